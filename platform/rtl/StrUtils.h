@@ -32,7 +32,10 @@ std::string TrimLeft(std::string_view s);
 std::string TrimRight(std::string_view s);
 std::string UpperCase(std::string_view s);
 std::string LowerCase(std::string_view s);
-std::string NameCase(std::string_view s);                            // "jOHN smith" -> "John Smith"
+// Unicode-aware case mapping (é -> É, ж -> Ж) for searches that must fold more than ASCII.
+std::string AnsiUpperCase(std::string_view s);
+std::string AnsiLowerCase(std::string_view s);
+std::string NameCase(std::string_view s);                            // "hello wORLD" -> "Hello World"
 int CompareStr(std::string_view a, std::string_view b);              // byte order, <0 =0 >0
 int CompareText(std::string_view a, std::string_view b);             // ASCII case ignored
 bool SameText(std::string_view a, std::string_view b);
