@@ -1,0 +1,107 @@
+// Events: the method pointers of published event properties. An event holds a bound
+// handler (a std::function), the handler's name when it was bound by name (form resources
+// and the designer write the name back) and an optional bridge object that lives exactly
+// as long as the binding (the script engine's bridges: rebinding or clearing the event, or
+// destroying its object, releases the bridge).
+//
+// Declaring an event type and an event property:
+//   using TNotifyEvent = TEvent<void(TObject* Sender)>;      (declared below)
+//   ROVE_EVENT_TYPE(TNotifyEvent);                            (names the type "TNotifyEvent")
+//   class TButton : ... { public: TNotifyEvent OnClick; ... };
+//   in DeclareProperties: d.Event("OnClick", &TButton::OnClick);
+// Firing: `OnClick(this);` does nothing while no handler is bound.
+// Binding in code: `Button1->OnClick = [this](TObject* s) { ... };`
+// Each distinct signature has one type name: two ROVE_EVENT_TYPE lines for the same
+// signature do not compile.
+#pragma once
+
+#include <functional>
+#include <memory>
+#include <string>
+#include <typeinfo>
+#include <utility>
+
+#include "platform/classes/TypInfo.h"
+
+class TObject;
+
+class TEventBase {
+public:
+    virtual ~TEventBase() = default;
+    // True while a handler is bound.
+    virtual bool Assigned() const = 0;
+    // The handler signature, typeid(R(A...)); binders compare it before binding.
+    virtual const std::type_info& Signature() const = 0;
+    // The name the handler was bound by ("Button1Click"), empty for a handler bound in code.
+    const std::string& HandlerName() const { return FHandlerName; }
+    // The bridge object kept alive with the binding (script engine), or null.
+    const std::shared_ptr<void>& Bridge() const { return FBridge; }
+    // Unbinds the handler and releases its bridge.
+    void Clear() {
+        ClearHandler();
+        FHandlerName.clear();
+        FBridge.reset();
+    }
+
+protected:
+    TEventBase() = default;
+    TEventBase(const TEventBase&) = default;
+    TEventBase& operator=(const TEventBase&) = default;
+    virtual void ClearHandler() = 0;
+    std::string FHandlerName;
+    std::shared_ptr<void> FBridge;
+};
+
+template <class Sig> class TEvent;
+
+template <class R, class... A>
+class TEvent<R(A...)> final : public TEventBase {
+public:
+    using Handler = std::function<R(A...)>;
+    using SignatureType = R(A...);
+
+    TEvent() = default;
+    TEvent(const TEvent&) = default;
+    TEvent& operator=(const TEvent&) = default;
+
+    // Binds fn; name and bridge are kept with it (both may be empty).
+    void Bind(Handler fn, std::string handlerName = {}, std::shared_ptr<void> bridge = {}) {
+        FHandler = std::move(fn);
+        FHandlerName = std::move(handlerName);
+        FBridge = std::move(bridge);
+        if (!FHandler) {
+            FHandlerName.clear();
+            FBridge.reset();
+        }
+    }
+    // A handler bound in code (no name, no bridge); nullptr unbinds.
+    TEvent& operator=(Handler fn) {
+        Bind(std::move(fn));
+        return *this;
+    }
+
+    bool Assigned() const override { return static_cast<bool>(FHandler); }
+    explicit operator bool() const { return Assigned(); }
+    const std::type_info& Signature() const override { return typeid(R(A...)); }
+    const Handler& Function() const { return FHandler; }
+
+    // Calls the handler; without one, returns R() (nothing for void).
+    R operator()(A... args) const {
+        if (!FHandler) return R();
+        return FHandler(std::forward<A>(args)...);
+    }
+
+private:
+    void ClearHandler() override { FHandler = nullptr; }
+    Handler FHandler;
+};
+
+#define ROVE_EVENT_TYPE(EventType)                                                     \
+    inline const TTypeInfo* RoveTypeInfo(EventType*) {                                 \
+        static const TTypeInfo info =                                                  \
+            TTypeInfo::Method(#EventType, typeid(EventType::SignatureType));            \
+        return &info;                                                                  \
+    }
+
+using TNotifyEvent = TEvent<void(TObject* Sender)>;
+ROVE_EVENT_TYPE(TNotifyEvent)
