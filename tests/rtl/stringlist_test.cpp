@@ -1,0 +1,347 @@
+// TStringList: text and comma text in both directions, sorting and duplicates, look-ups,
+// name=value lines, index errors, change notification and files.
+#include "platform/rtl/Exceptions.h"
+#include "platform/rtl/FileUtils.h"
+#include "platform/rtl/StringList.h"
+#include "platform/rtl/Streams.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <unistd.h>
+#include <vector>
+
+namespace {
+
+std::vector<std::string> Lines(const TStrings& list) {
+    std::vector<std::string> out;
+    for (int i = 0; i < list.Count(); ++i) out.push_back(list.Strings(i));
+    return out;
+}
+
+using V = std::vector<std::string>;
+
+struct TextCase {
+    const char* name;
+    std::string text;
+    V lines;
+};
+
+class StringListText : public testing::TestWithParam<TextCase> {};
+
+TEST_P(StringListText, SplitsAtEveryLineBreakKind) {
+    TStringList list;
+    list.SetText(GetParam().text);
+    EXPECT_EQ(Lines(list), GetParam().lines);
+}
+
+INSTANTIATE_TEST_SUITE_P(Rtl, StringListText, testing::Values(
+    TextCase{"empty", "", {}},
+    TextCase{"one-line", "abc", {"abc"}},
+    TextCase{"crlf", "a\r\nb\r\n", {"a", "b"}},
+    TextCase{"lf", "a\nb", {"a", "b"}},
+    TextCase{"cr", "a\rb\r", {"a", "b"}},
+    TextCase{"mixed", "中\r\n文\nx\ry", {"中", "文", "x", "y"}},
+    TextCase{"blank-lines", "\r\n\r\na\r\n\r\n", {"", "", "a", ""}},
+    TextCase{"lf-cr-is-two-breaks", "a\n\rb", {"a", "", "b"}},
+    TextCase{"only-break", "\n", {""}}),
+    [](const testing::TestParamInfo<TextCase>& info) {
+        std::string n = info.param.name;
+        for (char& c : n) if (c == '-') c = '_';
+        return n;
+    });
+
+TEST(StringList, TextEndsEveryLineWithCrLf) {
+    TStringList list;
+    EXPECT_EQ(list.Text(), "");
+    list.Add("中文");
+    list.Add("");
+    list.Add("b");
+    EXPECT_EQ(list.Text(), "中文\r\n\r\nb\r\n");
+    TStringList back;
+    back.SetText(list.Text());
+    EXPECT_EQ(Lines(back), Lines(list));
+}
+
+TEST(StringList, CommaTextQuotesWhatWouldNotReadBack) {
+    struct Case { V lines; const char* comma; };
+    const Case cases[] = {
+        {{"a", "b"}, "a,b"},
+        {{"a b", "c"}, "\"a b\",c"},
+        {{"x,y"}, "\"x,y\""},
+        {{"say \"hi\""}, "\"say \"\"hi\"\"\""},
+        {{"a", "", "b"}, "a,,b"},
+        {{""}, "\"\""},
+        {{}, ""},
+        {{"/home/张三/报表.bl3", "tab\there"}, "/home/张三/报表.bl3,\"tab\there\""},
+    };
+    for (const Case& c : cases) {
+        TStringList list;
+        for (const auto& s : c.lines) list.Add(s);
+        EXPECT_EQ(list.CommaText(), c.comma);
+        TStringList back;
+        back.SetCommaText(list.CommaText());
+        EXPECT_EQ(Lines(back), c.lines) << c.comma;
+    }
+}
+
+TEST(StringList, CommaTextReadingRules) {
+    struct Case { const char* comma; V lines; };
+    const Case cases[] = {
+        {"a b,c", {"a", "b", "c"}},              // unquoted blanks separate too
+        {"  a ,  b  ", {"a", "b"}},
+        {"a,", {"a", ""}},                       // a final delimiter adds an empty line
+        {"\"a\"\"b\",c", {"a\"b", "c"}},
+        {"\"unclosed", {"unclosed"}},
+        {"\"a\"b,c", {"a", "b", "c"}},
+        {"", {}},
+    };
+    for (const Case& c : cases) {
+        TStringList list;
+        list.SetCommaText(c.comma);
+        EXPECT_EQ(Lines(list), c.lines) << c.comma;
+    }
+}
+
+TEST(StringList, DelimitedTextUsesItsDelimiterAndQuote) {
+    TStringList list;
+    list.SetDelimiter(';');
+    list.SetQuoteChar('\'');
+    list.SetDelimitedText("a;'b;c';'it''s'");
+    EXPECT_EQ(Lines(list), (V{"a", "b;c", "it's"}));
+    EXPECT_EQ(list.DelimitedText(), "a;'b;c';'it''s'");
+    EXPECT_EQ(list.CommaText(), "a,b;c,it's");
+}
+
+TEST(StringList, SortedListKeepsOrderAndHandlesDuplicates) {
+    struct Case { TDuplicates dup; V lines; };
+    const Case cases[] = {
+        {dupIgnore, {"Apple", "b", "c"}},
+        {dupAccept, {"apple", "Apple", "b", "c"}},
+    };
+    for (const Case& c : cases) {
+        TStringList list;
+        list.SetSorted(true);
+        list.SetDuplicates(c.dup);
+        list.Add("c");
+        list.Add("Apple");
+        list.Add("b");
+        const int index = list.Add("apple");   // equal ignoring case
+        EXPECT_EQ(Lines(list), c.lines);
+        EXPECT_EQ(index, 0);
+    }
+    TStringList strict;
+    strict.SetSorted(true);
+    strict.SetDuplicates(dupError);
+    strict.Add("x");
+    try {
+        strict.Add("X");
+        FAIL() << "duplicate accepted";
+    } catch (const EStringListError& e) {
+        EXPECT_EQ(e.Message(), "String list does not allow duplicates");
+    }
+    EXPECT_EQ(strict.Count(), 1);
+}
+
+TEST(StringList, FindOnSortedList) {
+    TStringList list;
+    list.SetSorted(true);
+    list.SetDuplicates(dupAccept);
+    for (const char* s : {"d", "b", "b", "b", "f", "a"}) list.Add(s);
+    ASSERT_EQ(Lines(list), (V{"a", "b", "b", "b", "d", "f"}));
+    struct Case { const char* s; bool found; int index; };
+    const Case cases[] = {
+        {"B", true, 1},     // the first of equal lines when duplicates are accepted
+        {"a", true, 0}, {"f", true, 5}, {"c", false, 4}, {"0", false, 0}, {"z", false, 6},
+    };
+    for (const Case& c : cases) {
+        int index = -1;
+        EXPECT_EQ(list.Find(c.s, index), c.found) << c.s;
+        EXPECT_EQ(index, c.index) << c.s;
+    }
+    EXPECT_EQ(list.IndexOf("D"), 4);
+    EXPECT_EQ(list.IndexOf("c"), -1);
+}
+
+TEST(StringList, CaseSensitiveChangesLookupsAndOrder) {
+    TStringList list;
+    list.Add("b");
+    list.Add("B");
+    list.Add("a");
+    EXPECT_EQ(list.IndexOf("B"), 0);
+    list.SetCaseSensitive(true);
+    EXPECT_EQ(list.IndexOf("B"), 1);
+    list.SetSorted(true);
+    EXPECT_EQ(Lines(list), (V{"B", "a", "b"}));   // byte order
+    list.SetCaseSensitive(false);
+    EXPECT_EQ(Lines(list), (V{"a", "B", "b"}));   // re-sorted, equal lines keep their order
+}
+
+TEST(StringList, SortedListRefusesPositionalChanges) {
+    TStringList list;
+    list.SetSorted(true);
+    list.Add("a");
+    list.Add("b");
+    EXPECT_THROW(list.Insert(0, "z"), EStringListError);
+    EXPECT_THROW(list.SetStrings(0, "z"), EStringListError);
+    EXPECT_THROW(list.Exchange(0, 1), EStringListError);
+    EXPECT_THROW(list.Move(0, 1), EStringListError);
+    EXPECT_EQ(Lines(list), (V{"a", "b"}));       // nothing lost on the refused move
+}
+
+TEST(StringList, IndexErrorsNameTheIndex) {
+    TStringList list;
+    list.Add("a");
+    auto message = [](auto fn) {
+        try {
+            fn();
+        } catch (const EStringListError& e) {
+            return e.Message();
+        }
+        return std::string("no exception");
+    };
+    EXPECT_EQ(message([&] { list.Strings(1); }), "List index out of bounds (1)");
+    EXPECT_EQ(message([&] { list.Delete(-1); }), "List index out of bounds (-1)");
+    EXPECT_EQ(message([&] { list.Insert(3, "x"); }), "List index out of bounds (3)");
+    EXPECT_EQ(message([&] { list.Objects(2); }), "List index out of bounds (2)");
+    EXPECT_EQ(message([&] { list.Exchange(0, 5); }), "List index out of bounds (5)");
+    EXPECT_NO_THROW(list.Insert(1, "end"));      // Count itself is a valid insertion point
+}
+
+TEST(StringList, NamesAndValues) {
+    TStringList list;
+    list.SetText("Width=100\r\n姓名=张三\r\nnovalue\r\nEmpty=\r\nx=a=b\r\n");
+    EXPECT_EQ(list.Values("width"), "100");
+    EXPECT_EQ(list.Values("姓名"), "张三");
+    EXPECT_EQ(list.Values("x"), "a=b");
+    EXPECT_EQ(list.Values("missing"), "");
+    EXPECT_EQ(list.Names(2), "");
+    EXPECT_EQ(list.ValueFromIndex(2), "");       // a line without '=' has no value
+    EXPECT_EQ(list.IndexOfName("EMPTY"), 3);
+    EXPECT_EQ(list.IndexOfName("novalue"), -1);
+
+    list.SetValues("Width", "200");
+    list.SetValues("Height", "50");
+    list.SetValues("姓名", "");                 // an empty value removes the line
+    EXPECT_EQ(Lines(list), (V{"Width=200", "novalue", "Empty=", "x=a=b", "Height=50"}));
+
+    TStringList sorted;
+    sorted.SetSorted(true);
+    sorted.SetValues("b", "1");
+    sorted.SetValues("a", "2");
+    EXPECT_EQ(Lines(sorted), (V{"a=2", "b=1"}));
+}
+
+TEST(StringList, ObjectsTravelWithTheirLines) {
+    int tags[3];
+    auto obj = [&](int i) { return reinterpret_cast<TObject*>(&tags[i]); };
+    TStringList list;
+    list.AddObject("zero", obj(0));
+    list.AddObject("one", obj(1));
+    list.InsertObject(0, "two", obj(2));
+    EXPECT_EQ(list.IndexOfObject(obj(1)), 2);
+    list.Exchange(0, 2);
+    EXPECT_EQ(Lines(list), (V{"one", "zero", "two"}));
+    EXPECT_EQ(list.Objects(0), obj(1));
+    list.Move(0, 2);
+    EXPECT_EQ(Lines(list), (V{"zero", "two", "one"}));
+    EXPECT_EQ(list.Objects(2), obj(1));
+    list.Move(2, 0);
+    EXPECT_EQ(Lines(list), (V{"one", "zero", "two"}));
+    list.SetSorted(true);
+    EXPECT_EQ(Lines(list), (V{"one", "two", "zero"}));
+    EXPECT_EQ(list.Objects(1), obj(2));
+
+    TStringList copy;
+    copy.Add("old");
+    copy.Assign(list);
+    EXPECT_TRUE(copy.Equals(list));
+    EXPECT_EQ(copy.Objects(2), obj(0));
+    EXPECT_EQ(list.IndexOfObject(nullptr), -1);
+}
+
+TEST(StringList, CustomSortSeesTheListAsItWas) {
+    TStringList list;
+    for (const char* s : {"10", "9", "100", "9"}) list.Add(s);
+    list.CustomSort([](TStringList& l, int a, int b) {
+        return std::stoi(l[a]) - std::stoi(l[b]);
+    });
+    EXPECT_EQ(Lines(list), (V{"9", "9", "10", "100"}));
+}
+
+TEST(StringList, ChangeNotificationWaitsForEndUpdate) {
+    TStringList list;
+    int changing = 0, changed = 0;
+    list.SetOnChanging([&](TStringList&) { ++changing; });
+    list.SetOnChange([&](TStringList& sender) {
+        ++changed;
+        EXPECT_EQ(&sender, &list);
+    });
+    list.Add("a");
+    list.Add("b");
+    EXPECT_EQ(changed, 2);
+    list.BeginUpdate();
+    list.BeginUpdate();
+    list.Add("c");
+    list.Delete(0);
+    list.EndUpdate();
+    EXPECT_EQ(changed, 2);
+    list.EndUpdate();
+    EXPECT_EQ(changed, 3);
+    EXPECT_EQ(changing, 3);
+    list.SetText("x\ny\nz");                   // one batch
+    EXPECT_EQ(changed, 4);
+}
+
+class StringListFiles : public testing::Test {
+protected:
+    void SetUp() override {
+        dir = std::filesystem::temp_directory_path() /
+              ("rtl-sl-" + std::to_string(::getpid()) + "-" +
+               testing::UnitTest::GetInstance()->current_test_info()->name());
+        std::filesystem::create_directories(dir);
+    }
+    void TearDown() override { std::filesystem::remove_all(dir); }
+    std::string Path(const char* name) const { return (dir / name).string(); }
+    std::filesystem::path dir;
+};
+
+TEST_F(StringListFiles, SaveAndLoadUtf8) {
+    TStringList list;
+    list.Add("第一行");
+    list.Add("second");
+    list.SaveToFile(Path("a.txt"));
+    EXPECT_EQ(ReadFileBytes(Path("a.txt")), "第一行\r\nsecond\r\n");
+    TStringList back;
+    back.LoadFromFile(Path("a.txt"));
+    EXPECT_EQ(Lines(back), (V{"第一行", "second"}));
+}
+
+TEST_F(StringListFiles, LoadsGb18030AndByteOrderMark) {
+    struct Case { const char* file; std::string bytes; V lines; };
+    const Case cases[] = {
+        {"gbk.txt", "\xD6\xD0\xCE\xC4\r\nabc\r\n", {"中文", "abc"}},
+        {"bom.txt", "\xEF\xBB\xBF中\nx", {"中", "x"}},
+    };
+    for (const Case& c : cases) {
+        SaveFileAtomically(Path(c.file), c.bytes);
+        TStringList list;
+        list.LoadFromFile(Path(c.file));
+        EXPECT_EQ(Lines(list), c.lines) << c.file;
+    }
+    TStringList list;
+    EXPECT_THROW(list.LoadFromFile(Path("missing.txt")), EFOpenError);
+}
+
+TEST(StringList, StreamsReadFromThePosition) {
+    TStringStream stream("skip|a\r\nb");
+    stream.SetPosition(5);
+    TStringList list;
+    list.LoadFromStream(stream);
+    EXPECT_EQ(Lines(list), (V{"a", "b"}));
+    TStringStream out;
+    list.SaveToStream(out);
+    EXPECT_EQ(out.DataString(), "a\r\nb\r\n");
+}
+
+}  // namespace
