@@ -282,7 +282,7 @@ public:
     // The automation object, or "Could not convert ... into type (Dispatch)".
     std::shared_ptr<TDispatch> AsDispatch() const;
     // An object handle: the handle of varObject, the value of an integer kind (>= 0),
-    // 0 for Empty; anything else raises a conversion error into type (Object).
+    // 0 (nil) for Empty and Null; anything else raises a conversion error into type (Object).
     uint64_t AsObject() const;
 
     // --- Array elements (raise "Variant is not an array",
