@@ -11,10 +11,9 @@
 #include "platform/rtl/DateTime.h"
 #include "platform/rtl/Exceptions.h"
 
-#include <cerrno>
+#include <charconv>
 #include <climits>
 #include <cmath>
-#include <cstdio>
 #include <cstdlib>
 #include <limits>
 
@@ -41,9 +40,12 @@ TFloatRec FloatToDecimal(double v, int precision, int decimals) {
         precision = kMaxDigits;
     if (precision < 1)
         precision = 1;
+    // to_chars is exact and, unlike printf, ignores the C locale (Qt sets it from the
+    // environment): "d.ddddddddddddddddde[+-]xx".
     char buf[64];
-    std::snprintf(buf, sizeof buf, "%.17e", std::fabs(v));
-    // buf: "d.ddddddddddddddddde[+-]xx"
+    auto res = std::to_chars(buf, buf + sizeof buf - 1, std::fabs(v), std::chars_format::scientific,
+                             kMaxDigits - 1);
+    *res.ptr = '\0';
     std::string digits;
     digits.reserve(kMaxDigits);
     const char* p = buf;
@@ -849,13 +851,24 @@ bool TryStrToFloat(std::string_view s, double& value) {
     }
     if (i != e)
         return false;
-    errno = 0;
-    char* end = nullptr;
-    double v = std::strtod(buf.c_str(), &end);
-    if (end != buf.c_str() + buf.size() || !std::isfinite(v))
+    // from_chars reads "." whatever the C locale says; it takes no leading "+".
+    const char* first = buf.data();
+    if (*first == '+')
+        ++first;
+    double v = 0;
+    auto res = std::from_chars(first, buf.data() + buf.size(), v);
+    if (res.ec == std::errc::result_out_of_range) {
+        // Overflow is an error; an underflow reads as zero.
+        bool tiny = false;
+        size_t e = buf.find('e');
+        if (e != std::string::npos && e + 1 < buf.size() && buf[e + 1] == '-')
+            tiny = true;
+        if (!tiny)
+            return false;
+        v = 0;
+    } else if (res.ec != std::errc() || res.ptr != buf.data() + buf.size() || !std::isfinite(v)) {
         return false;
-    if (errno == ERANGE && std::fabs(v) > 1)
-        return false;   // overflow; an underflow to zero or a denormal is kept
+    }
     value = v;
     return true;
 }
