@@ -129,34 +129,95 @@ int CompareBytes(std::string_view a, std::string_view b, bool foldAscii) {
     return a.size() < b.size() ? -1 : 1;
 }
 
-// iconv between two encodings; a bad or truncated input sequence raises EEncodingError
-// with the byte offset where conversion stopped.
-std::string Convert(std::string_view in, const char* to, const char* from, const char* what) {
-    iconv_t cd = iconv_open(to, from);
-    if (cd == reinterpret_cast<iconv_t>(-1))
-        throw EEncodingError(std::string("Encoding conversion ") + from + " to " + to +
-                             " is not available: " + std::strerror(errno));
-    std::string out;
-    out.resize(in.size() * 2 + 16);
+// One iconv conversion descriptor, closed on every path.
+class IconvHandle {
+public:
+    IconvHandle(const char* to, const char* from) : FCd(iconv_open(to, from)) {
+        if (FCd == reinterpret_cast<iconv_t>(-1))
+            throw EEncodingError(std::string("Encoding conversion ") + from + " to " + to +
+                                 " is not available: " + std::strerror(errno));
+    }
+    ~IconvHandle() { iconv_close(FCd); }
+    IconvHandle(const IconvHandle&) = delete;
+    IconvHandle& operator=(const IconvHandle&) = delete;
+    iconv_t get() const { return FCd; }
+
+private:
+    iconv_t FCd;
+};
+
+// Converts in and appends to out; returns the input offset where a sequence could not be
+// converted, or npos when all of it was.
+size_t ConvertAppend(const IconvHandle& cd, std::string_view in, std::string& out) {
+    iconv(cd.get(), nullptr, nullptr, nullptr, nullptr);
     char* src = const_cast<char*>(in.data());
     size_t srcLeft = in.size();
-    size_t used = 0;
+    size_t used = out.size();
+    out.resize(used + in.size() * 2 + 16);
     while (srcLeft > 0) {
         char* dst = out.data() + used;
         size_t dstLeft = out.size() - used;
-        const size_t r = iconv(cd, &src, &srcLeft, &dst, &dstLeft);
+        const size_t r = iconv(cd.get(), &src, &srcLeft, &dst, &dstLeft);
         used = out.size() - dstLeft;
         if (r != static_cast<size_t>(-1)) break;
         if (errno == E2BIG) {
             out.resize(out.size() * 2);
             continue;
         }
-        const size_t offset = static_cast<size_t>(src - in.data());
-        iconv_close(cd);
-        throw EEncodingError(std::string(what) + " at byte " + std::to_string(offset));
+        out.resize(used);
+        return static_cast<size_t>(src - in.data());
     }
-    iconv_close(cd);
     out.resize(used);
+    return std::string_view::npos;
+}
+
+// The Windows program wrote the code page 936 form of GBK (with the euro sign as 0x80);
+// characters outside it take their GB18030 form, so every character converts both ways
+// and the bytes of GBK text are exactly those the Windows program produced.
+std::string ToGbk(std::string_view utf8) {
+    const IconvHandle gbk("GBK", "UTF-8");
+    std::string out;
+    out.reserve(utf8.size());
+    size_t pos = 0;
+    while (pos < utf8.size()) {
+        const size_t stop = ConvertAppend(gbk, utf8.substr(pos), out);
+        if (stop == std::string_view::npos) break;
+        pos += stop;
+        const size_t len = SequenceLength(utf8, pos);
+        const IconvHandle wide("GB18030", "UTF-8");
+        if (len == 0 || ConvertAppend(wide, utf8.substr(pos, len), out) != std::string_view::npos)
+            throw EEncodingError(
+                "No mapping for the Unicode character exists in the target multi-byte code page at byte " +
+                std::to_string(pos));
+        pos += len;
+    }
+    return out;
+}
+
+std::string FromGbk(std::string_view bytes) {
+    const IconvHandle gbk("UTF-8", "GBK");
+    std::string out;
+    out.reserve(bytes.size() * 3 / 2);
+    size_t pos = 0;
+    while (pos < bytes.size()) {
+        const size_t stop = ConvertAppend(gbk, bytes.substr(pos), out);
+        if (stop == std::string_view::npos) break;
+        pos += stop;
+        // A sequence that only GB18030 has: two bytes, or four.
+        const IconvHandle wide("UTF-8", "GB18030");
+        size_t len = 0;
+        for (size_t n : {size_t{2}, size_t{4}}) {
+            if (pos + n > bytes.size()) break;
+            const size_t keep = out.size();
+            if (ConvertAppend(wide, bytes.substr(pos, n), out) == std::string_view::npos) {
+                len = n;
+                break;
+            }
+            out.resize(keep);
+        }
+        if (len == 0) throw EEncodingError("Invalid GB18030 byte sequence at byte " + std::to_string(pos));
+        pos += len;
+    }
     return out;
 }
 
@@ -490,12 +551,11 @@ std::string Utf8ToGbk(std::string_view utf8) {
         if (len == 0) throw EEncodingError("Invalid UTF-8 text at byte " + std::to_string(pos));
         pos += len;
     }
-    return Convert(utf8, "GB18030", "UTF-8",
-                   "No mapping for the Unicode character exists in the target multi-byte code page");
+    return ToGbk(utf8);
 }
 
 std::string GbkToUtf8(std::string_view gbk) {
-    return Convert(gbk, "UTF-8", "GB18030", "Invalid GB18030 byte sequence");
+    return FromGbk(gbk);
 }
 
 std::string DecodeLegacyText(std::string_view bytes) {

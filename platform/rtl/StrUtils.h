@@ -56,9 +56,10 @@ char32_t Ord(std::string_view oneChar);                              // first co
 std::string AdjustLineBreaks(std::string_view s);                    // LF, CR -> CR LF
 
 // --- GBK / GB18030 ------------------------------------------------------------
-// GB18030 covers all of Unicode and is a superset of GBK, so both directions use it;
+// GBK as the Windows program wrote it (code page 936, the euro sign being 0x80); a
+// character outside GBK takes its GB18030 form, so all of Unicode converts both ways.
 // Utf8ToGbk raises EEncodingError for text that is not valid UTF-8.
 std::string Utf8ToGbk(std::string_view utf8);
 std::string GbkToUtf8(std::string_view gbk);     // raises EEncodingError on bad bytes
-// A file written by the Windows program: UTF-8 when valid, else decoded as GB18030.
+// A file written by the Windows program: UTF-8 when valid, else decoded as GBK/GB18030.
 std::string DecodeLegacyText(std::string_view bytes);

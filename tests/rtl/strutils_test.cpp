@@ -159,11 +159,17 @@ TEST(StrUtils, GbkKnownBytesAndRoundTrip) {
         {"收费", "\xCA\xD5\xB7\xD1"},
         {"", ""},
         {"\xF0\x9F\x98\x80", "\x94\x39\xFC\x36"},   // outside GBK: GB18030's four-byte form
+        {"价€5・", "\xBC\xDB\x80" "5" "\x81\x39\xA7\x39"},   // the euro as code page 936 has it
     };
     for (const Case& c : cases) {
         EXPECT_EQ(Utf8ToGbk(c.utf8), c.gbk) << c.utf8;
         EXPECT_EQ(GbkToUtf8(c.gbk), c.utf8) << c.utf8;
     }
+}
+
+TEST(StrUtils, GbkReadsGb18030OnlySequences) {
+    EXPECT_EQ(GbkToUtf8("\xA2\xE3"), "€");                    // GB18030's own euro
+    EXPECT_EQ(GbkToUtf8("a\x81\x39\xA7\x39" "b"), "a・b");
 }
 
 TEST(StrUtils, BadBytesRaiseEncodingError) {
