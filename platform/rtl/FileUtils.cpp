@@ -55,9 +55,21 @@ std::string ResolveTarget(const std::string& path) {
     return path;
 }
 
+// The mode a newly created file gets: 0666 less the umask, read from /proc so that the
+// process-wide mask is never changed, not even for a moment.
 mode_t NewFileMode() {
-    const mode_t mask = ::umask(0);
-    ::umask(mask);
+    mode_t mask = 022;
+    if (FILE* f = std::fopen("/proc/self/status", "re")) {
+        char line[256];
+        while (std::fgets(line, sizeof line, f)) {
+            unsigned value;
+            if (std::sscanf(line, "Umask: %o", &value) == 1) {
+                mask = static_cast<mode_t>(value);
+                break;
+            }
+        }
+        std::fclose(f);
+    }
     return 0666 & ~mask;
 }
 

@@ -11,7 +11,8 @@
 
 namespace {
 
-bool IsBlankOrControl(char c) { return static_cast<unsigned char>(c) <= ' ' && c != '\0'; }
+// Blanks and control characters, NUL included: unquoted items end at them.
+bool IsBlankOrControl(char c) { return static_cast<unsigned char>(c) <= ' '; }
 
 }  // namespace
 

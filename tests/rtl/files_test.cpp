@@ -147,6 +147,11 @@ TEST_F(Files, SaveKeepsModeAndFollowsLinks) {
     struct stat st {};
     ASSERT_EQ(::stat(Path("target").c_str(), &st), 0);
     EXPECT_EQ(st.st_mode & 0777, 0600U);
+    const mode_t oldMask = ::umask(027);                 // a new file gets 0666 less the umask
+    SaveFileAtomically(Path("new"), "v");
+    ::umask(oldMask);
+    ASSERT_EQ(::stat(Path("new").c_str(), &st), 0);
+    EXPECT_EQ(st.st_mode & 0777, 0640U);
     EXPECT_THROW(SaveFileAtomically(Path("no/folder/x"), "v"), EFCreateError);
     EXPECT_THROW(ReadFileBytes(Path("missing")), EFOpenError);
     EXPECT_THROW(ReadFileBytes(dir.string()), EFOpenError);

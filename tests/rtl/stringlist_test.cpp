@@ -64,7 +64,7 @@ TEST(StringList, TextEndsEveryLineWithCrLf) {
 }
 
 TEST(StringList, CommaTextQuotesWhatWouldNotReadBack) {
-    struct Case { V lines; const char* comma; };
+    struct Case { V lines; std::string comma; };
     const Case cases[] = {
         {{"a", "b"}, "a,b"},
         {{"a b", "c"}, "\"a b\",c"},
@@ -74,6 +74,7 @@ TEST(StringList, CommaTextQuotesWhatWouldNotReadBack) {
         {{""}, "\"\""},
         {{}, ""},
         {{"/home/张三/报表.bl3", "tab\there"}, "/home/张三/报表.bl3,\"tab\there\""},
+        {{std::string("nul\0inside", 10)}, std::string("\"nul\0inside\"", 12)},
     };
     for (const Case& c : cases) {
         TStringList list;
@@ -95,6 +96,7 @@ TEST(StringList, CommaTextReadingRules) {
         {"\"unclosed", {"unclosed"}},
         {"\"a\"b,c", {"a", "b", "c"}},
         {"", {}},
+        {"a\tb\x01,c", {"a", "b", "c"}},
     };
     for (const Case& c : cases) {
         TStringList list;
@@ -108,6 +110,9 @@ TEST(StringList, DelimitedTextUsesItsDelimiterAndQuote) {
     list.SetDelimiter(';');
     list.SetQuoteChar('\'');
     list.SetDelimitedText("a;'b;c';'it''s'");
+    TStringList nul;
+    nul.SetCommaText(std::string("a\0b", 3));                // a NUL ends an item, as a blank does
+    EXPECT_EQ(Lines(nul), (V{"a", "b"}));
     EXPECT_EQ(Lines(list), (V{"a", "b;c", "it's"}));
     EXPECT_EQ(list.DelimitedText(), "a;'b;c';'it''s'");
     EXPECT_EQ(list.CommaText(), "a,b;c,it's");
