@@ -1,0 +1,197 @@
+// The report engine's XML tree with its own streaming reader and writer: report files,
+// prepared reports, style sheets, variables, the designer's clipboard and undo copies.
+//
+// It is deliberately small: an element keeps its attributes as one raw text, element text
+// content is dropped, only numeric character references are understood. Prepared reports
+// use partial loading: the children of elements marked ld="0" stay on the source stream
+// (or move to a temporary file) until they are asked for.
+//
+// Text is UTF-8 in memory and in the files written here. A file that is not valid UTF-8
+// was written by the Windows program and is decoded from GB18030 element by element.
+#pragma once
+
+#include <cstdint>
+#include <memory>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "platform/rtl/Exceptions.h"
+
+class TStream;
+class TFileStream;
+class TfrxXMLDocument;
+
+// Every malformed input raises this with the text "Invalid file format".
+ROVE_DECLARE_EXCEPTION(EfrxXMLError, Exception);
+
+// Attribute values: LF, CR, '"', '&', '<' and '>' become "&#N;" with the decimal code.
+std::string frxStrToXML(std::string_view Text);
+// "&#N;" becomes the character of code point N. A reference without ";", with no
+// decimal digits or naming no valid code point stays as it stands; named entities
+// (&amp;) are not decoded.
+std::string frxXMLToStr(std::string_view Text);
+
+class TfrxXMLItem {
+public:
+    TfrxXMLItem() = default;
+    // Clears the element and removes it from its parent.
+    ~TfrxXMLItem();
+    TfrxXMLItem(const TfrxXMLItem&) = delete;
+    TfrxXMLItem& operator=(const TfrxXMLItem&) = delete;
+
+    const std::string& Name() const { return FName; }
+    void SetName(std::string Value) { FName = std::move(Value); }
+    // The raw attribute text: blank-separated name="value" pairs, values escaped.
+    const std::string& Text() const { return FText; }
+    void SetText(std::string Value) { FText = std::move(Value); }
+    TfrxXMLItem* Parent() const { return FParent; }
+
+    // A new last child.
+    TfrxXMLItem* Add();
+    // Appends Item, taking it from its former parent.
+    void AddItem(TfrxXMLItem* Item);
+    // Adds Item, then moves it to Index.
+    void InsertItem(int Index, TfrxXMLItem* Item);
+    // Frees all children; an unloadable element also becomes not loaded.
+    void Clear();
+    int Count() const { return static_cast<int>(FItems.size()); }
+    TfrxXMLItem* Items(int Index) const;      // raises EListError out of range
+    TfrxXMLItem* operator[](int Index) const { return Items(Index); }
+    int IndexOf(const TfrxXMLItem* Item) const;
+    // Index of the first child whose name equals Name ignoring case, -1 when none.
+    int Find(std::string_view Name) const;
+    // That child; when none exists a new child with that name is appended.
+    TfrxXMLItem* FindItem(std::string_view Name);
+
+    // An attribute's value (unescaped), empty when absent; names ignore case.
+    std::string Prop(std::string_view Name) const;
+    bool HasProp(std::string_view Name) const;
+    // Replaces the attribute in place or appends it.
+    void SetProp(std::string_view Name, std::string_view Value);
+    // Removes the attribute when present.
+    void DeleteProp(std::string_view Name);
+
+    // Partial loading state: Loaded is false while the children live on a stream.
+    bool Loaded() const { return FLoaded; }
+    bool Unloadable() const { return FUnloadable; }
+    void SetUnloadable(bool Value) { FUnloadable = Value; }
+    // The stream position the element can be read again from.
+    int64_t Offset() const { return FOffset; }
+
+private:
+    friend class TfrxXMLDocument;
+    friend class TfrxXMLReader;
+    friend class TfrxXMLWriter;
+    std::string FName;
+    std::string FText;
+    std::vector<TfrxXMLItem*> FItems;
+    TfrxXMLItem* FParent = nullptr;
+    bool FLoaded = true;
+    bool FUnloadable = false;
+    bool FInTempFile = false;     // Offset points into the document's temporary file
+    int64_t FOffset = 0;
+};
+
+// The streaming reader: one character at a time through a 4096-byte buffer. Destroying
+// it leaves the stream just after the last character consumed.
+class TfrxXMLReader {
+public:
+    explicit TfrxXMLReader(TStream& Stream);
+    ~TfrxXMLReader();
+    TfrxXMLReader(const TfrxXMLReader&) = delete;
+    TfrxXMLReader& operator=(const TfrxXMLReader&) = delete;
+
+    int64_t Position() const { return FPosition; }
+    void SetPosition(int64_t Value);
+    // Bytes that are not UTF-8 are decoded from GB18030 (files of the Windows program).
+    void SetLegacyEncoding(bool Value) { FLegacy = Value; }
+    // The next tag: Name and attribute text; false at the end of the stream before a tag
+    // starts. Raises EfrxXMLError for a '<' inside a tag or a tag cut off by the end.
+    bool ReadHeader(std::string& Name, std::string& Text);
+    // Reads one element with its children into Item (which must be empty); Allow
+    // enables the partial-loading marker. Raises EfrxXMLError on malformed input.
+    void ReadItem(TfrxXMLItem* Item, bool AllowPartialLoading);
+
+private:
+    bool NextChar(char& c);
+    void ReadItemBody(TfrxXMLItem* Item, bool AllowPartialLoading);
+    void Decode(std::string& s) const;
+    TStream& FStream;
+    std::unique_ptr<char[]> FBuffer;
+    int FCount = 0;
+    int FIndex = 0;
+    int64_t FPosition = 0;
+    int64_t FSize = 0;
+    bool FLegacy = false;
+};
+
+class TfrxXMLDocument {
+public:
+    TfrxXMLDocument();
+    ~TfrxXMLDocument();          // deletes the temporary file
+    TfrxXMLDocument(const TfrxXMLDocument&) = delete;
+    TfrxXMLDocument& operator=(const TfrxXMLDocument&) = delete;
+
+    TfrxXMLItem* Root() const { return FRoot.get(); }
+    bool AutoIndent() const { return FAutoIndent; }
+    void SetAutoIndent(bool Value) { FAutoIndent = Value; }
+    // Folder of the temporary file; empty means the system's.
+    const std::string& TempDir() const { return FTempDir; }
+    void SetTempDir(std::string Value) { FTempDir = std::move(Value); }
+
+    // Clears the root's children and deletes the temporary file.
+    void Clear();
+    // Reads a whole document. With partial loading the document keeps reading from the
+    // stream later (LoadItem): this form leaves the stream the caller's, who keeps it
+    // alive while the document is used; the unique_ptr form hands it over.
+    // Raises EfrxXMLError "Invalid file format" on malformed input.
+    void LoadFromStream(TStream& Stream, bool AllowPartialLoading = false);
+    void LoadFromStream(std::unique_ptr<TStream> Stream, bool AllowPartialLoading);
+    void SaveToStream(TStream& Stream);
+    void LoadFromFile(const std::string& FileName, bool AllowPartialLoading = false);
+    // Writes to a temporary file beside FileName and renames it over the old file.
+    void SaveToFile(const std::string& FileName);
+
+    // Reads an unloaded element's children back in.
+    void LoadItem(TfrxXMLItem* Item);
+    // Moves a loaded, unloadable element's children to the temporary file.
+    void UnloadItem(TfrxXMLItem* Item);
+
+    // The temporary file, empty until the first UnloadItem.
+    const std::string& TempFileName() const { return FTempFileName; }
+
+private:
+    void DeleteTempFile();
+    void WriteItems(TStream& Stream);
+    std::unique_ptr<TfrxXMLItem> FRoot;
+    bool FAutoIndent = false;
+    std::string FTempDir;
+    std::unique_ptr<TStream> FOwnedSource;
+    TStream* FSource = nullptr;
+    bool FLegacy = false;
+    std::string FTempFileName;
+    std::unique_ptr<TFileStream> FTempStream;
+    friend class TfrxXMLWriter;
+};
+
+// The writer: header line, one element per line (CR LF and two blanks per level with
+// AutoIndent), output flushed after 4096 characters and at the end. Unloaded elements are
+// read back through the document while they are written and dropped again.
+class TfrxXMLWriter {
+public:
+    TfrxXMLWriter(TStream& Stream, TfrxXMLDocument* Document = nullptr);
+    ~TfrxXMLWriter();
+    bool AutoIndent() const { return FAutoIndent; }
+    void SetAutoIndent(bool Value) { FAutoIndent = Value; }
+    void WriteHeader();
+    void WriteRootItem(TfrxXMLItem* Item, int Level = 0);
+    void Flush();
+
+private:
+    void WriteLn(std::string_view Line, int Level);
+    TStream& FStream;
+    TfrxXMLDocument* FDocument;
+    bool FAutoIndent = false;
+    std::string FBuffer;
+};

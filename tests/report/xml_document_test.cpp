@@ -1,0 +1,303 @@
+// The report XML tree: reading edge cases, escaping, attribute access, the writer's exact
+// output, partial loading with the temporary file, legacy GB18030 files.
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "platform/rtl/FileUtils.h"
+#include "platform/rtl/StrUtils.h"
+#include "platform/rtl/Streams.h"
+#include "report/XMLDocument.h"
+
+namespace {
+
+// name{text}[children] for a compact comparison of trees; "~" marks an unloaded element.
+std::string Dump(const TfrxXMLItem* item) {
+    std::string s = item->Name();
+    if (!item->Text().empty()) s += "{" + item->Text() + "}";
+    if (item->Unloadable() && !item->Loaded()) s += "~";
+    if (item->Count() > 0) {
+        s += "[";
+        for (int i = 0; i < item->Count(); ++i) {
+            if (i) s += ",";
+            s += Dump(item->Items(i));
+        }
+        s += "]";
+    }
+    return s;
+}
+
+std::string Load(const std::string& xml, bool partial = false) {
+    TStringStream stream(xml);
+    TfrxXMLDocument doc;
+    doc.LoadFromStream(stream, partial);
+    return Dump(doc.Root());
+}
+
+const std::string kHeader = "<?xml version=\"1.0\" encoding=\"utf-8\"?>";
+
+struct ParseCase {
+    const char* name;
+    std::string xml;
+    const char* tree;   // nullptr: "Invalid file format" expected
+    bool partial = false;
+};
+
+class XMLParse : public testing::TestWithParam<ParseCase> {};
+
+TEST_P(XMLParse, GivesTreeOrFormatError) {
+    const ParseCase& c = GetParam();
+    if (c.tree) {
+        EXPECT_EQ(Load(c.xml, c.partial), c.tree);
+    } else {
+        try {
+            Load(c.xml, c.partial);
+            FAIL() << "no error";
+        } catch (const EfrxXMLError& e) {
+            EXPECT_STREQ(e.what(), "Invalid file format");
+        }
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Cases, XMLParse,
+    testing::Values(
+        ParseCase{"empty_tag_equals_open_close", kHeader + "<r><a x=\"1\"/><a x=\"1\"></a></r>", "r[a{x=\"1\"},a{x=\"1\"}]"},
+        ParseCase{"empty_tag_without_attributes", kHeader + "<r><a/><b></b></r>", "r[a,b]"},
+        ParseCase{"comment_holding_tags_skipped", kHeader + "<r><!-- <x> </y> <z/> --><a/></r>", "r[a]"},
+        ParseCase{"comment_with_extra_dashes", kHeader + "<r><!----x---><a/></r>", "r[a]"},
+        ParseCase{"text_between_elements_dropped", kHeader + "\r\n  <r>hello <a/> world</r>", "r[a]"},
+        ParseCase{"end_tag_ignores_case", kHeader + "<Root><Page></PAGE></root>", "Root[Page]"},
+        ParseCase{"end_tag_other_name_fails", kHeader + "<r><a></b></r>", nullptr},
+        ParseCase{"missing_header_fails", "<r><a/></r>", nullptr},
+        ParseCase{"empty_stream_fails", "", nullptr},
+        ParseCase{"header_only_fails", kHeader, nullptr},
+        ParseCase{"less_than_inside_tag_fails", kHeader + "<r a=\"<\"/>", nullptr},
+        ParseCase{"truncated_tag_fails", kHeader + "<r><a x=\"1\"", nullptr},
+        ParseCase{"truncated_children_fail", kHeader + "<r><a>", nullptr},
+        ParseCase{"unterminated_comment_fails", kHeader + "<r><!-- <a/>", nullptr},
+        ParseCase{"marker_kept_out_without_partial", kHeader + "<r><p a=\"1\" ld=\"0\"><o/></p></r>", "r[p{a=\"1\"}[o]]"},
+        ParseCase{"marker_unloads_with_partial", kHeader + "<r><p a=\"1\" ld=\"0\"><o/><o/></p></r>", "r[p{a=\"1\"}~]", true},
+        ParseCase{"marker_name_ignores_case", kHeader + "<r><p LD=\"0\"><o/></p></r>", "r[p~]", true},
+        ParseCase{"field_attribute_is_no_marker", kHeader + "<r><p field=\"0\"><o/></p></r>", "r[p{field=\"0\"}[o]]", true},
+        ParseCase{"marker_value_must_be_zero", kHeader + "<r><p ld=\"1\"><o/></p></r>", "r[p{ld=\"1\"}[o]]", true},
+        ParseCase{"nesting_beyond_limit_fails",
+                  [] {
+                      std::string s = kHeader;
+                      for (int i = 0; i < 5000; ++i) s += "<a>";
+                      for (int i = 0; i < 5000; ++i) s += "</a>";
+                      return s;
+                  }(),
+                  nullptr}),
+    [](const testing::TestParamInfo<ParseCase>& i) { return std::string(i.param.name); });
+
+struct EscapeCase {
+    const char* text;
+    const char* xml;
+};
+
+TEST(XMLEscape, ToXMLEscapesTheSixCharacters) {
+    const EscapeCase cases[] = {
+        {"", ""},
+        {"plain 文字", "plain 文字"},
+        {"a\"b<c", "a&#34;b&#60;c"},
+        {"1 & 2 > 0", "1 &#38; 2 &#62; 0"},
+        {"l1\r\nl2", "l1&#13;&#10;l2"},
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(frxStrToXML(c.text), c.xml) << c.text;
+        EXPECT_EQ(frxXMLToStr(c.xml), c.text) << c.xml;
+    }
+}
+
+TEST(XMLEscape, FromXMLLeavesAnythingButNumericReferences) {
+    const EscapeCase cases[] = {
+        {"&amp;", "&amp;"},             // named entities are not decoded
+        {"&#65", "&#65"},               // no closing semicolon
+        {"&#x41;", "&#x41;"},           // not decimal: stays literal instead of raising
+        {"&#;", "&#;"},
+        {"&#0;", "&#0;"},               // no character of code 0
+        {"&#55296;", "&#55296;"},       // a surrogate is no character
+        {"&#99999999999;", "&#99999999999;"},
+        {"&#20320;&#22909;", "你好"},  // code points, not bytes
+        {"a&#38;#60;b", "a&#60;b"},     // decoded once
+        {"x", "x"},
+    };
+    for (const auto& c : cases) EXPECT_EQ(frxXMLToStr(c.text), c.xml) << c.text;
+}
+
+TEST(XMLItem, AttributesByNameInPlace) {
+    TfrxXMLItem item;
+    item.SetText("Name=\"Memo1\" Left=\"10\" Top=\"20\"");
+    EXPECT_EQ(item.Prop("left"), "10");
+    EXPECT_EQ(item.Prop("TOP"), "20");
+    EXPECT_EQ(item.Prop("Width"), "");
+    item.SetProp("Left", "a\"<");
+    EXPECT_EQ(item.Text(), "Name=\"Memo1\" Left=\"a&#34;&#60;\" Top=\"20\"");
+    EXPECT_EQ(item.Prop("Left"), "a\"<");
+    item.SetProp("Width", "5");
+    EXPECT_EQ(item.Text(), "Name=\"Memo1\" Left=\"a&#34;&#60;\" Top=\"20\" Width=\"5\"");
+    item.DeleteProp("name");
+    EXPECT_EQ(item.Text(), "Left=\"a&#34;&#60;\" Top=\"20\" Width=\"5\"");
+}
+
+TEST(XMLItem, NameInsideAnEarlierValueIsNotAnAttribute) {
+    // An outline text ending in " page=" must not be read as the page attribute.
+    TfrxXMLItem item;
+    item.SetProp("text", "see page=");
+    item.SetProp("page", "3");
+    EXPECT_EQ(item.Prop("page"), "3");
+    EXPECT_EQ(item.Prop("text"), "see page=");
+}
+
+TEST(XMLItem, ChildrenMoveBetweenParents) {
+    TfrxXMLItem a, b;
+    TfrxXMLItem* x = a.Add();
+    x->SetName("x");
+    TfrxXMLItem* y = a.FindItem("Y");
+    EXPECT_EQ(a.Count(), 2);
+    EXPECT_EQ(a.FindItem("y"), y);
+    b.AddItem(x);
+    EXPECT_EQ(a.Count(), 1);
+    EXPECT_EQ(x->Parent(), &b);
+    b.InsertItem(0, y);
+    EXPECT_EQ(Dump(&b), "[Y,x]");
+    EXPECT_EQ(b.Find("X"), 1);
+    EXPECT_EQ(b.Find("z"), -1);
+    delete x;
+    EXPECT_EQ(b.Count(), 1);
+}
+
+TEST(XMLWriter, IndentedOutputIsExact) {
+    TfrxXMLDocument doc;
+    doc.SetAutoIndent(true);
+    doc.Root()->SetName("TfrxReport");
+    doc.Root()->SetProp("Name", "");
+    TfrxXMLItem* page = doc.Root()->Add();
+    page->SetName("TfrxReportPage");
+    page->SetProp("Name", "Page1");
+    TfrxXMLItem* memo = page->Add();
+    memo->SetName("TfrxMemoView");
+    memo->SetProp("Memo.Text", "a\r\nb");
+    TStringStream out;
+    doc.SaveToStream(out);
+    EXPECT_EQ(out.DataString(),
+              kHeader + "\r\n"
+                        "<TfrxReport Name=\"\">\r\n"
+                        "  <TfrxReportPage Name=\"Page1\">\r\n"
+                        "    <TfrxMemoView Memo.Text=\"a&#13;&#10;b\"/>\r\n"
+                        "  </TfrxReportPage>\r\n"
+                        "</TfrxReport>\r\n");
+    doc.SetAutoIndent(false);
+    TStringStream flat;
+    doc.SaveToStream(flat);
+    EXPECT_EQ(flat.DataString(), kHeader +
+                                     "<TfrxReport Name=\"\"><TfrxReportPage Name=\"Page1\"><TfrxMemoView "
+                                     "Memo.Text=\"a&#13;&#10;b\"/></TfrxReportPage></TfrxReport>");
+    // Read back the same tree.
+    TStringStream in(out.DataString());
+    TfrxXMLDocument again;
+    again.LoadFromStream(in);
+    EXPECT_EQ(Dump(again.Root()), Dump(doc.Root()));
+    EXPECT_EQ(again.Root()->Items(0)->Items(0)->Prop("Memo.Text"), "a\r\nb");
+}
+
+// A prepared-report-like document: pages whose objects load on demand.
+std::string PagesXML(int pages, int objects) {
+    std::string s = kHeader + "<preparedreport><previewpages>";
+    for (int p = 0; p < pages; ++p) {
+        s += "<page" + std::to_string(p) + " n=\"" + std::to_string(p) + "\" ld=\"0\">";
+        for (int o = 0; o < objects; ++o) s += "<m t=\"" + std::to_string(o) + "\"/>";
+        s += "</page" + std::to_string(p) + ">";
+    }
+    return s + "</previewpages></preparedreport>";
+}
+
+TEST(XMLPartialLoading, ChildrenComeBackFromSourceAndTempFile) {
+    auto stream = std::make_unique<TStringStream>(PagesXML(3, 2));
+    TfrxXMLDocument doc;
+    doc.LoadFromStream(std::move(stream), true);
+    TfrxXMLItem* pages = doc.Root()->Items(0);
+    ASSERT_EQ(pages->Count(), 3);
+    TfrxXMLItem* p1 = pages->Items(1);
+    EXPECT_FALSE(p1->Loaded());
+    EXPECT_EQ(p1->Count(), 0);
+    EXPECT_EQ(p1->Prop("n"), "1");
+    doc.LoadItem(p1);
+    EXPECT_EQ(Dump(p1), "page1{n=\"1\"}[m{t=\"0\"},m{t=\"1\"}]");
+
+    // Change the page and send it to the temporary file; it comes back changed.
+    p1->Items(0)->SetProp("t", "changed");
+    doc.UnloadItem(p1);
+    EXPECT_FALSE(p1->Loaded());
+    const std::string temp = doc.TempFileName();
+    ASSERT_FALSE(temp.empty());
+    EXPECT_TRUE(FileExists(temp));
+    doc.LoadItem(doc.Root()->Items(0)->Items(2));
+    doc.UnloadItem(doc.Root()->Items(0)->Items(2));
+    doc.LoadItem(p1);
+    EXPECT_EQ(p1->Items(0)->Prop("t"), "changed");
+    doc.UnloadItem(p1);
+
+    // Saving writes unloaded pages in full and leaves them unloaded.
+    TStringStream out;
+    doc.SaveToStream(out);
+    EXPECT_FALSE(p1->Loaded());
+    TStringStream in(out.DataString());
+    TfrxXMLDocument copy;
+    copy.LoadFromStream(in);
+    EXPECT_EQ(Dump(copy.Root()->Items(0)->Items(1)), "page1{n=\"1\"}[m{t=\"changed\"},m{t=\"1\"}]");
+    EXPECT_EQ(Dump(copy.Root()->Items(0)->Items(2)), "page2{n=\"2\"}[m{t=\"0\"},m{t=\"1\"}]");
+    EXPECT_NE(out.DataString().find("<page0 n=\"0\" ld=\"0\">"), std::string::npos);
+
+    doc.Clear();
+    EXPECT_FALSE(FileExists(temp));
+}
+
+TEST(XMLPartialLoading, TempFileGoesWithTheDocument) {
+    std::string temp;
+    {
+        TfrxXMLDocument doc;
+        TfrxXMLItem* page = doc.Root()->Add();
+        page->SetName("page");
+        page->SetUnloadable(true);
+        page->Add()->SetName("m");
+        doc.UnloadItem(page);
+        temp = doc.TempFileName();
+        EXPECT_TRUE(FileExists(temp));
+    }
+    EXPECT_FALSE(FileExists(temp));
+}
+
+TEST(XMLEncoding, LegacyGB18030FileIsDecoded) {
+    // "默认" in GBK; the same bytes read as UTF-8 would be two Latin letters, so the
+    // decision is taken for the whole file, which here holds an invalid UTF-8 byte.
+    const std::string gbk = Utf8ToGbk("默认 打印");
+    TStringStream in(kHeader + "<r p=\"" + gbk + "\"><item Name=\"" + Utf8ToGbk("收据") + "\"/></r>");
+    TfrxXMLDocument doc;
+    doc.LoadFromStream(in);
+    EXPECT_EQ(doc.Root()->Prop("p"), "默认 打印");
+    EXPECT_EQ(doc.Root()->Items(0)->Prop("Name"), "收据");
+}
+
+TEST(XMLEncoding, Utf8FileStaysAsItIs) {
+    TStringStream in(kHeader + "<r p=\"默认\"/>");
+    TfrxXMLDocument doc;
+    doc.LoadFromStream(in);
+    EXPECT_EQ(doc.Root()->Prop("p"), "默认");
+}
+
+TEST(XMLFile, SaveReplacesTheFileWhole) {
+    const std::string dir = GetTempDir();
+    const std::string name = CreateTempFile(dir, "xmltest");
+    TfrxXMLDocument doc;
+    doc.Root()->SetName("variables");
+    doc.Root()->Add()->SetName("item");
+    doc.SaveToFile(name);
+    TfrxXMLDocument back;
+    back.LoadFromFile(name);
+    EXPECT_EQ(Dump(back.Root()), "variables[item]");
+    DeleteFile(name);
+}
+
+}  // namespace
