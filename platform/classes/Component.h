@@ -6,9 +6,9 @@
 //   - `new TButton(Form1)` inserts the button into Form1's Components; deleting Form1
 //     deletes it. Deleting the button first removes it from Form1.
 //   - Destruction order of a component: it is marked csDestroying (with everything it
-//     owns), every component that asked for a free notification gets
-//     Notification(this, opRemove), the owned components are deleted first to last, and
-//     the owner removes it (the owner's Notification(this, opRemove) then reaches every
+//     owns), every component linked by FreeNotification gets Notification(this,
+//     opRemove), the owned components are removed (with the broadcast below) and
+//     deleted one by one, first to last, and the owner removes it (the owner's Notification(this, opRemove) then reaches every
 //     component the owner owns). A derived destructor that owned components depend on
 //     (a parent control) calls DestroyComponents() first, while the derived part lives.
 //   - A component that keeps a reference to another one outside its owner calls
@@ -67,7 +67,9 @@ public:
     virtual void Loaded();
 
     virtual void Notification(TComponent* AComponent, TOperation Operation);
-    // Asks AComponent to tell this component when it goes (both directions are kept).
+    // AComponent gets Notification(this, opRemove) when this component goes, and this
+    // one when AComponent goes (the link is kept both ways; components of one owner
+    // need none, the owner's broadcast reaches them).
     void FreeNotification(TComponent* AComponent);
     void RemoveFreeNotification(TComponent* AComponent);
 

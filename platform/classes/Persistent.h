@@ -51,6 +51,8 @@
 #include "platform/classes/Events.h"
 #include "platform/classes/TypInfo.h"
 #include "platform/rtl/Exceptions.h"
+#include "platform/rtl/Handles.h"
+#include "platform/rtl/StringList.h"
 #include "platform/rtl/Variant.h"
 
 class TObject;
@@ -63,6 +65,9 @@ class TFiler;
 ROVE_DECLARE_EXCEPTION(EClassNotFound, Exception);    // "Class %s not found"
 ROVE_DECLARE_EXCEPTION(EComponentError, Exception);   // names, ownership
 ROVE_DECLARE_EXCEPTION(EPropertyError, Exception);    // unknown property, read-only, bad kind
+
+// The handle tag of TObject and its descendants.
+constexpr THandleTag htObject = 0x544F424A;   // "TOBJ"
 
 // --- TObject -------------------------------------------------------------------------------
 class TObject {
@@ -82,13 +87,19 @@ public:
 
     // The object's checked 64-bit handle, assigned on first use and dropped when the
     // object is destroyed (scripts and events pass objects as these handles).
-    uint64_t Handle() const;
+    TObjectHandle Handle() const;
     // The live object of a handle (nullptr for 0); a stale or forged handle raises
     // EInvalidHandle.
-    static TObject* FromHandle(uint64_t handle);
+    static TObject* FromHandle(TObjectHandle handle);
+    // The same without raising: nullptr for nil, stale or forged handles.
+    static TObject* TryFromHandle(TObjectHandle handle) noexcept;
+
+protected:
+    // Drops the handle early (destructors of descendants call it first).
+    void ReleaseHandle() noexcept { FHandle.Release(); }
 
 private:
-    mutable uint64_t FHandle = 0;
+    mutable THandleSlot FHandle;
 };
 
 // --- Published properties ------------------------------------------------------------------
@@ -98,7 +109,7 @@ private:
 //   tkString                                                 GetStr / SetStr
 //   tkVariant                                                GetVar / SetVar
 //   tkClass (object)                                         GetObj / SetObj
-//   tkClass (string list)                                    GetStrings
+//   tkClass (string list: TStrings, TStringList)             GetStrings
 //   tkMethod                                                 GetEvent
 // A setter is empty for a read-only property. Accessors take the object as the class
 // that declared the property (checked by the callers below).
@@ -123,7 +134,7 @@ struct TPropInfo {
     std::function<void(TObject&, const Variant&)> SetVar;
     std::function<TObject*(const TObject&)> GetObj;
     std::function<void(TObject&, TObject*)> SetObj;
-    std::function<TStringList*(const TObject&)> GetStrings;
+    std::function<TStrings*(const TObject&)> GetStrings;
     std::function<TEventBase*(TObject&)> GetEvent;
 
     TTypeKind Kind() const { return Type->Kind; }
@@ -345,7 +356,7 @@ Variant GetVariantProp(const TObject* obj, const TPropInfo* prop);
 void SetVariantProp(TObject* obj, const TPropInfo* prop, const Variant& value);
 TObject* GetObjectProp(const TObject* obj, const TPropInfo* prop);
 void SetObjectProp(TObject* obj, const TPropInfo* prop, TObject* value);   // class-checked
-TStringList* GetStringsProp(const TObject* obj, const TPropInfo* prop);
+TStrings* GetStringsProp(const TObject* obj, const TPropInfo* prop);
 TEventBase* GetEventProp(TObject* obj, const TPropInfo* prop);
 // Enumerations by name ("alClient", "True"), sets as "[a,b]".
 std::string GetEnumProp(const TObject* obj, const TPropInfo* prop);
@@ -402,6 +413,9 @@ void Store(S setter, T& obj, V&& value) {
     else std::invoke(setter, obj, std::forward<V>(value));
 }
 template <class U>
+constexpr bool IsStringsPointer =
+    std::is_pointer_v<U> && std::is_base_of_v<TStrings, std::remove_cv_t<std::remove_pointer_t<U>>>;
+template <class U>
 constexpr bool IsObjectPointer =
     std::is_pointer_v<U> && std::is_base_of_v<TObject, std::remove_cv_t<std::remove_pointer_t<U>>>;
 }  // namespace rove_detail
@@ -436,9 +450,9 @@ TPropBuilder<T> TPropertyDecl<T>::Property(std::string_view name, const TTypeInf
         p.GetVar = get;
         if constexpr (writable)
             p.SetVar = [setter](TObject& o, const Variant& v) { rove_detail::Store(setter, static_cast<T&>(o), v); };
-    } else if constexpr (std::is_same_v<V, TStringList*>) {
+    } else if constexpr (rove_detail::IsStringsPointer<V>) {
         rove_detail::CheckDeclaredKind(type, tkClass, name);
-        p.GetStrings = get;
+        p.GetStrings = [get](const TObject& o) -> TStrings* { return get(o); };
     } else if constexpr (rove_detail::IsObjectPointer<V>) {
         using U = std::remove_cv_t<std::remove_pointer_t<V>>;
         rove_detail::CheckDeclaredKind(type, tkClass, name);
@@ -468,7 +482,7 @@ const TTypeInfo* TypeInfoFor() {
     else if constexpr (std::is_floating_point_v<T>) return ExtendedTypeInfo();
     else if constexpr (std::is_same_v<T, std::string>) return StringTypeInfo();
     else if constexpr (std::is_same_v<T, Variant>) return VariantTypeInfo();
-    else if constexpr (std::is_same_v<T, TStringList*>) return StringListTypeInfo();
+    else if constexpr (rove_detail::IsStringsPointer<T>) return StringListTypeInfo();
     else if constexpr (rove_detail::IsObjectPointer<T>)
         return ClassTypeInfoFor<std::remove_cv_t<std::remove_pointer_t<T>>>();
     else return RoveTypeInfo(static_cast<T*>(nullptr));

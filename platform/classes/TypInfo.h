@@ -26,7 +26,7 @@
 class TClassInfo;
 using TClass = const TClassInfo*;
 class Variant;
-class TStringList;
+class TStrings;
 
 // ORDER TYPEKIND: keep TypeKindName in step.
 enum TTypeKind : uint8_t {
@@ -166,10 +166,10 @@ const TTypeInfo* DoubleTypeInfo();       // "Double"
 const TTypeInfo* DateTimeTypeInfo();     // "TDateTime" (a double of days)
 const TTypeInfo* StringTypeInfo();       // "String"
 const TTypeInfo* VariantTypeInfo();      // "Variant"
-const TTypeInfo* StringListTypeInfo();   // "TStrings": a TStringList owned by the object
+const TTypeInfo* StringListTypeInfo();   // "TStrings": a string list owned by the object
 
 // The type information of a C++ value type: bool, the integers, char32_t, double,
-// std::string, Variant, TStringList*, pointers to TObject descendants, and every type
+// std::string, Variant, TStrings* and TStringList*, pointers to TObject descendants, and every type
 // with a RoveTypeInfo overload (enumerations, sets, events).
 template <class T>
 const TTypeInfo* TypeInfoFor();
