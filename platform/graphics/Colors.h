@@ -4,8 +4,9 @@
 // clDefault as two reserved values above the RGB range.
 #pragma once
 
+#include "platform/classes/TypInfo.h"
+
 #include <cstdint>
-#include <span>
 #include <string>
 #include <string_view>
 
@@ -98,11 +99,9 @@ TColor ColorToRGB(TColor color);
 uint32_t ColorToQRgbValue(TColor color);
 
 // The colour identifier table in its fixed order ("clBlack" ... "clWindowText").
-struct TIdentMapEntry {
-    TColor Value;
-    const char* Name;
-};
-std::span<const TIdentMapEntry> ColorIdents();
+const TIdentMap& ColorIdents();
+// The type of published colour properties: "TColor", an integer with these identifiers.
+const TTypeInfo* ColorTypeInfo();
 // Identifier to colour, ignoring ASCII case; false when the name is not in the table.
 bool IdentToColor(std::string_view ident, TColor& color);
 // Colour to identifier; false when the colour has no name.

@@ -9,9 +9,11 @@
 // Nothing here exposes Qt: the window layer reaches the Qt objects through QtBridge.h.
 #pragma once
 
+#include "platform/classes/Persistent.h"
 #include "platform/graphics/Colors.h"
 #include "platform/graphics/GraphicsTypes.h"
 #include "platform/rtl/Exceptions.h"
+#include "platform/rtl/Streams.h"
 
 #include <cstdint>
 #include <functional>
@@ -31,15 +33,13 @@ using TBytes = std::vector<uint8_t>;
 // Font, pen and brush
 // ---------------------------------------------------------------------------------------
 
-class TGraphicsObject;
-using TGraphicsChangeEvent = std::function<void(TGraphicsObject* Sender)>;
-
-// Base of TFont, TPen and TBrush: a value object that announces every change through
-// OnChange, so that a canvas or a control can follow it.
-class TGraphicsObject {
+// Base of TFont, TPen, TBrush, TGraphic and TPicture: announces every change through
+// OnChange, so that a canvas, a control or a report object can follow it.
+class TGraphicsObject : public TPersistent {
+    ROVE_CLASS(TGraphicsObject, TPersistent)
 public:
-    virtual ~TGraphicsObject() = default;
-    TGraphicsChangeEvent OnChange;
+    TGraphicsObject() = default;
+    TNotifyEvent OnChange;
     // Counts changes; a canvas compares it to know when to rebuild its device objects.
     uint64_t ChangeCount() const { return FChangeCount; }
 
@@ -50,51 +50,33 @@ private:
     uint64_t FChangeCount = 0;
 };
 
-enum TFontStyle { fsBold, fsItalic, fsUnderline, fsStrikeOut };
+ROVE_ENUM(TFontStyle, fsBold, fsItalic, fsUnderline, fsStrikeOut);
+ROVE_SET(TFontStyles, TFontStyle);
+ROVE_ENUM(TFontPitch, fpDefault, fpVariable, fpFixed);
 
-// A set of TFontStyle; bit n stands for the style with ordinal n.
-class TFontStyles {
-public:
-    constexpr TFontStyles() = default;
-    constexpr TFontStyles(std::initializer_list<TFontStyle> styles) {
-        for (TFontStyle s : styles) FBits |= Bit(s);
-    }
-    static constexpr TFontStyles FromBits(unsigned bits) {
-        TFontStyles r;
-        r.FBits = bits & 15u;
-        return r;
-    }
-    constexpr unsigned Bits() const { return FBits; }
-    constexpr bool Contains(TFontStyle s) const { return (FBits & Bit(s)) != 0; }
-    constexpr bool Empty() const { return FBits == 0; }
-    constexpr TFontStyles& Include(TFontStyle s) { FBits |= Bit(s); return *this; }
-    constexpr TFontStyles& Exclude(TFontStyle s) { FBits &= ~Bit(s); return *this; }
-    constexpr TFontStyles operator+(TFontStyles o) const { return FromBits(FBits | o.FBits); }
-    constexpr TFontStyles operator-(TFontStyles o) const { return FromBits(FBits & ~o.FBits); }
-    constexpr TFontStyles operator*(TFontStyles o) const { return FromBits(FBits & o.FBits); }
-    friend constexpr bool operator==(TFontStyles, TFontStyles) = default;
-
-private:
-    static constexpr unsigned Bit(TFontStyle s) { return 1u << static_cast<unsigned>(s); }
-    unsigned FBits = 0;
-};
-
-enum TFontPitch { fpDefault, fpVariable, fpFixed };
+// Character sets: an integer type whose values have identifiers (GB2312_CHARSET).
 using TFontCharset = uint8_t;
 constexpr TFontCharset ANSI_CHARSET = 0;
 constexpr TFontCharset DEFAULT_CHARSET = 1;
+constexpr TFontCharset SYMBOL_CHARSET = 2;
 constexpr TFontCharset GB2312_CHARSET = 134;
+constexpr TFontCharset OEM_CHARSET = 255;
+const TTypeInfo* FontCharsetTypeInfo();
 
 // Published: Charset, Color, Height, Name, Pitch, Style. Size is derived from Height
 // and PixelsPerInch: Size = -Height * 72 / PixelsPerInch (rounded), and is not stored.
 // A negative Height is the character (em) height in pixels, a positive one the cell
 // height including the internal leading.
 class TFont : public TGraphicsObject {
+    ROVE_CLASS(TFont, TGraphicsObject)
 public:
     TFont();
     TFont(const TFont& other);
     TFont& operator=(const TFont& other);
+    using TPersistent::Assign;
+    void Assign(TPersistent* Source) override;
     void Assign(const TFont& source);
+    static void DeclareProperties(TPropertyDecl<TFont>& d);
     bool SameAs(const TFont& other) const;   // equal published values and orientation
 
     TFontCharset Charset() const { return FCharset; }
@@ -132,20 +114,23 @@ private:
     int FOrientation = 0;
 };
 
-enum TPenStyle { psSolid, psDash, psDot, psDashDot, psDashDotDot, psClear, psInsideFrame };
-enum TPenMode {
-    pmBlack, pmWhite, pmNop, pmNot, pmCopy, pmNotCopy, pmMergePenNot, pmMaskPenNot,
-    pmMergeNotPen, pmMaskNotPen, pmMerge, pmNotMerge, pmMask, pmNotMask, pmXor, pmNotXor
-};
+ROVE_ENUM(TPenStyle, psSolid, psDash, psDot, psDashDot, psDashDotDot, psClear, psInsideFrame);
+ROVE_ENUM(TPenMode, pmBlack, pmWhite, pmNop, pmNot, pmCopy, pmNotCopy, pmMergePenNot,
+          pmMaskPenNot, pmMergeNotPen, pmMaskNotPen, pmMerge, pmNotMerge, pmMask, pmNotMask,
+          pmXor, pmNotXor);
 
 // Published: Color (clBlack), Mode (pmCopy), Style (psSolid), Width (1). A styled pen
 // wider than one pixel draws solid, as the platform's pens do.
 class TPen : public TGraphicsObject {
+    ROVE_CLASS(TPen, TGraphicsObject)
 public:
     TPen() = default;
     TPen(const TPen& other);
     TPen& operator=(const TPen& other);
+    using TPersistent::Assign;
+    void Assign(TPersistent* Source) override;
     void Assign(const TPen& source);
+    static void DeclareProperties(TPropertyDecl<TPen>& d);
 
     TColor Color() const { return FColor; }
     void SetColor(TColor value);
@@ -163,18 +148,21 @@ private:
     int FWidth = 1;
 };
 
-enum TBrushStyle {
-    bsSolid, bsClear, bsHorizontal, bsVertical, bsFDiagonal, bsBDiagonal, bsCross, bsDiagCross
-};
+ROVE_ENUM(TBrushStyle, bsSolid, bsClear, bsHorizontal, bsVertical, bsFDiagonal, bsBDiagonal,
+          bsCross, bsDiagCross);
 
 // Published: Color (clWhite), Style (bsSolid). Hatches are 8x8 patterns aligned to the
 // device origin, drawn in Color.
 class TBrush : public TGraphicsObject {
+    ROVE_CLASS(TBrush, TGraphicsObject)
 public:
     TBrush() = default;
     TBrush(const TBrush& other);
     TBrush& operator=(const TBrush& other);
+    using TPersistent::Assign;
+    void Assign(TPersistent* Source) override;
     void Assign(const TBrush& source);
+    static void DeclareProperties(TPropertyDecl<TBrush>& d);
 
     TColor Color() const { return FColor; }
     void SetColor(TColor value);   // a solid or clear brush becomes solid
@@ -232,12 +220,13 @@ struct TClipRegion {
 
 // A canvas draws on a device: a bitmap, a window during its paint, a printer page, or a
 // recording (TMetafileCanvas). Every call takes the current Pen, Brush and Font.
-class TCanvas {
+class TTextMeasurer;
+
+class TCanvas : public TPersistent {
+    ROVE_CLASS(TCanvas, TPersistent)
 public:
     TCanvas();   // a canvas without a device: drawing raises EInvalidGraphicOperation
-    virtual ~TCanvas();
-    TCanvas(const TCanvas&) = delete;
-    TCanvas& operator=(const TCanvas&) = delete;
+    ~TCanvas() override;
 
     TFont* Font() { return &FFont; }
     TPen* Pen() { return &FPen; }
@@ -292,6 +281,10 @@ public:
     // rounded from the exact sum so that they do not drift.
     std::vector<int> TextExtents(std::string_view text) const;
     TTextMetric TextMetrics() const;
+    // The measurer of this canvas (the real one unless set; not owned, must outlive
+    // the canvas). Text drawn without explicit advances follows its advances too.
+    const TTextMeasurer& TextMeasurer() const;
+    void SetTextMeasurer(const TTextMeasurer* measurer);
 
     // --- Pictures and copies ----------------------------------------------------------
     void Draw(int X, int Y, TGraphic* graphic);
@@ -338,6 +331,7 @@ private:
     TBkMode FBkMode = bkOpaque;
     TColor FBkColor = clWhite;
     int FLockCount = 0;
+    const TTextMeasurer* FMeasurer = nullptr;
     std::unique_ptr<TCanvasDevice> FDevice;
 };
 
@@ -355,8 +349,9 @@ bool DrawEdge(TCanvas* canvas, TRect& rect, unsigned edge, unsigned flags);
 // A picture of any kind. Loading never exits or leaves a half-loaded picture: bad
 // data raises EInvalidGraphic and the graphic stays as it was.
 class TGraphic : public TGraphicsObject {
+    ROVE_CLASS(TGraphic, TGraphicsObject)
 public:
-    virtual const char* ClassName() const = 0;
+    TGraphic() = default;
     virtual std::unique_ptr<TGraphic> Clone() const = 0;
     virtual bool Empty() const = 0;
     virtual int Width() const = 0;
@@ -369,6 +364,8 @@ public:
     void LoadFromBytes(const TBytes& data) { LoadFromBytes(data.data(), data.size()); }
     void LoadFromFile(const std::string& fileName);   // EFOpenError when unreadable
     void SaveToFile(const std::string& fileName) const;   // temporary file, then rename
+    void LoadFromStream(TStream& stream);   // from the position to the end
+    void SaveToStream(TStream& stream) const;
     // The form of the picture's "Data" property: what the class library's ReadData and
     // WriteData of this kind read and write (a 32-bit length and the file for
     // bitmaps, JPEG images and metafiles, the file alone for icons and PNG images).
@@ -393,6 +390,7 @@ class TBitmapImage;
 // An off-screen 24-bit picture with its own canvas. New pixels are white. The canvas
 // draws into the pixels directly; Pixel/SetPixel and ScanLine see its drawing at once.
 class TBitmap : public TGraphic {
+    ROVE_CLASS(TBitmap, TGraphic)
 public:
     TBitmap();
     TBitmap(int width, int height);
@@ -400,7 +398,6 @@ public:
     TBitmap& operator=(const TBitmap& other);
     ~TBitmap() override;
 
-    const char* ClassName() const override { return "TBitmap"; }
     std::unique_ptr<TGraphic> Clone() const override;
     bool Empty() const override;
     int Width() const override;
@@ -419,7 +416,8 @@ public:
     TCanvas* Canvas();
     TColor Pixel(int x, int y) const;     // clNone outside
     void SetPixel(int x, int y, TColor color);
-    // Row y as 0x00RRGGBB values, Width() of them.
+    // Row y as 0xFFRRGGBB values (alpha in the high byte for pictures that have it),
+    // Width() of them; null outside.
     uint32_t* ScanLine(int y);
     const uint32_t* ScanLine(int y) const;
 
@@ -448,6 +446,7 @@ private:
 // A decoded raster picture of a file format other than BMP: keeps the original bytes
 // (saved back unchanged) and the decoded pixels for drawing.
 class TRasterGraphic : public TGraphic {
+    ROVE_CLASS(TRasterGraphic, TGraphic)
 public:
     TRasterGraphic();
     TRasterGraphic(const TRasterGraphic& other);
@@ -472,9 +471,9 @@ protected:
 
 // JPEG through libjpeg; a corrupt or truncated file raises EInvalidGraphic.
 class TJPEGImage : public TRasterGraphic {
+    ROVE_CLASS(TJPEGImage, TRasterGraphic)
 public:
     TJPEGImage() = default;
-    const char* ClassName() const override { return "TJPEGImage"; }
     std::unique_ptr<TGraphic> Clone() const override;
     void LoadFromBytes(const uint8_t* data, size_t size) override;
     using TGraphic::LoadFromBytes;
@@ -489,9 +488,9 @@ private:
 };
 
 class TPngImage : public TRasterGraphic {
+    ROVE_CLASS(TPngImage, TRasterGraphic)
 public:
     TPngImage() = default;
-    const char* ClassName() const override { return "TPngImage"; }
     std::unique_ptr<TGraphic> Clone() const override;
     void LoadFromBytes(const uint8_t* data, size_t size) override;
     using TGraphic::LoadFromBytes;
@@ -500,14 +499,18 @@ public:
 
 // Windows icon files; the largest image of the file is drawn, with its transparency.
 class TIcon : public TRasterGraphic {
+    ROVE_CLASS(TIcon, TRasterGraphic)
 public:
     TIcon();
-    const char* ClassName() const override { return "TIcon"; }
     std::unique_ptr<TGraphic> Clone() const override;
     void LoadFromBytes(const uint8_t* data, size_t size) override;
     using TGraphic::LoadFromBytes;
     void Draw(TCanvas& canvas, const TRect& rect) const override;
 };
+
+// Registers the classes of this layer by name (TFont, TPen, TBrush, TPicture and the
+// graphic kinds); called once at start-up, repeated calls do nothing.
+void RegisterGraphicsClasses();
 
 // ---------------------------------------------------------------------------------------
 // Picture container
@@ -516,12 +519,18 @@ public:
 // Holds one graphic of any kind (or none). Files and streams are recognised by their
 // first bytes, not by their names.
 class TPicture : public TGraphicsObject {
+    ROVE_CLASS(TPicture, TGraphicsObject)
 public:
     TPicture();
     TPicture(const TPicture& other);
     TPicture& operator=(const TPicture& other);
     ~TPicture() override;
+    using TPersistent::Assign;
+    // A picture or a graphic (copied); null empties.
+    void Assign(TPersistent* Source) override;
     void Assign(const TPicture& source);
+    // Streams the "Data" property (WriteData/ReadData below).
+    void DefineProperties(TFiler& Filer) override;
 
     TGraphic* Graphic() const { return FGraphic.get(); }
     void SetGraphic(const TGraphic* graphic);            // copies; null empties
@@ -541,6 +550,8 @@ public:
     void LoadFromFile(const std::string& fileName);
     void SaveToFile(const std::string& fileName) const;   // nothing for an empty picture
     TBytes SaveToBytes() const;                           // the graphic's file bytes
+    void LoadFromStream(TStream& stream);                 // from the position to the end
+    void SaveToStream(TStream& stream) const;
 
     // The "Data" property of form resources and report files: the graphic's class name
     // as a short string (one length byte) followed by the graphic's WriteData; empty

@@ -41,13 +41,10 @@ public:
     std::function<void(TImageList* Sender)> OnChange;
 
 private:
-    struct TEntry {
-        std::shared_ptr<TBitmap> Image;
-        std::vector<bool> Mask;   // true: transparent
-    };
     void AddCells(const TBitmap& image, bool masked, TColor maskColor);
     void Changed();
     int FWidth;
     int FHeight;
-    std::vector<TEntry> FImages;
+    // Each image with its transparency as alpha (0: transparent).
+    std::vector<std::shared_ptr<TBitmap>> FImages;
 };

@@ -66,12 +66,12 @@ struct TTextRun {
 };
 
 class TMetafile : public TGraphic {
+    ROVE_CLASS(TMetafile, TGraphic)
 public:
     TMetafile();
     TMetafile(const TMetafile& other);
     ~TMetafile() override;
 
-    const char* ClassName() const override { return "TMetafile"; }
     std::unique_ptr<TGraphic> Clone() const override;
     bool Empty() const override;
     // The frame the recording is drawn into: set by SetWidth/SetHeight, otherwise the
@@ -121,6 +121,7 @@ private:
 // measures text with the real measurer unless given another, at 96 dpi unless told
 // the reference resolution of the device the recording is meant for.
 class TMetafileCanvas : public TCanvas {
+    ROVE_CLASS(TMetafileCanvas, TCanvas)
 public:
     explicit TMetafileCanvas(TMetafile* metafile, int referenceDpi = 96);
     ~TMetafileCanvas() override;
