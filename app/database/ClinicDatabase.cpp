@@ -1,0 +1,148 @@
+// Creating and checking the clinic database file.
+#include "app/database/ClinicDatabase.h"
+
+#include <unistd.h>
+
+#include <filesystem>
+#include <system_error>
+#include <vector>
+
+#include "platform/db/SqliteDatabase.h"
+
+extern const char kClinicSchemaSql[];
+extern const std::size_t kClinicSchemaSqlSize;
+extern const char kClinicSeedSql[];
+extern const std::size_t kClinicSeedSqlSize;
+
+namespace fs = std::filesystem;
+
+namespace {
+
+// The version of the schema a database was made with (PRAGMA user_version).
+constexpr int kSchemaVersion = 1;
+
+std::string BaseName(const std::string& fileName) { return fs::path(fileName).filename().string(); }
+
+[[noreturn]] void NotADatabase(const std::string& fileName) {
+    DatabaseError("数据库文件 " + BaseName(fileName) + " 不是有效的数据库。");
+}
+
+struct TTableColumns {
+    std::string Table;
+    std::vector<std::string> Columns;
+};
+
+std::vector<TTableColumns> TablesOf(TSqliteDatabase& db) {
+    std::vector<TTableColumns> tables;
+    TSqliteStatement stmt = db.Prepare(
+        "SELECT m.name, p.name FROM sqlite_master AS m JOIN pragma_table_info(m.name) AS p "
+        "WHERE m.type = 'table' AND m.name NOT LIKE 'sqlite_%' ORDER BY m.rowid, p.cid");
+    while (stmt.Step()) {
+        std::string table(stmt.ColumnText(0));
+        if (tables.empty() || tables.back().Table != table) tables.push_back({table, {}});
+        tables.back().Columns.emplace_back(stmt.ColumnText(1));
+    }
+    return tables;
+}
+
+// The tables and columns the schema defines, read from the schema itself.
+const std::vector<TTableColumns>& ExpectedTables() {
+    static const std::vector<TTableColumns> tables = [] {
+        TSqliteDatabase db;
+        db.Open(":memory:", TSqliteDatabase::omReadWriteCreate);
+        db.ExecScript(std::string(ClinicSchemaSql()));
+        return TablesOf(db);
+    }();
+    return tables;
+}
+
+}  // namespace
+
+std::string_view ClinicSchemaSql() { return {kClinicSchemaSql, kClinicSchemaSqlSize}; }
+
+std::string_view ClinicSeedSql() { return {kClinicSeedSql, kClinicSeedSqlSize}; }
+
+std::string ClinicConnectionString(const std::string& FileName) {
+    return "Provider=Microsoft.Jet.OLEDB.4.0;Data Source=" + FileName +
+           ";Mode=ReadWrite;Persist Security Info=False;"
+           "Jet OLEDB:Database Password=qtvd1987;Jet OLEDB:Engine Type=5";
+}
+
+void ValidateClinicDatabase(const std::string& FileName) {
+    std::error_code ec;
+    // SQLite takes an empty file for an empty database; for the clinic it is a broken one.
+    if (!fs::is_regular_file(FileName, ec) || fs::file_size(FileName, ec) == 0 || ec)
+        NotADatabase(FileName);
+    TSqliteDatabase db;
+    try {
+        db.Open(FileName, TSqliteDatabase::omReadWrite);
+    } catch (const EDatabaseError& e) {
+        DatabaseError("无法打开数据库文件 " + BaseName(FileName) + "：" + e.Message());
+    }
+    std::vector<TTableColumns> actual;
+    try {
+        actual = TablesOf(db);
+    } catch (const EDatabaseError&) {
+        NotADatabase(FileName);
+    }
+    for (const TTableColumns& expected : ExpectedTables()) {
+        const TTableColumns* found = nullptr;
+        for (const TTableColumns& t : actual)
+            if (t.Table == expected.Table) found = &t;
+        if (!found)
+            DatabaseError("数据库文件 " + BaseName(FileName) + " 缺少数据表 " + expected.Table + "。");
+        for (const std::string& column : expected.Columns) {
+            bool present = false;
+            for (const std::string& c : found->Columns) present = present || c == column;
+            if (!present)
+                DatabaseError("数据库文件 " + BaseName(FileName) + " 的数据表 " + expected.Table +
+                              " 缺少字段 " + column + "。");
+        }
+    }
+}
+
+void CreateClinicDatabase(const std::string& FileName) {
+    const std::string temp = FileName + ".new-" + std::to_string(::getpid());
+    auto fail = [&](const std::string& reason) {
+        std::error_code ignored;
+        fs::remove(temp, ignored);
+        fs::remove(temp + "-journal", ignored);
+        DatabaseError("无法创建数据库文件 " + BaseName(FileName) + "：" + reason);
+    };
+    std::error_code ec;
+    fs::remove(temp, ec);
+    try {
+        TSqliteDatabase db;
+        db.Open(temp, TSqliteDatabase::omReadWriteCreate);
+        db.ExecScript("PRAGMA user_version = " + std::to_string(kSchemaVersion) + ";");
+        db.ExecScript("BEGIN IMMEDIATE;");
+        db.ExecScript(std::string(ClinicSchemaSql()));
+        db.ExecScript(std::string(ClinicSeedSql()));
+        db.ExecScript("COMMIT;");
+        db.Close();
+    } catch (const EDatabaseError& e) {
+        fail(e.Message());
+    }
+    // A link fails when the name exists, so a file that appeared meanwhile is kept.
+    fs::create_hard_link(temp, FileName, ec);
+    if (ec) {
+        std::error_code exists;
+        if (fs::exists(FileName, exists)) fail("文件已存在");
+        ec.clear();
+        fs::rename(temp, FileName, ec);
+        if (ec) fail(ec.message());
+        return;
+    }
+    fs::remove(temp, ec);
+}
+
+TClinicDatabaseState EnsureClinicDatabase(const std::string& Directory) {
+    const std::string fileName = (fs::path(Directory) / ClinicDatabaseFileName).string();
+    std::error_code ec;
+    if (!fs::exists(fs::symlink_status(fileName, ec))) {
+        CreateClinicDatabase(fileName);
+        return TClinicDatabaseState::Created;
+    }
+    ValidateClinicDatabase(fileName);
+    return TClinicDatabaseState::Opened;
+}

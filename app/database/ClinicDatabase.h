@@ -1,0 +1,36 @@
+// The clinic database file: "Rove.mdb" in the working directory, an SQLite database made
+// from the schema and initial data built into the program (schema.sql, seed.sql).
+//
+// At start-up the data module calls EnsureClinicDatabase before its connection opens: a
+// missing file is created (so a first start works), an existing one is checked and never
+// replaced. What goes wrong is raised as EDatabaseError with a text for the user, after
+// which the program ends.
+#pragma once
+
+#include <string>
+#include <string_view>
+
+inline constexpr const char* ClinicDatabaseFileName = "Rove.mdb";
+
+enum class TClinicDatabaseState { Opened, Created };
+
+// Creates Directory/Rove.mdb when it is missing, else validates it. Texts raised:
+//   "数据库文件 Rove.mdb 不是有效的数据库。"       not an SQLite database (also an empty file)
+//   "数据库文件 Rove.mdb 缺少数据表 tb_sf。"       a table of the schema is missing
+//   "数据库文件 Rove.mdb 的数据表 tb_sf 缺少字段 票据号。"
+//   "无法打开数据库文件 Rove.mdb：<reason>"        no access
+//   "无法创建数据库文件 Rove.mdb：<reason>"        the new file could not be written
+TClinicDatabaseState EnsureClinicDatabase(const std::string& Directory);
+
+// Writes a new clinic database at FileName, which must not exist: the file appears complete
+// or not at all (it is built under a temporary name and then linked into place).
+void CreateClinicDatabase(const std::string& FileName);
+
+// Checks an existing file as EnsureClinicDatabase does.
+void ValidateClinicDatabase(const std::string& FileName);
+
+// The connection string of the data module's connection for a database file.
+std::string ClinicConnectionString(const std::string& FileName = ClinicDatabaseFileName);
+
+std::string_view ClinicSchemaSql();
+std::string_view ClinicSeedSql();

@@ -1,0 +1,21 @@
+# Writes a C++ source that holds the bytes of data files, for building them into the program.
+#   cmake -DOUTPUT=<file.cpp> -DSYMBOLS=<name>,<name> -DFILES=<file>,<file> -P embed.cmake
+# Each <name> becomes `extern const char <name>[]` (NUL-terminated) and `<name>Size`.
+string(REPLACE "," ";" SYMBOLS "${SYMBOLS}")
+string(REPLACE "," ";" FILES "${FILES}")
+list(LENGTH SYMBOLS count)
+math(EXPR last "${count} - 1")
+set(text "// Generated at build time from the data files; do not edit.\n#include <cstddef>\n\n")
+foreach(i RANGE ${last})
+  list(GET SYMBOLS ${i} name)
+  list(GET FILES ${i} file)
+  file(READ ${file} hex HEX)
+  string(LENGTH "${hex}" hexLength)
+  math(EXPR size "${hexLength} / 2")
+  string(REGEX REPLACE "([0-9a-f][0-9a-f])" "'\\\\x\\1'," bytes "${hex}")
+  string(REGEX REPLACE "(('\\\\x[0-9a-f][0-9a-f]',){16})" "\\1\n    " bytes "${bytes}")
+  string(APPEND text "extern const char ${name}[] = {\n    ${bytes}'\\0'};\n")
+  string(APPEND text "extern const std::size_t ${name}Size = ${size};\n\n")
+endforeach()
+file(WRITE ${OUTPUT}.tmp "${text}")
+file(RENAME ${OUTPUT}.tmp ${OUTPUT})

@@ -1,0 +1,279 @@
+// The SQLite seam: handles, statements and their errors.
+#include "platform/db/SqliteDatabase.h"
+
+#include <sqlite3.h>
+
+#include "platform/db/JetFunctions.h"
+#include "platform/rtl/DateTime.h"
+
+void DatabaseError(std::string message) { throw EDatabaseError(std::move(message)); }
+
+void DatabaseErrorFmt(std::string_view what, std::string_view detail) {
+    std::string text(what);
+    text += ": ";
+    text += detail;
+    throw EDatabaseError(std::move(text));
+}
+
+// --- TSqliteStatement ------------------------------------------------------------------
+
+TSqliteStatement::TSqliteStatement(TSqliteStatement&& other) noexcept
+    : FDb(other.FDb), FStmt(other.FStmt) {
+    other.FStmt = nullptr;
+}
+
+TSqliteStatement& TSqliteStatement::operator=(TSqliteStatement&& other) noexcept {
+    if (this != &other) {
+        if (FStmt) sqlite3_finalize(FStmt);
+        FDb = other.FDb;
+        FStmt = other.FStmt;
+        other.FStmt = nullptr;
+    }
+    return *this;
+}
+
+TSqliteStatement::~TSqliteStatement() {
+    if (FStmt) sqlite3_finalize(FStmt);
+}
+
+void TSqliteStatement::Fail() const { DatabaseError(sqlite3_errmsg(FDb)); }
+
+std::string TSqliteStatement::Sql() const {
+    const char* s = FStmt ? sqlite3_sql(FStmt) : nullptr;
+    return s ? s : "";
+}
+
+bool TSqliteStatement::ReadOnly() const { return sqlite3_stmt_readonly(FStmt) != 0; }
+
+int TSqliteStatement::ParameterCount() const { return sqlite3_bind_parameter_count(FStmt); }
+
+void TSqliteStatement::BindNull(int index) {
+    if (sqlite3_bind_null(FStmt, index) != SQLITE_OK) Fail();
+}
+
+void TSqliteStatement::BindInt64(int index, int64_t value) {
+    if (sqlite3_bind_int64(FStmt, index, value) != SQLITE_OK) Fail();
+}
+
+void TSqliteStatement::BindDouble(int index, double value) {
+    if (sqlite3_bind_double(FStmt, index, value) != SQLITE_OK) Fail();
+}
+
+void TSqliteStatement::BindText(int index, std::string_view value) {
+    if (sqlite3_bind_text64(FStmt, index, value.data(), value.size(), SQLITE_TRANSIENT,
+                            SQLITE_UTF8) != SQLITE_OK)
+        Fail();
+}
+
+void TSqliteStatement::BindBlob(int index, std::string_view bytes) {
+    if (sqlite3_bind_blob64(FStmt, index, bytes.data(), bytes.size(), SQLITE_TRANSIENT) !=
+        SQLITE_OK)
+        Fail();
+}
+
+void TSqliteStatement::BindVariant(int index, const Variant& value) {
+    switch (value.Kind()) {
+    case varEmpty:
+    case varNull:
+        BindNull(index);
+        return;
+    case varBoolean:
+        BindInt64(index, value.BoolValue() ? 1 : 0);
+        return;
+    case varSingle:
+    case varDouble:
+    case varCurrency:
+        BindDouble(index, value.AsDouble());
+        return;
+    case varDate:
+        BindText(index, DateTimeToIso(value.AsDateTime()));
+        return;
+    case varString:
+        BindText(index, value.StrValue());
+        return;
+    default:
+        break;
+    }
+    if (value.IsInteger()) {
+        BindInt64(index, value.AsInt64());
+        return;
+    }
+    DatabaseError("Parameter value of type " + VarTypeAsText(value.Type()) +
+                  " cannot be passed to the database");
+}
+
+void TSqliteStatement::ClearBindings() { sqlite3_clear_bindings(FStmt); }
+
+bool TSqliteStatement::Step() {
+    int rc = sqlite3_step(FStmt);
+    if (rc == SQLITE_ROW) return true;
+    if (rc == SQLITE_DONE) return false;
+    // The statement's own error text; reset so the handle can be reused.
+    std::string text = sqlite3_errmsg(FDb);
+    sqlite3_reset(FStmt);
+    DatabaseError(std::move(text));
+}
+
+void TSqliteStatement::Execute() {
+    while (Step()) {
+    }
+}
+
+void TSqliteStatement::Reset() { sqlite3_reset(FStmt); }
+
+int TSqliteStatement::ColumnCount() const { return sqlite3_column_count(FStmt); }
+
+std::string TSqliteStatement::ColumnName(int column) const {
+    const char* s = sqlite3_column_name(FStmt, column);
+    return s ? s : "";
+}
+
+std::string TSqliteStatement::ColumnDeclType(int column) const {
+    const char* s = sqlite3_column_decltype(FStmt, column);
+    return s ? s : "";
+}
+
+std::string TSqliteStatement::ColumnTableName(int column) const {
+    const char* s = sqlite3_column_table_name(FStmt, column);
+    return s ? s : "";
+}
+
+std::string TSqliteStatement::ColumnOriginName(int column) const {
+    const char* s = sqlite3_column_origin_name(FStmt, column);
+    return s ? s : "";
+}
+
+TSqlStorage TSqliteStatement::ColumnStorage(int column) const {
+    switch (sqlite3_column_type(FStmt, column)) {
+    case SQLITE_INTEGER: return TSqlStorage::Integer;
+    case SQLITE_FLOAT: return TSqlStorage::Real;
+    case SQLITE_TEXT: return TSqlStorage::Text;
+    case SQLITE_BLOB: return TSqlStorage::Blob;
+    default: return TSqlStorage::Null;
+    }
+}
+
+int64_t TSqliteStatement::ColumnInt64(int column) const {
+    return sqlite3_column_int64(FStmt, column);
+}
+
+double TSqliteStatement::ColumnDouble(int column) const {
+    return sqlite3_column_double(FStmt, column);
+}
+
+std::string_view TSqliteStatement::ColumnText(int column) const {
+    const unsigned char* p = sqlite3_column_text(FStmt, column);
+    int n = sqlite3_column_bytes(FStmt, column);
+    return p ? std::string_view(reinterpret_cast<const char*>(p), static_cast<size_t>(n))
+             : std::string_view();
+}
+
+std::string_view TSqliteStatement::ColumnBlob(int column) const {
+    const void* p = sqlite3_column_blob(FStmt, column);
+    int n = sqlite3_column_bytes(FStmt, column);
+    return p ? std::string_view(static_cast<const char*>(p), static_cast<size_t>(n))
+             : std::string_view();
+}
+
+Variant TSqliteStatement::ColumnValue(int column) const {
+    switch (ColumnStorage(column)) {
+    case TSqlStorage::Null: return Variant::Null();
+    case TSqlStorage::Integer: return Variant::FromInt(ColumnInt64(column));
+    case TSqlStorage::Real: return Variant(ColumnDouble(column));
+    case TSqlStorage::Text: return Variant(ColumnText(column));
+    case TSqlStorage::Blob: return Variant(ColumnBlob(column));
+    }
+    return Variant::Null();
+}
+
+// --- TSqliteDatabase -------------------------------------------------------------------
+
+TSqliteDatabase::~TSqliteDatabase() { Close(); }
+
+void TSqliteDatabase::Open(const std::string& fileName, TOpenMode mode) {
+    Close();
+    int flags = SQLITE_OPEN_FULLMUTEX;
+    switch (mode) {
+    case omReadOnly: flags |= SQLITE_OPEN_READONLY; break;
+    case omReadWrite: flags |= SQLITE_OPEN_READWRITE; break;
+    case omReadWriteCreate: flags |= SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE; break;
+    }
+    sqlite3* db = nullptr;
+    int rc = sqlite3_open_v2(fileName.c_str(), &db, flags, nullptr);
+    if (rc != SQLITE_OK) {
+        std::string text = db ? sqlite3_errmsg(db) : sqlite3_errstr(rc);
+        sqlite3_close(db);
+        DatabaseErrorFmt(fileName, text);
+    }
+    sqlite3_extended_result_codes(db, 1);
+    FDb = db;
+    FFileName = fileName;
+    try {
+        RegisterJetFunctions(FDb);
+    } catch (...) {
+        Close();
+        throw;
+    }
+}
+
+void TSqliteDatabase::Close() {
+    if (!FDb) return;
+    sqlite3_close_v2(FDb);
+    FDb = nullptr;
+    FFileName.clear();
+}
+
+TSqliteStatement TSqliteDatabase::Prepare(std::string_view sql) {
+    if (!FDb) DatabaseError("The database is not open");
+    sqlite3_stmt* stmt = nullptr;
+    const char* tail = nullptr;
+    int rc = sqlite3_prepare_v2(FDb, sql.data(), static_cast<int>(sql.size()), &stmt, &tail);
+    if (rc != SQLITE_OK) DatabaseError(sqlite3_errmsg(FDb));
+    if (!stmt) DatabaseError("The command text holds no statement");
+    TSqliteStatement result(FDb, stmt);
+    // A second statement after the first would be silently ignored; refuse it instead.
+    for (const char* p = tail; p && *p; ++p) {
+        unsigned char c = static_cast<unsigned char>(*p);
+        if (c == ';' || c <= ' ') continue;
+        DatabaseError("The command text holds more than one statement");
+    }
+    return result;
+}
+
+void TSqliteDatabase::ExecScript(const std::string& sql) {
+    if (!FDb) DatabaseError("The database is not open");
+    char* error = nullptr;
+    if (sqlite3_exec(FDb, sql.c_str(), nullptr, nullptr, &error) != SQLITE_OK) {
+        std::string text = error ? error : sqlite3_errmsg(FDb);
+        sqlite3_free(error);
+        DatabaseError(std::move(text));
+    }
+}
+
+Variant TSqliteDatabase::QueryValue(std::string_view sql) {
+    TSqliteStatement stmt = Prepare(sql);
+    if (!stmt.Step() || stmt.ColumnCount() == 0) return Variant::Null();
+    return stmt.ColumnValue(0);
+}
+
+bool TSqliteDatabase::ColumnIsAutoIncrement(const std::string& table,
+                                             const std::string& column) const {
+    if (!FDb || table.empty() || column.empty()) return false;
+    int notNull = 0, primaryKey = 0, autoInc = 0;
+    if (sqlite3_table_column_metadata(FDb, nullptr, table.c_str(), column.c_str(), nullptr,
+                                      nullptr, &notNull, &primaryKey, &autoInc) != SQLITE_OK)
+        return false;
+    return autoInc != 0;
+}
+
+void TSqliteDatabase::SetBusyTimeout(int milliseconds) {
+    if (FDb) sqlite3_busy_timeout(FDb, milliseconds);
+}
+
+int64_t TSqliteDatabase::LastInsertRowid() const { return sqlite3_last_insert_rowid(FDb); }
+
+int TSqliteDatabase::Changes() const { return sqlite3_changes(FDb); }
+
+bool TSqliteDatabase::InTransaction() const { return FDb && !sqlite3_get_autocommit(FDb); }
+
+std::string TSqliteDatabase::ErrorText() const { return FDb ? sqlite3_errmsg(FDb) : ""; }

@@ -1,0 +1,110 @@
+// The seam over SQLite 3: a database handle and a prepared statement, with RAII and
+// exceptions. Nothing above platform/db includes sqlite3.h; everything goes through here.
+// A failing call raises EDatabaseError carrying SQLite's error text.
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+#include "platform/db/DBError.h"
+#include "platform/rtl/Variant.h"
+
+struct sqlite3;
+struct sqlite3_stmt;
+
+// SQLite's storage classes, as a column value of the current row reports them.
+enum class TSqlStorage : uint8_t { Null, Integer, Real, Text, Blob };
+
+class TSqliteStatement {
+public:
+    TSqliteStatement() = default;
+    TSqliteStatement(sqlite3* db, sqlite3_stmt* stmt) : FDb(db), FStmt(stmt) {}
+    TSqliteStatement(TSqliteStatement&& other) noexcept;
+    TSqliteStatement& operator=(TSqliteStatement&& other) noexcept;
+    TSqliteStatement(const TSqliteStatement&) = delete;
+    TSqliteStatement& operator=(const TSqliteStatement&) = delete;
+    ~TSqliteStatement();
+
+    bool Valid() const { return FStmt != nullptr; }
+    std::string Sql() const;
+    bool ReadOnly() const;                       // the statement does not write
+
+    // --- Parameters (1-based, as SQLite numbers them) --------------------------------
+    int ParameterCount() const;
+    void BindNull(int index);
+    void BindInt64(int index, int64_t value);
+    void BindDouble(int index, double value);
+    void BindText(int index, std::string_view value);
+    void BindBlob(int index, std::string_view bytes);
+    // Integers and Booleans as INTEGER (True is 1), floats and Currency as REAL, text as
+    // TEXT, Null and Empty as NULL, a Date as ISO text; arrays and objects raise.
+    void BindVariant(int index, const Variant& value);
+    void ClearBindings();
+
+    // --- Execution -------------------------------------------------------------------
+    // One step: true when a row is ready, false when the statement is done.
+    bool Step();
+    // Steps to the end (for statements that return no rows).
+    void Execute();
+    void Reset();
+
+    // --- Result columns (0-based) ----------------------------------------------------
+    int ColumnCount() const;
+    std::string ColumnName(int column) const;
+    // The declared type of the column ("DOUBLE", "TEXT(10)"), empty for an expression.
+    std::string ColumnDeclType(int column) const;
+    // The table and column a result column comes from, empty for an expression.
+    std::string ColumnTableName(int column) const;
+    std::string ColumnOriginName(int column) const;
+    TSqlStorage ColumnStorage(int column) const;
+    int64_t ColumnInt64(int column) const;
+    double ColumnDouble(int column) const;
+    std::string_view ColumnText(int column) const;   // valid until the next step
+    std::string_view ColumnBlob(int column) const;
+    // Null, an Integer (Int64 when it does not fit), a Double or a String (blobs too).
+    Variant ColumnValue(int column) const;
+
+private:
+    [[noreturn]] void Fail() const;
+    sqlite3* FDb = nullptr;
+    sqlite3_stmt* FStmt = nullptr;
+};
+
+class TSqliteDatabase {
+public:
+    enum TOpenMode { omReadOnly, omReadWrite, omReadWriteCreate };
+
+    TSqliteDatabase() = default;
+    TSqliteDatabase(const TSqliteDatabase&) = delete;
+    TSqliteDatabase& operator=(const TSqliteDatabase&) = delete;
+    ~TSqliteDatabase();
+
+    // Opens the file; a file that does not exist raises unless the mode creates it.
+    // The Jet-compatible functions are registered on every handle opened here.
+    void Open(const std::string& fileName, TOpenMode mode);
+    void Close();
+    bool IsOpen() const { return FDb != nullptr; }
+    sqlite3* Handle() const { return FDb; }
+    const std::string& FileName() const { return FFileName; }
+
+    TSqliteStatement Prepare(std::string_view sql);
+    // Runs a script of several statements separated by semicolons.
+    void ExecScript(const std::string& sql);
+    // Runs one statement without parameters and returns the first column of its first
+    // row (Null when there is none).
+    Variant QueryValue(std::string_view sql);
+
+    // The column is its table's INTEGER PRIMARY KEY with AUTOINCREMENT.
+    bool ColumnIsAutoIncrement(const std::string& table, const std::string& column) const;
+
+    void SetBusyTimeout(int milliseconds);
+    int64_t LastInsertRowid() const;
+    int Changes() const;
+    bool InTransaction() const;               // outside autocommit mode
+    std::string ErrorText() const;
+
+private:
+    sqlite3* FDb = nullptr;
+    std::string FFileName;
+};
