@@ -87,8 +87,14 @@ private:
         return s;
     }
     std::string ShortString(std::string_view what) { return Bytes(Byte(what), what); }
-    static std::string Text(std::string bytes) {
-        return IsValidUtf8(bytes) ? bytes : DecodeLegacyText(bytes);
+    // Our files hold UTF-8; strings of the Windows program's files are GB18030.
+    std::string Text(std::string bytes, size_t at) const {
+        if (IsValidUtf8(bytes)) return bytes;
+        try {
+            return DecodeLegacyText(bytes);
+        } catch (const Exception&) {
+            Fail(at, "text that is neither UTF-8 nor GB18030");
+        }
     }
 
     TFilerProperty Property(int depth) {
@@ -137,12 +143,12 @@ private:
             v.Float = std::bit_cast<float>(static_cast<uint32_t>(Unsigned(4, "float")));
             return v;
         case vaCurrency: v.Type = vaCurrency; v.Int = static_cast<int64_t>(Unsigned(8, "currency")); return v;
-        case vaString: v.Type = vaString; v.Str = Text(ShortString("string")); return v;
+        case vaString: v.Type = vaString; v.Str = Text(ShortString("string"), at); return v;
         case vaLString:
         case vaUTF8String: {
             size_t n = static_cast<size_t>(Unsigned(4, "string length"));
             v.Type = vaString;
-            v.Str = Text(Bytes(n, "string"));
+            v.Str = Text(Bytes(n, "string"), at);
             return v;
         }
         case vaWString: {

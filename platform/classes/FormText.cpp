@@ -580,7 +580,15 @@ void FormatObject(std::string& out, const TFilerObject& obj, const std::string& 
 
 TFilerObject ParseFormText(std::string_view Text, std::string_view SourceName) {
     if (!IsValidUtf8(Text)) {
-        std::string decoded = DecodeLegacyText(Text);
+        // A form text of the Windows program: GB18030 bytes.
+        std::string decoded;
+        try {
+            decoded = DecodeLegacyText(Text);
+        } catch (const Exception& e) {
+            TReadContext ctx;
+            ctx.SourceName = std::string(SourceName);
+            RaiseReadError(ctx, 1, {}, "The text is neither UTF-8 nor GB18030: " + e.Message());
+        }
         return TFormParser(decoded, SourceName).ParseRoot();
     }
     return TFormParser(Text, SourceName).ParseRoot();

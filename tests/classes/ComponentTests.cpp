@@ -1,0 +1,398 @@
+// The class registry, property tables, property access by kind, ownership, names,
+// notifications and collections.
+#include <gtest/gtest.h>
+
+#include "platform/rtl/StrUtils.h"
+#include "tests/classes/TestClasses.h"
+
+namespace {
+
+std::vector<std::string> Names(TClass cls) {
+    std::vector<std::string> out;
+    for (const TPropInfo* p : cls->Properties()) out.push_back(p->Name);
+    return out;
+}
+
+TEST(ClassRegistry, FindsClassesByNameIgnoringCaseAndCreatesThemWithTheirOwner) {
+    TComponent owner(nullptr);
+    EXPECT_EQ(GetClass("ttestwidget"), TTestWidget::StaticClass());
+    EXPECT_EQ(FindClass("TTESTNODE"), TTestNode::StaticClass());
+    TClass cls = FindClass("TTestWideWidget");
+    TObject* obj = cls->CreateInstance(&owner);
+    ASSERT_NE(dynamic_cast<TTestWideWidget*>(obj), nullptr);   // the virtual constructor
+    EXPECT_EQ(owner.ComponentCount(), 1);
+    EXPECT_EQ(owner.Components(0), obj);
+    EXPECT_EQ(obj->ClassName(), "TTestWideWidget");
+    EXPECT_EQ(obj->ClassParent(), TTestWidget::StaticClass());
+    EXPECT_TRUE(obj->InheritsFrom(TComponent::StaticClass()));
+    EXPECT_TRUE(obj->InheritsFrom(TPersistent::StaticClass()));
+    EXPECT_FALSE(obj->InheritsFrom(TTestNode::StaticClass()));
+    EXPECT_TRUE(TCollection::StaticClass()->CanCreate());
+    EXPECT_TRUE(TTestItem::StaticClass()->CanCreateItem());
+
+    EXPECT_EQ(GetClass("TNoSuchClass"), nullptr);
+    try {
+        FindClass("TNoSuchClass");
+        FAIL();
+    } catch (const EClassNotFound& e) {
+        EXPECT_STREQ(e.what(), "Class TNoSuchClass not found");
+    }
+    EXPECT_FALSE(TTestAbstract::StaticClass()->CanCreate());
+    EXPECT_THROW(TTestAbstract::StaticClass()->CreateInstance(&owner), EClassNotFound);
+}
+
+TEST(PropertyTable, AncestorsComeFirstInDeclarationOrderAndRedeclarationKeepsThePlace) {
+    std::vector<std::string> widget = Names(TTestWidget::StaticClass());
+    std::vector<std::string> expected = {"Name",  "Tag",   "Caption", "Width",  "Visible", "Align",
+                                         "Ratio", "Scale", "Big",     "Letter", "Stamp",   "Color",
+                                         "Value", "Font",  "Lines",   "Items",  "Link",    "OnClick", "OnKey"};
+    EXPECT_EQ(widget, expected);
+    std::vector<std::string> wide = Names(TTestWideWidget::StaticClass());
+    expected.push_back("Depth");
+    EXPECT_EQ(wide, expected);
+
+    const TPropInfo* baseWidth = TTestWidget::StaticClass()->FindProperty("width");
+    const TPropInfo* wideWidth = TTestWideWidget::StaticClass()->FindProperty("WIDTH");
+    ASSERT_TRUE(baseWidth && wideWidth);
+    EXPECT_NE(baseWidth, wideWidth);
+    EXPECT_EQ(baseWidth->DefaultOrd, 75);
+    EXPECT_EQ(wideWidth->DefaultOrd, 200);
+    EXPECT_EQ(wideWidth->Index, baseWidth->Index);
+    EXPECT_EQ(TTestWidget::StaticClass()->FindProperty("Depth"), nullptr);
+}
+
+struct KindRow {
+    const char* Prop;
+    TTypeKind Kind;
+    const char* TypeName;
+};
+
+class PropertyKinds : public ::testing::TestWithParam<KindRow> {};
+
+TEST_P(PropertyKinds, CarryKindAndTypeName) {
+    const KindRow& row = GetParam();
+    const TPropInfo* p = TTestWidget::StaticClass()->FindProperty(row.Prop);
+    ASSERT_NE(p, nullptr);
+    EXPECT_EQ(p->Kind(), row.Kind) << TypeKindName(p->Kind());
+    EXPECT_EQ(p->Type->Name, row.TypeName);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Widget, PropertyKinds,
+    ::testing::Values(KindRow{"Width", tkInteger, "Integer"}, KindRow{"Visible", tkEnumeration, "Boolean"},
+                      KindRow{"Align", tkEnumeration, "TTestAlign"}, KindRow{"Ratio", tkFloat, "Extended"},
+                      KindRow{"Stamp", tkFloat, "TDateTime"}, KindRow{"Big", tkInt64, "Int64"},
+                      KindRow{"Letter", tkChar, "Char"}, KindRow{"Caption", tkString, "String"},
+                      KindRow{"Value", tkVariant, "Variant"}, KindRow{"Color", tkInteger, "TColor"},
+                      KindRow{"Font", tkClass, "TTestFont"}, KindRow{"Lines", tkClass, "TStrings"},
+                      KindRow{"Items", tkClass, "TCollection"}, KindRow{"Link", tkClass, "TTestWidget"},
+                      KindRow{"OnClick", tkMethod, "TNotifyEvent"}, KindRow{"OnKey", tkMethod, "TKeyEvent"}));
+
+TEST(PropertyTable, BooleanIsDetectableAndSetsKnowTheirElements) {
+    const TPropInfo* visible = TTestWidget::StaticClass()->FindProperty("Visible");
+    const TPropInfo* align = TTestWidget::StaticClass()->FindProperty("Align");
+    EXPECT_TRUE(visible->Type->IsBoolean());
+    EXPECT_FALSE(align->Type->IsBoolean());
+    const TPropInfo* style = TTestFont::StaticClass()->FindProperty("Style");
+    EXPECT_EQ(style->Kind(), tkSet);
+    EXPECT_EQ(style->Type->Name, "TTestStyles");
+    EXPECT_EQ(style->Type->CompType->EnumNames, (std::vector<std::string>{"tsBold", "tsItalic", "tsUnderline"}));
+    EXPECT_EQ(SetToString(style->Type, 5), "[tsBold,tsUnderline]");
+    EXPECT_EQ(StringToSet(style->Type, "[ tsItalic , tsbold ]"), 3u);
+    EXPECT_EQ(StringToSet(style->Type, "[]"), 0u);
+    EXPECT_THROW(StringToSet(style->Type, "[tsBold, tsWide]"), EConvertError);
+    EXPECT_TRUE(TTestWidget::StaticClass()->FindProperty("Link")->IsComponentReference());
+    EXPECT_FALSE(TTestWidget::StaticClass()->FindProperty("Font")->IsComponentReference());
+}
+
+TEST(PropertyAccess, VariantGetAndSetFollowEachKind) {
+    TTestForm form(nullptr);
+    auto* w = new TTestWidget(&form);
+    auto* other = new TTestWidget(&form);
+    SetPropValue(w, "Width", Variant(120));
+    SetPropValue(w, "Visible", Variant(false));
+    SetPropValue(w, "Align", Variant("taClient"));          // enumeration by name
+    SetPropValue(w, "Letter", Variant("字"));
+    SetPropValue(w, "Caption", Variant(42));
+    SetPropValue(w, "Ratio", Variant("2.5"));
+    SetPropValue(w, "Link", Variant::FromObject(other->Handle()));
+    SetPropValue(w, "Lines", Variant("a\r\nb\r\n"));
+    SetPropValue(w, "Big", Variant::FromInt64(int64_t(1) << 40));
+    EXPECT_EQ(w->Width, 120);
+    EXPECT_FALSE(w->Visible);
+    EXPECT_EQ(w->Align, taClient);
+    EXPECT_EQ(w->Letter, U'字');
+    EXPECT_EQ(w->Caption, "42");
+    EXPECT_EQ(w->Ratio, 2.5);
+    EXPECT_EQ(w->Link(), other);
+    EXPECT_EQ(w->Lines()->Count(), 2);
+    EXPECT_EQ(w->Big, int64_t(1) << 40);
+
+    EXPECT_TRUE(GetPropValue(w, "Visible").IsBoolean());
+    EXPECT_EQ(GetPropValue(w, "Align").AsInteger(), taClient);
+    EXPECT_EQ(GetPropValue(w, "Letter").AsString(), "字");
+    EXPECT_EQ(GetPropValue(w, "Link").AsObject(), other->Handle());
+    EXPECT_EQ(TObject::FromHandle(GetPropValue(w, "Link").AsObject()), other);
+    EXPECT_EQ(GetPropValue(w, "Stamp").Type(), varDate);
+    EXPECT_EQ(GetEnumProp(w, FindPropInfo(w, "Align")), "taClient");
+    SetEnumProp(w, FindPropInfo(w, "align"), "TATOP");
+    EXPECT_EQ(w->Align, taTop);
+    SetSetProp(w->Font(), FindPropInfo(w->Font(), "Style"), "[tsItalic]");
+    EXPECT_EQ(GetSetProp(w->Font(), FindPropInfo(w->Font(), "Style")), "[tsItalic]");
+}
+
+struct BadSetRow {
+    const char* Name;
+    const char* Prop;
+    Variant Value;
+};
+
+class PropertyAccessErrors : public ::testing::TestWithParam<BadSetRow> {};
+
+TEST_P(PropertyAccessErrors, RaiseInsteadOfStoringNonsense) {
+    TTestForm form(nullptr);
+    auto* w = new TTestWidget(&form);
+    EXPECT_THROW(SetPropValue(w, GetParam().Prop, GetParam().Value), Exception);
+    EXPECT_EQ(w->Width, 75);
+    EXPECT_EQ(w->Align, taNone);
+    EXPECT_EQ(w->Link(), nullptr);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Rows, PropertyAccessErrors,
+    ::testing::Values(BadSetRow{"IntegerOverflow", "Width", Variant::FromInt64(int64_t(1) << 40)},
+                      BadSetRow{"EnumOutOfRange", "Align", Variant(7)},
+                      BadSetRow{"EnumUnknownName", "Align", Variant("taLeft")},
+                      BadSetRow{"NotANumber", "Width", Variant("abc")},
+                      BadSetRow{"StaleHandle", "Link", Variant::FromObject((uint64_t(1) << 40) + 12345)},
+                      BadSetRow{"EventIsNoValue", "OnClick", Variant("Button1Click")},
+                      BadSetRow{"UnknownProperty", "Height", Variant(1)}),
+    [](const auto& info) { return std::string(info.param.Name); });
+
+TEST(PropertyAccess, AnObjectOfAnotherClassIsRefusedForAReference) {
+    TTestForm form(nullptr);
+    auto* w = new TTestWidget(&form);
+    auto* node = new TTestNode(&form);
+    EXPECT_THROW(SetPropValue(w, "Link", Variant::FromObject(node->Handle())), EPropertyError);
+    EXPECT_EQ(w->Link(), nullptr);
+    // A property of one class used on an object of another is refused, not reinterpreted.
+    const TPropInfo* width = TTestWidget::StaticClass()->FindProperty("Width");
+    EXPECT_THROW(GetOrdProp(node, width), EPropertyError);
+}
+
+TEST(PropertyAccess, DefaultsAndStoredTests) {
+    TTestWidget w(nullptr);
+    auto prop = [&](const char* n) { return FindPropInfo(&w, n); };
+    EXPECT_TRUE(IsDefaultPropValue(&w, prop("Width")));
+    EXPECT_FALSE(IsDefaultPropValue(&w, prop("Ratio")));   // no declared default: always written
+    EXPECT_TRUE(IsDefaultPropValue(&w, prop("Scale")));
+    EXPECT_TRUE(IsDefaultPropValue(&w, prop("Caption")));
+    EXPECT_FALSE(IsStoredProp(&w, prop("Font")));
+    EXPECT_FALSE(IsStoredProp(&w, prop("Name")));
+    w.Font()->Size = 12;
+    EXPECT_FALSE(IsDefaultPropValue(&w, prop("Font")));
+    EXPECT_TRUE(IsStoredProp(&w, prop("Font")));
+    w.Width = 76;
+    EXPECT_FALSE(IsDefaultPropValue(&w, prop("Width")));
+}
+
+TEST(Persistent, AssignWithoutAConversionNamesBothClasses) {
+    TTestFont font;
+    TCollection coll(TTestItem::StaticClass());
+    try {
+        font.Assign(&coll);
+        FAIL();
+    } catch (const EConvertError& e) {
+        EXPECT_STREQ(e.what(), "Cannot assign a TCollection to a TTestFont");
+    }
+    EXPECT_THROW(font.Assign(nullptr), EConvertError);
+    TTestFont other;
+    other.Name = "Tahoma";
+    font.Assign(&other);
+    EXPECT_EQ(font.Name, "Tahoma");
+}
+
+TEST(Handles, AreCheckedAndDroppedWithTheObject) {
+    auto* w = new TTestWidget(nullptr);
+    TObjectHandle h = w->Handle();
+    EXPECT_EQ(w->Handle(), h);   // assigned once
+    EXPECT_EQ(TObject::FromHandle(h), w);
+    delete w;
+    EXPECT_EQ(TObject::TryFromHandle(h), nullptr);
+    EXPECT_THROW(TObject::FromHandle(h), EInvalidHandle);
+    EXPECT_EQ(TObject::FromHandle(0), nullptr);
+}
+
+// --- Components ----------------------------------------------------------------------------
+struct NameRow {
+    const char* Name;
+    const char* Error;   // empty: accepted
+};
+
+class ComponentNames : public ::testing::TestWithParam<NameRow> {};
+
+TEST_P(ComponentNames, AreIdentifiersUniqueInTheirOwner) {
+    TComponent owner(nullptr);
+    auto* first = new TTestWidget(&owner);
+    first->SetName("Button1");
+    auto* second = new TTestWidget(&owner);
+    second->SetName("Edit1");
+    const NameRow& row = GetParam();
+    if (*row.Error == 0) {
+        second->SetName(row.Name);
+        EXPECT_EQ(second->Name(), row.Name);
+        return;
+    }
+    try {
+        second->SetName(row.Name);
+        FAIL();
+    } catch (const EComponentError& e) {
+        EXPECT_EQ(std::string(e.what()), row.Error);
+    }
+    EXPECT_EQ(second->Name(), "Edit1");
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Rows, ComponentNames,
+    ::testing::Values(NameRow{"Edit_2", ""}, NameRow{"edit1", ""}, NameRow{"", ""},
+                      NameRow{"2Edit", "'2Edit' is not a valid component name"},
+                      NameRow{"Edit 1", "'Edit 1' is not a valid component name"},
+                      NameRow{"编辑", "'编辑' is not a valid component name"},
+                      NameRow{"button1", "A component named button1 already exists"}));
+
+// Records destruction order and notifications.
+class TLogged : public TComponent {
+    ROVE_CLASS(TLogged, TComponent)
+public:
+    TLogged(TComponent* AOwner, std::vector<std::string>* log, std::string name)
+        : TComponent(AOwner), FLog(log) {
+        SetName(name);
+    }
+    ~TLogged() override { FLog->push_back("free " + Name()); }
+    void Notification(TComponent* AComponent, TOperation Operation) override {
+        TComponent::Notification(AComponent, Operation);
+        if (Operation == opRemove && AComponent != this)
+            FLog->push_back(Name() + " hears " + AComponent->Name());
+    }
+
+private:
+    std::vector<std::string>* FLog;
+};
+ROVE_IMPLEMENT_CLASS(TLogged)
+
+TEST(Ownership, OwnerFreesWhatItOwnsFirstToLastAndSiblingsHearRemovals) {
+    std::vector<std::string> log;
+    auto* owner = new TLogged(nullptr, &log, "Owner");
+    new TLogged(owner, &log, "A");
+    auto* b = new TLogged(owner, &log, "B");
+    new TLogged(b, &log, "B1");
+    new TLogged(owner, &log, "C");
+    EXPECT_EQ(owner->FindComponent("b"), b);
+    EXPECT_EQ(b->ComponentIndex(), 1);
+    delete owner;
+    // Each destructor logs on entry. A goes first: its siblings (and B's own child) hear
+    // of it before it is freed; B frees B1 while it goes; C goes last.
+    std::vector<std::string> expected = {"free Owner", "C hears A", "B1 hears A", "B hears A", "free A",
+                                         "C hears B",  "B1 hears B", "free B",    "free B1",    "free C"};
+    EXPECT_EQ(log, expected);
+}
+
+TEST(Ownership, DeletingAComponentRemovesItFromItsOwner) {
+    TComponent owner(nullptr);
+    auto* a = new TTestWidget(&owner);
+    auto* b = new TTestWidget(&owner);
+    delete a;
+    EXPECT_EQ(owner.ComponentCount(), 1);
+    EXPECT_EQ(owner.Components(0), b);
+    EXPECT_THROW(owner.Components(1), EListError);
+    TComponent other(nullptr);
+    other.InsertComponent(b);   // moves between owners
+    EXPECT_EQ(owner.ComponentCount(), 0);
+    EXPECT_EQ(b->Owner(), &other);
+    EXPECT_THROW(b->InsertComponent(&other), EComponentError);   // no ownership cycles
+}
+
+TEST(FreeNotification, ClearsAReferenceWhenTheTargetGoesAndWorksBothWays) {
+    auto* form1 = new TTestForm(nullptr);
+    auto* form2 = new TTestForm2(nullptr);
+    auto* a = new TTestWidget(form1);
+    auto* b = new TTestWidget(form2);
+    auto* sibling = new TTestWidget(form1);
+    a->SetLink(b);          // across owners: free notification
+    sibling->SetLink(a);    // same owner: the owner's broadcast
+    delete form2;
+    EXPECT_EQ(a->Link(), nullptr);
+    EXPECT_EQ(sibling->Link(), a);
+    delete a;
+    EXPECT_EQ(sibling->Link(), nullptr);
+    // The link is dropped both ways: a referrer freed first leaves no dangling entry.
+    auto* form3 = new TTestForm2(nullptr);
+    auto* c = new TTestWidget(form3);
+    auto* d = new TTestWidget(form1);
+    d->SetLink(c);
+    delete d;
+    delete form3;   // would notify the freed d if the link stayed
+    delete form1;
+}
+
+TEST(ComponentState, DesigningReachesOwnedComponents) {
+    TComponent root(nullptr);
+    auto* child = new TTestWidget(&root);
+    root.SetDesigning(true);
+    EXPECT_TRUE(child->ComponentState().Contains(csDesigning));
+    auto* later = new TTestWidget(&root);
+    EXPECT_TRUE(later->ComponentState().Contains(csDesigning));
+}
+
+// --- Collections -------------------------------------------------------------------------
+TEST(Collection, AddInsertDeleteClearAndUpdateNotifications) {
+    TCollection coll(TTestItem::StaticClass());
+    int updates = 0;
+    coll.OnUpdate = [&](TCollectionItem*) { ++updates; };
+    auto* a = coll.AddItem<TTestItem>();
+    a->Caption = "a";
+    auto* c = coll.AddItem<TTestItem>();
+    c->Caption = "c";
+    auto* b = static_cast<TTestItem*>(coll.Insert(1));
+    b->Caption = "b";
+    EXPECT_EQ(coll.Count(), 3);
+    EXPECT_EQ(coll.Item<TTestItem>(1)->Caption, "b");
+    EXPECT_EQ(b->Index(), 1);
+    EXPECT_EQ(coll.FindItemID(c->ID()), c);
+    EXPECT_EQ(updates, 3);   // one per Add; the Insert batch notifies once
+    coll.BeginUpdate();
+    coll.Delete(0);
+    delete c;                // freeing an item removes it
+    EXPECT_EQ(updates, 3);
+    coll.EndUpdate();
+    EXPECT_EQ(updates, 4);
+    EXPECT_EQ(coll.Count(), 1);
+    EXPECT_EQ(coll.Item<TTestItem>(0)->Caption, "b");
+    EXPECT_THROW(coll.Items(1), EListError);
+    EXPECT_THROW(coll.Insert(5), EListError);
+    coll.Clear();
+    EXPECT_EQ(coll.Count(), 0);
+}
+
+TEST(Collection, AssignCopiesItemsThroughTheirPublishedProperties) {
+    TCollection src(TTestItem::StaticClass());
+    src.AddItem<TTestItem>()->Caption = "x";
+    TCollection dst(TTestItem::StaticClass());
+    dst.AddItem<TTestItem>();
+    dst.AddItem<TTestItem>();
+    // TTestItem has no Assign of its own: the collection refuses rather than copy blindly.
+    EXPECT_THROW(dst.Assign(&src), EConvertError);
+}
+
+TEST(Packing, HighBytesRoundTripAndLegacyTextIsDecoded) {
+    std::string text = "变量 x";
+    std::string packed = PackHighBytes(text);
+    for (char c : packed) EXPECT_LT(static_cast<unsigned char>(c), 128);
+    EXPECT_EQ(UnpackHighBytes(packed), text);
+    EXPECT_EQ(UnpackHighBytes("abc\x01"), "abc\x01");   // a trailing 1 stays
+    // GBK bytes of a file of the Windows program come back as UTF-8.
+    std::string gbk = Utf8ToGbk("收费");
+    EXPECT_EQ(UnpackHighBytes(PackHighBytes(gbk)), "收费");
+}
+
+}  // namespace
