@@ -1,6 +1,9 @@
-// The grammar-driven matcher. Output is collected as a list of lines (open tag, close tag,
-// leaf, spliced unit) so that back-tracking costs a truncation and a node costs one insertion
-// at the line where its match began; the tree is built once from the lines at the end.
+// The grammar-driven matcher. Output is collected as a list of lines (close tag, leaf,
+// spliced unit) and a stack of open tags, each noting the line it goes before: a node's open
+// tag belongs where its match began, and recording it there instead of inserting it keeps a
+// node's cost independent of the size of its content. Back-tracking truncates both lists (the
+// open tags past a line all belong to matches that began after it). The tree is built once,
+// from both lists, at the end.
 #include "script/ILParser.h"
 
 #include "platform/rtl/FileUtils.h"
@@ -8,6 +11,7 @@
 #include "platform/rtl/StrUtils.h"
 #include "script/Messages.h"
 
+#include <algorithm>
 #include <dirent.h>
 
 struct TfsILParser::Shared {
@@ -15,8 +19,14 @@ struct TfsILParser::Shared {
     int Depth = 0;
 };
 
+struct TfsILParser::Open {
+    size_t Before;           // index of the line the tag goes before
+    std::string_view Name;   // grammar-owned or literal
+    std::string Attrs;
+};
+
 struct TfsILParser::Line {
-    enum Kind : uint8_t { Open, Close, Leaf, Unit };
+    enum Kind : uint8_t { Open, Close, Leaf, Unit };  // Open: only in FOpens
     Kind LineKind;
     std::string_view Name;             // grammar-owned or literal
     std::string Attrs;                 // attribute text, escaped
@@ -115,6 +125,7 @@ void TfsILParser::ReportError(const TfsGrammarElement& e, int p0) {
 
 void TfsILParser::DropLines(size_t count) {
     if (FLines.size() > count) FLines.erase(FLines.begin() + static_cast<std::ptrdiff_t>(count), FLines.end());
+    while (!FOpens.empty() && FOpens.back().Before >= count) FOpens.pop_back();
 }
 
 void TfsILParser::AddLeaf(std::string_view name, std::string_view text, const std::string& pos) {
@@ -124,9 +135,9 @@ void TfsILParser::AddLeaf(std::string_view name, std::string_view text, const st
 // "<T>" stands for the call Get('T') of the report's variable function.
 void TfsILParser::AddReportVariable(const std::string& text) {
     const std::string pos = FParser.GetXYPosition();
-    FLines.push_back({Line::Open, "dsgn", PosAttr(pos), nullptr});
+    FOpens.push_back({FLines.size(), "dsgn", PosAttr(pos)});
     AddLeaf("node", "Get", pos);
-    FLines.push_back({Line::Open, "expr", PosAttr(pos), nullptr});
+    FOpens.push_back({FLines.size(), "expr", PosAttr(pos)});
     AddLeaf("string", "'" + text + "'", pos);
     FLines.push_back({Line::Close, "expr", {}, nullptr});
     FLines.push_back({Line::Close, "dsgn", {}, nullptr});
@@ -150,7 +161,7 @@ void TfsILParser::ApplyNode(const TfsGrammarElement& e, int p0, size_t l0, bool 
     FParser.SkipSpaces();
     const std::string pos = FParser.GetXYPosition();
     FParser.SetPosition(here);
-    FLines.insert(FLines.begin() + static_cast<std::ptrdiff_t>(l0), Line{Line::Open, e.Node, PosAttr(pos), nullptr});
+    FOpens.push_back({l0, e.Node, PosAttr(pos)});
     FLines.push_back({Line::Close, e.Node, {}, nullptr});
 }
 
@@ -340,14 +351,11 @@ size_t TfsILParser::IncludeUnit(const std::string& name, size_t at) {
             SetPendingError(nested.ErrorMsg(), {}, false);
         }
     }
-    std::vector<Line> lines;
-    lines.push_back({Line::Open, "uses", "unit=\"" + StrToXML(name) + "\"", nullptr});
-    if (unit) lines.push_back({Line::Unit, "program", {}, std::move(unit)});
-    lines.push_back({Line::Close, "uses", {}, nullptr});
-    const size_t count = lines.size();
-    FLines.insert(FLines.begin() + static_cast<std::ptrdiff_t>(at), std::make_move_iterator(lines.begin()),
-                  std::make_move_iterator(lines.end()));
-    return at + count;
+    // Lines past L0 were dropped, so the unit's lines are appended.
+    FOpens.push_back({FLines.size(), "uses", "unit=\"" + StrToXML(name) + "\""});
+    if (unit) FLines.push_back({Line::Unit, "program", {}, std::move(unit)});
+    FLines.push_back({Line::Close, "uses", {}, nullptr});
+    return FLines.size();
 }
 
 // --- The whole text ----------------------------------------------------------------------
@@ -355,16 +363,26 @@ size_t TfsILParser::IncludeUnit(const std::string& name, size_t at) {
 void TfsILParser::BuildDocument() {
     TfsXMLItem* root = FDocument.Root();
     root->SetName("program");
+    // Open tags before the same line: the one recorded last encloses the others.
+    std::vector<size_t> order(FOpens.size());
+    for (size_t i = 0; i < order.size(); ++i) order[i] = i;
+    std::sort(order.begin(), order.end(), [&](size_t a, size_t b) {
+        return FOpens[a].Before != FOpens[b].Before ? FOpens[a].Before < FOpens[b].Before : a > b;
+    });
     std::vector<TfsXMLItem*> open{root};
-    for (Line& line : FLines) {
-        switch (line.LineKind) {
-        case Line::Open: {
+    size_t next = 0;
+    for (size_t index = 0; index < FLines.size(); ++index) {
+        for (; next < order.size() && FOpens[order[next]].Before == index; ++next) {
+            Open& tag = FOpens[order[next]];
             TfsXMLItem* item = open.back()->Add();
-            item->SetName(std::string(line.Name));
-            item->SetText(std::move(line.Attrs));
+            item->SetName(std::string(tag.Name));
+            item->SetText(std::move(tag.Attrs));
             open.push_back(item);
-            break;
         }
+        Line& line = FLines[index];
+        switch (line.LineKind) {
+        case Line::Open:
+            break;
         case Line::Close:
             if (open.size() > 1) open.pop_back();
             break;
@@ -390,6 +408,7 @@ void TfsILParser::BuildDocument() {
 bool TfsILParser::BuildIntermediate(const std::string& source) {
     if (!FGrammar) throw EScriptError(Format(fsmsg::LanguageNotFound, {FLanguage}));
     FLines.clear();
+    FOpens.clear();
     FErrorPending = FErrorTerm = FAborted = false;
     FPendingMsg.clear();
     FPendingPos.clear();
@@ -417,6 +436,7 @@ bool TfsILParser::BuildIntermediate(const std::string& source) {
         }
     }
     FParser.SetPosition(start);
+    FLines.reserve(static_cast<size_t>(FParser.Size() / 4));
 
     const int program = FGrammar->FindRule("program");
     if (program < 0) throw EScriptError(fsmsg::BadGrammar);
@@ -424,6 +444,7 @@ bool TfsILParser::BuildIntermediate(const std::string& source) {
     const bool ok = matched && !FErrorPending && !FAborted;
     if (ok) BuildDocument();
     FLines.clear();
+    FOpens.clear();
     if (FErrorPending) {
         FErrorMsg = FPendingMsg;
         FErrorPos = FPendingPos;

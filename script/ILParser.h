@@ -85,6 +85,7 @@ public:
 private:
     struct Shared;  // state of one compile, shared with nested front ends
     struct Line;    // one line of the output under construction
+    struct Open;    // an open tag and the line it goes before
     TfsILParser(std::string unitName, std::shared_ptr<Shared> shared);
 
     bool Match(int index);
@@ -109,6 +110,7 @@ private:
     TfsGetUnitEvent FOnGetUnit;
 
     std::vector<Line> FLines;
+    std::vector<Open> FOpens;
     bool FErrorPending = false;
     bool FErrorTerm = false;
     bool FAborted = false;

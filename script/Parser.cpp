@@ -391,7 +391,10 @@ std::string TfsParser::GetString() {
         return {};
     }
     FLastPos = first;
-    return "'" + U32ToUtf8(value) + "'";
+    std::string result(1, '\'');
+    result += U32ToUtf8(value);
+    result += '\'';
+    return result;
 }
 
 // --- Numbers -----------------------------------------------------------------------------

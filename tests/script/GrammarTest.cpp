@@ -171,7 +171,10 @@ TEST(Languages, PascalScriptTablesAsSpecified) {
         "and array begin break case const continue div do downto else end except exit finally for function goto "
         "if in is label mod not of or procedure program repeat shl shr then to try until uses var while with xor";
     std::string joined;
-    for (const std::string& k : grammar->ParserSettings().Keywords) joined += (joined.empty() ? "" : " ") + k;
+    for (const std::string& k : grammar->ParserSettings().Keywords) {
+        if (!joined.empty()) joined += ' ';
+        joined += k;
+    }
     EXPECT_EQ(joined, keywords);
 
     const char* messages[] = {"Identifier expected", "Expression expected", "Statement expected", "':' expected",

@@ -23,7 +23,10 @@ std::string Shape(const TfsXMLItem* item) {
     if (const std::string text = item->Prop("text"); !text.empty()) s += "=" + text;
     if (item->Count() > 0) {
         s += "(";
-        for (int i = 0; i < item->Count(); ++i) s += (i ? " " : "") + Shape(item->Items(i));
+        for (int i = 0; i < item->Count(); ++i) {
+            if (i) s += ' ';
+            s += Shape(item->Items(i));
+        }
         s += ")";
     }
     return s;
@@ -33,7 +36,10 @@ std::string Shape(const TfsXMLItem* item) {
 std::string ProgramShape(const TfsXMLDocument& doc) {
     const TfsXMLItem* root = doc.Root();
     std::string s;
-    for (int i = 0; i + 1 < root->Count(); ++i) s += (i ? " " : "") + Shape(root->Items(i));
+    for (int i = 0; i + 1 < root->Count(); ++i) {
+        if (i) s += ' ';
+        s += Shape(root->Items(i));
+    }
     return s;
 }
 

@@ -109,13 +109,28 @@ TEST(ScriptTools, PosToPoint) {
 }
 
 std::string Describe(const TfsSignature& s) {
-    std::string out = (s.IsFunction ? "function " : "procedure ") + s.Name + "(";
+    std::string out = s.IsFunction ? "function " : "procedure ";
+    out += s.Name;
+    out += '(';
     for (const TfsSignatureParam& p : s.Params) {
-        out += (p.IsVarParam ? "var " : "") + p.Name + ":" + p.TypeName;
-        if (p.HasDefault) out += "=" + (p.DefaultIdent.empty() ? VarToStr(p.DefaultValue) : "@" + p.DefaultIdent);
-        out += ";";
+        if (p.IsVarParam) out += "var ";
+        out += p.Name;
+        out += ':';
+        out += p.TypeName;
+        if (p.HasDefault) {
+            out += '=';
+            if (p.DefaultIdent.empty()) {
+                out += VarToStr(p.DefaultValue);
+            } else {
+                out += '@';
+                out += p.DefaultIdent;
+            }
+        }
+        out += ';';
     }
-    return out + ")" + s.ResultType;
+    out += ')';
+    out += s.ResultType;
+    return out;
 }
 
 TEST(ScriptTools, ParseSignature) {

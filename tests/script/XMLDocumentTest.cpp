@@ -16,7 +16,10 @@ std::string Dump(const TfsXMLItem* item) {
     if (!item->Text().empty()) s += "|" + item->Text();
     if (item->Count() > 0) {
         s += "(";
-        for (int i = 0; i < item->Count(); ++i) s += (i ? " " : "") + Dump(item->Items(i));
+        for (int i = 0; i < item->Count(); ++i) {
+            if (i) s += ' ';
+            s += Dump(item->Items(i));
+        }
         s += ")";
     }
     return s;
