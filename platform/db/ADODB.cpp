@@ -158,6 +158,12 @@ void TADOConnection::SetConnected(bool Value) {
     else DoDisconnect();
 }
 
+void TADOConnection::EnsureConnected() {
+    if (Connected()) return;
+    FStreamedConnected = false;
+    DoConnect();
+}
+
 void TADOConnection::Loaded() {
     TComponent::Loaded();
     if (FStreamedConnected) {
@@ -426,7 +432,7 @@ void TCustomADODataSet::Notification(TComponent* AComponent, TOperation Operatio
 
 TADOConnection* TCustomADODataSet::CheckConnection() const {
     if (!FConnection) Error("Missing Connection or ConnectionString");
-    if (!FConnection->Connected()) FConnection->Open();
+    FConnection->EnsureConnected();
     return FConnection;
 }
 
@@ -806,34 +812,35 @@ void TADOTable::InternalOpen() {
     TADOConnection* conn = CheckConnection();
     if (FTableName.empty()) Error("Missing TableName");
     FLastRowId = 0;
-    {
-        TStatementLease stmt = conn->Prepare(PageSql(FTableName));
-        DescribeColumns(*stmt, 1);
-    }
+    TStatementLease stmt = conn->Prepare(PageSql(FTableName));
+    DescribeColumns(*stmt, 1);
     SetMoreToFetch(true);
-    if (!FetchPage(FirstPage)) SetMoreToFetch(false);
+    if (!FetchPage(*stmt, FirstPage)) SetMoreToFetch(false);
     SettleColumnTypes();
     FUpdateTable = FTableName;
 }
 
 // Reads the next Count rows after the last one read, skipping rows this dataset appended
 // meanwhile (they are in the buffer already); true when more may follow.
-bool TADOTable::FetchPage(int Count) {
-    TStatementLease stmt = Connection()->Prepare(PageSql(FTableName));
-    stmt->BindInt64(1, FLastRowId);
-    stmt->BindInt64(2, Count);
+bool TADOTable::FetchPage(TSqliteStatement& Statement, int Count) {
+    Statement.BindInt64(1, FLastRowId);
+    Statement.BindInt64(2, Count);
     int read = 0;
-    while (stmt->Step()) {
+    while (Statement.Step()) {
         ++read;
-        int64_t rowid = stmt->ColumnInt64(0);
+        int64_t rowid = Statement.ColumnInt64(0);
         FLastRowId = rowid;
         if (InFetchedTail(rowid)) continue;
-        AddFetchedRecord(ReadRow(*stmt, 1), rowid);
+        AddFetchedRecord(ReadRow(Statement, 1), rowid);
     }
+    Statement.Reset();
     return read == Count;
 }
 
-bool TADOTable::InternalFetch() { return FetchPage(LaterPage); }
+bool TADOTable::InternalFetch() {
+    TStatementLease stmt = Connection()->Prepare(PageSql(FTableName));
+    return FetchPage(*stmt, LaterPage);
+}
 
 int64_t TADOTable::InternalPendingCount() {
     TStatementLease stmt =

@@ -108,6 +108,9 @@ public:
 
     void Loaded() override;
     static void DeclareProperties(TPropertyDecl<TADOConnection>& d);
+    // Connects now, also while the form resource is still being loaded (a dataset that
+    // opens in its Loaded before the connection had its own).
+    void EnsureConnected();
 
 private:
     friend class TStatementLease;
@@ -291,7 +294,7 @@ protected:
     void InternalInitFieldDefs() override;
 
 private:
-    bool FetchPage(int Count);
+    bool FetchPage(TSqliteStatement& Statement, int Count);
     std::string FTableName;
     int64_t FLastRowId = 0;
 };

@@ -461,6 +461,8 @@ private:
     void CheckEditing() const;
     bool FetchMore();
     void FetchAll();
+    void FetchThrough(int Index);
+    void FetchBefore();
     // Moves to the record at Index (fetching as needed); sets Bof/Eof as the class
     // library does for the operation, fires scroll notifications.
     void MoveTo(int Index, bool Scrolled);

@@ -298,6 +298,16 @@ void TDataSet::FetchAll() {
     while (!FAllFetched) FetchMore();
 }
 
+// Records appended while not everything was read stand after all unread ones: moving from
+// the read part towards them reads on first, and moving back from them reads everything.
+void TDataSet::FetchThrough(int Index) {
+    while (!FAllFetched && Index >= static_cast<int>(FTailStart)) FetchMore();
+}
+
+void TDataSet::FetchBefore() {
+    if (!FAllFetched && FCurrent >= static_cast<int>(FTailStart)) FetchAll();
+}
+
 Variant TDataSet::GetColumnValue(int FieldNo) const {
     size_t column = static_cast<size_t>(FieldNo - 1);
     if (FState == dsEdit || FState == dsInsert) {
@@ -347,7 +357,7 @@ void TDataSet::First() {
 
 void TDataSet::Next() {
     CheckBrowseMode();
-    if (FCurrent + 1 >= static_cast<int>(FRecords.size())) FetchMore();
+    if (FCurrent < static_cast<int>(FTailStart)) FetchThrough(FCurrent + 1);
     if (FCurrent + 1 < static_cast<int>(FRecords.size())) {
         MoveTo(FCurrent + 1, true);
         FBof = false;
@@ -360,6 +370,7 @@ void TDataSet::Next() {
 
 void TDataSet::Prior() {
     CheckBrowseMode();
+    FetchBefore();
     if (FCurrent > 0) {
         MoveTo(FCurrent - 1, true);
         FBof = false;
@@ -383,8 +394,9 @@ int TDataSet::MoveBy(int Distance) {
     CheckBrowseMode();
     int moved = 0;
     int start = FCurrent;
+    if (Distance < 0) FetchBefore();
     while (Distance > 0) {
-        if (FCurrent + 1 >= static_cast<int>(FRecords.size())) FetchMore();
+        if (FCurrent < static_cast<int>(FTailStart)) FetchThrough(FCurrent + 1);
         if (FCurrent + 1 >= static_cast<int>(FRecords.size())) {
             FEof = true;
             break;
@@ -419,8 +431,7 @@ int TDataSet::RecNo() const {
 
 void TDataSet::SetRecNo(int Value) {
     CheckBrowseMode();
-    while (Value > static_cast<int>(FRecords.size()) && FetchMore()) {
-    }
+    if (Value > static_cast<int>(FTailStart)) FetchAll();
     if (Value < 1 || Value > static_cast<int>(FRecords.size())) return;
     MoveTo(Value - 1, true);
     FBof = FEof = false;
@@ -568,7 +579,7 @@ bool TDataSet::Locate(std::string_view KeyFields, const Variant& KeyValues, TLoc
     }
     if (values.size() != keys.size()) Error("The number of key values does not match the key fields");
     for (int i = 0;; ++i) {
-        if (i >= static_cast<int>(FRecords.size()) && !FetchMore()) return false;
+        FetchThrough(i);
         if (i >= static_cast<int>(FRecords.size())) return false;
         if (MatchesKeys(i, keys, values, Options)) {
             MoveTo(i, true);
@@ -687,8 +698,8 @@ void TDataSet::Delete() {
     size_t at = static_cast<size_t>(FCurrent);
     FRecords.erase(FRecords.begin() + static_cast<ptrdiff_t>(at));
     if (at < FTailStart) --FTailStart;
+    if (at == FTailStart) FetchThrough(static_cast<int>(at));
     bool wasLast = at >= FRecords.size();
-    if (wasLast && !FAllFetched) wasLast = !FetchMore() || at >= FRecords.size();
     if (FRecords.empty()) {
         FCurrent = -1;
         FBof = FEof = true;
