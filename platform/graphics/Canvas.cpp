@@ -181,7 +181,7 @@ void TCanvas::ExtTextOut(int X, int Y, unsigned options, const TRect* rect, cons
     } else {
         std::vector<int> extents = measurer.Extents(FFont, text);
         job.Width = extents.empty() ? 0 : extents.back();
-        if (!measurer.IsNative() || device.IsRecording()) job.Advances = AdvancesFromExtents(extents);
+        if (!measurer.IsNative()) job.Advances = AdvancesFromExtents(extents);
     }
     device.Text(*this, job);
 }
@@ -328,7 +328,7 @@ int TCanvas::DrawText(const std::string& text, TRect& r, unsigned format) {
                 job.Rect = r;
             }
             if (format & DT_RTLREADING) job.Options |= ETO_RTLREADING;
-            if (!measurer.IsNative() || device.IsRecording()) job.Advances = AdvancesFromExtents(extents);
+            if (!measurer.IsNative()) job.Advances = AdvancesFromExtents(extents);
             device.Text(*this, job);
         }
         y += lineHeight;

@@ -155,8 +155,9 @@ private:
         double ys[4] = {0, -w * sn, -w * sn + h * cs, h * cs};
         double minX = *std::min_element(xs, xs + 4), maxX = *std::max_element(xs, xs + 4);
         double minY = *std::min_element(ys, ys + 4), maxY = *std::max_element(ys, ys + 4);
-        return {job.X + static_cast<int>(std::floor(minX)), job.Y + static_cast<int>(std::floor(minY)),
-                job.X + static_cast<int>(std::ceil(maxX)), job.Y + static_cast<int>(std::ceil(maxY))};
+        const double eps = 1e-6;   // quarter turns give exact boxes despite cos(90) != 0
+        return {job.X + static_cast<int>(std::floor(minX + eps)), job.Y + static_cast<int>(std::floor(minY + eps)),
+                job.X + static_cast<int>(std::ceil(maxX - eps)), job.Y + static_cast<int>(std::ceil(maxY - eps))};
     }
 
     TMetafile* FMetafile;

@@ -373,18 +373,56 @@ void TQtDevice::FillWithBrush(QPainter& p, const TCanvas& c, const QPainterPath&
     p.fillPath(path, QBrush(ToQColorOpaque(brush.Color()), HatchStyle(brush.Style())));
 }
 
+namespace {
+
+// One line segment by the platform's rule: one-pixel lines leave out the end point;
+// wider lines are centred on the pixel centres and have round ends. Qt's one-pixel
+// lines leave out the pixel at the far end in their own drawing direction (left to
+// right, top to bottom), so a line drawn the other way is drawn from the pixel after
+// its end point back to the pixel after its start.
+void Segment(QPainter& p, TPoint a, TPoint b, int width) {
+    if (width > 1) {
+        p.drawLine(QPointF(a.X + 0.5, a.Y + 0.5), QPointF(b.X + 0.5, b.Y + 0.5));
+        return;
+    }
+    int dx = b.X - a.X, dy = b.Y - a.Y;
+    if (dx == 0 && dy == 0) return;
+    bool xMajor = std::abs(dx) >= std::abs(dy);
+    bool backward = xMajor ? dx < 0 : dy < 0;
+    if (!backward) {
+        p.drawLine(QPoint(a.X, a.Y), QPoint(b.X, b.Y));
+        return;
+    }
+    // One step of the line from b towards a: a unit on the major axis, the rounded
+    // slope on the other.
+    int n = std::max(std::abs(dx), std::abs(dy));
+    int sx = static_cast<int>(std::lround(-dx / static_cast<double>(n)));
+    int sy = static_cast<int>(std::lround(-dy / static_cast<double>(n)));
+    p.drawLine(QPoint(b.X + sx, b.Y + sy), QPoint(a.X + sx, a.Y + sy));
+}
+
+}  // namespace
+
 void TQtDevice::Line(TCanvas& c, TPoint a, TPoint b) {
     QPainter& p = P();
     if (!PainterUsable(p)) return;
-    Outline(p, c, [&] { p.drawLine(QPoint(a.X, a.Y), QPoint(b.X, b.Y)); });
+    int width = c.Pen()->Width();
+    Outline(p, c, [&] { Segment(p, a, b, width); });
 }
 
 void TQtDevice::Polyline(TCanvas& c, const std::vector<TPoint>& points) {
     QPainter& p = P();
     if (!PainterUsable(p)) return;
-    QPolygon poly;
-    for (const TPoint& pt : points) poly << QPoint(pt.X, pt.Y);
-    Outline(p, c, [&] { p.drawPolyline(poly); });
+    int width = c.Pen()->Width();
+    if (width > 1) {
+        QPolygonF poly;
+        for (const TPoint& pt : points) poly << QPointF(pt.X + 0.5, pt.Y + 0.5);
+        Outline(p, c, [&] { p.drawPolyline(poly); });
+        return;
+    }
+    Outline(p, c, [&] {
+        for (size_t i = 1; i < points.size(); ++i) Segment(p, points[i - 1], points[i], width);
+    });
 }
 
 void TQtDevice::Polygon(TCanvas& c, const std::vector<TPoint>& points) {
@@ -397,9 +435,13 @@ void TQtDevice::Polygon(TCanvas& c, const std::vector<TPoint>& points) {
     path.addPolygon(QPolygonF(poly));
     path.closeSubpath();
     FillWithBrush(p, c, path);
-    QPolygon closed = poly;
-    closed << poly.first();
-    Outline(p, c, [&] { p.drawPolyline(closed); });
+    if (c.Pen()->Width() > 1) {
+        QPolygonF shifted;
+        for (const TPoint& pt : points) shifted << QPointF(pt.X + 0.5, pt.Y + 0.5);
+        Outline(p, c, [&] { p.drawPolygon(shifted); });
+    } else {
+        Outline(p, c, [&] { p.drawPolygon(poly); });
+    }
 }
 
 namespace {
