@@ -96,6 +96,13 @@ private:
     Handler FHandler;
 };
 
+// The typed event behind an event property, or nullptr when its signature is another
+// (the script engine's bridges bind through this).
+template <class Sig>
+TEvent<Sig>* EventCast(TEventBase* event) {
+    return event && event->Signature() == typeid(Sig) ? static_cast<TEvent<Sig>*>(event) : nullptr;
+}
+
 #define ROVE_EVENT_TYPE(EventType)                                                     \
     inline const TTypeInfo* RoveTypeInfo(EventType*) {                                 \
         static const TTypeInfo info =                                                  \

@@ -345,6 +345,10 @@ std::string WriteComponentToText(TComponent* Root) { return FormatFormText(Compo
 
 // --- Resources ---------------------------------------------------------------------------------
 void RegisterFormResource(std::string_view ClassName, std::string Text, std::string SourceName) {
+    if (Text.empty()) {
+        Globals().Resources.erase(LowerCase(ClassName));
+        return;
+    }
     if (SourceName.empty()) SourceName = std::string(ClassName);
     Globals().Resources[LowerCase(ClassName)] = {std::move(Text), std::move(SourceName)};
 }

@@ -51,7 +51,8 @@ std::string WriteComponentToText(TComponent* Root);
 TFilerObject ComponentToFilerObject(TComponent* Root);
 
 // --- Form resources by class name --------------------------------------------------------
-// The program embeds one text per window class at build time and registers it here.
+// The program embeds one text per window class at build time and registers it here
+// (an empty Text removes the class's resource).
 void RegisterFormResource(std::string_view ClassName, std::string Text,
                           std::string SourceName = {});
 const std::string* FindFormResource(std::string_view ClassName);

@@ -260,7 +260,7 @@ TEST(FormEvents, BindByHandlerNameAndWriteTheNameBack) {
     // A handler bound in code has no name and is not written.
     w->OnClick = [](TObject*) {};
     EXPECT_FALSE(Contains(WriteComponentToText(form), "OnClick"));
-    RegisterFormResource("TTestForm", "", "");
+    RegisterFormResource("TTestForm", "");
     delete form;
 }
 
@@ -281,6 +281,49 @@ TEST(FormEvents, ABridgeLivesExactlyAsLongAsItsBinding) {
     GetEventProp(&w, FindPropInfo(&w, "OnClick"))->Clear();
     EXPECT_FALSE(w.OnClick.Assigned());
     w.OnClick.Bind([](TObject*) {}, "X", std::move(second));
+}
+
+TEST(FormEvents, AnInheritedFormReadsItsAncestorsResourceFirst) {
+    RegisterFormResource("TTestForm",
+                         "object Form1: TTestForm\n"
+                         "  OnCreate = FormCreate\n"
+                         "  object W: TTestWidget\n"
+                         "    Caption = 'base'\n"
+                         "    Width = 10\n"
+                         "    OnClick = Button1Click\n"
+                         "  end\n"
+                         "end\n");
+    RegisterFormResource("TTestChildForm",
+                         "inherited Form1: TTestChildForm\n"
+                         "  inherited W: TTestWidget\n"
+                         "    Width = 20\n"
+                         "  end\n"
+                         "  object Extra1: TTestWidget\n"
+                         "    Link = W\n"
+                         "  end\n"
+                         "end\n");
+    auto* form = new TTestChildForm(nullptr);
+    form->InitModule();
+    TTestWidget* w = Widget(form, "W");
+    TTestWidget* extra = Widget(form, "Extra1");
+    ASSERT_TRUE(w && extra);
+    EXPECT_EQ(form->ComponentCount(), 2);
+    EXPECT_EQ(w->Caption, "base");
+    EXPECT_EQ(w->Width, 20);
+    EXPECT_EQ(extra->Link(), w);
+    w->OnClick(w);
+    EXPECT_EQ(form->Calls, (std::vector<std::string>{"FormCreate", "Button1Click:W"}));
+    RegisterFormResource("TTestForm", "");
+    RegisterFormResource("TTestChildForm", "");
+    EXPECT_EQ(FindFormResource("TTestForm"), nullptr);
+    delete form;
+}
+
+TEST(FormEvents, EventCastChecksTheSignature) {
+    TTestWidget w(nullptr);
+    TEventBase* click = GetEventProp(&w, FindPropInfo(&w, "OnClick"));
+    EXPECT_EQ(EventCast<void(TObject*)>(click), &w.OnClick);
+    EXPECT_EQ(EventCast<void(TObject*, char32_t&)>(click), nullptr);
 }
 
 struct HandlerErrorRow {

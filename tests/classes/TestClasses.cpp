@@ -154,5 +154,6 @@ void TTestForm::DeclareProperties(TPropertyDecl<TTestForm>& d) {
     d.Method("FormCreate", &TTestForm::FormCreate);
 }
 
+ROVE_IMPLEMENT_CLASS(TTestChildForm)
 ROVE_IMPLEMENT_CLASS(TTestForm2)
 ROVE_IMPLEMENT_CLASS(TTestAbstract)

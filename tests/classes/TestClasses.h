@@ -138,6 +138,13 @@ public:
     static void DeclareProperties(TPropertyDecl<TTestForm>& d);
 };
 
+// A form derived from another, with a resource of its own ("inherited" blocks).
+class TTestChildForm : public TTestForm {
+    ROVE_CLASS(TTestChildForm, TTestForm)
+public:
+    explicit TTestChildForm(TComponent* AOwner) : TTestForm(AOwner) {}
+};
+
 // A second root class for references across forms.
 class TTestForm2 : public TDataModule {
     ROVE_CLASS(TTestForm2, TDataModule)
