@@ -175,7 +175,10 @@ TEST(XMLItem, ChildOperations) {
 
     EXPECT_THROW(root.Items(2), EListError);
     EXPECT_THROW(root.Items(-1), EListError);
-    EXPECT_THROW(root.InsertItem(5, new TfsXMLItem), EListError);
+    // A refused insertion leaves the item with the caller.
+    TfsXMLItem loose;
+    EXPECT_THROW(root.InsertItem(5, &loose), EListError);
+    EXPECT_EQ(loose.Parent(), nullptr);
     EXPECT_THROW(x->AddItem(&root), EInvalidOperation);
     EXPECT_THROW(x->AddItem(x), EInvalidOperation);
 
