@@ -95,6 +95,9 @@ INSTANTIATE_TEST_SUITE_P(
                   "callstmt(dsgn(node=c))))"},
         ShapeCase{"case_trailing_semicolon", "begin case x of 1: a; end end.",
                   "compoundstmt(casestmt(expr(dsgn(node=x)) caseselector(set(expr(number=1)) callstmt(dsgn(node=a)))))"},
+        ShapeCase{"case_empty_branch", "begin case x of 1: ; 2: a end end.",
+                  "compoundstmt(casestmt(expr(dsgn(node=x)) caseselector(set(expr(number=1))) "
+                  "caseselector(set(expr(number=2)) callstmt(dsgn(node=a)))))"},
         ShapeCase{"while", "begin while i < 10 do i := i + 1 end.",
                   "compoundstmt(whilestmt(expr(dsgn(node=i) op=< number=10) "
                   "assignstmt(dsgn(node=i) expr(dsgn(node=i) op=+ number=1))))"},
