@@ -59,8 +59,11 @@ public:
 
 private:
     [[noreturn]] void Fail(size_t at, std::string_view what) const {
-        throw EReadError(Format("Invalid binary property data at byte %d: %s",
-                                {static_cast<long long>(at), std::string(what)}));
+        std::string in;
+        for (const std::string& n : FPath) in += (in.empty() ? "" : ".") + n;
+        if (!in.empty()) in = " (" + in + ")";
+        throw EReadError(Format("Invalid binary property data at byte %d%s: %s",
+                                {static_cast<long long>(at), in, std::string(what)}));
     }
     void Need(size_t n, std::string_view what) const {
         if (n > D.size() - P) Fail(P, Format("%s truncated", {std::string(what)}));
@@ -103,7 +106,9 @@ private:
         size_t at = P;
         prop.Name = ShortString("property name");
         if (prop.Name.empty()) Fail(at, "empty property name");
+        FPath.push_back(prop.Name);
         prop.Value = Value(depth);
+        FPath.pop_back();
         return prop;
     }
 
@@ -217,6 +222,7 @@ private:
 
     std::string_view D;
     size_t P = 0;
+    std::vector<std::string> FPath;   // the properties being decoded, for messages
 };
 
 class TBinaryEncoder {
@@ -363,7 +369,12 @@ std::string WritePropData(TPersistent* Obj, TComponent* Root) {
 }
 
 void ReadPropData(TPersistent* Obj, std::string_view Data, TComponent* Root, TFixupList& Fixups) {
-    std::vector<TFilerProperty> props = DecodeBinaryProperties(Data);
+    std::vector<TFilerProperty> props;
+    try {
+        props = DecodeBinaryProperties(Data);
+    } catch (const EReadError& e) {
+        throw EReadError("Error reading " + ObjectPlaceName(Obj) + ": " + e.Message());
+    }
     TReadContext ctx;
     ctx.Root = Root;
     ctx.Fixups = &Fixups;
