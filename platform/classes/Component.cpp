@@ -194,12 +194,16 @@ void TComponent::DefineProperties(TFiler& Filer) {
         info = high ? (info & 0x0000FFFFu) | (part << 16) : (info & 0xFFFF0000u) | part;
         FDesignInfo = static_cast<int32_t>(info);
     };
-    Filer.DefineProperty(
-        "Left", [setPart](TReader& r) { setPart(false, r.ReadInteger()); },
-        [left](TWriter& w) { w.WriteInteger(left); }, left != 0);
-    Filer.DefineProperty(
-        "Top", [setPart](TReader& r) { setPart(true, r.ReadInteger()); },
-        [top](TWriter& w) { w.WriteInteger(top); }, top != 0);
+    // A class that publishes Left or Top of its own (controls, report objects) streams
+    // those instead.
+    if (!ClassType()->FindProperty("Left"))
+        Filer.DefineProperty(
+            "Left", [setPart](TReader& r) { setPart(false, r.ReadInteger()); },
+            [left](TWriter& w) { w.WriteInteger(left); }, left != 0);
+    if (!ClassType()->FindProperty("Top"))
+        Filer.DefineProperty(
+            "Top", [setPart](TReader& r) { setPart(true, r.ReadInteger()); },
+            [top](TWriter& w) { w.WriteInteger(top); }, top != 0);
 }
 
 // --- TDataModule ---------------------------------------------------------------------------
