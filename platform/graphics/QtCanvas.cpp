@@ -275,6 +275,15 @@ void TQtDevice::ApplyClip(QPainter& p) {
     p.setClipRegion(r);
 }
 
+TClipRegion TQtDevice::Clip() const {
+    if (!FHasBaseClip) return FClip;
+    QRegion r = FClip.Clipped ? RegionOf(FClip).intersected(FBaseClip) : FBaseClip;
+    TClipRegion out;
+    out.Clipped = true;
+    for (const QRect& q : r) out.Rects.push_back(Bounds(q.x(), q.y(), q.width(), q.height()));
+    return out;
+}
+
 void TQtDevice::SetClip(TCanvas&, const TClipRegion& region) {
     FClip = region;
     if (FBorrowed) ApplyClip(*FBorrowed);

@@ -53,7 +53,9 @@ public:
     TColor Pixel(int x, int y) const override;
     void SetPixel(TCanvas& c, int x, int y, TColor color) override;
     std::unique_ptr<TBitmap> Snapshot(const TRect& r) const override;
-    TClipRegion Clip() const override { return FClip; }
+    // The clip set through the canvas, within the painter's own clip (a paint event's
+    // region when the window layer set it before attaching the painter).
+    TClipRegion Clip() const override;
     void SetClip(TCanvas& c, const TClipRegion& region) override;
 
     QPainter* Painter();

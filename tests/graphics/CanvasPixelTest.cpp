@@ -2,6 +2,10 @@
 // hatches, frames, pen modes and clipping.
 #include "PixelHelpers.h"
 
+#include "platform/graphics/QtBridge.h"
+
+#include <QPainter>
+
 #include <functional>
 #include <gtest/gtest.h>
 
@@ -359,4 +363,25 @@ TEST(CanvasCopyRect, CopiesBetweenBitmaps) {
     TBitmap dst(4, 4);
     dst.Canvas()->CopyRect(Rect(2, 2, 4, 4), src.Canvas(), Rect(0, 0, 2, 2));
     EXPECT_EQ(Picture(dst, 0, 0, 4, 4, clBlack, clRed), "....\n....\n..oo\n..oo\n");
+}
+
+TEST(CanvasOverPainter, AttachedPainterKeepsItsClipAndIsDetached) {
+    TBitmap target(10, 4);
+    QPainter painter(&BitmapImage(target));
+    painter.setClipRect(QRect(0, 0, 5, 4));   // e.g. a paint event's region
+    TCanvas canvas;
+    AttachPainter(canvas, &painter);
+    EXPECT_EQ(CanvasPainter(canvas), &painter);
+    EXPECT_EQ(canvas.ClipRect(), Rect(0, 0, 5, 4));
+    EXPECT_FALSE(canvas.RectVisible(Rect(6, 0, 9, 4)));
+    canvas.SetClipRect(Rect(2, 0, 10, 4));
+    EXPECT_EQ(canvas.ClipRect(), Rect(2, 0, 5, 4));
+    canvas.Brush()->SetColor(clBlack);
+    canvas.FillRect(Rect(0, 0, 10, 1));
+    canvas.ResetClip();
+    canvas.FillRect(Rect(0, 1, 10, 2));
+    DetachPainter(canvas);
+    EXPECT_FALSE(canvas.HasDevice());
+    painter.end();
+    EXPECT_EQ(Picture(target, 0, 0, 10, 2), "..###.....\n#####.....\n");
 }
