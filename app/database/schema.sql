@@ -19,7 +19,7 @@ CREATE TABLE "tb_yp" (
     "进价金额" DOUBLE CONSTRAINT "tb_yp.进价金额 必须是数字" CHECK (typeof("进价金额") IN ('real', 'integer', 'null')),
     "销价金额" DOUBLE CONSTRAINT "tb_yp.销价金额 必须是数字" CHECK (typeof("销价金额") IN ('real', 'integer', 'null')),
     "批号" TEXT(20) COLLATE NOCASE,
-    "失效日期" DATE CONSTRAINT "tb_yp.失效日期 必须是日期" CHECK ("失效日期" IS NULL OR (typeof("失效日期") = 'text' AND coalesce(date("失效日期") = substr("失效日期", 1, 10), 0) AND (length("失效日期") = 10 OR datetime("失效日期") IS NOT NULL))),
+    "失效日期" DATE CONSTRAINT "tb_yp.失效日期 必须是日期" CHECK ("失效日期" IS NULL OR (typeof("失效日期") = 'text' AND coalesce(date("失效日期", '+0 days') = substr("失效日期", 1, 10), 0) AND (length("失效日期") = 10 OR datetime("失效日期") IS NOT NULL))),
     "库存下限" DOUBLE CONSTRAINT "tb_yp.库存下限 必须是数字" CHECK (typeof("库存下限") IN ('real', 'integer', 'null')),
     "药品产地" TEXT(30) COLLATE NOCASE
 );
@@ -63,7 +63,7 @@ CREATE TABLE "tb_sf" (
     "应找金额" DOUBLE CONSTRAINT "tb_sf.应找金额 必须是数字" CHECK (typeof("应找金额") IN ('real', 'integer', 'null')),
     "减免金额" DOUBLE CONSTRAINT "tb_sf.减免金额 必须是数字" CHECK (typeof("减免金额") IN ('real', 'integer', 'null')),
     "收费类型" TEXT(10) COLLATE NOCASE,
-    "收费日期" DATE CONSTRAINT "tb_sf.收费日期 必须是日期" CHECK ("收费日期" IS NULL OR (typeof("收费日期") = 'text' AND coalesce(date("收费日期") = substr("收费日期", 1, 10), 0) AND (length("收费日期") = 10 OR datetime("收费日期") IS NOT NULL))),
+    "收费日期" DATE CONSTRAINT "tb_sf.收费日期 必须是日期" CHECK ("收费日期" IS NULL OR (typeof("收费日期") = 'text' AND coalesce(date("收费日期", '+0 days') = substr("收费日期", 1, 10), 0) AND (length("收费日期") = 10 OR datetime("收费日期") IS NOT NULL))),
     "收费时间" TEXT(8) COLLATE NOCASE,
     "收费员" TEXT(10) COLLATE NOCASE,
     "统计标致" TEXT(1) COLLATE NOCASE,
@@ -95,7 +95,7 @@ CREATE TABLE "tb_zfsf" (
     "应找金额" DOUBLE CONSTRAINT "tb_zfsf.应找金额 必须是数字" CHECK (typeof("应找金额") IN ('real', 'integer', 'null')),
     "减免金额" DOUBLE CONSTRAINT "tb_zfsf.减免金额 必须是数字" CHECK (typeof("减免金额") IN ('real', 'integer', 'null')),
     "收费类型" TEXT(10) COLLATE NOCASE,
-    "收费日期" DATE CONSTRAINT "tb_zfsf.收费日期 必须是日期" CHECK ("收费日期" IS NULL OR (typeof("收费日期") = 'text' AND coalesce(date("收费日期") = substr("收费日期", 1, 10), 0) AND (length("收费日期") = 10 OR datetime("收费日期") IS NOT NULL))),
+    "收费日期" DATE CONSTRAINT "tb_zfsf.收费日期 必须是日期" CHECK ("收费日期" IS NULL OR (typeof("收费日期") = 'text' AND coalesce(date("收费日期", '+0 days') = substr("收费日期", 1, 10), 0) AND (length("收费日期") = 10 OR datetime("收费日期") IS NOT NULL))),
     "收费时间" TEXT(8) COLLATE NOCASE,
     "收费员" TEXT(10) COLLATE NOCASE,
     "统计标致" TEXT(1) COLLATE NOCASE,
@@ -146,7 +146,7 @@ CREATE TABLE "tb_ypunit" (
 
 -- Stock-in records; a reversal is a row with a negative quantity.
 CREATE TABLE "tb_yprk" (
-    "入库日期" DATE CONSTRAINT "tb_yprk.入库日期 必须是日期" CHECK ("入库日期" IS NULL OR (typeof("入库日期") = 'text' AND coalesce(date("入库日期") = substr("入库日期", 1, 10), 0) AND (length("入库日期") = 10 OR datetime("入库日期") IS NOT NULL))),
+    "入库日期" DATE CONSTRAINT "tb_yprk.入库日期 必须是日期" CHECK ("入库日期" IS NULL OR (typeof("入库日期") = 'text' AND coalesce(date("入库日期", '+0 days') = substr("入库日期", 1, 10), 0) AND (length("入库日期") = 10 OR datetime("入库日期") IS NOT NULL))),
     "药品名称" TEXT(30) COLLATE NOCASE,
     "规格" TEXT(15) COLLATE NOCASE,
     "单位" TEXT(8) COLLATE NOCASE,
