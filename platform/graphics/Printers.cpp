@@ -199,11 +199,10 @@ public:
 
     // Puts the settings into the QPrinter (for the next page when a job runs).
     void Apply() {
-        QPageLayout layout = Printer->pageLayout();
-        layout.setPageSize(PageSize(), Pdf ? QMarginsF(0, 0, 0, 0) : layout.minimumMargins());
-        layout.setOrientation(Orientation == poLandscape ? QPageLayout::Landscape : QPageLayout::Portrait);
-        if (Pdf) layout.setMargins(QMarginsF(0, 0, 0, 0));
-        Printer->setPageLayout(layout);
+        // The device fits the margins to what it can print on the new paper.
+        Printer->setPageSize(PageSize());
+        Printer->setPageOrientation(Orientation == poLandscape ? QPageLayout::Landscape : QPageLayout::Portrait);
+        if (Pdf) Printer->setPageMargins(QMarginsF(0, 0, 0, 0), QPageLayout::Millimeter);
         if (Printing) return;   // copies, duplex and source are settings of the whole job
         Printer->setCopyCount(Copies);
         Printer->setDuplex(Duplex == DMDUP_VERTICAL     ? QPrinter::DuplexLongSide
