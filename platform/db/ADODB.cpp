@@ -607,7 +607,10 @@ int64_t TCustomADODataSet::LocateRow(const TRecord& Record) {
         if (def.OriginName.empty() || IsBlobFieldType(def.DataType)) continue;
         if (!binds.empty()) sql += " AND ";
         binds.push_back(values[static_cast<size_t>(i)]);
-        sql += QuoteIdentifier(def.OriginName) + " IS ?" + std::to_string(binds.size()) + " COLLATE BINARY";
+        sql += QuoteIdentifier(def.OriginName);
+        sql += " IS ?";
+        sql += std::to_string(binds.size());
+        sql += " COLLATE BINARY";
     }
     if (binds.empty()) Error(kRowNotFound);
     sql += " LIMIT 1";
@@ -667,7 +670,8 @@ void TCustomADODataSet::InternalPost(TRecord& Record, const std::vector<Variant>
             for (size_t k = 0; k < columns.size(); ++k) {
                 if (k) names += ", ", marks += ", ";
                 names += QuoteIdentifier(FieldDefs()[columns[k]].OriginName);
-                marks += "?" + std::to_string(k + 1);
+                marks += '?';
+                marks += std::to_string(k + 1);
             }
             sql += " (" + names + ") VALUES (" + marks + ")";
         }
@@ -682,9 +686,12 @@ void TCustomADODataSet::InternalPost(TRecord& Record, const std::vector<Variant>
         std::string sql = "UPDATE " + table + " SET ";
         for (size_t k = 0; k < columns.size(); ++k) {
             if (k) sql += ", ";
-            sql += QuoteIdentifier(FieldDefs()[columns[k]].OriginName) + " = ?" + std::to_string(k + 1);
+            sql += QuoteIdentifier(FieldDefs()[columns[k]].OriginName);
+            sql += " = ?";
+            sql += std::to_string(k + 1);
         }
-        sql += " WHERE rowid = ?" + std::to_string(columns.size() + 1);
+        sql += " WHERE rowid = ?";
+        sql += std::to_string(columns.size() + 1);
         TStatementLease stmt = conn->Prepare(sql);
         for (size_t k = 0; k < columns.size(); ++k)
             stmt->BindVariant(static_cast<int>(k) + 1, Values[static_cast<size_t>(columns[k])]);
