@@ -1,0 +1,482 @@
+// The report component tree.
+#include "report/Component.h"
+
+#include <algorithm>
+#include <cmath>
+#include <unordered_set>
+
+#include "platform/rtl/Format.h"
+#include "platform/rtl/StrUtils.h"
+#include "platform/rtl/Streams.h"
+#include "report/Report.h"
+#include "report/Resources.h"
+#include "report/Serializer.h"
+#include "report/XMLDocument.h"
+
+ROVE_IMPLEMENT_CLASS(TfrxComponent)
+ROVE_IMPLEMENT_CLASS(TfrxReportComponent)
+ROVE_IMPLEMENT_CLASS(TfrxPage)
+
+namespace {
+
+TComponent* OwnerFor(TComponent* AOwner) {
+    if (auto* c = dynamic_cast<TfrxComponent*>(AOwner)) return c->Report();
+    return AOwner;
+}
+
+// Classes of later modules that the tree only needs to recognise.
+bool IsA(const TfrxComponent* c, const char* className) {
+    for (TClass cls = c->ClassType(); cls; cls = cls->ClassParent())
+        if (cls->ClassName() == className) return true;
+    return false;
+}
+
+bool FloatsDiffer(double a, double b) { return std::fabs(a - b) > 0.0001; }
+
+void DiffItem(std::string& s, const char* key, const std::string& value) {
+    s += ' ';
+    s += key;
+    s += "=\"";
+    s += value;
+    s += '"';
+}
+
+}  // namespace
+
+std::string frxDiffFloat(double Value) { return FloatToStr(Value); }
+
+// --- Creation and destruction --------------------------------------------------------------
+
+TfrxComponent::TfrxComponent(TComponent* AOwner) : TComponent(OwnerFor(AOwner)) {
+    Init();
+    if (auto* parent = dynamic_cast<TfrxComponent*>(AOwner)) SetParent(parent);
+}
+
+TfrxComponent::TfrxComponent(TComponent* AOwner, uint16_t) : TfrxComponent(AOwner) { FIsDesigning = true; }
+
+void TfrxComponent::Init() {
+    FFont = std::make_unique<TFont>();
+    FFont->SetName("Arial");
+    FFont->SetSize(10);
+    FFont->SetColor(clBlack);
+    FFont->SetCharset(DEFAULT_CHARSET);
+    FFont->OnChange = [this](TObject*) { FontChanged(); };
+    FVisible = true;
+    FParentFont = true;
+}
+
+TfrxComponent::~TfrxComponent() {
+    SetParent(nullptr);
+    Clear();
+    FFont->OnChange = nullptr;
+}
+
+void TfrxComponent::Clear() {
+    while (!FObjects.empty()) delete FObjects.front();
+}
+
+// --- The parent tree -----------------------------------------------------------------------
+
+TfrxComponent* TfrxComponent::Objects(int Index) const {
+    if (Index < 0 || Index >= ObjectCount())
+        throw EListError(Format("List index out of bounds (%d)", {Index}));
+    return FObjects[static_cast<size_t>(Index)];
+}
+
+void TfrxComponent::MoveObject(int CurIndex, int NewIndex) {
+    TfrxComponent* c = Objects(CurIndex);
+    NewIndex = std::clamp(NewIndex, 0, ObjectCount() - 1);
+    FObjects.erase(FObjects.begin() + CurIndex);
+    FObjects.insert(FObjects.begin() + NewIndex, c);
+}
+
+void TfrxComponent::SetParent(TfrxComponent* AParent) {
+    if (FParent == AParent) return;
+    for (TfrxComponent* p = AParent; p; p = p->FParent)
+        if (p == this) throw EfrxError("An object cannot be placed inside itself");
+    TfrxReport* oldReport = Report();
+    if (FParent) {
+        auto& v = FParent->FObjects;
+        auto it = std::find(v.rbegin(), v.rend(), this);
+        if (it != v.rend()) v.erase(std::next(it).base());
+    }
+    FParent = AParent;
+    if (AParent) AParent->FObjects.push_back(this);
+    TfrxReport* newReport = Report();
+    if (oldReport != newReport && oldReport != this) {
+        if (oldReport) IndexSubtree(oldReport, false);
+        if (newReport) IndexSubtree(newReport, true);
+    }
+    if (AParent) SetParentFont(FParentFont);
+}
+
+void TfrxComponent::SetParentComponent(TComponent* Value) {
+    if (auto* p = dynamic_cast<TfrxComponent*>(Value)) SetParent(p);
+}
+
+void TfrxComponent::GetChildren(const TGetChildProc& Proc, TComponent*) {
+    for (TfrxComponent* c : AllChildrenCopy()) Proc(c);
+}
+
+std::vector<TfrxComponent*> TfrxComponent::AllObjects() const {
+    std::vector<TfrxComponent*> result;
+    std::vector<std::pair<const TfrxComponent*, size_t>> stack{{this, 0}};
+    while (!stack.empty()) {
+        auto& [node, next] = stack.back();
+        if (next >= node->FObjects.size()) {
+            stack.pop_back();
+            continue;
+        }
+        TfrxComponent* child = node->FObjects[next++];
+        result.push_back(child);
+        stack.emplace_back(child, 0);
+    }
+    return result;
+}
+
+TfrxComponent* TfrxComponent::FindObject(std::string_view AName) const {
+    if (AName.empty()) return nullptr;
+    if (FNameIndex) {
+        const std::string key = LowerCase(AName);
+        const size_t n = FNameIndex->count(key);
+        if (n == 0) return nullptr;
+        if (n == 1) return FNameIndex->find(key)->second;
+    }
+    std::vector<std::pair<const TfrxComponent*, size_t>> stack{{this, 0}};
+    while (!stack.empty()) {
+        auto& [node, next] = stack.back();
+        if (next >= node->FObjects.size()) {
+            stack.pop_back();
+            continue;
+        }
+        TfrxComponent* child = node->FObjects[next++];
+        if (SameText(child->Name(), AName)) return child;
+        stack.emplace_back(child, 0);
+    }
+    return nullptr;
+}
+
+TfrxPage* TfrxComponent::Page() const {
+    for (const TfrxComponent* c = this; c; c = c->FParent)
+        if (c->Is<TfrxPage>()) return static_cast<TfrxPage*>(const_cast<TfrxComponent*>(c));
+    return nullptr;
+}
+
+TfrxReport* TfrxComponent::Report() const {
+    for (const TfrxComponent* c = this; c; c = c->FParent)
+        if (c->Is<TfrxReport>()) return static_cast<TfrxReport*>(const_cast<TfrxComponent*>(c));
+    return nullptr;
+}
+
+// --- The name index ------------------------------------------------------------------------
+
+void TfrxComponent::EnableNameIndex() {
+    FNameIndex = std::make_unique<std::unordered_multimap<std::string, TfrxComponent*>>();
+    for (TfrxComponent* c : AllObjects())
+        if (!c->Name().empty()) FNameIndex->emplace(LowerCase(c->Name()), c);
+}
+
+void TfrxComponent::IndexName(const std::string& Name, bool Add) {
+    TfrxReport* r = Report();
+    if (!r || r == this || Name.empty()) return;
+    auto* index = static_cast<TfrxComponent*>(r)->FNameIndex.get();
+    if (!index) return;
+    const std::string key = LowerCase(Name);
+    if (Add) {
+        index->emplace(key, this);
+        return;
+    }
+    auto range = index->equal_range(key);
+    for (auto it = range.first; it != range.second; ++it)
+        if (it->second == this) {
+            index->erase(it);
+            return;
+        }
+}
+
+void TfrxComponent::IndexSubtree(TfrxReport* AReport, bool Add) {
+    auto* index = static_cast<TfrxComponent*>(AReport)->FNameIndex.get();
+    if (!index) return;
+    std::vector<TfrxComponent*> nodes = AllObjects();
+    nodes.push_back(this);
+    for (TfrxComponent* c : nodes) {
+        if (c->Name().empty()) continue;
+        const std::string key = LowerCase(c->Name());
+        if (Add) {
+            index->emplace(key, c);
+            continue;
+        }
+        auto range = index->equal_range(key);
+        for (auto it = range.first; it != range.second; ++it)
+            if (it->second == c) {
+                index->erase(it);
+                break;
+            }
+    }
+}
+
+void TfrxComponent::ValidateRename(TComponent* AComponent, const std::string& CurName,
+                                   const std::string& NewName) {
+    // Objects of the report's tree are checked by SetName through the name index.
+    if (FNameIndex && AComponent && AComponent->Owner() == this) {
+        auto* c = dynamic_cast<TfrxComponent*>(AComponent);
+        if (c && c->Report() == static_cast<const TfrxComponent*>(this)) return;
+    }
+    TComponent::ValidateRename(AComponent, CurName, NewName);
+}
+
+void TfrxComponent::SetName(const std::string& NewName) {
+    if (NewName == Name()) return;
+    TfrxReport* r = Report();
+    if (!NewName.empty() && r) {
+        TfrxComponent* other = r->FindObject(NewName);
+        if (other && other != this) throw EfrxError(frxResources().Get("prDupl"));
+    }
+    const std::string old = Name();
+    TComponent::SetName(NewName);
+    IndexName(old, false);
+    IndexName(NewName, true);
+}
+
+std::string TfrxComponent::BaseName() const {
+    std::string s = ClassName();
+    size_t p = s.find("Tfrx");
+    if (p != std::string::npos) s.erase(p, 4);
+    p = s.find("View");
+    if (p != std::string::npos) s.erase(p, 4);
+    return s;
+}
+
+void TfrxComponent::CreateUniqueName() {
+    const std::string base = BaseName();
+    TfrxReport* r = Report();
+    const TfrxComponent* scope = r ? static_cast<const TfrxComponent*>(r) : FParent;
+    std::unordered_set<std::string> used;
+    if (scope && !scope->FNameIndex)
+        for (TfrxComponent* c : scope->AllObjects()) used.insert(LowerCase(c->Name()));
+    for (int n = 1;; ++n) {
+        const std::string candidate = base + std::to_string(n);
+        const bool taken = scope && (scope->FNameIndex ? scope->FindObject(candidate) != nullptr
+                                                       : used.count(LowerCase(candidate)) != 0);
+        if (taken) continue;
+        SetName(candidate);
+        return;
+    }
+}
+
+// --- Geometry ------------------------------------------------------------------------------
+
+void TfrxComponent::SetLeft(double Value) {
+    if (FIsDesigning && FRestrictions.Contains(rfDontMove)) return;
+    FLeft = Value;
+}
+
+void TfrxComponent::SetTop(double Value) {
+    if (FIsDesigning && FRestrictions.Contains(rfDontMove)) return;
+    FTop = Value;
+}
+
+void TfrxComponent::SetWidth(double Value) {
+    if (FIsDesigning && FRestrictions.Contains(rfDontSize)) return;
+    FWidth = Value;
+}
+
+void TfrxComponent::SetHeight(double Value) {
+    if (FIsDesigning && FRestrictions.Contains(rfDontSize)) return;
+    FHeight = Value;
+}
+
+void TfrxComponent::SetBounds(double ALeft, double ATop, double AWidth, double AHeight) {
+    SetLeft(ALeft);
+    SetTop(ATop);
+    SetWidth(AWidth);
+    SetHeight(AHeight);
+}
+
+double TfrxComponent::AbsLeft() const {
+    double x = FLeft;
+    for (const TfrxComponent* p = FParent; p && !IsA(p, "TfrxDialogPage"); p = p->FParent) x += p->FLeft;
+    return x;
+}
+
+double TfrxComponent::AbsTop() const {
+    double y = FTop;
+    for (const TfrxComponent* p = FParent; p && !IsA(p, "TfrxDialogPage"); p = p->FParent) y += p->FTop;
+    return y;
+}
+
+// AlignChildren: place each aligned view by its neighbours, children in order of Left.
+void TfrxComponent::AlignChildren() {
+    enum { baNone, baLeft, baRight, baCenter, baWidth, baBottom };
+    std::vector<TfrxComponent*> list;
+    for (TfrxComponent* c : FObjects)
+        if (!IsA(c, "TfrxBand")) list.push_back(c);
+    // By numeric Left, equal Lefts in child order (a negative Left sorts before zero).
+    std::stable_sort(list.begin(), list.end(),
+                     [](const TfrxComponent* a, const TfrxComponent* b) { return a->FLeft < b->FLeft; });
+    auto overlaps = [](const TfrxComponent* a, const TfrxComponent* b) {
+        return !(a->AbsTop() >= b->AbsTop() + b->FHeight || b->AbsTop() >= a->AbsTop() + a->FHeight);
+    };
+    for (size_t i = 0; i < list.size(); ++i) {
+        TfrxComponent* c = list[i];
+        const TPropInfo* alignProp = GetPropInfo(c, "Align");
+        if (!alignProp || alignProp->Kind() != tkEnumeration) continue;
+        const int64_t align = GetOrdProp(c, alignProp);
+        if (align == baCenter) {
+            c->SetLeft((FWidth - c->FWidth) / 2);
+        } else if (align == baBottom) {
+            c->SetTop(FHeight - c->FHeight);
+        } else if (align == baLeft || align == baRight || align == baWidth) {
+            TfrxComponent* leftN = nullptr;
+            for (size_t j = i; j-- > 0;)
+                if (overlaps(list[j], c) && list[j]->AbsLeft() < c->AbsLeft()) {
+                    leftN = list[j];
+                    break;
+                }
+            TfrxComponent* rightN = nullptr;
+            for (size_t j = i + 1; j < list.size(); ++j)
+                if (overlaps(list[j], c) && list[j]->AbsLeft() + list[j]->FWidth > c->AbsLeft() + c->FWidth) {
+                    rightN = list[j];
+                    break;
+                }
+            if (align == baLeft || align == baWidth) c->SetLeft(leftN ? leftN->FLeft + leftN->FWidth : 0);
+            if (align == baRight) c->SetLeft(rightN ? rightN->FLeft - c->FWidth : FWidth - c->FWidth);
+            if (align == baWidth) c->SetWidth(rightN ? rightN->FLeft - c->FLeft : FWidth - c->FLeft);
+        }
+    }
+}
+
+// --- Font ----------------------------------------------------------------------------------
+
+void TfrxComponent::SetFont(TFont* Value) {
+    if (Value) FFont->Assign(Value);
+    FParentFont = false;
+}
+
+void TfrxComponent::SetParentFont(bool Value) {
+    if (Value && FParent) SetFont(FParent->Font());
+    FParentFont = Value;
+}
+
+void TfrxComponent::FontChanged() {
+    FParentFont = false;
+    for (TfrxComponent* c : AllChildrenCopy())
+        if (c->FParentFont) c->SetParentFont(true);
+}
+
+void TfrxComponent::SetVisible(bool Value) { FVisible = Value; }
+
+// --- Copies and storage --------------------------------------------------------------------
+
+void TfrxComponent::Assign(TPersistent* Source) {
+    auto* src = dynamic_cast<TfrxComponent*>(Source);
+    if (!src) return;
+    TMemoryStream stream;
+    src->SaveToStream(stream, false, true);
+    stream.SetPosition(0);
+    LoadFromStream(stream);
+}
+
+void TfrxComponent::AssignAll(TfrxComponent* Source) {
+    if (!Source) return;
+    TMemoryStream stream;
+    Source->SaveToStream(stream, true, true);
+    stream.SetPosition(0);
+    LoadFromStream(stream);
+}
+
+void TfrxComponent::LoadFromStream(TStream& Stream) {
+    const std::string kept = Name();
+    Clear();
+    IndexName(kept, false);
+    ChangeName({});
+    TfrxReport* r = Report();
+    TfrxXMLSerializer serializer(&Stream);
+    serializer.SetOwner(r);
+    auto restore = [&] {
+        IndexName(Name(), false);
+        ChangeName(kept);
+        IndexName(kept, true);
+        if (r)
+            for (int i = 0; i < serializer.Errors().Count(); ++i) r->Errors()->Add(serializer.Errors()[i]);
+    };
+    try {
+        serializer.ReadRootComponent(this);
+    } catch (...) {
+        restore();
+        throw;
+    }
+    restore();
+}
+
+void TfrxComponent::SaveToStream(TStream& Stream, bool SaveChildren, bool SaveDefaultValues) {
+    const std::string kept = Name();
+    IndexName(kept, false);
+    ChangeName({});
+    TfrxXMLSerializer serializer(&Stream);
+    serializer.SetOwner(Report());
+    serializer.SetSerializeDefaultValues(SaveDefaultValues);
+    try {
+        serializer.WriteRootComponent(this, SaveChildren);
+    } catch (...) {
+        ChangeName(kept);
+        IndexName(kept, true);
+        throw;
+    }
+    ChangeName(kept);
+    IndexName(kept, true);
+}
+
+std::string TfrxComponent::GetDescription() const { return ClassName(); }
+
+// --- Differences ---------------------------------------------------------------------------
+
+std::string TfrxComponent::ComponentDiff(TfrxComponent* o) const {
+    std::string s;
+    if (DiffWritesLeft() && FloatsDiffer(FLeft, o->FLeft)) DiffItem(s, "l", frxDiffFloat(FLeft));
+    if (DiffAlwaysWritesTop() || FloatsDiffer(FTop, o->FTop)) DiffItem(s, "t", frxDiffFloat(FTop));
+    if (DiffWritesWidth() && FloatsDiffer(FWidth, o->FWidth)) DiffItem(s, "w", frxDiffFloat(FWidth));
+    if (FloatsDiffer(FHeight, o->FHeight)) DiffItem(s, "h", frxDiffFloat(FHeight));
+    if (FVisible != o->FVisible) DiffItem(s, "Visible", FVisible ? "True" : "False");
+    if (!FParentFont) {
+        const TFont& f = *FFont;
+        const TFont& g = *o->FFont;
+        if (f.Name() != g.Name()) DiffItem(s, "Font.Name", frxStrToXML(f.Name()));
+        if (f.Size() != g.Size()) DiffItem(s, "Font.Size", IntToStr(f.Size()));
+        if (f.Color() != g.Color()) DiffItem(s, "Font.Color", IntToStr(f.Color()));
+        if (f.Style() != g.Style()) DiffItem(s, "Font.Style", IntToStr(f.Style().Mask()));
+        if (f.Charset() != g.Charset()) DiffItem(s, "Font.Charset", IntToStr(f.Charset()));
+    }
+    if (FParentFont != o->FParentFont) DiffItem(s, "ParentFont", FParentFont ? "True" : "False");
+    if (Tag() != o->Tag()) DiffItem(s, "Tag", IntToStr(Tag()));
+    return s;
+}
+
+std::string TfrxComponent::Diff(TfrxComponent* AComponent) {
+    if (!AComponent) return {};
+    return ComponentDiff(AComponent);
+}
+
+std::string TfrxComponent::AllDiff(TfrxComponent* Base) {
+    TfrxXMLSerializer serializer(nullptr);
+    serializer.SetOwner(Report());
+    std::string s = TrimLeft(serializer.ObjToXML(this));
+    if (Base) s += ComponentDiff(Base);
+    return s;
+}
+
+// --- TfrxReportComponent, TfrxPage ---------------------------------------------------------
+
+TfrxReportComponent::TfrxReportComponent(TComponent* AOwner) : TfrxComponent(AOwner) {}
+TfrxReportComponent::TfrxReportComponent(TComponent* AOwner, uint16_t Flags) : TfrxComponent(AOwner, Flags) {}
+
+void TfrxReportComponent::BeforePrint() {
+    FSavedLeft = Left();
+    FSavedTop = Top();
+    FSavedWidth = Width();
+    FSavedHeight = Height();
+}
+
+void TfrxReportComponent::AfterPrint() { SetBounds(FSavedLeft, FSavedTop, FSavedWidth, FSavedHeight); }
+
+TfrxPage::TfrxPage(TComponent* AOwner) : TfrxComponent(AOwner) {}

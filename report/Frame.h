@@ -1,0 +1,36 @@
+// The frame of a view or style: which sides have lines, their colour, style and width,
+// and an optional drop shadow. A value object; the views draw it.
+#pragma once
+
+#include <string>
+
+#include "platform/classes/Persistent.h"
+#include "platform/graphics/Colors.h"
+
+ROVE_ENUM(TfrxFrameStyle, fsSolid, fsDash, fsDot, fsDashDot, fsDashDotDot, fsDouble)
+ROVE_ENUM(TfrxFrameType, ftLeft, ftRight, ftTop, ftBottom)
+ROVE_SET(TfrxFrameTypes, TfrxFrameType)
+
+class TfrxFrame : public TPersistent {
+    ROVE_CLASS(TfrxFrame, TPersistent)
+public:
+    TfrxFrame() = default;
+    void Assign(TPersistent* Source) override;
+    bool SameAs(const TfrxFrame& Other) const;
+    // The diff items in which this frame differs from Other (" Frame.Color=\"255\"" ...).
+    std::string Diff(const TfrxFrame& Other) const;
+
+    TColor Color = 0;
+    bool DropShadow = false;
+    double ShadowWidth = 4;
+    TColor ShadowColor = 0;
+    TfrxFrameStyle Style = fsSolid;
+    TfrxFrameTypes Typ;
+    double Width = 1;
+
+    bool IsShadowWidthStored() const { return ShadowWidth != 4; }
+    bool IsTypStored() const { return !Typ.Empty(); }
+    bool IsWidthStored() const { return Width != 1; }
+
+    static void DeclareProperties(TPropertyDecl<TfrxFrame>& d);
+};

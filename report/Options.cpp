@@ -1,0 +1,209 @@
+// Report options.
+#include "report/Options.h"
+
+#include "platform/graphics/Graphics.h"
+#include "platform/rtl/StringList.h"
+#include "report/Resources.h"
+
+ROVE_IMPLEMENT_CLASS(TfrxEngineOptions)
+ROVE_IMPLEMENT_CLASS(TfrxPreviewOptions)
+ROVE_IMPLEMENT_CLASS(TfrxPrintOptions)
+ROVE_IMPLEMENT_CLASS(TfrxReportOptions)
+
+namespace {
+TfrxPasswordQuery& PasswordQuery() {
+    static TfrxPasswordQuery query;
+    return query;
+}
+}  // namespace
+
+void SetfrxPasswordQuery(TfrxPasswordQuery Query) { PasswordQuery() = std::move(Query); }
+
+// --- Engine options ------------------------------------------------------------------------
+
+TfrxEngineOptions::TfrxEngineOptions() = default;
+
+void TfrxEngineOptions::DeclareProperties(TPropertyDecl<TfrxEngineOptions>& d) {
+    d.Property("ConvertNulls", &TfrxEngineOptions::ConvertNulls, &TfrxEngineOptions::ConvertNulls).Default(true);
+    d.Property("DoublePass", &TfrxEngineOptions::DoublePass, &TfrxEngineOptions::DoublePass).Default(false);
+    d.Property("MaxMemSize", &TfrxEngineOptions::MaxMemSize, &TfrxEngineOptions::MaxMemSize).Default(10);
+    d.Property("PrintIfEmpty", &TfrxEngineOptions::PrintIfEmpty, &TfrxEngineOptions::PrintIfEmpty).Default(true);
+    d.Property("SilentMode", &TfrxEngineOptions::SilentMode, &TfrxEngineOptions::SilentMode).Default(false);
+    d.Property("TempDir", &TfrxEngineOptions::TempDir, &TfrxEngineOptions::TempDir);
+    d.Property("UseFileCache", &TfrxEngineOptions::UseFileCache, &TfrxEngineOptions::UseFileCache).Default(false);
+}
+
+void TfrxEngineOptions::Assign(TPersistent* Source) {
+    auto* s = dynamic_cast<TfrxEngineOptions*>(Source);
+    if (!s) return;
+    ConvertNulls = s->ConvertNulls;
+    DoublePass = s->DoublePass;
+    MaxMemSize = s->MaxMemSize;
+    PrintIfEmpty = s->PrintIfEmpty;
+    SilentMode = s->SilentMode;
+    TempDir = s->TempDir;
+    UseFileCache = s->UseFileCache;
+}
+
+void TfrxEngineOptions::Clear() {
+    ConvertNulls = true;
+    DoublePass = false;
+}
+
+// --- Preview options -----------------------------------------------------------------------
+
+TfrxPreviewOptions::TfrxPreviewOptions()
+    : Buttons{pbPrint, pbLoad, pbSave, pbExport, pbZoom, pbFind, pbOutline, pbPageSetup, pbTools,
+              pbEdit, pbNavigator} {}
+
+void TfrxPreviewOptions::DeclareProperties(TPropertyDecl<TfrxPreviewOptions>& d) {
+    using T = TfrxPreviewOptions;
+    d.Property("AllowEdit", &T::AllowEdit, &T::AllowEdit).Default(true);
+    d.Property("Buttons", &T::Buttons, &T::Buttons).NoDefault();
+    d.Property("DoubleBuffered", &T::DoubleBuffered, &T::DoubleBuffered).Default(true);
+    d.Property("Maximized", &T::Maximized, &T::Maximized).Default(true);
+    d.Property("MDIChild", &T::MDIChild, &T::MDIChild).Default(false);
+    d.Property("Modal", &T::Modal, &T::Modal).Default(true);
+    d.Property("OutlineVisible", &T::OutlineVisible, &T::OutlineVisible).Default(false);
+    d.Property("OutlineWidth", &T::OutlineWidth, &T::OutlineWidth).Default(120);
+    d.Property("ShowCaptions", &T::ShowCaptions, &T::ShowCaptions).Default(false);
+    d.Property("Zoom", &T::Zoom, &T::Zoom);
+    d.Property("ZoomMode", &T::ZoomMode, &T::ZoomMode).Default(zmDefault);
+}
+
+void TfrxPreviewOptions::Assign(TPersistent* Source) {
+    auto* s = dynamic_cast<TfrxPreviewOptions*>(Source);
+    if (!s) return;
+    AllowEdit = s->AllowEdit;
+    Buttons = s->Buttons;
+    DoubleBuffered = s->DoubleBuffered;
+    Maximized = s->Maximized;
+    MDIChild = s->MDIChild;
+    Modal = s->Modal;
+    OutlineVisible = s->OutlineVisible;
+    OutlineWidth = s->OutlineWidth;
+    ShowCaptions = s->ShowCaptions;
+    Zoom = s->Zoom;
+    ZoomMode = s->ZoomMode;
+}
+
+void TfrxPreviewOptions::Clear() {
+    OutlineVisible = false;
+    OutlineWidth = 120;
+}
+
+// --- Print options -------------------------------------------------------------------------
+
+TfrxPrintOptions::TfrxPrintOptions() { Clear(); }
+
+void TfrxPrintOptions::DeclareProperties(TPropertyDecl<TfrxPrintOptions>& d) {
+    using T = TfrxPrintOptions;
+    d.Property("Copies", &T::Copies, &T::Copies).Default(1);
+    d.Property("Collate", &T::Collate, &T::Collate).Default(true);
+    d.Property("PageNumbers", &T::PageNumbers, &T::PageNumbers);
+    d.Property("Printer", &T::Printer, &T::Printer);
+    d.Property("PrintPages", &T::PrintPages, &T::PrintPages).Default(ppAll);
+    d.Property("ShowDialog", &T::ShowDialog, &T::ShowDialog).Default(true);
+}
+
+void TfrxPrintOptions::Assign(TPersistent* Source) {
+    auto* s = dynamic_cast<TfrxPrintOptions*>(Source);
+    if (!s) return;
+    Copies = s->Copies;
+    Collate = s->Collate;
+    PageNumbers = s->PageNumbers;
+    Printer = s->Printer;
+    PrintPages = s->PrintPages;
+    ShowDialog = s->ShowDialog;
+}
+
+void TfrxPrintOptions::Clear() {
+    Copies = 1;
+    Collate = true;
+    PageNumbers.clear();
+    Printer = frxResources().Get("prDefault");
+    PrintPages = ppAll;
+    ShowDialog = true;
+}
+
+// --- Report options ------------------------------------------------------------------------
+
+TfrxReportOptions::TfrxReportOptions()
+    : FDescription(std::make_unique<TStringList>()), FPicture(std::make_unique<TPicture>()) {
+    Clear();
+}
+
+TfrxReportOptions::~TfrxReportOptions() = default;
+
+void TfrxReportOptions::DeclareProperties(TPropertyDecl<TfrxReportOptions>& d) {
+    using T = TfrxReportOptions;
+    d.Property("Author", &T::Author, &T::Author);
+    d.Property("Compressed", &T::Compressed, &T::Compressed).Default(false);
+    d.Property("CreateDate", DateTimeTypeInfo(), &T::CreateDate, &T::CreateDate);
+    d.Property("Description", &T::Description);
+    d.Property("InitString", &T::InitString, &T::InitString);
+    d.Property("Name", &T::Name, &T::Name);
+    d.Property("LastChange", DateTimeTypeInfo(), &T::LastChange, &T::LastChange);
+    d.Property("Password", &T::Password, &T::Password);
+    d.Property("Picture", &T::Picture, &T::SetPicture);
+    d.Property("VersionBuild", &T::VersionBuild, &T::VersionBuild);
+    d.Property("VersionMajor", &T::VersionMajor, &T::VersionMajor);
+    d.Property("VersionMinor", &T::VersionMinor, &T::VersionMinor);
+    d.Property("VersionRelease", &T::VersionRelease, &T::VersionRelease);
+}
+
+void TfrxReportOptions::SetPicture(TPicture* Value) { FPicture->Assign(Value); }
+
+void TfrxReportOptions::Assign(TPersistent* Source) {
+    auto* s = dynamic_cast<TfrxReportOptions*>(Source);
+    if (!s) return;
+    Author = s->Author;
+    Compressed = s->Compressed;
+    CreateDate = s->CreateDate;
+    FDescription->Assign(*s->FDescription);
+    InitString = s->InitString;
+    Name = s->Name;
+    LastChange = s->LastChange;
+    Password = s->Password;
+    FPicture->Assign(s->FPicture.get());
+    VersionBuild = s->VersionBuild;
+    VersionMajor = s->VersionMajor;
+    VersionMinor = s->VersionMinor;
+    VersionRelease = s->VersionRelease;
+}
+
+void TfrxReportOptions::Clear() {
+    Author.clear();
+    Compressed = false;
+    CreateDate = Now();
+    FDescription->Clear();
+    InitString.clear();
+    Name.clear();
+    LastChange = Now();
+    Password.clear();
+    FPicture->Clear();
+    VersionBuild.clear();
+    VersionMajor.clear();
+    VersionMinor.clear();
+    VersionRelease.clear();
+}
+
+bool TfrxReportOptions::CheckPassword() {
+    if (Password.empty()) return true;
+    if (!PasswordQuery()) return false;
+    std::string typed;
+    if (!PasswordQuery()(typed)) return false;
+    return typed == Password;
+}
+
+std::string frxEncodePassword(std::string_view Password) {
+    std::string s(Password);
+    for (char& c : s) c = static_cast<char>(static_cast<unsigned char>(c) - 10);
+    return s;
+}
+
+std::string frxDecodePassword(std::string_view Stored) {
+    std::string s(Stored);
+    for (char& c : s) c = static_cast<char>(static_cast<unsigned char>(c) + 10);
+    return s;
+}

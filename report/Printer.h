@@ -1,0 +1,158 @@
+// The printers: one process-wide list (frxPrinters) of the installed printers with their
+// papers, bins, resolution and margins, over the platform's printer layer; graphic pages
+// print on the printer's canvas, dot-matrix pages go as raw text. Without any printer a
+// virtual printer (A4, 600 dpi, 5 mm margins) stands in so that reports still lay out.
+//
+// Failures of a print job raise EPrinter from the job operations, so a failed print never
+// looks like a successful one.
+#pragma once
+
+#include <memory>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "platform/graphics/Printers.h"
+#include "platform/rtl/StringList.h"
+
+class TCanvas;
+
+// The paper table: platform paper number -> width and height in tenths of a millimetre.
+// Numbers 1 to 47 and 50 to 68; false (nothing changed) for any other number.
+bool frxGetPaperDimensions(int Number, int& Width, int& Height);
+// The table's numbers in order (66 of them).
+const std::vector<int>& frxPaperNumbers();
+
+class TfrxCustomPrinter {
+public:
+    TfrxCustomPrinter(const std::string& AName, const std::string& APort);
+    virtual ~TfrxCustomPrinter();
+    TfrxCustomPrinter(const TfrxCustomPrinter&) = delete;
+    TfrxCustomPrinter& operator=(const TfrxCustomPrinter&) = delete;
+
+    const std::string& Name() const { return FName; }
+    const std::string& Port() const { return FPort; }
+    // Bin names with their numbers as objects: "prDefault" (7) first.
+    TStringList& Bins() { return FBins; }
+    // Paper names with their numbers as objects: "prCustom" (256) first.
+    TStringList& Papers() { return FPapers; }
+    // Output file (PDF); empty prints to the device.
+    std::string FileName;
+
+    int DefaultBin = 7;
+    TPrinterOrientation Orientation = poPortrait;
+    int PaperSize = 9;
+    double PaperWidth = 210, PaperHeight = 297;   // mm
+    int DPIX = 600, DPIY = 600;
+    bool Initialized() const { return FInitialized; }
+    // Unprintable margins in mm, for the current view or print parameters.
+    double LeftMargin = 0, TopMargin = 0, RightMargin = 0, BottomMargin = 0;
+
+    virtual void Init() = 0;
+    virtual void Abort() = 0;
+    virtual void BeginDoc(const std::string& Title) = 0;
+    virtual void BeginPage() = 0;
+    virtual void BeginRAWDoc(const std::string& Title) = 0;
+    virtual void EndDoc() = 0;
+    virtual void EndPage() = 0;
+    virtual void EndRAWDoc() = 0;
+    virtual void WriteRAWDoc(const std::string& Text) = 0;
+    virtual void SetViewParams(int APaperSize, double APaperWidth, double APaperHeight,
+                               TPrinterOrientation AOrientation) = 0;
+    virtual void SetPrintParams(int APaperSize, double APaperWidth, double APaperHeight,
+                                TPrinterOrientation AOrientation, int ABin, int ADuplex, int ACopies) = 0;
+    virtual void PropertiesDlg() {}
+    // The page canvas while a job runs (nullptr otherwise and for the virtual printer).
+    virtual TCanvas* Canvas() { return nullptr; }
+
+    int PaperIndex(int Number) const;
+    int BinIndex(int Number) const;
+    // The first entry's number when the name is unknown.
+    int PaperNameToNumber(std::string_view Name) const;
+    int BinNameToNumber(std::string_view Name) const;
+
+protected:
+    static TObject* Num(int n) { return reinterpret_cast<TObject*>(static_cast<intptr_t>(n)); }
+    static int NumOf(TObject* o) { return static_cast<int>(reinterpret_cast<intptr_t>(o)); }
+    std::string FName, FPort;
+    TStringList FBins, FPapers;
+    bool FInitialized = false;
+};
+
+class TfrxVirtualPrinter : public TfrxCustomPrinter {
+public:
+    TfrxVirtualPrinter(const std::string& AName, const std::string& APort);
+    void Init() override;
+    void Abort() override {}
+    void BeginDoc(const std::string&) override {}
+    void BeginPage() override {}
+    void BeginRAWDoc(const std::string&) override {}
+    void EndDoc() override {}
+    void EndPage() override {}
+    void EndRAWDoc() override {}
+    void WriteRAWDoc(const std::string&) override {}
+    void SetViewParams(int APaperSize, double APaperWidth, double APaperHeight,
+                       TPrinterOrientation AOrientation) override;
+    void SetPrintParams(int APaperSize, double APaperWidth, double APaperHeight,
+                        TPrinterOrientation AOrientation, int ABin, int ADuplex, int ACopies) override;
+    int Bin = 7;
+};
+
+class TfrxPrinter : public TfrxCustomPrinter {
+public:
+    TfrxPrinter(const std::string& AName, const std::string& APort);
+    ~TfrxPrinter() override;
+    // Opens the device and reads its resolution, paper and the lists of papers and bins;
+    // a printer that cannot be opened stays uninitialised.
+    void Init() override;
+    void Abort() override;
+    void BeginDoc(const std::string& Title) override;
+    void BeginPage() override;
+    void BeginRAWDoc(const std::string& Title) override;
+    void EndDoc() override;
+    void EndPage() override;
+    void EndRAWDoc() override;
+    void WriteRAWDoc(const std::string& Text) override;
+    void SetViewParams(int APaperSize, double APaperWidth, double APaperHeight,
+                       TPrinterOrientation AOrientation) override;
+    void SetPrintParams(int APaperSize, double APaperWidth, double APaperHeight,
+                        TPrinterOrientation AOrientation, int ABin, int ADuplex, int ACopies) override;
+    TCanvas* Canvas() override;
+    TPrinter* Device() const { return FDevice.get(); }
+
+private:
+    void ReadGeometry();
+    TPrinter& RequireDevice();
+    std::unique_ptr<TPrinter> FDevice;
+};
+
+class TfrxPrinters {
+public:
+    TfrxPrinters();
+    ~TfrxPrinters();
+    TfrxPrinters(const TfrxPrinters&) = delete;
+    TfrxPrinters& operator=(const TfrxPrinters&) = delete;
+
+    int Count() const { return static_cast<int>(FItems.size()); }
+    TfrxCustomPrinter* Items(int Index) const;
+    TStringList& Printers() { return FPrinters; }
+    // The current printer.
+    TfrxCustomPrinter* Printer() const;
+    int PrinterIndex() const { return FPrinterIndex; }
+    // -1 is ignored; otherwise that printer becomes current and is initialised.
+    void SetPrinterIndex(int Value);
+    // Position of the name, case ignored, -1 when absent.
+    int IndexOf(std::string_view Name) const;
+    bool HasPhysicalPrinters() const { return FHasPhysicalPrinters; }
+    // Fills the list again: the installed printers, or the virtual one.
+    void FillPrinters();
+
+private:
+    std::vector<std::unique_ptr<TfrxCustomPrinter>> FItems;
+    TStringList FPrinters;
+    int FPrinterIndex = -1;
+    bool FHasPhysicalPrinters = false;
+};
+
+// The shared list, created on first use.
+TfrxPrinters& frxPrinters();

@@ -1,0 +1,220 @@
+// The report document's object model and storage.
+#include "report/Report.h"
+
+#include "platform/classes/Filer.h"
+#include "platform/rtl/FileUtils.h"
+#include "platform/rtl/StrUtils.h"
+#include "platform/rtl/Streams.h"
+#include "report/Printer.h"
+#include "report/Resources.h"
+#include "report/Serializer.h"
+
+ROVE_IMPLEMENT_CLASS(TfrxReport)
+
+TfrxReport::TfrxReport(TComponent* AOwner)
+    : TfrxComponent(AOwner),
+      FDataSets(std::make_unique<TfrxReportDataSets>(this)),
+      FVariables(std::make_unique<TfrxVariables>()),
+      FEngineOptions(std::make_unique<TfrxEngineOptions>()),
+      FPreviewOptions(std::make_unique<TfrxPreviewOptions>()),
+      FPrintOptions(std::make_unique<TfrxPrintOptions>()),
+      FReportOptions(std::make_unique<TfrxReportOptions>()),
+      FScriptText(std::make_unique<TStringList>()),
+      FErrors(std::make_unique<TStringList>()),
+      FStyles(std::make_unique<TfrxStyles>(this)),
+      FEnabledDataSets(std::make_unique<TfrxReportDataSets>(this)) {
+    FErrors->SetSorted(true);
+    FErrors->SetDuplicates(dupIgnore);
+    EnableNameIndex();
+    Clear();
+}
+
+TfrxReport::~TfrxReport() {
+    // The pages go while the report's lists still exist.
+    TfrxComponent::Clear();
+}
+
+void TfrxReport::DeclareProperties(TPropertyDecl<TfrxReport>& d) {
+    using T = TfrxReport;
+    d.Property("DataSet", &T::DataSet, &T::SetDataSet);
+    d.Property("DataSetName", &T::DataSetName, &T::SetDataSetName);
+    d.Property("DotMatrixReport", &T::DotMatrixReport, &T::DotMatrixReport).NoDefault();
+    d.Property("EngineOptions", &T::EngineOptions, &T::SetEngineOptions);
+    d.Property("IniFile", &T::IniFile, &T::IniFile);
+    d.Property("PreviewOptions", &T::PreviewOptions, &T::SetPreviewOptions);
+    d.Property("PrintOptions", &T::PrintOptions, &T::SetPrintOptions);
+    d.Property("ReportOptions", &T::ReportOptions, &T::SetReportOptions);
+    d.Property("ScriptLanguage", &T::ScriptLanguage, &T::ScriptLanguage);
+    d.Property("ScriptText", &T::ScriptText);
+    d.Event("OnGetValue", &T::OnGetValue);
+}
+
+void TfrxReport::DefineProperties(TFiler& Filer) {
+    TfrxComponent::DefineProperties(Filer);
+    Filer.DefineProperty(
+        "Datasets", [this](TReader& r) { frxReadCollection(r, FDataSets.get()); },
+        [this](TWriter& w) { frxWriteCollection(w, FDataSets.get()); }, true);
+    Filer.DefineProperty(
+        "Variables", [this](TReader& r) { frxReadCollection(r, FVariables.get()); },
+        [this](TWriter& w) { frxWriteCollection(w, FVariables.get()); }, true);
+    Filer.DefineProperty(
+        "Style", [this](TReader& r) { frxReadCollection(r, FStyles.get()); },
+        [this](TWriter& w) { frxWriteCollection(w, FStyles.get()); }, true);
+}
+
+void TfrxReport::Notification(TComponent* AComponent, TOperation Operation) {
+    TfrxComponent::Notification(AComponent, Operation);
+    if (Operation != opRemove) return;
+    if (auto* ds = dynamic_cast<TfrxDataSet*>(AComponent)) {
+        if (TfrxDataSetItem* item = FDataSets->Find(ds)) delete item;
+        if (FDataSet == ds) FDataSet = nullptr;
+        if (Designer) Designer->UpdateDataTree();
+    }
+}
+
+void TfrxReport::Clear() {
+    TfrxComponent::Clear();
+    FDataSets->Clear();
+    FVariables->Clear();
+    FEngineOptions->Clear();
+    FPreviewOptions->Clear();
+    FPrintOptions->Clear();
+    FReportOptions->Clear();
+    FStyles->Clear();
+    FDataSet = nullptr;
+    FDataSetName.clear();
+    DotMatrixReport = false;
+    ScriptLanguage = "PascalScript";
+    FScriptText->Clear();
+    FScriptText->Add("begin");
+    FScriptText->Add("");
+    FScriptText->Add("end.");
+}
+
+std::string TfrxReport::GetDescription() const { return frxResources().Get("obReport"); }
+
+void TfrxReport::SetDataSet(TfrxDataSet* Value) {
+    FDataSet = Value;
+    FDataSetName = Value ? Value->UserName() : std::string();
+}
+
+std::string TfrxReport::DataSetName() const { return FDataSet ? FDataSet->UserName() : FDataSetName; }
+
+void TfrxReport::SetDataSetName(const std::string& Value) {
+    FDataSetName = Value;
+    FDataSet = GetDataset(Value);
+}
+
+void TfrxReport::SetStyles(TfrxStyles* Value) {
+    if (!Value) {
+        FStyles->Clear();
+        return;
+    }
+    FStyles->Assign(Value);
+    FStyles->SetName(Value->Name());
+    FStyles->Apply();
+}
+
+TfrxPage* TfrxReport::Pages(int Index) const { return static_cast<TfrxPage*>(Objects(Index)); }
+
+TfrxDataSet* TfrxReport::GetDataset(std::string_view Alias) const {
+    TfrxDataSetItem* item = FDataSets->Find(Alias);
+    return item ? item->DataSet() : nullptr;
+}
+
+std::string TfrxReport::GetAlias(TfrxDataSet* DataSet) const {
+    if (!DataSet) return {};
+    if (FDataSets->Find(DataSet)) return DataSet->UserName();
+    return frxResources().Get("clDSNotIncl");
+}
+
+void TfrxReport::GetDatasetAndField(std::string_view ComplexName, TfrxDataSet*& DataSet, std::string& Field) const {
+    DataSet = nullptr;
+    Field.clear();
+    const size_t p = ComplexName.find(".\"");
+    if (p == std::string_view::npos) return;
+    DataSet = GetDataset(ComplexName.substr(0, p));
+    std::string_view rest = ComplexName.substr(p + 2);
+    if (!rest.empty()) rest.remove_suffix(1);
+    Field = std::string(rest);
+}
+
+void TfrxReport::GetDataSetList(TStrings* List, bool OnlyDB) const {
+    List->Clear();
+    for (int i = 0; i < FDataSets->Count(); ++i) {
+        TfrxDataSet* ds = FDataSets->Items(i)->DataSet();
+        if (!ds || (OnlyDB && ds->Is<TfrxUserDataSet>())) continue;
+        List->AddObject(ds->UserName(), ds);
+    }
+}
+
+void TfrxReport::SelectPrinter() {
+    TfrxPrinters& printers = frxPrinters();
+    const int i = printers.IndexOf(FPrintOptions->Printer);
+    if (i >= 0) printers.SetPrinterIndex(i);
+}
+
+// --- Storage -------------------------------------------------------------------------------
+
+bool TfrxReport::LoadFromFile(const std::string& FileName, bool ExceptionIfNotFound) {
+    Clear();
+    FFileName.clear();
+    const bool exists = FileExists(FileName);
+    if (exists || ExceptionIfNotFound) {
+        TFileStream stream(FileName, fmOpenRead | fmShareDenyWrite);
+        LoadFromStream(stream);
+        FFileName = FileName;
+    }
+    return exists;
+}
+
+void TfrxReport::SaveToFile(const std::string& FileName) {
+    TMemoryStream stream;
+    SaveToStream(stream, true, false);
+    stream.SaveToFile(FileName);
+}
+
+void TfrxReport::LoadFromStream(TStream& Stream) {
+    FErrors->Clear();
+    TfrxEngineOptions engine;
+    engine.Assign(FEngineOptions.get());
+    TfrxPreviewOptions preview;
+    preview.Assign(FPreviewOptions.get());
+    const std::string iniFile = IniFile;
+    TfrxCustomPreview* attached = Preview;
+    const int32_t designInfo = DesignInfo();
+    auto restore = [&] {
+        const bool convertNulls = FEngineOptions->ConvertNulls, doublePass = FEngineOptions->DoublePass;
+        FEngineOptions->Assign(&engine);
+        FEngineOptions->ConvertNulls = convertNulls;
+        FEngineOptions->DoublePass = doublePass;
+        const bool outlineVisible = FPreviewOptions->OutlineVisible;
+        const int outlineWidth = FPreviewOptions->OutlineWidth;
+        FPreviewOptions->Assign(&preview);
+        FPreviewOptions->OutlineVisible = outlineVisible;
+        FPreviewOptions->OutlineWidth = outlineWidth;
+        IniFile = iniFile;
+        Preview = attached;
+        SetDesignInfo(designInfo);
+        FReportOptions->Password = frxDecodePassword(FReportOptions->Password);
+    };
+    try {
+        TfrxComponent::LoadFromStream(Stream);
+    } catch (...) {
+        restore();
+        throw;
+    }
+    restore();
+}
+
+void TfrxReport::SaveToStream(TStream& Stream, bool SaveChildren, bool SaveDefaultValues) {
+    const std::string password = FReportOptions->Password;
+    FReportOptions->Password = frxEncodePassword(password);
+    try {
+        TfrxComponent::SaveToStream(Stream, SaveChildren, SaveDefaultValues);
+    } catch (...) {
+        FReportOptions->Password = password;
+        throw;
+    }
+    FReportOptions->Password = password;
+}

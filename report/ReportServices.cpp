@@ -1,0 +1,136 @@
+// The report's dataset list and the abstract bases of engine, outline, prepared pages,
+// designer and wizards.
+#include "report/ReportServices.h"
+
+#include "platform/rtl/StrUtils.h"
+#include "report/DataSet.h"
+#include "report/Report.h"
+
+ROVE_IMPLEMENT_CLASS(TfrxDataSetItem)
+ROVE_IMPLEMENT_CLASS(TfrxReportDataSets)
+ROVE_IMPLEMENT_CLASS(TfrxCustomEngine)
+ROVE_IMPLEMENT_CLASS(TfrxCustomOutline)
+ROVE_IMPLEMENT_CLASS(TfrxCustomPreviewPages)
+ROVE_IMPLEMENT_CLASS(TfrxCustomDesigner)
+ROVE_IMPLEMENT_CLASS(TfrxCustomWizard)
+
+// --- The dataset list ----------------------------------------------------------------------
+
+TfrxDataSetItem::TfrxDataSetItem(TCollection* Collection) : TCollectionItem(Collection) {}
+
+void TfrxDataSetItem::DeclareProperties(TPropertyDecl<TfrxDataSetItem>& d) {
+    d.Property("DataSet", &TfrxDataSetItem::DataSet, &TfrxDataSetItem::SetDataSet);
+    d.Property("DataSetName", &TfrxDataSetItem::DataSetName, &TfrxDataSetItem::SetDataSetName);
+}
+
+void TfrxDataSetItem::SetDataSet(TfrxDataSet* Value) {
+    FDataSet = Value;
+    // The report hears when a dataset of another owner goes away.
+    auto* list = dynamic_cast<TfrxReportDataSets*>(Collection());
+    if (Value && list && list->Report()) Value->FreeNotification(list->Report());
+    FDataSetName = Value ? Value->UserName() : std::string();
+}
+
+std::string TfrxDataSetItem::DataSetName() const { return FDataSet ? FDataSet->UserName() : FDataSetName; }
+
+void TfrxDataSetItem::SetDataSetName(const std::string& Value) {
+    FDataSetName = Value;
+    auto* list = dynamic_cast<TfrxReportDataSets*>(Collection());
+    TfrxReport* report = list ? list->Report() : nullptr;
+    if (!report) return;
+    FDataSet = frxFindDataSet(FDataSet, Value, report);
+}
+
+TfrxReportDataSets::TfrxReportDataSets(TfrxReport* AReport)
+    : TCollection(TfrxDataSetItem::StaticClass()), FReport(AReport) {}
+
+TfrxDataSetItem* TfrxReportDataSets::Add(TfrxDataSet* DataSet) {
+    auto* item = static_cast<TfrxDataSetItem*>(TCollection::Add());
+    item->SetDataSet(DataSet);
+    return item;
+}
+
+TfrxDataSetItem* TfrxReportDataSets::Find(const TfrxDataSet* DataSet) const {
+    for (int i = 0; i < Count(); ++i)
+        if (Items(i)->DataSet() == DataSet) return Items(i);
+    return nullptr;
+}
+
+TfrxDataSetItem* TfrxReportDataSets::Find(std::string_view Name) const {
+    for (int i = 0; i < Count(); ++i) {
+        TfrxDataSet* ds = Items(i)->DataSet();
+        if (ds && SameText(ds->UserName(), Name)) return Items(i);
+    }
+    return nullptr;
+}
+
+void TfrxReportDataSets::Initialize() {
+    for (int i = 0; i < Count(); ++i)
+        if (TfrxDataSet* ds = Items(i)->DataSet()) {
+            ds->ReportRef = FReport;
+            ds->Initialize();
+        }
+}
+
+void TfrxReportDataSets::Finalize() {
+    for (int i = 0; i < Count(); ++i)
+        if (TfrxDataSet* ds = Items(i)->DataSet()) ds->Finalize();
+}
+
+void TfrxReportDataSets::Forget(const TfrxDataSet* DataSet) {
+    for (int i = 0; i < Count(); ++i)
+        if (Items(i)->FDataSet == DataSet) Items(i)->FDataSet = nullptr;
+}
+
+// --- Engine, outline, prepared pages -------------------------------------------------------
+
+TfrxCustomEngine::TfrxCustomEngine(TfrxReport* AReport) : FReport(AReport) {}
+TfrxCustomEngine::~TfrxCustomEngine() = default;
+
+void TfrxCustomEngine::DeclareProperties(TPropertyDecl<TfrxCustomEngine>& d) {
+    using T = TfrxCustomEngine;
+    d.Property("CurColumn", &T::CurColumn, &T::CurColumn);
+    d.Property("CurVColumn", &T::CurVColumn, &T::CurVColumn);
+    d.Property("CurX", &T::CurX, &T::CurX);
+    d.Property("CurY", &T::CurY, &T::CurY);
+    d.Property("FinalPass", &T::FinalPass, &T::FinalPass);
+    d.Property("PageHeight", &T::PageHeight, &T::PageHeight);
+    d.Property("PageWidth", &T::PageWidth, &T::PageWidth);
+    d.Property("StartDate", DateTimeTypeInfo(), &T::StartDate, &T::StartDate);
+    d.Property("StartTime", DateTimeTypeInfo(), &T::StartTime, &T::StartTime);
+    d.Property("TotalPages", &T::TotalPages, &T::TotalPages);
+}
+
+bool TfrxCustomEngine::DoublePass() const { return FReport && FReport->EngineOptions()->DoublePass; }
+
+void TfrxCustomEngine::StopReport() {
+    if (FPreviewPages) FPreviewPages->SetTerminated(true);
+}
+
+TfrxCustomOutline::TfrxCustomOutline(TfrxCustomPreviewPages* APreviewPages) : FPreviewPages(APreviewPages) {}
+
+TfrxCustomEngine* TfrxCustomOutline::Engine() const { return FPreviewPages ? FPreviewPages->Engine() : nullptr; }
+
+TfrxCustomPreviewPages::TfrxCustomPreviewPages(TfrxReport* AReport) : FReport(AReport) {}
+TfrxCustomPreviewPages::~TfrxCustomPreviewPages() = default;
+
+void TfrxCustomPreviewPages::SetStatus(const std::string& Value) {
+    FStatus = Value;
+    if (OnStatusChange) OnStatusChange(this);
+}
+
+// --- Designer and wizards ------------------------------------------------------------------
+
+TfrxCustomDesigner::TfrxCustomDesigner(TComponent* AOwner, TfrxReport* AReport, bool APreviewDesigner)
+    : TComponent(AOwner), FReport(AReport), FIsPreviewDesigner(APreviewDesigner) {}
+
+TfrxCustomDesigner::~TfrxCustomDesigner() = default;
+
+TfrxDesignerClass& frxDesignerClass() {
+    static TfrxDesignerClass designerClass;
+    return designerClass;
+}
+
+TfrxCustomWizard::TfrxCustomWizard(TComponent* AOwner)
+    : TComponent(AOwner), FDesigner(dynamic_cast<TfrxCustomDesigner*>(AOwner)),
+      FReport(FDesigner ? FDesigner->Report() : nullptr) {}

@@ -1,0 +1,266 @@
+// What the report reaches through lists and abstract bases: the list of its datasets,
+// and the layout engine, outline, prepared pages, designer and wizards, whose real
+// implementations live in the engine, the prepared pages, the designer and the wizards.
+// The engine and the designer are reached only through these classes, so the report
+// engine links neither the preview nor the designer.
+#pragma once
+
+#include <functional>
+#include <string>
+#include <string_view>
+
+#include "platform/classes/Collection.h"
+#include "platform/classes/Component.h"
+#include "platform/rtl/DateTime.h"
+
+class TfrxReport;
+class TfrxDataSet;
+class TfrxPage;
+class TfrxBand;
+class TfrxComponent;
+class TfrxCustomPreviewPages;
+class TStrings;
+
+// --- The dataset list ------------------------------------------------------------------------
+class TfrxDataSetItem : public TCollectionItem {
+    ROVE_CLASS(TfrxDataSetItem, TCollectionItem)
+public:
+    explicit TfrxDataSetItem(TCollection* Collection);
+    TfrxDataSet* DataSet() const { return FDataSet; }
+    // Also takes the dataset's user name (empty for none).
+    void SetDataSet(TfrxDataSet* Value);
+    // The dataset's user name when one is set, else the stored name.
+    std::string DataSetName() const;
+    // Stores the name and looks the dataset up among the report's datasets.
+    void SetDataSetName(const std::string& Value);
+
+    static void DeclareProperties(TPropertyDecl<TfrxDataSetItem>& d);
+
+private:
+    friend class TfrxReportDataSets;
+    TfrxDataSet* FDataSet = nullptr;
+    std::string FDataSetName;
+};
+
+class TfrxReportDataSets : public TCollection {
+    ROVE_CLASS(TfrxReportDataSets, TCollection)
+public:
+    explicit TfrxReportDataSets(TfrxReport* AReport = nullptr);
+    TfrxReport* Report() const { return FReport; }
+    TfrxDataSetItem* Add(TfrxDataSet* DataSet);
+    TfrxDataSetItem* Items(int Index) const { return static_cast<TfrxDataSetItem*>(TCollection::Items(Index)); }
+    TfrxDataSetItem* Find(const TfrxDataSet* DataSet) const;
+    // The first item whose dataset is set and has this user name (case ignored).
+    TfrxDataSetItem* Find(std::string_view Name) const;
+    // Every dataset gets the report and is initialised / finalised.
+    void Initialize();
+    void Finalize();
+    // Drops the dataset from every item (the dataset is going away).
+    void Forget(const TfrxDataSet* DataSet);
+
+private:
+    TfrxReport* FReport;
+};
+
+// --- The layout engine -------------------------------------------------------------------
+class TfrxCustomEngine : public TPersistent {
+    ROVE_CLASS(TfrxCustomEngine, TPersistent)
+public:
+    explicit TfrxCustomEngine(TfrxReport* AReport);
+    ~TfrxCustomEngine() override;
+
+    TfrxReport* Report() const { return FReport; }
+    TfrxCustomPreviewPages* PreviewPages() const { return FPreviewPages; }
+    void SetPreviewPages(TfrxCustomPreviewPages* Value) { FPreviewPages = Value; }
+    // Objects to notify during a run; the report empties it before every run.
+    std::vector<TObject*>& NotifyList() { return FNotifyList; }
+    // The report's EngineOptions.DoublePass.
+    bool DoublePass() const;
+    // Sets the prepared pages' terminated flag.
+    void StopReport();
+
+    // Virtual operations in slot order.
+    virtual void EndPage() = 0;
+    virtual void NewColumn() = 0;
+    virtual void NewPage() = 0;
+    virtual void ShowBand(TfrxBand* Band) = 0;
+    virtual void ShowBand(TClass BandClass) = 0;
+    virtual double FreeSpace() = 0;
+    virtual Variant GetAggregateValue(const std::string& Name, TfrxComponent* Memo) = 0;
+    virtual bool Run() = 0;
+
+    int CurColumn = 0;
+    int CurVColumn = 0;
+    double CurX = 0;
+    double CurY = 0;
+    bool FinalPass = false;
+    double PageHeight = 0;
+    double PageWidth = 0;
+    TDateTime StartDate = 0;
+    TDateTime StartTime = 0;
+    int TotalPages = 0;
+
+    static void DeclareProperties(TPropertyDecl<TfrxCustomEngine>& d);
+
+private:
+    TfrxReport* FReport;
+    TfrxCustomPreviewPages* FPreviewPages = nullptr;
+    std::vector<TObject*> FNotifyList;
+};
+
+// --- The outline of prepared pages -------------------------------------------------------
+class TfrxCustomOutline : public TPersistent {
+    ROVE_CLASS(TfrxCustomOutline, TPersistent)
+public:
+    explicit TfrxCustomOutline(TfrxCustomPreviewPages* APreviewPages);
+    TfrxCustomPreviewPages* PreviewPages() const { return FPreviewPages; }
+    TfrxCustomEngine* Engine() const;
+
+    virtual int GetCount() = 0;
+    virtual void AddItem(const std::string& Text, int Top) = 0;
+    virtual void LevelDown(int Index) = 0;
+    virtual void LevelRoot() = 0;
+    virtual void LevelUp() = 0;
+    virtual void GetItem(int Index, std::string& Text, int& Page, int& Top) = 0;
+    virtual void ShiftItems(void* From, int NewTop) = 0;
+    virtual void* GetCurPosition() = 0;
+
+private:
+    TfrxCustomPreviewPages* FPreviewPages;
+};
+
+// --- The prepared pages ------------------------------------------------------------------
+using TfrxProgressEvent = std::function<void(TObject* Sender, int Progress)>;
+
+class TfrxCustomPreviewPages : public TPersistent {
+    ROVE_CLASS(TfrxCustomPreviewPages, TPersistent)
+public:
+    explicit TfrxCustomPreviewPages(TfrxReport* AReport);
+    ~TfrxCustomPreviewPages() override;
+
+    TfrxReport* Report() const { return FReport; }
+    TfrxCustomEngine* Engine() const { return FEngine; }
+    void SetEngine(TfrxCustomEngine* Value) { FEngine = Value; }
+    // The outline, created by the concrete store (it owns it).
+    TfrxCustomOutline* Outline() const { return FOutline.get(); }
+    bool Terminated() const { return FTerminated; }
+    void SetTerminated(bool Value) { FTerminated = Value; }
+    const std::string& Status() const { return FStatus; }
+    // Stores the text and fires OnStatusChange.
+    void SetStatus(const std::string& Value);
+
+    std::function<void(TObject*)> OnProgressStart;
+    std::function<void(TObject*)> OnProgressStop;
+    TfrxProgressEvent OnProgress;
+    TfrxProgressEvent OnPrintProgress;
+    std::function<void(TObject*)> OnStatusChange;
+
+    // The operations of the store, in slot order; their behaviour belongs to it.
+    virtual int Count() = 0;
+    virtual TfrxPage* GetPage(int Index) = 0;
+    virtual void GetPageSize(int Index, double& Width, double& Height) = 0;
+    virtual void Clear() = 0;
+    virtual void Initialize() = 0;
+    virtual void AddObject(TfrxComponent* Obj) = 0;
+    virtual void AddPage(TfrxPage* Page) = 0;
+    virtual void AddSourcePage(TfrxPage* Page) = 0;
+    virtual void AddToSourcePage(TfrxComponent* Obj) = 0;
+    virtual void BeginPass() = 0;
+    virtual void ClearFirstPassPages() = 0;
+    virtual void CutObjects(int APosition) = 0;
+    virtual void Finish() = 0;
+    virtual void PasteObjects(double X, double Y) = 0;
+    virtual bool BandExists(TfrxBand* Band) = 0;
+    virtual int GetCurPosition() = 0;
+    virtual double GetLastY() = 0;
+    virtual void AddEmptyPage(int Index) = 0;
+    virtual void DeletePage(int Index) = 0;
+    virtual void ModifyPage(int Index, TfrxPage* Page) = 0;
+    virtual void DrawPage(int Index, class TCanvas* Canvas, double ScaleX, double ScaleY,
+                          double OffsetX, double OffsetY) = 0;
+    virtual void ObjectOver(int Index, int X, int Y, int Button, unsigned Shift, double Scale,
+                            int OffsetX, int OffsetY, bool Click, int& Cursor) = 0;
+    virtual void LoadFromStream(TStream& Stream) = 0;
+    virtual void SaveToStream(TStream& Stream) = 0;
+    virtual bool LoadFromFile(const std::string& FileName, bool ExceptionIfNotFound = false) = 0;
+    virtual void SaveToFile(const std::string& FileName) = 0;
+    virtual bool Print() = 0;
+    virtual bool Export(TObject* Filter) = 0;
+
+protected:
+    void SetOutline(std::unique_ptr<TfrxCustomOutline> Value) { FOutline = std::move(Value); }
+
+private:
+    TfrxReport* FReport;
+    TfrxCustomEngine* FEngine = nullptr;
+    std::unique_ptr<TfrxCustomOutline> FOutline;
+    bool FTerminated = false;
+    std::string FStatus;
+};
+
+// --- The designer ------------------------------------------------------------------------
+// The designer window's abstract base: the report holds one while a designer is open.
+// The window itself (a form) is the designer subsystem's; this base is a component so
+// that it can be owned and named.
+class TfrxCustomDesigner : public TComponent {
+    ROVE_CLASS(TfrxCustomDesigner, TComponent)
+public:
+    TfrxCustomDesigner(TComponent* AOwner, TfrxReport* AReport, bool APreviewDesigner);
+    ~TfrxCustomDesigner() override;
+
+    TfrxReport* Report() const { return FReport; }
+    bool IsPreviewDesigner() const { return FIsPreviewDesigner; }
+    std::string MemoFontName;
+    int MemoFontSize = 0;
+    bool UseObjectFont = false;
+    // Set when the designer window closes; the report waits for it.
+    bool ModalFinished = false;
+    bool Modified() const { return FModified; }
+    std::vector<TfrxComponent*>& Objects() { return FObjects; }
+    TfrxPage* Page() const { return FPage; }
+    std::vector<TfrxComponent*>& SelectedObjects() { return FSelectedObjects; }
+
+    // Virtual operations in slot order.
+    virtual void SetModified(bool Value) { FModified = Value; }
+    virtual void SetPage(TfrxPage* Value) { FPage = Value; }
+    virtual std::vector<std::string> GetCode() = 0;
+    virtual std::string InsertExpression(const std::string& Expr) = 0;
+    virtual void Lock() = 0;
+    virtual void ReloadPages(int Index) = 0;
+    virtual void ReloadReport() = 0;
+    virtual void UpdateDataTree() = 0;
+    virtual void UpdatePage() = 0;
+    // Shows the window (modeless; the report waits on ModalFinished).
+    virtual void Show() = 0;
+
+private:
+    TfrxReport* FReport;
+    bool FIsPreviewDesigner;
+    bool FModified = false;
+    TfrxPage* FPage = nullptr;
+    std::vector<TfrxComponent*> FObjects;
+    std::vector<TfrxComponent*> FSelectedObjects;
+};
+
+// The designer-class variable: filled by the designer at start-up; empty means no
+// designer, and the report's design operations do nothing.
+using TfrxDesignerClass = std::function<TfrxCustomDesigner*(TComponent* Owner, TfrxReport* Report, bool PreviewDesigner)>;
+TfrxDesignerClass& frxDesignerClass();
+
+// --- Wizards ---------------------------------------------------------------------------------
+class TfrxCustomWizard : public TComponent {
+    ROVE_CLASS(TfrxCustomWizard, TComponent)
+public:
+    // The owner is the designer; the wizard remembers the designer's report.
+    explicit TfrxCustomWizard(TComponent* AOwner);
+    TfrxCustomDesigner* Designer() const { return FDesigner; }
+    TfrxReport* Report() const { return FReport; }
+    // The wizard's description (empty here).
+    virtual std::string GetDescription() const { return {}; }
+    // True when the wizard changed the report.
+    virtual bool Execute() = 0;
+
+private:
+    TfrxCustomDesigner* FDesigner;
+    TfrxReport* FReport;
+};

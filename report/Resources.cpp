@@ -1,0 +1,68 @@
+// The string table and form localisation.
+#include "report/Resources.h"
+
+#include <memory>
+
+#include "platform/classes/Component.h"
+#include "platform/rtl/StrUtils.h"
+#include "platform/rtl/StringList.h"
+
+namespace {
+// Values longer than this are cut when a block line is applied (a window caption or hint
+// never needs more).
+constexpr int kMaxLocalizedValue = 4096;
+}  // namespace
+
+TfrxResources::TfrxResources() = default;
+
+std::string TfrxResources::Get(std::string_view Key) const {
+    auto it = FNames.find(LowerCase(Key));
+    return it == FNames.end() ? std::string(Key) : FValues[it->second];
+}
+
+bool TfrxResources::Has(std::string_view Key) const { return FNames.count(LowerCase(Key)) != 0; }
+
+void TfrxResources::Add(std::string_view Key, std::string_view Text) {
+    const std::string key = LowerCase(Key);
+    auto it = FNames.find(key);
+    if (it != FNames.end()) {
+        FValues[it->second] = std::string(Text);
+        return;
+    }
+    FValues.emplace_back(Text);
+    FNames.emplace(key, FValues.size() - 1);
+}
+
+void TfrxResources::LocalizeForm(TComponent* Form) const {
+    if (!Form) return;
+    auto it = FNames.find(LowerCase(Form->ClassName()));
+    if (it == FNames.end()) return;
+    TStringList lines;
+    lines.SetText(FValues[it->second]);
+    for (int i = 0; i < lines.Count(); ++i) {
+        const std::string& line = lines[i];
+        const size_t eq = line.find('=');
+        if (eq == std::string::npos) continue;
+        std::string left = line.substr(0, eq);
+        std::string value = Copy(line, Length(left) + 2, kMaxLocalizedValue);
+        TObject* target = Form;
+        const size_t dot = left.find('.');
+        if (dot != std::string::npos) {
+            target = Form->FindComponent(left.substr(0, dot));
+            left = left.substr(dot + 1);
+        }
+        if (!target) continue;
+        const TPropInfo* prop = GetPropInfo(target, left);
+        if (!prop || prop->Kind() != tkString || prop->IsReadOnly()) continue;
+        SetStrProp(target, prop, value);
+    }
+}
+
+TfrxResources& frxResources() {
+    static const std::unique_ptr<TfrxResources> res = [] {
+        auto r = std::make_unique<TfrxResources>();
+        frxAddChineseResources(*r);
+        return r;
+    }();
+    return *res;
+}

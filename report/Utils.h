@@ -1,0 +1,62 @@
+// Free-standing routines of the report engine: components by reference name, hexadecimal
+// stream texts, locale-proof number text, page-range lists, bracket scanning, temporary
+// files and the error box.
+#pragma once
+
+#include <string>
+#include <string_view>
+
+class TComponent;
+class TStream;
+class TStrings;
+
+struct TfrxRect {
+    double Left = 0, Top = 0, Right = 0, Bottom = 0;
+};
+struct TfrxPoint {
+    double X = 0, Y = 0;
+};
+inline TfrxRect frxRect(double Left, double Top, double Right, double Bottom) {
+    return {Left, Top, Right, Bottom};
+}
+inline TfrxPoint frxPoint(double X, double Y) { return {X, Y}; }
+
+// "Form.Comp" and "Form.Frame.Comp" through the program's forms and data modules; a plain
+// name in Owner and, when Owner is a report, in the report's owner; nullptr when none.
+TComponent* frxFindComponent(TComponent* Owner, std::string_view Name);
+// The name a reference is written with in report files: the plain name (no owner, owned
+// by Root, or owned like the report), "Form.Name" for forms and data modules,
+// "Form.Frame.Name" for frames, empty otherwise.
+std::string frxGetFullName(TComponent* Root, TComponent* Component);
+
+// Clears List and adds each part of Text between delimiters (empty parts kept, none
+// after a final delimiter).
+void frxSplitString(std::string_view Text, TStrings* List, char Delimiter);
+
+// The whole stream from position 0 as upper-case hexadecimal, two characters per byte.
+void frxStreamToHex(TStream& Stream, std::string& Text);
+// The reverse, written from stream position 0. Text of odd length or holding a character
+// that is no hexadecimal digit raises EConvertError and writes nothing.
+void frxHexToStream(std::string_view Text, TStream& Stream);
+
+// Every "," and "." is the decimal separator, blanks are removed; bad text raises
+// EConvertError.
+double frxStrToFloat(std::string_view Text);
+// Whole numbers as the runtime's float text, others with two decimals.
+std::string frxFloatToStr(double Value);
+
+// From the 1-based character Index, the next bracketed part of Text: brackets nest;
+// quoted stretches (double quotes, and single quotes outside double quotes) are not
+// examined. Result is the text between the outer brackets (empty when none), Start the
+// position of its opening bracket and Index that of its closing one.
+void frxGetBrackets(std::string_view Text, char32_t OpenBracket, char32_t CloseBracket,
+                    std::string& Result, int& Index, int& Start);
+
+// The page numbers of a page-range text ("1,3,5-12", blanks ignored, "5-" to MaxPage) as
+// decimal texts in the order given, repeats kept. Pages outside 1..MaxPage cannot print
+// and are left out, so "1-2000000000" gives at most MaxPage lines. A part that is no
+// whole number raises EConvertError naming it, and List is left empty.
+void frxParsePageNumbers(std::string_view Text, TStrings* List, int MaxPage);
+
+// A new unique file with prefix "fr" in TempDir (the system's when empty), mode 0600.
+std::string frxCreateTempFile(const std::string& TempDir);

@@ -1,0 +1,165 @@
+// The report component tree: names, fonts, restrictions, differences, alignment.
+#include <gtest/gtest.h>
+
+#include "TestObjects.h"
+#include "report/Report.h"
+#include "report/Resources.h"
+
+namespace {
+
+struct Tree {
+    TfrxReport report{nullptr};
+    TfrxTestPage* page = new TfrxTestPage(&report);
+    TfrxTestBand* band = new TfrxTestBand(page);
+    TfrxTestMemoView* Memo(const std::string& name) {
+        auto* m = new TfrxTestMemoView(band);
+        if (!name.empty()) m->SetName(name);
+        return m;
+    }
+};
+
+TEST(ComponentTree, OwnerIsTheReportParentIsTheCreator) {
+    Tree t;
+    TfrxTestMemoView* m = t.Memo("Memo1");
+    EXPECT_EQ(m->Owner(), &t.report);
+    EXPECT_EQ(m->Parent(), t.band);
+    EXPECT_EQ(m->Report(), &t.report);
+    EXPECT_EQ(m->Page(), t.page);
+    EXPECT_EQ(t.report.FindObject("MEMO1"), m);
+    EXPECT_EQ(t.report.AllObjects().size(), 3u);
+    delete m;
+    EXPECT_EQ(t.report.FindObject("Memo1"), nullptr);
+    EXPECT_EQ(t.band->ObjectCount(), 0);
+}
+
+TEST(ComponentTree, UniqueNameFillsTheFirstGap) {
+    Tree t;
+    t.Memo("TestMemo1");
+    t.Memo("TestMemo3");
+    TfrxTestMemoView* m = t.Memo("");
+    m->CreateUniqueName();
+    EXPECT_EQ(m->Name(), "TestMemo2");
+    TfrxTestMemoView* n = t.Memo("");
+    n->CreateUniqueName();
+    EXPECT_EQ(n->Name(), "TestMemo4");
+    EXPECT_EQ(m->BaseName(), "TestMemo");
+}
+
+TEST(ComponentTree, DuplicateNameRaisesAndKeepsTheOldName) {
+    Tree t;
+    t.Memo("Memo1");
+    TfrxTestMemoView* m = t.Memo("Memo2");
+    try {
+        m->SetName("memo1");
+        FAIL();
+    } catch (const EfrxError& e) {
+        EXPECT_EQ(e.Message(), "重复命名");
+    }
+    EXPECT_EQ(m->Name(), "Memo2");
+    EXPECT_THROW(m->SetName("a\"b"), Exception);   // names are identifiers
+    m->SetName("MEMO2");                            // a new spelling of its own name
+    EXPECT_EQ(t.report.FindObject("memo2"), m);
+}
+
+TEST(ComponentTree, NameIndexFollowsMovesBetweenTrees) {
+    Tree t;
+    TfrxTestMemoView* m = t.Memo("Memo1");
+    m->SetParent(nullptr);
+    EXPECT_EQ(t.report.FindObject("Memo1"), nullptr);
+    m->SetParent(t.band);
+    EXPECT_EQ(t.report.FindObject("Memo1"), m);
+    EXPECT_THROW(t.band->SetParent(t.band), EfrxError);
+}
+
+TEST(ComponentTree, FontInheritanceStopsAtOwnFont) {
+    Tree t;
+    TfrxTestMemoView* a = t.Memo("A");
+    TfrxTestMemoView* b = new TfrxTestMemoView(a);
+    TfrxTestMemoView* c = new TfrxTestMemoView(b);
+    EXPECT_EQ(a->Font()->Name(), "Arial");
+    EXPECT_EQ(a->Font()->Size(), 10);
+    TFont own;
+    own.SetName("Courier New");
+    own.SetSize(10);
+    b->SetFont(&own);
+    EXPECT_FALSE(b->ParentFont());
+    t.band->Font()->SetSize(14);
+    EXPECT_EQ(a->Font()->Size(), 14);
+    EXPECT_TRUE(a->ParentFont());
+    EXPECT_EQ(b->Font()->Size(), 10);   // its own font
+    EXPECT_EQ(c->Font()->Name(), "Courier New");
+    c->SetParentFont(true);
+    EXPECT_EQ(c->Font()->Name(), "Courier New");
+    b->Font()->SetSize(20);
+    EXPECT_EQ(c->Font()->Size(), 20);
+    EXPECT_TRUE(c->ParentFont());
+}
+
+TEST(ComponentTree, RestrictionsHoldOnlyWhileDesigning) {
+    Tree t;
+    TfrxTestMemoView* m = t.Memo("M");
+    m->SetRestrictions({rfDontMove});
+    m->SetLeft(5);
+    EXPECT_EQ(m->Left(), 5);
+    auto* d = new TfrxComponent(t.band, 0);
+    d->SetRestrictions({rfDontMove, rfDontSize});
+    d->SetBounds(1, 2, 3, 4);
+    EXPECT_EQ(d->Left(), 0);
+    EXPECT_EQ(d->Width(), 0);
+}
+
+TEST(ComponentTree, DiffReportsOnlyRealChanges) {
+    Tree t;
+    TfrxTestMemoView* a = t.Memo("A");
+    TfrxTestMemoView* b = t.Memo("B");
+    a->SetBounds(10, 20, 30, 40);
+    b->SetBounds(10, 20, 30, 40);
+    EXPECT_EQ(a->Diff(b), "");
+    a->SetLeft(10.00005);
+    EXPECT_EQ(a->Diff(b), "");
+    a->SetLeft(12.5);
+    a->SetHeight(41);
+    a->SetVisible(false);
+    a->SetTag(3);
+    TFont f;
+    f.SetName("宋体");
+    f.SetSize(12);
+    a->SetFont(&f);
+    EXPECT_EQ(a->Diff(b),
+              " l=\"12.5\" h=\"41\" Visible=\"False\" Font.Name=\"宋体\" Font.Size=\"12\" Font.Color=\"-16777208\""
+              " ParentFont=\"False\" Tag=\"3\"");
+}
+
+TEST(ComponentTree, AlignPlacesByNeighbours) {
+    Tree t;
+    t.band->SetWidth(100);
+    t.band->SetHeight(20);
+    struct Row {
+        double left, width;
+        TTestAlign align;
+        double expLeft, expWidth;
+    };
+    // A left neighbour at a negative Left comes before one at zero.
+    const Row rows[] = {
+        {-10, 5, baNone, -10, 5},
+        {-3, 5, baNone, -3, 5},
+        {20, 10, baLeft, 2, 10},
+        {50, 10, baWidth, 12, 78},   // the right neighbour has not moved yet
+        {90, 10, baNone, 90, 10},
+    };
+    std::vector<TfrxTestMemoView*> memos;
+    for (const Row& r : rows) {
+        TfrxTestMemoView* m = t.Memo("");
+        m->SetBounds(r.left, 0, r.width, 10);
+        m->Align = r.align;
+        memos.push_back(m);
+    }
+    memos[4]->Align = baRight;
+    t.band->AlignChildren();
+    for (size_t i = 0; i < memos.size(); ++i) {
+        EXPECT_DOUBLE_EQ(memos[i]->Left(), rows[i].expLeft) << i;
+        EXPECT_DOUBLE_EQ(memos[i]->Width(), rows[i].expWidth) << i;
+    }
+}
+
+}  // namespace
