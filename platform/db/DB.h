@@ -108,6 +108,9 @@ public:
     void SetAsVariant(const Variant& Value) { SetValue(Value); }
     // The text a grid shows; "(BLOB)" / "(MEMO)" for blob kinds.
     std::string DisplayText() const;
+    // AsString and DisplayText of a value in database form (another record's value).
+    std::string TextOf(const Variant& Stored) const;
+    std::string DisplayTextOf(const Variant& Stored) const;
     // The text an editor edits (AsString).
     std::string Text() const { return AsString(); }
     void SetText(const std::string& Value) { SetAsString(Value); }
@@ -362,6 +365,11 @@ public:
     void SetRecNo(int Value);
     int RecordCount();                          // every record, fetched or not
     bool IsEmpty();
+    // A field's value and grid text in the record at RecNo (1-based) without moving there,
+    // for painting a grid; Null and "" past the end. The stored record is read, not the
+    // edit buffer.
+    Variant ValueAt(int RecNo, const TField* Field);
+    std::string DisplayTextAt(int RecNo, const TField* Field);
 
     TBookmark GetBookmark() const;              // null when there is no current record
     void GotoBookmark(const TBookmark& Bookmark);   // raises "Record not found"

@@ -445,6 +445,22 @@ int TDataSet::RecordCount() {
     return static_cast<int>(count);
 }
 
+Variant TDataSet::ValueAt(int RecNo, const TField* Field) {
+    CheckActive();
+    if (RecNo < 1 || !Field || Field->DataSet() != this || Field->FieldNo() <= 0) return Variant::Null();
+    FetchThrough(RecNo - 1);
+    if (RecNo > static_cast<int>(FRecords.size())) return Variant::Null();
+    return Field->FromStorage(RecordCodec::Get(FRecords[static_cast<size_t>(RecNo - 1)].Data, Field->FieldNo() - 1));
+}
+
+std::string TDataSet::DisplayTextAt(int RecNo, const TField* Field) {
+    CheckActive();
+    if (RecNo < 1 || !Field || Field->DataSet() != this || Field->FieldNo() <= 0) return "";
+    FetchThrough(RecNo - 1);
+    if (RecNo > static_cast<int>(FRecords.size())) return "";
+    return Field->DisplayTextOf(RecordCodec::Get(FRecords[static_cast<size_t>(RecNo - 1)].Data, Field->FieldNo() - 1));
+}
+
 bool TDataSet::IsEmpty() {
     CheckActive();
     if (FState == dsInsert) return false;

@@ -400,8 +400,10 @@ void TField::SetValue(const Variant& Value) {
     FDataSet->SetColumnValue(this, ToStorage(Value));
 }
 
-std::string TField::AsString() const {
-    Variant v = Value();
+std::string TField::AsString() const { return TextOf(StorageValue()); }
+
+std::string TField::TextOf(const Variant& Stored) const {
+    Variant v = FromStorage(Stored);
     if (v.IsNull()) return "";
     if (v.Kind() == varDate) {
         TDateTime dt = v.AsDateTime();
@@ -481,10 +483,13 @@ bool TField::AsBoolean() const {
 
 void TField::SetAsBoolean(bool Value) { SetValue(Variant(Value)); }
 
-std::string TField::DisplayText() const {
-    if (FDataType == ftMemo || FDataType == ftFmtMemo) return IsNull() ? "(memo)" : "(MEMO)";
-    if (IsBlobFieldType(FDataType)) return IsNull() ? "(blob)" : "(BLOB)";
-    return AsString();
+std::string TField::DisplayText() const { return DisplayTextOf(StorageValue()); }
+
+std::string TField::DisplayTextOf(const Variant& Stored) const {
+    bool null = Stored.IsNull() || Stored.IsEmpty();
+    if (FDataType == ftMemo || FDataType == ftFmtMemo) return null ? "(memo)" : "(MEMO)";
+    if (IsBlobFieldType(FDataType)) return null ? "(blob)" : "(BLOB)";
+    return TextOf(Stored);
 }
 
 std::string TField::AsBytes() const {

@@ -478,6 +478,23 @@ TEST_F(DataSetTest, DataLinksFollowTheDatasetAndWaitWhileControlsAreDisabled) {
     EXPECT_EQ(source.DataSet(), nullptr);
 }
 
+// A grid paints other records without moving the current one.
+TEST_F(DataSetTest, RecordsReadByPositionWithoutScrolling) {
+    auto q = Query("select 名称, 价格, 日期 from t order by id");
+    int scrolls = 0;
+    q->AfterScroll = [&](TDataSet*) { ++scrolls; };
+    q->Open();
+    scrolls = 0;
+    TField* name = q->Fields()[0];
+    EXPECT_EQ(q->DisplayTextAt(2, name), "beta");
+    EXPECT_EQ(q->DisplayTextAt(1, q->Fields()[2]), "2024-3-7");
+    EXPECT_EQ(q->ValueAt(2, q->Fields()[1]).AsDouble(), 2.25);
+    EXPECT_TRUE(q->ValueAt(3, q->Fields()[1]).IsNull());
+    EXPECT_EQ(q->DisplayTextAt(4, name), "");
+    EXPECT_EQ(q->RecNo(), 1);
+    EXPECT_EQ(scrolls, 0);
+}
+
 // --- Tables ----------------------------------------------------------------------------------
 
 TEST_F(DataSetTest, AppendingToALargeTableReadsOnlyItsFirstPage) {
