@@ -283,6 +283,15 @@ void TADOConnection::RollbackTrans() {
     RunControl("ROLLBACK TO " + name + "; RELEASE " + name);
 }
 
+void TADOConnection::RestoreFrom(const std::string& FileName) {
+    TSqliteDatabase& db = Database();
+    for (TCustomADODataSet* ds : std::vector<TCustomADODataSet*>(FDataSets)) ds->Close();
+    FCache.clear();
+    ++FGeneration;
+    db.RestoreFrom(FileName);
+    LoadSchema();
+}
+
 void TADOConnection::LoadSchema() {
     FDateColumns.clear();
     TSqliteStatement stmt = FDatabase.Prepare(

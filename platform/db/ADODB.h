@@ -87,6 +87,11 @@ public:
     bool InTransaction() const { return FTransLevel > 0; }
     int TransactionLevel() const { return FTransLevel; }
 
+    // The whole database copied to a file while in use, and replaced by the content of a
+    // file (its datasets are closed first); see TSqliteDatabase.
+    void BackupTo(const std::string& FileName) { Database().BackupTo(FileName); }
+    void RestoreFrom(const std::string& FileName);
+
     TNotifyEvent BeforeConnect;
     TNotifyEvent AfterConnect;
 

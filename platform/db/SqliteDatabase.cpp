@@ -3,6 +3,9 @@
 
 #include <sqlite3.h>
 
+#include <cstdio>
+#include <unistd.h>
+
 #include "platform/db/JetFunctions.h"
 #include "platform/rtl/DateTime.h"
 
@@ -254,6 +257,59 @@ Variant TSqliteDatabase::QueryValue(std::string_view sql) {
     TSqliteStatement stmt = Prepare(sql);
     if (!stmt.Step() || stmt.ColumnCount() == 0) return Variant::Null();
     return stmt.ColumnValue(0);
+}
+
+namespace {
+
+// Copies every page of source into destination; raises with the destination's error text.
+void CopyDatabase(sqlite3* destination, sqlite3* source) {
+    sqlite3_backup* backup = sqlite3_backup_init(destination, "main", source, "main");
+    if (!backup) DatabaseError(sqlite3_errmsg(destination));
+    int rc;
+    do {
+        rc = sqlite3_backup_step(backup, -1);
+        if (rc == SQLITE_BUSY || rc == SQLITE_LOCKED) sqlite3_sleep(20);
+    } while (rc == SQLITE_OK || rc == SQLITE_BUSY || rc == SQLITE_LOCKED);
+    sqlite3_backup_finish(backup);
+    if (rc != SQLITE_DONE) DatabaseError(sqlite3_errstr(rc));
+}
+
+}  // namespace
+
+void TSqliteDatabase::BackupTo(const std::string& FileName) {
+    if (!FDb) DatabaseError("The database is not open");
+    const std::string temp = FileName + ".new-" + std::to_string(::getpid());
+    std::remove(temp.c_str());
+    TSqliteDatabase target;
+    try {
+        target.Open(temp, omReadWriteCreate);
+        CopyDatabase(target.FDb, FDb);
+        target.Close();
+    } catch (const EDatabaseError&) {
+        target.Close();
+        std::remove(temp.c_str());
+        throw;
+    }
+    if (std::rename(temp.c_str(), FileName.c_str()) != 0) {
+        std::remove(temp.c_str());
+        DatabaseErrorFmt(FileName, "the backup file cannot be written");
+    }
+}
+
+void TSqliteDatabase::RestoreFrom(const std::string& FileName) {
+    if (!FDb) DatabaseError("The database is not open");
+    if (InTransaction()) DatabaseError("A transaction is active");
+    TSqliteDatabase source;
+    source.Open(FileName, omReadOnly);
+    Variant check;
+    try {
+        check = source.QueryValue("PRAGMA quick_check");
+    } catch (const EDatabaseError& e) {
+        DatabaseErrorFmt(FileName, e.Message());
+    }
+    if (!check.IsString() || check.StrValue() != "ok")
+        DatabaseErrorFmt(FileName, check.IsString() ? check.StrValue() : "damaged database");
+    CopyDatabase(FDb, source.FDb);
 }
 
 bool TSqliteDatabase::ColumnIsAutoIncrement(const std::string& table,

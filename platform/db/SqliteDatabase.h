@@ -95,6 +95,14 @@ public:
     // row (Null when there is none).
     Variant QueryValue(std::string_view sql);
 
+    // Copies the whole database into FileName while it stays in use: written to a temporary
+    // file beside it and renamed into place when complete (an older file of that name is
+    // replaced only then).
+    void BackupTo(const std::string& FileName);
+    // Replaces the whole content of this database with the database in FileName, in one
+    // step; a file that is not a sound database raises and changes nothing.
+    void RestoreFrom(const std::string& FileName);
+
     // The column is its table's INTEGER PRIMARY KEY with AUTOINCREMENT.
     bool ColumnIsAutoIncrement(const std::string& table, const std::string& column) const;
 

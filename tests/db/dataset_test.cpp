@@ -729,3 +729,27 @@ TEST_F(DataSetTest, FormResourceConnectsAndOpensWhenLoaded) {
 }
 
 }  // namespace
+
+namespace {
+
+// Backup and restore copy the whole database while it is open.
+TEST_F(DataSetTest, BackupAndRestoreCopyTheWholeDatabase) {
+    std::string backup = Dir.File("03071530bf.mdb");
+    Connection->BackupTo(backup);
+    Exec("delete from t where id > 1");
+    {
+        TSqliteDatabase copy;
+        copy.Open(backup, TSqliteDatabase::omReadOnly);
+        EXPECT_EQ(copy.QueryValue("select count(*) from t").AsInt64(), 3);
+    }
+    std::string junk = Dir.File("junk.mdb");
+    std::ofstream(junk) << "not a database";
+    EXPECT_THROW(Connection->RestoreFrom(junk), EDatabaseError);
+    EXPECT_EQ(Count(""), 1);
+    Connection->RestoreFrom(backup);
+    EXPECT_EQ(Count(""), 3);
+    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(Dir.Path()),
+                            std::filesystem::directory_iterator()), 3);   // no temporary left
+}
+
+}  // namespace
