@@ -65,11 +65,19 @@ void TfrxReport::DefineProperties(TFiler& Filer) {
 void TfrxReport::Notification(TComponent* AComponent, TOperation Operation) {
     TfrxComponent::Notification(AComponent, Operation);
     if (Operation != opRemove) return;
-    if (auto* ds = dynamic_cast<TfrxDataSet*>(AComponent)) {
-        if (TfrxDataSetItem* item = FDataSets->Find(ds)) delete item;
-        if (FDataSet == ds) FDataSet = nullptr;
-        if (Designer) Designer->UpdateDataTree();
+    // The dataset part of AComponent may be gone already: compare as components.
+    bool removed = false;
+    for (TfrxReportDataSets* list : {FDataSets.get(), FEnabledDataSets.get()})
+        for (int i = list->Count() - 1; i >= 0; --i)
+            if (list->Items(i)->FDataSetComponent == AComponent) {
+                delete list->Items(i);
+                removed = true;
+            }
+    if (FDataSetComponent == AComponent) {
+        FDataSet = nullptr;
+        FDataSetComponent = nullptr;
     }
+    if (removed && Designer) Designer->UpdateDataTree();
 }
 
 void TfrxReport::Clear() {
@@ -82,6 +90,7 @@ void TfrxReport::Clear() {
     FReportOptions->Clear();
     FStyles->Clear();
     FDataSet = nullptr;
+    FDataSetComponent = nullptr;
     FDataSetName.clear();
     DotMatrixReport = false;
     ScriptLanguage = "PascalScript";
@@ -95,6 +104,8 @@ std::string TfrxReport::GetDescription() const { return frxResources().Get("obRe
 
 void TfrxReport::SetDataSet(TfrxDataSet* Value) {
     FDataSet = Value;
+    FDataSetComponent = Value;
+    if (Value) Value->FreeNotification(this);
     FDataSetName = Value ? Value->UserName() : std::string();
 }
 
@@ -103,6 +114,7 @@ std::string TfrxReport::DataSetName() const { return FDataSet ? FDataSet->UserNa
 void TfrxReport::SetDataSetName(const std::string& Value) {
     FDataSetName = Value;
     FDataSet = GetDataset(Value);
+    FDataSetComponent = FDataSet;
 }
 
 void TfrxReport::SetStyles(TfrxStyles* Value) {

@@ -99,6 +99,7 @@ public:
 
 private:
     TfrxDataSet* FDataSet = nullptr;
+    TComponent* FDataSetComponent = nullptr;
     std::string FDataSetName;
     std::unique_ptr<TfrxReportDataSets> FDataSets;
     std::unique_ptr<TfrxVariables> FVariables;

@@ -25,6 +25,7 @@ void TfrxDataSetItem::DeclareProperties(TPropertyDecl<TfrxDataSetItem>& d) {
 
 void TfrxDataSetItem::SetDataSet(TfrxDataSet* Value) {
     FDataSet = Value;
+    FDataSetComponent = Value;
     // The report hears when a dataset of another owner goes away.
     auto* list = dynamic_cast<TfrxReportDataSets*>(Collection());
     if (Value && list && list->Report()) Value->FreeNotification(list->Report());
@@ -39,6 +40,8 @@ void TfrxDataSetItem::SetDataSetName(const std::string& Value) {
     TfrxReport* report = list ? list->Report() : nullptr;
     if (!report) return;
     FDataSet = frxFindDataSet(FDataSet, Value, report);
+    FDataSetComponent = FDataSet;
+    if (FDataSet) FDataSet->FreeNotification(report);
 }
 
 TfrxReportDataSets::TfrxReportDataSets(TfrxReport* AReport)
@@ -79,7 +82,7 @@ void TfrxReportDataSets::Finalize() {
 
 void TfrxReportDataSets::Forget(const TfrxDataSet* DataSet) {
     for (int i = 0; i < Count(); ++i)
-        if (Items(i)->FDataSet == DataSet) Items(i)->FDataSet = nullptr;
+        if (Items(i)->FDataSet == DataSet) Items(i)->FDataSet = nullptr;  // the item goes in Notification
 }
 
 // --- Engine, outline, prepared pages -------------------------------------------------------

@@ -38,7 +38,11 @@ public:
 
 private:
     friend class TfrxReportDataSets;
+    friend class TfrxReport;
     TfrxDataSet* FDataSet = nullptr;
+    // The same object as a component: compared when it goes away, after its dataset
+    // part is destroyed.
+    TComponent* FDataSetComponent = nullptr;
     std::string FDataSetName;
 };
 
