@@ -234,11 +234,17 @@ TSqliteStatement TSqliteDatabase::Prepare(std::string_view sql) {
     if (rc != SQLITE_OK) DatabaseError(sqlite3_errmsg(FDb));
     if (!stmt) DatabaseError("The command text holds no statement");
     TSqliteStatement result(FDb, stmt);
-    // A second statement after the first would be silently ignored; refuse it instead.
-    for (const char* p = tail; p && *p; ++p) {
-        unsigned char c = static_cast<unsigned char>(*p);
-        if (c == ';' || c <= ' ') continue;
-        DatabaseError("The command text holds more than one statement");
+    // A second statement after the first would be silently ignored; refuse it instead
+    // (what is left may be blanks, semicolons and comments only).
+    const char* end = sql.data() + sql.size();
+    while (tail && tail < end) {
+        sqlite3_stmt* next = nullptr;
+        const char* rest = nullptr;
+        rc = sqlite3_prepare_v2(FDb, tail, static_cast<int>(end - tail), &next, &rest);
+        if (next) sqlite3_finalize(next);
+        if (next || rc != SQLITE_OK) DatabaseError("The command text holds more than one statement");
+        if (rest == tail) break;
+        tail = rest;
     }
     return result;
 }

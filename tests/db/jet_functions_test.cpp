@@ -82,6 +82,9 @@ TEST(JetSqlFunctions, OverrideAndHandleNullAndBadArguments) {
     EXPECT_DOUBLE_EQ(db.QueryValue("select val(12)").AsDouble(), 12);
     EXPECT_THROW(db.QueryValue("select round('abc', 2)"), EDatabaseError);
     EXPECT_THROW(db.QueryValue("select round(1.5, -1)"), EDatabaseError);
+    // One statement per command; a trailing comment is no second one.
+    EXPECT_EQ(db.QueryValue("select 7; -- the end").AsInt64(), 7);
+    EXPECT_THROW(db.QueryValue("select 1; delete from r"), EDatabaseError);
 
     // Receipt numbers sort as numbers: the thousandth receipt of a day after the 999th.
     db.ExecScript("create table r(n text); insert into r values ('2403071000'), ('240307999'), "
