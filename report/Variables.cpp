@@ -45,9 +45,10 @@ void TfrxVariables::SetVariables(std::string_view Name, const Variant& Value) {
 }
 
 int TfrxVariables::CategoryIndex(std::string_view Category) const {
-    const std::string name = " " + std::string(Category);
-    for (int i = 0; i < Count(); ++i)
-        if (Items(i)->IsCategory() && SameText(Items(i)->Name(), name)) return i;
+    for (int i = 0; i < Count(); ++i) {
+        const std::string& name = Items(i)->Name();
+        if (Items(i)->IsCategory() && SameText(std::string_view(name).substr(1), Category)) return i;
+    }
     return -1;
 }
 
