@@ -65,7 +65,10 @@ protected:
         std::vector<std::string> rows;
         for (; !q->Eof(); q->Next()) {
             std::string row;
-            for (int i = 0; i < q->FieldCount(); ++i) row += (i ? "|" : "") + q->Fields()[i]->AsString();
+            for (int i = 0; i < q->FieldCount(); ++i) {
+                if (i) row += '|';
+                row += q->Fields()[i]->AsString();
+            }
             rows.push_back(row);
         }
         return rows;
