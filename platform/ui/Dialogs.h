@@ -1,0 +1,64 @@
+// Message boxes and the standard dialogs: MessageBox flags and answers with their Windows
+// values, MessageDlg, ShowMessage, InputBox/InputQuery, SelectDirectory, and the dialog
+// components (open, save, colour, font). All of them go through DialogService().
+#pragma once
+
+#include "platform/ui/DialogService.h"
+
+#include <string>
+#include <vector>
+
+// MessageBox flags (Windows values; scripts and forms pass them as numbers).
+enum : int {
+    MB_OK = 0x0, MB_OKCANCEL = 0x1, MB_ABORTRETRYIGNORE = 0x2, MB_YESNOCANCEL = 0x3,
+    MB_YESNO = 0x4, MB_RETRYCANCEL = 0x5, MB_TYPEMASK = 0xF,
+    MB_ICONHAND = 0x10, MB_ICONQUESTION = 0x20, MB_ICONEXCLAMATION = 0x30, MB_ICONASTERISK = 0x40,
+    MB_ICONSTOP = MB_ICONHAND, MB_ICONERROR = MB_ICONHAND, MB_ICONWARNING = MB_ICONEXCLAMATION,
+    MB_ICONINFORMATION = MB_ICONASTERISK, MB_ICONMASK = 0xF0,
+    MB_DEFBUTTON1 = 0x000, MB_DEFBUTTON2 = 0x100, MB_DEFBUTTON3 = 0x200, MB_DEFMASK = 0xF00,
+};
+// MessageBox answers.
+enum : int { IDOK = 1, IDCANCEL = 2, IDABORT = 3, IDRETRY = 4, IDIGNORE = 5, IDYES = 6, IDNO = 7 };
+
+// Modal results: what ShowModal and MessageDlg return.
+using TModalResult = int;
+enum : int {
+    mrNone = 0, mrOk = 1, mrCancel = 2, mrAbort = 3, mrRetry = 4, mrIgnore = 5, mrYes = 6,
+    mrNo = 7, mrAll = 8, mrNoToAll = 9, mrYesToAll = 10,
+};
+
+enum TMsgDlgType { mtWarning, mtError, mtInformation, mtConfirmation, mtCustom };
+enum TMsgDlgBtn { mbYes, mbNo, mbOK, mbCancel, mbAbort, mbRetry, mbIgnore, mbAll, mbNoToAll,
+                  mbYesToAll, mbHelp };
+using TMsgDlgButtons = int;   // a set: bit (1 << TMsgDlgBtn)
+constexpr TMsgDlgButtons MsgDlgButtons(std::initializer_list<TMsgDlgBtn> buttons) {
+    int set = 0;
+    for (TMsgDlgBtn b : buttons) set |= 1 << b;
+    return set;
+}
+constexpr TMsgDlgButtons mbYesNoCancel = (1 << mbYes) | (1 << mbNo) | (1 << mbCancel);
+constexpr TMsgDlgButtons mbOKCancel = (1 << mbOK) | (1 << mbCancel);
+constexpr TMsgDlgButtons mbAbortRetryIgnore = (1 << mbAbort) | (1 << mbRetry) | (1 << mbIgnore);
+constexpr TMsgDlgButtons mbYesNo = (1 << mbYes) | (1 << mbNo);
+
+// The caption MessageDlg gives each type ("" for mtCustom: the application title).
+std::string MsgDlgCaption(TMsgDlgType type);
+
+// MessageDlg returns the modal result of the pressed button.
+int MessageDlg(const std::string& msg, TMsgDlgType type, TMsgDlgButtons buttons, int helpCtx = 0);
+void ShowMessage(const std::string& msg);
+// InputBox returns the default when the user cancels.
+std::string InputBox(const std::string& caption, const std::string& prompt,
+                     const std::string& defaultValue);
+bool InputQuery(const std::string& caption, const std::string& prompt, std::string& value);
+// Lets the user pick a folder; on success the folder replaces directory.
+bool SelectDirectory(const std::string& caption, const std::string& root, std::string& directory);
+
+// The beep of MessageBeep: the program's hook (tests count beeps; offscreen it is silent).
+void MessageBeep(unsigned type);
+void Beep();
+void SetBeepHook(void (*hook)(unsigned type));
+
+// Turns a filter as the forms store it ("Text files (*.txt)|*.txt;*.log|All|*.*") into the
+// list of Qt name filters ("Text files (*.txt) (*.txt *.log)", "All (*.*)").
+std::vector<std::string> FilterToNameFilters(const std::string& filter);

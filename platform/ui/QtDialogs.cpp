@@ -1,0 +1,302 @@
+// The Qt side of message boxes and standard dialogs, and the functions built on the seam.
+#include "platform/ui/Dialogs.h"
+#include "platform/ui/QtText.h"
+#include "platform/ui/UiInternal.h"
+
+#include <QApplication>
+#include <QColorDialog>
+#include <QFileDialog>
+#include <QFontDialog>
+#include <QInputDialog>
+#include <QMessageBox>
+#include <QPushButton>
+
+namespace {
+
+const char* const kKindNames[] = {"MessageBox", "MessageDlg", "InputQuery", "OpenFile",
+                                  "SaveFile",   "Color",      "Font",       "SelectDirectory"};
+static_assert(std::size(kKindNames) == int(TDialogKind::SelectDirectory) + 1);
+
+QWidget* DialogParent() { return QApplication::activeWindow(); }
+
+QColor QColorOfBgr(int32_t c) {
+    if (c < 0) return QColor(Qt::white);
+    return QColor(c & 0xFF, (c >> 8) & 0xFF, (c >> 16) & 0xFF);
+}
+int32_t BgrOfQColor(const QColor& c) { return c.red() | (c.green() << 8) | (c.blue() << 16); }
+
+QMessageBox::Icon IconOfFlags(int flags) {
+    switch (flags & MB_ICONMASK) {
+    case MB_ICONHAND: return QMessageBox::Critical;
+    case MB_ICONQUESTION: return QMessageBox::Question;
+    case MB_ICONEXCLAMATION: return QMessageBox::Warning;
+    case MB_ICONASTERISK: return QMessageBox::Information;
+    default: return QMessageBox::NoIcon;
+    }
+}
+
+struct TButtonSpec {
+    const char* Text;
+    int Result;
+    QMessageBox::ButtonRole Role;
+};
+
+int RunBox(const TDialogRequest& r, QMessageBox::Icon icon, const std::vector<TButtonSpec>& buttons,
+           size_t defaultIndex) {
+    QMessageBox box(icon, QStr(r.Caption), QStr(r.Text), QMessageBox::NoButton, DialogParent());
+    std::vector<QAbstractButton*> made;
+    for (const TButtonSpec& b : buttons) made.push_back(box.addButton(QString::fromUtf8(b.Text), b.Role));
+    if (defaultIndex < made.size()) box.setDefaultButton(static_cast<QPushButton*>(made[defaultIndex]));
+    box.exec();
+    for (size_t i = 0; i < made.size(); ++i)
+        if (box.clickedButton() == made[i]) return buttons[i].Result;
+    // Closed by the window frame or Esc: the cancelling answer when there is one.
+    for (const TButtonSpec& b : buttons)
+        if (b.Role == QMessageBox::RejectRole) return b.Result;
+    return buttons.empty() ? 0 : buttons.back().Result;
+}
+
+const TButtonSpec kOk{"确定", IDOK, QMessageBox::AcceptRole};
+const TButtonSpec kCancel{"取消", IDCANCEL, QMessageBox::RejectRole};
+const TButtonSpec kYes{"是(&Y)", IDYES, QMessageBox::YesRole};
+const TButtonSpec kNo{"否(&N)", IDNO, QMessageBox::NoRole};
+const TButtonSpec kAbort{"中止(&A)", IDABORT, QMessageBox::RejectRole};
+const TButtonSpec kRetry{"重试(&R)", IDRETRY, QMessageBox::AcceptRole};
+const TButtonSpec kIgnore{"忽略(&I)", IDIGNORE, QMessageBox::AcceptRole};
+
+int ShowMessageBox(const TDialogRequest& r) {
+    std::vector<TButtonSpec> buttons;
+    switch (r.Flags & MB_TYPEMASK) {
+    case MB_OKCANCEL: buttons = {kOk, kCancel}; break;
+    case MB_ABORTRETRYIGNORE: buttons = {kAbort, kRetry, kIgnore}; break;
+    case MB_YESNOCANCEL: buttons = {kYes, kNo, kCancel}; break;
+    case MB_YESNO: buttons = {kYes, kNo}; break;
+    case MB_RETRYCANCEL: buttons = {kRetry, kCancel}; break;
+    default: buttons = {kOk}; break;
+    }
+    return RunBox(r, IconOfFlags(r.Flags), buttons, size_t((r.Flags & MB_DEFMASK) >> 8));
+}
+
+int ShowMessageDlg(const TDialogRequest& r) {
+    static const TButtonSpec kDlgButtons[] = {
+        {"是(&Y)", mrYes, QMessageBox::YesRole},        {"否(&N)", mrNo, QMessageBox::NoRole},
+        {"确定", mrOk, QMessageBox::AcceptRole},         {"取消", mrCancel, QMessageBox::RejectRole},
+        {"中止(&A)", mrAbort, QMessageBox::RejectRole},  {"重试(&R)", mrRetry, QMessageBox::AcceptRole},
+        {"忽略(&I)", mrIgnore, QMessageBox::AcceptRole}, {"全部(&A)", mrAll, QMessageBox::YesRole},
+        {"全否(&O)", mrNoToAll, QMessageBox::NoRole},    {"全是(&A)", mrYesToAll, QMessageBox::YesRole},
+        {"帮助(&H)", 0, QMessageBox::HelpRole},
+    };
+    static_assert(std::size(kDlgButtons) == mbHelp + 1);
+    std::vector<TButtonSpec> buttons;
+    for (int b = mbYes; b <= mbHelp; ++b)
+        if (r.Flags & (1 << b)) buttons.push_back(kDlgButtons[b]);
+    if (buttons.empty()) buttons.push_back(kDlgButtons[mbOK]);
+    QMessageBox::Icon icon = QMessageBox::NoIcon;
+    switch (r.DlgType) {
+    case mtWarning: icon = QMessageBox::Warning; break;
+    case mtError: icon = QMessageBox::Critical; break;
+    case mtInformation: icon = QMessageBox::Information; break;
+    case mtConfirmation: icon = QMessageBox::Question; break;
+    default: break;
+    }
+    return RunBox(r, icon, buttons, 0);
+}
+
+class TQtDialogService final : public TDialogService {
+public:
+    TDialogAnswer Show(const TDialogRequest& r) override {
+        TDialogAnswer a;
+        switch (r.Kind) {
+        case TDialogKind::MessageBox: a.Result = ShowMessageBox(r); break;
+        case TDialogKind::MessageDlg: a.Result = ShowMessageDlg(r); break;
+        case TDialogKind::InputQuery: {
+            bool ok = false;
+            QString text = QInputDialog::getText(DialogParent(), QStr(r.Caption), QStr(r.Text),
+                                                 QLineEdit::Normal, QStr(r.Value), &ok);
+            a.Result = ok ? 1 : 0;
+            a.Value = ok ? StdStr(text) : r.Value;
+            break;
+        }
+        case TDialogKind::OpenFile:
+        case TDialogKind::SaveFile: a = ShowFileDialog(r); break;
+        case TDialogKind::Color: {
+            QColor c = QColorDialog::getColor(QColorOfBgr(r.Color), DialogParent(), QStr(r.Caption));
+            a.Result = c.isValid() ? 1 : 0;
+            a.Color = c.isValid() ? BgrOfQColor(c) : r.Color;
+            break;
+        }
+        case TDialogKind::Font: {
+            QFont start(QStr(r.Font.Name), r.Font.Size > 0 ? r.Font.Size : 9);
+            start.setBold(r.Font.Style & 1);
+            start.setItalic(r.Font.Style & 2);
+            start.setUnderline(r.Font.Style & 4);
+            start.setStrikeOut(r.Font.Style & 8);
+            bool ok = false;
+            QFont f = QFontDialog::getFont(&ok, start, DialogParent(), QStr(r.Caption));
+            a.Result = ok ? 1 : 0;
+            a.Font = r.Font;
+            if (ok) {
+                a.Font.Name = StdStr(f.family());
+                a.Font.Size = f.pointSize() > 0 ? f.pointSize() : r.Font.Size;
+                a.Font.Style = (f.bold() ? 1 : 0) | (f.italic() ? 2 : 0) | (f.underline() ? 4 : 0) |
+                               (f.strikeOut() ? 8 : 0);
+            }
+            break;
+        }
+        case TDialogKind::SelectDirectory: {
+            QString dir = QFileDialog::getExistingDirectory(DialogParent(), QStr(r.Caption), QStr(r.Value));
+            a.Result = dir.isEmpty() ? 0 : 1;
+            a.Value = dir.isEmpty() ? r.Value : StdStr(dir);
+            break;
+        }
+        }
+        return a;
+    }
+
+private:
+    static TDialogAnswer ShowFileDialog(const TDialogRequest& r) {
+        const bool save = r.Kind == TDialogKind::SaveFile;
+        QFileDialog dlg(DialogParent(), QStr(r.Caption), QStr(r.InitialDir));
+        dlg.setAcceptMode(save ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
+        QStringList filters;
+        for (const std::string& f : FilterToNameFilters(r.Filter)) filters << QStr(f);
+        if (!filters.isEmpty()) {
+            dlg.setNameFilters(filters);
+            if (r.FilterIndex >= 1 && r.FilterIndex <= filters.size())
+                dlg.selectNameFilter(filters[r.FilterIndex - 1]);
+        }
+        if (!r.DefaultExt.empty()) dlg.setDefaultSuffix(QStr(r.DefaultExt));
+        if (!r.Value.empty()) dlg.selectFile(QStr(r.Value));
+        constexpr int ofOverwritePrompt = 1 << 1, ofAllowMultiSelect = 1 << 6, ofFileMustExist = 1 << 9;
+        if (save && !(r.Flags & ofOverwritePrompt)) dlg.setOption(QFileDialog::DontConfirmOverwrite);
+        if (!save) dlg.setFileMode((r.Flags & ofAllowMultiSelect) ? QFileDialog::ExistingFiles
+                                   : (r.Flags & ofFileMustExist) ? QFileDialog::ExistingFile
+                                                                  : QFileDialog::AnyFile);
+        TDialogAnswer a;
+        a.FilterIndex = r.FilterIndex;
+        a.Value = r.Value;
+        if (dlg.exec() != QDialog::Accepted || dlg.selectedFiles().isEmpty()) return a;
+        a.Result = 1;
+        for (const QString& f : dlg.selectedFiles()) a.Files.push_back(StdStr(f));
+        a.Value = a.Files.front();
+        a.FilterIndex = int(filters.indexOf(dlg.selectedNameFilter())) + 1;
+        if (a.FilterIndex < 1) a.FilterIndex = r.FilterIndex;
+        return a;
+    }
+};
+
+TQtDialogService& QtService() {
+    static TQtDialogService service;
+    return service;
+}
+TDialogService* gService = nullptr;
+
+void DefaultBeep(unsigned) { QApplication::beep(); }
+void (*gBeepHook)(unsigned) = DefaultBeep;
+
+}  // namespace
+
+const char* DialogKindName(TDialogKind kind) { return kKindNames[int(kind)]; }
+
+TDialogService& DialogService() { return gService ? *gService : QtService(); }
+
+TDialogServiceScope::TDialogServiceScope(TDialogService& service) : FPrevious(gService) {
+    gService = &service;
+}
+TDialogServiceScope::~TDialogServiceScope() { gService = FPrevious; }
+
+std::string MsgDlgCaption(TMsgDlgType type) {
+    switch (type) {
+    case mtWarning: return "警告";
+    case mtError: return "错误";
+    case mtInformation: return "信息";
+    case mtConfirmation: return "确认";
+    case mtCustom: break;
+    }
+    return CurrentApplicationTitle();
+}
+
+int MessageDlg(const std::string& msg, TMsgDlgType type, TMsgDlgButtons buttons, int) {
+    TDialogRequest r;
+    r.Kind = TDialogKind::MessageDlg;
+    r.Caption = MsgDlgCaption(type);
+    r.Text = msg;
+    r.Flags = buttons;
+    r.DlgType = type;
+    return RunDialog(r).Result;
+}
+
+void ShowMessage(const std::string& msg) {
+    TDialogRequest r;
+    r.Kind = TDialogKind::MessageDlg;
+    r.Caption = CurrentApplicationTitle();
+    r.Text = msg;
+    r.Flags = 1 << mbOK;
+    r.DlgType = mtCustom;
+    RunDialog(r);
+}
+
+bool InputQuery(const std::string& caption, const std::string& prompt, std::string& value) {
+    TDialogRequest r;
+    r.Kind = TDialogKind::InputQuery;
+    r.Caption = caption;
+    r.Text = prompt;
+    r.Value = value;
+    TDialogAnswer a = RunDialog(r);
+    if (a.Result == 0) return false;
+    value = a.Value;
+    return true;
+}
+
+std::string InputBox(const std::string& caption, const std::string& prompt,
+                     const std::string& defaultValue) {
+    std::string value = defaultValue;
+    return InputQuery(caption, prompt, value) ? value : defaultValue;
+}
+
+bool SelectDirectory(const std::string& caption, const std::string& root, std::string& directory) {
+    TDialogRequest r;
+    r.Kind = TDialogKind::SelectDirectory;
+    r.Caption = caption;
+    r.InitialDir = root;
+    r.Value = directory.empty() ? root : directory;
+    TDialogAnswer a = RunDialog(r);
+    if (a.Result == 0) return false;
+    directory = a.Value;
+    return true;
+}
+
+void MessageBeep(unsigned type) { gBeepHook(type); }
+void Beep() { gBeepHook(0); }
+void SetBeepHook(void (*hook)(unsigned)) { gBeepHook = hook ? hook : DefaultBeep; }
+
+std::vector<std::string> FilterToNameFilters(const std::string& filter) {
+    std::vector<std::string> parts;
+    size_t start = 0;
+    while (start <= filter.size()) {
+        size_t bar = filter.find('|', start);
+        if (bar == std::string::npos) bar = filter.size();
+        parts.push_back(filter.substr(start, bar - start));
+        start = bar + 1;
+    }
+    if (filter.empty()) return {};
+    std::vector<std::string> out;
+    for (size_t i = 0; i < parts.size(); i += 2) {
+        const std::string& desc = parts[i];
+        std::string patterns = i + 1 < parts.size() ? parts[i + 1] : std::string();
+        std::string qt;
+        size_t p = 0;
+        while (p < patterns.size()) {
+            size_t semi = patterns.find(';', p);
+            if (semi == std::string::npos) semi = patterns.size();
+            std::string one = patterns.substr(p, semi - p);
+            while (!one.empty() && one.front() == ' ') one.erase(0, 1);
+            while (!one.empty() && one.back() == ' ') one.pop_back();
+            if (!one.empty()) qt += (qt.empty() ? "" : " ") + one;
+            p = semi + 1;
+        }
+        if (qt.empty()) qt = "*";
+        out.push_back(desc + " (" + qt + ")");
+    }
+    return out;
+}

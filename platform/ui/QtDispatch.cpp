@@ -1,0 +1,268 @@
+// The way Qt's events reach controls: the key path of the class library (shortcuts, then
+// the dialog keys Tab, arrows, Enter and Esc, then OnKeyDown with the form's preview,
+// then OnKeyPress with a key the handler may change or swallow), typed text from input
+// methods through the same OnKeyPress, mouse events with Windows buttons and shift bits,
+// clicks, focus changes with OnEnter/OnExit, and the window events of forms. Nothing
+// thrown by a handler passes into Qt.
+#include "platform/rtl/StrUtils.h"
+#include "platform/ui/ActnList.h"
+#include "platform/ui/Forms.h"
+#include "platform/ui/Menus.h"
+#include "platform/ui/QtKeys.h"
+#include "platform/ui/QtPeer.h"
+#include "platform/ui/UiInternal.h"
+
+#include <QApplication>
+#include <QContextMenuEvent>
+#include <QFocusEvent>
+#include <QInputMethodEvent>
+#include <QKeyEvent>
+#include <QMouseEvent>
+#include <QMoveEvent>
+#include <QResizeEvent>
+#include <QWheelEvent>
+
+namespace {
+
+bool IsModifierKey(uint16_t vk) { return vk == VK_SHIFT || vk == VK_CONTROL || vk == VK_MENU || vk == 0; }
+
+bool IsArrow(uint16_t vk) { return vk == VK_LEFT || vk == VK_RIGHT || vk == VK_UP || vk == VK_DOWN; }
+
+// Mouse position in the control's client coordinates.
+TPoint ClientPos(QWidget* widget, TControl* control, const QPointF& pos) {
+    QPoint p = pos.toPoint();
+    QWidget* client = ClientWidgetOf(control);
+    if (client && client != widget) p = client->mapFromGlobal(widget->mapToGlobal(p));
+    return {p.x(), p.y()};
+}
+
+int QtKeyOfChar(char32_t k) {
+    switch (k) {
+    case 8: return Qt::Key_Backspace;
+    case 9: return Qt::Key_Tab;
+    case 13: return Qt::Key_Return;
+    case 27: return Qt::Key_Escape;
+    default: return 0;
+    }
+}
+
+bool HandleKeyPress(QWidget* widget, TControl* control, QKeyEvent* e, const TBaseEvent& base) {
+    auto* wc = dynamic_cast<TWinControl*>(control);
+    if (!wc) return base(e);
+    const uint16_t vk = VirtualKeyOf(*e);
+    const TShiftState shift = ShiftOf(e->modifiers());
+    TCustomForm* form = wc->ParentForm();
+
+    // Shortcuts of the form's menu and action lists come first.
+    if (form && !IsModifierKey(vk)) {
+        bool handled = false;
+        SafeCall([&] { handled = form->IsShortCut(ShortCut(vk, shift)); });
+        if (handled) return true;
+    }
+    // Dialog keys the control does not want itself.
+    if (form && !(shift & (ssCtrl | ssAlt))) {
+        if (vk == VK_TAB && !wc->WantsKey(VK_TAB, shift)) {
+            form->SelectNext(wc, !(shift & ssShift), true);
+            return true;
+        }
+        if (IsArrow(vk) && !wc->WantsKey(vk, shift)) {
+            if (wc->Parent()) wc->Parent()->SelectNext(wc, vk == VK_RIGHT || vk == VK_DOWN, false);
+            return true;
+        }
+        if ((vk == VK_RETURN || vk == VK_ESCAPE) && !wc->WantsKey(vk, shift)) {
+            bool handled = false;
+            SafeCall([&] { handled = form->DialogKey(vk, wc); });
+            if (handled) return true;
+        }
+    }
+    if (vk != 0) {
+        uint16_t key = vk;
+        if (!SafeCall([&] { wc->KeyDown(key, shift); })) return true;
+        if (key == 0) return true;
+    }
+    const char32_t ch = KeyCharOf(*e);
+    if (ch != 0) {
+        char32_t k = ch;
+        if (!SafeCall([&] { wc->KeyPress(k); })) return true;
+        if (k == 0) return true;
+        if (k != ch) {
+            if (k >= 32) {
+                SafeCall([&] { wc->InsertTypedText(CodePointToUtf8(k)); });
+                return true;
+            }
+            const int qk = QtKeyOfChar(k);
+            if (qk == 0) return true;
+            QKeyEvent changed(QEvent::KeyPress, qk, Qt::NoModifier, QString(QChar(char16_t(k))));
+            return base(&changed);
+        }
+    }
+    if (e->matches(QKeySequence::Paste)) {
+        bool handled = false;
+        SafeCall([&] { handled = wc->PasteText(); });
+        if (handled) return true;
+    }
+    return base(e);
+}
+
+bool HandleKeyRelease(TControl* control, QKeyEvent* e, const TBaseEvent& base) {
+    auto* wc = dynamic_cast<TWinControl*>(control);
+    if (!wc) return base(e);
+    uint16_t key = VirtualKeyOf(*e);
+    if (key == 0) return base(e);
+    if (!SafeCall([&] { wc->KeyUp(key, ShiftOf(e->modifiers())); })) return true;
+    if (key == 0) return true;
+    return base(e);
+}
+
+// Text committed by an input method passes through OnKeyPress like typed keys.
+bool HandleInputMethod(TControl* control, QInputMethodEvent* e, const TBaseEvent& base) {
+    auto* wc = dynamic_cast<TWinControl*>(control);
+    if (!wc || e->commitString().isEmpty()) return base(e);
+    const std::string commit = StdStr(e->commitString());
+    const std::string kept = wc->FilterTypedText(commit);
+    if (kept == commit) return base(e);
+    QInputMethodEvent filtered(e->preeditString(), e->attributes());
+    filtered.setCommitString(QStr(kept), e->replacementStart(), e->replacementLength());
+    return base(&filtered);
+}
+
+bool HandleMouse(QWidget* widget, TControl* control, QMouseEvent* e, const TBaseEvent& base) {
+    const TPoint p = ClientPos(widget, control, e->position());
+    const TShiftState shift = ShiftOf(e->modifiers(), e->buttons());
+    const TMouseButton button = MouseButtonOf(e->button());
+    switch (e->type()) {
+    case QEvent::MouseButtonPress: {
+        TControlAccess::Pressed(control) = e->button() == Qt::LeftButton;
+        SafeCall([&] { control->MouseDown(button, shift | (button == mbLeft ? ssLeft : button == mbRight ? ssRight : ssMiddle), p.X, p.Y); });
+        return base(e);
+    }
+    case QEvent::MouseButtonRelease: {
+        const bool r = base(e);
+        const bool wasPressed = TControlAccess::Pressed(control);
+        TControlAccess::Pressed(control) = false;
+        if (ControlDragActive()) return r;
+        if (wasPressed && e->button() == Qt::LeftButton && control->ClicksFromMouse() &&
+            widget->rect().contains(e->position().toPoint()))
+            SafeCall([&] { control->Click(); });
+        SafeCall([&] { control->MouseUp(button, shift, p.X, p.Y); });
+        return r;
+    }
+    case QEvent::MouseButtonDblClick: {
+        SafeCall([&] { control->DblClick(); });
+        SafeCall([&] { control->MouseDown(button, shift | ssDouble, p.X, p.Y); });
+        return base(e);
+    }
+    case QEvent::MouseMove: {
+        SafeCall([&] { control->MouseMove(shift, p.X, p.Y); });
+        return base(e);
+    }
+    default: return base(e);
+    }
+}
+
+bool HandleFormEvent(QWidget* widget, TCustomForm* form, QEvent* e, const TBaseEvent& base, bool& handled) {
+    handled = true;
+    switch (e->type()) {
+    case QEvent::Resize: {
+        const bool r = base(e);
+        auto* re = static_cast<QResizeEvent*>(e);
+        form->FrameResized(re->size().width(), re->size().height());
+        return r;
+    }
+    case QEvent::Move: {
+        const bool r = base(e);
+        form->FrameMoved(widget->x(), widget->y());
+        return r;
+    }
+    case QEvent::Close: {
+        bool accept = false;
+        SafeCall([&] { form->CloseRequested(accept); });
+        e->setAccepted(accept);
+        return true;
+    }
+    case QEvent::WindowActivate: {
+        const bool r = base(e);
+        if (!form->ModalDisabled()) form->Activated();
+        return r;
+    }
+    case QEvent::WindowDeactivate: {
+        const bool r = base(e);
+        form->Deactivated();
+        return r;
+    }
+    default: handled = false; return false;
+    }
+}
+
+}  // namespace
+
+bool DispatchWidgetEvent(QWidget* widget, TControl* control, QEvent* e, const TBaseEvent& base) {
+    if (auto* form = dynamic_cast<TCustomForm*>(control); form && widget == WidgetOf(form)) {
+        bool handled = false;
+        const bool r = HandleFormEvent(widget, form, e, base, handled);
+        if (handled) return r;
+    }
+    switch (e->type()) {
+    case QEvent::KeyPress: {
+        auto* ke = static_cast<QKeyEvent*>(e);
+        const bool r = HandleKeyPress(widget, control, ke, base);
+        if (!ke->isAccepted()) {
+            // Keys the widget leaves go to the control's outer widget, never to the
+            // parent control (the class library does not pass keys up).
+            if (auto* sink = dynamic_cast<TEventSink*>(widget); sink && sink->ForwardKey(e)) return true;
+            ke->accept();
+        }
+        return r || true;
+    }
+    case QEvent::KeyRelease: {
+        const bool r = HandleKeyRelease(control, static_cast<QKeyEvent*>(e), base);
+        e->accept();
+        return r || true;
+    }
+    case QEvent::InputMethod: return HandleInputMethod(control, static_cast<QInputMethodEvent*>(e), base);
+    case QEvent::MouseButtonPress:
+    case QEvent::MouseButtonRelease:
+    case QEvent::MouseButtonDblClick:
+    case QEvent::MouseMove:
+        if (ControlDragActive() && DragMouseEvent(widget, control, static_cast<QMouseEvent*>(e))) return true;
+        return HandleMouse(widget, control, static_cast<QMouseEvent*>(e), base);
+    case QEvent::FocusIn: {
+        const bool r = base(e);
+        auto reason = static_cast<QFocusEvent*>(e)->reason();
+        if (reason != Qt::ActiveWindowFocusReason && reason != Qt::PopupFocusReason)
+            if (auto* wc = dynamic_cast<TWinControl*>(control))
+                if (TCustomForm* form = wc->ParentForm(); form && form != wc) form->SetFocusedControl(wc);
+        return r;
+    }
+    case QEvent::Enter: {
+        const bool r = base(e);
+        TControlAccess::MouseInside(control) = true;
+        SafeCall([&] { control->MouseEnter(); });
+        return r;
+    }
+    case QEvent::Leave: {
+        const bool r = base(e);
+        TControlAccess::MouseInside(control) = false;
+        SafeCall([&] { control->MouseLeave(); });
+        return r;
+    }
+    case QEvent::Wheel: {
+        auto* we = static_cast<QWheelEvent*>(e);
+        const int delta = we->angleDelta().y();
+        if (delta != 0) {
+            QPoint g = we->globalPosition().toPoint();
+            SafeCall([&] { control->DoMouseWheel(ShiftOf(we->modifiers(), we->buttons()), delta, {g.x(), g.y()}); });
+        }
+        return base(e);
+    }
+    case QEvent::ContextMenu: {
+        if (TPopupMenu* menu = control->PopupMenu()) {
+            auto* ce = static_cast<QContextMenuEvent*>(e);
+            SafeCall([&] { menu->SetPopupComponent(control); menu->Popup(ce->globalPos().x(), ce->globalPos().y()); });
+            return true;
+        }
+        return base(e);
+    }
+    default: return base(e);
+    }
+}

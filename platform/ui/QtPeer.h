@@ -1,0 +1,135 @@
+// Internal to the window layer: the Qt widget behind each control, and the private widget
+// classes whose event methods hand Qt's events to the control (key translation, the
+// OnKeyPress path, mouse, focus, painting), always inside the exception boundary.
+#pragma once
+
+#include "platform/ui/Controls.h"
+#include "platform/ui/QtText.h"
+
+#include <QEvent>
+#include <QPaintEvent>
+#include <QAction>
+#include <QMenu>
+#include <QPointer>
+#include <QWidget>
+#include <functional>
+#include <utility>
+
+// The widgets of one control: Widget carries the geometry; Client is where the child
+// controls' widgets go (the same widget for most controls).
+struct TControlPeer {
+    QPointer<QWidget> Widget;
+    QPointer<QWidget> Client;
+    explicit TControlPeer(QWidget* widget, QWidget* client = nullptr)
+        : Widget(widget), Client(client ? client : widget) {}
+    virtual ~TControlPeer();
+};
+
+// Implemented by every private widget class: which control the widget stands for.
+class TEventSink {
+public:
+    virtual ~TEventSink() = default;
+    TControl* Control = nullptr;
+    // Painted controls draw through the control's Paint after the widget's own drawing.
+    bool PaintsControl = false;
+    // An inner widget (the edit field of a combo box) hands the keys it leaves to the
+    // control's outer widget; true when it did.
+    virtual bool ForwardKey(QEvent*) { return false; }
+};
+
+// The control a widget (or one of its parents) stands for; null for foreign widgets.
+TControl* ControlOfWidget(const QWidget* widget);
+QWidget* WidgetOf(const TControl* control);
+QWidget* ClientWidgetOf(const TControl* control);
+template <class W> W* TypedWidget(const TControl* control) { return static_cast<W*>(WidgetOf(control)); }
+
+using TBaseEvent = std::function<bool(QEvent*)>;
+// The layer's handling of one Qt event for control; base runs the widget's own handling.
+bool DispatchWidgetEvent(QWidget* widget, TControl* control, QEvent* event, const TBaseEvent& base);
+// Draws a painted control (TGraphicControl, TCustomControl) on its widget.
+void PaintControl(TControl* control, QWidget* widget, QPaintEvent* event);
+
+template <class W>
+class THost : public W, public TEventSink {
+public:
+    template <class... A>
+    explicit THost(TControl* control, A&&... args) : W(std::forward<A>(args)...) {
+        Control = control;
+    }
+    bool BaseEvent(QEvent* e) { return W::event(e); }
+
+protected:
+    bool event(QEvent* e) override {
+        if (!Control) return W::event(e);
+        return DispatchWidgetEvent(this, Control, e, [this](QEvent* ev) { return W::event(ev); });
+    }
+    void paintEvent(QPaintEvent* e) override {
+        W::paintEvent(e);
+        if (PaintsControl && Control) PaintControl(Control, this, e);
+    }
+};
+
+// A host over a scroll area (memos, lists, grids): the mouse events of the viewport reach
+// the control as well.
+template <class W>
+class TScrollHost : public THost<W> {
+public:
+    using THost<W>::THost;
+
+protected:
+    bool viewportEvent(QEvent* e) override {
+        switch (e->type()) {
+        case QEvent::MouseButtonPress:
+        case QEvent::MouseButtonRelease:
+        case QEvent::MouseButtonDblClick:
+        case QEvent::MouseMove:
+        case QEvent::ContextMenu:
+            if (this->Control) {
+                DispatchWidgetEvent(this->viewport(), this->Control, e,
+                                    [this](QEvent* ev) { return W::viewportEvent(ev); });
+                // The scroll area itself must not see the event a second time.
+                e->accept();
+                return true;
+            }
+            break;
+        default: break;
+        }
+        return W::viewportEvent(e);
+    }
+};
+
+// Access to the protected parts of controls for the dispatch code.
+struct TControlAccess {
+    static bool& Pressed(TControl* c) { return c->FPressed; }
+    static bool& MouseInside(TControl* c) { return c->FMouseInside; }
+    static void SetBoundsFromWidget(TControl* c, int l, int t, int w, int h);
+    static TActionLink* Link(TControl* c) { return c->FActionLink.get(); }
+};
+
+// Text helpers shared by the widget code.
+QString ToQtMnemonic(const std::string& caption);   // "&File" stays, "&&" stays
+
+// The cursor of a Screen->Cursors number (positive numbers: the program's own cursors).
+#include <QCursor>
+QCursor ScreenCursor(TCursor cursor);
+
+// In-process dragging of controls (BeginDrag): the source follows the mouse until the
+// button is released over a control whose OnDragOver accepts it.
+void StartControlDrag(TControl* source);
+void FinishControlDrag(TControl* source, bool drop);
+bool ControlDragActive();
+class QMouseEvent;
+// Mouse events while a drag runs; true when the drag took the event.
+bool DragMouseEvent(QWidget* widget, TControl* control, QMouseEvent* event);
+
+class QMenuBar;
+class TMainMenu;
+QMenuBar* MenuBarOf(TMainMenu* menu);
+
+class QAction;
+class QMenu;
+// The Qt side of a menu item: its action, and its menu when it has sub-items.
+struct TMenuPeer {
+    QPointer<QAction> Action;
+    QPointer<QMenu> SubMenu;
+};

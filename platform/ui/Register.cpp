@@ -1,0 +1,27 @@
+// The classes of the window layer by name, for form resources. Referencing each class
+// here also keeps its module in the program when the layer is linked statically.
+#include "platform/ui/ActnList.h"
+#include "platform/ui/ExtCtrls.h"
+#include "platform/ui/Forms.h"
+#include "platform/ui/ImgList.h"
+#include "platform/ui/Menus.h"
+#include "platform/ui/StdCtrls.h"
+
+void RegisterUiClasses() {
+    static bool done = false;
+    if (done) return;
+    done = true;
+    RegisterGraphicsClasses();
+    RegisterClasses({
+        TControl::StaticClass(), TWinControl::StaticClass(), TGraphicControl::StaticClass(),
+        TCustomControl::StaticClass(), TCustomForm::StaticClass(), TForm::StaticClass(),
+        TLabel::StaticClass(), TEdit::StaticClass(), TMemo::StaticClass(), TButton::StaticClass(),
+        TCheckBox::StaticClass(), TRadioButton::StaticClass(), TComboBox::StaticClass(),
+        TListBox::StaticClass(), TGroupBox::StaticClass(),
+        TPanel::StaticClass(), TBevel::StaticClass(), TImage::StaticClass(), TPaintBox::StaticClass(),
+        TSplitter::StaticClass(), TScrollBox::StaticClass(), TControlScrollBar::StaticClass(),
+        TTimer::StaticClass(),
+        TMenuItem::StaticClass(), TMainMenu::StaticClass(), TPopupMenu::StaticClass(),
+        TAction::StaticClass(), TActionList::StaticClass(), TImageListComponent::StaticClass(),
+    });
+}

@@ -1,0 +1,1292 @@
+// The standard controls over QLabel, QLineEdit, QPlainTextEdit, QPushButton, QCheckBox,
+// QRadioButton, QComboBox, QListWidget and QGroupBox. Text that arrives as a whole (paste,
+// drop, input method) passes through OnKeyPress character by character, so a key the
+// handler swallows never reaches the text by any road.
+#include "platform/ui/StdCtrls.h"
+
+#include "platform/graphics/QtBridge.h"
+#include "platform/rtl/StrUtils.h"
+#include "platform/ui/ActnList.h"
+#include "platform/ui/Clipbrd.h"
+#include "platform/ui/Forms.h"
+#include "platform/ui/Menus.h"
+#include "platform/ui/QtPeer.h"
+
+#include <QAbstractItemView>
+#include <QAction>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QContextMenuEvent>
+#include <QDropEvent>
+#include <QFontMetrics>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QMenu>
+#include <QMimeData>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QScrollBar>
+#include <QStyledItemDelegate>
+#include <QPainter>
+#include <algorithm>
+
+ROVE_IMPLEMENT_CLASS(TCustomLabel)
+ROVE_IMPLEMENT_CLASS(TLabel)
+ROVE_IMPLEMENT_CLASS(TCustomEdit)
+ROVE_IMPLEMENT_CLASS(TEdit)
+ROVE_IMPLEMENT_CLASS(TCustomMemo)
+ROVE_IMPLEMENT_CLASS(TMemo)
+ROVE_IMPLEMENT_CLASS(TButtonControl)
+ROVE_IMPLEMENT_CLASS(TButton)
+ROVE_IMPLEMENT_CLASS(TCustomCheckBox)
+ROVE_IMPLEMENT_CLASS(TCheckBox)
+ROVE_IMPLEMENT_CLASS(TRadioButton)
+ROVE_IMPLEMENT_CLASS(TCustomComboBox)
+ROVE_IMPLEMENT_CLASS(TComboBox)
+ROVE_IMPLEMENT_CLASS(TCustomListBox)
+ROVE_IMPLEMENT_CLASS(TListBox)
+ROVE_IMPLEMENT_CLASS(TCustomGroupBox)
+ROVE_IMPLEMENT_CLASS(TGroupBox)
+
+namespace {
+
+bool IsLoading(const TComponent* c) { return c->ComponentState().Contains(csLoading); }
+bool IsDestroying(const TComponent* c) { return c->ComponentState().Contains(csDestroying); }
+
+// Line breaks as the class library's edit controls hold them.
+std::string ToCrLf(const QString& s) {
+    std::string in = StdStr(s), out;
+    out.reserve(in.size());
+    for (char c : in) {
+        if (c == '\n') out += "\r\n";
+        else out += c;
+    }
+    return out;
+}
+
+QString FromCrLf(const std::string& s) {
+    std::string out;
+    out.reserve(s.size());
+    for (size_t i = 0; i < s.size(); ++i) {
+        if (s[i] == '\r') {
+            out += '\n';
+            if (i + 1 < s.size() && s[i + 1] == '\n') ++i;
+        } else {
+            out += s[i];
+        }
+    }
+    return QStr(out);
+}
+
+std::string WithoutLineBreaks(const std::string& s) {
+    std::string out;
+    for (char c : s)
+        if (c != '\r' && c != '\n') out += c;
+    return out;
+}
+
+// Text that comes in as a whole passes the control's OnKeyPress character by character.
+QMimeData* FilteredMime(TWinControl* control, const QMimeData* source, bool singleLine) {
+    auto* mime = new QMimeData;
+    if (!source->hasText()) return mime;
+    std::string text = StdStr(source->text());
+    if (singleLine) text = WithoutLineBreaks(text);
+    mime->setText(QStr(control->FilterTypedText(text)));
+    return mime;
+}
+
+class TLineEditHost : public THost<QLineEdit> {
+public:
+    using THost<QLineEdit>::THost;
+
+protected:
+    void contextMenuEvent(QContextMenuEvent* e) override {
+        if (Control && Control->PopupMenu()) {
+            THost<QLineEdit>::contextMenuEvent(e);
+            return;
+        }
+        std::unique_ptr<QMenu> menu(createStandardContextMenu());
+        for (QAction* a : menu->actions())
+            if (a->objectName() == QLatin1String("edit-paste")) {
+                a->disconnect();
+                TControl* c = Control;
+                QObject::connect(a, &QAction::triggered, this, [c] {
+                    if (auto* wc = dynamic_cast<TWinControl*>(c)) SafeCall([&] { wc->PasteText(); });
+                });
+            }
+        menu->exec(e->globalPos());
+    }
+    void dropEvent(QDropEvent* e) override {
+        auto* wc = dynamic_cast<TWinControl*>(Control);
+        if (!wc || !e->mimeData()->hasText()) {
+            QLineEdit::dropEvent(e);
+            return;
+        }
+        std::unique_ptr<QMimeData> mime(FilteredMime(wc, e->mimeData(), true));
+        QDropEvent filtered(e->position(), e->possibleActions(), mime.get(), e->buttons(), e->modifiers());
+        QLineEdit::dropEvent(&filtered);
+        e->setAccepted(filtered.isAccepted());
+    }
+};
+
+class TPlainTextHost : public TScrollHost<QPlainTextEdit> {
+public:
+    using TScrollHost<QPlainTextEdit>::TScrollHost;
+
+protected:
+    // Paste, drop and the context menu's paste all come here.
+    void insertFromMimeData(const QMimeData* source) override {
+        auto* wc = dynamic_cast<TWinControl*>(Control);
+        if (!wc) {
+            QPlainTextEdit::insertFromMimeData(source);
+            return;
+        }
+        std::unique_ptr<QMimeData> mime(FilteredMime(wc, source, false));
+        QPlainTextEdit::insertFromMimeData(mime.get());
+    }
+};
+
+// The edit field of a combo box: the keys it does not use go to the combo box itself.
+class TComboEditHost : public TLineEditHost {
+public:
+    using TLineEditHost::TLineEditHost;
+    bool ForwardKey(QEvent* e) override {
+        if (auto* combo = dynamic_cast<THost<QComboBox>*>(parentWidget())) {
+            combo->BaseEvent(e);
+            return true;
+        }
+        return false;
+    }
+};
+
+void ApplyBaseColor(QWidget* w, TColor color) {
+    if (!w) return;
+    QPalette pal = w->palette();
+    pal.setColor(QPalette::Base, ToQColor(color));
+    w->setPalette(pal);
+}
+
+}  // namespace
+
+const TTypeInfo* LeftRightTypeInfo() {
+    static const TTypeInfo info = TTypeInfo::Enumeration("TLeftRight", {"taLeftJustify", "taRightJustify"});
+    return &info;
+}
+
+// =========================================================================================
+// TCustomLabel
+// =========================================================================================
+
+TCustomLabel::TCustomLabel(TComponent* AOwner) : TGraphicControl(AOwner) {
+    auto* w = new THost<QLabel>(this);
+    w->setTextFormat(Qt::PlainText);
+    w->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    SetPeer(std::make_unique<TControlPeer>(w));
+    FWidth = 65;
+    FHeight = 17;
+    ApplyBounds();
+}
+
+namespace {
+QString LabelText(const std::string& caption, bool accel) {
+    if (!accel) return QStr(caption);
+    return QStr(StripHotkey(caption));
+}
+}  // namespace
+
+void TCustomLabel::SetText(const std::string& Value) {
+    if (FText == Value) return;
+    FText = Value;
+    ApplyText();
+    AdjustBounds();
+}
+
+void TCustomLabel::ApplyText() {
+    if (auto* w = TypedWidget<QLabel>(this)) w->setText(LabelText(FText, FShowAccelChar));
+}
+
+void TCustomLabel::SetAlignment(TAlignment Value) {
+    FAlignment = Value;
+    if (auto* w = TypedWidget<QLabel>(this)) {
+        Qt::Alignment h = Value == taCenter ? Qt::AlignHCenter : Value == taRightJustify ? Qt::AlignRight : Qt::AlignLeft;
+        Qt::Alignment v = FLayout == tlCenter ? Qt::AlignVCenter : FLayout == tlBottom ? Qt::AlignBottom : Qt::AlignTop;
+        w->setAlignment(h | v);
+    }
+}
+
+void TCustomLabel::SetLayout(TTextLayout Value) {
+    FLayout = Value;
+    SetAlignment(FAlignment);
+}
+
+void TCustomLabel::SetAutoSize(bool Value) {
+    FAutoSize = Value;
+    AdjustBounds();
+}
+
+void TCustomLabel::SetWordWrap(bool Value) {
+    FWordWrap = Value;
+    if (auto* w = TypedWidget<QLabel>(this)) w->setWordWrap(Value);
+    AdjustBounds();
+}
+
+void TCustomLabel::SetTransparent(bool Value) {
+    FTransparent = Value;
+    ApplyColor();
+}
+
+void TCustomLabel::SetShowAccelChar(bool Value) {
+    FShowAccelChar = Value;
+    ApplyText();
+    AdjustBounds();
+}
+
+void TCustomLabel::SetFocusControl(TWinControl* Value) {
+    FFocusControl = Value;
+    if (Value) Value->FreeNotification(this);
+}
+
+void TCustomLabel::Notification(TComponent* AComponent, TOperation Operation) {
+    TGraphicControl::Notification(AComponent, Operation);
+    if (Operation == opRemove && AComponent == FFocusControl) FFocusControl = nullptr;
+}
+
+// An auto-sized label takes the size of its text; a word-wrapped one keeps its width.
+void TCustomLabel::AdjustBounds() {
+    if (!FAutoSize || IsLoading(this)) return;
+    QFontMetrics fm(ToQFont(*FFont));
+    const QString text = LabelText(FText.empty() ? std::string(" ") : FText, FShowAccelChar);
+    QRect r = FWordWrap ? fm.boundingRect(QRect(0, 0, std::max(FWidth, 1), 100000), Qt::TextWordWrap, text)
+                        : fm.boundingRect(QRect(0, 0, 100000, 100000), 0, text);
+    const int w = FWordWrap ? FWidth : r.width();
+    int left = FLeft;
+    if (FAlignment == taRightJustify) left = FLeft + FWidth - w;
+    else if (FAlignment == taCenter) left = FLeft + (FWidth - w) / 2;
+    SetBounds(left, FTop, w, r.height());
+}
+
+void TCustomLabel::ApplyFont() {
+    TGraphicControl::ApplyFont();
+    AdjustBounds();
+}
+
+void TCustomLabel::ApplyColor() {
+    QWidget* w = WidgetOf(this);
+    if (!w) return;
+    TGraphicControl::ApplyColor();
+    w->setAutoFillBackground(!FTransparent && !FParentColor);
+}
+
+void TCustomLabel::Loaded() {
+    TGraphicControl::Loaded();
+    AdjustBounds();
+}
+
+void TCustomLabel::DeclareProperties(TPropertyDecl<TCustomLabel>& d) {
+    d.Property("Alignment", &TCustomLabel::Alignment, &TCustomLabel::SetAlignment).Default(taLeftJustify);
+    d.Property("AutoSize", &TCustomLabel::AutoSize, &TCustomLabel::SetAutoSize).Default(true);
+    d.Property("Caption", &TControl::Caption, &TControl::SetCaption).Stored(&TCustomLabel::IsCaptionStored);
+    d.Property("FocusControl", &TCustomLabel::FocusControl, &TCustomLabel::SetFocusControl);
+    d.Property("Layout", &TCustomLabel::Layout, &TCustomLabel::SetLayout).Default(tlTop);
+    d.Property("ParentColor", &TControl::ParentColor, &TControl::SetParentColor).Default(true);
+    d.Property("ShowAccelChar", &TCustomLabel::ShowAccelChar, &TCustomLabel::SetShowAccelChar).Default(true);
+    d.Property("Transparent", &TCustomLabel::Transparent, &TCustomLabel::SetTransparent).Default(false);
+    d.Property("WordWrap", &TCustomLabel::WordWrap, &TCustomLabel::SetWordWrap).Default(false);
+}
+
+TLabel::TLabel(TComponent* AOwner) : TCustomLabel(AOwner) {}
+
+// =========================================================================================
+// TCustomEdit
+// =========================================================================================
+
+TCustomEdit::TCustomEdit(TComponent* AOwner) : TCustomEdit(AOwner, true) {}
+
+TCustomEdit::TCustomEdit(TComponent* AOwner, bool SingleLine) : TWinControl(AOwner) {
+    FColor = clWindow;
+    FTabStop = true;
+    if (SingleLine) {
+        auto* w = new TLineEditHost(this);
+        w->setFocusPolicy(Qt::StrongFocus);
+        QObject::connect(w, &QLineEdit::textChanged, w, [this] { Change(); });
+        QObject::connect(w, &QLineEdit::textEdited, w, [this] { FModified = true; });
+        SetPeer(std::make_unique<TControlPeer>(w));
+        FWidth = 121;
+        FHeight = 21;
+        ApplyBounds();
+        ApplyColor();
+    }
+}
+
+std::string TCustomEdit::GetText() const {
+    if (auto* w = TypedWidget<QLineEdit>(this)) return StdStr(w->text());
+    return FText;
+}
+
+void TCustomEdit::SetText(const std::string& Value) {
+    auto* w = TypedWidget<QLineEdit>(this);
+    if (!w) return;
+    std::string v = Value;
+    if (FCharCase == ecUpperCase) v = UpperCase(v);
+    else if (FCharCase == ecLowerCase) v = LowerCase(v);
+    if (StdStr(w->text()) == v) return;
+    w->setText(QStr(v));
+    FModified = false;
+}
+
+void TCustomEdit::Change() {
+    if (IsLoading(this) || IsDestroying(this)) return;
+    SafeCall([&] { OnChange(this); });
+}
+
+void TCustomEdit::Loaded() { TWinControl::Loaded(); }
+
+void TCustomEdit::SetMaxLength(int Value) {
+    FMaxLength = Value;
+    if (auto* w = TypedWidget<QLineEdit>(this)) w->setMaxLength(Value > 0 ? Value : 32767);
+}
+
+void TCustomEdit::SetPasswordChar(char32_t Value) {
+    FPasswordChar = Value;
+    if (auto* w = TypedWidget<QLineEdit>(this)) {
+        w->setEchoMode(Value ? QLineEdit::Password : QLineEdit::Normal);
+        w->setStyleSheet(Value ? QString("QLineEdit { lineedit-password-character: %1; }").arg(uint(Value)) : QString());
+    }
+}
+
+void TCustomEdit::SetReadOnly(bool Value) {
+    FReadOnly = Value;
+    if (auto* w = TypedWidget<QLineEdit>(this)) w->setReadOnly(Value);
+    if (auto* w = TypedWidget<QPlainTextEdit>(this); w && dynamic_cast<TCustomMemo*>(this)) w->setReadOnly(Value);
+}
+
+void TCustomEdit::SetCharCase(TEditCharCase Value) {
+    FCharCase = Value;
+    if (Value != ecNormal) SetText(GetText());
+}
+
+void TCustomEdit::SetBorderStyle(TBorderStyle Value) {
+    FBorderStyle = Value;
+    if (auto* w = TypedWidget<QLineEdit>(this)) w->setFrame(Value != bsNone);
+    if (auto* w = TypedWidget<QPlainTextEdit>(this); w && dynamic_cast<TCustomMemo*>(this))
+        w->setFrameShape(Value == bsNone ? QFrame::NoFrame : QFrame::StyledPanel);
+}
+
+int TCustomEdit::SelStart() const {
+    auto* w = TypedWidget<QLineEdit>(this);
+    if (!w) return 0;
+    return w->hasSelectedText() ? w->selectionStart() : w->cursorPosition();
+}
+
+void TCustomEdit::SetSelStart(int Value) {
+    if (auto* w = TypedWidget<QLineEdit>(this)) w->setCursorPosition(Value);
+}
+
+int TCustomEdit::SelLength() const {
+    auto* w = TypedWidget<QLineEdit>(this);
+    return w && w->hasSelectedText() ? w->selectionLength() : 0;
+}
+
+void TCustomEdit::SetSelLength(int Value) {
+    if (auto* w = TypedWidget<QLineEdit>(this)) w->setSelection(SelStart(), Value);
+}
+
+std::string TCustomEdit::SelText() const {
+    auto* w = TypedWidget<QLineEdit>(this);
+    return w ? StdStr(w->selectedText()) : std::string();
+}
+
+void TCustomEdit::SetSelText(const std::string& Value) {
+    if (auto* w = TypedWidget<QLineEdit>(this)) w->insert(QStr(Value));
+}
+
+void TCustomEdit::SelectAll() {
+    if (auto* w = TypedWidget<QLineEdit>(this)) w->selectAll();
+}
+
+void TCustomEdit::ClearSelection() {
+    if (auto* w = TypedWidget<QLineEdit>(this)) w->del();
+}
+
+void TCustomEdit::CopyToClipboard() {
+    if (!SelText().empty()) Clipboard()->SetAsText(SelText());
+}
+
+void TCustomEdit::CutToClipboard() {
+    if (FReadOnly) return;
+    CopyToClipboard();
+    ClearSelection();
+}
+
+void TCustomEdit::PasteFromClipboard() { PasteText(); }
+
+void TCustomEdit::Undo() {
+    if (auto* w = TypedWidget<QLineEdit>(this)) w->undo();
+}
+
+bool TCustomEdit::CanUndo() const {
+    auto* w = TypedWidget<QLineEdit>(this);
+    return w && w->isUndoAvailable();
+}
+
+bool TCustomEdit::WantsKey(uint16_t Key, TShiftState) const {
+    return Key == VK_LEFT || Key == VK_RIGHT || Key == VK_UP || Key == VK_DOWN;
+}
+
+void TCustomEdit::KeyPress(char32_t& Key) {
+    TWinControl::KeyPress(Key);
+    if (Key >= 'a' && Key <= 'z' && FCharCase == ecUpperCase) Key -= 32;
+    else if (Key >= 'A' && Key <= 'Z' && FCharCase == ecLowerCase) Key += 32;
+}
+
+void TCustomEdit::InsertTypedText(const std::string& Text) {
+    if (FReadOnly) return;
+    if (auto* w = TypedWidget<QLineEdit>(this)) {
+        w->insert(QStr(WithoutLineBreaks(Text)));
+        FModified = true;
+    }
+}
+
+bool TCustomEdit::PasteText() {
+    auto* w = TypedWidget<QLineEdit>(this);
+    if (!w) return false;
+    if (FReadOnly) return true;
+    const std::string text = FilterTypedText(WithoutLineBreaks(Clipboard()->AsText()));
+    if (!text.empty()) {
+        w->insert(QStr(text));
+        FModified = true;
+    }
+    return true;
+}
+
+void TCustomEdit::ApplyColor() {
+    TWinControl::ApplyColor();
+    ApplyBaseColor(WidgetOf(this), FColor);
+}
+
+void TCustomEdit::DeclareProperties(TPropertyDecl<TCustomEdit>& d) {
+    d.Property("AutoSelect", &TCustomEdit::AutoSelect, &TCustomEdit::SetAutoSelect).Default(true);
+    d.Property("BorderStyle", BorderStyleTypeInfo(), &TCustomEdit::BorderStyle, &TCustomEdit::SetBorderStyle).Default(bsSingle);
+    d.Property("CharCase", &TCustomEdit::CharCase, &TCustomEdit::SetCharCase).Default(ecNormal);
+    d.Property("Color", ColorTypeInfo(), &TControl::Color, &TControl::SetColor).Default(clWindow);
+    d.Property("MaxLength", &TCustomEdit::MaxLength, &TCustomEdit::SetMaxLength).Default(0);
+    d.Property("PasswordChar", &TCustomEdit::PasswordChar, &TCustomEdit::SetPasswordChar).Default(0);
+    d.Property("ReadOnly", &TCustomEdit::ReadOnly, &TCustomEdit::SetReadOnly).Default(false);
+    d.Property("TabStop", &TWinControl::TabStop, &TWinControl::SetTabStop).Default(true);
+    d.Property("Text", &TControl::Text, &TControl::SetText);
+    d.Event("OnChange", &TCustomEdit::OnChange);
+}
+
+TEdit::TEdit(TComponent* AOwner) : TCustomEdit(AOwner) {}
+
+// =========================================================================================
+// TCustomMemo
+// =========================================================================================
+
+TCustomMemo::TCustomMemo(TComponent* AOwner) : TCustomEdit(AOwner, false), FLines(std::make_unique<TStringList>()) {
+    auto* w = new TPlainTextHost(this);
+    w->setFocusPolicy(Qt::StrongFocus);
+    w->setLineWrapMode(QPlainTextEdit::WidgetWidth);
+    w->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    w->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    QObject::connect(w, &QPlainTextEdit::textChanged, w, [this] { Change(); });
+    SetPeer(std::make_unique<TControlPeer>(w));
+    FLines->SetOnChange([this](TStringList&) { LinesChanged(); });
+    FWidth = 185;
+    FHeight = 89;
+    ApplyBounds();
+    ApplyColor();
+}
+
+TCustomMemo::~TCustomMemo() { FLines->SetOnChange(nullptr); }
+
+void TCustomMemo::SetLines(TStringList* Value) {
+    if (Value) FLines->Assign(*Value);
+}
+
+void TCustomMemo::LinesChanged() {
+    if (FSyncing) return;
+    auto* w = TypedWidget<QPlainTextEdit>(this);
+    if (!w) return;
+    FSyncing = true;
+    std::string text = FLines->Text();
+    if (text.size() >= 2 && text.compare(text.size() - 2, 2, "\r\n") == 0) text.resize(text.size() - 2);
+    w->setPlainText(FromCrLf(text));
+    FSyncing = false;
+    Change();
+}
+
+std::string TCustomMemo::GetText() const {
+    auto* w = TypedWidget<QPlainTextEdit>(this);
+    return w ? ToCrLf(w->toPlainText()) : std::string();
+}
+
+void TCustomMemo::SetText(const std::string& Value) {
+    auto* w = TypedWidget<QPlainTextEdit>(this);
+    if (!w) return;
+    w->setPlainText(FromCrLf(Value));
+}
+
+void TCustomMemo::Change() {
+    if (!FSyncing) {
+        FSyncing = true;
+        if (auto* w = TypedWidget<QPlainTextEdit>(this)) {
+            FLines->SetOnChange(nullptr);
+            FLines->SetText(StdStr(w->toPlainText()));
+            FLines->SetOnChange([this](TStringList&) { LinesChanged(); });
+        }
+        FSyncing = false;
+    }
+    TCustomEdit::Change();
+}
+
+void TCustomMemo::SetWordWrap(bool Value) {
+    FWordWrap = Value;
+    if (auto* w = TypedWidget<QPlainTextEdit>(this))
+        w->setLineWrapMode(Value ? QPlainTextEdit::WidgetWidth : QPlainTextEdit::NoWrap);
+}
+
+void TCustomMemo::SetScrollBars(TScrollStyle Value) {
+    FScrollBars = Value;
+    if (auto* w = TypedWidget<QPlainTextEdit>(this)) {
+        const bool h = Value == ssHorizontal || Value == ssBoth;
+        const bool v = Value == ssVertical || Value == ssBoth;
+        w->setHorizontalScrollBarPolicy(h ? Qt::ScrollBarAlwaysOn : Qt::ScrollBarAlwaysOff);
+        w->setVerticalScrollBarPolicy(v ? Qt::ScrollBarAlwaysOn : Qt::ScrollBarAlwaysOff);
+    }
+}
+
+void TCustomMemo::SetAlignment(TAlignment Value) { FAlignment = Value; }
+
+bool TCustomMemo::WantsKey(uint16_t Key, TShiftState Shift) const {
+    if (Key == VK_RETURN) return FWantReturns;
+    if (Key == VK_TAB) return FWantTabs;
+    return TCustomEdit::WantsKey(Key, Shift);
+}
+
+void TCustomMemo::InsertTypedText(const std::string& Text) {
+    if (FReadOnly) return;
+    if (auto* w = TypedWidget<QPlainTextEdit>(this)) w->insertPlainText(FromCrLf(Text));
+}
+
+bool TCustomMemo::PasteText() {
+    auto* w = TypedWidget<QPlainTextEdit>(this);
+    if (!w) return false;
+    if (!FReadOnly) w->paste();   // through insertFromMimeData, filtered there
+    return true;
+}
+
+void TCustomMemo::DeclareProperties(TPropertyDecl<TCustomMemo>& d) {
+    d.Property("Alignment", &TCustomMemo::Alignment, &TCustomMemo::SetAlignment).Default(taLeftJustify);
+    d.Property("Lines", &TCustomMemo::Lines, &TCustomMemo::SetLines);
+    d.Property("ScrollBars", &TCustomMemo::ScrollBars, &TCustomMemo::SetScrollBars).Default(ssNone);
+    d.Property("WantReturns", &TCustomMemo::WantReturns, &TCustomMemo::SetWantReturns).Default(true);
+    d.Property("WantTabs", &TCustomMemo::WantTabs, &TCustomMemo::SetWantTabs).Default(false);
+    d.Property("WordWrap", &TCustomMemo::WordWrap, &TCustomMemo::SetWordWrap).Default(true);
+    d.Property("Text", &TControl::Text, &TControl::SetText).Stored(false);
+}
+
+TMemo::TMemo(TComponent* AOwner) : TCustomMemo(AOwner) {}
+
+// =========================================================================================
+// Buttons
+// =========================================================================================
+
+TButtonControl::TButtonControl(TComponent* AOwner) : TWinControl(AOwner) {
+    FTabStop = true;
+    FParentColor = true;
+}
+
+void TButtonControl::DeclareProperties(TPropertyDecl<TButtonControl>& d) {
+    d.Property("TabStop", &TWinControl::TabStop, &TWinControl::SetTabStop).Default(true);
+    d.Property("ParentColor", &TControl::ParentColor, &TControl::SetParentColor).Default(true);
+    d.Property("WordWrap", &TButtonControl::WordWrap, &TButtonControl::SetWordWrap).Default(false);
+}
+
+TButton::TButton(TComponent* AOwner) : TButtonControl(AOwner) {
+    auto* w = new THost<QPushButton>(this);
+    w->setFocusPolicy(Qt::StrongFocus);
+    w->setAutoDefault(false);
+    QObject::connect(w, &QPushButton::clicked, w, [this] { SafeCall([&] { Click(); }); });
+    SetPeer(std::make_unique<TControlPeer>(w));
+    FWidth = 75;
+    FHeight = 25;
+    ApplyBounds();
+}
+
+void TButton::SetText(const std::string& Value) {
+    FText = Value;
+    if (auto* w = TypedWidget<QPushButton>(this)) w->setText(QStr(Value));
+}
+
+void TButton::SetDefault(bool Value) {
+    FDefault = Value;
+    if (auto* w = TypedWidget<QPushButton>(this)) w->setDefault(Value);
+}
+
+void TButton::Click() {
+    if (TCustomForm* form = ParentForm()) form->SetModalResult(FModalResult);
+    TButtonControl::Click();
+}
+
+void TButton::DeclareProperties(TPropertyDecl<TButton>& d) {
+    d.Property("Cancel", &TButton::Cancel, &TButton::SetCancel).Default(false);
+    d.Property("Caption", &TControl::Caption, &TControl::SetCaption).Stored(&TButton::IsCaptionStored);
+    d.Property("Default", &TButton::Default, &TButton::SetDefault).Default(false);
+    d.Property("ModalResult", &TButton::ModalResult, &TButton::SetModalResult).Default(0);
+}
+
+TCustomCheckBox::TCustomCheckBox(TComponent* AOwner) : TButtonControl(AOwner) {
+    auto* w = new THost<QCheckBox>(this);
+    w->setFocusPolicy(Qt::StrongFocus);
+    QObject::connect(w, &QCheckBox::clicked, w, [this] { SafeCall([&] { Toggle(); }); });
+    SetPeer(std::make_unique<TControlPeer>(w));
+    FWidth = 97;
+    FHeight = 17;
+    ApplyBounds();
+}
+
+void TCustomCheckBox::SetText(const std::string& Value) {
+    FText = Value;
+    if (auto* w = TypedWidget<QCheckBox>(this)) w->setText(QStr(Value));
+}
+
+void TCustomCheckBox::SetState(TCheckBoxState Value) {
+    if (auto* w = TypedWidget<QCheckBox>(this)) {
+        const Qt::CheckState qs = Value == cbChecked ? Qt::Checked : Value == cbGrayed ? Qt::PartiallyChecked : Qt::Unchecked;
+        if (w->checkState() != qs) w->setCheckState(qs);
+    }
+    if (FState == Value) return;
+    FState = Value;
+    if (!FClicksDisabled && !IsLoading(this)) Click();
+}
+
+void TCustomCheckBox::SetAllowGrayed(bool Value) {
+    FAllowGrayed = Value;
+    if (auto* w = TypedWidget<QCheckBox>(this)) w->setTristate(Value);
+}
+
+void TCustomCheckBox::SetAlignment(TLeftRight Value) {
+    FAlignment = Value;
+    if (auto* w = TypedWidget<QCheckBox>(this))
+        w->setLayoutDirection(Value == taLeftJustify ? Qt::RightToLeft : Qt::LeftToRight);
+}
+
+// Unchecked goes to grayed when allowed, grayed to checked, checked to unchecked.
+void TCustomCheckBox::Toggle() {
+    switch (FState) {
+    case cbUnchecked: SetState(FAllowGrayed ? cbGrayed : cbChecked); break;
+    case cbChecked: SetState(cbUnchecked); break;
+    case cbGrayed: SetState(cbChecked); break;
+    }
+}
+
+void TCustomCheckBox::ActionChanged(TBasicAction* Sender) {
+    TButtonControl::ActionChanged(Sender);
+    if (auto* a = dynamic_cast<TCustomAction*>(Sender)) {
+        FClicksDisabled = true;
+        SetChecked(a->Checked());
+        FClicksDisabled = false;
+    }
+}
+
+void TCustomCheckBox::DeclareProperties(TPropertyDecl<TCustomCheckBox>& d) {
+    d.Property("Alignment", LeftRightTypeInfo(), &TCustomCheckBox::Alignment, &TCustomCheckBox::SetAlignment).Default(taRightJustify);
+    d.Property("AllowGrayed", &TCustomCheckBox::AllowGrayed, &TCustomCheckBox::SetAllowGrayed).Default(false);
+    d.Property("Caption", &TControl::Caption, &TControl::SetCaption).Stored(&TCustomCheckBox::IsCaptionStored);
+    d.Property("Checked", &TCustomCheckBox::Checked, &TCustomCheckBox::SetChecked).Default(false);
+    d.Property("State", &TCustomCheckBox::State, &TCustomCheckBox::SetState).Default(cbUnchecked);
+}
+
+TCheckBox::TCheckBox(TComponent* AOwner) : TCustomCheckBox(AOwner) {}
+
+TRadioButton::TRadioButton(TComponent* AOwner) : TButtonControl(AOwner) {
+    auto* w = new THost<QRadioButton>(this);
+    w->setFocusPolicy(Qt::StrongFocus);
+    w->setAutoExclusive(false);
+    QObject::connect(w, &QRadioButton::clicked, w, [this] {
+        SafeCall([&] {
+            if (FChecked) {
+                if (auto* rw = TypedWidget<QRadioButton>(this)) rw->setChecked(true);
+            } else {
+                SetChecked(true);
+            }
+        });
+    });
+    SetPeer(std::make_unique<TControlPeer>(w));
+    FWidth = 113;
+    FHeight = 17;
+    ApplyBounds();
+}
+
+void TRadioButton::SetText(const std::string& Value) {
+    FText = Value;
+    if (auto* w = TypedWidget<QRadioButton>(this)) w->setText(QStr(Value));
+}
+
+void TRadioButton::SetChecked(bool Value) {
+    if (auto* w = TypedWidget<QRadioButton>(this)) w->setChecked(Value);
+    if (FChecked == Value) return;
+    FChecked = Value;
+    SetTabStop(Value);
+    if (!Value) return;
+    if (FParent)
+        for (int i = 0; i < FParent->ControlCount(); ++i)
+            if (auto* r = dynamic_cast<TRadioButton*>(FParent->Controls(i)); r && r != this) r->SetChecked(false);
+    if (!FClicksDisabled && !IsLoading(this)) Click();
+}
+
+void TRadioButton::ActionChanged(TBasicAction* Sender) {
+    TButtonControl::ActionChanged(Sender);
+    if (auto* a = dynamic_cast<TCustomAction*>(Sender)) {
+        FClicksDisabled = true;
+        SetChecked(a->Checked());
+        FClicksDisabled = false;
+    }
+}
+
+void TRadioButton::DeclareProperties(TPropertyDecl<TRadioButton>& d) {
+    d.Property("Alignment", LeftRightTypeInfo(), &TRadioButton::Alignment, &TRadioButton::SetAlignment).Default(taRightJustify);
+    d.Property("Caption", &TControl::Caption, &TControl::SetCaption).Stored(&TRadioButton::IsCaptionStored);
+    d.Property("Checked", &TRadioButton::Checked, &TRadioButton::SetChecked).Default(false);
+    d.Property("TabStop", &TWinControl::TabStop, &TWinControl::SetTabStop).Default(false);
+}
+
+// =========================================================================================
+// TCustomComboBox
+// =========================================================================================
+
+namespace {
+
+// Owner-drawn items of combo and list boxes are painted by OnDrawItem on the control's
+// canvas.
+class TOwnerDrawDelegate : public QStyledItemDelegate {
+public:
+    TOwnerDrawDelegate(QObject* parent, std::function<bool(QPainter*, const QStyleOptionViewItem&, int)> draw,
+                       std::function<int()> height)
+        : QStyledItemDelegate(parent), FDraw(std::move(draw)), FHeight(std::move(height)) {}
+    void paint(QPainter* p, const QStyleOptionViewItem& o, const QModelIndex& i) const override {
+        if (!FDraw(p, o, i.row())) QStyledItemDelegate::paint(p, o, i);
+    }
+    QSize sizeHint(const QStyleOptionViewItem& o, const QModelIndex& i) const override {
+        QSize s = QStyledItemDelegate::sizeHint(o, i);
+        s.setHeight(FHeight());
+        return s;
+    }
+
+private:
+    std::function<bool(QPainter*, const QStyleOptionViewItem&, int)> FDraw;
+    std::function<int()> FHeight;
+};
+
+TOwnerDrawState StateOf(const QStyleOptionViewItem& o) {
+    TOwnerDrawState s;
+    if (o.state & QStyle::State_Selected) s.Include(odSelected);
+    if (o.state & QStyle::State_HasFocus) s.Include(odFocused);
+    if (!(o.state & QStyle::State_Enabled)) s.Include(odDisabled);
+    return s;
+}
+
+}  // namespace
+
+TCustomComboBox::TCustomComboBox(TComponent* AOwner) : TWinControl(AOwner), FItems(std::make_unique<TStringList>()) {
+    FColor = clWindow;
+    FTabStop = true;
+    CreateWidget();
+    FItems->SetOnChange([this](TStringList&) { ItemsChanged(); });
+    FWidth = 145;
+    FHeight = 21;
+    ApplyBounds();
+    ApplyColor();
+}
+
+TCustomComboBox::~TCustomComboBox() { FItems->SetOnChange(nullptr); }
+
+void TCustomComboBox::CreateWidget() {
+    auto* w = new THost<QComboBox>(this);
+    w->setFocusPolicy(Qt::StrongFocus);
+    w->setInsertPolicy(QComboBox::NoInsert);
+    w->setMaxVisibleItems(FDropDownCount);
+    const bool editable = FStyle == csDropDown || FStyle == csSimple;
+    w->setEditable(editable);
+    if (editable) {
+        auto* edit = new TComboEditHost(this, w);
+        w->setLineEdit(edit);
+        w->setCompleter(nullptr);
+        QObject::connect(edit, &QLineEdit::textEdited, w, [this] {
+            if (!FSyncing) Change();
+        });
+    }
+    QObject::connect(w, QOverload<int>::of(&QComboBox::activated), w, [this](int index) {
+        if (!FSyncing) SafeCall([&] { ItemPicked(index); });
+    });
+    if (FStyle == csOwnerDrawFixed || FStyle == csOwnerDrawVariable) {
+        w->setItemDelegate(new TOwnerDrawDelegate(
+            w,
+            [this](QPainter* p, const QStyleOptionViewItem& o, int row) {
+                if (!OnDrawItem.Assigned()) return false;
+                TCanvas canvas;
+                AttachPainter(canvas, p);
+                canvas.Font()->Assign(*FFont);
+                const QRect r = o.rect;
+                SafeCall([&] { OnDrawItem(this, row, Rect(r.left(), r.top(), r.right() + 1, r.bottom() + 1), StateOf(o)); });
+                DetachPainter(canvas);
+                return true;
+            },
+            [this] { return FItemHeight; }));
+    }
+    SetPeer(std::make_unique<TControlPeer>(w));
+    ItemsChanged();
+}
+
+void TCustomComboBox::ItemsChanged() {
+    auto* w = TypedWidget<QComboBox>(this);
+    if (!w) return;
+    FSyncing = true;
+    const QString text = w->currentText();
+    const int index = w->currentIndex();
+    w->clear();
+    for (int i = 0; i < FItems->Count(); ++i) w->addItem(QStr(FItems->Get(i)));
+    if (w->isEditable()) {
+        w->setCurrentIndex(-1);
+        w->setEditText(text);
+    } else {
+        w->setCurrentIndex(index < w->count() ? index : -1);
+    }
+    FSyncing = false;
+}
+
+void TCustomComboBox::SetItems(TStringList* Value) {
+    if (Value) FItems->Assign(*Value);
+}
+
+int TCustomComboBox::ItemIndex() const {
+    auto* w = TypedWidget<QComboBox>(this);
+    if (!w) return -1;
+    if (w->isEditable()) {
+        // The index follows the text, as the platform's combo box finds it.
+        const int i = w->findText(w->currentText(), Qt::MatchExactly);
+        return w->currentIndex() >= 0 && w->currentText() == w->itemText(w->currentIndex()) ? w->currentIndex() : i;
+    }
+    return w->currentIndex();
+}
+
+void TCustomComboBox::SetItemIndex(int Value) {
+    if (IsLoading(this)) {
+        FPendingIndex = Value;
+        return;
+    }
+    auto* w = TypedWidget<QComboBox>(this);
+    if (!w) return;
+    FSyncing = true;
+    w->setCurrentIndex(Value >= 0 && Value < w->count() ? Value : -1);
+    if (Value < 0 && w->isEditable()) w->setEditText(QString());
+    FSyncing = false;
+}
+
+std::string TCustomComboBox::GetText() const {
+    auto* w = TypedWidget<QComboBox>(this);
+    return w ? StdStr(w->currentText()) : std::string();
+}
+
+void TCustomComboBox::SetText(const std::string& Value) {
+    if (IsLoading(this)) {
+        FPendingText = Value;
+        return;
+    }
+    auto* w = TypedWidget<QComboBox>(this);
+    if (!w) return;
+    if (StdStr(w->currentText()) == Value) return;
+    FSyncing = true;
+    if (w->isEditable()) {
+        const int i = w->findText(QStr(Value), Qt::MatchExactly);
+        w->setCurrentIndex(i);
+        w->setEditText(QStr(Value));
+    } else {
+        w->setCurrentIndex(w->findText(QStr(Value), Qt::MatchExactly));
+    }
+    FSyncing = false;
+    Change();
+}
+
+void TCustomComboBox::Loaded() {
+    TWinControl::Loaded();
+    if (FPendingIndex >= 0) SetItemIndex(FPendingIndex);
+    if (!FPendingText.empty()) {
+        FSyncing = true;
+        if (auto* w = TypedWidget<QComboBox>(this); w && w->isEditable()) w->setEditText(QStr(FPendingText));
+        FSyncing = false;
+    }
+    FPendingIndex = -1;
+    FPendingText.clear();
+}
+
+void TCustomComboBox::SetStyle(TComboBoxStyle Value) {
+    if (FStyle == Value) return;
+    FStyle = Value;
+    const std::string text = GetText();
+    TWinControl* parent = FParent;
+    if (parent) parent->RemoveControl(this);
+    FPeer.reset();
+    CreateWidget();
+    ApplyFont();
+    ApplyColor();
+    ApplyBounds();
+    if (parent) parent->InsertControl(this);
+    if (Value == csDropDown || Value == csSimple) {
+        FSyncing = true;
+        if (auto* w = TypedWidget<QComboBox>(this)) w->setEditText(QStr(text));
+        FSyncing = false;
+    }
+}
+
+void TCustomComboBox::SetSorted(bool Value) {
+    FSorted = Value;
+    FItems->SetSorted(Value);
+}
+
+void TCustomComboBox::SetDropDownCount(int Value) {
+    FDropDownCount = Value;
+    if (auto* w = TypedWidget<QComboBox>(this)) w->setMaxVisibleItems(Value);
+}
+
+void TCustomComboBox::SetMaxLength(int Value) {
+    FMaxLength = Value;
+    if (auto* w = TypedWidget<QComboBox>(this); w && w->lineEdit()) w->lineEdit()->setMaxLength(Value > 0 ? Value : 32767);
+}
+
+bool TCustomComboBox::DroppedDown() const {
+    auto* w = TypedWidget<QComboBox>(this);
+    return w && w->view() && w->view()->isVisible();
+}
+
+void TCustomComboBox::SetDroppedDown(bool Value) {
+    auto* w = TypedWidget<QComboBox>(this);
+    if (!w) return;
+    if (Value) {
+        SafeCall([&] { OnDropDown(this); });
+        w->showPopup();
+    } else {
+        w->hidePopup();
+        SafeCall([&] { OnCloseUp(this); });
+    }
+}
+
+int TCustomComboBox::SelStart() const {
+    auto* w = TypedWidget<QComboBox>(this);
+    if (!w || !w->lineEdit()) return 0;
+    QLineEdit* e = w->lineEdit();
+    return e->hasSelectedText() ? e->selectionStart() : e->cursorPosition();
+}
+
+void TCustomComboBox::SetSelStart(int Value) {
+    if (auto* w = TypedWidget<QComboBox>(this); w && w->lineEdit()) w->lineEdit()->setCursorPosition(Value);
+}
+
+int TCustomComboBox::SelLength() const {
+    auto* w = TypedWidget<QComboBox>(this);
+    return w && w->lineEdit() && w->lineEdit()->hasSelectedText() ? w->lineEdit()->selectionLength() : 0;
+}
+
+void TCustomComboBox::SetSelLength(int Value) {
+    if (auto* w = TypedWidget<QComboBox>(this); w && w->lineEdit()) w->lineEdit()->setSelection(SelStart(), Value);
+}
+
+void TCustomComboBox::SelectAll() {
+    if (auto* w = TypedWidget<QComboBox>(this); w && w->lineEdit()) w->lineEdit()->selectAll();
+}
+
+void TCustomComboBox::Clear() {
+    FItems->Clear();
+    SetText("");
+}
+
+bool TCustomComboBox::WantsKey(uint16_t Key, TShiftState) const {
+    if (DroppedDown()) return true;
+    return Key == VK_LEFT || Key == VK_RIGHT || Key == VK_UP || Key == VK_DOWN;
+}
+
+void TCustomComboBox::InsertTypedText(const std::string& Text) {
+    auto* w = TypedWidget<QComboBox>(this);
+    if (w && w->lineEdit()) {
+        w->lineEdit()->insert(QStr(WithoutLineBreaks(Text)));
+        Change();
+    }
+}
+
+bool TCustomComboBox::PasteText() {
+    auto* w = TypedWidget<QComboBox>(this);
+    if (!w || !w->lineEdit()) return false;
+    const std::string text = FilterTypedText(WithoutLineBreaks(Clipboard()->AsText()));
+    if (!text.empty()) {
+        w->lineEdit()->insert(QStr(text));
+        Change();
+    }
+    return true;
+}
+
+void TCustomComboBox::ItemPicked(int Index) {
+    if (Index < 0 || Index >= FItems->Count()) return;
+    auto* w = TypedWidget<QComboBox>(this);
+    if (w && w->isEditable()) {
+        FSyncing = true;
+        w->setEditText(QStr(FItems->Get(Index)));
+        FSyncing = false;
+    }
+    Click();
+    if (OnSelect.Assigned()) OnSelect(this);
+    else Change();
+}
+
+void TCustomComboBox::Change() {
+    if (IsLoading(this) || IsDestroying(this)) return;
+    SafeCall([&] { OnChange(this); });
+}
+
+void TCustomComboBox::ApplyColor() {
+    TWinControl::ApplyColor();
+    ApplyBaseColor(WidgetOf(this), FColor);
+    if (auto* w = TypedWidget<QComboBox>(this); w && w->lineEdit()) ApplyBaseColor(w->lineEdit(), FColor);
+}
+
+void TCustomComboBox::DeclareProperties(TPropertyDecl<TCustomComboBox>& d) {
+    d.Property("Style", &TCustomComboBox::Style, &TCustomComboBox::SetStyle).Default(csDropDown);
+    d.Property("CharCase", &TCustomComboBox::CharCase, &TCustomComboBox::SetCharCase).Default(ecNormal);
+    d.Property("Color", ColorTypeInfo(), &TControl::Color, &TControl::SetColor).Default(clWindow);
+    d.Property("DropDownCount", &TCustomComboBox::DropDownCount, &TCustomComboBox::SetDropDownCount).Default(8);
+    d.Property("ItemHeight", &TCustomComboBox::ItemHeight, &TCustomComboBox::SetItemHeight).Default(16);
+    d.Property("MaxLength", &TCustomComboBox::MaxLength, &TCustomComboBox::SetMaxLength).Default(0);
+    d.Property("Sorted", &TCustomComboBox::Sorted, &TCustomComboBox::SetSorted).Default(false);
+    d.Property("TabStop", &TWinControl::TabStop, &TWinControl::SetTabStop).Default(true);
+    d.Property("Text", &TControl::Text, &TControl::SetText);
+    d.Property("Items", &TCustomComboBox::Items, &TCustomComboBox::SetItems);
+    d.Property("ItemIndex", &TCustomComboBox::ItemIndex, &TCustomComboBox::SetItemIndex).Default(-1);
+    d.Event("OnChange", &TCustomComboBox::OnChange);
+    d.Event("OnCloseUp", &TCustomComboBox::OnCloseUp);
+    d.Event("OnDrawItem", &TCustomComboBox::OnDrawItem);
+    d.Event("OnDropDown", &TCustomComboBox::OnDropDown);
+    d.Event("OnSelect", &TCustomComboBox::OnSelect);
+}
+
+TComboBox::TComboBox(TComponent* AOwner) : TCustomComboBox(AOwner) {}
+
+// =========================================================================================
+// TCustomListBox
+// =========================================================================================
+
+TCustomListBox::TCustomListBox(TComponent* AOwner)
+    : TWinControl(AOwner), FItems(std::make_unique<TStringList>()), FCanvas(std::make_unique<TCanvas>()) {
+    FColor = clWindow;
+    FTabStop = true;
+    auto* w = new TScrollHost<QListWidget>(this);
+    w->setFocusPolicy(Qt::StrongFocus);
+    w->setSelectionMode(QAbstractItemView::SingleSelection);
+    w->setUniformItemSizes(true);
+    QObject::connect(w, &QListWidget::itemSelectionChanged, w, [this] {
+        if (!FSyncing) SafeCall([&] { Click(); });
+    });
+    w->setItemDelegate(new TOwnerDrawDelegate(
+        w,
+        [this](QPainter* p, const QStyleOptionViewItem& o, int row) {
+            if (FStyle == lbStandard) return false;
+            const QRect r = o.rect;
+            AttachPainter(*FCanvas, p);
+            FCanvas->Font()->Assign(*FFont);
+            DrawItem(row, Rect(r.left(), r.top(), r.right() + 1, r.bottom() + 1), StateOf(o));
+            DetachPainter(*FCanvas);
+            return true;
+        },
+        [this] { return FItemHeight; }));
+    SetPeer(std::make_unique<TControlPeer>(w));
+    FItems->SetOnChange([this](TStringList&) { ItemsChanged(); });
+    FWidth = 121;
+    FHeight = 97;
+    ApplyBounds();
+    ApplyColor();
+}
+
+TCustomListBox::~TCustomListBox() { FItems->SetOnChange(nullptr); }
+
+void TCustomListBox::DrawItem(int Index, TRect R, TOwnerDrawState State) {
+    if (OnDrawItem.Assigned()) {
+        SafeCall([&] { OnDrawItem(this, Index, R, State); });
+        return;
+    }
+    FCanvas->FillRect(R);
+    if (Index >= 0 && Index < FItems->Count()) FCanvas->TextOut(R.Left + 2, R.Top, FItems->Get(Index));
+}
+
+void TCustomListBox::ItemsChanged() {
+    auto* w = TypedWidget<QListWidget>(this);
+    if (!w) return;
+    FSyncing = true;
+    const int row = w->currentRow();
+    w->clear();
+    for (int i = 0; i < FItems->Count(); ++i) w->addItem(QStr(FItems->Get(i)));
+    if (row >= 0 && row < w->count()) w->setCurrentRow(row);
+    FSyncing = false;
+}
+
+void TCustomListBox::SetItems(TStringList* Value) {
+    if (Value) FItems->Assign(*Value);
+}
+
+int TCustomListBox::ItemIndex() const {
+    auto* w = TypedWidget<QListWidget>(this);
+    return w ? w->currentRow() : -1;
+}
+
+void TCustomListBox::SetItemIndex(int Value) {
+    if (IsLoading(this)) {
+        FPendingIndex = Value;
+        return;
+    }
+    auto* w = TypedWidget<QListWidget>(this);
+    if (!w) return;
+    FSyncing = true;
+    if (Value < 0 || Value >= w->count()) {
+        w->setCurrentRow(-1);
+        w->clearSelection();
+    } else {
+        w->setCurrentRow(Value);
+    }
+    FSyncing = false;
+}
+
+void TCustomListBox::Loaded() {
+    TWinControl::Loaded();
+    if (FPendingIndex >= 0) SetItemIndex(FPendingIndex);
+    FPendingIndex = -1;
+}
+
+void TCustomListBox::SetMultiSelect(bool Value) {
+    FMultiSelect = Value;
+    if (auto* w = TypedWidget<QListWidget>(this))
+        w->setSelectionMode(Value ? QAbstractItemView::ExtendedSelection : QAbstractItemView::SingleSelection);
+}
+
+bool TCustomListBox::Selected(int Index) const {
+    auto* w = TypedWidget<QListWidget>(this);
+    if (!w || Index < 0 || Index >= w->count())
+        throw EListError("List index out of bounds (" + std::to_string(Index) + ")");
+    return w->item(Index)->isSelected();
+}
+
+void TCustomListBox::SetSelected(int Index, bool Value) {
+    auto* w = TypedWidget<QListWidget>(this);
+    if (!w || Index < 0 || Index >= w->count())
+        throw EListError("List index out of bounds (" + std::to_string(Index) + ")");
+    FSyncing = true;
+    w->item(Index)->setSelected(Value);
+    FSyncing = false;
+}
+
+int TCustomListBox::SelCount() const {
+    auto* w = TypedWidget<QListWidget>(this);
+    return w && FMultiSelect ? static_cast<int>(w->selectedItems().size()) : -1;
+}
+
+void TCustomListBox::SetSorted(bool Value) {
+    FSorted = Value;
+    FItems->SetSorted(Value);
+}
+
+void TCustomListBox::SetStyle(TListBoxStyle Value) {
+    FStyle = Value;
+    if (auto* w = TypedWidget<QListWidget>(this)) w->viewport()->update();
+}
+
+void TCustomListBox::SetItemHeight(int Value) {
+    FItemHeight = Value;
+    if (auto* w = TypedWidget<QListWidget>(this)) w->doItemsLayout();
+}
+
+int TCustomListBox::TopIndex() const {
+    auto* w = TypedWidget<QListWidget>(this);
+    if (!w) return 0;
+    QListWidgetItem* item = w->itemAt(0, 0);
+    return item ? w->row(item) : 0;
+}
+
+void TCustomListBox::SetTopIndex(int Value) {
+    auto* w = TypedWidget<QListWidget>(this);
+    if (w && Value >= 0 && Value < w->count()) w->scrollToItem(w->item(Value), QAbstractItemView::PositionAtTop);
+}
+
+int TCustomListBox::ItemAtPos(TPoint Pos, bool Existing) const {
+    auto* w = TypedWidget<QListWidget>(this);
+    if (!w) return -1;
+    QPoint vp = w->viewport()->mapFrom(w, QPoint(Pos.X, Pos.Y));
+    QListWidgetItem* item = w->itemAt(vp);
+    if (item) return w->row(item);
+    return Existing ? -1 : w->count();
+}
+
+TRect TCustomListBox::ItemRect(int Index) const {
+    auto* w = TypedWidget<QListWidget>(this);
+    if (!w || Index < 0 || Index >= w->count()) return {};
+    QRect r = w->visualItemRect(w->item(Index));
+    QPoint tl = w->viewport()->mapTo(w, r.topLeft());
+    return Bounds(tl.x(), tl.y(), r.width(), r.height());
+}
+
+void TCustomListBox::Clear() { FItems->Clear(); }
+
+bool TCustomListBox::WantsKey(uint16_t Key, TShiftState) const {
+    return Key == VK_LEFT || Key == VK_RIGHT || Key == VK_UP || Key == VK_DOWN;
+}
+
+void TCustomListBox::ApplyColor() {
+    TWinControl::ApplyColor();
+    ApplyBaseColor(WidgetOf(this), FColor);
+}
+
+void TCustomListBox::DeclareProperties(TPropertyDecl<TCustomListBox>& d) {
+    d.Property("Color", ColorTypeInfo(), &TControl::Color, &TControl::SetColor).Default(clWindow);
+    d.Property("ItemHeight", &TCustomListBox::ItemHeight, &TCustomListBox::SetItemHeight).Default(16);
+    d.Property("Items", &TCustomListBox::Items, &TCustomListBox::SetItems);
+    d.Property("MultiSelect", &TCustomListBox::MultiSelect, &TCustomListBox::SetMultiSelect).Default(false);
+    d.Property("Sorted", &TCustomListBox::Sorted, &TCustomListBox::SetSorted).Default(false);
+    d.Property("Style", &TCustomListBox::Style, &TCustomListBox::SetStyle).Default(lbStandard);
+    d.Property("TabStop", &TWinControl::TabStop, &TWinControl::SetTabStop).Default(true);
+    d.Property("ItemIndex", &TCustomListBox::ItemIndex, &TCustomListBox::SetItemIndex).Default(-1).Stored(false);
+    d.Event("OnDrawItem", &TCustomListBox::OnDrawItem);
+}
+
+TListBox::TListBox(TComponent* AOwner) : TCustomListBox(AOwner) {}
+
+// =========================================================================================
+// TCustomGroupBox
+// =========================================================================================
+
+TCustomGroupBox::TCustomGroupBox(TComponent* AOwner) : TWinControl(AOwner) {
+    FParentColor = true;
+    auto* w = new THost<QGroupBox>(this);
+    SetPeer(std::make_unique<TControlPeer>(w));
+    FWidth = 185;
+    FHeight = 105;
+    ApplyBounds();
+}
+
+void TCustomGroupBox::SetText(const std::string& Value) {
+    FText = Value;
+    if (auto* w = TypedWidget<QGroupBox>(this)) w->setTitle(QStr(Value));
+}
+
+// The class library's rule: below the caption's text height, then two pixels inside the
+// frame on every side.
+void TCustomGroupBox::AdjustClientRect(TRect& R) const {
+    QFontMetrics fm(ToQFont(*FFont));
+    R.Top += fm.height();
+    InflateRect(R, -2, -2);
+}
+
+TGroupBox::TGroupBox(TComponent* AOwner) : TCustomGroupBox(AOwner) {}
+
+void TGroupBox::DeclareProperties(TPropertyDecl<TGroupBox>& d) {
+    d.Property("Caption", &TControl::Caption, &TControl::SetCaption);
+    d.Property("ParentColor", &TControl::ParentColor, &TControl::SetParentColor).Default(true);
+}

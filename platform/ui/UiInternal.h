@@ -1,0 +1,40 @@
+// Internal to the window layer: the services the modules share without exposing Qt.
+#pragma once
+
+#include "platform/ui/DialogService.h"
+
+#include <exception>
+#include <functional>
+#include <string>
+
+// The title message boxes without a caption show (the application's Title).
+std::string CurrentApplicationTitle();
+
+// Shows a dialog through the installed service, with the open dialog counted so that the
+// layer knows a modal dialog is up.
+TDialogAnswer RunDialog(const TDialogRequest& request);
+
+// The exception boundary: runs fn; an exception that leaves it goes to
+// Application->HandleException and never further (no exception may cross into Qt).
+void GuardedCall(const std::function<void()>& fn);
+void HandleCurrentException(std::exception_ptr e);
+
+// Modal loops and termination (decision: ShowModal runs a nested loop; Terminate ends
+// every loop and Run, also before Run starts).
+bool ApplicationTerminated();
+
+class TCustomForm;
+// The test harness's hook: called inside the nested loop of every ShowModal.
+using TModalHook = std::function<void(TCustomForm& Form)>;
+void SetModalHook(TModalHook hook);
+// The screen size the test harness gives (0, 0: the real screen).
+void SetScreenSizeOverride(int Width, int Height);
+bool ScreenSizeOverridden();
+// Message boxes and dialogs being shown at the moment.
+int OpenDialogCount();
+
+class TPopupMenu;
+struct TPoint;
+// The test harness's hook for pop-up menus: called instead of showing the menu.
+using TPopupHook = std::function<void(TPopupMenu& Menu, TPoint Where)>;
+void SetPopupHook(TPopupHook hook);
