@@ -140,34 +140,52 @@ std::string ComparedColumn(const std::vector<TToken>& t, size_t i) {
     return "";
 }
 
-// INSERT INTO t (c1, c2) VALUES (v1, v2): the column of each value that is a lone parameter.
+// INSERT INTO t (c1, c2) VALUES (v1, v2)[, (...)] or INSERT INTO t (c1, c2) SELECT v1, v2
+// FROM ...: the column of each value that is a lone parameter.
 void InsertColumns(const std::vector<TToken>& t, std::vector<std::string>& columnOfToken) {
     size_t i = 0;
     if (i >= t.size() || !IsWord(t[i], "insert")) return;
-    while (i < t.size() && !IsPunct(t[i], '(')) ++i;
-    if (i >= t.size()) return;
+    while (i < t.size() && !IsPunct(t[i], '(') && !IsWord(t[i], "values") && !IsWord(t[i], "select")) ++i;
+    if (i >= t.size() || !IsPunct(t[i], '(')) return;
     std::vector<std::string> columns;
     for (++i; i < t.size() && !IsPunct(t[i], ')'); ++i)
-        if (t[i].Kind == TTokKind::Ident &&
-            (i + 1 >= t.size() || !IsPunct(t[i + 1], '.')))
+        if (t[i].Kind == TTokKind::Ident && (i + 1 >= t.size() || !IsPunct(t[i + 1], '.')))
             columns.push_back(t[i].Text);
-    while (i < t.size() && !IsWord(t[i], "values")) ++i;
-    while (i < t.size() && !IsPunct(t[i], '(')) ++i;
     if (i >= t.size()) return;
-    size_t column = 0;
-    int depth = 0;
-    size_t itemStart = i + 1;
-    for (++i; i < t.size(); ++i) {
-        if (IsPunct(t[i], '(')) { ++depth; continue; }
-        bool end = IsPunct(t[i], ')') && depth == 0;
-        if (IsPunct(t[i], ')')) { if (depth > 0) { --depth; continue; } }
-        if ((IsPunct(t[i], ',') && depth == 0) || end) {
-            if (i == itemStart + 1 && t[itemStart].Kind == TTokKind::Param && column < columns.size())
-                columnOfToken[itemStart] = columns[column];
-            ++column;
-            itemStart = i + 1;
-            if (end) break;
+    ++i;
+    // Maps the comma-separated items from `from` up to a closing parenthesis at depth 0 or
+    // (for a select list) the word FROM at depth 0; returns the index where it stopped.
+    auto mapItems = [&](size_t from, bool selectList) {
+        size_t column = 0, itemStart = from;
+        int depth = 0;
+        size_t k = from;
+        for (; k < t.size(); ++k) {
+            bool open = IsPunct(t[k], '('), close = IsPunct(t[k], ')');
+            if (open) { ++depth; continue; }
+            if (close && depth > 0) { --depth; continue; }
+            bool end = depth == 0 && (selectList ? IsWord(t[k], "from") || IsPunct(t[k], ';') : close);
+            if ((depth == 0 && IsPunct(t[k], ',')) || end) {
+                if (k == itemStart + 1 && t[itemStart].Kind == TTokKind::Param && column < columns.size())
+                    columnOfToken[itemStart] = columns[column];
+                ++column;
+                itemStart = k + 1;
+                if (end) break;
+            }
         }
+        if (selectList && k >= t.size() && t.size() == itemStart + 1 &&
+            t[itemStart].Kind == TTokKind::Param && column < columns.size())
+            columnOfToken[itemStart] = columns[column];
+        return k;
+    };
+    if (i < t.size() && IsWord(t[i], "select")) {
+        mapItems(i + 1, true);
+        return;
+    }
+    if (i >= t.size() || !IsWord(t[i], "values")) return;
+    ++i;
+    while (i < t.size() && IsPunct(t[i], '(')) {
+        i = mapItems(i + 1, false) + 1;
+        if (i < t.size() && IsPunct(t[i], ',')) ++i;
     }
 }
 

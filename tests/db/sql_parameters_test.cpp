@@ -44,6 +44,16 @@ INSTANTIATE_TEST_SUITE_P(
                   "Insert Into tb_zfsf (流水号,票据号,收费日期, 收费时间) Values (?1,?2, ?3, ?4)",
                   {{"流水号", {"流水号"}}, {"票据号", {"票据号"}}, {"收费日期", {"收费日期"}},
                    {"收费时间", {"收费时间"}}}},
+        ParamCase{"insert_select_list",
+                  "insert into tb_sf (流水号, 项目名称, 收费日期) select :lsh, 项目名称, :sfrq from tb_temp "
+                  "where id = :id",
+                  "insert into tb_sf (流水号, 项目名称, 收费日期) select ?1, 项目名称, ?2 from tb_temp "
+                  "where id = ?3",
+                  {{"lsh", {"流水号"}}, {"sfrq", {"收费日期"}}, {"id", {"id"}}}},
+        ParamCase{"insert_several_rows",
+                  "insert into t (a, d) values (:a1, :d1), (round(:x, 2), :d2)",
+                  "insert into t (a, d) values (?1, ?2), (round(?3, 2), ?4)",
+                  {{"a1", {"a"}}, {"d1", {"d"}}, {"x", {}}, {"d2", {"d"}}}},
         ParamCase{"update_set",
                   "update tb_yp set 失效日期=:sxrq,药品产地=:cd  where ID=:id",
                   "update tb_yp set 失效日期=?1,药品产地=?2  where ID=?3",
