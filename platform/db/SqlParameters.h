@@ -4,8 +4,8 @@
 //
 // The scan also notes, for each parameter, the columns it is compared with or assigned to
 // ("收费日期 = :d", "收费日期 between :d1 and :d2", "set 失效日期=:x", "insert into t (c)
-// values (:p)"), so the layer can convert text written in the program's date formats for
-// date columns.
+// values (:p)", "insert into t (c) select :p ..."), so the layer can convert text written in
+// the program's date formats for date columns.
 #pragma once
 
 #include <string>
