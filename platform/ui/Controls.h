@@ -128,7 +128,7 @@ public:
     void Show() { SetVisible(true); }
     void Hide() { SetVisible(false); }
     // Visible, and every parent up to a visible form.
-    bool Showing() const;
+    virtual bool Showing() const;
     bool Enabled() const { return FEnabled; }
     virtual void SetEnabled(bool Value);
 

@@ -119,7 +119,7 @@ public:
     void SetClientHeight(int Value) override;
     void SetBounds(int ALeft, int ATop, int AWidth, int AHeight) override;
     void ScaleBy(int M, int D) override;
-    bool Showing() const;
+    bool Showing() const override;
     void ApplyBounds() override;
     void ApplyVisible() override;
     void ApplyEnabled() override;

@@ -1,0 +1,223 @@
+// The key path: Windows key codes and shift bits, OnKeyPress that changes or swallows a
+// key for typed keys, pastes and input-method text alike, KeyPreview, dialog keys.
+#include "UiFixture.h"
+
+#include "platform/ui/Clipbrd.h"
+#include "platform/ui/QtKeys.h"
+
+#include <QKeyEvent>
+
+namespace {
+
+struct TKeyCase {
+    const char* Name;
+    int QtKey;
+    Qt::KeyboardModifiers Mods;
+    uint16_t Vk;
+};
+
+const TKeyCase kKeyCases[] = {
+    {"letter", Qt::Key_Q, Qt::NoModifier, 'Q'},
+    {"digit", Qt::Key_7, Qt::NoModifier, '7'},
+    {"keypad digit", Qt::Key_7, Qt::KeypadModifier, VK_NUMPAD7},
+    {"keypad point", Qt::Key_Period, Qt::KeypadModifier, VK_DECIMAL},
+    {"enter", Qt::Key_Return, Qt::NoModifier, VK_RETURN},
+    {"keypad enter", Qt::Key_Enter, Qt::KeypadModifier, VK_RETURN},
+    {"escape", Qt::Key_Escape, Qt::NoModifier, VK_ESCAPE},
+    {"backspace", Qt::Key_Backspace, Qt::NoModifier, VK_BACK},
+    {"up", Qt::Key_Up, Qt::NoModifier, VK_UP},
+    {"down", Qt::Key_Down, Qt::NoModifier, VK_DOWN},
+    {"page down", Qt::Key_PageDown, Qt::NoModifier, VK_NEXT},
+    {"F12", Qt::Key_F12, Qt::NoModifier, VK_F12},
+    {"shifted digit", Qt::Key_Exclam, Qt::ShiftModifier, '1'},
+    {"semicolon", Qt::Key_Semicolon, Qt::NoModifier, VK_OEM_1},
+    {"colon", Qt::Key_Colon, Qt::ShiftModifier, VK_OEM_1},
+    {"period", Qt::Key_Period, Qt::NoModifier, VK_OEM_PERIOD},
+    {"delete", Qt::Key_Delete, Qt::NoModifier, VK_DELETE},
+    {"control", Qt::Key_Control, Qt::ControlModifier, VK_CONTROL},
+};
+
+class KeyMapTest : public ::testing::TestWithParam<TKeyCase> {};
+
+}  // namespace
+
+TEST_P(KeyMapTest, TranslatesToVirtualKeyAndBack) {
+    const TKeyCase& c = GetParam();
+    EXPECT_EQ(VirtualKeyOf(c.QtKey, c.Mods), c.Vk);
+    // Back to a Qt key that means the same virtual key (the keypad's own mark aside).
+    EXPECT_EQ(VirtualKeyOf(QtKeyOfVirtual(c.Vk), (c.Vk >= VK_NUMPAD0 && c.Vk <= VK_DIVIDE) ? Qt::KeypadModifier : Qt::NoModifier), c.Vk);
+}
+
+INSTANTIATE_TEST_SUITE_P(Keys, KeyMapTest, ::testing::ValuesIn(kKeyCases),
+                         [](const auto& info) {
+                             std::string n = info.param.Name;
+                             for (char& ch : n)
+                                 if (!isalnum(static_cast<unsigned char>(ch))) ch = '_';
+                             return n;
+                         });
+
+TEST(KeyCharTest, EditingKeysAndControlLettersBecomeControlCharacters) {
+    struct {
+        int key;
+        Qt::KeyboardModifiers mods;
+        QString text;
+        char32_t expected;
+    } cases[] = {
+        {Qt::Key_Return, Qt::NoModifier, "\r", 13},  {Qt::Key_Backspace, Qt::NoModifier, "", 8},
+        {Qt::Key_Escape, Qt::NoModifier, "", 27},    {Qt::Key_V, Qt::ControlModifier, "", 22},
+        {Qt::Key_C, Qt::ControlModifier, "", 3},     {Qt::Key_A, Qt::ShiftModifier, "A", 'A'},
+        {Qt::Key_unknown, Qt::NoModifier, "药", U'药'}, {Qt::Key_Left, Qt::NoModifier, "", 0},
+        {Qt::Key_F, Qt::AltModifier, "f", 0},
+    };
+    for (auto& c : cases) {
+        QKeyEvent e(QEvent::KeyPress, c.key, c.mods, c.text);
+        EXPECT_EQ(KeyCharOf(e), c.expected) << c.key;
+    }
+    EXPECT_EQ(ShiftOf(Qt::ShiftModifier | Qt::ControlModifier, Qt::LeftButton), TShiftState(ssShift | ssCtrl | ssLeft));
+}
+
+namespace {
+
+const char* kEditForm = R"(object Form1: TProbeForm
+  ClientWidth = 300
+  ClientHeight = 200
+  KeyPreview = True
+  OnKeyDown = FormKeyDown
+  object Edit1: TEdit
+    Left = 8
+    Top = 8
+    TabOrder = 0
+    OnKeyPress = DigitsKeyPress
+    OnChange = EditChange
+  end
+  object Edit2: TEdit
+    Left = 8
+    Top = 40
+    TabOrder = 2
+    OnKeyPress = UpperKeyPress
+  end
+  object Memo1: TMemo
+    Left = 8
+    Top = 72
+    TabOrder = 1
+    OnKeyPress = DigitsKeyPress
+  end
+  object Combo1: TComboBox
+    Left = 140
+    Top = 8
+    TabOrder = 3
+    OnKeyPress = EnterKeyPress
+  end
+end
+)";
+
+class KeyPathTest : public UiTest {
+protected:
+    void SetUp() override {
+        Form = MakeForm(kEditForm);
+        Form->Show();
+        TUiTestHarness::ProcessMessages();
+        Edit1 = Find<TEdit>(Form.get(), "Edit1");
+        Edit2 = Find<TEdit>(Form.get(), "Edit2");
+        Memo1 = Find<TMemo>(Form.get(), "Memo1");
+        Combo1 = Find<TComboBox>(Form.get(), "Combo1");
+    }
+    std::unique_ptr<TProbeForm> Form;
+    TEdit* Edit1 = nullptr;
+    TEdit* Edit2 = nullptr;
+    TMemo* Memo1 = nullptr;
+    TComboBox* Combo1 = nullptr;
+};
+
+}  // namespace
+
+TEST_F(KeyPathTest, SwallowedKeyNeverReachesTheTextTypedOrPasted) {
+    // The rule lets the paste key (#22) through; each pasted character still passes it.
+    Form->Allowed = U"\b\x16";
+    TUiTestHarness::TypeText(Edit1, "1a2");
+    EXPECT_EQ(Edit1->Text(), "12");
+    TUiTestHarness::Paste(Edit1, "3x4");
+    EXPECT_EQ(Edit1->Text(), "1234");
+    TUiTestHarness::CommitText(Edit1, "5药6");
+    EXPECT_EQ(Edit1->Text(), "123456");
+    // Backspace is let through and edits.
+    TUiTestHarness::TypeKey(Edit1, VK_BACK);
+    EXPECT_EQ(Edit1->Text(), "12345");
+    // The same rule holds in a memo, whose paste goes through the widget's own road.
+    TUiTestHarness::Paste(Memo1, "7y8");
+    TUiTestHarness::TypeText(Memo1, "b9");
+    EXPECT_EQ(Memo1->Text(), "789");
+    EXPECT_EQ(Memo1->Lines()->Count(), 1);
+    EXPECT_EQ(Memo1->Lines()->Get(0), "789");
+}
+
+TEST_F(KeyPathTest, SwallowedPasteKeyStopsThePaste) {
+    // Ctrl+V reaches OnKeyPress as #22; the digit rule swallows it, so nothing is pasted.
+    Form->Allowed = U"\b";
+    Clipboard()->SetAsText("123");
+    TUiTestHarness::TypeKey(Edit1, 'V', ssCtrl);
+    EXPECT_EQ(Edit1->Text(), "");
+    EXPECT_NE(std::find(Form->Log.begin(), Form->Log.end(), "swallowed 22"), Form->Log.end());
+    // Let #22 through: the paste runs, each character through the rule.
+    Form->Allowed = U"\b\x16";
+    TUiTestHarness::Paste(Edit1, "1,2");
+    EXPECT_EQ(Edit1->Text(), "12");
+}
+
+TEST_F(KeyPathTest, ChangedKeyIsWhatGetsTyped) {
+    TUiTestHarness::TypeText(Edit2, "ab");
+    TUiTestHarness::Paste(Edit2, "cd");
+    TUiTestHarness::CommitText(Edit2, "e");
+    EXPECT_EQ(Edit2->Text(), "ABCDE");
+}
+
+TEST_F(KeyPathTest, OnChangeFiresForTypingAndForCode) {
+    Form->Log.clear();
+    TUiTestHarness::TypeText(Edit1, "1");
+    Edit1->SetText("42");
+    Edit1->SetText("42");
+    EXPECT_EQ(std::count(Form->Log.begin(), Form->Log.end(), "change Edit1"), 2);
+}
+
+TEST_F(KeyPathTest, KeyPreviewSeesKeyDownWithShiftBitsFirst) {
+    Form->Log.clear();
+    TUiTestHarness::TypeKey(Edit1, VK_DOWN, ssShift | ssCtrl);
+    ASSERT_FALSE(Form->Log.empty());
+    EXPECT_EQ(Form->Log.front(), "form-keydown 40/" + std::to_string(ssShift | ssCtrl));
+}
+
+TEST_F(KeyPathTest, EnterReachesOnKeyPressWithoutADefaultButton) {
+    Form->Log.clear();
+    TUiTestHarness::TypeKey(Combo1, VK_RETURN);
+    EXPECT_NE(std::find(Form->Log.begin(), Form->Log.end(), "enter Combo1"), Form->Log.end());
+}
+
+TEST_F(KeyPathTest, TabFollowsTabOrder) {
+    Edit1->SetFocus();
+    TUiTestHarness::ProcessMessages();
+    ASSERT_TRUE(Edit1->Focused());
+    // TabOrder: Edit1 0, Memo1 1, Edit2 2, Combo1 3; the memo does not want Tab.
+    TUiTestHarness::TypeKey(Edit1, VK_TAB);
+    EXPECT_EQ(Form->ActiveControl(), Memo1);
+    TUiTestHarness::TypeKey(Memo1, VK_TAB);
+    EXPECT_EQ(Form->ActiveControl(), Edit2);
+    TUiTestHarness::TypeKey(Edit2, VK_TAB, ssShift);
+    EXPECT_EQ(Form->ActiveControl(), Memo1);
+}
+
+TEST_F(KeyPathTest, EnterClicksTheDefaultButtonAndEscTheCancelButton) {
+    auto* ok = new TButton(Form.get());
+    ok->SetName("OkB");
+    ok->SetDefault(true);
+    ok->SetParent(Form.get());
+    ok->OnClick = [this](TObject*) { Form->Log.push_back("ok"); };
+    auto* cancel = new TButton(Form.get());
+    cancel->SetName("CancelB");
+    cancel->SetCancel(true);
+    cancel->SetParent(Form.get());
+    cancel->OnClick = [this](TObject*) { Form->Log.push_back("cancel"); };
+    Form->Log.clear();
+    TUiTestHarness::TypeKey(Edit1, VK_RETURN);
+    TUiTestHarness::TypeKey(Edit1, VK_ESCAPE);
+    EXPECT_EQ(Form->Log, (std::vector<std::string>{"ok", "cancel"}));
+}
