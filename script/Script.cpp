@@ -1,0 +1,602 @@
+// The script object: item table, registration, compile, execute, evaluate, calls by name,
+// termination, executable lines, and the global unit.
+#include "script/Script.h"
+
+#include "platform/rtl/Format.h"
+#include "platform/rtl/StrUtils.h"
+#include "script/ClassVariables.h"
+#include "script/ILParser.h"
+#include "script/ProgramBuilder.h"
+#include "script/Statements.h"
+#include "script/SysFunctions.h"
+
+#include <iostream>
+#include <unordered_set>
+
+ROVE_IMPLEMENT_CLASS(TfsScript)
+
+// --- Parameters of host calls ----------------------------------------------------------------
+
+Variant& TfsParams::operator[](int index) {
+    if (index < 0 || index >= Count()) throw EListError(Format("List index out of bounds (%d)", {index}));
+    return FValues[static_cast<size_t>(index)];
+}
+
+const Variant& TfsParams::operator[](int index) const {
+    if (index < 0 || index >= Count()) throw EListError(Format("List index out of bounds (%d)", {index}));
+    return FValues[static_cast<size_t>(index)];
+}
+
+// --- Items ---------------------------------------------------------------------------------
+
+TfsCustomVariable::TfsCustomVariable(std::string name, uint8_t typ, std::string typeName, TfsItemKind kind)
+    : Name(std::move(name)), Typ(typ), TypeName(std::move(typeName)), FKind(kind) {}
+
+TfsCustomVariable::~TfsCustomVariable() = default;
+
+Variant TfsCustomVariable::GetValue() { return Value; }
+
+void TfsCustomVariable::SetValue(const Variant& value) {
+    if (!IsReadOnly) Value = value;
+}
+
+void TfsCustomVariable::AddParam(TfsParamItem* param, bool owned) {
+    FParams.push_back(param);
+    if (owned) FOwnedParams.emplace_back(param);
+}
+
+int TfsCustomVariable::RequiredCount() const {
+    int n = 0;
+    for (const TfsParamItem* p : FParams)
+        if (!p->IsOptional) ++n;
+    return n;
+}
+
+void TfsStringVariable::SetValue(const Variant& value) {
+    if (IsReadOnly) return;
+    if (value.IsString()) Value = value;
+    else Value = Variant(VarToStr(value));
+}
+
+// --- Procedures ----------------------------------------------------------------------------
+
+TfsProcVariable::TfsProcVariable(std::string name, uint8_t typ, std::string typeName, TfsScript* parent, bool isFunc)
+    : TfsCustomVariable(std::move(name), typ, std::move(typeName), TfsItemKind::Proc),
+      IsFunc(isFunc), FProg(std::make_unique<TfsScript>(nullptr)), FAlive(std::make_shared<int>(0)) {
+    IsReadOnly = true;
+    FProg->SetParent(parent);
+    if (IsFunc) {
+        FResult = new TfsVariable("Result", Typ, TypeName);
+        FProg->Add(FResult);
+    }
+}
+
+TfsProcVariable::~TfsProcVariable() {
+    FAlive.reset();
+    // The parameters belong to the local program; drop the pointers before it goes.
+    FParams.clear();
+}
+
+const std::vector<TfsCustomVariable*>& TfsProcVariable::Locals() {
+    if (FLocalsBuiltFor != FProg->Count()) {
+        FLocals.clear();
+        for (int i = 0; i < FProg->Count(); ++i)
+            if (FProg->Items(i)->IsPlainVariable()) FLocals.push_back(FProg->Items(i));
+        FLocalsBuiltFor = FProg->Count();
+    }
+    return FLocals;
+}
+
+namespace {
+
+// The flags a call of a procedure starts and ends with: a call under a terminated script
+// stays terminated, so Terminate also stops the callers of the running procedure.
+uint8_t InheritedFlags(const TfsScript* prog) {
+    const TfsScript* parent = prog->Parent();
+    return parent && parent->Terminated() ? uint8_t(TfsScript::rfTerminated | TfsScript::rfExit) : uint8_t(0);
+}
+
+}  // namespace
+
+// Runs the body with the parameter values the caller stored. Every piece of state it changes
+// (Executing, the hook owner's ProgRunning, the local flags) is put back on every way out.
+Variant TfsProcVariable::GetValue() {
+    TfsScript* prog = FProg.get();
+    struct Restore {
+        TfsProcVariable* Proc;
+        bool WasExecuting;
+        TfsScript* Owner;
+        TfsScript* OldRunning;
+        bool WasRunning;
+        ~Restore() {
+            TfsScript* p = Proc->FProg.get();
+            p->SetRunFlags(InheritedFlags(p));
+            p->SetIsRunning(WasRunning);
+            if (Owner) Owner->SetProgRunning(OldRunning);
+            Proc->Executing = WasExecuting;
+        }
+    } restore{this, Executing, prog->RunLineOwner(), nullptr, prog->IsRunning()};
+    if (restore.Owner) {
+        restore.OldRunning = restore.Owner->ProgRunning();
+        restore.Owner->SetProgRunning(prog);
+    }
+    Executing = true;
+    prog->SetRunFlags(InheritedFlags(prog));
+    prog->SetIsRunning(true);
+    prog->Program()->Execute();
+    return IsFunc ? FResult->Value : Variant::Null();
+}
+
+// --- Name index ----------------------------------------------------------------------------
+
+size_t TfsNameHash::operator()(std::string_view s) const noexcept {
+    size_t h = 1469598103934665603ull;
+    for (unsigned char c : s) {
+        if (c >= 'A' && c <= 'Z') c = static_cast<unsigned char>(c + 32);
+        h = (h ^ c) * 1099511628211ull;
+    }
+    return h;
+}
+
+bool TfsNameEqual::operator()(std::string_view a, std::string_view b) const noexcept {
+    if (a.size() != b.size()) return false;
+    for (size_t i = 0; i < a.size(); ++i) {
+        unsigned char x = static_cast<unsigned char>(a[i]), y = static_cast<unsigned char>(b[i]);
+        if (x >= 'A' && x <= 'Z') x = static_cast<unsigned char>(x + 32);
+        if (y >= 'A' && y <= 'Z') y = static_cast<unsigned char>(y + 32);
+        if (x != y) return false;
+    }
+    return true;
+}
+
+// --- The script object ---------------------------------------------------------------------
+
+namespace {
+TfsScript* gGlobalUnit = nullptr;
+bool gCreatingGlobal = false;
+bool gGlobalFreed = false;
+
+// The run-time error on its way out: the innermost statement it left records itself.
+struct PendingRunError {
+    bool Pending = false;
+    std::string Pos;
+    std::string Unit;
+};
+thread_local PendingRunError gPendingError;
+}  // namespace
+
+TfsScript::TfsScript(TComponent* AOwner)
+    : TComponent(AOwner), FLines(std::make_unique<TStringList>()),
+      FProgram(std::make_unique<TfsStatement>(this, std::string(), std::string())),
+      FUnitLines(std::make_unique<TStringList>()) {
+    if (!gCreatingGlobal) FParent = GlobalUnit();
+    Add(new TfsStringHelper());
+    Add(new TfsArrayHelper("__ArrayHelper", 3, 1));
+}
+
+TfsScript::~TfsScript() {
+    ReleaseHandle();
+    FProgram.reset();
+    FIndex.clear();
+    FItems.clear();
+}
+
+void TfsScript::DeclareProperties(TPropertyDecl<TfsScript>& d) {
+    d.Property("Lines", &TfsScript::Lines);
+    d.Property("SyntaxType", &TfsScript::SyntaxType, &TfsScript::SetSyntaxType);
+    d.Event("OnGetILUnit", &TfsScript::OnGetILUnit);
+    d.Event("OnGetUnit", &TfsScript::OnGetUnit);
+    d.Event("OnRunLine", &TfsScript::OnRunLine);
+}
+
+TfsCustomVariable* TfsScript::Items(int index) const {
+    if (index < 0 || index >= Count()) throw EListError(Format("List index out of bounds (%d)", {index}));
+    return FItems[static_cast<size_t>(index)].get();
+}
+
+void TfsScript::IndexItem(TfsCustomVariable* item) { FIndex.emplace(item->Name, item); }
+
+void TfsScript::RebuildIndex() {
+    FIndex.clear();
+    for (const auto& item : FItems) IndexItem(item.get());
+}
+
+void TfsScript::Add(TfsCustomVariable* item) {
+    FItems.emplace_back(item);
+    IndexItem(item);
+}
+
+void TfsScript::AddItem(std::unique_ptr<TfsCustomVariable> item) { Add(item.release()); }
+
+std::unique_ptr<TfsCustomVariable> TfsScript::Remove(TfsCustomVariable* item) {
+    for (auto it = FItems.begin(); it != FItems.end(); ++it) {
+        if (it->get() != item) continue;
+        std::unique_ptr<TfsCustomVariable> owned = std::move(*it);
+        FItems.erase(it);
+        auto found = FIndex.find(item->Name);
+        if (found != FIndex.end() && found->second == item) {
+            FIndex.erase(found);
+            for (const auto& other : FItems)
+                if (TfsNameEqual()(other->Name, item->Name)) {
+                    IndexItem(other.get());
+                    break;
+                }
+        }
+        return owned;
+    }
+    return nullptr;
+}
+
+void TfsScript::Clear() {
+    FProgram->Truncate(0);
+    FIndex.clear();
+    // First to last, as the item list frees.
+    for (auto& item : FItems) item.reset();
+    FItems.clear();
+    FUnitLines->Clear();
+}
+
+void TfsScript::RemoveItems(const void* owner) {
+    for (size_t i = FItems.size(); i-- > 0;)
+        if (FItems[i]->AddedBy == owner) FItems.erase(FItems.begin() + static_cast<std::ptrdiff_t>(i));
+    RebuildIndex();
+}
+
+TfsCustomVariable* TfsScript::FindLocal(std::string_view name) const {
+    auto it = FIndex.find(name);
+    return it == FIndex.end() ? nullptr : it->second;
+}
+
+TfsCustomVariable* TfsScript::Find(std::string_view name) const {
+    for (const TfsScript* s = this; s; s = s->FParent)
+        if (TfsCustomVariable* item = s->FindLocal(name)) return item;
+    return nullptr;
+}
+
+TfsClassVariable* TfsScript::FindClass(std::string_view name) const {
+    TfsCustomVariable* item = Find(name);
+    return item && item->Kind() == TfsItemKind::Class ? static_cast<TfsClassVariable*>(item) : nullptr;
+}
+
+bool TfsScript::ClassInherits(std::string_view ancestor, std::string_view descendant) const {
+    const TfsClassVariable* a = FindClass(ancestor);
+    const TfsClassVariable* d = FindClass(descendant);
+    if (!a || !d) return false;
+    if (a->ClassRef() && d->ClassRef()) return d->ClassRef()->InheritsFrom(a->ClassRef());
+    for (const TfsClassVariable* c = d; c; c = c->Ancestor().empty() ? nullptr : FindClass(c->Ancestor()))
+        if (c == a) return true;
+    return false;
+}
+
+uint8_t TfsScript::TypeByName(std::string_view name) const {
+    const TfsCustomVariable* item = Find(name);
+    return item ? item->Typ : uint8_t(tcClass);
+}
+
+// --- Registration --------------------------------------------------------------------------
+
+void TfsScript::AddType(const std::string& typeName, uint8_t typ) {
+    if (KnownInChain(typeName)) return;
+    auto* item = new TfsTypeVariable(typeName, typ, typeName);
+    item->AddedBy = FAddedBy;
+    Add(item);
+}
+
+TfsClassVariable* TfsScript::AddClass(TClass cls, const std::string& ancestorName) {
+    if (!cls || KnownInChain(cls->ClassName())) return nullptr;
+    auto* item = new TfsClassVariable(cls, ancestorName, this);
+    item->AddedBy = FAddedBy;
+    if (TfsClassVariable* ancestor = FindClass(ancestorName)) item->SetDefProperty(ancestor->DefProperty());
+    Add(item);
+    return item;
+}
+
+void TfsScript::AddConst(const std::string& name, const std::string& typeName, const Variant& value) {
+    if (KnownInChain(name)) return;
+    auto* item = new TfsVariable(name, TypeByName(typeName), typeName);
+    item->Value = value;
+    item->IsReadOnly = true;
+    item->AddedBy = FAddedBy;
+    Add(item);
+}
+
+namespace {
+void AddEnumValues(TfsScript& script, const std::string& typeName, std::string_view names, bool isSet) {
+    TStringList list;
+    list.SetCommaText(std::string(names));
+    int64_t value = isSet ? 1 : 0;
+    for (int i = 0; i < list.Count(); ++i) {
+        const std::string name = Trim(list[i]);
+        if (name.empty()) continue;
+        if (!script.Find(name)) {
+            auto* item = new TfsVariable(name, tcEnum, typeName);
+            item->Value = Variant::FromInt(value);
+            item->IsReadOnly = true;
+            item->AddedBy = script.AddedBy();
+            script.Add(item);
+        }
+        value = isSet ? value * 2 : value + 1;
+    }
+}
+}  // namespace
+
+void TfsScript::AddEnum(const std::string& typeName, std::string_view names) {
+    if (KnownInChain(typeName)) return;
+    auto* type = new TfsVariable(typeName, tcEnum, typeName);
+    type->AddedBy = FAddedBy;
+    Add(type);
+    AddEnumValues(*this, typeName, names, false);
+}
+
+void TfsScript::AddEnumSet(const std::string& typeName, std::string_view names) {
+    if (KnownInChain(typeName)) return;
+    auto* type = new TfsVariable(typeName, tcEnum, typeName);
+    type->AddedBy = FAddedBy;
+    Add(type);
+    AddEnumValues(*this, typeName, names, true);
+}
+
+TfsMethodHelper* TfsScript::AddMethod(const std::string& syntax, TfsCallMethodEvent callEvent,
+                                      const std::string& category, const std::string& description) {
+    auto* helper = new TfsMethodHelper(ParseSignature(syntax), syntax, this);
+    helper->OnCall = std::move(callEvent);
+    helper->Category = category;
+    helper->Description = description.empty() ? helper->Name : description;
+    helper->AddedBy = FAddedBy;
+    helper->SetCallNames();
+    Add(helper);
+    return helper;
+}
+
+void TfsScript::AddObject(const std::string& name, TObject* object) {
+    AddConst(name, object ? object->ClassName() : std::string("TObject"),
+             Variant::FromObject(object ? object->Handle() : NilHandle));
+}
+
+void TfsScript::AddVariable(const std::string& name, const std::string& typeName, const Variant& value) {
+    if (KnownInChain(name)) return;
+    auto* item = new TfsVariable(name, TypeByName(typeName), typeName);
+    item->Value = value;
+    item->AddedBy = FAddedBy;
+    Add(item);
+}
+
+void TfsScript::SetVariables(const std::string& name, const Variant& value) {
+    if (TfsCustomVariable* item = Find(name)) item->SetValue(value);
+    else AddVariable(name, "Variant", value);
+}
+
+Variant TfsScript::Variables(const std::string& name) const {
+    TfsCustomVariable* item = Find(name);
+    return item ? item->GetValue() : Variant::Null();
+}
+
+// --- Compile -------------------------------------------------------------------------------
+
+// What a compile may add, so a failed one can take it all back.
+struct TfsScript::Snapshot {
+    size_t ItemCount;
+    int StatementCount;
+    std::string UnitLines;
+};
+
+void TfsScript::RollBack(const Snapshot& snapshot) {
+    FProgram->Truncate(snapshot.StatementCount);
+    while (FItems.size() > snapshot.ItemCount) FItems.pop_back();
+    RebuildIndex();
+    FUnitLines->SetText(snapshot.UnitLines);
+}
+
+void TfsScript::SetError(const std::string& msg, const std::string& pos, const std::string& unit) {
+    FErrorMsg = msg;
+    FErrorPos = pos;
+    FErrorUnit = unit;
+}
+
+bool TfsScript::Compile() {
+    FErrorMsg.clear();
+    FErrorPos.clear();
+    FErrorUnit.clear();
+    TfsILParser parser;
+    parser.LoadGrammar(FSyntaxType);
+    if (OnGetUnit) parser.SetOnGetUnit([this](const std::string& unit, std::string& text) { OnGetUnit(this, unit, text); });
+
+    const Snapshot snapshot{FItems.size(), FProgram->Count(), FUnitLines->Text()};
+    if (!parser.BuildIntermediate(FLines->Text())) {
+        FErrorMsg = parser.ErrorMsg();
+        FErrorPos = parser.ErrorPos();
+        FErrorUnit = parser.ErrorUnit();
+        // A match that failed without any element reporting why is still a failure.
+        if (FErrorMsg.empty()) {
+            FErrorMsg = "Statement expected";
+            FErrorPos = "1:1";
+        }
+    } else {
+        TfsProgramBuilder builder(*this, parser.NeedDeclareVars(), parser.Document().Root());
+        builder.BuildProgram();
+    }
+    if (!FErrorMsg.empty()) {
+        RollBack(snapshot);
+        return false;
+    }
+    FErrorPos.clear();
+    return true;
+}
+
+// --- Running -------------------------------------------------------------------------------
+
+void TfsScript::NoteRunError(const TfsStatement* statement) {
+    if (gPendingError.Pending) return;
+    gPendingError.Pending = true;
+    gPendingError.Pos = statement->SourcePos;
+    gPendingError.Unit = statement->UnitName;
+}
+
+void TfsScript::TakeRunError() {
+    if (!gPendingError.Pending) return;
+    FRunErrorPos = gPendingError.Pos;
+    FRunErrorUnit = gPendingError.Unit;
+    gPendingError.Pending = false;
+}
+
+void TfsScript::ClearRunError() { gPendingError.Pending = false; }
+
+namespace {
+// Entry into a script from the host: a fresh error record; on the way out by an error the
+// record goes to the script; the run state is reset on every way out.
+struct EntryGuard {
+    TfsScript* Script;
+    explicit EntryGuard(TfsScript* script) : Script(script) { gPendingError.Pending = false; }
+    void Failed() { Script->TakeRunError(); }
+};
+}  // namespace
+
+void TfsScript::Execute() {
+    FRunErrorPos.clear();
+    FRunErrorUnit.clear();
+    EntryGuard entry(this);
+    FRunFlags = 0;
+    FIsRunning = true;
+    try {
+        FProgram->Execute();
+    } catch (...) {
+        FRunFlags = 0;
+        FIsRunning = false;
+        entry.Failed();
+        throw;
+    }
+    FRunFlags = 0;
+    FIsRunning = false;
+}
+
+Variant TfsScript::Evaluate(const std::string& expression) {
+    TfsScript child(nullptr);
+    child.SetParent(FProgRunning ? FProgRunning : this);
+    struct HookGuard {
+        TfsScript* Script;
+        TfsRunLineEvent Saved;
+        ~HookGuard() { Script->OnRunLine = Saved; }
+    } hook{this, OnRunLine};
+    OnRunLine.Clear();
+    child.Lines()->SetText("function __f__: Variant; begin Result := " + expression + " end; begin end.");
+    if (!child.Compile()) return Variant(child.ErrorMsg());
+    TfsCustomVariable* f = child.FindLocal("__f__");
+    EntryGuard entry(this);
+    try {
+        return f->GetValue();
+    } catch (...) {
+        entry.Failed();
+        throw;
+    }
+}
+
+Variant TfsScript::CallProc(TfsProcVariable* proc, const Variant* params, Variant* writeBack) {
+    int given = 0;
+    int low = 0;
+    if (params && params->IsArray()) {
+        low = VarArrayLowBound(*params, 1);
+        given = VarArrayHighBound(*params, 1) - low + 1;
+    }
+    const int count = proc->Count();
+    if (given > count) throw EScriptError(fsmsg::TooManyParams);
+    std::vector<Variant> args(static_cast<size_t>(count));
+    for (int i = 0; i < count; ++i)
+        args[static_cast<size_t>(i)] = i < given ? params->GetElement({low + i}) : proc->Params(i)->DefValue;
+    std::vector<Variant> back(writeBack ? static_cast<size_t>(count) : 0);
+    EntryGuard entry(this);
+    FRunErrorPos.clear();
+    FRunErrorUnit.clear();
+    Variant result;
+    try {
+        result = fsCallProc(proc, args, back);
+    } catch (...) {
+        entry.Failed();
+        throw;
+    }
+    if (writeBack)
+        for (int i = 0; i < given; ++i) writeBack->PutElement({low + i}, back[static_cast<size_t>(i)]);
+    return result;
+}
+
+Variant TfsScript::CallFunction(const std::string& name, const Variant& params) {
+    TfsCustomVariable* item = FindLocal(name);
+    if (!item || item->Kind() != TfsItemKind::Proc) return Variant::Null();
+    return CallProc(static_cast<TfsProcVariable*>(item), &params, nullptr);
+}
+
+Variant TfsScript::CallFunctionVar(const std::string& name, Variant& params) {
+    TfsCustomVariable* item = FindLocal(name);
+    if (!item || item->Kind() != TfsItemKind::Proc) return Variant::Null();
+    return CallProc(static_cast<TfsProcVariable*>(item), &params, params.IsArray() ? &params : nullptr);
+}
+
+void TfsScript::Terminate() {
+    FRunFlags |= rfExit | rfTerminated;
+    for (const auto& item : FItems)
+        if (item->Kind() == TfsItemKind::Proc) static_cast<TfsProcVariable*>(item.get())->Prog()->Terminate();
+}
+
+TfsScript* TfsScript::RunLineOwner() {
+    for (TfsScript* s = this; s; s = s->FParent)
+        if (s->OnRunLine) return s;
+    return nullptr;
+}
+
+void TfsScript::RunLine(const std::string& unitName, const std::string& sourcePos) {
+    if (TfsScript* owner = RunLineOwner()) owner->OnRunLine(this, unitName, sourcePos);
+}
+
+// --- Executable lines ----------------------------------------------------------------------
+
+void TfsScript::AddCodeLine(const std::string& unitName, const std::string& sourcePos) {
+    const std::string line = sourcePos.substr(0, sourcePos.find(':'));
+    int index = -1;
+    for (int i = 0; i < FUnitLines->Count(); ++i) {
+        const std::string& s = (*FUnitLines)[i];
+        const size_t eq = s.find('=');
+        if (eq != std::string::npos && TfsNameEqual()(std::string_view(s).substr(0, eq), unitName)) {
+            index = i;
+            break;
+        }
+    }
+    if (index < 0) index = FUnitLines->Add(unitName + "=");
+    const std::string& entry = (*FUnitLines)[index];
+    const std::string_view value = std::string_view(entry).substr(entry.find('=') + 1);
+    // The list is "5,7,12,": a line is present when ",line," occurs in ","+value.
+    const std::string probe = "," + line + ",";
+    if (("," + std::string(value)).find(probe) != std::string::npos) return;
+    FUnitLines->Put(index, entry + line + ",");
+}
+
+bool TfsScript::IsExecutableLine(int line, const std::string& unitName) const {
+    for (int i = 0; i < FUnitLines->Count(); ++i) {
+        const std::string& s = (*FUnitLines)[i];
+        const size_t eq = s.find('=');
+        if (eq == std::string::npos || !TfsNameEqual()(std::string_view(s).substr(0, eq), unitName)) continue;
+        return ("," + s.substr(eq + 1)).find("," + IntToStr(line) + ",") != std::string::npos;
+    }
+    return false;
+}
+
+// --- Global unit ---------------------------------------------------------------------------
+
+TfsScript* GlobalUnit() {
+    if (gGlobalUnit || gGlobalFreed || gCreatingGlobal) return gGlobalUnit;
+    gCreatingGlobal = true;
+    auto* unit = new TfsScript(nullptr);
+    gCreatingGlobal = false;
+    for (size_t i = 0; i < kStandardTypeCount; ++i) unit->AddType(kStandardTypes[i].Name, kStandardTypes[i].Typ);
+    unit->AddConst("True", "Boolean", Variant(true));
+    unit->AddConst("False", "Boolean", Variant(false));
+    unit->AddConst("nil", "Variant", Variant(0));
+    unit->AddConst("Null", "Variant", Variant::Null());
+    gGlobalUnit = unit;
+    fsRegisterSystemFunctions(unit);
+    return gGlobalUnit;
+}
+
+void FreeGlobalUnit() {
+    gGlobalFreed = true;
+    delete gGlobalUnit;
+    gGlobalUnit = nullptr;
+}

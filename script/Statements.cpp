@@ -1,0 +1,539 @@
+// Statements and designators at run time.
+#include "script/Statements.h"
+
+#include "platform/rtl/Format.h"
+#include "platform/rtl/StrUtils.h"
+#include "script/ClassVariables.h"
+#include "script/ProgramBuilder.h"
+#include "script/XMLDocument.h"
+
+#include <array>
+
+namespace {
+
+// Argument values of one call, on the stack for the common small counts.
+class ValueBuffer {
+public:
+    explicit ValueBuffer(size_t n) : FCount(n) {
+        if (n > FInline.size()) FHeap.resize(n);
+    }
+    Variant& operator[](size_t i) { return FCount > FInline.size() ? FHeap[i] : FInline[i]; }
+    std::span<Variant> Span() {
+        return FCount > FInline.size() ? std::span<Variant>(FHeap) : std::span<Variant>(FInline.data(), FCount);
+    }
+
+private:
+    size_t FCount;
+    std::array<Variant, 6> FInline;
+    std::vector<Variant> FHeap;
+};
+
+// Values of the locals of procedures that are running while they are called again.
+std::vector<Variant> gSaveStack;
+
+// Saves the locals of a procedure that is already executing and puts them back on every
+// way out of the inner call.
+class SaveFrame {
+public:
+    explicit SaveFrame(TfsProcVariable* proc) {
+        if (!proc->Executing) return;
+        FProc = proc;
+        const auto& locals = proc->Locals();
+        FCount = locals.size();
+        FBase = gSaveStack.size();
+        for (TfsCustomVariable* v : locals) gSaveStack.push_back(v->Value);
+    }
+    ~SaveFrame() { Restore(); }
+    void Restore() {
+        if (!FProc) return;
+        const auto& locals = FProc->Locals();
+        for (size_t i = 0; i < FCount && i < locals.size(); ++i) locals[i]->Value = std::move(gSaveStack[FBase + i]);
+        gSaveStack.resize(FBase);
+        FProc = nullptr;
+    }
+
+private:
+    TfsProcVariable* FProc = nullptr;
+    size_t FCount = 0;
+    size_t FBase = 0;
+};
+
+[[noreturn]] void IndexOutOfBounds(int index) {
+    throw EListError(Format("List index out of bounds (%d)", {index}));
+}
+
+}  // namespace
+
+Variant fsCallProc(TfsProcVariable* proc, std::span<const Variant> args, std::span<Variant> writeBack) {
+    SaveFrame frame(proc);
+    const int count = proc->Count();
+    for (int i = 0; i < count; ++i) {
+        TfsParamItem* p = proc->Params(i);
+        p->Value = static_cast<size_t>(i) < args.size() ? args[static_cast<size_t>(i)] : p->DefValue;
+    }
+    Variant result = proc->GetValue();
+    // The parameters' values are read before the saved locals come back, so var arguments
+    // that name the caller's own locals receive the inner call's values.
+    for (size_t i = 0; i < writeBack.size() && i < static_cast<size_t>(count); ++i)
+        writeBack[i] = proc->Params(static_cast<int>(i))->Value;
+    return result;
+}
+
+// --- Designators ---------------------------------------------------------------------------
+
+TfsLateSource::~TfsLateSource() = default;
+
+TfsDesignator::TfsDesignator(TfsScript* prog) : TfsDesignator(prog, dkGeneral) {}
+
+TfsDesignator::TfsDesignator(TfsScript* prog, TKind kind)
+    : TfsCustomVariable(std::string(), tcVariant, std::string(), TfsItemKind::Designator),
+      FDesignatorKind(kind), FProg(prog) {}
+
+TfsDesignator::~TfsDesignator() = default;
+
+void TfsDesignator::Finish() {
+    TfsCustomVariable* last = LastRef();
+    if (!last) return;
+    Typ = last->Typ;
+    TypeName = last->TypeName;
+    IsReadOnly = last->IsReadOnly;
+    if (Typ == tcConstructor && FElements.size() >= 2) {
+        Typ = tcClass;
+        TypeName = FElements[FElements.size() - 2].Ref->TypeName;
+    }
+}
+
+bool TfsDesignator::HasCall() const {
+    for (const TfsDesignatorItem& e : FElements) {
+        const TfsItemKind k = e.Ref ? e.Ref->Kind() : TfsItemKind::Custom;
+        if (k == TfsItemKind::Proc || k == TfsItemKind::Helper || k == TfsItemKind::Class) return true;
+    }
+    return false;
+}
+
+void TfsDesignator::Bind() {
+    if (!FLate) return;
+    std::unique_ptr<TfsLateSource> late = std::move(FLate);
+    TfsProgramBuilder::BindLate(*this, *late);
+    Finish();
+}
+
+Variant TfsDesignator::Run(const Variant* written) {
+    if (FLate) Bind();
+    Variant value = Variant::Null();
+    TfsCustomVariable* previous = nullptr;
+    const size_t n = FElements.size();
+    for (size_t i = 0; i < n; ++i) {
+        TfsDesignatorItem& e = FElements[i];
+        TfsCustomVariable* ref = e.Ref;
+        const bool last = i + 1 == n;
+        if (ref->Kind() == TfsItemKind::Designator) {
+            previous = ref;
+            if (written && last) {
+                ref->SetValue(*written);
+                return Variant();
+            }
+            value = ref->GetValue();
+            continue;
+        }
+        const size_t argc = e.Args.size();
+        if (ref->Kind() == TfsItemKind::Proc) {
+            auto* proc = static_cast<TfsProcVariable*>(ref);
+            ValueBuffer args(argc);
+            for (size_t k = 0; k < argc; ++k) args[k] = e.Args[k]->Evaluate();
+            ValueBuffer back(argc);
+            value = fsCallProc(proc, args.Span(), back.Span());
+            for (size_t k = 0; k < argc; ++k)
+                if (proc->Params(static_cast<int>(k))->IsVarParam) e.Args[k]->SetValue(back[k]);
+            previous = ref;
+            continue;
+        }
+        // Arguments first, all of them, then into the parameters: arguments that read the
+        // same parameters see the old values.
+        if (argc > 0) {
+            ValueBuffer args(argc);
+            for (size_t k = 0; k < argc; ++k) args[k] = e.Args[k]->Evaluate();
+            for (size_t k = 0; k < argc && k < static_cast<size_t>(ref->Count()); ++k)
+                ref->Params(static_cast<int>(k))->Value = std::move(args[k]);
+        }
+        if (ref->Kind() == TfsItemKind::Helper) {
+            auto* helper = static_cast<TfsCustomHelper*>(ref);
+            helper->ParentRef = previous;
+            helper->ParentValue = value;
+            helper->Prog = FProg;
+        }
+        previous = ref;
+        if (written && last) {
+            ref->SetValue(*written);
+            return Variant();
+        }
+        ref->NeedResult = !last || NeedResult;
+        value = ref->GetValue();
+        for (size_t k = 0; k < argc && k < static_cast<size_t>(ref->Count()); ++k)
+            if (ref->Params(static_cast<int>(k))->IsVarParam) e.Args[k]->SetValue(ref->Params(static_cast<int>(k))->Value);
+    }
+    return value;
+}
+
+Variant TfsDesignator::GetValue() { return Run(nullptr); }
+
+void TfsDesignator::SetValue(const Variant& value) { Run(&value); }
+
+TfsVariableDesignator::TfsVariableDesignator(TfsScript* prog, TfsCustomVariable* variable)
+    : TfsDesignator(prog, dkVariable), FVariable(variable) {
+    FElements.emplace_back();
+    FElements.back().Ref = variable;
+    Finish();
+}
+
+TfsStringDesignator::TfsStringDesignator(TfsScript* prog, TfsCustomVariable* variable,
+                                         std::unique_ptr<TfsExpression> index)
+    : TfsDesignator(prog, dkString), FVariable(variable), FIndex(std::move(index)) {
+    Typ = tcChar;
+    IsReadOnly = variable->IsReadOnly;
+}
+
+Variant TfsStringDesignator::GetValue() {
+    const Variant v = FVariable->Value;
+    const std::string text = v.IsString() ? v.StrValue() : VarToStr(v);
+    const int index = FIndex->Evaluate().AsInteger();
+    if (index < 1 || index > Length(text)) IndexOutOfBounds(index);
+    return Variant(Copy(text, index, 1));
+}
+
+void TfsStringDesignator::SetValue(const Variant& value) {
+    if (FVariable->IsReadOnly) return;
+    std::string text = VarToStr(FVariable->Value);
+    const int index = FIndex->Evaluate().AsInteger();
+    if (index < 1 || index > Length(text)) IndexOutOfBounds(index);
+    const std::string c = Copy(VarToStr(value), 1, 1);
+    if (c.empty()) return;
+    const size_t from = CharIndexToByte(text, index);
+    const size_t to = CharIndexToByte(text, index + 1);
+    text.replace(from, to - from, c);
+    FVariable->SetValue(Variant(std::move(text)));
+}
+
+TfsArrayDesignator::TfsArrayDesignator(TfsScript* prog, TfsCustomVariable* variable,
+                                       std::vector<std::unique_ptr<TfsExpression>> indices)
+    : TfsDesignator(prog, dkArray), FVariable(variable), FIndices(std::move(indices)) {
+    Typ = tcVariant;
+    IsReadOnly = variable->IsReadOnly;
+}
+
+namespace {
+// The index values of an element access.
+class IndexBuffer {
+public:
+    explicit IndexBuffer(const std::vector<std::unique_ptr<TfsExpression>>& exprs) : FCount(exprs.size()) {
+        if (FCount > FInline.size()) FHeap.resize(FCount);
+        int32_t* out = FCount > FInline.size() ? FHeap.data() : FInline.data();
+        for (size_t i = 0; i < FCount; ++i) out[i] = exprs[i]->Evaluate().AsInteger();
+    }
+    std::span<const int32_t> Span() const {
+        return {FCount > FInline.size() ? FHeap.data() : FInline.data(), FCount};
+    }
+
+private:
+    size_t FCount;
+    std::array<int32_t, 8> FInline{};
+    std::vector<int32_t> FHeap;
+};
+}  // namespace
+
+Variant TfsArrayDesignator::GetValue() {
+    const IndexBuffer indices(FIndices);
+    return FVariable->Value.GetElement(indices.Span());
+}
+
+void TfsArrayDesignator::SetValue(const Variant& value) {
+    if (FVariable->IsReadOnly) return;
+    const IndexBuffer indices(FIndices);
+    FVariable->Value.PutElement(indices.Span(), value);
+}
+
+TfsProcCallDesignator::TfsProcCallDesignator(TfsScript* prog, TfsProcVariable* proc,
+                                             std::vector<std::unique_ptr<TfsExpression>> args)
+    : TfsDesignator(prog, dkGeneral), FProc(proc), FArgs(std::move(args)) {
+    FElements.emplace_back();
+    FElements.back().Ref = proc;
+    Finish();
+}
+
+Variant TfsProcCallDesignator::GetValue() {
+    const size_t n = FArgs.size();
+    ValueBuffer args(n);
+    for (size_t i = 0; i < n; ++i) args[i] = FArgs[i]->Evaluate();
+    bool anyVar = false;
+    for (size_t i = 0; i < n; ++i) anyVar = anyVar || FProc->Params(static_cast<int>(i))->IsVarParam;
+    if (!anyVar) return fsCallProc(FProc, args.Span());
+    ValueBuffer back(n);
+    Variant result = fsCallProc(FProc, args.Span(), back.Span());
+    for (size_t i = 0; i < n; ++i)
+        if (FProc->Params(static_cast<int>(i))->IsVarParam) FArgs[i]->SetValue(back[i]);
+    return result;
+}
+
+// --- Statements ----------------------------------------------------------------------------
+
+TfsStatement::TfsStatement(TfsScript* prog, std::string unitName, std::string sourcePos)
+    : Prog(prog), UnitName(std::move(unitName)), SourcePos(std::move(sourcePos)) {}
+
+TfsStatement::~TfsStatement() = default;
+
+void TfsStatement::Truncate(int count) {
+    if (count < 0) count = 0;
+    while (static_cast<int>(FItems.size()) > count) FItems.pop_back();
+}
+
+void TfsStatement::ExecuteBlock() {
+    TfsScript* prog = Prog;
+    for (const auto& s : FItems) {
+        if (prog->RunFlags() & TfsScript::rfTerminated) return;
+        try {
+            s->Execute();
+        } catch (...) {
+            TfsScript::NoteRunError(s.get());
+            throw;
+        }
+        if (prog->RunFlags() & (TfsScript::rfBreak | TfsScript::rfContinue | TfsScript::rfExit)) return;
+    }
+}
+
+void TfsAssignmentStmt::SetTarget(std::unique_ptr<TfsDesignator> designator, std::unique_ptr<TfsExpression> expression) {
+    FDesignator = std::move(designator);
+    FExpression = std::move(expression);
+    FVariable = nullptr;
+    if (FDesignator->DesignatorKind() == TfsDesignator::dkVariable) {
+        TfsCustomVariable* v = static_cast<TfsVariableDesignator*>(FDesignator.get())->Variable();
+        if ((v->Kind() == TfsItemKind::Variable || v->Kind() == TfsItemKind::Param) && !v->IsReadOnly) FVariable = v;
+    }
+}
+
+void TfsAssignmentStmt::Execute() {
+    RunLine();
+    if (Prog->Terminated()) return;
+    Variant v = FExpression->Evaluate();
+    if (FVariable) FVariable->Value = std::move(v);
+    else FDesignator->SetValue(v);
+}
+
+namespace {
+// The compound assignments: target first, then the right side, then the combination.
+template <class Combine>
+void CompoundAssign(TfsScript* prog, TfsCustomVariable* variable, TfsDesignator* designator, TfsExpression* expr,
+                    Combine combine) {
+    if (prog->Terminated()) return;
+    if (variable) {
+        const Variant current = variable->Value;
+        const Variant e = expr->Evaluate();
+        variable->Value = combine(current, e);
+        return;
+    }
+    const Variant current = designator->GetValue();
+    const Variant e = expr->Evaluate();
+    designator->SetValue(combine(current, e));
+}
+}  // namespace
+
+void TfsAssignPlusStmt::Execute() {
+    RunLine();
+    CompoundAssign(Prog, FVariable, FDesignator.get(), FExpression.get(), fsAdd);
+}
+
+void TfsAssignMinusStmt::Execute() {
+    RunLine();
+    CompoundAssign(Prog, FVariable, FDesignator.get(), FExpression.get(), fsSub);
+}
+
+void TfsAssignMulStmt::Execute() {
+    RunLine();
+    CompoundAssign(Prog, FVariable, FDesignator.get(), FExpression.get(), fsMul);
+}
+
+void TfsAssignDivStmt::Execute() {
+    RunLine();
+    CompoundAssign(Prog, FVariable, FDesignator.get(), FExpression.get(),
+                   [](const Variant& a, const Variant& b) { return VarDivide(a, b); });
+}
+
+void TfsCallStmt::Execute() {
+    RunLine();
+    if (Prog->Terminated()) return;
+    if (Modificator.empty()) {
+        Designator->NeedResult = false;
+        Designator->GetValue();
+        return;
+    }
+    const Variant v = Designator->GetValue();
+    Designator->SetValue(Modificator == "+" ? fsAdd(v, Variant(1)) : fsSub(v, Variant(1)));
+}
+
+TfsIfStmt::TfsIfStmt(TfsScript* prog, std::string unitName, std::string sourcePos)
+    : TfsStatement(prog, unitName, sourcePos), ElseStmt(std::make_unique<TfsStatement>(prog, unitName, sourcePos)) {}
+
+void TfsIfStmt::Execute() {
+    RunLine();
+    if (Prog->Terminated()) return;
+    if (VarIsTrue(Condition->Evaluate())) ExecuteBlock();
+    else ElseStmt->Execute();
+}
+
+TfsCaseStmt::TfsCaseStmt(TfsScript* prog, std::string unitName, std::string sourcePos)
+    : TfsStatement(prog, unitName, sourcePos), ElseStmt(std::make_unique<TfsStatement>(prog, unitName, sourcePos)) {}
+
+void TfsCaseStmt::Execute() {
+    const Variant value = Condition->Evaluate();
+    RunLine();
+    if (Prog->Terminated()) return;
+    for (const auto& item : FItems) {
+        auto* selector = static_cast<TfsCaseSelector*>(item.get());
+        if (selector->Check(value)) {
+            try {
+                selector->RunBranch();
+            } catch (...) {
+                TfsScript::NoteRunError(selector);
+                throw;
+            }
+            return;
+        }
+    }
+    ElseStmt->Execute();
+}
+
+namespace {
+constexpr uint8_t kLeaveLoop = TfsScript::rfBreak | TfsScript::rfExit;
+inline void ClearFlag(TfsScript* prog, uint8_t flag) { prog->SetRunFlags(uint8_t(prog->RunFlags() & ~flag)); }
+}  // namespace
+
+void TfsRepeatStmt::Execute() {
+    RunLine();
+    if (Prog->Terminated()) return;
+    for (;;) {
+        ExecuteBlock();
+        if (Prog->RunFlags() & kLeaveLoop) break;
+        ClearFlag(Prog, TfsScript::rfContinue);
+        const bool c = VarIsTrue(Condition->Evaluate());
+        if (c == !InverseCondition) break;
+    }
+    ClearFlag(Prog, TfsScript::rfBreak);
+}
+
+void TfsWhileStmt::Execute() {
+    RunLine();
+    if (Prog->Terminated()) return;
+    for (;;) {
+        if (!VarIsTrue(Condition->Evaluate())) break;
+        ExecuteBlock();
+        if (Prog->RunFlags() & kLeaveLoop) break;
+        ClearFlag(Prog, TfsScript::rfContinue);
+    }
+    ClearFlag(Prog, TfsScript::rfBreak);
+}
+
+void TfsForStmt::Execute() {
+    const int64_t first = BeginValue->Evaluate().AsInt64();
+    const int64_t last = EndValue->Evaluate().AsInt64();
+    RunLine();
+    if (Prog->Terminated()) return;
+    TfsCustomVariable* v = Variable;
+    if (!Down && last >= first) {
+        for (int64_t i = first;; ++i) {
+            v->Value = Variant::FromInt(i);
+            ExecuteBlock();
+            if (Prog->RunFlags() & kLeaveLoop) break;
+            ClearFlag(Prog, TfsScript::rfContinue);
+            if (i == last) break;
+        }
+    } else if (Down && last <= first) {
+        for (int64_t i = first;; --i) {
+            v->Value = Variant::FromInt(i);
+            ExecuteBlock();
+            if (Prog->RunFlags() & kLeaveLoop) break;
+            ClearFlag(Prog, TfsScript::rfContinue);
+            if (i == last) break;
+        }
+    }
+    ClearFlag(Prog, TfsScript::rfBreak);
+}
+
+void TfsVbForStmt::Execute() {
+    const Variant first = BeginValue->Evaluate();
+    const Variant last = EndValue->Evaluate();
+    const Variant step = Step ? Step->Evaluate() : Variant(1);
+    const bool down = VarCompare(step, Variant(0)) == -1;
+    RunLine();
+    if (Prog->Terminated()) return;
+    Variant i = first;
+    for (;;) {
+        const int c = VarCompare(i, last);
+        if (down ? !(c == 1 || c == 0) : !(c == -1 || c == 0)) break;
+        Variable->Value = i;
+        ExecuteBlock();
+        if (Prog->RunFlags() & kLeaveLoop) break;
+        ClearFlag(Prog, TfsScript::rfContinue);
+        i = fsAdd(i, step);
+    }
+    ClearFlag(Prog, TfsScript::rfBreak);
+}
+
+TfsCppForStmt::TfsCppForStmt(TfsScript* prog, std::string unitName, std::string sourcePos)
+    : TfsStatement(prog, unitName, sourcePos),
+      FirstStmt(std::make_unique<TfsStatement>(prog, unitName, sourcePos)),
+      SecondStmt(std::make_unique<TfsStatement>(prog, unitName, sourcePos)) {}
+
+void TfsCppForStmt::Execute() {
+    RunLine();
+    if (Prog->Terminated()) return;
+    FirstStmt->Execute();
+    if (Prog->Terminated()) return;
+    for (;;) {
+        if (Expression && !VarIsTrue(Expression->Evaluate())) break;
+        ExecuteBlock();
+        if (Prog->RunFlags() & kLeaveLoop) break;
+        ClearFlag(Prog, TfsScript::rfContinue);
+        SecondStmt->Execute();
+        if (Prog->Terminated()) break;
+    }
+    ClearFlag(Prog, TfsScript::rfBreak);
+}
+
+TfsTryStmt::TfsTryStmt(TfsScript* prog, std::string unitName, std::string sourcePos)
+    : TfsStatement(prog, unitName, sourcePos), ExceptStmt(std::make_unique<TfsStatement>(prog, unitName, sourcePos)) {}
+
+void TfsTryStmt::Execute() {
+    RunLine();
+    if (Prog->Terminated()) return;
+    if (IsExcept) {
+        bool failed = false;
+        try {
+            ExecuteBlock();
+        } catch (...) {
+            failed = true;
+        }
+        if (failed) {
+            TfsScript::ClearRunError();
+            ExceptStmt->Execute();
+        }
+        return;
+    }
+    std::exception_ptr error;
+    try {
+        ExecuteBlock();
+    } catch (...) {
+        error = std::current_exception();
+    }
+    // The finally block runs whole whatever left the body: break, continue and exit wait
+    // until it is done.
+    constexpr uint8_t kHeld = TfsScript::rfBreak | TfsScript::rfContinue | TfsScript::rfExit;
+    const uint8_t held = Prog->RunFlags() & kHeld;
+    ClearFlag(Prog, kHeld);
+    ExceptStmt->Execute();
+    Prog->SetRunFlags(uint8_t((Prog->RunFlags() & ~kHeld) | held));
+    if (error) std::rethrow_exception(error);
+}
+
+void TfsWithStmt::Execute() {
+    ExecuteBlock();
+    Variable->SetValue(Designator->GetValue());
+}

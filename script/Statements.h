@@ -1,0 +1,311 @@
+// Statements and designators: what a compiled script runs.
+//
+// A statement is also a block: its own children run in order. Control flow is driven by the
+// run flags of the script that owns the statement (Break, Continue, Exit, Terminated); only
+// try uses exceptions. Before most statements run, the run-line hook tells the host where
+// execution stands.
+//
+// A designator is a compiled name path: a variable, procedure, class or member, followed by
+// members, indices and call arguments. The general chain is evaluated element by element;
+// three fast paths cover a plain variable, a character of a string variable and an element
+// of an array variable. A single call of a script procedure has a fast path of its own.
+#pragma once
+
+#include "script/Expressions.h"
+#include "script/Script.h"
+
+#include <memory>
+#include <string>
+#include <vector>
+
+class TfsXMLItem;
+
+// --- Designators ---------------------------------------------------------------------------
+
+// One element of a path: what it names and its argument (or index) expressions, one per
+// parameter of Ref once the builder has filled the defaults in.
+struct TfsDesignatorItem {
+    TfsCustomVariable* Ref = nullptr;
+    std::unique_ptr<TfsCustomVariable> OwnedRef;   // helpers made for this path (automation)
+    std::vector<std::unique_ptr<TfsExpression>> Args;
+    std::string SourcePos;
+};
+
+// The source of a path that is bound on first use (a Variant whose value decided nothing at
+// compile time), with what the builder needs to compile it then.
+struct TfsLateSource {
+    std::unique_ptr<TfsXMLItem> Element;
+    std::unique_ptr<TfsXMLItem> Types;
+    std::string UnitName;
+    bool NeedDeclareVars = true;
+    ~TfsLateSource();
+};
+
+class TfsDesignator : public TfsCustomVariable {
+public:
+    enum TKind : uint8_t { dkGeneral, dkVariable, dkString, dkArray };
+    explicit TfsDesignator(TfsScript* prog);
+    ~TfsDesignator() override;
+
+    Variant GetValue() override;
+    void SetValue(const Variant& value) override;
+
+    TKind DesignatorKind() const { return FDesignatorKind; }
+    TfsScript* Prog() const { return FProg; }
+    std::vector<TfsDesignatorItem>& Elements() { return FElements; }
+    const std::vector<TfsDesignatorItem>& Elements() const { return FElements; }
+    // The item named by the last element.
+    TfsCustomVariable* LastRef() const { return FElements.empty() ? nullptr : FElements.back().Ref; }
+    // Typ, TypeName and IsReadOnly from the last element (a constructor makes the path a
+    // Class of the class before it).
+    void Finish();
+    void SetLateSource(std::unique_ptr<TfsLateSource> source) { FLate = std::move(source); }
+    bool IsLate() const { return FLate != nullptr; }
+    // True when some element calls a procedure, method or property.
+    bool HasCall() const;
+
+protected:
+    TfsDesignator(TfsScript* prog, TKind kind);
+    void Bind();
+    Variant Run(const Variant* written);
+
+    TKind FDesignatorKind;
+    TfsScript* FProg;
+    std::vector<TfsDesignatorItem> FElements;
+    std::unique_ptr<TfsLateSource> FLate;
+};
+
+// A plain variable (kind 1): reads and writes the variable itself.
+class TfsVariableDesignator : public TfsDesignator {
+public:
+    TfsVariableDesignator(TfsScript* prog, TfsCustomVariable* variable);
+    Variant GetValue() override { return FVariable->GetValue(); }
+    void SetValue(const Variant& value) override { FVariable->SetValue(value); }
+    TfsCustomVariable* Variable() const { return FVariable; }
+
+private:
+    TfsCustomVariable* FVariable;
+    std::unique_ptr<TfsCustomVariable> FOwned;
+    friend class TfsProgramBuilder;
+};
+
+// A character of a string variable (kind 2); the index must lie in 1 .. Length.
+class TfsStringDesignator : public TfsDesignator {
+public:
+    TfsStringDesignator(TfsScript* prog, TfsCustomVariable* variable, std::unique_ptr<TfsExpression> index);
+    Variant GetValue() override;
+    void SetValue(const Variant& value) override;
+
+private:
+    TfsCustomVariable* FVariable;
+    std::unique_ptr<TfsExpression> FIndex;
+};
+
+// An element of an array variable (kind 3): one index per dimension.
+class TfsArrayDesignator : public TfsDesignator {
+public:
+    TfsArrayDesignator(TfsScript* prog, TfsCustomVariable* variable,
+                       std::vector<std::unique_ptr<TfsExpression>> indices);
+    Variant GetValue() override;
+    void SetValue(const Variant& value) override;
+
+private:
+    TfsCustomVariable* FVariable;
+    std::vector<std::unique_ptr<TfsExpression>> FIndices;
+};
+
+// One call of a script procedure or function with its arguments: evaluates the arguments,
+// stores them in the parameters, runs the body, writes var parameters back; a recursive call
+// saves and restores the locals of the procedure around itself.
+class TfsProcCallDesignator : public TfsDesignator {
+public:
+    TfsProcCallDesignator(TfsScript* prog, TfsProcVariable* proc, std::vector<std::unique_ptr<TfsExpression>> args);
+    Variant GetValue() override;
+
+private:
+    TfsProcVariable* FProc;
+    std::vector<std::unique_ptr<TfsExpression>> FArgs;
+};
+
+// Calls a script procedure with argument values already evaluated: the values go to the
+// parameters, the body runs, and (when writeBack is given) the parameters' values come back.
+// Saves and restores the locals around a recursive call, on every way out.
+Variant fsCallProc(TfsProcVariable* proc, std::span<const Variant> args, std::span<Variant> writeBack = {});
+
+// --- Statements ----------------------------------------------------------------------------
+
+class TfsStatement {
+public:
+    TfsStatement(TfsScript* prog, std::string unitName, std::string sourcePos);
+    virtual ~TfsStatement();
+    TfsStatement(const TfsStatement&) = delete;
+    TfsStatement& operator=(const TfsStatement&) = delete;
+
+    // A block: runs the children in order (see ExecuteBlock).
+    virtual void Execute() { ExecuteBlock(); }
+
+    void Add(std::unique_ptr<TfsStatement> statement) { FItems.push_back(std::move(statement)); }
+    int Count() const { return static_cast<int>(FItems.size()); }
+    TfsStatement* Items(int index) const { return FItems[static_cast<size_t>(index)].get(); }
+    // Drops the children from Index on (a failed compile takes its statements back).
+    void Truncate(int count);
+
+    TfsScript* Prog;
+    std::string UnitName;
+    std::string SourcePos;
+
+protected:
+    // Each child in turn: stop before it when Terminated, after it when Break, Continue or
+    // Exit is set. An error leaving a child records that child's position.
+    void ExecuteBlock();
+    // The run-line hook for this statement.
+    void RunLine() {
+        if (Prog->RunLineOwner()) Prog->RunLine(UnitName, SourcePos);
+    }
+    std::vector<std::unique_ptr<TfsStatement>> FItems;
+};
+
+class TfsAssignmentStmt : public TfsStatement {
+public:
+    using TfsStatement::TfsStatement;
+    void Execute() override;
+    // Sets the target: a plain variable is written directly.
+    void SetTarget(std::unique_ptr<TfsDesignator> designator, std::unique_ptr<TfsExpression> expression);
+    TfsDesignator* Designator() const { return FDesignator.get(); }
+    TfsExpression* Expression() const { return FExpression.get(); }
+
+protected:
+    std::unique_ptr<TfsDesignator> FDesignator;
+    std::unique_ptr<TfsExpression> FExpression;
+    TfsCustomVariable* FVariable = nullptr;   // set for a plain variable that is not read-only
+};
+
+// x := x op e and the compound operators: the target is read before the right side runs.
+class TfsAssignPlusStmt : public TfsAssignmentStmt {
+public:
+    using TfsAssignmentStmt::TfsAssignmentStmt;
+    void Execute() override;
+};
+class TfsAssignMinusStmt : public TfsAssignmentStmt {
+public:
+    using TfsAssignmentStmt::TfsAssignmentStmt;
+    void Execute() override;
+};
+class TfsAssignMulStmt : public TfsAssignmentStmt {
+public:
+    using TfsAssignmentStmt::TfsAssignmentStmt;
+    void Execute() override;
+};
+class TfsAssignDivStmt : public TfsAssignmentStmt {
+public:
+    using TfsAssignmentStmt::TfsAssignmentStmt;
+    void Execute() override;
+};
+
+class TfsCallStmt : public TfsStatement {
+public:
+    using TfsStatement::TfsStatement;
+    void Execute() override;
+    std::unique_ptr<TfsDesignator> Designator;
+    std::string Modificator;   // "", "+" or "-"
+};
+
+class TfsIfStmt : public TfsStatement {
+public:
+    TfsIfStmt(TfsScript* prog, std::string unitName, std::string sourcePos);
+    void Execute() override;
+    std::unique_ptr<TfsExpression> Condition;
+    std::unique_ptr<TfsStatement> ElseStmt;
+};
+
+class TfsCaseSelector : public TfsStatement {
+public:
+    using TfsStatement::TfsStatement;
+    bool Check(const Variant& value) { return SetExpression->Check(value); }
+    void RunBranch() { ExecuteBlock(); }
+    std::unique_ptr<TfsSetExpression> SetExpression;
+};
+
+class TfsCaseStmt : public TfsStatement {
+public:
+    TfsCaseStmt(TfsScript* prog, std::string unitName, std::string sourcePos);
+    void Execute() override;
+    std::unique_ptr<TfsExpression> Condition;
+    std::unique_ptr<TfsStatement> ElseStmt;
+};
+
+class TfsRepeatStmt : public TfsStatement {
+public:
+    using TfsStatement::TfsStatement;
+    void Execute() override;
+    std::unique_ptr<TfsExpression> Condition;
+    bool InverseCondition = false;
+};
+
+class TfsWhileStmt : public TfsStatement {
+public:
+    using TfsStatement::TfsStatement;
+    void Execute() override;
+    std::unique_ptr<TfsExpression> Condition;
+};
+
+class TfsForStmt : public TfsStatement {
+public:
+    using TfsStatement::TfsStatement;
+    void Execute() override;
+    std::unique_ptr<TfsExpression> BeginValue;
+    bool Down = false;
+    std::unique_ptr<TfsExpression> EndValue;
+    TfsCustomVariable* Variable = nullptr;
+};
+
+class TfsVbForStmt : public TfsStatement {
+public:
+    using TfsStatement::TfsStatement;
+    void Execute() override;
+    std::unique_ptr<TfsExpression> BeginValue;
+    std::unique_ptr<TfsExpression> EndValue;
+    std::unique_ptr<TfsExpression> Step;
+    TfsCustomVariable* Variable = nullptr;
+};
+
+class TfsCppForStmt : public TfsStatement {
+public:
+    TfsCppForStmt(TfsScript* prog, std::string unitName, std::string sourcePos);
+    void Execute() override;
+    std::unique_ptr<TfsStatement> FirstStmt;
+    std::unique_ptr<TfsExpression> Expression;
+    std::unique_ptr<TfsStatement> SecondStmt;
+};
+
+class TfsTryStmt : public TfsStatement {
+public:
+    TfsTryStmt(TfsScript* prog, std::string unitName, std::string sourcePos);
+    void Execute() override;
+    bool IsExcept = false;
+    std::unique_ptr<TfsStatement> ExceptStmt;
+};
+
+class TfsBreakStmt : public TfsStatement {
+public:
+    using TfsStatement::TfsStatement;
+    void Execute() override { Prog->SetFlag(TfsScript::rfBreak, true); }
+};
+class TfsContinueStmt : public TfsStatement {
+public:
+    using TfsStatement::TfsStatement;
+    void Execute() override { Prog->SetFlag(TfsScript::rfContinue, true); }
+};
+class TfsExitStmt : public TfsStatement {
+public:
+    using TfsStatement::TfsStatement;
+    void Execute() override { Prog->SetFlag(TfsScript::rfExit, true); }
+};
+
+class TfsWithStmt : public TfsStatement {
+public:
+    using TfsStatement::TfsStatement;
+    void Execute() override;
+    std::unique_ptr<TfsDesignator> Designator;
+    TfsCustomVariable* Variable = nullptr;
+};
