@@ -63,6 +63,13 @@ void HandleCurrentException(std::exception_ptr e) { Application->HandleException
 
 bool ApplicationTerminated() { return Application->Terminated(); }
 
+void ResetApplicationTerminated() { Application->FTerminated = false; }
+
+void ForceEndModal(TCustomForm& Form, int Result) {
+    Form.FModalForced = true;
+    Form.SetModalResult(Result);
+}
+
 // =========================================================================================
 // TCustomForm
 // =========================================================================================
@@ -581,13 +588,18 @@ int TCustomForm::ShowModal() {
     } restore{this, &loop, disabled, previous};
     Show();
     FModalResult = mrNone;
-    if (gModalHook) {
-        TCustomForm* self = this;
-        QTimer::singleShot(0, &loop, [self] { gModalHook(*self); });
-    }
+    FModalForced = false;
     do {
+        // The test harness drives the form each time its loop starts.
+        if (gModalHook && !Application->Terminated()) {
+            TCustomForm* self = this;
+            QTimer::singleShot(0, &loop, [self] {
+                if (self->FModal && self->FModalResult == mrNone) gModalHook(*self);
+            });
+        }
         if (!Application->Terminated() && FModalResult == mrNone) loop.exec();
         if (Application->Terminated()) FModalResult = mrCancel;
+        else if (FModalForced) break;
         else if (FModalResult != mrNone) CloseModal();
     } while (FModalResult == mrNone);
     const int result = FModalResult;

@@ -209,7 +209,9 @@ protected:
     int FTextHeight = 13;
     bool FOldCreateOrder = false;
     bool FInFrameResize = false;
+    bool FModalForced = false;
     std::unique_ptr<TCanvas> FCanvas;
+    friend void ForceEndModal(TCustomForm& Form, int Result);
     void* FModalLoop = nullptr;
 };
 
@@ -329,6 +331,7 @@ public:
     void LeaveModalLoop(void* Loop);
 
 private:
+    friend void ResetApplicationTerminated();
     void FormCreated(TComponent* Instance);
     mutable std::string FTitle;
     std::string FHint;

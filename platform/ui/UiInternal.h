@@ -24,7 +24,12 @@ void HandleCurrentException(std::exception_ptr e);
 bool ApplicationTerminated();
 
 class TCustomForm;
-// The test harness's hook: called inside the nested loop of every ShowModal.
+// For the test harness: clears Terminate's flag, and ends a modal form at once (without
+// its close events).
+void ResetApplicationTerminated();
+void ForceEndModal(TCustomForm& Form, int Result);
+// The test harness's hook: called inside the nested loop of every ShowModal, each time
+// the loop starts (again, after OnCloseQuery refused).
 using TModalHook = std::function<void(TCustomForm& Form)>;
 void SetModalHook(TModalHook hook);
 // The screen size the test harness gives (0, 0: the real screen).

@@ -115,6 +115,7 @@ int QtKeyOfCodePoint(char32_t c) {
 
 TUiTestHarness::TUiTestHarness() {
     Application->Initialize();
+    ResetApplicationTerminated();
     gHarness = this;
     FScope = new TDialogServiceScope(*this);
     SetModalHook([this](TCustomForm& form) { RunModal(form); });
@@ -138,6 +139,7 @@ TUiTestHarness::TUiTestHarness() {
 }
 
 TUiTestHarness::~TUiTestHarness() {
+    ResetApplicationTerminated();
     SetModalHook(nullptr);
     SetPopupHook(nullptr);
     SetBeepHook(nullptr);
@@ -239,21 +241,21 @@ void TUiTestHarness::OnPopup(std::function<void(TPopupMenu&, TPoint)> Handler) {
 
 void TUiTestHarness::RunModal(TCustomForm& Form) {
     if (FDrivers.empty()) {
-        FErrors.push_back("ShowModal of " + Form.ClassName() + " with no driver");
-        Form.SetModalResult(mrCancel);
+        FErrors.push_back("ShowModal of " + Form.ClassName() + " with no driver (or left open)");
+        ForceEndModal(Form, mrCancel);
         return;
     }
     TDriver d = std::move(FDrivers.front());
     FDrivers.pop_front();
     if (!d.ClassName.empty() && d.ClassName != Form.ClassName()) {
         FErrors.push_back("ShowModal of " + Form.ClassName() + " where the driver expected " + d.ClassName);
-        Form.SetModalResult(mrCancel);
+        ForceEndModal(Form, mrCancel);
         return;
     }
     SafeCall([&] { d.Fn(Form); });
-    if (Screen->HasForm(&Form) && Form.Modal() && Form.ModalResult() == mrNone) {
+    if (Screen->HasForm(&Form) && Form.Modal() && Form.ModalResult() == mrNone && !Application->Terminated()) {
         FErrors.push_back("the driver left " + Form.ClassName() + " open");
-        Form.SetModalResult(mrCancel);
+        ForceEndModal(Form, mrCancel);
     }
 }
 
