@@ -18,7 +18,9 @@
 #include <QAbstractScrollArea>
 #include <QAction>
 #include <QApplication>
+#include <QCheckBox>
 #include <QComboBox>
+#include <QRadioButton>
 #include <QInputMethodEvent>
 #include <QKeyEvent>
 #include <QLineEdit>
@@ -311,7 +313,13 @@ void SendMouse(TControl* control, QEvent::Type type, TPoint pos, TMouseButton bu
     QApplication::sendEvent(target, &e);
 }
 
-TPoint Centre(TControl* c) { return {c->ClientWidth() / 2, c->ClientHeight() / 2}; }
+// Where a click lands by default: the centre, or the indicator of check boxes and radio
+// buttons (their text may not reach the middle).
+TPoint Centre(TControl* c) {
+    QWidget* w = WidgetOf(c);
+    if (qobject_cast<QCheckBox*>(w) || qobject_cast<QRadioButton*>(w)) return {6, c->ClientHeight() / 2};
+    return {c->ClientWidth() / 2, c->ClientHeight() / 2};
+}
 
 }  // namespace
 
