@@ -6,7 +6,7 @@ packages=(
   qt6-base-dev libsqlite3-dev libjpeg-dev libssl-dev libxlsxwriter-dev libcups2-dev
   libgtest-dev libgmock-dev libbenchmark-dev
   fontconfig fonts-wqy-microhei fonts-liberation2 fonts-dejavu
-  xvfb xauth poppler-utils lua5.4
+  xvfb xauth poppler-utils lua5.4 imagemagick
 )
 missing=()
 for p in "${packages[@]}"; do
