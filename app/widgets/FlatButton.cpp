@@ -111,6 +111,7 @@ TFlatButton::TFlatButton(TComponent* AOwner)
         t.Timer->SetEnabled(false);
         t.Timer->OnTimer = [](TObject*) { TFlatButton::TrackingTimerTick(); };
     }
+    CreatePaintedPeer();
     SetBounds(0, 0, 25, 25);
     SetColor(RGB(235, 234, 225));
     SetParentFont(true);

@@ -592,6 +592,14 @@ TCustomControl::TCustomControl(TComponent* AOwner)
 
 TCustomControl::~TCustomControl() = default;
 
+void TCustomControl::CreatePaintedPeer() {
+    auto* w = new THost<QWidget>(this);
+    w->PaintsControl = true;
+    SetPeer(std::make_unique<TControlPeer>(w));
+    ApplyBounds();
+    ApplyColor();
+}
+
 void PaintControl(TControl* control, QWidget* widget, QPaintEvent*) {
     TCanvas* canvas = nullptr;
     if (auto* g = dynamic_cast<TGraphicControl*>(control)) canvas = g->Canvas();

@@ -407,6 +407,9 @@ public:
     virtual void Paint() {}
 
 protected:
+    // Gives the control a widget of its own that draws through Paint: for painted
+    // controls built above this layer, which cannot make a widget themselves.
+    void CreatePaintedPeer();
     std::unique_ptr<TCanvas> FCanvas;
 };
 

@@ -4,6 +4,7 @@
 #include "app/widgets/HSLUtils.h"
 #include "platform/classes/Classes.h"
 #include "platform/ui/Forms.h"
+#include "platform/ui/UiTest.h"
 
 #include <gtest/gtest.h>
 
@@ -497,6 +498,22 @@ TEST_F(FlatButtonPaint, CaptionIsDrawnInTheFont) {
         }
     EXPECT_EQ(blueLeft, 0);
     EXPECT_GT(grey, 20);
+}
+
+// Through the window system: the button has a widget that shows its painting, and a real
+// click (press and release through Qt's event path) clicks it exactly once.
+TEST_F(FlatButtonPaint, ShowsOnScreenAndClicksOnce) {
+    TUiTestHarness harness;
+    TFlatButton* b = AddButton();
+    int clicks = 0;
+    b->OnClick = [&](TObject*) { ++clicks; };
+    form->Show();
+    TUiTestHarness::ProcessMessages();
+    EXPECT_EQ(TUiTestHarness::PixelAt(b, {0, 0}), b->ColorBorder());
+    EXPECT_EQ(TUiTestHarness::PixelAt(b, {30, 15}), RGB(234, 234, 234));
+    TUiTestHarness::Click(b);
+    EXPECT_EQ(clicks, 1);
+    EXPECT_EQ(b->State(), fbsUp);
 }
 
 // --- Form resources ---------------------------------------------------------------------------
