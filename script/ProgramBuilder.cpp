@@ -6,6 +6,8 @@
 #include "script/ClassVariables.h"
 #include "script/XMLDocument.h"
 
+#include <utility>
+
 namespace {
 
 bool Is(const TfsXMLItem* x, std::string_view name) { return x && SameText(x->Name(), name); }
@@ -681,19 +683,28 @@ std::unique_ptr<TfsExpression> TfsProgramBuilder::ConstExpression(const Variant&
 
 // --- Designators ---------------------------------------------------------------------------
 
-// A copy of the element, bound when it first runs (with the with-variable's name in front).
-std::unique_ptr<TfsDesignator> TfsProgramBuilder::LateDesignator(TfsXMLItem* x, const std::string& withName) {
+namespace {
+// True when the with object's value has a member of that name: a registered class member of
+// an object, or a name an automation object knows.
+bool HasMember(TfsScript* prog, const Variant& value, const std::string& name) {
+    if (value.IsDispatch()) {
+        int32_t id;
+        return value.DispatchValue()->GetIDsOfNames(name, id) == S_OK;
+    }
+    const TObject* obj = value.IsObject() ? TObject::TryFromHandle(value.ObjectValue()) : nullptr;
+    for (TClass k = obj ? obj->ClassType() : nullptr; k; k = k->ClassParent())
+        if (TfsClassVariable* c = prog->FindClass(k->ClassName())) return c->Find(name) != nullptr;
+    return false;
+}
+}  // namespace
+
+// A copy of the element, bound when it first runs (inside a with over a Variant, to a member
+// of the with object's value when it has one).
+std::unique_ptr<TfsDesignator> TfsProgramBuilder::LateDesignator(TfsXMLItem* x) {
     auto late = std::make_unique<TfsLateSource>();
     late->Element = std::make_unique<TfsXMLItem>();
     late->Element->Assign(x);
-    if (!withName.empty()) {
-        auto* node = new TfsXMLItem();
-        node->SetName("node");
-        node->SetText("text=\"" + StrToXML(withName) + "\" pos=\"" + x->Prop("pos") + "\"");
-        int at = 0;
-        if (late->Element->Count() > 0 && Is(late->Element->Items(0), "addr")) at = 1;
-        late->Element->InsertItem(at, node);
-    }
+    for (const WithEntry& w : FWithList) late->WithNames.push_back(w.Name);
     if (FTypes) {
         late->Types = std::make_unique<TfsXMLItem>();
         late->Types->Assign(FTypes);
@@ -718,6 +729,7 @@ void TfsProgramBuilder::CheckArgs(Step& step) {
     const int count = ref->Count();
     const int given = static_cast<int>(step.Args.size());
     if (count == 0 && given == 0) return;
+    if (!step.Pos.empty()) FErrorPos = step.Pos;
     if (given < ref->RequiredCount()) Error(fsmsg::NotEnoughParams);
     if (given > count) Error(fsmsg::TooManyParams);
     for (int i = 0; i < given; ++i) {
@@ -809,11 +821,21 @@ std::unique_ptr<TfsDesignator> TfsProgramBuilder::BuildDesignator(TfsXMLItem* x,
     const std::string firstName = TextOf(first);
 
     std::vector<Step> steps;
-    // The with objects first, innermost first.
-    for (auto w = FWithList.rbegin(); w != FWithList.rend() && steps.empty(); ++w) {
+    // The with objects first, innermost first. A with over a Variant decides when it runs:
+    // the name is the with object's member when its value has one.
+    const bool skipWith = std::exchange(FSkipWithOnce, false);
+    for (auto w = FWithList.rbegin(); w != FWithList.rend() && steps.empty() && !skipWith; ++w) {
         if (w->Variable->Typ == tcVariant) {
-            if (!FLateMode) return LateDesignator(x, w->Name);
-            continue;
+            if (!FLateMode) return LateDesignator(x);
+            if (!HasMember(FProgram, w->Variable->Value, firstName)) continue;
+            TfsXMLItem prefixed;
+            prefixed.Assign(x);
+            auto* node = new TfsXMLItem();
+            node->SetName("node");
+            node->SetText("text=\"" + StrToXML(w->Name) + "\" pos=\"" + first->Prop("pos") + "\"");
+            prefixed.InsertItem(0, node);
+            FSkipWithOnce = true;
+            return BuildDesignator(&prefixed, mode);
         }
         TfsClassVariable* cls = ClassForType(w->Variable->TypeName);
         TfsCustomHelper* member = cls ? cls->Find(firstName) : nullptr;
@@ -916,7 +938,7 @@ std::unique_ptr<TfsDesignator> TfsProgramBuilder::BuildDesignator(TfsXMLItem* x,
             steps.push_back(std::move(next));
         }
     } catch (const NeedLateBinding&) {
-        return LateDesignator(x, std::string());
+        return LateDesignator(x);
     }
 
     Step& last = steps.back();
@@ -965,11 +987,14 @@ std::unique_ptr<TfsDesignator> TfsProgramBuilder::BuildDesignator(TfsXMLItem* x,
     return d;
 }
 
+
 void TfsProgramBuilder::BindLate(TfsDesignator& designator, TfsLateSource& late) {
     TfsProgramBuilder builder(*designator.Prog(), late.NeedDeclareVars, nullptr);
     builder.FTypes = late.Types.get();
     builder.FUnitName = late.UnitName;
     builder.FLateMode = true;
+    for (const std::string& name : late.WithNames)
+        if (TfsCustomVariable* v = designator.Prog()->Find(name)) builder.FWithList.push_back({name, v});
     std::unique_ptr<TfsDesignator> built = builder.BuildDesignator(late.Element.get());
     auto& elements = designator.Elements();
     elements.clear();

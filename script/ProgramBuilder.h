@@ -67,7 +67,7 @@ private:
     std::unique_ptr<TfsSetExpression> BuildSet(TfsXMLItem* x);
     std::unique_ptr<TfsExpression> ConstExpression(const Variant& value);
     std::unique_ptr<TfsDesignator> BuildDesignator(TfsXMLItem* x, TMode mode = TMode::Normal);
-    std::unique_ptr<TfsDesignator> LateDesignator(TfsXMLItem* x, const std::string& withName);
+    std::unique_ptr<TfsDesignator> LateDesignator(TfsXMLItem* x);
     void CheckArgs(Step& step);
     void ApplyIndex(std::vector<Step>& steps, std::vector<std::unique_ptr<TfsExpression>> index,
                     std::vector<std::string> positions, TfsXMLItem* x);
@@ -90,4 +90,5 @@ private:
     std::vector<WithEntry> FWithList;
     bool FNeedDeclareVars;
     bool FLateMode = false;
+    bool FSkipWithOnce = false;
 };

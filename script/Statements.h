@@ -35,6 +35,9 @@ struct TfsDesignatorItem {
 // compile time), with what the builder needs to compile it then.
 struct TfsLateSource {
     std::unique_ptr<TfsXMLItem> Element;
+    // The hidden variables of the enclosing with statements, outermost first: inside a with
+    // over a Variant a name binds to a member of the with object's value when it has one.
+    std::vector<std::string> WithNames;
     std::unique_ptr<TfsXMLItem> Types;
     std::string UnitName;
     bool NeedDeclareVars = true;

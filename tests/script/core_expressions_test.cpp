@@ -1,0 +1,107 @@
+// Expressions: priorities, the integer path, Variant rules, sets, and their type checks,
+// evaluated through TfsScript::Evaluate.
+#include "core_helpers.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+struct ExprCase {
+    const char* Name;
+    const char* Expression;
+    const char* Expected;   // VarToStr of the value (or the compile error text)
+};
+
+class ExpressionTest : public ::testing::TestWithParam<ExprCase> {};
+
+TEST_P(ExpressionTest, Evaluates) {
+    const ExprCase& c = GetParam();
+    TfsScript script;
+    EXPECT_EQ(VarToStr(script.Evaluate(c.Expression)), c.Expected) << c.Expression;
+}
+
+const ExprCase kExpressions[] = {
+    {"MultiplicationFirst", "1 + 2 * 3", "7"},
+    {"Brackets", "(1 + 2) * 3", "9"},
+    {"LeftAssociative", "2 - 3 - 4", "-5"},
+    {"NestedBrackets", "((2 + 3) * (4 - 1)) div 2", "7"},
+    {"UnaryMinusBindsTightest", "-7 div 2", "-3"},
+    {"ModTruncates", "-7 mod 2", "-1"},
+    {"SlashIsFloating", "7 / 2", "3.5"},
+    {"NotBindsTightest", "not 1 = 1", "False"},
+    {"BitwiseAnd", "6 and 3", "2"},
+    {"BitwiseNot", "not 5", "-6"},
+    {"Xor", "5 xor 3", "6"},
+    {"Shifts", "(1 shl 4) + (256 shr 4)", "32"},
+    {"Hex", "$FF + 1", "256"},
+    {"IntegerPathIn64Bits", "3000000000 + 1", "3000000001"},
+    {"ProductBeyond32Bits", "100000 * 100000", "10000000000"},
+    {"SmallResultIsInteger", "VarType(1 + 2)", "3"},
+    {"LiteralIsInt64", "VarType(5)", "20"},
+    {"LargeResultIsInt64", "VarType(3000000000 + 1)", "20"},
+    {"MixedFloat", "1 + 0.5", "1.5"},
+    {"StringConcat", "'a' + 'b'", "ab"},
+    {"StringCompareByBytes", "'abc' < 'abd'", "True"},
+    {"StringEquality", "'x' = 'x'", "True"},
+    {"BooleanAnd", "(1 < 2) and (3 < 2)", "False"},
+    {"BooleanOr", "(1 < 2) or (3 < 2)", "True"},
+    {"BooleanEquality", "(1 = 1) = True", "True"},
+    {"InSetElement", "3 in [1, 2..4]", "True"},
+    {"InSetUpperBound", "4 in [1, 2..4]", "True"},
+    {"NotInSet", "5 in [1, 2..4]", "False"},
+    {"StringInSet", "'b' in ['a', 'b']", "True"},
+    {"NullEqualsNull", "Null = Null", "True"},
+    {"NullPropagates", "VarType(Null + 1)", "1"},
+    {"NullIsNotLess", "Null < 1", "False"},
+    {"DateArithmeticKeepsDate", "VarType(EncodeDate(2024, 1, 1) + 1)", "7"},
+    {"StringMismatch", "'a' * 2", "类型不兼容"},
+    {"BooleanArithmetic", "True + 1", "类型不兼容"},
+    {"Undeclared", "x + 1", "标识符未申明: 'x'"},
+    {"Incomplete", "1 +", "';' expected"},
+};
+
+INSTANTIATE_TEST_SUITE_P(Core, ExpressionTest, ::testing::ValuesIn(kExpressions),
+                         [](const auto& info) { return std::string(info.param.Name); });
+
+// Run-time errors of expressions raise with the Variant's texts; the script stays usable.
+TEST(ExpressionErrors, RaiseAndLeaveTheScriptUsable) {
+    struct Case {
+        const char* Expression;
+        const char* Message;
+    } cases[] = {
+        {"1 div 0", "Division by zero"},
+        {"1 mod 0", "Division by zero"},
+        {"1 / 0", "Division by zero"},
+        {"StrToInt('x') + 1", "'x' is not a valid integer value"},
+        {"Sqrt(-1)", "Invalid floating point operation"},
+    };
+    TfsScript script;
+    for (const Case& c : cases) {
+        try {
+            script.Evaluate(c.Expression);
+            ADD_FAILURE() << c.Expression << " did not raise";
+        } catch (const Exception& e) {
+            EXPECT_EQ(e.Message(), c.Message) << c.Expression;
+        }
+        EXPECT_EQ(VarToStr(script.Evaluate("2 * 21")), "42");
+    }
+}
+
+// AND/OR of two Booleans skip the right side once the left decided; of integers they are
+// bitwise and evaluate both sides.
+TEST(ExpressionShortCircuit, SkipsTheRightSideOfDecidedBooleans) {
+    TestScript t;
+    EXPECT_EQ(t.Run("var n: Integer; b: Boolean;\n"
+                    "function F: Boolean; begin n := n + 1; Result := True end;\n"
+                    "function G: Integer; begin n := n + 10; Result := 1 end;\n"
+                    "begin\n"
+                    "  b := True; if b or F then Out(n);\n"
+                    "  b := False; if b and F then Out('never');\n"
+                    "  Out(n);\n"
+                    "  if b or F then Out(n);\n"
+                    "  Out(0 and G); Out(n)\n"
+                    "end."),
+              "0 0 1 0 11");
+}
+
+}  // namespace

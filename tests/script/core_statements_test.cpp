@@ -1,0 +1,134 @@
+// Statements end to end: every statement kind, procedures and functions, var parameters,
+// recursion, try/except and try/finally with break and exit, declarations.
+#include "core_helpers.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+struct ProgramCase {
+    const char* Name;
+    const char* Source;
+    const char* Output;
+};
+
+class StatementTest : public ::testing::TestWithParam<ProgramCase> {};
+
+TEST_P(StatementTest, Runs) {
+    TestScript t;
+    EXPECT_EQ(t.Run(GetParam().Source), GetParam().Output);
+}
+
+const ProgramCase kPrograms[] = {
+    {"IfElse", "begin if 1 < 2 then Out('a') else Out('b'); if 1 > 2 then Out('c') else Out('d') end.", "a d"},
+    {"CaseRangesElseAndEmptyBranch",
+     "var i: Integer;\n"
+     "begin for i := 0 to 6 do case i of 1: Out('one'); 3..5: Out('range'); 2: ; else Out('else') end end.",
+     "else one range range range else"},
+    {"CaseRunsFirstMatchOnly", "begin case 2 of 1..3: Out('a'); 2: Out('b') end end.", "a"},
+    {"ForKeepsLastValue",
+     "var i: Integer;\n"
+     "begin for i := 1 to 3 do Out(i); Out(i); for i := 5 to 1 do Out('x');\n"
+     "for i := 3 downto 1 do Out(i); for i := 1 downto 5 do Out('y'); Out(i) end.",
+     "1 2 3 3 3 2 1 1"},
+    {"ForReadsBoundsOnce",
+     "var i, n: Integer; begin n := 3; for i := 1 to n do begin n := 10; Out(i) end; Out(n) end.", "1 2 3 10"},
+    {"ForOverExtendedVariable", "var x: Extended; begin for x := 1 to 2 do Out(x / 2) end.", "0.5 1"},
+    {"WhileAndRepeat",
+     "var i: Integer;\n"
+     "begin i := 0; while i < 3 do i := i + 1; Out(i); while False do Out('never');\n"
+     "repeat Out('once') until True; repeat i := i - 1 until i = 0; Out(i) end.",
+     "3 once 0"},
+    {"BreakAndContinueInNestedLoops",
+     "var i, j: Integer;\n"
+     "begin for i := 1 to 3 do begin for j := 1 to 3 do begin if j = 2 then continue;\n"
+     "if j = 3 then break; Out(i * 10 + j) end; if i = 2 then break end; Out(i) end.",
+     "11 21 2"},
+    {"ContinueRetestsTheCondition",
+     "var i: Integer; begin i := 0; while i < 5 do begin i := i + 1; if i mod 2 = 0 then continue; Out(i) end end.",
+     "1 3 5"},
+    {"ContinueInRepeat",
+     "var i: Integer; begin i := 0; repeat i := i + 1; if i = 2 then continue; Out(i) until i >= 3 end.", "1 3"},
+    {"ExitLeavesOnlyTheProcedure",
+     "procedure P; begin Out('a'); exit; Out('b') end;\nbegin P; Out('c'); exit; Out('d') end.", "a c"},
+    {"TryExceptConsumesTheError",
+     "begin try Out('a'); RaiseException('x'); Out('b') except Out('c') end; Out('d') end.", "a c d"},
+    {"TryFinallyPropagates",
+     "begin try try RaiseException('x') finally Out('f') end; Out('not') except Out('e') end end.", "f e"},
+    {"FinallyRunsWholeAfterBreak",
+     "var i: Integer;\n"
+     "begin for i := 1 to 3 do try if i = 2 then break; Out(i) finally Out('f'); Out('g') end; Out(i) end.",
+     "1 f g f g 2"},
+    {"FinallyRunsWholeAfterContinue",
+     "var i: Integer;\n"
+     "begin for i := 1 to 2 do try if i = 1 then continue; Out(i) finally Out('f'); Out('g') end end.",
+     "f g 2 f g"},
+    {"ExitThroughFinally",
+     "procedure P; begin try Out('a'); exit; Out('b') finally Out('f') end; Out('after') end;\n"
+     "begin P; Out('main') end.",
+     "a f main"},
+    {"ErrorInsideLoopInsideTry",
+     "var i: Integer; begin try for i := 1 to 5 do begin if i = 3 then RaiseException('x'); Out(i) end\n"
+     "except Out('e') end; Out(i) end.",
+     "1 2 e 3"},
+    {"RecursionRestoresLocals",
+     "function Fact(n: Integer): Integer; var k: Integer;\n"
+     "begin k := n; if n <= 1 then Result := 1 else Result := n * Fact(n - 1); Out(k) end;\n"
+     "begin Out(Fact(4)) end.",
+     "1 2 3 4 24"},
+    {"VarParametersAndDefaults",
+     "procedure P(var x: Integer; d: Integer = 2); begin x := x + d end;\n"
+     "var v: Integer; begin v := 1; P(v); Out(v); P(v, 10); Out(v) end.",
+     "3 13"},
+    {"VarParameterThroughRecursion",
+     "procedure Inc3(var c: Integer; n: Integer); begin if n > 0 then Inc3(c, n - 1); c := c + 1 end;\n"
+     "var g: Integer; begin g := 0; Inc3(g, 2); Out(g) end.",
+     "3"},
+    {"ArgumentsReadOldParameterValues",
+     "function Swap(a, b: Integer): Integer; begin if a > b then Result := Swap(b, a) else Result := a * 10 + b end;\n"
+     "begin Out(Swap(7, 3)) end.",
+     "37"},
+    {"TargetReadBeforeTheRightSide",
+     "var x: Integer; function F: Integer; begin x := 100; Result := 1 end;\nbegin x := 1; x := x + F; Out(x) end.",
+     "2"},
+    {"RewriteKeepsTextOfVariants", "var s: Variant; begin s := 'b'; s := 'a' + s; Out(s) end.", "ab"},
+    {"RewriteOfStrings", "var s: String; begin s := 'b'; s := 'a' + s; s := s + 'c'; Out(s) end.", "abc"},
+    {"RewriteOfIntegers", "var i: Integer; begin i := 2; i := 3 * i; i := i - 1; Out(i) end.", "5"},
+    {"IntegerVariableHoldsFloatFromSlash", "var i: Integer; begin i := 7 / 2; Out(i) end.", "3.5"},
+    {"CallBeforeDeclarationText",
+     "procedure A; begin Out(B(2)) end;\nfunction B(x: Integer): Integer; begin Result := x * 2 end;\nbegin A end.",
+     "4"},
+    {"NestedProcedureSeesOuterLocals",
+     "procedure Outer; var x: Integer; procedure Inner; begin x := x + 1 end; begin x := 1; Inner; Out(x) end;\n"
+     "begin Outer end.",
+     "2"},
+    {"ConstantsAndInitialisedVariables",
+     "const C = 2 + 3; var i: Integer = 4; s: String = 'q'; begin Out(C * i); Out(s) end.", "20 q"},
+    {"DefaultsByType",
+     "var i: Integer; e: Extended; b: Boolean; s: String; v: Variant;\n"
+     "begin Out(i); Out(e); Out(b); Out('[' + s + ']'); Out(VarType(v)) end.",
+     "0 0 False [] 0"},
+    {"CharVariableConvertsOnWrite", "var c: Char; v: Variant; begin c := 'abc'; Out(c); v := 5; c := v; Out(VarType(c)) end.",
+     "abc 256"},
+    {"Arrays",
+     "var a: array[1..2, 0..1] of Integer; b: array[3] of Variant;\n"
+     "begin a[2, 1] := 7; b[2] := 'x'; b[0] := a[2, 1] + 1; Out(a[2, 1]); Out(b[2]); Out(b[0]) end.",
+     "7 x 8"},
+    {"ArrayIndexOutOfRange", "var b: array[3] of Variant; begin b[3] := 1 end.",
+     "error: Variant or safe array index out of bounds"},
+    {"FourDimensionalArray",
+     "var a: array[2, 2, 2, 2] of Integer; begin a[1, 0, 1, 1] := 5; Out(a[1, 0, 1, 1]); Out(VarType(a[0, 0, 0, 0])) end.",
+     "5 0"},
+    {"StringCharacters",
+     "var s: String; begin s := 'abc'; s[2] := 'X'; Out(s); Out(s[3]); s := '中文'; Out(s[2]) end.", "aXc c 文"},
+    {"StringIndexOutOfRange", "var s: String; begin s := 'abc'; Out(s[4]) end.", "error: List index out of bounds (4)"},
+    {"StringWriteOutOfRange", "var s: String; begin s := 'abc'; s[0] := 'x' end.", "error: List index out of bounds (0)"},
+    {"WithOverAStringVariableNeedsAClass", "var s: String; begin with s do Out(1) end.", "compile: 需要类型 at 1:27"},
+    {"AddressOfGivesTheName", "procedure P; begin end; var s: String; begin s := @P; Out(s) end.", "P"},
+    {"FunctionWithoutResultAssignmentIsNull", "function F: Integer; begin end; begin Out(VarType(F)) end.", "1"},
+};
+
+INSTANTIATE_TEST_SUITE_P(Core, StatementTest, ::testing::ValuesIn(kPrograms),
+                         [](const auto& info) { return std::string(info.param.Name); });
+
+}  // namespace
