@@ -163,6 +163,12 @@ TControl::~TControl() {
     FPeer.reset();
 }
 
+void TControl::DestroyPeer() {
+    SetComponentStateFlag(csDestroying, true);
+    if (FParent) FParent->RemoveControl(this);
+    FPeer.reset();
+}
+
 void TControl::SetPeer(std::unique_ptr<TControlPeer> Peer) {
     FPeer = std::move(Peer);
     if (QWidget* w = WidgetOf(this)) {

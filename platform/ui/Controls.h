@@ -230,6 +230,10 @@ public:
 protected:
     // Installs the widget that stands for this control (called once by constructors).
     void SetPeer(std::unique_ptr<TControlPeer> Peer);
+    // Leaves the parent and deletes the widget: the first step of the destructors of
+    // controls whose widget reads their own members (models, item lists), so that the
+    // widget never calls into a half-destroyed control.
+    void DestroyPeer();
     void RequestAlign();
     void UpdateAnchorRules();
     void ComputeAnchorRules();

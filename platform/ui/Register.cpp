@@ -1,6 +1,7 @@
 // The classes of the window layer by name, for form resources. Referencing each class
 // here also keeps its module in the program when the layer is linked statically.
 #include "platform/ui/ActnList.h"
+#include "platform/ui/DBGrids.h"
 #include "platform/ui/ExtCtrls.h"
 #include "platform/ui/Forms.h"
 #include "platform/ui/ImgList.h"
@@ -12,6 +13,7 @@ void RegisterUiClasses() {
     if (done) return;
     done = true;
     RegisterGraphicsClasses();
+    RegisterDBClasses();
     RegisterClasses({
         TControl::StaticClass(), TWinControl::StaticClass(), TGraphicControl::StaticClass(),
         TCustomControl::StaticClass(), TCustomForm::StaticClass(), TForm::StaticClass(),
@@ -23,5 +25,7 @@ void RegisterUiClasses() {
         TTimer::StaticClass(),
         TMenuItem::StaticClass(), TMainMenu::StaticClass(), TPopupMenu::StaticClass(),
         TAction::StaticClass(), TActionList::StaticClass(), TImageListComponent::StaticClass(),
+        TDBGrid::StaticClass(), TColumn::StaticClass(), TDBGridColumns::StaticClass(),
+        TColumnTitle::StaticClass(),
     });
 }

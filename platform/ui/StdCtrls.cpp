@@ -501,7 +501,10 @@ TCustomMemo::TCustomMemo(TComponent* AOwner) : TCustomEdit(AOwner, false), FLine
     ApplyColor();
 }
 
-TCustomMemo::~TCustomMemo() { FLines->SetOnChange(nullptr); }
+TCustomMemo::~TCustomMemo() {
+    DestroyPeer();
+    FLines->SetOnChange(nullptr);
+}
 
 void TCustomMemo::SetLines(TStringList* Value) {
     if (Value) FLines->Assign(*Value);
@@ -803,7 +806,10 @@ TCustomComboBox::TCustomComboBox(TComponent* AOwner) : TWinControl(AOwner), FIte
     ApplyColor();
 }
 
-TCustomComboBox::~TCustomComboBox() { FItems->SetOnChange(nullptr); }
+TCustomComboBox::~TCustomComboBox() {
+    DestroyPeer();
+    FItems->SetOnChange(nullptr);
+}
 
 void TCustomComboBox::CreateWidget() {
     auto* w = new THost<QComboBox>(this);
@@ -1108,7 +1114,10 @@ TCustomListBox::TCustomListBox(TComponent* AOwner)
     ApplyColor();
 }
 
-TCustomListBox::~TCustomListBox() { FItems->SetOnChange(nullptr); }
+TCustomListBox::~TCustomListBox() {
+    DestroyPeer();
+    FItems->SetOnChange(nullptr);
+}
 
 void TCustomListBox::DrawItem(int Index, TRect R, TOwnerDrawState State) {
     if (OnDrawItem.Assigned()) {
