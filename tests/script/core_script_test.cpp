@@ -1,0 +1,255 @@
+// The script object: look-up and registration, Variables, Evaluate, CallFunction, the
+// run-line hook and Terminate, executable lines, run-time errors, units, and the script as a
+// streamed component.
+#include "core_helpers.h"
+
+#include "platform/classes/Streaming.h"
+#include "script/ClassVariables.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+Variant Call(const char* name) { return Variant(std::string(name)); }
+
+TEST(ScriptRegistry, LookUpIgnoresCaseAndTheFirstRegisteredWins) {
+    TfsScript script;
+    script.AddMethod("function Dup: Integer", [](TObject*, TClass, const std::string&, TfsParams&) { return Variant(1); });
+    script.AddMethod("function Dup: Integer", [](TObject*, TClass, const std::string&, TfsParams&) { return Variant(2); });
+    EXPECT_EQ(script.Find("DUP"), script.Find("dup"));
+    EXPECT_EQ(VarToStr(script.Evaluate("dUp")), "1");
+    // Names known anywhere in the chain are not registered again.
+    const int count = script.Count();
+    script.AddVariable("Pi", "Integer", Variant(3));
+    script.AddConst("TRUE", "Integer", Variant(0));
+    EXPECT_EQ(script.Count(), count);
+    EXPECT_EQ(VarToStr(script.Evaluate("Round(Pi * 100)")), "314");
+}
+
+TEST(ScriptRegistry, EnumerationsAndSets) {
+    TfsScript script;
+    script.AddEnum("TAlignTest", "atNone , atTop,atBottom");
+    script.AddEnumSet("TStylesTest", "stBold, stItalic, stUnderline");
+    EXPECT_EQ(script.FindLocal("TAlignTest")->Typ, tcEnum);
+    EXPECT_EQ(VarToStr(script.Evaluate("IntToStr(atNone) + IntToStr(atTop) + IntToStr(atBottom)")), "012");
+    EXPECT_EQ(VarToStr(script.Evaluate("IntToStr(stBold) + IntToStr(stItalic) + IntToStr(stUnderline)")), "124");
+    EXPECT_EQ(script.FindLocal("atTop")->TypeName, "TAlignTest");
+    EXPECT_TRUE(script.FindLocal("atTop")->IsReadOnly);
+}
+
+TEST(ScriptRegistry, VariablesWriteThroughTheChain) {
+    TfsScript parent;
+    TfsScript child;
+    child.SetParent(&parent);
+    parent.AddVariable("G", "Integer", Variant(1));
+    child.SetVariables("g", Variant(5));
+    EXPECT_EQ(VarToStr(parent.Variables("G")), "5");
+    EXPECT_EQ(child.FindLocal("G"), nullptr);
+    child.SetVariables("Fresh", Variant(std::string("x")));
+    ASSERT_NE(child.FindLocal("Fresh"), nullptr);
+    EXPECT_EQ(child.FindLocal("Fresh")->Typ, tcVariant);
+    EXPECT_TRUE(child.Variables("Missing").IsNull());
+}
+
+TEST(ScriptRegistry, RemoveItemsByTheirRegistrar) {
+    TfsScript script;
+    const int marker = 0;
+    const int count = script.Count();
+    script.SetAddedBy(&marker);
+    script.AddConst("OneA", "Integer", Variant(1));
+    script.AddEnum("TEnumA", "eaX, eaY");
+    script.SetAddedBy(nullptr);
+    script.AddConst("Kept", "Integer", Variant(2));
+    script.RemoveItems(&marker);
+    EXPECT_EQ(script.Count(), count + 1);
+    EXPECT_EQ(script.Find("eaY"), nullptr);
+    EXPECT_NE(script.Find("Kept"), nullptr);
+}
+
+TEST(ScriptRegistry, GlobalUnitHoldsTypesAndConstants) {
+    TfsScript* unit = GlobalUnit();
+    struct Case {
+        const char* Name;
+        uint8_t Typ;
+    } cases[] = {{"Byte", tcInteger},    {"TColor", tcInteger}, {"Boolean", tcBoolean}, {"TDateTime", tcExtended},
+                 {"Currency", tcExtended}, {"Char", tcChar},    {"String", tcString},   {"Array", tcArray},
+                 {"Pointer", tcVariant}, {"Constructor", tcConstructor}};
+    for (const Case& c : cases) {
+        ASSERT_NE(unit->FindLocal(c.Name), nullptr) << c.Name;
+        EXPECT_EQ(unit->FindLocal(c.Name)->Typ, c.Typ) << c.Name;
+        EXPECT_EQ(unit->FindLocal(c.Name)->Kind(), TfsItemKind::Type) << c.Name;
+    }
+    EXPECT_EQ(VarType(unit->Variables("nil")), varInteger);
+    EXPECT_EQ(VarToStr(unit->Variables("nil")), "0");
+    EXPECT_TRUE(unit->Variables("Null").IsNull());
+    EXPECT_EQ(unit->FindLocal("True")->Typ, tcBoolean);
+}
+
+TEST(ScriptEvaluate, ValuesErrorsAndTheSuspendedHook) {
+    TfsScript script;
+    int hooks = 0;
+    script.OnRunLine = [&hooks](TfsScript*, const std::string&, const std::string&) { ++hooks; };
+    EXPECT_EQ(VarToStr(script.Evaluate("1+2")), "3");
+    EXPECT_EQ(VarToStr(script.Evaluate("1+")), "';' expected");
+    EXPECT_THROW(script.Evaluate("1 div 0"), EDivByZero);
+    EXPECT_EQ(hooks, 0);
+    EXPECT_TRUE(script.OnRunLine.Assigned());
+}
+
+// Evaluate from the hook sees the locals of the procedure that is running.
+TEST(ScriptEvaluate, SeesTheLocalsOfTheRunningProcedure) {
+    TestScript t;
+    std::vector<std::string> seen;
+    t.Setup = [&seen](TfsScript& s) {
+        s.OnRunLine = [&seen, &s](TfsScript*, const std::string&, const std::string& pos) {
+            if (pos.rfind("3:", 0) == 0) seen.push_back(VarToStr(s.Evaluate("k * 2")));
+        };
+    };
+    EXPECT_EQ(t.Run("procedure P(k: Integer);\r\nbegin\r\n  Out(k)\r\nend;\r\nbegin P(7); P(8) end."), "7 8");
+    EXPECT_EQ(seen, (std::vector<std::string>{"14", "16"}));
+}
+
+TEST(ScriptCallFunction, ArgumentsDefaultsAndWriteBack) {
+    TfsScript parent;
+    parent.Lines()->SetText("function InParent: Integer; begin Result := 1 end; begin end.");
+    ASSERT_TRUE(parent.Compile());
+    TfsScript script;
+    script.SetParent(&parent);
+    script.Lines()->SetText(
+        "var Counter: Integer;\r\n"
+        "function F(a: Integer; b: Integer = 10): Integer; begin Result := a + b end;\r\n"
+        "procedure P(var x: Integer; y: Integer); begin x := x * 2; y := 0 end;\r\n"
+        "begin end.");
+    ASSERT_TRUE(script.Compile()) << script.ErrorMsg();
+    EXPECT_EQ(VarToStr(script.CallFunction("F", VarArrayOf({Variant(1)}))), "11");
+    EXPECT_EQ(VarToStr(script.CallFunction("F", VarArrayOf({Variant(1), Variant(2)}))), "3");
+    // A missing argument takes the default again, not the previous call's value.
+    EXPECT_EQ(VarToStr(script.CallFunction("f", VarArrayOf({Variant(5)}))), "15");
+    try {
+        script.CallFunction("F", VarArrayOf({Variant(1), Variant(2), Variant(3)}));
+        ADD_FAILURE() << "too many arguments accepted";
+    } catch (const EScriptError& e) {
+        EXPECT_EQ(e.Message(), "真实变量太多");
+    }
+    Variant params = VarArrayOf({Variant(3), Variant(4)});
+    script.CallFunctionVar("P", params);
+    EXPECT_EQ(VarToStr(params.GetElement({0})), "6");
+    EXPECT_EQ(VarToStr(params.GetElement({1})), "0");
+    EXPECT_TRUE(script.CallFunction("InParent", Variant()).IsNull());
+    EXPECT_TRUE(script.CallFunction("Counter", Variant()).IsNull());
+    EXPECT_TRUE(script.CallFunction("Nothing", Variant()).IsNull());
+    EXPECT_EQ(VarToStr(parent.CallFunction("InParent", Call("ignored"))), "1");
+}
+
+// Terminate from the hook: the statement whose hook fired does not run, nor any after it,
+// also in the callers of a recursive procedure; the next Execute runs normally.
+TEST(ScriptTerminate, StopsAtTheNextStatement) {
+    TestScript t;
+    int threes = 0;
+    bool armed = true;
+    t.Setup = [&](TfsScript& s) {
+        s.OnRunLine = [&](TfsScript*, const std::string&, const std::string& pos) {
+            if (armed && pos.rfind("3:", 0) == 0 && ++threes == 3) t.Script.Terminate();
+        };
+    };
+    const char* source =
+        "procedure R(n: Integer);\r\nbegin\r\n  Out(n);\r\n  if n < 3 then R(n + 1);\r\n  Out(-n)\r\nend;\r\n"
+        "begin R(1); Out('end') end.";
+    EXPECT_EQ(t.Run(source), "1 2");
+    armed = false;
+    t.Output.clear();
+    t.Script.Execute();
+    EXPECT_EQ(t.Joined(), "1 2 3 -3 -2 -1 end");
+}
+
+TEST(ScriptTerminate, HookSeesEveryStatementWithItsPosition) {
+    TestScript t;
+    std::vector<std::string> positions;
+    t.Setup = [&positions](TfsScript& s) {
+        s.OnRunLine = [&positions](TfsScript* sender, const std::string& unit, const std::string& pos) {
+            positions.push_back(unit + "@" + pos);
+        };
+    };
+    EXPECT_EQ(t.Run("var i: Integer;\r\nbegin\r\n  for i := 1 to 2 do\r\n    Out(i);\r\n  i := 0\r\nend."), "1 2");
+    EXPECT_EQ(positions, (std::vector<std::string>{"@3:3", "@4:5", "@4:5", "@5:3"}));
+    EXPECT_TRUE(t.Script.IsExecutableLine(3));
+    EXPECT_TRUE(t.Script.IsExecutableLine(4));
+    EXPECT_FALSE(t.Script.IsExecutableLine(2));
+    EXPECT_FALSE(t.Script.IsExecutableLine(1));
+    EXPECT_FALSE(t.Script.IsExecutableLine(4, "other"));
+    EXPECT_EQ(t.Script.UnitLines().Text(), "=3,4,5,\r\n");
+}
+
+TEST(ScriptRunErrors, CarryTheStatementPositionAndLeaveTheScriptUsable) {
+    TfsScript script;
+    script.Lines()->SetText(
+        "function F(n: Integer): Integer;\r\n"
+        "begin\r\n"
+        "  if n = 0 then RaiseException('deep');\r\n"
+        "  if n > 0 then Result := F(n - 1) else Result := 5\r\n"
+        "end;\r\n"
+        "function G(n: Integer): Integer; var k: Integer;\r\n"
+        "begin\r\n"
+        "  k := n; if n = 0 then RaiseException('x');\r\n"
+        "  try Result := G(n - 1) except Result := k * 100 end\r\n"
+        "end;\r\n"
+        "var z: Integer;\r\n"
+        "begin\r\n"
+        "  z := 0;\r\n"
+        "  z := 1 div z\r\n"
+        "end.");
+    ASSERT_TRUE(script.Compile()) << script.ErrorMsg();
+    for (int run = 0; run < 2; ++run) {
+        EXPECT_THROW(script.Execute(), EDivByZero);
+        EXPECT_EQ(script.RunErrorPos(), "14:3");
+    }
+    try {
+        script.CallFunction("F", VarArrayOf({Variant(2)}));
+        ADD_FAILURE() << "no error";
+    } catch (const Exception& e) {
+        EXPECT_EQ(e.Message(), "deep");
+    }
+    EXPECT_EQ(script.RunErrorPos(), "3:17");
+    // The recursion state came back: the same function runs again, and a caught error
+    // inside recursion leaves the outer frame's locals intact.
+    EXPECT_EQ(VarToStr(script.CallFunction("F", VarArrayOf({Variant(-1)}))), "5");
+    EXPECT_EQ(VarToStr(script.CallFunction("G", VarArrayOf({Variant(2)}))), "100");
+    EXPECT_TRUE(script.RunErrorPos().empty());
+}
+
+TEST(ScriptUnits, UnitTextFromTheHandler) {
+    TestScript t;
+    std::string unitText = "function Twice(x: Integer): Integer; begin Result := x * 2 end; begin Out('init') end.";
+    t.Setup = [&unitText](TfsScript& s) {
+        s.OnGetUnit = [&unitText](TfsScript*, const std::string& name, std::string& text) {
+            if (name == "lib.pas") text = unitText;
+        };
+    };
+    EXPECT_EQ(t.Run("uses 'lib.pas';\r\nbegin Out(Twice(4)) end."), "init 8");
+    unitText = "begin Out(nope) end.";
+    EXPECT_EQ(t.Run("uses 'lib.pas';\r\nbegin end."), "compile: 标识符未申明: 'nope' at 1:15");
+    EXPECT_EQ(t.Script.ErrorUnit(), "lib.pas");
+}
+
+TEST(ScriptComponent, PublishesLinesSyntaxTypeAndEventsAndStreams) {
+    const TClass cls = TfsScript::StaticClass();
+    for (const char* name : {"Lines", "SyntaxType", "OnGetILUnit", "OnGetUnit", "OnRunLine"})
+        EXPECT_NE(cls->FindProperty(name), nullptr) << name;
+    EXPECT_EQ(cls->FindProperty("OnRunLine")->Kind(), tkMethod);
+    TComponent owner(nullptr);
+    auto* script = new TfsScript(&owner);
+    script->SetName("Script1");
+    script->Lines()->SetText("var s: String;\r\nbegin\r\n  s := 'it''s'\r\nend.");
+    script->SetSyntaxType("PascalScript");
+    const std::string text = WriteComponentToText(script);
+    EXPECT_NE(text.find("SyntaxType = 'PascalScript'"), std::string::npos) << text;
+    TComponent other(nullptr);
+    auto* copy = static_cast<TfsScript*>(CreateComponentFromText(text, &other));
+    ASSERT_NE(copy, nullptr);
+    EXPECT_EQ(copy->Lines()->Text(), script->Lines()->Text());
+    EXPECT_EQ(copy->SyntaxType(), "PascalScript");
+    EXPECT_EQ(copy->Parent(), GlobalUnit());
+    EXPECT_TRUE(copy->Compile()) << copy->ErrorMsg();
+}
+
+}  // namespace
