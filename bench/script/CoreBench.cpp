@@ -1,0 +1,166 @@
+// Interpreter benchmarks: fib(25), a 10^7-pass arithmetic loop, 10^5 string appends and 10^6
+// calls of a compiled one-line expression function with a host callback (the report's memo
+// path). After the Google Benchmark run the same algorithms run in Lua 5.4 (lua5.4 on the
+// PATH), timed inside Lua, and the ratios are printed.
+#include "script/Script.h"
+
+#include <benchmark/benchmark.h>
+
+#include <algorithm>
+#include <chrono>
+#include <cstdio>
+#include <iostream>
+#include <memory>
+#include <string>
+
+namespace {
+
+const char* kFib =
+    "function Fib(n: Integer): Integer;\r\n"
+    "begin\r\n"
+    "  if n < 2 then Result := n else Result := Fib(n - 1) + Fib(n - 2)\r\n"
+    "end;\r\n"
+    "var r: Integer;\r\n"
+    "begin r := Fib(25) end.";
+
+const char* kLoop =
+    "var i, s: Integer;\r\n"
+    "begin s := 0; for i := 1 to 10000000 do s := s + i end.";
+
+const char* kAppend =
+    "var i: Integer; s: String;\r\n"
+    "begin s := ''; for i := 1 to 100000 do s := s + 'x' end.";
+
+const char* kExpression = "function _f0: Variant; begin Result := Get('X') * 2 + 1 end; begin end.";
+
+std::unique_ptr<TfsScript> Compiled(const char* source) {
+    auto script = std::make_unique<TfsScript>();
+    script->AddMethod("function Get(Name: String): Variant",
+                      [](TObject*, TClass, const std::string&, TfsParams& p) { return Variant(21); });
+    script->Lines()->SetText(source);
+    if (!script->Compile()) {
+        std::cerr << "compile error: " << script->ErrorMsg() << " at " << script->ErrorPos() << '\n';
+        std::abort();
+    }
+    return script;
+}
+
+void BM_Fib25(benchmark::State& state) {
+    auto script = Compiled(kFib);
+    for (auto _ : state) script->Execute();
+    if (VarToStr(script->Variables("r")) != "75025") state.SkipWithError("wrong result");
+}
+BENCHMARK(BM_Fib25)->Unit(benchmark::kMillisecond);
+
+void BM_Loop10M(benchmark::State& state) {
+    auto script = Compiled(kLoop);
+    for (auto _ : state) script->Execute();
+    if (VarToStr(script->Variables("s")) != "50000005000000") state.SkipWithError("wrong result");
+}
+BENCHMARK(BM_Loop10M)->Unit(benchmark::kMillisecond);
+
+void BM_StringAppend100K(benchmark::State& state) {
+    auto script = Compiled(kAppend);
+    for (auto _ : state) script->Execute();
+    if (script->Variables("s").AsString().size() != 100000) state.SkipWithError("wrong result");
+}
+BENCHMARK(BM_StringAppend100K)->Unit(benchmark::kMillisecond);
+
+void BM_ExpressionCall1M(benchmark::State& state) {
+    auto script = Compiled(kExpression);
+    const Variant none;
+    for (auto _ : state)
+        for (int i = 0; i < 1000000; ++i) benchmark::DoNotOptimize(script->CallFunction("_f0", none));
+    if (VarToStr(script->CallFunction("_f0", none)) != "43") state.SkipWithError("wrong result");
+    state.counters["ns_per_call"] =
+        benchmark::Counter(1e6 * static_cast<double>(state.iterations()), benchmark::Counter::kIsRate | benchmark::Counter::kInvert);
+}
+BENCHMARK(BM_ExpressionCall1M)->Unit(benchmark::kMillisecond);
+
+// --- Lua comparison ------------------------------------------------------------------------
+
+struct Comparison {
+    const char* Name;
+    const char* Source;
+    const char* Lua;   // prints the elapsed seconds measured by os.clock
+    int Calls;         // > 0: also report nanoseconds per call
+};
+
+const Comparison kComparisons[] = {
+    {"fib(25)", kFib,
+     "local function fib(n) if n < 2 then return n else return fib(n-1) + fib(n-2) end end "
+     "local t = os.clock() local r = fib(25) print(os.clock() - t)",
+     0},
+    {"10^7 loop", kLoop, "local t = os.clock() local s = 0 for i = 1, 10000000 do s = s + i end print(os.clock() - t)", 0},
+    {"10^5 appends", kAppend,
+     "local t = os.clock() local s = '' for i = 1, 100000 do s = s .. 'x' end print(os.clock() - t)", 0},
+    {"10^6 expression calls", kExpression,
+     "local vars = { X = 21 } local function get(n) return vars[n] end "
+     "local function f0() return get('X') * 2 + 1 end "
+     "local t = os.clock() for i = 1, 1000000 do f0() end print(os.clock() - t)",
+     1000000},
+};
+
+double BestOf(int runs, const std::function<void()>& f) {
+    double best = 1e30;
+    for (int i = 0; i < runs; ++i) {
+        const auto t0 = std::chrono::steady_clock::now();
+        f();
+        best = std::min(best, std::chrono::duration<double>(std::chrono::steady_clock::now() - t0).count());
+    }
+    return best;
+}
+
+// The best of several Lua runs, as Lua itself measured them; a negative value when lua5.4
+// cannot be run.
+double LuaSeconds(const char* code, int runs) {
+    std::string quoted = "'";
+    for (const char* p = code; *p; ++p) {
+        if (*p == '\'') quoted += "'\\''";
+        else quoted += *p;
+    }
+    quoted += "'";
+    double best = -1;
+    for (int i = 0; i < runs; ++i) {
+        FILE* pipe = popen(("lua5.4 -e " + quoted + " 2>/dev/null").c_str(), "r");
+        if (!pipe) return -1;
+        char buffer[128] = {};
+        const bool read = std::fgets(buffer, sizeof buffer, pipe) != nullptr;
+        if (pclose(pipe) != 0 || !read) return -1;
+        const double s = std::atof(buffer);
+        if (best < 0 || s < best) best = s;
+    }
+    return best;
+}
+
+void CompareWithLua() {
+    std::printf("\n%-24s %12s %12s %8s\n", "algorithm", "script ms", "Lua 5.4 ms", "ratio");
+    for (const Comparison& c : kComparisons) {
+        auto script = Compiled(c.Source);
+        double seconds;
+        if (c.Calls > 0) {
+            const Variant none;
+            seconds = BestOf(5, [&] {
+                for (int i = 0; i < c.Calls; ++i) benchmark::DoNotOptimize(script->CallFunction("_f0", none));
+            });
+        } else {
+            seconds = BestOf(5, [&] { script->Execute(); });
+        }
+        const double lua = LuaSeconds(c.Lua, 5);
+        if (lua > 0) std::printf("%-24s %12.2f %12.2f %8.2f", c.Name, seconds * 1e3, lua * 1e3, seconds / lua);
+        else std::printf("%-24s %12.2f %12s %8s", c.Name, seconds * 1e3, "n/a", "n/a");
+        if (c.Calls > 0) std::printf("   (%.0f ns per call)", seconds * 1e9 / c.Calls);
+        std::printf("\n");
+    }
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    benchmark::Initialize(&argc, argv);
+    if (benchmark::ReportUnrecognizedArguments(argc, argv)) return 1;
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    CompareWithLua();
+    return 0;
+}
