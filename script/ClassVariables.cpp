@@ -82,7 +82,7 @@ TfsClassVariable::~TfsClassVariable() { THandleRegistry::Instance().Unregister(F
 void TfsClassVariable::ImportPublished() {
     for (const TPropInfo* prop : FClassRef->Properties()) {
         if (prop->Kind() == tkMethod) continue;
-        uint8_t typ;
+        uint8_t typ = tcInteger;
         std::string typeName;
         PublishedType(prop, typ, typeName);
         auto helper = std::make_unique<TfsPropertyHelper>(prop->Name, typ, typeName);

@@ -307,6 +307,7 @@ void TfsAssignmentStmt::SetTarget(std::unique_ptr<TfsDesignator> designator, std
     if (FDesignator->DesignatorKind() == TfsDesignator::dkVariable) {
         TfsCustomVariable* v = static_cast<TfsVariableDesignator*>(FDesignator.get())->Variable();
         if ((v->Kind() == TfsItemKind::Variable || v->Kind() == TfsItemKind::Param) && !v->IsReadOnly) FVariable = v;
+        if (v->Kind() == TfsItemKind::StringVariable && !v->IsReadOnly) FStringVariable = v;
     }
 }
 
@@ -336,9 +337,26 @@ void CompoundAssign(TfsScript* prog, TfsCustomVariable* variable, TfsDesignator*
 }
 }  // namespace
 
+// s := s + t appends in place when nothing else shares the old text, so building a long
+// text is linear instead of quadratic.
 void TfsAssignPlusStmt::Execute() {
     RunLine();
-    CompoundAssign(Prog, FVariable, FDesignator.get(), FExpression.get(), fsAdd);
+    TfsCustomVariable* v = FVariable ? FVariable : FStringVariable;
+    if (!v || Prog->Terminated()) {
+        CompoundAssign(Prog, FVariable, FDesignator.get(), FExpression.get(), fsAdd);
+        return;
+    }
+    Variant current = v->Value;
+    const Variant e = FExpression->Evaluate();
+    if (current.IsString() && e.IsString() && v->Value.IsString() && &v->Value.StrValue() == &current.StrValue()) {
+        v->Value.Clear();
+        if (current.AppendUnshared(e.StrValue())) {
+            v->Value = std::move(current);
+            return;
+        }
+    }
+    if (v == FVariable) v->Value = fsAdd(current, e);
+    else v->SetValue(fsAdd(current, e));
 }
 
 void TfsAssignMinusStmt::Execute() {

@@ -181,6 +181,7 @@ protected:
     std::unique_ptr<TfsDesignator> FDesignator;
     std::unique_ptr<TfsExpression> FExpression;
     TfsCustomVariable* FVariable = nullptr;   // set for a plain variable that is not read-only
+    TfsCustomVariable* FStringVariable = nullptr;   // the same for a String or Char variable
 };
 
 // x := x op e and the compound operators: the target is read before the right side runs.

@@ -75,6 +75,12 @@ void Variant::Release() noexcept {
     }
 }
 
+bool Variant::AppendUnshared(std::string_view text) {
+    if (FType != varString || FRep->FRefs.load(std::memory_order_acquire) != 1) return false;
+    static_cast<TVarStringRep*>(FRep)->FText.append(text);
+    return true;
+}
+
 TVarType Variant::Type() const noexcept {
     return FType == varArray ? TVarType(varArray | TVarAccess::Arr(*this)->FElementType) : FType;
 }

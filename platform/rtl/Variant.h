@@ -269,6 +269,10 @@ public:
     int64_t CurrencyValue() const noexcept { assert(FType == varCurrency); return FInt; }  // times 10000
     uint64_t ObjectValue() const noexcept { assert(IsObject()); return static_cast<uint64_t>(FInt); }
     const std::string& StrValue() const noexcept;                                    // varString
+    // Appends text to a string whose text no other Variant shares, in place (amortised
+    // constant time: the script engine's s := s + t). False, and nothing changed, for any
+    // other kind or a shared text.
+    bool AppendUnshared(std::string_view text);
     const std::shared_ptr<TDispatch>& DispatchValue() const noexcept;               // varDispatch
 
     // --- Conversions (raise EVariantError; see the rules above) -----------------------

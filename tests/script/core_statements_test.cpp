@@ -93,6 +93,10 @@ const ProgramCase kPrograms[] = {
      "2"},
     {"RewriteKeepsTextOfVariants", "var s: Variant; begin s := 'b'; s := 'a' + s; Out(s) end.", "ab"},
     {"RewriteOfStrings", "var s: String; begin s := 'b'; s := 'a' + s; s := s + 'c'; Out(s) end.", "abc"},
+    {"AppendLeavesCopiesAlone",
+     "var s, t: String; v: Variant; begin s := 'ab'; t := s; s := s + 'c'; s := s + s; v := s; s := s + '!';\n"
+     "Out(t); Out(v); Out(s) end.",
+     "ab abcabc abcabc!"},
     {"RewriteOfIntegers", "var i: Integer; begin i := 2; i := 3 * i; i := i - 1; Out(i) end.", "5"},
     {"IntegerVariableHoldsFloatFromSlash", "var i: Integer; begin i := 7 / 2; Out(i) end.", "3.5"},
     {"CallBeforeDeclarationText",
