@@ -586,15 +586,25 @@ void TControl::DeclareProperties(TPropertyDecl<TControl>& d) {
 // TGraphicControl and TCustomControl
 // =========================================================================================
 
+// Painted controls get a widget that draws through Paint; the layer's own controls put
+// their particular widget in its place.
 TGraphicControl::TGraphicControl(TComponent* AOwner)
     : TControl(AOwner), FCanvas(std::make_unique<TCanvas>()) {
     FParentColor = true;
+    auto* w = new THost<QWidget>(this);
+    w->PaintsControl = true;
+    SetPeer(std::make_unique<TControlPeer>(w));
 }
 
 TGraphicControl::~TGraphicControl() = default;
 
 TCustomControl::TCustomControl(TComponent* AOwner)
-    : TWinControl(AOwner), FCanvas(std::make_unique<TCanvas>()) {}
+    : TWinControl(AOwner), FCanvas(std::make_unique<TCanvas>()) {
+    auto* w = new THost<QWidget>(this);
+    w->PaintsControl = true;
+    w->setFocusPolicy(Qt::ClickFocus);
+    SetPeer(std::make_unique<TControlPeer>(w));
+}
 
 TCustomControl::~TCustomControl() = default;
 

@@ -66,6 +66,9 @@ using TDragOverEvent = TEvent<void(TObject* Sender, TObject* Source, int X, int 
 ROVE_EVENT_TYPE(TDragOverEvent)
 using TDragDropEvent = TEvent<void(TObject* Sender, TObject* Source, int X, int Y)>;
 ROVE_EVENT_TYPE(TDragDropEvent)
+// (Sender, var CanClose) and every event of the same form (OnChanging of page controls).
+using TCloseQueryEvent = TEvent<void(TObject* Sender, bool& CanClose)>;
+ROVE_EVENT_TYPE(TCloseQueryEvent)
 using TCanResizeEvent = TEvent<void(TObject* Sender, int& NewWidth, int& NewHeight, bool& Resize)>;
 ROVE_EVENT_TYPE(TCanResizeEvent)
 

@@ -62,3 +62,113 @@ void SetBeepHook(void (*hook)(unsigned type));
 // Turns a filter as the forms store it ("Text files (*.txt)|*.txt;*.log|All|*.*") into the
 // list of Qt name filters ("Text files (*.txt) (*.txt *.log)", "All (*.*)").
 std::vector<std::string> FilterToNameFilters(const std::string& filter);
+
+// --- The dialog components -------------------------------------------------------------
+#include "platform/classes/Classes.h"
+#include "platform/graphics/Graphics.h"
+#include "platform/rtl/StringList.h"
+
+#include <memory>
+
+ROVE_ENUM(TOpenOption, ofReadOnly, ofOverwritePrompt, ofHideReadOnly, ofNoChangeDir, ofShowHelp, ofNoValidate,
+          ofAllowMultiSelect, ofExtensionDifferent, ofPathMustExist, ofFileMustExist, ofCreatePrompt, ofShareAware,
+          ofNoReadOnlyReturn, ofNoTestFileCreate, ofNoNetworkButton, ofNoLongNames, ofOldStyleDialog,
+          ofNoDereferenceLinks, ofEnableIncludeNotify, ofEnableSizing)
+ROVE_SET(TOpenOptions, TOpenOption)
+ROVE_ENUM(TColorDialogOption, cdFullOpen, cdPreventFullOpen, cdShowHelp, cdSolidColor, cdAnyColor)
+ROVE_SET(TColorDialogOptions, TColorDialogOption)
+ROVE_ENUM(TFontDialogOption, fdAnsiOnly, fdTrueTypeOnly, fdEffects, fdFixedPitchOnly, fdForceFontExist, fdNoFaceSel,
+          fdNoOEMFonts, fdNoSimulations, fdNoSizeSel, fdNoStyleSel, fdNoVectorFonts, fdShowHelp, fdWysiwyg, fdLimitSize,
+          fdScalableOnly, fdApplyButton)
+ROVE_SET(TFontDialogOptions, TFontDialogOption)
+
+class TCommonDialog : public TComponent {
+    ROVE_CLASS(TCommonDialog, TComponent)
+public:
+    explicit TCommonDialog(TComponent* AOwner) : TComponent(AOwner) {}
+    // Shows the dialog; true when the user confirmed.
+    virtual bool Execute() = 0;
+    TNotifyEvent OnShow;
+    TNotifyEvent OnClose;
+    static void DeclareProperties(TPropertyDecl<TCommonDialog>& d);
+};
+
+class TOpenDialog : public TCommonDialog {
+    ROVE_CLASS(TOpenDialog, TCommonDialog)
+public:
+    explicit TOpenDialog(TComponent* AOwner);
+    bool Execute() override;
+    const std::string& FileName() const { return FFileName; }
+    void SetFileName(const std::string& Value) { FFileName = Value; }
+    // Every chosen file (one unless ofAllowMultiSelect).
+    TStringList* Files() const { return FFiles.get(); }
+    const std::string& Filter() const { return FFilter; }
+    void SetFilter(const std::string& Value) { FFilter = Value; }
+    int FilterIndex() const { return FFilterIndex; }
+    void SetFilterIndex(int Value) { FFilterIndex = Value; }
+    const std::string& InitialDir() const { return FInitialDir; }
+    void SetInitialDir(const std::string& Value) { FInitialDir = Value; }
+    const std::string& DefaultExt() const { return FDefaultExt; }
+    void SetDefaultExt(const std::string& Value) { FDefaultExt = Value; }
+    const std::string& Title() const { return FTitle; }
+    void SetTitle(const std::string& Value) { FTitle = Value; }
+    TOpenOptions Options() const { return FOptions; }
+    void SetOptions(TOpenOptions Value) { FOptions = Value; }
+    static void DeclareProperties(TPropertyDecl<TOpenDialog>& d);
+
+protected:
+    bool Run(TDialogKind Kind);
+
+private:
+    std::string FFileName;
+    std::unique_ptr<TStringList> FFiles;
+    std::string FFilter;
+    int FFilterIndex = 1;
+    std::string FInitialDir;
+    std::string FDefaultExt;
+    std::string FTitle;
+    TOpenOptions FOptions{ofHideReadOnly, ofEnableSizing};
+};
+
+class TSaveDialog : public TOpenDialog {
+    ROVE_CLASS(TSaveDialog, TOpenDialog)
+public:
+    explicit TSaveDialog(TComponent* AOwner) : TOpenDialog(AOwner) {}
+    bool Execute() override;
+};
+
+class TColorDialog : public TCommonDialog {
+    ROVE_CLASS(TColorDialog, TCommonDialog)
+public:
+    explicit TColorDialog(TComponent* AOwner);
+    bool Execute() override;
+    TColor Color() const { return FColor; }
+    void SetColor(TColor Value) { FColor = Value; }
+    // "ColorA=RRGGBB" lines, as the platform keeps custom colours.
+    TStringList* CustomColors() const { return FCustomColors.get(); }
+    void SetCustomColors(TStringList* Value) { if (Value) FCustomColors->Assign(*Value); }
+    TColorDialogOptions Options() const { return FOptions; }
+    void SetOptions(TColorDialogOptions Value) { FOptions = Value; }
+    static void DeclareProperties(TPropertyDecl<TColorDialog>& d);
+
+private:
+    TColor FColor = clBlack;
+    std::unique_ptr<TStringList> FCustomColors;
+    TColorDialogOptions FOptions;
+};
+
+class TFontDialog : public TCommonDialog {
+    ROVE_CLASS(TFontDialog, TCommonDialog)
+public:
+    explicit TFontDialog(TComponent* AOwner);
+    bool Execute() override;
+    TFont* Font() const { return FFont.get(); }
+    void SetFont(TFont* Value) { FFont->Assign(Value); }
+    TFontDialogOptions Options() const { return FOptions; }
+    void SetOptions(TFontDialogOptions Value) { FOptions = Value; }
+    static void DeclareProperties(TPropertyDecl<TFontDialog>& d);
+
+private:
+    std::unique_ptr<TFont> FFont;
+    TFontDialogOptions FOptions{fdEffects};
+};

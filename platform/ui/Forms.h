@@ -46,8 +46,6 @@ ROVE_SET(TBorderIcons, TBorderIcon)
 
 using TCloseEvent = TEvent<void(TObject* Sender, TCloseAction& Action)>;
 ROVE_EVENT_TYPE(TCloseEvent)
-using TCloseQueryEvent = TEvent<void(TObject* Sender, bool& CanClose)>;
-ROVE_EVENT_TYPE(TCloseQueryEvent)
 using TShortCutEvent = TEvent<void(TShortCut Key, bool& Handled)>;
 ROVE_EVENT_TYPE(TShortCutEvent)
 

@@ -1,6 +1,9 @@
 // The classes of the window layer by name, for form resources. Referencing each class
 // here also keeps its module in the program when the layer is linked statically.
 #include "platform/ui/ActnList.h"
+#include "platform/ui/Buttons.h"
+#include "platform/ui/ComCtrls.h"
+#include "platform/ui/Dialogs.h"
 #include "platform/ui/DBGrids.h"
 #include "platform/ui/ExtCtrls.h"
 #include "platform/ui/Forms.h"
@@ -27,5 +30,11 @@ void RegisterUiClasses() {
         TAction::StaticClass(), TActionList::StaticClass(), TImageListComponent::StaticClass(),
         TDBGrid::StaticClass(), TColumn::StaticClass(), TDBGridColumns::StaticClass(),
         TColumnTitle::StaticClass(),
+        TStatusBar::StaticClass(), TStatusPanel::StaticClass(), TPageControl::StaticClass(),
+        TTabSheet::StaticClass(), TListView::StaticClass(), TListColumn::StaticClass(),
+        TDateTimePicker::StaticClass(), TToolBar::StaticClass(), TToolButton::StaticClass(),
+        TSpeedButton::StaticClass(),
+        TOpenDialog::StaticClass(), TSaveDialog::StaticClass(), TColorDialog::StaticClass(),
+        TFontDialog::StaticClass(),
     });
 }

@@ -1,0 +1,483 @@
+// The common controls: status bars with panels, page controls with tab sheets, list views,
+// date and time pickers, tool bars with tool buttons.
+#pragma once
+
+#include "platform/rtl/StringList.h"
+#include "platform/ui/Controls.h"
+
+#include <memory>
+#include <vector>
+
+class TImageListComponent;
+class TPopupMenu;
+class TStatusBar;
+class TPageControl;
+class TListView;
+class TToolBar;
+struct TListViewPeer;
+
+// --- Status bar --------------------------------------------------------------------------
+ROVE_ENUM(TStatusPanelStyle, psText, psOwnerDraw)
+ROVE_ENUM(TStatusPanelBevel, pbNone, pbLowered, pbRaised)
+
+class TStatusPanel : public TCollectionItem {
+    ROVE_CLASS(TStatusPanel, TCollectionItem)
+public:
+    explicit TStatusPanel(TCollection* Collection);
+    const std::string& Text() const { return FText; }
+    void SetText(const std::string& Value);
+    int Width() const { return FWidth; }
+    void SetWidth(int Value);
+    TAlignment Alignment() const { return FAlignment; }
+    void SetAlignment(TAlignment Value);
+    TStatusPanelStyle Style() const { return FStyle; }
+    void SetStyle(TStatusPanelStyle Value);
+    TStatusPanelBevel Bevel() const { return FBevel; }
+    void SetBevel(TStatusPanelBevel Value);
+    static void DeclareProperties(TPropertyDecl<TStatusPanel>& d);
+
+private:
+    std::string FText;
+    int FWidth = 50;
+    TAlignment FAlignment = taLeftJustify;
+    TStatusPanelStyle FStyle = psText;
+    TStatusPanelBevel FBevel = pbLowered;
+};
+
+class TStatusPanels : public TCollection {
+    ROVE_CLASS(TStatusPanels, TCollection)
+public:
+    explicit TStatusPanels(TStatusBar* Owner = nullptr);
+    TStatusPanel* Add() { return static_cast<TStatusPanel*>(TCollection::Add()); }
+    TStatusPanel* Items(int Index) const { return static_cast<TStatusPanel*>(TCollection::Items(Index)); }
+
+protected:
+    void Update(TCollectionItem* Item) override;
+
+private:
+    TStatusBar* FBar = nullptr;
+};
+
+using TDrawPanelEvent = TEvent<void(TStatusBar* StatusBar, TStatusPanel* Panel, TRect Rect)>;
+ROVE_EVENT_TYPE(TDrawPanelEvent)
+
+class TStatusBar : public TCustomControl {
+    ROVE_CLASS(TStatusBar, TCustomControl)
+public:
+    explicit TStatusBar(TComponent* AOwner);
+    TStatusPanels* Panels() const { return FPanels.get(); }
+    void SetPanels(TStatusPanels* Value);
+    bool SimplePanel() const { return FSimplePanel; }
+    void SetSimplePanel(bool Value);
+    const std::string& SimpleText() const { return FSimpleText; }
+    void SetSimpleText(const std::string& Value);
+    bool SizeGrip() const { return FSizeGrip; }
+    void SetSizeGrip(bool Value);
+    // Panel i's rectangle: panels follow one another; the last reaches the right edge.
+    TRect PanelRect(int Index) const;
+    void Paint() override;
+    bool TakesFocus() const override { return false; }
+    TDrawPanelEvent OnDrawPanel;
+    static void DeclareProperties(TPropertyDecl<TStatusBar>& d);
+
+private:
+    std::unique_ptr<TStatusPanels> FPanels;
+    bool FSimplePanel = false;
+    std::string FSimpleText;
+    bool FSizeGrip = true;
+};
+
+// --- Page control ------------------------------------------------------------------------
+class TTabSheet : public TWinControl {
+    ROVE_CLASS(TTabSheet, TWinControl)
+public:
+    explicit TTabSheet(TComponent* AOwner);
+    ~TTabSheet() override;
+    void SetText(const std::string& Value) override;
+    TPageControl* PageControl() const { return FPageControl; }
+    void SetPageControl(TPageControl* Value);
+    bool TabVisible() const { return FTabVisible; }
+    void SetTabVisible(bool Value);
+    int PageIndex() const;
+    void SetPageIndex(int Value);
+    int TabIndex() const;   // among the visible tabs, -1 when hidden
+    int ImageIndex() const { return FImageIndex; }
+    void SetImageIndex(int Value) { FImageIndex = Value; }
+    void SetParent(TWinControl* AParent) override;
+    bool TakesFocus() const override { return false; }
+    TNotifyEvent OnShow;
+    TNotifyEvent OnHide;
+    static void DeclareProperties(TPropertyDecl<TTabSheet>& d);
+
+private:
+    friend class TPageControl;
+    TPageControl* FPageControl = nullptr;
+    bool FTabVisible = true;
+    int FImageIndex = -1;
+};
+
+// One signature, one event type: OnChanging shares the close-query event's.
+using TTabChangingEvent = TCloseQueryEvent;
+ROVE_ENUM(TTabPosition, tpTop, tpBottom, tpLeft, tpRight)
+
+class TPageControl : public TWinControl {
+    ROVE_CLASS(TPageControl, TWinControl)
+public:
+    explicit TPageControl(TComponent* AOwner);
+    ~TPageControl() override;
+    int PageCount() const { return static_cast<int>(FPages.size()); }
+    TTabSheet* Pages(int Index) const;
+    TTabSheet* ActivePage() const { return FActivePage; }
+    void SetActivePage(TTabSheet* Value);
+    int ActivePageIndex() const;
+    void SetActivePageIndex(int Value);
+    // The next (or previous) visible page after the active one, wrapping.
+    void SelectNextPage(bool GoForward);
+    bool MultiLine() const { return FMultiLine; }
+    void SetMultiLine(bool Value);
+    TTabPosition TabPosition() const { return FTabPosition; }
+    void SetTabPosition(TTabPosition Value) { FTabPosition = Value; }
+    // The area of the sheets (below the tabs, inside the frame).
+    void AdjustClientRect(TRect& Rect) const override;
+    TRect DisplayRect() const;
+    void GetChildren(const TGetChildProc& Proc, TComponent* Root) override;
+    bool WantsKey(uint16_t Key, TShiftState Shift) const override;
+    void Loaded() override;
+
+    TNotifyEvent OnChange;
+    TTabChangingEvent OnChanging;
+    static void DeclareProperties(TPropertyDecl<TPageControl>& d);
+
+    // The layer's own.
+    void InsertPage(TTabSheet* Page);
+    void RemovePage(TTabSheet* Page);
+    void UpdateTabs();
+    void TabClicked(int TabIndex);
+    void LayoutSheets();
+
+protected:
+    void BoundsChanged(bool Resized) override;
+
+private:
+    std::vector<TTabSheet*> FPages;
+    TTabSheet* FActivePage = nullptr;
+    bool FMultiLine = false;
+    TTabPosition FTabPosition = tpTop;
+    bool FSyncing = false;
+    std::string FPendingActive;
+};
+
+// --- List view ---------------------------------------------------------------------------
+ROVE_ENUM(TViewStyle, vsIcon, vsSmallIcon, vsList, vsReport)
+
+class TListColumn : public TCollectionItem {
+    ROVE_CLASS(TListColumn, TCollectionItem)
+public:
+    explicit TListColumn(TCollection* Collection);
+    const std::string& Caption() const { return FCaption; }
+    void SetCaption(const std::string& Value);
+    int Width() const { return FWidth; }
+    void SetWidth(int Value);
+    TAlignment Alignment() const { return FAlignment; }
+    void SetAlignment(TAlignment Value);
+    static void DeclareProperties(TPropertyDecl<TListColumn>& d);
+
+private:
+    std::string FCaption;
+    int FWidth = 50;
+    TAlignment FAlignment = taLeftJustify;
+};
+
+class TListColumns : public TCollection {
+    ROVE_CLASS(TListColumns, TCollection)
+public:
+    explicit TListColumns(TListView* Owner = nullptr);
+    TListColumn* Add() { return static_cast<TListColumn*>(TCollection::Add()); }
+    TListColumn* Items(int Index) const { return static_cast<TListColumn*>(TCollection::Items(Index)); }
+
+protected:
+    void Update(TCollectionItem* Item) override;
+
+private:
+    TListView* FView = nullptr;
+};
+
+class TListItems;
+
+class TListItem {
+public:
+    TListItem(TListItems* Owner);
+    ~TListItem();
+    TListItem(const TListItem&) = delete;
+    TListItem& operator=(const TListItem&) = delete;
+    const std::string& Caption() const { return FCaption; }
+    void SetCaption(const std::string& Value);
+    TStringList* SubItems() const { return FSubItems.get(); }
+    int ImageIndex() const { return FImageIndex; }
+    void SetImageIndex(int Value);
+    void* Data() const { return FData; }
+    void SetData(void* Value) { FData = Value; }
+    bool Selected() const;
+    void SetSelected(bool Value);
+    int Index() const;
+    TListItems* Owner() const { return FOwner; }
+    // Frees the item and removes it from the list.
+    void Delete();
+
+private:
+    friend class TListItems;
+    TListItems* FOwner;
+    std::string FCaption;
+    std::unique_ptr<TStringList> FSubItems;
+    int FImageIndex = -1;
+    void* FData = nullptr;
+};
+
+class TListItems {
+public:
+    explicit TListItems(TListView* Owner);
+    ~TListItems();
+    TListItems(const TListItems&) = delete;
+    TListItems& operator=(const TListItems&) = delete;
+    int Count() const { return static_cast<int>(FItems.size()); }
+    TListItem* Item(int Index) const;
+    TListItem* operator[](int Index) const { return Item(Index); }
+    TListItem* Add();
+    TListItem* Insert(int Index);
+    void Delete(int Index);
+    void Clear();
+    int IndexOf(const TListItem* Item) const;
+    void BeginUpdate();
+    void EndUpdate();
+    TListView* Owner() const { return FOwner; }
+
+    // The layer's own: an item's text or look changed.
+    void ItemChanged(TListItem* Item);
+
+private:
+    friend class TListItem;
+    TListView* FOwner;
+    std::vector<std::unique_ptr<TListItem>> FItems;
+    int FUpdateCount = 0;
+};
+
+using TLVSelectItemEvent = TEvent<void(TObject* Sender, TListItem* Item, bool Selected)>;
+ROVE_EVENT_TYPE(TLVSelectItemEvent)
+
+class TListView : public TWinControl {
+    ROVE_CLASS(TListView, TWinControl)
+public:
+    explicit TListView(TComponent* AOwner);
+    ~TListView() override;
+    TListColumns* Columns() const { return FColumns.get(); }
+    void SetColumns(TListColumns* Value);
+    TListItems* Items() const { return FItems.get(); }
+    TViewStyle ViewStyle() const { return FViewStyle; }
+    void SetViewStyle(TViewStyle Value);
+    bool ReadOnly() const { return FReadOnly; }
+    void SetReadOnly(bool Value) { FReadOnly = Value; }
+    bool RowSelect() const { return FRowSelect; }
+    void SetRowSelect(bool Value);
+    bool GridLines() const { return FGridLines; }
+    void SetGridLines(bool Value);
+    bool MultiSelect() const { return FMultiSelect; }
+    void SetMultiSelect(bool Value);
+    bool HideSelection() const { return FHideSelection; }
+    void SetHideSelection(bool Value) { FHideSelection = Value; }
+    TImageListComponent* LargeImages() const { return FLargeImages; }
+    void SetLargeImages(TImageListComponent* Value);
+    TImageListComponent* SmallImages() const { return FSmallImages; }
+    void SetSmallImages(TImageListComponent* Value);
+    TListItem* Selected() const;
+    void SetSelected(TListItem* Value);
+    int ItemIndex() const;
+    void SetItemIndex(int Value);
+    int SelCount() const;
+    TListItem* ItemFocused() const { return Selected(); }
+    TListItem* GetItemAt(int X, int Y) const;
+    void Clear() { FItems->Clear(); }
+
+    bool WantsKey(uint16_t Key, TShiftState Shift) const override;
+    void ApplyColor() override;
+    void Notification(TComponent* AComponent, TOperation Operation) override;
+
+    TLVSelectItemEvent OnSelectItem;
+    TNotifyEvent OnChange;
+    static void DeclareProperties(TPropertyDecl<TListView>& d);
+
+    // The layer's own.
+    void Rebuild();
+    void ItemChanged(TListItem* Item);
+    void SelectionChanged();
+    TListViewPeer* ViewPeer() const { return FViewPeer.get(); }
+
+protected:
+    TColor DefaultColor() const override { return clWindow; }
+
+private:
+    void CreateView();
+    std::unique_ptr<TListColumns> FColumns;
+    std::unique_ptr<TListItems> FItems;
+    std::unique_ptr<TListViewPeer> FViewPeer;
+    TViewStyle FViewStyle = vsIcon;
+    bool FReadOnly = false;
+    bool FRowSelect = false;
+    bool FGridLines = false;
+    bool FMultiSelect = false;
+    bool FHideSelection = true;
+    TImageListComponent* FLargeImages = nullptr;
+    TImageListComponent* FSmallImages = nullptr;
+    TListItem* FLastSelected = nullptr;
+};
+
+// --- Date and time picker ----------------------------------------------------------------
+ROVE_ENUM(TDateTimeKind, dtkDate, dtkTime)
+ROVE_ENUM(TDTDateFormat, dfShort, dfLong)
+
+class TDateTimePicker : public TWinControl {
+    ROVE_CLASS(TDateTimePicker, TWinControl)
+public:
+    explicit TDateTimePicker(TComponent* AOwner);
+    // The date part (whole days); setting it keeps the time.
+    TDateTime Date() const;
+    void SetDate(TDateTime Value);
+    TDateTime Time() const;
+    void SetTime(TDateTime Value);
+    TDateTime DateTime() const { return FDateTime; }
+    void SetDateTime(TDateTime Value);
+    TDateTimeKind Kind() const { return FKind; }
+    void SetKind(TDateTimeKind Value);
+    TDTDateFormat DateFormat() const { return FDateFormat; }
+    void SetDateFormat(TDTDateFormat Value);
+    bool ShowCheckbox() const { return FShowCheckbox; }
+    void SetShowCheckbox(bool Value) { FShowCheckbox = Value; }
+    bool Checked() const { return FChecked; }
+    void SetChecked(bool Value) { FChecked = Value; }
+    TDateTime MinDate() const { return FMinDate; }
+    void SetMinDate(TDateTime Value);
+    TDateTime MaxDate() const { return FMaxDate; }
+    void SetMaxDate(TDateTime Value);
+    std::string GetText() const override;
+
+    bool WantsKey(uint16_t Key, TShiftState Shift) const override;
+    void ApplyColor() override;
+    TNotifyEvent OnChange;
+    TNotifyEvent OnCloseUp;
+    static void DeclareProperties(TPropertyDecl<TDateTimePicker>& d);
+
+    // The layer's own: the user changed the value.
+    void ValueEdited(TDateTime Value);
+
+protected:
+    TColor DefaultColor() const override { return clWindow; }
+
+private:
+    void ApplyFormat();
+    void ApplyValue();
+    TDateTime FDateTime;
+    TDateTimeKind FKind = dtkDate;
+    TDTDateFormat FDateFormat = dfShort;
+    bool FShowCheckbox = false;
+    bool FChecked = true;
+    TDateTime FMinDate = 0;
+    TDateTime FMaxDate = 0;
+    bool FSyncing = false;
+};
+
+// --- Tool bar ----------------------------------------------------------------------------
+ROVE_ENUM(TToolButtonStyle, tbsButton, tbsCheck, tbsDropDown, tbsSeparator, tbsDivider)
+
+class TToolButton : public TGraphicControl {
+    ROVE_CLASS(TToolButton, TGraphicControl)
+public:
+    explicit TToolButton(TComponent* AOwner);
+    ~TToolButton() override;
+    void SetText(const std::string& Value) override;
+    TToolButtonStyle Style() const { return FStyle; }
+    void SetStyle(TToolButtonStyle Value);
+    int ImageIndex() const { return FImageIndex; }
+    void SetImageIndex(int Value);
+    // A check button's state; disabling a button also releases it.
+    bool Down() const { return FDown; }
+    void SetDown(bool Value);
+    bool Grouped() const { return FGrouped; }
+    void SetGrouped(bool Value) { FGrouped = Value; }
+    bool AllowAllUp() const { return FAllowAllUp; }
+    void SetAllowAllUp(bool Value) { FAllowAllUp = Value; }
+    bool Wrap() const { return FWrap; }
+    void SetWrap(bool Value);
+    TPopupMenu* DropdownMenu() const { return FDropdownMenu; }
+    void SetDropdownMenu(TPopupMenu* Value);
+    int Index() const;
+    TToolBar* ToolBar() const;
+    void SetEnabled(bool Value) override;
+    void SetParent(TWinControl* AParent) override;
+    void Click() override;
+    bool ClicksFromMouse() const override { return false; }
+    void ActionChanged(TBasicAction* Sender) override;
+    void Notification(TComponent* AComponent, TOperation Operation) override;
+    // The look from the tool bar's settings (images, captions, button size).
+    void UpdateLook();
+    static void DeclareProperties(TPropertyDecl<TToolButton>& d);
+
+private:
+    TToolButtonStyle FStyle = tbsButton;
+    int FImageIndex = -1;
+    bool FDown = false;
+    bool FGrouped = false;
+    bool FAllowAllUp = false;
+    bool FWrap = false;
+    TPopupMenu* FDropdownMenu = nullptr;
+};
+
+class TToolBar : public TWinControl {
+    ROVE_CLASS(TToolBar, TWinControl)
+public:
+    explicit TToolBar(TComponent* AOwner);
+    int ButtonHeight() const { return FButtonHeight; }
+    void SetButtonHeight(int Value);
+    int ButtonWidth() const { return FButtonWidth; }
+    void SetButtonWidth(int Value);
+    bool ShowCaptions() const { return FShowCaptions; }
+    void SetShowCaptions(bool Value);
+    bool Flat() const { return FFlat; }
+    void SetFlat(bool Value);
+    bool List() const { return FList; }
+    void SetList(bool Value);
+    bool Wrapable() const { return FWrapable; }
+    void SetWrapable(bool Value);
+    bool AutoSize() const { return FAutoSize; }
+    void SetAutoSize(bool Value);
+    int Indent() const { return FIndent; }
+    void SetIndent(int Value);
+    TImageListComponent* Images() const { return FImages; }
+    void SetImages(TImageListComponent* Value);
+    TImageListComponent* DisabledImages() const { return FDisabledImages; }
+    void SetDisabledImages(TImageListComponent* Value);
+    int ButtonCount() const;
+    TToolButton* Buttons(int Index) const;
+    // Places the buttons left to right in the order of their Left (wrapping when
+    // Wrapable), each ButtonWidth by ButtonHeight; separators keep their width.
+    void ArrangeButtons();
+    void Notification(TComponent* AComponent, TOperation Operation) override;
+    void Loaded() override;
+    bool TakesFocus() const override { return false; }
+    static void DeclareProperties(TPropertyDecl<TToolBar>& d);
+
+protected:
+    void BoundsChanged(bool Resized) override;
+
+private:
+    void UpdateButtons();
+    int FButtonHeight = 22;
+    int FButtonWidth = 23;
+    bool FShowCaptions = false;
+    bool FFlat = false;
+    bool FList = false;
+    bool FWrapable = true;
+    bool FAutoSize = false;
+    int FIndent = 0;
+    bool FArranging = false;
+    TImageListComponent* FImages = nullptr;
+    TImageListComponent* FDisabledImages = nullptr;
+};
