@@ -1,0 +1,307 @@
+// The common controls built from form text: status bar panels, page controls, list
+// views, date pickers, tool bars, speed buttons, combo and list boxes, dialog components.
+#include "UiFixture.h"
+
+#include "platform/rtl/DateTime.h"
+#include "platform/ui/Buttons.h"
+#include "platform/ui/ComCtrls.h"
+
+namespace {
+
+const char* kCommonForm = R"(object Form1: TProbeForm
+  ClientWidth = 640
+  ClientHeight = 400
+  object ToolBar1: TToolBar
+    ButtonHeight = 54
+    ButtonWidth = 55
+    ShowCaptions = True
+    object sf: TToolButton
+      Left = 55
+      Top = 0
+      Caption = '收费'
+    end
+    object brzl: TToolButton
+      Left = 0
+      Top = 0
+      Action = brzlAction
+    end
+    object Sep: TToolButton
+      Left = 110
+      Top = 0
+      Width = 8
+      Style = tbsSeparator
+    end
+    object tc: TToolButton
+      Left = 118
+      Top = 0
+      Caption = '退出系统'
+      OnClick = ButtonClick
+    end
+  end
+  object StatusBar1: TStatusBar
+    Panels = <
+      item
+        Width = 230
+      end
+      item
+        Width = 200
+      end
+      item
+        Text = '提示：双击记录可查询收费明细并重打发票'
+        Width = 50
+      end>
+  end
+  object PageControl1: TPageControl
+    Left = 0
+    Top = 60
+    Width = 300
+    Height = 200
+    ActivePage = Sheet2
+    object Sheet1: TTabSheet
+      PageControl = PageControl1
+      Caption = '基本'
+    end
+    object Sheet2: TTabSheet
+      PageControl = PageControl1
+      Caption = '高级'
+      object Edit1: TEdit
+        Left = 4
+        Top = 4
+      end
+    end
+  end
+  object ListView1: TListView
+    Left = 310
+    Top = 60
+    Width = 300
+    Height = 150
+    ViewStyle = vsReport
+    ReadOnly = True
+    RowSelect = True
+    OnDblClick = ButtonClick
+    Columns = <
+      item
+        Caption = '功能号'
+        Width = 90
+      end
+      item
+        Caption = '功能名'
+        Width = 130
+      end>
+  end
+  object DateTimePicker1: TDateTimePicker
+    Left = 8
+    Top = 270
+  end
+  object ComboBox1: TComboBox
+    Left = 200
+    Top = 270
+    Items.Strings = (
+      '男'
+      '女')
+    OnChange = EditChange
+  end
+  object ListBox1: TListBox
+    Left = 350
+    Top = 270
+    Items.Strings = (
+      'a'
+      'b'
+      'c')
+    OnClick = ButtonClick
+  end
+  object SpeedButton1: TSpeedButton
+    Left = 8
+    Top = 320
+    GroupIndex = 1
+    Caption = '浏览'
+  end
+  object SpeedButton2: TSpeedButton
+    Left = 40
+    Top = 320
+    GroupIndex = 1
+  end
+  object ActionList1: TActionList
+    object brzlAction: TAction
+      Caption = '病人资料'
+      OnExecute = ActionExecute
+    end
+  end
+end
+)";
+
+class CommonControlsTest : public UiTest {
+protected:
+    void SetUp() override {
+        Form = MakeForm(kCommonForm);
+        Form->Show();
+        TUiTestHarness::ProcessMessages();
+    }
+    std::unique_ptr<TProbeForm> Form;
+};
+
+}  // namespace
+
+TEST_F(CommonControlsTest, ToolBarPlacesButtonsInTheOrderTheyStand) {
+    auto* bar = Find<TToolBar>(Form.get(), "ToolBar1");
+    ASSERT_EQ(bar->ButtonCount(), 4);
+    EXPECT_EQ(bar->Buttons(0)->Name(), "brzl");
+    EXPECT_EQ(bar->Buttons(0)->BoundsRect(), Bounds(0, 0, 55, 54));
+    EXPECT_EQ(bar->Buttons(1)->BoundsRect(), Bounds(55, 0, 55, 54));
+    EXPECT_EQ(bar->Buttons(2)->BoundsRect(), Bounds(110, 0, 8, 54));   // the separator keeps its width
+    EXPECT_EQ(bar->Buttons(3)->BoundsRect(), Bounds(118, 0, 55, 54));
+    EXPECT_EQ(Find<TToolButton>(Form.get(), "brzl")->Caption(), "病人资料");
+    // Aligned to the top of the form.
+    EXPECT_EQ(bar->Top(), 0);
+    EXPECT_EQ(bar->Width(), 640);
+    Form->Log.clear();
+    TUiTestHarness::Click(Find<TToolButton>(Form.get(), "brzl"));
+    TUiTestHarness::Click(Find<TToolButton>(Form.get(), "tc"));
+    EXPECT_EQ(Form->Log, (std::vector<std::string>{"execute brzlAction", "click tc"}));
+    Find<TAction>(Form.get(), "brzlAction")->SetEnabled(false);
+    EXPECT_FALSE(Find<TToolButton>(Form.get(), "brzl")->Enabled());
+}
+
+TEST_F(CommonControlsTest, StatusBarPanelsFollowEachOtherAndTheLastReachesTheEdge) {
+    auto* bar = Find<TStatusBar>(Form.get(), "StatusBar1");
+    EXPECT_EQ(bar->Align(), alBottom);
+    EXPECT_EQ(bar->Top() + bar->Height(), 400);
+    EXPECT_EQ(bar->PanelRect(0).Left, 0);
+    EXPECT_EQ(bar->PanelRect(1).Left, 230);
+    EXPECT_EQ(bar->PanelRect(2).Left, 430);
+    EXPECT_EQ(bar->PanelRect(2).Right, 640);
+    bar->Panels()->Items(0)->SetText("操作员：tulvo");
+    EXPECT_EQ(bar->Panels()->Items(0)->Text(), "操作员：tulvo");
+}
+
+TEST_F(CommonControlsTest, PageControlShowsOneSheetAndAsksBeforeChanging) {
+    auto* pc = Find<TPageControl>(Form.get(), "PageControl1");
+    auto* s1 = Find<TTabSheet>(Form.get(), "Sheet1");
+    auto* s2 = Find<TTabSheet>(Form.get(), "Sheet2");
+    ASSERT_EQ(pc->PageCount(), 2);
+    EXPECT_EQ(pc->ActivePage(), s2);
+    EXPECT_TRUE(s2->Visible());
+    EXPECT_FALSE(s1->Visible());
+    EXPECT_EQ(Find<TEdit>(Form.get(), "Edit1")->Parent(), s2);
+    bool allow = false;
+    int changes = 0;
+    pc->OnChanging = [&](TObject*, bool& a) { a = allow; };
+    pc->OnChange = [&](TObject*) { ++changes; };
+    pc->TabClicked(0);
+    EXPECT_EQ(pc->ActivePage(), s2);
+    allow = true;
+    pc->TabClicked(0);
+    EXPECT_EQ(pc->ActivePage(), s1);
+    EXPECT_TRUE(s1->Visible());
+    EXPECT_FALSE(s2->Visible());
+    EXPECT_EQ(changes, 1);
+    // Hiding a tab leaves the page out of the tabs and of SelectNextPage.
+    s2->SetTabVisible(false);
+    pc->SelectNextPage(true);
+    EXPECT_EQ(pc->ActivePage(), s1);
+}
+
+TEST_F(CommonControlsTest, ListViewHoldsItemsWithSubItemsAndSelection) {
+    auto* lv = Find<TListView>(Form.get(), "ListView1");
+    ASSERT_EQ(lv->Columns()->Count(), 2);
+    EXPECT_EQ(lv->Columns()->Items(1)->Width(), 130);
+    const char* rows[][2] = {{"11", "病人资料"}, {"21", "划价收费"}, {"22", "票据作废"}};
+    for (auto& r : rows) {
+        TListItem* item = lv->Items()->Add();
+        item->SetCaption(r[0]);
+        item->SubItems()->Add(r[1]);
+    }
+    EXPECT_EQ(lv->Items()->Count(), 3);
+    EXPECT_EQ(lv->Selected(), nullptr);
+    lv->Items()->Item(1)->SetSelected(true);
+    ASSERT_NE(lv->Selected(), nullptr);
+    EXPECT_EQ(lv->Selected()->SubItems()->Get(0), "划价收费");
+    lv->Selected()->Delete();
+    EXPECT_EQ(lv->Items()->Count(), 2);
+    EXPECT_EQ(lv->Items()->Item(1)->Caption(), "22");
+    lv->SetItemIndex(0);
+    Form->Log.clear();
+    TUiTestHarness::DblClick(lv, TPoint{20, 30});
+    EXPECT_EQ(Form->Log, (std::vector<std::string>{"click ListView1"}));
+}
+
+TEST_F(CommonControlsTest, DatePickerKeepsTheDateAndShowsTheProgramsFormat) {
+    auto* dtp = Find<TDateTimePicker>(Form.get(), "DateTimePicker1");
+    dtp->SetDateTime(EncodeDate(2024, 1, 5) + EncodeTime(8, 30, 0, 0));
+    dtp->SetDate(EncodeDate(2025, 2, 28));
+    EXPECT_DOUBLE_EQ(dtp->Date(), EncodeDate(2025, 2, 28));
+    EXPECT_NEAR(dtp->Time(), EncodeTime(8, 30, 0, 0), 1e-9);
+    EXPECT_EQ(dtp->Text(), "2025-2-28");
+    dtp->SetDate(IncDay(dtp->Date(), 365));
+    EXPECT_EQ(dtp->Text(), "2026-2-28");
+    int changes = 0;
+    dtp->OnChange = [&](TObject*) { ++changes; };
+    dtp->ValueEdited(EncodeDate(2026, 3, 1));
+    EXPECT_EQ(changes, 1);
+    EXPECT_EQ(dtp->Text(), "2026-3-1");
+}
+
+TEST_F(CommonControlsTest, ComboBoxPickAndListBoxClick) {
+    auto* combo = Find<TComboBox>(Form.get(), "ComboBox1");
+    EXPECT_EQ(combo->Items()->Count(), 2);
+    EXPECT_EQ(combo->ItemIndex(), -1);
+    Form->Log.clear();
+    combo->ItemPicked(1);
+    EXPECT_EQ(combo->Text(), "女");
+    EXPECT_EQ(combo->ItemIndex(), 1);
+    EXPECT_EQ(Form->Log, (std::vector<std::string>{"change ComboBox1"}));
+    // ItemIndex from code fires nothing.
+    Form->Log.clear();
+    combo->SetItemIndex(0);
+    EXPECT_EQ(combo->Text(), "男");
+    EXPECT_TRUE(Form->Log.empty());
+    // Arrow keys pick items of a drop-down list through the combo box itself.
+    combo->SetStyle(csDropDownList);
+    combo->SetItemIndex(0);
+    TUiTestHarness::TypeKey(combo, VK_DOWN);
+    EXPECT_EQ(combo->ItemIndex(), 1);
+
+    auto* list = Find<TListBox>(Form.get(), "ListBox1");
+    list->SetItemIndex(2);
+    EXPECT_EQ(list->ItemIndex(), 2);
+    list->Items()->Delete(0);
+    EXPECT_EQ(list->Items()->Count(), 2);
+}
+
+TEST_F(CommonControlsTest, SpeedButtonsOfAGroupReleaseEachOther) {
+    auto* a = Find<TSpeedButton>(Form.get(), "SpeedButton1");
+    auto* b = Find<TSpeedButton>(Form.get(), "SpeedButton2");
+    TUiTestHarness::Click(a);
+    EXPECT_TRUE(a->Down());
+    TUiTestHarness::Click(b);
+    EXPECT_TRUE(b->Down());
+    EXPECT_FALSE(a->Down());
+    // Without AllowAllUp the last one stays down.
+    TUiTestHarness::Click(b);
+    EXPECT_TRUE(b->Down());
+}
+
+TEST_F(CommonControlsTest, OpenDialogTakesTheAnswerAndTheDefaultExtension) {
+    TOpenDialog open(Form.get());
+    open.SetFilter("数据库文件(＊.mdb)|*.mdb");
+    open.SetDefaultExt("mdb");
+    open.SetTitle("数据恢复");
+    Harness.AnswerFile(std::string("/backup/01051230bf"), 1);
+    ASSERT_TRUE(open.Execute());
+    EXPECT_EQ(open.FileName(), "/backup/01051230bf.mdb");
+    EXPECT_EQ(open.Files()->Count(), 1);
+    ASSERT_EQ(Harness.Dialogs().size(), 1u);
+    EXPECT_EQ(Harness.Dialogs()[0].Kind, TDialogKind::OpenFile);
+    EXPECT_EQ(Harness.Dialogs()[0].Caption, "数据恢复");
+    EXPECT_EQ(Harness.Dialogs()[0].Filter, "数据库文件(＊.mdb)|*.mdb");
+    Harness.AnswerFile(std::nullopt);
+    EXPECT_FALSE(open.Execute());
+    EXPECT_EQ(open.FileName(), "/backup/01051230bf.mdb");
+
+    TColorDialog color(Form.get());
+    color.SetColor(clBtnFace);
+    Harness.AnswerColor(clRed);
+    ASSERT_TRUE(color.Execute());
+    EXPECT_EQ(color.Color(), clRed);
+    EXPECT_EQ(Harness.Dialogs().back().Color, ColorToRGB(clBtnFace));
+}
