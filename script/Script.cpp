@@ -10,7 +10,10 @@
 #include "script/Statements.h"
 #include "script/SysFunctions.h"
 
+#include <algorithm>
 #include <iostream>
+
+#include <pthread.h>
 #include <unordered_set>
 
 ROVE_IMPLEMENT_CLASS(TfsScript)
@@ -96,11 +99,29 @@ uint8_t InheritedFlags(const TfsScript* prog) {
     return parent && parent->Terminated() ? uint8_t(TfsScript::rfTerminated | TfsScript::rfExit) : uint8_t(0);
 }
 
+// The lowest stack address a script call may reach: a quarter megabyte above the end of this
+// thread's stack, so runaway recursion raises instead of overflowing the stack.
+const char* StackLimit() {
+    thread_local const char* limit = [] {
+        pthread_attr_t attr;
+        void* base = nullptr;
+        size_t size = 0;
+        if (pthread_getattr_np(pthread_self(), &attr) != 0) return static_cast<const char*>(nullptr);
+        pthread_attr_getstack(&attr, &base, &size);
+        pthread_attr_destroy(&attr);
+        const size_t reserve = std::min<size_t>(size / 4, 256 * 1024);
+        return static_cast<const char*>(base) + reserve;
+    }();
+    return limit;
+}
+
 }  // namespace
 
 // Runs the body with the parameter values the caller stored. Every piece of state it changes
 // (Executing, the hook owner's ProgRunning, the local flags) is put back on every way out.
 Variant TfsProcVariable::GetValue() {
+    const char here = 0;
+    if (const char* limit = StackLimit(); limit && &here < limit) throw EScriptError("Stack overflow");
     TfsScript* prog = FProg.get();
     struct Restore {
         TfsProcVariable* Proc;

@@ -129,6 +129,8 @@ const ProgramCase kPrograms[] = {
     {"StringWriteOutOfRange", "var s: String; begin s := 'abc'; s[0] := 'x' end.", "error: List index out of bounds (0)"},
     {"WithOverAStringVariableNeedsAClass", "var s: String; begin with s do Out(1) end.", "compile: 需要类型 at 1:27"},
     {"AddressOfGivesTheName", "procedure P; begin end; var s: String; begin s := @P; Out(s) end.", "P"},
+    {"RunawayRecursionRaises", "procedure P; begin P end; begin try P except Out('caught') end; P end.",
+     "caught error: Stack overflow"},
     {"FunctionWithoutResultAssignmentIsNull", "function F: Integer; begin end; begin Out(VarType(F)) end.", "1"},
 };
 
