@@ -8,6 +8,7 @@
 #include "platform/rtl/StrUtils.h"
 #include "platform/rtl/StringList.h"
 #include "platform/rtl/Streams.h"
+#include "platform/ui/Forms.h"
 #include "report/Report.h"
 #include "report/Resources.h"
 

@@ -19,8 +19,9 @@ ROVE_ENUM(TfrxRangeBegin, rbFirst, rbCurrent)
 ROVE_ENUM(TfrxRangeEnd, reLast, reCurrent, reCount)
 ROVE_ENUM(TfrxFieldType, fftNumeric, fftString, fftBoolean)
 
+// The signature of the window layer's TCloseQueryEvent, whose type name it shares (one
+// name per signature): the unit that publishes it includes platform/ui/Forms.h.
 using TfrxCheckEOFEvent = TEvent<void(TObject* Sender, bool& Eof)>;
-ROVE_EVENT_TYPE(TfrxCheckEOFEvent)
 // (const VarName; var Value): user datasets and the report's last-resort look-up.
 using TfrxGetValueEvent = TEvent<void(const std::string& VarName, Variant& Value)>;
 ROVE_EVENT_TYPE(TfrxGetValueEvent)

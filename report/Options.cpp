@@ -190,10 +190,9 @@ void TfrxReportOptions::Clear() {
 
 bool TfrxReportOptions::CheckPassword() {
     if (Password.empty()) return true;
-    if (!PasswordQuery()) return false;
     std::string typed;
-    if (!PasswordQuery()(typed)) return false;
-    return typed == Password;
+    const bool given = PasswordQuery() ? PasswordQuery()(typed) : frxAskPassword(typed);
+    return given && typed == Password;
 }
 
 std::string frxEncodePassword(std::string_view Password) {

@@ -82,10 +82,13 @@ public:
     static void DeclareProperties(TPropertyDecl<TfrxPrintOptions>& d);
 };
 
-// Asks for a password (the password window); false when the user cancelled. The window
-// layer installs it; without one a protected report cannot be opened.
+// Asks for a password instead of the password window (a program that answers by other
+// means); false when nothing was given. Empty: the password window asks.
 using TfrxPasswordQuery = std::function<bool(std::string& Password)>;
 void SetfrxPasswordQuery(TfrxPasswordQuery Query);
+// Shows the password window (TfrxPasswordForm) modally; true with the typed text when it
+// was closed with OK. Without the window system nobody can answer: false.
+bool frxAskPassword(std::string& Password);
 
 class TfrxReportOptions : public TPersistent {
     ROVE_CLASS(TfrxReportOptions, TPersistent)
@@ -94,8 +97,8 @@ public:
     ~TfrxReportOptions() override;
     void Assign(TPersistent* Source) override;
     void Clear();
-    // True at once for an empty password; otherwise the password window asks, and only
-    // OK with exactly the password (case counts) passes.
+    // True at once for an empty password; otherwise the password window (or the
+    // installed query) asks, and only OK with exactly the password (case counts) passes.
     bool CheckPassword();
 
     std::string Author;

@@ -8,6 +8,7 @@
 #include "report/Printer.h"
 #include "report/Resources.h"
 #include "report/Serializer.h"
+#include "report/Utils.h"
 
 ROVE_IMPLEMENT_CLASS(TfrxReport)
 
@@ -214,9 +215,20 @@ void TfrxReport::LoadFromStream(TStream& Stream) {
         TfrxComponent::LoadFromStream(Stream);
     } catch (...) {
         restore();
+        ShowErrors();
         throw;
     }
     restore();
+    if (!Reloading && !FReportOptions->CheckPassword()) {
+        Clear();
+        return;
+    }
+    ShowErrors();
+}
+
+void TfrxReport::ShowErrors() {
+    if (FErrors->Count() == 0 || FEngineOptions->SilentMode) return;
+    frxErrorMsg(frxResources().Get("clErrors") + "\r\n" + FErrors->Text());
 }
 
 void TfrxReport::SaveToStream(TStream& Stream, bool SaveChildren, bool SaveDefaultValues) {

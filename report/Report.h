@@ -34,7 +34,10 @@ public:
     // Errors of the read go to Errors; malformed XML raises "Invalid file format".
     // EngineOptions, PreviewOptions and IniFile are kept across the load except
     // ConvertNulls, DoublePass, OutlineVisible and OutlineWidth, which take the file's
-    // values; the stored password is decoded.
+    // values; the stored password is decoded. A protected report asks for its password
+    // (unless Reloading) and clears itself when it is not given; then the collected
+    // errors are shown in the error box (ShowErrors). The box also comes when the read
+    // raises, before the exception goes on to the caller.
     void LoadFromStream(TStream& Stream) override;
     void SaveToStream(TStream& Stream, bool SaveChildren = true, bool SaveDefaultValues = false) override;
     std::string GetDescription() const override;
@@ -69,6 +72,9 @@ public:
     void SetStyles(TfrxStyles* Value);
     // Sorted, duplicates dropped.
     TStringList* Errors() const { return FErrors.get(); }
+    // The error box with "clErrors" and the error list, when the list is not empty and
+    // EngineOptions.SilentMode is off.
+    void ShowErrors();
     const std::string& FileName() const { return FFileName; }
     void SetFileName(const std::string& Value) { FFileName = Value; }
     bool Reloading = false;

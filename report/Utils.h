@@ -6,6 +6,8 @@
 #include <string>
 #include <string_view>
 
+#include "platform/classes/TypInfo.h"
+
 class TComponent;
 class TStream;
 class TStrings;
@@ -28,6 +30,12 @@ TComponent* frxFindComponent(TComponent* Owner, std::string_view Name);
 // by Root, or owned like the report), "Form.Name" for forms and data modules,
 // "Form.Frame.Name" for frames, empty otherwise.
 std::string frxGetFullName(TComponent* Root, TComponent* Component);
+
+// Clears List and adds the reference name (frxGetFullName's form) and object of every
+// component of ComponentClass that the report can reach: the report's own objects, those
+// on the report's owner, on every form of the screen (and on the frames of those forms)
+// and on every data module. Skip is left out; each component is listed once.
+void frxGetComponentList(TComponent* Report, TClass ComponentClass, TStrings* List, TComponent* Skip);
 
 // Clears List and adds each part of Text between delimiters (empty parts kept, none
 // after a final delimiter).
@@ -57,6 +65,10 @@ void frxGetBrackets(std::string_view Text, char32_t OpenBracket, char32_t CloseB
 // and are left out, so "1-2000000000" gives at most MaxPage lines. A part that is no
 // whole number raises EConvertError naming it, and List is left empty.
 void frxParsePageNumbers(std::string_view Text, TStrings* List, int MaxPage);
+
+// The error box: Text in a message box with the error icon, captioned with the string
+// table's "mbError". A process without the window system writes it to standard error.
+void frxErrorMsg(const std::string& Text);
 
 // A new unique file with prefix "fr" in TempDir (the system's when empty), mode 0600.
 std::string frxCreateTempFile(const std::string& TempDir);

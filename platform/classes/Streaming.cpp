@@ -145,6 +145,8 @@ TComponent* FindGlobalComponent(std::string_view Name) {
     return nullptr;
 }
 
+std::vector<TComponent*> GlobalComponents() { return Globals().Roots; }
+
 TComponent* FindNestedComponent(TComponent* Root, std::string_view NamePath) {
     if (NamePath.empty()) return nullptr;
     size_t dot = NamePath.find('.');

@@ -67,6 +67,8 @@ bool InitInheritedComponent(TComponent* Root);
 void AddGlobalComponent(TComponent* Root);
 void RemoveGlobalComponent(TComponent* Root);
 TComponent* FindGlobalComponent(std::string_view Name);
+// The roots in the order they were added (a snapshot).
+std::vector<TComponent*> GlobalComponents();
 // "DataSource1" in Root (or Root itself), "Form2.DataSource1" through the global roots,
 // "Form2.Frame1.Edit1" down owned components.
 TComponent* FindNestedComponent(TComponent* Root, std::string_view NamePath);

@@ -79,7 +79,10 @@ TEST(Serializer, TreeRoundTripsWithDefaultsLeftOut) {
     EXPECT_EQ(a.ReportOptions()->Password, "abc");
 
     TfrxReport b(nullptr);
+    // The template is protected: loading asks for its password.
+    SetfrxPasswordQuery([](std::string& typed) { typed = "abc"; return true; });
     Load(b, xml);
+    SetfrxPasswordQuery(nullptr);
     EXPECT_EQ(b.Errors()->Count(), 0) << b.Errors()->Text();
     EXPECT_EQ(Save(b), xml);
     auto* dx = static_cast<TfrxTestMemoView*>(b.FindObject("MemoDx"));
