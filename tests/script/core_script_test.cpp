@@ -5,6 +5,7 @@
 
 #include "platform/classes/Streaming.h"
 #include "script/ClassVariables.h"
+#include "script/ILParser.h"
 
 #include <gtest/gtest.h>
 
@@ -229,6 +230,22 @@ TEST(ScriptUnits, UnitTextFromTheHandler) {
     unitText = "begin Out(nope) end.";
     EXPECT_EQ(t.Run("uses 'lib.pas';\r\nbegin end."), "compile: 标识符未申明: 'nope' at 1:15");
     EXPECT_EQ(t.Script.ErrorUnit(), "lib.pas");
+}
+
+// OnGetILUnit supplies a unit's intermediate text, which is built instead of the parsed unit.
+TEST(ScriptUnits, IntermediateTextFromTheHandler) {
+    TfsILParser front;
+    front.LoadGrammar("PascalScript");
+    ASSERT_TRUE(front.BuildIntermediate("function Twice(x: Integer): Integer; begin Result := x * 3 end; begin end."));
+    const std::string il = front.Document().SaveToString();
+    TestScript t;
+    t.Setup = [&il](TfsScript& s) {
+        s.OnGetUnit = [](TfsScript*, const std::string&, std::string& text) {
+            text = "function Twice(x: Integer): Integer; begin Result := x * 2 end; begin end.";
+        };
+        s.OnGetILUnit = [&il](TfsScript*, const std::string&, std::string& text) { text = il; };
+    };
+    EXPECT_EQ(t.Run("uses 'lib.pas';\r\nbegin Out(Twice(4)) end."), "12");
 }
 
 TEST(ScriptComponent, PublishesLinesSyntaxTypeAndEventsAndStreams) {

@@ -87,6 +87,13 @@ const FunctionCase kFunctions[] = {
 INSTANTIATE_TEST_SUITE_P(Core, SystemFunctionTest, ::testing::ValuesIn(kFunctions),
                          [](const auto& info) { return std::string(info.param.Name); });
 
+// Format takes whole strings (no cut at 255 characters) and every integer kind.
+TEST(SystemFunctions, FormatTakesLongStringsAndWideIntegers) {
+    const std::string longText(300, 'x');
+    TfsScript script;
+    EXPECT_EQ(VarToStr(script.Evaluate("Length(Format('%s|%d', ['" + longText + "', 3000000000 * 2]))")), "311");
+}
+
 // Procedures that write their var arguments back into the script's variables.
 TEST(SystemProcedures, WriteVarArgumentsBack) {
     TestScript t;
