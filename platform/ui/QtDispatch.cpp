@@ -237,6 +237,10 @@ bool DispatchWidgetEvent(QWidget* widget, TControl* control, QEvent* e, const TB
     case QEvent::Enter: {
         const bool r = base(e);
         TControlAccess::MouseInside(control) = true;
+        // The long hint (after "|") of the control under the mouse is the application's.
+        const std::string& hint = control->Hint();
+        const size_t bar = hint.find('|');
+        SafeCall([&] { Application->SetHint(bar == std::string::npos ? hint : hint.substr(bar + 1)); });
         SafeCall([&] { control->MouseEnter(); });
         return r;
     }

@@ -6,6 +6,7 @@
 #include "platform/ui/Dialogs.h"
 #include "platform/ui/DBGrids.h"
 #include "platform/ui/ExtCtrls.h"
+#include "platform/ui/Grids.h"
 #include "platform/ui/Forms.h"
 #include "platform/ui/ImgList.h"
 #include "platform/ui/Menus.h"
@@ -33,7 +34,7 @@ void RegisterUiClasses() {
         TStatusBar::StaticClass(), TStatusPanel::StaticClass(), TPageControl::StaticClass(),
         TTabSheet::StaticClass(), TListView::StaticClass(), TListColumn::StaticClass(),
         TDateTimePicker::StaticClass(), TToolBar::StaticClass(), TToolButton::StaticClass(),
-        TSpeedButton::StaticClass(),
+        TSpeedButton::StaticClass(), TStringGrid::StaticClass(),
         TOpenDialog::StaticClass(), TSaveDialog::StaticClass(), TColorDialog::StaticClass(),
         TFontDialog::StaticClass(),
     });

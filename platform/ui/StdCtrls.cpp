@@ -359,8 +359,10 @@ void TCustomEdit::SetPasswordChar(char32_t Value) {
 
 void TCustomEdit::SetReadOnly(bool Value) {
     FReadOnly = Value;
-    if (auto* w = TypedWidget<QLineEdit>(this)) w->setReadOnly(Value);
-    if (auto* w = TypedWidget<QPlainTextEdit>(this); w && dynamic_cast<TCustomMemo*>(this)) w->setReadOnly(Value);
+    // A memo stands over a QPlainTextEdit: look at the widget's real class.
+    QWidget* widget = WidgetOf(this);
+    if (auto* line = qobject_cast<QLineEdit*>(widget)) line->setReadOnly(Value);
+    else if (auto* plain = qobject_cast<QPlainTextEdit*>(widget)) plain->setReadOnly(Value);
 }
 
 void TCustomEdit::SetCharCase(TEditCharCase Value) {

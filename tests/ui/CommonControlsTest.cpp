@@ -5,6 +5,7 @@
 #include "platform/rtl/DateTime.h"
 #include "platform/ui/Buttons.h"
 #include "platform/ui/ComCtrls.h"
+#include "platform/ui/Grids.h"
 
 namespace {
 
@@ -304,4 +305,33 @@ TEST_F(CommonControlsTest, OpenDialogTakesTheAnswerAndTheDefaultExtension) {
     ASSERT_TRUE(color.Execute());
     EXPECT_EQ(color.Color(), clRed);
     EXPECT_EQ(Harness.Dialogs().back().Color, ColorToRGB(clBtnFace));
+}
+
+TEST_F(CommonControlsTest, StringGridCellsFixedRowsAndRefusedMoves) {
+    auto form = MakeForm(R"(object Form1: TProbeForm
+  ClientWidth = 300
+  ClientHeight = 200
+  object Grid1: TStringGrid
+    ColCount = 3
+    RowCount = 4
+    DefaultColWidth = 50
+  end
+end
+)");
+    auto* grid = Find<TStringGrid>(form.get(), "Grid1");
+    grid->SetCells(0, 0, "项目");
+    grid->SetCells(2, 3, "12.50");
+    EXPECT_EQ(grid->Cells(2, 3), "12.50");
+    EXPECT_EQ(grid->ColWidths(1), 50);
+    EXPECT_THROW(grid->Cells(3, 0), EListError);
+    // The fixed row and column are never current; OnSelectCell may refuse.
+    EXPECT_EQ(grid->Col(), 1);
+    EXPECT_EQ(grid->Row(), 1);
+    EXPECT_FALSE(grid->SelectCell(0, 2));
+    grid->OnSelectCell = [](TObject*, int c, int, bool& can) { can = c != 2; };
+    EXPECT_FALSE(grid->SelectCell(2, 2));
+    EXPECT_TRUE(grid->SelectCell(1, 3));
+    EXPECT_EQ(grid->Row(), 3);
+    grid->SetRowCount(2);
+    EXPECT_EQ(grid->Row(), 1);
 }
