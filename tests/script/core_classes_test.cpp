@@ -208,4 +208,44 @@ TEST_F(HostClassTest, EventsBindUnbindAndDropWithTheirScript) {
     EXPECT_TRUE(T.Output.empty());
 }
 
+// An automation object that records its calls: kind, name as written, arguments in the
+// order received (automation order: last first), and whether a result place was passed.
+class RecordingDispatch : public TDispatch {
+public:
+    uint32_t GetIDsOfNames(std::string_view name, int32_t& dispId) override {
+        if (name == "Missing") return DISP_E_UNKNOWNNAME;
+        Names.emplace_back(name);
+        dispId = static_cast<int32_t>(Names.size() - 1);
+        return S_OK;
+    }
+    uint32_t Invoke(int32_t dispId, unsigned kind, std::span<Variant> args, Variant* result) override {
+        std::string call = (kind & ikPropertyPut) ? "put" : (kind & ikPropertyGet) ? "get" : "call";
+        call += " " + Names[static_cast<size_t>(dispId)];
+        for (const Variant& a : args) call += " " + VarToStr(a);
+        if (result) {
+            call += " ->";
+            *result = Variant(static_cast<int>(Calls.size()));
+        }
+        Calls.push_back(call);
+        return S_OK;
+    }
+    std::vector<std::string> Names;
+    std::vector<std::string> Calls;
+};
+
+TEST(Automation, LateBoundCallsByNameInScriptOrder) {
+    auto server = std::make_shared<RecordingDispatch>();
+    SetCreateOleObjectHandler([server](const std::string& progId) {
+        if (progId != "Test.Server") throw EOleError("OLE error 800401F3: " + progId);
+        return Variant(std::shared_ptr<TDispatch>(server));
+    });
+    TestScript t;
+    EXPECT_EQ(t.Run("var x: Variant;\n"
+                    "begin x := CreateOleObject('Test.Server'); x.Visible := True; Out(x.Count);\n"
+                    "x.Cells[2, 3] := 'v'; x.Quit; x.Missing end."),
+              "1 error: OLE error 80020006: Missing");
+    SetCreateOleObjectHandler(nullptr);
+    EXPECT_EQ(server->Calls, (std::vector<std::string>{"put Visible True", "get Count ->", "put Cells v 3 2", "call Quit"}));
+}
+
 }  // namespace
