@@ -1,0 +1,63 @@
+#include "app/forms/Startup.h"
+
+#include "app/forms/ClinicForms.h"
+#include "app/widgets/FlatButton.h"
+#include "platform/db/DB.h"
+#include "platform/rtl/FileUtils.h"
+#include "platform/ui/Forms.h"
+#include "platform/ui/Shell.h"
+
+#include <memory>
+
+namespace {
+// The main window's class names the mark, as another instance would look for it.
+constexpr const char* kInstanceKey = "Twqtdglzjmform";
+std::unique_ptr<TSingleInstanceLock>& InstanceLock() {
+    static std::unique_ptr<TSingleInstanceLock> lock;
+    return lock;
+}
+}  // namespace
+
+void RegisterClinicClasses() {
+    static bool done = false;
+    if (done) return;
+    done = true;
+    RegisterUiClasses();
+    RegisterDBClasses();
+    RegisterClinicWidgets();
+    RegisterClinicFormResources();
+}
+
+bool ClaimSingleInstance() {
+    // An instance started with parameters takes the mark too when it is free, so that a
+    // later start without parameters finds it.
+    auto lock = std::make_unique<TSingleInstanceLock>(kInstanceKey);
+    const bool first = lock->Acquire();
+    if (first) InstanceLock() = std::move(lock);
+    if (first || ParamCount() > 0) return true;
+    Application->MessageBox("该程序已经有一个在运行中！", "运行", MB_OK);
+    return false;
+}
+
+void ReleaseSingleInstance() { InstanceLock().reset(); }
+
+bool CreateClinicWindows() {
+    try {
+        CreateClinicForms(*Application);
+        return true;
+    } catch (const Exception& e) {
+        Application->MessageBox(e.Message(), "提示", MB_OK | MB_ICONERROR);
+        return false;
+    }
+}
+
+int ClinicMain(int argc, char** argv) {
+    SetCommandLine(argc, argv);
+    Application->Initialize(argc, argv);
+    if (!ClaimSingleInstance()) return 0;
+    RegisterClinicClasses();
+    const bool created = CreateClinicWindows();
+    if (created) Application->Run();
+    ReleaseSingleInstance();
+    return created ? 0 : 1;
+}

@@ -1,0 +1,596 @@
+// The clinic program's start-up, main window, login and rights, driven headless through
+// the real windows on a fresh clinic database in a folder of each test's own.
+#include "app/database/ClinicDatabase.h"
+#include "app/forms/BackupForm.h"
+#include "app/forms/ChargeForm.h"
+#include "app/forms/ClinicForms.h"
+#include "app/forms/DataModule.h"
+#include "app/forms/LoginForm.h"
+#include "app/forms/MainForm.h"
+#include "app/forms/Passwords.h"
+#include "app/forms/ScreenScale.h"
+#include "app/forms/Startup.h"
+#include "platform/db/ADODB.h"
+#include "platform/rtl/FileUtils.h"
+#include "platform/ui/ActnList.h"
+#include "platform/ui/ComCtrls.h"
+#include "platform/ui/ExtCtrls.h"
+#include "platform/ui/Menus.h"
+#include "platform/ui/Shell.h"
+#include "platform/ui/StdCtrls.h"
+#include "platform/ui/UiTest.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <memory>
+#include <set>
+#include <string>
+#include <unistd.h>
+#include <vector>
+
+namespace fs = std::filesystem;
+
+namespace {
+
+const std::set<std::string> kAllActions = {
+    "brzl", "yszl", "kszl", "xmzl", "llzl", "dwzl", "sf", "pjzf", "rb", "xmxhtj", "ypxhtj", "pjzfcx", "sfcx",
+    "jxcyl", "qhsxcx", "sjbf", "sjhf", "user", "yhcx", "sjzl", "rk", "rkcx", "tj", "yhsf", "nbjz"};
+
+std::string Joined(const std::vector<std::string>& v) {
+    std::string s;
+    for (const std::string& x : v) s += x + "\n";
+    return s;
+}
+
+class ClinicTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        FOldDir = fs::current_path();
+        std::string pattern = (fs::temp_directory_path() / "clinic-test-XXXXXX").string();
+        ASSERT_NE(mkdtemp(pattern.data()), nullptr);
+        FDir = pattern;
+        fs::current_path(FDir);
+        harness = std::make_unique<TUiTestHarness>();
+    }
+
+    void TearDown() override {
+        EXPECT_TRUE(harness->Errors().empty()) << Joined(harness->Errors());
+        EXPECT_EQ(harness->PendingDrivers(), 0);
+        DestroyWindows();
+        harness.reset();
+        fs::current_path(FOldDir);
+        std::error_code ec;
+        fs::remove_all(FDir, ec);
+    }
+
+    // The start-up's window creation, as the main block runs it.
+    void StartWindows() { ASSERT_TRUE(CreateClinicWindows()) << Joined(harness->DialogTexts()); }
+
+    static void DestroyWindows() {
+        const auto order = ClinicFormOrder();
+        for (auto it = order.rbegin(); it != order.rend(); ++it) delete FindClinicForm(*it);
+    }
+
+    // The next login shown is answered with these, typed as a user types them.
+    void QueueLogin(const std::string& user, const std::string& password) {
+        harness->OnModal("TLogoinForm", [user, password](TCustomForm& form) {
+            auto& login = dynamic_cast<TLogoinForm&>(form);
+            TUiTestHarness::TypeText(login.ComboBox, user);
+            TUiTestHarness::TypeText(login.edit1, password);
+            TUiTestHarness::Click(login.Button1);
+        });
+    }
+
+    // The main window's first show opens the login as soon as the window is on screen.
+    static void ShowMainWindow() {
+        wqtdglzjmform->Show();
+        for (int i = 0; i < 2000 && wqtdglzjmform->LoginPending(); ++i) {
+            TUiTestHarness::ProcessMessages();
+            if (wqtdglzjmform->LoginPending()) Sleep(1);
+        }
+        ASSERT_FALSE(wqtdglzjmform->LoginPending());
+    }
+
+    static void Exec(const std::string& sql, const std::vector<Variant>& values = {}) {
+        TADOQuery q(nullptr);
+        q.SetConnection(datamoduleform->ADOConnection1);
+        q.SQL()->SetText(sql);
+        for (size_t i = 0; i < values.size(); ++i) q.Parameters()->Items(static_cast<int>(i))->SetValue(values[i]);
+        q.ExecSQL();
+    }
+
+    static void AddUser(const std::string& name, const std::string& password, const std::vector<int>& rights) {
+        Exec("insert into tb_user(user, pass) values (:u, :p)", {Variant(name), Variant(PasswordDigest(password))});
+        for (int right : rights) Exec("insert into tb_yhgnb(用户名, 功能号) values (:u, :f)", {Variant(name), Variant(right)});
+    }
+
+    static std::set<std::string> EnabledActions() {
+        std::set<std::string> names;
+        TActionList* list = wqtdglzjmform->ActionList1;
+        for (int i = 0; i < list->ActionCount(); ++i) {
+            auto* a = dynamic_cast<TCustomAction*>(list->Actions(i));
+            if (a && a->Enabled()) names.insert(a->Name());
+        }
+        return names;
+    }
+
+    std::unique_ptr<TUiTestHarness> harness;
+
+private:
+    fs::path FOldDir;
+    fs::path FDir;
+};
+
+// --- Start-up ----------------------------------------------------------------------------------
+
+TEST_F(ClinicTest, CreatesTheWindowsInTheirOrderOnAFreshDatabase) {
+    ASSERT_FALSE(fs::exists(ClinicDatabaseFileName));
+    std::vector<std::string> expected;
+    for (std::string_view name : ClinicFormOrder())
+        if (ClinicFormRegistered(name)) expected.emplace_back(name);
+    ASSERT_GE(expected.size(), 5u);
+    EXPECT_EQ(expected.front(), "Twqtdglzjmform");
+
+    const std::vector<std::string> created = CreateClinicForms(*Application);
+    EXPECT_EQ(created, expected);
+    EXPECT_EQ(Application->MainForm(), wqtdglzjmform);
+    for (const std::string& name : created) EXPECT_NE(FindClinicForm(name), nullptr) << name;
+    EXPECT_EQ(FindClinicForm("Tbrzlhxform"), nullptr) << "the candidate window comes on demand";
+
+    // The data module came before the login: its connection was open when the login
+    // filled its user list.
+    EXPECT_TRUE(fs::exists(ClinicDatabaseFileName));
+    EXPECT_TRUE(datamoduleform->ADOConnection1->Connected());
+    EXPECT_GE(LogoinForm->ComboBox->Items()->IndexOf("tulvo"), 0);
+
+    // The main window: maximised, every action disabled, the tags of the function list.
+    EXPECT_EQ(wqtdglzjmform->WindowState(), wsMaximized);
+    EXPECT_EQ(wqtdglzjmform->Caption(), "岳梧门诊收费系统主界面");
+    EXPECT_TRUE(EnabledActions().empty());
+    TADOQuery functions(nullptr);
+    functions.SetConnection(datamoduleform->ADOConnection1);
+    functions.SQL()->SetText("select 功能号, 功能名 from tb_gnb order by 功能号");
+    functions.Open();
+    int listed = 0;
+    for (; !functions.Eof(); functions.Next(), ++listed) {
+        const int tag = functions.Fields()[0]->AsInteger();
+        bool found = false;
+        for (int i = 0; i < wqtdglzjmform->ActionList1->ActionCount(); ++i)
+            found = found || wqtdglzjmform->ActionList1->Actions(i)->Tag() == tag;
+        EXPECT_TRUE(found) << "function " << tag << " has no action";
+    }
+    EXPECT_EQ(listed, wqtdglzjmform->ActionList1->ActionCount());
+}
+
+TEST_F(ClinicTest, ARegisteredWindowWithoutAPlaceIsRefused) {
+    RegisterClinicForm("Tnoplaceform", [](TApplication&) -> TComponent* { return nullptr; });
+    EXPECT_THROW(CreateClinicForms(*Application), EComponentError);
+    EXPECT_EQ(wqtdglzjmform, nullptr) << "nothing was created";
+    RegisterClinicForm("Tnoplaceform", nullptr);
+    EXPECT_FALSE(ClinicFormRegistered("Tnoplaceform"));
+}
+
+struct BadDatabaseCase {
+    const char* name;
+    std::string content;
+    const char* message;
+};
+
+class ClinicBadDatabase : public ClinicTest, public ::testing::WithParamInterface<BadDatabaseCase> {};
+
+TEST_P(ClinicBadDatabase, EndsTheStartUpWithAClearMessage) {
+    {
+        std::ofstream f(ClinicDatabaseFileName, std::ios::binary);
+        f << GetParam().content;
+    }
+    EXPECT_FALSE(CreateClinicWindows());
+    ASSERT_EQ(harness->Dialogs().size(), 1u);
+    EXPECT_EQ(harness->Dialogs()[0].Text, GetParam().message);
+    EXPECT_EQ(harness->Dialogs()[0].Caption, "提示");
+    EXPECT_EQ(datamoduleform, nullptr);
+    EXPECT_EQ(LogoinForm, nullptr) << "nothing after the data module is created";
+    // the file is left as it was
+    EXPECT_EQ(fs::file_size(ClinicDatabaseFileName), GetParam().content.size());
+}
+
+INSTANTIATE_TEST_SUITE_P(Cases, ClinicBadDatabase,
+                         ::testing::Values(BadDatabaseCase{"not_a_database", std::string(4096, 'x'),
+                                                           "数据库文件 Rove.mdb 不是有效的数据库。"},
+                                           BadDatabaseCase{"empty_file", "", "数据库文件 Rove.mdb 不是有效的数据库。"}),
+                         [](const auto& info) { return std::string(info.param.name); });
+
+TEST_F(ClinicTest, ASecondInstanceIsRefusedUnlessGivenAParameter) {
+    TSingleInstanceLock other("Twqtdglzjmform");
+    ASSERT_TRUE(other.Acquire());
+    char program[] = "clinic";
+    char parameter[] = "/second";
+    char* withParameter[] = {program, parameter, nullptr};
+    char* plain[] = {program, nullptr};
+
+    SetCommandLine(1, plain);
+    EXPECT_FALSE(ClaimSingleInstance());
+    ASSERT_EQ(harness->Dialogs().size(), 1u);
+    EXPECT_EQ(harness->Dialogs()[0].Text, "该程序已经有一个在运行中！");
+    EXPECT_EQ(harness->Dialogs()[0].Caption, "运行");
+    EXPECT_EQ(harness->Dialogs()[0].Flags & MB_TYPEMASK, MB_OK);
+
+    SetCommandLine(2, withParameter);
+    EXPECT_TRUE(ClaimSingleInstance());
+    EXPECT_EQ(harness->Dialogs().size(), 1u);
+
+    other.Release();
+    SetCommandLine(1, plain);
+    EXPECT_TRUE(ClaimSingleInstance()) << "the only instance";
+    // ... and now it holds the mark itself
+    TSingleInstanceLock third("Twqtdglzjmform");
+    EXPECT_FALSE(third.Acquire());
+    ReleaseSingleInstance();
+    EXPECT_TRUE(third.Acquire());
+}
+
+// The whole main block: a second start without parameters ends at once, no window made.
+TEST_F(ClinicTest, TheMainBlockOfASecondInstanceEndsAtOnce) {
+    const auto inChild = [&] {
+        TSingleInstanceLock other("Twqtdglzjmform");
+        if (!other.Acquire()) std::_Exit(10);
+        char program[] = "clinic";
+        char* argv[] = {program, nullptr};
+        const int code = ClinicMain(1, argv);
+        const bool refused = harness->DialogTexts() == std::vector<std::string>{"该程序已经有一个在运行中！"};
+        std::_Exit(code == 0 && refused && !wqtdglzjmform && !fs::exists(ClinicDatabaseFileName) ? 0 : 11);
+    };
+    EXPECT_EXIT(inChild(), ::testing::ExitedWithCode(0), "");
+}
+
+// The whole main block of a first start: the maximised main window with the login on
+// top; the user logs in, then leaves without a backup, which ends the message loop.
+TEST_F(ClinicTest, TheMainBlockRunsUntilTheUserLeaves) {
+    const auto inChild = [&] {
+        bool loginOnTop = false;
+        harness->OnModal("TLogoinForm", [&](TCustomForm& form) {
+            auto& login = dynamic_cast<TLogoinForm&>(form);
+            loginOnTop = wqtdglzjmform->Showing() && wqtdglzjmform->ModalDisabled() && login.Showing() &&
+                         wqtdglzjmform->WindowState() == wsMaximized;
+            TUiTestHarness::TypeText(login.ComboBox, "tulvo");
+            TUiTestHarness::TypeText(login.edit1, "tulvo");
+            TUiTestHarness::Click(login.Button1);
+            // leaving: "no" to the backup question
+            harness->AnswerMessage(IDCANCEL);
+            wqtdglzjmform->ExitClick(nullptr);
+        });
+        char program[] = "clinic";
+        char* argv[] = {program, nullptr};
+        const int code = ClinicMain(1, argv);
+        // each check has a bit of its own in the exit code
+        int failed = 0;
+        if (code != 0) failed |= 1;
+        if (!loginOnTop) failed |= 2;
+        if (!sfform || sfform->Edit12->Text() != "tulvo") failed |= 4;
+        if (EnabledActions() != kAllActions) failed |= 8;
+        if (!Application->Terminated()) failed |= 16;
+        if (harness->DialogTexts() != std::vector<std::string>{"退出系统前是否备份数据?"}) failed |= 32;
+        std::_Exit(failed);
+    };
+    EXPECT_EXIT(inChild(), ::testing::ExitedWithCode(0), "");
+}
+
+// --- Screen scaling ----------------------------------------------------------------------------------
+struct ScaleCase {
+    int width;
+    int m;
+};
+
+class ClinicScale : public ClinicTest, public ::testing::WithParamInterface<ScaleCase> {};
+
+TEST_P(ClinicScale, MainWindowScalesByScreenWidth) {
+    harness->SetScreenSize(GetParam().width, 768);
+    const TScreenScale s = ScreenWidthScale(GetParam().width);
+    EXPECT_EQ(s.M, GetParam().m);
+    EXPECT_EQ(s.D, 100);
+    StartWindows();
+    // Label1 is designed at (160, 200), 480 x 40, font height -32.
+    const int m = GetParam().m;
+    TLabel* label = wqtdglzjmform->Label1;
+    EXPECT_EQ(label->Left(), MulDiv(160, m, 100));
+    EXPECT_EQ(label->Top(), MulDiv(200, m, 100));
+    EXPECT_EQ(label->Width(), MulDiv(160 + 480, m, 100) - MulDiv(160, m, 100));
+    EXPECT_EQ(label->Height(), MulDiv(200 + 40, m, 100) - MulDiv(200, m, 100));
+    if (m == 100) EXPECT_EQ(label->Font()->Height(), -32);
+    else EXPECT_NE(label->Font()->Height(), -32) << "the title's font scales too";
+}
+
+INSTANTIATE_TEST_SUITE_P(Widths, ClinicScale,
+                         ::testing::Values(ScaleCase{640, 80}, ScaleCase{800, 100}, ScaleCase{1024, 128},
+                                           ScaleCase{1280, 100}),
+                         [](const auto& info) { return std::to_string(info.param.width); });
+
+// --- Login and rights ----------------------------------------------------------------------------------
+
+TEST_F(ClinicTest, TheAdministratorGetsEveryAction) {
+    StartWindows();
+    QueueLogin("tulvo", "tulvo");
+    ShowMainWindow();
+    EXPECT_EQ(EnabledActions(), kAllActions);
+    EXPECT_EQ(sfform->Edit12->Text(), "tulvo");
+    EXPECT_FALSE(LogoinForm->Visible());
+    EXPECT_FALSE(Application->Terminated()) << "closing after a login does not end the program";
+    EXPECT_TRUE(harness->Dialogs().empty());
+    EXPECT_EQ(LogoinForm->ComboBox->Text(), "") << "the login is cleared for the next time";
+    EXPECT_EQ(LogoinForm->edit1->Text(), "");
+}
+
+// Two rights: exactly those two actions, their tool buttons and menu items work; every
+// other action, tool button and menu item bound to an action is disabled.
+TEST_F(ClinicTest, AUserGetsExactlyTheActionsOfItsRights) {
+    StartWindows();
+    AddUser("张收费", "abc", {21, 35});
+    QueueLogin("张收费", "abc");
+    ShowMainWindow();
+    const std::set<std::string> held = {"sf", "sfcx"};
+    EXPECT_EQ(EnabledActions(), held);
+    EXPECT_EQ(sfform->Edit12->Text(), "张收费");
+
+    TToolBar* bar = wqtdglzjmform->ToolBar1;
+    ASSERT_EQ(bar->ButtonCount(), 10);
+    int boundButtons = 0;
+    for (int i = 0; i < bar->ButtonCount(); ++i) {
+        TToolButton* b = bar->Buttons(i);
+        if (auto* a = dynamic_cast<TComponent*>(b->Action())) {
+            ++boundButtons;
+            EXPECT_EQ(b->Enabled(), held.count(a->Name()) == 1) << a->Name();
+        } else {
+            EXPECT_TRUE(b->Enabled()) << b->Caption() << " needs no right";
+        }
+    }
+    EXPECT_EQ(boundButtons, 8);
+
+    int boundItems = 0;
+    std::function<void(TMenuItem*)> walk = [&](TMenuItem* item) {
+        for (int i = 0; i < item->Count(); ++i) {
+            TMenuItem* sub = item->Items(i);
+            if (auto* a = dynamic_cast<TComponent*>(sub->Action())) {
+                ++boundItems;
+                EXPECT_EQ(sub->Enabled(), held.count(a->Name()) == 1) << a->Name();
+            } else {
+                EXPECT_TRUE(sub->Enabled()) << sub->Caption();
+            }
+            walk(sub);
+        }
+    };
+    walk(wqtdglzjmform->MainMenu1->Items());
+    EXPECT_EQ(boundItems, 22);
+}
+
+TEST_F(ClinicTest, AUserWithoutRightsGetsNoAction) {
+    StartWindows();
+    AddUser("nobody", "pw", {});
+    QueueLogin("nobody", "pw");
+    ShowMainWindow();
+    EXPECT_TRUE(EnabledActions().empty());
+    EXPECT_EQ(sfform->Edit12->Text(), "nobody");
+    // a right whose number has no action is passed over
+    AddUser("odd", "pw", {99, 11});
+    wqtdglzjmform->DisableAllActions();
+    QueueLogin("odd", "pw");
+    wqtdglzjmform->ChangeOperatorClick(nullptr);
+    EXPECT_EQ(EnabledActions(), std::set<std::string>{"brzl"});
+}
+
+// Bad input keeps the login open with the message, enables nothing, and lets the user try
+// again; the password is compared without leading and trailing blanks, as it was stored.
+struct LoginAttempt {
+    const char* name;
+    std::string user;
+    std::string password;
+    const char* message;   // nullptr: the login succeeds
+};
+
+class ClinicLogin : public ClinicTest, public ::testing::WithParamInterface<LoginAttempt> {};
+
+TEST_P(ClinicLogin, AnswersEachAttempt) {
+    StartWindows();
+    AddUser("李四", "口令 1", {11});
+    const LoginAttempt& c = GetParam();
+    std::set<std::string> enabledAfterAttempt;
+    bool stillOpen = false;
+    harness->OnModal("TLogoinForm", [&](TCustomForm& form) {
+        auto& login = dynamic_cast<TLogoinForm&>(form);
+        TUiTestHarness::TypeText(login.ComboBox, c.user);
+        TUiTestHarness::TypeText(login.edit1, c.password);
+        TUiTestHarness::Click(login.Button1);
+        enabledAfterAttempt = EnabledActions();
+        stillOpen = login.Visible() && login.ModalResult() == mrNone;
+        if (!stillOpen) return;
+        // another try with the right name and password
+        login.ComboBox->SetText("");
+        login.edit1->SetText("");
+        TUiTestHarness::TypeText(login.ComboBox, "tulvo");
+        TUiTestHarness::TypeText(login.edit1, "tulvo");
+        TUiTestHarness::Click(login.Button1);
+    });
+    ShowMainWindow();
+    if (c.message) {
+        EXPECT_TRUE(stillOpen);
+        EXPECT_TRUE(enabledAfterAttempt.empty());
+        ASSERT_EQ(harness->Dialogs().size(), 1u);
+        EXPECT_EQ(harness->Dialogs()[0].Text, c.message);
+        EXPECT_EQ(harness->Dialogs()[0].Caption, "提示");
+        EXPECT_EQ(sfform->Edit12->Text(), "tulvo");
+        EXPECT_EQ(EnabledActions(), kAllActions);
+    } else {
+        EXPECT_FALSE(stillOpen);
+        EXPECT_TRUE(harness->Dialogs().empty());
+        EXPECT_EQ(sfform->Edit12->Text(), c.user);
+        EXPECT_EQ(EnabledActions(), std::set<std::string>{"brzl"});
+    }
+    EXPECT_FALSE(Application->Terminated());
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Attempts, ClinicLogin,
+    ::testing::Values(LoginAttempt{"right", "李四", "口令 1", nullptr},
+                      LoginAttempt{"blanks_around_password", "李四", "  口令 1 ", nullptr},
+                      LoginAttempt{"wrong_password", "李四", "口令", "用户名称或密码错误!"},
+                      LoginAttempt{"inner_blank_matters", "李四", "口令1", "用户名称或密码错误!"},
+                      LoginAttempt{"unknown_user", "王五", "口令 1", "用户名称或密码错误!"},
+                      LoginAttempt{"other_users_password", "李四", "tulvo", "用户名称或密码错误!"},
+                      LoginAttempt{"empty_name_with_password", "", "tulvo", "请输入用户名称!"},
+                      LoginAttempt{"empty_name_and_password", "", "", "请输入用户名称!"}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+TEST_F(ClinicTest, ChangeOfOperatorDisablesEverythingUntilTheNextLogin) {
+    StartWindows();
+    AddUser("casher", "1", {21});
+    QueueLogin("tulvo", "tulvo");
+    ShowMainWindow();
+    ASSERT_EQ(EnabledActions(), kAllActions);
+
+    std::set<std::string> whileLoginShown = {"not looked at"};
+    harness->OnModal("TLogoinForm", [&](TCustomForm& form) {
+        whileLoginShown = EnabledActions();
+        auto& login = dynamic_cast<TLogoinForm&>(form);
+        TUiTestHarness::TypeText(login.ComboBox, "casher");
+        TUiTestHarness::TypeText(login.edit1, "1");
+        TUiTestHarness::Click(login.Button1);
+    });
+    TUiTestHarness::ClickMenuItem(dynamic_cast<TMenuItem*>(wqtdglzjmform->FindComponent("N7ChangeOperator")));
+    EXPECT_TRUE(whileLoginShown.empty());
+    EXPECT_EQ(EnabledActions(), std::set<std::string>{"sf"});
+    EXPECT_EQ(sfform->Edit12->Text(), "casher");
+}
+
+// Closing the login by its frame or with "取消" before a login ends the program.
+struct LoginExit {
+    const char* name;
+    bool cancelButton;
+};
+
+class ClinicLoginExit : public ClinicTest, public ::testing::WithParamInterface<LoginExit> {};
+
+TEST_P(ClinicLoginExit, EndsTheProgram) {
+    const bool cancelButton = GetParam().cancelButton;
+    const auto inChild = [&] {
+        StartWindows();
+        harness->OnModal("TLogoinForm", [&](TCustomForm& form) {
+            auto& login = dynamic_cast<TLogoinForm&>(form);
+            if (cancelButton) TUiTestHarness::Click(login.Button2);
+            else login.Close();
+        });
+        ShowMainWindow();
+        std::_Exit(Application->Terminated() && EnabledActions().empty() ? 0 : 13);
+    };
+    EXPECT_EXIT(inChild(), ::testing::ExitedWithCode(0), "");
+}
+
+INSTANTIATE_TEST_SUITE_P(Ways, ClinicLoginExit,
+                         ::testing::Values(LoginExit{"frame", false}, LoginExit{"cancel_button", true}),
+                         [](const auto& info) { return std::string(info.param.name); });
+
+// --- Leaving, help, actions ------------------------------------------------------------------------
+
+// "退出系统": OK shows the backup window modally, then the program ends; Cancel ends it at once.
+struct LeaveCase {
+    const char* name;
+    int answer;
+    bool backupShown;
+};
+
+class ClinicLeave : public ClinicTest, public ::testing::WithParamInterface<LeaveCase> {};
+
+TEST_P(ClinicLeave, AsksForABackupAndEnds) {
+    const LeaveCase c = GetParam();
+    const auto inChild = [&] {
+        StartWindows();
+        QueueLogin("tulvo", "tulvo");
+        ShowMainWindow();
+        bool backupShown = false;
+        if (c.backupShown)
+            harness->OnModal("Tsjbfform", [&](TCustomForm& form) {
+                backupShown = true;
+                form.Close();
+            });
+        harness->AnswerMessage(c.answer);
+        TUiTestHarness::Click(wqtdglzjmform->ToolBar1->Buttons(9));
+        const bool asked = harness->DialogTexts() == std::vector<std::string>{"退出系统前是否备份数据?"} &&
+                           harness->Dialogs()[0].Caption == "提示" &&
+                           (harness->Dialogs()[0].Flags & MB_TYPEMASK) == MB_OKCANCEL;
+        std::_Exit(asked && backupShown == c.backupShown && Application->Terminated() ? 0 : 14);
+    };
+    EXPECT_EXIT(inChild(), ::testing::ExitedWithCode(0), "");
+}
+
+INSTANTIATE_TEST_SUITE_P(Answers, ClinicLeave,
+                         ::testing::Values(LeaveCase{"ok_backs_up", IDOK, true},
+                                           LeaveCase{"cancel_leaves_at_once", IDCANCEL, false}),
+                         [](const auto& info) { return std::string(info.param.name); });
+
+// Closing the main window by its frame: Cancel lets the close go on without a backup (the
+// close itself ends the program); OK backs up and ends it.
+TEST_F(ClinicTest, ClosingByTheFrameAsksTheSame) {
+    StartWindows();
+    QueueLogin("tulvo", "tulvo");
+    ShowMainWindow();
+    harness->AnswerMessage(IDCANCEL);
+    bool canClose = true;
+    wqtdglzjmform->FormCloseQuery(wqtdglzjmform, canClose);
+    EXPECT_TRUE(canClose);
+    EXPECT_FALSE(Application->Terminated());
+    EXPECT_EQ(harness->DialogTexts(), std::vector<std::string>{"退出系统前是否备份数据?"});
+    const auto inChild = [&] {
+        bool backupShown = false;
+        harness->OnModal("Tsjbfform", [&](TCustomForm& form) {
+            backupShown = true;
+            form.Close();
+        });
+        harness->AnswerMessage(IDOK);
+        bool can = true;
+        wqtdglzjmform->FormCloseQuery(wqtdglzjmform, can);
+        std::_Exit(can && backupShown && Application->Terminated() ? 0 : 15);
+    };
+    EXPECT_EXIT(inChild(), ::testing::ExitedWithCode(0), "");
+}
+
+TEST_F(ClinicTest, HelpOpensTheHelpFileOfTheProgramFolder) {
+    StartWindows();
+    AddUser("nobody", "pw", {});
+    QueueLogin("nobody", "pw");
+    ShowMainWindow();
+    // help needs no right
+    TUiTestHarness::Click(wqtdglzjmform->ToolBar1->Buttons(8));
+    TUiTestHarness::ClickMenuItem(dynamic_cast<TMenuItem*>(wqtdglzjmform->FindComponent("N6Help")));
+    const std::string expected = ExtractFilePath(ParamStr(0)) + "help.chm";
+    EXPECT_EQ(harness->ShellOpened(), (std::vector<std::string>{expected, expected}));
+}
+
+TEST_F(ClinicTest, ActionsOpenTheirWindows) {
+    StartWindows();
+    QueueLogin("tulvo", "tulvo");
+    ShowMainWindow();
+    // the charging window is part of the program
+    TUiTestHarness::Click(wqtdglzjmform->ToolBar1->Buttons(2));
+    EXPECT_TRUE(sfform->Visible());
+    // a window this program does not have yet says so instead of failing
+    wqtdglzjmform->ActionByName("yszl")->Execute();
+    ASSERT_EQ(harness->Dialogs().size(), 1u);
+    EXPECT_EQ(harness->Dialogs()[0].Text, "本程序中没有这个窗口：Tyszlform");
+    // the table covers every action but the three that act on other windows' controls
+    int windows = 0;
+    for (const std::string& name : kAllActions) {
+        const TActionWindow* w = FindActionWindow(name);
+        if (!w) {
+            EXPECT_TRUE(name == "tj" || name == "yhsf" || name == "nbjz") << name;
+            continue;
+        }
+        ++windows;
+        EXPECT_EQ(w->Modal, name == "brzl" || name == "user") << name;
+        EXPECT_NE(std::find(ClinicFormOrder().begin(), ClinicFormOrder().end(), w->WindowClass),
+                  ClinicFormOrder().end())
+            << w->WindowClass;
+    }
+    EXPECT_EQ(windows, 22);
+}
+
+}  // namespace
