@@ -473,6 +473,11 @@ TEST_F(Drawing, JustifiedLinesFillTheWidth) {
     EXPECT_EQ(Sum(runs[1]->Advances), 48);   // no blank: as wide as its layout
     EXPECT_EQ(runs[2]->Text, "bb");
     EXPECT_EQ(Sum(runs[2]->Advances), 19);
+    // An indented first line still ends at the right edge.
+    runs = Draw({"a a a bbbbbbb"}, {.Gap = 8}, Bounds(0, 0, 49, 100), haBlock);
+    ASSERT_EQ(runs[0]->Text, "a a a");
+    EXPECT_EQ(runs[0]->Points[0].X, 8);
+    EXPECT_EQ(8 + Sum(runs[0]->Advances), 49);
     // Right-to-left: the last line goes to the right edge.
     runs = Draw({"a a a bbbbbbb"}, {.RTL = true}, Bounds(0, 0, 49, 100), haBlock);
     EXPECT_EQ(runs[2]->Points[0].X, 49 - 19 + 1);
