@@ -72,8 +72,6 @@ public:
     TfsCustomVariable* GetVariable() const;
     // A root that is a constant, and its value.
     bool IsConstant() const;
-    // True when the expression holds a call of a procedure, method or property anywhere.
-    bool HasCall() const { return FHasCall; }
     TfsExprNode* Root() const { return FRoot.get(); }
 
 private:
@@ -89,7 +87,6 @@ private:
     BuildNode* FCurrent = nullptr;
     std::unique_ptr<TfsExprNode> FRoot;
     TfsDesignator* FRootDesignator = nullptr;
-    bool FHasCall = false;
 };
 
 // A set constructor [a, b..c]: items in order, an absent entry between the bounds of a range.

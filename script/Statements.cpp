@@ -103,14 +103,6 @@ void TfsDesignator::Finish() {
     }
 }
 
-bool TfsDesignator::HasCall() const {
-    for (const TfsDesignatorItem& e : FElements) {
-        const TfsItemKind k = e.Ref ? e.Ref->Kind() : TfsItemKind::Custom;
-        if (k == TfsItemKind::Proc || k == TfsItemKind::Helper || k == TfsItemKind::Class) return true;
-    }
-    return false;
-}
-
 void TfsDesignator::Bind() {
     if (!FLate) return;
     std::unique_ptr<TfsLateSource> late = std::move(FLate);

@@ -64,8 +64,6 @@ public:
     void Finish();
     void SetLateSource(std::unique_ptr<TfsLateSource> source) { FLate = std::move(source); }
     bool IsLate() const { return FLate != nullptr; }
-    // True when some element calls a procedure, method or property.
-    bool HasCall() const;
 
 protected:
     TfsDesignator(TfsScript* prog, TKind kind);
