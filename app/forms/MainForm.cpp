@@ -159,6 +159,8 @@ void Twqtdglzjmform::DrawPictures() {
         c->DrawText(Copy(caption, 1, 1), r, DT_CENTER | DT_VCENTER | DT_SINGLELINE);
         ImageList1->AddMasked(tile, clFuchsia);
     }
+    // The tool bar takes its pictures when its image list is assigned.
+    ToolBar1->SetImages(ImageList1);
 }
 
 // --- Actions ---------------------------------------------------------------------------------------
