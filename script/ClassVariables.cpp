@@ -456,6 +456,16 @@ void TfsCustomEvent::CallHandler(std::span<Variant> args) {
     TfsProcVariable* handler = Handler();
     if (!handler || handler->Executing) return;
     TfsScript::ClearRunError();
+    // The scripts the handler belongs to stay as they are while it runs.
+    struct Running {
+        TfsScript* Prog;
+        explicit Running(TfsScript* p) : Prog(p) {
+            for (TfsScript* s = Prog; s; s = s->Parent()) s->EnterRun();
+        }
+        ~Running() {
+            for (TfsScript* s = Prog; s; s = s->Parent()) s->LeaveRun();
+        }
+    } running(handler->Prog());
     fsCallProc(handler, args, args);
 }
 

@@ -249,6 +249,9 @@ std::unique_ptr<TfsCustomVariable> TfsScript::Remove(TfsCustomVariable* item) {
 }
 
 void TfsScript::Clear() {
+    // Freeing the statements and procedures that are running would pull the ground from
+    // under them (a host callback clearing the script that called it).
+    if (FRunDepth > 0) throw EScriptError("A running script cannot be cleared");
     FProgram->Truncate(0);
     FIndex.clear();
     // First to last, as the item list frees.
@@ -467,7 +470,11 @@ namespace {
 // record goes to the script; the run state is reset on every way out.
 struct EntryGuard {
     TfsScript* Script;
-    explicit EntryGuard(TfsScript* script) : Script(script) { gPendingError.Pending = false; }
+    explicit EntryGuard(TfsScript* script) : Script(script) {
+        gPendingError.Pending = false;
+        Script->EnterRun();
+    }
+    ~EntryGuard() { Script->LeaveRun(); }
     void Failed() { Script->TakeRunError(); }
 };
 }  // namespace

@@ -338,6 +338,9 @@ public:
     void TakeRunError();
     // Forgets the pending position (a script's try/except consumed the error).
     static void ClearRunError();
+    // Entries from the host (Execute, CallFunction, Evaluate) that have not returned yet.
+    void EnterRun() { ++FRunDepth; }
+    void LeaveRun() { --FRunDepth; }
 
 private:
     friend class TfsProgramBuilder;
@@ -362,6 +365,7 @@ private:
     bool FIsRunning = false;
     TfsScript* FProgRunning = nullptr;
     uint8_t FRunFlags = 0;
+    int FRunDepth = 0;
 };
 
 // The process-wide script holding the standard types, True/False/nil/Null and the system

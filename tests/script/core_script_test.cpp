@@ -218,6 +218,18 @@ TEST(ScriptRunErrors, CarryTheStatementPositionAndLeaveTheScriptUsable) {
     EXPECT_TRUE(script.RunErrorPos().empty());
 }
 
+TEST(ScriptRunErrors, ClearingTheRunningScriptRaises) {
+    TestScript t;
+    t.Setup = [&t](TfsScript& s) {
+        s.AddMethod("procedure Wipe", [&t](TObject*, TClass, const std::string&, TfsParams&) {
+            t.Script.Clear();
+            return Variant();
+        });
+    };
+    EXPECT_EQ(t.Run("begin Out(1); Wipe; Out(2) end."), "1 error: A running script cannot be cleared");
+    EXPECT_EQ(t.Run("begin Out(3) end."), "3");
+}
+
 TEST(ScriptUnits, UnitTextFromTheHandler) {
     TestScript t;
     std::string unitText = "function Twice(x: Integer): Integer; begin Result := x * 2 end; begin Out('init') end.";
