@@ -173,6 +173,8 @@ void TControl::SetPeer(std::unique_ptr<TControlPeer> Peer) {
     FPeer = std::move(Peer);
     if (QWidget* w = WidgetOf(this)) {
         w->setAttribute(Qt::WA_DeleteOnClose, false);
+        // OnMouseMove fires without a button held, as on the platform.
+        w->setMouseTracking(true);
         w->resize(std::max(FWidth, 0), std::max(FHeight, 0));
     }
 }

@@ -361,6 +361,9 @@ void TCustomForm::ApplyVisible() {
         FShown = true;
         LayoutFrame();
         if (FWindowState == wsMaximized) ApplyWindowState();
+        // The platform's own placement while the window appears is not the form's: the
+        // form keeps the bounds it was given.
+        FInFrameResize = true;
         if (FWindowState == wsMaximized && !ScreenSizeOverridden()) {
             frame->showMaximized();
         } else if (FWindowState == wsMinimized) {
@@ -368,6 +371,8 @@ void TCustomForm::ApplyVisible() {
         } else {
             frame->show();
         }
+        FInFrameResize = false;
+        if (FWindowState != wsMaximized || ScreenSizeOverridden()) LayoutFrame();
         frame->raise();
         frame->activateWindow();
         Activated();

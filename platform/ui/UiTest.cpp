@@ -307,7 +307,13 @@ void SendMouse(TControl* control, QEvent::Type type, TPoint pos, TMouseButton bu
     QPoint local(pos.X, pos.Y);
     if (client && client != target) local = target->mapFromGlobal(client->mapToGlobal(local));
     const Qt::MouseButton b = button == mbRight ? Qt::RightButton : button == mbMiddle ? Qt::MiddleButton : Qt::LeftButton;
-    const Qt::MouseButtons held = (type == QEvent::MouseButtonRelease || type == QEvent::MouseMove) ? Qt::NoButton : Qt::MouseButtons(b);
+    Qt::MouseButtons held = type == QEvent::MouseButtonRelease ? Qt::NoButton : Qt::MouseButtons(b);
+    if (type == QEvent::MouseMove) {
+        held = Qt::NoButton;
+        if (shift & ssLeft) held |= Qt::LeftButton;
+        if (shift & ssRight) held |= Qt::RightButton;
+        if (shift & ssMiddle) held |= Qt::MiddleButton;
+    }
     QMouseEvent e(type, QPointF(local), QPointF(target->mapToGlobal(local)), type == QEvent::MouseMove ? Qt::NoButton : b,
                   held, ModifiersOf(shift));
     QApplication::sendEvent(target, &e);

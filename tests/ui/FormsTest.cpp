@@ -1,0 +1,185 @@
+// Form placement on the harness's screen, activation, timers, painting through the
+// canvas, splitters, in-process dragging and the clipboard.
+#include "UiFixture.h"
+
+#include "platform/ui/Clipbrd.h"
+
+#include <QElapsedTimer>
+
+class FormsTest : public UiTest {};
+
+TEST_F(FormsTest, PositionAndWindowStateUseTheScreen) {
+    Harness.SetScreenSize(1024, 768);
+    struct {
+        const char* Name;
+        TFormBorderStyle Border;
+        TPosition Position;
+        TWindowState State;
+        TRect Expected;          // Left, Top, Width, Height
+        int ClientW, ClientH;
+    } cases[] = {
+        // Frames: sizeable 4 px, dialog 3 px, caption 19 px (tool windows 16).
+        {"centred dialog", bsDialog, poScreenCenter, wsNormal, Bounds(359, 271, 306, 225), 300, 200},
+        {"centred tool window", bsToolWindow, poDesktopCenter, wsNormal, Bounds(359, 273, 306, 222), 300, 200},
+        {"designed", bsSizeable, poDesigned, wsNormal, Bounds(10, 20, 308, 227), 300, 200},
+        {"maximised", bsSizeable, poDesigned, wsMaximized, Bounds(-4, -4, 1032, 776), 1024, 749},
+    };
+    for (auto& c : cases) {
+        auto form = std::make_unique<TProbeForm>(nullptr);
+        form->SetBorderStyle(c.Border);
+        form->SetLeft(10);
+        form->SetTop(20);
+        form->SetClientWidth(300);
+        form->SetClientHeight(200);
+        form->SetPosition(c.Position);
+        form->SetWindowState(c.State);
+        form->Show();
+        TUiTestHarness::ProcessMessages();
+        EXPECT_EQ(form->BoundsRect(), c.Expected) << c.Name;
+        EXPECT_EQ(form->ClientWidth(), c.ClientW) << c.Name;
+        EXPECT_EQ(form->ClientHeight(), c.ClientH) << c.Name;
+    }
+}
+
+TEST_F(FormsTest, ShowActivatesAndHideGivesActivationBack) {
+    auto a = std::make_unique<TProbeForm>(nullptr);
+    auto b = std::make_unique<TProbeForm>(nullptr);
+    std::vector<std::string> log;
+    a->OnActivate = [&](TObject*) { log.push_back("a on"); };
+    a->OnDeactivate = [&](TObject*) { log.push_back("a off"); };
+    b->OnActivate = [&](TObject*) { log.push_back("b on"); };
+    a->Show();
+    EXPECT_EQ(Screen->ActiveForm(), a.get());
+    b->Show();
+    EXPECT_EQ(Screen->ActiveForm(), b.get());
+    b->Hide();
+    EXPECT_EQ(Screen->ActiveForm(), a.get());
+    EXPECT_EQ(log, (std::vector<std::string>{"a on", "a off", "b on", "a on"}));
+    EXPECT_TRUE(Screen->HasForm(a.get()));
+}
+
+TEST_F(FormsTest, TimerFiresWhileEnabledAndNotAfter) {
+    TTimer timer(nullptr);
+    int ticks = 0;
+    timer.OnTimer = [&](TObject*) { ++ticks; };
+    TUiTestHarness::FireTimer(&timer);
+    EXPECT_EQ(ticks, 1);
+    timer.SetInterval(5);
+    QElapsedTimer clock;
+    clock.start();
+    while (ticks < 3 && clock.elapsed() < 5000) Application->HandleMessage();
+    EXPECT_GE(ticks, 3);
+    timer.SetEnabled(false);
+    const int stopped = ticks;
+    clock.restart();
+    while (clock.elapsed() < 50) TUiTestHarness::ProcessMessages();
+    EXPECT_EQ(ticks, stopped);
+}
+
+TEST_F(FormsTest, PaintBoxDrawsThroughItsCanvas) {
+    auto form = MakeForm(R"(object Form1: TProbeForm
+  ClientWidth = 200
+  ClientHeight = 100
+  object PaintBox1: TPaintBox
+    Left = 10
+    Top = 10
+    Width = 50
+    Height = 40
+  end
+end
+)");
+    auto* box = Find<TPaintBox>(form.get(), "PaintBox1");
+    box->OnPaint = [box](TObject*) {
+        box->Canvas()->Brush()->SetColor(clRed);
+        box->Canvas()->FillRect(Rect(5, 5, 20, 20));
+    };
+    form->Show();
+    EXPECT_EQ(TUiTestHarness::PixelAt(box, {10, 10}), clRed);
+    EXPECT_NE(TUiTestHarness::PixelAt(box, {30, 30}), clRed);
+    // The form's own colour is around it.
+    EXPECT_EQ(TUiTestHarness::PixelAt(form.get(), {100, 80}), ColorToRGB(clBtnFace));
+}
+
+TEST_F(FormsTest, SplitterResizesItsNeighbour) {
+    auto form = MakeForm(R"(object Form1: TProbeForm
+  ClientWidth = 400
+  ClientHeight = 200
+  object Left1: TPanel
+    Left = 0
+    Top = 0
+    Width = 100
+    Align = alLeft
+  end
+  object Splitter1: TSplitter
+    Left = 100
+    Top = 0
+    Width = 3
+  end
+  object Rest: TPanel
+    Left = 200
+    Align = alClient
+  end
+end
+)");
+    form->Show();
+    auto* splitter = Find<TSplitter>(form.get(), "Splitter1");
+    EXPECT_EQ(splitter->Left(), 100);
+    TUiTestHarness::MouseDown(splitter, {1, 50});
+    TUiTestHarness::MouseMove(splitter, {41, 50}, ssLeft);
+    TUiTestHarness::MouseUp(splitter, {41, 50});
+    EXPECT_EQ(Find<TControl>(form.get(), "Left1")->Width(), 140);
+    EXPECT_EQ(splitter->Left(), 140);
+    EXPECT_EQ(Find<TControl>(form.get(), "Rest")->Left(), 143);
+    // Never below MinSize.
+    TUiTestHarness::MouseDown(splitter, {1, 50});
+    TUiTestHarness::MouseMove(splitter, {-500, 50}, ssLeft);
+    TUiTestHarness::MouseUp(splitter, {-500, 50});
+    EXPECT_EQ(Find<TControl>(form.get(), "Left1")->Width(), 30);
+}
+
+TEST_F(FormsTest, DraggingAControlDropsItOnAnAcceptingOne) {
+    auto form = MakeForm(R"(object Form1: TProbeForm
+  ClientWidth = 300
+  ClientHeight = 200
+  object Source: TListBox
+    Left = 0
+    Top = 0
+    Width = 100
+    Height = 100
+    DragMode = dmAutomatic
+  end
+  object Target: TPanel
+    Left = 150
+    Top = 0
+    Width = 100
+    Height = 100
+  end
+end
+)");
+    form->Show();
+    TUiTestHarness::ProcessMessages();
+    auto* source = Find<TControl>(form.get(), "Source");
+    auto* target = Find<TControl>(form.get(), "Target");
+    std::vector<std::string> log;
+    target->OnDragOver = [&](TObject*, TObject* s, int, int, TDragState state, bool& accept) {
+        accept = s == source;
+        log.push_back("over " + std::to_string(state));
+    };
+    target->OnDragDrop = [&](TObject*, TObject* s, int x, int y) {
+        log.push_back("drop " + std::to_string(x) + "," + std::to_string(y) + (s == source ? " source" : ""));
+    };
+    TUiTestHarness::MouseDown(source, {10, 10});
+    TUiTestHarness::MouseMove(source, {170, 20}, ssLeft);
+    TUiTestHarness::MouseUp(source, {170, 20});
+    ASSERT_FALSE(log.empty());
+    EXPECT_EQ(log.front(), "over " + std::to_string(dsDragEnter));
+    EXPECT_EQ(log.back(), "drop 20,20 source");
+}
+
+TEST_F(FormsTest, ClipboardCarriesText) {
+    Clipboard()->SetAsText("#BL3 clipboard#\n\r<TfrxMemoView/>");
+    EXPECT_TRUE(Clipboard()->HasFormat(CF_TEXT));
+    EXPECT_EQ(Clipboard()->AsText(), "#BL3 clipboard#\n\r<TfrxMemoView/>");
+    Clipboard()->Clear();
+    EXPECT_FALSE(Clipboard()->HasFormat(CF_TEXT));
+}
