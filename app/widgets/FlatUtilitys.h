@@ -3,13 +3,10 @@
 // button paints into an off-screen bitmap and tests check the pixels.
 #pragma once
 
-#include "platform/classes/TypInfo.h"
 #include "platform/graphics/Graphics.h"
+#include "platform/ui/Buttons.h"   // TButtonLayout: where the glyph stands, as speed buttons have it
 
 #include <string>
-
-// Where the glyph stands relative to the caption.
-ROVE_ENUM(TButtonLayout, blGlyphLeft, blGlyphRight, blGlyphTop, blGlyphBottom)
 
 // The result of CalcButtonLayout: the glyph's top-left corner and the caption's rectangle,
 // both in the coordinates of the client rectangle given.
