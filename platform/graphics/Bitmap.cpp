@@ -2,6 +2,7 @@
 // file helpers every graphic shares.
 #include "platform/graphics/QtInternal.h"
 
+#include "platform/classes/Filer.h"
 #include "platform/rtl/FileUtils.h"
 
 #include <QBuffer>
@@ -203,6 +204,17 @@ void TBitmap::ReadData(const uint8_t* data, size_t size) {
         return;
     }
     LoadFromBytes(file, n);
+}
+
+void TBitmap::DefineProperties(TFiler& Filer) {
+    Filer.DefineBinaryProperty(
+        "Data",
+        [this](const std::string& bytes) { ReadData(reinterpret_cast<const uint8_t*>(bytes.data()), bytes.size()); },
+        [this](std::string& bytes) {
+            TBytes data = WriteData();
+            bytes.assign(data.begin(), data.end());
+        },
+        !Empty());
 }
 
 void TBitmap::Assign(const TGraphic& source) {

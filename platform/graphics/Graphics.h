@@ -410,6 +410,8 @@ public:
     using TGraphic::LoadFromBytes;
     TBytes WriteData() const override;
     void ReadData(const uint8_t* data, size_t size) override;
+    // A bitmap property of a component ("Glyph.Data = {...}") streams its pixels as "Data".
+    void DefineProperties(TFiler& Filer) override;
     // Any graphic, drawn at its size on white.
     void Assign(const TGraphic& source);
 

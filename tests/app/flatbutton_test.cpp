@@ -549,4 +549,28 @@ TEST(FlatButtonStreaming, ReadsAndWritesOnlyWhatDiffersFromTheDefaults) {
         EXPECT_EQ(written.find(absent), std::string::npos) << absent << "\n" << written;
 }
 
+// A glyph strip survives the form resource: its pixels stream as Glyph.Data.
+TEST(FlatButtonStreaming, GlyphRoundTrips) {
+    TFlatButton b(nullptr);
+    b.SetName("FlatButton1");
+    TBitmap strip(32, 16);
+    strip.Canvas()->Brush()->SetColor(clFuchsia);
+    strip.Canvas()->FillRect(Rect(0, 0, 32, 16));
+    strip.Canvas()->Brush()->SetColor(clBlue);
+    strip.Canvas()->FillRect(Rect(20, 4, 28, 12));
+    b.SetGlyph(&strip);
+    ASSERT_EQ(b.NumGlyphs(), 2);
+    const std::string text = WriteComponentToText(&b);
+    EXPECT_NE(text.find("Glyph.Data"), std::string::npos) << text;
+    EXPECT_NE(text.find("NumGlyphs = 2"), std::string::npos) << text;
+    std::unique_ptr<TComponent> read(CreateComponentFromText(text, nullptr));
+    auto* copy = dynamic_cast<TFlatButton*>(read.get());
+    ASSERT_NE(copy, nullptr);
+    EXPECT_EQ(copy->Glyph()->Width(), 32);
+    EXPECT_EQ(copy->Glyph()->Height(), 16);
+    EXPECT_EQ(copy->Glyph()->Pixel(24, 8), clBlue);
+    EXPECT_EQ(copy->Glyph()->Pixel(0, 15), clFuchsia);
+    EXPECT_EQ(copy->NumGlyphs(), 2);
+}
+
 }  // namespace
