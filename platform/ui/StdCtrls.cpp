@@ -154,12 +154,27 @@ class TComboEditHost : public TLineEditHost {
 public:
     using TLineEditHost::TLineEditHost;
     bool ForwardKey(QEvent* e) override {
-        if (auto* combo = dynamic_cast<THost<QComboBox>*>(parentWidget())) {
-            combo->BaseEvent(e);
-            return true;
-        }
-        return false;
+        auto* combo = dynamic_cast<THost<QComboBox>*>(parentWidget());
+        if (!combo || FForwarding) return false;
+        FForwarding = true;
+        struct TReset {
+            bool& Flag;
+            ~TReset() { Flag = false; }
+        } reset{FForwarding};
+        combo->BaseEvent(e);
+        return true;
     }
+
+protected:
+    // The combo box hands keys it does not use (Enter) back to its edit field; that second
+    // round is the field's own handling only, so handlers run once and nothing loops.
+    bool event(QEvent* e) override {
+        if (FForwarding) return QLineEdit::event(e);
+        return TLineEditHost::event(e);
+    }
+
+private:
+    bool FForwarding = false;
 };
 
 void ApplyBaseColor(QWidget* w, TColor color) {
