@@ -24,6 +24,8 @@ ROVE_IMPLEMENT_CLASS(TGraphicControl)
 ROVE_IMPLEMENT_CLASS(TWinControl)
 ROVE_IMPLEMENT_CLASS(TCustomControl)
 
+static void PaintControlUnguarded(TControl* control, QWidget* widget);
+
 namespace {
 
 const TIdentMap kCursorIdents = {
@@ -619,6 +621,10 @@ void TCustomControl::CreatePaintedPeer() {
 }
 
 void PaintControl(TControl* control, QWidget* widget, QPaintEvent*) {
+    SafeCall([&] { PaintControlUnguarded(control, widget); });
+}
+
+void PaintControlUnguarded(TControl* control, QWidget* widget) {
     TCanvas* canvas = nullptr;
     if (auto* g = dynamic_cast<TGraphicControl*>(control)) canvas = g->Canvas();
     else if (auto* c = dynamic_cast<TCustomControl*>(control)) canvas = c->Canvas();

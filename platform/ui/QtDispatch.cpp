@@ -196,7 +196,23 @@ bool HandleFormEvent(QWidget* widget, TCustomForm* form, QEvent* e, const TBaseE
 
 }  // namespace
 
+namespace {
+bool Dispatch(QWidget* widget, TControl* control, QEvent* e, const TBaseEvent& base);
+}  // namespace
+
+// The last line of the exception boundary: whatever the layer's own code throws while it
+// handles an event is shown and the event counts as handled.
 bool DispatchWidgetEvent(QWidget* widget, TControl* control, QEvent* e, const TBaseEvent& base) {
+    try {
+        return Dispatch(widget, control, e, base);
+    } catch (...) {
+        HandleCurrentException(std::current_exception());
+        return true;
+    }
+}
+
+namespace {
+bool Dispatch(QWidget* widget, TControl* control, QEvent* e, const TBaseEvent& base) {
     if (auto* form = dynamic_cast<TCustomForm*>(control); form && widget == WidgetOf(form)) {
         bool handled = false;
         const bool r = HandleFormEvent(widget, form, e, base, handled);
@@ -270,3 +286,4 @@ bool DispatchWidgetEvent(QWidget* widget, TControl* control, QEvent* e, const TB
     default: return base(e);
     }
 }
+}  // namespace
