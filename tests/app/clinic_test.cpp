@@ -593,4 +593,36 @@ TEST_F(ClinicTest, ActionsOpenTheirWindows) {
     EXPECT_EQ(windows, 22);
 }
 
+// yhsf closes the start-charging prompt and opens the discount window modally; nbjz sets
+// the discount window's amount after and percentage to "0".
+TEST_F(ClinicTest, DiscountActionsWorkOnTheirWindows) {
+    StartWindows();
+    TCustomForm* prompt = FindClinicWindow("Tsftsform");
+    TCustomForm* discount = FindClinicWindow("Tyhsfform");
+    if (!prompt || !discount) GTEST_SKIP() << "the charging prompts are not part of this program";
+    QueueLogin("tulvo", "tulvo");
+    ShowMainWindow();
+
+    bool promptClosed = false, discountShown = false;
+    harness->OnModal("Tsftsform", [&](TCustomForm&) { wqtdglzjmform->ActionByName("yhsf")->Execute(); });
+    harness->OnModal("Tyhsfform", [&](TCustomForm& form) {
+        discountShown = true;
+        promptClosed = prompt->ModalResult() != mrNone;
+        form.Close();
+    });
+    prompt->ShowModal();
+    EXPECT_TRUE(discountShown);
+    EXPECT_TRUE(promptClosed);
+    EXPECT_FALSE(prompt->Visible());
+
+    auto* edit2 = dynamic_cast<TEdit*>(discount->FindComponent("Edit2"));
+    auto* edit3 = dynamic_cast<TEdit*>(discount->FindComponent("Edit3"));
+    ASSERT_TRUE(edit2 && edit3);
+    edit2->SetText("12.50");
+    edit3->SetText("80.00");
+    wqtdglzjmform->ActionByName("nbjz")->Execute();
+    EXPECT_EQ(edit2->Text(), "0");
+    EXPECT_EQ(edit3->Text(), "0");
+}
+
 }  // namespace
