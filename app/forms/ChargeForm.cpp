@@ -16,6 +16,8 @@
 #include "platform/db/ADODB.h"
 #include "platform/rtl/Format.h"
 #include "platform/rtl/StrUtils.h"
+#include "platform/ui/ComCtrls.h"
+#include "platform/ui/DBGrids.h"
 #include "platform/ui/ExtCtrls.h"
 #include "platform/ui/StdCtrls.h"
 
@@ -87,6 +89,8 @@ void Tsfform::BindFields() {
     Bind(Edit12, "Edit12");
     Bind(CheckBox1, "CheckBox1");
     Bind(Timer1, "Timer1");
+    Bind(DBGrid1, "DBGrid1");
+    Bind(ToolBar1, "ToolBar1");
     Bind(FlatButton1, "FlatButton1");
     Bind(ADOQuery1, "ADOQuery1");
     Bind(ADOTable2, "ADOTable2");

@@ -17,6 +17,43 @@ object sfform: Tsfform
   OnShow = FormShow
   PixelsPerInch = 96
   TextHeight = 12
+  object ToolBar1: TToolBar
+    Left = 0
+    Top = 0
+    Width = 792
+    Height = 40
+    Align = alTop
+    ButtonHeight = 36
+    ButtonWidth = 64
+    ShowCaptions = True
+    TabOrder = 16
+    object ToolButton1: TToolButton
+      Left = 0
+      Top = 2
+      Action = wqtdglzjmform.brzl
+    end
+    object ToolButton2: TToolButton
+      Left = 64
+      Top = 2
+      Action = wqtdglzjmform.xmzl
+    end
+    object ToolButton3: TToolButton
+      Left = 128
+      Top = 2
+      Action = wqtdglzjmform.sfcx
+    end
+    object ToolButton4: TToolButton
+      Left = 192
+      Top = 2
+      Action = wqtdglzjmform.pjzf
+    end
+    object ToolButton5: TToolButton
+      Left = 256
+      Top = 2
+      Caption = ' 关闭退出'
+      OnClick = CloseButtonClick
+    end
+  end
   object Label1: TLabel
     Left = 300
     Top = 48

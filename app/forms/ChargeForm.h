@@ -19,6 +19,8 @@ class TComboBox;
 class TCheckBox;
 class TTimer;
 class TFlatButton;
+class TDBGrid;
+class TToolBar;
 class TADOTable;
 class TADOQuery;
 class TDataSource;
@@ -55,6 +57,8 @@ public:
     TEdit* Edit12 = nullptr;       // the cashier
     TCheckBox* CheckBox1 = nullptr;    // hidden: checked while the window is shown
     TTimer* Timer1 = nullptr;
+    TDBGrid* DBGrid1 = nullptr;        // the lines (tb_temp); a double-click deletes one
+    TToolBar* ToolBar1 = nullptr;     // the main window's brzl, xmzl, sfcx and pjzf, and closing
     TFlatButton* FlatButton1 = nullptr;
     TADOQuery* ADOQuery1 = nullptr;    // the line sum
     TADOTable* ADOTable2 = nullptr;    // tb_temp, the receipt's lines

@@ -1,9 +1,18 @@
-// The front desk tests: the windows run on Qt's offscreen platform.
+// The front desk tests: the windows run on Qt's offscreen platform unless another one is
+// asked for (QT_QPA_PLATFORM=xcb under Xvfb for a screenshot of real windows).
+#include "app/forms/Startup.h"
+#include "platform/rtl/FileUtils.h"
+#include "platform/ui/Forms.h"
+
 #include <gtest/gtest.h>
 #include <stdlib.h>
 
 int main(int argc, char** argv) {
-    setenv("QT_QPA_PLATFORM", "offscreen", 1);
+    setenv("QT_QPA_PLATFORM", "offscreen", 0);
     ::testing::InitGoogleTest(&argc, argv);
+    // The program's own command line (gtest has taken its flags out): no parameters.
+    SetCommandLine(1, argv);
+    Application->Initialize(argc, argv);
+    RegisterClinicClasses();
     return RUN_ALL_TESTS();
 }

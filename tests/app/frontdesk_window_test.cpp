@@ -1,0 +1,633 @@
+// Whole receipts through the real front-desk windows, headless: keys typed into the
+// fields, modal windows driven, message boxes answered, and the database read back.
+#include "app/database/ClinicDatabase.h"
+#include "app/forms/CandidateForm.h"
+#include "app/forms/ChargeForm.h"
+#include "app/forms/ClinicForms.h"
+#include "app/forms/DataModule.h"
+#include "app/forms/DiscountForm.h"
+#include "app/forms/HintForm.h"
+#include "app/forms/ItemCandidateForm.h"
+#include "app/forms/MainForm.h"
+#include "app/forms/PatientForm.h"
+#include "app/forms/StartChargeForm.h"
+#include "app/forms/Startup.h"
+#include "app/forms/VoidForm.h"
+#include "platform/db/ADODB.h"
+#include "platform/rtl/StrUtils.h"
+#include "platform/ui/DBGrids.h"
+#include "platform/ui/StdCtrls.h"
+#include "platform/ui/UiTest.h"
+
+#include <gtest/gtest.h>
+#include <stdlib.h>
+
+#include <filesystem>
+#include <memory>
+#include <string>
+#include <vector>
+
+namespace fs = std::filesystem;
+
+namespace {
+
+using H = TUiTestHarness;
+
+std::string Joined(const std::vector<std::string>& v) {
+    std::string s;
+    for (const std::string& x : v) s += x + "\n";
+    return s;
+}
+
+class ChargingWindow : public ::testing::Test {
+protected:
+    void SetUp() override {
+        FOldDir = fs::current_path();
+        std::string pattern = (fs::temp_directory_path() / "frontdesk-window-XXXXXX").string();
+        ASSERT_NE(mkdtemp(pattern.data()), nullptr);
+        FDir = pattern;
+        fs::current_path(FDir);
+        harness = std::make_unique<TUiTestHarness>();
+        harness->SetClock([] { return EncodeDate(2024, 3, 7) + 0.4; });   // 09:36
+        ASSERT_TRUE(CreateClinicWindows()) << Joined(harness->DialogTexts());
+        for (int tag : {11, 14, 21, 22, 35, 62, 63}) wqtdglzjmform->EnableActionByTag(tag);
+        sfform->Edit12->SetText("tulvo");
+        sfform->RetryPolicy.Pause = [](unsigned) {};
+        pjzfform->RetryPolicy.Pause = [](unsigned) {};
+        Tsfform::SetReceiptPrintPrompt([this](const std::string& number) {
+            Printed.push_back(number + " " + sfform->Edit11->Text());
+        });
+        Exec("insert into tb_brzl (id,姓名,拼音码,年龄,电话,地址,性别) values (1,'张三','ZS','30','','东街','男')");
+        Exec("update tb_brbh set brbh=1");
+        Exec("insert into tb_doctor (姓名,拼音码,性别,科室) values ('李四','LS','男','内科')");
+        Exam = AddItem("检查项目", "检查费", "血常规", "XCG", 0, 15, 0, 0);
+        DrugA = AddItem("药品项目", "西药费", "阿莫西林", "AMXL", 8, 12.5, 10, 2);
+        DrugB = AddItem("药品项目", "中成药费", "板蓝根", "BLG", 3, 5, 40, 5);
+    }
+
+    void TearDown() override {
+        Tsfform::SetReceiptPrintPrompt(nullptr);
+        EXPECT_TRUE(harness->Errors().empty()) << Joined(harness->Errors());
+        EXPECT_EQ(harness->PendingDrivers(), 0);
+        EXPECT_EQ(harness->PendingAnswers(), 0);
+        const auto order = ClinicFormOrder();
+        for (auto it = order.rbegin(); it != order.rend(); ++it) delete FindClinicForm(*it);
+        harness.reset();
+        SetClock(nullptr);
+        fs::current_path(FOldDir);
+        std::error_code ec;
+        fs::remove_all(FDir, ec);
+    }
+
+    static TADOConnection& Db() { return *datamoduleform->ADOConnection1; }
+
+    static void Exec(const std::string& sql) {
+        TADOQuery q(nullptr);
+        q.SetConnection(&Db());
+        q.SQL()->SetText(sql);
+        q.ExecSQL();
+    }
+    static std::vector<std::string> Rows(const std::string& sql) {
+        TADOQuery q(nullptr);
+        q.SetConnection(&Db());
+        q.SQL()->SetText(sql);
+        q.Open();
+        std::vector<std::string> rows;
+        for (; !q.Eof(); q.Next()) {
+            std::string row;
+            for (int i = 0; i < q.FieldCount(); ++i) row += (i ? "|" : "") + q.Fields()[i]->AsString();
+            rows.push_back(row);
+        }
+        return rows;
+    }
+    static std::string Text(const std::string& sql) {
+        auto rows = Rows(sql);
+        return rows.empty() ? std::string() : rows.front();
+    }
+    static int AddItem(const char* kind, const char* type, const char* name, const char* code, double cost,
+                       double price, double stock, double limit) {
+        const bool drug = std::string(kind) == "药品项目";
+        Exec(std::string("insert into tb_yp (项目种类,项目类型,项目名称,拼音码,规格,单位,进价,单价,库存数量,进价金额,"
+                         "销价金额,库存下限,药品产地) values ('") +
+             kind + "','" + type + "','" + name + "','" + code + "','10片','盒'," +
+             (drug ? std::to_string(cost) : "null") + "," + std::to_string(price) + "," +
+             (drug ? std::to_string(stock) : "null") + "," + (drug ? std::to_string(cost * stock) : "null") + "," +
+             (drug ? std::to_string(price * stock) : "null") + "," + (drug ? std::to_string(limit) : "null") +
+             ",'本地')");
+        return std::stoi(Text("select max(ID) from tb_yp"));
+    }
+
+    // Types text and Enter into a field, as the cashier does.
+    static void Enter(TWinControl* field, const std::string& text) {
+        if (!text.empty()) H::TypeText(field, text);
+        H::TypeKey(field, VK_RETURN);
+    }
+    void OpenWindow() {
+        sfform->Show();
+        H::ProcessMessages();
+    }
+    void PatientAndDoctor() {
+        Enter(sfform->Edit1, "ZS");
+        Enter(sfform->Edit3, "LS");
+    }
+    void Line(const std::string& code, const std::string& quantity) {
+        Enter(sfform->Edit5, code);
+        Enter(sfform->Edit8, quantity);
+    }
+    // Enter on the empty item code, then "确定" in the start-charging prompt.
+    void StartCharging() {
+        harness->OnModal("Tsftsform", [](TCustomForm& f) { H::Click(dynamic_cast<Tsftsform&>(f).Button1); });
+        H::TypeKey(sfform->Edit5, VK_RETURN);
+    }
+    std::string Stock(int id) {
+        return Text("select 库存数量,进价金额,销价金额 from tb_yp where ID=" + std::to_string(id));
+    }
+
+    std::unique_ptr<TUiTestHarness> harness;
+    std::vector<std::string> Printed;
+    int Exam = 0, DrugA = 0, DrugB = 0;
+
+private:
+    fs::path FOldDir;
+    fs::path FDir;
+};
+
+TEST_F(ChargingWindow, OneLineExaminationReceipt) {
+    OpenWindow();
+    EXPECT_TRUE(sfform->CheckBox1->Checked());
+    EXPECT_EQ(sfform->Label3->Caption(), "240307001");
+    EXPECT_EQ(sfform->Label5->Caption(), "2024-3-7");
+    Enter(sfform->Edit1, "zs");                          // lower case is accepted as typed
+    EXPECT_EQ(sfform->Edit1->Text(), "张三");
+    EXPECT_EQ(sfform->ComboBox1->Text(), "男");
+    EXPECT_EQ(sfform->Edit2->Text(), "30");
+    EXPECT_EQ(sfform->Label21->Caption(), "1");
+    EXPECT_EQ(sfform->ActiveControl(), sfform->Edit3);
+    Enter(sfform->Edit3, "LS");
+    EXPECT_EQ(sfform->Edit4->Text(), "内科");
+    EXPECT_EQ(sfform->ActiveControl(), sfform->Edit5);
+    Enter(sfform->Edit5, "XCG");
+    EXPECT_EQ(sfform->Edit5->Text(), "血常规");
+    EXPECT_EQ(sfform->Edit6->Text(), "15.000");
+    EXPECT_EQ(sfform->Edit7->Text(), "10片");
+    Enter(sfform->Edit8, "1");
+    EXPECT_EQ(sfform->Edit9->Text(), "15.00");
+    EXPECT_EQ(sfform->Edit5->Text(), "");
+    EXPECT_EQ(sfform->ActiveControl(), sfform->Edit5);
+    StartCharging();
+    EXPECT_EQ(sfform->Edit10->Text(), "15.00");
+    H::TypeKey(sfform->Edit10, VK_RETURN);
+
+    EXPECT_EQ(Printed, std::vector<std::string>{"240307001 0"});
+    EXPECT_EQ(Rows("select 流水号,票据号,病人id,病人姓名,医生姓名,医生科室,项目名称,数量,销价,单项累计,应收金额,"
+                   "实收金额,应找金额,减免金额,收费类型,收费日期,收费时间,收费员,统计标致 from tb_sf"),
+              std::vector<std::string>{
+                  "1|240307001|1|张三|李四|内科|血常规|1|15|15|15|15|0|0|普通收费|2024-3-7|09:36:00|tulvo|1"});
+    EXPECT_EQ(Text("select count(*) from tb_temp"), "0");
+    // The window is ready for the next receipt.
+    EXPECT_EQ(sfform->Label3->Caption(), "240307002");
+    EXPECT_EQ(sfform->Edit1->Text(), "");
+    EXPECT_EQ(sfform->Edit9->Text(), "");
+    EXPECT_EQ(sfform->ActiveControl(), sfform->Edit1);
+    EXPECT_FALSE(sfform->ADOTable2->ControlsDisabled());
+    EXPECT_TRUE(sfform->ADOTable2->IsEmpty());
+}
+
+TEST_F(ChargingWindow, ThreeLinesWithTwoDrugsAndTheChange) {
+    OpenWindow();
+    PatientAndDoctor();
+    Line("AMXL", "2");       // 25
+    Line("XCG", "1");        // 15
+    Line("BLG", "11.5");     // 57.5
+    EXPECT_EQ(sfform->Edit9->Text(), "97.50");
+    EXPECT_EQ(sfform->ADOTable2->RecordCount(), 3);
+    H::TypeText(sfform->Edit10, "100");
+    H::TypeKey(sfform->Edit10, VK_RETURN);
+    EXPECT_EQ(Printed, std::vector<std::string>{"240307001 2.5"});
+    EXPECT_EQ(Rows("select 流水号,票据号,项目名称,数量,单项累计,应收金额,实收金额,应找金额,统计标致 from tb_sf order by id"),
+              (std::vector<std::string>{"1|240307001|阿莫西林|2|25|97.5|100|2.5|1",
+                                        "1|240307001|血常规|1|15|0|0|0|0",
+                                        "1|240307001|板蓝根|11.5|57.5|0|0|0|0"}));
+    EXPECT_EQ(Stock(DrugA), "8|64|100");
+    EXPECT_EQ(Stock(DrugB), "28.5|85.5|142.5");
+    EXPECT_EQ(Stock(Exam), "||");
+}
+
+TEST_F(ChargingWindow, SeveralPatientsOfferTheCandidateWindowUnderTheField) {
+    Exec("insert into tb_brzl (id,姓名,拼音码,年龄,电话,地址,性别) values (2,'张森','ZS','8','','西街','女')");
+    OpenWindow();
+    harness->OnModal("Tbrzlhxform", [](TCustomForm& f) {
+        auto& c = dynamic_cast<Tbrzlhxform&>(f);
+        EXPECT_TRUE(c.DBGrid1->Visible());
+        EXPECT_FALSE(c.DBGrid2->Visible());
+        EXPECT_FALSE(c.DBGrid3->Visible());
+        EXPECT_EQ(c.BorderStyle(), bsNone);
+        const TPoint under = sfform->Edit1->ClientToScreen(TPoint{-2, sfform->Edit1->Height()});
+        EXPECT_EQ(c.Left(), under.X);
+        EXPECT_EQ(c.Top(), under.Y);
+        EXPECT_EQ(c.DBGrid1->RowCount(), 2);
+        H::TypeKey(c.DBGrid1, VK_DOWN);
+        H::TypeKey(c.DBGrid1, VK_RETURN);
+    });
+    Enter(sfform->Edit1, "ZS");
+    EXPECT_EQ(sfform->Edit1->Text(), "张森");
+    EXPECT_EQ(sfform->ComboBox1->Text(), "女");
+    EXPECT_EQ(sfform->Label21->Caption(), "2");
+
+    // Esc leaves the fields as they were.
+    Exec("insert into tb_doctor (姓名,拼音码,性别,科室) values ('李森','LS','女','外科')");
+    harness->OnModal("Tbrzlhxform", [](TCustomForm& f) {
+        auto& c = dynamic_cast<Tbrzlhxform&>(f);
+        EXPECT_TRUE(c.DBGrid2->Visible());
+        H::TypeKey(c.DBGrid2, VK_ESCAPE);
+    });
+    Enter(sfform->Edit3, "LS");
+    EXPECT_EQ(sfform->Edit3->Text(), "LS");
+    EXPECT_EQ(sfform->Edit4->Text(), "");
+}
+
+TEST_F(ChargingWindow, AnUnknownItemCodeSearchesByContainment) {
+    OpenWindow();
+    PatientAndDoctor();
+    harness->OnModal("Txmzlhxform", [](TCustomForm& f) {
+        auto& c = dynamic_cast<Txmzlhxform&>(f);
+        EXPECT_EQ(c.Edit1->Text(), "");
+        H::TypeText(c.Edit1, "LG");                      // 板蓝根 BLG contains it
+        EXPECT_EQ(c.DBGrid1->RowCount(), 1);
+        H::TypeKey(c.Edit1, VK_RETURN);
+        H::TypeKey(c.DBGrid1, VK_RETURN);
+    });
+    Enter(sfform->Edit5, "LG");
+    EXPECT_EQ(harness->DialogTexts(), std::vector<std::string>{"无此收费项目!"});
+    EXPECT_EQ(sfform->Edit5->Text(), "板蓝根");
+    EXPECT_EQ(sfform->Edit6->Text(), "5.000");
+    EXPECT_FALSE(xmzlhxform->NotFound);
+}
+
+TEST_F(ChargingWindow, AnEmptyPatientCodeRegistersANewPatientAndHandsItBack) {
+    OpenWindow();
+    harness->OnModal("Tbrzlform", [](TCustomForm& f) {
+        auto& p = dynamic_cast<Tbrzlform&>(f);
+        Enter(p.Edit1, "王五");
+        EXPECT_EQ(p.Edit2->Text(), "WW");
+        EXPECT_EQ(p.ActiveControl(), p.Edit2);
+        H::TypeKey(p.Edit2, VK_RETURN);
+        Enter(p.Edit3, "41");
+        H::TypeKey(p.ComboBox1, VK_RETURN);
+        EXPECT_EQ(p.ActiveControl(), p.Button1);           // telephone and address skipped
+        H::Click(p.Button1);
+    });
+    H::TypeKey(sfform->Edit1, VK_RETURN);
+    EXPECT_TRUE(harness->DialogTexts().empty()) << Joined(harness->DialogTexts());
+    EXPECT_EQ(sfform->Edit1->Text(), "王五");
+    EXPECT_EQ(sfform->ComboBox1->Text(), "男");
+    EXPECT_EQ(sfform->Edit2->Text(), "41");
+    EXPECT_EQ(sfform->Label21->Caption(), "2");
+    EXPECT_EQ(sfform->ActiveControl(), sfform->Edit3);
+    EXPECT_EQ(Text("select id,姓名,拼音码,年龄,性别 from tb_brzl where id=2"), "2|王五|WW|41|男");
+    EXPECT_EQ(Text("select brbh from tb_brbh"), "2");
+}
+
+TEST_F(ChargingWindow, LowStockWarningAtExactlyTheLimit) {
+    struct {
+        const char* Quantity;
+        bool Warns;
+        int Answer;
+        int Lines;
+    } cases[] = {
+        {"7", false, 0, 1},          // 10 - 7 = 3 > 2
+        {"8", true, IDCANCEL, 0},    // 10 - 8 = 2, the limit: asked, Cancel adds nothing
+        {"8", true, IDOK, 1},
+        {"12", true, IDOK, 1},       // more than the stock is not refused
+    };
+    OpenWindow();
+    PatientAndDoctor();
+    for (const auto& c : cases) {
+        Exec("delete from tb_temp");
+        sfform->ADOTable2->Requery();
+        sfform->Edit5->SetText("");          // a refused line keeps its item; start afresh
+        sfform->Edit8->SetText("");
+        harness->ClearDialogs();
+        if (c.Warns) harness->AnswerMessage(c.Answer);
+        Line("AMXL", c.Quantity);
+        const std::vector<std::string> expected =
+            c.Warns ? std::vector<std::string>{"该药品库存数量已到达下限,现有数量：10.00"} : std::vector<std::string>{};
+        EXPECT_EQ(harness->DialogTexts(), expected) << c.Quantity;
+        EXPECT_EQ(sfform->ADOTable2->RecordCount(), c.Lines) << c.Quantity;
+    }
+}
+
+TEST_F(ChargingWindow, KeyFiltersHoldForTypedPastedAndInputMethodText) {
+    OpenWindow();
+    H::TypeText(sfform->Edit1, "Z1");
+    EXPECT_EQ(sfform->Edit1->Text(), "Z");
+    // Ctrl+V is a key like any other here (character 22) and is refused; the paste of
+    // the edit's menu passes every character through the filter.
+    H::Paste(sfform->Edit1, "S'; drop");
+    EXPECT_EQ(sfform->Edit1->Text(), "Z");
+    sfform->Edit1->PasteFromClipboard();
+    EXPECT_EQ(sfform->Edit1->Text(), "ZSdrop");
+    H::CommitText(sfform->Edit1, "张x");
+    EXPECT_EQ(sfform->Edit1->Text(), "ZSdropx");
+    const int refused = 1 + 1 + 3 + 1;   // "1"; Ctrl+V; "'", ";", " "; "张"
+    EXPECT_EQ(harness->Beeps(), refused);
+    EXPECT_EQ(harness->DialogTexts(), std::vector<std::string>(refused, "请输入拼音字母后按Enter键!"));
+    EXPECT_EQ(harness->DialogCaptions().front(), "提示");
+
+    // Quantities: "-" and "." pass the filter, but only a number adds a line.
+    harness->ClearDialogs();
+    sfform->Edit1->SetText("");
+    PatientAndDoctor();
+    Enter(sfform->Edit5, "XCG");
+    H::TypeText(sfform->Edit8, "1a.2.3");
+    EXPECT_EQ(sfform->Edit8->Text(), "1.2.3");
+    H::TypeKey(sfform->Edit8, VK_RETURN);
+    EXPECT_EQ(harness->DialogTexts(), (std::vector<std::string>{"请输入数字!", "请输入数字!"}));
+    EXPECT_TRUE(sfform->ADOTable2->IsEmpty());
+
+    // The received amount takes no "-", and a lone "." is refused before anything is written.
+    harness->ClearDialogs();
+    sfform->Edit8->SetText("2");
+    H::TypeKey(sfform->Edit8, VK_RETURN);
+    H::TypeText(sfform->Edit10, "-.");
+    EXPECT_EQ(sfform->Edit10->Text(), ".");
+    H::TypeKey(sfform->Edit10, VK_RETURN);
+    EXPECT_EQ(harness->DialogTexts(), (std::vector<std::string>{"请输入数字!", "请输入数字!"}));
+    EXPECT_EQ(Text("select count(*) from tb_sf"), "0");
+    EXPECT_EQ(sfform->ADOTable2->RecordCount(), 1);
+}
+
+TEST_F(ChargingWindow, IncompleteEntryIsNotSaved) {
+    OpenWindow();
+    struct {
+        const char* Name;
+        std::function<void()> Prepare;
+        TWinControl* Focus;
+    } cases[] = {
+        {"no lines", [] {}, nullptr},
+        {"no patient", [] { sfform->Edit1->SetText(""); }, sfform->Edit1},
+        {"no department", [] { sfform->Edit4->SetText(""); }, sfform->Edit3},
+    };
+    for (auto& c : cases) {
+        Exec("delete from tb_temp");
+        sfform->ADOTable2->Requery();
+        sfform->ResetChargeEntry();
+        PatientAndDoctor();
+        if (std::string(c.Name) != "no lines") Line("XCG", "1");
+        else sfform->Edit9->SetText("15.00");
+        c.Prepare();
+        harness->ClearDialogs();
+        H::TypeKey(sfform->Edit10, VK_RETURN);
+        EXPECT_EQ(harness->DialogTexts(), std::vector<std::string>{"请检查病人、医生以及收费项目资料是否填全"}) << c.Name;
+        EXPECT_EQ(sfform->ActiveControl(), c.Focus ? c.Focus : sfform->Edit5) << c.Name;
+    }
+    EXPECT_EQ(Text("select count(*) from tb_sf"), "0");
+}
+
+TEST_F(ChargingWindow, ADiscountIsStoredWithItsReduction) {
+    OpenWindow();
+    PatientAndDoctor();
+    Line("AMXL", "1");     // 12.50
+    harness->OnModal("Tsftsform", [](TCustomForm& f) { H::Click(dynamic_cast<Tsftsform&>(f).Button2); });
+    harness->OnModal("Tyhsfform", [](TCustomForm& f) {
+        auto& d = dynamic_cast<Tyhsfform&>(f);
+        EXPECT_EQ(d.Edit1->Text(), "12.50");
+        EXPECT_TRUE(d.RadioButton1->Checked());
+        Enter(d.Edit3, "80");
+        EXPECT_EQ(d.Edit2->Text(), "10.00");
+        EXPECT_EQ(d.ActiveControl(), d.Button1);
+        H::Click(d.Button1);
+    });
+    H::TypeKey(sfform->Edit5, VK_RETURN);
+    EXPECT_EQ(sfform->Edit9->Text(), "10.00");
+    EXPECT_EQ(sfform->Label24->Caption(), "2.50");
+    EXPECT_EQ(sfform->Label23->Caption(), "优惠打折清单");
+    EXPECT_EQ(sfform->Edit10->Text(), "10.00");
+    EXPECT_EQ(yhsfform->Edit1->Text(), "");            // cleared on close
+    H::TypeKey(sfform->Edit10, VK_RETURN);
+    EXPECT_EQ(Text("select 应收金额,实收金额,应找金额,减免金额,收费类型 from tb_sf"), "10|10|0|2.5|优惠打折");
+}
+
+TEST_F(ChargingWindow, InternalAccountingBooksTheReceiptAtNothing) {
+    OpenWindow();
+    PatientAndDoctor();
+    Line("AMXL", "4");     // 50.00
+    harness->OnModal("Tsftsform", [](TCustomForm& f) { H::Click(dynamic_cast<Tsftsform&>(f).Button2); });
+    harness->OnModal("Tyhsfform", [](TCustomForm& f) {
+        auto& d = dynamic_cast<Tyhsfform&>(f);
+        H::Click(d.RadioButton2);
+        EXPECT_TRUE(d.RadioButton2->Checked());
+        EXPECT_EQ(d.Edit2->Text(), "0");
+        EXPECT_EQ(d.Edit3->Text(), "0");
+        H::Click(d.Button1);
+    });
+    H::Click(sfform->Edit10);
+    EXPECT_EQ(sfform->Edit10->Text(), "0");
+    EXPECT_EQ(sfform->Label23->Caption(), "内部记账清单");
+    H::TypeKey(sfform->Edit10, VK_RETURN);
+    EXPECT_EQ(Text("select 应收金额,实收金额,应找金额,减免金额,收费类型 from tb_sf"), "0|0|0|50|内部记账");
+}
+
+TEST_F(ChargingWindow, DeletingALineAfterADiscountTakesTheDiscountBack) {
+    OpenWindow();
+    PatientAndDoctor();
+    Line("AMXL", "1");
+    Line("XCG", "1");
+    harness->OnModal("Tsftsform", [](TCustomForm& f) { H::Click(dynamic_cast<Tsftsform&>(f).Button2); });
+    harness->OnModal("Tyhsfform", [](TCustomForm& f) {
+        auto& d = dynamic_cast<Tyhsfform&>(f);
+        Enter(d.Edit2, "20");
+        EXPECT_EQ(d.Edit3->Text(), "72.73");
+        H::Click(d.Button1);
+    });
+    H::TypeKey(sfform->Edit5, VK_RETURN);
+    ASSERT_EQ(sfform->Label23->Caption(), "优惠打折清单");
+    ASSERT_EQ(sfform->Label24->Caption(), "7.50");
+
+    sfform->ADOTable2->First();
+    harness->AnswerMessage(mrYes);
+    H::DblClick(sfform->DBGrid1);
+    EXPECT_EQ(harness->DialogTexts().back(), "确定删除收费项目阿莫西林吗？");
+    EXPECT_EQ(sfform->ADOTable2->RecordCount(), 1);
+    EXPECT_EQ(sfform->Label23->Caption(), "普通收费清单");
+    EXPECT_EQ(sfform->Label24->Caption(), "0.00");
+    EXPECT_EQ(sfform->Edit9->Text(), "15.00");
+}
+
+TEST_F(ChargingWindow, TheDiscountOfNothingDividesByNothing) {
+    OpenWindow();
+    harness->OnModal("Tsftsform", [](TCustomForm& f) { H::Click(dynamic_cast<Tsftsform&>(f).Button2); });
+    harness->OnModal("Tyhsfform", [](TCustomForm& f) {
+        auto& d = dynamic_cast<Tyhsfform&>(f);
+        EXPECT_EQ(d.Edit1->Text(), "0.00");
+        Enter(d.Edit2, "5");
+        EXPECT_EQ(d.Edit3->Text(), "0.00");
+        H::Click(d.Button2);
+    });
+    H::TypeKey(sfform->Edit5, VK_RETURN);
+    EXPECT_EQ(sfform->Label23->Caption(), "普通收费清单");
+}
+
+TEST_F(ChargingWindow, TheThousandthReceiptOfTheDay) {
+    Exec("insert into tb_sf (流水号,票据号,收费日期,统计标致) values (999,'240307999','2024-03-07','1')");
+    OpenWindow();
+    EXPECT_EQ(sfform->Label3->Caption(), "2403071000");
+    PatientAndDoctor();
+    Line("XCG", "1");
+    StartCharging();
+    H::TypeKey(sfform->Edit10, VK_RETURN);
+    EXPECT_EQ(Text("select 流水号,票据号 from tb_sf where 项目名称='血常规'"), "1000|2403071000");
+    EXPECT_EQ(sfform->Label3->Caption(), "2403071001");
+}
+
+TEST_F(ChargingWindow, AVoidedReceiptMovesWithItsStockAndTheNumbersGoOn) {
+    OpenWindow();
+    PatientAndDoctor();
+    Line("AMXL", "2");
+    Line("XCG", "1");
+    StartCharging();
+    H::TypeKey(sfform->Edit10, VK_RETURN);
+    ASSERT_EQ(Stock(DrugA), "8|64|100");
+    const auto stored = Rows("select 流水号,票据号,项目名称,数量,应收金额,统计标致 from tb_sf order by id");
+
+    pjzfform->Show();
+    H::TypeText(pjzfform->Edit1, "24030700a1");
+    EXPECT_EQ(pjzfform->Edit1->Text(), "240307001");
+    harness->ClearDialogs();
+    H::TypeKey(pjzfform->Edit1, VK_RETURN);
+    EXPECT_EQ(pjzfform->ActiveControl(), pjzfform->Button1);
+    harness->AnswerMessage(mrYes);
+    H::Click(pjzfform->Button1);
+    EXPECT_EQ(harness->DialogTexts(),
+              (std::vector<std::string>{"您确定要作废票据号为(240307001)﹐姓名为(张三)的收据吗？", "票据作废成功!"}));
+    EXPECT_EQ(Rows("select 流水号,票据号,项目名称,数量,应收金额,统计标致 from tb_zfsf order by id"), stored);
+    EXPECT_EQ(Text("select count(*) from tb_sf"), "0");
+    EXPECT_EQ(Stock(DrugA), "10|80|125");
+
+    harness->ClearDialogs();
+    H::Click(pjzfform->Button1);
+    EXPECT_EQ(harness->DialogTexts(), std::vector<std::string>{"无此票据号!"});
+    pjzfform->Close();
+
+    // The charging window drew 002 after the save; a new showing draws it again.
+    sfform->Close();
+    OpenWindow();
+    EXPECT_EQ(sfform->Label3->Caption(), "240307002");
+}
+
+TEST_F(ChargingWindow, ASaveWaitsOutAnotherWorkstationsWriteLock) {
+    OpenWindow();
+    PatientAndDoctor();
+    Line("AMXL", "2");
+    auto other = std::make_unique<TADOConnection>(nullptr);
+    other->SetConnectionString(ClinicConnectionString(ClinicDatabaseFileName));
+    other->Open();
+    other->BeginTrans();
+    Db().Database().SetBusyTimeout(5);
+    int pauses = 0;
+    sfform->RetryPolicy.Pause = [&](unsigned) {
+        if (++pauses == 3) other->RollbackTrans();
+    };
+    StartCharging();
+    H::TypeKey(sfform->Edit10, VK_RETURN);
+    EXPECT_EQ(pauses, 3);
+    EXPECT_EQ(Printed, std::vector<std::string>{"240307001 0"});
+    EXPECT_EQ(Text("select count(*) from tb_sf"), "1");
+    EXPECT_EQ(Stock(DrugA), "8|64|100");
+}
+
+TEST_F(ChargingWindow, TenFailedAttemptsKeepTheReceiptForAnotherTry) {
+    OpenWindow();
+    PatientAndDoctor();
+    Line("AMXL", "2");
+    Line("XCG", "1");
+    auto other = std::make_unique<TADOConnection>(nullptr);
+    other->SetConnectionString(ClinicConnectionString(ClinicDatabaseFileName));
+    other->Open();
+    other->BeginTrans();
+    Db().Database().SetBusyTimeout(1);
+    StartCharging();
+    harness->ClearDialogs();
+    H::TypeKey(sfform->Edit10, VK_RETURN);
+    ASSERT_EQ(harness->DialogTexts().size(), 1u);
+    EXPECT_TRUE(StartsText("收费保存失败", harness->DialogTexts()[0]));
+    EXPECT_NE(harness->DialogTexts()[0].find("locked"), std::string::npos);
+    EXPECT_TRUE(Printed.empty());
+    EXPECT_EQ(Text("select count(*) from tb_sf"), "0");
+    EXPECT_EQ(Stock(DrugA), "10|80|125");
+    // The entry and the lines stay; the grid follows its lines again.
+    EXPECT_EQ(sfform->Edit1->Text(), "张三");
+    EXPECT_EQ(sfform->Edit10->Text(), "40.00");
+    EXPECT_EQ(sfform->Label3->Caption(), "240307001");
+    EXPECT_FALSE(sfform->ADOTable2->ControlsDisabled());
+    EXPECT_EQ(sfform->ADOTable2->RecordCount(), 2);
+
+    // The other workstation is done: Enter again saves.
+    other->RollbackTrans();
+    H::TypeKey(sfform->Edit10, VK_RETURN);
+    EXPECT_EQ(Printed, std::vector<std::string>{"240307001 0"});
+    EXPECT_EQ(Text("select count(*) from tb_sf"), "2");
+}
+
+TEST_F(ChargingWindow, ANumberTakenMeanwhileOrAfterMidnightIsDrawnAgain) {
+    OpenWindow();
+    PatientAndDoctor();
+    Line("XCG", "1");
+    // Another workstation saves 240307001 while this one still shows it.
+    Exec("insert into tb_sf (流水号,票据号,收费日期,统计标致) values (1,'240307001','2024-03-07','1')");
+    StartCharging();
+    H::TypeKey(sfform->Edit10, VK_RETURN);
+    EXPECT_EQ(Printed, std::vector<std::string>{"240307002 0"});
+    EXPECT_EQ(Text("select 票据号 from tb_sf where 项目名称='血常规'"), "240307002");
+    EXPECT_EQ(sfform->Label3->Caption(), "240307003");
+
+    // Drawn before midnight, saved after it.
+    PatientAndDoctor();
+    Line("XCG", "1");
+    harness->SetClock([] { return EncodeDate(2024, 3, 8) + 0.01; });
+    StartCharging();
+    H::TypeKey(sfform->Edit10, VK_RETURN);
+    EXPECT_EQ(Printed.back(), "240308001 0");
+    EXPECT_EQ(Text("select 收费日期 from tb_sf where 票据号='240308001'"), "2024-3-8");
+    EXPECT_EQ(sfform->Label3->Caption(), "240308002");
+    EXPECT_EQ(sfform->Label5->Caption(), "2024-3-8");
+}
+
+TEST_F(ChargingWindow, ClosingWithLinesAsksFirst) {
+    OpenWindow();
+    PatientAndDoctor();
+    Line("XCG", "1");
+    harness->AnswerMessage(IDCANCEL);
+    sfform->Close();
+    EXPECT_EQ(harness->DialogTexts().back(), "有收费项目未完成，是否确定退出？");
+    EXPECT_TRUE(sfform->Visible());
+    EXPECT_TRUE(sfform->CheckBox1->Checked());
+    EXPECT_EQ(Text("select count(*) from tb_temp"), "1");
+    harness->AnswerMessage(IDOK);
+    sfform->Close();
+    EXPECT_FALSE(sfform->Visible());
+    EXPECT_FALSE(sfform->CheckBox1->Checked());
+    EXPECT_EQ(Text("select count(*) from tb_temp"), "0");
+}
+
+TEST_F(ChargingWindow, ThePatientWindowAloneSaysItSaved) {
+    sfform->CheckBox1->SetChecked(false);
+    harness->OnModal("Tbrzlform", [](TCustomForm& f) {
+        auto& p = dynamic_cast<Tbrzlform&>(f);
+        H::Click(p.Button1);                              // nothing filled in
+        Enter(p.Edit1, "O'Hara");
+        Enter(p.Edit2, "");
+        Enter(p.Edit3, "2x0");
+        EXPECT_EQ(p.Edit3->Text(), "20");
+        H::Click(p.Button1);
+        EXPECT_EQ(p.Edit1->Text(), "");
+        EXPECT_EQ(p.ComboBox1->Text(), "男");
+        H::Click(p.Button5);
+    });
+    brzlform->ShowModal();
+    EXPECT_EQ(harness->DialogTexts(),
+              (std::vector<std::string>{"必填字段不能为空!", "请输入数字!", "新增病人资料成功!"}));
+    EXPECT_EQ(Text("select id,姓名,拼音码,年龄 from tb_brzl where id=2"), "2|O'Hara|OHARA|20");
+}
+
+}  // namespace
