@@ -26,6 +26,7 @@
 #include <filesystem>
 #include <fstream>
 #include <memory>
+#include <optional>
 #include <set>
 #include <string>
 #include <unistd.h>
@@ -53,6 +54,10 @@ protected:
         ASSERT_NE(mkdtemp(pattern.data()), nullptr);
         FDir = pattern;
         fs::current_path(FDir);
+        // The instance mark lives in the runtime folder: one of this test's own, so tests
+        // running side by side (and a clinic program on this desktop) do not meet.
+        if (const char* r = std::getenv("XDG_RUNTIME_DIR")) FOldRuntime = r;
+        setenv("XDG_RUNTIME_DIR", FDir.c_str(), 1);
         harness = std::make_unique<TUiTestHarness>();
     }
 
@@ -62,6 +67,8 @@ protected:
         DestroyWindows();
         harness.reset();
         fs::current_path(FOldDir);
+        if (FOldRuntime) setenv("XDG_RUNTIME_DIR", FOldRuntime->c_str(), 1);
+        else unsetenv("XDG_RUNTIME_DIR");
         std::error_code ec;
         fs::remove_all(FDir, ec);
     }
@@ -122,6 +129,7 @@ protected:
 private:
     fs::path FOldDir;
     fs::path FDir;
+    std::optional<std::string> FOldRuntime;
 };
 
 // --- Start-up ----------------------------------------------------------------------------------
