@@ -160,6 +160,7 @@ TControl::TControl(TComponent* AOwner)
 
 TControl::~TControl() {
     SetComponentStateFlag(csDestroying, true);
+    if (Mouse()->Capture() == this) Mouse()->SetCapture(nullptr);
     if (FParent) FParent->RemoveControl(this);
     FActionLink.reset();
     FPeer.reset();
@@ -225,6 +226,7 @@ void TControl::SetBounds(int ALeft, int ATop, int AWidth, int AHeight) {
     UpdateAnchorRules();
     ApplyBounds();
     RequestAlign();
+    if (FParent) FParent->ChildMoved(this);
     BoundsChanged(resized);
 }
 
@@ -625,6 +627,16 @@ void PaintControl(TControl* control, QWidget* widget, QPaintEvent*) {
 }
 
 void PaintControlUnguarded(TControl* control, QWidget* widget) {
+    if (auto* form = dynamic_cast<TCustomForm*>(control)) {
+        if (!form->OnPaint.Assigned()) return;
+        QPainter painter(widget);
+        AttachPainter(*form->Canvas(), &painter);
+        form->Canvas()->Font()->Assign(*form->Font());
+        form->Canvas()->Brush()->SetColor(form->Color());
+        SafeCall([&] { form->OnPaint(form); });
+        DetachPainter(*form->Canvas());
+        return;
+    }
     TCanvas* canvas = nullptr;
     if (auto* g = dynamic_cast<TGraphicControl*>(control)) canvas = g->Canvas();
     else if (auto* c = dynamic_cast<TCustomControl*>(control)) canvas = c->Canvas();
@@ -678,6 +690,7 @@ void TWinControl::InsertControl(TControl* AControl) {
     AControl->SetShowHint(AControl->FShowHint);
     if (!IsLoading(AControl)) AControl->UpdateAnchorRules();
     if (AControl->FAlign != alNone || AControl->FAnchors != AnchorsDefault) ChildBoundsChanged(AControl);
+    ChildMoved(AControl);
 }
 
 void TWinControl::RemoveControl(TControl* AControl) {
@@ -699,6 +712,7 @@ void TWinControl::RemoveControl(TControl* AControl) {
         w->setParent(nullptr);
     }
     if (!IsDestroying(this) && AControl->FAlign != alNone) Realign();
+    if (!IsDestroying(this)) ChildMoved(AControl);
 }
 
 void TWinControl::SetParentPeerOf(TControl* Child) {
@@ -1067,4 +1081,25 @@ void TWinControl::DeclareProperties(TPropertyDecl<TWinControl>& d) {
     d.Event("OnKeyDown", &TWinControl::OnKeyDown);
     d.Event("OnKeyUp", &TWinControl::OnKeyUp);
     d.Event("OnKeyPress", &TWinControl::OnKeyPress);
+}
+
+// --- TMouse ------------------------------------------------------------------------------
+
+TMouse* Mouse() {
+    static TMouse mouse;
+    return &mouse;
+}
+
+TPoint TMouse::CursorPos() const {
+    const QPoint p = QCursor::pos();
+    return {p.x(), p.y()};
+}
+
+void TMouse::SetCursorPos(TPoint Value) { QCursor::setPos(Value.X, Value.Y); }
+
+void TMouse::SetCapture(TControl* Value) {
+    if (FCapture == Value) return;
+    if (QWidget* w = WidgetOf(FCapture)) w->releaseMouse();
+    FCapture = Value;
+    if (QWidget* w = WidgetOf(Value)) w->grabMouse();
 }

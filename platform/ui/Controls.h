@@ -389,6 +389,8 @@ public:
 
 protected:
     void BoundsChanged(bool Resized) override;
+    // A child was placed, moved, sized, added or removed (scroll boxes follow it).
+    virtual void ChildMoved(TControl* Child) {}
     void SetParentPeerOf(TControl* Child);
     void ChildBoundsChanged(TControl* Child);
 
@@ -423,3 +425,18 @@ protected:
 // Windows' MulDiv: Number * Numerator / Denominator rounded half away from zero;
 // -1 when Denominator is 0.
 int MulDiv(int Number, int Numerator, int Denominator);
+
+// The mouse: the pointer's screen position and the control that holds the mouse (capture).
+class TMouse {
+public:
+    TPoint CursorPos() const;
+    void SetCursorPos(TPoint Value);
+    TControl* Capture() const { return FCapture; }
+    // The control gets every mouse event until capture is released (nullptr).
+    void SetCapture(TControl* Value);
+    int WheelScrollLines() const { return 3; }
+
+private:
+    TControl* FCapture = nullptr;
+};
+TMouse* Mouse();

@@ -192,6 +192,7 @@ public:
 
 protected:
     void BoundsChanged(bool Resized) override;
+    void ChildMoved(TControl* Child) override { UpdateScrollRange(); }
     std::unique_ptr<TControlScrollBar> FHorz;
     std::unique_ptr<TControlScrollBar> FVert;
     bool FAutoScroll = true;

@@ -86,7 +86,7 @@ TCustomForm::TCustomForm(TComponent* AOwner)
     frame->setAutoFillBackground(true);
     auto* client = new THost<QWidget>(this, frame);
     client->setAutoFillBackground(true);
-    client->PaintsControl = false;
+    client->PaintsControl = true;   // OnPaint draws on the client area
     SetPeer(std::make_unique<TControlPeer>(frame, client));
     FClientWidth = 312;
     FClientHeight = 213;

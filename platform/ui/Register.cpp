@@ -23,7 +23,7 @@ void RegisterUiClasses() {
         TCustomControl::StaticClass(), TCustomForm::StaticClass(), TForm::StaticClass(),
         TLabel::StaticClass(), TEdit::StaticClass(), TMemo::StaticClass(), TButton::StaticClass(),
         TCheckBox::StaticClass(), TRadioButton::StaticClass(), TComboBox::StaticClass(),
-        TListBox::StaticClass(), TGroupBox::StaticClass(),
+        TListBox::StaticClass(), TGroupBox::StaticClass(), TScrollBar::StaticClass(),
         TPanel::StaticClass(), TBevel::StaticClass(), TImage::StaticClass(), TPaintBox::StaticClass(),
         TSplitter::StaticClass(), TScrollBox::StaticClass(), TControlScrollBar::StaticClass(),
         TTimer::StaticClass(),

@@ -50,6 +50,7 @@ ROVE_IMPLEMENT_CLASS(TCustomListBox)
 ROVE_IMPLEMENT_CLASS(TListBox)
 ROVE_IMPLEMENT_CLASS(TCustomGroupBox)
 ROVE_IMPLEMENT_CLASS(TGroupBox)
+ROVE_IMPLEMENT_CLASS(TScrollBar)
 
 namespace {
 
@@ -1315,4 +1316,117 @@ TGroupBox::TGroupBox(TComponent* AOwner) : TCustomGroupBox(AOwner) {}
 void TGroupBox::DeclareProperties(TPropertyDecl<TGroupBox>& d) {
     d.Property("Caption", &TControl::Caption, &TControl::SetCaption);
     d.Property("ParentColor", &TControl::ParentColor, &TControl::SetParentColor).Default(true);
+}
+
+// =========================================================================================
+// TScrollBar
+// =========================================================================================
+
+TScrollBar::TScrollBar(TComponent* AOwner) : TWinControl(AOwner) {
+    FTabStop = true;
+    auto* w = new THost<QScrollBar>(this, Qt::Horizontal);
+    w->setFocusPolicy(Qt::StrongFocus);
+    QObject::connect(w, &QScrollBar::actionTriggered, w, [this](int action) {
+        if (FSyncing) return;
+        auto* sb = TypedWidget<QScrollBar>(this);
+        TScrollCode code = scPosition;
+        switch (action) {
+        case QAbstractSlider::SliderSingleStepAdd: code = scLineDown; break;
+        case QAbstractSlider::SliderSingleStepSub: code = scLineUp; break;
+        case QAbstractSlider::SliderPageStepAdd: code = scPageDown; break;
+        case QAbstractSlider::SliderPageStepSub: code = scPageUp; break;
+        case QAbstractSlider::SliderToMinimum: code = scTop; break;
+        case QAbstractSlider::SliderToMaximum: code = scBottom; break;
+        case QAbstractSlider::SliderMove: code = scTrack; break;
+        default: break;
+        }
+        const int pos = sb->sliderPosition();
+        SafeCall([&] { Scroll(code, pos); });
+        // The slider shows the position the control settled on.
+        FSyncing = true;
+        sb->setSliderPosition(FPosition);
+        FSyncing = false;
+    });
+    SetPeer(std::make_unique<TControlPeer>(w));
+    FWidth = 121;
+    FHeight = 17;
+    ApplyRange();
+    ApplyBounds();
+}
+
+void TScrollBar::SetKind(TScrollBarKind Value) {
+    FKind = Value;
+    if (auto* w = TypedWidget<QScrollBar>(this)) w->setOrientation(Value == sbHorizontal ? Qt::Horizontal : Qt::Vertical);
+    if (!IsLoading(this) && ((Value == sbVertical) != (FHeight > FWidth))) SetBounds(FLeft, FTop, FHeight, FWidth);
+}
+
+void TScrollBar::SetParams(int APosition, int AMin, int AMax) {
+    if (AMax < AMin) throw EInvalidOperation("Scroll bar property out of range");
+    const int top = std::max(AMin, AMax - std::max(FPageSize - 1, 0));
+    APosition = std::clamp(APosition, AMin, top);
+    const bool changed = APosition != FPosition;
+    FMin = AMin;
+    FMax = AMax;
+    FPosition = APosition;
+    ApplyRange();
+    if (changed && !IsLoading(this)) SafeCall([&] { OnChange(this); });
+}
+
+void TScrollBar::SetPageSize(int Value) {
+    FPageSize = std::max(0, Value);
+    SetParams(FPosition, FMin, FMax);
+}
+
+void TScrollBar::SetSmallChange(int Value) {
+    FSmallChange = Value;
+    ApplyRange();
+}
+
+void TScrollBar::SetLargeChange(int Value) {
+    FLargeChange = Value;
+    ApplyRange();
+}
+
+void TScrollBar::ApplyRange() {
+    auto* w = TypedWidget<QScrollBar>(this);
+    if (!w) return;
+    FSyncing = true;
+    w->setRange(FMin, std::max(FMin, FMax - std::max(FPageSize - 1, 0)));
+    w->setPageStep(std::max(FPageSize, FLargeChange));
+    w->setSingleStep(FSmallChange);
+    w->setValue(FPosition);
+    FSyncing = false;
+}
+
+// The request's position: an arrow moves by SmallChange, a page by LargeChange.
+void TScrollBar::Scroll(TScrollCode Code, int Pos) {
+    int target = FPosition;
+    switch (Code) {
+    case scLineUp: target = FPosition - FSmallChange; break;
+    case scLineDown: target = FPosition + FSmallChange; break;
+    case scPageUp: target = FPosition - FLargeChange; break;
+    case scPageDown: target = FPosition + FLargeChange; break;
+    case scTop: target = FMin; break;
+    case scBottom: target = FMax; break;
+    default: target = Pos; break;
+    }
+    OnScroll(this, Code, target);
+    SetPosition(target);
+}
+
+bool TScrollBar::WantsKey(uint16_t Key, TShiftState) const {
+    return Key == VK_LEFT || Key == VK_RIGHT || Key == VK_UP || Key == VK_DOWN;
+}
+
+void TScrollBar::DeclareProperties(TPropertyDecl<TScrollBar>& d) {
+    d.Property("Kind", &TScrollBar::Kind, &TScrollBar::SetKind).Default(sbHorizontal);
+    d.Property("LargeChange", &TScrollBar::LargeChange, &TScrollBar::SetLargeChange).Default(1);
+    d.Property("Max", &TScrollBar::Max, &TScrollBar::SetMax).Default(100);
+    d.Property("Min", &TScrollBar::Min, &TScrollBar::SetMin).Default(0);
+    d.Property("PageSize", &TScrollBar::PageSize, &TScrollBar::SetPageSize).Default(0);
+    d.Property("Position", &TScrollBar::Position, &TScrollBar::SetPosition).Default(0);
+    d.Property("SmallChange", &TScrollBar::SmallChange, &TScrollBar::SetSmallChange).Default(1);
+    d.Property("TabStop", &TWinControl::TabStop, &TWinControl::SetTabStop).Default(true);
+    d.Event("OnChange", &TScrollBar::OnChange);
+    d.Event("OnScroll", &TScrollBar::OnScroll);
 }

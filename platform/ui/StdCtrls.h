@@ -424,3 +424,51 @@ public:
     explicit TGroupBox(TComponent* AOwner);
     static void DeclareProperties(TPropertyDecl<TGroupBox>& d);
 };
+
+// --- Scroll bar --------------------------------------------------------------------------
+ROVE_ENUM(TScrollBarKind, sbHorizontal, sbVertical)
+ROVE_ENUM(TScrollCode, scLineUp, scLineDown, scPageUp, scPageDown, scPosition, scTrack, scTop, scBottom, scEndScroll)
+
+using TScrollEvent = TEvent<void(TObject* Sender, TScrollCode ScrollCode, int& ScrollPos)>;
+ROVE_EVENT_TYPE(TScrollEvent)
+
+// A scroll bar of its own (the preview's scrolling window builds on it): Position within
+// Min..Max - PageSize + 1; SmallChange per arrow, LargeChange per page; OnScroll may move
+// the position it is given, OnChange follows every change.
+class TScrollBar : public TWinControl {
+    ROVE_CLASS(TScrollBar, TWinControl)
+public:
+    explicit TScrollBar(TComponent* AOwner);
+    TScrollBarKind Kind() const { return FKind; }
+    void SetKind(TScrollBarKind Value);
+    int Min() const { return FMin; }
+    void SetMin(int Value) { SetParams(FPosition, Value, FMax); }
+    int Max() const { return FMax; }
+    void SetMax(int Value) { SetParams(FPosition, FMin, Value); }
+    int Position() const { return FPosition; }
+    void SetPosition(int Value) { SetParams(Value, FMin, FMax); }
+    int PageSize() const { return FPageSize; }
+    void SetPageSize(int Value);
+    int SmallChange() const { return FSmallChange; }
+    void SetSmallChange(int Value);
+    int LargeChange() const { return FLargeChange; }
+    void SetLargeChange(int Value);
+    void SetParams(int APosition, int AMin, int AMax);
+    bool WantsKey(uint16_t Key, TShiftState Shift) const override;
+    // The user's request (arrow, page, drag): OnScroll, then the position.
+    void Scroll(TScrollCode Code, int Pos);
+    TNotifyEvent OnChange;
+    TScrollEvent OnScroll;
+    static void DeclareProperties(TPropertyDecl<TScrollBar>& d);
+
+private:
+    void ApplyRange();
+    TScrollBarKind FKind = sbHorizontal;
+    int FMin = 0;
+    int FMax = 100;
+    int FPosition = 0;
+    int FPageSize = 0;
+    int FSmallChange = 1;
+    int FLargeChange = 1;
+    bool FSyncing = false;
+};

@@ -183,3 +183,72 @@ TEST_F(FormsTest, ClipboardCarriesText) {
     Clipboard()->Clear();
     EXPECT_FALSE(Clipboard()->HasFormat(CF_TEXT));
 }
+
+TEST_F(FormsTest, ScrollBarKeepsItsPositionInRangeAndAsksOnScroll) {
+    TScrollBar bar(nullptr);
+    bar.SetSmallChange(10);
+    bar.SetLargeChange(40);
+    bar.SetPageSize(20);
+    bar.SetParams(0, 0, 100);
+    int changes = 0;
+    bar.OnChange = [&](TObject*) { ++changes; };
+    struct {
+        TScrollCode Code;
+        int Pos;
+        int Expected;
+    } steps[] = {{scLineDown, 0, 10}, {scPageDown, 0, 50}, {scPageDown, 0, 81},   // the top: 100 - 20 + 1
+                 {scLineUp, 0, 71},   {scTop, 0, 0},       {scTrack, 33, 33}};
+    for (auto& s : steps) {
+        bar.Scroll(s.Code, s.Pos);
+        EXPECT_EQ(bar.Position(), s.Expected) << int(s.Code);
+    }
+    EXPECT_EQ(changes, 6);
+    // OnScroll may put the position elsewhere.
+    bar.OnScroll = [](TObject*, TScrollCode, int& pos) { pos = pos / 10 * 10; };
+    bar.Scroll(scTrack, 47);
+    EXPECT_EQ(bar.Position(), 40);
+    EXPECT_THROW(bar.SetParams(0, 10, 5), EInvalidOperation);
+}
+
+TEST_F(FormsTest, FormPaintsOnItsClientThroughOnPaint) {
+    auto form = std::make_unique<TProbeForm>(nullptr);
+    form->SetClientWidth(100);
+    form->SetClientHeight(60);
+    TCustomForm* f = form.get();
+    form->OnPaint = [f](TObject*) {
+        f->Canvas()->Brush()->SetColor(clBlue);
+        f->Canvas()->FillRect(Rect(0, 0, 10, 10));
+    };
+    form->Show();
+    EXPECT_EQ(TUiTestHarness::PixelAt(form.get(), {5, 5}), clBlue);
+    EXPECT_EQ(TUiTestHarness::PixelAt(form.get(), {50, 30}), ColorToRGB(clBtnFace));
+}
+
+TEST_F(FormsTest, ScrollBoxCoversItsChildren) {
+    auto form = MakeForm(R"(object Form1: TProbeForm
+  ClientWidth = 300
+  ClientHeight = 200
+  object ScrollBox1: TScrollBox
+    Left = 0
+    Top = 0
+    Width = 200
+    Height = 100
+    BorderStyle = bsNone
+    object Far: TPanel
+      Left = 250
+      Top = 300
+      Width = 50
+      Height = 40
+    end
+  end
+end
+)");
+    form->Show();
+    auto* box = Find<TScrollBox>(form.get(), "ScrollBox1");
+    EXPECT_EQ(box->ClientWidth(), 200);
+    box->VertScrollBar()->SetPosition(100);
+    TUiTestHarness::ProcessMessages();
+    EXPECT_EQ(box->VertScrollBar()->Position(), 100);
+    // The child keeps its place in the scrolled area.
+    EXPECT_EQ(Find<TControl>(form.get(), "Far")->Top(), 300);
+}
