@@ -19,6 +19,7 @@
 #include <QScreen>
 #include <QTimer>
 #include <algorithm>
+#include <cstdlib>
 #include <map>
 
 ROVE_IMPLEMENT_CLASS(TCustomForm)
@@ -802,8 +803,23 @@ TApplication::TApplication(TComponent* AOwner) : TComponent(AOwner) {}
 
 TApplication::~TApplication() = default;
 
+namespace {
+// Screen geometry is 96-dpi pixels: Qt's scaling stays off, and one style draws the same
+// controls on every desktop.
+void PrepareQt() {
+    if (!std::getenv("QT_ENABLE_HIGHDPI_SCALING")) setenv("QT_ENABLE_HIGHDPI_SCALING", "0", 1);
+}
+void StyleQt() {
+    static bool done = false;
+    if (done) return;
+    done = true;
+    QApplication::setStyle(QStringLiteral("Fusion"));
+}
+}  // namespace
+
 void TApplication::Initialize(int& argc, char** argv) {
     if (!QCoreApplication::instance()) {
+        PrepareQt();
         new QApplication(argc, argv);
         FOwnsQtApp = true;
     }
@@ -815,9 +831,11 @@ void TApplication::Initialize() {
         static int argc = 1;
         static char name[] = "rove";
         static char* argv[] = {name, nullptr};
+        PrepareQt();
         new QApplication(argc, argv);
         FOwnsQtApp = true;
     }
+    StyleQt();
     if (auto* app = qobject_cast<QGuiApplication*>(QCoreApplication::instance()))
         app->setQuitOnLastWindowClosed(false);
     RegisterUiClasses();

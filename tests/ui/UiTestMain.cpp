@@ -6,6 +6,7 @@
 
 int main(int argc, char** argv) {
     setenv("QT_QPA_PLATFORM", "offscreen", 1);
+    setenv("QT_ENABLE_HIGHDPI_SCALING", "0", 1);
     if (!std::getenv("FONTCONFIG_FILE")) setenv("FONTCONFIG_FILE", ROVE_FONTS_CONF, 1);
     QApplication app(argc, argv);
     ::testing::InitGoogleTest(&argc, argv);
