@@ -9,6 +9,7 @@
 #include "platform/rtl/StringList.h"
 #include "platform/rtl/Streams.h"
 #include "platform/ui/Forms.h"
+#include "report/Images.h"
 #include "report/Report.h"
 #include "report/Resources.h"
 
@@ -169,7 +170,7 @@ int TfrxCustomDBDataSet::FieldsCount() {
 
 // --- TfrxDBDataset -------------------------------------------------------------------------
 
-TfrxDBDataset::TfrxDBDataset(TComponent* AOwner) : TfrxCustomDBDataSet(AOwner) {}
+TfrxDBDataset::TfrxDBDataset(TComponent* AOwner) : TfrxCustomDBDataSet(AOwner) { SetImageIndex(frxObject::DBDataSet); }
 
 TfrxDBDataset::~TfrxDBDataset() {
     if (FHooked) {

@@ -3,12 +3,16 @@
 
 #include "platform/classes/Filer.h"
 #include "platform/rtl/Format.h"
+#include "platform/ui/ImgList.h"
+#include "report/Resources.h"
 
 ROVE_IMPLEMENT_CLASS(TfrxDialogComponent)
 
 TfrxDialogComponent::TfrxDialogComponent(TComponent* AOwner)
     : TfrxReportComponent(AOwner), FBitmap(std::make_unique<TBitmap>()) {
     FBitmap->SetSize(22, 22);
+    FBitmap->Canvas()->Brush()->SetColor(clBtnFace);
+    FBitmap->Canvas()->FillRect(TRect{0, 0, 22, 22});
     SetWidth(28);
     SetHeight(28);
 }
@@ -45,7 +49,10 @@ void TfrxDialogComponent::Draw(TCanvas* Canvas, double, double, double, double) 
     Canvas->Pen()->SetColor(clBtnShadow);
     Canvas->LineTo(r.Right - 1, r.Bottom - 1);
     Canvas->LineTo(r.Left, r.Bottom - 1);
-    if (FBitmap) Canvas->Draw(x + 3, y + 3, FBitmap.get());
+    if (FBitmap) {
+        if (FImageIndex != -1) frxResources().ObjectImages()->Draw(FBitmap->Canvas(), 0, 0, FImageIndex);
+        Canvas->Draw(x + 3, y + 3, FBitmap.get());
+    }
     Canvas->Font()->SetName("Tahoma");
     Canvas->Font()->SetSize(8);
     Canvas->Font()->SetColor(clBlack);

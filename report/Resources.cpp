@@ -6,6 +6,9 @@
 #include "platform/classes/Component.h"
 #include "platform/rtl/StrUtils.h"
 #include "platform/rtl/StringList.h"
+#include "platform/ui/ImgList.h"
+#include "report/Images.h"
+#include "report/Utils.h"
 
 namespace {
 // Values longer than this are cut when a block line is applied (a window caption or hint
@@ -13,7 +16,53 @@ namespace {
 constexpr int kMaxLocalizedValue = 4096;
 }  // namespace
 
-TfrxResources::TfrxResources() = default;
+TfrxResources::TfrxResources()
+    : FMainButtonImages(std::make_unique<TImageListComponent>(nullptr)),
+      FDisabledButtonImages(std::make_unique<TImageListComponent>(nullptr)),
+      FObjectImages(std::make_unique<TImageListComponent>(nullptr)) {
+    FObjectImages->SetWidth(22);
+    FObjectImages->SetHeight(22);
+}
+
+TfrxResources::~TfrxResources() = default;
+
+void TfrxResources::FillButtonImages() {
+    if (FMainButtonImages->Count() > 0) return;
+    TBitmap strip;
+    if (frxLoadResourceBitmap("frxBUTTONS", strip))
+        frxAssignImages(&strip, 16, 16, FMainButtonImages.get(), FDisabledButtonImages.get());
+}
+
+TImageListComponent* TfrxResources::MainButtonImages() {
+    FillButtonImages();
+    return FMainButtonImages.get();
+}
+
+TImageListComponent* TfrxResources::DisabledButtonImages() {
+    FillButtonImages();
+    return FDisabledButtonImages.get();
+}
+
+TImageListComponent* TfrxResources::ObjectImages() {
+    if (FObjectImages->Count() == 0) {
+        TBitmap strip;
+        if (frxLoadResourceBitmap("frxOBJECTS", strip)) frxAssignImages(&strip, 22, 22, FObjectImages.get());
+    }
+    return FObjectImages.get();
+}
+
+void TfrxResources::SetButtonImages(TBitmap* Images, bool Clear) {
+    if (Clear) {
+        FMainButtonImages->Clear();
+        FDisabledButtonImages->Clear();
+    }
+    frxAssignImages(Images, 16, 16, FMainButtonImages.get(), FDisabledButtonImages.get());
+}
+
+void TfrxResources::SetObjectImages(TBitmap* Images, bool Clear) {
+    if (Clear) FObjectImages->Clear();
+    frxAssignImages(Images, 22, 22, FObjectImages.get());
+}
 
 std::string TfrxResources::Get(std::string_view Key) const {
     auto it = FNames.find(LowerCase(Key));

@@ -2,14 +2,19 @@
 // designer, looked up by key (frxResources().Get("clErrors")). A key equal to a window's
 // class name holds "Component.Property=Value" lines that localise that window. The Chinese
 // texts are in the table from its first use; the designer adds its own keys the same way.
+// It also holds the tool-button and object image lists that the preview and the designer
+// share.
 #pragma once
 
+#include <memory>
 #include <string>
 #include <string_view>
 #include <unordered_map>
 #include <vector>
 
+class TBitmap;
 class TComponent;
+class TImageListComponent;
 
 class TfrxResources {
 public:
@@ -24,9 +29,26 @@ public:
     // naming a component or property the form lacks are skipped.
     void LocalizeForm(TComponent* Form) const;
 
+    // The shared image lists, filled on first use: the 16 x 16 tool-button images and
+    // their greyed twins from the bitmap resource "frxBUTTONS" (cells in pairs), the
+    // 22 x 22 object images from "frxOBJECTS". Images.h names the indexes.
+    TImageListComponent* MainButtonImages();
+    TImageListComponent* DisabledButtonImages();
+    TImageListComponent* ObjectImages();
+    TImageListComponent* GetButtonImages() { return MainButtonImages(); }
+    TImageListComponent* GetObjectImages() { return ObjectImages(); }
+    // Append the cells of another strip (button cells in pairs), clearing the lists first
+    // when Clear is set.
+    void SetButtonImages(TBitmap* Images, bool Clear = false);
+    void SetObjectImages(TBitmap* Images, bool Clear = false);
+
+    ~TfrxResources();
+
 private:
+    void FillButtonImages();
     std::unordered_map<std::string, size_t> FNames;   // lower-case key -> index
     std::vector<std::string> FValues;
+    std::unique_ptr<TImageListComponent> FMainButtonImages, FDisabledButtonImages, FObjectImages;
 };
 
 // The process-wide table, created on first use with the Chinese texts.

@@ -9,7 +9,9 @@
 
 #include "platform/classes/Streaming.h"
 #include "platform/rtl/StringList.h"
+#include "platform/graphics/Metafile.h"
 #include "platform/ui/Forms.h"
+#include "platform/ui/ImgList.h"
 #include "report/Resources.h"
 
 namespace {
@@ -71,3 +73,43 @@ void frxErrorMsg(const std::string& Text) {
     Application->MessageBox(Text, caption, MB_OK | MB_ICONERROR);
 }
 
+
+void frxAssignImages(TBitmap* Bitmap, int CellWidth, int CellHeight, TImageListComponent* ImageList,
+                     TImageListComponent* PairImageList) {
+    if (!Bitmap || !ImageList || CellWidth <= 0 || CellHeight <= 0) return;
+    const TColor transparent = Bitmap->TransparentColor();
+    const int columns = Bitmap->Width() / CellWidth, rows = Bitmap->Height() / CellHeight;
+    bool second = false;
+    for (int row = 0; row < rows; ++row)
+        for (int column = 0; column < columns; ++column) {
+            TBitmap cell(CellWidth, CellHeight);
+            const bool twin = PairImageList && second;
+            for (int y = 0; y < CellHeight; ++y) {
+                const uint32_t* from = Bitmap->ScanLine(row * CellHeight + y) + column * CellWidth;
+                uint32_t* to = cell.ScanLine(y);
+                for (int x = 0; x < CellWidth; ++x)
+                    to[x] = twin && (from[x] & 0xFFFFFF) == 0xFFFFFF ? 0xFFE0E0E0u : from[x];
+            }
+            (twin ? PairImageList : ImageList)->AddMasked(cell, transparent);
+            if (PairImageList) second = !second;
+        }
+}
+
+void frxDrawTransparent(TCanvas* Canvas, int X, int Y, TBitmap* Bitmap) {
+    if (!Canvas || !Bitmap || Bitmap->Empty()) return;
+    const TRect all{0, 0, Bitmap->Width(), Bitmap->Height()};
+    Canvas->BrushCopy(Bounds(X, Y, all.Right, all.Bottom), Bitmap, all, Bitmap->TransparentColor());
+}
+
+void frxDrawGraphic(TCanvas* Canvas, const TRect& Rect, TGraphic* Graphic) {
+    if (!Canvas || !Graphic || Graphic->Empty()) return;
+    if (Graphic->Is<TMetafile>()) {
+        Canvas->StretchDraw(Rect, Graphic);
+        return;
+    }
+    TBitmap bitmap(Graphic->Width(), Graphic->Height());
+    bitmap.SetPixelFormat(pf24bit);
+    bitmap.Canvas()->Draw(0, 0, Graphic);
+    if (auto* source = dynamic_cast<TBitmap*>(Graphic); source && source->Monochrome()) bitmap.SetMonochrome(true);
+    Canvas->StretchDraw(Rect, &bitmap);
+}

@@ -1,6 +1,6 @@
 // Free-standing routines of the report engine: components by reference name, hexadecimal
 // stream texts, locale-proof number text, page-range lists, bracket scanning, temporary
-// files and the error box.
+// files, the error box, image-list cutting and picture drawing.
 #pragma once
 
 #include <string>
@@ -8,9 +8,14 @@
 
 #include "platform/classes/TypInfo.h"
 
+class TBitmap;
+class TCanvas;
 class TComponent;
+class TGraphic;
+class TImageListComponent;
 class TStream;
 class TStrings;
+struct TRect;
 
 struct TfrxRect {
     double Left = 0, Top = 0, Right = 0, Bottom = 0;
@@ -65,6 +70,18 @@ void frxGetBrackets(std::string_view Text, char32_t OpenBracket, char32_t CloseB
 // and are left out, so "1-2000000000" gives at most MaxPage lines. A part that is no
 // whole number raises EConvertError naming it, and List is left empty.
 void frxParsePageNumbers(std::string_view Text, TStrings* List, int MaxPage);
+
+// Cuts Bitmap row by row, left to right, into CellWidth x CellHeight cells and adds them
+// to ImageList with the bitmap's transparent colour. With PairImageList the cells come in
+// pairs: the first of each pair goes to ImageList, the second, its white pixels turned to
+// $E0E0E0, to PairImageList. Cells that do not fit whole are left out.
+void frxAssignImages(TBitmap* Bitmap, int CellWidth, int CellHeight, TImageListComponent* ImageList,
+                     TImageListComponent* PairImageList = nullptr);
+// Draws Bitmap with its top left at (X, Y), leaving out its transparent colour.
+void frxDrawTransparent(TCanvas* Canvas, int X, int Y, TBitmap* Bitmap);
+// Stretches Graphic into Rect: a metafile directly, any other graphic first drawn on a
+// 24-bit bitmap of its own size.
+void frxDrawGraphic(TCanvas* Canvas, const TRect& Rect, TGraphic* Graphic);
 
 // The error box: Text in a message box with the error icon, captioned with the string
 // table's "mbError". A process without the window system writes it to standard error.
