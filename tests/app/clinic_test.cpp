@@ -15,6 +15,7 @@
 #include "platform/ui/ActnList.h"
 #include "platform/ui/ComCtrls.h"
 #include "platform/ui/ExtCtrls.h"
+#include "platform/ui/ImgList.h"
 #include "platform/ui/Menus.h"
 #include "platform/ui/Shell.h"
 #include "platform/ui/StdCtrls.h"
@@ -173,6 +174,87 @@ TEST_F(ClinicTest, CreatesTheWindowsInTheirOrderOnAFreshDatabase) {
     EXPECT_EQ(listed, wqtdglzjmform->ActionList1->ActionCount());
 }
 
+// The main window's actions, menu bar and tool bar as the program defines them.
+TEST_F(ClinicTest, MainWindowHasItsActionsMenusAndToolBar) {
+    StartWindows();
+    struct ActionRow {
+        const char* name;
+        int tag;
+        const char* caption;
+    };
+    const ActionRow rows[] = {
+        {"brzl", 11, "病人信息"},   {"yszl", 12, "医生信息"},   {"kszl", 13, "科室信息"},
+        {"xmzl", 14, "收费项目"},   {"llzl", 15, "项目类型"},   {"dwzl", 16, "单位资料"},
+        {"sf", 21, "划价收费"},     {"pjzf", 22, "票据作废"},   {"rb", 31, "日报月报"},
+        {"xmxhtj", 32, "项目消耗"}, {"ypxhtj", 33, "药品消耗"}, {"pjzfcx", 34, "废票查询"},
+        {"sfcx", 35, "收费查询"},   {"jxcyl", 36, "进销存一览"}, {"qhsxcx", 37, "缺货、有效期"},
+        {"sjbf", 41, "数据备份"},   {"sjhf", 42, "数据恢复"},   {"user", 43, "用户管理"},
+        {"yhcx", 44, "权限管理"},   {"sjzl", 45, "数据整理"},   {"rk", 51, "药品入库"},
+        {"rkcx", 52, "入库查询"},   {"tj", 61, "调价"},         {"yhsf", 62, "优惠打折"},
+        {"nbjz", 63, "内部记账"}};
+    TActionList* list = wqtdglzjmform->ActionList1;
+    ASSERT_EQ(list->ActionCount(), 25);
+    for (int i = 0; i < 25; ++i) {
+        auto* a = dynamic_cast<TAction*>(list->Actions(i));
+        ASSERT_NE(a, nullptr);
+        EXPECT_EQ(a->Name(), rows[i].name);
+        EXPECT_EQ(a->Tag(), rows[i].tag) << rows[i].name;
+        EXPECT_EQ(a->Caption(), rows[i].caption) << rows[i].name;
+        EXPECT_FALSE(a->Enabled()) << rows[i].name;
+    }
+
+    // Menus: caption, then what each item is bound to (an action's name, or its own caption).
+    const std::vector<std::pair<std::string, std::vector<std::string>>> menus = {
+        {"初始设置", {"brzl", "yszl", "kszl", "xmzl", "llzl", "dwzl"}},
+        {"门诊收费", {"sf", "pjzf"}},
+        {"统计查询", {"rb", "xmxhtj", "ypxhtj", "pjzfcx", "sfcx", "jxcyl", "qhsxcx"}},
+        {"入库管理", {"rk", "rkcx"}},
+        {"系统管理", {"sjbf", "sjhf", "sjzl", "user", "yhcx"}},
+        {"帮助\u3000", {"使用帮助", "关于软件"}},
+        {"退出", {"更换操作员", "退出系统"}}};
+    TMenuItem* bar = wqtdglzjmform->MainMenu1->Items();
+    ASSERT_EQ(bar->Count(), static_cast<int>(menus.size()));
+    EXPECT_EQ(wqtdglzjmform->Menu(), wqtdglzjmform->MainMenu1);
+    for (int m = 0; m < bar->Count(); ++m) {
+        TMenuItem* menu = bar->Items(m);
+        EXPECT_EQ(menu->Caption(), menus[m].first);
+        std::vector<std::string> items;
+        for (int i = 0; i < menu->Count(); ++i) {
+            auto* a = dynamic_cast<TComponent*>(menu->Items(i)->Action());
+            items.push_back(a ? a->Name() : menu->Items(i)->Caption());
+            if (a) {
+                EXPECT_EQ(menu->Items(i)->Caption(), dynamic_cast<TAction*>(a)->Caption());
+            }
+        }
+        EXPECT_EQ(items, menus[m].second) << menus[m].first;
+    }
+
+    TToolBar* tools = wqtdglzjmform->ToolBar1;
+    EXPECT_EQ(tools->ButtonHeight(), 54);
+    EXPECT_EQ(tools->ButtonWidth(), 55);
+    EXPECT_TRUE(tools->ShowCaptions());
+    EXPECT_EQ(tools->Images(), wqtdglzjmform->ImageList1);
+    std::vector<std::string> buttons;
+    for (int i = 0; i < tools->ButtonCount(); ++i) {
+        auto* a = dynamic_cast<TComponent*>(tools->Buttons(i)->Action());
+        buttons.push_back(a ? a->Name() : tools->Buttons(i)->Caption());
+    }
+    EXPECT_EQ(buttons, (std::vector<std::string>{"brzl", "xmzl", "sf", "sfcx", "sjbf", "sjhf", "rk", "rkcx",
+                                                 "使用帮助", "退出系统"}));
+    EXPECT_EQ(wqtdglzjmform->Label1->Caption(), "岳梧门诊收费系统V5.58");
+    EXPECT_TRUE(wqtdglzjmform->Image1->Stretch());
+    EXPECT_EQ(wqtdglzjmform->Image1->Align(), alClient);
+    EXPECT_FALSE(wqtdglzjmform->Image1->Picture()->Empty());
+    EXPECT_EQ(wqtdglzjmform->ImageList1->Count(), 10);
+
+    EXPECT_EQ(LogoinForm->Caption(), "岳梧门诊收费系统用户登陆");
+    EXPECT_EQ(LogoinForm->BorderStyle(), bsToolWindow);
+    EXPECT_EQ(LogoinForm->edit1->PasswordChar(), U'*');
+    EXPECT_EQ(LogoinForm->Button1->Caption(), "确定");
+    EXPECT_EQ(LogoinForm->Button2->Caption(), "取消");
+    EXPECT_EQ(LogoinForm->Label3->Caption(), "[初始用户名和密码都是tulvo]");
+}
+
 TEST_F(ClinicTest, ARegisteredWindowWithoutAPlaceIsRefused) {
     RegisterClinicForm("Tnoplaceform", [](TApplication&) -> TComponent* { return nullptr; });
     EXPECT_THROW(CreateClinicForms(*Application), EComponentError);
@@ -306,8 +388,11 @@ TEST_P(ClinicScale, MainWindowScalesByScreenWidth) {
     EXPECT_EQ(label->Top(), MulDiv(200, m, 100));
     EXPECT_EQ(label->Width(), MulDiv(160 + 480, m, 100) - MulDiv(160, m, 100));
     EXPECT_EQ(label->Height(), MulDiv(200 + 40, m, 100) - MulDiv(200, m, 100));
-    if (m == 100) EXPECT_EQ(label->Font()->Height(), -32);
-    else EXPECT_NE(label->Font()->Height(), -32) << "the title's font scales too";
+    if (m == 100) {
+        EXPECT_EQ(label->Font()->Height(), -32);
+    } else {
+        EXPECT_NE(label->Font()->Height(), -32) << "the title's font scales too";
+    }
 }
 
 INSTANTIATE_TEST_SUITE_P(Widths, ClinicScale,
