@@ -77,6 +77,12 @@ void TSpeedButton::SetEnabled(bool Value) {
     UpdateLook();
 }
 
+bool TSpeedButton::DialogChar(char32_t CharCode) {
+    if (!IsAccel(CharCode, FText) || !FEnabled || !Showing()) return false;
+    Click();
+    return true;
+}
+
 void TSpeedButton::Click() {
     if (FGroupIndex != 0) {
         if (FDown && FAllowAllUp) SetDown(false);

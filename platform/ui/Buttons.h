@@ -35,6 +35,7 @@ public:
     void SetEnabled(bool Value) override;
     void Click() override;
     bool ClicksFromMouse() const override { return false; }
+    bool DialogChar(char32_t CharCode) override;
     static void DeclareProperties(TPropertyDecl<TSpeedButton>& d);
 
 private:

@@ -92,6 +92,23 @@ const TTypeInfo* BorderStyleTypeInfo() {
     return &info;
 }
 
+bool IsAccel(char32_t Key, const std::string& Caption) {
+    auto upper = [](char32_t c) { return c >= 'a' && c <= 'z' ? c - 32 : c; };
+    size_t pos = 0;
+    while (pos < Caption.size()) {
+        const char32_t c = NextCodePoint(Caption, pos);
+        if (c != '&' || pos >= Caption.size()) continue;
+        size_t next = pos;
+        const char32_t a = NextCodePoint(Caption, next);
+        if (a == '&') {
+            pos = next;
+            continue;
+        }
+        return upper(a) == upper(Key);
+    }
+    return false;
+}
+
 int MulDiv(int Number, int Numerator, int Denominator) {
     if (Denominator == 0) return -1;
     const long long p = static_cast<long long>(Number) * Numerator;

@@ -217,6 +217,9 @@ public:
     // Whether a press and release of the left button inside is a click (buttons click
     // through their own widget instead).
     virtual bool ClicksFromMouse() const { return true; }
+    // An accelerator character of the form ("&File": Alt+F): the control that owns it acts
+    // (buttons click, labels focus their FocusControl) and says true.
+    virtual bool DialogChar(char32_t CharCode) { return false; }
     virtual void Resize();
     virtual void DoMouseWheel(TShiftState Shift, int WheelDelta, TPoint MousePos);
     // A change of the parent's font or colour (ParentFont/ParentColor follow it).
@@ -421,6 +424,9 @@ protected:
     void CreatePaintedPeer();
     std::unique_ptr<TCanvas> FCanvas;
 };
+
+// Whether Key is the accelerator ("&" followed by it, case ignored) of Caption.
+bool IsAccel(char32_t Key, const std::string& Caption);
 
 // Windows' MulDiv: Number * Numerator / Denominator rounded half away from zero;
 // -1 when Denominator is 0.

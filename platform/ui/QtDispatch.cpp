@@ -10,6 +10,7 @@
 #include "platform/ui/Menus.h"
 #include "platform/ui/QtKeys.h"
 #include "platform/ui/QtPeer.h"
+#include "platform/ui/StdCtrls.h"
 #include "platform/ui/UiInternal.h"
 
 #include <QApplication>
@@ -36,6 +37,17 @@ TPoint ClientPos(QWidget* widget, TControl* control, const QPointF& pos) {
     return {p.x(), p.y()};
 }
 
+// Offers an accelerator to every visible, enabled control of the form, depth first.
+bool DialogCharOf(TWinControl* parent, char32_t c) {
+    for (int i = 0; i < parent->ControlCount(); ++i) {
+        TControl* child = parent->Controls(i);
+        if (!child->Visible() || !child->Enabled()) continue;
+        if (child->DialogChar(c)) return true;
+        if (auto* w = dynamic_cast<TWinControl*>(child); w && DialogCharOf(w, c)) return true;
+    }
+    return false;
+}
+
 int QtKeyOfChar(char32_t k) {
     switch (k) {
     case 8: return Qt::Key_Backspace;
@@ -57,6 +69,13 @@ bool HandleKeyPress(QWidget* widget, TControl* control, QKeyEvent* e, const TBas
     if (form && !IsModifierKey(vk)) {
         bool handled = false;
         SafeCall([&] { handled = form->IsShortCut(ShortCut(vk, shift)); });
+        if (handled) return true;
+    }
+    // Accelerators: Alt+letter, or a plain letter where the focus is on a button.
+    if (form && !(shift & ssCtrl) && ((vk >= 'A' && vk <= 'Z') || (vk >= '0' && vk <= '9')) &&
+        ((shift & ssAlt) || dynamic_cast<TButtonControl*>(wc))) {
+        bool handled = false;
+        SafeCall([&] { handled = DialogCharOf(form, char32_t(vk)); });
         if (handled) return true;
     }
     // Dialog keys the control does not want itself.

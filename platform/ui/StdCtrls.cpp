@@ -26,6 +26,7 @@
 #include <QMenu>
 #include <QMimeData>
 #include <QPlainTextEdit>
+#include <QKeySequence>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QScrollBar>
@@ -294,6 +295,12 @@ void TCustomLabel::ApplyColor() {
     if (!w) return;
     TGraphicControl::ApplyColor();
     w->setAutoFillBackground(!FTransparent && !FParentColor);
+}
+
+bool TCustomLabel::DialogChar(char32_t CharCode) {
+    if (!FShowAccelChar || !FFocusControl || !IsAccel(CharCode, FText) || !FFocusControl->CanFocus()) return false;
+    FFocusControl->SetFocus();
+    return true;
 }
 
 void TCustomLabel::Loaded() {
@@ -621,6 +628,15 @@ TButtonControl::TButtonControl(TComponent* AOwner) : TWinControl(AOwner) {
     FParentColor = true;
 }
 
+bool TButtonControl::DialogChar(char32_t CharCode) {
+    if (!IsAccel(CharCode, Caption()) || !CanFocus()) return false;
+    SetFocus();
+    if (auto* box = dynamic_cast<TCustomCheckBox*>(this)) box->Toggle();
+    else if (auto* radio = dynamic_cast<TRadioButton*>(this)) radio->SetChecked(true);
+    else Click();
+    return true;
+}
+
 void TButtonControl::DeclareProperties(TPropertyDecl<TButtonControl>& d) {
     d.Property("TabStop", &TWinControl::TabStop, &TWinControl::SetTabStop).Default(true);
     d.Property("ParentColor", &TControl::ParentColor, &TControl::SetParentColor).Default(true);
@@ -640,7 +656,10 @@ TButton::TButton(TComponent* AOwner) : TButtonControl(AOwner) {
 
 void TButton::SetText(const std::string& Value) {
     FText = Value;
-    if (auto* w = TypedWidget<QPushButton>(this)) w->setText(QStr(Value));
+    if (auto* w = TypedWidget<QPushButton>(this)) {
+        w->setText(QStr(Value));
+        w->setShortcut(QKeySequence());   // accelerators go through the layer's key path
+    }
 }
 
 void TButton::SetDefault(bool Value) {
@@ -672,7 +691,10 @@ TCustomCheckBox::TCustomCheckBox(TComponent* AOwner) : TButtonControl(AOwner) {
 
 void TCustomCheckBox::SetText(const std::string& Value) {
     FText = Value;
-    if (auto* w = TypedWidget<QCheckBox>(this)) w->setText(QStr(Value));
+    if (auto* w = TypedWidget<QCheckBox>(this)) {
+        w->setText(QStr(Value));
+        w->setShortcut(QKeySequence());   // accelerators go through the layer's key path
+    }
 }
 
 void TCustomCheckBox::SetState(TCheckBoxState Value) {
@@ -745,7 +767,10 @@ TRadioButton::TRadioButton(TComponent* AOwner) : TButtonControl(AOwner) {
 
 void TRadioButton::SetText(const std::string& Value) {
     FText = Value;
-    if (auto* w = TypedWidget<QRadioButton>(this)) w->setText(QStr(Value));
+    if (auto* w = TypedWidget<QRadioButton>(this)) {
+        w->setText(QStr(Value));
+        w->setShortcut(QKeySequence());   // accelerators go through the layer's key path
+    }
 }
 
 void TRadioButton::SetChecked(bool Value) {

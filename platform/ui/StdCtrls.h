@@ -50,6 +50,7 @@ public:
     void ApplyColor() override;
     void Loaded() override;
     void Notification(TComponent* AComponent, TOperation Operation) override;
+    bool DialogChar(char32_t CharCode) override;
     static void DeclareProperties(TPropertyDecl<TCustomLabel>& d);
 
 protected:
@@ -193,6 +194,8 @@ class TButtonControl : public TWinControl {
 public:
     explicit TButtonControl(TComponent* AOwner);
     bool ClicksFromMouse() const override { return false; }
+    // Its accelerator focuses the button and clicks it (toggles a check box).
+    bool DialogChar(char32_t CharCode) override;
     bool WordWrap() const { return FWordWrap; }
     void SetWordWrap(bool Value) { FWordWrap = Value; }
     static void DeclareProperties(TPropertyDecl<TButtonControl>& d);

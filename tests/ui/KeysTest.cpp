@@ -221,3 +221,26 @@ TEST_F(KeyPathTest, EnterClicksTheDefaultButtonAndEscTheCancelButton) {
     TUiTestHarness::TypeKey(Edit1, VK_ESCAPE);
     EXPECT_EQ(Form->Log, (std::vector<std::string>{"ok", "cancel"}));
 }
+
+TEST_F(KeyPathTest, AcceleratorsClickButtonsAndFocusThroughLabels) {
+    auto* save = new TButton(Form.get());
+    save->SetName("SaveB");
+    save->SetCaption("保存(&S)");
+    save->SetParent(Form.get());
+    save->OnClick = [this](TObject*) { Form->Log.push_back("save"); };
+    auto* label = new TLabel(Form.get());
+    label->SetCaption("拼音码(&P)");
+    label->SetFocusControl(Edit2);
+    label->SetParent(Form.get());
+    Form->Log.clear();
+    TUiTestHarness::TypeKey(Edit1, 'S', ssAlt);
+    EXPECT_EQ(std::count(Form->Log.begin(), Form->Log.end(), "save"), 1);
+    TUiTestHarness::TypeKey(Edit1, 'P', ssAlt);
+    EXPECT_EQ(Form->ActiveControl(), Edit2);
+    // Without Alt, a letter typed into an edit is a letter.
+    TUiTestHarness::TypeText(Edit2, "s");
+    EXPECT_EQ(Edit2->Text(), "S");
+    EXPECT_EQ(std::count(Form->Log.begin(), Form->Log.end(), "save"), 1);
+    EXPECT_TRUE(IsAccel('p', "拼音码(&P)"));
+    EXPECT_FALSE(IsAccel('a', "A&&B"));
+}
