@@ -34,7 +34,7 @@ TfsGrammarKind KindOfElementName(const std::string& lowerName) {
 }
 
 // The `parser` settings, applied over the scanner defaults.
-void ApplySetting(TfsParserSettings& s, bool& needDeclareVars, const TfsXMLItem* setting) {
+void ApplySetting(TfsParserSettings& s, bool& needDeclareVars, bool& wholeText, const TfsXMLItem* setting) {
     const std::string name = LowerCase(setting->Name());
     const std::string value = setting->Prop("text");
     if (name == "identchars") {
@@ -60,6 +60,8 @@ void ApplySetting(TfsParserSettings& s, bool& needDeclareVars, const TfsXMLItem*
         if (value == "0") needDeclareVars = false;
     } else if (name == "skipeol") {
         if (value == "0") s.SkipEOL = false;
+    } else if (name == "wholetext") {
+        if (value == "1") wholeText = true;
     }
 }
 
@@ -71,6 +73,12 @@ std::shared_ptr<const TfsGrammar> TfsGrammar::Parse(std::string_view language, s
     grammar->FDocument.LoadFromString(text);
     grammar->Compile();
     return grammar;
+}
+
+std::string TfsGrammar::ErrorText(std::string_view err) const {
+    if (!FErrors) return {};
+    const int i = FErrors->Find(err);
+    return i < 0 ? std::string() : FErrors->Items(i)->Prop("text");
 }
 
 int TfsGrammar::FindRule(std::string_view name) const {
@@ -89,10 +97,11 @@ void TfsGrammar::Compile() {
             const TfsXMLItem* keywords = parser->Items(k);
             for (int i = 0; i < keywords->Count(); ++i) FSettings.AddKeyword(keywords->Items(i)->Name());
         }
-        for (int i = 0; i < parser->Count(); ++i) ApplySetting(FSettings, FNeedDeclareVars, parser->Items(i));
+        for (int i = 0; i < parser->Count(); ++i) ApplySetting(FSettings, FNeedDeclareVars, FWholeText, parser->Items(i));
         if (const int e = parser->Find("errors"); e >= 0) errors = parser->Items(e);
     }
     if (const int t = root->Find("types"); t >= 0) FTypes = root->Items(t);
+    FErrors = errors;
 
     // Flatten the rule trees into one vector; the root's children are the rule definitions.
     std::vector<std::pair<const TfsXMLItem*, int>> pending;

@@ -3,7 +3,7 @@
 // A language is defined by a grammar document (an XML text): its root `language` names the
 // language; `parser` holds the scanner settings (`identchars`, `commentline1`, `commentline2`,
 // `commentblock1`, `commentblock2`, `stringquotes`, `hexsequence`, `skipchar`, `declarevars`,
-// `skipeol`, each with its value in `text`), the `keywords` (one empty element per keyword) and
+// `skipeol`, `wholetext`, each with its value in `text`), the `keywords` (one empty element per keyword) and
 // the `errors` (`err1`, `err2` ... with the message in `text`); `types` maps the language's own
 // type names to the engine's (`<int type="integer"/>`); every further child of the root is a
 // rule, `program` being the start rule. The grammar documents that come with the engine are
@@ -77,6 +77,12 @@ public:
     const TfsParserSettings& ParserSettings() const { return FSettings; }
     // False when the grammar says declarevars "0".
     bool NeedDeclareVars() const { return FNeedDeclareVars; }
+    // True when the grammar says wholetext "1": the start rule must read the whole source, and
+    // text it leaves behind is a syntax error (err3), not silently dropped. Languages whose
+    // program ends with a closing token (a final "." or "}") leave it off.
+    bool WholeText() const { return FWholeText; }
+    // The message of the `errors` child named Err ("err3"), empty when there is none.
+    std::string ErrorText(std::string_view err) const;
 
     const std::vector<TfsGrammarElement>& Elements() const { return FElements; }
     const TfsGrammarElement& Element(int index) const { return FElements[static_cast<size_t>(index)]; }
@@ -90,8 +96,10 @@ private:
     std::string FLanguage;
     TfsXMLDocument FDocument;
     const TfsXMLItem* FTypes = nullptr;
+    const TfsXMLItem* FErrors = nullptr;
     TfsParserSettings FSettings;
     bool FNeedDeclareVars = true;
+    bool FWholeText = false;
     std::vector<TfsGrammarElement> FElements;
     std::vector<std::pair<std::string, int>> FRules;  // lower-cased name -> element, in document order
 };
@@ -111,9 +119,10 @@ std::shared_ptr<const TfsGrammar> GetGrammar(const std::string& name);
 
 // A grammar document built into the binary (generated from script/grammars/*.xml).
 struct TfsEmbeddedGrammar {
-    const char* Language;
+    const char* Language;  // the root's `text`
     const char* Text;
     size_t Size;
+    const char* FileName;  // the document's file name under script/grammars/
 };
 extern const TfsEmbeddedGrammar kEmbeddedGrammars[];
 extern const size_t kEmbeddedGrammarCount;

@@ -405,6 +405,17 @@ void TfsILParser::BuildDocument() {
     }
 }
 
+// A start rule that may stop early (a loop of statements) must not drop what it could not read:
+// whatever follows, blanks, comments and line ends apart, is reported as a statement error.
+void TfsILParser::CheckTrailingText() {
+    for (;;) {
+        FParser.SkipSpaces();
+        if (!FParser.GetEOL()) break;
+    }
+    if (FParser.Position() > FParser.Size()) return;
+    SetPendingError(FGrammar->ErrorText("err3"), FParser.GetXYPosition(), false);
+}
+
 bool TfsILParser::BuildIntermediate(const std::string& source) {
     if (!FGrammar) throw EScriptError(Format(fsmsg::LanguageNotFound, {FLanguage}));
     FLines.clear();
@@ -441,6 +452,7 @@ bool TfsILParser::BuildIntermediate(const std::string& source) {
     const int program = FGrammar->FindRule("program");
     if (program < 0) throw EScriptError(fsmsg::BadGrammar);
     const bool matched = Match(program);
+    if (matched && !FErrorPending && !FAborted && FGrammar->WholeText()) CheckTrailingText();
     const bool ok = matched && !FErrorPending && !FAborted;
     if (ok) BuildDocument();
     FLines.clear();

@@ -98,6 +98,7 @@ private:
     size_t IncludeUnit(const std::string& name, size_t at);
     void SetPendingError(const std::string& message, const std::string& pos, bool term);
     void DropLines(size_t count);
+    void CheckTrailingText();
     void BuildDocument();
 
     std::string FUnitName;

@@ -189,11 +189,27 @@ void TfsParser::SkipLineEnds() {
     while (CharAt(FPos) == '\r' || CharAt(FPos) == '\n') ++FPos;
 }
 
+// A line comment marker made of identifier characters ("rem") is a word: it matches in any
+// letter case and only as a whole word, so "remark = 5" and "x = remaining" stay code. Other
+// markers ("//", "'") match as they are written.
+bool TfsParser::AtLineComment(const std::u32string& marker) const {
+    if (marker.empty()) return false;
+    const auto& ident = FSettings.IdentifierCharset;
+    if (!std::all_of(marker.begin(), marker.end(), [&](char32_t c) { return ident.Contains(c); }))
+        return StartsWith(FPos, marker);
+    auto fold = [](char32_t c) { return c >= 'a' && c <= 'z' ? c - 'a' + 'A' : c; };
+    for (size_t i = 0; i < marker.size(); ++i)
+        if (fold(CharAt(FPos + static_cast<int>(i))) != fold(marker[i])) return false;
+    const int after = FPos + static_cast<int>(marker.size());
+    if (after <= Size() && ident.Contains(CharAt(after))) return false;
+    return FPos == 1 || !ident.Contains(CharAt(FPos - 1));
+}
+
 // One comment at Position; true when one was skipped. Only looked for before the last
 // character of the text.
 bool TfsParser::SkipComment() {
     if (FPos >= Size()) return false;
-    if (StartsWith(FPos, FSettings.CommentLine1) || StartsWith(FPos, FSettings.CommentLine2)) {
+    if (AtLineComment(FSettings.CommentLine1) || AtLineComment(FSettings.CommentLine2)) {
         // With significant line ends a line comment stops before CR as well as LF, so the line
         // end it sits on still ends the statement.
         const bool stopAtCR = !FSettings.SkipEOL;

@@ -32,7 +32,8 @@ private:
 struct TfsParserSettings {
     TfsParserSettings();
     std::u32string CommentLine1 = U"//";
-    std::u32string CommentLine2;
+    std::u32string CommentLine2;           // a marker of identifier characters ("rem") matches
+                                           // only as a whole word, in any letter case
     std::u32string Block1Open = U"{", Block1Close = U"}";
     std::u32string Block2Open = U"(*", Block2Close = U"*)";
     std::u32string HexSequence = U"$";
@@ -131,6 +132,7 @@ public:
 
 private:
     bool StartsWith(int position, const std::u32string& s) const;
+    bool AtLineComment(const std::u32string& marker) const;
     void SkipBlanks();
     bool SkipComment();
     void SkipLineEnds();

@@ -165,7 +165,8 @@ void TfsProgramBuilder::DeclareProc(TfsXMLItem* x) {
         if (t >= 0) {
             Enter(x->Items(t));
             typeName = TextOf(x->Items(t));
-            if (SameText(TranslateTypeName(FTypes, typeName), "void")) {
+            // "void" as written makes a procedure, also where the language's types map it.
+            if (SameText(typeName, "void") || SameText(TranslateTypeName(FTypes, typeName), "void")) {
                 isFunc = false;
                 typeName.clear();
             } else {
@@ -316,6 +317,12 @@ void TfsProgramBuilder::BuildProcBody(TfsXMLItem* x) {
     const int nameAt = x->Find("name");
     TfsXMLItem* nameItem = nameAt >= 0 ? x->Items(nameAt) : (x->Count() > 0 ? x->Items(0) : nullptr);
     TfsCustomVariable* item = FProgram->FindLocal(TextOf(nameItem));
+    // A procedure inside a statement (a Sub in an If block) was not seen by the pre-declaration
+    // pass: it is declared where it stands, not dropped.
+    if (!item) {
+        DeclareProc(x);
+        item = FProgram->FindLocal(TextOf(nameItem));
+    }
     if (!item || item->Kind() != TfsItemKind::Proc) return;
     auto* proc = static_cast<TfsProcVariable*>(item);
     TfsScript* saved = FProgram;

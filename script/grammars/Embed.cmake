@@ -1,18 +1,24 @@
 # Writes OUTPUT, a C++ source holding the bytes of every grammar document in GRAMMARS
-# ("|"-separated paths, in registration order); each language is named by its file name.
+# ("|"-separated paths, in registration order); each language is named by the `text` of the
+# document's root element (the file name need not spell it: "C++Script" lives in CPPScript.xml).
 string(REPLACE "|" ";" grammar_files "${GRAMMARS}")
 set(body "// Generated from script/grammars/*.xml by Embed.cmake; edit the XML files instead.\n")
 string(APPEND body "#include \"script/Grammar.h\"\n\nnamespace {\n")
 set(table "")
 set(index 0)
 foreach(file ${grammar_files})
-  get_filename_component(language ${file} NAME_WE)
+  get_filename_component(file_name ${file} NAME)
+  file(STRINGS ${file} root_line REGEX "<language text=\"[^\"]+\"" LIMIT_COUNT 1)
+  if(NOT root_line MATCHES "<language text=\"([^\"]+)\"")
+    message(FATAL_ERROR "${file}: no <language text=...> root element")
+  endif()
+  set(language "${CMAKE_MATCH_1}")
   file(READ ${file} hex HEX)
   file(SIZE ${file} size)
   string(REGEX REPLACE "([0-9a-f][0-9a-f])" "'\\\\x\\1'," chars "${hex}")
   string(REGEX REPLACE "(('\\\\x..',){24})" "\\1\n" chars "${chars}")
   string(APPEND body "const char kGrammar${index}[] = {\n${chars}'\\0'};\n")
-  string(APPEND table "    {\"${language}\", kGrammar${index}, ${size}},\n")
+  string(APPEND table "    {\"${language}\", kGrammar${index}, ${size}, \"${file_name}\"},\n")
   math(EXPR index "${index} + 1")
 endforeach()
 string(APPEND body "}  // namespace\n\nextern const TfsEmbeddedGrammar kEmbeddedGrammars[] = {\n${table}};\n")

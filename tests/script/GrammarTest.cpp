@@ -127,7 +127,7 @@ TEST(Languages, EmbeddedGrammarsAreSoundAndMatchTheirFiles) {
     for (size_t g = 0; g < kEmbeddedGrammarCount; ++g) {
         const std::string language = kEmbeddedGrammars[g].Language;
         const std::string text(kEmbeddedGrammars[g].Text, kEmbeddedGrammars[g].Size);
-        EXPECT_EQ(ReadFileBytes(std::string(ROVE_GRAMMAR_DIR) + "/" + language + ".xml"), text) << language;
+        EXPECT_EQ(ReadFileBytes(std::string(ROVE_GRAMMAR_DIR) + "/" + kEmbeddedGrammars[g].FileName), text) << language;
         CheckStrictXML(text, language);
 
         const auto grammar = GetGrammar(language);
