@@ -78,7 +78,7 @@ void TSpeedButton::SetEnabled(bool Value) {
 }
 
 bool TSpeedButton::DialogChar(char32_t CharCode) {
-    if (!IsAccel(CharCode, FText) || !FEnabled || !Showing()) return false;
+    if (!IsAccelChar(CharCode, FText) || !FEnabled || !Showing()) return false;
     Click();
     return true;
 }

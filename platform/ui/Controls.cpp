@@ -92,7 +92,7 @@ const TTypeInfo* BorderStyleTypeInfo() {
     return &info;
 }
 
-bool IsAccel(char32_t Key, const std::string& Caption) {
+bool IsAccelChar(char32_t Key, const std::string& Caption) {
     auto upper = [](char32_t c) { return c >= 'a' && c <= 'z' ? c - 32 : c; };
     size_t pos = 0;
     while (pos < Caption.size()) {

@@ -426,7 +426,7 @@ protected:
 };
 
 // Whether Key is the accelerator ("&" followed by it, case ignored) of Caption.
-bool IsAccel(char32_t Key, const std::string& Caption);
+bool IsAccelChar(char32_t Key, const std::string& Caption);
 
 // Windows' MulDiv: Number * Numerator / Denominator rounded half away from zero;
 // -1 when Denominator is 0.

@@ -298,7 +298,7 @@ void TCustomLabel::ApplyColor() {
 }
 
 bool TCustomLabel::DialogChar(char32_t CharCode) {
-    if (!FShowAccelChar || !FFocusControl || !IsAccel(CharCode, FText) || !FFocusControl->CanFocus()) return false;
+    if (!FShowAccelChar || !FFocusControl || !IsAccelChar(CharCode, FText) || !FFocusControl->CanFocus()) return false;
     FFocusControl->SetFocus();
     return true;
 }
@@ -629,7 +629,7 @@ TButtonControl::TButtonControl(TComponent* AOwner) : TWinControl(AOwner) {
 }
 
 bool TButtonControl::DialogChar(char32_t CharCode) {
-    if (!IsAccel(CharCode, Caption()) || !CanFocus()) return false;
+    if (!IsAccelChar(CharCode, Caption()) || !CanFocus()) return false;
     SetFocus();
     if (auto* box = dynamic_cast<TCustomCheckBox*>(this)) box->Toggle();
     else if (auto* radio = dynamic_cast<TRadioButton*>(this)) radio->SetChecked(true);

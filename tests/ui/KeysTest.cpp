@@ -241,6 +241,6 @@ TEST_F(KeyPathTest, AcceleratorsClickButtonsAndFocusThroughLabels) {
     TUiTestHarness::TypeText(Edit2, "s");
     EXPECT_EQ(Edit2->Text(), "S");
     EXPECT_EQ(std::count(Form->Log.begin(), Form->Log.end(), "save"), 1);
-    EXPECT_TRUE(IsAccel('p', "拼音码(&P)"));
-    EXPECT_FALSE(IsAccel('a', "A&&B"));
+    EXPECT_TRUE(IsAccelChar('p', "拼音码(&P)"));
+    EXPECT_FALSE(IsAccelChar('a', "A&&B"));
 }
