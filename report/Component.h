@@ -125,6 +125,9 @@ public:
 
     // The class's display name; descendants return a string-table text.
     virtual std::string GetDescription() const;
+    // Called for every object of a report while a run is prepared, before the script is
+    // compiled: objects reset what they keep from one run to the next.
+    virtual void BeforeStartReport() {}
 
     // Children in order; Proc(Child).
     template <class F> void ForEachChild(F Proc) const {
@@ -210,6 +213,8 @@ class TfrxPage : public TfrxComponent {
     ROVE_CLASS(TfrxPage, TfrxComponent)
 public:
     explicit TfrxPage(TComponent* AOwner);
+    // The settings of a new page (paper, margins); the designer's new pages get them.
+    virtual void SetDefaults() {}
 };
 
 // "1.5" for the diff and prepared-page texts: the runtime's general float text.

@@ -5,10 +5,15 @@
 #include "platform/rtl/FileUtils.h"
 #include "platform/rtl/StrUtils.h"
 #include "platform/rtl/Streams.h"
+#include "platform/ui/ExtCtrls.h"
+#include "report/DrawText.h"
+#include "report/ExpressionCache.h"
 #include "report/Printer.h"
+#include "report/ReportScript.h"
 #include "report/Resources.h"
 #include "report/Serializer.h"
 #include "report/Utils.h"
+#include "script/Script.h"
 
 ROVE_IMPLEMENT_CLASS(TfrxReport)
 
@@ -23,16 +28,57 @@ TfrxReport::TfrxReport(TComponent* AOwner)
       FScriptText(std::make_unique<TStringList>()),
       FErrors(std::make_unique<TStringList>()),
       FStyles(std::make_unique<TfrxStyles>(this)),
-      FEnabledDataSets(std::make_unique<TfrxReportDataSets>(this)) {
+      FEnabledDataSets(std::make_unique<TfrxReportDataSets>(this)),
+      FScriptScope(std::make_unique<TfsScript>(nullptr)),
+      FScript(std::make_unique<TfsScript>(nullptr)),
+      FSysVariables(std::make_unique<TStringList>()),
+      FDrawText(std::make_unique<TfrxDrawText>()) {
+    frxRegisterReportClasses();
+    FScriptScope->SetParent(GlobalUnit());
+    FScript->SetParent(FScriptScope.get());
+    FExpressionCache = std::make_unique<TfrxExpressionCache>(FScript.get());
     FErrors->SetSorted(true);
     FErrors->SetDuplicates(dupIgnore);
     EnableNameIndex();
+    EnsureServices();
     Clear();
 }
 
 TfrxReport::~TfrxReport() {
+    // A preview window of this report goes with it (it shows the report's pages).
+    if (FPreviewForm) {
+        TfrxCustomPreviewForm* form = FPreviewForm;
+        FPreviewForm = nullptr;
+        FPreviewFormComponent = nullptr;
+        delete form;
+    }
+    if (FTimer) FTimer->SetEnabled(false);
+    // The prepared pages and the engine reach the report while they go.
+    FPreviewPages.reset();
+    FEngine.reset();
     // The pages go while the report's lists still exist.
     TfrxComponent::Clear();
+}
+
+bool TfrxReport::EnsureServices() {
+    if (!FEngine && frxEngineClass()) FEngine = frxEngineClass()(this);
+    if (!FPreviewPages && frxPreviewPagesClass()) FPreviewPages = frxPreviewPagesClass()(this);
+    if (FEngine && FPreviewPages) {
+        FPreviewPages->SetEngine(FEngine.get());
+        FEngine->SetPreviewPages(FPreviewPages.get());
+    }
+    return FEngine && FPreviewPages;
+}
+
+TTimer* TfrxReport::Timer() {
+    // Made when first needed: a timer needs the window system's event loop.
+    if (!FTimer) {
+        FTimer = std::make_unique<TTimer>(nullptr);
+        FTimer->SetEnabled(false);
+        FTimer->SetInterval(50);
+        FTimer->OnTimer = [this](TObject*) { TimerTick(); };
+    }
+    return FTimer.get();
 }
 
 void TfrxReport::DeclareProperties(TPropertyDecl<TfrxReport>& d) {
@@ -44,10 +90,21 @@ void TfrxReport::DeclareProperties(TPropertyDecl<TfrxReport>& d) {
     d.Property("IniFile", &T::IniFile, &T::IniFile);
     d.Property("PreviewOptions", &T::PreviewOptions, &T::SetPreviewOptions);
     d.Property("PrintOptions", &T::PrintOptions, &T::SetPrintOptions);
+    d.Property("Preview", &T::Preview, &T::SetPreview);
+    d.Property("PreviewOptions", &T::PreviewOptions, &T::SetPreviewOptions);
+    d.Property("PrintOptions", &T::PrintOptions, &T::SetPrintOptions);
     d.Property("ReportOptions", &T::ReportOptions, &T::SetReportOptions);
     d.Property("ScriptLanguage", &T::ScriptLanguage, &T::ScriptLanguage);
     d.Property("ScriptText", &T::ScriptText);
+    d.Event("OnAfterPrint", &T::OnAfterPrint);
+    d.Event("OnBeforePrint", &T::OnBeforePrint);
+    d.Event("OnClickObject", &T::OnClickObject);
     d.Event("OnGetValue", &T::OnGetValue);
+    d.Event("OnManualBuild", &T::OnManualBuild);
+    d.Event("OnMouseOverObject", &T::OnMouseOverObject);
+    d.Property("OnStartReport", &T::OnStartReport, &T::OnStartReport);
+    d.Property("OnStopReport", &T::OnStopReport, &T::OnStopReport);
+    d.Event("OnUserFunction", &T::OnUserFunction);
 }
 
 void TfrxReport::DefineProperties(TFiler& Filer) {
@@ -78,7 +135,21 @@ void TfrxReport::Notification(TComponent* AComponent, TOperation Operation) {
         FDataSet = nullptr;
         FDataSetComponent = nullptr;
     }
+    if (FPreviewComponent == AComponent) {
+        FPreview = nullptr;
+        FPreviewComponent = nullptr;
+    }
+    if (FPreviewFormComponent == AComponent) {
+        FPreviewForm = nullptr;
+        FPreviewFormComponent = nullptr;
+    }
     if (removed && Designer) Designer->UpdateDataTree();
+}
+
+void TfrxReport::SetPreview(TfrxCustomPreview* Value) {
+    FPreview = Value;
+    FPreviewComponent = Value;
+    if (Value) Value->FreeNotification(this);
 }
 
 void TfrxReport::Clear() {
@@ -99,6 +170,9 @@ void TfrxReport::Clear() {
     FScriptText->Add("begin");
     FScriptText->Add("");
     FScriptText->Add("end.");
+    FSysVariables->Clear();
+    for (const char* name : {"Date", "Time", "Page", "Page#", "TotalPages", "TotalPages#", "Line", "Line#"})
+        FSysVariables->Add(name);
 }
 
 std::string TfrxReport::GetDescription() const { return frxResources().Get("obReport"); }
@@ -187,16 +261,36 @@ void TfrxReport::SaveToFile(const std::string& FileName) {
     stream.SaveToFile(FileName);
 }
 
+namespace {
+// A compressed report stream (gzip or zlib header): no compressor exists to read it.
+bool IsCompressedStream(TStream& Stream) {
+    const int64_t start = Stream.Position();
+    uint8_t head[2] = {0, 0};
+    const int64_t got = Stream.Read(head, 2);
+    Stream.SetPosition(start);
+    if (got < 2) return false;
+    if (head[0] == 0x1F && head[1] == 0x8B) return true;
+    // zlib: deflate method, a window of at most 32K, the check bits.
+    return (head[0] & 0x0F) == 8 && (head[0] >> 4) <= 7 && ((head[0] << 8) | head[1]) % 31 == 0;
+}
+}  // namespace
+
 void TfrxReport::LoadFromStream(TStream& Stream) {
     FErrors->Clear();
+    if (IsCompressedStream(Stream)) {
+        FErrors->Add(frxResources().Get("clDecompressError"));
+        ShowErrors();
+        return;
+    }
     TfrxEngineOptions engine;
     engine.Assign(FEngineOptions.get());
     TfrxPreviewOptions preview;
     preview.Assign(FPreviewOptions.get());
     const std::string iniFile = IniFile;
-    TfrxCustomPreview* attached = Preview;
+    TfrxCustomPreview* attached = FPreview;
     const int32_t designInfo = DesignInfo();
     auto restore = [&] {
+        LoadStream = nullptr;
         const bool convertNulls = FEngineOptions->ConvertNulls, doublePass = FEngineOptions->DoublePass;
         FEngineOptions->Assign(&engine);
         FEngineOptions->ConvertNulls = convertNulls;
@@ -207,15 +301,16 @@ void TfrxReport::LoadFromStream(TStream& Stream) {
         FPreviewOptions->OutlineVisible = outlineVisible;
         FPreviewOptions->OutlineWidth = outlineWidth;
         IniFile = iniFile;
-        Preview = attached;
+        SetPreview(attached);
         SetDesignInfo(designInfo);
         FReportOptions->Password = frxDecodePassword(FReportOptions->Password);
     };
+    LoadStream = &Stream;
     try {
         TfrxComponent::LoadFromStream(Stream);
     } catch (...) {
         restore();
-        ShowErrors();
+        if (!Reloading) ShowErrors();
         throw;
     }
     restore();
@@ -223,7 +318,8 @@ void TfrxReport::LoadFromStream(TStream& Stream) {
         Clear();
         return;
     }
-    ShowErrors();
+    // A reload after a run keeps its messages for the run's own box.
+    if (!Reloading) ShowErrors();
 }
 
 void TfrxReport::ShowErrors() {

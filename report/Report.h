@@ -1,14 +1,21 @@
-// The report document: a component whose children are the report's pages. This part of
-// it holds what the object model and its storage need: the options, datasets, variables,
-// styles, the error list, the script text and the stored properties, and the links to the
-// engine, the prepared pages and the designer (abstract here). Running, showing and
-// designing a report build on it.
+// The report document and the entry point of the report engine: a component whose
+// children are the report's pages. It holds the options, datasets, variables, styles, the
+// error list and the script text, and runs reports: its scope script (a child of the
+// script engine's global unit) holds the program's script variables, its report script (a
+// child of the scope script) the template's script, and its expression cache compiles
+// report expressions into functions of a script below the report script. Preparing runs
+// the layout engine into the prepared pages; showing opens the preview window; designing
+// opens the designer. The engine, the prepared pages, the preview window and the designer
+// are reached through the abstract classes and class variables of ReportServices.h.
 #pragma once
 
 #include <memory>
 #include <string>
+#include <string_view>
+#include <vector>
 
 #include "platform/rtl/StringList.h"
+#include "platform/ui/Keys.h"
 #include "report/Component.h"
 #include "report/DataSet.h"
 #include "report/Options.h"
@@ -16,7 +23,34 @@
 #include "report/Styles.h"
 #include "report/Variables.h"
 
-class TfrxCustomPreview;
+class TCustomIniFile;
+class TTimer;
+class TfrxDrawText;
+class TfrxExpressionCache;
+class TfrxView;
+class TfsCustomVariable;
+class TfsScript;
+
+// (Sender): called before and after each object is printed.
+using TfrxBeforePrintEvent = TEvent<void(TfrxReportComponent* Sender)>;
+ROVE_EVENT_TYPE(TfrxBeforePrintEvent)
+// (View, Button, Shift, var Modified): a click on an object in the preview.
+using TfrxClickObjectEvent = TEvent<void(TfrxReportComponent* View, TMouseButton Button, TShiftState Shift, bool& Modified)>;
+ROVE_EVENT_TYPE(TfrxClickObjectEvent)
+// (Page): a page built by the program instead of by its bands.
+using TfrxManualBuildEvent = TEvent<void(TfrxPage* Page)>;
+ROVE_EVENT_TYPE(TfrxManualBuildEvent)
+// (View): the mouse is over an object in the preview.
+using TfrxMouseOverObjectEvent = TEvent<void(TfrxView* View)>;
+ROVE_EVENT_TYPE(TfrxMouseOverObjectEvent)
+// (MethodName, var Params): Result: a user function of expressions.
+using TfrxUserFunctionEvent = TEvent<Variant(const std::string& MethodName, Variant& Params)>;
+ROVE_EVENT_TYPE(TfrxUserFunctionEvent)
+
+// The text as a script string literal ('it''s', control characters as #13 and the like),
+// so that a report variable holding it is printed as it stands instead of being
+// evaluated as an expression.
+std::string frxTextLiteral(std::string_view Text);
 
 class TfrxReport : public TfrxComponent {
     ROVE_CLASS(TfrxReport, TfrxComponent)
@@ -25,11 +59,14 @@ public:
     ~TfrxReport() override;
 
     // Resets to an empty document: no pages, datasets, variables or styles, options
-    // cleared, script "begin" / "" / "end." in PascalScript.
+    // cleared, script "begin" / "" / "end." in PascalScript, the system variables
+    // listed. Script variables (SetScriptVariable) are kept.
     void Clear() override;
-    // Reads report XML (see LoadFromStream); the kept and restored options follow the
-    // report rules; returns whether the file exists.
+    // Clears the report, then reads the file as report XML (see LoadFromStream) and
+    // remembers its name; returns whether the file exists. A missing file leaves an
+    // empty report (or raises the file error when ExceptionIfNotFound).
     bool LoadFromFile(const std::string& FileName, bool ExceptionIfNotFound = false);
+    // Writes the report with its children, leaving out default values.
     void SaveToFile(const std::string& FileName);
     // Errors of the read go to Errors; malformed XML raises "Invalid file format".
     // EngineOptions, PreviewOptions and IniFile are kept across the load except
@@ -37,7 +74,8 @@ public:
     // values; the stored password is decoded. A protected report asks for its password
     // (unless Reloading) and clears itself when it is not given; then the collected
     // errors are shown in the error box (ShowErrors). The box also comes when the read
-    // raises, before the exception goes on to the caller.
+    // raises, before the exception goes on to the caller. A compressed stream cannot be
+    // read (no compressor exists): "clDecompressError" goes to Errors and the box.
     void LoadFromStream(TStream& Stream) override;
     void SaveToStream(TStream& Stream, bool SaveChildren = true, bool SaveDefaultValues = false) override;
     std::string GetDescription() const override;
@@ -60,10 +98,25 @@ public:
     std::string ScriptLanguage = "PascalScript";
     TStringList* ScriptText() const { return FScriptText.get(); }
     void SetScriptText(TStringList* Value) { FScriptText->Assign(*Value); }
+    // An attached preview control: the report shows its pages there instead of opening
+    // a preview window; forgotten when the control goes away.
+    TfrxCustomPreview* Preview() const { return FPreview; }
+    void SetPreview(TfrxCustomPreview* Value);
+
+    // --- Events --------------------------------------------------------------------
+    TfrxBeforePrintEvent OnAfterPrint;
+    TfrxBeforePrintEvent OnBeforePrint;
+    TfrxClickObjectEvent OnClickObject;
+    // The last resort of the identifier look-up (the value starts empty).
     TfrxGetValueEvent OnGetValue;
+    TfrxManualBuildEvent OnManualBuild;
+    TfrxMouseOverObjectEvent OnMouseOverObject;
+    // Names of report-script procedures run at the start and the end of a run.
+    std::string OnStartReport;
+    std::string OnStopReport;
+    TfrxUserFunctionEvent OnUserFunction;
 
     // --- Members -------------------------------------------------------------------
-    std::string CurObject;
     TfrxReportDataSets* DataSets() const { return FDataSets.get(); }
     TfrxReportDataSets* EnabledDataSets() const { return FEnabledDataSets.get(); }
     TfrxVariables* Variables() const { return FVariables.get(); }
@@ -77,12 +130,101 @@ public:
     void ShowErrors();
     const std::string& FileName() const { return FFileName; }
     void SetFileName(const std::string& Value) { FFileName = Value; }
+    // Set while PrepareReport reloads the report from its own copy (no password).
     bool Reloading = false;
-    // Set by the engine and the prepared pages when they are created with the report.
-    TfrxCustomEngine* Engine = nullptr;
-    TfrxCustomPreviewPages* PreviewPages = nullptr;
+    // The stream being read (only during LoadFromStream).
+    TStream* LoadStream = nullptr;
+    // The layout engine and the prepared pages, created with the report through their
+    // class variables and linked both ways (nullptr while no engine or store exists;
+    // the report tries again when it needs them).
+    TfrxCustomEngine* Engine() const { return FEngine.get(); }
+    TfrxCustomPreviewPages* PreviewPages() const { return FPreviewPages.get(); }
+    // The open designer, nullptr when none.
     TfrxCustomDesigner* Designer = nullptr;
-    TfrxCustomPreview* Preview = nullptr;
+    // The preview window ShowPreparedReport created, until it is freed.
+    TfrxCustomPreviewForm* PreviewForm() const { return FPreviewForm; }
+    // The text layout object of this report.
+    TfrxDrawText* DrawText() const { return FDrawText.get(); }
+    // The 50 ms timer of ShowReport (disabled; its tick prepares the report).
+    TTimer* Timer();
+
+    // --- Scripts and expressions -----------------------------------------------------
+    // The report script (its parent is ScriptScope), compiled at every run.
+    TfsScript* Script() const { return FScript.get(); }
+    // The script below the global unit that holds the program's script variables.
+    TfsScript* ScriptScope() const { return FScriptScope.get(); }
+    TfrxExpressionCache* ExpressionCache() const { return FExpressionCache.get(); }
+    // "Date", "Time", "Page", "Page#", "TotalPages", "TotalPages#", "Line", "Line#".
+    TStringList* SysVariables() const { return FSysVariables.get(); }
+    // The name of the object the engine works on; expression errors are prefixed by it.
+    std::string CurObject;
+
+    // A script variable of ScriptScope: seen by the report script, by expressions ("[zbr]")
+    // and by Calc, kept across runs, loads and Clear. Its value is used as it stands.
+    void SetScriptVariable(const std::string& Name, const Variant& Value);
+    // The value of a script variable of ScriptScope, Null when there is none.
+    Variant ScriptVariable(const std::string& Name) const;
+    // Sets the report variable Name to Text as a literal: it prints as it stands
+    // (a report variable holding a string is otherwise an expression). Numbers and other
+    // values go to Variables()->SetVariables directly.
+    void SetVariableText(std::string_view Name, std::string_view Text);
+
+    // The value of an expression: the identifier look-up (DoGetValue) first, else the
+    // expression compiled into a script function. A compile error is added to Errors
+    // (prefixed by CurObject and ": " when set) and raised as EfrxError; run-time
+    // errors of the expression propagate.
+    Variant Calc(const std::string& Expr);
+    // The identifier look-up: Alias."Field" of a report dataset, a system variable, a
+    // report variable (a string value is an expression: its Calc), an aggregate call
+    // (SUM( MIN( MAX( AVG( COUNT(), a script variable of ScriptScope, OnGetValue. A
+    // report variable met again while its own value is being computed adds
+    // "clUnknownVar name" to Errors and gives Null.
+    bool DoGetValue(const std::string& Expr, Variant& Value);
+    // Assigns the script variable "Value" (highlight and format conditions).
+    void SetLocalValue(const Variant& Value);
+    // Binds the report's objects and functions to the report script and compiles it;
+    // false on a compile error ("clScrError" in Errors; the script keeps ErrorMsg and
+    // ErrorPos).
+    bool PrepareScript();
+
+    // --- Running, showing, printing, designing -----------------------------------------
+    // Runs the report into PreviewPages: the dataset check, a copy of the report, the
+    // script (compile and main block) and the engine, then the copy back (undoing what
+    // scripts changed in the object tree). True when no error was collected; otherwise
+    // the error box (unless EngineOptions.SilentMode).
+    bool PrepareReport(bool ClearLastReport = true);
+    // Clears the prepared pages when asked, enables Timer (whose tick prepares the
+    // report while the preview is up) and shows the preview. Raises EfrxError when no
+    // prepared pages or preview exist.
+    void ShowReport(bool ClearLastReport = true);
+    // The prepared pages in the attached preview control, else in a new preview window
+    // (modal and freed afterwards, or modeless and freed when closed).
+    void ShowPreparedReport();
+    // Prints the prepared pages; false when printing was cancelled or failed (a failure
+    // goes to Errors and the error box).
+    bool PrintReport();
+    // Opens the designer on this report (a report without pages gets "Page1") and waits
+    // until it closes; nothing when no designer is registered or one is open.
+    void DesignReport();
+    // The designer in preview-page mode; true when the page was modified.
+    bool DesignPreviewPage();
+
+    // Script events: when the engine is running (or RunAlways) and EventName is not
+    // empty, the report-script procedure EventName runs with the object as parameter.
+    void DoNotifyEvent(TObject* Obj, const std::string& EventName, bool RunAlways = false);
+    // The same with the elements of Params (written back into the array).
+    void DoParamEvent(const std::string& EventName, Variant& Params, bool RunAlways = false);
+    // OnBeforePrint / OnAfterPrint, then the object's before-print / after-print script
+    // procedure.
+    void DoBeforePrint(TfrxReportComponent* Obj);
+    void DoAfterPrint(TfrxReportComponent* Obj);
+    // The view's preview-click script procedure (always) with [View, Button, Shift,
+    // Modified], then OnClickObject.
+    void DoPreviewClick(TfrxReportComponent* View, TMouseButton Button, TShiftState Shift, bool& Modified);
+
+    // A new settings store: the registry key IniFile when it begins with "\Software\",
+    // else the ini file of that name.
+    std::unique_ptr<TCustomIniFile> GetIniFile() const;
 
     // The pages are the children.
     int PagesCount() const { return ObjectCount(); }
@@ -104,6 +246,10 @@ public:
     static void DeclareProperties(TPropertyDecl<TfrxReport>& d);
 
 private:
+    bool EnsureServices();
+    void TimerTick();
+    bool RunDesigner(bool PreviewDesigner);
+
     TfrxDataSet* FDataSet = nullptr;
     TComponent* FDataSetComponent = nullptr;
     std::string FDataSetName;
@@ -118,4 +264,22 @@ private:
     std::unique_ptr<TfrxStyles> FStyles;
     std::unique_ptr<TfrxReportDataSets> FEnabledDataSets;
     std::string FFileName;
+    // With their component parts, compared when they go away.
+    TfrxCustomPreview* FPreview = nullptr;
+    TComponent* FPreviewComponent = nullptr;
+    TfrxCustomPreviewForm* FPreviewForm = nullptr;
+    TComponent* FPreviewFormComponent = nullptr;
+    // Declared in creation order: the expression cache goes before the report script,
+    // the report script before its scope.
+    std::unique_ptr<TfsScript> FScriptScope;
+    std::unique_ptr<TfsScript> FScript;
+    std::unique_ptr<TfrxExpressionCache> FExpressionCache;
+    std::unique_ptr<TStringList> FSysVariables;
+    std::unique_ptr<TTimer> FTimer;
+    std::unique_ptr<TfrxCustomEngine> FEngine;
+    std::unique_ptr<TfrxCustomPreviewPages> FPreviewPages;
+    std::unique_ptr<TfrxDrawText> FDrawText;
+    TfsCustomVariable* FLocalValue = nullptr;
+    // Indexes of the report variables whose values are being computed (DoGetValue).
+    std::vector<int> FEvaluating;
 };

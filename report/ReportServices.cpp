@@ -13,6 +13,8 @@ ROVE_IMPLEMENT_CLASS(TfrxCustomOutline)
 ROVE_IMPLEMENT_CLASS(TfrxCustomPreviewPages)
 ROVE_IMPLEMENT_CLASS(TfrxCustomDesigner)
 ROVE_IMPLEMENT_CLASS(TfrxCustomWizard)
+ROVE_IMPLEMENT_CLASS(TfrxCustomPreview)
+ROVE_IMPLEMENT_CLASS(TfrxCustomPreviewForm)
 
 // --- The dataset list ----------------------------------------------------------------------
 
@@ -120,6 +122,29 @@ TfrxCustomPreviewPages::~TfrxCustomPreviewPages() = default;
 void TfrxCustomPreviewPages::SetStatus(const std::string& Value) {
     FStatus = Value;
     if (OnStatusChange) OnStatusChange(this);
+}
+
+TfrxEngineClass& frxEngineClass() {
+    static TfrxEngineClass engineClass;
+    return engineClass;
+}
+
+TfrxPreviewPagesClass& frxPreviewPagesClass() {
+    static TfrxPreviewPagesClass pagesClass;
+    return pagesClass;
+}
+
+// --- Preview -------------------------------------------------------------------------------
+
+TfrxCustomPreview::TfrxCustomPreview(TComponent* AOwner) : TCustomControl(AOwner) {}
+TfrxCustomPreview::~TfrxCustomPreview() = default;
+
+TfrxCustomPreviewForm::TfrxCustomPreviewForm(TComponent* AOwner) : TForm(AOwner) {}
+TfrxCustomPreviewForm::~TfrxCustomPreviewForm() = default;
+
+TfrxPreviewFormClass& frxPreviewFormClass() {
+    static TfrxPreviewFormClass formClass;
+    return formClass;
 }
 
 // --- Designer and wizards ------------------------------------------------------------------

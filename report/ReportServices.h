@@ -2,7 +2,9 @@
 // and the layout engine, outline, prepared pages, designer and wizards, whose real
 // implementations live in the engine, the prepared pages, the designer and the wizards.
 // The engine and the designer are reached only through these classes, so the report
-// engine links neither the preview nor the designer.
+// engine links neither the preview nor the designer. The engine, the prepared pages, the
+// preview window and the designer are created through class variables (factories) that
+// their subsystems fill at start-up; while one is empty the report says so (see Report.h).
 #pragma once
 
 #include <functional>
@@ -12,6 +14,7 @@
 #include "platform/classes/Collection.h"
 #include "platform/classes/Component.h"
 #include "platform/rtl/DateTime.h"
+#include "platform/ui/Forms.h"
 
 class TfrxReport;
 class TfrxDataSet;
@@ -95,6 +98,10 @@ public:
 
     int CurColumn = 0;
     int CurVColumn = 0;
+    // The system variables "Line" (row number within its group or master row) and
+    // "Line#" (row number through the whole run of the band).
+    int CurLine = 0;
+    int CurLineThrough = 0;
     double CurX = 0;
     double CurY = 0;
     bool FinalPass = false;
@@ -103,6 +110,8 @@ public:
     TDateTime StartDate = 0;
     TDateTime StartTime = 0;
     int TotalPages = 0;
+    // From the start of a run to its end; the report's script events run only then.
+    bool Running = false;
 
     static void DeclareProperties(TPropertyDecl<TfrxCustomEngine>& d);
 
@@ -152,6 +161,10 @@ public:
     const std::string& Status() const { return FStatus; }
     // Stores the text and fires OnStatusChange.
     void SetStatus(const std::string& Value);
+    // The index of the page being written (-1 after Clear), and of the first page of the
+    // current run (the system variables "Page", "Page#" and "TotalPages" use both).
+    int CurPage = -1;
+    int FirstPage = 0;
 
     std::function<void(TObject*)> OnProgressStart;
     std::function<void(TObject*)> OnProgressStop;
@@ -201,6 +214,52 @@ private:
     bool FTerminated = false;
     std::string FStatus;
 };
+
+// The engine and prepared-pages class variables: filled by the layout engine and the
+// prepared pages at start-up; the report creates one of each with itself, linked both
+// ways. Empty means that no engine or store is present (PrepareReport then fails with
+// an error, ShowReport and PrintReport raise).
+using TfrxEngineClass = std::function<std::unique_ptr<TfrxCustomEngine>(TfrxReport* Report)>;
+TfrxEngineClass& frxEngineClass();
+using TfrxPreviewPagesClass = std::function<std::unique_ptr<TfrxCustomPreviewPages>(TfrxReport* Report)>;
+TfrxPreviewPagesClass& frxPreviewPagesClass();
+
+// --- The preview -------------------------------------------------------------------------
+// The preview control a program may attach to a report (TfrxReport::Preview) instead of
+// the preview window: the report sets Report and PreviewPages and calls Init.
+class TfrxCustomPreview : public TCustomControl {
+    ROVE_CLASS(TfrxCustomPreview, TCustomControl)
+public:
+    explicit TfrxCustomPreview(TComponent* AOwner);
+    ~TfrxCustomPreview() override;
+    // Not owned.
+    TfrxReport* Report = nullptr;
+    TfrxCustomPreviewPages* PreviewPages = nullptr;
+
+    // Virtual operations in slot order.
+    virtual void Init() = 0;
+    virtual void Lock() = 0;
+    virtual void Unlock() = 0;
+};
+
+// The preview window as the report drives it: created with the application as owner,
+// its preview control gets the report and the prepared pages, Init applies the report's
+// preview options; shown modally and freed, or shown modelessly with FreeOnClose set (the
+// window then frees itself when it is closed).
+class TfrxCustomPreviewForm : public TForm {
+    ROVE_CLASS(TfrxCustomPreviewForm, TForm)
+public:
+    explicit TfrxCustomPreviewForm(TComponent* AOwner);
+    ~TfrxCustomPreviewForm() override;
+    virtual TfrxCustomPreview* PreviewControl() const = 0;
+    virtual void Init() = 0;
+    bool FreeOnClose = false;
+};
+
+// The preview-window class variable: filled by the preview at start-up; empty means no
+// preview, and ShowPreparedReport raises.
+using TfrxPreviewFormClass = std::function<TfrxCustomPreviewForm*(TComponent* Owner)>;
+TfrxPreviewFormClass& frxPreviewFormClass();
 
 // --- The designer ------------------------------------------------------------------------
 // The designer window's abstract base: the report holds one while a designer is open.

@@ -1,0 +1,436 @@
+// Running a report: the scope and report scripts, expressions (Calc and the identifier
+// look-up), preparing, showing, printing and designing, and the script events.
+#include <algorithm>
+
+#include "platform/rtl/Format.h"
+#include "platform/rtl/Settings.h"
+#include "platform/rtl/StrUtils.h"
+#include "platform/rtl/Streams.h"
+#include "platform/ui/ExtCtrls.h"
+#include "platform/ui/Forms.h"
+#include "report/ExpressionCache.h"
+#include "report/Report.h"
+#include "report/Resources.h"
+#include "script/ScriptTools.h"
+#include "script/Script.h"
+#include "script/Statements.h"
+
+namespace {
+
+// Shown while a subsystem the report needs is not part of the program.
+const char* const kNoEngine = "报表引擎不可用";
+const char* const kNoPreview = "报表预览不可用";
+
+bool IsAggregateCall(const std::string& Name) {
+    const size_t open = Name.find('(');
+    if (open == std::string::npos) return false;
+    const std::string fn = UpperCase(Trim(std::string_view(Name).substr(0, open)));
+    return fn == "SUM" || fn == "MIN" || fn == "MAX" || fn == "AVG" || fn == "COUNT";
+}
+
+Variant ObjectValue(TObject* Object) { return Variant::FromObject(Object ? Object->Handle() : NilHandle); }
+
+std::string ExceptionText(std::exception_ptr E) {
+    try {
+        std::rethrow_exception(E);
+    } catch (const std::exception& e) {
+        return e.what();
+    } catch (...) {
+        return "Unknown error";
+    }
+}
+
+}  // namespace
+
+std::string frxTextLiteral(std::string_view Text) {
+    std::string out;
+    out.reserve(Text.size() + 2);
+    bool open = false;
+    for (const char c : Text) {
+        const auto u = static_cast<unsigned char>(c);
+        if (u < 32) {
+            if (open) out += '\'';
+            open = false;
+            out += '#' + std::to_string(u);
+            continue;
+        }
+        if (!open) out += '\'';
+        open = true;
+        out += c;
+        if (c == '\'') out += '\'';
+    }
+    if (open) out += '\'';
+    return out.empty() ? std::string("''") : out;
+}
+
+// --- Script variables and report variables ---------------------------------------------------
+
+void TfrxReport::SetScriptVariable(const std::string& Name, const Variant& Value) {
+    // Always a variable of the scope itself: a global name of the same spelling (a
+    // function, a constant) is hidden by it, never overwritten.
+    TfsCustomVariable* item = FScriptScope->FindLocal(Name);
+    if (!item) {
+        item = new TfsVariable(Name, tcVariant, "Variant");
+        FScriptScope->Add(item);
+    }
+    item->SetValue(Value);
+}
+
+Variant TfrxReport::ScriptVariable(const std::string& Name) const {
+    TfsCustomVariable* item = FScriptScope->FindLocal(Name);
+    return item ? item->GetValue() : Variant::Null();
+}
+
+void TfrxReport::SetVariableText(std::string_view Name, std::string_view Text) {
+    FVariables->SetVariables(Name, Variant(frxTextLiteral(Text)));
+}
+
+void TfrxReport::SetLocalValue(const Variant& Value) {
+    if (FLocalValue) FLocalValue->SetValue(Value);
+}
+
+// --- Expressions -------------------------------------------------------------------------------
+
+bool TfrxReport::DoGetValue(const std::string& Expr, Variant& Value) {
+    Value = Variant();
+    // A dataset field: Alias."Field".
+    TfrxDataSet* ds = nullptr;
+    std::string field;
+    GetDatasetAndField(Expr, ds, field);
+    if (ds && !field.empty()) {
+        Value = ds->GetValue(field);
+        if (FEngineOptions->ConvertNulls && Value.IsNull()) {
+            switch (ds->GetFieldType(field)) {
+                case fftNumeric: Value = Variant(0); break;
+                case fftString: Value = Variant(std::string()); break;
+                case fftBoolean: Value = Variant(false); break;
+            }
+        }
+        return true;
+    }
+
+    // A system variable (exact text).
+    if (FEngine) {
+        const auto& names = *FSysVariables;
+        int index = -1;
+        for (int i = 0; i < names.Count(); ++i)
+            if (names[i] == Expr) {
+                index = i;
+                break;
+            }
+        if (index >= 0) {
+            const int curPage = FPreviewPages ? FPreviewPages->CurPage : 0;
+            const int firstPage = FPreviewPages ? FPreviewPages->FirstPage : 0;
+            switch (index) {
+                case 0: Value = Variant::FromDate(FEngine->StartDate); break;
+                case 1: Value = Variant::FromDate(FEngine->StartTime); break;
+                case 2: Value = Variant(curPage - firstPage + 1); break;
+                case 3: Value = Variant(curPage + 1); break;
+                case 4: Value = Variant(FEngine->TotalPages - firstPage); break;
+                case 5: Value = Variant(FEngine->TotalPages); break;
+                case 6: Value = Variant(FEngine->CurLine); break;
+                default: Value = Variant(FEngine->CurLineThrough); break;
+            }
+            return true;
+        }
+    }
+
+    // A report variable: a string value is an expression. A variable met again while its
+    // own value is computed (A = "A", or A = "B" with B = "A") would recurse without end.
+    const int var = FVariables->IndexOf(Expr);
+    if (var >= 0) {
+        const Variant stored = FVariables->Items(var)->Value();
+        if (!stored.IsString()) {
+            Value = stored;
+            return true;
+        }
+        if (std::find(FEvaluating.begin(), FEvaluating.end(), var) != FEvaluating.end()) {
+            FErrors->Add(frxResources().Get("clUnknownVar") + " " + Expr);
+            Value = Variant::Null();
+            return true;
+        }
+        FEvaluating.push_back(var);
+        try {
+            Value = Calc(stored.StrValue());
+        } catch (...) {
+            FEvaluating.pop_back();
+            throw;
+        }
+        FEvaluating.pop_back();
+        return true;
+    }
+
+    // An aggregate call.
+    if (FEngine && IsAggregateCall(Expr)) {
+        Value = FEngine->GetAggregateValue(Trim(Expr), FindObject(CurObject));
+        return true;
+    }
+
+    // A script variable of the scope script.
+    if (TfsCustomVariable* item = FScriptScope->FindLocal(Expr); item && item->IsPlainVariable()) {
+        Value = item->GetValue();
+        return true;
+    }
+
+    if (OnGetValue.Assigned()) {
+        Value = Variant();
+        OnGetValue(Expr, Value);
+        return !Value.IsEmpty() && !Value.IsNull();
+    }
+    return false;
+}
+
+Variant TfrxReport::Calc(const std::string& Expr) {
+    Variant value;
+    if (DoGetValue(Expr, value)) return value;
+    std::string error;
+    value = FExpressionCache->Calc(Expr, error);
+    if (!error.empty()) {
+        const std::string message = CurObject.empty() ? error : CurObject + ": " + error;
+        FErrors->Add(message);
+        throw EfrxError(message);
+    }
+    return value;
+}
+
+bool TfrxReport::PrepareScript() {
+    // The cache's functions refer to the report script's items: they go first.
+    FExpressionCache->Clear();
+    FLocalValue = nullptr;
+    FScript->Clear();
+    if (FEngine) FEngine->NotifyList().clear();
+
+    for (TfrxComponent* obj : AllObjects()) {
+        obj->BeforeStartReport();
+        if (!obj->Name().empty()) FScript->AddObject(obj->Name(), obj);
+    }
+    FScript->AddObject("Report", this);
+    if (FEngine) FScript->AddObject("Engine", FEngine.get());
+    if (FPreviewPages && FPreviewPages->Outline()) FScript->AddObject("Outline", FPreviewPages->Outline());
+    FScript->AddVariable("Value", "Variant", Variant::Null());
+    FScript->AddMethod("function Get(Name: String): Variant",
+                       [this](TObject*, TClass, const std::string&, TfsParams& Params) -> Variant {
+                           const std::string name = VarToStr(Params[0]);
+                           Variant value;
+                           if (!DoGetValue(name, value)) {
+                               FErrors->Add(frxResources().Get("clUnknownVar") + " " + name);
+                               return Variant();
+                           }
+                           return value;
+                       });
+    FScript->AddMethod("procedure Set(Name: String; Value: Variant)",
+                       [this](TObject*, TClass, const std::string&, TfsParams& Params) -> Variant {
+                           FVariables->SetVariables(VarToStr(Params[0]), Params[1]);
+                           return Variant();
+                       });
+    FLocalValue = FScript->FindLocal("Value");
+
+    FScript->SetLines(*FScriptText);
+    FScript->SetSyntaxType(ScriptLanguage);
+    if (FScript->Compile()) return true;
+    FErrors->Add(Format(frxResources().Get("clScrError"), {FScript->ErrorPos(), FScript->ErrorMsg()}));
+    return false;
+}
+
+// --- Script events -----------------------------------------------------------------------------
+
+void TfrxReport::DoNotifyEvent(TObject* Obj, const std::string& EventName, bool RunAlways) {
+    if (EventName.empty() || !(RunAlways || (FEngine && FEngine->Running))) return;
+    FScript->CallFunction(EventName, VarArrayOf({ObjectValue(Obj)}));
+}
+
+void TfrxReport::DoParamEvent(const std::string& EventName, Variant& Params, bool RunAlways) {
+    if (EventName.empty() || !(RunAlways || (FEngine && FEngine->Running))) return;
+    FScript->CallFunctionVar(EventName, Params);
+}
+
+void TfrxReport::DoBeforePrint(TfrxReportComponent* Obj) {
+    if (OnBeforePrint.Assigned()) OnBeforePrint(Obj);
+    DoNotifyEvent(Obj, Obj->OnBeforePrint);
+}
+
+void TfrxReport::DoAfterPrint(TfrxReportComponent* Obj) {
+    if (OnAfterPrint.Assigned()) OnAfterPrint(Obj);
+    DoNotifyEvent(Obj, Obj->OnAfterPrint);
+}
+
+void TfrxReport::DoPreviewClick(TfrxReportComponent* View, TMouseButton Button, TShiftState Shift, bool& Modified) {
+    Variant params = VarArrayOf({ObjectValue(View), Variant(static_cast<int>(Button)),
+                                 Variant(static_cast<int>(Shift)), Variant(Modified)});
+    DoParamEvent(View->OnPreviewClick, params, true);
+    Modified = params.GetElement({3}).AsBoolean();
+    if (OnClickObject.Assigned()) OnClickObject(View, Button, Shift, Modified);
+}
+
+// --- Preparing ---------------------------------------------------------------------------------
+
+bool TfrxReport::PrepareReport(bool ClearLastReport) {
+    EnsureServices();
+    if (ClearLastReport && FPreviewPages) FPreviewPages->Clear();
+    FErrors->Clear();
+
+    for (int i = 0; i < FDataSets->Count(); ++i)
+        if (!FDataSets->Items(i)->DataSet())
+            FErrors->Add(Format(frxResources().Get("clDSNotExist"), {FDataSets->Items(i)->DataSetName()}));
+
+    if (FErrors->Count() == 0) {
+        TMemoryStream copy;
+        SaveToStream(copy, true, false);
+        try {
+            if (!FEngine || !FPreviewPages) throw EfrxError(kNoEngine);
+            if (PrepareScript()) {
+                if (FScript->Program()->Count() > 0) FScript->Execute();
+                if (!FEngine->Run() && FPreviewForm) FPreviewForm->Close();
+            }
+        } catch (...) {
+            FErrors->Add(ExceptionText(std::current_exception()));
+        }
+
+        // The copy comes back whatever the run did to the object tree; the run's messages
+        // stay (with any of the reload itself).
+        TStringList kept;
+        kept.Assign(*FErrors);
+        copy.SetPosition(0);
+        Reloading = true;
+        try {
+            if (!FEngineOptions->ReportThread) LoadFromStream(copy);
+        } catch (...) {
+            FErrors->Add(ExceptionText(std::current_exception()));
+        }
+        Reloading = false;
+        for (int i = 0; i < FErrors->Count(); ++i) kept.Add((*FErrors)[i]);
+        FErrors->Clear();
+        for (int i = 0; i < kept.Count(); ++i) FErrors->Add(kept[i]);
+    }
+
+    const bool ok = FErrors->Count() == 0;
+    if (!ok) ShowErrors();
+    return ok;
+}
+
+// --- Showing and printing ----------------------------------------------------------------------
+
+void TfrxReport::TimerTick() {
+    FTimer->SetEnabled(false);
+    PrepareReport(false);
+}
+
+void TfrxReport::ShowReport(bool ClearLastReport) {
+    EnsureServices();
+    if (!FPreviewPages) throw EfrxError(kNoEngine);
+    if (!FPreview && !frxPreviewFormClass()) throw EfrxError(kNoPreview);
+    if (ClearLastReport) FPreviewPages->Clear();
+    Timer()->SetEnabled(true);
+    try {
+        ShowPreparedReport();
+    } catch (...) {
+        FTimer->SetEnabled(false);
+        throw;
+    }
+    // A modal preview is gone: a tick still pending would prepare for nobody.
+    if (!FPreview && PreviewOptions()->Modal) FTimer->SetEnabled(false);
+}
+
+void TfrxReport::ShowPreparedReport() {
+    EnsureServices();
+    FPreviewForm = nullptr;
+    FPreviewFormComponent = nullptr;
+    if (FPreview) {
+        FPreview->Report = this;
+        FPreview->PreviewPages = FPreviewPages.get();
+        FPreview->Init();
+        return;
+    }
+    if (!frxPreviewFormClass()) throw EfrxError(kNoPreview);
+    TfrxCustomPreviewForm* form = frxPreviewFormClass()(Application);
+    FPreviewForm = form;
+    FPreviewFormComponent = form;
+    form->FreeNotification(this);
+    try {
+        form->PreviewControl()->Report = this;
+        form->PreviewControl()->PreviewPages = FPreviewPages.get();
+        form->Init();
+        if (FPreviewOptions->Modal) {
+            form->ShowModal();
+        } else {
+            form->FreeOnClose = true;
+            form->Show();
+            return;
+        }
+    } catch (...) {
+        if (FPreviewForm) delete form;
+        throw;
+    }
+    if (FPreviewForm) delete form;
+}
+
+bool TfrxReport::PrintReport() {
+    EnsureServices();
+    if (!FPreviewPages) throw EfrxError(kNoEngine);
+    try {
+        return FPreviewPages->Print();
+    } catch (const EAbort&) {
+        throw;
+    } catch (const std::exception& e) {
+        FErrors->Add(e.what());
+        ShowErrors();
+        return false;
+    }
+}
+
+// --- Designing ---------------------------------------------------------------------------------
+
+// Disables the active window, runs the designer until it reports that it has closed,
+// frees it and gives the window back; the designer's modified flag, read before it goes.
+bool TfrxReport::RunDesigner(bool PreviewDesigner) {
+    struct Restore {
+        TfrxReport* Report;
+        TCustomForm* Active;
+        ~Restore() {
+            if (TfrxCustomDesigner* d = Report->Designer) {
+                Report->Designer = nullptr;
+                delete d;
+            }
+            // The window may have gone while the designer ran.
+            if (Active && Screen->HasForm(Active)) {
+                Active->SetEnabled(true);
+                if (!Report->ComponentState().Contains(csDesigning) && Active->Showing()) Active->SetFocus();
+            }
+        }
+    } restore{this, Screen->ActiveForm()};
+    if (restore.Active) restore.Active->SetEnabled(false);
+    Designer = frxDesignerClass()(nullptr, this, PreviewDesigner);
+    Designer->Show();
+    // A program that is ending does not wait for the designer.
+    while (!Designer->ModalFinished && !Application->Terminated()) Application->HandleMessage();
+    return Designer->Modified();
+}
+
+void TfrxReport::DesignReport() {
+    if (Designer || !frxDesignerClass()) return;
+    if (PagesCount() == 0) {
+        TClass cls = FindClass(DotMatrixReport ? "TfrxDMPPage" : "TfrxReportPage");
+        TObject* made = cls->CreateInstance(this);
+        auto* page = dynamic_cast<TfrxPage*>(made);
+        if (!page) {
+            delete made;
+            throw EfrxError(cls->ClassName() + " is no page class");
+        }
+        page->SetParent(this);
+        page->SetDefaults();
+        page->SetName("Page1");
+    }
+    RunDesigner(false);
+}
+
+bool TfrxReport::DesignPreviewPage() {
+    if (Designer || !frxDesignerClass()) return false;
+    return RunDesigner(true);
+}
+
+// --- Settings ----------------------------------------------------------------------------------
+
+std::unique_ptr<TCustomIniFile> TfrxReport::GetIniFile() const {
+    if (IniFile.rfind("\\Software\\", 0) == 0) return std::make_unique<TRegistryIniFile>(IniFile);
+    return std::make_unique<TIniFile>(IniFile);
+}
