@@ -12,6 +12,7 @@
 #include "platform/ui/UiInternal.h"
 
 #include <QApplication>
+#include <QImage>
 #include <QPainter>
 #include <QCursor>
 #include <QPalette>
@@ -519,6 +520,17 @@ void TControl::BringToFront() {
 
 void TControl::SendToBack() {
     if (QWidget* w = WidgetOf(this)) w->lower();
+}
+
+void TControl::PaintTo(TCanvas* Canvas, int X, int Y) {
+    QWidget* w = WidgetOf(this);
+    if (!w || !Canvas) return;
+    QImage image(std::max(FWidth, 1), std::max(FHeight, 1), QImage::Format_RGB32);
+    image.fill(ToQColor(FColor));
+    w->render(&image, QPoint(), QRegion(), QWidget::DrawChildren);
+    TBitmap bitmap;
+    SetBitmapImage(bitmap, image);
+    Canvas->Draw(X, Y, &bitmap);
 }
 
 void TControl::Click() {

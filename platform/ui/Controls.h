@@ -175,6 +175,8 @@ public:
     void Refresh() { Repaint(); }
     void BringToFront();
     void SendToBack();
+    // Draws the control (with its children) onto Canvas with its top left at (X, Y).
+    void PaintTo(TCanvas* Canvas, int X, int Y);
 
     // --- Behaviour ---------------------------------------------------------------------
     // OnClick, or the action's execution when the action is linked and OnClick is not

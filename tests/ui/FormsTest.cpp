@@ -252,3 +252,27 @@ end
     // The child keeps its place in the scrolled area.
     EXPECT_EQ(Find<TControl>(form.get(), "Far")->Top(), 300);
 }
+
+TEST_F(FormsTest, PaintToDrawsTheControlOntoACanvas) {
+    auto form = MakeForm(R"(object Form1: TProbeForm
+  ClientWidth = 120
+  ClientHeight = 80
+  object Panel1: TPanel
+    Left = 0
+    Top = 0
+    Width = 60
+    Height = 40
+    BevelOuter = bvNone
+    Color = clYellow
+  end
+end
+)");
+    auto* panel = Find<TPanel>(form.get(), "Panel1");
+    TBitmap target(100, 60);
+    target.Canvas()->Brush()->SetColor(clWhite);
+    target.Canvas()->FillRect(Rect(0, 0, 100, 60));
+    panel->PaintTo(target.Canvas(), 10, 5);
+    EXPECT_EQ(target.Pixel(30, 20), clYellow);
+    EXPECT_EQ(target.Pixel(5, 2), clWhite);
+    EXPECT_EQ(target.Pixel(75, 50), clWhite);
+}
