@@ -3,7 +3,6 @@
 
 #include "app/widgets/HSLUtils.h"
 #include "platform/ui/ExtCtrls.h"
-#include "platform/rtl/StrUtils.h"
 #include "platform/ui/Forms.h"
 
 #include <algorithm>
@@ -53,20 +52,6 @@ TControl* ControlUnderCursor() {
     return t.Entered;
 }
 
-// The accelerator of a caption: the character after a single "&", any letter case.
-bool IsAccel(char32_t Key, const std::string& Caption) {
-    const std::u32string text = Utf8ToU32(Caption);
-    for (size_t i = 0; i + 1 < text.size(); ++i) {
-        if (text[i] != U'&') continue;
-        if (text[i + 1] == U'&') {
-            ++i;
-            continue;
-        }
-        auto lower = [](char32_t c) { return c >= U'A' && c <= U'Z' ? c + 32 : c; };
-        return lower(text[i + 1]) == lower(Key);
-    }
-    return false;
-}
 void StopTimer() {
     TTracking& t = Tracking();
     if (t.Timer) t.Timer->SetEnabled(false);
@@ -441,7 +426,7 @@ void TFlatButton::KeyUp(uint16_t& Key, TShiftState Shift) {
 }
 
 bool TFlatButton::DialogChar(char32_t Key) {
-    if (!IsAccel(Key, Caption()) || !Enabled()) return false;
+    if (!IsAccelChar(Key, Caption()) || !Enabled()) return false;
     if (FGroupIndex != 0) SetDown(true);
     Click();
     return true;

@@ -96,7 +96,7 @@ public:
     void KeyDown(uint16_t& Key, TShiftState Shift) override;
     void KeyUp(uint16_t& Key, TShiftState Shift) override;
     // The caption's accelerator letter typed: true when the button took it.
-    bool DialogChar(char32_t Key);
+    bool DialogChar(char32_t Key) override;
     void SetEnabled(bool Value) override;
     void SetBounds(int ALeft, int ATop, int AWidth, int AHeight) override;
     void DoEnter() override;

@@ -514,6 +514,10 @@ TEST_F(FlatButtonPaint, ShowsOnScreenAndClicksOnce) {
     TUiTestHarness::Click(b);
     EXPECT_EQ(clicks, 1);
     EXPECT_EQ(b->State(), fbsUp);
+    // Alt and the caption's accelerator letter press it too
+    b->SetCaption("帮助(&H)");
+    TUiTestHarness::TypeKey(form.get(), 'H', ssAlt);
+    EXPECT_EQ(clicks, 2);
 }
 
 // --- Form resources ---------------------------------------------------------------------------
