@@ -89,7 +89,11 @@ std::string XMLPropOf(std::string_view attributeText, std::string_view name) {
 
 // --- TfsXMLItem ------------------------------------------------------------------
 
+ROVE_IMPLEMENT_CLASS(TfsXMLItem)
+ROVE_IMPLEMENT_CLASS(TfsXMLDocument)
+
 TfsXMLItem::~TfsXMLItem() {
+    ReleaseHandle();
     Detach();
     Clear();
 }
@@ -279,7 +283,10 @@ bool BeginElement(TfsXMLItem* item, std::string& name, std::string& text) {
 
 TfsXMLDocument::TfsXMLDocument() : FRoot(new TfsXMLItem) {}
 
-TfsXMLDocument::~TfsXMLDocument() { delete FRoot; }
+TfsXMLDocument::~TfsXMLDocument() {
+    ReleaseHandle();
+    delete FRoot;
+}
 
 size_t TfsXMLDocument::LoadFromString(std::string_view data) {
     FRoot->Clear();

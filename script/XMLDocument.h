@@ -3,7 +3,12 @@
 // contents tree of a script's functions and classes. Character data between tags is skipped
 // on reading and never written; the only references understood are "&#N;" (N a decimal code
 // point). An element keeps its attributes as one raw, still escaped text; Prop() finds one.
+//
+// Items and documents are objects of the class library, so scripts reach them through checked
+// handles (a freed item's handle raises instead of reaching freed memory).
 #pragma once
+
+#include "platform/classes/Persistent.h"
 
 #include <string>
 #include <string_view>
@@ -19,7 +24,8 @@ std::string XMLToStr(std::string_view text);
 // The value of attribute Name inside a raw attribute text (the rule of TfsXMLItem::Prop).
 std::string XMLPropOf(std::string_view attributeText, std::string_view name);
 
-class TfsXMLItem {
+class TfsXMLItem : public TObject {
+    ROVE_CLASS(TfsXMLItem, TObject)
 public:
     TfsXMLItem() = default;
     // Frees the children and first removes the item from its parent's list.
@@ -71,7 +77,8 @@ private:
     TfsXMLItem* FParent = nullptr;
 };
 
-class TfsXMLDocument {
+class TfsXMLDocument : public TObject {
+    ROVE_CLASS(TfsXMLDocument, TObject)
 public:
     TfsXMLDocument();
     ~TfsXMLDocument();
