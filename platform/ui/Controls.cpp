@@ -432,26 +432,36 @@ void TControl::ApplyFont() {
 
 void TControl::SetHint(const std::string& Value) {
     FHint = Value;
-    SetShowHint(FShowHint);
+    ApplyHint();
 }
 
 void TControl::SetShowHint(bool Value) {
     FShowHint = Value;
-    if (Value) FParentShowHint = false;
-    if (QWidget* w = WidgetOf(this)) {
-        bool show = FShowHint;
-        if (FParentShowHint)
-            for (TWinControl* p = FParent; p; p = p->Parent())
-                if (!p->ParentShowHint() || !p->Parent()) { show = p->ShowHint(); break; }
-        // The text before a "|" is the short hint a tooltip shows.
-        std::string shortHint = FHint.substr(0, FHint.find('|'));
-        w->setToolTip(show ? QStr(shortHint) : QString());
-    }
+    FParentShowHint = false;
+    ApplyHint();
 }
 
 void TControl::SetParentShowHint(bool Value) {
     FParentShowHint = Value;
-    SetShowHint(FShowHint);
+    ApplyHint();
+}
+
+// The tooltip: the short hint (before "|") while the control's own ShowHint, or the
+// nearest parent's that does not take its parent's, says so.
+void TControl::ApplyHint() {
+    QWidget* w = WidgetOf(this);
+    if (!w) return;
+    bool show = FShowHint;
+    if (FParentShowHint)
+        for (TWinControl* p = FParent; p; p = p->Parent())
+            if (!p->ParentShowHint() || !p->Parent()) {
+                show = p->ShowHint();
+                break;
+            }
+    const std::string shortHint = FHint.substr(0, FHint.find('|'));
+    w->setToolTip(show ? QStr(shortHint) : QString());
+    if (auto* wc = dynamic_cast<TWinControl*>(this))
+        for (int i = 0; i < wc->ControlCount(); ++i) wc->Controls(i)->ApplyHint();
 }
 
 bool TControl::IsHintStored() const { return !FHint.empty() && !(FActionLink && FActionLink->IsHintLinked()); }
@@ -716,7 +726,7 @@ void TWinControl::InsertControl(TControl* AControl) {
     else AControl->ApplyFont();
     if (AControl->FParentColor) AControl->ParentColorChanged();
     else AControl->ApplyColor();
-    AControl->SetShowHint(AControl->FShowHint);
+    AControl->ApplyHint();
     if (!IsLoading(AControl)) AControl->UpdateAnchorRules();
     if (AControl->FAlign != alNone || AControl->FAnchors != AnchorsDefault) ChildBoundsChanged(AControl);
     ChildMoved(AControl);

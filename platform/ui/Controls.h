@@ -234,6 +234,7 @@ public:
     virtual void ApplyBounds();
     virtual void ApplyVisible();
     virtual void ApplyEnabled();
+    void ApplyHint();
 
 protected:
     // Installs the widget that stands for this control (called once by constructors).

@@ -375,6 +375,11 @@ bool TUiTestHarness::SaveScreenshot(TControl* Control, const std::string& FileNa
     return w->grab().save(QStr(FileName), "PNG");
 }
 
+std::string TUiTestHarness::ToolTipOf(TControl* Control) {
+    QWidget* w = WidgetOf(Control);
+    return w ? StdStr(w->toolTip()) : std::string();
+}
+
 int32_t TUiTestHarness::PixelAt(TControl* Control, TPoint Pos) {
     QWidget* w = ClientWidgetOf(Control);
     if (!w) return clNone;

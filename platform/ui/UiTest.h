@@ -102,6 +102,8 @@ public:
     static void ProcessMessages();
     // The window of the form, drawn offscreen, saved as a PNG; false when it cannot be.
     static bool SaveScreenshot(TControl* Control, const std::string& FileName);
+    // The tooltip the control shows (its short hint when hints are on, else empty).
+    static std::string ToolTipOf(TControl* Control);
     // The colour of one pixel of the control's drawing (client coordinates).
     static int32_t PixelAt(TControl* Control, TPoint Pos);
 

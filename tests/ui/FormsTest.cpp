@@ -276,3 +276,27 @@ end
     EXPECT_EQ(target.Pixel(5, 2), clWhite);
     EXPECT_EQ(target.Pixel(75, 50), clWhite);
 }
+
+TEST_F(FormsTest, HintsShowWhereShowHintSaysSo) {
+    auto form = MakeForm(R"(object Form1: TProbeForm
+  ShowHint = True
+  object Grid: TPanel
+    Hint = '双击记录可进行删除操作|删除'
+  end
+  object Quiet: TPanel
+    Hint = 'no'
+    ParentShowHint = False
+  end
+end
+)");
+    auto* grid = Find<TControl>(form.get(), "Grid");
+    auto* quiet = Find<TControl>(form.get(), "Quiet");
+    EXPECT_TRUE(grid->ParentShowHint());
+    EXPECT_FALSE(quiet->ParentShowHint());
+    EXPECT_EQ(TUiTestHarness::ToolTipOf(grid), "双击记录可进行删除操作");
+    EXPECT_EQ(TUiTestHarness::ToolTipOf(quiet), "");
+    quiet->SetShowHint(true);
+    EXPECT_EQ(TUiTestHarness::ToolTipOf(quiet), "no");
+    form->SetShowHint(false);
+    EXPECT_EQ(TUiTestHarness::ToolTipOf(grid), "");
+}
