@@ -1,0 +1,467 @@
+// The memo view: data, expressions, display formats, styles, measuring, splitting and
+// drawing through the text layout.
+#include "report/MemoView.h"
+
+#include <cmath>
+#include <functional>
+
+#include "platform/rtl/DateTime.h"
+#include "platform/rtl/Format.h"
+#include "platform/rtl/StrUtils.h"
+#include "platform/rtl/Streams.h"
+#include "report/DataSet.h"
+#include "report/Report.h"
+#include "report/Resources.h"
+#include "report/Styles.h"
+#include "report/XMLDocument.h"
+
+ROVE_IMPLEMENT_CLASS(TfrxCustomMemoView)
+ROVE_IMPLEMENT_CLASS(TfrxMemoView)
+ROVE_IMPLEMENT_CLASS(TfrxSysMemoView)
+
+namespace {
+
+int rnd(double x) { return static_cast<int>(Round(x)); }
+
+bool FloatsDiffer(double a, double b) { return std::fabs(a - b) > 0.0001; }
+
+void DiffItem(std::string& s, const char* key, const std::string& value) {
+    s += ' ';
+    s += key;
+    s += "=\"";
+    s += value;
+    s += '"';
+}
+
+const char* BoolText(bool b) { return b ? "True" : "False"; }
+
+// A value other than text that equals 0 (HideZeros).
+bool IsZeroValue(const Variant& v) {
+    if (v.IsString() || v.IsNull() || v.IsEmpty() || v.IsArray()) return false;
+    try {
+        return VarEquals(v, Variant(0));
+    } catch (const std::exception&) {
+        return false;
+    }
+}
+
+// The decimal separator of a numeric format in force while the value is formatted.
+class TDecimalSeparatorScope {
+public:
+    explicit TDecimalSeparatorScope(const std::string& Separator) : FSaved(FormatSettings.DecimalSeparator) {
+        if (Separator.size() == 1) FormatSettings.DecimalSeparator = Separator[0];
+    }
+    ~TDecimalSeparatorScope() { FormatSettings.DecimalSeparator = FSaved; }
+    TDecimalSeparatorScope(const TDecimalSeparatorScope&) = delete;
+    TDecimalSeparatorScope& operator=(const TDecimalSeparatorScope&) = delete;
+
+private:
+    char FSaved;
+};
+
+constexpr int kLargeRect = 10000;
+
+}  // namespace
+
+// --- Creation ------------------------------------------------------------------------------
+
+TfrxCustomMemoView::TfrxCustomMemoView(TComponent* AOwner) : TfrxStretcheable(AOwner) { Init(); }
+
+TfrxCustomMemoView::TfrxCustomMemoView(TComponent* AOwner, uint16_t Flags) : TfrxStretcheable(AOwner, Flags) {
+    Init();
+}
+
+void TfrxCustomMemoView::Init() {
+    FDisplayFormat = std::make_unique<TfrxFormat>();
+    FHighlight = std::make_unique<TfrxHighlight>();
+    FMemo = std::make_unique<TStringList>();
+    StoreInFull = false;
+}
+
+TfrxCustomMemoView::~TfrxCustomMemoView() = default;
+
+void TfrxCustomMemoView::SetFlowTo(TfrxCustomMemoView* Value) {
+    if (Value == this) Value = nullptr;
+    FFlowTo = Value;
+    if (Value) Value->FreeNotification(this);
+}
+
+void TfrxCustomMemoView::Notification(TComponent* AComponent, TOperation Operation) {
+    TfrxStretcheable::Notification(AComponent, Operation);
+    if (Operation == opRemove && FFlowTo && AComponent == static_cast<TComponent*>(FFlowTo)) FFlowTo = nullptr;
+}
+
+void TfrxCustomMemoView::SetRotation(int Value) { FRotation = ((Value % 360) + 360) % 360; }
+
+void TfrxCustomMemoView::SetStyle(const std::string& Value) {
+    FStyle = Value;
+    TfrxReport* r = Report();
+    if (!r) return;
+    TfrxStyleItem* item = r->Styles()->Find(Value);
+    if (!item) return;
+    SetColor(item->Color());
+    SetFont(item->Font());
+    Frame()->Assign(item->Frame());
+}
+
+bool TfrxCustomMemoView::IsHighlightStored() const { return !Trim(FHighlight->Condition).empty(); }
+
+// --- Printing ------------------------------------------------------------------------------
+
+void TfrxCustomMemoView::BeforePrint() {
+    TfrxStretcheable::BeforePrint();
+    if (!IsDataField()) FSavedText = FMemo->Text();
+}
+
+void TfrxCustomMemoView::AfterPrint() {
+    if (!IsDataField()) FMemo->SetText(FSavedText);
+    TfrxStretcheable::AfterPrint();
+}
+
+std::string TfrxCustomMemoView::FormatData(const Variant& Value, const TfrxFormat* Format) const {
+    if (!Format) Format = FDisplayFormat.get();
+    if (Value.IsNull() || Value.IsEmpty()) return {};
+    try {
+        switch (Format->Kind) {
+            case fkText:
+                return VarToStr(Value);
+            case fkNumeric: {
+                TDecimalSeparatorScope separator(Format->DecimalSeparator);
+                if (!Format->FormatStr.empty() && Format->FormatStr[0] == '#')
+                    return FormatFloat(Format->FormatStr, Value.AsDouble());
+                return ::Format(Format->FormatStr, {Value.AsDouble()});
+            }
+            case fkDateTime:
+                return FormatDateTime(Format->FormatStr, Value.AsDateTime());
+            case fkBoolean: {
+                const std::string& s = Format->FormatStr;
+                const size_t comma = s.find(',');
+                const std::string yes = s.substr(0, comma);
+                const std::string no = comma == std::string::npos ? std::string() : s.substr(comma + 1);
+                return VarEquals(Value, Variant(true)) ? yes : no;
+            }
+        }
+    } catch (const std::exception&) {
+    }
+    return VarToStr(Value);
+}
+
+// One expression: an optional " #" suffix gives its own format (N numeric, D/T date and
+// time, B boolean, else text) for this expression only.
+std::string TfrxCustomMemoView::CalcAndFormat(const std::string& Expr) {
+    std::string expr = Expr;
+    TfrxFormat local;
+    const TfrxFormat* format = FDisplayFormat.get();
+    const size_t mark = Expr.find(" #");
+    if (mark != std::string::npos) {
+        expr = Expr.substr(0, mark);
+        const std::string spec = Expr.substr(mark + 2);
+        if (!spec.empty()) {
+            switch (spec[0]) {
+                case 'N': case 'n': local.Kind = fkNumeric; break;
+                case 'D': case 'd': case 'T': case 't': local.Kind = fkDateTime; break;
+                case 'B': case 'b': local.Kind = fkBoolean; break;
+                default: local.Kind = fkText; break;
+            }
+            size_t next = 0;
+            NextCodePoint(spec, next);
+            local.FormatStr = spec.substr(next);
+        }
+        if (local.Kind == fkNumeric)
+            for (char& c : local.FormatStr)
+                if (c == ',' || c == '-' || c == '.') {
+                    local.DecimalSeparator = std::string(1, c);
+                    c = '.';
+                }
+        format = &local;
+    }
+    // The page count is known only after the last pass: the prepared pages put it in.
+    if (SameText(expr, "TOTALPAGES#")) FValue = Variant("[TotalPages#]");
+    else FValue = Calc(expr);
+    if (HideZeros && IsZeroValue(FValue)) return {};
+    return FormatData(FValue, format);
+}
+
+std::string TfrxCustomMemoView::ExpandExpressions(const std::string& Text) {
+    const size_t comma = ExpressionDelimiters.find(',');
+    const std::string open = comma == std::string::npos ? std::string() : ExpressionDelimiters.substr(0, comma);
+    const std::string close = comma == std::string::npos ? ExpressionDelimiters : ExpressionDelimiters.substr(comma + 1);
+    // An empty opening delimiter would stand everywhere: such a memo has no expressions.
+    if (open.empty() || Text.find(open) == std::string::npos) return Text;
+    std::string s = Text;
+    size_t i = 0;
+    while (true) {
+        while (i < s.size() && s.compare(i, open.size(), open) != 0) NextCodePoint(s, i);
+        if (i >= s.size()) break;
+        size_t end = i;
+        std::string expr;
+        if (!frxGetBrackedVariable(s, open, close, i, end, expr)) break;
+        const std::string value = CalcAndFormat(expr);
+        s.replace(i, end - i, value);
+        i += value.size();
+    }
+    return s;
+}
+
+void TfrxCustomMemoView::GetData() {
+    TfrxStretcheable::GetData();
+    if (IsDataField()) {
+        TfrxDataSet* ds = DataSet();
+        if (ds->IsBlobField(DataField)) {
+            TMemoryStream blob;
+            ds->AssignBlobTo(DataField, &blob);
+            const std::string text(blob.Memory(), static_cast<size_t>(blob.Size()));
+            FMemo->SetText(IsValidUtf8(text) ? text : DecodeLegacyText(text));
+        } else {
+            FValue = ds->GetValue(DataField);
+            if (FDisplayFormat->Kind == fkText) FMemo->SetText(ds->GetDisplayText(DataField));
+            else FMemo->SetText(FormatData(FValue));
+            if (HideZeros && IsZeroValue(FValue)) FMemo->SetText({});
+        }
+    } else if (AllowExpressions) {
+        FMemo->SetText(ExpandExpressions(FMemo->Text()));
+    }
+
+    FHighlight->Active = false;
+    if (!FHighlight->Condition.empty()) {
+        const Variant v = Calc(FHighlight->Condition);
+        FHighlight->Active = !v.IsNull() && !v.IsEmpty() && v.AsBoolean();
+    }
+
+    if (SuppressRepeated) {
+        const std::string text = FMemo->Text();
+        if (FLastValue.IsString() && FLastValue.StrValue() == text) FMemo->Clear();
+        else FLastValue = Variant(text);
+    }
+
+    if (FFlowTo) {
+        InitPart();
+        DrawPart();
+        FFlowTo->FMemo->SetText(FPartMemo);
+        FFlowTo->AllowExpressions = false;
+    }
+}
+
+std::string TfrxCustomMemoView::GetComponentText() {
+    std::string s = FMemo->Text();
+    if (!AllowExpressions) return s;
+    const size_t p = UpperCase(s).find("[TOTALPAGES]");
+    if (p != std::string::npos) s.replace(p, 12, IntToStr(TotalPages));
+    return s;
+}
+
+// --- Measuring and drawing -----------------------------------------------------------------
+
+TfrxDrawText& TfrxCustomMemoView::LayoutObject() const {
+    if (TfrxReport* r = Report(); r && r->DrawText()) return *r->DrawText();
+    return frxDrawText();
+}
+
+double TfrxCustomMemoView::HorizontalGaps() const {
+    const TfrxFrame& f = *Frame();
+    double gaps = 2 * GapX;
+    if (f.Typ.Contains(ftLeft)) gaps += (f.Width - 1) / 2;
+    if (f.Typ.Contains(ftRight)) gaps += f.Width / 2;
+    if (f.DropShadow) gaps += f.ShadowWidth;
+    return gaps;
+}
+
+double TfrxCustomMemoView::VerticalGaps() const {
+    const TfrxFrame& f = *Frame();
+    double gaps = 2 * GapY;
+    if (f.Typ.Contains(ftTop)) gaps += (f.Width - 1) / 2;
+    if (f.Typ.Contains(ftBottom)) gaps += f.Width / 2;
+    if (f.DropShadow) gaps += f.ShadowWidth;
+    return gaps;
+}
+
+// The text rectangle: inside the frame lines and the gaps, right and bottom inclusive.
+void TfrxCustomMemoView::BeginDraw(TCanvas* Canvas, double ScaleX, double ScaleY, double OffsetX, double OffsetY) {
+    TfrxStretcheable::BeginDraw(Canvas, ScaleX, ScaleY, OffsetX, OffsetY);
+    const TfrxFrame& f = *Frame();
+    int bx = FX, by = FY, bx1 = FX1, by1 = FY1;
+    if (f.Typ.Contains(ftLeft)) bx += rnd((f.Width * ScaleX - 1) / 2);
+    if (f.Typ.Contains(ftRight)) bx1 -= rnd(f.Width * ScaleX / 2);
+    if (f.Typ.Contains(ftTop)) by += rnd((f.Width * ScaleY - 1) / 2);
+    if (f.Typ.Contains(ftBottom)) by1 -= rnd(f.Width * ScaleY / 2);
+    const int gx = rnd(GapX * ScaleX);
+    const int gy = rnd(GapY * ScaleY);
+    FTextRect = Rect(bx + gx, by + gy, bx1 - gx + 1, by1 - gy + 1);
+}
+
+void TfrxCustomMemoView::SetFontAndOptions(TfrxDrawText& DT) {
+    if (FHighlight->Active) {
+        DT.SetFont(*FHighlight->Font());
+        if (!FColorSaved) {
+            FSavedColor = Color();
+            FColorSaved = true;
+        }
+        SetColor(FHighlight->Color);
+    } else {
+        DT.SetFont(*Font());
+    }
+    DT.SetOptions(WordWrap, AllowHTMLTags, RTLReading, WordBreak, FRotation);
+    DT.SetGaps(ParagraphGap, CharSpacing, LineSpacing);
+}
+
+void TfrxCustomMemoView::SetDrawParams(TfrxDrawText& DT, TCanvas* Canvas, double ScaleX, double ScaleY, double OffsetX,
+                                       double OffsetY) {
+    SetFontAndOptions(DT);
+    if (AutoWidth) {
+        const TRect large = Rect(0, 0, kLargeRect, kLargeRect);
+        DT.SetDimensions(large, large, 1, 1);
+        DT.SetText(*FMemo);
+        const double oldWidth = Width();
+        SetWidth(DT.CalcWidth() + HorizontalGaps());
+        // The right edge (haRight) or the centre (haCenter) stays where it was.
+        if (HAlign == haRight) SetLeft(Left() + oldWidth - Width());
+        else if (HAlign == haCenter) SetLeft(Left() + (oldWidth - Width()) / 2);
+    }
+    BeginDraw(Canvas, 1, 1, 0, 0);
+    const TRect unscaled = FTextRect;
+    BeginDraw(Canvas, ScaleX, ScaleY, OffsetX, OffsetY);
+    DT.SetDimensions(unscaled, FTextRect, ScaleX, ScaleY);
+    DT.SetText(*FMemo);
+}
+
+namespace {
+// Puts the fill colour back when a highlight replaced it, also on the way out of an error.
+struct TColorRestore {
+    std::function<void()> Restore;
+    ~TColorRestore() { Restore(); }
+};
+}  // namespace
+
+void TfrxCustomMemoView::Draw(TCanvas* Canvas, double ScaleX, double ScaleY, double OffsetX, double OffsetY) {
+    if (!IsDesigning()) {
+        std::string text = FMemo->Text();
+        const size_t p = UpperCase(text).find("[TOTALPAGES#]");
+        if (p != std::string::npos) {
+            text.replace(p, 13, IntToStr(TotalPages));
+            FMemo->SetText(text);
+        }
+    }
+    TfrxDrawText& dt = LayoutObject();
+    TfrxDrawTextLock lock(dt);
+    TColorRestore restore{[this] {
+        if (FColorSaved) SetColor(FSavedColor);
+        FColorSaved = false;
+    }};
+    SetDrawParams(dt, Canvas, ScaleX, ScaleY, OffsetX, OffsetY);
+    DrawBackground();
+    DrawFrame();
+    if (Underlines && FRotation == 0) {
+        TPen* pen = Canvas->Pen();
+        pen->SetColor(Frame()->Color);
+        pen->SetWidth(FFrameWidth);
+        pen->SetStyle(psSolid);
+        pen->SetMode(pmCopy);
+        const double step = dt.LineHeight() * ScaleY;
+        for (int k = 1;; ++k) {
+            const int y = FY + rnd(k * step);
+            if (y >= FY1) break;
+            Canvas->MoveTo(FX, y);
+            Canvas->LineTo(FX1, y);
+        }
+    }
+    dt.DrawText(Canvas, HAlign, VAlign);
+}
+
+double TfrxCustomMemoView::CalcHeight() {
+    TfrxDrawText& dt = LayoutObject();
+    TfrxDrawTextLock lock(dt);
+    TColorRestore restore{[this] {
+        if (FColorSaved) SetColor(FSavedColor);
+        FColorSaved = false;
+    }};
+    SetFontAndOptions(dt);
+    if (AutoWidth) {
+        const TRect large = Rect(0, 0, kLargeRect, kLargeRect);
+        dt.SetDimensions(large, large, 1, 1);
+    } else {
+        BeginDraw(nullptr, 1, 1, 0, 0);
+        dt.SetDimensions(FTextRect, FTextRect, 1, 1);
+    }
+    dt.SetText(*FMemo);
+    return rnd(dt.CalcHeight() + VerticalGaps());
+}
+
+double TfrxCustomMemoView::CalcWidth() {
+    TfrxDrawText& dt = LayoutObject();
+    TfrxDrawTextLock lock(dt);
+    TColorRestore restore{[this] {
+        if (FColorSaved) SetColor(FSavedColor);
+        FColorSaved = false;
+    }};
+    SetFontAndOptions(dt);
+    const TRect large = Rect(0, 0, kLargeRect, kLargeRect);
+    dt.SetDimensions(large, large, 1, 1);
+    dt.SetText(*FMemo);
+    return rnd(dt.CalcWidth() + HorizontalGaps());
+}
+
+void TfrxCustomMemoView::InitPart() { FPartMemo = FMemo->Text(); }
+
+double TfrxCustomMemoView::DrawPart() {
+    FMemo->SetText(FPartMemo);
+    TfrxDrawText& dt = LayoutObject();
+    TfrxDrawTextLock lock(dt);
+    TColorRestore restore{[this] {
+        if (FColorSaved) SetColor(FSavedColor);
+        FColorSaved = false;
+    }};
+    SetDrawParams(dt, nullptr, 1, 1, 0, 0);
+    FPartMemo = dt.GetOutBoundsText();
+    FMemo->SetText(dt.GetInBoundsText());
+    const double remaining = dt.RemainingHeight();
+    return remaining == 0 ? Height() : remaining;
+}
+
+// --- Differences ---------------------------------------------------------------------------
+
+std::string TfrxCustomMemoView::Diff(TfrxComponent* AComponent) {
+    std::string s = TfrxStretcheable::Diff(AComponent);
+    auto* o = dynamic_cast<TfrxCustomMemoView*>(AComponent);
+    if (!o) return s;
+    if (AutoWidth != o->AutoWidth) DiffItem(s, "AutoWidth", BoolText(AutoWidth));
+    if (FloatsDiffer(CharSpacing, o->CharSpacing)) DiffItem(s, "CharSpacing", frxDiffFloat(CharSpacing));
+    if (FloatsDiffer(GapX, o->GapX)) DiffItem(s, "GapX", frxDiffFloat(GapX));
+    if (FloatsDiffer(GapY, o->GapY)) DiffItem(s, "GapY", frxDiffFloat(GapY));
+    if (HAlign != o->HAlign) DiffItem(s, "HAlign", IntToStr(HAlign));
+    if (FHighlight->Active != o->FHighlight->Active) DiffItem(s, "Highlight.Active", BoolText(FHighlight->Active));
+    if (FloatsDiffer(LineSpacing, o->LineSpacing)) DiffItem(s, "LineSpacing", frxDiffFloat(LineSpacing));
+    std::string text = FMemo->Text();
+    if (text.size() >= 2 && text.compare(text.size() - 2, 2, "\r\n") == 0) text.resize(text.size() - 2);
+    DiffItem(s, "x", FMemo->Count() == 0 ? std::string() : frxStrToXML(text));
+    if (FloatsDiffer(ParagraphGap, o->ParagraphGap)) DiffItem(s, "ParagraphGap", frxDiffFloat(ParagraphGap));
+    if (FRotation != o->FRotation) DiffItem(s, "Rotation", IntToStr(FRotation));
+    if (RTLReading != o->RTLReading) DiffItem(s, "RTLReading", BoolText(RTLReading));
+    if (Underlines != o->Underlines) DiffItem(s, "Underlines", BoolText(Underlines));
+    if (VAlign != o->VAlign) DiffItem(s, "VAlign", IntToStr(VAlign));
+    if (WordWrap != o->WordWrap) DiffItem(s, "WordWrap", BoolText(WordWrap));
+    return s;
+}
+
+// --- The published classes -----------------------------------------------------------------
+
+std::string TfrxMemoView::GetDescription() const { return frxResources().Get("obText"); }
+
+void TfrxMemoView::DeclareProperties(TPropertyDecl<TfrxMemoView>& d) {
+    TfrxComponent::DeclareCommon(d, TfrxComponent::pubAll);
+    Publish(d, {"Align", "AutoWidth", "AllowExpressions", "AllowHTMLTags", "BrushStyle", "CharSpacing", "Color",
+                "Cursor", "DataField", "DataSet", "DataSetName", "DisplayFormat", "ExpressionDelimiters", "FlowTo",
+                "Frame", "GapX", "GapY", "HAlign", "HideZeros", "Highlight", "LineSpacing", "Memo", "ParagraphGap",
+                "Printable", "Rotation", "RTLReading", "ShiftMode", "StretchMode", "Style", "SuppressRepeated",
+                "TagStr", "Underlines", "URL", "WordBreak", "WordWrap", "VAlign", "OnAfterData", "OnAfterPrint",
+                "OnBeforePrint", "OnPreviewClick"});
+}
+
+std::string TfrxSysMemoView::GetDescription() const { return frxResources().Get("obSysText"); }
+
+void TfrxSysMemoView::DeclareProperties(TPropertyDecl<TfrxSysMemoView>& d) {
+    TfrxComponent::DeclareCommon(d, TfrxComponent::pubAll);
+    Publish(d, {"Align", "AutoWidth", "BrushStyle", "CharSpacing", "Color", "Cursor", "DisplayFormat", "Frame", "GapX",
+                "GapY", "HAlign", "HideZeros", "Highlight", "Memo", "Printable", "Rotation", "RTLReading", "ShiftMode",
+                "StretchMode", "Style", "SuppressRepeated", "TagStr", "URL", "VAlign", "OnAfterData", "OnAfterPrint",
+                "OnBeforePrint", "OnPreviewClick"});
+}
