@@ -273,16 +273,20 @@ TDataSource* TDBGrid::DataSource() const { return FGridPeer->Link.DataSource(); 
 
 void TDBGrid::SetDataSource(TDataSource* Value) {
     FGridPeer->Link.SetDataSource(Value);
+    FSource = Value;
     if (Value) Value->FreeNotification(this);
     LayoutChanged();
 }
 
+// A data source that goes takes its columns' fields with it (the link may already be
+// cut by the source itself).
 void TDBGrid::Notification(TComponent* AComponent, TOperation Operation) {
     TWinControl::Notification(AComponent, Operation);
-    if (Operation == opRemove && FGridPeer && AComponent == FGridPeer->Link.DataSource()) {
-        FGridPeer->Link.SetDataSource(nullptr);
-        LayoutChanged();
-    }
+    if (Operation != opRemove || !FGridPeer || AComponent != FSource) return;
+    FSource = nullptr;
+    FGridPeer->Link.SetDataSource(nullptr);
+    FShown.clear();
+    if (FGridPeer->Model && !ComponentState().Contains(csDestroying)) LayoutChanged();
 }
 
 void TDBGrid::SetColumns(TDBGridColumns* Value) {

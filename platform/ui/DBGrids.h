@@ -176,6 +176,7 @@ private:
     std::unique_ptr<TDBGridColumns> FColumns;
     std::vector<TDisplayColumn> FShown;
     std::unique_ptr<TDBGridPeer> FGridPeer;
+    TDataSource* FSource = nullptr;
     TDBGridOptions FOptions{dgEditing, dgTitles, dgIndicator, dgColumnResize, dgColLines, dgRowLines, dgTabs,
                             dgConfirmDelete, dgCancelOnExit};
     bool FReadOnly = false;

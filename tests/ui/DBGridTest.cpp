@@ -134,3 +134,16 @@ TEST_F(DBGridTest, EditsInTheDatasetShowInTheGrid) {
     Query->Post();
     EXPECT_EQ(Grid->CellText(0, 0), "赵六");
 }
+
+TEST_F(DBGridTest, DataSourceThatGoesLeavesAnEmptyGrid) {
+    OpenAll();
+    ASSERT_EQ(Grid->RowCount(), 3);
+    delete Find<TDataSource>(Form.get(), "DataSource1");
+    EXPECT_EQ(Grid->DataSource(), nullptr);
+    EXPECT_EQ(Grid->RowCount(), 0);
+    // The grid's own columns stay, with their titles and no fields.
+    ASSERT_EQ(Grid->ColumnCount(), 2);
+    EXPECT_EQ(Grid->ColumnField(0), nullptr);
+    EXPECT_EQ(Grid->ColumnTitle(0), "病人姓名");
+    TUiTestHarness::ProcessMessages();   // painting the grid now touches nothing that went
+}
