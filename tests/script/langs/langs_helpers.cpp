@@ -29,6 +29,9 @@ LangRunner::LangRunner() : Box(std::make_unique<TLangsBox>(nullptr)) {
         box->AddConstructor("constructor Create(AOwner: TComponent)", nullptr);
         s.AddMethod("function Alive: Integer",
                     [](TObject*, TClass, const std::string&, TfsParams&) { return Variant(TLangsBox::Alive); });
+        s.AddMethod("function Get(Name: String): Variant", [](TObject*, TClass, const std::string&, TfsParams& p) {
+            return Variant("v:" + p[0].AsString());
+        });
         s.AddConst("Box", "TLangsBox", Variant::FromObject(Box->Handle()));
         s.OnGetUnit = [this](TfsScript*, const std::string& name, std::string& text) {
             if (SameText(name, UnitName)) text = UnitText;

@@ -24,7 +24,8 @@ public:
 
 // Compiles and runs in a language; the result is what TestScript::Run gives ("compile: <msg>
 // at <pos>", or the joined Out texts). TObject (with Free), TComponent and TLangsBox (with
-// Create) are registered, and Box is a living TLangsBox.
+// Create) are registered, Box is a living TLangsBox, Alive() counts the living boxes, and the
+// report-variable function Get(Name) answers "v:" + Name.
 class LangRunner {
 public:
     LangRunner();
