@@ -23,8 +23,8 @@ object sfform: Tsfform
     Width = 792
     Height = 40
     Align = alTop
-    ButtonHeight = 36
-    ButtonWidth = 64
+    ButtonHeight = 30
+    ButtonWidth = 80
     ShowCaptions = True
     TabOrder = 16
     object ToolButton1: TToolButton
@@ -33,22 +33,22 @@ object sfform: Tsfform
       Action = wqtdglzjmform.brzl
     end
     object ToolButton2: TToolButton
-      Left = 64
+      Left = 80
       Top = 2
       Action = wqtdglzjmform.xmzl
     end
     object ToolButton3: TToolButton
-      Left = 128
+      Left = 160
       Top = 2
       Action = wqtdglzjmform.sfcx
     end
     object ToolButton4: TToolButton
-      Left = 192
+      Left = 240
       Top = 2
       Action = wqtdglzjmform.pjzf
     end
     object ToolButton5: TToolButton
-      Left = 256
+      Left = 320
       Top = 2
       Caption = ' 关闭退出'
       OnClick = CloseButtonClick
@@ -296,22 +296,22 @@ object sfform: Tsfform
       item
         FieldName = '项目种类'
         Title.Caption = '项目种类'
-        Width = 70
+        Width = 80
       end
       item
         FieldName = '项目类型'
         Title.Caption = '项目类型'
-        Width = 70
+        Width = 80
       end
       item
         FieldName = '项目名称'
         Title.Caption = '项目名称'
-        Width = 150
+        Width = 170
       end
       item
         FieldName = '规格'
         Title.Caption = '规格'
-        Width = 90
+        Width = 100
       end
       item
         FieldName = '单位'

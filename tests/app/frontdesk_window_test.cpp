@@ -14,6 +14,7 @@
 #include "app/forms/Startup.h"
 #include "app/forms/VoidForm.h"
 #include "platform/db/ADODB.h"
+#include "platform/rtl/FileUtils.h"
 #include "platform/rtl/StrUtils.h"
 #include "platform/ui/DBGrids.h"
 #include "platform/ui/StdCtrls.h"
@@ -628,6 +629,42 @@ TEST_F(ChargingWindow, ThePatientWindowAloneSaysItSaved) {
     EXPECT_EQ(harness->DialogTexts(),
               (std::vector<std::string>{"必填字段不能为空!", "请输入数字!", "新增病人资料成功!"}));
     EXPECT_EQ(Text("select id,姓名,拼音码,年龄 from tb_brzl where id=2"), "2|O'Hara|OHARA|20");
+}
+
+// The grid shows the receipt's lines as they are entered. With FRONTDESK_SCREENSHOT set
+// the window is also saved as a picture there (run under Xvfb for the real look), and
+// FRONTDESK_HOLD_MS keeps it on the screen that long for a screen grab.
+TEST_F(ChargingWindow, AReceiptInProgressShowsItsLinesAndTotals) {
+    OpenWindow();
+    PatientAndDoctor();
+    Line("AMXL", "2");
+    Line("XCG", "1");
+    Line("BLG", "3");
+    Enter(sfform->Edit5, "AMXL");
+    H::TypeText(sfform->Edit8, "1");
+    TDBGrid* grid = sfform->DBGrid1;
+    ASSERT_NE(grid->DataSource(), nullptr);
+    ASSERT_EQ(grid->DataSource()->DataSet(), sfform->ADOTable2);
+    ASSERT_TRUE(grid->DataSource()->Enabled());
+    ASSERT_EQ(sfform->ADOTable2->RecordCount(), 3);
+    ASSERT_EQ(grid->RowCount(), 3);
+    ASSERT_EQ(grid->ColumnCount(), 8);
+    EXPECT_EQ(grid->ColumnTitle(2), "项目名称");
+    EXPECT_EQ(grid->CellText(0, 2), "阿莫西林");
+    EXPECT_EQ(grid->CellText(1, 0), "检查项目");
+    EXPECT_EQ(grid->CellText(2, 6), "3");
+    EXPECT_EQ(grid->CellText(2, 7), "15");
+    EXPECT_EQ(sfform->Edit9->Text(), "55.00");
+    EXPECT_EQ(sfform->Edit12->Text(), "tulvo");
+    if (const char* file = getenv("FRONTDESK_SCREENSHOT")) {
+        EXPECT_TRUE(H::SaveScreenshot(sfform, file));
+        if (const char* hold = getenv("FRONTDESK_HOLD_MS")) {
+            for (unsigned long waited = 0, total = std::stoul(hold); waited < total; waited += 20) {
+                H::ProcessMessages();
+                Sleep(20);
+            }
+        }
+    }
 }
 
 }  // namespace
