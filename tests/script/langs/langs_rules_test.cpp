@@ -43,6 +43,9 @@ const RuleCase kRules[] = {
      "{ Out(\"a\\\"b\"); Out(\"c\\\\d\"); Out(\"e\\tf\"); Out(\"\\x41\\x42\"); Out(\"x\"#65\"y\"); "
      "Out(Length(\"a\\r\\n\")); Out(Ord(\"\\n\")); }",
      "a\"b c\\d etf AB xAy 3 10"},
+    // Names and keywords ignore letter case; text compares exactly.
+    {"CppTextComparesExactly", "C++Script", "{ Out(\"a\" == \"A\"); Out(\"a\" == \"a\"); Out(\"b\" > \"a\"); }",
+     "False True True"},
     {"CppComments", "C++Script", "{ // line comment Out(0);\n/* block\nOut(0); */ Out(1); /* inline */ Out(2); }", "1 2"},
     {"CppLetterCaseIgnored", "C++Script", "{ INT X = 3; IF (x == 3) OUT(X); WHILE (X > 2) { x--; } oUt(x); }", "3 2"},
     {"CppDeclarations", "C++Script",
@@ -67,6 +70,8 @@ const RuleCase kRules[] = {
     // --- JScript ---
     {"JsNamesNeedNoDeclaration", "JScript", "x = 5; y = x * 2; Out(y);", "10"},
     {"JsVarDeclarations", "JScript", "var a = 1, b, c = \"s\"; Out(a); Out(b); Out(c);", "1  s"},
+    {"JsStringEscapes", "JScript", "Out(\"q\\\"q\" + \"\\x41\" + #66); Out(Length(\"\\r\\n\")); Out(\"it's\");",
+     "q\"qAB 2 it's"},
     {"JsSemicolonsAreOptional", "JScript", "x = 1\ny = 2 Out(x + y)", "3"},
     {"JsUntypedFunctionsReturnAnything", "JScript",
      "function F() { return \"abc\"; } function G(x) { return x / 2; } Out(F() + \"d\"); Out(G(3));", "abcd 1.5"},
@@ -88,6 +93,8 @@ const RuleCase kRules[] = {
      "' whole line\nx = 1 ' trailing\nRem a remark\nREM upper\nrem lower\nremark = 2\nremaining = x + remark\n"
      "y = /\\ block /\\ 4\nOut(remaining)\nOut(y) rem last\n",
      "3 4"},
+    {"BasicStringEscapes", "BasicScript", "Out(\"q\\\"q\" & \"\\x41\" & \"it's\")\nOut(Ord(\"\\n\"))\n",
+     "q\"qAit's 10"},
     {"BasicLineContinuation", "BasicScript", "x = 1 + _\n  2 + _\n  3\nOut(x)\n", "6"},
     {"BasicStatementSeparator", "BasicScript", "x = 1 : y = 2 : Out(x + y)\n", "3"},
     {"BasicBlankLinesAndIndentation", "BasicScript", "\n\n   x = 1\n   \n\t\nIf x = 1 Then\n\n   Out(x)\n\nEnd If\n\n",
