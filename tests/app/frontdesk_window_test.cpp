@@ -13,6 +13,7 @@
 #include "app/forms/StartChargeForm.h"
 #include "app/forms/Startup.h"
 #include "app/forms/VoidForm.h"
+#include "app/widgets/FlatButton.h"
 #include "platform/db/ADODB.h"
 #include "platform/rtl/FileUtils.h"
 #include "platform/rtl/StrUtils.h"
@@ -629,6 +630,92 @@ TEST_F(ChargingWindow, ThePatientWindowAloneSaysItSaved) {
     EXPECT_EQ(harness->DialogTexts(),
               (std::vector<std::string>{"必填字段不能为空!", "请输入数字!", "新增病人资料成功!"}));
     EXPECT_EQ(Text("select id,姓名,拼音码,年龄 from tb_brzl where id=2"), "2|O'Hara|OHARA|20");
+}
+
+TEST_F(ChargingWindow, PatientRecordsChangeDeleteAndFindByTheNameAsTyped) {
+    Exec("insert into tb_brzl (id,姓名,拼音码,年龄,电话,地址,性别) values (2,'O''Hara','OH','50','','','女')");
+    harness->OnModal("Tbrzlform", [this](TCustomForm& f) {
+        auto& p = dynamic_cast<Tbrzlform&>(f);
+        EXPECT_EQ(p.DBGrid1->RowCount(), 2);
+        // Find: the beginning of the name, bound as typed; an empty text lists everyone.
+        struct {
+            const char* Text;
+            int Rows;
+        } finds[] = {{"O'", 1}, {"张", 1}, {"' or '1'='1", 0}, {"", 2}};
+        for (const auto& c : finds) {
+            harness->AnswerInput(std::string(c.Text));
+            H::Click(p.Button4);
+            EXPECT_EQ(p.DBGrid1->RowCount(), c.Rows) << c.Text;
+        }
+        // Change the second patient.
+        p.ADOQuery1->Last();
+        p.DBGrid1CellClick(nullptr);
+        EXPECT_TRUE(p.Button2->Enabled());
+        EXPECT_EQ(p.Edit1->Text(), "O'Hara");
+        p.Edit3->SetText("51");
+        H::Click(p.Button2);
+        EXPECT_FALSE(p.Button2->Enabled());
+        EXPECT_EQ(p.Edit1->Text(), "");
+        // Delete it, after a No and a Yes.
+        p.ADOQuery1->Last();
+        harness->AnswerMessage(mrNo);
+        H::Click(p.Button3);
+        EXPECT_EQ(p.DBGrid1->RowCount(), 2);
+        p.ADOQuery1->Last();
+        harness->AnswerMessage(mrYes);
+        H::Click(p.Button3);
+        EXPECT_EQ(p.DBGrid1->RowCount(), 1);
+        H::Click(p.Button5);
+    });
+    brzlform->ShowModal();
+    EXPECT_EQ(harness->DialogTexts(),
+              (std::vector<std::string>{"查询姓名为", "查询姓名为", "查询姓名为", "查询姓名为",
+                                        "修改病人资料成功!", "确定删除O'Hara吗？", "确定删除O'Hara吗？",
+                                        "删除病人资料成功!"}));
+    EXPECT_EQ(Rows("select id,姓名 from tb_brzl order by id"), std::vector<std::string>{"1|张三"});
+}
+
+TEST_F(ChargingWindow, HelpButtonsShowTheirLines) {
+    OpenWindow();
+    harness->OnModal("Thintform", [](TCustomForm& f) {
+        auto& h = dynamic_cast<Thintform&>(f);
+        EXPECT_EQ(h.Memo1->Lines()->Count(), 6);
+        EXPECT_EQ(h.Memo1->Lines()->Strings(5), "6.整个收费过程按Enter键确认后光标会自动跳到下一步.");
+        h.Close();
+    });
+    H::Click(sfform->FlatButton1);
+    harness->OnModal("Thintform", [](TCustomForm& f) {
+        auto& h = dynamic_cast<Thintform&>(f);
+        EXPECT_EQ(h.Memo1->Lines()->Count(), 5);
+        EXPECT_EQ(h.Memo1->Lines()->Strings(0), "1.优惠收费时可以输入金额，也可以输入打折比例");
+        h.Close();
+    });
+    H::Click(yhsfform->FlatButton1);
+}
+
+TEST_F(ChargingWindow, AVoidThatCannotGetTheDatabaseSaysSoAndChangesNothing) {
+    OpenWindow();
+    PatientAndDoctor();
+    Line("AMXL", "2");
+    StartCharging();
+    H::TypeKey(sfform->Edit10, VK_RETURN);
+    auto other = std::make_unique<TADOConnection>(nullptr);
+    other->SetConnectionString(ClinicConnectionString(ClinicDatabaseFileName));
+    other->Open();
+    other->BeginTrans();
+    Db().Database().SetBusyTimeout(1);
+    pjzfform->Show();
+    pjzfform->Edit1->SetText("240307001");
+    harness->ClearDialogs();
+    harness->AnswerMessage(mrYes);
+    H::Click(pjzfform->Button1);
+    ASSERT_EQ(harness->DialogTexts().size(), 2u);
+    EXPECT_TRUE(StartsText("票据作废失败", harness->DialogTexts()[1]));
+    other->RollbackTrans();
+    EXPECT_EQ(Text("select count(*) from tb_sf"), "1");
+    EXPECT_EQ(Text("select count(*) from tb_zfsf"), "0");
+    EXPECT_EQ(Stock(DrugA), "8|64|100");
+    pjzfform->Close();
 }
 
 // The grid shows the receipt's lines as they are entered. With FRONTDESK_SCREENSHOT set
