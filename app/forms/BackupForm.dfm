@@ -13,14 +13,15 @@ object sjbfform: Tsjbfform
   Font.Style = []
   OldCreateOrder = False
   Position = poScreenCenter
+  OnShow = FormShow
   PixelsPerInch = 96
   TextHeight = 12
   object Label1: TLabel
     Left = 16
     Top = 20
-    Width = 120
+    Width = 132
     Height = 12
-    Caption = '请选择备份数据库路径：'
+    Caption = '请选择数据库备份路径：'
   end
   object Edit1: TEdit
     Left = 16
@@ -35,13 +36,21 @@ object sjbfform: Tsjbfform
     Width = 65
     Height = 24
     Caption = '浏览'
+    OnClick = SpeedButton1Click
   end
   object Button1: TButton
-    Left = 160
+    Left = 156
     Top = 80
     Width = 89
     Height = 25
     Caption = '确定保存'
     TabOrder = 1
+    OnClick = Button1Click
+  end
+  object ADOQuery1: TADOQuery
+    Connection = datamoduleform.ADOConnection1
+    Parameters = <>
+    Left = 8
+    Top = 80
   end
 end
