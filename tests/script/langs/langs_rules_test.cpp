@@ -59,6 +59,8 @@ const RuleCase kRules[] = {
      "int F(int a, int b = 10) { return a + b; }\nvoid Inc(int &v, int by = 1) { v += by; }\n"
      "int n = 1; { Out(F(1)); Out(F(1, 2)); Inc(n); Inc(n, 5); Out(n); }",
      "11 3 7"},
+    {"CppArrayBoundsStartAtZero", "C++Script", "{ int a[3]; a[0] = 1; a[2] = 3; Out(a[0] + a[2]); a[3] = 1; }",
+     "4 error: Variant or safe array index out of bounds"},
     {"CppForWithEmptyParts", "C++Script", "{ int i = 0; for (; i < 3; ) i++; Out(i); }", "3"},
     {"CppEmptyStatements", "C++Script", "{ ; ; if (1 == 1) ; else Out(\"no\"); Out(1); ; }", "1"},
     {"CppSwitchWithoutMatchRunsDefault", "C++Script",
@@ -107,6 +109,8 @@ const RuleCase kRules[] = {
      "Dim d As Decimal = 1.5\nDim n As Integer = 2, s As String = \"t\"\nOut(d * n)\nOut(s & n)\n", "3 t2"},
     {"BasicByRefAndByVal", "BasicScript",
      "Sub S(ByRef a, ByVal b)\na = a + 1\nb = b + 1\nEnd Sub\nx = 1\ny = 1\nS(x, y)\nOut(x)\nOut(y)\n", "2 1"},
+    {"BasicEmptyParameterBrackets", "BasicScript",
+     "Sub P()\nOut(1)\nEnd Sub\nFunction F() As Integer\nReturn 2\nEnd Function\nP()\nOut(F())\n", "1 2"},
     {"BasicFractionalStep", "BasicScript", "For i = 0 To 1 Step 0.5\nOut(i)\nNext\n", "0 0.5 1"},
     {"BasicElseIfWithoutElse", "BasicScript",
      "For i = 1 To 3\nIf i = 1 Then\nOut(\"a\")\nElseIf i = 2 Then\nOut(\"b\")\nEnd If\nNext\n", "a b"},
