@@ -17,6 +17,7 @@
 #include <QTabBar>
 #include <QToolButton>
 #include <QTreeView>
+#include <QTreeWidget>
 #include <algorithm>
 #include <cmath>
 
@@ -1247,4 +1248,354 @@ void TToolBar::DeclareProperties(TPropertyDecl<TToolBar>& d) {
     d.Property("List", &TToolBar::List, &TToolBar::SetList).Default(false);
     d.Property("ShowCaptions", &TToolBar::ShowCaptions, &TToolBar::SetShowCaptions).Default(false);
     d.Property("Wrapable", &TToolBar::Wrapable, &TToolBar::SetWrapable).Default(true);
+}
+
+// =========================================================================================
+// TTreeView
+// =========================================================================================
+
+ROVE_IMPLEMENT_CLASS(TTreeView)
+
+struct TTreeNodePeer {
+    QTreeWidgetItem* Item = nullptr;
+};
+
+namespace {
+QTreeWidget* TreeOf(const TTreeView* v) { return v ? TypedWidget<QTreeWidget>(v) : nullptr; }
+}  // namespace
+
+TTreeNode::TTreeNode(TTreeNodes* Owner, TTreeNode* Parent)
+    : FOwner(Owner), FParent(Parent), FPeer(std::make_unique<TTreeNodePeer>()) {}
+
+// Children first, so that each node's item goes before its parent's.
+TTreeNode::~TTreeNode() {
+    while (!FChildren.empty()) FChildren.pop_back();
+    if (FOwner && FOwner->Owner()) FOwner->Owner()->NodeRemoved(this);
+}
+
+TTreeNode* TTreeNode::Item(int Index) const {
+    if (Index < 0 || Index >= Count()) throw EListError("List index out of bounds (" + std::to_string(Index) + ")");
+    return FChildren[Index].get();
+}
+
+void TTreeNode::SetText(const std::string& Value) {
+    FText = Value;
+    if (FOwner->Owner()) FOwner->Owner()->NodeChanged(this);
+}
+
+void TTreeNode::SetImageIndex(int Value) {
+    FImageIndex = Value;
+    if (FOwner->Owner()) FOwner->Owner()->NodeChanged(this);
+}
+
+int TTreeNode::Level() const {
+    int level = 0;
+    for (TTreeNode* p = FParent; p; p = p->FParent) ++level;
+    return level;
+}
+
+int TTreeNode::Index() const {
+    const auto& list = FParent ? FParent->FChildren : FOwner->FRoots;
+    for (size_t i = 0; i < list.size(); ++i)
+        if (list[i].get() == this) return static_cast<int>(i);
+    return -1;
+}
+
+int TTreeNode::AbsoluteIndex() const {
+    std::vector<TTreeNode*> all;
+    FOwner->Collect(all);
+    for (size_t i = 0; i < all.size(); ++i)
+        if (all[i] == this) return static_cast<int>(i);
+    return -1;
+}
+
+bool TTreeNode::Expanded() const { return FPeer->Item && FPeer->Item->isExpanded(); }
+
+void TTreeNode::Expand(bool Recurse) {
+    if (FPeer->Item) FPeer->Item->setExpanded(true);
+    if (Recurse)
+        for (auto& c : FChildren) c->Expand(true);
+}
+
+void TTreeNode::Collapse(bool Recurse) {
+    if (FPeer->Item) FPeer->Item->setExpanded(false);
+    if (Recurse)
+        for (auto& c : FChildren) c->Collapse(true);
+}
+
+bool TTreeNode::Selected() const { return FOwner->Owner() && FOwner->Owner()->Selected() == this; }
+
+void TTreeNode::SetSelected(bool Value) {
+    TTreeView* v = FOwner->Owner();
+    if (!v) return;
+    if (Value) v->SetSelected(this);
+    else if (v->Selected() == this) v->SetSelected(nullptr);
+}
+
+void TTreeNode::MakeVisible() {
+    if (QTreeWidget* t = TreeOf(FOwner->Owner()); t && FPeer->Item) t->scrollToItem(FPeer->Item);
+}
+
+void TTreeNode::Delete() { FOwner->Delete(this); }
+
+TTreeNodes::TTreeNodes(TTreeView* Owner) : FOwner(Owner) {}
+
+TTreeNodes::~TTreeNodes() {
+    FOwner = nullptr;   // the view is going: no item bookkeeping
+    FRoots.clear();
+}
+
+void TTreeNodes::Collect(std::vector<TTreeNode*>& Out) const {
+    std::function<void(const std::vector<std::unique_ptr<TTreeNode>>&)> walk =
+        [&](const std::vector<std::unique_ptr<TTreeNode>>& list) {
+            for (const auto& n : list) {
+                Out.push_back(n.get());
+                walk(n->FChildren);
+            }
+        };
+    walk(FRoots);
+}
+
+int TTreeNodes::Count() const {
+    std::vector<TTreeNode*> all;
+    Collect(all);
+    return static_cast<int>(all.size());
+}
+
+TTreeNode* TTreeNodes::Item(int Index) const {
+    std::vector<TTreeNode*> all;
+    Collect(all);
+    if (Index < 0 || Index >= static_cast<int>(all.size()))
+        throw EListError("List index out of bounds (" + std::to_string(Index) + ")");
+    return all[Index];
+}
+
+TTreeNode* TTreeNodes::GetFirstNode() const { return FRoots.empty() ? nullptr : FRoots.front().get(); }
+
+TTreeNode* TTreeNodes::AddUnder(TTreeNode* Parent, int Index, const std::string& S, void* Data) {
+    auto& list = Parent ? Parent->FChildren : FRoots;
+    Index = std::clamp(Index, 0, static_cast<int>(list.size()));
+    auto node = std::make_unique<TTreeNode>(this, Parent);
+    node->FText = S;
+    node->FData = Data;
+    TTreeNode* raw = node.get();
+    list.insert(list.begin() + Index, std::move(node));
+    if (FOwner) FOwner->NodeAdded(raw, Index);
+    return raw;
+}
+
+TTreeNode* TTreeNodes::Add(TTreeNode* Sibling, const std::string& S) { return AddObject(Sibling, S, nullptr); }
+
+TTreeNode* TTreeNodes::AddObject(TTreeNode* Sibling, const std::string& S, void* Data) {
+    TTreeNode* parent = Sibling ? Sibling->Parent() : nullptr;
+    return AddUnder(parent, parent ? parent->Count() : static_cast<int>(FRoots.size()), S, Data);
+}
+
+TTreeNode* TTreeNodes::AddChild(TTreeNode* Parent, const std::string& S) { return AddChildObject(Parent, S, nullptr); }
+
+TTreeNode* TTreeNodes::AddChildObject(TTreeNode* Parent, const std::string& S, void* Data) {
+    return AddUnder(Parent, Parent ? Parent->Count() : static_cast<int>(FRoots.size()), S, Data);
+}
+
+TTreeNode* TTreeNodes::Insert(TTreeNode* Sibling, const std::string& S) {
+    if (!Sibling) return AddUnder(nullptr, 0, S, nullptr);
+    return AddUnder(Sibling->Parent(), Sibling->Index(), S, nullptr);
+}
+
+void TTreeNodes::Delete(TTreeNode* Node) {
+    if (!Node) return;
+    auto& list = Node->FParent ? Node->FParent->FChildren : FRoots;
+    for (auto it = list.begin(); it != list.end(); ++it)
+        if (it->get() == Node) {
+            std::unique_ptr<TTreeNode> gone = std::move(*it);
+            list.erase(it);
+            return;
+        }
+}
+
+void TTreeNodes::Clear() {
+    while (!FRoots.empty()) FRoots.pop_back();
+}
+
+void TTreeNodes::BeginUpdate() {
+    if (FUpdateCount++ == 0)
+        if (QTreeWidget* t = TreeOf(FOwner)) t->setUpdatesEnabled(false);
+}
+
+void TTreeNodes::EndUpdate() {
+    if (FUpdateCount > 0 && --FUpdateCount == 0)
+        if (QTreeWidget* t = TreeOf(FOwner)) t->setUpdatesEnabled(true);
+}
+
+TTreeView::TTreeView(TComponent* AOwner) : TWinControl(AOwner), FItems(std::make_unique<TTreeNodes>(this)) {
+    FColor = clWindow;
+    FTabStop = true;
+    auto* w = new TScrollHost<QTreeWidget>(this);
+    w->setFocusPolicy(Qt::StrongFocus);
+    w->setHeaderHidden(true);
+    w->setColumnCount(1);
+    w->setIndentation(FIndent);
+    w->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    QObject::connect(w, &QTreeWidget::currentItemChanged, w, [this](QTreeWidgetItem* current, QTreeWidgetItem*) {
+        if (!FSyncing) SafeCall([&] { CurrentPicked(NodeOfItem(current)); });
+    });
+    QObject::connect(w, &QTreeWidget::itemExpanded, w, [this](QTreeWidgetItem* item) {
+        if (TTreeNode* n = NodeOfItem(item)) SafeCall([&] { OnExpanded(this, n); });
+    });
+    QObject::connect(w, &QTreeWidget::itemCollapsed, w, [this](QTreeWidgetItem* item) {
+        if (TTreeNode* n = NodeOfItem(item)) SafeCall([&] { OnCollapsed(this, n); });
+    });
+    SetPeer(std::make_unique<TControlPeer>(w));
+    FWidth = 121;
+    FHeight = 97;
+    ApplyBounds();
+    ApplyColor();
+}
+
+TTreeView::~TTreeView() {
+    DestroyPeer();
+    FItems.reset();
+}
+
+TTreeNode* TTreeView::NodeOfItem(const void* Item) const {
+    if (!Item) return nullptr;
+    auto* item = static_cast<const QTreeWidgetItem*>(Item);
+    return reinterpret_cast<TTreeNode*>(item->data(0, Qt::UserRole).value<quintptr>());
+}
+
+void TTreeView::NodeAdded(TTreeNode* Node, int Index) {
+    QTreeWidget* t = TreeOf(this);
+    if (!t) return;
+    auto* item = new QTreeWidgetItem(QStringList{QStr(Node->Text())});
+    item->setData(0, Qt::UserRole, QVariant::fromValue(reinterpret_cast<quintptr>(Node)));
+    Node->Peer()->Item = item;
+    FSyncing = true;
+    if (TTreeNode* p = Node->Parent(); p && p->Peer()->Item) p->Peer()->Item->insertChild(Index, item);
+    else t->insertTopLevelItem(Index, item);
+    FSyncing = false;
+    NodeChanged(Node);
+}
+
+void TTreeView::NodeRemoved(TTreeNode* Node) {
+    if (FSelected == Node) FSelected = nullptr;
+    QTreeWidgetItem* item = Node->Peer()->Item;
+    Node->Peer()->Item = nullptr;
+    if (!item || !TreeOf(this)) return;
+    FSyncing = true;
+    delete item;
+    FSyncing = false;
+}
+
+void TTreeView::NodeChanged(TTreeNode* Node) {
+    QTreeWidgetItem* item = Node->Peer()->Item;
+    if (!item) return;
+    item->setText(0, QStr(Node->Text()));
+    item->setIcon(0, IconOf(FImages, Node->ImageIndex()));
+}
+
+void TTreeView::Rebuild() {
+    std::vector<TTreeNode*> all;
+    FItems->Collect(all);
+    for (TTreeNode* n : all) NodeChanged(n);
+}
+
+void TTreeView::SetSelected(TTreeNode* Value) {
+    if (Value == FSelected) return;
+    bool allow = true;
+    if (Value) OnChanging(this, Value, allow);
+    if (!allow) return;
+    FSelected = Value;
+    if (QTreeWidget* t = TreeOf(this)) {
+        FSyncing = true;
+        t->setCurrentItem(Value ? Value->Peer()->Item : nullptr);
+        FSyncing = false;
+    }
+    OnChange(this, Value);
+}
+
+void TTreeView::CurrentPicked(TTreeNode* Node) {
+    if (Node == FSelected) return;
+    bool allow = true;
+    if (Node) OnChanging(this, Node, allow);
+    if (!allow) {
+        FSyncing = true;
+        if (QTreeWidget* t = TreeOf(this)) t->setCurrentItem(FSelected ? FSelected->Peer()->Item : nullptr);
+        FSyncing = false;
+        return;
+    }
+    FSelected = Node;
+    OnChange(this, Node);
+}
+
+TTreeNode* TTreeView::TopItem() const {
+    QTreeWidget* t = TreeOf(this);
+    return t ? NodeOfItem(t->itemAt(0, 0)) : nullptr;
+}
+
+void TTreeView::SetTopItem(TTreeNode* Value) {
+    if (QTreeWidget* t = TreeOf(this); t && Value && Value->Peer()->Item)
+        t->scrollToItem(Value->Peer()->Item, QAbstractItemView::PositionAtTop);
+}
+
+void TTreeView::FullExpand() {
+    if (QTreeWidget* t = TreeOf(this)) t->expandAll();
+}
+
+void TTreeView::FullCollapse() {
+    if (QTreeWidget* t = TreeOf(this)) t->collapseAll();
+}
+
+TTreeNode* TTreeView::GetNodeAt(int X, int Y) const {
+    QTreeWidget* t = TreeOf(this);
+    if (!t) return nullptr;
+    return NodeOfItem(t->itemAt(t->viewport()->mapFrom(t, QPoint(X, Y))));
+}
+
+void TTreeView::SetShowRoot(bool Value) {
+    FShowRoot = Value;
+    if (QTreeWidget* t = TreeOf(this)) t->setRootIsDecorated(Value);
+}
+
+void TTreeView::SetIndent(int Value) {
+    FIndent = Value;
+    if (QTreeWidget* t = TreeOf(this)) t->setIndentation(Value);
+}
+
+void TTreeView::SetImages(TImageListComponent* Value) {
+    FImages = Value;
+    if (Value) Value->FreeNotification(this);
+    Rebuild();
+}
+
+void TTreeView::Notification(TComponent* AComponent, TOperation Operation) {
+    TWinControl::Notification(AComponent, Operation);
+    if (Operation == opRemove && AComponent == FImages) FImages = nullptr;
+}
+
+bool TTreeView::WantsKey(uint16_t Key, TShiftState) const {
+    return Key == VK_LEFT || Key == VK_RIGHT || Key == VK_UP || Key == VK_DOWN;
+}
+
+void TTreeView::ApplyColor() {
+    TWinControl::ApplyColor();
+    if (QWidget* w = WidgetOf(this)) {
+        QPalette pal = w->palette();
+        pal.setColor(QPalette::Base, ToQColor(FColor));
+        w->setPalette(pal);
+    }
+}
+
+void TTreeView::DeclareProperties(TPropertyDecl<TTreeView>& d) {
+    d.Property("Color", ColorTypeInfo(), &TControl::Color, &TControl::SetColor).Default(clWindow);
+    d.Property("HideSelection", &TTreeView::HideSelection, &TTreeView::SetHideSelection).Default(true);
+    d.Property("Images", &TTreeView::Images, &TTreeView::SetImages);
+    d.Property("Indent", &TTreeView::Indent, &TTreeView::SetIndent).Default(19);
+    d.Property("ReadOnly", &TTreeView::ReadOnly, &TTreeView::SetReadOnly).Default(false);
+    d.Property("ShowLines", &TTreeView::ShowLines, &TTreeView::SetShowLines).Default(true);
+    d.Property("ShowRoot", &TTreeView::ShowRoot, &TTreeView::SetShowRoot).Default(true);
+    d.Property("TabStop", &TWinControl::TabStop, &TWinControl::SetTabStop).Default(true);
+    d.Event("OnChange", &TTreeView::OnChange);
+    d.Event("OnChanging", &TTreeView::OnChanging);
+    d.Event("OnCollapsed", &TTreeView::OnCollapsed);
+    d.Event("OnExpanded", &TTreeView::OnExpanded);
 }

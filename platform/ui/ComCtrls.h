@@ -1,5 +1,5 @@
 // The common controls: status bars with panels, page controls with tab sheets, list views,
-// date and time pickers, tool bars with tool buttons.
+// tree views, date and time pickers, tool bars with tool buttons.
 #pragma once
 
 #include "platform/rtl/StringList.h"
@@ -480,4 +480,152 @@ private:
     bool FArranging = false;
     TImageListComponent* FImages = nullptr;
     TImageListComponent* FDisabledImages = nullptr;
+};
+
+// --- Tree view ---------------------------------------------------------------------------
+class TTreeNodes;
+class TTreeView;
+struct TTreeNodePeer;
+
+class TTreeNode {
+public:
+    TTreeNode(TTreeNodes* Owner, TTreeNode* Parent);
+    ~TTreeNode();
+    TTreeNode(const TTreeNode&) = delete;
+    TTreeNode& operator=(const TTreeNode&) = delete;
+
+    const std::string& Text() const { return FText; }
+    void SetText(const std::string& Value);
+    void* Data() const { return FData; }
+    void SetData(void* Value) { FData = Value; }
+    int ImageIndex() const { return FImageIndex; }
+    void SetImageIndex(int Value);
+    int SelectedIndex() const { return FSelectedIndex; }
+    void SetSelectedIndex(int Value) { FSelectedIndex = Value; }
+    TTreeNode* Parent() const { return FParent; }
+    int Count() const { return static_cast<int>(FChildren.size()); }
+    TTreeNode* Item(int Index) const;
+    bool HasChildren() const { return !FChildren.empty(); }
+    int Level() const;
+    int Index() const;                   // among its siblings
+    int AbsoluteIndex() const;           // in the whole tree, depth first
+    bool Expanded() const;
+    void Expand(bool Recurse);
+    void Collapse(bool Recurse);
+    bool Selected() const;
+    void SetSelected(bool Value);
+    void MakeVisible();
+    // Frees the node with its children.
+    void Delete();
+    TTreeNodes* Owner() const { return FOwner; }
+    TTreeNodePeer* Peer() const { return FPeer.get(); }
+
+private:
+    friend class TTreeNodes;
+    TTreeNodes* FOwner;
+    TTreeNode* FParent;
+    std::string FText;
+    void* FData = nullptr;
+    int FImageIndex = -1;
+    int FSelectedIndex = -1;
+    std::vector<std::unique_ptr<TTreeNode>> FChildren;
+    std::unique_ptr<TTreeNodePeer> FPeer;
+};
+
+class TTreeNodes {
+public:
+    explicit TTreeNodes(TTreeView* Owner);
+    ~TTreeNodes();
+    TTreeNodes(const TTreeNodes&) = delete;
+    TTreeNodes& operator=(const TTreeNodes&) = delete;
+    // Every node, depth first.
+    int Count() const;
+    TTreeNode* Item(int Index) const;
+    TTreeNode* operator[](int Index) const { return Item(Index); }
+    TTreeNode* GetFirstNode() const;
+    // A last sibling of Sibling (a root node when Sibling is null).
+    TTreeNode* Add(TTreeNode* Sibling, const std::string& S);
+    TTreeNode* AddObject(TTreeNode* Sibling, const std::string& S, void* Data);
+    TTreeNode* AddChild(TTreeNode* Parent, const std::string& S);
+    TTreeNode* AddChildObject(TTreeNode* Parent, const std::string& S, void* Data);
+    TTreeNode* Insert(TTreeNode* Sibling, const std::string& S);
+    void Delete(TTreeNode* Node);
+    void Clear();
+    void BeginUpdate();
+    void EndUpdate();
+    TTreeView* Owner() const { return FOwner; }
+
+private:
+    friend class TTreeNode;
+    friend class TTreeView;
+    TTreeNode* AddUnder(TTreeNode* Parent, int Index, const std::string& S, void* Data);
+    void Collect(std::vector<TTreeNode*>& Out) const;
+    TTreeView* FOwner;
+    std::vector<std::unique_ptr<TTreeNode>> FRoots;
+    int FUpdateCount = 0;
+};
+
+using TTVChangedEvent = TEvent<void(TObject* Sender, TTreeNode* Node)>;
+ROVE_EVENT_TYPE(TTVChangedEvent)
+using TTVChangingEvent = TEvent<void(TObject* Sender, TTreeNode* Node, bool& AllowChange)>;
+ROVE_EVENT_TYPE(TTVChangingEvent)
+
+class TTreeView : public TWinControl {
+    ROVE_CLASS(TTreeView, TWinControl)
+public:
+    explicit TTreeView(TComponent* AOwner);
+    ~TTreeView() override;
+    TTreeNodes* Items() const { return FItems.get(); }
+    TTreeNode* Selected() const { return FSelected; }
+    // Selecting asks OnChanging, then fires OnChange.
+    void SetSelected(TTreeNode* Value);
+    TTreeNode* TopItem() const;
+    void SetTopItem(TTreeNode* Value);
+    void FullExpand();
+    void FullCollapse();
+    TTreeNode* GetNodeAt(int X, int Y) const;
+    bool ReadOnly() const { return FReadOnly; }
+    void SetReadOnly(bool Value) { FReadOnly = Value; }
+    bool ShowRoot() const { return FShowRoot; }
+    void SetShowRoot(bool Value);
+    bool ShowLines() const { return FShowLines; }
+    void SetShowLines(bool Value) { FShowLines = Value; }
+    bool HideSelection() const { return FHideSelection; }
+    void SetHideSelection(bool Value) { FHideSelection = Value; }
+    int Indent() const { return FIndent; }
+    void SetIndent(int Value);
+    TImageListComponent* Images() const { return FImages; }
+    void SetImages(TImageListComponent* Value);
+
+    bool WantsKey(uint16_t Key, TShiftState Shift) const override;
+    void ApplyColor() override;
+    void Notification(TComponent* AComponent, TOperation Operation) override;
+
+    TTVChangedEvent OnChange;
+    TTVChangingEvent OnChanging;
+    TTVChangedEvent OnExpanded;
+    TTVChangedEvent OnCollapsed;
+    static void DeclareProperties(TPropertyDecl<TTreeView>& d);
+
+    // The layer's own.
+    void NodeAdded(TTreeNode* Node, int Index);
+    void NodeRemoved(TTreeNode* Node);
+    void NodeChanged(TTreeNode* Node);
+    void Rebuild();
+    void CurrentPicked(TTreeNode* Node);
+    TTreeNode* NodeOfItem(const void* Item) const;
+
+protected:
+    TColor DefaultColor() const override { return clWindow; }
+
+private:
+    std::unique_ptr<TTreeNodes> FItems;
+    TTreeNode* FSelected = nullptr;
+    bool FReadOnly = false;
+    bool FShowRoot = true;
+    bool FShowLines = true;
+    bool FHideSelection = true;
+    int FIndent = 19;
+    bool FSyncing = false;
+    TImageListComponent* FImages = nullptr;
 };

@@ -33,7 +33,7 @@ void RegisterUiClasses() {
         TColumnTitle::StaticClass(),
         TStatusBar::StaticClass(), TStatusPanel::StaticClass(), TPageControl::StaticClass(),
         TTabSheet::StaticClass(), TListView::StaticClass(), TListColumn::StaticClass(),
-        TDateTimePicker::StaticClass(), TToolBar::StaticClass(), TToolButton::StaticClass(),
+        TDateTimePicker::StaticClass(), TTreeView::StaticClass(), TToolBar::StaticClass(), TToolButton::StaticClass(),
         TSpeedButton::StaticClass(), TStringGrid::StaticClass(),
         TOpenDialog::StaticClass(), TSaveDialog::StaticClass(), TColorDialog::StaticClass(),
         TFontDialog::StaticClass(),

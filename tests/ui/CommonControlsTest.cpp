@@ -335,3 +335,32 @@ end
     grid->SetRowCount(2);
     EXPECT_EQ(grid->Row(), 1);
 }
+
+TEST_F(CommonControlsTest, TreeViewNodesSelectionAndDeletion) {
+    TTreeView tree(Form.get());
+    tree.SetParent(Form.get());
+    static int tag1 = 1, tag2 = 2;
+    TTreeNode* data = tree.Items()->Add(nullptr, "数据");
+    TTreeNode* q = tree.Items()->AddChildObject(data, "ADOQuery1", &tag1);
+    TTreeNode* f = tree.Items()->AddChildObject(q, "姓名", &tag2);
+    TTreeNode* vars = tree.Items()->Add(data, "变量");
+    EXPECT_EQ(tree.Items()->Count(), 4);
+    EXPECT_EQ(tree.Items()->Item(2), f);   // depth first
+    EXPECT_EQ(tree.Items()->Item(3), vars);
+    EXPECT_EQ(f->Level(), 2);
+    EXPECT_EQ(f->Data(), &tag2);
+    EXPECT_EQ(vars->AbsoluteIndex(), 3);
+    std::vector<std::string> changes;
+    tree.OnChange = [&](TObject*, TTreeNode* n) { changes.push_back(n ? n->Text() : "-"); };
+    tree.OnChanging = [&](TObject*, TTreeNode* n, bool& allow) { allow = n != vars; };
+    tree.SetSelected(f);
+    tree.SetSelected(vars);   // refused
+    EXPECT_EQ(tree.Selected(), f);
+    EXPECT_EQ(changes, (std::vector<std::string>{"姓名"}));
+    // Deleting a node frees its children; a selected one is no longer selected.
+    q->Delete();
+    EXPECT_EQ(tree.Items()->Count(), 2);
+    EXPECT_EQ(tree.Selected(), nullptr);
+    tree.Items()->Clear();
+    EXPECT_EQ(tree.Items()->Count(), 0);
+}
