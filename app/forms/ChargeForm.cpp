@@ -115,6 +115,8 @@ void Tsfform::FormShow(TObject*) {
     CheckBox1->SetChecked(true);
     if (!ADOTable2->Active()) ADOTable2->Open();
     ResetChargeEntry();
+    // Lines left from before (the program ended with a receipt in progress) keep their total.
+    if (!ADOTable2->IsEmpty()) LinesChanged();
     NextReceiptNumber();
     Edit1->SetFocus();
 }

@@ -25,7 +25,6 @@ class TADOTable;
 class TADOQuery;
 class TDataSource;
 class TDataSet;
-class Tbrzlhxform;
 
 class Tsfform : public TForm {
     ROVE_CLASS(Tsfform, TForm)

@@ -595,6 +595,14 @@ TEST_F(ChargingWindow, ANumberTakenMeanwhileOrAfterMidnightIsDrawnAgain) {
     EXPECT_EQ(sfform->Label5->Caption(), "2024-3-8");
 }
 
+TEST_F(ChargingWindow, LinesLeftFromBeforeKeepTheirTotal) {
+    Exec("insert into tb_temp (id,项目种类,项目类型,项目名称,规格,单位,单价,数量,单项累计)"
+         " values (" + std::to_string(Exam) + ",'检查项目','检查费','血常规','10片','盒',15,2,30)");
+    OpenWindow();
+    EXPECT_EQ(sfform->DBGrid1->RowCount(), 1);
+    EXPECT_EQ(sfform->Edit9->Text(), "30.00");
+}
+
 TEST_F(ChargingWindow, ClosingWithLinesAsksFirst) {
     OpenWindow();
     PatientAndDoctor();
