@@ -56,6 +56,21 @@ TEST_F(ReportShow, ModalPreviewIsPreparedByTheTimer) {
     EXPECT_TRUE(Harness.Errors().empty());
 }
 
+// An engine run that gives up (a dialog page cancelled) closes the window the report
+// opened.
+TEST_F(ReportShow, FailedRunClosesThePreviewWindow) {
+    EngineOf(Report)->RunResult = false;
+    int result = -1;
+    Harness.OnModal("TFakePreviewForm", [&](TCustomForm& form) {
+        ProcessUntil([&] { return EngineOf(Report)->Runs == 1; });
+        result = form.ModalResult();
+    });
+    Report.ShowReport();
+    EXPECT_EQ(result, mrCancel);
+    EXPECT_TRUE(Harness.Errors().empty());
+    EXPECT_EQ(TFakePreviewForm::Alive, 0);
+}
+
 // Closed before the timer fired: nothing is prepared later for a window that is gone.
 TEST_F(ReportShow, ModalPreviewClosedAtOnceLeavesNoPendingRun) {
     Harness.OnModal("TFakePreviewForm", [](TCustomForm& form) { form.SetModalResult(mrCancel); });
