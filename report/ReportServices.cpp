@@ -150,7 +150,7 @@ TfrxPreviewFormClass& frxPreviewFormClass() {
 // --- Designer and wizards ------------------------------------------------------------------
 
 TfrxCustomDesigner::TfrxCustomDesigner(TComponent* AOwner, TfrxReport* AReport, bool APreviewDesigner)
-    : TComponent(AOwner), FReport(AReport), FIsPreviewDesigner(APreviewDesigner) {}
+    : TForm(AOwner), FReport(AReport), FIsPreviewDesigner(APreviewDesigner) {}
 
 TfrxCustomDesigner::~TfrxCustomDesigner() = default;
 

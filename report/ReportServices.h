@@ -263,10 +263,11 @@ TfrxPreviewFormClass& frxPreviewFormClass();
 
 // --- The designer ------------------------------------------------------------------------
 // The designer window's abstract base: the report holds one while a designer is open.
-// The window itself (a form) is the designer subsystem's; this base is a component so
-// that it can be owned and named.
-class TfrxCustomDesigner : public TComponent {
-    ROVE_CLASS(TfrxCustomDesigner, TComponent)
+// It is a form, so that the designer subsystem's window (TfrxDesignerForm) derives from
+// it and implements its operations; the report shows it (Show, modeless) and waits on
+// ModalFinished.
+class TfrxCustomDesigner : public TForm {
+    ROVE_CLASS(TfrxCustomDesigner, TForm)
 public:
     TfrxCustomDesigner(TComponent* AOwner, TfrxReport* AReport, bool APreviewDesigner);
     ~TfrxCustomDesigner() override;
@@ -293,8 +294,6 @@ public:
     virtual void ReloadReport() = 0;
     virtual void UpdateDataTree() = 0;
     virtual void UpdatePage() = 0;
-    // Shows the window (modeless; the report waits on ModalFinished).
-    virtual void Show() = 0;
 
 private:
     TfrxReport* FReport;

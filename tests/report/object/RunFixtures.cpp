@@ -67,11 +67,12 @@ TFakePreviewForm::~TFakePreviewForm() { --Alive; }
 TFakeDesigner::TFakeDesigner(TComponent* AOwner, TfrxReport* AReport, bool APreviewDesigner)
     : TfrxCustomDesigner(AOwner, AReport, APreviewDesigner) {
     ++Alive;
+    OnShow = [this](TObject*) { Shown(); };
 }
 
 TFakeDesigner::~TFakeDesigner() { --Alive; }
 
-void TFakeDesigner::Show() {
+void TFakeDesigner::Shown() {
     Seen = TSeen();
     Seen.Pages = Report()->PagesCount();
     if (Seen.Pages > 0) Seen.FirstPage = Report()->Pages(0)->Name();

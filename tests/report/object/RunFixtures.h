@@ -143,7 +143,6 @@ public:
     void ReloadReport() override {}
     void UpdateDataTree() override {}
     void UpdatePage() override {}
-    void Show() override;
 
     // What the designer saw while it was open.
     struct TSeen {
@@ -157,6 +156,7 @@ public:
     static int Alive;
 
 private:
+    void Shown();
     std::unique_ptr<TTimer> FCloser;
 };
 
