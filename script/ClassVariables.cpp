@@ -61,6 +61,17 @@ void PublishedType(const TPropInfo* prop, uint8_t& typ, std::string& typeName) {
 
 }  // namespace
 
+int64_t fsSetToOrd(const Variant& value) {
+    if (!value.IsArray()) return value.AsInt64();
+    if (VarArrayDimCount(value) != 1) throw EVariantError("Invalid variant type conversion");
+    int64_t mask = 0;
+    for (int32_t i = VarArrayLowBound(value, 1); i <= VarArrayHighBound(value, 1); ++i) {
+        const int32_t index[] = {i};
+        mask |= value.GetElement(index).AsInt64();
+    }
+    return mask;
+}
+
 TClass fsClassOfRef(const Variant& value) {
     if (!value.IsObject()) return nullptr;
     return static_cast<TClass>(THandleRegistry::Instance().TryLookup(value.ObjectValue(), htClassRef));
@@ -242,9 +253,12 @@ void TfsPropertyHelper::SetValue(const Variant& value) {
         [[fallthrough]];
     case tkInteger:
     case tkInt64:
-    case tkSet:
         if (value.IsString()) SetPropValue(obj, prop, value);
         else SetOrdProp(obj, prop, value.AsInt64());
+        return;
+    case tkSet:
+        if (value.IsString()) SetPropValue(obj, prop, value);
+        else SetOrdProp(obj, prop, fsSetToOrd(value));
         return;
     case tkChar: {
         const std::string text = VarToStr(value);

@@ -23,6 +23,10 @@
 
 class TfsCustomEvent;
 
+// The ordinal of a set value: a set constructor ([fsBold, fsItalic]) gives its elements as
+// an array, whose bit values are joined; anything else is taken as the bit mask itself.
+int64_t fsSetToOrd(const Variant& value);
+
 // Handle tag of class references.
 constexpr THandleTag htClassRef = 0x54434C53;   // "TCLS"
 // The class behind a class-reference handle, nullptr for anything else.

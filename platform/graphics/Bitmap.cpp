@@ -125,6 +125,8 @@ TBitmap::TBitmap(int width, int height) : TBitmap() { SetSize(width, height); }
 TBitmap::TBitmap(const TBitmap& other) : TBitmap() {
     other.FImage->EndPaint();
     FImage->Image = other.FImage->Image.copy();
+    FWidth = other.FWidth;
+    FHeight = other.FHeight;
     FPixelFormat = other.FPixelFormat;
     FTransparentColor = other.FTransparentColor;
     FTransparentMode = other.FTransparentMode;
@@ -136,6 +138,8 @@ TBitmap& TBitmap::operator=(const TBitmap& other) {
     other.FImage->EndPaint();
     FImage->EndPaint();
     FImage->Image = other.FImage->Image.copy();
+    FWidth = other.FWidth;
+    FHeight = other.FHeight;
     FPixelFormat = other.FPixelFormat;
     FTransparentColor = other.FTransparentColor;
     FTransparentMode = other.FTransparentMode;
@@ -152,8 +156,8 @@ TBitmap::~TBitmap() {
 std::unique_ptr<TGraphic> TBitmap::Clone() const { return std::make_unique<TBitmap>(*this); }
 
 bool TBitmap::Empty() const { return FImage->Image.isNull(); }
-int TBitmap::Width() const { return FImage->Image.width(); }
-int TBitmap::Height() const { return FImage->Image.height(); }
+int TBitmap::Width() const { return FImage->Image.isNull() ? FWidth : FImage->Image.width(); }
+int TBitmap::Height() const { return FImage->Image.isNull() ? FHeight : FImage->Image.height(); }
 void TBitmap::SetWidth(int value) { SetSize(value, Height()); }
 void TBitmap::SetHeight(int value) { SetSize(Width(), value); }
 
@@ -171,6 +175,8 @@ void TBitmap::SetSize(int width, int height) {
         p.drawImage(0, 0, old);
     }
     FImage->Image = image;
+    FWidth = width;
+    FHeight = height;
     Changed();
 }
 
@@ -225,6 +231,8 @@ void TBitmap::Assign(const TGraphic& source) {
     }
     FImage->EndPaint();
     FImage->Image = NewWhite(source.Width(), source.Height());
+    FWidth = source.Width();
+    FHeight = source.Height();
     FPixelFormat = pf24bit;
     if (!FImage->Image.isNull()) Canvas()->Draw(0, 0, const_cast<TGraphic*>(&source));
     FImage->EndPaint();

@@ -443,6 +443,10 @@ private:
     TPixelFormat FPixelFormat = pf24bit;
     TColor FTransparentColor = clDefault;
     TTransparentMode FTransparentMode = tmAuto;
+    // The size asked for while one side is 0 (no pixels yet): Width := 40 and then
+    // Height := 30 make a 40 x 30 bitmap.
+    int FWidth = 0;
+    int FHeight = 0;
 };
 
 // A decoded raster picture of a file format other than BMP: keeps the original bytes

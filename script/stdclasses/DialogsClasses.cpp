@@ -24,7 +24,7 @@ void RegisterDialogs(TfsScript& unit) {
                    [](TObject*, TClass, const std::string&, TfsParams& p) {
                        const int type = p[1].AsInteger();
                        if (type < mtWarning || type > mtCustom) throw ERangeError("Range check error");
-                       return Variant(MessageDlg(Str(p[0]), static_cast<TMsgDlgType>(type), p[2].AsInteger(),
+                       return Variant(MessageDlg(Str(p[0]), static_cast<TMsgDlgType>(type), static_cast<int>(fsSetToOrd(p[2])),
                                                  p[3].AsInteger()));
                    },
                    "ctOther");
