@@ -143,6 +143,10 @@ void TfrxReport::Notification(TComponent* AComponent, TOperation Operation) {
         FPreviewForm = nullptr;
         FPreviewFormComponent = nullptr;
     }
+    if (FDesignerComponent == AComponent) {
+        Designer = nullptr;
+        FDesignerComponent = nullptr;
+    }
     if (removed && Designer) Designer->UpdateDataTree();
 }
 

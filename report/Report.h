@@ -269,6 +269,7 @@ private:
     TComponent* FPreviewComponent = nullptr;
     TfrxCustomPreviewForm* FPreviewForm = nullptr;
     TComponent* FPreviewFormComponent = nullptr;
+    TComponent* FDesignerComponent = nullptr;
     // Declared in creation order: the expression cache goes before the report script,
     // the report script before its scope.
     std::unique_ptr<TfsScript> FScriptScope;

@@ -389,6 +389,7 @@ bool TfrxReport::RunDesigner(bool PreviewDesigner) {
         ~Restore() {
             if (TfrxCustomDesigner* d = Report->Designer) {
                 Report->Designer = nullptr;
+                Report->FDesignerComponent = nullptr;
                 delete d;
             }
             // The window may have gone while the designer ran.
@@ -400,10 +401,13 @@ bool TfrxReport::RunDesigner(bool PreviewDesigner) {
     } restore{this, Screen->ActiveForm()};
     if (restore.Active) restore.Active->SetEnabled(false);
     Designer = frxDesignerClass()(nullptr, this, PreviewDesigner);
+    FDesignerComponent = Designer;
+    // A designer window that frees itself when closed is forgotten (Notification).
+    Designer->FreeNotification(this);
     Designer->Show();
     // A program that is ending does not wait for the designer.
-    while (!Designer->ModalFinished && !Application->Terminated()) Application->HandleMessage();
-    return Designer->Modified();
+    while (Designer && !Designer->ModalFinished && !Application->Terminated()) Application->HandleMessage();
+    return Designer && Designer->Modified();
 }
 
 void TfrxReport::DesignReport() {

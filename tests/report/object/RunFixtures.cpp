@@ -17,6 +17,7 @@ int TFakePreviewForm::Alive = 0;
 int TFakeDesigner::Alive = 0;
 TFakeDesigner::TSeen TFakeDesigner::Seen;
 bool TFakeDesigner::Modify = false;
+bool TFakeDesigner::FreeItself = false;
 
 void TfrxRunTestMemo::DeclareProperties(TPropertyDecl<TfrxRunTestMemo>& d) {
     using T = TfrxRunTestMemo;
@@ -83,7 +84,10 @@ void TFakeDesigner::Shown() {
     FCloser->OnTimer = [this](TObject*) {
         FCloser->SetEnabled(false);
         if (Modify) SetModified(true);
-        ModalFinished = true;
+        if (FreeItself)
+            Release();
+        else
+            ModalFinished = true;
     };
 }
 

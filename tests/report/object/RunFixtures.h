@@ -153,6 +153,9 @@ public:
     };
     static TSeen Seen;
     static bool Modify;
+    // Frees itself when it closes (a window closed with free-on-close) instead of
+    // reporting ModalFinished.
+    static bool FreeItself;
     static int Alive;
 
 private:

@@ -140,8 +140,12 @@ protected:
         Window.Show();
         Screen->SetActiveForm(&Window);
         TFakeDesigner::Modify = false;
+        TFakeDesigner::FreeItself = false;
     }
-    ~ReportDesign() override { Application->ProcessMessages(); }
+    ~ReportDesign() override {
+        TFakeDesigner::FreeItself = false;
+        Application->ProcessMessages();
+    }
 
     TUiTestHarness Harness;
     TRunServices Services;
@@ -156,6 +160,17 @@ TEST_F(ReportDesign, DesignerRunsWhileTheActiveWindowIsDisabled) {
     EXPECT_EQ(TFakeDesigner::Seen.FirstPage, "Receipt");
     EXPECT_FALSE(TFakeDesigner::Seen.Preview);
     EXPECT_FALSE(TFakeDesigner::Seen.ActiveFormEnabled);
+    EXPECT_EQ(TFakeDesigner::Alive, 0);
+    EXPECT_EQ(Report.Designer, nullptr);
+    EXPECT_TRUE(Window.Enabled());
+}
+
+// A designer window that frees itself is forgotten; the wait ends and the window
+// comes back.
+TEST_F(ReportDesign, DesignerThatFreesItselfEndsTheWait) {
+    (new TfrxRunTestPage(&Report))->SetName("Page1");
+    TFakeDesigner::FreeItself = true;
+    Report.DesignReport();
     EXPECT_EQ(TFakeDesigner::Alive, 0);
     EXPECT_EQ(Report.Designer, nullptr);
     EXPECT_TRUE(Window.Enabled());
