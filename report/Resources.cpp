@@ -43,24 +43,32 @@ TImageListComponent* TfrxResources::DisabledButtonImages() {
     return FDisabledButtonImages.get();
 }
 
+void TfrxResources::FillObjectImages() {
+    if (FObjectImages->Count() > 0) return;
+    TBitmap strip;
+    if (frxLoadResourceBitmap("frxOBJECTS", strip)) frxAssignImages(&strip, 22, 22, FObjectImages.get());
+}
+
 TImageListComponent* TfrxResources::ObjectImages() {
-    if (FObjectImages->Count() == 0) {
-        TBitmap strip;
-        if (frxLoadResourceBitmap("frxOBJECTS", strip)) frxAssignImages(&strip, 22, 22, FObjectImages.get());
-    }
+    FillObjectImages();
     return FObjectImages.get();
 }
 
+// Added pictures go after the program's own ones, so those are filled first even when
+// nothing has read the list yet.
 void TfrxResources::SetButtonImages(TBitmap* Images, bool Clear) {
     if (Clear) {
         FMainButtonImages->Clear();
         FDisabledButtonImages->Clear();
+    } else {
+        FillButtonImages();
     }
     frxAssignImages(Images, 16, 16, FMainButtonImages.get(), FDisabledButtonImages.get());
 }
 
 void TfrxResources::SetObjectImages(TBitmap* Images, bool Clear) {
     if (Clear) FObjectImages->Clear();
+    else FillObjectImages();
     frxAssignImages(Images, 22, 22, FObjectImages.get());
 }
 

@@ -46,6 +46,7 @@ public:
 
 private:
     void FillButtonImages();
+    void FillObjectImages();
     std::unordered_map<std::string, size_t> FNames;   // lower-case key -> index
     std::vector<std::string> FValues;
     std::unique_ptr<TImageListComponent> FMainButtonImages, FDisabledButtonImages, FObjectImages;
