@@ -773,7 +773,19 @@ void TScreen::RemoveForm(TCustomForm* Form) {
     if (FActiveForm == Form) FActiveForm = nullptr;
 }
 
-void TScreen::AddDataModule(TDataModule* Module) { FDataModules.push_back(Module); }
+void TScreen::AddDataModule(TDataModule* Module) {
+    if (std::find(FDataModules.begin(), FDataModules.end(), Module) != FDataModules.end()) return;
+    FDataModules.push_back(Module);
+    Module->FreeNotification(this);
+}
+
+void TScreen::Notification(TComponent* AComponent, TOperation Operation) {
+    TComponent::Notification(AComponent, Operation);
+    // Sent while the module is being destroyed, when it is only a TComponent any more:
+    // match by address.
+    if (Operation != opRemove) return;
+    std::erase_if(FDataModules, [&](TDataModule* m) { return static_cast<TComponent*>(m) == AComponent; });
+}
 
 void TScreen::RemoveDataModule(TDataModule* Module) {
     FDataModules.erase(std::remove(FDataModules.begin(), FDataModules.end(), Module), FDataModules.end());

@@ -252,6 +252,10 @@ public:
     void SetActiveForm(TCustomForm* Form);
     bool HasForm(const TCustomForm* Form) const;
 
+protected:
+    // A data module freed by its owner leaves the list.
+    void Notification(TComponent* AComponent, TOperation Operation) override;
+
 private:
     std::vector<TCustomForm*> FForms;
     std::vector<TDataModule*> FDataModules;

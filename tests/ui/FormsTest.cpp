@@ -300,3 +300,13 @@ end
     form->SetShowHint(false);
     EXPECT_EQ(TUiTestHarness::ToolTipOf(grid), "");
 }
+
+TEST_F(FormsTest, FreedDataModuleLeavesTheScreensList) {
+    const int before = Screen->DataModuleCount();
+    TDataModule* module = nullptr;
+    Application->CreateForm(module);
+    ASSERT_EQ(Screen->DataModuleCount(), before + 1);
+    EXPECT_EQ(Screen->DataModules(before), module);
+    delete module;
+    EXPECT_EQ(Screen->DataModuleCount(), before);
+}
