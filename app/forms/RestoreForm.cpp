@@ -10,7 +10,11 @@
 #include "platform/ui/Dialogs.h"
 #include "platform/ui/StdCtrls.h"
 
+#include <filesystem>
+#include <system_error>
 #include <vector>
+
+namespace fs = std::filesystem;
 
 ROVE_IMPLEMENT_CLASS(Tsjhfform)
 ROVE_CLINIC_FORM(Tsjhfform, sjhfform)
@@ -53,6 +57,13 @@ void Tsjhfform::Button1Click(TObject*) {
         Application->MessageBox("您所选择的数据库文件不存在!", kCaption, MB_OK);
         return;
     }
+    // The database in use cannot be restored from itself.
+    TADOConnection* db = datamoduleform->ADOConnection1;
+    std::error_code ec;
+    if (db->Connected() && fs::equivalent(file, db->Database().FileName(), ec)) {
+        ReportFailure("所选文件就是正在使用的数据库文件。");
+        return;
+    }
     // A file that is no clinic database would leave the program without its tables.
     try {
         ValidateClinicDatabase(file);
@@ -66,7 +77,6 @@ void Tsjhfform::Button1Click(TObject*) {
 
     // The replacement closes every dataset of the connection; when it fails they open again
     // on the database as it was.
-    TADOConnection* db = datamoduleform->ADOConnection1;
     std::vector<TCustomADODataSet*> open;
     for (int i = 0; i < db->DataSetCount(); ++i)
         if (db->DataSets(i)->Active()) open.push_back(db->DataSets(i));

@@ -3,6 +3,7 @@
 
 #include <sqlite3.h>
 
+#include <chrono>
 #include <cstdio>
 #include <unistd.h>
 
@@ -267,14 +268,22 @@ Variant TSqliteDatabase::QueryValue(std::string_view sql) {
 
 namespace {
 
+constexpr int kCopyLockWait = 5000;   // milliseconds
+
 // Copies every page of source into destination; raises with the destination's error text.
 void CopyDatabase(sqlite3* destination, sqlite3* source) {
     sqlite3_backup* backup = sqlite3_backup_init(destination, "main", source, "main");
     if (!backup) DatabaseError(sqlite3_errmsg(destination));
+    // A lock held elsewhere (another program writing, or the source being the destination's
+    // own file) is waited for a while, then fails as "database is locked" instead of hanging.
+    const auto deadline = std::chrono::steady_clock::now() + std::chrono::milliseconds(kCopyLockWait);
     int rc;
     do {
         rc = sqlite3_backup_step(backup, -1);
-        if (rc == SQLITE_BUSY || rc == SQLITE_LOCKED) sqlite3_sleep(20);
+        if (rc == SQLITE_BUSY || rc == SQLITE_LOCKED) {
+            if (std::chrono::steady_clock::now() >= deadline) break;
+            sqlite3_sleep(20);
+        }
     } while (rc == SQLITE_OK || rc == SQLITE_BUSY || rc == SQLITE_LOCKED);
     sqlite3_backup_finish(backup);
     if (rc != SQLITE_DONE) DatabaseError(sqlite3_errstr(rc));
