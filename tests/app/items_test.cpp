@@ -1,0 +1,386 @@
+// The users, rights, items and stock-in windows driven headless through the real windows on
+// a fresh clinic database.
+#include "app/database/ClinicDatabase.h"
+#include "app/forms/ChargeForm.h"
+#include "app/forms/ClinicForms.h"
+#include "app/forms/DataModule.h"
+#include "app/forms/FunctionListForm.h"
+#include "app/forms/LoginForm.h"
+#include "app/forms/MainForm.h"
+#include "app/forms/Passwords.h"
+#include "app/forms/RightsForm.h"
+#include "app/forms/Startup.h"
+#include "app/forms/UserForm.h"
+#include "platform/db/ADODB.h"
+#include "platform/rtl/DateTime.h"
+#include "platform/rtl/FileUtils.h"
+#include "platform/rtl/StrUtils.h"
+#include "platform/ui/ActnList.h"
+#include "platform/ui/ComCtrls.h"
+#include "platform/ui/DBGrids.h"
+#include "platform/ui/Dialogs.h"
+#include "platform/ui/StdCtrls.h"
+#include "platform/ui/UiTest.h"
+
+#include <gtest/gtest.h>
+#include <algorithm>
+#include <stdlib.h>
+
+#include <filesystem>
+#include <memory>
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace fs = std::filesystem;
+
+namespace {
+
+using H = TUiTestHarness;
+using Rows = std::vector<std::string>;
+
+std::string Joined(const std::vector<std::string>& v) {
+    std::string s;
+    for (const std::string& x : v) s += x + "\n";
+    return s;
+}
+
+double Clock() { return EncodeDate(2024, 3, 7) + 9.0 / 24; }
+
+// The clinic program started in a folder of the test's own, with the operator logged in.
+class ItemsTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        FOldDir = fs::current_path();
+        std::string pattern = (fs::temp_directory_path() / "clinic-items-XXXXXX").string();
+        ASSERT_NE(mkdtemp(pattern.data()), nullptr);
+        Dir = pattern;
+        fs::current_path(Dir);
+        if (const char* r = std::getenv("XDG_RUNTIME_DIR")) FOldRuntime = r;
+        setenv("XDG_RUNTIME_DIR", Dir.c_str(), 1);
+        harness = std::make_unique<TUiTestHarness>();
+        harness->SetClock(Clock);
+        ASSERT_EQ(EnsureClinicDatabase("."), TClinicDatabaseState::Created);
+        ASSERT_TRUE(CreateClinicWindows()) << Joined(harness->DialogTexts());
+    }
+
+    void TearDown() override {
+        EXPECT_TRUE(harness->Errors().empty()) << Joined(harness->Errors());
+        EXPECT_EQ(harness->PendingDrivers(), 0);
+        EXPECT_EQ(harness->PendingAnswers(), 0);
+        const auto order = ClinicFormOrder();
+        for (auto it = order.rbegin(); it != order.rend(); ++it) delete FindClinicForm(*it);
+        harness.reset();
+        SetClock(nullptr);
+        fs::current_path(FOldDir);
+        if (FOldRuntime) setenv("XDG_RUNTIME_DIR", FOldRuntime->c_str(), 1);
+        else unsetenv("XDG_RUNTIME_DIR");
+        std::error_code ec;
+        fs::remove_all(Dir, ec);
+    }
+
+    // The login's outcome as the windows read it: the operator in the cashier field and the
+    // actions of the rights held.
+    static void LogIn(const std::string& name) {
+        sfform->Edit12->SetText(name);
+        TADOQuery q(nullptr);
+        q.SetConnection(&Db());
+        q.SQL()->SetText("select 功能号 from tb_yhgnb where 用户名=:u");
+        q.Parameters()->ParamByName("u")->SetValue(Variant(name));
+        q.Open();
+        wqtdglzjmform->DisableAllActions();
+        for (; !q.Eof(); q.Next()) wqtdglzjmform->EnableActionByTag(q.Fields()[0]->AsInteger());
+    }
+
+    static TADOConnection& Db() { return *datamoduleform->ADOConnection1; }
+    static void Exec(const std::string& sql) {
+        TADOQuery q(nullptr);
+        q.SetConnection(&Db());
+        q.SQL()->SetText(sql);
+        q.ExecSQL();
+    }
+    static Rows Select(const std::string& sql) {
+        TADOQuery q(nullptr);
+        q.SetConnection(&Db());
+        q.SQL()->SetText(sql);
+        q.Open();
+        Rows rows;
+        for (; !q.Eof(); q.Next()) {
+            std::string row;
+            for (int i = 0; i < q.FieldCount(); ++i) row += (i ? "|" : "") + q.Fields()[i]->AsString();
+            rows.push_back(row);
+        }
+        return rows;
+    }
+    static void ShowWindow(TCustomForm* form) {
+        form->Show();
+        H::ProcessMessages();
+    }
+    static bool Listed(TStrings* items, const std::string& text) { return items->IndexOf(text) >= 0; }
+
+    std::string Dir;
+    std::unique_ptr<TUiTestHarness> harness;
+
+private:
+    fs::path FOldDir;
+    std::optional<std::string> FOldRuntime;
+};
+
+// --- Users --------------------------------------------------------------------------------
+
+// The users window shown (modeless here, so the test can work in it) for an operator.
+class Users : public ItemsTest {
+protected:
+    void Open(const std::string& op) {
+        LogIn(op);
+        ShowWindow(userform);
+    }
+    void Fill(const std::string& name, const std::string& pass, const std::string& confirm) {
+        userform->Edit1->SetText(name);
+        userform->Edit2->SetText(pass);
+        userform->Edit3->SetText(confirm);
+    }
+};
+
+TEST_F(Users, AdministratorAddsAUserWithTheDigestOfTheTrimmedPassword) {
+    Open("tulvo");
+    ASSERT_TRUE(userform->Button1->Enabled());
+    ASSERT_TRUE(userform->Button2->Enabled());
+    Fill(" o'neil ", " abc ", "abc");
+    harness->AnswerMessage(IDCANCEL);
+    H::Click(userform->Button1);
+    EXPECT_EQ(harness->DialogTexts(), Rows{"增加用户成功!现在就给该用户增加权限吗？"});
+    EXPECT_EQ(harness->Dialogs()[0].Flags & MB_OKCANCEL, MB_OKCANCEL);
+    // MD5 of "abc": the blanks are no part of the password
+    EXPECT_EQ(Select("select user, pass from tb_user where user='o''neil'"),
+              Rows{"o'neil|900150983cd24fb0d6963f7d28e17f72"});
+    EXPECT_EQ(PasswordDigest(" abc "), "900150983cd24fb0d6963f7d28e17f72");
+    for (TStrings* list : {LogoinForm->ComboBox->Items(), yhcxform->ComboBox1->Items()})
+        EXPECT_TRUE(Listed(list, "o'neil"));
+    EXPECT_EQ(userform->Edit1->Text(), "");
+    EXPECT_TRUE(userform->Visible()) << "Cancel keeps the window";
+
+    // OK to the question takes the administrator to the rights window
+    Fill("wang", "x", "x");
+    harness->AnswerMessage(IDOK);
+    H::Click(userform->Button1);
+    EXPECT_FALSE(userform->Visible());
+    EXPECT_TRUE(yhcxform->Visible());
+    yhcxform->Close();
+}
+
+struct AddRefusal {
+    const char* name;
+    const char* user;
+    const char* pass;
+    const char* confirm;
+    const char* message;
+    const char* focused;   // the field that takes the focus, or ""
+};
+
+class UserRefused : public Users, public ::testing::WithParamInterface<AddRefusal> {};
+
+TEST_P(UserRefused, AddsNothing) {
+    const AddRefusal& c = GetParam();
+    Open("tulvo");
+    const Rows before = Select("select * from tb_user order by id");
+    Fill(c.user, c.pass, c.confirm);
+    H::Click(userform->Button1);
+    EXPECT_EQ(harness->DialogTexts(), Rows{c.message});
+    EXPECT_EQ(harness->Dialogs()[0].Caption, "提示");
+    EXPECT_EQ(Select("select * from tb_user order by id"), before);
+    if (*c.focused) {
+        ASSERT_NE(userform->ActiveControl(), nullptr);
+        EXPECT_EQ(userform->ActiveControl()->Name(), c.focused);
+    }
+    userform->Close();
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Cases, UserRefused,
+    ::testing::Values(AddRefusal{"empty_name", "", "a", "a", "必填字段不能为空!", "Edit1"},
+                      AddRefusal{"blank_password", "li", "  ", "a", "必填字段不能为空!", "Edit2"},
+                      AddRefusal{"empty_confirmation", "li", "a", "", "必填字段不能为空!", "Edit3"},
+                      AddRefusal{"different_confirmation", "li", "a", "b", "两次密码输入不相同!", ""},
+                      AddRefusal{"existing_name_in_other_case", "TULVO", "a", "a", "用户名已存在!", ""},
+                      AddRefusal{"quote_in_existing_name", "tulvo", "a", "a", "用户名已存在!", ""}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+TEST_F(Users, OtherUsersChangeOnlyTheirOwnPassword) {
+    Exec("insert into tb_user (user, pass) values ('li', '" + PasswordDigest("old") + "')");
+    Exec("insert into tb_user (user, pass) values ('wang', '" + PasswordDigest("w") + "')");
+    Open("li");
+    EXPECT_FALSE(userform->Button1->Enabled());
+    EXPECT_FALSE(userform->Button2->Enabled());
+
+    struct Case {
+        const char* user;
+        const char* pass;
+        const char* confirm;
+        const char* message;
+    };
+    for (const Case& c : {Case{"wang", "n", "n", "请用所填用户名称或者tulvo登录!"},
+                          Case{"li", "n", "m", "填入的两次密码不相同!"},
+                          Case{"li", " new ", "new", "密码修改成功!"}}) {
+        harness->ClearDialogs();
+        Fill(c.user, c.pass, c.confirm);
+        H::Click(userform->Button3);
+        EXPECT_EQ(harness->DialogTexts(), Rows{c.message}) << c.user << "/" << c.pass;
+    }
+    EXPECT_EQ(Select("select pass from tb_user where user in ('li','wang') order by user"),
+              (Rows{PasswordDigest("new"), PasswordDigest("w")}));
+    userform->Close();
+
+    // the administrator may change anybody's password, but not that of a user who is not there
+    Open("tulvo");
+    harness->ClearDialogs();
+    Fill("zhao", "p", "p");
+    H::Click(userform->Button3);
+    EXPECT_EQ(harness->DialogTexts(), Rows{"您所填入的用户名称不存在!"});
+    userform->Close();
+    EXPECT_FALSE(userform->Button1->Enabled()) << "closing disables the administrator's buttons";
+}
+
+TEST_F(Users, DeletingAUserDeletesItsRightsButNeverTheAdministrator) {
+    Exec("insert into tb_user (user, pass) values ('li', 'x')");
+    Exec("insert into tb_yhgnb (用户名, 功能号) values ('li', 21), ('li', 22), ('wang', 21)");
+    userform->ADOTable1->Requery();   // the window opened its table at creation
+    Open("tulvo");
+    userform->ADOTable1->First();
+    ASSERT_EQ(userform->ADOTable1->FieldByName("user")->AsString(), "tulvo");
+    H::Click(userform->Button2);
+    EXPECT_EQ(harness->DialogTexts(), Rows{"tulvo是系统保留用户,不能删除!"});
+    harness->ClearDialogs();
+
+    // a click on the grid row of li names it; No keeps it
+    userform->ADOTable1->Last();
+    userform->DBGrid1CellClick(nullptr);
+    EXPECT_EQ(userform->Edit1->Text(), "li");
+    harness->AnswerMessage(mrNo);
+    H::Click(userform->Button2);
+    EXPECT_EQ(harness->DialogTexts(), Rows{"确定删除li用户吗？"});
+    EXPECT_EQ(Select("select count(*) from tb_user").front(), "2");
+    harness->ClearDialogs();
+
+    userform->ADOTable1->Last();
+    harness->AnswerMessage(mrYes);
+    H::Click(userform->Button2);
+    EXPECT_EQ(harness->DialogTexts(), (Rows{"确定删除li用户吗？", "删除用户成功!"}));
+    EXPECT_EQ(Select("select user from tb_user"), Rows{"tulvo"});
+    EXPECT_EQ(Select("select 用户名, 功能号 from tb_yhgnb where 用户名<>'tulvo'"), Rows{"wang|21"});
+    EXPECT_EQ(userform->Edit1->Text(), "");
+    userform->Close();
+}
+
+// --- Rights --------------------------------------------------------------------------------
+
+class Rights : public ItemsTest {
+protected:
+    void SetUp() override {
+        ItemsTest::SetUp();
+        Exec("insert into tb_user (user, pass) values ('li', 'x'), ('wang', 'y')");
+        Exec("insert into tb_yhgnb (用户名, 功能号) values ('li', 21), ('li', 35)");
+        // the list was read when the window was created
+        yhcxform->ComboBox1->Items()->Add("li");
+        yhcxform->ComboBox1->Items()->Add("wang");
+        LogIn("tulvo");
+        ShowWindow(yhcxform);
+    }
+    void TearDown() override {
+        yhcxform->Close();
+        ItemsTest::TearDown();
+    }
+    static Rows Held(const std::string& user) {
+        return Select("select 功能号 from tb_yhgnb where 用户名='" + user + "' order by 功能号");
+    }
+    static Rows Listed() {
+        Rows rows;
+        auto* q = yhcxform->ADOQuery1;
+        if (!q->Active()) return rows;
+        for (q->First(); !q->Eof(); q->Next())
+            rows.push_back(q->FieldByName("功能名")->AsString() + "|" + q->FieldByName("功能号")->AsString());
+        q->First();
+        return rows;
+    }
+};
+
+TEST_F(Rights, ViewChecksTheNameAndListsTheRights) {
+    struct Case {
+        const char* user;
+        Rows dialogs;
+        Rows listed;
+    };
+    for (const Case& c : {Case{"", {"请先选择一个正确的用户名称!"}, {}},
+                          Case{"nobody", {"无此用户名称!"}, {}},
+                          Case{"wang", {"该用户无任何权限,可点击增加权限录入!"}, {}},
+                          Case{"li", {}, {"划价收费|21", "收费查询|35"}}}) {
+        harness->ClearDialogs();
+        yhcxform->ComboBox1->SetText(c.user);
+        H::Click(yhcxform->Button1);
+        EXPECT_EQ(harness->DialogTexts(), c.dialogs) << c.user;
+        EXPECT_EQ(Listed(), c.listed) << c.user;
+    }
+}
+
+TEST_F(Rights, GrantingOffersOnlyRightsNotHeldAndTakesThemOffTheList) {
+    yhcxform->ComboBox1->SetText("li");
+    harness->OnModal("Tgnbform", [](TCustomForm&) {
+        TListView* list = gnbform->ListView1;
+        ASSERT_EQ(list->Items()->Count(), 23);
+        std::vector<std::string> numbers;
+        for (int i = 0; i < list->Items()->Count(); ++i) numbers.push_back(list->Items()->Item(i)->Caption());
+        EXPECT_EQ(std::count(numbers.begin(), numbers.end(), "21"), 0);
+        EXPECT_EQ(std::count(numbers.begin(), numbers.end(), "35"), 0);
+        // grant 61 (调价) by the button, 11 by a double-click
+        for (int i = 0; i < list->Items()->Count(); ++i)
+            if (list->Items()->Item(i)->Caption() == "61") list->SetSelected(list->Items()->Item(i));
+        EXPECT_EQ(list->Selected()->SubItems()->Strings(0), "调价");
+        H::Click(gnbform->Button1);
+        EXPECT_EQ(list->Items()->Count(), 22);
+        list->SetSelected(list->Items()->Item(0));
+        EXPECT_EQ(list->Selected()->Caption(), "11");
+        gnbform->Button1Click(nullptr);
+        EXPECT_EQ(list->Items()->Count(), 21);
+        H::Click(gnbform->Button2);
+    });
+    H::Click(yhcxform->Button2);
+    EXPECT_EQ(Held("li"), (Rows{"11", "21", "35", "61"}));
+    EXPECT_EQ(Listed(), (Rows{"病人信息|11", "划价收费|21", "收费查询|35", "调价|61"}))
+        << "the rights list is refreshed after each grant";
+    EXPECT_TRUE(harness->DialogTexts().empty()) << Joined(harness->DialogTexts());
+}
+
+TEST_F(Rights, RevokeDeletesTheGridsRightOfTheChosenUser) {
+    yhcxform->ComboBox1->SetText("li");
+    H::Click(yhcxform->Button1);
+    yhcxform->ADOQuery1->Last();   // 收费查询 35
+    harness->AnswerMessage(mrNo);
+    H::Click(yhcxform->Button3);
+    EXPECT_EQ(harness->DialogTexts(), Rows{"确定取消收费查询权限吗？"});
+    EXPECT_EQ(Held("li"), (Rows{"21", "35"}));
+    harness->ClearDialogs();
+    yhcxform->ADOQuery1->Last();
+    harness->AnswerMessage(mrYes);
+    H::Click(yhcxform->Button3);
+    EXPECT_EQ(Held("li"), Rows{"21"});
+    EXPECT_EQ(Listed(), Rows{"划价收费|21"});
+}
+
+// The grid still shows li's rights while wang is chosen: the revoke must not aim at wang
+// with li's function (a right wang does not hold), nor fail on it.
+TEST_F(Rights, RevokeForAnotherChosenUserUsesThatUsersRights) {
+    Exec("insert into tb_yhgnb (用户名, 功能号) values ('wang', 12)");
+    yhcxform->ComboBox1->SetText("li");
+    H::Click(yhcxform->Button1);
+    yhcxform->ComboBox1->SetText("wang");
+    harness->AnswerMessage(mrYes);
+    H::Click(yhcxform->Button3);
+    EXPECT_EQ(harness->DialogTexts(), Rows{"确定取消医生信息权限吗？"});
+    EXPECT_EQ(Held("li"), (Rows{"21", "35"}));
+    EXPECT_EQ(Held("wang"), Rows{});
+    harness->ClearDialogs();
+    H::Click(yhcxform->Button3);
+    EXPECT_EQ(harness->DialogTexts(), Rows{"请先查看到用户有权限后才能进行取消操作!"});
+}
+
+}  // namespace
