@@ -126,10 +126,13 @@ std::string TfrxCustomMemoView::FormatData(const Variant& Value, const TfrxForma
             case fkText:
                 return VarToStr(Value);
             case fkNumeric: {
+                // A text value is read with the program's own separator, before the
+                // format's separator takes its place.
+                const double number = Value.AsDouble();
                 TDecimalSeparatorScope separator(Format->DecimalSeparator);
                 if (!Format->FormatStr.empty() && Format->FormatStr[0] == '#')
-                    return FormatFloat(Format->FormatStr, Value.AsDouble());
-                return ::Format(Format->FormatStr, {Value.AsDouble()});
+                    return FormatFloat(Format->FormatStr, number);
+                return ::Format(Format->FormatStr, {number});
             }
             case fkDateTime:
                 return FormatDateTime(Format->FormatStr, Value.AsDateTime());

@@ -272,6 +272,7 @@ INSTANTIATE_TEST_SUITE_P(
         TFormatCase{"separator_of_the_format", fkNumeric, "%2.2f", ",", Variant(1.5), "1,50"},
         TFormatCase{"long_separator_ignored", fkNumeric, "%2.2f", ",,", Variant(1.5), "1.50"},
         TFormatCase{"numeric_text_number", fkNumeric, "%2.2f", "", Variant("3.5"), "3.50"},
+        TFormatCase{"text_number_under_another_separator", fkNumeric, "%2.2f", ",", Variant("3.5"), "3,50"},
         TFormatCase{"not_a_number_gives_its_text", fkNumeric, "%2.2f", "", Variant("abc"), "abc"},
         TFormatCase{"bad_printf_gives_plain_text", fkNumeric, "%d", "", Variant(2.5), "2.5"},
         TFormatCase{"date_picture", fkDateTime, "yyyy'年'm'月'd'日'", "",
@@ -462,5 +463,41 @@ TEST_F(MemoFixture, UnderlinesAtEveryLineHeight) {
         if (bitmap.Pixel(50, y) == clRed) rows.push_back(y);
     EXPECT_EQ(rows, (std::vector<int>{21, 42, 64}));   // 21.2, 42.4, 63.6 rounded
 }
+
+}  // namespace
+
+namespace {
+
+struct TTextRectCase {
+    const char* Name;
+    TfrxFrameTypes Sides;
+    double FrameWidth;
+    double Scale;
+    TRect Expected;
+};
+
+class TextRect : public ::testing::TestWithParam<TTextRectCase> {};
+
+// The text lies inside the frame lines and the gaps (GapX 2, GapY 1); its right and
+// bottom edges are inclusive.
+TEST_P(TextRect, InsideFrameAndGaps) {
+    const TTextRectCase& c = GetParam();
+    TfrxMemoView m(nullptr);
+    m.SetBounds(10, 10, 100, 40);
+    m.Frame()->Typ = c.Sides;
+    m.Frame()->Width = c.FrameWidth;
+    m.BeginDraw(nullptr, c.Scale, c.Scale, 0, 0);
+    EXPECT_EQ(m.TextRect(), c.Expected);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Memo, TextRect,
+    ::testing::Values(TTextRectCase{"no_frame", {}, 1, 1, Rect(12, 11, 109, 50)},
+                      TTextRectCase{"thin_frame_takes_nothing", {ftLeft, ftRight, ftTop, ftBottom}, 1, 1,
+                                    Rect(12, 11, 109, 50)},
+                      TTextRectCase{"wide_frame", {ftLeft, ftRight, ftTop, ftBottom}, 3, 1, Rect(13, 12, 107, 48)},
+                      TTextRectCase{"one_side", {ftLeft}, 4, 1, Rect(14, 11, 109, 50)},   // rnd(1.5) = 2
+                      TTextRectCase{"scaled", {ftLeft, ftRight, ftTop, ftBottom}, 1, 2, Rect(24, 22, 216, 98)}),
+    [](const auto& info) { return std::string(info.param.Name); });
 
 }  // namespace
