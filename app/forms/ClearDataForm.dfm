@@ -3,7 +3,7 @@ object sjzlform: Tsjzlform
   Top = 160
   BorderStyle = bsDialog
   Caption = '数据整理'
-  ClientHeight = 362
+  ClientHeight = 380
   ClientWidth = 392
   Color = clBtnFace
   Font.Charset = GB2312_CHARSET
@@ -19,7 +19,7 @@ object sjzlform: Tsjzlform
     Left = 8
     Top = 8
     Width = 376
-    Height = 282
+    Height = 300
     Lines.Strings = (
       '　　　　　　　　　　重要提示'
       '1.本菜单的作用：初始化收费记录、药品入库记录，软件'
@@ -45,7 +45,7 @@ object sjzlform: Tsjzlform
   end
   object CheckBox1: TCheckBox
     Left = 300
-    Top = 300
+    Top = 318
     Width = 80
     Height = 17
     Caption = '备份标志'
@@ -54,7 +54,7 @@ object sjzlform: Tsjzlform
   end
   object CheckBox2: TCheckBox
     Left = 24
-    Top = 300
+    Top = 318
     Width = 110
     Height = 17
     Caption = '清空收费记录'
@@ -62,7 +62,7 @@ object sjzlform: Tsjzlform
   end
   object CheckBox3: TCheckBox
     Left = 160
-    Top = 300
+    Top = 318
     Width = 110
     Height = 17
     Caption = '清空入库记录'
@@ -70,7 +70,7 @@ object sjzlform: Tsjzlform
   end
   object Button1: TButton
     Left = 96
-    Top = 328
+    Top = 346
     Width = 89
     Height = 25
     Caption = '确定清空'
@@ -79,7 +79,7 @@ object sjzlform: Tsjzlform
   end
   object Button2: TButton
     Left = 208
-    Top = 328
+    Top = 346
     Width = 89
     Height = 25
     Caption = '取消退出'
@@ -90,6 +90,6 @@ object sjzlform: Tsjzlform
     Connection = datamoduleform.ADOConnection1
     Parameters = <>
     Left = 8
-    Top = 328
+    Top = 346
   end
 end

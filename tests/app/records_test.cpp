@@ -1,6 +1,7 @@
 // The back-office windows driven headless through the real windows on a fresh clinic
 // database: backup, restore and data clearing; doctors, departments, item types and units;
 // the about window.
+#include "app/charging/ReceiptRules.h"
 #include "app/database/ClinicDatabase.h"
 #include "app/forms/AboutForm.h"
 #include "app/forms/BackupForm.h"
@@ -533,6 +534,8 @@ TEST_P(Clearing, EmptiesTheChosenRecordsAndEndsTheProgram) {
     EXPECT_EQ(Rows("select count(*) from tb_zfsf").front(), c.charges ? "0" : "1");
     EXPECT_EQ(Rows("select count(*) from tb_yprk").front(), c.stockIn ? "0" : "1");
     EXPECT_EQ(kept(), before) << "patients, doctors, items, users and counters stay";
+    // with the voided receipts gone too, the day's numbers start again
+    EXPECT_EQ(NextReceiptCounter(Db(), EncodeDate(2024, 3, 7)), c.charges ? 1 : 3);
 }
 
 INSTANTIATE_TEST_SUITE_P(Choices, Clearing,
