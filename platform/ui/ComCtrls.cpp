@@ -1146,10 +1146,20 @@ void TToolBar::ArrangeButtons() {
     int x = FIndent, y = 0;
     const int rowHeight = FButtonHeight;
     const int width = ClientWidth();
+    // ButtonWidth is the least width: with captions shown, every button takes the width
+    // of the widest caption, so no caption is cut.
+    int buttonWidth = FButtonWidth;
+    if (FShowCaptions) {
+        QFontMetrics fm(ToQFont(*Font()));
+        for (TToolButton* b : list)
+            if (b->Visible() && b->Style() != tbsSeparator && b->Style() != tbsDivider)
+                buttonWidth = std::max(buttonWidth,
+                                       fm.horizontalAdvance(QStr(StripHotkey(b->Caption()))) + 8);
+    }
     for (TToolButton* b : list) {
         if (!b->Visible()) continue;
         const bool separator = b->Style() == tbsSeparator || b->Style() == tbsDivider;
-        const int w = separator ? b->Width() : FButtonWidth;
+        const int w = separator ? b->Width() : buttonWidth;
         if (FWrapable && x > FIndent && x + w > width && !separator) {
             x = FIndent;
             y += rowHeight;

@@ -163,6 +163,20 @@ TEST_F(CommonControlsTest, ToolBarPlacesButtonsInTheOrderTheyStand) {
     EXPECT_FALSE(Find<TToolButton>(Form.get(), "brzl")->Enabled());
 }
 
+TEST_F(CommonControlsTest, ToolButtonsWidenToTheWidestCaption) {
+    auto* bar = Find<TToolBar>(Form.get(), "ToolBar1");
+    bar->Font()->SetHeight(-24);   // "退出系统" no longer fits in 55 pixels
+    bar->SetButtonWidth(55);
+    const int w = bar->Buttons(0)->Width();
+    EXPECT_GT(w, 4 * 20);
+    EXPECT_EQ(bar->Buttons(1)->Width(), w);
+    EXPECT_EQ(bar->Buttons(3)->BoundsRect(), Bounds(2 * w + 8, 0, w, 54));
+    EXPECT_EQ(bar->Buttons(2)->Width(), 8);
+    bar->SetShowCaptions(false);
+    bar->SetButtonWidth(55);
+    EXPECT_EQ(bar->Buttons(0)->Width(), 55);
+}
+
 TEST_F(CommonControlsTest, StatusBarPanelsFollowEachOtherAndTheLastReachesTheEdge) {
     auto* bar = Find<TStatusBar>(Form.get(), "StatusBar1");
     EXPECT_EQ(bar->Align(), alBottom);
