@@ -1067,6 +1067,11 @@ void TToolButton::ActionChanged(TBasicAction* Sender) {
     }
 }
 
+void TToolButton::ApplyFont() {
+    TGraphicControl::ApplyFont();
+    if (TToolBar* bar = ToolBar()) bar->ArrangeButtons();
+}
+
 void TToolButton::UpdateLook() {
     auto* w = TypedWidget<QToolButton>(this);
     if (!w) return;
@@ -1151,10 +1156,14 @@ void TToolBar::ArrangeButtons() {
     int buttonWidth = FButtonWidth;
     if (FShowCaptions) {
         QFontMetrics fm(ToQFont(*Font()));
-        for (TToolButton* b : list)
-            if (b->Visible() && b->Style() != tbsSeparator && b->Style() != tbsDivider)
-                buttonWidth = std::max(buttonWidth,
-                                       fm.horizontalAdvance(QStr(StripHotkey(b->Caption()))) + 8);
+        for (TToolButton* b : list) {
+            if (!b->Visible() || b->Style() == tbsSeparator || b->Style() == tbsDivider) continue;
+            // The button's own size hint holds the style's margins around the caption.
+            if (auto* w = TypedWidget<QToolButton>(b))
+                buttonWidth = std::max(buttonWidth, w->sizeHint().width());
+            else
+                buttonWidth = std::max(buttonWidth, fm.horizontalAdvance(QStr(StripHotkey(b->Caption()))) + 8);
+        }
     }
     for (TToolButton* b : list) {
         if (!b->Visible()) continue;

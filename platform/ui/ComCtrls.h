@@ -417,6 +417,8 @@ public:
     void ActionChanged(TBasicAction* Sender) override;
     void Notification(TComponent* AComponent, TOperation Operation) override;
     // The look from the tool bar's settings (images, captions, button size).
+    // A new font can widen the captions: the bar places its buttons again.
+    void ApplyFont() override;
     void UpdateLook();
     static void DeclareProperties(TPropertyDecl<TToolButton>& d);
 
