@@ -1,0 +1,72 @@
+#include "app/forms/QuerySupport.h"
+
+#include "app/forms/CandidateForm.h"
+#include "app/forms/ChargeForm.h"
+#include "app/widgets/GridExport.h"
+#include "platform/db/ADODB.h"
+#include "platform/ui/DBGrids.h"
+#include "platform/ui/StdCtrls.h"
+
+#include <cmath>
+#include <memory>
+
+namespace {
+constexpr const char* kDrugByCode = "Select * From tb_yp Where 拼音码 like :code and 项目种类='药品项目'";
+
+TListReportPrinter& Printer() {
+    static TListReportPrinter printer;
+    return printer;
+}
+}  // namespace
+
+void PrepareQuery(TADOQuery* Query, const TBoundSql& Statement) {
+    Query->Close();
+    Query->SQL()->SetText(Statement.Sql);
+    for (const auto& [name, value] : Statement.Params) Query->Parameters()->ParamByName(name)->SetValue(value);
+}
+
+Variant DateParam(TDateTime Day) { return Variant::FromDate(std::floor(static_cast<double>(Day))); }
+
+bool PickDrugByCode(TForm* Owner, TEdit* Field, std::string& Name) {
+    TADOQuery* query = sfform->ADOQuery4;
+    TBoundSql statement{kDrugByCode, {}};
+    statement.Params.emplace_back("code", Variant(Field->Text() + "%"));
+    PrepareQuery(query, statement);
+    query->Open();
+    bool taken = false;
+    if (query->IsEmpty()) {
+        Application->MessageBox("无此药品项目!", "提示", MB_OK);
+    } else if (query->RecordCount() == 1) {
+        taken = true;
+    } else {
+        std::unique_ptr<Tbrzlhxform> candidates(new Tbrzlhxform(Owner));
+        candidates->SetBorderStyle(bsNone);
+        const TPoint at = Field->ClientToScreen(TPoint{-2, Field->Height()});
+        candidates->SetLeft(at.X);
+        candidates->SetTop(at.Y);
+        candidates->ShowGrid(3);
+        taken = candidates->ShowModal() == mrOk;
+    }
+    if (taken) Name = query->FieldByName("项目名称")->AsString();
+    query->Close();
+    return taken;
+}
+
+bool ExportableResult(TDataSet* DataSet) {
+    if (DataSet && DataSet->Active() && !DataSet->IsEmpty()) return true;
+    Application->MessageBox("取得查询结果后才可将表中数据导出至Excel!", "提示", MB_OK);
+    return false;
+}
+
+void ExportQueryGrid(TDBGrid* Grid) {
+    TDataSet* data = Grid->DataSource() ? Grid->DataSource()->DataSet() : nullptr;
+    if (!ExportableResult(data)) return;
+    TDisableControls frozen(*data);
+    ExportGridToExcel(Grid);
+}
+
+void SetListReportPrinter(TListReportPrinter Printer_) { Printer() = std::move(Printer_); }
+
+void PrintListReport(const TListReportRequest& Request) {
+    if (Printer()) Printer()(Request);
+}

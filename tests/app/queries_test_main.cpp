@@ -1,0 +1,18 @@
+// The query and stock window tests run headless on Qt's offscreen platform unless another
+// one is asked for (QT_QPA_PLATFORM=xcb under Xvfb to watch or photograph the windows).
+#include "app/forms/Startup.h"
+#include "platform/rtl/FileUtils.h"
+#include "platform/ui/Forms.h"
+
+#include <gtest/gtest.h>
+#include <stdlib.h>
+
+int main(int argc, char** argv) {
+    setenv("QT_QPA_PLATFORM", "offscreen", 0);
+    ::testing::InitGoogleTest(&argc, argv);
+    // The program's own command line (gtest has taken its flags out): no parameters.
+    SetCommandLine(1, argv);
+    Application->Initialize(argc, argv);
+    RegisterClinicClasses();
+    return RUN_ALL_TESTS();
+}
