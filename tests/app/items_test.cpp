@@ -5,6 +5,10 @@
 #include "app/forms/ClinicForms.h"
 #include "app/forms/DataModule.h"
 #include "app/forms/FunctionListForm.h"
+#include "app/forms/ItemEditForm.h"
+#include "app/forms/ItemFindForm.h"
+#include "app/forms/ItemListForm.h"
+#include "app/forms/NewItemForm.h"
 #include "app/forms/LoginForm.h"
 #include "app/forms/MainForm.h"
 #include "app/forms/Passwords.h"
@@ -381,6 +385,273 @@ TEST_F(Rights, RevokeForAnotherChosenUserUsesThatUsersRights) {
     harness->ClearDialogs();
     H::Click(yhcxform->Button3);
     EXPECT_EQ(harness->DialogTexts(), Rows{"请先查看到用户有权限后才能进行取消操作!"});
+}
+
+// --- Items ---------------------------------------------------------------------------------
+
+class Items : public ItemsTest {
+protected:
+    void SetUp() override {
+        ItemsTest::SetUp();
+        Exec("insert into tb_yp (项目种类,项目类型,项目名称,拼音码,规格,单位,进价,单价,库存数量,进价金额,销价金额) "
+             "values ('药品项目','西药费','阿莫西林','AMXL','10片','盒',8,12.5,10,80,125)");
+        Exec("insert into tb_yp (项目种类,项目类型,项目名称,拼音码,规格,单位,单价) "
+             "values ('检查项目','检查费','B超','BC','次','次',50)");
+        LogIn("tulvo");
+        ShowWindow(xmzlform);
+    }
+    void TearDown() override {
+        xmzlform->Close();
+        ItemsTest::TearDown();
+    }
+    static Rows ListNames() {
+        Rows rows;
+        auto* q = xmzlform->ADOQuery2;
+        for (q->First(); !q->Eof(); q->Next()) rows.push_back(q->FieldByName("项目名称")->AsString());
+        q->First();
+        return rows;
+    }
+    static void GoTo(const std::string& name) {
+        auto* q = xmzlform->ADOQuery2;
+        for (q->First(); !q->Eof(); q->Next())
+            if (q->FieldByName("项目名称")->AsString() == name) return;
+        FAIL() << name << " not listed";
+    }
+    // The new-item window driven once: the fields, the kind and the save.
+    void NewItem(const std::string& type, const std::string& name, const std::string& spec,
+                 const std::string& price, bool drug, std::optional<int> stockInAnswer) {
+        if (stockInAnswer) harness->AnswerMessage(*stockInAnswer);
+        harness->OnModal("Txjxmform", [=](TCustomForm&) {
+            xjxmform->ComboBox1->SetText(type);
+            H::TypeText(xjxmform->Edit1, name);
+            H::TypeKey(xjxmform->Edit1, VK_RETURN);
+            xjxmform->Edit3->SetText(spec);
+            xjxmform->ComboBox2->SetText("盒");
+            H::TypeText(xjxmform->Edit5, price);
+            (drug ? xjxmform->RadioButton1 : xjxmform->RadioButton2)->SetChecked(true);
+            H::Click(xjxmform->Button1);
+            if (xjxmform->Visible()) xjxmform->Close();
+        });
+        H::Click(xmzlform->Button1);
+    }
+};
+
+TEST_F(Items, ListShowsTotalsCountAndSortsDrugsOnly) {
+    EXPECT_EQ(xmzlform->Label3->Caption(), "80");
+    EXPECT_EQ(xmzlform->Label5->Caption(), "125");
+    EXPECT_EQ(xmzlform->Label7->Caption(), "2");
+    EXPECT_EQ(ListNames(), (Rows{"阿莫西林", "B超"}));
+    H::MouseDown(xmzlform->RadioButton3, TPoint{2, 2});
+    EXPECT_EQ(ListNames(), Rows{"阿莫西林"});
+    EXPECT_EQ(xmzlform->Label7->Caption(), "2") << "the count stays that of all items";
+    H::MouseDown(xmzlform->RadioButton1, TPoint{2, 2});
+    EXPECT_EQ(ListNames(), (Rows{"阿莫西林", "B超"}));
+    H::MouseDown(xmzlform->RadioButton1, TPoint{2, 2});
+    H::MouseDown(xmzlform->RadioButton5, TPoint{2, 2});
+    EXPECT_EQ(ListNames(), (Rows{"阿莫西林", "B超"}));
+}
+
+struct NewItemCase {
+    const char* name;
+    bool drug;
+    const char* item;
+    const char* price;
+    const char* stored;   // 项目种类|项目名称|拼音码|单价|进价|库存数量
+    Rows dialogs;
+};
+
+class NewItems : public Items, public ::testing::WithParamInterface<NewItemCase> {};
+
+TEST_P(NewItems, IsStoredWithItsKindAndCode) {
+    const NewItemCase& c = GetParam();
+    NewItem(c.drug ? "西药费" : "检查费", c.item, "1x", c.price, c.drug,
+            c.drug ? std::optional<int>(IDCANCEL) : std::nullopt);
+    EXPECT_EQ(harness->DialogTexts(), c.dialogs);
+    TADOQuery q(nullptr);
+    q.SetConnection(&Db());
+    q.SQL()->SetText("select 项目种类,项目名称,拼音码,单价,进价,库存数量 from tb_yp where 项目名称=:n");
+    q.Parameters()->ParamByName("n")->SetValue(Variant(std::string(c.item)));
+    q.Open();
+    ASSERT_FALSE(q.IsEmpty());
+    std::string row;
+    for (int i = 0; i < q.FieldCount(); ++i) row += (i ? "|" : "") + q.Fields()[i]->AsString();
+    EXPECT_EQ(row, c.stored);
+    EXPECT_EQ(xmzlform->Label7->Caption(), "3") << "the list is refreshed";
+    EXPECT_EQ(xjxmform->Edit1->Text(), "");
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Cases, NewItems,
+    ::testing::Values(
+        NewItemCase{"drug_offers_stock_in", true, "维生素C", "12.5", "药品项目|维生素C|WSSC|12.5|0|0",
+                    {"新建药品项目完成，是否进行药品入库操作？"}},
+        NewItemCase{"examination_asks_nothing", false, "血常规", "20", "检查项目|血常规|XCG|20||", {}},
+        NewItemCase{"quote_in_the_name", false, "O'Brien's test", "3.25", "检查项目|O'Brien's test|OBRIENSTEST|3.25||", {}}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+TEST_F(Items, SameNameAndSpecificationIsRefusedOnCreation) {
+    harness->OnModal("Txjxmform", [&](TCustomForm&) {
+        struct Case {
+            const char* name;
+            const char* spec;
+            const char* price;
+            const char* message;
+        };
+        for (const Case& c : {Case{"阿莫西林", "10片", "1", "相同名称和规格的项目已存在!"},
+                              Case{"阿莫西林", "10片", "", "必填字段不能为空!"},
+                              Case{"阿莫西林", "20片", "1.2.3", "请输入数字!"},
+                              Case{"x' or '1'='1", "10片", "1", nullptr}}) {
+            harness->ClearDialogs();
+            xjxmform->ComboBox1->SetText("西药费");
+            xjxmform->Edit1->SetText(c.name);
+            xjxmform->Edit2->SetText("X");
+            xjxmform->Edit3->SetText(c.spec);
+            xjxmform->ComboBox2->SetText("盒");
+            xjxmform->Edit5->SetText(c.price);
+            xjxmform->RadioButton2->SetChecked(true);
+            H::Click(xjxmform->Button1);
+            EXPECT_EQ(harness->DialogTexts(), c.message ? Rows{c.message} : Rows{}) << c.name << c.price;
+        }
+        xjxmform->Close();
+    });
+    H::Click(xmzlform->Button1);
+    EXPECT_EQ(Select("select 项目名称,规格 from tb_yp order by ID"),
+              (Rows{"阿莫西林|10片", "B超|次", "x' or '1'='1|10片"}));
+}
+
+TEST_F(Items, KeyFiltersOfTheNewItemWindow) {
+    struct Case {
+        TEdit* field;
+        const char* typed;
+        const char* kept;
+        const char* message;
+    };
+    for (const Case& c : {Case{xjxmform->Edit2, "ab1", "ab", "请输入字母!"},
+                          Case{xjxmform->Edit5, "1a.5", "1.5", "请输入数字!"}}) {
+        harness->ClearDialogs();
+        c.field->SetText("");
+        const int beeps = harness->Beeps();
+        H::TypeText(c.field, c.typed);
+        EXPECT_EQ(c.field->Text(), c.kept);
+        EXPECT_EQ(harness->DialogTexts(), Rows{c.message});
+        EXPECT_EQ(harness->Beeps(), beeps + 1);
+    }
+}
+
+// The check box bound to the price right: without it neither price can change.
+TEST_F(Items, PricesUnlockOnlyUnderThePriceRight) {
+    struct Case {
+        const char* name;
+        bool right;
+        const char* item;
+        bool costEditable;
+    };
+    for (const Case& c : {Case{"no_right", false, "阿莫西林", false}, Case{"drug", true, "阿莫西林", true},
+                          Case{"examination", true, "B超", false}}) {
+        SCOPED_TRACE(c.name);
+        wqtdglzjmform->DisableAllActions();
+        if (c.right) wqtdglzjmform->EnableActionByTag(61);
+        GoTo(c.item);
+        harness->OnModal("Tbqxmform", [&](TCustomForm&) {
+            EXPECT_EQ(bqxmform->CheckBox1->Enabled(), c.right);
+            EXPECT_TRUE(bqxmform->Edit5->ReadOnly());
+            EXPECT_TRUE(bqxmform->Edit4->ReadOnly());
+            if (c.right) {
+                H::Click(bqxmform->CheckBox1);
+                EXPECT_TRUE(bqxmform->CheckBox1->Checked());
+                EXPECT_FALSE(bqxmform->Edit5->ReadOnly());
+                EXPECT_EQ(bqxmform->Edit5->Color(), clWindow);
+                EXPECT_EQ(!bqxmform->Edit4->ReadOnly(), c.costEditable);
+                H::Click(bqxmform->CheckBox1);
+                EXPECT_TRUE(bqxmform->Edit5->ReadOnly());
+                EXPECT_EQ(bqxmform->Edit5->Color(), cl3DLight);
+            }
+            bqxmform->Close();
+        });
+        H::Click(xmzlform->Button3);
+        EXPECT_FALSE(bqxmform->CheckBox1->Checked());
+        EXPECT_EQ(bqxmform->Edit6->Text(), "");
+    }
+}
+
+TEST_F(Items, EditStoresTheFieldsAndTheDrugsStockValues) {
+    GoTo("阿莫西林");
+    harness->OnModal("Tbqxmform", [&](TCustomForm&) {
+        EXPECT_EQ(bqxmform->Edit1->Text(), "阿莫西林");
+        EXPECT_EQ(bqxmform->Edit5->Text(), "12.5");
+        EXPECT_EQ(bqxmform->Edit4->Text(), "8");
+        EXPECT_EQ(bqxmform->Edit6->Text(), "10");
+        EXPECT_TRUE(bqxmform->CheckBox2->Checked());
+        bqxmform->Edit1->SetText("阿莫西林's");
+        H::Click(bqxmform->CheckBox1);
+        bqxmform->Edit5->SetText("");
+        H::TypeText(bqxmform->Edit5, "15");
+        bqxmform->Edit4->SetText("9.5");
+        H::Click(bqxmform->Button1);
+        EXPECT_NE(bqxmform->ModalResult(), mrNone) << "the save closes the window";
+    });
+    H::Click(xmzlform->Button3);
+    EXPECT_EQ(harness->DialogTexts(), Rows{"编辑项目成功!"});
+    EXPECT_EQ(Select("select 项目名称,单价,进价,库存数量,进价金额,销价金额 from tb_yp where ID=1"),
+              Rows{"阿莫西林's|15|9.5|10|95|150"});
+    EXPECT_EQ(xmzlform->Label3->Caption(), "95") << "the list is refreshed";
+}
+
+TEST_F(Items, FindByPartOfTheCodeOrTheName) {
+    struct Case {
+        bool byName;
+        const char* text;
+        Rows listed;
+        Rows dialogs;
+    };
+    for (const Case& c : {Case{false, "MX", {"阿莫西林"}, {}},
+                          Case{true, "莫西", {"阿莫西林"}, {}},
+                          Case{true, "' or 1=1 --", {}, {"没有找到相符的记录,建议减少查询字数!"}},
+                          Case{true, "  ", {"阿莫西林", "B超"}, {"查询内容不能为空!"}}}) {
+        SCOPED_TRACE(c.text);
+        xmzlform->RefreshItemList();
+        harness->ClearDialogs();
+        harness->OnModal("Tcxsrform", [&](TCustomForm&) {
+            (c.byName ? cxsrform->RadioButton2 : cxsrform->RadioButton1)->SetChecked(true);
+            cxsrform->Edit1->SetText(c.text);
+            H::Click(cxsrform->Button1);
+            const bool closed = cxsrform->ModalResult() != mrNone;
+            EXPECT_EQ(closed, c.dialogs.empty()) << "only a search that finds rows closes the window";
+            if (!closed) cxsrform->Close();
+        });
+        H::Click(xmzlform->Button4);
+        EXPECT_EQ(ListNames(), c.listed);
+        EXPECT_EQ(harness->DialogTexts(), c.dialogs);
+    }
+}
+
+TEST_F(Items, DeleteAfterConfirmation) {
+    GoTo("B超");
+    harness->AnswerMessage(mrNo);
+    H::Click(xmzlform->Button5);
+    EXPECT_EQ(harness->DialogTexts(), Rows{"确定删除收费项目B超吗？"});
+    GoTo("B超");
+    harness->AnswerMessage(mrYes);
+    H::Click(xmzlform->Button5);
+    EXPECT_EQ(harness->DialogTexts().back(), "删除收费项目成功!");
+    EXPECT_EQ(Select("select 项目名称 from tb_yp"), Rows{"阿莫西林"});
+    EXPECT_EQ(xmzlform->Label7->Caption(), "1");
+}
+
+TEST_F(Items, PrintHandsTheTotalsDateAndOperatorToThePrinter) {
+    std::optional<TItemListReportValues> printed;
+    Txmzlform::SetItemListPrinter([&](const TItemListReportValues& v) {
+        printed = v;
+        EXPECT_FALSE(xmzlform->DBGrid1->Enabled());
+    });
+    H::Click(xmzlform->Button6);
+    Txmzlform::SetItemListPrinter(nullptr);
+    ASSERT_TRUE(printed);
+    EXPECT_EQ(printed->jjzje, "80");
+    EXPECT_EQ(printed->xjzje, "125");
+    EXPECT_EQ(printed->zbrq, DateToStr(EncodeDate(2024, 3, 7)));
+    EXPECT_EQ(printed->zbr, "tulvo");
+    EXPECT_TRUE(xmzlform->DBGrid1->Enabled());
 }
 
 }  // namespace
