@@ -857,6 +857,56 @@ TEST_F(RecordsTest, NewDepartmentReachesTheDoctorsWindow) {
     kszlform->Close();
 }
 
+// A name added goes at once into the lists of the other windows that offer it (those of
+// them that are part of the program).
+TEST_F(RecordsTest, NewNamesReachTheOtherWindowsLists) {
+    struct Case {
+        std::function<void()> add;
+        const char* name;
+        const char* window;
+        const char* control;
+    };
+    const auto addName = [](TNameListForm* w, const char* name) {
+        return [w, name] {
+            ShowWindow(w);
+            w->Edit1->SetText(name);
+            H::Click(w->Button1);
+            w->Close();
+        };
+    };
+    const auto addDoctor = [] {
+        ShowWindow(yszlform);
+        yszlform->Edit1->SetText("钱七");
+        yszlform->Edit2->SetText("QQ");
+        yszlform->ComboBox1->SetText("男");
+        yszlform->ComboBox2->SetText("内科");
+        H::Click(yszlform->Button1);
+        yszlform->Close();
+    };
+    const std::vector<Case> cases = {
+        {addName(kszlform, "儿科"), "儿科", "Tyszlform", "ComboBox2"},
+        {addName(kszlform, "儿科"), "儿科", "Tsfcxform", "ComboBox2"},
+        {addName(dwzlform, "支"), "支", "Txjxmform", "ComboBox2"},
+        {addName(dwzlform, "支"), "支", "Tbqxmform", "ComboBox2"},
+        {addName(dwzlform, "支"), "支", "Trkform", "ComboBox1"},
+        {addDoctor, "钱七", "Typxhtjform", "ComboBox1"},
+    };
+    int checked = 0;
+    for (const Case& c : cases) {
+        TCustomForm* target = FindClinicWindow(c.window);
+        auto* list = target ? dynamic_cast<TComboBox*>(target->FindComponent(c.control)) : nullptr;
+        if (!list) continue;
+        const int before = list->Items()->Count();
+        c.add();
+        ASSERT_EQ(list->Items()->Count(), before + 1) << c.window << "." << c.control;
+        EXPECT_EQ(list->Items()->Strings(before), c.name) << c.window << "." << c.control;
+        ++checked;
+    }
+    EXPECT_GE(checked, 1) << "the doctors window takes new departments";
+    const std::vector<std::string> saved(harness->DialogTexts());
+    for (const std::string& text : saved) EXPECT_EQ(text, "保存成功!");
+}
+
 // The types window only lists: its buttons stay disabled and its grid is read-only.
 TEST_F(RecordsTest, ItemTypesAreListedOnly) {
     ShowWindow(llzlform);
