@@ -93,8 +93,8 @@ public:
     bool Visible() const { return FVisible; }
     virtual void SetVisible(bool Value);
     // The class name less the first "Tfrx", then less the first "View": the stem of
-    // generated names ("Memo" for TfrxMemoView).
-    std::string BaseName() const;
+    // generated names ("Memo" for TfrxMemoView). Report pages answer "Page".
+    virtual std::string BaseName() const;
 
     // --- Names -------------------------------------------------------------------------
     // Inside a report a name another object already has raises EfrxError with the text
