@@ -391,6 +391,9 @@ int TfrxDialogPage::ShowModal() {
 // --- Registration --------------------------------------------------------------------------
 
 void frxRegisterBandAndPageClasses() {
+    static bool registered = false;
+    if (registered) return;
+    registered = true;
     RegisterClasses({TfrxReportPage::StaticClass(), TfrxDialogPage::StaticClass(), TfrxBand::StaticClass(),
                      TfrxNullBand::StaticClass(), TfrxDataBand::StaticClass(), TfrxSubreport::StaticClass()});
     for (TClass kind : frxBandKinds()) RegisterClass(kind);

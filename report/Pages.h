@@ -217,5 +217,6 @@ private:
 };
 
 // Makes sure the band and page classes are linked in and registered for creation by
-// name (report files, form resources, prepared pages).
+// name (report files, form resources, prepared pages); every report calls it when it is
+// created. Idempotent.
 void frxRegisterBandAndPageClasses();

@@ -8,6 +8,7 @@
 #include "platform/ui/ExtCtrls.h"
 #include "report/DrawText.h"
 #include "report/ExpressionCache.h"
+#include "report/Pages.h"
 #include "report/Printer.h"
 #include "report/ReportScript.h"
 #include "report/Resources.h"
@@ -34,6 +35,7 @@ TfrxReport::TfrxReport(TComponent* AOwner)
       FSysVariables(std::make_unique<TStringList>()),
       FDrawText(std::make_unique<TfrxDrawText>()) {
     frxRegisterReportClasses();
+    frxRegisterBandAndPageClasses();
     FScriptScope->SetParent(GlobalUnit());
     FScript->SetParent(FScriptScope.get());
     FExpressionCache = std::make_unique<TfrxExpressionCache>(FScript.get());
