@@ -224,6 +224,8 @@ void Twqtdglzjmform::AboutClick(TObject*) {
 
 bool Twqtdglzjmform::AskForBackup() {
     if (Application->MessageBox("退出系统前是否备份数据?", "提示", MB_OKCANCEL) != IDOK) return false;
+    // The window may be open already (数据备份); it comes back modal.
+    if (sjbfform->Visible()) sjbfform->Hide();
     sjbfform->ShowModal();
     return true;
 }

@@ -318,6 +318,25 @@ TEST_F(RecordsTest, SecondBackupOfTheMinuteReplacesTheFirst) {
     EXPECT_EQ(std::distance(fs::directory_iterator(dir), fs::directory_iterator()), 1);
 }
 
+// Leaving with a backup while the backup window is already open shows it modally all the
+// same, and the backup made there is the one the program ends after.
+TEST_F(RecordsTest, LeavingWithTheBackupWindowOpenBacksUp) {
+    const std::string dir = BackupDir() + "/";
+    ShowWindow(sjbfform);
+    harness->AnswerMessage(IDOK);
+    harness->OnModal("Tsjbfform", [&](TCustomForm&) {
+        sjbfform->Edit1->SetText(dir);
+        harness->AnswerMessage(IDYES);
+        H::Click(sjbfform->Button1);
+    });
+    H::ClickMenuItem(dynamic_cast<TMenuItem*>(wqtdglzjmform->FindComponent("N7Exit")));
+    EXPECT_EQ(harness->DialogTexts(), (std::vector<std::string>{"退出系统前是否备份数据?",
+                                                                "请记住数据备份存放位置,并妥善保存数据!",
+                                                                "数据库备份成功!"}));
+    EXPECT_TRUE(FileExists(dir + kStampName));
+    EXPECT_TRUE(Application->Terminated());
+}
+
 TEST(BackupName, IsMonthDayHourMinute) {
     EXPECT_EQ(BackupFileName(Clock()), kStampName);
     EXPECT_EQ(BackupFileName(EncodeDate(2023, 12, 31) + (23 * 60 + 59) / 1440.0), "12312359bf.mdb");
