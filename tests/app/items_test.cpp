@@ -14,6 +14,7 @@
 #include "app/forms/Passwords.h"
 #include "app/forms/RightsForm.h"
 #include "app/forms/Startup.h"
+#include "app/forms/StockInForm.h"
 #include "app/forms/UserForm.h"
 #include "platform/db/ADODB.h"
 #include "platform/rtl/DateTime.h"
@@ -652,6 +653,135 @@ TEST_F(Items, PrintHandsTheTotalsDateAndOperatorToThePrinter) {
     EXPECT_EQ(printed->zbrq, DateToStr(EncodeDate(2024, 3, 7)));
     EXPECT_EQ(printed->zbr, "tulvo");
     EXPECT_TRUE(xmzlform->DBGrid1->Enabled());
+}
+
+// --- Stock-in ------------------------------------------------------------------------------
+
+class StockIn : public ItemsTest {
+protected:
+    void SetUp() override {
+        ItemsTest::SetUp();
+        Exec("insert into tb_yp (项目种类,项目类型,项目名称,拼音码,规格,单位,进价,单价,库存数量,进价金额,销价金额,"
+             "批号,库存下限,药品产地) values ('药品项目','西药费','阿莫西林''s','AMXL','10片','盒',8,12.5,10,80,125,"
+             "'B1',2,'本地')");
+        Exec("insert into tb_yp (项目种类,项目类型,项目名称,拼音码,单价) values ('检查项目','检查费','阿检查','AMJC',5)");
+        Trkform::SetRetryPolicy(TRetryPolicy{10, 0, [this](unsigned) { ++Pauses; }});
+        LogIn("li");
+        ShowWindow(rkform);
+    }
+    void TearDown() override {
+        rkform->Close();
+        Trkform::SetRetryPolicy(TRetryPolicy{});
+        ItemsTest::TearDown();
+    }
+    // Picks the drug by its code and fills the delivery.
+    void Pick() {
+        H::TypeText(rkform->Edit1, "AMXL");
+        H::TypeKey(rkform->Edit1, VK_RETURN);
+    }
+    void Deliver(const std::string& quantity) {
+        Pick();
+        rkform->Edit3->SetText("B2");
+        rkform->Edit6->SetText(quantity);
+        H::Click(rkform->Button1);
+    }
+    static Rows Drug() { return Select("select 库存数量,进价金额,销价金额,批号 from tb_yp where ID=1"); }
+    int Pauses = 0;
+};
+
+TEST_F(StockIn, PickFillsTheFieldsOfTheOneMatchingDrug) {
+    Pick();
+    EXPECT_TRUE(harness->DialogTexts().empty()) << Joined(harness->DialogTexts());
+    EXPECT_EQ(rkform->Edit1->Text(), "阿莫西林's");
+    EXPECT_EQ(rkform->Edit2->Text(), "10片");
+    EXPECT_EQ(rkform->ComboBox1->Text(), "盒");
+    EXPECT_EQ(rkform->Edit4->Text(), "8.000");
+    EXPECT_EQ(rkform->Edit5->Text(), "12.500");
+    EXPECT_EQ(rkform->Edit7->Text(), "10.00");
+    EXPECT_EQ(rkform->Edit9->Text(), "2.00");
+    EXPECT_EQ(DateOf(rkform->DateTimePicker2->Date()), IncDay(EncodeDate(2024, 3, 7), 730))
+        << "a drug without expiry proposes two years";
+    EXPECT_EQ(rkform->PickedId(), "1");
+    // an examination item is no drug; a name is refused key by key
+    rkform->Edit1->SetText("AMJC");
+    H::TypeKey(rkform->Edit1, VK_RETURN);
+    EXPECT_EQ(harness->DialogTexts(), Rows{"无此药品项目!"});
+    harness->ClearDialogs();
+    rkform->Edit1->SetText("");
+    H::TypeText(rkform->Edit1, "阿");
+    EXPECT_EQ(rkform->Edit1->Text(), "");
+    EXPECT_EQ(harness->DialogTexts(), Rows{"请输入拼音字母后按Enter键!"});
+}
+
+// The stock is the database's at the save: a charge made while the window was open stays.
+TEST_F(StockIn, BooksOnTheStockTheDatabaseHolds) {
+    struct Case {
+        const char* quantity;
+        Rows drug;
+        const char* record;
+    };
+    for (const Case& c : {Case{"5", {"13|104|162.5|B2"}, "阿莫西林's|B2|8|12.5|5|40|1|li"},
+                          Case{"-3", {"5|40|62.5|B2"}, "阿莫西林's|B2|8|12.5|-3|-24|1|li"}}) {
+        SCOPED_TRACE(c.quantity);
+        Exec("update tb_yp set 库存数量=10 where ID=1");
+        harness->ClearDialogs();
+        Exec("delete from tb_yprk");
+        Pick();
+        Exec("update tb_yp set 库存数量=8 where ID=1");   // a charge of 2 meanwhile
+        rkform->Edit3->SetText("B2");
+        rkform->Edit6->SetText(c.quantity);
+        H::Click(rkform->Button1);
+        EXPECT_EQ(harness->DialogTexts(), Rows{"入库成功!"});
+        EXPECT_EQ(Drug(), c.drug);
+        EXPECT_EQ(Select("select 入库日期,药品名称,批号,进价,单价,入库数量,入库金额,药品ID,操作员 from tb_yprk"),
+                  Rows{DateToStr(EncodeDate(2024, 3, 7)) + "|" + c.record});
+        EXPECT_EQ(rkform->Edit1->Text(), "") << "a booking empties the fields";
+    }
+}
+
+struct StockInRefusal {
+    const char* name;
+    const char* field;   // Edit4, Edit5, Edit6 or Edit9
+    const char* text;
+    const char* message;
+};
+
+class StockInRefused : public StockIn, public ::testing::WithParamInterface<StockInRefusal> {};
+
+TEST_P(StockInRefused, WritesNothingAndKeepsTheInput) {
+    const StockInRefusal& c = GetParam();
+    Pick();
+    rkform->Edit6->SetText("5");
+    auto* field = dynamic_cast<TEdit*>(rkform->FindComponent(c.field));
+    ASSERT_NE(field, nullptr);
+    field->SetText(c.text);
+    H::Click(rkform->Button1);
+    EXPECT_EQ(harness->DialogTexts(), Rows{c.message});
+    EXPECT_EQ(Drug(), Rows{"10|80|125|B1"});
+    EXPECT_EQ(Select("select count(*) from tb_yprk"), Rows{"0"});
+    EXPECT_EQ(field->Text(), c.text);
+    EXPECT_EQ(rkform->Edit1->Text(), "阿莫西林's");
+    EXPECT_EQ(Pauses, 0) << "nothing is attempted";
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Cases, StockInRefused,
+    ::testing::Values(StockInRefusal{"quantity_with_two_points", "Edit6", "1.2.3", "请输入数字!"},
+                      StockInRefusal{"lone_minus", "Edit6", "-", "请输入数字!"},
+                      StockInRefusal{"point_as_price", "Edit4", ".", "请输入数字!"},
+                      StockInRefusal{"limit_minus_only", "Edit9", "-", "请输入数字!"},
+                      StockInRefusal{"missing_quantity", "Edit6", "", "除批号与产地外，其它字段均为必填项目!"},
+                      StockInRefusal{"missing_sale_price", "Edit5", "", "除批号与产地外，其它字段均为必填项目!"}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+TEST_F(StockIn, FailingEveryAttemptIsReportedAndWritesNothing) {
+    Exec("create trigger refuse before insert on tb_yprk begin select raise(abort, 'disk full'); end");
+    Deliver("5");
+    ASSERT_EQ(harness->DialogTexts().size(), 1u);
+    EXPECT_NE(harness->DialogTexts()[0].find("disk full"), std::string::npos) << harness->DialogTexts()[0];
+    EXPECT_EQ(Pauses, 9);
+    EXPECT_EQ(Drug(), Rows{"10|80|125|B1"}) << "the stock update is rolled back with the record";
+    EXPECT_EQ(rkform->Edit6->Text(), "5") << "the input stays for another try";
 }
 
 }  // namespace
