@@ -1,0 +1,995 @@
+#include "report/PreviewPages.h"
+
+#include <algorithm>
+#include <cerrno>
+#include <cmath>
+#include <cstdio>
+#include <cstring>
+
+#include "platform/classes/Component.h"
+#include "platform/graphics/Graphics.h"
+#include "platform/rtl/FileUtils.h"
+#include "platform/rtl/Format.h"
+#include "platform/rtl/StrUtils.h"
+#include "platform/rtl/Streams.h"
+#include "platform/rtl/StringList.h"
+#include "platform/ui/Forms.h"
+#include "report/Bands.h"
+#include "report/MemoView.h"
+#include "report/Pages.h"
+#include "report/Printer.h"
+#include "report/Report.h"
+#include "report/Serializer.h"
+#include "report/Utils.h"
+#include "report/Views.h"
+
+ROVE_IMPLEMENT_CLASS(TfrxOutline)
+ROVE_IMPLEMENT_CLASS(TfrxPreviewPages)
+
+namespace {
+
+// The store's own class check: class names compared without case, ancestors included.
+bool IsClass(const TObject* Obj, std::string_view Name) {
+    for (TClass c = Obj->ClassType(); c; c = c->ClassParent())
+        if (SameText(c->ClassName(), Name)) return true;
+    return false;
+}
+
+bool IsCrossView(const TObject* Obj) {
+    return SameText(Obj->ClassName(), "TfrxCrossView") || SameText(Obj->ClassName(), "TfrxDBCrossView");
+}
+
+// The class of a page element or source page: the dot-matrix page when that class is
+// registered and asked for, else the report page.
+TClass PageClassFor(std::string_view Name) {
+    if (SameText(Name, "TfrxDMPPage"))
+        if (TClass c = GetClass("TfrxDMPPage"); c && c->CanCreate()) return c;
+    return TfrxReportPage::StaticClass();
+}
+
+std::unique_ptr<TfrxPage> NewPage(std::string_view ClassName) {
+    return std::unique_ptr<TfrxPage>(static_cast<TfrxPage*>(PageClassFor(ClassName)->CreateInstance(nullptr)));
+}
+
+int IntProp(const TfrxXMLItem* Item, std::string_view Name) {
+    return StrToIntDef(Trim(Item->Prop(Name)), 0);
+}
+
+double FloatProp(const TfrxXMLItem* Item, std::string_view Name, double Default) {
+    if (!Item->HasProp(Name)) return Default;
+    double v = 0;
+    return TryStrToFloat(Trim(Item->Prop(Name)), v) ? v : Default;
+}
+
+}  // namespace
+
+TfrxPrintDialogProc& frxPrintDialogProc() {
+    static TfrxPrintDialogProc proc;
+    return proc;
+}
+
+void frxRegisterPreviewPages() {
+    frxRegisterBandAndPageClasses();
+    frxPreviewPagesClass() = [](TfrxReport* Report) { return std::make_unique<TfrxPreviewPages>(Report); };
+}
+
+// --- TfrxDictionary --------------------------------------------------------------------------
+
+bool TfrxDictionary::TNoCase::operator()(const std::string& a, const std::string& b) const {
+    return CompareText(a, b) < 0;
+}
+
+void TfrxDictionary::Clear() { FNames.clear(); }
+
+void TfrxDictionary::Add(const std::string& Name, const std::string& SourceName, TfrxComponent* Obj) {
+    FNames[Name] = TEntry{SourceName, Obj};
+}
+
+std::string TfrxDictionary::AddUnique(const std::string& Base, const std::string& SourceName, TfrxComponent* Obj) {
+    std::string name = CreateUniqueName(Base);
+    Add(name, SourceName, Obj);
+    return name;
+}
+
+std::string TfrxDictionary::CreateUniqueName(const std::string& Base) const {
+    auto taken = [&](int n) { return FNames.count(Base + std::to_string(n)) != 0; };
+    int i = 10000;
+    while (i >= 2 && !taken(i)) i /= 2;
+    if (i < 2) i = 1;
+    while (taken(i)) ++i;
+    return Base + std::to_string(i);
+}
+
+TfrxComponent* TfrxDictionary::GetObject(std::string_view Name) const {
+    auto it = FNames.find(std::string(Name));
+    return it == FNames.end() ? nullptr : it->second.Obj;
+}
+
+std::string TfrxDictionary::GetSourceName(std::string_view Name) const {
+    auto it = FNames.find(std::string(Name));
+    return it == FNames.end() ? std::string() : it->second.SourceName;
+}
+
+// --- TfrxOutline ---------------------------------------------------------------------------
+
+TfrxOutline::TfrxOutline(TfrxPreviewPages* APreviewPages) : TfrxCustomOutline(APreviewPages), FPages(APreviewPages) {}
+
+TfrxXMLItem* TfrxOutline::Root() { return FPages->XMLDoc().Root()->FindItem("outline"); }
+
+TfrxXMLItem* TfrxOutline::CurItem() {
+    if (!FCurItem) FCurItem = Root();
+    return FCurItem;
+}
+
+int TfrxOutline::GetCount() { return CurItem()->Count(); }
+
+void TfrxOutline::AddItem(const std::string& Text, int Top) {
+    TfrxXMLItem* item = CurItem()->Add();
+    item->SetName("item");
+    item->SetProp("text", Text);
+    item->SetProp("page", std::to_string(FPages->CurPage));
+    item->SetProp("top", std::to_string(Top));
+    FCurItem = item;
+}
+
+void TfrxOutline::LevelDown(int Index) {
+    TfrxXMLItem* cur = CurItem();
+    if (Index >= 0 && Index < cur->Count()) FCurItem = cur->Items(Index);
+}
+
+void TfrxOutline::LevelRoot() { FCurItem = Root(); }
+
+void TfrxOutline::LevelUp() {
+    TfrxXMLItem* root = Root();
+    TfrxXMLItem* cur = CurItem();
+    if (cur != root && cur->Parent()) FCurItem = cur->Parent();
+}
+
+void TfrxOutline::GetItem(int Index, std::string& Text, int& Page, int& Top) {
+    TfrxXMLItem* cur = CurItem();
+    if (Index < 0 || Index >= cur->Count()) {
+        Text.clear();
+        Page = Top = 0;
+        return;
+    }
+    TfrxXMLItem* item = cur->Items(Index);
+    Text = item->Prop("text");
+    Page = IntProp(item, "page");
+    Top = IntProp(item, "top");
+}
+
+void TfrxOutline::ShiftItems(void* From, int NewTop) {
+    auto* from = static_cast<TfrxXMLItem*>(From);
+    if (!from || !from->Parent()) return;
+    TfrxXMLItem* parent = from->Parent();
+    const int i = parent->IndexOf(from);
+    if (i < 0 || i + 1 >= parent->Count()) return;
+    TfrxXMLItem* first = parent->Items(i + 1);
+    const int delta = NewTop - IntProp(first, "top");
+    std::vector<TfrxXMLItem*> stack{first};
+    while (!stack.empty()) {
+        TfrxXMLItem* item = stack.back();
+        stack.pop_back();
+        item->SetProp("page", std::to_string(IntProp(item, "page") + 1));
+        item->SetProp("top", std::to_string(IntProp(item, "top") + delta));
+        for (int k = 0; k < item->Count(); ++k) stack.push_back(item->Items(k));
+    }
+}
+
+void* TfrxOutline::GetCurPosition() {
+    TfrxXMLItem* cur = CurItem();
+    return cur->Count() > 0 ? cur->Items(cur->Count() - 1) : cur;
+}
+
+// --- Links from template objects to their source copies --------------------------------------
+// Template objects belong to the report and may go away during or after a run; the link
+// goes with them, so a later object at the same address never finds a stale copy.
+class TfrxPreviewPages::TLinks : public TComponent {
+public:
+    TLinks() : TComponent(nullptr) {}
+    ~TLinks() override { Clear(); }
+    void Set(TfrxComponent* Template, TfrxComponent* Copy) {
+        auto [it, added] = FMap.try_emplace(Template, Copy);
+        if (!added) {
+            it->second = Copy;
+            return;
+        }
+        Template->FreeNotification(this);
+    }
+    TfrxComponent* Get(const TfrxComponent* Template) const {
+        auto it = FMap.find(Template);
+        return it == FMap.end() ? nullptr : it->second;
+    }
+    void Clear() {
+        for (auto& [t, c] : FMap) const_cast<TfrxComponent*>(t)->RemoveFreeNotification(this);
+        FMap.clear();
+    }
+    void Notification(TComponent* AComponent, TOperation Operation) override {
+        TComponent::Notification(AComponent, Operation);
+        if (Operation == opRemove)
+            if (auto* c = dynamic_cast<TfrxComponent*>(AComponent)) FMap.erase(c);
+    }
+
+private:
+    std::unordered_map<const TfrxComponent*, TfrxComponent*> FMap;
+};
+
+// --- TfrxPreviewPages ----------------------------------------------------------------------
+
+TfrxPreviewPages::TfrxPreviewPages(TfrxReport* AReport)
+    : TfrxCustomPreviewPages(AReport), FLinks(std::make_unique<TLinks>()) {
+    FXMLDoc.Root()->SetName("preparedreport");
+    SetOutline(std::make_unique<TfrxOutline>(this));
+    CurPage = -1;
+}
+
+TfrxPreviewPages::~TfrxPreviewPages() {
+    ClearCache();
+    FLinks->Clear();
+    FSourceInfo.clear();
+    FSourcePages.clear();
+}
+
+TfrxXMLItem* TfrxPreviewPages::PagesItem() { return FXMLDoc.Root()->FindItem("previewpages"); }
+
+TfrxXMLItem* TfrxPreviewPages::CurPageItem() {
+    TfrxXMLItem* pages = PagesItem();
+    if (CurPage < 0 || CurPage >= pages->Count()) return nullptr;
+    return pages->Items(CurPage);
+}
+
+TfrxPage* TfrxPreviewPages::SourcePages(int Index) const {
+    if (Index < 0 || Index >= SourcePageCount()) return nullptr;
+    return FSourcePages[static_cast<size_t>(Index)].get();
+}
+
+bool TfrxPreviewPages::FileCacheOn() const {
+    return Report() && Report()->EngineOptions()->UseFileCache;
+}
+
+bool TfrxPreviewPages::IsFinalPass() const { return !Engine() || Engine()->FinalPass; }
+
+int TfrxPreviewPages::Count() { return PagesItem()->Count(); }
+
+void TfrxPreviewPages::ClearCache() { FCache.clear(); }
+
+void TfrxPreviewPages::Clear() {
+    ClearCache();
+    FLinks->Clear();
+    FSourceInfo.clear();
+    FSourcePages.clear();
+    FXMLDoc.Clear();
+    PagesOutline()->Reset();
+    FDictionary.Clear();
+    FPassOutline.clear();
+    FPassHadPages = false;
+    CurPage = -1;
+    FAllocated = 0;
+}
+
+void TfrxPreviewPages::Initialize() {
+    if (Report()) FXMLDoc.SetTempDir(Report()->EngineOptions()->TempDir);
+    SetTerminated(false);
+    if (OnProgressStart) OnProgressStart(this);
+}
+
+// --- Source pages ----------------------------------------------------------------------------
+
+void TfrxPreviewPages::RegisterCopy(TfrxComponent* Copy, TfrxComponent* Template, int SourceIndex) {
+    TSourceInfo info;
+    info.ClassName = Copy->ClassName();
+    auto* view = dynamic_cast<TfrxView*>(Copy);
+    if (!(view && view->StoreInFull)) {
+        TfrxXMLSerializer serializer(nullptr);
+        info.FullXML = serializer.ObjToXML(Copy);
+    }
+    const bool band = dynamic_cast<TfrxBand*>(Copy) != nullptr;
+    std::string base = band ? "b" : LowerCase(Copy->BaseName().substr(0, 1));
+    if (base.empty()) base = "o";
+    info.Alias = FDictionary.AddUnique(base, "Page" + std::to_string(SourceIndex) + "." + Copy->Name(), Copy);
+    info.Template = Template;
+    if (Template) FLinks->Set(Template, Copy);
+    FSourceInfo[Copy] = std::move(info);
+}
+
+void TfrxPreviewPages::AddSourcePage(TfrxPage* Page) {
+    if (!Page) return;
+    std::unique_ptr<TfrxPage> copy = NewPage(IsClass(Page, "TfrxDMPPage") ? "TfrxDMPPage" : "TfrxReportPage");
+    copy->AssignAll(Page);
+    const int index = SourcePageCount();
+    FSourceInfo[copy.get()] = TSourceInfo{copy->ClassName(), {}, {}, Page};
+    FLinks->Set(Page, copy.get());
+    std::vector<TfrxComponent*> copies = copy->AllObjects();
+    std::vector<TfrxComponent*> templates = Page->AllObjects();
+    // Pairs in the same depth-first order; a template whose class could not be copied
+    // leaves the two lists out of step, and then objects pair by name.
+    const bool inStep = copies.size() == templates.size();
+    std::vector<TfrxComponent*> crossViews;
+    for (size_t i = 0; i < copies.size(); ++i) {
+        TfrxComponent* c = copies[i];
+        bool insideCross = false;
+        for (TfrxComponent* p = c->Parent(); p; p = p->Parent())
+            if (IsCrossView(p)) insideCross = true;
+        if (insideCross) continue;
+        if (IsCrossView(c)) {
+            crossViews.push_back(c);
+            continue;
+        }
+        TfrxComponent* t = inStep ? templates[i] : Page->FindObject(c->Name());
+        if (t && t->ClassType() != c->ClassType()) t = nullptr;
+        RegisterCopy(c, t, index);
+    }
+    for (TfrxComponent* c : crossViews) delete c;
+    FSourcePages.push_back(std::move(copy));
+}
+
+void TfrxPreviewPages::AddToSourcePage(TfrxComponent* Obj) {
+    if (!Obj || FSourcePages.empty() || !Obj->ClassType()->CanCreate()) return;
+    TfrxPage* page = FSourcePages.back().get();
+    auto* copy = static_cast<TfrxComponent*>(Obj->ClassType()->CreateInstance(page));
+    copy->Assign(Obj);
+    copy->CreateUniqueName();
+    RegisterCopy(copy, Obj, SourcePageCount() - 1);
+}
+
+TfrxComponent* TfrxPreviewPages::SourceOf(TfrxComponent* Obj) const {
+    TfrxComponent* copy = FLinks->Get(Obj);
+    if (!copy || !FSourceInfo.count(copy) || copy->ClassType() != Obj->ClassType()) return nullptr;
+    return copy;
+}
+
+// --- Writing pages ---------------------------------------------------------------------------
+
+void TfrxPreviewPages::CheckFileCache() {
+    if (!FileCacheOn()) return;
+    const int64_t limit = static_cast<int64_t>(std::max(0, Report()->EngineOptions()->MaxMemSize)) * 1048576;
+    if (FAllocated <= limit) return;
+    TfrxXMLItem* pages = PagesItem();
+    for (int i = pages->Count() - 2; i >= 0; --i) {
+        TfrxXMLItem* item = pages->Items(i);
+        if (!item->Loaded()) break;
+        if (item->Unloadable()) FXMLDoc.UnloadItem(item);
+    }
+    FAllocated = 0;
+}
+
+void TfrxPreviewPages::AddPage(TfrxPage* Page) {
+    CheckFileCache();
+    ++CurPage;
+    TfrxXMLItem* pages = PagesItem();
+    if (CurPage >= 0 && CurPage < pages->Count() && !AddPages) return;
+    TfrxXMLItem* item = pages->Add();
+    int index = -1;
+    if (Page)
+        if (TfrxComponent* copy = FLinks->Get(Page))
+            for (int i = 0; i < SourcePageCount(); ++i)
+                if (FSourcePages[static_cast<size_t>(i)].get() == copy) index = i;
+    if (index >= 0) {
+        item->SetName("page" + std::to_string(index));
+    } else if (Page) {
+        // A page without a source copy is stored in full instead of naming no source.
+        TfrxXMLSerializer serializer(nullptr);
+        serializer.WriteRootComponent(Page, false, item);
+    } else {
+        item->SetName("TfrxReportPage");
+    }
+    if (pages->Count() > 2) item->SetUnloadable(true);
+    if (OnProgress) OnProgress(this, CurPage);
+    AddPages = false;
+    CurPage = pages->Count() - 1;
+}
+
+void TfrxPreviewPages::WriteObject(TfrxXMLItem* Parent, TfrxComponent* Obj) {
+    if (!Obj->Visible()) return;
+    if (IsCrossView(Obj)) return;
+    if (Obj->Is<TfrxSubreport>()) {
+        for (TfrxComponent* c : Obj->ObjectList()) WriteObject(Parent, c);
+        return;
+    }
+    TfrxXMLItem* item = Parent->Add();
+    if (TfrxComponent* source = SourceOf(Obj)) {
+        item->SetName(FSourceInfo.at(source).Alias);
+        auto* view = dynamic_cast<TfrxView*>(Obj);
+        if (!IsFinalPass())
+            item->SetText(TrimLeft(Obj->TfrxComponent::Diff(source)));
+        else if (view && view->StoreInFull)
+            item->SetText(Obj->AllDiff(source));
+        else
+            item->SetText(TrimLeft(Obj->Diff(source)));
+    } else {
+        item->SetName(Obj->ClassName());
+        item->SetText(Obj->AllDiff(nullptr));
+    }
+    FAllocated += static_cast<int64_t>(item->Name().size() + item->Text().size() + sizeof(TfrxXMLItem) + 16);
+    for (TfrxComponent* c : Obj->ObjectList()) WriteObject(item, c);
+}
+
+void TfrxPreviewPages::AddObject(TfrxComponent* Obj) {
+    TfrxXMLItem* page = CurPageItem();
+    if (!Obj || !page) return;
+    if (!page->Loaded()) FXMLDoc.LoadItem(page);
+    WriteObject(page, Obj);
+}
+
+void TfrxPreviewPages::BeginPass() {
+    FFirstPage = Count() - 1;
+    FPassHadPages = FFirstPage >= 0;
+    if (FPassHadPages) {
+        TfrxXMLItem* page = PagesItem()->Items(FFirstPage);
+        if (!page->Loaded()) FXMLDoc.LoadItem(page);
+        FFirstObjectsCount = page->Count();
+    }
+    // The outline items that exist now stay; those of the first pass go with its pages.
+    FPassOutline.clear();
+    std::vector<TfrxXMLItem*> stack{FXMLDoc.Root()->FindItem("outline")};
+    while (!stack.empty()) {
+        TfrxXMLItem* item = stack.back();
+        stack.pop_back();
+        FPassOutline.insert(item);
+        for (int i = 0; i < item->Count(); ++i) stack.push_back(item->Items(i));
+    }
+}
+
+void TfrxPreviewPages::ForgetOutlineAfterPass() {
+    std::vector<TfrxXMLItem*> stack{FXMLDoc.Root()->FindItem("outline")};
+    std::vector<TfrxXMLItem*> added;
+    while (!stack.empty()) {
+        TfrxXMLItem* item = stack.back();
+        stack.pop_back();
+        for (int i = 0; i < item->Count(); ++i) {
+            TfrxXMLItem* child = item->Items(i);
+            if (FPassOutline.count(child)) stack.push_back(child);
+            else added.push_back(child);
+        }
+    }
+    for (TfrxXMLItem* item : added) delete item;
+    PagesOutline()->LevelRoot();
+}
+
+void TfrxPreviewPages::ClearFirstPassPages() {
+    ClearCache();
+    TfrxXMLItem* pages = PagesItem();
+    if (FPassHadPages && FFirstPage < pages->Count()) {
+        TfrxXMLItem* page = pages->Items(FFirstPage);
+        if (!page->Loaded()) FXMLDoc.LoadItem(page);
+        while (page->Count() > FFirstObjectsCount) delete page->Items(page->Count() - 1);
+        while (pages->Count() > FFirstPage + 1) delete pages->Items(pages->Count() - 1);
+        ForgetOutlineAfterPass();
+    } else {
+        TfrxXMLItem* root = FXMLDoc.Root();
+        for (int i = 0; i < root->Count(); ++i)
+            if (!SameText(root->Items(i)->Name(), "anchors")) root->Items(i)->Clear();
+        PagesOutline()->Reset();
+    }
+    CurPage = FFirstPage;
+    FAllocated = 0;
+}
+
+void TfrxPreviewPages::CutObjects(int APosition) {
+    TfrxXMLItem* page = CurPageItem();
+    if (!page) return;
+    TfrxXMLItem* cut = FXMLDoc.Root()->FindItem("cutted");
+    APosition = std::max(APosition, 0);
+    while (page->Count() > APosition) cut->AddItem(page->Items(APosition));
+}
+
+void TfrxPreviewPages::PasteObjects(double X, double Y) {
+    TfrxXMLItem* root = FXMLDoc.Root();
+    const int at = root->Find("cutted");
+    if (at < 0) return;
+    TfrxXMLItem* cut = root->Items(at);
+    TfrxXMLItem* page = CurPageItem();
+    if (cut->Count() > 0 && page) {
+        TfrxXMLItem* first = cut->Items(0);
+        const double dx = X - FloatProp(first, "l", 0);
+        const double dy = Y - FloatProp(first, "t", 0);
+        while (cut->Count() > 0) {
+            TfrxXMLItem* item = cut->Items(0);
+            item->SetProp("l", frxDiffFloat(FloatProp(item, "l", 0) + dx));
+            item->SetProp("t", frxDiffFloat(FloatProp(item, "t", 0) + dy));
+            page->AddItem(item);
+        }
+    }
+    delete cut;
+}
+
+bool TfrxPreviewPages::BandExists(TfrxBand* Band) {
+    TfrxXMLItem* page = CurPageItem();
+    if (!Band || !page) return false;
+    for (int i = 0; i < page->Count(); ++i) {
+        TfrxComponent* source = FDictionary.GetObject(page->Items(i)->Name());
+        if (!source) continue;
+        auto it = FSourceInfo.find(source);
+        if (it != FSourceInfo.end() && it->second.Template == Band) return true;
+        if (Band->Is<TfrxPageFooter>() && source->Is<TfrxPageFooter>()) return true;
+        if (Band->Is<TfrxColumnFooter>() && source->Is<TfrxColumnFooter>()) return true;
+    }
+    return false;
+}
+
+int TfrxPreviewPages::GetCurPosition() {
+    TfrxXMLItem* page = CurPageItem();
+    return page ? page->Count() : 0;
+}
+
+double TfrxPreviewPages::GetLastY() {
+    TfrxXMLItem* page = CurPageItem();
+    if (!page) return 0;
+    double result = 0;
+    for (int i = 0; i < page->Count(); ++i) {
+        TfrxXMLItem* item = page->Items(i);
+        TfrxComponent* source = FDictionary.GetObject(item->Name());
+        if (!source || !source->Is<TfrxBand>() || source->Is<TfrxPageFooter>()) continue;
+        const double y = FloatProp(item, "t", source->Top()) + FloatProp(item, "h", source->Height());
+        result = std::max(result, y);
+    }
+    return result;
+}
+
+void TfrxPreviewPages::Finish() {
+    ClearCache();
+    if (OnProgressStop) OnProgressStop(this);
+}
+
+// --- Page editing ----------------------------------------------------------------------------
+
+void TfrxPreviewPages::AddEmptyPage(int Index) {
+    TfrxXMLItem* pages = PagesItem();
+    if (Index < 0 || Index >= pages->Count()) return;
+    auto* item = new TfrxXMLItem;
+    item->SetName(pages->Items(Index)->Name());
+    if (SourceIndexOf(item) < 0) item->SetText(pages->Items(Index)->Text());
+    pages->InsertItem(Index, item);
+    ClearCache();
+}
+
+void TfrxPreviewPages::DeletePage(int Index) {
+    TfrxXMLItem* pages = PagesItem();
+    if (pages->Count() < 2 || Index < 0 || Index >= pages->Count()) return;
+    delete pages->Items(Index);
+    ClearCache();
+}
+
+void TfrxPreviewPages::ModifyPage(int Index, TfrxPage* Page) {
+    TfrxXMLItem* pages = PagesItem();
+    if (!Page || Index < 0 || Index >= pages->Count()) return;
+    TfrxXMLItem* item = pages->Items(Index);
+    if (!item->Loaded()) FXMLDoc.LoadItem(item);
+    item->Clear();
+    TfrxXMLSerializer serializer(nullptr);
+    serializer.WriteRootComponent(Page, true, item);
+    item->SetUnloadable(false);
+    ClearCache();
+}
+
+// --- Building pages --------------------------------------------------------------------------
+
+int TfrxPreviewPages::SourceIndexOf(const TfrxXMLItem* Item) const {
+    const std::string& name = Item->Name();
+    if (name.size() < 5 || !StartsText("page", name)) return -1;
+    int n = -1;
+    if (!TryStrToInt(std::string_view(name).substr(4), n)) return -1;
+    return n >= 0 && n < SourcePageCount() ? n : -1;
+}
+
+void TfrxPreviewPages::BuildObject(TfrxXMLItem* Item, TfrxComponent* Parent) {
+    TfrxXMLSerializer serializer(nullptr);
+    TfrxComponent* obj = nullptr;
+    TfrxComponent* source = FDictionary.GetObject(Item->Name());
+    auto info = source ? FSourceInfo.find(source) : FSourceInfo.end();
+    if (info != FSourceInfo.end()) {
+        obj = static_cast<TfrxComponent*>(source->ClassType()->CreateInstance(Parent));
+        serializer.XMLToObj(info->second.FullXML + " " + Item->Text(), obj);
+        try {
+            obj->SetName(source->Name());
+        } catch (const std::exception&) {
+        }
+    } else {
+        TClass cls = GetClass(Item->Name());
+        if (!cls || !cls->InheritsFrom(TfrxComponent::StaticClass()) || !cls->CanCreate() ||
+            cls->InheritsFrom(TfrxPage::StaticClass()))
+            return;
+        obj = static_cast<TfrxComponent*>(cls->CreateInstance(Parent));
+        serializer.XMLToObj(Item->Text(), obj);
+    }
+    for (int i = 0; i < Item->Count(); ++i) BuildObject(Item->Items(i), obj);
+}
+
+std::unique_ptr<TfrxPage> TfrxPreviewPages::BuildPage(TfrxXMLItem* Item) {
+    std::unique_ptr<TfrxPage> page;
+    const int source = SourceIndexOf(Item);
+    if (source >= 0) {
+        TfrxPage* src = FSourcePages[static_cast<size_t>(source)].get();
+        page = NewPage(src->ClassName());
+        page->Assign(src);
+        for (int i = 0; i < Item->Count(); ++i) BuildObject(Item->Items(i), page.get());
+    } else if (SameText(Item->Name(), "TfrxReportPage") || SameText(Item->Name(), "TfrxDMPPage")) {
+        page = NewPage(Item->Name());
+        TfrxXMLSerializer serializer(nullptr);
+        serializer.ReadRootComponent(page.get(), Item);
+    } else {
+        // A page naming a source page that does not exist: a default page with the
+        // objects the element holds.
+        page = NewPage("TfrxReportPage");
+        for (int i = 0; i < Item->Count(); ++i) BuildObject(Item->Items(i), page.get());
+    }
+    page->AlignChildren();
+    return page;
+}
+
+TfrxPage* TfrxPreviewPages::GetPage(int Index) {
+    TfrxXMLItem* pages = PagesItem();
+    if (Index < 0 || Index >= pages->Count()) return nullptr;
+    if (!(Engine() && Engine()->Running)) {
+        for (auto it = FCache.begin(); it != FCache.end(); ++it)
+            if (it->first == Index) {
+                if (it != FCache.begin()) FCache.splice(FCache.begin(), FCache, it);
+                return FCache.front().second.get();
+            }
+    }
+    TfrxXMLItem* item = pages->Items(Index);
+    if (!item->Loaded()) FXMLDoc.LoadItem(item);
+    FCache.emplace_front(Index, BuildPage(item));
+    TfrxPage* result = FCache.front().second.get();
+    if (static_cast<int>(FCache.size()) > CacheSize) {
+        const int dropped = FCache.back().first;
+        FCache.pop_back();
+        if (FileCacheOn() && dropped < pages->Count()) {
+            TfrxXMLItem* old = pages->Items(dropped);
+            if (old->Unloadable() && old->Loaded()) FXMLDoc.UnloadItem(old);
+        }
+    }
+    return result;
+}
+
+void TfrxPreviewPages::GetPageSize(int Index, double& Width, double& Height) {
+    Width = Height = 0;
+    TfrxXMLItem* pages = PagesItem();
+    if (Index < 0 || Index >= pages->Count()) return;
+    TfrxPage* page = nullptr;
+    const int source = SourceIndexOf(pages->Items(Index));
+    if (source >= 0) page = FSourcePages[static_cast<size_t>(source)].get();
+    else page = GetPage(Index);
+    if (!page) return;
+    Width = std::round(page->Width());
+    Height = std::round(page->Height());
+}
+
+// --- Anchors ---------------------------------------------------------------------------------
+
+void TfrxPreviewPages::AddAnchor(const std::string& Text) {
+    TfrxXMLItem* item = FXMLDoc.Root()->FindItem("anchors")->Add();
+    item->SetName("item");
+    item->SetProp("text", Text);
+    item->SetProp("page", std::to_string(CurPage));
+    item->SetProp("top", std::to_string(static_cast<int>(std::lround(Engine() ? Engine()->CurY : 0))));
+}
+
+bool TfrxPreviewPages::FindAnchor(const std::string& Text, int& Page, int& Top) {
+    TfrxXMLItem* anchors = FXMLDoc.Root()->FindItem("anchors");
+    for (int i = anchors->Count() - 1; i >= 0; --i) {
+        TfrxXMLItem* item = anchors->Items(i);
+        if (SameText(item->Prop("text"), Text)) {
+            Page = IntProp(item, "page");
+            Top = IntProp(item, "top");
+            return true;
+        }
+    }
+    return false;
+}
+
+int TfrxPreviewPages::GetAnchorPage(const std::string& Text) {
+    int page = 0, top = 0;
+    return FindAnchor(Text, page, top) ? page + 1 : 1;
+}
+
+// --- Files -----------------------------------------------------------------------------------
+
+void TfrxPreviewPages::SaveToStream(TStream& Stream) {
+    TfrxXMLItem* root = FXMLDoc.Root();
+    TfrxXMLItem* source = root->FindItem("sourcepages");
+    source->Clear();
+    TfrxXMLSerializer serializer(nullptr);
+    for (auto& page : FSourcePages) serializer.WriteRootComponent(page.get(), true, source->Add());
+    TfrxXMLItem* dict = root->FindItem("dictionary");
+    dict->Clear();
+    FDictionary.ForEach([&](const std::string& Name, const std::string& SourceName) {
+        TfrxXMLItem* item = dict->Add();
+        item->SetName(Name);
+        item->SetProp("name", SourceName);
+    });
+    // A keep-together block in the middle of a move is never written.
+    TfrxXMLItem holder;
+    TfrxXMLItem* cut = root->Find("cutted") >= 0 ? root->Items(root->Find("cutted")) : nullptr;
+    if (cut) holder.AddItem(cut);
+    struct Restore {
+        TfrxXMLItem* Root;
+        TfrxXMLItem* Cut;
+        ~Restore() {
+            for (const char* name : {"sourcepages", "dictionary"})
+                if (int i = Root->Find(name); i >= 0) delete Root->Items(i);
+            if (Cut) Root->AddItem(Cut);
+        }
+    } restore{root, cut};
+    FXMLDoc.SaveToStream(Stream);
+}
+
+void TfrxPreviewPages::ReadSourcePages() {
+    TfrxXMLItem* root = FXMLDoc.Root();
+    const int at = root->Find("sourcepages");
+    if (at < 0) return;
+    TfrxXMLItem* source = root->Items(at);
+    TfrxXMLSerializer serializer(nullptr);
+    for (int i = 0; i < source->Count(); ++i) {
+        TfrxXMLItem* item = source->Items(i);
+        std::unique_ptr<TfrxPage> page = NewPage(item->Name());
+        serializer.ReadRootComponent(page.get(), item);
+        FSourceInfo[page.get()] = TSourceInfo{page->ClassName(), {}, {}, nullptr};
+        for (TfrxComponent* c : page->AllObjects()) {
+            TSourceInfo info;
+            info.ClassName = c->ClassName();
+            auto* view = dynamic_cast<TfrxView*>(c);
+            if (!(view && view->StoreInFull)) info.FullXML = serializer.ObjToXML(c);
+            FSourceInfo[c] = std::move(info);
+        }
+        FSourcePages.push_back(std::move(page));
+    }
+    delete source;
+}
+
+void TfrxPreviewPages::ReadDictionary() {
+    TfrxXMLItem* root = FXMLDoc.Root();
+    const int at = root->Find("dictionary");
+    if (at < 0) return;
+    TfrxXMLItem* dict = root->Items(at);
+    for (int i = 0; i < dict->Count(); ++i) {
+        TfrxXMLItem* item = dict->Items(i);
+        const std::string sourceName = item->Prop("name");
+        TfrxComponent* obj = nullptr;
+        const size_t dot = sourceName.find('.');
+        int index = -1;
+        if (dot != std::string::npos && dot > 4 && StartsText("Page", sourceName) &&
+            TryStrToInt(std::string_view(sourceName).substr(4, dot - 4), index) && index >= 0 &&
+            index < SourcePageCount()) {
+            obj = FSourcePages[static_cast<size_t>(index)]->FindObject(sourceName.substr(dot + 1));
+        }
+        FDictionary.Add(item->Name(), sourceName, obj);
+        if (obj)
+            if (auto it = FSourceInfo.find(obj); it != FSourceInfo.end()) it->second.Alias = item->Name();
+    }
+    delete dict;
+}
+
+void TfrxPreviewPages::AfterLoad() {
+    FXMLDoc.Root()->SetName("preparedreport");
+    ReadSourcePages();
+    ReadDictionary();
+    // The third and later pages stay loadable later, so a store read whole and saved
+    // again can still be read page by page.
+    TfrxXMLItem* pages = PagesItem();
+    for (int i = 2; i < pages->Count(); ++i)
+        if (StartsText("page", pages->Items(i)->Name())) pages->Items(i)->SetUnloadable(true);
+}
+
+void TfrxPreviewPages::LoadFromStream(TStream& Stream, bool AllowPartialLoading) {
+    Clear();
+    try {
+        FXMLDoc.LoadFromStream(Stream, AllowPartialLoading);
+        AfterLoad();
+    } catch (...) {
+        Clear();
+        throw;
+    }
+}
+
+void TfrxPreviewPages::LoadFromStream(std::unique_ptr<TStream> Stream, bool AllowPartialLoading) {
+    Clear();
+    try {
+        FXMLDoc.LoadFromStream(std::move(Stream), AllowPartialLoading);
+        AfterLoad();
+    } catch (...) {
+        Clear();
+        throw;
+    }
+}
+
+bool TfrxPreviewPages::LoadFromFile(const std::string& FileName, bool ExceptionIfNotFound) {
+    return LoadFromFile(FileName, ExceptionIfNotFound, false);
+}
+
+bool TfrxPreviewPages::LoadFromFile(const std::string& FileName, bool ExceptionIfNotFound, bool AllowPartialLoading) {
+    const bool exists = FileExists(FileName);
+    if (!exists && !ExceptionIfNotFound) return false;
+    auto stream = std::make_unique<TFileStream>(FileName, fmOpenRead);
+    if (AllowPartialLoading) {
+        LoadFromStream(std::move(stream), true);
+    } else {
+        LoadFromStream(*stream, false);
+    }
+    return exists;
+}
+
+void TfrxPreviewPages::SaveToFile(const std::string& FileName) {
+    // Written beside the file and renamed over it, so a failed save leaves the old file.
+    const std::string temp = FileName + ".tmp";
+    try {
+        {
+            TFileStream stream(temp, fmCreate);
+            SaveToStream(stream);
+        }
+        if (std::rename(temp.c_str(), FileName.c_str()) != 0)
+            throw EFCreateError(Format("Cannot create file \"%s\". %s", {FileName, std::string(std::strerror(errno))}));
+    } catch (...) {
+        std::remove(temp.c_str());
+        throw;
+    }
+}
+
+// --- Output ----------------------------------------------------------------------------------
+
+void TfrxPreviewPages::DrawPage(int Index, TCanvas* Canvas, double ScaleX, double ScaleY, double OffsetX,
+                                double OffsetY) {
+    if (!Canvas) return;
+    TfrxPage* page = GetPage(Index);
+    if (!page) return;
+    auto* rp = dynamic_cast<TfrxReportPage*>(page);
+    const bool mirror = rp && rp->MirrorMargins && Index % 2 == 1;
+    if (mirror) std::swap(rp->LeftMargin, rp->RightMargin);
+    struct Restore {
+        TfrxReportPage* P;
+        bool On;
+        ~Restore() {
+            if (On) std::swap(P->LeftMargin, P->RightMargin);
+        }
+    } restore{rp, mirror};
+    if (rp) {
+        rp->DrawBackground(Canvas, ScaleX, ScaleY, OffsetX, OffsetY);
+        OffsetX += ScaleX * frxMmToPixels * rp->LeftMargin;
+        OffsetY += ScaleY * frxMmToPixels * rp->TopMargin;
+    }
+    const bool printing = Canvas->IsPrinter();
+    const int total = Count();
+    for (TfrxComponent* obj : page->AllObjects()) {
+        auto* view = dynamic_cast<TfrxView*>(obj);
+        if (!view) continue;
+        const TRect r{static_cast<int>(std::lround(view->AbsLeft() * ScaleX - 20 + OffsetX)),
+                      static_cast<int>(std::lround(view->AbsTop() * ScaleY - 20 + OffsetY)),
+                      static_cast<int>(std::lround((view->AbsLeft() + view->Width()) * ScaleX + 20 + OffsetX)),
+                      static_cast<int>(std::lround((view->AbsTop() + view->Height()) * ScaleY + 20 + OffsetY))};
+        if (!Canvas->IsRecording() && !Canvas->RectVisible(r)) continue;
+        if (printing && !view->Printable()) continue;
+        if (auto* memo = dynamic_cast<TfrxCustomMemoView*>(view)) memo->TotalPages = total;
+        view->IsPrinting = true;
+        struct Flag {
+            TfrxView* V;
+            ~Flag() { V->IsPrinting = false; }
+        } flag{view};
+        view->Draw(Canvas, ScaleX, ScaleY, OffsetX, OffsetY);
+    }
+}
+
+void TfrxPreviewPages::ObjectOver(int Index, int X, int Y, int Button, unsigned Shift, double Scale, int OffsetX,
+                                  int OffsetY, bool Click, int& Cursor) {
+    if (Index < 0 || Index >= Count() || (Engine() && Engine()->Running)) return;
+    TfrxPage* page = GetPage(Index);
+    if (!page) return;
+    SetStatus({});
+    std::vector<TfrxComponent*> objects = page->AllObjects();
+    for (auto it = objects.rbegin(); it != objects.rend(); ++it) {
+        auto* view = dynamic_cast<TfrxView*>(*it);
+        if (!view) continue;
+        const long l = std::lround(view->AbsLeft() * Scale) + OffsetX;
+        const long t = std::lround(view->AbsTop() * Scale) + OffsetY;
+        const long r = std::lround((view->AbsLeft() + view->Width()) * Scale) + OffsetX;
+        const long b = std::lround((view->AbsTop() + view->Height()) * Scale) + OffsetY;
+        if (X < l || X > r || Y < t || Y > b) continue;
+        if (view->Cursor() != 0) Cursor = view->Cursor();
+        if (!view->URL().empty()) {
+            SetStatus(view->URL());
+            if (view->Cursor() == 0) Cursor = -21;
+        }
+        if (!Report()) return;
+        if (!Click) {
+            if (Report()->OnMouseOverObject.Assigned()) Report()->OnMouseOverObject(view);
+            return;
+        }
+        bool modified = false;
+        Report()->DoPreviewClick(view, static_cast<TMouseButton>(Button), Shift, modified);
+        if (modified) ModifyPage(Index, page);
+        return;
+    }
+}
+
+bool TfrxPreviewPages::Print() {
+    TfrxReport* report = Report();
+    if (!report) return false;
+    TfrxPrintOptions* o = report->PrintOptions();
+    TfrxPrintSettings s;
+    s.Copies = o->Copies;
+    s.Collate = o->Collate;
+    s.PageNumbers = o->PageNumbers;
+    s.PrintPages = o->PrintPages;
+    report->SelectPrinter();
+    if (o->ShowDialog && frxPrintDialogProc() && !frxPrintDialogProc()(this, s)) return false;
+    TfrxCustomPreview* preview = report->Preview();
+    if (preview) preview->Lock();
+    struct Unlock {
+        TfrxCustomPreview* P;
+        ~Unlock() {
+            if (P) P->Unlock();
+        }
+    } unlock{preview};
+    TfrxCustomPrinter* printer = frxPrinters().Printer();
+    if (!printer) return false;
+    return PrintTo(*printer, s);
+}
+
+bool TfrxPreviewPages::PrintTo(TfrxCustomPrinter& Printer, const TfrxPrintSettings& Settings) {
+    const int count = Count();
+    TStringList list;
+    frxParsePageNumbers(Settings.PageNumbers, &list, count);
+    // A page text that names no existing page prints nothing (not every page).
+    const bool filtered = !Trim(Settings.PageNumbers).empty();
+    std::vector<bool> wanted(static_cast<size_t>(count), !filtered);
+    for (int i = 0; i < list.Count(); ++i) {
+        const int n = StrToIntDef(list[i], 0);
+        if (n >= 1 && n <= count) wanted[static_cast<size_t>(n - 1)] = true;
+    }
+    SetTerminated(false);
+    std::string title;
+    if (Report()) {
+        title = Report()->ReportOptions()->Name;
+        if (title.empty()) title = Report()->FileName();
+    }
+    const int copies = std::max(1, Settings.Copies);
+    bool begun = false;
+    bool aborted = false;
+    auto sequence = [&](int printerCopies) {
+        for (int k = 0; k < count; ++k) {
+            const int i = Settings.Reverse ? count - 1 - k : k;
+            if (!wanted[static_cast<size_t>(i)]) continue;
+            if (Settings.PrintPages == ppOdd && (i + 1) % 2 == 0) continue;
+            if (Settings.PrintPages == ppEven && (i + 1) % 2 == 1) continue;
+            if (Terminated()) {
+                if (begun) Printer.Abort();
+                aborted = true;
+                return;
+            }
+            if (OnPrintProgress) OnPrintProgress(this, i + 1);
+            TfrxPage* page = GetPage(i);
+            if (!page) continue;
+            if (!begun) {
+                Printer.BeginDoc(title);
+                begun = true;
+            }
+            if (auto* rp = dynamic_cast<TfrxReportPage*>(page))
+                Printer.SetPrintParams(rp->PaperSize(), rp->PaperWidth(), rp->PaperHeight(), rp->Orientation(),
+                                       i == 0 ? rp->Bin : rp->BinOtherPages, static_cast<int>(rp->Duplex) + 1,
+                                       printerCopies);
+            Printer.BeginPage();
+            DrawPage(i, Printer.Canvas(), Printer.DPIX / 96.0, Printer.DPIY / 96.0,
+                     -(Printer.DPIX * Printer.LeftMargin) / 25.4, -(Printer.DPIY * Printer.TopMargin) / 25.4);
+            Printer.EndPage();
+            if (TApplication* app = ApplicationInstance()) app->ProcessMessages();
+            ClearCache();
+        }
+    };
+    try {
+        if (!Settings.Collate) {
+            sequence(copies);
+        } else {
+            for (int c = 0; c < copies && !aborted; ++c) sequence(1);
+        }
+    } catch (...) {
+        if (begun && !aborted) Printer.Abort();
+        throw;
+    }
+    if (aborted) return false;
+    if (begun) Printer.EndDoc();
+    return true;
+}
+
+bool TfrxPreviewPages::Export(TObject* Filter) {
+    (void)Filter;
+    return false;
+}

@@ -1,0 +1,255 @@
+// The prepared pages: the store a report run writes its pages into, the preview reads
+// from, and printing draws. The whole store is one report XML document with the root
+// "preparedreport"; a prepared-report file (.bp3) is that document on disk.
+//
+// Objects on a prepared page are kept as differences against copies of the template
+// objects (the source pages), under short names from a dictionary ("m1", "b3"), so a page
+// costs little memory and file space. Page objects are rebuilt from the XML on demand and
+// kept in a cache of 50; with the engine options' file cache on, page XML moves to the
+// document's temporary file once the memory estimate passes MaxMemSize megabytes.
+#pragma once
+
+#include <cstdint>
+#include <functional>
+#include <list>
+#include <map>
+#include <memory>
+#include <string>
+#include <string_view>
+#include <unordered_map>
+#include <unordered_set>
+#include <vector>
+
+#include "report/Options.h"
+#include "report/ReportServices.h"
+#include "report/XMLDocument.h"
+
+class TfrxCustomPrinter;
+class TfrxPreviewPages;
+
+// Short names of source objects: Names (sorted, case ignored, "b1" < "b10" < "b2") each
+// with its source name "Page" + source page index + "." + object name and source object.
+class TfrxDictionary {
+public:
+    void Clear();
+    void Add(const std::string& Name, const std::string& SourceName, TfrxComponent* Obj);
+    // Adds under CreateUniqueName(Base) and returns that name.
+    std::string AddUnique(const std::string& Base, const std::string& SourceName, TfrxComponent* Obj);
+    // Base + a free number: the first of the steps 10000, 5000, ... 2 whose name is taken
+    // (else 1) is where the count starts; it goes up while the name is taken.
+    std::string CreateUniqueName(const std::string& Base) const;
+    // The source object, nullptr for a name not in the dictionary (or one whose object
+    // was not found when the dictionary was read).
+    TfrxComponent* GetObject(std::string_view Name) const;
+    // Empty for a name not in the dictionary.
+    std::string GetSourceName(std::string_view Name) const;
+    int Count() const { return static_cast<int>(FNames.size()); }
+    // Calls Proc(Name, SourceName) in name order.
+    template <class F> void ForEach(F Proc) const {
+        for (const auto& [name, e] : FNames) Proc(name, e.SourceName);
+    }
+
+private:
+    struct TNoCase {
+        bool operator()(const std::string& a, const std::string& b) const;
+    };
+    struct TEntry {
+        std::string SourceName;
+        TfrxComponent* Obj = nullptr;
+    };
+    std::map<std::string, TEntry, TNoCase> FNames;
+};
+
+// The outline of a prepared report: the "outline" element of the document, nested "item"
+// elements with text, page (0-based) and top (pixels).
+class TfrxOutline : public TfrxCustomOutline {
+    ROVE_CLASS(TfrxOutline, TfrxCustomOutline)
+public:
+    explicit TfrxOutline(TfrxPreviewPages* APreviewPages);
+
+    int GetCount() override;
+    // A new child of the current item on the current page; it becomes current.
+    void AddItem(const std::string& Text, int Top) override;
+    // Index out of range leaves the current item.
+    void LevelDown(int Index) override;
+    void LevelRoot() override;
+    void LevelUp() override;
+    // Index out of range gives an empty text, page 0 and top 0.
+    void GetItem(int Index, std::string& Text, int& Page, int& Top) override;
+    // The sibling right after From (a position from GetCurPosition) and its subtree move
+    // to the next page: page + 1, top shifted so that the sibling's top becomes NewTop.
+    void ShiftItems(void* From, int NewTop) override;
+    // The last child of the current item, or the current item when it has none.
+    void* GetCurPosition() override;
+
+    // The current item (the outline element at the root).
+    TfrxXMLItem* CurItem();
+    // Forgets the current item (the document was cleared or reloaded).
+    void Reset() { FCurItem = nullptr; }
+
+private:
+    TfrxXMLItem* Root();
+    TfrxPreviewPages* FPages;
+    TfrxXMLItem* FCurItem = nullptr;
+};
+
+// What the print dialog asks for; Print fills it from PrintOptions.
+struct TfrxPrintSettings {
+    int Copies = 1;
+    bool Collate = true;
+    std::string PageNumbers;
+    TfrxPrintPages PrintPages = ppAll;
+    bool Reverse = false;
+};
+
+// The print dialog, filled in by the preview at start-up: shown with the settings, it
+// changes them and returns false when the user cancels. Empty: no dialog is shown.
+using TfrxPrintDialogProc = std::function<bool(TfrxPreviewPages* Pages, TfrxPrintSettings& Settings)>;
+TfrxPrintDialogProc& frxPrintDialogProc();
+
+class TfrxPreviewPages : public TfrxCustomPreviewPages {
+    ROVE_CLASS(TfrxPreviewPages, TfrxCustomPreviewPages)
+public:
+    explicit TfrxPreviewPages(TfrxReport* AReport);
+    ~TfrxPreviewPages() override;
+
+    // --- Reading -------------------------------------------------------------------------
+    // Children of "previewpages".
+    int Count() override;
+    // The page built from its XML (through the cache of 50); nullptr when Index is out
+    // of range. The store owns the page; it stays valid until the cache drops it.
+    TfrxPage* GetPage(int Index) override;
+    // Width and height in pixels (each rounded) from the source page, or from the built
+    // page for a page stored in full; (0, 0) out of range.
+    void GetPageSize(int Index, double& Width, double& Height) override;
+
+    // --- The run -------------------------------------------------------------------------
+    // Empties the cache, source pages, document (and its temporary file) and dictionary.
+    void Clear() override;
+    // Temporary folder from the engine options, terminated off, OnProgressStart.
+    void Initialize() override;
+    // Writes Obj and its visible children into the current page.
+    void AddObject(TfrxComponent* Obj) override;
+    // Moves on to the next page, creating it unless it exists (and AddPages is off).
+    void AddPage(TfrxPage* Page) override;
+    // Copies a template page with its objects as a source page and names its objects.
+    void AddSourcePage(TfrxPage* Page) override;
+    // Copies one object created during the run onto the last source page.
+    void AddToSourcePage(TfrxComponent* Obj) override;
+    void BeginPass() override;
+    // Drops what the first pass wrote after BeginPass (pages, objects and outline items).
+    void ClearFirstPassPages() override;
+    // Moves the current page's objects from APosition on into "cutted" (a kept block).
+    void CutObjects(int APosition) override;
+    void Finish() override;
+    // Moves the cut objects back to the current page, the first one to (X, Y).
+    void PasteObjects(double X, double Y) override;
+    bool BandExists(TfrxBand* Band) override;
+    // Objects (direct children) of the current page.
+    int GetCurPosition() override;
+    // The lowest bottom of the bands (page footers excepted) on the current page.
+    double GetLastY() override;
+
+    // --- Page editing (index-checked: out of range does nothing) -------------------------
+    void AddEmptyPage(int Index) override;
+    // Nothing when fewer than two pages exist.
+    void DeletePage(int Index) override;
+    // Stores Page in full in place of page Index.
+    void ModifyPage(int Index, TfrxPage* Page) override;
+
+    // --- Output --------------------------------------------------------------------------
+    void DrawPage(int Index, TCanvas* Canvas, double ScaleX, double ScaleY, double OffsetX,
+                  double OffsetY) override;
+    // Hit test under the mouse: the topmost view at (X, Y) gives the cursor and, with a
+    // link, the status text; with Click the report's preview click runs and a page the
+    // click modified is stored back.
+    void ObjectOver(int Index, int X, int Y, int Button, unsigned Shift, double Scale, int OffsetX, int OffsetY,
+                    bool Click, int& Cursor) override;
+    // PrintOptions, the print dialog (when ShowDialog and one is registered), then the
+    // print run on the current printer. False when cancelled or terminated.
+    bool Print() override;
+    // The print run on Printer: the pages the settings select, with copies and collation.
+    // A failure aborts the job and propagates.
+    bool PrintTo(TfrxCustomPrinter& Printer, const TfrxPrintSettings& Settings);
+    // No export filter exists in this system: nothing is exported.
+    bool Export(TObject* Filter) override;
+
+    // --- Files ---------------------------------------------------------------------------
+    void LoadFromStream(TStream& Stream) override { LoadFromStream(Stream, false); }
+    // With partial loading the stream must stay alive while the store is used.
+    void LoadFromStream(TStream& Stream, bool AllowPartialLoading);
+    // The store takes the stream over (partial loading from a file).
+    void LoadFromStream(std::unique_ptr<TStream> Stream, bool AllowPartialLoading);
+    void SaveToStream(TStream& Stream) override;
+    // False when the file does not exist (an error instead with ExceptionIfNotFound).
+    bool LoadFromFile(const std::string& FileName, bool ExceptionIfNotFound = false) override;
+    // With partial loading: only the pages asked for are read from the file.
+    bool LoadFromFile(const std::string& FileName, bool ExceptionIfNotFound, bool AllowPartialLoading);
+    void SaveToFile(const std::string& FileName) override;
+
+    // --- Anchors -------------------------------------------------------------------------
+    // An anchor on the current page at the engine's CurY.
+    void AddAnchor(const std::string& Text);
+    // The 1-based page of the last anchor named Text (case ignored); 1 when none.
+    int GetAnchorPage(const std::string& Text);
+    // The 0-based page and top of that anchor; false when none.
+    bool FindAnchor(const std::string& Text, int& Page, int& Top);
+
+    // --- Members -------------------------------------------------------------------------
+    TfrxDictionary& Dictionary() { return FDictionary; }
+    TfrxXMLDocument& XMLDoc() { return FXMLDoc; }
+    TfrxOutline* PagesOutline() const { return static_cast<TfrxOutline*>(Outline()); }
+    int SourcePageCount() const { return static_cast<int>(FSourcePages.size()); }
+    TfrxPage* SourcePages(int Index) const;
+    // When set, the next AddPage creates a page even where one exists.
+    bool AddPages = false;
+    // The memory estimate of the page XML (bytes), reset when pages move to the file.
+    int64_t MemoryEstimate() const { return FAllocated; }
+    // Built pages in the cache.
+    int CachedPages() const { return static_cast<int>(FCache.size()); }
+    static constexpr int CacheSize = 50;
+
+private:
+    class TLinks;
+    struct TSourceInfo {
+        std::string ClassName;
+        std::string FullXML;      // attribute text of the copy (empty when stored in full)
+        std::string Alias;
+        TfrxComponent* Template = nullptr;   // compared only, never followed
+    };
+
+    TfrxXMLItem* PagesItem();
+    TfrxXMLItem* CurPageItem();
+    void ClearCache();
+    void CheckFileCache();
+    bool FileCacheOn() const;
+    bool IsFinalPass() const;
+    void WriteObject(TfrxXMLItem* Parent, TfrxComponent* Obj);
+    TfrxComponent* SourceOf(TfrxComponent* Obj) const;
+    std::unique_ptr<TfrxPage> BuildPage(TfrxXMLItem* Item);
+    void BuildObject(TfrxXMLItem* Item, TfrxComponent* Parent);
+    // The source page index of a "pageN" element; -1 when the name is none or N is out
+    // of range.
+    int SourceIndexOf(const TfrxXMLItem* Item) const;
+    void RegisterCopy(TfrxComponent* Copy, TfrxComponent* Template, int SourceIndex);
+    void ReadSourcePages();
+    void ReadDictionary();
+    void AfterLoad();
+    void ForgetOutlineAfterPass();
+
+    TfrxDictionary FDictionary;
+    int FFirstObjectsCount = 0;
+    int FFirstPage = -1;
+    bool FPassHadPages = false;
+    std::unordered_set<TfrxXMLItem*> FPassOutline;
+    // Newest first.
+    std::list<std::pair<int, std::unique_ptr<TfrxPage>>> FCache;
+    std::vector<std::unique_ptr<TfrxPage>> FSourcePages;
+    std::unordered_map<const TfrxComponent*, TSourceInfo> FSourceInfo;
+    std::unique_ptr<TLinks> FLinks;
+    TfrxXMLDocument FXMLDoc;
+    int64_t FAllocated = 0;
+};
+
+// Makes the report create these prepared pages (the prepared-pages class variable).
+void frxRegisterPreviewPages();

@@ -1,0 +1,203 @@
+// Prepared pages on paper and screen: page ranges, odd and even pages, copies with and
+// without collation, reverse order and cancelling, against a printer that records the
+// job and against a real PDF printer; views that are not printable.
+#include <gtest/gtest.h>
+
+#include <array>
+#include <cstdio>
+#include <memory>
+#include <string>
+#include <unistd.h>
+#include <vector>
+
+#include "platform/graphics/Graphics.h"
+#include "platform/graphics/Printers.h"
+#include "platform/rtl/FileUtils.h"
+#include "report/Bands.h"
+#include "report/MemoView.h"
+#include "report/Pages.h"
+#include "report/PreviewPages.h"
+#include "report/Printer.h"
+#include "report/Report.h"
+
+namespace {
+
+// Records the job: "begin", "page N xC" (page number, printer copies), "end", "abort".
+class TRecordingPrinter : public TfrxVirtualPrinter {
+public:
+    TRecordingPrinter() : TfrxVirtualPrinter("Recorder", "") { Init(); }
+    std::vector<std::string> Log;
+    int Progress = 0;
+    void BeginDoc(const std::string&) override { Log.push_back("begin"); }
+    void EndDoc() override { Log.push_back("end"); }
+    void Abort() override { Log.push_back("abort"); }
+    void SetPrintParams(int APaperSize, double APaperWidth, double APaperHeight, TPrinterOrientation AOrientation,
+                        int ABin, int ADuplex, int ACopies) override {
+        TfrxVirtualPrinter::SetPrintParams(APaperSize, APaperWidth, APaperHeight, AOrientation, ABin, ADuplex, ACopies);
+        Log.push_back("page " + std::to_string(Progress) + " x" + std::to_string(ACopies));
+    }
+};
+
+// The platform's PDF printer behind the report's printer interface.
+class TPdfPrinter : public TfrxCustomPrinter {
+public:
+    explicit TPdfPrinter(const std::string& File) : TfrxCustomPrinter("PDF", ""), FDevice(TPrinter::CreatePdf(File, 300)) {
+        Init();
+    }
+    void Init() override {
+        DPIX = FDevice->DPIX();
+        DPIY = FDevice->DPIY();
+        LeftMargin = TopMargin = RightMargin = BottomMargin = 0;
+    }
+    void Abort() override { FDevice->Abort(); }
+    void BeginDoc(const std::string& Title) override { FDevice->BeginDoc(Title); }
+    void BeginPage() override { FDevice->BeginPage(); }
+    void EndDoc() override { FDevice->EndDoc(); }
+    void EndPage() override { FDevice->EndPage(); }
+    void BeginRAWDoc(const std::string&) override {}
+    void EndRAWDoc() override {}
+    void WriteRAWDoc(const std::string&) override {}
+    void SetViewParams(int, double, double, TPrinterOrientation) override {}
+    void SetPrintParams(int, double APaperWidth, double APaperHeight, TPrinterOrientation AOrientation, int, int,
+                        int ACopies) override {
+        FDevice->SetOrientation(AOrientation);
+        FDevice->SetCustomPaperSize(APaperWidth, APaperHeight);
+        FDevice->SetCopies(ACopies);
+    }
+    TCanvas* Canvas() override { return FDevice->Canvas(); }
+
+private:
+    std::unique_ptr<TPrinter> FDevice;
+};
+
+std::string Shell(const std::string& Command) {
+    std::string out;
+    if (FILE* p = popen(Command.c_str(), "r")) {
+        std::array<char, 512> buf{};
+        while (fgets(buf.data(), buf.size(), p)) out += buf.data();
+        pclose(p);
+    }
+    return out;
+}
+
+// A report page of 100 x 100 mm with a band and two memos, prepared into Count pages:
+// page i says "Page<i+1>"; the second memo is not printable and says "Screen<i+1>".
+struct TPrepared {
+    TfrxReport Report{nullptr};
+    TfrxReportPage* Page;
+    TfrxMasterData* Band;
+    TfrxMemoView* Memo;
+    TfrxMemoView* Hidden;
+    TfrxPreviewPages Pages{&Report};
+
+    explicit TPrepared(int Count) {
+        frxRegisterPreviewPages();
+        Page = new TfrxReportPage(&Report);
+        Page->SetName("Page1");
+        Page->SetPaperSize(frxCustomPaperSize);
+        Page->SetPaperWidth(100);
+        Page->SetPaperHeight(100);
+        Band = new TfrxMasterData(Page);
+        Band->SetName("MasterData1");
+        Band->SetBounds(0, 0, 300, 60);
+        Memo = new TfrxMemoView(Band);
+        Memo->SetName("Memo1");
+        Memo->SetBounds(0, 0, 200, 25);
+        Hidden = new TfrxMemoView(Band);
+        Hidden->SetName("Memo2");
+        Hidden->SetBounds(0, 30, 200, 25);
+        Hidden->SetPrintable(false);
+        Hidden->SetColor(clRed);
+        Pages.AddSourcePage(Page);
+        for (int i = 0; i < Count; ++i) {
+            Pages.AddPage(Page);
+            Memo->SetText("Page" + std::to_string(i + 1));
+            Hidden->SetText("Screen" + std::to_string(i + 1));
+            Pages.AddObject(Band);
+        }
+    }
+};
+
+}  // namespace
+
+TEST(PreparedOutput, PageRangesCopiesAndCollation) {
+    struct TCase {
+        const char* What;
+        int Pages;
+        TfrxPrintSettings Settings;
+        std::vector<std::string> Expected;
+    };
+    auto S = [](int Copies, bool Collate, const char* Numbers, TfrxPrintPages Which, bool Reverse = false) {
+        TfrxPrintSettings s;
+        s.Copies = Copies;
+        s.Collate = Collate;
+        s.PageNumbers = Numbers;
+        s.PrintPages = Which;
+        s.Reverse = Reverse;
+        return s;
+    };
+    const TCase cases[] = {
+        {"range with odd pages", 12, S(1, true, "1,3,5-12", ppOdd),
+         {"begin", "page 1 x1", "page 3 x1", "page 5 x1", "page 7 x1", "page 9 x1", "page 11 x1", "end"}},
+        {"even pages", 5, S(1, true, "", ppEven), {"begin", "page 2 x1", "page 4 x1", "end"}},
+        {"collated copies", 2, S(3, true, "", ppAll),
+         {"begin", "page 1 x1", "page 2 x1", "page 1 x1", "page 2 x1", "page 1 x1", "page 2 x1", "end"}},
+        {"printer copies", 2, S(3, false, "", ppAll), {"begin", "page 1 x3", "page 2 x3", "end"}},
+        {"reverse", 3, S(1, true, "2-", ppAll, true), {"begin", "page 3 x1", "page 2 x1", "end"}},
+        {"copies below one", 1, S(0, false, "", ppAll), {"begin", "page 1 x1", "end"}},
+        {"a range past the last page prints nothing", 2, S(1, true, "20-30", ppAll), {}},
+        {"a huge range stays within the pages", 2, S(1, true, "2-2000000000", ppAll), {"begin", "page 2 x1", "end"}},
+        {"no page passes odd/even", 1, S(1, true, "", ppEven), {}},
+    };
+    for (const TCase& c : cases) {
+        TPrepared p(c.Pages);
+        TRecordingPrinter printer;
+        p.Pages.OnPrintProgress = [&](TObject*, int Page) { printer.Progress = Page; };
+        EXPECT_TRUE(p.Pages.PrintTo(printer, c.Settings)) << c.What;
+        EXPECT_EQ(printer.Log, c.Expected) << c.What;
+        EXPECT_LE(p.Pages.CachedPages(), 1) << c.What << ": printed pages leave the cache";
+    }
+    TPrepared p(2);
+    TRecordingPrinter printer;
+    EXPECT_THROW(p.Pages.PrintTo(printer, S(1, true, "1,x", ppAll)), Exception);
+    EXPECT_TRUE(printer.Log.empty());
+}
+
+TEST(PreparedOutput, CancellingAbortsTheJob) {
+    TPrepared p(4);
+    TRecordingPrinter printer;
+    p.Pages.OnPrintProgress = [&](TObject*, int Page) {
+        printer.Progress = Page;
+        if (Page == 2) p.Pages.SetTerminated(true);
+    };
+    TfrxPrintSettings s;
+    s.Copies = 2;
+    EXPECT_FALSE(p.Pages.PrintTo(printer, s));
+    EXPECT_EQ(printer.Log, (std::vector<std::string>{"begin", "page 1 x1", "page 2 x1", "abort"}));
+}
+
+TEST(PreparedOutput, PdfGetsTheChosenPagesWithoutUnprintableViews) {
+    TPrepared p(3);
+    const std::string file = GetTempDir() + "prepared_" + std::to_string(getpid()) + ".pdf";
+    {
+        TPdfPrinter printer(file);
+        TfrxPrintSettings s;
+        s.PageNumbers = "2-3";
+        ASSERT_TRUE(p.Pages.PrintTo(printer, s));
+    }
+    EXPECT_NE(Shell("pdfinfo '" + file + "'").find("Pages:           2"), std::string::npos);
+    const std::string text = Shell("pdftotext '" + file + "' -");
+    EXPECT_EQ(text.find("Page1"), std::string::npos) << text;
+    EXPECT_NE(text.find("Page2"), std::string::npos) << text;
+    EXPECT_NE(text.find("Page3"), std::string::npos) << text;
+    EXPECT_EQ(text.find("Screen"), std::string::npos) << "views that are not printable stay off paper: " << text;
+    std::remove(file.c_str());
+
+    // On screen the same view is drawn (its red fill at its place).
+    TBitmap bitmap;
+    bitmap.SetSize(400, 400);
+    bitmap.Canvas()->Brush()->SetColor(clWhite);
+    bitmap.Canvas()->FillRect(TRect{0, 0, 400, 400});
+    p.Pages.DrawPage(0, bitmap.Canvas(), 1, 1, 0, 0);
+    EXPECT_EQ(bitmap.Pixel(100, 42), clRed);
+}

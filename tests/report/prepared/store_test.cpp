@@ -1,0 +1,383 @@
+// The prepared pages as a store: short names, pages of bands and memos written as
+// differences, saved to a prepared-report file and read back; partial loading with a
+// bounded number of pages in memory; page editing; damaged files.
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <cstdio>
+#include <functional>
+#include <string>
+#include <unistd.h>
+#include <vector>
+
+#include "platform/rtl/FileUtils.h"
+#include "platform/rtl/Streams.h"
+#include "report/Bands.h"
+#include "report/MemoView.h"
+#include "report/Pages.h"
+#include "report/PreviewPages.h"
+#include "report/Report.h"
+#include "report/XMLDocument.h"
+
+namespace {
+
+std::string TempName(const std::string& Stem) {
+    return GetTempDir() + "prepared_" + std::to_string(getpid()) + "_" + Stem;
+}
+
+// A report with one page: a master band holding two memos; the memo texts and the
+// band's top change per prepared page, as a run would change them.
+struct TTemplate {
+    TfrxReport Report{nullptr};
+    TfrxReportPage* Page;
+    TfrxMasterData* Band;
+    TfrxMemoView* Memo;
+    TfrxMemoView* Other;
+
+    TTemplate() {
+        frxRegisterPreviewPages();
+        Page = new TfrxReportPage(&Report);
+        Page->SetName("Page1");
+        Band = new TfrxMasterData(Page);
+        Band->SetName("MasterData1");
+        Band->SetBounds(0, 20, 700, 30);
+        Memo = new TfrxMemoView(Band);
+        Memo->SetName("Memo1");
+        Memo->SetBounds(10, 0, 200, 20);
+        Other = new TfrxMemoView(Band);
+        Other->SetName("Memo2");
+        Other->SetBounds(300, 0, 100, 20);
+        Other->SetText("fixed");
+    }
+
+    // Page i: the band at 20 + i and the first memo saying "row i" plus Extra.
+    void Fill(TfrxPreviewPages& Pages, int PageCount, const std::string& Extra = {}) {
+        Pages.Clear();
+        Pages.AddSourcePage(Page);
+        for (int i = 0; i < PageCount; ++i) {
+            Pages.AddPage(Page);
+            Band->SetTop(20 + i);
+            Memo->SetText("row " + std::to_string(i) + Extra);
+            Pages.AddObject(Band);
+        }
+        Band->SetTop(20);
+        Memo->SetText("");
+    }
+};
+
+TfrxMemoView* MemoOf(TfrxPage* Page, const char* Name) {
+    return Page ? dynamic_cast<TfrxMemoView*>(Page->FindObject(Name)) : nullptr;
+}
+
+// The memo's lines joined by line breaks, without the one after the last line.
+std::string TextOf(TfrxCustomMemoView* Memo) {
+    if (!Memo) return "(none)";
+    std::string s = Memo->Text();
+    if (s.size() >= 2 && s.compare(s.size() - 2, 2, "\r\n") == 0) s.resize(s.size() - 2);
+    return s;
+}
+
+std::string Describe(TfrxPage* Page) {
+    std::string s;
+    for (TfrxComponent* c : Page->AllObjects()) {
+        s += c->ClassName() + ":" + c->Name() + "@" + std::to_string(c->Left()) + "," + std::to_string(c->Top()) +
+             "," + std::to_string(c->Width()) + "," + std::to_string(c->Height());
+        if (auto* m = dynamic_cast<TfrxCustomMemoView*>(c)) s += "=" + TextOf(m);
+        s += ";";
+    }
+    return s;
+}
+
+int LoadedPages(TfrxPreviewPages& Pages) {
+    TfrxXMLItem* pages = Pages.XMLDoc().Root()->FindItem("previewpages");
+    int n = 0;
+    for (int i = 0; i < pages->Count(); ++i) n += pages->Items(i)->Loaded() ? 1 : 0;
+    return n;
+}
+
+}  // namespace
+
+TEST(PreparedDictionary, UniqueNamesProbeDownwardThenCountUp) {
+    struct TCase {
+        int Taken;            // m1 .. mTaken are names
+        std::vector<int> More;
+        std::string Expected;
+    };
+    const TCase cases[] = {
+        {0, {}, "m1"},
+        {1, {}, "m2"},
+        {30, {}, "m31"},
+        {0, {4}, "m5"},          // probing meets 4 first; m1 stays free
+        {3, {10000}, "m10001"},  // the largest step taken wins
+    };
+    for (const TCase& c : cases) {
+        TfrxDictionary d;
+        for (int i = 1; i <= c.Taken; ++i) d.Add("m" + std::to_string(i), "Page0.Memo" + std::to_string(i), nullptr);
+        for (int n : c.More) d.Add("m" + std::to_string(n), "x", nullptr);
+        EXPECT_EQ(d.CreateUniqueName("m"), c.Expected) << c.Taken;
+    }
+    TfrxDictionary d;
+    EXPECT_EQ(d.AddUnique("b", "Page0.MasterData1", nullptr), "b1");
+    EXPECT_EQ(d.GetSourceName("B1"), "Page0.MasterData1");
+    EXPECT_EQ(d.GetSourceName("b2"), "");
+    EXPECT_EQ(d.GetObject("b2"), nullptr);
+}
+
+TEST(PreparedPages, PagesAreStoredAsDifferencesAndRebuilt) {
+    TTemplate t;
+    TfrxPreviewPages pages(&t.Report);
+    t.Fill(pages, 3);
+    ASSERT_EQ(pages.Count(), 3);
+    // The page element names its source page; objects go by short names and carry
+    // only what differs from the source copy.
+    TfrxXMLItem* xml = pages.XMLDoc().Root()->FindItem("previewpages");
+    EXPECT_EQ(xml->Items(0)->Name(), "page0");
+    TfrxXMLItem* band = xml->Items(1)->Items(0);
+    EXPECT_EQ(band->Name(), "b1");
+    EXPECT_EQ(band->Prop("t"), "21");
+    ASSERT_EQ(band->Count(), 2);
+    EXPECT_EQ(band->Items(1)->Text(), "x=\"fixed\"") << "an unchanged memo stores only its text";
+    EXPECT_FALSE(xml->Items(1)->Unloadable());
+    EXPECT_TRUE(xml->Items(2)->Unloadable());
+
+    for (int i = 0; i < 3; ++i) {
+        TfrxPage* p = pages.GetPage(i);
+        ASSERT_NE(p, nullptr);
+        TfrxMemoView* m = MemoOf(p, "Memo1");
+        ASSERT_NE(m, nullptr);
+        EXPECT_EQ(TextOf(m), "row " + std::to_string(i));
+        EXPECT_DOUBLE_EQ(p->FindObject("MasterData1")->Top(), 20 + i);
+        EXPECT_EQ(TextOf(MemoOf(p, "Memo2")), "fixed");
+        EXPECT_DOUBLE_EQ(MemoOf(p, "Memo2")->Left(), 300);
+    }
+    EXPECT_EQ(pages.GetPage(3), nullptr);
+    EXPECT_EQ(pages.GetPage(-1), nullptr);
+    double w = 0, h = 0;
+    pages.GetPageSize(0, w, h);
+    EXPECT_EQ(w, std::round(t.Page->Width()));
+    EXPECT_EQ(h, std::round(t.Page->Height()));
+}
+
+TEST(PreparedPages, SavedFileLoadsBackEqual) {
+    TTemplate t;
+    TfrxPreviewPages pages(&t.Report);
+    t.Fill(pages, 4, " & <\"quoted\">\r\nsecond line");
+    pages.PagesOutline()->AddItem("Chapter & one", 12);
+    pages.AddAnchor("Target");
+    const std::string file = TempName("roundtrip.bp3");
+    pages.SaveToFile(file);
+    // Saving leaves the store as it was.
+    EXPECT_EQ(pages.XMLDoc().Root()->Find("sourcepages"), -1);
+    EXPECT_EQ(pages.XMLDoc().Root()->Find("dictionary"), -1);
+
+    TfrxPreviewPages loaded(&t.Report);
+    ASSERT_TRUE(loaded.LoadFromFile(file));
+    ASSERT_EQ(loaded.Count(), 4);
+    EXPECT_EQ(loaded.SourcePageCount(), 1);
+    EXPECT_EQ(loaded.Dictionary().Count(), pages.Dictionary().Count());
+    EXPECT_EQ(loaded.Dictionary().GetSourceName("m1"), "Page0.Memo1");
+    EXPECT_EQ(loaded.XMLDoc().Root()->Find("sourcepages"), -1);
+    for (int i = 0; i < 4; ++i) EXPECT_EQ(Describe(loaded.GetPage(i)), Describe(pages.GetPage(i))) << i;
+    EXPECT_EQ(TextOf(MemoOf(loaded.GetPage(2), "Memo1")), "row 2 & <\"quoted\">\r\nsecond line");
+
+    std::string text;
+    int page = -1, top = -1;
+    loaded.PagesOutline()->LevelRoot();
+    ASSERT_EQ(loaded.PagesOutline()->GetCount(), 1);
+    loaded.PagesOutline()->GetItem(0, text, page, top);
+    EXPECT_EQ(text, "Chapter & one");
+    EXPECT_EQ(page, 3);
+    EXPECT_EQ(top, 12);
+    EXPECT_EQ(loaded.GetAnchorPage("target"), 4);
+    EXPECT_EQ(loaded.GetAnchorPage("missing"), 1);
+
+    // Saved again, the file is the same.
+    const std::string again = TempName("roundtrip2.bp3");
+    loaded.SaveToFile(again);
+    TMemoryStream a, b;
+    a.LoadFromFile(file);
+    b.LoadFromFile(again);
+    EXPECT_EQ(a.Size(), b.Size());
+    if (a.Size() != b.Size()) return;
+    std::remove(file.c_str());
+    std::remove(again.c_str());
+    EXPECT_FALSE(loaded.LoadFromFile(file)) << "a missing file";
+    EXPECT_THROW(loaded.LoadFromFile(file, true), Exception);
+}
+
+TEST(PreparedPages, PartialLoadingKeepsFewPagesInMemory) {
+    TTemplate t;
+    t.Report.EngineOptions()->UseFileCache = true;
+    t.Report.EngineOptions()->MaxMemSize = 1;
+    TfrxPreviewPages pages(&t.Report);
+    // 1,000 pages of about 2 KB each pass the 1 MB limit: earlier pages move to the
+    // temporary file while the run goes on; the first two never do.
+    const std::string filler(2000, 'x');
+    t.Fill(pages, 1000, filler);
+    EXPECT_FALSE(pages.XMLDoc().TempFileName().empty());
+    TfrxXMLItem* xml = pages.XMLDoc().Root()->FindItem("previewpages");
+    EXPECT_TRUE(xml->Items(0)->Loaded());
+    EXPECT_TRUE(xml->Items(1)->Loaded());
+    EXPECT_FALSE(xml->Items(2)->Loaded());
+    EXPECT_LT(LoadedPages(pages), 1000);
+    EXPECT_EQ(TextOf(MemoOf(pages.GetPage(500), "Memo1")), "row 500" + filler);
+
+    const std::string file = TempName("partial.bp3");
+    pages.SaveToFile(file);
+    TfrxPreviewPages loaded(&t.Report);
+    ASSERT_TRUE(loaded.LoadFromFile(file, false, true));
+    ASSERT_EQ(loaded.Count(), 1000);
+    EXPECT_EQ(LoadedPages(loaded), 2) << "only the first two pages are read at once";
+    for (int i = 0; i < 1000; ++i) {
+        TfrxMemoView* m = MemoOf(loaded.GetPage(i), "Memo1");
+        ASSERT_NE(m, nullptr) << i;
+        ASSERT_EQ(TextOf(m), "row " + std::to_string(i) + filler);
+    }
+    EXPECT_LE(loaded.CachedPages(), TfrxPreviewPages::CacheSize);
+    EXPECT_LE(LoadedPages(loaded), TfrxPreviewPages::CacheSize + 2);
+    // A page dropped from memory comes back from the temporary file.
+    EXPECT_EQ(TextOf(MemoOf(loaded.GetPage(3), "Memo1")), "row 3" + filler);
+    std::remove(file.c_str());
+}
+
+TEST(PreparedPages, DeleteModifyAndInsertPages) {
+    TTemplate t;
+    struct TCase {
+        const char* What;
+        int PageCount;
+        std::function<void(TfrxPreviewPages&, TTemplate&)> Edit;
+        std::vector<std::string> Expected;   // memo text of each page after the edit
+    };
+    auto modify = [](TfrxPreviewPages& p, TTemplate&) {
+        TfrxPage* page = p.GetPage(1);
+        MemoOf(page, "Memo1")->SetText("edited");
+        p.ModifyPage(1, page);
+    };
+    const TCase cases[] = {
+        {"delete the only page", 1, [](TfrxPreviewPages& p, TTemplate&) { p.DeletePage(0); }, {"row 0"}},
+        {"delete the middle page", 3, [](TfrxPreviewPages& p, TTemplate&) { p.DeletePage(1); }, {"row 0", "row 2"}},
+        {"delete out of range", 2, [](TfrxPreviewPages& p, TTemplate&) { p.DeletePage(5); p.DeletePage(-1); },
+         {"row 0", "row 1"}},
+        {"modify a page", 3, modify, {"row 0", "edited", "row 2"}},
+        {"modify out of range", 2,
+         [](TfrxPreviewPages& p, TTemplate&) { p.ModifyPage(7, p.GetPage(0)); }, {"row 0", "row 1"}},
+        {"insert an empty page", 2, [](TfrxPreviewPages& p, TTemplate&) { p.AddEmptyPage(1); },
+         {"row 0", "", "row 1"}},
+        {"insert out of range", 1, [](TfrxPreviewPages& p, TTemplate&) { p.AddEmptyPage(3); }, {"row 0"}},
+    };
+    for (const TCase& c : cases) {
+        TfrxPreviewPages pages(&t.Report);
+        t.Fill(pages, c.PageCount);
+        pages.GetPage(0);   // a cached page must not survive an edit
+        c.Edit(pages, t);
+        // Edited pages survive a save and a load.
+        TMemoryStream stream;
+        pages.SaveToStream(stream);
+        stream.SetPosition(0);
+        TfrxPreviewPages loaded(&t.Report);
+        loaded.LoadFromStream(stream);
+        for (TfrxPreviewPages* p : {&pages, &loaded}) {
+            ASSERT_EQ(p->Count(), static_cast<int>(c.Expected.size())) << c.What;
+            for (int i = 0; i < p->Count(); ++i) {
+                TfrxMemoView* m = MemoOf(p->GetPage(i), "Memo1");
+                EXPECT_EQ(m ? TextOf(m) : std::string(), c.Expected[static_cast<size_t>(i)]) << c.What << " " << i;
+            }
+        }
+    }
+}
+
+TEST(PreparedPages, DamagedFilesFailCleanlyOrBuildWhatTheyCan) {
+    TTemplate t;
+    const std::string header = "<?xml version=\"1.0\" encoding=\"utf-8\"?>";
+    struct TCase {
+        const char* What;
+        std::string Text;
+    };
+    const TCase invalid[] = {
+        {"no header", "<preparedreport><previewpages/></preparedreport>"},
+        {"cut inside a tag", header + "<preparedreport><previewpages><page0"},
+        {"wrong closing tag", header + "<preparedreport><previewpages></sourcepages></preparedreport>"},
+        {"'<' inside a tag", header + "<preparedreport><previewpages <page0/></previewpages></preparedreport>"},
+    };
+    for (const TCase& c : invalid) {
+        TfrxPreviewPages pages(&t.Report);
+        t.Fill(pages, 2);
+        TStringStream s(c.Text);
+        try {
+            pages.LoadFromStream(s);
+            ADD_FAILURE() << c.What << ": no error";
+        } catch (const EfrxXMLError& e) {
+            EXPECT_STREQ(e.what(), "Invalid file format") << c.What;
+        }
+        EXPECT_EQ(pages.Count(), 0) << c.What << ": nothing of the old or the broken report stays";
+        EXPECT_EQ(pages.SourcePageCount(), 0) << c.What;
+    }
+    // Well-formed but wrong: a page naming a source page that is not there, a dictionary
+    // entry pointing at a missing object or page, an unknown class: pages still build.
+    const std::string text = header +
+        "<preparedreport><previewpages>"
+        "<page7><m1 x=\"lost\"/><TfrxMemoView l=\"5\" x=\"plain\"/><TfrxNoSuchView x=\"?\"/></page7>"
+        "<page-1/><pageX/>"
+        "</previewpages><sourcepages/>"
+        "<dictionary><m1 name=\"Page9.Memo1\"/><m2 name=\"nodot\"/><m3/></dictionary></preparedreport>";
+    TfrxPreviewPages pages(&t.Report);
+    TStringStream s(text);
+    pages.LoadFromStream(s);
+    ASSERT_EQ(pages.Count(), 3);
+    EXPECT_EQ(pages.Dictionary().GetObject("m1"), nullptr);
+    TfrxPage* p = pages.GetPage(0);
+    ASSERT_NE(p, nullptr);
+    ASSERT_EQ(p->ObjectCount(), 1) << Describe(p);
+    EXPECT_EQ(TextOf(dynamic_cast<TfrxMemoView*>(p->Objects(0))), "plain");
+    EXPECT_NE(pages.GetPage(1), nullptr);
+    EXPECT_NE(pages.GetPage(2), nullptr);
+}
+
+TEST(PreparedPages, FirstPassIsDroppedWithItsOutline) {
+    TTemplate t;
+    TfrxPreviewPages pages(&t.Report);
+    t.Fill(pages, 2);
+    pages.PagesOutline()->AddItem("kept", 0);
+    pages.PagesOutline()->LevelRoot();
+    pages.BeginPass();
+    // The first pass of an appended run: one more object on the last page, a new page
+    // and outline items (one below an old item).
+    pages.AddObject(t.Band);
+    pages.AddPage(t.Page);
+    pages.AddObject(t.Band);
+    pages.PagesOutline()->AddItem("pass", 0);
+    pages.PagesOutline()->LevelRoot();
+    pages.PagesOutline()->LevelDown(0);
+    pages.PagesOutline()->AddItem("pass child", 0);
+    pages.ClearFirstPassPages();
+    EXPECT_EQ(pages.Count(), 2);
+    EXPECT_EQ(pages.CurPage, 1);
+    EXPECT_EQ(pages.GetCurPosition(), 1);
+    pages.PagesOutline()->LevelRoot();
+    ASSERT_EQ(pages.PagesOutline()->GetCount(), 1);
+    std::string text;
+    int page = 0, top = 0;
+    pages.PagesOutline()->GetItem(0, text, page, top);
+    EXPECT_EQ(text, "kept");
+    pages.PagesOutline()->LevelDown(0);
+    EXPECT_EQ(pages.PagesOutline()->GetCount(), 0);
+}
+
+TEST(PreparedPages, CutAndPasteMovesObjects) {
+    TTemplate t;
+    TfrxPreviewPages pages(&t.Report);
+    t.Fill(pages, 1);
+    t.Band->SetTop(100);
+    pages.AddObject(t.Band);
+    pages.AddObject(t.Band);
+    EXPECT_EQ(pages.GetCurPosition(), 3);
+    EXPECT_DOUBLE_EQ(pages.GetLastY(), 130);
+    pages.CutObjects(1);
+    EXPECT_EQ(pages.GetCurPosition(), 1);
+    pages.AddPage(t.Page);
+    pages.PasteObjects(0, 10);
+    EXPECT_EQ(pages.GetCurPosition(), 2);
+    EXPECT_DOUBLE_EQ(pages.GetLastY(), 40);
+    EXPECT_TRUE(pages.BandExists(t.Band));
+    EXPECT_EQ(pages.XMLDoc().Root()->Find("cutted"), -1);
+}
