@@ -170,8 +170,13 @@ void Twqtdglzjmform::ShowWindowExecute(TObject* Sender) {
     if (!target) return;
     TCustomForm* form = RequireWindow(target->WindowClass);
     if (!form) return;
-    if (target->Modal) form->ShowModal();
-    else form->Show();
+    if (!target->Modal) {
+        form->Show();
+        return;
+    }
+    // A window already showing modelessly cannot be made modal: hide it first.
+    if (form->Visible()) form->Hide();
+    form->ShowModal();
 }
 
 // Price adjustment on the item-edit window: its check box bound to this action was toggled

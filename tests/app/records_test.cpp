@@ -337,6 +337,23 @@ TEST_F(RecordsTest, LeavingWithTheBackupWindowOpenBacksUp) {
     EXPECT_TRUE(Application->Terminated());
 }
 
+// A window of a modal action that is already showing modelessly opens modally all the same.
+TEST_F(RecordsTest, ModalActionOnAShowingWindowShowsItModally) {
+    ShowWindow(brzlform);
+    bool wasModal = false;
+    harness->OnModal("Tbrzlform", [&](TCustomForm& f) {
+        wasModal = f.Modal();
+        f.Close();
+    });
+    TAction* action = wqtdglzjmform->ActionByName("brzl");
+    ASSERT_NE(action, nullptr);
+    action->SetEnabled(true);
+    action->Execute();
+    EXPECT_TRUE(wasModal);
+    EXPECT_TRUE(harness->Errors().empty());
+    EXPECT_TRUE(harness->Dialogs().empty()) << Joined(harness->DialogTexts());
+}
+
 TEST(BackupName, IsMonthDayHourMinute) {
     EXPECT_EQ(BackupFileName(Clock()), kStampName);
     EXPECT_EQ(BackupFileName(EncodeDate(2023, 12, 31) + (23 * 60 + 59) / 1440.0), "12312359bf.mdb");
