@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <memory>
+#include <ostream>
 #include <string>
 #include <vector>
 
@@ -104,6 +105,8 @@ const TKindCase kKinds[] = {
     {"TfrxDataBand", kDataBand, kData, 0, "Data"},
 };
 
+void PrintTo(const TKindCase& c, std::ostream* os) { *os << c.Class; }
+
 class BandKind : public testing::TestWithParam<TKindCase> {};
 
 TEST_P(BandKind, StoresItsPropertiesAndWritesNoDefaults) {
@@ -190,6 +193,8 @@ struct TColumnCase {
     int Column;
     double Left;
 };
+
+void PrintTo(const TColumnCase& c, std::ostream* os) { *os << c.Name; }
 
 class DataBandColumn : public testing::TestWithParam<TColumnCase> {};
 
@@ -307,6 +312,8 @@ struct TSnapCase {
     double Value;
     double DotMatrix;   // on a dot-matrix page
 };
+
+void PrintTo(const TSnapCase& c, std::ostream* os) { *os << c.Name; }
 
 class DotMatrixSnap : public testing::TestWithParam<TSnapCase> {};
 

@@ -5,6 +5,7 @@
 
 #include <functional>
 #include <memory>
+#include <ostream>
 #include <string>
 #include <vector>
 
@@ -83,6 +84,8 @@ const TPaperCase kPaper[] = {
      },
      256, 120, 125, 3, 4, 2, 1, poLandscape},
 };
+
+void PrintTo(const TPaperCase& c, std::ostream* os) { *os << c.Name; }
 
 class PaperRules : public testing::TestWithParam<TPaperCase> {};
 
