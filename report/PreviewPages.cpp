@@ -17,6 +17,7 @@
 #include "report/Bands.h"
 #include "report/MemoView.h"
 #include "report/Pages.h"
+#include "report/PictureView.h"
 #include "report/Printer.h"
 #include "report/Report.h"
 #include "report/Serializer.h"
@@ -25,6 +26,7 @@
 
 ROVE_IMPLEMENT_CLASS(TfrxOutline)
 ROVE_IMPLEMENT_CLASS(TfrxPreviewPages)
+ROVE_IMPLEMENT_CLASS(TfrxCustomExportFilter)
 
 namespace {
 
@@ -990,6 +992,57 @@ bool TfrxPreviewPages::PrintTo(TfrxCustomPrinter& Printer, const TfrxPrintSettin
 }
 
 bool TfrxPreviewPages::Export(TObject* Filter) {
-    (void)Filter;
-    return false;
+    auto* filter = dynamic_cast<TfrxCustomExportFilter*>(Filter);
+    if (!filter) return false;
+    filter->Report = Report();
+    if (filter->ShowDialog && filter->ShowModal() != 1) return false;
+    TfrxCustomPreview* preview = Report() ? Report()->Preview() : nullptr;
+    if (filter->CurPage) filter->PageNumbers = preview ? std::to_string(CurPreviewPage) : "1";
+    SetTerminated(false);
+    const int count = Count();
+    TStringList list;
+    frxParsePageNumbers(filter->PageNumbers, &list, count);
+    const bool filtered = !Trim(filter->PageNumbers).empty();
+    std::vector<bool> wanted(static_cast<size_t>(count), !filtered);
+    for (int i = 0; i < list.Count(); ++i) {
+        const int n = StrToIntDef(list[i], 0);
+        if (n >= 1 && n <= count) wanted[static_cast<size_t>(n - 1)] = true;
+    }
+    if (!filter->Start()) return false;
+    if (preview) preview->Lock();
+    struct Unlock {
+        TfrxCustomPreview* P;
+        ~Unlock() {
+            if (P) P->Unlock();
+        }
+    } unlock{preview};
+    for (int i = 0; i < count && !Terminated(); ++i) {
+        if (!wanted[static_cast<size_t>(i)]) continue;
+        TfrxPage* page = GetPage(i);
+        if (!page) continue;
+        if (OnPrintProgress) OnPrintProgress(this, i + 1);
+        filter->StartPage(page, i);
+        if (auto* rp = dynamic_cast<TfrxReportPage*>(page)) {
+            const double left = rp->MirrorMargins && i % 2 == 1 ? rp->RightMargin : rp->LeftMargin;
+            rp->SetLeft(left * frxMmToPixels);
+            rp->SetTop(rp->TopMargin * frxMmToPixels);
+            TfrxPictureView* back = rp->BackgroundView();
+            back->SetBounds(left * frxMmToPixels, rp->TopMargin * frxMmToPixels,
+                            (rp->PaperWidth() - rp->LeftMargin - rp->RightMargin) * frxMmToPixels - 1,
+                            (rp->PaperHeight() - rp->TopMargin - rp->BottomMargin) * frxMmToPixels - 1);
+            filter->ExportObject(back);
+        }
+        const int total = Count();
+        for (TfrxComponent* obj : page->AllObjects()) {
+            auto* view = dynamic_cast<TfrxView*>(obj);
+            if (!view) continue;
+            if (auto* memo = dynamic_cast<TfrxCustomMemoView*>(view)) memo->TotalPages = total;
+            filter->ExportObject(view);
+        }
+        filter->FinishPage(page, i);
+        ClearCache();
+        if (TApplication* app = ApplicationInstance()) app->ProcessMessages();
+    }
+    filter->Finish();
+    return true;
 }

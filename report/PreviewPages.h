@@ -93,6 +93,27 @@ private:
     TfrxXMLItem* FCurItem = nullptr;
 };
 
+// An export filter: Export hands it the pages, each view of a page in turn. No filter
+// exists in this system; any class with these operations can be passed to Export.
+class TfrxCustomExportFilter : public TComponent {
+    ROVE_CLASS(TfrxCustomExportFilter, TComponent)
+public:
+    explicit TfrxCustomExportFilter(TComponent* AOwner) : TComponent(AOwner) {}
+    TfrxReport* Report = nullptr;
+    bool ShowDialog = false;
+    // Only the current preview page.
+    bool CurPage = false;
+    std::string PageNumbers;
+    // The filter's dialog: 1 (OK) goes on.
+    virtual int ShowModal() { return 1; }
+    // False: nothing is exported.
+    virtual bool Start() = 0;
+    virtual void StartPage(TfrxPage* Page, int Index) = 0;
+    virtual void ExportObject(TfrxComponent* Obj) = 0;
+    virtual void FinishPage(TfrxPage* Page, int Index) = 0;
+    virtual void Finish() = 0;
+};
+
 // What the print dialog asks for; Print fills it from PrintOptions.
 struct TfrxPrintSettings {
     int Copies = 1;
@@ -171,7 +192,9 @@ public:
     // The print run on Printer: the pages the settings select, with copies and collation.
     // A failure aborts the job and propagates.
     bool PrintTo(TfrxCustomPrinter& Printer, const TfrxPrintSettings& Settings);
-    // No export filter exists in this system: nothing is exported.
+    // The pages the filter's page numbers select, through the filter (a
+    // TfrxCustomExportFilter; anything else exports nothing): each page's background
+    // first, then its views, the page moved by its margins. False when nothing ran.
     bool Export(TObject* Filter) override;
 
     // --- Files ---------------------------------------------------------------------------
@@ -201,6 +224,9 @@ public:
     TfrxOutline* PagesOutline() const { return static_cast<TfrxOutline*>(Outline()); }
     int SourcePageCount() const { return static_cast<int>(FSourcePages.size()); }
     TfrxPage* SourcePages(int Index) const;
+    // The page the preview shows (1-based): printing or exporting only the current page
+    // takes it.
+    int CurPreviewPage = 1;
     // When set, the next AddPage creates a page even where one exists.
     bool AddPages = false;
     // The memory estimate of the page XML (bytes), reset when pages move to the file.

@@ -201,3 +201,76 @@ TEST(PreparedOutput, PdfGetsTheChosenPagesWithoutUnprintableViews) {
     p.Pages.DrawPage(0, bitmap.Canvas(), 1, 1, 0, 0);
     EXPECT_EQ(bitmap.Pixel(100, 42), clRed);
 }
+
+namespace {
+
+// Records what it is given: "start", "page N", "Class@left,top[=text]", "finish".
+class TRecordingFilter : public TfrxCustomExportFilter {
+public:
+    TRecordingFilter() : TfrxCustomExportFilter(nullptr) {}
+    std::vector<std::string> Log;
+    int Modal = 1;
+    bool Accept = true;
+    int ShowModal() override { return Modal; }
+    bool Start() override {
+        Log.push_back("start");
+        return Accept;
+    }
+    void StartPage(TfrxPage*, int Index) override { Log.push_back("page " + std::to_string(Index + 1)); }
+    void ExportObject(TfrxComponent* Obj) override {
+        std::string s = Obj->ClassName() + "@" + std::to_string(static_cast<int>(Obj->AbsLeft())) + "," +
+                        std::to_string(static_cast<int>(Obj->AbsTop()));
+        if (auto* m = dynamic_cast<TfrxCustomMemoView*>(Obj)) s += "=" + m->Memo()->Strings(0) + "/" + std::to_string(m->TotalPages);
+        Log.push_back(s);
+    }
+    void FinishPage(TfrxPage*, int) override { Log.push_back("end page"); }
+    void Finish() override { Log.push_back("finish"); }
+};
+
+}  // namespace
+
+TEST(PreparedOutput, ExportHandsTheChosenPagesToTheFilter) {
+    // Pages prepared from a page with margins: 10 mm = 37.7953 px, 5 mm = 18.9 px.
+    TPrepared q(0);
+    q.Page->LeftMargin = 10;
+    q.Page->TopMargin = 5;
+    q.Pages.Clear();
+    q.Pages.AddSourcePage(q.Page);
+    for (int i = 0; i < 3; ++i) {
+        q.Pages.AddPage(q.Page);
+        q.Memo->SetText("Page" + std::to_string(i + 1));
+        q.Hidden->SetText("Screen" + std::to_string(i + 1));
+        q.Pages.AddObject(q.Band);
+    }
+    struct TCase {
+        const char* What;
+        std::string Numbers;
+        bool CurPage;
+        int Modal;
+        bool Accept;
+        std::vector<std::string> Expected;
+    };
+    const std::vector<std::string> page3 = {"page 3", "TfrxPictureView@37,18", "TfrxMemoView@37,18=Page3/3",
+                                            "TfrxMemoView@37,48=Screen3/3", "end page"};
+    std::vector<std::string> range = {"start"};
+    range.insert(range.end(), page3.begin(), page3.end());
+    range.push_back("finish");
+    const TCase cases[] = {
+        {"one page of a range", "3", false, 1, true, range},
+        {"dialog cancelled", "", false, 2, true, {}},
+        {"filter refuses to start", "", false, 1, false, {"start"}},
+        {"current page without a preview", "3", true, 1, true,
+         {"start", "page 1", "TfrxPictureView@37,18", "TfrxMemoView@37,18=Page1/3", "TfrxMemoView@37,48=Screen1/3",
+          "end page", "finish"}},
+    };
+    for (const TCase& c : cases) {
+        TRecordingFilter filter;
+        filter.PageNumbers = c.Numbers;
+        filter.CurPage = c.CurPage;
+        filter.ShowDialog = true;
+        filter.Modal = c.Modal;
+        filter.Accept = c.Accept;
+        q.Pages.Export(&filter);
+        EXPECT_EQ(filter.Log, c.Expected) << c.What;
+    }
+}
