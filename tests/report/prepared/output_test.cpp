@@ -274,3 +274,36 @@ TEST(PreparedOutput, ExportHandsTheChosenPagesToTheFilter) {
         EXPECT_EQ(filter.Log, c.Expected) << c.What;
     }
 }
+
+TEST(PreparedOutput, ObjectUnderTheMouse) {
+    TPrepared p(0);
+    p.Memo->SetURL("http://clinic.example/doc");
+    p.Hidden->SetCursor(-22);
+    p.Pages.Clear();
+    p.Pages.AddSourcePage(p.Page);
+    p.Pages.AddPage(p.Page);
+    p.Pages.AddObject(p.Band);
+    struct TCase {
+        int X, Y;
+        double Scale;
+        std::string Status;
+        int Cursor;
+    };
+    const TCase cases[] = {
+        {10, 10, 1, "http://clinic.example/doc", -21},
+        {10, 40, 1, "", -22},
+        {10, 80, 1, "", 0},       // below both memos: nothing
+        {20, 20, 2, "http://clinic.example/doc", -21},
+        {20, 80, 2, "", -22},     // the second memo at twice the size
+        {410, 10, 1, "", 0},      // beside them
+    };
+    for (const TCase& c : cases) {
+        int cursor = 0;
+        p.Pages.ObjectOver(0, c.X, c.Y, mbLeft, 0, c.Scale, 0, 0, false, cursor);
+        EXPECT_EQ(p.Pages.Status(), c.Status) << c.X << "," << c.Y;
+        EXPECT_EQ(cursor, c.Cursor) << c.X << "," << c.Y;
+    }
+    int cursor = 0;
+    p.Pages.ObjectOver(1, 10, 10, mbLeft, 0, 1, 0, 0, false, cursor);
+    EXPECT_EQ(cursor, 0) << "a page out of range";
+}

@@ -381,3 +381,30 @@ TEST(PreparedPages, CutAndPasteMovesObjects) {
     EXPECT_TRUE(pages.BandExists(t.Band));
     EXPECT_EQ(pages.XMLDoc().Root()->Find("cutted"), -1);
 }
+
+TEST(PreparedPages, BandsOnTheCurrentPage) {
+    TTemplate t;
+    auto* footer = new TfrxPageFooter(t.Page);
+    footer->SetName("PageFooter1");
+    footer->SetBounds(0, 300, 700, 40);
+    TfrxPreviewPages pages(&t.Report);
+    pages.AddSourcePage(t.Page);
+    pages.AddPage(t.Page);
+    EXPECT_FALSE(pages.BandExists(t.Band));
+    EXPECT_DOUBLE_EQ(pages.GetLastY(), 0);
+    pages.AddObject(footer);
+    EXPECT_TRUE(pages.BandExists(footer));
+    EXPECT_DOUBLE_EQ(pages.GetLastY(), 0) << "page footers do not count";
+    // Another page footer (created during the run) counts as the same kind.
+    TfrxPageFooter other(nullptr);
+    EXPECT_TRUE(pages.BandExists(&other));
+    EXPECT_FALSE(pages.BandExists(t.Band));
+    t.Band->SetTop(50);
+    pages.AddObject(t.Band);
+    EXPECT_TRUE(pages.BandExists(t.Band));
+    EXPECT_DOUBLE_EQ(pages.GetLastY(), 80);
+    // A template that went away leaves no link behind.
+    delete t.Band;
+    t.Band = nullptr;
+    EXPECT_EQ(pages.GetCurPosition(), 2);
+}
