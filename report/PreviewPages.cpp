@@ -5,6 +5,7 @@
 #include <cmath>
 #include <cstdio>
 #include <cstring>
+#include <unistd.h>
 
 #include "platform/classes/Component.h"
 #include "platform/graphics/Graphics.h"
@@ -895,11 +896,40 @@ void TfrxPreviewPages::ObjectOver(int Index, int X, int Y, int Button, unsigned 
             if (Report()->OnMouseOverObject.Assigned()) Report()->OnMouseOverObject(view);
             return;
         }
+        FollowLink(view->URL());
         bool modified = false;
         Report()->DoPreviewClick(view, static_cast<TMouseButton>(Button), Shift, modified);
         if (modified) ModifyPage(Index, page);
         return;
     }
+}
+
+void TfrxPreviewPages::FollowLink(const std::string& URL) {
+    if (URL.empty()) return;
+    if (URL[0] == '@') {
+        const std::string number = Trim(URL.substr(1));
+        if (number.empty() || number.size() > 9 ||
+            !std::all_of(number.begin(), number.end(), [](char c) { return c >= '0' && c <= '9'; }))
+            return;
+        const int page = std::stoi(number);
+        if (page >= 1 && page <= Count() && OnShowPage) OnShowPage(page - 1, 0);
+        return;
+    }
+    if (URL[0] == '#') {
+        int page = 0, top = 0;
+        if (FindAnchor(URL.substr(1), page, top) && page >= 0 && page < Count() && OnShowPage) OnShowPage(page, top);
+        return;
+    }
+    // Links come from data: a local program or desktop entry is never started.
+    std::string path;
+    if (StartsText("file:", URL)) {
+        path = URL.substr(5);
+        while (path.size() > 1 && path[0] == '/' && path[1] == '/') path.erase(0, 1);
+    } else if (!URL.empty() && URL[0] == '/') {
+        path = URL;
+    }
+    if (!path.empty() && (EndsText(".desktop", path) || access(path.c_str(), X_OK) == 0)) return;
+    if (OnOpenURL) OnOpenURL(URL);
 }
 
 bool TfrxPreviewPages::Print() {

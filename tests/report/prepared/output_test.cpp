@@ -307,3 +307,48 @@ TEST(PreparedOutput, ObjectUnderTheMouse) {
     p.Pages.ObjectOver(1, 10, 10, mbLeft, 0, 1, 0, 0, false, cursor);
     EXPECT_EQ(cursor, 0) << "a page out of range";
 }
+
+TEST(PreparedOutput, ClickingLinks) {
+    TPrepared p(0);
+    p.Pages.Clear();
+    p.Pages.AddSourcePage(p.Page);
+    const char* desktop = "/tmp/prepared_link_test.desktop";
+    struct TCase {
+        std::string URL;
+        std::string Expected;   // "show P T", "open URL" or "" for nothing
+    };
+    const TCase cases[] = {
+        {"@3", "show 2 0"},
+        {"@x3", ""},
+        {"@9", ""},                         // no such page
+        {"#Totals", "show 1 140"},          // the anchor added last wins, case ignored
+        {"#nowhere", ""},
+        {"https://clinic.example/a?b=1", "open https://clinic.example/a?b=1"},
+        {"file:///bin/sh", ""},             // a program
+        {"/bin/sh", ""},
+        {std::string("file://") + desktop, ""},
+        {"file:///tmp/report.pdf", "open file:///tmp/report.pdf"},
+    };
+    for (int i = 0; i < 3; ++i) {
+        p.Pages.AddPage(p.Page);
+        p.Pages.AddObject(p.Band);
+    }
+    p.Pages.CurPage = 0;
+    p.Pages.AddAnchor("totals");
+    p.Pages.CurPage = 1;
+    p.Pages.AddAnchor("TOTALS");
+    // AddAnchor takes the engine's CurY; without an engine the top is 0, so set it here.
+    TfrxXMLItem* anchors = p.Pages.XMLDoc().Root()->FindItem("anchors");
+    anchors->Items(1)->SetProp("top", "140");
+    p.Pages.CurPage = 2;
+    for (const TCase& c : cases) {
+        TfrxPage* page = p.Pages.GetPage(0);
+        dynamic_cast<TfrxView*>(page->FindObject("Memo1"))->SetURL(c.URL);
+        std::string seen;
+        p.Pages.OnShowPage = [&](int Page, int Top) { seen = "show " + std::to_string(Page) + " " + std::to_string(Top); };
+        p.Pages.OnOpenURL = [&](const std::string& URL) { seen = "open " + URL; };
+        int cursor = 0;
+        p.Pages.ObjectOver(0, 10, 10, mbLeft, 0, 1, 0, 0, true, cursor);
+        EXPECT_EQ(seen, c.Expected) << c.URL;
+    }
+}
