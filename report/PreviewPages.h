@@ -99,6 +99,8 @@ class TfrxCustomExportFilter : public TComponent {
     ROVE_CLASS(TfrxCustomExportFilter, TComponent)
 public:
     explicit TfrxCustomExportFilter(TComponent* AOwner) : TComponent(AOwner) {}
+    // The text of the filter in the preview's export menu.
+    virtual std::string GetDescription() const { return {}; }
     TfrxReport* Report = nullptr;
     bool ShowDialog = false;
     // Only the current preview page.
