@@ -25,6 +25,8 @@ struct TUnlockGuard {
 
 }  // namespace
 
+ROVE_IMPLEMENT_CLASS(TfrxPreview)
+
 TfrxPreview::TfrxPreview(TComponent* AOwner) : TfrxCustomPreview(AOwner) {
     CreatePaintedPeer();
     SetBounds(0, 0, 100, 100);

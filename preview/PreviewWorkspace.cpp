@@ -107,6 +107,8 @@ TSize TfrxPageList::GetMaxBounds(int ClientWidth, double Zoom) const {
 
 // --- TfrxPreviewWorkspace ----------------------------------------------------------------
 
+ROVE_IMPLEMENT_CLASS(TfrxPreviewWorkspace)
+
 TfrxPreviewWorkspace::TfrxPreviewWorkspace(TComponent* AOwner) : TfrxScrollWin(AOwner) {
     SetLargeChange(300);
     SetSmallChange(8);

@@ -4,6 +4,8 @@
 
 #include <algorithm>
 
+ROVE_IMPLEMENT_CLASS(TfrxScrollWin)
+
 TfrxScrollWin::TfrxScrollWin(TComponent* AOwner) : TCustomControl(AOwner) {
     CreatePaintedPeer();
     FTabStop = true;

@@ -18,6 +18,7 @@
 #include <QAbstractScrollArea>
 #include <QAction>
 #include <QApplication>
+#include <QWheelEvent>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QRadioButton>
@@ -354,6 +355,18 @@ void TUiTestHarness::MouseDown(TControl* Control, TPoint Pos, TMouseButton Butto
 
 void TUiTestHarness::MouseUp(TControl* Control, TPoint Pos, TMouseButton Button) {
     SendMouse(Control, QEvent::MouseButtonRelease, Pos, Button, 0);
+}
+
+void TUiTestHarness::Wheel(TControl* Control, int Delta, std::optional<TPoint> Pos) {
+    QWidget* target = MouseTarget(Control);
+    if (!target) return;
+    const TPoint p = Pos ? *Pos : Centre(Control);
+    QPoint local(p.X, p.Y);
+    QWidget* client = ClientWidgetOf(Control);
+    if (client && client != target) local = target->mapFromGlobal(client->mapToGlobal(local));
+    QWheelEvent e(QPointF(local), QPointF(target->mapToGlobal(local)), QPoint(), QPoint(0, Delta), Qt::NoButton,
+                  Qt::NoModifier, Qt::NoScrollPhase, false);
+    QApplication::sendEvent(target, &e);
 }
 
 void TUiTestHarness::ClickMenuItem(TMenuItem* Item) {

@@ -95,6 +95,9 @@ public:
     static void MouseMove(TControl* Control, TPoint Pos, TShiftState Shift = 0);
     static void MouseDown(TControl* Control, TPoint Pos, TMouseButton Button = mbLeft);
     static void MouseUp(TControl* Control, TPoint Pos, TMouseButton Button = mbLeft);
+    // One turn of the wheel over Control at Pos (client coordinates; default the centre):
+    // Delta 120 is one notch forward, -120 one backward.
+    static void Wheel(TControl* Control, int Delta, std::optional<TPoint> Pos = std::nullopt);
     // Triggers the menu item's Qt action (as a click on it does).
     static void ClickMenuItem(TMenuItem* Item);
     // Fires the timer's OnTimer now.
