@@ -589,9 +589,9 @@ void TfrxPreviewPages::BuildObject(TfrxXMLItem* Item, TfrxComponent* Parent) {
         }
     } else {
         TClass cls = GetClass(Item->Name());
-        if (!cls || !cls->InheritsFrom(TfrxComponent::StaticClass()) || !cls->CanCreate() ||
-            cls->InheritsFrom(TfrxPage::StaticClass()))
-            return;
+        // Only bands and views live on prepared pages: a file naming a report, a page or
+        // a dialog control here gets nothing built for it.
+        if (!cls || !cls->InheritsFrom(TfrxReportComponent::StaticClass()) || !cls->CanCreate()) return;
         obj = static_cast<TfrxComponent*>(cls->CreateInstance(Parent));
         serializer.XMLToObj(Item->Text(), obj);
     }

@@ -316,7 +316,7 @@ TEST(PreparedPages, DamagedFilesFailCleanlyOrBuildWhatTheyCan) {
     // entry pointing at a missing object or page, an unknown class: pages still build.
     const std::string text = header +
         "<preparedreport><previewpages>"
-        "<page7><m1 x=\"lost\"/><TfrxMemoView l=\"5\" x=\"plain\"/><TfrxNoSuchView x=\"?\"/></page7>"
+        "<page7><m1 x=\"lost\"/><TfrxMemoView l=\"5\" x=\"plain\"/><TfrxNoSuchView x=\"?\"/><TfrxReport/><TfrxReportPage/></page7>"
         "<page-1/><pageX/>"
         "</previewpages><sourcepages/>"
         "<dictionary><m1 name=\"Page9.Memo1\"/><m2 name=\"nodot\"/><m3/></dictionary></preparedreport>";
