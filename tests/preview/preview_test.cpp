@@ -1,0 +1,280 @@
+// The preview control over prepared pages built in the test: navigation and the page
+// number that follows the scroll, the zoom modes, keys, the wheel and the zoom tool through
+// Qt's event path, page deletion, the lock, and the pages drawn in the workspace.
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "platform/ui/Forms.h"
+#include "platform/ui/UiTest.h"
+#include "preview/Preview.h"
+#include "report/Bands.h"
+#include "report/MemoView.h"
+#include "report/Pages.h"
+#include "report/PreviewPages.h"
+#include "report/Report.h"
+
+namespace {
+
+// Count pages of 100 x 150 mm (378 x 567 pixels) with 10 mm margins; each has a red memo
+// at the top left of its band that says which page it is.
+struct TPreparedPreview {
+    TUiTestHarness Harness;
+    TfrxReport Report{nullptr};
+    TfrxPreviewPages Pages{&Report};
+    TForm Form{nullptr};
+    TfrxPreview* Preview;
+    std::vector<int> Changes;
+
+    explicit TPreparedPreview(int Count, const std::string& Text = "Page") {
+        frxRegisterPreviewPages();
+        auto* page = new TfrxReportPage(&Report);
+        page->SetName("Page1");
+        page->SetPaperSize(frxCustomPaperSize);
+        page->SetPaperWidth(100);
+        page->SetPaperHeight(150);
+        page->LeftMargin = page->TopMargin = page->RightMargin = page->BottomMargin = 10;
+        auto* band = new TfrxMasterData(page);
+        band->SetName("MasterData1");
+        band->SetBounds(0, 0, 300, 60);
+        auto* memo = new TfrxMemoView(band);
+        memo->SetName("Memo1");
+        memo->SetBounds(0, 0, 280, 40);
+        memo->SetColor(clRed);
+        memo->Font()->SetSize(14);
+        Pages.AddSourcePage(page);
+        for (int i = 0; i < Count; ++i) {
+            Pages.AddPage(page);
+            memo->SetText(Text + std::to_string(i + 1));
+            Pages.AddObject(band);
+        }
+        Form.SetBounds(0, 0, 640, 540);
+        Preview = new TfrxPreview(&Form);
+        Preview->SetParent(&Form);
+        Preview->SetBounds(0, 0, 600, 500);
+        Preview->SetOutlineVisible(false);
+        Preview->OnPageChanged = [this](TObject*, int PageNo) { Changes.push_back(PageNo); };
+        Form.Show();
+        Preview->Report = &Report;
+        Preview->PreviewPages = &Pages;
+        Preview->Init();
+        TUiTestHarness::ProcessMessages();
+    }
+    TfrxPreviewWorkspace* W() const { return Preview->Workspace(); }
+};
+
+constexpr int PageW = 378;
+constexpr int PageH = 567;
+
+}  // namespace
+
+TEST(Preview, PageNumberAndScrollFollowEachOther) {
+    TPreparedPreview p(5);
+    EXPECT_EQ(p.Preview->PageCount(), 5);
+    EXPECT_EQ(p.Preview->PageNo(), 1);
+    EXPECT_EQ(p.W()->ClientWidth(), 600 - TfrxScrollWin::ScrollBarSize);
+    // Five pages in one column, 10 apart: the last page's bottom, plus 10.
+    EXPECT_EQ(p.W()->VertRange(), (10 + 4 * (PageH + 10) + PageH) + 10);
+    EXPECT_EQ(p.W()->HorzRange(), PageW + 10 + 10);
+
+    struct TCase {
+        int Set;
+        int PageNo;
+        int Position;
+    };
+    // Page k's top is 10 + (k - 1) x 577; the view puts it 10 below its own top.
+    const std::vector<TCase> cases = {{3, 3, 1154}, {0, 1, 0}, {99, 5, 2308}, {2, 2, 577}};
+    for (const TCase& c : cases) {
+        SCOPED_TRACE(c.Set);
+        p.Preview->SetPageNo(c.Set);
+        EXPECT_EQ(p.Preview->PageNo(), c.PageNo);
+        EXPECT_EQ(p.W()->VertPosition(), c.Position);
+        EXPECT_EQ(p.Changes.back(), c.PageNo);
+    }
+    // Scrolling sets the page: a page counts once its top is within a fifth of its height.
+    struct TScroll {
+        int Position;
+        int PageNo;
+    };
+    const std::vector<TScroll> scrolls = {{1100, 3}, {860, 2}, {1050, 2}, {1051, 3}, {100, 1}};
+    for (const TScroll& s : scrolls) {
+        SCOPED_TRACE(s.Position);
+        p.W()->SetVertPosition(s.Position);
+        EXPECT_EQ(p.W()->VertPosition(), s.Position);   // the page change did not scroll back
+        EXPECT_EQ(p.Preview->PageNo(), s.PageNo);
+    }
+    p.Preview->Last();
+    EXPECT_EQ(p.Preview->PageNo(), 5);
+    p.Preview->Prior();
+    EXPECT_EQ(p.Preview->PageNo(), 4);
+    p.Preview->First();
+    p.Preview->Next();
+    EXPECT_EQ(p.Preview->PageNo(), 2);
+    // An anchor on page 4 at 100 pixels below the top margin (37.8 pixels).
+    p.Preview->SetPosition(4, 100);
+    EXPECT_EQ(p.W()->VertPosition(), 10 + 3 * 577 - 10 + 138);
+    EXPECT_EQ(p.Preview->PageNo(), 4);
+
+    p.Preview->Clear();
+    EXPECT_EQ(p.Preview->PageNo(), 0);
+    EXPECT_EQ(p.W()->VertRange(), 0);
+    EXPECT_EQ(p.W()->VertPosition(), 0);
+}
+
+TEST(Preview, ZoomModes) {
+    TPreparedPreview p(3);
+    const int cw = p.W()->ClientWidth();
+    const int ch = p.W()->ClientHeight();
+    ASSERT_EQ(cw, 584);
+    ASSERT_EQ(ch, 484);
+    struct TCase {
+        TfrxZoomMode Mode;
+        double Zoom;
+        int Columns;
+    };
+    const std::vector<TCase> cases = {
+        {zmPageWidth, (584.0 - 20) / PageW, 1},
+        {zmWholePage, (484.0 - 20) / PageH, 1},
+        {zmManyPages, (584.0 - 32) / (2 * PageW), 2},
+    };
+    for (const TCase& c : cases) {
+        SCOPED_TRACE(static_cast<int>(c.Mode));
+        p.Preview->SetZoomMode(c.Mode);
+        EXPECT_DOUBLE_EQ(p.Preview->Zoom(), c.Zoom);
+        EXPECT_EQ(p.W()->PageList().ColumnCount(), c.Columns);
+        EXPECT_EQ(p.W()->PageList().Count(), 3);
+    }
+    // The whole page may go below a quarter; a zoom set by hand may not, and it leaves
+    // the two-pages layout.
+    p.Preview->SetZoom(1.5);
+    EXPECT_EQ(p.Preview->ZoomMode(), zmDefault);
+    EXPECT_EQ(p.W()->PageList().ColumnCount(), 1);
+    EXPECT_DOUBLE_EQ(p.Preview->Zoom(), 1.5);
+    EXPECT_EQ(p.W()->VertRange(), static_cast<int>(std::nearbyint((10 + 3 * 577 - 10) * 1.5)) + 10);
+    p.Preview->SetZoom(0.1);
+    EXPECT_DOUBLE_EQ(p.Preview->Zoom(), 0.25);
+    // A resize keeps a fit mode fitting.
+    p.Preview->SetZoomMode(zmPageWidth);
+    p.Preview->SetWidth(400);
+    EXPECT_DOUBLE_EQ(p.Preview->Zoom(), (400.0 - 16 - 20) / PageW);
+}
+
+TEST(Preview, KeysWheelAndZoomTool) {
+    TPreparedPreview p(5);
+    struct TKey {
+        uint16_t Key;
+        int Position;
+        int PageNo;
+    };
+    const std::vector<TKey> keys = {
+        {VK_NEXT, 300, 1}, {VK_NEXT, 600, 2}, {VK_DOWN, 608, 2}, {VK_UP, 600, 2},
+        {VK_PRIOR, 300, 1}, {VK_END, 2308, 5}, {VK_HOME, 0, 1},
+    };
+    for (const TKey& k : keys) {
+        SCOPED_TRACE(k.Key);
+        TUiTestHarness::TypeKey(p.W(), k.Key);
+        EXPECT_EQ(p.W()->VertPosition(), k.Position);
+        EXPECT_EQ(p.Preview->PageNo(), k.PageNo);
+    }
+    // Whatever the size of the turn: 20 pixels a turn.
+    TUiTestHarness::Wheel(p.W(), -120);
+    TUiTestHarness::Wheel(p.W(), -360);
+    EXPECT_EQ(p.W()->VertPosition(), 40);
+    TUiTestHarness::Wheel(p.W(), 120);
+    EXPECT_EQ(p.W()->VertPosition(), 20);
+    TUiTestHarness::Wheel(p.W(), 120);
+    TUiTestHarness::Wheel(p.W(), 120);
+    EXPECT_EQ(p.W()->VertPosition(), 0);
+
+    // The hand tool drags the pages.
+    p.Preview->SetZoom(2.0);
+    TUiTestHarness::MouseDown(p.W(), {300, 300});
+    TUiTestHarness::MouseMove(p.W(), {250, 200}, ssLeft);
+    TUiTestHarness::MouseUp(p.W(), {250, 200});
+    EXPECT_EQ(p.W()->VertPosition(), 100);
+    EXPECT_EQ(p.W()->HorzPosition(), 50);
+    EXPECT_EQ(p.W()->Cursor(), crfrxHand);
+
+    p.Preview->SetTool(ptZoom);
+    EXPECT_EQ(p.W()->Cursor(), crfrxZoom);
+    p.Preview->SetZoom(1.0);
+    TUiTestHarness::Click(p.W(), TPoint{200, 200});
+    EXPECT_DOUBLE_EQ(p.Preview->Zoom(), 1.25);
+    for (int i = 0; i < 6; ++i) TUiTestHarness::Click(p.W(), TPoint{200, 200}, mbRight);
+    EXPECT_DOUBLE_EQ(p.Preview->Zoom(), 0.25);
+}
+
+TEST(Preview, DeleteKeepsThePageShownAndUnlockKeepsTheView) {
+    TPreparedPreview p(5);
+    p.Preview->SetPageNo(4);
+    p.Preview->DeletePage();
+    EXPECT_EQ(p.Preview->PageCount(), 4);
+    EXPECT_EQ(p.Preview->PageNo(), 4);   // the former fifth page
+    p.Preview->DeletePage();
+    EXPECT_EQ(p.Preview->PageCount(), 3);
+    EXPECT_EQ(p.Preview->PageNo(), 3);   // after the last page: the new last page
+    p.Preview->SetPageNo(2);
+    p.Preview->AddPage();
+    EXPECT_EQ(p.Preview->PageCount(), 4);
+    EXPECT_EQ(p.Preview->PageNo(), 2);
+    EXPECT_EQ(p.W()->PageList().Count(), 4);
+
+    p.Preview->SetPageNo(3);
+    p.Preview->Lock();
+    EXPECT_TRUE(p.Preview->Locked());
+    p.Preview->ShowMessage("saving");
+    EXPECT_TRUE(p.Preview->MessagePanel()->Visible());
+    p.Preview->Unlock();
+    EXPECT_FALSE(p.Preview->Locked());
+    EXPECT_FALSE(p.Preview->MessagePanel()->Visible());
+    EXPECT_EQ(p.Preview->PageNo(), 3);
+}
+
+TEST(Preview, DrawsPagesInTheWorkspace) {
+    TPreparedPreview p(2);
+    // At zoom 1 the page is centred: left (584 - 378) / 2 = 103, top 10.
+    const int left = 103, top = 10, right = left + PageW, bottom = top + PageH;
+    struct TProbe {
+        const char* What;
+        TPoint At;
+        TColor Expected;
+    };
+    const std::vector<TProbe> probes = {
+        {"background", {20, 20}, TfrxPreviewWorkspace::BackColor},
+        {"frame left", {left, 100}, clBlack},
+        {"frame top", {200, top}, clBlack},
+        {"shadow right", {right, 100}, clBlack},
+        {"grey right of the shadow", {right + 1, 100}, TfrxPreviewWorkspace::BackColor},
+        {"paper", {200, 300}, clWhite},
+        {"memo at the margins", {left + 38 + 150, top + 38 + 35}, clRed},
+        {"paper beside the memo", {left + 38 + 300, top + 38 + 20}, clWhite},
+    };
+    for (const TProbe& pr : probes) {
+        SCOPED_TRACE(pr.What);
+        EXPECT_EQ(TUiTestHarness::PixelAt(p.W(), pr.At), pr.Expected);
+    }
+    // Scrolled by 200: the first page's shadow, the gap, the second page and its memo.
+    p.W()->SetVertPosition(200);
+    EXPECT_EQ(TUiTestHarness::PixelAt(p.W(), {200, bottom - 200}), clBlack);
+    EXPECT_EQ(TUiTestHarness::PixelAt(p.W(), {200, bottom - 200 + 4}), TfrxPreviewWorkspace::BackColor);
+    EXPECT_EQ(TUiTestHarness::PixelAt(p.W(), {200, bottom + 10 - 200}), clBlack);
+    EXPECT_EQ(TUiTestHarness::PixelAt(p.W(), {left + 38 + 150, bottom + 10 - 200 + 38 + 35}), clRed);
+    EXPECT_EQ(TUiTestHarness::PixelAt(p.W(), {200, 5}), clWhite);
+    // While locked only the background shows.
+    p.Preview->Lock();
+    p.W()->Invalidate();
+    EXPECT_EQ(TUiTestHarness::PixelAt(p.W(), {200, 300}), TfrxPreviewWorkspace::BackColor);
+    p.Preview->Unlock();
+}
+
+TEST(Preview, ScreenshotWithChineseText) {
+    TPreparedPreview p(2, "门诊收费收据 第");
+    p.Preview->SetZoom(1.0);
+    const std::string file = ::testing::TempDir() + "preview_chinese.png";
+    ASSERT_TRUE(TUiTestHarness::SaveScreenshot(&p.Form, file));
+    if (const char* keep = std::getenv("PREVIEW_SHOT")) TUiTestHarness::SaveScreenshot(&p.Form, keep);
+    EXPECT_EQ(TUiTestHarness::PixelAt(p.W(), {103 + 38 + 150, 10 + 38 + 35}), clRed);
+}
