@@ -681,27 +681,28 @@ std::unique_ptr<TfrxPropertyList> BuildSelectionPropertyList(const std::vector<T
 
 // === Export filters =========================================================================
 
-namespace {
 // Drops a filter's entries when the filter is destroyed, so that the preview's export
 // menu never reaches a freed filter.
-class TFilterWatcher : public TComponent {
+class TfrxExportFilterWatcher : public TComponent {
 public:
-    explicit TFilterWatcher(TfrxExportFilterCollection* owner) : TComponent(nullptr), FOwner(owner) {}
+    explicit TfrxExportFilterWatcher(TfrxExportFilterCollection* owner) : TComponent(nullptr), FOwner(owner) {}
     void Notification(TComponent* AComponent, TOperation Operation) override {
         TComponent::Notification(AComponent, Operation);
-        if (Operation == opRemove && AComponent && AComponent->Is<TfrxCustomExportFilter>())
-            FOwner->Unregister(static_cast<TfrxCustomExportFilter*>(AComponent));
+        if (Operation == opRemove && AComponent) FOwner->Forget(AComponent);
     }
 
 private:
     TfrxExportFilterCollection* FOwner;
 };
 
-TFilterWatcher& Watcher() {
-    static TFilterWatcher* w = new TFilterWatcher(&frxExportFilters());   // lives to the end
+static TfrxExportFilterWatcher& Watcher() {
+    static auto* w = new TfrxExportFilterWatcher(&frxExportFilters());   // lives to the end
     return *w;
 }
-}  // namespace
+
+void TfrxExportFilterCollection::Forget(const TComponent* Filter) {
+    std::erase_if(FItems, [&](const TfrxExportFilterItem& i) { return static_cast<const TComponent*>(i.Filter) == Filter; });
+}
 
 void TfrxExportFilterCollection::Register(TfrxCustomExportFilter* Filter, uint32_t Flags) {
     if (!Filter) return;

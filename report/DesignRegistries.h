@@ -415,6 +415,9 @@ public:
     const TfrxExportFilterItem& Items(int Index) const;
 
 private:
+    friend class TfrxExportFilterWatcher;
+    // Drops the entries of a component being destroyed (no longer a filter by its type).
+    void Forget(const TComponent* Filter);
     std::vector<TfrxExportFilterItem> FItems;
 };
 TfrxExportFilterCollection& frxExportFilters();
