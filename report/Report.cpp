@@ -7,6 +7,7 @@
 #include "platform/rtl/Streams.h"
 #include "platform/ui/ExtCtrls.h"
 #include "report/DrawText.h"
+#include "report/Engine.h"
 #include "report/ExpressionCache.h"
 #include "report/Pages.h"
 #include "report/Printer.h"
@@ -36,6 +37,7 @@ TfrxReport::TfrxReport(TComponent* AOwner)
       FDrawText(std::make_unique<TfrxDrawText>()) {
     frxRegisterReportClasses();
     frxRegisterBandAndPageClasses();
+    frxRegisterEngine();
     FScriptScope->SetParent(GlobalUnit());
     FScript->SetParent(FScriptScope.get());
     FExpressionCache = std::make_unique<TfrxExpressionCache>(FScript.get());

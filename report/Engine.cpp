@@ -1,0 +1,1101 @@
+#include "report/Engine.h"
+
+#include <algorithm>
+#include <cmath>
+#include <map>
+#include <set>
+#include <unordered_map>
+
+#include "platform/rtl/DateTime.h"
+#include "platform/rtl/Format.h"
+#include "platform/rtl/StrUtils.h"
+#include "report/Aggregates.h"
+#include "report/Bands.h"
+#include "report/MemoView.h"
+#include "report/Pages.h"
+#include "report/PreviewPages.h"
+#include "report/Report.h"
+#include "report/Resources.h"
+#include "report/Utils.h"
+
+ROVE_IMPLEMENT_CLASS(TfrxEngine)
+
+void frxRegisterEngine() {
+    // Once per process, and only into empty class variables: a program (or a test) that
+    // put its own engine or store there keeps it, and one that emptied them later is
+    // not overruled by the next report.
+    static bool registered = false;
+    if (registered) return;
+    registered = true;
+    frxRegisterBandAndPageClasses();
+    if (!frxEngineClass()) frxEngineClass() = [](TfrxReport* Report) { return std::make_unique<TfrxEngine>(Report); };
+    if (!frxPreviewPagesClass()) frxRegisterPreviewPages();
+}
+
+namespace {
+
+constexpr double kEps = 0.0001;
+
+// The dataset a data band runs over: its own, else its row-count dataset when RowCount
+// asks for rows.
+TfrxDataSet* DataSetOf(TfrxDataBand* Band) {
+    if (!Band) return nullptr;
+    if (Band->DataSet()) return Band->DataSet();
+    if (Band->RowCount() >= 1) return Band->VirtualDataSet();
+    return nullptr;
+}
+
+void ResetSuppressed(TfrxBand* Band) {
+    for (TfrxComponent* c : Band->ObjectList())
+        if (auto* m = dynamic_cast<TfrxCustomMemoView*>(c)) m->ResetSuppress();
+}
+
+bool IsFooterKind(const TfrxBand* Band) {
+    return Band->Is<TfrxFooter>() || Band->Is<TfrxGroupFooter>() || Band->Is<TfrxPageFooter>() ||
+           Band->Is<TfrxReportSummary>() || Band->Is<TfrxColumnFooter>();
+}
+
+}  // namespace
+
+// --- TfrxHeaderList ----------------------------------------------------------------------------
+
+void TfrxHeaderList::Remove(TfrxBand* Band) {
+    for (auto it = FItems.begin(); it != FItems.end(); ++it)
+        if (it->Band == Band) {
+            FItems.erase(it);
+            return;
+        }
+}
+
+// --- TfrxEngine --------------------------------------------------------------------------------
+
+TfrxEngine::TfrxEngine(TfrxReport* AReport)
+    : TfrxCustomEngine(AReport), FAggregates(std::make_unique<TfrxAggregateList>(AReport)) {}
+TfrxEngine::~TfrxEngine() = default;
+
+bool TfrxEngine::Terminated() const { return PreviewPages() && PreviewPages()->Terminated(); }
+
+double TfrxEngine::FreeSpace() { return PageHeight - FFooterHeight - CurY; }
+
+void TfrxEngine::AddAnchor(const std::string& Text) {
+    if (auto* pp = dynamic_cast<TfrxPreviewPages*>(PreviewPages())) pp->AddAnchor(Text);
+}
+
+int TfrxEngine::GetAnchorPage(const std::string& Text) {
+    auto* pp = dynamic_cast<TfrxPreviewPages*>(PreviewPages());
+    return pp ? pp->GetAnchorPage(Text) : 1;
+}
+
+// --- Aggregates ------------------------------------------------------------------------------
+// The aggregate calls (SUM, AVG, MIN, MAX, COUNT of footer memos) are registered per
+// report page, fed after each printed data row and reset after the footer that shows them.
+
+void TfrxEngine::AggregatesClear() { FAggregates->Clear(); }
+void TfrxEngine::AggregatesAddItems(TfrxReportPage* Page) { FAggregates->AddItems(Page); }
+void TfrxEngine::AggregatesClearValues() { FAggregates->ClearValues(); }
+void TfrxEngine::AggregatesAddValue(TfrxBand* Band) { FAggregates->AddValue(Band, 0); }
+void TfrxEngine::AggregatesReset(TfrxBand* Band) { FAggregates->Reset(Band); }
+void TfrxEngine::AggregatesStartKeep() { FAggregates->StartKeep(); }
+void TfrxEngine::AggregatesEndKeep() { FAggregates->EndKeep(); }
+
+Variant TfrxEngine::GetAggregateValue(const std::string& Name, TfrxComponent*) {
+    return FAggregates->GetValue(FCurBand, CurVColumn, Name);
+}
+
+// --- Band tree ---------------------------------------------------------------------------------
+
+void TfrxEngine::BuildBandTree(TfrxReportPage* Page, bool Vertical) {
+    TfrxReport* report = Report();
+    Page->AlignChildren();
+    std::vector<TfrxDataBand*>& masters = Vertical ? Page->VerticalMasters : Page->HorizontalMasters;
+    masters.clear();
+
+    // Bands of the tree sorted by position; a band at a position already taken is left out.
+    std::map<std::string, TfrxBand*> sorted;
+    for (TfrxComponent* c : Page->ObjectList()) {
+        auto* band = dynamic_cast<TfrxBand*>(c);
+        if (!band || band->Vertical != Vertical) continue;
+        if (auto* db = dynamic_cast<TfrxDataBand*>(band)) {
+            db->DetailList.clear();
+            db->Header = nullptr;
+            db->Footer = nullptr;
+            db->Group = nullptr;
+            if (!db->DataSet() && db->RowCount() >= 1) db->VirtualDataSet()->Initialize();
+        }
+        if (auto* gh = dynamic_cast<TfrxGroupHeader*>(band)) {
+            gh->GroupList.clear();
+            gh->Footer = nullptr;
+        }
+        band->HoldsVerticalCells = false;
+        const int n = band->BandNumber();
+        if (n < 4 || n > 13) continue;
+        std::string key = Format("%9.2f", {Vertical ? band->Left() : band->Top()});
+        sorted.emplace(std::move(key), band);
+    }
+    std::vector<TfrxBand*> list;
+    for (auto& [key, band] : sorted) list.push_back(band);
+
+    auto error = [&](const char* Key, TfrxBand* Band) {
+        report->Errors()->Add(frxResources().Get(Key) + " " + Band->Name());
+    };
+
+    // Groups: a run of group headers belongs to the next data band below them.
+    for (size_t i = 0; i < list.size();) {
+        auto* gh = dynamic_cast<TfrxGroupHeader*>(list[i]);
+        if (!gh) {
+            ++i;
+            continue;
+        }
+        gh->GroupList.push_back(gh);
+        size_t j = i + 1;
+        for (; j < list.size() && list[j]->Is<TfrxGroupHeader>(); ++j)
+            gh->GroupList.push_back(static_cast<TfrxGroupHeader*>(list[j]));
+        TfrxDataBand* data = nullptr;
+        for (size_t k = j; k < list.size() && !data; ++k) data = dynamic_cast<TfrxDataBand*>(list[k]);
+        if (data) data->Group = gh;
+        else error("enUnconnGroup", gh);
+        i = j;
+    }
+    // Each group footer closes the nearest open group header above it.
+    for (size_t i = 0; i < list.size();) {
+        if (!list[i]->Is<TfrxGroupFooter>()) {
+            ++i;
+            continue;
+        }
+        size_t h = i;
+        while (h > 0 && !list[h - 1]->Is<TfrxGroupHeader>()) --h;
+        if (h == 0) {
+            ++i;
+            continue;
+        }
+        static_cast<TfrxGroupHeader*>(list[h - 1])->Footer = static_cast<TfrxGroupFooter*>(list[i]);
+        list.erase(list.begin() + static_cast<std::ptrdiff_t>(i));
+        list.erase(list.begin() + static_cast<std::ptrdiff_t>(h - 1));
+        i = h - 1;
+    }
+    for (size_t i = 0; i < list.size();) {
+        if (list[i]->Is<TfrxGroupHeader>()) list.erase(list.begin() + static_cast<std::ptrdiff_t>(i));
+        else if (list[i]->Is<TfrxGroupFooter>()) {
+            error("enUnconnGFooter", list[i]);
+            list.erase(list.begin() + static_cast<std::ptrdiff_t>(i));
+        } else ++i;
+    }
+
+    // Headers and footers directly around a data band.
+    for (size_t i = 0; i < list.size(); ++i) {
+        auto* db = dynamic_cast<TfrxDataBand*>(list[i]);
+        if (!db) continue;
+        if (i + 1 < list.size() && list[i + 1]->Is<TfrxFooter>()) {
+            db->Footer = list[i + 1];
+            list.erase(list.begin() + static_cast<std::ptrdiff_t>(i + 1));
+        }
+        if (i > 0 && list[i - 1]->Is<TfrxHeader>()) {
+            db->Header = list[i - 1];
+            list.erase(list.begin() + static_cast<std::ptrdiff_t>(i - 1));
+            --i;
+        }
+    }
+    for (size_t i = 0; i < list.size();) {
+        if (list[i]->Is<TfrxHeader>() || list[i]->Is<TfrxFooter>()) {
+            error("enUnconnHeader", list[i]);
+            list.erase(list.begin() + static_cast<std::ptrdiff_t>(i));
+        } else ++i;
+    }
+
+    // Master and detail bands: the bands one level deeper below a data band, up to the
+    // next band of its own level or above, are its details.
+    std::vector<bool> used(list.size(), false);
+    std::function<void(size_t)> link = [&](size_t At) {
+        auto* db = static_cast<TfrxDataBand*>(list[At]);
+        const int level = db->BandNumber();
+        for (size_t j = At + 1; j < list.size(); ++j) {
+            auto* d = dynamic_cast<TfrxDataBand*>(list[j]);
+            if (!d) continue;
+            const int n = d->BandNumber();
+            if (n <= level) break;
+            if (n != level + 1) continue;
+            used[j] = true;
+            if (DataSetOf(d)) db->DetailList.push_back(d);
+            if (n != 11) link(j);
+        }
+    };
+    for (size_t i = 0; i < list.size(); ++i) {
+        if (!list[i]->Is<TfrxMasterData>()) continue;
+        used[i] = true;
+        auto* m = static_cast<TfrxDataBand*>(list[i]);
+        if (DataSetOf(m)) masters.push_back(m);
+        link(i);
+    }
+    for (size_t i = 0; i < list.size(); ++i)
+        if (!used[i]) error("enBandPos", list[i]);
+}
+
+// --- Run ---------------------------------------------------------------------------------------
+
+bool TfrxEngine::Run() {
+    TfrxReport* report = Report();
+    TfrxCustomPreviewPages* pp = PreviewPages();
+    if (!report || !pp) return false;
+    bool result = false;
+    bool datasetsReady = false, started = false;
+    // Whatever happens, the run ends: the stop event when the start event ran, the
+    // datasets finalised, the prepared pages finished and the engine no longer running.
+    auto finish = [&] {
+        if (started) {
+            started = false;
+            report->DoNotifyEvent(report, report->OnStopReport);
+        }
+        if (datasetsReady) {
+            datasetsReady = false;
+            report->DataSets()->Finalize();
+        }
+        pp->Finish();
+        Running = false;
+        FKeeping = false;
+        FKeepBand = nullptr;
+        FNoBreak = 0;
+    };
+    try {
+        pp->Initialize();
+        StartDate = Date();
+        StartTime = Now();
+        Running = true;
+        FKeeping = false;
+        FKeepBand = nullptr;
+        CurVColumn = 0;
+        AggregatesClear();
+        for (int i = 0; i < report->PagesCount(); ++i) {
+            TfrxPage* page = report->Pages(i);
+            if (auto* rp = dynamic_cast<TfrxReportPage*>(page)) {
+                FPage = rp;
+                pp->AddSourcePage(rp);
+                BuildBandTree(rp, false);
+                BuildBandTree(rp, true);
+                AggregatesAddItems(rp);
+            } else if (auto* dp = dynamic_cast<TfrxDialogPage*>(page)) {
+                dp->Initialize();
+            }
+        }
+        if (report->Errors()->Count() == 0) {
+            report->DataSets()->Initialize();
+            datasetsReady = true;
+            started = true;
+            report->DoNotifyEvent(report, report->OnStartReport);
+            if (RunDialogs()) {
+                result = true;
+                FinalPass = !DoublePass();
+                TotalPages = 0;
+                pp->BeginPass();
+                RunPass();
+                if (DoublePass()) {
+                    TotalPages = pp->Count();
+                    pp->ClearFirstPassPages();
+                    AggregatesClearValues();
+                    FinalPass = true;
+                    RunPass();
+                }
+            }
+        }
+    } catch (...) {
+        finish();
+        throw;
+    }
+    finish();
+    return result;
+}
+
+bool TfrxEngine::RunDialogs() {
+    TfrxReport* report = Report();
+    for (int i = 0; i < report->PagesCount(); ++i) {
+        auto* dp = dynamic_cast<TfrxDialogPage*>(report->Pages(i));
+        if (!dp || !dp->Visible()) continue;
+        dp->SetBorderStyle(dp->BorderStyle());
+        if (!dp->Form() || dp->Form()->ControlCount() == 0) continue;
+        if (OnRunDialogs) OnRunDialogs(dp);
+        else dp->ShowModal();
+        if (dp->ModalResult() == 2) return false;
+    }
+    return true;
+}
+
+void TfrxEngine::RunPass() {
+    FNewReportPage = true;
+    TfrxDataSet* ds = Report()->DataSet();
+    if (ds) {
+        ds->Activate();
+        ds->First();
+        while (!ds->Eof() && !Terminated()) {
+            RunReportPages();
+            ds->Next();
+        }
+    } else {
+        RunReportPages();
+    }
+}
+
+void TfrxEngine::RunReportPages() {
+    TfrxReport* report = Report();
+    for (int i = 0; i < report->PagesCount(); ++i) {
+        auto* rp = dynamic_cast<TfrxReportPage*>(report->Pages(i));
+        if (!rp) continue;
+        FPage = rp;
+        if (!rp->IsSubReport() && rp->Visible()) RunPage(rp);
+        if (Terminated()) break;
+        FNewReportPage = false;
+    }
+}
+
+void TfrxEngine::RunPage(TfrxReportPage* Page) {
+    TfrxReport* report = Report();
+    FRunningPage = true;
+    report->DoNotifyEvent(Page, Page->OnBeforePrint);
+    if (TfrxDataSet* ds = Page->DataSet()) {
+        ds->Activate();
+        ds->First();
+        while (!ds->Eof() && !Terminated()) {
+            RunPageBody(Page);
+            ds->Next();
+        }
+    } else {
+        RunPageBody(Page);
+    }
+    report->DoNotifyEvent(Page, Page->OnAfterPrint);
+}
+
+void TfrxEngine::RunPageBody(TfrxReportPage* Page) {
+    TfrxReport* report = Report();
+    if (!HasData(nullptr, Page->HorizontalMasters, false) && !report->EngineOptions()->PrintIfEmpty) return;
+    PageStart();
+
+    // The objects placed on the page itself print once, at their page positions.
+    std::vector<TfrxComponent*> loose;
+    for (TfrxComponent* c : Page->ObjectList())
+        if (!dynamic_cast<TfrxBand*>(c)) loose.push_back(c);
+    if (!loose.empty()) {
+        auto nullBand = std::make_unique<TfrxNullBand>(nullptr);
+        nullBand->SetParent(Page);
+        nullBand->SetBounds(0, 0, Page->Width(), 0);
+        for (TfrxComponent* c : loose) c->SetParent(nullBand.get());
+        try {
+            ShowBand(nullBand.get());
+        } catch (...) {
+            for (TfrxComponent* c : loose) c->SetParent(Page);
+            nullBand->SetParent(nullptr);
+            throw;
+        }
+        for (TfrxComponent* c : loose) c->SetParent(Page);
+        nullBand->SetParent(nullptr);
+    }
+
+    if (report->OnManualBuild.Assigned()) report->OnManualBuild(Page);
+    else if (!Trim(Page->OnManualBuild).empty()) report->DoNotifyEvent(Page, Trim(Page->OnManualBuild));
+    else ShowDataBands(Page->HorizontalMasters);
+    ShowBand(TfrxReportSummary::StaticClass());
+    FLastPage = true;
+    EndPage();
+    FLastPage = false;
+}
+
+// --- Pages and columns ---------------------------------------------------------------------
+
+void TfrxEngine::PageStart() {
+    TfrxReportPage* page = FPage;
+    TfrxCustomPreviewPages* pp = PreviewPages();
+    auto* title = page->FindBand<TfrxReportTitle>();
+    auto* header = page->FindBand<TfrxPageHeader>();
+    FHeaderList.Clear();
+    if (page->TitleBeforeHeader) {
+        FHeaderList.Add(title, 0, false);
+        FHeaderList.Add(header, 0, false);
+    } else {
+        FHeaderList.Add(header, 0, false);
+        FHeaderList.Add(title, 0, false);
+    }
+    FFooterList[0] = page->FindBand<TfrxColumnFooter>();
+    FFooterList[1] = page->FindBand<TfrxPageFooter>();
+
+    PageHeight = page->PaperHeight() * frxMmToPixels - page->TopMargin * frxMmToPixels -
+                 page->BottomMargin * frxMmToPixels;
+    PageWidth = page->PaperWidth() * frxMmToPixels - page->LeftMargin * frxMmToPixels -
+                page->RightMargin * frxMmToPixels;
+    FFooterHeight = 0;
+    for (TfrxBand* b : FFooterList)
+        if (b) FFooterHeight += b->Height();
+
+    CurX = 0;
+    CurY = 0;
+    CurColumn = 1;
+    FColumnOrigin = 0;
+    FFirstPage = true;
+    FLastPage = false;
+
+    if (pp->Count() > 0 && page->PrintOnPreviousPage) {
+        pp->CurPage = pp->Count() - 1;
+        CurY = pp->GetLastY();
+        ++FNoBreak;
+        try {
+            ShowBand(title);
+        } catch (...) {
+            --FNoBreak;
+            throw;
+        }
+        --FNoBreak;
+    } else {
+        OpenPage();
+    }
+    if (FNewReportPage) pp->FirstPage = pp->CurPage;
+
+    FPageTop = CurY;
+    if (auto* colHeader = page->FindBand<TfrxColumnHeader>()) {
+        ShowBand(colHeader);
+        FHeaderList.Add(colHeader, FColumnOrigin, false);
+    }
+    FHeaderList.Remove(title);
+    if (TfrxCustomOutline* outline = pp->Outline()) {
+        outline->LevelRoot();
+        if (!page->OutlineText.empty()) {
+            Report()->CurObject = page->Name();
+            outline->AddItem(VarToStr(Report()->Calc(page->OutlineText)), 0);
+        }
+    }
+}
+
+void TfrxEngine::AddPageOutline() {
+    TfrxCustomOutline* outline = PreviewPages()->Outline();
+    if (!outline || FPage->OutlineText.empty()) return;
+    outline->LevelRoot();
+    Report()->CurObject = FPage->Name();
+    outline->AddItem(VarToStr(Report()->Calc(FPage->OutlineText)), 0);
+}
+
+void TfrxEngine::ShowHeaderList(double ColumnX, bool PageHeaderOnlyAtZero) {
+    // A copy: a band's scripts may change the list.
+    std::vector<TfrxHeaderList::TItem> items;
+    for (int i = 0; i < FHeaderList.Count(); ++i) items.push_back(FHeaderList.Items(i));
+    const double savedX = CurX;
+    for (const auto& item : items) {
+        TfrxBand* band = item.Band;
+        if (!band) continue;
+        if (auto* ph = dynamic_cast<TfrxPageHeader*>(band)) {
+            if (FFirstPage && !ph->PrintOnFirstPage) continue;
+            if (PageHeaderOnlyAtZero && CurY > kEps) continue;
+        }
+        if (FKeeping && item.IsInKeepList) continue;
+        CurX = ColumnX + item.Left;
+        band->Overflow = !FFirstPage || PageHeaderOnlyAtZero;
+        try {
+            ShowBand(band);
+        } catch (...) {
+            band->Overflow = false;
+            throw;
+        }
+        band->Overflow = false;
+    }
+    CurX = savedX;
+}
+
+void TfrxEngine::OpenPage() {
+    TfrxCustomPreviewPages* pp = PreviewPages();
+    ++FNoBreak;
+    try {
+        pp->AddPage(FPage);
+        CurY = 0;
+        if (auto* overlay = FPage->FindBand<TfrxOverlay>()) {
+            ShowBand(overlay);
+            CurY = 0;
+        }
+        ShowHeaderList(0, false);
+    } catch (...) {
+        --FNoBreak;
+        throw;
+    }
+    --FNoBreak;
+}
+
+void TfrxEngine::ShowColumnFooter() {
+    auto* footer = FPage->FindBand<TfrxColumnFooter>();
+    if (!footer) return;
+    ++FNoBreak;
+    try {
+        ShowBand(footer);
+    } catch (...) {
+        --FNoBreak;
+        throw;
+    }
+    --FNoBreak;
+}
+
+double TfrxEngine::ColumnX(int Column) const {
+    // A missing or unreadable position falls back to equal columns.
+    TStringList* positions = FPage->ColumnPositions();
+    if (positions && Column >= 1 && Column <= positions->Count()) {
+        try {
+            return frxStrToFloat(positions->Strings(Column - 1)) * frxMmToPixels;
+        } catch (...) {
+        }
+    }
+    return (Column - 1) * FPage->ColumnWidth * frxMmToPixels;
+}
+
+void TfrxEngine::EndPage() {
+    TfrxCustomPreviewPages* pp = PreviewPages();
+    TfrxReport* report = Report();
+    if (FPage->Columns() > 1) {
+        ShowColumnFooter();
+        CurX = FColumnOrigin;
+        CurColumn = 1;
+        FPageTop = 0;
+    }
+    CurY = PageHeight - FFooterHeight;
+    ++FNoBreak;
+    try {
+        for (TfrxBand* band : FFooterList) {
+            if (!band) continue;
+            PrepareBand(band);
+            if (band->Visible()) {
+                bool skip = false;
+                if (auto* pf = dynamic_cast<TfrxPageFooter*>(band))
+                    skip = (FFirstPage && !pf->PrintOnFirstPage) || (FLastPage && !pf->PrintOnLastPage);
+                if (!skip && !pp->BandExists(band)) {
+                    band->SetLeft(0);
+                    band->SetTop(CurY);
+                    pp->AddObject(band);
+                    CurY += band->Height();
+                }
+            }
+            AfterPrintBand(band);
+            AggregatesReset(band);
+        }
+    } catch (...) {
+        --FNoBreak;
+        throw;
+    }
+    --FNoBreak;
+    (void)report;
+    FFirstPage = false;
+}
+
+void TfrxEngine::NewPage() {
+    TfrxCustomPreviewPages* pp = PreviewPages();
+    const bool wasKeeping = FKeeping;
+    if (wasKeeping) pp->CutObjects(FKeepPosition);
+    EndPage();
+    OpenPage();
+    if (wasKeeping) {
+        AggregatesEndKeep();
+        pp->PasteObjects(0, CurY);
+        if (TfrxCustomOutline* outline = pp->Outline())
+            outline->ShiftItems(FKeepOutline, static_cast<int>(std::lround(CurY)));
+        CurY = pp->GetLastY();
+    }
+    FKeeping = false;
+    FKeepBand = nullptr;
+    AddPageOutline();
+}
+
+void TfrxEngine::NewColumn() {
+    if (CurColumn < FPage->Columns()) {
+        ShowColumnFooter();
+        ++CurColumn;
+        const double x = ColumnX(CurColumn);
+        CurY = FPageTop;
+        ++FNoBreak;
+        try {
+            ShowHeaderList(x, true);
+        } catch (...) {
+            --FNoBreak;
+            throw;
+        }
+        --FNoBreak;
+        CurX = x + FColumnOrigin;
+    } else {
+        NewPage();
+    }
+}
+
+// --- Data bands ----------------------------------------------------------------------------
+
+bool TfrxEngine::HasData(TfrxDataBand* Band, const std::vector<TfrxDataBand*>& Details, bool PrintIfDetailEmpty) {
+    if (PrintIfDetailEmpty) return true;
+    bool result = Band && Details.empty();
+    for (TfrxDataBand* d : Details) {
+        TfrxDataSet* ds = DataSetOf(d);
+        if (!ds) continue;
+        ds->Activate();
+        Report()->DoNotifyEvent(d, d->OnMasterDetail);
+        ds->First();
+        if (!ds->Eof()) result = result || HasData(d, d->DetailList, d->PrintIfDetailEmpty);
+    }
+    return result;
+}
+
+void TfrxEngine::AddToHeaderList(TfrxBand* Band) {
+    bool reprint = false;
+    if (auto* h = dynamic_cast<TfrxHeader*>(Band)) reprint = h->ReprintOnNewPage;
+    else if (auto* g = dynamic_cast<TfrxGroupHeader*>(Band)) reprint = g->ReprintOnNewPage;
+    if (reprint && !Band->Vertical) FHeaderList.Add(Band, FColumnOrigin, FKeeping);
+}
+
+void TfrxEngine::StartKeep(TfrxBand* Band, int Position) {
+    if (FKeeping || FRunningPage) return;
+    FKeeping = true;
+    FKeepBand = Band;
+    FKeepPosition = Position != 0 ? Position : PreviewPages()->GetCurPosition();
+    FKeepOutline = PreviewPages()->Outline() ? PreviewPages()->Outline()->GetCurPosition() : nullptr;
+    AggregatesStartKeep();
+}
+
+void TfrxEngine::EndKeep(TfrxBand* Band) {
+    if (!FKeeping || FKeepBand != Band) return;
+    FKeeping = false;
+    FKeepBand = nullptr;
+    AggregatesEndKeep();
+}
+
+void TfrxEngine::ShowDataBands(const std::vector<TfrxDataBand*>& Bands) {
+    if (Terminated()) return;
+    TfrxCustomPreviewPages* pp = PreviewPages();
+    for (TfrxDataBand* band : Bands) {
+        TfrxDataSet* ds = DataSetOf(band);
+        if (!ds) continue;
+        ds->Activate();
+        ds->First();
+        band->Line = 1;
+        band->LineThrough = 1;
+        band->SetCurColumn(1);
+        ResetSuppressed(band);
+        bool first = true, printed = false;
+        double rowY = CurY;
+        int rowStart = 0, footerKeepPosition = 0;
+        TfrxBand* header = band->Header;
+        while (!ds->Eof()) {
+            if (HasData(band, band->DetailList, band->PrintIfDetailEmpty)) {
+                printed = true;
+                if (first) {
+                    if (band->KeepTogether) StartKeep(band);
+                    if (band->KeepHeader && header) StartKeep(band);
+                    ShowBand(header);
+                    if (header) AddToHeaderList(header);
+                } else if (!band->Group && band->KeepTogether) {
+                    StartKeep(band);
+                }
+                if (band->Group) {
+                    if (first) StartGroups(band, 0, true);
+                    else CheckGroups(band, rowY, rowStart);
+                }
+                if (band->KeepFooter) footerKeepPosition = pp->GetCurPosition();
+                if (band->Columns >= 2 && band->CurColumn() == 1) rowStart = pp->GetCurPosition();
+                rowY = CurY;
+                CurLine = band->Line;
+                CurLineThrough = band->LineThrough;
+                ShowBand(band);
+                if (first && band->KeepHeader && header) EndKeep(band);
+                DoColumns(band, rowY, rowStart);
+                ++band->Line;
+                ++band->LineThrough;
+                first = false;
+                AggregatesAddValue(band);
+                if (!band->OutlineText.empty()) AddBandOutline(band);
+                ShowDataBands(band->DetailList);
+                if (!band->OutlineText.empty())
+                    if (TfrxCustomOutline* outline = pp->Outline()) outline->LevelUp();
+                // Only a row that printed gets its own footer.
+                if (band->FooterAfterEach) ShowBand(band->Footer);
+            }
+            FRunningPage = false;
+            if (!band->Group && band->KeepTogether) EndKeep(band);
+            ds->Next();
+            // RowCount counts rows only for a band without a dataset of its own (its
+            // row-count dataset ends there anyway).
+            if (!band->DataSet() && band->RowCount() != 0 && band->RowCount() < band->Line) break;
+            if (Terminated()) break;
+        }
+        if (band->Columns > 1) {
+            band->SetCurColumn(band->Columns);
+            DoColumns(band, rowY, rowStart);
+        }
+        if (printed) {
+            if (band->Group) EndGroups(band, 0);
+            FHeaderList.Remove(header);
+            if (!band->FooterAfterEach) {
+                if (band->KeepFooter) StartKeep(band, footerKeepPosition);
+                ShowBand(band->Footer);
+                if (band->KeepFooter) EndKeep(band);
+            }
+        }
+        if (band->Group && band->KeepTogether) EndKeep(band);
+        FRunningPage = false;
+        if (Terminated()) break;
+    }
+}
+
+void TfrxEngine::StartGroups(TfrxDataBand* Band, size_t From, bool Initial) {
+    TfrxReport* report = Report();
+    std::vector<TfrxGroupHeader*>& groups = Band->Group->GroupList;
+    for (size_t i = From; i < groups.size(); ++i) {
+        TfrxGroupHeader* h = groups[i];
+        if (Initial) {
+            h->Line = 1;
+            h->LineThrough = 1;
+            ResetSuppressed(h);
+        } else {
+            ++h->Line;
+            if (i + 1 < groups.size()) groups[i + 1]->Line = 0;
+            ++h->LineThrough;
+        }
+        CurLine = h->Line;
+        CurLineThrough = h->LineThrough;
+        report->CurObject = h->Name();
+        h->LastValue = report->Calc(h->Condition);
+        if (h->KeepTogether) StartKeep(h);
+        ShowBand(h);
+        if (!h->OutlineText.empty()) AddBandOutline(h);
+        AddToHeaderList(h);
+    }
+}
+
+void TfrxEngine::CheckGroups(TfrxDataBand* Band, double RowY, int RowStart) {
+    TfrxReport* report = Report();
+    std::vector<TfrxGroupHeader*>& groups = Band->Group->GroupList;
+    size_t changed = groups.size();
+    for (size_t i = 0; i < groups.size(); ++i) {
+        report->CurObject = groups[i]->Name();
+        if (report->Calc(groups[i]->Condition) != groups[i]->LastValue) {
+            changed = i;
+            break;
+        }
+    }
+    if (changed == groups.size()) return;
+    if (Band->Columns > 1) {
+        Band->SetCurColumn(Band->Columns);
+        DoColumns(Band, RowY, RowStart);
+    }
+    TfrxDataSet* ds = DataSetOf(Band);
+    ds->Prior();
+    EndGroups(Band, changed);
+    ds->Next();
+    StartGroups(Band, changed, false);
+    Band->Line = 1;
+    ResetSuppressed(Band);
+}
+
+void TfrxEngine::EndGroups(TfrxDataBand* Band, size_t From) {
+    std::vector<TfrxGroupHeader*>& groups = Band->Group->GroupList;
+    for (size_t i = groups.size(); i-- > From;) {
+        TfrxGroupHeader* h = groups[i];
+        ShowBand(h->Footer);
+        if (!h->OutlineText.empty())
+            if (TfrxCustomOutline* outline = PreviewPages()->Outline()) outline->LevelUp();
+        FHeaderList.Remove(h);
+        if (h->KeepTogether) EndKeep(h);
+    }
+}
+
+void TfrxEngine::DoColumns(TfrxDataBand* Band, double RowY, int RowStart) {
+    if (Band->Columns <= 1) return;
+    TfrxCustomPreviewPages* pp = PreviewPages();
+    if (CurY > Band->LowestBottom) Band->LowestBottom = CurY;
+    if (Band->CurColumn() < Band->Columns) {
+        CurY = RowY;
+    } else if (Band->LowestBottom <= PageHeight - FFooterHeight + kEps) {
+        CurY = Band->LowestBottom;
+    } else if (!FKeeping) {
+        const double rowHeight = Band->LowestBottom - RowY;
+        pp->CutObjects(RowStart);
+        NewColumn();
+        pp->PasteObjects(CurX, CurY);
+        CurY += rowHeight;
+    } else {
+        NewColumn();
+    }
+    Band->SetCurColumn(Band->CurColumn() + 1);
+}
+
+// --- Band output ---------------------------------------------------------------------------
+
+void TfrxEngine::ShowBand(TClass BandClass) {
+    if (FPage) ShowBand(FPage->FindBand(BandClass));
+}
+
+void TfrxEngine::ShowBand(TfrxBand* Band) {
+    if (!Band) return;
+    if (Band->KeepChild) StartKeep(Band);
+    OutputBand(Band);
+    if (Band->Child() && (Band->Visible() || Band->PrintChildIfInvisible)) ShowBand(Band->Child());
+    if (Band->KeepChild) EndKeep(Band);
+}
+
+void TfrxEngine::OutputBand(TfrxBand* Band) {
+    // Vertical bands print only as cells of a horizontal band, which this engine does
+    // not lay out.
+    if (Band->Vertical) return;
+    TfrxCustomPreviewPages* pp = PreviewPages();
+    auto* dataBand = dynamic_cast<TfrxDataBand*>(Band);
+    const bool multiColumn = dataBand && dataBand->Columns >= 2;
+    const bool nullBand = Band->Is<TfrxNullBand>();
+
+    if (Band->Visible() && Band->StartNewPage && !FOutputTarget && FNoBreak == 0) {
+        bool firstRow = false;
+        if (dataBand) firstRow = dataBand->LineThrough == 1;
+        else if (auto* gh = dynamic_cast<TfrxGroupHeader*>(Band)) firstRow = gh->LineThrough == 1;
+        if (!firstRow) NewPage();
+    }
+
+    try {
+        PrepareBand(Band);
+        if (Band->Visible()) {
+            bool split = false;
+            if (!multiColumn && !FOutputTarget && FNoBreak == 0 && FreeSpace() < Band->Height() - kEps) {
+                if (Band->AllowSplit) {
+                    SplitBand(Band);
+                    split = true;
+                } else if (CurY > FPageTop + kEps) {
+                    // A band that does not fit even at the top of an empty column stays
+                    // there and overflows, instead of opening an empty page first.
+                    NewColumn();
+                }
+            }
+            if (!split) {
+                if (!nullBand) {
+                    Band->SetLeft(multiColumn ? CurX + Band->Left() : CurX);
+                    Band->SetTop(CurY);
+                }
+                pp->AddObject(Band);
+                CurY += Band->Height();
+            }
+        }
+    } catch (...) {
+        AfterPrintBand(Band);
+        throw;
+    }
+    AfterPrintBand(Band);
+    if (IsFooterKind(Band)) AggregatesReset(Band);
+}
+
+void TfrxEngine::PrepareBand(TfrxBand* Band) {
+    TfrxReport* report = Report();
+    FCurBand = Band;
+    report->CurObject = Band->Name();
+    Band->BeforePrint();
+    report->DoBeforePrint(Band);
+    if (!Band->Visible()) return;
+    const std::vector<TfrxComponent*> objects = Band->ObjectList();
+    for (TfrxComponent* c : objects) {
+        auto* rc = dynamic_cast<TfrxReportComponent*>(c);
+        if (!rc) continue;
+        report->CurObject = c->Name();
+        rc->BeforePrint();
+        report->DoBeforePrint(rc);
+    }
+    for (TfrxComponent* c : objects) {
+        auto* rc = dynamic_cast<TfrxReportComponent*>(c);
+        if (!rc || !c->Visible()) continue;
+        report->CurObject = c->Name();
+        rc->GetData();
+        report->DoNotifyEvent(rc, rc->OnAfterData);
+        if (auto* s = dynamic_cast<TfrxStretcheable*>(c); s && s->StretchMode() != smDontStretch) {
+            const double h = s->CalcHeight();
+            if (h > s->Height()) {
+                ShiftBelow(Band, s, h - s->Height());
+                s->SetHeight(h);
+            }
+        }
+    }
+    double bottom = 0;
+    for (TfrxComponent* c : objects) bottom = std::max(bottom, c->Top() + c->Height());
+    if (Band->Stretched) Band->SetHeight(bottom);
+    report->DoNotifyEvent(Band, Band->OnAfterCalcHeight);
+    for (TfrxComponent* c : objects)
+        if (auto* s = dynamic_cast<TfrxStretcheable*>(c); s && s->StretchMode() == smMaxHeight)
+            s->SetHeight(bottom - s->Top());
+}
+
+void TfrxEngine::AfterPrintBand(TfrxBand* Band) {
+    TfrxReport* report = Report();
+    if (Band->Visible()) {
+        for (TfrxComponent* c : Band->ObjectList()) {
+            auto* rc = dynamic_cast<TfrxReportComponent*>(c);
+            if (!rc) continue;
+            report->CurObject = c->Name();
+            report->DoAfterPrint(rc);
+            rc->AfterPrint();
+        }
+        report->CurObject = Band->Name();
+        report->DoAfterPrint(Band);
+        Band->AfterPrint();
+    }
+    if (Band->AddedObjectsMark >= 0) {
+        std::vector<TfrxComponent*> added(Band->ObjectList().begin() + std::min<std::ptrdiff_t>(
+                                                                           Band->AddedObjectsMark, Band->ObjectCount()),
+                                          Band->ObjectList().end());
+        for (TfrxComponent* c : added) delete c;
+        Band->AddedObjectsMark = -1;
+    }
+}
+
+// Moves the objects below a grown object down. Each object moves once, by the largest
+// amount any object above it demands: an smAlways object as much as the object above it
+// moved (or grew), an smWhenOverlapped one only as far as the new bottom of that object
+// reaches into it.
+void TfrxEngine::ShiftBelow(TfrxBand* Band, TfrxComponent* Grown, double Growth) {
+    std::vector<TfrxComponent*> below;
+    for (TfrxComponent* c : Band->ObjectList()) {
+        auto* v = dynamic_cast<TfrxView*>(c);
+        if (!v || c == Grown || v->ShiftMode() == smDontShift) continue;
+        if (c->Top() > Grown->Top()) below.push_back(c);
+    }
+    std::stable_sort(below.begin(), below.end(),
+                     [](TfrxComponent* a, TfrxComponent* b) { return a->Top() < b->Top(); });
+    struct TMover {
+        TfrxComponent* Obj;
+        double Move;   // how far its bottom went down
+    };
+    std::vector<TMover> movers{{Grown, Growth}};
+    std::unordered_map<TfrxComponent*, double> shift;
+    for (TfrxComponent* o : below) {
+        const auto mode = static_cast<TfrxView*>(o)->ShiftMode();
+        double amount = 0;
+        for (const TMover& m : movers) {
+            TfrxComponent* s = m.Obj;
+            if (!(o->Top() > s->Top())) continue;
+            if (!(o->Left() < s->Left() + s->Width() - kEps && s->Left() + kEps < o->Left() + o->Width())) continue;
+            if (mode == smAlways) {
+                amount = std::max(amount, m.Move);
+            } else {
+                const double newBottom = s->Top() + s->Height() + m.Move;
+                if (o->Top() < newBottom) amount = std::max(amount, newBottom - o->Top());
+            }
+        }
+        if (amount > 0) {
+            shift[o] = amount;
+            movers.push_back({o, amount});
+        }
+    }
+    for (auto& [o, amount] : shift) o->SetTop(o->Top() + amount);
+}
+
+void TfrxEngine::SplitBand(TfrxBand* Band) {
+    TfrxCustomPreviewPages* pp = PreviewPages();
+    // Every visible object takes part; those not in the part being written are hidden
+    // while it is written.
+    std::vector<TfrxComponent*> work;
+    for (TfrxComponent* c : Band->ObjectList())
+        if (c->Visible()) work.push_back(c);
+    const std::vector<TfrxComponent*> all = work;
+    std::unordered_map<TfrxComponent*, double> remaining;
+    for (TfrxComponent* c : work)
+        if (auto* s = dynamic_cast<TfrxStretcheable*>(c)) {
+            s->InitPart();
+            remaining[c] = c->Height();
+        }
+    const double savedHeight = Band->Height();
+    auto restore = [&] {
+        for (TfrxComponent* c : all) c->SetVisible(true);
+    };
+    try {
+        double space = FreeSpace();
+        bool fresh = CurY <= FPageTop + kEps;
+        while (!work.empty()) {
+            std::vector<TfrxComponent*> part;
+            std::set<TfrxComponent*> moved;
+            auto moveBelow = [&](TfrxComponent* Above, double Amount) {
+                for (TfrxComponent* o : work) {
+                    if (o == Above || moved.count(o) || !(o->Top() > Above->Top())) continue;
+                    if (!(o->Left() < Above->Left() + Above->Width() - kEps &&
+                          Above->Left() + kEps < o->Left() + o->Width()))
+                        continue;
+                    moved.insert(o);
+                    o->SetTop(o->Top() + Amount);
+                }
+            };
+            const std::vector<TfrxComponent*> pending = work;
+            for (TfrxComponent* c : pending) {
+                auto* s = dynamic_cast<TfrxStretcheable*>(c);
+                auto take = [&] {
+                    part.push_back(c);
+                    work.erase(std::find(work.begin(), work.end(), c));
+                };
+                if (c->Top() + c->Height() <= space + kEps) {
+                    take();
+                    if (s) s->DrawPart();
+                } else if (c->Top() >= space) {
+                    // Wholly below this part: a later one.
+                } else if (!s) {
+                    if (fresh && c->Top() <= kEps) {
+                        // Taller than a whole empty part: placed as it is, so that the
+                        // split goes on.
+                        take();
+                    } else {
+                        moveBelow(c, space - c->Top());
+                        c->SetTop(space);
+                    }
+                } else {
+                    const double full = c->Height();
+                    c->SetHeight(space - c->Top());
+                    const double left = s->DrawPart();
+                    moveBelow(c, left);
+                    if (std::fabs(left - c->Height()) >= kEps) {
+                        part.push_back(c);
+                        remaining[c] = left + (remaining[c] - c->Height());
+                    } else if (fresh && c->Top() <= kEps) {
+                        // Not even one line fits an empty part: the rest is placed whole.
+                        auto* memo = dynamic_cast<TfrxCustomMemoView*>(c);
+                        if (memo) memo->SetText(memo->PartText());
+                        c->SetHeight(remaining[c]);
+                        take();
+                    } else {
+                        if (auto* memo = dynamic_cast<TfrxCustomMemoView*>(c)) memo->SetText(memo->PartText());
+                        c->SetTop(space);
+                        c->SetHeight(full);
+                    }
+                }
+            }
+            for (TfrxComponent* c : all) c->SetVisible(std::find(part.begin(), part.end(), c) != part.end());
+            double height = 0;
+            for (TfrxComponent* c : part) height = std::max(height, c->Top() + c->Height());
+            Band->SetHeight(height);
+            if (work.empty()) {
+                for (TfrxComponent* c : part) {
+                    if (auto* v = dynamic_cast<TfrxView*>(c); v && v->Align() == baBottom)
+                        c->SetTop(Band->Height() - c->Height());
+                    if (auto* s = dynamic_cast<TfrxStretcheable*>(c); s && s->StretchMode() == smMaxHeight)
+                        c->SetHeight(Band->Height() - c->Top());
+                }
+            }
+            Band->SetLeft(CurX);
+            Band->SetTop(CurY);
+            pp->AddObject(Band);
+            for (TfrxComponent* c : part)
+                if (std::find(work.begin(), work.end(), c) != work.end()) c->SetVisible(true);
+            if (work.empty()) {
+                CurY += Band->Height();
+            } else {
+                for (TfrxComponent* c : all) c->SetVisible(true);
+                NewColumn();
+                for (TfrxComponent* c : work) {
+                    if (dynamic_cast<TfrxStretcheable*>(c)) {
+                        c->SetTop(std::max(0.0, c->Top() - space));
+                        c->SetHeight(remaining[c]);
+                    } else {
+                        c->SetTop(c->Top() - space);
+                    }
+                }
+                fresh = true;
+            }
+            space = FreeSpace();
+        }
+    } catch (...) {
+        restore();
+        Band->SetHeight(savedHeight);
+        throw;
+    }
+    restore();
+}
+
+void TfrxEngine::AddBandOutline(TfrxBand* Band) {
+    TfrxCustomOutline* outline = PreviewPages()->Outline();
+    if (!outline) return;
+    Report()->CurObject = Band->Name();
+    const std::string text = VarToStr(Report()->Calc(Band->OutlineText));
+    outline->AddItem(text, static_cast<int>(std::lround(CurY - Band->Height())));
+}

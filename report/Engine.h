@@ -1,0 +1,158 @@
+// The layout engine: turns a report template into prepared pages. A run builds the band
+// tree of every report page (groups, headers and footers, master and detail bands), runs
+// the dialog pages, then makes one pass over the report pages (two with DoublePass, the
+// first only to count the pages). Each report page opens prepared pages, prints its
+// page-level bands, walks its master/detail data bands with their groups, and closes its
+// pages with the footers. Every band goes through the band output: before-print and data
+// steps, stretching and shifting of views, page and column breaks, splitting of bands that
+// may be split, keep-together blocks, and the write into the prepared pages.
+//
+// Coordinates are 96-dpi pixels relative to the printable area of the page; paper sizes
+// and margins are millimetres (3.77953 pixels each).
+#pragma once
+
+#include <functional>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "report/ReportServices.h"
+
+class TfrxBand;
+class TfrxDataBand;
+class TfrxGroupHeader;
+class TfrxReportPage;
+class TfrxDialogPage;
+class TfrxStretcheable;
+class TfrxAggregateList;
+
+// The bands printed at the top of every new page or column, each with the column origin
+// it was added at and whether a keep-together block was open then.
+class TfrxHeaderList {
+public:
+    struct TItem {
+        TfrxBand* Band = nullptr;
+        double Left = 0;
+        bool IsInKeepList = false;
+    };
+    void Clear() { FItems.clear(); }
+    int Count() const { return static_cast<int>(FItems.size()); }
+    const TItem& Items(int Index) const { return FItems[static_cast<size_t>(Index)]; }
+    void Add(TfrxBand* Band, double Left, bool IsInKeepList) { FItems.push_back({Band, Left, IsInKeepList}); }
+    // Drops the first item of Band; nothing when none.
+    void Remove(TfrxBand* Band);
+
+private:
+    std::vector<TItem> FItems;
+};
+
+class TfrxEngine : public TfrxCustomEngine {
+    ROVE_CLASS(TfrxEngine, TfrxCustomEngine)
+public:
+    explicit TfrxEngine(TfrxReport* AReport);
+    ~TfrxEngine() override;
+
+    void EndPage() override;
+    void NewColumn() override;
+    void NewPage() override;
+    // The band with its child chain (a keep block around it with KeepChild).
+    void ShowBand(TfrxBand* Band) override;
+    // The first band of that class on the current page (nothing when none).
+    void ShowBand(TClass BandClass) override;
+    double FreeSpace() override;
+    Variant GetAggregateValue(const std::string& Name, TfrxComponent* Memo) override;
+    // The whole run; true when no dialog was cancelled and the band tree had no error.
+    bool Run() override;
+
+    // Anchors on the current page (at CurY) and their pages, through the prepared pages.
+    void AddAnchor(const std::string& Text);
+    int GetAnchorPage(const std::string& Text);
+
+    // When set, runs each dialog page instead of the page's own modal run.
+    std::function<void(TfrxDialogPage* Page)> OnRunDialogs;
+
+    // Sum of the heights of the column footer and page footer of the current page.
+    double FooterHeight() const { return FFooterHeight; }
+    // The band being prepared (aggregate look-ups use it).
+    TfrxBand* CurBand() const { return FCurBand; }
+    bool Keeping() const { return FKeeping; }
+    // The aggregate calls of the report's pages.
+    TfrxAggregateList* Aggregates() const { return FAggregates.get(); }
+    TfrxReportPage* CurPage() const { return FPage; }
+
+    // The band tree of one orientation of a page: links groups, headers, footers and
+    // details, fills the page's master list, reports misplaced bands to the report's
+    // errors. Run calls it for every report page.
+    void BuildBandTree(TfrxReportPage* Page, bool Vertical);
+
+private:
+    // --- Run -----------------------------------------------------------------------------
+    void RunPass();
+    void RunReportPages();
+    void RunPage(TfrxReportPage* Page);
+    void RunPageBody(TfrxReportPage* Page);
+    bool RunDialogs();
+
+    // --- Pages and columns ---------------------------------------------------------------
+    void PageStart();
+    void OpenPage();
+    void ShowHeaderList(double ColumnX, bool PageHeaderOnlyAtZero);
+    void ShowColumnFooter();
+    void AddPageOutline();
+    double ColumnX(int Column) const;
+
+    // --- Data bands ----------------------------------------------------------------------
+    bool HasData(TfrxDataBand* Band, const std::vector<TfrxDataBand*>& Details, bool PrintIfDetailEmpty);
+    void ShowDataBands(const std::vector<TfrxDataBand*>& Bands);
+    void StartGroups(TfrxDataBand* Band, size_t From, bool Initial);
+    void CheckGroups(TfrxDataBand* Band, double RowY, int RowStart);
+    void EndGroups(TfrxDataBand* Band, size_t From);
+    void DoColumns(TfrxDataBand* Band, double RowY, int RowStart);
+    void AddToHeaderList(TfrxBand* Band);
+    void StartKeep(TfrxBand* Band, int Position = 0);
+    void EndKeep(TfrxBand* Band);
+
+    // --- Band output ---------------------------------------------------------------------
+    void OutputBand(TfrxBand* Band);
+    void PrepareBand(TfrxBand* Band);
+    void AfterPrintBand(TfrxBand* Band);
+    void ShiftBelow(TfrxBand* Band, TfrxComponent* Grown, double Growth);
+    void SplitBand(TfrxBand* Band);
+    void AddBandOutline(TfrxBand* Band);
+
+    // --- Aggregates (the report's aggregate list; see Engine.cpp) ------------------------
+    void AggregatesClear();
+    void AggregatesAddItems(TfrxReportPage* Page);
+    void AggregatesClearValues();
+    void AggregatesAddValue(TfrxBand* Band);
+    void AggregatesReset(TfrxBand* Band);
+    void AggregatesStartKeep();
+    void AggregatesEndKeep();
+
+    bool Terminated() const;
+
+    TfrxReportPage* FPage = nullptr;
+    TfrxHeaderList FHeaderList;
+    TfrxBand* FFooterList[2] = {nullptr, nullptr};
+    double FFooterHeight = 0;
+    double FPageTop = 0;
+    double FColumnOrigin = 0;
+    bool FNewReportPage = false;
+    bool FRunningPage = false;
+    bool FFirstPage = false;
+    bool FLastPage = false;
+    bool FKeeping = false;
+    TfrxBand* FKeepBand = nullptr;
+    void* FKeepOutline = nullptr;
+    int FKeepPosition = 0;
+    TfrxBand* FCurBand = nullptr;
+    TfrxBand* FOutputTarget = nullptr;
+    // Bands printed while a page opens or a column starts, and the footers: they take no
+    // page break of their own (a break there would open the same page again).
+    int FNoBreak = 0;
+    std::unique_ptr<TfrxAggregateList> FAggregates;
+};
+
+// Makes every report create this engine (the engine class variable), and the prepared
+// pages too when no store is registered. Every report calls it when it is created.
+void frxRegisterEngine();

@@ -1,0 +1,311 @@
+// Report runs over an SQLite table into prepared pages: which bands land on which page,
+// at which top, with which texts.
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <cstdio>
+#include <functional>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "platform/db/ADODB.h"
+#include "platform/db/SqliteDatabase.h"
+#include "platform/rtl/FileUtils.h"
+#include "report/Bands.h"
+#include "report/Engine.h"
+#include "report/MemoView.h"
+#include "report/Pages.h"
+#include "report/PreviewPages.h"
+#include "report/Report.h"
+
+namespace {
+
+// items(name, grp, amount): rows n1..nN; grp "a" for the first two, "b" after.
+class TDatabase {
+public:
+    explicit TDatabase(int Rows) {
+        FileName = CreateTempFile("", "enginetest");
+        TSqliteDatabase db;
+        db.Open(FileName, TSqliteDatabase::omReadWriteCreate);
+        std::string script = "CREATE TABLE items (id INTEGER, name TEXT(20), grp TEXT(5), amount FLOAT);";
+        for (int i = 1; i <= Rows; ++i)
+            script += "INSERT INTO items VALUES (" + std::to_string(i) + ", 'n" + std::to_string(i) + "', '" +
+                      (i <= 2 ? "a" : "b") + "', " + std::to_string(i) + ");";
+        db.ExecScript(script);
+        db.Close();
+        Connection = std::make_unique<TADOConnection>(nullptr);
+        Connection->SetConnectionString("Provider=Microsoft.Jet.OLEDB.4.0;Data Source=" + FileName);
+        Connection->SetLoginPrompt(false);
+        Connection->Open();
+        Query = std::make_unique<TADOQuery>(nullptr);
+        Query->SetConnection(Connection.get());
+        Query->SQL()->SetText("select * from items order by id");
+    }
+    ~TDatabase() {
+        Query.reset();
+        Connection.reset();
+        DeleteFile(FileName);
+    }
+    std::string FileName;
+    std::unique_ptr<TADOConnection> Connection;
+    std::unique_ptr<TADOQuery> Query;
+};
+
+// A report on a 100 x 100 mm page without margins (printable height 377.953 px) with a
+// dataset "DS" over the items.
+struct TBuilder {
+    TDatabase Db;
+    std::unique_ptr<TfrxReport> Report;
+    TfrxReportPage* Page = nullptr;
+    TfrxDBDataset* DS = nullptr;
+
+    explicit TBuilder(int Rows) : Db(Rows), Report(std::make_unique<TfrxReport>(nullptr)) {
+        Report->EngineOptions()->SilentMode = true;
+        DS = new TfrxDBDataset(Report.get());
+        DS->SetName("DS");
+        DS->SetDataSet(Db.Query.get());
+        Report->DataSets()->Add(DS);
+        Page = new TfrxReportPage(Report.get());
+        Page->SetName("Page1");
+        Page->SetPaperSize(frxCustomPaperSize);
+        Page->SetPaperWidth(100);
+        Page->SetPaperHeight(100);
+        Page->LeftMargin = Page->RightMargin = Page->TopMargin = Page->BottomMargin = 0;
+    }
+
+    template <class B> B* Band(const std::string& Name, double Top, double Height) {
+        auto* b = new B(Page);
+        b->SetName(Name);
+        b->SetBounds(0, Top, 300, Height);
+        return b;
+    }
+    TfrxMemoView* Memo(TfrxBand* Band, const std::string& Text, double Top = 0, double Height = 0) {
+        auto* m = new TfrxMemoView(Band);
+        m->CreateUniqueName();
+        m->SetBounds(0, Top, 200, Height > 0 ? Height : Band->Height());
+        m->SetText(Text);
+        return m;
+    }
+    TfrxMasterData* Master(double Top, double Height, const std::string& Text) {
+        auto* md = Band<TfrxMasterData>("MasterData1", Top, Height);
+        md->SetDataSet(DS);
+        Memo(md, Text);
+        return md;
+    }
+};
+
+std::string Number(double Value) {
+    // Plain C formatting: the case tables are built before the program's format settings.
+    char buf[64];
+    std::snprintf(buf, sizeof buf, "%.2f", Value);
+    std::string s = buf;
+    while (s.back() == '0') s.pop_back();
+    if (s.back() == '.') s.pop_back();
+    return s;
+}
+
+std::string MemoText(TfrxComponent* Obj) {
+    auto* m = dynamic_cast<TfrxCustomMemoView*>(Obj);
+    if (!m) return {};
+    std::string s = m->Text();
+    if (s.size() >= 2 && s.compare(s.size() - 2, 2, "\r\n") == 0) s.resize(s.size() - 2);
+    return s;
+}
+
+// "Band@top=text|text" for every band of the page, blank-separated.
+std::string Describe(TfrxPage* Page) {
+    std::string out;
+    if (!Page) return "(no page)";
+    for (TfrxComponent* b : Page->ObjectList()) {
+        if (!out.empty()) out += ' ';
+        out += b->Name() + "@" + Number(b->Top());
+        std::string texts;
+        for (TfrxComponent* c : b->ObjectList()) {
+            if (!texts.empty()) texts += '|';
+            texts += MemoText(c);
+        }
+        if (!texts.empty()) out += "=" + texts;
+    }
+    return out;
+}
+
+std::vector<std::string> Pages(TfrxReport& Report) {
+    std::vector<std::string> pages;
+    TfrxCustomPreviewPages* pp = Report.PreviewPages();
+    for (int i = 0; i < pp->Count(); ++i) pages.push_back(Describe(pp->GetPage(i)));
+    return pages;
+}
+
+// Rows First..Last of MasterData1, Step pixels apart from Top, with Text(i) as text.
+std::string Rows(int First, int Last, double Top, double Step, const std::function<std::string(int)>& Text) {
+    std::string out;
+    for (int i = First; i <= Last; ++i) {
+        if (!out.empty()) out += ' ';
+        out += "MasterData1@" + Number(Top + (i - First) * Step) + "=" + Text(i);
+    }
+    return out;
+}
+
+std::string Name(int i) { return "n" + std::to_string(i); }
+
+struct TRunCase {
+    const char* Name;
+    int Rows;
+    std::function<void(TBuilder&)> Build;
+    std::vector<std::string> Expected;
+};
+
+class EngineRun : public testing::TestWithParam<TRunCase> {};
+
+TEST_P(EngineRun, PreparesThePages) {
+    const TRunCase& c = GetParam();
+    TBuilder b(c.Rows);
+    c.Build(b);
+    ASSERT_TRUE(b.Report->PrepareReport()) << b.Report->Errors()->Text();
+    EXPECT_EQ(Pages(*b.Report), c.Expected);
+    EXPECT_FALSE(b.Report->Engine()->Running);
+}
+
+// Title, page header, rows, summary and page footer of the simple list.
+void SimpleList(TBuilder& b, const std::string& FooterText) {
+    b.Memo(b.Band<TfrxReportTitle>("ReportTitle1", 0, 50), "Report");
+    b.Memo(b.Band<TfrxPageHeader>("PageHeader1", 60, 20), "Head");
+    b.Master(100, 30, "[DS.\"name\"]");
+    b.Memo(b.Band<TfrxReportSummary>("ReportSummary1", 150, 20), "End");
+    b.Memo(b.Band<TfrxPageFooter>("PageFooter1", 200, 30), FooterText);
+}
+
+const TRunCase kRunCases[] = {
+    {"OnePage", 3, [](TBuilder& b) { SimpleList(b, "[Page#]"); },
+     {"ReportTitle1@0=Report PageHeader1@50=Head " + Rows(1, 3, 70, 30, Name) +
+      " ReportSummary1@160=End PageFooter1@347.95=1"}},
+    // 9 rows fit below title and header, 10 below the header alone; the second pass
+    // knows the page count.
+    {"ThreePagesWithTotal", 25,
+     [](TBuilder& b) {
+         SimpleList(b, "[Page#] of [TotalPages]");
+         b.Report->EngineOptions()->DoublePass = true;
+     },
+     {"ReportTitle1@0=Report PageHeader1@50=Head " + Rows(1, 9, 70, 30, Name) + " PageFooter1@347.95=1 of 3",
+      "PageHeader1@0=Head " + Rows(10, 19, 20, 30, Name) + " PageFooter1@347.95=2 of 3",
+      "PageHeader1@0=Head " + Rows(20, 25, 20, 30, Name) + " ReportSummary1@200=End PageFooter1@347.95=3 of 3"}},
+    {"FirstPageFooterLeftOutButReserved", 12,
+     [](TBuilder& b) {
+         b.Master(100, 30, "[DS.\"name\"]");
+         b.Memo(b.Band<TfrxPageFooter>("PageFooter1", 200, 30), "[Page#]")->Parent();
+         static_cast<TfrxPageFooter*>(b.Page->FindBand<TfrxPageFooter>())->PrintOnFirstPage = false;
+     },
+     {Rows(1, 11, 0, 30, Name), Rows(12, 12, 0, 30, Name) + " PageFooter1@347.95=2"}},
+    // The footer shows the last record of its group; the row line restarts per group.
+    {"Groups", 5,
+     [](TBuilder& b) {
+         auto* gh = b.Band<TfrxGroupHeader>("GroupHeader1", 10, 20);
+         gh->Condition = "DS.\"grp\"";
+         b.Memo(gh, "[DS.\"grp\"]");
+         b.Master(40, 20, "[DS.\"name\"]/[Line]");
+         b.Memo(b.Band<TfrxGroupFooter>("GroupFooter1", 70, 20), "end [DS.\"name\"]");
+     },
+     {"GroupHeader1@0=a MasterData1@20=n1/1 MasterData1@40=n2/2 GroupFooter1@60=end n2 "
+      "GroupHeader1@80=b MasterData1@100=n3/1 MasterData1@120=n4/2 MasterData1@140=n5/3 GroupFooter1@160=end n5"}},
+    {"MasterDetailWithHeaderAndFooter", 2,
+     [](TBuilder& b) {
+         b.Memo(b.Band<TfrxHeader>("Header1", 0, 10), "H");
+         b.Master(20, 20, "[DS.\"name\"]");
+         auto* dd = b.Band<TfrxDetailData>("DetailData1", 50, 10);
+         dd->SetRowCount(2);
+         b.Memo(dd, "d[Line]");
+         b.Memo(b.Band<TfrxFooter>("Footer1", 70, 10), "F");
+     },
+     // The footer right below the detail band is the detail's own.
+     {"Header1@0=H MasterData1@10=n1 DetailData1@30=d1 DetailData1@40=d2 Footer1@50=F MasterData1@60=n2 "
+      "DetailData1@80=d1 DetailData1@90=d2 Footer1@100=F"}},
+    // An empty dataset prints neither header nor footer.
+    {"EmptyMasterPrintsNoHeader", 0,
+     [](TBuilder& b) {
+         b.Memo(b.Band<TfrxHeader>("Header1", 0, 10), "H");
+         b.Master(20, 20, "[DS.\"name\"]");
+         b.Memo(b.Band<TfrxFooter>("Footer1", 70, 10), "F");
+     },
+     {""}},
+    {"StartNewPageMakesNoEmptyFirstPage", 2,
+     [](TBuilder& b) { b.Master(0, 20, "[DS.\"name\"]")->StartNewPage = true; },
+     {Rows(1, 1, 0, 20, Name), Rows(2, 2, 0, 20, Name)}},
+    {"RowCountWithoutDataSet", 0,
+     [](TBuilder& b) {
+         auto* md = b.Band<TfrxMasterData>("MasterData1", 0, 20);
+         md->SetRowCount(3);
+         b.Memo(md, "[Line]");
+     },
+     {Rows(1, 3, 0, 20, [](int i) { return std::to_string(i); })}},
+    // A header that reprints on every page its rows continue onto.
+    {"ReprintedHeader", 14,
+     [](TBuilder& b) {
+         b.Memo(b.Band<TfrxHeader>("Header1", 0, 20), "H");
+         static_cast<TfrxHeader*>(b.Page->FindBand<TfrxHeader>())->ReprintOnNewPage = true;
+         b.Master(30, 30, "[DS.\"name\"]");
+     },
+     {"Header1@0=H " + Rows(1, 11, 20, 30, Name), "Header1@0=H " + Rows(12, 14, 20, 30, Name)}},
+};
+
+INSTANTIATE_TEST_SUITE_P(Cases, EngineRun, testing::ValuesIn(kRunCases),
+                         [](const testing::TestParamInfo<TRunCase>& i) { return std::string(i.param.Name); });
+
+// Misplaced bands stop the run before any page, each reported with its name.
+TEST(EngineBandTree, MisplacedBandsAreReported) {
+    struct Case {
+        const char* Name;
+        std::function<void(TBuilder&)> Build;
+        std::string Error;
+    };
+    const Case cases[] = {
+        {"HeaderWithoutData", [](TBuilder& b) { b.Band<TfrxHeader>("Header1", 0, 10); },
+         "未连接的页眉/页脚 Header1"},
+        {"GroupFooterWithoutHeader",
+         [](TBuilder& b) {
+             b.Band<TfrxGroupFooter>("GroupFooter1", 0, 10);
+             b.Master(20, 10, "x");
+         },
+         "无组头 GroupFooter1"},
+        {"GroupWithoutData", [](TBuilder& b) { b.Band<TfrxGroupHeader>("GroupHeader1", 0, 10); },
+         "该组无数据区带 GroupHeader1"},
+        {"DetailWithoutMaster",
+         [](TBuilder& b) { b.Band<TfrxDetailData>("DetailData1", 0, 10)->SetRowCount(1); },
+         "不正确的区带位置: DetailData1"},
+    };
+    for (const Case& c : cases) {
+        TBuilder b(2);
+        c.Build(b);
+        EXPECT_FALSE(b.Report->PrepareReport()) << c.Name;
+        EXPECT_GE(b.Report->Errors()->IndexOf(c.Error), 0) << c.Name << ": " << b.Report->Errors()->Text();
+        EXPECT_EQ(b.Report->PreviewPages()->Count(), 0) << c.Name;
+        EXPECT_FALSE(b.Report->Engine()->Running) << c.Name;
+    }
+}
+
+// Two bands whose tops format alike count as one position: the later one never prints.
+TEST(EngineBandTree, BandsAtTheSamePositionCountOnce) {
+    TBuilder b(1);
+    b.Master(100.001, 10, "first");
+    auto* second = b.Band<TfrxMasterData>("MasterData2", 100.004, 10);
+    second->SetRowCount(1);
+    b.Memo(second, "second");
+    ASSERT_TRUE(b.Report->PrepareReport()) << b.Report->Errors()->Text();
+    EXPECT_EQ(Pages(*b.Report), std::vector<std::string>{"MasterData1@0=first"});
+}
+
+// Stopping the report ends the run after the current row; the page is still closed.
+TEST(EngineRunControl, StopReportEndsAfterTheCurrentRow) {
+    TBuilder b(10);
+    b.Master(0, 20, "[DS.\"name\"]");
+    b.Memo(b.Band<TfrxPageFooter>("PageFooter1", 200, 30), "F");
+    TfrxReport* report = b.Report.get();
+    report->OnAfterPrint = [report](TfrxReportComponent* Sender) {
+        if (Sender->Is<TfrxMasterData>() && report->Engine()->CurLine == 3) report->Engine()->StopReport();
+    };
+    ASSERT_TRUE(report->PrepareReport()) << report->Errors()->Text();
+    EXPECT_EQ(Pages(*report), std::vector<std::string>{Rows(1, 3, 0, 20, Name) + " PageFooter1@347.95=F"});
+    EXPECT_FALSE(report->Engine()->Running);
+}
+
+}  // namespace
