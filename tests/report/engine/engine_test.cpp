@@ -18,6 +18,8 @@
 #include "report/Pages.h"
 #include "report/PreviewPages.h"
 #include "report/Report.h"
+#include "platform/graphics/TextMeasurer.h"
+#include "report/DrawText.h"
 
 namespace {
 
@@ -306,6 +308,90 @@ TEST(EngineRunControl, StopReportEndsAfterTheCurrentRow) {
     ASSERT_TRUE(report->PrepareReport()) << report->Errors()->Text();
     EXPECT_EQ(Pages(*report), std::vector<std::string>{Rows(1, 3, 0, 20, Name) + " PageFooter1@347.95=F"});
     EXPECT_FALSE(report->Engine()->Running);
+}
+
+// A memo that grows pushes the objects below it: each moves once, an smAlways object by
+// the growth, an smWhenOverlapped one only as far as the new bottom reaches into it.
+TEST(EngineBandOutput, GrowingMemoShiftsTheObjectsBelowOnce) {
+    TBuilder b(1);
+    TFakeTextMeasurer measurer;
+    b.Report->DrawText()->SetMeasurer(&measurer);
+    auto* md = b.Band<TfrxMasterData>("MasterData1", 0, 100);
+    md->SetRowCount(1);
+    auto* a = b.Memo(md, "a\r\nb\r\nc\r\nd", 0, 20);
+    a->SetName("Grows");
+    a->SetWidth(300);
+    a->SetStretchMode(smActualHeight);
+    const double grown = a->CalcHeight();
+    const double g = grown - 20;
+    ASSERT_GT(g, 10);
+    struct Below {
+        const char* Name;
+        double Left, Top;
+        TfrxShiftMode Mode;
+        double ExpectedTop;
+    };
+    const Below below[] = {
+        {"B", 0, 30, smAlways, 30 + g},
+        {"C", 0, 60, smAlways, 60 + g},   // below B: moved once, not twice
+        {"D", 200, 30, smWhenOverlapped, 20 + g},
+        {"E", 295, 30 + g, smWhenOverlapped, 30 + g},   // clear of D, 10 below the new bottom
+        {"F", 100, 40, smDontShift, 40},
+    };
+    for (const Below& o : below) {
+        auto* m = b.Memo(md, o.Name, o.Top, 20);
+        m->SetName(o.Name);
+        m->SetLeft(o.Left);
+        m->SetWidth(90);
+        m->SetShiftMode(o.Mode);
+    }
+    md->Stretched = true;
+    ASSERT_TRUE(b.Report->PrepareReport()) << b.Report->Errors()->Text();
+    TfrxPage* page = b.Report->PreviewPages()->GetPage(0);
+    ASSERT_NE(page, nullptr);
+    EXPECT_NEAR(page->FindObject("Grows")->Height(), grown, 0.01);
+    for (const Below& o : below) {
+        TfrxComponent* m = page->FindObject(o.Name);
+        ASSERT_NE(m, nullptr) << o.Name;
+        EXPECT_NEAR(m->Top(), o.ExpectedTop, 0.01) << o.Name;
+    }
+    // The stretched band ends at its lowest object.
+    EXPECT_NEAR(page->FindObject("MasterData1")->Height(), 60 + g + 20, 0.01);
+}
+
+// A band that may split prints its long memo across pages, every line once and in order.
+TEST(EngineBandOutput, SplitBandCarriesTheTextOverPages) {
+    TBuilder b(1);
+    TFakeTextMeasurer measurer;
+    b.Report->DrawText()->SetMeasurer(&measurer);
+    b.Memo(b.Band<TfrxPageHeader>("PageHeader1", 0, 20), "Head");
+    auto* md = b.Band<TfrxMasterData>("MasterData1", 30, 20);
+    md->SetRowCount(1);
+    md->AllowSplit = true;
+    md->Stretched = true;
+    std::string text;
+    for (int i = 1; i <= 60; ++i) text += (i > 1 ? "\r\n" : "") + std::string("line ") + std::to_string(i);
+    auto* m = b.Memo(md, text, 0, 20);
+    m->SetName("Long");
+    m->SetStretchMode(smActualHeight);
+    b.Memo(b.Band<TfrxPageFooter>("PageFooter1", 200, 30), "[Page#]");
+    ASSERT_TRUE(b.Report->PrepareReport()) << b.Report->Errors()->Text();
+    TfrxCustomPreviewPages* pp = b.Report->PreviewPages();
+    ASSERT_GE(pp->Count(), 2);
+    std::string joined;
+    for (int i = 0; i < pp->Count(); ++i) {
+        TfrxPage* page = pp->GetPage(i);
+        TfrxComponent* part = page->FindObject("Long");
+        ASSERT_NE(part, nullptr) << "page " << i + 1;
+        TfrxComponent* band = part->Parent();
+        // Each part starts right below the page header and stays above the footer.
+        EXPECT_NEAR(band->Top(), i == 0 ? 20 : 20, 0.01) << "page " << i + 1;
+        EXPECT_LE(band->Top() + band->Height(), 377.953 - 30 + 0.01) << "page " << i + 1;
+        if (!joined.empty()) joined += "\r\n";
+        joined += MemoText(part);
+        EXPECT_EQ(MemoText(page->FindObject("PageFooter1")->ObjectList().front()), std::to_string(i + 1));
+    }
+    EXPECT_EQ(joined, text);
 }
 
 }  // namespace
