@@ -240,6 +240,30 @@ const TRunCase kRunCases[] = {
          b.Memo(md, "[Line]");
      },
      {Rows(1, 3, 0, 20, [](int i) { return std::to_string(i); })}},
+    // A group footer sums the rows of its own group only.
+    {"GroupFooterSums", 5,
+     [](TBuilder& b) {
+         auto* gh = b.Band<TfrxGroupHeader>("GroupHeader1", 10, 20);
+         gh->Condition = "DS.\"grp\"";
+         b.Memo(gh, "[DS.\"grp\"]");
+         b.Master(40, 20, "[DS.\"name\"]");
+         b.Memo(b.Band<TfrxGroupFooter>("GroupFooter1", 70, 20), "[SUM(DS.\"amount\",MasterData1)]");
+     },
+     {"GroupHeader1@0=a MasterData1@20=n1 MasterData1@40=n2 GroupFooter1@60=3 "
+      "GroupHeader1@80=b MasterData1@100=n3 MasterData1@120=n4 MasterData1@140=n5 GroupFooter1@160=12"}},
+    // A row kept together with its details moves to the next page whole when they do not
+    // fit (the first row of a page run never starts a block).
+    {"KeepTogetherMovesTheRowWithItsDetails", 4,
+     [](TBuilder& b) {
+         b.Master(0, 30, "[DS.\"name\"]")->KeepTogether = true;
+         auto* dd = b.Band<TfrxDetailData>("DetailData1", 40, 30);
+         dd->SetRowCount(4);
+         b.Memo(dd, "d[Line]");
+     },
+     {Rows(1, 1, 0, 0, Name) + " DetailData1@30=d1 DetailData1@60=d2 DetailData1@90=d3 DetailData1@120=d4 " +
+          Rows(2, 2, 150, 0, Name) + " DetailData1@180=d1 DetailData1@210=d2 DetailData1@240=d3 DetailData1@270=d4",
+      Rows(3, 3, 0, 0, Name) + " DetailData1@30=d1 DetailData1@60=d2 DetailData1@90=d3 DetailData1@120=d4 " +
+          Rows(4, 4, 150, 0, Name) + " DetailData1@180=d1 DetailData1@210=d2 DetailData1@240=d3 DetailData1@270=d4"}},
     // A header that reprints on every page its rows continue onto.
     {"ReprintedHeader", 14,
      [](TBuilder& b) {
