@@ -117,6 +117,7 @@ TBytes Jpeg() {
 TBytes WithHeader(TBytes data, uint32_t length) {
     TBytes out = {1, 0, 0, 1, static_cast<uint8_t>(length), static_cast<uint8_t>(length >> 8),
                   static_cast<uint8_t>(length >> 16), static_cast<uint8_t>(length >> 24)};
+    out.reserve(out.size() + data.size());
     out.insert(out.end(), data.begin(), data.end());
     return out;
 }
@@ -126,6 +127,7 @@ TBytes Icon() {
     TBytes d = {0, 0, 1, 0, 1, 0,                       // reserved, type icon, one image
                 2, 2, 0, 0, 1, 0, 32, 0, 64, 0, 0, 0, 22, 0, 0, 0};   // 64 bytes at 22
     const uint8_t header[40] = {40, 0, 0, 0, 2, 0, 0, 0, 4, 0, 0, 0, 1, 0, 32, 0};
+    d.reserve(d.size() + 40 + 4 * 4 + 8);
     d.insert(d.end(), header, header + 40);
     for (int i = 0; i < 4; ++i) d.insert(d.end(), {0, 0, 255, 255});   // red, opaque
     d.insert(d.end(), 8, 0);                                            // the AND mask
