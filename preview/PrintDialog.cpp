@@ -1,0 +1,444 @@
+// The print dialog.
+#include "preview/PrintDialog.h"
+
+#include <memory>
+
+#include "platform/classes/Streaming.h"
+#include "platform/graphics/Colors.h"
+#include "platform/graphics/Graphics.h"
+#include "platform/rtl/FileUtils.h"
+#include "platform/rtl/Format.h"
+#include "platform/rtl/StrUtils.h"
+#include "platform/ui/Dialogs.h"
+#include "platform/ui/ExtCtrls.h"
+#include "platform/ui/StdCtrls.h"
+#include "report/Printer.h"
+#include "report/Resources.h"
+#include "report/Utils.h"
+
+ROVE_IMPLEMENT_CLASS(TfrxPrintDialog)
+
+namespace {
+
+const char* const kPrintDialogText = R"(object frxPrintDialog: TfrxPrintDialog
+  Left = 200
+  Top = 150
+  BorderStyle = bsDialog
+  Caption = 'Print'
+  ClientHeight = 263
+  ClientWidth = 477
+  Color = clBtnFace
+  Font.Charset = GB2312_CHARSET
+  Font.Color = clWindowText
+  Font.Height = -12
+  Font.Name = '宋体'
+  Font.Style = []
+  OldCreateOrder = False
+  Position = poScreenCenter
+  PixelsPerInch = 96
+  TextHeight = 12
+  OnCreate = FormCreate
+  OnShow = FormShow
+  OnHide = FormHide
+  OnCloseQuery = FormCloseQuery
+  object Label12: TGroupBox
+    Left = 8
+    Top = 4
+    Width = 461
+    Height = 97
+    Caption = 'Printer'
+    TabOrder = 0
+    object TypeL: TLabel
+      Left = 12
+      Top = 48
+      Width = 36
+      Height = 12
+      Caption = 'Type:'
+    end
+    object TypeL1: TLabel
+      Left = 64
+      Top = 48
+      Width = 280
+      Height = 12
+    end
+    object WhereL: TLabel
+      Left = 12
+      Top = 68
+      Width = 42
+      Height = 12
+      Caption = 'Where:'
+    end
+    object WhereL1: TLabel
+      Left = 64
+      Top = 68
+      Width = 280
+      Height = 12
+    end
+    object PrintersCB: TComboBox
+      Left = 12
+      Top = 18
+      Width = 333
+      Height = 22
+      Style = csDropDownList
+      ItemHeight = 16
+      TabOrder = 0
+      OnClick = PrintersCBClick
+    end
+    object PropButton: TButton
+      Left = 356
+      Top = 16
+      Width = 93
+      Height = 25
+      Caption = 'Properties...'
+      TabOrder = 1
+      OnClick = PropButtonClick
+    end
+    object FileCB: TCheckBox
+      Left = 356
+      Top = 48
+      Width = 97
+      Height = 17
+      Caption = 'Print to file'
+      TabOrder = 2
+    end
+    object ReverseCB: TCheckBox
+      Left = 356
+      Top = 68
+      Width = 97
+      Height = 17
+      Caption = 'Reverse pages'
+      TabOrder = 3
+    end
+  end
+  object Label1: TGroupBox
+    Left = 8
+    Top = 108
+    Width = 249
+    Height = 117
+    Caption = 'Pages'
+    TabOrder = 1
+    object DescrL: TLabel
+      Left = 12
+      Top = 80
+      Width = 229
+      Height = 30
+      AutoSize = False
+      Caption = 'Enter page numbers and/or page ranges, separated by commas. For example, 1,3,5-12'
+      WordWrap = True
+    end
+    object AllRB: TRadioButton
+      Left = 12
+      Top = 18
+      Width = 153
+      Height = 17
+      Caption = 'All'
+      Checked = True
+      TabOrder = 0
+      TabStop = True
+    end
+    object CurPageRB: TRadioButton
+      Left = 12
+      Top = 38
+      Width = 153
+      Height = 17
+      Caption = 'Current page'
+      TabOrder = 1
+    end
+    object PageNumbersRB: TRadioButton
+      Left = 12
+      Top = 58
+      Width = 69
+      Height = 17
+      Caption = 'Pages:'
+      TabOrder = 2
+      OnClick = PageNumbersRBClick
+    end
+    object PageNumbersE: TEdit
+      Left = 84
+      Top = 56
+      Width = 153
+      Height = 20
+      TabOrder = 3
+      OnEnter = PageNumbersEEnter
+    end
+  end
+  object Label2: TGroupBox
+    Left = 264
+    Top = 108
+    Width = 205
+    Height = 117
+    Caption = 'Copies'
+    TabOrder = 2
+    object CopiesL: TLabel
+      Left = 12
+      Top = 22
+      Width = 96
+      Height = 12
+      Caption = 'Number of copies'
+      FocusControl = CopiesE
+    end
+    object CopiesPB: TPaintBox
+      Left = 12
+      Top = 44
+      Width = 100
+      Height = 36
+      OnPaint = CopiesPBPaint
+    end
+    object CollateL: TLabel
+      Left = 136
+      Top = 58
+      Width = 42
+      Height = 12
+      Caption = 'Collate'
+      OnClick = CollateLClick
+      OnDblClick = CollateLClick
+    end
+    object PrintL: TLabel
+      Left = 12
+      Top = 92
+      Width = 30
+      Height = 12
+      Caption = 'Print'
+    end
+    object CopiesE: TEdit
+      Left = 136
+      Top = 18
+      Width = 57
+      Height = 20
+      TabOrder = 0
+      Text = '1'
+    end
+    object CollateCB: TCheckBox
+      Left = 118
+      Top = 56
+      Width = 15
+      Height = 17
+      Checked = True
+      State = cbChecked
+      TabOrder = 1
+      OnClick = CollateCBClick
+    end
+    object PrintPagesCB: TComboBox
+      Left = 53
+      Top = 88
+      Width = 140
+      Height = 20
+      Style = csDropDownList
+      TabOrder = 2
+    end
+  end
+  object OkB: TButton
+    Left = 312
+    Top = 232
+    Width = 75
+    Height = 25
+    Caption = 'OK'
+    Default = True
+    ModalResult = 1
+    TabOrder = 3
+  end
+  object CancelB: TButton
+    Left = 394
+    Top = 232
+    Width = 75
+    Height = 25
+    Cancel = True
+    Caption = 'Cancel'
+    ModalResult = 2
+    TabOrder = 4
+  end
+  object FileDlg: TSaveDialog
+    Filter = 'Printer files (*.prn)|*.prn'
+    Title = 'Print To File'
+  end
+end
+)";
+
+void RegisterPrintDialog() {
+    static const bool done = [] {
+        RegisterUiClasses();
+        RegisterFormResource("TfrxPrintDialog", kPrintDialogText, "PrintDialog.dfm");
+        return true;
+    }();
+    (void)done;
+}
+
+// One sheet of the copies picture: a white page with its number.
+void DrawSheet(TCanvas* c, int x, int y, const std::string& number) {
+    c->Pen()->SetColor(clBlack);
+    c->Brush()->SetColor(clWhite);
+    c->Rectangle(x, y, x + 18, y + 24);
+    c->Brush()->SetStyle(bsClear);
+    c->TextOut(x + 5, y + 6, number);
+    c->Brush()->SetStyle(bsSolid);
+}
+
+}  // namespace
+
+TfrxPrintDialog::TfrxPrintDialog(TComponent* AOwner) : TForm(AOwner) {
+    RegisterPrintDialog();
+    InitForm();
+}
+
+void TfrxPrintDialog::DeclareProperties(TPropertyDecl<TfrxPrintDialog>& d) {
+    d.Method("FormCreate", &TfrxPrintDialog::FormCreate);
+    d.Method("FormShow", &TfrxPrintDialog::FormShow);
+    d.Method("FormHide", &TfrxPrintDialog::FormHide);
+    d.Method("FormCloseQuery", &TfrxPrintDialog::FormCloseQuery);
+    d.Method("PrintersCBClick", &TfrxPrintDialog::PrintersCBClick);
+    d.Method("PropButtonClick", &TfrxPrintDialog::PropButtonClick);
+    d.Method("PageNumbersEEnter", &TfrxPrintDialog::PageNumbersEEnter);
+    d.Method("PageNumbersRBClick", &TfrxPrintDialog::PageNumbersRBClick);
+    d.Method("CollateLClick", &TfrxPrintDialog::CollateLClick);
+    d.Method("CollateCBClick", &TfrxPrintDialog::CollateCBClick);
+    d.Method("CopiesPBPaint", &TfrxPrintDialog::CopiesPBPaint);
+}
+
+void TfrxPrintDialog::BindFields() {
+    Bind(Label12, "Label12");
+    Bind(PrintersCB, "PrintersCB");
+    Bind(PropButton, "PropButton");
+    Bind(TypeL, "TypeL");
+    Bind(TypeL1, "TypeL1");
+    Bind(WhereL, "WhereL");
+    Bind(WhereL1, "WhereL1");
+    Bind(FileCB, "FileCB");
+    Bind(ReverseCB, "ReverseCB");
+    Bind(Label1, "Label1");
+    Bind(AllRB, "AllRB");
+    Bind(CurPageRB, "CurPageRB");
+    Bind(PageNumbersRB, "PageNumbersRB");
+    Bind(PageNumbersE, "PageNumbersE");
+    Bind(DescrL, "DescrL");
+    Bind(Label2, "Label2");
+    Bind(CopiesL, "CopiesL");
+    Bind(CopiesE, "CopiesE");
+    Bind(CollateCB, "CollateCB");
+    Bind(CollateL, "CollateL");
+    Bind(CopiesPB, "CopiesPB");
+    Bind(PrintL, "PrintL");
+    Bind(PrintPagesCB, "PrintPagesCB");
+    Bind(OkB, "OkB");
+    Bind(CancelB, "CancelB");
+    Bind(FileDlg, "FileDlg");
+}
+
+void TfrxPrintDialog::FormCreate(TObject*) {
+    frxResources().LocalizeForm(this);
+    TStringList* items = PrintPagesCB->Items();
+    items->Clear();
+    items->Add(frxResources().Get("ppAll"));
+    items->Add(frxResources().Get("ppOdd"));
+    items->Add(frxResources().Get("ppEven"));
+    PrintPagesCB->SetItemIndex(0);
+}
+
+void TfrxPrintDialog::FormShow(TObject*) {
+    TfrxPrinters& printers = frxPrinters();
+    PrintersCB->Items()->Assign(printers.Printers());
+    PrintersCB->SetItemIndex(printers.PrinterIndex());
+    PrintersCBClick(nullptr);
+    OldIndex = printers.PrinterIndex();
+    CopiesPB->Invalidate();
+    // The odd/even choice the caller set stays; only a missing one falls back to all pages.
+    if (PrintPagesCB->ItemIndex() < 0) PrintPagesCB->SetItemIndex(0);
+    PrintPagesCB->SetLeft(PrintL->Left() + PrintL->Width() + 11);
+}
+
+void TfrxPrintDialog::FormCloseQuery(TObject*, bool& CanClose) {
+    if (ModalResult() != mrOk) return;
+    // The copies must be a whole number of at least one; the dialog stays open otherwise.
+    int copies = 0;
+    if (!TryStrToInt(Trim(CopiesE->Text()), copies) || copies < 1) {
+        CanClose = false;
+        frxErrorMsg("'" + CopiesE->Text() + "' is not a valid number of copies");
+        SetActiveControl(CopiesE);
+        CopiesE->SelectAll();
+    }
+}
+
+void TfrxPrintDialog::FormHide(TObject*) {
+    TfrxPrinters& printers = frxPrinters();
+    if (ModalResult() == mrOk) {
+        if (TfrxCustomPrinter* p = printers.Printer()) {
+            p->FileName.clear();
+            if (FileCB->Checked()) {
+                if (FileDlg->Execute())
+                    p->FileName = ChangeFileExt(FileDlg->FileName(), ".prn");
+                else
+                    SetModalResult(mrCancel);
+            }
+        }
+    }
+    // Whatever does not end in printing leaves the printer chosen before.
+    if (ModalResult() != mrOk) printers.SetPrinterIndex(OldIndex);
+}
+
+void TfrxPrintDialog::PrintersCBClick(TObject*) {
+    TfrxPrinters& printers = frxPrinters();
+    printers.SetPrinterIndex(PrintersCB->ItemIndex());
+    if (TfrxCustomPrinter* p = printers.Printer()) {
+        TypeL1->SetCaption(p->Name());
+        WhereL1->SetCaption(p->Port());
+    }
+}
+
+void TfrxPrintDialog::PropButtonClick(TObject*) {
+    if (TfrxCustomPrinter* p = frxPrinters().Printer()) p->PropertiesDlg();
+}
+
+void TfrxPrintDialog::PageNumbersEEnter(TObject*) { PageNumbersRB->SetChecked(true); }
+
+void TfrxPrintDialog::PageNumbersRBClick(TObject*) {
+    if (PageNumbersE->CanFocus()) PageNumbersE->SetFocus();
+}
+
+void TfrxPrintDialog::CollateLClick(TObject*) {
+    CollateCB->SetChecked(!CollateCB->Checked());
+    CopiesPB->Invalidate();
+}
+
+void TfrxPrintDialog::CollateCBClick(TObject*) { CopiesPB->Invalidate(); }
+
+void TfrxPrintDialog::CopiesPBPaint(TObject*) {
+    TCanvas* c = CopiesPB->Canvas();
+    if (!c) return;
+    c->Brush()->SetColor(clWindow);
+    c->FillRect(CopiesPB->ClientRect());
+    // Collated: two sets 1-2-3; not collated: each page twice.
+    const char* const collated[] = {"1", "2", "3", "1", "2", "3"};
+    const char* const plain[] = {"1", "1", "2", "2", "3", "3"};
+    const char* const* order = CollateCB->Checked() ? collated : plain;
+    for (int i = 0; i < 6; ++i) DrawSheet(c, (i / 3) * 50 + (i % 3) * 6, (i % 3) * 4, order[i]);
+}
+
+bool frxShowPrintDialog(TfrxPreviewPages* Pages, TfrxPrintSettings& Settings, TComponent* Owner) {
+    auto form = std::make_unique<TfrxPrintDialog>(Owner);
+    form->CopiesE->SetText(IntToStr(Settings.Copies));
+    form->CollateCB->SetChecked(Settings.Collate);
+    form->PageNumbersE->SetText(Settings.PageNumbers);
+    // A page list given by the caller is what gets printed unless the user changes it.
+    if (!Trim(Settings.PageNumbers).empty()) form->PageNumbersRB->SetChecked(true);
+    form->PrintPagesCB->SetItemIndex(static_cast<int>(Settings.PrintPages));
+    form->ReverseCB->SetChecked(Settings.Reverse);
+    form->ShowModal();
+    if (form->ModalResult() != mrOk) return false;
+    Settings.Copies = StrToInt(Trim(form->CopiesE->Text()));
+    Settings.Collate = form->CollateCB->Checked();
+    if (form->AllRB->Checked())
+        Settings.PageNumbers.clear();
+    else if (form->CurPageRB->Checked())
+        Settings.PageNumbers = IntToStr(Pages ? Pages->CurPreviewPage : 1);
+    else
+        Settings.PageNumbers = form->PageNumbersE->Text();
+    const int pp = form->PrintPagesCB->ItemIndex();
+    Settings.PrintPages = pp == 1 ? ppOdd : pp == 2 ? ppEven : ppAll;
+    Settings.Reverse = form->ReverseCB->Checked();
+    return true;
+}
+
+void frxInstallPrintDialog() {
+    frxPrintDialogProc() = [](TfrxPreviewPages* Pages, TfrxPrintSettings& Settings) {
+        return frxShowPrintDialog(Pages, Settings);
+    };
+}
