@@ -1,0 +1,257 @@
+#include "app/forms/PrintForm.h"
+
+#include "app/forms/ChargeForm.h"
+#include "app/forms/ClinicForms.h"
+#include "platform/db/ADODB.h"
+#include "platform/rtl/Exceptions.h"
+#include "platform/rtl/Format.h"
+#include "platform/ui/StdCtrls.h"
+#include "report/Bands.h"
+#include "report/DataSet.h"
+#include "report/MemoView.h"
+#include "report/Options.h"
+#include "report/Pages.h"
+#include "report/Report.h"
+
+#include <cmath>
+
+ROVE_IMPLEMENT_CLASS(Tprintform)
+ROVE_CLINIC_FORM(Tprintform, printform)
+
+Tprintform* printform = nullptr;
+
+namespace {
+
+constexpr const char* kCaption = "提示";
+
+// The Chinese characters of the two tables, one UTF-8 character per entry.
+constexpr std::array<const char*, 10> kDigits = {"零", "壹", "贰", "叁", "肆", "伍", "陆", "柒", "捌", "玖"};
+constexpr std::array<const char*, 19> kUnits = {"分", "角", "元", "拾", "佰", "仟", "万", "拾", "佰", "仟",
+                                                "亿", "拾", "佰", "仟", "万", "拾", "佰", "仟", "万"};
+
+bool EndsWith(const std::string& s, std::string_view tail) {
+    return s.size() >= tail.size() && s.compare(s.size() - tail.size(), tail.size(), tail) == 0;
+}
+
+void ReplaceTail(std::string& s, std::string_view tail, std::string_view by) {
+    s.replace(s.size() - tail.size(), tail.size(), by);
+}
+
+constexpr const char* kSumsSql =
+    "select 项目类型, round(sum(单项累计),2) as 金额 from tb_sf where 票据号=:票据号 group by 项目类型";
+
+// The ten sums from the open grouped query (type, sum); other types count in none.
+TCategorySums SumsOf(TDataSet& Query) {
+    TCategorySums sums{};
+    for (Query.First(); !Query.Eof(); Query.Next()) {
+        const std::string type = Query.Fields()[0]->AsString();
+        for (size_t i = 0; i < kFeeCategories.size(); ++i)
+            if (kFeeCategories[i].Name == type && !Query.Fields()[1]->IsNull()) sums[i] = Query.Fields()[1]->AsFloat();
+    }
+    Query.First();
+    return sums;
+}
+
+}  // namespace
+
+std::string AmountToCapital(double Amount) {
+    // 19 digits in fen at most: below 10^17 yuan.
+    if (!std::isfinite(Amount) || Amount <= 0 || Amount >= 1e17) return {};
+    // More than two decimals is outside what the conversion writes.
+    const std::string shortest = FloatToStr(Amount);
+    if (shortest.find_first_of("eE") == std::string::npos) {
+        const auto point = shortest.find('.');
+        if (point != std::string::npos && shortest.size() - point - 1 > 2) return {};
+    }
+    // The amount in fen as a digit string.
+    std::string fen;
+    for (char c : Format("%.2f", {Amount}))
+        if (c >= '0' && c <= '9') fen += c;
+    // The digits of the yuan without leading zeros, but at least the "0" before the point.
+    while (fen.size() > 3 && fen.front() == '0') fen.erase(0, 1);
+    if (fen.size() > kUnits.size()) return {};
+
+    const int n = static_cast<int>(fen.size());
+    auto digitAt = [&](int unit) { return unit < n ? fen[n - 1 - unit] - '0' : 0; };
+    std::string r;
+    for (int unit = n - 1; unit >= 0; --unit) {
+        const int digit = digitAt(unit);
+        if (digit != 0) {
+            r += kDigits[digit];
+            r += kUnits[unit];
+            continue;
+        }
+        const std::string_view u = kUnits[unit];
+        bool sectionUnit = u == "元" || u == "亿";
+        if (u == "万") {
+            // The ten-thousands unit is written only when its group of four digits has a
+            // digit; "壹亿万元整" would read as a different amount.
+            for (int k = unit; k < unit + 4 && k < n; ++k)
+                if (digitAt(k) != 0) sectionUnit = true;
+        }
+        if (sectionUnit) {
+            if (EndsWith(r, "零")) ReplaceTail(r, "零", u);
+            else r += u;
+        }
+        if (!EndsWith(r, "零")) r += "零";
+    }
+    if (EndsWith(r, "元零")) ReplaceTail(r, "零", "整");
+    else if (EndsWith(r, "角零")) ReplaceTail(r, "零", "整");
+    else if (EndsWith(r, "零")) ReplaceTail(r, "零", "元整");
+    return r;
+}
+
+TCategorySums ReceiptCategorySums(TADOConnection& Connection, const std::string& ReceiptNo) {
+    TADOQuery q(nullptr);
+    q.SetConnection(&Connection);
+    q.SQL()->SetText(kSumsSql);
+    q.Parameters()->ParamByName("票据号")->SetValue(Variant(ReceiptNo));
+    q.Open();
+    return SumsOf(q);
+}
+
+Tprintform::Tprintform(TComponent* AOwner) : TForm(AOwner) {
+    InitForm();
+    frxReport1 = new TfrxReport(this);
+    frxReport1->SetName("frxReport1");
+    auto dataset = [this](TADOQuery* query, const char* name) {
+        auto* ds = new TfrxDBDataset(this);
+        ds->SetName(name);
+        ds->SetDataSet(query);
+        return ds;
+    };
+    frxDBDataset1 = dataset(ADOQuery1, "frxDBDataset1");
+    frxDBDataset2 = dataset(ADOQuery2, "frxDBDataset2");
+    frxDBDataset3 = dataset(ADOQuery3, "frxDBDataset3");
+    AddDataSets();
+}
+
+Tprintform::~Tprintform() {
+    if (printform == this) {
+        printform = nullptr;
+        Tsfform::SetReceiptPrintPrompt(nullptr);
+    }
+}
+
+void Tprintform::BindFields() {
+    Bind(Label1, "Label1");
+    Bind(Label2, "Label2");
+    Bind(RadioButton1, "RadioButton1");
+    Bind(RadioButton2, "RadioButton2");
+    Bind(RadioButton3, "RadioButton3");
+    Bind(Button1, "Button1");
+    Bind(Button2, "Button2");
+    Bind(ADOQuery1, "ADOQuery1");
+    Bind(ADOQuery2, "ADOQuery2");
+    Bind(ADOQuery3, "ADOQuery3");
+}
+
+void Tprintform::FormCreate(TObject*) {
+    // Every saved charge comes here with its receipt number.
+    Tsfform::SetReceiptPrintPrompt([](const std::string& ReceiptNo) {
+        if (!printform) return;
+        printform->Label2->SetCaption(ReceiptNo);
+        printform->ShowModal();
+    });
+}
+
+void Tprintform::FormShow(TObject*) {
+    const std::string receipt = Label2->Caption();
+    ADOQuery1->Close();
+    ADOQuery1->SQL()->SetText(kSumsSql);
+    ADOQuery1->Parameters()->ParamByName("票据号")->SetValue(Variant(receipt));
+    ADOQuery1->Open();
+    FSums = SumsOf(*ADOQuery1);
+
+    ADOQuery2->Close();
+    ADOQuery2->SQL()->SetText("select * from tb_sf where 票据号=:票据号 and 统计标致<>'0'");
+    ADOQuery2->Parameters()->ParamByName("票据号")->SetValue(Variant(receipt));
+    ADOQuery2->Open();
+
+    ADOQuery3->Close();
+    ADOQuery3->SQL()->SetText("select * from tb_sf where 票据号=:票据号 order by id");
+    ADOQuery3->Parameters()->ParamByName("票据号")->SetValue(Variant(receipt));
+    ADOQuery3->Open();
+}
+
+void Tprintform::FormClose(TObject*, TCloseAction&) { Label2->SetCaption(""); }
+
+void Tprintform::SetVariables() {
+    std::string dx;
+    if (ADOQuery2->Active() && !ADOQuery2->IsEmpty()) {
+        const double due = StrToFloat(Format("%.2f", {ADOQuery2->FieldByName("应收金额")->AsFloat()}));
+        if (due > 0) dx = AmountToCapital(due);
+    }
+    frxReport1->SetVariableText("dx", dx);
+    for (size_t i = 0; i < kFeeCategories.size(); ++i)
+        frxReport1->Variables()->SetVariables(kFeeCategories[i].Variable, Variant(FSums[i]));
+}
+
+void Tprintform::AddDataSets() {
+    for (TfrxDBDataset* ds : {frxDBDataset1, frxDBDataset2, frxDBDataset3})
+        if (!frxReport1->DataSets()->Find(ds)) frxReport1->DataSets()->Add(ds);
+}
+
+void Tprintform::AddTitle() {
+    // A template saved with its own title keeps it; a second object of the name would be
+    // refused by the report.
+    if (frxReport1->FindObject(kReceiptTitleName) || frxReport1->PagesCount() == 0) return;
+    TfrxComponent* parent = dynamic_cast<TfrxBand*>(frxReport1->FindObject("Pageheader1"));
+    if (!parent) parent = frxReport1->Pages(0);
+    auto* memo = new TfrxMemoView(parent);
+    memo->SetName(kReceiptTitleName);
+    memo->SetText(kReceiptTitle);
+    memo->AutoWidth = true;
+    memo->WordWrap = true;
+    memo->SetHeight(18.89765);
+    memo->SetTop(0.377953);
+    memo->SetLeft(94.48825);
+    memo->Font()->SetSize(12);
+    memo->Font()->SetName("宋体");
+}
+
+bool Tprintform::LoadReceipt() {
+    // Clearing the report empties its variables and dataset list, so both are given after
+    // the template is loaded.
+    frxReport1->Clear();
+    const bool found = frxReport1->LoadFromFile(kReceiptTemplateFile);
+    SetVariables();
+    AddDataSets();
+    AddTitle();
+    return found;
+}
+
+void Tprintform::Button1Click(TObject*) {
+    try {
+        if (RadioButton3->Checked()) {
+            // The template is designed as it is stored, without the title added for output.
+            frxReport1->Clear();
+            frxReport1->LoadFromFile(kReceiptTemplateFile);
+            SetVariables();
+            AddDataSets();
+            frxReport1->DesignReport();
+            return;
+        }
+        LoadReceipt();
+        if (RadioButton2->Checked()) {
+            frxReport1->ShowReport(true);
+        } else {
+            if (!frxReport1->PrepareReport(true)) return;
+            frxReport1->PrintOptions()->ShowDialog = false;
+            frxReport1->PrintReport();
+        }
+        Close();
+    } catch (const std::exception& e) {
+        Application->MessageBox(e.what(), kCaption, MB_OK);
+    }
+}
+
+void Tprintform::Button2Click(TObject*) { Close(); }
+
+void Tprintform::DeclareProperties(TPropertyDecl<Tprintform>& d) {
+    d.Method("FormCreate", &Tprintform::FormCreate);
+    d.Method("FormShow", &Tprintform::FormShow);
+    d.Method("FormClose", &Tprintform::FormClose);
+    d.Method("Button1Click", &Tprintform::Button1Click);
+    d.Method("Button2Click", &Tprintform::Button2Click);
+}

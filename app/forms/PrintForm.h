@@ -1,0 +1,94 @@
+// Tprintform: the receipt print prompt, shown after every saved charge (and for a reprint).
+// On show it sums the receipt's lines into the ten fee categories and opens the receipt;
+// "确定" hands the amount in capitals and the sums to the receipt report as variables,
+// loads the installation's template "rove.bl3" from the working directory, adds the title
+// and prints, previews or designs it as the radio buttons say.
+#pragma once
+
+#include "platform/ui/Forms.h"
+
+#include <array>
+#include <string>
+#include <string_view>
+
+class TLabel;
+class TButton;
+class TRadioButton;
+class TADOConnection;
+class TADOQuery;
+class TfrxDBDataset;
+class TfrxReport;
+
+// The amount in Chinese capital numerals ("壹拾元整"). Amounts that are not greater than 0,
+// have more than two decimals or more than 19 digits in fen give "".
+std::string AmountToCapital(double Amount);
+
+// The fee categories in their fixed order, and the report variable of each.
+struct TFeeCategory {
+    std::string_view Name;
+    std::string_view Variable;
+};
+inline constexpr std::array<TFeeCategory, 10> kFeeCategories = {{
+    {"西药费", "aa"}, {"中成药费", "bb"}, {"中草药费", "cc"}, {"诊查费", "dd"}, {"检查费", "ee"},
+    {"化验费", "ff"}, {"注射费", "gg"}, {"治疗费", "hh"}, {"手术费", "ii"}, {"其它费", "kk"},
+}};
+using TCategorySums = std::array<double, kFeeCategories.size()>;
+
+// The receipt's line totals per category (rounded to 2 decimals; 0 without lines), read
+// with one grouped query; lines of other types are in none of the ten.
+TCategorySums ReceiptCategorySums(TADOConnection& Connection, const std::string& ReceiptNo);
+
+// The template's name, read from the working directory at every run.
+inline constexpr const char* kReceiptTemplateFile = "rove.bl3";
+// The title memo added to the loaded template.
+inline constexpr const char* kReceiptTitleName = "MemoTest";
+inline constexpr const char* kReceiptTitle = "XXX医院门诊收费结算收据";
+
+class Tprintform : public TForm {
+    ROVE_CLASS(Tprintform, TForm)
+public:
+    explicit Tprintform(TComponent* AOwner);
+    ~Tprintform() override;
+
+    TLabel* Label1 = nullptr;
+    TLabel* Label2 = nullptr;              // hidden: the receipt number, set by the caller
+    TRadioButton* RadioButton1 = nullptr;  // 打印
+    TRadioButton* RadioButton2 = nullptr;  // 预览
+    TRadioButton* RadioButton3 = nullptr;  // 设计
+    TButton* Button1 = nullptr;            // 确定
+    TButton* Button2 = nullptr;            // 取消
+
+    TADOQuery* ADOQuery1 = nullptr;        // the category sums
+    TADOQuery* ADOQuery2 = nullptr;        // the receipt's first row (its totals)
+    TADOQuery* ADOQuery3 = nullptr;        // the receipt's lines
+    TfrxDBDataset* frxDBDataset1 = nullptr;
+    TfrxDBDataset* frxDBDataset2 = nullptr;
+    TfrxDBDataset* frxDBDataset3 = nullptr;
+    TfrxReport* frxReport1 = nullptr;
+
+    // The sums of the receipt shown, from FormShow to "确定".
+    const TCategorySums& Sums() const { return FSums; }
+    // Sets the variables, loads the template and adds the title; true when a template
+    // file was found. "确定" runs this before the chosen output.
+    bool LoadReceipt();
+
+    void FormCreate(TObject* Sender);
+    void FormShow(TObject* Sender);
+    void FormClose(TObject* Sender, TCloseAction& Action);
+    void Button1Click(TObject* Sender);
+    void Button2Click(TObject* Sender);
+
+    static void DeclareProperties(TPropertyDecl<Tprintform>& d);
+
+protected:
+    void BindFields() override;
+
+private:
+    void SetVariables();
+    void AddDataSets();
+    void AddTitle();
+
+    TCategorySums FSums{};
+};
+
+extern Tprintform* printform;

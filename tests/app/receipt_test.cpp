@@ -1,0 +1,205 @@
+// The receipt print prompt: the amount in capitals, the category sums of a saved receipt,
+// the report variables, the installation's template and the title, driven headless
+// through the charging window's real save.
+#include "app/forms/ChargeForm.h"
+#include "app/forms/ClinicForms.h"
+#include "app/forms/DataModule.h"
+#include "app/forms/MainForm.h"
+#include "app/forms/PrintForm.h"
+#include "app/forms/StartChargeForm.h"
+#include "app/forms/Startup.h"
+#include "platform/db/ADODB.h"
+#include "platform/rtl/DateTime.h"
+#include "platform/ui/StdCtrls.h"
+#include "platform/ui/UiTest.h"
+#include "report/Bands.h"
+#include "report/MemoView.h"
+#include "report/Pages.h"
+#include "report/Report.h"
+#include "report/ReportServices.h"
+#include "report/Variables.h"
+
+#include <gtest/gtest.h>
+#include <stdlib.h>
+
+#include <filesystem>
+#include <functional>
+#include <memory>
+#include <string>
+#include <vector>
+
+namespace fs = std::filesystem;
+
+namespace {
+
+using H = TUiTestHarness;
+
+struct TCapitalCase {
+    double Amount;
+    const char* Text;
+};
+
+TEST(AmountToCapital, Table) {
+    const TCapitalCase cases[] = {
+        {0.01, "元零壹分"},
+        {0.05, "元零伍分"},
+        {10, "壹拾元整"},
+        {10.5, "壹拾元零伍角整"},
+        {123.45, "壹佰贰拾叁元肆角伍分"},
+        {100000, "壹拾万元整"},
+        {1000000, "壹佰万元整"},
+        {100000000, "壹亿元整"},
+        {100010000, "壹亿零壹万元整"},
+        {1234567.89, "壹佰贰拾叁万肆仟伍佰陆拾柒元捌角玖分"},
+        {1001.01, "壹仟零壹元零壹分"},
+        {20.3, "贰拾元零叁角整"},
+        // Outside what the conversion writes: nothing.
+        {0, ""},
+        {-10, ""},
+        {1.234, ""},
+        {1e18, ""},
+    };
+    for (const auto& c : cases) EXPECT_EQ(AmountToCapital(c.Amount), c.Text) << c.Amount;
+}
+
+std::string Joined(const std::vector<std::string>& v) {
+    std::string s;
+    for (const std::string& x : v) s += x + "\n";
+    return s;
+}
+
+// The clinic's windows in a fresh working directory with its database, a patient, a
+// doctor and items of four categories; receipts are charged through the charging window.
+class ReceiptPrompt : public ::testing::Test {
+protected:
+    void SetUp() override {
+        FOldDir = fs::current_path();
+        std::string pattern = (fs::temp_directory_path() / "receipt-prompt-XXXXXX").string();
+        ASSERT_NE(mkdtemp(pattern.data()), nullptr);
+        FDir = pattern;
+        fs::current_path(FDir);
+        harness = std::make_unique<TUiTestHarness>();
+        harness->SetClock([] { return EncodeDate(2024, 3, 7) + 0.4; });
+        ASSERT_TRUE(CreateClinicWindows()) << Joined(harness->DialogTexts());
+        ASSERT_NE(printform, nullptr);
+        for (int tag : {11, 14, 21, 22, 35, 62, 63}) wqtdglzjmform->EnableActionByTag(tag);
+        sfform->Edit12->SetText("tulvo");
+        sfform->RetryPolicy.Pause = [](unsigned) {};
+        Exec("insert into tb_brzl (id,姓名,拼音码,年龄,电话,地址,性别) values (1,'张三','ZS','30','','东街','男')");
+        Exec("update tb_brbh set brbh=1");
+        Exec("insert into tb_doctor (姓名,拼音码,性别,科室) values ('李四','LS','男','内科')");
+        AddItem("检查项目", "检查费", "血常规", "XCG", 15.5);
+        AddItem("药品项目", "西药费", "阿莫西林", "AMXL", 12.5);
+        AddItem("药品项目", "西药费", "布洛芬", "BLF", 3.333);
+        AddItem("检查项目", "其它费", "挂号", "GH", 1);
+        AddItem("检查项目", "材料费", "纱布", "SB", 2);
+    }
+
+    void TearDown() override {
+        EXPECT_TRUE(harness->Errors().empty()) << Joined(harness->Errors());
+        EXPECT_EQ(harness->PendingDrivers(), 0);
+        const auto order = ClinicFormOrder();
+        for (auto it = order.rbegin(); it != order.rend(); ++it) delete FindClinicForm(*it);
+        harness.reset();
+        SetClock(nullptr);
+        fs::current_path(FOldDir);
+        std::error_code ec;
+        fs::remove_all(FDir, ec);
+    }
+
+    static void Exec(const std::string& sql) {
+        TADOQuery q(nullptr);
+        q.SetConnection(datamoduleform->ADOConnection1);
+        q.SQL()->SetText(sql);
+        q.ExecSQL();
+    }
+    static void AddItem(const char* kind, const char* type, const char* name, const char* code, double price) {
+        const bool drug = std::string(kind) == "药品项目";
+        Exec(std::string("insert into tb_yp (项目种类,项目类型,项目名称,拼音码,规格,单位,进价,单价,库存数量,进价金额,"
+                         "销价金额,库存下限,药品产地) values ('") +
+             kind + "','" + type + "','" + name + "','" + code + "','10片','盒'," + (drug ? "1" : "null") + "," +
+             std::to_string(price) + "," + (drug ? "100,100,100,1" : "null,null,null,null") + ",'本地')");
+    }
+    static void Enter(TWinControl* field, const std::string& text) {
+        if (!text.empty()) H::TypeText(field, text);
+        H::TypeKey(field, VK_RETURN);
+    }
+    static void InstallTemplate() {
+        fs::copy_file(ROVE_RECEIPT_TEMPLATE, fs::current_path() / kReceiptTemplateFile);
+    }
+
+    // Charges the lines (code, quantity) through the charging window; the print prompt
+    // comes up modally after the save and Driver works it.
+    void Charge(const std::vector<std::pair<std::string, std::string>>& lines,
+                std::function<void(Tprintform&)> Driver) {
+        sfform->Show();
+        H::ProcessMessages();
+        Enter(sfform->Edit1, "ZS");
+        Enter(sfform->Edit3, "LS");
+        for (const auto& [code, quantity] : lines) {
+            Enter(sfform->Edit5, code);
+            Enter(sfform->Edit8, quantity);
+        }
+        harness->OnModal("Tsftsform", [](TCustomForm& f) { H::Click(dynamic_cast<Tsftsform&>(f).Button1); });
+        H::TypeKey(sfform->Edit5, VK_RETURN);
+        harness->OnModal("Tprintform", [this, Driver](TCustomForm& f) {
+            auto& prompt = dynamic_cast<Tprintform&>(f);
+            Shown.push_back(prompt.Label2->Caption());
+            Driver(prompt);
+        });
+        H::TypeKey(sfform->Edit10, VK_RETURN);
+    }
+
+    static std::string Var(Tprintform& p, const char* name) {
+        return p.frxReport1->Variables()->Variables(name).AsString();
+    }
+    static int TitleCount(TfrxReport& r) {
+        int n = 0;
+        for (int i = 0; i < r.PagesCount(); ++i) {
+            
+            for (TfrxComponent* c : r.Pages(i)->AllObjects())
+                if (c->Name() == kReceiptTitleName) ++n;
+        }
+        return n;
+    }
+
+    std::unique_ptr<TUiTestHarness> harness;
+    std::vector<std::string> Shown;
+
+private:
+    fs::path FOldDir;
+    fs::path FDir;
+};
+
+// A saved receipt: the prompt gets its number, sums its lines per category (other types
+// in none), sets dx and the ten variables, loads the template and adds one title on the
+// page header; "取消" closes without output and clears the number.
+TEST_F(ReceiptPrompt, SumsVariablesTemplateAndTitle) {
+    InstallTemplate();
+    Charge({{"XCG", "2"}, {"AMXL", "1"}, {"BLF", "3"}, {"GH", "1"}, {"SB", "1"}}, [](Tprintform& p) {
+        const TCategorySums expected = {22.5, 0, 0, 0, 31, 0, 0, 0, 0, 1};
+        for (size_t i = 0; i < expected.size(); ++i)
+            EXPECT_DOUBLE_EQ(p.Sums()[i], expected[i]) << kFeeCategories[i].Name;
+        EXPECT_TRUE(p.LoadReceipt());
+        // 31 + 22.5 + 1 + 2 = 56.50 (布洛芬 3 x 3.333 = 9.999 goes in as 10.00)
+        EXPECT_EQ(p.frxReport1->Calc("dx").AsString(), "伍拾陆元伍角整");
+        EXPECT_EQ(Var(p, "aa"), "22.5");
+        EXPECT_EQ(Var(p, "ee"), "31");
+        EXPECT_EQ(Var(p, "kk"), "1");
+        EXPECT_EQ(Var(p, "ff"), "0");
+        ASSERT_NE(p.frxReport1->FindObject("MasterData1"), nullptr);
+        auto* title = dynamic_cast<TfrxMemoView*>(p.frxReport1->FindObject(kReceiptTitleName));
+        ASSERT_NE(title, nullptr);
+        EXPECT_EQ(title->Parent(), p.frxReport1->FindObject("PageHeader1"));
+        EXPECT_EQ(title->Memo()->Strings(0), kReceiptTitle);
+        // Loading again (a second "确定") still gives one title.
+        EXPECT_TRUE(p.LoadReceipt());
+        EXPECT_EQ(TitleCount(*p.frxReport1), 1);
+        H::Click(p.Button2);
+    });
+    ASSERT_EQ(Shown.size(), 1u);
+    EXPECT_EQ(Shown[0], "240307001");
+    EXPECT_EQ(printform->Label2->Caption(), "");
+    EXPECT_EQ(printform->Sums(), ReceiptCategorySums(*datamoduleform->ADOConnection1, Shown[0]));
+}
+}  // namespace
