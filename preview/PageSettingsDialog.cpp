@@ -1,0 +1,459 @@
+// The page settings dialog.
+#include "preview/PageSettingsDialog.h"
+
+#include <memory>
+
+#include "platform/classes/Streaming.h"
+#include "platform/rtl/Exceptions.h"
+#include "platform/rtl/Format.h"
+#include "platform/rtl/StrUtils.h"
+#include "platform/ui/StdCtrls.h"
+#include "report/Pages.h"
+#include "report/Printer.h"
+#include "report/Resources.h"
+#include "report/Utils.h"
+
+ROVE_IMPLEMENT_CLASS(TfrxPageSettingsForm)
+
+namespace {
+
+const char* const kPageSettingsText = R"(object frxPageSettingsForm: TfrxPageSettingsForm
+  Left = 200
+  Top = 150
+  BorderStyle = bsDialog
+  Caption = 'Page Settings'
+  ClientHeight = 359
+  ClientWidth = 286
+  Color = clBtnFace
+  Font.Charset = GB2312_CHARSET
+  Font.Color = clWindowText
+  Font.Height = -12
+  Font.Name = '宋体'
+  Font.Style = []
+  OldCreateOrder = False
+  Position = poScreenCenter
+  PixelsPerInch = 96
+  TextHeight = 12
+  OnCreate = FormCreate
+  OnShow = FormShow
+  OnHide = FormHide
+  OnCloseQuery = FormCloseQuery
+  object SizeL: TGroupBox
+    Left = 8
+    Top = 4
+    Width = 270
+    Height = 100
+    Caption = 'Size'
+    TabOrder = 0
+    object SizeCB: TComboBox
+      Left = 12
+      Top = 18
+      Width = 245
+      Height = 20
+      Style = csDropDownList
+      DropDownCount = 12
+      TabOrder = 0
+      OnClick = SizeCBClick
+    end
+    object WidthL: TLabel
+      Left = 12
+      Top = 50
+      Width = 40
+      Height = 12
+      Caption = 'Width'
+    end
+    object WidthE: TEdit
+      Left = 72
+      Top = 46
+      Width = 57
+      Height = 20
+      TabOrder = 1
+      OnChange = WidthEChange
+    end
+    object cmL1: TLabel
+      Left = 134
+      Top = 50
+      Width = 20
+      Height = 12
+      Caption = 'cm'
+    end
+    object HeightL: TLabel
+      Left = 12
+      Top = 74
+      Width = 40
+      Height = 12
+      Caption = 'Height'
+    end
+    object HeightE: TEdit
+      Left = 72
+      Top = 70
+      Width = 57
+      Height = 20
+      TabOrder = 2
+      OnChange = WidthEChange
+    end
+    object cmL2: TLabel
+      Left = 134
+      Top = 74
+      Width = 20
+      Height = 12
+      Caption = 'cm'
+    end
+  end
+  object OrientationL: TGroupBox
+    Left = 8
+    Top = 108
+    Width = 270
+    Height = 64
+    Caption = 'Orientation'
+    TabOrder = 1
+    object PortraitRB: TRadioButton
+      Left = 12
+      Top = 18
+      Width = 200
+      Height = 17
+      Caption = 'Portrait'
+      TabOrder = 0
+      Checked = True
+      TabStop = True
+      OnClick = PortraitRBClick
+    end
+    object LandscapeRB: TRadioButton
+      Left = 12
+      Top = 38
+      Width = 200
+      Height = 17
+      Caption = 'Landscape'
+      TabOrder = 1
+      OnClick = PortraitRBClick
+    end
+  end
+  object MarginsL: TGroupBox
+    Left = 8
+    Top = 176
+    Width = 270
+    Height = 78
+    Caption = 'Margins'
+    TabOrder = 2
+    object LeftL: TLabel
+      Left = 12
+      Top = 22
+      Width = 40
+      Height = 12
+      Caption = 'Left'
+    end
+    object MarginLeftE: TEdit
+      Left = 52
+      Top = 18
+      Width = 57
+      Height = 20
+      TabOrder = 0
+    end
+    object cmL3: TLabel
+      Left = 112
+      Top = 22
+      Width = 20
+      Height = 12
+      Caption = 'cm'
+    end
+    object TopL: TLabel
+      Left = 140
+      Top = 22
+      Width = 40
+      Height = 12
+      Caption = 'Top'
+    end
+    object MarginTopE: TEdit
+      Left = 180
+      Top = 18
+      Width = 57
+      Height = 20
+      TabOrder = 1
+    end
+    object cmL4: TLabel
+      Left = 240
+      Top = 22
+      Width = 20
+      Height = 12
+      Caption = 'cm'
+    end
+    object RightL: TLabel
+      Left = 12
+      Top = 50
+      Width = 40
+      Height = 12
+      Caption = 'Right'
+    end
+    object MarginRightE: TEdit
+      Left = 52
+      Top = 46
+      Width = 57
+      Height = 20
+      TabOrder = 2
+    end
+    object cmL5: TLabel
+      Left = 112
+      Top = 50
+      Width = 20
+      Height = 12
+      Caption = 'cm'
+    end
+    object BottomL: TLabel
+      Left = 140
+      Top = 50
+      Width = 40
+      Height = 12
+      Caption = 'Bottom'
+    end
+    object MarginBottomE: TEdit
+      Left = 180
+      Top = 46
+      Width = 57
+      Height = 20
+      TabOrder = 3
+    end
+    object cmL6: TLabel
+      Left = 240
+      Top = 50
+      Width = 20
+      Height = 12
+      Caption = 'cm'
+    end
+  end
+  object OtherL: TGroupBox
+    Left = 8
+    Top = 258
+    Width = 270
+    Height = 64
+    Caption = 'Other'
+    TabOrder = 3
+    object ApplyToCurRB: TRadioButton
+      Left = 12
+      Top = 18
+      Width = 200
+      Height = 17
+      Caption = 'Apply to the current page'
+      TabOrder = 0
+      Checked = True
+      TabStop = True
+    end
+    object ApplyToAllRB: TRadioButton
+      Left = 12
+      Top = 38
+      Width = 200
+      Height = 17
+      Caption = 'Apply to all pages'
+      TabOrder = 1
+    end
+  end
+  object OKB: TButton
+    Left = 122
+    Top = 328
+    Width = 75
+    Height = 25
+    Caption = 'OK'
+    Default = True
+    ModalResult = 1
+    TabOrder = 4
+  end
+  object CancelB: TButton
+    Left = 203
+    Top = 328
+    Width = 75
+    Height = 25
+    Cancel = True
+    Caption = 'Cancel'
+    ModalResult = 2
+    TabOrder = 5
+  end
+end
+)";
+
+void RegisterPageSettingsForm() {
+    static const bool done = [] {
+        RegisterUiClasses();
+        RegisterFormResource("TfrxPageSettingsForm", kPageSettingsText, "PageSettingsDialog.dfm");
+        return true;
+    }();
+    (void)done;
+}
+
+int NumberOf(TObject* o) { return static_cast<int>(reinterpret_cast<intptr_t>(o)); }
+
+// The text of a paper entry: its name, or for a paper the printer gives no name (the
+// virtual printer's table) its size in millimetres, so the entries can be told apart.
+std::string PaperText(const std::string& Name, int Number) {
+    if (!Name.empty()) return Name;
+    int w = 0, h = 0;
+    if (!frxGetPaperDimensions(Number, w, h)) return IntToStr(Number);
+    return frxFloatToStr(w / 10.0) + " x " + frxFloatToStr(h / 10.0) + " mm";
+}
+
+}  // namespace
+
+TfrxPageSettingsForm::TfrxPageSettingsForm(TComponent* AOwner) : TForm(AOwner) {
+    RegisterPageSettingsForm();
+    InitForm();
+}
+
+void TfrxPageSettingsForm::DeclareProperties(TPropertyDecl<TfrxPageSettingsForm>& d) {
+    d.Method("FormCreate", &TfrxPageSettingsForm::FormCreate);
+    d.Method("FormShow", &TfrxPageSettingsForm::FormShow);
+    d.Method("FormHide", &TfrxPageSettingsForm::FormHide);
+    d.Method("FormCloseQuery", &TfrxPageSettingsForm::FormCloseQuery);
+    d.Method("SizeCBClick", &TfrxPageSettingsForm::SizeCBClick);
+    d.Method("PortraitRBClick", &TfrxPageSettingsForm::PortraitRBClick);
+    d.Method("WidthEChange", &TfrxPageSettingsForm::WidthEChange);
+}
+
+void TfrxPageSettingsForm::BindFields() {
+    Bind(SizeL, "SizeL");
+    Bind(SizeCB, "SizeCB");
+    Bind(WidthL, "WidthL");
+    Bind(WidthE, "WidthE");
+    Bind(HeightL, "HeightL");
+    Bind(HeightE, "HeightE");
+    Bind(OrientationL, "OrientationL");
+    Bind(PortraitRB, "PortraitRB");
+    Bind(LandscapeRB, "LandscapeRB");
+    Bind(MarginsL, "MarginsL");
+    Bind(MarginLeftE, "MarginLeftE");
+    Bind(MarginTopE, "MarginTopE");
+    Bind(MarginRightE, "MarginRightE");
+    Bind(MarginBottomE, "MarginBottomE");
+    Bind(OtherL, "OtherL");
+    Bind(ApplyToCurRB, "ApplyToCurRB");
+    Bind(ApplyToAllRB, "ApplyToAllRB");
+    Bind(OKB, "OKB");
+    Bind(CancelB, "CancelB");
+}
+
+void TfrxPageSettingsForm::FormCreate(TObject*) { frxResources().LocalizeForm(this); }
+
+bool TfrxPageSettingsForm::ApplyToAll() const { return ApplyToAllRB->Checked(); }
+
+int TfrxPageSettingsForm::SelectedPaper() const {
+    TfrxCustomPrinter* p = frxPrinters().Printer();
+    const int i = SizeCB->ItemIndex();
+    if (!p || i < 0 || i >= p->Papers().Count()) return frxCustomPaperSize;
+    return NumberOf(p->Papers().Objects(i));
+}
+
+void TfrxPageSettingsForm::FormShow(TObject*) {
+    if (!Page) return;
+    FUpdating = true;
+    struct Done {
+        bool& F;
+        ~Done() { F = false; }
+    } done{FUpdating};
+    TfrxCustomPrinter* p = frxPrinters().Printer();
+    SizeCB->Items()->Clear();
+    int index = -1;
+    if (p) {
+        TStringList& papers = p->Papers();
+        for (int i = 0; i < papers.Count(); ++i) SizeCB->Items()->Add(PaperText(papers[i], NumberOf(papers.Objects(i))));
+        index = p->PaperIndex(Page->PaperSize());
+        if (index < 0) index = p->PaperIndex(frxCustomPaperSize);
+    }
+    SizeCB->SetItemIndex(index);
+    WidthE->SetText(frxFloatToStr(Page->PaperWidth() / 10));
+    HeightE->SetText(frxFloatToStr(Page->PaperHeight() / 10));
+    FShownLandscape = Page->Orientation() == poLandscape;
+    PortraitRB->SetChecked(!FShownLandscape);
+    LandscapeRB->SetChecked(FShownLandscape);
+    MarginLeftE->SetText(frxFloatToStr(Page->LeftMargin / 10));
+    MarginRightE->SetText(frxFloatToStr(Page->RightMargin / 10));
+    MarginTopE->SetText(frxFloatToStr(Page->TopMargin / 10));
+    MarginBottomE->SetText(frxFloatToStr(Page->BottomMargin / 10));
+    PortraitRBClick(nullptr);
+}
+
+void TfrxPageSettingsForm::PortraitRBClick(TObject*) { SizeCBClick(nullptr); }
+
+void TfrxPageSettingsForm::SizeCBClick(TObject*) {
+    if (FUpdating) return;
+    TfrxCustomPrinter* p = frxPrinters().Printer();
+    if (!p) return;
+    double w = 0, h = 0;
+    try {
+        w = frxStrToFloat(WidthE->Text()) * 10;
+        h = frxStrToFloat(HeightE->Text()) * 10;
+    } catch (const EConvertError&) {
+        // A half-typed size: the paper is applied once the numbers are complete.
+        return;
+    }
+    FUpdating = true;
+    struct Done {
+        bool& F;
+        ~Done() { F = false; }
+    } done{FUpdating};
+    const bool landscape = LandscapeRB->Checked();
+    const TPrinterOrientation orientation = landscape ? poLandscape : poPortrait;
+    const int paper = SelectedPaper();
+    // A custom size turns with the paper only when the orientation really changes.
+    if (paper == frxCustomPaperSize && landscape != FShownLandscape)
+        p->SetViewParams(paper, h, w, orientation);
+    else
+        p->SetViewParams(paper, w, h, orientation);
+    FShownLandscape = landscape;
+    WidthE->SetText(frxFloatToStr(p->PaperWidth / 10));
+    HeightE->SetText(frxFloatToStr(p->PaperHeight / 10));
+}
+
+void TfrxPageSettingsForm::WidthEChange(TObject*) {
+    if (FUpdating) return;
+    TfrxCustomPrinter* p = frxPrinters().Printer();
+    const int custom = p ? p->PaperIndex(frxCustomPaperSize) : 0;
+    FUpdating = true;
+    SizeCB->SetItemIndex(custom < 0 ? 0 : custom);
+    FUpdating = false;
+}
+
+void TfrxPageSettingsForm::FormCloseQuery(TObject*, bool& CanClose) {
+    if (ModalResult() != mrOk) return;
+    struct Field {
+        TEdit* Edit;
+        bool Size;
+    };
+    const Field fields[] = {{WidthE, true},       {HeightE, true},      {MarginLeftE, false},
+                            {MarginRightE, false}, {MarginTopE, false}, {MarginBottomE, false}};
+    for (const Field& f : fields) {
+        bool ok = true;
+        try {
+            const double v = frxStrToFloat(f.Edit->Text());
+            ok = f.Size ? v > 0 : v >= 0;
+        } catch (const EConvertError&) {
+            ok = false;
+        }
+        if (!ok) {
+            CanClose = false;
+            frxErrorMsg("'" + f.Edit->Text() + "' is not a valid " + (f.Size ? "paper size" : "margin"));
+            SetActiveControl(f.Edit);
+            f.Edit->SelectAll();
+            return;
+        }
+    }
+}
+
+void TfrxPageSettingsForm::FormHide(TObject*) {
+    if (ModalResult() != mrOk || !Page) return;
+    // Checked by FormCloseQuery: nothing below fails half-way.
+    Page->SetOrientation(PortraitRB->Checked() ? poPortrait : poLandscape);
+    Page->SetPaperWidth(frxStrToFloat(WidthE->Text()) * 10);
+    Page->SetPaperHeight(frxStrToFloat(HeightE->Text()) * 10);
+    Page->SetPaperSize(SelectedPaper());
+    Page->LeftMargin = frxStrToFloat(MarginLeftE->Text()) * 10;
+    Page->RightMargin = frxStrToFloat(MarginRightE->Text()) * 10;
+    Page->TopMargin = frxStrToFloat(MarginTopE->Text()) * 10;
+    Page->BottomMargin = frxStrToFloat(MarginBottomE->Text()) * 10;
+    Page->AlignChildren();
+}
+
+bool frxShowPageSettings(TfrxReportPage* Page, bool& ApplyToAll, TComponent* Owner) {
+    if (!Page) return false;
+    auto form = std::make_unique<TfrxPageSettingsForm>(Owner);
+    form->Page = Page;
+    if (form->ShowModal() != mrOk) return false;
+    ApplyToAll = form->ApplyToAll();
+    return true;
+}
