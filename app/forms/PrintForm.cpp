@@ -127,6 +127,9 @@ Tprintform::Tprintform(TComponent* AOwner) : TForm(AOwner) {
 }
 
 Tprintform::~Tprintform() {
+    // The report goes first: its prepared pages still refer to the datasets and queries.
+    delete frxReport1;
+    frxReport1 = nullptr;
     if (printform == this) {
         printform = nullptr;
         Tsfform::SetReceiptPrintPrompt(nullptr);

