@@ -192,7 +192,7 @@ public:
     TLinks() : TComponent(nullptr) {}
     ~TLinks() override { Clear(); }
     void Set(TfrxComponent* Template, TfrxComponent* Copy) {
-        auto [it, added] = FMap.try_emplace(Template, Copy);
+        auto [it, added] = FMap.try_emplace(Key(Template), Copy);
         if (!added) {
             it->second = Copy;
             return;
@@ -200,21 +200,23 @@ public:
         Template->FreeNotification(this);
     }
     TfrxComponent* Get(const TfrxComponent* Template) const {
-        auto it = FMap.find(Template);
+        auto it = FMap.find(Key(Template));
         return it == FMap.end() ? nullptr : it->second;
     }
     void Clear() {
-        for (auto& [t, c] : FMap) const_cast<TfrxComponent*>(t)->RemoveFreeNotification(this);
+        for (auto& [t, c] : FMap) const_cast<TComponent*>(t)->RemoveFreeNotification(this);
         FMap.clear();
     }
+    // The notice comes from the template's destructor, when it is only a TComponent any
+    // more: the map is keyed by that address.
     void Notification(TComponent* AComponent, TOperation Operation) override {
         TComponent::Notification(AComponent, Operation);
-        if (Operation == opRemove)
-            if (auto* c = dynamic_cast<TfrxComponent*>(AComponent)) FMap.erase(c);
+        if (Operation == opRemove) FMap.erase(AComponent);
     }
 
 private:
-    std::unordered_map<const TfrxComponent*, TfrxComponent*> FMap;
+    static const TComponent* Key(const TfrxComponent* c) { return c; }
+    std::unordered_map<const TComponent*, TfrxComponent*> FMap;
 };
 
 // --- TfrxPreviewPages ----------------------------------------------------------------------
