@@ -1,0 +1,99 @@
+// The flat combo boxes of the preview and the designer: a drop-down combo box with a thin
+// frame and a narrow arrow button (TfrxCustomComboBox, published as TfrxComboBox), and a
+// combo box with a small push button at its right end (TfrxComboEdit). The geometry of the
+// flat look and of the drop-down list is kept in plain functions so that it can be checked
+// without a window.
+#pragma once
+
+#include <string>
+
+#include "platform/graphics/GraphicsTypes.h"
+#include "platform/ui/StdCtrls.h"
+
+class TSpeedButton;
+class TPanel;
+
+// The place of the edit field inside a combo of Width x Height.
+TRect frxComboEditRect(int Width, int Height, int ButtonWidth, int TextIndent);
+// The arrow button's rectangle and the left point of the arrow's top line (5, 3 and 1
+// pixels wide on three rows). Halves are rounded to the nearest integer, ties to even.
+TRect frxComboButtonRect(int Width, int Height, int ButtonWidth);
+TPoint frxComboArrowOrigin(int Width, int Height, int ButtonWidth);
+
+// Where the drop-down list goes: its size, and whether it opens above the control.
+struct TfrxDropListPlacement {
+    int Width = 0;
+    int Height = 0;
+    int Top = 0;              // screen top of the list
+    bool DroppedUp = false;
+};
+// ControlScreen: the control's rectangle on the screen; FontHeight: the control's font
+// height; ScreenHeight: the bottom of the screen's work area.
+TfrxDropListPlacement frxDropListPlacement(TRect ControlScreen, int ListWidth, int ItemHeight, int ItemCount,
+                                           int DropDownCount, int FontHeight, int ScreenHeight);
+
+class TfrxCustomComboBox : public TCustomComboBox {
+    ROVE_CLASS(TfrxCustomComboBox, TCustomComboBox)
+public:
+    explicit TfrxCustomComboBox(TComponent* AOwner);
+
+    bool DroppedUp() const { return FDroppedUp; }
+    int ButtonWidth() const { return FButtonWidth; }
+    bool MouseInControl() const { return FMouseInControl; }
+    bool ReadOnly() const { return FReadOnly; }
+    void SetReadOnly(bool Value);
+    int TextIndent() const { return FTextIndent; }
+    void SetTextIndent(int Value) { FTextIndent = Value; }
+    // 0: the control's width - 1.
+    int ListWidth() const { return FListWidth; }
+    void SetListWidth(int Value) { FListWidth = Value; }
+    // The list's placement for the control as it stands now, remembered in DroppedUp.
+    TfrxDropListPlacement PlaceDropList(int ScreenHeight);
+    TRect EditRect() const { return frxComboEditRect(Width(), Height(), FButtonWidth, FTextIndent); }
+
+    static void DeclareProperties(TPropertyDecl<TfrxCustomComboBox>& d);
+
+protected:
+    bool FDroppedUp = false;
+    int FButtonWidth = 11;
+    bool FMouseInControl = false;
+    bool FReadOnly = false;
+    int FTextIndent = 0;
+    int FListWidth = 0;
+};
+
+class TfrxComboBox : public TfrxCustomComboBox {
+    ROVE_CLASS(TfrxComboBox, TfrxCustomComboBox)
+public:
+    explicit TfrxComboBox(TComponent* AOwner);
+};
+
+// A combo box with a "..." push button at its right end.
+class TfrxComboEdit : public TComboBox {
+    ROVE_CLASS(TfrxComboEdit, TComboBox)
+public:
+    explicit TfrxComboEdit(TComponent* AOwner);
+    TPanel* ButtonPanel() const { return FButtonPanel; }
+    TSpeedButton* Button() const { return FButton; }
+    bool ButtonEnabled() const { return FButtonEnabled; }
+    void SetButtonEnabled(bool Value);
+    std::string ButtonHint() const;
+    void SetButtonHint(const std::string& Value);
+    void SetEnabled(bool Value) override;
+    // Enter and Esc go to the form as dialog keys first (default and cancel buttons).
+    void KeyDown(uint16_t& Key, TShiftState Shift) override;
+    // Focus to the control, then OnButtonClick.
+    void ButtonClick(TObject* Sender);
+    TNotifyEvent OnButtonClick;
+    static void DeclareProperties(TPropertyDecl<TfrxComboEdit>& d);
+
+protected:
+    void BoundsChanged(bool Resized) override;
+
+private:
+    TPanel* FButtonPanel = nullptr;
+    TSpeedButton* FButton = nullptr;
+    bool FButtonEnabled = true;
+};
+
+void frxRegisterFlatCombos();

@@ -1,0 +1,410 @@
+// The preview window over prepared pages built in the test: the preview options applied
+// to the tool bar, the zoom box, page navigation with the page box and the status bar,
+// modal and modeless showing through the report, and the flat combo boxes' geometry.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <chrono>
+#include <thread>
+#include <cmath>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "platform/rtl/Exceptions.h"
+#include "platform/ui/Buttons.h"
+#include "platform/ui/Forms.h"
+#include "platform/ui/Menus.h"
+#include "report/DesignRegistries.h"
+#include "platform/ui/StdCtrls.h"
+#include "platform/ui/UiTest.h"
+#include "preview/FlatCombo.h"
+#include "preview/Preview.h"
+#include "preview/PreviewForm.h"
+#include "report/Bands.h"
+#include "report/MemoView.h"
+#include "report/Pages.h"
+#include "report/PreviewPages.h"
+#include "report/Printer.h"
+#include "report/Report.h"
+
+namespace {
+
+// A report whose prepared pages hold Count pages of 100 x 150 mm, each with a memo.
+struct TPreparedReport {
+    TUiTestHarness Harness;
+    TfrxReport Report{nullptr};
+    TfrxPreviewPages* Pages = nullptr;
+
+    explicit TPreparedReport(int Count) {
+        frxRegisterPreviewPages();
+        frxRegisterPreviewForm();
+        Pages = dynamic_cast<TfrxPreviewPages*>(Report.PreviewPages());
+        auto* page = new TfrxReportPage(&Report);
+        page->SetName("Page1");
+        page->SetPaperSize(frxCustomPaperSize);
+        page->SetPaperWidth(100);
+        page->SetPaperHeight(150);
+        auto* band = new TfrxMasterData(page);
+        band->SetName("MasterData1");
+        band->SetBounds(0, 0, 300, 60);
+        auto* memo = new TfrxMemoView(band);
+        memo->SetName("Memo1");
+        memo->SetBounds(0, 0, 280, 40);
+        memo->Font()->SetSize(14);
+        Pages->AddSourcePage(page);
+        for (int i = 0; i < Count; ++i) {
+            Pages->AddPage(page);
+            memo->SetText("第 " + std::to_string(i + 1) + " 页 Receipt");
+            Pages->AddObject(band);
+        }
+        Report.PreviewOptions()->Maximized = false;
+    }
+};
+
+// The window built and initialised the way the report does it, shown offscreen.
+struct TWindow {
+    TPreparedReport R;
+    std::unique_ptr<TfrxPreviewForm> Form;
+    explicit TWindow(int Count, TfrxPreviewButtons Buttons = TfrxPreviewOptions().Buttons) : R(Count) {
+        R.Report.PreviewOptions()->Buttons = Buttons;
+        Form = std::make_unique<TfrxPreviewForm>(nullptr);
+        Form->Preview->Report = &R.Report;
+        Form->Preview->PreviewPages = R.Pages;
+        Form->Init();
+        Form->Show();
+        TUiTestHarness::ProcessMessages();
+    }
+    std::string Status(int Panel) const { return Form->StatusBar->Panels()->Items(Panel)->Text(); }
+};
+
+// Lets the posted zoom-box rewrite run (a timer of one millisecond).
+void RunPosted(const TfrxPreviewForm& Form) {
+    for (int i = 0; i < 500 && Form.ZoomUpdatePending(); ++i) {
+        TUiTestHarness::ProcessMessages();
+        std::this_thread::sleep_for(std::chrono::milliseconds(1));
+    }
+}
+
+TfrxPreviewButtons AllBut(std::initializer_list<TfrxPreviewButton> Out) {
+    TfrxPreviewButtons b = TfrxPreviewOptions().Buttons;
+    for (TfrxPreviewButton x : Out) b.Exclude(x);
+    return b;
+}
+
+}  // namespace
+
+TEST(PreviewWindow, ButtonsFollowThePreviewOptions) {
+    struct Case {
+        const char* Name;
+        std::initializer_list<TfrxPreviewButton> Out;
+        std::vector<const char*> Hidden;
+        std::vector<const char*> Freed;
+    };
+    const std::vector<Case> cases = {
+        {"all", {}, {}, {}},
+        {"no zoom", {pbZoom}, {"ZoomWholePageB", "ZoomPageWidthB", "Zoom100B", "Zoom50B", "Sep3"}, {"Sep1"}},
+        {"no outline, no page setup", {pbOutline, pbPageSetup}, {"OutlineB", "PageSettingsB"}, {"Sep2"}},
+        {"outline only", {pbPageSetup}, {"PageSettingsB"}, {}},
+        {"no tools", {pbTools}, {"HandToolB", "ZoomToolB"}, {"Sep5"}},
+        {"no edit", {pbEdit}, {"NewPageB", "DelPageB", "DesignerB"}, {"Sep7"}},
+        {"no navigator", {pbNavigator}, {"FirstB", "PriorB", "NextB", "LastB", "Sep4"}, {"Sep6"}},
+        {"no files", {pbPrint, pbLoad, pbSave, pbExport, pbFind}, {"PrintB", "OpenB", "SaveB", "ExportB", "FindB"}, {}},
+    };
+    const std::vector<const char*> all = {"PrintB", "OpenB", "SaveB", "ExportB", "FindB", "ZoomWholePageB",
+                                          "ZoomPageWidthB", "Zoom100B", "Zoom50B", "Sep3", "OutlineB",
+                                          "PageSettingsB", "HandToolB", "ZoomToolB", "NewPageB", "DelPageB",
+                                          "DesignerB", "FirstB", "PriorB", "NextB", "LastB", "Sep4"};
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.Name);
+        TWindow w(2, AllBut(c.Out));
+        for (const char* name : all) {
+            auto* b = dynamic_cast<TToolButton*>(w.Form->FindComponent(name));
+            ASSERT_NE(b, nullptr) << name;
+            const bool hidden = std::find_if(c.Hidden.begin(), c.Hidden.end(), [&](const char* h) {
+                                    return std::string(h) == name;
+                                }) != c.Hidden.end();
+            EXPECT_EQ(b->Visible(), !hidden) << name;
+        }
+        for (const char* sep : {"Sep1", "Sep2", "Sep5", "Sep6", "Sep7"}) {
+            const bool freed = std::find_if(c.Freed.begin(), c.Freed.end(), [&](const char* f) {
+                                   return std::string(f) == sep;
+                               }) != c.Freed.end();
+            EXPECT_EQ(w.Form->FindComponent(sep) == nullptr, freed) << sep;
+        }
+        EXPECT_EQ(w.Form->ZoomPanel->Visible(), !std::count(c.Out.begin(), c.Out.end(), pbZoom));
+        EXPECT_EQ(w.Form->PagePanel->Visible(), !std::count(c.Out.begin(), c.Out.end(), pbNavigator));
+    }
+}
+
+TEST(PreviewWindow, OptionsAndTextsOnInit) {
+    TPreparedReport r(3);
+    TfrxPreviewOptions* o = r.Report.PreviewOptions();
+    o->AllowEdit = false;
+    o->OutlineVisible = true;
+    o->ShowCaptions = true;
+    o->Zoom = 1.5;
+    r.Report.ReportOptions()->Name = "门诊收费日报";
+    TfrxPreviewForm form(nullptr);
+    form.Preview->Report = &r.Report;
+    form.Preview->PreviewPages = r.Pages;
+    form.Init();
+    EXPECT_EQ(form.Text(), "门诊收费日报");
+    EXPECT_FALSE(form.NewPageB->Enabled());
+    EXPECT_FALSE(form.DelPageB->Enabled());
+    EXPECT_FALSE(form.DesignerB->Enabled());
+    EXPECT_TRUE(form.OutlineB->Down());
+    EXPECT_TRUE(form.Preview->OutlineVisible());
+    EXPECT_TRUE(form.ToolBar->ShowCaptions());
+    EXPECT_EQ(form.ZoomCB->Text(), "150%");
+    EXPECT_EQ(form.PrintB->Text(), "打印");
+    EXPECT_EQ(form.DelPageB->Hint(), "删除页");
+    EXPECT_EQ(form.CancelB->Text(), "关闭");
+    const std::vector<std::string> items = {"25%", "50%", "75%", "100%", "150%", "200%", "页宽", "整页"};
+    ASSERT_EQ(form.ZoomCB->Items()->Count(), 8);
+    for (int i = 0; i < 8; ++i) EXPECT_EQ(form.ZoomCB->Items()->Strings(i), items[i]);
+    EXPECT_EQ(form.ExportPopup->Items()->Count(), frxExportFilters().Count());
+}
+
+TEST(PreviewWindow, ZoomBoxTextsAndChoices) {
+    struct Case {
+        const char* Typed;
+        int Index;          // -1: typed text
+        double Zoom;        // 0: a fit mode, checked by ZoomMode
+        TfrxZoomMode Mode;
+        const char* Shown;  // the box after the posted rewrite; empty: computed from the zoom
+    };
+    const std::vector<Case> cases = {
+        {"150 %", -1, 1.5, zmDefault, "150%"},
+        {"75%", -1, 0.75, zmDefault, "75%"},
+        {"5", -1, 0.25, zmDefault, "25%"},
+        {"12,5", -1, 0.25, zmDefault, "25%"},
+        {"", 6, 0, zmPageWidth, ""},
+        {"", 7, 0, zmWholePage, ""},
+    };
+    TWindow w(3);
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.Typed);
+        w.Form->Preview->SetZoom(1.0);
+        if (c.Index >= 0) {
+            w.Form->ZoomCB->ItemPicked(c.Index);
+        } else {
+            w.Form->ZoomCB->SetText(c.Typed);
+            w.Form->SetActiveControl(w.Form->ZoomCB);
+            uint16_t key = VK_RETURN;
+            w.Form->FormKeyDown(w.Form.get(), key, 0);
+            EXPECT_EQ(key, 0);
+        }
+        EXPECT_TRUE(w.Form->ZoomUpdatePending());
+        RunPosted(*w.Form);
+        EXPECT_FALSE(w.Form->ZoomUpdatePending());
+        if (c.Zoom > 0) EXPECT_DOUBLE_EQ(w.Form->Preview->Zoom(), c.Zoom);
+        else EXPECT_EQ(w.Form->Preview->ZoomMode(), c.Mode);
+        const std::string expected =
+            *c.Shown ? c.Shown : std::to_string(static_cast<long>(std::nearbyint(w.Form->Preview->Zoom() * 100))) + "%";
+        EXPECT_EQ(w.Form->ZoomCB->Text(), expected);
+    }
+    // Text that is no number: the conversion error, the zoom kept, the box put right.
+    w.Form->Preview->SetZoom(0.5);
+    w.Form->ZoomCB->SetText("abc");
+    EXPECT_THROW(w.Form->ZoomCBClick(nullptr), std::exception);
+    RunPosted(*w.Form);
+    EXPECT_DOUBLE_EQ(w.Form->Preview->Zoom(), 0.5);
+    EXPECT_EQ(w.Form->ZoomCB->Text(), "50%");
+    // The buttons write the box at once.
+    TUiTestHarness::Click(w.Form->Zoom100B);
+    EXPECT_EQ(w.Form->ZoomCB->Text(), "100%");
+}
+
+TEST(PreviewWindow, NavigationUpdatesPageBoxAndStatusBar) {
+    TWindow w(5);
+    EXPECT_EQ(w.Form->PageE->Text(), "1");
+    EXPECT_EQ(w.Status(0), "第 1 页 共 5 页");
+    struct Step {
+        TToolButton* TfrxPreviewForm::*Button;
+        int Page;
+    };
+    const std::vector<Step> steps = {{&TfrxPreviewForm::NextB, 2}, {&TfrxPreviewForm::LastB, 5},
+                                     {&TfrxPreviewForm::NextB, 5}, {&TfrxPreviewForm::PriorB, 4},
+                                     {&TfrxPreviewForm::FirstB, 1}, {&TfrxPreviewForm::PriorB, 1}};
+    for (const Step& s : steps) {
+        TUiTestHarness::Click((*w.Form).*s.Button);
+        EXPECT_EQ(w.Form->Preview->PageNo(), s.Page);
+        EXPECT_EQ(w.Form->PageE->Text(), std::to_string(s.Page));
+        EXPECT_EQ(w.Status(0), "第 " + std::to_string(s.Page) + " 页 共 5 页");
+    }
+    // A page typed in the box and Enter; a number past the end goes to the last page.
+    for (auto [typed, page] : std::vector<std::pair<std::string, int>>{{"3", 3}, {"9", 5}}) {
+        w.Form->PageE->SetText(typed);
+        w.Form->SetActiveControl(w.Form->PageE);
+        uint16_t key = VK_RETURN;
+        w.Form->FormKeyDown(w.Form.get(), key, 0);
+        EXPECT_EQ(w.Form->Preview->PageNo(), page);
+        EXPECT_EQ(w.Form->PageE->Text(), std::to_string(page));
+    }
+    w.Form->PageE->SetText("x");
+    EXPECT_THROW(w.Form->PageEClick(nullptr), std::exception);
+    EXPECT_EQ(w.Form->Preview->PageNo(), 5);
+}
+
+TEST(PreviewWindow, ToolsOutlineAndNoPrinter) {
+    TWindow w(2);
+    TUiTestHarness::Click(w.Form->ZoomToolB);
+    EXPECT_EQ(w.Form->Preview->Tool(), ptZoom);
+    TUiTestHarness::Click(w.Form->HandToolB);
+    EXPECT_EQ(w.Form->Preview->Tool(), ptHand);
+    TUiTestHarness::Click(w.Form->OutlineB);
+    EXPECT_EQ(w.Form->Preview->OutlineVisible(), w.Form->OutlineB->Down());
+    if (frxPrinters().HasPhysicalPrinters()) GTEST_SKIP() << "a printer is installed here";
+    w.R.Harness.ClearDialogs();
+    TUiTestHarness::Click(w.Form->PrintB);
+    ASSERT_EQ(w.R.Harness.DialogTexts().size(), 1u);
+    EXPECT_EQ(w.R.Harness.DialogTexts()[0], "系统未安装打印机");
+}
+
+TEST(PreviewWindow, EscClosesTheIdleWindow) {
+    TWindow w(2);
+    ASSERT_TRUE(w.Form->Visible());
+    uint16_t key = VK_ESCAPE;
+    w.Form->FormKeyDown(w.Form.get(), key, 0);
+    TUiTestHarness::ProcessMessages();
+    EXPECT_FALSE(w.Form->Visible());
+}
+
+TEST(PreviewWindow, ModalThroughShowReport) {
+    TPreparedReport r(4);
+    r.Report.PreviewOptions()->Modal = true;
+    std::string status, caption;
+    int pages = 0;
+    r.Harness.OnModal("TfrxPreviewForm", [&](TCustomForm& F) {
+        auto& form = dynamic_cast<TfrxPreviewForm&>(F);
+        TUiTestHarness::Click(form.NextB);
+        status = form.StatusBar->Panels()->Items(0)->Text();
+        pages = form.Preview->PageCount();
+        caption = form.Text();
+        TUiTestHarness::Click(form.CancelB);
+    });
+    r.Report.ShowReport(false);
+    EXPECT_TRUE(r.Harness.Errors().empty());
+    EXPECT_EQ(r.Harness.PendingDrivers(), 0);
+    EXPECT_EQ(pages, 4);
+    EXPECT_EQ(status, "第 2 页 共 4 页");
+    EXPECT_EQ(caption, "预览");
+    EXPECT_EQ(r.Report.PreviewForm(), nullptr);
+    EXPECT_EQ(r.Pages->Count(), 4);
+}
+
+TEST(PreviewWindow, ModelessFreesItselfOnClose) {
+    TPreparedReport r(2);
+    r.Report.PreviewOptions()->Modal = false;
+    r.Report.ShowPreparedReport();
+    auto* form = dynamic_cast<TfrxPreviewForm*>(r.Report.PreviewForm());
+    ASSERT_NE(form, nullptr);
+    EXPECT_TRUE(form->FreeOnClose);
+    EXPECT_TRUE(form->Visible());
+    EXPECT_EQ(form->Preview->PageCount(), 2);
+    form->Close();
+    TUiTestHarness::ProcessMessages();
+    EXPECT_EQ(r.Report.PreviewForm(), nullptr);
+}
+
+TEST(PreviewWindow, Screenshot) {
+    TWindow w(3);
+    w.Form->SetBounds(0, 0, 760, 620);
+    w.Form->Preview->SetZoom(0.75);
+    TUiTestHarness::ProcessMessages();
+    EXPECT_TRUE(TUiTestHarness::SaveScreenshot(w.Form.get(), "/tmp/previewwin-window.png"));
+}
+
+// --- Flat combo boxes ---------------------------------------------------------------------
+
+TEST(FlatCombo, Geometry) {
+    struct Case {
+        int W, H, Indent;
+        TRect Edit;
+        TPoint Arrow;
+    };
+    // ButtonWidth 11: arrow x = round(5.5) + W - 15 = 6 + W - 15 (5.5 rounds to 6, even);
+    // y = round((H - 4) / 2) + 1 with 8.5 rounding to 8 and 7.5 to 8.
+    const std::vector<Case> cases = {
+        {100, 21, 0, {3, 3, 85, 18}, {91, 9}},
+        {100, 22, 0, {3, 3, 85, 19}, {91, 10}},
+        {150, 21, 16, {19, 3, 135, 18}, {141, 9}},
+        {60, 19, 0, {3, 3, 45, 16}, {51, 9}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.W * 100 + c.H);
+        const TRect e = frxComboEditRect(c.W, c.H, 11, c.Indent);
+        EXPECT_EQ(e.Left, c.Edit.Left);
+        EXPECT_EQ(e.Top, c.Edit.Top);
+        EXPECT_EQ(e.Right, c.Edit.Right);
+        EXPECT_EQ(e.Bottom, c.Edit.Bottom);
+        const TPoint a = frxComboArrowOrigin(c.W, c.H, 11);
+        EXPECT_EQ(a.X, c.Arrow.X);
+        EXPECT_EQ(a.Y, c.Arrow.Y);
+        const TRect b = frxComboButtonRect(c.W, c.H, 11);
+        EXPECT_EQ(b.Left, c.W - 13);
+        EXPECT_EQ(b.Right, c.W - 2);
+    }
+}
+
+TEST(FlatCombo, DropListPlacement) {
+    struct Case {
+        const char* Name;
+        int ListWidth, Items, DropDownCount, ScreenH;
+        int W, H, Top;
+        bool Up;
+    };
+    // The control at (10, 100) - (110, 121), item height 16, font height 16.
+    const std::vector<Case> cases = {
+        {"list width 0", 0, 3, 8, 1000, 99, 52, 121, false},
+        {"own list width", 140, 3, 8, 1000, 140, 52, 121, false},
+        {"more items than shown", 0, 20, 8, 1000, 99, 132, 121, false},
+        {"empty list", 0, 0, 8, 1000, 99, 20, 121, false},
+        {"no drop-down count", 0, 5, 0, 1000, 99, 20, 121, false},
+        {"near the bottom", 0, 20, 8, 200, 99, 132, 100 - 132 - 2, true},
+        {"just fits", 0, 3, 8, 100 + 16 + 52 + 6, 99, 52, 121, false},
+        {"one pixel short", 0, 3, 8, 100 + 16 + 52 + 5, 99, 52, 100 - 52 - 2, true},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.Name);
+        const TfrxDropListPlacement p =
+            frxDropListPlacement(TRect{10, 100, 110, 121}, c.ListWidth, 16, c.Items, c.DropDownCount, 16, c.ScreenH);
+        EXPECT_EQ(p.Width, c.W);
+        EXPECT_EQ(p.Height, c.H);
+        EXPECT_EQ(p.Top, c.Top);
+        EXPECT_EQ(p.DroppedUp, c.Up);
+    }
+}
+
+TEST(FlatCombo, ComboEditEnterReachesTheDefaultButton) {
+    TUiTestHarness h;
+    frxRegisterFlatCombos();
+    TForm form(nullptr);
+    form.SetBounds(0, 0, 300, 200);
+    auto* edit = new TfrxComboEdit(&form);
+    edit->SetParent(&form);
+    edit->SetBounds(10, 10, 150, 21);
+    auto* ok = new TButton(&form);
+    ok->SetParent(&form);
+    ok->SetBounds(10, 100, 75, 25);
+    ok->SetDefault(true);
+    int clicks = 0, buttonClicks = 0;
+    ok->OnClick = [&](TObject*) { ++clicks; };
+    edit->OnButtonClick = [&](TObject* Sender) {
+        EXPECT_EQ(Sender, edit);
+        ++buttonClicks;
+    };
+    form.Show();
+    TUiTestHarness::ProcessMessages();
+    // The button over the right end of the box, (Height - 4) square.
+    EXPECT_EQ(edit->ButtonPanel()->Left(), 10 + 150 - 21 + 2);
+    EXPECT_EQ(edit->ButtonPanel()->Top(), 12);
+    EXPECT_EQ(edit->ButtonPanel()->Width(), 17);
+    TUiTestHarness::TypeKey(edit, VK_RETURN);
+    EXPECT_EQ(clicks, 1);
+    TUiTestHarness::Click(edit->Button());
+    EXPECT_EQ(buttonClicks, 1);
+    edit->SetEnabled(false);
+    EXPECT_FALSE(edit->Button()->Enabled());
+}
