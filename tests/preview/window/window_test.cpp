@@ -45,6 +45,7 @@ struct TPreparedReport {
         page->SetPaperSize(frxCustomPaperSize);
         page->SetPaperWidth(100);
         page->SetPaperHeight(150);
+        page->LeftMargin = page->TopMargin = page->RightMargin = page->BottomMargin = 10;
         auto* band = new TfrxMasterData(page);
         band->SetName("MasterData1");
         band->SetBounds(0, 0, 300, 60);
@@ -52,6 +53,7 @@ struct TPreparedReport {
         memo->SetName("Memo1");
         memo->SetBounds(0, 0, 280, 40);
         memo->Font()->SetSize(14);
+        memo->SetColor(clYellow);
         Pages->AddSourcePage(page);
         for (int i = 0; i < Count; ++i) {
             Pages->AddPage(page);
