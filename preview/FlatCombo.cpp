@@ -136,3 +136,55 @@ void TfrxComboEdit::DeclareProperties(TPropertyDecl<TfrxComboEdit>& d) {
 void frxRegisterFlatCombos() {
     RegisterClasses({TfrxComboBox::StaticClass(), TfrxComboEdit::StaticClass()});
 }
+
+// --- TfrxFontList ----------------------------------------------------------------------------
+
+void TfrxFontList::Populate(const std::vector<TfrxFontSlot>& Families, std::vector<TfrxFontSlot>& Slots) {
+    FItems = Families;
+    std::sort(FItems.begin(), FItems.end(), [](const TfrxFontSlot& a, const TfrxFontSlot& b) { return a.Name < b.Name; });
+    FItems.erase(std::unique(FItems.begin(), FItems.end(),
+                             [](const TfrxFontSlot& a, const TfrxFontSlot& b) { return a.Name == b.Name; }),
+                 FItems.end());
+    FMRUCount = -1;
+    Slots.resize(MaxRecent);
+    for (int i = MaxRecent - 1; i >= 0; --i) {
+        TfrxFontSlot& s = Slots[static_cast<size_t>(i)];
+        const bool installed = !s.Name.empty() &&
+            std::any_of(FItems.begin() + (FMRUCount + 1), FItems.end(), [&](const TfrxFontSlot& f) { return f.Name == s.Name; });
+        if (installed) {
+            FItems.insert(FItems.begin(), s);
+            ++FMRUCount;
+        } else {
+            s = TfrxFontSlot{};
+        }
+    }
+}
+
+int TfrxFontList::Choose(int Index, std::vector<TfrxFontSlot>& Slots) {
+    if (Index < 0 || Index >= static_cast<int>(FItems.size())) return Index;
+    // The top entry is already the most recent one when a recent block exists; without a
+    // block it is the first family, which is recorded like any other.
+    if (Index == 0 && FMRUCount >= 0) return 0;
+    const TfrxFontSlot chosen = FItems[static_cast<size_t>(Index)];
+    int first = -1;
+    for (int i = 0; i < static_cast<int>(FItems.size()); ++i)
+        if (FItems[static_cast<size_t>(i)].Name == chosen.Name) {
+            first = i;
+            break;
+        }
+    if (first > FMRUCount) {
+        FItems.insert(FItems.begin(), chosen);
+        if (FMRUCount < MaxRecent - 1) ++FMRUCount;
+        else FItems.erase(FItems.begin() + MaxRecent);
+    } else {
+        FItems.erase(FItems.begin() + first);
+        FItems.insert(FItems.begin(), chosen);
+    }
+    WriteSlots(Slots);
+    return 0;
+}
+
+void TfrxFontList::WriteSlots(std::vector<TfrxFontSlot>& Slots) const {
+    Slots.assign(MaxRecent, TfrxFontSlot{});
+    for (int i = 0; i <= FMRUCount; ++i) Slots[static_cast<size_t>(i)] = FItems[static_cast<size_t>(i)];
+}

@@ -6,6 +6,7 @@
 #pragma once
 
 #include <string>
+#include <vector>
 
 #include "platform/graphics/GraphicsTypes.h"
 #include "platform/ui/StdCtrls.h"
@@ -97,3 +98,28 @@ private:
 };
 
 void frxRegisterFlatCombos();
+
+// The font list of the font combo box: the installed families in order, headed by a block
+// of at most five recently used fonts (most recent first). Slots are what the settings
+// store keeps ("Font0".."Font4", "FontType0".."FontType4").
+struct TfrxFontSlot {
+    std::string Name;
+    int Type = 0;       // font type bits; 4 = TrueType
+};
+class TfrxFontList {
+public:
+    static constexpr int MaxRecent = 5;
+    // The families (sorted, unique) and the stored slots; stale slots are emptied.
+    void Populate(const std::vector<TfrxFontSlot>& Families, std::vector<TfrxFontSlot>& Slots);
+    // The user chose item Index; the recent block and the slots follow. Gives the index
+    // of the chosen font afterwards.
+    int Choose(int Index, std::vector<TfrxFontSlot>& Slots);
+    const std::vector<TfrxFontSlot>& Items() const { return FItems; }
+    // Index of the last recent entry; -1 when there is none.
+    int MRUCount() const { return FMRUCount; }
+
+private:
+    void WriteSlots(std::vector<TfrxFontSlot>& Slots) const;
+    std::vector<TfrxFontSlot> FItems;
+    int FMRUCount = -1;
+};

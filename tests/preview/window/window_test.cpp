@@ -410,3 +410,47 @@ TEST(FlatCombo, ComboEditEnterReachesTheDefaultButton) {
     edit->SetEnabled(false);
     EXPECT_FALSE(edit->Button()->Enabled());
 }
+
+TEST(FlatCombo, RecentFonts) {
+    const std::vector<TfrxFontSlot> families = {{"宋体", 4}, {"Arial", 4}, {"Courier", 0}, {"黑体", 4},
+                                                {"Tahoma", 4}, {"Verdana", 4}, {"Fixed", 0}};
+    auto names = [](const TfrxFontList& l, int n) {
+        std::vector<std::string> r;
+        for (int i = 0; i < n; ++i) r.push_back(l.Items()[static_cast<size_t>(i)].Name);
+        return r;
+    };
+    auto indexOf = [](const TfrxFontList& l, const std::string& n) {
+        for (size_t i = 0; i < l.Items().size(); ++i)
+            if (l.Items()[i].Name == n && static_cast<int>(i) > l.MRUCount()) return static_cast<int>(i);
+        return -1;
+    };
+    // A stale slot (a font no longer installed) is dropped and emptied.
+    std::vector<TfrxFontSlot> slots = {{"Tahoma", 4}, {"Gone", 4}, {"Arial", 4}, {}, {}};
+    TfrxFontList l;
+    l.Populate(families, slots);
+    EXPECT_EQ(l.MRUCount(), 1);
+    EXPECT_EQ(names(l, 2), (std::vector<std::string>{"Tahoma", "Arial"}));
+    EXPECT_EQ(slots[1].Name, "");
+    EXPECT_EQ(l.Items().size(), families.size() + 2);
+    // Choosing a font in the block moves it to the top without a copy.
+    l.Choose(1, slots);
+    EXPECT_EQ(l.MRUCount(), 1);
+    EXPECT_EQ(names(l, 2), (std::vector<std::string>{"Arial", "Tahoma"}));
+    EXPECT_EQ(slots[0].Name, "Arial");
+    // New fonts up to five, then a sixth drops the oldest.
+    for (const char* f : {"Courier", "Fixed", "Verdana", "宋体"}) l.Choose(indexOf(l, f), slots);
+    EXPECT_EQ(l.MRUCount(), 4);
+    EXPECT_EQ(names(l, 5), (std::vector<std::string>{"宋体", "Verdana", "Fixed", "Courier", "Arial"}));
+    EXPECT_EQ(slots[4].Name, "Arial");
+    EXPECT_EQ(slots[4].Type, 4);
+    EXPECT_EQ(l.Items().size(), families.size() + 5);
+    // Without a recent block the first family is recorded too.
+    std::vector<TfrxFontSlot> empty;
+    TfrxFontList f;
+    f.Populate(families, empty);
+    ASSERT_EQ(f.MRUCount(), -1);
+    const std::string first = f.Items()[0].Name;
+    f.Choose(0, empty);
+    EXPECT_EQ(f.MRUCount(), 0);
+    EXPECT_EQ(empty[0].Name, first);
+}
