@@ -88,7 +88,7 @@ void RunPosted(const TfrxPreviewForm& Form) {
     }
 }
 
-TfrxPreviewButtons AllBut(std::initializer_list<TfrxPreviewButton> Out) {
+TfrxPreviewButtons AllBut(const std::vector<TfrxPreviewButton>& Out) {
     TfrxPreviewButtons b = TfrxPreviewOptions().Buttons;
     for (TfrxPreviewButton x : Out) b.Exclude(x);
     return b;
@@ -99,7 +99,7 @@ TfrxPreviewButtons AllBut(std::initializer_list<TfrxPreviewButton> Out) {
 TEST(PreviewWindow, ButtonsFollowThePreviewOptions) {
     struct Case {
         const char* Name;
-        std::initializer_list<TfrxPreviewButton> Out;
+        std::vector<TfrxPreviewButton> Out;   // a vector: an initializer_list member would dangle
         std::vector<const char*> Hidden;
         std::vector<const char*> Freed;
     };
