@@ -6,6 +6,8 @@
 #include "platform/rtl/FileUtils.h"
 #include "platform/ui/Forms.h"
 #include "platform/ui/Shell.h"
+#include "preview/PreviewForm.h"
+#include "preview/PrintDialog.h"
 
 #include <memory>
 
@@ -26,6 +28,9 @@ void RegisterClinicClasses() {
     RegisterDBClasses();
     RegisterClinicWidgets();
     RegisterClinicFormResources();
+    // Receipts and reports open in the preview window and print through its dialog.
+    frxRegisterPreviewForm();
+    frxInstallPrintDialog();
 }
 
 bool ClaimSingleInstance() {
