@@ -48,7 +48,7 @@ public:
     TEdit* Edit4 = nullptr;        // department
     TEdit* Edit5 = nullptr;        // item code, then name
     TEdit* Edit6 = nullptr;        // unit price
-    TEdit* Edit7 = nullptr;        // specification
+    TEdit* Edit7 = nullptr;        // pack size (规格)
     TEdit* Edit8 = nullptr;        // quantity
     TEdit* Edit9 = nullptr;        // amount due
     TEdit* Edit10 = nullptr;       // amount received

@@ -90,7 +90,7 @@ void Txjxmform::Edit5KeyPress(TObject*, char32_t& Key) {
     if (Key == kKeyEnter) Button1->SetFocus();
 }
 
-// required fields -> a number for the price -> no item of that name and specification ->
+// required fields -> a number for the price -> no item of that name and pack size (规格) ->
 // the row -> the list refreshed -> for a drug, the offer of the stock-in
 void Txjxmform::Button1Click(TObject*) {
     TWinControl* empty = nullptr;

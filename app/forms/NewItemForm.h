@@ -1,5 +1,5 @@
 // Txjxmform: a new chargeable item. Every field is required; an item with the same name and
-// specification is refused; a new drug starts with purchase price and stock 0 and offers the
+// pack size (规格) is refused; a new drug starts with purchase price and stock 0 and offers the
 // stock-in window.
 #pragma once
 

@@ -1,5 +1,5 @@
 // Trkform: books a delivery of an existing drug. The drug is picked by its look-up code;
-// the save updates the drug (specification, unit, prices, batch, stock and stock values,
+// the save updates the drug (pack size (规格), unit, prices, batch, stock and stock values,
 // low-stock limit, expiry, origin) and appends a stock-in record, both in one transaction
 // tried up to ten times. The new stock is computed by the database from the stock it holds
 // at the save, so a charge made while the window was open is not undone.

@@ -16,7 +16,7 @@ Tjxcylform* jxcylform = nullptr;
 namespace {
 constexpr const char* kCaption = "提示";
 // Stock-in records of the range, every drug's current stock, and the charge lines of the
-// range, summed per item key, name and specification.
+// range, summed per item key, name and pack size (规格).
 constexpr const char* kUnion =
     " select 项目ID,项目名称,规格,sum(入库数量)as 进库数量,sum(库存数量)as 库存数量,sum(数量) as 销售数量  from ("
     "SELECT 药品ID as 项目ID , 药品名称 AS 项目名称,规格,入库数量, 0 as 库存数量, 0 as 数量 from tb_yprk"

@@ -1,5 +1,5 @@
 // Tjxcylform: the drug in/stock/sales overview (right 36). For a date range it lists per
-// drug (its key, name and specification as recorded) the quantity received, the current
+// drug (its key, name and pack size (规格) as recorded) the quantity received, the current
 // stock and the quantity sold; optionally for one drug. Prints and exports the list.
 #pragma once
 
