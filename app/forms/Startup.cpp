@@ -2,6 +2,7 @@
 
 #include "app/forms/ClinicForms.h"
 #include "app/widgets/FlatButton.h"
+#include "designer/resources/DesignerTexts.h"
 #include "platform/db/DB.h"
 #include "platform/rtl/FileUtils.h"
 #include "platform/ui/Forms.h"
@@ -31,6 +32,8 @@ void RegisterClinicClasses() {
     // Receipts and reports open in the preview window and print through its dialog.
     frxRegisterPreviewForm();
     frxInstallPrintDialog();
+    // The designer's texts join the string table before any window exists.
+    frxRegisterDesignerTexts();
 }
 
 bool ClaimSingleInstance() {
