@@ -150,16 +150,13 @@ void TfrxCrossHeader::AddValues(const TfrxIndexItem& Key) {
             return;
         }
         TfrxCrossHeader* next = nullptr;
-        for (auto& c : node->FItems)
-            if (!c->IsTotal && frxCrossCompareValues(c->Value, v) == 0) {
-                next = c.get();
-                break;
-            }
+        if (auto it = node->FIndex.find(v); it != node->FIndex.end()) next = it->second;
         if (!next) {
             auto child = std::make_unique<TfrxCrossHeader>(FColumn, CellLevels, node);
             child->Value = v;
             child->Memo = Memos[lv];
             next = child.get();
+            node->FIndex.emplace(v, next);
             node->FItems.push_back(std::move(child));
         }
         node = next;

@@ -23,6 +23,7 @@
 #include <array>
 #include <cstdint>
 #include <functional>
+#include <map>
 #include <memory>
 #include <string>
 #include <vector>
@@ -118,9 +119,14 @@ private:
     void CollectAll(std::vector<TfrxCrossHeader*>& List) const;
     const TfrxCrossHeader* Root() const;
 
+    struct TKeyLess {
+        bool operator()(const Variant& A, const Variant& B) const { return frxCrossCompareValues(A, B) < 0; }
+    };
     bool FColumn;
     TfrxCrossHeader* FParent;
     std::vector<std::unique_ptr<TfrxCrossHeader>> FItems;
+    // The children that are no totals, by value (children are unique by value).
+    std::map<Variant, TfrxCrossHeader*, TKeyLess> FIndex;
 };
 
 class TfrxCrossColumnHeader : public TfrxCrossHeader {

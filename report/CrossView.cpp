@@ -81,6 +81,14 @@ void TfrxCustomCrossView::BeginMatrix() {
     FMatrix->GapX = GapX;
     FMatrix->GapY = GapY;
     FMatrix->PlainCells = FPlainCells;
+    // Templates that follow the parent font are measured in the font their output gets
+    // (the view's).
+    for (int L = 0; L < frxCrossMaxLevels; ++L)
+        for (TfrxCustomMemoView* t : {CellMemos(L), ColumnMemos(L), ColumnTotalMemos(L), RowMemos(L), RowTotalMemos(L)})
+            if (t && t->ParentFont()) {
+                t->Font()->Assign(*Font());
+                t->SetParentFont(true);
+            }
     FMatrix->Init(FRowLevels, FColumnLevels, FCellLevels);
     FMatrix->ColumnHeader()->Visible = ShowColumnHeader;
     FMatrix->RowHeader()->Visible = ShowRowHeader;
@@ -109,8 +117,12 @@ void TfrxCustomCrossView::BeforePrint() {
 
 void TfrxCustomCrossView::GetData() {
     TfrxView::GetData();
+    TfrxCustomPreviewPages* pages = Report() ? Report()->PreviewPages() : nullptr;
+    if (pages) pages->SetStatus(frxResources().Get("crFillMx"));
     if (IsCrossValid()) FillMatrix();
+    if (pages) pages->SetStatus(frxResources().Get("crBuildMx"));
     EndMatrix();
+    OutputResult();
 }
 
 // --- Events ----------------------------------------------------------------------------

@@ -140,6 +140,9 @@ public:
 
 private:
     void Init();
+    // The result as text objects on the prepared pages, through the running engine
+    // (CrossOutput.cpp).
+    void OutputResult();
     void DoCalcWidth(int Column, double& Width);
     void DoCalcHeight(int Row, double& Height);
     void DoHeaderEvent(const std::string& EventName, TfrxCustomMemoView* Memo, const Variant& HeaderIndexes,

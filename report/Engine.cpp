@@ -510,6 +510,7 @@ void TfrxEngine::OpenPage() {
         throw;
     }
     --FNoBreak;
+    FOpenedTop = CurY;
 }
 
 void TfrxEngine::ShowColumnFooter() {
@@ -1090,6 +1091,33 @@ void TfrxEngine::SplitBand(TfrxBand* Band) {
         throw;
     }
     restore();
+}
+
+void TfrxEngine::ShowBuiltBand(TfrxBand* Band, double X, double Y) {
+    if (!Band) return;
+    TfrxBand* const current = FCurBand;
+    const double savedX = CurX;
+    ++FNoBreak;
+    CurX = X;
+    CurY = Y;
+    try {
+        ShowBand(Band);
+    } catch (...) {
+        --FNoBreak;
+        CurX = savedX;
+        FCurBand = current;
+        throw;
+    }
+    --FNoBreak;
+    CurX = savedX;
+    FCurBand = current;
+}
+
+void TfrxEngine::CloseKeep() {
+    if (!FKeeping) return;
+    FKeeping = false;
+    FKeepBand = nullptr;
+    AggregatesEndKeep();
 }
 
 void TfrxEngine::AddBandOutline(TfrxBand* Band) {

@@ -80,6 +80,19 @@ public:
     TfrxAggregateList* Aggregates() const { return FAggregates.get(); }
     TfrxReportPage* CurPage() const { return FPage; }
 
+    // --- Bands built while a band is prepared (the cross-tab's output) -------------------
+    // Shows Band at (X, Y) without a page break of its own, so that a piece laid out to
+    // fit is never moved; CurY goes below it. The band being prepared stays current.
+    void ShowBuiltBand(TfrxBand* Band, double X, double Y);
+    // A page break is possible here: not while a page opens or closes (a break there
+    // would open the same page again) and not inside a print-on-parent subreport.
+    bool CanBreakPage() const { return FNoBreak == 0 && !FOutputTarget; }
+    // Where the bands of the current page start below its headers.
+    double PageTop() const { return FFirstPage ? FPageTop : FOpenedTop; }
+    // Ends an open keep-together block where it stands: output that spreads over pages
+    // by itself must not be carried to the next page as a whole.
+    void CloseKeep();
+
     // The band tree of one orientation of a page: links groups, headers, footers and
     // details, fills the page's master list, reports misplaced bands to the report's
     // errors. Run calls it for every report page.
@@ -136,6 +149,7 @@ private:
     TfrxBand* FFooterList[2] = {nullptr, nullptr};
     double FFooterHeight = 0;
     double FPageTop = 0;
+    double FOpenedTop = 0;   // CurY when the last page had opened
     double FColumnOrigin = 0;
     bool FNewReportPage = false;
     bool FRunningPage = false;

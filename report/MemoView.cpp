@@ -227,6 +227,8 @@ void TfrxCustomMemoView::GetData() {
 
     FHighlight->Active = false;
     if (!FHighlight->Condition.empty()) {
+        // The condition sees the memo's value as "Value".
+        if (TfrxReport* r = Report()) r->SetLocalValue(FValue);
         const Variant v = Calc(FHighlight->Condition);
         FHighlight->Active = !v.IsNull() && !v.IsEmpty() && v.AsBoolean();
     }

@@ -74,6 +74,8 @@ public:
     int TotalPages = 0;
     // The value fetched or computed last.
     const Variant& Value() const { return FValue; }
+    // Objects made during a run with their value already known (cross-tab cells).
+    void SetValue(const Variant& V) { FValue = V; }
     // Forgets the last printed text of SuppressRepeated (a new group or data run).
     void ResetSuppress() { FLastValue = Variant::Null(); }
 

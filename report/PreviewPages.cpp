@@ -337,8 +337,21 @@ void TfrxPreviewPages::AddToSourcePage(TfrxComponent* Obj) {
     RegisterCopy(copy, Obj, SourcePageCount() - 1);
 }
 
+void TfrxPreviewPages::LinkToSource(TfrxComponent* Obj, TfrxComponent* Like) {
+    if (!Obj || !Like) return;
+    auto it = FRunLinks.find(Like);
+    TfrxComponent* copy = it != FRunLinks.end() ? it->second : FLinks->Get(Like);
+    if (copy) FRunLinks[Obj] = copy;
+    else FRunLinks.erase(Obj);
+}
+
 TfrxComponent* TfrxPreviewPages::SourceOf(TfrxComponent* Obj) const {
-    TfrxComponent* copy = FLinks->Get(Obj);
+    TfrxComponent* copy = nullptr;
+    if (!FRunLinks.empty()) {
+        auto it = FRunLinks.find(Obj);
+        if (it != FRunLinks.end()) copy = it->second;
+    }
+    if (!copy) copy = FLinks->Get(Obj);
     if (!copy || !FSourceInfo.count(copy) || copy->ClassType() != Obj->ClassType()) return nullptr;
     return copy;
 }

@@ -159,6 +159,15 @@ public:
     void AddSourcePage(TfrxPage* Page) override;
     // Copies one object created during the run onto the last source page.
     void AddToSourcePage(TfrxComponent* Obj) override;
+    // Obj (made during the run from Like, a template with a source copy or an object so
+    // linked) is written as differences against Like's source copy. Nothing when Like
+    // has none. These links are plain addresses, for objects made and freed in bulk: the
+    // maker drops them all (ForgetRunLinks) before any of its objects is freed for good.
+    void LinkToSource(TfrxComponent* Obj, TfrxComponent* Like);
+    void ForgetRunLinks() { FRunLinks.clear(); }
+    void ForgetRunLink(const TfrxComponent* Obj) { FRunLinks.erase(Obj); }
+    // Like has a source copy (AddToSourcePage or AddSourcePage made one).
+    bool HasSource(TfrxComponent* Like) const { return SourceOf(Like) != nullptr; }
     void BeginPass() override;
     // Drops what the first pass wrote after BeginPass (pages, objects and outline items).
     void ClearFirstPassPages() override;
@@ -283,6 +292,7 @@ private:
     std::vector<std::unique_ptr<TfrxPage>> FSourcePages;
     std::unordered_map<const TfrxComponent*, TSourceInfo> FSourceInfo;
     std::unique_ptr<TLinks> FLinks;
+    std::unordered_map<const TfrxComponent*, TfrxComponent*> FRunLinks;
     TfrxXMLDocument FXMLDoc;
     int64_t FAllocated = 0;
 };

@@ -28,6 +28,46 @@ int HexDigit(char c) {
 
 }  // namespace
 
+void frxCopyProperties(TPersistent& Dest, TPersistent& Source) {
+    if (!Source.ClassType() || !Dest.InheritsFrom(Source.ClassType())) throw EfrxError("Cannot copy a " + Source.ClassName() + " to a " + Dest.ClassName());
+    for (const TPropInfo* p : Source.ClassType()->Properties()) {
+        if (SameText(p->Name, "Name")) continue;
+        switch (p->Kind()) {
+            case tkInteger:
+            case tkInt64:
+            case tkChar:
+            case tkEnumeration:
+            case tkSet:
+                if (p->SetOrd) p->SetOrd(Dest, p->GetOrd(Source));
+                break;
+            case tkFloat:
+                if (p->SetFloat) p->SetFloat(Dest, p->GetFloat(Source));
+                break;
+            case tkString:
+                if (p->SetStr) p->SetStr(Dest, p->GetStr(Source));
+                break;
+            case tkVariant:
+                if (p->SetVar) p->SetVar(Dest, p->GetVar(Source));
+                break;
+            case tkClass:
+                if (p->Type->IsStringList()) {
+                    TStrings* from = p->GetStrings(Source);
+                    TStrings* to = p->GetStrings(Dest);
+                    if (from && to) to->Assign(*from);
+                } else if (p->IsComponentReference()) {
+                    if (p->SetObj) p->SetObj(Dest, p->GetObj(Source));
+                } else {
+                    auto* from = dynamic_cast<TPersistent*>(p->GetObj(Source));
+                    auto* to = dynamic_cast<TPersistent*>(p->GetObj(Dest));
+                    if (from && to) to->Assign(from);
+                }
+                break;
+            default:
+                break;
+        }
+    }
+}
+
 TComponent* frxFindComponent(TComponent* Owner, std::string_view Name) {
     if (Name.empty()) return nullptr;
     const size_t dot = Name.find('.');

@@ -11,6 +11,7 @@
 class TBitmap;
 class TCanvas;
 class TComponent;
+class TPersistent;
 class TGraphic;
 class TImageListComponent;
 class TStream;
@@ -41,6 +42,12 @@ std::string frxGetFullName(TComponent* Root, TComponent* Component);
 // on the report's owner, on every form of the screen (and on the frames of those forms)
 // and on every data module. Skip is left out; each component is listed once.
 void frxGetComponentList(TComponent* Report, TClass ComponentClass, TStrings* List, TComponent* Skip);
+
+// Copies the published properties of Source onto Dest (of Source's class or a descendant)
+// in declaration order, as reading Source's report XML would, but without the text round
+// trip: values, owned sub-objects (fonts, frames, formats) through their Assign, string
+// lists and references. Name is left as it is. For objects made in bulk during a run.
+void frxCopyProperties(TPersistent& Dest, TPersistent& Source);
 
 // Clears List and adds each part of Text between delimiters (empty parts kept, none
 // after a final delimiter).

@@ -1,0 +1,384 @@
+// The cross-tab's output in a report run: the result as bands of text objects on the
+// prepared pages, cut into column and row pieces, with headers repeated or not and the
+// pieces across then down or down then across. Text is measured with the fake measurer,
+// so every size is fixed by the templates (MinWidth = MaxWidth, DefHeight) or computable.
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <functional>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "platform/graphics/TextMeasurer.h"
+#include "report/Bands.h"
+#include "report/CrossView.h"
+#include "report/DrawText.h"
+#include "report/MemoView.h"
+#include "report/Pages.h"
+#include "report/PreviewPages.h"
+#include "report/Report.h"
+
+namespace {
+
+std::string Num(double Value) {
+    char buf[64];
+    std::snprintf(buf, sizeof buf, "%.2f", Value);
+    std::string s = buf;
+    while (s.back() == '0') s.pop_back();
+    if (s.back() == '.') s.pop_back();
+    return s;
+}
+
+std::string TextOf(TfrxComponent* Obj) {
+    auto* m = dynamic_cast<TfrxCustomMemoView*>(Obj);
+    if (!m) return {};
+    std::string s = m->Text();
+    if (s.size() >= 2 && s.compare(s.size() - 2, 2, "\r\n") == 0) s.resize(s.size() - 2);
+    return s;
+}
+
+// One line per band: "x,y:" and its memos as "text@x,y,w,h" (positions on the page).
+std::vector<std::string> Describe(TfrxPage* Page) {
+    std::vector<std::string> out;
+    if (!Page) return {"(no page)"};
+    for (TfrxComponent* b : Page->ObjectList()) {
+        std::string line = Num(b->Left()) + "," + Num(b->Top()) + ":";
+        for (TfrxComponent* c : b->ObjectList())
+            line += " " + TextOf(c) + "@" + Num(b->Left() + c->Left()) + "," + Num(b->Top() + c->Top()) + "," +
+                    Num(c->Width()) + "," + Num(c->Height());
+        out.push_back(line);
+    }
+    return out;
+}
+
+// A report on a custom page without margins whose master band (one row) holds the view;
+// the view is filled with AddValue from the report's before-print event.
+struct TCrossReport {
+    TFakeTextMeasurer Measurer;
+    std::unique_ptr<TfrxReport> Report = std::make_unique<TfrxReport>(nullptr);
+    TfrxReportPage* Page = nullptr;
+    TfrxMasterData* Band = nullptr;
+    TfrxCrossView* View = nullptr;
+    std::function<void(TfrxCrossView*)> Fill;
+
+    TCrossReport(double WidthMM, double HeightMM) {
+        frxDrawText().SetMeasurer(&Measurer);
+        Report->DrawText()->SetMeasurer(&Measurer);
+        Report->EngineOptions()->SilentMode = true;
+        Page = new TfrxReportPage(Report.get());
+        Page->SetName("Page1");
+        Page->SetPaperSize(frxCustomPaperSize);
+        Page->SetPaperWidth(WidthMM);
+        Page->SetPaperHeight(HeightMM);
+        Band = new TfrxMasterData(Page);
+        Band->SetName("MasterData1");
+        Band->SetBounds(0, 20, 300, 30);
+        Band->SetRowCount(1);
+        View = new TfrxCrossView(Band);
+        View->SetName("Cross1");
+        View->SetBounds(0, 0, 200, 30);
+        View->MinWidth = View->MaxWidth = 50;
+        View->DefHeight = 20;
+        Report->OnBeforePrint = [this](TfrxReportComponent* Sender) {
+            if (Sender == View && Fill) Fill(View);
+        };
+    }
+    ~TCrossReport() { frxDrawText().SetMeasurer(nullptr); }
+
+    std::vector<std::vector<std::string>> Run() {
+        EXPECT_TRUE(Report->PrepareReport()) << Report->Errors()->Text();
+        std::vector<std::vector<std::string>> pages;
+        for (int i = 0; i < Report->PreviewPages()->Count(); ++i)
+            pages.push_back(Describe(Report->PreviewPages()->GetPage(i)));
+        return pages;
+    }
+};
+
+}  // namespace
+
+// Three rows and two columns with their totals: header band, row header band, one band
+// per row, all on the first page where the master band stood; the band follows with the
+// view's bottom at the result's end. Widths come from MinWidth = MaxWidth (50); the row
+// header is as wide as "Grand Total" in bold; "Grand Total" wraps in a 50 px column.
+TEST(CrossOutput, ThreeByTwoOnOnePage) {
+    TCrossReport r(100, 100);
+    r.Fill = [](TfrxCrossView* v) {
+        v->AddValue({Variant("A")}, {Variant("X")}, {Variant(1)});
+        v->AddValue({Variant("A")}, {Variant("Y")}, {Variant(2)});
+        v->AddValue({Variant("B")}, {Variant("X")}, {Variant(3)});
+        v->AddValue({Variant("C")}, {Variant("Y")}, {Variant(4)});
+    };
+    const std::vector<std::vector<std::string>> expected{{
+        "98,0: X@98,0,50,42 Y@148,0,50,42 Grand Total@198,0,50,42",
+        "0,42: A@0,42,98,21 B@0,63,98,21 C@0,84,98,21 Grand Total@0,105,98,24",
+        "0,42: 1@98,42,50,21 2@148,42,50,21 3@198,42,50,21",
+        "0,63: 3@98,63,50,21 @148,63,50,21 3@198,63,50,21",
+        "0,84: @98,84,50,21 4@148,84,50,21 4@198,84,50,21",
+        "0,105: 4@98,105,50,24 6@148,105,50,24 10@198,105,50,24",
+        "0,99:",
+    }};
+    EXPECT_EQ(r.Run(), expected);
+    // Empty cells print empty text and read 0 as their value; the outer frame closes
+    // the grid.
+    TfrxPage* page = r.Report->PreviewPages()->GetPage(0);
+    auto* empty = static_cast<TfrxCustomMemoView*>(page->ObjectList()[3]->ObjectList()[1]);
+    EXPECT_EQ(TextOf(empty), "");
+    auto* corner = static_cast<TfrxCustomMemoView*>(page->ObjectList()[2]->ObjectList()[0]);
+    EXPECT_TRUE(corner->Frame()->Typ.Contains(ftTop));
+    EXPECT_TRUE(corner->Frame()->Typ.Contains(ftLeft));
+}
+
+namespace {
+
+// 60 rows r01..r60 by 30 columns c01..c30, cell r x 100 + c; page 1000 x 500 px: 18
+// columns on the first column piece, 13 leaves (with the total) on the second; 21 rows
+// of 21 px below the 42 px column header, so three row pieces.
+std::string Two(int i) { return (i < 10 ? "0" : "") + std::to_string(i); }
+
+struct TPiece {
+    int FirstColumn, LastColumn;   // 31 is the total column
+    int FirstRow, LastRow;         // 61 is the total row
+};
+
+// What a page of the big cross-tab shows: the header bands it carries and the cells of
+// its row and column range, each row band holding its columns in order.
+std::string Summary(const std::vector<std::string>& Lines) {
+    std::string s;
+    for (const std::string& l : Lines) {
+        const size_t colon = l.find(':');
+        // Items are " text@x,y,w,h"; texts may hold blanks, positions never do.
+        size_t p = colon + 2, n = 0;
+        std::string first, last;
+        while (p < l.size()) {
+            const size_t at = l.find('@', p);
+            if (at == std::string::npos) break;
+            const std::string t = l.substr(p, at - p);
+            if (n++ == 0) first = t;
+            last = t;
+            const size_t blank = l.find(' ', at);
+            p = blank == std::string::npos ? l.size() : blank + 1;
+        }
+        if (!s.empty()) s += " ";
+        s += l.substr(0, colon) + "[" + first + ".." + last + "]";
+    }
+    return s;
+}
+
+std::string Label(char Kind, int i, int Total) { return i == Total ? "Grand Total" : std::string(1, Kind) + Two(i); }
+
+int ColumnSum(int r) { return r * 100 * 30 + 465; }
+
+std::string Cell(int r, int c) {
+    if (r == 61 && c == 31) {
+        long sum = 0;
+        for (int i = 1; i <= 60; ++i) sum += ColumnSum(i);
+        return std::to_string(sum);
+    }
+    if (c == 31) return std::to_string(ColumnSum(r));
+    if (r == 61) return std::to_string(100 * 1830 + 60 * c);
+    return std::to_string(r * 100 + c);
+}
+
+struct TBigCase {
+    const char* Name;
+    bool Repeat;
+    bool DownThenAcross;
+    // Pieces in page order; Y of the first cell row on each; the master band's page.
+    std::vector<TPiece> Pieces;
+    std::vector<bool> ColumnHeader, RowHeader;
+    int BandPage;
+};
+
+std::string Expected(const TBigCase& c, size_t Index) {
+    const TPiece& p = c.Pieces[Index];
+    const bool firstColumn = p.FirstColumn == 1;
+    const bool colHeader = c.ColumnHeader[Index], rowHeader = c.RowHeader[Index];
+    const double cellX = colHeader || rowHeader || c.Repeat || firstColumn ? (firstColumn || c.Repeat ? 98 : 0) : 0;
+    double y = colHeader ? 42 : 0;
+    std::string s;
+    if (colHeader)
+        s += Num(cellX) + ",0[" + Label('c', p.FirstColumn, 31) + ".." + Label('c', p.LastColumn, 31) + "]";
+    if (rowHeader)
+        s += std::string(s.empty() ? "" : " ") + "0," + Num(y) + "[" + Label('r', p.FirstRow, 61) + ".." +
+             Label('r', p.LastRow, 61) + "]";
+    for (int r = p.FirstRow; r <= p.LastRow; ++r) {
+        s += std::string(s.empty() ? "" : " ") + "0," + Num(y) + "[" + Cell(r, p.FirstColumn) + ".." +
+             Cell(r, p.LastColumn) + "]";
+        y += r == 61 ? 24 : 21;
+    }
+    return s;
+}
+
+class CrossPieces : public testing::TestWithParam<TBigCase> {};
+
+TEST_P(CrossPieces, CutsAcrossPages) {
+    const TBigCase& c = GetParam();
+    TCrossReport r(1000 / frxMmToPixels, 500 / frxMmToPixels);
+    r.View->RepeatHeaders = c.Repeat;
+    r.View->DownThenAcross = c.DownThenAcross;
+    r.Fill = [](TfrxCrossView* v) {
+        for (int row = 1; row <= 60; ++row)
+            for (int col = 1; col <= 30; ++col)
+                v->AddValue({Variant("r" + Two(row))}, {Variant("c" + Two(col))}, {Variant(row * 100 + col)});
+    };
+    const auto pages = r.Run();
+    ASSERT_EQ(pages.size(), c.Pieces.size());
+    for (size_t i = 0; i < pages.size(); ++i) {
+        std::vector<std::string> lines = pages[i];
+        // The master band, empty once its view is left out, ends the page it goes on.
+        if (static_cast<int>(i) == c.BandPage) {
+            ASSERT_FALSE(lines.empty());
+            EXPECT_EQ(lines.back().substr(lines.back().find(':')), ":") << lines.back();
+            lines.pop_back();
+        }
+        EXPECT_EQ(Summary(lines), Expected(c, i)) << "page " << i + 1;
+    }
+}
+
+const std::vector<TPiece> kAcross{{1, 18, 1, 21}, {19, 31, 1, 21}, {1, 18, 22, 42},
+                                  {19, 31, 22, 42}, {1, 18, 43, 61}, {19, 31, 43, 61}};
+
+const TBigCase kBigCases[] = {
+    {"RepeatedHeadersAcrossThenDown", true, false, kAcross, {true, true, true, true, true, true},
+     {true, true, true, true, true, true}, 4},
+    // Without repeated headers the second column piece and the later row pieces use the
+    // whole width and height.
+    {"HeadersOnceAcrossThenDown", false, false,
+     {{1, 18, 1, 21}, {19, 31, 1, 21}, {1, 18, 22, 44}, {19, 31, 22, 44}, {1, 18, 45, 61}, {19, 31, 45, 61}},
+     {true, true, false, false, false, false}, {true, false, true, false, true, false}, 4},
+    {"DownThenAcross", true, true,
+     {{1, 18, 1, 21}, {1, 18, 22, 42}, {1, 18, 43, 61}, {19, 31, 1, 21}, {19, 31, 22, 42}, {19, 31, 43, 61}},
+     {true, true, true, true, true, true}, {true, true, true, true, true, true}, 2},
+};
+
+INSTANTIATE_TEST_SUITE_P(Cases, CrossPieces, testing::ValuesIn(kBigCases),
+                         [](const testing::TestParamInfo<TBigCase>& i) { return std::string(i.param.Name); });
+
+}  // namespace
+
+namespace {
+
+// Inputs at the edges: each runs to its end with a bounded number of pages.
+struct TEdgeCase {
+    const char* Name;
+    std::function<void(TCrossReport&)> Build;
+    std::function<void(TCrossReport&, const std::vector<std::vector<std::string>>&)> Check;
+};
+
+void FillGrid(TCrossReport& r, int Rows, int Columns) {
+    r.Fill = [Rows, Columns](TfrxCrossView* v) {
+        for (int row = 1; row <= Rows; ++row)
+            for (int col = 1; col <= Columns; ++col)
+                v->AddValue({Variant("r" + Two(row))}, {Variant("c" + std::to_string(100000 + col))}, {Variant(1)});
+    };
+}
+
+const TEdgeCase kEdgeCases[] = {
+    // Nothing added: nothing printed, the band stays where it stood.
+    {"NoData", [](TCrossReport&) {},
+     [](TCrossReport&, const std::vector<std::vector<std::string>>& pages) {
+         EXPECT_EQ(pages, (std::vector<std::vector<std::string>>{{"0,0:"}}));
+     }},
+    // A row taller than a page: one row per page, each overflowing it.
+    {"RowTallerThanAPage",
+     [](TCrossReport& r) {
+         FillGrid(r, 2, 1);
+         r.View->DefHeight = 2000;
+     },
+     [](TCrossReport&, const std::vector<std::vector<std::string>>& pages) {
+         // The band below the result does not fit after the last row either: a fourth page.
+         ASSERT_EQ(pages.size(), 4u);
+         EXPECT_EQ(Summary(pages[0]), "98,0[c100001..Grand Total] 0,42[r01..r01] 0,42[1..1]");
+         EXPECT_EQ(Summary(pages[1]), "98,0[c100001..Grand Total] 0,42[r02..r02] 0,42[1..1]");
+         EXPECT_EQ(pages[3], std::vector<std::string>{"0,0:"});
+     }},
+    // A column wider than a page: one column per page.
+    {"ColumnWiderThanAPage",
+     [](TCrossReport& r) {
+         FillGrid(r, 1, 2);
+         r.View->MinWidth = r.View->MaxWidth = 5000;
+     },
+     [](TCrossReport&, const std::vector<std::vector<std::string>>& pages) {
+         ASSERT_EQ(pages.size(), 3u);
+         EXPECT_EQ(Summary(pages[1]), "98,0[c100002..c100002] 0,24[r01..Grand Total] 0,24[1..1] 0,45[1..1]");
+     }},
+    // 10,000 columns: 18 to a page, the total on the last.
+    {"TenThousandColumns", [](TCrossReport& r) { FillGrid(r, 1, 10000); },
+     [](TCrossReport&, const std::vector<std::vector<std::string>>& pages) {
+         ASSERT_EQ(pages.size(), 556u);
+         EXPECT_EQ(Summary(pages[1]), "98,0[c100019..c100036] 0,42[r01..Grand Total] 0,42[1..1] 0,63[1..1]");
+         EXPECT_EQ(Summary(pages.back()).substr(0, 28), "98,0[c109991..Grand Total] 0");
+     }},
+    // In a page header the result cannot open pages: each page shows its first piece.
+    {"InPageHeaderOnlyTheFirstPiece",
+     [](TCrossReport& r) {
+         FillGrid(r, 30, 30);
+         auto* header = new TfrxPageHeader(r.Page);
+         header->SetName("PageHeader1");
+         header->SetBounds(0, 0, 300, 30);
+         r.View->SetParent(header);
+         r.Band->SetRowCount(2);
+         r.Band->SetHeight(300);
+         r.Band->StartNewPage = true;
+     },
+     [](TCrossReport&, const std::vector<std::vector<std::string>>& pages) {
+         ASSERT_EQ(pages.size(), 2u);
+         for (const auto& p : pages)
+             EXPECT_EQ(Summary(p).substr(0, 37), "98,0[c100001..c100018] 0,42[r01..r21]");
+     }},
+    // Two passes give the pages of one.
+    {"DoublePass",
+     [](TCrossReport& r) {
+         FillGrid(r, 30, 30);
+         r.Report->EngineOptions()->DoublePass = true;
+     },
+     [](TCrossReport&, const std::vector<std::vector<std::string>>& pages) {
+         ASSERT_EQ(pages.size(), 4u);
+         EXPECT_EQ(Summary(pages[3]).substr(0, 40), "98,0[c100019..Grand Total] 0,42[r22..Gra");
+     }},
+};
+
+class CrossEdges : public testing::TestWithParam<TEdgeCase> {};
+
+TEST_P(CrossEdges, RunToTheirEnd) {
+    const TEdgeCase& c = GetParam();
+    TCrossReport r(1000 / frxMmToPixels, 500 / frxMmToPixels);
+    c.Build(r);
+    c.Check(r, r.Run());
+}
+
+INSTANTIATE_TEST_SUITE_P(Cases, CrossEdges, testing::ValuesIn(kEdgeCases),
+                         [](const testing::TestParamInfo<TEdgeCase>& i) { return std::string(i.param.Name); });
+
+}  // namespace
+
+// A top-level header spanning a cut by more than 5 px prints on both pieces without the
+// frame line at the cut; one passing it by 5 px or less stays whole on the first.
+TEST(CrossOutput, SpanningHeaderSplitsAtTheCut) {
+    TCrossReport r(1000 / frxMmToPixels, 500 / frxMmToPixels);
+    r.View->SetColumnLevels(2);
+    r.View->ColumnTotalMemos(1)->SetVisible(false);
+    r.Fill = [](TfrxCrossView* v) {
+        for (int g = 1; g <= 2; ++g)
+            for (int col = 1; col <= 12; ++col)
+                v->AddValue({Variant("r1")}, {Variant("g" + std::to_string(g)), Variant("c" + Two(col))}, {Variant(1)});
+    };
+    const auto pages = r.Run();
+    ASSERT_EQ(pages.size(), 2u);
+    // g2 covers columns 13..24 (x 600..1200 in the header area); the first piece ends at
+    // column 18 (x 900): g2 prints from 600 to 900 there and from 900 on the next page.
+    TfrxComponent* header1 = r.Report->PreviewPages()->GetPage(0)->ObjectList()[0];
+    auto* g2a = static_cast<TfrxCustomMemoView*>(header1->ObjectList()[13]);
+    EXPECT_EQ(TextOf(g2a), "g2");
+    EXPECT_DOUBLE_EQ(g2a->Left(), 600);
+    EXPECT_DOUBLE_EQ(g2a->Width(), 300);
+    EXPECT_FALSE(g2a->Frame()->Typ.Contains(ftRight));
+    EXPECT_TRUE(g2a->Frame()->Typ.Contains(ftLeft));
+    TfrxComponent* header2 = r.Report->PreviewPages()->GetPage(1)->ObjectList()[0];
+    auto* g2b = static_cast<TfrxCustomMemoView*>(header2->ObjectList()[0]);
+    EXPECT_EQ(TextOf(g2b), "g2");
+    EXPECT_DOUBLE_EQ(g2b->Left(), 0);
+    EXPECT_DOUBLE_EQ(g2b->Width(), 300);
+    EXPECT_FALSE(g2b->Frame()->Typ.Contains(ftLeft));
+}
