@@ -128,6 +128,9 @@ TfrxCustomMemoView* TCrossOutput::NewMemo(TfrxCustomMemoView* Template, TfrxBand
     auto* m = static_cast<TfrxCustomMemoView*>(Template->ClassType()->CreateInstance(nullptr));
     m->SetParent(Parent);
     frxCopyProperties(*m, *Template);
+    // The font it took from the view is its own: on the prepared page its parent is a
+    // plain band that knows nothing of the view.
+    m->SetParentFont(false);
     // The text is data, never an expression to evaluate.
     m->AllowExpressions = false;
     FPages.LinkToSource(m, Template);

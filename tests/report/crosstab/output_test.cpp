@@ -5,12 +5,15 @@
 #include <gtest/gtest.h>
 
 #include <cstdio>
+#include <cstdlib>
+#include <unistd.h>
 #include <functional>
 #include <memory>
 #include <string>
 #include <vector>
 
 #include "platform/graphics/TextMeasurer.h"
+#include "platform/rtl/FileUtils.h"
 #include "report/Bands.h"
 #include "report/CrossView.h"
 #include "report/DrawText.h"
@@ -18,6 +21,7 @@
 #include "report/Pages.h"
 #include "report/PreviewPages.h"
 #include "report/Report.h"
+#include "tests/report/TestPdfPrinter.h"
 
 namespace {
 
@@ -381,4 +385,54 @@ TEST(CrossOutput, SpanningHeaderSplitsAtTheCut) {
     EXPECT_DOUBLE_EQ(g2b->Left(), 0);
     EXPECT_DOUBLE_EQ(g2b->Width(), 300);
     EXPECT_FALSE(g2b->Frame()->Typ.Contains(ftLeft));
+}
+
+// A statistics cross-tab (drug names by day, amounts) on A4 in the real fonts, printed
+// through the printer layer to PDF: every prepared page becomes a PDF page, with the
+// names, the days and the totals as text. ROVE_KEEP_PDF=<file> keeps the PDF for a look.
+TEST(CrossOutput, PrintsToPdf) {
+    TfrxReport report(nullptr);
+    report.EngineOptions()->SilentMode = true;
+    auto* page = new TfrxReportPage(&report);
+    page->SetName("Page1");
+    page->SetPaperSize(9);
+    page->LeftMargin = page->RightMargin = page->TopMargin = page->BottomMargin = 10;
+    auto* title = new TfrxReportTitle(page);
+    title->SetName("ReportTitle1");
+    title->SetBounds(0, 0, 700, 30);
+    auto* caption = new TfrxMemoView(title);
+    caption->SetName("Memo1");
+    caption->SetBounds(0, 0, 700, 26);
+    caption->SetText("药品金额统计 2024-05");
+    caption->Font()->SetSize(14);
+    auto* band = new TfrxMasterData(page);
+    band->SetName("MasterData1");
+    band->SetBounds(0, 40, 700, 40);
+    band->SetRowCount(1);
+    auto* view = new TfrxCrossView(band);
+    view->SetName("Cross1");
+    view->SetBounds(0, 0, 200, 40);
+    const char* drugs[] = {"阿莫西林胶囊", "布洛芬缓释胶囊", "葡萄糖注射液", "头孢克肟片", "维生素C片", "板蓝根颗粒"};
+    report.OnBeforePrint = [&](TfrxReportComponent* Sender) {
+        if (Sender != view) return;
+        for (int d = 0; d < 6; ++d)
+            for (int day = 1; day <= 20; ++day)
+                if ((d + day) % 3 != 0)
+                    view->AddValue({Variant(drugs[d])}, {Variant("05-" + Two(day))}, {Variant((d + 1) * 10.5 + day)});
+    };
+    ASSERT_TRUE(report.PrepareReport()) << report.Errors()->Text();
+    auto* pages = static_cast<TfrxPreviewPages*>(report.PreviewPages());
+    ASSERT_GE(pages->Count(), 2);
+    const char* keep = std::getenv("ROVE_KEEP_PDF");
+    const std::string file = keep ? keep : GetTempDir() + "cross_" + std::to_string(getpid()) + ".pdf";
+    {
+        TPdfPrinter printer(file);
+        ASSERT_TRUE(pages->PrintTo(printer, TfrxPrintSettings{}));
+    }
+    EXPECT_NE(Shell("pdfinfo '" + file + "'").find("Pages:           " + std::to_string(pages->Count())),
+              std::string::npos);
+    const std::string text = Shell("pdftotext '" + file + "' -");
+    for (const char* expected : {"药品金额统计", "阿莫西林胶囊", "板蓝根颗粒", "05-01", "05-20", "Grand Total"})
+        EXPECT_NE(text.find(expected), std::string::npos) << expected << " in " << text;
+    if (!keep) std::remove(file.c_str());
 }
