@@ -44,8 +44,8 @@ TfrxPreview::TfrxPreview(TComponent* AOwner) : TfrxCustomPreview(AOwner) {
     FWorkspace->Preview = this;
     FWorkspace->SetParent(this);
     FWorkspace->SetAlign(alClient);
-    FWorkspace->DefaultCursor = crfrxHand;
-    FWorkspace->SetCursor(crfrxHand);
+    FWorkspace->DefaultCursor = crHand;
+    FWorkspace->SetCursor(crHand);
     FMessagePanel = new TPanel(this);
     FMessagePanel->SetVisible(false);
     FMessagePanel->SetParent(this);
@@ -183,7 +183,7 @@ void TfrxPreview::SetZoomMode(TfrxZoomMode Value) {
 
 void TfrxPreview::SetTool(TfrxPreviewTool Value) {
     FTool = Value;
-    const int cursor = Value == ptHand ? crfrxHand : Value == ptZoom ? crfrxZoom : crDefault;
+    const int cursor = Value == ptHand ? crHand : Value == ptZoom ? crZoom : crDefault;
     FWorkspace->DefaultCursor = cursor;
     FWorkspace->SetCursor(cursor);
 }

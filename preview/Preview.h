@@ -15,6 +15,7 @@
 #include "platform/ui/ExtCtrls.h"
 #include "platform/ui/StdCtrls.h"
 #include "preview/PreviewWorkspace.h"
+#include "report/Cursors.h"
 #include "report/Options.h"
 #include "report/ReportServices.h"
 
@@ -24,9 +25,6 @@ ROVE_ENUM(TfrxPreviewTool, ptHand, ptZoom)
 
 using TfrxPageChangedEvent = TEvent<void(TObject* Sender, int PageNo)>;
 
-// The tool cursors (screen cursors the report engine installs at start-up).
-inline constexpr int crfrxHand = 50;
-inline constexpr int crfrxZoom = 51;
 
 class TfrxPreview : public TfrxCustomPreview {
     ROVE_CLASS(TfrxPreview, TfrxCustomPreview)

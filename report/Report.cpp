@@ -1,11 +1,14 @@
 // The report document's object model and storage.
 #include "report/Report.h"
 
+#include "report/Cursors.h"
+
 #include "platform/classes/Filer.h"
 #include "platform/rtl/FileUtils.h"
 #include "platform/rtl/StrUtils.h"
 #include "platform/rtl/Streams.h"
 #include "platform/ui/ExtCtrls.h"
+#include "report/Cursors.h"
 #include "report/DrawText.h"
 #include "report/Engine.h"
 #include "report/ExpressionCache.h"
@@ -38,6 +41,7 @@ TfrxReport::TfrxReport(TComponent* AOwner)
     frxRegisterReportClasses();
     frxRegisterBandAndPageClasses();
     frxRegisterEngine();
+    frxInstallCursors();
     FScriptScope->SetParent(GlobalUnit());
     FScript->SetParent(FScriptScope.get());
     FExpressionCache = std::make_unique<TfrxExpressionCache>(FScript.get());

@@ -12,6 +12,8 @@
 #include <QDateTimeEdit>
 #include <QHeaderView>
 #include <QItemSelectionModel>
+#include <QLineEdit>
+#include <QStyledItemDelegate>
 #include <QListView>
 #include <QPainter>
 #include <QTabBar>
@@ -1281,7 +1283,98 @@ struct TTreeNodePeer {
 
 namespace {
 QTreeWidget* TreeOf(const TTreeView* v) { return v ? TypedWidget<QTreeWidget>(v) : nullptr; }
+
+TTreeNode* NodeOfIndex(const QModelIndex& index) {
+    return reinterpret_cast<TTreeNode*>(index.data(Qt::UserRole).value<quintptr>());
+}
+
+TCustomDrawState DrawStateOf(const QStyleOptionViewItem& o) {
+    TCustomDrawState s;
+    if (o.state & QStyle::State_Selected) s.Include(cdsSelected);
+    if (o.state & QStyle::State_HasFocus) s.Include(cdsFocused);
+    if (!(o.state & QStyle::State_Enabled)) s.Include(cdsDisabled);
+    if (o.state & QStyle::State_MouseOver) s.Include(cdsHot);
+    return s;
+}
+
+// The items of a tree view: OnCustomDrawItem chooses the font of each node (or draws it),
+// and labels are edited in place through OnEditing and OnEdited.
+class TTreeItemDelegate : public QStyledItemDelegate {
+public:
+    TTreeItemDelegate(TTreeView* view, QObject* parent) : QStyledItemDelegate(parent), FView(view) {}
+
+    void paint(QPainter* p, const QStyleOptionViewItem& o, const QModelIndex& i) const override {
+        TTreeNode* node = NodeOfIndex(i);
+        if (!node || !FView->OnCustomDrawItem.Assigned()) {
+            QStyledItemDelegate::paint(p, o, i);
+            return;
+        }
+        TCanvas* c = FView->Canvas();
+        AttachPainter(*c, p);
+        c->Font()->Assign(*FView->Font());
+        c->Brush()->SetColor(FView->Color());
+        bool defaultDraw = true;
+        SafeCall([&] { FView->OnCustomDrawItem(FView, node, DrawStateOf(o), defaultDraw); });
+        QStyleOptionViewItem opt(o);
+        opt.font = ToQFont(*c->Font());
+        opt.fontMetrics = QFontMetrics(opt.font);
+        if (!(o.state & QStyle::State_Selected)) opt.palette.setColor(QPalette::Text, ToQColor(c->Font()->Color()));
+        DetachPainter(*c);
+        if (defaultDraw) QStyledItemDelegate::paint(p, opt, i);
+    }
+
+    // Room for a bold label, so that a node drawn bold is not cut short.
+    QSize sizeHint(const QStyleOptionViewItem& o, const QModelIndex& i) const override {
+        if (!FView->OnCustomDrawItem.Assigned()) return QStyledItemDelegate::sizeHint(o, i);
+        QStyleOptionViewItem opt(o);
+        opt.font.setBold(true);
+        opt.fontMetrics = QFontMetrics(opt.font);
+        return QStyledItemDelegate::sizeHint(opt, i);
+    }
+
+    QWidget* createEditor(QWidget* parent, const QStyleOptionViewItem& o, const QModelIndex& i) const override {
+        TTreeNode* node = NodeOfIndex(i);
+        if (!node || FView->ReadOnly()) return nullptr;
+        bool allow = true;
+        SafeCall([&] { FView->OnEditing(FView, node, allow); });
+        if (!allow) return nullptr;
+        QWidget* editor = QStyledItemDelegate::createEditor(parent, o, i);
+        FEditor = qobject_cast<QLineEdit*>(editor);
+        return editor;
+    }
+
+    // The typed text goes through OnEdited, which may change it, into the label.
+    void setModelData(QWidget* editor, QAbstractItemModel*, const QModelIndex& i) const override {
+        TTreeNode* node = NodeOfIndex(i);
+        auto* edit = qobject_cast<QLineEdit*>(editor);
+        if (!node || !edit) return;
+        std::string text = StdStr(edit->text());
+        if (!SafeCall([&] { FView->OnEdited(FView, node, text); })) return;
+        node->SetText(text);
+    }
+
+    void destroyEditor(QWidget* editor, const QModelIndex& i) const override {
+        if (editor == FEditor) FEditor = nullptr;
+        QStyledItemDelegate::destroyEditor(editor, i);
+    }
+
+    QLineEdit* Editor() const { return FEditor; }
+    void EndEdit(bool Cancel) {
+        QPointer<QLineEdit> editor = FEditor;
+        if (!editor) return;
+        if (!Cancel) emit commitData(editor);
+        if (editor) emit closeEditor(editor, QAbstractItemDelegate::NoHint);
+    }
+
+private:
+    TTreeView* FView;
+    mutable QPointer<QLineEdit> FEditor;
+};
 }  // namespace
+
+struct TTreeEditPeer {
+    TTreeItemDelegate* Delegate = nullptr;
+};
 
 TTreeNode::TTreeNode(TTreeNodes* Owner, TTreeNode* Parent)
     : FOwner(Owner), FParent(Parent), FPeer(std::make_unique<TTreeNodePeer>()) {}
@@ -1353,6 +1446,33 @@ void TTreeNode::SetSelected(bool Value) {
 
 void TTreeNode::MakeVisible() {
     if (QTreeWidget* t = TreeOf(FOwner->Owner()); t && FPeer->Item) t->scrollToItem(FPeer->Item);
+}
+
+bool TTreeNode::EditText() {
+    TTreeView* v = FOwner->Owner();
+    QTreeWidget* t = TreeOf(v);
+    if (!t || !FPeer->Item || v->ReadOnly()) return false;
+    if (v->IsEditing()) v->EditPeer()->Delegate->EndEdit(false);
+    t->setCurrentItem(FPeer->Item);
+    t->editItem(FPeer->Item, 0);
+    return v->IsEditing();
+}
+
+void TTreeNode::EndEdit(bool Cancel) {
+    TTreeView* v = FOwner->Owner();
+    QTreeWidget* t = TreeOf(v);
+    if (!t || !FPeer->Item || !v->IsEditing() || t->currentItem() != FPeer->Item) return;
+    v->EditPeer()->Delegate->EndEdit(Cancel);
+}
+
+TRect TTreeNode::DisplayRect(bool TextOnly) const {
+    QTreeWidget* t = TreeOf(FOwner->Owner());
+    if (!t || !FPeer->Item) return TRect{};
+    QRect r = t->visualItemRect(FPeer->Item);
+    if (!r.isValid()) return TRect{};
+    if (!TextOnly) r.setLeft(0);
+    const QPoint tl = t->viewport()->mapTo(t, r.topLeft());
+    return Rect(tl.x(), tl.y(), tl.x() + r.width(), tl.y() + r.height());
 }
 
 void TTreeNode::Delete() { FOwner->Delete(this); }
@@ -1454,7 +1574,11 @@ TTreeView::TTreeView(TComponent* AOwner) : TWinControl(AOwner), FItems(std::make
     w->setHeaderHidden(true);
     w->setColumnCount(1);
     w->setIndentation(FIndent);
-    w->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    FCanvas = std::make_unique<TCanvas>();
+    FEditPeer = std::make_unique<TTreeEditPeer>();
+    FEditPeer->Delegate = new TTreeItemDelegate(this, w);
+    w->setItemDelegate(FEditPeer->Delegate);
+    w->setEditTriggers(QAbstractItemView::SelectedClicked | QAbstractItemView::EditKeyPressed);
     QObject::connect(w, &QTreeWidget::currentItemChanged, w, [this](QTreeWidgetItem* current, QTreeWidgetItem*) {
         if (!FSyncing) SafeCall([&] { CurrentPicked(NodeOfItem(current)); });
     });
@@ -1472,7 +1596,10 @@ TTreeView::TTreeView(TComponent* AOwner) : TWinControl(AOwner), FItems(std::make
 }
 
 TTreeView::~TTreeView() {
+    // An open label editor goes without writing back into a view that is going.
+    if (IsEditing()) FEditPeer->Delegate->EndEdit(true);
     DestroyPeer();
+    FEditPeer->Delegate = nullptr;
     FItems.reset();
 }
 
@@ -1487,6 +1614,7 @@ void TTreeView::NodeAdded(TTreeNode* Node, int Index) {
     if (!t) return;
     auto* item = new QTreeWidgetItem(QStringList{QStr(Node->Text())});
     item->setData(0, Qt::UserRole, QVariant::fromValue(reinterpret_cast<quintptr>(Node)));
+    item->setFlags(item->flags() | Qt::ItemIsEditable);
     Node->Peer()->Item = item;
     FSyncing = true;
     if (TTreeNode* p = Node->Parent(); p && p->Peer()->Item) p->Peer()->Item->insertChild(Index, item);
@@ -1570,6 +1698,15 @@ TTreeNode* TTreeView::GetNodeAt(int X, int Y) const {
     return NodeOfItem(t->itemAt(t->viewport()->mapFrom(t, QPoint(X, Y))));
 }
 
+void TTreeView::SetReadOnly(bool Value) {
+    FReadOnly = Value;
+    if (QTreeWidget* t = TreeOf(this))
+        t->setEditTriggers(Value ? QAbstractItemView::NoEditTriggers
+                                 : QAbstractItemView::SelectedClicked | QAbstractItemView::EditKeyPressed);
+}
+
+bool TTreeView::IsEditing() const { return FEditPeer && FEditPeer->Delegate && FEditPeer->Delegate->Editor(); }
+
 void TTreeView::SetShowRoot(bool Value) {
     FShowRoot = Value;
     if (QTreeWidget* t = TreeOf(this)) t->setRootIsDecorated(Value);
@@ -1617,4 +1754,7 @@ void TTreeView::DeclareProperties(TPropertyDecl<TTreeView>& d) {
     d.Event("OnChanging", &TTreeView::OnChanging);
     d.Event("OnCollapsed", &TTreeView::OnCollapsed);
     d.Event("OnExpanded", &TTreeView::OnExpanded);
+    d.Event("OnCustomDrawItem", &TTreeView::OnCustomDrawItem);
+    d.Event("OnEditing", &TTreeView::OnEditing);
+    d.Event("OnEdited", &TTreeView::OnEdited);
 }

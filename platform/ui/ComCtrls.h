@@ -9,6 +9,7 @@
 #include <vector>
 
 class TImageListComponent;
+class TTimer;
 class TPopupMenu;
 class TStatusBar;
 class TPageControl;
@@ -517,6 +518,15 @@ public:
     bool Selected() const;
     void SetSelected(bool Value);
     void MakeVisible();
+    // Starts editing the node's label in place (OnEditing may refuse; a read-only tree
+    // does); true when the editor is open.
+    bool EditText();
+    // Ends the editing of this node's label: Cancel drops what was typed, otherwise it
+    // goes through OnEdited into the label.
+    void EndEdit(bool Cancel);
+    // The node's row in the tree's client coordinates (TextOnly: its label); empty when
+    // the node is not shown.
+    TRect DisplayRect(bool TextOnly) const;
     // Frees the node with its children.
     void Delete();
     TTreeNodes* Owner() const { return FOwner; }
@@ -571,6 +581,20 @@ using TTVChangedEvent = TEvent<void(TObject* Sender, TTreeNode* Node)>;
 ROVE_EVENT_TYPE(TTVChangedEvent)
 using TTVChangingEvent = TEvent<void(TObject* Sender, TTreeNode* Node, bool& AllowChange)>;
 ROVE_EVENT_TYPE(TTVChangingEvent)
+// Custom drawing: the handler sets the canvas's font (bold, a colour) for the node, or
+// draws the node itself and clears DefaultDraw.
+ROVE_ENUM(TCustomDrawStateFlag, cdsSelected, cdsGrayed, cdsDisabled, cdsChecked, cdsFocused, cdsDefault, cdsHot,
+          cdsMarked, cdsIndeterminate)
+ROVE_SET(TCustomDrawState, TCustomDrawStateFlag)
+using TTVCustomDrawItemEvent =
+    TEvent<void(TTreeView* Sender, TTreeNode* Node, TCustomDrawState State, bool& DefaultDraw)>;
+ROVE_EVENT_TYPE(TTVCustomDrawItemEvent)
+// In-place editing of a label: OnEditing may refuse it; OnEdited gets the typed text and
+// may change it (the old text puts the label back).
+using TTVEditingEvent = TTVChangingEvent;   // (Sender, Node, var AllowEdit)
+using TTVEditedEvent = TEvent<void(TObject* Sender, TTreeNode* Node, std::string& S)>;
+ROVE_EVENT_TYPE(TTVEditedEvent)
+struct TTreeEditPeer;
 
 class TTreeView : public TWinControl {
     ROVE_CLASS(TTreeView, TWinControl)
@@ -586,8 +610,13 @@ public:
     void FullExpand();
     void FullCollapse();
     TTreeNode* GetNodeAt(int X, int Y) const;
+    // Labels are edited in place (F2, or a click on the selected node) unless read-only.
     bool ReadOnly() const { return FReadOnly; }
-    void SetReadOnly(bool Value) { FReadOnly = Value; }
+    void SetReadOnly(bool Value);
+    // Whether a label is being edited.
+    bool IsEditing() const;
+    // The canvas OnCustomDrawItem works on (its font is the node's font).
+    TCanvas* Canvas() const { return FCanvas.get(); }
     bool ShowRoot() const { return FShowRoot; }
     void SetShowRoot(bool Value);
     bool ShowLines() const { return FShowLines; }
@@ -607,6 +636,9 @@ public:
     TTVChangingEvent OnChanging;
     TTVChangedEvent OnExpanded;
     TTVChangedEvent OnCollapsed;
+    TTVCustomDrawItemEvent OnCustomDrawItem;
+    TTVEditingEvent OnEditing;
+    TTVEditedEvent OnEdited;
     static void DeclareProperties(TPropertyDecl<TTreeView>& d);
 
     // The layer's own.
@@ -616,6 +648,7 @@ public:
     void Rebuild();
     void CurrentPicked(TTreeNode* Node);
     TTreeNode* NodeOfItem(const void* Item) const;
+    TTreeEditPeer* EditPeer() const { return FEditPeer.get(); }
 
 protected:
     TColor DefaultColor() const override { return clWindow; }
@@ -630,4 +663,92 @@ private:
     int FIndent = 19;
     bool FSyncing = false;
     TImageListComponent* FImages = nullptr;
+    std::unique_ptr<TCanvas> FCanvas;
+    std::unique_ptr<TTreeEditPeer> FEditPeer;
+};
+
+// --- Up-down control -------------------------------------------------------------------------
+ROVE_ENUM(TUDBtnType, btNext, btPrev)
+ROVE_ENUM(TUDOrientation, udHorizontal, udVertical)
+ROVE_ENUM(TUDAlignButton, udLeft, udRight)
+using TUDClickEvent = TEvent<void(TObject* Sender, TUDBtnType Button)>;
+ROVE_EVENT_TYPE(TUDClickEvent)
+using TUDChangingEvent = TCloseQueryEvent;   // (Sender, var AllowChange)
+
+// Two arrow buttons that step Position between Min and Max by Increment. With an
+// Associate (an edit) the up-down sits at its side, writes Position into its text and
+// reads a number typed there before it steps; the arrow keys in the associate step too.
+// A button held down repeats.
+class TUpDown : public TCustomControl {
+    ROVE_CLASS(TUpDown, TCustomControl)
+public:
+    explicit TUpDown(TComponent* AOwner);
+    ~TUpDown() override;
+    TWinControl* Associate() const { return FAssociate; }
+    void SetAssociate(TWinControl* Value);
+    int Min() const { return FMin; }
+    void SetMin(int Value);
+    int Max() const { return FMax; }
+    void SetMax(int Value);
+    int Position() const { return FPosition; }
+    // Clamped to Min..Max; the associate shows it.
+    void SetPosition(int Value);
+    int Increment() const { return FIncrement; }
+    void SetIncrement(int Value) { FIncrement = Value; }
+    bool Wrap() const { return FWrap; }
+    void SetWrap(bool Value) { FWrap = Value; }
+    bool ArrowKeys() const { return FArrowKeys; }
+    void SetArrowKeys(bool Value) { FArrowKeys = Value; }
+    bool Thousands() const { return FThousands; }
+    void SetThousands(bool Value);
+    TUDOrientation Orientation() const { return FOrientation; }
+    void SetOrientation(TUDOrientation Value);
+    TUDAlignButton AlignButton() const { return FAlignButton; }
+    void SetAlignButton(TUDAlignButton Value);
+
+    // One step as a click on a button does: the associate's number is taken first,
+    // OnChanging may refuse, then Position moves (wrapping when Wrap) and OnClick fires.
+    void Step(TUDBtnType Button);
+    // The button at a point of the control (btNext is the upper or the right half).
+    TUDBtnType ButtonAt(int X, int Y) const;
+    // The button held down, and whether one is.
+    bool ButtonDown(TUDBtnType Button) const { return FDown && FDownButton == Button; }
+
+    void Paint() override;
+    void MouseDown(TMouseButton Button, TShiftState Shift, int X, int Y) override;
+    void MouseUp(TMouseButton Button, TShiftState Shift, int X, int Y) override;
+    bool TakesFocus() const override { return false; }
+    void Notification(TComponent* AComponent, TOperation Operation) override;
+    void Loaded() override;
+
+    TUDClickEvent OnClick;
+    TUDChangingEvent OnChanging;
+    static void DeclareProperties(TPropertyDecl<TUpDown>& d);
+
+    // The layer's own: an arrow key reached the associate (true when it stepped).
+    bool AssociateKey(uint16_t Key);
+
+protected:
+    void BoundsChanged(bool Resized) override;
+
+private:
+    void PlaceBesideAssociate();
+    void ShowInAssociate();
+    void ReadAssociate();
+    void RepeatTick();
+    TWinControl* FAssociate = nullptr;
+    int FMin = 0;
+    int FMax = 100;
+    int FPosition = 0;
+    int FIncrement = 1;
+    bool FWrap = false;
+    bool FArrowKeys = true;
+    bool FThousands = true;
+    TUDOrientation FOrientation = udVertical;
+    TUDAlignButton FAlignButton = udRight;
+    bool FDown = false;
+    TUDBtnType FDownButton = btNext;
+    TTimer* FRepeat = nullptr;
+    struct TKeyHook;
+    std::unique_ptr<TKeyHook> FKeyHook;
 };

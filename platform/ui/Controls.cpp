@@ -179,6 +179,7 @@ TControl::TControl(TComponent* AOwner)
 TControl::~TControl() {
     SetComponentStateFlag(csDestroying, true);
     if (Mouse()->Capture() == this) Mouse()->SetCapture(nullptr);
+    ForgetControlDrag(this);
     if (FParent) FParent->RemoveControl(this);
     FActionLink.reset();
     FPeer.reset();
@@ -584,10 +585,12 @@ void TControl::DoMouseWheel(TShiftState Shift, int WheelDelta, TPoint MousePos) 
     else OnMouseWheelUp(this, Shift, MousePos, handled);
 }
 
+// Immediate: the drag starts now. Otherwise it starts once the mouse has moved Threshold
+// pixels (-1: the mouse's drag threshold) with the button held; a release before that is
+// an ordinary click.
 void TControl::BeginDrag(bool Immediate, int Threshold) {
-    (void)Immediate;
-    (void)Threshold;
-    StartControlDrag(this);
+    if (Immediate) StartControlDrag(this);
+    else PendControlDrag(this, Threshold < 0 ? Mouse()->DragThreshold() : Threshold);
 }
 
 void TControl::EndDrag(bool Drop) { FinishControlDrag(this, Drop); }
@@ -638,6 +641,8 @@ TGraphicControl::TGraphicControl(TComponent* AOwner)
     FParentColor = true;
     auto* w = new THost<QWidget>(this);
     w->PaintsControl = true;
+    // Text from input methods (Chinese entry) reaches the control's KeyPress.
+    w->setAttribute(Qt::WA_InputMethodEnabled, true);
     SetPeer(std::make_unique<TControlPeer>(w));
 }
 
@@ -656,6 +661,8 @@ TCustomControl::~TCustomControl() = default;
 void TCustomControl::CreatePaintedPeer() {
     auto* w = new THost<QWidget>(this);
     w->PaintsControl = true;
+    // Text from input methods (Chinese entry) reaches the control's KeyPress.
+    w->setAttribute(Qt::WA_InputMethodEnabled, true);
     SetPeer(std::make_unique<TControlPeer>(w));
     ApplyBounds();
     ApplyColor();

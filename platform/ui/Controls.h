@@ -187,7 +187,7 @@ public:
 
     // For in-process dragging (the designer's trees and rulers).
     void BeginDrag(bool Immediate, int Threshold = -1);
-    bool Dragging() const { return FDragging; }
+    bool Dragging() const;
     void EndDrag(bool Drop);
     TDragMode DragMode() const { return FDragMode; }
     void SetDragMode(TDragMode Value) { FDragMode = Value; }
@@ -285,7 +285,6 @@ protected:
     std::unique_ptr<TActionLink> FActionLink;
     std::unique_ptr<TControlPeer> FPeer;
     TDragMode FDragMode = dmManual;
-    bool FDragging = false;
     bool FMouseInside = false;
     bool FPressed = false;
 
@@ -444,6 +443,8 @@ public:
     // The control gets every mouse event until capture is released (nullptr).
     void SetCapture(TControl* Value);
     int WheelScrollLines() const { return 3; }
+    // Pixels the mouse must move with the button held before a pending drag starts.
+    int DragThreshold() const { return 5; }
 
 private:
     TControl* FCapture = nullptr;

@@ -2,11 +2,19 @@
 // under the pointer through OnDragOver whether it accepts the source; releasing the
 // button over an accepting control calls its OnDragDrop. Positions come from the events,
 // never from the cursor's current place, so synthetic events drive it.
+//
+// A drag that is not immediate (automatic drag mode, BeginDrag(false)) waits until the
+// mouse has moved past the threshold with the button held: until then the control keeps
+// its own handling of the press, so a click on a tree node still selects it.
 #include "platform/ui/Controls.h"
 #include "platform/ui/QtPeer.h"
+#include "platform/ui/UiInternal.h"
 
 #include <QApplication>
 #include <QMouseEvent>
+
+#include <algorithm>
+#include <cstdlib>
 
 namespace {
 
@@ -19,6 +27,26 @@ struct TDrag {
 TDrag& Drag() {
     static TDrag drag;
     return drag;
+}
+
+// A drag asked for but not started: it starts once the mouse has moved Threshold pixels
+// (in either direction) from where the button went down.
+struct TPendingDrag {
+    TControl* Source = nullptr;
+    QPoint Start;
+    int Threshold = 5;
+};
+
+TPendingDrag& Pending() {
+    static TPendingDrag pending;
+    return pending;
+}
+
+// Where the left button last went down (screen), recorded before the control's own
+// mouse-down handling runs, so that BeginDrag knows where the drag starts.
+QPoint& LastPress() {
+    static QPoint p;
+    return p;
 }
 
 void AskTarget(TControl* target, TPoint screen, TDragState state) {
@@ -35,9 +63,26 @@ void AskTarget(TControl* target, TPoint screen, TDragState state) {
 
 bool ControlDragActive() { return Drag().Source != nullptr; }
 
+bool TControl::Dragging() const { return Drag().Source == this; }
+
+void PendControlDrag(TControl* source, int threshold) {
+    if (Drag().Source) return;
+    Pending() = TPendingDrag{source, LastPress(), std::max(0, threshold)};
+}
+
+void ForgetControlDrag(const TControl* source) {
+    if (Pending().Source == source) Pending() = TPendingDrag{};
+    if (Drag().Source == source) {
+        if (QWidget* w = WidgetOf(source)) w->releaseMouse();
+        QApplication::restoreOverrideCursor();
+        Drag() = TDrag{};
+    }
+}
+
 void StartControlDrag(TControl* source) {
     TDrag& d = Drag();
     if (d.Source) return;
+    Pending() = TPendingDrag{};
     d.Source = source;
     d.Target = nullptr;
     d.Accepted = false;
@@ -56,12 +101,31 @@ void FinishControlDrag(TControl* source, bool drop) {
     const bool accepted = d.Accepted;
     d = TDrag{};
     if (!drop || !target || !accepted) return;
-    (void)target;
+    SafeCall([&] { target->OnDragDrop(target, source, 0, 0); });
 }
 
 bool DragMouseEvent(QWidget* widget, TControl* control, QMouseEvent* e) {
     TDrag& d = Drag();
-    if (!d.Source || control != d.Source) return false;
+    if (!d.Source) {
+        const QPoint g = widget->mapToGlobal(e->position().toPoint());
+        if (e->type() == QEvent::MouseButtonPress && e->button() == Qt::LeftButton) {
+            LastPress() = g;
+            Pending() = TPendingDrag{};
+            return false;
+        }
+        TPendingDrag& p = Pending();
+        if (!p.Source || control != p.Source) return false;
+        if (e->type() != QEvent::MouseMove || !(e->buttons() & Qt::LeftButton)) {
+            // Released (or the button let go elsewhere) before the threshold: no drag.
+            Pending() = TPendingDrag{};
+            return false;
+        }
+        if (std::abs(g.x() - p.Start.x()) < p.Threshold && std::abs(g.y() - p.Start.y()) < p.Threshold)
+            return false;
+        StartControlDrag(control);
+        if (Drag().Source != control) return false;
+    }
+    if (control != d.Source) return false;
     const QPoint g = widget->mapToGlobal(e->position().toPoint());
     const TPoint screen{g.x(), g.y()};
     QWidget* under = QApplication::widgetAt(g);

@@ -21,6 +21,7 @@
 #include <algorithm>
 #include <cstdlib>
 #include <map>
+#include <optional>
 
 ROVE_IMPLEMENT_CLASS(TCustomForm)
 ROVE_IMPLEMENT_CLASS(TForm)
@@ -696,15 +697,27 @@ TCustomForm* GetParentForm(TControl* Control) { return Control ? Control->Parent
 // =========================================================================================
 
 namespace {
-std::map<TCursor, QCursor>& CursorTable() {
-    static std::map<TCursor, QCursor> table;
+// The program's own cursors: the picture (transparent where the bitmap is) and the hot
+// spot; the cursor itself is made when first used, so that cursors can be installed
+// before the window system is up.
+struct TCursorEntry {
+    QImage Image;
+    int HotX = 0;
+    int HotY = 0;
+    std::optional<QCursor> Cursor;
+};
+std::map<TCursor, TCursorEntry>& CursorTable() {
+    static std::map<TCursor, TCursorEntry> table;
     return table;
 }
 }  // namespace
 
 QCursor ScreenCursor(TCursor cursor) {
     auto it = CursorTable().find(cursor);
-    return it == CursorTable().end() ? QCursor(Qt::ArrowCursor) : it->second;
+    if (it == CursorTable().end()) return QCursor(Qt::ArrowCursor);
+    TCursorEntry& e = it->second;
+    if (!e.Cursor) e.Cursor = QCursor(QPixmap::fromImage(e.Image), e.HotX, e.HotY);
+    return *e.Cursor;
 }
 
 TScreen::TScreen(TComponent* AOwner) : TComponent(AOwner) {}
@@ -755,7 +768,16 @@ void TScreen::SetCursor(TCursor Value) {
 }
 
 void TScreen::SetCursorImage(TCursor Index, const TBitmap& Image, int HotX, int HotY) {
-    CursorTable()[Index] = QCursor(QPixmap::fromImage(BitmapImage(Image)), HotX, HotY);
+    QImage image = BitmapImage(Image).convertToFormat(QImage::Format_ARGB32);
+    if (Image.Transparent()) {
+        const QRgb key = ToQColor(Image.TransparentColor()).rgb() & 0xFFFFFF;
+        for (int y = 0; y < image.height(); ++y) {
+            auto* row = reinterpret_cast<QRgb*>(image.scanLine(y));
+            for (int x = 0; x < image.width(); ++x)
+                if ((row[x] & 0xFFFFFF) == key) row[x] = 0;
+        }
+    }
+    CursorTable()[Index] = TCursorEntry{std::move(image), HotX, HotY, std::nullopt};
 }
 
 bool TScreen::HasCursor(TCursor Index) const { return CursorTable().count(Index) != 0; }

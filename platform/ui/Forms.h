@@ -239,7 +239,8 @@ public:
     // The cursor shown over every window (crDefault: each control's own).
     TCursor Cursor() const { return FCursor; }
     void SetCursor(TCursor Value);
-    // The program's own cursors by number: a picture and its hot spot.
+    // The program's own cursors by number: a picture and its hot spot; the pixels of a
+    // transparent bitmap's transparent colour are left out.
     void SetCursorImage(TCursor Index, const TBitmap& Image, int HotX, int HotY);
     bool HasCursor(TCursor Index) const;
     std::vector<std::string> Fonts() const;

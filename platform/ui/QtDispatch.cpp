@@ -133,9 +133,18 @@ bool HandleKeyRelease(TControl* control, QKeyEvent* e, const TBaseEvent& base) {
     return base(e);
 }
 
-// Text committed by an input method passes through OnKeyPress like typed keys.
-bool HandleInputMethod(TControl* control, QInputMethodEvent* e, const TBaseEvent& base) {
+// Text committed by an input method passes through OnKeyPress like typed keys. A control
+// that paints itself has no editor underneath: KeyPress, character by character, is how
+// it receives the text.
+bool HandleInputMethod(QWidget* widget, TControl* control, QInputMethodEvent* e, const TBaseEvent& base) {
     auto* wc = dynamic_cast<TWinControl*>(control);
+    if (wc && widget == WidgetOf(control))
+        if (auto* sink = dynamic_cast<TEventSink*>(widget); sink && sink->PaintsControl) {
+            const std::string commit = StdStr(e->commitString());
+            if (!commit.empty()) SafeCall([&] { wc->FilterTypedText(commit); });
+            e->accept();
+            return true;
+        }
     if (!wc || e->commitString().isEmpty()) return base(e);
     const std::string commit = StdStr(e->commitString());
     const std::string kept = wc->FilterTypedText(commit);
@@ -254,12 +263,12 @@ bool Dispatch(QWidget* widget, TControl* control, QEvent* e, const TBaseEvent& b
         e->accept();
         return r || true;
     }
-    case QEvent::InputMethod: return HandleInputMethod(control, static_cast<QInputMethodEvent*>(e), base);
+    case QEvent::InputMethod: return HandleInputMethod(widget, control, static_cast<QInputMethodEvent*>(e), base);
     case QEvent::MouseButtonPress:
     case QEvent::MouseButtonRelease:
     case QEvent::MouseButtonDblClick:
     case QEvent::MouseMove:
-        if (ControlDragActive() && DragMouseEvent(widget, control, static_cast<QMouseEvent*>(e))) return true;
+        if (DragMouseEvent(widget, control, static_cast<QMouseEvent*>(e))) return true;
         return HandleMouse(widget, control, static_cast<QMouseEvent*>(e), base);
     case QEvent::FocusIn: {
         const bool r = base(e);

@@ -2,6 +2,7 @@
 // here also keeps its module in the program when the layer is linked statically.
 #include "platform/ui/ActnList.h"
 #include "platform/ui/Buttons.h"
+#include "platform/ui/CheckLst.h"
 #include "platform/ui/ComCtrls.h"
 #include "platform/ui/Dialogs.h"
 #include "platform/ui/DBGrids.h"
@@ -37,5 +38,6 @@ void RegisterUiClasses() {
         TSpeedButton::StaticClass(), TStringGrid::StaticClass(),
         TOpenDialog::StaticClass(), TSaveDialog::StaticClass(), TColorDialog::StaticClass(),
         TFontDialog::StaticClass(),
+        TUpDown::StaticClass(), TCheckListBox::StaticClass(),
     });
 }

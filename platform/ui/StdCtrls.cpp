@@ -32,6 +32,9 @@
 #include <QScrollBar>
 #include <QStyledItemDelegate>
 #include <QPainter>
+#include <QIcon>
+#include <QStyleOptionComboBox>
+#include <QStylePainter>
 #include <algorithm>
 
 ROVE_IMPLEMENT_CLASS(TCustomLabel)
@@ -836,9 +839,106 @@ TOwnerDrawState StateOf(const QStyleOptionViewItem& o) {
     return s;
 }
 
+// The combo box's widget. A control with a look of its own paints the closed box and
+// places the edit field; the drop-down list is placed by the control before it is seen;
+// an owner-drawn drop-down list draws its chosen item in the closed box through
+// OnDrawItem; opening and closing the list reach the control.
+class TComboHost : public THost<QComboBox> {
+public:
+    explicit TComboHost(TCustomComboBox* combo) : THost<QComboBox>(combo), FCombo(combo) {}
+
+    void showPopup() override {
+        SafeCall([&] { FCombo->DropDown(); });
+        QComboBox::showPopup();
+        QWidget* popup = view() ? view()->window() : nullptr;
+        if (popup && popup != window()) {
+            const QRect g = popup->geometry();
+            TRect r = Rect(g.left(), g.top(), g.left() + g.width(), g.top() + g.height());
+            const TRect before = r;
+            SafeCall([&] { FCombo->PlaceDropDownList(r); });
+            if (r != before) popup->setGeometry(r.Left, r.Top, r.Width(), r.Height());
+        }
+        update();
+    }
+
+    void hidePopup() override {
+        const bool open = view() && view()->isVisible();
+        QComboBox::hidePopup();
+        update();
+        if (open) SafeCall([&] { FCombo->CloseUp(); });
+    }
+
+protected:
+    void paintEvent(QPaintEvent* e) override {
+        if (FCombo->OwnsFace()) {
+            PaintWith([&] { FCombo->PaintFace(); }, this);
+            return;
+        }
+        if (PaintOwnerDrawnItem()) return;
+        QComboBox::paintEvent(e);
+    }
+    void resizeEvent(QResizeEvent* e) override {
+        QComboBox::resizeEvent(e);
+        PlaceEditField();
+    }
+    void showEvent(QShowEvent* e) override {
+        QComboBox::showEvent(e);
+        PlaceEditField();
+    }
+    void changeEvent(QEvent* e) override {
+        QComboBox::changeEvent(e);
+        PlaceEditField();
+    }
+
+private:
+    template <class F> void PaintWith(F draw, QPaintDevice* device) {
+        QPainter p(device);
+        TCanvas* c = FCombo->Canvas();
+        AttachPainter(*c, &p);
+        c->Font()->Assign(*FCombo->Font());
+        c->Brush()->SetColor(FCombo->Color());
+        SafeCall(draw);
+        DetachPainter(*c);
+    }
+    void PlaceEditField() {
+        TRect r;
+        if (lineEdit() && FCombo->EditFieldRect(r)) lineEdit()->setGeometry(r.Left, r.Top, r.Width(), r.Height());
+    }
+    bool PaintOwnerDrawnItem() {
+        const TComboBoxStyle st = FCombo->Style();
+        if ((st != csOwnerDrawFixed && st != csOwnerDrawVariable) || isEditable() || !FCombo->OnDrawItem.Assigned())
+            return false;
+        QStylePainter sp(this);
+        QStyleOptionComboBox opt;
+        initStyleOption(&opt);
+        opt.currentText.clear();
+        opt.currentIcon = QIcon();
+        sp.drawComplexControl(QStyle::CC_ComboBox, opt);
+        const int index = currentIndex();
+        if (index < 0) return true;
+        const QRect er = style()->subControlRect(QStyle::CC_ComboBox, &opt, QStyle::SC_ComboBoxEditField, this);
+        TCanvas* c = FCombo->Canvas();
+        AttachPainter(*c, &sp);
+        c->Font()->Assign(*FCombo->Font());
+        c->Brush()->SetColor(FCombo->Color());
+        TOwnerDrawState state;
+        state.Include(odComboBoxEdit);
+        if (hasFocus()) {
+            state.Include(odSelected);
+            state.Include(odFocused);
+        }
+        const TRect r = Rect(er.left(), er.top(), er.left() + er.width(), er.top() + er.height());
+        SafeCall([&] { FCombo->OnDrawItem(FCombo, index, r, state); });
+        DetachPainter(*c);
+        return true;
+    }
+    TCustomComboBox* FCombo;
+};
+
 }  // namespace
 
-TCustomComboBox::TCustomComboBox(TComponent* AOwner) : TWinControl(AOwner), FItems(std::make_unique<TStringList>()) {
+TCustomComboBox::TCustomComboBox(TComponent* AOwner)
+    : TWinControl(AOwner), FItems(std::make_unique<TStringList>()), FCanvas(std::make_unique<TCanvas>()) {
     FColor = clWindow;
     FTabStop = true;
     CreateWidget();
@@ -855,7 +955,7 @@ TCustomComboBox::~TCustomComboBox() {
 }
 
 void TCustomComboBox::CreateWidget() {
-    auto* w = new THost<QComboBox>(this);
+    auto* w = new TComboHost(this);
     w->setFocusPolicy(Qt::StrongFocus);
     w->setInsertPolicy(QComboBox::NoInsert);
     w->setMaxVisibleItems(FDropDownCount);
@@ -877,12 +977,12 @@ void TCustomComboBox::CreateWidget() {
             w,
             [this](QPainter* p, const QStyleOptionViewItem& o, int row) {
                 if (!OnDrawItem.Assigned()) return false;
-                TCanvas canvas;
-                AttachPainter(canvas, p);
-                canvas.Font()->Assign(*FFont);
+                AttachPainter(*FCanvas, p);
+                FCanvas->Font()->Assign(*FFont);
+                FCanvas->Brush()->SetColor(FColor);
                 const QRect r = o.rect;
                 SafeCall([&] { OnDrawItem(this, row, Rect(r.left(), r.top(), r.right() + 1, r.bottom() + 1), StateOf(o)); });
-                DetachPainter(canvas);
+                DetachPainter(*FCanvas);
                 return true;
             },
             [this] { return FItemHeight; }));
@@ -1015,14 +1115,12 @@ bool TCustomComboBox::DroppedDown() const {
 void TCustomComboBox::SetDroppedDown(bool Value) {
     auto* w = TypedWidget<QComboBox>(this);
     if (!w) return;
-    if (Value) {
-        SafeCall([&] { OnDropDown(this); });
-        w->showPopup();
-    } else {
-        w->hidePopup();
-        SafeCall([&] { OnCloseUp(this); });
-    }
+    if (Value) w->showPopup();
+    else w->hidePopup();
 }
+
+void TCustomComboBox::DropDown() { OnDropDown(this); }
+void TCustomComboBox::CloseUp() { OnCloseUp(this); }
 
 int TCustomComboBox::SelStart() const {
     auto* w = TypedWidget<QComboBox>(this);
@@ -1179,6 +1277,7 @@ void TCustomListBox::ItemsChanged() {
     w->clear();
     for (int i = 0; i < FItems->Count(); ++i) w->addItem(QStr(FItems->Get(i)));
     if (row >= 0 && row < w->count()) w->setCurrentRow(row);
+    SafeCall([&] { ItemsRebuilt(); });
     FSyncing = false;
 }
 

@@ -317,6 +317,22 @@ public:
     // The user picked an item: Text becomes it, then OnClick, then OnSelect or OnChange.
     void ItemPicked(int Index);
     virtual void Change();
+    // The canvas of owner drawing: OnDrawItem draws the items (and, in an owner-drawn
+    // drop-down list, the chosen item in the closed box with odComboBoxEdit) on it.
+    TCanvas* Canvas() const { return FCanvas.get(); }
+
+    // --- A look of the descendant's own ------------------------------------------------
+    // OwnsFace: PaintFace paints the whole closed box on Canvas instead of the platform.
+    virtual bool OwnsFace() const { return false; }
+    virtual void PaintFace() {}
+    // Where the edit field goes (client coordinates); false: the platform's place.
+    virtual bool EditFieldRect(TRect& Rect) const { return false; }
+    // The drop-down list's screen rectangle as the platform placed it; a descendant may
+    // move and size it before it is seen.
+    virtual void PlaceDropDownList(TRect& ScreenRect) {}
+    // The list opens (OnDropDown) or closes (OnCloseUp), by the user or by code.
+    virtual void DropDown();
+    virtual void CloseUp();
 
     TNotifyEvent OnChange;
     TNotifyEvent OnSelect;
@@ -333,6 +349,7 @@ private:
     void ItemsChanged();
     void CreateWidget();
     std::unique_ptr<TStringList> FItems;
+    std::unique_ptr<TCanvas> FCanvas;
     TComboBoxStyle FStyle = csDropDown;
     bool FSorted = false;
     int FDropDownCount = 8;
@@ -391,6 +408,8 @@ public:
 protected:
     TColor DefaultColor() const override { return clWindow; }
     bool IsColorStored() const override { return FColor != clWindow; }
+    // The widget's items were built again from Items (descendants add their state).
+    virtual void ItemsRebuilt() {}
 
 private:
     void ItemsChanged();

@@ -43,3 +43,10 @@ struct TPoint;
 // The test harness's hook for pop-up menus: called instead of showing the menu.
 using TPopupHook = std::function<void(TPopupMenu& Menu, TPoint Where)>;
 void SetPopupHook(TPopupHook hook);
+
+class TControl;
+// A drag that starts once the mouse has moved Threshold pixels with the left button
+// held (BeginDrag(false)); a release before that leaves the press to the control.
+void PendControlDrag(TControl* Source, int Threshold);
+// The control is going away: no drag, pending or running, refers to it any more.
+void ForgetControlDrag(const TControl* Source);

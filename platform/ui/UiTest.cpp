@@ -59,6 +59,9 @@ bool SingleOkButton(const TDialogRequest& r) {
 QWidget* KeyTarget(TWinControl* control) {
     QWidget* w = WidgetOf(control);
     if (!w) return nullptr;
+    // An editor open inside the control (a tree node's label being edited) takes the keys.
+    if (QWidget* f = QApplication::focusWidget(); f && f != w && w->isAncestorOf(f) && ControlOfWidget(f) == control)
+        return f;
     if (auto* combo = qobject_cast<QComboBox*>(w); combo && combo->lineEdit()) return combo->lineEdit();
     return w;
 }

@@ -196,10 +196,10 @@ TEST(Preview, KeysWheelAndZoomTool) {
     TUiTestHarness::MouseUp(p.W(), {250, 200});
     EXPECT_EQ(p.W()->VertPosition(), 100);
     EXPECT_EQ(p.W()->HorzPosition(), 50);
-    EXPECT_EQ(p.W()->Cursor(), crfrxHand);
+    EXPECT_EQ(p.W()->Cursor(), crHand);
 
     p.Preview->SetTool(ptZoom);
-    EXPECT_EQ(p.W()->Cursor(), crfrxZoom);
+    EXPECT_EQ(p.W()->Cursor(), crZoom);
     p.Preview->SetZoom(1.0);
     TUiTestHarness::Click(p.W(), TPoint{200, 200});
     EXPECT_DOUBLE_EQ(p.Preview->Zoom(), 1.25);
@@ -277,4 +277,28 @@ TEST(Preview, ScreenshotWithChineseText) {
     ASSERT_TRUE(TUiTestHarness::SaveScreenshot(&p.Form, file));
     if (const char* keep = std::getenv("PREVIEW_SHOT")) TUiTestHarness::SaveScreenshot(&p.Form, keep);
     EXPECT_EQ(TUiTestHarness::PixelAt(p.W(), {103 + 38 + 150, 10 + 38 + 35}), clRed);
+}
+
+// The tool cursors come from the report engine: 50, 51 and 52 once a report exists, the
+// designer's pencil (11) when it asks for it; each hot spot lies on the picture.
+TEST(Preview, ToolCursorsAreInstalledWithTheReportEngine) {
+    TUiTestHarness harness;
+    TfrxReport report(nullptr);
+    for (int cursor : {crHand, crZoom, crFormat}) EXPECT_TRUE(Screen->HasCursor(cursor)) << cursor;
+    struct {
+        const char* Name;
+        int Index;
+    } cases[] = {{"frxHAND", crHand}, {"frxZOOM", crZoom}, {"frxFORMAT", crFormat}, {"frxPENCIL", crPencil}};
+    for (const auto& c : cases) {
+        TBitmap bitmap;
+        int x = -1, y = -1;
+        ASSERT_TRUE(frxLoadResourceCursor(c.Name, bitmap, x, y)) << c.Name;
+        EXPECT_EQ(bitmap.Width(), 32);
+        EXPECT_NE(bitmap.Pixel(x, y), bitmap.TransparentColor()) << c.Name;
+    }
+    TBitmap none;
+    int x = 0, y = 0;
+    EXPECT_FALSE(frxLoadResourceCursor("frxARROW", none, x, y));
+    EXPECT_TRUE(frxInstallCursor(crPencil, "frxPENCIL"));
+    EXPECT_TRUE(Screen->HasCursor(crPencil));
 }
