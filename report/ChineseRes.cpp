@@ -177,8 +177,11 @@ const TResEntry kChinese[] = {
     // read as their keys until the designer added its texts.
     {"prDupl", "重复命名"},
     {"prInvProp", "非法属性值"},
+    // Errors of the layout engine that stop a report which would otherwise never end.
+    {"enSubRepCycle", "子报表循环引用页面:"},
 };
-static_assert(sizeof(kChinese) / sizeof(kChinese[0]) == 5 + 36 + 2, "5 blocks, 36 keys, 2 shared texts");
+static_assert(sizeof(kChinese) / sizeof(kChinese[0]) == 5 + 36 + 2 + 1,
+              "5 blocks, 36 keys, 2 shared texts, 1 engine error");
 
 }  // namespace
 

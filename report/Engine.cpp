@@ -17,6 +17,7 @@
 #include "report/Report.h"
 #include "report/Resources.h"
 #include "report/Utils.h"
+#include <tuple>
 
 ROVE_IMPLEMENT_CLASS(TfrxEngine)
 
@@ -276,6 +277,7 @@ bool TfrxEngine::Run() {
                 dp->Initialize();
             }
         }
+        CheckSubreportCycles();
         if (report->Errors()->Count() == 0) {
             report->DataSets()->Initialize();
             datasetsReady = true;
@@ -481,6 +483,10 @@ void TfrxEngine::ShowHeaderList(double ColumnX, bool PageHeaderOnlyAtZero) {
             if (PageHeaderOnlyAtZero && CurY > kEps) continue;
         }
         if (FKeeping && item.IsInKeepList) continue;
+        if (FReopening && PreviewPages()->BandExists(band)) {
+            CurY += band->Height();
+            continue;
+        }
         CurX = ColumnX + item.Left;
         band->Overflow = !FFirstPage || PageHeaderOnlyAtZero;
         try {
@@ -496,20 +502,27 @@ void TfrxEngine::ShowHeaderList(double ColumnX, bool PageHeaderOnlyAtZero) {
 
 void TfrxEngine::OpenPage() {
     TfrxCustomPreviewPages* pp = PreviewPages();
+    // Side-by-side output (separate subreports) moves onto pages that exist already:
+    // their header bands are there and are not printed twice.
+    auto* store = dynamic_cast<TfrxPreviewPages*>(pp);
+    const bool reopening = pp->CurPage + 1 < pp->Count() && !(store && store->AddPages);
     ++FNoBreak;
+    FReopening = reopening;
     try {
         pp->AddPage(FPage);
         CurY = 0;
-        if (auto* overlay = FPage->FindBand<TfrxOverlay>()) {
+        if (auto* overlay = FPage->FindBand<TfrxOverlay>(); overlay && !(reopening && pp->BandExists(overlay))) {
             ShowBand(overlay);
             CurY = 0;
         }
         ShowHeaderList(0, false);
     } catch (...) {
         --FNoBreak;
+        FReopening = false;
         throw;
     }
     --FNoBreak;
+    FReopening = false;
     FOpenedTop = CurY;
 }
 
@@ -861,7 +874,8 @@ void TfrxEngine::OutputBand(TfrxBand* Band) {
                     Band->SetLeft(multiColumn ? CurX + Band->Left() : CurX);
                     Band->SetTop(CurY);
                 }
-                pp->AddObject(Band);
+                if (FOutputTarget) CopyBand(Band)->SetParent(FOutputTarget);
+                else pp->AddObject(Band);
                 CurY += Band->Height();
             }
         }
@@ -871,6 +885,30 @@ void TfrxEngine::OutputBand(TfrxBand* Band) {
     }
     AfterPrintBand(Band);
     if (IsFooterKind(Band)) AggregatesReset(Band);
+    if (Band->Visible()) PrintSeparateSubreports(Band);
+}
+
+TfrxBand* TfrxEngine::CopyBand(TfrxBand* Band) {
+    auto* store = dynamic_cast<TfrxPreviewPages*>(PreviewPages());
+    auto* copy = static_cast<TfrxBand*>(Band->ClassType()->CreateInstance(nullptr));
+    try {
+        copy->SetBounds(Band->Left(), Band->Top(), Band->Width(), Band->Height());
+        for (TfrxComponent* c : Band->ObjectList()) {
+            if (!c->Visible() || !c->ClassType()->CanCreate()) continue;
+            auto* obj = static_cast<TfrxComponent*>(c->ClassType()->CreateInstance(nullptr));
+            obj->SetParent(copy);
+            frxCopyProperties(*obj, *c);
+            // The copy leaves the page it was made on: its font is its own.
+            obj->SetParentFont(false);
+            if (auto* memo = dynamic_cast<TfrxCustomMemoView*>(obj))
+                memo->SetValue(static_cast<TfrxCustomMemoView*>(c)->Value());
+            if (store) store->LinkToSource(obj, c);
+        }
+    } catch (...) {
+        delete copy;
+        throw;
+    }
+    return copy;
 }
 
 void TfrxEngine::PrepareBand(TfrxBand* Band) {
@@ -881,12 +919,14 @@ void TfrxEngine::PrepareBand(TfrxBand* Band) {
     report->DoBeforePrint(Band);
     if (!Band->Visible()) return;
     const std::vector<TfrxComponent*> objects = Band->ObjectList();
+    bool onParent = false;
     for (TfrxComponent* c : objects) {
         auto* rc = dynamic_cast<TfrxReportComponent*>(c);
         if (!rc) continue;
         report->CurObject = c->Name();
         rc->BeforePrint();
         report->DoBeforePrint(rc);
+        if (auto* sub = dynamic_cast<TfrxSubreport*>(c); sub && sub->Visible() && sub->PrintOnParent) onParent = true;
     }
     for (TfrxComponent* c : objects) {
         auto* rc = dynamic_cast<TfrxReportComponent*>(c);
@@ -902,8 +942,12 @@ void TfrxEngine::PrepareBand(TfrxBand* Band) {
             }
         }
     }
+    if (onParent) {
+        PrintSubreportsOnParent(Band);
+        FCurBand = Band;
+    }
     double bottom = 0;
-    for (TfrxComponent* c : objects) bottom = std::max(bottom, c->Top() + c->Height());
+    for (TfrxComponent* c : Band->ObjectList()) bottom = std::max(bottom, c->Top() + c->Height());
     if (Band->Stretched) Band->SetHeight(bottom);
     report->DoNotifyEvent(Band, Band->OnAfterCalcHeight);
     for (TfrxComponent* c : objects)
@@ -925,13 +969,156 @@ void TfrxEngine::AfterPrintBand(TfrxBand* Band) {
         report->DoAfterPrint(Band);
         Band->AfterPrint();
     }
-    if (Band->AddedObjectsMark >= 0) {
-        std::vector<TfrxComponent*> added(Band->ObjectList().begin() + std::min<std::ptrdiff_t>(
-                                                                           Band->AddedObjectsMark, Band->ObjectCount()),
-                                          Band->ObjectList().end());
-        for (TfrxComponent* c : added) delete c;
-        Band->AddedObjectsMark = -1;
+    FreeAddedObjects(Band);
+}
+
+void TfrxEngine::FreeAddedObjects(TfrxBand* Band) {
+    if (Band->AddedObjectsMark < 0) return;
+    auto* store = dynamic_cast<TfrxPreviewPages*>(PreviewPages());
+    const std::vector<TfrxComponent*>& list = Band->ObjectList();
+    std::vector<TfrxComponent*> added(list.begin() + std::min<std::ptrdiff_t>(Band->AddedObjectsMark, Band->ObjectCount()),
+                                      list.end());
+    for (TfrxComponent* c : added) {
+        if (store) {
+            store->ForgetRunLink(c);
+            for (TfrxComponent* inner : c->AllObjects()) store->ForgetRunLink(inner);
+        }
+        delete c;
     }
+    Band->AddedObjectsMark = -1;
+}
+
+// --- Subreports ----------------------------------------------------------------------------
+
+void TfrxEngine::RunSubreport(TfrxSubreport* Sub) {
+    TfrxReportPage* page = Sub->Page();
+    if (!page) return;
+    TfrxReport* report = Report();
+    // A subreport showing the page it is printed from (or one of the pages that lead to
+    // it) would print itself without end.
+    if (page == FPage || std::find(FSubreportPages.begin(), FSubreportPages.end(), page) != FSubreportPages.end()) {
+        const std::string error = frxResources().Get("enSubRepCycle") + " " + Sub->Name();
+        if (report->Errors()->IndexOf(error) < 0) report->Errors()->Add(error);
+        return;
+    }
+    FSubreportPages.push_back(page);
+    auto body = [&] {
+        if (HasData(nullptr, page->HorizontalMasters, false) || report->EngineOptions()->PrintIfEmpty)
+            ShowDataBands(page->HorizontalMasters);
+    };
+    try {
+        report->DoNotifyEvent(page, page->OnBeforePrint);
+        if (TfrxDataSet* ds = page->DataSet()) {
+            ds->Activate();
+            ds->First();
+            while (!ds->Eof() && !Terminated()) {
+                body();
+                ds->Next();
+            }
+        } else {
+            body();
+        }
+        report->DoNotifyEvent(page, page->OnAfterPrint);
+    } catch (...) {
+        FSubreportPages.pop_back();
+        throw;
+    }
+    FSubreportPages.pop_back();
+}
+
+void TfrxEngine::CheckSubreportCycles() {
+    TfrxReport* report = Report();
+    // Depth first from every page through the pages its subreports show; a page met
+    // again on the way is a cycle, reported once by the subreport that closes it.
+    std::vector<TfrxReportPage*> path;
+    std::set<TfrxSubreport*> reported;
+    std::function<void(TfrxReportPage*)> visit = [&](TfrxReportPage* Page) {
+        path.push_back(Page);
+        for (TfrxComponent* c : Page->AllObjects()) {
+            auto* sub = dynamic_cast<TfrxSubreport*>(c);
+            if (!sub || !sub->Page()) continue;
+            if (std::find(path.begin(), path.end(), sub->Page()) != path.end()) {
+                if (reported.insert(sub).second)
+                    report->Errors()->Add(frxResources().Get("enSubRepCycle") + " " + sub->Name());
+                continue;
+            }
+            visit(sub->Page());
+        }
+        path.pop_back();
+    };
+    for (int i = 0; i < report->PagesCount(); ++i)
+        if (auto* rp = dynamic_cast<TfrxReportPage*>(report->Pages(i))) visit(rp);
+}
+
+void TfrxEngine::PrintSubreportsOnParent(TfrxBand* Band) {
+    Band->AddedObjectsMark = Band->ObjectCount();
+    auto target = std::make_unique<TfrxNullBand>(nullptr);
+    TfrxBand* const savedTarget = FOutputTarget;
+    const double savedX = CurX, savedY = CurY, savedOrigin = FColumnOrigin;
+    auto restore = [&] {
+        FOutputTarget = savedTarget;
+        CurX = savedX;
+        CurY = savedY;
+        FColumnOrigin = savedOrigin;
+    };
+    FOutputTarget = target.get();
+    try {
+        for (TfrxComponent* c : std::vector<TfrxComponent*>(Band->ObjectList())) {
+            auto* sub = dynamic_cast<TfrxSubreport*>(c);
+            if (!sub || !sub->Visible() || !sub->PrintOnParent) continue;
+            // Positions are the band's own: the band is placed at the page's CurX later.
+            FColumnOrigin = sub->Left() + savedOrigin;
+            CurX = sub->Left();
+            CurY = sub->Top();
+            RunSubreport(sub);
+        }
+    } catch (...) {
+        restore();
+        throw;
+    }
+    restore();
+    // The views collected in the target's bands move into the band where they stand.
+    for (TfrxComponent* b : std::vector<TfrxComponent*>(target->ObjectList()))
+        for (TfrxComponent* v : std::vector<TfrxComponent*>(b->ObjectList())) {
+            if (dynamic_cast<TfrxBand*>(v)) continue;
+            const double left = b->Left() + v->Left(), top = b->Top() + v->Top();
+            v->SetParent(Band);
+            v->SetLeft(left);
+            v->SetTop(top);
+        }
+    if (auto* store = dynamic_cast<TfrxPreviewPages*>(PreviewPages()))
+        for (TfrxComponent* b : target->ObjectList()) store->ForgetRunLink(b);
+}
+
+void TfrxEngine::PrintSeparateSubreports(TfrxBand* Band) {
+    std::vector<TfrxSubreport*> subs;
+    for (TfrxComponent* c : Band->ObjectList())
+        if (auto* sub = dynamic_cast<TfrxSubreport*>(c); sub && sub->Visible() && !sub->PrintOnParent)
+            subs.push_back(sub);
+    if (subs.empty()) return;
+    TfrxCustomPreviewPages* pp = PreviewPages();
+    const int bandPage = pp->CurPage, bandColumn = CurColumn;
+    const double savedX = CurX, savedY = CurY, savedOrigin = FColumnOrigin;
+    int endPage = bandPage, endColumn = bandColumn;
+    double endY = savedY;
+    for (TfrxSubreport* sub : subs) {
+        pp->CurPage = bandPage;
+        CurColumn = bandColumn;
+        FColumnOrigin = sub->Left() + savedOrigin;
+        CurX = sub->Left() + savedX;
+        CurY = sub->Top() + (savedY - Band->Height());
+        RunSubreport(sub);
+        if (std::tie(pp->CurPage, CurColumn, CurY) > std::tie(endPage, endColumn, endY)) {
+            endPage = pp->CurPage;
+            endColumn = CurColumn;
+            endY = CurY;
+        }
+    }
+    pp->CurPage = endPage;
+    CurColumn = endColumn;
+    CurY = endY;
+    CurX = CurColumn > 1 ? ColumnX(CurColumn) + savedOrigin : savedX;
+    FColumnOrigin = savedOrigin;
 }
 
 // Moves the objects below a grown object down. Each object moves once, by the largest

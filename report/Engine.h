@@ -24,6 +24,7 @@ class TfrxGroupHeader;
 class TfrxReportPage;
 class TfrxDialogPage;
 class TfrxStretcheable;
+class TfrxSubreport;
 class TfrxAggregateList;
 
 // The bands printed at the top of every new page or column, each with the column origin
@@ -132,6 +133,22 @@ private:
     void ShiftBelow(TfrxBand* Band, TfrxComponent* Grown, double Growth);
     void SplitBand(TfrxBand* Band);
     void AddBandOutline(TfrxBand* Band);
+    // A copy of Band with copies of its visible objects as they print now, for the
+    // output target.
+    TfrxBand* CopyBand(TfrxBand* Band);
+    void FreeAddedObjects(TfrxBand* Band);
+
+    // --- Subreports ----------------------------------------------------------------------
+    // Print-on-parent subreports of Band: their pages run into a temporary band, whose
+    // views then move into Band at their positions.
+    void PrintSubreportsOnParent(TfrxBand* Band);
+    // The other subreports of Band, each from its place on the band's page; the furthest
+    // end reached is where output goes on.
+    void PrintSeparateSubreports(TfrxBand* Band);
+    // A subreport whose page leads back to a page it is printed from goes to the errors.
+    void CheckSubreportCycles();
+    // The subreport's page: its data bands, the page's events and dataset as for a page.
+    void RunSubreport(TfrxSubreport* Sub);
 
     // --- Aggregates (the report's aggregate list; see Engine.cpp) ------------------------
     void AggregatesClear();
@@ -161,6 +178,11 @@ private:
     int FKeepPosition = 0;
     TfrxBand* FCurBand = nullptr;
     TfrxBand* FOutputTarget = nullptr;
+    // The subreport pages running now, outermost first (a page met again is a cycle).
+    std::vector<TfrxReportPage*> FSubreportPages;
+    // While set, the page being opened already exists: header bands already on it are
+    // passed over.
+    bool FReopening = false;
     // Bands printed while a page opens or a column starts, and the footers: they take no
     // page break of their own (a break there would open the same page again).
     int FNoBreak = 0;
