@@ -96,7 +96,10 @@ class TCallFinder {
 public:
     explicit TCallFinder(TfrxReport* AReport) : FReport(AReport) {}
 
-    void Search(std::string_view S, std::vector<std::string>& Calls) {
+    // Calls of S; with Spans, also where each call of S itself stands (Offset + position),
+    // outside angle brackets (which hold names, not expressions).
+    void Search(std::string_view S, std::vector<std::string>& Calls, size_t Offset = 0,
+                std::vector<std::pair<size_t, size_t>>* Spans = nullptr) {
         if (FollowName(S, Calls)) return;
         size_t i = 0;
         while (i < S.size()) {
@@ -110,7 +113,7 @@ public:
                 // The bracketed part on its own; the walk goes on at the closing bracket.
                 // Without one the rest of the text is the bracketed part.
                 const size_t close = MatchBracket(S, i, static_cast<char>(c), c == '(' ? ')' : '>');
-                Search(S.substr(i + 1, close - (i + 1)), Calls);
+                Search(S.substr(i + 1, close - (i + 1)), Calls, Offset + i + 1, c == '(' ? Spans : nullptr);
                 i = close;
             } else {
                 const size_t start = i;
@@ -123,6 +126,7 @@ public:
                     const size_t close = SplitArguments(S, i + 1, nullptr);
                     const size_t end = std::min(close + 1, S.size());
                     Calls.push_back(Trim(S.substr(start, end - start)));
+                    if (Spans) Spans->emplace_back(Offset + start, Offset + end);
                     i = end;
                 }
             }
@@ -278,6 +282,30 @@ void TfrxAggregateList::Clear() {
     // First to last, as the items were made.
     for (auto& item : FItems) item.reset();
     FItems.clear();
+}
+
+std::string frxAggregateCallsAsLookups(std::string_view Expression) {
+    std::vector<std::string> calls;
+    std::vector<std::pair<size_t, size_t>> spans;
+    TCallFinder(nullptr).Search(Expression, calls, 0, &spans);
+    if (spans.empty()) return std::string(Expression);
+    std::string out;
+    size_t from = 0;
+    for (const auto& [start, end] : spans) {
+        out.append(Expression.substr(from, start - from));
+        out += "Get(" + frxTextLiteral(Trim(Expression.substr(start, end - start))) + ")";
+        from = end;
+    }
+    out.append(Expression.substr(from));
+    return out;
+}
+
+bool frxIsWholeAggregateCall(std::string_view Expression) {
+    const std::string text = Trim(Expression);
+    const size_t open = text.find('(');
+    if (open == std::string::npos || !IsAggregateName(UpperCase(Trim(std::string_view(text).substr(0, open)))))
+        return false;
+    return SplitArguments(text, open + 1, nullptr) + 1 == text.size();
 }
 
 std::vector<std::string> TfrxAggregateList::FindCalls(const std::string& Expression) {

@@ -33,6 +33,15 @@ enum TfrxAggregateFunction : uint8_t { agSum = 0, agAvg = 1, agMin = 2, agMax = 
 // 1 use the plain value; columns above accumulate nothing and read Null.
 constexpr int frxMaxAggregateColumn = 1000;
 
+// An expression with every aggregate call that the run registers for it (the calls of
+// the expression itself, not of the report variables it names) replaced by a look-up of
+// the call's text: "SUM(<D."x">) * 2" becomes "Get('SUM(<D."x">)') * 2", so the value of
+// the registered item takes part in the larger expression. Other text stays as it is.
+std::string frxAggregateCallsAsLookups(std::string_view Expression);
+// True when the expression (trimmed) is one aggregate call and nothing else: the name
+// (blanks around it allowed) and its parenthesised arguments up to the end of the text.
+bool frxIsWholeAggregateCall(std::string_view Expression);
+
 // One call found in one memo.
 class TfrxAggregateItem {
 public:

@@ -255,7 +255,7 @@ void TfrxDataBand::DeclareProperties(TPropertyDecl<TfrxDataBand>& d) {
     d.Property("RowCount", &D::RowCount, &D::SetRowCount).NoDefault();
     PublishFlags(d, {"StartNewPage", "Stretched"});
     PublishEvents(d);
-    d.Property("OnMasterDetail", &D::OnMasterDetail, &D::OnMasterDetail);
+    d.Property("OnMasterDetail", frxEventType("TfrxNotifyEvent"), &D::OnMasterDetail, &D::OnMasterDetail);
 }
 
 std::string TfrxDataBand::GetDescription() const { return frxResources().Get("obDataBand"); }

@@ -392,7 +392,7 @@ void TfrxBand::PublishFlags(TPropertyDecl<T>& d, std::initializer_list<std::stri
 template <class T>
 void TfrxBand::PublishEvents(TPropertyDecl<T>& d) {
     using B = TfrxBand;
-    d.Property("OnAfterCalcHeight", &B::OnAfterCalcHeight, &B::OnAfterCalcHeight);
-    d.Property("OnAfterPrint", &B::OnAfterPrint, &B::OnAfterPrint);
-    d.Property("OnBeforePrint", &B::OnBeforePrint, &B::OnBeforePrint);
+    d.Property("OnAfterCalcHeight", frxEventType("TfrxNotifyEvent"), &B::OnAfterCalcHeight, &B::OnAfterCalcHeight);
+    d.Property("OnAfterPrint", frxEventType("TfrxNotifyEvent"), &B::OnAfterPrint, &B::OnAfterPrint);
+    d.Property("OnBeforePrint", frxEventType("TfrxNotifyEvent"), &B::OnBeforePrint, &B::OnBeforePrint);
 }

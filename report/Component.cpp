@@ -45,6 +45,24 @@ void DiffItem(std::string& s, const char* key, const std::string& value) {
 
 std::string frxDiffFloat(double Value) { return FloatToStr(Value); }
 
+const TTypeInfo* frxEventType(std::string_view Name) {
+    static const std::vector<TTypeInfo> types = [] {
+        std::vector<TTypeInfo> list;
+        for (const char* name : {"TfrxNotifyEvent", "TfrxPreviewClickEvent", "TfrxCloseQueryEvent", "TfrxKeyEvent",
+                                 "TfrxKeyPressEvent", "TfrxMouseEvent", "TfrxMouseMoveEvent", "TfrxPrintCellEvent",
+                                 "TfrxPrintHeaderEvent", "TfrxCalcWidthEvent", "TfrxCalcHeightEvent"}) {
+            TTypeInfo t;
+            t.Kind = tkString;
+            t.Name = name;
+            list.push_back(std::move(t));
+        }
+        return list;
+    }();
+    for (const TTypeInfo& t : types)
+        if (t.Name == Name) return &t;
+    throw EfrxError("No script event type " + std::string(Name));
+}
+
 // --- Creation and destruction --------------------------------------------------------------
 
 TfrxComponent::TfrxComponent(TComponent* AOwner) : TComponent(OwnerFor(AOwner)) {

@@ -220,6 +220,14 @@ public:
 // "1.5" for the diff and prepared-page texts: the runtime's general float text.
 std::string frxDiffFloat(double Value);
 
+// The type of a script event property (OnBeforePrint ...): a text naming a procedure of
+// the report script, published under the event type's name ("TfrxNotifyEvent",
+// "TfrxPreviewClickEvent", "TfrxCloseQueryEvent", "TfrxKeyEvent", "TfrxKeyPressEvent",
+// "TfrxMouseEvent", "TfrxMouseMoveEvent", "TfrxPrintCellEvent", "TfrxPrintHeaderEvent",
+// "TfrxCalcWidthEvent", "TfrxCalcHeightEvent"), by which the inspector's event editor and
+// the code templates know the handler's parameters. Another name raises EfrxError.
+const TTypeInfo* frxEventType(std::string_view Name);
+
 // ==== Implementation of the templates ======================================================
 template <class T>
 void TfrxComponent::DeclareCommon(TPropertyDecl<T>& d, unsigned What) {

@@ -376,9 +376,9 @@ void TfrxCustomCrossView::PublishCross(TPropertyDecl<T>& d) {
     d.Property("ShowColumnTotal", &V::ShowColumnTotal, &V::SetShowColumnTotal).Default(true);
     d.Property("ShowRowHeader", &V::ShowRowHeader, &V::ShowRowHeader).Default(true);
     d.Property("ShowRowTotal", &V::ShowRowTotal, &V::SetShowRowTotal).Default(true);
-    d.Property("OnCalcHeight", &V::OnCalcHeight, &V::OnCalcHeight);
-    d.Property("OnCalcWidth", &V::OnCalcWidth, &V::OnCalcWidth);
-    d.Property("OnPrintCell", &V::OnPrintCell, &V::OnPrintCell);
-    d.Property("OnPrintColumnHeader", &V::OnPrintColumnHeader, &V::OnPrintColumnHeader);
-    d.Property("OnPrintRowHeader", &V::OnPrintRowHeader, &V::OnPrintRowHeader);
+    d.Property("OnCalcHeight", frxEventType("TfrxCalcHeightEvent"), &V::OnCalcHeight, &V::OnCalcHeight);
+    d.Property("OnCalcWidth", frxEventType("TfrxCalcWidthEvent"), &V::OnCalcWidth, &V::OnCalcWidth);
+    d.Property("OnPrintCell", frxEventType("TfrxPrintCellEvent"), &V::OnPrintCell, &V::OnPrintCell);
+    d.Property("OnPrintColumnHeader", frxEventType("TfrxPrintHeaderEvent"), &V::OnPrintColumnHeader, &V::OnPrintColumnHeader);
+    d.Property("OnPrintRowHeader", frxEventType("TfrxPrintHeaderEvent"), &V::OnPrintRowHeader, &V::OnPrintRowHeader);
 }

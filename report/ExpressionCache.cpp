@@ -1,6 +1,7 @@
 // Report expressions compiled into script functions, once per distinct text.
 #include "report/ExpressionCache.h"
 
+#include "report/Aggregates.h"
 #include "report/Resources.h"
 #include "script/Script.h"
 
@@ -24,7 +25,9 @@ Variant TfrxExpressionCache::Calc(const std::string& Expression, std::string& Er
     // own items), so every earlier expression stays callable.
     std::string name = "_f" + std::to_string(FFunctions.size());
     FScript->SetSyntaxType("PascalScript");
-    FScript->Lines()->SetText("function " + name + ": Variant; begin Result := " + Expression + " end; begin end.");
+    // Aggregate calls inside the expression are read from the run's registered items.
+    FScript->Lines()->SetText("function " + name + ": Variant; begin Result := " + frxAggregateCallsAsLookups(Expression) +
+                              " end; begin end.");
     if (!FScript->Compile()) {
         ErrorText = frxResources().Get("clExprError") + " '" + Expression + "': " + FScript->ErrorMsg();
         return Variant::Null();

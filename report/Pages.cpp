@@ -79,9 +79,9 @@ void TfrxReportPage::DeclareProperties(TPropertyDecl<TfrxReportPage>& d) {
     d.Property("TitleBeforeHeader", &P::TitleBeforeHeader, &P::TitleBeforeHeader).Default(true);
     d.Property("HGuides", &P::HGuides, &P::SetHGuides);
     d.Property("VGuides", &P::VGuides, &P::SetVGuides);
-    d.Property("OnAfterPrint", &P::OnAfterPrint, &P::OnAfterPrint);
-    d.Property("OnBeforePrint", &P::OnBeforePrint, &P::OnBeforePrint);
-    d.Property("OnManualBuild", &P::OnManualBuild, &P::OnManualBuild);
+    d.Property("OnAfterPrint", frxEventType("TfrxNotifyEvent"), &P::OnAfterPrint, &P::OnAfterPrint);
+    d.Property("OnBeforePrint", frxEventType("TfrxNotifyEvent"), &P::OnBeforePrint, &P::OnBeforePrint);
+    d.Property("OnManualBuild", frxEventType("TfrxNotifyEvent"), &P::OnManualBuild, &P::OnManualBuild);
 }
 
 std::string TfrxReportPage::GetDescription() const { return frxResources().Get("obRepPage"); }
@@ -272,16 +272,16 @@ void TfrxDialogPage::DeclareProperties(TPropertyDecl<TfrxDialogPage>& d) {
     d.Property("Color", ColorTypeInfo(), &P::Color, &P::SetColor).Default(clBtnFace);
     d.Property("Position", &P::Position, &P::Position).Default(poScreenCenter);
     d.Property("WindowState", &P::WindowState, &P::WindowState).Default(wsNormal);
-    d.Property("OnActivate", &P::OnActivate, &P::OnActivate);
-    d.Property("OnClick", &P::OnClick, &P::OnClick);
-    d.Property("OnCloseQuery", &P::OnCloseQuery, &P::OnCloseQuery);
-    d.Property("OnDeactivate", &P::OnDeactivate, &P::OnDeactivate);
-    d.Property("OnHide", &P::OnHide, &P::OnHide);
-    d.Property("OnKeyDown", &P::OnKeyDown, &P::OnKeyDown);
-    d.Property("OnKeyPress", &P::OnKeyPress, &P::OnKeyPress);
-    d.Property("OnKeyUp", &P::OnKeyUp, &P::OnKeyUp);
-    d.Property("OnResize", &P::OnResize, &P::OnResize);
-    d.Property("OnShow", &P::OnShow, &P::OnShow);
+    d.Property("OnActivate", frxEventType("TfrxNotifyEvent"), &P::OnActivate, &P::OnActivate);
+    d.Property("OnClick", frxEventType("TfrxNotifyEvent"), &P::OnClick, &P::OnClick);
+    d.Property("OnCloseQuery", frxEventType("TfrxCloseQueryEvent"), &P::OnCloseQuery, &P::OnCloseQuery);
+    d.Property("OnDeactivate", frxEventType("TfrxNotifyEvent"), &P::OnDeactivate, &P::OnDeactivate);
+    d.Property("OnHide", frxEventType("TfrxNotifyEvent"), &P::OnHide, &P::OnHide);
+    d.Property("OnKeyDown", frxEventType("TfrxKeyEvent"), &P::OnKeyDown, &P::OnKeyDown);
+    d.Property("OnKeyPress", frxEventType("TfrxKeyPressEvent"), &P::OnKeyPress, &P::OnKeyPress);
+    d.Property("OnKeyUp", frxEventType("TfrxKeyEvent"), &P::OnKeyUp, &P::OnKeyUp);
+    d.Property("OnResize", frxEventType("TfrxNotifyEvent"), &P::OnResize, &P::OnResize);
+    d.Property("OnShow", frxEventType("TfrxNotifyEvent"), &P::OnShow, &P::OnShow);
 }
 
 std::string TfrxDialogPage::GetDescription() const { return frxResources().Get("obDlgPage"); }

@@ -33,7 +33,7 @@ TfrxReport::TfrxReport(TComponent* AOwner)
       FScriptText(std::make_unique<TStringList>()),
       FErrors(std::make_unique<TStringList>()),
       FStyles(std::make_unique<TfrxStyles>(this)),
-      FEnabledDataSets(std::make_unique<TfrxReportDataSets>(this)),
+      FOfferedDataSets(std::make_unique<TfrxReportDataSets>(this)),
       FScriptScope(std::make_unique<TfsScript>(nullptr)),
       FScript(std::make_unique<TfsScript>(nullptr)),
       FSysVariables(std::make_unique<TStringList>()),
@@ -110,8 +110,8 @@ void TfrxReport::DeclareProperties(TPropertyDecl<TfrxReport>& d) {
     d.Event("OnGetValue", &T::OnGetValue);
     d.Event("OnManualBuild", &T::OnManualBuild);
     d.Event("OnMouseOverObject", &T::OnMouseOverObject);
-    d.Property("OnStartReport", &T::OnStartReport, &T::OnStartReport);
-    d.Property("OnStopReport", &T::OnStopReport, &T::OnStopReport);
+    d.Property("OnStartReport", frxEventType("TfrxNotifyEvent"), &T::OnStartReport, &T::OnStartReport);
+    d.Property("OnStopReport", frxEventType("TfrxNotifyEvent"), &T::OnStopReport, &T::OnStopReport);
     d.Event("OnUserFunction", &T::OnUserFunction);
 }
 
@@ -133,7 +133,7 @@ void TfrxReport::Notification(TComponent* AComponent, TOperation Operation) {
     if (Operation != opRemove) return;
     // The dataset part of AComponent may be gone already: compare as components.
     bool removed = false;
-    for (TfrxReportDataSets* list : {FDataSets.get(), FEnabledDataSets.get()})
+    for (TfrxReportDataSets* list : {FDataSets.get(), FOfferedDataSets.get()})
         for (int i = list->Count() - 1; i >= 0; --i)
             if (list->Items(i)->FDataSetComponent == AComponent) {
                 delete list->Items(i);

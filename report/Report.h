@@ -118,7 +118,9 @@ public:
 
     // --- Members -------------------------------------------------------------------
     TfrxReportDataSets* DataSets() const { return FDataSets.get(); }
-    TfrxReportDataSets* EnabledDataSets() const { return FEnabledDataSets.get(); }
+    // When not empty, the datasets the designer's report-data dialog offers (instead of
+    // every dataset of the program); Clear keeps it.
+    TfrxReportDataSets* OfferedDataSets() const { return FOfferedDataSets.get(); }
     TfrxVariables* Variables() const { return FVariables.get(); }
     TfrxStyles* Styles() const { return FStyles.get(); }
     // nullptr clears the styles; otherwise they are copied and applied.
@@ -262,7 +264,7 @@ private:
     std::unique_ptr<TStringList> FScriptText;
     std::unique_ptr<TStringList> FErrors;
     std::unique_ptr<TfrxStyles> FStyles;
-    std::unique_ptr<TfrxReportDataSets> FEnabledDataSets;
+    std::unique_ptr<TfrxReportDataSets> FOfferedDataSets;
     std::string FFileName;
     // With their component parts, compared when they go away.
     TfrxCustomPreview* FPreview = nullptr;

@@ -8,6 +8,7 @@
 #include "platform/rtl/Streams.h"
 #include "platform/ui/ExtCtrls.h"
 #include "platform/ui/Forms.h"
+#include "report/Aggregates.h"
 #include "report/ExpressionCache.h"
 #include "report/Report.h"
 #include "report/Resources.h"
@@ -21,11 +22,11 @@ namespace {
 const char* const kNoEngine = "报表引擎不可用";
 const char* const kNoPreview = "报表预览不可用";
 
+// A name that is one aggregate call as a whole goes to the engine's registered items; an
+// expression in which a call is only a part ("SUM(<x>) * 2") is calculated, its calls read
+// from the items (frxAggregateCallsAsLookups).
 bool IsAggregateCall(const std::string& Name) {
-    const size_t open = Name.find('(');
-    if (open == std::string::npos) return false;
-    const std::string fn = UpperCase(Trim(std::string_view(Name).substr(0, open)));
-    return fn == "SUM" || fn == "MIN" || fn == "MAX" || fn == "AVG" || fn == "COUNT";
+    return Name.find('(') != std::string::npos && frxIsWholeAggregateCall(Name);
 }
 
 Variant ObjectValue(TObject* Object) { return Variant::FromObject(Object ? Object->Handle() : NilHandle); }
@@ -283,7 +284,11 @@ bool TfrxReport::PrepareReport(bool ClearLastReport) {
                 if (!FEngine->Run() && FPreviewForm) FPreviewForm->Close();
             }
         } catch (...) {
-            FErrors->Add(ExceptionText(std::current_exception()));
+            // An error that left a statement of the report script carries its position.
+            std::string text = ExceptionText(std::current_exception());
+            if (!FScript->RunErrorPos().empty())
+                text = Format(frxResources().Get("clScrError"), {FScript->RunErrorPos(), text});
+            FErrors->Add(text);
         }
 
         // The copy comes back whatever the run did to the object tree; the run's messages

@@ -255,10 +255,10 @@ void TfrxView::Publish(TPropertyDecl<T>& d, std::initializer_list<std::string_vi
         else if (n == "ShiftMode") d.Property("ShiftMode", &V::ShiftMode, &V::SetShiftMode).Default(smAlways);
         else if (n == "TagStr") d.Property("TagStr", &V::TagStr, &V::SetTagStr);
         else if (n == "URL") d.Property("URL", &V::URL, &V::SetURL);
-        else if (n == "OnAfterData") d.Property("OnAfterData", &V::OnAfterData, &V::OnAfterData);
-        else if (n == "OnAfterPrint") d.Property("OnAfterPrint", &V::OnAfterPrint, &V::OnAfterPrint);
-        else if (n == "OnBeforePrint") d.Property("OnBeforePrint", &V::OnBeforePrint, &V::OnBeforePrint);
-        else if (n == "OnPreviewClick") d.Property("OnPreviewClick", &V::OnPreviewClick, &V::OnPreviewClick);
+        else if (n == "OnAfterData") d.Property("OnAfterData", frxEventType("TfrxNotifyEvent"), &V::OnAfterData, &V::OnAfterData);
+        else if (n == "OnAfterPrint") d.Property("OnAfterPrint", frxEventType("TfrxNotifyEvent"), &V::OnAfterPrint, &V::OnAfterPrint);
+        else if (n == "OnBeforePrint") d.Property("OnBeforePrint", frxEventType("TfrxNotifyEvent"), &V::OnBeforePrint, &V::OnBeforePrint);
+        else if (n == "OnPreviewClick") d.Property("OnPreviewClick", frxEventType("TfrxPreviewClickEvent"), &V::OnPreviewClick, &V::OnPreviewClick);
         else throw EfrxError("No view property " + std::string(n));
     }
 }

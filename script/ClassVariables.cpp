@@ -3,6 +3,7 @@
 
 #include "platform/rtl/Format.h"
 #include "platform/rtl/StrUtils.h"
+#include "script/HostObjects.h"
 #include "script/Statements.h"
 
 #include <array>
@@ -43,9 +44,10 @@ void PublishedType(const TPropInfo* prop, uint8_t& typ, std::string& typeName) {
         typeName = t->Name;
         break;
     case tkClass:
-        // A string list is reached as its text.
+        // A string list is reached as a TStrings object (assigning a text to it sets its lines).
         if (t->IsStringList()) {
-            typ = tcString;
+            typ = tcClass;
+            typeName = "TStrings";
         } else {
             typ = tcClass;
             typeName = t->ClassType ? t->ClassType->ClassName() : std::string("TObject");
@@ -101,6 +103,7 @@ void TfsClassVariable::ImportPublished() {
         helper->IsPublished = true;
         helper->PropInfo = prop;
         helper->IsReadOnly = prop->IsReadOnly();
+        helper->IsStringList = prop->Type->IsStringList();
         FMembers.push_back(std::move(helper));
     }
 }
@@ -227,7 +230,9 @@ Variant TfsPropertyHelper::GetValue() {
     TObject* obj = Instance();
     Variant result = Variant::Null();
     if (IsPublished) {
-        if (const TPropInfo* prop = PublishedOf(obj, ClassRef, PropInfo, Name)) result = GetPropValue(obj, prop);
+        const TPropInfo* prop = PublishedOf(obj, ClassRef, PropInfo, Name);
+        if (prop && prop->Type->IsStringList()) result = Variant::FromObject(fsPropertyStrings(obj, prop)->Handle());
+        else if (prop) result = GetPropValue(obj, prop);
     } else if (OnGetValue) {
         result = OnGetValue(obj, ClassRef, FUpperName);
     }
@@ -269,8 +274,19 @@ void TfsPropertyHelper::SetValue(const Variant& value) {
     case tkString: SetStrProp(obj, prop, VarToStr(value)); return;
     case tkVariant: SetVariantProp(obj, prop, value); return;
     case tkClass:
-        if (prop->Type->IsStringList()) SetPropValue(obj, prop, Variant(VarToStr(value)));
-        else SetPropValue(obj, prop, value);
+        if (!prop->Type->IsStringList()) {
+            SetPropValue(obj, prop, value);
+        } else if (value.IsObject()) {
+            // Another string list: its lines (nil empties the list).
+            TObject* source = value.AsObject() == NilHandle ? nullptr : TObject::FromHandle(value.AsObject());
+            auto* strings = dynamic_cast<TScriptStrings*>(source);
+            if (source && !strings) throw EScriptError(fsmsg::TypeRequired);
+            ::TStrings& target = fsPropertyStrings(obj, prop)->Strings();
+            if (!strings) target.Clear();
+            else if (&strings->Strings() != &target) target.Assign(strings->Strings());
+        } else {
+            SetPropValue(obj, prop, Variant(VarToStr(value)));
+        }
         return;
     case tkMethod:
     case tkUnknown: return;

@@ -108,6 +108,8 @@ public:
 
     TClass ClassRef = nullptr;
     bool IsPublished = false;
+    // A published string list: read as a TStrings object; a text assigned sets its lines.
+    bool IsStringList = false;
     const TPropInfo* PropInfo = nullptr;   // published: the property of ClassRef
     TfsGetValueEvent OnGetValue;
     TfsSetValueEvent OnSetValue;

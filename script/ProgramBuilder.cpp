@@ -124,6 +124,16 @@ bool TfsProgramBuilder::Compatible(const TfsCustomVariable& target, const TfsCus
                             [prog](std::string_view a, std::string_view d) { return prog->ClassInherits(a, d); });
 }
 
+// `Memo1.Lines := 'a'#13#10'b'`: a text assigned to a published string list sets its lines.
+bool TfsProgramBuilder::AssignsTextToStringList(const TfsDesignator& target, const TfsCustomVariable& source) const {
+    const TfsCustomVariable* ref = target.LastRef();
+    if (!ref || ref->Kind() != TfsItemKind::Helper) return false;
+    const auto* helper = static_cast<const TfsCustomHelper*>(ref);
+    if (helper->HelperKind() != TfsCustomHelper::hkProperty || !static_cast<const TfsPropertyHelper*>(helper)->IsStringList)
+        return false;
+    return source.Typ == tcString || source.Typ == tcChar;
+}
+
 void TfsProgramBuilder::CheckAssign(const TfsCustomVariable& target, const TfsCustomVariable& source) {
     if (!Compatible(target, source))
         Error(std::string(fsmsg::IncompatibleTypes) + ": " + QuotedName(target.GetFullTypeName()) + ", " +
@@ -381,7 +391,7 @@ void TfsProgramBuilder::BuildAssign(TfsXMLItem* x, TfsStatement* into) {
     std::unique_ptr<TfsExpression> expr = BuildExpression(x->Items(e));
     Enter(x);
     if (target->IsReadOnly) Error(fsmsg::LeftSideReadOnly);
-    CheckAssign(*target, *expr);
+    if (!AssignsTextToStringList(*target, *expr)) CheckAssign(*target, *expr);
     if (!op && target->DesignatorKind() == TfsDesignator::dkVariable)
         op = expr->Optimize(static_cast<TfsVariableDesignator*>(target.get())->Variable());
     std::unique_ptr<TfsAssignmentStmt> stmt;

@@ -78,6 +78,7 @@ private:
     uint8_t FindTypeByName(std::string& typeName);
     TfsClassVariable* ClassForType(const std::string& typeName) const;
     TfsClassVariable* ClassOfObject(const Variant& value) const;
+    bool AssignsTextToStringList(const TfsDesignator& target, const TfsCustomVariable& source) const;
     void CheckAssign(const TfsCustomVariable& target, const TfsCustomVariable& source);
     bool Compatible(const TfsCustomVariable& target, const TfsCustomVariable& source) const;
 

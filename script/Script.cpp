@@ -500,12 +500,13 @@ void TfsScript::Execute() {
 Variant TfsScript::Evaluate(const std::string& expression) {
     TfsScript child(nullptr);
     child.SetParent(FProgRunning ? FProgRunning : this);
+    // The hook is suspended, not cleared: Evaluate is called from inside the running hook
+    // (the debugger's evaluate window), whose handler must stay alive.
     struct HookGuard {
         TfsScript* Script;
-        TfsRunLineEvent Saved;
-        ~HookGuard() { Script->OnRunLine = Saved; }
-    } hook{this, OnRunLine};
-    OnRunLine.Clear();
+        explicit HookGuard(TfsScript* s) : Script(s) { ++Script->FRunLineSuspended; }
+        ~HookGuard() { --Script->FRunLineSuspended; }
+    } hook(this);
     child.Lines()->SetText("function __f__: Variant; begin Result := " + expression + " end; begin end.");
     if (!child.Compile()) return Variant(child.ErrorMsg());
     TfsCustomVariable* f = child.FindLocal("__f__");
@@ -571,7 +572,14 @@ TfsScript* TfsScript::RunLineOwner() {
 }
 
 void TfsScript::RunLine(const std::string& unitName, const std::string& sourcePos) {
-    if (TfsScript* owner = RunLineOwner()) owner->OnRunLine(this, unitName, sourcePos);
+    // A script under an Evaluate (anywhere up the chain) does not stop at its lines.
+    for (TfsScript* s = this; s; s = s->FParent) {
+        if (s->FRunLineSuspended > 0) return;
+        if (s->OnRunLine) {
+            s->OnRunLine(this, unitName, sourcePos);
+            return;
+        }
+    }
 }
 
 // --- Executable lines ----------------------------------------------------------------------

@@ -366,6 +366,8 @@ private:
     TfsScript* FProgRunning = nullptr;
     uint8_t FRunFlags = 0;
     int FRunDepth = 0;
+    // Evaluate calls in progress: the OnRunLine hook is not called meanwhile.
+    int FRunLineSuspended = 0;
 };
 
 // The process-wide script holding the standard types, True/False/nil/Null and the system

@@ -12,6 +12,7 @@
 #include <vector>
 
 class TfsXMLItem;
+class TfsScript;
 
 // Type codes of script items. ORDER TYPE_CODE: TypeCodeName and the compatibility table in
 // ScriptTools.cpp follow this order.
@@ -103,3 +104,12 @@ struct TfsSignature {
 // Raises EScriptError "Invalid declaration: <text>" when the text does not begin with
 // "function" or "procedure" and a name, or its parameter list is malformed.
 TfsSignature ParseSignature(std::string_view syntax);
+
+// The contents tree of Script under Item, for the report designer: the children
+// "Functions" (one child per category, its text the category, holding an item per
+// function with its declaration as text and its description), "Classes" (an item
+// "TFoo = class(TBar)" per class with an item per property, method and event), "Types"
+// (an item "TAlign: (alNone,alTop)" per enumeration), "Variables" ("Name: Type") and
+// "Constants" ("Name: Type = value"); missing children are made. With FunctionsOnly only
+// the functions are listed.
+void GenerateXMLContents(const TfsScript& script, TfsXMLItem* item, bool functionsOnly = false);

@@ -9,6 +9,8 @@
 #include "platform/ui/Shell.h"
 #include "preview/PreviewForm.h"
 #include "preview/PrintDialog.h"
+#include "report/ReportScript.h"
+#include "script/stdclasses/StdClasses.h"
 
 #include <memory>
 
@@ -34,6 +36,9 @@ void RegisterClinicClasses() {
     frxInstallPrintDialog();
     // The designer's texts join the string table before any window exists.
     frxRegisterDesignerTexts();
+    // Report scripts reach the standard classes and the report's own.
+    fsRegisterStandardClasses();
+    frxRegisterReportClasses();
 }
 
 bool ClaimSingleInstance() {

@@ -15,7 +15,6 @@
     }
 
 FS_SCRIPT_CLASS(TScriptList, "TList")
-FS_SCRIPT_CLASS(TScriptStrings, "TStrings")
 FS_SCRIPT_CLASS(TScriptStringList, "TStringList")
 FS_SCRIPT_CLASS(TScriptStream, "TStream")
 FS_SCRIPT_CLASS(TScriptFileStream, "TFileStream")
@@ -66,27 +65,6 @@ const Variant& TScriptList::Get(int index) const {
 void TScriptList::Put(int index, const Variant& item) {
     CheckIndex(index, false);
     FItems[static_cast<size_t>(index)] = item;
-}
-
-// --- TStrings ------------------------------------------------------------------------------
-
-void TScriptStrings::Assign(TPersistent* Source) {
-    if (auto* other = dynamic_cast<TScriptStrings*>(Source)) {
-        if (other != this) Strings().Assign(other->Strings());
-        return;
-    }
-    TPersistent::Assign(Source);
-}
-
-TObject* TScriptStrings::Slot(const Variant& object) {
-    if (object.IsNull() || object.IsEmpty()) return nullptr;
-    const TObjectHandle handle = object.AsObject();
-    // A handle, never dereferenced by the list (see the header).
-    return reinterpret_cast<TObject*>(static_cast<uintptr_t>(handle));
-}
-
-Variant TScriptStrings::FromSlot(TObject* slot) {
-    return Variant::FromObject(static_cast<TObjectHandle>(reinterpret_cast<uintptr_t>(slot)));
 }
 
 // --- Streams -------------------------------------------------------------------------------

@@ -11,6 +11,7 @@
 #include "platform/classes/Classes.h"
 #include "platform/rtl/Streams.h"
 #include "platform/rtl/StringList.h"
+#include "script/HostObjects.h"
 
 #include <memory>
 #include <vector>
@@ -33,17 +34,6 @@ public:
 private:
     void CheckIndex(int index, bool allowEnd) const;
     std::vector<Variant> FItems;
-};
-
-// TStrings: a script's view of a string list.
-class TScriptStrings : public TPersistent {
-    ROVE_CLASS(TScriptStrings, TPersistent)
-public:
-    virtual ::TStrings& Strings() = 0;
-    void Assign(TPersistent* Source) override;
-    // Objects slots: the handle of the object stored (see above).
-    static TObject* Slot(const Variant& object);
-    static Variant FromSlot(TObject* slot);
 };
 
 // TStringList.

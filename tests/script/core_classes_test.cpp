@@ -5,6 +5,7 @@
 
 #include "platform/classes/Component.h"
 #include "script/ClassVariables.h"
+#include "script/HostObjects.h"
 
 #include <gtest/gtest.h>
 
@@ -54,6 +55,20 @@ protected:
         s.AddClass(TObject::StaticClass(), "");
         s.AddClass(TPersistent::StaticClass(), "TObject");
         s.AddClass(TComponent::StaticClass(), "TPersistent");
+        // TStrings with the members the string-list test reads (the standard classes
+        // register them all).
+        if (TfsClassVariable* strings = s.AddClass(TScriptStrings::StaticClass(), "TPersistent")) {
+            strings->AddProperty("Text", "String", [](TObject* o, TClass, const std::string&) {
+                return Variant(static_cast<TScriptStrings*>(o)->Strings().Text());
+            });
+            strings->AddProperty("Count", "Integer", [](TObject* o, TClass, const std::string&) {
+                return Variant(static_cast<TScriptStrings*>(o)->Strings().Count());
+            });
+            strings->AddDefaultProperty("Strings", "Integer", "String",
+                                        [](TObject* o, TClass, const std::string&, TfsParams& p) {
+                                            return Variant(static_cast<TScriptStrings*>(o)->Strings().Get(p[0].AsInteger()));
+                                        });
+        }
         Cls = s.AddClass(TScriptTestWidget::StaticClass(), "TComponent");
         s.AddEnum("TTestShape", "tsCircle, tsSquare, tsTriangle");
         Cls->AddConstructor("constructor Create(AOwner: TComponent)", nullptr);
@@ -126,13 +141,25 @@ TEST_F(HostClassTest, PublishedBooleanStoresTrueOnlyForTrue) {
 
 TEST_F(HostClassTest, ObjectPropertiesAndStringLists) {
     W->Items.SetText("a\r\nb\r\n");
-    EXPECT_EQ(T.Run("begin W.Buddy := V; Out(W.Buddy.Caption); W.Buddy.Width := 3; Out(W.Lines) end."),
-              "buddy a\r\nb\r\n");
+    // A string list is an object: its text, its count and its lines.
+    EXPECT_EQ(T.Run("begin W.Buddy := V; Out(W.Buddy.Caption); W.Buddy.Width := 3; Out(W.Lines.Text); "
+                    "Out(W.Lines.Count); Out(W.Lines[1]) end."),
+              "buddy a\r\nb\r\n 2 b");
     EXPECT_EQ(W->Buddy, V.get());
     EXPECT_EQ(V->Width, 3);
     EXPECT_EQ(T.Run("begin W.Lines := 'x'; W.Buddy := nil end."), "");
     EXPECT_EQ(W->Items.Count(), 1);
     EXPECT_EQ(W->Buddy, nullptr);
+    // Another string list assigned copies its lines.
+    V->Items.SetText("p\r\nq\r\nr\r\n");
+    EXPECT_EQ(T.Run("begin W.Lines := V.Lines; Out(W.Lines.Count) end."), "3");
+    EXPECT_EQ(W->Items.Text(), "p\r\nq\r\nr\r\n");
+
+    // The list object outlives nothing: once its owner is freed, using it raises.
+    TfsPropertyStrings* lines = fsPropertyStrings(W.get(), TScriptTestWidget::StaticClass()->FindProperty("Lines"));
+    EXPECT_EQ(lines->Strings().Count(), 3);
+    W.reset();
+    EXPECT_THROW(lines->Strings(), EInvalidHandle);
 }
 
 TEST_F(HostClassTest, MethodsGetUpperCaseNamesAndWriteBackVarParameters) {

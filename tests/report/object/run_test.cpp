@@ -180,7 +180,7 @@ INSTANTIATE_TEST_SUITE_P(
                     [](TfrxReport& r) {
                         r.ScriptText()->SetText("begin Memo1.Memo := 'changed'; RaiseException('停止') end.");
                     },
-                    "停止", false},
+                    "脚本错误位于 1:32: 停止", false},
         FailureCase{"expression_error_names_the_object",
                     [](TfrxReport& r) { dynamic_cast<TfrxRunTestMemo*>(r.FindObject("Memo1"))->Memo()->SetText("nosuch"); },
                     "Memo1: 公式错误 'nosuch': ", true},

@@ -49,7 +49,7 @@ protected:
 };
 
 TEST_F(ScriptFormTest, ControlsMadeByTheScriptAreOnTheForm) {
-    Build("", "L.Items := 'one'#13#10'two'#13#10'three'; L.ItemIndex := 1; E.Text := L.Items;");
+    Build("", "L.Items := 'one'#13#10'two'#13#10'three'; L.ItemIndex := 1; E.Text := L.Items.Text;");
     EXPECT_TRUE(F->Visible());
     EXPECT_EQ(F->Caption(), "Script form");
     EXPECT_EQ(B->Parent(), F);
