@@ -92,7 +92,9 @@ int TfrxEngine::GetAnchorPage(const std::string& Text) {
 // report page, fed after each printed data row and reset after the footer that shows them.
 
 void TfrxEngine::AggregatesClear() { FAggregates->Clear(); }
-void TfrxEngine::AggregatesAddItems(TfrxReportPage* Page) { FAggregates->AddItems(Page); }
+void TfrxEngine::AggregatesAddItems(TfrxReportPage* Page) {
+    FAggregates->AddItems(Page, [this](const TfrxComponent* Obj) { return RowBandOf(Obj); });
+}
 void TfrxEngine::AggregatesClearValues() { FAggregates->ClearValues(); }
 void TfrxEngine::AggregatesAddValue(TfrxBand* Band) { FAggregates->AddValue(Band, 0); }
 void TfrxEngine::AggregatesReset(TfrxBand* Band) { FAggregates->Reset(Band); }
@@ -135,6 +137,29 @@ void TfrxEngine::BuildBandTree(TfrxReportPage* Page, bool Vertical) {
     }
     std::vector<TfrxBand*> list;
     for (auto& [key, band] : sorted) list.push_back(band);
+
+    // The objects of horizontal bands that lie within a vertical band's span become that
+    // band's cells for their row.
+    if (!Vertical) {
+        std::vector<TfrxBand*> verticals;
+        for (TfrxComponent* c : Page->ObjectList())
+            if (auto* band = dynamic_cast<TfrxBand*>(c); band && band->Vertical) verticals.push_back(band);
+        if (!verticals.empty())
+            for (TfrxComponent* c : std::vector<TfrxComponent*>(Page->ObjectList())) {
+                auto* row = dynamic_cast<TfrxBand*>(c);
+                if (!row || row->Vertical) continue;
+                for (TfrxComponent* obj : std::vector<TfrxComponent*>(row->ObjectList()))
+                    for (TfrxBand* v : verticals)
+                        if (obj->Left() >= v->Left() - kEps && obj->Left() + obj->Width() <= v->Left() + v->Width() + kEps) {
+                            const double left = obj->Left() - v->Left();
+                            obj->SetParent(v);
+                            obj->SetLeft(left);
+                            FRowBands[obj] = row;
+                            row->HoldsVerticalCells = true;
+                            break;
+                        }
+            }
+    }
 
     auto error = [&](const char* Key, TfrxBand* Band) {
         report->Errors()->Add(frxResources().Get(Key) + " " + Band->Name());
@@ -264,6 +289,8 @@ bool TfrxEngine::Run() {
         FKeeping = false;
         FKeepBand = nullptr;
         CurVColumn = 0;
+        FRowBands.clear();
+        FCollectingBand = nullptr;
         AggregatesClear();
         for (int i = 0; i < report->PagesCount(); ++i) {
             TfrxPage* page = report->Pages(i);
@@ -647,7 +674,19 @@ void TfrxEngine::AddToHeaderList(TfrxBand* Band) {
     bool reprint = false;
     if (auto* h = dynamic_cast<TfrxHeader*>(Band)) reprint = h->ReprintOnNewPage;
     else if (auto* g = dynamic_cast<TfrxGroupHeader*>(Band)) reprint = g->ReprintOnNewPage;
-    if (reprint && !Band->Vertical) FHeaderList.Add(Band, FColumnOrigin, FKeeping);
+    if (!reprint) return;
+    if (Band->Vertical) FVerticalReprint.push_back(Band);
+    else FHeaderList.Add(Band, FColumnOrigin, FKeeping);
+}
+
+void TfrxEngine::RemoveFromHeaderList(TfrxBand* Band) {
+    if (!Band) return;
+    if (Band->Vertical) {
+        auto it = std::find(FVerticalReprint.begin(), FVerticalReprint.end(), Band);
+        if (it != FVerticalReprint.end()) FVerticalReprint.erase(it);
+    } else {
+        FHeaderList.Remove(Band);
+    }
 }
 
 void TfrxEngine::StartKeep(TfrxBand* Band, int Position) {
@@ -666,7 +705,7 @@ void TfrxEngine::EndKeep(TfrxBand* Band) {
     AggregatesEndKeep();
 }
 
-void TfrxEngine::ShowDataBands(const std::vector<TfrxDataBand*>& Bands) {
+void TfrxEngine::ShowDataBands(const std::vector<TfrxDataBand*>& Bands, bool Vertical) {
     if (Terminated()) return;
     TfrxCustomPreviewPages* pp = PreviewPages();
     for (TfrxDataBand* band : Bands) {
@@ -686,11 +725,11 @@ void TfrxEngine::ShowDataBands(const std::vector<TfrxDataBand*>& Bands) {
             if (HasData(band, band->DetailList, band->PrintIfDetailEmpty)) {
                 printed = true;
                 if (first) {
-                    if (band->KeepTogether) StartKeep(band);
-                    if (band->KeepHeader && header) StartKeep(band);
+                    if (band->KeepTogether && !Vertical) StartKeep(band);
+                    if (band->KeepHeader && header && !Vertical) StartKeep(band);
                     ShowBand(header);
                     if (header) AddToHeaderList(header);
-                } else if (!band->Group && band->KeepTogether) {
+                } else if (!band->Group && band->KeepTogether && !Vertical) {
                     StartKeep(band);
                 }
                 if (band->Group) {
@@ -698,20 +737,21 @@ void TfrxEngine::ShowDataBands(const std::vector<TfrxDataBand*>& Bands) {
                     else CheckGroups(band, rowY, rowStart);
                 }
                 if (band->KeepFooter) footerKeepPosition = pp->GetCurPosition();
-                if (band->Columns >= 2 && band->CurColumn() == 1) rowStart = pp->GetCurPosition();
+                if (band->Columns >= 2 && band->CurColumn() == 1 && !Vertical) rowStart = pp->GetCurPosition();
                 rowY = CurY;
                 CurLine = band->Line;
                 CurLineThrough = band->LineThrough;
                 ShowBand(band);
                 if (first && band->KeepHeader && header) EndKeep(band);
-                DoColumns(band, rowY, rowStart);
+                if (!Vertical) DoColumns(band, rowY, rowStart);
                 ++band->Line;
                 ++band->LineThrough;
                 first = false;
-                AggregatesAddValue(band);
-                if (!band->OutlineText.empty()) AddBandOutline(band);
-                ShowDataBands(band->DetailList);
-                if (!band->OutlineText.empty())
+                // A vertical cell fed the aggregates with its column when it was shown.
+                if (!Vertical) AggregatesAddValue(band);
+                if (!band->OutlineText.empty() && !Vertical) AddBandOutline(band);
+                ShowDataBands(band->DetailList, Vertical);
+                if (!band->OutlineText.empty() && !Vertical)
                     if (TfrxCustomOutline* outline = pp->Outline()) outline->LevelUp();
                 // Only a row that printed gets its own footer.
                 if (band->FooterAfterEach) ShowBand(band->Footer);
@@ -724,13 +764,13 @@ void TfrxEngine::ShowDataBands(const std::vector<TfrxDataBand*>& Bands) {
             if (!band->DataSet() && band->RowCount() != 0 && band->RowCount() < band->Line) break;
             if (Terminated()) break;
         }
-        if (band->Columns > 1) {
+        if (band->Columns > 1 && !Vertical) {
             band->SetCurColumn(band->Columns);
             DoColumns(band, rowY, rowStart);
         }
         if (printed) {
             if (band->Group) EndGroups(band, 0);
-            FHeaderList.Remove(header);
+            RemoveFromHeaderList(header);
             if (!band->FooterAfterEach) {
                 if (band->KeepFooter) StartKeep(band, footerKeepPosition);
                 ShowBand(band->Footer);
@@ -800,7 +840,7 @@ void TfrxEngine::EndGroups(TfrxDataBand* Band, size_t From) {
         ShowBand(h->Footer);
         if (!h->OutlineText.empty())
             if (TfrxCustomOutline* outline = PreviewPages()->Outline()) outline->LevelUp();
-        FHeaderList.Remove(h);
+        RemoveFromHeaderList(h);
         if (h->KeepTogether) EndKeep(h);
     }
 }
@@ -840,10 +880,26 @@ void TfrxEngine::ShowBand(TfrxBand* Band) {
 }
 
 void TfrxEngine::OutputBand(TfrxBand* Band) {
-    // Vertical bands print only as cells of a horizontal band, which this engine does
-    // not lay out.
-    if (Band->Vertical) return;
+    if (Band->Vertical) {
+        OutputVerticalCell(Band);
+        return;
+    }
     TfrxCustomPreviewPages* pp = PreviewPages();
+    TfrxBand* const outerCollecting = FCollectingBand;
+    struct TRestore {
+        TfrxBand*& Target;
+        TfrxBand* Value;
+        ~TRestore() { Target = Value; }
+    } restoreCollecting{FCollectingBand, outerCollecting};
+    if (Band->HoldsVerticalCells && FPage && !FPage->VerticalMasters.empty()) {
+        TfrxReport* report = Report();
+        FCurBand = Band;
+        report->CurObject = Band->Name();
+        Band->BeforePrint();
+        report->DoBeforePrint(Band);
+        FillVerticalCells(Band);
+        CurX = 0;
+    }
     auto* dataBand = dynamic_cast<TfrxDataBand*>(Band);
     const bool multiColumn = dataBand && dataBand->Columns >= 2;
     const bool nullBand = Band->Is<TfrxNullBand>();
@@ -875,6 +931,7 @@ void TfrxEngine::OutputBand(TfrxBand* Band) {
                     Band->SetTop(CurY);
                 }
                 if (FOutputTarget) CopyBand(Band)->SetParent(FOutputTarget);
+                else if (FCollectingBand == Band) WriteVerticalParts(Band);
                 else pp->AddObject(Band);
                 CurY += Band->Height();
             }
@@ -914,13 +971,22 @@ TfrxBand* TfrxEngine::CopyBand(TfrxBand* Band) {
 void TfrxEngine::PrepareBand(TfrxBand* Band) {
     TfrxReport* report = Report();
     FCurBand = Band;
-    report->CurObject = Band->Name();
-    Band->BeforePrint();
-    report->DoBeforePrint(Band);
+    // The band collecting vertical cells ran its own before-print step, and its cells
+    // (the objects past its mark) have their data already.
+    const bool collecting = Band == FCollectingBand;
+    if (!collecting) {
+        report->CurObject = Band->Name();
+        Band->BeforePrint();
+        report->DoBeforePrint(Band);
+    }
     if (!Band->Visible()) return;
     const std::vector<TfrxComponent*> objects = Band->ObjectList();
+    const size_t own = collecting && Band->AddedObjectsMark >= 0
+                           ? std::min<size_t>(static_cast<size_t>(Band->AddedObjectsMark), objects.size())
+                           : objects.size();
     bool onParent = false;
-    for (TfrxComponent* c : objects) {
+    for (size_t i = 0; i < own; ++i) {
+        TfrxComponent* c = objects[i];
         auto* rc = dynamic_cast<TfrxReportComponent*>(c);
         if (!rc) continue;
         report->CurObject = c->Name();
@@ -928,12 +994,15 @@ void TfrxEngine::PrepareBand(TfrxBand* Band) {
         report->DoBeforePrint(rc);
         if (auto* sub = dynamic_cast<TfrxSubreport*>(c); sub && sub->Visible() && sub->PrintOnParent) onParent = true;
     }
-    for (TfrxComponent* c : objects) {
+    for (size_t i = 0; i < objects.size(); ++i) {
+        TfrxComponent* c = objects[i];
         auto* rc = dynamic_cast<TfrxReportComponent*>(c);
         if (!rc || !c->Visible()) continue;
         report->CurObject = c->Name();
-        rc->GetData();
-        report->DoNotifyEvent(rc, rc->OnAfterData);
+        if (i < own) {
+            rc->GetData();
+            report->DoNotifyEvent(rc, rc->OnAfterData);
+        }
         if (auto* s = dynamic_cast<TfrxStretcheable*>(c); s && s->StretchMode() != smDontStretch) {
             const double h = s->CalcHeight();
             if (h > s->Height()) {
@@ -958,7 +1027,11 @@ void TfrxEngine::PrepareBand(TfrxBand* Band) {
 void TfrxEngine::AfterPrintBand(TfrxBand* Band) {
     TfrxReport* report = Report();
     if (Band->Visible()) {
-        for (TfrxComponent* c : Band->ObjectList()) {
+        const std::vector<TfrxComponent*>& list = Band->ObjectList();
+        const size_t own = Band->AddedObjectsMark >= 0
+                               ? std::min<size_t>(static_cast<size_t>(Band->AddedObjectsMark), list.size())
+                               : list.size();
+        for (TfrxComponent* c : std::vector<TfrxComponent*>(list.begin(), list.begin() + static_cast<std::ptrdiff_t>(own))) {
             auto* rc = dynamic_cast<TfrxReportComponent*>(c);
             if (!rc) continue;
             report->CurObject = c->Name();
@@ -986,6 +1059,145 @@ void TfrxEngine::FreeAddedObjects(TfrxBand* Band) {
         delete c;
     }
     Band->AddedObjectsMark = -1;
+}
+
+// --- Vertical bands --------------------------------------------------------------------------
+
+TfrxBand* TfrxEngine::RowBandOf(const TfrxComponent* Obj) const {
+    auto it = FRowBands.find(Obj);
+    return it == FRowBands.end() ? nullptr : it->second;
+}
+
+void TfrxEngine::FillVerticalCells(TfrxBand* Band) {
+    FCollectingBand = Band;
+    Band->AddedObjectsMark = Band->ObjectCount();
+    FVerticalReprint.clear();
+    FVerticalMarks.assign(1, 0);
+    CurVColumn = 0;
+    CurX = 0;
+    // The horizontal band's own objects read Line and Line# of their own row.
+    const int line = CurLine, lineThrough = CurLineThrough;
+    FRowLine = line;
+    FRowLineThrough = lineThrough;
+    try {
+        ShowDataBands(FPage->VerticalMasters, true);
+    } catch (...) {
+        CurLine = line;
+        CurLineThrough = lineThrough;
+        throw;
+    }
+    CurLine = line;
+    CurLineThrough = lineThrough;
+    FVerticalMarks.push_back(Band->ObjectCount());
+    FCurBand = Band;
+}
+
+void TfrxEngine::OutputVerticalCell(TfrxBand* Band) {
+    TfrxBand* row = FCollectingBand;
+    if (!row || !Band->Visible()) return;
+    TfrxReport* report = Report();
+    ++CurVColumn;
+    // A cell that does not fit the rest of the width starts the next page width (an
+    // empty width takes any cell, so every width holds one).
+    if (CurX > kEps && PageWidth < Band->Width() + CurX - kEps) {
+        CurX = 0;
+        FVerticalMarks.push_back(row->ObjectCount());
+        for (TfrxBand* header : std::vector<TfrxBand*>(FVerticalReprint)) OutputVerticalCell(header);
+    }
+    auto* store = dynamic_cast<TfrxPreviewPages*>(PreviewPages());
+    FCurBand = Band;
+    report->CurObject = Band->Name();
+    Band->BeforePrint();
+    report->DoBeforePrint(Band);
+    std::vector<TfrxComponent*> cells;
+    for (TfrxComponent* c : Band->ObjectList())
+        if (RowBandOf(c) == row) cells.push_back(c);
+    for (TfrxComponent* c : cells) {
+        auto* rc = dynamic_cast<TfrxReportComponent*>(c);
+        if (!rc) continue;
+        report->CurObject = c->Name();
+        rc->BeforePrint();
+        report->DoBeforePrint(rc);
+    }
+    // The cell's objects are asked for their aggregates as the row's; a header or
+    // footer cell reads the row's Line, a data cell its own.
+    FCurBand = row;
+    const bool dataCell = Band->Is<TfrxDataBand>();
+    const int line = CurLine, lineThrough = CurLineThrough;
+    if (!dataCell) {
+        CurLine = FRowLine;
+        CurLineThrough = FRowLineThrough;
+    }
+    for (TfrxComponent* c : cells) {
+        auto* rc = dynamic_cast<TfrxReportComponent*>(c);
+        if (!rc || !c->Visible() || !c->ClassType()->CanCreate()) continue;
+        report->CurObject = c->Name();
+        rc->GetData();
+        report->DoNotifyEvent(rc, rc->OnAfterData);
+        auto* copy = static_cast<TfrxComponent*>(c->ClassType()->CreateInstance(nullptr));
+        copy->SetParent(row);
+        frxCopyProperties(*copy, *c);
+        if (auto* memo = dynamic_cast<TfrxCustomMemoView*>(copy))
+            memo->SetValue(static_cast<TfrxCustomMemoView*>(c)->Value());
+        copy->SetLeft(CurX + c->Left());
+        if (store) store->LinkToSource(copy, c);
+    }
+    CurLine = line;
+    CurLineThrough = lineThrough;
+    for (TfrxComponent* c : cells)
+        if (auto* rc = dynamic_cast<TfrxReportComponent*>(c)) {
+            report->CurObject = c->Name();
+            report->DoAfterPrint(rc);
+            rc->AfterPrint();
+        }
+    report->CurObject = Band->Name();
+    report->DoAfterPrint(Band);
+    Band->AfterPrint();
+    CurX += Band->Width();
+    // Only the cells of data rows count: a header or summary row showing the vertical
+    // band's cells would otherwise add its records once more.
+    if (row->Is<TfrxDataBand>()) FAggregates->AddValue(Band, CurVColumn);
+    FCurBand = row;
+}
+
+void TfrxEngine::WriteVerticalParts(TfrxBand* Band) {
+    TfrxCustomPreviewPages* pp = PreviewPages();
+    auto* store = dynamic_cast<TfrxPreviewPages*>(pp);
+    const std::vector<int> marks = FVerticalMarks;
+    const std::vector<TfrxComponent*> objects = Band->ObjectList();
+    std::vector<bool> visible;
+    for (TfrxComponent* c : objects) visible.push_back(c->Visible());
+    const int savedPage = pp->CurPage;
+    const double savedX = CurX, savedY = CurY;
+    const bool savedFirst = FFirstPage;
+    // Each further width goes on the following page (existing ones are reused): a block
+    // kept together would be carried away with it.
+    if (marks.size() > 2) CloseKeep();
+    const size_t parts = CanBreakPage() ? marks.size() - 1 : 1;
+    auto restore = [&] {
+        for (size_t i = 0; i < objects.size(); ++i) objects[i]->SetVisible(visible[i]);
+    };
+    if (store) store->AddPages = false;
+    try {
+        for (size_t part = 0; part < parts; ++part) {
+            if (part > 0) NewPage();
+            for (size_t i = 0; i < objects.size(); ++i) {
+                const int index = static_cast<int>(i);
+                objects[i]->SetVisible(visible[i] && index >= marks[part] && index < marks[part + 1]);
+            }
+            pp->AddObject(Band);
+        }
+        if (parts > 1) EndPage();
+    } catch (...) {
+        restore();
+        throw;
+    }
+    restore();
+    pp->CurPage = savedPage;
+    CurX = savedX;
+    CurY = savedY;
+    FFirstPage = savedFirst;
+    if (store) store->AddPages = true;
 }
 
 // --- Subreports ----------------------------------------------------------------------------
@@ -1051,7 +1263,7 @@ void TfrxEngine::CheckSubreportCycles() {
 }
 
 void TfrxEngine::PrintSubreportsOnParent(TfrxBand* Band) {
-    Band->AddedObjectsMark = Band->ObjectCount();
+    if (Band->AddedObjectsMark < 0) Band->AddedObjectsMark = Band->ObjectCount();
     auto target = std::make_unique<TfrxNullBand>(nullptr);
     TfrxBand* const savedTarget = FOutputTarget;
     const double savedX = CurX, savedY = CurY, savedOrigin = FColumnOrigin;

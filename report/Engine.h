@@ -14,6 +14,7 @@
 #include <functional>
 #include <memory>
 #include <string>
+#include <unordered_map>
 #include <vector>
 
 #include "report/ReportServices.h"
@@ -117,12 +118,15 @@ private:
 
     // --- Data bands ----------------------------------------------------------------------
     bool HasData(TfrxDataBand* Band, const std::vector<TfrxDataBand*>& Details, bool PrintIfDetailEmpty);
-    void ShowDataBands(const std::vector<TfrxDataBand*>& Bands);
+    // Vertical: the loop of vertical bands (no keep blocks, columns or outline; headers
+    // to reprint go to the vertical reprint list).
+    void ShowDataBands(const std::vector<TfrxDataBand*>& Bands, bool Vertical = false);
     void StartGroups(TfrxDataBand* Band, size_t From, bool Initial);
     void CheckGroups(TfrxDataBand* Band, double RowY, int RowStart);
     void EndGroups(TfrxDataBand* Band, size_t From);
     void DoColumns(TfrxDataBand* Band, double RowY, int RowStart);
     void AddToHeaderList(TfrxBand* Band);
+    void RemoveFromHeaderList(TfrxBand* Band);
     void StartKeep(TfrxBand* Band, int Position = 0);
     void EndKeep(TfrxBand* Band);
 
@@ -137,6 +141,18 @@ private:
     // output target.
     TfrxBand* CopyBand(TfrxBand* Band);
     void FreeAddedObjects(TfrxBand* Band);
+
+    // --- Vertical bands ------------------------------------------------------------------
+    // The vertical bands' loop for the horizontal band Band: one cell per vertical band
+    // shown, the cells' objects copied into Band, a mark where each page width starts.
+    void FillVerticalCells(TfrxBand* Band);
+    // One vertical band shown as a cell of the horizontal band being filled.
+    void OutputVerticalCell(TfrxBand* Band);
+    // The horizontal band with its cells: each page width of cells on a page of its own,
+    // the first on the current page, at the band's place.
+    void WriteVerticalParts(TfrxBand* Band);
+    // The horizontal band an object moved into a vertical band came from.
+    TfrxBand* RowBandOf(const TfrxComponent* Obj) const;
 
     // --- Subreports ----------------------------------------------------------------------
     // Print-on-parent subreports of Band: their pages run into a temporary band, whose
@@ -178,6 +194,14 @@ private:
     int FKeepPosition = 0;
     TfrxBand* FCurBand = nullptr;
     TfrxBand* FOutputTarget = nullptr;
+    // Vertical bands: the horizontal band collecting cells, where each page width of
+    // cells starts (object counts), the vertical headers to show again at a new width,
+    // and for each object moved into a vertical band the horizontal band it came from.
+    TfrxBand* FCollectingBand = nullptr;
+    std::vector<int> FVerticalMarks;
+    std::vector<TfrxBand*> FVerticalReprint;
+    std::unordered_map<const TfrxComponent*, TfrxBand*> FRowBands;
+    int FRowLine = 0, FRowLineThrough = 0;   // of the horizontal band being filled
     // The subreport pages running now, outermost first (a page met again is a cycle).
     std::vector<TfrxReportPage*> FSubreportPages;
     // While set, the page being opened already exists: header bands already on it are
