@@ -428,11 +428,17 @@ void TfrxDBDataset::AssignBlobTo(const std::string& Index, TStream* Target) {
 TfrxDataSet* frxFindDataSet(TfrxDataSet* DataSet, std::string_view Name, TComponent* Report) {
     if (Name.empty()) return nullptr;
     if (!Report) return DataSet;
-    for (TfrxDataSet* ds : DataSetList()) {
-        if (!SameText(ds->UserName(), Name)) continue;
+    auto eligible = [&](TfrxDataSet* ds) {
         TComponent* owner = ds->Owner();
-        if (owner == Report || !dynamic_cast<TfrxReport*>(owner)) return ds;
-    }
+        return SameText(ds->UserName(), Name) && (owner == Report || !dynamic_cast<TfrxReport*>(owner));
+    };
+    // A reference that already answers to the name stays: windows of one program each
+    // hold a dataset of the same name, and a report must keep its own window's.
+    if (DataSet && std::find(DataSetList().begin(), DataSetList().end(), DataSet) != DataSetList().end() &&
+        eligible(DataSet))
+        return DataSet;
+    for (TfrxDataSet* ds : DataSetList())
+        if (eligible(ds)) return ds;
     return DataSet;
 }
 

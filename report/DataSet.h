@@ -179,8 +179,9 @@ private:
 // The process-wide list of report datasets, in creation order.
 const std::vector<TfrxDataSet*>& frxDataSets();
 // The dataset a view names: empty Name gives nullptr; without a report the current
-// reference stays; else the first dataset of that user name (case ignored) owned by
-// this report or by no report; without a match the current reference stays.
+// reference stays; so does a current reference of that user name (case ignored) owned
+// by this report or by no report; else the first such dataset of the list; without a
+// match the current reference stays.
 TfrxDataSet* frxFindDataSet(TfrxDataSet* DataSet, std::string_view Name, TComponent* Report);
 // Clears List and adds the user name and object of every dataset that has a user name.
 void frxGetDataSetList(TStrings* List);

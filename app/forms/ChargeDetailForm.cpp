@@ -2,23 +2,16 @@
 
 #include "app/forms/ChargeQueryForm.h"
 #include "app/forms/ClinicForms.h"
+#include "app/forms/PrintForm.h"
 #include "app/forms/QuerySupport.h"
 #include "platform/db/ADODB.h"
 #include "platform/ui/DBGrids.h"
+#include "platform/ui/StdCtrls.h"
 
 ROVE_IMPLEMENT_CLASS(Tsfcxmxform)
 ROVE_CLINIC_FORM(Tsfcxmxform, sfcxmxform)
 
 Tsfcxmxform* sfcxmxform = nullptr;
-
-namespace {
-Tsfcxmxform::TReceiptReprintPrompt& ReprintPrompt() {
-    static Tsfcxmxform::TReceiptReprintPrompt prompt;
-    return prompt;
-}
-}  // namespace
-
-void Tsfcxmxform::SetReceiptReprintPrompt(TReceiptReprintPrompt Prompt) { ReprintPrompt() = std::move(Prompt); }
 
 Tsfcxmxform::Tsfcxmxform(TComponent* AOwner) : TForm(AOwner) { InitForm(); }
 
@@ -42,8 +35,11 @@ void Tsfcxmxform::FormShow(TObject*) {
 
 void Tsfcxmxform::FormClose(TObject*, TCloseAction&) { ADOQuery1->Close(); }
 
+// The receipt is reprinted through the print prompt, as after a charge.
 void Tsfcxmxform::DBGrid1DblClick(TObject*) {
-    if (ReprintPrompt()) ReprintPrompt()(FReceiptNo);
+    if (!printform || FReceiptNo.empty()) return;
+    printform->Label2->SetCaption(FReceiptNo);
+    printform->ShowModal();
 }
 
 void Tsfcxmxform::DeclareProperties(TPropertyDecl<Tsfcxmxform>& d) {

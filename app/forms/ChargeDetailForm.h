@@ -4,7 +4,6 @@
 
 #include "platform/ui/Forms.h"
 
-#include <functional>
 #include <string>
 
 class TDBGrid;
@@ -20,11 +19,6 @@ public:
     TDBGrid* DBGrid1 = nullptr;
     TADOQuery* ADOQuery1 = nullptr;
     TDataSource* DataSource1 = nullptr;
-
-    // The receipt print prompt, shown modally for a reprint with the receipt's number.
-    // Until the print prompt joins the program, a reprint does nothing.
-    using TReceiptReprintPrompt = std::function<void(const std::string& ReceiptNo)>;
-    static void SetReceiptReprintPrompt(TReceiptReprintPrompt Prompt);
 
     // The receipt whose lines are shown.
     const std::string& ReceiptNo() const { return FReceiptNo; }

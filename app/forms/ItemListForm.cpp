@@ -5,6 +5,7 @@
 #include "app/forms/ItemEditForm.h"
 #include "app/forms/ItemFindForm.h"
 #include "app/forms/NewItemForm.h"
+#include "app/forms/QuerySupport.h"
 #include "app/forms/ScreenScale.h"
 #include "app/widgets/GridExport.h"
 #include "platform/db/ADODB.h"
@@ -14,24 +15,20 @@
 #include "platform/ui/DBGrids.h"
 #include "platform/ui/Dialogs.h"
 #include "platform/ui/StdCtrls.h"
+#include "report/DataSet.h"
+#include "report/Report.h"
 
 ROVE_IMPLEMENT_CLASS(Txmzlform)
 ROVE_CLINIC_FORM(Txmzlform, xmzlform)
 
 Txmzlform* xmzlform = nullptr;
 
-namespace {
-Txmzlform::TItemListPrinter& Printer() {
-    static Txmzlform::TItemListPrinter printer;
-    return printer;
-}
-}  // namespace
-
-void Txmzlform::SetItemListPrinter(TItemListPrinter P) { Printer() = std::move(P); }
-
 Txmzlform::Txmzlform(TComponent* AOwner) : TForm(AOwner) { InitForm(); }
 
 Txmzlform::~Txmzlform() {
+    // The report goes before the dataset and the query it prints.
+    delete frxReport1;
+    frxReport1 = nullptr;
     if (xmzlform == this) xmzlform = nullptr;
 }
 
@@ -55,6 +52,8 @@ void Txmzlform::BindFields() {
     Bind(RadioButton3, "RadioButton3");
     Bind(RadioButton4, "RadioButton4");
     Bind(RadioButton5, "RadioButton5");
+    Bind(frxDBDataset1, "frxDBDataset1");
+    Bind(frxReport1, "frxReport1");
 }
 
 void Txmzlform::FormCreate(TObject*) { ScaleFormToScreen(this); }
@@ -137,10 +136,13 @@ void Txmzlform::SetControlsEnabled(bool Enabled) {
 
 void Txmzlform::Button6Click(TObject*) {
     SetControlsEnabled(false);
-    const TItemListReportValues values{Label3->Caption(), Label5->Caption(), DateToStr(Date()),
-                                       sfform ? sfform->Edit12->Text() : std::string()};
     try {
-        if (Printer()) Printer()(values);
+        ShowWindowReport(frxReport1,
+                         {{"jjzje", Label3->Caption()},
+                          {"xjzje", Label5->Caption()},
+                          {"zbrq", DateToStr(Date())},
+                          {"zbr", sfform ? sfform->Edit12->Text() : std::string()}},
+                         TReportTexts::ScriptVariables);
     } catch (...) {
         SetControlsEnabled(true);
         throw;

@@ -6,8 +6,6 @@
 
 #include "platform/ui/Forms.h"
 
-#include <functional>
-#include <string>
 
 class TLabel;
 class TButton;
@@ -15,14 +13,8 @@ class TRadioButton;
 class TDBGrid;
 class TADOQuery;
 class TDataSource;
-
-// What the item list hands to its printed report: the two totals, the date and the operator.
-struct TItemListReportValues {
-    std::string jjzje;   // total purchase value of stock (Label3)
-    std::string xjzje;   // total sales value of stock (Label5)
-    std::string zbrq;    // today, short date
-    std::string zbr;     // the logged-in user
-};
+class TfrxDBDataset;
+class TfrxReport;
 
 class Txmzlform : public TForm {
     ROVE_CLASS(Txmzlform, TForm)
@@ -49,14 +41,11 @@ public:
     TRadioButton* RadioButton3 = nullptr;   // 按库存数量排序
     TRadioButton* RadioButton4 = nullptr;   // 按失效日期排序
     TRadioButton* RadioButton5 = nullptr;   // 恢复原始排序
+    TfrxDBDataset* frxDBDataset1 = nullptr;   // the list (ADOQuery2)
+    TfrxReport* frxReport1 = nullptr;         // "药品库存一览表"
 
     // Totals, the list in key order and the row count.
     void RefreshItemList();
-
-    // The item list report is printed by whoever the program sets here (the report engine
-    // when it joins); until then the print button only hands nothing on.
-    using TItemListPrinter = std::function<void(const TItemListReportValues&)>;
-    static void SetItemListPrinter(TItemListPrinter Printer);
 
     void FormCreate(TObject* Sender);
     void FormShow(TObject* Sender);

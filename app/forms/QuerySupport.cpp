@@ -6,17 +6,13 @@
 #include "platform/db/ADODB.h"
 #include "platform/ui/DBGrids.h"
 #include "platform/ui/StdCtrls.h"
+#include "report/Report.h"
 
 #include <cmath>
 #include <memory>
 
 namespace {
 constexpr const char* kDrugByCode = "Select * From tb_yp Where 拼音码 like :code and 项目种类='药品项目'";
-
-TListReportPrinter& Printer() {
-    static TListReportPrinter printer;
-    return printer;
-}
 }  // namespace
 
 void PrepareQuery(TADOQuery* Query, const TBoundSql& Statement) {
@@ -65,8 +61,10 @@ void ExportQueryGrid(TDBGrid* Grid) {
     ExportGridToExcel(Grid);
 }
 
-void SetListReportPrinter(TListReportPrinter Printer_) { Printer() = std::move(Printer_); }
-
-void PrintListReport(const TListReportRequest& Request) {
-    if (Printer()) Printer()(Request);
+void ShowWindowReport(TfrxReport* Report, const TReportValues& Values, TReportTexts Kind) {
+    for (const auto& [name, text] : Values) {
+        if (Kind == TReportTexts::ScriptVariables) Report->SetScriptVariable(name, Variant(text));
+        else Report->SetVariableText(name, text);
+    }
+    Report->ShowReport(true);
 }

@@ -1,12 +1,11 @@
-// What the query and stock windows share: statements whose typed values travel as bound
-// parameters, the drug pick by pinyin code under a field, the refusal of an export
-// without a result, and the seam through which their list reports are printed.
+// What the query, stock and statistics windows share: statements whose typed values travel
+// as bound parameters, the drug pick by pinyin code under a field, the refusal of an export
+// without a result, and the showing of a window's own report.
 #pragma once
 
 #include "platform/rtl/DateTime.h"
 #include "platform/rtl/Variant.h"
 
-#include <functional>
 #include <string>
 #include <utility>
 #include <vector>
@@ -16,6 +15,7 @@ class TDataSet;
 class TDBGrid;
 class TEdit;
 class TForm;
+class TfrxReport;
 
 // A statement and the values of its parameters, by name.
 struct TBoundSql {
@@ -46,14 +46,12 @@ bool ExportableResult(TDataSet* DataSet);
 // Exports Grid with its dataset's controls disabled, after ExportableResult.
 void ExportQueryGrid(TDBGrid* Grid);
 
-// The list reports (stock-in records, stock overview, shortage and expiry): the window's
-// report title, its variables in order and the dataset it prints. The report engine takes
-// them through this seam; until it is installed, printing does nothing.
-struct TListReportRequest {
-    std::string Title;
-    std::vector<std::pair<std::string, std::string>> Variables;
-    TDataSet* DataSet = nullptr;
-};
-using TListReportPrinter = std::function<void(const TListReportRequest& Request)>;
-void SetListReportPrinter(TListReportPrinter Printer);
-void PrintListReport(const TListReportRequest& Request);
+// What a window hands to its own report before showing it: report variables that print
+// their texts as they stand, or variables of the report's script (also read by its
+// expressions).
+enum class TReportTexts { Variables, ScriptVariables };
+using TReportValues = std::vector<std::pair<std::string, std::string>>;
+// Gives the window's report (its template in the window's form resource) the values and
+// shows it in the preview, prepared anew.
+void ShowWindowReport(TfrxReport* Report, const TReportValues& Values = {},
+                      TReportTexts Kind = TReportTexts::Variables);

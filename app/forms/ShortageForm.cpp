@@ -6,6 +6,8 @@
 #include "platform/ui/ComCtrls.h"
 #include "platform/ui/DBGrids.h"
 #include "platform/ui/StdCtrls.h"
+#include "report/DataSet.h"
+#include "report/Report.h"
 
 ROVE_IMPLEMENT_CLASS(Tqhsxcxform)
 ROVE_CLINIC_FORM(Tqhsxcxform, qhsxcxform)
@@ -15,6 +17,9 @@ Tqhsxcxform* qhsxcxform = nullptr;
 Tqhsxcxform::Tqhsxcxform(TComponent* AOwner) : TForm(AOwner) { InitForm(); }
 
 Tqhsxcxform::~Tqhsxcxform() {
+    // The report goes before the dataset and the query it prints.
+    delete frxReport1;
+    frxReport1 = nullptr;
     if (qhsxcxform == this) qhsxcxform = nullptr;
 }
 
@@ -28,6 +33,8 @@ void Tqhsxcxform::BindFields() {
     Bind(DBGrid1, "DBGrid1");
     Bind(ADOQuery1, "ADOQuery1");
     Bind(DataSource1, "DataSource1");
+    Bind(frxDBDataset1, "frxDBDataset1");
+    Bind(frxReport1, "frxReport1");
 }
 
 void Tqhsxcxform::FormCreate(TObject*) { DateTimePicker1->SetDate(Date() + 365); }
@@ -44,7 +51,7 @@ void Tqhsxcxform::Button1Click(TObject*) {
 
 void Tqhsxcxform::Button2Click(TObject*) {
     if (!ADOQuery1->Active() || ADOQuery1->IsEmpty()) return;
-    PrintListReport({"药品缺货及失效查询报表", {}, ADOQuery1});
+    ShowWindowReport(frxReport1);
 }
 
 void Tqhsxcxform::Button3Click(TObject*) { ExportQueryGrid(DBGrid1); }

@@ -207,4 +207,309 @@ object qhsxcxform: Tqhsxcxform
     Left = 72
     Top = 200
   end
+  object frxDBDataset1: TfrxDBDataset
+    UserName = 'frxDBDataset1'
+    CloseDataSource = False
+    DataSet = ADOQuery1
+    Left = 136
+    Top = 200
+  end
+  object frxReport1: TfrxReport
+    Left = 168
+    Top = 200
+    DotMatrixReport = False
+    EngineOptions.ConvertNulls = False
+    EngineOptions.MaxMemSize = 10000000
+    IniFile = '\Software\Quirewell'
+    PreviewOptions.Buttons = [pbPrint, pbLoad, pbSave, pbExport, pbZoom, pbFind, pbOutline, pbPageSetup, pbTools, pbEdit, pbNavigator]
+    PreviewOptions.Zoom = 1.0
+    PrintOptions.Printer = '默认'
+    ReportOptions.CreateDate = 46366.18659780092d
+    ReportOptions.LastChange = 46366.18659780092d
+    ScriptLanguage = 'PascalScript'
+    ScriptText.Strings = (
+      'begin'
+      ''
+      'end.')
+    Datasets = <
+      item
+        DataSet = frxDBDataset1
+        DataSetName = 'frxDBDataset1'
+      end>
+    Variables = <>
+    Style = <>
+    object Page1: TfrxReportPage
+      PaperWidth = 210.0
+      PaperHeight = 297.0
+      PaperSize = 9
+      LeftMargin = 15.0
+      RightMargin = 15.0
+      TopMargin = 10.0
+      BottomMargin = 10.0
+      ColumnWidth = 0.0
+      object PageHeader1: TfrxPageHeader
+        Left = 0.0
+        Top = 20.0
+        Width = 0.0
+        Height = 56.89765
+        object Memo1: TfrxMemoView
+          Left = 0.0
+          Top = 0.0
+          Width = 680.31
+          Height = 30.0
+          Font.Charset = GB2312_CHARSET
+          Font.Color = clWindowText
+          Font.Height = -21
+          Font.Name = '宋体'
+          Font.Style = [fsBold]
+          GroupIndex = 0
+          ParentFont = False
+          HAlign = haCenter
+          Memo.Strings = (
+            '药品缺货及失效查询报表')
+          VAlign = vaCenter
+        end
+        object Memo2: TfrxMemoView
+          Left = 0.0
+          Top = 34.0
+          Width = 209.33
+          Height = 18.89765
+          Font.Charset = GB2312_CHARSET
+          Font.Color = clWindowText
+          Font.Height = -12
+          Font.Name = '宋体'
+          Font.Style = [fsBold]
+          GroupIndex = 0
+          ParentFont = False
+          Memo.Strings = (
+            '项目名称')
+          VAlign = vaCenter
+        end
+        object Memo4: TfrxMemoView
+          Left = 209.33
+          Top = 34.0
+          Width = 115.13
+          Height = 18.89765
+          Font.Charset = GB2312_CHARSET
+          Font.Color = clWindowText
+          Font.Height = -12
+          Font.Name = '宋体'
+          Font.Style = [fsBold]
+          GroupIndex = 0
+          ParentFont = False
+          Memo.Strings = (
+            '规格')
+          VAlign = vaCenter
+        end
+        object Memo6: TfrxMemoView
+          Left = 324.46
+          Top = 34.0
+          Width = 62.8
+          Height = 18.89765
+          Font.Charset = GB2312_CHARSET
+          Font.Color = clWindowText
+          Font.Height = -12
+          Font.Name = '宋体'
+          Font.Style = [fsBold]
+          GroupIndex = 0
+          ParentFont = False
+          HAlign = haCenter
+          Memo.Strings = (
+            '单位')
+          VAlign = vaCenter
+        end
+        object Memo8: TfrxMemoView
+          Left = 387.26
+          Top = 34.0
+          Width = 94.2
+          Height = 18.89765
+          Font.Charset = GB2312_CHARSET
+          Font.Color = clWindowText
+          Font.Height = -12
+          Font.Name = '宋体'
+          Font.Style = [fsBold]
+          GroupIndex = 0
+          ParentFont = False
+          HAlign = haRight
+          Memo.Strings = (
+            '库存数量')
+          VAlign = vaCenter
+        end
+        object Memo10: TfrxMemoView
+          Left = 481.46
+          Top = 34.0
+          Width = 94.2
+          Height = 18.89765
+          Font.Charset = GB2312_CHARSET
+          Font.Color = clWindowText
+          Font.Height = -12
+          Font.Name = '宋体'
+          Font.Style = [fsBold]
+          GroupIndex = 0
+          ParentFont = False
+          HAlign = haRight
+          Memo.Strings = (
+            '库存下限')
+          VAlign = vaCenter
+        end
+        object Memo12: TfrxMemoView
+          Left = 575.66
+          Top = 34.0
+          Width = 104.64
+          Height = 18.89765
+          Font.Charset = GB2312_CHARSET
+          Font.Color = clWindowText
+          Font.Height = -12
+          Font.Name = '宋体'
+          Font.Style = [fsBold]
+          GroupIndex = 0
+          ParentFont = False
+          HAlign = haCenter
+          Memo.Strings = (
+            '失效日期')
+          VAlign = vaCenter
+        end
+        object Line1: TfrxLineView
+          Left = 0.0
+          Top = 53.89765
+          Width = 680.31
+          Height = 0.0
+          GroupIndex = 0
+          Frame.Typ = [ftTop]
+        end
+      end
+      object MasterData1: TfrxMasterData
+        Left = 0.0
+        Top = 200.0
+        Width = 0.0
+        Height = 18.89765
+        ColumnWidth = 0.0
+        ColumnGap = 0.0
+        DataSet = frxDBDataset1
+        DataSetName = 'frxDBDataset1'
+        RowCount = 0
+        Stretched = True
+        object Memo3: TfrxMemoView
+          Left = 0.0
+          Top = 0.0
+          Width = 209.33
+          Height = 18.89765
+          Font.Charset = GB2312_CHARSET
+          Font.Color = clWindowText
+          Font.Height = -12
+          Font.Name = '宋体'
+          Font.Style = []
+          GroupIndex = 0
+          ParentFont = False
+          Memo.Strings = (
+            '[frxDBDataset1."项目名称"]')
+          StretchMode = smMaxHeight
+          VAlign = vaCenter
+        end
+        object Memo5: TfrxMemoView
+          Left = 209.33
+          Top = 0.0
+          Width = 115.13
+          Height = 18.89765
+          Font.Charset = GB2312_CHARSET
+          Font.Color = clWindowText
+          Font.Height = -12
+          Font.Name = '宋体'
+          Font.Style = []
+          GroupIndex = 0
+          ParentFont = False
+          Memo.Strings = (
+            '[frxDBDataset1."规格"]')
+          StretchMode = smMaxHeight
+          VAlign = vaCenter
+        end
+        object Memo7: TfrxMemoView
+          Left = 324.46
+          Top = 0.0
+          Width = 62.8
+          Height = 18.89765
+          Font.Charset = GB2312_CHARSET
+          Font.Color = clWindowText
+          Font.Height = -12
+          Font.Name = '宋体'
+          Font.Style = []
+          GroupIndex = 0
+          ParentFont = False
+          HAlign = haCenter
+          Memo.Strings = (
+            '[frxDBDataset1."单位"]')
+          StretchMode = smMaxHeight
+          VAlign = vaCenter
+        end
+        object Memo9: TfrxMemoView
+          Left = 387.26
+          Top = 0.0
+          Width = 94.2
+          Height = 18.89765
+          Font.Charset = GB2312_CHARSET
+          Font.Color = clWindowText
+          Font.Height = -12
+          Font.Name = '宋体'
+          Font.Style = []
+          GroupIndex = 0
+          ParentFont = False
+          HAlign = haRight
+          Memo.Strings = (
+            '[frxDBDataset1."库存数量"]')
+          StretchMode = smMaxHeight
+          VAlign = vaCenter
+        end
+        object Memo11: TfrxMemoView
+          Left = 481.46
+          Top = 0.0
+          Width = 94.2
+          Height = 18.89765
+          Font.Charset = GB2312_CHARSET
+          Font.Color = clWindowText
+          Font.Height = -12
+          Font.Name = '宋体'
+          Font.Style = []
+          GroupIndex = 0
+          ParentFont = False
+          HAlign = haRight
+          Memo.Strings = (
+            '[frxDBDataset1."库存下限"]')
+          StretchMode = smMaxHeight
+          VAlign = vaCenter
+        end
+        object Memo13: TfrxMemoView
+          Left = 575.66
+          Top = 0.0
+          Width = 104.64
+          Height = 18.89765
+          Font.Charset = GB2312_CHARSET
+          Font.Color = clWindowText
+          Font.Height = -12
+          Font.Name = '宋体'
+          Font.Style = []
+          GroupIndex = 0
+          ParentFont = False
+          HAlign = haCenter
+          Memo.Strings = (
+            '[frxDBDataset1."失效日期"]')
+          StretchMode = smMaxHeight
+          VAlign = vaCenter
+        end
+      end
+      object PageFooter1: TfrxPageFooter
+        Left = 0.0
+        Top = 320.0
+        Width = 0.0
+        Height = 4.0
+        object Line2: TfrxLineView
+          Left = 0.0
+          Top = 0.0
+          Width = 680.31
+          Height = 0.0
+          GroupIndex = 0
+          Frame.Typ = [ftTop]
+        end
+      end
+    end
+  end
 end

@@ -10,6 +10,8 @@ class TDateTimePicker;
 class TDBGrid;
 class TADOQuery;
 class TDataSource;
+class TfrxDBDataset;
+class TfrxReport;
 
 class Tqhsxcxform : public TForm {
     ROVE_CLASS(Tqhsxcxform, TForm)
@@ -26,6 +28,8 @@ public:
     TDBGrid* DBGrid1 = nullptr;
     TADOQuery* ADOQuery1 = nullptr;         // the drugs, with a field for every column of tb_yp
     TDataSource* DataSource1 = nullptr;
+    TfrxDBDataset* frxDBDataset1 = nullptr;
+    TfrxReport* frxReport1 = nullptr;   // "药品缺货及失效查询报表"
 
     void FormCreate(TObject* Sender);
     void Button1Click(TObject* Sender);

@@ -9,6 +9,12 @@
 #include "platform/ui/Shell.h"
 #include "preview/PreviewForm.h"
 #include "preview/PrintDialog.h"
+#include "report/CrossView.h"
+#include "report/DataSet.h"
+#include "report/LineView.h"
+#include "report/MemoView.h"
+#include "report/Pages.h"
+#include "report/Report.h"
 #include "report/ReportScript.h"
 #include "script/stdclasses/StdClasses.h"
 
@@ -31,6 +37,10 @@ void RegisterClinicClasses() {
     RegisterDBClasses();
     RegisterClinicWidgets();
     RegisterClinicFormResources();
+    // The report objects the windows' own report templates are made of.
+    frxRegisterBandAndPageClasses();
+    RegisterClasses({TfrxReport::StaticClass(), TfrxDBDataset::StaticClass(), TfrxMemoView::StaticClass(),
+                     TfrxLineView::StaticClass(), TfrxCrossView::StaticClass()});
     // Receipts and reports open in the preview window and print through its dialog.
     frxRegisterPreviewForm();
     frxInstallPrintDialog();

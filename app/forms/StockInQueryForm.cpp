@@ -15,6 +15,8 @@
 #include "platform/ui/DBGrids.h"
 #include "platform/ui/Dialogs.h"
 #include "platform/ui/StdCtrls.h"
+#include "report/DataSet.h"
+#include "report/Report.h"
 
 ROVE_IMPLEMENT_CLASS(Trkcxform)
 ROVE_CLINIC_FORM(Trkcxform, rkcxform)
@@ -28,6 +30,9 @@ constexpr const char* kCaption = "提示";
 Trkcxform::Trkcxform(TComponent* AOwner) : TForm(AOwner) { InitForm(); }
 
 Trkcxform::~Trkcxform() {
+    // The report goes before the dataset and the query it prints.
+    delete frxReport1;
+    frxReport1 = nullptr;
     if (rkcxform == this) rkcxform = nullptr;
 }
 
@@ -47,6 +52,8 @@ void Trkcxform::BindFields() {
     Bind(ADOQuery1, "ADOQuery1");
     Bind(DataSource1, "DataSource1");
     Bind(ADOQuery2, "ADOQuery2");
+    Bind(frxDBDataset1, "frxDBDataset1");
+    Bind(frxReport1, "frxReport1");
 }
 
 void Trkcxform::FormCreate(TObject*) {
@@ -101,11 +108,11 @@ void Trkcxform::Button2Click(TObject*) { Close(); }
 
 void Trkcxform::Button3Click(TObject*) {
     if (!ADOQuery1->Active() || ADOQuery1->IsEmpty()) return;
-    PrintListReport({"入库查询记录报表",
+    ShowWindowReport(frxReport1,
                      {{"aa", DateToStr(DateTimePicker1->Date())},
                       {"bb", DateToStr(DateTimePicker2->Date())},
                       {"cc", StatusBar1->Panels()->Items(0)->Text()}},
-                     ADOQuery1});
+                     TReportTexts::ScriptVariables);
 }
 
 void Trkcxform::Button4Click(TObject*) { ExportQueryGrid(DBGrid1); }

@@ -217,4 +217,479 @@ object rkcxform: Trkcxform
     Left = 104
     Top = 200
   end
+  object frxDBDataset1: TfrxDBDataset
+    UserName = 'frxDBDataset1'
+    CloseDataSource = False
+    DataSet = ADOQuery1
+    Left = 136
+    Top = 200
+  end
+  object frxReport1: TfrxReport
+    Left = 168
+    Top = 200
+    DotMatrixReport = False
+    EngineOptions.ConvertNulls = False
+    EngineOptions.MaxMemSize = 10000000
+    IniFile = '\Software\Quirewell'
+    PreviewOptions.Buttons = [pbPrint, pbLoad, pbSave, pbExport, pbZoom, pbFind, pbOutline, pbPageSetup, pbTools, pbEdit, pbNavigator]
+    PreviewOptions.Zoom = 1.0
+    PrintOptions.Printer = '默认'
+    ReportOptions.CreateDate = 46366.18659774306d
+    ReportOptions.LastChange = 46366.18659774306d
+    ScriptLanguage = 'PascalScript'
+    ScriptText.Strings = (
+      'begin'
+      ''
+      'end.')
+    Datasets = <
+      item
+        DataSet = frxDBDataset1
+        DataSetName = 'frxDBDataset1'
+      end>
+    Variables = <>
+    Style = <>
+    object Page1: TfrxReportPage
+      Orientation = poLandscape
+      PaperWidth = 297.0
+      PaperHeight = 210.0
+      PaperSize = 9
+      LeftMargin = 15.0
+      RightMargin = 15.0
+      TopMargin = 10.0
+      BottomMargin = 10.0
+      ColumnWidth = 0.0
+      object PageHeader1: TfrxPageHeader
+        Left = 0.0
+        Top = 20.0
+        Width = 0.0
+        Height = 79.7953
+        object Memo1: TfrxMemoView
+          Left = 0.0
+          Top = 0.0
+          Width = 1009.13
+          Height = 30.0
+          Font.Charset = GB2312_CHARSET
+          Font.Color = clWindowText
+          Font.Height = -21
+          Font.Name = '宋体'
+          Font.Style = [fsBold]
+          GroupIndex = 0
+          ParentFont = False
+          HAlign = haCenter
+          Memo.Strings = (
+            '入库查询记录报表')
+          VAlign = vaCenter
+        end
+        object Memo2: TfrxMemoView
+          Left = 0.0
+          Top = 34.0
+          Width = 1009.13
+          Height = 18.89765
+          Font.Charset = GB2312_CHARSET
+          Font.Color = clWindowText
+          Font.Height = -12
+          Font.Name = '宋体'
+          Font.Style = []
+          GroupIndex = 0
+          ParentFont = False
+          HAlign = haCenter
+          Memo.Strings = (
+            '所属时段:[aa]__[bb]')
+          VAlign = vaCenter
+        end
+        object Memo3: TfrxMemoView
+          Left = 0.0
+          Top = 56.89765
+          Width = 98.03
+          Height = 18.89765
+          Font.Charset = GB2312_CHARSET
+          Font.Color = clWindowText
+          Font.Height = -12
+          Font.Name = '宋体'
+          Font.Style = [fsBold]
+          GroupIndex = 0
+          ParentFont = False
+          HAlign = haCenter
+          Memo.Strings = (
+            '入库日期')
+          VAlign = vaCenter
+        end
+        object Memo5: TfrxMemoView
+          Left = 98.03
+          Top = 56.89765
+          Width = 172.99
+          Height = 18.89765
+          Font.Charset = GB2312_CHARSET
+          Font.Color = clWindowText
+          Font.Height = -12
+          Font.Name = '宋体'
+          Font.Style = [fsBold]
+          GroupIndex = 0
+          ParentFont = False
+          Memo.Strings = (
+            '药品名称')
+          VAlign = vaCenter
+        end
+        object Memo7: TfrxMemoView
+          Left = 271.02
+          Top = 56.89765
+          Width = 92.26
+          Height = 18.89765
+          Font.Charset = GB2312_CHARSET
+          Font.Color = clWindowText
+          Font.Height = -12
+          Font.Name = '宋体'
+          Font.Style = [fsBold]
+          GroupIndex = 0
+          ParentFont = False
+          Memo.Strings = (
+            '规格')
+          VAlign = vaCenter
+        end
+        object Memo9: TfrxMemoView
+          Left = 363.28
+          Top = 56.89765
+          Width = 51.9
+          Height = 18.89765
+          Font.Charset = GB2312_CHARSET
+          Font.Color = clWindowText
+          Font.Height = -12
+          Font.Name = '宋体'
+          Font.Style = [fsBold]
+          GroupIndex = 0
+          ParentFont = False
+          HAlign = haCenter
+          Memo.Strings = (
+            '单位')
+          VAlign = vaCenter
+        end
+        object Memo11: TfrxMemoView
+          Left = 415.18
+          Top = 56.89765
+          Width = 92.26
+          Height = 18.89765
+          Font.Charset = GB2312_CHARSET
+          Font.Color = clWindowText
+          Font.Height = -12
+          Font.Name = '宋体'
+          Font.Style = [fsBold]
+          GroupIndex = 0
+          ParentFont = False
+          Memo.Strings = (
+            '批号')
+          VAlign = vaCenter
+        end
+        object Memo13: TfrxMemoView
+          Left = 507.44
+          Top = 56.89765
+          Width = 80.73
+          Height = 18.89765
+          Font.Charset = GB2312_CHARSET
+          Font.Color = clWindowText
+          Font.Height = -12
+          Font.Name = '宋体'
+          Font.Style = [fsBold]
+          GroupIndex = 0
+          ParentFont = False
+          HAlign = haRight
+          Memo.Strings = (
+            '进价')
+          VAlign = vaCenter
+        end
+        object Memo15: TfrxMemoView
+          Left = 588.17
+          Top = 56.89765
+          Width = 80.73
+          Height = 18.89765
+          Font.Charset = GB2312_CHARSET
+          Font.Color = clWindowText
+          Font.Height = -12
+          Font.Name = '宋体'
+          Font.Style = [fsBold]
+          GroupIndex = 0
+          ParentFont = False
+          HAlign = haRight
+          Memo.Strings = (
+            '单价')
+          VAlign = vaCenter
+        end
+        object Memo17: TfrxMemoView
+          Left = 668.9
+          Top = 56.89765
+          Width = 86.5
+          Height = 18.89765
+          Font.Charset = GB2312_CHARSET
+          Font.Color = clWindowText
+          Font.Height = -12
+          Font.Name = '宋体'
+          Font.Style = [fsBold]
+          GroupIndex = 0
+          ParentFont = False
+          HAlign = haRight
+          Memo.Strings = (
+            '入库数量')
+          VAlign = vaCenter
+        end
+        object Memo19: TfrxMemoView
+          Left = 755.4
+          Top = 56.89765
+          Width = 92.26
+          Height = 18.89765
+          Font.Charset = GB2312_CHARSET
+          Font.Color = clWindowText
+          Font.Height = -12
+          Font.Name = '宋体'
+          Font.Style = [fsBold]
+          GroupIndex = 0
+          ParentFont = False
+          HAlign = haRight
+          Memo.Strings = (
+            '入库金额')
+          VAlign = vaCenter
+        end
+        object Memo21: TfrxMemoView
+          Left = 847.66
+          Top = 56.89765
+          Width = 161.47
+          Height = 18.89765
+          Font.Charset = GB2312_CHARSET
+          Font.Color = clWindowText
+          Font.Height = -12
+          Font.Name = '宋体'
+          Font.Style = [fsBold]
+          GroupIndex = 0
+          ParentFont = False
+          Memo.Strings = (
+            '产地')
+          VAlign = vaCenter
+        end
+        object Line1: TfrxLineView
+          Left = 0.0
+          Top = 76.7953
+          Width = 1009.13
+          Height = 0.0
+          GroupIndex = 0
+          Frame.Typ = [ftTop]
+        end
+      end
+      object MasterData1: TfrxMasterData
+        Left = 0.0
+        Top = 200.0
+        Width = 0.0
+        Height = 18.89765
+        ColumnWidth = 0.0
+        ColumnGap = 0.0
+        DataSet = frxDBDataset1
+        DataSetName = 'frxDBDataset1'
+        RowCount = 0
+        Stretched = True
+        object Memo4: TfrxMemoView
+          Left = 0.0
+          Top = 0.0
+          Width = 98.03
+          Height = 18.89765
+          Font.Charset = GB2312_CHARSET
+          Font.Color = clWindowText
+          Font.Height = -12
+          Font.Name = '宋体'
+          Font.Style = []
+          GroupIndex = 0
+          ParentFont = False
+          HAlign = haCenter
+          Memo.Strings = (
+            '[frxDBDataset1."入库日期"]')
+          StretchMode = smMaxHeight
+          VAlign = vaCenter
+        end
+        object Memo6: TfrxMemoView
+          Left = 98.03
+          Top = 0.0
+          Width = 172.99
+          Height = 18.89765
+          Font.Charset = GB2312_CHARSET
+          Font.Color = clWindowText
+          Font.Height = -12
+          Font.Name = '宋体'
+          Font.Style = []
+          GroupIndex = 0
+          ParentFont = False
+          Memo.Strings = (
+            '[frxDBDataset1."药品名称"]')
+          StretchMode = smMaxHeight
+          VAlign = vaCenter
+        end
+        object Memo8: TfrxMemoView
+          Left = 271.02
+          Top = 0.0
+          Width = 92.26
+          Height = 18.89765
+          Font.Charset = GB2312_CHARSET
+          Font.Color = clWindowText
+          Font.Height = -12
+          Font.Name = '宋体'
+          Font.Style = []
+          GroupIndex = 0
+          ParentFont = False
+          Memo.Strings = (
+            '[frxDBDataset1."规格"]')
+          StretchMode = smMaxHeight
+          VAlign = vaCenter
+        end
+        object Memo10: TfrxMemoView
+          Left = 363.28
+          Top = 0.0
+          Width = 51.9
+          Height = 18.89765
+          Font.Charset = GB2312_CHARSET
+          Font.Color = clWindowText
+          Font.Height = -12
+          Font.Name = '宋体'
+          Font.Style = []
+          GroupIndex = 0
+          ParentFont = False
+          HAlign = haCenter
+          Memo.Strings = (
+            '[frxDBDataset1."单位"]')
+          StretchMode = smMaxHeight
+          VAlign = vaCenter
+        end
+        object Memo12: TfrxMemoView
+          Left = 415.18
+          Top = 0.0
+          Width = 92.26
+          Height = 18.89765
+          Font.Charset = GB2312_CHARSET
+          Font.Color = clWindowText
+          Font.Height = -12
+          Font.Name = '宋体'
+          Font.Style = []
+          GroupIndex = 0
+          ParentFont = False
+          Memo.Strings = (
+            '[frxDBDataset1."批号"]')
+          StretchMode = smMaxHeight
+          VAlign = vaCenter
+        end
+        object Memo14: TfrxMemoView
+          Left = 507.44
+          Top = 0.0
+          Width = 80.73
+          Height = 18.89765
+          Font.Charset = GB2312_CHARSET
+          Font.Color = clWindowText
+          Font.Height = -12
+          Font.Name = '宋体'
+          Font.Style = []
+          GroupIndex = 0
+          ParentFont = False
+          HAlign = haRight
+          Memo.Strings = (
+            '[frxDBDataset1."进价"]')
+          StretchMode = smMaxHeight
+          VAlign = vaCenter
+        end
+        object Memo16: TfrxMemoView
+          Left = 588.17
+          Top = 0.0
+          Width = 80.73
+          Height = 18.89765
+          Font.Charset = GB2312_CHARSET
+          Font.Color = clWindowText
+          Font.Height = -12
+          Font.Name = '宋体'
+          Font.Style = []
+          GroupIndex = 0
+          ParentFont = False
+          HAlign = haRight
+          Memo.Strings = (
+            '[frxDBDataset1."单价"]')
+          StretchMode = smMaxHeight
+          VAlign = vaCenter
+        end
+        object Memo18: TfrxMemoView
+          Left = 668.9
+          Top = 0.0
+          Width = 86.5
+          Height = 18.89765
+          Font.Charset = GB2312_CHARSET
+          Font.Color = clWindowText
+          Font.Height = -12
+          Font.Name = '宋体'
+          Font.Style = []
+          GroupIndex = 0
+          ParentFont = False
+          HAlign = haRight
+          Memo.Strings = (
+            '[frxDBDataset1."入库数量"]')
+          StretchMode = smMaxHeight
+          VAlign = vaCenter
+        end
+        object Memo20: TfrxMemoView
+          Left = 755.4
+          Top = 0.0
+          Width = 92.26
+          Height = 18.89765
+          Font.Charset = GB2312_CHARSET
+          Font.Color = clWindowText
+          Font.Height = -12
+          Font.Name = '宋体'
+          Font.Style = []
+          GroupIndex = 0
+          ParentFont = False
+          HAlign = haRight
+          Memo.Strings = (
+            '[frxDBDataset1."入库金额"]')
+          StretchMode = smMaxHeight
+          VAlign = vaCenter
+        end
+        object Memo22: TfrxMemoView
+          Left = 847.66
+          Top = 0.0
+          Width = 161.47
+          Height = 18.89765
+          Font.Charset = GB2312_CHARSET
+          Font.Color = clWindowText
+          Font.Height = -12
+          Font.Name = '宋体'
+          Font.Style = []
+          GroupIndex = 0
+          ParentFont = False
+          Memo.Strings = (
+            '[frxDBDataset1."产地"]')
+          StretchMode = smMaxHeight
+          VAlign = vaCenter
+        end
+      end
+      object PageFooter1: TfrxPageFooter
+        Left = 0.0
+        Top = 320.0
+        Width = 0.0
+        Height = 22.89765
+        object Line2: TfrxLineView
+          Left = 0.0
+          Top = 0.0
+          Width = 1009.13
+          Height = 0.0
+          GroupIndex = 0
+          Frame.Typ = [ftTop]
+        end
+        object Memo23: TfrxMemoView
+          Left = 0.0
+          Top = 3.0
+          Width = 1009.13
+          Height = 18.89765
+          Font.Charset = GB2312_CHARSET
+          Font.Color = clWindowText
+          Font.Height = -12
+          Font.Name = '宋体'
+          Font.Style = [fsBold]
+          GroupIndex = 0
+          ParentFont = False
+          Memo.Strings = (
+            '[cc]')
+          VAlign = vaCenter
+        end
+      end
+    end
+  end
 end

@@ -19,6 +19,8 @@ class TFlatButton;
 class TADOQuery;
 class TDataSource;
 class TDataSet;
+class TfrxDBDataset;
+class TfrxReport;
 
 class Trkcxform : public TForm {
     ROVE_CLASS(Trkcxform, TForm)
@@ -41,6 +43,8 @@ public:
     TADOQuery* ADOQuery1 = nullptr;   // the records
     TDataSource* DataSource1 = nullptr;
     TADOQuery* ADOQuery2 = nullptr;   // the reversal's statements
+    TfrxDBDataset* frxDBDataset1 = nullptr;
+    TfrxReport* frxReport1 = nullptr;   // "入库查询记录报表"
 
     void FormCreate(TObject* Sender);
     void Edit1KeyPress(TObject* Sender, char32_t& Key);

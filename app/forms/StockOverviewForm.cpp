@@ -7,6 +7,8 @@
 #include "platform/ui/ComCtrls.h"
 #include "platform/ui/DBGrids.h"
 #include "platform/ui/StdCtrls.h"
+#include "report/DataSet.h"
+#include "report/Report.h"
 
 ROVE_IMPLEMENT_CLASS(Tjxcylform)
 ROVE_CLINIC_FORM(Tjxcylform, jxcylform)
@@ -29,6 +31,9 @@ constexpr const char* kUnion =
 Tjxcylform::Tjxcylform(TComponent* AOwner) : TForm(AOwner) { InitForm(); }
 
 Tjxcylform::~Tjxcylform() {
+    // The report goes before the dataset and the query it prints.
+    delete frxReport1;
+    frxReport1 = nullptr;
     if (jxcylform == this) jxcylform = nullptr;
 }
 
@@ -43,6 +48,8 @@ void Tjxcylform::BindFields() {
     Bind(DBGrid1, "DBGrid1");
     Bind(ADOQuery1, "ADOQuery1");
     Bind(DataSource1, "DataSource1");
+    Bind(frxDBDataset1, "frxDBDataset1");
+    Bind(frxReport1, "frxReport1");
 }
 
 void Tjxcylform::FormCreate(TObject*) {
@@ -80,9 +87,9 @@ void Tjxcylform::Button1Click(TObject*) {
 
 void Tjxcylform::Button2Click(TObject*) {
     if (!ADOQuery1->Active() || ADOQuery1->IsEmpty()) return;
-    PrintListReport({"药品进销存统计一览表",
+    ShowWindowReport(frxReport1,
                      {{"aa", DateToStr(DateTimePicker1->Date())}, {"bb", DateToStr(DateTimePicker2->Date())}},
-                     ADOQuery1});
+                     TReportTexts::ScriptVariables);
 }
 
 void Tjxcylform::Button3Click(TObject*) { ExportQueryGrid(DBGrid1); }

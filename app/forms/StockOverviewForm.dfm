@@ -135,4 +135,294 @@ object jxcylform: Tjxcylform
     Left = 72
     Top = 200
   end
+  object frxDBDataset1: TfrxDBDataset
+    UserName = 'frxDBDataset1'
+    CloseDataSource = False
+    DataSet = ADOQuery1
+    Left = 136
+    Top = 200
+  end
+  object frxReport1: TfrxReport
+    Left = 168
+    Top = 200
+    DotMatrixReport = False
+    EngineOptions.ConvertNulls = False
+    EngineOptions.MaxMemSize = 10000000
+    IniFile = '\Software\Quirewell'
+    PreviewOptions.Buttons = [pbPrint, pbLoad, pbSave, pbExport, pbZoom, pbFind, pbOutline, pbPageSetup, pbTools, pbEdit, pbNavigator]
+    PreviewOptions.Zoom = 1.0
+    PrintOptions.Printer = '默认'
+    ReportOptions.CreateDate = 46366.186597789354d
+    ReportOptions.LastChange = 46366.186597789354d
+    ScriptLanguage = 'PascalScript'
+    ScriptText.Strings = (
+      'begin'
+      ''
+      'end.')
+    Datasets = <
+      item
+        DataSet = frxDBDataset1
+        DataSetName = 'frxDBDataset1'
+      end>
+    Variables = <>
+    Style = <>
+    object Page1: TfrxReportPage
+      PaperWidth = 210.0
+      PaperHeight = 297.0
+      PaperSize = 9
+      LeftMargin = 15.0
+      RightMargin = 15.0
+      TopMargin = 10.0
+      BottomMargin = 10.0
+      ColumnWidth = 0.0
+      object PageHeader1: TfrxPageHeader
+        Left = 0.0
+        Top = 20.0
+        Width = 0.0
+        Height = 79.7953
+        object Memo1: TfrxMemoView
+          Left = 0.0
+          Top = 0.0
+          Width = 680.31
+          Height = 30.0
+          Font.Charset = GB2312_CHARSET
+          Font.Color = clWindowText
+          Font.Height = -21
+          Font.Name = '宋体'
+          Font.Style = [fsBold]
+          GroupIndex = 0
+          ParentFont = False
+          HAlign = haCenter
+          Memo.Strings = (
+            '药品进销存统计一览表')
+          VAlign = vaCenter
+        end
+        object Memo2: TfrxMemoView
+          Left = 0.0
+          Top = 34.0
+          Width = 680.31
+          Height = 18.89765
+          Font.Charset = GB2312_CHARSET
+          Font.Color = clWindowText
+          Font.Height = -12
+          Font.Name = '宋体'
+          Font.Style = []
+          GroupIndex = 0
+          ParentFont = False
+          HAlign = haCenter
+          Memo.Strings = (
+            '统计日期：[aa] 至 [bb]')
+          VAlign = vaCenter
+        end
+        object Memo3: TfrxMemoView
+          Left = 0.0
+          Top = 56.89765
+          Width = 230.61
+          Height = 18.89765
+          Font.Charset = GB2312_CHARSET
+          Font.Color = clWindowText
+          Font.Height = -12
+          Font.Name = '宋体'
+          Font.Style = [fsBold]
+          GroupIndex = 0
+          ParentFont = False
+          Memo.Strings = (
+            '项目名称')
+          VAlign = vaCenter
+        end
+        object Memo5: TfrxMemoView
+          Left = 230.61
+          Top = 56.89765
+          Width = 138.37
+          Height = 18.89765
+          Font.Charset = GB2312_CHARSET
+          Font.Color = clWindowText
+          Font.Height = -12
+          Font.Name = '宋体'
+          Font.Style = [fsBold]
+          GroupIndex = 0
+          ParentFont = False
+          Memo.Strings = (
+            '规格')
+          VAlign = vaCenter
+        end
+        object Memo7: TfrxMemoView
+          Left = 368.98
+          Top = 56.89765
+          Width = 103.78
+          Height = 18.89765
+          Font.Charset = GB2312_CHARSET
+          Font.Color = clWindowText
+          Font.Height = -12
+          Font.Name = '宋体'
+          Font.Style = [fsBold]
+          GroupIndex = 0
+          ParentFont = False
+          HAlign = haRight
+          Memo.Strings = (
+            '进库数量')
+          VAlign = vaCenter
+        end
+        object Memo9: TfrxMemoView
+          Left = 472.76
+          Top = 56.89765
+          Width = 103.78
+          Height = 18.89765
+          Font.Charset = GB2312_CHARSET
+          Font.Color = clWindowText
+          Font.Height = -12
+          Font.Name = '宋体'
+          Font.Style = [fsBold]
+          GroupIndex = 0
+          ParentFont = False
+          HAlign = haRight
+          Memo.Strings = (
+            '库存数量')
+          VAlign = vaCenter
+        end
+        object Memo11: TfrxMemoView
+          Left = 576.54
+          Top = 56.89765
+          Width = 103.76
+          Height = 18.89765
+          Font.Charset = GB2312_CHARSET
+          Font.Color = clWindowText
+          Font.Height = -12
+          Font.Name = '宋体'
+          Font.Style = [fsBold]
+          GroupIndex = 0
+          ParentFont = False
+          HAlign = haRight
+          Memo.Strings = (
+            '销售数量')
+          VAlign = vaCenter
+        end
+        object Line1: TfrxLineView
+          Left = 0.0
+          Top = 76.7953
+          Width = 680.31
+          Height = 0.0
+          GroupIndex = 0
+          Frame.Typ = [ftTop]
+        end
+      end
+      object MasterData1: TfrxMasterData
+        Left = 0.0
+        Top = 200.0
+        Width = 0.0
+        Height = 18.89765
+        ColumnWidth = 0.0
+        ColumnGap = 0.0
+        DataSet = frxDBDataset1
+        DataSetName = 'frxDBDataset1'
+        RowCount = 0
+        Stretched = True
+        object Memo4: TfrxMemoView
+          Left = 0.0
+          Top = 0.0
+          Width = 230.61
+          Height = 18.89765
+          Font.Charset = GB2312_CHARSET
+          Font.Color = clWindowText
+          Font.Height = -12
+          Font.Name = '宋体'
+          Font.Style = []
+          GroupIndex = 0
+          ParentFont = False
+          Memo.Strings = (
+            '[frxDBDataset1."项目名称"]')
+          StretchMode = smMaxHeight
+          VAlign = vaCenter
+        end
+        object Memo6: TfrxMemoView
+          Left = 230.61
+          Top = 0.0
+          Width = 138.37
+          Height = 18.89765
+          Font.Charset = GB2312_CHARSET
+          Font.Color = clWindowText
+          Font.Height = -12
+          Font.Name = '宋体'
+          Font.Style = []
+          GroupIndex = 0
+          ParentFont = False
+          Memo.Strings = (
+            '[frxDBDataset1."规格"]')
+          StretchMode = smMaxHeight
+          VAlign = vaCenter
+        end
+        object Memo8: TfrxMemoView
+          Left = 368.98
+          Top = 0.0
+          Width = 103.78
+          Height = 18.89765
+          Font.Charset = GB2312_CHARSET
+          Font.Color = clWindowText
+          Font.Height = -12
+          Font.Name = '宋体'
+          Font.Style = []
+          GroupIndex = 0
+          ParentFont = False
+          DataField = '进库数量'
+          DataSet = frxDBDataset1
+          DataSetName = 'frxDBDataset1'
+          HAlign = haRight
+          StretchMode = smMaxHeight
+          VAlign = vaCenter
+        end
+        object Memo10: TfrxMemoView
+          Left = 472.76
+          Top = 0.0
+          Width = 103.78
+          Height = 18.89765
+          Font.Charset = GB2312_CHARSET
+          Font.Color = clWindowText
+          Font.Height = -12
+          Font.Name = '宋体'
+          Font.Style = []
+          GroupIndex = 0
+          ParentFont = False
+          DataField = '库存数量'
+          DataSet = frxDBDataset1
+          DataSetName = 'frxDBDataset1'
+          HAlign = haRight
+          StretchMode = smMaxHeight
+          VAlign = vaCenter
+        end
+        object Memo12: TfrxMemoView
+          Left = 576.54
+          Top = 0.0
+          Width = 103.76
+          Height = 18.89765
+          Font.Charset = GB2312_CHARSET
+          Font.Color = clWindowText
+          Font.Height = -12
+          Font.Name = '宋体'
+          Font.Style = []
+          GroupIndex = 0
+          ParentFont = False
+          DataField = '销售数量'
+          DataSet = frxDBDataset1
+          DataSetName = 'frxDBDataset1'
+          HAlign = haRight
+          StretchMode = smMaxHeight
+          VAlign = vaCenter
+        end
+      end
+      object PageFooter1: TfrxPageFooter
+        Left = 0.0
+        Top = 320.0
+        Width = 0.0
+        Height = 4.0
+        object Line2: TfrxLineView
+          Left = 0.0
+          Top = 0.0
+          Width = 680.31
+          Height = 0.0
+          GroupIndex = 0
+          Frame.Typ = [ftTop]
+        end
+      end
+    end
+  end
 end

@@ -12,6 +12,8 @@ class TDateTimePicker;
 class TDBGrid;
 class TADOQuery;
 class TDataSource;
+class TfrxDBDataset;
+class TfrxReport;
 
 class Tjxcylform : public TForm {
     ROVE_CLASS(Tjxcylform, TForm)
@@ -29,6 +31,8 @@ public:
     TDBGrid* DBGrid1 = nullptr;
     TADOQuery* ADOQuery1 = nullptr;
     TDataSource* DataSource1 = nullptr;
+    TfrxDBDataset* frxDBDataset1 = nullptr;
+    TfrxReport* frxReport1 = nullptr;   // "药品进销存统计一览表"
 
     void FormCreate(TObject* Sender);
     void Edit1KeyPress(TObject* Sender, char32_t& Key);

@@ -100,6 +100,7 @@ protected:
         const char* Name;
         double Quantity;
         double Price;
+        const char* Type = "西药费";
     };
     // A receipt as the charge save writes it: totals on the first line only. Table is tb_sf
     // or tb_zfsf (a voided receipt).
@@ -115,13 +116,13 @@ protected:
             Exec(std::string("insert into ") + table +
                      " (流水号,票据号,病人id,病人姓名,病人性别,病人年龄,医生姓名,医生科室,项目种类,项目类型,项目ID,"
                      "项目名称,项目规格,数量,进价,销价,单项累计,应收金额,实收金额,应找金额,减免金额,收费类型,收费日期,"
-                     "收费时间,收费员,统计标致) values (:p0,:p1,1,:p2,'男','30',:p3,:p4,:p5,'西药费',:p6,:p7,'10片',"
+                     "收费时间,收费员,统计标致) values (:p0,:p1,1,:p2,'男','30',:p3,:p4,:p5,:p18,:p6,:p7,'10片',"
                      ":p8,1,:p9,:p10,:p11,:p12,0,:p13,:p14,:p15,'09:00:00',:p16,:p17)",
                  {Variant(std::stoi(no.substr(6))), Variant(no), Variant(patient), Variant(doctor),
                   Variant(department), Variant(l.Kind), Variant(l.ItemId), Variant(l.Name), Variant(l.Quantity),
                   Variant(l.Price), Variant(total), Variant(first ? due : 0.0), Variant(first ? due : 0.0),
                   Variant(first ? reduction : 0.0), Variant(type), Variant::FromDate(day), Variant(cashier),
-                  Variant(first ? "1" : "0")});
+                  Variant(first ? "1" : "0"), Variant(l.Type)});
             first = false;
         }
     }

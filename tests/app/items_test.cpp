@@ -1,5 +1,6 @@
 // The users, rights, items and stock-in windows driven headless through the real windows on
 // a fresh clinic database.
+#include "PreviewCapture.h"
 #include "app/database/ClinicDatabase.h"
 #include "app/forms/ChargeForm.h"
 #include "app/forms/ClinicForms.h"
@@ -639,20 +640,25 @@ TEST_F(Items, DeleteAfterConfirmation) {
     EXPECT_EQ(xmzlform->Label7->Caption(), "1");
 }
 
-TEST_F(Items, PrintHandsTheTotalsDateAndOperatorToThePrinter) {
-    std::optional<TItemListReportValues> printed;
-    Txmzlform::SetItemListPrinter([&](const TItemListReportValues& v) {
-        printed = v;
-        EXPECT_FALSE(xmzlform->DBGrid1->Enabled());
-    });
+// The printed list: every item with its fields, the totals, the date, the operator and
+// the page count in the footer; the list's controls are off while the preview is up.
+TEST_F(Items, PrintShowsTheListWithTotalsDateAndOperator) {
+    TPreviewCapture printed;
+    bool gridEnabled = true;
+    CapturePreview(*harness, printed, [&] { gridEnabled = xmzlform->DBGrid1->Enabled(); });
     H::Click(xmzlform->Button6);
-    Txmzlform::SetItemListPrinter(nullptr);
-    ASSERT_TRUE(printed);
-    EXPECT_EQ(printed->jjzje, "80");
-    EXPECT_EQ(printed->xjzje, "125");
-    EXPECT_EQ(printed->zbrq, DateToStr(EncodeDate(2024, 3, 7)));
-    EXPECT_EQ(printed->zbr, "tulvo");
+    EXPECT_FALSE(gridEnabled);
     EXPECT_TRUE(xmzlform->DBGrid1->Enabled());
+    ASSERT_EQ(printed.Pages.size(), 1u);
+    for (const std::vector<std::string>& row :
+         {std::vector<std::string>{"药品库存一览表", "项目名称", "拼音码", "规格", "单位", "库存数量", "进价",
+                                   "药品产地（生产商）", "失效日期", "批号", "单价"},
+          std::vector<std::string>{"库存进价合计：80", "库存销价合计：125", "制表日期：2024-3-7", "制表人：tulvo",
+                                   "第1页/共1页"}})
+        EXPECT_TRUE(printed.HasRow(row)) << row.front() << "\n" << printed.Dump();
+    EXPECT_TRUE(printed.Has("阿莫西林"));
+    EXPECT_TRUE(printed.Has("B超"));
+    EXPECT_EQ(printed.CutOff(), std::vector<std::string>{});
 }
 
 // --- Stock-in ------------------------------------------------------------------------------

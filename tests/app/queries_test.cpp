@@ -5,6 +5,7 @@
 
 #include "app/forms/ChargeDetailForm.h"
 #include "app/forms/ChargeQueryForm.h"
+#include "app/forms/PrintForm.h"
 #include "app/forms/VoidDetailForm.h"
 #include "app/forms/VoidQueryForm.h"
 #include "platform/ui/ComCtrls.h"
@@ -33,10 +34,6 @@ protected:
                    {{"检查项目", 1, "血常规", 1, 12}});
         sfcxform->Show();
         H::ProcessMessages();
-    }
-    void TearDown() override {
-        Tsfcxmxform::SetReceiptReprintPrompt(nullptr);
-        QueryWindows::TearDown();
     }
     std::vector<std::string> Listed() { return RowsOf(*sfcxform->ADOQuery1, {"票据号"}); }
     std::string Panel(int i) { return sfcxform->StatusBar1->Panels()->Items(i)->Text(); }
@@ -178,8 +175,6 @@ TEST_F(ChargeQuery, LookUpsAndTheReceiptNumberKeys) {
 }
 
 TEST_F(ChargeQuery, TheDetailShowsTheLinesAndReprints) {
-    std::vector<std::string> reprinted;
-    Tsfcxmxform::SetReceiptReprintPrompt([&](const std::string& no) { reprinted.push_back(no); });
     // Without a result a double-click opens nothing and the export is refused.
     H::DblClick(sfcxform->DBGrid1);
     harness->ClearDialogs();
@@ -190,14 +185,29 @@ TEST_F(ChargeQuery, TheDetailShowsTheLinesAndReprints) {
     sfcxform->Edit2->SetText("李四");
     H::Click(sfcxform->Button1);
     sfcxform->ADOQuery1->First();   // 240305001, two lines
+    // The double-click on the lines brings up the receipt print prompt with the receipt's
+    // number and its sums; "取消" there leaves without output.
+    std::vector<std::string> reprinted;
+    double westernDrugs = 0, examinations = 0;
     harness->OnModal("Tsfcxmxform", [&](TCustomForm& f) {
         auto& d = dynamic_cast<Tsfcxmxform&>(f);
         EXPECT_EQ(RowsOf(*d.ADOQuery1), (std::vector<std::string>{"阿莫西林|10片|12.5|2|25", "血常规|10片|5|1|5"}));
+        harness->OnModal("Tprintform", [&](TCustomForm& p) {
+            auto& prompt = dynamic_cast<Tprintform&>(p);
+            reprinted.push_back(prompt.Label2->Caption());
+            westernDrugs = prompt.Sums()[0];
+            examinations = prompt.Sums()[4];
+            H::Click(prompt.Button2);
+        });
         H::DblClick(d.DBGrid1);
         d.SetModalResult(mrCancel);
     });
     H::DblClick(sfcxform->DBGrid1);
     EXPECT_EQ(reprinted, std::vector<std::string>{"240305001"});
+    // The fixture files every line under 西药费.
+    EXPECT_EQ(westernDrugs, 30);
+    EXPECT_EQ(examinations, 0);
+    EXPECT_EQ(printform->Label2->Caption(), "");
     // The list stays on its receipt.
     EXPECT_EQ(sfcxform->ADOQuery1->FieldByName("票据号")->AsString(), "240305001");
 }

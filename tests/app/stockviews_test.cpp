@@ -1,5 +1,6 @@
 // The stock-in query with its red reversal, the stock overview and the shortage and expiry
 // query, driven headless on a seeded database.
+#include "PreviewCapture.h"
 #include "QueryFixture.h"
 
 #include "app/forms/CandidateForm.h"
@@ -22,12 +23,6 @@ class StockWindows : public QueryWindows {
 protected:
     void SetUp() override {
         QueryWindows::SetUp();
-        SetListReportPrinter([this](const TListReportRequest& r) {
-            std::string line = r.Title;
-            for (const auto& [name, value] : r.Variables) line += " " + name + "=" + value;
-            line += " rows=" + std::to_string(r.DataSet->RecordCount());
-            Printed.push_back(line);
-        });
         // Prices changed since the stock-in of drug A: cost 9 now, 8 then.
         DrugA = AddDrug("阿莫西林", "AMXL", "10片", 9, 12, 30, 5, EncodeDate(2025, 3, 7));
         DrugB = AddDrug("安乃近", "ANJ", "20片", 2, 3, 4, 4, EncodeDate(2024, 6, 1));
@@ -38,10 +33,6 @@ protected:
         AddStockIn(kMar7, DrugB, "安乃近", "20片", 2, 3, 5);
         AddStockIn(kMar7, DrugC, "O'Brien散", "1袋", 1, 2, 7);
     }
-    void TearDown() override {
-        SetListReportPrinter(nullptr);
-        QueryWindows::TearDown();
-    }
     void FindStockIn(TDateTime from, TDateTime to) {
         rkcxform->DateTimePicker1->SetDate(from);
         rkcxform->DateTimePicker2->SetDate(to);
@@ -50,7 +41,6 @@ protected:
     std::string Drug(int id) {
         return Text("select 库存数量,进价金额,销价金额 from tb_yp where ID=" + std::to_string(id));
     }
-    std::vector<std::string> Printed;
     int DrugA = 0, DrugB = 0, DrugC = 0, Exam = 0;
 };
 
@@ -59,19 +49,31 @@ TEST_F(StockWindows, StockInQueryByRangeAndDrug) {
     H::ProcessMessages();
     EXPECT_TRUE(rkcxform->CheckBox1->Checked());
     EXPECT_EQ(rkcxform->DateTimePicker1->Date(), kMar7);
-    // Nothing to print or export yet.
+    // Nothing to print or export yet: no preview comes up.
     H::Click(rkcxform->Button3);
     H::Click(rkcxform->Button4);
     EXPECT_EQ(harness->DialogTexts(), std::vector<std::string>{"取得查询结果后才可将表中数据导出至Excel!"});
-    EXPECT_TRUE(Printed.empty());
+    EXPECT_TRUE(harness->Errors().empty());
 
     FindStockIn(kMar1, kMar7);
     const std::vector<std::string> fields{"入库日期", "药品名称", "入库数量", "入库金额"};
     EXPECT_EQ(RowsOf(*rkcxform->ADOQuery1, fields),
               (std::vector<std::string>{"2024-3-5|阿莫西林|10|80", "2024-3-7|安乃近|5|10", "2024-3-7|O'Brien散|7|7"}));
     EXPECT_EQ(rkcxform->StatusBar1->Panels()->Items(0)->Text(), "入库金额总计: 97.00");
+    // The printed list: title, period, headings, a row per record and the total.
+    TPreviewCapture printed;
+    CapturePreview(*harness, printed);
     H::Click(rkcxform->Button3);
-    EXPECT_EQ(Printed, std::vector<std::string>{"入库查询记录报表 aa=2024-3-1 bb=2024-3-7 cc=入库金额总计: 97.00 rows=3"});
+    ASSERT_EQ(printed.Pages.size(), 1u);
+    EXPECT_EQ(printed.Report, rkcxform->frxReport1);
+    for (const std::vector<std::string>& row :
+         {std::vector<std::string>{"入库查询记录报表", "所属时段:2024-3-1__2024-3-7", "入库日期", "药品名称", "规格",
+                                   "单位", "批号", "进价", "单价", "入库数量", "入库金额", "产地"},
+          std::vector<std::string>{"2024-3-5", "阿莫西林", "10片", "盒", "B1", "8", "12", "10", "80", "本地"},
+          std::vector<std::string>{"2024-3-7", "O'Brien散", "1袋", "盒", "B1", "1", "2", "7", "7", "本地"},
+          std::vector<std::string>{"入库金额总计: 97.00"}})
+        EXPECT_TRUE(printed.HasRow(row)) << row.front() << "\n" << printed.Dump();
+    EXPECT_EQ(printed.CutOff(), std::vector<std::string>{});
 
     // The drug by its code: one hit is taken at once; a name with a quote is only a value.
     harness->ClearDialogs();
@@ -192,7 +194,7 @@ TEST_F(StockWindows, OverviewSumsReceivedStockAndSoldPerDrug) {
     H::Click(jxcylform->Button2);
     H::Click(jxcylform->Button3);
     EXPECT_EQ(harness->DialogTexts(), std::vector<std::string>{"取得查询结果后才可将表中数据导出至Excel!"});
-    EXPECT_TRUE(Printed.empty());
+    EXPECT_TRUE(harness->Errors().empty());
 
     jxcylform->DateTimePicker1->SetDate(kMar1);
     jxcylform->DateTimePicker2->SetDate(kMar7);
@@ -207,8 +209,17 @@ TEST_F(StockWindows, OverviewSumsReceivedStockAndSoldPerDrug) {
                                       e + "|血常规|次|0|0|1"};
     std::sort(expected.begin(), expected.end());
     EXPECT_EQ(rows, expected);
+    TPreviewCapture printed;
+    CapturePreview(*harness, printed);
     H::Click(jxcylform->Button2);
-    EXPECT_EQ(Printed, std::vector<std::string>{"药品进销存统计一览表 aa=2024-3-1 bb=2024-3-7 rows=5"});
+    ASSERT_EQ(printed.Pages.size(), 1u);
+    for (const std::vector<std::string>& row :
+         {std::vector<std::string>{"药品进销存统计一览表", "统计日期：2024-3-1 至 2024-3-7", "项目名称", "规格", "进库数量",
+                                   "库存数量", "销售数量"},
+          std::vector<std::string>{"阿莫西林", "10片", "10", "30", "4"},
+          std::vector<std::string>{"血常规", "次", "0", "0", "1"}})
+        EXPECT_TRUE(printed.HasRow(row)) << row.front() << "\n" << printed.Dump();
+    EXPECT_EQ(printed.CutOff(), std::vector<std::string>{});
 
     // One drug, picked by its code; a drug without movement in the range still shows its stock.
     H::TypeText(jxcylform->Edit1, "OBS");
@@ -261,12 +272,21 @@ TEST_F(StockWindows, ShortageAndExpiryLists) {
     EXPECT_EQ(qhsxcxform->ADOQuery1->FieldCount(), 16);
     EXPECT_NE(dynamic_cast<TDateTimeField*>(qhsxcxform->ADOQuery1->FieldByName("失效日期")), nullptr);
     EXPECT_NE(dynamic_cast<TFloatField*>(qhsxcxform->ADOQuery1->FieldByName("库存下限")), nullptr);
+    // An empty result prints nothing; the shortage list prints its two drugs.
     H::Click(qhsxcxform->Button2);
-    EXPECT_TRUE(Printed.empty());
+    EXPECT_TRUE(harness->Errors().empty());
     qhsxcxform->RadioButton1->SetChecked(true);
     H::Click(qhsxcxform->Button1);
+    TPreviewCapture printed;
+    CapturePreview(*harness, printed);
     H::Click(qhsxcxform->Button2);
-    EXPECT_EQ(Printed, std::vector<std::string>{"药品缺货及失效查询报表 rows=2"});
+    ASSERT_EQ(printed.Pages.size(), 1u);
+    for (const std::vector<std::string>& row :
+         {std::vector<std::string>{"药品缺货及失效查询报表", "项目名称", "规格", "单位", "库存数量", "库存下限", "失效日期"},
+          std::vector<std::string>{"安乃近", "20片", "盒", "4", "4", "2024-6-1"},
+          std::vector<std::string>{"O'Brien散", "1袋", "盒", "7", "10", ""}})
+        EXPECT_TRUE(printed.HasRow(row)) << row.front() << "\n" << printed.Dump();
+    EXPECT_EQ(printed.CutOff(), std::vector<std::string>{});
 }
 
 }  // namespace

@@ -142,4 +142,36 @@ TEST_F(ReportDataSet, NamesAndErrors) {
     EXPECT_EQ(Report->DataSets()->Find("Receipt"), nullptr);
 }
 
+// Windows of one program each hold a dataset of the same name outside any report: a
+// report keeps the one it refers to, a name alone finds the first, and a dataset of
+// another report is never taken.
+TEST(ReportDataSetLookUp, TheCurrentReferenceOfTheNameStays) {
+    TComponent firstWindow(nullptr), secondWindow(nullptr);
+    auto* first = new TfrxDBDataset(&firstWindow);
+    auto* second = new TfrxDBDataset(&secondWindow);
+    for (TfrxDBDataset* ds : {first, second}) ds->SetUserName("frxDBDataset1");
+    TfrxReport report(nullptr), other(nullptr);
+    auto* foreign = new TfrxDBDataset(&other);
+    foreign->SetUserName("Foreign");
+    struct Case {
+        const char* Name;
+        TfrxDataSet* Current;
+        const char* Look;
+        TfrxDataSet* Found;
+    };
+    const Case cases[] = {
+        {"own reference kept", second, "frxdbdataset1", second},
+        {"no reference: the first of the name", nullptr, "frxDBDataset1", first},
+        {"a reference of another name is replaced", foreign, "frxDBDataset1", first},
+        {"another report's dataset is not taken", second, "Foreign", second},
+        {"without a match the reference stays", foreign, "Foreign", foreign},
+        {"an empty name is none", second, "", nullptr},
+    };
+    for (const Case& c : cases) EXPECT_EQ(frxFindDataSet(c.Current, c.Look, &report), c.Found) << c.Name;
+    // A report's dataset item read as DataSet, then DataSetName keeps the dataset given.
+    TfrxDataSetItem* item = report.DataSets()->Add(second);
+    item->SetDataSetName("frxDBDataset1");
+    EXPECT_EQ(item->DataSet(), second);
+}
+
 }  // namespace

@@ -1,0 +1,289 @@
+// The daily report, the quantity statistics and the amount statistics, driven headless on a
+// seeded database: their queries and totals, the messages, and what their print buttons put
+// in the preview.
+#include "PreviewCapture.h"
+#include "QueryFixture.h"
+
+#include "app/forms/AmountStatsForm.h"
+#include "app/forms/DailyReportForm.h"
+#include "app/forms/HintForm.h"
+#include "app/forms/QuantityStatsForm.h"
+#include "app/widgets/FlatButton.h"
+#include "platform/ui/DBGrids.h"
+#include "report/CrossView.h"
+
+#include <functional>
+
+namespace {
+
+using Strings = std::vector<std::string>;
+
+const TDateTime kMar6 = EncodeDate(2024, 3, 6), kMar7 = EncodeDate(2024, 3, 7);
+
+// Four receipts on 7 March: one of 100 at 90 %, one of two lines, one in internal
+// accounting (nothing due, everything reduced) and one with a patient and a doctor whose
+// names hold a quote; one receipt the day before and a voided one on the day.
+class Statistics : public QueryWindows {
+protected:
+    void SetUp() override {
+        QueryWindows::SetUp();
+        Exec("insert into tb_doctor (姓名,拼音码,性别,科室) values ('李四','LS','男','内科')");
+        Exec("insert into tb_doctor (姓名,拼音码,性别,科室) values ('O''Neil','ON','男','外科')");
+        AddReceipt("tb_sf", "240307001", kMar7, "王五", "李四", "内科", "tulvo", "优惠打折", 10,
+                   {{"药品项目", 2, "阿莫西林", 4, 25}});
+        AddReceipt("tb_sf", "240307002", kMar7, "张三", "O'Neil", "外科", "小王", "普通收费", 0,
+                   {{"检查项目", 1, "血常规", 1, 15, "检查费"}, {"药品项目", 2, "阿莫西林", 2, 25}});
+        AddReceipt("tb_sf", "240307003", kMar7, "赵六", "李四", "内科", "tulvo", "内部记账", 0,
+                   {{"检查项目", 1, "血常规", 2, 15, "检查费"}});
+        Exec("update tb_sf set 应收金额=0, 实收金额=0, 减免金额=30 where 票据号='240307003' and 统计标致='1'");
+        AddReceipt("tb_sf", "240306001", kMar6, "王五", "李四", "内科", "tulvo", "普通收费", 0,
+                   {{"药品项目", 2, "阿莫西林", 1, 25}});
+        AddReceipt("tb_zfsf", "240307004", kMar7, "王五", "李四", "内科", "tulvo", "普通收费", 0,
+                   {{"药品项目", 2, "阿莫西林", 9, 25}});
+    }
+    static void Range(TDateTimePicker* from, TDateTimePicker* to, TDateTime a, TDateTime b) {
+        from->SetDate(a);
+        to->SetDate(b);
+    }
+};
+
+// --- Daily report --------------------------------------------------------------------------
+
+TEST_F(Statistics, DailyReportListsTheDaysReceiptsWithTheirTotals) {
+    rbform->Show();
+    H::ProcessMessages();
+    EXPECT_EQ(rbform->DateTimePicker1->Date(), kMar7);
+    EXPECT_EQ(rbform->DateTimePicker2->Date(), kMar7);
+    // Nothing to print or export before "统计".
+    H::Click(rbform->Button3);
+    H::Click(rbform->Button2);
+    EXPECT_EQ(harness->DialogTexts(), Strings{"取得查询结果后才可将表中数据导出至Excel!"});
+    harness->ClearDialogs();
+
+    H::Click(rbform->Button1);
+    EXPECT_TRUE(harness->DialogTexts().empty());
+    EXPECT_EQ(RowsOf(*rbform->ADOQuery1, {"票据号", "应收金额", "减免金额"}),
+              (Strings{"240307001|90|10", "240307002|65|0", "240307003|0|30"}));
+    // The discounted receipt: 90.00 due, 10.00 reduced; with the others of the day.
+    EXPECT_EQ(rbform->Label3->Caption(), "应收合计:155.00");
+    EXPECT_EQ(rbform->Label4->Caption(), "减免合计:40.00");
+
+    TPreviewCapture printed;
+    CapturePreview(*harness, printed);
+    H::Click(rbform->Button3);
+    ASSERT_EQ(printed.Pages.size(), 1u);
+    EXPECT_EQ(printed.Report, rbform->frxReport1);
+    for (const Strings& row :
+         {Strings{"日常报表", "所属时段:2024-3-7 至 2024-3-7", "票据号", "病人姓名", "医生姓名", "医生科室", "应收金额",
+                  "减免金额", "收费日期", "收费时间", "收费员"},
+          Strings{"240307001", "王五", "李四", "内科", "90", "10", "2024-3-7", "09:00:00", "tulvo"},
+          Strings{"240307002", "张三", "O'Neil", "外科", "65", "0", "2024-3-7", "09:00:00", "小王"},
+          Strings{"240307003", "赵六", "李四", "内科", "0", "30", "2024-3-7", "09:00:00", "tulvo"},
+          Strings{"应收合计:155.00", "减免合计:40.00", "第1页"}})
+        EXPECT_TRUE(printed.HasRow(row)) << row.front() << "\n" << printed.Dump();
+    EXPECT_FALSE(printed.Has("240306001"));
+    EXPECT_EQ(printed.CutOff(), Strings{});
+}
+
+TEST_F(Statistics, DailyReportOrdersByNumberAndSaysWhenNothingIsFound) {
+    // The day's thousandth receipt comes after the 999th, not between 100 and 101.
+    AddReceipt("tb_sf", "2403071000", kMar7, "王五", "李四", "内科", "tulvo", "普通收费", 0,
+               {{"检查项目", 1, "血常规", 1, 15, "检查费"}});
+    AddReceipt("tb_sf", "240307999", kMar7, "王五", "李四", "内科", "tulvo", "普通收费", 0,
+               {{"检查项目", 1, "血常规", 1, 15, "检查费"}});
+    struct Case {
+        const char* Name;
+        TDateTime From, To;
+        Strings Receipts;
+        const char* Due;
+        const char* Reduced;
+        Strings Messages;
+    };
+    const std::vector<Case> cases = {
+        {"two days", kMar6, kMar7,
+         {"240306001", "240307001", "240307002", "240307003", "240307999", "2403071000"}, "应收合计:210.00",
+         "减免合计:40.00", {}},
+        {"a day without charges", EncodeDate(2024, 3, 1), EncodeDate(2024, 3, 1), {}, "应收合计:0.00",
+         "减免合计:0.00", {"没有找到相符的记录!"}},
+        {"to before from is an empty range", kMar7, kMar6, {}, "应收合计:0.00", "减免合计:0.00",
+         {"没有找到相符的记录!"}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.Name);
+        harness->ClearDialogs();
+        Range(rbform->DateTimePicker1, rbform->DateTimePicker2, c.From, c.To);
+        H::Click(rbform->Button1);
+        EXPECT_EQ(RowsOf(*rbform->ADOQuery1, {"票据号"}), c.Receipts);
+        EXPECT_EQ(rbform->Label3->Caption(), c.Due);
+        EXPECT_EQ(rbform->Label4->Caption(), c.Reduced);
+        EXPECT_EQ(harness->DialogTexts(), c.Messages);
+    }
+    // An empty result prints nothing and is not exported.
+    harness->ClearDialogs();
+    H::Click(rbform->Button3);
+    H::Click(rbform->Button2);
+    EXPECT_EQ(harness->DialogTexts(), Strings{"取得查询结果后才可将表中数据导出至Excel!"});
+}
+
+TEST_F(Statistics, DailyReportHelp) {
+    Strings lines;
+    harness->OnModal("Thintform", [&lines](TCustomForm& f) {
+        for (int i = 0; i < hintform->Memo1->Lines()->Count(); ++i) lines.push_back((*hintform->Memo1->Lines())[i]);
+        f.SetModalResult(mrOk);
+    });
+    H::Click(rbform->FlatButton1);
+    ASSERT_EQ(lines.size(), 4u);
+    EXPECT_EQ(lines[0], "1.应收金额是指实际应该收到的金额;");
+    EXPECT_EQ(lines[3].rfind("4.取例说明如下：某次收费共100元", 0), 0u) << lines[3];
+}
+
+// --- Quantity statistics ------------------------------------------------------------------
+
+TEST_F(Statistics, QuantityStatisticsByCriteria) {
+    // The doctor list is read when the window is made (later doctors are added by the
+    // doctors window).
+    {
+        Typxhtjform made(nullptr);
+        ASSERT_EQ(made.ComboBox1->Items()->Count(), 2);
+        EXPECT_EQ(made.ComboBox1->Items()->Strings(1), "O'Neil");
+    }
+    struct Case {
+        const char* Name;
+        std::function<void(Typxhtjform&)> Set;
+        Strings Rows;   // 项目名称|项目规格|销价|合计数量, in the database's group order
+    };
+    const std::vector<Case> cases = {
+        {"everything of the day", [](Typxhtjform&) {}, {"血常规|10片|15|3", "阿莫西林|10片|25|6"}},
+        {"a doctor whose name holds a quote",
+         [](Typxhtjform& f) { f.CheckBox1->SetChecked(true); f.ComboBox1->SetText("O'Neil"); },
+         {"血常规|10片|15|1", "阿莫西林|10片|25|2"}},
+        {"internal accounting only", [](Typxhtjform& f) { f.CheckBox2->SetChecked(true); }, {"血常规|10片|15|2"}},
+        {"drugs only", [](Typxhtjform& f) { f.CheckBox3->SetChecked(true); }, {"阿莫西林|10片|25|6"}},
+        {"examinations only", [](Typxhtjform& f) { f.CheckBox4->SetChecked(true); }, {"血常规|10片|15|3"}},
+        {"both kinds find nothing",
+         [](Typxhtjform& f) { f.CheckBox3->SetChecked(true); f.CheckBox4->SetChecked(true); }, {}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.Name);
+        for (TCheckBox* b : {ypxhtjform->CheckBox1, ypxhtjform->CheckBox2, ypxhtjform->CheckBox3, ypxhtjform->CheckBox4})
+            b->SetChecked(false);
+        c.Set(*ypxhtjform);
+        harness->ClearDialogs();
+        H::Click(ypxhtjform->Button1);
+        EXPECT_EQ(RowsOf(*ypxhtjform->ADOQuery1, {"项目名称", "项目规格", "销价", "合计数量"}), c.Rows);
+        EXPECT_EQ(harness->DialogTexts(), c.Rows.empty() ? Strings{"没有找到相符的记录!"} : Strings{});
+    }
+    // The last result is empty: nothing prints. The whole day prints as a list.
+    H::Click(ypxhtjform->Button3);
+    for (TCheckBox* b : {ypxhtjform->CheckBox3, ypxhtjform->CheckBox4}) b->SetChecked(false);
+    Range(ypxhtjform->DateTimePicker1, ypxhtjform->DateTimePicker2, kMar6, kMar7);
+    H::Click(ypxhtjform->Button1);
+    TPreviewCapture printed;
+    CapturePreview(*harness, printed);
+    H::Click(ypxhtjform->Button3);
+    ASSERT_EQ(printed.Pages.size(), 1u);
+    for (const Strings& row : {Strings{"项目消耗数量统计报表", "统计日期：2024-3-6 至 2024-3-7", "项目名称", "项目规格", "销价",
+                                       "合计数量"},
+                               Strings{"血常规", "10片", "15", "3"}, Strings{"阿莫西林", "10片", "25", "7"}})
+        EXPECT_TRUE(printed.HasRow(row)) << row.front() << "\n" << printed.Dump();
+    EXPECT_EQ(printed.CutOff(), Strings{});
+}
+
+// --- Amount statistics --------------------------------------------------------------------
+
+// The field labels of the result and its rows as texts.
+Strings Labels(TDataSet& data) {
+    Strings labels;
+    for (int i = 0; i < data.FieldCount(); ++i) labels.push_back(data.Fields()[i]->DisplayLabel());
+    return labels;
+}
+
+TEST_F(Statistics, AmountStatisticsHasAColumnPerTypeAndATotalRow) {
+    struct Case {
+        const char* Name;
+        Strings Types;
+        Strings Columns;
+        Strings Rows;
+    };
+    const std::vector<Case> cases = {
+        {"three types",
+         {"西药费", "检查费", "化验费"},
+         {"医生姓名", "西药费", "检查费", "化验费", "减免金额", "合计"},
+         {"O'Neil|50|15|0|0|65", "李四|100|30|0|40|90", "合计|150|45|0|40|155"}},
+        // Names that are no plain column names: quotes, brackets and blanks; a type named
+        // like a fixed column; the same type twice; a blank one.
+        {"awkward type names",
+         {"西药费", "检 \"查\" [费]'s", "合计", "西药费", "  ", "检查费"},
+         {"医生姓名", "西药费", "检 \"查\" [费]'s", "合计(类型)", "检查费", "减免金额", "合计"},
+         {"O'Neil|50|0|0|15|0|65", "李四|100|0|0|30|40|90", "合计|150|0|0|45|40|155"}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.Name);
+        Exec("delete from tb_yplx");
+        for (size_t i = 0; i < c.Types.size(); ++i) Exec("insert into tb_yplx (lx) values (:p0)", {Variant(c.Types[i])});
+        harness->ClearDialogs();
+        H::Click(xmxhtjform->Button1);
+        EXPECT_TRUE(harness->DialogTexts().empty()) << Joined(harness->DialogTexts());
+        EXPECT_EQ(Labels(*xmxhtjform->ADOQuery1), c.Columns);
+        EXPECT_EQ(RowsOf(*xmxhtjform->ADOQuery1), c.Rows);
+        EXPECT_EQ(xmxhtjform->ADOQuery1->FieldByName("医生姓名")->DisplayWidth(), 10);
+    }
+}
+
+TEST_F(Statistics, AmountStatisticsWithoutChargesAndBeforeAResult) {
+    // Print and export before "统计".
+    H::Click(xmxhtjform->Button3);
+    H::Click(xmxhtjform->Button2);
+    EXPECT_EQ(harness->DialogTexts(), Strings{"取得查询结果后才可将表中数据导出至Excel!"});
+    const Strings message{"没有找到相符的记录或者记录合计金额为零!"};
+    for (TDateTime from : {EncodeDate(2024, 3, 1), kMar7 + 1}) {
+        harness->ClearDialogs();
+        Range(xmxhtjform->DateTimePicker1, xmxhtjform->DateTimePicker2, from, from == kMar7 + 1 ? kMar6 : from);
+        H::Click(xmxhtjform->Button1);
+        EXPECT_EQ(harness->DialogTexts(), message);
+        // The total row stays shown.
+        ASSERT_EQ(xmxhtjform->ADOQuery1->RecordCount(), 1);
+        EXPECT_EQ(xmxhtjform->ADOQuery1->FieldByName("医生姓名")->AsString(), "合计");
+    }
+}
+
+// The print fills the cross-tab from the rows: one matrix row per result row, one column
+// per field in field order, each cell the field's text. (The report runs on its template
+// and loads it again afterwards, so the matrix is read once the cross-tab has printed.)
+TEST_F(Statistics, AmountStatisticsFillsTheCrossTabWhenItPrints) {
+    Exec("delete from tb_yplx");
+    for (const char* type : {"西药费", "检查费", "化验费"}) Exec("insert into tb_yplx (lx) values (:p0)", {Variant(type)});
+    H::Click(xmxhtjform->Button1);
+    Strings columns;
+    std::vector<Strings> cells;
+    xmxhtjform->frxReport1->OnAfterPrint = [&](TfrxReportComponent* Sender) {
+        auto* cross = dynamic_cast<TfrxCrossView*>(Sender);
+        if (!cross) return;
+        TfrxCrossMatrix* m = cross->Matrix();
+        for (int c = 0; c < m->ColCount(); ++c) columns.push_back(VarToStr(m->GetColumnValues(c).GetElement({0})));
+        for (int r = 0; r < m->RowCount(); ++r) {
+            cells.emplace_back();
+            for (int c = 0; c < m->ColCount(); ++c) cells.back().push_back(VarToStr(m->GetValue(r, c, 0)));
+        }
+    };
+    TPreviewCapture printed;
+    CapturePreview(*harness, printed);
+    H::Click(xmxhtjform->Button3);
+    xmxhtjform->frxReport1->OnAfterPrint.Clear();
+    ASSERT_TRUE(printed.Shown);
+    EXPECT_TRUE(printed.HasRow({"项目消耗金额统计报表", "所属时段:2024-3-7 至 2024-3-7"})) << printed.Dump();
+    // The template's own totals are hidden, so the matrix holds the rows and columns as the
+    // grid shows them, followed by its (invisible) grand totals.
+    ASSERT_GE(columns.size(), 6u);
+    EXPECT_EQ(Strings(columns.begin(), columns.begin() + 6),
+              (Strings{"医生姓名", "西药费", "检查费", "化验费", "减免金额", "合计"}));
+    ASSERT_GE(cells.size(), 3u);
+    const std::vector<Strings> rows{{"O'Neil", "50", "15", "0", "0", "65"},
+                                    {"李四", "100", "30", "0", "40", "90"},
+                                    {"合计", "150", "45", "0", "40", "155"}};
+    for (size_t r = 0; r < rows.size(); ++r) EXPECT_EQ(Strings(cells[r].begin(), cells[r].begin() + 6), rows[r]);
+    // The grid's current row is where it was.
+    EXPECT_EQ(xmxhtjform->ADOQuery1->RecNo(), 1);
+}
+
+}  // namespace
