@@ -53,11 +53,23 @@ int OpenDialogCount() { return gDialogDepth; }
 
 std::string CurrentApplicationTitle() { return Application->Title(); }
 
+// When the box goes, the window system may hand the activation to any window (a disabled
+// one under a modal form among them); the form that was active gets it back, with the
+// keyboard in its active control.
 TDialogAnswer RunDialog(const TDialogRequest& request) {
     ++gDialogDepth;
+    TCustomForm* active = Screen->ActiveForm();
     struct TGuard {
-        ~TGuard() { --gDialogDepth; }
-    } guard;
+        TCustomForm* Active;
+        ~TGuard() {
+            --gDialogDepth;
+            if (!Active || !Screen->HasForm(Active) || !Active->Showing() || Active->ModalDisabled() ||
+                !Active->Enabled())
+                return;
+            if (QWidget* w = WidgetOf(Active)) w->activateWindow();
+            Active->RestoreFocus();
+        }
+    } guard{active};
     return DialogService().Show(request);
 }
 
@@ -319,12 +331,29 @@ void TCustomForm::ApplyColor() {
 }
 
 void TCustomForm::ApplyEnabled() {
-    if (QWidget* frame = WidgetOf(this)) frame->setEnabled(FEnabled && !FModalDisabled);
+    QWidget* frame = WidgetOf(this);
+    if (!frame) return;
+    const bool enable = FEnabled && !FModalDisabled;
+    const bool was = frame->isEnabled();
+    frame->setEnabled(enable);
+    // The platform drops the keyboard focus of a disabled window, and focus given to a
+    // control meanwhile is not taken; the active control gets it back.
+    if (enable && !was) RestoreFocus();
 }
 
 void TCustomForm::SetModalDisabled(bool Value) {
     FModalDisabled = Value;
     ApplyEnabled();
+}
+
+void TCustomForm::RestoreFocus() {
+    if (!Showing() || !FActiveControl || FActiveControl == this || !FActiveControl->CanFocus()) return;
+    QWidget* w = WidgetOf(FActiveControl);
+    if (!w) return;
+    QWidget* target = w->focusProxy() ? w->focusProxy() : w;
+    if (target->focusPolicy() == Qt::NoFocus) target = w;
+    if (QWidget* frame = WidgetOf(this); frame && frame->focusWidget() == target) return;
+    target->setFocus(Qt::OtherFocusReason);
 }
 
 bool TCustomForm::Showing() const { return FVisible && FShown; }
@@ -453,7 +482,9 @@ void TCustomForm::SetActiveControl(TWinControl* Control) {
 
 void TCustomForm::FocusControl(TWinControl* Control) {
     if (!Control) return;
-    if (Showing()) Activated();
+    // A window disabled by a modal form only records its active control: it is not the
+    // active window, and it gives the focus to the control when it is enabled again.
+    if (Showing() && !FModalDisabled) Activated();
     SetFocusedControl(Control);
     if (QWidget* w = WidgetOf(Control)) {
         QWidget* target = w->focusProxy() ? w->focusProxy() : w;

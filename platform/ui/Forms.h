@@ -160,6 +160,9 @@ public:
     // Disabled by another form's ShowModal (not the Enabled property).
     void SetModalDisabled(bool Value);
     bool ModalDisabled() const { return FModalDisabled; }
+    // Gives the keyboard focus to the active control when the platform's focus is elsewhere
+    // (after the window was disabled, or got its activation back).
+    void RestoreFocus();
     void LayoutFrame();
     void Loaded() override;
     void Notification(TComponent* AComponent, TOperation Operation) override;

@@ -210,7 +210,10 @@ bool HandleFormEvent(QWidget* widget, TCustomForm* form, QEvent* e, const TBaseE
     }
     case QEvent::WindowActivate: {
         const bool r = base(e);
-        if (!form->ModalDisabled()) form->Activated();
+        if (!form->ModalDisabled()) {
+            form->Activated();
+            form->RestoreFocus();
+        }
         return r;
     }
     case QEvent::WindowDeactivate: {

@@ -13,6 +13,7 @@
 #include "platform/ui/QtPeer.h"
 
 #include <QAbstractItemView>
+#include <QApplication>
 #include <QAction>
 #include <QCheckBox>
 #include <QComboBox>
@@ -108,6 +109,10 @@ public:
     using THost<QLineEdit>::THost;
 
 protected:
+    void focusInEvent(QFocusEvent* e) override {
+        THost<QLineEdit>::focusInEvent(e);
+        if (auto* edit = dynamic_cast<TCustomEdit*>(Control)) edit->FocusArrived();
+    }
     void contextMenuEvent(QContextMenuEvent* e) override {
         if (Control && Control->PopupMenu()) {
             THost<QLineEdit>::contextMenuEvent(e);
@@ -433,6 +438,32 @@ void TCustomEdit::SetSelText(const std::string& Value) {
 
 void TCustomEdit::SelectAll() {
     if (auto* w = TypedWidget<QLineEdit>(this)) w->selectAll();
+}
+
+// A one-line edit entered from the keyboard or by the program (not by a click into it)
+// selects its text, so what is typed next replaces it.
+// The platform drops the selection of an edit that is not focused when its window is
+// activated, so an edit entered while its window waits (disabled by a modal form) selects
+// when the keyboard focus arrives.
+void TCustomEdit::DoEnter() {
+    FSelectOnFocus = false;
+    if (auto* w = qobject_cast<QLineEdit*>(WidgetOf(this));
+        w && FAutoSelect && !(QApplication::mouseButtons() & Qt::LeftButton)) {
+        w->selectAll();
+        FSelectOnFocus = !w->hasFocus();
+    }
+    TWinControl::DoEnter();
+}
+
+void TCustomEdit::DoExit() {
+    FSelectOnFocus = false;
+    TWinControl::DoExit();
+}
+
+void TCustomEdit::FocusArrived() {
+    if (!FSelectOnFocus) return;
+    FSelectOnFocus = false;
+    SelectAll();
 }
 
 void TCustomEdit::ClearSelection() {

@@ -116,6 +116,10 @@ public:
     bool PasteText() override;
     void ApplyColor() override;
     void Loaded() override;
+    void DoEnter() override;
+    void DoExit() override;
+    // The widget got the keyboard focus (the layer's own).
+    void FocusArrived();
     // The text changed (the widget's notification); fires OnChange.
     virtual void Change();
 
@@ -132,6 +136,7 @@ protected:
     bool FReadOnly = false;
     TEditCharCase FCharCase = ecNormal;
     bool FAutoSelect = true;
+    bool FSelectOnFocus = false;
     TBorderStyle FBorderStyle = bsSingle;
     bool FModified = false;
     bool FSettingText = false;

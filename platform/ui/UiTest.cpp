@@ -384,6 +384,12 @@ void TUiTestHarness::FireTimer(TTimer* Timer) { Timer->Tick(); }
 
 void TUiTestHarness::ProcessMessages() { Application->ProcessMessages(); }
 
+TWinControl* TUiTestHarness::FocusedControl() {
+    ProcessMessages();
+    QWidget* w = QApplication::focusWidget();
+    return w ? dynamic_cast<TWinControl*>(ControlOfWidget(w)) : nullptr;
+}
+
 bool TUiTestHarness::SaveScreenshot(TControl* Control, const std::string& FileName) {
     QWidget* w = WidgetOf(Control);
     if (!w) return false;

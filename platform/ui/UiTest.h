@@ -103,6 +103,9 @@ public:
     // Fires the timer's OnTimer now.
     static void FireTimer(TTimer* Timer);
     static void ProcessMessages();
+    // The control that holds the keyboard focus of the active window (where a key typed
+    // now goes), or nullptr.
+    static TWinControl* FocusedControl();
     // The window of the form, drawn offscreen, saved as a PNG; false when it cannot be.
     static bool SaveScreenshot(TControl* Control, const std::string& FileName);
     // The tooltip the control shows (its short hint when hints are on, else empty).
