@@ -767,6 +767,15 @@ void TfrxDrawText::DrawText(TCanvas* Canvas, TfrxHAlign HAlign, TfrxVAlign VAlig
             if (align == haRight) along = lineLength - w + rightExtra;
             else if (align == haCenter) along = (lineLength - w) / 2;
         }
+        // A right-aligned line ends one pixel past the rectangle; the clip takes that
+        // pixel in, or a glyph whose ink reaches its advance (most digits) loses its edge.
+        TRect clip = R;
+        if (align == haRight && rightExtra) {
+            if (ux > 0) ++clip.Right;
+            else if (ux < 0) --clip.Left;
+            else if (uy < 0) --clip.Top;
+            else ++clip.Bottom;
+        }
 
         int position = 0;
         for (const TRun& run : runs) {
@@ -777,7 +786,7 @@ void TfrxDrawText::DrawText(TCanvas* Canvas, TfrxHAlign HAlign, TfrxVAlign VAlig
             const int y = rnd(oy + a * uy + c * vy);
             std::vector<int> runAdvances(advances.begin() + static_cast<long>(run.From),
                                          advances.begin() + static_cast<long>(run.To));
-            Canvas->ExtTextOut(x, y, options, &R,
+            Canvas->ExtTextOut(x, y, options, &clip,
                                U32ToUtf8(std::u32string_view(text).substr(run.From, run.To - run.From)),
                                runAdvances.data());
             for (int adv : runAdvances) position += adv;

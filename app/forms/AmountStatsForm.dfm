@@ -197,6 +197,7 @@ object xmxhtjform: Txmxhtjform
           Frame.Typ = [ftLeft, ftRight, ftTop, ftBottom]
           DownThenAcross = False
           MaxWidth = 200
+        MinWidth = 60
           ShowColumnTotal = False
           ShowRowHeader = False
           ShowRowTotal = False

@@ -1,6 +1,7 @@
 // What a window's print button put in front of the user: the next preview window is
 // driven by the test harness, which prepares the report as the preview's timer would,
-// keeps every memo of every prepared page and closes the window.
+// keeps every memo of every prepared page and closes the window. With CAPTURE_DIR set in
+// the environment, each page is also saved there as drawn (pageN.bmp), to be looked at.
 #pragma once
 
 #include "platform/graphics/Graphics.h"
@@ -107,6 +108,7 @@ inline void CapturePreview(TUiTestHarness& Harness, TPreviewCapture& Into, std::
             sheet.SetWidth(static_cast<int>(width));
             sheet.SetHeight(static_cast<int>(height));
             pages->DrawPage(i, sheet.Canvas(), 1, 1, 0, 0);
+            if (getenv("CAPTURE_DIR")) sheet.SaveToFile(std::string(getenv("CAPTURE_DIR")) + "/page" + std::to_string(i) + ".bmp");
             auto* page = dynamic_cast<TfrxReportPage*>(pages->GetPage(i));
             std::vector<TPreviewMemo> memos;
             if (!page) continue;

@@ -224,6 +224,62 @@ TEST_F(ReceiptPrompt, NothingDueAndNoTemplate) {
     EXPECT_TRUE(harness->DialogTexts().empty()) << Joined(harness->DialogTexts());
 }
 
+// What the designer below was opened on.
+struct TDesignerSeen {
+    TfrxReport* Report = nullptr;
+    bool Preview = true;
+    bool Template = false;   // the installation's template is loaded
+    bool Title = false;      // the printed title was added
+    std::string dx;
+};
+
+// A designer that notes what it was opened on and closes at once.
+class TNotingDesigner : public TfrxCustomDesigner {
+public:
+    static inline TDesignerSeen Seen;
+    TNotingDesigner(TComponent* AOwner, TfrxReport* AReport, bool APreviewDesigner)
+        : TfrxCustomDesigner(AOwner, AReport, APreviewDesigner) {
+        Seen.Report = AReport;
+        Seen.Preview = APreviewDesigner;
+        Seen.Template = AReport->FindObject("MasterData1") != nullptr;
+        Seen.Title = AReport->FindObject(kReceiptTitleName) != nullptr;
+        Seen.dx = AReport->Calc("dx").AsString();
+        ModalFinished = true;
+    }
+    std::vector<std::string> GetCode() override { return {}; }
+    std::string InsertExpression(const std::string& Expr) override { return Expr; }
+    void Lock() override {}
+    void ReloadPages(int) override {}
+    void ReloadReport() override {}
+    void UpdateDataTree() override {}
+    void UpdatePage() override {}
+};
+
+// "设计" opens the program's designer, whichever the start-up installed, on the template
+// as it is stored (no printed title) with the receipt's variables; the prompt stays open.
+TEST_F(ReceiptPrompt, DesignOpensTheDesignerOnTheTemplate) {
+    InstallTemplate();
+    struct TRestore {
+        TfrxDesignerClass Saved = frxDesignerClass();
+        ~TRestore() { frxDesignerClass() = Saved; }
+    } restore;
+    frxDesignerClass() = [](TComponent* owner, TfrxReport* report, bool preview) -> TfrxCustomDesigner* {
+        return new TNotingDesigner(owner, report, preview);
+    };
+    TNotingDesigner::Seen = {};
+    Charge({{"XCG", "2"}}, [](Tprintform& p) {
+        p.RadioButton3->SetChecked(true);
+        H::Click(p.Button1);
+        EXPECT_TRUE(p.Showing());
+        H::Click(p.Button2);
+    });
+    EXPECT_EQ(TNotingDesigner::Seen.Report, printform->frxReport1);
+    EXPECT_FALSE(TNotingDesigner::Seen.Preview);
+    EXPECT_TRUE(TNotingDesigner::Seen.Template);
+    EXPECT_FALSE(TNotingDesigner::Seen.Title);
+    EXPECT_EQ(TNotingDesigner::Seen.dx, "叁拾壹元整");
+}
+
 // The installation's template prepared over the saved receipt: one page with the
 // header fields, the title, a row per line, the totals, the capitals and the sums.
 TEST_F(ReceiptPrompt, PreparesTheReceipt) {

@@ -247,43 +247,79 @@ TEST_F(Statistics, AmountStatisticsWithoutChargesAndBeforeAResult) {
     }
 }
 
-// The print fills the cross-tab from the rows: one matrix row per result row, one column
-// per field in field order, each cell the field's text. (The report runs on its template
-// and loads it again afterwards, so the matrix is read once the cross-tab has printed.)
-TEST_F(Statistics, AmountStatisticsFillsTheCrossTabWhenItPrints) {
+// The memos of a prepared page with this text, in page order.
+std::vector<TPreviewMemo> Find(const TPreviewCapture& c, size_t page, const std::string& text) {
+    std::vector<TPreviewMemo> found;
+    for (const TPreviewMemo& m : c.Pages.at(page))
+        if (m.Text == text) found.push_back(m);
+    return found;
+}
+
+// The print fills the cross-tab from the rows while it prints: one row per result row, one
+// column per field in the grid's order, the field's text in the cell; the prepared page
+// shows the headings, a row per doctor and the total row last, in a table of columns
+// left to right and rows top to bottom.
+TEST_F(Statistics, AmountStatisticsPrintsTheCrossTab) {
     Exec("delete from tb_yplx");
     for (const char* type : {"西药费", "检查费", "化验费"}) Exec("insert into tb_yplx (lx) values (:p0)", {Variant(type)});
     H::Click(xmxhtjform->Button1);
-    Strings columns;
-    std::vector<Strings> cells;
-    xmxhtjform->frxReport1->OnAfterPrint = [&](TfrxReportComponent* Sender) {
-        auto* cross = dynamic_cast<TfrxCrossView*>(Sender);
-        if (!cross) return;
-        TfrxCrossMatrix* m = cross->Matrix();
-        for (int c = 0; c < m->ColCount(); ++c) columns.push_back(VarToStr(m->GetColumnValues(c).GetElement({0})));
-        for (int r = 0; r < m->RowCount(); ++r) {
-            cells.emplace_back();
-            for (int c = 0; c < m->ColCount(); ++c) cells.back().push_back(VarToStr(m->GetValue(r, c, 0)));
-        }
-    };
     TPreviewCapture printed;
     CapturePreview(*harness, printed);
     H::Click(xmxhtjform->Button3);
-    xmxhtjform->frxReport1->OnAfterPrint.Clear();
-    ASSERT_TRUE(printed.Shown);
+    ASSERT_EQ(printed.Pages.size(), 1u);
+    const std::vector<Strings> table{{"医生姓名", "西药费", "检查费", "化验费", "减免金额", "合计"},
+                                     {"O'Neil", "50", "15", "0", "0", "65"},
+                                     {"李四", "100", "30", "0", "40", "90"},
+                                     {"合计", "150", "45", "0", "40", "155"}};
     EXPECT_TRUE(printed.HasRow({"项目消耗金额统计报表", "所属时段:2024-3-7 至 2024-3-7"})) << printed.Dump();
-    // The template's own totals are hidden, so the matrix holds the rows and columns as the
-    // grid shows them, followed by its (invisible) grand totals.
-    ASSERT_GE(columns.size(), 6u);
-    EXPECT_EQ(Strings(columns.begin(), columns.begin() + 6),
-              (Strings{"医生姓名", "西药费", "检查费", "化验费", "减免金额", "合计"}));
-    ASSERT_GE(cells.size(), 3u);
-    const std::vector<Strings> rows{{"O'Neil", "50", "15", "0", "0", "65"},
-                                    {"李四", "100", "30", "0", "40", "90"},
-                                    {"合计", "150", "45", "0", "40", "155"}};
-    for (size_t r = 0; r < rows.size(); ++r) EXPECT_EQ(Strings(cells[r].begin(), cells[r].begin() + 6), rows[r]);
+    for (const Strings& row : table) EXPECT_TRUE(printed.HasRow(row)) << row.front() << "\n" << printed.Dump();
+    // Headings and the first column: one line each, lined up.
+    double top = -1;
+    for (const Strings& row : table) {
+        const auto first = Find(printed, 0, row.front());
+        ASSERT_FALSE(first.empty()) << row.front();
+        EXPECT_GT(first.back().Top, top) << row.front();
+        top = first.back().Top;
+    }
+    double left = -1;
+    for (const std::string& heading : table.front()) {
+        const auto h = Find(printed, 0, heading);
+        ASSERT_FALSE(h.empty()) << heading;
+        EXPECT_GT(h.front().Left, left) << heading;
+        left = h.front().Left;
+    }
+    EXPECT_EQ(printed.CutOff(), Strings{});
     // The grid's current row is where it was.
     EXPECT_EQ(xmxhtjform->ADOQuery1->RecNo(), 1);
+}
+
+// More doctors than one landscape page holds: the rows go on to the next page under the
+// headings again, and the total row ends the last page.
+TEST_F(Statistics, AmountStatisticsContinuesOnTheNextPage) {
+    for (int i = 1; i <= 45; ++i) {
+        char doctor[16];
+        std::snprintf(doctor, sizeof doctor, "医生%02d", i);
+        char no[16];
+        std::snprintf(no, sizeof no, "240307%03d", 100 + i);
+        AddReceipt("tb_sf", no, kMar7, "王五", doctor, "内科", "tulvo", "普通收费", 0, {{"药品项目", 2, "阿莫西林", 1, 10}});
+    }
+    H::Click(xmxhtjform->Button1);
+    ASSERT_EQ(xmxhtjform->ADOQuery1->RecordCount(), 48);
+    TPreviewCapture printed;
+    CapturePreview(*harness, printed);
+    H::Click(xmxhtjform->Button3);
+    ASSERT_EQ(printed.Pages.size(), 2u) << printed.Dump();
+    for (size_t page = 0; page < 2; ++page) {
+        EXPECT_EQ(Find(printed, page, "医生姓名").size(), 1u) << page;
+        EXPECT_EQ(Find(printed, page, "第" + std::to_string(page + 1) + "页").size(), 1u) << page;
+    }
+    EXPECT_FALSE(Find(printed, 0, "医生01").empty());
+    EXPECT_FALSE(Find(printed, 1, "医生45").empty());
+    const auto total = Find(printed, 1, "合计");
+    ASSERT_EQ(total.size(), 2u);   // the heading and the total row
+    EXPECT_TRUE(printed.HasRow({"合计", "600", "0", "0", "0", "45", "0", "0", "0", "0", "0", "40", "605"}))
+        << printed.Dump();
+    EXPECT_EQ(printed.CutOff(), Strings{});
 }
 
 }  // namespace

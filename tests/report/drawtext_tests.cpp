@@ -534,6 +534,27 @@ TEST_F(Drawing, ScaledScreenDrawing) {
     EXPECT_EQ(runs[0]->Points[0].X, 5 + 96 - 58 + 1);
 }
 
+// A right-aligned line ends one pixel past the rectangle; the clip takes that pixel in at
+// the line's end (whichever way the line runs), so a glyph drawn to its advance keeps its
+// edge. Other alignments clip to the rectangle.
+TEST_F(Drawing, RightAlignedLinesKeepTheirLastPixel) {
+    const TRect r = Bounds(10, 20, 100, 200);
+    struct TCase {
+        int Rotation;
+        TfrxHAlign H;
+        TRect Clip;
+    } cases[] = {
+        {0, haRight, Rect(10, 20, 111, 220)},   {0, haLeft, r},   {0, haCenter, r},
+        {90, haRight, Rect(10, 19, 110, 220)},  {90, haLeft, r},
+        {180, haRight, Rect(9, 20, 110, 220)},  {270, haRight, Rect(10, 20, 110, 221)},
+    };
+    for (const TCase& c : cases) {
+        auto runs = Draw({"aaa"}, {.Rotation = c.Rotation}, r, c.H);
+        ASSERT_EQ(runs.size(), 1u);
+        EXPECT_EQ(runs[0]->Rect, c.Clip) << c.Rotation << " " << c.H;
+    }
+}
+
 TEST_F(Drawing, QuarterTurns) {
     // One 29-pixel line, 19 high, on the rectangle (10, 20)-(110, 220).
     struct TCase {
