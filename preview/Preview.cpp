@@ -12,6 +12,7 @@
 #include "report/PreviewPages.h"
 #include "report/Report.h"
 #include "report/Resources.h"
+#include "report/Utils.h"
 
 namespace {
 
@@ -279,7 +280,14 @@ void TfrxPreview::Print() {
     if (FRunning || !PreviewPages) return;
     if (TfrxPreviewPages* p = Pages()) p->CurPreviewPage = FPageNo;
     TUnlockGuard guard{this};
-    PreviewPages->Print();
+    // A failed job says why with the library's error box (not the program's title).
+    try {
+        PreviewPages->Print();
+    } catch (const EAbort&) {
+        throw;
+    } catch (const std::exception& e) {
+        frxErrorMsg(e.what());
+    }
 }
 
 void TfrxPreview::Export(TObject* Filter) {

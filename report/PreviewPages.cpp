@@ -21,6 +21,7 @@
 #include "report/PictureView.h"
 #include "report/Printer.h"
 #include "report/Report.h"
+#include "report/Resources.h"
 #include "report/Serializer.h"
 #include "report/Utils.h"
 #include "report/Views.h"
@@ -966,8 +967,10 @@ bool TfrxPreviewPages::Print() {
             if (P) P->Unlock();
         }
     } unlock{preview};
+    // The virtual printer only lays reports out; a print on it would be taken for one that
+    // went to paper.
     TfrxCustomPrinter* printer = frxPrinters().Printer();
-    if (!printer) return false;
+    if (!printer || !frxPrinters().HasPhysicalPrinters()) throw EfrxError(frxResources().Get("clNoPrinters"));
     return PrintTo(*printer, s);
 }
 

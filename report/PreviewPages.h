@@ -201,7 +201,8 @@ public:
     void ObjectOver(int Index, int X, int Y, int Button, unsigned Shift, double Scale, int OffsetX, int OffsetY,
                     bool Click, int& Cursor) override;
     // PrintOptions, the print dialog (when ShowDialog and one is registered), then the
-    // print run on the current printer. False when cancelled or terminated.
+    // print run on the current printer. False when cancelled or terminated; raises
+    // EfrxError ("clNoPrinters") when no printer is installed.
     bool Print() override;
     // The print run on Printer: the pages the settings select, with copies and collation.
     // A failure aborts the job and propagates.

@@ -241,7 +241,9 @@ void Tprintform::Button1Click(TObject*) {
         } else {
             if (!frxReport1->PrepareReport(true)) return;
             frxReport1->PrintOptions()->ShowDialog = false;
-            frxReport1->PrintReport();
+            // A print that failed (the report says why) leaves the prompt open, so the
+            // receipt can be printed again or previewed.
+            if (!frxReport1->PrintReport()) return;
         }
         Close();
     } catch (const std::exception& e) {

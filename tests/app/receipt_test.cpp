@@ -12,6 +12,7 @@
 #include "platform/rtl/DateTime.h"
 #include "platform/ui/StdCtrls.h"
 #include "platform/ui/UiTest.h"
+#include "report/Printer.h"
 #include "report/Bands.h"
 #include "report/MemoView.h"
 #include "report/Pages.h"
@@ -278,6 +279,27 @@ TEST_F(ReceiptPrompt, DesignOpensTheDesignerOnTheTemplate) {
     EXPECT_TRUE(TNotingDesigner::Seen.Template);
     EXPECT_FALSE(TNotingDesigner::Seen.Title);
     EXPECT_EQ(TNotingDesigner::Seen.dx, "叁拾壹元整");
+}
+
+// "打印" where no printer is installed: the report says so and the prompt stays open with
+// the receipt, to be printed again or previewed.
+TEST_F(ReceiptPrompt, PrintWithoutAPrinterSaysSoAndKeepsThePrompt) {
+    if (!frxEngineClass()) GTEST_SKIP() << "no layout engine is registered in this build";
+    if (frxPrinters().HasPhysicalPrinters()) GTEST_SKIP() << "a printer is installed here";
+    InstallTemplate();
+    bool open = false;
+    std::string number;
+    Charge({{"XCG", "1"}}, [&](Tprintform& p) {
+        p.RadioButton1->SetChecked(true);
+        H::Click(p.Button1);
+        open = p.Showing();
+        number = p.Label2->Caption();
+        H::Click(p.Button2);
+    });
+    EXPECT_TRUE(open);
+    EXPECT_EQ(number, "240307001");
+    EXPECT_EQ(harness->DialogTexts(), std::vector<std::string>{"发生一下错误:\r\n系统未安装打印机\r\n"});
+    EXPECT_EQ(harness->DialogCaptions(), std::vector<std::string>{"错误"});
 }
 
 // The installation's template prepared over the saved receipt: one page with the

@@ -262,6 +262,11 @@ TEST(PreviewWindow, ToolsOutlineAndNoPrinter) {
     TUiTestHarness::Click(w.Form->PrintB);
     ASSERT_EQ(w.R.Harness.DialogTexts().size(), 1u);
     EXPECT_EQ(w.R.Harness.DialogTexts()[0], "系统未安装打印机");
+    // The preview's own print (keyboard, program) says the same in the library's box.
+    w.R.Harness.ClearDialogs();
+    w.Form->Preview->Print();
+    EXPECT_EQ(w.R.Harness.DialogTexts(), std::vector<std::string>{"系统未安装打印机"});
+    EXPECT_EQ(w.R.Harness.DialogCaptions(), std::vector<std::string>{"错误"});
 }
 
 TEST(PreviewWindow, EscClosesTheIdleWindow) {

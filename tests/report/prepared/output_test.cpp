@@ -122,6 +122,20 @@ TEST(PreparedOutput, PageRangesCopiesAndCollation) {
     EXPECT_TRUE(printer.Log.empty());
 }
 
+// Without an installed printer the stand-in that lays reports out is no place to print:
+// the print fails with the library's text instead of counting as done.
+TEST(PreparedOutput, PrintWithoutAPrinterFailsWithTheLibrarysText) {
+    if (frxPrinters().HasPhysicalPrinters()) GTEST_SKIP() << "a printer is installed here";
+    TPrepared p(1);
+    p.Report.PrintOptions()->ShowDialog = false;
+    try {
+        p.Pages.Print();
+        ADD_FAILURE() << "the print counted as done";
+    } catch (const EfrxError& e) {
+        EXPECT_EQ(e.Message(), "系统未安装打印机");
+    }
+}
+
 TEST(PreparedOutput, CancellingAbortsTheJob) {
     TPrepared p(4);
     TRecordingPrinter printer;
