@@ -6,6 +6,7 @@
 #include "platform/db/ADODB.h"
 #include "platform/ui/DBGrids.h"
 #include "platform/ui/StdCtrls.h"
+#include "report/DataSet.h"
 #include "report/Report.h"
 
 #include <cmath>
@@ -65,6 +66,22 @@ void ShowWindowReport(TfrxReport* Report, const TReportValues& Values, TReportTe
     for (const auto& [name, text] : Values) {
         if (Kind == TReportTexts::ScriptVariables) Report->SetScriptVariable(name, Variant(text));
         else Report->SetVariableText(name, text);
+    }
+    // The report walks the window's query: its grid does not follow every record, and it
+    // is on the row it was on when the preview closes.
+    struct TFrozen {
+        TFrozen(TDataSet& AData) : Data(AData), RecNo(AData.Active() ? AData.RecNo() : 0), Guard(AData) {}
+        ~TFrozen() {
+            if (Data.Active() && RecNo > 0 && RecNo <= Data.RecordCount()) Data.SetRecNo(RecNo);
+        }
+        TDataSet& Data;
+        int RecNo;
+        TDisableControls Guard;
+    };
+    std::vector<std::unique_ptr<TFrozen>> frozen;
+    for (int i = 0; i < Report->DataSets()->Count(); ++i) {
+        auto* ds = dynamic_cast<TfrxDBDataset*>(Report->DataSets()->Items(i)->DataSet());
+        if (TDataSet* data = ds ? ds->GetDataSet() : nullptr) frozen.push_back(std::make_unique<TFrozen>(*data));
     }
     Report->ShowReport(true);
 }

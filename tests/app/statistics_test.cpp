@@ -68,9 +68,16 @@ TEST_F(Statistics, DailyReportListsTheDaysReceiptsWithTheirTotals) {
     EXPECT_EQ(rbform->Label3->Caption(), "应收合计:155.00");
     EXPECT_EQ(rbform->Label4->Caption(), "减免合计:40.00");
 
+    // While the preview is up the grid does not follow the report through the rows; it is
+    // on its row again afterwards.
+    rbform->ADOQuery1->SetRecNo(2);
     TPreviewCapture printed;
-    CapturePreview(*harness, printed);
+    bool gridFollowed = true;
+    CapturePreview(*harness, printed, [&] { gridFollowed = !rbform->ADOQuery1->ControlsDisabled(); });
     H::Click(rbform->Button3);
+    EXPECT_FALSE(gridFollowed);
+    EXPECT_FALSE(rbform->ADOQuery1->ControlsDisabled());
+    EXPECT_EQ(rbform->ADOQuery1->RecNo(), 2);
     ASSERT_EQ(printed.Pages.size(), 1u);
     EXPECT_EQ(printed.Report, rbform->frxReport1);
     for (const Strings& row :
