@@ -88,6 +88,8 @@ public:
     int GroupIndex() const { return FGroupIndex; }
     void SetGroupIndex(int Value) { FGroupIndex = Value; }
     bool IsDesigning() const { return FIsDesigning; }
+    // The designer marks every object it draws (design-time drawing, restrictions kept).
+    void SetIsDesigning(bool Value) { FIsDesigning = Value; }
     TfrxRestrictions Restrictions() const { return FRestrictions; }
     void SetRestrictions(TfrxRestrictions Value) { FRestrictions = Value; }
     bool Visible() const { return FVisible; }

@@ -2,8 +2,11 @@
 #include "platform/ui/Clipbrd.h"
 
 #include "platform/graphics/QtBridge.h"
+#include "platform/ui/Controls.h"
 #include "platform/ui/Forms.h"
 #include "platform/ui/QtText.h"
+
+#include <map>
 
 #include <QClipboard>
 #include <QGuiApplication>
@@ -53,3 +56,33 @@ void TClipboard::SetPicture(const TGraphic& Graphic) {
     bitmap.Assign(Graphic);
     Board()->setImage(BitmapImage(bitmap));
 }
+
+namespace {
+struct TClipboardListeners {
+    std::map<int, std::function<void()>> Items;
+    int Next = 1;
+    bool Connected = false;
+};
+TClipboardListeners& Listeners() {
+    static TClipboardListeners l;
+    return l;
+}
+}  // namespace
+
+int TClipboard::AddChangeListener(std::function<void()> Listener) {
+    TClipboardListeners& l = Listeners();
+    if (!l.Connected) {
+        l.Connected = true;
+        QObject::connect(Board(), &QClipboard::dataChanged, [] {
+            // A listener may remove itself (or others) while it runs.
+            const auto items = Listeners().Items;
+            for (const auto& [id, fn] : items)
+                if (Listeners().Items.count(id)) SafeCall(fn);
+        });
+    }
+    const int id = l.Next++;
+    l.Items[id] = std::move(Listener);
+    return id;
+}
+
+void TClipboard::RemoveChangeListener(int Id) { Listeners().Items.erase(Id); }

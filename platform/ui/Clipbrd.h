@@ -1,6 +1,7 @@
 // The clipboard: text in and out (and a picture), as Clipboard()->AsText.
 #pragma once
 
+#include <functional>
 #include <string>
 
 class TGraphic;
@@ -17,6 +18,10 @@ public:
     // Pictures: the clipboard's image into Picture, and a graphic onto the clipboard.
     bool GetPicture(TPicture& Picture) const;
     void SetPicture(const TGraphic& Graphic);
+    // Change notification: Listener runs whenever the clipboard's contents change (in this
+    // program or another one); the number given back removes it again.
+    int AddChangeListener(std::function<void()> Listener);
+    void RemoveChangeListener(int Id);
 };
 
 TClipboard* Clipboard();

@@ -437,7 +437,10 @@ void TCustomEdit::SetSelText(const std::string& Value) {
 }
 
 void TCustomEdit::SelectAll() {
-    if (auto* w = TypedWidget<QLineEdit>(this)) w->selectAll();
+    // A memo stands over a plain-text editor, not a line edit.
+    QWidget* w = WidgetOf(this);
+    if (auto* line = qobject_cast<QLineEdit*>(w)) line->selectAll();
+    else if (auto* text = qobject_cast<QPlainTextEdit*>(w)) text->selectAll();
 }
 
 // A one-line edit entered from the keyboard or by the program (not by a click into it)
