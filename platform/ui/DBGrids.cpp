@@ -176,6 +176,10 @@ void TColumn::SetWidth(int Value) {
     Changed(false);
 }
 
+void TColumn::ChangeScale(int M, int D) {
+    if (FWidthSet && M != D) SetWidth(MulDiv(FWidth, M, D));
+}
+
 void TColumn::SetVisible(bool Value) {
     FVisible = Value;
     Changed(true);
@@ -256,6 +260,10 @@ TDBGrid::TDBGrid(TComponent* AOwner)
         FSyncing = false;
     });
     SetPeer(std::make_unique<TControlPeer>(view));
+    FTitleFont->OnChange = [this](TObject*) {
+        if (!FTitleFontFromFont) FTitleFontSet = true;
+        ApplyFont();
+    };
     FWidth = 320;
     FHeight = 120;
     ApplyBounds();
@@ -475,10 +483,24 @@ bool TDBGrid::WantsKey(uint16_t Key, TShiftState) const {
 
 void TDBGrid::ApplyFont() {
     TWinControl::ApplyFont();
+    if (!FTitleFontSet && !FTitleFontFromFont) {
+        FTitleFontFromFont = true;
+        FTitleFont->Assign(*FFont);
+        FTitleFontFromFont = false;
+    }
     if (auto* view = TypedWidget<QTableView>(this)) {
         view->verticalHeader()->setDefaultSectionSize(DefaultRowHeight());
         view->horizontalHeader()->setFont(ToQFont(*FTitleFont));
     }
+}
+
+void TDBGrid::ChangeScale(int M, int D) {
+    if (M == D) return;
+    TWinControl::ChangeScale(M, D);
+    if (FTitleFontSet) FTitleFont->SetSize(MulDiv(FTitleFont->Size(), M, D));
+    if (FDefaultRowHeight > 0) SetDefaultRowHeight(MulDiv(FDefaultRowHeight, M, D));
+    for (int i = 0; i < FColumns->Count(); ++i) FColumns->Items(i)->ChangeScale(M, D);
+    LayoutChanged();
 }
 
 void TDBGrid::ApplyColor() {

@@ -69,6 +69,9 @@ public:
     void SetColor(TColor Value);
     TDBGrid* Grid() const;
     std::string DisplayName() const override;
+    // With the grid's form: a width that was set scales (one taken from the field's
+    // display width follows the font by itself).
+    void ChangeScale(int M, int D);
     static void DeclareProperties(TPropertyDecl<TColumn>& d);
 
 private:
@@ -118,6 +121,8 @@ public:
     void SetOptions(TDBGridOptions Value);
     bool ReadOnly() const { return FReadOnly; }
     void SetReadOnly(bool Value);
+    // The titles' font: the grid's own font until one is given (then it is the titles'
+    // own, and scales with the form by itself).
     TFont* TitleFont() const { return FTitleFont.get(); }
     void SetTitleFont(TFont* Value) { FTitleFont->Assign(Value); }
     TColor FixedColor() const { return FFixedColor; }
@@ -165,6 +170,9 @@ public:
 
 protected:
     TColor DefaultColor() const override { return clWindow; }
+    // The form scales: besides bounds and font, the column widths that were set, a title
+    // font of its own and a row height that was set.
+    void ChangeScale(int M, int D) override;
 
 private:
     struct TDisplayColumn {
@@ -184,4 +192,6 @@ private:
     TColor FFixedColor = clBtnFace;
     int FDefaultRowHeight = 0;
     bool FSyncing = false;
+    bool FTitleFontSet = false;
+    bool FTitleFontFromFont = false;
 };

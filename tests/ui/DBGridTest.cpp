@@ -147,3 +147,70 @@ TEST_F(DBGridTest, DataSourceThatGoesLeavesAnEmptyGrid) {
     EXPECT_EQ(Grid->ColumnTitle(0), "病人姓名");
     TUiTestHarness::ProcessMessages();   // painting the grid now touches nothing that went
 }
+
+// The form scaled to the screen (80/100 at 640 px, 128/100 at 1024 px) scales its grids:
+// the widths the columns were given, the titles' font with the rows' font (a title font of
+// its own by itself), so that what fitted at 800 px still fits.
+TEST(DBGridScale, ColumnWidthsAndTitleFontScaleWithTheForm) {
+    TUiTestHarness harness;
+    const char* text = R"(object Form1: TProbeForm
+  ClientWidth = 400
+  ClientHeight = 200
+  Font.Height = -12
+  Font.Name = '宋体'
+  object DBGrid1: TDBGrid
+    Left = 8
+    Top = 8
+    Width = 380
+    Height = 180
+    Columns = <
+      item
+        FieldName = '票据号'
+        Title.Caption = '票据号'
+        Width = 80
+      end
+      item
+        FieldName = '收费类型'
+        Title.Caption = '收费类型'
+      end>
+  end
+  object DBGrid2: TDBGrid
+    Left = 8
+    Top = 8
+    Width = 380
+    Height = 180
+    TitleFont.Height = -11
+    Columns = <
+      item
+        FieldName = '收费日期'
+        Width = 72
+      end>
+  end
+end
+)";
+    struct {
+        int M;
+        int ExpectedWidth, ExpectedWidth2, ExpectedLeft;
+    } cases[] = {{80, 64, 58, 6}, {100, 80, 72, 8}, {128, 102, 92, 10}};
+    for (auto& c : cases) {
+        auto form = MakeForm(text);
+        auto* grid = Find<TDBGrid>(form.get(), "DBGrid1");
+        auto* own = Find<TDBGrid>(form.get(), "DBGrid2");
+        const int rowsFont = grid->Font()->Size();
+        const int ownTitle = own->TitleFont()->Size();
+        const int unsetWidth = grid->Columns()->Items(1)->Width();
+        form->ScaleBy(c.M, 100);
+        form->Show();
+        EXPECT_EQ(grid->Left(), c.ExpectedLeft) << c.M;
+        EXPECT_EQ(grid->Columns()->Items(0)->Width(), c.ExpectedWidth) << c.M;
+        EXPECT_EQ(grid->ColumnWidth(0), c.ExpectedWidth) << c.M;
+        EXPECT_EQ(own->ColumnWidth(0), c.ExpectedWidth2) << c.M;
+        EXPECT_EQ(grid->Font()->Size(), MulDiv(rowsFont, c.M, 100)) << c.M;
+        // The titles are written in the rows' font, scaled with it.
+        EXPECT_EQ(grid->TitleFont()->Size(), grid->Font()->Size()) << c.M;
+        EXPECT_EQ(grid->TitleFont()->Name(), grid->Font()->Name()) << c.M;
+        EXPECT_EQ(own->TitleFont()->Size(), MulDiv(ownTitle, c.M, 100)) << c.M;
+        // A width taken from the title follows the font (and is 64 at the least).
+        if (c.M > 100) EXPECT_GT(grid->Columns()->Items(1)->Width(), unsetWidth) << c.M;
+    }
+}
