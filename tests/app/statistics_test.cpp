@@ -3,6 +3,7 @@
 // in the preview.
 #include "PreviewCapture.h"
 #include "QueryFixture.h"
+#include "../report/TestPdfPrinter.h"
 
 #include "app/forms/AmountStatsForm.h"
 #include "app/forms/DailyReportForm.h"
@@ -12,6 +13,7 @@
 #include "platform/ui/DBGrids.h"
 #include "report/CrossView.h"
 
+#include <filesystem>
 #include <functional>
 
 namespace {
@@ -90,6 +92,26 @@ TEST_F(Statistics, DailyReportListsTheDaysReceiptsWithTheirTotals) {
         EXPECT_TRUE(printed.HasRow(row)) << row.front() << "\n" << printed.Dump();
     EXPECT_FALSE(printed.Has("240306001"));
     EXPECT_EQ(printed.CutOff(), Strings{});
+}
+
+// Without a printer the prepared report goes to a PDF file ("打印到文件"), Chinese text and all.
+TEST_F(Statistics, DailyReportPrintsToPdf) {
+    H::Click(rbform->Button1);
+    const std::string file = (std::filesystem::current_path() / "daily.pdf").string();
+    bool printedToFile = false;
+    TPreviewCapture printed;
+    CapturePreview(*harness, printed, [&] {
+        auto* pages = static_cast<TfrxPreviewPages*>(printed.Report->PreviewPages());
+        TPdfPrinter printer(file);
+        printedToFile = pages->PrintTo(printer, TfrxPrintSettings{});
+    });
+    H::Click(rbform->Button3);
+    ASSERT_TRUE(printedToFile);
+    EXPECT_NE(Shell("pdfinfo '" + file + "'").find("Pages:           1"), std::string::npos);
+    const std::string text = Shell("pdftotext -layout '" + file + "' -");
+    for (const char* expected : {"日常报表", "所属时段:2024-3-7 至 2024-3-7", "240307002", "O'Neil", "应收合计:155.00",
+                                 "减免合计:40.00"})
+        EXPECT_NE(text.find(expected), std::string::npos) << expected << " in\n" << text;
 }
 
 TEST_F(Statistics, DailyReportOrdersByNumberAndSaysWhenNothingIsFound) {
