@@ -302,22 +302,6 @@ TEST_F(ReceiptPrompt, PrintWithoutAPrinterSaysSoAndKeepsThePrompt) {
     EXPECT_EQ(harness->DialogCaptions(), std::vector<std::string>{"错误"});
 }
 
-// "打印" on a machine without a printer: the user is told that no printer is installed and
-// the prompt stays open, so the receipt can be previewed (and exported) instead.
-TEST_F(ReceiptPrompt, PrintWithoutAPrinterSaysSo) {
-    if (!frxEngineClass()) GTEST_SKIP() << "no layout engine is registered in this build";
-    if (frxPrinters().HasPhysicalPrinters()) GTEST_SKIP() << "this machine has a printer";
-    InstallTemplate();
-    Charge({{"XCG", "1"}}, [this](Tprintform& p) {
-        EXPECT_TRUE(p.RadioButton1->Checked());
-        H::Click(p.Button1);
-        EXPECT_EQ(p.ModalResult(), mrNone);
-        EXPECT_NE(Joined(harness->DialogTexts()).find("系统未安装打印机"), std::string::npos)
-            << Joined(harness->DialogTexts());
-        H::Click(p.Button2);
-    });
-}
-
 // The installation's template prepared over the saved receipt: one page with the
 // header fields, the title, a row per line, the totals, the capitals and the sums.
 TEST_F(ReceiptPrompt, PreparesTheReceipt) {
