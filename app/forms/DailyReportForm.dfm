@@ -63,9 +63,6 @@ object rbform: Trbform
     Width = 75
     Height = 25
     Caption = '导出'
-    Hint = '电脑中必须装有Office 2000才可使用本功能'
-    ParentShowHint = False
-    ShowHint = True
     TabOrder = 4
     OnClick = Button2Click
   end
