@@ -427,7 +427,7 @@ void TfrxPageSettingsForm::FormCloseQuery(TObject*, bool& CanClose) {
         }
         if (!ok) {
             CanClose = false;
-            frxErrorMsg("'" + f.Edit->Text() + "' is not a valid " + (f.Size ? "paper size" : "margin"));
+            frxErrorMsg(Format(frxResources().Get(f.Size ? "clInvalidSize" : "clInvalidMargin"), {f.Edit->Text()}));
             SetActiveControl(f.Edit);
             f.Edit->SelectAll();
             return;

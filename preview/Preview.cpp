@@ -6,8 +6,12 @@
 #include <cmath>
 
 #include "platform/rtl/FileUtils.h"
+#include "platform/rtl/Format.h"
 #include "platform/ui/Dialogs.h"
 #include "platform/ui/Forms.h"
+#include "preview/PageSettingsDialog.h"
+#include "preview/SearchDialog.h"
+#include "report/Bands.h"
 #include "report/Pages.h"
 #include "report/PreviewPages.h"
 #include "report/Report.h"
@@ -62,8 +66,10 @@ TfrxPreview::TfrxPreview(TComponent* AOwner) : TfrxCustomPreview(AOwner) {
     FCancelButton->SetCaption(frxResources().Get("clCancel"));
     FCancelButton->SetVisible(false);
     FCancelButton->OnClick = [this](TObject*) {
-        if (PreviewPages) PreviewPages->SetTerminated(true);
+        if (FSearching) StopSearch();
+        else if (PreviewPages) PreviewPages->SetTerminated(true);
     };
+    FWorkspace->OnSearchProgress = [this](int PageIndex) { return SearchProgress(PageIndex); };
 }
 
 TfrxPreview::~TfrxPreview() {
@@ -75,6 +81,7 @@ TfrxPreviewPages* TfrxPreview::Pages() const { return dynamic_cast<TfrxPreviewPa
 
 void TfrxPreview::DetachPages() {
     if (!PreviewPages) return;
+    if (PreviewPages->Preview == this) PreviewPages->Preview = nullptr;
     PreviewPages->OnProgressStart = nullptr;
     PreviewPages->OnProgressStop = nullptr;
     PreviewPages->OnProgress = nullptr;
@@ -101,9 +108,13 @@ void TfrxPreview::Notification(TComponent* AComponent, TOperation Operation) {
 }
 
 void TfrxPreview::Init() {
+    TfrxSearchState& search = frxSearchState();
+    search.TextFound = false;
+    search.LastFoundRecord = -1;
     FWorkspace->SearchPage = 0;
     FAllowFindNext = false;
     if (PreviewPages) {
+        PreviewPages->Preview = this;
         PreviewPages->OnProgressStart = [this](TObject* s) { OnProgressStart(s); };
         PreviewPages->OnProgressStop = [this](TObject* s) { OnProgressStop(s); };
         PreviewPages->OnProgress = [this](TObject* s, int p) { OnProgress(s, p); };
@@ -277,7 +288,7 @@ void TfrxPreview::OutlineClick(TObject*) {
 }
 
 void TfrxPreview::Print() {
-    if (FRunning || !PreviewPages) return;
+    if (Busy() || !PreviewPages) return;
     if (TfrxPreviewPages* p = Pages()) p->CurPreviewPage = FPageNo;
     TUnlockGuard guard{this};
     // A failed job says why with the library's error box (not the program's title).
@@ -291,14 +302,14 @@ void TfrxPreview::Print() {
 }
 
 void TfrxPreview::Export(TObject* Filter) {
-    if (FRunning || !PreviewPages) return;
+    if (Busy() || !PreviewPages) return;
     if (TfrxPreviewPages* p = Pages()) p->CurPreviewPage = FPageNo;
     TUnlockGuard guard{this};
     PreviewPages->Export(Filter);
 }
 
 void TfrxPreview::SaveToFile() {
-    if (FRunning || !PreviewPages) return;
+    if (Busy() || !PreviewPages) return;
     TSaveDialog dlg(ApplicationInstance());
     dlg.SetFilter(frxResources().Get("clBP3files") + " (*.bp3)|*.bp3");
     if (!dlg.Execute()) return;
@@ -307,7 +318,7 @@ void TfrxPreview::SaveToFile() {
 }
 
 void TfrxPreview::SaveToFile(const std::string& FileName) {
-    if (FRunning || !PreviewPages) return;
+    if (Busy() || !PreviewPages) return;
     Lock();
     TUnlockGuard guard{this};
     ShowMessage(frxResources().Get("clSaving"));
@@ -315,7 +326,7 @@ void TfrxPreview::SaveToFile(const std::string& FileName) {
 }
 
 void TfrxPreview::LoadFromFile() {
-    if (FRunning || !PreviewPages) return;
+    if (Busy() || !PreviewPages) return;
     TOpenDialog dlg(ApplicationInstance());
     dlg.SetFilter(frxResources().Get("clBP3files") + " (*.bp3)|*.bp3");
     if (!dlg.Execute()) return;
@@ -324,7 +335,7 @@ void TfrxPreview::LoadFromFile() {
 }
 
 void TfrxPreview::LoadFromFile(const std::string& FileName) {
-    if (FRunning || !PreviewPages) return;
+    if (Busy() || !PreviewPages) return;
     {
         Lock();
         TUnlockGuard guard{this};
@@ -337,7 +348,7 @@ void TfrxPreview::LoadFromFile(const std::string& FileName) {
 }
 
 void TfrxPreview::Clear() {
-    if (FRunning || !PreviewPages) return;
+    if (Busy() || !PreviewPages) return;
     {
         Lock();
         TUnlockGuard guard{this};
@@ -351,7 +362,7 @@ void TfrxPreview::Clear() {
 }
 
 void TfrxPreview::AddPage() {
-    if (FRunning || !PreviewPages) return;
+    if (Busy() || !PreviewPages) return;
     {
         Lock();
         TUnlockGuard guard{this};
@@ -365,7 +376,7 @@ void TfrxPreview::AddPage() {
 // The page that took the deleted one's place is shown; only after the last page does the
 // view go back one.
 void TfrxPreview::DeletePage() {
-    if (FRunning || !PreviewPages) return;
+    if (Busy() || !PreviewPages) return;
     const int keep = FPageNo;
     {
         Lock();
@@ -379,6 +390,149 @@ void TfrxPreview::DeletePage() {
 
 void TfrxPreview::Cancel() {
     if (FRunning && PreviewPages) PreviewPages->SetTerminated(true);
+}
+
+// --- Search -------------------------------------------------------------------------------
+
+void TfrxPreview::Find() {
+    if (FSearching) return;
+    TfrxSearchOptions options;
+    if (frxShowSearchDialog(options)) {
+        TfrxSearchState& s = frxSearchState();
+        s.SearchText = options.Text;
+        s.MatchCase = options.MatchCase;
+        FWorkspace->SearchPage = options.FromTop ? 0 : std::max(FPageNo - 1, 0);
+        s.LastFoundRecord = -1;
+        RunSearch();
+    }
+    FAllowFindNext = true;
+}
+
+void TfrxPreview::FindNext() {
+    if (FAllowFindNext && !FSearching) RunSearch();
+}
+
+void TfrxPreview::RunSearch() {
+    FSearching = true;
+    FSearchCancelled = false;
+    FSearchStart = FWorkspace->SearchPage;
+    struct TEnd {
+        TfrxPreview* P;
+        ~TEnd() {
+            P->FSearching = false;
+            P->HideMessage();
+        }
+    } end{this};
+    FWorkspace->FindText();
+}
+
+// A search that has gone ten pages further shows where it is, every ten pages, with the
+// cancel button, and lets the window answer (Esc or the button stop it).
+bool TfrxPreview::SearchProgress(int PageIndex) {
+    const int passed = PageIndex - FSearchStart;
+    if (passed > 0 && passed % 10 == 0) {
+        ShowMessage(Format(frxResources().Get("clSearching"), {PageIndex + 1, PageCount()}));
+        FCancelButton->Show();
+        ProcessMessages();
+    }
+    return !FSearchCancelled;
+}
+
+// --- Page settings and the designer -------------------------------------------------------
+
+void TfrxPreview::PageSetupDlg() {
+    if (Busy() || !PreviewPages || PageCount() == 0) return;
+    auto* page = dynamic_cast<TfrxReportPage*>(PreviewPages->GetPage(std::max(FPageNo - 1, 0)));
+    if (!page) return;
+    bool applyToAll = false;
+    if (!frxShowPageSettings(page, applyToAll)) return;
+    if (!applyToAll || !Report) {
+        Lock();
+        TUnlockGuard guard{this};
+        PreviewPages->ModifyPage(std::max(FPageNo - 1, 0), page);
+        UpdatePages();
+        return;
+    }
+    for (int i = 0; i < Report->PagesCount(); ++i) {
+        auto* target = dynamic_cast<TfrxReportPage*>(Report->Pages(i));
+        if (!target) continue;
+        // The orientation first: setting it turns the sizes and margins it finds.
+        target->SetOrientation(page->Orientation());
+        target->SetPaperWidth(page->PaperWidth());
+        target->SetPaperHeight(page->PaperHeight());
+        target->SetPaperSize(page->PaperSize());
+        target->LeftMargin = page->LeftMargin;
+        target->RightMargin = page->RightMargin;
+        target->TopMargin = page->TopMargin;
+        target->BottomMargin = page->BottomMargin;
+    }
+    Report->PrepareReport(true);
+}
+
+void TfrxPreview::EditPage() {
+    if (Busy() || !PreviewPages || PageCount() == 0) return;
+    const int index = std::max(FPageNo - 1, 0);
+    TfrxPage* source = PreviewPages->GetPage(index);
+    if (!source) return;
+    auto report = std::make_unique<TfrxReport>(nullptr);
+    TObject* made = source->ClassType()->CreateInstance(nullptr);
+    auto* page = dynamic_cast<TfrxPage*>(made);
+    if (!page) {
+        delete made;
+        return;
+    }
+    page->SetParent(report.get());
+    page->AssignAll(source);
+    // Every object leaves its band for the page at the place it was printed, without its
+    // data binding; the empty bands go.
+    struct TPlace {
+        TfrxComponent* Obj;
+        double Left, Top;
+    };
+    std::vector<TPlace> moves;
+    const double pageLeft = page->AbsLeft(), pageTop = page->AbsTop();
+    for (TfrxComponent* obj : page->AllObjects()) {
+        if (auto* view = dynamic_cast<TfrxView*>(obj)) {
+            view->DataField.clear();
+            view->SetDataSet(nullptr);
+        }
+        if (obj->Parent() != page) moves.push_back({obj, obj->AbsLeft() - pageLeft, obj->AbsTop() - pageTop});
+    }
+    for (const TPlace& m : moves) {
+        m.Obj->SetLeft(m.Left);
+        m.Obj->SetTop(m.Top);
+        m.Obj->SetParentFont(false);
+        m.Obj->SetParent(page);
+    }
+    for (TfrxComponent* obj : std::vector<TfrxComponent*>(page->ObjectList()))
+        if (dynamic_cast<TfrxBand*>(obj)) delete obj;
+    if (report->DesignPreviewPage()) {
+        Lock();
+        TUnlockGuard guard{this};
+        PreviewPages->ModifyPage(index, report->Pages(0));
+        UpdatePages();
+    }
+}
+
+// The designer gets copies of the template pages: what is changed there reaches neither
+// the prepared pages nor the pages they are drawn from.
+void TfrxPreview::EditTemplate() {
+    auto* pages = Pages();
+    if (Busy() || !pages) return;
+    auto report = std::make_unique<TfrxReport>(nullptr);
+    for (int i = 0; i < pages->SourcePageCount(); ++i) {
+        TfrxPage* source = pages->SourcePages(i);
+        if (!source) continue;
+        TObject* made = source->ClassType()->CreateInstance(nullptr);
+        auto* page = dynamic_cast<TfrxPage*>(made);
+        if (!page) {
+            delete made;
+            continue;
+        }
+        page->SetParent(report.get());
+        page->AssignAll(source);
+    }
+    report->DesignReport();
 }
 
 void TfrxPreview::ShowMessage(const std::string& Text) {
@@ -407,14 +561,11 @@ void TfrxPreview::DoMouseWheel(TShiftState Shift, int WheelDelta, TPoint MousePo
 void TfrxPreview::HandleKey(uint16_t Key, TShiftState Shift) {
     FWorkspace->HandleKey(Key);
     if (Key == VK_F3) {
-        if (FAllowFindNext && OnFindNext) OnFindNext();
+        FindNext();
     } else if (Shift & ssCtrl) {
         if (Key == 'P') Print();
         else if (Key == 'S') SaveToFile();
-        else if (Key == 'F') {
-            if (OnFind) OnFind();
-            FAllowFindNext = true;
-        }
+        else if (Key == 'F') Find();
     }
 }
 
@@ -481,6 +632,8 @@ void TfrxPreview::OnProgressStop(TObject*) {
     FWorkspace->UpdateScrollBars();
     UpdateZoom();
     UpdateOutline();
+    // The object named last under the mouse belongs to the run that ended.
+    if (OnStatusText) OnStatusText("");
     if (OnRunningChanged) OnRunningChanged();
 }
 

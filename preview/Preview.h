@@ -81,6 +81,21 @@ public:
     // An empty page before the current one.
     void AddPage();
     void DeletePage();
+    // The page settings dialog for the current page: applied to that page, or copied to
+    // every page of the template and the report prepared again.
+    void PageSetupDlg();
+    // The current page, its objects freed from their bands at their printed places, in
+    // the designer; written back when the designer changed it.
+    void EditPage();
+    // A copy of the report's template pages in the designer (the prepared pages stay).
+    void EditTemplate();
+    // The find dialog, then the search (from the top or from the current page).
+    void Find();
+    // The next hit of the last search (after Find has been used).
+    void FindNext();
+    // A search is going through the pages; StopSearch ends it at the next page.
+    bool Searching() const { return FSearching; }
+    void StopSearch() { FSearchCancelled = true; }
     // Stops the report run at the engine's next check.
     void Cancel();
     void ShowMessage(const std::string& Text);
@@ -96,10 +111,6 @@ public:
     void KeyDown(uint16_t& Key, TShiftState Shift) override;
     bool WantsKey(uint16_t Key, TShiftState Shift) const override;
     void DoMouseWheel(TShiftState Shift, int WheelDelta, TPoint MousePos) override;
-
-    // Search entry points; the search itself lives with the workspace's search state.
-    std::function<void()> OnFind;
-    std::function<void()> OnFindNext;
 
     TfrxPageChangedEvent OnPageChanged;
     // Set when the owning window must follow the zoom (its zoom box).
@@ -134,6 +145,10 @@ private:
     void OnStatusChange(TObject* Sender);
     void PageChanged();
     void ProcessMessages();
+    // The report is being prepared or the pages searched: nothing may change the pages.
+    bool Busy() const { return FRunning || FSearching; }
+    void RunSearch();
+    bool SearchProgress(int PageIndex);
     // The current page as the view shows it.
     int PageNoFromView() const;
     TTreeView* FOutline = nullptr;
@@ -143,6 +158,9 @@ private:
     TLabel* FMessageLabel = nullptr;
     TButton* FCancelButton = nullptr;
     bool FAllowFindNext = false;
+    bool FSearching = false;
+    bool FSearchCancelled = false;
+    int FSearchStart = 0;
     bool FLocked = false;
     bool FRunning = false;
     int FPageNo = 1;

@@ -130,7 +130,7 @@ TfrxPreviewForm::TfrxPreviewForm(TComponent* AOwner) : TfrxCustomPreviewForm(AOw
     HiddenMenu->SetName("HiddenMenu");
     Showtemplate1 = new TMenuItem(this);
     Showtemplate1->SetName("Showtemplate1");
-    Showtemplate1->SetCaption("Show template");
+    Showtemplate1->SetCaption(Res("clShowTemplate"));
     Showtemplate1->OnClick = [this](TObject* Sender) { Showtemplate1Click(Sender); };
     HiddenMenu->Items()->Add(Showtemplate1);
 
@@ -346,9 +346,7 @@ void TfrxPreviewForm::PrintBClick(TObject*) {
 
 void TfrxPreviewForm::OpenBClick(TObject*) { Preview->LoadFromFile(); }
 void TfrxPreviewForm::SaveBClick(TObject*) { Preview->SaveToFile(); }
-void TfrxPreviewForm::FindBClick(TObject*) {
-    if (Preview->OnFind) Preview->OnFind();
-}
+void TfrxPreviewForm::FindBClick(TObject*) { Preview->Find(); }
 
 void TfrxPreviewForm::ZoomWholePageBClick(TObject*) {
     Preview->SetZoomMode(zmWholePage);
@@ -388,7 +386,7 @@ void TfrxPreviewForm::ZoomCBClick(TObject*) {
 }
 
 void TfrxPreviewForm::PageSettingsBClick(TObject*) {
-    if (OnPageSetup) OnPageSetup(Preview);
+    Preview->PageSetupDlg();
 }
 
 void TfrxPreviewForm::OutlineBClick(TObject*) {
@@ -404,7 +402,7 @@ void TfrxPreviewForm::SelectToolBClick(TObject*) {
 void TfrxPreviewForm::NewPageBClick(TObject*) { Preview->AddPage(); }
 void TfrxPreviewForm::DelPageBClick(TObject*) { Preview->DeletePage(); }
 void TfrxPreviewForm::DesignerBClick(TObject*) {
-    if (OnEditPage) OnEditPage(Preview);
+    Preview->EditPage();
 }
 void TfrxPreviewForm::DesignerBMouseUp(TObject*, TMouseButton Button, TShiftState, int, int) {
     if (Button != mbRight) return;
@@ -412,7 +410,7 @@ void TfrxPreviewForm::DesignerBMouseUp(TObject*, TMouseButton Button, TShiftStat
     HiddenMenu->Popup(p.X, p.Y);
 }
 void TfrxPreviewForm::Showtemplate1Click(TObject*) {
-    if (OnEditTemplate) OnEditTemplate(Preview);
+    Preview->EditTemplate();
 }
 
 void TfrxPreviewForm::FirstBClick(TObject*) { Preview->First(); }
@@ -425,8 +423,10 @@ void TfrxPreviewForm::PageEClick(TObject*) {
     if (Preview->CanFocus()) Preview->SetFocus();
 }
 
+// Cancels the run or a long search, else closes the window.
 void TfrxPreviewForm::CancelBClick(TObject*) {
     if (Preview->Running()) Preview->Cancel();
+    else if (Preview->Searching()) Preview->StopSearch();
     else Close();
 }
 
@@ -454,7 +454,9 @@ void TfrxPreviewForm::FormKeyDown(TObject*, uint16_t& Key, TShiftState) {
     }
 }
 
-void TfrxPreviewForm::FormCloseQuery(TObject*, bool& CanClose) { CanClose = !Preview->Running(); }
+void TfrxPreviewForm::FormCloseQuery(TObject*, bool& CanClose) {
+    CanClose = !Preview->Running() && !Preview->Searching();
+}
 
 void TfrxPreviewForm::FormClose(TObject*, TCloseAction& Action) {
     if (FreeOnClose) Action = caFree;

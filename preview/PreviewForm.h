@@ -68,12 +68,6 @@ public:
     void FormCloseQuery(TObject* Sender, bool& CanClose);
     void FormClose(TObject* Sender, TCloseAction& Action);
 
-    // Call points of the dialogs that live with the preview's other windows: page
-    // settings and page editing in the designer. Unset, the commands do nothing.
-    std::function<void(TfrxPreview*)> OnPageSetup;
-    std::function<void(TfrxPreview*)> OnEditPage;
-    std::function<void(TfrxPreview*)> OnEditTemplate;
-
     // --- Components (the separators are null once Init has removed them) ----------------
     TToolBar* ToolBar = nullptr;
     TToolButton *PrintB = nullptr, *OpenB = nullptr, *SaveB = nullptr, *ExportB = nullptr, *FindB = nullptr;

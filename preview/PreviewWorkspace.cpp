@@ -5,6 +5,8 @@
 #include <algorithm>
 #include <cmath>
 
+#include "platform/graphics/Metafile.h"
+#include "platform/rtl/StrUtils.h"
 #include "preview/Preview.h"
 
 namespace {
@@ -103,6 +105,13 @@ TRect TfrxPageList::GetPageBounds(int Index, int ClientWidth, double Zoom) const
 TSize TfrxPageList::GetMaxBounds(int ClientWidth, double Zoom) const {
     if (FItems.empty()) return TSize{0, 0};
     return TSize{RoundI(FMaxWidth * Zoom), GetPageBounds(Count() - 1, ClientWidth, Zoom).Bottom};
+}
+
+// --- The search state ----------------------------------------------------------------------
+
+TfrxSearchState& frxSearchState() {
+    static TfrxSearchState state;
+    return state;
 }
 
 // --- TfrxPreviewWorkspace ----------------------------------------------------------------
@@ -214,8 +223,85 @@ void TfrxPreviewWorkspace::Paint() {
         c->Rectangle(r);
         c->Polyline({TPoint{r.Left + 1, r.Bottom}, TPoint{r.Right, r.Bottom}, TPoint{r.Right, r.Top + 1}});
         Preview->PreviewPages->DrawPage(i, c, zoom, zoom, r.Left, r.Top);
+        if (frxSearchState().TextFound && i == SearchPage) DrawFoundText(c, r);
     }
     c->SetClipRegion(saved);
+}
+
+// The hit is inverted row by row with a white pen in XOR mode, one pixel wider than its
+// box on each side.
+void TfrxPreviewWorkspace::DrawFoundText(TCanvas* Canvas, const TRect& Page) {
+    const double zoom = Zoom();
+    const TRect& b = frxSearchState().FoundBounds;
+    const int left = Page.Left + RoundI(b.Left * zoom) - 1;
+    const int right = Page.Left + RoundI(b.Right * zoom) + 1;
+    const int top = Page.Top + RoundI(b.Top * zoom);
+    const int bottom = Page.Top + RoundI(b.Bottom * zoom);
+    Canvas->Pen()->SetColor(clWhite);
+    Canvas->Pen()->SetStyle(psSolid);
+    Canvas->Pen()->SetWidth(1);
+    Canvas->Pen()->SetMode(pmXor);
+    for (int y = top; y < bottom; ++y) {
+        Canvas->MoveTo(left, y);
+        Canvas->LineTo(right, y);
+    }
+    Canvas->Pen()->SetMode(pmCopy);
+}
+
+bool TfrxPreviewWorkspace::FindText() {
+    TfrxSearchState& s = frxSearchState();
+    s.TextFound = false;
+    // An empty text would match everywhere; it finds nothing.
+    if (!HasPages() || s.SearchText.empty()) {
+        Invalidate();
+        return false;
+    }
+    const std::string needle = s.MatchCase ? s.SearchText : AnsiUpperCase(s.SearchText);
+    const int count = Preview->PageCount();
+    while (SearchPage < count) {
+        if (!FMetafile || MetafilePage != SearchPage) {
+            FMetafile = std::make_unique<TMetafile>();
+            MetafilePage = -1;
+            {
+                TMetafileCanvas canvas(FMetafile.get());
+                Preview->PreviewPages->DrawPage(SearchPage, &canvas, 1, 1, 0, 0);
+            }
+            MetafilePage = SearchPage;
+        }
+        const std::vector<TMetafileRecord>& records = FMetafile->Records();
+        s.RecordNo = 0;
+        for (const TMetafileRecord& r : records) {
+            const int no = s.RecordNo++;
+            if (r.Kind != mrText || no <= s.LastFoundRecord) continue;
+            const bool hit = s.MatchCase ? r.Text.find(needle) != std::string::npos
+                                         : AnsiUpperCase(r.Text).find(needle) != std::string::npos;
+            if (!hit) continue;
+            s.TextFound = true;
+            s.FoundBounds = r.Bounds;
+            s.LastFoundRecord = no;
+            break;
+        }
+        if (s.TextFound) break;
+        s.LastFoundRecord = -1;
+        ++SearchPage;
+        if (SearchPage < count && OnSearchProgress && !OnSearchProgress(SearchPage)) break;
+    }
+    if (s.TextFound) ScrollToFoundText();
+    Invalidate();
+    return s.TextFound;
+}
+
+// A hit not wholly inside the view comes into it, 20 pixels from the far edge.
+void TfrxPreviewWorkspace::ScrollToFoundText() {
+    const double zoom = Zoom();
+    const TRect page = FPageList.GetPageBounds(SearchPage, ClientWidth(), zoom);
+    const TRect& b = frxSearchState().FoundBounds;
+    const int top = page.Top + RoundI(b.Top * zoom);
+    const int bottom = page.Top + RoundI(b.Bottom * zoom);
+    const int left = page.Left + RoundI(b.Left * zoom);
+    const int right = page.Left + RoundI(b.Right * zoom);
+    if (!(FOffsetY <= top && FOffsetY + ClientHeight() >= bottom)) SetVertPosition(bottom - ClientHeight() + 20);
+    if (!(FOffsetX <= left && FOffsetX + ClientWidth() >= right)) SetHorzPosition(right - ClientWidth() + 20);
 }
 
 void TfrxPreviewWorkspace::HorzPositionChanged() {

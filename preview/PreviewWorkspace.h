@@ -5,12 +5,27 @@
 // tools and the clicks on page objects.
 #pragma once
 
+#include <functional>
 #include <memory>
+#include <string>
 #include <vector>
 
 #include "preview/ScrollWin.h"
 
 class TfrxPreview;
+class TMetafile;
+
+// The text search of the previews: one state for the whole process, so that F3 in any
+// preview goes on with the last search.
+struct TfrxSearchState {
+    std::string SearchText;
+    bool MatchCase = false;
+    bool TextFound = false;
+    TRect FoundBounds;          // the hit's box, page pixels at zoom 1
+    int RecordNo = 0;           // records visited in the current page's picture
+    int LastFoundRecord = -1;   // the record of the last hit in that picture; -1: none
+};
+TfrxSearchState& frxSearchState();
 
 struct TfrxPageItem {
     int Column = 0;   // position of the page within its row
@@ -68,6 +83,15 @@ public:
     void UpdateScrollBars();
     // Arrows, Page Up/Down, Home and End; other keys are left for the preview.
     void HandleKey(uint16_t Key);
+    // Looks for the search state's text from SearchPage on, page by page in the text runs
+    // of each page's picture (drawn once at zoom 1 and kept, so a further search in the
+    // same page does not draw it again), after the last hit's record; scrolls the hit into
+    // view and highlights it. OnSearchProgress is asked after each page passed without a
+    // hit; false stops the search there. True when found.
+    bool FindText();
+    std::function<bool(int PageIndex)> OnSearchProgress;
+    // The picture the search reads (of page MetafilePage), null before the first search.
+    const TMetafile* Metafile() const { return FMetafile.get(); }
 
     void Paint() override;
     void HorzPositionChanged() override;
@@ -87,7 +111,10 @@ private:
     double Zoom() const;
     bool HasPages() const;
     void HitTest(int X, int Y, TMouseButton Button, TShiftState Shift, bool Click);
+    void DrawFoundText(TCanvas* Canvas, const TRect& Page);
+    void ScrollToFoundText();
     TfrxPageList FPageList;
+    std::unique_ptr<TMetafile> FMetafile;
     bool FDisableUpdate = false;
     bool FDown = false;
     int FLastX = 0;

@@ -9,9 +9,12 @@
 #include "platform/rtl/FileUtils.h"
 #include "platform/rtl/Format.h"
 #include "platform/rtl/StrUtils.h"
+#include "platform/ui/ComCtrls.h"
 #include "platform/ui/Dialogs.h"
 #include "platform/ui/ExtCtrls.h"
 #include "platform/ui/StdCtrls.h"
+#include "platform/ui/ImgList.h"
+#include "report/Images.h"
 #include "report/Printer.h"
 #include "report/Resources.h"
 #include "report/Utils.h"
@@ -79,10 +82,11 @@ const char* const kPrintDialogText = R"(object frxPrintDialog: TfrxPrintDialog
       Top = 18
       Width = 333
       Height = 22
-      Style = csDropDownList
+      Style = csOwnerDrawFixed
       ItemHeight = 16
       TabOrder = 0
       OnClick = PrintersCBClick
+      OnDrawItem = PrintersCBDrawItem
     end
     object PropButton: TButton
       Left = 356
@@ -203,10 +207,19 @@ const char* const kPrintDialogText = R"(object frxPrintDialog: TfrxPrintDialog
     object CopiesE: TEdit
       Left = 136
       Top = 18
-      Width = 57
+      Width = 42
       Height = 20
       TabOrder = 0
       Text = '1'
+    end
+    object UpDown1: TUpDown
+      Left = 178
+      Top = 18
+      Width = 15
+      Height = 20
+      Associate = CopiesE
+      Min = 1
+      Position = 1
     end
     object CollateCB: TCheckBox
       Left = 118
@@ -286,6 +299,7 @@ void TfrxPrintDialog::DeclareProperties(TPropertyDecl<TfrxPrintDialog>& d) {
     d.Method("FormHide", &TfrxPrintDialog::FormHide);
     d.Method("FormCloseQuery", &TfrxPrintDialog::FormCloseQuery);
     d.Method("PrintersCBClick", &TfrxPrintDialog::PrintersCBClick);
+    d.Method("PrintersCBDrawItem", &TfrxPrintDialog::PrintersCBDrawItem);
     d.Method("PropButtonClick", &TfrxPrintDialog::PropButtonClick);
     d.Method("PageNumbersEEnter", &TfrxPrintDialog::PageNumbersEEnter);
     d.Method("PageNumbersRBClick", &TfrxPrintDialog::PageNumbersRBClick);
@@ -313,6 +327,7 @@ void TfrxPrintDialog::BindFields() {
     Bind(Label2, "Label2");
     Bind(CopiesL, "CopiesL");
     Bind(CopiesE, "CopiesE");
+    Bind(UpDown1, "UpDown1");
     Bind(CollateCB, "CollateCB");
     Bind(CollateL, "CollateL");
     Bind(CopiesPB, "CopiesPB");
@@ -351,7 +366,7 @@ void TfrxPrintDialog::FormCloseQuery(TObject*, bool& CanClose) {
     int copies = 0;
     if (!TryStrToInt(Trim(CopiesE->Text()), copies) || copies < 1) {
         CanClose = false;
-        frxErrorMsg("'" + CopiesE->Text() + "' is not a valid number of copies");
+        frxErrorMsg(Format(frxResources().Get("clInvalidCopies"), {CopiesE->Text()}));
         SetActiveControl(CopiesE);
         CopiesE->SelectAll();
     }
@@ -372,6 +387,15 @@ void TfrxPrintDialog::FormHide(TObject*) {
     }
     // Whatever does not end in printing leaves the printer chosen before.
     if (ModalResult() != mrOk) printers.SetPrinterIndex(OldIndex);
+}
+
+// A printer's row: the printer picture, then its name.
+void TfrxPrintDialog::PrintersCBDrawItem(TWinControl*, int Index, TRect Rect, TOwnerDrawState) {
+    TCanvas* c = PrintersCB->Canvas();
+    c->FillRect(Rect);
+    frxResources().MainButtonImages()->Draw(c, Rect.Left + 2, Rect.Top, frxButton::Print);
+    if (Index >= 0 && Index < PrintersCB->Items()->Count())
+        c->TextOut(Rect.Left + 24, Rect.Top + 1, PrintersCB->Items()->Get(Index));
 }
 
 void TfrxPrintDialog::PrintersCBClick(TObject*) {

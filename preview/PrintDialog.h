@@ -7,6 +7,7 @@
 #pragma once
 
 #include "platform/ui/Forms.h"
+#include "platform/ui/StdCtrls.h"
 #include "report/PreviewPages.h"
 
 class TButton;
@@ -16,6 +17,7 @@ class TEdit;
 class TGroupBox;
 class TLabel;
 class TPaintBox;
+class TUpDown;
 class TRadioButton;
 class TSaveDialog;
 
@@ -42,6 +44,7 @@ public:
     TGroupBox* Label2 = nullptr;
     TLabel* CopiesL = nullptr;
     TEdit* CopiesE = nullptr;
+    TUpDown* UpDown1 = nullptr;
     TCheckBox* CollateCB = nullptr;
     TLabel* CollateL = nullptr;
     TPaintBox* CopiesPB = nullptr;
@@ -59,6 +62,7 @@ public:
     void FormHide(TObject* Sender);
     void FormCloseQuery(TObject* Sender, bool& CanClose);
     void PrintersCBClick(TObject* Sender);
+    void PrintersCBDrawItem(TWinControl* Control, int Index, TRect Rect, TOwnerDrawState State);
     void PropButtonClick(TObject* Sender);
     void PageNumbersEEnter(TObject* Sender);
     void PageNumbersRBClick(TObject* Sender);

@@ -179,9 +179,16 @@ const TResEntry kChinese[] = {
     {"prInvProp", "非法属性值"},
     // Errors of the layout engine that stop a report which would otherwise never end.
     {"enSubRepCycle", "子报表循环引用页面:"},
+    // The preview's own texts: what its dialogs say of a bad entry, the progress of a
+    // long search and the pop-up item that opens the template.
+    {"clInvalidCopies", "\"%s\" 不是有效的打印份数"},
+    {"clInvalidSize", "\"%s\" 不是有效的纸张尺寸"},
+    {"clInvalidMargin", "\"%s\" 不是有效的页边距"},
+    {"clSearching", "正在查找: 第 %d 页 共 %d 页"},
+    {"clShowTemplate", "显示模板"},
 };
-static_assert(sizeof(kChinese) / sizeof(kChinese[0]) == 5 + 36 + 2 + 1,
-              "5 blocks, 36 keys, 2 shared texts, 1 engine error");
+static_assert(sizeof(kChinese) / sizeof(kChinese[0]) == 5 + 36 + 2 + 1 + 5,
+              "5 blocks, 36 keys, 2 shared texts, 1 engine error, 5 texts of the preview");
 
 }  // namespace
 

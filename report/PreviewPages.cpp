@@ -959,7 +959,7 @@ bool TfrxPreviewPages::Print() {
     s.PrintPages = o->PrintPages;
     report->SelectPrinter();
     if (o->ShowDialog && frxPrintDialogProc() && !frxPrintDialogProc()(this, s)) return false;
-    TfrxCustomPreview* preview = report->Preview();
+    TfrxCustomPreview* preview = Preview;
     if (preview) preview->Lock();
     struct Unlock {
         TfrxCustomPreview* P;
@@ -1044,7 +1044,7 @@ bool TfrxPreviewPages::Export(TObject* Filter) {
     if (!filter) return false;
     filter->Report = Report();
     if (filter->ShowDialog && filter->ShowModal() != 1) return false;
-    TfrxCustomPreview* preview = Report() ? Report()->Preview() : nullptr;
+    TfrxCustomPreview* preview = Preview;
     if (filter->CurPage) filter->PageNumbers = preview ? std::to_string(CurPreviewPage) : "1";
     SetTerminated(false);
     const int count = Count();

@@ -22,6 +22,7 @@ class TfrxPage;
 class TfrxBand;
 class TfrxComponent;
 class TfrxCustomPreviewPages;
+class TfrxCustomPreview;
 class TStrings;
 
 // --- The dataset list ------------------------------------------------------------------------
@@ -166,6 +167,9 @@ public:
     int CurPage = -1;
     int FirstPage = 0;
 
+    // The preview showing these pages (set by its Init, cleared when it goes): printing
+    // and export lock it and take its current page.
+    TfrxCustomPreview* Preview = nullptr;
     std::function<void(TObject*)> OnProgressStart;
     std::function<void(TObject*)> OnProgressStop;
     TfrxProgressEvent OnProgress;

@@ -676,9 +676,10 @@ ROVE_EVENT_TYPE(TUDClickEvent)
 using TUDChangingEvent = TCloseQueryEvent;   // (Sender, var AllowChange)
 
 // Two arrow buttons that step Position between Min and Max by Increment. With an
-// Associate (an edit) the up-down sits at its side, writes Position into its text and
-// reads a number typed there before it steps; the arrow keys in the associate step too.
-// A button held down repeats.
+// Associate (an edit) the up-down sits at its side (set at run time, the associate gives
+// up the up-down's width; read from a form resource, the widths stay as stored), writes
+// Position into its text and reads a number typed there before it steps; the arrow keys
+// in the associate step too. A button held down repeats.
 class TUpDown : public TCustomControl {
     ROVE_CLASS(TUpDown, TCustomControl)
 public:
@@ -732,7 +733,7 @@ protected:
     void BoundsChanged(bool Resized) override;
 
 private:
-    void PlaceBesideAssociate();
+    void PlaceBesideAssociate(bool Shrink);
     void ShowInAssociate();
     void ReadAssociate();
     void RepeatTick();

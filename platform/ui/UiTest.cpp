@@ -276,6 +276,15 @@ void TUiTestHarness::TypeKey(TWinControl* Control, uint16_t Key, TShiftState Shi
     SendKey(target, QtKeyOfVirtual(Key), ModifiersOf(Shift), KeyText(Key, Shift));
 }
 
+void TUiTestHarness::PostKey(TWinControl* Control, uint16_t Key, TShiftState Shift) {
+    QWidget* target = KeyTarget(Control);
+    if (!target) return;
+    const int qtKey = QtKeyOfVirtual(Key);
+    const QString text = KeyText(Key, Shift);
+    QCoreApplication::postEvent(target, new QKeyEvent(QEvent::KeyPress, qtKey, ModifiersOf(Shift), text));
+    QCoreApplication::postEvent(target, new QKeyEvent(QEvent::KeyRelease, qtKey, ModifiersOf(Shift), text));
+}
+
 void TUiTestHarness::TypeText(TWinControl* Control, const std::string& Text) {
     FocusFor(Control);
     size_t pos = 0;

@@ -81,6 +81,9 @@ public:
     // --- Input through Qt's event path ---------------------------------------------------
     // Focuses the control (when it can take the focus) and sends the key down and up.
     static void TypeKey(TWinControl* Control, uint16_t Key, TShiftState Shift = 0);
+    // Posts the key down and up to the control: they arrive when the event loop next runs
+    // (inside a long operation that lets the window answer).
+    static void PostKey(TWinControl* Control, uint16_t Key, TShiftState Shift = 0);
     // Types each character as a key of its own (Chinese text too).
     static void TypeText(TWinControl* Control, const std::string& Text);
     // Puts Text on the clipboard and presses Ctrl+V in the control.

@@ -89,14 +89,16 @@ void TUpDown::SetAssociate(TWinControl* Value) {
     FAssociate->FreeNotification(this);
     FKeyHook->Watch(WidgetOf(FAssociate));
     if (ComponentState().Contains(csLoading)) return;
-    PlaceBesideAssociate();
+    PlaceBesideAssociate(true);
     ShowInAssociate();
 }
 
+// A form resource keeps the associate's width as it was after the up-down took its
+// share: the up-down only moves to its side.
 void TUpDown::Loaded() {
     TCustomControl::Loaded();
     if (!FAssociate) return;
-    PlaceBesideAssociate();
+    PlaceBesideAssociate(false);
     ShowInAssociate();
 }
 
@@ -108,21 +110,19 @@ void TUpDown::Notification(TComponent* AComponent, TOperation Operation) {
     }
 }
 
-// The associate gives up the up-down's width on the side it sits, and the up-down takes
-// the associate's height.
-void TUpDown::PlaceBesideAssociate() {
+// The up-down goes to the associate's side with its height; Shrink: the associate first
+// gives up the up-down's width on that side.
+void TUpDown::PlaceBesideAssociate(bool Shrink) {
     if (!FAssociate) return;
     if (FAssociate->Parent() && Parent() != FAssociate->Parent()) SetParent(FAssociate->Parent());
     const int w = Width();
-    const int aw = std::max(0, FAssociate->Width() - w);
-    if (FAlignButton == udRight) {
-        FAssociate->SetBounds(FAssociate->Left(), FAssociate->Top(), aw, FAssociate->Height());
-        SetBounds(FAssociate->Left() + aw, FAssociate->Top(), w, FAssociate->Height());
-    } else {
-        const int left = FAssociate->Left();
-        FAssociate->SetBounds(left + w, FAssociate->Top(), aw, FAssociate->Height());
-        SetBounds(left, FAssociate->Top(), w, FAssociate->Height());
+    if (Shrink) {
+        const int aw = std::max(0, FAssociate->Width() - w);
+        const int left = FAlignButton == udRight ? FAssociate->Left() : FAssociate->Left() + w;
+        FAssociate->SetBounds(left, FAssociate->Top(), aw, FAssociate->Height());
     }
+    const int left = FAlignButton == udRight ? FAssociate->Left() + FAssociate->Width() : FAssociate->Left() - w;
+    SetBounds(left, FAssociate->Top(), w, FAssociate->Height());
 }
 
 void TUpDown::ShowInAssociate() {
@@ -164,7 +164,7 @@ void TUpDown::SetOrientation(TUDOrientation Value) {
 
 void TUpDown::SetAlignButton(TUDAlignButton Value) {
     FAlignButton = Value;
-    if (!ComponentState().Contains(csLoading)) PlaceBesideAssociate();
+    if (!ComponentState().Contains(csLoading)) PlaceBesideAssociate(false);
 }
 
 void TUpDown::Step(TUDBtnType Button) {

@@ -8,9 +8,11 @@
 #include <string>
 #include <vector>
 
+#include "platform/graphics/Metafile.h"
 #include "platform/ui/Forms.h"
 #include "platform/ui/UiTest.h"
 #include "preview/Preview.h"
+#include "preview/SearchDialog.h"
 #include "report/Bands.h"
 #include "report/MemoView.h"
 #include "report/Pages.h"
@@ -29,7 +31,16 @@ struct TPreparedPreview {
     TfrxPreview* Preview;
     std::vector<int> Changes;
 
-    explicit TPreparedPreview(int Count, const std::string& Text = "Page") {
+    explicit TPreparedPreview(int Count, const std::string& Text = "Page")
+        : TPreparedPreview(Numbered(Count, Text)) {}
+    static std::vector<std::string> Numbered(int Count, const std::string& Text) {
+        std::vector<std::string> texts;
+        for (int i = 0; i < Count; ++i) texts.push_back(Text + std::to_string(i + 1));
+        return texts;
+    }
+    // One page per text; the memo says the text (lines split at "\n").
+    explicit TPreparedPreview(const std::vector<std::string>& Texts) {
+        const int Count = static_cast<int>(Texts.size());
         frxRegisterPreviewPages();
         auto* page = new TfrxReportPage(&Report);
         page->SetName("Page1");
@@ -48,7 +59,7 @@ struct TPreparedPreview {
         Pages.AddSourcePage(page);
         for (int i = 0; i < Count; ++i) {
             Pages.AddPage(page);
-            memo->SetText(Text + std::to_string(i + 1));
+            memo->SetText(Texts[static_cast<size_t>(i)]);
             Pages.AddObject(band);
         }
         Form.SetBounds(0, 0, 640, 540);
@@ -302,3 +313,124 @@ TEST(Preview, ToolCursorsAreInstalledWithTheReportEngine) {
     EXPECT_TRUE(frxInstallCursor(crPencil, "frxPENCIL"));
     EXPECT_TRUE(Screen->HasCursor(crPencil));
 }
+
+namespace {
+
+// The search dialog answered with Text, from the top or not, with the case box.
+void AnswerSearch(TUiTestHarness& Harness, const std::string& Text, bool FromTop, bool MatchCase = false) {
+    Harness.OnModal("TfrxSearchDialog", [=](TCustomForm& F) {
+        auto& d = dynamic_cast<TfrxSearchDialog&>(F);
+        d.TextE->SetText(Text);
+        d.TopCB->SetChecked(FromTop);
+        d.CaseCB->SetChecked(MatchCase);
+        TUiTestHarness::Click(d.OkB);
+    });
+}
+
+// The workspace point of a spot of the found text's box: X relative to its left edge
+// and the middle of its rows.
+TPoint FoundPoint(TfrxPreviewWorkspace* W, double Zoom, int DX) {
+    const TRect page = W->PageList().GetPageBounds(W->SearchPage, W->ClientWidth(), Zoom);
+    const TRect& b = frxSearchState().FoundBounds;
+    return TPoint{page.Left - W->OffsetX() + static_cast<int>(std::lround(b.Left * Zoom)) + DX,
+                  page.Top - W->OffsetY() + static_cast<int>(std::lround((b.Top + b.Bottom) / 2.0 * Zoom))};
+}
+
+}  // namespace
+
+// Two hits on three pages: the search goes to the first from the top, F3 to the second,
+// and a further F3 finds nothing and leaves the view; the hit is shown inverted.
+TEST(PreviewSearch, FindAndFindNextWalkTheHitsAndStopAtTheEnd) {
+    TPreparedPreview p({"挂号单", "Receipt 收费\n退费", "第二张 receipt"});
+    AnswerSearch(p.Harness, "RECEIPT", true);
+    TUiTestHarness::TypeKey(p.W(), 'F', ssCtrl);
+    TUiTestHarness::ProcessMessages();
+    TfrxSearchState& s = frxSearchState();
+    ASSERT_TRUE(s.TextFound);
+    EXPECT_EQ(p.W()->SearchPage, 1);
+    // Scrolled so that the hit is in view, near the bottom (20 pixels above it).
+    const TPoint seen = FoundPoint(p.W(), 1.0, 0);
+    EXPECT_GT(seen.Y, 0);
+    EXPECT_LT(seen.Y, p.W()->ClientHeight());
+    // The hit's first line, from the memo's text offset: the memo stands at the band's
+    // top left inside the 10 mm margins.
+    const int margin = static_cast<int>(std::lround(10 * 3.77953));
+    EXPECT_GE(s.FoundBounds.Left, margin);
+    EXPECT_LT(s.FoundBounds.Left, margin + 10);
+    EXPECT_GE(s.FoundBounds.Top, margin);
+    EXPECT_LT(s.FoundBounds.Bottom, margin + 40);
+    // The box is inverted one pixel wider: the memo's red turns to aqua just left of the
+    // text, and stays red further right of it.
+    EXPECT_EQ(TUiTestHarness::PixelAt(p.W(), FoundPoint(p.W(), 1.0, -1)), clAqua);
+    const int width = s.FoundBounds.Right - s.FoundBounds.Left;
+    EXPECT_EQ(TUiTestHarness::PixelAt(p.W(), FoundPoint(p.W(), 1.0, width + 3)), clRed);
+
+    TUiTestHarness::TypeKey(p.W(), VK_F3);
+    ASSERT_TRUE(s.TextFound);
+    EXPECT_EQ(p.W()->SearchPage, 2);
+    EXPECT_LT(FoundPoint(p.W(), 1.0, 0).Y, p.W()->ClientHeight());
+    const int position = p.W()->VertPosition();
+    TUiTestHarness::TypeKey(p.W(), VK_F3);
+    EXPECT_FALSE(s.TextFound);
+    EXPECT_EQ(p.W()->VertPosition(), position);
+    EXPECT_EQ(p.W()->SearchPage, 3);
+    // Past the last page nothing more is found: the search does not start again.
+    TUiTestHarness::TypeKey(p.W(), VK_F3);
+    EXPECT_FALSE(s.TextFound);
+    EXPECT_EQ(p.W()->VertPosition(), position);
+}
+
+// F3 goes on inside the page after the last hit, reading the picture drawn for the first
+// search instead of drawing the page again.
+TEST(PreviewSearch, FindNextInTheSamePageKeepsItsPicture) {
+    TPreparedPreview p({"收费\n收费", "其他"});
+    AnswerSearch(p.Harness, "收费", true);
+    p.Preview->Find();
+    TfrxSearchState& s = frxSearchState();
+    ASSERT_TRUE(s.TextFound);
+    const TMetafile* picture = p.W()->Metafile();
+    const int first = s.LastFoundRecord;
+    const int firstTop = s.FoundBounds.Top;
+    TUiTestHarness::TypeKey(p.W(), VK_F3);
+    ASSERT_TRUE(s.TextFound);
+    EXPECT_EQ(p.W()->Metafile(), picture);
+    EXPECT_EQ(p.W()->SearchPage, 0);
+    EXPECT_GT(s.LastFoundRecord, first);
+    EXPECT_GT(s.FoundBounds.Top, firstTop);
+    TUiTestHarness::TypeKey(p.W(), VK_F3);
+    EXPECT_FALSE(s.TextFound);
+}
+
+struct TSearchCase {
+    const char* Name;
+    std::string Text;
+    bool FromTop;
+    bool MatchCase;
+    int StartPage;       // the page shown when the search starts
+    int FoundPage;       // 0: nothing found
+};
+
+class PreviewSearchCases : public ::testing::TestWithParam<TSearchCase> {};
+
+TEST_P(PreviewSearchCases, FindsWhereTheOptionsSay) {
+    const TSearchCase& c = GetParam();
+    TPreparedPreview p({"Receipt 1", "receipt 2", "RECEIPT 3", "  spaced  out"});
+    p.Preview->SetPageNo(c.StartPage);
+    AnswerSearch(p.Harness, c.Text, c.FromTop, c.MatchCase);
+    p.Preview->Find();
+    EXPECT_EQ(frxSearchState().TextFound, c.FoundPage > 0);
+    if (c.FoundPage > 0) {
+        EXPECT_EQ(p.W()->SearchPage + 1, c.FoundPage);
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Options, PreviewSearchCases,
+    ::testing::Values(TSearchCase{"CaseIgnored", "RECEIPT", true, false, 3, 1},
+                      TSearchCase{"CaseMatched", "receipt", true, true, 1, 2},
+                      TSearchCase{"FromTheCurrentPage", "receipt", false, false, 3, 3},
+                      TSearchCase{"OnlySpaces", "  ", true, false, 1, 4},
+                      TSearchCase{"Empty", "", true, false, 1, 0},
+                      TSearchCase{"ThousandCharacters", std::string(1000, 'R'), true, false, 1, 0},
+                      TSearchCase{"NotThere", "挂号", true, false, 1, 0}),
+    [](const auto& info) { return std::string(info.param.Name); });

@@ -188,6 +188,10 @@ TEST_F(PageSettingsTest, BadNumbersAreRefusedBeforeAnythingIsWritten) {
             TfrxPageSettingsForm& d = Dlg(f);
             EXPECT_EQ(d.ActiveControl(), d.*c.field);
             EXPECT_EQ(ui.Dialogs().size(), 1u);
+            if (!ui.Dialogs().empty()) {
+                const std::string& text = ui.Dialogs().front().Text;
+                EXPECT_EQ(text.rfind(std::string("\"") + c.text + "\" 不是有效的", 0), 0u) << text;
+            }
             TUiTestHarness::Click(d.CancelB);
         });
         EXPECT_FALSE(frxShowPageSettings(&page, applyToAll));

@@ -3,6 +3,7 @@
 // and the printer list.
 #include <gtest/gtest.h>
 
+#include "platform/ui/ComCtrls.h"
 #include "platform/ui/Dialogs.h"
 #include "platform/ui/ExtCtrls.h"
 #include "platform/ui/StdCtrls.h"
@@ -199,8 +200,29 @@ TEST_F(PrintDialogTest, BadCopiesKeepTheDialogOpen) {
         ASSERT_TRUE(frxShowPrintDialog(&pages, s));
         EXPECT_EQ(s.Copies, 2);
         ASSERT_EQ(ui.Dialogs().size(), 1u);
+        EXPECT_EQ(ui.Dialogs().front().Text, std::string("\"") + bad + "\" 不是有效的打印份数");
         ui.ClearDialogs();
     }
+}
+
+// The copies box has an up-down that starts at 1, never goes below it and reads a number
+// typed into the box before it steps.
+TEST_F(PrintDialogTest, CopiesUpDownStepsFromTheTypedNumber) {
+    ui.OnModal("TfrxPrintDialog", [&](TCustomForm& f) {
+        TfrxPrintDialog& d = Dlg(f);
+        ASSERT_NE(d.UpDown1, nullptr);
+        EXPECT_EQ(d.UpDown1->Associate(), d.CopiesE);
+        EXPECT_EQ(d.UpDown1->Left(), d.CopiesE->Left() + d.CopiesE->Width());
+        d.UpDown1->Step(btPrev);
+        EXPECT_EQ(d.CopiesE->Text(), "1");
+        d.CopiesE->SetText("4");
+        d.UpDown1->Step(btNext);
+        EXPECT_EQ(d.CopiesE->Text(), "5");
+        TUiTestHarness::Click(d.OkB);
+    });
+    TfrxPrintSettings s;
+    ASSERT_TRUE(frxShowPrintDialog(&pages, s));
+    EXPECT_EQ(s.Copies, 5);
 }
 
 TEST_F(PrintDialogTest, PrinterListShowsTheCurrentPrinterAndCancelKeepsIt) {

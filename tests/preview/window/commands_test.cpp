@@ -1,0 +1,238 @@
+// The preview window's commands that reach beyond the pages shown: page settings from the
+// preview (one page, or all pages and a new run), the designer on one page or on the
+// template through the designer class variable, export of the current page, a long search
+// stopped with Esc, and the status panel after a run.
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "platform/ui/Menus.h"
+#include "platform/ui/StdCtrls.h"
+#include "preview/PageSettingsDialog.h"
+#include "preview/SearchDialog.h"
+#include "report/ReportServices.h"
+#include "WindowFixture.h"
+
+namespace {
+
+bool Landscape(TfrxPreviewPages* Pages, int Index) {
+    double w = 0, h = 0;
+    Pages->GetPageSize(Index, w, h);
+    return w > h;
+}
+
+// The settings dialog turned to landscape, for the current page or for all.
+void AnswerLandscape(TUiTestHarness& Harness, bool All) {
+    Harness.OnModal("TfrxPageSettingsForm", [All](TCustomForm& F) {
+        auto& d = dynamic_cast<TfrxPageSettingsForm&>(F);
+        TUiTestHarness::Click(d.LandscapeRB);
+        TUiTestHarness::Click(All ? d.ApplyToAllRB : d.ApplyToCurRB);
+        TUiTestHarness::Click(d.OKB);
+    });
+}
+
+// Records the pages an export hands it.
+class TPageRecorder : public TfrxCustomExportFilter {
+public:
+    TPageRecorder() : TfrxCustomExportFilter(nullptr) { CurPage = true; }
+    bool Start() override { return true; }
+    void StartPage(TfrxPage*, int Index) override { Pages.push_back(Index); }
+    void ExportObject(TfrxComponent*) override {}
+    void FinishPage(TfrxPage*, int) override {}
+    void Finish() override {}
+    std::vector<int> Pages;
+};
+
+// Stands for the designer: when shown it reports what it got, may move the first memo of
+// its first page, and closes at once.
+class TStandInDesigner : public TfrxCustomDesigner {
+public:
+    TStandInDesigner(TComponent* AOwner, TfrxReport* AReport, bool APreviewDesigner)
+        : TfrxCustomDesigner(AOwner, AReport, APreviewDesigner) {
+        OnShow = [this](TObject*) { Shown(); };
+    }
+    std::vector<std::string> GetCode() override { return {}; }
+    std::string InsertExpression(const std::string& Expr) override { return Expr; }
+    void Lock() override {}
+    void ReloadPages(int) override {}
+    void ReloadReport() override {}
+    void UpdateDataTree() override {}
+    void UpdatePage() override {}
+
+    static inline bool PreviewMode = false;
+    static inline int Pages = 0;
+    static inline std::vector<std::string> Objects;   // "name class left,top" of the first page
+    static inline bool Move = false;
+    static void Forget() {
+        PreviewMode = false;
+        Pages = 0;
+        Objects.clear();
+    }
+
+private:
+    void Shown() {
+        Forget();
+        PreviewMode = IsPreviewDesigner();
+        Pages = Report()->PagesCount();
+        if (Pages > 0)
+            for (TfrxComponent* c : Report()->Pages(0)->ObjectList())
+                Objects.push_back(c->Name() + " " + c->ClassName() + " " +
+                                       std::to_string(static_cast<int>(c->Left())) + "," +
+                                       std::to_string(static_cast<int>(c->Top())));
+        if (Move && Pages > 0)
+            if (TfrxComponent* memo = Report()->Pages(0)->FindObject("Memo1")) {
+                memo->SetLeft(memo->Left() + 100);
+                SetModified(true);
+            }
+        ModalFinished = true;
+    }
+};
+
+// Installs the stand-in as the designer class for one test.
+struct TDesignerScope {
+    TfrxDesignerClass Saved = frxDesignerClass();
+    explicit TDesignerScope(bool Move) {
+        TStandInDesigner::Move = Move;
+        TStandInDesigner::Forget();
+        frxDesignerClass() = [](TComponent* Owner, TfrxReport* Report, bool Preview) -> TfrxCustomDesigner* {
+            return new TStandInDesigner(Owner, Report, Preview);
+        };
+    }
+    ~TDesignerScope() { frxDesignerClass() = Saved; }
+};
+
+int MemoLeft(TfrxPreviewPages* Pages, int Index) {
+    TfrxPage* page = Pages->GetPage(Index);
+    TfrxComponent* memo = page ? page->FindObject("Memo1") : nullptr;
+    return memo ? static_cast<int>(memo->AbsLeft()) : -1;
+}
+
+}  // namespace
+
+TEST(PreviewCommands, PageSettingsChangeTheCurrentPageOnly) {
+    TWindow w(4);
+    w.Form->Preview->SetPageNo(2);
+    AnswerLandscape(w.R.Harness, false);
+    TUiTestHarness::Click(w.Form->PageSettingsB);
+    EXPECT_TRUE(w.R.Harness.Errors().empty());
+    EXPECT_EQ(w.Form->Preview->PageCount(), 4);
+    EXPECT_FALSE(Landscape(w.R.Pages, 0));
+    EXPECT_TRUE(Landscape(w.R.Pages, 1));
+    // The layout follows the changed page.
+    const TfrxPageItem& item = w.Form->Preview->Workspace()->PageList().Items(1);
+    EXPECT_GT(item.Width, item.Height);
+    EXPECT_FALSE(w.Form->Preview->Locked());
+    // The template is as it was.
+    EXPECT_EQ(dynamic_cast<TfrxReportPage*>(w.R.Report.Pages(0))->Orientation(), poPortrait);
+}
+
+TEST(PreviewCommands, PageSettingsForAllPagesPrepareTheReportAgain) {
+    TWindow w(4);
+    AnswerLandscape(w.R.Harness, true);
+    TUiTestHarness::Click(w.Form->PageSettingsB);
+    EXPECT_TRUE(w.R.Harness.Errors().empty());
+    auto* templ = dynamic_cast<TfrxReportPage*>(w.R.Report.Pages(0));
+    EXPECT_EQ(templ->Orientation(), poLandscape);
+    EXPECT_GT(templ->PaperWidth(), templ->PaperHeight());
+    // The run started from scratch: one page (the band prints once) in the new shape.
+    ASSERT_EQ(w.Form->Preview->PageCount(), 1);
+    EXPECT_TRUE(Landscape(w.R.Pages, 0));
+    EXPECT_FALSE(w.Form->Preview->Running());
+    EXPECT_EQ(w.Status(0), "第 1 页 共 1 页");
+}
+
+TEST(PreviewCommands, ExportOfTheCurrentPageExportsThePageShown) {
+    TWindow w(4);
+    TPageRecorder filter;
+    w.Form->Preview->SetPageNo(3);
+    w.Form->Preview->Export(&filter);
+    EXPECT_EQ(filter.Pages, std::vector<int>{2});
+    EXPECT_EQ(w.R.Pages->CurPreviewPage, 3);
+    // The export held the preview's lock and gave it back.
+    EXPECT_FALSE(w.Form->Preview->Locked());
+    EXPECT_EQ(w.R.Pages->Preview, w.Form->Preview);
+}
+
+TEST(PreviewCommands, EditPageDesignsAFlattenedCopyAndWritesItBack) {
+    TDesignerScope designer(true);
+    TWindow w(3);
+    w.Form->Preview->SetPageNo(2);
+    const int before = MemoLeft(w.R.Pages, 1);
+    TUiTestHarness::Click(w.Form->DesignerB);
+        EXPECT_TRUE(TStandInDesigner::PreviewMode);
+    ASSERT_EQ(TStandInDesigner::Pages, 1);
+    // No band is left; the memo stands on the page where it was printed.
+    ASSERT_EQ(TStandInDesigner::Objects.size(), 1u);
+    EXPECT_EQ(TStandInDesigner::Objects[0].rfind("Memo1 TfrxMemoView ", 0), 0u) << TStandInDesigner::Objects[0];
+    EXPECT_EQ(MemoLeft(w.R.Pages, 1), before + 100);
+    EXPECT_EQ(MemoLeft(w.R.Pages, 0), before);
+    EXPECT_FALSE(w.Form->Preview->Locked());
+}
+
+TEST(PreviewCommands, EditPageWithoutAChangeOrADesignerLeavesThePage) {
+    TWindow w(2);
+    const int before = MemoLeft(w.R.Pages, 0);
+    TUiTestHarness::Click(w.Form->DesignerB);   // no designer class: nothing happens
+    EXPECT_EQ(MemoLeft(w.R.Pages, 0), before);
+    TDesignerScope designer(false);
+    TUiTestHarness::Click(w.Form->DesignerB);
+    EXPECT_EQ(TStandInDesigner::Pages, 1);
+    EXPECT_EQ(MemoLeft(w.R.Pages, 0), before);
+}
+
+TEST(PreviewCommands, ShowTemplateDesignsACopyOfTheTemplate) {
+    TDesignerScope designer(true);
+    TWindow w(2);
+    EXPECT_EQ(w.Form->Showtemplate1->Caption(), "显示模板");
+    TUiTestHarness::ClickMenuItem(w.Form->Showtemplate1);
+        EXPECT_FALSE(TStandInDesigner::PreviewMode);
+    ASSERT_EQ(TStandInDesigner::Pages, 1);
+    ASSERT_EQ(TStandInDesigner::Objects.size(), 1u);
+    EXPECT_EQ(TStandInDesigner::Objects[0].rfind("MasterData1 TfrxMasterData", 0), 0u) << TStandInDesigner::Objects[0];
+    // The designer's change stays with its copy.
+    TfrxComponent* memo = w.R.Pages->SourcePages(0)->FindObject("Memo1");
+    ASSERT_NE(memo, nullptr);
+    EXPECT_EQ(static_cast<int>(memo->Left()), 0);
+}
+
+// A search through many pages without a hit shows its progress and stops on Esc; the
+// window stays open.
+TEST(PreviewCommands, EscStopsALongSearch) {
+    TWindow w(40);
+    TfrxPreviewWorkspace* ws = w.Form->Preview->Workspace();
+    // A first search finds nothing on the first page's text; F3 goes on from there.
+    w.R.Harness.OnModal("TfrxSearchDialog", [](TCustomForm& F) {
+        auto& d = dynamic_cast<TfrxSearchDialog&>(F);
+        d.TextE->SetText("挂号");
+        d.TopCB->SetChecked(true);
+        TUiTestHarness::Click(d.CancelB);
+    });
+    TUiTestHarness::Click(w.Form->FindB);
+    frxSearchState().SearchText = "挂号";
+    ws->SearchPage = 0;
+    // Esc waits in the queue until the search lets the window answer.
+    TUiTestHarness::PostKey(ws, VK_ESCAPE);
+    TUiTestHarness::TypeKey(ws, VK_F3);
+    EXPECT_FALSE(w.Form->Preview->Searching());
+    EXPECT_FALSE(frxSearchState().TextFound);
+    // Stopped at the first progress report, ten pages on.
+    EXPECT_EQ(ws->SearchPage, 10);
+    EXPECT_EQ(w.Form->Preview->MessageLabel()->Caption(), "正在查找: 第 11 页 共 40 页");
+    EXPECT_FALSE(w.Form->Preview->MessagePanel()->Visible());
+    EXPECT_TRUE(w.Form->Visible());
+    // F3 goes on from where it stopped, to the end.
+    TUiTestHarness::TypeKey(ws, VK_F3);
+    EXPECT_EQ(ws->SearchPage, 40);
+    // Esc with no search going closes the window.
+    TUiTestHarness::TypeKey(ws, VK_ESCAPE);
+    EXPECT_FALSE(w.Form->Visible());
+}
+
+TEST(PreviewCommands, StatusOfTheLastObjectGoesWhenTheRunEnds) {
+    TWindow w(2);
+    w.R.Pages->SetStatus("Memo1");
+    EXPECT_EQ(w.Status(1), "Memo1");
+    w.R.Report.PrepareReport(true);
+    EXPECT_EQ(w.Status(1), "");
+}
