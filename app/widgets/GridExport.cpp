@@ -7,6 +7,8 @@
 #include <cstdlib>
 
 #include "platform/automation/Automation.h"
+#include "platform/automation/Spreadsheet.h"
+#include "platform/rtl/FileUtils.h"
 #include "platform/rtl/Format.h"
 #include "platform/ui/Dialogs.h"
 #include "platform/ui/Forms.h"
@@ -85,7 +87,51 @@ int ColumnWidthOf(int pixels, int fontHeight) {
     return static_cast<int>(std::clamp<int64_t>(width, 0, MaxColumnWidth));
 }
 
-void Export(const Variant& excel, const TGridExportSource& Grid, const TExportProgressEvent& Progress) {
+constexpr const char* kCaption = "提示";
+
+// While the export runs: the hourglass, and the grid's window caption with the rows sent
+// so far after it; both given back on every way out.
+class TExportFeedback {
+public:
+    TExportFeedback(TCustomForm* Form, const TExportProgressEvent& Progress) : FForm(Form), FProgress(Progress) {
+        if (FForm) FCaption = FForm->Caption();
+        FCursor = Screen->Cursor();
+        Screen->SetCursor(crHourGlass);
+    }
+    ~TExportFeedback() {
+        Screen->SetCursor(FCursor);
+        if (FForm && Screen->HasForm(FForm)) FForm->SetCaption(FCaption);
+    }
+    TExportFeedback(const TExportFeedback&) = delete;
+    TExportFeedback& operator=(const TExportFeedback&) = delete;
+    void Step(const std::string& Text) {
+        if (FProgress) FProgress(Text);
+        if (FForm && Screen->HasForm(FForm)) FForm->SetCaption(FCaption + " " + Text);
+    }
+
+private:
+    TCustomForm* FForm;
+    const TExportProgressEvent& FProgress;
+    std::string FCaption;
+    TCursor FCursor = crDefault;
+};
+
+// Where the file went, when the user would not otherwise know: no spreadsheet program
+// could be started for it, or it is not in the documents folder.
+void TellWhere(const std::string& Path, bool Shown) {
+    const std::string folder = ExcludeTrailingPathDelimiter(ExtractFilePath(Path));
+    const std::string docs = UserDocumentsFolder();
+    const bool elsewhere = SpreadsheetOptions().OutputFolder.empty() && folder != docs;
+    if (Shown && !elsewhere) return;
+    std::string text = "数据已导出到文件：\n" + Path;
+    if (elsewhere)
+        text += "\n\n文档文件夹" + (docs.empty() ? std::string() : "“" + docs + "”") + "不存在或不能写入，文件保存在“" +
+                folder + "”中。";
+    if (!Shown) text += "\n\n没有找到可以打开这个文件的电子表格程序，请用电子表格程序打开它。";
+    Application->MessageBox(text, kCaption, MB_OK | MB_ICONINFORMATION);
+}
+
+std::string Export(const Variant& excel, const TGridExportSource& Grid, TExportFeedback& Feedback) {
     Call(Get(excel, "WorkBooks"), "Add");
     Put(excel, "Visible", {false});
 
@@ -136,7 +182,7 @@ void Export(const Variant& excel, const TGridExportSource& Grid, const TExportPr
         } while (k <= b && r <= SheetRows && !dataSet.Eof());
 
         if (!dataSet.Eof()) {
-            if (Progress) Progress(Format("(已导出%d条)", {e}));
+            Feedback.Step(Format("(已导出%d条)", {e}));
             ProcessMessages();
         }
         Variant topLeft = Get(cells, "Item", {r - k + 1, 1});
@@ -155,28 +201,37 @@ void Export(const Variant& excel, const TGridExportSource& Grid, const TExportPr
     Call(Get(first, "Cells", {1, 1}), "Select");
     Put(excel, "Visible", {true});
     Put(Get(excel, "WorkBooks", {1}), "Saved", {true});
+    const bool opened = Get(excel, "Visible").AsBoolean();
+    const std::string path = Get(Get(excel, "WorkBooks", {1}), "FullName").AsString();
 
     place.Restore();
+    if (!path.empty()) TellWhere(path, opened);
+    return path;
 }
 
 }  // namespace
 
-void ExportGridToExcel(const TGridExportSource& Grid, const TExportProgressEvent& Progress) {
+std::string ExportGridToExcel(const TGridExportSource& Grid, const TExportProgressEvent& Progress) {
     if (!Grid.DataSet) throw EInvalidOperation("ExportGridToExcel: the grid has no dataset");
     Variant excel;
     try {
         excel = CreateOleObject("Excel.Application");
     } catch (const Exception&) {
-        ShowMessage("数据导出失败，因为您的电脑没有安装Excel");
-        return;
+        Application->MessageBox("数据导出失败，因为您的电脑没有安装Excel", kCaption, MB_OK | MB_ICONWARNING);
+        return {};
     }
     try {
-        Export(excel, Grid, Progress);
-    } catch (EOleError& error) {
-        // The result code alone does not tell the user what went wrong.
-        if (!OleErrorInfo().empty()) error.SetMessage(error.Message() + " (" + OleErrorInfo() + ")");
+        TExportFeedback feedback(Grid.Form, Progress);
+        return Export(excel, Grid, feedback);
+    } catch (const EAbort&) {
         throw;
+    } catch (const Exception& error) {
+        // The server's own description says why; the result code alone does not.
+        const std::string reason =
+            dynamic_cast<const EOleError*>(&error) && !OleErrorInfo().empty() ? OleErrorInfo() : error.Message();
+        Application->MessageBox("数据导出失败：" + reason, kCaption, MB_OK | MB_ICONERROR);
     }
+    return {};
 }
 
 void SetGridExportProcessMessages(std::function<void()> Hook) { ProcessMessagesHook() = std::move(Hook); }

@@ -3,6 +3,11 @@
 // by name, and leaves the workbook visible to the user. The query and list windows call
 // it from their export buttons.
 //
+// The workbook is written under the user's documents folder (else the home folder) and
+// opened with the desktop's spreadsheet program. When no program could be started for
+// it, or it had to go elsewhere than the documents folder, the user is told where the
+// file is (caption "提示"). Failures are reported to the user here, also with "提示".
+//
 // The export reads the grid through a plain description (its dataset, its columns with
 // visibility, title caption, pixel width and field, and its font height), so any grid can
 // be exported; GridExportSourceOf builds the description of a TDBGrid.
@@ -13,6 +18,8 @@
 #include <vector>
 
 #include "platform/db/DB.h"
+
+class TCustomForm;
 
 struct TGridExportColumn {
     bool Visible = true;
@@ -25,6 +32,9 @@ struct TGridExportSource {
     TDataSet* DataSet = nullptr;  // open
     std::vector<TGridExportColumn> Columns;   // left to right, hidden ones included
     int FontHeight = -11;         // the grid font's height (negative: character height)
+    // The window of the grid: its caption shows how many rows went out while the export
+    // runs (null: none shows it).
+    TCustomForm* Form = nullptr;
 };
 
 // Called with "(已导出%d条)" after each full batch.
@@ -32,9 +42,10 @@ using TExportProgressEvent = std::function<void(const std::string& Text)>;
 
 // Exports the grid. When the spreadsheet server cannot be created the user is told
 // "数据导出失败，因为您的电脑没有安装Excel" and the dataset is left untouched. Any later
-// failure is raised (an EOleError with the server's description added), after the
-// dataset has been put back on its record and its controls enabled again.
-void ExportGridToExcel(const TGridExportSource& Grid, const TExportProgressEvent& Progress = nullptr);
+// failure is shown as "数据导出失败：" and the reason (the server's description when it
+// gave one), after the dataset has been put back on its record and its controls enabled
+// again. Returns the file written, or "" when nothing was.
+std::string ExportGridToExcel(const TGridExportSource& Grid, const TExportProgressEvent& Progress = nullptr);
 
 // Lets the application handle pending window messages between batches; by default
 // Application->ProcessMessages(). Tests replace it; an empty function restores the default.
@@ -57,12 +68,13 @@ TGridExportSource GridExportSourceOf(TGrid* Grid) {
             source.Columns.push_back({true, Grid->ColumnTitle(i), Grid->ColumnWidth(i), Grid->ColumnField(i)});
     }
     source.FontHeight = Grid->Font()->Height();
+    source.Form = Grid->ParentForm();
     return source;
 }
 
 // ExportGridToExcel(DBGrid1, nullptr) as the windows call it.
 template <class TGrid>
     requires requires(TGrid* g) { g->Columns(); g->DataSource(); }
-void ExportGridToExcel(TGrid* Grid, const TExportProgressEvent& Progress = nullptr) {
-    ExportGridToExcel(GridExportSourceOf(Grid), Progress);
+std::string ExportGridToExcel(TGrid* Grid, const TExportProgressEvent& Progress = nullptr) {
+    return ExportGridToExcel(GridExportSourceOf(Grid), Progress);
 }

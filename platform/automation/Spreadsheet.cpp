@@ -149,7 +149,7 @@ public:
 
 protected:
     std::span<const std::string_view> Members() const override {
-        static constexpr std::array<std::string_view, 2> names{"WorkSheets", "Saved"};
+        static constexpr std::array<std::string_view, 3> names{"WorkSheets", "Saved", "FullName"};
         return names;
     }
     void Call(int index, const TOleCall& call) override;
@@ -162,6 +162,9 @@ private:
     bool FDirty = true;
     bool FSaved = false;
     std::string FPath;
+
+public:
+    const std::string& Path() const { return FPath; }
 };
 
 void TWorksheet::Changed() {
@@ -212,6 +215,12 @@ void TWorksheets::Call(int index, const TOleCall& call) {
 }
 
 void TWorkbook::Call(int index, const TOleCall& call) {
+    if (index == 2) {   // FullName
+        call.RequireKind(true, false);
+        call.RequireCount(0, 0);
+        call.Return(Variant(FPath));
+        return;
+    }
     if (index == 1) {   // Saved
         call.RequireKind(false, true);
         call.RequireCount(0, 0);
@@ -380,29 +389,13 @@ void TRange::PutValue(const Variant& value) {
 }
 
 // --- Files ------------------------------------------------------------------------------------
-std::string DocumentsFolder() {
-    std::string home;
-    if (const char* h = std::getenv("HOME"); h && *h) home = h;
-    if (const char* d = std::getenv("XDG_DOCUMENTS_DIR"); d && *d && DirectoryExists(d)) return d;
-    // ~/.config/user-dirs.dirs: XDG_DOCUMENTS_DIR="$HOME/Documents"
-    std::string config;
-    if (const char* c = std::getenv("XDG_CONFIG_HOME"); c && *c) config = c;
-    else if (!home.empty()) config = home + "/.config";
-    if (!config.empty()) {
-        std::ifstream in(config + "/user-dirs.dirs");
-        std::string line;
-        const std::string key = "XDG_DOCUMENTS_DIR=";
-        while (std::getline(in, line)) {
-            if (line.compare(0, key.size(), key) != 0) continue;
-            std::string value = line.substr(key.size());
-            if (value.size() >= 2 && value.front() == '"' && value.back() == '"')
-                value = value.substr(1, value.size() - 2);
-            if (value.compare(0, 5, "$HOME") == 0) value = home + value.substr(5);
-            if (!value.empty() && value != home && DirectoryExists(value)) return value;
-        }
-    }
-    if (!home.empty() && DirectoryExists(home + "/Documents")) return home + "/Documents";
-    return {};
+std::string HomeFolder() {
+    const char* h = std::getenv("HOME");
+    return h && *h ? std::string(h) : std::string();
+}
+
+bool WritableFolder(const std::string& folder) {
+    return !folder.empty() && DirectoryExists(folder) && access(folder.c_str(), W_OK | X_OK) == 0;
 }
 
 std::atomic<int> WorkbookCounter{0};
@@ -471,10 +464,12 @@ protected:
     }
     void Call(int index, const TOleCall& call) override {
         if (index == 1) {   // Visible
-            call.RequireKind(false, true);
             call.RequireCount(0, 0);
-            FVisible = call.BoolValue();
-            if (FVisible) Show();
+            if (!call.IsPut()) {
+                call.Return(Variant(FVisible));
+                return;
+            }
+            FVisible = call.BoolValue() && Show();
             return;
         }
         call.RequireKind(true, false);
@@ -489,18 +484,18 @@ protected:
     }
 
 private:
-    // Writes every changed workbook, then opens the files written.
-    void Show() {
+    // Writes every changed workbook, then opens the files written; false when a file
+    // written could not be handed to a program (it stays written: the caller tells the
+    // user where it is).
+    bool Show() {
         std::vector<std::string> written;
         for (const auto& book : FBooks)
             if (book->Dirty()) written.push_back(book->Save());
         const auto& opener = SpreadsheetOptions().Opener;
-        for (const std::string& path : written) {
-            bool opened = opener ? opener(path) : OpenWithDesktop(path);
-            if (!opened)
-                Failure(DISP_E_EXCEPTION, "The workbook was saved as \"" + path +
-                                              "\", but no program could be started to open it");
-        }
+        bool shown = true;
+        for (const std::string& path : written)
+            if (!(opener ? opener(path) : OpenWithDesktop(path))) shown = false;
+        return shown;
     }
 
     std::vector<std::shared_ptr<TWorkbook>> FBooks;
@@ -525,7 +520,31 @@ TSpreadsheetOptions& SpreadsheetOptions() {
     return options;
 }
 
+std::string UserDocumentsFolder() {
+    const std::string home = HomeFolder();
+    if (const char* d = std::getenv("XDG_DOCUMENTS_DIR"); d && *d) return ExcludeTrailingPathDelimiter(d);
+    // ~/.config/user-dirs.dirs: XDG_DOCUMENTS_DIR="$HOME/Documents"
+    std::string config;
+    if (const char* c = std::getenv("XDG_CONFIG_HOME"); c && *c) config = c;
+    else if (!home.empty()) config = home + "/.config";
+    if (!config.empty()) {
+        std::ifstream in(config + "/user-dirs.dirs");
+        std::string line;
+        const std::string key = "XDG_DOCUMENTS_DIR=";
+        while (std::getline(in, line)) {
+            if (line.compare(0, key.size(), key) != 0) continue;
+            std::string value = line.substr(key.size());
+            if (value.size() >= 2 && value.front() == '"' && value.back() == '"')
+                value = value.substr(1, value.size() - 2);
+            if (value.compare(0, 5, "$HOME") == 0) value = home + value.substr(5);
+            if (!value.empty()) return ExcludeTrailingPathDelimiter(value);
+        }
+    }
+    return home.empty() ? std::string() : home + "/Documents";
+}
+
 std::string DefaultSpreadsheetFolder() {
-    std::string folder = DocumentsFolder();
-    return folder.empty() ? ExcludeTrailingPathDelimiter(GetTempDir()) : folder;
+    if (std::string docs = UserDocumentsFolder(); WritableFolder(docs)) return docs;
+    if (std::string home = HomeFolder(); WritableFolder(home)) return ExcludeTrailingPathDelimiter(home);
+    return ExcludeTrailingPathDelimiter(GetTempDir());
 }

@@ -6,10 +6,14 @@
 // put = property write):
 //   application  WorkBooks            get: the workbooks; WorkBooks(i): workbook i (1-based)
 //                Visible              put: True writes every workbook changed since it was
-//                                     last written and opens the files written
+//                                     last written and opens the files written;
+//                                     get: True when every file written was handed to a
+//                                     program that shows it (a file no program could be
+//                                     started for is written all the same)
 //   workbooks    Add                  method: a new workbook with one sheet, "Sheet1"
 //   workbook     WorkSheets           get: the worksheets; WorkSheets(i): worksheet i
 //                Saved                put
+//                FullName             get: the file the workbook was written to ("" before)
 //   worksheets   Count                get: the number of sheets
 //                Add(before, after)   method: a new sheet (named "Sheet<n>") before the
 //                                     sheet given as before, else after the one given as
@@ -46,9 +50,9 @@
 //
 // Files: a workbook is written once it is first shown, to
 //   <folder>/Book<n>-<yyyymmdd>-<hhnnss>.xlsx   (with "-2", "-3" ... when that exists)
-// where folder is SpreadsheetOptions().OutputFolder, else the user's documents folder
-// (XDG_DOCUMENTS_DIR or ~/Documents when it exists), else the temporary folder; showing it
-// again after changes rewrites the same file, through a temporary file and a rename.
+// where folder is SpreadsheetOptions().OutputFolder, else DefaultSpreadsheetFolder();
+// showing it again after changes rewrites the same file, through a temporary file and a
+// rename.
 #pragma once
 
 #include <functional>
@@ -80,5 +84,11 @@ TSpreadsheetOptions& SpreadsheetOptions();
 // Runs xdg-open path detached from this process; false when it could not be started.
 bool OpenWithDesktop(const std::string& path);
 
-// The folder workbooks go to when OutputFolder is empty.
+// The user's documents folder as the desktop names it (XDG_DOCUMENTS_DIR in the
+// environment or in ~/.config/user-dirs.dirs, else ~/Documents), whether it exists or not;
+// empty without a home folder.
+std::string UserDocumentsFolder();
+// The folder workbooks go to when OutputFolder is empty: the documents folder when it
+// exists and can be written, else the home folder when it can be written, else the
+// temporary folder.
 std::string DefaultSpreadsheetFolder();

@@ -156,6 +156,15 @@ void TStatusBar::SetSizeGrip(bool Value) {
     Invalidate();
 }
 
+void TStatusBar::ChangeScale(int M, int D) {
+    if (M == D) return;
+    TCustomControl::ChangeScale(M, D);
+    for (int i = 0; i < FPanels->Count(); ++i) {
+        TStatusPanel* p = FPanels->Items(i);
+        p->SetWidth(MulDiv(p->Width(), M, D));
+    }
+}
+
 TRect TStatusBar::PanelRect(int Index) const {
     int left = 0;
     for (int i = 0; i < Index; ++i) left += FPanels->Items(i)->Width();

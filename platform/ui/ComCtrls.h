@@ -81,6 +81,10 @@ public:
     TDrawPanelEvent OnDrawPanel;
     static void DeclareProperties(TPropertyDecl<TStatusBar>& d);
 
+protected:
+    // The panels' widths scale with the form, as the text in them does.
+    void ChangeScale(int M, int D) override;
+
 private:
     std::unique_ptr<TStatusPanels> FPanels;
     bool FSimplePanel = false;

@@ -4,13 +4,17 @@
 // failure puts the dataset back on its record with its controls enabled.
 #include <gtest/gtest.h>
 
+#include <filesystem>
+#include <fstream>
 #include <memory>
 
 #include "app/widgets/GridExport.h"
 #include "platform/automation/Spreadsheet.h"
 #include "platform/db/ADODB.h"
+#include "platform/rtl/FileUtils.h"
 #include "platform/rtl/StrUtils.h"
 #include "platform/ui/DialogService.h"
+#include "platform/ui/Dialogs.h"
 #include "tests/automation/OleTestUtil.h"
 #include "tests/automation/XlsxReader.h"
 
@@ -18,16 +22,20 @@ namespace {
 
 using namespace oletest;
 
-// Records what the message boxes say and answers OK.
+// Records what the message boxes say (text, caption, icon) and answers OK.
 class TMessageRecorder : public TDialogService {
 public:
     TDialogAnswer Show(const TDialogRequest& request) override {
         Texts.push_back(request.Text);
+        Captions.push_back(request.Caption);
+        Icons.push_back(request.Flags & MB_ICONMASK);
         TDialogAnswer a;
         a.Result = 1;
         return a;
     }
     std::vector<std::string> Texts;
+    std::vector<std::string> Captions;
+    std::vector<int> Icons;
 };
 
 // Counts what a grid hears from its dataset while the export runs.
@@ -271,6 +279,7 @@ TEST_F(GridExport, WithoutTheServerTheUserIsToldAndTheDatasetStaysPut) {
     RegisterOleServer(SpreadsheetProgID, CreateSpreadsheetApplication);
 
     EXPECT_EQ(Messages.Texts, (std::vector<std::string>{"数据导出失败，因为您的电脑没有安装Excel"}));
+    EXPECT_EQ(Messages.Captions, (std::vector<std::string>{"提示"}));
     EXPECT_EQ(ds.RecNo(), 2);
     EXPECT_EQ(Link.Scrolls + Link.Changes, 0);
     EXPECT_TRUE(Fix.Opened.empty());
@@ -310,27 +319,33 @@ TEST_F(GridExport, AFailingCallAnywhereRestoresTheDatasetAndIsReported) {
     });
     TDataSet& ds = Open("select * from tb_sf order by 票据号");
     ds.Last();
-    ExportGridToExcel(ReceiptGrid());
+    EXPECT_NE(ExportGridToExcel(ReceiptGrid()), "");
     const int calls = counter->Calls;
     ASSERT_GT(calls, 20);
     for (int n = 1; n <= calls; ++n) {
         SCOPED_TRACE(n);
         counter->Calls = 0;
         counter->FailAt = n;
-        const std::string error = Raised([&] { ExportGridToExcel(ReceiptGrid()); });
-        EXPECT_TRUE(error.rfind("EOleError: OLE error 80020009: ", 0) == 0) << error;
+        Messages.Texts.clear();
+        Messages.Captions.clear();
+        EXPECT_EQ(ExportGridToExcel(ReceiptGrid()), "");
+        ASSERT_EQ(Messages.Texts.size(), 1u);
+        EXPECT_TRUE(Messages.Texts[0].rfind("数据导出失败：OLE error 80020009: ", 0) == 0) << Messages.Texts[0];
+        EXPECT_EQ(Messages.Captions[0], "提示");
         EXPECT_EQ(ds.RecNo(), 4);
         EXPECT_FALSE(ds.ControlsDisabled());
     }
     RegisterOleServer(SpreadsheetProgID, CreateSpreadsheetApplication);
 
     // A server failure with a description carries it to the user; a failing pause too.
-    Fix.OpenerResult = false;
-    Fix.Opened.clear();
-    const std::string error = Raised([&] { ExportGridToExcel(ReceiptGrid()); });
-    ASSERT_EQ(Fix.Opened.size(), 1u);
-    EXPECT_EQ(error, "EOleError: OLE error 80020009: Visible (The workbook was saved as \"" + Fix.Opened[0] +
-                         "\", but no program could be started to open it)");
+    const std::string blocker = Fix.Dir.Path() + "/file";
+    std::ofstream(blocker) << "x";
+    const TSpreadsheetOptions saved = SpreadsheetOptions();
+    SpreadsheetOptions().OutputFolder = blocker + "/sub";
+    Messages.Texts.clear();
+    EXPECT_EQ(ExportGridToExcel(ReceiptGrid()), "");
+    SpreadsheetOptions() = saved;
+    EXPECT_EQ(Messages.Texts, std::vector<std::string>{"数据导出失败：Cannot create the folder \"" + blocker + "/sub\""});
     EXPECT_FALSE(ds.ControlsDisabled());
     EXPECT_EQ(ds.RecNo(), 4);
 
@@ -340,9 +355,63 @@ TEST_F(GridExport, AFailingCallAnywhereRestoresTheDatasetAndIsReported) {
     big.Columns = {{true, "序号", 40, Query->FieldByName("n")}};
     Query->MoveBy(10);
     SetGridExportProcessMessages([] { throw EInOutError("window gone"); });
-    EXPECT_EQ(Raised([&] { ExportGridToExcel(big); }), "EInOutError: window gone");
+    Messages.Texts.clear();
+    ExportGridToExcel(big);
+    EXPECT_EQ(Messages.Texts, std::vector<std::string>{"数据导出失败：window gone"});
     EXPECT_EQ(Query->RecNo(), 11);
     EXPECT_FALSE(Query->ControlsDisabled());
+}
+
+// A workbook no spreadsheet program could be started for is kept, and the user is told
+// where it is, as information; one that opened needs no word.
+TEST_F(GridExport, WithoutASpreadsheetProgramTheUserLearnsWhereTheFileIs) {
+    Open("select * from tb_sf order by 票据号");
+    struct {
+        bool Opens;
+        bool Told;
+    } cases[] = {{true, false}, {false, true}};
+    for (auto& c : cases) {
+        SCOPED_TRACE(c.Opens);
+        Fix.Opened.clear();
+        Fix.OpenerResult = c.Opens;
+        Messages.Texts.clear();
+        Messages.Captions.clear();
+        Messages.Icons.clear();
+        const std::string path = ExportGridToExcel(ReceiptGrid());
+        ASSERT_EQ(Fix.Opened, std::vector<std::string>{path});
+        EXPECT_EQ(xlsxtest::ReadXlsx(path).Sheets.at(0).RowCount(), 5);
+        if (!c.Told) {
+            EXPECT_TRUE(Messages.Texts.empty());
+            continue;
+        }
+        ASSERT_EQ(Messages.Texts.size(), 1u);
+        EXPECT_EQ(Messages.Texts[0], "数据已导出到文件：\n" + path +
+                                         "\n\n没有找到可以打开这个文件的电子表格程序，请用电子表格程序打开它。");
+        EXPECT_EQ(Messages.Captions[0], "提示");
+        EXPECT_EQ(Messages.Icons[0], MB_ICONINFORMATION);
+    }
+}
+
+// With no folder configured the workbook goes to the documents folder; when there is
+// none it goes home, and the user is told where.
+TEST_F(GridExport, WithoutADocumentsFolderTheFileGoesHomeAndTheUserIsTold) {
+    Open("select * from tb_sf order by 票据号");
+    const std::string home = Fix.Dir.Path() + "/home";
+    std::filesystem::create_directories(home);
+    TEnvVar homeVar("HOME", home.c_str());
+    TEnvVar configVar("XDG_CONFIG_HOME", (Fix.Dir.Path() + "/config").c_str());
+    TEnvVar docsVar("XDG_DOCUMENTS_DIR", nullptr);
+    const std::string folder = SpreadsheetOptions().OutputFolder;
+    SpreadsheetOptions().OutputFolder.clear();
+    const std::string first = ExportGridToExcel(ReceiptGrid());
+    std::filesystem::create_directories(home + "/Documents");
+    const std::string second = ExportGridToExcel(ReceiptGrid());
+    SpreadsheetOptions().OutputFolder = folder;
+    EXPECT_EQ(ExtractFilePath(first), home + "/");
+    EXPECT_EQ(ExtractFilePath(second), home + "/Documents/");
+    EXPECT_EQ(Messages.Texts, std::vector<std::string>{"数据已导出到文件：\n" + first + "\n\n文档文件夹“" + home +
+                                                       "/Documents”不存在或不能写入，文件保存在“" + home + "”中。"});
+    EXPECT_EQ(Fix.Opened, (std::vector<std::string>{first, second}));
 }
 
 }  // namespace

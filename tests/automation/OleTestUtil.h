@@ -1,6 +1,7 @@
 // Late-bound call helpers and a scratch folder for the spreadsheet server's files.
 #pragma once
 
+#include <optional>
 #include <gtest/gtest.h>
 #include <stdlib.h>
 
@@ -77,6 +78,26 @@ public:
 
 private:
     TSpreadsheetOptions FSaved;
+};
+
+// Sets an environment variable (or removes it) for the lifetime of the object.
+class TEnvVar {
+public:
+    TEnvVar(const char* Name, const char* Value) : FName(Name) {
+        if (const char* old = std::getenv(Name)) FOld = old;
+        if (Value) setenv(Name, Value, 1);
+        else unsetenv(Name);
+    }
+    ~TEnvVar() {
+        if (FOld) setenv(FName, FOld->c_str(), 1);
+        else unsetenv(FName);
+    }
+    TEnvVar(const TEnvVar&) = delete;
+    TEnvVar& operator=(const TEnvVar&) = delete;
+
+private:
+    const char* FName;
+    std::optional<std::string> FOld;
 };
 
 }  // namespace oletest

@@ -80,7 +80,7 @@ TEST(SpreadsheetDispatch, MisusedMembersRaiseTheirAutomationErrors) {
     const std::vector<Row> rows = {
         {"unknown member", [&] { Get(o.App, "Quit"); }, "OLE error 80020006: Quit"},
         {"member of another object", [&] { Get(o.Book, "Add"); }, "OLE error 80020006: Add"},
-        {"read of a write-only property", [&] { Get(o.App, "Visible"); }, "OLE error 80020003: Visible"},
+        {"read of a write-only property", [&] { Get(o.Font, "Bold"); }, "OLE error 80020003: Bold"},
         {"write of a read-only property", [&] { Put(o.App, "WorkBooks", {Variant(1)}); },
          "OLE error 80020003: WorkBooks"},
         {"write to a method", [&] { Put(o.Sheet, "Select", {true}); }, "OLE error 80020003: Select"},

@@ -4,6 +4,9 @@
 #include <gtest/gtest.h>
 
 #include <fstream>
+#include <unistd.h>
+#include <filesystem>
+#include <optional>
 
 #include "platform/automation/SpreadsheetModel.h"
 #include "platform/rtl/FileUtils.h"
@@ -259,16 +262,24 @@ TEST(SpreadsheetShow, VisibleWritesChangedWorkbooksToDatedFilesAndOpensThem) {
     EXPECT_TRUE(Get(app, "WorkBooks", {2}) == two);
 }
 
-TEST(SpreadsheetShow, FailuresToWriteOrOpenSayWhereTheWorkbookIs) {
+// A file no program could be started for is written all the same: the application is not
+// visible then, and the workbook names its file. A folder that cannot be made fails.
+TEST(SpreadsheetShow, AFileNoProgramOpensIsKeptAndNamed) {
     SpreadsheetFixture fix;
     fix.OpenerResult = false;
     Variant app = CreateOleObject("Excel.Application");
-    Get(Get(app, "WorkBooks"), "Add");
-    EXPECT_EQ(Raised([&] { Put(app, "Visible", {true}); }), "EOleError: OLE error 80020009: Visible");
+    Variant book = Get(Get(app, "WorkBooks"), "Add");
+    EXPECT_EQ(Get(book, "FullName").AsString(), "");
+    Put(app, "Visible", {true});
     ASSERT_EQ(fix.Opened.size(), 1u);
-    EXPECT_EQ(OleErrorInfo(), "The workbook was saved as \"" + fix.Opened[0] +
-                                  "\", but no program could be started to open it");
+    EXPECT_FALSE(Get(app, "Visible").AsBoolean());
+    EXPECT_EQ(Get(book, "FullName").AsString(), fix.Opened[0]);
     EXPECT_TRUE(FileExists(fix.Opened[0]));
+    fix.OpenerResult = true;
+    Put(Get(book, "WorkSheets", {1}), "Cells", {1, 1, "again"});
+    Put(app, "Visible", {true});
+    EXPECT_TRUE(Get(app, "Visible").AsBoolean());
+    EXPECT_EQ(Raised([&] { Put(book, "FullName", {"x"}); }), "EOleError: OLE error 80020003: FullName");
 
     // A folder that cannot be made: the write fails and nothing is opened.
     const std::string blocker = fix.Dir.Path() + "/file";
@@ -278,7 +289,47 @@ TEST(SpreadsheetShow, FailuresToWriteOrOpenSayWhereTheWorkbookIs) {
     Get(Get(app2, "WorkBooks"), "Add");
     EXPECT_EQ(Raised([&] { Put(app2, "Visible", {true}); }), "EOleError: OLE error 80020009: Visible");
     EXPECT_EQ(OleErrorInfo(), "Cannot create the folder \"" + blocker + "/sub\"");
-    EXPECT_EQ(fix.Opened.size(), 1u);
+    EXPECT_EQ(fix.Opened.size(), 2u);
+}
+
+// Where workbooks go by default: the desktop's documents folder, else home, else the
+// temporary folder.
+TEST(SpreadsheetShow, TheDocumentsFolderElseHomeElseTemporary) {
+    TempDir dir;
+    const std::string home = dir.Path() + "/home";
+    const std::string config = dir.Path() + "/config";
+    std::filesystem::create_directories(home);
+    std::filesystem::create_directories(config);
+    TEnvVar homeVar("HOME", home.c_str());
+    TEnvVar configVar("XDG_CONFIG_HOME", config.c_str());
+    TEnvVar docsVar("XDG_DOCUMENTS_DIR", nullptr);
+    struct {
+        const char* What;
+        const char* UserDirs;      // ~/.config/user-dirs.dirs, nullptr: none
+        const char* Make;          // folder made under home, nullptr: none
+        std::string Expected;
+    } cases[] = {
+        {"no documents folder yet", nullptr, nullptr, home},
+        {"~/Documents", nullptr, "Documents", home + "/Documents"},
+        {"the desktop's name for it", "XDG_DOCUMENTS_DIR=\"$HOME/文档\"\n", "文档", home + "/文档"},
+        {"named but missing", "XDG_DOCUMENTS_DIR=\"$HOME/文件\"\n", nullptr, home},
+    };
+    for (auto& c : cases) {
+        SCOPED_TRACE(c.What);
+        std::filesystem::remove_all(home);
+        std::filesystem::create_directories(home);
+        std::filesystem::remove(config + "/user-dirs.dirs");
+        if (c.UserDirs) std::ofstream(config + "/user-dirs.dirs") << c.UserDirs;
+        if (c.Make) std::filesystem::create_directories(home + "/" + c.Make);
+        EXPECT_EQ(DefaultSpreadsheetFolder(), c.Expected);
+    }
+    EXPECT_EQ(UserDocumentsFolder(), home + "/文件");
+    // A home that cannot be written (not testable as root, who writes anywhere).
+    if (geteuid() != 0) {
+        std::filesystem::permissions(home, std::filesystem::perms::owner_read | std::filesystem::perms::owner_exec);
+        EXPECT_EQ(DefaultSpreadsheetFolder(), ExcludeTrailingPathDelimiter(GetTempDir()));
+        std::filesystem::permissions(home, std::filesystem::perms::owner_all);
+    }
 }
 
 }  // namespace

@@ -190,6 +190,11 @@ TEST_F(CommonControlsTest, StatusBarPanelsFollowEachOtherAndTheLastReachesTheEdg
     EXPECT_EQ(bar->PanelRect(2).Right, 640);
     bar->Panels()->Items(0)->SetText("操作员：tulvo");
     EXPECT_EQ(bar->Panels()->Items(0)->Text(), "操作员：tulvo");
+    // Scaled with the form (1024 px: 128/100), the panels widen with their text.
+    Form->ScaleBy(128, 100);
+    EXPECT_EQ(bar->PanelRect(1).Left, 294);
+    EXPECT_EQ(bar->PanelRect(2).Left, 294 + 256);
+    EXPECT_EQ(bar->PanelRect(2).Right, bar->Width());
 }
 
 TEST_F(CommonControlsTest, PageControlShowsOneSheetAndAsksBeforeChanging) {
