@@ -2,6 +2,7 @@
 // designer and wizards.
 #include "report/ReportServices.h"
 
+#include "platform/rtl/Format.h"
 #include "platform/rtl/StrUtils.h"
 #include "report/DataSet.h"
 #include "report/Report.h"
@@ -153,6 +154,27 @@ TfrxCustomDesigner::TfrxCustomDesigner(TComponent* AOwner, TfrxReport* AReport, 
     : TForm(AOwner), FReport(AReport), FIsPreviewDesigner(APreviewDesigner) {}
 
 TfrxCustomDesigner::~TfrxCustomDesigner() = default;
+
+// Pixels per character cell of a dot-matrix page, across and down.
+static constexpr double kCharWidth = 9.6, kCharHeight = 17;
+
+double TfrxCustomDesigner::MMToUnits(double Value, bool Horizontal) const {
+    switch (CurUnits()) {
+    case 1: return Value / 25.4;
+    case 2: return Value * 96 / 25.4;
+    case 3: return Round(Value * 3.77953 / (Horizontal ? kCharWidth : kCharHeight));
+    default: return Value / 10;
+    }
+}
+
+double TfrxCustomDesigner::UnitsToMM(double Value, bool Horizontal) const {
+    switch (CurUnits()) {
+    case 1: return Value * 25.4;
+    case 2: return Value / 96 * 25.4;
+    case 3: return static_cast<double>(Round(Value)) * (Horizontal ? kCharWidth : kCharHeight) / 3.77953;
+    default: return Value * 10;
+    }
+}
 
 TfrxDesignerClass& frxDesignerClass() {
     static TfrxDesignerClass designerClass;

@@ -2,6 +2,7 @@
 
 #include "app/forms/ClinicForms.h"
 #include "app/widgets/FlatButton.h"
+#include "designer/editors/Registration.h"
 #include "designer/resources/DesignerTexts.h"
 #include "platform/db/DB.h"
 #include "platform/rtl/FileUtils.h"
@@ -49,6 +50,8 @@ void RegisterClinicClasses() {
     // Report scripts reach the standard classes and the report's own.
     fsRegisterStandardClasses();
     frxRegisterReportClasses();
+    // The designer's object and property editors, for the designer and its inspector.
+    frxRegisterDesignerEditors();
 }
 
 bool ClaimSingleInstance() {

@@ -27,6 +27,9 @@
 #include <QMenu>
 #include <QMimeData>
 #include <QPlainTextEdit>
+#include <QTextBlock>
+#include <QTextCursor>
+#include <QTextDocument>
 #include <QKeySequence>
 #include <QPushButton>
 #include <QRadioButton>
@@ -408,31 +411,80 @@ void TCustomEdit::SetBorderStyle(TBorderStyle Value) {
         w->setFrameShape(Value == bsNone ? QFrame::NoFrame : QFrame::StyledPanel);
 }
 
+// A memo's selection is counted in the characters of its Text, where a line break is the
+// two characters CR LF; Qt counts one paragraph separator. These convert between the two.
+namespace {
+int MemoOffset(const QPlainTextEdit* w, int QtPos) {
+    return QtPos + w->document()->findBlock(QtPos).blockNumber();
+}
+int MemoQtPos(const QPlainTextEdit* w, int Offset) {
+    if (Offset <= 0) return 0;
+    for (QTextBlock b = w->document()->begin(); b.isValid(); b = b.next()) {
+        const int start = b.position() + b.blockNumber();
+        if (Offset <= start + b.length() - 1) return b.position() + (Offset - start);
+        if (!b.next().isValid()) return b.position() + b.length() - 1;
+        // An offset inside the CR LF pair stays at the end of the line.
+        if (Offset < start + b.length() + 1) return b.position() + b.length() - 1;
+    }
+    return 0;
+}
+}  // namespace
+
 int TCustomEdit::SelStart() const {
+    if (auto* m = TypedWidget<QPlainTextEdit>(this)) return MemoOffset(m, m->textCursor().selectionStart());
     auto* w = TypedWidget<QLineEdit>(this);
     if (!w) return 0;
     return w->hasSelectedText() ? w->selectionStart() : w->cursorPosition();
 }
 
 void TCustomEdit::SetSelStart(int Value) {
+    if (auto* m = TypedWidget<QPlainTextEdit>(this)) {
+        QTextCursor c = m->textCursor();
+        c.setPosition(MemoQtPos(m, Value));
+        m->setTextCursor(c);
+        return;
+    }
     if (auto* w = TypedWidget<QLineEdit>(this)) w->setCursorPosition(Value);
 }
 
 int TCustomEdit::SelLength() const {
+    if (auto* m = TypedWidget<QPlainTextEdit>(this)) {
+        const QTextCursor c = m->textCursor();
+        return MemoOffset(m, c.selectionEnd()) - MemoOffset(m, c.selectionStart());
+    }
     auto* w = TypedWidget<QLineEdit>(this);
     return w && w->hasSelectedText() ? w->selectionLength() : 0;
 }
 
 void TCustomEdit::SetSelLength(int Value) {
+    if (auto* m = TypedWidget<QPlainTextEdit>(this)) {
+        QTextCursor c = m->textCursor();
+        const int start = c.selectionStart();
+        c.setPosition(start);
+        c.setPosition(MemoQtPos(m, MemoOffset(m, start) + std::max(Value, 0)), QTextCursor::KeepAnchor);
+        m->setTextCursor(c);
+        return;
+    }
     if (auto* w = TypedWidget<QLineEdit>(this)) w->setSelection(SelStart(), Value);
 }
 
 std::string TCustomEdit::SelText() const {
+    if (auto* m = TypedWidget<QPlainTextEdit>(this)) {
+        QString t = m->textCursor().selectedText();
+        t.replace(QChar::ParagraphSeparator, QLatin1Char('\n'));
+        return ToCrLf(t);
+    }
     auto* w = TypedWidget<QLineEdit>(this);
     return w ? StdStr(w->selectedText()) : std::string();
 }
 
 void TCustomEdit::SetSelText(const std::string& Value) {
+    if (auto* m = TypedWidget<QPlainTextEdit>(this)) {
+        QTextCursor c = m->textCursor();
+        c.insertText(FromCrLf(Value));
+        m->setTextCursor(c);
+        return;
+    }
     if (auto* w = TypedWidget<QLineEdit>(this)) w->insert(QStr(Value));
 }
 
@@ -470,6 +522,12 @@ void TCustomEdit::FocusArrived() {
 }
 
 void TCustomEdit::ClearSelection() {
+    if (auto* m = TypedWidget<QPlainTextEdit>(this)) {
+        QTextCursor c = m->textCursor();
+        c.removeSelectedText();
+        m->setTextCursor(c);
+        return;
+    }
     if (auto* w = TypedWidget<QLineEdit>(this)) w->del();
 }
 
@@ -486,10 +544,12 @@ void TCustomEdit::CutToClipboard() {
 void TCustomEdit::PasteFromClipboard() { PasteText(); }
 
 void TCustomEdit::Undo() {
-    if (auto* w = TypedWidget<QLineEdit>(this)) w->undo();
+    if (auto* m = TypedWidget<QPlainTextEdit>(this)) m->undo();
+    else if (auto* w = TypedWidget<QLineEdit>(this)) w->undo();
 }
 
 bool TCustomEdit::CanUndo() const {
+    if (auto* m = TypedWidget<QPlainTextEdit>(this)) return m->document()->isUndoAvailable();
     auto* w = TypedWidget<QLineEdit>(this);
     return w && w->isUndoAvailable();
 }

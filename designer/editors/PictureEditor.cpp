@@ -1,0 +1,233 @@
+// The picture window.
+#include "designer/editors/PictureEditor.h"
+
+#include <memory>
+
+#include "platform/classes/Streaming.h"
+#include "platform/graphics/Graphics.h"
+#include "platform/rtl/Format.h"
+#include "platform/ui/Clipbrd.h"
+#include "platform/ui/ComCtrls.h"
+#include "platform/ui/Dialogs.h"
+#include "platform/ui/ExtCtrls.h"
+#include "platform/ui/ImgList.h"
+#include "report/Resources.h"
+
+ROVE_IMPLEMENT_CLASS(TfrxPictureEditorForm)
+
+namespace {
+
+const char* const kPictureEditorText = R"(object frxPictureEditorForm: TfrxPictureEditorForm
+  Left = 200
+  Top = 150
+  BorderStyle = bsDialog
+  Caption = 'Picture'
+  ClientHeight = 306
+  ClientWidth = 381
+  Color = clBtnFace
+  Font.Charset = DEFAULT_CHARSET
+  Font.Color = clWindowText
+  Font.Height = -11
+  Font.Name = 'Tahoma'
+  Font.Style = []
+  KeyPreview = True
+  OldCreateOrder = False
+  Position = poScreenCenter
+  ShowHint = True
+  PixelsPerInch = 96
+  TextHeight = 13
+  OnCreate = FormCreate
+  OnShow = FormShow
+  object ToolBar: TToolBar
+    Left = 0
+    Top = 0
+    Width = 381
+    Height = 26
+    Align = alTop
+    AutoSize = True
+    Flat = True
+    TabOrder = 0
+    object LoadB: TToolButton
+      Left = 0
+      Top = 0
+      Hint = 'Load'
+      ImageIndex = 1
+      OnClick = LoadBClick
+    end
+    object CopyB: TToolButton
+      Left = 23
+      Top = 0
+      Hint = 'Copy'
+      ImageIndex = 6
+      OnClick = CopyBClick
+    end
+    object PasteB: TToolButton
+      Left = 46
+      Top = 0
+      Hint = 'Paste'
+      ImageIndex = 7
+      OnClick = PasteBClick
+    end
+    object ClearB: TToolButton
+      Left = 69
+      Top = 0
+      Hint = 'Clear'
+      ImageIndex = 82
+      OnClick = ClearBClick
+    end
+    object Sep1: TToolButton
+      Left = 92
+      Top = 0
+      Width = 8
+      Style = tbsSeparator
+    end
+    object CancelB: TToolButton
+      Left = 100
+      Top = 0
+      Hint = 'Cancel'
+      ImageIndex = 55
+      OnClick = CancelBClick
+    end
+    object OkB: TToolButton
+      Left = 123
+      Top = 0
+      Hint = 'OK'
+      ImageIndex = 56
+      OnClick = OkBClick
+    end
+  end
+  object Box: TScrollBox
+    Left = 0
+    Top = 26
+    Width = 381
+    Height = 261
+    Align = alClient
+    Color = clWindow
+    TabOrder = 1
+    object Image: TImage
+      Left = 0
+      Top = 0
+      Width = 377
+      Height = 257
+      Align = alClient
+      Center = True
+      Proportional = True
+    end
+  end
+  object StatusBar: TStatusBar
+    Left = 0
+    Top = 287
+    Width = 381
+    Height = 19
+    Panels = <
+      item
+        Width = 200
+      end>
+  end
+end
+)";
+
+void RegisterPictureEditorForm() {
+    static const bool done = [] {
+        RegisterUiClasses();
+        RegisterFormResource("TfrxPictureEditorForm", kPictureEditorText, "PictureEditor.dfm");
+        return true;
+    }();
+    (void)done;
+}
+
+}  // namespace
+
+std::string frxPictureFilter() {
+    return frxResources().Get("ftPictures") + " (*.bmp " + "*.jpg " + "*.ico *.wmf *.emf)|*.bmp;" + "*.jpg;" +
+           "*.ico;*.wmf;*.emf|" + frxResources().Get("ftAllFiles") + "|*.*";
+}
+
+TfrxPictureEditorForm::TfrxPictureEditorForm(TComponent* AOwner) : TForm(AOwner) {
+    RegisterPictureEditorForm();
+    InitForm();
+}
+
+void TfrxPictureEditorForm::DeclareProperties(TPropertyDecl<TfrxPictureEditorForm>& d) {
+    d.Method("FormCreate", &TfrxPictureEditorForm::FormCreate);
+    d.Method("FormShow", &TfrxPictureEditorForm::FormShow);
+    d.Method("LoadBClick", &TfrxPictureEditorForm::LoadBClick);
+    d.Method("CopyBClick", &TfrxPictureEditorForm::CopyBClick);
+    d.Method("PasteBClick", &TfrxPictureEditorForm::PasteBClick);
+    d.Method("ClearBClick", &TfrxPictureEditorForm::ClearBClick);
+    d.Method("OkBClick", &TfrxPictureEditorForm::OkBClick);
+    d.Method("CancelBClick", &TfrxPictureEditorForm::CancelBClick);
+}
+
+void TfrxPictureEditorForm::BindFields() {
+    Bind(ToolBar, "ToolBar");
+    Bind(LoadB, "LoadB");
+    Bind(CopyB, "CopyB");
+    Bind(PasteB, "PasteB");
+    Bind(ClearB, "ClearB");
+    Bind(Sep1, "Sep1");
+    Bind(CancelB, "CancelB");
+    Bind(OkB, "OkB");
+    Bind(Box, "Box");
+    Bind(Image, "Image");
+    Bind(StatusBar, "StatusBar");
+}
+
+TPicture* TfrxPictureEditorForm::Picture() const { return Image->Picture(); }
+
+void TfrxPictureEditorForm::FormCreate(TObject*) {
+    ToolBar->SetImages(frxResources().MainButtonImages());
+    frxResources().LocalizeForm(this);
+}
+
+void TfrxPictureEditorForm::FormShow(TObject*) { UpdateImage(); }
+
+void TfrxPictureEditorForm::UpdateImage() {
+    TPicture* p = Picture();
+    TStatusPanel* panel = StatusBar->Panels()->Items(0);
+    if (p->Graphic() && !p->Empty()) {
+        panel->SetText(Format("%d x %d", {p->Width(), p->Height()}));
+        Image->SetStretch(p->Width() > Image->Width() || p->Height() > Image->Height());
+    } else {
+        panel->SetText(frxResources().Get("piEmpty"));
+        Image->SetStretch(false);
+    }
+    Image->Invalidate();
+}
+
+void TfrxPictureEditorForm::LoadBClick(TObject*) {
+    TOpenDialog dialog(nullptr);
+    dialog.SetOptions(TOpenOptions{});
+    dialog.SetFilter(frxPictureFilter());
+    if (!dialog.Execute()) return;
+    // A file that is no picture (or is damaged) raises with the picture's own text and
+    // leaves the picture as it was.
+    Picture()->LoadFromFile(dialog.FileName());
+    UpdateImage();
+}
+
+void TfrxPictureEditorForm::CopyBClick(TObject*) {
+    if (TGraphic* g = Picture()->Graphic(); g && !g->Empty()) Clipboard()->SetPicture(*g);
+}
+
+void TfrxPictureEditorForm::PasteBClick(TObject*) {
+    Clipboard()->GetPicture(*Picture());
+    UpdateImage();
+}
+
+void TfrxPictureEditorForm::ClearBClick(TObject*) {
+    Picture()->Clear();
+    UpdateImage();
+}
+
+void TfrxPictureEditorForm::OkBClick(TObject*) { SetModalResult(mrOk); }
+void TfrxPictureEditorForm::CancelBClick(TObject*) { SetModalResult(mrCancel); }
+
+bool frxShowPictureEditor(TPicture* Picture, TComponent* Owner) {
+    if (!Picture) return false;
+    auto form = std::make_unique<TfrxPictureEditorForm>(Owner);
+    form->Picture()->Assign(*Picture);
+    if (form->ShowModal() != mrOk) return false;
+    Picture->Assign(*form->Picture());
+    return true;
+}
