@@ -70,13 +70,13 @@ const char* const kFormatEditorText = R"(object frxFormatEditorForm: TfrxFormatE
       OnDrawItem = FormatLBDrawItem
     end
   end
-  object FormatStrL: TGroupBox
+  object GroupBox3: TGroupBox
     Left = 4
     Top = 174
     Width = 308
     Height = 54
     TabOrder = 2
-    object FormatStringL: TLabel
+    object FormatStrL: TLabel
       Left = 8
       Top = 10
       Width = 80
@@ -194,8 +194,8 @@ void TfrxFormatEditorForm::BindFields() {
     Bind(CategoryLB, "CategoryLB");
     Bind(FormatL, "FormatL");
     Bind(FormatLB, "FormatLB");
+    Bind(GroupBox3, "GroupBox3");
     Bind(FormatStrL, "FormatStrL");
-    Bind(FormatStringL, "FormatStringL");
     Bind(FormatE, "FormatE");
     Bind(SeparatorL, "SeparatorL");
     Bind(SeparatorE, "SeparatorE");

@@ -28,8 +28,8 @@ public:
     TListBox* CategoryLB = nullptr;
     TGroupBox* FormatL = nullptr;
     TListBox* FormatLB = nullptr;
-    TGroupBox* FormatStrL = nullptr;
-    TLabel* FormatStringL = nullptr;
+    TGroupBox* GroupBox3 = nullptr;
+    TLabel* FormatStrL = nullptr;
     TEdit* FormatE = nullptr;
     TLabel* SeparatorL = nullptr;
     TEdit* SeparatorE = nullptr;

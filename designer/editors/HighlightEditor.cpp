@@ -52,7 +52,7 @@ const char* const kHighlightEditorText = R"(object frxHighlightEditorForm: TfrxH
       OnButtonClick = ConditionEButtonClick
     end
   end
-  object FontL: TGroupBox
+  object FontGB: TGroupBox
     Left = 4
     Top = 58
     Width = 129
@@ -92,7 +92,7 @@ const char* const kHighlightEditorText = R"(object frxHighlightEditorForm: TfrxH
       TabOrder = 2
     end
   end
-  object BackgroundL: TGroupBox
+  object BackgroundGB: TGroupBox
     Left = 140
     Top = 58
     Width = 129
@@ -207,12 +207,12 @@ void TfrxHighlightEditorForm::DeclareProperties(TPropertyDecl<TfrxHighlightEdito
 void TfrxHighlightEditorForm::BindFields() {
     Bind(ConditionL, "ConditionL");
     Bind(ConditionE, "ConditionE");
-    Bind(FontL, "FontL");
+    Bind(FontGB, "FontGB");
     Bind(FontColorB, "FontColorB");
     Bind(BoldCB, "BoldCB");
     Bind(ItalicCB, "ItalicCB");
     Bind(UnderlineCB, "UnderlineCB");
-    Bind(BackgroundL, "BackgroundL");
+    Bind(BackgroundGB, "BackgroundGB");
     Bind(BackColorB, "BackColorB");
     Bind(TransparentRB, "TransparentRB");
     Bind(OtherRB, "OtherRB");

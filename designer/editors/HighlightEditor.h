@@ -27,12 +27,12 @@ public:
 
     TGroupBox* ConditionL = nullptr;
     TfrxComboEdit* ConditionE = nullptr;
-    TGroupBox* FontL = nullptr;
+    TGroupBox* FontGB = nullptr;
     TSpeedButton* FontColorB = nullptr;
     TCheckBox* BoldCB = nullptr;
     TCheckBox* ItalicCB = nullptr;
     TCheckBox* UnderlineCB = nullptr;
-    TGroupBox* BackgroundL = nullptr;
+    TGroupBox* BackgroundGB = nullptr;
     TSpeedButton* BackColorB = nullptr;
     TRadioButton* TransparentRB = nullptr;
     TRadioButton* OtherRB = nullptr;

@@ -535,8 +535,8 @@ const char* const kReportEditorForm =
 
 const char* const kStringsEditorForm =
     "Caption=字符串\r\n"
-    "OkB.Caption=确定\r\n"
-    "CancelB.Caption=取消\r\n";
+    "OkB.Hint=确定\r\n"
+    "CancelB.Hint=取消\r\n";
 
 const char* const kSQLEditorForm =
     "Caption=SQL 编辑器\r\n"
