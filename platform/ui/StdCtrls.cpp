@@ -414,6 +414,10 @@ void TCustomEdit::SetBorderStyle(TBorderStyle Value) {
 // A memo's selection is counted in the characters of its Text, where a line break is the
 // two characters CR LF; Qt counts one paragraph separator. These convert between the two.
 namespace {
+// The memo's widget; nullptr for a one-line edit.
+QPlainTextEdit* MemoWidget(const TCustomEdit* e) {
+    return dynamic_cast<const TCustomMemo*>(e) ? TypedWidget<QPlainTextEdit>(e) : nullptr;
+}
 int MemoOffset(const QPlainTextEdit* w, int QtPos) {
     return QtPos + w->document()->findBlock(QtPos).blockNumber();
 }
@@ -431,14 +435,14 @@ int MemoQtPos(const QPlainTextEdit* w, int Offset) {
 }  // namespace
 
 int TCustomEdit::SelStart() const {
-    if (auto* m = TypedWidget<QPlainTextEdit>(this)) return MemoOffset(m, m->textCursor().selectionStart());
+    if (auto* m = MemoWidget(this)) return MemoOffset(m, m->textCursor().selectionStart());
     auto* w = TypedWidget<QLineEdit>(this);
     if (!w) return 0;
     return w->hasSelectedText() ? w->selectionStart() : w->cursorPosition();
 }
 
 void TCustomEdit::SetSelStart(int Value) {
-    if (auto* m = TypedWidget<QPlainTextEdit>(this)) {
+    if (auto* m = MemoWidget(this)) {
         QTextCursor c = m->textCursor();
         c.setPosition(MemoQtPos(m, Value));
         m->setTextCursor(c);
@@ -448,7 +452,7 @@ void TCustomEdit::SetSelStart(int Value) {
 }
 
 int TCustomEdit::SelLength() const {
-    if (auto* m = TypedWidget<QPlainTextEdit>(this)) {
+    if (auto* m = MemoWidget(this)) {
         const QTextCursor c = m->textCursor();
         return MemoOffset(m, c.selectionEnd()) - MemoOffset(m, c.selectionStart());
     }
@@ -457,7 +461,7 @@ int TCustomEdit::SelLength() const {
 }
 
 void TCustomEdit::SetSelLength(int Value) {
-    if (auto* m = TypedWidget<QPlainTextEdit>(this)) {
+    if (auto* m = MemoWidget(this)) {
         QTextCursor c = m->textCursor();
         const int start = c.selectionStart();
         c.setPosition(start);
@@ -469,7 +473,7 @@ void TCustomEdit::SetSelLength(int Value) {
 }
 
 std::string TCustomEdit::SelText() const {
-    if (auto* m = TypedWidget<QPlainTextEdit>(this)) {
+    if (auto* m = MemoWidget(this)) {
         QString t = m->textCursor().selectedText();
         t.replace(QChar::ParagraphSeparator, QLatin1Char('\n'));
         return ToCrLf(t);
@@ -479,7 +483,7 @@ std::string TCustomEdit::SelText() const {
 }
 
 void TCustomEdit::SetSelText(const std::string& Value) {
-    if (auto* m = TypedWidget<QPlainTextEdit>(this)) {
+    if (auto* m = MemoWidget(this)) {
         QTextCursor c = m->textCursor();
         c.insertText(FromCrLf(Value));
         m->setTextCursor(c);
@@ -522,7 +526,7 @@ void TCustomEdit::FocusArrived() {
 }
 
 void TCustomEdit::ClearSelection() {
-    if (auto* m = TypedWidget<QPlainTextEdit>(this)) {
+    if (auto* m = MemoWidget(this)) {
         QTextCursor c = m->textCursor();
         c.removeSelectedText();
         m->setTextCursor(c);
@@ -544,12 +548,12 @@ void TCustomEdit::CutToClipboard() {
 void TCustomEdit::PasteFromClipboard() { PasteText(); }
 
 void TCustomEdit::Undo() {
-    if (auto* m = TypedWidget<QPlainTextEdit>(this)) m->undo();
+    if (auto* m = MemoWidget(this)) m->undo();
     else if (auto* w = TypedWidget<QLineEdit>(this)) w->undo();
 }
 
 bool TCustomEdit::CanUndo() const {
-    if (auto* m = TypedWidget<QPlainTextEdit>(this)) return m->document()->isUndoAvailable();
+    if (auto* m = MemoWidget(this)) return m->document()->isUndoAvailable();
     auto* w = TypedWidget<QLineEdit>(this);
     return w && w->isUndoAvailable();
 }
