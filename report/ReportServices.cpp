@@ -6,6 +6,7 @@
 #include "platform/rtl/StrUtils.h"
 #include "report/DataSet.h"
 #include "report/Report.h"
+#include "report/Resources.h"
 
 ROVE_IMPLEMENT_CLASS(TfrxDataSetItem)
 ROVE_IMPLEMENT_CLASS(TfrxReportDataSets)
@@ -157,6 +158,16 @@ TfrxCustomDesigner::~TfrxCustomDesigner() = default;
 
 // Pixels per character cell of a dot-matrix page, across and down.
 static constexpr double kCharWidth = 9.6, kCharHeight = 17;
+
+std::vector<std::string> TfrxCustomDesigner::ListMatchingHandlers(const std::string&) { return {}; }
+
+int TfrxCustomDesigner::FindHandlerLine(const std::string&) { return -1; }
+
+int TfrxCustomDesigner::InsertEventHandler(const std::string&, const std::string&) {
+    throw EfrxError(frxResources().Get("dsCantFindProc"));
+}
+
+void TfrxCustomDesigner::ShowCodeLine(int, int) { SwitchToCodeWindow(); }
 
 double TfrxCustomDesigner::MMToUnits(double Value, bool Horizontal) const {
     switch (CurUnits()) {

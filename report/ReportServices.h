@@ -300,9 +300,11 @@ public:
     virtual void UpdatePage() = 0;
 
     // --- What the object and property editors reach through the designer ---------------
+    // The window overrides these; the defaults are those of a designer without a code
+    // page, in its default unit.
     // The unit in force: 0 centimetres, 1 inches, 2 pixels, 3 characters (a dot-matrix
     // page shows characters whatever the user's unit).
-    virtual int CurUnits() const = 0;
+    virtual int CurUnits() const { return 0; }
     // Paper measures between millimetres and the unit in force; in characters a
     // horizontal measure counts 9.6-pixel cells and a vertical one 17-pixel cells, rounded.
     double MMToUnits(double Value, bool Horizontal) const;
@@ -311,16 +313,16 @@ public:
     virtual void SwitchToCodeWindow() { SetPage(nullptr); }
     // The report script's event handlers, as the code page holds them. EventType is the
     // name of the event's type ("TfrxNotifyEvent"); lines are counted from 0 here.
-    virtual std::vector<std::string> ListMatchingHandlers(const std::string& EventType) = 0;
+    virtual std::vector<std::string> ListMatchingHandlers(const std::string& EventType);
     // The line that opens handler Name, -1 when the script has none.
-    virtual int FindHandlerLine(const std::string& Name) = 0;
+    virtual int FindHandlerLine(const std::string& Name);
     // Inserts an empty handler into the script and returns the 1-based number of its
     // empty body line; raises EfrxError "dsCantFindProc" (the script unchanged) when the
-    // script has no main block to put it before.
-    virtual int InsertEventHandler(const std::string& EventType, const std::string& Name) = 0;
+    // script has no main block to put it before (always, without a code page).
+    virtual int InsertEventHandler(const std::string& EventType, const std::string& Name);
     // Shows the code page with the code editor refreshed and its caret at the 1-based
     // Line and Column.
-    virtual void ShowCodeLine(int Line, int Column) = 0;
+    virtual void ShowCodeLine(int Line, int Column);
 
 private:
     TfrxReport* FReport;

@@ -143,11 +143,6 @@ public:
     void ReloadReport() override {}
     void UpdateDataTree() override {}
     void UpdatePage() override {}
-    int CurUnits() const override { return 0; }
-    std::vector<std::string> ListMatchingHandlers(const std::string&) override { return {}; }
-    int FindHandlerLine(const std::string&) override { return -1; }
-    int InsertEventHandler(const std::string&, const std::string&) override { return 0; }
-    void ShowCodeLine(int, int) override {}
 
     // What the designer saw while it was open.
     struct TSeen {
