@@ -415,9 +415,7 @@ void TCustomEdit::SetBorderStyle(TBorderStyle Value) {
 // two characters CR LF; Qt counts one paragraph separator. These convert between the two.
 namespace {
 // The memo's widget; nullptr for a one-line edit.
-QPlainTextEdit* MemoWidget(const TCustomEdit* e) {
-    return dynamic_cast<const TCustomMemo*>(e) ? TypedWidget<QPlainTextEdit>(e) : nullptr;
-}
+QPlainTextEdit* MemoWidget(const TCustomEdit* e) { return qobject_cast<QPlainTextEdit*>(WidgetOf(e)); }
 int MemoOffset(const QPlainTextEdit* w, int QtPos) {
     return QtPos + w->document()->findBlock(QtPos).blockNumber();
 }
