@@ -98,6 +98,7 @@ void TfrxPreview::Notification(TComponent* AComponent, TOperation Operation) {
         Report = nullptr;
         PreviewPages = nullptr;
         FWorkspace->PageList().Clear();
+        FWorkspace->ClearPageImages();
         FOutline->Items()->Clear();
         FOutlineTargets.clear();
         FPageNo = 0;
@@ -230,6 +231,7 @@ void TfrxPreview::UpdateZoom() {
 void TfrxPreview::UpdatePages() {
     FAllowFindNext = false;
     FWorkspace->MetafilePage = -1;
+    FWorkspace->ClearPageImages();
     TfrxPageList& list = FWorkspace->PageList();
     list.Clear();
     if (!PreviewPages) return;
@@ -590,6 +592,7 @@ void TfrxPreview::ProcessMessages() {
 // --- The run ------------------------------------------------------------------------------
 
 void TfrxPreview::OnProgressStart(TObject*) {
+    FWorkspace->ClearPageImages();
     if (PreviewPages) {
         FWorkspace->PageList().Clear();
         FOutline->Items()->Clear();
@@ -628,6 +631,7 @@ void TfrxPreview::OnProgress(TObject*, int Progress) {
 
 void TfrxPreview::OnProgressStop(TObject*) {
     FRunning = false;
+    FWorkspace->ClearPageImages();
     PageChanged();
     FWorkspace->UpdateScrollBars();
     UpdateZoom();

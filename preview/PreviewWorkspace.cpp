@@ -7,11 +7,73 @@
 
 #include "platform/graphics/Metafile.h"
 #include "platform/rtl/StrUtils.h"
+#include "platform/ui/ExtCtrls.h"
 #include "preview/Preview.h"
+#include "report/LineView.h"
+#include "report/MemoView.h"
+#include "report/PictureView.h"
+#include "report/PreviewPages.h"
 
 namespace {
 
 int RoundI(double Value) { return static_cast<int>(std::nearbyint(Value)); }
+
+// The search's comparison, folded as the search folds (upper case unless the case must
+// match), without folding every text when the needle allows it: a needle of ASCII only is
+// compared ignoring ASCII case, a needle without cased letters as it is.
+class TTextMatcher {
+public:
+    TTextMatcher(const std::string& Text, bool MatchCase) {
+        if (MatchCase) {
+            FNeedle = Text;
+            FMode = mdPlain;
+        } else if (std::all_of(Text.begin(), Text.end(), [](char c) { return static_cast<unsigned char>(c) < 0x80; })) {
+            FNeedle = UpperCase(Text);
+            FMode = mdAscii;
+        } else {
+            FNeedle = AnsiUpperCase(Text);
+            FMode = FNeedle == Text && AnsiLowerCase(Text) == Text ? mdPlain : mdFold;
+        }
+    }
+    bool In(const std::string& Haystack) const {
+        switch (FMode) {
+        case mdPlain: return Haystack.find(FNeedle) != std::string::npos;
+        case mdAscii: {
+            auto eq = [](char a, char b) {
+                return (a >= 'a' && a <= 'z' ? a - 32 : a) == b;
+            };
+            return std::search(Haystack.begin(), Haystack.end(), FNeedle.begin(), FNeedle.end(), eq) != Haystack.end();
+        }
+        case mdFold: return AnsiUpperCase(Haystack).find(FNeedle) != std::string::npos;
+        }
+        return false;
+    }
+
+private:
+    enum { mdPlain, mdAscii, mdFold } FMode = mdPlain;
+    std::string FNeedle;
+};
+
+// Whether a page can show the text: every text run drawn from a memo is a part of the
+// memo's text, so a page whose memos do not hold the text is passed without drawing it. A
+// memo whose drawn text is not its stored text (tags, tabs, word breaks, right-to-left
+// reading, the total-pages mark) or a view of another kind that may draw text makes the
+// page be drawn and read.
+bool PageMayHold(TfrxPage* Page, const TTextMatcher& Match) {
+    for (TfrxComponent* obj : Page->AllObjects()) {
+        if (!dynamic_cast<TfrxView*>(obj)) continue;
+        if (dynamic_cast<TfrxCustomLineView*>(obj) || dynamic_cast<TfrxPictureView*>(obj) ||
+            dynamic_cast<TfrxShapeView*>(obj))
+            continue;
+        auto* memo = dynamic_cast<TfrxCustomMemoView*>(obj);
+        if (!memo || memo->AllowHTMLTags || memo->WordBreak || memo->RTLReading) return true;
+        const std::string text = memo->Text();
+        if (text.find('\t') != std::string::npos || Match.In(text)) return true;
+        if (text.find('[') != std::string::npos && UpperCase(text).find("[TOTALPAGES#]") != std::string::npos)
+            return true;
+    }
+    return false;
+}
 
 constexpr int DefaultPageWidth = 794;    // A4 at 96 dots per inch
 constexpr int DefaultPageHeight = 1123;
@@ -122,6 +184,11 @@ TfrxPreviewWorkspace::TfrxPreviewWorkspace(TComponent* AOwner) : TfrxScrollWin(A
     SetLargeChange(300);
     SetSmallChange(8);
     SetColor(BackColor);
+    // Runs when the window has nothing else to do.
+    FFillTimer = new TTimer(this);
+    FFillTimer->SetEnabled(false);
+    FFillTimer->SetInterval(1);
+    FFillTimer->OnTimer = [this](TObject*) { FillPageImages(); };
 }
 
 TfrxPreviewWorkspace::~TfrxPreviewWorkspace() = default;
@@ -222,10 +289,89 @@ void TfrxPreviewWorkspace::Paint() {
         c->Brush()->SetColor(clWhite);
         c->Rectangle(r);
         c->Polyline({TPoint{r.Left + 1, r.Bottom}, TPoint{r.Right, r.Bottom}, TPoint{r.Right, r.Top + 1}});
-        Preview->PreviewPages->DrawPage(i, c, zoom, zoom, r.Left, r.Top);
+        DrawPageContent(c, i, r);
         if (frxSearchState().TextFound && i == SearchPage) DrawFoundText(c, r);
     }
     c->SetClipRegion(saved);
+}
+
+// At most this many pixels of page pictures are kept (64 MB).
+constexpr int64_t kPageImagePixels = 16 * 1024 * 1024;
+
+void TfrxPreviewWorkspace::ClearPageImages() { FPageImages.clear(); }
+
+// The page's content inside its frame: copied from its picture when there is one, else
+// drawn, and its picture made once the window is idle.
+void TfrxPreviewWorkspace::DrawPageContent(TCanvas* Canvas, int Index, const TRect& Page) {
+    const double zoom = Zoom();
+    auto it = std::find_if(FPageImages.begin(), FPageImages.end(),
+                           [&](const TPageImage& p) { return p.Index == Index && p.Zoom == zoom; });
+    if (it == FPageImages.end()) {
+        Preview->PreviewPages->DrawPage(Index, Canvas, zoom, zoom, Page.Left, Page.Top);
+        if (!Preview->Running()) FFillTimer->SetEnabled(true);
+        return;
+    }
+    if (it != FPageImages.end() - 1) {
+        std::rotate(it, it + 1, FPageImages.end());
+        it = FPageImages.end() - 1;
+    }
+    // The frame's inside: the picture leaves the black frame drawn around it.
+    const TClipRegion saved = Canvas->ClipRegion();
+    Canvas->IntersectClipRect(Rect(Page.Left + 1, Page.Top + 1, Page.Right - 1, Page.Bottom - 1));
+    Canvas->Draw(Page.Left, Page.Top, it->Bitmap.get());
+    Canvas->SetClipRegion(saved);
+}
+
+std::vector<std::pair<int, TRect>> TfrxPreviewWorkspace::PagesInView() const {
+    std::vector<std::pair<int, TRect>> out;
+    if (!HasPages()) return out;
+    const double zoom = Zoom();
+    const TRect client = ClientRect();
+    const int p = FPageList.FindPage(FOffsetY, false, zoom);
+    const int last = std::min(FPageList.Count() - 1, p + 20);
+    for (int i = std::max(0, p - 20); i <= last; ++i) {
+        TRect r = FPageList.GetPageBounds(i, client.Width(), zoom);
+        r.Left -= FOffsetX;
+        r.Right -= FOffsetX;
+        r.Top -= FOffsetY;
+        r.Bottom -= FOffsetY;
+        if (r.Bottom >= 0 && r.Top <= client.Height() && r.Right >= 0 && r.Left <= client.Width()) out.emplace_back(i, r);
+    }
+    return out;
+}
+
+// One missing picture per call, so the window stays responsive; the timer goes on until
+// every page in view has its picture.
+void TfrxPreviewWorkspace::FillPageImages() {
+    FFillTimer->SetEnabled(false);
+    if (!Preview || Preview->Running() || Preview->Locked()) return;
+    const double zoom = Zoom();
+    if (!FPageImages.empty() && FPageImages.back().Zoom != zoom) FPageImages.clear();
+    for (const auto& [index, r] : PagesInView()) {
+        const bool have = std::any_of(FPageImages.begin(), FPageImages.end(),
+                                      [&](const TPageImage& p) { return p.Index == index && p.Zoom == zoom; });
+        if (have) continue;
+        const int w = r.Width() - 1;
+        const int h = r.Height() - 1;
+        if (w <= 0 || h <= 0 || int64_t(w) * h > kPageImagePixels / 4) continue;
+        TPageImage image{index, zoom, std::make_unique<TBitmap>(w, h)};
+        TCanvas* c = image.Bitmap->Canvas();
+        c->Brush()->SetStyle(bsSolid);
+        c->Brush()->SetColor(clWhite);
+        c->FillRect(Rect(0, 0, w, h));
+        // Drawn as if the picture's origin were the page's frame, so the content lands
+        // where drawing it directly puts it.
+        Preview->PreviewPages->DrawPage(index, c, zoom, zoom, 0, 0);
+        FPageImages.push_back(std::move(image));
+        int64_t total = 0;
+        for (const TPageImage& p : FPageImages) total += int64_t(p.Bitmap->Width()) * p.Bitmap->Height();
+        while (total > kPageImagePixels && FPageImages.size() > 1) {
+            total -= int64_t(FPageImages.front().Bitmap->Width()) * FPageImages.front().Bitmap->Height();
+            FPageImages.erase(FPageImages.begin());
+        }
+        FFillTimer->SetEnabled(true);
+        return;
+    }
 }
 
 // The hit is inverted row by row with a white pen in XOR mode, one pixel wider than its
@@ -256,10 +402,18 @@ bool TfrxPreviewWorkspace::FindText() {
         Invalidate();
         return false;
     }
-    const std::string needle = s.MatchCase ? s.SearchText : AnsiUpperCase(s.SearchText);
+    const TTextMatcher match(s.SearchText, s.MatchCase);
     const int count = Preview->PageCount();
     while (SearchPage < count) {
-        if (!FMetafile || MetafilePage != SearchPage) {
+        TfrxPage* page = Preview->PreviewPages->GetPage(SearchPage);
+        const bool drawn = FMetafile && MetafilePage == SearchPage;
+        if (!drawn && (!page || !PageMayHold(page, match))) {
+            s.LastFoundRecord = -1;
+            ++SearchPage;
+            if (SearchPage < count && OnSearchProgress && !OnSearchProgress(SearchPage)) break;
+            continue;
+        }
+        if (!drawn) {
             FMetafile = std::make_unique<TMetafile>();
             MetafilePage = -1;
             {
@@ -273,9 +427,7 @@ bool TfrxPreviewWorkspace::FindText() {
         for (const TMetafileRecord& r : records) {
             const int no = s.RecordNo++;
             if (r.Kind != mrText || no <= s.LastFoundRecord) continue;
-            const bool hit = s.MatchCase ? r.Text.find(needle) != std::string::npos
-                                         : AnsiUpperCase(r.Text).find(needle) != std::string::npos;
-            if (!hit) continue;
+            if (!match.In(r.Text)) continue;
             s.TextFound = true;
             s.FoundBounds = r.Bounds;
             s.LastFoundRecord = no;
@@ -362,6 +514,11 @@ void TfrxPreviewWorkspace::MouseUp(TMouseButton Button, TShiftState Shift, int X
 }
 
 void TfrxPreviewWorkspace::HitTest(int X, int Y, TMouseButton Button, TShiftState Shift, bool Click) {
+    // A click may change the page (the report's click handler).
+    if (Click) {
+        ClearPageImages();
+        Invalidate();
+    }
     const double zoom = Zoom();
     const int i = FPageList.FindPage(FOffsetY + Y, true, zoom);
     if (i < 0) return;

@@ -14,6 +14,7 @@
 
 class TfrxPreview;
 class TMetafile;
+class TTimer;
 
 // The text search of the previews: one state for the whole process, so that F3 in any
 // preview goes on with the last search.
@@ -92,6 +93,14 @@ public:
     std::function<bool(int PageIndex)> OnSearchProgress;
     // The picture the search reads (of page MetafilePage), null before the first search.
     const TMetafile* Metafile() const { return FMetafile.get(); }
+    // Pictures of the pages in view at the current zoom, drawn when the window is idle
+    // after a page came into view and copied by later repaints (a scroll, an uncovered
+    // window) instead of drawing the page again; emptied whenever the pages or the zoom
+    // change. Not made while the report is being prepared.
+    void ClearPageImages();
+    int PageImageCount() const { return static_cast<int>(FPageImages.size()); }
+    // Draws the pictures still missing for the pages in view (what the idle timer does).
+    void FillPageImages();
 
     void Paint() override;
     void HorzPositionChanged() override;
@@ -112,9 +121,19 @@ private:
     bool HasPages() const;
     void HitTest(int X, int Y, TMouseButton Button, TShiftState Shift, bool Click);
     void DrawFoundText(TCanvas* Canvas, const TRect& Page);
+    void DrawPageContent(TCanvas* Canvas, int Index, const TRect& Page);
+    // The pages whose rectangles (frame included) meet the view, with those rectangles.
+    std::vector<std::pair<int, TRect>> PagesInView() const;
+    TTimer* FFillTimer = nullptr;
+    struct TPageImage {
+        int Index = 0;
+        double Zoom = 0;
+        std::unique_ptr<TBitmap> Bitmap;
+    };
     void ScrollToFoundText();
     TfrxPageList FPageList;
     std::unique_ptr<TMetafile> FMetafile;
+    std::vector<TPageImage> FPageImages;   // most recently used last
     bool FDisableUpdate = false;
     bool FDown = false;
     int FLastX = 0;

@@ -411,6 +411,14 @@ std::string TUiTestHarness::ToolTipOf(TControl* Control) {
     return w ? StdStr(w->toolTip()) : std::string();
 }
 
+bool TUiTestHarness::Grab(TControl* Control, TBitmap& Bitmap) {
+    QWidget* w = ClientWidgetOf(Control);
+    if (!w) return false;
+    ProcessMessages();
+    SetBitmapImage(Bitmap, w->grab().toImage());
+    return true;
+}
+
 int32_t TUiTestHarness::PixelAt(TControl* Control, TPoint Pos) {
     QWidget* w = ClientWidgetOf(Control);
     if (!w) return clNone;

@@ -27,6 +27,7 @@ class TCustomForm;
 class TMenuItem;
 class TPopupMenu;
 class TTimer;
+class TBitmap;
 
 class TUiTestHarness final : public TDialogService {
 public:
@@ -115,6 +116,8 @@ public:
     static std::string ToolTipOf(TControl* Control);
     // The colour of one pixel of the control's drawing (client coordinates).
     static int32_t PixelAt(TControl* Control, TPoint Pos);
+    // The control's drawing as a bitmap (client coordinates); false when it cannot be.
+    static bool Grab(TControl* Control, TBitmap& Bitmap);
 
     // TDialogService
     TDialogAnswer Show(const TDialogRequest& Request) override;

@@ -3,6 +3,7 @@
 // Qt's event path, page deletion, the lock, and the pages drawn in the workspace.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 #include <memory>
 #include <string>
@@ -434,3 +435,32 @@ INSTANTIATE_TEST_SUITE_P(
                       TSearchCase{"ThousandCharacters", std::string(1000, 'R'), true, false, 1, 0},
                       TSearchCase{"NotThere", "挂号", true, false, 1, 0}),
     [](const auto& info) { return std::string(info.param.Name); });
+
+// A page's picture, made while the window is idle, shows what drawing the page shows;
+// changing the pages lets the pictures go.
+TEST(Preview, PagePicturesShowWhatThePagesDraw) {
+    TPreparedPreview p(3);
+    const TRect page = p.W()->PageList().GetPageBounds(0, p.W()->ClientWidth(), 1.0);
+    // The top of the first page: the red memo with its text, paper, the frame.
+    const TRect area = Rect(page.Left, page.Top - p.W()->OffsetY(), page.Left + 330, page.Top - p.W()->OffsetY() + 120);
+    TBitmap direct, copied;
+    ASSERT_TRUE(TUiTestHarness::Grab(p.W(), direct));
+    int red = 0, black = 0;
+    for (int y = area.Top; y < area.Bottom; ++y)
+        for (int x = area.Left; x < area.Right; ++x) {
+            red += direct.Pixel(x, y) == clRed;
+            black += direct.Pixel(x, y) == clBlack;
+        }
+    EXPECT_GT(red, 0);
+    EXPECT_GT(black, 0);
+    for (int i = 0; i < 4; ++i) p.W()->FillPageImages();
+    EXPECT_GT(p.W()->PageImageCount(), 0);
+    p.W()->Invalidate();
+    ASSERT_TRUE(TUiTestHarness::Grab(p.W(), copied));
+    int differ = 0;
+    for (int y = area.Top; y < area.Bottom; ++y)
+        for (int x = area.Left; x < area.Right; ++x) differ += direct.Pixel(x, y) != copied.Pixel(x, y);
+    EXPECT_EQ(differ, 0);
+    p.Preview->DeletePage();
+    EXPECT_EQ(p.W()->PageImageCount(), 0);
+}
