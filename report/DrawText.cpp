@@ -661,7 +661,6 @@ void TfrxDrawText::DrawText(TCanvas* Canvas, TfrxHAlign HAlign, TfrxVAlign VAlig
     double ox = R.Left, oy = R.Top, ux = 1, uy = 0, vx = 0, vy = 1;
     double lineLength = R.Width(), fill = R.Height();
     double across = 0;
-    int rightExtra = 1;
     switch (s.Rotation) {
     case 0:
         break;
@@ -696,7 +695,6 @@ void TfrxDrawText::DrawText(TCanvas* Canvas, TfrxHAlign HAlign, TfrxVAlign VAlig
         oy = R.Top - minY + dy;
         lineLength = W;
         fill = H;
-        rightExtra = 0;
         break;
     }
     }
@@ -763,19 +761,18 @@ void TfrxDrawText::DrawText(TCanvas* Canvas, TfrxHAlign HAlign, TfrxVAlign VAlig
                 else if (rest < 0) { --advances[i]; ++rest; }
             }
         } else {
-            SpreadEvenly(advances, w - deviceWidth);
-            if (align == haRight) along = lineLength - w + rightExtra;
-            else if (align == haCenter) along = (lineLength - w) / 2;
+            // The line takes its layout width where the device font is narrower. Where
+            // the device font is wider, its glyphs keep their own advances (squeezed, the
+            // last one's ink would pass the line's end and meet the frame), as long as the
+            // line still fits the rectangle.
+            const int target = deviceWidth > w ? std::max(w, std::min(deviceWidth, static_cast<int>(lineLength))) : w;
+            SpreadEvenly(advances, target - deviceWidth);
+            // A right-aligned line ends a pixel inside the rectangle: the ink of a glyph
+            // may reach a pixel past its advance.
+            if (align == haRight) along = std::max(0.0, lineLength - target - 1);
+            else if (align == haCenter) along = (lineLength - target) / 2;
         }
-        // A right-aligned line ends one pixel past the rectangle; the clip takes that
-        // pixel in, or a glyph whose ink reaches its advance (most digits) loses its edge.
-        TRect clip = R;
-        if (align == haRight && rightExtra) {
-            if (ux > 0) ++clip.Right;
-            else if (ux < 0) --clip.Left;
-            else if (uy < 0) --clip.Top;
-            else ++clip.Bottom;
-        }
+        const TRect& clip = R;
 
         int position = 0;
         for (const TRun& run : runs) {

@@ -25,6 +25,7 @@
 
 #include <filesystem>
 #include <algorithm>
+#include <cmath>
 #include <functional>
 #include <memory>
 #include <string>
@@ -300,6 +301,43 @@ TEST_F(ReceiptPrompt, PrintWithoutAPrinterSaysSoAndKeepsThePrompt) {
     EXPECT_EQ(number, "240307001");
     EXPECT_EQ(harness->DialogTexts(), std::vector<std::string>{"发生一下错误:\r\n系统未安装打印机\r\n"});
     EXPECT_EQ(harness->DialogCaptions(), std::vector<std::string>{"错误"});
+}
+
+// A name too long for its cell goes on a second line, and the whole row grows with it so
+// that the line is seen whole and the row's cells keep one height.
+TEST_F(ReceiptPrompt, ALongItemNameGrowsItsRow) {
+    if (!frxEngineClass()) GTEST_SKIP() << "no layout engine is registered in this build";
+    InstallTemplate();
+    const std::string name = "注射用头孢哌酮钠舒巴坦钠（舒普深）";
+    AddItem("药品项目", "西药费", name.c_str(), "ZSY", 45.5);
+    struct TCell {
+        std::string Text;
+        double Top, Height;
+    };
+    std::vector<TCell> cells;
+    Charge({{"XCG", "1"}, {"ZSY", "2"}}, [&](Tprintform& p) {
+        ASSERT_TRUE(p.LoadReceipt());
+        ASSERT_TRUE(p.frxReport1->PrepareReport(true));
+        for (TfrxComponent* c : p.frxReport1->PreviewPages()->GetPage(0)->AllObjects())
+            if (auto* m = dynamic_cast<TfrxCustomMemoView*>(c); m && m->Memo()->Count() > 0)
+                cells.push_back({m->Memo()->Text(), m->AbsTop(), m->Height()});
+        H::Click(p.Button2);
+    });
+    auto row = [&](const std::string& first) {
+        std::vector<TCell> out;
+        double top = -1;
+        for (const TCell& c : cells)
+            if (c.Text.rfind(first, 0) == 0) top = c.Top;
+        for (const TCell& c : cells)
+            if (top >= 0 && std::abs(c.Top - top) < 0.01) out.push_back(c);
+        return out;
+    };
+    const std::vector<TCell> plain = row("血常规"), tall = row(name);
+    ASSERT_EQ(plain.size(), 4u);
+    ASSERT_EQ(tall.size(), 4u);
+    EXPECT_LT(plain[0].Height, 20.0);     // one line: the row keeps its designed height
+    EXPECT_GT(tall[0].Height, 2 * 14.0);   // two lines of a 9-point font
+    for (const TCell& c : tall) EXPECT_NEAR(c.Height, tall[0].Height, 0.01) << c.Text;
 }
 
 // The installation's template prepared over the saved receipt: one page with the

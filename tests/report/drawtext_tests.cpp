@@ -449,7 +449,7 @@ TEST_F(Drawing, Alignments) {
         TPoint Origin;
     } cases[] = {
         {haLeft, vaTop, {10, 20}},
-        {haRight, vaTop, {10 + 48 - 29 + 1, 20}},
+        {haRight, vaTop, {10 + 48 - 29 - 1, 20}},   // ends a pixel inside
         {haCenter, vaTop, {10 + 10, 20}},   // rnd(9.5) = 10
         {haLeft, vaBottom, {10, 20 + 100 - 19}},
         {haLeft, vaCenter, {10, 20 + 40}},  // rnd(40.5) = 40
@@ -480,7 +480,7 @@ TEST_F(Drawing, JustifiedLinesFillTheWidth) {
     EXPECT_EQ(8 + Sum(runs[0]->Advances), 49);
     // Right-to-left: the last line goes to the right edge.
     runs = Draw({"a a a bbbbbbb"}, {.RTL = true}, Bounds(0, 0, 49, 100), haBlock);
-    EXPECT_EQ(runs[2]->Points[0].X, 49 - 19 + 1);
+    EXPECT_EQ(runs[2]->Points[0].X, 49 - 19 - 1);
     EXPECT_NE(runs[2]->Options & ETO_RTLREADING, 0u);
 }
 
@@ -505,7 +505,7 @@ TEST_F(Drawing, ParagraphGapIndentsTheFirstLine) {
     EXPECT_EQ(runs[1]->Points[0].X, 0);
     // Right alignment is not indented.
     runs = Draw({"aa"}, {.Gap = 16}, Bounds(0, 0, 48, 100), haRight);
-    EXPECT_EQ(runs[0]->Points[0].X, 48 - 19 + 1);
+    EXPECT_EQ(runs[0]->Points[0].X, 48 - 19 - 1);
 }
 
 TEST_F(Drawing, AttributesStartNewRuns) {
@@ -531,28 +531,39 @@ TEST_F(Drawing, ScaledScreenDrawing) {
     ASSERT_EQ(runs.size(), 1u);
     EXPECT_EQ(FontOf(runs[0]).Height(), -32);
     EXPECT_EQ(Sum(runs[0]->Advances), 58);
-    EXPECT_EQ(runs[0]->Points[0].X, 5 + 96 - 58 + 1);
+    EXPECT_EQ(runs[0]->Points[0].X, 5 + 96 - 58 - 1);
 }
 
-// A right-aligned line ends one pixel past the rectangle; the clip takes that pixel in at
-// the line's end (whichever way the line runs), so a glyph drawn to its advance keeps its
-// edge. Other alignments clip to the rectangle.
-TEST_F(Drawing, RightAlignedLinesKeepTheirLastPixel) {
+// A right-aligned line ends a pixel inside its rectangle, whichever way it runs, and every
+// line is clipped to the rectangle: the ink of its last glyph, which may reach a pixel past
+// the advance, stays inside and off the frame.
+TEST_F(Drawing, RightAlignedLinesEndInsideTheRectangle) {
     const TRect r = Bounds(10, 20, 100, 200);
     struct TCase {
         int Rotation;
         TfrxHAlign H;
-        TRect Clip;
-    } cases[] = {
-        {0, haRight, Rect(10, 20, 111, 220)},   {0, haLeft, r},   {0, haCenter, r},
-        {90, haRight, Rect(10, 19, 110, 220)},  {90, haLeft, r},
-        {180, haRight, Rect(9, 20, 110, 220)},  {270, haRight, Rect(10, 20, 110, 221)},
-    };
+    } cases[] = {{0, haRight}, {0, haLeft}, {0, haCenter}, {90, haRight}, {90, haLeft}, {180, haRight}, {270, haRight}};
     for (const TCase& c : cases) {
         auto runs = Draw({"aaa"}, {.Rotation = c.Rotation}, r, c.H);
         ASSERT_EQ(runs.size(), 1u);
-        EXPECT_EQ(runs[0]->Rect, c.Clip) << c.Rotation << " " << c.H;
+        EXPECT_EQ(runs[0]->Rect, r) << c.Rotation << " " << c.H;
     }
+    // The line's end, 29 pixels after its start, one pixel before the rectangle's edge.
+    EXPECT_EQ(Draw({"aaa"}, {}, r, haRight)[0]->Points[0].X + 29, r.Right - 1);
+    EXPECT_EQ(Draw({"aaa"}, {.Rotation = 270}, r, haRight)[0]->Points[0].Y + 29, r.Bottom - 1);
+}
+
+// A device font wider than the layout keeps its glyphs' advances (so a glyph's ink stays
+// within its box) while the line fits; the alignment uses the device width.
+TEST_F(Drawing, WiderDeviceGlyphsAreNotSqueezed) {
+    device.Narrow = 700;   // 11.2 pixels against the layout's 9.6: extents 11, 22, 34
+    auto runs = Draw({"aaa"}, {}, Bounds(0, 0, 60, 100), haRight);
+    ASSERT_EQ(runs.size(), 1u);
+    EXPECT_EQ(runs[0]->Advances, (std::vector<int>{11, 11, 12}));
+    EXPECT_EQ(runs[0]->Points[0].X, 60 - 34 - 1);
+    // Wider than the whole rectangle: squeezed to it, no further.
+    runs = Draw({"aaa"}, {}, Bounds(0, 0, 30, 100));
+    EXPECT_EQ(Sum(runs[0]->Advances), 30);
 }
 
 TEST_F(Drawing, QuarterTurns) {
@@ -564,10 +575,10 @@ TEST_F(Drawing, QuarterTurns) {
         TPoint Origin;
     } cases[] = {
         {90, haLeft, vaTop, {10, 220}},
-        {90, haRight, vaTop, {10, 220 - (200 - 29 + 1)}},
+        {90, haRight, vaTop, {10, 220 - (200 - 29 - 1)}},
         {90, haLeft, vaBottom, {10 + 100 - 19, 220}},
         {180, haLeft, vaTop, {110, 220}},
-        {180, haRight, vaBottom, {110 - (100 - 29 + 1), 220 - (200 - 19)}},
+        {180, haRight, vaBottom, {110 - (100 - 29 - 1), 220 - (200 - 19)}},
         {270, haLeft, vaTop, {110, 20}},
         {270, haLeft, vaBottom, {110 - (100 - 19), 20}},
     };
