@@ -3,6 +3,7 @@
 
 #include "platform/graphics/QtBridge.h"
 #include "platform/ui/QtPeer.h"
+#include "platform/ui/UiInternal.h"
 
 #include <QScrollArea>
 #include <QScrollBar>
@@ -528,16 +529,43 @@ void TScrollBox::DeclareProperties(TPropertyDecl<TScrollBox>& d) {
 
 // --- TTimer ------------------------------------------------------------------------------
 
+// Timers run on Qt's clock, or, while the test harness holds them, on a virtual clock that
+// only the harness advances: a test then decides exactly when (and how often) a timer fires.
+namespace {
+
+struct TVirtualClock {
+    bool Manual = false;
+    int Holders = 0;      // harnesses alive (they may nest)
+    int64_t Now = 0;      // milliseconds of virtual time
+    uint64_t Arms = 0;    // arming order, for timers due at the same moment
+    std::vector<TTimer*> Live;
+};
+
+TVirtualClock& VirtualClock() {
+    static TVirtualClock clock;
+    return clock;
+}
+
+}  // namespace
+
 struct TTimer::TPeer {
     QTimer Timer;
+    bool Armed = false;    // virtual clock only
+    int64_t Due = 0;
+    uint64_t Order = 0;
 };
 
 TTimer::TTimer(TComponent* AOwner) : TComponent(AOwner), FTimerPeer(std::make_unique<TPeer>()) {
     QObject::connect(&FTimerPeer->Timer, &QTimer::timeout, &FTimerPeer->Timer, [this] { Tick(); });
+    VirtualClock().Live.push_back(this);
     UpdateTimer();
 }
 
-TTimer::~TTimer() { FTimerPeer->Timer.stop(); }
+TTimer::~TTimer() {
+    FTimerPeer->Timer.stop();
+    auto& live = VirtualClock().Live;
+    live.erase(std::remove(live.begin(), live.end(), this), live.end());
+}
 
 void TTimer::SetEnabled(bool Value) {
     FEnabled = Value;
@@ -555,11 +583,82 @@ void TTimer::Loaded() {
 }
 
 // Runs while enabled with a positive interval; OnTimer is looked at when it fires.
+// Changing Enabled or Interval starts the period afresh, as the system timer does.
 void TTimer::UpdateTimer() {
     FTimerPeer->Timer.stop();
-    if (FEnabled && FInterval > 0 && !IsLoading(this) && !ComponentState().Contains(csDesigning))
+    FTimerPeer->Armed = false;
+    if (!FEnabled || FInterval <= 0 || IsLoading(this) || ComponentState().Contains(csDesigning)) return;
+    TVirtualClock& clock = VirtualClock();
+    if (!clock.Manual) {
         FTimerPeer->Timer.start(FInterval);
+        return;
+    }
+    FTimerPeer->Armed = true;
+    FTimerPeer->Due = clock.Now + FInterval;
+    FTimerPeer->Order = ++clock.Arms;
 }
+
+void SetManualTimers(bool Manual) {
+    TVirtualClock& clock = VirtualClock();
+    clock.Holders = std::max(0, clock.Holders + (Manual ? 1 : -1));
+    if (clock.Manual == (clock.Holders > 0)) return;
+    clock.Manual = clock.Holders > 0;
+    clock.Now = 0;
+    const std::vector<TTimer*> live = clock.Live;
+    for (TTimer* t : live) t->Rearm();
+}
+
+void TTimer::Rearm() { UpdateTimer(); }
+
+// The armed timer due first, no later than Limit (ties: the one armed first).
+TTimer* NextDueTimer(int64_t Limit) {
+    TTimer* next = nullptr;
+    for (TTimer* t : VirtualClock().Live) {
+        const TTimer::TPeer& p = *t->FTimerPeer;
+        if (!p.Armed || p.Due > Limit) continue;
+        const TTimer::TPeer* best = next ? next->FTimerPeer.get() : nullptr;
+        if (!best || p.Due < best->Due || (p.Due == best->Due && p.Order < best->Order)) next = t;
+    }
+    return next;
+}
+
+// Moves the virtual clock to the timer's due time and fires it; it falls due again one
+// interval later unless its handler disables it.
+void FireDueTimer(TTimer* Timer) {
+    TVirtualClock& clock = VirtualClock();
+    TTimer::TPeer& p = *Timer->FTimerPeer;
+    clock.Now = std::max(clock.Now, p.Due);
+    p.Due += Timer->FInterval;
+    p.Order = ++clock.Arms;
+    Timer->Tick();
+}
+
+// Moves the virtual clock on by Milliseconds, firing every timer that falls due on the way,
+// earliest first.
+int ElapseManualTimers(int Milliseconds) {
+    TVirtualClock& clock = VirtualClock();
+    const int64_t target = clock.Now + std::max(Milliseconds, 0);
+    int fired = 0;
+    // Bounded: a 1 ms timer over a long stretch must not turn a test into a hang.
+    for (; fired < 1000000; ++fired) {
+        TTimer* next = NextDueTimer(target);
+        if (!next) break;
+        FireDueTimer(next);
+    }
+    clock.Now = std::max(clock.Now, target);
+    return fired;
+}
+
+// An idle wait on the virtual clock: time jumps to the next timer, which fires.
+bool ElapseToNextManualTimer() {
+    if (!VirtualClock().Manual) return false;
+    TTimer* next = NextDueTimer(INT64_MAX);
+    if (!next) return false;
+    FireDueTimer(next);
+    return true;
+}
+
+bool ManualTimers() { return VirtualClock().Manual; }
 
 void TTimer::Tick() { SafeCall([&] { OnTimer(this); }); }
 

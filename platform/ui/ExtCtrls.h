@@ -226,7 +226,11 @@ public:
     static void DeclareProperties(TPropertyDecl<TTimer>& d);
 
 private:
+    friend TTimer* NextDueTimer(int64_t Limit);
+    friend void FireDueTimer(TTimer* Timer);
+    friend void SetManualTimers(bool Manual);
     void UpdateTimer();
+    void Rearm();
     struct TPeer;
     std::unique_ptr<TPeer> FTimerPeer;
     bool FEnabled = true;

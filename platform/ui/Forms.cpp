@@ -930,7 +930,13 @@ void TApplication::Run() {
     if (FMainForm) SafeCall([&] { FMainForm->Show(); });
     QEventLoop loop;
     EnterModalLoop(&loop);
-    while (!FTerminated) loop.exec();
+    while (!FTerminated) {
+        // Under the test harness time is virtual: an idle loop moves it to the next timer.
+        if (ManualTimers())
+            HandleMessage();
+        else
+            loop.exec();
+    }
     LeaveModalLoop(&loop);
     FRunning = false;
 }
@@ -949,6 +955,13 @@ void TApplication::ProcessMessages() {
 
 void TApplication::HandleMessage() {
     if (!QCoreApplication::instance()) return;
+    if (ManualTimers()) {
+        ProcessMessages();
+        if (ElapseToNextManualTimer()) return;
+        // No timer to move to: wait for a real event, but not for long, so that a caller
+        // whose condition changed while the messages above ran gets to look at it again.
+        QTimer::singleShot(10, QCoreApplication::instance(), [] {});
+    }
     QCoreApplication::processEvents(QEventLoop::AllEvents | QEventLoop::WaitForMoreEvents);
 }
 

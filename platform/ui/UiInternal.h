@@ -50,3 +50,13 @@ class TControl;
 void PendControlDrag(TControl* Source, int Threshold);
 // The control is going away: no drag, pending or running, refers to it any more.
 void ForgetControlDrag(const TControl* Source);
+
+// The test harness's clock for TTimer (SetManualTimers(true) by each harness made,
+// false by each harness freed): while manual, timers never fire on their own; the
+// harness moves a virtual clock on and the timers due on the way fire, earliest first.
+// An idle wait (Application->HandleMessage) on the virtual clock lets time jump to the next
+// timer instead of blocking.
+void SetManualTimers(bool Manual);
+bool ManualTimers();
+int ElapseManualTimers(int Milliseconds);
+bool ElapseToNextManualTimer();

@@ -122,6 +122,7 @@ int QtKeyOfCodePoint(char32_t c) {
 TUiTestHarness::TUiTestHarness() {
     Application->Initialize();
     ResetApplicationTerminated();
+    SetManualTimers(true);
     gHarness = this;
     FScope = new TDialogServiceScope(*this);
     SetModalHook([this](TCustomForm& form) { RunModal(form); });
@@ -152,6 +153,7 @@ TUiTestHarness::~TUiTestHarness() {
     SetShellOpenHook(nullptr);
     SetScreenSizeOverride(0, 0);
     ::SetClock(nullptr);
+    SetManualTimers(false);
     delete FScope;
     gHarness = nullptr;
 }
@@ -390,6 +392,12 @@ void TUiTestHarness::ClickMenuItem(TMenuItem* Item) {
 }
 
 void TUiTestHarness::FireTimer(TTimer* Timer) { Timer->Tick(); }
+
+int TUiTestHarness::ElapseTime(int Milliseconds) {
+    const int fired = ElapseManualTimers(Milliseconds);
+    ProcessMessages();
+    return fired;
+}
 
 void TUiTestHarness::ProcessMessages() { Application->ProcessMessages(); }
 

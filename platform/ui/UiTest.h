@@ -106,6 +106,10 @@ public:
     static void ClickMenuItem(TMenuItem* Item);
     // Fires the timer's OnTimer now.
     static void FireTimer(TTimer* Timer);
+    // While a harness exists, timers run on a virtual clock that only this moves on: every
+    // enabled timer that falls due within Milliseconds fires (earliest first, a repeating
+    // timer once per interval), then posted events are processed. Returns the ticks fired.
+    static int ElapseTime(int Milliseconds);
     static void ProcessMessages();
     // The control that holds the keyboard focus of the active window (where a key typed
     // now goes), or nullptr.

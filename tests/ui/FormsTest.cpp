@@ -4,7 +4,6 @@
 
 #include "platform/ui/Clipbrd.h"
 
-#include <QElapsedTimer>
 
 class FormsTest : public UiTest {};
 
@@ -58,22 +57,31 @@ TEST_F(FormsTest, ShowActivatesAndHideGivesActivationBack) {
     EXPECT_TRUE(Screen->HasForm(a.get()));
 }
 
+// Timers run on the harness's virtual clock: each one fires once per interval that passes,
+// earliest first, and never while disabled.
 TEST_F(FormsTest, TimerFiresWhileEnabledAndNotAfter) {
-    TTimer timer(nullptr);
-    int ticks = 0;
-    timer.OnTimer = [&](TObject*) { ++ticks; };
-    TUiTestHarness::FireTimer(&timer);
-    EXPECT_EQ(ticks, 1);
-    timer.SetInterval(5);
-    QElapsedTimer clock;
-    clock.start();
-    while (ticks < 3 && clock.elapsed() < 5000) Application->HandleMessage();
-    EXPECT_GE(ticks, 3);
-    timer.SetEnabled(false);
-    const int stopped = ticks;
-    clock.restart();
-    while (clock.elapsed() < 50) TUiTestHarness::ProcessMessages();
-    EXPECT_EQ(ticks, stopped);
+    TTimer fast(nullptr), slow(nullptr);
+    std::vector<std::string> log;
+    fast.OnTimer = [&](TObject*) { log.push_back("fast"); };
+    slow.OnTimer = [&](TObject*) { log.push_back("slow"); };
+    TUiTestHarness::FireTimer(&fast);
+    EXPECT_EQ(log, std::vector<std::string>{"fast"});
+    log.clear();
+    fast.SetInterval(5);
+    slow.SetInterval(12);
+    EXPECT_EQ(TUiTestHarness::ElapseTime(4), 0);
+    EXPECT_EQ(TUiTestHarness::ElapseTime(11), 4);   // at 5, 10, 12 and 15
+    EXPECT_EQ(log, (std::vector<std::string>{"fast", "fast", "slow", "fast"}));
+    fast.SetEnabled(false);
+    log.clear();
+    EXPECT_EQ(TUiTestHarness::ElapseTime(50), 4);   // slow at 24, 36, 48 and 60
+    EXPECT_EQ(log, (std::vector<std::string>(4, "slow")));
+    // An idle wait lets time jump to the next timer instead of blocking.
+    slow.SetEnabled(false);
+    fast.SetEnabled(true);
+    log.clear();
+    Application->HandleMessage();
+    EXPECT_EQ(log, std::vector<std::string>{"fast"});
 }
 
 TEST_F(FormsTest, PaintBoxDrawsThroughItsCanvas) {

@@ -1,7 +1,5 @@
 #include "RunFixtures.h"
-
-#include <chrono>
-#include <thread>
+#include "platform/ui/UiTest.h"
 
 #include "platform/rtl/StrUtils.h"
 #include "script/ClassVariables.h"
@@ -124,8 +122,7 @@ TFakePreviewPages* PagesOf(TfrxReport& Report) { return static_cast<TFakePreview
 bool ProcessUntil(const std::function<bool()>& Done) {
     for (int i = 0; i < 400; ++i) {
         if (Done()) return true;
-        Application->ProcessMessages();
-        std::this_thread::sleep_for(std::chrono::milliseconds(5));
+        TUiTestHarness::ElapseTime(5);
     }
     return Done();
 }
