@@ -420,14 +420,14 @@ protected:
         FAIL() << name << " not listed";
     }
     // The new-item window driven once: the fields, the kind and the save.
-    void NewItem(const std::string& type, const std::string& name, const std::string& spec,
+    void NewItem(const std::string& type, const std::string& name, const std::string& packSize,
                  const std::string& price, bool drug, std::optional<int> stockInAnswer) {
         if (stockInAnswer) harness->AnswerMessage(*stockInAnswer);
         harness->OnModal("Txjxmform", [=](TCustomForm&) {
             xjxmform->ComboBox1->SetText(type);
             H::TypeText(xjxmform->Edit1, name);
             H::TypeKey(xjxmform->Edit1, VK_RETURN);
-            xjxmform->Edit3->SetText(spec);
+            xjxmform->Edit3->SetText(packSize);
             xjxmform->ComboBox2->SetText("盒");
             H::TypeText(xjxmform->Edit5, price);
             (drug ? xjxmform->RadioButton1 : xjxmform->RadioButton2)->SetChecked(true);
@@ -491,11 +491,11 @@ INSTANTIATE_TEST_SUITE_P(
         NewItemCase{"quote_in_the_name", false, "O'Brien's test", "3.25", "检查项目|O'Brien's test|OBRIENSTEST|3.25||", {}}),
     [](const auto& info) { return std::string(info.param.name); });
 
-TEST_F(Items, SameNameAndSpecificationIsRefusedOnCreation) {
+TEST_F(Items, SameNameAndPackSizeIsRefusedOnCreation) {
     harness->OnModal("Txjxmform", [&](TCustomForm&) {
         struct Case {
             const char* name;
-            const char* spec;
+            const char* packSize;
             const char* price;
             const char* message;
         };
@@ -507,7 +507,7 @@ TEST_F(Items, SameNameAndSpecificationIsRefusedOnCreation) {
             xjxmform->ComboBox1->SetText("西药费");
             xjxmform->Edit1->SetText(c.name);
             xjxmform->Edit2->SetText("X");
-            xjxmform->Edit3->SetText(c.spec);
+            xjxmform->Edit3->SetText(c.packSize);
             xjxmform->ComboBox2->SetText("盒");
             xjxmform->Edit5->SetText(c.price);
             xjxmform->RadioButton2->SetChecked(true);
