@@ -6,11 +6,15 @@
 
 #include "platform/ui/Buttons.h"
 #include "platform/ui/ExtCtrls.h"
+#include "platform/rtl/Settings.h"
 #include "platform/ui/Forms.h"
+#include "platform/ui/ScreenFonts.h"
 
 ROVE_IMPLEMENT_CLASS(TfrxCustomComboBox)
 ROVE_IMPLEMENT_CLASS(TfrxComboBox)
 ROVE_IMPLEMENT_CLASS(TfrxComboEdit)
+ROVE_IMPLEMENT_CLASS(TfrxFontPreview)
+ROVE_IMPLEMENT_CLASS(TfrxFontComboBox)
 
 namespace {
 // Halves rounded to the nearest integer, ties to even (as the arrow placement needs).
@@ -49,6 +53,157 @@ TfrxDropListPlacement frxDropListPlacement(TRect ControlScreen, int ListWidth, i
 
 TfrxCustomComboBox::TfrxCustomComboBox(TComponent* AOwner) : TCustomComboBox(AOwner) {
     SetWidth(100);
+}
+
+bool TfrxCustomComboBox::Active() const { return DroppedDown() || Focused() || FMouseInControl; }
+
+TfrxComboLook TfrxCustomComboBox::Look() const {
+    if (!Active()) return TfrxComboLook::Normal;
+    return DroppedDown() ? TfrxComboLook::Pressed : TfrxComboLook::Hot;
+}
+
+bool TfrxCustomComboBox::EditFieldRect(TRect& Rect) const {
+    Rect = EditRect();
+    return true;
+}
+
+// The flat look: the indent with the descendant's picture, the frame and the arrow button
+// in the control's state; a box without an edit field shows its text itself.
+void TfrxCustomComboBox::PaintFace() {
+    TCanvas* c = Canvas();
+    const int w = Width();
+    const int h = Height();
+    c->Brush()->SetStyle(bsSolid);
+    if (!Enabled()) {
+        c->Brush()->SetColor(clBtnFace);
+        c->FillRect(Rect(0, 0, w, h));
+        c->Brush()->SetColor(clWindow);
+        c->FrameRect(Rect(2, 2, w - 2, h - 2));
+        DrawArrow(c, 0);
+        return;
+    }
+    c->Brush()->SetColor(clWindow);
+    c->FillRect(Rect(2, 2, w - FButtonWidth - 2, h - 2));
+    const TRect indent = Rect(3, 3, FTextIndent + 3, h - 3);
+    DrawImage(c, indent);
+    if (Style() != csDropDown && Style() != csSimple) {
+        // No edit field: the text stands where the field would.
+        const TRect r = EditRect();
+        const bool selected = Focused() && !DroppedDown();
+        c->Brush()->SetColor(selected ? clHighlight : clWindow);
+        c->FillRect(r);
+        c->Font()->SetColor(selected ? clHighlightText : clWindowText);
+        c->Brush()->SetStyle(bsClear);
+        c->TextRect(r, r.Left + 1, r.Top + (r.Height() - c->TextHeight("Wg")) / 2, Text());
+        c->Brush()->SetStyle(bsSolid);
+    }
+    const TfrxComboLook look = Look();
+    DrawFrame(c, look != TfrxComboLook::Normal);
+    DrawButton(c, look);
+}
+
+// A button-face frame just inside the window, a window-colour frame inside that stopping
+// before the button, and around all a sunken edge (active) or a button-face frame.
+void TfrxCustomComboBox::DrawFrame(TCanvas* Canvas, bool IsActive) {
+    const int w = Width();
+    const int h = Height();
+    Canvas->Brush()->SetColor(clBtnFace);
+    Canvas->FrameRect(Rect(1, 1, w - 1, h - 1));
+    Canvas->Brush()->SetColor(clWindow);
+    Canvas->FrameRect(Rect(2, 2, w - FButtonWidth - 1, h - 2));
+    TRect outer = Rect(0, 0, w, h);
+    if (IsActive) {
+        DrawEdge(Canvas, outer, BDR_SUNKENOUTER, BF_RECT);
+    } else {
+        Canvas->Brush()->SetColor(clBtnFace);
+        Canvas->FrameRect(outer);
+    }
+}
+
+void TfrxCustomComboBox::DrawButton(TCanvas* Canvas, TfrxComboLook Kind) {
+    const int w = Width();
+    const int h = Height();
+    TRect b = frxComboButtonRect(w, h, FButtonWidth);
+    Canvas->Brush()->SetColor(clBtnFace);
+    Canvas->FillRect(b);
+    const int sx = w - FButtonWidth - 3;
+    Canvas->Pen()->SetStyle(psSolid);
+    Canvas->Pen()->SetWidth(1);
+    Canvas->Pen()->SetMode(pmCopy);
+    switch (Kind) {
+    case TfrxComboLook::Normal:
+        Canvas->Brush()->SetColor(clWindow);
+        Canvas->FrameRect(b);
+        Canvas->Pen()->SetColor(clWindow);
+        Canvas->MoveTo(sx, 2);
+        Canvas->LineTo(sx, h - 2);
+        DrawArrow(Canvas, 0);
+        break;
+    case TfrxComboLook::Hot:
+    case TfrxComboLook::Pressed: {
+        const bool pressed = Kind == TfrxComboLook::Pressed;
+        DrawEdge(Canvas, b, pressed ? BDR_SUNKENOUTER : BDR_RAISEDINNER, BF_RECT);
+        Canvas->Pen()->SetColor(clBtnFace);
+        Canvas->MoveTo(sx, 1);
+        Canvas->LineTo(sx, h - 1);
+        DrawArrow(Canvas, pressed ? 1 : 0);
+        break;
+    }
+    }
+}
+
+// Three black rows of 5, 3 and 1 pixels.
+void TfrxCustomComboBox::DrawArrow(TCanvas* Canvas, int Shift) {
+    const TPoint o = frxComboArrowOrigin(Width(), Height(), FButtonWidth);
+    const int x = o.X + Shift;
+    const int y = o.Y + Shift;
+    Canvas->Pen()->SetColor(clBlack);
+    for (int k = 0; k < 3; ++k) {
+        Canvas->MoveTo(x + k, y + k);
+        Canvas->LineTo(x + 5 - k, y + k);
+    }
+}
+
+void TfrxCustomComboBox::PlaceDropDownList(TRect& ScreenRect) {
+    const TfrxDropListPlacement p = PlaceDropList(Screen->WorkAreaRect().Bottom);
+    ScreenRect = Rect(ClientToScreen(TPoint{0, 0}).X, p.Top, ClientToScreen(TPoint{0, 0}).X + p.Width, p.Top + p.Height);
+}
+
+void TfrxCustomComboBox::MouseEnter() {
+    TCustomComboBox::MouseEnter();
+    FMouseInControl = true;
+    Invalidate();
+}
+
+void TfrxCustomComboBox::MouseLeave() {
+    TCustomComboBox::MouseLeave();
+    FMouseInControl = false;
+    Invalidate();
+}
+
+void TfrxCustomComboBox::DoEnter() {
+    TCustomComboBox::DoEnter();
+    Invalidate();
+}
+
+void TfrxCustomComboBox::DoExit() {
+    TCustomComboBox::DoExit();
+    Invalidate();
+}
+
+void TfrxCustomComboBox::DropDown() {
+    TCustomComboBox::DropDown();
+    Invalidate();
+}
+
+void TfrxCustomComboBox::CloseUp() {
+    TCustomComboBox::CloseUp();
+    Invalidate();
+}
+
+void TfrxCustomComboBox::SetEnabled(bool Value) {
+    TCustomComboBox::SetEnabled(Value);
+    Invalidate();
 }
 
 void TfrxCustomComboBox::SetReadOnly(bool Value) {
@@ -96,6 +251,9 @@ void TfrxComboEdit::BoundsChanged(bool Resized) {
     FButtonPanel->BringToFront();
 }
 
+TBitmap* TfrxComboEdit::Glyph() const { return FButton->Glyph(); }
+void TfrxComboEdit::SetGlyph(TBitmap* Value) { FButton->SetGlyph(Value); }
+
 void TfrxComboEdit::SetButtonEnabled(bool Value) {
     FButtonEnabled = Value;
     FButton->SetEnabled(Value && Enabled());
@@ -130,11 +288,12 @@ void TfrxComboEdit::DeclareProperties(TPropertyDecl<TfrxComboEdit>& d) {
     using T = TfrxComboEdit;
     d.Property("ButtonEnabled", &T::ButtonEnabled, &T::SetButtonEnabled).Default(true);
     d.Property("ButtonHint", &T::ButtonHint, &T::SetButtonHint);
+    d.Property("Glyph", &T::Glyph, &T::SetGlyph);
     d.Event("OnButtonClick", &T::OnButtonClick);
 }
 
 void frxRegisterFlatCombos() {
-    RegisterClasses({TfrxComboBox::StaticClass(), TfrxComboEdit::StaticClass()});
+    RegisterClasses({TfrxComboBox::StaticClass(), TfrxComboEdit::StaticClass(), TfrxFontComboBox::StaticClass()});
 }
 
 // --- TfrxFontList ----------------------------------------------------------------------------
@@ -187,4 +346,221 @@ int TfrxFontList::Choose(int Index, std::vector<TfrxFontSlot>& Slots) {
 void TfrxFontList::WriteSlots(std::vector<TfrxFontSlot>& Slots) const {
     Slots.assign(MaxRecent, TfrxFontSlot{});
     for (int i = 0; i <= FMRUCount; ++i) Slots[static_cast<size_t>(i)] = FItems[static_cast<size_t>(i)];
+}
+
+// --- TfrxFontPreview -------------------------------------------------------------------------
+
+TfrxFontPreview::TfrxFontPreview(TComponent* AOwner) : TPopupWindow(AOwner) {
+    SetBounds(0, 0, 200, 50);
+    FPanel = new TPanel(this);
+    FPanel->SetParent(this);
+    FPanel->SetAlign(alClient);
+    FPanel->SetBevelOuter(bvNone);
+    FPanel->SetBevelInner(bvNone);
+    FPanel->SetBorderStyle(bsSingle);
+    FPanel->SetColor(clWindow);
+    FPanel->Font()->SetColor(clWindowText);
+    FPanel->Font()->SetSize(18);
+    FPanel->SetCaption("AaBbYy 字体");
+}
+
+void TfrxFontPreview::ShowFont(const std::string& Name) {
+    if (FPanel->Font()->Name() == Name) return;
+    FPanel->Font()->SetName(Name);
+}
+
+TPoint frxFontPreviewPlace(TRect ComboScreen, TSize Preview, int ScreenRight, bool DroppedUp) {
+    TPoint p{ComboScreen.Right, ComboScreen.Bottom};
+    if (p.X + Preview.cx > ScreenRight) p.X = ComboScreen.Left - Preview.cx - 1;
+    if (DroppedUp) p.Y = ComboScreen.Top - Preview.cy;
+    return p;
+}
+
+// --- TfrxFontComboBox ------------------------------------------------------------------------
+
+namespace {
+constexpr const char* kDefaultMRUKey = "\\Software\\Brightline\\MRUFont";
+
+// The TrueType mark: two overlapping letters T, 11 x 11, on fuchsia (transparent).
+std::unique_ptr<TBitmap> MakeTrueTypeBitmap() {
+    auto b = std::make_unique<TBitmap>(11, 11);
+    TCanvas* c = b->Canvas();
+    const TColor clear = TColor(255 | (0 << 8) | (255 << 16));
+    c->Brush()->SetStyle(bsSolid);
+    c->Brush()->SetColor(clear);
+    c->FillRect(Rect(0, 0, 11, 11));
+    auto letter = [&](int x, int y, TColor colour) {
+        for (int i = 0; i < 7; ++i) c->SetPixel(x + i, y, colour);
+        for (int i = 0; i < 7; ++i) c->SetPixel(x + 3, y + i, colour);
+        c->SetPixel(x, y + 1, colour);
+        c->SetPixel(x + 6, y + 1, colour);
+    };
+    letter(0, 0, TColor(0x808080));
+    letter(4, 4, TColor(0x000000));
+    b->SetTransparentColor(clear);
+    b->SetTransparent(true);
+    return b;
+}
+}  // namespace
+
+TfrxFontComboBox::TfrxFontComboBox(TComponent* AOwner) : TfrxCustomComboBox(AOwner) {
+    FTrueTypeBitmap = MakeTrueTypeBitmap();
+    SetStyle(csOwnerDrawFixed);
+    FReadOnly = true;
+    SetItemHeight(std::max(12, FTrueTypeBitmap->Height() + 1));
+    SetWidth(150);
+    SetTextIndent(16);
+    FMRURegKey = kDefaultMRUKey;
+    if (!ComponentState().Contains(csDesigning)) FFontPreview = new TfrxFontPreview(this);
+    // Filled as the control is made; a form resource fills it again once loaded.
+    PopulateList();
+}
+
+TfrxFontComboBox::~TfrxFontComboBox() = default;
+
+void TfrxFontComboBox::SetMRURegKey(const std::string& Value) { FMRURegKey = Value.empty() ? kDefaultMRUKey : Value; }
+
+bool TfrxFontComboBox::TrueTypeItem(int Index) const {
+    const auto& items = FList.Items();
+    return Index >= 0 && Index < static_cast<int>(items.size()) && (items[static_cast<size_t>(Index)].Type & 4);
+}
+
+std::vector<TfrxFontSlot> TfrxFontComboBox::ReadSlots() {
+    std::vector<TfrxFontSlot> slots(TfrxFontList::MaxRecent);
+    TRegistry reg;
+    if (!reg.OpenKey(FMRURegKey, true)) return slots;
+    for (int i = 0; i < TfrxFontList::MaxRecent; ++i) {
+        const std::string n = std::to_string(i);
+        slots[static_cast<size_t>(i)].Name = reg.ReadString("Font" + n);
+        if (reg.ValueExists("FontType" + n)) {
+            try {
+                slots[static_cast<size_t>(i)].Type = reg.ReadInteger("FontType" + n);
+            } catch (const ERegistryException&) {
+                slots[static_cast<size_t>(i)].Type = 0;
+            }
+        }
+    }
+    return slots;
+}
+
+void TfrxFontComboBox::WriteSlots(const std::vector<TfrxFontSlot>& Slots) {
+    TRegistry reg;
+    if (!reg.OpenKey(FMRURegKey, true)) return;
+    for (int i = 0; i < TfrxFontList::MaxRecent && i < static_cast<int>(Slots.size()); ++i) {
+        const std::string n = std::to_string(i);
+        reg.WriteString("Font" + n, Slots[static_cast<size_t>(i)].Name);
+        reg.WriteInteger("FontType" + n, Slots[static_cast<size_t>(i)].Type);
+    }
+    reg.CloseKey();
+}
+
+void TfrxFontComboBox::FillItems() {
+    FUpdating = true;
+    struct TEnd {
+        bool& Flag;
+        ~TEnd() { Flag = false; }
+    } end{FUpdating};
+    const std::string text = Text();
+    TStringList names;
+    for (const TfrxFontSlot& f : FList.Items()) names.Add(f.Name);
+    Items()->Assign(names);
+    const int index = Items()->IndexOf(text);
+    SetItemIndex(index >= 0 ? index : (Items()->Count() > 0 ? 0 : -1));
+}
+
+// The families of the screen (the list the process keeps), headed by the recent block.
+void TfrxFontComboBox::PopulateList() {
+    std::vector<TfrxFontSlot> families;
+    for (const TScreenFont& f : ScreenFontFamilies()) families.push_back(TfrxFontSlot{f.Name, f.TrueType ? 4 : 0});
+    std::vector<TfrxFontSlot> slots = FShowMRU ? ReadSlots() : std::vector<TfrxFontSlot>{};
+    const std::vector<TfrxFontSlot> before = slots;
+    FList.Populate(families, slots);
+    if (!FShowMRU) {
+        // Without the recent block the list is the families alone.
+        std::vector<TfrxFontSlot> none;
+        FList.Populate(families, none);
+    } else {
+        bool changed = false;
+        for (size_t i = 0; i < slots.size(); ++i)
+            changed = changed || slots[i].Name != before[i].Name || slots[i].Type != before[i].Type;
+        if (changed) WriteSlots(slots);
+    }
+    FillItems();
+}
+
+void TfrxFontComboBox::Loaded() {
+    TfrxCustomComboBox::Loaded();
+    PopulateList();
+}
+
+void TfrxFontComboBox::Click() {
+    if (ComponentState().Contains(csLoading) || FUpdating) return;
+    TfrxCustomComboBox::Click();
+    if (OnClick.Assigned()) OnClick(this);
+    const int index = ItemIndex();
+    if (!FShowMRU || index <= 0) return;
+    std::vector<TfrxFontSlot> slots(TfrxFontList::MaxRecent);
+    const int chosen = FList.Choose(index, slots);
+    WriteSlots(slots);
+    FillItems();
+    FUpdating = true;
+    SetItemIndex(chosen);
+    FUpdating = false;
+}
+
+// A TrueType mark, the name after it, and the lines that close the recent block.
+void TfrxFontComboBox::DrawItem(int Index, TRect R, TOwnerDrawState State) {
+    TCanvas* c = Canvas();
+    if (Index < 0 || Index >= Items()->Count()) return;
+    const std::string name = Items()->Get(Index);
+    if (State.Contains(odSelected) && !State.Contains(odComboBoxEdit) && FFontPreview) FFontPreview->ShowFont(name);
+    c->FillRect(R);
+    int left = R.Left + 15 + 2;
+    if (TrueTypeItem(Index)) {
+        const int y = R.Top + (R.Height() - FTrueTypeBitmap->Height()) / 2;
+        c->Draw(R.Left + 1, y, FTrueTypeBitmap.get());
+        left = R.Left + FTrueTypeBitmap->Width() + 2;
+    }
+    c->Brush()->SetStyle(bsClear);
+    c->TextOut(left, R.Top + (R.Height() - c->TextHeight("Wg")) / 2, name);
+    c->Brush()->SetStyle(bsSolid);
+    const int mru = FList.MRUCount();
+    if (mru >= 0 && !State.Contains(odComboBoxEdit) && (Index == mru || Index == mru + 1)) {
+        c->Pen()->SetColor(clBtnShadow);
+        c->Pen()->SetStyle(psSolid);
+        const int y = Index == mru ? R.Bottom - 2 : R.Top;
+        c->MoveTo(R.Left, y);
+        c->LineTo(R.Right, y);
+    }
+}
+
+void TfrxFontComboBox::DrawImage(TCanvas* Canvas, const TRect& R) {
+    const int index = Items()->IndexOf(Text());
+    if (!TrueTypeItem(index)) return;
+    Canvas->Draw(R.Left + 1, R.Top + (R.Height() - FTrueTypeBitmap->Height()) / 2, FTrueTypeBitmap.get());
+}
+
+// The list is placed; the sample goes beside the box and shows.
+void TfrxFontComboBox::PlaceDropDownList(TRect& ScreenRect) {
+    TfrxCustomComboBox::PlaceDropDownList(ScreenRect);
+    if (!FFontPreview) return;
+    const TPoint o = ClientToScreen(TPoint{0, 0});
+    const TPoint at = frxFontPreviewPlace(Rect(o.X, o.Y, o.X + Width(), o.Y + Height()),
+                                          TSize{FFontPreview->Width(), FFontPreview->Height()},
+                                          Screen->WorkAreaRect().Right, DroppedUp());
+    FFontPreview->SetBounds(at.X, at.Y, FFontPreview->Width(), FFontPreview->Height());
+    if (ItemIndex() >= 0) FFontPreview->ShowFont(Items()->Get(ItemIndex()));
+    FFontPreview->Show();
+}
+
+void TfrxFontComboBox::CloseUp() {
+    if (FFontPreview) FFontPreview->Hide();
+    TfrxCustomComboBox::CloseUp();
+}
+
+void TfrxFontComboBox::DeclareProperties(TPropertyDecl<TfrxFontComboBox>& d) {
+    using T = TfrxFontComboBox;
+    d.Property("MRURegKey", &T::MRURegKey, &T::SetMRURegKey);
+    d.Property("ShowMRU", &T::ShowMRU, &T::SetShowMRU).Default(true);
+    d.Event("OnClick", &T::OnClick);
 }

@@ -935,6 +935,18 @@ TOwnerDrawState StateOf(const QStyleOptionViewItem& o) {
     return s;
 }
 
+// The colours an owner-drawn item starts with: the highlight for a selected one.
+void PrepareItemCanvas(TCanvas& Canvas, const TFont& Font, TColor Color, TOwnerDrawState State) {
+    Canvas.Font()->Assign(Font);
+    Canvas.Brush()->SetStyle(bsSolid);
+    if (State.Contains(odSelected)) {
+        Canvas.Brush()->SetColor(clHighlight);
+        Canvas.Font()->SetColor(clHighlightText);
+    } else {
+        Canvas.Brush()->SetColor(Color);
+    }
+}
+
 // The combo box's widget. A control with a look of its own paints the closed box and
 // places the edit field; the drop-down list is placed by the control before it is seen;
 // an owner-drawn drop-down list draws its chosen item in the closed box through
@@ -1002,8 +1014,7 @@ private:
     }
     bool PaintOwnerDrawnItem() {
         const TComboBoxStyle st = FCombo->Style();
-        if ((st != csOwnerDrawFixed && st != csOwnerDrawVariable) || isEditable() || !FCombo->OnDrawItem.Assigned())
-            return false;
+        if ((st != csOwnerDrawFixed && st != csOwnerDrawVariable) || isEditable()) return false;
         QStylePainter sp(this);
         QStyleOptionComboBox opt;
         initStyleOption(&opt);
@@ -1015,16 +1026,15 @@ private:
         const QRect er = style()->subControlRect(QStyle::CC_ComboBox, &opt, QStyle::SC_ComboBoxEditField, this);
         TCanvas* c = FCombo->Canvas();
         AttachPainter(*c, &sp);
-        c->Font()->Assign(*FCombo->Font());
-        c->Brush()->SetColor(FCombo->Color());
         TOwnerDrawState state;
         state.Include(odComboBoxEdit);
         if (hasFocus()) {
             state.Include(odSelected);
             state.Include(odFocused);
         }
+        PrepareItemCanvas(*c, *FCombo->Font(), FCombo->Color(), state);
         const TRect r = Rect(er.left(), er.top(), er.left() + er.width(), er.top() + er.height());
-        SafeCall([&] { FCombo->OnDrawItem(FCombo, index, r, state); });
+        SafeCall([&] { FCombo->DrawItem(index, r, state); });
         DetachPainter(*c);
         return true;
     }
@@ -1072,12 +1082,11 @@ void TCustomComboBox::CreateWidget() {
         w->setItemDelegate(new TOwnerDrawDelegate(
             w,
             [this](QPainter* p, const QStyleOptionViewItem& o, int row) {
-                if (!OnDrawItem.Assigned()) return false;
                 AttachPainter(*FCanvas, p);
-                FCanvas->Font()->Assign(*FFont);
-                FCanvas->Brush()->SetColor(FColor);
+                const TOwnerDrawState state = StateOf(o);
+                PrepareItemCanvas(*FCanvas, *FFont, FColor, state);
                 const QRect r = o.rect;
-                SafeCall([&] { OnDrawItem(this, row, Rect(r.left(), r.top(), r.right() + 1, r.bottom() + 1), StateOf(o)); });
+                SafeCall([&] { DrawItem(row, Rect(r.left(), r.top(), r.right() + 1, r.bottom() + 1), state); });
                 DetachPainter(*FCanvas);
                 return true;
             },
@@ -1215,6 +1224,15 @@ void TCustomComboBox::SetDroppedDown(bool Value) {
     else w->hidePopup();
 }
 
+void TCustomComboBox::DrawItem(int Index, TRect R, TOwnerDrawState State) {
+    if (OnDrawItem.Assigned()) {
+        OnDrawItem(this, Index, R, State);
+        return;
+    }
+    FCanvas->FillRect(R);
+    if (Index >= 0 && Index < FItems->Count()) FCanvas->TextOut(R.Left + 2, R.Top, FItems->Get(Index));
+}
+
 void TCustomComboBox::DropDown() { OnDropDown(this); }
 void TCustomComboBox::CloseUp() { OnCloseUp(this); }
 
@@ -1337,8 +1355,9 @@ TCustomListBox::TCustomListBox(TComponent* AOwner)
             if (FStyle == lbStandard) return false;
             const QRect r = o.rect;
             AttachPainter(*FCanvas, p);
-            FCanvas->Font()->Assign(*FFont);
-            DrawItem(row, Rect(r.left(), r.top(), r.right() + 1, r.bottom() + 1), StateOf(o));
+            const TOwnerDrawState state = StateOf(o);
+            PrepareItemCanvas(*FCanvas, *FFont, FColor, state);
+            DrawItem(row, Rect(r.left(), r.top(), r.right() + 1, r.bottom() + 1), state);
             DetachPainter(*FCanvas);
             return true;
         },

@@ -325,6 +325,9 @@ public:
     // The canvas of owner drawing: OnDrawItem draws the items (and, in an owner-drawn
     // drop-down list, the chosen item in the closed box with odComboBoxEdit) on it.
     TCanvas* Canvas() const { return FCanvas.get(); }
+    // An owner-drawn item: OnDrawItem, or the item's text on the filled rectangle. The
+    // canvas comes with the highlight colours for a selected item.
+    virtual void DrawItem(int Index, TRect Rect, TOwnerDrawState State);
 
     // --- A look of the descendant's own ------------------------------------------------
     // OwnsFace: PaintFace paints the whole closed box on Canvas instead of the platform.
