@@ -425,9 +425,14 @@ void TControl::ApplyFont() {
     w->setFont(ToQFont(*FFont));
     QPalette pal = w->palette();
     const QColor c = ToQColor(FFont->Color());
-    pal.setColor(QPalette::WindowText, c);
-    pal.setColor(QPalette::Text, c);
-    pal.setColor(QPalette::ButtonText, c);
+    // The font's colour while enabled; a disabled control writes in the system's grey
+    // text colour, whatever its font's colour.
+    const QPalette system = QApplication::palette();
+    for (QPalette::ColorRole role : {QPalette::WindowText, QPalette::Text, QPalette::ButtonText}) {
+        pal.setColor(QPalette::Active, role, c);
+        pal.setColor(QPalette::Inactive, role, c);
+        pal.setColor(QPalette::Disabled, role, system.color(QPalette::Disabled, role));
+    }
     w->setPalette(pal);
 }
 

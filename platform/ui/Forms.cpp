@@ -15,9 +15,11 @@
 #include <QEventLoop>
 #include <QFileInfo>
 #include <QFontDatabase>
+#include <QLibraryInfo>
 #include <QMenuBar>
 #include <QScreen>
 #include <QTimer>
+#include <QTranslator>
 #include <algorithm>
 #include <cstdlib>
 #include <map>
@@ -874,11 +876,19 @@ namespace {
 void PrepareQt() {
     if (!std::getenv("QT_ENABLE_HIGHDPI_SCALING")) setenv("QT_ENABLE_HIGHDPI_SCALING", "0", 1);
 }
+// The platform's own texts (standard dialogs, edit menus) in Chinese, as the system's
+// are, when the platform's translations are installed.
+void TranslateQt() {
+    static QTranslator translator;
+    if (translator.load(QStringLiteral("qtbase_zh_CN"), QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
+        QCoreApplication::installTranslator(&translator);
+}
 void StyleQt() {
     static bool done = false;
     if (done) return;
     done = true;
     QApplication::setStyle(QStringLiteral("Fusion"));
+    TranslateQt();
 }
 }  // namespace
 

@@ -6,6 +6,9 @@
 #include <QApplication>
 #include <QColorDialog>
 #include <QFileDialog>
+#include <QFontMetrics>
+#include <QSpacerItem>
+#include <QGridLayout>
 #include <QFontDialog>
 #include <QInputDialog>
 #include <QMessageBox>
@@ -41,9 +44,23 @@ struct TButtonSpec {
     QMessageBox::ButtonRole Role;
 };
 
+// A dialog at least as wide as its caption needs in a window manager's title bar (the
+// caption's text and room for the window's icon and buttons), so that a short message
+// does not lose its caption to "...".
+int CaptionWidth(const QString& caption) {
+    QFont title = QApplication::font();
+    title.setBold(true);
+    constexpr int kTitleBarRoom = 160;
+    return QFontMetrics(title).horizontalAdvance(caption) + kTitleBarRoom;
+}
+
 int RunBox(const TDialogRequest& r, QMessageBox::Icon icon, const std::vector<TButtonSpec>& buttons,
            size_t defaultIndex) {
     QMessageBox box(icon, QStr(r.Caption), QStr(r.Text), QMessageBox::NoButton, DialogParent());
+    // The box sizes itself from its layout; a spacer row across it gives the least width.
+    if (auto* grid = qobject_cast<QGridLayout*>(box.layout()))
+        grid->addItem(new QSpacerItem(CaptionWidth(box.windowTitle()), 0, QSizePolicy::Minimum, QSizePolicy::Fixed),
+                      grid->rowCount(), 0, 1, grid->columnCount());
     std::vector<QAbstractButton*> made;
     for (const TButtonSpec& b : buttons) made.push_back(box.addButton(QString::fromUtf8(b.Text), b.Role));
     if (defaultIndex < made.size()) box.setDefaultButton(static_cast<QPushButton*>(made[defaultIndex]));
@@ -110,11 +127,16 @@ public:
         case TDialogKind::MessageBox: a.Result = ShowMessageBox(r); break;
         case TDialogKind::MessageDlg: a.Result = ShowMessageDlg(r); break;
         case TDialogKind::InputQuery: {
-            bool ok = false;
-            QString text = QInputDialog::getText(DialogParent(), QStr(r.Caption), QStr(r.Text),
-                                                 QLineEdit::Normal, QStr(r.Value), &ok);
+            QInputDialog dlg(DialogParent());
+            dlg.setWindowTitle(QStr(r.Caption));
+            dlg.setLabelText(QStr(r.Text));
+            dlg.setTextValue(QStr(r.Value));
+            dlg.setOkButtonText(QStringLiteral("确定"));
+            dlg.setCancelButtonText(QStringLiteral("取消"));
+            dlg.setMinimumWidth(CaptionWidth(dlg.windowTitle()));
+            const bool ok = dlg.exec() == QDialog::Accepted;
             a.Result = ok ? 1 : 0;
-            a.Value = ok ? StdStr(text) : r.Value;
+            a.Value = ok ? StdStr(dlg.textValue()) : r.Value;
             break;
         }
         case TDialogKind::OpenFile:
@@ -144,9 +166,13 @@ public:
             break;
         }
         case TDialogKind::SelectDirectory: {
-            QString dir = QFileDialog::getExistingDirectory(DialogParent(), QStr(r.Caption), QStr(r.Value));
-            a.Result = dir.isEmpty() ? 0 : 1;
-            a.Value = dir.isEmpty() ? r.Value : StdStr(dir);
+            QFileDialog dlg(DialogParent(), QStr(r.Caption), QStr(r.Value));
+            dlg.setFileMode(QFileDialog::Directory);
+            dlg.setOption(QFileDialog::ShowDirsOnly);
+            ChineseLabels(dlg, QStringLiteral("文件夹："), QStringLiteral("确定"));
+            const bool ok = dlg.exec() == QDialog::Accepted && !dlg.selectedFiles().isEmpty();
+            a.Result = ok ? 1 : 0;
+            a.Value = ok ? StdStr(dlg.selectedFiles().front()) : r.Value;
             break;
         }
         }
@@ -154,9 +180,19 @@ public:
     }
 
 private:
+    // The file dialogs' own texts in Chinese (the platform's translations may be missing).
+    static void ChineseLabels(QFileDialog& dlg, const QString& nameLabel, const QString& accept) {
+        dlg.setOption(QFileDialog::DontUseNativeDialog);
+        dlg.setLabelText(QFileDialog::LookIn, QStringLiteral("查找范围："));
+        dlg.setLabelText(QFileDialog::FileName, nameLabel);
+        dlg.setLabelText(QFileDialog::FileType, QStringLiteral("文件类型："));
+        dlg.setLabelText(QFileDialog::Accept, accept);
+        dlg.setLabelText(QFileDialog::Reject, QStringLiteral("取消"));
+    }
     static TDialogAnswer ShowFileDialog(const TDialogRequest& r) {
         const bool save = r.Kind == TDialogKind::SaveFile;
         QFileDialog dlg(DialogParent(), QStr(r.Caption), QStr(r.InitialDir));
+        ChineseLabels(dlg, QStringLiteral("文件名："), save ? QStringLiteral("保存") : QStringLiteral("打开"));
         dlg.setAcceptMode(save ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
         QStringList filters;
         for (const std::string& f : FilterToNameFilters(r.Filter)) filters << QStr(f);

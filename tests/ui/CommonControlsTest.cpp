@@ -386,3 +386,66 @@ TEST_F(CommonControlsTest, TreeViewNodesSelectionAndDeletion) {
     tree.Items()->Clear();
     EXPECT_EQ(tree.Items()->Count(), 0);
 }
+
+namespace {
+
+// The lightness (0..255, the least of the channels) of the darkest pixel of the control.
+int Darkest(TControl* c) {
+    int darkest = 255;
+    for (int y = 0; y < c->Height(); ++y)
+        for (int x = 0; x < c->Width(); ++x) {
+            const int32_t p = TUiTestHarness::PixelAt(c, {x, y});
+            if (p == clNone) continue;
+            darkest = std::min({darkest, int(p & 0xFF), int((p >> 8) & 0xFF), int((p >> 16) & 0xFF)});
+        }
+    return darkest;
+}
+
+}  // namespace
+
+// A disabled control writes its caption greyed, whatever colour its font has: a tool
+// button whose action the user has no right to is seen to be out of reach.
+TEST(DisabledControls, CaptionsAreGreyed) {
+    TUiTestHarness harness;
+    auto form = MakeForm(R"(object Form1: TProbeForm
+  ClientWidth = 300
+  ClientHeight = 120
+  object ToolBar1: TToolBar
+    ButtonHeight = 30
+    ButtonWidth = 60
+    ShowCaptions = True
+    object sfcx: TToolButton
+      Caption = '收费查询'
+    end
+  end
+  object Button1: TButton
+    Left = 8
+    Top = 50
+    Width = 75
+    Height = 25
+    Caption = '确定'
+  end
+  object Label1: TLabel
+    Left = 100
+    Top = 50
+    Caption = '实收金额：'
+  end
+  object CheckBox1: TCheckBox
+    Left = 180
+    Top = 50
+    Width = 100
+    Caption = '按病人查询'
+  end
+end
+)");
+    form->Show();
+    for (const char* name : {"sfcx", "Button1", "Label1", "CheckBox1"}) {
+        auto* c = Find<TControl>(form.get(), name);
+        c->SetEnabled(true);
+        const int enabled = Darkest(c);
+        c->SetEnabled(false);
+        const int disabled = Darkest(c);
+        EXPECT_LT(enabled, 60) << name;                // black text
+        EXPECT_GT(disabled, enabled + 60) << name;     // grey text
+    }
+}
