@@ -41,6 +41,7 @@ void RegisterObjects() {
 
 void RegisterComponentEditors() {
     TfrxComponentEditorCollection& c = frxComponentEditors();
+    c.Register(TfrxReportPage::StaticClass(), ComponentEditorClass<TfrxPageEditor>);
     c.Register(TfrxView::StaticClass(), ComponentEditorClass<TfrxViewEditor>);
     c.Register(TfrxMemoView::StaticClass(), ComponentEditorClass<TfrxMemoEditor>);
     c.Register(TfrxSysMemoView::StaticClass(), ComponentEditorClass<TfrxSysMemoEditor>);
