@@ -7,6 +7,7 @@
 #include "platform/rtl/Format.h"
 #include "platform/rtl/Streams.h"
 #include "platform/rtl/StrUtils.h"
+#include "report/DesignRegistries.h"
 #include "report/MemoView.h"
 #include "report/Report.h"
 #include "report/Resources.h"
@@ -381,4 +382,44 @@ void TfrxCustomCrossView::PublishCross(TPropertyDecl<T>& d) {
     d.Property("OnPrintCell", frxEventType("TfrxPrintCellEvent"), &V::OnPrintCell, &V::OnPrintCell);
     d.Property("OnPrintColumnHeader", frxEventType("TfrxPrintHeaderEvent"), &V::OnPrintColumnHeader, &V::OnPrintColumnHeader);
     d.Property("OnPrintRowHeader", frxEventType("TfrxPrintHeaderEvent"), &V::OnPrintRowHeader, &V::OnPrintRowHeader);
+}
+
+// --- Start-up ---------------------------------------------------------------------------------
+
+namespace {
+
+// "PascalScript=(...)", "C++Script=(...)", "BasicScript=(...)", "JScript=(...)" joined by CR LF.
+std::string EventParams(const char* Pascal, const char* Cpp, const char* Basic, const char* JS) {
+    return std::string("PascalScript=(") + Pascal + ")\r\nC++Script=(" + Cpp + ")\r\nBasicScript=(" + Basic +
+           ")\r\nJScript=(" + JS + ")";
+}
+
+}  // namespace
+
+void frxRegisterCrossObjects() {
+    static bool done = false;
+    if (done) return;
+    done = true;
+    frxObjects().RegisterObject(TfrxCrossView::StaticClass(), nullptr, {}, "Other", 0, 42);
+    frxObjects().RegisterObject(TfrxDBCrossView::StaticClass(), nullptr, {}, "Other", 0, 49);
+    TfrxResources& res = frxResources();
+    res.Add("TfrxPrintCellEvent",
+            EventParams("Memo: TfrxMemoView; RowIndex, ColumnIndex, CellIndex: Integer; RowValues, ColumnValues, "
+                        "Value: Variant",
+                        "TfrxMemoView Memo, int RowIndex, int ColumnIndex, int CellIndex, variant RowValues, "
+                        "variant ColumnValues, variant Value",
+                        "Memo, RowIndex, ColumnIndex, CellIndex, RowValues, ColumnValues, Value",
+                        "Memo, RowIndex, ColumnIndex, CellIndex, RowValues, ColumnValues, Value"));
+    res.Add("TfrxPrintHeaderEvent",
+            EventParams("Memo: TfrxMemoView; HeaderIndexes, HeaderValues, Value: Variant",
+                        "TfrxMemoView Memo, variant HeaderIndexes, variant HeaderValues, variant Value",
+                        "Memo, HeaderIndexes, HeaderValues, Value", "Memo, HeaderIndexes, HeaderValues, Value"));
+    res.Add("TfrxCalcWidthEvent",
+            EventParams("ColumnIndex: Integer; ColumnValues: Variant; var Width: Extended",
+                        "int ColumnIndex, variant ColumnValues, float &Width", "ColumnIndex, ColumnValues, byref Width",
+                        "ColumnIndex, ColumnValues, &Width"));
+    res.Add("TfrxCalcHeightEvent",
+            EventParams("RowIndex: Integer; RowValues: Variant; var Height: Extended",
+                        "int RowIndex, variant RowValues, float &Height", "RowIndex, RowValues, byref Height",
+                        "RowIndex, RowValues, &Height"));
 }

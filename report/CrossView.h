@@ -188,3 +188,10 @@ class TfrxCrossObject : public TComponent {
 public:
     explicit TfrxCrossObject(TComponent* AOwner) : TComponent(AOwner) {}
 };
+
+// The cross-tab unit's start-up: TfrxCrossView (image 42) and TfrxDBCrossView (image 49)
+// as insertable objects of the category "Other", and the parameter lists of the four
+// cross-tab event types in the four script languages in the string table (keys
+// "TfrxPrintCellEvent", "TfrxPrintHeaderEvent", "TfrxCalcWidthEvent", "TfrxCalcHeightEvent").
+// Every report calls it when it is created. Idempotent.
+void frxRegisterCrossObjects();

@@ -8,6 +8,7 @@
 #include "platform/rtl/StrUtils.h"
 #include "platform/rtl/Streams.h"
 #include "platform/ui/ExtCtrls.h"
+#include "report/CrossView.h"
 #include "report/Cursors.h"
 #include "report/DrawText.h"
 #include "report/Engine.h"
@@ -39,6 +40,7 @@ TfrxReport::TfrxReport(TComponent* AOwner)
       FSysVariables(std::make_unique<TStringList>()),
       FDrawText(std::make_unique<TfrxDrawText>()) {
     frxRegisterReportClasses();
+    frxRegisterCrossObjects();
     frxRegisterBandAndPageClasses();
     frxRegisterEngine();
     frxInstallCursors();

@@ -1,5 +1,8 @@
 // The dialog components: their properties go into a request for the dialog service and
 // the answer comes back into them.
+#include <algorithm>
+
+#include "platform/graphics/Printers.h"
 #include "platform/rtl/StrUtils.h"
 #include "platform/ui/Dialogs.h"
 #include "platform/ui/UiInternal.h"
@@ -9,6 +12,8 @@ ROVE_IMPLEMENT_CLASS(TOpenDialog)
 ROVE_IMPLEMENT_CLASS(TSaveDialog)
 ROVE_IMPLEMENT_CLASS(TColorDialog)
 ROVE_IMPLEMENT_CLASS(TFontDialog)
+ROVE_IMPLEMENT_CLASS(TPrintDialog)
+ROVE_IMPLEMENT_CLASS(TPrinterSetupDialog)
 
 void TCommonDialog::DeclareProperties(TPropertyDecl<TCommonDialog>& d) {
     d.Event("OnClose", &TCommonDialog::OnClose);
@@ -106,4 +111,90 @@ bool TFontDialog::Execute() {
 void TFontDialog::DeclareProperties(TPropertyDecl<TFontDialog>& d) {
     d.Property("Font", &TFontDialog::Font, &TFontDialog::SetFont);
     d.Property("Options", &TFontDialog::Options, &TFontDialog::SetOptions).Default(TFontDialogOptions{fdEffects}.Mask());
+}
+
+// --- Print and printer setup ------------------------------------------------------------------
+
+TPrinterChoice& CurrentPrinterChoice() {
+    static TPrinterChoice choice;
+    return choice;
+}
+
+namespace {
+
+// The installed queues and the current one (the default queue until a dialog chose one).
+TPrintChoice PrinterList() {
+    TPrintChoice c;
+    for (const TPrinterInfo& p : EnumPrinters()) c.Printers.push_back(p.Name);
+    c.PrinterName = CurrentPrinterChoice().PrinterName.empty() ? DefaultPrinterName() : CurrentPrinterChoice().PrinterName;
+    c.PaperSize = CurrentPrinterChoice().PaperSize;
+    c.Orientation = CurrentPrinterChoice().Orientation;
+    return c;
+}
+
+}  // namespace
+
+bool TPrintDialog::Execute() {
+    TDialogRequest r;
+    r.Kind = TDialogKind::Print;
+    r.Flags = static_cast<int>(Options.Mask());
+    r.Print = PrinterList();
+    r.Print.Copies = Copies > 0 ? Copies : 1;
+    r.Print.Collate = Collate;
+    r.Print.Range = PrintRange;
+    r.Print.FromPage = FromPage;
+    r.Print.ToPage = ToPage;
+    r.Print.MinPage = MinPage;
+    r.Print.MaxPage = MaxPage;
+    r.Print.PrintToFile = PrintToFile;
+    OnShow(this);
+    TDialogAnswer a = RunDialog(r);
+    OnClose(this);
+    if (a.Result == 0) return false;
+    Copies = std::max(1, a.Print.Copies);
+    Collate = a.Print.Collate;
+    // A range the options do not offer falls back to all pages.
+    PrintRange = static_cast<TPrintRange>(a.Print.Range);
+    if ((PrintRange == prSelection && !Options.Contains(poSelection)) ||
+        (PrintRange == prPageNums && !Options.Contains(poPageNums)) || PrintRange < prAllPages || PrintRange > prPageNums)
+        PrintRange = prAllPages;
+    if (PrintRange == prPageNums) {
+        FromPage = a.Print.FromPage;
+        ToPage = a.Print.ToPage;
+        if (MaxPage > MinPage) {
+            FromPage = std::clamp(FromPage, MinPage, MaxPage);
+            ToPage = std::clamp(ToPage, FromPage, MaxPage);
+        }
+    }
+    PrintToFile = Options.Contains(poPrintToFile) && !Options.Contains(poDisablePrintToFile) && a.Print.PrintToFile;
+    CurrentPrinterChoice().PrinterName = a.Print.PrinterName;
+    return true;
+}
+
+void TPrintDialog::DeclareProperties(TPropertyDecl<TPrintDialog>& d) {
+    using P = TPrintDialog;
+    d.Property("Collate", &P::Collate, &P::Collate).Default(false);
+    d.Property("Copies", &P::Copies, &P::Copies).Default(0);
+    d.Property("FromPage", &P::FromPage, &P::FromPage).Default(0);
+    d.Property("MinPage", &P::MinPage, &P::MinPage).Default(0);
+    d.Property("MaxPage", &P::MaxPage, &P::MaxPage).Default(0);
+    d.Property("Options", &P::Options, &P::Options).Default(0);
+    d.Property("PrintToFile", &P::PrintToFile, &P::PrintToFile).Default(false);
+    d.Property("PrintRange", &P::PrintRange, &P::PrintRange).Default(prAllPages);
+    d.Property("ToPage", &P::ToPage, &P::ToPage).Default(0);
+}
+
+bool TPrinterSetupDialog::Execute() {
+    TDialogRequest r;
+    r.Kind = TDialogKind::PrinterSetup;
+    r.Print = PrinterList();
+    OnShow(this);
+    TDialogAnswer a = RunDialog(r);
+    OnClose(this);
+    if (a.Result == 0) return false;
+    TPrinterChoice& c = CurrentPrinterChoice();
+    c.PrinterName = a.Print.PrinterName;
+    if (a.Print.PaperSize > 0) c.PaperSize = a.Print.PaperSize;
+    c.Orientation = a.Print.Orientation == 1 ? 1 : 0;
+    return true;
 }

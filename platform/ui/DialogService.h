@@ -17,6 +17,8 @@ enum class TDialogKind {
     Color,
     Font,
     SelectDirectory,
+    Print,            // TPrintDialog: printer, copies, collation, page range
+    PrinterSetup,     // TPrinterSetupDialog: printer, paper, orientation
 };
 const char* DialogKindName(TDialogKind kind);
 
@@ -26,6 +28,19 @@ struct TFontChoice {
     int Size = 0;             // points
     unsigned Style = 0;       // bits: 1 bold, 2 italic, 4 underline, 8 strike-out
     int32_t Color = 0;        // TColor
+};
+
+// What the print and printer-setup dialogs start from and answer with.
+struct TPrintChoice {
+    std::vector<std::string> Printers;   // the installed queues (the dialog's list)
+    std::string PrinterName;             // the chosen queue ("" when there is none)
+    int Copies = 1;
+    bool Collate = false;
+    int Range = 0;                       // TPrintRange: all pages, selection, page numbers
+    int FromPage = 0, ToPage = 0, MinPage = 0, MaxPage = 0;
+    bool PrintToFile = false;
+    int PaperSize = 0;                   // paper number (setup)
+    int Orientation = 0;                 // 0 portrait, 1 landscape (setup)
 };
 
 struct TDialogRequest {
@@ -42,6 +57,7 @@ struct TDialogRequest {
     std::string DefaultExt;
     int32_t Color = 0;            // colour dialog: the starting colour
     TFontChoice Font;             // font dialog: the starting font
+    TPrintChoice Print;           // print and printer-setup dialogs; Flags: TPrintDialogOptions
 };
 
 struct TDialogAnswer {
@@ -53,6 +69,7 @@ struct TDialogAnswer {
     int FilterIndex = 1;
     int32_t Color = 0;
     TFontChoice Font;
+    TPrintChoice Print;
 };
 
 class TDialogService {

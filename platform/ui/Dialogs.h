@@ -81,6 +81,19 @@ ROVE_ENUM(TFontDialogOption, fdAnsiOnly, fdTrueTypeOnly, fdEffects, fdFixedPitch
           fdNoOEMFonts, fdNoSimulations, fdNoSizeSel, fdNoStyleSel, fdNoVectorFonts, fdShowHelp, fdWysiwyg, fdLimitSize,
           fdScalableOnly, fdApplyButton)
 ROVE_SET(TFontDialogOptions, TFontDialogOption)
+ROVE_ENUM(TPrintRange, prAllPages, prSelection, prPageNums)
+ROVE_ENUM(TPrintDialogOption, poPrintToFile, poPageNums, poSelection, poWarning, poHelp, poDisablePrintToFile)
+ROVE_SET(TPrintDialogOptions, TPrintDialogOption)
+
+// The printer the print and printer-setup dialogs work on, shared by both as the class
+// library's printer object is: the queue ("" = the default queue), paper and orientation
+// chosen last. A print dialog starts from the queue a setup dialog chose, and back.
+struct TPrinterChoice {
+    std::string PrinterName;
+    int PaperSize = 9;        // A4
+    int Orientation = 0;      // portrait
+};
+TPrinterChoice& CurrentPrinterChoice();
 
 class TCommonDialog : public TComponent {
     ROVE_CLASS(TCommonDialog, TComponent)
@@ -171,4 +184,32 @@ public:
 private:
     std::unique_ptr<TFont> FFont;
     TFontDialogOptions FOptions{fdEffects};
+};
+
+class TPrintDialog : public TCommonDialog {
+    ROVE_CLASS(TPrintDialog, TCommonDialog)
+public:
+    explicit TPrintDialog(TComponent* AOwner) : TCommonDialog(AOwner) {}
+    // Shows the printer list with copies, collation and the page range allowed by Options;
+    // on OK the values come back and the chosen queue becomes the current printer.
+    bool Execute() override;
+    bool Collate = false;
+    int Copies = 0;           // 0: not shown as set (the dialog starts from 1)
+    int FromPage = 0;
+    int ToPage = 0;
+    int MinPage = 0;
+    int MaxPage = 0;
+    TPrintDialogOptions Options;
+    TPrintRange PrintRange = prAllPages;
+    bool PrintToFile = false;
+    static void DeclareProperties(TPropertyDecl<TPrintDialog>& d);
+};
+
+class TPrinterSetupDialog : public TCommonDialog {
+    ROVE_CLASS(TPrinterSetupDialog, TCommonDialog)
+public:
+    explicit TPrinterSetupDialog(TComponent* AOwner) : TCommonDialog(AOwner) {}
+    // Shows the printer list with paper and orientation; on OK they become the current
+    // printer's.
+    bool Execute() override;
 };

@@ -1,10 +1,23 @@
 // The Qt side of message boxes and standard dialogs, and the functions built on the seam.
+#include "platform/graphics/Printers.h"
 #include "platform/ui/Dialogs.h"
 #include "platform/ui/QtText.h"
 #include "platform/ui/UiInternal.h"
 
 #include <QApplication>
+#include <QButtonGroup>
+#include <QCheckBox>
 #include <QColorDialog>
+#include <QComboBox>
+#include <QDialog>
+#include <QDialogButtonBox>
+#include <QFormLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QRadioButton>
+#include <QSpinBox>
+#include <QVBoxLayout>
 #include <QFileDialog>
 #include <QFontMetrics>
 #include <QSpacerItem>
@@ -16,9 +29,9 @@
 
 namespace {
 
-const char* const kKindNames[] = {"MessageBox", "MessageDlg", "InputQuery", "OpenFile",
-                                  "SaveFile",   "Color",      "Font",       "SelectDirectory"};
-static_assert(std::size(kKindNames) == int(TDialogKind::SelectDirectory) + 1);
+const char* const kKindNames[] = {"MessageBox", "MessageDlg", "InputQuery",      "OpenFile", "SaveFile",
+                                  "Color",      "Font",       "SelectDirectory", "Print",    "PrinterSetup"};
+static_assert(std::size(kKindNames) == int(TDialogKind::PrinterSetup) + 1);
 
 QWidget* DialogParent() { return QApplication::activeWindow(); }
 
@@ -165,6 +178,8 @@ public:
             }
             break;
         }
+        case TDialogKind::Print:
+        case TDialogKind::PrinterSetup: a = ShowPrintDialog(r); break;
         case TDialogKind::SelectDirectory: {
             QFileDialog dlg(DialogParent(), QStr(r.Caption), QStr(r.Value));
             dlg.setFileMode(QFileDialog::Directory);
@@ -189,6 +204,121 @@ private:
         dlg.setLabelText(QFileDialog::Accept, accept);
         dlg.setLabelText(QFileDialog::Reject, QStringLiteral("取消"));
     }
+
+    // The print dialog (printer, copies, collation, range, print to file) and the printer
+    // setup (printer, paper, orientation) of the class library, built from widgets.
+    static TDialogAnswer ShowPrintDialog(const TDialogRequest& r) {
+        const bool setup = r.Kind == TDialogKind::PrinterSetup;
+        const TPrintChoice& in = r.Print;
+        QDialog dlg(DialogParent());
+        dlg.setWindowTitle(QString::fromUtf8(setup ? "打印设置" : "打印"));
+        auto* layout = new QVBoxLayout(&dlg);
+        auto* form = new QFormLayout;
+        layout->addLayout(form);
+        auto* printers = new QComboBox;
+        for (const std::string& name : in.Printers) printers->addItem(QStr(name));
+        if (in.Printers.empty()) printers->addItem(QString::fromUtf8("(没有安装打印机)"));
+        printers->setEnabled(!in.Printers.empty());
+        for (size_t i = 0; i < in.Printers.size(); ++i)
+            if (in.Printers[i] == in.PrinterName) printers->setCurrentIndex(int(i));
+        form->addRow(QString::fromUtf8("打印机:"), printers);
+        TDialogAnswer a;
+        a.Print = in;
+        QSpinBox *copies = nullptr, *from = nullptr, *to = nullptr;
+        QCheckBox *collate = nullptr, *toFile = nullptr;
+        QButtonGroup* range = nullptr;
+        QComboBox* papers = nullptr;
+        QRadioButton* landscape = nullptr;
+        if (!setup) {
+            const int options = r.Flags;
+            copies = new QSpinBox;
+            copies->setRange(1, 999);
+            copies->setValue(std::max(1, in.Copies));
+            form->addRow(QString::fromUtf8("份数:"), copies);
+            collate = new QCheckBox(QString::fromUtf8("逐份打印"));
+            collate->setChecked(in.Collate);
+            form->addRow(QString(), collate);
+            auto* box = new QGroupBox(QString::fromUtf8("打印范围"));
+            auto* rows = new QVBoxLayout(box);
+            range = new QButtonGroup(box);
+            const char* labels[] = {"全部", "选定范围", "页码范围"};
+            for (int i = 0; i < 3; ++i) {
+                auto* b = new QRadioButton(QString::fromUtf8(labels[i]));
+                range->addButton(b, i);
+                rows->addWidget(b);
+            }
+            range->button(1)->setEnabled(options & (1 << 2));   // poSelection
+            range->button(2)->setEnabled(options & (1 << 1));   // poPageNums
+            const int chosen = in.Range >= 0 && in.Range <= 2 && range->button(in.Range)->isEnabled() ? in.Range : 0;
+            range->button(chosen)->setChecked(true);
+            auto* pages = new QHBoxLayout;
+            from = new QSpinBox;
+            to = new QSpinBox;
+            const int low = in.MaxPage > in.MinPage ? in.MinPage : 0, high = in.MaxPage > in.MinPage ? in.MaxPage : 9999;
+            from->setRange(low, high);
+            to->setRange(low, high);
+            from->setValue(in.FromPage);
+            to->setValue(in.ToPage);
+            pages->addWidget(new QLabel(QString::fromUtf8("从:")));
+            pages->addWidget(from);
+            pages->addWidget(new QLabel(QString::fromUtf8("到:")));
+            pages->addWidget(to);
+            rows->addLayout(pages);
+            layout->addWidget(box);
+            if (options & (1 << 0)) {   // poPrintToFile
+                toFile = new QCheckBox(QString::fromUtf8("打印到文件"));
+                toFile->setChecked(in.PrintToFile);
+                toFile->setEnabled(!(options & (1 << 5)));   // poDisablePrintToFile
+                layout->addWidget(toFile);
+            }
+        } else {
+            papers = new QComboBox;
+            auto fillPapers = [papers, &in](const QString& name) {
+                papers->clear();
+                try {
+                    TPrinter printer(StdStr(name));
+                    for (const TPaperInfo& p : printer.Papers()) papers->addItem(QStr(p.Name), p.Number);
+                } catch (const std::exception&) {
+                    // A queue that cannot be opened offers no papers.
+                }
+                const int at = papers->findData(in.PaperSize);
+                if (at >= 0) papers->setCurrentIndex(at);
+            };
+            if (!in.Printers.empty()) fillPapers(printers->currentText());
+            QObject::connect(printers, &QComboBox::currentTextChanged, papers, fillPapers);
+            form->addRow(QString::fromUtf8("纸张:"), papers);
+            auto* box = new QGroupBox(QString::fromUtf8("方向"));
+            auto* rows = new QHBoxLayout(box);
+            auto* portrait = new QRadioButton(QString::fromUtf8("纵向"));
+            landscape = new QRadioButton(QString::fromUtf8("横向"));
+            rows->addWidget(portrait);
+            rows->addWidget(landscape);
+            (in.Orientation == 1 ? landscape : portrait)->setChecked(true);
+            layout->addWidget(box);
+        }
+        auto* buttons = new QDialogButtonBox;
+        buttons->addButton(QString::fromUtf8("确定"), QDialogButtonBox::AcceptRole);
+        buttons->addButton(QString::fromUtf8("取消"), QDialogButtonBox::RejectRole);
+        QObject::connect(buttons, &QDialogButtonBox::accepted, &dlg, &QDialog::accept);
+        QObject::connect(buttons, &QDialogButtonBox::rejected, &dlg, &QDialog::reject);
+        layout->addWidget(buttons);
+        a.Result = dlg.exec() == QDialog::Accepted ? 1 : 0;
+        if (a.Result == 0) return a;
+        a.Print.PrinterName = in.Printers.empty() ? in.PrinterName : StdStr(printers->currentText());
+        if (!setup) {
+            a.Print.Copies = copies->value();
+            a.Print.Collate = collate->isChecked();
+            a.Print.Range = range->checkedId();
+            a.Print.FromPage = from->value();
+            a.Print.ToPage = to->value();
+            a.Print.PrintToFile = toFile && toFile->isChecked();
+        } else {
+            if (papers->currentIndex() >= 0) a.Print.PaperSize = papers->currentData().toInt();
+            a.Print.Orientation = landscape->isChecked() ? 1 : 0;
+        }
+        return a;
+    }
+
     static TDialogAnswer ShowFileDialog(const TDialogRequest& r) {
         const bool save = r.Kind == TDialogKind::SaveFile;
         QFileDialog dlg(DialogParent(), QStr(r.Caption), QStr(r.InitialDir));

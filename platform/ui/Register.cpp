@@ -37,7 +37,7 @@ void RegisterUiClasses() {
         TDateTimePicker::StaticClass(), TTreeView::StaticClass(), TToolBar::StaticClass(), TToolButton::StaticClass(),
         TSpeedButton::StaticClass(), TStringGrid::StaticClass(),
         TOpenDialog::StaticClass(), TSaveDialog::StaticClass(), TColorDialog::StaticClass(),
-        TFontDialog::StaticClass(),
+        TFontDialog::StaticClass(), TPrintDialog::StaticClass(), TPrinterSetupDialog::StaticClass(),
         TUpDown::StaticClass(), TCheckListBox::StaticClass(),
     });
 }

@@ -17,7 +17,7 @@ void RegisterDialogs(TfsScript& unit) {
                      Method<TCommonDialog>([](TCommonDialog& self, TfsParams&) { return self.Execute(); }));
     }
     for (TClass cls : {TOpenDialog::StaticClass(), TSaveDialog::StaticClass(), TColorDialog::StaticClass(),
-                       TFontDialog::StaticClass()})
+                       TFontDialog::StaticClass(), TPrintDialog::StaticClass(), TPrinterSetupDialog::StaticClass()})
         unit.AddClass(cls, "TCommonDialog");
 
     unit.AddMethod("function MessageDlg(Msg: string; DlgType: TMsgDlgType; Buttons: TMsgDlgButtons; HelpCtx: Longint): Integer",

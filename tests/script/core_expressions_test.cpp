@@ -34,6 +34,8 @@ const ExprCase kExpressions[] = {
     {"Xor", "5 xor 3", "6"},
     {"Shifts", "(1 shl 4) + (256 shr 4)", "32"},
     {"Hex", "$FF + 1", "256"},
+    // A literal that looks like a character reference passes the intermediate tree as it is.
+    {"ReferenceTextInALiteral", "'&#60;' + '&'", "&#60;&"},
     {"IntegerPathIn64Bits", "3000000000 + 1", "3000000001"},
     {"ProductBeyond32Bits", "100000 * 100000", "10000000000"},
     {"SmallResultIsInteger", "VarType(1 + 2)", "3"},

@@ -9,6 +9,8 @@
 
 #include <gtest/gtest.h>
 
+#include <memory>
+
 namespace {
 
 Variant Call(const char* name) { return Variant(std::string(name)); }
@@ -108,6 +110,31 @@ TEST(ScriptEvaluate, SeesTheLocalsOfTheRunningProcedure) {
     };
     EXPECT_EQ(t.Run("procedure P(k: Integer);\r\nbegin\r\n  Out(k)\r\nend;\r\nbegin P(7); P(8) end."), "7 8");
     EXPECT_EQ(seen, (std::vector<std::string>{"14", "16"}));
+}
+
+// The hook that calls Evaluate stays alive while it runs: a handler whose closure is too
+// large for the small-object buffer (a debugger's state) evaluates at a stop, is not
+// called for the evaluated statement, and is still bound afterwards.
+TEST(ScriptEvaluate, FromInsideALargeHook) {
+    TestScript t;
+    struct TState {
+        std::string Stop = "3:";
+        std::vector<std::string> Seen;
+        std::vector<std::string> Stops;
+    };
+    auto state = std::make_shared<TState>();
+    std::string label = "watch k";
+    t.Setup = [state, label](TfsScript& s) {
+        s.OnRunLine = [state, label, script = &s](TfsScript*, const std::string&, const std::string& pos) {
+            state->Stops.push_back(pos);
+            if (pos.rfind(state->Stop, 0) == 0) state->Seen.push_back(label + "=" + VarToStr(script->Evaluate("k * 10")));
+        };
+    };
+    EXPECT_EQ(t.Run("procedure P(k: Integer);\r\nbegin\r\n  Out(k)\r\nend;\r\nbegin P(7); P(8) end."), "7 8");
+    EXPECT_EQ(state->Seen, (std::vector<std::string>{"watch k=70", "watch k=80"}));
+    // The program's own statements only: nothing of the evaluations.
+    EXPECT_EQ(state->Stops, (std::vector<std::string>{"5:7", "3:3", "5:13", "3:3"}));
+    EXPECT_TRUE(t.Script.OnRunLine.Assigned());
 }
 
 TEST(ScriptCallFunction, ArgumentsDefaultsAndWriteBack) {

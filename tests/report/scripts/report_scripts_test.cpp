@@ -14,12 +14,14 @@
 #include "report/Bands.h"
 #include "report/CrossView.h"
 #include "report/DataSet.h"
+#include "report/DesignRegistries.h"
 #include "report/Engine.h"
 #include "report/MemoView.h"
 #include "report/Pages.h"
 #include "report/PreviewPages.h"
 #include "report/Report.h"
 #include "report/ReportScript.h"
+#include "report/Resources.h"
 #include "script/ClassVariables.h"
 #include "script/Script.h"
 #include "script/XMLDocument.h"
@@ -421,6 +423,29 @@ TEST(ReportClassesCatalogue, EventPropertiesCarryTheirTypes) {
         EXPECT_EQ(p->Type->Name, c.Type) << c.Class->ClassName() << "." << c.Property;
         EXPECT_EQ(p->Kind(), tkString);
     }
+}
+
+// The cross-tab unit's start-up: two insertable objects and the parameter lists of its
+// event types for the code editor.
+TEST(ReportClassesCatalogue, CrossTabObjectsAndEventTexts) {
+    TfrxReport report(nullptr);
+    const struct {
+        TClass Class;
+        int Image;
+    } objects[] = {{TfrxCrossView::StaticClass(), 42}, {TfrxDBCrossView::StaticClass(), 49}};
+    for (const auto& o : objects) {
+        const int i = frxObjects().IndexOf(o.Class);
+        ASSERT_GE(i, 0) << o.Class->ClassName();
+        EXPECT_EQ(frxObjects().Items(i).ButtonImageIndex, o.Image);
+        EXPECT_EQ(frxObjects().Items(i).CategoryName, "Other");
+    }
+    EXPECT_EQ(frxResources().Get("TfrxCalcWidthEvent"),
+              "PascalScript=(ColumnIndex: Integer; ColumnValues: Variant; var Width: Extended)\r\n"
+              "C++Script=(int ColumnIndex, variant ColumnValues, float &Width)\r\n"
+              "BasicScript=(ColumnIndex, ColumnValues, byref Width)\r\n"
+              "JScript=(ColumnIndex, ColumnValues, &Width)");
+    EXPECT_EQ(frxResources().Get("TfrxPrintHeaderEvent").substr(0, 78),
+              "PascalScript=(Memo: TfrxMemoView; HeaderIndexes, HeaderValues, Value: Variant)");
 }
 
 }  // namespace

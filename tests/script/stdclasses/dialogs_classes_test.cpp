@@ -63,4 +63,77 @@ TEST(ScriptDialogs, CommonDialogsAndShowMessage) {
     EXPECT_EQ(h.Dialogs()[3].Text, "done");
 }
 
+// The print dialog from a script: the request carries the script's settings, the answer
+// comes back into the properties (a range the options do not offer falls back to all
+// pages, page numbers stay inside MinPage..MaxPage); the setup dialog's choice is the
+// printer both dialogs start from next time.
+TEST(ScriptDialogs, PrintAndPrinterSetup) {
+    struct Case {
+        const char* Name;
+        int Range;
+        int From, To;
+        bool ToFile;
+        const char* Expected;
+    } cases[] = {
+        {"pages", prPageNums, 2, 30, true, "True 3 True 2 2 12 False"},
+        {"selection not offered", prSelection, 0, 0, false, "True 3 True 0 1 1 False"},
+    };
+    CurrentPrinterChoice() = TPrinterChoice{};
+    for (const Case& c : cases) {
+        TUiTestHarness h;
+        TestScript t;
+        TDialogRequest seen;
+        h.Answer([&](const TDialogRequest& r) {
+            seen = r;
+            TDialogAnswer a;
+            a.Result = 1;
+            a.Print = r.Print;
+            a.Print.PrinterName = "Office";
+            a.Print.Copies = 3;
+            a.Print.Collate = true;
+            a.Print.Range = c.Range;
+            a.Print.FromPage = c.From;
+            a.Print.ToPage = c.To;
+            a.Print.PrintToFile = c.ToFile;
+            return a;
+        });
+        EXPECT_EQ(t.Run("var D: TPrintDialog;\n"
+                        "begin D := TPrintDialog.Create(nil); D.Options := [poPageNums]; D.MinPage := 1;\n"
+                        "  D.MaxPage := 12; D.FromPage := 1; D.ToPage := 1;\n"
+                        "  Out(D.Execute); Out(D.Copies); Out(D.Collate); Out(D.PrintRange); Out(D.FromPage);\n"
+                        "  Out(D.ToPage); Out(D.PrintToFile); D.Free end."),
+                  c.Expected)
+            << c.Name;
+        EXPECT_EQ(seen.Kind, TDialogKind::Print);
+        EXPECT_EQ(seen.Flags, 1 << poPageNums);
+        EXPECT_EQ(seen.Print.Copies, 1);
+        EXPECT_EQ(seen.Print.MaxPage, 12);
+        EXPECT_EQ(CurrentPrinterChoice().PrinterName, "Office");
+    }
+
+    TUiTestHarness h;
+    TestScript t;
+    TDialogRequest seen;
+    h.Answer([&](const TDialogRequest& r) {
+        seen = r;
+        TDialogAnswer a;
+        a.Result = 1;
+        a.Print = r.Print;
+        a.Print.PrinterName = "Desk";
+        a.Print.PaperSize = 11;
+        a.Print.Orientation = 1;
+        return a;
+    });
+    h.Answer([](const TDialogRequest&) { return TDialogAnswer{}; });   // the second one is cancelled
+    EXPECT_EQ(t.Run("var S: TPrinterSetupDialog;\n"
+                    "begin S := TPrinterSetupDialog.Create(nil); Out(S.Execute); Out(S.Execute); S.Free end."),
+              "True False");
+    EXPECT_EQ(seen.Kind, TDialogKind::PrinterSetup);
+    EXPECT_EQ(seen.Print.PrinterName, "Office");
+    EXPECT_EQ(CurrentPrinterChoice().PrinterName, "Desk");
+    EXPECT_EQ(CurrentPrinterChoice().PaperSize, 11);
+    EXPECT_EQ(CurrentPrinterChoice().Orientation, 1);
+    CurrentPrinterChoice() = TPrinterChoice{};
+}
+
 }  // namespace

@@ -144,4 +144,28 @@ TEST(ScriptForms, ApplicationAndConstants) {
               "True 10 -21 -22 5 13 123 105 145 64 5 3 5 8");
 }
 
+// A memo's Lines is a TStrings object in every language: Add, Count and the default
+// property, then the memo shows the lines.
+TEST(ScriptStringLists, MemoLinesInEveryLanguage) {
+    struct {
+        const char* Language;
+        const char* Source;
+    } cases[] = {
+        {"PascalScript", "begin Memo1.Lines.Add('x'); Memo1.Lines.Add('y'); Out(Memo1.Lines.Count); Out(Memo1.Lines[0]) end."},
+        {"C++Script", "{ Memo1.Lines.Add(\"x\"); Memo1.Lines.Add(\"y\"); Out(Memo1.Lines.Count); Out(Memo1.Lines[0]); }"},
+        {"JScript", "Memo1.Lines.Add(\"x\"); Memo1.Lines.Add(\"y\"); Out(Memo1.Lines.Count); Out(Memo1.Lines[0]);"},
+        {"BasicScript", "Memo1.Lines.Add(\"x\")\nMemo1.Lines.Add(\"y\")\nOut(Memo1.Lines.Count)\nOut(Memo1.Lines[0])\n"},
+    };
+    TUiTestHarness harness;
+    for (const auto& c : cases) {
+        TMemo memo(nullptr);
+        memo.Lines()->SetText("first\r\n");
+        TestScript t;
+        t.Setup = [&memo](TfsScript& s) { s.AddObject("Memo1", &memo); };
+        t.Script.SetSyntaxType(c.Language);
+        EXPECT_EQ(t.Run(c.Source), "3 first") << c.Language;
+        EXPECT_EQ(memo.Lines()->Text(), "first\r\nx\r\ny\r\n") << c.Language;
+    }
+}
+
 }  // namespace
