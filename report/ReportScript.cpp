@@ -369,10 +369,19 @@ void frxCheckNotRunning(const TfrxComponent* Obj, const char* What) {
         throw EfrxError(std::string(What) + " is not allowed while the report is running");
 }
 
+namespace {
+// TObject.Free of a script on an object of a running report would pull it from under the
+// layout engine: refused, like Clear.
+void RefuseFreeWhileRunning(TObject* Object) {
+    if (auto* c = dynamic_cast<TfrxComponent*>(Object)) frxCheckNotRunning(c, "Free");
+}
+}  // namespace
+
 void frxRegisterReportClasses() {
     if (gRegistered) return;
     // The report classes build on the standard ones (TComponent, TStrings, TList ...).
     fsRegisterStandardClasses();
+    fsAddFreeHook(RefuseFreeWhileRunning);
     TModuleScope scope(&gTag);
     TfsScript* unit = scope.Unit();
     if (!unit) return;

@@ -255,7 +255,34 @@ const TRunCase kRunCases[] = {
                   "end.");
      },
      "ReportTitle1=2 Memo1 MasterData1 Page1 x,name 1 2 True 2 MasterData1=1 MasterData1=2"},
+    // Scripts see the shape kinds without the diamond: a diamond reads as skDiagonal1 (4),
+    // and writing skDiagonal2 (5) gives the shape of that value.
+    {"ShapeKindsAsScriptsSeeThem", 1,
+     [](TScriptReport& r) {
+         auto* title = r.Band<TfrxReportTitle>("ReportTitle1", 0, 20);
+         r.Memo(title, "Title", "");
+         auto* shape = new TfrxShapeView(title);
+         shape->SetName("Shape1");
+         shape->Shape = skDiamond;
+         r.Memo(title, "Kind", "[Shape1.Shape]", 100);
+         r.Script("begin\r\n  Title.Text := IIF(Shape1.Shape = skDiagonal1, 'diamond', 'other');\r\n"
+                  "  Shape1.Shape := skDiagonal2;\r\nend.");
+     },
+     "ReportTitle1=diamond||5"},
 };
+
+// The report's second dataset list stays when the report is cleared.
+TEST(ReportScriptRun, OfferedDataSetsSurviveClear) {
+    TScriptReport r(1);
+    // A dataset of the program (not one of the report's own objects, which Clear frees).
+    auto offered = std::make_unique<TfrxUserDataSet>(nullptr);
+    r.Report->OfferedDataSets()->Add(offered.get());
+    r.Report->Clear();
+    EXPECT_EQ(r.Report->DataSets()->Count(), 0);
+    ASSERT_EQ(r.Report->OfferedDataSets()->Count(), 1);
+    EXPECT_EQ(r.Report->OfferedDataSets()->Items(0)->DataSet(), offered.get());
+    r.Report.reset();
+}
 
 INSTANTIATE_TEST_SUITE_P(Cases, ReportScriptRun, testing::ValuesIn(kRunCases),
                          [](const testing::TestParamInfo<TRunCase>& info) { return std::string(info.param.Name); });
@@ -365,6 +392,8 @@ const TBadCase kBadCases[] = {
     {"NilObject", "procedure Row(Sender: TfrxComponent);\r\nbegin\r\n  Report.GetDataset('none').First;\r\nend;\r\nbegin end.",
      "脚本错误位于 3:"},
     {"ClearWhileRunning", "procedure Row(Sender: TfrxComponent);\r\nbegin\r\n  Page1.Clear;\r\nend;\r\nbegin end.",
+     "脚本错误位于 3:"},
+    {"FreeWhileRunning", "procedure Row(Sender: TfrxComponent);\r\nbegin\r\n  Memo1.Free;\r\nend;\r\nbegin end.",
      "脚本错误位于 3:"},
     {"BadExpressionInCalc", "begin Report.Calc('1 +') end.", "公式错误"},
 };
