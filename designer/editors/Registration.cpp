@@ -76,6 +76,7 @@ void RegisterPropertyEditors() {
     p.Register(extended, page, "BottomMargin", PropertyEditorClass<TfrxPaperYProperty>);
     p.RegisterEventEditor(PropertyEditorClass<TfrxEventProperty>);
     p.Register(BooleanTypeInfo(), nullptr, "", PropertyEditorClass<TfrxBooleanProperty>);
+    p.Register(TypeInfoFor<TfrxFrame*>(), nullptr, "", PropertyEditorClass<TfrxFrameProperty>);
     p.Register(TypeInfoFor<TPicture*>(), nullptr, "", PropertyEditorClass<TfrxPictureProperty>);
     p.Register(TypeInfoFor<TBitmap*>(), nullptr, "", PropertyEditorClass<TfrxBitmapProperty>);
     p.Register(TypeInfoFor<TfrxDataSet*>(), nullptr, "", PropertyEditorClass<TfrxDataSetProperty>);

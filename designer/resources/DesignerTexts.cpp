@@ -578,7 +578,7 @@ const char* const kFrameEditorForm =
     "FrameWidthCB.Hint=边框宽度\r\n"
     "ShadowColorB.Hint=阴影颜色\r\n"
     "ShadowWidthCB.Hint=阴影宽度\r\n"
-    "HintL.Caption=单击示例中的边线可设置或清除该边框\r\n"
+    "LineStyleL.Caption=线型\r\n"
     "OkB.Caption=确定\r\n"
     "CancelB.Caption=取消\r\n";
 
