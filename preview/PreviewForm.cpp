@@ -9,6 +9,7 @@
 #include "platform/ui/ExtCtrls.h"
 #include "platform/ui/Menus.h"
 #include "platform/ui/StdCtrls.h"
+#include "preview/Dock.h"
 #include "preview/FlatCombo.h"
 #include "preview/Preview.h"
 #include "report/DesignRegistries.h"
@@ -38,14 +39,21 @@ TfrxPreviewForm::TfrxPreviewForm(TComponent* AOwner) : TfrxCustomPreviewForm(AOw
     SetClientWidth(741);
     SetClientHeight(584);
 
+    DockTop = new TfrxDock(this);
+    DockTop->SetName("DockTop");
+    DockTop->SetParent(this);
+    DockTop->SetAlign(alTop);
+    PreviewTB = new TfrxToolBar(this);
+    PreviewTB->SetName("PreviewTB");
+    PreviewTB->SetParent(DockTop);
+    PreviewTB->SetBounds(0, 0, 600, DockTop->RowSize());
     ToolBar = new TToolBar(this);
     ToolBar->SetName("ToolBar");
-    ToolBar->SetParent(this);
-    ToolBar->SetAlign(alTop);
+    ToolBar->SetParent(PreviewTB);
+    ToolBar->SetAlign(alLeft);
     ToolBar->SetFlat(true);
     ToolBar->SetButtonHeight(kButtonHeight);
     ToolBar->SetWrapable(false);
-    ToolBar->SetHeight(kButtonHeight + 6);
     ToolBar->SetImages(frxResources().MainButtonImages());
     ToolBar->SetDisabledImages(frxResources().DisabledButtonImages());
 
@@ -122,6 +130,11 @@ TfrxPreviewForm::TfrxPreviewForm(TComponent* AOwner) : TfrxCustomPreviewForm(AOw
     StatusBar->SetAlign(alBottom);
     StatusBar->Panels()->Add()->SetWidth(150);
     StatusBar->Panels()->Add()->SetWidth(50);
+    DockBottom = new TfrxDock(this);
+    DockBottom->SetName("DockBottom");
+    DockBottom->SetParent(this);
+    DockBottom->SetTop(StatusBar->Top() - 1);
+    DockBottom->SetAlign(alBottom);
 
     ExportPopup = new TPopupMenu(this);
     ExportPopup->SetName("ExportPopup");
@@ -174,6 +187,7 @@ TfrxPreviewForm::TfrxPreviewForm(TComponent* AOwner) : TfrxCustomPreviewForm(AOw
 
     // What the form's create handler does: texts, the zoom box's items, the preview.
     frxResources().LocalizeForm(this);
+    PreviewTB->SetText(Text());
     TStringList* items = ZoomCB->Items();
     for (const char* z : {"25%", "50%", "75%", "100%", "150%", "200%"}) items->Add(z);
     items->Add(Res("zmPageWidth"));
@@ -245,6 +259,10 @@ void TfrxPreviewForm::ArrangeToolBar() {
         if (b->Visible()) right = std::max(right, b->Left() + b->Width());
     }
     CancelB->SetBounds(right, frTBPanel1->Top(), 68, kButtonHeight);
+    // The dockable toolbar takes the tool bar's length; its dock its rows.
+    ToolBar->SetWidth(right + 68);
+    PreviewTB->AdjustBounds();
+    if (TfrxDock* dock = PreviewTB->Dock()) dock->AdjustBounds();
 }
 
 void TfrxPreviewForm::BoundsChanged(bool Resized) {
@@ -464,5 +482,6 @@ void TfrxPreviewForm::FormClose(TObject*, TCloseAction& Action) {
 
 void frxRegisterPreviewForm() {
     frxRegisterFlatCombos();
+    frxRegisterDockClasses();
     frxPreviewFormClass() = [](TComponent* Owner) -> TfrxCustomPreviewForm* { return new TfrxPreviewForm(Owner); };
 }

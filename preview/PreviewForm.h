@@ -12,6 +12,8 @@
 #include "report/ReportServices.h"
 
 class TEdit;
+class TfrxDock;
+class TfrxToolBar;
 class TfrxComboBox;
 class TfrxPreview;
 class TMenuItem;
@@ -69,6 +71,11 @@ public:
     void FormClose(TObject* Sender, TCloseAction& Action);
 
     // --- Components (the separators are null once Init has removed them) ----------------
+    // The tool bar sits in a dockable toolbar (PreviewTB) in the dock along the top; it can
+    // be dragged by its grip into the bottom dock or out into a window of its own.
+    TfrxDock* DockTop = nullptr;
+    TfrxDock* DockBottom = nullptr;
+    TfrxToolBar* PreviewTB = nullptr;
     TToolBar* ToolBar = nullptr;
     TToolButton *PrintB = nullptr, *OpenB = nullptr, *SaveB = nullptr, *ExportB = nullptr, *FindB = nullptr;
     TToolButton* Sep1 = nullptr;

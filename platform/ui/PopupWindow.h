@@ -14,4 +14,9 @@ public:
     void ApplyVisible() override;
     bool Showing() const override { return FVisible; }
     bool TakesFocus() const override { return false; }
+    // Makes the window a tool window of Form: it stays above that window (and goes with
+    // it when it is minimised) instead of above every window.
+    void SetOwnerForm(TWinControl* Form);
+    // Hides the window and frees it once the events being handled are done.
+    void Release();
 };
