@@ -186,9 +186,11 @@ const TResEntry kChinese[] = {
     {"clInvalidMargin", "\"%s\" 不是有效的页边距"},
     {"clSearching", "正在查找: 第 %d 页 共 %d 页"},
     {"clShowTemplate", "显示模板"},
+    // The printer-command object of dot-matrix pages.
+    {"obDMPCmd", "点阵命令对象"},
 };
-static_assert(sizeof(kChinese) / sizeof(kChinese[0]) == 5 + 36 + 2 + 1 + 5,
-              "5 blocks, 36 keys, 2 shared texts, 1 engine error, 5 texts of the preview");
+static_assert(sizeof(kChinese) / sizeof(kChinese[0]) == 5 + 36 + 2 + 1 + 5 + 1,
+              "5 blocks, 36 keys, 2 shared texts, 1 engine error, 5 texts of the preview, 1 object name");
 
 }  // namespace
 

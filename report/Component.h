@@ -190,6 +190,8 @@ private:
 
 protected:
     double FSavedLeft = 0, FSavedTop = 0, FSavedWidth = 0, FSavedHeight = 0;
+    // Sets the flag alone (objects whose own font rule differs: dot-matrix objects).
+    void SetParentFontFlag(bool Value) { FParentFont = Value; }
 };
 
 // Printable objects: script event names and the print bracket that saves the bounds.

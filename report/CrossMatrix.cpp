@@ -5,6 +5,7 @@
 #include <cmath>
 
 #include "platform/rtl/StrUtils.h"
+#include "report/DotMatrix.h"
 #include "report/MemoView.h"
 
 namespace {
@@ -290,7 +291,9 @@ void TfrxCrossMatrix::InitMemos(bool DotMatrix) {
         FColumnSort[L] = soAscending;
         FRowSort[L] = soAscending;
         auto make = [&](const char* Style, int Tag, const std::string& Text) {
-            auto m = std::make_unique<TfrxMemoView>(nullptr);
+            std::unique_ptr<TfrxCustomMemoView> m;
+            if (DotMatrix) m = std::make_unique<TfrxDMPMemoView>(nullptr);
+            else m = std::make_unique<TfrxMemoView>(nullptr);
             m->HAlign = haCenter;
             m->VAlign = vaCenter;
             m->Frame()->Typ = TfrxFrameTypes{ftLeft, ftRight, ftTop, ftBottom};
@@ -306,6 +309,10 @@ void TfrxCrossMatrix::InitMemos(bool DotMatrix) {
         FRowMemos[L] = make("row", 200 + L, "");
         FRowTotalMemos[L] = make(L == 0 ? "rowgrand" : "rowtotal", 400 + L, L == 0 ? "Grand Total" : "Total");
         for (auto* m : {FColumnTotalMemos[L].get(), FRowTotalMemos[L].get()}) {
+            if (auto* dmp = dynamic_cast<TfrxDMPMemoView*>(m)) {
+                dmp->SetFontStyle(TfrxDMPFontStyles{fsxBold});
+                continue;
+            }
             TFontStyles st = m->Font()->Style();
             st.Include(fsBold);
             m->Font()->SetStyle(st);

@@ -8,6 +8,7 @@
 #include "platform/rtl/Streams.h"
 #include "platform/rtl/StrUtils.h"
 #include "report/DesignRegistries.h"
+#include "report/DotMatrix.h"
 #include "report/MemoView.h"
 #include "report/Report.h"
 #include "report/Resources.h"
@@ -73,6 +74,11 @@ void TfrxCustomCrossView::SetDotMatrix(bool Value) {
     SetShowRowTotal(rt);
     GapX = 0;
     GapY = 0;
+}
+
+void TfrxCustomCrossView::SetParent(TfrxComponent* AParent) {
+    TfrxView::SetParent(AParent);
+    if (!FDotMatrix && frxIsOnDotMatrixPage(this)) SetDotMatrix(true);
 }
 
 void TfrxCustomCrossView::BeginMatrix() {

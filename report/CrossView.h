@@ -70,6 +70,8 @@ public:
     // Set when the view lies on a dot-matrix page: dot-matrix templates, no gaps.
     bool DotMatrix() const { return FDotMatrix; }
     void SetDotMatrix(bool Value);
+    // A view placed on a dot-matrix page turns into dot-matrix mode.
+    void SetParent(TfrxComponent* AParent) override;
 
     // --- The matrix ---------------------------------------------------------------------
     TfrxCrossMatrix* Matrix() const { return FMatrix.get(); }

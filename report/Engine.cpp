@@ -11,6 +11,7 @@
 #include "platform/rtl/StrUtils.h"
 #include "report/Aggregates.h"
 #include "report/Bands.h"
+#include "report/DotMatrix.h"
 #include "report/MemoView.h"
 #include "report/Pages.h"
 #include "report/PreviewPages.h"
@@ -1015,13 +1016,18 @@ void TfrxEngine::PrepareBand(TfrxBand* Band) {
         PrintSubreportsOnParent(Band);
         FCurBand = Band;
     }
+    // A dot-matrix memo's bottom frame line runs through the character row below it.
+    auto bottomRow = [](TfrxComponent* c) {
+        auto* m = dynamic_cast<TfrxDMPMemoView*>(c);
+        return m && m->Frame()->Typ.Contains(ftBottom) ? frxCharHeight : 0.0;
+    };
     double bottom = 0;
-    for (TfrxComponent* c : Band->ObjectList()) bottom = std::max(bottom, c->Top() + c->Height());
+    for (TfrxComponent* c : Band->ObjectList()) bottom = std::max(bottom, c->Top() + c->Height() + bottomRow(c));
     if (Band->Stretched) Band->SetHeight(bottom);
     report->DoNotifyEvent(Band, Band->OnAfterCalcHeight);
     for (TfrxComponent* c : objects)
         if (auto* s = dynamic_cast<TfrxStretcheable*>(c); s && s->StretchMode() == smMaxHeight)
-            s->SetHeight(bottom - s->Top());
+            s->SetHeight(bottom - s->Top() - bottomRow(c));
 }
 
 void TfrxEngine::AfterPrintBand(TfrxBand* Band) {

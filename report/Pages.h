@@ -48,12 +48,12 @@ public:
     double PaperWidth() const { return FPaperWidth; }
     double PaperHeight() const { return FPaperHeight; }
     // Either makes the paper a custom size (256).
-    void SetPaperWidth(double Value);
-    void SetPaperHeight(double Value);
+    virtual void SetPaperWidth(double Value);
+    virtual void SetPaperHeight(double Value);
     int PaperSize() const { return FPaperSize; }
     // Below 256 the paper table gives the size (swapped in landscape; a number the table
     // lacks keeps the size); 256 and above keep the size.
-    void SetPaperSize(int Value);
+    virtual void SetPaperSize(int Value);
     double LeftMargin = 0, RightMargin = 0, TopMargin = 0, BottomMargin = 0;
     bool MirrorMargins = false;
     int Bin = 7;
@@ -136,6 +136,11 @@ public:
 protected:
     // Width and Height := the paper in pixels (to the nearest integer).
     void UpdateDimensions();
+    // The paper size without the setters' side effects (the dot-matrix page snaps it).
+    void StorePaper(double Width, double Height) {
+        FPaperWidth = Width;
+        FPaperHeight = Height;
+    }
 
 private:
     void Init();

@@ -16,6 +16,7 @@
 #include "platform/rtl/StringList.h"
 #include "platform/ui/Forms.h"
 #include "report/Bands.h"
+#include "report/DotMatrixText.h"
 #include "report/MemoView.h"
 #include "report/Pages.h"
 #include "report/PictureView.h"
@@ -994,6 +995,9 @@ bool TfrxPreviewPages::PrintTo(TfrxCustomPrinter& Printer, const TfrxPrintSettin
     const int copies = std::max(1, Settings.Copies);
     bool begun = false;
     bool aborted = false;
+    // A dot-matrix report goes to the printer as text, each page once per copy.
+    const bool raw = (Report() && Report()->DotMatrixReport) || (count > 0 && IsClass(GetPage(0), "TfrxDMPPage"));
+    bool firstRaw = true;
     auto sequence = [&](int printerCopies) {
         for (int k = 0; k < count; ++k) {
             const int i = Settings.Reverse ? count - 1 - k : k;
@@ -1008,6 +1012,20 @@ bool TfrxPreviewPages::PrintTo(TfrxCustomPrinter& Printer, const TfrxPrintSettin
             if (OnPrintProgress) OnPrintProgress(this, i + 1);
             TfrxPage* page = GetPage(i);
             if (!page) continue;
+            if (raw) {
+                if (!begun) {
+                    Printer.BeginRAWDoc(title);
+                    begun = true;
+                }
+                TfrxDMPTextOptions options;
+                options.FirstPage = firstRaw;
+                const std::string text = frxDMPPageText(page, options);
+                for (int c = 0; c < printerCopies; ++c) Printer.WriteRAWDoc(text);
+                firstRaw = false;
+                if (TApplication* app = ApplicationInstance()) app->ProcessMessages();
+                ClearCache();
+                continue;
+            }
             if (!begun) {
                 Printer.BeginDoc(title);
                 begun = true;
@@ -1035,7 +1053,10 @@ bool TfrxPreviewPages::PrintTo(TfrxCustomPrinter& Printer, const TfrxPrintSettin
         throw;
     }
     if (aborted) return false;
-    if (begun) Printer.EndDoc();
+    if (begun) {
+        if (raw) Printer.EndRAWDoc();
+        else Printer.EndDoc();
+    }
     return true;
 }
 

@@ -1,6 +1,7 @@
 // The printer list, the virtual printer and device printers over the platform layer.
 #include "report/Printer.h"
 
+#include "platform/rtl/FileUtils.h"
 #include "platform/rtl/StrUtils.h"
 #include "report/Resources.h"
 
@@ -108,6 +109,28 @@ void TfrxVirtualPrinter::SetPrintParams(int APaperSize, double APaperWidth, doub
     Bin = ABin;
 }
 
+void TfrxVirtualPrinter::BeginRAWDoc(const std::string& Title) {
+    FRawFile = FileName;
+    if (FRawFile.empty()) {
+        std::string name = ExtractFileName(Title);
+        if (name.empty()) name = "report";
+        FRawFile = ChangeFileExt(name, ".prn");
+    }
+    FRawBytes.clear();
+    FRawOpen = true;
+}
+
+void TfrxVirtualPrinter::WriteRAWDoc(const std::string& Text) {
+    if (FRawOpen) FRawBytes += Text;
+}
+
+void TfrxVirtualPrinter::EndRAWDoc() {
+    if (!FRawOpen) return;
+    FRawOpen = false;
+    SaveFileAtomically(FRawFile, FRawBytes);
+    FRawBytes.clear();
+}
+
 // --- TfrxPrinter ---------------------------------------------------------------------------
 
 TfrxPrinter::TfrxPrinter(const std::string& AName, const std::string& APort) : TfrxCustomPrinter(AName, APort) {}
@@ -200,7 +223,11 @@ void TfrxPrinter::BeginDoc(const std::string& Title) {
 void TfrxPrinter::BeginPage() { RequireDevice().BeginPage(); }
 void TfrxPrinter::EndPage() { RequireDevice().EndPage(); }
 void TfrxPrinter::EndDoc() { RequireDevice().EndDoc(); }
-void TfrxPrinter::BeginRAWDoc(const std::string& Title) { RequireDevice().BeginRawDoc(Title); }
+void TfrxPrinter::BeginRAWDoc(const std::string& Title) {
+    TPrinter& d = RequireDevice();
+    d.SetFileName(FileName);
+    d.BeginRawDoc(Title);
+}
 void TfrxPrinter::WriteRAWDoc(const std::string& Text) { RequireDevice().WriteRawDoc(Text); }
 void TfrxPrinter::EndRAWDoc() { RequireDevice().EndRawDoc(); }
 

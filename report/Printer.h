@@ -83,19 +83,32 @@ class TfrxVirtualPrinter : public TfrxCustomPrinter {
 public:
     TfrxVirtualPrinter(const std::string& AName, const std::string& APort);
     void Init() override;
-    void Abort() override {}
+    // Drops a raw document begun (no file is written).
+    void Abort() override {
+        FRawOpen = false;
+        FRawBytes.clear();
+    }
     void BeginDoc(const std::string&) override {}
     void BeginPage() override {}
-    void BeginRAWDoc(const std::string&) override {}
+    // Without a printer, raw output (dot-matrix pages) goes to a file: FileName, or the
+    // document's title (its file name part) with the extension ".prn" in the working
+    // folder ("report.prn" without a title).
+    void BeginRAWDoc(const std::string& Title) override;
     void EndDoc() override {}
     void EndPage() override {}
-    void EndRAWDoc() override {}
-    void WriteRAWDoc(const std::string&) override {}
+    void EndRAWDoc() override;
+    void WriteRAWDoc(const std::string& Text) override;
+    // The file the last raw document went to.
+    const std::string& RawFileName() const { return FRawFile; }
     void SetViewParams(int APaperSize, double APaperWidth, double APaperHeight,
                        TPrinterOrientation AOrientation) override;
     void SetPrintParams(int APaperSize, double APaperWidth, double APaperHeight,
                         TPrinterOrientation AOrientation, int ABin, int ADuplex, int ACopies) override;
     int Bin = 7;
+
+private:
+    std::string FRawFile, FRawBytes;
+    bool FRawOpen = false;
 };
 
 class TfrxPrinter : public TfrxCustomPrinter {

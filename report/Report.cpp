@@ -19,6 +19,7 @@
 #include "report/Resources.h"
 #include "report/Serializer.h"
 #include "report/Utils.h"
+#include "report/DotMatrix.h"
 #include "script/Script.h"
 
 ROVE_IMPLEMENT_CLASS(TfrxReport)
@@ -42,6 +43,7 @@ TfrxReport::TfrxReport(TComponent* AOwner)
     frxRegisterReportClasses();
     frxRegisterCrossObjects();
     frxRegisterBandAndPageClasses();
+    frxRegisterDotMatrixClasses();
     frxRegisterEngine();
     frxInstallCursors();
     FScriptScope->SetParent(GlobalUnit());

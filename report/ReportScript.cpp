@@ -8,6 +8,7 @@
 #include "report/CrossView.h"
 #include "report/DataSet.h"
 #include "report/DialogComponent.h"
+#include "report/DotMatrix.h"
 #include "report/Engine.h"
 #include "report/Frame.h"
 #include "report/LineView.h"
@@ -243,8 +244,7 @@ TClass ClassOf() {
 
 // In registration order; the ancestor is the one scripts see (a dataset descends from
 // TComponent there). Places kept for classes that other units bring: TfrxDialogControl
-// (SetFocus) after TfrxDialogComponent, TfrxDMPMemoView after TfrxSysMemoView,
-// TfrxDMPLineView after TfrxLineView, TfrxDMPPage after TfrxReportPage.
+// (SetFocus) after TfrxDialogComponent.
 const TClassRow kClasses[] = {
     {ClassOf<TfrxDataSet>, "TComponent", DataSetMembers},
     {ClassOf<TfrxUserDataSet>, "TfrxDataSet", nullptr},
@@ -260,8 +260,10 @@ const TClassRow kClasses[] = {
     {ClassOf<TfrxCustomMemoView>, "TfrxStretcheable", CustomMemoMembers},
     {ClassOf<TfrxMemoView>, "TfrxCustomMemoView", nullptr},
     {ClassOf<TfrxSysMemoView>, "TfrxCustomMemoView", nullptr},
+    {ClassOf<TfrxDMPMemoView>, "TfrxCustomMemoView", nullptr},
     {ClassOf<TfrxCustomLineView>, "TfrxStretcheable", nullptr},
     {ClassOf<TfrxLineView>, "TfrxCustomLineView", nullptr},
+    {ClassOf<TfrxDMPLineView>, "TfrxCustomLineView", nullptr},
     {ClassOf<TfrxPictureView>, "TfrxView", PictureMembers},
     {ClassOf<TfrxSubreport>, "TfrxView", nullptr},
     {ClassOf<TfrxBand>, "TfrxReportComponent", BandMembers},
@@ -286,6 +288,7 @@ const TClassRow kClasses[] = {
     {ClassOf<TfrxOverlay>, "TfrxBand", nullptr},
     {ClassOf<TfrxPage>, "TfrxComponent", nullptr},
     {ClassOf<TfrxReportPage>, "TfrxPage", nullptr},
+    {ClassOf<TfrxDMPPage>, "TfrxReportPage", nullptr},
     {ClassOf<TfrxDialogPage>, "TfrxPage", DialogPageMembers},
     {ClassOf<TfrxEngineOptions>, "TPersistent", nullptr},
     {ClassOf<TfrxPrintOptions>, "TPersistent", nullptr},
@@ -354,9 +357,13 @@ void RegisterCrossClasses(TfsScript& Unit) {
     Unit.AddClass(TfrxDBCrossView::StaticClass(), "TfrxCustomCrossView");
 }
 
+// The printer-command object of dot-matrix pages (its Command is published).
+void RegisterDotMatrixClasses(TfsScript& Unit) { Unit.AddClass(TfrxDMPCommand::StaticClass(), "TfrxView"); }
+
 // One call per unit, in this order, after IIF.
 void (*const kGroups[])(TfsScript& Unit) = {
     RegisterCrossClasses,
+    RegisterDotMatrixClasses,
 };
 
 }  // namespace

@@ -430,6 +430,15 @@ void TPrinter::EndDoc() {
 
 void TPrinter::Abort() {
     TPrinterImpl& p = *FImpl;
+    // A raw job is cancelled at the spooler; nothing of it reaches a file.
+    if (p.RawPrinting) {
+        if (p.RawJob != 0) cupsCancelJob2(CUPS_HTTP_DEFAULT, p.Name.c_str(), p.RawJob, 0);
+        p.RawJob = 0;
+        p.RawBytes.clear();
+        p.RawPrinting = false;
+        p.Aborted = true;
+        return;
+    }
     if (!p.Printing) return;
     if (p.Painter && p.Painter->isActive()) p.Printer->abort();
     p.EndJob();

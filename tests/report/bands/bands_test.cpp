@@ -13,19 +13,9 @@
 #include "report/Pages.h"
 #include "report/Report.h"
 #include "report/Serializer.h"
+#include "report/DotMatrix.h"
 
 namespace {
-
-// A report page of the dot-matrix kind as far as bands can tell: its class is named
-// TfrxDMPPage and derives from the report page (left out of the class registry).
-class TDotMatrixTestPage : public TfrxReportPage {
-public:
-    using TfrxReportPage::TfrxReportPage;
-    TClass ClassType() const noexcept override {
-        static const TClassInfo info("TfrxDMPPage", TfrxReportPage::StaticClass(), nullptr, nullptr, nullptr);
-        return &info;
-    }
-};
 
 std::unique_ptr<TfrxComponent> Create(const char* ClassName, TComponent* Owner = nullptr) {
     return std::unique_ptr<TfrxComponent>(static_cast<TfrxComponent*>(FindClass(ClassName)->CreateInstance(Owner)));
@@ -319,7 +309,7 @@ class DotMatrixSnap : public testing::TestWithParam<TSnapCase> {};
 
 TEST_P(DotMatrixSnap, ToTheCharacterCell) {
     const TSnapCase& c = GetParam();
-    TDotMatrixTestPage dmp(nullptr);
+    TfrxDMPPage dmp(nullptr);
     TfrxReportPage plain(nullptr);
     for (TfrxReportPage* page : {static_cast<TfrxReportPage*>(&dmp), &plain}) {
         auto* band = new TfrxMasterData(page);
