@@ -969,10 +969,15 @@ bool TfrxPreviewPages::Print() {
         }
     } unlock{preview};
     // The virtual printer only lays reports out; a print on it would be taken for one that
-    // went to paper.
+    // went to paper. A dot-matrix report's text goes to a file there instead.
     TfrxCustomPrinter* printer = frxPrinters().Printer();
-    if (!printer || !frxPrinters().HasPhysicalPrinters()) throw EfrxError(frxResources().Get("clNoPrinters"));
+    if (!printer || (!frxPrinters().HasPhysicalPrinters() && !IsDotMatrix()))
+        throw EfrxError(frxResources().Get("clNoPrinters"));
     return PrintTo(*printer, s);
+}
+
+bool TfrxPreviewPages::IsDotMatrix() {
+    return (Report() && Report()->DotMatrixReport) || (Count() > 0 && IsClass(GetPage(0), "TfrxDMPPage"));
 }
 
 bool TfrxPreviewPages::PrintTo(TfrxCustomPrinter& Printer, const TfrxPrintSettings& Settings) {
@@ -996,7 +1001,7 @@ bool TfrxPreviewPages::PrintTo(TfrxCustomPrinter& Printer, const TfrxPrintSettin
     bool begun = false;
     bool aborted = false;
     // A dot-matrix report goes to the printer as text, each page once per copy.
-    const bool raw = (Report() && Report()->DotMatrixReport) || (count > 0 && IsClass(GetPage(0), "TfrxDMPPage"));
+    const bool raw = IsDotMatrix();
     bool firstRaw = true;
     auto sequence = [&](int printerCopies) {
         for (int k = 0; k < count; ++k) {

@@ -207,6 +207,9 @@ public:
     // The print run on Printer: the pages the settings select, with copies and collation.
     // A failure aborts the job and propagates.
     bool PrintTo(TfrxCustomPrinter& Printer, const TfrxPrintSettings& Settings);
+    // The pages print as text (a dot-matrix report, or a first page of the dot-matrix
+    // kind): a raw job on a printer, a file without one.
+    bool IsDotMatrix();
     // The pages the filter's page numbers select, through the filter (a
     // TfrxCustomExportFilter; anything else exports nothing): each page's background
     // first, then its views, the page moved by its margins. False when nothing ran.

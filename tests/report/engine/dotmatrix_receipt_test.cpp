@@ -123,3 +123,29 @@ TEST(DotMatrixReceipt, RawTextByteForByte) {
 }
 
 }  // namespace
+
+namespace {
+
+// Printing the report without any printer installed writes the same text to the
+// printer's file instead of failing.
+TEST(DotMatrixReceipt, WithoutAPrinterPrintsToAFile) {
+    if (frxPrinters().HasPhysicalPrinters()) GTEST_SKIP() << "a printer is installed here";
+    std::unique_ptr<TfrxReport> report = Receipt();
+    report->PrintOptions()->ShowDialog = false;
+    ASSERT_TRUE(report->PrepareReport()) << report->Errors()->Text();
+    const std::string file = GetTempDir() + "receipt_print_" + std::to_string(getpid()) + ".prn";
+    TfrxCustomPrinter* printer = frxPrinters().Printer();
+    printer->FileName = file;
+    const bool printed = report->PreviewPages()->Print();
+    printer->FileName.clear();
+    EXPECT_TRUE(printed);
+    ASSERT_TRUE(FileExists(file));
+    TMemoryStream bytes;
+    bytes.LoadFromFile(file);
+    DeleteFile(file);
+    const std::string got(static_cast<const char*>(bytes.Memory()), static_cast<size_t>(bytes.Size()));
+    EXPECT_EQ(got.substr(0, 2), "\x1B@");
+    EXPECT_NE(got.find("12.50"), std::string::npos);
+}
+
+}  // namespace
