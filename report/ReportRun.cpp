@@ -317,6 +317,9 @@ bool TfrxReport::PrepareReport(bool ClearLastReport) {
 
 void TfrxReport::TimerTick() {
     FTimer->SetEnabled(false);
+    // A modal preview that was closed before its loop ended (the tick came in between)
+    // wants nothing prepared any more.
+    if (FPreviewForm && FPreviewForm->ModalResult() != 0) return;
     PrepareReport(false);
 }
 
