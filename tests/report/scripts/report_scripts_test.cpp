@@ -271,6 +271,28 @@ const TRunCase kRunCases[] = {
      "ReportTitle1=diamond||5"},
 };
 
+// Writing a report variable that does not exist creates it; writing a memo's Text replaces
+// its lines, and CalcWidth then measures that text as the memo itself does.
+TEST(ReportScriptRun, VariablesAndMemoTextFromTheMainBlock) {
+    TScriptReport r(1);
+    auto* title = r.Band<TfrxReportTitle>("ReportTitle1", 0, 20);
+    r.Memo(title, "Title", "[made] [Wide.Text]");
+    TfrxMemoView* wide = r.Memo(title, "Wide", "x", 100);
+    r.Script("begin\r\n  Report.Variables['made'] := 7;\r\n  Wide.Text := 'a much longer text';\r\n"
+             "  Report.Variables['width'] := Wide.CalcWidth;\r\nend.");
+    double width = 0;
+    r.Report->OnAfterPrint = [&](TfrxReportComponent* Obj) {
+        if (Obj->Name() == "Title") width = r.Report->Variables()->Variables("width").AsDouble();
+    };
+    ASSERT_TRUE(r.Report->PrepareReport()) << r.Report->Errors()->Text();
+    EXPECT_EQ(Output(*r.Report), "ReportTitle1=7 a much longer text|a much longer text");
+    wide = dynamic_cast<TfrxMemoView*>(r.Report->FindObject("Wide"));
+    ASSERT_NE(wide, nullptr);
+    wide->SetText("a much longer text");
+    EXPECT_GT(width, 0);
+    EXPECT_DOUBLE_EQ(width, wide->CalcWidth());
+}
+
 // The report's second dataset list stays when the report is cleared.
 TEST(ReportScriptRun, OfferedDataSetsSurviveClear) {
     TScriptReport r(1);
