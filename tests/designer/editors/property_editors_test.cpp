@@ -205,6 +205,23 @@ TEST_F(PropertyEditorsTest, EventRowFindsOrCreatesTheHandler) {
     EXPECT_EQ(e->Values, (std::vector<std::string>{"A", "C"}));
 }
 
+// The report's own objects publish their events under the event types: their rows are
+// event rows.
+TEST_F(PropertyEditorsTest, ReportObjectsHaveEventRows) {
+    r.Designer->Code = {"begin", "", "end."};
+    auto rows = Rows(r.Memo1);
+    TfrxPropertyEditor* e = Row(*rows, "OnBeforePrint");
+    ASSERT_NE(dynamic_cast<TfrxEventProperty*>(e), nullptr);
+    EXPECT_TRUE(e->Edit());
+    EXPECT_EQ(r.Memo1->OnBeforePrint, "Memo1OnBeforePrint");
+    EXPECT_EQ(r.Designer->Code[0], "procedure Memo1OnBeforePrint(Sender: TfrxComponent);");
+    ASSERT_EQ(r.Designer->CodeShown.size(), 1u);
+    EXPECT_EQ(r.Designer->CodeShown[0].Line, 3);
+    EXPECT_EQ(r.Designer->CodeShown[0].Column, 3);
+    auto bandRows = Rows(r.Data);
+    EXPECT_NE(dynamic_cast<TfrxEventProperty*>(Row(*bandRows, "OnAfterCalcHeight")), nullptr);
+}
+
 TEST_F(PropertyEditorsTest, BooleanCheckBoxSamples) {
     auto rows = Rows(r.Memo1);
     TfrxPropertyEditor* e = Row(*rows, "WordWrap");
