@@ -22,8 +22,8 @@
 
 namespace {
 
-const std::filesystem::path kTemplate =
-    std::filesystem::path(__FILE__).parent_path() / "../../../app/reports/rove.bl3";
+// The template the clinic installs.
+const std::filesystem::path kTemplate = std::filesystem::path(ROVE_SOURCE_DIR) / "app/reports/rove.bl3";
 
 void Screenshot(TControl* Form, const char* Name) {
     if (const char* dir = std::getenv("ROVE_SCREENSHOTS"))
