@@ -113,8 +113,15 @@ void TfrxDock::AdjustBounds() {
     }
     if (farSide)
         for (TfrxToolBar* t : bars) size = std::max(size, lo(t) + len(t));
-    if (horz) SetHeight(size);
-    else SetWidth(size);
+    // A bottom or right dock grows toward the window's middle: its outer edge stays.
+    const int growth = size - thickness;
+    if (horz) {
+        if (a == alBottom && growth > 0) SetBounds(Left(), Top() - growth, Width(), size);
+        else SetHeight(size);
+    } else {
+        if (a == alRight && growth > 0) SetBounds(Left() - growth, Top(), size, Height());
+        else SetWidth(size);
+    }
 }
 
 void TfrxDock::Loaded() {

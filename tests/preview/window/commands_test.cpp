@@ -9,6 +9,7 @@
 
 #include "platform/ui/Menus.h"
 #include "platform/ui/StdCtrls.h"
+#include "preview/Dock.h"
 #include "preview/PageSettingsDialog.h"
 #include "preview/SearchDialog.h"
 #include "report/ReportServices.h"
@@ -235,4 +236,20 @@ TEST(PreviewCommands, StatusOfTheLastObjectGoesWhenTheRunEnds) {
     EXPECT_EQ(w.Status(1), "Memo1");
     w.R.Report.PrepareReport(true);
     EXPECT_EQ(w.Status(1), "");
+}
+
+// The window's tool bar floated and docked into the bottom dock: the dock grows upward
+// and the status bar stays at the bottom.
+TEST(PreviewCommands, TheToolBarDocksAboveTheStatusBar) {
+    TWindow w(2);
+    TfrxToolBar* tb = w.Form->PreviewTB;
+    tb->MakeFloat(200, 200);
+    EXPECT_EQ(w.Form->DockTop->Height(), 1);
+    ASSERT_TRUE(tb->TryDock(w.Form.get(), TPoint{100, w.Form->DockBottom->Top()}));
+    tb->GripUp();
+    EXPECT_EQ(tb->Dock(), w.Form->DockBottom);
+    EXPECT_EQ(w.Form->DockBottom->Height(), 27);
+    EXPECT_EQ(w.Form->DockBottom->Top() + w.Form->DockBottom->Height(), w.Form->StatusBar->Top());
+    EXPECT_EQ(w.Form->StatusBar->Top() + w.Form->StatusBar->Height(), w.Form->ClientHeight());
+    EXPECT_EQ(w.Form->Preview->Top() + w.Form->Preview->Height(), w.Form->DockBottom->Top());
 }

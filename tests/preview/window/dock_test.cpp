@@ -126,6 +126,7 @@ TEST(Dock, FloatingToolbarsDockByTheirDocksRules) {
     EXPECT_EQ(w.TB2->Dock(), w.Bottom);
     EXPECT_EQ(w.TB2->GetFloatWindow(), nullptr);
     EXPECT_EQ(w.Bottom->Height(), 27);
+    EXPECT_EQ(w.Bottom->Top() + w.Bottom->Height(), w.Form->ClientHeight());
     EXPECT_EQ(w.TB2->Top(), 1);
     EXPECT_EQ(w.TB2->Left(), 200 - w.Bottom->Left());
     // A toolbar wider than the dock goes to its start.
