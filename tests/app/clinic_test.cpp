@@ -74,6 +74,15 @@ protected:
         fs::remove_all(FDir, ec);
     }
 
+    // Ends a death test's child: its own folder goes with it (the child never reaches
+    // TearDown).
+    [[noreturn]] void ExitChild(int code) {
+        std::error_code ec;
+        fs::current_path(FOldDir, ec);
+        fs::remove_all(FDir, ec);
+        std::_Exit(code);
+    }
+
     // The start-up's window creation, as the main block runs it.
     void StartWindows() { ASSERT_TRUE(CreateClinicWindows()) << Joined(harness->DialogTexts()); }
 
@@ -322,12 +331,12 @@ TEST_F(ClinicTest, ASecondInstanceIsRefusedUnlessGivenAParameter) {
 TEST_F(ClinicTest, TheMainBlockOfASecondInstanceEndsAtOnce) {
     const auto inChild = [&] {
         TSingleInstanceLock other("Twqtdglzjmform");
-        if (!other.Acquire()) std::_Exit(10);
+        if (!other.Acquire()) ExitChild(10);
         char program[] = "clinic";
         char* argv[] = {program, nullptr};
         const int code = ClinicMain(1, argv);
         const bool refused = harness->DialogTexts() == std::vector<std::string>{"该程序已经有一个在运行中！"};
-        std::_Exit(code == 0 && refused && !wqtdglzjmform && !fs::exists(ClinicDatabaseFileName) ? 0 : 11);
+        ExitChild(code == 0 && refused && !wqtdglzjmform && !fs::exists(ClinicDatabaseFileName) ? 0 : 11);
     };
     EXPECT_EXIT(inChild(), ::testing::ExitedWithCode(0), "");
 }
@@ -359,7 +368,7 @@ TEST_F(ClinicTest, TheMainBlockRunsUntilTheUserLeaves) {
         if (EnabledActions() != kAllActions) failed |= 8;
         if (!Application->Terminated()) failed |= 16;
         if (harness->DialogTexts() != std::vector<std::string>{"退出系统前是否备份数据?"}) failed |= 32;
-        std::_Exit(failed);
+        ExitChild(failed);
     };
     EXPECT_EXIT(inChild(), ::testing::ExitedWithCode(0), "");
 }
@@ -570,7 +579,7 @@ TEST_P(ClinicLoginExit, EndsTheProgram) {
             else login.Close();
         });
         ShowMainWindow();
-        std::_Exit(Application->Terminated() && EnabledActions().empty() ? 0 : 13);
+        ExitChild(Application->Terminated() && EnabledActions().empty() ? 0 : 13);
     };
     EXPECT_EXIT(inChild(), ::testing::ExitedWithCode(0), "");
 }
@@ -607,7 +616,7 @@ TEST_P(ClinicLeave, AsksForABackupAndEnds) {
         const bool asked = harness->DialogTexts() == std::vector<std::string>{"退出系统前是否备份数据?"} &&
                            harness->Dialogs()[0].Caption == "提示" &&
                            (harness->Dialogs()[0].Flags & MB_TYPEMASK) == MB_OKCANCEL;
-        std::_Exit(asked && backupShown == c.backupShown && Application->Terminated() ? 0 : 14);
+        ExitChild(asked && backupShown == c.backupShown && Application->Terminated() ? 0 : 14);
     };
     EXPECT_EXIT(inChild(), ::testing::ExitedWithCode(0), "");
 }
@@ -638,7 +647,7 @@ TEST_F(ClinicTest, ClosingByTheFrameAsksTheSame) {
         harness->AnswerMessage(IDOK);
         bool can = true;
         wqtdglzjmform->FormCloseQuery(wqtdglzjmform, can);
-        std::_Exit(can && backupShown && Application->Terminated() ? 0 : 15);
+        ExitChild(can && backupShown && Application->Terminated() ? 0 : 15);
     };
     EXPECT_EXIT(inChild(), ::testing::ExitedWithCode(0), "");
 }

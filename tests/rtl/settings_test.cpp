@@ -6,6 +6,7 @@
 #include "platform/rtl/Settings.h"
 #include "platform/rtl/StringList.h"
 
+#include <algorithm>
 #include <gtest/gtest.h>
 
 #include <cstdlib>
@@ -28,9 +29,11 @@ V Lines(const TStrings& list) {
 class Settings : public testing::Test {
 protected:
     void SetUp() override {
-        dir = fs::temp_directory_path() /
-              ("rtl-settings-" + std::to_string(::getpid()) + "-" +
-               testing::UnitTest::GetInstance()->current_test_info()->name());
+        // A parameterised test's name has a "/": one folder, not a folder in a folder
+        // that would stay behind.
+        std::string name = testing::UnitTest::GetInstance()->current_test_info()->name();
+        std::replace(name.begin(), name.end(), '/', '_');
+        dir = fs::temp_directory_path() / ("rtl-settings-" + std::to_string(::getpid()) + "-" + name);
         fs::remove_all(dir);
         fs::create_directories(dir);
         SetSettingsDirectory((dir / "config").string());
