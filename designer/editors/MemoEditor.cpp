@@ -11,8 +11,11 @@
 #include "platform/rtl/StrUtils.h"
 #include "platform/ui/ComCtrls.h"
 #include "platform/ui/ImgList.h"
+#include "platform/rtl/Settings.h"
 #include "platform/ui/StdCtrls.h"
+#include "preview/Dock.h"
 #include "report/MemoView.h"
+#include "report/Report.h"
 #include "report/ReportServices.h"
 #include "report/Resources.h"
 
@@ -34,12 +37,12 @@ const char* const kMemoEditorText = R"(object frxMemoEditorForm: TfrxMemoEditorF
   Font.Style = []
   KeyPreview = True
   OldCreateOrder = False
-  Position = poScreenCenter
   ShowHint = True
   PixelsPerInch = 96
   TextHeight = 13
   OnCreate = FormCreate
   OnShow = FormShow
+  OnHide = FormHide
   OnKeyDown = FormKeyDown
   object ToolBar: TToolBar
     Left = 0
@@ -161,6 +164,7 @@ TfrxMemoEditorForm::TfrxMemoEditorForm(TComponent* AOwner) : TForm(AOwner) {
 void TfrxMemoEditorForm::DeclareProperties(TPropertyDecl<TfrxMemoEditorForm>& d) {
     d.Method("FormCreate", &TfrxMemoEditorForm::FormCreate);
     d.Method("FormShow", &TfrxMemoEditorForm::FormShow);
+    d.Method("FormHide", &TfrxMemoEditorForm::FormHide);
     d.Method("FormKeyDown", &TfrxMemoEditorForm::FormKeyDown);
     d.Method("OkBClick", &TfrxMemoEditorForm::OkBClick);
     d.Method("CancelBClick", &TfrxMemoEditorForm::CancelBClick);
@@ -191,6 +195,18 @@ void TfrxMemoEditorForm::FormCreate(TObject*) {
 
 void TfrxMemoEditorForm::FormShow(TObject*) {
     if (!MemoView) return;
+    // Where the window was left last time ("Visible" first, so that it stays shown). The
+    // restore shows the window, which comes back here: once is enough.
+    if (TfrxReport* report = MemoView->Report(); report && !FRestoring) {
+        FRestoring = true;
+        struct Done {
+            bool& F;
+            ~Done() { F = false; }
+        } done{FRestoring};
+        auto store = report->GetIniFile();
+        store->WriteBool("Form.TfrxMemoEditorForm", "Visible", true);
+        RestoreFormPosition(*store, this);
+    }
     TfrxCustomDesigner* d = Designer();
     if (d && d->UseObjectFont) {
         Memo->Font()->Assign(*MemoView->Font());
@@ -202,6 +218,10 @@ void TfrxMemoEditorForm::FormShow(TObject*) {
     Memo->SetText(MemoView->Text());
     Memo->SetSelStart(0);
     SetActiveControl(Memo);
+}
+
+void TfrxMemoEditorForm::FormHide(TObject*) {
+    if (TfrxReport* report = MemoView ? MemoView->Report() : nullptr) SaveFormPosition(*report->GetIniFile(), this);
 }
 
 void TfrxMemoEditorForm::FormKeyDown(TObject*, uint16_t& Key, TShiftState Shift) {

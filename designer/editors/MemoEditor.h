@@ -1,6 +1,7 @@
 // The memo text window: the text of a memo view edited with buttons that insert an
 // expression (in the memo's expression delimiters), an aggregate or a display format
-// tag at the caret. Ctrl+Enter accepts, Escape discards.
+// tag at the caret. Ctrl+Enter accepts, Escape discards. The window comes back where it
+// was left, as the report's settings store remembers it.
 #pragma once
 
 #include <string>
@@ -34,6 +35,7 @@ public:
 
     void FormCreate(TObject* Sender);
     void FormShow(TObject* Sender);
+    void FormHide(TObject* Sender);
     void FormKeyDown(TObject* Sender, uint16_t& Key, TShiftState Shift);
     void OkBClick(TObject* Sender);
     void CancelBClick(TObject* Sender);
@@ -48,6 +50,7 @@ protected:
 
 private:
     TfrxCustomDesigner* Designer() const;
+    bool FRestoring = false;
 };
 
 // The text an expression is inserted as: the opening and the closing part of the

@@ -6,6 +6,7 @@
 #include "platform/graphics/Graphics.h"
 #include "report/Bands.h"
 #include "report/DataSet.h"
+#include "report/DotMatrix.h"
 #include "report/Frame.h"
 #include "report/Images.h"
 #include "report/LineView.h"
@@ -17,8 +18,8 @@
 
 namespace {
 
-// A class that only some builds of the program contain (dot-matrix objects, dialog
-// controls): nullptr while it is absent, and its entries are left out.
+// A class the program may not contain (the dialog controls of dialog pages): nullptr
+// while it is absent, and its entries are left out.
 TClass Optional(const char* Name) { return GetClass(Name); }
 
 void RegisterObjects() {
@@ -45,9 +46,9 @@ void RegisterComponentEditors() {
     c.Register(TfrxView::StaticClass(), ComponentEditorClass<TfrxViewEditor>);
     c.Register(TfrxMemoView::StaticClass(), ComponentEditorClass<TfrxMemoEditor>);
     c.Register(TfrxSysMemoView::StaticClass(), ComponentEditorClass<TfrxSysMemoEditor>);
-    if (TClass dmpMemo = Optional("TfrxDMPMemoView")) c.Register(dmpMemo, ComponentEditorClass<TfrxMemoEditor>);
+    c.Register(TfrxDMPMemoView::StaticClass(), ComponentEditorClass<TfrxMemoEditor>);
     c.Register(TfrxLineView::StaticClass(), ComponentEditorClass<TfrxLineEditor>);
-    if (TClass dmpLine = Optional("TfrxDMPLineView")) c.Register(dmpLine, ComponentEditorClass<TfrxLineEditor>);
+    c.Register(TfrxDMPLineView::StaticClass(), ComponentEditorClass<TfrxLineEditor>);
     c.Register(TfrxPictureView::StaticClass(), ComponentEditorClass<TfrxPictureEditor>);
     c.Register(TfrxBand::StaticClass(), ComponentEditorClass<TfrxBandEditor>);
     c.Register(TfrxDataBand::StaticClass(), ComponentEditorClass<TfrxDataBandEditor>);
@@ -102,7 +103,7 @@ void RegisterHiddenProperties() {
     p.HidePropertiesFor(TfrxReportOptions::StaticClass(), "CreateDate;LastChange;Compressed");
     p.HidePropertiesFor(TfrxReportPage::StaticClass(),
                         "Bin;BinOtherPages;ColumnWidth;ColumnPositions;PaperSize;DataSetName;HGuides;VGuides");
-    if (TClass dmpPage = Optional("TfrxDMPPage")) p.HidePropertiesFor(dmpPage, "BackPicture;Color;Font;Frame");
+    p.HidePropertiesFor(TfrxDMPPage::StaticClass(), "BackPicture;Color;Font;Frame");
     p.HidePropertiesFor(TfrxReportComponent::StaticClass(), "GroupIndex");
     p.HidePropertiesFor(TfrxView::StaticClass(), "DataSetName");
     p.HidePropertiesFor(TfrxBand::StaticClass(), "Vertical");
@@ -118,6 +119,7 @@ void frxRegisterDesignerEditors() {
     done = true;
     // The report classes come with the first report; the optional ones are looked up.
     frxRegisterBandAndPageClasses();
+    frxRegisterDotMatrixClasses();
     RegisterObjects();
     RegisterComponentEditors();
     RegisterPropertyEditors();

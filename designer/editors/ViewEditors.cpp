@@ -2,6 +2,7 @@
 #include "designer/editors/ViewEditors.h"
 
 #include "designer/editors/FormatEditor.h"
+#include "report/DotMatrix.h"
 #include "report/MemoView.h"
 #include "report/Resources.h"
 #include "report/ReportServices.h"
@@ -9,11 +10,6 @@
 
 bool frxCanModify(const TfrxComponent* Component) {
     return Component && !Component->Restrictions().Contains(rfDontModify);
-}
-
-bool frxIsInstanceOf(const TObject* Component, const char* ClassName) {
-    TClass cls = GetClass(ClassName);
-    return Component && cls && Component->InheritsFrom(cls);
 }
 
 std::vector<TfrxComponent*> TfrxViewEditor::Targets() const {
@@ -71,7 +67,7 @@ void TfrxCustomMemoEditor::GetMenuItems() {
     AddItem("mvHideZ", frxTagHideZeros, m->HideZeros);
     AddItem("mvExpr", frxTagExpressions, m->AllowExpressions);
     // Dot-matrix memos print no inline tags.
-    if (!frxIsInstanceOf(m, "TfrxDMPMemoView")) AddItem("mvHTML", frxTagHTML, m->AllowHTMLTags);
+    if (!dynamic_cast<TfrxDMPMemoView*>(m)) AddItem("mvHTML", frxTagHTML, m->AllowHTMLTags);
     AddSeparator();
     AddItem("mvStretch", frxTagStretch, m->StretchMode() == smActualHeight);
     AddItem("mvStretchToMax", frxTagStretchToMax, m->StretchMode() == smMaxHeight);

@@ -56,6 +56,3 @@ public:
 
 // True when Component is modifiable (no rfDontModify among its restrictions).
 bool frxCanModify(const TfrxComponent* Component);
-// True when Component is an instance of the class registered under ClassName (false
-// while no such class exists in the program).
-bool frxIsInstanceOf(const TObject* Component, const char* ClassName);

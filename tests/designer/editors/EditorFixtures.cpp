@@ -1,6 +1,8 @@
 #include "EditorFixtures.h"
 
 #include <algorithm>
+#include <filesystem>
+#include <unistd.h>
 
 #include "platform/rtl/Streams.h"
 #include "platform/rtl/StringList.h"
@@ -69,6 +71,13 @@ void TTestDesigner::Select(std::initializer_list<TfrxComponent*> Objects) {
 }
 
 TEditorReport::TEditorReport() : Report(std::make_unique<TfrxReport>(nullptr)) {
+    // The editors keep their window positions in the report's settings store: a file of
+    // the test's own, removed at the end.
+    IniPath = (std::filesystem::temp_directory_path() /
+               ("editor_test_" + std::to_string(::getpid()) + "_" + std::to_string(reinterpret_cast<uintptr_t>(this)) +
+                ".ini"))
+                  .string();
+    Report->IniFile = IniPath;
     Items = new TfrxDBDataset(Report.get());
     Items->SetName("ItemsDS");
     Items->SetUserName("Items");
@@ -109,6 +118,8 @@ TEditorReport::TEditorReport() : Report(std::make_unique<TfrxReport>(nullptr)) {
 TEditorReport::~TEditorReport() {
     Designer.reset();
     Report.reset();
+    std::error_code ec;
+    std::filesystem::remove(IniPath, ec);
 }
 
 std::string TEditorReport::Xml() const {

@@ -67,6 +67,8 @@ struct TEditorReport {
     TfrxDBDataset* Items = nullptr;
     TfrxUserDataSet* Doctors = nullptr;
     std::unique_ptr<TTestDesigner> Designer;
+    // The report's settings store (an ini file).
+    std::string IniPath;
     // The report as XML (to compare before and after a cancelled edit).
     std::string Xml() const;
 };

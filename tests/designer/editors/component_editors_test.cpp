@@ -10,6 +10,7 @@
 #include "designer/editors/Registration.h"
 #include "platform/ui/Menus.h"
 #include "platform/ui/UiTest.h"
+#include "report/DotMatrix.h"
 #include "report/LineView.h"
 #include "report/PictureView.h"
 #include "report/Resources.h"
@@ -275,6 +276,21 @@ TEST_F(ComponentEditorsTest, LineAndPictureMenus) {
     EXPECT_FALSE(pic->KeepAspectRatio);
     EXPECT_TRUE(Execute(pic, r.Designer.get(), 1, false));
     EXPECT_FALSE(pic->Stretched);
+}
+
+// Dot-matrix memos print no inline tags; a dot-matrix line has no diagonal.
+TEST_F(ComponentEditorsTest, DotMatrixObjects) {
+    auto* memo = new TfrxDMPMemoView(r.Report.get());
+    memo->SetParent(r.Data);
+    auto* line = new TfrxDMPLineView(r.Report.get());
+    line->SetParent(r.Data);
+    r.Designer->Select({memo});
+    EXPECT_EQ(TagsOf(MenuOf(memo, r.Designer.get())),
+              (std::vector<int>{1, 2, -1, 3, 4, 5, 6, 7, -1, 40, 41, 50, 51, 52, 53}));
+    r.Designer->Select({line});
+    EXPECT_EQ(TagsOf(MenuOf(line, r.Designer.get())), (std::vector<int>{1, 50, 51, 52, 53}));
+    auto ed = frxComponentEditors().GetComponentEditor(memo, r.Designer.get(), nullptr);
+    EXPECT_NE(dynamic_cast<TfrxMemoEditor*>(ed.get()), nullptr);
 }
 
 TEST_F(ComponentEditorsTest, SubreportShowsItsPage) {

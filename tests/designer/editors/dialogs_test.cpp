@@ -18,6 +18,7 @@
 #include "designer/editors/StringsEditor.h"
 #include "designer/editors/SysMemoEditor.h"
 #include "platform/graphics/Graphics.h"
+#include "platform/rtl/Settings.h"
 #include "platform/rtl/StrUtils.h"
 #include "platform/ui/Buttons.h"
 #include "platform/ui/Clipbrd.h"
@@ -593,6 +594,24 @@ TEST_F(DialogsTest, MemoEditorInsertsAndUnbinds) {
         TUiTestHarness::TypeKey(d.Memo, VK_ESCAPE);
     }));
     EXPECT_EQ(r.Xml(), before);
+}
+
+// The window comes back where it was left; the settings store keeps it.
+TEST_F(DialogsTest, MemoEditorRemembersItsPlace) {
+    EXPECT_FALSE(EditWith<TfrxMemoEditorForm>(r.Memo1, [&](TfrxMemoEditorForm& d) {
+        d.SetBounds(120, 90, 500, 320);
+        TUiTestHarness::Click(d.CancelB);
+    }));
+    EXPECT_FALSE(EditWith<TfrxMemoEditorForm>(r.Memo1, [&](TfrxMemoEditorForm& d) {
+        EXPECT_EQ(d.Left(), 120);
+        EXPECT_EQ(d.Top(), 90);
+        EXPECT_EQ(d.Width(), 500);
+        EXPECT_EQ(d.Height(), 320);
+        EXPECT_TRUE(d.Visible());
+        TUiTestHarness::Click(d.CancelB);
+    }));
+    TIniFile ini(r.IniPath);
+    EXPECT_EQ(ini.ReadInteger("Form.TfrxMemoEditorForm", "Width", 0), 500);
 }
 
 TEST_F(DialogsTest, MemoEditorInsertsAnAggregate) {

@@ -5,6 +5,7 @@
 
 #include <cstdlib>
 #include <filesystem>
+#include <unistd.h>
 
 #include "EditorFixtures.h"
 #include "designer/editors/FrameEditor.h"
@@ -47,6 +48,8 @@ protected:
         }
         report = new TfrxReport(owner.get());
         report->EngineOptions()->SilentMode = true;
+        ini = (std::filesystem::temp_directory_path() / ("receipt_editors_" + std::to_string(::getpid()) + ".ini")).string();
+        report->IniFile = ini;
         ASSERT_TRUE(report->LoadFromFile(kTemplate.string()));
         memo = dynamic_cast<TfrxMemoView*>(report->FindObject("Memo6"));
         ASSERT_NE(memo, nullptr);
@@ -57,6 +60,8 @@ protected:
         EXPECT_TRUE(ui.Errors().empty());
         designer.reset();
         owner.reset();
+        std::error_code ec;
+        std::filesystem::remove(ini, ec);
     }
     std::string Xml() const {
         TStringStream s;
@@ -68,6 +73,7 @@ protected:
     TfrxReport* report = nullptr;
     TfrxMemoView* memo = nullptr;
     std::unique_ptr<TTestDesigner> designer;
+    std::string ini;
 };
 
 TEST_F(ReceiptEditorsTest, HighlightOnAReceiptMemo) {
