@@ -48,6 +48,8 @@ void TfrxCustomCrossView::Init() {
     SetColor(static_cast<TColor>(0xC0C0C0));
     FMatrix->OnCalcWidth = [this](int Column, double& Width) { DoCalcWidth(Column, Width); };
     FMatrix->OnCalcHeight = [this](int Row, double& Height) { DoCalcHeight(Row, Height); };
+    // Made with a parent, the view was placed before its own SetParent could see it.
+    if (frxIsOnDotMatrixPage(this)) SetDotMatrix(true);
 }
 
 void TfrxCustomCrossView::SetCellLevels(int Value) { FCellLevels = Value; }

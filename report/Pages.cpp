@@ -9,6 +9,7 @@
 #include "report/Bands.h"
 #include "report/PictureView.h"
 #include "report/Printer.h"
+#include "report/DialogControls.h"
 #include "report/Report.h"
 #include "report/Resources.h"
 
@@ -336,7 +337,7 @@ int TfrxDialogPage::ModalResult() const { return FForm->ModalResult(); }
 void TfrxDialogPage::SetModalResult(int Value) { FForm->SetModalResult(Value); }
 
 void TfrxDialogPage::Notify(const std::string& EventName) {
-    if (TfrxReport* r = Report()) r->DoNotifyEvent(this, EventName);
+    if (TfrxReport* r = Report()) frxRunDialogEvent(this, [&] { r->DoNotifyEvent(this, EventName); });
 }
 
 void TfrxDialogPage::Initialize() {
@@ -355,15 +356,19 @@ void TfrxDialogPage::Initialize() {
         TfrxReport* r = Report();
         if (!r) return;
         Variant params = VarArrayOf({self, Variant(CanClose)});
-        r->DoParamEvent(OnCloseQuery, params);
-        CanClose = params.GetElement({1}).AsBoolean();
+        frxRunDialogEvent(this, [&] {
+            r->DoParamEvent(OnCloseQuery, params);
+            CanClose = params.GetElement({1}).AsBoolean();
+        });
     };
     auto keyEvent = [this, self](const std::string& Name, uint16_t& Key, TShiftState Shift) {
         TfrxReport* r = Report();
         if (!r) return;
         Variant params = VarArrayOf({self, Variant(static_cast<int>(Key)), Variant(static_cast<int>(Shift))});
-        r->DoParamEvent(Name, params);
-        Key = static_cast<uint16_t>(params.GetElement({1}).AsInteger());
+        frxRunDialogEvent(this, [&] {
+            r->DoParamEvent(Name, params);
+            Key = static_cast<uint16_t>(params.GetElement({1}).AsInteger());
+        });
     };
     f->OnKeyDown = [this, keyEvent](TObject*, uint16_t& Key, TShiftState Shift) { keyEvent(OnKeyDown, Key, Shift); };
     f->OnKeyUp = [this, keyEvent](TObject*, uint16_t& Key, TShiftState Shift) { keyEvent(OnKeyUp, Key, Shift); };
@@ -371,11 +376,13 @@ void TfrxDialogPage::Initialize() {
         TfrxReport* r = Report();
         if (!r) return;
         Variant params = VarArrayOf({self, Variant(CodePointToUtf8(Key))});
-        r->DoParamEvent(OnKeyPress, params);
-        // An emptied text swallows the key.
-        const std::string text = VarToStr(params.GetElement({1}));
-        size_t i = 0;
-        Key = text.empty() ? 0 : NextCodePoint(text, i);
+        frxRunDialogEvent(this, [&] {
+            r->DoParamEvent(OnKeyPress, params);
+            // An emptied text swallows the key.
+            const std::string text = VarToStr(params.GetElement({1}));
+            size_t i = 0;
+            Key = text.empty() ? 0 : NextCodePoint(text, i);
+        });
     };
 }
 

@@ -19,6 +19,7 @@
 #include "report/Resources.h"
 #include "report/Serializer.h"
 #include "report/Utils.h"
+#include "report/DialogControls.h"
 #include "report/DotMatrix.h"
 #include "script/Script.h"
 
@@ -44,6 +45,7 @@ TfrxReport::TfrxReport(TComponent* AOwner)
     frxRegisterCrossObjects();
     frxRegisterBandAndPageClasses();
     frxRegisterDotMatrixClasses();
+    frxRegisterDialogControls();
     frxRegisterEngine();
     frxInstallCursors();
     FScriptScope->SetParent(GlobalUnit());

@@ -8,6 +8,7 @@
 #include "report/CrossView.h"
 #include "report/DataSet.h"
 #include "report/DialogComponent.h"
+#include "report/DialogControls.h"
 #include "report/DotMatrix.h"
 #include "report/Engine.h"
 #include "report/Frame.h"
@@ -242,9 +243,13 @@ TClass ClassOf() {
     return T::StaticClass();
 }
 
+void DialogControlMembers(TfsClassVariable& c) {
+    using X = TfrxDialogControl;
+    c.AddMethod("procedure SetFocus", Method<X>([](X& self, TfsParams&) { self.SetFocus(); }));
+}
+
 // In registration order; the ancestor is the one scripts see (a dataset descends from
-// TComponent there). Places kept for classes that other units bring: TfrxDialogControl
-// (SetFocus) after TfrxDialogComponent.
+// TComponent there).
 const TClassRow kClasses[] = {
     {ClassOf<TfrxDataSet>, "TComponent", DataSetMembers},
     {ClassOf<TfrxUserDataSet>, "TfrxDataSet", nullptr},
@@ -252,6 +257,7 @@ const TClassRow kClasses[] = {
     {ClassOf<TfrxComponent>, "TComponent", ComponentMembers},
     {ClassOf<TfrxReportComponent>, "TfrxComponent", nullptr},
     {ClassOf<TfrxDialogComponent>, "TfrxReportComponent", nullptr},
+    {ClassOf<TfrxDialogControl>, "TfrxReportComponent", DialogControlMembers},
     {ClassOf<TfrxFrame>, "TPersistent", nullptr},
     {ClassOf<TfrxHighlight>, "TPersistent", nullptr},
     {ClassOf<TfrxView>, "TfrxReportComponent", nullptr},
@@ -360,10 +366,21 @@ void RegisterCrossClasses(TfsScript& Unit) {
 // The printer-command object of dot-matrix pages (its Command is published).
 void RegisterDotMatrixClasses(TfsScript& Unit) { Unit.AddClass(TfrxDMPCommand::StaticClass(), "TfrxView"); }
 
+// The controls of dialog pages: their published properties are what scripts use.
+void RegisterDialogControlClasses(TfsScript& Unit) {
+    for (TClass c : {TfrxLabelControl::StaticClass(), TfrxEditControl::StaticClass(), TfrxMemoControl::StaticClass(),
+                     TfrxButtonControl::StaticClass(), TfrxCheckBoxControl::StaticClass(),
+                     TfrxRadioButtonControl::StaticClass(), TfrxListBoxControl::StaticClass(),
+                     TfrxComboBoxControl::StaticClass(), TfrxGroupBoxControl::StaticClass(),
+                     TfrxPanelControl::StaticClass(), TfrxDateEditControl::StaticClass()})
+        Unit.AddClass(c, "TfrxDialogControl");
+}
+
 // One call per unit, in this order, after IIF.
 void (*const kGroups[])(TfsScript& Unit) = {
     RegisterCrossClasses,
     RegisterDotMatrixClasses,
+    RegisterDialogControlClasses,
 };
 
 }  // namespace
