@@ -14,10 +14,12 @@
 #include "designer/editors/HighlightEditor.h"
 #include "designer/editors/MemoEditor.h"
 #include "designer/editors/PictureEditor.h"
+#include "designer/editors/PropertyEditors.h"
 #include "designer/editors/Registration.h"
 #include "designer/editors/StringsEditor.h"
 #include "designer/editors/SysMemoEditor.h"
 #include "platform/graphics/Graphics.h"
+#include "platform/rtl/Exceptions.h"
 #include "platform/rtl/Settings.h"
 #include "platform/rtl/StrUtils.h"
 #include "platform/ui/Buttons.h"
@@ -390,7 +392,16 @@ TEST_F(PictureEditorTest, RefusesBadFiles) {
             TUiTestHarness::Click(d.CancelB);
         }));
         ASSERT_EQ(ui.Dialogs().size(), 2u);   // the file dialog, then the error
-        EXPECT_FALSE(ui.Dialogs()[1].Text.empty());
+        // The error is the picture layer's own text.
+        std::string expected;
+        try {
+            TPicture probe;
+            probe.LoadFromFile(File(name));
+        } catch (const Exception& e) {
+            expected = e.Message();
+        }
+        ASSERT_FALSE(expected.empty());
+        EXPECT_EQ(ui.Dialogs()[1].Text.substr(0, expected.size()), expected);
         EXPECT_EQ(view->Picture()->Width(), 30);
     }
 }
@@ -512,6 +523,63 @@ TEST_F(DialogsTest, SystemMemoEditorStoresTheText) {
     EXPECT_EQ(sys->Text(), "Clinic\r\n");
     // The system text keeps its data field.
     EXPECT_EQ(sys->DataField, "Name");
+}
+
+// --- The inspector's dialog rows ---------------------------------------------------------------
+
+TEST_F(DialogsTest, InspectorRowsOpenTheirDialogs) {
+    auto memoRows = frxBuildPropertyList(r.Memo2, r.Designer.get());
+    // The memo text: the memo text window; the text is set and the field binding stays.
+    r.Memo2->DataField = "Name";
+    ui.OnModal("TfrxMemoEditorForm", [&](TCustomForm& f) {
+        As<TfrxMemoEditorForm>(f).Memo->SetText("new text");
+        TUiTestHarness::Click(As<TfrxMemoEditorForm>(f).OkB);
+    });
+    EXPECT_TRUE(memoRows->Find("Memo")->Editor->Edit());
+    EXPECT_EQ(r.Memo2->Text(), "new text\r\n");
+    // The display format.
+    ui.OnModal("TfrxFormatEditorForm", [&](TCustomForm& f) {
+        auto& d = As<TfrxFormatEditorForm>(f);
+        d.CategoryLB->SetItemIndex(2);
+        d.CategoryLBClick(d.CategoryLB);
+        d.FormatE->SetText("yyyy-mm-dd");
+        TUiTestHarness::Click(d.OkB);
+    });
+    TfrxPropertyEditor* format = memoRows->Find("DisplayFormat")->Editor.get();
+    EXPECT_TRUE(format->Edit());
+    EXPECT_EQ(r.Memo2->DisplayFormat()->Kind, fkDateTime);
+    EXPECT_EQ(format->GetValue(), "yyyy-mm-dd");
+
+    // A string list: the lines window on a copy; Cancel keeps the lines.
+    auto dsRows = frxBuildPropertyList(r.Doctors, r.Designer.get());
+    TfrxPropertyEditor* fields = dsRows->Find("Fields")->Editor.get();
+    ui.OnModal("TfrxStringsEditorForm", [&](TCustomForm& f) {
+        As<TfrxStringsEditorForm>(f).Memo->SetText("a\r\nb");
+        TUiTestHarness::Click(As<TfrxStringsEditorForm>(f).CancelB);
+    });
+    EXPECT_FALSE(fields->Edit());
+    EXPECT_EQ(r.Doctors->Fields()->Text(), "Doctor\r\n");
+    ui.OnModal("TfrxStringsEditorForm", [&](TCustomForm& f) {
+        As<TfrxStringsEditorForm>(f).Memo->SetText("a\r\nb");
+        TUiTestHarness::Click(As<TfrxStringsEditorForm>(f).OkB);
+    });
+    EXPECT_TRUE(fields->Edit());
+    EXPECT_EQ(r.Doctors->Fields()->Text(), "a\r\nb\r\n");
+
+    // A picture: "not assigned" until it holds one.
+    auto* view = new TfrxPictureView(r.Report.get());
+    view->SetParent(r.Data);
+    auto picRows = frxBuildPropertyList(view, r.Designer.get());
+    TfrxPropertyEditor* picture = picRows->Find("Picture")->Editor.get();
+    EXPECT_EQ(picture->GetValue(), frxResources().Get("prNotAssigned"));
+    TBitmap bmp(8, 8);
+    ui.OnModal("TfrxPictureEditorForm", [&](TCustomForm& f) {
+        As<TfrxPictureEditorForm>(f).Picture()->SetGraphic(&bmp);
+        TUiTestHarness::Click(As<TfrxPictureEditorForm>(f).OkB);
+    });
+    EXPECT_TRUE(picture->Edit());
+    EXPECT_EQ(view->Picture()->Width(), 8);
+    EXPECT_EQ(picture->GetValue(), frxResources().Get("prPict"));
 }
 
 // --- Memo text -------------------------------------------------------------------------------------
