@@ -3,10 +3,12 @@
 // 40 x 20 cells).
 #include <gtest/gtest.h>
 
+#include <cstdlib>
 #include <memory>
 #include <string>
 #include <unistd.h>
 
+#include "platform/graphics/Graphics.h"
 #include "platform/rtl/FileUtils.h"
 #include "platform/rtl/Streams.h"
 #include "report/Bands.h"
@@ -93,6 +95,15 @@ TEST(DotMatrixReceipt, RawTextByteForByte) {
     ASSERT_TRUE(report->PrepareReport()) << report->Errors()->Text();
     auto* pages = static_cast<TfrxPreviewPages*>(report->PreviewPages());
     ASSERT_EQ(pages->Count(), 1);
+    // DMP_PAGE_BMP=<file.bmp> keeps a picture of the page as the preview draws it.
+    if (const char* picture = std::getenv("DMP_PAGE_BMP")) {
+        TBitmap bitmap;
+        bitmap.SetSize(420, 360);
+        bitmap.Canvas()->Brush()->SetColor(clWhite);
+        bitmap.Canvas()->FillRect(TRect{0, 0, 420, 360});
+        pages->DrawPage(0, bitmap.Canvas(), 1, 1, 10, 10);
+        bitmap.SaveToFile(picture);
+    }
 
     const std::string file = GetTempDir() + "receipt_" + std::to_string(getpid()) + ".prn";
     TfrxVirtualPrinter printer("none", "");

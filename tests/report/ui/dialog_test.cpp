@@ -4,6 +4,7 @@
 // parents, names and storage.
 #include <gtest/gtest.h>
 
+#include <cstdlib>
 #include <functional>
 #include <memory>
 #include <string>
@@ -35,6 +36,7 @@ struct TDialogReport {
         Dialog = new TfrxDialogPage(Report.get());
         Dialog->SetName("DialogPage1");
         Dialog->SetBounds(0, 0, 300, 160);
+        Dialog->SetCaption("输入姓名");
         Edit = new TfrxEditControl(Dialog);
         Edit->SetName("Edit1");
         Edit->SetBounds(16, 16, 200, 21);
@@ -82,8 +84,10 @@ protected:
 
 TEST_F(DialogPages, OkGoesOnWithWhatWasEntered) {
     TDialogReport r;
-    Harness.OnModal("TfrxDialogForm", [&](TCustomForm&) {
+    Harness.OnModal("TfrxDialogForm", [&](TCustomForm& form) {
         TUiTestHarness::TypeText(r.Edit->Edit(), "张三");
+        // DIALOG_SCREENSHOT=<file.png> keeps a picture of the dialog for a look.
+        if (const char* file = std::getenv("DIALOG_SCREENSHOT")) TUiTestHarness::SaveScreenshot(&form, file);
         TUiTestHarness::Click(r.Ok->Button());
     });
     ASSERT_TRUE(r.Report->PrepareReport()) << r.Report->Errors()->Text();
