@@ -6,6 +6,7 @@
 #include "platform/graphics/Graphics.h"
 #include "report/Bands.h"
 #include "report/DataSet.h"
+#include "report/DialogControls.h"
 #include "report/DotMatrix.h"
 #include "report/Frame.h"
 #include "report/Images.h"
@@ -17,10 +18,6 @@
 #include "report/Report.h"
 
 namespace {
-
-// A class the program may not contain (the dialog controls of dialog pages): nullptr
-// while it is absent, and its entries are left out.
-TClass Optional(const char* Name) { return GetClass(Name); }
 
 void RegisterObjects() {
     TfrxObjectCollection& o = frxObjects();
@@ -56,7 +53,7 @@ void RegisterComponentEditors() {
     c.Register(TfrxPageHeader::StaticClass(), ComponentEditorClass<TfrxPageHeaderEditor>);
     c.Register(TfrxPageFooter::StaticClass(), ComponentEditorClass<TfrxPageFooterEditor>);
     c.Register(TfrxGroupHeader::StaticClass(), ComponentEditorClass<TfrxGroupHeaderEditor>);
-    if (TClass control = Optional("TfrxDialogControl")) c.Register(control, ComponentEditorClass<TfrxDialogControlEditor>);
+    c.Register(TfrxDialogControl::StaticClass(), ComponentEditorClass<TfrxDialogControlEditor>);
     c.Register(TfrxSubreport::StaticClass(), ComponentEditorClass<TfrxSubreportEditor>);
 }
 
@@ -117,9 +114,10 @@ void frxRegisterDesignerEditors() {
     static bool done = false;
     if (done) return;
     done = true;
-    // The report classes come with the first report; the optional ones are looked up.
+    // The classes the editors are registered for, entered in the class registry first.
     frxRegisterBandAndPageClasses();
     frxRegisterDotMatrixClasses();
+    frxRegisterDialogControls();
     RegisterObjects();
     RegisterComponentEditors();
     RegisterPropertyEditors();

@@ -10,6 +10,7 @@
 #include "designer/editors/Registration.h"
 #include "platform/ui/Menus.h"
 #include "platform/ui/UiTest.h"
+#include "report/DialogControls.h"
 #include "report/DotMatrix.h"
 #include "report/LineView.h"
 #include "report/PictureView.h"
@@ -291,6 +292,30 @@ TEST_F(ComponentEditorsTest, DotMatrixObjects) {
     EXPECT_EQ(TagsOf(MenuOf(line, r.Designer.get())), (std::vector<int>{1, 50, 51, 52, 53}));
     auto ed = frxComponentEditors().GetComponentEditor(memo, r.Designer.get(), nullptr);
     EXPECT_NE(dynamic_cast<TfrxMemoEditor*>(ed.get()), nullptr);
+}
+
+// A dialog control opens its click handler, making it when it has none.
+TEST_F(ComponentEditorsTest, DialogControlOpensItsClickHandler) {
+    auto* dialog = new TfrxDialogPage(r.Report.get());
+    dialog->SetName("DialogPage1");
+    dialog->SetParent(r.Report.get());
+    auto* button = new TfrxButtonControl(r.Report.get());
+    button->SetName("Button1");
+    button->SetParent(dialog);
+    r.Designer->Code = {"begin", "", "end."};
+    auto ed = frxComponentEditors().GetComponentEditor(button, r.Designer.get(), nullptr);
+    ASSERT_NE(dynamic_cast<TfrxDialogControlEditor*>(ed.get()), nullptr);
+    EXPECT_TRUE(ed->HasEditor());
+    EXPECT_TRUE(ed->Edit());
+    EXPECT_EQ(button->OnClick, "Button1OnClick");
+    EXPECT_EQ(r.Designer->Code[0], "procedure Button1OnClick(Sender: TfrxComponent);");
+    EXPECT_FALSE(ed->Edit());   // the handler exists now: shown, nothing made
+    ASSERT_EQ(r.Designer->CodeShown.size(), 2u);
+    EXPECT_EQ(r.Designer->CodeShown[0].Line, 3);
+    EXPECT_EQ(r.Designer->CodeShown[0].Column, 3);
+    EXPECT_EQ(r.Designer->CodeShown[1].Line, 3);
+    EXPECT_EQ(r.Designer->CodeShown[1].Column, 1);
+    EXPECT_EQ(r.Designer->Code.size(), 8u);
 }
 
 TEST_F(ComponentEditorsTest, SubreportShowsItsPage) {
