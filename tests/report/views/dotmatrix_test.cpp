@@ -12,6 +12,7 @@
 #include "platform/rtl/Streams.h"
 #include "report/Bands.h"
 #include "report/DotMatrix.h"
+#include "report/DotMatrixText.h"
 #include "report/DrawText.h"
 #include "report/Report.h"
 
@@ -167,6 +168,35 @@ TEST(DotMatrixReport, GoesThroughReportXml) {
     auto* cmd = dynamic_cast<TfrxDMPCommand*>(back.FindObject("Cmd1"));
     ASSERT_NE(cmd, nullptr);
     EXPECT_EQ(cmd->Command, "#27@");
+}
+
+}  // namespace
+
+namespace {
+
+// Objects off the grid: cells left of or above the page are left out, a fractional
+// position snaps to its cell; the text of the page comes out all the same.
+TEST(DotMatrixText, ObjectsOffTheGrid) {
+    TfrxDMPPage page(nullptr);
+    page.LeftMargin = page.RightMargin = page.TopMargin = page.BottomMargin = 0;
+    page.SetPaperWidth(10 * frxCharWidth / frxMmToPixels);
+    page.SetPaperHeight(3 * frxCharHeight / frxMmToPixels);
+    auto* band = new TfrxMasterData(&page);
+    band->SetBounds(0, 0, 96, 51);
+    auto* left = new TfrxDMPMemoView(band);
+    left->SetBounds(0, 0, 48, 17);
+    left->SetText("abcde");
+    left->SetLeft(-19.2);   // two cells left of the page: "ab" falls off
+    auto* frac = new TfrxDMPMemoView(band);
+    frac->SetBounds(0, 17, 48, 17);
+    frac->SetLeft(10.1);    // the nearest cell: column 1
+    frac->SetText("xy");
+    auto* line = new TfrxDMPLineView(band);
+    line->SetBounds(-30, -40, 20, 0);   // above the page: nothing
+    TfrxDMPTextOptions plain;
+    plain.Commands = false;
+    plain.PageBreaks = false;
+    EXPECT_EQ(frxDMPPageText(&page, plain), "cde\r\n xy\r\n\r\n");
 }
 
 }  // namespace
