@@ -5,8 +5,13 @@
 #include "preview/Dock.h"
 
 #include <algorithm>
+#include <cstdlib>
+#include <functional>
 
+#include "platform/rtl/Format.h"
 #include "platform/rtl/Settings.h"
+#include "platform/rtl/Streams.h"
+#include "platform/rtl/StrUtils.h"
 #include "platform/ui/Buttons.h"
 #include "platform/ui/Forms.h"
 #include "report/Utils.h"
@@ -16,6 +21,10 @@ ROVE_IMPLEMENT_CLASS(TfrxDragBox)
 ROVE_IMPLEMENT_CLASS(TfrxToolBar)
 ROVE_IMPLEMENT_CLASS(TfrxTBPanel)
 ROVE_IMPLEMENT_CLASS(TfrxFloatWindow)
+ROVE_IMPLEMENT_CLASS(TfrxDockSplitter)
+ROVE_IMPLEMENT_CLASS(TfrxDockSite)
+ROVE_IMPLEMENT_CLASS(TfrxDockHost)
+ROVE_IMPLEMENT_CLASS(TfrxDockFloat)
 
 namespace {
 
@@ -626,6 +635,425 @@ void TfrxFloatWindow::Paint() {
     c->TextOut(6, 3, Text());
 }
 
+// --- Dock sites ----------------------------------------------------------------------------
+
+namespace {
+
+// The form's frame around its client area (our forms are as large as their client area
+// plus the frame the window system draws).
+TSize FrameExtra(const TCustomForm* F) { return TSize{F->Width() - F->ClientWidth(), F->Height() - F->ClientHeight()}; }
+
+// Puts a form's client area at (X, Y) of its parent, W x H.
+void PlaceClientArea(TCustomForm* F, int X, int Y, int W, int H) {
+    const TSize extra = FrameExtra(F);
+    F->SetBounds(X, Y, std::max(0, W) + extra.cx, std::max(0, H) + extra.cy);
+}
+
+void DrawCaptionBar(TCanvas* c, const TRect& r, const std::string& Text, const TFont& Font) {
+    c->Brush()->SetStyle(bsSolid);
+    c->Brush()->SetColor(TColor(0x808080));
+    c->FillRect(r);
+    c->Font()->Assign(Font);
+    c->Font()->SetStyle(TFontStyles{fsBold});
+    c->Font()->SetColor(clCaptionText);
+    c->Brush()->SetStyle(bsClear);
+    c->TextOut(r.Left + 4, r.Top + 1, Text);
+    // The close mark at the right end.
+    c->Pen()->SetColor(clCaptionText);
+    c->Pen()->SetStyle(psSolid);
+    c->Pen()->SetWidth(1);
+    const int x = r.Right - 12, y = r.Top + 4;
+    for (int i = 0; i < 7; ++i) {
+        c->MoveTo(x + i, y + i);
+        c->LineTo(x + i + 1, y + i);
+        c->MoveTo(x + 6 - i, y + i);
+        c->LineTo(x + 7 - i, y + i);
+    }
+}
+
+bool OnCloseMark(const TRect& Bar, TPoint P) { return P.X >= Bar.Right - 14 && P.X < Bar.Right - 2 && P.Y >= Bar.Top && P.Y < Bar.Bottom; }
+
+}  // namespace
+
+TfrxDockSplitter::TfrxDockSplitter(TComponent* AOwner) : TGraphicControl(AOwner) {
+    SetBounds(0, 0, 3, 100);
+    SetCursor(crHSplit);
+    SetVisible(false);
+}
+
+void TfrxDockSplitter::Paint() {
+    TCanvas* c = Canvas();
+    c->Brush()->SetStyle(bsSolid);
+    c->Brush()->SetColor(clBtnFace);
+    c->FillRect(Rect(0, 0, Width(), Height()));
+}
+
+void TfrxDockSplitter::MouseDown(TMouseButton Button, TShiftState Shift, int X, int Y) {
+    TGraphicControl::MouseDown(Button, Shift, X, Y);
+    FPressed = Button == mbLeft;
+}
+
+// The site's width follows the mouse: a left site grows with it, a right one against it.
+void TfrxDockSplitter::MouseMove(TShiftState Shift, int X, int Y) {
+    TGraphicControl::MouseMove(Shift, X, Y);
+    if (!FPressed || !Site || X == 0) return;
+    const int w = Site->Align() == alRight ? Site->Width() - X : Site->Width() + X;
+    Site->SetAutoSize(false);
+    Site->SetBounds(Site->Left() - (Site->Align() == alRight ? w - Site->Width() : 0), Site->Top(), std::max(20, w),
+                    Site->Height());
+    Site->SetAutoSize(true);
+}
+
+void TfrxDockSplitter::MouseUp(TMouseButton Button, TShiftState Shift, int X, int Y) {
+    TGraphicControl::MouseUp(Button, Shift, X, Y);
+    FPressed = false;
+}
+
+TfrxDockSite::TfrxDockSite(TComponent* AOwner) : TCustomPanel(AOwner) {
+    SetDockSite(true);
+    SetAlign(alLeft);
+    SetCaption(" ");
+    SetAutoSize(true);
+    SetBevelOuter(bvNone);
+    SetBevelInner(bvNone);
+    SetWidth(10);
+    FSplitter = new TfrxDockSplitter(this);
+    FSplitter->Site = this;
+}
+
+TfrxDockSite::~TfrxDockSite() {
+    // The windows go back to being windows of their own; the hosts go with the site.
+    for (TfrxDockHost* h : std::vector<TfrxDockHost*>(FHosts)) h->Release();
+    FHosts.clear();
+}
+
+void TfrxDockSite::SetParent(TWinControl* AParent) {
+    TCustomPanel::SetParent(AParent);
+    if (FSplitter) FSplitter->SetParent(AParent);
+    SizeSplitter();
+}
+
+void TfrxDockSite::SetBounds(int ALeft, int ATop, int AWidth, int AHeight) {
+    TCustomPanel::SetBounds(ALeft, ATop, AWidth, AHeight);
+    SizeSplitter();
+    if (!FArranging) ArrangeHosts();
+}
+
+// The splitter stands beside the site (3 pixels past a left site's right edge, else 3
+// pixels left of it) with the site's alignment.
+void TfrxDockSite::SizeSplitter() {
+    if (!FSplitter || !FSplitter->Parent()) return;
+    const bool right = Align() == alRight;
+    const int x = right ? Left() - 3 : Left() + Width() + 3;
+    if (FSplitter->Align() != Align()) FSplitter->SetAlign(Align() == alNone ? alLeft : Align());
+    if (FSplitter->Left() != x) FSplitter->SetLeft(x);
+}
+
+TCustomForm* TfrxDockSite::DockClients(int Index) const {
+    if (Index < 0 || Index >= DockClientCount()) return nullptr;
+    return FHosts[static_cast<size_t>(Index)]->Form();
+}
+
+bool TfrxDockSite::Contains(const TCustomForm* Form) const {
+    return std::any_of(FHosts.begin(), FHosts.end(), [&](const TfrxDockHost* h) { return h->Form() == Form; });
+}
+
+void TfrxDockSite::DockForm(TCustomForm* Form, int Height) {
+    if (!Form || Contains(Form)) return;
+    for (TfrxDockHost* h : FRetired) delete h;
+    FRetired.clear();
+    if (TfrxDockSite* other = frxDockSiteOf(Form))
+        for (TfrxDockHost* h : other->FHosts)
+            if (h->Form() == Form) {
+                other->DoUnDock(h);
+                break;
+            }
+    if (auto* f = dynamic_cast<TfrxDockFloat*>(Form->Parent())) {
+        Form->SetParent(nullptr);
+        f->Release();
+    }
+    const int width = Form->ClientWidth();
+    const int height = Height > 0 ? Height : Form->ClientHeight() + TfrxDockHost::CaptionHeight;
+    auto* host = new TfrxDockHost(this, Form);
+    host->SetParent(this);
+    host->Preferred = height;
+    host->SetBounds(0, 0, std::max(Width(), width), height);
+    FHosts.push_back(host);
+    if (width > Width() || FHosts.size() == 1) {
+        SetAutoSize(false);
+        SetWidth(std::max(width, FHosts.size() == 1 ? width : Width()));
+        SetAutoSize(true);
+    }
+    FSplitter->Show();
+    SizeSplitter();
+    ArrangeHosts();
+    Form->Show();
+}
+
+void TfrxDockSite::UndockForm(TCustomForm* Form, TPoint At) {
+    for (TfrxDockHost* h : FHosts) {
+        if (h->Form() != Form) continue;
+        const int w = h->Width();
+        const int hh = std::max(60, h->Height() - TfrxDockHost::CaptionHeight);
+        DoUnDock(h);
+        auto* f = new TfrxDockFloat(ParentForm() ? static_cast<TComponent*>(ParentForm()) : Owner(), Form, ParentForm());
+        f->SetBounds(At.X, At.Y, w, hh + TfrxDockFloat::TitleHeight);
+        f->Show();
+        Form->Show();
+        return;
+    }
+}
+
+void TfrxDockSite::DockOver(TCustomForm* Form) { FDraggedWidth = Form ? Form->ClientWidth() : 0; }
+
+void TfrxDockSite::DockDrop(TCustomForm* Form) {
+    DockForm(Form);
+    if (FDraggedWidth > Width()) {
+        SetAutoSize(false);
+        SetWidth(FDraggedWidth);
+        SetAutoSize(true);
+    }
+    FDraggedWidth = 0;
+}
+
+// The window leaves its host; with no window left the site closes up and hides its
+// splitter.
+void TfrxDockSite::DoUnDock(TfrxDockHost* Host) {
+    FHosts.erase(std::remove(FHosts.begin(), FHosts.end(), Host), FHosts.end());
+    Host->Release();
+    Host->Hide();
+    FRetired.push_back(Host);
+    if (FHosts.size() <= 0) {
+        FSplitter->Hide();
+        SetAutoSize(false);
+        SetWidth(0);
+        SetAutoSize(true);
+    }
+    ArrangeHosts();
+}
+
+// One below the other at their heights; the last takes what is left.
+void TfrxDockSite::ArrangeHosts() {
+    if (FArranging) return;
+    FArranging = true;
+    const int w = ClientWidth();
+    int top = 0;
+    for (size_t i = 0; i < FHosts.size(); ++i) {
+        TfrxDockHost* h = FHosts[i];
+        const bool last = i + 1 == FHosts.size();
+        const int height = last ? std::max(TfrxDockHost::CaptionHeight, ClientHeight() - top) : h->Preferred;
+        h->SetBounds(0, top, w, height);
+        top += height;
+    }
+    FArranging = false;
+}
+
+std::string TfrxDockSite::SaveLayout() const {
+    std::string out;
+    for (const TfrxDockHost* h : FHosts) {
+        if (!h->Form()) continue;
+        if (!out.empty()) out += ';';
+        out += h->Form()->Name() + "," + std::to_string(h->Preferred);
+    }
+    return out;
+}
+
+void TfrxDockSite::LoadLayout(const std::string& Layout) {
+    size_t pos = 0;
+    while (pos <= Layout.size()) {
+        const size_t end = std::min(Layout.find(';', pos), Layout.size());
+        const std::string item = Layout.substr(pos, end - pos);
+        pos = end + 1;
+        const size_t comma = item.find(',');
+        if (comma == std::string::npos) continue;
+        TCustomForm* form = ReloadDockedControl(item.substr(0, comma));
+        int height = 0;
+        if (!form || !TryStrToInt(item.substr(comma + 1), height) || height < 0 || height > 10000) continue;
+        DockForm(form, height);
+    }
+}
+
+TCustomForm* TfrxDockSite::ReloadDockedControl(const std::string& Name) {
+    if (Name.empty()) return nullptr;
+    for (int i = 0; i < Screen->FormCount(); ++i)
+        if (SameText(Screen->Forms(i)->Name(), Name)) return Screen->Forms(i);
+    return nullptr;
+}
+
+TfrxDockHost::TfrxDockHost(TfrxDockSite* Site, TCustomForm* Form) : TCustomControl(Site), FSite(Site), FForm(Form) {
+    CreatePaintedPeer();
+    FForm->FreeNotification(this);
+    FForm->SetParent(this);
+    PlaceForm();
+}
+
+TfrxDockHost::~TfrxDockHost() { Release(); }
+
+TCustomForm* TfrxDockHost::Release() {
+    TCustomForm* f = FForm;
+    if (!f) return nullptr;
+    FForm = nullptr;
+    f->RemoveFreeNotification(this);
+    if (f->Parent() == this) f->SetParent(nullptr);
+    return f;
+}
+
+void TfrxDockHost::Notification(TComponent* AComponent, TOperation Operation) {
+    TCustomControl::Notification(AComponent, Operation);
+    if (Operation == opRemove && AComponent == FForm) {
+        FForm = nullptr;
+        FSite->FHosts.erase(std::remove(FSite->FHosts.begin(), FSite->FHosts.end(), this), FSite->FHosts.end());
+        Hide();
+        FSite->ArrangeHosts();
+    }
+}
+
+void TfrxDockHost::BoundsChanged(bool Resized) {
+    TCustomControl::BoundsChanged(Resized);
+    if (Resized) PlaceForm();
+}
+
+void TfrxDockHost::PlaceForm() {
+    if (FForm) PlaceClientArea(FForm, 0, CaptionHeight, Width(), Height() - CaptionHeight);
+}
+
+void TfrxDockHost::Paint() {
+    DrawCaptionBar(Canvas(), Rect(0, 0, Width(), CaptionHeight), FForm ? FForm->Text() : std::string(), *Font());
+}
+
+void TfrxDockHost::MouseDown(TMouseButton Button, TShiftState Shift, int X, int Y) {
+    TCustomControl::MouseDown(Button, Shift, X, Y);
+    if (Button != mbLeft || Y >= CaptionHeight) return;
+    if (OnCloseMark(Rect(0, 0, Width(), CaptionHeight), {X, Y})) {
+        if (TCustomForm* f = FForm) f->Hide();
+        return;
+    }
+    FPressed = true;
+    FPressAt = ClientToScreen({X, Y});
+}
+
+// Dragged out of the site by more than the drag threshold, the window floats at the
+// mouse and the drag goes on with its float window.
+void TfrxDockHost::MouseMove(TShiftState Shift, int X, int Y) {
+    TCustomControl::MouseMove(Shift, X, Y);
+    if (!FPressed || !(Shift & ssLeft) || !FForm) return;
+    const TPoint at = ClientToScreen({X, Y});
+    const TPoint siteAt = FSite->ScreenToClient(at);
+    const bool outside = siteAt.X < 0 || siteAt.X >= FSite->Width() || siteAt.Y < 0 || siteAt.Y >= FSite->Height();
+    if (!outside || (std::abs(at.X - FPressAt.X) < Mouse()->DragThreshold() &&
+                     std::abs(at.Y - FPressAt.Y) < Mouse()->DragThreshold()))
+        return;
+    FPressed = false;
+    TCustomForm* form = FForm;
+    TfrxDockSite* site = FSite;
+    site->UndockForm(form, at);   // this host goes
+    if (auto* f = dynamic_cast<TfrxDockFloat*>(form->Parent())) f->DragStart(at);
+}
+
+void TfrxDockHost::MouseUp(TMouseButton Button, TShiftState Shift, int X, int Y) {
+    TCustomControl::MouseUp(Button, Shift, X, Y);
+    FPressed = false;
+}
+
+TfrxDockFloat::TfrxDockFloat(TComponent* AOwner, TCustomForm* Form, TCustomForm* OwnerForm)
+    : TPopupWindow(AOwner), FForm(Form), FOwnerForm(OwnerForm) {
+    if (OwnerForm) SetOwnerForm(OwnerForm);
+    FForm->FreeNotification(this);
+    if (OwnerForm) OwnerForm->FreeNotification(this);
+    FForm->SetParent(this);
+}
+
+TfrxDockFloat::~TfrxDockFloat() {
+    if (Mouse()->Capture() == this) Mouse()->SetCapture(nullptr);
+    if (FForm) {
+        FForm->RemoveFreeNotification(this);
+        if (FForm->Parent() == this) FForm->SetParent(nullptr);
+    }
+}
+
+void TfrxDockFloat::Notification(TComponent* AComponent, TOperation Operation) {
+    TPopupWindow::Notification(AComponent, Operation);
+    if (Operation != opRemove) return;
+    if (AComponent == FForm) FForm = nullptr;
+    if (AComponent == FOwnerForm) FOwnerForm = nullptr;
+}
+
+void TfrxDockFloat::BoundsChanged(bool Resized) {
+    TPopupWindow::BoundsChanged(Resized);
+    if (FForm && FForm->Parent() == this) PlaceClientArea(FForm, 0, TitleHeight, Width(), Height() - TitleHeight);
+}
+
+void TfrxDockFloat::Paint() {
+    DrawCaptionBar(Canvas(), Rect(0, 0, Width(), TitleHeight), FForm ? FForm->Text() : std::string(), *Font());
+}
+
+TfrxDockSite* TfrxDockFloat::SiteUnder(TPoint Cursor) const {
+    if (!FOwnerForm) return nullptr;
+    std::function<TfrxDockSite*(TWinControl*)> find = [&](TWinControl* parent) -> TfrxDockSite* {
+        for (int i = 0; i < parent->ControlCount(); ++i) {
+            auto* wc = dynamic_cast<TWinControl*>(parent->Controls(i));
+            if (!wc || !wc->Visible()) continue;
+            if (auto* site = dynamic_cast<TfrxDockSite*>(wc)) {
+                // An empty site is a line: the mouse counts within eight pixels of it.
+                const TPoint p = site->ScreenToClient(Cursor);
+                const int slack = site->Width() < 8 ? 8 : 0;
+                if (p.X >= -slack && p.X <= site->Width() + slack && p.Y >= 0 && p.Y <= site->Height()) return site;
+            }
+            if (TfrxDockSite* s = find(wc)) return s;
+        }
+        return nullptr;
+    };
+    return find(FOwnerForm);
+}
+
+void TfrxDockFloat::DragStart(TPoint Cursor) {
+    FDragging = true;
+    FLast = Cursor;
+    Mouse()->SetCapture(this);
+}
+
+void TfrxDockFloat::DragMove(TPoint Cursor) {
+    if (!FDragging) return;
+    SetBounds(Left() + Cursor.X - FLast.X, Top() + Cursor.Y - FLast.Y, Width(), Height());
+    FLast = Cursor;
+    if (TfrxDockSite* site = SiteUnder(Cursor)) site->DockOver(FForm);
+}
+
+void TfrxDockFloat::DragEnd(TPoint Cursor) {
+    if (!FDragging) return;
+    FDragging = false;
+    if (Mouse()->Capture() == this) Mouse()->SetCapture(nullptr);
+    if (TfrxDockSite* site = SiteUnder(Cursor); site && FForm) {
+        site->DockOver(FForm);
+        site->DockDrop(FForm);   // this window goes
+    }
+}
+
+void TfrxDockFloat::MouseDown(TMouseButton Button, TShiftState Shift, int X, int Y) {
+    TPopupWindow::MouseDown(Button, Shift, X, Y);
+    if (Button != mbLeft || Y >= TitleHeight) return;
+    if (OnCloseMark(Rect(0, 0, Width(), TitleHeight), {X, Y})) {
+        Hide();
+        return;
+    }
+    DragStart(ClientToScreen({X, Y}));
+}
+
+void TfrxDockFloat::MouseMove(TShiftState Shift, int X, int Y) {
+    TPopupWindow::MouseMove(Shift, X, Y);
+    if (Shift & ssLeft) DragMove(ClientToScreen({X, Y}));
+}
+
+void TfrxDockFloat::MouseUp(TMouseButton Button, TShiftState Shift, int X, int Y) {
+    TPopupWindow::MouseUp(Button, Shift, X, Y);
+    DragEnd(ClientToScreen({X, Y}));
+}
+
+TfrxDockSite* frxDockSiteOf(const TCustomForm* Form) {
+    auto* host = Form ? dynamic_cast<TfrxDockHost*>(Form->Parent()) : nullptr;
+    return host ? dynamic_cast<TfrxDockSite*>(host->Parent()) : nullptr;
+}
+
 // --- The position store ------------------------------------------------------------------
 
 namespace {
@@ -710,7 +1138,33 @@ void SaveFormPosition(TCustomIniFile& Store, TCustomForm* F) {
     Store.WriteInteger(s, "Height", F->Height());
     Store.WriteBool(s, "Maximized", F->WindowState() == wsMaximized);
     Store.WriteBool(s, "Visible", F->Visible());
-    Store.WriteString(s, "Dock", F->Parent() ? F->Parent()->Name() : std::string());
+    TfrxDockSite* site = frxDockSiteOf(F);
+    Store.WriteString(s, "Dock", site ? site->Name() : std::string());
+}
+
+void SaveDockState(TCustomIniFile& Store, TfrxDockSite* Site) {
+    if (!Site) return;
+    const std::string layout = Site->SaveLayout();
+    TMemoryStream stream;
+    stream.Write(layout.data(), static_cast<int64_t>(layout.size()));
+    std::string hex;
+    frxStreamToHex(stream, hex);
+    Store.WriteString("Dock." + Site->Name(), "Data", hex);
+}
+
+void RestoreDockState(TCustomIniFile& Store, TfrxDockSite* Site) {
+    if (!Site) return;
+    const std::string hex = Store.ReadString("Dock." + Site->Name(), "Data", "");
+    if (hex.empty()) return;
+    TMemoryStream stream;
+    try {
+        frxHexToStream(hex, stream);
+    } catch (const Exception&) {
+        return;   // not a layout this program wrote
+    }
+    if (stream.Size() == 0) return;
+    const std::string layout(stream.Memory(), static_cast<size_t>(stream.Size()));
+    Site->LoadLayout(layout);
 }
 
 void RestoreFormPosition(TCustomIniFile& Store, TCustomForm* F) {
@@ -728,10 +1182,11 @@ void RestoreFormPosition(TCustomIniFile& Store, TCustomForm* F) {
     }
     const std::string dock = Store.ReadString(s, "Dock", "");
     if (!dock.empty())
-        if (auto* site = dynamic_cast<TWinControl*>(frxFindComponent(F->Owner(), dock))) F->SetParent(site);
+        if (auto* site = dynamic_cast<TfrxDockSite*>(frxFindComponent(F->Owner(), dock))) site->DockForm(F);
     F->SetVisible(Store.ReadBool(s, "Visible", true));
 }
 
 void frxRegisterDockClasses() {
-    RegisterClasses({TfrxDock::StaticClass(), TfrxToolBar::StaticClass(), TfrxTBPanel::StaticClass()});
+    RegisterClasses({TfrxDock::StaticClass(), TfrxToolBar::StaticClass(), TfrxTBPanel::StaticClass(),
+                     TfrxDockSite::StaticClass()});
 }

@@ -170,6 +170,136 @@ private:
     TPoint FLast;
 };
 
+// --- Dock sites: side panels that tool windows dock into ----------------------------------
+class TfrxDockSite;
+class TfrxDockHost;
+
+// The splitter beside a dock site: dragging it changes the site's width.
+class TfrxDockSplitter : public TGraphicControl {
+    ROVE_CLASS(TfrxDockSplitter, TGraphicControl)
+public:
+    explicit TfrxDockSplitter(TComponent* AOwner);
+    TfrxDockSite* Site = nullptr;
+    void Paint() override;
+    void MouseDown(TMouseButton Button, TShiftState Shift, int X, int Y) override;
+    void MouseMove(TShiftState Shift, int X, int Y) override;
+    void MouseUp(TMouseButton Button, TShiftState Shift, int X, int Y) override;
+
+private:
+    bool FPressed = false;
+};
+
+// A side panel that tool windows (forms) dock into: the windows stand one below the other,
+// each under a small caption bar of its own by which it is dragged out into a floating
+// tool window; dragged over a site and let go, a floating window docks there again. The
+// site is as wide as its widest window and shows its splitter while windows are docked.
+class TfrxDockSite : public TCustomPanel {
+    ROVE_CLASS(TfrxDockSite, TCustomPanel)
+public:
+    explicit TfrxDockSite(TComponent* AOwner);
+    ~TfrxDockSite() override;
+    TfrxDockSplitter* Splitter() const { return FSplitter; }
+    void SetParent(TWinControl* AParent) override;
+    void SetBounds(int ALeft, int ATop, int AWidth, int AHeight) override;
+
+    int DockClientCount() const { return static_cast<int>(FHosts.size()); }
+    TCustomForm* DockClients(int Index) const;
+    bool Contains(const TCustomForm* Form) const;
+    // Docks Form below the windows of the site (its height kept when Height is 0).
+    void DockForm(TCustomForm* Form, int Height = 0);
+    // Takes Form out of the site into a floating tool window at screen point At.
+    void UndockForm(TCustomForm* Form, TPoint At);
+    // The site remembers the width of the window dragged over it; the drop docks the
+    // window and widens the site to it.
+    void DockOver(TCustomForm* Form);
+    void DockDrop(TCustomForm* Form);
+    // The windows docked and their heights, in order ("name,height;..."); Load docks each
+    // named window found (ReloadDockedControl) and skips the others.
+    std::string SaveLayout() const;
+    void LoadLayout(const std::string& Layout);
+    // The window of that name among the application's windows, nullptr when none.
+    static TCustomForm* ReloadDockedControl(const std::string& Name);
+    // Places the windows one below the other.
+    void ArrangeHosts();
+
+    bool TakesFocus() const override { return false; }
+
+private:
+    friend class TfrxDockHost;
+    friend class TfrxDockSplitter;
+    void DoUnDock(TfrxDockHost* Host);
+    void SizeSplitter();
+    TfrxDockSplitter* FSplitter = nullptr;
+    std::vector<TfrxDockHost*> FHosts;
+    // Hosts whose window left: freed at the next docking, never inside their own events.
+    std::vector<TfrxDockHost*> FRetired;
+    int FDraggedWidth = 0;
+    bool FArranging = false;
+};
+
+// Where a tool window stands inside a site: its caption bar and the window below it.
+class TfrxDockHost : public TCustomControl {
+    ROVE_CLASS(TfrxDockHost, TCustomControl)
+public:
+    TfrxDockHost(TfrxDockSite* Site, TCustomForm* Form);
+    ~TfrxDockHost() override;
+    TCustomForm* Form() const { return FForm; }
+    static constexpr int CaptionHeight = 16;
+    // The height the host asks for (the last host of a site takes what is left).
+    int Preferred = 0;
+    // Gives the window back (it leaves the host) without freeing it.
+    TCustomForm* Release();
+    void Paint() override;
+    void MouseDown(TMouseButton Button, TShiftState Shift, int X, int Y) override;
+    void MouseMove(TShiftState Shift, int X, int Y) override;
+    void MouseUp(TMouseButton Button, TShiftState Shift, int X, int Y) override;
+    void Notification(TComponent* AComponent, TOperation Operation) override;
+
+protected:
+    void BoundsChanged(bool Resized) override;
+
+private:
+    void PlaceForm();
+    TfrxDockSite* FSite;
+    TCustomForm* FForm;
+    bool FPressed = false;
+    TPoint FPressAt;
+};
+
+// The floating tool window of a window taken out of a dock site: a title bar to drag it
+// by (let go over a site of its window's form, it docks there) and a close button.
+class TfrxDockFloat : public TPopupWindow {
+    ROVE_CLASS(TfrxDockFloat, TPopupWindow)
+public:
+    TfrxDockFloat(TComponent* AOwner, TCustomForm* Form, TCustomForm* OwnerForm);
+    ~TfrxDockFloat() override;
+    TCustomForm* Form() const { return FForm; }
+    TCustomForm* OwnerForm() const { return FOwnerForm; }
+    static constexpr int TitleHeight = 16;
+    // The drag of the window (screen points); let go over a dock site it docks there.
+    void DragStart(TPoint Cursor);
+    void DragMove(TPoint Cursor);
+    void DragEnd(TPoint Cursor);
+    void Paint() override;
+    void MouseDown(TMouseButton Button, TShiftState Shift, int X, int Y) override;
+    void MouseMove(TShiftState Shift, int X, int Y) override;
+    void MouseUp(TMouseButton Button, TShiftState Shift, int X, int Y) override;
+    void Notification(TComponent* AComponent, TOperation Operation) override;
+
+protected:
+    void BoundsChanged(bool Resized) override;
+
+private:
+    TfrxDockSite* SiteUnder(TPoint Cursor) const;
+    TCustomForm* FForm;
+    TCustomForm* FOwnerForm;
+    bool FDragging = false;
+    TPoint FLast;
+};
+
+// The dock site a form stands in, nullptr when it is not docked.
+TfrxDockSite* frxDockSiteOf(const TCustomForm* Form);
+
 // The toolbars that float, in the order they went floating; each at most once.
 std::vector<TfrxToolBar*>& frxFloatingToolBars();
 
@@ -177,6 +307,9 @@ std::vector<TfrxToolBar*>& frxFloatingToolBars();
 // Section "ToolBar." + name: Float, Visible, Left, Top, Width, Height, Dock.
 void SaveToolbarPosition(TCustomIniFile& Store, TfrxToolBar* ToolBar);
 void RestoreToolbarPosition(TCustomIniFile& Store, TfrxToolBar* ToolBar);
+// Section "Dock." + site name: Data, the site's layout as hexadecimal text.
+void SaveDockState(TCustomIniFile& Store, TfrxDockSite* Site);
+void RestoreDockState(TCustomIniFile& Store, TfrxDockSite* Site);
 // Section "Form." + class name: Left, Top, Width, Height, Maximized, Visible, Dock.
 void SaveFormPosition(TCustomIniFile& Store, TCustomForm* Form);
 void RestoreFormPosition(TCustomIniFile& Store, TCustomForm* Form);

@@ -274,3 +274,136 @@ TEST(DockStore, AMaximisedWindowComesBackMaximised) {
     (void)width;
     std::filesystem::remove(file);
 }
+
+namespace {
+
+// A window with a dock site along its left edge and two tool windows.
+struct TSiteWindow {
+    std::unique_ptr<TForm> Form;
+    TfrxDockSite* Site;
+    std::unique_ptr<TForm> Inspector;
+    std::unique_ptr<TForm> Tree;
+
+    TSiteWindow() {
+        Form = std::make_unique<TForm>(nullptr);
+        Form->SetName("DesignerWin");
+        Form->SetBounds(50, 50, 800, 600);
+        Site = new TfrxDockSite(Form.get());
+        Site->SetName("LeftDockSite1");
+        Site->SetParent(Form.get());
+        auto* rest = new TPanel(Form.get());
+        rest->SetParent(Form.get());
+        rest->SetAlign(alClient);
+        Inspector = MakeTool("ObjectInspector", "对象观察器", 150);
+        Tree = MakeTool("ReportTree", "报表树", 180);
+        Form->Show();
+        TUiTestHarness::ProcessMessages();
+    }
+    static std::unique_ptr<TForm> MakeTool(const char* Name, const char* Caption, int Width) {
+        auto f = std::make_unique<TForm>(nullptr);
+        f->SetName(Name);
+        f->SetText(Caption);
+        f->SetBorderStyle(bsSizeToolWin);
+        f->SetClientWidth(Width);
+        f->SetClientHeight(200);
+        return f;
+    }
+};
+
+}  // namespace
+
+TEST(DockSite, WindowsStackInTheSiteAndTheSiteTakesTheWidestWidth) {
+    TUiTestHarness harness;
+    TSiteWindow w;
+    EXPECT_FALSE(w.Site->Splitter()->Visible());
+    w.Site->DockForm(w.Inspector.get());
+    EXPECT_EQ(w.Site->DockClientCount(), 1);
+    EXPECT_EQ(frxDockSiteOf(w.Inspector.get()), w.Site);
+    EXPECT_EQ(w.Site->Width(), 150);
+    EXPECT_TRUE(w.Site->Splitter()->Visible());
+    EXPECT_EQ(w.Site->Splitter()->Left(), w.Site->Left() + w.Site->Width());   // right beside it
+    // The window's client area fills its place below the caption bar.
+    EXPECT_EQ(w.Inspector->ClientWidth(), 150);
+    EXPECT_EQ(w.Inspector->ClientOrigin().Y, w.Site->ClientOrigin().Y + TfrxDockHost::CaptionHeight);
+    w.Site->DockForm(w.Tree.get(), 120);
+    EXPECT_EQ(w.Site->DockClientCount(), 2);
+    EXPECT_EQ(w.Site->Width(), 180);
+    EXPECT_EQ(w.Site->DockClients(1), w.Tree.get());
+    EXPECT_EQ(w.Tree->ClientWidth(), 180);
+    EXPECT_EQ(w.Site->SaveLayout(), "ObjectInspector,216;ReportTree,120");
+    EXPECT_EQ(w.Inspector->ClientHeight(), 200);
+    EXPECT_EQ(w.Tree->ClientHeight(), w.Site->ClientHeight() - 216 - TfrxDockHost::CaptionHeight);
+    // Everything undocked: the site closes up and hides its splitter.
+    w.Site->UndockForm(w.Inspector.get(), TPoint{300, 300});
+    w.Site->UndockForm(w.Tree.get(), TPoint{350, 350});
+    TUiTestHarness::ProcessMessages();
+    EXPECT_EQ(w.Site->DockClientCount(), 0);
+    EXPECT_EQ(w.Site->Width(), 0);
+    EXPECT_FALSE(w.Site->Splitter()->Visible());
+    EXPECT_TRUE(w.Inspector->Visible());
+}
+
+// Dragged by its caption bar out of the site, a window floats; its float window dragged
+// back over the site and let go, it docks there again.
+TEST(DockSite, DraggedOutAndBack) {
+    TUiTestHarness harness;
+    TSiteWindow w;
+    w.Site->DockForm(w.Inspector.get());
+    w.Site->DockForm(w.Tree.get(), 120);
+    auto* host = dynamic_cast<TfrxDockHost*>(w.Tree->Parent());
+    ASSERT_NE(host, nullptr);
+    TUiTestHarness::MouseDown(host, {30, 5});
+    TUiTestHarness::MouseMove(host, {400, 5}, ssLeft);
+    auto* fw = dynamic_cast<TfrxDockFloat*>(w.Tree->Parent());
+    ASSERT_NE(fw, nullptr);
+    EXPECT_EQ(w.Site->DockClientCount(), 1);
+    EXPECT_TRUE(fw->Visible());
+    EXPECT_EQ(w.Tree->ClientWidth(), fw->Width());
+    // Back over the site.
+    const TPoint over = w.Site->ClientToScreen(TPoint{20, 300});
+    TUiTestHarness::MouseMove(fw, fw->ScreenToClient(over), ssLeft);
+    TUiTestHarness::MouseUp(fw, fw->ScreenToClient(over));
+    TUiTestHarness::ProcessMessages();
+    EXPECT_EQ(w.Site->DockClientCount(), 2);
+    EXPECT_EQ(frxDockSiteOf(w.Tree.get()), w.Site);
+}
+
+// The layout written and read back into a new window; a name that finds no window is
+// passed over; an empty layout changes nothing.
+TEST(DockSite, LayoutComesBackThroughTheStore) {
+    TUiTestHarness harness;
+    const std::string file =
+        (std::filesystem::temp_directory_path() / ("rove-site-" + std::to_string(::getpid()) + ".ini")).string();
+    std::string layout;
+    {
+        TSiteWindow w;
+        w.Site->DockForm(w.Inspector.get(), 150);
+        w.Site->DockForm(w.Tree.get(), 100);
+        layout = w.Site->SaveLayout();
+        TIniFile ini(file);
+        SaveDockState(ini, w.Site);
+        SaveFormPosition(ini, w.Tree.get());
+        ini.WriteString("Dock.Empty", "Data", "");
+        ini.UpdateFile();
+        EXPECT_EQ(ini.ReadString("Form.TForm", "Dock", ""), "LeftDockSite1");
+    }
+    TUiTestHarness::ProcessMessages();
+    {
+        TSiteWindow w;
+        TIniFile ini(file);
+        RestoreDockState(ini, w.Site);
+        EXPECT_EQ(w.Site->DockClientCount(), 2);
+        EXPECT_EQ(w.Site->SaveLayout(), layout);
+        // A layout naming a window that no longer exists.
+        TSiteWindow other;
+        other.Site->LoadLayout("NoSuchWindow,100;ObjectInspector,90");
+        EXPECT_EQ(other.Site->DockClientCount(), 1);
+        // Empty data: the site keeps what it has.
+        auto* empty = new TfrxDockSite(w.Form.get());
+        empty->SetName("Empty");
+        empty->SetParent(w.Form.get());
+        RestoreDockState(ini, empty);
+        EXPECT_EQ(empty->DockClientCount(), 0);
+    }
+    std::filesystem::remove(file);
+}
