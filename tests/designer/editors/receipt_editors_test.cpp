@@ -8,11 +8,13 @@
 #include <unistd.h>
 
 #include "EditorFixtures.h"
+#include "designer/editors/ExprEditor.h"
 #include "designer/editors/FrameEditor.h"
 #include "designer/editors/HighlightEditor.h"
 #include "designer/editors/PropertyEditors.h"
 #include "designer/editors/Registration.h"
 #include "designer/resources/DesignerTexts.h"
+#include "designer/trees/DataTree.h"
 #include "platform/rtl/Streams.h"
 #include "platform/ui/Buttons.h"
 #include "platform/ui/ComCtrls.h"
@@ -126,6 +128,26 @@ TEST_F(ReceiptEditorsTest, FrameOfAReceiptMemo) {
     EXPECT_TRUE(row->Edit());
     EXPECT_EQ(memo->Frame()->Typ, (TfrxFrameTypes{ftLeft, ftRight, ftBottom}));
     EXPECT_DOUBLE_EQ(memo->Frame()->Width, 1.5);
+}
+
+TEST_F(ReceiptEditorsTest, ExpressionOverTheReceiptsData) {
+    std::string expr;
+    ui.OnModal("TfrxExprEditorForm", [&](TCustomForm& f) {
+        auto& d = static_cast<TfrxExprEditorForm&>(f);
+        TfrxDataTreeForm* t = d.DataTree();
+        // The receipt's datasets with their fields.
+        TTreeNode* field = nullptr;
+        for (int i = 0; i < t->DataTree->Items()->Count() && !field; ++i)
+            if (t->DataTree->Items()->Item(i)->Text() == "金额") field = t->DataTree->Items()->Item(i);
+        ASSERT_NE(field, nullptr);
+        field->SetSelected(true);
+        t->OnDblClick(t);
+        d.ExprMemo->SetSelText(" * 2");
+        Screenshot(&d, "expression.png");
+        TUiTestHarness::Click(d.OkB);
+    });
+    EXPECT_TRUE(frxShowExprEditor(designer.get(), expr));
+    EXPECT_EQ(expr, "<frxDBDataset2.\"金额\"> * 2");
 }
 
 }  // namespace
