@@ -1153,6 +1153,15 @@ TToolButton* TToolBar::Buttons(int Index) const {
     return list[Index];
 }
 
+void TToolBar::ChangeScale(int M, int D) {
+    if (M == D) return;
+    TWinControl::ChangeScale(M, D);
+    int bottom = 0;
+    for (int i = 0; i < ButtonCount(); ++i)
+        if (TToolButton* b = Buttons(i); b->Visible()) bottom = std::max(bottom, b->Top() + b->Height());
+    if (bottom > 0 && FHeight < bottom + 2) SetHeight(bottom + 2);
+}
+
 void TToolBar::ArrangeButtons() {
     if (FArranging || IsLoading(this)) return;
     FArranging = true;

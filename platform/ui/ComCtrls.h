@@ -473,6 +473,9 @@ public:
 
 protected:
     void BoundsChanged(bool Resized) override;
+    // Scaled with the form, a bar never gets lower than its rows of buttons, which keep
+    // their size (their pictures do not scale).
+    void ChangeScale(int M, int D) override;
 
 private:
     void UpdateButtons();

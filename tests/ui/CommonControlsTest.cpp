@@ -180,6 +180,17 @@ TEST_F(CommonControlsTest, ToolButtonsWidenToTheWidestCaption) {
     EXPECT_EQ(bar->Buttons(0)->Width(), 55);
 }
 
+// A form scaled down for a 640-pixel screen keeps its tool bar as high as its buttons.
+TEST_F(CommonControlsTest, ToolBarScaledDownStaysAsHighAsItsButtons) {
+    auto* bar = Find<TToolBar>(Form.get(), "ToolBar1");
+    bar->SetHeight(57);   // as the main window's: its 54-pixel buttons and a frame
+    Form->ScaleBy(80, 100);
+    TUiTestHarness::ProcessMessages();
+    for (int i = 0; i < bar->ButtonCount(); ++i)
+        EXPECT_LE(bar->Buttons(i)->Top() + bar->Buttons(i)->Height(), bar->Height()) << i;
+    EXPECT_EQ(bar->Buttons(0)->Height(), 54);
+}
+
 TEST_F(CommonControlsTest, StatusBarPanelsFollowEachOtherAndTheLastReachesTheEdge) {
     auto* bar = Find<TStatusBar>(Form.get(), "StatusBar1");
     EXPECT_EQ(bar->Align(), alBottom);
