@@ -254,7 +254,8 @@ bool TfrxPreviewPages::FileCacheOn() const {
     return Report() && Report()->EngineOptions()->UseFileCache;
 }
 
-bool TfrxPreviewPages::IsFinalPass() const { return !Engine() || Engine()->FinalPass; }
+// Outside a run every object is written whole; during a run only the final pass writes in full.
+bool TfrxPreviewPages::IsFinalPass() const { return !Engine() || !Engine()->Running || Engine()->FinalPass; }
 
 int TfrxPreviewPages::Count() { return PagesItem()->Count(); }
 

@@ -158,6 +158,18 @@ TEST(PreparedPages, PagesAreStoredAsDifferencesAndRebuilt) {
     EXPECT_EQ(h, std::round(t.Page->Height()));
 }
 
+// The report's own store is linked to its engine; objects written while no run is going
+// on (a page built by hand, a page edited in the designer) keep everything, text included.
+TEST(PreparedPages, ObjectsWrittenOutsideARunAreWhole) {
+    TTemplate t;
+    auto* pages = dynamic_cast<TfrxPreviewPages*>(t.Report.PreviewPages());
+    ASSERT_NE(pages, nullptr);
+    ASSERT_NE(pages->Engine(), nullptr);
+    t.Fill(*pages, 2);
+    EXPECT_EQ(TextOf(MemoOf(pages->GetPage(0), "Memo1")), "row 0");
+    EXPECT_EQ(TextOf(MemoOf(pages->GetPage(1), "Memo1")), "row 1");
+}
+
 TEST(PreparedPages, SavedFileLoadsBackEqual) {
     TTemplate t;
     TfrxPreviewPages pages(&t.Report);
