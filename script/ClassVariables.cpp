@@ -5,27 +5,11 @@
 #include "platform/rtl/StrUtils.h"
 #include "script/HostObjects.h"
 #include "script/Statements.h"
+#include "script/ValueBuffer.h"
 
 #include <array>
 
 namespace {
-
-// The values of a host call's parameters, on the stack for the common small counts.
-class ParamBuffer {
-public:
-    explicit ParamBuffer(size_t n) : FCount(n) {
-        if (n > FInline.size()) FHeap.resize(n);
-    }
-    Variant& operator[](size_t i) { return FCount > FInline.size() ? FHeap[i] : FInline[i]; }
-    std::span<Variant> Span() {
-        return FCount > FInline.size() ? std::span<Variant>(FHeap) : std::span<Variant>(FInline.data(), FCount);
-    }
-
-private:
-    size_t FCount;
-    std::array<Variant, 6> FInline;
-    std::vector<Variant> FHeap;
-};
 
 // The type code and type name of an imported published property.
 void PublishedType(const TPropInfo* prop, uint8_t& typ, std::string& typeName) {
@@ -330,8 +314,8 @@ Variant TfsMethodHelper::GetValue() {
         obj = Instance();
     }
     const size_t n = static_cast<size_t>(Count());
-    ParamBuffer values(n);
-    for (size_t i = 0; i < n; ++i) values[i] = Params(static_cast<int>(i))->Value;
+    TfsValueBuffer values(n);
+    for (size_t i = 0; i < n; ++i) values.Add(Params(static_cast<int>(i))->Value);
     Variant result;
     if (OnCall) {
         TfsParams params(values.Span());
@@ -352,13 +336,19 @@ Variant TfsMethodHelper::GetValue() {
     return result;
 }
 
+Variant TfsMethodHelper::CallGlobal(std::span<Variant> values) {
+    if (!OnCall) return Variant(0);
+    TfsParams params(values);
+    return OnCall(nullptr, nullptr, FGetName, params);
+}
+
 void TfsMethodHelper::SetValue(const Variant& value) {
     if (!IndexMethod || !OnCall || IsReadOnly) return;
     TObject* obj = ClassRef ? Instance() : nullptr;
     const size_t n = static_cast<size_t>(Count());
-    ParamBuffer values(n + 1);
-    for (size_t i = 0; i < n; ++i) values[i] = Params(static_cast<int>(i))->Value;
-    values[n] = value;
+    TfsValueBuffer values(n + 1);
+    for (size_t i = 0; i < n; ++i) values.Add(Params(static_cast<int>(i))->Value);
+    values.Add(value);
     TfsParams params(values.Span());
     OnCall(obj, ClassRef, FSetName, params);
 }

@@ -136,6 +136,9 @@ public:
 
     // Upper-cased call name (NAME, or NAME.GET for an indexed property).
     void SetCallNames();
+    // A global function (no class, no constructor, no index) called with these values, one
+    // per parameter: what GetValue does after the call stored them in the parameters.
+    Variant CallGlobal(std::span<Variant> values);
 
 private:
     std::string FGetName, FSetName;

@@ -90,7 +90,7 @@ namespace {
 
 class ConstNode final : public TfsExprNode {
 public:
-    explicit ConstNode(Variant v) : Value(std::move(v)) {}
+    explicit ConstNode(Variant v) : Value(std::move(v)) { Direct = &Value; }
     Variant Eval() override { return Value; }
     Variant Value;
 };
@@ -98,8 +98,11 @@ public:
 // A plain variable read straight from its Value.
 class VarNode final : public TfsExprNode {
 public:
-    VarNode(TfsCustomVariable* var, std::unique_ptr<TfsDesignator> owner) : Var(var), Owner(std::move(owner)) {}
+    VarNode(TfsCustomVariable* var, std::unique_ptr<TfsDesignator> owner) : Var(var), Owner(std::move(owner)) {
+        Direct = &Var->Value;
+    }
     Variant Eval() override { return Var->Value; }
+    bool Test() override { return VarIsTrue(Var->Value); }
     TfsCustomVariable* Var;
     std::unique_ptr<TfsDesignator> Owner;
 };
@@ -118,12 +121,31 @@ public:
     std::unique_ptr<TfsSetExpression> Set;
 };
 
+// The value of an operand: read in place where the node keeps one, else evaluated into temp.
+inline const Variant& ValueOf(TfsExprNode* n, Variant& temp) {
+    if (n->Direct) return *n->Direct;
+    temp = n->Eval();
+    return temp;
+}
+
 class BinaryNode : public TfsExprNode {
 public:
     BinaryNode(TfsOpCode op, std::unique_ptr<TfsExprNode> l, std::unique_ptr<TfsExprNode> r)
         : Op(op), L(std::move(l)), R(std::move(r)) {}
     TfsOpCode Op;
     std::unique_ptr<TfsExprNode> L, R;
+
+protected:
+    // Compute(a, b) with both operands, the left evaluated first. Constants and variables
+    // are read in place, except a variable on the left when the right side is evaluated
+    // code: that code may change the variable, and the value before it is the operand.
+    template <class F> auto WithOperands(F Compute) {
+        if (L->Direct && R->Direct) return Compute(*L->Direct, *R->Direct);
+        const Variant a = L->Direct ? Variant(*L->Direct) : L->Eval();
+        if (R->Direct) return Compute(a, *R->Direct);
+        const Variant b = R->Eval();
+        return Compute(a, b);
+    }
 };
 
 // Comparisons give Boolean Variants; two integers compare directly.
@@ -131,26 +153,26 @@ template <TfsOpCode OP>
 class CompareNode final : public BinaryNode {
 public:
     using BinaryNode::BinaryNode;
-    Variant Eval() override {
-        const Variant a = L->Eval();
-        const Variant b = R->Eval();
+    Variant Eval() override { return Variant(Test()); }
+    bool Test() override { return WithOperands(Compare); }
+    static bool Compare(const Variant& a, const Variant& b) {
         if (BothIntegers(a, b)) {
             const int64_t x = a.IntValue(), y = b.IntValue();
-            if constexpr (OP == opGreat) return Variant(x > y);
-            else if constexpr (OP == opLess) return Variant(x < y);
-            else if constexpr (OP == opLessEq) return Variant(x <= y);
-            else if constexpr (OP == opGreatEq) return Variant(x >= y);
-            else if constexpr (OP == opNonEq) return Variant(x != y);
-            else return Variant(x == y);
+            if constexpr (OP == opGreat) return x > y;
+            else if constexpr (OP == opLess) return x < y;
+            else if constexpr (OP == opLessEq) return x <= y;
+            else if constexpr (OP == opGreatEq) return x >= y;
+            else if constexpr (OP == opNonEq) return x != y;
+            else return x == y;
         }
-        if constexpr (OP == opEq) return Variant(VarEquals(a, b));
-        else if constexpr (OP == opNonEq) return Variant(!VarEquals(a, b));
+        if constexpr (OP == opEq) return VarEquals(a, b);
+        else if constexpr (OP == opNonEq) return !VarEquals(a, b);
         else {
             const int c = VarCompare(a, b);
-            if constexpr (OP == opGreat) return Variant(c == 1);
-            else if constexpr (OP == opLess) return Variant(c == -1);
-            else if constexpr (OP == opLessEq) return Variant(c == -1 || c == 0);
-            else return Variant(c == 1 || c == 0);
+            if constexpr (OP == opGreat) return c == 1;
+            else if constexpr (OP == opLess) return c == -1;
+            else if constexpr (OP == opLessEq) return c == -1 || c == 0;
+            else return c == 1 || c == 0;
         }
     }
 };
@@ -161,9 +183,8 @@ template <TfsOpCode OP>
 class IntArithNode final : public BinaryNode {
 public:
     using BinaryNode::BinaryNode;
-    Variant Eval() override {
-        const Variant a = L->Eval();
-        const Variant b = R->Eval();
+    Variant Eval() override { return WithOperands(Compute); }
+    static Variant Compute(const Variant& a, const Variant& b) {
         const int64_t x = a.IsInteger() ? a.IntValue() : a.AsInt64();
         const int64_t y = b.IsInteger() ? b.IntValue() : b.AsInt64();
         int64_t r;
@@ -189,9 +210,8 @@ template <TfsOpCode OP>
 class VarArithNode final : public BinaryNode {
 public:
     using BinaryNode::BinaryNode;
-    Variant Eval() override {
-        const Variant a = L->Eval();
-        const Variant b = R->Eval();
+    Variant Eval() override { return WithOperands(Compute); }
+    static Variant Compute(const Variant& a, const Variant& b) {
         if constexpr (OP == opPlus) return fsAdd(a, b);
         else if constexpr (OP == opMinus) return fsSub(a, b);
         else if constexpr (OP == opMul) return fsMul(a, b);
@@ -209,9 +229,8 @@ public:
 class StrCatNode final : public BinaryNode {
 public:
     using BinaryNode::BinaryNode;
-    Variant Eval() override {
-        const Variant a = L->Eval();
-        const Variant b = R->Eval();
+    Variant Eval() override { return WithOperands(Compute); }
+    static Variant Compute(const Variant& a, const Variant& b) {
         if (a.IsString()) return Variant(a.StrValue() + (b.IsString() ? b.StrValue() : VarToStr(b)));
         return fsAdd(a, b);
     }
@@ -222,9 +241,14 @@ class ShortCircuitNode final : public BinaryNode {
 public:
     using BinaryNode::BinaryNode;
     Variant Eval() override {
-        const bool left = VarIsTrue(L->Eval());
+        const bool left = L->Test();
         if (Op == opOr ? left : !left) return Variant(left);
         return R->Eval();
+    }
+    bool Test() override {
+        const bool left = L->Test();
+        if (Op == opOr ? left : !left) return left;
+        return R->Test();
     }
 };
 
@@ -232,7 +256,8 @@ class NotNode final : public BinaryNode {
 public:
     using BinaryNode::BinaryNode;
     Variant Eval() override {
-        const Variant a = L->Eval();
+        Variant ta;
+        const Variant& a = ValueOf(L.get(), ta);
         if (a.IsBoolean()) return Variant(!a.BoolValue());
         return VarNot(a);
     }
@@ -242,7 +267,8 @@ class NegNode final : public BinaryNode {
 public:
     using BinaryNode::BinaryNode;
     Variant Eval() override {
-        const Variant a = L->Eval();
+        Variant ta;
+        const Variant& a = ValueOf(L.get(), ta);
         if (a.IsInteger() && a.IntValue() != INT64_MIN) return Variant::FromInt(-a.IntValue());
         return VarNeg(a);
     }

@@ -19,13 +19,23 @@
 class TfsDesignator;
 class TfsSetExpression;
 
+// Reads a Variant as a condition (conversion errors raise).
+inline bool VarIsTrue(const Variant& v) {
+    return v.Kind() == varBoolean ? v.BoolValue() : v.AsBoolean();
+}
+
 // An evaluation node. Typ/TypeName are the node's static type.
 class TfsExprNode {
 public:
     virtual ~TfsExprNode() = default;
     virtual Variant Eval() = 0;
+    // The node as a condition, VarIsTrue(Eval()); comparisons answer without a Variant.
+    virtual bool Test() { return VarIsTrue(Eval()); }
     uint8_t Typ = tcVariant;
     std::string TypeName;
+    // Where a constant or a plain variable keeps its value: operators read it in place
+    // instead of calling Eval (nullptr for every other node).
+    const Variant* Direct = nullptr;
 };
 
 // Operator codes (the values the operator table gives them). ORDER OPCODE.
@@ -58,6 +68,8 @@ public:
     // Assigns through the root designator; nothing when read-only.
     void SetValue(const Variant& value) override;
     Variant Evaluate() { return FRoot->Eval(); }
+    // VarIsTrue(Evaluate()): the conditions of if, while, repeat and for.
+    bool Test() { return FRoot->Test(); }
 
     // The assignment rewrite: for a target that is a plain variable and a root "+", "-", "*"
     // or "/" whose left operand is that variable (x := x op e), the root becomes its right
@@ -106,11 +118,6 @@ public:
 private:
     std::vector<std::unique_ptr<TfsExpression>> FItems;
 };
-
-// Reads a Variant as a condition (conversion errors raise).
-inline bool VarIsTrue(const Variant& v) {
-    return v.Kind() == varBoolean ? v.BoolValue() : v.AsBoolean();
-}
 
 // Variant addition etc. with an inline path for two integers (64-bit, Integer when it fits
 // and neither side is an Int64); everything else goes to the Variant's own operators.

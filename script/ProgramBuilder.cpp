@@ -976,7 +976,7 @@ std::unique_ptr<TfsDesignator> TfsProgramBuilder::BuildDesignator(TfsXMLItem* x,
     }
 
     // The fast paths: a plain variable, a character of a string variable, an element of an
-    // array variable, one call of a script procedure.
+    // array variable, one call of a script procedure, one call of a global host function.
     TfsCustomVariable* head = steps[0].Ref;
     if (steps.size() == 1 && head->IsPlainVariable() && steps[0].Args.empty())
         return std::make_unique<TfsVariableDesignator>(FProgram, head);
@@ -991,6 +991,14 @@ std::unique_ptr<TfsDesignator> TfsProgramBuilder::BuildDesignator(TfsXMLItem* x,
     if (steps.size() == 1 && head->Kind() == TfsItemKind::Proc)
         return std::make_unique<TfsProcCallDesignator>(FProgram, static_cast<TfsProcVariable*>(head),
                                                        std::move(steps[0].Args));
+    if (steps.size() == 1 && !steps[0].IsOle && head->Kind() == TfsItemKind::Helper &&
+        static_cast<TfsCustomHelper*>(head)->HelperKind() == TfsCustomHelper::hkMethod) {
+        auto* method = static_cast<TfsMethodHelper*>(head);
+        bool plain = !method->ClassRef && !method->IsConstructor && !method->IndexMethod &&
+                     steps[0].Args.size() == static_cast<size_t>(method->Count());
+        for (int i = 0; plain && i < method->Count(); ++i) plain = !method->Params(i)->IsVarParam;
+        if (plain) return std::make_unique<TfsHostCallDesignator>(FProgram, method, std::move(steps[0].Args));
+    }
     auto d = std::make_unique<TfsDesignator>(FProgram);
     for (Step& s : steps) {
         TfsDesignatorItem item;

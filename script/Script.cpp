@@ -9,6 +9,7 @@
 #include "script/ProgramBuilder.h"
 #include "script/Statements.h"
 #include "script/SysFunctions.h"
+#include "script/ValueBuffer.h"
 
 #include <algorithm>
 #include <iostream>
@@ -80,14 +81,11 @@ TfsProcVariable::~TfsProcVariable() {
     FParams.clear();
 }
 
-const std::vector<TfsCustomVariable*>& TfsProcVariable::Locals() {
-    if (FLocalsBuiltFor != FProg->Count()) {
-        FLocals.clear();
-        for (int i = 0; i < FProg->Count(); ++i)
-            if (FProg->Items(i)->IsPlainVariable()) FLocals.push_back(FProg->Items(i));
-        FLocalsBuiltFor = FProg->Count();
-    }
-    return FLocals;
+void TfsProcVariable::BuildLocals() {
+    FLocals.clear();
+    for (int i = 0; i < FProg->Count(); ++i)
+        if (FProg->Items(i)->IsPlainVariable()) FLocals.push_back(FProg->Items(i));
+    FLocalsBuiltFor = FProg->Count();
 }
 
 namespace {
@@ -100,19 +98,28 @@ uint8_t InheritedFlags(const TfsScript* prog) {
 }
 
 // The lowest stack address a script call may reach: a quarter megabyte above the end of this
-// thread's stack, so runaway recursion raises instead of overflowing the stack.
-const char* StackLimit() {
-    thread_local const char* limit = [] {
-        pthread_attr_t attr;
-        void* base = nullptr;
-        size_t size = 0;
-        if (pthread_getattr_np(pthread_self(), &attr) != 0) return static_cast<const char*>(nullptr);
-        pthread_attr_getstack(&attr, &base, &size);
-        pthread_attr_destroy(&attr);
-        const size_t reserve = std::min<size_t>(size / 4, 256 * 1024);
-        return static_cast<const char*>(base) + reserve;
-    }();
-    return limit;
+// thread's stack, so runaway recursion raises instead of overflowing the stack. Worked out
+// once per thread (plain thread-locals, so every call reads them without a guard).
+thread_local const char* tStackLimit = nullptr;
+thread_local bool tStackLimitKnown = false;
+
+const char* ComputeStackLimit() {
+    pthread_attr_t attr;
+    void* base = nullptr;
+    size_t size = 0;
+    if (pthread_getattr_np(pthread_self(), &attr) != 0) return nullptr;
+    pthread_attr_getstack(&attr, &base, &size);
+    pthread_attr_destroy(&attr);
+    const size_t reserve = std::min<size_t>(size / 4, 256 * 1024);
+    return static_cast<const char*>(base) + reserve;
+}
+
+inline const char* StackLimit() {
+    if (!tStackLimitKnown) {
+        tStackLimit = ComputeStackLimit();
+        tStackLimitKnown = true;
+    }
+    return tStackLimit;
 }
 
 }  // namespace
@@ -218,11 +225,13 @@ TfsCustomVariable* TfsScript::Items(int index) const {
 void TfsScript::IndexItem(TfsCustomVariable* item) { FIndex.emplace(item->Name, item); }
 
 void TfsScript::RebuildIndex() {
+    ItemsChanged();
     FIndex.clear();
     for (const auto& item : FItems) IndexItem(item.get());
 }
 
 void TfsScript::Add(TfsCustomVariable* item) {
+    ItemsChanged();
     FItems.emplace_back(item);
     IndexItem(item);
 }
@@ -233,6 +242,7 @@ std::unique_ptr<TfsCustomVariable> TfsScript::Remove(TfsCustomVariable* item) {
     for (auto it = FItems.begin(); it != FItems.end(); ++it) {
         if (it->get() != item) continue;
         std::unique_ptr<TfsCustomVariable> owned = std::move(*it);
+        ItemsChanged();
         FItems.erase(it);
         auto found = FIndex.find(item->Name);
         if (found != FIndex.end() && found->second == item) {
@@ -253,6 +263,7 @@ void TfsScript::Clear() {
     // under them (a host callback clearing the script that called it).
     if (FRunDepth > 0) throw EScriptError("A running script cannot be cleared");
     FProgram->Truncate(0);
+    ItemsChanged();
     FIndex.clear();
     // First to last, as the item list frees.
     for (auto& item : FItems) item.reset();
@@ -528,16 +539,16 @@ Variant TfsScript::CallProc(TfsProcVariable* proc, const Variant* params, Varian
     }
     const int count = proc->Count();
     if (given > count) throw EScriptError(fsmsg::TooManyParams);
-    std::vector<Variant> args(static_cast<size_t>(count));
-    for (int i = 0; i < count; ++i)
-        args[static_cast<size_t>(i)] = i < given ? params->GetElement({low + i}) : proc->Params(i)->DefValue;
-    std::vector<Variant> back(writeBack ? static_cast<size_t>(count) : 0);
+    TfsValueBuffer args(static_cast<size_t>(count));
+    for (int i = 0; i < count; ++i) args.Add(i < given ? params->GetElement({low + i}) : proc->Params(i)->DefValue);
+    TfsValueBuffer back(writeBack ? static_cast<size_t>(count) : 0);
+    back.Fill();
     EntryGuard entry(this);
     FRunErrorPos.clear();
     FRunErrorUnit.clear();
     Variant result;
     try {
-        result = fsCallProc(proc, args, back);
+        result = fsCallProc(proc, args, back.Span());
     } catch (...) {
         entry.Failed();
         throw;
@@ -547,28 +558,37 @@ Variant TfsScript::CallProc(TfsProcVariable* proc, const Variant* params, Varian
     return result;
 }
 
-Variant TfsScript::CallFunction(const std::string& name, const Variant& params) {
+TfsProcVariable* TfsScript::FindCallable(const std::string& name) {
+    // A slot per exact spelling; a hit is valid while the item table is unchanged.
+    size_t h = 1469598103934665603ull;
+    for (unsigned char c : name) h = (h ^ c) * 1099511628211ull;
+    if (!FCallCache) FCallCache = std::make_unique<TCallCacheEntry[]>(CallCacheSize);
+    TCallCacheEntry& entry = FCallCache[h % CallCacheSize];
+    if (entry.Version == FItemsVersion && entry.Name == name) return entry.Proc;
     TfsCustomVariable* item = FindLocal(name);
-    if (!item || item->Kind() != TfsItemKind::Proc) return Variant::Null();
-    return CallProc(static_cast<TfsProcVariable*>(item), &params, nullptr);
+    TfsProcVariable* proc = item && item->Kind() == TfsItemKind::Proc ? static_cast<TfsProcVariable*>(item) : nullptr;
+    entry.Name = name;
+    entry.Proc = proc;
+    entry.Version = FItemsVersion;
+    return proc;
+}
+
+Variant TfsScript::CallFunction(const std::string& name, const Variant& params) {
+    TfsProcVariable* proc = FindCallable(name);
+    if (!proc) return Variant::Null();
+    return CallProc(proc, &params, nullptr);
 }
 
 Variant TfsScript::CallFunctionVar(const std::string& name, Variant& params) {
-    TfsCustomVariable* item = FindLocal(name);
-    if (!item || item->Kind() != TfsItemKind::Proc) return Variant::Null();
-    return CallProc(static_cast<TfsProcVariable*>(item), &params, params.IsArray() ? &params : nullptr);
+    TfsProcVariable* proc = FindCallable(name);
+    if (!proc) return Variant::Null();
+    return CallProc(proc, &params, params.IsArray() ? &params : nullptr);
 }
 
 void TfsScript::Terminate() {
     FRunFlags |= rfExit | rfTerminated;
     for (const auto& item : FItems)
         if (item->Kind() == TfsItemKind::Proc) static_cast<TfsProcVariable*>(item.get())->Prog()->Terminate();
-}
-
-TfsScript* TfsScript::RunLineOwner() {
-    for (TfsScript* s = this; s; s = s->FParent)
-        if (s->OnRunLine) return s;
-    return nullptr;
 }
 
 void TfsScript::RunLine(const std::string& unitName, const std::string& sourcePos) {

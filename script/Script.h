@@ -187,9 +187,10 @@ public:
 
     // The variables whose values a recursive call saves and restores (rebuilt when the local
     // program gained items).
-    const std::vector<TfsCustomVariable*>& Locals();
+    inline const std::vector<TfsCustomVariable*>& Locals();
 
 private:
+    void BuildLocals();
     std::unique_ptr<TfsScript> FProg;
     TfsVariable* FResult = nullptr;
     std::shared_ptr<void> FAlive;
@@ -323,8 +324,13 @@ public:
 
     // The statement hook: calls the first OnRunLine handler from this script up the chain.
     void RunLine(const std::string& unitName, const std::string& sourcePos);
-    // The script of the chain that carries an OnRunLine handler, or nullptr.
-    TfsScript* RunLineOwner();
+    // The script of the chain that carries an OnRunLine handler, or nullptr (asked before
+    // every statement, so it stays inline).
+    TfsScript* RunLineOwner() {
+        for (TfsScript* s = this; s; s = s->FParent)
+            if (s->OnRunLine) return s;
+        return nullptr;
+    }
 
     // Executable lines: "5,7,12," per unit name.
     void AddCodeLine(const std::string& unitName, const std::string& sourcePos);
@@ -346,6 +352,10 @@ private:
     friend class TfsProgramBuilder;
     struct Snapshot;
     Variant CallProc(TfsProcVariable* proc, const Variant* params, Variant* writeBack);
+    // The procedure of this script named Name (exact spelling first, through the call
+    // cache), or nullptr.
+    TfsProcVariable* FindCallable(const std::string& name);
+    void ItemsChanged() { ++FItemsVersion; }
     void IndexItem(TfsCustomVariable* item);
     void RebuildIndex();
     bool KnownInChain(std::string_view name) const { return Find(name) != nullptr; }
@@ -368,7 +378,23 @@ private:
     int FRunDepth = 0;
     // Evaluate calls in progress: the OnRunLine hook is not called meanwhile.
     int FRunLineSuspended = 0;
+    // Host calls by name (CallFunction, the report's expressions and events) remember what
+    // a name found, per exact spelling; any change of the item table makes the entries
+    // stale (FItemsVersion counts the changes).
+    struct TCallCacheEntry {
+        std::string Name;
+        TfsProcVariable* Proc = nullptr;
+        uint64_t Version = 0;
+    };
+    static constexpr size_t CallCacheSize = 16;
+    uint64_t FItemsVersion = 1;
+    std::unique_ptr<TCallCacheEntry[]> FCallCache;   // made on the first call by name
 };
+
+inline const std::vector<TfsCustomVariable*>& TfsProcVariable::Locals() {
+    if (FLocalsBuiltFor != FProg->Count()) BuildLocals();
+    return FLocals;
+}
 
 // The process-wide script holding the standard types, True/False/nil/Null and the system
 // functions; created on first request. FreeGlobalUnit frees it at shutdown (after that a

@@ -9,53 +9,31 @@
 
 #include <array>
 
+#include "script/ValueBuffer.h"
+
 namespace {
 
-// Argument values of one call, on the stack for the common small counts.
-class ValueBuffer {
-public:
-    explicit ValueBuffer(size_t n) : FCount(n) {
-        if (n > FInline.size()) FHeap.resize(n);
-    }
-    Variant& operator[](size_t i) { return FCount > FInline.size() ? FHeap[i] : FInline[i]; }
-    std::span<Variant> Span() {
-        return FCount > FInline.size() ? std::span<Variant>(FHeap) : std::span<Variant>(FInline.data(), FCount);
-    }
-
-private:
-    size_t FCount;
-    std::array<Variant, 6> FInline;
-    std::vector<Variant> FHeap;
-};
-
-// Values of the locals of procedures that are running while they are called again.
-std::vector<Variant> gSaveStack;
-
-// Saves the locals of a procedure that is already executing and puts them back on every
-// way out of the inner call.
+// Saves the locals of a procedure that is already executing (on the C++ stack, beside the
+// call that needs them) and puts them back on every way out of the inner call.
 class SaveFrame {
 public:
-    explicit SaveFrame(TfsProcVariable* proc) {
+    explicit SaveFrame(TfsProcVariable* proc) : FSaved(proc->Executing ? proc->Locals().size() : 0) {
         if (!proc->Executing) return;
         FProc = proc;
         const auto& locals = proc->Locals();
-        FCount = locals.size();
-        FBase = gSaveStack.size();
-        for (TfsCustomVariable* v : locals) gSaveStack.push_back(v->Value);
+        for (TfsCustomVariable* v : locals) FSaved.Add(v->Value);
     }
     ~SaveFrame() { Restore(); }
     void Restore() {
         if (!FProc) return;
         const auto& locals = FProc->Locals();
-        for (size_t i = 0; i < FCount && i < locals.size(); ++i) locals[i]->Value = std::move(gSaveStack[FBase + i]);
-        gSaveStack.resize(FBase);
+        for (size_t i = 0; i < FSaved.Count() && i < locals.size(); ++i) locals[i]->Value = std::move(FSaved[i]);
         FProc = nullptr;
     }
 
 private:
     TfsProcVariable* FProc = nullptr;
-    size_t FCount = 0;
-    size_t FBase = 0;
+    TfsValueBuffer FSaved;
 };
 
 [[noreturn]] void IndexOutOfBounds(int index) {
@@ -64,12 +42,19 @@ private:
 
 }  // namespace
 
-Variant fsCallProc(TfsProcVariable* proc, std::span<const Variant> args, std::span<Variant> writeBack) {
+namespace {
+
+// The call: Take moves the argument values into the parameters (the caller's own buffer),
+// otherwise they are copied.
+template <bool Take, class Value>
+Variant CallWith(TfsProcVariable* proc, std::span<Value> args, std::span<Variant> writeBack) {
     SaveFrame frame(proc);
     const int count = proc->Count();
     for (int i = 0; i < count; ++i) {
         TfsParamItem* p = proc->Params(i);
-        p->Value = static_cast<size_t>(i) < args.size() ? args[static_cast<size_t>(i)] : p->DefValue;
+        if (static_cast<size_t>(i) >= args.size()) p->Value = p->DefValue;
+        else if constexpr (Take) p->Value = std::move(args[static_cast<size_t>(i)]);
+        else p->Value = args[static_cast<size_t>(i)];
     }
     Variant result = proc->GetValue();
     // The parameters' values are read before the saved locals come back, so var arguments
@@ -77,6 +62,16 @@ Variant fsCallProc(TfsProcVariable* proc, std::span<const Variant> args, std::sp
     for (size_t i = 0; i < writeBack.size() && i < static_cast<size_t>(count); ++i)
         writeBack[i] = proc->Params(static_cast<int>(i))->Value;
     return result;
+}
+
+}  // namespace
+
+Variant fsCallProc(TfsProcVariable* proc, std::span<const Variant> args, std::span<Variant> writeBack) {
+    return CallWith<false>(proc, args, writeBack);
+}
+
+Variant fsCallProc(TfsProcVariable* proc, TfsValueBuffer& args, std::span<Variant> writeBack) {
+    return CallWith<true>(proc, args.Span(), writeBack);
 }
 
 // --- Designators ---------------------------------------------------------------------------
@@ -131,10 +126,11 @@ Variant TfsDesignator::Run(const Variant* written) {
         const size_t argc = e.Args.size();
         if (ref->Kind() == TfsItemKind::Proc) {
             auto* proc = static_cast<TfsProcVariable*>(ref);
-            ValueBuffer args(argc);
-            for (size_t k = 0; k < argc; ++k) args[k] = e.Args[k]->Evaluate();
-            ValueBuffer back(argc);
-            value = fsCallProc(proc, args.Span(), back.Span());
+            TfsValueBuffer args(argc);
+            for (size_t k = 0; k < argc; ++k) args.AddFrom([&] { return e.Args[k]->Evaluate(); });
+            TfsValueBuffer back(argc);
+            back.Fill();
+            value = fsCallProc(proc, args, back.Span());
             for (size_t k = 0; k < argc; ++k)
                 if (proc->Params(static_cast<int>(k))->IsVarParam) e.Args[k]->SetValue(back[k]);
             previous = ref;
@@ -143,8 +139,8 @@ Variant TfsDesignator::Run(const Variant* written) {
         // Arguments first, all of them, then into the parameters: arguments that read the
         // same parameters see the old values.
         if (argc > 0) {
-            ValueBuffer args(argc);
-            for (size_t k = 0; k < argc; ++k) args[k] = e.Args[k]->Evaluate();
+            TfsValueBuffer args(argc);
+            for (size_t k = 0; k < argc; ++k) args.AddFrom([&] { return e.Args[k]->Evaluate(); });
             for (size_t k = 0; k < argc && k < static_cast<size_t>(ref->Count()); ++k)
                 ref->Params(static_cast<int>(k))->Value = std::move(args[k]);
         }
@@ -254,16 +250,41 @@ TfsProcCallDesignator::TfsProcCallDesignator(TfsScript* prog, TfsProcVariable* p
 
 Variant TfsProcCallDesignator::GetValue() {
     const size_t n = FArgs.size();
-    ValueBuffer args(n);
-    for (size_t i = 0; i < n; ++i) args[i] = FArgs[i]->Evaluate();
+    TfsValueBuffer args(n);
+    for (size_t i = 0; i < n; ++i) args.AddFrom([&] { return FArgs[i]->Evaluate(); });
     bool anyVar = false;
     for (size_t i = 0; i < n; ++i) anyVar = anyVar || FProc->Params(static_cast<int>(i))->IsVarParam;
-    if (!anyVar) return fsCallProc(FProc, args.Span());
-    ValueBuffer back(n);
-    Variant result = fsCallProc(FProc, args.Span(), back.Span());
+    if (!anyVar) return fsCallProc(FProc, args);
+    TfsValueBuffer back(n);
+    back.Fill();
+    Variant result = fsCallProc(FProc, args, back.Span());
     for (size_t i = 0; i < n; ++i)
         if (FProc->Params(static_cast<int>(i))->IsVarParam) FArgs[i]->SetValue(back[i]);
     return result;
+}
+
+TfsHostCallDesignator::TfsHostCallDesignator(TfsScript* prog, TfsMethodHelper* method,
+                                             std::vector<std::unique_ptr<TfsExpression>> args)
+    : TfsDesignator(prog, dkGeneral), FMethod(method), FArgs(std::move(args)) {
+    FElements.emplace_back();
+    FElements.back().Ref = method;
+    Finish();
+}
+
+Variant TfsHostCallDesignator::GetValue() {
+    const size_t n = FArgs.size();
+    TfsValueBuffer values(n);
+    for (size_t i = 0; i < n; ++i) values.AddFrom([&] { return FArgs[i]->Evaluate(); });
+    return FMethod->CallGlobal(values.Span());
+}
+
+void TfsHostCallDesignator::SetValue(const Variant& value) {
+    const size_t n = FArgs.size();
+    TfsValueBuffer values(n);
+    for (size_t i = 0; i < n; ++i) values.AddFrom([&] { return FArgs[i]->Evaluate(); });
+    for (size_t i = 0; i < n && i < static_cast<size_t>(FMethod->Count()); ++i)
+        FMethod->Params(static_cast<int>(i))->Value = std::move(values[i]);
+    FMethod->SetValue(value);
 }
 
 // --- Statements ----------------------------------------------------------------------------
@@ -338,6 +359,15 @@ void TfsAssignPlusStmt::Execute() {
         CompoundAssign(Prog, FVariable, FDesignator.get(), FExpression.get(), fsAdd);
         return;
     }
+    if (v == FVariable && v->Value.IsInteger()) {
+        // Integer sums (the loop counters' s := s + i) stay in place.
+        const Variant current = v->Value;
+        const Variant e = FExpression->Evaluate();
+        int64_t r;
+        if (e.IsInteger() && !__builtin_add_overflow(current.IntValue(), e.IntValue(), &r)) v->Value.SetInt(r);
+        else v->Value = fsAdd(current, e);
+        return;
+    }
     Variant current = v->Value;
     const Variant e = FExpression->Evaluate();
     if (current.IsString() && e.IsString() && v->Value.IsString() && &v->Value.StrValue() == &current.StrValue()) {
@@ -385,7 +415,7 @@ TfsIfStmt::TfsIfStmt(TfsScript* prog, std::string unitName, std::string sourcePo
 void TfsIfStmt::Execute() {
     RunLine();
     if (Prog->Terminated()) return;
-    if (VarIsTrue(Condition->Evaluate())) ExecuteBlock();
+    if (Condition->Test()) ExecuteBlock();
     else ElseStmt->Execute();
 }
 
@@ -423,7 +453,7 @@ void TfsRepeatStmt::Execute() {
         ExecuteBlock();
         if (Prog->RunFlags() & kLeaveLoop) break;
         ClearFlag(Prog, TfsScript::rfContinue);
-        const bool c = VarIsTrue(Condition->Evaluate());
+        const bool c = Condition->Test();
         if (c == !InverseCondition) break;
     }
     ClearFlag(Prog, TfsScript::rfBreak);
@@ -433,7 +463,7 @@ void TfsWhileStmt::Execute() {
     RunLine();
     if (Prog->Terminated()) return;
     for (;;) {
-        if (!VarIsTrue(Condition->Evaluate())) break;
+        if (!Condition->Test()) break;
         ExecuteBlock();
         if (Prog->RunFlags() & kLeaveLoop) break;
         ClearFlag(Prog, TfsScript::rfContinue);
@@ -449,7 +479,7 @@ void TfsForStmt::Execute() {
     TfsCustomVariable* v = Variable;
     if (!Down && last >= first) {
         for (int64_t i = first;; ++i) {
-            v->Value = Variant::FromInt(i);
+            v->Value.SetInt(i);
             ExecuteBlock();
             if (Prog->RunFlags() & kLeaveLoop) break;
             ClearFlag(Prog, TfsScript::rfContinue);
@@ -457,7 +487,7 @@ void TfsForStmt::Execute() {
         }
     } else if (Down && last <= first) {
         for (int64_t i = first;; --i) {
-            v->Value = Variant::FromInt(i);
+            v->Value.SetInt(i);
             ExecuteBlock();
             if (Prog->RunFlags() & kLeaveLoop) break;
             ClearFlag(Prog, TfsScript::rfContinue);
@@ -498,7 +528,7 @@ void TfsCppForStmt::Execute() {
     FirstStmt->Execute();
     if (Prog->Terminated()) return;
     for (;;) {
-        if (Expression && !VarIsTrue(Expression->Evaluate())) break;
+        if (Expression && !Expression->Test()) break;
         ExecuteBlock();
         if (Prog->RunFlags() & kLeaveLoop) break;
         ClearFlag(Prog, TfsScript::rfContinue);

@@ -13,6 +13,7 @@
 
 #include "script/Expressions.h"
 #include "script/Script.h"
+#include "script/ValueBuffer.h"
 
 #include <memory>
 #include <string>
@@ -128,10 +129,27 @@ private:
     std::vector<std::unique_ptr<TfsExpression>> FArgs;
 };
 
+// One call of a global host function (AddMethod) that has no var parameter: the argument
+// values go straight to the callback.
+class TfsHostCallDesignator : public TfsDesignator {
+public:
+    TfsHostCallDesignator(TfsScript* prog, TfsMethodHelper* method, std::vector<std::unique_ptr<TfsExpression>> args);
+    Variant GetValue() override;
+    // As the general path: the arguments are evaluated, then the function is written to.
+    void SetValue(const Variant& value) override;
+
+private:
+    TfsMethodHelper* FMethod;
+    std::vector<std::unique_ptr<TfsExpression>> FArgs;
+};
+
 // Calls a script procedure with argument values already evaluated: the values go to the
 // parameters, the body runs, and (when writeBack is given) the parameters' values come back.
 // Saves and restores the locals around a recursive call, on every way out.
 Variant fsCallProc(TfsProcVariable* proc, std::span<const Variant> args, std::span<Variant> writeBack = {});
+// The same with the caller's own buffer of argument values, which go into the parameters
+// without a copy.
+Variant fsCallProc(TfsProcVariable* proc, TfsValueBuffer& args, std::span<Variant> writeBack = {});
 
 // --- Statements ----------------------------------------------------------------------------
 

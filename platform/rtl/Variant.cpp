@@ -31,6 +31,7 @@ struct TVarAccess {
     static Variant WithRep(TVarType type, TVarRep* rep) noexcept {
         Variant v;
         v.FType = type;
+        v.FOwns = true;
         v.FRep = rep;
         return v;
     }
@@ -57,11 +58,12 @@ struct TVarAccess {
 
 Variant::Variant(const char* s) : Variant(std::string(s ? s : "")) {}
 Variant::Variant(std::string_view s) : Variant(std::string(s)) {}
-Variant::Variant(std::string s) : FType(varString), FRep(new TVarStringRep(std::move(s))) {}
+Variant::Variant(std::string s) : FType(varString), FOwns(true), FRep(new TVarStringRep(std::move(s))) {}
 
 Variant::Variant(std::shared_ptr<TDispatch> dispatch) : FType(varEmpty), FInt(0) {
     if (!dispatch) return;
     FType = varDispatch;
+    FOwns = true;
     FRep = new TVarDispatchRep(std::move(dispatch));
 }
 

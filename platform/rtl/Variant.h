@@ -216,11 +216,12 @@ public:
         return v >= INT32_MIN && v <= INT32_MAX ? Variant(varInteger, v) : Variant(varInt64, v);
     }
 
-    Variant(const Variant& other) noexcept : FType(other.FType), FInt(other.FInt) {
+    Variant(const Variant& other) noexcept : FType(other.FType), FOwns(other.FOwns), FInt(other.FInt) {
         if (HasRep()) FRep->FRefs.fetch_add(1, std::memory_order_relaxed);
     }
-    Variant(Variant&& other) noexcept : FType(other.FType), FInt(other.FInt) {
+    Variant(Variant&& other) noexcept : FType(other.FType), FOwns(other.FOwns), FInt(other.FInt) {
         other.FType = varEmpty;
+        other.FOwns = false;
         other.FInt = 0;
     }
     Variant& operator=(const Variant& other) noexcept {
@@ -240,9 +241,18 @@ public:
     ~Variant() { if (HasRep()) Release(); }
     void Swap(Variant& other) noexcept {
         std::swap(FType, other.FType);
+        std::swap(FOwns, other.FOwns);
         std::swap(FInt, other.FInt);
     }
     void Clear() noexcept { Variant().Swap(*this); }
+    // Stores an integer as FromInt makes it, in place (the script engine's loop counters
+    // and integer sums).
+    void SetInt(int64_t v) noexcept {
+        if (HasRep()) Release();
+        FOwns = false;
+        FType = v >= INT32_MIN && v <= INT32_MAX ? varInteger : varInt64;
+        FInt = v;
+    }
 
     // --- Kind ------------------------------------------------------------------------
     // The full type code: the kind, with varArray added for arrays.
@@ -311,17 +321,22 @@ public:
 private:
     friend struct TVarAccess;
     Variant(TVarType type, int64_t v) noexcept : FType(type), FInt(v) {}
-    static constexpr bool IsIntegerKind(TVarType t) noexcept {
-        return t == varInteger || t == varInt64 || t == varSmallint ||
-               (t >= varShortInt && t <= varLongWord);
-    }
+    // SmallInt, Integer, ShortInt, Byte, Word, LongWord and Int64 as bits of their codes.
+    static constexpr uint32_t kIntegerKinds = (1u << varSmallint) | (1u << varInteger) | (1u << varShortInt) |
+                                               (1u << varByte) | (1u << varWord) | (1u << varLongWord) |
+                                               (1u << varInt64);
+    static constexpr bool IsIntegerKind(TVarType t) noexcept { return t < 32 && ((kIntegerKinds >> t) & 1u); }
+    // A payload is held (string, automation object, array): every copy and destruction
+    // asks, so it is a flag of its own.
     bool HasRep() const noexcept {
-        return FType == varString || FType == varArray || FType == varDispatch;
+        assert(FOwns == (FType == varString || FType == varArray || FType == varDispatch));
+        return FOwns;
     }
     void Release() noexcept;
 
     // For arrays FType is varArray; the element kind is in the array payload.
     TVarType FType;
+    bool FOwns = false;
     union {
         int64_t FInt;
         double FDouble;

@@ -106,4 +106,29 @@ TEST(ExpressionShortCircuit, SkipsTheRightSideOfDecidedBooleans) {
               "0 0 1 0 11");
 }
 
+// Operands are taken left to right: a variable on the left keeps the value it had before a
+// call on the right changed it; on the right it is read after the left side ran. Host
+// functions get their arguments in order, defaults filled in and var parameters written back.
+TEST(ExpressionOperands, LeftBeforeRightAndHostCallArguments) {
+    TestScript t;
+    t.Setup = [](TfsScript& s) {
+        s.AddMethod("function Twice(a: Integer; b: Integer = 5): String",
+                    [](TObject*, TClass, const std::string& name, TfsParams& p) {
+                        return Variant(name + ":" + VarToStr(p[0]) + "," + VarToStr(p[1]));
+                    });
+        s.AddMethod("function Bump(var a: Integer): Integer", [](TObject*, TClass, const std::string&, TfsParams& p) {
+            p[0] = Variant(p[0].AsInteger() + 100);
+            return Variant(1);
+        });
+    };
+    EXPECT_EQ(t.Run("var n, m: Integer; s: String;\n"
+                    "function F: Integer; begin n := n + 10; Result := 1 end;\n"
+                    "begin\n"
+                    "  n := 1; Out(n + F); Out(F + n); Out(n < F); Out(n * 2 - F);\n"
+                    "  m := 2; Out(Twice(m + 1)); Out(Twice(m, m * 3)); Out(Bump(m) + m); Out(m);\n"
+                    "  s := 'a'; Out(s + Twice(1))\n"
+                    "end."),
+              "2 22 False 61 TWICE:3,5 TWICE:2,6 103 102 aTWICE:1,5");
+}
+
 }  // namespace

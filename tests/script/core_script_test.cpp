@@ -169,6 +169,38 @@ TEST(ScriptCallFunction, ArgumentsDefaultsAndWriteBack) {
     EXPECT_EQ(VarToStr(parent.CallFunction("InParent", Call("ignored"))), "1");
 }
 
+// Calls by name remember what a name found; every change of the item table (a compile that
+// adds, a failed compile that takes back, Clear, Remove) is seen by the next call.
+TEST(ScriptCallFunction, NamesFollowTheItemTable) {
+    TfsScript script;
+    EXPECT_TRUE(script.CallFunction("G", Variant()).IsNull());
+    script.Lines()->SetText("function G: Integer; begin Result := 1 end; begin end.");
+    ASSERT_TRUE(script.Compile());
+    EXPECT_EQ(VarToStr(script.CallFunction("G", Variant())), "1");
+    // A failed compile of another G takes its items back: the first G stays.
+    script.Lines()->SetText("function H: Integer; begin Result := 2 end; function G: Integer; begin Result := ( end; begin end.");
+    EXPECT_FALSE(script.Compile());
+    EXPECT_EQ(VarToStr(script.CallFunction("G", Variant())), "1");
+    EXPECT_TRUE(script.CallFunction("H", Variant()).IsNull());
+    std::unique_ptr<TfsCustomVariable> removed = script.Remove(script.FindLocal("G"));
+    EXPECT_TRUE(script.CallFunction("G", Variant()).IsNull());
+    script.Clear();
+    script.Lines()->SetText("function g: Integer; begin Result := 3 end; begin end.");
+    ASSERT_TRUE(script.Compile());
+    EXPECT_EQ(VarToStr(script.CallFunction("G", Variant())), "3");
+    EXPECT_EQ(VarToStr(script.CallFunction("g", Variant())), "3");
+    // Many names in turn (more than the remembered ones) each find their own function.
+    std::string text;
+    for (int i = 0; i < 40; ++i)
+        text += "function _f" + std::to_string(i) + ": Integer; begin Result := " + std::to_string(i) + " end;\r\n";
+    script.Clear();
+    script.Lines()->SetText(text + "begin end.");
+    ASSERT_TRUE(script.Compile()) << script.ErrorMsg();
+    for (int round = 0; round < 2; ++round)
+        for (int i = 0; i < 40; ++i)
+            EXPECT_EQ(VarToStr(script.CallFunction("_f" + std::to_string(i), Variant())), std::to_string(i));
+}
+
 // Terminate from the hook: the statement whose hook fired does not run, nor any after it,
 // also in the callers of a recursive procedure; the next Execute runs normally.
 TEST(ScriptTerminate, StopsAtTheNextStatement) {
