@@ -1,0 +1,131 @@
+// The report data dialog.
+#include "designer/dialogs/ReportDataForm.h"
+
+#include <memory>
+
+#include "platform/classes/Streaming.h"
+#include "platform/rtl/StringList.h"
+#include "platform/ui/CheckLst.h"
+#include "platform/ui/StdCtrls.h"
+#include "report/DataSet.h"
+#include "report/Report.h"
+#include "report/ReportServices.h"
+#include "report/Resources.h"
+
+ROVE_IMPLEMENT_CLASS(TfrxReportDataForm)
+
+namespace {
+
+const char* const kReportDataFormText = R"(object frxReportDataForm: TfrxReportDataForm
+  Left = 200
+  Top = 150
+  BorderStyle = bsDialog
+  Caption = 'Select Report Datasets'
+  ClientHeight = 265
+  ClientWidth = 261
+  Color = clBtnFace
+  Font.Charset = DEFAULT_CHARSET
+  Font.Color = clWindowText
+  Font.Height = -11
+  Font.Name = 'Tahoma'
+  Font.Style = []
+  OldCreateOrder = False
+  Position = poScreenCenter
+  PixelsPerInch = 96
+  TextHeight = 13
+  OnCreate = FormCreate
+  OnShow = FormShow
+  OnHide = FormHide
+  object DatasetsLB: TCheckListBox
+    Left = 4
+    Top = 4
+    Width = 253
+    Height = 225
+    ItemHeight = 16
+    TabOrder = 0
+  end
+  object OKB: TButton
+    Left = 100
+    Top = 235
+    Width = 75
+    Height = 25
+    Caption = 'OK'
+    Default = True
+    ModalResult = 1
+    TabOrder = 1
+  end
+  object CancelB: TButton
+    Left = 182
+    Top = 235
+    Width = 75
+    Height = 25
+    Cancel = True
+    Caption = 'Cancel'
+    ModalResult = 2
+    TabOrder = 2
+  end
+end
+)";
+
+void RegisterReportDataForm() {
+    static const bool done = [] {
+        RegisterUiClasses();
+        RegisterFormResource("TfrxReportDataForm", kReportDataFormText, "ReportDataForm.dfm");
+        return true;
+    }();
+    (void)done;
+}
+
+}  // namespace
+
+TfrxReportDataForm::TfrxReportDataForm(TComponent* AOwner) : TForm(AOwner) {
+    RegisterReportDataForm();
+    InitForm();
+}
+
+void TfrxReportDataForm::DeclareProperties(TPropertyDecl<TfrxReportDataForm>& d) {
+    d.Method("FormCreate", &TfrxReportDataForm::FormCreate);
+    d.Method("FormShow", &TfrxReportDataForm::FormShow);
+    d.Method("FormHide", &TfrxReportDataForm::FormHide);
+}
+
+void TfrxReportDataForm::BindFields() {
+    Bind(DatasetsLB, "DatasetsLB");
+    Bind(OKB, "OKB");
+    Bind(CancelB, "CancelB");
+}
+
+void TfrxReportDataForm::FormCreate(TObject*) { frxResources().LocalizeForm(this); }
+
+// The offered datasets when the report limits them, otherwise every dataset of the
+// program that has a user name; a line is ticked when the report uses its dataset.
+void TfrxReportDataForm::FormShow(TObject*) {
+    TStringList available;
+    if (Report && Report->OfferedDataSets()->Count() > 0) {
+        TfrxReportDataSets* offered = Report->OfferedDataSets();
+        for (int i = 0; i < offered->Count(); ++i)
+            if (TfrxDataSet* ds = offered->Items(i)->DataSet()) available.AddObject(ds->UserName(), ds);
+    } else {
+        frxGetDataSetList(&available);
+    }
+    DatasetsLB->Items()->Assign(available);
+    for (int i = 0; i < available.Count(); ++i) {
+        auto* ds = dynamic_cast<TfrxDataSet*>(available.Objects(i));
+        DatasetsLB->SetChecked(i, Report && Report->DataSets()->Find(ds) != nullptr);
+    }
+}
+
+void TfrxReportDataForm::FormHide(TObject*) {
+    if (ModalResult() != mrOk || !Report) return;
+    TfrxReportDataSets* used = Report->DataSets();
+    used->Clear();
+    for (int i = 0; i < DatasetsLB->Items()->Count(); ++i)
+        if (DatasetsLB->Checked(i)) used->Add(dynamic_cast<TfrxDataSet*>(DatasetsLB->Items()->Objects(i)));
+}
+
+bool frxShowReportDataForm(TfrxReport* Report, TComponent* Owner) {
+    if (!Report) return false;
+    auto form = std::make_unique<TfrxReportDataForm>(Owner);
+    form->Report = Report;
+    return form->ShowModal() == mrOk;
+}

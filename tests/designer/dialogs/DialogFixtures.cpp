@@ -1,0 +1,73 @@
+#include "DialogFixtures.h"
+
+#include <filesystem>
+#include <unistd.h>
+
+#include "platform/rtl/Streams.h"
+#include "platform/rtl/StringList.h"
+
+ROVE_IMPLEMENT_CLASS(TDialogTestDesigner)
+
+namespace {
+std::string TempName(const std::string& Stem, const void* Self, const std::string& Extension) {
+    return (std::filesystem::temp_directory_path() /
+            (Stem + std::to_string(::getpid()) + "_" + std::to_string(reinterpret_cast<uintptr_t>(Self)) + Extension))
+        .string();
+}
+}  // namespace
+
+TDialogTestDesigner::TDialogTestDesigner(TfrxReport* AReport) : TfrxCustomDesigner(nullptr, AReport, false) {
+    if (AReport) AReport->Designer = this;
+}
+
+TDialogTestDesigner::~TDialogTestDesigner() {
+    if (Report() && Report()->Designer == this) Report()->Designer = nullptr;
+}
+
+void TDialogTestDesigner::SetModified(bool Value) {
+    ++ModifiedCalls;
+    TfrxCustomDesigner::SetModified(Value);
+}
+
+TDialogReport::TDialogReport() : Report(std::make_unique<TfrxReport>(nullptr)) {
+    IniPath = TempName("dialog_test_", this, ".ini");
+    Report->IniFile = IniPath;
+    Page = new TfrxReportPage(Report.get());
+    Page->SetName("Page1");
+    Data = new TfrxMasterData(Page);
+    Data->SetName("MasterData1");
+    Data->SetBounds(0, 40, 700, 20);
+    Memo1 = new TfrxMemoView(Data);
+    Memo1->SetName("Memo1");
+    Memo1->SetBounds(0, 0, 100, 18);
+    Items = new TfrxUserDataSet(Report.get());
+    Items->SetName("ItemsDS");
+    Items->SetUserName("Items");
+    Items->Fields()->SetText("Name\r\nPrice\r\nQty\r\n");
+    Doctors = new TfrxUserDataSet(Report.get());
+    Doctors->SetName("DoctorsDS");
+    Doctors->SetUserName("Doctors");
+    Doctors->Fields()->SetText("Doctor\r\n");
+    Report->DataSets()->Add(Items);
+    Designer = std::make_unique<TDialogTestDesigner>(Report.get());
+}
+
+TDialogReport::~TDialogReport() {
+    Designer.reset();
+    Report.reset();
+    std::error_code ec;
+    std::filesystem::remove(IniPath, ec);
+}
+
+std::string TDialogReport::Xml() const {
+    TStringStream s;
+    Report->SaveToStream(s);
+    return s.DataString();
+}
+
+TTempFile::TTempFile(const std::string& Extension) : Name(TempName("dialog_file_", this, Extension)) {}
+
+TTempFile::~TTempFile() {
+    std::error_code ec;
+    std::filesystem::remove(Name, ec);
+}
