@@ -2,6 +2,7 @@
 
 #include "app/forms/ClinicForms.h"
 #include "app/widgets/FlatButton.h"
+#include "designer/code/CodeUtils.h"
 #include "designer/editors/Registration.h"
 #include "designer/resources/DesignerTexts.h"
 #include "platform/db/DB.h"
@@ -47,6 +48,8 @@ void RegisterClinicClasses() {
     frxInstallPrintDialog();
     // The designer's texts join the string table before any window exists.
     frxRegisterDesignerTexts();
+    // How each script language writes an event handler (string-table templates).
+    frxRegisterCodeTemplates();
     // Report scripts reach the standard classes and the report's own.
     fsRegisterStandardClasses();
     frxRegisterReportClasses();

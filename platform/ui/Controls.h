@@ -372,6 +372,11 @@ public:
     // Pastes the clipboard's text through FilterTypedText; false for controls that do
     // not edit text.
     virtual bool PasteText() { return false; }
+    // Where a painted control that takes text draws its caret (client coordinates), so
+    // that an input method places its candidate window there; empty when it has none.
+    virtual TRect InputCaretRect() const { return TRect{}; }
+    // Tells the input method that the caret moved.
+    void UpdateInputCaret();
 
     void ApplyEnabled() override;
     void ParentFontChanged() override;

@@ -16,6 +16,7 @@
 #include <QApplication>
 #include <QContextMenuEvent>
 #include <QFocusEvent>
+#include <QInputMethod>
 #include <QInputMethodEvent>
 #include <QKeyEvent>
 #include <QMouseEvent>
@@ -318,3 +319,23 @@ bool Dispatch(QWidget* widget, TControl* control, QEvent* e, const TBaseEvent& b
     }
 }
 }  // namespace
+
+// A painted control that takes text has no editor for the input method to ask: the
+// control says where its caret is, and the candidate window opens beside it.
+QVariant PaintedInputMethodQuery(const TControl* control, Qt::InputMethodQuery query) {
+    const auto* wc = dynamic_cast<const TWinControl*>(control);
+    if (!wc) return {};
+    const TRect r = wc->InputCaretRect();
+    if (r.Right <= r.Left || r.Bottom <= r.Top) return {};
+    switch (query) {
+    case Qt::ImEnabled: return true;
+    case Qt::ImCursorRectangle:
+    case Qt::ImAnchorRectangle: return QRect(r.Left, r.Top, r.Right - r.Left, r.Bottom - r.Top);
+    default: return {};
+    }
+}
+
+void TWinControl::UpdateInputCaret() {
+    QWidget* w = WidgetOf(this);
+    if (w && w->hasFocus()) QGuiApplication::inputMethod()->update(Qt::ImCursorRectangle);
+}

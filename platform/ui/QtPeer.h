@@ -11,6 +11,7 @@
 #include <QAction>
 #include <QMenu>
 #include <QPointer>
+#include <QVariant>
 #include <QWidget>
 #include <functional>
 #include <utility>
@@ -48,6 +49,8 @@ using TBaseEvent = std::function<bool(QEvent*)>;
 bool DispatchWidgetEvent(QWidget* widget, TControl* control, QEvent* event, const TBaseEvent& base);
 // Draws a painted control (TGraphicControl, TCustomControl) on its widget.
 void PaintControl(TControl* control, QWidget* widget, QPaintEvent* event);
+// What a painted control tells an input method (its caret); invalid for anything else.
+QVariant PaintedInputMethodQuery(const TControl* control, Qt::InputMethodQuery query);
 
 template <class W>
 class THost : public W, public TEventSink {
@@ -66,6 +69,13 @@ protected:
     void paintEvent(QPaintEvent* e) override {
         W::paintEvent(e);
         if (PaintsControl && Control) PaintControl(Control, this, e);
+    }
+    QVariant inputMethodQuery(Qt::InputMethodQuery query) const override {
+        if (PaintsControl && Control) {
+            QVariant v = PaintedInputMethodQuery(Control, query);
+            if (v.isValid()) return v;
+        }
+        return W::inputMethodQuery(query);
     }
 };
 
