@@ -260,6 +260,11 @@ std::string TfrxClassProperty::GetValue() {
     return o ? "(" + o->ClassName() + ")" : std::string();
 }
 
+void TfrxNameProperty::SetValue(const std::string& Text) {
+    if (Text.empty()) InvalidValue();
+    SetStrValue(Text);
+}
+
 std::string TfrxComponentProperty::GetValue() {
     TObject* o = GetObjValue();
     if (o && o->Is<TComponent>()) return static_cast<TComponent*>(o)->Name();
@@ -318,6 +323,10 @@ void TfrxColorProperty::SetValue(const std::string& Text) {
     } catch (const Exception&) {
         InvalidValue();
     }
+    const auto u = static_cast<uint32_t>(c);
+    const bool rgb = u <= 0xFFFFFFu;
+    const bool system = (u & 0xFFFFFF00u) == static_cast<uint32_t>(clSystemColor) && (u & 0xFFu) < COLOR_ENDCOLORS;
+    if (!rgb && !system && c != clNone && c != clDefault) InvalidValue();
     SetOrdValue(c);
 }
 
@@ -463,6 +472,7 @@ TfrxPropertyEditorCollection::TfrxPropertyEditorCollection() {
 void TfrxPropertyEditorCollection::Register(const TTypeInfo* PropertyType, TClass ComponentClass,
                                             std::string_view PropertyName, TfrxPropertyEditorClass EditorClass) {
     FItems.push_back({PropertyType, ComponentClass, std::string(PropertyName), EditorClass});
+    FCache.clear();
 }
 
 void TfrxPropertyEditorCollection::RegisterEventEditor(TfrxPropertyEditorClass EditorClass) {
@@ -487,6 +497,7 @@ void TfrxPropertyEditorCollection::Unregister(TfrxPropertyEditorClass EditorClas
     bool hadEvent = FEventEditorIndex >= 0;
     if (hadEvent) event = FItems[static_cast<size_t>(FEventEditorIndex)];
     std::erase_if(FItems, [&](const TfrxPropertyEditorItem& i) { return i.EditorClass == EditorClass; });
+    FCache.clear();
     FEventEditorIndex = -1;
     if (hadEvent && event.EditorClass != EditorClass)
         for (size_t i = 0; i < FItems.size(); ++i)
@@ -495,8 +506,25 @@ void TfrxPropertyEditorCollection::Unregister(TfrxPropertyEditorClass EditorClas
                 FEventEditorIndex = static_cast<int>(i);
 }
 
+size_t TfrxPropertyEditorCollection::TCacheHash::operator()(const TCacheKey& k) const noexcept {
+    return std::hash<const void*>()(k.Type) ^ (std::hash<const void*>()(k.Class) * 31) ^
+           (std::hash<std::string>()(k.Name) * 131);
+}
+
+// A property of a type on objects of a class always finds the same entry: the look-ups of
+// a selection of many objects are answered from the cache.
 TfrxPropertyEditorMatch TfrxPropertyEditorCollection::Find(const TTypeInfo* PropertyType, const TObject* Component,
                                                            std::string_view PropertyName) const {
+    TCacheKey key{PropertyType, Component ? Component->ClassType() : nullptr, LowerCase(PropertyName)};
+    auto it = FCache.find(key);
+    if (it != FCache.end()) return it->second;
+    const TfrxPropertyEditorMatch m = Search(PropertyType, Component, PropertyName);
+    FCache.emplace(std::move(key), m);
+    return m;
+}
+
+TfrxPropertyEditorMatch TfrxPropertyEditorCollection::Search(const TTypeInfo* PropertyType, const TObject* Component,
+                                                             std::string_view PropertyName) const {
     TfrxPropertyEditorMatch general;
     if (PropertyType && frxIsEventTypeName(PropertyType->Name)) {
         if (FEventEditorIndex >= 0) return {true, FItems[static_cast<size_t>(FEventEditorIndex)].EditorClass};
@@ -627,15 +655,18 @@ std::unique_ptr<TfrxPropertyList> frxBuildPropertyList(TPersistent* Object, Tfrx
     return list;
 }
 
-// The row of other for the same property (same name and kind), or nullptr.
-static TfrxPropertyItem* Counterpart(const TfrxPropertyList& other, const TfrxPropertyItem& item) {
+// The row of other for the same property (same name and kind), or nullptr. Lists of
+// objects of one class hold their rows in the same order: the row at Hint is tried first.
+static TfrxPropertyItem* Counterpart(const TfrxPropertyList& other, const TfrxPropertyItem& item, int Hint) {
     const TPropInfo* p = item.Editor->PropInfo();
-    for (int i = 0; i < other.Count(); ++i) {
-        TfrxPropertyItem& o = other.Items(i);
+    auto same = [&](TfrxPropertyItem& o) {
         const TPropInfo* q = o.Editor->PropInfo();
-        if (SameText(q->Name, p->Name) && q->Kind() == p->Kind() && o.Editor->GetName() == item.Editor->GetName())
-            return &o;
-    }
+        if (q == p) return o.Editor->GetName() == item.Editor->GetName();
+        return SameText(q->Name, p->Name) && q->Kind() == p->Kind() && o.Editor->GetName() == item.Editor->GetName();
+    };
+    if (Hint >= 0 && Hint < other.Count() && same(other.Items(Hint))) return &other.Items(Hint);
+    for (int i = 0; i < other.Count(); ++i)
+        if (i != Hint && same(other.Items(i))) return &other.Items(i);
     return nullptr;
 }
 
@@ -648,7 +679,7 @@ static void MergeLists(TfrxPropertyList& first, const std::vector<TfrxPropertyLi
         std::vector<TfrxPropertyItem*> twins;
         bool keep = (item.Editor->GetAttributes() & paMultiSelect) != 0;
         for (size_t k = 0; keep && k < others.size(); ++k) {
-            TfrxPropertyItem* t = Counterpart(*others[k], item);
+            TfrxPropertyItem* t = Counterpart(*others[k], item, i);
             if (!t) keep = false;
             else twins.push_back(t);
         }

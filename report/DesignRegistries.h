@@ -13,6 +13,7 @@
 #include <memory>
 #include <string>
 #include <string_view>
+#include <unordered_map>
 #include <vector>
 
 #include "platform/classes/Persistent.h"
@@ -256,11 +257,16 @@ public:
 private:
     std::vector<TComponent*> Candidates() const;
 };
+// An object's name: an identifier that no other object of the report has; an empty name
+// is refused too (scripts and report files reach objects by name).
 class TfrxNameProperty : public TfrxStringProperty {
 public:
     using TfrxStringProperty::TfrxStringProperty;
     TfrxPropertyAttributes GetAttributes() override { return 0; }
+    void SetValue(const std::string& Text) override;
 };
+// A colour: a colour name or a number that is a colour: $000000 to $FFFFFF, a system
+// colour, clNone or clDefault; other numbers are refused.
 class TfrxColorProperty : public TfrxIntegerProperty {
 public:
     using TfrxIntegerProperty::TfrxIntegerProperty;
@@ -352,8 +358,21 @@ public:
     const TfrxPropertyEditorItem& Items(int Index) const;
 
 private:
+    TfrxPropertyEditorMatch Search(const TTypeInfo* PropertyType, const TObject* Component,
+                                   std::string_view PropertyName) const;
     std::vector<TfrxPropertyEditorItem> FItems;
     int FEventEditorIndex = -1;
+    // Results by type, object class and lower-case name; emptied by every registration.
+    struct TCacheKey {
+        const TTypeInfo* Type;
+        TClass Class;
+        std::string Name;
+        bool operator==(const TCacheKey&) const = default;
+    };
+    struct TCacheHash {
+        size_t operator()(const TCacheKey& k) const noexcept;
+    };
+    mutable std::unordered_map<TCacheKey, TfrxPropertyEditorMatch, TCacheHash> FCache;
 };
 TfrxPropertyEditorCollection& frxPropertyEditors();
 

@@ -4,6 +4,7 @@
 #include "app/widgets/FlatButton.h"
 #include "designer/code/CodeUtils.h"
 #include "designer/editors/Registration.h"
+#include "designer/inspector/InspectorHints.h"
 #include "designer/resources/DesignerTexts.h"
 #include "platform/db/DB.h"
 #include "platform/rtl/FileUtils.h"
@@ -48,6 +49,8 @@ void RegisterClinicClasses() {
     frxInstallPrintDialog();
     // The designer's texts join the string table before any window exists.
     frxRegisterDesignerTexts();
+    // The object inspector's property descriptions.
+    frxRegisterInspectorHints();
     // How each script language writes an event handler (string-table templates).
     frxRegisterCodeTemplates();
     // Report scripts reach the standard classes and the report's own.

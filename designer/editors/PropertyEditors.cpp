@@ -10,7 +10,9 @@
 #include "designer/editors/StringsEditor.h"
 #include "platform/graphics/Graphics.h"
 #include "platform/rtl/Exceptions.h"
+#include "platform/rtl/Format.h"
 #include "platform/rtl/StringList.h"
+#include "platform/rtl/StrUtils.h"
 #include "report/DataSet.h"
 #include "report/Frame.h"
 #include "report/MemoView.h"
@@ -55,6 +57,10 @@ std::string TfrxLocSizeXProperty::GetValue() {
 
 void TfrxLocSizeXProperty::SetValue(const std::string& Text) {
     const double t = ReadNumber(Text);
+    // Positions may be negative (an object moved past the page's edge); sizes may not.
+    const std::string name = GetName();
+    if ((t < 0 && !SameText(name, "Left") && !SameText(name, "Top")) || !std::isfinite(t))
+        throw EfrxError(frxResources().Get("prInvProp"));
     switch (UnitOf(Designer())) {
     case 0: SetFloatValue(t * 96 / 2.54); break;
     case 1: SetFloatValue(t * 96); break;
@@ -121,6 +127,11 @@ void DrawCheckBox(TCanvas& Canvas, int X, int Y, int h, bool Checked, int TickX,
 }
 
 }  // namespace
+
+bool TfrxBooleanProperty::Edit() {
+    SetOrdValue(GetOrdValue() != 0 ? 0 : 1);
+    return true;
+}
 
 void TfrxBooleanProperty::DrawValue(TCanvas& Canvas, const TRect& ARect) {
     TfrxEnumProperty::DrawValue(Canvas, ARect);
@@ -327,3 +338,22 @@ bool TfrxDisplayFormatProperty::Edit() {
         if (auto* target = dynamic_cast<TfrxFormat*>(GetObjectProp(Instance(i), PropInfo(i)))) target->Assign(&copy);
     return true;
 }
+
+// === Font sizes and frame widths ============================================================
+
+int frxReadFontSize(const std::string& Text) {
+    int64_t v = 0;
+    if (!TryStrToInt64(Trim(Text), v) || v < frxMinFontSize || v > frxMaxFontSize)
+        throw EfrxError(frxResources().Get("prInvProp"));
+    return static_cast<int>(v);
+}
+
+double frxReadFrameWidth(const std::string& Text) {
+    const double v = ReadNumber(Text);
+    if (!std::isfinite(v) || v < 0) throw EfrxError(frxResources().Get("prInvProp"));
+    return v;
+}
+
+void TfrxFontSizeProperty::SetValue(const std::string& Text) { SetOrdValue(frxReadFontSize(Text)); }
+
+void TfrxFrameWidthProperty::SetValue(const std::string& Text) { SetFloatValue(frxReadFrameWidth(Text)); }

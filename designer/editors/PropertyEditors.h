@@ -47,11 +47,12 @@ public:
     void GetValues() override;
 };
 
-// A Boolean drawn as a check box.
+// A Boolean drawn as a check box; Edit toggles it (a click on the box in the inspector).
 class TfrxBooleanProperty : public TfrxEnumProperty {
 public:
     using TfrxEnumProperty::TfrxEnumProperty;
     TfrxPropertyAttributes GetAttributes() override { return paValueList | paMultiSelect | paOwnerDraw; }
+    bool Edit() override;
     void DrawListItem(TCanvas& Canvas, int Index, const TRect& ARect) override;
     void DrawValue(TCanvas& Canvas, const TRect& ARect) override;
 };
@@ -139,6 +140,30 @@ public:
     TfrxPropertyAttributes GetAttributes() override { return paDialog | paMultiSelect | paReadOnly; }
     std::string GetValue() override;
     bool Edit() override;
+};
+
+// The font sizes the designer accepts (points): what the platform's font dialog offers.
+constexpr int frxMinFontSize = 1;
+constexpr int frxMaxFontSize = 1638;
+// A typed font size: a whole number from frxMinFontSize to frxMaxFontSize; anything else
+// raises EfrxError with the "prInvProp" text.
+int frxReadFontSize(const std::string& Text);
+// A typed frame line width: a number (either decimal separator) not below 0; anything
+// else raises EfrxError with the "prInvProp" text.
+double frxReadFrameWidth(const std::string& Text);
+
+// A font's size in points, from frxMinFontSize to frxMaxFontSize.
+class TfrxFontSizeProperty : public TfrxIntegerProperty {
+public:
+    using TfrxIntegerProperty::TfrxIntegerProperty;
+    void SetValue(const std::string& Text) override;
+};
+
+// A frame's line width, not below 0.
+class TfrxFrameWidthProperty : public TfrxFloatProperty {
+public:
+    using TfrxFloatProperty::TfrxFloatProperty;
+    void SetValue(const std::string& Text) override;
 };
 
 // A memo bound to a field (dataset and field set) gets the field expression as its text:

@@ -88,6 +88,9 @@ void RegisterPropertyEditors() {
                PropertyEditorClass<TfrxDisplayFormatProperty>);
     p.Register(extended, TfrxDataBand::StaticClass(), "ColumnWidth", PropertyEditorClass<TfrxLocSizeXProperty>);
     p.Register(extended, TfrxDataBand::StaticClass(), "ColumnGap", PropertyEditorClass<TfrxLocSizeXProperty>);
+    // Font sizes and frame line widths the designer accepts.
+    p.Register(IntegerTypeInfo(), TFont::StaticClass(), "Size", PropertyEditorClass<TfrxFontSizeProperty>);
+    p.Register(extended, TfrxFrame::StaticClass(), "Width", PropertyEditorClass<TfrxFrameWidthProperty>);
 }
 
 void RegisterHiddenProperties() {
