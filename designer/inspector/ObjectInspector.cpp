@@ -74,6 +74,8 @@ const char* const kInspectorText = R"(object frxObjectInspector: TfrxObjectInspe
   TextHeight = 13
   OnCreate = FormCreate
   OnDeactivate = FormDeactivate
+  OnMouseWheelDown = FormMouseWheelDown
+  OnMouseWheelUp = FormMouseWheelUp
   OnResize = FormResize
   OnShow = FormShow
   object ObjectsCB: TComboBox
@@ -159,17 +161,26 @@ const char* const kInspectorText = R"(object frxObjectInspector: TfrxObjectInspe
         WordWrap = True
       end
     end
-    object Box: TScrollBox
+    object Box: TPanel
       Left = 0
       Top = 0
       Width = 143
       Height = 250
-      HorzScrollBar.Visible = False
       Align = alClient
-      BorderStyle = bsNone
+      BevelOuter = bvNone
       Color = clWindow
       ParentColor = False
       TabOrder = 0
+      object VScroll: TScrollBar
+        Left = 127
+        Top = 0
+        Width = 16
+        Height = 250
+        Align = alRight
+        Kind = sbVertical
+        TabStop = False
+        Visible = False
+      end
       object PB: TPaintBox
         Left = 0
         Top = 0
@@ -319,6 +330,7 @@ TfrxObjectInspector::TfrxObjectInspector(TComponent* AOwner) : TForm(CheckOwner(
     Panel->SetParent(Box);
     Panel->SetColor(Box->Color());
     Panel->SetBounds(0, 0, Box->ClientWidth(), 0);
+    VScroll->SetWidth(16);
     for (TControl* c : std::initializer_list<TControl*>{PB, Edit1, EditPanel, ComboPanel}) c->SetParent(Panel);
     ComboBtn->SetGlyph(ArrowGlyph().get());
     BackPanel->SetParent(PropTS);
@@ -327,7 +339,7 @@ TfrxObjectInspector::TfrxObjectInspector(TComponent* AOwner) : TForm(CheckOwner(
     measure.SetSize(1, 1);
     measure.Canvas()->Font()->Assign(Font());
     FRowHeight = measure.Canvas()->TextHeight("Wg") + 3;
-    Box->VertScrollBar()->SetIncrement(FRowHeight);
+    VScroll->OnChange = [this](TObject*) { ScrollChanged(); };
     FItemIndex = -1;
     FormResize(this);
     SplitPos = PB->Width() / 2;
@@ -352,6 +364,7 @@ void TfrxObjectInspector::BindFields() {
     Bind(EventTS, "EventTS");
     Bind(BackPanel, "BackPanel");
     Bind(Box, "Box");
+    Bind(VScroll, "VScroll");
     Bind(PB, "PB");
     Bind(Edit1, "Edit1");
     Bind(EditPanel, "EditPanel");
@@ -397,6 +410,8 @@ void TfrxObjectInspector::DeclareProperties(TPropertyDecl<TfrxObjectInspector>& 
     d.Method("N11Click", &I::N11Click);
     d.Method("N21Click", &I::N21Click);
     d.Method("N31Click", &I::N31Click);
+    d.Method("FormMouseWheelDown", &I::FormMouseWheelDown);
+    d.Method("FormMouseWheelUp", &I::FormMouseWheelUp);
 }
 
 // === The lists and the rows =================================================================
@@ -633,10 +648,31 @@ void TfrxObjectInspector::PlaceEditControls() {
 }
 
 void TfrxObjectInspector::ScrollToRow(int Y) {
-    TControlScrollBar* bar = Box->VertScrollBar();
     const int client = Box->ClientHeight();
-    if (client + bar->Position() < Y + FRowHeight) bar->SetPosition(Y - client + FRowHeight);
-    if (Y < bar->Position()) bar->SetPosition(Y - 1);
+    if (client + ScrollPos() < Y + FRowHeight) SetScrollPos(Y - client + FRowHeight);
+    if (Y < ScrollPos()) SetScrollPos(Y - 1);
+}
+
+int TfrxObjectInspector::ScrollPos() const { return VScroll->Position(); }
+
+void TfrxObjectInspector::SetScrollPos(int Value) {
+    const int range = std::max(RowCount() * FRowHeight - Box->ClientHeight(), 0);
+    VScroll->SetPosition(std::clamp(Value, 0, range));
+    ScrollChanged();
+}
+
+void TfrxObjectInspector::ScrollChanged() {
+    if (Panel->Top() != -VScroll->Position()) Panel->SetTop(-VScroll->Position());
+}
+
+void TfrxObjectInspector::FormMouseWheelDown(TObject*, TShiftState, TPoint, bool& Handled) {
+    SetScrollPos(ScrollPos() + FRowHeight);
+    Handled = true;
+}
+
+void TfrxObjectInspector::FormMouseWheelUp(TObject*, TShiftState, TPoint, bool& Handled) {
+    SetScrollPos(ScrollPos() - FRowHeight);
+    Handled = true;
 }
 
 // === Changing values ========================================================================
@@ -1088,9 +1124,19 @@ void TfrxObjectInspector::TabChange(TObject*) {
 void TfrxObjectInspector::FormResize(TObject*) {
     if (!Panel) return;
     BuildRows();
-    const int width = Box->ClientWidth();
-    Panel->SetBounds(0, 0, width, RowCount() * FRowHeight);
-    PB->SetBounds(0, 0, width, RowCount() * FRowHeight);
+    // The list scrolls by a scroll bar of its own beside it, shown when the rows are
+    // higher than the box: so the value column always knows its width.
+    const int height = RowCount() * FRowHeight;
+    const int client = Box->ClientHeight();
+    const bool bar = height > client;
+    VScroll->SetVisible(bar);
+    const int width = std::max(Box->ClientWidth() - (bar ? VScroll->Width() : 0), 0);
+    VScroll->SetParams(std::clamp(VScroll->Position(), 0, std::max(height - client, 0)), 0,
+                       std::max(height - client, 0));
+    VScroll->SetSmallChange(FRowHeight);
+    VScroll->SetLargeChange(std::max(client - FRowHeight, FRowHeight));
+    Panel->SetBounds(0, -VScroll->Position(), width, height);
+    PB->SetBounds(0, 0, width, height);
     if (SplitPos > width - 30 && width > 60) SplitPos = width / 2;
     PlaceEditControls();
 }

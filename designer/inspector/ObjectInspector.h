@@ -26,6 +26,7 @@ class TCanvas;
 class TComboBox;
 class TListBox;
 class TPageControl;
+class TScrollBar;
 class TPopupMenu;
 class TMenuItem;
 class TSpeedButton;
@@ -118,7 +119,8 @@ public:
     TTabSheet* PropTS = nullptr;
     TTabSheet* EventTS = nullptr;
     TPanel* BackPanel = nullptr;
-    TScrollBox* Box = nullptr;
+    TPanel* Box = nullptr;
+    TScrollBar* VScroll = nullptr;
     TPaintBox* PB = nullptr;
     TEdit* Edit1 = nullptr;
     TPanel* EditPanel = nullptr;
@@ -155,6 +157,11 @@ public:
     void N11Click(TObject* Sender);
     void N21Click(TObject* Sender);
     void N31Click(TObject* Sender);
+    void FormMouseWheelDown(TObject* Sender, TShiftState Shift, TPoint MousePos, bool& Handled);
+    void FormMouseWheelUp(TObject* Sender, TShiftState Shift, TPoint MousePos, bool& Handled);
+    // How far the list is scrolled (pixels).
+    int ScrollPos() const;
+    void SetScrollPos(int Value);
 
     static void DeclareProperties(TPropertyDecl<TfrxObjectInspector>& d);
 
@@ -178,6 +185,7 @@ private:
     void PlaceEditControls();
     void DoModify();
     void ScrollToRow(int Y);
+    void ScrollChanged();
     void ClosePopup();
     void HideHint();
     void ShowHint(const std::string& Text, int X, int Y);

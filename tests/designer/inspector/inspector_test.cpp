@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cstdlib>
 
 #include "InspectorFixture.h"
 #include "designer/inspector/InspectorHints.h"
@@ -425,6 +426,24 @@ TEST_F(InspectorTest, AClickRightOfTheSplitTogglesABoolean) {
     EXPECT_EQ(r.Memo1->WordWrap, !was);
 }
 
+TEST_F(InspectorTest, TheListScrollsByRows) {
+    r.Inspect({r.Memo1});
+    ASSERT_GT(r.Insp->RowCount() * r.Insp->RowHeight(), r.Insp->Box->ClientHeight());
+    EXPECT_TRUE(r.Insp->VScroll->Visible());
+    // The value column ends at the scroll bar.
+    EXPECT_EQ(r.Insp->PB->Width(), r.Insp->Box->ClientWidth() - r.Insp->VScroll->Width());
+    bool handled = false;
+    r.Insp->FormMouseWheelDown(r.Insp, 0, TPoint{}, handled);
+    r.Insp->FormMouseWheelDown(r.Insp, 0, TPoint{}, handled);
+    EXPECT_EQ(r.Insp->ScrollPos(), 2 * r.Insp->RowHeight());
+    EXPECT_EQ(r.Insp->Panel->Top(), -2 * r.Insp->RowHeight());
+    r.Insp->FormMouseWheelUp(r.Insp, 0, TPoint{}, handled);
+    EXPECT_EQ(r.Insp->ScrollPos(), r.Insp->RowHeight());
+    // Choosing the last row brings it into view.
+    r.Insp->SetItemIndex(r.Insp->RowCount() - 1);
+    EXPECT_EQ(r.Insp->ScrollPos() + r.Insp->Box->ClientHeight(), r.Insp->RowCount() * r.Insp->RowHeight());
+}
+
 TEST_F(InspectorTest, HintShowsACutOffName) {
     r.Inspect({r.Memo1});
     r.Insp->SplitPos = 40;
@@ -539,6 +558,22 @@ TEST(ObjectInspector, TheOwnerMustBeADesigner) {
     } catch (const Exception& e) {
         EXPECT_EQ(e.Message(), "The Owner of the object inspector should be TfrxCustomDesigner");
     }
+}
+
+}  // namespace
+
+namespace {
+
+// With ROVE_SCREENSHOTS set to a folder, the inspector on a memo is saved there as a PNG.
+TEST_F(InspectorTest, Screenshot) {
+    const char* dir = std::getenv("ROVE_SCREENSHOTS");
+    if (!dir) GTEST_SKIP() << "ROVE_SCREENSHOTS not set";
+    r.Memo1->Frame()->Typ = TfrxFrameTypes{ftLeft, ftTop};
+    r.Inspect({r.Memo1});
+    r.Insp->ToggleRow(r.Insp->FindRow("Frame"));
+    r.Insp->SetItemIndex(r.Insp->FindRow("Color"));
+    TUiTestHarness::ProcessMessages();
+    EXPECT_TRUE(TUiTestHarness::SaveScreenshot(r.Insp, std::string(dir) + "/inspector.png"));
 }
 
 }  // namespace
