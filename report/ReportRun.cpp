@@ -280,8 +280,11 @@ bool TfrxReport::PrepareReport(bool ClearLastReport) {
         try {
             if (!FEngine || !FPreviewPages) throw EfrxError(kNoEngine);
             if (PrepareScript()) {
+                FPreviewPages->SetTerminated(false);
                 if (FScript->Program()->Count() > 0) FScript->Execute();
-                if (!FEngine->Run() && FPreviewForm) FPreviewForm->Close();
+                // A run stopped while the script's main block ran (the designer's Stop)
+                // prepares nothing: the engine would start afresh and clear the request.
+                if (!FPreviewPages->Terminated() && !FEngine->Run() && FPreviewForm) FPreviewForm->Close();
             }
         } catch (...) {
             // An error that left a statement of the report script carries its position.

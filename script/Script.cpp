@@ -12,6 +12,7 @@
 #include "script/ValueBuffer.h"
 
 #include <algorithm>
+#include <cstdlib>
 #include <iostream>
 
 #include <pthread.h>
@@ -268,7 +269,9 @@ void TfsScript::Clear() {
     // First to last, as the item list frees.
     for (auto& item : FItems) item.reset();
     FItems.clear();
+    FCodeLines.clear();
     FUnitLines->Clear();
+    FUnitLinesStale = false;
 }
 
 void TfsScript::RemoveItems(const void* owner) {
@@ -419,7 +422,7 @@ void TfsScript::RollBack(const Snapshot& snapshot) {
     FProgram->Truncate(snapshot.StatementCount);
     while (FItems.size() > snapshot.ItemCount) FItems.pop_back();
     RebuildIndex();
-    FUnitLines->SetText(snapshot.UnitLines);
+    SetUnitLinesText(snapshot.UnitLines);
 }
 
 void TfsScript::SetError(const std::string& msg, const std::string& pos, const std::string& unit) {
@@ -436,7 +439,7 @@ bool TfsScript::Compile() {
     parser.LoadGrammar(FSyntaxType);
     if (OnGetUnit) parser.SetOnGetUnit([this](const std::string& unit, std::string& text) { OnGetUnit(this, unit, text); });
 
-    const Snapshot snapshot{FItems.size(), FProgram->Count(), FUnitLines->Text()};
+    const Snapshot snapshot{FItems.size(), FProgram->Count(), UnitLines().Text()};
     if (!parser.BuildIntermediate(FLines->Text())) {
         FErrorMsg = parser.ErrorMsg();
         FErrorPos = parser.ErrorPos();
@@ -604,34 +607,71 @@ void TfsScript::RunLine(const std::string& unitName, const std::string& sourcePo
 
 // --- Executable lines ----------------------------------------------------------------------
 
+TfsScript::TUnitCodeLines* TfsScript::CodeLinesOf(std::string_view unitName, bool create) {
+    for (TUnitCodeLines& u : FCodeLines)
+        if (TfsNameEqual()(u.Unit, unitName)) return &u;
+    if (!create) return nullptr;
+    FCodeLines.push_back({std::string(unitName), {}, {}});
+    return &FCodeLines.back();
+}
+
+const TfsScript::TUnitCodeLines* TfsScript::CodeLinesOf(std::string_view unitName) const {
+    for (const TUnitCodeLines& u : FCodeLines)
+        if (TfsNameEqual()(u.Unit, unitName)) return &u;
+    return nullptr;
+}
+
+// Each line once per unit; a look-up costs the same however long the script is.
 void TfsScript::AddCodeLine(const std::string& unitName, const std::string& sourcePos) {
-    const std::string line = sourcePos.substr(0, sourcePos.find(':'));
-    int index = -1;
-    for (int i = 0; i < FUnitLines->Count(); ++i) {
-        const std::string& s = (*FUnitLines)[i];
-        const size_t eq = s.find('=');
-        if (eq != std::string::npos && TfsNameEqual()(std::string_view(s).substr(0, eq), unitName)) {
-            index = i;
-            break;
-        }
-    }
-    if (index < 0) index = FUnitLines->Add(unitName + "=");
-    const std::string& entry = (*FUnitLines)[index];
-    const std::string_view value = std::string_view(entry).substr(entry.find('=') + 1);
-    // The list is "5,7,12,": a line is present when ",line," occurs in ","+value.
-    const std::string probe = "," + line + ",";
-    if (("," + std::string(value)).find(probe) != std::string::npos) return;
-    FUnitLines->Put(index, entry + line + ",");
+    const int line = std::atoi(sourcePos.substr(0, sourcePos.find(':')).c_str());
+    if (line < 0) return;
+    TUnitCodeLines& u = *CodeLinesOf(unitName, true);
+    if (static_cast<size_t>(line) >= u.Has.size()) u.Has.resize(static_cast<size_t>(line) + 1, false);
+    if (u.Has[static_cast<size_t>(line)]) return;
+    u.Has[static_cast<size_t>(line)] = true;
+    u.Order.push_back(line);
+    FUnitLinesStale = true;
 }
 
 bool TfsScript::IsExecutableLine(int line, const std::string& unitName) const {
-    for (int i = 0; i < FUnitLines->Count(); ++i) {
-        const std::string& s = (*FUnitLines)[i];
-        const size_t eq = s.find('=');
-        if (eq == std::string::npos || !TfsNameEqual()(std::string_view(s).substr(0, eq), unitName)) continue;
-        return ("," + s.substr(eq + 1)).find("," + IntToStr(line) + ",") != std::string::npos;
+    const TUnitCodeLines* u = CodeLinesOf(unitName);
+    return u && line >= 0 && static_cast<size_t>(line) < u->Has.size() && u->Has[static_cast<size_t>(line)];
+}
+
+// "unit=5,7,12," per unit.
+const TStringList& TfsScript::UnitLines() const {
+    if (FUnitLinesStale) {
+        FUnitLines->Clear();
+        for (const TUnitCodeLines& u : FCodeLines) {
+            std::string entry = u.Unit + "=";
+            for (int l : u.Order) entry += std::to_string(l) + ",";
+            FUnitLines->Add(entry);
+        }
+        FUnitLinesStale = false;
     }
-    return false;
+    return *FUnitLines;
+}
+
+void TfsScript::SetUnitLinesText(const std::string& text) {
+    FCodeLines.clear();
+    TStringList list;
+    list.SetText(text);
+    for (int i = 0; i < list.Count(); ++i) {
+        const std::string& s = list[i];
+        const size_t eq = s.find('=');
+        if (eq == std::string::npos) continue;
+        const std::string unit = s.substr(0, eq);
+        CodeLinesOf(unit, true);
+        size_t p = eq + 1;
+        while (p < s.size()) {
+            const size_t comma = s.find(',', p);
+            AddCodeLine(unit, s.substr(p, comma == std::string::npos ? std::string::npos : comma - p));
+            if (comma == std::string::npos) break;
+            p = comma + 1;
+        }
+    }
+    FUnitLines->SetText(text);
+    FUnitLinesStale = false;
 }
 
 // --- Global unit ---------------------------------------------------------------------------

@@ -336,7 +336,7 @@ public:
     void AddCodeLine(const std::string& unitName, const std::string& sourcePos);
     bool IsExecutableLine(int line, const std::string& unitName = {}) const;
     // Name=value lines, one per unit ("" for the main text): the value lists the lines.
-    const TStringList& UnitLines() const { return *FUnitLines; }
+    const TStringList& UnitLines() const;
 
     // Records the position of a statement that raised (innermost statement wins).
     static void NoteRunError(const TfsStatement* statement);
@@ -369,7 +369,20 @@ private:
     std::vector<std::unique_ptr<TfsCustomVariable>> FItems;
     std::unordered_map<std::string, TfsCustomVariable*, TfsNameHash, TfsNameEqual> FIndex;
     std::unique_ptr<TfsStatement> FProgram;
+    // The executable lines per unit (in the order units first appear), each with its lines in
+    // the order added and a bit per line number for the look-up; UnitLines is their text,
+    // made when asked for.
+    struct TUnitCodeLines {
+        std::string Unit;
+        std::vector<int> Order;
+        std::vector<bool> Has;
+    };
+    std::vector<TUnitCodeLines> FCodeLines;
+    TUnitCodeLines* CodeLinesOf(std::string_view unitName, bool create);
+    const TUnitCodeLines* CodeLinesOf(std::string_view unitName) const;
+    void SetUnitLinesText(const std::string& text);
     std::unique_ptr<TStringList> FUnitLines;
+    mutable bool FUnitLinesStale = false;
     std::string FErrorMsg, FErrorPos, FErrorUnit;
     std::string FRunErrorPos, FRunErrorUnit;
     bool FIsRunning = false;

@@ -205,13 +205,6 @@ void TfrxSyntaxMemo::LinesChanged() {
     Invalidate();
 }
 
-void TfrxSyntaxMemo::ReplaceAll(const std::string& Text) {
-    FLines.clear();
-    for (std::u32string& part : SplitText(Text)) FLines.push_back(MakeLine(std::move(part)));
-    for (const TLine& line : FLines) NoteLength(static_cast<int>(line.Text.size()));
-    RestyleAll();
-}
-
 // Replaces lines First .. Last (0-based) by NewLines; the lines keep no executable tags.
 void TfrxSyntaxMemo::ReplaceLines(int First, int Last, std::vector<std::u32string> NewLines) {
     const uint8_t entry = FLines[size_t(First)].EntryState;
@@ -416,7 +409,15 @@ std::string TfrxSyntaxMemo::GetSelText() const {
 
 void TfrxSyntaxMemo::SaveUndo() {
     if (!FUndoPending) return;
-    FUndoText.push_back(Text());
+    size_t size = 0;
+    for (const TLine& line : FLines) size += line.Text.size() + 2;
+    std::u32string all;
+    all.reserve(size);
+    for (size_t i = 0; i < FLines.size(); ++i) {
+        if (i > 0) all += U"\r\n";
+        all += FLines[i].Text;
+    }
+    FUndoText.push_back(std::move(all));
     FUndoList.push_back({FCaretX, FCaretY});
     if (FUndoList.size() > kUndoLimit) {
         FUndoText.erase(FUndoText.begin());
@@ -701,10 +702,18 @@ void TfrxSyntaxMemo::Undo() {
     FResetOnChange = false;
     if (FUndoList.empty()) return;
     const TfrxCaretPos caret = FUndoList.back();
-    const std::string text = std::move(FUndoText.back());
+    const std::u32string text = std::move(FUndoText.back());
     FUndoList.pop_back();
     FUndoText.pop_back();
-    ReplaceAll(text);
+    FLines.clear();
+    size_t start = 0;
+    for (;;) {
+        const size_t end = text.find(U"\r\n", start);
+        FLines.push_back(MakeLine(text.substr(start, end == std::u32string::npos ? std::u32string::npos : end - start)));
+        if (end == std::u32string::npos) break;
+        start = end + 2;
+    }
+    RestyleAll();
     FSelAnchor.X = 0;
     MoveCaret(caret.X, caret.Y);
     UpdateScrollBars();

@@ -212,7 +212,6 @@ private:
     // Editing steps.
     void SaveUndo();
     void Changed();                  // Modified, OnTextChange
-    void ReplaceAll(const std::string& Text);
     void SetLinesFrom(const std::vector<std::string>& Lines);
     void ReplaceLines(int First, int Last, std::vector<std::u32string> NewLines);
     void ShiftBookmarks(int From, int Delta);
@@ -243,7 +242,7 @@ private:
 
     std::vector<TLine> FLines;
     TfrxSyntaxMemoLines FLinesAdapter{*this};
-    std::vector<std::string> FUndoText;   // snapshots: the whole text ...
+    std::vector<std::u32string> FUndoText;   // snapshots: the whole text ...
     std::vector<TfrxCaretPos> FUndoList;  // ... and the caret
     std::unique_ptr<TfsParser> FParser;
     std::string FSyntax;

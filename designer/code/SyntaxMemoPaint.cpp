@@ -410,8 +410,11 @@ void TfrxSyntaxMemo::PaintLine(TCanvas& Canvas, int Index, int Y) {
     uint8_t runStyle = 0;
     bool runSelected = false;
     for (int cx = x; column <= n && cx < right; ++column) {
-        const uint8_t style = StyleAt(column, lineNo);
+        const char32_t ch = line.Text[size_t(column - 1)];
         const bool selected = IsSelected(column, lineNo);
+        // A blank looks the same in every style: it joins the run it stands in.
+        const uint8_t style = (ch <= ' ' && column > runStart && selected == runSelected) ? runStyle
+                                                                                            : StyleAt(column, lineNo);
         if (column == runStart) {
             runStyle = style;
             runSelected = selected;
@@ -421,7 +424,7 @@ void TfrxSyntaxMemo::PaintLine(TCanvas& Canvas, int Index, int Y) {
             runStyle = style;
             runSelected = selected;
         }
-        cx += (IsWide(line.Text[size_t(column - 1)]) ? 2 : 1) * FCharWidth;
+        cx += (IsWide(ch) ? 2 : 1) * FCharWidth;
     }
     if (column > runStart) drawRun(runStart, column, runStyle, runSelected);
     if (x >= right) return;
