@@ -3,6 +3,7 @@
 #include "app/forms/ClinicForms.h"
 #include "app/widgets/FlatButton.h"
 #include "designer/code/CodeUtils.h"
+#include "designer/dialogs/CrossEditor.h"
 #include "designer/editors/Registration.h"
 #include "designer/inspector/InspectorHints.h"
 #include "designer/resources/DesignerTexts.h"
@@ -56,8 +57,10 @@ void RegisterClinicClasses() {
     // Report scripts reach the standard classes and the report's own.
     fsRegisterStandardClasses();
     frxRegisterReportClasses();
-    // The designer's object and property editors, for the designer and its inspector.
+    // The designer's object and property editors, for the designer and its inspector; the
+    // cross-tab editor opens on a double click on a cross-tab.
     frxRegisterDesignerEditors();
+    frxRegisterCrossEditor();
 }
 
 bool ClaimSingleInstance() {

@@ -3,6 +3,9 @@
 #include <filesystem>
 #include <unistd.h>
 
+#include "platform/db/ADODB.h"
+#include "platform/db/SqliteDatabase.h"
+#include "platform/rtl/FileUtils.h"
 #include "platform/rtl/Streams.h"
 #include "platform/rtl/StringList.h"
 
@@ -70,4 +73,36 @@ TTempFile::TTempFile(const std::string& Extension) : Name(TempName("dialog_file_
 TTempFile::~TTempFile() {
     std::error_code ec;
     std::filesystem::remove(Name, ec);
+}
+
+TSalesData::TSalesData(int Rows, TComponent* Owner) {
+    FileName = CreateTempFile("", "dialogsales");
+    TSqliteDatabase db;
+    db.Open(FileName, TSqliteDatabase::omReadWriteCreate);
+    std::string script = "CREATE TABLE sales (region TEXT(10), product TEXT(10), year INTEGER, amount FLOAT, qty INTEGER);";
+    const char* regions[] = {"North", "South", "East"};
+    const char* products[] = {"Tea", "Rice"};
+    for (int i = 0; i < Rows; ++i)
+        script += std::string("INSERT INTO sales VALUES ('") + regions[i % 3] + "', '" + products[i % 2] + "', " +
+                  std::to_string(2020 + i % 2) + ", " + std::to_string(10 + i) + ", " + std::to_string(i + 1) + ");";
+    db.ExecScript(script);
+    db.Close();
+    Connection = std::make_unique<TADOConnection>(nullptr);
+    Connection->SetConnectionString("Provider=Microsoft.Jet.OLEDB.4.0;Data Source=" + FileName);
+    Connection->SetLoginPrompt(false);
+    Connection->Open();
+    Query = std::make_unique<TADOQuery>(nullptr);
+    Query->SetConnection(Connection.get());
+    Query->SQL()->SetText("select * from sales order by region, product");
+    DataSet = new TfrxDBDataset(Owner);
+    DataSet->SetName("SalesDS");
+    DataSet->SetUserName("Sales");
+    DataSet->SetDataSet(Query.get());
+}
+
+TSalesData::~TSalesData() {
+    if (!DataSet->Owner()) delete DataSet;
+    Query.reset();
+    Connection.reset();
+    DeleteFile(FileName);
 }

@@ -49,6 +49,19 @@ struct TDialogReport {
     std::string Xml() const;
 };
 
+// An SQLite file with the table sales(region, product, year, amount, qty) of Rows rows,
+// a query over it and the report dataset "Sales" (owned by Report when one is given).
+class TADOConnection;
+class TADOQuery;
+struct TSalesData {
+    explicit TSalesData(int Rows, TComponent* Owner = nullptr);
+    ~TSalesData();
+    std::string FileName;
+    std::unique_ptr<TADOConnection> Connection;
+    std::unique_ptr<TADOQuery> Query;
+    TfrxDBDataset* DataSet = nullptr;
+};
+
 // A temporary file name that is removed when the object goes.
 struct TTempFile {
     explicit TTempFile(const std::string& Extension);
