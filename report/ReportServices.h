@@ -323,6 +323,10 @@ public:
     // Shows the code page with the code editor refreshed and its caret at the 1-based
     // Line and Column.
     virtual void ShowCodeLine(int Line, int Column);
+    // Before the report is replaced (a new report made by a wizard): a modified report's
+    // changes are asked about, Yes saving them; false when the user cancelled or saving
+    // failed. A designer without report files has nothing to ask.
+    virtual bool CheckSaveChanges() { return true; }
 
 private:
     TfrxReport* FReport;

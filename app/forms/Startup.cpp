@@ -7,6 +7,7 @@
 #include "designer/editors/Registration.h"
 #include "designer/inspector/InspectorHints.h"
 #include "designer/resources/DesignerTexts.h"
+#include "designer/wizards/StdWizard.h"
 #include "platform/db/DB.h"
 #include "platform/rtl/FileUtils.h"
 #include "platform/ui/Forms.h"
@@ -61,6 +62,8 @@ void RegisterClinicClasses() {
     // cross-tab editor opens on a double click on a cross-tab.
     frxRegisterDesignerEditors();
     frxRegisterCrossEditor();
+    // The report wizards the New Items window lists.
+    frxRegisterWizards();
 }
 
 bool ClaimSingleInstance() {

@@ -79,12 +79,14 @@ TSalesData::TSalesData(int Rows, TComponent* Owner) {
     FileName = CreateTempFile("", "dialogsales");
     TSqliteDatabase db;
     db.Open(FileName, TSqliteDatabase::omReadWriteCreate);
-    std::string script = "CREATE TABLE sales (region TEXT(10), product TEXT(10), year INTEGER, amount FLOAT, qty INTEGER);";
+    std::string script = "CREATE TABLE sales (region TEXT(10), product TEXT(10), year INTEGER, amount FLOAT, qty INTEGER, "
+        "note TEXT(80));";
     const char* regions[] = {"North", "South", "East"};
     const char* products[] = {"Tea", "Rice"};
     for (int i = 0; i < Rows; ++i)
         script += std::string("INSERT INTO sales VALUES ('") + regions[i % 3] + "', '" + products[i % 2] + "', " +
-                  std::to_string(2020 + i % 2) + ", " + std::to_string(10 + i) + ", " + std::to_string(i + 1) + ");";
+                  std::to_string(2020 + i % 2) + ", " + std::to_string(10 + i) + ", " + std::to_string(i + 1) + ", 'n" +
+                  std::to_string(i) + "');";
     db.ExecScript(script);
     db.Close();
     Connection = std::make_unique<TADOConnection>(nullptr);
@@ -93,7 +95,7 @@ TSalesData::TSalesData(int Rows, TComponent* Owner) {
     Connection->Open();
     Query = std::make_unique<TADOQuery>(nullptr);
     Query->SetConnection(Connection.get());
-    Query->SQL()->SetText("select * from sales order by region, product");
+    Query->SQL()->SetText("select region, product, year, amount, qty from sales order by region, product");
     DataSet = new TfrxDBDataset(Owner);
     DataSet->SetName("SalesDS");
     DataSet->SetUserName("Sales");

@@ -26,6 +26,13 @@ public:
     void UpdateDataTree() override {}
     void UpdatePage() override {}
     void SetModified(bool Value) override;
+    // Answers the question about unsaved changes with SaveAnswer.
+    bool CheckSaveChanges() override {
+        ++SaveQuestions;
+        return SaveAnswer;
+    }
+    bool SaveAnswer = true;
+    int SaveQuestions = 0;
     int Locks = 0;
     int Reloads = 0;
     int ModifiedCalls = 0;
@@ -49,8 +56,8 @@ struct TDialogReport {
     std::string Xml() const;
 };
 
-// An SQLite file with the table sales(region, product, year, amount, qty) of Rows rows,
-// a query over it and the report dataset "Sales" (owned by Report when one is given).
+// An SQLite file with the table sales(region, product, year, amount, qty, note) of Rows
+// rows, a query over it (all but the wide note) and the report dataset "Sales" (owned by Report when one is given).
 class TADOConnection;
 class TADOQuery;
 struct TSalesData {

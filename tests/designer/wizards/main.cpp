@@ -1,0 +1,15 @@
+// The report wizards' and the New Items window's tests show their windows offscreen, with the repository's pinned fonts.
+#include <QApplication>
+#include <cstdlib>
+#include <gtest/gtest.h>
+
+int main(int argc, char** argv) {
+    // ROVE_SCREENSHOTS (a folder) keeps the display the caller chose, so that the screenshot
+    // test can run on a real X server.
+    setenv("QT_QPA_PLATFORM", "offscreen", std::getenv("ROVE_SCREENSHOTS") ? 0 : 1);
+    setenv("QT_ENABLE_HIGHDPI_SCALING", "0", 1);
+    if (!std::getenv("FONTCONFIG_FILE")) setenv("FONTCONFIG_FILE", ROVE_FONTS_CONF, 1);
+    QApplication app(argc, argv);
+    ::testing::InitGoogleTest(&argc, argv);
+    return RUN_ALL_TESTS();
+}
