@@ -44,6 +44,7 @@ ROVE_DECLARE_EXCEPTION(EReadError, EStreamError);
 ROVE_DECLARE_EXCEPTION(EWriteError, EStreamError);
 ROVE_DECLARE_EXCEPTION(EInvalidHandle, Exception);    // a stale or forged object handle
 ROVE_DECLARE_EXCEPTION(EInvalidOperation, Exception);
+ROVE_DECLARE_EXCEPTION(EInvalidCast, Exception);       // an object used as a class it is not
 ROVE_DECLARE_EXCEPTION(EOSError, Exception);
 
 // Raises an Exception whose text is Format(fmt, args) is in Format.h (RaiseFmt).

@@ -711,7 +711,7 @@ void TListView::SetColumns(TListColumns* Value) {
 
 void TListView::SetRowSelect(bool Value) {
     FRowSelect = Value;
-    if (auto* tree = TypedWidget<QTreeView>(this); tree && FViewStyle == vsReport) tree->setAllColumnsShowFocus(Value);
+    if (auto* tree = FViewStyle == vsReport ? TypedWidget<QTreeView>(this) : nullptr) tree->setAllColumnsShowFocus(Value);
 }
 
 void TListView::SetGridLines(bool Value) { FGridLines = Value; }
@@ -745,7 +745,7 @@ void TListView::Rebuild() {
     if (!FViewPeer || !FViewPeer->Model) return;
     FLastSelected = nullptr;
     FViewPeer->Model->Reset();
-    if (auto* tree = TypedWidget<QTreeView>(this); tree && FViewStyle == vsReport) {
+    if (auto* tree = FViewStyle == vsReport ? TypedWidget<QTreeView>(this) : nullptr) {
         tree->header()->setVisible(FColumns->Count() > 0);
         for (int i = 0; i < FColumns->Count(); ++i) tree->setColumnWidth(i, FColumns->Items(i)->Width());
     }

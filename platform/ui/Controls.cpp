@@ -154,6 +154,13 @@ QWidget* ClientWidgetOf(const TControl* control) {
     return control && control->Peer() ? control->Peer()->Client.data() : nullptr;
 }
 
+void RaiseWidgetClassError(const TControl* control, const QWidget* widget, const char* wanted) {
+    std::string name = control->ClassName();
+    if (!control->Name().empty()) name += " " + control->Name();
+    throw EInvalidCast("Invalid class typecast: the widget of " + name + " is a " +
+                       widget->metaObject()->className() + ", not a " + wanted);
+}
+
 void TControlAccess::SetBoundsFromWidget(TControl* c, int l, int t, int w, int h) {
     if (c->FLeft == l && c->FTop == t && c->FWidth == w && c->FHeight == h) return;
     const bool resized = c->FWidth != w || c->FHeight != h;

@@ -42,7 +42,18 @@ public:
 TControl* ControlOfWidget(const QWidget* widget);
 QWidget* WidgetOf(const TControl* control);
 QWidget* ClientWidgetOf(const TControl* control);
-template <class W> W* TypedWidget(const TControl* control) { return static_cast<W*>(WidgetOf(control)); }
+// The control's widget when it is a W, else null (for code that serves several widget kinds).
+template <class W> W* WidgetAs(const TControl* control) { return dynamic_cast<W*>(WidgetOf(control)); }
+// Raises EInvalidCast naming the control's class, its widget's class and the class asked for.
+[[noreturn]] void RaiseWidgetClassError(const TControl* control, const QWidget* widget, const char* wanted);
+// The control's widget as the W it must be (null when it has none): a widget of another
+// class is a programming error and raises instead of being used as a W.
+template <class W> W* TypedWidget(const TControl* control) {
+    QWidget* widget = WidgetOf(control);
+    if (!widget) return nullptr;
+    if (auto* typed = dynamic_cast<W*>(widget)) return typed;
+    RaiseWidgetClassError(control, widget, W::staticMetaObject.className());
+}
 
 using TBaseEvent = std::function<bool(QEvent*)>;
 // The layer's handling of one Qt event for control; base runs the widget's own handling.

@@ -8,6 +8,7 @@
 #include "platform/rtl/StrUtils.h"
 #include "platform/ui/ActnList.h"
 #include "platform/ui/Clipbrd.h"
+#include "platform/ui/Dialogs.h"
 #include "platform/ui/Forms.h"
 #include "platform/ui/Menus.h"
 #include "platform/ui/QtPeer.h"
@@ -21,6 +22,8 @@
 #include <QDropEvent>
 #include <QFontMetrics>
 #include <QGroupBox>
+#include <QInputMethodEvent>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
@@ -35,6 +38,8 @@
 #include <QRadioButton>
 #include <QScrollBar>
 #include <QStyledItemDelegate>
+#include <QTextCursor>
+#include <QTextDocument>
 #include <QPainter>
 #include <QIcon>
 #include <QStyleOptionComboBox>
@@ -145,11 +150,62 @@ protected:
     }
 };
 
+// A memo counts a line break as two characters (CR LF), as its Text does; its widget
+// counts one. Lengths, positions and the limit of a memo are in the memo's count.
+int MemoUnits(const QString& s) { return int(s.size() + s.count(QLatin1Char('\n'))); }
+
+QString WidgetText(QString s) { return s.replace(QChar::ParagraphSeparator, QLatin1Char('\n')); }
+
+int MemoPos(const QPlainTextEdit* w, int widgetPos) { return MemoUnits(w->toPlainText().left(widgetPos)); }
+
+// The widget position of a memo position; one inside a line break is the break's start.
+int WidgetPos(const QPlainTextEdit* w, int memoPos) {
+    const QString text = w->toPlainText();
+    int units = 0;
+    for (int i = 0; i < text.size(); ++i) {
+        const int step = text[i] == QLatin1Char('\n') ? 2 : 1;
+        if (units + step > memoPos) return i;
+        units += step;
+    }
+    return int(text.size());
+}
+
+// The front of Text that fits a memo of MaxLength characters once its selection is replaced
+// (all of it when the memo has no limit). A surrogate pair is kept or left out whole.
+QString FitToLimit(const QPlainTextEdit* w, int maxLength, const QString& text) {
+    if (maxLength <= 0) return text;
+    const int selected = MemoUnits(WidgetText(w->textCursor().selectedText()));
+    int room = maxLength - (MemoUnits(w->toPlainText()) - selected);
+    int keep = 0;
+    while (keep < text.size()) {
+        int width = text[keep].isHighSurrogate() && keep + 1 < text.size() ? 2 : 1;
+        const int units = text[keep] == QLatin1Char('\n') ? 2 : width;
+        if (units > room) break;
+        room -= units;
+        keep += width;
+    }
+    return text.left(keep);
+}
+
+// Text a key event types into the widget (printable characters, Enter, Tab), else empty.
+QString TypedTextOf(const QKeyEvent* e) {
+    QString text = e->text();
+    for (QChar& ch : text) {
+        if (ch == QLatin1Char('\r')) ch = QLatin1Char('\n');
+        else if (ch < QLatin1Char(' ') && ch != QLatin1Char('\t')) return {};
+    }
+    return text;
+}
+
 class TPlainTextHost : public TScrollHost<QPlainTextEdit> {
 public:
     using TScrollHost<QPlainTextEdit>::TScrollHost;
 
 protected:
+    int Limit() const {
+        auto* edit = dynamic_cast<TCustomEdit*>(Control);
+        return edit ? edit->MaxLength() : 0;
+    }
     // Paste, drop and the context menu's paste all come here.
     void insertFromMimeData(const QMimeData* source) override {
         auto* wc = dynamic_cast<TWinControl*>(Control);
@@ -158,7 +214,28 @@ protected:
             return;
         }
         std::unique_ptr<QMimeData> mime(FilteredMime(wc, source, false));
+        if (mime->hasText()) mime->setText(FitToLimit(this, Limit(), mime->text()));
         QPlainTextEdit::insertFromMimeData(mime.get());
+    }
+    // A key that would pass the limit is refused with a beep, as the system's edits do.
+    void keyPressEvent(QKeyEvent* e) override {
+        const QString typed = TypedTextOf(e);
+        if (!isReadOnly() && !typed.isEmpty() && FitToLimit(this, Limit(), typed).size() < typed.size()) {
+            e->accept();
+            Beep();
+            return;
+        }
+        QPlainTextEdit::keyPressEvent(e);
+    }
+    void inputMethodEvent(QInputMethodEvent* e) override {
+        const QString fitted = FitToLimit(this, Limit(), e->commitString());
+        if (fitted.size() == e->commitString().size()) {
+            QPlainTextEdit::inputMethodEvent(e);
+            return;
+        }
+        QInputMethodEvent cut(e->preeditString(), e->attributes());
+        cut.setCommitString(fitted, e->replacementStart(), e->replacementLength());
+        QPlainTextEdit::inputMethodEvent(&cut);
     }
 };
 
@@ -356,12 +433,12 @@ TCustomEdit::TCustomEdit(TComponent* AOwner, bool SingleLine) : TWinControl(AOwn
 }
 
 std::string TCustomEdit::GetText() const {
-    if (auto* w = TypedWidget<QLineEdit>(this)) return StdStr(w->text());
+    if (auto* w = WidgetAs<QLineEdit>(this)) return StdStr(w->text());
     return FText;
 }
 
 void TCustomEdit::SetText(const std::string& Value) {
-    auto* w = TypedWidget<QLineEdit>(this);
+    auto* w = WidgetAs<QLineEdit>(this);
     if (!w) return;
     std::string v = Value;
     if (FCharCase == ecUpperCase) v = UpperCase(v);
@@ -378,14 +455,18 @@ void TCustomEdit::Change() {
 
 void TCustomEdit::Loaded() { TWinControl::Loaded(); }
 
+// An edit stands over a QLineEdit, a memo over a QPlainTextEdit: each member below serves
+// both, by the widget's real class.
 void TCustomEdit::SetMaxLength(int Value) {
     FMaxLength = Value;
-    if (auto* w = TypedWidget<QLineEdit>(this)) w->setMaxLength(Value > 0 ? Value : 32767);
+    // A memo's limit is kept by its widget host on every road text comes in.
+    if (auto* w = WidgetAs<QLineEdit>(this)) w->setMaxLength(Value > 0 ? Value : 32767);
 }
 
 void TCustomEdit::SetPasswordChar(char32_t Value) {
     FPasswordChar = Value;
-    if (auto* w = TypedWidget<QLineEdit>(this)) {
+    // A multi-line edit of the system shows its text whatever the password character.
+    if (auto* w = WidgetAs<QLineEdit>(this)) {
         w->setEchoMode(Value ? QLineEdit::Password : QLineEdit::Normal);
         w->setStyleSheet(Value ? QString("QLineEdit { lineedit-password-character: %1; }").arg(uint(Value)) : QString());
     }
@@ -393,10 +474,8 @@ void TCustomEdit::SetPasswordChar(char32_t Value) {
 
 void TCustomEdit::SetReadOnly(bool Value) {
     FReadOnly = Value;
-    // A memo stands over a QPlainTextEdit: look at the widget's real class.
-    QWidget* widget = WidgetOf(this);
-    if (auto* line = qobject_cast<QLineEdit*>(widget)) line->setReadOnly(Value);
-    else if (auto* plain = qobject_cast<QPlainTextEdit*>(widget)) plain->setReadOnly(Value);
+    if (auto* line = WidgetAs<QLineEdit>(this)) line->setReadOnly(Value);
+    else if (auto* plain = WidgetAs<QPlainTextEdit>(this)) plain->setReadOnly(Value);
 }
 
 void TCustomEdit::SetCharCase(TEditCharCase Value) {
@@ -406,95 +485,61 @@ void TCustomEdit::SetCharCase(TEditCharCase Value) {
 
 void TCustomEdit::SetBorderStyle(TBorderStyle Value) {
     FBorderStyle = Value;
-    if (auto* w = TypedWidget<QLineEdit>(this)) w->setFrame(Value != bsNone);
-    if (auto* w = TypedWidget<QPlainTextEdit>(this); w && dynamic_cast<TCustomMemo*>(this))
-        w->setFrameShape(Value == bsNone ? QFrame::NoFrame : QFrame::StyledPanel);
+    if (auto* line = WidgetAs<QLineEdit>(this)) line->setFrame(Value != bsNone);
+    else if (auto* plain = WidgetAs<QPlainTextEdit>(this))
+        plain->setFrameShape(Value == bsNone ? QFrame::NoFrame : QFrame::StyledPanel);
 }
-
-// A memo's selection is counted in the characters of its Text, where a line break is the
-// two characters CR LF; Qt counts one paragraph separator. These convert between the two.
-namespace {
-// The memo's widget; nullptr for a one-line edit.
-QPlainTextEdit* MemoWidget(const TCustomEdit* e) { return qobject_cast<QPlainTextEdit*>(WidgetOf(e)); }
-int MemoOffset(const QPlainTextEdit* w, int QtPos) {
-    return QtPos + w->document()->findBlock(QtPos).blockNumber();
-}
-int MemoQtPos(const QPlainTextEdit* w, int Offset) {
-    if (Offset <= 0) return 0;
-    for (QTextBlock b = w->document()->begin(); b.isValid(); b = b.next()) {
-        const int start = b.position() + b.blockNumber();
-        if (Offset <= start + b.length() - 1) return b.position() + (Offset - start);
-        if (!b.next().isValid()) return b.position() + b.length() - 1;
-        // An offset inside the CR LF pair stays at the end of the line.
-        if (Offset < start + b.length() + 1) return b.position() + b.length() - 1;
-    }
-    return 0;
-}
-}  // namespace
 
 int TCustomEdit::SelStart() const {
-    if (auto* m = MemoWidget(this)) return MemoOffset(m, m->textCursor().selectionStart());
-    auto* w = TypedWidget<QLineEdit>(this);
-    if (!w) return 0;
-    return w->hasSelectedText() ? w->selectionStart() : w->cursorPosition();
+    if (auto* line = WidgetAs<QLineEdit>(this))
+        return line->hasSelectedText() ? line->selectionStart() : line->cursorPosition();
+    if (auto* plain = WidgetAs<QPlainTextEdit>(this)) return MemoPos(plain, plain->textCursor().selectionStart());
+    return 0;
 }
 
 void TCustomEdit::SetSelStart(int Value) {
-    if (auto* m = MemoWidget(this)) {
-        QTextCursor c = m->textCursor();
-        c.setPosition(MemoQtPos(m, Value));
-        m->setTextCursor(c);
-        return;
+    if (auto* line = WidgetAs<QLineEdit>(this)) {
+        line->setCursorPosition(Value);
+    } else if (auto* plain = WidgetAs<QPlainTextEdit>(this)) {
+        QTextCursor c = plain->textCursor();
+        c.setPosition(WidgetPos(plain, Value));
+        plain->setTextCursor(c);
     }
-    if (auto* w = TypedWidget<QLineEdit>(this)) w->setCursorPosition(Value);
 }
 
 int TCustomEdit::SelLength() const {
-    if (auto* m = MemoWidget(this)) {
-        const QTextCursor c = m->textCursor();
-        return MemoOffset(m, c.selectionEnd()) - MemoOffset(m, c.selectionStart());
-    }
-    auto* w = TypedWidget<QLineEdit>(this);
-    return w && w->hasSelectedText() ? w->selectionLength() : 0;
+    if (auto* line = WidgetAs<QLineEdit>(this)) return line->hasSelectedText() ? line->selectionLength() : 0;
+    if (auto* plain = WidgetAs<QPlainTextEdit>(this)) return MemoUnits(WidgetText(plain->textCursor().selectedText()));
+    return 0;
 }
 
 void TCustomEdit::SetSelLength(int Value) {
-    if (auto* m = MemoWidget(this)) {
-        QTextCursor c = m->textCursor();
+    if (auto* line = WidgetAs<QLineEdit>(this)) {
+        line->setSelection(SelStart(), Value);
+    } else if (auto* plain = WidgetAs<QPlainTextEdit>(this)) {
+        QTextCursor c = plain->textCursor();
         const int start = c.selectionStart();
         c.setPosition(start);
-        c.setPosition(MemoQtPos(m, MemoOffset(m, start) + std::max(Value, 0)), QTextCursor::KeepAnchor);
-        m->setTextCursor(c);
-        return;
+        c.setPosition(WidgetPos(plain, MemoPos(plain, start) + Value), QTextCursor::KeepAnchor);
+        plain->setTextCursor(c);
     }
-    if (auto* w = TypedWidget<QLineEdit>(this)) w->setSelection(SelStart(), Value);
 }
 
 std::string TCustomEdit::SelText() const {
-    if (auto* m = MemoWidget(this)) {
-        QString t = m->textCursor().selectedText();
-        t.replace(QChar::ParagraphSeparator, QLatin1Char('\n'));
-        return ToCrLf(t);
-    }
-    auto* w = TypedWidget<QLineEdit>(this);
-    return w ? StdStr(w->selectedText()) : std::string();
+    if (auto* line = WidgetAs<QLineEdit>(this)) return StdStr(line->selectedText());
+    if (auto* plain = WidgetAs<QPlainTextEdit>(this)) return ToCrLf(WidgetText(plain->textCursor().selectedText()));
+    return {};
 }
 
 void TCustomEdit::SetSelText(const std::string& Value) {
-    if (auto* m = MemoWidget(this)) {
-        QTextCursor c = m->textCursor();
-        c.insertText(FromCrLf(Value));
-        m->setTextCursor(c);
-        return;
-    }
-    if (auto* w = TypedWidget<QLineEdit>(this)) w->insert(QStr(Value));
+    if (auto* line = WidgetAs<QLineEdit>(this)) line->insert(QStr(Value));
+    else if (auto* plain = WidgetAs<QPlainTextEdit>(this))
+        plain->insertPlainText(FitToLimit(plain, FMaxLength, FromCrLf(Value)));
 }
 
 void TCustomEdit::SelectAll() {
-    // A memo stands over a plain-text editor, not a line edit.
-    QWidget* w = WidgetOf(this);
-    if (auto* line = qobject_cast<QLineEdit*>(w)) line->selectAll();
-    else if (auto* text = qobject_cast<QPlainTextEdit*>(w)) text->selectAll();
+    if (auto* line = WidgetAs<QLineEdit>(this)) line->selectAll();
+    else if (auto* plain = WidgetAs<QPlainTextEdit>(this)) plain->selectAll();
 }
 
 // A one-line edit entered from the keyboard or by the program (not by a click into it)
@@ -523,14 +568,17 @@ void TCustomEdit::FocusArrived() {
     SelectAll();
 }
 
+// Deletes the selection; without one nothing changes.
 void TCustomEdit::ClearSelection() {
-    if (auto* m = MemoWidget(this)) {
-        QTextCursor c = m->textCursor();
-        c.removeSelectedText();
-        m->setTextCursor(c);
-        return;
+    if (auto* line = WidgetAs<QLineEdit>(this)) {
+        if (line->hasSelectedText()) line->del();
+    } else if (auto* plain = WidgetAs<QPlainTextEdit>(this)) {
+        QTextCursor c = plain->textCursor();
+        if (c.hasSelection()) {
+            c.removeSelectedText();
+            plain->setTextCursor(c);
+        }
     }
-    if (auto* w = TypedWidget<QLineEdit>(this)) w->del();
 }
 
 void TCustomEdit::CopyToClipboard() {
@@ -546,14 +594,14 @@ void TCustomEdit::CutToClipboard() {
 void TCustomEdit::PasteFromClipboard() { PasteText(); }
 
 void TCustomEdit::Undo() {
-    if (auto* m = MemoWidget(this)) m->undo();
-    else if (auto* w = TypedWidget<QLineEdit>(this)) w->undo();
+    if (auto* line = WidgetAs<QLineEdit>(this)) line->undo();
+    else if (auto* plain = WidgetAs<QPlainTextEdit>(this)) plain->undo();
 }
 
 bool TCustomEdit::CanUndo() const {
-    if (auto* m = MemoWidget(this)) return m->document()->isUndoAvailable();
-    auto* w = TypedWidget<QLineEdit>(this);
-    return w && w->isUndoAvailable();
+    if (auto* line = WidgetAs<QLineEdit>(this)) return line->isUndoAvailable();
+    if (auto* plain = WidgetAs<QPlainTextEdit>(this)) return plain->document()->isUndoAvailable();
+    return false;
 }
 
 bool TCustomEdit::WantsKey(uint16_t Key, TShiftState) const {
@@ -568,14 +616,14 @@ void TCustomEdit::KeyPress(char32_t& Key) {
 
 void TCustomEdit::InsertTypedText(const std::string& Text) {
     if (FReadOnly) return;
-    if (auto* w = TypedWidget<QLineEdit>(this)) {
+    if (auto* w = WidgetAs<QLineEdit>(this)) {
         w->insert(QStr(WithoutLineBreaks(Text)));
         FModified = true;
     }
 }
 
 bool TCustomEdit::PasteText() {
-    auto* w = TypedWidget<QLineEdit>(this);
+    auto* w = WidgetAs<QLineEdit>(this);
     if (!w) return false;
     if (FReadOnly) return true;
     const std::string text = FilterTypedText(WithoutLineBreaks(Clipboard()->AsText()));
@@ -696,7 +744,12 @@ bool TCustomMemo::WantsKey(uint16_t Key, TShiftState Shift) const {
 
 void TCustomMemo::InsertTypedText(const std::string& Text) {
     if (FReadOnly) return;
-    if (auto* w = TypedWidget<QPlainTextEdit>(this)) w->insertPlainText(FromCrLf(Text));
+    auto* w = TypedWidget<QPlainTextEdit>(this);
+    if (!w) return;
+    const QString text = FromCrLf(Text);
+    const QString fitted = FitToLimit(w, FMaxLength, text);
+    w->insertPlainText(fitted);
+    if (fitted.size() < text.size()) Beep();
 }
 
 bool TCustomMemo::PasteText() {

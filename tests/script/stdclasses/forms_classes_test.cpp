@@ -136,6 +136,22 @@ TEST_F(ScriptFormTest, FreeingAControlFromTheScriptRemovesIt) {
     EXPECT_TRUE(T.Output.empty());
 }
 
+// A memo takes the members it shares with the one-line edit (limit, password character,
+// border) on its own widget; the limit holds for text typed afterwards.
+TEST(ScriptForms, MemoTakesTheEditMembers) {
+    TUiTestHarness h;
+    TestScript t;
+    ASSERT_EQ(t.Run("var M: TMemo;\nbegin M := TMemo.Create(nil); M.MaxLength := 5; M.PasswordChar := '*';\n"
+                    "M.BorderStyle := bsNone; Out(M.MaxLength); Out(M.BorderStyle) end."),
+              "5 0");
+    auto* memo = ScriptObject<TMemo>(t.Script, "M");
+    ASSERT_NE(memo, nullptr);
+    std::unique_ptr<TMemo> owned(memo);
+    EXPECT_EQ(memo->PasswordChar(), U'*');
+    TUiTestHarness::TypeText(memo, "1234567");
+    EXPECT_EQ(memo->Text(), "12345");
+}
+
 TEST(ScriptForms, ApplicationAndConstants) {
     TestScript t;
     EXPECT_EQ(t.Run("begin Out(Application.ExeName <> ''); Out(mrYesToAll); Out(crHandPoint); Out(crSizeAll);\n"
