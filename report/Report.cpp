@@ -124,13 +124,13 @@ void TfrxReport::DeclareProperties(TPropertyDecl<TfrxReport>& d) {
 void TfrxReport::DefineProperties(TFiler& Filer) {
     TfrxComponent::DefineProperties(Filer);
     Filer.DefineProperty(
-        "Datasets", [this](TReader& r) { frxReadCollection(r, FDataSets.get()); },
+        "Datasets", [this](TReader& r) { frxReadCollection(r, FDataSets.get(), FErrors.get()); },
         [this](TWriter& w) { frxWriteCollection(w, FDataSets.get()); }, true);
     Filer.DefineProperty(
-        "Variables", [this](TReader& r) { frxReadCollection(r, FVariables.get()); },
+        "Variables", [this](TReader& r) { frxReadCollection(r, FVariables.get(), FErrors.get()); },
         [this](TWriter& w) { frxWriteCollection(w, FVariables.get()); }, true);
     Filer.DefineProperty(
-        "Style", [this](TReader& r) { frxReadCollection(r, FStyles.get()); },
+        "Style", [this](TReader& r) { frxReadCollection(r, FStyles.get(), FErrors.get()); },
         [this](TWriter& w) { frxWriteCollection(w, FStyles.get()); }, true);
 }
 

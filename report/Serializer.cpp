@@ -341,7 +341,9 @@ void frxWriteCollection(TWriter& Writer, TCollection* Collection) {
     PackCollectionStrings(Collection, false);
 }
 
-void frxReadCollection(TReader& Reader, TCollection* Collection) {
+void frxReadCollection(TReader& Reader, TCollection* Collection, TStrings* Errors) {
     Reader.ReadCollection(Collection);
-    PackCollectionStrings(Collection, false);
+    std::vector<std::string> failed;
+    PackCollectionStrings(Collection, false, Errors ? &failed : nullptr);
+    for (const std::string& e : failed) Errors->Add(e);
 }

@@ -81,6 +81,7 @@ private:
 
 // Streams the report's collections in form resources and in PropData: the string and
 // string-variant properties of every item are packed (bytes of 128 and above become
-// byte 1 and the byte minus 128) while written, and unpacked after reading.
+// byte 1 and the byte minus 128) while written, and unpacked after reading. A string that
+// does not decode becomes a line of Errors (the others load); without Errors it raises.
 void frxWriteCollection(class TWriter& Writer, class TCollection* Collection);
-void frxReadCollection(class TReader& Reader, class TCollection* Collection);
+void frxReadCollection(class TReader& Reader, class TCollection* Collection, class TStrings* Errors);

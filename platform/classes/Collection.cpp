@@ -189,7 +189,8 @@ std::string PackHighBytes(std::string_view text) {
     return out;
 }
 
-std::string UnpackHighBytes(std::string_view text) {
+namespace {
+std::string RestoreHighBytes(std::string_view text) {
     std::string out;
     out.reserve(text.size());
     for (size_t i = 0; i < text.size(); ++i) {
@@ -200,22 +201,42 @@ std::string UnpackHighBytes(std::string_view text) {
             out += text[i];
         }
     }
+    return out;
+}
+}  // namespace
+
+std::string UnpackHighBytes(std::string_view text) {
+    std::string out = RestoreHighBytes(text);
     if (!IsValidUtf8(out)) out = DecodeLegacyText(out);
     return out;
 }
 
-void PackCollectionStrings(TCollection* Collection, bool Pack) {
+void PackCollectionStrings(TCollection* Collection, bool Pack, std::vector<std::string>* Errors) {
     if (!Collection) return;
-    auto conv = [Pack](const std::string& s) { return Pack ? PackHighBytes(s) : UnpackHighBytes(s); };
+    std::vector<std::string> failed;
+    // Each string on its own: one that does not decode keeps its text with replacement
+    // characters and is named, and the strings after it still unpack.
+    auto conv = [&](int index, const TPropInfo* p, const std::string& s) {
+        if (Pack) return PackHighBytes(s);
+        bool replaced = false;
+        std::string out = DecodeLegacyTextLossy(RestoreHighBytes(s), replaced);
+        if (replaced)
+            failed.push_back(Format("%s: item %d, %s: Invalid GB18030 byte sequence",
+                                    {Collection->ItemClass()->ClassName(), index, p->Name}));
+        return out;
+    };
     for (int i = 0; i < Collection->Count(); ++i) {
         TCollectionItem* item = Collection->Items(i);
         for (const TPropInfo* p : item->ClassType()->Properties()) {
             if (p->Kind() == tkString && p->SetStr) {
-                SetStrProp(item, p, conv(GetStrProp(item, p)));
+                SetStrProp(item, p, conv(i, p, GetStrProp(item, p)));
             } else if (p->Kind() == tkVariant && p->SetVar) {
                 Variant v = GetVariantProp(item, p);
-                if (v.IsString()) SetVariantProp(item, p, Variant(conv(v.StrValue())));
+                if (v.IsString()) SetVariantProp(item, p, Variant(conv(i, p, v.StrValue())));
             }
         }
     }
+    if (failed.empty()) return;
+    if (!Errors) throw EReadError(failed.front());
+    Errors->insert(Errors->end(), failed.begin(), failed.end());
 }

@@ -108,4 +108,7 @@ private:
 std::string PackHighBytes(std::string_view text);
 std::string UnpackHighBytes(std::string_view text);
 // Applies PackHighBytes (pack) or UnpackHighBytes to every item's string properties.
-void PackCollectionStrings(TCollection* Collection, bool Pack);
+// Unpacking decodes string by string: one that is no GB18030 keeps its text with U+FFFD for
+// the bad bytes and goes to Errors ("TfrxVariable: item 0, Name: ..."); the others unpack.
+// Without Errors the first such message is raised as EReadError after all strings are done.
+void PackCollectionStrings(TCollection* Collection, bool Pack, std::vector<std::string>* Errors = nullptr);

@@ -194,7 +194,9 @@ std::string ToGbk(std::string_view utf8) {
     return out;
 }
 
-std::string FromGbk(std::string_view bytes) {
+// Bytes that are no GBK/GB18030 raise, or become U+FFFD one byte at a time when Replaced
+// is given (set when that happened).
+std::string FromGbk(std::string_view bytes, bool* Replaced = nullptr) {
     const IconvHandle gbk("UTF-8", "GBK");
     std::string out;
     out.reserve(bytes.size() * 3 / 2);
@@ -215,7 +217,12 @@ std::string FromGbk(std::string_view bytes) {
             }
             out.resize(keep);
         }
-        if (len == 0) throw EEncodingError("Invalid GB18030 byte sequence at byte " + std::to_string(pos));
+        if (len == 0) {
+            if (!Replaced) throw EEncodingError("Invalid GB18030 byte sequence at byte " + std::to_string(pos));
+            *Replaced = true;
+            out += "\xEF\xBF\xBD";
+            len = 1;
+        }
         pos += len;
     }
     return out;
@@ -561,4 +568,10 @@ std::string GbkToUtf8(std::string_view gbk) {
 std::string DecodeLegacyText(std::string_view bytes) {
     if (IsValidUtf8(bytes)) return std::string(bytes);
     return GbkToUtf8(bytes);
+}
+
+std::string DecodeLegacyTextLossy(std::string_view bytes, bool& Replaced) {
+    Replaced = false;
+    if (IsValidUtf8(bytes)) return std::string(bytes);
+    return FromGbk(bytes, &Replaced);
 }

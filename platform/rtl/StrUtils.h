@@ -63,3 +63,6 @@ std::string Utf8ToGbk(std::string_view utf8);
 std::string GbkToUtf8(std::string_view gbk);     // raises EEncodingError on bad bytes
 // A file written by the Windows program: UTF-8 when valid, else decoded as GBK/GB18030.
 std::string DecodeLegacyText(std::string_view bytes);
+// The same, but bytes that are no GB18030 become U+FFFD instead of raising; Replaced tells
+// whether any did.
+std::string DecodeLegacyTextLossy(std::string_view bytes, bool& Replaced);

@@ -160,6 +160,27 @@ INSTANTIATE_TEST_SUITE_P(
                 "重复命名", "Ok2"}),
     [](const testing::TestParamInfo<BadCase>& i) { return std::string(i.param.name); });
 
+// A string of the collections' binary data that is no GB18030 is an error of its own item:
+// its text keeps replacement characters, the later items load, and the report saves.
+TEST(Serializer, UndecodableCollectionStringIsAnErrorOfItsItem) {
+    const std::string bad =
+        "<?xml version=\"1.0\"?><TfrxReport PropData=\"095661726961626C65730E01044E616D650602017F0001044E616D65"
+        "060C0166011401360166010D012E0000\"/>";
+    TfrxReport r(nullptr);
+    Load(r, bad);
+    EXPECT_EQ(r.Errors()->Text(), "TfrxVariable: item 0, Name: Invalid GB18030 byte sequence\r\n");
+    ASSERT_EQ(r.Variables()->Count(), 2);
+    EXPECT_EQ(r.Variables()->Items(0)->Name(), "\uFFFD");
+    EXPECT_EQ(r.Variables()->Items(1)->Name(), "收据");
+    const std::string saved = Save(r);
+    TfrxReport again(nullptr);
+    Load(again, saved);
+    EXPECT_EQ(again.Errors()->Count(), 0) << again.Errors()->Text();
+    ASSERT_EQ(again.Variables()->Count(), 2);
+    EXPECT_EQ(again.Variables()->Items(0)->Name(), "\uFFFD");
+    EXPECT_EQ(again.Variables()->Items(1)->Name(), "收据");
+}
+
 TEST(Serializer, AttributeForms) {
     TfrxReport r(nullptr);
     Load(r, kHead + "<TfrxTestMemoView Name=\"A\" Left=\"12,5\" Align=\"2\" l=\"3\" UnknownProp=\"1\"/>"
