@@ -10,10 +10,11 @@
 #include "platform/rtl/Format.h"
 #include "platform/rtl/StrUtils.h"
 #include "platform/rtl/StringList.h"
+#include "report/Utils.h"
 
 namespace {
 
-int rnd(double x) { return static_cast<int>(Round(x)); }
+int rnd(double x) { return frxRoundInt(x); }
 
 char32_t AsciiLower(char32_t c) { return (c >= U'A' && c <= U'Z') ? c + 32 : c; }
 

@@ -14,6 +14,7 @@
 #include "report/Resources.h"
 #include "report/Styles.h"
 #include "report/XMLDocument.h"
+#include "report/Utils.h"
 
 ROVE_IMPLEMENT_CLASS(TfrxCustomMemoView)
 ROVE_IMPLEMENT_CLASS(TfrxMemoView)
@@ -21,7 +22,7 @@ ROVE_IMPLEMENT_CLASS(TfrxSysMemoView)
 
 namespace {
 
-int rnd(double x) { return static_cast<int>(Round(x)); }
+int rnd(double x) { return frxRoundInt(x); }
 
 bool FloatsDiffer(double a, double b) { return std::fabs(a - b) > 0.0001; }
 

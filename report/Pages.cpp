@@ -12,6 +12,7 @@
 #include "report/DialogControls.h"
 #include "report/Report.h"
 #include "report/Resources.h"
+#include "report/Utils.h"
 
 ROVE_IMPLEMENT_CLASS(TfrxReportPage)
 ROVE_IMPLEMENT_CLASS(TfrxDialogForm)
@@ -19,7 +20,7 @@ ROVE_IMPLEMENT_CLASS(TfrxDialogPage)
 
 namespace {
 
-int rnd(double x) { return static_cast<int>(Round(x)); }
+int rnd(double x) { return frxRoundInt(x); }
 
 }  // namespace
 

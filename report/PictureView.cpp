@@ -18,7 +18,7 @@ ROVE_IMPLEMENT_CLASS(TfrxPictureView)
 
 namespace {
 
-int rnd(double x) { return static_cast<int>(Round(x)); }
+int rnd(double x) { return frxRoundInt(x); }
 
 uint16_t U16(const TBytes& d, size_t at) { return static_cast<uint16_t>(d[at] | (d[at + 1] << 8)); }
 

@@ -33,6 +33,12 @@ ROVE_IMPLEMENT_CLASS(TfrxCustomExportFilter)
 
 namespace {
 
+// What a serializer refused while reading part of the store goes to the report's errors.
+void KeepErrors(TfrxReport* Report, TfrxXMLSerializer& Serializer) {
+    if (!Report) return;
+    for (int i = 0; i < Serializer.Errors().Count(); ++i) Report->Errors()->Add(Serializer.Errors()[i]);
+}
+
 // The store's own class check: class names compared without case, ancestors included.
 bool IsClass(const TObject* Obj, std::string_view Name) {
     for (TClass c = Obj->ClassType(); c; c = c->ClassParent())
@@ -613,6 +619,7 @@ void TfrxPreviewPages::BuildObject(TfrxXMLItem* Item, TfrxComponent* Parent) {
         obj = static_cast<TfrxComponent*>(cls->CreateInstance(Parent));
         serializer.XMLToObj(Item->Text(), obj);
     }
+    KeepErrors(Report(), serializer);
     for (int i = 0; i < Item->Count(); ++i) BuildObject(Item->Items(i), obj);
 }
 
@@ -628,6 +635,7 @@ std::unique_ptr<TfrxPage> TfrxPreviewPages::BuildPage(TfrxXMLItem* Item) {
         page = NewPage(Item->Name());
         TfrxXMLSerializer serializer(nullptr);
         serializer.ReadRootComponent(page.get(), Item);
+        KeepErrors(Report(), serializer);
     } else {
         // A page naming a source page that does not exist: a default page with the
         // objects the element holds.
@@ -755,6 +763,7 @@ void TfrxPreviewPages::ReadSourcePages() {
         }
         FSourcePages.push_back(std::move(page));
     }
+    KeepErrors(Report(), serializer);
     delete source;
 }
 

@@ -13,6 +13,8 @@
 #include "report/Utils.h"
 #include "report/XMLDocument.h"
 
+#include <cmath>
+
 namespace {
 
 void Attr(std::string& s, const std::string& prefix, const std::string& name, const std::string& value) {
@@ -165,14 +167,28 @@ void TfrxXMLSerializer::ReadPropData(TPersistent* Obj, std::string_view Hex) {
     ::ReadPropData(Obj, HexToBytes(Hex), FOwner, *FBinaryFixups);
 }
 
+namespace {
+// Coordinates, sizes and the other lengths of report objects (pixels or millimetres) are
+// refused beyond this magnitude: no page or object is that large, and drawing, printing
+// and the preview's page list stay far inside integer range at any zoom.
+constexpr double kMaxLength = 1e6;
+
+double LengthValue(std::string_view Value, const char* Name) {
+    const double v = frxStrToFloat(Value);
+    if (!(std::fabs(v) <= kMaxLength))
+        throw EConvertError("'" + std::string(Value) + "' is out of range for " + Name);
+    return v;
+}
+}  // namespace
+
 void TfrxXMLSerializer::ApplyAttribute(TPersistent* Obj, const std::string& Name, std::string_view Value) {
     auto* component = dynamic_cast<TfrxComponent*>(Obj);
     if (Name.size() == 1 && component) {
         switch (Name[0]) {
-            case 'l': component->SetLeft(frxStrToFloat(Value)); return;
-            case 't': component->SetTop(frxStrToFloat(Value)); return;
-            case 'w': component->SetWidth(frxStrToFloat(Value)); return;
-            case 'h': component->SetHeight(frxStrToFloat(Value)); return;
+            case 'l': component->SetLeft(LengthValue(Value, "Left")); return;
+            case 't': component->SetTop(LengthValue(Value, "Top")); return;
+            case 'w': component->SetWidth(LengthValue(Value, "Width")); return;
+            case 'h': component->SetHeight(LengthValue(Value, "Height")); return;
             case 'x':
                 if (const TPropInfo* memo = GetPropInfo(Obj, "Memo"); memo && memo->Type->IsStringList())
                     GetStringsProp(Obj, memo)->SetText(frxXMLToStr(Value));
@@ -213,7 +229,9 @@ void TfrxXMLSerializer::ApplyAttribute(TPersistent* Obj, const std::string& Name
             SetOrdProp(target, p, ParseOrd(p, Value));
             break;
         case tkFloat:
-            SetFloatProp(target, p, frxStrToFloat(Value));
+            // Every number of a report object but a date is a length.
+            SetFloatProp(target, p,
+                         p->Type->FloatType == ftDateTimeFloat ? frxStrToFloat(Value) : LengthValue(Value, p->Name.c_str()));
             break;
         case tkString:
             SetStrProp(target, p, frxXMLToStr(Value));

@@ -1,6 +1,7 @@
 // Report utilities.
 #include "report/Utils.h"
 
+#include <algorithm>
 #include <cmath>
 #include <vector>
 
@@ -146,6 +147,12 @@ double frxStrToFloat(std::string_view Text) {
         s += (c == ',' || c == '.') ? FormatSettings.DecimalSeparator : c;
     }
     return StrToFloat(s);
+}
+
+int frxRoundInt(double Value) {
+    constexpr double kLimit = 1e9;
+    if (std::isnan(Value)) return 0;
+    return static_cast<int>(std::nearbyint(std::clamp(Value, -kLimit, kLimit)));
 }
 
 std::string frxFloatToStr(double Value) {

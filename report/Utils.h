@@ -65,6 +65,11 @@ double frxStrToFloat(std::string_view Text);
 // Whole numbers as the runtime's float text, others with two decimals.
 std::string frxFloatToStr(double Value);
 
+// Value to the nearest integer, a half to the even neighbour, for drawing. Values beyond
+// a billion either way (and NaN, as 0) are held there, so an absurd size set by a script
+// never raises while painting and sums of two coordinates cannot overflow.
+int frxRoundInt(double Value);
+
 // From the 1-based character Index, the next bracketed part of Text: brackets nest;
 // quoted stretches (double quotes, and single quotes outside double quotes) are not
 // examined. Result is the text between the outer brackets (empty when none), Start the

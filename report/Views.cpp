@@ -12,6 +12,7 @@
 #include "report/Report.h"
 #include "report/Resources.h"
 #include "report/XMLDocument.h"
+#include "report/Utils.h"
 
 ROVE_IMPLEMENT_CLASS(TfrxHighlight)
 ROVE_IMPLEMENT_CLASS(TfrxFormat)
@@ -22,7 +23,7 @@ ROVE_IMPLEMENT_CLASS(TfrxShapeView)
 namespace {
 
 // x to the nearest integer, a half to the even neighbour.
-int rnd(double x) { return static_cast<int>(Round(x)); }
+int rnd(double x) { return frxRoundInt(x); }
 
 void DiffItem(std::string& s, const char* key, const std::string& value) {
     s += ' ';

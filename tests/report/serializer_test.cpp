@@ -156,6 +156,10 @@ INSTANTIATE_TEST_SUITE_P(
                 "'baSideways' is not a valid value of Align", "B"},
         BadCase{"odd_hex_propdata", kHead + "<TfrxTestMemoView Name=\"B\" Frame.PropData=\"ABC\"/>" + kTail,
                 "Hexadecimal data of odd length", "Ok"},
+        BadCase{"absurd_length", kHead + "<TfrxTestMemoView Name=\"B\" Height=\"1e300\"/>" + kTail,
+                "'1e300' is out of range for Height", "B"},
+        BadCase{"absurd_compact_length", kHead + "<TfrxTestMemoView Name=\"B\" w=\"-5000000\"/>" + kTail,
+                "'-5000000' is out of range for Width", "B"},
         BadCase{"duplicate_name", kHead + "<TfrxTestMemoView Name=\"Ok2\"/><TfrxTestMemoView Name=\"ok2\"/>" + kTail,
                 "重复命名", "Ok2"}),
     [](const testing::TestParamInfo<BadCase>& i) { return std::string(i.param.name); });

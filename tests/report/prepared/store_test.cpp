@@ -10,6 +10,8 @@
 #include <unistd.h>
 #include <vector>
 
+#include "platform/graphics/Graphics.h"
+#include "platform/graphics/Metafile.h"
 #include "platform/rtl/FileUtils.h"
 #include "platform/rtl/Streams.h"
 #include "report/Bands.h"
@@ -17,6 +19,7 @@
 #include "report/Pages.h"
 #include "report/PreviewPages.h"
 #include "report/Report.h"
+#include "report/Utils.h"
 #include "report/XMLDocument.h"
 
 namespace {
@@ -343,6 +346,59 @@ TEST(PreparedPages, DamagedFilesFailCleanlyOrBuildWhatTheyCan) {
     EXPECT_EQ(TextOf(dynamic_cast<TfrxMemoView*>(p->Objects(0))), "plain");
     EXPECT_NE(pages.GetPage(1), nullptr);
     EXPECT_NE(pages.GetPage(2), nullptr);
+}
+
+// Sizes and coordinates no page can have are refused at load, each with a line in the
+// report's errors; the page keeps its default size and draws.
+TEST(PreparedPages, AbsurdSizesAreRefusedAtLoadAndThePageDraws) {
+    TTemplate t;
+    const std::string text =
+        "<?xml version=\"1.0\" encoding=\"utf-8\"?><preparedreport><previewpages>"
+        "<page0><TfrxMemoView l=\"3E300\" t=\"-2000000\" w=\"40\" h=\"20\" x=\"kept\"/></page0>"
+        "</previewpages><sourcepages>"
+        "<TfrxReportPage Name=\"Page1\" PaperWidth=\"210\" PaperHeight=\"43333333333333333330\" LeftMargin=\"5\"/>"
+        "</sourcepages><dictionary/></preparedreport>";
+    TfrxPreviewPages pages(&t.Report);
+    TStringStream s(text);
+    pages.LoadFromStream(s);
+    TStrings* errors = t.Report.Errors();
+    EXPECT_GE(errors->IndexOf("'43333333333333333330' is out of range for PaperHeight"), 0) << errors->Text();
+    double w = 0, h = 0;
+    pages.GetPageSize(0, w, h);
+    EXPECT_EQ(h, std::round(297 * frxMmToPixels));
+    TfrxPage* page = pages.GetPage(0);
+    ASSERT_NE(page, nullptr);
+    EXPECT_EQ(Describe(page), "TfrxMemoView:@0.000000,0.000000,40.000000,20.000000=kept;");
+    EXPECT_GE(errors->IndexOf("'3E300' is out of range for Left"), 0) << errors->Text();
+    EXPECT_GE(errors->IndexOf("'-2000000' is out of range for Top"), 0) << errors->Text();
+    TBitmap bitmap;
+    bitmap.SetSize(300, 300);
+    EXPECT_NO_THROW(pages.DrawPage(0, bitmap.Canvas(), 1, 1, 0, 0));
+}
+
+// Whatever a script sets, drawing rounds it into range instead of raising.
+TEST(PreparedPages, DrawingHoldsAbsurdSizesInRange) {
+    TTemplate t;
+    TfrxPreviewPages pages(&t.Report);
+    t.Fill(pages, 1);
+    TfrxPage* page = pages.GetPage(0);
+    ASSERT_NE(page, nullptr);
+    TfrxMemoView* memo = MemoOf(page, "Memo1");
+    ASSERT_NE(memo, nullptr);
+    memo->SetBounds(1e300, -1e300, 1e300, std::nan(""));
+    memo->Frame()->Typ = TfrxFrameTypes{ftLeft, ftRight, ftTop, ftBottom};
+    memo->Frame()->Width = 1e300;
+    // A recording canvas draws every view, visible or not.
+    TMetafile metafile;
+    TMetafileCanvas recording(&metafile);
+    EXPECT_NO_THROW(pages.DrawPage(0, &recording, 1, 1, 0, 0));
+    TBitmap bitmap;
+    bitmap.SetSize(300, 300);
+    EXPECT_NO_THROW(memo->Draw(bitmap.Canvas(), 1, 1, 0, 0));
+    EXPECT_EQ(frxRoundInt(1e300), 1000000000);
+    EXPECT_EQ(frxRoundInt(-1e300), -1000000000);
+    EXPECT_EQ(frxRoundInt(std::nan("")), 0);
+    EXPECT_EQ(frxRoundInt(2.5), 2);
 }
 
 TEST(PreparedPages, FirstPassIsDroppedWithItsOutline) {
