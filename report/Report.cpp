@@ -5,6 +5,7 @@
 
 #include "platform/classes/Filer.h"
 #include "platform/rtl/FileUtils.h"
+#include "platform/rtl/Format.h"
 #include "platform/rtl/StrUtils.h"
 #include "platform/rtl/Streams.h"
 #include "platform/ui/ExtCtrls.h"
@@ -220,7 +221,19 @@ void TfrxReport::SetStyles(TfrxStyles* Value) {
     FStyles->Apply();
 }
 
-TfrxPage* TfrxReport::Pages(int Index) const { return static_cast<TfrxPage*>(Objects(Index)); }
+int TfrxReport::PagesCount() const {
+    int n = 0;
+    for (int i = 0; i < ObjectCount(); ++i) n += Objects(i)->Is<TfrxPage>() ? 1 : 0;
+    return n;
+}
+
+TfrxPage* TfrxReport::Pages(int Index) const {
+    for (int i = 0, n = 0; i < ObjectCount(); ++i) {
+        if (!Objects(i)->Is<TfrxPage>()) continue;
+        if (n++ == Index) return static_cast<TfrxPage*>(Objects(i));
+    }
+    throw EListError(Format("List index out of bounds (%d)", {Index}));
+}
 
 TfrxDataSet* TfrxReport::GetDataset(std::string_view Alias) const {
     TfrxDataSetItem* item = FDataSets->Find(Alias);

@@ -228,8 +228,9 @@ public:
     // else the ini file of that name.
     std::unique_ptr<TCustomIniFile> GetIniFile() const;
 
-    // The pages are the children.
-    int PagesCount() const { return ObjectCount(); }
+    // The pages: the children that are pages, in child order (datasets made with the
+    // report as owner are children too). An index out of range raises EListError.
+    int PagesCount() const;
     TfrxPage* Pages(int Index) const;
 
     // The dataset of DataSets with this user name (case ignored), nullptr when none.

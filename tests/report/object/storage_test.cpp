@@ -6,6 +6,7 @@
 #include <fstream>
 
 #include "RunFixtures.h"
+#include "report/DataSet.h"
 #include "platform/rtl/FileUtils.h"
 #include "platform/rtl/Settings.h"
 #include "platform/rtl/Streams.h"
@@ -99,6 +100,19 @@ TEST_F(ReportStorage, RoundTripKeepsWhatTheReportStores) {
     };
     EXPECT_EQ(strip(again), strip(first));
     EXPECT_TRUE(Harness.Dialogs().empty());
+}
+
+// A dataset made with the report as owner is a child of the report, never one of its pages.
+TEST_F(ReportStorage, PagesLeaveOtherChildrenOut) {
+    TfrxReport report(nullptr);
+    auto* data = new TfrxUserDataSet(&report);
+    data->SetName("Data1");
+    auto* page = new TfrxRunTestPage(&report);
+    page->SetName("Page1");
+    EXPECT_EQ(report.ObjectCount(), 2);
+    ASSERT_EQ(report.PagesCount(), 1);
+    EXPECT_EQ(report.Pages(0), page);
+    EXPECT_THROW(report.Pages(1), EListError);
 }
 
 TEST_F(ReportStorage, MissingFileGivesAnEmptyReport) {
