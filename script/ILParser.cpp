@@ -8,6 +8,7 @@
 
 #include "platform/rtl/FileUtils.h"
 #include "platform/rtl/Format.h"
+#include "platform/rtl/StackGuard.h"
 #include "platform/rtl/StrUtils.h"
 #include "script/Messages.h"
 
@@ -16,7 +17,6 @@
 
 struct TfsILParser::Shared {
     std::vector<std::string> UsedUnits;
-    int Depth = 0;
 };
 
 struct TfsILParser::Open {
@@ -72,17 +72,6 @@ bool ReadUnitFile(const std::string& name, std::string& text, std::string& error
         return false;
     }
 }
-
-class DepthGuard {
-public:
-    explicit DepthGuard(int& depth) : FDepth(depth) { ++FDepth; }
-    ~DepthGuard() { --FDepth; }
-    DepthGuard(const DepthGuard&) = delete;
-    DepthGuard& operator=(const DepthGuard&) = delete;
-
-private:
-    int& FDepth;
-};
 
 }  // namespace
 
@@ -167,8 +156,9 @@ void TfsILParser::ApplyNode(const TfsGrammarElement& e, int p0, size_t l0, bool 
 
 bool TfsILParser::Match(int index) {
     if (FAborted) return false;
-    DepthGuard depth(FShared->Depth);
-    if (FShared->Depth > kMaxDepth) {
+    // Nesting is bounded by the stack this thread has left, not by a count of levels
+    // whose cost differs between builds.
+    if (StackNearlyFull()) {
         SetPendingError(fsmsg::NestingTooDeep, FParser.GetXYPosition(), false);
         FAborted = true;
         return false;

@@ -55,7 +55,7 @@ public:
     // the pending syntax error (both empty on success; ErrorMsg is also empty when the match
     // failed without any element reporting an error). A grammar rule that is missing raises
     // EScriptError "非法的语言定义 "; a "#language" directive naming an unknown language raises
-    // "语言'%s'未找到".
+    // "语言'%s'未找到". Nesting deeper than this thread's stack can hold fails with "嵌套层次太深".
     bool BuildIntermediate(const std::string& source);
 
     // The intermediate document of the last successful BuildIntermediate.
@@ -77,10 +77,6 @@ public:
 
     void SetOnGetUnit(TfsGetUnitEvent handler) { FOnGetUnit = std::move(handler); }
     TfsParser& Parser() { return FParser; }
-
-    // Match nesting deeper than this fails the parse with "嵌套层次太深" instead of exhausting
-    // the stack; source that real scripts hold stays far below it.
-    static constexpr int kMaxDepth = 6000;
 
 private:
     struct Shared;  // state of one compile, shared with nested front ends

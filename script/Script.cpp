@@ -3,6 +3,7 @@
 #include "script/Script.h"
 
 #include "platform/rtl/Format.h"
+#include "platform/rtl/StackGuard.h"
 #include "platform/rtl/StrUtils.h"
 #include "script/ClassVariables.h"
 #include "script/ILParser.h"
@@ -14,8 +15,6 @@
 #include <algorithm>
 #include <cstdlib>
 #include <iostream>
-
-#include <pthread.h>
 #include <unordered_set>
 
 ROVE_IMPLEMENT_CLASS(TfsScript)
@@ -98,38 +97,12 @@ uint8_t InheritedFlags(const TfsScript* prog) {
     return parent && parent->Terminated() ? uint8_t(TfsScript::rfTerminated | TfsScript::rfExit) : uint8_t(0);
 }
 
-// The lowest stack address a script call may reach: a quarter megabyte above the end of this
-// thread's stack, so runaway recursion raises instead of overflowing the stack. Worked out
-// once per thread (plain thread-locals, so every call reads them without a guard).
-thread_local const char* tStackLimit = nullptr;
-thread_local bool tStackLimitKnown = false;
-
-const char* ComputeStackLimit() {
-    pthread_attr_t attr;
-    void* base = nullptr;
-    size_t size = 0;
-    if (pthread_getattr_np(pthread_self(), &attr) != 0) return nullptr;
-    pthread_attr_getstack(&attr, &base, &size);
-    pthread_attr_destroy(&attr);
-    const size_t reserve = std::min<size_t>(size / 4, 256 * 1024);
-    return static_cast<const char*>(base) + reserve;
-}
-
-inline const char* StackLimit() {
-    if (!tStackLimitKnown) {
-        tStackLimit = ComputeStackLimit();
-        tStackLimitKnown = true;
-    }
-    return tStackLimit;
-}
-
 }  // namespace
 
 // Runs the body with the parameter values the caller stored. Every piece of state it changes
 // (Executing, the hook owner's ProgRunning, the local flags) is put back on every way out.
 Variant TfsProcVariable::GetValue() {
-    const char here = 0;
-    if (const char* limit = StackLimit(); limit && &here < limit) throw EScriptError("Stack overflow");
+    if (StackNearlyFull()) throw EScriptError("Stack overflow");
     TfsScript* prog = FProg.get();
     struct Restore {
         TfsProcVariable* Proc;

@@ -6,10 +6,13 @@
 #include "platform/rtl/StrUtils.h"
 #include "script/Messages.h"
 #include "script/ScriptTools.h"
+#include "tests/script/core_helpers.h"
 
 #include <gtest/gtest.h>
+#include <pthread.h>
 #include <unistd.h>
 
+#include <functional>
 #include <map>
 #include <random>
 
@@ -403,6 +406,43 @@ TEST(PascalFrontEnd, DeepNestingFailsCleanly) {
     std::string blocks;
     for (int i = 0; i < 100000; ++i) blocks += "begin ";
     EXPECT_EQ(Parse(blocks).message, "嵌套层次太深");
+}
+
+// Runs Body on a thread of its own with StackSize bytes of stack.
+void OnThread(size_t StackSize, const std::function<void()>& Body) {
+    pthread_attr_t attr;
+    pthread_attr_init(&attr);
+    pthread_attr_setstacksize(&attr, StackSize);
+    pthread_t thread;
+    auto run = [](void* body) -> void* {
+        (*static_cast<const std::function<void()>*>(body))();
+        return nullptr;
+    };
+    ASSERT_EQ(pthread_create(&thread, &attr, run, const_cast<std::function<void()>*>(&Body)), 0);
+    pthread_attr_destroy(&attr);
+    pthread_join(thread, nullptr);
+}
+
+// The guard follows the stack the thread has: a small one stops absurd nesting cleanly too,
+// and what the front end accepts there also compiles and runs there.
+TEST(PascalFrontEnd, DeepNestingFailsCleanlyOnASmallStack) {
+    for (size_t stack : {size_t{512} * 1024, size_t{8} * 1024 * 1024}) {
+        OnThread(stack, [stack] {
+            auto nested = [](int depth) {
+                return "begin Out(" + std::string(static_cast<size_t>(depth), '(') + "1" +
+                       std::string(static_cast<size_t>(depth), ')') + ") end.";
+            };
+            const Parsed deep = Parse(nested(100000));
+            EXPECT_FALSE(deep.ok) << stack;
+            EXPECT_EQ(deep.message, "嵌套层次太深") << stack;
+            // The deepest accepted nesting (found by doubling) builds and runs.
+            int depth = 16;
+            while (Parse(nested(depth * 2)).ok) depth *= 2;
+            EXPECT_GE(depth, 16) << stack;
+            TestScript t;
+            EXPECT_EQ(t.Run(nested(depth)), "1") << stack << " " << depth;
+        });
+    }
 }
 
 TEST(PascalFrontEnd, TruncatedAndMangledSourceFailsWithAPosition) {
