@@ -1,0 +1,576 @@
+// The designer options window.
+#include "designer/dialogs/OptionsEditor.h"
+
+#include <algorithm>
+#include <cmath>
+#include <memory>
+
+#include "platform/classes/Streaming.h"
+#include "platform/rtl/Format.h"
+#include "platform/rtl/StrUtils.h"
+#include "platform/ui/Dialogs.h"
+#include "platform/ui/ExtCtrls.h"
+#include "platform/ui/ScreenFonts.h"
+#include "platform/ui/StdCtrls.h"
+#include "report/Resources.h"
+#include "report/Utils.h"
+
+ROVE_IMPLEMENT_CLASS(TfrxOptionsEditor)
+
+namespace {
+
+const char* const kOptionsEditorText = R"(object frxOptionsEditor: TfrxOptionsEditor
+  Left = 200
+  Top = 150
+  BorderStyle = bsDialog
+  Caption = 'Designer options'
+  ClientHeight = 345
+  ClientWidth = 458
+  Color = clBtnFace
+  Font.Charset = DEFAULT_CHARSET
+  Font.Color = clWindowText
+  Font.Height = -11
+  Font.Name = 'Tahoma'
+  Font.Style = []
+  OldCreateOrder = False
+  Position = poScreenCenter
+  PixelsPerInch = 96
+  TextHeight = 13
+  OnCreate = FormCreate
+  OnShow = FormShow
+  OnHide = FormHide
+  OnCloseQuery = FormCloseQuery
+  object GridGB: TGroupBox
+    Left = 8
+    Top = 8
+    Width = 216
+    Height = 184
+    Caption = 'Grid'
+    TabOrder = 0
+    object TypeL: TLabel
+      Left = 12
+      Top = 18
+      Width = 60
+      Height = 13
+      Caption = 'Type'
+    end
+    object SizeL: TLabel
+      Left = 112
+      Top = 18
+      Width = 60
+      Height = 13
+      Caption = 'Size'
+    end
+    object CMRB: TRadioButton
+      Left = 12
+      Top = 38
+      Width = 96
+      Height = 17
+      Caption = 'cm:'
+      TabOrder = 0
+    end
+    object CME: TEdit
+      Left = 112
+      Top = 36
+      Width = 50
+      Height = 21
+      TabOrder = 1
+    end
+    object CMUnitL: TLabel
+      Left = 168
+      Top = 40
+      Width = 40
+      Height = 13
+      Caption = 'cm'
+    end
+    object InchesRB: TRadioButton
+      Left = 12
+      Top = 64
+      Width = 96
+      Height = 17
+      Caption = 'inches:'
+      TabOrder = 2
+    end
+    object InchesE: TEdit
+      Left = 112
+      Top = 62
+      Width = 50
+      Height = 21
+      TabOrder = 3
+    end
+    object InchesUnitL: TLabel
+      Left = 168
+      Top = 66
+      Width = 40
+      Height = 13
+      Caption = 'in'
+    end
+    object PixelsRB: TRadioButton
+      Left = 12
+      Top = 90
+      Width = 96
+      Height = 17
+      Caption = 'pixels:'
+      TabOrder = 4
+    end
+    object PixelsE: TEdit
+      Left = 112
+      Top = 88
+      Width = 50
+      Height = 21
+      TabOrder = 5
+    end
+    object PixelsUnitL: TLabel
+      Left = 168
+      Top = 92
+      Width = 40
+      Height = 13
+      Caption = 'pt'
+    end
+    object DialogFormL: TLabel
+      Left = 12
+      Top = 118
+      Width = 96
+      Height = 13
+      Caption = 'Dialog form:'
+    end
+    object DialogFormE: TEdit
+      Left = 112
+      Top = 114
+      Width = 50
+      Height = 21
+      TabOrder = 6
+    end
+    object ShowGridCB: TCheckBox
+      Left = 12
+      Top = 142
+      Width = 196
+      Height = 17
+      Caption = 'Show grid'
+      TabOrder = 7
+    end
+    object AlignGridCB: TCheckBox
+      Left = 12
+      Top = 160
+      Width = 196
+      Height = 17
+      Caption = 'Align to grid'
+      TabOrder = 8
+    end
+  end
+  object FontsGB: TGroupBox
+    Left = 232
+    Top = 8
+    Width = 218
+    Height = 184
+    Caption = 'Fonts'
+    TabOrder = 1
+    object CodeWindowL: TLabel
+      Left = 12
+      Top = 18
+      Width = 140
+      Height = 13
+      Caption = 'Code window'
+    end
+    object CodeSizeL: TLabel
+      Left = 160
+      Top = 18
+      Width = 48
+      Height = 13
+      Caption = 'Size'
+    end
+    object CodeWindowFontCB: TComboBox
+      Left = 12
+      Top = 34
+      Width = 140
+      Height = 21
+      DropDownCount = 12
+      TabOrder = 0
+    end
+    object CodeWindowSizeCB: TComboBox
+      Left = 160
+      Top = 34
+      Width = 48
+      Height = 21
+      TabOrder = 1
+    end
+    object MemoEditorL: TLabel
+      Left = 12
+      Top = 66
+      Width = 140
+      Height = 13
+      Caption = 'Memo editor'
+    end
+    object MemoSizeL: TLabel
+      Left = 160
+      Top = 66
+      Width = 48
+      Height = 13
+      Caption = 'Size'
+    end
+    object MemoEditorFontCB: TComboBox
+      Left = 12
+      Top = 82
+      Width = 140
+      Height = 21
+      DropDownCount = 12
+      TabOrder = 2
+    end
+    object MemoEditorSizeCB: TComboBox
+      Left = 160
+      Top = 82
+      Width = 48
+      Height = 21
+      TabOrder = 3
+    end
+    object ObjectFontCB: TCheckBox
+      Left = 12
+      Top = 114
+      Width = 196
+      Height = 17
+      Caption = 'Use object font settings'
+      TabOrder = 4
+    end
+  end
+  object ColorsGB: TGroupBox
+    Left = 8
+    Top = 198
+    Width = 216
+    Height = 104
+    Caption = 'Colors'
+    TabOrder = 2
+    object WorkspaceL: TLabel
+      Left = 12
+      Top = 22
+      Width = 84
+      Height = 13
+      Caption = 'Workspace'
+    end
+    object WorkspacePB: TPaintBox
+      Left = 100
+      Top = 18
+      Width = 21
+      Height = 21
+      OnPaint = WorkspacePBPaint
+    end
+    object WorkspaceB: TButton
+      Left = 128
+      Top = 16
+      Width = 76
+      Height = 25
+      Caption = 'Color...'
+      TabOrder = 0
+      OnClick = WorkspaceBClick
+    end
+    object ToolL: TLabel
+      Left = 12
+      Top = 52
+      Width = 84
+      Height = 13
+      Caption = 'Tool windows'
+    end
+    object ToolPB: TPaintBox
+      Left = 100
+      Top = 48
+      Width = 21
+      Height = 21
+      OnPaint = ToolPBPaint
+    end
+    object ToolB: TButton
+      Left = 128
+      Top = 46
+      Width = 76
+      Height = 25
+      Caption = 'Color...'
+      TabOrder = 1
+      OnClick = ToolBClick
+    end
+    object LCDCB: TCheckBox
+      Left = 12
+      Top = 78
+      Width = 196
+      Height = 17
+      Caption = 'LCD grid color'
+      TabOrder = 2
+    end
+  end
+  object OtherGB: TGroupBox
+    Left = 232
+    Top = 198
+    Width = 218
+    Height = 104
+    Caption = 'Other'
+    TabOrder = 3
+    object EditAfterInsCB: TCheckBox
+      Left = 12
+      Top = 16
+      Width = 196
+      Height = 17
+      Caption = 'Show editor after insert'
+      TabOrder = 0
+    end
+    object BandsCaptionsCB: TCheckBox
+      Left = 12
+      Top = 34
+      Width = 196
+      Height = 17
+      Caption = 'Show band captions'
+      TabOrder = 1
+    end
+    object FreeBandsCB: TCheckBox
+      Left = 12
+      Top = 52
+      Width = 196
+      Height = 17
+      Caption = 'Free bands placement'
+      TabOrder = 2
+    end
+    object GapL: TLabel
+      Left = 12
+      Top = 78
+      Width = 100
+      Height = 13
+      Caption = 'Gap between bands:'
+    end
+    object GapE: TEdit
+      Left = 120
+      Top = 74
+      Width = 50
+      Height = 21
+      TabOrder = 3
+    end
+  end
+  object RestoreDefaultsB: TButton
+    Left = 8
+    Top = 312
+    Width = 110
+    Height = 25
+    Caption = 'Restore defaults'
+    TabOrder = 4
+    OnClick = RestoreDefaultsBClick
+  end
+  object OkB: TButton
+    Left = 292
+    Top = 312
+    Width = 75
+    Height = 25
+    Caption = 'OK'
+    Default = True
+    ModalResult = 1
+    TabOrder = 5
+  end
+  object CancelB: TButton
+    Left = 375
+    Top = 312
+    Width = 75
+    Height = 25
+    Cancel = True
+    Caption = 'Cancel'
+    ModalResult = 2
+    TabOrder = 6
+  end
+  object ColorDialog: TColorDialog
+    Options = [cdFullOpen]
+  end
+end
+)";
+
+void RegisterOptionsEditor() {
+    static const bool done = [] {
+        RegisterUiClasses();
+        RegisterFormResource("TfrxOptionsEditor", kOptionsEditorText, "OptionsEditor.dfm");
+        return true;
+    }();
+    (void)done;
+}
+
+// Grid steps are shown in the general float format.
+std::string GridText(double Value) { return FloatToStr(Value); }
+
+}  // namespace
+
+TfrxOptionsEditor::TfrxOptionsEditor(TComponent* AOwner) : TForm(AOwner) {
+    RegisterOptionsEditor();
+    InitForm();
+}
+
+void TfrxOptionsEditor::DeclareProperties(TPropertyDecl<TfrxOptionsEditor>& d) {
+    d.Method("FormCreate", &TfrxOptionsEditor::FormCreate);
+    d.Method("FormShow", &TfrxOptionsEditor::FormShow);
+    d.Method("FormHide", &TfrxOptionsEditor::FormHide);
+    d.Method("FormCloseQuery", &TfrxOptionsEditor::FormCloseQuery);
+    d.Method("WorkspaceBClick", &TfrxOptionsEditor::WorkspaceBClick);
+    d.Method("ToolBClick", &TfrxOptionsEditor::ToolBClick);
+    d.Method("WorkspacePBPaint", &TfrxOptionsEditor::WorkspacePBPaint);
+    d.Method("ToolPBPaint", &TfrxOptionsEditor::ToolPBPaint);
+    d.Method("RestoreDefaultsBClick", &TfrxOptionsEditor::RestoreDefaultsBClick);
+}
+
+void TfrxOptionsEditor::BindFields() {
+    Bind(GridGB, "GridGB");
+    Bind(FontsGB, "FontsGB");
+    Bind(ColorsGB, "ColorsGB");
+    Bind(OtherGB, "OtherGB");
+    Bind(TypeL, "TypeL");
+    Bind(SizeL, "SizeL");
+    Bind(DialogFormL, "DialogFormL");
+    Bind(CMUnitL, "CMUnitL");
+    Bind(InchesUnitL, "InchesUnitL");
+    Bind(PixelsUnitL, "PixelsUnitL");
+    Bind(CodeWindowL, "CodeWindowL");
+    Bind(CodeSizeL, "CodeSizeL");
+    Bind(MemoEditorL, "MemoEditorL");
+    Bind(MemoSizeL, "MemoSizeL");
+    Bind(WorkspaceL, "WorkspaceL");
+    Bind(ToolL, "ToolL");
+    Bind(GapL, "GapL");
+    Bind(CMRB, "CMRB");
+    Bind(InchesRB, "InchesRB");
+    Bind(PixelsRB, "PixelsRB");
+    Bind(CME, "CME");
+    Bind(InchesE, "InchesE");
+    Bind(PixelsE, "PixelsE");
+    Bind(DialogFormE, "DialogFormE");
+    Bind(GapE, "GapE");
+    Bind(ShowGridCB, "ShowGridCB");
+    Bind(AlignGridCB, "AlignGridCB");
+    Bind(ObjectFontCB, "ObjectFontCB");
+    Bind(LCDCB, "LCDCB");
+    Bind(EditAfterInsCB, "EditAfterInsCB");
+    Bind(FreeBandsCB, "FreeBandsCB");
+    Bind(BandsCaptionsCB, "BandsCaptionsCB");
+    Bind(CodeWindowFontCB, "CodeWindowFontCB");
+    Bind(CodeWindowSizeCB, "CodeWindowSizeCB");
+    Bind(MemoEditorFontCB, "MemoEditorFontCB");
+    Bind(MemoEditorSizeCB, "MemoEditorSizeCB");
+    Bind(WorkspacePB, "WorkspacePB");
+    Bind(ToolPB, "ToolPB");
+    Bind(WorkspaceB, "WorkspaceB");
+    Bind(ToolB, "ToolB");
+    Bind(OkB, "OkB");
+    Bind(CancelB, "CancelB");
+    Bind(RestoreDefaultsB, "RestoreDefaultsB");
+    Bind(ColorDialog, "ColorDialog");
+}
+
+void TfrxOptionsEditor::FormCreate(TObject*) {
+    frxResources().LocalizeForm(this);
+    for (TComboBox* sizes : {CodeWindowSizeCB, MemoEditorSizeCB})
+        for (const char* s : {"8", "9", "10", "11", "12", "14"}) sizes->Items()->Add(s);
+}
+
+void TfrxOptionsEditor::FormShow(TObject*) {
+    ColorDialog->CustomColors()->Clear();
+    ColorDialog->CustomColors()->Add("ColorA=" + IntToHex(ColorToRGB(clBtnFace), 6));
+    for (TComboBox* fonts : {CodeWindowFontCB, MemoEditorFontCB}) {
+        fonts->Items()->Clear();
+        for (const TScreenFont& f : ScreenFontFamilies()) fonts->Items()->Add(f.Name);
+    }
+    const TfrxDesignerOptions o = Options ? *Options : TfrxDesignerOptions{};
+    for (TControl* c : std::initializer_list<TControl*>{CMRB, InchesRB, PixelsRB, CME, InchesE, PixelsE})
+        c->SetEnabled(o.UnitsEnabled);
+    CMRB->SetChecked(o.Units == 0);
+    InchesRB->SetChecked(o.Units == 1);
+    PixelsRB->SetChecked(o.Units == 2);
+    CME->SetText(GridText(o.Grid1));
+    InchesE->SetText(GridText(o.Grid2));
+    PixelsE->SetText(GridText(o.Grid3));
+    DialogFormE->SetText(GridText(o.Grid4));
+    ShowGridCB->SetChecked(o.ShowGrid);
+    AlignGridCB->SetChecked(o.GridAlign);
+    EditAfterInsCB->SetChecked(o.EditAfterInsert);
+    BandsCaptionsCB->SetChecked(o.ShowBandCaptions);
+    FreeBandsCB->SetChecked(o.FreeBands);
+    GapE->SetText(IntToStr(o.BandsGap));
+    LCDCB->SetChecked(o.GridLCD);
+    CodeWindowFontCB->SetText(o.CodeFontName);
+    CodeWindowSizeCB->SetText(IntToStr(o.CodeFontSize));
+    MemoEditorFontCB->SetText(o.MemoFontName);
+    MemoEditorSizeCB->SetText(IntToStr(o.MemoFontSize));
+    ObjectFontCB->SetChecked(o.UseObjectFont);
+    WorkspaceColor = o.WorkspaceColor;
+    ToolsColor = o.ToolsColor;
+    FDefaultsRestored = false;
+}
+
+// The values of the controls; a text that is no number raises the conversion error.
+bool TfrxOptionsEditor::ReadValues(TfrxDesignerOptions& v) {
+    v.Grid4 = frxStrToFloat(DialogFormE->Text());
+    if (CME->Enabled()) {
+        v.Grid1 = frxStrToFloat(CME->Text());
+        v.Grid2 = frxStrToFloat(InchesE->Text());
+        v.Grid3 = frxStrToFloat(PixelsE->Text());
+        v.Units = CMRB->Checked() ? 0 : InchesRB->Checked() ? 1 : 2;
+    }
+    v.ShowGrid = ShowGridCB->Checked();
+    v.GridAlign = AlignGridCB->Checked();
+    v.EditAfterInsert = EditAfterInsCB->Checked();
+    v.ShowBandCaptions = BandsCaptionsCB->Checked();
+    v.FreeBands = FreeBandsCB->Checked();
+    v.BandsGap = std::max(0, StrToInt(Trim(GapE->Text())));
+    // A font has a size of at least one point (and not more than a font can have).
+    v.CodeFontName = CodeWindowFontCB->Text();
+    v.CodeFontSize = std::clamp(StrToInt(Trim(CodeWindowSizeCB->Text())), 1, 1638);
+    v.MemoFontName = MemoEditorFontCB->Text();
+    v.MemoFontSize = std::clamp(StrToInt(Trim(MemoEditorSizeCB->Text())), 1, 1638);
+    v.UseObjectFont = ObjectFontCB->Checked();
+    v.WorkspaceColor = WorkspaceColor;
+    v.ToolsColor = ToolsColor;
+    v.GridLCD = LCDCB->Checked();
+    return true;
+}
+
+// OK with a text that is no number: the error is said and the window stays open, nothing
+// applied.
+void TfrxOptionsEditor::FormCloseQuery(TObject*, bool& CanClose) {
+    if (ModalResult() != mrOk || FDefaultsRestored || !Options) return;
+    TfrxDesignerOptions v = *Options;
+    try {
+        ReadValues(v);
+    } catch (const Exception& e) {
+        CanClose = false;
+        SetModalResult(mrNone);
+        Application->MessageBox(e.Message(), Application->Title(), MB_OK | MB_ICONERROR);
+    }
+}
+
+void TfrxOptionsEditor::FormHide(TObject*) {
+    if (ModalResult() != mrOk || FDefaultsRestored || !Options) return;
+    ReadValues(*Options);
+}
+
+void TfrxOptionsEditor::PickColor(TColor& Color, TPaintBox* Swatch) {
+    ColorDialog->SetColor(Color);
+    if (ColorDialog->Execute()) {
+        Color = ColorDialog->Color();
+        Swatch->Invalidate();
+    }
+}
+
+void TfrxOptionsEditor::WorkspaceBClick(TObject*) { PickColor(WorkspaceColor, WorkspacePB); }
+void TfrxOptionsEditor::ToolBClick(TObject*) { PickColor(ToolsColor, ToolPB); }
+
+static void PaintSwatch(TPaintBox* Box, TColor Color) {
+    TCanvas* c = Box->Canvas();
+    c->Pen()->SetColor(static_cast<TColor>(0x808080));
+    c->Brush()->SetColor(Color);
+    c->Rectangle(0, 0, Box->Width(), Box->Height());
+}
+
+void TfrxOptionsEditor::WorkspacePBPaint(TObject*) { PaintSwatch(WorkspacePB, WorkspaceColor); }
+void TfrxOptionsEditor::ToolPBPaint(TObject*) { PaintSwatch(ToolPB, ToolsColor); }
+
+// The defaults are in force at once; the window closes without applying what it shows.
+void TfrxOptionsEditor::RestoreDefaultsBClick(TObject*) {
+    if (RestoreDefaults) RestoreDefaults();
+    FDefaultsRestored = true;
+    SetModalResult(mrOk);
+}
+
+int frxShowOptionsEditor(TfrxDesignerOptions& Options, std::function<void()> RestoreDefaults, TComponent* Owner) {
+    auto form = std::make_unique<TfrxOptionsEditor>(Owner);
+    form->Options = &Options;
+    form->RestoreDefaults = std::move(RestoreDefaults);
+    if (form->ShowModal() != mrOk) return 0;
+    return form->DefaultsRestored() ? 2 : 1;
+}
