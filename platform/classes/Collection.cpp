@@ -160,7 +160,9 @@ void TCollection::InsertItem(TCollectionItem* Item) {
 
 void TCollection::RemoveItem(TCollectionItem* Item) {
     Notify(Item, cnExtracting);
-    std::erase(FItems, Item);
+    // Clearing frees the items from the back: that one is found at once.
+    if (!FItems.empty() && FItems.back() == Item) FItems.pop_back();
+    else if (auto it = std::find(FItems.begin(), FItems.end(), Item); it != FItems.end()) FItems.erase(it);
     Item->FCollection = nullptr;
     Changed();
 }
