@@ -227,11 +227,13 @@ bool Tprintform::LoadReceipt() {
 void Tprintform::Button1Click(TObject*) {
     try {
         if (RadioButton3->Checked()) {
-            // The template is designed as it is stored, without the title added for output.
+            // The template is designed with the printed title, so that the clinic can put
+            // its own name there; saved with it, the template keeps the title it was given.
             frxReport1->Clear();
             frxReport1->LoadFromFile(kReceiptTemplateFile);
             SetVariables();
             AddDataSets();
+            AddTitle();
             frxReport1->DesignReport();
             return;
         }

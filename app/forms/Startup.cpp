@@ -7,6 +7,7 @@
 #include "designer/editors/Registration.h"
 #include "designer/inspector/InspectorHints.h"
 #include "designer/resources/DesignerTexts.h"
+#include "designer/window/DesignerForm.h"
 #include "designer/wizards/StdWizard.h"
 #include "platform/db/DB.h"
 #include "platform/rtl/FileUtils.h"
@@ -49,8 +50,10 @@ void RegisterClinicClasses() {
     // Receipts and reports open in the preview window and print through its dialog.
     frxRegisterPreviewForm();
     frxInstallPrintDialog();
-    // The designer's texts join the string table before any window exists.
+    // The designer's texts join the string table before any window exists; the designer
+    // window is the report's designer ("设计" in the receipt prompt).
     frxRegisterDesignerTexts();
+    frxRegisterDesigner();
     // The object inspector's property descriptions.
     frxRegisterInspectorHints();
     // How each script language writes an event handler (string-table templates).

@@ -213,6 +213,15 @@ public:
 
 protected:
     void BoundsChanged(bool Resized) override;
+    // For the page workspace, which adds guides, drops and tools over the same gestures.
+    TPoint Origin() const { return FOrg; }
+    void SetMode(TfrxDesignMode Value) { FMode = Value; }
+    void SetMouseDown(bool Value) { FMouseDown = Value; }
+    double LastMouseX() const { return FLastMouseX; }
+    double LastMouseY() const { return FLastMouseY; }
+    void SetLastMouse(double X, double Y) { FLastMouseX = X, FLastMouseY = Y; }
+    void SetSelectionRect(const TfrxRect& Value) { FSelectionRect = Value; }
+    void SetModeCursor(TCursor Value);
 
 private:
     friend class TMarginsPanel;
@@ -231,7 +240,6 @@ private:
     void SelectNearest(int DirX, int DirY);
     void JumpToNeighbour(int DirX, int DirY);
     void FitBand(TfrxBand* Band);
-    void SetModeCursor(TCursor Value);
     void NotifyPosition(const TfrxRect& R);
     void AutoScroll(int X, int Y);
     void Changed();   // the page's look changed: drop the cache and repaint

@@ -1723,7 +1723,11 @@ void TTreeView::SetReadOnly(bool Value) {
                                  : QAbstractItemView::SelectedClicked | QAbstractItemView::EditKeyPressed);
 }
 
-bool TTreeView::IsEditing() const { return FEditPeer && FEditPeer->Delegate && FEditPeer->Delegate->Editor(); }
+bool TTreeView::IsEditing() const {
+    // The delegate belongs to the tree's widget, which a parent's widget may have taken
+    // with it already.
+    return WidgetOf(this) && FEditPeer && FEditPeer->Delegate && FEditPeer->Delegate->Editor();
+}
 
 void TTreeView::SetShowRoot(bool Value) {
     FShowRoot = Value;

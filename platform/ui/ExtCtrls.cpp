@@ -455,6 +455,8 @@ TScrollingWinControl::TScrollingWinControl(TComponent* AOwner)
     area->setFrameShape(QFrame::NoFrame);
     auto* client = new THost<QWidget>(this);
     area->setWidget(client);
+    for (QScrollBar* bar : {area->horizontalScrollBar(), area->verticalScrollBar()})
+        QObject::connect(bar, &QScrollBar::valueChanged, area, [this](int) { SafeCall([&] { OnScroll(this); }); });
     SetPeer(std::make_unique<TControlPeer>(area, client));
 }
 

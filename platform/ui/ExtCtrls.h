@@ -188,6 +188,8 @@ public:
     void UpdateScrollRange();
     void ChildBoundsUpdated();
     bool TakesFocus() const override { return false; }
+    // Either scroll bar moved (by the user or the program).
+    TNotifyEvent OnScroll;
     static void DeclareProperties(TPropertyDecl<TScrollingWinControl>& d);
 
 protected:

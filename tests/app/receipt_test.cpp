@@ -208,24 +208,6 @@ TEST_F(ReceiptPrompt, SumsVariablesTemplateAndTitle) {
 // Internal accounting: a receipt with nothing due prints without the amount in capitals.
 // Without a template file the report is empty and no title is added; "设计" keeps the
 // window open (nothing happens without a designer in the program).
-TEST_F(ReceiptPrompt, NothingDueAndNoTemplate) {
-    Charge({{"GH", "1"}}, [](Tprintform& p) {
-        Exec("update tb_sf set 应收金额=0");
-        p.FormShow(&p);
-        EXPECT_FALSE(p.LoadReceipt());
-        EXPECT_EQ(p.frxReport1->Calc("dx").AsString(), "");
-        EXPECT_EQ(Var(p, "kk"), "1");
-        EXPECT_EQ(p.frxReport1->PagesCount(), 0);
-        EXPECT_EQ(p.frxReport1->FindObject(kReceiptTitleName), nullptr);
-        p.RadioButton3->SetChecked(true);
-        H::Click(p.Button1);
-        EXPECT_TRUE(p.Showing());
-        H::Click(p.Button2);
-    });
-    EXPECT_EQ(Shown.size(), 1u);
-    EXPECT_TRUE(harness->DialogTexts().empty()) << Joined(harness->DialogTexts());
-}
-
 // What the designer below was opened on.
 struct TDesignerSeen {
     TfrxReport* Report = nullptr;
@@ -257,18 +239,46 @@ public:
     void UpdatePage() override {}
 };
 
+// Installs the noting designer for one test.
+struct TNotingDesignerScope {
+    TfrxDesignerClass Saved = frxDesignerClass();
+    TNotingDesignerScope() {
+        frxDesignerClass() = [](TComponent* owner, TfrxReport* report, bool preview) -> TfrxCustomDesigner* {
+            return new TNotingDesigner(owner, report, preview);
+        };
+        TNotingDesigner::Seen = {};
+    }
+    ~TNotingDesignerScope() { frxDesignerClass() = Saved; }
+};
+
+TEST_F(ReceiptPrompt, NothingDueAndNoTemplate) {
+    TNotingDesignerScope designer;
+    Charge({{"GH", "1"}}, [](Tprintform& p) {
+        Exec("update tb_sf set 应收金额=0");
+        p.FormShow(&p);
+        EXPECT_FALSE(p.LoadReceipt());
+        EXPECT_EQ(p.frxReport1->Calc("dx").AsString(), "");
+        EXPECT_EQ(Var(p, "kk"), "1");
+        EXPECT_EQ(p.frxReport1->PagesCount(), 0);
+        EXPECT_EQ(p.frxReport1->FindObject(kReceiptTitleName), nullptr);
+        p.RadioButton3->SetChecked(true);
+        H::Click(p.Button1);
+        EXPECT_TRUE(p.Showing());
+        H::Click(p.Button2);
+    });
+    EXPECT_EQ(Shown.size(), 1u);
+    EXPECT_TRUE(harness->DialogTexts().empty()) << Joined(harness->DialogTexts());
+    // Without a template the designer gets the empty report (it adds the first page).
+    EXPECT_FALSE(TNotingDesigner::Seen.Template);
+    EXPECT_FALSE(TNotingDesigner::Seen.Title);
+}
+
 // "设计" opens the program's designer, whichever the start-up installed, on the template
-// as it is stored (no printed title) with the receipt's variables; the prompt stays open.
+// with the printed title (for the clinic to put its name there) and the receipt's
+// variables; the prompt stays open.
 TEST_F(ReceiptPrompt, DesignOpensTheDesignerOnTheTemplate) {
     InstallTemplate();
-    struct TRestore {
-        TfrxDesignerClass Saved = frxDesignerClass();
-        ~TRestore() { frxDesignerClass() = Saved; }
-    } restore;
-    frxDesignerClass() = [](TComponent* owner, TfrxReport* report, bool preview) -> TfrxCustomDesigner* {
-        return new TNotingDesigner(owner, report, preview);
-    };
-    TNotingDesigner::Seen = {};
+    TNotingDesignerScope designer;
     Charge({{"XCG", "2"}}, [](Tprintform& p) {
         p.RadioButton3->SetChecked(true);
         H::Click(p.Button1);
@@ -278,7 +288,7 @@ TEST_F(ReceiptPrompt, DesignOpensTheDesignerOnTheTemplate) {
     EXPECT_EQ(TNotingDesigner::Seen.Report, printform->frxReport1);
     EXPECT_FALSE(TNotingDesigner::Seen.Preview);
     EXPECT_TRUE(TNotingDesigner::Seen.Template);
-    EXPECT_FALSE(TNotingDesigner::Seen.Title);
+    EXPECT_TRUE(TNotingDesigner::Seen.Title);
     EXPECT_EQ(TNotingDesigner::Seen.dx, "叁拾壹元整");
 }
 

@@ -1,0 +1,1166 @@
+// The designer window: construction, the designer operations, page tabs and page switching,
+// scale and units, selection changes and modifications.
+#include "designer/window/DesignerForm.h"
+
+#include <algorithm>
+#include <cmath>
+
+#include "designer/clipboard/DesignerClipboard.h"
+#include "designer/controls/Ruler.h"
+#include "designer/trees/DataTree.h"
+#include "designer/trees/ReportTree.h"
+#include "designer/undo/UndoBuffer.h"
+#include "designer/window/DesignerImages.h"
+#include "designer/workspace/PageWorkspace.h"
+#include "designer/workspace/WorkspaceKinds.h"
+#include "platform/rtl/Format.h"
+#include "platform/rtl/StrUtils.h"
+#include "platform/ui/Clipbrd.h"
+#include "platform/ui/Forms.h"
+#include "platform/ui/ImgList.h"
+#include "platform/ui/TabControl.h"
+#include "preview/FlatCombo.h"
+#include "report/Bands.h"
+#include "report/DesignRegistries.h"
+#include "report/Images.h"
+#include "report/MemoView.h"
+#include "report/Pages.h"
+#include "report/Report.h"
+#include "report/Resources.h"
+#include "script/Grammar.h"
+
+ROVE_IMPLEMENT_CLASS(TfrxDesignerForm)
+
+namespace {
+std::string Res(const char* Key) { return frxResources().Get(Key); }
+
+// The preview mode's restrictions: no page deleted or created, no report created or
+// loaded, no preview, no variables and no report options.
+constexpr uint16_t kPreviewRestrictions = 950;
+
+// The installed font families, read once for the process (the font box of every designer
+// window shows them; reading them costs more than building the window).
+const std::vector<std::string>& FontFamilies() {
+    static const std::vector<std::string> families = Screen->Fonts();
+    return families;
+}
+}  // namespace
+
+TfrxDesignerDialogs& frxDesignerDialogs() {
+    static TfrxDesignerDialogs dialogs;
+    return dialogs;
+}
+
+// --- Construction ----------------------------------------------------------------------------
+
+TfrxDesignerForm::TfrxDesignerForm(TComponent* AOwner, TfrxReport* AReport, bool APreviewDesigner)
+    : TfrxCustomDesigner(AOwner, AReport, APreviewDesigner) {
+    SetName("frxDesignerForm");
+    SetKeyPreview(true);
+    SetShowHint(true);
+    SetScaled(false);
+    SetPosition(poScreenCenter);
+    SetClientWidth(1000);
+    SetClientHeight(700);
+    Font()->SetName("Tahoma");
+    Font()->SetSize(8);
+
+    FUndoBuffer = std::make_unique<TfrxUndoBuffer>();
+    FClipboard = std::make_unique<TfrxClipboard>(this);
+    FSampleFormat = std::make_unique<TSampleFormat>();
+
+    OpenDialog = new TOpenDialog(this);
+    OpenDialog->SetName("OpenDialog");
+    SaveDialog = new TSaveDialog(this);
+    SaveDialog->SetName("SaveDialog");
+    SaveDialog->SetOptions(SaveDialog->Options() + TOpenOptions{ofOverwritePrompt});
+
+    CreateMenus();
+    CreateToolbars();
+    StatusBar = new TStatusBar(this);
+    StatusBar->SetName("StatusBar");
+    StatusBar->SetParent(this);
+    StatusBar->SetAlign(alBottom);
+    StatusBar->Panels()->Add()->SetWidth(75);
+    TStatusPanel* pos = StatusBar->Panels()->Add();
+    pos->SetWidth(230);
+    pos->SetStyle(psOwnerDraw);
+    StatusBar->Panels()->Add()->SetWidth(50);
+    StatusBar->OnDrawPanel = [this](TStatusBar* s, TStatusPanel* p, TRect r) { StatusBarDrawPanel(s, p, r); };
+    CreatePalette();
+    CreateToolWindows();
+    CreatePageArea();
+    ArrangeDock();
+
+    // 1. Texts of the window.
+    frxResources().LocalizeForm(this);
+    // 6. State, with the settings of a first run: band captions shown, an object's editor
+    // opened when it is drawn, the window maximised at a zoom of 75 %.
+    Workspace->SetShowBandCaptions(true);
+    EditAfterInsert = true;
+    SetWindowState(wsMaximized);
+    SetScale(0.75);
+    TStringList languages;
+    GetLanguageList(languages);
+    for (int i = 0; i < languages.Count(); ++i) LangCB->Items()->Add(languages[i]);
+    LangCB->SetItemIndex(LangCB->Items()->IndexOf(Report()->ScriptLanguage));
+    UpdateSyntaxType();
+    UpdateStyles();
+    FUndoBuffer->PushUndo(Report());
+    // Paste follows the clipboard's change notification (no polling).
+    FClipboardListener = ::Clipboard()->AddChangeListener([this] { TimerTimer(this); });
+    FRecentIndex = FileMenu->IndexOf(SepMI4);
+    if (IsPreviewDesigner()) {
+        FSavedDesigner = frxGlobalDesigner();
+        FPreviewDesigner = std::make_unique<TfrxDesigner>(nullptr);
+        FPreviewDesigner->SetRestrictionsWord(kPreviewRestrictions);
+        ObjectBandB->SetEnabled(false);
+    }
+    Report()->SelectPrinter();
+    // 8. Wizards on their tool bar.
+    CreateWizardButtons();
+    // 9. The first page, the caption and the recent-file menu.
+    ReloadPages(0);
+    UpdateCaption();
+    AddRecentFile("");
+    OnCloseQuery = [this](TObject* s, bool& c) { FormCloseQuery(s, c); };
+    OnClose = [this](TObject* s, TCloseAction& a) { FormClose(s, a); };
+    OnKeyDown = [this](TObject* s, uint16_t& k, TShiftState sh) { FormKeyDown(s, k, sh); };
+    // 10. The options component's hook.
+    if (TfrxDesigner* d = frxGlobalDesigner()) SafeCall([&] { d->OnShow(this); });
+}
+
+TfrxDesignerForm::~TfrxDesignerForm() {
+    ::Clipboard()->RemoveChangeListener(FClipboardListener);
+    DetachDialogForm();
+    if (FPreviewDesigner) {
+        FPreviewDesigner.reset();
+        // The saved component comes back only while it still exists.
+        if (FSavedDesigner) frxSetGlobalDesigner(FSavedDesigner);
+    }
+    // The views hold the shared lists: they go before the lists do.
+    if (Workspace) {
+        Workspace->Objects = nullptr;
+        Workspace->SelectedObjects = nullptr;
+    }
+}
+
+TAction* TfrxDesignerForm::AddAction(const char* Name, const char* Caption, int Image, TShortCut Key,
+                                     void (TfrxDesignerForm::*Handler)(TObject*)) {
+    auto* a = new TAction(this);
+    a->SetName(Name);
+    a->SetActionList(ActionList);
+    a->SetCaption(Caption);
+    a->SetImageIndex(Image);
+    a->SetShortCut(Key);
+    a->OnExecute = [this, Handler](TObject* Sender) { (this->*Handler)(Sender); };
+    return a;
+}
+
+TMenuItem* TfrxDesignerForm::AddItem(TMenuItem* Parent, const char* Name, const char* Caption, TBasicAction* Action,
+                                     void (TfrxDesignerForm::*Handler)(TObject*)) {
+    auto* m = new TMenuItem(this);
+    if (Name && *Name) m->SetName(Name);
+    if (Action) m->SetAction(Action);
+    else m->SetCaption(Caption);
+    if (Handler) m->OnClick = [this, Handler](TObject* Sender) { (this->*Handler)(Sender); };
+    Parent->Add(m);
+    return m;
+}
+
+TToolButton* TfrxDesignerForm::AddButton(TToolBar* Bar, const char* Name, int Image, TToolButtonStyle Style,
+                                         TBasicAction* Action) {
+    auto* b = new TToolButton(this);
+    if (Name && *Name) b->SetName(Name);
+    b->SetStyle(Style);
+    // Each new button goes after the ones already there.
+    b->SetLeft(10000);
+    b->SetParent(Bar);
+    if (Action) b->SetAction(Action);
+    b->SetImageIndex(Image);
+    return b;
+}
+
+void TfrxDesignerForm::CreateMenus() {
+    using namespace frxButton;
+    ActionList = new TActionList(this);
+    ActionList->SetName("ActionList");
+    ActionList->SetImages(frxResources().MainButtonImages());
+    using F = TfrxDesignerForm;
+    ExitCmd = AddAction("ExitCmd", "Exit", Exit, ShortCut('X', ssAlt), &F::ExitCmdExecute);
+    CutCmd = AddAction("CutCmd", "Cut", Cut, ShortCut('X', ssCtrl), &F::CutCmdExecute);
+    CopyCmd = AddAction("CopyCmd", "Copy", frxButton::Copy, ShortCut('C', ssCtrl), &F::CopyCmdExecute);
+    PasteCmd = AddAction("PasteCmd", "Paste", Paste, ShortCut('V', ssCtrl), &F::PasteCmdExecute);
+    UndoCmd = AddAction("UndoCmd", "Undo", Undo, ShortCut('Z', ssCtrl), &F::UndoCmdExecute);
+    RedoCmd = AddAction("RedoCmd", "Redo", Redo, ShortCut('Y', ssCtrl), &F::RedoCmdExecute);
+    DeleteCmd = AddAction("DeleteCmd", "Delete", frxButton::Delete, 0, &F::DeleteCmdExecute);
+    SelectAllCmd = AddAction("SelectAllCmd", "Select All", -1, ShortCut('A', ssCtrl), &F::SelectAllCmdExecute);
+    EditCmd = AddAction("EditCmd", "Edit...", frxButton::Edit, 0, &F::EditCmdExecute);
+    BringToFrontCmd = AddAction("BringToFrontCmd", "Bring to Front", frxButton::BringToFront, 0, &F::BringToFrontCmdExecute);
+    SendToBackCmd = AddAction("SendToBackCmd", "Send to Back", frxButton::SendToBack, 0, &F::SendToBackCmdExecute);
+    DeletePageCmd = AddAction("DeletePageCmd", "Delete Page", DeletePage, 0, &F::DeletePageCmdExecute);
+    NewItemCmd = AddAction("NewItemCmd", "New...", -1, 0, &F::NewItemCmdExecute);
+    NewPageCmd = AddAction("NewPageCmd", "New Page", NewPage, 0, &F::NewPageCmdExecute);
+    NewDialogCmd = AddAction("NewDialogCmd", "New Dialog", NewDialog, 0, &F::NewDialogCmdExecute);
+    NewReportCmd = AddAction("NewReportCmd", "New Report", New, 0, &F::NewReportCmdExecute);
+    OpenCmd = AddAction("OpenCmd", "Open...", Open, ShortCut('O', ssCtrl), &F::OpenCmdExecute);
+    SaveCmd = AddAction("SaveCmd", "Save", Save, ShortCut('S', ssCtrl), &F::SaveCmdExecute);
+    SaveAsCmd = AddAction("SaveAsCmd", "Save As...", -1, 0, &F::SaveAsCmdExecute);
+    VariablesCmd = AddAction("VariablesCmd", "Variables...", Variable, 0, &F::VariablesCmdExecute);
+    PageSettingsCmd = AddAction("PageSettingsCmd", "Page Settings...", PageSettings, 0, &F::PageSettingsCmdExecute);
+    PreviewCmd = AddAction("PreviewCmd", "Preview", Preview, ShortCut('P', ssCtrl), &F::PreviewCmdExecute);
+    GroupCmd = AddAction("GroupCmd", "Group", -1, 0, &F::GroupCmdExecute);
+    UngroupCmd = AddAction("UngroupCmd", "Ungroup", -1, 0, &F::UngroupCmdExecute);
+
+    MainMenu = new TMainMenu(this);
+    MainMenu->SetName("MainMenu");
+    MainMenu->SetImages(frxResources().MainButtonImages());
+    TMenuItem* root = MainMenu->Items();
+    FileMenu = AddItem(root, "FileMenu", "&File");
+    AddItem(FileMenu, "NewItemMI", "", NewItemCmd);
+    AddItem(FileMenu, "NewReportMI", "", NewReportCmd);
+    AddItem(FileMenu, "NewPageMI", "", NewPageCmd);
+    AddItem(FileMenu, "NewDialogMI", "", NewDialogCmd);
+    AddItem(FileMenu, "SepMI1", "-");
+    AddItem(FileMenu, "OpenMI", "", OpenCmd);
+    AddItem(FileMenu, "SaveMI", "", SaveCmd);
+    AddItem(FileMenu, "SaveAsMI", "", SaveAsCmd);
+    SepMI11 = AddItem(FileMenu, "SepMI11", "-");
+    SepMI4 = AddItem(FileMenu, "SepMI4", "-");
+    AddItem(FileMenu, "PageSettingsMI", "", PageSettingsCmd);
+    AddItem(FileMenu, "PreviewMI", "", PreviewCmd);
+    AddItem(FileMenu, "SepMI5", "-");
+    AddItem(FileMenu, "ExitMI", "", ExitCmd);
+
+    EditMenu = AddItem(root, "EditMenu", "&Edit");
+    AddItem(EditMenu, "UndoMI", "", UndoCmd);
+    AddItem(EditMenu, "RedoMI", "", RedoCmd);
+    AddItem(EditMenu, "SepMI6", "-");
+    AddItem(EditMenu, "CutMI", "", CutCmd);
+    AddItem(EditMenu, "CopyMI", "", CopyCmd);
+    AddItem(EditMenu, "PasteMI", "", PasteCmd);
+    AddItem(EditMenu, "DeleteMI", "", DeleteCmd);
+    AddItem(EditMenu, "SelectAllMI", "", SelectAllCmd);
+    AddItem(EditMenu, "SepMI7", "-");
+    AddItem(EditMenu, "GroupMI", "", GroupCmd);
+    AddItem(EditMenu, "UngroupMI", "", UngroupCmd);
+    AddItem(EditMenu, "BringToFrontMI", "", BringToFrontCmd);
+    AddItem(EditMenu, "SendToBackMI", "", SendToBackCmd);
+    AddItem(EditMenu, "SepMI9", "-");
+    AddItem(EditMenu, "EditMI", "", EditCmd);
+    AddItem(EditMenu, "DeletePageMI", "", DeletePageCmd);
+    AddItem(EditMenu, "SepMI10", "-");
+    FindMI = AddItem(EditMenu, "FindMI", "Find...", nullptr, &F::FindMIClick);
+    FindMI->SetShortCut(ShortCut('F', ssCtrl));
+    FindMI->SetImageIndex(Find);
+    ReplaceMI = AddItem(EditMenu, "ReplaceMI", "Replace...", nullptr, &F::FindMIClick);
+    ReplaceMI->SetShortCut(ShortCut('R', ssCtrl));
+    FindNextMI = AddItem(EditMenu, "FindNextMI", "Find Next", nullptr, &F::FindNextMIClick);
+    FindNextMI->SetShortCut(ShortCut(VK_F3, 0));
+    FindNextMI->SetEnabled(false);
+
+    ReportMenu = AddItem(root, "ReportMenu", "&Report");
+    ReportDataMI = AddItem(ReportMenu, "ReportDataMI", "Data...", nullptr, &F::ReportDataMIClick);
+    AddItem(ReportMenu, "VariablesMI", "", VariablesCmd);
+    ReportStylesMI = AddItem(ReportMenu, "ReportStylesMI", "Styles...", nullptr, &F::ReportStylesMIClick);
+    ReportSettingsMI = AddItem(ReportMenu, "ReportSettingsMI", "Options...", nullptr, &F::ReportSettingsMIClick);
+
+    ViewMenu = AddItem(root, "ViewMenu", "&View");
+    ShowRulersMI = AddItem(ViewMenu, "ShowRulersMI", "Rulers", nullptr, &F::ShowRulersMIClick);
+    ShowRulersMI->SetChecked(true);
+    ShowGuidesMI = AddItem(ViewMenu, "ShowGuidesMI", "Guides", nullptr, &F::ShowGuidesMIClick);
+    ShowGuidesMI->SetChecked(true);
+    DeleteGuidesMI = AddItem(ViewMenu, "DeleteGuidesMI", "Delete Guides", nullptr, &F::DeleteGuidesMIClick);
+    AddItem(ViewMenu, "SepMI3", "-");
+    TabOrderMI = AddItem(ViewMenu, "TabOrderMI", "Tab Order...", nullptr, &F::TabOrderMIClick);
+    OptionsMI = AddItem(ViewMenu, "OptionsMI", "Options...", nullptr, &F::OptionsMIClick);
+    OptionsMI->SetImageIndex(Options);
+
+    HelpMenu = AddItem(root, "HelpMenu", "&Help");
+    AboutMI = AddItem(HelpMenu, "AboutMI", "About...", nullptr, &F::AboutMIClick);
+    SetMenu(MainMenu);
+
+    // The page's pop-up: the component editor's entries go between SepMI12 and SepMI8.
+    PagePopup = new TPopupMenu(this);
+    PagePopup->SetName("PagePopup");
+    PagePopup->SetImages(frxResources().MainButtonImages());
+    PagePopup->OnPopup = [this](TObject* s) { PagePopupPopup(s); };
+    EditMI1 = AddItem(PagePopup->Items(), "EditMI1", "", EditCmd);
+    SepMI12 = AddItem(PagePopup->Items(), "SepMI12", "-");
+    SepMI8 = AddItem(PagePopup->Items(), "SepMI8", "-");
+    AddItem(PagePopup->Items(), "CutMI1", "", CutCmd);
+    AddItem(PagePopup->Items(), "CopyMI1", "", CopyCmd);
+    AddItem(PagePopup->Items(), "PasteMI1", "", PasteCmd);
+    AddItem(PagePopup->Items(), "DeleteMI1", "", DeleteCmd);
+    AddItem(PagePopup->Items(), "SelectAllMI1", "", SelectAllCmd);
+    AddItem(PagePopup->Items(), "SepMI13", "-");
+    AddItem(PagePopup->Items(), "BringToFrontMI1", "", BringToFrontCmd);
+    AddItem(PagePopup->Items(), "SendToBackMI1", "", SendToBackCmd);
+
+    TabPopup = new TPopupMenu(this);
+    TabPopup->SetName("TabPopup");
+    TabPopup->SetImages(frxResources().MainButtonImages());
+    AddItem(TabPopup->Items(), "NewPageMI1", "", NewPageCmd);
+    AddItem(TabPopup->Items(), "NewDialogMI1", "", NewDialogCmd);
+    AddItem(TabPopup->Items(), "DeletePageMI1", "", DeletePageCmd);
+    AddItem(TabPopup->Items(), "PageSettingsMI1", "", PageSettingsCmd);
+
+    // The bands menu: the Tag is the band's entry in the band class table (100 more for a
+    // vertical band).
+    BandsPopup = new TPopupMenu(this);
+    BandsPopup->SetName("BandsPopup");
+    BandsPopup->OnPopup = [this](TObject* s) { BandsPopupPopup(s); };
+    static const char* const kBands[] = {"ReportTitleMI", "ReportSummaryMI", "PageHeaderMI",  "PageFooterMI",
+                                         "HeaderMI",      "FooterMI",        "MasterDataMI",  "DetailDataMI",
+                                         "SubdetailDataMI", "Data4levelMI",  "Data5levelMI",  "Data6levelMI",
+                                         "GroupHeaderMI", "GroupFooterMI",   "ChildMI",       "ColumnHeaderMI",
+                                         "ColumnFooterMI", "OverlayMI"};
+    for (int i = 0; i < 18; ++i) {
+        TMenuItem* m = AddItem(BandsPopup->Items(), kBands[i], kBands[i], nullptr, &F::InsertBandClick);
+        m->SetTag(i);
+    }
+    TMenuItem* vertical = AddItem(BandsPopup->Items(), "VerticalbandsMI", "Vertical bands");
+    static const std::pair<const char*, int> kVertical[] = {
+        {"VHeaderMI", 104}, {"VFooterMI", 105}, {"VMasterDataMI", 106}, {"VDetailDataMI", 107},
+        {"VSubdetailDataMI", 108}, {"VGroupHeaderMI", 112}, {"VGroupFooterMI", 113}, {"VChildMI", 114}};
+    for (const auto& [name, tag] : kVertical) {
+        TMenuItem* m = AddItem(vertical, name, name, nullptr, &F::InsertBandClick);
+        m->SetTag(tag);
+    }
+    ObjectsPopup = new TPopupMenu(this);
+    ObjectsPopup->SetName("ObjectsPopup");
+    ObjectsPopup->SetImages(frxResources().ObjectImages());
+}
+
+void TfrxDesignerForm::CreateToolbars() {
+    using namespace frxButton;
+    using F = TfrxDesignerForm;
+    DockTop = new TPanel(this);
+    DockTop->SetName("DockTop");
+    DockTop->SetParent(this);
+    DockTop->SetAlign(alTop);
+    DockTop->SetBevelOuter(bvNone);
+    DockBottom = new TPanel(this);
+    DockBottom->SetName("DockBottom");
+    DockBottom->SetParent(this);
+    DockBottom->SetAlign(alBottom);
+    DockBottom->SetBevelOuter(bvNone);
+    DockBottom->SetHeight(0);
+    DockRight = new TPanel(this);
+    DockRight->SetName("DockRight");
+    DockRight->SetParent(this);
+    DockRight->SetLeft(5000);
+    DockRight->SetAlign(alRight);
+    DockRight->SetBevelOuter(bvNone);
+    DockRight->SetWidth(0);
+
+    auto bar = [&](const char* Name, const char* BarName, TPanel*& Panel) {
+        Panel = new TPanel(this);
+        Panel->SetName(Name);
+        Panel->SetParent(DockTop);
+        Panel->SetBevelOuter(bvNone);
+        Panel->SetHeight(26);
+        auto* tb = new TToolBar(this);
+        tb->SetName(BarName);
+        tb->SetParent(Panel);
+        tb->SetAlign(alClient);
+        tb->SetFlat(true);
+        tb->SetWrapable(false);
+        tb->SetButtonHeight(22);
+        tb->SetImages(frxResources().MainButtonImages());
+        tb->SetDisabledImages(frxResources().DisabledButtonImages());
+        return tb;
+    };
+    StandardTB1 = bar("StandardTB", "StandardTB1", StandardTB);
+    NewB = AddButton(StandardTB1, "NewB", New, tbsButton, NewReportCmd);
+    OpenB = AddButton(StandardTB1, "OpenB", Open, tbsButton, OpenCmd);
+    SaveB = AddButton(StandardTB1, "SaveB", Save, tbsButton, SaveCmd);
+    PreviewB = AddButton(StandardTB1, "PreviewB", Preview, tbsButton, PreviewCmd);
+    AddButton(StandardTB1, "SepTB1", -1, tbsSeparator);
+    NewPageB = AddButton(StandardTB1, "NewPageB", NewPage, tbsButton, NewPageCmd);
+    NewDialogB = AddButton(StandardTB1, "NewDialogB", NewDialog, tbsButton, NewDialogCmd);
+    DeletePageB = AddButton(StandardTB1, "DeletePageB", DeletePage, tbsButton, DeletePageCmd);
+    PageSettingsB = AddButton(StandardTB1, "PageSettingsB", PageSettings, tbsButton, PageSettingsCmd);
+    VariablesB = AddButton(StandardTB1, "VariablesB", Variable, tbsButton, VariablesCmd);
+    AddButton(StandardTB1, "SepTB2", -1, tbsSeparator);
+    CutB = AddButton(StandardTB1, "CutB", Cut, tbsButton, CutCmd);
+    CopyB = AddButton(StandardTB1, "CopyB", frxButton::Copy, tbsButton, CopyCmd);
+    PasteB = AddButton(StandardTB1, "PasteB", Paste, tbsButton, PasteCmd);
+    SampleFormatB = AddButton(StandardTB1, "SampleFormatB", FormatTool, tbsCheck);
+    SampleFormatB->OnClick = [this](TObject* s) { SampleFormatBClick(s); };
+    UndoB = AddButton(StandardTB1, "UndoB", Undo, tbsButton, UndoCmd);
+    RedoB = AddButton(StandardTB1, "RedoB", Redo, tbsButton, RedoCmd);
+    AddButton(StandardTB1, "SepTB3", -1, tbsSeparator);
+    using DI = TfrxDesignerImage;
+    GroupCmd->SetImageIndex(frxDesignerImageIndex(DI::Group));
+    UngroupCmd->SetImageIndex(frxDesignerImageIndex(DI::Ungroup));
+    GroupB = AddButton(StandardTB1, "GroupB", GroupCmd->ImageIndex(), tbsButton, GroupCmd);
+    UngroupB = AddButton(StandardTB1, "UngroupB", UngroupCmd->ImageIndex(), tbsButton, UngroupCmd);
+    AddButton(StandardTB1, "SepTB4", -1, tbsSeparator);
+    ShowGridB = AddButton(StandardTB1, "ShowGridB", frxDesignerImageIndex(DI::ShowGrid), tbsCheck);
+    ShowGridB->SetDown(true);
+    ShowGridB->OnClick = [this](TObject* s) { ShowGridBClick(s); };
+    AlignToGridB = AddButton(StandardTB1, "AlignToGridB", frxDesignerImageIndex(DI::AlignToGrid), tbsCheck);
+    AlignToGridB->SetDown(true);
+    AlignToGridB->OnClick = [this](TObject* s) { AlignToGridBClick(s); };
+    SetToGridB = AddButton(StandardTB1, "SetToGridB", frxDesignerImageIndex(DI::SetToGrid));
+    SetToGridB->SetTag(31);
+    SetToGridB->OnClick = [this](TObject* s) { ToolButtonClick(s); };
+    TToolButton* scaleSep = AddButton(StandardTB1, "SepTB5", -1, tbsSeparator);
+    scaleSep->SetWidth(76);
+    ScaleCB = new TfrxComboBox(this);
+    ScaleCB->SetName("ScaleCB");
+    ScaleCB->SetParent(StandardTB1);
+    ScaleCB->SetWidth(70);
+    FComboPlaces.emplace_back(scaleSep, ScaleCB);
+    for (const char* s : {"25%", "50%", "75%", "100%", "150%", "200%", "Page width", "Whole page"})
+        ScaleCB->Items()->Add(s);
+    ScaleCB->OnClick = [this](TObject* s) { ScaleCBClick(s); };
+
+    TextTB1 = bar("TextTB", "TextTB1", TextTB);
+    auto combo = [&](const char* Name, int Width, int Tag) {
+        TToolButton* sep = AddButton(TextTB1, "", -1, tbsSeparator);
+        sep->SetWidth(Width + 6);
+        auto* c = new TfrxComboBox(this);
+        FComboPlaces.emplace_back(sep, c);
+        c->SetName(Name);
+        c->SetParent(TextTB1);
+        c->SetWidth(Width);
+        c->SetTag(Tag);
+        c->OnClick = [this](TObject* s) { ToolButtonClick(s); };
+        return c;
+    };
+    StyleCB = combo("StyleCB", 90, 33);
+    StyleCB->SetStyle(csDropDownList);
+    FontNameCB = combo("FontNameCB", 120, 0);
+    for (const std::string& f : FontFamilies()) FontNameCB->Items()->Add(f);
+    FontSizeCB = combo("FontSizeCB", 40, 1);
+    for (const char* s : {"5", "6", "7", "8", "9", "10", "11", "12", "14", "16", "18", "20", "22", "24", "26", "28",
+                          "36", "48", "72"})
+        FontSizeCB->Items()->Add(s);
+    auto tool = [&](TToolBar* Bar, const char* Name, int Image, int Tag, TToolButtonStyle Style = tbsCheck) {
+        TToolButton* b = AddButton(Bar, Name, Image, Style);
+        b->SetTag(Tag);
+        b->OnClick = [this](TObject* s) { ToolButtonClick(s); };
+        return b;
+    };
+    AddButton(TextTB1, "SepTB6", -1, tbsSeparator);
+    BoldB = tool(TextTB1, "BoldB", Bold, 2);
+    ItalicB = tool(TextTB1, "ItalicB", Italic, 3);
+    UnderlineB = tool(TextTB1, "UnderlineB", Underline, 4);
+    FontB = tool(TextTB1, "FontB", frxButton::Font, 43, tbsButton);
+    FontColorB = AddButton(TextTB1, "FontColorB", FontColor);
+    HighlightB = AddButton(TextTB1, "HighlightB", Highlight);
+    RotateB = AddButton(TextTB1, "RotateB", Rotate, tbsDropDown);
+    RotationPopup = new TPopupMenu(this);
+    RotationPopup->SetName("RotationPopup");
+    for (int deg : {0, 45, 90, 180, 270}) {
+        const std::string name = "R" + IntToStr(deg) + "MI";
+        TMenuItem* m = AddItem(RotationPopup->Items(), name.c_str(), (IntToStr(deg) + "°").c_str(), nullptr,
+                               &F::ToolButtonClick);
+        m->SetTag(30);
+        m->SetHelpContext(deg);
+    }
+    RotateB->SetDropdownMenu(RotationPopup);
+    RotateB->OnClick = [this](TObject*) {
+        const TPoint p = RotateB->ClientToScreen(Point(0, RotateB->Height()));
+        RotationPopup->Popup(p.X, p.Y);
+    };
+    AddButton(TextTB1, "SepTB7", -1, tbsSeparator);
+    TextAlignLeftB = tool(TextTB1, "TextAlignLeftB", AlignLeft, 7);
+    TextAlignCenterB = tool(TextTB1, "TextAlignCenterB", AlignCenter, 8);
+    TextAlignRightB = tool(TextTB1, "TextAlignRightB", AlignRight, 9);
+    TextAlignBlockB = tool(TextTB1, "TextAlignBlockB", AlignBlock, 10);
+    for (TToolButton* b : {TextAlignLeftB, TextAlignCenterB, TextAlignRightB, TextAlignBlockB}) b->SetGrouped(true);
+    AddButton(TextTB1, "SepTB8", -1, tbsSeparator);
+    TextAlignTopB = tool(TextTB1, "TextAlignTopB", AlignTop, 11);
+    TextAlignMiddleB = tool(TextTB1, "TextAlignMiddleB", AlignMiddle, 12);
+    TextAlignBottomB = tool(TextTB1, "TextAlignBottomB", AlignBottom, 13);
+    for (TToolButton* b : {TextAlignTopB, TextAlignMiddleB, TextAlignBottomB}) b->SetGrouped(true);
+
+    FrameTB1 = bar("FrameTB", "FrameTB1", FrameTB);
+    FrameTopB = tool(FrameTB1, "FrameTopB", FrameTop, 20);
+    FrameBottomB = tool(FrameTB1, "FrameBottomB", FrameBottom, 21);
+    FrameLeftB = tool(FrameTB1, "FrameLeftB", FrameLeft, 22);
+    FrameRightB = tool(FrameTB1, "FrameRightB", FrameRight, 23);
+    AddButton(FrameTB1, "SepTB9", -1, tbsSeparator);
+    FrameAllB = tool(FrameTB1, "FrameAllB", FrameAll, 24, tbsButton);
+    FrameNoB = tool(FrameTB1, "FrameNoB", FrameNone, 25, tbsButton);
+    ShadowB = tool(FrameTB1, "ShadowB", Shadow, 32);
+    AddButton(FrameTB1, "SepTB10", -1, tbsSeparator);
+    FillColorB = AddButton(FrameTB1, "FillColorB", frxButton::Color);
+    FrameColorB = AddButton(FrameTB1, "FrameColorB", frxButton::Color);
+    FrameStyleB = AddButton(FrameTB1, "FrameStyleB", FrameStyle);
+    TToolButton* widthSep = AddButton(FrameTB1, "SepTB11", -1, tbsSeparator);
+    widthSep->SetWidth(54);
+    FrameWidthCB = new TfrxComboBox(this);
+    FComboPlaces.emplace_back(widthSep, FrameWidthCB);
+    FrameWidthCB->SetName("FrameWidthCB");
+    FrameWidthCB->SetParent(FrameTB1);
+    FrameWidthCB->SetWidth(48);
+    FrameWidthCB->SetTag(29);
+    for (const char* s : {"0,1", "0,5", "1", "1,5", "2", "3", "4", "5", "6", "7", "8", "9", "10"})
+        FrameWidthCB->Items()->Add(s);
+    FrameWidthCB->OnClick = [this](TObject* s) { ToolButtonClick(s); };
+
+    ExtraToolsTB1 = bar("ExtraToolsTB", "ExtraToolsTB1", ExtraToolsTB);
+    (void)&F::WizardButtonClick;
+}
+
+void TfrxDesignerForm::CreatePalette() {
+    using namespace frxObject;
+    ObjectsTB1 = new TToolBar(this);
+    ObjectsTB1->SetName("ObjectsTB1");
+    ObjectsTB1->SetParent(this);
+    ObjectsTB1->SetLeft(0);
+    ObjectsTB1->SetAlign(alLeft);
+    ObjectsTB1->SetWidth(27);
+    ObjectsTB1->SetFlat(true);
+    ObjectsTB1->SetButtonWidth(25);
+    ObjectsTB1->SetButtonHeight(25);
+    ObjectsTB1->SetWrapable(true);
+    ObjectsTB1->SetImages(frxResources().ObjectImages());
+    auto toolButton = [&](const char* Name, int Image) {
+        TToolButton* b = AddButton(ObjectsTB1, Name, Image, tbsCheck);
+        b->SetGrouped(true);
+        b->SetWrap(true);
+        b->SetTag(1000);
+        b->OnClick = [this](TObject* s) { SelectToolBClick(s); };
+        return b;
+    };
+    ObjectSelectB = toolButton("ObjectSelectB", frxObject::Select);
+    ObjectSelectB->SetDown(true);
+    HandToolB = toolButton("HandToolB", Hand);
+    ZoomToolB = toolButton("ZoomToolB", Zoom);
+    TextToolB = toolButton("TextToolB", frxObject::TextTool);
+    FormatToolB = toolButton("FormatToolB", frxObject::FormatTool);
+    SepTB14 = AddButton(ObjectsTB1, "SepTB14", -1, tbsSeparator);
+    SepTB14->SetWrap(true);
+    ObjectBandB = AddButton(ObjectsTB1, "ObjectBandB", frxObject::Band, tbsButton);
+    ObjectBandB->SetWrap(true);
+    ObjectBandB->SetTag(1000);
+    ObjectBandB->OnClick = [this](TObject* s) { ObjectBandBClick(s); };
+
+    // The registry's objects: first those outside any category, then one button per
+    // category that some object names.
+    TfrxObjectCollection& reg = frxObjects();
+    auto button = [&](int Index) {
+        TfrxObjectItem& item = reg.Items(Index);
+        if (item.ButtonBitmap && item.ButtonImageIndex == -1) {
+            frxResources().SetObjectImages(item.ButtonBitmap.get());
+            item.ButtonImageIndex = frxResources().ObjectImages()->Count() - 1;
+        }
+        TToolButton* b = AddButton(ObjectsTB1, "", item.ButtonImageIndex, tbsCheck);
+        b->SetGrouped(true);
+        b->SetWrap(true);
+        b->SetTag(Index);
+        if (!item.ButtonHint.empty()) {
+            b->SetHint(frxResources().Get(item.ButtonHint));
+        } else if (item.ClassRef) {
+            std::unique_ptr<TObject> probe(item.ClassRef->CreateInstance(nullptr));
+            if (auto* c = dynamic_cast<TfrxComponent*>(probe.get())) b->SetHint(c->GetDescription());
+        }
+        b->OnClick = [this](TObject* s) { ObjectsButtonClick(s); };
+    };
+    for (int i = 0; i < reg.Count(); ++i)
+        if (reg.Items(i).ClassRef && reg.Items(i).CategoryName.empty()) button(i);
+    for (int i = 0; i < reg.Count(); ++i) {
+        if (reg.Items(i).ClassRef) continue;
+        const std::string& cat = reg.Items(i).CategoryName;
+        const bool used = std::any_of(reg.List().begin(), reg.List().end(), [&](const TfrxObjectItem& o) {
+            return o.ClassRef && SameText(o.CategoryName, cat);
+        });
+        if (used) button(i);
+    }
+}
+
+void TfrxDesignerForm::CreateToolWindows() {
+    LeftDockSite1 = new TPanel(this);
+    LeftDockSite1->SetName("LeftDockSite1");
+    LeftDockSite1->SetParent(this);
+    LeftDockSite1->SetLeft(100);
+    LeftDockSite1->SetAlign(alLeft);
+    LeftDockSite1->SetBevelOuter(bvNone);
+    LeftDockSite1->SetWidth(0);
+    LeftDockSite2 = new TPanel(this);
+    LeftDockSite2->SetName("LeftDockSite2");
+    LeftDockSite2->SetParent(this);
+    LeftDockSite2->SetLeft(200);
+    LeftDockSite2->SetAlign(alLeft);
+    LeftDockSite2->SetBevelOuter(bvNone);
+    LeftDockSite2->SetWidth(190);
+    LeftSplitter = new TSplitter(this);
+    LeftSplitter->SetName("LeftSplitter");
+    LeftSplitter->SetParent(this);
+    LeftSplitter->SetLeft(400);
+    LeftSplitter->SetAlign(alLeft);
+    LeftSplitter->SetWidth(3);
+    RightDockSite = new TPanel(this);
+    RightDockSite->SetName("RightDockSite");
+    RightDockSite->SetParent(this);
+    RightDockSite->SetLeft(4000);
+    RightDockSite->SetAlign(alRight);
+    RightDockSite->SetBevelOuter(bvNone);
+    RightDockSite->SetWidth(200);
+    RightSplitter = new TSplitter(this);
+    RightSplitter->SetName("RightSplitter");
+    RightSplitter->SetParent(this);
+    RightSplitter->SetLeft(3000);
+    RightSplitter->SetAlign(alRight);
+    RightSplitter->SetWidth(3);
+
+    // 5. The tool windows (the object inspector docks into LeftDockSite2 below the tree).
+    ReportTree = new TfrxReportTreeForm(this);
+    ReportTree->SetParent(LeftDockSite2);
+    ReportTree->SetAlign(alClient);
+    ReportTree->OnSelectionChanged = [this](TObject* s) { OnSelectionChanged(s); };
+    DataTree = new TfrxDataTreeForm(this);
+    DataTree->SetParent(RightDockSite);
+    DataTree->SetAlign(alClient);
+    DataTree->CBPanel->SetVisible(true);
+}
+
+void TfrxDesignerForm::CreatePageArea() {
+    Tab = new TTabControl(this);
+    Tab->SetName("Tab");
+    Tab->SetParent(this);
+    Tab->SetAlign(alClient);
+    Tab->SetPopupMenu(TabPopup);
+    Tab->OnChange = [this](TObject* s) { TabChange(s); };
+    Tab->OnChanging = [this](TObject* s, bool& a) { TabChanging(s, a); };
+
+    ScrollBoxPanel = new TPanel(this);
+    ScrollBoxPanel->SetName("ScrollBoxPanel");
+    ScrollBoxPanel->SetParent(Tab);
+    ScrollBoxPanel->SetAlign(alClient);
+    ScrollBoxPanel->SetBevelOuter(bvNone);
+    TopRuler = new TfrxRuler(this);
+    TopRuler->SetName("TopRuler");
+    TopRuler->SetParent(ScrollBoxPanel);
+    TopRuler->SetAlign(alTop);
+    TopRuler->SetHeight(24);
+    TopRuler->SetDragMode(dmAutomatic);
+    LeftRuler = new TfrxRuler(this);
+    LeftRuler->SetName("LeftRuler");
+    LeftRuler->SetParent(ScrollBoxPanel);
+    LeftRuler->SetAlign(alLeft);
+    LeftRuler->SetWidth(24);
+    LeftRuler->SetDragMode(dmAutomatic);
+    ScrollBox = new TfrxScrollBox(this);
+    ScrollBox->SetName("ScrollBox");
+    ScrollBox->SetParent(ScrollBoxPanel);
+    ScrollBox->SetAlign(alClient);
+    ScrollBox->SetColor(clGray);
+    ScrollBox->OnResize = [this](TObject* s) { ScrollBoxResize(s); };
+    ScrollBox->OnScroll = [this](TObject* s) { ScrollBoxResize(s); };
+
+    CodePanel = new TPanel(this);
+    CodePanel->SetName("CodePanel");
+    CodePanel->SetParent(Tab);
+    CodePanel->SetAlign(alClient);
+    CodePanel->SetBevelOuter(bvNone);
+    CodePanel->SetVisible(false);
+    CodeTB = new TToolBar(this);
+    CodeTB->SetName("CodeTB");
+    CodeTB->SetParent(CodePanel);
+    CodeTB->SetAlign(alTop);
+    CodeTB->SetHeight(27);
+    CodeTB->SetFlat(true);
+    CodeTB->SetImages(frxResources().MainButtonImages());
+    AddButton(CodeTB, "SepTB12", -1, tbsSeparator)->SetWidth(160);
+    LangL = new TLabel(this);
+    LangL->SetName("LangL");
+    LangL->SetParent(CodeTB);
+    LangL->SetBounds(4, 5, 64, 14);
+    LangL->SetCaption("Script language:");
+    LangCB = new TComboBox(this);
+    LangCB->SetName("LangCB");
+    LangCB->SetParent(CodeTB);
+    LangCB->SetStyle(csDropDownList);
+    LangCB->SetBounds(68, 1, 90, 21);
+    LangCB->OnClick = [this](TObject* s) { LangCBClick(s); };
+    CodeWindow = new TMemo(this);
+    CodeWindow->SetName("CodeWindow");
+    CodeWindow->SetParent(CodePanel);
+    CodeWindow->SetAlign(alClient);
+    CodeWindow->SetColor(clWindow);
+    CodeWindow->Font()->SetName("Courier New");
+    CodeWindow->Font()->SetSize(10);
+    CodeWindow->SetWordWrap(false);
+    CodeWindow->SetScrollBars(ssBoth);
+    CodeWindow->Lines()->Assign(*Report()->ScriptText());
+    CodeWindow->OnChange = [this](TObject*) {
+        if (!Page()) TfrxCustomDesigner::SetModified(true);
+    };
+
+    // 4. The page workspace, sharing the window's lists.
+    Workspace = new TDesignerWorkspace(this);
+    Workspace->SetParent(ScrollBox);
+    Workspace->PopupMenu = PagePopup;
+    Workspace->Objects = &Objects();
+    Workspace->SelectedObjects = &SelectedObjects();
+    Workspace->OnNotifyPosition = [this](const TfrxRect& r) { OnNotifyPosition(r); };
+    Workspace->OnInsertObject = [this](TObject* s) { OnInsertObject(s); };
+    Workspace->OnEditObject = [this](TObject* s) { OnEditObject(s); };
+    Workspace->OnModify = [this](TObject* s) { OnModify(s); };
+    Workspace->OnSelectionChanged = [this](TObject* s) { OnSelectionChanged(s); };
+    Workspace->OnTopLeftChanged = [this](TObject* s) { ScrollBoxResize(s); };
+    TopRuler->OnDragOver = [](TObject*, TObject* Source, int, int, TDragState, bool& Accept) {
+        Accept = dynamic_cast<TfrxDesignerWorkspace*>(Source) != nullptr;
+    };
+    LeftRuler->OnDragOver = TopRuler->OnDragOver;
+}
+
+void TfrxDesignerForm::ArrangeDock() {
+    // The width a bar's buttons take.
+    auto extent = [](TToolBar* Bar) {
+        Bar->ArrangeButtons();
+        int right = 0;
+        for (int i = 0; i < Bar->ButtonCount(); ++i)
+            if (Bar->Buttons(i)->Visible()) right = std::max(right, Bar->Buttons(i)->Left() + Bar->Buttons(i)->Width());
+        return right + 4;
+    };
+    // The tool bars in rows of 26 pixels: the standard bar (and the wizards), then the
+    // text and frame bars.
+    const int standard = extent(StandardTB1);
+    StandardTB->SetBounds(0, 0, standard, 26);
+    ExtraToolsTB->SetBounds(standard + 2, 0, extent(ExtraToolsTB1), 26);
+    ExtraToolsTB->SetVisible(ExtraToolsTB1->ButtonCount() > 0);
+    const int text = extent(TextTB1);
+    TextTB->SetBounds(0, 26, text, 26);
+    FrameTB->SetBounds(text + 2, 26, extent(FrameTB1), 26);
+    DockTop->SetHeight(52);
+    // The boxes lie over the separators kept free for them.
+    for (const auto& [sep, box] : FComboPlaces) {
+        box->SetBounds(sep->Left() + 3, 1, sep->Width() - 6, 21);
+        box->BringToFront();
+    }
+}
+
+void TfrxDesignerForm::CreateWizardButtons() {
+    TfrxWizardCollection& reg = frxWizards();
+    for (int i = 0; i < reg.Count(); ++i) {
+        TfrxWizardItem& w = reg.Items(i);
+        if (!w.ClassRef || w.IsTemplate) continue;
+        if (w.ButtonBitmap && w.ButtonImageIndex == -1) {
+            frxResources().SetButtonImages(w.ButtonBitmap.get());
+            w.ButtonImageIndex = frxResources().MainButtonImages()->Count() - 1;
+        }
+        TToolButton* b = AddButton(ExtraToolsTB1, "", w.ButtonImageIndex);
+        b->SetTag(i);
+        std::unique_ptr<TObject> probe(w.ClassRef->CreateInstance(nullptr));
+        if (auto* wiz = dynamic_cast<TfrxCustomWizard*>(probe.get())) b->SetHint(wiz->GetDescription());
+        b->OnClick = [this](TObject* s) { WizardButtonClick(s); };
+    }
+    ArrangeDock();
+}
+
+// --- The designer operations ---------------------------------------------------------------------
+
+void TfrxDesignerForm::SetModified(bool Value) {
+    TfrxCustomDesigner::SetModified(Value);
+    Report()->ScriptText()->Assign(*CodeWindow->Lines());
+    FUndoBuffer->PushUndo(Report());
+    FUndoBuffer->ClearRedo();
+    SaveCmd->SetEnabled(Modified());
+    TObject* by = ModifiedBy;
+    if (by != this) UpdateControls();
+    if (Page() && by != Workspace) {
+        Workspace->InvalidatePage();
+        Workspace->AdjustBands();
+        Workspace->Repaint();
+    }
+    ReportTree->UpdateItems();
+    ModifiedBy = nullptr;
+}
+
+void TfrxDesignerForm::SetPage(TfrxPage* Value) {
+    TfrxCustomDesigner::SetPage(Value);
+    Tab->SetTabIndex(GetPageIndex() + 1);
+    DetachDialogForm();
+    ScrollBoxPanel->SetVisible(Value != nullptr);
+    CodePanel->SetVisible(Value == nullptr);
+    UpdateObjectsToolbar();
+    UpdateControls();
+    Workspace->Page = Value;
+    if (auto* rp = dynamic_cast<TfrxReportPage*>(Value)) {
+        if (Workspace->Parent() != ScrollBox) Workspace->SetParent(ScrollBox);
+        Workspace->SetAlign(alNone);
+        Workspace->SetGridType(gtCm);
+        Workspace->SetColor(WorkspaceColor);
+        Workspace->SetScale(FScale);
+        SetUnits(frxKind::IsDMPPage(rp) ? 3 : FUnits);
+        UpdatePageDimensions();
+        if (Showing() && ScrollBox->CanFocus()) ScrollBox->SetFocus();
+    } else if (auto* dp = dynamic_cast<TfrxDialogPage*>(Value)) {
+        SetUnits(2);
+        AttachDialogForm(dp);
+    }
+    if (Value) ReloadObjects();
+    else if (Showing() && CodeWindow->CanFocus()) CodeWindow->SetFocus();
+}
+
+std::vector<std::string> TfrxDesignerForm::GetCode() {
+    std::vector<std::string> lines;
+    for (int i = 0; i < CodeWindow->Lines()->Count(); ++i) lines.push_back((*CodeWindow->Lines())[i]);
+    return lines;
+}
+
+std::string TfrxDesignerForm::InsertExpression(const std::string& Expr) {
+    std::string text = Expr;
+    auto& editor = frxDesignerDialogs().ExpressionEditor;
+    if (editor && editor(this, text)) return text;
+    return {};
+}
+
+void TfrxDesignerForm::Lock() {
+    Objects().clear();
+    SelectedObjects().clear();
+    DetachDialogForm();
+    // The page may go with the report's objects.
+    Workspace->Page = nullptr;
+    Workspace->Lock();
+}
+
+void TfrxDesignerForm::ReloadPages(int Index) {
+    FDialogForm = nullptr;
+    FDialogPage = nullptr;
+    TStringList* tabs = Tab->Tabs();
+    tabs->BeginUpdate();
+    tabs->Clear();
+    tabs->Add(Res("dsCode"));
+    for (int i = 0; i < Report()->PagesCount(); ++i) {
+        TfrxPage* p = Report()->Pages(i);
+        p->SetIsDesigning(true);
+        std::string caption = p->Name();
+        if (auto* rp = dynamic_cast<TfrxReportPage*>(p); rp && rp->SubReport()) caption = rp->SubReport()->Name();
+        if (caption.empty()) caption = Res("dsPage") + IntToStr(i + 1);
+        tabs->Add(caption);
+    }
+    tabs->EndUpdate();
+    if (Index == -1) SetPage(nullptr);
+    else if (Index >= 0 && Index < Report()->PagesCount()) SetPage(Report()->Pages(Index));
+    else SetPage(Report()->PagesCount() > 0 ? Report()->Pages(0) : nullptr);
+}
+
+void TfrxDesignerForm::ReloadReport() {
+    if (Report()->PagesCount() == 0) {
+        Report()->Clear();
+        auto* page = new TfrxReportPage(Report());
+        page->SetParent(Report());
+        page->SetName("Page1");
+    }
+    LangCB->SetItemIndex(LangCB->Items()->IndexOf(Report()->ScriptLanguage));
+    CodeWindow->Lines()->Assign(*Report()->ScriptText());
+    UpdateSyntaxType();
+    ReloadPages(0);
+    AddRecentFile(Report()->FileName());
+    UpdateCaption();
+    UpdateStyles();
+    FUndoBuffer->ClearUndo();
+    SetModified(false);
+}
+
+void TfrxDesignerForm::UpdateDataTree() { DataTree->UpdateItems(); }
+
+void TfrxDesignerForm::UpdatePage() {
+    Workspace->InvalidatePage();
+    Workspace->Repaint();
+}
+
+int TfrxDesignerForm::GetPageIndex() const {
+    if (!Page()) return -1;
+    for (int i = 0; i < Report()->PagesCount(); ++i)
+        if (Report()->Pages(i) == Page()) return i;
+    return -1;
+}
+
+bool TfrxDesignerForm::CheckRestriction(TfrxDesignerRestriction R) const {
+    TfrxDesigner* d = frxGlobalDesigner();
+    return !d || !d->Restrictions.Contains(R);
+}
+
+TfrxPoint TfrxDesignerForm::DefaultObjectSize() const {
+    switch (FCurUnits) {
+        case 0: return {94.48825, 18.89765};
+        case 1: return {96, 19.2};
+        case 3: return {96, 17};
+        default: return {80, 16};
+    }
+}
+
+double TfrxDesignerForm::DefaultBandHeight() const {
+    switch (FCurUnits) {
+        case 0: return 22.67718;
+        case 1: return 28.8;
+        case 3: return 17;
+        default: return 20;
+    }
+}
+
+// --- Dialog pages ---------------------------------------------------------------------------------
+
+void TfrxDesignerForm::AttachDialogForm(TfrxDialogPage* Page) {
+    TForm* form = Page->Form();
+    FDialogForm = form;
+    FDialogPage = Page;
+    Workspace->SetParent(form);
+    Workspace->SetAlign(alClient);
+    Workspace->SetGridType(gtDialog);
+    Workspace->GridX = Grid4;
+    Workspace->GridY = Grid4;
+    Workspace->SetColor(Page->Color());
+    Workspace->SetScale(1);
+    Workspace->SetPageDimensions(0, 0, TRect{});
+    form->SetBorderStyle(bsSizeable);
+    form->OnKeyDown = [this](TObject*, uint16_t& Key, TShiftState Shift) {
+        if (Shift == ssCtrl) {
+            TAction* a = nullptr;
+            switch (Key) {
+                case 'C': a = CopyCmd; break;
+                case 'V': a = PasteCmd; break;
+                case 'X': a = CutCmd; break;
+                case 'Z': a = UndoCmd; break;
+                case 'Y': a = RedoCmd; break;
+                case 'A': a = SelectAllCmd; break;
+                case 'S': a = SaveCmd; break;
+                default: break;
+            }
+            if (a) a->Execute();
+        }
+        Workspace->KeyDown(Key, Shift);
+    };
+    form->OnKeyUp = [this](TObject*, uint16_t& Key, TShiftState Shift) { Workspace->KeyUp(Key, Shift); };
+    form->OnResize = [this, Page](TObject*) {
+        TForm* f = Page->Form();
+        if (f != FDialogForm) return;
+        Page->SetBounds(f->Left(), f->Top(), f->Width(), f->Height());
+        SetModified(true);
+    };
+    form->Show();
+    if (Workspace->CanFocus()) Workspace->SetFocus();
+}
+
+void TfrxDesignerForm::DetachDialogForm() {
+    if (!FDialogForm) return;
+    TForm* form = FDialogForm;
+    FDialogForm = nullptr;
+    FDialogPage = nullptr;
+    form->OnKeyDown = nullptr;
+    form->OnKeyUp = nullptr;
+    form->OnResize = nullptr;
+    Workspace->SetAlign(alNone);
+    Workspace->SetParent(ScrollBox);
+    form->Hide();
+}
+
+// --- Objects, selection and changes -------------------------------------------------------------
+
+void TfrxDesignerForm::ReloadObjects() {
+    std::vector<TfrxComponent*>& objects = Objects();
+    objects = Page()->AllObjects();
+    objects.push_back(Report());
+    objects.push_back(Page());
+    SelectedObjects().assign(1, Page());
+    Workspace->Page = Page();
+    Workspace->Unlock();
+    Workspace->AdjustBands();
+    Workspace->InvalidatePage();
+    UpdateDataTree();
+    ReportTree->UpdateItems();
+    OnSelectionChanged(this);
+}
+
+void TfrxDesignerForm::UpdatePageDimensions() {
+    auto* rp = dynamic_cast<TfrxReportPage*>(Page());
+    if (!rp) return;
+    ScrollBox->HorzScrollBar()->SetPosition(0);
+    ScrollBox->VertScrollBar()->SetPosition(0);
+    Workspace->SetOrigin(10, 10);
+    double h = rp->PaperHeight();
+    if (rp->LargeDesignHeight) h *= 3;
+    auto px = [](double mm) { return static_cast<int>(Round(mm * 96 / 25.4)); };
+    Workspace->SetPageDimensions(px(rp->PaperWidth()), px(h),
+                                 Rect(px(rp->LeftMargin), px(rp->TopMargin), px(rp->RightMargin), px(rp->BottomMargin)));
+    ScrollBox->UpdateScrollRange();
+    ScrollBoxResize(this);
+}
+
+void TfrxDesignerForm::OnSelectionChanged(TObject* Sender) {
+    std::vector<TfrxComponent*>& sel = SelectedObjects();
+    if (Sender == ReportTree && Page() && !sel.empty() && sel.front() != Report()) {
+        TfrxComponent* first = sel.front();
+        TfrxPage* page = first->Page();
+        if (page && page != Page()) {
+            SetPage(page);
+            SelectedObjects().assign(1, first);
+            ReportTree->UpdateSelection();
+        }
+    } else if (Sender != ReportTree) {
+        ReportTree->UpdateSelection();
+    }
+    if (Sender != Workspace) {
+        Workspace->InvalidatePage();
+        Workspace->UpdateView();
+    }
+    UpdateControls();
+}
+
+void TfrxDesignerForm::OnModify(TObject* Sender) {
+    ModifiedBy = Sender;
+    SetModified(true);
+}
+
+// --- Switches ------------------------------------------------------------------------------------
+
+void TfrxDesignerForm::SetGridAlign(bool Value) {
+    FGridAlign = Value;
+    AlignToGridB->SetDown(Value);
+    Workspace->GridAlign = Value;
+}
+
+void TfrxDesignerForm::SetShowGrid(bool Value) {
+    FShowGrid = Value;
+    ShowGridB->SetDown(Value);
+    Workspace->SetShowGrid(Value);
+}
+
+void TfrxDesignerForm::SetShowRulers(bool Value) {
+    FShowRulers = Value;
+    TopRuler->SetVisible(Value);
+    LeftRuler->SetVisible(Value);
+    ShowRulersMI->SetChecked(Value);
+}
+
+void TfrxDesignerForm::SetShowGuides(bool Value) {
+    FShowGuides = Value;
+    Workspace->SetShowGuides(Value);
+    ShowGuidesMI->SetChecked(Value);
+}
+
+void TfrxDesignerForm::SetToolsColor(TColor Value) {
+    ToolsColor = Value;
+    DataTree->SetColor(Value);
+    ReportTree->SetColor(Value);
+}
+
+void TfrxDesignerForm::SetWorkspaceColor(TColor Value) {
+    WorkspaceColor = Value;
+    if (!dynamic_cast<TfrxDialogPage*>(Page())) Workspace->SetColor(Value);
+}
+
+void TfrxDesignerForm::SetScale(double Value) {
+    // A typed "-50%" is no zoom either: below 0 counts as 100 % too.
+    if (!(Value > 0)) Value = 1;
+    if (Value > 20) Value = 20;
+    FScale = Value;
+    ScrollBox->SetAutoScroll(false);
+    TopRuler->SetScale(Value);
+    LeftRuler->SetScale(Value);
+    Workspace->SetScale(Value);
+    ScaleCB->SetText(IntToStr(Round(Value * 100)) + "%");
+    UpdatePageDimensions();
+    ScrollBox->SetAutoScroll(true);
+}
+
+void TfrxDesignerForm::SetUnits(int Value) {
+    FCurUnits = Value;
+    static const char* const kKeys[] = {"dsCm", "dsInch", "dsPix", "dsChars"};
+    static const TfrxRulerUnits kRuler[] = {ruCM, ruInches, ruPixels, ruChars};
+    static const TfrxGridType kGrid[] = {gtCm, gtInch, gtPixels, gtChar};
+    if (Value < 0 || Value > 3) Value = 0;
+    StatusBar->Panels()->Items(0)->SetText(Res(kKeys[Value]));
+    TopRuler->SetUnits(kRuler[Value]);
+    LeftRuler->SetUnits(kRuler[Value]);
+    if (!dynamic_cast<TfrxDialogPage*>(Page())) {
+        switch (Value) {
+            case 0: Workspace->GridX = Workspace->GridY = Grid1 * 37.7953; break;
+            case 1: Workspace->GridX = Workspace->GridY = Grid2 * 96; break;
+            case 2: Workspace->GridX = Workspace->GridY = Grid3; break;
+            default:
+                Workspace->GridX = 9.6;
+                Workspace->GridY = 17;
+                break;
+        }
+        Workspace->SetGridType(kGrid[Value]);
+    }
+    Workspace->AdjustBands();
+    if (!SelectedObjects().empty()) OnSelectionChanged(this);
+}
+
+void TfrxDesignerForm::UpdateSyntaxType() {
+    struct TLang {
+        const char* Name;
+        int Index;
+        const char* Ext;
+    };
+    static const TLang kLangs[] = {{"PascalScript", 1, "pas"}, {"C++Script", 2, "cpp"}, {"JScript", 3, "js"},
+                                   {"BasicScript", 4, "vb"}};
+    // The script files' dialogs come with the code editor; the language box shows it.
+    (void)kLangs;
+    LangCB->SetItemIndex(LangCB->Items()->IndexOf(Report()->ScriptLanguage));
+}
+
+void TfrxDesignerForm::UpdateStyles() {
+    StyleCB->Items()->Clear();
+    Report()->Styles()->GetList(StyleCB->Items());
+    StyleCB->Items()->Insert(0, Res("dsNoStyle"));
+}
+
+void TfrxDesignerForm::ShowError(const std::string& Text) { frxErrorMsg(Text); }
+
+void frxRegisterDesigner() {
+    static bool done = false;
+    if (done) return;
+    done = true;
+    frxDesignerClass() = [](TComponent* Owner, TfrxReport* Report, bool PreviewDesigner) -> TfrxCustomDesigner* {
+        return new TfrxDesignerForm(Owner, Report, PreviewDesigner);
+    };
+}
+
+void TfrxDesignerForm::DeclareProperties(TPropertyDecl<TfrxDesignerForm>& d) {
+    using F = TfrxDesignerForm;
+    d.Method("ExitCmdExecute", &F::ExitCmdExecute);
+    d.Method("UndoCmdExecute", &F::UndoCmdExecute);
+    d.Method("RedoCmdExecute", &F::RedoCmdExecute);
+    d.Method("CutCmdExecute", &F::CutCmdExecute);
+    d.Method("CopyCmdExecute", &F::CopyCmdExecute);
+    d.Method("PasteCmdExecute", &F::PasteCmdExecute);
+    d.Method("DeleteCmdExecute", &F::DeleteCmdExecute);
+    d.Method("SelectAllCmdExecute", &F::SelectAllCmdExecute);
+    d.Method("EditCmdExecute", &F::EditCmdExecute);
+    d.Method("GroupCmdExecute", &F::GroupCmdExecute);
+    d.Method("UngroupCmdExecute", &F::UngroupCmdExecute);
+    d.Method("BringToFrontCmdExecute", &F::BringToFrontCmdExecute);
+    d.Method("SendToBackCmdExecute", &F::SendToBackCmdExecute);
+    d.Method("NewReportCmdExecute", &F::NewReportCmdExecute);
+    d.Method("NewPageCmdExecute", &F::NewPageCmdExecute);
+    d.Method("NewDialogCmdExecute", &F::NewDialogCmdExecute);
+    d.Method("DeletePageCmdExecute", &F::DeletePageCmdExecute);
+    d.Method("NewItemCmdExecute", &F::NewItemCmdExecute);
+    d.Method("OpenCmdExecute", &F::OpenCmdExecute);
+    d.Method("SaveCmdExecute", &F::SaveCmdExecute);
+    d.Method("SaveAsCmdExecute", &F::SaveAsCmdExecute);
+    d.Method("PageSettingsCmdExecute", &F::PageSettingsCmdExecute);
+    d.Method("VariablesCmdExecute", &F::VariablesCmdExecute);
+    d.Method("ReportDataMIClick", &F::ReportDataMIClick);
+    d.Method("ReportStylesMIClick", &F::ReportStylesMIClick);
+    d.Method("ReportSettingsMIClick", &F::ReportSettingsMIClick);
+    d.Method("OptionsMIClick", &F::OptionsMIClick);
+    d.Method("TabOrderMIClick", &F::TabOrderMIClick);
+    d.Method("AboutMIClick", &F::AboutMIClick);
+    d.Method("PreviewCmdExecute", &F::PreviewCmdExecute);
+    d.Method("FindMIClick", &F::FindMIClick);
+    d.Method("FindNextMIClick", &F::FindNextMIClick);
+    d.Method("TimerTimer", &F::TimerTimer);
+    d.Method("PagePopupPopup", &F::PagePopupPopup);
+    d.Method("SelectToolBClick", &F::SelectToolBClick);
+    d.Method("ObjectsButtonClick", &F::ObjectsButtonClick);
+    d.Method("ObjectBandBClick", &F::ObjectBandBClick);
+    d.Method("InsertBandClick", &F::InsertBandClick);
+    d.Method("BandsPopupPopup", &F::BandsPopupPopup);
+    d.Method("ToolButtonClick", &F::ToolButtonClick);
+    d.Method("TabChange", &F::TabChange);
+    d.Method("FormCloseQuery", &F::FormCloseQuery);
+    d.Method("FormClose", &F::FormClose);
+}

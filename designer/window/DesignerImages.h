@@ -1,0 +1,9 @@
+// The designer window's own tool-button pictures (grouping and the grid switches), which
+// the report library's button images do not hold: appended to the shared button image
+// list once per process.
+#pragma once
+
+enum class TfrxDesignerImage { Group, Ungroup, ShowGrid, AlignToGrid, SetToGrid };
+
+// The index of the picture in the shared button image list (appended on first use).
+int frxDesignerImageIndex(TfrxDesignerImage Image);
