@@ -7,6 +7,7 @@
 
 #include "designer/clipboard/DesignerClipboard.h"
 #include "designer/controls/Ruler.h"
+#include "designer/dialogs/ReportDialogs.h"
 #include "designer/trees/DataTree.h"
 #include "designer/trees/ReportTree.h"
 #include "designer/undo/UndoBuffer.h"
@@ -1116,6 +1117,7 @@ void frxRegisterDesigner() {
     frxDesignerClass() = [](TComponent* Owner, TfrxReport* Report, bool PreviewDesigner) -> TfrxCustomDesigner* {
         return new TfrxDesignerForm(Owner, Report, PreviewDesigner);
     };
+    frxRegisterReportDialogs();
 }
 
 void TfrxDesignerForm::DeclareProperties(TPropertyDecl<TfrxDesignerForm>& d) {
