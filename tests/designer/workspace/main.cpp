@@ -4,7 +4,9 @@
 #include <gtest/gtest.h>
 
 int main(int argc, char** argv) {
-    setenv("QT_QPA_PLATFORM", "offscreen", 1);
+    // ROVE_SCREENSHOTS (a folder) keeps the display the caller chose, so that the surface
+    // host's screenshot can be taken on a real X server.
+    setenv("QT_QPA_PLATFORM", "offscreen", std::getenv("ROVE_SCREENSHOTS") ? 0 : 1);
     setenv("QT_ENABLE_HIGHDPI_SCALING", "0", 1);
     if (!std::getenv("FONTCONFIG_FILE")) setenv("FONTCONFIG_FILE", ROVE_FONTS_CONF, 1);
     QApplication app(argc, argv);

@@ -1,0 +1,202 @@
+// The design surface under load. One mouse-move step of a drag in move, size and size-band
+// mode on a page of 1,000 three-line memos in 50 bands, until the visible part of the page
+// (800 x 600) is painted again (goal: under 16 ms). One undo snapshot of a 5,000-object
+// report (goal: under 20 ms), and the snapshot history's bytes and the process's resident
+// memory after 1,000 edits (goal: under 200 MB; the history keeps at most
+// TfrxUndoBuffer::DefaultByteLimit).
+#include <benchmark/benchmark.h>
+
+#include <QApplication>
+#include <cstdio>
+#include <cstdlib>
+#include <memory>
+#include <string>
+#include <unistd.h>
+
+#include "designer/resources/DesignerTexts.h"
+#include "designer/undo/UndoBuffer.h"
+#include "designer/workspace/Workspace.h"
+#include "platform/graphics/Graphics.h"
+#include "platform/ui/Forms.h"
+#include "report/Bands.h"
+#include "report/Frame.h"
+#include "report/MemoView.h"
+#include "report/Pages.h"
+#include "report/Report.h"
+
+namespace {
+
+constexpr int BandHeight = 40, BandStep = 44, MemoWidth = 35;
+
+// Bands bands of MemosPerBand memos each, three lines of text in every memo, on a page
+// tall enough to hold them, with a workspace over it.
+struct TSurfacePage {
+    std::unique_ptr<TfrxReport> Report = std::make_unique<TfrxReport>(nullptr);
+    TfrxReportPage* Page = nullptr;
+    std::vector<TfrxComponent*> Objects, Selected;
+    std::unique_ptr<TfrxDesignerWorkspace> Ws;
+    std::vector<TfrxBand*> Bands;
+    std::vector<TfrxMemoView*> Memos;
+    TBitmap Frame;
+
+    TSurfacePage(int BandCount, int MemosPerBand) {
+        frxRegisterDesignerTexts();
+        Page = new TfrxReportPage(Report.get());
+        Page->SetName("Page1");
+        Page->SetPaperHeight(BandCount * BandStep / frxMmToPixels + 40);
+        int n = 0;
+        for (int b = 0; b < BandCount; ++b) {
+            auto* band = new TfrxMasterData(Page);
+            band->SetName("MasterData" + std::to_string(b + 1));
+            band->SetBounds(0, b * BandStep, 718, BandHeight);
+            Bands.push_back(band);
+            for (int i = 0; i < MemosPerBand; ++i) {
+                auto* m = new TfrxMemoView(band);
+                m->SetName("Memo" + std::to_string(++n));
+                m->SetBounds(i * MemoWidth, 2, MemoWidth - 2, BandHeight - 4);
+                m->Frame()->Typ = TfrxFrameTypes{ftLeft, ftRight, ftTop, ftBottom};
+                m->Font()->SetSize(7);
+                m->SetText("项目" + std::to_string(n) + "\r\n数量\r\n金额");
+                Memos.push_back(m);
+            }
+        }
+        Objects = Page->AllObjects();
+        Objects.push_back(Report.get());
+        Objects.push_back(Page);
+        Ws = std::make_unique<TfrxDesignerWorkspace>(nullptr);
+        Ws->Page = Page;
+        Ws->Objects = &Objects;
+        Ws->SelectedObjects = &Selected;
+        Ws->CursorPosition = [] { return TPoint{0, 0}; };
+        Ws->FreeBands = true;
+        Ws->SetBounds(0, 0, 800, BandCount * BandStep + 100);
+        Frame.SetSize(800, Ws->Height());
+    }
+    // The part of the page a designer window shows on a 1024 x 768 screen.
+    void PaintViewport(int Top) { Ws->PaintOn(Frame.Canvas(), TRect{0, Top, 800, Top + 600}); }
+};
+
+// A press at (X, Y), then moves between two points two grid steps apart, each move
+// followed by the paint the window gets for it.
+void DragSteps(benchmark::State& state, TSurfacePage& p, int X, int Y, int DX, int DY, TfrxDesignMode Mode) {
+    p.Ws->MouseMove(0, X, Y);
+    p.Ws->MouseDown(mbLeft, 0, X, Y);
+    if (p.Ws->Mode() != Mode) {
+        state.SkipWithError("the press did not start the drag");
+        return;
+    }
+    const int viewTop = std::max(0, Y - 300);
+    p.PaintViewport(viewTop);
+    bool away = false;
+    for (auto _ : state) {
+        away = !away;
+        p.Ws->MouseMove(ssLeft, away ? X + DX : X, away ? Y + DY : Y);
+        p.PaintViewport(viewTop);
+    }
+    p.Ws->MouseUp(mbLeft, 0, X, Y);
+}
+
+// The memo in the middle of band 10 (of 50), at 100 % zoom.
+TfrxMemoView* MiddleMemo(TSurfacePage& p) { return p.Memos[9 * 20 + 10]; }
+
+void BM_MoveStep(benchmark::State& state) {
+    TSurfacePage p(50, 20);
+    auto* m = MiddleMemo(p);
+    p.Selected.assign(1, m);
+    const int x = int(m->AbsLeft() + m->Width() / 2), y = int(m->AbsTop() + m->Height() / 2);
+    DragSteps(state, p, x, y, 8, 8, TfrxDesignMode::dmMove);
+}
+BENCHMARK(BM_MoveStep)->Unit(benchmark::kMillisecond);
+
+// A hundred memos (five bands' worth) moved together.
+void BM_MoveStepOf100Memos(benchmark::State& state) {
+    TSurfacePage p(50, 20);
+    p.Selected.assign(p.Memos.begin() + 9 * 20, p.Memos.begin() + 14 * 20);
+    auto* m = MiddleMemo(p);
+    const int x = int(m->AbsLeft() + m->Width() / 2), y = int(m->AbsTop() + m->Height() / 2);
+    DragSteps(state, p, x, y, 8, 8, TfrxDesignMode::dmMove);
+}
+BENCHMARK(BM_MoveStepOf100Memos)->Unit(benchmark::kMillisecond);
+
+// The bottom-right handle of one memo.
+void BM_SizeStep(benchmark::State& state) {
+    TSurfacePage p(50, 20);
+    p.Ws->GridAlign = false;
+    auto* m = MiddleMemo(p);
+    p.Selected.assign(1, m);
+    const int x = int(m->AbsLeft() + m->Width()), y = int(m->AbsTop() + m->Height());
+    DragSteps(state, p, x, y, 6, 3, TfrxDesignMode::dmSize);
+}
+BENCHMARK(BM_SizeStep)->Unit(benchmark::kMillisecond);
+
+// The bottom edge of band 10: every band below it follows.
+void BM_SizeBandStep(benchmark::State& state) {
+    TSurfacePage p(50, 20);
+    auto* band = p.Bands[9];
+    const int x = 760, y = int(band->Top() + band->Height());
+    DragSteps(state, p, x, y, 0, 8, TfrxDesignMode::dmSizeBand);
+}
+BENCHMARK(BM_SizeBandStep)->Unit(benchmark::kMillisecond);
+
+long ResidentBytes() {
+    long pages = 0, resident = 0;
+    if (FILE* f = std::fopen("/proc/self/statm", "r")) {
+        if (std::fscanf(f, "%ld %ld", &pages, &resident) != 2) resident = 0;
+        std::fclose(f);
+    }
+    return resident * sysconf(_SC_PAGESIZE);
+}
+
+// 100 bands of 49 memos: 5,000 objects with the bands.
+void BM_UndoSnapshotOf5000Objects(benchmark::State& state) {
+    TSurfacePage p(100, 49);
+    TfrxUndoBuffer undo;
+    for (auto _ : state) undo.PushUndo(p.Report.get());
+    state.counters["snapshot_kb"] = double(undo.UndoSnapshot(undo.UndoCount() - 1).size()) / 1024;
+}
+BENCHMARK(BM_UndoSnapshotOf5000Objects)->Unit(benchmark::kMillisecond);
+
+// Undo on a 5,000-object report: the report loaded again from the snapshot before.
+void BM_UndoOf5000Objects(benchmark::State& state) {
+    TSurfacePage p(100, 49);
+    TfrxUndoBuffer undo;
+    undo.PushUndo(p.Report.get());
+    for (auto _ : state) {
+        undo.PushUndo(p.Report.get());
+        undo.PopUndo(p.Report.get());
+    }
+}
+BENCHMARK(BM_UndoOf5000Objects)->Unit(benchmark::kMillisecond);
+
+// 1,000 edits of a 5,000-object report, each a memo moved and a snapshot taken, as the
+// designer does on every change; the history's bytes and the resident memory after them.
+void BM_ThousandEditsMemory(benchmark::State& state) {
+    for (auto _ : state) {
+        TSurfacePage p(100, 49);
+        TfrxUndoBuffer undo;
+        undo.PushUndo(p.Report.get());
+        for (int i = 0; i < 1000; ++i) {
+            auto* m = p.Memos[size_t(i) * 7 % p.Memos.size()];
+            m->SetLeft(m->Left() + 1);
+            undo.PushUndo(p.Report.get());
+        }
+        state.counters["history_mb"] = double(undo.Bytes()) / (1 << 20);
+        state.counters["snapshots"] = undo.UndoCount();
+        state.counters["resident_mb"] = double(ResidentBytes()) / (1 << 20);
+    }
+}
+BENCHMARK(BM_ThousandEditsMemory)->Unit(benchmark::kMillisecond)->Iterations(1);
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    setenv("QT_QPA_PLATFORM", "offscreen", 1);
+    setenv("QT_ENABLE_HIGHDPI_SCALING", "0", 1);
+    if (!std::getenv("FONTCONFIG_FILE")) setenv("FONTCONFIG_FILE", ROVE_FONTS_CONF, 1);
+    QApplication app(argc, argv);
+    Application->Initialize();
+    benchmark::Initialize(&argc, argv);
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    return 0;
+}
