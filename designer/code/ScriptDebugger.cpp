@@ -94,11 +94,19 @@ void TfrxScriptDebugger::Evaluate() {
     form->ShowModal();
 }
 
+// The report runs its script under its modal preview, which disables the designer window:
+// the window is enabled again while the script runs, so that its Stop and its keys reach
+// it. The commands that would disturb the preparation refuse while the run lasts.
+void TfrxScriptDebugger::LookAtWindow() {
+    if (DesignerForm && DesignerForm->ModalDisabled()) DesignerForm->SetModalDisabled(false);
+    Application->ProcessMessages();
+}
+
 void TfrxScriptDebugger::RunLine(TfsScript*, const std::string& UnitName, const std::string& SourcePos) {
     switch (FMode) {
     case THookMode::Off: return;
     case THookMode::Running:
-        if (++FStatements % kStatementsPerLook == 0) Application->ProcessMessages();
+        if (++FStatements % kStatementsPerLook == 0) LookAtWindow();
         return;
     case THookMode::Stepping: break;
     }
@@ -106,7 +114,7 @@ void TfrxScriptDebugger::RunLine(TfsScript*, const std::string& UnitName, const 
     if (!UnitName.empty()) return;
     const TfsPoint p = PosToPoint(SourcePos);
     if (FCodeWindow->RunToLine() > 0 && FCodeWindow->RunToLine() != p.Y) {
-        if (++FStatements % kStatementsPerLook == 0) Application->ProcessMessages();
+        if (++FStatements % kStatementsPerLook == 0) LookAtWindow();
         return;
     }
     FCodeWindow->SetRunToLine(0);
@@ -122,6 +130,7 @@ void TfrxScriptDebugger::RunLine(TfsScript*, const std::string& UnitName, const 
 void TfrxScriptDebugger::Hold(int Column, int Line) {
     TCustomForm* active = Screen->ActiveForm();
     if (DesignerForm) {
+        if (DesignerForm->ModalDisabled()) DesignerForm->SetModalDisabled(false);
         DesignerForm->SetEnabled(true);
         if (DesignerForm->Visible()) DesignerForm->SetFocus();
     }

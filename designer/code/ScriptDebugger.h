@@ -58,7 +58,8 @@ public:
 private:
     enum class THookMode { Off, Running, Stepping };
     void Start(THookMode Mode);
-    void Hold(int Line, int Column);
+    void Hold(int Column, int Line);
+    void LookAtWindow();
     void Changed();
 
     TfrxReport* FReport;

@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <cmath>
 
+#include "designer/code/SyntaxMemo.h"
 #include "designer/clipboard/DesignerClipboard.h"
 #include "designer/controls/Ruler.h"
 #include "designer/dialogs/AboutForm.h"
@@ -45,21 +46,22 @@ void TfrxDesignerForm::UndoCmdExecute(TObject*) {
         CodeWindow->Undo();
         return;
     }
+    if (ScriptRunning) return;
     const int index = GetPageIndex();
     Lock();
-    Report()->ScriptText()->Assign(*CodeWindow->Lines());
+    StoreScriptText();
     FUndoBuffer->PushRedo(Report());
     FUndoBuffer->PopUndo(Report());
-    CodeWindow->Lines()->Assign(*Report()->ScriptText());
+    CodeWindow->SetLines(*Report()->ScriptText());
     ReloadPages(index);
 }
 
 void TfrxDesignerForm::RedoCmdExecute(TObject*) {
-    if (IsPreviewDesigner()) return;
+    if (IsPreviewDesigner() || ScriptRunning) return;
     const int index = GetPageIndex();
     Lock();
     if (FUndoBuffer->PopRedo(Report())) FUndoBuffer->PushUndo(Report());
-    CodeWindow->Lines()->Assign(*Report()->ScriptText());
+    CodeWindow->SetLines(*Report()->ScriptText());
     ReloadPages(index);
 }
 
@@ -232,7 +234,7 @@ void TfrxDesignerForm::NewReportCmdExecute(TObject*) {
     Lock();
     Report()->Clear();
     Report()->SetFileName("");
-    CodeWindow->Lines()->Assign(*Report()->ScriptText());
+    CodeWindow->SetLines(*Report()->ScriptText());
     auto* page = new TfrxReportPage(Report());
     page->SetParent(Report());
     page->SetName("Page1");
@@ -347,6 +349,7 @@ void TfrxDesignerForm::AboutMIClick(TObject*) {
 }
 
 void TfrxDesignerForm::WizardButtonClick(TObject* Sender) {
+    if (ScriptRunning) return;
     auto* b = dynamic_cast<TComponent*>(Sender);
     TfrxWizardCollection& reg = frxWizards();
     if (!b || b->Tag() < 0 || b->Tag() >= reg.Count() || !reg.Items(b->Tag()).ClassRef) return;
@@ -358,22 +361,24 @@ void TfrxDesignerForm::WizardButtonClick(TObject* Sender) {
 // --- Preview ---------------------------------------------------------------------------------------------
 
 void TfrxDesignerForm::PreviewCmdExecute(TObject*) {
-    if (!CheckRestriction(drDontPreviewReport)) return;
-    Report()->ScriptText()->Assign(*CodeWindow->Lines());
+    // A preview already preparing the report (its script perhaps held by the debugger)
+    // is not started a second time.
+    if (!CheckRestriction(drDontPreviewReport) || FPreviewing) return;
+    StoreScriptText();
     if (!Report()->PrepareScript()) {
         TfsScript* script = Report()->Script();
         const TfsPoint at = PosToPoint(script->ErrorPos());
         SwitchToCodeWindow();
-        const int line = std::max(at.Y, 1), col = std::max(at.X, 1);
-        int pos = 0;
-        for (int i = 0; i < line - 1 && i < CodeWindow->Lines()->Count(); ++i)
-            pos += Length((*CodeWindow->Lines())[i]) + 1;
-        CodeWindow->SetSelStart(pos + col - 1);
-        CodeWindow->SetSelLength(0);
-        frxErrorMsg(script->ErrorMsg());
+        CodeWindow->MoveCaret(std::max(at.X, 1), std::max(at.Y, 1));
+        CodeWindow->SetMessageText(script->ErrorMsg());
         return;
     }
     const int index = GetPageIndex();
+    FPreviewing = true;
+    struct TPreviewEnd {
+        bool& Flag;
+        ~TPreviewEnd() { Flag = false; }
+    } previewEnd{FPreviewing};
     Lock();
     TfrxCustomPreview* preview = Report()->Preview();
     Report()->SetPreview(nullptr);
@@ -406,11 +411,7 @@ void TfrxDesignerForm::FindMIClick(TObject* Sender) {
     FindText = o.Text;
     FindCaseSensitive = o.MatchCase;
     FindIndex = 0;
-    if (!Page() && !o.FromTop) {
-        // The caret's place in the code as a byte position of the text.
-        const std::string text = CodeWindow->Text();
-        FindIndex = static_cast<int>(Copy(text, 1, CodeWindow->SelStart()).size());
-    }
+    if (!Page() && !o.FromTop) FindIndex = CodeWindow->GetCaretTextPos();
     FindNextMI->SetEnabled(true);
     FindOrReplace();
 }
@@ -726,7 +727,16 @@ void TfrxDesignerForm::ScaleCBClick(TObject*) {
 // --- Tabs, rulers and the code page's language ---------------------------------------------------------------
 
 void TfrxDesignerForm::TabChanging(TObject*, bool& AllowChange) {
-    if (IsPreviewDesigner()) AllowChange = false;
+    // While a script runs its report is being prepared: its pages are not edited meanwhile.
+    if (IsPreviewDesigner() || ScriptRunning) {
+        AllowChange = false;
+        return;
+    }
+    // Leaving the code page: the script's edits become one undo step.
+    if (!Page() && CodeWindow->Modified()) {
+        SetModified(true);
+        CodeWindow->SetModified(false);
+    }
 }
 
 void TfrxDesignerForm::TabChange(TObject*) {
@@ -747,17 +757,13 @@ void TfrxDesignerForm::ScrollBoxResize(TObject*) {
     LeftRuler->SetStart(t < 0 ? -t : 0);
 }
 
-void TfrxDesignerForm::LangCBClick(TObject*) {
-    const std::string lang = LangCB->Text();
-    if (lang.empty() || SameText(lang, Report()->ScriptLanguage)) return;
-    Report()->ScriptLanguage = lang;
-    UpdateSyntaxType();
-    SetModified(true);
-}
-
 // --- Keys and closing --------------------------------------------------------------------------------------
 
 void TfrxDesignerForm::FormKeyDown(TObject*, uint16_t& Key, TShiftState Shift) {
+    if (!Page() && CodeKeyDown(Key, Shift)) {
+        Key = 0;
+        return;
+    }
     if (Key == VK_RETURN && FontSizeCB->Focused()) {
         ToolButtonClick(FontSizeCB);
         Key = 0;

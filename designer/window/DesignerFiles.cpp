@@ -52,6 +52,8 @@ int TfrxDesignerForm::AskSaveChanges() {
 }
 
 void TfrxDesignerForm::OpenReport(const std::string& FileName, bool CallHook) {
+    // A running script's report is not replaced under it.
+    if (ScriptRunning) return;
     TSilentOff silent(Report()->EngineOptions());
     // Unsaved changes are asked about first; Cancel keeps the report open as it is.
     auto askFirst = [&] {
@@ -116,7 +118,7 @@ void TfrxDesignerForm::OpenReport(const std::string& FileName, bool CallHook) {
 }
 
 bool TfrxDesignerForm::SaveReport(bool SaveAs, bool CallHook) {
-    Report()->ScriptText()->Assign(*CodeWindow->Lines());
+    StoreScriptText();
     Report()->ReportOptions()->LastChange = Now();
     TfrxDesigner* d = frxGlobalDesigner();
     auto saved = [&] {

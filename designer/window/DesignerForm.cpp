@@ -6,6 +6,8 @@
 #include <cmath>
 
 #include "designer/clipboard/DesignerClipboard.h"
+#include "designer/code/ScriptDebugger.h"
+#include "designer/code/SyntaxMemo.h"
 #include "designer/controls/Ruler.h"
 #include "designer/dialogs/ReportDialogs.h"
 #include "designer/trees/DataTree.h"
@@ -655,44 +657,7 @@ void TfrxDesignerForm::CreatePageArea() {
     ScrollBox->OnResize = [this](TObject* s) { ScrollBoxResize(s); };
     ScrollBox->OnScroll = [this](TObject* s) { ScrollBoxResize(s); };
 
-    CodePanel = new TPanel(this);
-    CodePanel->SetName("CodePanel");
-    CodePanel->SetParent(Tab);
-    CodePanel->SetAlign(alClient);
-    CodePanel->SetBevelOuter(bvNone);
-    CodePanel->SetVisible(false);
-    CodeTB = new TToolBar(this);
-    CodeTB->SetName("CodeTB");
-    CodeTB->SetParent(CodePanel);
-    CodeTB->SetAlign(alTop);
-    CodeTB->SetHeight(27);
-    CodeTB->SetFlat(true);
-    CodeTB->SetImages(frxResources().MainButtonImages());
-    AddButton(CodeTB, "SepTB12", -1, tbsSeparator)->SetWidth(160);
-    LangL = new TLabel(this);
-    LangL->SetName("LangL");
-    LangL->SetParent(CodeTB);
-    LangL->SetBounds(4, 5, 64, 14);
-    LangL->SetCaption("Script language:");
-    LangCB = new TComboBox(this);
-    LangCB->SetName("LangCB");
-    LangCB->SetParent(CodeTB);
-    LangCB->SetStyle(csDropDownList);
-    LangCB->SetBounds(68, 1, 90, 21);
-    LangCB->OnClick = [this](TObject* s) { LangCBClick(s); };
-    CodeWindow = new TMemo(this);
-    CodeWindow->SetName("CodeWindow");
-    CodeWindow->SetParent(CodePanel);
-    CodeWindow->SetAlign(alClient);
-    CodeWindow->SetColor(clWindow);
-    CodeWindow->Font()->SetName("Courier New");
-    CodeWindow->Font()->SetSize(10);
-    CodeWindow->SetWordWrap(false);
-    CodeWindow->SetScrollBars(ssBoth);
-    CodeWindow->Lines()->Assign(*Report()->ScriptText());
-    CodeWindow->OnChange = [this](TObject*) {
-        if (!Page()) TfrxCustomDesigner::SetModified(true);
-    };
+    CreateCodePage();
 
     // 4. The page workspace, sharing the window's lists.
     Workspace = new TDesignerWorkspace(this);
@@ -760,7 +725,7 @@ void TfrxDesignerForm::CreateWizardButtons() {
 
 void TfrxDesignerForm::SetModified(bool Value) {
     TfrxCustomDesigner::SetModified(Value);
-    Report()->ScriptText()->Assign(*CodeWindow->Lines());
+    StoreScriptText();
     FUndoBuffer->PushUndo(Report());
     FUndoBuffer->ClearRedo();
     SaveCmd->SetEnabled(Modified());
@@ -801,11 +766,7 @@ void TfrxDesignerForm::SetPage(TfrxPage* Value) {
     else if (Showing() && CodeWindow->CanFocus()) CodeWindow->SetFocus();
 }
 
-std::vector<std::string> TfrxDesignerForm::GetCode() {
-    std::vector<std::string> lines;
-    for (int i = 0; i < CodeWindow->Lines()->Count(); ++i) lines.push_back((*CodeWindow->Lines())[i]);
-    return lines;
-}
+std::vector<std::string> TfrxDesignerForm::GetCode() { return CodeWindow->GetTrimmedLines(); }
 
 std::string TfrxDesignerForm::InsertExpression(const std::string& Expr) {
     std::string text = Expr;
@@ -852,7 +813,7 @@ void TfrxDesignerForm::ReloadReport() {
         page->SetName("Page1");
     }
     LangCB->SetItemIndex(LangCB->Items()->IndexOf(Report()->ScriptLanguage));
-    CodeWindow->Lines()->Assign(*Report()->ScriptText());
+    CodeWindow->SetLines(*Report()->ScriptText());
     UpdateSyntaxType();
     ReloadPages(0);
     AddRecentFile(Report()->FileName());
@@ -1087,19 +1048,6 @@ void TfrxDesignerForm::SetUnits(int Value) {
     }
     Workspace->AdjustBands();
     if (!SelectedObjects().empty()) OnSelectionChanged(this);
-}
-
-void TfrxDesignerForm::UpdateSyntaxType() {
-    struct TLang {
-        const char* Name;
-        int Index;
-        const char* Ext;
-    };
-    static const TLang kLangs[] = {{"PascalScript", 1, "pas"}, {"C++Script", 2, "cpp"}, {"JScript", 3, "js"},
-                                   {"BasicScript", 4, "vb"}};
-    // The script files' dialogs come with the code editor; the language box shows it.
-    (void)kLangs;
-    LangCB->SetItemIndex(LangCB->Items()->IndexOf(Report()->ScriptLanguage));
 }
 
 void TfrxDesignerForm::UpdateStyles() {

@@ -39,7 +39,9 @@ class TfrxDialogPage;
 class TfrxMemoView;
 class TfrxReportTreeForm;
 class TfrxRuler;
+class TfrxScriptDebugger;
 class TfrxScrollBox;
+class TfrxSyntaxMemo;
 class TfrxUndoBuffer;
 class TTabControl;
 
@@ -95,8 +97,24 @@ public:
     void UpdateDataTree() override;
     void UpdatePage() override;
 
+    // --- The code page (DesignerCode.cpp) ------------------------------------------------------
+    void SwitchToCodeWindow() override { SetPage(nullptr); }
+    std::vector<std::string> ListMatchingHandlers(const std::string& EventType) override;
+    int FindHandlerLine(const std::string& Name) override;
+    int InsertEventHandler(const std::string& EventType, const std::string& Name) override;
+    void ShowCodeLine(int Line, int Column) override;
+    // Run (RunScriptB) or Step (StepScriptB) the report's script.
+    void RunScriptBClick(TObject* Sender);
+    void StopScriptBClick(TObject* Sender);
+    void EvaluateBClick(TObject* Sender);
+    void OpenScriptBClick(TObject* Sender);
+    void SaveScriptBClick(TObject* Sender);
+    void CodeWindowDragOver(TObject* Sender, TObject* Source, int X, int Y, TDragState State, bool& Accept);
+    void CodeWindowDragDrop(TObject* Sender, TObject* Source, int X, int Y);
+    void DataTreeDblClick(TObject* Sender);
+    TfrxScriptDebugger* Debugger() const { return FDebugger.get(); }
+
     // --- Further operations ----------------------------------------------------------------
-    void SwitchToCodeWindow() { SetPage(nullptr); }
     // The current page's index among the report's pages; -1 on the code page.
     int GetPageIndex() const;
     // False when the options component in force forbids R.
@@ -291,8 +309,12 @@ public:
     TToolBar* CodeTB = nullptr;
     TLabel* LangL = nullptr;
     TComboBox* LangCB = nullptr;
-    // The script text of the code page.
-    TMemo* CodeWindow = nullptr;
+    TToolButton *OpenScriptB = nullptr, *SaveScriptB = nullptr, *RunScriptB = nullptr, *StepScriptB = nullptr,
+                *StopScriptB = nullptr, *EvaluateB = nullptr;
+    TOpenDialog* OpenScriptDialog = nullptr;
+    TSaveDialog* SaveScriptDialog = nullptr;
+    // The script editor of the code page.
+    TfrxSyntaxMemo* CodeWindow = nullptr;
     TStatusBar* StatusBar = nullptr;
     TOpenDialog* OpenDialog = nullptr;
     TSaveDialog* SaveDialog = nullptr;
@@ -308,6 +330,13 @@ private:
     void CreateToolbars();
     void CreatePalette();
     void CreatePageArea();
+    void CreateCodePage();
+    // The code page's keys (run, step, stop, evaluate, run to the caret line); true when taken.
+    bool CodeKeyDown(uint16_t Key, TShiftState Shift);
+    // Report.ScriptText := the code editor's lines, their trailing blanks stripped.
+    void StoreScriptText();
+    // The script buttons and the commands that would reload the report follow the debugger.
+    void ScriptStateChanged();
     void CreateToolWindows();
     void CreateWizardButtons();
     TAction* AddAction(const char* Name, const char* Caption, int Image, TShortCut Key,
@@ -350,6 +379,9 @@ private:
     TForm* FDialogForm = nullptr;
     TfrxDialogPage* FDialogPage = nullptr;
     int FClipboardListener = 0;
+    std::unique_ptr<TfrxScriptDebugger> FDebugger;
+    // The preview command is preparing the report (a second one waits for it to end).
+    bool FPreviewing = false;
 };
 
 // Fills the report engine's designer class with TfrxDesignerForm (once).

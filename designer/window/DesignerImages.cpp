@@ -10,7 +10,7 @@ using namespace frx_icons;
 
 namespace {
 
-constexpr int kCount = 5;
+constexpr int kCount = 9;
 
 void Paint(TIconPainter& p, TfrxDesignerImage Image) {
     switch (Image) {
@@ -49,6 +49,23 @@ void Paint(TIconPainter& p, TfrxDesignerImage Image) {
             }
             p.Box(5, 5, 13, 13, kDeepBlue, kSky);
             p.Line(2, 2, 5, 5, kRed);
+            break;
+        case TfrxDesignerImage::RunScript:
+            p.Poly({{4, 2}, {12, 8}, {4, 14}}, kGreen, kGreen);
+            break;
+        case TfrxDesignerImage::StepScript:
+            p.Poly({{2, 3}, {8, 8}, {2, 13}}, kGreen, kGreen);
+            p.Fill(10, 3, 12, 13, kDeepBlue);
+            break;
+        case TfrxDesignerImage::StopScript:
+            p.Box(3, 3, 12, 12, kRed, kRed);
+            break;
+        case TfrxDesignerImage::Evaluate:
+            p.Box(1, 3, 14, 12, kInk, kPaper);
+            p.HLine(4, 7, 6, kDeepBlue);
+            p.HLine(4, 7, 9, kDeepBlue);
+            p.HLine(9, 11, 6, kInk);
+            p.HLine(9, 11, 8, kInk);
             break;
     }
 }

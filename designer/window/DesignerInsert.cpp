@@ -2,6 +2,7 @@
 // sample, and find and replace on the page or in the code.
 #include <algorithm>
 
+#include "designer/code/SyntaxMemo.h"
 #include "designer/window/DesignerForm.h"
 #include "designer/workspace/PageWorkspace.h"
 #include "designer/workspace/WorkspaceKinds.h"
@@ -145,16 +146,11 @@ void TfrxDesignerForm::FindOrReplace() {
     auto fold = [this](const std::string& s) { return FindCaseSensitive ? s : AnsiUpperCase(s); };
     const std::string what = fold(FindText);
     if (!Page()) {
-        const std::string text = CodeWindow->Text();
-        const size_t from = static_cast<size_t>(std::clamp(FindIndex, 0, static_cast<int>(text.size())));
-        const size_t at = fold(text).find(what, from);
-        if (at != std::string::npos) {
-            FindIndex = static_cast<int>(at + FindText.size());
-            CodeWindow->SetSelStart(Length(std::string_view(text).substr(0, at)));
-            CodeWindow->SetSelLength(Length(FindText));
+        if (CodeWindow->FindText(FindText, FindCaseSensitive, FindIndex)) {
             if (!ReplaceText.empty() && Confirm(FindText)) {
-                CodeWindow->SetSelText(ReplaceText);
-                FindIndex = static_cast<int>(at + ReplaceText.size());
+                CodeWindow->InsertText(ReplaceText);
+                // The next search starts after the replacement, never inside it.
+                FindIndex += Length(ReplaceText) - 1;
                 SetModified(true);
             }
             return;
