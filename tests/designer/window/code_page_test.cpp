@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <cstdio>
+#include <cstdlib>
 #include <deque>
 #include <functional>
 
@@ -26,6 +27,21 @@
 namespace {
 using H = TUiTestHarness;
 std::string Res(const char* Key) { return frxResources().Get(Key); }
+
+// On request (ROVE_SCREENSHOTS names a folder): the designer window and the window over
+// it as drawn, and the whole screen when there is a display.
+void Screenshots(TCustomForm* Designer, TCustomForm* Over, const std::string& Name) {
+    const char* dir = std::getenv("ROVE_SCREENSHOTS");
+    if (!dir) return;
+    const std::string base = std::string(dir) + "/" + Name;
+    H::ProcessMessages();
+    H::SaveScreenshot(Designer, base + ".png");
+    if (Over) H::SaveScreenshot(Over, base + "_window.png");
+    const char* platform = std::getenv("QT_QPA_PLATFORM");
+    if (std::getenv("DISPLAY") && (!platform || std::string(platform) != "offscreen")) {
+        EXPECT_EQ(std::system(("import -window root " + base + "_screen.png").c_str()), 0);
+    }
+}
 
 // A designer window on the small report with Script as its script, on the code page.
 struct TCodeFixture : TDesignerFixture {
@@ -295,11 +311,12 @@ TEST(DesignerDebugging, KeysStepRunToTheCaretLineEvaluateAndRunOnToThePreview) {
         [&] {
             stops.push_back(f.Held());
             // Evaluate at the stop: the window sees the script's variables.
-            f.Harness.OnModal("TfrxEvaluateForm", [](TCustomForm& w) {
+            f.Harness.OnModal("TfrxEvaluateForm", [&f](TCustomForm& w) {
                 auto& e = dynamic_cast<TfrxEvaluateForm&>(w);
                 e.ExpressionE->SetText("s + i * 10");
                 H::TypeKey(e.ExpressionE, VK_RETURN);
                 EXPECT_EQ(e.ResultM->Text(), "10");
+                Screenshots(f.Form.get(), &e, "designer_code_stop");
                 e.SetModalResult(mrCancel);
             });
             f.Key(VK_F7, ssCtrl);
