@@ -3,6 +3,7 @@
 
 #include <memory>
 
+#include "designer/dialogs/ReportDialogs.h"
 #include "platform/classes/Streaming.h"
 #include "platform/rtl/StringList.h"
 #include "platform/ui/CheckLst.h"
@@ -108,6 +109,7 @@ void TfrxReportDataForm::FormShow(TObject*) {
     } else {
         frxGetDataSetList(&available);
     }
+    frxQualifyDataSetNames(&available);
     DatasetsLB->Items()->Assign(available);
     for (int i = 0; i < available.Count(); ++i) {
         auto* ds = dynamic_cast<TfrxDataSet*>(available.Objects(i));

@@ -1,5 +1,8 @@
 #include "designer/dialogs/ReportDialogs.h"
 
+#include <map>
+#include <string>
+
 #include "designer/dialogs/CrossEditor.h"
 #include "designer/dialogs/ReportDataForm.h"
 #include "designer/dialogs/ReportEditor.h"
@@ -8,6 +11,9 @@
 #include "designer/window/DesignerForm.h"
 #include "designer/wizards/NewItemForm.h"
 #include "designer/wizards/StdWizard.h"
+#include "platform/rtl/StringList.h"
+#include "platform/ui/Forms.h"
+#include "report/DataSet.h"
 
 void frxRegisterReportDialogs() {
     static const bool done = [] {
@@ -22,4 +28,19 @@ void frxRegisterReportDialogs() {
         return true;
     }();
     (void)done;
+}
+
+void frxQualifyDataSetNames(TStrings* List) {
+    if (!List) return;
+    std::map<std::string, int> seen;
+    for (int i = 0; i < List->Count(); ++i) ++seen[List->Get(i)];
+    for (int i = 0; i < List->Count(); ++i) {
+        if (seen[List->Get(i)] < 2) continue;
+        auto* ds = dynamic_cast<TComponent*>(List->Objects(i));
+        TComponent* owner = ds ? ds->Owner() : nullptr;
+        if (!owner) continue;
+        std::string place = owner->Name();
+        if (auto* form = dynamic_cast<TCustomForm*>(owner); form && !form->Caption().empty()) place = form->Caption();
+        if (!place.empty()) List->Put(i, List->Get(i) + " (" + place + ")");
+    }
 }

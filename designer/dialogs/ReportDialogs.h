@@ -5,5 +5,13 @@
 // click on a cross-tab, the wizards are what the New Items window lists).
 #pragma once
 
+class TStrings;
+
 // Idempotent; called when the designer registers.
 void frxRegisterReportDialogs();
+
+// Where two or more lines of List (user names, each with its dataset as the line's object)
+// read the same, each of those lines gets the window or module its dataset belongs to
+// after the name: "frxDBDataset1 (收费项目)". The program's windows each name their own
+// dataset alike, and identical lines cannot be told apart.
+void frxQualifyDataSetNames(TStrings* List);

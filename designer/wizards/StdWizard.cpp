@@ -4,6 +4,7 @@
 #include <algorithm>
 #include <numeric>
 
+#include "designer/dialogs/ReportDialogs.h"
 #include "designer/dialogs/StyleEditor.h"
 #include "platform/classes/Streaming.h"
 #include "platform/graphics/Graphics.h"
@@ -758,6 +759,7 @@ void TfrxStdWizardForm::FillDatasets() {
         auto* ds = dynamic_cast<TfrxCustomDBDataSet*>(all.Objects(i));
         if (ds && !OwnedBy(ds, Report)) DatasetsCB->Items()->AddObject(ds->UserName(), ds);
     }
+    frxQualifyDataSetNames(DatasetsCB->Items());
 }
 
 TfrxDataSet* TfrxStdWizardForm::DataSet() const {

@@ -10,6 +10,7 @@
 #include <numeric>
 
 #include "../dialogs/DialogFixtures.h"
+#include "designer/dialogs/ReportDataForm.h"
 #include "designer/dialogs/StyleEditor.h"
 #include "designer/resources/DesignerTexts.h"
 #include "designer/wizards/NewItemForm.h"
@@ -19,7 +20,9 @@
 #include "platform/rtl/StrUtils.h"
 #include "platform/ui/Buttons.h"
 #include "platform/ui/ComCtrls.h"
+#include "platform/ui/CheckLst.h"
 #include "platform/ui/ExtCtrls.h"
+#include "platform/ui/Forms.h"
 #include "platform/ui/ImgList.h"
 #include "platform/ui/StdCtrls.h"
 #include "platform/ui/UiTest.h"
@@ -446,6 +449,67 @@ TEST_F(WizardTest, DatasetsWithoutFieldsAndWithFiveHundred) {
     auto* page = static_cast<TfrxReportPage*>(r.Report->Pages(0));
     const double W = (page->PaperWidth() - page->LeftMargin - page->RightMargin) * 96 / 25.4;
     for (TfrxCustomMemoView* m : data) EXPECT_LE(m->Left() + m->Width(), W + 1 + 1e-6);
+}
+
+TEST_F(WizardTest, DatasetsOfOneNameShowWhereTheyBelong) {
+    // The program's windows each name their dataset alike: a second "Sales" on another
+    // module and a third on a window read apart by the module's name or the window's caption;
+    // a name given once stays as it is.
+    TDataModule other(nullptr);
+    other.SetName("StockModule");
+    AddGlobalComponent(&other);
+    auto* second = new TfrxDBDataset(&other);
+    second->SetName("SalesDS");
+    second->SetUserName("Sales");
+    second->SetDataSet(sales.Query.get());
+    auto* stock = new TfrxDBDataset(&other);
+    stock->SetName("StockDS");
+    stock->SetUserName("Stock");
+    stock->SetDataSet(sales.Query.get());
+    auto window = std::make_unique<TForm>(nullptr);
+    window->SetName("ItemsWindow");
+    window->SetCaption("收费项目设置");
+    auto* third = new TfrxDBDataset(window.get());
+    third->SetName("SalesDS");
+    third->SetUserName("Sales");
+    third->SetDataSet(sales.Query.get());
+
+    const Names expected{"Sales (SalesModule)", "Sales (StockModule)", "Sales (收费项目设置)", "Stock"};
+    auto sorted = [](Names n) {
+        std::sort(n.begin(), n.end());
+        return n;
+    };
+    EXPECT_TRUE(RunWizard(false, [&](TfrxStdWizardForm& d) {
+        Names lines;
+        for (int i = 0; i < d.DatasetsCB->Items()->Count(); ++i) lines.push_back(d.DatasetsCB->Items()->Get(i));
+        EXPECT_EQ(sorted(lines), expected);
+        // The line still carries its own dataset.
+        const int at = d.DatasetsCB->Items()->IndexOf("Sales (收费项目设置)");
+        ASSERT_GE(at, 0);
+        EXPECT_EQ(d.DatasetsCB->Items()->Objects(at), third);
+        d.DatasetsCB->SetItemIndex(at);
+        d.DatasetsCBClick(d.DatasetsCB);
+        TUiTestHarness::Click(d.AddAllFieldsB);
+        TUiTestHarness::Click(d.FinishB);
+    }));
+    EXPECT_EQ(r.Report->DataSets()->Count(), 1);
+    EXPECT_EQ(r.Report->DataSets()->Items(0)->DataSet(), third);
+    // The report data dialog reads them apart the same way.
+    ui.OnModal("TfrxReportDataForm", [&](TCustomForm& f) {
+        auto& d = static_cast<TfrxReportDataForm&>(f);
+        Names lines;
+        for (int i = 0; i < d.DatasetsLB->Items()->Count(); ++i) {
+            const std::string line = d.DatasetsLB->Items()->Get(i);
+            if (StartsText("Sales", line) || StartsText("Stock", line)) lines.push_back(line);
+        }
+        EXPECT_EQ(sorted(lines), expected);
+        TUiTestHarness::Click(d.CancelB);
+    });
+    EXPECT_FALSE(frxShowReportDataForm(r.Report.get(), r.Designer.get()));
+    delete second;
+    delete stock;
+    window.reset();
+    RemoveGlobalComponent(&other);
 }
 
 // --- Empty wizards and unsaved changes ---------------------------------------------------------
