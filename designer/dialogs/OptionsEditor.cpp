@@ -5,6 +5,9 @@
 #include <cmath>
 #include <memory>
 
+#include "designer/code/SyntaxMemo.h"
+#include "designer/window/DesignerForm.h"
+#include "designer/workspace/PageWorkspace.h"
 #include "platform/classes/Streaming.h"
 #include "platform/rtl/Format.h"
 #include "platform/rtl/StrUtils.h"
@@ -573,4 +576,67 @@ int frxShowOptionsEditor(TfrxDesignerOptions& Options, std::function<void()> Res
     form->RestoreDefaults = std::move(RestoreDefaults);
     if (form->ShowModal() != mrOk) return 0;
     return form->DefaultsRestored() ? 2 : 1;
+}
+
+// --- The designer window's Options command ---------------------------------------------------
+
+TfrxDesignerOptions frxDesignerOptionsOf(TfrxDesignerForm& D) {
+    TfrxDesignerOptions o;
+    TDesignerWorkspace* w = D.Workspace;
+    o.Units = D.CurUnits();
+    o.UnitsEnabled = w->GridType() != gtDialog && w->GridType() != gtChar;
+    o.Grid1 = D.Grid1;
+    o.Grid2 = D.Grid2;
+    o.Grid3 = D.Grid3;
+    o.Grid4 = D.Grid4;
+    o.ShowGrid = D.ShowGrid();
+    o.GridAlign = D.GridAlign();
+    o.EditAfterInsert = D.EditAfterInsert;
+    o.ShowBandCaptions = w->ShowBandCaptions();
+    o.FreeBands = w->FreeBands;
+    o.BandsGap = w->BandsGap;
+    o.GridLCD = w->GridLCD;
+    o.CodeFontName = D.CodeWindow->Font()->Name();
+    o.CodeFontSize = D.CodeWindow->Font()->Size();
+    o.MemoFontName = D.MemoFontName;
+    o.MemoFontSize = D.MemoFontSize;
+    o.UseObjectFont = D.UseObjectFont;
+    o.WorkspaceColor = D.WorkspaceColor;
+    o.ToolsColor = D.ToolsColor;
+    return o;
+}
+
+void frxApplyDesignerOptions(TfrxDesignerForm& D, const TfrxDesignerOptions& O) {
+    TDesignerWorkspace* w = D.Workspace;
+    D.Grid4 = O.Grid4;
+    if (O.UnitsEnabled) {
+        D.Grid1 = O.Grid1;
+        D.Grid2 = O.Grid2;
+        D.Grid3 = O.Grid3;
+        D.SetUnits(std::clamp(O.Units, 0, 2));
+    }
+    D.SetShowGrid(O.ShowGrid);
+    D.SetGridAlign(O.GridAlign);
+    D.EditAfterInsert = O.EditAfterInsert;
+    w->SetShowBandCaptions(O.ShowBandCaptions);
+    w->FreeBands = O.FreeBands;
+    w->BandsGap = O.BandsGap;
+    D.CodeWindow->Font()->SetName(O.CodeFontName);
+    D.CodeWindow->Font()->SetSize(O.CodeFontSize);
+    D.MemoFontName = O.MemoFontName;
+    D.MemoFontSize = O.MemoFontSize;
+    D.UseObjectFont = O.UseObjectFont;
+    D.SetWorkspaceColor(O.WorkspaceColor);
+    D.SetToolsColor(O.ToolsColor);
+    w->GridLCD = O.GridLCD;
+    w->AdjustBands();
+}
+
+void frxRegisterOptionsEditor() {
+    frxDesignerDialogs().DesignerOptions = [](TfrxDesignerForm* D) {
+        TfrxDesignerOptions o = frxDesignerOptionsOf(*D);
+        const int result = frxShowOptionsEditor(o, [D] { D->RestoreDesignerSettings(true); }, D);
+        if (result == 1) frxApplyDesignerOptions(*D, o);
+        return result != 0;
+    };
 }

@@ -94,3 +94,11 @@ private:
 // Shows the window on Options. The result: 0 Cancel (nothing changed), 1 OK (Options hold
 // the edited values), 2 the defaults were restored (RestoreDefaults ran, Options unchanged).
 int frxShowOptionsEditor(TfrxDesignerOptions& Options, std::function<void()> RestoreDefaults, TComponent* Owner);
+
+class TfrxDesignerForm;
+// What the designer window's options are now, and those values put into force in it.
+TfrxDesignerOptions frxDesignerOptionsOf(TfrxDesignerForm& Designer);
+void frxApplyDesignerOptions(TfrxDesignerForm& Designer, const TfrxDesignerOptions& Options);
+// Sets the designer window's Options command to this window (its Restore defaults button
+// restores the window's default settings).
+void frxRegisterOptionsEditor();

@@ -4,6 +4,7 @@
 #include <algorithm>
 #include <memory>
 
+#include "designer/window/DesignerForm.h"
 #include "platform/classes/Streaming.h"
 #include "platform/ui/StdCtrls.h"
 #include "report/Component.h"
@@ -187,4 +188,13 @@ bool frxShowTabOrderEditor(TfrxComponent* Container, TComponent* Owner) {
     auto form = std::make_unique<TfrxTabOrderEditorForm>(Owner);
     form->Container = Container;
     return form->ShowModal() == mrOk;
+}
+
+// The designer window's Tab Order command: the container of the selection on the current
+// page.
+void frxRegisterTabOrderEditor() {
+    frxDesignerDialogs().TabOrder = [](TfrxDesignerForm* D) {
+        if (!D->Page()) return false;
+        return frxShowTabOrderEditor(frxTabOrderContainer(D->SelectedObjects(), D->Page()), D);
+    };
 }

@@ -45,3 +45,5 @@ private:
 TfrxComponent* frxTabOrderContainer(const std::vector<TfrxComponent*>& Selected, TfrxComponent* Page);
 // Shows the window on Container; true on OK.
 bool frxShowTabOrderEditor(TfrxComponent* Container, TComponent* Owner);
+// Sets the designer window's Tab Order command to this window.
+void frxRegisterTabOrderEditor();

@@ -8,6 +8,8 @@
 #include "designer/clipboard/DesignerClipboard.h"
 #include "designer/code/ScriptDebugger.h"
 #include "designer/code/SyntaxMemo.h"
+#include "designer/dialogs/OptionsEditor.h"
+#include "designer/dialogs/TabOrderEditor.h"
 #include "designer/controls/Ruler.h"
 #include "designer/dialogs/ReportDialogs.h"
 #include "designer/trees/DataTree.h"
@@ -97,12 +99,6 @@ TfrxDesignerForm::TfrxDesignerForm(TComponent* AOwner, TfrxReport* AReport, bool
 
     // 1. Texts of the window.
     frxResources().LocalizeForm(this);
-    // 6. State, with the settings of a first run: band captions shown, an object's editor
-    // opened when it is drawn, the window maximised at a zoom of 75 %.
-    Workspace->SetShowBandCaptions(true);
-    EditAfterInsert = true;
-    SetWindowState(wsMaximized);
-    SetScale(0.75);
     TStringList languages;
     GetLanguageList(languages);
     for (int i = 0; i < languages.Count(); ++i) LangCB->Items()->Add(languages[i]);
@@ -122,6 +118,8 @@ TfrxDesignerForm::TfrxDesignerForm(TComponent* AOwner, TfrxReport* AReport, bool
     Report()->SelectPrinter();
     // 8. Wizards on their tool bar.
     CreateWizardButtons();
+    // The settings of the last run (a first run: the built-in ones).
+    RestoreDesignerSettings(false);
     // 9. The first page, the caption and the recent-file menu.
     ReloadPages(0);
     UpdateCaption();
@@ -134,6 +132,12 @@ TfrxDesignerForm::TfrxDesignerForm(TComponent* AOwner, TfrxReport* AReport, bool
 }
 
 TfrxDesignerForm::~TfrxDesignerForm() {
+    try {
+        SaveDesignerSettings();
+    } catch (const std::exception&) {
+        // A store that cannot be written (a read-only folder, a full disk) loses the
+        // settings of this run, never the window's own clean-up.
+    }
     ::Clipboard()->RemoveChangeListener(FClipboardListener);
     DetachDialogForm();
     if (FPreviewDesigner) {
@@ -1066,6 +1070,8 @@ void frxRegisterDesigner() {
         return new TfrxDesignerForm(Owner, Report, PreviewDesigner);
     };
     frxRegisterReportDialogs();
+    frxRegisterOptionsEditor();
+    frxRegisterTabOrderEditor();
 }
 
 void TfrxDesignerForm::DeclareProperties(TPropertyDecl<TfrxDesignerForm>& d) {

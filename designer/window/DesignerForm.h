@@ -31,6 +31,7 @@
 #include "report/ReportServices.h"
 #include "report/Utils.h"
 
+class TCustomIniFile;
 class TDesignerWorkspace;
 class TfrxClipboard;
 class TfrxComboBox;
@@ -155,6 +156,14 @@ public:
     bool SaveReport(bool SaveAs, bool CallHook = true);
     void AddRecentFile(const std::string& FileName);
     const std::vector<std::string>& RecentFiles() const { return FRecentFiles; }
+
+    // --- Settings in the report's settings store -------------------------------------------------
+    // Written when the window goes (not by a preview designer).
+    void SaveDesignerSettings();
+    // Read when the window is made; with RestoreDefaults (the options window's button) the
+    // built-in layout and options are put in force instead. A first run, and a store whose
+    // settings cannot be used, take the built-in ones too.
+    void RestoreDesignerSettings(bool RestoreDefaults);
 
     // --- Views of the selection -------------------------------------------------------------
     void UpdateControls();
@@ -346,6 +355,12 @@ private:
     TToolButton* AddButton(TToolBar* Bar, const char* Name, int Image, TToolButtonStyle Style = tbsButton,
                            TBasicAction* Action = nullptr);
     void ArrangeDock();
+    void LoadDesignerSettings(TCustomIniFile& Ini, bool RestoreDefaults);
+    std::unique_ptr<TCustomIniFile> DefaultLayoutText() const;
+    // The five tool bars and the three dock sites the settings name (nullptr for one the
+    // window does not have).
+    std::vector<TControl*> ToolbarElements() const;
+    std::vector<TControl*> DockSites() const;
     // ReloadObjects, with the selection kept.
     void ReloadObjectsKeepSelection();
     void AttachDialogForm(TfrxDialogPage* Page);

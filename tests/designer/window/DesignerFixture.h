@@ -2,6 +2,10 @@
 // with the test harness answering every message box and dialog.
 #pragma once
 
+#include <unistd.h>
+
+#include <atomic>
+#include <filesystem>
 #include <memory>
 #include <string>
 #include <vector>
@@ -9,6 +13,7 @@
 #include "designer/resources/DesignerTexts.h"
 #include "designer/window/DesignerForm.h"
 #include "designer/workspace/PageWorkspace.h"
+#include "platform/rtl/Settings.h"
 #include "platform/rtl/Streams.h"
 #include "platform/ui/TabControl.h"
 #include "platform/ui/UiTest.h"
@@ -43,13 +48,38 @@ inline TfrxReportPage* frxSmallReport(TfrxReport& Report) {
     return page;
 }
 
+// A settings folder of the test's own while it lives (the window reads its settings when
+// made and writes them when it goes), removed afterwards.
+struct TTestSettingsDir {
+    std::string Saved = SettingsDirectory();
+    std::string Path;
+    TTestSettingsDir() {
+        static std::atomic<int> counter{0};
+        Path = (std::filesystem::temp_directory_path() /
+                ("designer_settings_" + std::to_string(::getpid()) + "_" + std::to_string(counter++)))
+                   .string();
+        std::filesystem::create_directories(Path);
+        SetSettingsDirectory(Path);
+    }
+    ~TTestSettingsDir() {
+        SetSettingsDirectory(Saved);
+        std::error_code ec;
+        std::filesystem::remove_all(Path, ec);
+    }
+    TTestSettingsDir(const TTestSettingsDir&) = delete;
+    TTestSettingsDir& operator=(const TTestSettingsDir&) = delete;
+};
+
 struct TDesignerFixture {
     TUiTestHarness Harness;
+    TTestSettingsDir Settings;
     std::unique_ptr<TfrxReport> Report;
     std::unique_ptr<TfrxDesignerForm> Form;
 
     explicit TDesignerFixture(bool Small = true, bool PreviewMode = false) {
         frxRegisterDesignerTexts();
+        // The window as the program installs it, with the dialogs its commands open.
+        frxRegisterDesigner();
         Report = std::make_unique<TfrxReport>(nullptr);
         if (Small) frxSmallReport(*Report);
         Open(PreviewMode);

@@ -1,0 +1,219 @@
+// The designer's settings in the report's settings store: the options, the zoom, the grid,
+// the fonts, the recent files and where the tool bars and tool windows are. They are read
+// when the window is made and written when it goes; a first run (or the options window's
+// Restore defaults) takes the built-in default layout instead.
+#include "designer/window/DesignerForm.h"
+
+#include <algorithm>
+#include <cmath>
+
+#include "designer/code/SyntaxMemo.h"
+#include "designer/inspector/ObjectInspector.h"
+#include "designer/trees/DataTree.h"
+#include "designer/trees/ReportTree.h"
+#include "designer/workspace/PageWorkspace.h"
+#include "platform/rtl/Settings.h"
+#include "platform/rtl/Streams.h"
+#include "platform/rtl/StringList.h"
+#include "preview/Dock.h"
+#include "report/Report.h"
+#include "report/Utils.h"
+
+namespace {
+
+constexpr const char* kDesigner = "Form.TfrxDesignerForm";
+constexpr const char* kInspector = "Form.TfrxObjectInspector";
+// The system window colour, as the store keeps system colours.
+constexpr int kWindowColor = -16777211;
+
+// The places a settings store names, whatever kind of control the window uses for them
+// (a tool bar, a dock site or a tool window is stored only when it is one).
+template <class T, class C>
+T* As(C* Control) {
+    return Control ? dynamic_cast<T*>(static_cast<TObject*>(Control)) : nullptr;
+}
+
+// A stored grid step: 0 (or what is no step at all) reads as the default.
+double GridStep(TCustomIniFile& Ini, const char* Key, double Default) {
+    const double v = Ini.ReadFloat(kDesigner, Key, 0);
+    return std::isfinite(v) && v > 0 && v <= 1000 ? v : Default;
+}
+
+int IntIn(TCustomIniFile& Ini, const char* Section, const char* Key, int Default, int Low, int High) {
+    const int v = Ini.ReadInteger(Section, Key, Default);
+    return v >= Low && v <= High ? v : Default;
+}
+
+// A tool window whose place the dock manager keeps: on its own, floating, or in a dock
+// site (a window placed inside another control is left where its owner put it).
+TCustomForm* Placed(TCustomForm* Form) {
+    if (!Form || !Form->Parent() || frxDockSiteOf(Form) || dynamic_cast<TfrxDockFloat*>(Form->Parent())) return Form;
+    return nullptr;
+}
+
+std::string HexOf(const std::string& Text) {
+    TMemoryStream s;
+    s.Write(Text.data(), static_cast<int64_t>(Text.size()));
+    std::string hex;
+    frxStreamToHex(s, hex);
+    return hex;
+}
+
+// The object inspector of the window (nullptr while it has none).
+TfrxObjectInspector* InspectorOf(const TComponent* Designer) {
+    return dynamic_cast<TfrxObjectInspector*>(Designer->FindComponent("frxObjectInspector"));
+}
+
+}  // namespace
+
+std::unique_ptr<TCustomIniFile> TfrxDesignerForm::DefaultLayoutText() const {
+    // The dock sites' layouts name the windows: the report tree above the inspector on the
+    // left, the data tree alone on the right.
+    std::string left = ReportTree->Name() + ",0";
+    if (TfrxObjectInspector* i = InspectorOf(this)) left += ";" + i->Name() + ",0";
+    const std::string right = DataTree->Name() + ",0";
+    const std::string text = std::string("[Form.TfrxObjectInspector];Width=159;SplitPos=75;Split1Pos=65;") +
+                             "Dock=LeftDockSite2;[Form.TfrxDesignerForm];EditAfterInsert=1;Maximized=1;" +
+                             "[Form.TfrxDataTreeForm];Width=143;Dock=RightDockSite;[Form.TfrxReportTreeForm];" +
+                             "Width=159;Dock=LeftDockSite2;[ToolBar.AlignTB];Visible=0;[ToolBar.ExtraToolsTB];" +
+                             "Visible=0;[Dock.LeftDockSite2];Data=" + HexOf(left) + ";[Dock.RightDockSite];Data=" +
+                             HexOf(right);
+    TStringList lines;
+    frxSplitString(text, &lines, ';');
+    auto ini = std::make_unique<TMemIniFile>("");
+    ini->SetStrings(lines);
+    return ini;
+}
+
+void TfrxDesignerForm::SaveDesignerSettings() {
+    if (IsPreviewDesigner()) return;
+    std::unique_ptr<TCustomIniFile> ini = Report()->GetIniFile();
+    TCustomIniFile& s = *ini;
+    if (TfrxObjectInspector* i = InspectorOf(this)) {
+        s.WriteInteger(kInspector, "SplitPos", i->SplitPos);
+        s.WriteInteger(kInspector, "Split1Pos", i->GetSplit1Pos());
+    }
+    s.WriteFloat(kDesigner, "Scale", FScale);
+    s.WriteBool(kDesigner, "ShowGrid", FShowGrid);
+    s.WriteBool(kDesigner, "GridAlign", FGridAlign);
+    s.WriteBool(kDesigner, "ShowRulers", FShowRulers);
+    s.WriteBool(kDesigner, "ShowGuides", FShowGuides);
+    s.WriteFloat(kDesigner, "Grid1", Grid1);
+    s.WriteFloat(kDesigner, "Grid2", Grid2);
+    s.WriteFloat(kDesigner, "Grid3", Grid3);
+    s.WriteFloat(kDesigner, "Grid4", Grid4);
+    // The user's unit, not the one a dialog or dot-matrix page put in force.
+    SetUnits(FUnits);
+    s.WriteInteger(kDesigner, "Units", FUnits);
+    s.WriteString(kDesigner, "ScriptFontName", CodeWindow->Font()->Name());
+    s.WriteInteger(kDesigner, "ScriptFontSize", CodeWindow->Font()->Size());
+    s.WriteString(kDesigner, "MemoFontName", MemoFontName);
+    s.WriteInteger(kDesigner, "MemoFontSize", MemoFontSize);
+    s.WriteBool(kDesigner, "UseObjectFont", UseObjectFont);
+    s.WriteInteger(kDesigner, "WorkspaceColor", static_cast<int>(WorkspaceColor));
+    s.WriteInteger(kDesigner, "ToolsColor", static_cast<int>(ToolsColor));
+    s.WriteBool(kDesigner, "GridLCD", Workspace->GridLCD);
+    s.WriteBool(kDesigner, "EditAfterInsert", EditAfterInsert);
+    s.WriteBool(kDesigner, "LocalizedOI", false);
+    TStringList recent;
+    for (const std::string& f : FRecentFiles) recent.Add(f);
+    s.WriteString(kDesigner, "RecentFiles", recent.CommaText());
+    s.WriteBool(kDesigner, "FreeBands", Workspace->FreeBands);
+    s.WriteInteger(kDesigner, "BandsGap", Workspace->BandsGap);
+    s.WriteBool(kDesigner, "ShowBandCaptions", Workspace->ShowBandCaptions());
+
+    SaveFormPosition(s, this);
+    SaveFormPosition(s, Placed(As<TCustomForm>(InspectorOf(this))));
+    SaveFormPosition(s, Placed(As<TCustomForm>(DataTree)));
+    SaveFormPosition(s, Placed(As<TCustomForm>(ReportTree)));
+    for (TControl* bar : ToolbarElements()) SaveToolbarPosition(s, As<TfrxToolBar>(bar));
+    for (TControl* site : DockSites()) SaveDockState(s, As<TfrxDockSite>(site));
+    s.UpdateFile();
+}
+
+void TfrxDesignerForm::RestoreDesignerSettings(bool RestoreDefaults) {
+    std::unique_ptr<TCustomIniFile> ini = Report()->GetIniFile();
+    if (RestoreDefaults || ini->ReadFloat(kDesigner, "Scale", 0) == 0) ini = DefaultLayoutText();
+    try {
+        LoadDesignerSettings(*ini, RestoreDefaults);
+    } catch (const std::exception&) {
+        // Whatever the store held that could not be used, the built-in layout can.
+        ini = DefaultLayoutText();
+        LoadDesignerSettings(*ini, RestoreDefaults);
+    }
+}
+
+void TfrxDesignerForm::LoadDesignerSettings(TCustomIniFile& Ini, bool RestoreDefaults) {
+    if (TfrxObjectInspector* i = InspectorOf(this)) {
+        const int w = std::max(i->ClientWidth(), 2);
+        i->SplitPos = IntIn(Ini, kInspector, "SplitPos", w / 2, 1, std::max(1, w - 1));
+        i->SetSplit1Pos(IntIn(Ini, kInspector, "Split1Pos", 65, 0, 2000));
+    }
+    SetScale(Ini.ReadFloat(kDesigner, "Scale", 0.75));
+    SetShowGrid(Ini.ReadBool(kDesigner, "ShowGrid", true));
+    SetGridAlign(Ini.ReadBool(kDesigner, "GridAlign", true));
+    SetShowRulers(Ini.ReadBool(kDesigner, "ShowRulers", true));
+    SetShowGuides(Ini.ReadBool(kDesigner, "ShowGuides", true));
+    Grid1 = GridStep(Ini, "Grid1", 0.1);
+    Grid2 = GridStep(Ini, "Grid2", 0.1);
+    Grid3 = GridStep(Ini, "Grid3", 4);
+    Grid4 = GridStep(Ini, "Grid4", 4);
+    FUnits = IntIn(Ini, kDesigner, "Units", 0, 0, 2);
+    // A dialog or dot-matrix page keeps its own unit in force.
+    if (Workspace->GridType() != gtDialog && Workspace->GridType() != gtChar) {
+        SetUnits(FUnits);
+        FUnits = FCurUnits;
+    }
+    CodeWindow->Font()->SetName(Ini.ReadString(kDesigner, "ScriptFontName", "Courier New"));
+    CodeWindow->Font()->SetSize(IntIn(Ini, kDesigner, "ScriptFontSize", 10, 1, 1638));
+    MemoFontName = Ini.ReadString(kDesigner, "MemoFontName", "Arial");
+    MemoFontSize = IntIn(Ini, kDesigner, "MemoFontSize", 10, 1, 1638);
+    UseObjectFont = Ini.ReadBool(kDesigner, "UseObjectFont", true);
+    SetWorkspaceColor(TColor(Ini.ReadInteger(kDesigner, "WorkspaceColor", kWindowColor)));
+    SetToolsColor(TColor(Ini.ReadInteger(kDesigner, "ToolsColor", kWindowColor)));
+    Workspace->GridLCD = Ini.ReadBool(kDesigner, "GridLCD", false);
+    EditAfterInsert = Ini.ReadBool(kDesigner, "EditAfterInsert", false);
+    // Restoring the defaults keeps the files the user worked on.
+    if (!RestoreDefaults) {
+        TStringList recent;
+        recent.SetCommaText(Ini.ReadString(kDesigner, "RecentFiles", ""));
+        FRecentFiles.clear();
+        for (int k = 0; k < recent.Count(); ++k)
+            if (!recent[k].empty()) AddRecentFile(recent[k]);
+    }
+    Workspace->FreeBands = Ini.ReadBool(kDesigner, "FreeBands", false);
+    Workspace->BandsGap = IntIn(Ini, kDesigner, "BandsGap", 4, 0, 1000);
+    Workspace->SetShowBandCaptions(Ini.ReadBool(kDesigner, "ShowBandCaptions", true));
+
+    if (!RestoreDefaults) {
+        // The window comes back where it was, still hidden: the caller shows it.
+        Ini.WriteBool(kDesigner, "Visible", false);
+        RestoreFormPosition(Ini, this);
+        RestoreFormPosition(Ini, Placed(As<TCustomForm>(InspectorOf(this))));
+        if (!IsPreviewDesigner()) {
+            RestoreFormPosition(Ini, Placed(As<TCustomForm>(DataTree)));
+            RestoreFormPosition(Ini, Placed(As<TCustomForm>(ReportTree)));
+        }
+        for (TControl* bar : ToolbarElements()) RestoreToolbarPosition(Ini, As<TfrxToolBar>(bar));
+    }
+    if (!IsPreviewDesigner())
+        for (TControl* site : DockSites()) RestoreDockState(Ini, As<TfrxDockSite>(site));
+    for (TControl* dock : {static_cast<TControl*>(DockTop), static_cast<TControl*>(DockRight),
+                           static_cast<TControl*>(DockBottom)})
+        if (auto* d = As<TfrxDock>(dock)) d->AdjustBounds();
+    ArrangeDock();
+}
+
+std::vector<TControl*> TfrxDesignerForm::ToolbarElements() const {
+    std::vector<TControl*> out;
+    for (const char* name : {"StandardTB", "TextTB", "FrameTB", "AlignTB", "ExtraToolsTB"})
+        out.push_back(dynamic_cast<TControl*>(FindComponent(name)));
+    return out;
+}
+
+std::vector<TControl*> TfrxDesignerForm::DockSites() const {
+    std::vector<TControl*> out;
+    for (const char* name : {"LeftDockSite1", "LeftDockSite2", "RightDockSite"})
+        out.push_back(dynamic_cast<TControl*>(FindComponent(name)));
+    return out;
+}
