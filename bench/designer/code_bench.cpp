@@ -1,15 +1,22 @@
 // The code page: a keystroke to its repaint in a 20,000-line script (typing, Enter,
 // Backspace), the paint of a full view with a fixed and a proportional font, and the first
-// debugger stop in a 10,000-line report script.
+// debugger stop in a 10,000-line report script; the same keystroke and first stop in the
+// designer window, through its keys, its preview command and the preview it shows.
 #include <benchmark/benchmark.h>
 
 #include <QApplication>
+#include <chrono>
 #include <cstdlib>
 #include <memory>
 #include <string>
 
 #include "designer/code/ScriptDebugger.h"
 #include "designer/code/SyntaxMemo.h"
+#include "designer/resources/DesignerTexts.h"
+#include "designer/window/DesignerForm.h"
+#include "platform/ui/ExtCtrls.h"
+#include "platform/ui/UiTest.h"
+#include "preview/PreviewForm.h"
 #include "platform/rtl/StrUtils.h"
 #include "platform/ui/Forms.h"
 #include "report/Pages.h"
@@ -110,6 +117,73 @@ void FirstDebuggerStop(benchmark::State& State) {
     }
 }
 BENCHMARK(FirstDebuggerStop)->Unit(benchmark::kMillisecond);
+
+// The designer window on a report whose script has Lines lines, on its code page.
+struct TDesignerOnScript {
+    TUiTestHarness Harness;
+    TfrxReport Report{nullptr};
+    std::unique_ptr<TfrxDesignerForm> Form;
+    explicit TDesignerOnScript(int Lines) {
+        frxRegisterDesignerTexts();
+        frxRegisterPreviewForm();
+        Report.EngineOptions()->SilentMode = true;
+        auto* page = new TfrxReportPage(&Report);
+        page->SetName("Page1");
+        Report.ScriptText()->SetText(PascalLines(Lines));
+        Form = std::make_unique<TfrxDesignerForm>(nullptr, &Report, false);
+        Form->Show();
+        Form->SwitchToCodeWindow();
+        TUiTestHarness::ProcessMessages();
+    }
+};
+
+// A key typed into the designer's code page (the window's key preview, the editor, the
+// window's change and caret handlers, the status bar) to the editor's repaint.
+void DesignerKeystrokeToRepaint(benchmark::State& State) {
+    TDesignerOnScript d(20000);
+    TfrxSyntaxMemo* code = d.Form->CodeWindow;
+    code->MoveCaret(10, 10000);
+    for (auto _ : State) {
+        TUiTestHarness::TypeText(code, "x");
+        code->Repaint();
+    }
+    if (!d.Form->Modified() || code->LineText(9999).find('x') == std::string::npos)
+        State.SkipWithError("the key did not reach the script");
+}
+BENCHMARK(DesignerKeystrokeToRepaint)->Unit(benchmark::kMillisecond);
+
+// F7 on the designer's code page to the script held before its first line: the script
+// stored and compiled, the preview window shown, the report's preparation started from its
+// timer, the executable lines marked. Each stop is then stopped and the preview closed.
+void DesignerFirstDebuggerStop(benchmark::State& State) {
+    using TClock = std::chrono::steady_clock;
+    TDesignerOnScript d(10000);
+    TClock::time_point start;
+    double seconds = -1;
+    auto* stopper = new TTimer(d.Form.get());
+    stopper->SetInterval(1);
+    stopper->OnTimer = [&](TObject*) {
+        if (!d.Form->Debugger()->ScriptPaused()) return;
+        if (seconds < 0) seconds = std::chrono::duration<double>(TClock::now() - start).count();
+        d.Form->StopScriptBClick(nullptr);
+    };
+    for (auto _ : State) {
+        seconds = -1;
+        d.Harness.OnModal("TfrxPreviewForm", [&](TCustomForm& F) {
+            if (d.Report.Timer()->Enabled()) TUiTestHarness::FireTimer(d.Report.Timer());
+            F.SetModalResult(mrCancel);
+        });
+        start = TClock::now();
+        TUiTestHarness::TypeKey(d.Form->CodeWindow, VK_F7);
+        if (seconds < 0) {
+            State.SkipWithError("the script did not stop");
+            break;
+        }
+        State.SetIterationTime(seconds);
+    }
+    if (!d.Harness.Errors().empty()) State.SkipWithError(d.Harness.Errors().front().c_str());
+}
+BENCHMARK(DesignerFirstDebuggerStop)->UseManualTime()->Unit(benchmark::kMillisecond);
 
 }  // namespace
 
