@@ -400,6 +400,9 @@ void TfrxVarEditorForm::VarTreeChange(TObject*, TTreeNode* Node) {
     }
     ExprMemo->SetText(text);
     ExprMemo->SetModified(false);
+    // An expression belongs to a variable: with a category or the root selected there is
+    // nothing to type it into.
+    ExprMemo->SetReadOnly(FExprNode == nullptr);
 }
 
 void TfrxVarEditorForm::NewCategoryBClick(TObject*) {
@@ -413,6 +416,7 @@ void TfrxVarEditorForm::NewCategoryBClick(TObject*) {
     v->SetValue(Variant(std::string()));
     VarTree->FullExpand();
     UpdateRootText();
+    VarTree->SetSelected(node);
 }
 
 // A variable goes to the end of the selected category (or of the selected variable's);
@@ -449,6 +453,8 @@ void TfrxVarEditorForm::NewVarBClick(TObject*) {
     node->SetSelectedIndex(frxButton::Variable);
     VarTree->FullExpand();
     UpdateRootText();
+    // The new variable is the one whose expression is typed next.
+    VarTree->SetSelected(node);
 }
 
 void TfrxVarEditorForm::EditBClick(TObject*) {
@@ -584,7 +590,7 @@ bool TfrxVarEditorForm::FromDataTree(TObject* Source) const {
 }
 
 void TfrxVarEditorForm::ExprMemoDragOver(TObject*, TObject* Source, int, int, TDragState, bool& Accept) {
-    Accept = FromDataTree(Source) && !FDataTree->GetInsertText().empty();
+    Accept = FExprNode && FromDataTree(Source) && !FDataTree->GetInsertText().empty();
 }
 
 void TfrxVarEditorForm::ExprMemoDragDrop(TObject*, TObject* Source, int, int) {
@@ -592,6 +598,7 @@ void TfrxVarEditorForm::ExprMemoDragDrop(TObject*, TObject* Source, int, int) {
 }
 
 void TfrxVarEditorForm::InsertFromDataTree() {
+    if (!FExprNode) return;
     const std::string text = FDataTree->GetInsertText();
     if (text.empty()) return;
     ExprMemo->SetSelText(text);

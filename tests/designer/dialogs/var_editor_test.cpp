@@ -46,6 +46,8 @@ TTreeNode* Node(TfrxVarEditorForm& d, const std::string& Label) {
     return nullptr;
 }
 
+bool VarTreeSelectsVariable(TfrxVarEditorForm& d) { return TfrxVarEditorForm::IsVariableNode(d.VarTree->Selected()); }
+
 class VarEditorTest : public ::testing::Test {
 protected:
     static void SetUpTestSuite() { frxRegisterDesignerTexts(); }
@@ -316,6 +318,47 @@ TEST_F(VarEditorTest, DataTreeInsertsIntoTheExpression) {
         TUiTestHarness::Click(d.OkB);
     }));
     EXPECT_EQ(VarToStr(r.Report->Variables()->Variables("Tax")), "<Items.\"Price\"><Total>*0.1");
+}
+
+TEST_F(VarEditorTest, TheExpressionGoesToTheNewOrSelectedVariableOnly) {
+    EXPECT_TRUE(Run([&](TfrxVarEditorForm& d) {
+        TfrxDataTreeForm* tree = d.DataTree();
+        tree->Tabs->SetActivePage(tree->DataTS);
+        TTreeNode* field = nullptr;
+        for (int i = 0; i < tree->DataTree->Items()->Count() && !field; ++i)
+            if (tree->DataTree->Items()->Item(i)->Text() == "Price") field = tree->DataTree->Items()->Item(i);
+        ASSERT_NE(field, nullptr);
+        tree->DataTree->SetSelected(field);
+        // The root, then a new category: nothing to type an expression into, nothing dropped.
+        struct Case {
+            const char* name;
+            std::function<void()> select;
+        };
+        const Case empty[] = {
+            {"the root", [&] { d.VarTree->SetSelected(d.Root()); }},
+            {"a new category", [&] { TUiTestHarness::Click(d.NewCategoryB); }},
+        };
+        for (const Case& c : empty) {
+            SCOPED_TRACE(c.name);
+            c.select();
+            EXPECT_FALSE(VarTreeSelectsVariable(d));
+            EXPECT_TRUE(d.ExprMemo->ReadOnly());
+            bool accept = true;
+            d.ExprMemoDragOver(d.ExprMemo, tree->DataTree, 5, 5, dsDragMove, accept);
+            EXPECT_FALSE(accept);
+            d.InsertFromDataTree();
+            EXPECT_EQ(d.ExprMemo->Text(), "");
+        }
+        EXPECT_EQ(d.VarTree->Selected()->Text(), "New Category1");
+        // A new variable is selected: the field goes into its expression.
+        TUiTestHarness::Click(d.NewVarB);
+        ASSERT_TRUE(VarTreeSelectsVariable(d));
+        EXPECT_EQ(d.VarTree->Selected()->Text(), "New Variable1");
+        EXPECT_FALSE(d.ExprMemo->ReadOnly());
+        d.InsertFromDataTree();
+        TUiTestHarness::Click(d.OkB);
+    }));
+    EXPECT_EQ(VarToStr(r.Report->Variables()->Variables("New Variable1")), "<Items.\"Price\">");
 }
 
 TEST_F(VarEditorTest, WindowPlaceAndSplitters) {
