@@ -16,9 +16,12 @@
 #include "designer/code/ScriptDebugger.h"
 #include "designer/code/SyntaxMemo.h"
 #include "designer/editors/ComponentEditors.h"
+#include "designer/trees/DataTree.h"
+#include "designer/trees/ReportTree.h"
 #include "designer/undo/UndoBuffer.h"
 #include "platform/ui/ExtCtrls.h"
 #include "preview/PreviewForm.h"
+#include "report/Images.h"
 #include "report/PreviewPages.h"
 #include "report/Variables.h"
 #include "report/Resources.h"
@@ -250,6 +253,48 @@ TEST(DesignerCodePage, ScriptFilesAreReadAndWritten) {
     EXPECT_EQ(f.Harness.Dialogs().back().Kind, TDialogKind::MessageBox);
 }
 
+// The data tree's double click and its drop insert its text at the caret on the code page;
+// with a page shown and no dataset in the report, the double click on the data page opens
+// the report data dialog.
+TEST(DesignerCodePage, TheDataTreeInsertsIntoTheScript) {
+    TCodeFixture f(kPascal);
+    TfrxDataTreeForm* d = f.Form->DataTree;
+    d->Tabs->SetActivePage(d->VariablesTS);
+    TTreeNode* variable = nullptr;
+    for (int i = 0; i < d->VariablesTree->Items()->Count() && !variable; ++i)
+        if (d->VariablesTree->Items()->Item(i)->ImageIndex() == frxButton::Variable)
+            variable = d->VariablesTree->Items()->Item(i);
+    ASSERT_NE(variable, nullptr);
+    d->VariablesTree->SetSelected(variable);
+    const std::string text = d->GetInsertText();
+    ASSERT_FALSE(text.empty());
+    f.Code()->MoveCaret(8, 4);
+    d->VariablesTree->OnDblClick(d->VariablesTree);
+    EXPECT_EQ(f.Line(4), "  s := " + text + "0;");
+    EXPECT_TRUE(f.Form->Modified());
+    bool accept = false;
+    f.Code()->OnDragOver(f.Code(), d->VariablesTree, 0, 0, dsDragMove, accept);
+    EXPECT_TRUE(accept);
+    f.Code()->OnDragOver(f.Code(), f.Form->ReportTree, 0, 0, dsDragMove, accept);
+    EXPECT_FALSE(accept) << "only the data tree's trees are dropped";
+    f.Code()->MoveCaret(1, 8);
+    f.Code()->OnDragDrop(f.Code(), d->VariablesTree, 0, 0);
+    EXPECT_EQ(f.Line(8), text);
+
+    int opened = 0;
+    auto saved = frxDesignerDialogs().ReportData;
+    frxDesignerDialogs().ReportData = [&opened](TfrxDesignerForm*) {
+        ++opened;
+        return false;
+    };
+    f.Form->ReloadPages(0);
+    d->Tabs->SetActivePage(d->DataTS);
+    d->DataTree->OnDblClick(d->DataTree);
+    frxDesignerDialogs().ReportData = saved;
+    EXPECT_EQ(opened, 1);
+    EXPECT_EQ(f.Line(8), text) << "a page is shown: nothing goes into the script";
+}
+
 // --- The debugger, driven by the code page's keys -------------------------------------------
 
 // Acts while the script is held: a timer takes the next action each time it fires.
@@ -364,6 +409,26 @@ TEST(DesignerDebugging, StopEndsAScriptThatLoopsForEver) {
     EXPECT_GT(f.Report->Script()->Evaluate("i").AsInteger(), 0);
     EXPECT_EQ(f.Report->PreviewPages()->Count(), 0);
     EXPECT_EQ(f.Form->Page(), nullptr);
+    EXPECT_TRUE(f.Harness.Errors().empty());
+}
+
+// F4 on a line that is never executed (a blank line) runs through to the preview and
+// forgets the line: the next Step stops at the first line again.
+TEST(DesignerDebugging, RunToALineThatIsNotExecutableRunsThrough) {
+    TDebugFixture f(kPascal);
+    f.Code()->MoveCaret(1, 8);
+    f.ExpectPreview();
+    f.Key(VK_F4);
+    EXPECT_FALSE(f.Form->ScriptRunning);
+    EXPECT_EQ(f.Code()->RunToLine(), 0);
+    EXPECT_GT(f.Report->PreviewPages()->Count(), 0);
+    f.Actions = {[&] {
+        EXPECT_EQ(f.Held(), 4);
+        f.Key(VK_F2, ssCtrl);
+    }};
+    f.ExpectPreview();
+    f.Key(VK_F8);
+    EXPECT_TRUE(f.Actions.empty());
     EXPECT_TRUE(f.Harness.Errors().empty());
 }
 
