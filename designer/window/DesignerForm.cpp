@@ -730,6 +730,8 @@ void TfrxDesignerForm::CreateWizardButtons() {
 void TfrxDesignerForm::SetModified(bool Value) {
     TfrxCustomDesigner::SetModified(Value);
     StoreScriptText();
+    // The script's edits are in the snapshot now: leaving the code page adds none.
+    CodeWindow->SetModified(false);
     FUndoBuffer->PushUndo(Report());
     FUndoBuffer->ClearRedo();
     SaveCmd->SetEnabled(Modified());

@@ -105,6 +105,14 @@ TEST(DesignerCodePage, LeavingTheCodePageMakesItsEditsOneUndoStep) {
     EXPECT_EQ(f.Form->UndoBuffer()->UndoCount(), snapshots + 1);
     EXPECT_FALSE(f.Code()->Modified());
     EXPECT_EQ((*f.Report->ScriptText())[7], "  s := 1;");
+    // Edits the report already took (a save) do not mark it modified again later.
+    f.Form->ReloadPages(-1);
+    H::TypeText(f.Code(), "x");
+    f.Form->SetModified(false);
+    f.Form->Tab->SetTabIndex(1);
+    f.Form->TabChanging(f.Form->Tab, allow);
+    f.Form->TabChange(f.Form->Tab);
+    EXPECT_FALSE(f.Form->Modified());
 }
 
 TEST(DesignerCodePage, FindAndReplaceWorkInTheScript) {
