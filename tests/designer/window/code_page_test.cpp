@@ -421,7 +421,8 @@ TEST(DesignerDebugging, StopEndsAScriptThatLoopsForEver) {
 }
 
 // F4 on a line that is never executed (a blank line) runs through to the preview and
-// forgets the line: the next Step stops at the first line again.
+// forgets the line: the next Step stops at the first line again, also after a Stop given
+// while nothing ran.
 TEST(DesignerDebugging, RunToALineThatIsNotExecutableRunsThrough) {
     TDebugFixture f(kPascal);
     f.Code()->MoveCaret(1, 8);
@@ -430,6 +431,8 @@ TEST(DesignerDebugging, RunToALineThatIsNotExecutableRunsThrough) {
     EXPECT_FALSE(f.Form->ScriptRunning);
     EXPECT_EQ(f.Code()->RunToLine(), 0);
     EXPECT_GT(f.Report->PreviewPages()->Count(), 0);
+    // Stop while nothing runs leaves nothing behind for the next run.
+    f.Key(VK_F2, ssCtrl);
     f.Actions = {[&] {
         EXPECT_EQ(f.Held(), 4);
         f.Key(VK_F2, ssCtrl);
