@@ -81,6 +81,7 @@ const char* const kCrossEditorText = R"(object frxCrossEditorForm: TfrxCrossEdit
       Top = 2
       Width = 560
       Height = 24
+      Align = alNone
       Flat = True
       TabOrder = 1
       object FontB: TToolButton

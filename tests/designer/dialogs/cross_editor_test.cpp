@@ -174,6 +174,10 @@ TEST_F(CrossEditorTest, OpensOnTheCrossTabAndChangesNothingByItself) {
         EXPECT_EQ(d.StyleCB->Text(), "Standard");
         EXPECT_EQ(d.StyleCB->Items()->Count(), 7);
         EXPECT_FALSE(d.AlignLeftB->Enabled());
+        // The style box stands left of the tool bar, not under it.
+        EXPECT_TRUE(d.StyleCB->Visible());
+        EXPECT_LE(d.StyleCB->Left() + d.StyleCB->Width(), d.ToolBar->Left());
+        EXPECT_EQ(d.ToolBar->Parent(), d.ToolPanel);
     }));
     EXPECT_EQ(XmlOf(cross), before);
 }
