@@ -972,9 +972,12 @@ void TfrxStdWizardForm::GenerateReport() {
         B->SetHeight(Height);
         return B;
     };
+    // A bound text object prints its field; its text is the field's expression as the
+    // inspector writes it for a bound text object, so that the page shows what it prints.
     auto bind = [&](TfrxCustomMemoView* M, const std::string& Field) {
         M->SetDataSet(ds);
         M->DataField = Field;
+        if (ds) M->SetText("[" + ds->UserName() + ".\"" + Field + "\"]");
     };
 
     auto* title = band(new TfrxReportTitle(page), 0, k7mm);

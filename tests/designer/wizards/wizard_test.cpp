@@ -223,6 +223,9 @@ TEST_F(WizardTest, GroupedListOverTheQueryPrepares) {
     std::vector<std::string> bound;
     for (TfrxCustomMemoView* m : MemosOf(data[0])) bound.push_back(m->DataField);
     EXPECT_EQ(bound, (Names{"product", "amount"}));
+    // The page shows what each bound text object prints.
+    EXPECT_EQ(MemosOf(data[0])[1]->Text(), "[Sales.\"amount\"]\r\n");
+    EXPECT_EQ(MemosOf(groups[0])[0]->Text(), "[Sales.\"region\"]\r\n");
     EXPECT_EQ(MemosOf(data[0])[0]->Style(), "Data");
     // Styles were applied: the title in the look's colours.
     TfrxCustomMemoView* title = MemosOf(BandsOf<TfrxReportTitle>(rep).front()).front();
