@@ -125,4 +125,5 @@ void frxRegisterDesignerEditors() {
     RegisterComponentEditors();
     RegisterPropertyEditors();
     RegisterHiddenProperties();
+    frxRegisterEditorDialogs();
 }

@@ -4,3 +4,6 @@
 #pragma once
 
 void frxRegisterDesignerEditors();
+
+// The designer window's page settings and expression dialogs (part of the above).
+void frxRegisterEditorDialogs();

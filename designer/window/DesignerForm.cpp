@@ -458,6 +458,8 @@ void TfrxDesignerForm::CreateToolbars() {
     FontB = tool(TextTB1, "FontB", frxButton::Font, 43, tbsButton);
     FontColorB = AddButton(TextTB1, "FontColorB", FontColor);
     HighlightB = AddButton(TextTB1, "HighlightB", Highlight);
+    HighlightB->SetTag(6);
+    HighlightB->OnClick = [this](TObject* s) { HighlightBClick(s); };
     RotateB = AddButton(TextTB1, "RotateB", Rotate, tbsDropDown);
     RotationPopup = new TPopupMenu(this);
     RotationPopup->SetName("RotationPopup");
@@ -1118,6 +1120,7 @@ void TfrxDesignerForm::DeclareProperties(TPropertyDecl<TfrxDesignerForm>& d) {
     d.Method("InsertBandClick", &F::InsertBandClick);
     d.Method("BandsPopupPopup", &F::BandsPopupPopup);
     d.Method("ToolButtonClick", &F::ToolButtonClick);
+    d.Method("HighlightBClick", &F::HighlightBClick);
     d.Method("TabChange", &F::TabChange);
     d.Method("FormCloseQuery", &F::FormCloseQuery);
     d.Method("FormClose", &F::FormClose);

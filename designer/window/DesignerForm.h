@@ -124,7 +124,7 @@ public:
     TfrxPoint DefaultObjectSize() const;
     // The default height of a new band in the unit in force.
     double DefaultBandHeight() const;
-    int CurUnits() const { return FCurUnits; }
+    int CurUnits() const override { return FCurUnits; }
     int Units() const { return FUnits; }
 
     // Setters that keep the switches and their controls in step.
@@ -229,6 +229,8 @@ public:
     // The formatting controls that need no dialog of their own (font name, size and style,
     // text alignment, frame lines, shadow and width, snap to grid, style).
     void ToolButtonClick(TObject* Sender);
+    // The highlight dialog on the first selected memo, its highlight copied to the others.
+    void HighlightBClick(TObject* Sender);
     void ShowGridBClick(TObject* Sender);
     void AlignToGridBClick(TObject* Sender);
     void SampleFormatBClick(TObject* Sender);

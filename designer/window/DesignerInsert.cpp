@@ -3,6 +3,8 @@
 #include <algorithm>
 
 #include "designer/code/SyntaxMemo.h"
+#include "designer/editors/HighlightEditor.h"
+#include "designer/editors/ViewEditors.h"
 #include "designer/window/DesignerForm.h"
 #include "designer/workspace/PageWorkspace.h"
 #include "designer/workspace/WorkspaceKinds.h"
@@ -130,6 +132,20 @@ void TfrxDesignerForm::OnEditObject(TObject*) {
     if (!editor->Edit()) return;
     SetModified(true);
     if (c == Page()) UpdatePageDimensions();
+}
+
+void TfrxDesignerForm::HighlightBClick(TObject*) {
+    if (SelectedObjects().empty()) return;
+    // The dialog opens on the first selected memo; on OK the other selected memos take
+    // copies of its highlight. Objects whose restrictions forbid changes are left alone.
+    auto* first = dynamic_cast<TfrxCustomMemoView*>(SelectedObjects().front());
+    if (!first || !frxCanModify(first)) return;
+    if (!frxShowHighlightEditor(first, this)) return;
+    for (size_t i = 1; i < SelectedObjects().size(); ++i) {
+        auto* memo = dynamic_cast<TfrxMemoView*>(SelectedObjects()[i]);
+        if (memo && frxCanModify(memo)) memo->SetHighlight(first->Highlight());
+    }
+    SetModified(true);
 }
 
 // --- Find and replace ----------------------------------------------------------------------------

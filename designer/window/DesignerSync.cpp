@@ -207,8 +207,8 @@ void TfrxDesignerForm::EnablePendingDialogs() {
     OptionsMI->SetEnabled(bool(d.DesignerOptions));
     TabOrderMI->SetEnabled(bool(d.TabOrder));
     NewItemCmd->SetEnabled(bool(d.NewItem));
-    // The colour, line-style and highlight choosers come with the formatting commands.
-    for (TToolButton* b : {FontColorB, FillColorB, FrameColorB, FrameStyleB, HighlightB}) b->SetEnabled(false);
+    // The colour and line-style choosers come with the formatting commands.
+    for (TToolButton* b : {FontColorB, FillColorB, FrameColorB, FrameStyleB}) b->SetEnabled(false);
 }
 
 void TfrxDesignerForm::OnNotifyPosition(const TfrxRect& ARect) {
