@@ -4,6 +4,7 @@
 // the report as one undo step that Undo takes back; Cancel leaves it as it was.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <filesystem>
 #include <functional>
 #include <unistd.h>
@@ -24,6 +25,8 @@
 #include "platform/ui/StdCtrls.h"
 #include "preview/FlatCombo.h"
 #include "report/DataSet.h"
+#include "report/DesignRegistries.h"
+#include "report/DialogControls.h"
 #include "report/PictureView.h"
 #include "report/Resources.h"
 
@@ -69,6 +72,14 @@ struct TEditingWindow {
         sys->SetName("SysMemo1");
         sys->SetBounds(400, 5, 100, 20);
         sys->SetText("[PAGE#]");
+        auto* dialog = new TfrxDialogPage(Report.get());
+        dialog->SetName("DialogPage1");
+        dialog->SetParent(Report.get());
+        auto* button = new TfrxButtonControl(Report.get());
+        button->SetName("Button1");
+        button->SetParent(dialog);
+        Report->ScriptText()->Clear();
+        for (const char* line : {"begin", "", "end."}) Report->ScriptText()->Add(line);
         Form = std::make_unique<TfrxDesignerForm>(nullptr, Report.get(), false);
         Form->Show();
         TUiTestHarness::ProcessMessages();
@@ -319,6 +330,54 @@ TEST(DesignerWindowEditors, AnEditorsExpressionButtonOpensTheWindowsExpressionEd
     TUiTestHarness::TypeKey(w.Form->Workspace, VK_RETURN);
     EXPECT_EQ(dynamic_cast<TfrxGroupHeader*>(w.Find("GroupHeader1"))->Condition, "<Doctors.\"Doctor\">");
     EXPECT_TRUE(w.Ui.Errors().empty());
+}
+
+// The event rows and the dialog controls open their handlers in the window's code page.
+TEST(DesignerWindowEditors, EventEditorsOpenTheirHandlersInTheCodePage) {
+    TEditingWindow w;
+    auto code = [&] { return w.Form->GetCode(); };
+    auto* memo = dynamic_cast<TfrxMemoView*>(w.Find("Memo2"));
+    w.Select({"Memo2"});
+    auto rows = frxBuildPropertyList(memo, w.Form.get());
+    TfrxPropertyItem* row = rows->Find("OnBeforePrint");
+    ASSERT_NE(row, nullptr);
+    EXPECT_TRUE(row->Editor->Edit());
+    EXPECT_EQ(memo->OnBeforePrint, "Memo2OnBeforePrint");
+    EXPECT_EQ(w.Form->Page(), nullptr);   // the code page shows
+    ASSERT_GE(code().size(), 1u);
+    EXPECT_EQ(code()[0], "procedure Memo2OnBeforePrint(Sender: TfrxComponent);");
+    row->Editor->GetValues();
+    EXPECT_EQ(row->Editor->Values, std::vector<std::string>{"Memo2OnBeforePrint"});
+    const size_t lines = code().size();
+    EXPECT_FALSE(row->Editor->Edit());   // it exists now: shown, nothing made
+    EXPECT_EQ(code().size(), lines);
+
+    // A dialog control's double click: its click handler.
+    w.Form->SetPage(dynamic_cast<TfrxPage*>(w.Find("DialogPage1")));
+    w.Select({"Button1"});
+    w.Form->OnEditObject(w.Form->Workspace);
+    EXPECT_EQ(dynamic_cast<TfrxButtonControl*>(w.Find("Button1"))->OnClick, "Button1OnClick");
+    EXPECT_EQ(w.Form->Page(), nullptr);
+    const std::vector<std::string> after = code();
+    EXPECT_NE(std::find(after.begin(), after.end(), "procedure Button1OnClick(Sender: TfrxComponent);"), after.end());
+    EXPECT_TRUE(w.Form->Modified());
+    EXPECT_TRUE(w.Ui.Errors().empty());
+}
+
+// Positions and sizes in the inspector's rows follow the window's unit.
+TEST(DesignerWindowEditors, PositionRowsShowTheWindowsUnit) {
+    TEditingWindow w;
+    auto* memo = w.Find("Memo3");   // Left 120 pixels
+    const struct {
+        int units;
+        const char* shown;
+    } cases[] = {{0, "3.17"}, {1, "1.25"}, {2, "120"}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.units);
+        w.Form->SetUnits(c.units);
+        auto rows = frxBuildPropertyList(memo, w.Form.get());
+        EXPECT_EQ(rows->Find("Left")->Editor->GetValue(), c.shown);
+    }
 }
 
 // The right-button menu of an object: its entries and their ticks as shown, clicked.
