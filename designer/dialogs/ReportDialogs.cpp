@@ -8,6 +8,7 @@
 #include "designer/dialogs/ReportEditor.h"
 #include "designer/dialogs/StyleEditor.h"
 #include "designer/dialogs/VarEditor.h"
+#include "designer/undo/UndoBuffer.h"
 #include "designer/window/DesignerForm.h"
 #include "designer/wizards/NewItemForm.h"
 #include "designer/wizards/StdWizard.h"
@@ -22,7 +23,16 @@ void frxRegisterReportDialogs() {
         d.ReportData = [](TfrxDesignerForm* Form) { return frxShowReportDataForm(Form->Report(), Form); };
         d.ReportStyles = [](TfrxDesignerForm* Form) { return frxShowStyleEditor(Form->Report(), Form); };
         d.ReportOptions = [](TfrxDesignerForm* Form) { return frxShowReportEditor(Form->Report(), Form); };
-        d.NewItem = [](TfrxDesignerForm* Form) { return frxShowNewItemForm(Form); };
+        d.NewItem = [](TfrxDesignerForm* Form) {
+            if (!frxShowNewItemForm(Form)) return false;
+            // The generated report starts a history of its own, as a new report does:
+            // reloading it kept one snapshot and marking it modified another of the same
+            // report, which left an Undo that changed nothing.
+            Form->UndoBuffer()->ClearUndo();
+            Form->UndoBuffer()->PushUndo(Form->Report());
+            Form->UpdateControls();
+            return true;
+        };
         frxRegisterCrossEditor();
         frxRegisterWizards();
         return true;
