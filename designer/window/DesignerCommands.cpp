@@ -7,6 +7,7 @@
 
 #include "designer/code/SyntaxMemo.h"
 #include "designer/clipboard/DesignerClipboard.h"
+#include "designer/commands/FormatCommands.h"
 #include "designer/controls/Ruler.h"
 #include "designer/dialogs/AboutForm.h"
 #include "designer/trees/ReportTree.h"
@@ -590,6 +591,8 @@ void TfrxDesignerForm::ToolButtonClick(TObject* Sender) {
     auto* sender = dynamic_cast<TComponent*>(Sender);
     if (!sender) return;
     const int t = sender->Tag();
+    // What the command needs of the control that raised it.
+    TfrxFormatInput in;
     std::unique_ptr<TFont> chosen;
     if (t == 43) {
         TFontDialog dlg(nullptr);
@@ -599,87 +602,58 @@ void TfrxDesignerForm::ToolButtonClick(TObject* Sender) {
             chosen = std::make_unique<TFont>();
             chosen->Assign(dlg.Font());
         }
+        in.Font = chosen.get();
     }
+    auto* item = dynamic_cast<TMenuItem*>(Sender);
+    switch (t) {
+        case 0: in.Text = FontNameCB->Text(); break;
+        case 1: in.Text = FontSizeCB->Text(); break;
+        case 2: in.Down = BoldB->Down(); break;
+        case 3: in.Down = ItalicB->Down(); break;
+        case 4: in.Down = UnderlineB->Down(); break;
+        case 7: case 8: case 9: case 10:
+            in.HAlign = TextAlignLeftB->Down()     ? haLeft
+                        : TextAlignCenterB->Down() ? haCenter
+                        : TextAlignRightB->Down()  ? haRight
+                                                   : haBlock;
+            break;
+        case 11: case 12: case 13:
+            in.VAlign = TextAlignTopB->Down() ? vaTop : TextAlignMiddleB->Down() ? vaCenter : vaBottom;
+            break;
+        case 20: in.Down = FrameTopB->Down(); break;
+        case 21: in.Down = FrameBottomB->Down(); break;
+        case 22: in.Down = FrameLeftB->Down(); break;
+        case 23: in.Down = FrameRightB->Down(); break;
+        case 29: in.Text = FrameWidthCB->Text(); break;
+        case 30:
+            if (!item) return;
+            in.Rotation = item->HelpContext();
+            break;
+        case 32: in.Down = ShadowB->Down(); break;
+        case 33: in.Text = StyleCB->ItemIndex() == 0 ? std::string() : StyleCB->Text(); break;
+        default:
+            if (t >= 34 && t <= 42) {
+                if (!item) return;
+                in.Down = item->Checked();
+            }
+            break;
+    }
+    in.Color = CurrentColor;
+    in.LineStyle = CurrentLineStyle;
+    in.GridX = Workspace->GridX;
+    in.GridY = Workspace->GridY;
     bool visited = false;
-    const double gx = Workspace->GridX > 0 ? Workspace->GridX : 1, gy = Workspace->GridY > 0 ? Workspace->GridY : 1;
-    for (TfrxComponent* o : SelectedObjects()) {
-        if (o->Restrictions().Contains(rfDontModify)) continue;
-        auto* memo = dynamic_cast<TfrxCustomMemoView*>(o);
-        TfrxFrame* frame = nullptr;
-        if (auto* v = dynamic_cast<TfrxView*>(o)) frame = v->Frame();
-        else if (auto* rp = dynamic_cast<TfrxReportPage*>(o)) frame = rp->Frame();
-        auto style = [&](TToolButton* b, TFontStyle s) {
-            TFontStyles st = o->Font()->Style();
-            if (b->Down()) st.Include(s);
-            else st.Exclude(s);
-            o->Font()->SetStyle(st);
-        };
-        auto side = [&](TToolButton* b, TfrxFrameType s) {
-            if (!frame) return;
-            if (b->Down()) frame->Typ.Include(s);
-            else frame->Typ.Exclude(s);
-        };
-        switch (t) {
-            case 0: o->Font()->SetName(FontNameCB->Text()); break;
-            case 1: o->Font()->SetSize(StrToInt(FontSizeCB->Text())); break;
-            case 2: style(BoldB, fsBold); break;
-            case 3: style(ItalicB, fsItalic); break;
-            case 4: style(UnderlineB, fsUnderline); break;
-            case 7: case 8: case 9: case 10:
-                if (memo)
-                    memo->HAlign = TextAlignLeftB->Down()     ? haLeft
-                                   : TextAlignCenterB->Down() ? haCenter
-                                   : TextAlignRightB->Down()  ? haRight
-                                                              : haBlock;
-                break;
-            case 11: case 12: case 13:
-                if (memo)
-                    memo->VAlign = TextAlignTopB->Down() ? vaTop : TextAlignMiddleB->Down() ? vaCenter : vaBottom;
-                break;
-            case 20: side(FrameTopB, ftTop); break;
-            case 21: side(FrameBottomB, ftBottom); break;
-            case 22: side(FrameLeftB, ftLeft); break;
-            case 23: side(FrameRightB, ftRight); break;
-            case 24:
-                if (frame) frame->Typ = TfrxFrameTypes{ftLeft, ftRight, ftTop, ftBottom};
-                break;
-            case 25:
-                if (frame) frame->Typ = TfrxFrameTypes{};
-                break;
-            case 29:
-                if (frame) frame->Width = frxStrToFloat(FrameWidthCB->Text());
-                break;
-            case 30:
-                if (memo)
-                    if (auto* item = dynamic_cast<TMenuItem*>(Sender)) memo->SetRotation(item->HelpContext());
-                break;
-            case 31:
-                o->SetLeft(static_cast<double>(Round(o->Left() / gx)) * gx);
-                o->SetTop(static_cast<double>(Round(o->Top() / gy)) * gy);
-                o->SetWidth(static_cast<double>(Round(o->Width() / gx)) * gx);
-                o->SetHeight(static_cast<double>(Round(o->Height() / gy)) * gy);
-                if (o->Width() == 0) o->SetWidth(gx);
-                if (o->Height() == 0) o->SetHeight(gy);
-                break;
-            case 32:
-                if (frame) frame->DropShadow = ShadowB->Down();
-                break;
-            case 33:
-                if (memo) memo->SetStyle(StyleCB->ItemIndex() == 0 ? std::string() : StyleCB->Text());
-                break;
-            case 43:
-                if (chosen) o->SetFont(chosen.get());
-                break;
-            default: break;
-        }
-        if (memo && ((t >= 0 && t <= 5) || (t >= 20 && t <= 29) || t == 32)) memo->SetStyle("");
-        visited = true;
+    try {
+        visited = frxFormatObjects(SelectedObjects(), t, in);
+    } catch (const Exception& e) {
+        // A typed size or width that is no number: the message, and nothing changed.
+        frxErrorMsg(e.Message());
     }
     if (ScrollBox->CanFocus()) ScrollBox->SetFocus();
     if (!visited) return;
     ModifiedBy = this;
     SetModified(true);
-    if (t == 24 || t == 25) UpdateControls();
+    if (frxFormatNeedsUpdateControls(t)) UpdateControls();
 }
 
 void TfrxDesignerForm::ShowGridBClick(TObject*) { SetShowGrid(ShowGridB->Down()); }

@@ -12,6 +12,7 @@
 #include "designer/dialogs/TabOrderEditor.h"
 #include "designer/controls/Ruler.h"
 #include "designer/dialogs/ReportDialogs.h"
+#include "designer/inspector/ObjectInspector.h"
 #include "designer/trees/DataTree.h"
 #include "designer/trees/ReportTree.h"
 #include "designer/undo/UndoBuffer.h"
@@ -95,6 +96,9 @@ TfrxDesignerForm::TfrxDesignerForm(TComponent* AOwner, TfrxReport* AReport, bool
     CreatePalette();
     CreateToolWindows();
     CreatePageArea();
+    CreateInspector();
+    CreateAlignPalette();
+    CreateFormattingMenus();
     ArrangeDock();
 
     // 1. Texts of the window.
@@ -139,6 +143,9 @@ TfrxDesignerForm::~TfrxDesignerForm() {
         // settings of this run, never the window's own clean-up.
     }
     ::Clipboard()->RemoveChangeListener(FClipboardListener);
+    // The inspector holds the selection list: it goes while the list is still there.
+    delete Inspector;
+    Inspector = nullptr;
     DetachDialogForm();
     if (FPreviewDesigner) {
         FPreviewDesigner.reset();
@@ -692,16 +699,33 @@ void TfrxDesignerForm::ArrangeDock() {
             if (Bar->Buttons(i)->Visible()) right = std::max(right, Bar->Buttons(i)->Left() + Bar->Buttons(i)->Width());
         return right + 4;
     };
-    // The tool bars in rows of 26 pixels: the standard bar (and the wizards), then the
-    // text and frame bars.
-    const int standard = extent(StandardTB1);
-    StandardTB->SetBounds(0, 0, standard, 26);
-    ExtraToolsTB->SetBounds(standard + 2, 0, extent(ExtraToolsTB1), 26);
-    ExtraToolsTB->SetVisible(ExtraToolsTB1->ButtonCount() > 0);
-    const int text = extent(TextTB1);
-    TextTB->SetBounds(0, 26, text, 26);
-    FrameTB->SetBounds(text + 2, 26, extent(FrameTB1), 26);
-    DockTop->SetHeight(52);
+    // The tool bars in rows of 26 pixels: the standard bar, the wizards and the alignment
+    // palette, then the text and frame bars; a hidden bar (View > Toolbars) leaves its
+    // place to the next, an empty row to the next row.
+    auto shown = [this](int Tag) { return !(FHiddenBars & (1u << Tag)); };
+    struct TBar {
+        TPanel* Panel;
+        TToolBar* Bar;
+        bool Visible;
+    };
+    const TBar rows[2][3] = {{{StandardTB, StandardTB1, shown(0)},
+                              {ExtraToolsTB, ExtraToolsTB1, shown(4) && ExtraToolsTB1->ButtonCount() > 0},
+                              {AlignTB, AlignTB1, AlignTB && shown(3)}},
+                             {{TextTB, TextTB1, shown(1)}, {FrameTB, FrameTB1, shown(2)}, {nullptr, nullptr, false}}};
+    int top = 0;
+    for (const auto& row : rows) {
+        int left = 0;
+        for (const TBar& b : row) {
+            if (!b.Panel) continue;
+            b.Panel->SetVisible(b.Visible);
+            if (!b.Visible) continue;
+            const int w = extent(b.Bar);
+            b.Panel->SetBounds(left, top, w, 26);
+            left += w + 2;
+        }
+        if (left > 0) top += 26;
+    }
+    DockTop->SetHeight(top);
     // The boxes lie over the separators kept free for them.
     for (const auto& [sep, box] : FComboPlaces) {
         box->SetBounds(sep->Left() + 3, 1, sep->Width() - 6, 21);
@@ -739,11 +763,16 @@ void TfrxDesignerForm::SetModified(bool Value) {
     SaveCmd->SetEnabled(Modified());
     TObject* by = ModifiedBy;
     if (by != this) UpdateControls();
+    // A page or subreport renamed in the inspector shows its new name on its tab.
+    if (by == Inspector && !SelectedObjects().empty() &&
+        (SelectedObjects().front() == Page() || dynamic_cast<TfrxSubreport*>(SelectedObjects().front())))
+        UpdateTabCaptions();
     if (Page() && by != Workspace) {
         Workspace->InvalidatePage();
         Workspace->AdjustBands();
         Workspace->Repaint();
     }
+    if (by != Inspector && !Inspector->Disabled()) Inspector->UpdateProperties();
     ReportTree->UpdateItems();
     ModifiedBy = nullptr;
 }
@@ -790,6 +819,7 @@ void TfrxDesignerForm::Lock() {
     // The page may go with the report's objects.
     Workspace->Page = nullptr;
     Workspace->Lock();
+    Inspector->Lock();
 }
 
 void TfrxDesignerForm::ReloadPages(int Index) {
@@ -800,12 +830,8 @@ void TfrxDesignerForm::ReloadPages(int Index) {
     tabs->Clear();
     tabs->Add(Res("dsCode"));
     for (int i = 0; i < Report()->PagesCount(); ++i) {
-        TfrxPage* p = Report()->Pages(i);
-        p->SetIsDesigning(true);
-        std::string caption = p->Name();
-        if (auto* rp = dynamic_cast<TfrxReportPage*>(p); rp && rp->SubReport()) caption = rp->SubReport()->Name();
-        if (caption.empty()) caption = Res("dsPage") + IntToStr(i + 1);
-        tabs->Add(caption);
+        Report()->Pages(i)->SetIsDesigning(true);
+        tabs->Add(PageTabCaption(i));
     }
     tabs->EndUpdate();
     if (Index == -1) SetPage(nullptr);
@@ -936,6 +962,7 @@ void TfrxDesignerForm::ReloadObjects() {
     Workspace->Unlock();
     Workspace->AdjustBands();
     Workspace->InvalidatePage();
+    Inspector->Unlock();
     UpdateDataTree();
     ReportTree->UpdateItems();
     OnSelectionChanged(this);
@@ -972,6 +999,10 @@ void TfrxDesignerForm::OnSelectionChanged(TObject* Sender) {
     if (Sender != Workspace) {
         Workspace->InvalidatePage();
         Workspace->UpdateView();
+    }
+    if (Sender != Inspector) {
+        Inspector->SetObjectList(Objects());
+        Inspector->SetObjects(&SelectedObjects());
     }
     UpdateControls();
 }
@@ -1012,6 +1043,7 @@ void TfrxDesignerForm::SetToolsColor(TColor Value) {
     ToolsColor = Value;
     DataTree->SetColor(Value);
     ReportTree->SetColor(Value);
+    Inspector->SetColor(Value);
 }
 
 void TfrxDesignerForm::SetWorkspaceColor(TColor Value) {

@@ -29,6 +29,7 @@
 #include "platform/ui/Menus.h"
 #include "platform/ui/StdCtrls.h"
 #include "report/ReportServices.h"
+#include "report/Frame.h"
 #include "report/Utils.h"
 
 class TCustomIniFile;
@@ -45,6 +46,10 @@ class TfrxScrollBox;
 class TfrxSyntaxMemo;
 class TfrxUndoBuffer;
 class TTabControl;
+class TfrxColorSelector;
+class TfrxLineSelector;
+class TfrxObjectInspector;
+class TfrxToolWindow;
 
 // The copy-format sample: a private memo that takes the look of a memo and gives it to
 // others (the memos drawn next, the format painter).
@@ -231,6 +236,21 @@ public:
     void ToolButtonClick(TObject* Sender);
     // The highlight dialog on the first selected memo, its highlight copied to the others.
     void HighlightBClick(TObject* Sender);
+    // The colour buttons (FontColorB, FillColorB, FrameColorB) and the frame style button
+    // drop their selectors down; a pick sets CurrentColor (CurrentLineStyle) and runs the
+    // button's command over the selection.
+    void FontColorBClick(TObject* Sender);
+    void FrameStyleBClick(TObject* Sender);
+    // A colour selector under Sender starting with the colour of the first selected view
+    // (its font colour for FontColorB), its pick going to ToolButtonClick.
+    TfrxColorSelector* CreateColorSelector(TObject* Sender);
+    // The alignment palette's buttons (AlignLeftsB ... SameHeightB): the Tag is the command.
+    void AlignButtonClick(TObject* Sender);
+    // View > Toolbars: the items' Tags 0-7 name StandardTB, TextTB, FrameTB, AlignTB,
+    // ExtraToolsTB, the inspector, the data tree and the report tree; a click shows or
+    // hides its element, opening the sub-menu sets the check marks.
+    void ToolbarsMIClick(TObject* Sender);
+    void ToolbarsMIOpen(TObject* Sender);
     void ShowGridBClick(TObject* Sender);
     void AlignToGridBClick(TObject* Sender);
     void SampleFormatBClick(TObject* Sender);
@@ -253,6 +273,9 @@ public:
     double Grid1 = 0.1, Grid2 = 0.1, Grid3 = 4, Grid4 = 4;
     TColor WorkspaceColor = clWhite;
     TColor ToolsColor = clWindow;
+    // The colour and the line style last picked in a selector.
+    TColor CurrentColor = clNone;
+    TfrxFrameStyle CurrentLineStyle = fsSolid;
     std::string FindText, ReplaceText;
     bool FindCaseSensitive = false;
     int FindIndex = 0;
@@ -307,6 +330,16 @@ public:
                 *FrameAllB = nullptr, *FrameNoB = nullptr, *ShadowB = nullptr, *FillColorB = nullptr,
                 *FrameColorB = nullptr, *FrameStyleB = nullptr;
     TfrxComboBox* FrameWidthCB = nullptr;
+    // The alignment palette (hidden until View > Toolbars shows it).
+    TPanel* AlignTB = nullptr;
+    TToolBar* AlignTB1 = nullptr;
+    TToolButton *AlignLeftsB = nullptr, *AlignHorzCentersB = nullptr, *AlignRightsB = nullptr, *AlignTopsB = nullptr,
+                *AlignVertCentersB = nullptr, *AlignBottomsB = nullptr, *SpaceHorzB = nullptr, *SpaceVertB = nullptr,
+                *CenterHorzB = nullptr, *CenterVertB = nullptr, *SameWidthB = nullptr, *SameHeightB = nullptr;
+    // The dot-matrix style menu that FontB drops down in a dot-matrix report (Tags 34-42).
+    TPopupMenu* DMPPopup = nullptr;
+    // View > Toolbars and its items (InspectorMI: F11).
+    TMenuItem *ToolbarsMI = nullptr, *InspectorMI = nullptr;
     // The object palette down the left edge.
     TToolBar* ObjectsTB1 = nullptr;
     TToolButton *ObjectSelectB = nullptr, *HandToolB = nullptr, *ZoomToolB = nullptr, *TextToolB = nullptr,
@@ -333,6 +366,9 @@ public:
     TDesignerWorkspace* Workspace = nullptr;
     TfrxDataTreeForm* DataTree = nullptr;
     TfrxReportTreeForm* ReportTree = nullptr;
+    // The object inspector, docked below the report tree in its tool window.
+    TfrxObjectInspector* Inspector = nullptr;
+    TfrxToolWindow* InspectorWindow = nullptr;
 
     static void DeclareProperties(TPropertyDecl<TfrxDesignerForm>& d);
 
@@ -350,6 +386,16 @@ private:
     void ScriptStateChanged();
     void CreateToolWindows();
     void CreateWizardButtons();
+    // The object inspector below the report tree, the alignment palette, the dot-matrix
+    // style menu and View > Toolbars (DesignerFormatting.cpp).
+    void CreateInspector();
+    void CreateAlignPalette();
+    void CreateFormattingMenus();
+    // The tab captions again (a page or subreport renamed in the inspector).
+    void UpdateTabCaptions();
+    std::string PageTabCaption(int Index) const;
+    // The check marks of the dot-matrix style menu follow the first selected object.
+    void UpdateDMPMenu();
     TAction* AddAction(const char* Name, const char* Caption, int Image, TShortCut Key,
                        void (TfrxDesignerForm::*Handler)(TObject*));
     TMenuItem* AddItem(TMenuItem* Parent, const char* Name, const char* Caption, TBasicAction* Action = nullptr,
@@ -399,6 +445,8 @@ private:
     std::unique_ptr<TfrxScriptDebugger> FDebugger;
     // The preview command is preparing the report (a second one waits for it to end).
     bool FPreviewing = false;
+    // The tool bars hidden by View > Toolbars, one bit per item Tag (0-4).
+    unsigned FHiddenBars = 0;
 };
 
 // Fills the report engine's designer class with TfrxDesignerForm (once).

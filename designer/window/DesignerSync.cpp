@@ -177,6 +177,7 @@ void TfrxDesignerForm::UpdateControls() {
     FormatToolB->SetEnabled(memoOK && n == 1);
     TabOrderMI->SetVisible(shown && !reportPage);
     EnablePendingDialogs();
+    UpdateDMPMenu();
 
     // Status panel 2: what the single selected object is.
     std::string what;
@@ -207,8 +208,6 @@ void TfrxDesignerForm::EnablePendingDialogs() {
     OptionsMI->SetEnabled(bool(d.DesignerOptions));
     TabOrderMI->SetEnabled(bool(d.TabOrder));
     NewItemCmd->SetEnabled(bool(d.NewItem));
-    // The colour and line-style choosers come with the formatting commands.
-    for (TToolButton* b : {FontColorB, FillColorB, FrameColorB, FrameStyleB}) b->SetEnabled(false);
 }
 
 void TfrxDesignerForm::OnNotifyPosition(const TfrxRect& ARect) {

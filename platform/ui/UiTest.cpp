@@ -27,6 +27,7 @@
 #include <QLineEdit>
 #include <QMouseEvent>
 #include <QPixmap>
+#include <QScreen>
 #include <QTimer>
 
 namespace {
@@ -412,6 +413,14 @@ bool TUiTestHarness::SaveScreenshot(TControl* Control, const std::string& FileNa
     if (!w) return false;
     ProcessMessages();
     return w->grab().save(QStr(FileName), "PNG");
+}
+
+bool TUiTestHarness::SaveScreen(const std::string& FileName) {
+    ProcessMessages();
+    QScreen* screen = QGuiApplication::primaryScreen();
+    if (!screen) return false;
+    const QPixmap shot = screen->grabWindow(0);
+    return !shot.isNull() && shot.save(QStr(FileName), "PNG");
 }
 
 std::string TUiTestHarness::ToolTipOf(TControl* Control) {

@@ -116,6 +116,9 @@ public:
     static TWinControl* FocusedControl();
     // The window of the form, drawn offscreen, saved as a PNG; false when it cannot be.
     static bool SaveScreenshot(TControl* Control, const std::string& FileName);
+    // The whole screen as a PNG, every window and pop-up on it (on a real or virtual
+    // display; false offscreen or when it cannot be saved).
+    static bool SaveScreen(const std::string& FileName);
     // The tooltip the control shows (its short hint when hints are on, else empty).
     static std::string ToolTipOf(TControl* Control);
     // The colour of one pixel of the control's drawing (client coordinates).

@@ -1,0 +1,437 @@
+// The designer window with its object inspector docked, the colour and line-style
+// selectors of the Text and Frame tool bars, the alignment palette, the dot-matrix style
+// menu and View > Toolbars: each change reaches the report as one undo step and every view
+// follows it.
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <filesystem>
+
+#include "DesignerFixture.h"
+#include "designer/controls/Ruler.h"
+#include "designer/controls/Selectors.h"
+#include "designer/editors/Registration.h"
+#include "designer/inspector/InspectorHints.h"
+#include "designer/inspector/ObjectInspector.h"
+#include "designer/trees/ReportTree.h"
+#include "designer/trees/ToolWindow.h"
+#include "designer/undo/UndoBuffer.h"
+#include "platform/ui/Forms.h"
+#include "platform/ui/Menus.h"
+#include "preview/FlatCombo.h"
+#include "report/DotMatrix.h"
+#include "report/Frame.h"
+#include "report/Resources.h"
+
+namespace {
+using H = TUiTestHarness;
+
+// The selector of the pop-up window that is open now, nullptr when none.
+template <class S>
+S* OpenSelector() {
+    for (int i = Screen->FormCount() - 1; i >= 0; --i)
+        if (auto* popup = dynamic_cast<TfrxPopupForm*>(Screen->Forms(i)); popup && popup->Visible())
+            for (int k = 0; k < popup->ComponentCount(); ++k)
+                if (auto* s = dynamic_cast<S*>(popup->Components(k))) return s;
+    return nullptr;
+}
+
+// The centre of a colour cell.
+TPoint Cell(int Row, int Column) { return TPoint{5 + 18 * Column + 9, 5 + 18 * Row + 9}; }
+
+// The program's property and component editors, registered before the window is built
+// (as the clinic's start-up does).
+struct TEditorsRegistered {
+    TEditorsRegistered() {
+        frxRegisterDesignerEditors();
+        frxRegisterInspectorHints();
+    }
+};
+
+struct TInspectedDesigner : TEditorsRegistered, TDesignerFixture {
+    TfrxObjectInspector* Insp() const { return Form->Inspector; }
+    int Undos() const { return Form->UndoBuffer()->UndoCount(); }
+    std::string Value(const char* Row) const {
+        const int i = Insp()->FindRow(Row);
+        return i < 0 ? std::string("<no row>") : Insp()->RowValue(i);
+    }
+    TfrxMemoView* Memo(const char* Name) const { return dynamic_cast<TfrxMemoView*>(Find(Name)); }
+};
+
+// --- The inspector in the window ----------------------------------------------------------------
+
+// Docked in the left site below the report tree, it shows the selection of every view:
+// the page after opening, what the workspace or the report tree selects, and it lists the
+// page's objects in its object box.
+TEST(DesignerInspector, DockedBelowTheTreeAndFollowsTheSelection) {
+    TInspectedDesigner f;
+    TfrxObjectInspector* insp = f.Insp();
+    ASSERT_NE(insp, nullptr);
+    EXPECT_EQ(insp->Parent(), f.Form->InspectorWindow);
+    EXPECT_EQ(f.Form->InspectorWindow->Parent(), f.Form->LeftDockSite2);
+    EXPECT_EQ(f.Form->ReportTree->Parent(), f.Form->LeftDockSite2);
+    EXPECT_TRUE(f.Form->InspectorWindow->Visible());
+    EXPECT_GT(f.Form->InspectorWindow->Top(), f.Form->ReportTree->Top());
+    EXPECT_GT(insp->RowCount(), 0);
+    EXPECT_EQ(f.Value("Name"), "Page1");
+    EXPECT_EQ(insp->ObjectsCB->Items()->Count(), static_cast<int>(f.Form->Objects().size()));
+
+    f.Select({f.Find("Memo2")});
+    EXPECT_EQ(f.Value("Name"), "Memo2");
+    EXPECT_EQ(insp->ObjectsCB->Text(), "Memo2: TfrxMemoView");
+    // The report tree selects: the inspector follows.
+    TfrxReportTreeForm* tree = f.Form->ReportTree;
+    const auto& comps = tree->Components();
+    const auto it = std::find(comps.begin(), comps.end(), f.Find("MasterData1"));
+    ASSERT_NE(it, comps.end());
+    tree->Tree->SetSelected(tree->Nodes()[static_cast<size_t>(it - comps.begin())]);
+    H::ProcessMessages();
+    EXPECT_EQ(f.Value("Name"), "MasterData1");
+    // Two memos: the rows they share, no name.
+    f.Select({f.Find("Memo2"), f.Find("Memo3")});
+    EXPECT_EQ(insp->FindRow("Name"), -1);
+    EXPECT_GE(insp->FindRow("Left"), 0);
+}
+
+// The object box picks an object: it becomes the window's selection, and the workspace,
+// the report tree and the status bar follow.
+TEST(DesignerInspector, TheObjectBoxSelectsInTheWindow) {
+    TInspectedDesigner f;
+    TfrxObjectInspector* insp = f.Insp();
+    const int i = insp->ObjectsCB->Items()->IndexOf("Memo3: TfrxMemoView");
+    ASSERT_GE(i, 0);
+    insp->ObjectsCB->SetItemIndex(i);
+    insp->ObjectsCBClick(insp->ObjectsCB);
+    ASSERT_EQ(f.Selection().size(), 1u);
+    EXPECT_EQ(f.Selection()[0], f.Find("Memo3"));
+    EXPECT_EQ(f.Form->ReportTree->Tree->Selected()->Text(), "Memo3");
+    EXPECT_EQ(f.Form->StatusBar->Panels()->Items(2)->Text().rfind("Memo3: 金额", 0), 0u);
+    EXPECT_EQ(f.Value("Name"), "Memo3");
+}
+
+// Each value typed in the inspector is one undo step; the workspace shows it, undo brings
+// the old value back into the object and the inspector, and a refused value changes
+// nothing and records nothing.
+TEST(DesignerInspector, EachEditIsOneUndoStep) {
+    TInspectedDesigner f;
+    f.Select({f.Find("Memo2")});
+    struct Case {
+        const char* Row;
+        const char* Typed;
+        bool Taken;
+    } cases[] = {{"Left", "1", true}, {"Width", "-3", false}, {"Name", "Memo3", false},
+                 {"Name", "2bad", false}, {"Left", "abc", false}, {"Name", "Amount", true}};
+    f.Harness.SetAutoAnswerOk(true);
+    for (const Case& c : cases) {
+        SCOPED_TRACE(std::string(c.Row) + " := " + c.Typed);
+        TfrxObjectInspector* insp = f.Insp();
+        const int before = f.Undos();
+        const std::string xml = f.Xml();
+        const size_t dialogs = f.Harness.Dialogs().size();
+        insp->SetValue(insp->FindRow(c.Row), c.Typed);
+        if (c.Taken) {
+            EXPECT_EQ(f.Undos(), before + 1);
+            EXPECT_TRUE(f.Form->Modified());
+            EXPECT_EQ(f.Harness.Dialogs().size(), dialogs);
+        } else {
+            EXPECT_EQ(f.Undos(), before);
+            EXPECT_EQ(f.Xml(), xml);
+            EXPECT_EQ(f.Harness.Dialogs().size(), dialogs + 1);
+        }
+        // Still usable: the row is there with the value the object holds.
+        EXPECT_GE(insp->FindRow(c.Row), 0);
+    }
+    TfrxComponent* memo = f.Find("Amount");
+    ASSERT_NE(memo, nullptr);
+    // The left edge is shown in the unit in force (cm): 1 cm.
+    EXPECT_NEAR(memo->Left(), 37.7953, 0.01);
+    // The report tree shows the new name.
+    EXPECT_NE(std::find(f.Form->ReportTree->Components().begin(), f.Form->ReportTree->Components().end(), memo),
+              f.Form->ReportTree->Components().end());
+
+    // Undo takes the name back; the inspector shows the objects of the restored report.
+    f.Form->UndoCmdExecute(nullptr);
+    EXPECT_EQ(f.Find("Amount"), nullptr);
+    ASSERT_NE(f.Find("Memo2"), nullptr);
+    EXPECT_NEAR(f.Find("Memo2")->Left(), 37.7953, 0.01);
+    f.Select({f.Find("Memo2")});
+    EXPECT_EQ(f.Value("Name"), "Memo2");
+}
+
+// A page renamed in the inspector shows its new name on its tab (the selection stays);
+// a change made elsewhere shows in the inspector at once.
+TEST(DesignerInspector, RenamedPageRetitlesItsTabAndOtherChangesShow) {
+    TInspectedDesigner f;
+    TfrxObjectInspector* insp = f.Insp();
+    insp->SetValue(insp->FindRow("Name"), "Receipt");
+    EXPECT_EQ(f.Tabs(), frxResources().Get("dsCode") + "|Receipt");
+    ASSERT_EQ(f.Selection().size(), 1u);
+    EXPECT_EQ(f.Selection()[0], f.Report->Pages(0));
+
+    f.Select({f.Find("Memo2")});
+    f.Find("Memo2")->SetLeft(50);
+    f.Form->OnModify(f.Form->Workspace);
+    EXPECT_EQ(f.Value("Left"), "1.32");
+}
+
+// The tools colour reaches the inspector; locking (an undo reloading the report) empties
+// it and the reload shows the selection again.
+TEST(DesignerInspector, ToolsColourAndLock) {
+    TInspectedDesigner f;
+    f.Form->SetToolsColor(clInfoBk);
+    EXPECT_EQ(f.Insp()->Box->Color(), clInfoBk);
+    EXPECT_EQ(f.Insp()->ObjectsCB->Color(), clInfoBk);
+    f.Form->Lock();
+    EXPECT_TRUE(f.Insp()->Disabled());
+    EXPECT_EQ(f.Insp()->RowCount(), 0);
+    f.Form->ReloadPages(0);
+    EXPECT_FALSE(f.Insp()->Disabled());
+    EXPECT_EQ(f.Value("Name"), "Page1");
+}
+
+// View > Toolbars > the inspector item (F11) hides and shows it; the report tree then
+// takes the whole site, and a site without windows closes.
+TEST(DesignerInspector, TheInspectorItemAndF11ShowAndHideIt) {
+    TInspectedDesigner f;
+    TMenuItem* item = f.Form->InspectorMI;
+    ASSERT_NE(item, nullptr);
+    EXPECT_EQ(item->Parent(), f.Form->ToolbarsMI);
+    EXPECT_EQ(item->ShortCut(), ShortCut(VK_F11, 0));
+    EXPECT_EQ(item->Caption(), "对象查看器");
+    H::ClickMenuItem(item);
+    EXPECT_FALSE(f.Form->InspectorWindow->Visible());
+    EXPECT_EQ(f.Form->ReportTree->Align(), alClient);
+    f.Form->ToolbarsMIOpen(f.Form->ToolbarsMI);
+    EXPECT_FALSE(item->Checked());
+    H::TypeKey(f.Form->ScrollBox, VK_F11);
+    EXPECT_TRUE(f.Form->InspectorWindow->Visible());
+    EXPECT_EQ(f.Form->ReportTree->Align(), alTop);
+    f.Form->ToolbarsMIOpen(f.Form->ToolbarsMI);
+    EXPECT_TRUE(item->Checked());
+    // Both tool windows of the left site hidden: the site closes.
+    for (int tag : {5, 7}) f.Form->ToolbarsMIClick(f.Form->ToolbarsMI->Items(tag));
+    EXPECT_FALSE(f.Form->LeftDockSite2->Visible());
+    f.Form->ToolbarsMIClick(f.Form->ToolbarsMI->Items(7));
+    EXPECT_TRUE(f.Form->LeftDockSite2->Visible());
+    EXPECT_EQ(f.Form->ReportTree->Align(), alClient);
+}
+
+// --- Colour and line-style selectors ---------------------------------------------------------------
+
+// Each colour button drops its selector down under itself; the colour picked goes to the
+// selection as one undo step, and a memo with a named style leaves it.
+TEST(DesignerSelectors, ColourButtonsApplyThePickedColour) {
+    struct Case {
+        const char* Button;
+        int Row, Column;
+        TColor Expected;
+        TColor (*Read)(TfrxMemoView*);
+    } cases[] = {
+        {"FontColorB", 1, 3, clRed, [](TfrxMemoView* m) { return m->Font()->Color(); }},
+        {"FillColorB", 1, 6, clBlue, [](TfrxMemoView* m) { return m->Color(); }},
+        {"FrameColorB", 1, 4, clLime, [](TfrxMemoView* m) { return m->Frame()->Color; }},
+        {"FillColorB", 0, 0, clNone, [](TfrxMemoView* m) { return m->Color(); }},
+    };
+    TInspectedDesigner f;
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.Button);
+        f.Memo("Memo2")->SetStyle("Header");
+        f.Memo("Memo3")->SetStyle("Header");
+        f.Select({f.Find("Memo2"), f.Find("Memo3")});
+        auto* button = dynamic_cast<TToolButton*>(f.Form->FindComponent(c.Button));
+        ASSERT_NE(button, nullptr);
+        EXPECT_TRUE(button->Enabled());
+        const int before = f.Undos();
+        H::Click(button);
+        auto* selector = OpenSelector<TfrxColorSelector>();
+        ASSERT_NE(selector, nullptr);
+        const TPoint under = button->ClientToScreen(TPoint{0, button->Height() + 2});
+        EXPECT_EQ(selector->Popup()->Left(), under.X);
+        EXPECT_EQ(selector->Popup()->Top(), under.Y);
+        H::Click(selector, Cell(c.Row, c.Column));
+        H::ProcessMessages();
+        EXPECT_EQ(OpenSelector<TfrxColorSelector>(), nullptr);
+        for (const char* name : {"Memo2", "Memo3"}) {
+            EXPECT_EQ(c.Read(f.Memo(name)), c.Expected) << name;
+            EXPECT_EQ(f.Memo(name)->Style(), "") << name;
+        }
+        EXPECT_EQ(f.Undos(), before + 1);
+        EXPECT_EQ(f.Form->CurrentColor, c.Expected);
+    }
+    // A single memo: the selector starts with its font colour (the font button) or its fill.
+    f.Select({f.Find("Memo2")});
+    for (auto [button, color] : {std::pair{f.Form->FontColorB, clRed}, std::pair{f.Form->FillColorB, clNone}}) {
+        TfrxColorSelector* s = f.Form->CreateColorSelector(button);
+        EXPECT_EQ(s->Color(), color);
+        EXPECT_EQ(s->Tag(), button->Tag());
+        s->Popup()->Close();
+        H::ProcessMessages();
+    }
+}
+
+// The frame style button drops the line styles down; the style picked is every selected
+// frame's, one undo step; the page's own frame takes it when the page is selected.
+TEST(DesignerSelectors, FrameStyleButtonAppliesTheLineStyle) {
+    TInspectedDesigner f;
+    f.Select({f.Find("Memo2"), f.Find("Memo3")});
+    const int before = f.Undos();
+    H::Click(f.Form->FrameStyleB);
+    auto* lines = OpenSelector<TfrxLineSelector>();
+    ASSERT_NE(lines, nullptr);
+    EXPECT_EQ(lines->Tag(), 28);
+    H::Click(lines, TPoint{40, 5 + 16 * 2 + 8});
+    H::ProcessMessages();
+    EXPECT_EQ(f.Memo("Memo2")->Frame()->Style, fsDot);
+    EXPECT_EQ(f.Memo("Memo3")->Frame()->Style, fsDot);
+    EXPECT_EQ(f.Undos(), before + 1);
+    // Below the last style: the double line.
+    f.Select({f.Report->Pages(0)});
+    H::Click(f.Form->FrameStyleB);
+    lines = OpenSelector<TfrxLineSelector>();
+    ASSERT_NE(lines, nullptr);
+    H::Click(lines, TPoint{40, lines->Height() - 2});
+    H::ProcessMessages();
+    EXPECT_EQ(dynamic_cast<TfrxReportPage*>(f.Report->Pages(0))->Frame()->Style, fsDouble);
+}
+
+// --- Formatting commands from the tool bars and menus -----------------------------------------------
+
+// The tool bars' commands change the selection once each (one undo step); a size that is
+// no number is refused with a message and records nothing.
+TEST(DesignerFormatting, ToolBarCommandsAreOneUndoStepEach) {
+    TInspectedDesigner f;
+    f.Select({f.Find("Memo2"), f.Find("Memo3")});
+    struct Case {
+        const char* What;
+        std::function<void()> Act;
+        std::function<bool(TfrxMemoView*)> Done;
+        int Steps;
+    } cases[] = {
+        {"bold", [&] { H::Click(f.Form->BoldB); }, [](TfrxMemoView* m) { return m->Font()->Style().Contains(fsBold); }, 1},
+        {"centre", [&] { H::Click(f.Form->TextAlignCenterB); }, [](TfrxMemoView* m) { return m->HAlign == haCenter; }, 1},
+        {"all frame lines", [&] { H::Click(f.Form->FrameAllB); },
+         [](TfrxMemoView* m) { return m->Frame()->Typ == TfrxFrameTypes{ftLeft, ftRight, ftTop, ftBottom}; }, 1},
+        {"frame width", [&] { f.Form->FrameWidthCB->SetText("1,5"); f.Form->ToolButtonClick(f.Form->FrameWidthCB); },
+         [](TfrxMemoView* m) { return m->Frame()->Width == 1.5; }, 1},
+        {"font size", [&] { f.Form->FontSizeCB->SetText("14"); f.Form->ToolButtonClick(f.Form->FontSizeCB); },
+         [](TfrxMemoView* m) { return m->Font()->Size() == 14; }, 1},
+        {"font size of 10,000", [&] { f.Form->FontSizeCB->SetText("10000"); f.Form->ToolButtonClick(f.Form->FontSizeCB); },
+         [](TfrxMemoView* m) { return m->Font()->Size() == 14; }, 0},
+        {"font size that is text", [&] { f.Form->FontSizeCB->SetText("big"); f.Form->ToolButtonClick(f.Form->FontSizeCB); },
+         [](TfrxMemoView* m) { return m->Font()->Size() == 14; }, 0},
+        {"rotation 90", [&] { H::ClickMenuItem(f.Form->RotationPopup->Items()->Items(2)); },
+         [](TfrxMemoView* m) { return m->Rotation() == 90; }, 1},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.What);
+        const int before = f.Undos();
+        const size_t dialogs = f.Harness.Dialogs().size();
+        c.Act();
+        for (const char* name : {"Memo2", "Memo3"}) EXPECT_TRUE(c.Done(f.Memo(name))) << name;
+        EXPECT_EQ(f.Undos(), before + c.Steps);
+        EXPECT_EQ(f.Harness.Dialogs().size(), dialogs + (c.Steps == 0 ? 1 : 0));
+    }
+}
+
+// The alignment palette: hidden until View > Toolbars shows it in the top row, each
+// button named as its hint says, each command one undo step over the selection.
+TEST(DesignerFormatting, AlignmentPaletteRunsTheAlignmentCommands) {
+    TInspectedDesigner f;
+    EXPECT_FALSE(f.Form->AlignTB->Visible());
+    TMenuItem* item = f.Form->ToolbarsMI->Items(3);
+    EXPECT_EQ(item->Name(), "AlignmentMI");
+    H::ClickMenuItem(item);
+    EXPECT_TRUE(f.Form->AlignTB->Visible());
+    EXPECT_EQ(f.Form->AlignTB->Top(), 0);
+    EXPECT_EQ(f.Form->AlignLeftsB->Hint(), "左边对齐");
+    EXPECT_EQ(f.Form->SameHeightB->Hint(), "相同高度");
+
+    auto* m2 = f.Memo("Memo2");
+    auto* m3 = f.Memo("Memo3");
+    struct Case {
+        TToolButton* Button;
+        std::function<bool()> Done;
+    } cases[] = {
+        {f.Form->AlignLeftsB, [&] { return m3->Left() == m2->Left(); }},
+        {f.Form->AlignBottomsB, [&] { return m3->Top() + m3->Height() == m2->Top() + m2->Height(); }},
+        {f.Form->SameWidthB, [&] { return m3->Width() == m2->Width(); }},
+        {f.Form->SameHeightB, [&] { return m3->Height() == m2->Height(); }},
+        {f.Form->CenterHorzB, [&] { return m2->Left() == (m2->Parent()->Width() - m2->Width()) / 2; }},
+    };
+    m2->SetBounds(10, 2, 150, 24);
+    m3->SetBounds(300, 0, 60, 20);
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.Button->Name());
+        f.Select({m2, m3});
+        const int before = f.Undos();
+        H::Click(c.Button);
+        m2 = f.Memo("Memo2");
+        m3 = f.Memo("Memo3");
+        EXPECT_TRUE(c.Done());
+        EXPECT_EQ(f.Undos(), before + 1);
+    }
+    // Too few objects: nothing done, nothing recorded.
+    f.Select({m2});
+    const int before = f.Undos();
+    H::Click(f.Form->AlignLeftsB);
+    EXPECT_EQ(f.Undos(), before);
+    // Hidden again, the top row closes up.
+    H::ClickMenuItem(item);
+    EXPECT_FALSE(f.Form->AlignTB->Visible());
+}
+
+// In a dot-matrix report the font button drops the dot-matrix style menu down; its check
+// marks show the first selected object's styles and an item flips its style.
+TEST(DesignerFormatting, DotMatrixStyleMenu) {
+    TDesignerFixture f(false);
+    f.Report->DotMatrixReport = true;
+    auto* page = new TfrxDMPPage(f.Report.get());
+    page->SetName("Page1");
+    auto* band = new TfrxMasterData(page);
+    band->SetName("MasterData1");
+    band->SetBounds(0, 20, 700, 34);
+    auto* memo = new TfrxDMPMemoView(band);
+    memo->SetName("DMPMemo1");
+    memo->SetBounds(0, 0, 96, 17);
+    memo->SetFontStyle(TfrxDMPFontStyles{fsxItalic});
+    f.Form->ReloadPages(0);
+    f.Select({memo});
+    TMenuItem* items = f.Form->DMPPopup->Items();
+    ASSERT_EQ(items->Count(), 9);
+    EXPECT_FALSE(items->Items(0)->Checked());
+    EXPECT_TRUE(items->Items(1)->Checked());
+    bool dropped = false;
+    f.Harness.OnPopup([&](TPopupMenu& Menu, TPoint) { dropped = &Menu == f.Form->DMPPopup; });
+    H::Click(f.Form->FontB);
+    EXPECT_TRUE(dropped);
+    const int before = f.Form->UndoBuffer()->UndoCount();
+    H::ClickMenuItem(items->Items(0));
+    memo = dynamic_cast<TfrxDMPMemoView*>(f.Report->FindObject("DMPMemo1"));
+    ASSERT_NE(memo, nullptr);
+    EXPECT_EQ(memo->FontStyle(), (TfrxDMPFontStyles{fsxBold, fsxItalic}));
+    EXPECT_TRUE(items->Items(0)->Checked());
+    H::ClickMenuItem(items->Items(1));
+    memo = dynamic_cast<TfrxDMPMemoView*>(f.Report->FindObject("DMPMemo1"));
+    EXPECT_EQ(memo->FontStyle(), TfrxDMPFontStyles{fsxBold});
+    EXPECT_EQ(f.Form->UndoBuffer()->UndoCount(), before + 2);
+}
+
+// With ROVE_SCREENSHOTS set to a folder: the designer over the clinic's receipt, a memo's
+// properties in the inspector and the font colour selector open, as the screen shows them.
+TEST(DesignerScreenshot, ReceiptWithInspectorAndColourSelector) {
+    const char* dir = std::getenv("ROVE_SCREENSHOTS");
+    if (!dir) GTEST_SKIP() << "ROVE_SCREENSHOTS not set";
+    TEditorsRegistered editors;
+    TDesignerFixture f(false);
+    ASSERT_TRUE(f.Report->LoadFromFile((std::filesystem::path(ROVE_SOURCE_DIR) / "app/reports/rove.bl3").string()));
+    f.Form->ReloadReport();
+    f.Form->SetBounds(0, 0, 1024, 768);
+    TfrxComponent* memo = f.Report->FindObject("Memo6");
+    ASSERT_NE(memo, nullptr);
+    f.Select({memo});
+    H::Click(f.Form->FontColorB);
+    ASSERT_NE(OpenSelector<TfrxColorSelector>(), nullptr);
+    EXPECT_TRUE(H::SaveScreen((std::filesystem::path(dir) / "designer_inspector.png").string()));
+}
+
+}  // namespace
