@@ -680,6 +680,13 @@ void TfrxPreviewPages::GetPageSize(int Index, double& Width, double& Height) {
     if (source >= 0) page = FSourcePages[static_cast<size_t>(source)].get();
     else page = GetPage(Index);
     if (!page) return;
+    // A page built from its stored text is aligned to its printable area like every built
+    // page; its size on screen and on paper is the paper's.
+    if (auto* rp = dynamic_cast<TfrxReportPage*>(page)) {
+        Width = std::round(rp->PaperWidth() * frxMmToPixels);
+        Height = std::round(rp->PaperHeight() * frxMmToPixels);
+        return;
+    }
     Width = std::round(page->Width());
     Height = std::round(page->Height());
 }

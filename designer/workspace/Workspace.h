@@ -22,6 +22,7 @@
 #include "platform/classes/Persistent.h"
 #include "platform/ui/Controls.h"
 #include "platform/ui/StdCtrls.h"
+#include "report/Cursors.h"   // crPencil, the line tool's cursor
 #include "report/Utils.h"
 
 class TBitmap;
@@ -47,9 +48,6 @@ struct TfrxInsertion {
     double DefaultWidth = 0, DefaultHeight = 0;
     uint16_t Flags = 0;
 };
-
-// The pencil cursor of the line tool (a screen cursor number).
-constexpr TCursor crPencil = 11;
 
 // The in-place editor of a memo's text.
 class TInplaceMemo : public TMemo {

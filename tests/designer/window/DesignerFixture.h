@@ -6,6 +6,7 @@
 
 #include <atomic>
 #include <filesystem>
+#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
@@ -108,4 +109,20 @@ struct TDesignerFixture {
         Report->SaveToStream(s);
         return std::string(static_cast<const char*>(s.Memory()), static_cast<size_t>(s.Size()));
     }
+};
+
+// The designer class for one test: the window is built, Act works on it, then the report
+// runs it as usual (its settings in a folder of the test's own).
+struct TDesignerClassScope {
+    TTestSettingsDir Settings;
+    TfrxDesignerClass Saved = frxDesignerClass();
+    explicit TDesignerClassScope(std::function<void(TfrxDesignerForm&)> Act) {
+        frxRegisterDesignerTexts();
+        frxDesignerClass() = [Act](TComponent* Owner, TfrxReport* Report, bool Preview) -> TfrxCustomDesigner* {
+            auto* d = new TfrxDesignerForm(Owner, Report, Preview);
+            Act(*d);
+            return d;
+        };
+    }
+    ~TDesignerClassScope() { frxDesignerClass() = Saved; }
 };

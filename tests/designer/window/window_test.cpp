@@ -201,21 +201,6 @@ TEST(DesignerClosing, PreviewModeAsksAboutThePageAndNoDropsTheEdits) {
     EXPECT_FALSE(f.Form->Modified());
 }
 
-// The designer class for one test: the window is built, Act works on it, then the report
-// runs it as usual.
-struct TDesignerClassScope {
-    TfrxDesignerClass Saved = frxDesignerClass();
-    explicit TDesignerClassScope(std::function<void(TfrxDesignerForm&)> Act) {
-        frxRegisterDesignerTexts();
-        frxDesignerClass() = [Act](TComponent* Owner, TfrxReport* Report, bool Preview) -> TfrxCustomDesigner* {
-            auto* d = new TfrxDesignerForm(Owner, Report, Preview);
-            Act(*d);
-            return d;
-        };
-    }
-    ~TDesignerClassScope() { frxDesignerClass() = Saved; }
-};
-
 // The report's preview-page design returns whether the page was changed and kept.
 TEST(DesignerPreviewMode, DesignPreviewPageReportsAChangedPage) {
     TUiTestHarness harness;
