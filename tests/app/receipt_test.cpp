@@ -1,6 +1,7 @@
 // The receipt print prompt: the amount in capitals, the category sums of a saved receipt,
 // the report variables, the installation's template and the title, driven headless
 // through the charging window's real save.
+#include "PreviewCapture.h"
 #include "app/forms/ChargeForm.h"
 #include "app/forms/ClinicForms.h"
 #include "app/forms/DataModule.h"
@@ -8,14 +9,20 @@
 #include "app/forms/PrintForm.h"
 #include "app/forms/StartChargeForm.h"
 #include "app/forms/Startup.h"
+#include "designer/editors/MemoEditor.h"
+#include "designer/window/DesignerForm.h"
+#include "designer/workspace/PageWorkspace.h"
 #include "platform/db/ADODB.h"
 #include "platform/rtl/DateTime.h"
+#include "platform/rtl/Settings.h"
+#include "platform/ui/ExtCtrls.h"
+#include "platform/ui/Menus.h"
 #include "platform/ui/StdCtrls.h"
 #include "platform/ui/UiTest.h"
-#include "report/Printer.h"
 #include "report/Bands.h"
 #include "report/MemoView.h"
 #include "report/Pages.h"
+#include "report/Printer.h"
 #include "report/Report.h"
 #include "report/ReportServices.h"
 #include "report/Variables.h"
@@ -369,6 +376,106 @@ TEST_F(ReceiptPrompt, PreparesTheReceipt) {
     for (const char* t : {"NO:240307001", kReceiptTitle, "姓名：张三", "血常规", "阿莫西林", "合计：43.5",
                           "大写：肆拾叁元伍角整", "收费员：tulvo", "12.5", "31"})
         EXPECT_TRUE(has(t)) << t << "\n" << Joined(texts);
+}
+
+// The clinic administrator's round: "设计" in the receipt prompt opens the program's own
+// designer window on the installation's template; the title memo is dragged to the right
+// on the page and its text changed in the memo editor (a double click), the template is
+// saved with Ctrl+S and the window closed from its File menu; the next receipt, charged
+// and previewed, shows the changed title where it was put.
+TEST_F(ReceiptPrompt, TheDesignedTemplatePrintsTheNextReceipt) {
+    if (!frxEngineClass()) GTEST_SKIP() << "no layout engine is registered in this build";
+    InstallTemplate();
+    const std::string settings = SettingsDirectory();
+    SetSettingsDirectory(fs::current_path().string());
+    const std::string newTitle = "岳梧诊所收费收据";
+    struct {
+        bool Ran = false, Real = false;
+        double LeftBefore = 0, LeftAfter = 0;
+        std::string Caption;
+        bool SavedClean = false;
+    } seen;
+    const TfrxDesignerClass installed = frxDesignerClass();
+    ASSERT_TRUE(installed);
+    frxDesignerClass() = [&, installed](TComponent* Owner, TfrxReport* Report, bool Preview) {
+        TfrxCustomDesigner* made = installed(Owner, Report, Preview);
+        auto* d = dynamic_cast<TfrxDesignerForm*>(made);
+        seen.Real = d != nullptr;
+        if (!d) return made;
+        // The user's steps, once the window runs its loop.
+        auto* steps = new TTimer(d);
+        steps->SetInterval(1);
+        steps->OnTimer = [&, d, steps, Report](TObject*) {
+            steps->SetEnabled(false);
+            seen.Ran = true;
+            seen.Caption = d->Caption();
+            auto* title = dynamic_cast<TfrxMemoView*>(Report->FindObject(kReceiptTitleName));
+            ASSERT_NE(title, nullptr);
+            TDesignerWorkspace* ws = d->Workspace;
+            auto middle = [&] {
+                return TPoint{static_cast<int>((title->AbsLeft() + title->Width() / 2) * d->Scale()),
+                              static_cast<int>((title->AbsTop() + title->Height() / 2) * d->Scale())};
+            };
+            if (const char* dir = std::getenv("ROVE_SCREENSHOTS"))
+                H::SaveScreenshot(d, (fs::path(dir) / "designer-receipt.png").string());
+            seen.LeftBefore = title->Left();
+            const TPoint from = middle();
+            H::Click(ws, from);
+            ASSERT_EQ(d->SelectedObjects().size(), 1u);
+            EXPECT_EQ(d->SelectedObjects()[0], title);
+            const TPoint to{from.X + 60, from.Y};
+            H::MouseMove(ws, from);
+            H::MouseDown(ws, from);
+            H::MouseMove(ws, TPoint{from.X + 30, from.Y}, ssLeft);
+            H::MouseMove(ws, to, ssLeft);
+            H::MouseUp(ws, to);
+            seen.LeftAfter = title->Left();
+            harness->OnModal("TfrxMemoEditorForm", [&newTitle](TCustomForm& F) {
+                auto& editor = dynamic_cast<TfrxMemoEditorForm&>(F);
+                H::TypeKey(editor.Memo, 'A', ssCtrl);
+                H::TypeText(editor.Memo, newTitle);
+                H::Click(editor.OkB);
+            });
+            H::DblClick(ws, middle());
+            EXPECT_EQ(title->Memo()->Strings(0), newTitle);
+            EXPECT_TRUE(d->Modified());
+            H::TypeKey(d->Workspace, 'S', ssCtrl);
+            seen.SavedClean = !d->Modified();
+            if (const char* dir = std::getenv("ROVE_SCREENSHOTS"))
+                H::SaveScreenshot(d, (fs::path(dir) / "designer-receipt-changed.png").string());
+            H::ClickMenuItem(dynamic_cast<TMenuItem*>(d->FindComponent("ExitMI")));
+        };
+        return made;
+    };
+    Charge({{"XCG", "2"}}, [](Tprintform& p) {
+        p.RadioButton3->SetChecked(true);
+        H::Click(p.Button1);
+        EXPECT_TRUE(p.Showing());
+        H::Click(p.Button2);
+    });
+    frxDesignerClass() = installed;
+    SetSettingsDirectory(settings);
+    ASSERT_TRUE(seen.Real);
+    ASSERT_TRUE(seen.Ran);
+    EXPECT_EQ(seen.Caption, "Brightline - rove.bl3");
+    EXPECT_GT(seen.LeftAfter, seen.LeftBefore + 30);
+    EXPECT_TRUE(seen.SavedClean);
+    EXPECT_EQ(printform->frxReport1->Designer, nullptr);
+
+    // The next receipt.
+    TPreviewCapture capture;
+    Charge({{"XCG", "1"}}, [&](Tprintform& p) {
+        CapturePreview(*harness, capture);
+        p.RadioButton2->SetChecked(true);
+        H::Click(p.Button1);
+    });
+    ASSERT_TRUE(capture.Shown);
+    ASSERT_EQ(capture.Pages.size(), 1u);
+    EXPECT_TRUE(capture.Has(newTitle)) << capture.Dump();
+    EXPECT_FALSE(capture.Has(kReceiptTitle)) << capture.Dump();
+    for (const TPreviewMemo& m : capture.Pages[0])
+        if (m.Text == newTitle) EXPECT_NEAR(m.Left, seen.LeftAfter, 0.5);
+    EXPECT_TRUE(capture.Has("NO:240307002")) << capture.Dump();
 }
 
 }  // namespace
