@@ -38,24 +38,55 @@ TfrxReportTreeForm::TfrxReportTreeForm(TComponent* AOwner)
     Localize();
 }
 
-void TfrxReportTreeForm::AddObject(TTreeNode* Parent, TfrxComponent* Obj) {
-    const bool report = dynamic_cast<TfrxReport*>(Obj) != nullptr;
-    TTreeNode* node = Tree->Items()->AddChildObject(Parent, report ? std::string("Report") : Obj->Name(), Obj);
-    node->SetImageIndex(ImageOf(Obj));
-    node->SetSelectedIndex(ImageOf(Obj));
-    FComponents.push_back(Obj);
-    FNodes.push_back(node);
-    for (TfrxComponent* c : Obj->ObjectList()) AddObject(node, c);
+std::string TfrxReportTreeForm::Caption(const TfrxComponent* Obj) {
+    return dynamic_cast<const TfrxReport*>(Obj) ? std::string("Report") : Obj->Name();
+}
+
+void TfrxReportTreeForm::Collect(TfrxComponent* Obj, int Parent, std::vector<TfrxComponent*>& Objects,
+                                 std::vector<int>& Parents) {
+    const int self = static_cast<int>(Objects.size());
+    Objects.push_back(Obj);
+    Parents.push_back(Parent);
+    for (TfrxComponent* c : Obj->ObjectList()) Collect(c, self, Objects, Parents);
 }
 
 void TfrxReportTreeForm::UpdateItems() {
+    // The report's objects in tree order, each with the place of its parent.
+    std::vector<TfrxComponent*> objects;
+    std::vector<int> parents;
+    if (FDesigner && FDesigner->Report()) Collect(FDesigner->Report(), -1, objects, parents);
+    if (objects == FComponents && parents == FParents) {
+        // The same objects in the same places (a property changed): the nodes stay, only
+        // their names and pictures follow (rebuilding a tree of thousands of objects after
+        // every change would cost more than the change itself).
+        for (size_t i = 0; i < objects.size(); ++i) {
+            TTreeNode* node = FNodes[i];
+            const std::string caption = Caption(objects[i]);
+            if (node->Text() != caption) node->SetText(caption);
+            const int image = ImageOf(objects[i]);
+            if (node->ImageIndex() != image) {
+                node->SetImageIndex(image);
+                node->SetSelectedIndex(image);
+            }
+        }
+        UpdateSelection();
+        return;
+    }
     TTreeNodes* items = Tree->Items();
     FUpdating = true;
     items->BeginUpdate();
     items->Clear();
-    FComponents.clear();
+    FComponents = std::move(objects);
+    FParents = std::move(parents);
     FNodes.clear();
-    if (FDesigner && FDesigner->Report()) AddObject(nullptr, FDesigner->Report());
+    for (size_t i = 0; i < FComponents.size(); ++i) {
+        TfrxComponent* obj = FComponents[i];
+        TTreeNode* parent = FParents[i] < 0 ? nullptr : FNodes[static_cast<size_t>(FParents[i])];
+        TTreeNode* node = items->AddChildObject(parent, Caption(obj), obj);
+        node->SetImageIndex(ImageOf(obj));
+        node->SetSelectedIndex(ImageOf(obj));
+        FNodes.push_back(node);
+    }
     Tree->FullExpand();
     items->EndUpdate();
     FUpdating = false;

@@ -2,6 +2,7 @@
 // bands, objects) and keeps its selection in step with the designer's in both directions.
 #pragma once
 
+#include <string>
 #include <vector>
 
 #include "designer/trees/ToolWindow.h"
@@ -34,9 +35,13 @@ public:
 
 private:
     void TreeChange(TObject* Sender, TTreeNode* Node);
-    void AddObject(TTreeNode* Parent, TfrxComponent* Obj);
+    static std::string Caption(const TfrxComponent* Obj);
+    // Obj and its descendants in tree order, each with the index of its parent (-1: none).
+    static void Collect(TfrxComponent* Obj, int Parent, std::vector<TfrxComponent*>& Objects,
+                        std::vector<int>& Parents);
     TfrxCustomDesigner* FDesigner;
     std::vector<TfrxComponent*> FComponents;
     std::vector<TTreeNode*> FNodes;
+    std::vector<int> FParents;
     bool FUpdating = false;
 };

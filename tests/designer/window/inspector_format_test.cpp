@@ -67,6 +67,8 @@ TEST(DesignerInspector, DockedBelowTheTreeAndFollowsTheSelection) {
     TInspectedDesigner f;
     TfrxObjectInspector* insp = f.Insp();
     ASSERT_NE(insp, nullptr);
+    // The name the settings store finds it by.
+    EXPECT_EQ(insp->Name(), "frxObjectInspector");
     EXPECT_EQ(insp->Parent(), f.Form->InspectorWindow);
     EXPECT_EQ(f.Form->InspectorWindow->Parent(), f.Form->LeftDockSite2);
     EXPECT_EQ(f.Form->ReportTree->Parent(), f.Form->LeftDockSite2);
@@ -146,14 +148,21 @@ TEST(DesignerInspector, EachEditIsOneUndoStep) {
     // The left edge is shown in the unit in force (cm): 1 cm.
     EXPECT_NEAR(memo->Left(), 37.7953, 0.01);
     // The report tree shows the new name.
-    EXPECT_NE(std::find(f.Form->ReportTree->Components().begin(), f.Form->ReportTree->Components().end(), memo),
-              f.Form->ReportTree->Components().end());
+    const auto& comps = f.Form->ReportTree->Components();
+    const auto it = std::find(comps.begin(), comps.end(), memo);
+    ASSERT_NE(it, comps.end());
+    EXPECT_EQ(f.Form->ReportTree->Nodes()[static_cast<size_t>(it - comps.begin())]->Text(), "Amount");
 
     // Undo takes the name back; the inspector shows the objects of the restored report.
     f.Form->UndoCmdExecute(nullptr);
     EXPECT_EQ(f.Find("Amount"), nullptr);
     ASSERT_NE(f.Find("Memo2"), nullptr);
     EXPECT_NEAR(f.Find("Memo2")->Left(), 37.7953, 0.01);
+    // The tree holds the objects of the restored report, under their old name.
+    const auto& restored = f.Form->ReportTree->Components();
+    const auto back = std::find(restored.begin(), restored.end(), f.Find("Memo2"));
+    ASSERT_NE(back, restored.end());
+    EXPECT_EQ(f.Form->ReportTree->Nodes()[static_cast<size_t>(back - restored.begin())]->Text(), "Memo2");
     f.Select({f.Find("Memo2")});
     EXPECT_EQ(f.Value("Name"), "Memo2");
 }
