@@ -16,8 +16,10 @@
 #include "designer/trees/ReportTree.h"
 #include "designer/trees/ToolWindow.h"
 #include "designer/undo/UndoBuffer.h"
+#include "platform/ui/Buttons.h"
 #include "platform/ui/Forms.h"
 #include "platform/ui/Menus.h"
+#include "platform/ui/StdCtrls.h"
 #include "preview/FlatCombo.h"
 #include "report/DotMatrix.h"
 #include "report/Frame.h"
@@ -165,6 +167,46 @@ TEST(DesignerInspector, EachEditIsOneUndoStep) {
     EXPECT_EQ(f.Form->ReportTree->Nodes()[static_cast<size_t>(back - restored.begin())]->Text(), "Memo2");
     f.Select({f.Find("Memo2")});
     EXPECT_EQ(f.Value("Name"), "Memo2");
+}
+
+// An event row's button makes the handler in the script (from the language's template),
+// names it in the property and shows it on the code page, one undo step; the row's list
+// then offers it, and the button on a named handler shows it without making another.
+TEST(DesignerInspector, EventRowsMakeAndFindTheirHandlers) {
+    TInspectedDesigner f;
+    f.Report->ScriptText()->Clear();
+    for (const char* line : {"begin", "", "end."}) f.Report->ScriptText()->Add(line);
+    f.Form->ReloadReport();
+    f.Select({f.Find("Memo2")});
+    TfrxObjectInspector* insp = f.Insp();
+    insp->SetTabIndex(1);
+    const int row = insp->FindRow("OnBeforePrint");
+    ASSERT_GE(row, 0);
+    insp->SetItemIndex(row);
+    const int before = f.Undos();
+    H::Click(insp->EditBtn);
+    EXPECT_EQ(f.Memo("Memo2")->OnBeforePrint, "Memo2OnBeforePrint");
+    EXPECT_EQ(f.Form->Page(), nullptr);
+    std::vector<std::string> code = f.Form->GetCode();
+    ASSERT_FALSE(code.empty());
+    EXPECT_EQ(code[0], "procedure Memo2OnBeforePrint(Sender: TfrxComponent);");
+    EXPECT_EQ(f.Undos(), before + 1);
+    EXPECT_EQ(insp->RowValue(insp->FindRow("OnBeforePrint")), "Memo2OnBeforePrint");
+
+    // Back on the page: the row's list holds the handler; its button finds it.
+    f.Form->SetPage(f.Report->Pages(0));
+    f.Select({f.Find("Memo3")});
+    insp->SetItemIndex(insp->FindRow("OnBeforePrint"));
+    H::Click(insp->ComboBtn);
+    ASSERT_NE(insp->PopupLB(), nullptr);
+    ASSERT_EQ(insp->PopupLB()->Items()->Count(), 1);
+    insp->PickPopupItem(0);
+    EXPECT_EQ(f.Memo("Memo3")->OnBeforePrint, "Memo2OnBeforePrint");
+    const size_t lines = f.Form->GetCode().size();
+    H::Click(insp->EditBtn);
+    EXPECT_EQ(f.Form->GetCode().size(), lines);
+    EXPECT_EQ(f.Form->Page(), nullptr);
+    insp->SetTabIndex(0);
 }
 
 // A page renamed in the inspector shows its new name on its tab (the selection stays);
