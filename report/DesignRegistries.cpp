@@ -331,12 +331,20 @@ void TfrxColorProperty::SetValue(const std::string& Text) {
 }
 
 // The swatch fills the first ItemHeight pixels of the cell, framed in black.
+// The colour's square; "no colour" (clNone) is a white square crossed out, as the colour
+// selector shows it (filled with the colour's bits it looked black).
 static void DrawSwatch(TCanvas& Canvas, const TRect& r, int itemHeight, TColor color) {
     TColor brush = Canvas.Brush()->Color();
     TRect box{r.Left + 2, r.Top + 2, r.Left + itemHeight - 4, r.Bottom - 2};
     Canvas.Pen()->SetColor(clBlack);
-    Canvas.Brush()->SetColor(color);
+    Canvas.Brush()->SetColor(color == clNone ? clWhite : color);
     Canvas.Rectangle(box.Left, box.Top, box.Right, box.Bottom);
+    if (color == clNone) {
+        Canvas.MoveTo(box.Left, box.Top);
+        Canvas.LineTo(box.Right, box.Bottom);
+        Canvas.MoveTo(box.Right - 1, box.Top);
+        Canvas.LineTo(box.Left - 1, box.Bottom);
+    }
     Canvas.Brush()->SetColor(brush);
 }
 

@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "platform/graphics/Colors.h"
+#include "platform/graphics/Graphics.h"
 #include "platform/ui/Menus.h"
 #include "report/Bands.h"
 #include "report/DesignRegistries.h"
@@ -257,6 +258,26 @@ TEST_F(MemoEditing, ValueListsAndAttributes) {
     // The name editor allows no multi-selection.
     EXPECT_EQ(Row("Name").GetAttributes(), 0u);
     EXPECT_EQ(Row("Name").GetValue(), "Memo1");
+}
+
+// The colour row's square: the colour itself, and "no colour" white (crossed out), never
+// the black that clNone's bits would give.
+TEST_F(MemoEditing, ColourSquareShowsNoColourAsWhite) {
+    struct Case {
+        TColor Color;
+        TColor Inside;
+    } cases[] = {{clRed, clRed}, {clBlack, clBlack}, {clNone, clWhite}};
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.Color);
+        memo->SetColor(c.Color);
+        TBitmap bmp;
+        bmp.SetSize(100, 16);
+        bmp.Canvas()->Brush()->SetColor(clWindow);
+        bmp.Canvas()->FillRect(TRect{0, 0, 100, 16});
+        Row("Color").DrawValue(*bmp.Canvas(), TRect{0, 0, 100, 16});
+        // Off the cross's diagonals, inside the square.
+        EXPECT_EQ(bmp.Canvas()->Pixel(6, 4), c.Inside);
+    }
 }
 
 TEST_F(MemoEditing, SelectionKeepsCommonMultiSelectRowsAndSetsAll) {
