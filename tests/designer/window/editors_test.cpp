@@ -104,10 +104,11 @@ struct TEditingWindow {
     int UndoSteps() const { return Form->UndoBuffer()->UndoCount(); }
     // A point of the workspace inside the object, 5 pixels below its top edge: 5 pixels
     // right of its left edge, or for a band 20 pixels left of its right edge (clear of the
-    // objects on it).
+    // objects on it). For the page, a point below its bands.
     TPoint At(const char* Name) const {
         TfrxComponent* c = Find(Name);
         const double s = Form->Scale();
+        if (c == Form->Page()) return Point(static_cast<int>(400 * s), static_cast<int>(400 * s));
         const double x = dynamic_cast<TfrxBand*>(c) ? c->AbsLeft() + c->Width() - 20 : c->AbsLeft() + 5;
         return Point(static_cast<int>(x * s), static_cast<int>((c->AbsTop() + 5) * s));
     }
@@ -158,6 +159,9 @@ const TEditCase kEditCases[] = {
      [](TEditingWindow& w) {
          return dynamic_cast<TfrxGroupHeader*>(w.Find("GroupHeader1"))->Condition == "<Doctors.\"Doctor\">";
      }},
+    {"page", "Page1", "TfrxPageEditorForm",
+     [](TCustomForm& f) { As<TfrxPageEditorForm>(f).WidthE->SetText("15"); },
+     [](TEditingWindow& w) { return dynamic_cast<TfrxReportPage*>(w.Find("Page1"))->PaperWidth() == 150; }},
     {"picture", "Picture1", "TfrxPictureEditorForm",
      [](TCustomForm& f) { TUiTestHarness::Click(As<TfrxPictureEditorForm>(f).ClearB); },
      [](TEditingWindow& w) { return dynamic_cast<TfrxPictureView*>(w.Find("Picture1"))->Picture()->Empty(); }},
