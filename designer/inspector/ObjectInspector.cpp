@@ -522,7 +522,10 @@ void TfrxObjectInspector::SetObjects(std::vector<TfrxComponent*>* List) {
     if (FObjects && FObjects->size() == 1) {
         TfrxComponent* o = FObjects->front();
         int i = ObjectsCB->Items()->IndexOfObject(o);
-        if (i < 0) i = ObjectsCB->Items()->AddObject(ObjectText(o), o);
+        if (i < 0) {
+            i = ObjectsCB->Items()->AddObject(ObjectText(o), o);
+            FListed.clear();
+        }
         ObjectsCB->SetItemIndex(i);
     } else {
         ObjectsCB->SetItemIndex(-1);
@@ -537,13 +540,22 @@ void TfrxObjectInspector::SetObjects(std::vector<TfrxComponent*>* List) {
 void TfrxObjectInspector::UpdateProperties() { SetObjects(FObjects); }
 
 void TfrxObjectInspector::SetObjectList(const std::vector<TfrxComponent*>& List) {
+    // The designer gives the list on every selection change: the same objects under the
+    // same names keep the box as it is (filling it again costs more than a selection of
+    // hundreds of objects on a large page).
+    std::vector<std::string> texts;
+    texts.reserve(List.size());
+    for (TfrxComponent* o : List) texts.push_back(ObjectText(o));
+    if (List == FListed && texts == FListedTexts) return;
     FUpdating = true;
     TStringList* items = ObjectsCB->Items();
     items->BeginUpdate();
     items->Clear();
-    for (TfrxComponent* o : List) items->AddObject(ObjectText(o), o);
+    for (size_t i = 0; i < List.size(); ++i) items->AddObject(texts[i], List[i]);
     items->EndUpdate();
     FUpdating = false;
+    FListed = List;
+    FListedTexts = std::move(texts);
 }
 
 void TfrxObjectInspector::Lock() {

@@ -209,6 +209,9 @@ private:
     std::vector<TfrxComponent*>* FObjects = nullptr;
     // The objects the rows edit (a copy of the selection when the rows were made).
     std::vector<TfrxComponent*> FInspected;
+    // The objects and texts the object box was last filled with.
+    std::vector<TfrxComponent*> FListed;
+    std::vector<std::string> FListedTexts;
     uint32_t FTick = 0;
     bool FUpdating = false;
     bool FPainting = false;

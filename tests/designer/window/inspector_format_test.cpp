@@ -111,6 +111,15 @@ TEST(DesignerInspector, TheObjectBoxSelectsInTheWindow) {
     EXPECT_EQ(f.Form->ReportTree->Tree->Selected()->Text(), "Memo3");
     EXPECT_EQ(f.Form->StatusBar->Panels()->Items(2)->Text().rfind("Memo3: 金额", 0), 0u);
     EXPECT_EQ(f.Value("Name"), "Memo3");
+    // Deleted (and cut) objects leave the object box; the inspector shows what is left.
+    f.Form->DeleteCmdExecute(nullptr);
+    EXPECT_EQ(insp->ObjectsCB->Items()->IndexOf("Memo3: TfrxMemoView"), -1);
+    EXPECT_EQ(insp->ObjectsCB->Items()->Count(), static_cast<int>(f.Form->Objects().size()));
+    f.Select({f.Find("Memo2")});
+    f.Form->CutCmdExecute(nullptr);
+    EXPECT_EQ(insp->ObjectsCB->Items()->IndexOf("Memo2: TfrxMemoView"), -1);
+    EXPECT_EQ(insp->ObjectsCB->Items()->Count(), static_cast<int>(f.Form->Objects().size()));
+    EXPECT_GT(insp->RowCount(), 0);
 }
 
 // Each value typed in the inspector is one undo step; the workspace shows it, undo brings
@@ -167,6 +176,10 @@ TEST(DesignerInspector, EachEditIsOneUndoStep) {
     EXPECT_EQ(f.Form->ReportTree->Nodes()[static_cast<size_t>(back - restored.begin())]->Text(), "Memo2");
     f.Select({f.Find("Memo2")});
     EXPECT_EQ(f.Value("Name"), "Memo2");
+    // The object box names the restored objects.
+    TStringList* box = f.Insp()->ObjectsCB->Items();
+    EXPECT_GE(box->IndexOf("Memo2: TfrxMemoView"), 0);
+    EXPECT_EQ(box->IndexOf("Amount: TfrxMemoView"), -1);
 }
 
 // An event row's button makes the handler in the script (from the language's template),
