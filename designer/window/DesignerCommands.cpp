@@ -8,6 +8,7 @@
 #include "designer/code/SyntaxMemo.h"
 #include "designer/clipboard/DesignerClipboard.h"
 #include "designer/commands/FormatCommands.h"
+#include "designer/commands/InsertCommands.h"
 #include "designer/controls/Ruler.h"
 #include "designer/dialogs/AboutForm.h"
 #include "designer/trees/ReportTree.h"
@@ -482,13 +483,8 @@ void TfrxDesignerForm::ObjectsButtonClick(TObject* Sender) {
     const TfrxObjectItem& e = reg.Items(sender->Tag());
     if (!e.ClassRef) {
         ObjectsPopup->Items()->Clear();
-        const bool dmp = frxKind::IsDMPPage(Page());
-        for (int i = 0; i < reg.Count(); ++i) {
+        for (int i : frxCategoryEntries(sender->Tag(), frxKind::IsDMPPage(Page()))) {
             const TfrxObjectItem& o = reg.Items(i);
-            if (!o.ClassRef || !SameText(o.CategoryName, e.CategoryName)) continue;
-            if (dmp && !SameText(o.ClassRef->ClassName(), "TfrxCrossView") &&
-                !SameText(o.ClassRef->ClassName(), "TfrxDBCrossView"))
-                continue;
             auto* m = new TMenuItem(ObjectsPopup);
             m->SetImageIndex(o.ButtonImageIndex);
             if (!o.ButtonHint.empty()) {
@@ -528,38 +524,8 @@ void TfrxDesignerForm::ObjectBandBClick(TObject*) {
 
 void TfrxDesignerForm::InsertBandClick(TObject* Sender) {
     auto* item = dynamic_cast<TComponent*>(Sender);
-    const std::vector<TClass>& kinds = frxBandKinds();
-    if (!Page() || !item || item->Tag() % 100 >= static_cast<int>(kinds.size())) return;
-    const int t = item->Tag();
-    TObject* made = kinds[static_cast<size_t>(t % 100)]->CreateInstance(Page());
-    auto* band = dynamic_cast<TfrxBand*>(made);
-    if (!band) {
-        delete made;
+    if (!item || !frxInsertBand(*this, item->Tag(), Workspace->FreeBands, Workspace->BandHeader(), Workspace->GridY))
         return;
-    }
-    band->SetIsDesigning(true);
-    band->CreateUniqueName();
-    if (t >= 100) band->Vertical = true;
-    const double h = DefaultBandHeight();
-    if (!band->Vertical) {
-        if (Workspace->FreeBands) {
-            double b = 0;
-            for (TfrxComponent* c : Page()->ObjectList())
-                if (auto* other = dynamic_cast<TfrxBand*>(c); other && other != band)
-                    b = std::max(b, other->Top() + other->Height());
-            const double gy = Workspace->GridY > 0 ? Workspace->GridY : 1;
-            band->SetTop(static_cast<double>(Round(Round((b + Workspace->BandHeader() + 4) / gy) * gy * 1e8)) / 1e8);
-        } else {
-            band->SetTop(10000);
-        }
-        band->SetHeight(h);
-    } else {
-        band->SetLeft(h);
-        band->SetWidth(h);
-    }
-    Objects().push_back(band);
-    SelectedObjects().assign(1, band);
-    SetModified(true);
     OnSelectionChanged(this);
     ObjectSelectB->SetDown(true);
     SelectToolBClick(ObjectSelectB);
@@ -567,21 +533,11 @@ void TfrxDesignerForm::InsertBandClick(TObject* Sender) {
 }
 
 void TfrxDesignerForm::BandsPopupPopup(TObject*) {
-    struct TOnce {
-        const char* Item;
-        const char* Class;
-    };
-    static const TOnce kOnce[] = {{"ReportTitleMI", "TfrxReportTitle"},   {"ReportSummaryMI", "TfrxReportSummary"},
-                                  {"PageHeaderMI", "TfrxPageHeader"},     {"PageFooterMI", "TfrxPageFooter"},
-                                  {"ColumnHeaderMI", "TfrxColumnHeader"}, {"ColumnFooterMI", "TfrxColumnFooter"}};
-    for (const TOnce& o : kOnce) {
-        auto* item = dynamic_cast<TMenuItem*>(FindComponent(o.Item));
-        if (!item) continue;
-        bool present = false;
-        if (Page())
-            for (TfrxComponent* c : Page()->ObjectList()) present = present || frxKind::Is(c, o.Class);
-        item->SetEnabled(!present);
-    }
+    // The bands a page holds once are offered while it has none (the vertical bands'
+    // sub-menu stays).
+    TMenuItem* items = BandsPopup->Items();
+    for (int i = 0; i < items->Count(); ++i)
+        if (items->Items(i)->Count() == 0) items->Items(i)->SetEnabled(frxBandTagEnabled(Page(), items->Items(i)->Tag()));
 }
 
 // --- Formatting ------------------------------------------------------------------------------------------

@@ -444,6 +444,42 @@ TEST(DesignerFormatting, AlignmentPaletteRunsTheAlignmentCommands) {
     EXPECT_FALSE(f.Form->AlignTB->Visible());
 }
 
+// The bands menu: the bands a page holds once are offered while it has none; an item
+// makes its band below the others at the default height of the unit (a vertical one as
+// wide), selected and shown in the inspector and the report tree, one undo step.
+TEST(DesignerFormatting, BandsMenuInsertsBands) {
+    TInspectedDesigner f;
+    auto item = [&](const char* Name) { return dynamic_cast<TMenuItem*>(f.Form->FindComponent(Name)); };
+    f.Form->BandsPopupPopup(f.Form->BandsPopup);
+    EXPECT_FALSE(item("ReportTitleMI")->Enabled());   // the page has one
+    EXPECT_TRUE(item("PageHeaderMI")->Enabled());
+    EXPECT_TRUE(item("MasterDataMI")->Enabled());
+    EXPECT_TRUE(item("VerticalbandsMI")->Enabled());
+    f.Form->EditAfterInsert = false;
+    struct Case {
+        const char* Item;
+        const char* Class;
+        bool Vertical;
+    } cases[] = {{"PageHeaderMI", "TfrxPageHeader", false}, {"VMasterDataMI", "TfrxMasterData", true}};
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.Item);
+        const int before = f.Undos();
+        H::ClickMenuItem(item(c.Item));
+        ASSERT_EQ(f.Selection().size(), 1u);
+        auto* band = dynamic_cast<TfrxBand*>(f.Selection()[0]);
+        ASSERT_NE(band, nullptr);
+        EXPECT_EQ(band->ClassName(), c.Class);
+        EXPECT_EQ(band->Vertical, c.Vertical);
+        EXPECT_NEAR(c.Vertical ? band->Width() : band->Height(), 22.67718, 1e-4);   // 0.6 cm
+        EXPECT_EQ(f.Undos(), before + 1);
+        EXPECT_EQ(f.Value("Name"), band->Name());
+        const auto& comps = f.Form->ReportTree->Components();
+        EXPECT_NE(std::find(comps.begin(), comps.end(), band), comps.end());
+    }
+    f.Form->BandsPopupPopup(f.Form->BandsPopup);
+    EXPECT_FALSE(item("PageHeaderMI")->Enabled());
+}
+
 // In a dot-matrix report the font button drops the dot-matrix style menu down; its check
 // marks show the first selected object's styles and an item flips its style.
 TEST(DesignerFormatting, DotMatrixStyleMenu) {
