@@ -532,6 +532,13 @@ TEST(DesignerScreenshot, ReceiptWithInspectorAndColourSelector) {
     H::Click(f.Form->FontColorB);
     ASSERT_NE(OpenSelector<TfrxColorSelector>(), nullptr);
     EXPECT_TRUE(H::SaveScreen((std::filesystem::path(dir) / "designer_inspector.png").string()));
+    // The alignment palette shown and the line styles dropped down.
+    OpenSelector<TfrxColorSelector>()->Popup()->Close();
+    H::ProcessMessages();
+    H::ClickMenuItem(f.Form->ToolbarsMI->Items(3));
+    H::Click(f.Form->FrameStyleB);
+    ASSERT_NE(OpenSelector<TfrxLineSelector>(), nullptr);
+    EXPECT_TRUE(H::SaveScreen((std::filesystem::path(dir) / "designer_align.png").string()));
 }
 
 }  // namespace
