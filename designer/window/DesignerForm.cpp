@@ -99,6 +99,7 @@ TfrxDesignerForm::TfrxDesignerForm(TComponent* AOwner, TfrxReport* AReport, bool
     CreateInspector();
     CreateAlignPalette();
     CreateFormattingMenus();
+    BindViewControls();
     ArrangeDock();
 
     // 1. Texts of the window.

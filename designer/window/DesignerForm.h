@@ -261,6 +261,19 @@ public:
     void TabChange(TObject* Sender);
     void TabChanging(TObject* Sender, bool& AllowChange);
     void StatusBarDrawPanel(TStatusBar* StatusBar, TStatusPanel* Panel, TRect ARect);
+    // Page tabs, status bar and wheel (DesignerView.cpp): the current page's tab dragged
+    // onto another page's tab moves the page there; a double click on the unit panel steps
+    // the unit; the wheel scrolls the page, with Ctrl it zooms.
+    void TabMouseDown(TObject* Sender, TMouseButton Button, TShiftState Shift, int X, int Y);
+    void TabMouseUp(TObject* Sender, TMouseButton Button, TShiftState Shift, int X, int Y);
+    void TabMouseMove(TObject* Sender, TShiftState Shift, int X, int Y);
+    void TabDragOver(TObject* Sender, TObject* Source, int X, int Y, TDragState State, bool& Accept);
+    void TabDragDrop(TObject* Sender, TObject* Source, int X, int Y);
+    // Moves the current page's tab to tab D (and the page with it); false when nothing moved.
+    bool MoveCurrentPageTo(int D);
+    void StatusBarMouseDown(TObject* Sender, TMouseButton Button, TShiftState Shift, int X, int Y);
+    void StatusBarDblClick(TObject* Sender);
+    void ScrollBoxMouseWheel(TObject* Sender, TShiftState Shift, int Delta, bool& Handled);
     void ScrollBoxResize(TObject* Sender);
     void LangCBClick(TObject* Sender);
     void FormKeyDown(TObject* Sender, uint16_t& Key, TShiftState Shift);
@@ -403,6 +416,9 @@ private:
     TToolButton* AddButton(TToolBar* Bar, const char* Name, int Image, TToolButtonStyle Style = tbsButton,
                            TBasicAction* Action = nullptr);
     void ArrangeDock();
+    void BindViewControls();
+    bool FTabDragging = false;
+    bool FUnitsPanelClicked = false;
     void LoadDesignerSettings(TCustomIniFile& Ini, bool RestoreDefaults);
     std::unique_ptr<TCustomIniFile> DefaultLayoutText() const;
     // The five tool bars and the three dock sites the settings name (nullptr for one the

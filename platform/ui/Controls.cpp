@@ -595,6 +595,7 @@ void TControl::DoMouseWheel(TShiftState Shift, int WheelDelta, TPoint MousePos) 
     bool handled = false;
     if (WheelDelta < 0) OnMouseWheelDown(this, Shift, MousePos, handled);
     else OnMouseWheelUp(this, Shift, MousePos, handled);
+    FWheelHandled = FWheelHandled || handled;
 }
 
 // Immediate: the drag starts now. Otherwise it starts once the mouse has moved Threshold

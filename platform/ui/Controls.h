@@ -287,6 +287,8 @@ protected:
     TDragMode FDragMode = dmManual;
     bool FMouseInside = false;
     bool FPressed = false;
+    // A wheel handler said Handled: the turn goes no further (no scrolling of its own).
+    bool FWheelHandled = false;
 
 private:
     void FontChanged();

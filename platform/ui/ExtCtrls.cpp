@@ -446,11 +446,29 @@ void TControlScrollBar::DeclareProperties(TPropertyDecl<TControlScrollBar>& d) {
     d.Property("Visible", &TControlScrollBar::Visible, &TControlScrollBar::SetVisible).Default(true);
 }
 
+namespace {
+// The scroll area of a scrolling control: a wheel turned over its free area (beside a
+// client smaller than the view) reaches the control's wheel events, as one over the
+// client does, before the area scrolls.
+class TScrollAreaHost : public TScrollHost<QScrollArea> {
+public:
+    using TScrollHost<QScrollArea>::TScrollHost;
+
+protected:
+    bool viewportEvent(QEvent* e) override {
+        if (e->type() == QEvent::Wheel && Control)
+            return DispatchWidgetEvent(viewport(), Control, e,
+                                       [this](QEvent* ev) { return TScrollHost<QScrollArea>::viewportEvent(ev); });
+        return TScrollHost<QScrollArea>::viewportEvent(e);
+    }
+};
+}  // namespace
+
 TScrollingWinControl::TScrollingWinControl(TComponent* AOwner)
     : TWinControl(AOwner),
       FHorz(std::make_unique<TControlScrollBar>(this, true)),
       FVert(std::make_unique<TControlScrollBar>(this, false)) {
-    auto* area = new TScrollHost<QScrollArea>(this);
+    auto* area = new TScrollAreaHost(this);
     area->setWidgetResizable(false);
     area->setFrameShape(QFrame::NoFrame);
     auto* client = new THost<QWidget>(this);

@@ -303,7 +303,13 @@ bool Dispatch(QWidget* widget, TControl* control, QEvent* e, const TBaseEvent& b
         const int delta = we->angleDelta().y();
         if (delta != 0) {
             QPoint g = we->globalPosition().toPoint();
+            TControlAccess::WheelHandled(control) = false;
             SafeCall([&] { control->DoMouseWheel(ShiftOf(we->modifiers(), we->buttons()), delta, {g.x(), g.y()}); });
+            // A handler that took the turn keeps the widget from scrolling as well.
+            if (TControlAccess::WheelHandled(control)) {
+                e->accept();
+                return true;
+            }
         }
         return base(e);
     }

@@ -122,6 +122,7 @@ protected:
 // Access to the protected parts of controls for the dispatch code.
 struct TControlAccess {
     static bool& Pressed(TControl* c) { return c->FPressed; }
+    static bool& WheelHandled(TControl* c) { return c->FWheelHandled; }
     static bool& MouseInside(TControl* c) { return c->FMouseInside; }
     static void SetBoundsFromWidget(TControl* c, int l, int t, int w, int h);
     static TActionLink* Link(TControl* c) { return c->FActionLink.get(); }

@@ -5,11 +5,23 @@
 #include "platform/ui/QtText.h"
 
 #include <QTabBar>
+#include <QWheelEvent>
 #include <algorithm>
 
 ROVE_IMPLEMENT_CLASS(TTabControl)
 
 namespace {
+// The tabs: the mouse on them reaches the control's mouse events (and starts its drags);
+// the wheel does not flip through them behind the control's back (a tab changes only as
+// the control's events say).
+class TTabBarHost : public THost<QTabBar> {
+public:
+    using THost<QTabBar>::THost;
+
+protected:
+    void wheelEvent(QWheelEvent* e) override { e->ignore(); }
+};
+
 QTabBar* BarOf(const TTabControl* tc) {
     QWidget* w = WidgetOf(tc);
     return w ? w->findChild<QTabBar*>(QString(), Qt::FindDirectChildrenOnly) : nullptr;
@@ -20,7 +32,7 @@ TTabControl::TTabControl(TComponent* AOwner) : TWinControl(AOwner), FTabs(std::m
     FTabStop = true;
     FParentColor = true;
     auto* w = new THost<QWidget>(this);
-    auto* bar = new QTabBar(w);
+    auto* bar = new TTabBarHost(this, w);
     bar->setDrawBase(true);
     bar->setExpanding(false);
     bar->setUsesScrollButtons(true);
@@ -37,6 +49,7 @@ TTabControl::TTabControl(TComponent* AOwner) : TWinControl(AOwner), FTabs(std::m
 
 TTabControl::~TTabControl() {
     FTabs->SetOnChange(nullptr);
+    if (auto* sink = dynamic_cast<TEventSink*>(BarOf(this))) sink->Control = nullptr;
     DestroyPeer();
 }
 

@@ -322,6 +322,16 @@ void SendMouse(TControl* control, QEvent::Type type, TPoint pos, TMouseButton bu
     QWidget* client = ClientWidgetOf(control);
     QPoint local(pos.X, pos.Y);
     if (client && client != target) local = target->mapFromGlobal(client->mapToGlobal(local));
+    // A part of the control that is a widget of its own (the tabs of a tab control) takes
+    // the mouse where it lies, as real input would reach it.
+    for (QWidget* w = target->childAt(local); w && w != target; w = w->parentWidget()) {
+        auto* sink = dynamic_cast<TEventSink*>(w);
+        if (sink && sink->Control == control) {
+            local = w->mapFrom(target, local);
+            target = w;
+            break;
+        }
+    }
     const Qt::MouseButton b = button == mbRight ? Qt::RightButton : button == mbMiddle ? Qt::MiddleButton : Qt::LeftButton;
     Qt::MouseButtons held = type == QEvent::MouseButtonRelease ? Qt::NoButton : Qt::MouseButtons(b);
     if (type == QEvent::MouseMove) {
@@ -372,7 +382,7 @@ void TUiTestHarness::MouseUp(TControl* Control, TPoint Pos, TMouseButton Button)
     SendMouse(Control, QEvent::MouseButtonRelease, Pos, Button, 0);
 }
 
-void TUiTestHarness::Wheel(TControl* Control, int Delta, std::optional<TPoint> Pos) {
+void TUiTestHarness::Wheel(TControl* Control, int Delta, std::optional<TPoint> Pos, TShiftState Shift) {
     QWidget* target = MouseTarget(Control);
     if (!target) return;
     const TPoint p = Pos ? *Pos : Centre(Control);
@@ -380,7 +390,7 @@ void TUiTestHarness::Wheel(TControl* Control, int Delta, std::optional<TPoint> P
     QWidget* client = ClientWidgetOf(Control);
     if (client && client != target) local = target->mapFromGlobal(client->mapToGlobal(local));
     QWheelEvent e(QPointF(local), QPointF(target->mapToGlobal(local)), QPoint(), QPoint(0, Delta), Qt::NoButton,
-                  Qt::NoModifier, Qt::NoScrollPhase, false);
+                  ModifiersOf(Shift), Qt::NoScrollPhase, false);
     QApplication::sendEvent(target, &e);
 }
 

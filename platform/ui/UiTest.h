@@ -101,7 +101,7 @@ public:
     static void MouseUp(TControl* Control, TPoint Pos, TMouseButton Button = mbLeft);
     // One turn of the wheel over Control at Pos (client coordinates; default the centre):
     // Delta 120 is one notch forward, -120 one backward.
-    static void Wheel(TControl* Control, int Delta, std::optional<TPoint> Pos = std::nullopt);
+    static void Wheel(TControl* Control, int Delta, std::optional<TPoint> Pos = std::nullopt, TShiftState Shift = 0);
     // Triggers the menu item's Qt action (as a click on it does).
     static void ClickMenuItem(TMenuItem* Item);
     // Fires the timer's OnTimer now.
