@@ -59,18 +59,13 @@ std::string HexOf(const std::string& Text) {
     return hex;
 }
 
-// The object inspector of the window (nullptr while it has none).
-TfrxObjectInspector* InspectorOf(const TComponent* Designer) {
-    return dynamic_cast<TfrxObjectInspector*>(Designer->FindComponent("frxObjectInspector"));
-}
-
 }  // namespace
 
 std::unique_ptr<TCustomIniFile> TfrxDesignerForm::DefaultLayoutText() const {
     // The dock sites' layouts name the windows: the report tree above the inspector on the
     // left, the data tree alone on the right.
     std::string left = ReportTree->Name() + ",0";
-    if (TfrxObjectInspector* i = InspectorOf(this)) left += ";" + i->Name() + ",0";
+    if (TfrxObjectInspector* i = Inspector) left += ";" + i->Name() + ",0";
     const std::string right = DataTree->Name() + ",0";
     const std::string text = std::string("[Form.TfrxObjectInspector];Width=159;SplitPos=75;Split1Pos=65;") +
                              "Dock=LeftDockSite2;[Form.TfrxDesignerForm];EditAfterInsert=1;Maximized=1;" +
@@ -89,7 +84,7 @@ void TfrxDesignerForm::SaveDesignerSettings() {
     if (IsPreviewDesigner()) return;
     std::unique_ptr<TCustomIniFile> ini = Report()->GetIniFile();
     TCustomIniFile& s = *ini;
-    if (TfrxObjectInspector* i = InspectorOf(this)) {
+    if (TfrxObjectInspector* i = Inspector) {
         s.WriteInteger(kInspector, "SplitPos", i->SplitPos);
         s.WriteInteger(kInspector, "Split1Pos", i->GetSplit1Pos());
     }
@@ -123,7 +118,7 @@ void TfrxDesignerForm::SaveDesignerSettings() {
     s.WriteBool(kDesigner, "ShowBandCaptions", Workspace->ShowBandCaptions());
 
     SaveFormPosition(s, this);
-    SaveFormPosition(s, Placed(As<TCustomForm>(InspectorOf(this))));
+    SaveFormPosition(s, Placed(As<TCustomForm>(Inspector)));
     SaveFormPosition(s, Placed(As<TCustomForm>(DataTree)));
     SaveFormPosition(s, Placed(As<TCustomForm>(ReportTree)));
     for (TControl* bar : ToolbarElements()) SaveToolbarPosition(s, As<TfrxToolBar>(bar));
@@ -144,9 +139,8 @@ void TfrxDesignerForm::RestoreDesignerSettings(bool RestoreDefaults) {
 }
 
 void TfrxDesignerForm::LoadDesignerSettings(TCustomIniFile& Ini, bool RestoreDefaults) {
-    if (TfrxObjectInspector* i = InspectorOf(this)) {
-        const int w = std::max(i->ClientWidth(), 2);
-        i->SplitPos = IntIn(Ini, kInspector, "SplitPos", w / 2, 1, std::max(1, w - 1));
+    if (TfrxObjectInspector* i = Inspector) {
+        i->SplitPos = IntIn(Ini, kInspector, "SplitPos", i->ClientWidth() / 2, 1, 2000);
         i->SetSplit1Pos(IntIn(Ini, kInspector, "Split1Pos", 65, 0, 2000));
     }
     SetScale(Ini.ReadFloat(kDesigner, "Scale", 0.75));
@@ -189,7 +183,7 @@ void TfrxDesignerForm::LoadDesignerSettings(TCustomIniFile& Ini, bool RestoreDef
         // The window comes back where it was, still hidden: the caller shows it.
         Ini.WriteBool(kDesigner, "Visible", false);
         RestoreFormPosition(Ini, this);
-        RestoreFormPosition(Ini, Placed(As<TCustomForm>(InspectorOf(this))));
+        RestoreFormPosition(Ini, Placed(As<TCustomForm>(Inspector)));
         if (!IsPreviewDesigner()) {
             RestoreFormPosition(Ini, Placed(As<TCustomForm>(DataTree)));
             RestoreFormPosition(Ini, Placed(As<TCustomForm>(ReportTree)));

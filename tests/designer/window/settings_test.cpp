@@ -10,6 +10,7 @@
 #include "designer/controls/Ruler.h"
 #include "designer/dialogs/OptionsEditor.h"
 #include "designer/dialogs/TabOrderEditor.h"
+#include "designer/inspector/ObjectInspector.h"
 #include "platform/rtl/Settings.h"
 #include "platform/ui/Menus.h"
 #include "platform/ui/StdCtrls.h"
@@ -180,6 +181,28 @@ TEST(DesignerSettings, GarbageInTheStoreReadsAsTheDefaults) {
         c.Check(*f.Form);
         EXPECT_TRUE(f.Harness.Errors().empty()) << c.Key;
     }
+}
+
+// The inspector's two split lines.
+TEST(DesignerSettings, TheInspectorsSplitsComeBack) {
+    TDesignerFixture f;
+    ASSERT_NE(f.Form->Inspector, nullptr);
+    f.Form->Inspector->SplitPos = 90;
+    f.Form->Inspector->SetSplit1Pos(80);
+    Reopen(f);
+    EXPECT_EQ(f.Form->Inspector->SplitPos, 90);
+    EXPECT_EQ(f.Form->Inspector->GetSplit1Pos(), 80);
+    // Split lines that are none: the defaults.
+    f.Form.reset();
+    {
+        auto ini = f.Report->GetIniFile();
+        ini->WriteInteger("Form.TfrxObjectInspector", "SplitPos", -5);
+        ini->WriteInteger("Form.TfrxObjectInspector", "Split1Pos", 99999);
+        ini->UpdateFile();
+    }
+    f.Open();
+    EXPECT_GT(f.Form->Inspector->SplitPos, 0);
+    EXPECT_EQ(f.Form->Inspector->GetSplit1Pos(), 65);
 }
 
 // More recent files than the menu holds: the newest eight are kept.
