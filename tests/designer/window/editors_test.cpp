@@ -10,8 +10,11 @@
 #include <unistd.h>
 
 #include "DesignerFixture.h"
+#include "designer/code/SyntaxMemo.h"
 #include "designer/editors/DataBandEditor.h"
+#include "designer/inspector/ObjectInspector.h"
 #include "designer/editors/ExprEditor.h"
+#include "designer/editors/FrameEditor.h"
 #include "designer/editors/GroupEditor.h"
 #include "designer/editors/HighlightEditor.h"
 #include "designer/editors/MemoEditor.h"
@@ -27,6 +30,7 @@
 #include "report/DataSet.h"
 #include "report/DesignRegistries.h"
 #include "report/DialogControls.h"
+#include "report/Frame.h"
 #include "report/PictureView.h"
 #include "report/Resources.h"
 
@@ -350,6 +354,9 @@ TEST(DesignerWindowEditors, EventEditorsOpenTheirHandlersInTheCodePage) {
     EXPECT_EQ(w.Form->Page(), nullptr);   // the code page shows
     ASSERT_GE(code().size(), 1u);
     EXPECT_EQ(code()[0], "procedure Memo2OnBeforePrint(Sender: TfrxComponent);");
+    // The caret in the new handler's empty body line, indented.
+    EXPECT_EQ(w.Form->CodeWindow->GetCaretPos().Y, 3);
+    EXPECT_EQ(w.Form->CodeWindow->GetCaretPos().X, 3);
     row->Editor->GetValues();
     EXPECT_EQ(row->Editor->Values, std::vector<std::string>{"Memo2OnBeforePrint"});
     const size_t lines = code().size();
@@ -365,6 +372,62 @@ TEST(DesignerWindowEditors, EventEditorsOpenTheirHandlersInTheCodePage) {
     const std::vector<std::string> after = code();
     EXPECT_NE(std::find(after.begin(), after.end(), "procedure Button1OnClick(Sender: TfrxComponent);"), after.end());
     EXPECT_TRUE(w.Form->Modified());
+    EXPECT_TRUE(w.Ui.Errors().empty());
+}
+
+// A double click on the empty event row of the docked inspector: the handler is made, the
+// code page shows it, and what is typed next lands indented in its body.
+TEST(DesignerWindowEditors, InspectorEventRowPutsTheCaretInTheNewHandler) {
+    TEditingWindow w;
+    w.Select({"Memo2"});
+    w.Form->Inspector->SetTabIndex(1);
+    const int row = w.Form->Inspector->FindRow("OnBeforePrint");
+    ASSERT_GE(row, 0);
+    w.Form->Inspector->SetItemIndex(row);
+    TUiTestHarness::DblClick(w.Form->Inspector->Edit1);
+    TUiTestHarness::ProcessMessages();
+    // The inspector's edit box loses the focus to the code page.
+    w.Form->Inspector->Edit1Exit(w.Form->Inspector->Edit1);
+    EXPECT_EQ(w.Form->Page(), nullptr);
+    EXPECT_EQ(w.Form->GetCode()[0], "procedure Memo2OnBeforePrint(Sender: TfrxComponent);");
+    EXPECT_EQ(w.Form->CodeWindow->GetCaretPos().Y, 3);
+    EXPECT_EQ(w.Form->CodeWindow->GetCaretPos().X, 3);
+    TUiTestHarness::TypeText(w.Form->CodeWindow, "XY");
+    EXPECT_EQ(w.Form->GetCode()[2], "  XY");
+    EXPECT_EQ(dynamic_cast<TfrxMemoView*>(w.Find("Memo2"))->OnBeforePrint, "Memo2OnBeforePrint");
+    EXPECT_TRUE(w.Ui.Errors().empty());
+}
+
+// The Frame row's button in the docked inspector opens the frame dialog on the memo.
+TEST(DesignerWindowEditors, InspectorFrameRowOpensTheFrameDialog) {
+    TEditingWindow w;
+    w.Select({"Memo2"});
+    const std::string before = w.Xml();
+    const int steps = w.UndoSteps();
+    auto edit = [&](bool Ok) {
+        w.Ui.OnModal("TfrxFrameEditorForm", [&, Ok](TCustomForm& f) {
+            auto& d = As<TfrxFrameEditorForm>(f);
+            TUiTestHarness::Click(d.FrameTopB);
+            TUiTestHarness::Click(d.ShadowB);
+            TUiTestHarness::Click(Ok ? d.OkB : d.CancelB);
+        });
+        w.Form->Inspector->SetTabIndex(0);
+        const int row = w.Form->Inspector->FindRow("Frame");
+        ASSERT_GE(row, 0);
+        w.Form->Inspector->SetItemIndex(row);
+        w.Form->Inspector->EditBtnClick(w.Form->Inspector->Edit1);
+    };
+    edit(false);
+    EXPECT_EQ(w.Xml(), before);
+    EXPECT_EQ(w.UndoSteps(), steps);
+    edit(true);
+    TfrxFrame* frame = dynamic_cast<TfrxMemoView*>(w.Find("Memo2"))->Frame();
+    EXPECT_TRUE(frame->Typ.Contains(ftTop));
+    EXPECT_TRUE(frame->DropShadow);
+    EXPECT_TRUE(w.Form->Modified());
+    EXPECT_EQ(w.UndoSteps(), steps + 1);
+    w.Form->UndoCmdExecute(w.Form->UndoCmd);
+    EXPECT_EQ(w.Xml(), before);
     EXPECT_TRUE(w.Ui.Errors().empty());
 }
 
