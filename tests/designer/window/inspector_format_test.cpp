@@ -522,10 +522,13 @@ TEST(DesignerScreenshot, ReceiptWithInspectorAndColourSelector) {
     const char* dir = std::getenv("ROVE_SCREENSHOTS");
     if (!dir) GTEST_SKIP() << "ROVE_SCREENSHOTS not set";
     TEditorsRegistered editors;
-    TDesignerFixture f(false);
+    TDesignerFixture f;
+    // As opening a file does: the views let the old objects go first.
+    f.Form->Lock();
     ASSERT_TRUE(f.Report->LoadFromFile((std::filesystem::path(ROVE_SOURCE_DIR) / "app/reports/rove.bl3").string()));
     f.Form->ReloadReport();
     f.Form->SetBounds(0, 0, 1024, 768);
+    EXPECT_EQ(f.Form->Inspector->RowName(f.Form->Inspector->ItemIndex()), "Name");
     TfrxComponent* memo = f.Report->FindObject("Memo6");
     ASSERT_NE(memo, nullptr);
     f.Select({memo});
