@@ -425,6 +425,10 @@ private:
     // window does not have).
     std::vector<TControl*> ToolbarElements() const;
     std::vector<TControl*> DockSites() const;
+    // The tool bars and tool windows that are panels of the window (not the dock manager's).
+    TControl* PanelWindow(int Tag) const;
+    void SavePanelLayout(TCustomIniFile& S);
+    void RestorePanelLayout(TCustomIniFile& Ini, bool RestoreDefaults);
     // ReloadObjects, with the selection kept.
     void ReloadObjectsKeepSelection();
     void AttachDialogForm(TfrxDialogPage* Page);

@@ -123,6 +123,7 @@ void TfrxDesignerForm::SaveDesignerSettings() {
     SaveFormPosition(s, Placed(As<TCustomForm>(ReportTree)));
     for (TControl* bar : ToolbarElements()) SaveToolbarPosition(s, As<TfrxToolBar>(bar));
     for (TControl* site : DockSites()) SaveDockState(s, As<TfrxDockSite>(site));
+    SavePanelLayout(s);
     s.UpdateFile();
 }
 
@@ -190,12 +191,78 @@ void TfrxDesignerForm::LoadDesignerSettings(TCustomIniFile& Ini, bool RestoreDef
         }
         for (TControl* bar : ToolbarElements()) RestoreToolbarPosition(Ini, As<TfrxToolBar>(bar));
     }
-    if (!IsPreviewDesigner())
+    if (!IsPreviewDesigner()) {
         for (TControl* site : DockSites()) RestoreDockState(Ini, As<TfrxDockSite>(site));
+        RestorePanelLayout(Ini, RestoreDefaults);
+    }
     for (TControl* dock : {static_cast<TControl*>(DockTop), static_cast<TControl*>(DockRight),
                            static_cast<TControl*>(DockBottom)})
         if (auto* d = As<TfrxDock>(dock)) d->AdjustBounds();
     ArrangeDock();
+}
+
+// --- Tool bars and tool windows that are panels of the window --------------------------------------
+// They keep, under the keys of their position records: a tool bar whether it is shown; a tool
+// window whether it is shown and the width of its site (the report tree also its height
+// above the inspector). View > Toolbars shows and hides them, so restoring goes through it.
+
+namespace {
+struct TPanelWindow {
+    const char* Section;
+    int Tag;   // its item in View > Toolbars
+};
+constexpr TPanelWindow kPanelWindows[] = {
+    {"Form.TfrxObjectInspector", 5}, {"Form.TfrxDataTreeForm", 6}, {"Form.TfrxReportTreeForm", 7}};
+}  // namespace
+
+TControl* TfrxDesignerForm::PanelWindow(int Tag) const {
+    TControl* w = Tag == 5 ? static_cast<TControl*>(InspectorWindow)
+                  : Tag == 6 ? static_cast<TControl*>(DataTree)
+                             : static_cast<TControl*>(ReportTree);
+    // A tool window the dock manager holds keeps its own record.
+    if (auto* f = As<TCustomForm>(w); f && Placed(f)) return nullptr;
+    return w;
+}
+
+void TfrxDesignerForm::SavePanelLayout(TCustomIniFile& S) {
+    const std::vector<TControl*> bars = ToolbarElements();
+    for (int i = 0; i < static_cast<int>(bars.size()); ++i)
+        if (bars[i] && !As<TfrxToolBar>(bars[i]))
+            S.WriteBool("ToolBar." + bars[i]->Name(), "Visible", !(FHiddenBars & (1u << i)));
+    for (const TPanelWindow& w : kPanelWindows) {
+        TControl* window = PanelWindow(w.Tag);
+        if (!window) continue;
+        S.WriteBool(w.Section, "Visible", window->Visible());
+        S.WriteInteger(w.Section, "Width", (w.Tag == 6 ? RightDockSite : LeftDockSite2)->Width());
+        if (w.Tag == 7) S.WriteInteger(w.Section, "Height", ReportTree->Height());
+    }
+}
+
+void TfrxDesignerForm::RestorePanelLayout(TCustomIniFile& Ini, bool RestoreDefaults) {
+    if (!ToolbarsMI) return;
+    auto show = [this](int Tag, bool Value) {
+        ToolbarsMIOpen(ToolbarsMI);
+        for (int i = 0; i < ToolbarsMI->Count(); ++i) {
+            TMenuItem* item = ToolbarsMI->Items(i);
+            if (item->Tag() == Tag && item->Checked() != Value) ToolbarsMIClick(item);
+        }
+    };
+    // Restoring the defaults leaves the tool bars as they are.
+    if (!RestoreDefaults) {
+        const std::vector<TControl*> bars = ToolbarElements();
+        for (int i = 0; i < static_cast<int>(bars.size()); ++i)
+            if (bars[i] && !As<TfrxToolBar>(bars[i]))
+                show(i, Ini.ReadBool("ToolBar." + bars[i]->Name(), "Visible", !(FHiddenBars & (1u << i))));
+    }
+    for (const TPanelWindow& w : kPanelWindows) {
+        if (!PanelWindow(w.Tag)) continue;
+        show(w.Tag, Ini.ReadBool(w.Section, "Visible", true));
+        TControl* site = w.Tag == 6 ? RightDockSite : LeftDockSite2;
+        const int width = Ini.ReadInteger(w.Section, "Width", 0);
+        if (width >= 40 && width <= 1000) site->SetWidth(width);
+        const int height = Ini.ReadInteger(w.Section, "Height", 0);
+        if (w.Tag == 7 && ReportTree->Align() == alTop && height >= 40 && height <= 2000) ReportTree->SetHeight(height);
+    }
 }
 
 std::vector<TControl*> TfrxDesignerForm::ToolbarElements() const {

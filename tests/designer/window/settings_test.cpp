@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <cstdlib>
 
 #include "DesignerFixture.h"
 #include "designer/code/SyntaxMemo.h"
@@ -11,6 +12,8 @@
 #include "designer/dialogs/OptionsEditor.h"
 #include "designer/dialogs/TabOrderEditor.h"
 #include "designer/inspector/ObjectInspector.h"
+#include "designer/trees/DataTree.h"
+#include "designer/trees/ReportTree.h"
 #include "platform/rtl/Settings.h"
 #include "platform/ui/Menus.h"
 #include "platform/ui/StdCtrls.h"
@@ -183,6 +186,48 @@ TEST(DesignerSettings, GarbageInTheStoreReadsAsTheDefaults) {
     }
 }
 
+// View > Toolbars item by its name.
+TMenuItem* ToolbarItem(TfrxDesignerForm& F, const char* Name) {
+    auto* m = dynamic_cast<TMenuItem*>(F.FindComponent(Name));
+    EXPECT_NE(m, nullptr) << Name;
+    return m;
+}
+
+// Which tool bars and tool windows show, and how wide the sites are, comes back; the
+// first run hides the alignment palette and the wizards' bar.
+TEST(DesignerSettings, TheLayoutOfBarsAndToolWindowsComesBack) {
+    TDesignerFixture f;
+    EXPECT_FALSE(f.Form->AlignTB->Visible());
+    EXPECT_FALSE(f.Form->ExtraToolsTB->Visible());
+    EXPECT_TRUE(f.Form->FrameTB->Visible());
+    EXPECT_EQ(f.Form->LeftDockSite2->Width(), 159);
+    EXPECT_EQ(f.Form->RightDockSite->Width(), 143);
+    H::ClickMenuItem(ToolbarItem(*f.Form, "FrameMI"));
+    H::ClickMenuItem(ToolbarItem(*f.Form, "AlignmentMI"));
+    H::ClickMenuItem(ToolbarItem(*f.Form, "DataTreeMI"));
+    f.Form->LeftDockSite2->SetWidth(260);
+    f.Form->ReportTree->SetHeight(120);
+    ASSERT_FALSE(f.Form->DataTree->Visible());
+    Reopen(f);
+    EXPECT_FALSE(f.Form->FrameTB->Visible());
+    EXPECT_TRUE(f.Form->AlignTB->Visible());
+    EXPECT_TRUE(f.Form->TextTB->Visible());
+    EXPECT_FALSE(f.Form->DataTree->Visible());
+    EXPECT_FALSE(f.Form->RightDockSite->Visible());
+    EXPECT_TRUE(f.Form->InspectorWindow->Visible());
+    EXPECT_EQ(f.Form->LeftDockSite2->Width(), 260);
+    EXPECT_EQ(f.Form->ReportTree->Height(), 120);
+    // Restore defaults brings the tool windows back as they were first, the bars stay.
+    f.Harness.OnModal("TfrxOptionsEditor", [](TCustomForm& Form) {
+        H::Click(dynamic_cast<TfrxOptionsEditor&>(Form).RestoreDefaultsB);
+    });
+    H::ClickMenuItem(f.Form->OptionsMI);
+    EXPECT_TRUE(f.Form->DataTree->Visible());
+    EXPECT_EQ(f.Form->LeftDockSite2->Width(), 159);
+    EXPECT_EQ(f.Form->RightDockSite->Width(), 143);
+    EXPECT_FALSE(f.Form->FrameTB->Visible());
+}
+
 // The inspector's two split lines.
 TEST(DesignerSettings, TheInspectorsSplitsComeBack) {
     TDesignerFixture f;
@@ -310,6 +355,44 @@ TEST(DesignerOptionsCommand, RestoreDefaultsPutsTheBuiltInOptionsInForce) {
     expected.Recent = {"/tmp/kept.bl3"};   // the files worked on stay
     ExpectSame(Snap(*f.Form), expected);
     EXPECT_EQ(f.Form->ScaleCB->Text(), "75%");
+}
+
+// On request (ROVE_SCREENSHOTS names a folder) the window and the whole screen are saved.
+void Screenshot(TCustomForm* Form, const std::string& Name) {
+    const char* dir = std::getenv("ROVE_SCREENSHOTS");
+    if (!dir) return;
+    const std::string base = std::string(dir) + "/" + Name;
+    H::ProcessMessages();
+    EXPECT_TRUE(H::SaveScreenshot(Form, base + ".png"));
+    const char* platform = std::getenv("QT_QPA_PLATFORM");
+    if (std::getenv("DISPLAY") && (!platform || std::string(platform) != "offscreen"))
+        EXPECT_EQ(std::system(("import -window root " + base + "_screen.png").c_str()), 0);
+}
+
+// The options window opened over a window whose unit, zoom and grid the user changed
+// shows those values.
+TEST(DesignerOptionsCommand, TheWindowShowsTheDesignersValues) {
+    TDesignerFixture f;
+    H::DblClick(f.Form->StatusBar, TPoint{20, 8});   // inches
+    H::Wheel(f.Form->ScrollBox, 120, TPoint{20, 20}, ssCtrl);   // 100 %
+    f.Form->SetShowGrid(false);
+    f.Form->SetShowRulers(false);
+    EXPECT_EQ(f.Form->ScaleCB->Text(), "100%");
+    Screenshot(f.Form.get(), "designer_changed");
+    f.Harness.OnModal("TfrxOptionsEditor", [&f](TCustomForm& Form) {
+        auto& w = dynamic_cast<TfrxOptionsEditor&>(Form);
+        EXPECT_TRUE(w.InchesRB->Checked());
+        EXPECT_FALSE(w.ShowGridCB->Checked());
+        EXPECT_TRUE(w.AlignGridCB->Checked());
+        EXPECT_TRUE(w.EditAfterInsCB->Checked());
+        EXPECT_EQ(w.CodeWindowSizeCB->Text(), "10");
+        EXPECT_EQ(w.MemoEditorFontCB->Text(), "Arial");
+        EXPECT_EQ(w.GapE->Text(), "4");
+        Screenshot(&Form, "designer_options");
+        H::Click(w.CancelB);
+    });
+    H::ClickMenuItem(f.Form->OptionsMI);
+    EXPECT_EQ(f.Harness.PendingDrivers(), 0);
 }
 
 // The tab order window orders the current dialog page's controls; OK marks the report
