@@ -765,7 +765,7 @@ void TfrxDesignerForm::SetModified(bool Value) {
     TObject* by = ModifiedBy;
     if (by != this) UpdateControls();
     // A page or subreport renamed in the inspector shows its new name on its tab.
-    if (by == Inspector && !SelectedObjects().empty() &&
+    if (Inspector && by == Inspector && !SelectedObjects().empty() &&
         (SelectedObjects().front() == Page() || dynamic_cast<TfrxSubreport*>(SelectedObjects().front())))
         UpdateTabCaptions();
     if (Page() && by != Workspace) {
@@ -773,7 +773,7 @@ void TfrxDesignerForm::SetModified(bool Value) {
         Workspace->AdjustBands();
         Workspace->Repaint();
     }
-    if (by != Inspector && !Inspector->Disabled()) Inspector->UpdateProperties();
+    if (Inspector && by != Inspector && !Inspector->Disabled()) Inspector->UpdateProperties();
     ReportTree->UpdateItems();
     ModifiedBy = nullptr;
 }
@@ -820,7 +820,7 @@ void TfrxDesignerForm::Lock() {
     // The page may go with the report's objects.
     Workspace->Page = nullptr;
     Workspace->Lock();
-    Inspector->Lock();
+    if (Inspector) Inspector->Lock();
 }
 
 void TfrxDesignerForm::ReloadPages(int Index) {
@@ -963,7 +963,7 @@ void TfrxDesignerForm::ReloadObjects() {
     Workspace->Unlock();
     Workspace->AdjustBands();
     Workspace->InvalidatePage();
-    Inspector->Unlock();
+    if (Inspector) Inspector->Unlock();
     UpdateDataTree();
     ReportTree->UpdateItems();
     OnSelectionChanged(this);
@@ -1001,7 +1001,7 @@ void TfrxDesignerForm::OnSelectionChanged(TObject* Sender) {
         Workspace->InvalidatePage();
         Workspace->UpdateView();
     }
-    if (Sender != Inspector) {
+    if (Inspector && Sender != Inspector) {
         Inspector->SetObjectList(Objects());
         Inspector->SetObjects(&SelectedObjects());
     }
@@ -1044,7 +1044,7 @@ void TfrxDesignerForm::SetToolsColor(TColor Value) {
     ToolsColor = Value;
     DataTree->SetColor(Value);
     ReportTree->SetColor(Value);
-    Inspector->SetColor(Value);
+    if (Inspector) Inspector->SetColor(Value);
 }
 
 void TfrxDesignerForm::SetWorkspaceColor(TColor Value) {

@@ -214,6 +214,7 @@ void TfrxDesignerForm::CreateFormattingMenus() {
 }
 
 void TfrxDesignerForm::UpdateDMPMenu() {
+    if (!DMPPopup) return;
     TfrxComponent* o = SelectedObjects().empty() ? nullptr : SelectedObjects().front();
     TfrxDMPFontStyles style;
     if (auto* m = dynamic_cast<TfrxDMPMemoView*>(o)) style = m->FontStyle();
