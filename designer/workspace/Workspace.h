@@ -191,7 +191,8 @@ public:
     void PaintOn(TCanvas* C, const TRect& Clip);
     virtual void DrawObjects(TCanvas* C);
     void DrawObject(TCanvas* C, TfrxComponent* Obj);
-    void DrawSelectionHandles(TCanvas* C, TfrxComponent* Obj);
+    // Anchor: the object whose corner handle is marked (nullptr for a single selection).
+    void DrawSelectionHandles(TCanvas* C, TfrxComponent* Obj, TfrxComponent* Anchor);
     // Drops the cached page picture (every change of the page's look calls it).
     void InvalidatePage();
 

@@ -259,12 +259,11 @@ void TfrxDesignerWorkspace::DrawObject(TCanvas* C, TfrxComponent* Obj) {
     }
 }
 
-void TfrxDesignerWorkspace::DrawSelectionHandles(TCanvas* C, TfrxComponent* Obj) {
+void TfrxDesignerWorkspace::DrawSelectionHandles(TCanvas* C, TfrxComponent* Obj, TfrxComponent* Anchor) {
     const double s = FScale;
     const int n = s < 0.7 ? 3 : (s <= 1.7 ? 5 : 7);
     const double al = Obj->AbsLeft(), at = Obj->AbsTop(), w = Obj->Width(), h = Obj->Height();
     const bool single = SelectedObjects && SelectedObjects->size() == 1;
-    TfrxComponent* anchor = (SelectedObjects && SelectedObjects->size() > 1) ? AnchorObject() : nullptr;
     C->Pen()->SetMode(pmXor);
     C->Pen()->SetStyle(psSolid);
     C->Pen()->SetWidth(1);
@@ -283,7 +282,7 @@ void TfrxDesignerWorkspace::DrawSelectionHandles(TCanvas* C, TfrxComponent* Obj)
         handle(al, at, clWhite);
         handle(al + w, at, clWhite);
         handle(al, at + h, clWhite);
-        handle(al + w, at + h, Obj == anchor ? TColor(0x808000) : clWhite);
+        handle(al + w, at + h, Obj == Anchor ? TColor(0x808000) : clWhite);
         if (single) {
             handle(al + w / 2, at, clWhite);
             handle(al + w / 2, at + h, clWhite);
@@ -296,9 +295,12 @@ void TfrxDesignerWorkspace::DrawSelectionHandles(TCanvas* C, TfrxComponent* Obj)
 
 void TfrxDesignerWorkspace::DrawOverlays(TCanvas* C) {
     if (FLocked) return;
-    if (!FMouseDown && SelectedObjects)
+    if (!FMouseDown && SelectedObjects) {
+        // The anchor once for all the handles (a search of the whole selection).
+        TfrxComponent* anchor = SelectedObjects->size() > 1 ? AnchorObject() : nullptr;
         for (TfrxComponent* o : *SelectedObjects)
-            if (!frxKind::IsPageOrReport(o)) DrawSelectionHandles(C, o);
+            if (!frxKind::IsPageOrReport(o)) DrawSelectionHandles(C, o, anchor);
+    }
     if (FMode == DM::dmSelectionRect && FMouseDown) DrawSelectionRect(C);
     if (FMode == DM::dmInsertObject && FInserting) DrawInsertionRect(C);
     if (FMode == DM::dmInsertLine && FInserting) DrawLineMarker(C, FMouseDown);

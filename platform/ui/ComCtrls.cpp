@@ -1571,6 +1571,14 @@ void TTreeNodes::Delete(TTreeNode* Node) {
 }
 
 void TTreeNodes::Clear() {
+    // The widget's items go in one step: removed one by one, each removal searches its
+    // parent's list and tells the view, which takes seconds for a list of thousands.
+    if (FOwner && TreeOf(FOwner) && !FRoots.empty()) {
+        std::vector<TTreeNode*> all;
+        Collect(all);
+        for (TTreeNode* n : all) n->Peer()->Item = nullptr;
+        FOwner->AllNodesRemoved();
+    }
     while (!FRoots.empty()) FRoots.pop_back();
 }
 
@@ -1648,6 +1656,15 @@ void TTreeView::NodeRemoved(TTreeNode* Node) {
     if (!item || !TreeOf(this)) return;
     FSyncing = true;
     delete item;
+    FSyncing = false;
+}
+
+void TTreeView::AllNodesRemoved() {
+    FSelected = nullptr;
+    QTreeWidget* t = TreeOf(this);
+    if (!t) return;
+    FSyncing = true;
+    t->clear();
     FSyncing = false;
 }
 

@@ -651,6 +651,8 @@ public:
     // The layer's own.
     void NodeAdded(TTreeNode* Node, int Index);
     void NodeRemoved(TTreeNode* Node);
+    // Every node is going: the widget's items go at once (the nodes have let go of them).
+    void AllNodesRemoved();
     void NodeChanged(TTreeNode* Node);
     void Rebuild();
     void CurrentPicked(TTreeNode* Node);
