@@ -67,6 +67,7 @@ object LogoinForm: TLogoinForm
     Width = 75
     Height = 25
     Caption = '确定'
+    Default = True
     TabOrder = 2
     OnClick = Button1Click
   end

@@ -528,6 +528,29 @@ TEST_P(ClinicLogin, AnswersEachAttempt) {
     EXPECT_FALSE(Application->Terminated());
 }
 
+// Enter in the password field logs in like "确定", and a wrong password keeps the window.
+TEST_F(ClinicTest, EnterInThePasswordLogsIn) {
+    StartWindows();
+    bool openAfterWrong = false;
+    harness->OnModal("TLogoinForm", [&](TCustomForm& form) {
+        auto& login = dynamic_cast<TLogoinForm&>(form);
+        TUiTestHarness::TypeText(login.ComboBox, "tulvo");
+        TUiTestHarness::TypeText(login.edit1, "wrong");
+        TUiTestHarness::TypeKey(login.edit1, VK_RETURN);
+        openAfterWrong = login.Visible() && login.ModalResult() == mrNone;
+        login.edit1->SetText("");
+        TUiTestHarness::TypeText(login.edit1, "tulvo");
+        TUiTestHarness::TypeKey(login.edit1, VK_RETURN);
+    });
+    ShowMainWindow();
+    EXPECT_TRUE(openAfterWrong);
+    ASSERT_EQ(harness->Dialogs().size(), 1u);
+    EXPECT_EQ(harness->Dialogs()[0].Text, "用户名称或密码错误!");
+    EXPECT_FALSE(LogoinForm->Visible());
+    EXPECT_EQ(sfform->Edit12->Text(), "tulvo");
+    EXPECT_EQ(EnabledActions(), kAllActions);
+}
+
 INSTANTIATE_TEST_SUITE_P(
     Attempts, ClinicLogin,
     ::testing::Values(LoginAttempt{"right", "李四", "口令 1", nullptr},
