@@ -278,4 +278,32 @@ TEST(DesignerFiles, SaveForbiddenStillSavesWhenClosing) {
     EXPECT_TRUE(f.Form->ModalFinished);
 }
 
+// A file written by a newer program: an object class and a property this one does not
+// know. What is known opens, the reader's list of what was skipped is shown, and nothing
+// else is lost.
+TEST(DesignerFiles, AFileOfANewerFormatOpensWhatItKnowsAndSaysWhatNot) {
+    TTempDir dir;
+    TfrxReport good(nullptr);
+    frxSmallReport(good);
+    good.SaveToFile(dir / "good.bl3");
+    std::string text = ReadAll(dir / "good.bl3");
+    const size_t memo = text.find("<TfrxMemoView Name=\"TitleMemo\"");
+    ASSERT_NE(memo, std::string::npos);
+    text.insert(memo + 30, " Hologram.Depth=\"3\"");
+    text.insert(memo, "<TfrxHologramView Name=\"Holo1\" Left=\"1\" Top=\"1\" Width=\"10\" Height=\"10\"/>");
+    Write(dir / "newer.bl3", text);
+    TDesignerFixture f(false);
+    f.Harness.SetAutoAnswerOk(true);
+    f.Form->OpenReport(dir / "newer.bl3");
+    ASSERT_EQ(f.Harness.DialogTexts().size(), 1u);
+    EXPECT_NE(f.Harness.DialogTexts()[0].find("TfrxHologramView"), std::string::npos) << f.Harness.DialogTexts()[0];
+    auto* title = dynamic_cast<TfrxMemoView*>(f.Find("TitleMemo"));
+    ASSERT_NE(title, nullptr);
+    EXPECT_EQ(title->Memo()->Strings(0), "XXX医院门诊收费结算收据");
+    EXPECT_NE(f.Find("Memo3"), nullptr);
+    EXPECT_EQ(f.Find("Holo1"), nullptr);
+    EXPECT_EQ(f.Report->FileName(), dir / "newer.bl3");
+    EXPECT_EQ(f.Form->Page(), f.Report->Pages(0));
+    EXPECT_FALSE(f.Form->Modified());
+}
 }  // namespace
