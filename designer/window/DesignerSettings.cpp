@@ -128,8 +128,15 @@ void TfrxDesignerForm::SaveDesignerSettings() {
 }
 
 void TfrxDesignerForm::RestoreDesignerSettings(bool RestoreDefaults) {
-    std::unique_ptr<TCustomIniFile> ini = Report()->GetIniFile();
-    if (RestoreDefaults || ini->ReadFloat(kDesigner, "Scale", 0) == 0) ini = DefaultLayoutText();
+    std::unique_ptr<TCustomIniFile> ini;
+    try {
+        ini = Report()->GetIniFile();
+        if (RestoreDefaults || ini->ReadFloat(kDesigner, "Scale", 0) == 0) ini = DefaultLayoutText();
+    } catch (const std::exception&) {
+        // A store that cannot be read (a file that is no settings file) is left alone: the
+        // window opens with the built-in settings.
+        ini = DefaultLayoutText();
+    }
     try {
         LoadDesignerSettings(*ini, RestoreDefaults);
     } catch (const std::exception&) {

@@ -5,6 +5,7 @@
 
 #include <cmath>
 #include <cstdlib>
+#include <fstream>
 
 #include "DesignerFixture.h"
 #include "designer/code/SyntaxMemo.h"
@@ -248,6 +249,22 @@ TEST(DesignerSettings, TheInspectorsSplitsComeBack) {
     f.Open();
     EXPECT_GT(f.Form->Inspector->SplitPos, 0);
     EXPECT_EQ(f.Form->Inspector->GetSplit1Pos(), 65);
+}
+
+// A settings file that is no ini file at all: the window starts as on a first run.
+TEST(DesignerSettings, AStoreOfJunkGivesTheFirstRun) {
+    TDesignerFixture f;
+    f.Form.reset();
+    std::string junk;
+    for (int i = 0; i < 4096; ++i) junk += static_cast<char>((i * 7919 + 13) % 256);
+    junk += "\n[Software\\Quirewell\\Form.TfrxDesignerForm\nScale=\n[[[\n=5\n";
+    {
+        std::ofstream out(RegistryFileName(), std::ios::binary | std::ios::trunc);
+        out << junk;
+    }
+    f.Open();
+    ExpectSame(Snap(*f.Form), kFirstRun);
+    EXPECT_TRUE(f.Harness.Errors().empty());
 }
 
 // More recent files than the menu holds: the newest eight are kept.
