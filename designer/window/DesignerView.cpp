@@ -56,8 +56,9 @@ void TfrxDesignerForm::TabDragDrop(TObject*, TObject* Source, int X, int Y) {
 
 bool TfrxDesignerForm::MoveCurrentPageTo(int D) {
     const int S = GetPageIndex() + 1;
-    // Nothing moves while the code tab is current, onto the code tab, or off the tabs.
-    if (S <= 0 || D <= 0 || D >= Tab->Tabs()->Count() || D == S || D - 1 >= Report()->PagesCount()) return false;
+    // Nothing moves while the code tab is current, onto the code tab, or off the tabs; nor
+    // while a script runs (its report is being prepared from these pages).
+    if (ScriptRunning || S <= 0 || D <= 0 || D >= Tab->Tabs()->Count() || D == S || D - 1 >= Report()->PagesCount()) return false;
     TfrxPage* page = Page();
     TfrxPage* target = Report()->Pages(D - 1);
     // Pages are children of the report among its other children (datasets it owns): the

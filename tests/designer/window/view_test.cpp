@@ -87,6 +87,16 @@ TEST(DesignerPageTabs, DraggingTheCurrentTabMovesItsPage) {
     }
 }
 
+// While the debugger runs the report's script, its pages stay where they are.
+TEST(DesignerPageTabs, NothingMovesWhileAScriptRuns) {
+    TThreePages f;
+    f.Form->ScriptRunning = true;
+    DragTab(*f.Form, 1, TabCentre(*f.Form, 3));
+    f.Form->ScriptRunning = false;
+    EXPECT_EQ(PageOrder(*f.Report), "Page1|Page2|Page3");
+    EXPECT_FALSE(f.Form->Modified());
+}
+
 // A page moved in the designer is saved in its new place.
 TEST(DesignerPageTabs, TheMovedOrderIsTheReportsOrder) {
     TThreePages f;
