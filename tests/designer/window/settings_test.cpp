@@ -342,6 +342,27 @@ TEST(DesignerOptionsCommand, OkPutsTheEditedOptionsInForce) {
     EXPECT_EQ(f.Form->CodeWindow->Font()->Size(), 14);
 }
 
+// On a dialog page the unit stays; the dialog grid is put in force on the page at once.
+TEST(DesignerOptionsCommand, OnADialogPageTheDialogGridTakesEffect) {
+    TDesignerFixture f;
+    auto* dialog = new TfrxDialogPage(f.Report.get());
+    dialog->SetName("DialogPage1");
+    f.Form->ReloadPages(1);
+    ASSERT_EQ(f.Form->Page(), dialog);
+    f.Harness.OnModal("TfrxOptionsEditor", [](TCustomForm& Form) {
+        auto& w = dynamic_cast<TfrxOptionsEditor&>(Form);
+        EXPECT_FALSE(w.CMRB->Enabled());
+        EXPECT_FALSE(w.CME->Enabled());
+        w.DialogFormE->SetText("8");
+        H::Click(w.OkB);
+    });
+    H::ClickMenuItem(f.Form->OptionsMI);
+    EXPECT_DOUBLE_EQ(f.Form->Grid4, 8);
+    EXPECT_DOUBLE_EQ(f.Form->Workspace->GridX, 8);
+    EXPECT_EQ(f.Form->CurUnits(), 2);
+    EXPECT_EQ(f.Form->Units(), 0);
+}
+
 TEST(DesignerOptionsCommand, CancelChangesNothing) {
     TDesignerFixture f;
     const TSnapshot before = Snap(*f.Form);
