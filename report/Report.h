@@ -12,6 +12,7 @@
 #include <memory>
 #include <string>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 #include "platform/rtl/StringList.h"
@@ -188,6 +189,11 @@ public:
     // false on a compile error ("clScrError" in Errors; the script keeps ErrorMsg and
     // ErrorPos).
     bool PrepareScript();
+    // PrepareScript for a check just before a run (the designer's preview): when it
+    // compiles, the next PrepareReport uses this compile once instead of compiling again,
+    // provided the script text, its language and the bound objects are still those of
+    // the check and no script code ran in between; otherwise it prepares as always.
+    bool CheckScriptBeforeRun();
 
     // --- Running, showing, printing, designing -----------------------------------------
     // Runs the report into PreviewPages: the dataset check, a copy of the report, the
@@ -284,6 +290,22 @@ private:
     std::unique_ptr<TfrxCustomPreviewPages> FPreviewPages;
     std::unique_ptr<TfrxDrawText> FDrawText;
     TfsCustomVariable* FLocalValue = nullptr;
+    // What CheckScriptBeforeRun compiled: the script text, its language, the objects
+    // bound by name, the other objects and the count of items of the scope and of the
+    // script. Valid from the check to the next preparation or script call.
+    struct TCheckedScript {
+        bool Valid = false;
+        std::string Text, Language;
+        std::vector<std::pair<TfrxComponent*, std::string>> Objects;
+        const void* Engine = nullptr;
+        const void* Outline = nullptr;
+        int ScopeItems = 0, ScriptItems = 0;
+    } FCheckedScript;
+    // The checked compile when it still holds (the check's per-run steps done again);
+    // otherwise PrepareScript.
+    bool PrepareScriptForRun();
+    // Clears and binds the script; PrepareScript without the compile.
+    void BindScript();
     // Indexes of the report variables whose values are being computed (DoGetValue).
     std::vector<int> FEvaluating;
 };

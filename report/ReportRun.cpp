@@ -182,6 +182,7 @@ bool TfrxReport::DoGetValue(const std::string& Expr, Variant& Value) {
 }
 
 Variant TfrxReport::Calc(const std::string& Expr) {
+    FCheckedScript.Valid = false;
     Variant value;
     if (DoGetValue(Expr, value)) return value;
     std::string error;
@@ -195,6 +196,52 @@ Variant TfrxReport::Calc(const std::string& Expr) {
 }
 
 bool TfrxReport::PrepareScript() {
+    FCheckedScript.Valid = false;
+    BindScript();
+    if (FScript->Compile()) return true;
+    FErrors->Add(Format(frxResources().Get("clScrError"), {FScript->ErrorPos(), FScript->ErrorMsg()}));
+    return false;
+}
+
+bool TfrxReport::CheckScriptBeforeRun() {
+    if (!PrepareScript()) return false;
+    TCheckedScript& c = FCheckedScript;
+    c.Text = FScriptText->Text();
+    c.Language = ScriptLanguage;
+    c.Objects.clear();
+    for (TfrxComponent* obj : AllObjects()) c.Objects.emplace_back(obj, obj->Name());
+    c.Engine = FEngine.get();
+    c.Outline = FPreviewPages ? FPreviewPages->Outline() : nullptr;
+    c.ScopeItems = FScriptScope->Count();
+    c.ScriptItems = FScript->Count();
+    c.Valid = true;
+    return true;
+}
+
+// The compile of a large script is most of the time from the designer's Preview (or its
+// debugger's first step) to the run: the check's compile serves the run that follows it.
+bool TfrxReport::PrepareScriptForRun() {
+    TCheckedScript& c = FCheckedScript;
+    bool same = c.Valid;
+    c.Valid = false;
+    const std::vector<TfrxComponent*> objects = same ? AllObjects() : std::vector<TfrxComponent*>();
+    same = same && c.Language == ScriptLanguage && c.Engine == FEngine.get() &&
+           c.Outline == (FPreviewPages ? FPreviewPages->Outline() : nullptr) &&
+           c.ScopeItems == FScriptScope->Count() && c.ScriptItems == FScript->Count() &&
+           objects.size() == c.Objects.size() && c.Text == FScriptText->Text();
+    for (size_t i = 0; same && i < objects.size(); ++i)
+        same = objects[i] == c.Objects[i].first && objects[i]->Name() == c.Objects[i].second;
+    c.Objects.clear();
+    c.Text.clear();
+    if (!same) return PrepareScript();
+    // What a preparation does each run besides binding and compiling.
+    FExpressionCache->Clear();
+    if (FEngine) FEngine->NotifyList().clear();
+    for (TfrxComponent* obj : objects) obj->BeforeStartReport();
+    return true;
+}
+
+void TfrxReport::BindScript() {
     // The cache's functions refer to the report script's items: they go first.
     FExpressionCache->Clear();
     FLocalValue = nullptr;
@@ -228,20 +275,19 @@ bool TfrxReport::PrepareScript() {
 
     FScript->SetLines(*FScriptText);
     FScript->SetSyntaxType(ScriptLanguage);
-    if (FScript->Compile()) return true;
-    FErrors->Add(Format(frxResources().Get("clScrError"), {FScript->ErrorPos(), FScript->ErrorMsg()}));
-    return false;
 }
 
 // --- Script events -----------------------------------------------------------------------------
 
 void TfrxReport::DoNotifyEvent(TObject* Obj, const std::string& EventName, bool RunAlways) {
     if (EventName.empty() || !(RunAlways || (FEngine && FEngine->Running))) return;
+    FCheckedScript.Valid = false;
     FScript->CallFunction(EventName, VarArrayOf({ObjectValue(Obj)}));
 }
 
 void TfrxReport::DoParamEvent(const std::string& EventName, Variant& Params, bool RunAlways) {
     if (EventName.empty() || !(RunAlways || (FEngine && FEngine->Running))) return;
+    FCheckedScript.Valid = false;
     FScript->CallFunctionVar(EventName, Params);
 }
 
@@ -279,7 +325,7 @@ bool TfrxReport::PrepareReport(bool ClearLastReport) {
         SaveToStream(copy, true, false);
         try {
             if (!FEngine || !FPreviewPages) throw EfrxError(kNoEngine);
-            if (PrepareScript()) {
+            if (PrepareScriptForRun()) {
                 FPreviewPages->SetTerminated(false);
                 if (FScript->Program()->Count() > 0) FScript->Execute();
                 // A run stopped while the script's main block ran (the designer's Stop)
@@ -311,6 +357,8 @@ bool TfrxReport::PrepareReport(bool ClearLastReport) {
         for (int i = 0; i < kept.Count(); ++i) FErrors->Add(kept[i]);
     }
 
+    // A check before a run that did not come to the script serves no later run.
+    FCheckedScript.Valid = false;
     const bool ok = FErrors->Count() == 0;
     if (!ok) ShowErrors();
     return ok;

@@ -367,7 +367,7 @@ void TfrxDesignerForm::PreviewCmdExecute(TObject*) {
     // is not started a second time.
     if (!CheckRestriction(drDontPreviewReport) || FPreviewing) return;
     StoreScriptText();
-    if (!Report()->PrepareScript()) {
+    if (!Report()->CheckScriptBeforeRun()) {
         TfsScript* script = Report()->Script();
         const TfsPoint at = PosToPoint(script->ErrorPos());
         SwitchToCodeWindow();

@@ -74,6 +74,67 @@ TEST_F(ReportRun, ScriptRunsBeforeTheEngineAndTheTemplateComesBack) {
     EXPECT_TRUE(Harness.Dialogs().empty());
 }
 
+// A check of the script just before a run (the designer's preview) lends its compile to
+// that run once: a value given to a script variable after the check is still there when
+// the run reuses the compile, and gone when anything the compile depends on changed.
+TEST_F(ReportRun, ACheckedScriptIsCompiledOnceForTheRunThatFollows) {
+    const char* const script = "var n: Integer;\r\nbegin n := n + 1 end.";
+    const struct {
+        const char* name;
+        std::function<void(TfrxReport&)> change;
+        const char* n;      // the variable after the run; nullptr: the run fails to compile
+    } cases[] = {
+        {"nothing", [](TfrxReport&) {}, "42"},
+        {"text", [](TfrxReport& R) { R.ScriptText()->SetText("var n: Integer;\r\nbegin n := n + 1; end."); }, "1"},
+        {"text with an error", [](TfrxReport& R) { R.ScriptText()->SetText("var n: Integer;\r\nbegin n := end."); },
+         nullptr},
+        {"language", [](TfrxReport& R) { R.ScriptLanguage = "C++Script"; }, nullptr},
+        {"object renamed", [](TfrxReport& R) { R.FindObject("Memo2")->SetName("Memo3"); }, "1"},
+        {"object added",
+         [](TfrxReport& R) {
+             auto* memo = new TfrxRunTestMemo(R.FindObject("Page1"));
+             memo->SetName("Memo3");
+             memo->Memo()->SetText("'text'");
+         },
+         "1"},
+        {"scope variable added", [](TfrxReport& R) { R.SetScriptVariable("extra", Variant(1)); }, "1"},
+        {"expression computed", [](TfrxReport& R) { R.Calc("1 + 1"); }, "1"},
+        {"script prepared", [](TfrxReport& R) { R.PrepareScript(); }, "1"},
+        // The run right after the check reuses it (n: 41 + 1); the next one compiles.
+        {"a run", [](TfrxReport& R) { R.PrepareReport(); }, "1"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        Report = std::make_unique<TfrxReport>(nullptr);
+        auto* page = new TfrxRunTestPage(Report.get());
+        page->SetName("Page1");
+        for (const char* name : {"Memo1", "Memo2"}) {
+            auto* memo = new TfrxRunTestMemo(page);
+            memo->SetName(name);
+            memo->Memo()->SetText("'text'");
+        }
+        Report->EngineOptions()->SilentMode = true;
+        Report->ScriptText()->SetText(script);
+        ASSERT_TRUE(Report->CheckScriptBeforeRun());
+        Report->Script()->FindLocal("n")->SetValue(Variant(41));
+        c.change(*Report);
+        const bool ok = Report->PrepareReport();
+        EXPECT_EQ(ok, c.n != nullptr) << Report->Errors()->Text();
+        if (!c.n) {
+            EXPECT_FALSE(Report->Script()->ErrorMsg().empty());
+            EXPECT_NE(Report->Errors()->Text().find(Report->Script()->ErrorMsg()), std::string::npos);
+            continue;
+        }
+        TfsCustomVariable* n = Report->Script()->FindLocal("n");
+        ASSERT_NE(n, nullptr);
+        EXPECT_EQ(VarToStr(n->GetValue()), c.n);
+        // The objects were made ready by the check and once more by the run.
+        if (std::string(c.name) == "nothing") {
+            EXPECT_EQ(Engine().Prepared, (std::vector<std::string>{"Memo1:2", "Memo2:2"}));
+        }
+    }
+}
+
 // The script events of objects run only while the engine runs, unless asked to always.
 TEST_F(ReportRun, NotifyEventsRunOnlyDuringARun) {
     Report->ScriptText()->SetText(
