@@ -348,8 +348,10 @@ void TfrxPreviewWorkspace::FillPageImages() {
     const double zoom = Zoom();
     if (!FPageImages.empty() && FPageImages.back().Zoom != zoom) FPageImages.clear();
     for (const auto& [index, r] : PagesInView()) {
+        // A copy for the lambda: clang before 16 cannot capture a structured binding.
+        const int pageIndex = index;
         const bool have = std::any_of(FPageImages.begin(), FPageImages.end(),
-                                      [&](const TPageImage& p) { return p.Index == index && p.Zoom == zoom; });
+                                      [&](const TPageImage& p) { return p.Index == pageIndex && p.Zoom == zoom; });
         if (have) continue;
         const int w = r.Width() - 1;
         const int h = r.Height() - 1;
