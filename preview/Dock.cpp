@@ -759,7 +759,14 @@ bool TfrxDockSite::Contains(const TCustomForm* Form) const {
 }
 
 void TfrxDockSite::DockForm(TCustomForm* Form, int Height) {
-    if (!Form || Contains(Form)) return;
+    if (!Form) return;
+    // A window docked here already keeps its place and takes the height given at the
+    // site's next arrangement (its width stays the window's until then).
+    if (Contains(Form)) {
+        for (TfrxDockHost* h : FHosts)
+            if (h->Form() == Form && Height > 0) h->Preferred = Height;
+        return;
+    }
     for (TfrxDockHost* h : FRetired) delete h;
     FRetired.clear();
     if (TfrxDockSite* other = frxDockSiteOf(Form))
@@ -838,9 +845,14 @@ void TfrxDockSite::ArrangeHosts() {
     FArranging = true;
     const int w = ClientWidth();
     int top = 0;
+    // A host whose window was closed takes no room; the last one shown takes the rest.
+    size_t lastShown = FHosts.size();
+    for (size_t i = 0; i < FHosts.size(); ++i)
+        if (FHosts[i]->Visible()) lastShown = i;
     for (size_t i = 0; i < FHosts.size(); ++i) {
         TfrxDockHost* h = FHosts[i];
-        const bool last = i + 1 == FHosts.size();
+        if (!h->Visible()) continue;
+        const bool last = i == lastShown;
         const int height = last ? std::max(TfrxDockHost::CaptionHeight, ClientHeight() - top) : h->Preferred;
         h->SetBounds(0, top, w, height);
         top += height;
@@ -926,6 +938,9 @@ void TfrxDockHost::MouseDown(TMouseButton Button, TShiftState Shift, int X, int 
     if (Button != mbLeft || Y >= CaptionHeight) return;
     if (OnCloseMark(Rect(0, 0, Width(), CaptionHeight), {X, Y})) {
         if (TCustomForm* f = FForm) f->Hide();
+        // The host goes with its window, and the windows below move up.
+        Hide();
+        FSite->ArrangeHosts();
         return;
     }
     FPressed = true;
@@ -940,7 +955,24 @@ void TfrxDockHost::MouseMove(TShiftState Shift, int X, int Y) {
     const TPoint at = ClientToScreen({X, Y});
     const TPoint siteAt = FSite->ScreenToClient(at);
     const bool outside = siteAt.X < 0 || siteAt.X >= FSite->Width() || siteAt.Y < 0 || siteAt.Y >= FSite->Height();
-    if (!outside || (std::abs(at.X - FPressAt.X) < Mouse()->DragThreshold() &&
+    if (!outside) {
+        // Inside the site the caption bar is the line between its window and the one shown
+        // above it: moved up or down, it makes that window shorter or taller.
+        TfrxDockHost* above = nullptr;
+        for (TfrxDockHost* h : FSite->FHosts) {
+            if (h == this) break;
+            if (h->Visible()) above = h;
+        }
+        const int dy = at.Y - FPressAt.Y;
+        if (!above || dy == 0) return;
+        const int height = std::clamp(above->Preferred + dy, CaptionHeight,
+                                      std::max(CaptionHeight, Top() + Height() - above->Top() - 2 * CaptionHeight));
+        FPressAt.Y += height - above->Preferred;
+        above->Preferred = height;
+        FSite->ArrangeHosts();
+        return;
+    }
+    if ((std::abs(at.X - FPressAt.X) < Mouse()->DragThreshold() &&
                      std::abs(at.Y - FPressAt.Y) < Mouse()->DragThreshold()))
         return;
     FPressed = false;

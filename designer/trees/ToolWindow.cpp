@@ -4,8 +4,9 @@
 
 ROVE_IMPLEMENT_CLASS(TfrxToolWindow)
 
-TfrxToolWindow::TfrxToolWindow(TComponent* AOwner) : TPanel(AOwner) {
-    SetBevelOuter(bvNone);
+TfrxToolWindow::TfrxToolWindow(TComponent* AOwner) : TForm(AOwner) {
+    SetBorderStyle(bsNone);
+    SetParentFont(true);
     FTitle = new TPanel(this);
     FTitle->SetParent(this);
     FTitle->SetAlign(alTop);
@@ -17,8 +18,13 @@ TfrxToolWindow::TfrxToolWindow(TComponent* AOwner) : TPanel(AOwner) {
 }
 
 void TfrxToolWindow::SetText(const std::string& Value) {
-    TPanel::SetText("");
+    TForm::SetText(Value);
     if (FTitle) FTitle->SetText(" " + Value);
+}
+
+void TfrxToolWindow::SetParent(TWinControl* AParent) {
+    TForm::SetParent(AParent);
+    if (AParent && !Visible()) Show();
 }
 
 void TfrxToolWindow::Localize() { frxResources().LocalizeForm(this); }

@@ -25,6 +25,7 @@
 #include "platform/ui/Forms.h"
 #include "platform/ui/ImgList.h"
 #include "platform/ui/TabControl.h"
+#include "preview/Dock.h"
 #include "preview/FlatCombo.h"
 #include "report/Bands.h"
 #include "report/DesignRegistries.h"
@@ -592,49 +593,32 @@ void TfrxDesignerForm::CreatePalette() {
 }
 
 void TfrxDesignerForm::CreateToolWindows() {
-    LeftDockSite1 = new TPanel(this);
-    LeftDockSite1->SetName("LeftDockSite1");
-    LeftDockSite1->SetParent(this);
-    LeftDockSite1->SetLeft(100);
-    LeftDockSite1->SetAlign(alLeft);
-    LeftDockSite1->SetBevelOuter(bvNone);
-    LeftDockSite1->SetWidth(0);
-    LeftDockSite2 = new TPanel(this);
-    LeftDockSite2->SetName("LeftDockSite2");
-    LeftDockSite2->SetParent(this);
-    LeftDockSite2->SetLeft(200);
-    LeftDockSite2->SetAlign(alLeft);
-    LeftDockSite2->SetBevelOuter(bvNone);
-    LeftDockSite2->SetWidth(190);
-    LeftSplitter = new TSplitter(this);
-    LeftSplitter->SetName("LeftSplitter");
-    LeftSplitter->SetParent(this);
-    LeftSplitter->SetLeft(400);
-    LeftSplitter->SetAlign(alLeft);
-    LeftSplitter->SetWidth(3);
-    RightDockSite = new TPanel(this);
-    RightDockSite->SetName("RightDockSite");
-    RightDockSite->SetParent(this);
-    RightDockSite->SetLeft(4000);
-    RightDockSite->SetAlign(alRight);
-    RightDockSite->SetBevelOuter(bvNone);
-    RightDockSite->SetWidth(200);
-    RightSplitter = new TSplitter(this);
-    RightSplitter->SetName("RightSplitter");
-    RightSplitter->SetParent(this);
-    RightSplitter->SetLeft(3000);
-    RightSplitter->SetAlign(alRight);
-    RightSplitter->SetWidth(3);
+    // The dock sites: tool windows stand in them one below the other under caption bars,
+    // are dragged out into floating windows and back; each site has its splitter.
+    auto site = [this](const char* Name, TAlign Align, int Left) {
+        auto* s = new TfrxDockSite(this);
+        s->SetName(Name);
+        s->SetParent(this);
+        s->SetLeft(Left);
+        s->SetAlign(Align);
+        return s;
+    };
+    LeftDockSite1 = site("LeftDockSite1", alLeft, 100);
+    LeftDockSite2 = site("LeftDockSite2", alLeft, 200);
+    RightDockSite = site("RightDockSite", alRight, 4000);
 
-    // 5. The tool windows (the object inspector docks into LeftDockSite2 below the tree).
+    // 5. The tool windows (the object inspector docks into LeftDockSite2 below the tree);
+    // the site's caption bar shows their captions.
     ReportTree = new TfrxReportTreeForm(this);
-    ReportTree->SetParent(LeftDockSite2);
-    ReportTree->SetAlign(alClient);
+    ReportTree->TitlePanel()->SetVisible(false);
+    ReportTree->SetClientWidth(190);
     ReportTree->OnSelectionChanged = [this](TObject* s) { OnSelectionChanged(s); };
+    LeftDockSite2->DockForm(ReportTree, 170);
     DataTree = new TfrxDataTreeForm(this);
-    DataTree->SetParent(RightDockSite);
-    DataTree->SetAlign(alClient);
+    DataTree->TitlePanel()->SetVisible(false);
+    DataTree->SetClientWidth(200);
     DataTree->CBPanel->SetVisible(true);
+    RightDockSite->DockForm(DataTree);
 }
 
 void TfrxDesignerForm::CreatePageArea() {
@@ -727,6 +711,29 @@ void TfrxDesignerForm::ArrangeDock() {
         if (left > 0) top += 26;
     }
     DockTop->SetHeight(top);
+    // The tool windows' sites: a window's caption bar shows while the window does, a site
+    // without a window shown closes with its splitter, and a site is as wide as its widest
+    // window (a width from the settings store, or the one the splitter gave it).
+    for (TfrxDockSite* site : {LeftDockSite1, LeftDockSite2, RightDockSite}) {
+        if (!site || site->DockClientCount() == 0) continue;
+        bool any = false;
+        int width = 0;
+        for (int i = 0; i < site->DockClientCount(); ++i) {
+            TCustomForm* f = site->DockClients(i);
+            if (auto* host = dynamic_cast<TControl*>(f->Parent())) host->SetVisible(f->Visible());
+            if (!f->Visible()) continue;
+            any = true;
+            width = std::max(width, f->Width());
+        }
+        site->SetVisible(any);
+        site->Splitter()->SetVisible(any);
+        if (any && width > 0 && width != site->Width()) {
+            site->SetAutoSize(false);
+            site->SetWidth(width);
+            site->SetAutoSize(true);
+        }
+        site->ArrangeHosts();
+    }
     // The boxes lie over the separators kept free for them.
     for (const auto& [sep, box] : FComboPlaces) {
         box->SetBounds(sep->Left() + 3, 1, sep->Width() - 6, 21);

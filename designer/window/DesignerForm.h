@@ -46,6 +46,7 @@ class TfrxScrollBox;
 class TfrxSyntaxMemo;
 class TfrxUndoBuffer;
 class TTabControl;
+class TfrxDockSite;
 class TfrxColorSelector;
 class TfrxLineSelector;
 class TfrxObjectInspector;
@@ -321,10 +322,9 @@ public:
             *SaveCmd = nullptr, *SaveAsCmd = nullptr, *VariablesCmd = nullptr, *PageSettingsCmd = nullptr,
             *PreviewCmd = nullptr, *GroupCmd = nullptr, *UngroupCmd = nullptr;
 
-    // Dock areas and the tool-window sites (fixed places until the dock manager takes them).
+    // Dock areas for the tool bars (panels for now) and the dock sites of the tool windows.
     TPanel *DockTop = nullptr, *DockBottom = nullptr, *DockRight = nullptr;
-    TPanel *LeftDockSite1 = nullptr, *LeftDockSite2 = nullptr, *RightDockSite = nullptr;
-    TSplitter *LeftSplitter = nullptr, *RightSplitter = nullptr;
+    TfrxDockSite *LeftDockSite1 = nullptr, *LeftDockSite2 = nullptr, *RightDockSite = nullptr;
     // Tool bars: the dockable bar (a panel for now) and the tool bar it holds.
     TPanel *StandardTB = nullptr, *TextTB = nullptr, *FrameTB = nullptr, *ExtraToolsTB = nullptr;
     TToolBar *StandardTB1 = nullptr, *TextTB1 = nullptr, *FrameTB1 = nullptr, *ExtraToolsTB1 = nullptr;
@@ -379,9 +379,8 @@ public:
     TDesignerWorkspace* Workspace = nullptr;
     TfrxDataTreeForm* DataTree = nullptr;
     TfrxReportTreeForm* ReportTree = nullptr;
-    // The object inspector, docked below the report tree in its tool window.
+    // The object inspector, docked below the report tree.
     TfrxObjectInspector* Inspector = nullptr;
-    TfrxToolWindow* InspectorWindow = nullptr;
 
     static void DeclareProperties(TPropertyDecl<TfrxDesignerForm>& d);
 
@@ -416,6 +415,9 @@ private:
     TToolButton* AddButton(TToolBar* Bar, const char* Name, int Image, TToolButtonStyle Style = tbsButton,
                            TBasicAction* Action = nullptr);
     void ArrangeDock();
+    // Shows or hides a tool window (in its dock site: with its caption bar; an empty site
+    // closes).
+    void ShowToolWindow(TCustomForm* Window, bool Show);
     void BindViewControls();
     bool FTabDragging = false;
     bool FUnitsPanelClicked = false;

@@ -17,6 +17,7 @@
 #include "platform/rtl/StrUtils.h"
 #include "platform/ui/Keys.h"
 #include "platform/ui/TabControl.h"
+#include "preview/Dock.h"
 #include "preview/FlatCombo.h"
 #include "report/Bands.h"
 #include "report/DotMatrix.h"
@@ -33,42 +34,27 @@ constexpr const char* kToolbarItems[] = {"StandardMI", "TextMI",      "FrameMI",
                                          "ToolsMI",    "InspectorMI", "DataTreeMI", "ReportTreeMI"};
 constexpr int kInspectorTag = 5, kDataTreeTag = 6, kReportTreeTag = 7;
 
-// A dock site shows while one of its windows does.
-void FitSite(TControl* Site, TControl* Splitter, std::initializer_list<TControl*> Windows) {
-    bool any = false;
-    for (TControl* w : Windows) any = any || (w && w->Visible());
-    Site->SetVisible(any);
-    if (Splitter) Splitter->SetVisible(any);
-}
-
 }  // namespace
+
+// --- Tool windows ------------------------------------------------------------------------------------
+
+void TfrxDesignerForm::ShowToolWindow(TCustomForm* Window, bool Show) {
+    if (!Window) return;
+    Window->SetVisible(Show);
+    ArrangeDock();
+}
 
 // --- The object inspector ------------------------------------------------------------------------
 
 void TfrxDesignerForm::CreateInspector() {
-    // The report tree keeps the top of the left site; the inspector takes the rest below
-    // a splitter.
-    ReportTree->SetAlign(alTop);
-    ReportTree->SetHeight(170);
-    auto* split = new TSplitter(this);
-    split->SetName("InspectorSplitter");
-    split->SetParent(LeftDockSite2);
-    split->SetTop(ReportTree->Top() + ReportTree->Height() + 1);
-    split->SetAlign(alTop);
-    split->SetHeight(3);
-    InspectorWindow = new TfrxToolWindow(this);
-    InspectorWindow->SetName("InspectorWindow");
-    InspectorWindow->SetParent(LeftDockSite2);
-    InspectorWindow->SetAlign(alClient);
+    // Below the report tree in the left dock site, under the site's caption bar.
     Inspector = new TfrxObjectInspector(this);
     Inspector->SetBorderStyle(bsNone);
-    Inspector->SetParent(InspectorWindow);
-    Inspector->SetAlign(alClient);
-    InspectorWindow->SetText(Inspector->Caption());
     Inspector->SetColor(ToolsColor);
     Inspector->OnModify = [this](TObject* s) { OnModify(s); };
     Inspector->OnSelectionChanged = [this](TObject* s) { OnSelectionChanged(s); };
-    Inspector->Show();
+    Inspector->SetClientWidth(LeftDockSite2->ClientWidth());
+    LeftDockSite2->DockForm(Inspector);
 }
 
 std::string TfrxDesignerForm::PageTabCaption(int Index) const {
@@ -226,7 +212,7 @@ void TfrxDesignerForm::UpdateDMPMenu() {
 }
 
 void TfrxDesignerForm::ToolbarsMIOpen(TObject*) {
-    TControl* windows[] = {InspectorWindow, DataTree, ReportTree};
+    TControl* windows[] = {Inspector, DataTree, ReportTree};
     for (int i = 0; i < ToolbarsMI->Count(); ++i) {
         TMenuItem* m = ToolbarsMI->Items(i);
         const int tag = m->Tag();
@@ -250,23 +236,9 @@ void TfrxDesignerForm::ToolbarsMIClick(TObject* Sender) {
         ArrangeDock();
         return;
     }
-    TControl* window = tag == kInspectorTag ? static_cast<TControl*>(InspectorWindow)
-                       : tag == kDataTreeTag ? static_cast<TControl*>(DataTree)
-                                             : static_cast<TControl*>(ReportTree);
-    window->SetVisible(show);
-    if (tag == kDataTreeTag) {
-        FitSite(RightDockSite, RightSplitter, {DataTree});
-    } else {
-        FitSite(LeftDockSite2, LeftSplitter, {InspectorWindow, ReportTree});
-        // The tree takes the whole site when the inspector is hidden.
-        if (!InspectorWindow->Visible()) {
-            ReportTree->SetAlign(alClient);
-        } else if (ReportTree->Align() != alTop) {
-            ReportTree->SetAlign(alTop);
-            ReportTree->SetHeight(170);
-        }
-        if (TControl* split = dynamic_cast<TControl*>(FindComponent("InspectorSplitter")))
-            split->SetVisible(InspectorWindow->Visible() && ReportTree->Visible());
-    }
+    TCustomForm* window = tag == kInspectorTag ? static_cast<TCustomForm*>(Inspector)
+                          : tag == kDataTreeTag ? static_cast<TCustomForm*>(DataTree)
+                                                : static_cast<TCustomForm*>(ReportTree);
+    ShowToolWindow(window, show);
     if (show && tag == kInspectorTag && Inspector->Edit1->CanFocus()) Inspector->Edit1->SetFocus();
 }

@@ -197,6 +197,10 @@ void TfrxDesignerForm::LoadDesignerSettings(TCustomIniFile& Ini, bool RestoreDef
             RestoreFormPosition(Ini, Placed(As<TCustomForm>(ReportTree)));
         }
         for (TControl* bar : ToolbarElements()) RestoreToolbarPosition(Ini, As<TfrxToolBar>(bar));
+    } else if (!IsPreviewDesigner()) {
+        // The tool windows of the dock sites come back shown and as wide as at first.
+        for (TCustomForm* w : {As<TCustomForm>(Inspector), As<TCustomForm>(DataTree), As<TCustomForm>(ReportTree)})
+            if (w && frxDockSiteOf(w)) RestoreFormPosition(Ini, w);
     }
     if (!IsPreviewDesigner()) {
         for (TControl* site : DockSites()) RestoreDockState(Ini, As<TfrxDockSite>(site));
@@ -223,7 +227,7 @@ constexpr TPanelWindow kPanelWindows[] = {
 }  // namespace
 
 TControl* TfrxDesignerForm::PanelWindow(int Tag) const {
-    TControl* w = Tag == 5 ? static_cast<TControl*>(InspectorWindow)
+    TControl* w = Tag == 5 ? static_cast<TControl*>(Inspector)
                   : Tag == 6 ? static_cast<TControl*>(DataTree)
                              : static_cast<TControl*>(ReportTree);
     // A tool window the dock manager holds keeps its own record.

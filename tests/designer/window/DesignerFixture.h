@@ -18,6 +18,7 @@
 #include "platform/rtl/Streams.h"
 #include "platform/ui/TabControl.h"
 #include "platform/ui/UiTest.h"
+#include "preview/Dock.h"
 #include "report/Bands.h"
 #include "report/MemoView.h"
 #include "report/Pages.h"

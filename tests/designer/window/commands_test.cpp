@@ -10,6 +10,7 @@
 #include <memory>
 
 #include "DesignerFixture.h"
+#include "designer/inspector/ObjectInspector.h"
 #include "designer/trees/DataTree.h"
 #include "designer/trees/ReportTree.h"
 #include "designer/undo/UndoBuffer.h"
@@ -313,4 +314,49 @@ TEST(DesignerLargeReport, TenThousandObjects) {
     EXPECT_TRUE(harness.Errors().empty());
 }
 
+}  // namespace
+
+namespace {
+// The tool windows stand in the dock sites under caption bars: the report tree dragged out
+// by its bar floats in a window of its own and the inspector takes the whole site; dragged
+// over the data tree's site and let go, it docks there below the data tree; the next
+// window comes back with the layout the sites had.
+TEST(DesignerDocking, ToolWindowsDragOutFloatAndDockElsewhere) {
+    TDesignerFixture f;
+    TfrxDesignerForm& d = *f.Form;
+    ASSERT_EQ(frxDockSiteOf(d.ReportTree), d.LeftDockSite2);
+    ASSERT_EQ(frxDockSiteOf(d.Inspector), d.LeftDockSite2);
+    ASSERT_EQ(frxDockSiteOf(d.DataTree), d.RightDockSite);
+    // The caption bar shows the window's caption, the window's own strip is hidden.
+    EXPECT_FALSE(d.ReportTree->TitlePanel()->Visible());
+    EXPECT_EQ(d.ReportTree->Text(), "报表树");
+    auto* bar = dynamic_cast<TfrxDockHost*>(d.ReportTree->Parent());
+    ASSERT_NE(bar, nullptr);
+    H::MouseDown(bar, {30, 5});
+    H::MouseMove(bar, {500, 300}, ssLeft);
+    auto* floating = dynamic_cast<TfrxDockFloat*>(d.ReportTree->Parent());
+    ASSERT_NE(floating, nullptr);
+    EXPECT_TRUE(floating->Visible());
+    EXPECT_EQ(d.LeftDockSite2->DockClientCount(), 1);
+    EXPECT_EQ(d.Inspector->Parent()->Top(), 0);
+    EXPECT_EQ(d.Inspector->Parent()->Height(), d.LeftDockSite2->ClientHeight());
+    // The tree still follows the selection while it floats.
+    f.Select({f.Find("Memo2")});
+    ASSERT_NE(d.ReportTree->Tree->Selected(), nullptr);
+    EXPECT_EQ(d.ReportTree->Tree->Selected()->Text(), "Memo2");
+    // Over the right site.
+    const TPoint over = d.RightDockSite->ClientToScreen(TPoint{20, d.RightDockSite->Height() - 20});
+    H::MouseMove(floating, floating->ScreenToClient(over), ssLeft);
+    H::MouseUp(floating, floating->ScreenToClient(over));
+    H::ProcessMessages();
+    ASSERT_EQ(frxDockSiteOf(d.ReportTree), d.RightDockSite);
+    ASSERT_EQ(d.RightDockSite->DockClientCount(), 2);
+    EXPECT_EQ(d.RightDockSite->DockClients(1), d.ReportTree);
+    // The next window has the tree where this one left it.
+    f.Form.reset();
+    f.Open();
+    EXPECT_EQ(frxDockSiteOf(f.Form->ReportTree), f.Form->RightDockSite);
+    EXPECT_EQ(frxDockSiteOf(f.Form->Inspector), f.Form->LeftDockSite2);
+    EXPECT_TRUE(f.Harness.Errors().empty());
+}
 }  // namespace

@@ -71,11 +71,14 @@ TEST(DesignerInspector, DockedBelowTheTreeAndFollowsTheSelection) {
     ASSERT_NE(insp, nullptr);
     // The name the settings store finds it by.
     EXPECT_EQ(insp->Name(), "frxObjectInspector");
-    EXPECT_EQ(insp->Parent(), f.Form->InspectorWindow);
-    EXPECT_EQ(f.Form->InspectorWindow->Parent(), f.Form->LeftDockSite2);
-    EXPECT_EQ(f.Form->ReportTree->Parent(), f.Form->LeftDockSite2);
-    EXPECT_TRUE(f.Form->InspectorWindow->Visible());
-    EXPECT_GT(f.Form->InspectorWindow->Top(), f.Form->ReportTree->Top());
+    // The left dock site holds the report tree, then the inspector, each under its caption
+    // bar.
+    ASSERT_EQ(f.Form->LeftDockSite2->DockClientCount(), 2);
+    EXPECT_EQ(f.Form->LeftDockSite2->DockClients(0), f.Form->ReportTree);
+    EXPECT_EQ(f.Form->LeftDockSite2->DockClients(1), insp);
+    EXPECT_EQ(frxDockSiteOf(insp), f.Form->LeftDockSite2);
+    EXPECT_TRUE(insp->Visible());
+    EXPECT_GT(insp->Parent()->Top(), f.Form->ReportTree->Parent()->Top());
     EXPECT_GT(insp->RowCount(), 0);
     EXPECT_EQ(f.Value("Name"), "Page1");
     EXPECT_EQ(insp->ObjectsCB->Items()->Count(), static_cast<int>(f.Form->Objects().size()));
@@ -253,8 +256,8 @@ TEST(DesignerInspector, ToolsColourAndLock) {
     EXPECT_EQ(f.Value("Name"), "Page1");
 }
 
-// View > Toolbars > the inspector item (F11) hides and shows it; the report tree then
-// takes the whole site, and a site without windows closes.
+// View > Toolbars > the inspector item (F11) hides and shows it with its caption bar; the
+// report tree then takes the whole site, and a site without windows closes.
 TEST(DesignerInspector, TheInspectorItemAndF11ShowAndHideIt) {
     TInspectedDesigner f;
     TMenuItem* item = f.Form->InspectorMI;
@@ -262,22 +265,27 @@ TEST(DesignerInspector, TheInspectorItemAndF11ShowAndHideIt) {
     EXPECT_EQ(item->Parent(), f.Form->ToolbarsMI);
     EXPECT_EQ(item->ShortCut(), ShortCut(VK_F11, 0));
     EXPECT_EQ(item->Caption(), "对象查看器");
+    TControl* treeHost = f.Form->ReportTree->Parent();
+    const int treeHeight = treeHost->Height();
     H::ClickMenuItem(item);
-    EXPECT_FALSE(f.Form->InspectorWindow->Visible());
-    EXPECT_EQ(f.Form->ReportTree->Align(), alClient);
+    EXPECT_FALSE(f.Insp()->Visible());
+    EXPECT_FALSE(f.Insp()->Parent()->Visible());
+    EXPECT_EQ(treeHost->Height(), f.Form->LeftDockSite2->ClientHeight());
     f.Form->ToolbarsMIOpen(f.Form->ToolbarsMI);
     EXPECT_FALSE(item->Checked());
     H::TypeKey(f.Form->ScrollBox, VK_F11);
-    EXPECT_TRUE(f.Form->InspectorWindow->Visible());
-    EXPECT_EQ(f.Form->ReportTree->Align(), alTop);
+    EXPECT_TRUE(f.Insp()->Visible());
+    EXPECT_TRUE(f.Insp()->Parent()->Visible());
+    EXPECT_EQ(treeHost->Height(), treeHeight);
     f.Form->ToolbarsMIOpen(f.Form->ToolbarsMI);
     EXPECT_TRUE(item->Checked());
     // Both tool windows of the left site hidden: the site closes.
     for (int tag : {5, 7}) f.Form->ToolbarsMIClick(f.Form->ToolbarsMI->Items(tag));
     EXPECT_FALSE(f.Form->LeftDockSite2->Visible());
+    EXPECT_FALSE(f.Form->LeftDockSite2->Splitter()->Visible());
     f.Form->ToolbarsMIClick(f.Form->ToolbarsMI->Items(7));
     EXPECT_TRUE(f.Form->LeftDockSite2->Visible());
-    EXPECT_EQ(f.Form->ReportTree->Align(), alClient);
+    EXPECT_EQ(treeHost->Height(), f.Form->LeftDockSite2->ClientHeight());
 }
 
 // --- Colour and line-style selectors ---------------------------------------------------------------

@@ -207,7 +207,13 @@ TEST(DesignerSettings, TheLayoutOfBarsAndToolWindowsComesBack) {
     H::ClickMenuItem(ToolbarItem(*f.Form, "AlignmentMI"));
     H::ClickMenuItem(ToolbarItem(*f.Form, "DataTreeMI"));
     f.Form->LeftDockSite2->SetWidth(260);
-    f.Form->ReportTree->SetHeight(120);
+    // The inspector's caption bar moved up 40 pixels: the report tree above it is shorter.
+    TControl* inspectorBar = f.Form->Inspector->Parent();
+    const int treeHeight = f.Form->ReportTree->Parent()->Height() - 40;
+    H::MouseDown(inspectorBar, {20, 5});
+    H::MouseMove(inspectorBar, {20, -35}, ssLeft);
+    H::MouseUp(inspectorBar, {20, -35});
+    ASSERT_EQ(f.Form->ReportTree->Parent()->Height(), treeHeight);
     ASSERT_FALSE(f.Form->DataTree->Visible());
     Reopen(f);
     EXPECT_FALSE(f.Form->FrameTB->Visible());
@@ -215,9 +221,9 @@ TEST(DesignerSettings, TheLayoutOfBarsAndToolWindowsComesBack) {
     EXPECT_TRUE(f.Form->TextTB->Visible());
     EXPECT_FALSE(f.Form->DataTree->Visible());
     EXPECT_FALSE(f.Form->RightDockSite->Visible());
-    EXPECT_TRUE(f.Form->InspectorWindow->Visible());
+    EXPECT_TRUE(f.Form->Inspector->Visible());
     EXPECT_EQ(f.Form->LeftDockSite2->Width(), 260);
-    EXPECT_EQ(f.Form->ReportTree->Height(), 120);
+    EXPECT_EQ(f.Form->ReportTree->Parent()->Height(), treeHeight);
     // Restore defaults brings the tool windows back as they were first, the bars stay.
     f.Harness.OnModal("TfrxOptionsEditor", [](TCustomForm& Form) {
         H::Click(dynamic_cast<TfrxOptionsEditor&>(Form).RestoreDefaultsB);
