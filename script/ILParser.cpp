@@ -353,12 +353,14 @@ size_t TfsILParser::IncludeUnit(const std::string& name, size_t at) {
 void TfsILParser::BuildDocument() {
     TfsXMLItem* root = FDocument.Root();
     root->SetName("program");
-    // Open tags before the same line: the one recorded last encloses the others.
+    // The open tags by the line they go before; of the tags before the same line, the one
+    // recorded last encloses the others and comes first. A counting sort: the lines are
+    // the keys, and a large script has hundreds of thousands of tags.
+    std::vector<size_t> firstOf(FLines.size() + 2, 0);
+    for (const Open& tag : FOpens) ++firstOf[std::min(tag.Before, FLines.size()) + 1];
+    for (size_t i = 1; i < firstOf.size(); ++i) firstOf[i] += firstOf[i - 1];
     std::vector<size_t> order(FOpens.size());
-    for (size_t i = 0; i < order.size(); ++i) order[i] = i;
-    std::sort(order.begin(), order.end(), [&](size_t a, size_t b) {
-        return FOpens[a].Before != FOpens[b].Before ? FOpens[a].Before < FOpens[b].Before : a > b;
-    });
+    for (size_t i = FOpens.size(); i-- > 0;) order[firstOf[std::min(FOpens[i].Before, FLines.size())]++] = i;
     std::vector<TfsXMLItem*> open{root};
     size_t next = 0;
     for (size_t index = 0; index < FLines.size(); ++index) {

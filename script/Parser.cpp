@@ -2,6 +2,8 @@
 // so no reader can run past either end whatever the settings or the text.
 #include "script/Parser.h"
 
+#include <charconv>
+
 #include "platform/rtl/StrUtils.h"
 
 #include <algorithm>
@@ -170,7 +172,12 @@ void TfsParser::LineColumnOf(int position, int& line, int& column) const {
 std::string TfsParser::XYPositionOf(int position) const {
     int line, column;
     LineColumnOf(position, line, column);
-    return IntToStr(line) + ":" + IntToStr(column);
+    // Asked for every token a compile keeps: built in place.
+    char text[32];
+    char* end = std::to_chars(text, text + 15, line).ptr;
+    *end++ = ':';
+    end = std::to_chars(end, text + sizeof text, column).ptr;
+    return std::string(text, end);
 }
 
 // --- Blanks and comments -------------------------------------------------------------------
