@@ -360,8 +360,22 @@ void frxWriteCollection(TWriter& Writer, TCollection* Collection) {
 }
 
 void frxReadCollection(TReader& Reader, TCollection* Collection, TStrings* Errors) {
-    Reader.ReadCollection(Collection);
+    // A value that is no collection is refused before the collection is touched.
+    if (Reader.NextValue() != vaCollection) {
+        Reader.ReadCollection(Collection);
+        return;
+    }
     std::vector<std::string> failed;
+    try {
+        Reader.ReadCollection(Collection);
+    } catch (...) {
+        // The items read before the bad one stay in the collection: they are unpacked too,
+        // or their packed strings would make every later save of the report fail.
+        PackCollectionStrings(Collection, false, &failed);
+        if (Errors)
+            for (const std::string& e : failed) Errors->Add(e);
+        throw;
+    }
     PackCollectionStrings(Collection, false, Errors ? &failed : nullptr);
     for (const std::string& e : failed) Errors->Add(e);
 }

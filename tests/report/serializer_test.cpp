@@ -185,6 +185,27 @@ TEST(Serializer, UndecodableCollectionStringIsAnErrorOfItsItem) {
     EXPECT_EQ(again.Variables()->Items(1)->Name(), "收据");
 }
 
+// A bad property later in the same collection: the items read before it are unpacked all
+// the same (the bad string among them an error of its item), so the report still saves.
+TEST(Serializer, CollectionCutShortKeepsItsItemsUnpacked) {
+    const std::string bad =
+        "<?xml version=\"1.0\"?><TfrxReport PropData=\"095661726961626C65730E01044E616D650602017F0001044E616C65"
+        "060C0166011401360166010D012E0000\"/>";
+    TfrxReport r(nullptr);
+    Load(r, bad);
+    const std::string errors = r.Errors()->Text();
+    EXPECT_NE(errors.find("TfrxVariable: item 0, Name: Invalid GB18030 byte sequence"), std::string::npos) << errors;
+    EXPECT_NE(errors.find("Nale"), std::string::npos) << errors;
+    ASSERT_GE(r.Variables()->Count(), 1);
+    EXPECT_EQ(r.Variables()->Items(0)->Name(), "\uFFFD");
+    const std::string saved = Save(r);
+    TfrxReport again(nullptr);
+    Load(again, saved);
+    EXPECT_EQ(again.Errors()->Count(), 0) << again.Errors()->Text();
+    ASSERT_EQ(again.Variables()->Count(), r.Variables()->Count());
+    EXPECT_EQ(again.Variables()->Items(0)->Name(), "\uFFFD");
+}
+
 TEST(Serializer, AttributeForms) {
     TfrxReport r(nullptr);
     Load(r, kHead + "<TfrxTestMemoView Name=\"A\" Left=\"12,5\" Align=\"2\" l=\"3\" UnknownProp=\"1\"/>"
