@@ -141,6 +141,10 @@ TEST_F(InspectorTest, EditingEachKindOfPropertyIsOneUndoStep) {
         m = dynamic_cast<TfrxMemoView*>(r.Report->FindObject("Memo1"));
         ASSERT_NE(m, nullptr);
         r.Memo1 = m;
+        // The undo rebuilt every object of the report, the page too.
+        r.Page = dynamic_cast<TfrxReportPage*>(r.Report->FindObject("Page1"));
+        ASSERT_NE(r.Page, nullptr);
+        r.Designer->SetPage(r.Page);
         r.FillObjects();
         r.Data = dynamic_cast<TfrxMasterData*>(r.Report->FindObject("MasterData1"));
         r.Line1 = dynamic_cast<TfrxLineView*>(r.Report->FindObject("Line1"));
