@@ -1,0 +1,29 @@
+object hintform: TForm
+  Left = 380
+  Top = 260
+  BorderStyle = bsToolWindow
+  Caption = '帮助'
+  ClientHeight = 171
+  ClientWidth = 250
+  Color = clBtnFace
+  Font.Charset = GB2312_CHARSET
+  Font.Color = clWindowText
+  Font.Height = -12
+  Font.Name = '宋体'
+  Font.Style = []
+  OldCreateOrder = False
+  Position = poDesktopCenter
+  PixelsPerInch = 96
+  TextHeight = 12
+  object Memo1: TMemo
+    Left = 0
+    Top = 0
+    Width = 250
+    Height = 171
+    Align = alClient
+    Color = clInfoBk
+    ReadOnly = True
+    ScrollBars = ssVertical
+    TabOrder = 0
+  end
+end

@@ -1,0 +1,58 @@
+#!/usr/bin/env bash
+# Builds everything with clang, AddressSanitizer and UndefinedBehaviorSanitizer (any undefined
+# behaviour stops the process) into build/sanitize, runs the whole test suite there, then runs
+# each fuzz target of tests/fuzz over its seed corpus, side by side, for FUZZ_SECONDS seconds
+# (default 60; 0 skips them). Installs clang first when it is missing.
+#
+#   bash tools/run-sanitized.sh            suite and fuzz targets
+#   FUZZ_SECONDS=600 bash tools/run-sanitized.sh
+set -euo pipefail
+cd "$(dirname "$0")/.."
+root=$PWD
+bash tools/install-deps.sh
+if ! command -v clang++ >/dev/null; then
+  export DEBIAN_FRONTEND=noninteractive
+  apt-get update -qq
+  apt-get install -y -qq --no-install-recommends clang
+fi
+dir=build/sanitize
+cmake -S . -B "$dir" -G Ninja -DCMAKE_BUILD_TYPE=Sanitize \
+  -DCMAKE_C_COMPILER=clang -DCMAKE_CXX_COMPILER=clang++ \
+  -DCMAKE_C_FLAGS="-O1 -gline-tables-only" -DCMAKE_CXX_FLAGS="-O1 -gline-tables-only" \
+  -DROVE_SANITIZE=ON -DROVE_BUILD_FUZZ=ON -DROVE_BUILD_BENCH=OFF >/dev/null
+cmake --build "$dir" --parallel "$(nproc)"
+
+# Every report fails the run; leaks of the libraries below us are suppressed in the file named.
+export ASAN_OPTIONS=detect_leaks=1:abort_on_error=1:detect_stack_use_after_return=0
+export UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1
+export LSAN_OPTIONS=suppressions=$root/tools/sanitizer-suppressions.txt:print_suppressions=0
+export QT_QPA_PLATFORM=offscreen
+(cd "$dir" && ctest --output-on-failure --parallel "$(nproc)" --timeout 900)
+
+seconds=${FUZZ_SECONDS:-60}
+[ "$seconds" -gt 0 ] || exit 0
+work=$(mktemp -d)
+trap 'rm -rf "$work"' EXIT
+pids=()
+for corpus in tests/fuzz/corpus/*/; do
+  name=$(basename "$corpus")
+  target=$dir/tests/fuzz/fuzz_$name
+  # New inputs go to a scratch folder; the repository's seeds are only read.
+  mkdir -p "$work/$name"
+  "$target" -max_total_time="$seconds" -timeout=25 -rss_limit_mb=4096 -print_final_stats=1 \
+    -artifact_prefix="$work/$name-" "$work/$name" "$corpus" >"$work/$name.log" 2>&1 &
+  pids+=("$!:$name")
+done
+failed=0
+for entry in "${pids[@]}"; do
+  if ! wait "${entry%%:*}"; then
+    name=${entry#*:}
+    echo "fuzz_$name found a fault:"; tail -60 "$work/$name.log"
+    mkdir -p "$dir/fuzz-findings"; cp "$work/$name"-* "$dir/fuzz-findings/" 2>/dev/null || true
+    failed=1
+  else
+    name=${entry#*:}
+    echo "fuzz_$name: $(grep -m1 'stat::number_of_executed_units' "$work/$name.log" | awk '{print $2}') inputs, no finding"
+  fi
+done
+exit $failed
