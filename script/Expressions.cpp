@@ -6,6 +6,7 @@
 #include "script/Statements.h"
 
 #include <array>
+#include <typeinfo>
 
 // --- Variant arithmetic with the integer path ----------------------------------------------
 
@@ -107,11 +108,20 @@ public:
     std::unique_ptr<TfsDesignator> Owner;
 };
 
-class DesignatorNode final : public TfsExprNode {
+class DesignatorNode : public TfsExprNode {
 public:
     explicit DesignatorNode(std::unique_ptr<TfsDesignator> d) : Designator(std::move(d)) {}
     Variant Eval() override { return Designator->GetValue(); }
     std::unique_ptr<TfsDesignator> Designator;
+};
+
+// A call of a script procedure or of a host function: the designator's own GetValue,
+// called directly.
+template <class D>
+class CallNode final : public DesignatorNode {
+public:
+    using DesignatorNode::DesignatorNode;
+    Variant Eval() override { return static_cast<D*>(Designator.get())->D::GetValue(); }
 };
 
 class SetNode final : public TfsExprNode {
@@ -507,7 +517,12 @@ std::unique_ptr<TfsExprNode> TfsExpression::Generate(BuildNode* n) {
             TfsCustomVariable* var = static_cast<TfsVariableDesignator*>(d)->Variable();
             result = std::make_unique<VarNode>(var, std::move(n->Designator));
         } else {
-            result = std::make_unique<DesignatorNode>(std::move(n->Designator));
+            if (typeid(*d) == typeid(TfsProcCallDesignator))
+                result = std::make_unique<CallNode<TfsProcCallDesignator>>(std::move(n->Designator));
+            else if (typeid(*d) == typeid(TfsHostCallDesignator))
+                result = std::make_unique<CallNode<TfsHostCallDesignator>>(std::move(n->Designator));
+            else
+                result = std::make_unique<DesignatorNode>(std::move(n->Designator));
         }
         break;
     }

@@ -125,7 +125,7 @@ Variant TfsProcVariable::GetValue() {
     Executing = true;
     prog->SetRunFlags(InheritedFlags(prog));
     prog->SetIsRunning(true);
-    prog->Program()->Execute();
+    prog->Program()->RunBlock();
     return IsFunc ? FResult->Value : Variant::Null();
 }
 

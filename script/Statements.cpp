@@ -7,6 +7,7 @@
 #include "script/ProgramBuilder.h"
 #include "script/XMLDocument.h"
 
+#include <algorithm>
 #include <array>
 
 #include "script/ValueBuffer.h"
@@ -27,7 +28,8 @@ public:
     void Restore() {
         if (!FProc) return;
         const auto& locals = FProc->Locals();
-        for (size_t i = 0; i < FSaved.Count() && i < locals.size(); ++i) locals[i]->Value = std::move(FSaved[i]);
+        TfsCustomVariable* const* to = locals.data();
+        for (size_t i = 0, n = std::min(FSaved.Count(), locals.size()); i < n; ++i) to[i]->Value = std::move(FSaved[i]);
         FProc = nullptr;
     }
 
@@ -50,9 +52,10 @@ template <bool Take, class Value>
 Variant CallWith(TfsProcVariable* proc, std::span<Value> args, std::span<Variant> writeBack) {
     SaveFrame frame(proc);
     const int count = proc->Count();
+    const size_t given = args.size();
     for (int i = 0; i < count; ++i) {
         TfsParamItem* p = proc->Params(i);
-        if (static_cast<size_t>(i) >= args.size()) p->Value = p->DefValue;
+        if (static_cast<size_t>(i) >= given) p->Value = p->DefValue;
         else if constexpr (Take) p->Value = std::move(args[static_cast<size_t>(i)]);
         else p->Value = args[static_cast<size_t>(i)];
     }
@@ -252,9 +255,12 @@ Variant TfsProcCallDesignator::GetValue() {
     const size_t n = FArgs.size();
     TfsValueBuffer args(n);
     for (size_t i = 0; i < n; ++i) args.AddFrom([&] { return FArgs[i]->Evaluate(); });
-    bool anyVar = false;
-    for (size_t i = 0; i < n; ++i) anyVar = anyVar || FProc->Params(static_cast<int>(i))->IsVarParam;
-    if (!anyVar) return fsCallProc(FProc, args);
+    if (FAnyVar < 0) {
+        FAnyVar = 0;
+        for (size_t i = 0; i < n; ++i)
+            if (FProc->Params(static_cast<int>(i))->IsVarParam) FAnyVar = 1;
+    }
+    if (!FAnyVar) return fsCallProc(FProc, args);
     TfsValueBuffer back(n);
     back.Fill();
     Variant result = fsCallProc(FProc, args, back.Span());
@@ -327,9 +333,13 @@ void TfsAssignmentStmt::SetTarget(std::unique_ptr<TfsDesignator> designator, std
 void TfsAssignmentStmt::Execute() {
     RunLine();
     if (Prog->Terminated()) return;
-    Variant v = FExpression->Evaluate();
-    if (FVariable) FVariable->Value = std::move(v);
-    else FDesignator->SetValue(v);
+    if (FVariable) {
+        // x := y and x := 0 copy the value where it is.
+        if (const Variant* d = FExpression->Root()->Direct) FVariable->Value = *d;
+        else FVariable->Value = FExpression->Evaluate();
+        return;
+    }
+    FDesignator->SetValue(FExpression->Evaluate());
 }
 
 namespace {
@@ -360,10 +370,16 @@ void TfsAssignPlusStmt::Execute() {
         return;
     }
     if (v == FVariable && v->Value.IsInteger()) {
-        // Integer sums (the loop counters' s := s + i) stay in place.
+        // Integer sums (the loop counters' s := s + i) stay in place; a variable or constant
+        // on the right is read where it is.
+        int64_t r;
+        if (const Variant* d = FExpression->Root()->Direct;
+            d && d->IsInteger() && !__builtin_add_overflow(v->Value.IntValue(), d->IntValue(), &r)) {
+            v->Value.SetInt(r);
+            return;
+        }
         const Variant current = v->Value;
         const Variant e = FExpression->Evaluate();
-        int64_t r;
         if (e.IsInteger() && !__builtin_add_overflow(current.IntValue(), e.IntValue(), &r)) v->Value.SetInt(r);
         else v->Value = fsAdd(current, e);
         return;
@@ -416,7 +432,7 @@ void TfsIfStmt::Execute() {
     RunLine();
     if (Prog->Terminated()) return;
     if (Condition->Test()) ExecuteBlock();
-    else ElseStmt->Execute();
+    else ElseStmt->RunBlock();
 }
 
 TfsCaseStmt::TfsCaseStmt(TfsScript* prog, std::string unitName, std::string sourcePos)

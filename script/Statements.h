@@ -119,7 +119,7 @@ private:
 // One call of a script procedure or function with its arguments: evaluates the arguments,
 // stores them in the parameters, runs the body, writes var parameters back; a recursive call
 // saves and restores the locals of the procedure around itself.
-class TfsProcCallDesignator : public TfsDesignator {
+class TfsProcCallDesignator final : public TfsDesignator {
 public:
     TfsProcCallDesignator(TfsScript* prog, TfsProcVariable* proc, std::vector<std::unique_ptr<TfsExpression>> args);
     Variant GetValue() override;
@@ -127,11 +127,12 @@ public:
 private:
     TfsProcVariable* FProc;
     std::vector<std::unique_ptr<TfsExpression>> FArgs;
+    int8_t FAnyVar = -1;   // a var parameter among the arguments' (-1: not looked at yet)
 };
 
 // One call of a global host function (AddMethod) that has no var parameter: the argument
 // values go straight to the callback.
-class TfsHostCallDesignator : public TfsDesignator {
+class TfsHostCallDesignator final : public TfsDesignator {
 public:
     TfsHostCallDesignator(TfsScript* prog, TfsMethodHelper* method, std::vector<std::unique_ptr<TfsExpression>> args);
     Variant GetValue() override;
@@ -162,6 +163,9 @@ public:
 
     // A block: runs the children in order (see ExecuteBlock).
     virtual void Execute() { ExecuteBlock(); }
+    // Execute of a plain block (a procedure's body, else and except branches), called
+    // without the virtual dispatch.
+    void RunBlock() { ExecuteBlock(); }
 
     void Add(std::unique_ptr<TfsStatement> statement) { FItems.push_back(std::move(statement)); }
     int Count() const { return static_cast<int>(FItems.size()); }

@@ -21,8 +21,9 @@ public:
                                 : reinterpret_cast<Variant*>(FInline);
     }
     ~TfsValueBuffer() {
-        for (size_t i = 0; i < FCount; ++i) FData[i].~Variant();
-        if (FData != reinterpret_cast<Variant*>(FInline)) ::operator delete(FData);
+        Variant* data = FData;
+        for (size_t i = 0, n = FCount; i < n; ++i) data[i].~Variant();
+        if (data != reinterpret_cast<Variant*>(FInline)) ::operator delete(data);
     }
     TfsValueBuffer(const TfsValueBuffer&) = delete;
     TfsValueBuffer& operator=(const TfsValueBuffer&) = delete;

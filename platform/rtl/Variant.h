@@ -213,7 +213,7 @@ public:
     }
     // An integer as the narrowest of Integer and Int64 that holds it (integer results).
     static Variant FromInt(int64_t v) noexcept {
-        return v >= INT32_MIN && v <= INT32_MAX ? Variant(varInteger, v) : Variant(varInt64, v);
+        return static_cast<int32_t>(v) == v ? Variant(varInteger, v) : Variant(varInt64, v);
     }
 
     Variant(const Variant& other) noexcept : FType(other.FType), FOwns(other.FOwns), FInt(other.FInt) {
@@ -224,17 +224,31 @@ public:
         other.FOwns = false;
         other.FInt = 0;
     }
+    // Both assignments take the new value before the old one is released: the old value
+    // may be an array holding the new one.
     Variant& operator=(const Variant& other) noexcept {
-        if (this != &other) {
-            Variant copy(other);
-            Swap(copy);
-        }
+        if (other.HasRep()) other.FRep->FRefs.fetch_add(1, std::memory_order_relaxed);
+        const TVarType type = other.FType;
+        const bool owns = other.FOwns;
+        const int64_t value = other.FInt;
+        if (HasRep()) Release();
+        FType = type;
+        FOwns = owns;
+        FInt = value;
         return *this;
     }
     Variant& operator=(Variant&& other) noexcept {
         if (this != &other) {
-            Variant moved(std::move(other));
-            Swap(moved);
+            const TVarType type = other.FType;
+            const bool owns = other.FOwns;
+            const int64_t value = other.FInt;
+            other.FType = varEmpty;
+            other.FOwns = false;
+            other.FInt = 0;
+            if (HasRep()) Release();
+            FType = type;
+            FOwns = owns;
+            FInt = value;
         }
         return *this;
     }
@@ -250,7 +264,7 @@ public:
     void SetInt(int64_t v) noexcept {
         if (HasRep()) Release();
         FOwns = false;
-        FType = v >= INT32_MIN && v <= INT32_MAX ? varInteger : varInt64;
+        FType = static_cast<int32_t>(v) == v ? varInteger : varInt64;
         FInt = v;
     }
 
