@@ -224,6 +224,19 @@ public:
 // "1.5" for the diff and prepared-page texts: the runtime's general float text.
 std::string frxDiffFloat(double Value);
 
+// Obj as a T when its class is T or a descendant, else nullptr: the same answer as
+// dynamic_cast, through the class chain of the object's own class information. The
+// engine asks this for every object of every band printed; a dynamic_cast there walks the
+// compiler's type information and compares type names, a large part of a run's time. T
+// must declare its class (ROVE_CLASS), so that its class information is its own.
+template <class T, class From>
+T* frxAs(From* Obj) noexcept {
+    static_assert(std::is_base_of_v<From, T>, "frxAs casts down only");
+    static_assert(std::is_same_v<decltype(&T::ClassType), TClass (T::*)() const noexcept>,
+                  "frxAs needs a class that declares its class information");
+    return Obj && Obj->template Is<T>() ? static_cast<T*>(Obj) : nullptr;
+}
+
 // The type of a script event property (OnBeforePrint ...): a text naming a procedure of
 // the report script, published under the event type's name ("TfrxNotifyEvent",
 // "TfrxPreviewClickEvent", "TfrxCloseQueryEvent", "TfrxKeyEvent", "TfrxKeyPressEvent",

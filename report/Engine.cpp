@@ -49,7 +49,7 @@ TfrxDataSet* DataSetOf(TfrxDataBand* Band) {
 
 void ResetSuppressed(TfrxBand* Band) {
     for (TfrxComponent* c : Band->ObjectList())
-        if (auto* m = dynamic_cast<TfrxCustomMemoView*>(c)) m->ResetSuppress();
+        if (auto* m = frxAs<TfrxCustomMemoView>(c)) m->ResetSuppress();
 }
 
 bool IsFooterKind(const TfrxBand* Band) {
@@ -80,11 +80,11 @@ bool TfrxEngine::Terminated() const { return PreviewPages() && PreviewPages()->T
 double TfrxEngine::FreeSpace() { return PageHeight - FFooterHeight - CurY; }
 
 void TfrxEngine::AddAnchor(const std::string& Text) {
-    if (auto* pp = dynamic_cast<TfrxPreviewPages*>(PreviewPages())) pp->AddAnchor(Text);
+    if (auto* pp = frxAs<TfrxPreviewPages>(PreviewPages())) pp->AddAnchor(Text);
 }
 
 int TfrxEngine::GetAnchorPage(const std::string& Text) {
-    auto* pp = dynamic_cast<TfrxPreviewPages*>(PreviewPages());
+    auto* pp = frxAs<TfrxPreviewPages>(PreviewPages());
     return pp ? pp->GetAnchorPage(Text) : 1;
 }
 
@@ -117,16 +117,16 @@ void TfrxEngine::BuildBandTree(TfrxReportPage* Page, bool Vertical) {
     // Bands of the tree sorted by position; a band at a position already taken is left out.
     std::map<std::string, TfrxBand*> sorted;
     for (TfrxComponent* c : Page->ObjectList()) {
-        auto* band = dynamic_cast<TfrxBand*>(c);
+        auto* band = frxAs<TfrxBand>(c);
         if (!band || band->Vertical != Vertical) continue;
-        if (auto* db = dynamic_cast<TfrxDataBand*>(band)) {
+        if (auto* db = frxAs<TfrxDataBand>(band)) {
             db->DetailList.clear();
             db->Header = nullptr;
             db->Footer = nullptr;
             db->Group = nullptr;
             if (!db->DataSet() && db->RowCount() >= 1) db->VirtualDataSet()->Initialize();
         }
-        if (auto* gh = dynamic_cast<TfrxGroupHeader*>(band)) {
+        if (auto* gh = frxAs<TfrxGroupHeader>(band)) {
             gh->GroupList.clear();
             gh->Footer = nullptr;
         }
@@ -144,10 +144,10 @@ void TfrxEngine::BuildBandTree(TfrxReportPage* Page, bool Vertical) {
     if (!Vertical) {
         std::vector<TfrxBand*> verticals;
         for (TfrxComponent* c : Page->ObjectList())
-            if (auto* band = dynamic_cast<TfrxBand*>(c); band && band->Vertical) verticals.push_back(band);
+            if (auto* band = frxAs<TfrxBand>(c); band && band->Vertical) verticals.push_back(band);
         if (!verticals.empty())
             for (TfrxComponent* c : std::vector<TfrxComponent*>(Page->ObjectList())) {
-                auto* row = dynamic_cast<TfrxBand*>(c);
+                auto* row = frxAs<TfrxBand>(c);
                 if (!row || row->Vertical) continue;
                 for (TfrxComponent* obj : std::vector<TfrxComponent*>(row->ObjectList()))
                     for (TfrxBand* v : verticals)
@@ -168,7 +168,7 @@ void TfrxEngine::BuildBandTree(TfrxReportPage* Page, bool Vertical) {
 
     // Groups: a run of group headers belongs to the next data band below them.
     for (size_t i = 0; i < list.size();) {
-        auto* gh = dynamic_cast<TfrxGroupHeader*>(list[i]);
+        auto* gh = frxAs<TfrxGroupHeader>(list[i]);
         if (!gh) {
             ++i;
             continue;
@@ -178,7 +178,7 @@ void TfrxEngine::BuildBandTree(TfrxReportPage* Page, bool Vertical) {
         for (; j < list.size() && list[j]->Is<TfrxGroupHeader>(); ++j)
             gh->GroupList.push_back(static_cast<TfrxGroupHeader*>(list[j]));
         TfrxDataBand* data = nullptr;
-        for (size_t k = j; k < list.size() && !data; ++k) data = dynamic_cast<TfrxDataBand*>(list[k]);
+        for (size_t k = j; k < list.size() && !data; ++k) data = frxAs<TfrxDataBand>(list[k]);
         if (data) data->Group = gh;
         else error("enUnconnGroup", gh);
         i = j;
@@ -210,7 +210,7 @@ void TfrxEngine::BuildBandTree(TfrxReportPage* Page, bool Vertical) {
 
     // Headers and footers directly around a data band.
     for (size_t i = 0; i < list.size(); ++i) {
-        auto* db = dynamic_cast<TfrxDataBand*>(list[i]);
+        auto* db = frxAs<TfrxDataBand>(list[i]);
         if (!db) continue;
         if (i + 1 < list.size() && list[i + 1]->Is<TfrxFooter>()) {
             db->Footer = list[i + 1];
@@ -236,7 +236,7 @@ void TfrxEngine::BuildBandTree(TfrxReportPage* Page, bool Vertical) {
         auto* db = static_cast<TfrxDataBand*>(list[At]);
         const int level = db->BandNumber();
         for (size_t j = At + 1; j < list.size(); ++j) {
-            auto* d = dynamic_cast<TfrxDataBand*>(list[j]);
+            auto* d = frxAs<TfrxDataBand>(list[j]);
             if (!d) continue;
             const int n = d->BandNumber();
             if (n <= level) break;
@@ -295,13 +295,13 @@ bool TfrxEngine::Run() {
         AggregatesClear();
         for (int i = 0; i < report->PagesCount(); ++i) {
             TfrxPage* page = report->Pages(i);
-            if (auto* rp = dynamic_cast<TfrxReportPage*>(page)) {
+            if (auto* rp = frxAs<TfrxReportPage>(page)) {
                 FPage = rp;
                 pp->AddSourcePage(rp);
                 BuildBandTree(rp, false);
                 BuildBandTree(rp, true);
                 AggregatesAddItems(rp);
-            } else if (auto* dp = dynamic_cast<TfrxDialogPage*>(page)) {
+            } else if (auto* dp = frxAs<TfrxDialogPage>(page)) {
                 dp->Initialize();
             }
         }
@@ -337,7 +337,7 @@ bool TfrxEngine::Run() {
 bool TfrxEngine::RunDialogs() {
     TfrxReport* report = Report();
     for (int i = 0; i < report->PagesCount(); ++i) {
-        auto* dp = dynamic_cast<TfrxDialogPage*>(report->Pages(i));
+        auto* dp = frxAs<TfrxDialogPage>(report->Pages(i));
         if (!dp || !dp->Visible()) continue;
         dp->SetBorderStyle(dp->BorderStyle());
         if (!dp->Form() || dp->Form()->ControlCount() == 0) continue;
@@ -366,7 +366,7 @@ void TfrxEngine::RunPass() {
 void TfrxEngine::RunReportPages() {
     TfrxReport* report = Report();
     for (int i = 0; i < report->PagesCount(); ++i) {
-        auto* rp = dynamic_cast<TfrxReportPage*>(report->Pages(i));
+        auto* rp = frxAs<TfrxReportPage>(report->Pages(i));
         if (!rp) continue;
         FPage = rp;
         if (!rp->IsSubReport() && rp->Visible()) RunPage(rp);
@@ -400,7 +400,7 @@ void TfrxEngine::RunPageBody(TfrxReportPage* Page) {
     // The objects placed on the page itself print once, at their page positions.
     std::vector<TfrxComponent*> loose;
     for (TfrxComponent* c : Page->ObjectList())
-        if (!dynamic_cast<TfrxBand*>(c)) loose.push_back(c);
+        if (!frxAs<TfrxBand>(c)) loose.push_back(c);
     if (!loose.empty()) {
         auto nullBand = std::make_unique<TfrxNullBand>(nullptr);
         nullBand->SetParent(Page);
@@ -506,7 +506,7 @@ void TfrxEngine::ShowHeaderList(double ColumnX, bool PageHeaderOnlyAtZero) {
     for (const auto& item : items) {
         TfrxBand* band = item.Band;
         if (!band) continue;
-        if (auto* ph = dynamic_cast<TfrxPageHeader*>(band)) {
+        if (auto* ph = frxAs<TfrxPageHeader>(band)) {
             if (FFirstPage && !ph->PrintOnFirstPage) continue;
             if (PageHeaderOnlyAtZero && CurY > kEps) continue;
         }
@@ -532,7 +532,7 @@ void TfrxEngine::OpenPage() {
     TfrxCustomPreviewPages* pp = PreviewPages();
     // Side-by-side output (separate subreports) moves onto pages that exist already:
     // their header bands are there and are not printed twice.
-    auto* store = dynamic_cast<TfrxPreviewPages*>(pp);
+    auto* store = frxAs<TfrxPreviewPages>(pp);
     const bool reopening = pp->CurPage + 1 < pp->Count() && !(store && store->AddPages);
     ++FNoBreak;
     FReopening = reopening;
@@ -596,7 +596,7 @@ void TfrxEngine::EndPage() {
             PrepareBand(band);
             if (band->Visible()) {
                 bool skip = false;
-                if (auto* pf = dynamic_cast<TfrxPageFooter*>(band))
+                if (auto* pf = frxAs<TfrxPageFooter>(band))
                     skip = (FFirstPage && !pf->PrintOnFirstPage) || (FLastPage && !pf->PrintOnLastPage);
                 if (!skip && !pp->BandExists(band)) {
                     band->SetLeft(0);
@@ -673,8 +673,8 @@ bool TfrxEngine::HasData(TfrxDataBand* Band, const std::vector<TfrxDataBand*>& D
 
 void TfrxEngine::AddToHeaderList(TfrxBand* Band) {
     bool reprint = false;
-    if (auto* h = dynamic_cast<TfrxHeader*>(Band)) reprint = h->ReprintOnNewPage;
-    else if (auto* g = dynamic_cast<TfrxGroupHeader*>(Band)) reprint = g->ReprintOnNewPage;
+    if (auto* h = frxAs<TfrxHeader>(Band)) reprint = h->ReprintOnNewPage;
+    else if (auto* g = frxAs<TfrxGroupHeader>(Band)) reprint = g->ReprintOnNewPage;
     if (!reprint) return;
     if (Band->Vertical) FVerticalReprint.push_back(Band);
     else FHeaderList.Add(Band, FColumnOrigin, FKeeping);
@@ -901,14 +901,14 @@ void TfrxEngine::OutputBand(TfrxBand* Band) {
         FillVerticalCells(Band);
         CurX = 0;
     }
-    auto* dataBand = dynamic_cast<TfrxDataBand*>(Band);
+    auto* dataBand = frxAs<TfrxDataBand>(Band);
     const bool multiColumn = dataBand && dataBand->Columns >= 2;
     const bool nullBand = Band->Is<TfrxNullBand>();
 
     if (Band->Visible() && Band->StartNewPage && !FOutputTarget && FNoBreak == 0) {
         bool firstRow = false;
         if (dataBand) firstRow = dataBand->LineThrough == 1;
-        else if (auto* gh = dynamic_cast<TfrxGroupHeader*>(Band)) firstRow = gh->LineThrough == 1;
+        else if (auto* gh = frxAs<TfrxGroupHeader>(Band)) firstRow = gh->LineThrough == 1;
         if (!firstRow) NewPage();
     }
 
@@ -947,7 +947,7 @@ void TfrxEngine::OutputBand(TfrxBand* Band) {
 }
 
 TfrxBand* TfrxEngine::CopyBand(TfrxBand* Band) {
-    auto* store = dynamic_cast<TfrxPreviewPages*>(PreviewPages());
+    auto* store = frxAs<TfrxPreviewPages>(PreviewPages());
     auto* copy = static_cast<TfrxBand*>(Band->ClassType()->CreateInstance(nullptr));
     try {
         copy->SetBounds(Band->Left(), Band->Top(), Band->Width(), Band->Height());
@@ -958,7 +958,7 @@ TfrxBand* TfrxEngine::CopyBand(TfrxBand* Band) {
             frxCopyProperties(*obj, *c);
             // The copy leaves the page it was made on: its font is its own.
             obj->SetParentFont(false);
-            if (auto* memo = dynamic_cast<TfrxCustomMemoView*>(obj))
+            if (auto* memo = frxAs<TfrxCustomMemoView>(obj))
                 memo->SetValue(static_cast<TfrxCustomMemoView*>(c)->Value());
             if (store) store->LinkToSource(obj, c);
         }
@@ -988,23 +988,23 @@ void TfrxEngine::PrepareBand(TfrxBand* Band) {
     bool onParent = false;
     for (size_t i = 0; i < own; ++i) {
         TfrxComponent* c = objects[i];
-        auto* rc = dynamic_cast<TfrxReportComponent*>(c);
+        auto* rc = frxAs<TfrxReportComponent>(c);
         if (!rc) continue;
         report->CurObject = c->Name();
         rc->BeforePrint();
         report->DoBeforePrint(rc);
-        if (auto* sub = dynamic_cast<TfrxSubreport*>(c); sub && sub->Visible() && sub->PrintOnParent) onParent = true;
+        if (auto* sub = frxAs<TfrxSubreport>(c); sub && sub->Visible() && sub->PrintOnParent) onParent = true;
     }
     for (size_t i = 0; i < objects.size(); ++i) {
         TfrxComponent* c = objects[i];
-        auto* rc = dynamic_cast<TfrxReportComponent*>(c);
+        auto* rc = frxAs<TfrxReportComponent>(c);
         if (!rc || !c->Visible()) continue;
         report->CurObject = c->Name();
         if (i < own) {
             rc->GetData();
             report->DoNotifyEvent(rc, rc->OnAfterData);
         }
-        if (auto* s = dynamic_cast<TfrxStretcheable*>(c); s && s->StretchMode() != smDontStretch) {
+        if (auto* s = frxAs<TfrxStretcheable>(c); s && s->StretchMode() != smDontStretch) {
             const double h = s->CalcHeight();
             if (h > s->Height()) {
                 ShiftBelow(Band, s, h - s->Height());
@@ -1018,7 +1018,7 @@ void TfrxEngine::PrepareBand(TfrxBand* Band) {
     }
     // A dot-matrix memo's bottom frame line runs through the character row below it.
     auto bottomRow = [](TfrxComponent* c) {
-        auto* m = dynamic_cast<TfrxDMPMemoView*>(c);
+        auto* m = frxAs<TfrxDMPMemoView>(c);
         return m && m->Frame()->Typ.Contains(ftBottom) ? frxCharHeight : 0.0;
     };
     double bottom = 0;
@@ -1026,7 +1026,7 @@ void TfrxEngine::PrepareBand(TfrxBand* Band) {
     if (Band->Stretched) Band->SetHeight(bottom);
     report->DoNotifyEvent(Band, Band->OnAfterCalcHeight);
     for (TfrxComponent* c : objects)
-        if (auto* s = dynamic_cast<TfrxStretcheable*>(c); s && s->StretchMode() == smMaxHeight)
+        if (auto* s = frxAs<TfrxStretcheable>(c); s && s->StretchMode() == smMaxHeight)
             s->SetHeight(bottom - s->Top() - bottomRow(c));
 }
 
@@ -1038,7 +1038,7 @@ void TfrxEngine::AfterPrintBand(TfrxBand* Band) {
                                ? std::min<size_t>(static_cast<size_t>(Band->AddedObjectsMark), list.size())
                                : list.size();
         for (TfrxComponent* c : std::vector<TfrxComponent*>(list.begin(), list.begin() + static_cast<std::ptrdiff_t>(own))) {
-            auto* rc = dynamic_cast<TfrxReportComponent*>(c);
+            auto* rc = frxAs<TfrxReportComponent>(c);
             if (!rc) continue;
             report->CurObject = c->Name();
             report->DoAfterPrint(rc);
@@ -1053,7 +1053,7 @@ void TfrxEngine::AfterPrintBand(TfrxBand* Band) {
 
 void TfrxEngine::FreeAddedObjects(TfrxBand* Band) {
     if (Band->AddedObjectsMark < 0) return;
-    auto* store = dynamic_cast<TfrxPreviewPages*>(PreviewPages());
+    auto* store = frxAs<TfrxPreviewPages>(PreviewPages());
     const std::vector<TfrxComponent*>& list = Band->ObjectList();
     std::vector<TfrxComponent*> added(list.begin() + std::min<std::ptrdiff_t>(Band->AddedObjectsMark, Band->ObjectCount()),
                                       list.end());
@@ -1110,7 +1110,7 @@ void TfrxEngine::OutputVerticalCell(TfrxBand* Band) {
         FVerticalMarks.push_back(row->ObjectCount());
         for (TfrxBand* header : std::vector<TfrxBand*>(FVerticalReprint)) OutputVerticalCell(header);
     }
-    auto* store = dynamic_cast<TfrxPreviewPages*>(PreviewPages());
+    auto* store = frxAs<TfrxPreviewPages>(PreviewPages());
     FCurBand = Band;
     report->CurObject = Band->Name();
     Band->BeforePrint();
@@ -1119,7 +1119,7 @@ void TfrxEngine::OutputVerticalCell(TfrxBand* Band) {
     for (TfrxComponent* c : Band->ObjectList())
         if (RowBandOf(c) == row) cells.push_back(c);
     for (TfrxComponent* c : cells) {
-        auto* rc = dynamic_cast<TfrxReportComponent*>(c);
+        auto* rc = frxAs<TfrxReportComponent>(c);
         if (!rc) continue;
         report->CurObject = c->Name();
         rc->BeforePrint();
@@ -1135,7 +1135,7 @@ void TfrxEngine::OutputVerticalCell(TfrxBand* Band) {
         CurLineThrough = FRowLineThrough;
     }
     for (TfrxComponent* c : cells) {
-        auto* rc = dynamic_cast<TfrxReportComponent*>(c);
+        auto* rc = frxAs<TfrxReportComponent>(c);
         if (!rc || !c->Visible() || !c->ClassType()->CanCreate()) continue;
         report->CurObject = c->Name();
         rc->GetData();
@@ -1143,7 +1143,7 @@ void TfrxEngine::OutputVerticalCell(TfrxBand* Band) {
         auto* copy = static_cast<TfrxComponent*>(c->ClassType()->CreateInstance(nullptr));
         copy->SetParent(row);
         frxCopyProperties(*copy, *c);
-        if (auto* memo = dynamic_cast<TfrxCustomMemoView*>(copy))
+        if (auto* memo = frxAs<TfrxCustomMemoView>(copy))
             memo->SetValue(static_cast<TfrxCustomMemoView*>(c)->Value());
         copy->SetLeft(CurX + c->Left());
         if (store) store->LinkToSource(copy, c);
@@ -1151,7 +1151,7 @@ void TfrxEngine::OutputVerticalCell(TfrxBand* Band) {
     CurLine = line;
     CurLineThrough = lineThrough;
     for (TfrxComponent* c : cells)
-        if (auto* rc = dynamic_cast<TfrxReportComponent*>(c)) {
+        if (auto* rc = frxAs<TfrxReportComponent>(c)) {
             report->CurObject = c->Name();
             report->DoAfterPrint(rc);
             rc->AfterPrint();
@@ -1168,7 +1168,7 @@ void TfrxEngine::OutputVerticalCell(TfrxBand* Band) {
 
 void TfrxEngine::WriteVerticalParts(TfrxBand* Band) {
     TfrxCustomPreviewPages* pp = PreviewPages();
-    auto* store = dynamic_cast<TfrxPreviewPages*>(pp);
+    auto* store = frxAs<TfrxPreviewPages>(pp);
     const std::vector<int> marks = FVerticalMarks;
     const std::vector<TfrxComponent*> objects = Band->ObjectList();
     std::vector<bool> visible;
@@ -1253,7 +1253,7 @@ void TfrxEngine::CheckSubreportCycles() {
     std::function<void(TfrxReportPage*)> visit = [&](TfrxReportPage* Page) {
         path.push_back(Page);
         for (TfrxComponent* c : Page->AllObjects()) {
-            auto* sub = dynamic_cast<TfrxSubreport*>(c);
+            auto* sub = frxAs<TfrxSubreport>(c);
             if (!sub || !sub->Page()) continue;
             if (std::find(path.begin(), path.end(), sub->Page()) != path.end()) {
                 if (reported.insert(sub).second)
@@ -1265,7 +1265,7 @@ void TfrxEngine::CheckSubreportCycles() {
         path.pop_back();
     };
     for (int i = 0; i < report->PagesCount(); ++i)
-        if (auto* rp = dynamic_cast<TfrxReportPage*>(report->Pages(i))) visit(rp);
+        if (auto* rp = frxAs<TfrxReportPage>(report->Pages(i))) visit(rp);
 }
 
 void TfrxEngine::PrintSubreportsOnParent(TfrxBand* Band) {
@@ -1282,7 +1282,7 @@ void TfrxEngine::PrintSubreportsOnParent(TfrxBand* Band) {
     FOutputTarget = target.get();
     try {
         for (TfrxComponent* c : std::vector<TfrxComponent*>(Band->ObjectList())) {
-            auto* sub = dynamic_cast<TfrxSubreport*>(c);
+            auto* sub = frxAs<TfrxSubreport>(c);
             if (!sub || !sub->Visible() || !sub->PrintOnParent) continue;
             // Positions are the band's own: the band is placed at the page's CurX later.
             FColumnOrigin = sub->Left() + savedOrigin;
@@ -1298,20 +1298,20 @@ void TfrxEngine::PrintSubreportsOnParent(TfrxBand* Band) {
     // The views collected in the target's bands move into the band where they stand.
     for (TfrxComponent* b : std::vector<TfrxComponent*>(target->ObjectList()))
         for (TfrxComponent* v : std::vector<TfrxComponent*>(b->ObjectList())) {
-            if (dynamic_cast<TfrxBand*>(v)) continue;
+            if (frxAs<TfrxBand>(v)) continue;
             const double left = b->Left() + v->Left(), top = b->Top() + v->Top();
             v->SetParent(Band);
             v->SetLeft(left);
             v->SetTop(top);
         }
-    if (auto* store = dynamic_cast<TfrxPreviewPages*>(PreviewPages()))
+    if (auto* store = frxAs<TfrxPreviewPages>(PreviewPages()))
         for (TfrxComponent* b : target->ObjectList()) store->ForgetRunLink(b);
 }
 
 void TfrxEngine::PrintSeparateSubreports(TfrxBand* Band) {
     std::vector<TfrxSubreport*> subs;
     for (TfrxComponent* c : Band->ObjectList())
-        if (auto* sub = dynamic_cast<TfrxSubreport*>(c); sub && sub->Visible() && !sub->PrintOnParent)
+        if (auto* sub = frxAs<TfrxSubreport>(c); sub && sub->Visible() && !sub->PrintOnParent)
             subs.push_back(sub);
     if (subs.empty()) return;
     TfrxCustomPreviewPages* pp = PreviewPages();
@@ -1346,7 +1346,7 @@ void TfrxEngine::PrintSeparateSubreports(TfrxBand* Band) {
 void TfrxEngine::ShiftBelow(TfrxBand* Band, TfrxComponent* Grown, double Growth) {
     std::vector<TfrxComponent*> below;
     for (TfrxComponent* c : Band->ObjectList()) {
-        auto* v = dynamic_cast<TfrxView*>(c);
+        auto* v = frxAs<TfrxView>(c);
         if (!v || c == Grown || v->ShiftMode() == smDontShift) continue;
         if (c->Top() > Grown->Top()) below.push_back(c);
     }
@@ -1390,7 +1390,7 @@ void TfrxEngine::SplitBand(TfrxBand* Band) {
     const std::vector<TfrxComponent*> all = work;
     std::unordered_map<TfrxComponent*, double> remaining;
     for (TfrxComponent* c : work)
-        if (auto* s = dynamic_cast<TfrxStretcheable*>(c)) {
+        if (auto* s = frxAs<TfrxStretcheable>(c)) {
             s->InitPart();
             remaining[c] = c->Height();
         }
@@ -1416,7 +1416,7 @@ void TfrxEngine::SplitBand(TfrxBand* Band) {
             };
             const std::vector<TfrxComponent*> pending = work;
             for (TfrxComponent* c : pending) {
-                auto* s = dynamic_cast<TfrxStretcheable*>(c);
+                auto* s = frxAs<TfrxStretcheable>(c);
                 auto take = [&] {
                     part.push_back(c);
                     work.erase(std::find(work.begin(), work.end(), c));
@@ -1445,12 +1445,12 @@ void TfrxEngine::SplitBand(TfrxBand* Band) {
                         remaining[c] = left + (remaining[c] - c->Height());
                     } else if (fresh && c->Top() <= kEps) {
                         // Not even one line fits an empty part: the rest is placed whole.
-                        auto* memo = dynamic_cast<TfrxCustomMemoView*>(c);
+                        auto* memo = frxAs<TfrxCustomMemoView>(c);
                         if (memo) memo->SetText(memo->PartText());
                         c->SetHeight(remaining[c]);
                         take();
                     } else {
-                        if (auto* memo = dynamic_cast<TfrxCustomMemoView*>(c)) memo->SetText(memo->PartText());
+                        if (auto* memo = frxAs<TfrxCustomMemoView>(c)) memo->SetText(memo->PartText());
                         c->SetTop(space);
                         c->SetHeight(full);
                     }
@@ -1462,9 +1462,9 @@ void TfrxEngine::SplitBand(TfrxBand* Band) {
             Band->SetHeight(height);
             if (work.empty()) {
                 for (TfrxComponent* c : part) {
-                    if (auto* v = dynamic_cast<TfrxView*>(c); v && v->Align() == baBottom)
+                    if (auto* v = frxAs<TfrxView>(c); v && v->Align() == baBottom)
                         c->SetTop(Band->Height() - c->Height());
-                    if (auto* s = dynamic_cast<TfrxStretcheable*>(c); s && s->StretchMode() == smMaxHeight)
+                    if (auto* s = frxAs<TfrxStretcheable>(c); s && s->StretchMode() == smMaxHeight)
                         c->SetHeight(Band->Height() - c->Top());
                 }
             }
@@ -1479,7 +1479,7 @@ void TfrxEngine::SplitBand(TfrxBand* Band) {
                 for (TfrxComponent* c : all) c->SetVisible(true);
                 NewColumn();
                 for (TfrxComponent* c : work) {
-                    if (dynamic_cast<TfrxStretcheable*>(c)) {
+                    if (frxAs<TfrxStretcheable>(c)) {
                         c->SetTop(std::max(0.0, c->Top() - space));
                         c->SetHeight(remaining[c]);
                     } else {

@@ -186,24 +186,49 @@ std::string TfrxCustomMemoView::CalcAndFormat(const std::string& Expr) {
     return FormatData(FValue, format);
 }
 
-std::string TfrxCustomMemoView::ExpandExpressions(const std::string& Text) {
+void TfrxCustomMemoView::SplitExpressions(const std::string& Text) {
+    FSplit.Valid = true;
+    FSplit.Text = Text;
+    FSplit.Delimiters = ExpressionDelimiters;
+    FSplit.Literals.clear();
+    FSplit.Expressions.clear();
     const size_t comma = ExpressionDelimiters.find(',');
     const std::string open = comma == std::string::npos ? std::string() : ExpressionDelimiters.substr(0, comma);
     const std::string close = comma == std::string::npos ? ExpressionDelimiters : ExpressionDelimiters.substr(comma + 1);
     // An empty opening delimiter would stand everywhere: such a memo has no expressions.
-    if (open.empty() || Text.find(open) == std::string::npos) return Text;
-    std::string s = Text;
-    size_t i = 0;
+    if (open.empty() || Text.find(open) == std::string::npos) {
+        FSplit.Literals.push_back(Text);
+        return;
+    }
+    size_t from = 0, i = 0;
     while (true) {
-        while (i < s.size() && s.compare(i, open.size(), open) != 0) NextCodePoint(s, i);
-        if (i >= s.size()) break;
+        while (i < Text.size() && Text.compare(i, open.size(), open) != 0) NextCodePoint(Text, i);
+        if (i >= Text.size()) break;
         size_t end = i;
         std::string expr;
-        if (!frxGetBrackedVariable(s, open, close, i, end, expr)) break;
-        const std::string value = CalcAndFormat(expr);
-        s.replace(i, end - i, value);
-        i += value.size();
+        if (!frxGetBrackedVariable(Text, open, close, i, end, expr)) break;
+        FSplit.Literals.push_back(Text.substr(from, i - from));
+        FSplit.Expressions.push_back(std::move(expr));
+        from = i = end;
     }
+    FSplit.Literals.push_back(Text.substr(from));
+}
+
+// Each expression is replaced by its value; scanning goes on after the expression, so a
+// value holding delimiters is not evaluated again.
+std::string TfrxCustomMemoView::ExpandExpressions(const std::string& Text) {
+    if (!FSplit.Valid || FSplit.Text != Text || FSplit.Delimiters != ExpressionDelimiters) SplitExpressions(Text);
+    if (FSplit.Expressions.empty()) return Text;
+    // The split is taken out while the expressions run: one of them may expand another
+    // text of this memo (through the script). It comes back when all went well.
+    TSplitText split = std::move(FSplit);
+    FSplit.Valid = false;
+    std::string s = split.Literals[0];
+    for (size_t k = 0; k < split.Expressions.size(); ++k) {
+        s += CalcAndFormat(split.Expressions[k]);
+        s += split.Literals[k + 1];
+    }
+    FSplit = std::move(split);
     return s;
 }
 
@@ -427,7 +452,7 @@ double TfrxCustomMemoView::DrawPart() {
 
 std::string TfrxCustomMemoView::Diff(TfrxComponent* AComponent) {
     std::string s = TfrxStretcheable::Diff(AComponent);
-    auto* o = dynamic_cast<TfrxCustomMemoView*>(AComponent);
+    auto* o = frxAs<TfrxCustomMemoView>(AComponent);
     if (!o) return s;
     if (AutoWidth != o->AutoWidth) DiffItem(s, "AutoWidth", BoolText(AutoWidth));
     if (FloatsDiffer(CharSpacing, o->CharSpacing)) DiffItem(s, "CharSpacing", frxDiffFloat(CharSpacing));

@@ -145,6 +145,8 @@ protected:
 private:
     void Init();
     std::string CalcAndFormat(const std::string& Expr);
+    // Splits Text into its literal pieces and expressions with the current delimiters.
+    void SplitExpressions(const std::string& Text);
 
     std::unique_ptr<TfrxFormat> FDisplayFormat;
     TfrxCustomMemoView* FFlowTo = nullptr;
@@ -160,6 +162,17 @@ private:
     // The fill colour while a highlight replaces it.
     TColor FSavedColor = clNone;
     bool FColorSaved = false;
+    // The text last expanded, split once: literal pieces around its expressions (one
+    // more literal than expressions), with the delimiters it was split by. A memo prints
+    // the same text on every row; only its values change.
+    struct TSplitText {
+        bool Valid = false;
+        std::string Text;
+        std::string Delimiters;
+        std::vector<std::string> Literals;
+        std::vector<std::string> Expressions;
+    };
+    TSplitText FSplit;
 };
 
 class TfrxMemoView : public TfrxCustomMemoView {

@@ -292,12 +292,12 @@ void TfrxPreviewPages::Initialize() {
 void TfrxPreviewPages::RegisterCopy(TfrxComponent* Copy, TfrxComponent* Template, int SourceIndex) {
     TSourceInfo info;
     info.ClassName = Copy->ClassName();
-    auto* view = dynamic_cast<TfrxView*>(Copy);
+    auto* view = frxAs<TfrxView>(Copy);
     if (!(view && view->StoreInFull)) {
         TfrxXMLSerializer serializer(nullptr);
         info.FullXML = serializer.ObjToXML(Copy);
     }
-    const bool band = dynamic_cast<TfrxBand*>(Copy) != nullptr;
+    const bool band = frxAs<TfrxBand>(Copy) != nullptr;
     std::string base = band ? "b" : LowerCase(Copy->BaseName().substr(0, 1));
     if (base.empty()) base = "o";
     info.Alias = FDictionary.AddUnique(base, "Page" + std::to_string(SourceIndex) + "." + Copy->Name(), Copy);
@@ -416,7 +416,7 @@ void TfrxPreviewPages::WriteObject(TfrxXMLItem* Parent, TfrxComponent* Obj) {
     TfrxXMLItem* item = Parent->Add();
     if (TfrxComponent* source = SourceOf(Obj)) {
         item->SetName(FSourceInfo.at(source).Alias);
-        auto* view = dynamic_cast<TfrxView*>(Obj);
+        auto* view = frxAs<TfrxView>(Obj);
         if (!IsFinalPass())
             item->SetText(TrimLeft(Obj->TfrxComponent::Diff(source)));
         else if (view && view->StoreInFull)
@@ -428,6 +428,10 @@ void TfrxPreviewPages::WriteObject(TfrxXMLItem* Parent, TfrxComponent* Obj) {
         item->SetText(Obj->AllDiff(nullptr));
     }
     FAllocated += static_cast<int64_t>(item->Name().size() + item->Text().size() + sizeof(TfrxXMLItem) + 16);
+    // A pass before the last keeps only what the engine reads back from its pages: the
+    // bands with their places (the last Y, keep blocks moved to the next page, bands
+    // already on a page). The objects inside them are written by the last pass only.
+    if (!IsFinalPass() && Obj->Is<TfrxBand>()) return;
     for (TfrxComponent* c : Obj->ObjectList()) WriteObject(item, c);
 }
 
@@ -764,7 +768,7 @@ void TfrxPreviewPages::ReadSourcePages() {
         for (TfrxComponent* c : page->AllObjects()) {
             TSourceInfo info;
             info.ClassName = c->ClassName();
-            auto* view = dynamic_cast<TfrxView*>(c);
+            auto* view = frxAs<TfrxView>(c);
             if (!(view && view->StoreInFull)) info.FullXML = serializer.ObjToXML(c);
             FSourceInfo[c] = std::move(info);
         }
@@ -869,7 +873,7 @@ void TfrxPreviewPages::DrawPage(int Index, TCanvas* Canvas, double ScaleX, doubl
     if (!Canvas) return;
     TfrxPage* page = GetPage(Index);
     if (!page) return;
-    auto* rp = dynamic_cast<TfrxReportPage*>(page);
+    auto* rp = frxAs<TfrxReportPage>(page);
     const bool mirror = rp && rp->MirrorMargins && Index % 2 == 1;
     if (mirror) std::swap(rp->LeftMargin, rp->RightMargin);
     struct Restore {
@@ -887,7 +891,7 @@ void TfrxPreviewPages::DrawPage(int Index, TCanvas* Canvas, double ScaleX, doubl
     const bool printing = Canvas->IsPrinter();
     const int total = Count();
     for (TfrxComponent* obj : page->AllObjects()) {
-        auto* view = dynamic_cast<TfrxView*>(obj);
+        auto* view = frxAs<TfrxView>(obj);
         if (!view) continue;
         const TRect r{static_cast<int>(std::lround(view->AbsLeft() * ScaleX - 20 + OffsetX)),
                       static_cast<int>(std::lround(view->AbsTop() * ScaleY - 20 + OffsetY)),
@@ -895,7 +899,7 @@ void TfrxPreviewPages::DrawPage(int Index, TCanvas* Canvas, double ScaleX, doubl
                       static_cast<int>(std::lround((view->AbsTop() + view->Height()) * ScaleY + 20 + OffsetY))};
         if (!Canvas->IsRecording() && !Canvas->RectVisible(r)) continue;
         if (printing && !view->Printable()) continue;
-        if (auto* memo = dynamic_cast<TfrxCustomMemoView*>(view)) memo->TotalPages = total;
+        if (auto* memo = frxAs<TfrxCustomMemoView>(view)) memo->TotalPages = total;
         view->IsPrinting = true;
         struct Flag {
             TfrxView* V;
@@ -913,7 +917,7 @@ void TfrxPreviewPages::ObjectOver(int Index, int X, int Y, int Button, unsigned 
     SetStatus({});
     std::vector<TfrxComponent*> objects = page->AllObjects();
     for (auto it = objects.rbegin(); it != objects.rend(); ++it) {
-        auto* view = dynamic_cast<TfrxView*>(*it);
+        auto* view = frxAs<TfrxView>(*it);
         if (!view) continue;
         const long l = std::lround(view->AbsLeft() * Scale) + OffsetX;
         const long t = std::lround(view->AbsTop() * Scale) + OffsetY;
@@ -1052,7 +1056,7 @@ bool TfrxPreviewPages::PrintTo(TfrxCustomPrinter& Printer, const TfrxPrintSettin
                 Printer.BeginDoc(title);
                 begun = true;
             }
-            if (auto* rp = dynamic_cast<TfrxReportPage*>(page))
+            if (auto* rp = frxAs<TfrxReportPage>(page))
                 Printer.SetPrintParams(rp->PaperSize(), rp->PaperWidth(), rp->PaperHeight(), rp->Orientation(),
                                        i == 0 ? rp->Bin : rp->BinOtherPages, static_cast<int>(rp->Duplex) + 1,
                                        printerCopies);
@@ -1113,7 +1117,7 @@ bool TfrxPreviewPages::Export(TObject* Filter) {
         if (!page) continue;
         if (OnPrintProgress) OnPrintProgress(this, i + 1);
         filter->StartPage(page, i);
-        if (auto* rp = dynamic_cast<TfrxReportPage*>(page)) {
+        if (auto* rp = frxAs<TfrxReportPage>(page)) {
             const double left = rp->MirrorMargins && i % 2 == 1 ? rp->RightMargin : rp->LeftMargin;
             rp->SetLeft(left * frxMmToPixels);
             rp->SetTop(rp->TopMargin * frxMmToPixels);
@@ -1125,9 +1129,9 @@ bool TfrxPreviewPages::Export(TObject* Filter) {
         }
         const int total = Count();
         for (TfrxComponent* obj : page->AllObjects()) {
-            auto* view = dynamic_cast<TfrxView*>(obj);
+            auto* view = frxAs<TfrxView>(obj);
             if (!view) continue;
-            if (auto* memo = dynamic_cast<TfrxCustomMemoView*>(view)) memo->TotalPages = total;
+            if (auto* memo = frxAs<TfrxCustomMemoView>(view)) memo->TotalPages = total;
             filter->ExportObject(view);
         }
         filter->FinishPage(page, i);

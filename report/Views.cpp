@@ -354,7 +354,7 @@ void TfrxView::Draw(TCanvas* Canvas, double ScaleX, double ScaleY, double Offset
 std::string TfrxView::Diff(TfrxComponent* AComponent) {
     if (!AComponent) return {};
     std::string s = ComponentDiff(AComponent);
-    auto* o = dynamic_cast<TfrxView*>(AComponent);
+    auto* o = frxAs<TfrxView>(AComponent);
     if (!o) return s;
     if (FBrushStyle != o->FBrushStyle) DiffItem(s, "BrushStyle", IntToStr(FBrushStyle));
     if (FAlign != o->FAlign) DiffItem(s, "Align", IntToStr(FAlign));
@@ -441,7 +441,7 @@ void TfrxShapeView::Draw(TCanvas* Canvas, double ScaleX, double ScaleY, double O
 
 std::string TfrxShapeView::Diff(TfrxComponent* AComponent) {
     std::string s = TfrxView::Diff(AComponent);
-    if (auto* o = dynamic_cast<TfrxShapeView*>(AComponent); o && o->Shape != Shape)
+    if (auto* o = frxAs<TfrxShapeView>(AComponent); o && o->Shape != Shape)
         DiffItem(s, "Shape", IntToStr(Shape));
     return s;
 }

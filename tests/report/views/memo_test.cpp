@@ -61,6 +61,23 @@ protected:
 
 // --- Expressions ----------------------------------------------------------------------
 
+// The memo splits its text once and reuses the pieces while the text stays: a new text or
+// other delimiters are split again, and each printing computes the values anew.
+TEST_F(MemoFixture, SplitTextFollowsTextAndDelimiters) {
+    memo->Memo()->SetText("a [A] b");
+    EXPECT_EQ(Print(memo), "a 5 b");
+    report.SetScriptVariable("A", Variant(6));
+    EXPECT_EQ(Print(memo), "a 6 b");
+    memo->Memo()->SetText("[A]+[A + 1]");
+    EXPECT_EQ(Print(memo), "6+7");
+    memo->ExpressionDelimiters = "<,>";
+    EXPECT_EQ(Print(memo), "[A]+[A + 1]");
+    memo->Memo()->SetText("<A>[A]");
+    EXPECT_EQ(Print(memo), "6[A]");
+    memo->ExpressionDelimiters = "[,]";
+    EXPECT_EQ(Print(memo), "<A>6");
+}
+
 struct TExpandCase {
     const char* Name;
     std::string Text;
