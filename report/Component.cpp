@@ -2,11 +2,9 @@
 #include "report/Component.h"
 
 #include <algorithm>
-#include <charconv>
 #include <cmath>
 #include <unordered_set>
 
-#include "platform/rtl/DateTime.h"
 #include "platform/rtl/Format.h"
 #include "platform/rtl/StrUtils.h"
 #include "platform/rtl/Streams.h"
@@ -45,30 +43,7 @@ void DiffItem(std::string& s, const char* key, const std::string& value) {
 
 }  // namespace
 
-// Coordinates are mostly whole pixels or have a few decimals. The shortest text that reads
-// back as the same double is then the general text already: a value whose shortest text
-// has at most 15 significant digits rounds to that text at 15 digits. The others, and
-// values that the general text writes with an exponent, take the full conversion.
-std::string frxDiffFloat(double Value) {
-    if (Value == 0) return "0";
-    const double magnitude = std::fabs(Value);
-    if (magnitude >= 1e-3 && magnitude < 1e15) {
-        char buffer[48];
-        const auto [end, error] = std::to_chars(buffer, buffer + sizeof buffer, Value, std::chars_format::fixed);
-        if (error == std::errc()) {
-            int digits = 0;
-            for (const char* p = buffer; p != end; ++p)
-                if (*p >= '0' && *p <= '9' && (digits > 0 || *p != '0')) ++digits;
-            if (digits <= 15) {
-                std::string s(buffer, end);
-                if (FormatSettings.DecimalSeparator != '.')
-                    std::replace(s.begin(), s.end(), '.', FormatSettings.DecimalSeparator);
-                return s;
-            }
-        }
-    }
-    return FloatToStr(Value);
-}
+std::string frxDiffFloat(double Value) { return FloatToStr(Value); }
 
 const TTypeInfo* frxEventType(std::string_view Name) {
     static const std::vector<TTypeInfo> types = [] {

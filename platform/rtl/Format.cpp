@@ -723,7 +723,33 @@ std::string Format(std::string_view fmt, const std::vector<FormatArg>& args) {
     return FormatParser(fmt, args).Run();
 }
 
+// Most numbers written this way (coordinates, amounts) are whole or have a few decimals.
+// Their shortest text that reads back as the same double is then the general text already:
+// a value whose shortest text has at most 15 significant digits rounds to that text at 15
+// digits, and the double rounding through 18 digits cannot move it. The others, and values
+// the general text writes with an exponent, take the full conversion.
 std::string FloatToStr(double value) {
+    if (value == 0)
+        return "0";
+    const double magnitude = std::fabs(value);
+    if (magnitude >= 1e-3 && magnitude < 1e15) {
+        char buffer[48];
+        const auto [end, error] = std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::fixed);
+        if (error == std::errc()) {
+            int digits = 0;
+            for (const char* p = buffer; p != end; ++p)
+                if (*p >= '0' && *p <= '9' && (digits > 0 || *p != '0'))
+                    ++digits;
+            if (digits <= 15) {
+                std::string s(buffer, end);
+                if (FormatSettings.DecimalSeparator != '.')
+                    for (char& c : s)
+                        if (c == '.')
+                            c = FormatSettings.DecimalSeparator;
+                return s;
+            }
+        }
+    }
     return FloatToText(value, ffGeneral, 15, 0);
 }
 

@@ -9,6 +9,7 @@
 #include <cmath>
 #include <limits>
 #include <string>
+#include <vector>
 
 namespace {
 
@@ -395,6 +396,24 @@ TEST(RoundingRange, OutOfRangeRaisesMathError) {
     EXPECT_THROW(Trunc(-1e300), EMathError);
     EXPECT_THROW(Round(kNaN), EMathError);
     EXPECT_THROW(Trunc(kInf), EMathError);
+}
+
+// FloatToStr takes a shorter way for whole numbers and short decimals; it must give the
+// general text with 15 digits of the full conversion, also with another decimal separator.
+TEST(FloatText, FloatToStrShortWayIsTheGeneralText) {
+    std::vector<double> values = {0.0, -0.0, 1, -1, 18, 793.7013, 0.001, 0.0012, 0.00099, 1e-5, 12.5, -12.5,
+                                  0.1, 0.3, 1.0 / 3, 2.0 / 3, 123456789012345.0, 999999999999999.0,
+                                  999999999999999.9, 1e15, 1e16, 3.7795275590551185, 1e300, -1e-300,
+                                  100.00000000000001, 18.897650000000002, 0.30000000000000004,
+                                  std::nan(""), INFINITY, -INFINITY};
+    for (int i = -3000; i <= 3000; ++i) values.push_back(i * 0.1 * 3.7795275590551185);
+    for (int i = 0; i < 2000; ++i) values.push_back(i / 7.0 + i * 1e9);
+    for (const char separator : {'.', ','}) {
+        const char saved = FormatSettings.DecimalSeparator;
+        FormatSettings.DecimalSeparator = separator;
+        for (double v : values) EXPECT_EQ(FloatToStr(v), FloatToStrF(v, ffGeneral, 15, 0)) << v << " with " << separator;
+        FormatSettings.DecimalSeparator = saved;
+    }
 }
 
 }  // namespace
