@@ -2,7 +2,7 @@
 # Builds everything with clang, AddressSanitizer and UndefinedBehaviorSanitizer (any undefined
 # behaviour stops the process) into build/sanitize, runs the whole test suite there, then runs
 # each fuzz target of tests/fuzz over its seed corpus, side by side, for FUZZ_SECONDS seconds
-# (default 60; 0 skips them). Installs clang first when it is missing.
+# (default 60; 0 skips them). Installs clang and its sanitizer runtimes first when missing.
 #
 #   bash tools/run-sanitized.sh            suite and fuzz targets
 #   FUZZ_SECONDS=600 bash tools/run-sanitized.sh
@@ -10,10 +10,16 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 root=$PWD
 bash tools/install-deps.sh
-if ! command -v clang++ >/dev/null; then
+# The sanitizer and fuzzer runtimes are only recommended by clang's package: named here.
+missing=()
+for p in clang libclang-rt-14-dev; do
+  dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")
+done
+if [ ${#missing[@]} -gt 0 ]; then
+  echo "Installing: ${missing[*]}"
   export DEBIAN_FRONTEND=noninteractive
   apt-get update -qq
-  apt-get install -y -qq --no-install-recommends clang
+  apt-get install -y -qq --no-install-recommends "${missing[@]}"
 fi
 dir=build/sanitize
 cmake -S . -B "$dir" -G Ninja -DCMAKE_BUILD_TYPE=Sanitize \
