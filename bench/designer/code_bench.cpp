@@ -10,6 +10,7 @@
 #include <memory>
 #include <string>
 
+#include "bench/QtBenchMain.h"
 #include "designer/code/ScriptDebugger.h"
 #include "designer/code/SyntaxMemo.h"
 #include "designer/resources/DesignerTexts.h"
@@ -188,12 +189,5 @@ BENCHMARK(DesignerFirstDebuggerStop)->UseManualTime()->Unit(benchmark::kMillisec
 }  // namespace
 
 int main(int argc, char** argv) {
-    setenv("QT_QPA_PLATFORM", "offscreen", 1);
-    setenv("QT_ENABLE_HIGHDPI_SCALING", "0", 1);
-    if (!std::getenv("FONTCONFIG_FILE")) setenv("FONTCONFIG_FILE", ROVE_FONTS_CONF, 1);
-    QApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
+    return RunQtBenchmarks(argc, argv);
 }

@@ -9,6 +9,7 @@
 #include <memory>
 #include <string>
 
+#include "bench/QtBenchMain.h"
 #include "designer/editors/Registration.h"
 #include "designer/inspector/InspectorHints.h"
 #include "designer/inspector/ObjectInspector.h"
@@ -173,13 +174,5 @@ BENCHMARK(BM_WindowPropertyEditOn2000Objects)->Unit(benchmark::kMillisecond);
 }  // namespace
 
 int main(int argc, char** argv) {
-    setenv("QT_QPA_PLATFORM", "offscreen", 1);
-    setenv("QT_ENABLE_HIGHDPI_SCALING", "0", 1);
-    if (!std::getenv("FONTCONFIG_FILE")) setenv("FONTCONFIG_FILE", ROVE_FONTS_CONF, 1);
-    QApplication app(argc, argv);
-    Application->Initialize();
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
+    return RunQtBenchmarks(argc, argv);
 }

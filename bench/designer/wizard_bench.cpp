@@ -8,6 +8,7 @@
 #include <memory>
 #include <string>
 
+#include "bench/QtBenchMain.h"
 #include "designer/dialogs/CrossEditor.h"
 #include "designer/resources/DesignerTexts.h"
 #include "designer/wizards/StdWizard.h"
@@ -115,12 +116,5 @@ BENCHMARK(BM_WizardReportOf200Fields)->Unit(benchmark::kMillisecond);
 }  // namespace
 
 int main(int argc, char** argv) {
-    setenv("QT_QPA_PLATFORM", "offscreen", 1);
-    setenv("QT_ENABLE_HIGHDPI_SCALING", "0", 1);
-    if (!std::getenv("FONTCONFIG_FILE")) setenv("FONTCONFIG_FILE", ROVE_FONTS_CONF, 1);
-    QApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
+    return RunQtBenchmarks(argc, argv);
 }

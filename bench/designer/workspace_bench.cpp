@@ -13,6 +13,7 @@
 #include <string>
 #include <unistd.h>
 
+#include "bench/QtBenchMain.h"
 #include "designer/resources/DesignerTexts.h"
 #include "designer/undo/UndoBuffer.h"
 #include "designer/workspace/Workspace.h"
@@ -190,13 +191,5 @@ BENCHMARK(BM_ThousandEditsMemory)->Unit(benchmark::kMillisecond)->Iterations(1);
 }  // namespace
 
 int main(int argc, char** argv) {
-    setenv("QT_QPA_PLATFORM", "offscreen", 1);
-    setenv("QT_ENABLE_HIGHDPI_SCALING", "0", 1);
-    if (!std::getenv("FONTCONFIG_FILE")) setenv("FONTCONFIG_FILE", ROVE_FONTS_CONF, 1);
-    QApplication app(argc, argv);
-    Application->Initialize();
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
+    return RunQtBenchmarks(argc, argv);
 }

@@ -8,6 +8,7 @@
 #include <memory>
 #include <string>
 
+#include "bench/QtBenchMain.h"
 #include "platform/graphics/Graphics.h"
 #include "platform/ui/Forms.h"
 #include "preview/Preview.h"
@@ -120,14 +121,5 @@ BENCHMARK(BM_RepaintManyPagesWarm)->Unit(benchmark::kMillisecond);
 }  // namespace
 
 int main(int argc, char** argv) {
-    setenv("QT_QPA_PLATFORM", "offscreen", 1);
-    setenv("QT_ENABLE_HIGHDPI_SCALING", "0", 1);
-    if (!std::getenv("FONTCONFIG_FILE")) setenv("FONTCONFIG_FILE", ROVE_FONTS_CONF, 1);
-    QApplication app(argc, argv);
-    Application->Initialize();
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    DenseHolder().reset();   // the windows go before the application
-    return 0;
+    return RunQtBenchmarks(argc, argv, [] { DenseHolder().reset(); });   // the windows go before the application
 }
