@@ -4,12 +4,10 @@
 #include "app/forms/LoginForm.h"
 #include "app/widgets/FlatButton.h"
 #include "designer/code/CodeUtils.h"
-#include "designer/dialogs/CrossEditor.h"
 #include "designer/editors/Registration.h"
 #include "designer/inspector/InspectorHints.h"
 #include "designer/resources/DesignerTexts.h"
 #include "designer/window/DesignerForm.h"
-#include "designer/wizards/StdWizard.h"
 #include "platform/db/DB.h"
 #include "platform/rtl/FileUtils.h"
 #include "platform/ui/Forms.h"
@@ -65,12 +63,9 @@ void RegisterClinicClasses() {
     // Report scripts reach the standard classes and the report's own.
     fsRegisterStandardClasses();
     frxRegisterReportClasses();
-    // The designer's object and property editors, for the designer and its inspector; the
-    // cross-tab editor opens on a double click on a cross-tab.
+    // The designer's object and property editors, for the designer and its inspector (the
+    // cross-tab editor and the report wizards come with the designer's dialogs).
     frxRegisterDesignerEditors();
-    frxRegisterCrossEditor();
-    // The report wizards the New Items window lists.
-    frxRegisterWizards();
 }
 
 bool ClaimSingleInstance() {
