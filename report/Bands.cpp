@@ -6,6 +6,7 @@
 #include <cmath>
 
 #include "platform/rtl/Format.h"
+#include "report/DotMatrix.h"
 #include "report/Pages.h"
 #include "report/Report.h"
 #include "report/Resources.h"
@@ -41,12 +42,6 @@ constexpr double kCharHeight = 17;
 
 // Value to the nearest multiple of Step (a half to the even multiple).
 double Snap(double Value, double Step) { return static_cast<double>(Round(Value / Step)) * Step; }
-
-bool ClassIs(TClass cls, const char* name) {
-    for (; cls; cls = cls->ClassParent())
-        if (cls->ClassName() == name) return true;
-    return false;
-}
 
 }  // namespace
 
@@ -115,7 +110,7 @@ std::string TfrxBand::BandName(TClass BandClass) {
 
 bool TfrxBand::IsOnDotMatrixPage() const {
     const TfrxPage* page = Page();
-    return page && ClassIs(page->ClassType(), "TfrxDMPPage");
+    return page && page->Is<TfrxDMPPage>();
 }
 
 void TfrxBand::SetLeft(double Value) {

@@ -56,7 +56,6 @@ static const TClassRegistrar rove_class_registrar_TObject(TObject::StaticClass()
 
 const std::string& TObject::ClassName() const noexcept { return ClassType()->ClassName(); }
 TClass TObject::ClassParent() const noexcept { return ClassType()->ClassParent(); }
-bool TObject::InheritsFrom(TClass ancestor) const noexcept { return ClassType()->InheritsFrom(ancestor); }
 
 TObjectHandle TObject::Handle() const { return FHandle.Get(const_cast<TObject*>(this), htObject); }
 
@@ -96,12 +95,9 @@ bool TPropInfo::IsComponentReference() const {
 TClassInfo::TClassInfo(std::string name, TClass parent, TCreateProc create,
                        TCreateItemProc createItem, TDeclareProc declare)
     : FName(std::move(name)), FParent(parent), FCreate(create), FCreateItem(createItem),
-      FDeclare(declare) {}
-
-bool TClassInfo::InheritsFrom(TClass ancestor) const noexcept {
-    for (TClass c = this; c; c = c->FParent)
-        if (c == ancestor) return true;
-    return false;
+      FDeclare(declare) {
+    if (FParent) FAncestors = FParent->FAncestors;
+    FAncestors.push_back(this);
 }
 
 TObject* TClassInfo::CreateInstance(TComponent* owner) const {

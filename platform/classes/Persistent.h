@@ -82,7 +82,7 @@ public:
     virtual TClass ClassType() const noexcept { return StaticClass(); }
     const std::string& ClassName() const noexcept;
     TClass ClassParent() const noexcept;
-    bool InheritsFrom(TClass ancestor) const noexcept;
+    inline bool InheritsFrom(TClass ancestor) const noexcept;
     template <class T> bool Is() const noexcept { return InheritsFrom(T::StaticClass()); }
 
     // The object's checked 64-bit handle, assigned on first use and dropped when the
@@ -167,7 +167,13 @@ public:
 
     const std::string& ClassName() const noexcept { return FName; }
     TClass ClassParent() const noexcept { return FParent; }
-    bool InheritsFrom(TClass ancestor) const noexcept;   // true for the class itself
+    // True for the class itself. Constant time: the class keeps its chain of ancestors,
+    // and an ancestor stands in it at its own depth.
+    bool InheritsFrom(TClass ancestor) const noexcept {
+        if (!ancestor) return false;
+        const size_t depth = ancestor->FAncestors.size() - 1;
+        return depth < FAncestors.size() && FAncestors[depth] == ancestor;
+    }
     bool CanCreate() const noexcept { return FCreate != nullptr; }
     bool CanCreateItem() const noexcept { return FCreateItem != nullptr; }
     // The virtual constructor: a new object with the given owner (ignored by classes
@@ -192,6 +198,8 @@ private:
     void Build() const;
     std::string FName;
     TClass FParent;
+    // The root class first, this class last.
+    std::vector<TClass> FAncestors;
     TCreateProc FCreate;
     TCreateItemProc FCreateItem;
     TDeclareProc FDeclare;
@@ -203,6 +211,8 @@ private:
     mutable std::vector<std::unique_ptr<TMethodInfo>> FOwnMethods;
     mutable std::unordered_map<std::string, const TMethodInfo*> FMethodIndex;
 };
+
+inline bool TObject::InheritsFrom(TClass ancestor) const noexcept { return ClassType()->InheritsFrom(ancestor); }
 
 // --- The class registry (names compared ignoring case) -------------------------------------
 void RegisterClass(TClass cls);
