@@ -62,6 +62,12 @@ private:
 
 constexpr int kLargeRect = 10000;
 
+bool LinesHoldBreaks(const TStringList& Lines) {
+    for (int i = 0; i < Lines.Count(); ++i)
+        if (Lines[i].find_first_of("\r\n") != std::string::npos) return true;
+    return false;
+}
+
 }  // namespace
 
 // --- Creation ------------------------------------------------------------------------------
@@ -109,13 +115,24 @@ bool TfrxCustomMemoView::IsHighlightStored() const { return !Trim(FHighlight->Co
 
 // --- Printing ------------------------------------------------------------------------------
 
+// The template text is kept once: while the lines keep the stamp they had when it was
+// taken (or put back), it is still their text. Lines holding line breaks of their own
+// come back split, so their text is taken anew each time.
 void TfrxCustomMemoView::BeforePrint() {
     TfrxStretcheable::BeforePrint();
-    if (!IsDataField()) FSavedText = FMemo->Text();
+    if (IsDataField()) return;
+    if (!FSavedValid || FMemo->ChangeStamp() != FSavedStamp) {
+        FSavedText = FMemo->Text();
+        FSavedStamp = FMemo->ChangeStamp();
+        FSavedValid = !LinesHoldBreaks(*FMemo);
+    }
 }
 
 void TfrxCustomMemoView::AfterPrint() {
-    if (!IsDataField()) FMemo->SetText(FSavedText);
+    if (!IsDataField() && (!FSavedValid || FMemo->ChangeStamp() != FSavedStamp)) {
+        FMemo->SetText(FSavedText);
+        FSavedStamp = FMemo->ChangeStamp();
+    }
     TfrxStretcheable::AfterPrint();
 }
 
@@ -152,13 +169,14 @@ std::string TfrxCustomMemoView::FormatData(const Variant& Value, const TfrxForma
 
 // One expression: an optional " #" suffix gives its own format (N numeric, D/T date and
 // time, B boolean, else text) for this expression only.
-std::string TfrxCustomMemoView::CalcAndFormat(const std::string& Expr) {
-    std::string expr = Expr;
-    TfrxFormat local;
-    const TfrxFormat* format = FDisplayFormat.get();
+TfrxCustomMemoView::TExpressionPiece TfrxCustomMemoView::ParseExpression(const std::string& Expr) {
+    TExpressionPiece piece;
+    piece.Expr = Expr;
     const size_t mark = Expr.find(" #");
     if (mark != std::string::npos) {
-        expr = Expr.substr(0, mark);
+        piece.Expr = Expr.substr(0, mark);
+        piece.Format = std::make_unique<TfrxFormat>();
+        TfrxFormat& local = *piece.Format;
         const std::string spec = Expr.substr(mark + 2);
         if (!spec.empty()) {
             switch (spec[0]) {
@@ -177,13 +195,17 @@ std::string TfrxCustomMemoView::CalcAndFormat(const std::string& Expr) {
                     local.DecimalSeparator = std::string(1, c);
                     c = '.';
                 }
-        format = &local;
     }
     // The page count is known only after the last pass: the prepared pages put it in.
-    if (SameText(expr, "TOTALPAGES#")) FValue = Variant("[TotalPages#]");
-    else FValue = Calc(expr);
+    piece.PageCountMark = SameText(piece.Expr, "TOTALPAGES#");
+    return piece;
+}
+
+std::string TfrxCustomMemoView::CalcAndFormat(const TExpressionPiece& Piece) {
+    if (Piece.PageCountMark) FValue = Variant("[TotalPages#]");
+    else FValue = Calc(Piece.Expr);
     if (HideZeros && IsZeroValue(FValue)) return {};
-    return FormatData(FValue, format);
+    return FormatData(FValue, Piece.Format ? Piece.Format.get() : FDisplayFormat.get());
 }
 
 void TfrxCustomMemoView::SplitExpressions(const std::string& Text) {
@@ -192,6 +214,7 @@ void TfrxCustomMemoView::SplitExpressions(const std::string& Text) {
     FSplit.Delimiters = ExpressionDelimiters;
     FSplit.Literals.clear();
     FSplit.Expressions.clear();
+    FSplit.Pieces.clear();
     const size_t comma = ExpressionDelimiters.find(',');
     const std::string open = comma == std::string::npos ? std::string() : ExpressionDelimiters.substr(0, comma);
     const std::string close = comma == std::string::npos ? ExpressionDelimiters : ExpressionDelimiters.substr(comma + 1);
@@ -208,10 +231,17 @@ void TfrxCustomMemoView::SplitExpressions(const std::string& Text) {
         std::string expr;
         if (!frxGetBrackedVariable(Text, open, close, i, end, expr)) break;
         FSplit.Literals.push_back(Text.substr(from, i - from));
+        FSplit.Pieces.push_back(ParseExpression(expr));
         FSplit.Expressions.push_back(std::move(expr));
         from = i = end;
     }
     FSplit.Literals.push_back(Text.substr(from));
+}
+
+const std::vector<std::string>& TfrxCustomMemoView::Expressions() {
+    const std::string text = FMemo->Text();
+    if (!FSplit.Valid || FSplit.Text != text || FSplit.Delimiters != ExpressionDelimiters) SplitExpressions(text);
+    return FSplit.Expressions;
 }
 
 // Each expression is replaced by its value; scanning goes on after the expression, so a
@@ -224,8 +254,8 @@ std::string TfrxCustomMemoView::ExpandExpressions(const std::string& Text) {
     TSplitText split = std::move(FSplit);
     FSplit.Valid = false;
     std::string s = split.Literals[0];
-    for (size_t k = 0; k < split.Expressions.size(); ++k) {
-        s += CalcAndFormat(split.Expressions[k]);
+    for (size_t k = 0; k < split.Pieces.size(); ++k) {
+        s += CalcAndFormat(split.Pieces[k]);
         s += split.Literals[k + 1];
     }
     FSplit = std::move(split);
@@ -248,7 +278,15 @@ void TfrxCustomMemoView::GetData() {
             if (HideZeros && IsZeroValue(FValue)) FMemo->SetText({});
         }
     } else if (AllowExpressions) {
-        FMemo->SetText(ExpandExpressions(FMemo->Text()));
+        // The text is the template kept by BeforePrint unless something changed it since.
+        const bool saved = FSavedValid && FMemo->ChangeStamp() == FSavedStamp;
+        const std::string text = saved ? std::string() : FMemo->Text();
+        const std::string& current = saved ? FSavedText : text;
+        if (!FSplit.Valid || FSplit.Text != current || FSplit.Delimiters != ExpressionDelimiters)
+            SplitExpressions(current);
+        // Setting a text without expressions again would change nothing (unless its lines
+        // hold breaks of their own, which setting the text splits).
+        if (!FSplit.Expressions.empty() || !saved) FMemo->SetText(ExpandExpressions(current));
     }
 
     FHighlight->Active = false;

@@ -96,6 +96,9 @@ public:
     std::string FormatData(const Variant& Value, const TfrxFormat* Format = nullptr) const;
     // The memo text with every expression replaced by its formatted value.
     std::string ExpandExpressions(const std::string& Text);
+    // The expressions of the text as GetData evaluates them (between the current
+    // delimiters, format suffixes included).
+    const std::vector<std::string>& Expressions();
 
     // --- Measuring and drawing --------------------------------------------------------
     void BeginDraw(TCanvas* Canvas, double ScaleX, double ScaleY, double OffsetX, double OffsetY) override;
@@ -144,7 +147,15 @@ protected:
 
 private:
     void Init();
-    std::string CalcAndFormat(const std::string& Expr);
+    // An expression of the text as it is calculated: without its format suffix, with the
+    // format that suffix gives (null: the display format), the page-count mark.
+    struct TExpressionPiece {
+        std::string Expr;
+        std::unique_ptr<TfrxFormat> Format;
+        bool PageCountMark = false;
+    };
+    static TExpressionPiece ParseExpression(const std::string& Expr);
+    std::string CalcAndFormat(const TExpressionPiece& Piece);
     // Splits Text into its literal pieces and expressions with the current delimiters.
     void SplitExpressions(const std::string& Text);
 
@@ -156,6 +167,9 @@ private:
     int FRotation = 0;
     std::string FStyle;
     std::string FSavedText;
+    // The lines' stamp when FSavedText was taken or put back.
+    uint64_t FSavedStamp = 0;
+    bool FSavedValid = false;
     Variant FLastValue = Variant::Null();
     TRect FTextRect;
     Variant FValue;
@@ -171,6 +185,7 @@ private:
         std::string Delimiters;
         std::vector<std::string> Literals;
         std::vector<std::string> Expressions;
+        std::vector<TExpressionPiece> Pieces;   // one per expression
     };
     TSplitText FSplit;
 };

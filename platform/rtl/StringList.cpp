@@ -346,7 +346,47 @@ void TStringList::Changing() {
 }
 
 void TStringList::Changed() {
+    ++FChangeStamp;
     if (UpdateCount() == 0 && FOnChange) FOnChange(*this);
+}
+
+std::string TStringList::Text() const {
+    size_t size = 0;
+    for (const Item& item : FItems) size += item.String.size() + 2;
+    std::string out;
+    out.reserve(size);
+    for (const Item& item : FItems) {
+        out += item.String;
+        out += "\r\n";
+    }
+    return out;
+}
+
+void TStringList::SetText(std::string_view text) {
+    if (FSorted) {
+        TStrings::SetText(text);
+        return;
+    }
+    BeginUpdate();
+    try {
+        Changing();
+        FItems.clear();
+        size_t pos = 0;
+        while (pos < text.size()) {
+            size_t end = pos;
+            while (end < text.size() && text[end] != '\r' && text[end] != '\n') ++end;
+            FItems.push_back(Item{std::string(text.substr(pos, end - pos)), nullptr});
+            if (end < text.size() && text[end] == '\r') ++end;
+            if (end < text.size() && text[end] == '\n') ++end;
+            pos = end;
+        }
+        Changed();
+    } catch (...) {
+        Changed();
+        EndUpdate();
+        throw;
+    }
+    EndUpdate();
 }
 
 void TStringList::SetUpdateState(bool updating) {

@@ -4,6 +4,7 @@
 // Indexes are 0-based; a bad index raises EStringListError "List index out of bounds (%d)".
 #pragma once
 
+#include <cstdint>
 #include <functional>
 #include <string>
 #include <string_view>
@@ -148,6 +149,14 @@ public:
     bool CaseSensitive() const { return FCaseSensitive; }
     void SetCaseSensitive(bool caseSensitive);
 
+    // The same text as TStrings's, without copying each line; an unsorted list takes the
+    // new lines in one step (with the notifications of the line-by-line way).
+    std::string Text() const override;
+    void SetText(std::string_view text) override;
+    // Counts the changes of the lines and never goes back: while it stays the same, so
+    // do the lines (a holder of a copy need not compare texts).
+    uint64_t ChangeStamp() const { return FChangeStamp; }
+
     // Called before and after every change outside BeginUpdate/EndUpdate.
     void SetOnChange(TStringListNotify handler) { FOnChange = std::move(handler); }
     void SetOnChanging(TStringListNotify handler) { FOnChanging = std::move(handler); }
@@ -168,6 +177,7 @@ private:
     [[noreturn]] static void SortedListError();
 
     std::vector<Item> FItems;
+    uint64_t FChangeStamp = 0;
     bool FSorted = false;
     bool FCaseSensitive = false;
     TDuplicates FDuplicates = dupIgnore;
