@@ -8,6 +8,8 @@
 #include "platform/rtl/Format.h"
 #include "platform/rtl/StrUtils.h"
 #include "platform/rtl/Streams.h"
+#include "report/Bands.h"
+#include "report/Pages.h"
 #include "report/Report.h"
 #include "report/Resources.h"
 #include "report/Serializer.h"
@@ -25,11 +27,6 @@ TComponent* OwnerFor(TComponent* AOwner) {
 }
 
 // Classes of later modules that the tree only needs to recognise.
-bool IsA(const TfrxComponent* c, const char* className) {
-    for (TClass cls = c->ClassType(); cls; cls = cls->ClassParent())
-        if (cls->ClassName() == className) return true;
-    return false;
-}
 
 bool FloatsDiffer(double a, double b) { return std::fabs(a - b) > 0.0001; }
 
@@ -61,6 +58,15 @@ const TTypeInfo* frxEventType(std::string_view Name) {
     for (const TTypeInfo& t : types)
         if (t.Name == Name) return &t;
     throw EfrxError("No script event type " + std::string(Name));
+}
+
+bool frxIsEventType(const TTypeInfo* Type) {
+    if (!Type || Type->Kind != tkString || !StartsText("Tfrx", Type->Name) || !EndsText("Event", Type->Name)) return false;
+    try {
+        return frxEventType(Type->Name) == Type;
+    } catch (const EfrxError&) {
+        return false;
+    }
 }
 
 // --- Creation and destruction --------------------------------------------------------------
@@ -313,13 +319,13 @@ void TfrxComponent::SetBounds(double ALeft, double ATop, double AWidth, double A
 
 double TfrxComponent::AbsLeft() const {
     double x = FLeft;
-    for (const TfrxComponent* p = FParent; p && !IsA(p, "TfrxDialogPage"); p = p->FParent) x += p->FLeft;
+    for (const TfrxComponent* p = FParent; p && !p->Is<TfrxDialogPage>(); p = p->FParent) x += p->FLeft;
     return x;
 }
 
 double TfrxComponent::AbsTop() const {
     double y = FTop;
-    for (const TfrxComponent* p = FParent; p && !IsA(p, "TfrxDialogPage"); p = p->FParent) y += p->FTop;
+    for (const TfrxComponent* p = FParent; p && !p->Is<TfrxDialogPage>(); p = p->FParent) y += p->FTop;
     return y;
 }
 
@@ -328,7 +334,7 @@ void TfrxComponent::AlignChildren() {
     enum { baNone, baLeft, baRight, baCenter, baWidth, baBottom };
     std::vector<TfrxComponent*> list;
     for (TfrxComponent* c : FObjects)
-        if (!IsA(c, "TfrxBand")) list.push_back(c);
+        if (!c->Is<TfrxBand>()) list.push_back(c);
     // By numeric Left, equal Lefts in child order (a negative Left sorts before zero).
     std::stable_sort(list.begin(), list.end(),
                      [](const TfrxComponent* a, const TfrxComponent* b) { return a->FLeft < b->FLeft; });

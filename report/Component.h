@@ -244,6 +244,8 @@ T* frxAs(From* Obj) noexcept {
 // "TfrxCalcWidthEvent", "TfrxCalcHeightEvent"), by which the inspector's event editor and
 // the code templates know the handler's parameters. Another name raises EfrxError.
 const TTypeInfo* frxEventType(std::string_view Name);
+// Whether a property type is one of those script event types.
+bool frxIsEventType(const TTypeInfo* Type);
 
 // ==== Implementation of the templates ======================================================
 template <class T>

@@ -154,6 +154,9 @@ public:
     int GetDisplayWidth(const std::string& Index) override;
     TfrxFieldType GetFieldType(const std::string& Index) override;
     Variant GetValue(const std::string& Index) override;
+    // The database field behind a report field name, once the dataset is active (GetValue
+    // reads it without opening anything or reporting an error); nullptr otherwise.
+    TField* ActiveField(const std::string& Name) const { return FInitialized ? TableField(Name) : nullptr; }
     bool IsBlobField(const std::string& Index) override;
     void AssignBlobTo(const std::string& Index, TPersistent* Target) override;
     void AssignBlobTo(const std::string& Index, TStream* Target) override;

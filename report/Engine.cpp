@@ -15,6 +15,7 @@
 #include "report/MemoView.h"
 #include "report/Pages.h"
 #include "report/PreviewPages.h"
+#include "report/QuietBands.h"
 #include "report/Report.h"
 #include "report/Resources.h"
 #include "report/Utils.h"
@@ -72,7 +73,9 @@ void TfrxHeaderList::Remove(TfrxBand* Band) {
 // --- TfrxEngine --------------------------------------------------------------------------------
 
 TfrxEngine::TfrxEngine(TfrxReport* AReport)
-    : TfrxCustomEngine(AReport), FAggregates(std::make_unique<TfrxAggregateList>(AReport)) {}
+    : TfrxCustomEngine(AReport),
+      FAggregates(std::make_unique<TfrxAggregateList>(AReport)),
+      FQuietBands(std::make_unique<TfrxQuietBands>(AReport)) {}
 TfrxEngine::~TfrxEngine() = default;
 
 bool TfrxEngine::Terminated() const { return PreviewPages() && PreviewPages()->Terminated(); }
@@ -292,6 +295,7 @@ bool TfrxEngine::Run() {
         CurVColumn = 0;
         FRowBands.clear();
         FCollectingBand = nullptr;
+        FQuietBands->Reset();
         AggregatesClear();
         for (int i = 0; i < report->PagesCount(); ++i) {
             TfrxPage* page = report->Pages(i);
@@ -981,7 +985,10 @@ void TfrxEngine::PrepareBand(TfrxBand* Band) {
         report->DoBeforePrint(Band);
     }
     if (!Band->Visible()) return;
-    const std::vector<TfrxComponent*> objects = Band->ObjectList();
+    // A pass before the last writes no objects: those of a quiet band are not prepared.
+    // Otherwise a copy of the list, as scripts run below may add objects to the band.
+    const bool leaveOut = !collecting && LeavesObjectsOut(Band);
+    const std::vector<TfrxComponent*> objects = leaveOut ? std::vector<TfrxComponent*>() : Band->ObjectList();
     const size_t own = collecting && Band->AddedObjectsMark >= 0
                            ? std::min<size_t>(static_cast<size_t>(Band->AddedObjectsMark), objects.size())
                            : objects.size();
@@ -1030,11 +1037,14 @@ void TfrxEngine::PrepareBand(TfrxBand* Band) {
             s->SetHeight(bottom - s->Top() - bottomRow(c));
 }
 
+bool TfrxEngine::LeavesObjectsOut(TfrxBand* Band) { return !FinalPass && FQuietBands->Quiet(Band); }
+
 void TfrxEngine::AfterPrintBand(TfrxBand* Band) {
     TfrxReport* report = Report();
     if (Band->Visible()) {
         const std::vector<TfrxComponent*>& list = Band->ObjectList();
-        const size_t own = Band->AddedObjectsMark >= 0
+        const size_t own = LeavesObjectsOut(Band) ? 0
+                           : Band->AddedObjectsMark >= 0
                                ? std::min<size_t>(static_cast<size_t>(Band->AddedObjectsMark), list.size())
                                : list.size();
         for (TfrxComponent* c : std::vector<TfrxComponent*>(list.begin(), list.begin() + static_cast<std::ptrdiff_t>(own))) {

@@ -27,6 +27,7 @@ class TfrxDialogPage;
 class TfrxStretcheable;
 class TfrxSubreport;
 class TfrxAggregateList;
+class TfrxQuietBands;
 
 // The bands printed at the top of every new page or column, each with the column origin
 // it was added at and whether a keep-together block was open then.
@@ -211,6 +212,9 @@ private:
     // page break of their own (a break there would open the same page again).
     int FNoBreak = 0;
     std::unique_ptr<TfrxAggregateList> FAggregates;
+    // Bands whose objects a pass before the last leaves out.
+    std::unique_ptr<TfrxQuietBands> FQuietBands;
+    bool LeavesObjectsOut(TfrxBand* Band);
 };
 
 // Makes every report create this engine (the engine class variable), and the prepared

@@ -194,6 +194,9 @@ public:
     // provided the script text, its language and the bound objects are still those of
     // the check and no script code ran in between; otherwise it prepares as always.
     bool CheckScriptBeforeRun();
+    // Whether the compiled report script has code of its own: declarations besides the
+    // objects and functions the report binds, or statements in its main block.
+    bool HasOwnScriptCode() const;
 
     // --- Running, showing, printing, designing -----------------------------------------
     // Runs the report into PreviewPages: the dataset check, a copy of the report, the
@@ -293,6 +296,9 @@ private:
     // What CheckScriptBeforeRun compiled: the script text, its language, the objects
     // bound by name, the other objects and the count of items of the scope and of the
     // script. Valid from the check to the next preparation or script call.
+    // The items of the report script once the report has bound its own (before the
+    // compile adds those of the script text).
+    int FBoundScriptItems = 0;
     struct TCheckedScript {
         bool Valid = false;
         std::string Text, Language;

@@ -203,6 +203,10 @@ bool TfrxReport::PrepareScript() {
     return false;
 }
 
+bool TfrxReport::HasOwnScriptCode() const {
+    return FScript->Count() != FBoundScriptItems || (FScript->Program() && FScript->Program()->Count() > 0);
+}
+
 bool TfrxReport::CheckScriptBeforeRun() {
     if (!PrepareScript()) return false;
     TCheckedScript& c = FCheckedScript;
@@ -272,6 +276,7 @@ void TfrxReport::BindScript() {
                            return Variant();
                        });
     FLocalValue = FScript->FindLocal("Value");
+    FBoundScriptItems = FScript->Count();
 
     FScript->SetLines(*FScriptText);
     FScript->SetSyntaxType(ScriptLanguage);
