@@ -56,9 +56,15 @@ QFont BaseFont(const TFont& font, int pixelSize) {
     return f;
 }
 
-// What the measurer keeps per font: the Qt font, its metrics and the advances seen.
+// What the measurer keeps per font: the Qt font, and once the font is first measured
+// its metrics and the advances seen. Making the Qt font needs no font file; measuring
+// loads the font's engine (a fontconfig match and the face), so that waits for the
+// first measurement: a form read from its resource passes through fonts it never
+// measures (Font.Height set before Font.Name and Font.Style).
 struct TFontEntry {
     QFont Font;
+    int Em = 0;
+    bool Measured = false;
     TTextMetric Metric;
     std::unique_ptr<QFontMetricsF> Metrics;
     std::unordered_map<char32_t, double> Advances;
@@ -95,19 +101,26 @@ TFontEntry& EntryOf(const TFont& font) {
     if (it != cache.end()) return *it->second;
     if (cache.size() > 512) cache.clear();
     auto entry = std::make_unique<TFontEntry>();
-    int em = PixelSizeOf(font);
-    entry->Font = BaseFont(font, em);
-    entry->Metrics = std::make_unique<QFontMetricsF>(entry->Font);
-    QFontMetrics im(entry->Font);
-    TTextMetric& m = entry->Metric;
+    entry->Em = PixelSizeOf(font);
+    entry->Font = BaseFont(font, entry->Em);
+    return *cache.emplace(key, std::move(entry)).first->second;
+}
+
+TFontEntry& MeasuredEntryOf(const TFont& font) {
+    TFontEntry& entry = EntryOf(font);
+    if (entry.Measured) return entry;
+    entry.Metrics = std::make_unique<QFontMetricsF>(entry.Font);
+    QFontMetrics im(entry.Font);
+    TTextMetric& m = entry.Metric;
     m.Ascent = im.ascent();
     m.Descent = im.descent();
     m.Height = m.Ascent + m.Descent;
-    m.InternalLeading = std::max(0, m.Height - em);
+    m.InternalLeading = std::max(0, m.Height - entry.Em);
     m.ExternalLeading = std::max(0, im.leading());
     m.AveCharWidth = im.averageCharWidth();
     m.MaxCharWidth = im.maxWidth();
-    return *cache.emplace(key, std::move(entry)).first->second;
+    entry.Measured = true;
+    return entry;
 }
 
 double AdvanceOf(TFontEntry& entry, char32_t c) {
@@ -123,7 +136,7 @@ public:
     std::vector<int> Extents(const TFont& font, std::string_view text) const override {
         std::vector<int> result;
         if (text.empty()) return result;
-        TFontEntry& entry = EntryOf(font);
+        TFontEntry& entry = MeasuredEntryOf(font);
         double sum = 0;
         size_t pos = 0;
         while (pos < text.size()) {
@@ -132,7 +145,7 @@ public:
         }
         return result;
     }
-    TTextMetric Metrics(const TFont& font) const override { return EntryOf(font).Metric; }
+    TTextMetric Metrics(const TFont& font) const override { return MeasuredEntryOf(font).Metric; }
     bool IsNative() const override { return true; }
 };
 
