@@ -429,12 +429,19 @@ void TControl::FontChanged() {
 void TControl::ApplyFont() {
     QWidget* w = WidgetOf(this);
     if (!w) return;
-    w->setFont(ToQFont(*FFont));
-    QPalette pal = w->palette();
+    // A control read from a form resource applies its font once per font property and
+    // once more when it joins its parent, mostly with nothing changed: skipped then.
+    const QFont font = ToQFont(*FFont);
     const QColor c = ToQColor(FFont->Color());
+    const QPalette system = QApplication::palette();
+    std::optional<TControlPeer::TAppliedFont>& applied = FPeer->AppliedFont;
+    if (applied && applied->Font == font && applied->Color == c && applied->SystemPalette == system.cacheKey())
+        return;
+    applied = TControlPeer::TAppliedFont{font, c, system.cacheKey()};
+    w->setFont(font);
+    QPalette pal = w->palette();
     // The font's colour while enabled; a disabled control writes in the system's grey
     // text colour, whatever its font's colour.
-    const QPalette system = QApplication::palette();
     for (QPalette::ColorRole role : {QPalette::WindowText, QPalette::Text, QPalette::ButtonText}) {
         pal.setColor(QPalette::Active, role, c);
         pal.setColor(QPalette::Inactive, role, c);

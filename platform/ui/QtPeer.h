@@ -6,7 +6,9 @@
 #include "platform/ui/Controls.h"
 #include "platform/ui/QtText.h"
 
+#include <QColor>
 #include <QEvent>
+#include <QFont>
 #include <QPaintEvent>
 #include <QAction>
 #include <QMenu>
@@ -14,6 +16,7 @@
 #include <QVariant>
 #include <QWidget>
 #include <functional>
+#include <optional>
 #include <utility>
 
 // The widgets of one control: Widget carries the geometry; Client is where the child
@@ -21,6 +24,15 @@
 struct TControlPeer {
     QPointer<QWidget> Widget;
     QPointer<QWidget> Client;
+    // What TControl::ApplyFont last gave the widget: the font, the font's colour and the
+    // system palette its disabled colours came from. Giving the same again changes
+    // nothing in the widget, so it is skipped.
+    struct TAppliedFont {
+        QFont Font;
+        QColor Color;
+        qint64 SystemPalette = 0;
+    };
+    std::optional<TAppliedFont> AppliedFont;
     explicit TControlPeer(QWidget* widget, QWidget* client = nullptr)
         : Widget(widget), Client(client ? client : widget) {}
     virtual ~TControlPeer();
