@@ -18,6 +18,7 @@
 #include <QAction>
 #include <QCheckBox>
 #include <QComboBox>
+#include <QCompleter>
 #include <QContextMenuEvent>
 #include <QDropEvent>
 #include <QFontMetrics>
@@ -1122,6 +1123,10 @@ void TCustomComboBox::CreateWidget() {
     w->setEditable(editable);
     if (editable) {
         auto* edit = new TComboEditHost(this, w);
+        // The combo box gives a line edit without a completer one of its own, over its
+        // item model, and the completer is taken away (and deleted) again just below. An
+        // empty one, much cheaper to make, keeps it from doing so and goes the same way.
+        edit->setCompleter(new QCompleter(edit));
         w->setLineEdit(edit);
         w->setCompleter(nullptr);
         QObject::connect(edit, &QLineEdit::textEdited, w, [this] {

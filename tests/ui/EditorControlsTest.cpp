@@ -261,6 +261,31 @@ TEST_F(EditorControlsTest, OwnerDrawnComboDrawsOnItsCanvasAlsoInTheClosedBox) {
     EXPECT_EQ(drawn.back(), "1 edit");
 }
 
+// The edit field of a drop-down combo box takes what is typed as typed: the platform's
+// combo box would complete it from the items (and select the rest) unless its completer
+// is taken away, which the field's set-up does.
+TEST_F(EditorControlsTest, DropDownComboTakesTypedTextWithoutCompletingIt) {
+    auto* combo = new TComboBox(Form.get());
+    combo->SetParent(Form.get());
+    combo->SetBounds(10, 10, 150, 22);
+    for (const char* s : {"Aspirin", "Aspartame", "Ibuprofen"}) combo->Items()->Add(s);
+    ShowForm();
+    combo->SetFocus();
+    struct TCase {
+        const char* Typed;
+        const char* Text;
+        int Index;
+    };
+    for (const TCase& c : {TCase{"As", "As", -1}, TCase{"Aspi", "Aspi", -1}, TCase{"I", "I", -1},
+                           TCase{"Ibuprofen", "Ibuprofen", 2}}) {
+        combo->SetText("");
+        TUiTestHarness::TypeText(combo, c.Typed);
+        EXPECT_EQ(combo->Text(), c.Text) << c.Typed;
+        EXPECT_EQ(combo->SelLength(), 0) << c.Typed;
+        EXPECT_EQ(combo->ItemIndex(), c.Index) << c.Typed;
+    }
+}
+
 // --- Tree nodes: custom drawing and editing in place ---------------------------------------
 
 TEST_F(EditorControlsTest, TreeNodesTakeTheFontTheirHandlerChooses) {
