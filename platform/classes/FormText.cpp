@@ -10,9 +10,12 @@
 namespace {
 enum class TTok { End, Ident, Integer, Float, String, Symbol, Binary };
 
+// Identifiers and symbols are views of the text; only strings and binary data, whose
+// value differs from their text, are built (and moved into the value tree).
 struct TToken {
     TTok Kind = TTok::End;
-    std::string Text;      // identifier, string value (UTF-8), hex digits, symbol
+    std::string_view Text;   // identifier, symbol
+    std::string Value;       // string value (UTF-8), hex digits of binary data
     int64_t Int = 0;
     double Float = 0;
     char Suffix = 0;       // float suffix: 's' single, 'c' currency, 'd' date
@@ -65,24 +68,27 @@ private:
 
     // string -> ('...' | #n)+ : quoted runs with doubled quotes and character codes.
     void ScanString() {
-        std::string value;
+        std::string& value = FTok.Value;
+        value.clear();
         while (FPos < FText.size()) {
             char c = FText[FPos];
             if (c == '\'') {
                 ++FPos;
                 for (;;) {
-                    if (FPos >= FText.size() || FText[FPos] == '\n' || FText[FPos] == '\r')
+                    // The run up to the next quote or line end goes in at once.
+                    const size_t end = FText.find_first_of("'\n\r", FPos);
+                    if (end == std::string_view::npos || FText[end] != '\'') {
+                        FPos = end == std::string_view::npos ? FText.size() : end;
                         Fail(FLine, "Unterminated string");
-                    char d = FText[FPos++];
-                    if (d == '\'') {
-                        if (FPos < FText.size() && FText[FPos] == '\'') {
-                            value += '\'';
-                            ++FPos;
-                            continue;
-                        }
-                        break;
                     }
-                    value += d;
+                    value.append(FText.substr(FPos, end - FPos));
+                    FPos = end + 1;
+                    if (FPos < FText.size() && FText[FPos] == '\'') {
+                        value += '\'';
+                        ++FPos;
+                        continue;
+                    }
+                    break;
                 }
             } else if (c == '#') {
                 ++FPos;
@@ -107,7 +113,6 @@ private:
             }
         }
         FTok.Kind = TTok::String;
-        FTok.Text = std::move(value);
     }
 
     void ScanNumber() {
@@ -169,7 +174,8 @@ private:
     }
 
     void ScanBinary() {
-        std::string hex;
+        std::string& hex = FTok.Value;
+        hex.clear();
         for (;;) {
             if (FPos >= FText.size()) Fail(FLine, "Binary data without closing '}'");
             char c = FText[FPos++];
@@ -184,12 +190,15 @@ private:
         }
         if (hex.size() % 2) Fail(FLine, "Binary data with an odd number of hexadecimal digits");
         FTok.Kind = TTok::Binary;
-        FTok.Text = std::move(hex);
     }
 
     void Next() {
         SkipBlanks();
-        FTok = TToken();
+        FTok.Kind = TTok::End;
+        FTok.Text = {};
+        FTok.Int = 0;
+        FTok.Float = 0;
+        FTok.Suffix = 0;
         FTok.Line = FLine;
         if (FPos >= FText.size()) return;
         char c = FText[FPos];
@@ -201,7 +210,7 @@ private:
                 else break;
             }
             FTok.Kind = TTok::Ident;
-            FTok.Text = std::string(FText.substr(start, FPos - start));
+            FTok.Text = FText.substr(start, FPos - start);
             return;
         }
         if (IsDigit(c) || c == '$') {
@@ -219,9 +228,8 @@ private:
             return;
         }
         if (std::strchr("=:[](),<>+-", c)) {
-            ++FPos;
             FTok.Kind = TTok::Symbol;
-            FTok.Text = std::string(1, c);
+            FTok.Text = FText.substr(FPos++, 1);
             return;
         }
         if (static_cast<unsigned char>(c) >= 0x80) Fail(FLine, "Non-ASCII character outside a string");
@@ -239,11 +247,11 @@ private:
     std::string Describe() const {
         switch (FTok.Kind) {
         case TTok::End: return "end of text";
-        case TTok::Ident: return "'" + FTok.Text + "'";
+        case TTok::Ident: return "'" + std::string(FTok.Text) + "'";
         case TTok::Integer:
         case TTok::Float: return "number";
         case TTok::String: return "string";
-        case TTok::Symbol: return "'" + FTok.Text + "'";
+        case TTok::Symbol: return "'" + std::string(FTok.Text) + "'";
         case TTok::Binary: return "binary data";
         }
         return "?";
@@ -251,7 +259,7 @@ private:
 
     std::string ExpectIdent(std::string_view what) {
         if (FTok.Kind != TTok::Ident) Fail(FTok.Line, Format("%s expected but %s found", {std::string(what), Describe()}));
-        std::string s = FTok.Text;
+        std::string s(FTok.Text);
         Next();
         return s;
     }
@@ -269,10 +277,10 @@ private:
         std::string first = ExpectIdent("Object name or class");
         if (IsSymbol(':')) {
             Next();
-            obj.Name = first;
+            obj.Name = std::move(first);
             obj.ClassName = ExpectIdent("Class name");
         } else {
-            obj.ClassName = first;
+            obj.ClassName = std::move(first);
         }
         if (!IsValidIdent(obj.ClassName) || (!obj.Name.empty() && !IsValidIdent(obj.Name)))
             Fail(obj.Line, "Invalid object header");
@@ -323,19 +331,19 @@ private:
         case TTok::String: {
             // string {'+' string}: the parts of a long string joined across lines.
             v.Type = vaString;
-            v.Str = FTok.Text;
+            v.Str = std::move(FTok.Value);
             Next();
             while (IsSymbol('+')) {
                 Next();
                 if (FTok.Kind != TTok::String) Fail(FTok.Line, Format("String expected after '+' but %s found", {Describe()}));
-                v.Str += FTok.Text;
+                v.Str += FTok.Value;
                 Next();
             }
             return v;
         }
         case TTok::Binary:
             v.Type = vaBinary;
-            v.Str = HexToBytes(FTok.Text);
+            v.Str = HexToBytes(FTok.Value);
             Next();
             return v;
         case TTok::Ident:
@@ -345,7 +353,7 @@ private:
             else if (SameText(FTok.Text, "Null")) v.Type = vaNull;
             else {
                 v.Type = vaIdent;
-                v.Str = FTok.Text;
+                v.Str = std::string(FTok.Text);
             }
             Next();
             return v;
