@@ -2,6 +2,7 @@
 #include "platform/classes/Persistent.h"
 
 #include <climits>
+#include <cstring>
 
 #include "platform/classes/Collection.h"
 #include "platform/classes/Component.h"
@@ -9,8 +10,40 @@
 #include "platform/rtl/StrUtils.h"
 #include "platform/rtl/StringList.h"
 
+namespace rove_detail {
 namespace {
-std::string Key(std::string_view name) { return LowerCase(name); }
+constexpr char FoldCase(char c) noexcept { return c >= 'A' && c <= 'Z' ? static_cast<char>(c + ('a' - 'A')) : c; }
+}  // namespace
+
+size_t TNameHash::operator()(std::string_view name) const noexcept {
+    // Eight bytes at a time with bit 5 set in each: 'A'..'Z' and 'a'..'z' hash alike
+    // (other bytes may collide with their neighbours, which the equality sorts out).
+    constexpr uint64_t kFold = 0x2020202020202020ull;
+    uint64_t h = 0x9E3779B97F4A7C15ull ^ name.size();
+    size_t i = 0;
+    for (; i + 8 <= name.size(); i += 8) {
+        uint64_t chunk;
+        std::memcpy(&chunk, name.data() + i, 8);
+        h = (h ^ (chunk | kFold)) * 0xFF51AFD7ED558CCDull;
+        h ^= h >> 32;
+    }
+    uint64_t tail = 0;
+    if (i < name.size()) std::memcpy(&tail, name.data() + i, name.size() - i);
+    h = (h ^ (tail | kFold)) * 0xFF51AFD7ED558CCDull;
+    h ^= h >> 32;
+    return static_cast<size_t>(h);
+}
+
+bool TNameEqual::operator()(std::string_view a, std::string_view b) const noexcept {
+    if (a.size() != b.size()) return false;
+    if (a.empty() || std::memcmp(a.data(), b.data(), a.size()) == 0) return true;
+    for (size_t i = 0; i < a.size(); ++i)
+        if (FoldCase(a[i]) != FoldCase(b[i])) return false;
+    return true;
+}
+}  // namespace rove_detail
+
+namespace {
 
 // Properties are reached through the declaring class's accessors, so the object must be
 // of that class; anything else is a caller's mistake that would otherwise corrupt memory.
@@ -37,7 +70,7 @@ std::string ObjectLabel(const TObject* obj) {
 
 struct TRegistry {
     std::vector<TClass> Order;
-    std::unordered_map<std::string, TClass> ByName;
+    rove_detail::TNameMap<TClass> ByName;
 };
 TRegistry& Registry() {
     static TRegistry r;
@@ -116,7 +149,8 @@ void TClassInfo::Build() const {
     FBuilding = true;
     if (FParent) {
         FProps = FParent->Properties();
-        for (const TPropInfo* p : FProps) FPropIndex[Key(p->Name)] = p;
+        FPropIndex.reserve(FProps.size());
+        for (const TPropInfo* p : FProps) FPropIndex[p->Name] = p;
     }
     if (FDeclare) FDeclare(const_cast<TClassInfo&>(*this));
     FBuilding = false;
@@ -124,22 +158,21 @@ void TClassInfo::Build() const {
 }
 
 const std::vector<const TPropInfo*>& TClassInfo::Properties() const {
-    Build();
+    if (!FBuilt) Build();
     return FProps;
 }
 
 const TPropInfo* TClassInfo::FindProperty(std::string_view name) const {
-    Build();
-    auto it = FPropIndex.find(Key(name));
+    if (!FBuilt) Build();
+    auto it = FPropIndex.find(name);
     return it == FPropIndex.end() ? nullptr : it->second;
 }
 
 const TMethodInfo* TClassInfo::FindMethod(std::string_view name) const {
     Build();
-    std::string key = Key(name);
     for (TClass c = this; c; c = c->FParent) {
         c->Build();
-        auto it = c->FMethodIndex.find(key);
+        auto it = c->FMethodIndex.find(name);
         if (it != c->FMethodIndex.end()) return it->second;
     }
     return nullptr;
@@ -161,8 +194,7 @@ TPropInfo& TClassInfo::DeclareProperty(std::string_view name) {
     auto prop = std::make_unique<TPropInfo>();
     prop->Name = std::string(name);
     prop->DeclaringClass = this;
-    std::string key = Key(name);
-    auto it = FPropIndex.find(key);
+    auto it = FPropIndex.find(name);
     if (it != FPropIndex.end()) {
         // A redeclaration (a new default in a descendant) keeps the ancestor's position.
         prop->Index = it->second->Index;
@@ -171,7 +203,8 @@ TPropInfo& TClassInfo::DeclareProperty(std::string_view name) {
         prop->Index = static_cast<int>(FProps.size());
         FProps.push_back(prop.get());
     }
-    FPropIndex[key] = prop.get();
+    if (it != FPropIndex.end()) it->second = prop.get();
+    else FPropIndex.emplace(std::string(name), prop.get());
     FOwnProps.push_back(std::move(prop));
     return *FOwnProps.back();
 }
@@ -179,7 +212,7 @@ TPropInfo& TClassInfo::DeclareProperty(std::string_view name) {
 void TClassInfo::DeclareMethod(TMethodInfo method) {
     method.DeclaringClass = this;
     auto m = std::make_unique<TMethodInfo>(std::move(method));
-    FMethodIndex[Key(m->Name)] = m.get();
+    FMethodIndex.insert_or_assign(m->Name, m.get());
     FOwnMethods.push_back(std::move(m));
 }
 
@@ -197,13 +230,12 @@ void CheckDeclaredKind(const TTypeInfo* type, TTypeKind expected, std::string_vi
 void RegisterClass(TClass cls) {
     if (!cls) return;
     TRegistry& r = Registry();
-    std::string key = Key(cls->ClassName());
-    auto it = r.ByName.find(key);
+    auto it = r.ByName.find(std::string_view(cls->ClassName()));
     if (it != r.ByName.end()) {
         if (it->second == cls) return;
         throw EComponentError(Format("A class named %s already exists", {cls->ClassName()}));
     }
-    r.ByName.emplace(std::move(key), cls);
+    r.ByName.emplace(cls->ClassName(), cls);
     r.Order.push_back(cls);
 }
 
@@ -214,7 +246,7 @@ void RegisterClasses(std::initializer_list<TClass> classes) {
 void UnRegisterClass(TClass cls) {
     if (!cls) return;
     TRegistry& r = Registry();
-    auto it = r.ByName.find(Key(cls->ClassName()));
+    auto it = r.ByName.find(std::string_view(cls->ClassName()));
     if (it == r.ByName.end() || it->second != cls) return;
     r.ByName.erase(it);
     std::erase(r.Order, cls);
@@ -222,7 +254,7 @@ void UnRegisterClass(TClass cls) {
 
 TClass GetClass(std::string_view name) {
     TRegistry& r = Registry();
-    auto it = r.ByName.find(Key(name));
+    auto it = r.ByName.find(name);
     return it == r.ByName.end() ? nullptr : it->second;
 }
 

@@ -152,6 +152,22 @@ struct TMethodInfo {
     std::function<void(TEventBase& event, TObject& instance)> Bind;
 };
 
+// --- Names looked up ignoring case -----------------------------------------------------------
+// Hash and equality of names that ignore the case of ASCII letters, so that a table keyed
+// by names is searched with a string_view as it comes (no lower-cased copy per look-up).
+namespace rove_detail {
+struct TNameHash {
+    using is_transparent = void;
+    size_t operator()(std::string_view name) const noexcept;
+};
+struct TNameEqual {
+    using is_transparent = void;
+    bool operator()(std::string_view a, std::string_view b) const noexcept;
+};
+template <class V>
+using TNameMap = std::unordered_map<std::string, V, TNameHash, TNameEqual>;
+}  // namespace rove_detail
+
 // --- Class references ----------------------------------------------------------------------
 class TClassInfo {
 public:
@@ -207,9 +223,9 @@ private:
     mutable bool FBuilding = false;
     mutable std::vector<std::unique_ptr<TPropInfo>> FOwnProps;
     mutable std::vector<const TPropInfo*> FProps;
-    mutable std::unordered_map<std::string, const TPropInfo*> FPropIndex;   // lower-case keys
+    mutable rove_detail::TNameMap<const TPropInfo*> FPropIndex;
     mutable std::vector<std::unique_ptr<TMethodInfo>> FOwnMethods;
-    mutable std::unordered_map<std::string, const TMethodInfo*> FMethodIndex;
+    mutable rove_detail::TNameMap<const TMethodInfo*> FMethodIndex;
 };
 
 inline bool TObject::InheritsFrom(TClass ancestor) const noexcept { return ClassType()->InheritsFrom(ancestor); }

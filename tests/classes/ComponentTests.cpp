@@ -2,6 +2,8 @@
 // notifications and collections.
 #include <gtest/gtest.h>
 
+#include <cctype>
+
 #include "platform/rtl/StrUtils.h"
 #include "tests/classes/TestClasses.h"
 
@@ -59,6 +61,58 @@ TEST(PropertyTable, AncestorsComeFirstInDeclarationOrderAndRedeclarationKeepsThe
     EXPECT_EQ(wideWidth->DefaultOrd, 200);
     EXPECT_EQ(wideWidth->Index, baseWidth->Index);
     EXPECT_EQ(TTestWidget::StaticClass()->FindProperty("Depth"), nullptr);
+}
+
+// Look-ups by name ignore the case of ASCII letters and nothing else: every property of
+// the table (the ancestors' ones, a redeclared one, names longer than eight bytes) is found
+// however its letters are written, and a name that differs in any other byte is not.
+TEST(PropertyTable, FindsEveryPropertyIgnoringTheCaseOfLettersOnly) {
+    TClass wide = TTestWideWidget::StaticClass();
+    auto flip = [](std::string s, bool upper, bool alternate) {
+        for (size_t i = 0; i < s.size(); ++i) {
+            const bool up = alternate ? i % 2 == 0 : upper;
+            s[i] = static_cast<char>(up ? std::toupper(static_cast<unsigned char>(s[i]))
+                                        : std::tolower(static_cast<unsigned char>(s[i])));
+        }
+        return s;
+    };
+    for (const TPropInfo* p : wide->Properties())
+        for (const std::string& name : {p->Name, flip(p->Name, true, false), flip(p->Name, false, false),
+                                        flip(p->Name, false, true)})
+            EXPECT_EQ(wide->FindProperty(name), p) << name;
+    EXPECT_EQ(wide->FindProperty("Width"), wide->Properties()[static_cast<size_t>(wide->FindProperty("Width")->Index)]);
+    EXPECT_EQ(wide->FindProperty("width")->DeclaringClass, wide);
+    EXPECT_EQ(wide->FindProperty("CAPTION")->DeclaringClass, TTestWidget::StaticClass());
+    for (const char* absent : {"", "Widt", "Widthh", "Width ", " Width", "W1dth", "Wid_h", "OnClic",
+                               "OnClickk", "OnClicK2", "Caption\x01", "Depth "})
+        EXPECT_EQ(wide->FindProperty(absent), nullptr) << absent;
+    EXPECT_EQ(TTestWidget::StaticClass()->FindProperty("DEPTH"), nullptr);   // the descendant's only
+}
+
+TEST(ClassRegistry, AClassRegisteredLaterIsFoundIgnoringCaseAndMethodsThroughAncestors) {
+    TClass cls = TTestChildForm::StaticClass();
+    UnRegisterClass(cls);
+    for (const char* name : {"TTestChildForm", "ttestchildform", "TTESTCHILDFORM"})
+        EXPECT_EQ(GetClass(name), nullptr) << name;
+    RegisterClass(cls);
+    for (const char* name : {"TTestChildForm", "ttestchildform", "TTESTCHILDFORM", "tTeStChIlDfOrM"})
+        EXPECT_EQ(GetClass(name), cls) << name;
+    // The hash folds bit 5 of every byte, so a digit and the control character 32 below
+    // it hash alike: only the equality tells "TTestForm2" from "TTestForm\x12".
+    for (const char* name : {"TTestChildFor", "TTestChildForms", "TTestChildF0rm", "TTestChildForm ", "TTestForm\x12"})
+        EXPECT_EQ(GetClass(name), nullptr) << name;
+    EXPECT_EQ(GetClass("ttestform2"), TTestForm2::StaticClass());
+    // Registering the same class again under its name is no error; another class of a name
+    // that differs only in case is.
+    EXPECT_NO_THROW(RegisterClass(cls));
+    TClassInfo namesake("TTESTChildForm", TComponent::StaticClass(), nullptr, nullptr, nullptr);
+    EXPECT_THROW(RegisterClass(&namesake), EComponentError);
+    EXPECT_EQ(GetClass("TTESTChildForm"), cls);
+    // Handler methods of the ancestor, by any case.
+    for (const char* name : {"Button1Click", "BUTTON1CLICK", "button1click", "FormCreate", "formcreate"})
+        EXPECT_NE(cls->FindMethod(name), nullptr) << name;
+    for (const char* name : {"Button1Clic", "Button2Click", "Button\x11" "Click", "BUTTON\x11" "CLICK", ""})
+        EXPECT_EQ(cls->FindMethod(name), nullptr) << name;
 }
 
 struct KindRow {
