@@ -40,6 +40,14 @@ std::string Join(const std::string& place, std::string_view name) {
     return place.empty() ? std::string(name) : place + "." + std::string(name);
 }
 
+// Where a property is read ("Form1.Label1" and "Font.Name"), joined only when a message or
+// a fix-up needs the text: most properties read without either.
+struct TPlace {
+    const std::string& Path;
+    std::string_view Name;
+    std::string Text() const { return Join(Path, Name); }
+};
+
 [[noreturn]] void BadValue(const TReadContext& ctx, const TFilerValue& v, const std::string& place,
                            const TPropInfo* prop) {
     RaiseReadError(ctx, v.Line, place,
@@ -60,9 +68,10 @@ double FloatOf(const TFilerValue& v) {
 
 // Sets one property from a value; exceptions of setters come back with the place.
 void SetFilerValue(TReadContext& ctx, TPersistent* obj, const TPropInfo* p, const TFilerValue& v,
-                   const std::string& place) {
+                   const TPlace& at) {
+    auto place = [&at] { return at.Text(); };
     if (p->IsReadOnly() && p->Kind() != tkClass)
-        RaiseReadError(ctx, v.Line, place, "Property is read-only");
+        RaiseReadError(ctx, v.Line, place(), "Property is read-only");
     try {
         switch (p->Kind()) {
         case tkInteger:
@@ -70,7 +79,7 @@ void SetFilerValue(TReadContext& ctx, TPersistent* obj, const TPropInfo* p, cons
             int64_t n = 0;
             if (v.Type == vaInt64) n = v.Int;
             else if (v.Type == vaIdent && IdentToInt(p->Type, v.Str, n)) {
-            } else BadValue(ctx, v, place, p);
+            } else BadValue(ctx, v, place(), p);
             SetOrdProp(obj, p, n);
             return;
         }
@@ -79,11 +88,11 @@ void SetFilerValue(TReadContext& ctx, TPersistent* obj, const TPropInfo* p, cons
                 SetOrdProp(obj, p, v.Int);
                 return;
             }
-            if (v.Type != vaString) BadValue(ctx, v, place, p);
+            if (v.Type != vaString) BadValue(ctx, v, place(), p);
             size_t pos = 0;
             char32_t c = v.Str.empty() ? 0 : NextCodePoint(v.Str, pos);
             if (pos != v.Str.size())
-                RaiseReadError(ctx, v.Line, place, "Invalid property value (a character needs one)");
+                RaiseReadError(ctx, v.Line, place(), "Invalid property value (a character needs one)");
             SetOrdProp(obj, p, c);
             return;
         }
@@ -96,10 +105,10 @@ void SetFilerValue(TReadContext& ctx, TPersistent* obj, const TPropInfo* p, cons
                 SetOrdProp(obj, p, v.Int);
                 return;
             }
-            if (v.Type != vaIdent) BadValue(ctx, v, place, p);
+            if (v.Type != vaIdent) BadValue(ctx, v, place(), p);
             int ord = GetEnumValue(p->Type, v.Str);
             if (ord < 0)
-                RaiseReadError(ctx, v.Line, place,
+                RaiseReadError(ctx, v.Line, place(),
                                Format("'%s' is not a valid value of %s", {v.Str, p->Type->Name}));
             SetOrdProp(obj, p, ord);
             return;
@@ -109,12 +118,12 @@ void SetFilerValue(TReadContext& ctx, TPersistent* obj, const TPropInfo* p, cons
                 SetOrdProp(obj, p, v.Int);
                 return;
             }
-            if (v.Type != vaSet) BadValue(ctx, v, place, p);
+            if (v.Type != vaSet) BadValue(ctx, v, place(), p);
             uint32_t mask = 0;
             for (const std::string& name : v.Names) {
                 int ord = GetEnumValue(p->Type->CompType, name);
                 if (ord < 0 || ord >= 32)
-                    RaiseReadError(ctx, v.Line, place,
+                    RaiseReadError(ctx, v.Line, place(),
                                    Format("'%s' is not a valid element of %s", {name, p->Type->Name}));
                 mask |= uint32_t(1) << ord;
             }
@@ -122,26 +131,26 @@ void SetFilerValue(TReadContext& ctx, TPersistent* obj, const TPropInfo* p, cons
             return;
         }
         case tkFloat:
-            if (!IsFloatValue(v.Type)) BadValue(ctx, v, place, p);
+            if (!IsFloatValue(v.Type)) BadValue(ctx, v, place(), p);
             SetFloatProp(obj, p, FloatOf(v));
             return;
         case tkString:
-            if (v.Type != vaString) BadValue(ctx, v, place, p);
+            if (v.Type != vaString) BadValue(ctx, v, place(), p);
             SetStrProp(obj, p, v.Str);
             return;
         case tkVariant:
-            SetVariantProp(obj, p, FilerValueToVariant(ctx, v, place));
+            SetVariantProp(obj, p, FilerValueToVariant(ctx, v, place()));
             return;
         case tkClass: {
             if (p->Type->IsStringList()) {
                 TStrings* list = GetStringsProp(obj, p);
-                if (!list || v.Type != vaList) BadValue(ctx, v, place, p);
+                if (!list || v.Type != vaList) BadValue(ctx, v, place(), p);
                 list->BeginUpdate();
                 try {
                     list->Clear();
                     for (const TFilerValue& line : v.List) {
                         if (line.Type != vaString)
-                            RaiseReadError(ctx, line.Line, place, "Invalid property value (a string list holds strings)");
+                            RaiseReadError(ctx, line.Line, place(), "Invalid property value (a string list holds strings)");
                         list->Add(line.Str);
                     }
                 } catch (...) {
@@ -152,25 +161,25 @@ void SetFilerValue(TReadContext& ctx, TPersistent* obj, const TPropInfo* p, cons
                 return;
             }
             if (p->IsComponentReference()) {
-                if (p->IsReadOnly()) RaiseReadError(ctx, v.Line, place, "Property is read-only");
+                if (p->IsReadOnly()) RaiseReadError(ctx, v.Line, place(), "Property is read-only");
                 if (v.Type == vaNil) {
                     SetObjectProp(obj, p, nullptr);
                     return;
                 }
-                if (v.Type != vaIdent || !ctx.Fixups) BadValue(ctx, v, place, p);
-                ctx.Fixups->Add(obj, p, v.Str, ReadPosition(ctx, v.Line) + ": Error reading " + place);
+                if (v.Type != vaIdent || !ctx.Fixups) BadValue(ctx, v, place(), p);
+                ctx.Fixups->Add(obj, p, v.Str, ReadPosition(ctx, v.Line) + ": Error reading " + place());
                 return;
             }
             TObject* sub = GetObjectProp(obj, p);
             if (auto* coll = dynamic_cast<TCollection*>(sub); coll && v.Type == vaCollection) {
-                ReadCollectionValue(ctx, coll, v, place);
+                ReadCollectionValue(ctx, coll, v, place());
                 return;
             }
             if (v.Type == vaNil && !p->IsReadOnly()) {
                 SetObjectProp(obj, p, nullptr);
                 return;
             }
-            BadValue(ctx, v, place, p);
+            BadValue(ctx, v, place(), p);
         }
         case tkMethod: {
             TEventBase* ev = GetEventProp(obj, p);
@@ -178,19 +187,19 @@ void SetFilerValue(TReadContext& ctx, TPersistent* obj, const TPropInfo* p, cons
                 ev->Clear();
                 return;
             }
-            if (v.Type != vaIdent) BadValue(ctx, v, place, p);
+            if (v.Type != vaIdent) BadValue(ctx, v, place(), p);
             if (!ctx.Root)
-                RaiseReadError(ctx, v.Line, place, Format("No form to find handler %s in", {v.Str}));
+                RaiseReadError(ctx, v.Line, place(), Format("No form to find handler %s in", {v.Str}));
             BindEventByName(obj, p, ctx.Root, v.Str);
             return;
         }
         case tkUnknown: break;
         }
-        RaiseReadError(ctx, v.Line, place, "Property of unknown type");
+        RaiseReadError(ctx, v.Line, place(), "Property of unknown type");
     } catch (const EReadError&) {
         throw;
     } catch (const Exception& e) {
-        RaiseReadError(ctx, v.Line, place, e.Message());
+        RaiseReadError(ctx, v.Line, place(), e.Message());
     }
 }
 
@@ -216,42 +225,44 @@ TFilerValue StrValue(TValueType type, std::string s) {
 void ApplyFilerProperty(TReadContext& ctx, TPersistent* obj, const TFilerProperty& prop,
                         const std::string& place) {
     TPersistent* target = obj;
-    std::string_view name = prop.Name;
-    std::string path = place;
+    const std::string_view full = prop.Name;
+    // The place of the name up to end ("Form1.Label1" and "Font"), for messages.
+    auto at = [&](size_t end) { return TPlace{place, full.substr(0, end)}; };
+    size_t start = 0;   // where the part of the name still to walk begins
     // Walk "Font.Name" and "Lines.Strings" down to the object that owns the last part.
     for (int depth = 0;; ++depth) {
-        size_t dot = name.find('.');
+        size_t dot = full.find('.', start);
         if (dot == std::string_view::npos) break;
-        std::string_view head = name.substr(0, dot);
-        std::string_view rest = name.substr(dot + 1);
+        std::string_view head = full.substr(start, dot - start);
+        std::string_view rest = full.substr(dot + 1);
         const TPropInfo* p = GetPropInfo(target, head);
         if (!p)
-            RaiseReadError(ctx, prop.Line, Join(path, head),
+            RaiseReadError(ctx, prop.Line, at(dot).Text(),
                            Format("Property %s does not exist in %s", {std::string(head), target->ClassName()}));
         if (p->Kind() != tkClass)
-            RaiseReadError(ctx, prop.Line, Join(path, head),
+            RaiseReadError(ctx, prop.Line, at(dot).Text(),
                            Format("Property %s is no object; '%s' cannot be set", {std::string(head), std::string(rest)}));
         if (p->Type->IsStringList() && SameText(rest, "Strings")) {
-            SetFilerValue(ctx, target, p, prop.Value, Join(path, prop.Name.substr(prop.Name.size() - name.size())));
+            SetFilerValue(ctx, target, p, prop.Value, at(full.size()));
             return;
         }
         if (p->IsComponentReference())
-            RaiseReadError(ctx, prop.Line, Join(path, head),
+            RaiseReadError(ctx, prop.Line, at(dot).Text(),
                            "Properties of a referenced component cannot be set here");
         TObject* sub = p->Type->IsStringList() ? nullptr : GetObjectProp(target, p);
         auto* persistent = dynamic_cast<TPersistent*>(sub);
         if (!persistent)
-            RaiseReadError(ctx, prop.Line, Join(path, head), Format("Property %s holds no object", {std::string(head)}));
-        path = Join(path, head);
+            RaiseReadError(ctx, prop.Line, at(dot).Text(), Format("Property %s holds no object", {std::string(head)}));
         target = persistent;
-        name = rest;
-        if (depth > 32) RaiseReadError(ctx, prop.Line, path, "Property path too deep");
+        start = dot + 1;
+        if (depth > 32) RaiseReadError(ctx, prop.Line, at(dot).Text(), "Property path too deep");
     }
-    std::string where = Join(path, name);
+    std::string_view name = full.substr(start);
     if (const TPropInfo* p = GetPropInfo(target, name)) {
-        SetFilerValue(ctx, target, p, prop.Value, where);
+        SetFilerValue(ctx, target, p, prop.Value, at(full.size()));
         return;
     }
+    std::string where = at(full.size()).Text();
     TReader reader(ctx, prop.Value, target, where);
     bool found = false;
     try {
