@@ -732,7 +732,20 @@ std::string FloatToStr(double value) {
     if (value == 0)
         return "0";
     const double magnitude = std::fabs(value);
+    // Whole numbers (coordinates mostly) are their integer's digits, 15 at most.
+    if (magnitude < 1e15 && value == std::trunc(value)) {
+        char buffer[24];
+        const auto [end, error] = std::to_chars(buffer, buffer + sizeof buffer, static_cast<int64_t>(value));
+        if (error == std::errc()) return std::string(buffer, end);
+    }
     if (magnitude >= 1e-3 && magnitude < 1e15) {
+        // The same value comes again and again (a band's width on every row): its text
+        // is kept for the next call.
+        thread_local double lastValue = 0;
+        thread_local char lastSeparator = 0;
+        thread_local std::string lastText;
+        if (value == lastValue && FormatSettings.DecimalSeparator == lastSeparator && !lastText.empty())
+            return lastText;
         char buffer[48];
         const auto [end, error] = std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::fixed);
         if (error == std::errc()) {
@@ -746,6 +759,9 @@ std::string FloatToStr(double value) {
                     for (char& c : s)
                         if (c == '.')
                             c = FormatSettings.DecimalSeparator;
+                lastValue = value;
+                lastSeparator = FormatSettings.DecimalSeparator;
+                lastText = s;
                 return s;
             }
         }
