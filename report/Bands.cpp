@@ -109,6 +109,8 @@ std::string TfrxBand::BandName(TClass BandClass) {
 }
 
 bool TfrxBand::IsOnDotMatrixPage() const {
+    // A band's parent is its page, but for bands made during a run.
+    if (const TfrxComponent* p = Parent(); p && p->Is<TfrxPage>()) return p->Is<TfrxDMPPage>();
     const TfrxPage* page = Page();
     return page && page->Is<TfrxDMPPage>();
 }

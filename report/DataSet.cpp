@@ -34,6 +34,7 @@ TfrxDataSet::TfrxDataSet(TComponent* AOwner) : TfrxDialogComponent(AOwner) {
 }
 
 TfrxDataSet::~TfrxDataSet() {
+    frxDataSetNamesChanged();
     auto& list = DataSetList();
     list.erase(std::remove(list.begin(), list.end(), this), list.end());
     if (TfrxReport* r = dynamic_cast<TfrxReport*>(Owner())) r->DataSets()->Forget(this);
@@ -53,6 +54,7 @@ void TfrxDataSet::DeclareProperties(TPropertyDecl<TfrxDataSet>& d) {
 }
 
 void TfrxDataSet::SetName(const std::string& NewName) {
+    frxDataSetNamesChanged();
     const std::string old = Name();
     TfrxDialogComponent::SetName(NewName);
     if (FUserName.empty() || FUserName == old) FUserName = NewName;
@@ -60,6 +62,7 @@ void TfrxDataSet::SetName(const std::string& NewName) {
 
 void TfrxDataSet::SetUserName(const std::string& Value) {
     if (Trim(Value).empty()) throw EfrxError(frxResources().Get("prInvProp"));
+    frxDataSetNamesChanged();
     FUserName = Value;
 }
 
@@ -338,20 +341,29 @@ void TfrxDBDataset::GetFieldList(TStrings* List) {
     }
 }
 
+// Names are looked up in the sorted field table (case ignored) once per spelling; the
+// spellings found stay until the table changes.
 TField* TfrxDBDataset::TableField(const std::string& Name) const {
+    if (FFoundStamp != FFields->ChangeStamp()) {
+        FFound.clear();
+        FFoundStamp = FFields->ChangeStamp();
+    }
+    if (auto it = FFound.find(Name); it != FFound.end()) return it->second;
     int i;
     if (!FFields->Find(Name, i)) return nullptr;
-    return static_cast<TField*>(FFields->Objects(i));
+    auto* field = static_cast<TField*>(FFields->Objects(i));
+    if (FFound.size() < 256) FFound.emplace(Name, field);
+    return field;
 }
 
 Variant TfrxDBDataset::GetValue(const std::string& Index) {
     if (!FInitialized) Activate();
-    int i;
-    if (!FFields->Find(Index, i)) {
+    TField* field = TableField(Index);
+    if (!field) {
         ReportError(frxResources().Get("dbFldNotFound") + " " + ReferenceText(Index));
         return Variant::Null();
     }
-    return static_cast<TField*>(FFields->Objects(i))->Value();
+    return field->Value();
 }
 
 std::string TfrxDBDataset::GetDisplayText(const std::string& Index) {

@@ -7,6 +7,7 @@
 
 #include <string>
 #include <string_view>
+#include <unordered_map>
 #include <vector>
 
 #include "platform/db/DB.h"
@@ -177,6 +178,9 @@ private:
     TBookmark FBookmark;
     bool FEof = false;
     TDataSetNotifyEvent FSaveOpenEvent;
+    // TableField's spellings found, valid while the field table has this stamp.
+    mutable std::unordered_map<std::string, TField*> FFound;
+    mutable uint64_t FFoundStamp = 0;
 };
 
 // The process-wide list of report datasets, in creation order.

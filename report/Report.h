@@ -12,6 +12,7 @@
 #include <memory>
 #include <string>
 #include <string_view>
+#include <unordered_map>
 #include <utility>
 #include <vector>
 
@@ -314,4 +315,22 @@ private:
     void BindScript();
     // Indexes of the report variables whose values are being computed (DoGetValue).
     std::vector<int> FEvaluating;
+    // What the look-up found a name to be, kept while the datasets and the system
+    // variables stay as they were (a dataset field, a system variable, or neither, when
+    // the rest of the look-up decides anew each time).
+    // A name entry may also be a whole "<Name>" (Field holds Name), which no look-up
+    // answers and which compiles into the script's Get.
+    struct TNameEntry {
+        enum TKind : uint8_t { nkField, nkSysVar, nkReference, nkOther };
+        uint64_t DataSetStamp = 0;
+        uint64_t SysStamp = 0;
+        TKind Kind = nkOther;
+        TfrxDataSet* DataSet = nullptr;
+        std::string Field;
+        int SysVar = -1;
+    };
+    std::unordered_map<std::string, TNameEntry> FNames;
+    const TNameEntry& NameEntry(const std::string& Expr);
+    // DoGetValue; Reference receives Name when Expr is a whole "<Name>".
+    bool LookUp(const std::string& Expr, Variant& Value, std::string* Reference);
 };

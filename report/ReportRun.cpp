@@ -64,6 +64,34 @@ std::string frxTextLiteral(std::string_view Text) {
     return out.empty() ? std::string("''") : out;
 }
 
+namespace {
+
+// Expr is one "<Name>" and nothing else but blanks, as the script reads it (a '>'
+// inside quotes or closing a nested '<' does not end it); Name holds no single quote, so
+// the compiled call would pass it as it stands.
+bool IsWholeReference(std::string_view Expr, std::string& Name) {
+    size_t b = 0, e = Expr.size();
+    while (b < e && (Expr[b] == ' ' || Expr[b] == '\t')) ++b;
+    while (e > b && (Expr[e - 1] == ' ' || Expr[e - 1] == '\t')) --e;
+    if (e - b < 3 || Expr[b] != '<' || Expr[e - 1] != '>') return false;
+    int depth = 1;
+    bool inDouble = false;
+    for (size_t i = b + 1; i < e; ++i) {
+        const char c = Expr[i];
+        if (c == '\'' || c == '\r' || c == '\n') return false;
+        if (c == '"') inDouble = !inDouble;
+        else if (!inDouble && c == '<') ++depth;
+        else if (!inDouble && c == '>' && --depth == 0) {
+            if (i + 1 != e) return false;
+            Name.assign(Expr.substr(b + 1, i - b - 1));
+            return true;
+        }
+    }
+    return false;
+}
+
+}  // namespace
+
 // --- Script variables and report variables ---------------------------------------------------
 
 void TfrxReport::SetScriptVariable(const std::string& Name, const Variant& Value) {
@@ -92,13 +120,50 @@ void TfrxReport::SetLocalValue(const Variant& Value) {
 
 // --- Expressions -------------------------------------------------------------------------------
 
-bool TfrxReport::DoGetValue(const std::string& Expr, Variant& Value) {
+const TfrxReport::TNameEntry& TfrxReport::NameEntry(const std::string& Expr) {
+    const uint64_t datasets = frxDataSetNamesStamp();
+    const uint64_t sys = FSysVariables->ChangeStamp();
+    auto found = FNames.find(Expr);
+    if (found != FNames.end() && found->second.DataSetStamp == datasets && found->second.SysStamp == sys)
+        return found->second;
+    // Expressions a script builds at run time could fill the table without end.
+    if (found == FNames.end() && FNames.size() >= 4096) FNames.clear();
+    TNameEntry& e = FNames[Expr];
+    e = TNameEntry();
+    e.DataSetStamp = datasets;
+    e.SysStamp = sys;
+    GetDatasetAndField(Expr, e.DataSet, e.Field);
+    if (e.DataSet && !e.Field.empty()) {
+        e.Kind = TNameEntry::nkField;
+        return e;
+    }
+    e.DataSet = nullptr;
+    e.Field.clear();
+    const auto& names = *FSysVariables;
+    for (int i = 0; i < names.Count(); ++i)
+        if (names[i] == Expr) {
+            e.Kind = TNameEntry::nkSysVar;
+            e.SysVar = i;
+            return e;
+        }
+    if (IsWholeReference(Expr, e.Field)) e.Kind = TNameEntry::nkReference;
+    else e.Field.clear();
+    return e;
+}
+
+bool TfrxReport::DoGetValue(const std::string& Expr, Variant& Value) { return LookUp(Expr, Value, nullptr); }
+
+bool TfrxReport::LookUp(const std::string& Expr, Variant& Value, std::string* Reference) {
     Value = Variant();
+    // Copied out: reading a value may run a look-up of its own that changes the table.
+    const TNameEntry& entry = NameEntry(Expr);
+    const TNameEntry::TKind kind = entry.Kind;
+    const int sysVar = entry.SysVar;
+    if (Reference && kind == TNameEntry::nkReference) *Reference = entry.Field;
     // A dataset field: Alias."Field".
-    TfrxDataSet* ds = nullptr;
-    std::string field;
-    GetDatasetAndField(Expr, ds, field);
-    if (ds && !field.empty()) {
+    if (kind == TNameEntry::nkField) {
+        TfrxDataSet* ds = entry.DataSet;
+        const std::string field = entry.Field;
         Value = ds->GetValue(field);
         if (FEngineOptions->ConvertNulls && Value.IsNull()) {
             switch (ds->GetFieldType(field)) {
@@ -111,29 +176,20 @@ bool TfrxReport::DoGetValue(const std::string& Expr, Variant& Value) {
     }
 
     // A system variable (exact text).
-    if (FEngine) {
-        const auto& names = *FSysVariables;
-        int index = -1;
-        for (int i = 0; i < names.Count(); ++i)
-            if (names[i] == Expr) {
-                index = i;
-                break;
-            }
-        if (index >= 0) {
-            const int curPage = FPreviewPages ? FPreviewPages->CurPage : 0;
-            const int firstPage = FPreviewPages ? FPreviewPages->FirstPage : 0;
-            switch (index) {
-                case 0: Value = Variant::FromDate(FEngine->StartDate); break;
-                case 1: Value = Variant::FromDate(FEngine->StartTime); break;
-                case 2: Value = Variant(curPage - firstPage + 1); break;
-                case 3: Value = Variant(curPage + 1); break;
-                case 4: Value = Variant(FEngine->TotalPages - firstPage); break;
-                case 5: Value = Variant(FEngine->TotalPages); break;
-                case 6: Value = Variant(FEngine->CurLine); break;
-                default: Value = Variant(FEngine->CurLineThrough); break;
-            }
-            return true;
+    if (FEngine && kind == TNameEntry::nkSysVar) {
+        const int curPage = FPreviewPages ? FPreviewPages->CurPage : 0;
+        const int firstPage = FPreviewPages ? FPreviewPages->FirstPage : 0;
+        switch (sysVar) {
+            case 0: Value = Variant::FromDate(FEngine->StartDate); break;
+            case 1: Value = Variant::FromDate(FEngine->StartTime); break;
+            case 2: Value = Variant(curPage - firstPage + 1); break;
+            case 3: Value = Variant(curPage + 1); break;
+            case 4: Value = Variant(FEngine->TotalPages - firstPage); break;
+            case 5: Value = Variant(FEngine->TotalPages); break;
+            case 6: Value = Variant(FEngine->CurLine); break;
+            default: Value = Variant(FEngine->CurLineThrough); break;
         }
+        return true;
     }
 
     // A report variable: a string value is an expression. A variable met again while its
@@ -184,7 +240,18 @@ bool TfrxReport::DoGetValue(const std::string& Expr, Variant& Value) {
 Variant TfrxReport::Calc(const std::string& Expr) {
     FCheckedScript.Valid = false;
     Variant value;
-    if (DoGetValue(Expr, value)) return value;
+    std::string reference;
+    if (LookUp(Expr, value, &reference)) return value;
+    // "<Name>" alone compiles into a call of the report's Get: the same look-up without
+    // the script, unless the report's own script could hide Get or a debugger follows
+    // every statement.
+    if (!reference.empty() && !HasOwnScriptCode() && !FExpressionCache->Script()->RunLineOwner()) {
+        if (!DoGetValue(reference, value)) {
+            FErrors->Add(frxResources().Get("clUnknownVar") + " " + reference);
+            return Variant();
+        }
+        return value;
+    }
     std::string error;
     value = FExpressionCache->Calc(Expr, error);
     if (!error.empty()) {

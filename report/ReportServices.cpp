@@ -2,6 +2,8 @@
 // designer and wizards.
 #include "report/ReportServices.h"
 
+#include <atomic>
+
 #include "platform/rtl/Format.h"
 #include "platform/rtl/StrUtils.h"
 #include "report/DataSet.h"
@@ -20,6 +22,13 @@ ROVE_IMPLEMENT_CLASS(TfrxCustomPreviewForm)
 
 // --- The dataset list ----------------------------------------------------------------------
 
+namespace {
+std::atomic<uint64_t> gDataSetNamesStamp{1};
+}
+
+uint64_t frxDataSetNamesStamp() { return gDataSetNamesStamp.load(std::memory_order_relaxed); }
+void frxDataSetNamesChanged() { gDataSetNamesStamp.fetch_add(1, std::memory_order_relaxed); }
+
 TfrxDataSetItem::TfrxDataSetItem(TCollection* Collection) : TCollectionItem(Collection) {}
 
 void TfrxDataSetItem::DeclareProperties(TPropertyDecl<TfrxDataSetItem>& d) {
@@ -28,6 +37,7 @@ void TfrxDataSetItem::DeclareProperties(TPropertyDecl<TfrxDataSetItem>& d) {
 }
 
 void TfrxDataSetItem::SetDataSet(TfrxDataSet* Value) {
+    frxDataSetNamesChanged();
     FDataSet = Value;
     FDataSetComponent = Value;
     // The report hears when a dataset of another owner goes away.
@@ -39,6 +49,7 @@ void TfrxDataSetItem::SetDataSet(TfrxDataSet* Value) {
 std::string TfrxDataSetItem::DataSetName() const { return FDataSet ? FDataSet->UserName() : FDataSetName; }
 
 void TfrxDataSetItem::SetDataSetName(const std::string& Value) {
+    frxDataSetNamesChanged();
     FDataSetName = Value;
     auto* list = dynamic_cast<TfrxReportDataSets*>(Collection());
     TfrxReport* report = list ? list->Report() : nullptr;
@@ -84,7 +95,13 @@ void TfrxReportDataSets::Finalize() {
         if (TfrxDataSet* ds = Items(i)->DataSet()) ds->Finalize();
 }
 
+void TfrxReportDataSets::Notify(TCollectionItem* Item, TCollectionNotification Action) {
+    frxDataSetNamesChanged();
+    TCollection::Notify(Item, Action);
+}
+
 void TfrxReportDataSets::Forget(const TfrxDataSet* DataSet) {
+    frxDataSetNamesChanged();
     for (int i = 0; i < Count(); ++i)
         if (Items(i)->FDataSet == DataSet) Items(i)->FDataSet = nullptr;  // the item goes in Notification
 }

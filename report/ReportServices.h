@@ -26,6 +26,12 @@ class TfrxCustomPreview;
 class TStrings;
 
 // --- The dataset list ------------------------------------------------------------------------
+// Counts every change that can change which dataset a name finds: datasets added to or
+// taken from a report's list, a list item given another dataset, a dataset renamed or
+// destroyed. Look-ups kept across calls hold on to the count they were made at.
+uint64_t frxDataSetNamesStamp();
+void frxDataSetNamesChanged();
+
 class TfrxDataSetItem : public TCollectionItem {
     ROVE_CLASS(TfrxDataSetItem, TCollectionItem)
 public:
@@ -65,6 +71,9 @@ public:
     void Finalize();
     // Drops the dataset from every item (the dataset is going away).
     void Forget(const TfrxDataSet* DataSet);
+
+protected:
+    void Notify(TCollectionItem* Item, TCollectionNotification Action) override;
 
 private:
     TfrxReport* FReport;
