@@ -3,7 +3,6 @@
 #include "script/Script.h"
 
 #include "platform/rtl/Format.h"
-#include "platform/rtl/StackGuard.h"
 #include "platform/rtl/StrUtils.h"
 #include "script/ClassVariables.h"
 #include "script/ILParser.h"
@@ -86,47 +85,6 @@ void TfsProcVariable::BuildLocals() {
     for (int i = 0; i < FProg->Count(); ++i)
         if (FProg->Items(i)->IsPlainVariable()) FLocals.push_back(FProg->Items(i));
     FLocalsBuiltFor = FProg->Count();
-}
-
-namespace {
-
-// The flags a call of a procedure starts and ends with: a call under a terminated script
-// stays terminated, so Terminate also stops the callers of the running procedure.
-uint8_t InheritedFlags(const TfsScript* prog) {
-    const TfsScript* parent = prog->Parent();
-    return parent && parent->Terminated() ? uint8_t(TfsScript::rfTerminated | TfsScript::rfExit) : uint8_t(0);
-}
-
-}  // namespace
-
-// Runs the body with the parameter values the caller stored. Every piece of state it changes
-// (Executing, the hook owner's ProgRunning, the local flags) is put back on every way out.
-Variant TfsProcVariable::GetValue() {
-    if (StackNearlyFull()) throw EScriptError("Stack overflow");
-    TfsScript* prog = FProg.get();
-    struct Restore {
-        TfsProcVariable* Proc;
-        bool WasExecuting;
-        TfsScript* Owner;
-        TfsScript* OldRunning;
-        bool WasRunning;
-        ~Restore() {
-            TfsScript* p = Proc->FProg.get();
-            p->SetRunFlags(InheritedFlags(p));
-            p->SetIsRunning(WasRunning);
-            if (Owner) Owner->SetProgRunning(OldRunning);
-            Proc->Executing = WasExecuting;
-        }
-    } restore{this, Executing, prog->RunLineOwner(), nullptr, prog->IsRunning()};
-    if (restore.Owner) {
-        restore.OldRunning = restore.Owner->ProgRunning();
-        restore.Owner->SetProgRunning(prog);
-    }
-    Executing = true;
-    prog->SetRunFlags(InheritedFlags(prog));
-    prog->SetIsRunning(true);
-    prog->Program()->RunBlock();
-    return IsFunc ? FResult->Value : Variant::Null();
 }
 
 // --- Name index ----------------------------------------------------------------------------

@@ -105,6 +105,7 @@ public:
     // Parameters (of procedures, methods, indexed properties, the class cast).
     int Count() const { return static_cast<int>(FParams.size()); }
     TfsParamItem* Params(int index) const { return FParams[static_cast<size_t>(index)]; }
+    TfsParamItem* const* ParamList() const { return FParams.data(); }
     // Appends a parameter; owned unless the procedure's local script owns it.
     void AddParam(TfsParamItem* param, bool owned);
     // Parameters whose IsOptional is false.

@@ -2,6 +2,7 @@
 #include "script/Statements.h"
 
 #include "platform/rtl/Format.h"
+#include "platform/rtl/StackGuard.h"
 #include "platform/rtl/StrUtils.h"
 #include "script/ClassVariables.h"
 #include "script/ProgramBuilder.h"
@@ -14,67 +15,115 @@
 
 namespace {
 
+// The flags a call of a procedure starts and ends with: a call under a terminated script
+// stays terminated, so Terminate also stops the callers of the running procedure.
+inline uint8_t InheritedFlags(const TfsScript* prog) {
+    const TfsScript* parent = prog->Parent();
+    return parent && parent->Terminated() ? uint8_t(TfsScript::rfTerminated | TfsScript::rfExit) : uint8_t(0);
+}
+
+// Runs the body of proc with the parameter values the caller stored. Every piece of state it
+// changes (Executing, the hook owner's ProgRunning, the local flags and IsRunning) is put
+// back on every way out.
+inline Variant RunBody(TfsProcVariable* proc) {
+    if (StackNearlyFull()) throw EScriptError("Stack overflow");
+    TfsScript* prog = proc->Prog();
+    struct Restore {
+        TfsProcVariable* Proc;
+        TfsScript* Prog;
+        TfsScript* Owner;
+        TfsScript* OldRunning;
+        bool WasExecuting;
+        bool WasRunning;
+        ~Restore() {
+            Prog->SetRunFlags(InheritedFlags(Prog));
+            Prog->SetIsRunning(WasRunning);
+            if (Owner) Owner->SetProgRunning(OldRunning);
+            Proc->Executing = WasExecuting;
+        }
+    } restore{proc, prog, prog->RunLineOwner(), nullptr, proc->Executing, prog->IsRunning()};
+    if (restore.Owner) {
+        restore.OldRunning = restore.Owner->ProgRunning();
+        restore.Owner->SetProgRunning(prog);
+    }
+    proc->Executing = true;
+    prog->SetRunFlags(InheritedFlags(prog));
+    prog->SetIsRunning(true);
+    prog->Program()->RunBlock();
+    return proc->IsFunc ? proc->ResultVar()->Value : Variant::Null();
+}
+
 // Saves the locals of a procedure that is already executing (on the C++ stack, beside the
 // call that needs them) and puts them back on every way out of the inner call.
 class SaveFrame {
 public:
-    explicit SaveFrame(TfsProcVariable* proc) : FSaved(proc->Executing ? proc->Locals().size() : 0) {
+    static constexpr size_t InlineSlots = 8;
+    explicit SaveFrame(TfsProcVariable* proc) {
         if (!proc->Executing) return;
-        FProc = proc;
         const auto& locals = proc->Locals();
-        for (TfsCustomVariable* v : locals) FSaved.Add(v->Value);
+        const size_t n = locals.size();
+        if (n > InlineSlots) FData = static_cast<Variant*>(::operator new(n * sizeof(Variant)));
+        TfsCustomVariable* const* from = locals.data();
+        for (size_t i = 0; i < n; ++i) new (&FData[i]) Variant(from[i]->Value);
+        FCount = n;
+        FProc = proc;
     }
-    ~SaveFrame() { Restore(); }
-    void Restore() {
+    ~SaveFrame() {
         if (!FProc) return;
+        // The locals may have grown meanwhile (a late-bound name): the saved ones come back
+        // by their place in the list, as far as both reach.
         const auto& locals = FProc->Locals();
         TfsCustomVariable* const* to = locals.data();
-        for (size_t i = 0, n = std::min(FSaved.Count(), locals.size()); i < n; ++i) to[i]->Value = std::move(FSaved[i]);
-        FProc = nullptr;
+        const size_t n = std::min(FCount, locals.size());
+        Variant* data = FData;
+        for (size_t i = 0; i < n; ++i) to[i]->Value = std::move(data[i]);
+        for (size_t i = 0; i < FCount; ++i) data[i].~Variant();
+        if (data != reinterpret_cast<Variant*>(FInline)) ::operator delete(data);
     }
+    SaveFrame(const SaveFrame&) = delete;
+    SaveFrame& operator=(const SaveFrame&) = delete;
 
 private:
     TfsProcVariable* FProc = nullptr;
-    TfsValueBuffer FSaved;
+    size_t FCount = 0;
+    Variant* FData = reinterpret_cast<Variant*>(FInline);
+    alignas(Variant) unsigned char FInline[InlineSlots * sizeof(Variant)];
 };
 
 [[noreturn]] void IndexOutOfBounds(int index) {
     throw EListError(Format("List index out of bounds (%d)", {index}));
 }
 
-}  // namespace
-
-namespace {
-
 // The call: Take moves the argument values into the parameters (the caller's own buffer),
-// otherwise they are copied.
+// otherwise they are copied. The parameters' values are read for writeBack before the saved
+// locals come back, so var arguments that name the caller's own locals receive the inner
+// call's values.
 template <bool Take, class Value>
-Variant CallWith(TfsProcVariable* proc, std::span<Value> args, std::span<Variant> writeBack) {
+inline Variant CallWith(TfsProcVariable* proc, Value* args, size_t given, std::span<Variant> writeBack) {
     SaveFrame frame(proc);
-    const int count = proc->Count();
-    const size_t given = args.size();
-    for (int i = 0; i < count; ++i) {
-        TfsParamItem* p = proc->Params(i);
-        if (static_cast<size_t>(i) >= given) p->Value = p->DefValue;
-        else if constexpr (Take) p->Value = std::move(args[static_cast<size_t>(i)]);
-        else p->Value = args[static_cast<size_t>(i)];
+    const size_t count = static_cast<size_t>(proc->Count());
+    TfsParamItem* const* params = proc->ParamList();
+    for (size_t i = 0; i < count; ++i) {
+        TfsParamItem* p = params[i];
+        if (i >= given) p->Value = p->DefValue;
+        else if constexpr (Take) p->Value = std::move(args[i]);
+        else p->Value = args[i];
     }
-    Variant result = proc->GetValue();
-    // The parameters' values are read before the saved locals come back, so var arguments
-    // that name the caller's own locals receive the inner call's values.
-    for (size_t i = 0; i < writeBack.size() && i < static_cast<size_t>(count); ++i)
-        writeBack[i] = proc->Params(static_cast<int>(i))->Value;
+    Variant result = RunBody(proc);
+    for (size_t i = 0, n = std::min(writeBack.size(), count); i < n; ++i) writeBack[i] = params[i]->Value;
     return result;
 }
 
 }  // namespace
 
+Variant TfsProcVariable::GetValue() { return RunBody(this); }
+
 Variant fsCallProc(TfsProcVariable* proc, std::span<const Variant> args, std::span<Variant> writeBack) {
-    return CallWith<false>(proc, args, writeBack);
+    return CallWith<false>(proc, args.data(), args.size(), writeBack);
 }
 
 Variant fsCallProc(TfsProcVariable* proc, TfsValueBuffer& args, std::span<Variant> writeBack) {
-    return CallWith<true>(proc, args.Span(), writeBack);
+    return CallWith<true>(proc, args.Data(), args.Count(), writeBack);
 }
 
 // --- Designators ---------------------------------------------------------------------------
@@ -260,10 +309,10 @@ Variant TfsProcCallDesignator::GetValue() {
         for (size_t i = 0; i < n; ++i)
             if (FProc->Params(static_cast<int>(i))->IsVarParam) FAnyVar = 1;
     }
-    if (!FAnyVar) return fsCallProc(FProc, args);
+    if (!FAnyVar) return CallWith<true>(FProc, args.Data(), n, {});
     TfsValueBuffer back(n);
     back.Fill();
-    Variant result = fsCallProc(FProc, args, back.Span());
+    Variant result = CallWith<true>(FProc, args.Data(), n, back.Span());
     for (size_t i = 0; i < n; ++i)
         if (FProc->Params(static_cast<int>(i))->IsVarParam) FArgs[i]->SetValue(back[i]);
     return result;

@@ -45,6 +45,7 @@ public:
 
     size_t Count() const { return FCount; }
     Variant& operator[](size_t i) { return FData[i]; }
+    Variant* Data() { return FData; }
     std::span<Variant> Span() { return {FData, FCount}; }
 
 private:
