@@ -25,6 +25,7 @@
 #include "script/Messages.h"
 #include "script/ScriptTools.h"
 
+#include <atomic>
 #include <cstdint>
 #include <functional>
 #include <memory>
@@ -236,7 +237,10 @@ public:
 
     // --- Scopes and the item table ---
     TfsScript* Parent() const { return FParent; }
-    void SetParent(TfsScript* parent) { FParent = parent; }
+    void SetParent(TfsScript* parent) {
+        FParent = parent;
+        sChainChanges.fetch_add(1, std::memory_order_relaxed);
+    }
     // Marker copied into AddedBy of every item the registration operations add.
     const void* AddedBy() const { return FAddedBy; }
     void SetAddedBy(const void* owner) { FAddedBy = owner; }
@@ -325,12 +329,13 @@ public:
 
     // The statement hook: calls the first OnRunLine handler from this script up the chain.
     void RunLine(const std::string& unitName, const std::string& sourcePos);
-    // The script of the chain that carries an OnRunLine handler, or nullptr (asked before
-    // every statement, so it stays inline).
+    // The script of the chain that carries an OnRunLine handler, or nullptr. Asked before
+    // every statement, so the answer is kept while no run-line handler anywhere changed
+    // (TEvent counts the changes per signature) and no script changed its parent.
     TfsScript* RunLineOwner() {
-        for (TfsScript* s = this; s; s = s->FParent)
-            if (s->OnRunLine) return s;
-        return nullptr;
+        const uint64_t changes = TfsRunLineEvent::Changes() + sChainChanges.load(std::memory_order_relaxed);
+        if (changes != FHookChanges) FindRunLineOwner(changes);
+        return FHookOwner;
     }
 
     // Executable lines: "5,7,12," per unit name.
@@ -362,10 +367,23 @@ private:
     bool KnownInChain(std::string_view name) const { return Find(name) != nullptr; }
     void AddItem(std::unique_ptr<TfsCustomVariable> item);
     void RollBack(const Snapshot& snapshot);
+    void FindRunLineOwner(uint64_t changes) {
+        FHookOwner = nullptr;
+        for (TfsScript* s = this; s; s = s->FParent)
+            if (s->OnRunLine) {
+                FHookOwner = s;
+                break;
+            }
+        FHookChanges = changes;
+    }
 
     std::unique_ptr<TStringList> FLines;
     std::string FSyntaxType = "PascalScript";
     TfsScript* FParent = nullptr;
+    // What RunLineOwner found, and the count of changes it was found at.
+    TfsScript* FHookOwner = nullptr;
+    uint64_t FHookChanges = ~uint64_t(0);
+    static inline std::atomic<uint64_t> sChainChanges{0};
     const void* FAddedBy = nullptr;
     std::vector<std::unique_ptr<TfsCustomVariable>> FItems;
     std::unordered_map<std::string, TfsCustomVariable*, TfsNameHash, TfsNameEqual> FIndex;

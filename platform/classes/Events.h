@@ -15,6 +15,8 @@
 // signature do not compile.
 #pragma once
 
+#include <atomic>
+#include <cstdint>
 #include <functional>
 #include <memory>
 #include <string>
@@ -62,7 +64,12 @@ public:
 
     TEvent() = default;
     TEvent(const TEvent&) = default;
-    TEvent& operator=(const TEvent&) = default;
+    TEvent& operator=(const TEvent& other) {
+        TEventBase::operator=(other);
+        FHandler = other.FHandler;
+        Changed();
+        return *this;
+    }
 
     // Binds fn; name and bridge are kept with it (both may be empty).
     void Bind(Handler fn, std::string handlerName = {}, std::shared_ptr<void> bridge = {}) {
@@ -73,6 +80,7 @@ public:
             FHandlerName.clear();
             FBridge.reset();
         }
+        Changed();
     }
     // A handler bound in code (no name, no bridge); nullptr unbinds.
     TEvent& operator=(Handler fn) {
@@ -84,6 +92,10 @@ public:
     explicit operator bool() const { return Assigned(); }
     const std::type_info& Signature() const override { return typeid(R(A...)); }
     const Handler& Function() const { return FHandler; }
+    // Counts every change of a handler of an event of this signature (bound, cleared, copied
+    // over): code that asks often where such a handler is bound (the script engine's
+    // statement hook, before every statement) keeps the answer while the count stands.
+    static uint64_t Changes() noexcept { return sChanges.load(std::memory_order_relaxed); }
 
     // Calls the handler; without one, returns R() (nothing for void).
     R operator()(A... args) const {
@@ -92,7 +104,12 @@ public:
     }
 
 private:
-    void ClearHandler() override { FHandler = nullptr; }
+    void ClearHandler() override {
+        FHandler = nullptr;
+        Changed();
+    }
+    static void Changed() noexcept { sChanges.fetch_add(1, std::memory_order_relaxed); }
+    static inline std::atomic<uint64_t> sChanges{0};
     Handler FHandler;
 };
 
