@@ -9,6 +9,7 @@
 
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <memory>
 
 namespace {
@@ -239,6 +240,79 @@ TEST(ScriptTerminate, HookSeesEveryStatementWithItsPosition) {
     EXPECT_FALSE(t.Script.IsExecutableLine(4, "other"));
     EXPECT_EQ(t.Script.UnitLines().Text(), "=3,4,5,\r\n");
 }
+
+// The script keeps where its hook is bound between statements; a handler bound, cleared or
+// copied over while the script runs (from a host call or from the handler itself), on the
+// script or on a script up its chain, and a parent changed meanwhile, are seen from the next
+// statement on, also inside a procedure.
+struct HookChange {
+    const char* Name;
+    bool BoundBefore;   // the script's own hook is bound before the run
+    // What the host call Act does (the script, its parent, a spare script with a bound hook).
+    std::function<void(TfsScript& script, TfsScript& parent, TfsScript& spare)> Act;
+    bool ClearAtAct;   // the handler clears itself when it sees the Act statement
+    std::vector<std::string> Seen;
+};
+
+class ScriptHookChange : public ::testing::TestWithParam<HookChange> {};
+
+TEST_P(ScriptHookChange, SeenFromTheNextStatement) {
+    const HookChange& c = GetParam();
+    std::vector<std::string> seen;
+    TfsScript parent, spare, script;
+    parent.Lines()->SetText("begin end.");
+    ASSERT_TRUE(parent.Compile());
+    script.SetParent(&parent);
+    auto record = [&seen, &c, &script](TfsScript*, const std::string&, const std::string& pos) {
+        seen.push_back(pos);
+        if (c.ClearAtAct && pos == "3:3") script.OnRunLine = nullptr;
+    };
+    spare.OnRunLine = record;
+    if (c.BoundBefore) script.OnRunLine = record;
+    script.AddMethod("procedure Act", [&](TObject*, TClass, const std::string&, TfsParams&) {
+        if (c.Act) c.Act(script, parent, spare);
+        return Variant();
+    });
+    script.AddMethod("procedure Out(v: Variant)", [](TObject*, TClass, const std::string&, TfsParams&) { return Variant(); });
+    script.Lines()->SetText("procedure P;\r\nbegin\r\n  Act;\r\n  Out(1)\r\nend;\r\nbegin\r\n  P;\r\n  Out(2)\r\nend.");
+    ASSERT_TRUE(script.Compile()) << script.ErrorMsg();
+    script.Execute();
+    EXPECT_EQ(seen, c.Seen);
+    // Between runs: with every hook cleared the next run calls none; bound again, it does.
+    script.OnRunLine = nullptr;
+    parent.OnRunLine = nullptr;
+    spare.OnRunLine = nullptr;
+    seen.clear();
+    script.Execute();
+    EXPECT_TRUE(seen.empty());
+    script.OnRunLine = record;
+    script.SetParent(&parent);
+    script.Execute();
+    EXPECT_FALSE(seen.empty());
+}
+
+const HookChange kHookChanges[] = {
+    {"NoneAtAll", false, nullptr, false, {}},
+    {"BoundOnTheScriptFromAHostCall", false,
+     [](TfsScript& script, TfsScript&, TfsScript& spare) { script.OnRunLine = spare.OnRunLine.Function(); }, false,
+     {"4:3", "8:3"}},
+    {"BoundOnTheParentFromAHostCall", false,
+     [](TfsScript&, TfsScript& parent, TfsScript& spare) { parent.OnRunLine = spare.OnRunLine.Function(); }, false,
+     {"4:3", "8:3"}},
+    {"CopiedOverFromAnotherEvent", false,
+     [](TfsScript& script, TfsScript&, TfsScript& spare) { script.OnRunLine = spare.OnRunLine; }, false, {"4:3", "8:3"}},
+    {"ClearedByAHostCall", true, [](TfsScript& script, TfsScript&, TfsScript&) { script.OnRunLine = nullptr; }, false,
+     {"7:3", "3:3"}},
+    {"ClearedThroughTheEventBase", true,
+     [](TfsScript& script, TfsScript&, TfsScript&) { static_cast<TEventBase&>(script.OnRunLine).Clear(); }, false,
+     {"7:3", "3:3"}},
+    {"ClearedByTheHandlerItself", true, nullptr, true, {"7:3", "3:3"}},
+    {"ParentWithAHookSetFromAHostCall", false,
+     [](TfsScript& script, TfsScript&, TfsScript& spare) { script.SetParent(&spare); }, false, {"4:3", "8:3"}},
+};
+
+INSTANTIATE_TEST_SUITE_P(Core, ScriptHookChange, ::testing::ValuesIn(kHookChanges),
+                         [](const auto& info) { return std::string(info.param.Name); });
 
 TEST(ScriptRunErrors, CarryTheStatementPositionAndLeaveTheScriptUsable) {
     TfsScript script;
