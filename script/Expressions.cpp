@@ -236,6 +236,61 @@ public:
     }
 };
 
+// An operator whose left operand is read in place (a variable or a constant) and whose right
+// operand is an integer constant: n < 2, n - 1, i * 2. An integer on the left is worked out
+// here; every other value goes the general node's way, so the answers are the same.
+template <TfsOpCode OP>
+class CompareConstNode final : public BinaryNode {
+public:
+    CompareConstNode(TfsOpCode op, std::unique_ptr<TfsExprNode> l, std::unique_ptr<TfsExprNode> r)
+        : BinaryNode(op, std::move(l), std::move(r)), A(L->Direct), B(R->Direct), K(B->IntValue()) {}
+    Variant Eval() override { return Variant(Test()); }
+    bool Test() override {
+        const Variant& a = *A;
+        if (a.IsInteger()) {
+            const int64_t x = a.IntValue();
+            if constexpr (OP == opGreat) return x > K;
+            else if constexpr (OP == opLess) return x < K;
+            else if constexpr (OP == opLessEq) return x <= K;
+            else if constexpr (OP == opGreatEq) return x >= K;
+            else if constexpr (OP == opNonEq) return x != K;
+            else return x == K;
+        }
+        return CompareNode<OP>::Compare(a, *B);
+    }
+
+private:
+    const Variant* A;
+    const Variant* B;
+    int64_t K;
+};
+
+template <TfsOpCode OP, class General>
+class ArithConstNode final : public BinaryNode {
+public:
+    ArithConstNode(TfsOpCode op, std::unique_ptr<TfsExprNode> l, std::unique_ptr<TfsExprNode> r)
+        : BinaryNode(op, std::move(l), std::move(r)), A(L->Direct), B(R->Direct), K(B->IntValue()) {}
+    Variant Eval() override {
+        const Variant& a = *A;
+        int64_t r;
+        if (a.IsInteger()) {
+            if constexpr (OP == opPlus) {
+                if (!__builtin_add_overflow(a.IntValue(), K, &r)) return Variant::FromInt(r);
+            } else if constexpr (OP == opMinus) {
+                if (!__builtin_sub_overflow(a.IntValue(), K, &r)) return Variant::FromInt(r);
+            } else {
+                if (!__builtin_mul_overflow(a.IntValue(), K, &r)) return Variant::FromInt(r);
+            }
+        }
+        return General::Compute(a, *B);
+    }
+
+private:
+    const Variant* A;
+    const Variant* B;
+    int64_t K;
+};
+
 class StrCatNode final : public BinaryNode {
 public:
     using BinaryNode::BinaryNode;
@@ -334,7 +389,38 @@ std::unique_ptr<TfsExprNode> MakeArith(TfsOpCode op, std::unique_ptr<TfsExprNode
     }
 }
 
+// The left operand read in place and an integer constant on the right.
+bool DirectAndIntConst(const std::unique_ptr<TfsExprNode>& l, const std::unique_ptr<TfsExprNode>& r) {
+    return l && r && l->Direct && r->Direct && dynamic_cast<const ConstNode*>(r.get()) && r->Direct->IsInteger();
+}
+
+std::unique_ptr<TfsExprNode> MakeArithConst(bool intFlag, TfsOpCode op, std::unique_ptr<TfsExprNode>& l,
+                                            std::unique_ptr<TfsExprNode>& r) {
+    switch (op) {
+    case opPlus:
+        if (intFlag) return std::make_unique<ArithConstNode<opPlus, IntArithNode<opPlus>>>(op, std::move(l), std::move(r));
+        return std::make_unique<ArithConstNode<opPlus, VarArithNode<opPlus>>>(op, std::move(l), std::move(r));
+    case opMinus:
+        if (intFlag) return std::make_unique<ArithConstNode<opMinus, IntArithNode<opMinus>>>(op, std::move(l), std::move(r));
+        return std::make_unique<ArithConstNode<opMinus, VarArithNode<opMinus>>>(op, std::move(l), std::move(r));
+    case opMul:
+        if (intFlag) return std::make_unique<ArithConstNode<opMul, IntArithNode<opMul>>>(op, std::move(l), std::move(r));
+        return std::make_unique<ArithConstNode<opMul, VarArithNode<opMul>>>(op, std::move(l), std::move(r));
+    default: return nullptr;
+    }
+}
+
 std::unique_ptr<TfsExprNode> MakeCompare(TfsOpCode op, std::unique_ptr<TfsExprNode> l, std::unique_ptr<TfsExprNode> r) {
+    if (DirectAndIntConst(l, r)) {
+        switch (op) {
+        case opGreat: return std::make_unique<CompareConstNode<opGreat>>(op, std::move(l), std::move(r));
+        case opLess: return std::make_unique<CompareConstNode<opLess>>(op, std::move(l), std::move(r));
+        case opLessEq: return std::make_unique<CompareConstNode<opLessEq>>(op, std::move(l), std::move(r));
+        case opGreatEq: return std::make_unique<CompareConstNode<opGreatEq>>(op, std::move(l), std::move(r));
+        case opNonEq: return std::make_unique<CompareConstNode<opNonEq>>(op, std::move(l), std::move(r));
+        default: return std::make_unique<CompareConstNode<opEq>>(op, std::move(l), std::move(r));
+        }
+    }
     switch (op) {
     case opGreat: return std::make_unique<CompareNode<opGreat>>(op, std::move(l), std::move(r));
     case opLess: return std::make_unique<CompareNode<opLess>>(op, std::move(l), std::move(r));
@@ -554,8 +640,10 @@ std::unique_ptr<TfsExprNode> TfsExpression::Generate(BuildNode* n) {
         case opMul:
         case opDivInt:
         case opMod:
-            result = n->IntFlag ? MakeArith<IntArithNode>(op, std::move(l), std::move(r))
-                                : MakeArith<VarArithNode>(op, std::move(l), std::move(r));
+            if (DirectAndIntConst(l, r)) result = MakeArithConst(n->IntFlag, op, l, r);
+            if (!result)
+                result = n->IntFlag ? MakeArith<IntArithNode>(op, std::move(l), std::move(r))
+                                    : MakeArith<VarArithNode>(op, std::move(l), std::move(r));
             break;
         case opDivFloat: result = std::make_unique<VarArithNode<opDivFloat>>(op, std::move(l), std::move(r)); break;
         case opStrCat: result = std::make_unique<StrCatNode>(op, std::move(l), std::move(r)); break;

@@ -356,14 +356,20 @@ void TfsStatement::Truncate(int count) {
 
 void TfsStatement::ExecuteBlock() {
     TfsScript* prog = Prog;
-    for (const auto& s : FItems) {
+    const std::unique_ptr<TfsStatement>* item = FItems.data();
+    const std::unique_ptr<TfsStatement>* const end = item + FItems.size();
+    if (item == end) return;
+    for (;;) {
         if (prog->RunFlags() & TfsScript::rfTerminated) return;
+        TfsStatement* s = item->get();
         try {
             s->Execute();
         } catch (...) {
-            TfsScript::NoteRunError(s.get());
+            TfsScript::NoteRunError(s);
             throw;
         }
+        // After the last statement the block ends whatever the flags say.
+        if (++item == end) return;
         if (prog->RunFlags() & (TfsScript::rfBreak | TfsScript::rfContinue | TfsScript::rfExit)) return;
     }
 }

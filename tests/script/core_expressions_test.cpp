@@ -131,4 +131,41 @@ TEST(ExpressionOperands, LeftBeforeRightAndHostCallArguments) {
               "2 22 False 61 TWICE:3,5 TWICE:2,6 103 102 aTWICE:1,5");
 }
 
+// An operator with a variable (or constant) on the left and an integer constant on the right
+// has a node of its own; it answers exactly as the general node does, which the same operator
+// with a variable holding the constant on the right still takes: value, kind, or error text.
+TEST(ExpressionIntegerConstant, AnswersAsTheGeneralNode) {
+    struct Operand {
+        const char* Type;
+        const char* Value;
+    } operands[] = {
+        {"Integer", "5"},          {"Integer", "2147483647"}, {"Integer", "-2147483647 - 1"},
+        {"Integer", "7 / 2"},      {"Integer", "5 / 2"},      {"Integer", "3000000000"},
+        {"Variant", "5"},          {"Variant", "'7'"},        {"Variant", "'abc'"},
+        {"Variant", "Null"},       {"Variant", "True"},       {"Variant", "3000000000"},
+        {"Variant", "9223372036854775807"}, {"Variant", "2.5"}, {"Extended", "2.5"},
+        {"Variant", "EncodeDate(2024, 1, 1)"}, {"Variant", "StrToCurr('1.5')"},
+    };
+    const char* constants[] = {"2", "0", "3000000000", "9223372036854775807"};
+    const char* operators[] = {"<", ">", "<=", ">=", "=", "<>", "+", "-", "*"};
+    TestScript t;
+    int compared = 0;
+    for (const Operand& o : operands)
+        for (const char* k : constants)
+            for (const char* op : operators) {
+                const std::string head = std::string("var x: ") + o.Type + "; k: Integer;\nbegin x := " + o.Value +
+                                         "; k := " + k + "; ";
+                const std::string tail = "; Out(VarType(x)) end.";
+                const std::string special = t.Run(head + "Out(x " + op + " " + k + "); Out(VarType(x " + op + " " + k + "))" + tail);
+                const std::string general = t.Run(head + "Out(x " + op + " k); Out(VarType(x " + op + " k))" + tail);
+                EXPECT_EQ(special, general) << o.Type << " " << o.Value << " " << op << " " << k;
+                ++compared;
+            }
+    EXPECT_EQ(compared, 17 * 4 * 9);
+    // Inside a function, with the parameter on the left (the recursive calls' n - 1, n < 2).
+    EXPECT_EQ(t.Run("function F(n: Integer): Integer; begin if n < 2 then Result := n else Result := F(n - 1) + F(n - 2) end;\n"
+                    "begin Out(F(10)); Out(F(7 / 2)); Out(VarType(F(1))) end."),
+              "55 3 20");
+}
+
 }  // namespace
