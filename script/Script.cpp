@@ -84,7 +84,7 @@ void TfsProcVariable::BuildLocals() {
     FLocals.clear();
     for (int i = 0; i < FProg->Count(); ++i)
         if (FProg->Items(i)->IsPlainVariable()) FLocals.push_back(FProg->Items(i));
-    FLocalsBuiltFor = FProg->Count();
+    FLocalsBuiltFor = FProg->ItemsVersion();
 }
 
 // --- Name index ----------------------------------------------------------------------------

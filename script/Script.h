@@ -188,7 +188,7 @@ public:
     std::weak_ptr<void> AliveToken() const { return FAlive; }
 
     // The variables whose values a recursive call saves and restores (rebuilt when the local
-    // program gained items).
+    // program's item table changed).
     inline const std::vector<TfsCustomVariable*>& Locals();
 
 private:
@@ -197,7 +197,7 @@ private:
     TfsVariable* FResult = nullptr;
     std::shared_ptr<void> FAlive;
     std::vector<TfsCustomVariable*> FLocals;
-    int FLocalsBuiltFor = -1;
+    uint64_t FLocalsBuiltFor = 0;   // the local program's ItemsVersion they were built at
 };
 
 // --- Events of the script object -----------------------------------------------------------
@@ -247,6 +247,8 @@ public:
 
     int Count() const { return static_cast<int>(FItems.size()); }
     TfsCustomVariable* Items(int index) const;
+    // Counts the changes of the item table (never 0).
+    uint64_t ItemsVersion() const { return FItemsVersion; }
     // Appends Item and takes ownership (no duplicate check).
     void Add(TfsCustomVariable* item);
     // Takes Item out of the table without freeing it; the caller owns it then.
@@ -424,7 +426,7 @@ private:
 };
 
 inline const std::vector<TfsCustomVariable*>& TfsProcVariable::Locals() {
-    if (FLocalsBuiltFor != FProg->Count()) BuildLocals();
+    if (FLocalsBuiltFor != FProg->ItemsVersion()) BuildLocals();
     return FLocals;
 }
 

@@ -76,8 +76,9 @@ public:
         TfsCustomVariable* const* to = locals.data();
         const size_t n = std::min(FCount, locals.size());
         Variant* data = FData;
+        // Each restored value leaves its slot empty; only the ones not restored are freed.
         for (size_t i = 0; i < n; ++i) to[i]->Value = std::move(data[i]);
-        for (size_t i = 0; i < FCount; ++i) data[i].~Variant();
+        for (size_t i = n; i < FCount; ++i) data[i].~Variant();
         if (data != reinterpret_cast<Variant*>(FInline)) ::operator delete(data);
     }
     SaveFrame(const SaveFrame&) = delete;
