@@ -357,20 +357,14 @@ void TfsStatement::Truncate(int count) {
 
 void TfsStatement::ExecuteBlock() {
     TfsScript* prog = Prog;
-    const std::unique_ptr<TfsStatement>* item = FItems.data();
-    const std::unique_ptr<TfsStatement>* const end = item + FItems.size();
-    if (item == end) return;
-    for (;;) {
+    for (const auto& s : FItems) {
         if (prog->RunFlags() & TfsScript::rfTerminated) return;
-        TfsStatement* s = item->get();
         try {
             s->Execute();
         } catch (...) {
-            TfsScript::NoteRunError(s);
+            TfsScript::NoteRunError(s.get());
             throw;
         }
-        // After the last statement the block ends whatever the flags say.
-        if (++item == end) return;
         if (prog->RunFlags() & (TfsScript::rfBreak | TfsScript::rfContinue | TfsScript::rfExit)) return;
     }
 }
