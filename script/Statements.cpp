@@ -111,7 +111,8 @@ inline Variant CallWith(TfsProcVariable* proc, Value* args, size_t given, std::s
         else p->Value = args[i];
     }
     Variant result = RunBody(proc);
-    for (size_t i = 0, n = std::min(writeBack.size(), count); i < n; ++i) writeBack[i] = params[i]->Value;
+    for (size_t i = 0, n = std::min(writeBack.size(), count); i < n; ++i)
+        writeBack[i] = proc->Params(static_cast<int>(i))->Value;
     return result;
 }
 
@@ -302,6 +303,16 @@ TfsProcCallDesignator::TfsProcCallDesignator(TfsScript* prog, TfsProcVariable* p
 }
 
 Variant TfsProcCallDesignator::GetValue() {
+    if (FAnyVar != 0) return CallPassingVars();
+    const size_t n = FArgs.size();
+    TfsValueBuffer args(n);
+    for (size_t i = 0; i < n; ++i) args.AddFrom([&] { return FArgs[i]->Evaluate(); });
+    return CallWith<true>(FProc, args.Data(), n, {});
+}
+
+// The first call (which looks for var parameters) and every call that passes one: kept
+// apart so that the plain call's frame stays small.
+Variant TfsProcCallDesignator::CallPassingVars() {
     const size_t n = FArgs.size();
     TfsValueBuffer args(n);
     for (size_t i = 0; i < n; ++i) args.AddFrom([&] { return FArgs[i]->Evaluate(); });

@@ -125,6 +125,7 @@ public:
     Variant GetValue() override;
 
 private:
+    [[gnu::noinline]] Variant CallPassingVars();
     TfsProcVariable* FProc;
     std::vector<std::unique_ptr<TfsExpression>> FArgs;
     int8_t FAnyVar = -1;   // a var parameter among the arguments' (-1: not looked at yet)
