@@ -129,6 +129,37 @@ const ProgramCase kPrograms[] = {
     {"StringWriteOutOfRange", "var s: String; begin s := 'abc'; s[0] := 'x' end.", "error: List index out of bounds (0)"},
     {"WithOverAStringVariableNeedsAClass", "var s: String; begin with s do Out(1) end.", "compile: 需要类型 at 1:27"},
     {"AddressOfGivesTheName", "procedure P; begin end; var s: String; begin s := @P; Out(s) end.", "P"},
+    // The call frame: what a recursive call saves and puts back.
+    {"ParameterChangedInsideTheCalleeComesBack",
+     "procedure P(n: Integer); begin if n > 0 then begin n := n * 10; P(n div 10 - 1); Out(n) end end;\n"
+     "begin P(3) end.",
+     "10 20 30"},
+    {"ManyLocalsComeBack",
+     "function F(n: Integer): Integer; var a, b, c, d, e, g, h, i, j, k: Integer; s: String;\n"
+     "begin a := n; b := n + 1; c := n + 2; d := n + 3; e := n + 4; g := n + 5; h := n + 6; i := n + 7;\n"
+     "j := n + 8; k := n + 9; s := 'n' + IntToStr(n);\n"
+     "if n > 0 then Result := F(n - 1) else Result := 0;\n"
+     "Out(s + ':' + IntToStr(a + b + c + d + e + g + h + i + j + k)); Result := Result + k end;\n"
+     "begin Out(F(2)) end.",
+     "n0:45 n1:55 n2:65 30"},
+    {"StringParametersAndLocalsComeBack",
+     "function F(s: String; n: Integer): String; var t: String;\n"
+     "begin t := s + '!'; if n > 0 then Result := F(t, n - 1) + '|' + t + s else Result := '' end;\n"
+     "begin Out(F('a', 2)) end.",
+     "|a!!a!|a!a"},
+    // Locals are not reset: an inner call starts with its caller's values, the outermost call
+    // with what the last outermost call left.
+    {"TheInnerCallStartsWithTheCallersLocals",
+     "function F(n: Integer): Integer; var k: Integer;\n"
+     "begin Out(k); k := n; if n > 0 then Result := F(n - 1) else Result := 0 end;\n"
+     "begin F(2); F(1) end.",
+     "0 2 1 2 1"},
+    {"ErrorHalfwayThroughAnArgumentLeavesTheCallerAsItWas",
+     "function F(n: Integer): Integer; var k: Integer;\n"
+     "begin k := n; if n = 0 then RaiseException('x');\n"
+     "try Result := F(n - 1) + F(1 div (n - n)) except Result := k * 100 end end;\n"
+     "begin Out(F(2)); Out(F(2)) end.",
+     "200 200"},
     {"RunawayRecursionRaises", "procedure P; begin P end; begin try P except Out('caught') end; P end.",
      "caught error: Stack overflow"},
     {"FunctionWithoutResultAssignmentIsNull", "function F: Integer; begin end; begin Out(VarType(F)) end.", "1"},
