@@ -336,7 +336,8 @@ public:
     // (TEvent counts the changes per signature) and no script changed its parent.
     TfsScript* RunLineOwner() {
         const uint64_t changes = TfsRunLineEvent::Changes() + sChainChanges.load(std::memory_order_relaxed);
-        if (changes != FHookChanges) FindRunLineOwner(changes);
+        if (changes != FHookChanges) [[unlikely]]
+            FindRunLineOwner(changes);
         return FHookOwner;
     }
 

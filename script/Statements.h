@@ -182,9 +182,26 @@ protected:
     // Each child in turn: stop before it when Terminated, after it when Break, Continue or
     // Exit is set. An error leaving a child records that child's position.
     void ExecuteBlock();
+    // ExecuteBlock for the bodies of loops: a single statement runs in place, without the call
+    // and the loop over the children.
+    void RunLoopBody() {
+        if (FItems.size() != 1) {
+            ExecuteBlock();
+            return;
+        }
+        if (Prog->RunFlags() & TfsScript::rfTerminated) return;
+        TfsStatement* s = FItems.front().get();
+        try {
+            s->Execute();
+        } catch (...) {
+            TfsScript::NoteRunError(s);
+            throw;
+        }
+    }
     // The run-line hook for this statement.
     void RunLine() {
-        if (Prog->RunLineOwner()) Prog->RunLine(UnitName, SourcePos);
+        if (Prog->RunLineOwner()) [[unlikely]]
+            Prog->RunLine(UnitName, SourcePos);
     }
     std::vector<std::unique_ptr<TfsStatement>> FItems;
 };
@@ -210,6 +227,9 @@ class TfsAssignPlusStmt : public TfsAssignmentStmt {
 public:
     using TfsAssignmentStmt::TfsAssignmentStmt;
     void Execute() override;
+
+private:
+    [[gnu::noinline]] void Combine();
 };
 class TfsAssignMinusStmt : public TfsAssignmentStmt {
 public:

@@ -168,4 +168,66 @@ const ProgramCase kPrograms[] = {
 INSTANTIATE_TEST_SUITE_P(Core, StatementTest, ::testing::ValuesIn(kPrograms),
                          [](const auto& info) { return std::string(info.param.Name); });
 
+// Loops whose body is a single statement run it in place: break, continue and exit inside
+// it, an error leaving it (recorded at the statement in the body) and Terminate from the
+// hook behave as with a block of statements.
+struct LoopBodyCase {
+    const char* Name;
+    const char* Source;
+    const char* Output;
+    const char* ErrorPos;
+};
+
+class LoopBodyTest : public ::testing::TestWithParam<LoopBodyCase> {};
+
+TEST_P(LoopBodyTest, Runs) {
+    TestScript t;
+    EXPECT_EQ(t.Run(GetParam().Source), GetParam().Output);
+    EXPECT_EQ(t.Script.RunErrorPos(), GetParam().ErrorPos);
+}
+
+const LoopBodyCase kLoopBodies[] = {
+    {"ForBreak", "var i: Integer; begin for i := 1 to 5 do if i = 3 then break; Out(i) end.", "3", ""},
+    {"ForContinue", "var i: Integer; begin for i := 1 to 3 do if i = 2 then continue else Out(i); Out(i) end.", "1 3 3", ""},
+    {"ForExit",
+     "procedure P; var i: Integer; begin for i := 1 to 5 do if i = 2 then exit else Out(i); Out('after') end;\n"
+     "begin P; Out('main') end.",
+     "1 main", ""},
+    {"WhileBreak", "var i: Integer; begin i := 0; while i < 10 do if i = 4 then break else i := i + 1; Out(i) end.", "4", ""},
+    {"RepeatBreakAndCondition",
+     "var i: Integer; begin i := 0; repeat if i = 5 then break else i := i + 1 until False; Out(i);\n"
+     "repeat i := i - 1 until i = 2; Out(i) end.",
+     "5 2", ""},
+    {"ErrorInTheBody", "var i: Integer; begin for i := 1 to 3 do\r\n  Out(10 div (2 - i)) end.", "10 error: Division by zero",
+     "2:3"},
+    {"ErrorInAWhileBody", "var i: Integer; begin i := 2; while True do\r\n  i := 10 div (i - 1) end.", "error: Division by zero",
+     "2:3"},
+    {"FinallyAsTheBody", "var i: Integer; begin for i := 3 downto 1 do try Out(i) finally Out('f') end end.", "3 f 2 f 1 f", ""},
+    {"EmptyRanges", "var i: Integer; begin i := 0; while i < 3 do i := i + 1; Out(i); for i := 1 to 0 do Out('never'); Out(i) end.",
+     "3 3", ""},
+};
+
+INSTANTIATE_TEST_SUITE_P(Core, LoopBodyTest, ::testing::ValuesIn(kLoopBodies),
+                         [](const auto& info) { return std::string(info.param.Name); });
+
+TEST(LoopBody, TerminateFromTheHookStopsTheLoop) {
+    for (const char* loop : {"for i := 1 to 10 do", "while k < 10 do", "repeat"}) {
+        TestScript t;
+        int hits = 0;
+        t.Setup = [&](TfsScript& s) {
+            s.AddMethod("function Step(i: Integer): Integer", [&t](TObject*, TClass, const std::string&, TfsParams& p) {
+                t.Output.push_back(VarToStr(p[0]));
+                return Variant(p[0].AsInteger() + 1);
+            });
+            s.OnRunLine = [&](TfsScript*, const std::string&, const std::string& pos) {
+                if (pos == "3:3" && ++hits == 3) t.Script.Terminate();
+            };
+        };
+        const std::string tail = std::string(loop) == "repeat" ? "\r\n  until k >= 10" : "";
+        const std::string source = std::string("var i, k: Integer;\r\nbegin i := 1; k := 1; ") + loop +
+                                   "\r\n  k := Step(k)" + tail + ";\r\n  Out('end') end.";
+        EXPECT_EQ(t.Run(source), "1 2") << loop;
+    }
+}
+
 }  // namespace
