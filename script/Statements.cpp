@@ -506,7 +506,7 @@ TfsIfStmt::TfsIfStmt(TfsScript* prog, std::string unitName, std::string sourcePo
 void TfsIfStmt::Execute() {
     RunLine();
     if (Prog->Terminated()) return;
-    if (Condition->Test()) ExecuteBlock();
+    if (Condition->Test()) RunItems();
     else ElseStmt->RunBlock();
 }
 
@@ -541,7 +541,7 @@ void TfsRepeatStmt::Execute() {
     RunLine();
     if (Prog->Terminated()) return;
     for (;;) {
-        RunLoopBody();
+        RunItems();
         if (Prog->RunFlags() & kLeaveLoop) break;
         ClearFlag(Prog, TfsScript::rfContinue);
         const bool c = Condition->Test();
@@ -555,7 +555,7 @@ void TfsWhileStmt::Execute() {
     if (Prog->Terminated()) return;
     for (;;) {
         if (!Condition->Test()) break;
-        RunLoopBody();
+        RunItems();
         if (Prog->RunFlags() & kLeaveLoop) break;
         ClearFlag(Prog, TfsScript::rfContinue);
     }
@@ -571,7 +571,7 @@ void TfsForStmt::Execute() {
     if (!Down && last >= first) {
         for (int64_t i = first;; ++i) {
             v->Value.SetInt(i);
-            RunLoopBody();
+            RunItems();
             if (Prog->RunFlags() & kLeaveLoop) break;
             ClearFlag(Prog, TfsScript::rfContinue);
             if (i == last) break;
@@ -579,7 +579,7 @@ void TfsForStmt::Execute() {
     } else if (Down && last <= first) {
         for (int64_t i = first;; --i) {
             v->Value.SetInt(i);
-            RunLoopBody();
+            RunItems();
             if (Prog->RunFlags() & kLeaveLoop) break;
             ClearFlag(Prog, TfsScript::rfContinue);
             if (i == last) break;
@@ -600,7 +600,7 @@ void TfsVbForStmt::Execute() {
         const int c = VarCompare(i, last);
         if (down ? !(c == 1 || c == 0) : !(c == -1 || c == 0)) break;
         Variable->Value = i;
-        RunLoopBody();
+        RunItems();
         if (Prog->RunFlags() & kLeaveLoop) break;
         ClearFlag(Prog, TfsScript::rfContinue);
         i = fsAdd(i, step);
@@ -620,7 +620,7 @@ void TfsCppForStmt::Execute() {
     if (Prog->Terminated()) return;
     for (;;) {
         if (Expression && !Expression->Test()) break;
-        RunLoopBody();
+        RunItems();
         if (Prog->RunFlags() & kLeaveLoop) break;
         ClearFlag(Prog, TfsScript::rfContinue);
         SecondStmt->Execute();

@@ -166,7 +166,7 @@ public:
     virtual void Execute() { ExecuteBlock(); }
     // Execute of a plain block (a procedure's body, else and except branches), called
     // without the virtual dispatch.
-    void RunBlock() { ExecuteBlock(); }
+    void RunBlock() { RunItems(); }
 
     void Add(std::unique_ptr<TfsStatement> statement) { FItems.push_back(std::move(statement)); }
     int Count() const { return static_cast<int>(FItems.size()); }
@@ -182,9 +182,9 @@ protected:
     // Each child in turn: stop before it when Terminated, after it when Break, Continue or
     // Exit is set. An error leaving a child records that child's position.
     void ExecuteBlock();
-    // ExecuteBlock for the bodies of loops: a single statement runs in place, without the call
-    // and the loop over the children.
-    void RunLoopBody() {
+    // ExecuteBlock for the bodies of loops, branches and procedures: a single statement runs
+    // in place, without the call and the loop over the children.
+    void RunItems() {
         if (FItems.size() != 1) {
             ExecuteBlock();
             return;
