@@ -110,7 +110,16 @@ std::string TfrxBand::BandName(TClass BandClass) {
 
 bool TfrxBand::IsOnDotMatrixPage() const {
     // A band's parent is its page, but for bands made during a run.
-    if (const TfrxComponent* p = Parent(); p && p->Is<TfrxPage>()) return p->Is<TfrxDMPPage>();
+    const TfrxComponent* p = Parent();
+    if (!p) return false;
+    const TClass c = p->ClassType();
+    if (p == FDmpParent && c == FDmpParentClass) return FDmp;
+    if (c->InheritsFrom(TfrxPage::StaticClass())) {
+        FDmpParent = p;
+        FDmpParentClass = c;
+        FDmp = c->InheritsFrom(TfrxDMPPage::StaticClass());
+        return FDmp;
+    }
     const TfrxPage* page = Page();
     return page && page->Is<TfrxDMPPage>();
 }

@@ -64,6 +64,9 @@ public:
     bool HoldsVerticalCells = false;
     // Object count before the engine added vertical cells or subreport output; -1: none.
     int AddedObjectsMark = -1;
+    // The engine's answer whether the band is quiet, and the run it was found for.
+    uint64_t QuietRun = 0;
+    bool QuietAnswer = false;
     // The objects of a band being split over pages.
     std::vector<TfrxComponent*> WorkList;
 
@@ -102,6 +105,11 @@ protected:
 private:
     TfrxChild* FChild = nullptr;
     TComponent* FChildComponent = nullptr;   // compared when the child goes away
+    // IsOnDotMatrixPage's answer for the parent page of this address and class (asked on
+    // every move of the band; the parent's class, compared too, decides the answer).
+    mutable const TfrxComponent* FDmpParent = nullptr;
+    mutable TClass FDmpParentClass = nullptr;
+    mutable bool FDmp = false;
 };
 
 class TfrxReportTitle : public TfrxBand {

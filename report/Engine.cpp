@@ -1028,8 +1028,10 @@ void TfrxEngine::PrepareBand(TfrxBand* Band) {
         auto* m = frxAs<TfrxDMPMemoView>(c);
         return m && m->Frame()->Typ.Contains(ftBottom) ? frxCharHeight : 0.0;
     };
+    // The lowest bottom matters to a stretched band and to smMaxHeight objects.
     double bottom = 0;
-    for (TfrxComponent* c : Band->ObjectList()) bottom = std::max(bottom, c->Top() + c->Height() + bottomRow(c));
+    if (Band->Stretched || !objects.empty())
+        for (TfrxComponent* c : Band->ObjectList()) bottom = std::max(bottom, c->Top() + c->Height() + bottomRow(c));
     if (Band->Stretched) Band->SetHeight(bottom);
     report->DoNotifyEvent(Band, Band->OnAfterCalcHeight);
     for (TfrxComponent* c : objects)

@@ -2,6 +2,7 @@
 #include "report/QuietBands.h"
 
 #include <algorithm>
+#include <atomic>
 #include <cctype>
 #include <vector>
 
@@ -123,18 +124,20 @@ bool HasScriptEvent(const TObject* Obj) {
 }  // namespace
 
 void TfrxQuietBands::Reset() {
+    // Numbered across all reports, so a band never meets the number of another's run.
+    static std::atomic<uint64_t> runs{1};
     FReportAnswer = TAnswer::Unknown;
-    FBands.clear();
+    FRun = runs.fetch_add(1, std::memory_order_relaxed) + 1;
 }
 
 bool TfrxQuietBands::Quiet(TfrxBand* Band) {
     if (!Band || !ReportAllows()) return false;
-    auto found = FBands.find(Band);
-    if (found != FBands.end()) return found->second;
+    if (Band->QuietRun == FRun) return Band->QuietAnswer;
     bool quiet = !Band->Vertical && !Band->HoldsVerticalCells;
     for (TfrxComponent* c : Band->ObjectList())
         if (quiet && !ObjectQuiet(c)) quiet = false;
-    FBands.emplace(Band, quiet);
+    Band->QuietRun = FRun;
+    Band->QuietAnswer = quiet;
     return quiet;
 }
 

@@ -19,9 +19,9 @@
 // database dataset, a system variable, a variable whose expression is quiet likewise.
 #pragma once
 
+#include <cstdint>
 #include <string>
 #include <string_view>
-#include <unordered_map>
 
 class TfrxBand;
 class TfrxComponent;
@@ -29,7 +29,7 @@ class TfrxReport;
 
 class TfrxQuietBands {
 public:
-    explicit TfrxQuietBands(TfrxReport* Report) : FReport(Report) {}
+    explicit TfrxQuietBands(TfrxReport* Report) : FReport(Report) { Reset(); }
 
     // Forgets what was found (at the start of every run: scripts, datasets and objects
     // may have changed since the last).
@@ -60,5 +60,6 @@ private:
 
     TfrxReport* FReport;
     TAnswer FReportAnswer = TAnswer::Unknown;
-    std::unordered_map<const TfrxBand*, bool> FBands;
+    // The number of this run: a band keeps its answer with the run it was found in.
+    uint64_t FRun = 0;
 };

@@ -328,6 +328,9 @@ private:
         TfrxDataSet* DataSet = nullptr;
         std::string Field;
         int SysVar = -1;
+        // The scope script's item of that name at that version of its table.
+        uint64_t ScopeVersion = 0;
+        TfsCustomVariable* ScopeItem = nullptr;
     };
     std::unordered_map<std::string, TNameEntry> FNames;
     const TNameEntry& NameEntry(const std::string& Expr);

@@ -223,8 +223,14 @@ bool TfrxReport::LookUp(const std::string& Expr, Variant& Value, std::string* Re
         return true;
     }
 
-    // A script variable of the scope script.
-    if (TfsCustomVariable* item = FScriptScope->FindLocal(Expr); item && item->IsPlainVariable()) {
+    // A script variable of the scope script (what the scope's table held for the name is
+    // kept with the entry while the table stays the same).
+    TNameEntry& scoped = const_cast<TNameEntry&>(NameEntry(Expr));
+    if (scoped.ScopeVersion != FScriptScope->ItemsVersion()) {
+        scoped.ScopeItem = FScriptScope->FindLocal(Expr);
+        scoped.ScopeVersion = FScriptScope->ItemsVersion();
+    }
+    if (TfsCustomVariable* item = scoped.ScopeItem; item && item->IsPlainVariable()) {
         Value = item->GetValue();
         return true;
     }
