@@ -100,7 +100,15 @@ void TfrxEngine::AggregatesAddItems(TfrxReportPage* Page) {
     FAggregates->AddItems(Page, [this](const TfrxComponent* Obj) { return RowBandOf(Obj); });
 }
 void TfrxEngine::AggregatesClearValues() { FAggregates->ClearValues(); }
-void TfrxEngine::AggregatesAddValue(TfrxBand* Band) { FAggregates->AddValue(Band, 0); }
+void TfrxEngine::AggregatesAddValue(TfrxBand* Band) {
+    if (FinalPass || !FQuietBands->AggregatesReadByMemosOnly()) {
+        FAggregates->AddValue(Band, 0);
+        return;
+    }
+    // A pass before the last: an item printed on a quiet band is read by nobody in it (its
+    // values are cleared before the final pass).
+    FAggregates->AddValue(Band, 0, [this](const TfrxAggregateItem& Item) { return !FQuietBands->Quiet(Item.ParentBand); });
+}
 void TfrxEngine::AggregatesReset(TfrxBand* Band) { FAggregates->Reset(Band); }
 void TfrxEngine::AggregatesStartKeep() { FAggregates->StartKeep(); }
 void TfrxEngine::AggregatesEndKeep() { FAggregates->EndKeep(); }
@@ -1321,6 +1329,8 @@ void TfrxEngine::PrintSubreportsOnParent(TfrxBand* Band) {
 }
 
 void TfrxEngine::PrintSeparateSubreports(TfrxBand* Band) {
+    // A report that allows quiet bands holds no subreports.
+    if (FQuietBands->ReportAllows()) return;
     std::vector<TfrxSubreport*> subs;
     for (TfrxComponent* c : Band->ObjectList())
         if (auto* sub = frxAs<TfrxSubreport>(c); sub && sub->Visible() && !sub->PrintOnParent)

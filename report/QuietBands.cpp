@@ -148,6 +148,8 @@ bool TfrxQuietBands::ReportAllows() {
 
 bool TfrxQuietBands::CheckReport() {
     TfrxReport* r = FReport;
+    FAggregatesByMemosOnly = true;
+    auto holdsAggregates = [&](const std::string& Text) { return !TfrxAggregateList(r).FindCalls(Text).empty(); };
     if (!r || r->HasOwnScriptCode()) return false;
     if (r->OnBeforePrint.Assigned() || r->OnAfterPrint.Assigned() || r->OnGetValue.Assigned() ||
         r->OnManualBuild.Assigned() || r->OnUserFunction.Assigned())
@@ -164,9 +166,14 @@ bool TfrxQuietBands::CheckReport() {
         }
         if (auto* band = frxAs<TfrxBand>(obj)) {
             if (band->Vertical) return false;
-            if (!band->OutlineText.empty() && !QuietExpression(band->OutlineText, false)) return false;
-            if (auto* group = frxAs<TfrxGroupHeader>(band); group && !QuietExpression(group->Condition, false))
-                return false;
+            if (!band->OutlineText.empty()) {
+                if (!QuietExpression(band->OutlineText, false)) return false;
+                if (holdsAggregates(band->OutlineText)) FAggregatesByMemosOnly = false;
+            }
+            if (auto* group = frxAs<TfrxGroupHeader>(band)) {
+                if (!QuietExpression(group->Condition, false)) return false;
+                if (holdsAggregates(group->Condition)) FAggregatesByMemosOnly = false;
+            }
             continue;
         }
         // Datasets are read through the report's look-up only (their events are checked
@@ -186,7 +193,9 @@ bool TfrxQuietBands::CheckReport() {
     TfrxVariables* vars = r->Variables();
     for (int i = 0; i < vars->Count(); ++i) {
         const Variant v = vars->Items(i)->Value();
-        if (v.IsString() && !QuietExpression(v.StrValue(), false)) return false;
+        if (!v.IsString()) continue;
+        if (!QuietExpression(v.StrValue(), false)) return false;
+        if (holdsAggregates(v.StrValue())) FAggregatesByMemosOnly = false;
     }
     return true;
 }

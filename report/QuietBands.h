@@ -37,6 +37,14 @@ public:
     // Whether Band's objects can be left out of a pass before the last. Asked while the
     // run prints the band, when its datasets are active; the answer holds for the run.
     bool Quiet(TfrxBand* Band);
+    // The report as a whole allows quiet bands (it then holds no views but memos, lines
+    // and shapes).
+    bool ReportAllows();
+    // It does, and aggregate values are read by memo expressions only (no group
+    // condition, outline text or variable holds an aggregate call): a memo reads the
+    // values of its own band's items only, so an item printed on a quiet band is read by
+    // nobody in a pass before the last.
+    bool AggregatesReadByMemosOnly() { return ReportAllows() && FAggregatesByMemosOnly; }
 
     // Whether a memo expression (or with Highlight a highlight condition, which may read
     // the memo's own "Value") reads only what a quiet band may read, as the report
@@ -48,7 +56,6 @@ public:
 private:
     enum class TAnswer : unsigned char { Unknown, Yes, No };
     enum class TNameAnswer : unsigned char { None, Quiet, Noisy };
-    bool ReportAllows();
     bool CheckReport();
     bool ObjectQuiet(TfrxComponent* Obj);
     // A name in the order the report's look-up tries them (Alias."Field", a system
@@ -60,6 +67,7 @@ private:
 
     TfrxReport* FReport;
     TAnswer FReportAnswer = TAnswer::Unknown;
+    bool FAggregatesByMemosOnly = false;
     // The number of this run: a band keeps its answer with the run it was found in.
     uint64_t FRun = 0;
 };
