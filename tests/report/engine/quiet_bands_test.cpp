@@ -128,8 +128,24 @@ TEST(QuietBands, DoublePassGivesTheSamePagesWithAndWithoutQuietBands) {
 }
 
 // What a first pass must still do where it can be seen: a stretching memo decides the
-// page count, and script code runs in both passes.
+// page count (also one whose text follows a total), and script code runs in both passes.
 TEST(QuietBands, FirstPassStillPreparesWhatCanBeSeen) {
+    {
+        TBuilder b(40);
+        GroupedList(b);
+        auto* footer = b.Page->FindBand<TfrxGroupFooter>();
+        footer->Stretched = true;
+        auto* m = static_cast<TfrxMemoView*>(footer->ObjectList().front());
+        m->SetStretchMode(smActualHeight);
+        std::string tall = "'1'";
+        for (int i = 2; i <= 24; ++i) tall += "+#13#10+'" + std::to_string(i) + "'";
+        m->SetText("[IIF(SUM(<DS.\"amount\">, MasterData1) > 100, " + tall + ", 'low')]");
+        ASSERT_TRUE(b.Report->PrepareReport()) << b.Report->Errors()->Text();
+        const std::vector<std::string> pages = Pages(*b.Report);
+        ASSERT_GT(pages.size(), 2u);
+        EXPECT_NE(pages.back().find("\n24"), std::string::npos) << pages.back();
+        EXPECT_NE(pages.back().find("of " + std::to_string(pages.size())), std::string::npos) << pages.back();
+    }
     {
         TBuilder b(6);
         GroupedList(b);
