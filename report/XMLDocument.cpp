@@ -108,31 +108,142 @@ bool StreamIsUtf8(TStream& stream) {
     return ok;
 }
 
+// --- Packed records ------------------------------------------------------------------------
+// A packed child list is a row of records, one per child:
+//   flags (1 byte), name length, name, text length, text,
+//   [offset]                    when kHasOffset
+//   [children length, children] when kHasChildren (the children's records)
+// Lengths and the offset are unsigned LEB128 numbers. Every name, text and flag comes
+// back exactly; the records are read with every length checked against what is left.
+// ORDER PACKED FLAGS
+constexpr uint8_t kNotLoaded = 1;
+constexpr uint8_t kUnloadable = 2;
+constexpr uint8_t kInTempFile = 4;
+constexpr uint8_t kHasOffset = 8;
+constexpr uint8_t kHasChildren = 16;
+constexpr uint8_t kKnownFlags = 31;
+
+void PutNumber(std::string& out, uint64_t v) {
+    while (v >= 0x80) {
+        out += static_cast<char>(static_cast<uint8_t>(v) | 0x80);
+        v >>= 7;
+    }
+    out += static_cast<char>(v);
+}
+
+uint64_t GetNumber(std::string_view s, size_t& pos) {
+    uint64_t v = 0;
+    for (int shift = 0; shift < 64; shift += 7) {
+        if (pos >= s.size()) InvalidFormat();
+        const auto b = static_cast<uint8_t>(s[pos++]);
+        if (shift == 63 && b > 1) InvalidFormat();
+        v |= static_cast<uint64_t>(b & 0x7F) << shift;
+        if (!(b & 0x80)) return v;
+    }
+    InvalidFormat();
+}
+
+std::string_view GetBytes(std::string_view s, size_t& pos) {
+    const uint64_t n = GetNumber(s, pos);
+    if (n > s.size() - pos) InvalidFormat();
+    std::string_view r = s.substr(pos, static_cast<size_t>(n));
+    pos += static_cast<size_t>(n);
+    return r;
+}
+
+struct TRecord {
+    uint8_t Flags = 0;
+    std::string_view Name, Text, Children;
+    int64_t Offset = 0;
+};
+
+// The record at pos; pos moves past it.
+void ReadRecord(std::string_view s, size_t& pos, TRecord& r) {
+    if (pos >= s.size()) InvalidFormat();
+    r.Flags = static_cast<uint8_t>(s[pos++]);
+    if (r.Flags & ~kKnownFlags) InvalidFormat();
+    r.Name = GetBytes(s, pos);
+    r.Text = GetBytes(s, pos);
+    r.Offset = (r.Flags & kHasOffset) ? static_cast<int64_t>(GetNumber(s, pos)) : 0;
+    r.Children = (r.Flags & kHasChildren) ? GetBytes(s, pos) : std::string_view();
+    if ((r.Flags & kHasChildren) && r.Children.empty()) InvalidFormat();
+}
+
+uint8_t FlagsOf(bool loaded, bool unloadable, bool inTempFile, int64_t offset) {
+    uint8_t f = 0;
+    if (!loaded) f |= kNotLoaded;
+    if (unloadable) f |= kUnloadable;
+    if (inTempFile) f |= kInTempFile;
+    if (offset != 0) f |= kHasOffset;
+    return f;
+}
+
+// Flags, name, text and offset of a record; the caller adds the children.
+void PutHeader(std::string& out, uint8_t flags, std::string_view name, std::string_view text, int64_t offset) {
+    out += static_cast<char>(flags);
+    PutNumber(out, name.size());
+    out += name;
+    PutNumber(out, text.size());
+    out += text;
+    if (flags & kHasOffset) PutNumber(out, static_cast<uint64_t>(offset));
+}
+
+// Makes the bytes from `at` to the end the children of the record whose flags are at
+// flagsAt: their length goes in front of them, or, when there are none, the flag goes.
+void CloseChildren(std::string& out, size_t flagsAt, size_t at) {
+    const size_t n = out.size() - at;
+    if (n == 0) {
+        out[flagsAt] = static_cast<char>(static_cast<uint8_t>(out[flagsAt]) & ~kHasChildren);
+        return;
+    }
+    std::string len;
+    PutNumber(len, n);
+    out.insert(at, len);
+}
+
 }  // namespace
 
 // --- Escaping ----------------------------------------------------------------------------
 
-std::string frxStrToXML(std::string_view Text) {
+namespace {
+
+// The characters an attribute value escapes (ORDER ESCAPED: the switch below).
+constexpr bool IsEscaped(unsigned char c) {
+    return c == '\n' || c == '\r' || c == '"' || c == '&' || c == '<' || c == '>';
+}
+
+}  // namespace
+
+void frxAddStrToXML(std::string& Out, std::string_view Text) {
+    // Most texts hold nothing to escape: they go in whole.
     size_t i = 0;
-    for (; i < Text.size(); ++i) {
-        const char c = Text[i];
-        if (c == '\n' || c == '\r' || c == '"' || c == '&' || c == '<' || c == '>') break;
+    while (i < Text.size() && !IsEscaped(static_cast<unsigned char>(Text[i]))) ++i;
+    if (i == Text.size()) {
+        Out += Text;
+        return;
     }
-    if (i == Text.size()) return std::string(Text);
-    std::string out(Text.substr(0, i));
-    out.reserve(Text.size() + 16);
+    size_t from = 0;
     for (; i < Text.size(); ++i) {
-        const char c = Text[i];
-        switch (c) {
-            case '\n': out += "&#10;"; break;
-            case '\r': out += "&#13;"; break;
-            case '"': out += "&#34;"; break;
-            case '&': out += "&#38;"; break;
-            case '<': out += "&#60;"; break;
-            case '>': out += "&#62;"; break;
-            default: out += c;
+        const char* ref;
+        switch (Text[i]) {
+            case '\n': ref = "&#10;"; break;
+            case '\r': ref = "&#13;"; break;
+            case '"': ref = "&#34;"; break;
+            case '&': ref = "&#38;"; break;
+            case '<': ref = "&#60;"; break;
+            case '>': ref = "&#62;"; break;
+            default: continue;
         }
+        Out.append(Text, from, i - from);
+        Out += ref;
+        from = i + 1;
     }
+    Out.append(Text, from, std::string_view::npos);
+}
+
+std::string frxStrToXML(std::string_view Text) {
+    std::string out;
+    frxAddStrToXML(out, Text);
     return out;
 }
 
@@ -182,6 +293,7 @@ TfrxXMLItem::~TfrxXMLItem() {
 }
 
 TfrxXMLItem* TfrxXMLItem::Add() {
+    Unpack();
     auto* item = new TfrxXMLItem;
     item->FParent = this;
     FItems.push_back(item);
@@ -189,6 +301,7 @@ TfrxXMLItem* TfrxXMLItem::Add() {
 }
 
 void TfrxXMLItem::AddItem(TfrxXMLItem* Item) {
+    Unpack();
     if (Item->FParent) {
         auto& v = Item->FParent->FItems;
         v.erase(std::find(v.begin(), v.end(), Item));
@@ -204,23 +317,39 @@ void TfrxXMLItem::InsertItem(int Index, TfrxXMLItem* Item) {
     FItems.insert(FItems.begin() + static_cast<std::ptrdiff_t>(at), Item);
 }
 
-void TfrxXMLItem::Clear() {
+void TfrxXMLItem::FreeChildren() {
+    std::string().swap(FPacked);
     while (!FItems.empty()) delete FItems.back();   // each removes itself
+}
+
+void TfrxXMLItem::Clear() {
+    FreeChildren();
     if (FUnloadable) FLoaded = false;
 }
 
+int TfrxXMLItem::Count() const {
+    if (FPacked.empty()) return static_cast<int>(FItems.size());
+    int n = 0;
+    TRecord r;
+    for (size_t pos = 0; pos < FPacked.size(); ++n) ReadRecord(FPacked, pos, r);
+    return n;
+}
+
 TfrxXMLItem* TfrxXMLItem::Items(int Index) const {
+    Unpack();
     if (Index < 0 || Index >= Count())
         throw EListError("List index out of bounds (" + IntToStr(Index) + ")");
     return FItems[static_cast<size_t>(Index)];
 }
 
 int TfrxXMLItem::IndexOf(const TfrxXMLItem* Item) const {
+    // A packed element has no heap children to be found.
     auto it = std::find(FItems.begin(), FItems.end(), Item);
     return it == FItems.end() ? -1 : static_cast<int>(it - FItems.begin());
 }
 
 int TfrxXMLItem::Find(std::string_view Name) const {
+    Unpack();
     for (size_t i = 0; i < FItems.size(); ++i)
         if (SameText(FItems[i]->FName, Name)) return static_cast<int>(i);
     return -1;
@@ -233,6 +362,117 @@ TfrxXMLItem* TfrxXMLItem::FindItem(std::string_view Name) {
     item->FName = std::string(Name);
     return item;
 }
+
+void TfrxXMLItem::PackTo(std::string& Out) const {
+    uint8_t flags = FlagsOf(FLoaded, FUnloadable, FInTempFile, FOffset);
+    if (!FPacked.empty() || !FItems.empty()) flags |= kHasChildren;
+    const size_t flagsAt = Out.size();
+    PutHeader(Out, flags, FName, FText, FOffset);
+    if (!FPacked.empty()) {
+        PutNumber(Out, FPacked.size());
+        Out += FPacked;
+    } else if (!FItems.empty()) {
+        const size_t at = Out.size();
+        for (const TfrxXMLItem* child : FItems) child->PackTo(Out);
+        CloseChildren(Out, flagsAt, at);
+    }
+}
+
+void TfrxXMLItem::Pack() {
+    if (FItems.empty()) {
+        FPacked.shrink_to_fit();
+        return;
+    }
+    std::string out;
+    for (const TfrxXMLItem* child : FItems) child->PackTo(out);
+    while (!FItems.empty()) delete FItems.back();
+    FItems.shrink_to_fit();
+    FPacked.assign(out);
+}
+
+void TfrxXMLItem::Unpack() const {
+    if (FPacked.empty()) return;
+    std::vector<std::unique_ptr<TfrxXMLItem>> children;
+    TRecord r;
+    for (size_t pos = 0; pos < FPacked.size();) {
+        ReadRecord(FPacked, pos, r);
+        auto child = std::make_unique<TfrxXMLItem>();
+        child->FName.assign(r.Name);
+        child->FText.assign(r.Text);
+        child->FLoaded = !(r.Flags & kNotLoaded);
+        child->FUnloadable = (r.Flags & kUnloadable) != 0;
+        child->FInTempFile = (r.Flags & kInTempFile) != 0;
+        child->FOffset = r.Offset;
+        child->FPacked.assign(r.Children);
+        children.push_back(std::move(child));
+    }
+    auto* self = const_cast<TfrxXMLItem*>(this);
+    FItems.reserve(FItems.size() + children.size());
+    for (auto& child : children) {
+        child->FParent = self;
+        FItems.push_back(child.release());
+    }
+    std::string().swap(FPacked);
+}
+
+void TfrxXMLItem::AddPacked(std::string_view Records) {
+    if (Records.empty()) return;
+    if (!FItems.empty()) Pack();
+    FPacked += Records;
+}
+
+int64_t TfrxXMLItem::ChildrenMemory() const {
+    int64_t n = static_cast<int64_t>(FPacked.size());
+    for (const TfrxXMLItem* child : FItems)
+        n += static_cast<int64_t>(sizeof(TfrxXMLItem) + 16 + child->FName.size() + child->FText.size()) +
+             child->ChildrenMemory();
+    return n;
+}
+
+// --- TfrxXMLChildReader ---------------------------------------------------------------------
+
+bool TfrxXMLChildReader::Next() {
+    if (!FItem->FPacked.empty()) {
+        if (FPos >= FItem->FPacked.size()) return false;
+        TRecord r;
+        ReadRecord(FItem->FPacked, FPos, r);
+        FName = r.Name;
+        FText = r.Text;
+        return true;
+    }
+    if (FPos >= FItem->FItems.size()) return false;
+    const TfrxXMLItem* child = FItem->FItems[FPos++];
+    FName = child->FName;
+    FText = child->FText;
+    return true;
+}
+
+std::string TfrxXMLChildReader::Prop(std::string_view Name) const {
+    TAttrSpan span;
+    if (!FindAttr(FText, Name, span)) return {};
+    return frxXMLToStr(FText.substr(span.ValueBegin, span.ValueEnd - span.ValueBegin));
+}
+
+bool TfrxXMLChildReader::HasProp(std::string_view Name) const {
+    TAttrSpan span;
+    return FindAttr(FText, Name, span);
+}
+
+// --- TfrxXMLPacker -------------------------------------------------------------------------
+
+void TfrxXMLPacker::Begin(std::string_view Name, std::string_view Text) {
+    const size_t flagsAt = FData.size();
+    PutHeader(FData, kHasChildren, Name, Text, 0);
+    FOpen.emplace_back(flagsAt, FData.size());
+}
+
+void TfrxXMLPacker::End() {
+    const auto [flagsAt, at] = FOpen.back();
+    FOpen.pop_back();
+    CloseChildren(FData, flagsAt, at);
+}
+
+void TfrxXMLPacker::Add(std::string_view Name, std::string_view Text) { PutHeader(FData, 0, Name, Text, 0); }
 
 std::string TfrxXMLItem::Prop(std::string_view Name) const {
     TAttrSpan span;
@@ -387,7 +627,7 @@ void TfrxXMLReader::ReadItemBody(TfrxXMLItem* Item, bool AllowPartialLoading) {
         RemoveAttr(text, span);
         item->SetText(std::move(text));
         if (!AllowPartialLoading) return;
-        while (item->Count() > 0) delete item->Items(item->Count() - 1);
+        item->FreeChildren();
         item->FOffset = start;
         item->FInTempFile = false;
         item->FUnloadable = true;
@@ -450,6 +690,56 @@ void TfrxXMLWriter::WriteLn(std::string_view Line, int Level) {
 
 void TfrxXMLWriter::WriteHeader() { WriteLn("<?xml version=\"1.0\" encoding=\"utf-8\"?>", 0); }
 
+void TfrxXMLWriter::WriteTag(std::string_view Name, std::string_view Text, bool Unloadable, bool Children,
+                             int Level) {
+    if (FAutoIndent) FBuffer.append(static_cast<size_t>(Level) * 2, ' ');
+    FBuffer += '<';
+    FBuffer += Name;
+    if (!Text.empty()) {
+        if (Text[0] != ' ') FBuffer += ' ';
+        FBuffer += Text;
+    }
+    if (Unloadable) FBuffer += " ld=\"0\"";
+    FBuffer += Children ? ">" : "/>";
+    if (FAutoIndent) FBuffer += "\r\n";
+    if (FBuffer.size() > kBufferSize) Flush();
+}
+
+void TfrxXMLWriter::WriteEndTag(std::string_view Name, int Level) {
+    if (FAutoIndent) FBuffer.append(static_cast<size_t>(Level) * 2, ' ');
+    FBuffer += "</";
+    FBuffer += Name;
+    FBuffer += '>';
+    if (FAutoIndent) FBuffer += "\r\n";
+    if (FBuffer.size() > kBufferSize) Flush();
+}
+
+// Packed children are written from their records; one whose children wait on a stream is
+// read back through a heap element like any other.
+void TfrxXMLWriter::WritePacked(std::string_view Records, int Level) {
+    TRecord r;
+    for (size_t pos = 0; pos < Records.size();) {
+        ReadRecord(Records, pos, r);
+        const bool unloadable = (r.Flags & kUnloadable) != 0;
+        if (unloadable && (r.Flags & kNotLoaded) && FDocument) {
+            TfrxXMLItem item;
+            item.FName.assign(r.Name);
+            item.FText.assign(r.Text);
+            item.FLoaded = false;
+            item.FUnloadable = true;
+            item.FInTempFile = (r.Flags & kInTempFile) != 0;
+            item.FOffset = r.Offset;
+            item.FPacked.assign(r.Children);
+            WriteRootItem(&item, Level);
+            continue;
+        }
+        WriteTag(r.Name, r.Text, unloadable, !r.Children.empty(), Level);
+        if (r.Children.empty()) continue;
+        WritePacked(r.Children, Level + 1);
+        WriteEndTag(r.Name, Level);
+    }
+}
+
 void TfrxXMLWriter::WriteRootItem(TfrxXMLItem* Item, int Level) {
     const bool unloaded = Item->Unloadable() && !Item->Loaded();
     if (unloaded && FDocument) {
@@ -459,25 +749,16 @@ void TfrxXMLWriter::WriteRootItem(TfrxXMLItem* Item, int Level) {
         FDocument->LoadItem(Item);
         FStream.SetPosition(at);
     }
-    std::string line = "<";
-    line += Item->Name();
-    if (!Item->Text().empty()) {
-        if (Item->Text()[0] != ' ') line += ' ';
-        line += Item->Text();
-    }
-    if (Item->Unloadable()) line += " ld=\"0\"";
-    const bool children = Item->Count() > 0;
-    line += children ? ">" : "/>";
-    WriteLn(line, Level);
+    const bool children = !Item->FPacked.empty() || !Item->FItems.empty();
+    WriteTag(Item->Name(), Item->Text(), Item->Unloadable(), children, Level);
     if (children) {
-        for (int i = 0; i < Item->Count(); ++i) WriteRootItem(Item->Items(i), Level + 1);
-        line = "</";
-        line += Item->Name();
-        line += '>';
-        WriteLn(line, Level);
+        if (!Item->FPacked.empty()) WritePacked(Item->FPacked, Level + 1);
+        else
+            for (size_t i = 0; i < Item->FItems.size(); ++i) WriteRootItem(Item->FItems[i], Level + 1);
+        WriteEndTag(Item->Name(), Level);
     }
     if (unloaded && Item->Loaded()) {
-        while (Item->Count() > 0) delete Item->Items(Item->Count() - 1);
+        Item->FreeChildren();
         Item->FLoaded = false;
     }
 }
@@ -573,7 +854,10 @@ void TfrxXMLDocument::LoadItem(TfrxXMLItem* Item) {
         reader.SetPosition(Item->Offset());
         reader.ReadItem(&copy, false);
     }
-    while (copy.Count() > 0) Item->AddItem(copy.Items(0));
+    Item->Unpack();
+    for (TfrxXMLItem* child : copy.FItems) child->FParent = Item;
+    Item->FItems.insert(Item->FItems.end(), copy.FItems.begin(), copy.FItems.end());
+    copy.FItems.clear();
     Item->FLoaded = true;
 }
 
@@ -590,7 +874,7 @@ void TfrxXMLDocument::UnloadItem(TfrxXMLItem* Item) {
         FTempStream->Seek(0, soFromEnd);
         writer.Flush();
     }
-    while (Item->Count() > 0) delete Item->Items(Item->Count() - 1);
+    Item->FreeChildren();
     Item->FOffset = end;
     Item->FInTempFile = true;
     Item->FLoaded = false;

@@ -8,12 +8,19 @@
 //
 // Text is UTF-8 in memory and in the files written here. A file that is not valid UTF-8
 // was written by the Windows program and is decoded from GB18030 element by element.
+//
+// An element's children can be held packed: one byte string of records (name, attribute
+// text, flags, the children's records) instead of a heap element each. Prepared pages keep
+// their pages so. The accessors unpack one level when a child is asked for, the writer
+// writes packed children as they are, so a caller sees the same tree either way; only
+// pointers to children do not survive a Pack.
 #pragma once
 
 #include <cstdint>
 #include <memory>
 #include <string>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 #include "platform/rtl/Exceptions.h"
@@ -27,6 +34,8 @@ ROVE_DECLARE_EXCEPTION(EfrxXMLError, Exception);
 
 // Attribute values: LF, CR, '"', '&', '<' and '>' become "&#N;" with the decimal code.
 std::string frxStrToXML(std::string_view Text);
+// The same, appended to Out.
+void frxAddStrToXML(std::string& Out, std::string_view Text);
 // "&#N;" becomes the character of code point N. A reference without ";", with no
 // decimal digits or naming no valid code point stays as it stands; named entities
 // (&amp;) are not decoded.
@@ -55,7 +64,7 @@ public:
     void InsertItem(int Index, TfrxXMLItem* Item);
     // Frees all children; an unloadable element also becomes not loaded.
     void Clear();
-    int Count() const { return static_cast<int>(FItems.size()); }
+    int Count() const;
     TfrxXMLItem* Items(int Index) const;      // raises EListError out of range
     TfrxXMLItem* operator[](int Index) const { return Items(Index); }
     int IndexOf(const TfrxXMLItem* Item) const;
@@ -79,18 +88,82 @@ public:
     // The stream position the element can be read again from.
     int64_t Offset() const { return FOffset; }
 
+    // --- Packed children -----------------------------------------------------------------
+    // The children (with all their descendants) are held as packed records.
+    bool Packed() const { return !FPacked.empty(); }
+    // Packs the children; pointers to them and their descendants become invalid. The
+    // accessors unpack again, one level at a time, when a child is asked for. Children
+    // already packed give back the spare room of their buffer.
+    void Pack();
+    // Appends children given as packed records (TfrxXMLPacker's), without a heap element
+    // for each; children held unpacked are packed first so that the order stays.
+    void AddPacked(std::string_view Records);
+    // Bytes the children take in memory: the packed records, or for each heap child its
+    // name, text and bookkeeping and what its own children take.
+    int64_t ChildrenMemory() const;
+
 private:
     friend class TfrxXMLDocument;
     friend class TfrxXMLReader;
     friend class TfrxXMLWriter;
+    friend class TfrxXMLChildReader;
+    // Turns the packed records into heap children, each keeping its own children packed.
+    void Unpack() const;
+    // Frees the children, packed or not, leaving the loading state alone.
+    void FreeChildren();
+    // Appends this element's record with its subtree.
+    void PackTo(std::string& Out) const;
     std::string FName;
     std::string FText;
-    std::vector<TfrxXMLItem*> FItems;
+    // Either the heap children or their packed records, never both.
+    mutable std::vector<TfrxXMLItem*> FItems;
+    mutable std::string FPacked;
     TfrxXMLItem* FParent = nullptr;
     bool FLoaded = true;
     bool FUnloadable = false;
     bool FInTempFile = false;     // Offset points into the document's temporary file
     int64_t FOffset = 0;
+};
+
+// Reads the names and attribute texts of an element's children in order, packed or not,
+// without unpacking them. The element must not change while it is read.
+class TfrxXMLChildReader {
+public:
+    explicit TfrxXMLChildReader(const TfrxXMLItem* Item) : FItem(Item) {}
+    // Moves to the next child; false after the last.
+    bool Next();
+    std::string_view Name() const { return FName; }
+    std::string_view Text() const { return FText; }
+    // The current child's attribute (unescaped), as TfrxXMLItem::Prop gives it.
+    std::string Prop(std::string_view Name) const;
+    bool HasProp(std::string_view Name) const;
+
+private:
+    const TfrxXMLItem* FItem;
+    size_t FPos = 0;
+    std::string_view FName, FText;
+};
+
+// Builds packed records of elements written once and not changed while they are built
+// (the objects of a prepared band): Begin/End around an element with children, Add for
+// one without. The buffer is kept between uses.
+class TfrxXMLPacker {
+public:
+    void Clear() {
+        FData.clear();
+        FOpen.clear();
+    }
+    void Begin(std::string_view Name, std::string_view Text);
+    void End();
+    void Add(std::string_view Name, std::string_view Text);
+    bool Empty() const { return FData.empty(); }
+    // The records of the elements ended so far (all must be ended).
+    std::string_view Records() const { return FData; }
+
+private:
+    std::string FData;
+    // Of each element begun and not ended: where its flags and its children start.
+    std::vector<std::pair<size_t, size_t>> FOpen;
 };
 
 // The streaming reader: one character at a time through a 4096-byte buffer. Destroying
@@ -189,6 +262,9 @@ public:
     void Flush();
 
 private:
+    void WriteTag(std::string_view Name, std::string_view Text, bool Unloadable, bool Children, int Level);
+    void WriteEndTag(std::string_view Name, int Level);
+    void WritePacked(std::string_view Records, int Level);
     void WriteLn(std::string_view Line, int Level);
     TStream& FStream;
     TfrxXMLDocument* FDocument;
