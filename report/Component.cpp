@@ -2,7 +2,9 @@
 #include "report/Component.h"
 
 #include <algorithm>
+#include <charconv>
 #include <cmath>
+#include <cstring>
 #include <unordered_set>
 
 #include "platform/rtl/Format.h"
@@ -30,17 +32,97 @@ TComponent* OwnerFor(TComponent* AOwner) {
 
 bool FloatsDiffer(double a, double b) { return std::fabs(a - b) > 0.0001; }
 
-void DiffItem(std::string& s, const char* key, const std::string& value) {
-    s += ' ';
-    s += key;
-    s += "=\"";
-    s += value;
-    s += '"';
+// The texts of the last fractional values written, by the value's bits and the decimal
+// separator: a prepared page writes the same widths, heights and lefts on every row, and
+// the shortest-text conversion costs far more than the look-up.
+struct TFloatText {
+    uint64_t Bits = 0;
+    char Separator = 0;   // 0: empty
+    uint8_t Size = 0;
+    char Text[30];
+};
+
+// FloatToStr's text appended in place. Its short cases are written here: a whole number
+// below 10^15 is its digits, and a value from 0.001 to 10^15 whose shortest exact text
+// has at most 15 significant digits is that text. Every other value goes through
+// FloatToStr itself.
+void AddDiffFloat(std::string& out, double value) {
+    if (value == 0) {
+        out += '0';
+        return;
+    }
+    const double magnitude = std::fabs(value);
+    if (!(magnitude >= 1e-3 && magnitude < 1e15)) {
+        out += FloatToStr(value);
+        return;
+    }
+    char buffer[48];
+    if (value == std::trunc(value)) {
+        const auto [end, error] = std::to_chars(buffer, buffer + sizeof buffer, static_cast<int64_t>(value));
+        out.append(buffer, end);
+        return;
+    }
+    static thread_local TFloatText cache[64];
+    uint64_t bits;
+    std::memcpy(&bits, &value, sizeof bits);
+    const char separator = FormatSettings.DecimalSeparator;
+    TFloatText& slot = cache[((bits ^ (bits >> 29)) * 0x9E3779B97F4A7C15ull) >> 58];
+    if (slot.Separator == separator && slot.Bits == bits) {
+        out.append(slot.Text, slot.Size);
+        return;
+    }
+    const auto [end, error] = std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::fixed);
+    int digits = 0;
+    for (const char* p = buffer; p != end; ++p)
+        if (*p >= '0' && *p <= '9' && (digits > 0 || *p != '0')) ++digits;
+    if (error != std::errc() || digits > 15) {
+        out += FloatToStr(value);
+        return;
+    }
+    for (char* p = buffer; p != end; ++p)
+        if (*p == '.') *p = separator;
+    const auto size = static_cast<size_t>(end - buffer);
+    out.append(buffer, size);
+    if (size > sizeof slot.Text) return;
+    slot.Bits = bits;
+    slot.Separator = separator;
+    slot.Size = static_cast<uint8_t>(size);
+    std::memcpy(slot.Text, buffer, size);
+}
+
+void BeginItem(std::string& out, std::string_view key) {
+    out += ' ';
+    out += key;
+    out += "=\"";
 }
 
 }  // namespace
 
-std::string frxDiffFloat(double Value) { return FloatToStr(Value); }
+std::string frxDiffFloat(double Value) {
+    std::string s;
+    AddDiffFloat(s, Value);
+    return s;
+}
+
+void frxDiffItem(std::string& Out, std::string_view Key, std::string_view Value) {
+    BeginItem(Out, Key);
+    Out += Value;
+    Out += '"';
+}
+
+void frxDiffIntItem(std::string& Out, std::string_view Key, int64_t Value) {
+    BeginItem(Out, Key);
+    char buffer[24];
+    const auto [end, error] = std::to_chars(buffer, buffer + sizeof buffer, Value);
+    Out.append(buffer, end);
+    Out += '"';
+}
+
+void frxDiffFloatItem(std::string& Out, std::string_view Key, double Value) {
+    BeginItem(Out, Key);
+    AddDiffFloat(Out, Value);
+    Out += '"';
+}
 
 const TTypeInfo* frxEventType(std::string_view Name) {
     static const std::vector<TTypeInfo> types = [] {
@@ -455,37 +537,40 @@ std::string TfrxComponent::GetDescription() const { return ClassName(); }
 
 // --- Differences ---------------------------------------------------------------------------
 
-std::string TfrxComponent::ComponentDiff(TfrxComponent* o) const {
-    std::string s;
-    if (DiffWritesLeft() && FloatsDiffer(FLeft, o->FLeft)) DiffItem(s, "l", frxDiffFloat(FLeft));
-    if (DiffAlwaysWritesTop() || FloatsDiffer(FTop, o->FTop)) DiffItem(s, "t", frxDiffFloat(FTop));
-    if (DiffWritesWidth() && FloatsDiffer(FWidth, o->FWidth)) DiffItem(s, "w", frxDiffFloat(FWidth));
-    if (FloatsDiffer(FHeight, o->FHeight)) DiffItem(s, "h", frxDiffFloat(FHeight));
-    if (FVisible != o->FVisible) DiffItem(s, "Visible", FVisible ? "True" : "False");
+void TfrxComponent::ComponentDiff(TfrxComponent* o, std::string& s) const {
+    if (DiffWritesLeft() && FloatsDiffer(FLeft, o->FLeft)) frxDiffFloatItem(s, "l", FLeft);
+    if (DiffAlwaysWritesTop() || FloatsDiffer(FTop, o->FTop)) frxDiffFloatItem(s, "t", FTop);
+    if (DiffWritesWidth() && FloatsDiffer(FWidth, o->FWidth)) frxDiffFloatItem(s, "w", FWidth);
+    if (FloatsDiffer(FHeight, o->FHeight)) frxDiffFloatItem(s, "h", FHeight);
+    if (FVisible != o->FVisible) frxDiffItem(s, "Visible", FVisible ? "True" : "False");
     if (!FParentFont) {
         const TFont& f = *FFont;
         const TFont& g = *o->FFont;
-        if (f.Name() != g.Name()) DiffItem(s, "Font.Name", frxStrToXML(f.Name()));
-        if (f.Size() != g.Size()) DiffItem(s, "Font.Size", IntToStr(f.Size()));
-        if (f.Color() != g.Color()) DiffItem(s, "Font.Color", IntToStr(f.Color()));
-        if (f.Style() != g.Style()) DiffItem(s, "Font.Style", IntToStr(f.Style().Mask()));
-        if (f.Charset() != g.Charset()) DiffItem(s, "Font.Charset", IntToStr(f.Charset()));
+        if (f.Name() != g.Name()) frxDiffItem(s, "Font.Name", frxStrToXML(f.Name()));
+        if (f.Size() != g.Size()) frxDiffIntItem(s, "Font.Size", f.Size());
+        if (f.Color() != g.Color()) frxDiffIntItem(s, "Font.Color", f.Color());
+        if (f.Style() != g.Style()) frxDiffIntItem(s, "Font.Style", f.Style().Mask());
+        if (f.Charset() != g.Charset()) frxDiffIntItem(s, "Font.Charset", f.Charset());
     }
-    if (FParentFont != o->FParentFont) DiffItem(s, "ParentFont", FParentFont ? "True" : "False");
-    if (Tag() != o->Tag()) DiffItem(s, "Tag", IntToStr(Tag()));
-    return s;
+    if (FParentFont != o->FParentFont) frxDiffItem(s, "ParentFont", FParentFont ? "True" : "False");
+    if (Tag() != o->Tag()) frxDiffIntItem(s, "Tag", Tag());
 }
 
 std::string TfrxComponent::Diff(TfrxComponent* AComponent) {
-    if (!AComponent) return {};
-    return ComponentDiff(AComponent);
+    std::string s;
+    DiffTo(AComponent, s);
+    return s;
+}
+
+void TfrxComponent::DiffTo(TfrxComponent* AComponent, std::string& Out) {
+    if (AComponent) ComponentDiff(AComponent, Out);
 }
 
 std::string TfrxComponent::AllDiff(TfrxComponent* Base) {
     TfrxXMLSerializer serializer(nullptr);
     serializer.SetOwner(Report());
     std::string s = TrimLeft(serializer.ObjToXML(this));
-    if (Base) s += ComponentDiff(Base);
+    if (Base) ComponentDiff(Base, s);
     return s;
 }
 

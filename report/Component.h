@@ -120,7 +120,9 @@ public:
     // --- Differences (prepared pages) --------------------------------------------------
     // Attribute items in which this object differs from AComponent: " l=\"12\"" and so
     // on; empty when nothing differs (floats differ by more than 0.0001).
-    virtual std::string Diff(TfrxComponent* AComponent);
+    std::string Diff(TfrxComponent* AComponent);
+    // The same items appended to Out: descendants add theirs after their ancestor's.
+    virtual void DiffTo(TfrxComponent* AComponent, std::string& Out);
     // The object's non-default published properties as attribute text, then, when Base
     // is given, its geometry, visibility, font, ParentFont and Tag items against Base.
     std::string AllDiff(TfrxComponent* Base);
@@ -163,8 +165,8 @@ protected:
     virtual bool DiffWritesLeft() const { return true; }
     virtual bool DiffAlwaysWritesTop() const { return false; }
     virtual bool DiffWritesWidth() const { return true; }
-    // The base of a descendant's Diff (items 1 to 8).
-    std::string ComponentDiff(TfrxComponent* AComponent) const;
+    // The base of a descendant's Diff (items 1 to 8), appended to Out.
+    void ComponentDiff(TfrxComponent* AComponent, std::string& Out) const;
     void ValidateRename(TComponent* AComponent, const std::string& CurName,
                         const std::string& NewName) override;
     // The report keeps a name index of its tree (FindObject and renames in constant time).
@@ -223,6 +225,11 @@ public:
 
 // "1.5" for the diff and prepared-page texts: the runtime's general float text.
 std::string frxDiffFloat(double Value);
+// Items of a difference text appended to Out: ` Key="Value"` with Value already escaped,
+// an integer in decimal, a float as frxDiffFloat gives it.
+void frxDiffItem(std::string& Out, std::string_view Key, std::string_view Value);
+void frxDiffIntItem(std::string& Out, std::string_view Key, int64_t Value);
+void frxDiffFloatItem(std::string& Out, std::string_view Key, double Value);
 
 // Obj as a T when its class is T or a descendant, else nullptr: the same answer as
 // dynamic_cast, through the class chain of the object's own class information. The

@@ -28,9 +28,10 @@ TfrxDMPFontStyles PageStyleOf(const TfrxComponent* Obj) {
     return page ? page->FontStyle() : TfrxDMPFontStyles{};
 }
 
-std::string StyleDiff(TfrxDMPFontStyles Mine, const TfrxComponent* Other, TfrxDMPFontStyles (*Get)(const TfrxComponent*)) {
-    if (!Other || Mine == Get(Other)) return {};
-    return " FontStyle=\"" + IntToStr(static_cast<int64_t>(Mine.Mask())) + "\"";
+void StyleDiff(std::string& Out, TfrxDMPFontStyles Mine, const TfrxComponent* Other,
+               TfrxDMPFontStyles (*Get)(const TfrxComponent*)) {
+    if (!Other || Mine == Get(Other)) return;
+    frxDiffIntItem(Out, "FontStyle", static_cast<int64_t>(Mine.Mask()));
 }
 
 }  // namespace
@@ -180,11 +181,11 @@ void TfrxDMPMemoView::DrawFrame() {
     FDY = FY1 - FY;
 }
 
-std::string TfrxDMPMemoView::Diff(TfrxComponent* AComponent) {
-    return TfrxCustomMemoView::Diff(AComponent) +
-           StyleDiff(FFontStyle, dynamic_cast<TfrxDMPMemoView*>(AComponent), [](const TfrxComponent* c) {
-               return static_cast<const TfrxDMPMemoView*>(c)->FontStyle();
-           });
+void TfrxDMPMemoView::DiffTo(TfrxComponent* AComponent, std::string& Out) {
+    TfrxCustomMemoView::DiffTo(AComponent, Out);
+    StyleDiff(Out, FFontStyle, dynamic_cast<TfrxDMPMemoView*>(AComponent), [](const TfrxComponent* c) {
+        return static_cast<const TfrxDMPMemoView*>(c)->FontStyle();
+    });
 }
 
 std::string TfrxDMPMemoView::GetDescription() const { return frxResources().Get("obDMPText"); }
@@ -218,11 +219,11 @@ void TfrxDMPLineView::SetTop(double Value) {
     TfrxCustomLineView::SetTop(SnapTrunc(Value, frxCharHeight) + frxCharHeight / 2);
 }
 
-std::string TfrxDMPLineView::Diff(TfrxComponent* AComponent) {
-    return TfrxCustomLineView::Diff(AComponent) +
-           StyleDiff(FFontStyle, dynamic_cast<TfrxDMPLineView*>(AComponent), [](const TfrxComponent* c) {
-               return static_cast<const TfrxDMPLineView*>(c)->FontStyle();
-           });
+void TfrxDMPLineView::DiffTo(TfrxComponent* AComponent, std::string& Out) {
+    TfrxCustomLineView::DiffTo(AComponent, Out);
+    StyleDiff(Out, FFontStyle, dynamic_cast<TfrxDMPLineView*>(AComponent), [](const TfrxComponent* c) {
+        return static_cast<const TfrxDMPLineView*>(c)->FontStyle();
+    });
 }
 
 std::string TfrxDMPLineView::GetDescription() const { return frxResources().Get("obDMPLine"); }

@@ -79,7 +79,7 @@ public:
     // The frame runs through the middle of the neighbouring cells.
     void DrawFrame() override;
     // The memo's items, then FontStyle as a number when it differs.
-    std::string Diff(TfrxComponent* AComponent) override;
+    void DiffTo(TfrxComponent* AComponent, std::string& Out) override;
     std::string GetDescription() const override;
 
     static void DeclareProperties(TPropertyDecl<TfrxDMPMemoView>& d);
@@ -105,7 +105,7 @@ public:
     void SetTop(double Value) override;
 
     // The view's items, then FontStyle as a number when it differs.
-    std::string Diff(TfrxComponent* AComponent) override;
+    void DiffTo(TfrxComponent* AComponent, std::string& Out) override;
     std::string GetDescription() const override;
 
     static void DeclareProperties(TPropertyDecl<TfrxDMPLineView>& d);

@@ -35,20 +35,17 @@ bool TfrxFrame::SameAs(const TfrxFrame& o) const { return Diff(o).empty(); }
 
 std::string TfrxFrame::Diff(const TfrxFrame& o) const {
     std::string s;
-    auto item = [&s](const char* key, const std::string& value) {
-        s += " Frame.";
-        s += key;
-        s += "=\"";
-        s += value;
-        s += '"';
-    };
-    auto differs = [](double a, double b) { return std::fabs(a - b) > 0.0001; };
-    if (Color != o.Color) item("Color", IntToStr(Color));
-    if (DropShadow != o.DropShadow) item("DropShadow", DropShadow ? "True" : "False");
-    if (ShadowColor != o.ShadowColor) item("ShadowColor", IntToStr(ShadowColor));
-    if (differs(ShadowWidth, o.ShadowWidth)) item("ShadowWidth", frxDiffFloat(ShadowWidth));
-    if (Style != o.Style) item("Style", IntToStr(Style));
-    if (Typ != o.Typ) item("Typ", IntToStr(Typ.Mask()));
-    if (differs(Width, o.Width)) item("Width", frxDiffFloat(Width));
+    DiffTo(o, s);
     return s;
+}
+
+void TfrxFrame::DiffTo(const TfrxFrame& o, std::string& s) const {
+    auto differs = [](double a, double b) { return std::fabs(a - b) > 0.0001; };
+    if (Color != o.Color) frxDiffIntItem(s, "Frame.Color", Color);
+    if (DropShadow != o.DropShadow) frxDiffItem(s, "Frame.DropShadow", DropShadow ? "True" : "False");
+    if (ShadowColor != o.ShadowColor) frxDiffIntItem(s, "Frame.ShadowColor", ShadowColor);
+    if (differs(ShadowWidth, o.ShadowWidth)) frxDiffFloatItem(s, "Frame.ShadowWidth", ShadowWidth);
+    if (Style != o.Style) frxDiffIntItem(s, "Frame.Style", Style);
+    if (Typ != o.Typ) frxDiffIntItem(s, "Frame.Typ", Typ.Mask());
+    if (differs(Width, o.Width)) frxDiffFloatItem(s, "Frame.Width", Width);
 }

@@ -19,6 +19,8 @@ public:
     bool SameAs(const TfrxFrame& Other) const;
     // The diff items in which this frame differs from Other (" Frame.Color=\"255\"" ...).
     std::string Diff(const TfrxFrame& Other) const;
+    // The same items appended to Out.
+    void DiffTo(const TfrxFrame& Other, std::string& Out) const;
 
     TColor Color = 0;
     bool DropShadow = false;

@@ -488,10 +488,10 @@ double TfrxCustomMemoView::DrawPart() {
 
 // --- Differences ---------------------------------------------------------------------------
 
-std::string TfrxCustomMemoView::Diff(TfrxComponent* AComponent) {
-    std::string s = TfrxStretcheable::Diff(AComponent);
+void TfrxCustomMemoView::DiffTo(TfrxComponent* AComponent, std::string& s) {
+    TfrxStretcheable::DiffTo(AComponent, s);
     auto* o = frxAs<TfrxCustomMemoView>(AComponent);
-    if (!o) return s;
+    if (!o) return;
     if (AutoWidth != o->AutoWidth) DiffItem(s, "AutoWidth", BoolText(AutoWidth));
     if (FloatsDiffer(CharSpacing, o->CharSpacing)) DiffItem(s, "CharSpacing", frxDiffFloat(CharSpacing));
     if (FloatsDiffer(GapX, o->GapX)) DiffItem(s, "GapX", frxDiffFloat(GapX));
@@ -499,16 +499,19 @@ std::string TfrxCustomMemoView::Diff(TfrxComponent* AComponent) {
     if (HAlign != o->HAlign) DiffItem(s, "HAlign", IntToStr(HAlign));
     if (FHighlight->Active != o->FHighlight->Active) DiffItem(s, "Highlight.Active", BoolText(FHighlight->Active));
     if (FloatsDiffer(LineSpacing, o->LineSpacing)) DiffItem(s, "LineSpacing", frxDiffFloat(LineSpacing));
-    std::string text = FMemo->Text();
-    if (text.size() >= 2 && text.compare(text.size() - 2, 2, "\r\n") == 0) text.resize(text.size() - 2);
-    DiffItem(s, "x", FMemo->Count() == 0 ? std::string() : frxStrToXML(text));
+    // The lines joined by line breaks, escaped in place.
+    s += " x=\"";
+    for (int i = 0; i < FMemo->Count(); ++i) {
+        if (i > 0) s += "&#13;&#10;";
+        frxAddStrToXML(s, (*FMemo)[i]);
+    }
+    s += '"';
     if (FloatsDiffer(ParagraphGap, o->ParagraphGap)) DiffItem(s, "ParagraphGap", frxDiffFloat(ParagraphGap));
     if (FRotation != o->FRotation) DiffItem(s, "Rotation", IntToStr(FRotation));
     if (RTLReading != o->RTLReading) DiffItem(s, "RTLReading", BoolText(RTLReading));
     if (Underlines != o->Underlines) DiffItem(s, "Underlines", BoolText(Underlines));
     if (VAlign != o->VAlign) DiffItem(s, "VAlign", IntToStr(VAlign));
     if (WordWrap != o->WordWrap) DiffItem(s, "WordWrap", BoolText(WordWrap));
-    return s;
 }
 
 // --- The published classes -----------------------------------------------------------------

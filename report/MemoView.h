@@ -120,7 +120,7 @@ public:
     double HorizontalGaps() const;
     double VerticalGaps() const;
 
-    std::string Diff(TfrxComponent* AComponent) override;
+    void DiffTo(TfrxComponent* AComponent, std::string& Out) override;
     void Notification(TComponent* AComponent, TOperation Operation) override;
 
     // The stored tests of the report files.

@@ -175,12 +175,11 @@ void TfrxPictureView::GetData() {
     LoadPictureFromBlob(TBytes(p, p + blob.Size()));
 }
 
-std::string TfrxPictureView::Diff(TfrxComponent* AComponent) {
-    if (!AComponent) return {};
-    std::string s;
+void TfrxPictureView::DiffTo(TfrxComponent* AComponent, std::string& Out) {
+    if (!AComponent) return;
     if (PictureChanged) {
         const std::string data = WritePropData(FPicture.get(), Report());
-        if (!data.empty()) s = " Picture.PropData=\"" + Hex(data) + "\"";
+        if (!data.empty()) frxDiffItem(Out, "Picture.PropData", Hex(data));
     }
-    return s + ComponentDiff(AComponent);
+    ComponentDiff(AComponent, Out);
 }

@@ -32,7 +32,7 @@ public:
     void GetData() override;
     void BeforeStartReport() override { PictureChanged = false; }
     // The component items, preceded by the picture's data when it changed.
-    std::string Diff(TfrxComponent* AComponent) override;
+    void DiffTo(TfrxComponent* AComponent, std::string& Out) override;
     std::string GetDescription() const override;
 
     // Loads the picture from blob bytes: an 8-byte header (1, 256, the length of the rest)

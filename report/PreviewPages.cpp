@@ -66,10 +66,10 @@ int IntProp(const TfrxXMLItem* Item, std::string_view Name) {
     return StrToIntDef(Trim(Item->Prop(Name)), 0);
 }
 
-double FloatProp(const TfrxXMLItem* Item, std::string_view Name, double Default) {
-    if (!Item->HasProp(Name)) return Default;
+template <class T> double FloatProp(const T& Item, std::string_view Name, double Default) {
+    if (!Item.HasProp(Name)) return Default;
     double v = 0;
-    return TryStrToFloat(Trim(Item->Prop(Name)), v) ? v : Default;
+    return TryStrToFloat(Trim(Item.Prop(Name)), v) ? v : Default;
 }
 
 }  // namespace
@@ -86,7 +86,7 @@ void frxRegisterPreviewPages() {
 
 // --- TfrxDictionary --------------------------------------------------------------------------
 
-bool TfrxDictionary::TNoCase::operator()(const std::string& a, const std::string& b) const {
+bool TfrxDictionary::TNoCase::operator()(std::string_view a, std::string_view b) const {
     return CompareText(a, b) < 0;
 }
 
@@ -112,12 +112,12 @@ std::string TfrxDictionary::CreateUniqueName(const std::string& Base) const {
 }
 
 TfrxComponent* TfrxDictionary::GetObject(std::string_view Name) const {
-    auto it = FNames.find(std::string(Name));
+    auto it = FNames.find(Name);
     return it == FNames.end() ? nullptr : it->second.Obj;
 }
 
 std::string TfrxDictionary::GetSourceName(std::string_view Name) const {
-    auto it = FNames.find(std::string(Name));
+    auto it = FNames.find(Name);
     return it == FNames.end() ? std::string() : it->second.SourceName;
 }
 
@@ -248,7 +248,22 @@ TfrxXMLItem* TfrxPreviewPages::PagesItem() { return FXMLDoc.Root()->FindItem("pr
 TfrxXMLItem* TfrxPreviewPages::CurPageItem() {
     TfrxXMLItem* pages = PagesItem();
     if (CurPage < 0 || CurPage >= pages->Count()) return nullptr;
+    if (CurPage != FOpenPage) {
+        PackPage(FOpenPage);
+        FOpenPage = CurPage;
+    }
     return pages->Items(CurPage);
+}
+
+// Bands and objects are written packed; a page holds heap elements only after a keep
+// block was cut from it or pasted onto it, and is packed again when the engine leaves it.
+void TfrxPreviewPages::PackPage(int Index) {
+    TfrxXMLItem* pages = PagesItem();
+    if (Index < 0 || Index >= pages->Count()) return;
+    TfrxXMLItem* page = pages->Items(Index);
+    const int64_t before = page->ChildrenMemory();
+    page->Pack();
+    FAllocated = std::max<int64_t>(0, FAllocated + page->ChildrenMemory() - before);
 }
 
 TfrxPage* TfrxPreviewPages::SourcePages(int Index) const {
@@ -279,6 +294,7 @@ void TfrxPreviewPages::Clear() {
     FPassHadPages = false;
     CurPage = -1;
     FAllocated = 0;
+    FOpenPage = -1;
 }
 
 void TfrxPreviewPages::Initialize() {
@@ -354,15 +370,23 @@ void TfrxPreviewPages::LinkToSource(TfrxComponent* Obj, TfrxComponent* Like) {
     else FRunLinks.erase(Obj);
 }
 
-TfrxComponent* TfrxPreviewPages::SourceOf(TfrxComponent* Obj) const {
+const TfrxPreviewPages::TSourceInfo* TfrxPreviewPages::SourceInfoOf(TfrxComponent* Obj, TfrxComponent*& Copy) const {
     TfrxComponent* copy = nullptr;
     if (!FRunLinks.empty()) {
         auto it = FRunLinks.find(Obj);
         if (it != FRunLinks.end()) copy = it->second;
     }
     if (!copy) copy = FLinks->Get(Obj);
-    if (!copy || !FSourceInfo.count(copy) || copy->ClassType() != Obj->ClassType()) return nullptr;
-    return copy;
+    if (!copy || copy->ClassType() != Obj->ClassType()) return nullptr;
+    auto info = FSourceInfo.find(copy);
+    if (info == FSourceInfo.end()) return nullptr;
+    Copy = copy;
+    return &info->second;
+}
+
+TfrxComponent* TfrxPreviewPages::SourceOf(TfrxComponent* Obj) const {
+    TfrxComponent* copy = nullptr;
+    return SourceInfoOf(Obj, copy) ? copy : nullptr;
 }
 
 // --- Writing pages ---------------------------------------------------------------------------
@@ -406,40 +430,60 @@ void TfrxPreviewPages::AddPage(TfrxPage* Page) {
     CurPage = pages->Count() - 1;
 }
 
-void TfrxPreviewPages::WriteObject(TfrxXMLItem* Parent, TfrxComponent* Obj) {
+std::string_view TfrxPreviewPages::ObjectText(TfrxComponent* Obj, std::string_view& Name) {
+    FText.clear();
+    TfrxComponent* source = nullptr;
+    const TSourceInfo* info = SourceInfoOf(Obj, source);
+    if (!info) {
+        Name = Obj->ClassName();
+        FText = Obj->AllDiff(nullptr);
+        return FText;
+    }
+    Name = info->Alias;
+    auto* view = frxAs<TfrxView>(Obj);
+    if (!IsFinalPass()) {
+        Obj->TfrxComponent::DiffTo(source, FText);
+    } else if (view && view->StoreInFull) {
+        FText = Obj->AllDiff(source);
+        return FText;
+    } else {
+        Obj->DiffTo(source, FText);
+    }
+    std::string_view text = FText;
+    while (!text.empty() && static_cast<unsigned char>(text.front()) <= ' ') text.remove_prefix(1);
+    return text;
+}
+
+// Obj and the objects inside it as packed records: no heap element per object.
+void TfrxPreviewPages::WriteObject(TfrxComponent* Obj) {
     if (!Obj->Visible()) return;
     if (IsCrossView(Obj)) return;
     if (Obj->Is<TfrxSubreport>()) {
-        for (TfrxComponent* c : Obj->ObjectList()) WriteObject(Parent, c);
+        for (TfrxComponent* c : Obj->ObjectList()) WriteObject(c);
         return;
     }
-    TfrxXMLItem* item = Parent->Add();
-    if (TfrxComponent* source = SourceOf(Obj)) {
-        item->SetName(FSourceInfo.at(source).Alias);
-        auto* view = frxAs<TfrxView>(Obj);
-        if (!IsFinalPass())
-            item->SetText(TrimLeft(Obj->TfrxComponent::Diff(source)));
-        else if (view && view->StoreInFull)
-            item->SetText(Obj->AllDiff(source));
-        else
-            item->SetText(TrimLeft(Obj->Diff(source)));
-    } else {
-        item->SetName(Obj->ClassName());
-        item->SetText(Obj->AllDiff(nullptr));
-    }
-    FAllocated += static_cast<int64_t>(item->Name().size() + item->Text().size() + sizeof(TfrxXMLItem) + 16);
+    std::string_view name;
+    const std::string_view text = ObjectText(Obj, name);
     // A pass before the last keeps only what the engine reads back from its pages: the
     // bands with their places (the last Y, keep blocks moved to the next page, bands
     // already on a page). The objects inside them are written by the last pass only.
-    if (!IsFinalPass() && Obj->Is<TfrxBand>()) return;
-    for (TfrxComponent* c : Obj->ObjectList()) WriteObject(item, c);
+    if (Obj->ObjectList().empty() || (!IsFinalPass() && Obj->Is<TfrxBand>())) {
+        FPacker.Add(name, text);
+        return;
+    }
+    FPacker.Begin(name, text);
+    for (TfrxComponent* c : Obj->ObjectList()) WriteObject(c);
+    FPacker.End();
 }
 
 void TfrxPreviewPages::AddObject(TfrxComponent* Obj) {
     TfrxXMLItem* page = CurPageItem();
     if (!Obj || !page) return;
     if (!page->Loaded()) FXMLDoc.LoadItem(page);
-    WriteObject(page, Obj);
+    FPacker.Clear();
+    WriteObject(Obj);
+    page->AddPacked(FPacker.Records());
+    FAllocated += static_cast<int64_t>(FPacker.Records().size());
 }
 
 void TfrxPreviewPages::BeginPass() {
@@ -494,6 +538,7 @@ void TfrxPreviewPages::ClearFirstPassPages() {
     }
     CurPage = FFirstPage;
     FAllocated = 0;
+    FOpenPage = FPassHadPages ? FFirstPage : -1;
 }
 
 void TfrxPreviewPages::CutObjects(int APosition) {
@@ -512,12 +557,12 @@ void TfrxPreviewPages::PasteObjects(double X, double Y) {
     TfrxXMLItem* page = CurPageItem();
     if (cut->Count() > 0 && page) {
         TfrxXMLItem* first = cut->Items(0);
-        const double dx = X - FloatProp(first, "l", 0);
-        const double dy = Y - FloatProp(first, "t", 0);
+        const double dx = X - FloatProp(*first, "l", 0);
+        const double dy = Y - FloatProp(*first, "t", 0);
         while (cut->Count() > 0) {
             TfrxXMLItem* item = cut->Items(0);
-            item->SetProp("l", frxDiffFloat(FloatProp(item, "l", 0) + dx));
-            item->SetProp("t", frxDiffFloat(FloatProp(item, "t", 0) + dy));
+            item->SetProp("l", frxDiffFloat(FloatProp(*item, "l", 0) + dx));
+            item->SetProp("t", frxDiffFloat(FloatProp(*item, "t", 0) + dy));
             page->AddItem(item);
         }
     }
@@ -527,8 +572,8 @@ void TfrxPreviewPages::PasteObjects(double X, double Y) {
 bool TfrxPreviewPages::BandExists(TfrxBand* Band) {
     TfrxXMLItem* page = CurPageItem();
     if (!Band || !page) return false;
-    for (int i = 0; i < page->Count(); ++i) {
-        TfrxComponent* source = FDictionary.GetObject(page->Items(i)->Name());
+    for (TfrxXMLChildReader child(page); child.Next();) {
+        TfrxComponent* source = FDictionary.GetObject(child.Name());
         if (!source) continue;
         auto it = FSourceInfo.find(source);
         if (it != FSourceInfo.end() && it->second.Template == Band) return true;
@@ -547,11 +592,10 @@ double TfrxPreviewPages::GetLastY() {
     TfrxXMLItem* page = CurPageItem();
     if (!page) return 0;
     double result = 0;
-    for (int i = 0; i < page->Count(); ++i) {
-        TfrxXMLItem* item = page->Items(i);
-        TfrxComponent* source = FDictionary.GetObject(item->Name());
+    for (TfrxXMLChildReader child(page); child.Next();) {
+        TfrxComponent* source = FDictionary.GetObject(child.Name());
         if (!source || !source->Is<TfrxBand>() || source->Is<TfrxPageFooter>()) continue;
-        const double y = FloatProp(item, "t", source->Top()) + FloatProp(item, "h", source->Height());
+        const double y = FloatProp(child, "t", source->Top()) + FloatProp(child, "h", source->Height());
         result = std::max(result, y);
     }
     return result;
@@ -559,6 +603,8 @@ double TfrxPreviewPages::GetLastY() {
 
 void TfrxPreviewPages::Finish() {
     ClearCache();
+    PackPage(FOpenPage);
+    FOpenPage = -1;
     if (OnProgressStop) OnProgressStop(this);
 }
 
@@ -571,6 +617,7 @@ void TfrxPreviewPages::AddEmptyPage(int Index) {
     item->SetName(pages->Items(Index)->Name());
     if (SourceIndexOf(item) < 0) item->SetText(pages->Items(Index)->Text());
     pages->InsertItem(Index, item);
+    if (FOpenPage >= Index) ++FOpenPage;
     ClearCache();
 }
 
@@ -578,6 +625,8 @@ void TfrxPreviewPages::DeletePage(int Index) {
     TfrxXMLItem* pages = PagesItem();
     if (pages->Count() < 2 || Index < 0 || Index >= pages->Count()) return;
     delete pages->Items(Index);
+    if (FOpenPage == Index) FOpenPage = -1;
+    else if (FOpenPage > Index) --FOpenPage;
     ClearCache();
 }
 
@@ -590,6 +639,7 @@ void TfrxPreviewPages::ModifyPage(int Index, TfrxPage* Page) {
     TfrxXMLSerializer serializer(nullptr);
     serializer.WriteRootComponent(Page, true, item);
     item->SetUnloadable(false);
+    item->Pack();
     ClearCache();
 }
 
@@ -663,6 +713,8 @@ TfrxPage* TfrxPreviewPages::GetPage(int Index) {
     TfrxXMLItem* item = pages->Items(Index);
     if (!item->Loaded()) FXMLDoc.LoadItem(item);
     FCache.emplace_front(Index, BuildPage(item));
+    // Building unpacked the page; it goes back to its packed form.
+    item->Pack();
     TfrxPage* result = FCache.front().second.get();
     if (static_cast<int>(FCache.size()) > CacheSize) {
         const int dropped = FCache.back().first;
@@ -810,6 +862,7 @@ void TfrxPreviewPages::AfterLoad() {
     TfrxXMLItem* pages = PagesItem();
     for (int i = 2; i < pages->Count(); ++i)
         if (StartsText("page", pages->Items(i)->Name())) pages->Items(i)->SetUnloadable(true);
+    for (int i = 0; i < pages->Count(); ++i) pages->Items(i)->Pack();
 }
 
 void TfrxPreviewPages::LoadFromStream(TStream& Stream, bool AllowPartialLoading) {

@@ -4,9 +4,12 @@
 //
 // Objects on a prepared page are kept as differences against copies of the template
 // objects (the source pages), under short names from a dictionary ("m1", "b3"), so a page
-// costs little memory and file space. Page objects are rebuilt from the XML on demand and
-// kept in a cache of 50; with the engine options' file cache on, page XML moves to the
-// document's temporary file once the memory estimate passes MaxMemSize megabytes.
+// costs little memory and file space. The objects inside a band are written straight into
+// the band element's packed children, and every page but the few the engine is writing
+// is held packed as a whole (docs/prepared-pages.md). Page objects are rebuilt from the
+// XML on demand and kept in a cache of 50; with the engine options' file cache on, page
+// XML moves to the document's temporary file once the memory estimate passes MaxMemSize
+// megabytes.
 #pragma once
 
 #include <cstdint>
@@ -51,7 +54,8 @@ public:
 
 private:
     struct TNoCase {
-        bool operator()(const std::string& a, const std::string& b) const;
+        using is_transparent = void;
+        bool operator()(std::string_view a, std::string_view b) const;
     };
     struct TEntry {
         std::string SourceName;
@@ -251,7 +255,9 @@ public:
     int CurPreviewPage = 1;
     // When set, the next AddPage creates a page even where one exists.
     bool AddPages = false;
-    // The memory estimate of the page XML (bytes), reset when pages move to the file.
+    // The memory estimate of the page XML the run wrote (bytes: heap elements with their
+    // texts and bookkeeping, packed records by their size), reset when pages move to the
+    // file.
     int64_t MemoryEstimate() const { return FAllocated; }
     // Built pages in the cache.
     int CachedPages() const { return static_cast<int>(FCache.size()); }
@@ -267,13 +273,21 @@ private:
     };
 
     TfrxXMLItem* PagesItem();
+    // The page the engine writes; the page it wrote before is packed when it moved on.
     TfrxXMLItem* CurPageItem();
+    // Packs page Index (a page of the run: the memory estimate follows).
+    void PackPage(int Index);
     void ClearCache();
     void CheckFileCache();
     bool FileCacheOn() const;
     bool IsFinalPass() const;
-    void WriteObject(TfrxXMLItem* Parent, TfrxComponent* Obj);
+    // Writes Obj and its visible children into FPacker.
+    void WriteObject(TfrxComponent* Obj);
+    // The element name and attribute text of Obj; the text lives in FText.
+    std::string_view ObjectText(TfrxComponent* Obj, std::string_view& Name);
     TfrxComponent* SourceOf(TfrxComponent* Obj) const;
+    // Obj's source copy (in Copy) and what the store keeps of it; nullptr when none.
+    const TSourceInfo* SourceInfoOf(TfrxComponent* Obj, TfrxComponent*& Copy) const;
     std::unique_ptr<TfrxPage> BuildPage(TfrxXMLItem* Item);
     void BuildObject(TfrxXMLItem* Item, TfrxComponent* Parent);
     // The source page index of a "pageN" element; -1 when the name is none or N is out
@@ -299,6 +313,11 @@ private:
     std::unordered_map<const TfrxComponent*, TfrxComponent*> FRunLinks;
     TfrxXMLDocument FXMLDoc;
     int64_t FAllocated = 0;
+    // The page the engine used last (-1: none).
+    int FOpenPage = -1;
+    // Buffers kept between objects: an object's attribute text, a band's objects.
+    std::string FText;
+    TfrxXMLPacker FPacker;
 };
 
 // Makes the report create these prepared pages (the prepared-pages class variable).

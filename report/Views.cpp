@@ -25,14 +25,6 @@ namespace {
 // x to the nearest integer, a half to the even neighbour.
 int rnd(double x) { return frxRoundInt(x); }
 
-void DiffItem(std::string& s, const char* key, const std::string& value) {
-    s += ' ';
-    s += key;
-    s += "=\"";
-    s += value;
-    s += '"';
-}
-
 const char* BoolText(bool b) { return b ? "True" : "False"; }
 
 // The pen style of a frame style; a double frame draws its lines solid.
@@ -351,20 +343,19 @@ void TfrxView::Draw(TCanvas* Canvas, double ScaleX, double ScaleY, double Offset
     DrawFrame();
 }
 
-std::string TfrxView::Diff(TfrxComponent* AComponent) {
-    if (!AComponent) return {};
-    std::string s = ComponentDiff(AComponent);
+void TfrxView::DiffTo(TfrxComponent* AComponent, std::string& s) {
+    if (!AComponent) return;
+    ComponentDiff(AComponent, s);
     auto* o = frxAs<TfrxView>(AComponent);
-    if (!o) return s;
-    if (FBrushStyle != o->FBrushStyle) DiffItem(s, "BrushStyle", IntToStr(FBrushStyle));
-    if (FAlign != o->FAlign) DiffItem(s, "Align", IntToStr(FAlign));
-    if (FColor != o->FColor) DiffItem(s, "Color", IntToStr(FColor));
-    s += FFrame->Diff(*o->FFrame);
-    if (FCursor != o->FCursor) DiffItem(s, "Cursor", IntToStr(FCursor));
-    if (FPrintable != o->FPrintable) DiffItem(s, "Printable", BoolText(FPrintable));
-    if (FTagStr != o->FTagStr) DiffItem(s, "TagStr", frxStrToXML(FTagStr));
-    if (FURL != o->FURL) DiffItem(s, "URL", frxStrToXML(FURL));
-    return s;
+    if (!o) return;
+    if (FBrushStyle != o->FBrushStyle) frxDiffIntItem(s, "BrushStyle", FBrushStyle);
+    if (FAlign != o->FAlign) frxDiffIntItem(s, "Align", FAlign);
+    if (FColor != o->FColor) frxDiffIntItem(s, "Color", FColor);
+    FFrame->DiffTo(*o->FFrame, s);
+    if (FCursor != o->FCursor) frxDiffIntItem(s, "Cursor", FCursor);
+    if (FPrintable != o->FPrintable) frxDiffItem(s, "Printable", BoolText(FPrintable));
+    if (FTagStr != o->FTagStr) frxDiffItem(s, "TagStr", frxStrToXML(FTagStr));
+    if (FURL != o->FURL) frxDiffItem(s, "URL", frxStrToXML(FURL));
 }
 
 // --- TfrxStretcheable ----------------------------------------------------------------------
@@ -439,9 +430,7 @@ void TfrxShapeView::Draw(TCanvas* Canvas, double ScaleX, double ScaleY, double O
     draw();
 }
 
-std::string TfrxShapeView::Diff(TfrxComponent* AComponent) {
-    std::string s = TfrxView::Diff(AComponent);
-    if (auto* o = frxAs<TfrxShapeView>(AComponent); o && o->Shape != Shape)
-        DiffItem(s, "Shape", IntToStr(Shape));
-    return s;
+void TfrxShapeView::DiffTo(TfrxComponent* AComponent, std::string& Out) {
+    TfrxView::DiffTo(AComponent, Out);
+    if (auto* o = frxAs<TfrxShapeView>(AComponent); o && o->Shape != Shape) frxDiffIntItem(Out, "Shape", Shape);
 }

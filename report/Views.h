@@ -149,7 +149,7 @@ public:
     int DevFrameWidth() const { return FFrameWidth; }
 
     // The component items, then the view's items in which it differs from AComponent.
-    std::string Diff(TfrxComponent* AComponent) override;
+    void DiffTo(TfrxComponent* AComponent, std::string& Out) override;
 
     // Prepared pages store such objects in full (every view but memos and shapes).
     bool StoreInFull = true;
@@ -232,7 +232,7 @@ public:
     TfrxShapeKind Shape = skRectangle;
 
     void Draw(TCanvas* Canvas, double ScaleX, double ScaleY, double OffsetX, double OffsetY) override;
-    std::string Diff(TfrxComponent* AComponent) override;
+    void DiffTo(TfrxComponent* AComponent, std::string& Out) override;
     std::string GetDescription() const override;
 
     static void DeclareProperties(TPropertyDecl<TfrxShapeView>& d);
