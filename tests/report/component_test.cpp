@@ -1,7 +1,12 @@
 // The report component tree: names, fonts, restrictions, differences, alignment.
 #include <gtest/gtest.h>
 
+#include <cmath>
+#include <cstdint>
+#include <vector>
+
 #include "TestObjects.h"
+#include "platform/rtl/Format.h"
 #include "report/Report.h"
 #include "report/Resources.h"
 
@@ -128,6 +133,48 @@ TEST(ComponentTree, DiffReportsOnlyRealChanges) {
     EXPECT_EQ(a->Diff(b),
               " l=\"12.5\" h=\"41\" Visible=\"False\" Font.Name=\"宋体\" Font.Size=\"12\" Font.Color=\"-16777208\""
               " ParentFont=\"False\" Tag=\"3\"");
+}
+
+// Difference texts write floats in place with their own short cases and a memo of recent
+// values; the text is FloatToStr's for every value, with either decimal separator, and a
+// value written after the separator changed gets the new one.
+TEST(ComponentTree, DiffFloatsAreFloatToStrTexts) {
+    std::vector<double> values = {0,       -0.0,     1,        -1,      80,      793.7013, 0.1 + 0.2, 1e-3,
+                                  9.99e-4, 0.001234, 1e15 - 1, 1e15,    -1e15,   1e300,    5e-324,    2.5,
+                                  -2.5,    18.89765, 3.77953,  1.0 / 3, 2.0 / 3, 123456789012345.5,
+                                  123456789012344.5, 0.30000000000000004, std::nan(""), HUGE_VAL, -HUGE_VAL};
+    uint64_t seed = 42;
+    auto next = [&seed] {
+        seed = seed * 6364136223846793005ull + 1442695040888963407ull;
+        return seed >> 11;
+    };
+    for (int i = 0; i < 4000; ++i) {
+        const double unit = static_cast<double>(next()) / static_cast<double>(1ull << 53);
+        const int exponent = static_cast<int>(next() % 40) - 20;
+        values.push_back((next() & 1 ? -1 : 1) * unit * std::pow(10.0, exponent));
+        values.push_back(static_cast<double>(next() % 2000) * 18.89765 / (1 + next() % 7));
+    }
+    struct TRestore {
+        char Saved = FormatSettings.DecimalSeparator;
+        ~TRestore() { FormatSettings.DecimalSeparator = Saved; }
+    } restore;
+    for (int round = 0; round < 2; ++round) {
+        for (char separator : {'.', ','}) {
+            FormatSettings.DecimalSeparator = separator;
+            for (double v : values) {
+                const std::string expected = FloatToStr(v);
+                ASSERT_EQ(frxDiffFloat(v), expected) << v << " with '" << separator << "'";
+                std::string item = "a";
+                frxDiffFloatItem(item, "w", v);
+                ASSERT_EQ(item, "a w=\"" + expected + "\"") << v;
+            }
+        }
+    }
+    FormatSettings.DecimalSeparator = restore.Saved;
+    std::string items;
+    frxDiffIntItem(items, "Color", -16777208);
+    frxDiffItem(items, "x", "a&#38;b");
+    EXPECT_EQ(items, " Color=\"-16777208\" x=\"a&#38;b\"");
 }
 
 TEST(ComponentTree, AlignPlacesByNeighbours) {

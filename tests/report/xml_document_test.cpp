@@ -2,6 +2,8 @@
 // output, partial loading with the temporary file, legacy GB18030 files.
 #include <gtest/gtest.h>
 
+#include <functional>
+#include <memory>
 #include <string>
 
 #include "platform/rtl/FileUtils.h"
@@ -298,6 +300,259 @@ TEST(XMLFile, SaveReplacesTheFileWhole) {
     back.LoadFromFile(name);
     EXPECT_EQ(Dump(back.Root()), "variables[item]");
     DeleteFile(name);
+}
+
+// --- Packed children ---------------------------------------------------------------------
+
+// Dump with every flag: "~" not loaded, "!" unloadable, "@N" the offset.
+std::string DumpAll(const TfrxXMLItem* item) {
+    std::string s = item->Name();
+    if (!item->Text().empty()) s += "{" + item->Text() + "}";
+    if (!item->Loaded()) s += "~";
+    if (item->Unloadable()) s += "!";
+    if (item->Offset() != 0) s += "@" + std::to_string(item->Offset());
+    if (item->Count() > 0) {
+        s += "[";
+        for (int i = 0; i < item->Count(); ++i) {
+            if (i) s += ",";
+            s += DumpAll(item->Items(i));
+        }
+        s += "]";
+    }
+    return s;
+}
+
+std::string Save(TfrxXMLDocument& doc, bool indent) {
+    doc.SetAutoIndent(indent);
+    TStringStream out;
+    doc.SaveToStream(out);
+    return out.DataString();
+}
+
+// Names and texts that must come back byte for byte: escapes, multibyte text, blanks,
+// empty texts, a name only a reader of ours would write, long texts (lengths over 127
+// take two bytes and more).
+TEST(XMLPacked, EveryNameAndTextComesBack) {
+    struct TCase {
+        const char* What;
+        std::string Xml;   // children of the root
+    };
+    const std::string longText = "x=\"" + std::string(300, 'a') + "\" y=\"" + std::string(20000, 'b') + "\"";
+    const TCase cases[] = {
+        {"empty elements", "<a/><b></b>"},
+        {"escaped characters", "<m x=\"&#10;&#13;&#34;&#38;&#60;&#62;\" y=\"&amp; &#65\"/>"},
+        {"multibyte text", "<m x=\"项目12 合计 262.5 元\" 名=\"值\"/>"},
+        {"text with blanks", "<m  x=\"1\"   y=\"2\" />"},
+        {"nested children", "<b1 t=\"0\"><m1 x=\"1\"><s a=\"\"><t/></s></m1><m2/></b1><b2/>"},
+        {"long texts", "<m " + longText + "/><n " + longText + "><o/></n>"},
+        {"a thousand children", [] {
+             std::string s;
+             for (int i = 0; i < 1000; ++i) s += "<m" + std::to_string(i) + " x=\"" + std::to_string(i) + "\"/>";
+             return s;
+         }()},
+    };
+    for (const TCase& c : cases) {
+        TStringStream in(kHeader + "<r>" + c.Xml + "</r>");
+        TfrxXMLDocument doc;
+        doc.LoadFromStream(in);
+        const std::string tree = DumpAll(doc.Root());
+        const std::string flat = Save(doc, false), indented = Save(doc, true);
+        doc.Root()->Pack();
+        EXPECT_TRUE(doc.Root()->Packed()) << c.What;
+        // Written from the records, the file is the same, and the records stay packed.
+        EXPECT_EQ(Save(doc, false), flat) << c.What;
+        EXPECT_EQ(Save(doc, true), indented) << c.What;
+        EXPECT_TRUE(doc.Root()->Packed()) << c.What;
+        EXPECT_EQ(DumpAll(doc.Root()), tree) << c.What;
+        // Unpacked by the walk above, packed again: still the same.
+        doc.Root()->Pack();
+        EXPECT_EQ(Save(doc, false), flat) << c.What;
+        EXPECT_EQ(DumpAll(doc.Root()), tree) << c.What;
+    }
+}
+
+// Loading state travels with the records: an element whose children wait in the source
+// stream, one whose children went to the temporary file, one loaded from it again.
+TEST(XMLPacked, PartialLoadingStateSurvivesPacking) {
+    auto stream = std::make_unique<TStringStream>(PagesXML(4, 2));
+    TfrxXMLDocument doc;
+    doc.LoadFromStream(std::move(stream), true);
+    TfrxXMLItem* pages = doc.Root()->Items(0);
+    doc.LoadItem(pages->Items(1));
+    pages->Items(1)->Items(0)->SetProp("t", "changed");
+    doc.UnloadItem(pages->Items(1));          // in the temporary file
+    doc.LoadItem(pages->Items(2));
+    doc.UnloadItem(pages->Items(2));
+    doc.LoadItem(pages->Items(2));            // loaded again, from the temporary file
+    const std::string tree = DumpAll(pages);
+    const std::string saved = Save(doc, false);
+    pages->Pack();
+    EXPECT_EQ(Save(doc, false), saved) << "unloaded pages are read back from the right stream";
+    EXPECT_TRUE(pages->Packed());
+    EXPECT_EQ(DumpAll(pages), tree);
+    // After unpacking, unloaded pages still load, each from its own stream.
+    for (int i = 0; i < pages->Count(); ++i) doc.LoadItem(pages->Items(i));
+    EXPECT_EQ(DumpAll(pages->Items(1)), "page1{n=\"1\"}![m{t=\"changed\"},m{t=\"1\"}]") << "from the temporary file";
+    EXPECT_EQ(pages->Items(0)->Items(1)->Prop("t"), "1");
+    EXPECT_EQ(pages->Items(3)->Count(), 2);
+}
+
+TEST(XMLPacked, AccessorsSeeTheSameChildren) {
+    TStringStream in(kHeader + "<r><a x=\"1\"><c/></a><B y=\"2\"/><a x=\"3\"/></r>");
+    TfrxXMLDocument doc;
+    doc.LoadFromStream(in);
+    struct TCase {
+        const char* What;
+        std::function<std::string(TfrxXMLItem*)> Use;
+        std::string Expected;
+    };
+    TfrxXMLItem outsider;
+    const TCase cases[] = {
+        {"Count", [](TfrxXMLItem* i) { return std::to_string(i->Count()); }, "3"},
+        {"Items", [](TfrxXMLItem* i) { return i->Items(2)->Text(); }, "x=\"3\""},
+        {"Items out of range", [](TfrxXMLItem* i) {
+             try {
+                 i->Items(3);
+             } catch (const EListError&) {
+                 return std::string("raised");
+             }
+             return std::string("no error");
+         }, "raised"},
+        {"Find ignores case", [](TfrxXMLItem* i) { return std::to_string(i->Find("b")); }, "1"},
+        {"FindItem existing", [](TfrxXMLItem* i) { return i->FindItem("A")->Text(); }, "x=\"1\""},
+        {"FindItem new", [](TfrxXMLItem* i) { i->FindItem("z"); return Dump(i); },
+         "r[a{x=\"1\"}[c],B{y=\"2\"},a{x=\"3\"},z]"},
+        {"Add", [](TfrxXMLItem* i) { i->Add()->SetName("n"); return Dump(i); },
+         "r[a{x=\"1\"}[c],B{y=\"2\"},a{x=\"3\"},n]"},
+        {"InsertItem", [](TfrxXMLItem* i) {
+             auto* n = new TfrxXMLItem;
+             n->SetName("n");
+             i->InsertItem(1, n);
+             return Dump(i);
+         }, "r[a{x=\"1\"}[c],n,B{y=\"2\"},a{x=\"3\"}]"},
+        {"AddItem moves a child in", [&outsider](TfrxXMLItem* i) {
+             outsider.Add()->SetName("moved");
+             i->AddItem(outsider.Items(0));
+             return Dump(i) + " " + std::to_string(outsider.Count());
+         }, "r[a{x=\"1\"}[c],B{y=\"2\"},a{x=\"3\"},moved] 0"},
+        {"IndexOf a stranger", [](TfrxXMLItem* i) {
+             TfrxXMLItem other;
+             return std::to_string(i->IndexOf(&other));
+         }, "-1"},
+        {"parents and deletion", [](TfrxXMLItem* i) {
+             TfrxXMLItem* b = i->Items(1);
+             std::string s = b->Parent() == i ? "parent " : "stranger ";
+             s += std::to_string(i->IndexOf(b)) + " ";
+             delete b;
+             return s + Dump(i);
+         }, "parent 1 r[a{x=\"1\"}[c],a{x=\"3\"}]"},
+        {"grandchildren", [](TfrxXMLItem* i) { return i->Items(0)->Items(0)->Name() + std::to_string(i->Items(0)->Count()); },
+         "c1"},
+        {"Clear", [](TfrxXMLItem* i) { i->Clear(); return Dump(i) + (i->Packed() ? " packed" : ""); }, "r"},
+        {"AddPacked after heap children keeps the order", [](TfrxXMLItem* i) {
+             i->Add()->SetName("heap");
+             TfrxXMLPacker p;
+             p.Add("rec", "v=\"1\"");
+             i->AddPacked(p.Records());
+             return Dump(i);
+         }, "r[a{x=\"1\"}[c],B{y=\"2\"},a{x=\"3\"},heap,rec{v=\"1\"}]"},
+        {"child reader", [](TfrxXMLItem* i) {
+             std::string s;
+             for (TfrxXMLChildReader c(i); c.Next();) s += std::string(c.Name()) + "=" + c.Prop("X") + c.Prop("y") + ";";
+             return s;
+         }, "a=1;B=2;a=3;"},
+    };
+    for (const TCase& c : cases) {
+        for (bool packed : {false, true}) {
+            TStringStream copy(Save(doc, false));
+            TfrxXMLDocument d;
+            d.LoadFromStream(copy);
+            if (packed) d.Root()->Pack();
+            EXPECT_EQ(c.Use(d.Root()), c.Expected) << c.What << (packed ? " (packed)" : "");
+        }
+    }
+}
+
+TEST(XMLPacked, PackerBuildsNestedRecords) {
+    TfrxXMLPacker p;
+    p.Begin("b1", "t=\"0\"");
+    p.Add("m1", "x=\"a&#38;b\"");
+    p.Begin("s", "");
+    p.End();                     // no children after all
+    p.Begin("n", "k=\"v\"");
+    p.Add("leaf", "");
+    p.End();
+    p.End();
+    p.Add("b2", "");
+    TfrxXMLItem item;
+    item.SetName("page");
+    item.AddPacked(p.Records());
+    item.AddPacked({});
+    EXPECT_EQ(Dump(&item), "page[b1{t=\"0\"}[m1{x=\"a&#38;b\"},s,n{k=\"v\"}[leaf]],b2]");
+    p.Clear();
+    EXPECT_TRUE(p.Empty());
+}
+
+// Records that are cut off, claim more bytes than there are or carry unknown flags raise
+// the format error wherever they are read; nothing is read past the end.
+TEST(XMLPacked, DamagedRecordsRaiseInsteadOfReadingPastTheEnd) {
+    const std::string good = [] {
+        TfrxXMLPacker p;
+        p.Begin("b", "t=\"1\"");
+        p.Add("m", "x=\"y\"");
+        p.End();
+        return std::string(p.Records());
+    }();
+    struct TCase {
+        const char* What;
+        std::string Records;
+    };
+    const TCase cases[] = {
+        {"cut in the name", good.substr(0, 2)},
+        {"cut in the children", good.substr(0, good.size() - 1)},
+        {"name longer than the rest", std::string("\x00\x7f", 2) + "ab"},
+        {"length past 64 bits", std::string("\x00", 1) + std::string(10, '\xff') + "\x01"},
+        {"unknown flag", std::string("\x40\x01m\x00", 4)},
+        {"children flag without children", std::string("\x10\x01m\x00\x00", 5)},
+        {"a good record, then a cut one", good + std::string("\x00\x05", 2) + "ab"},
+    };
+    for (const TCase& c : cases) {
+        TfrxXMLDocument doc;
+        doc.Root()->SetName("r");
+        doc.Root()->AddPacked(c.Records);
+        auto formatError = [&](const std::function<void()>& f) {
+            try {
+                f();
+            } catch (const EfrxXMLError& e) {
+                return std::string(e.what()) == "Invalid file format";
+            }
+            return false;
+        };
+        // The children's children are read by the writer and by a second unpacking.
+        EXPECT_TRUE(formatError([&] {
+            TStringStream out;
+            doc.SaveToStream(out);
+            for (int i = 0; i < doc.Root()->Count(); ++i) doc.Root()->Items(i)->Count();
+        })) << c.What;
+        EXPECT_TRUE(formatError([&] {
+            for (int i = 0; i < doc.Root()->Count(); ++i) Dump(doc.Root()->Items(i));
+        })) << c.What;
+    }
+}
+
+TEST(XMLPacked, MemoryOfPackedChildrenIsTheirRecords) {
+    TfrxXMLItem item;
+    for (int i = 0; i < 100; ++i) {
+        TfrxXMLItem* m = item.Add();
+        m->SetName("m" + std::to_string(i));
+        m->SetProp("x", "项目" + std::to_string(i));
+    }
+    const int64_t heap = item.ChildrenMemory();
+    item.Pack();
+    const int64_t packed = item.ChildrenMemory();
+    EXPECT_GT(heap, 100 * static_cast<int64_t>(sizeof(TfrxXMLItem)));
+    EXPECT_LT(packed * 5, heap) << "a record costs a fraction of a heap element";
+    EXPECT_GE(packed, 100 * 14) << "names and texts are all there";
 }
 
 }  // namespace

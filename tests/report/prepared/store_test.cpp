@@ -13,6 +13,7 @@
 #include "platform/graphics/Graphics.h"
 #include "platform/graphics/Metafile.h"
 #include "platform/rtl/FileUtils.h"
+#include "platform/rtl/Format.h"
 #include "platform/rtl/Streams.h"
 #include "report/Bands.h"
 #include "report/MemoView.h"
@@ -475,4 +476,208 @@ TEST(PreparedPages, BandsOnTheCurrentPage) {
     delete t.Band;
     t.Band = nullptr;
     EXPECT_EQ(pages.GetCurPosition(), 2);
+}
+
+// --- Packed pages ------------------------------------------------------------------------------
+
+namespace {
+
+std::string Saved(TfrxPreviewPages& Pages) {
+    TMemoryStream stream;
+    Pages.SaveToStream(stream);
+    return std::string(static_cast<const char*>(stream.Memory()), static_cast<size_t>(stream.Size()));
+}
+
+// Unpacks every element below Item by walking it.
+void UnpackAll(TfrxXMLItem* Item) {
+    for (int i = 0; i < Item->Count(); ++i) UnpackAll(Item->Items(i));
+}
+
+TfrxXMLItem* PagesOf(TfrxPreviewPages& Pages) { return Pages.XMLDoc().Root()->FindItem("previewpages"); }
+
+int PackedPages(TfrxPreviewPages& Pages) {
+    TfrxXMLItem* pages = PagesOf(Pages);
+    int n = 0;
+    for (int i = 0; i < pages->Count(); ++i) n += pages->Items(i)->Packed() ? 1 : 0;
+    return n;
+}
+
+int64_t PagesMemory(TfrxPreviewPages& Pages) {
+    TfrxXMLItem* pages = PagesOf(Pages);
+    int64_t n = 0;
+    for (int i = 0; i < pages->Count(); ++i) n += pages->Items(i)->ChildrenMemory();
+    return n;
+}
+
+std::string DescribeAll(TfrxPreviewPages& Pages) {
+    std::string s;
+    for (int i = 0; i < Pages.Count(); ++i) s += "[" + Describe(Pages.GetPage(i)) + "]";
+    return s;
+}
+
+}  // namespace
+
+// The pages of a run are packed; saved, they give the same file as the same pages with
+// every element unpacked, and a file read back packs its pages and saves the same again.
+TEST(PackedPages, SaveIsTheSameAsOfTheUnpackedStore) {
+    TTemplate t;
+    TfrxPreviewPages pages(&t.Report);
+    t.Fill(pages, 5, " \"<&>\" 项目\r\nline");
+    EXPECT_EQ(PackedPages(pages), 5);
+    EXPECT_EQ(pages.MemoryEstimate(), PagesMemory(pages)) << "the estimate is what the packed pages take";
+    const std::string packed = Saved(pages);
+    UnpackAll(pages.XMLDoc().Root());
+    EXPECT_EQ(PackedPages(pages), 0);
+    EXPECT_EQ(Saved(pages), packed);
+    EXPECT_GT(PagesMemory(pages), 3 * pages.MemoryEstimate()) << "heap elements cost more";
+
+    TfrxPreviewPages loaded(&t.Report);
+    TMemoryStream stream;
+    stream.WriteBuffer(packed);
+    stream.SetPosition(0);
+    loaded.LoadFromStream(stream);
+    EXPECT_EQ(PackedPages(loaded), 5);
+    EXPECT_EQ(Saved(loaded), packed);
+    EXPECT_EQ(DescribeAll(loaded), DescribeAll(pages));
+}
+
+// The engine reads back from a packed page (bands there, the last Y, its objects count)
+// without unpacking it, writes onto an earlier page and moves on onto an existing page.
+TEST(PackedPages, EngineGoesBackToAnEarlierPage) {
+    TTemplate t;
+    TfrxPreviewPages pages(&t.Report);
+    t.Fill(pages, 3);
+    pages.CurPage = 0;
+    EXPECT_DOUBLE_EQ(pages.GetLastY(), 50);
+    EXPECT_TRUE(pages.BandExists(t.Band));
+    EXPECT_EQ(pages.GetCurPosition(), 1);
+    EXPECT_EQ(PackedPages(pages), 3) << "read in place";
+    t.Band->SetTop(60);
+    t.Memo->SetText("back on page 1");
+    pages.AddObject(t.Band);
+    EXPECT_DOUBLE_EQ(pages.GetLastY(), 90);
+    pages.AddPage(t.Page);   // onto the existing second page
+    EXPECT_EQ(pages.CurPage, 1);
+    EXPECT_EQ(pages.Count(), 3);
+    t.Band->SetTop(70);
+    t.Memo->SetText("then page 2");
+    pages.AddObject(t.Band);
+    pages.Finish();
+    EXPECT_EQ(PackedPages(pages), 3);
+    EXPECT_EQ(DescribeAll(pages),
+              "[TfrxMasterData:MasterData1@0.000000,20.000000,793.701300,30.000000;"
+              "TfrxMemoView:Memo1@10.000000,0.000000,200.000000,20.000000=row 0;"
+              "TfrxMemoView:Memo2@300.000000,0.000000,100.000000,20.000000=fixed;"
+              "TfrxMasterData:MasterData1@0.000000,60.000000,793.701300,30.000000;"
+              "TfrxMemoView:Memo1@10.000000,0.000000,200.000000,20.000000=back on page 1;"
+              "TfrxMemoView:Memo2@300.000000,0.000000,100.000000,20.000000=fixed;]"
+              "[TfrxMasterData:MasterData1@0.000000,21.000000,793.701300,30.000000;"
+              "TfrxMemoView:Memo1@10.000000,0.000000,200.000000,20.000000=row 1;"
+              "TfrxMemoView:Memo2@300.000000,0.000000,100.000000,20.000000=fixed;"
+              "TfrxMasterData:MasterData1@0.000000,70.000000,793.701300,30.000000;"
+              "TfrxMemoView:Memo1@10.000000,0.000000,200.000000,20.000000=then page 2;"
+              "TfrxMemoView:Memo2@300.000000,0.000000,100.000000,20.000000=fixed;]"
+              "[TfrxMasterData:MasterData1@0.000000,22.000000,793.701300,30.000000;"
+              "TfrxMemoView:Memo1@10.000000,0.000000,200.000000,20.000000=row 2;"
+              "TfrxMemoView:Memo2@300.000000,0.000000,100.000000,20.000000=fixed;]");
+}
+
+// A kept block cut from a page the engine had left (packed) and pasted onto the next one:
+// the bands move with their objects and their new places; both pages end up packed.
+TEST(PackedPages, KeptBlockCutFromAPackedPage) {
+    TTemplate t;
+    TfrxPreviewPages pages(&t.Report);
+    pages.AddSourcePage(t.Page);
+    pages.AddPage(t.Page);
+    for (int i = 0; i < 3; ++i) {
+        t.Band->SetTop(20 + 30 * i);
+        t.Memo->SetText("kept " + std::to_string(i));
+        pages.AddObject(t.Band);
+    }
+    pages.AddPage(t.Page);
+    t.Band->SetTop(20);
+    t.Memo->SetText("next");
+    pages.AddObject(t.Band);
+    ASSERT_TRUE(PagesOf(pages)->Items(0)->Packed());
+    pages.CurPage = 0;
+    pages.CutObjects(1);
+    EXPECT_EQ(pages.GetCurPosition(), 1);
+    EXPECT_DOUBLE_EQ(pages.GetLastY(), 50);
+    pages.CurPage = 1;
+    pages.PasteObjects(5, 200);
+    EXPECT_EQ(pages.GetCurPosition(), 3);
+    EXPECT_DOUBLE_EQ(pages.GetLastY(), 260);
+    t.Band->SetTop(260);
+    t.Memo->SetText("after");
+    pages.AddObject(t.Band);
+    pages.Finish();
+    EXPECT_EQ(PackedPages(pages), 2);
+    EXPECT_EQ(pages.XMLDoc().Root()->Find("cutted"), -1);
+    std::string bands;
+    for (int i = 0; i < 2; ++i) {
+        for (TfrxComponent* c : pages.GetPage(i)->AllObjects()) {
+            if (c->Name() == "MasterData1") bands += FloatToStr(c->Left()) + "/" + FloatToStr(c->Top()) + "=";
+            if (c->Name() == "Memo1") bands += TextOf(dynamic_cast<TfrxMemoView*>(c)) + " ";
+        }
+        bands += "| ";
+    }
+    EXPECT_EQ(bands, "0/20=kept 0 | 0/20=next 5/200=kept 1 5/230=kept 2 0/260=after | ");
+    const std::string saved = Saved(pages);
+    UnpackAll(pages.XMLDoc().Root());
+    EXPECT_EQ(Saved(pages), saved);
+}
+
+// With the file cache, packed pages go to the temporary file and come back; the file saved
+// is the one a run without the cache saves. Without it the estimate stays the pages' size.
+TEST(PackedPages, FileCacheMovesPackedPages) {
+    TTemplate t;
+    const std::string filler(2000, 'x');
+    TfrxPreviewPages plain(&t.Report);
+    t.Fill(plain, 1000, filler);
+    EXPECT_TRUE(plain.XMLDoc().TempFileName().empty());
+    EXPECT_EQ(plain.MemoryEstimate(), PagesMemory(plain));
+    EXPECT_GT(plain.MemoryEstimate(), 1000 * 2000);
+
+    t.Report.EngineOptions()->UseFileCache = true;
+    t.Report.EngineOptions()->MaxMemSize = 1;
+    TfrxPreviewPages cached(&t.Report);
+    t.Fill(cached, 1000, filler);
+    EXPECT_FALSE(cached.XMLDoc().TempFileName().empty());
+    EXPECT_LT(LoadedPages(cached), 1000);
+    EXPECT_LE(cached.MemoryEstimate(), 1048576 + 2 * 2100);
+    EXPECT_EQ(Saved(cached), Saved(plain));
+    EXPECT_LT(LoadedPages(cached), 1000) << "saving leaves moved pages in the file";
+    EXPECT_EQ(TextOf(MemoOf(cached.GetPage(700), "Memo1")), "row 700" + filler);
+    EXPECT_TRUE(PagesOf(cached)->Items(700)->Packed());
+}
+
+// The preview builds its pages from packed pages, from pages read page by page from a
+// file and from the temporary file; each page goes back to its packed form.
+TEST(PackedPages, PreviewBuildsFromPackedPages) {
+    TTemplate t;
+    TfrxPreviewPages pages(&t.Report);
+    t.Fill(pages, 120);
+    for (int i = 0; i < 120; ++i) {
+        ASSERT_EQ(TextOf(MemoOf(pages.GetPage(i), "Memo1")), "row " + std::to_string(i));
+        ASSERT_TRUE(PagesOf(pages)->Items(i)->Packed()) << i;
+    }
+    EXPECT_EQ(pages.CachedPages(), TfrxPreviewPages::CacheSize);
+    // The last page built is the one in the cache: a second look gives the same page.
+    TfrxPage* again = pages.GetPage(119);
+    EXPECT_EQ(pages.GetPage(119), again);
+
+    const std::string file = TempName("packed.bp3");
+    pages.SaveToFile(file);
+    t.Report.EngineOptions()->UseFileCache = true;
+    TfrxPreviewPages loaded(&t.Report);
+    ASSERT_TRUE(loaded.LoadFromFile(file, false, true));
+    EXPECT_EQ(PackedPages(loaded), 2) << "the first two pages are read and packed";
+    for (int round = 0; round < 2; ++round)
+        for (int i = 0; i < 120; ++i) {
+            ASSERT_EQ(TextOf(MemoOf(loaded.GetPage(i), "Memo1")), "row " + std::to_string(i)) << round;
+            ASSERT_TRUE(PagesOf(loaded)->Items(i)->Packed() || !PagesOf(loaded)->Items(i)->Loaded()) << i;
+        }
+    EXPECT_FALSE(loaded.XMLDoc().TempFileName().empty()) << "pages dropped from the cache went to the file";
+    EXPECT_EQ(Saved(loaded), Saved(pages));
+    std::remove(file.c_str());
 }
