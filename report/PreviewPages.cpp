@@ -72,6 +72,27 @@ template <class T> double FloatProp(const T& Item, std::string_view Name, double
     return TryStrToFloat(Trim(Item.Prop(Name)), v) ? v : Default;
 }
 
+// Source objects of the bands on a page by their short names: a page repeats a few names
+// (every row's band has the same), so the last one found is kept.
+class TSourceLookup {
+public:
+    explicit TSourceLookup(const TfrxDictionary& Dictionary) : FDictionary(Dictionary) {}
+    TfrxComponent* Get(std::string_view Name) {
+        if (!FHave || Name != FName) {
+            FName = Name;
+            FObj = FDictionary.GetObject(Name);
+            FHave = true;
+        }
+        return FObj;
+    }
+
+private:
+    const TfrxDictionary& FDictionary;
+    std::string_view FName;
+    TfrxComponent* FObj = nullptr;
+    bool FHave = false;
+};
+
 }  // namespace
 
 TfrxPrintDialogProc& frxPrintDialogProc() {
@@ -572,8 +593,9 @@ void TfrxPreviewPages::PasteObjects(double X, double Y) {
 bool TfrxPreviewPages::BandExists(TfrxBand* Band) {
     TfrxXMLItem* page = CurPageItem();
     if (!Band || !page) return false;
+    TSourceLookup lookup(FDictionary);
     for (TfrxXMLChildReader child(page); child.Next();) {
-        TfrxComponent* source = FDictionary.GetObject(child.Name());
+        TfrxComponent* source = lookup.Get(child.Name());
         if (!source) continue;
         auto it = FSourceInfo.find(source);
         if (it != FSourceInfo.end() && it->second.Template == Band) return true;
@@ -592,8 +614,9 @@ double TfrxPreviewPages::GetLastY() {
     TfrxXMLItem* page = CurPageItem();
     if (!page) return 0;
     double result = 0;
+    TSourceLookup lookup(FDictionary);
     for (TfrxXMLChildReader child(page); child.Next();) {
-        TfrxComponent* source = FDictionary.GetObject(child.Name());
+        TfrxComponent* source = lookup.Get(child.Name());
         if (!source || !source->Is<TfrxBand>() || source->Is<TfrxPageFooter>()) continue;
         const double y = FloatProp(child, "t", source->Top()) + FloatProp(child, "h", source->Height());
         result = std::max(result, y);

@@ -132,6 +132,7 @@ void PutNumber(std::string& out, uint64_t v) {
 }
 
 uint64_t GetNumber(std::string_view s, size_t& pos) {
+    if (pos < s.size() && static_cast<uint8_t>(s[pos]) < 0x80) return static_cast<uint8_t>(s[pos++]);
     uint64_t v = 0;
     for (int shift = 0; shift < 64; shift += 7) {
         if (pos >= s.size()) InvalidFormat();
@@ -350,8 +351,9 @@ int TfrxXMLItem::IndexOf(const TfrxXMLItem* Item) const {
 
 int TfrxXMLItem::Find(std::string_view Name) const {
     Unpack();
+    // Names are mostly asked for as they were written: the exact match is tried first.
     for (size_t i = 0; i < FItems.size(); ++i)
-        if (SameText(FItems[i]->FName, Name)) return static_cast<int>(i);
+        if (FItems[i]->FName == Name || SameText(FItems[i]->FName, Name)) return static_cast<int>(i);
     return -1;
 }
 
