@@ -145,7 +145,7 @@ private:
 };
 
 // Builds packed records of elements written once and not changed while they are built
-// (the objects of a prepared band): Begin/End around an element with children, Add for
+// (a prepared band with its objects): Begin/End around an element with children, Add for
 // one without. The buffer is kept between uses.
 class TfrxXMLPacker {
 public:
