@@ -28,66 +28,64 @@ TComponent* OwnerFor(TComponent* AOwner) {
     return AOwner;
 }
 
-// Classes of later modules that the tree only needs to recognise.
-
 bool FloatsDiffer(double a, double b) { return std::fabs(a - b) > 0.0001; }
 
 // The texts of the last fractional values written, by the value's bits and the decimal
 // separator: a prepared page writes the same widths, heights and lefts on every row, and
-// the shortest-text conversion costs far more than the look-up.
+// the shortest-text conversion costs far more than the look-up. Trivial, so the per-thread
+// table needs no set-up (it starts zeroed: separator 0 marks an empty slot).
 struct TFloatText {
-    uint64_t Bits = 0;
-    char Separator = 0;   // 0: empty
-    uint8_t Size = 0;
+    uint64_t Bits;
+    char Separator;
+    uint8_t Size;
     char Text[30];
 };
 
-// FloatToStr's text appended in place. Its short cases are written here: a whole number
-// below 10^15 is its digits, and a value from 0.001 to 10^15 whose shortest exact text
-// has at most 15 significant digits is that text. Every other value goes through
-// FloatToStr itself.
-void AddDiffFloat(std::string& out, double value) {
+// FloatToStr's text written to Buffer (room for 48 characters); 0 when only FloatToStr
+// itself can give it. Its short cases are done here: a whole number below 10^15 is its
+// digits, and a value from 0.001 to 10^15 whose shortest exact text has at most 15
+// significant digits is that text.
+size_t FloatText(char* Buffer, double value) {
     if (value == 0) {
-        out += '0';
-        return;
+        Buffer[0] = '0';
+        return 1;
     }
     const double magnitude = std::fabs(value);
-    if (!(magnitude >= 1e-3 && magnitude < 1e15)) {
-        out += FloatToStr(value);
-        return;
-    }
-    char buffer[48];
-    if (value == std::trunc(value)) {
-        const auto [end, error] = std::to_chars(buffer, buffer + sizeof buffer, static_cast<int64_t>(value));
-        out.append(buffer, end);
-        return;
-    }
+    if (!(magnitude >= 1e-3 && magnitude < 1e15)) return 0;
+    const auto whole = static_cast<int64_t>(value);
+    if (static_cast<double>(whole) == value) return static_cast<size_t>(std::to_chars(Buffer, Buffer + 48, whole).ptr - Buffer);
     static thread_local TFloatText cache[64];
     uint64_t bits;
     std::memcpy(&bits, &value, sizeof bits);
     const char separator = FormatSettings.DecimalSeparator;
     TFloatText& slot = cache[((bits ^ (bits >> 29)) * 0x9E3779B97F4A7C15ull) >> 58];
     if (slot.Separator == separator && slot.Bits == bits) {
-        out.append(slot.Text, slot.Size);
-        return;
+        std::memcpy(Buffer, slot.Text, slot.Size);
+        return slot.Size;
     }
-    const auto [end, error] = std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::fixed);
+    const auto [end, error] = std::to_chars(Buffer, Buffer + 48, value, std::chars_format::fixed);
+    if (error != std::errc()) return 0;
     int digits = 0;
-    for (const char* p = buffer; p != end; ++p)
+    for (const char* p = Buffer; p != end; ++p)
         if (*p >= '0' && *p <= '9' && (digits > 0 || *p != '0')) ++digits;
-    if (error != std::errc() || digits > 15) {
-        out += FloatToStr(value);
-        return;
-    }
-    for (char* p = buffer; p != end; ++p)
+    if (digits > 15) return 0;
+    for (char* p = Buffer; p != end; ++p)
         if (*p == '.') *p = separator;
-    const auto size = static_cast<size_t>(end - buffer);
-    out.append(buffer, size);
-    if (size > sizeof slot.Text) return;
-    slot.Bits = bits;
-    slot.Separator = separator;
-    slot.Size = static_cast<uint8_t>(size);
-    std::memcpy(slot.Text, buffer, size);
+    const auto size = static_cast<size_t>(end - Buffer);
+    if (size <= sizeof slot.Text && separator != 0) {
+        slot.Bits = bits;
+        slot.Separator = separator;
+        slot.Size = static_cast<uint8_t>(size);
+        std::memcpy(slot.Text, Buffer, size);
+    }
+    return size;
+}
+
+void AddDiffFloat(std::string& out, double value) {
+    char buffer[48];
+    const size_t size = FloatText(buffer, value);
+    if (size > 0) out.append(buffer, size);
+    else out += FloatToStr(value);
 }
 
 void BeginItem(std::string& out, std::string_view key) {
@@ -119,6 +117,22 @@ void frxDiffIntItem(std::string& Out, std::string_view Key, int64_t Value) {
 }
 
 void frxDiffFloatItem(std::string& Out, std::string_view Key, double Value) {
+    // The whole item is put together on the stack and appended once.
+    char buffer[112];
+    if (Key.size() <= 56) {
+        size_t n = 0;
+        buffer[n++] = ' ';
+        std::memcpy(buffer + n, Key.data(), Key.size());
+        n += Key.size();
+        buffer[n++] = '=';
+        buffer[n++] = '"';
+        if (const size_t size = FloatText(buffer + n, Value); size > 0) {
+            n += size;
+            buffer[n++] = '"';
+            Out.append(buffer, n);
+            return;
+        }
+    }
     BeginItem(Out, Key);
     AddDiffFloat(Out, Value);
     Out += '"';
@@ -554,6 +568,12 @@ void TfrxComponent::ComponentDiff(TfrxComponent* o, std::string& s) const {
     }
     if (FParentFont != o->FParentFont) frxDiffItem(s, "ParentFont", FParentFont ? "True" : "False");
     if (Tag() != o->Tag()) frxDiffIntItem(s, "Tag", Tag());
+}
+
+void TfrxComponent::PlaceDiffTo(TfrxComponent* o, std::string& s) const {
+    if (DiffWritesLeft() && FloatsDiffer(FLeft, o->FLeft)) frxDiffFloatItem(s, "l", FLeft);
+    if (DiffAlwaysWritesTop() || FloatsDiffer(FTop, o->FTop)) frxDiffFloatItem(s, "t", FTop);
+    if (FloatsDiffer(FHeight, o->FHeight)) frxDiffFloatItem(s, "h", FHeight);
 }
 
 std::string TfrxComponent::Diff(TfrxComponent* AComponent) {

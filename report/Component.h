@@ -126,6 +126,10 @@ public:
     // The object's non-default published properties as attribute text, then, when Base
     // is given, its geometry, visibility, font, ParentFont and Tag items against Base.
     std::string AllDiff(TfrxComponent* Base);
+    // Of those items only the place: Left, Top and Height as the difference writes them
+    // (what a pass before the last keeps of a band: the engine reads its bands' places
+    // back, nothing else of them).
+    void PlaceDiffTo(TfrxComponent* AComponent, std::string& Out) const;
 
     // The class's display name; descendants return a string-table text.
     virtual std::string GetDescription() const;

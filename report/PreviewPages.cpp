@@ -463,7 +463,10 @@ std::string_view TfrxPreviewPages::ObjectText(TfrxComponent* Obj, std::string_vi
     Name = info->Alias;
     auto* view = frxAs<TfrxView>(Obj);
     if (!IsFinalPass()) {
-        Obj->TfrxComponent::DiffTo(source, FText);
+        // The engine reads back only the places of a pass's bands (and the objects of a
+        // pass before the last are not written).
+        if (Obj->Is<TfrxBand>()) Obj->PlaceDiffTo(source, FText);
+        else Obj->TfrxComponent::DiffTo(source, FText);
     } else if (view && view->StoreInFull) {
         FText = Obj->AllDiff(source);
         return FText;
@@ -593,14 +596,23 @@ void TfrxPreviewPages::PasteObjects(double X, double Y) {
 bool TfrxPreviewPages::BandExists(TfrxBand* Band) {
     TfrxXMLItem* page = CurPageItem();
     if (!Band || !page) return false;
-    TSourceLookup lookup(FDictionary);
-    for (TfrxXMLChildReader child(page); child.Next();) {
-        TfrxComponent* source = lookup.Get(child.Name());
-        if (!source) continue;
+    const bool pageFooter = Band->Is<TfrxPageFooter>(), columnFooter = Band->Is<TfrxColumnFooter>();
+    auto matches = [&](std::string_view Name) {
+        TfrxComponent* source = FDictionary.GetObject(Name);
+        if (!source) return false;
         auto it = FSourceInfo.find(source);
         if (it != FSourceInfo.end() && it->second.Template == Band) return true;
-        if (Band->Is<TfrxPageFooter>() && source->Is<TfrxPageFooter>()) return true;
-        if (Band->Is<TfrxColumnFooter>() && source->Is<TfrxColumnFooter>()) return true;
+        return (pageFooter && source->Is<TfrxPageFooter>()) || (columnFooter && source->Is<TfrxColumnFooter>());
+    };
+    // A page holds many bands of few names: each name is judged once.
+    constexpr size_t kSeen = 16;
+    std::string_view seen[kSeen];
+    size_t seenCount = 0;
+    for (TfrxXMLChildReader child(page); child.Next();) {
+        const std::string_view name = child.Name();
+        if (std::find(seen, seen + seenCount, name) != seen + seenCount) continue;
+        if (matches(name)) return true;
+        if (seenCount < kSeen) seen[seenCount++] = name;
     }
     return false;
 }
