@@ -474,7 +474,9 @@ TEST_F(ReceiptPrompt, TheDesignedTemplatePrintsTheNextReceipt) {
     EXPECT_TRUE(capture.Has(newTitle)) << capture.Dump();
     EXPECT_FALSE(capture.Has(kReceiptTitle)) << capture.Dump();
     for (const TPreviewMemo& m : capture.Pages[0])
-        if (m.Text == newTitle) EXPECT_NEAR(m.Left, seen.LeftAfter, 0.5);
+        if (m.Text == newTitle) {
+            EXPECT_NEAR(m.Left, seen.LeftAfter, 0.5);
+        }
     EXPECT_TRUE(capture.Has("NO:240307002")) << capture.Dump();
 }
 

@@ -341,7 +341,9 @@ TEST_F(ReportDialogsTest, StyleEditorColourFontFrameAndCancel) {
             TUiTestHarness::Click(ok ? d.OkB : d.CancelB);
         });
         EXPECT_EQ(frxShowStyleEditor(r.Report.get(), r.Designer.get()), ok);
-        if (!ok) EXPECT_EQ(r.Xml(), before);
+        if (!ok) {
+            EXPECT_EQ(r.Xml(), before);
+        }
     }
     // OK restyled the memo that names the style.
     EXPECT_EQ(r.Memo1->Font()->Name(), "Arial");

@@ -210,7 +210,9 @@ TEST(Ruler, TicksAndLabelsPerUnitAndScale) {
         SCOPED_TRACE(int(c.Units));
         EXPECT_EQ(small, c.Small);
         EXPECT_EQ(mid, c.Mid);
-        if (c.Label) EXPECT_TRUE(label);
+        if (c.Label) {
+            EXPECT_TRUE(label);
+        }
     }
     // Scrolled so that the page starts off the ruler: nothing left of Offset.
     TfrxRuler r(nullptr);
@@ -224,8 +226,9 @@ TEST(Ruler, TicksAndLabelsPerUnitAndScale) {
         r.PaintOn(&canvas);
     }
     for (const auto& rec : m.Records())
-        if (rec.Kind == mrLine && rec.Points[0].X == rec.Points[1].X && rec.Points[0].Y >= 3)
+        if (rec.Kind == mrLine && rec.Points[0].X == rec.Points[1].X && rec.Points[0].Y >= 3) {
             EXPECT_GE(rec.Points[0].X, 50);
+        }
 }
 
 }  // namespace

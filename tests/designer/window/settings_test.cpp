@@ -409,8 +409,9 @@ void Screenshot(TCustomForm* Form, const std::string& Name) {
     H::ProcessMessages();
     EXPECT_TRUE(H::SaveScreenshot(Form, base + ".png"));
     const char* platform = std::getenv("QT_QPA_PLATFORM");
-    if (std::getenv("DISPLAY") && (!platform || std::string(platform) != "offscreen"))
+    if (std::getenv("DISPLAY") && (!platform || std::string(platform) != "offscreen")) {
         EXPECT_EQ(std::system(("import -window root " + base + "_screen.png").c_str()), 0);
+    }
 }
 
 // The options window opened over a window whose unit, zoom and grid the user changed

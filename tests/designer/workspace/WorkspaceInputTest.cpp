@@ -69,6 +69,7 @@ TEST(WorkspaceInput, RubberBandTakesTouchedObjectsButNeverBands) {
     // A band touching B's left edge exactly takes it.
     f.Drag(250, 280, 300, 310);
     ASSERT_EQ(f.Selected.size(), 1u);
+    EXPECT_EQ(f.Selected[0], b);
     EXPECT_EQ(f.Selected[0]->Name(), "B");
     // Over nothing but the band: the page.
     f.Drag(400, 120, 500, 150, ssCtrl);
