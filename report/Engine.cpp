@@ -287,6 +287,7 @@ bool TfrxEngine::Run() {
             datasetsReady = false;
             report->DataSets()->Finalize();
         }
+        if (auto* store = frxAs<TfrxPreviewPages>(pp)) store->PassWritesNoBands = false;
         pp->Finish();
         Running = false;
         FKeeping = false;
@@ -327,6 +328,8 @@ bool TfrxEngine::Run() {
                 result = true;
                 FinalPass = !DoublePass();
                 TotalPages = 0;
+                auto* store = frxAs<TfrxPreviewPages>(pp);
+                if (store) store->PassWritesNoBands = !FinalPass && !ReadsBandsBack();
                 pp->BeginPass();
                 RunPass();
                 if (DoublePass()) {
@@ -1045,6 +1048,27 @@ void TfrxEngine::PrepareBand(TfrxBand* Band) {
     for (TfrxComponent* c : objects)
         if (auto* s = frxAs<TfrxStretcheable>(c); s && s->StretchMode() == smMaxHeight)
             s->SetHeight(bottom - s->Top() - bottomRow(c));
+}
+
+// Whether a run may read bands back from its pages: the last Y of a kept block or of a
+// page printed on the previous one, a kept block cut and pasted, a row of columns moved,
+// bands already on a page that side-by-side output goes back to. A report that allows
+// quiet bands has no subreports and no script that could ask; the rest is its flags.
+bool TfrxEngine::ReadsBandsBack() {
+    if (!FQuietBands->ReportAllows()) return true;
+    TfrxReport* report = Report();
+    for (int i = 0; i < report->PagesCount(); ++i)
+        if (auto* rp = frxAs<TfrxReportPage>(report->Pages(i)); rp && (rp->Columns() > 1 || rp->PrintOnPreviousPage))
+            return true;
+    for (TfrxComponent* obj : report->AllObjects()) {
+        auto* band = frxAs<TfrxBand>(obj);
+        if (!band) continue;
+        if (band->KeepChild) return true;
+        if (auto* g = frxAs<TfrxGroupHeader>(band); g && g->KeepTogether) return true;
+        if (auto* d = frxAs<TfrxDataBand>(band); d && (d->KeepTogether || d->KeepHeader || d->KeepFooter || d->Columns >= 2))
+            return true;
+    }
+    return false;
 }
 
 bool TfrxEngine::LeavesObjectsOut(TfrxBand* Band) { return !FinalPass && FQuietBands->Quiet(Band); }

@@ -215,6 +215,7 @@ private:
     // Bands whose objects a pass before the last leaves out.
     std::unique_ptr<TfrxQuietBands> FQuietBands;
     bool LeavesObjectsOut(TfrxBand* Band);
+    bool ReadsBandsBack();
 };
 
 // Makes every report create this engine (the engine class variable), and the prepared

@@ -501,6 +501,7 @@ void TfrxPreviewPages::WriteObject(TfrxComponent* Obj) {
 }
 
 void TfrxPreviewPages::AddObject(TfrxComponent* Obj) {
+    if (PassWritesNoBands && !IsFinalPass()) return;
     TfrxXMLItem* page = CurPageItem();
     if (!Obj || !page) return;
     if (!page->Loaded()) FXMLDoc.LoadItem(page);

@@ -255,6 +255,10 @@ public:
     int CurPreviewPage = 1;
     // When set, the next AddPage creates a page even where one exists.
     bool AddPages = false;
+    // Set by the engine for a pass before the last that reads nothing of its pages back
+    // (no kept blocks, columns, pages printed on the previous one or side-by-side output):
+    // its bands are then not written at all; the pages are still made and counted.
+    bool PassWritesNoBands = false;
     // The memory estimate of the page XML the run wrote (bytes: heap elements with their
     // texts and bookkeeping, packed records by their size), reset when pages move to the
     // file.
