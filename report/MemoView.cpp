@@ -125,14 +125,17 @@ void TfrxCustomMemoView::BeforePrint() {
         FSavedText = FMemo->Text();
         FSavedStamp = FMemo->ChangeStamp();
         FSavedValid = !LinesHoldBreaks(*FMemo);
+        FTemplateHeld = false;
     }
 }
 
 void TfrxCustomMemoView::AfterPrint() {
     if (!IsDataField() && (!FSavedValid || FMemo->ChangeStamp() != FSavedStamp)) {
-        FMemo->SetText(FSavedText);
+        if (FTemplateHeld) FMemo->TakeLines(*FTemplateLines);
+        else FMemo->SetText(FSavedText);
         FSavedStamp = FMemo->ChangeStamp();
     }
+    FTemplateHeld = false;
     TfrxStretcheable::AfterPrint();
 }
 
@@ -286,7 +289,15 @@ void TfrxCustomMemoView::GetData() {
             SplitExpressions(current);
         // Setting a text without expressions again would change nothing (unless its lines
         // hold breaks of their own, which setting the text splits).
-        if (!FSplit.Expressions.empty() || !saved) FMemo->SetText(ExpandExpressions(current));
+        if (!FSplit.Expressions.empty() || !saved) {
+            const std::string expanded = ExpandExpressions(current);
+            // The template's lines are kept aside for AfterPrint.
+            if (saved && !FTemplateHeld) {
+                FTemplateLines->TakeLines(*FMemo);
+                FTemplateHeld = true;
+            }
+            FMemo->SetText(expanded);
+        }
     }
 
     FHighlight->Active = false;

@@ -170,6 +170,10 @@ private:
     // The lines' stamp when FSavedText was taken or put back.
     uint64_t FSavedStamp = 0;
     bool FSavedValid = false;
+    // The template's own lines, taken out while the data's text is in the memo (put back
+    // after printing instead of splitting the saved text again).
+    std::unique_ptr<TStringList> FTemplateLines = std::make_unique<TStringList>();
+    bool FTemplateHeld = false;
     Variant FLastValue = Variant::Null();
     TRect FTextRect;
     Variant FValue;

@@ -362,6 +362,30 @@ std::string TStringList::Text() const {
     return out;
 }
 
+void TStringList::TakeLines(TStringList& Source) {
+    if (&Source == this) return;
+    if (FSorted) {
+        // The lines go to their places one by one.
+        BeginUpdate();
+        Clear();
+        AddStrings(Source);
+        EndUpdate();
+        Source.Clear();
+        return;
+    }
+    BeginUpdate();
+    Source.BeginUpdate();
+    Changing();
+    Source.Changing();
+    // Swapped, so that each list keeps a buffer to fill again.
+    std::swap(FItems, Source.FItems);
+    Source.FItems.clear();
+    Changed();
+    Source.Changed();
+    Source.EndUpdate();
+    EndUpdate();
+}
+
 void TStringList::SetText(std::string_view text) {
     if (FSorted) {
         TStrings::SetText(text);

@@ -156,6 +156,9 @@ public:
     // Counts the changes of the lines and never goes back: while it stays the same, so
     // do the lines (a holder of a copy need not compare texts).
     uint64_t ChangeStamp() const { return FChangeStamp; }
+    // Takes the lines (with their objects) of Source, which is left empty: the
+    // notifications of both are those of setting their text.
+    void TakeLines(TStringList& Source);
 
     // Called before and after every change outside BeginUpdate/EndUpdate.
     void SetOnChange(TStringListNotify handler) { FOnChange = std::move(handler); }

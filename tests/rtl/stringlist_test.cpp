@@ -298,6 +298,51 @@ TEST(StringList, ChangeNotificationWaitsForEndUpdate) {
     EXPECT_EQ(changed, 4);
 }
 
+// The change stamp moves with every change of the lines and only then; taking the lines of
+// another list moves them with their objects, empties the other, and notifies each list
+// once as setting its text does; a sorted list puts the taken lines in their places.
+TEST(StringList, ChangeStampAndTakingLines) {
+    TStringList a, b;
+    const uint64_t start = a.ChangeStamp();
+    a.SetText("x\ny");
+    const uint64_t afterSet = a.ChangeStamp();
+    EXPECT_NE(afterSet, start);
+    EXPECT_EQ(a.Text(), "x\r\ny\r\n");
+    EXPECT_EQ(a.IndexOf("y"), 1);   // reading changes nothing
+    EXPECT_EQ(a.ChangeStamp(), afterSet);
+    a.Put(0, "z");
+    EXPECT_NE(a.ChangeStamp(), afterSet);
+
+    // Only the address is kept and compared (the list never reaches the object).
+    alignas(16) static char storage[16];
+    auto* marker = reinterpret_cast<TObject*>(storage);
+    b.AddObject("first", marker);
+    b.Add("second");
+    int aChanged = 0, bChanged = 0, aChanging = 0;
+    a.SetOnChanging([&](TStringList&) { ++aChanging; });
+    a.SetOnChange([&](TStringList&) { ++aChanged; });
+    b.SetOnChange([&](TStringList&) { ++bChanged; });
+    const uint64_t aBefore = a.ChangeStamp(), bBefore = b.ChangeStamp();
+    a.TakeLines(b);
+    EXPECT_EQ(Lines(a), (V{"first", "second"}));
+    EXPECT_EQ(a.Objects(0), marker);
+    EXPECT_EQ(b.Count(), 0);
+    EXPECT_EQ(aChanging, 1);
+    EXPECT_EQ(aChanged, 1);
+    EXPECT_EQ(bChanged, 1);
+    EXPECT_NE(a.ChangeStamp(), aBefore);
+    EXPECT_NE(b.ChangeStamp(), bBefore);
+    // Taken back, and into a sorted list.
+    b.TakeLines(a);
+    EXPECT_EQ(Lines(b), (V{"first", "second"}));
+    TStringList sorted;
+    sorted.SetSorted(true);
+    b.Insert(0, "zeta");
+    sorted.TakeLines(b);
+    EXPECT_EQ(Lines(sorted), (V{"first", "second", "zeta"}));
+    EXPECT_EQ(b.Count(), 0);
+}
+
 class StringListFiles : public testing::Test {
 protected:
     void SetUp() override {

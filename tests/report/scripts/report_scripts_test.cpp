@@ -236,6 +236,17 @@ const TRunCase kRunCases[] = {
                   "  Memo1.Memo.Add(IntToStr(Memo1.Memo.Count));\r\nend;\r\n\r\nbegin\r\nend.");
      },
      "MasterData1=row 1\r\n1 MasterData1=row 2\r\n1"},
+    // A text changed after the data step prints, and the next row starts again from the
+    // memo's own text.
+    {"MemoTextChangedAfterItsData", 3,
+     [](TScriptReport& r) {
+         TfrxMasterData* md = r.Master();
+         TfrxMemoView* m = r.Memo(md, "Memo1", "[Line]");
+         m->OnAfterData = "Memo1AfterData";
+         r.Script("procedure Memo1AfterData(Sender: TfrxComponent);\r\n"
+                  "begin\r\n  Memo1.Text := Memo1.Text + '!';\r\nend;\r\n\r\nbegin\r\nend.");
+     },
+     "MasterData1=1\r\n! MasterData1=2\r\n! MasterData1=3\r\n!"},
     // The main block walks the tree through Objects, Parent, Page and the datasets.
     {"TreeAndDatasetFromTheMainBlock", 2,
      [](TScriptReport& r) {
