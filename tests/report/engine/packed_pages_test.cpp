@@ -6,18 +6,9 @@
 
 #include "platform/rtl/Streams.h"
 #include "tests/report/engine/EngineFixture.h"
+#include "tests/report/PackedPages.h"
 
 namespace {
-
-std::string Saved(TfrxPreviewPages& Pages) {
-    TMemoryStream stream;
-    Pages.SaveToStream(stream);
-    return std::string(static_cast<const char*>(stream.Memory()), static_cast<size_t>(stream.Size()));
-}
-
-void UnpackAll(TfrxXMLItem* Item) {
-    for (int i = 0; i < Item->Count(); ++i) UnpackAll(Item->Items(i));
-}
 
 TfrxMasterData* SideMaster(TfrxReportPage* Page, const std::string& Side) {
     auto* band = new TfrxMasterData(Page);
@@ -108,9 +99,9 @@ TEST_P(PackedRunPages, StayPackedAndSaveAsUnpacked) {
     ASSERT_EQ(shown.size(), static_cast<size_t>(pages->Count()));
     EXPECT_EQ(shown.front(), c.Expected[0]) << c.Name;
     EXPECT_EQ(shown.back(), c.Expected[1]) << c.Name;
-    const std::string saved = Saved(*store);
+    const std::string saved = SavedPages(*store);
     UnpackAll(store->XMLDoc().Root());
-    EXPECT_EQ(Saved(*store), saved) << c.Name;
+    EXPECT_EQ(SavedPages(*store), saved) << c.Name;
 }
 
 INSTANTIATE_TEST_SUITE_P(Cases, PackedRunPages, testing::ValuesIn(kCases),

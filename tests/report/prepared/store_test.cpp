@@ -13,6 +13,7 @@
 #include "platform/graphics/Graphics.h"
 #include "platform/graphics/Metafile.h"
 #include "platform/rtl/FileUtils.h"
+#include "tests/report/PackedPages.h"
 #include "platform/rtl/Format.h"
 #include "platform/rtl/Streams.h"
 #include "report/Bands.h"
@@ -482,17 +483,6 @@ TEST(PreparedPages, BandsOnTheCurrentPage) {
 
 namespace {
 
-std::string Saved(TfrxPreviewPages& Pages) {
-    TMemoryStream stream;
-    Pages.SaveToStream(stream);
-    return std::string(static_cast<const char*>(stream.Memory()), static_cast<size_t>(stream.Size()));
-}
-
-// Unpacks every element below Item by walking it.
-void UnpackAll(TfrxXMLItem* Item) {
-    for (int i = 0; i < Item->Count(); ++i) UnpackAll(Item->Items(i));
-}
-
 TfrxXMLItem* PagesOf(TfrxPreviewPages& Pages) { return Pages.XMLDoc().Root()->FindItem("previewpages"); }
 
 int PackedPages(TfrxPreviewPages& Pages) {
@@ -525,10 +515,10 @@ TEST(PackedPages, SaveIsTheSameAsOfTheUnpackedStore) {
     t.Fill(pages, 5, " \"<&>\" 项目\r\nline");
     EXPECT_EQ(PackedPages(pages), 5);
     EXPECT_EQ(pages.MemoryEstimate(), PagesMemory(pages)) << "the estimate is what the packed pages take";
-    const std::string packed = Saved(pages);
+    const std::string packed = SavedPages(pages);
     UnpackAll(pages.XMLDoc().Root());
     EXPECT_EQ(PackedPages(pages), 0);
-    EXPECT_EQ(Saved(pages), packed);
+    EXPECT_EQ(SavedPages(pages), packed);
     EXPECT_GT(PagesMemory(pages), 3 * pages.MemoryEstimate()) << "heap elements cost more";
 
     TfrxPreviewPages loaded(&t.Report);
@@ -537,7 +527,7 @@ TEST(PackedPages, SaveIsTheSameAsOfTheUnpackedStore) {
     stream.SetPosition(0);
     loaded.LoadFromStream(stream);
     EXPECT_EQ(PackedPages(loaded), 5);
-    EXPECT_EQ(Saved(loaded), packed);
+    EXPECT_EQ(SavedPages(loaded), packed);
     EXPECT_EQ(DescribeAll(loaded), DescribeAll(pages));
 }
 
@@ -622,9 +612,9 @@ TEST(PackedPages, KeptBlockCutFromAPackedPage) {
         bands += "| ";
     }
     EXPECT_EQ(bands, "0/20=kept 0 | 0/20=next 5/200=kept 1 5/230=kept 2 0/260=after | ");
-    const std::string saved = Saved(pages);
+    const std::string saved = SavedPages(pages);
     UnpackAll(pages.XMLDoc().Root());
-    EXPECT_EQ(Saved(pages), saved);
+    EXPECT_EQ(SavedPages(pages), saved);
 }
 
 // With the file cache, packed pages go to the temporary file and come back; the file saved
@@ -645,7 +635,7 @@ TEST(PackedPages, FileCacheMovesPackedPages) {
     EXPECT_FALSE(cached.XMLDoc().TempFileName().empty());
     EXPECT_LT(LoadedPages(cached), 1000);
     EXPECT_LE(cached.MemoryEstimate(), 1048576 + 2 * 2100);
-    EXPECT_EQ(Saved(cached), Saved(plain));
+    EXPECT_EQ(SavedPages(cached), SavedPages(plain));
     EXPECT_LT(LoadedPages(cached), 1000) << "saving leaves moved pages in the file";
     EXPECT_EQ(TextOf(MemoOf(cached.GetPage(700), "Memo1")), "row 700" + filler);
     EXPECT_TRUE(PagesOf(cached)->Items(700)->Packed());
@@ -678,6 +668,6 @@ TEST(PackedPages, PreviewBuildsFromPackedPages) {
             ASSERT_TRUE(PagesOf(loaded)->Items(i)->Packed() || !PagesOf(loaded)->Items(i)->Loaded()) << i;
         }
     EXPECT_FALSE(loaded.XMLDoc().TempFileName().empty()) << "pages dropped from the cache went to the file";
-    EXPECT_EQ(Saved(loaded), Saved(pages));
+    EXPECT_EQ(SavedPages(loaded), SavedPages(pages));
     std::remove(file.c_str());
 }
