@@ -721,6 +721,9 @@ void TfrxObjectInspector::DoModify() {
         if (i >= 0 && items->Strings(i) != ObjectText(o)) {
             items->Delete(i);
             ObjectsCB->SetItemIndex(items->AddObject(ObjectText(o), o));
+            // The box no longer holds the texts last listed: the next list fills it again
+            // (an undo brings back objects at the same addresses under the old names).
+            FListed.clear();
         }
         FUpdating = false;
     }

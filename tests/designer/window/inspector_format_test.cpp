@@ -185,6 +185,25 @@ TEST(DesignerInspector, EachEditIsOneUndoStep) {
     EXPECT_EQ(box->IndexOf("Amount: TfrxMemoView"), -1);
 }
 
+// A name typed in the inspector renames the object's entry in the object box; the next
+// list of the same objects fills the box again even when their names are back to what it
+// listed before (an undo reloads the report, often at the same addresses).
+TEST(DesignerInspector, ObjectBoxFollowsANameTakenBackAtTheSameAddress) {
+    TInspectedDesigner f;
+    f.Select({f.Find("Memo2")});
+    TfrxObjectInspector* insp = f.Insp();
+    insp->SetValue(insp->FindRow("Name"), "Amount");
+    TStringList* box = insp->ObjectsCB->Items();
+    ASSERT_GE(box->IndexOf("Amount: TfrxMemoView"), 0);
+    TfrxComponent* memo = f.Find("Amount");
+    ASSERT_NE(memo, nullptr);
+    memo->SetName("Memo2");
+    insp->SetObjectList(f.Form->Objects());
+    EXPECT_GE(box->IndexOf("Memo2: TfrxMemoView"), 0);
+    EXPECT_EQ(box->IndexOf("Amount: TfrxMemoView"), -1);
+    EXPECT_EQ(box->Count(), static_cast<int>(f.Form->Objects().size()));
+}
+
 // An event row's button makes the handler in the script (from the language's template),
 // names it in the property and shows it on the code page, one undo step; the row's list
 // then offers it, and the button on a named handler shows it without making another.
