@@ -60,7 +60,7 @@ size_t FloatText(char* Buffer, double value) {
     const char separator = FormatSettings.DecimalSeparator;
     TFloatText& slot = cache[((bits ^ (bits >> 29)) * 0x9E3779B97F4A7C15ull) >> 58];
     if (slot.Separator == separator && slot.Bits == bits) {
-        std::memcpy(Buffer, slot.Text, slot.Size);
+        std::memcpy(Buffer, slot.Text, sizeof slot.Text);   // a fixed size: no call
         return slot.Size;
     }
     const auto [end, error] = std::to_chars(Buffer, Buffer + 48, value, std::chars_format::fixed);
@@ -122,8 +122,7 @@ void frxDiffFloatItem(std::string& Out, std::string_view Key, double Value) {
     if (Key.size() <= 56) {
         size_t n = 0;
         buffer[n++] = ' ';
-        std::memcpy(buffer + n, Key.data(), Key.size());
-        n += Key.size();
+        for (const char c : Key) buffer[n++] = c;   // keys are short: no memcpy call
         buffer[n++] = '=';
         buffer[n++] = '"';
         if (const size_t size = FloatText(buffer + n, Value); size > 0) {
@@ -552,9 +551,10 @@ std::string TfrxComponent::GetDescription() const { return ClassName(); }
 // --- Differences ---------------------------------------------------------------------------
 
 void TfrxComponent::ComponentDiff(TfrxComponent* o, std::string& s) const {
-    if (DiffWritesLeft() && FloatsDiffer(FLeft, o->FLeft)) frxDiffFloatItem(s, "l", FLeft);
-    if (DiffAlwaysWritesTop() || FloatsDiffer(FTop, o->FTop)) frxDiffFloatItem(s, "t", FTop);
-    if (DiffWritesWidth() && FloatsDiffer(FWidth, o->FWidth)) frxDiffFloatItem(s, "w", FWidth);
+    // The places are compared first: the hooks are asked only when they decide.
+    if (FloatsDiffer(FLeft, o->FLeft) && DiffWritesLeft()) frxDiffFloatItem(s, "l", FLeft);
+    if (FloatsDiffer(FTop, o->FTop) || DiffAlwaysWritesTop()) frxDiffFloatItem(s, "t", FTop);
+    if (FloatsDiffer(FWidth, o->FWidth) && DiffWritesWidth()) frxDiffFloatItem(s, "w", FWidth);
     if (FloatsDiffer(FHeight, o->FHeight)) frxDiffFloatItem(s, "h", FHeight);
     if (FVisible != o->FVisible) frxDiffItem(s, "Visible", FVisible ? "True" : "False");
     if (!FParentFont) {
@@ -571,8 +571,8 @@ void TfrxComponent::ComponentDiff(TfrxComponent* o, std::string& s) const {
 }
 
 void TfrxComponent::PlaceDiffTo(TfrxComponent* o, std::string& s) const {
-    if (DiffWritesLeft() && FloatsDiffer(FLeft, o->FLeft)) frxDiffFloatItem(s, "l", FLeft);
-    if (DiffAlwaysWritesTop() || FloatsDiffer(FTop, o->FTop)) frxDiffFloatItem(s, "t", FTop);
+    if (FloatsDiffer(FLeft, o->FLeft) && DiffWritesLeft()) frxDiffFloatItem(s, "l", FLeft);
+    if (FloatsDiffer(FTop, o->FTop) || DiffAlwaysWritesTop()) frxDiffFloatItem(s, "t", FTop);
     if (FloatsDiffer(FHeight, o->FHeight)) frxDiffFloatItem(s, "h", FHeight);
 }
 

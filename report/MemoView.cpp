@@ -512,7 +512,8 @@ void TfrxCustomMemoView::DiffTo(TfrxComponent* AComponent, std::string& s) {
     if (FloatsDiffer(LineSpacing, o->LineSpacing)) DiffItem(s, "LineSpacing", frxDiffFloat(LineSpacing));
     // The lines joined by line breaks, escaped in place.
     s += " x=\"";
-    for (int i = 0; i < FMemo->Count(); ++i) {
+    const int lines = FMemo->Count();
+    for (int i = 0; i < lines; ++i) {
         if (i > 0) s += "&#13;&#10;";
         frxAddStrToXML(s, (*FMemo)[i]);
     }

@@ -218,9 +218,11 @@ void* TfrxOutline::GetCurPosition() {
 // goes with them, so a later object at the same address never finds a stale copy.
 class TfrxPreviewPages::TLinks : public TComponent {
 public:
-    TLinks() : TComponent(nullptr) {}
+    // Every change counts in Stamp.
+    explicit TLinks(uint64_t& Stamp) : TComponent(nullptr), FStamp(Stamp) {}
     ~TLinks() override { Clear(); }
     void Set(TfrxComponent* Template, TfrxComponent* Copy) {
+        ++FStamp;
         auto [it, added] = FMap.try_emplace(Key(Template), Copy);
         if (!added) {
             it->second = Copy;
@@ -233,6 +235,7 @@ public:
         return it == FMap.end() ? nullptr : it->second;
     }
     void Clear() {
+        ++FStamp;
         for (auto& [t, c] : FMap) const_cast<TComponent*>(t)->RemoveFreeNotification(this);
         FMap.clear();
     }
@@ -240,18 +243,19 @@ public:
     // more: the map is keyed by that address.
     void Notification(TComponent* AComponent, TOperation Operation) override {
         TComponent::Notification(AComponent, Operation);
-        if (Operation == opRemove) FMap.erase(AComponent);
+        if (Operation == opRemove && FMap.erase(AComponent)) ++FStamp;
     }
 
 private:
     static const TComponent* Key(const TfrxComponent* c) { return c; }
     std::unordered_map<const TComponent*, TfrxComponent*> FMap;
+    uint64_t& FStamp;
 };
 
 // --- TfrxPreviewPages ----------------------------------------------------------------------
 
 TfrxPreviewPages::TfrxPreviewPages(TfrxReport* AReport)
-    : TfrxCustomPreviewPages(AReport), FLinks(std::make_unique<TLinks>()) {
+    : TfrxCustomPreviewPages(AReport), FLinks(std::make_unique<TLinks>(FLinkStamp)) {
     FXMLDoc.Root()->SetName("preparedreport");
     SetOutline(std::make_unique<TfrxOutline>(this));
     CurPage = -1;
@@ -307,6 +311,7 @@ void TfrxPreviewPages::Clear() {
     ClearCache();
     FLinks->Clear();
     FSourceInfo.clear();
+    ++FLinkStamp;
     FSourcePages.clear();
     FXMLDoc.Clear();
     PagesOutline()->Reset();
@@ -341,6 +346,7 @@ void TfrxPreviewPages::RegisterCopy(TfrxComponent* Copy, TfrxComponent* Template
     info.Template = Template;
     if (Template) FLinks->Set(Template, Copy);
     FSourceInfo[Copy] = std::move(info);
+    ++FLinkStamp;
 }
 
 void TfrxPreviewPages::AddSourcePage(TfrxPage* Page) {
@@ -349,6 +355,7 @@ void TfrxPreviewPages::AddSourcePage(TfrxPage* Page) {
     copy->AssignAll(Page);
     const int index = SourcePageCount();
     FSourceInfo[copy.get()] = TSourceInfo{copy->ClassName(), {}, {}, Page};
+    ++FLinkStamp;
     FLinks->Set(Page, copy.get());
     std::vector<TfrxComponent*> copies = copy->AllObjects();
     std::vector<TfrxComponent*> templates = Page->AllObjects();
@@ -389,6 +396,7 @@ void TfrxPreviewPages::LinkToSource(TfrxComponent* Obj, TfrxComponent* Like) {
     TfrxComponent* copy = it != FRunLinks.end() ? it->second : FLinks->Get(Like);
     if (copy) FRunLinks[Obj] = copy;
     else FRunLinks.erase(Obj);
+    ++FLinkStamp;
 }
 
 const TfrxPreviewPages::TSourceInfo* TfrxPreviewPages::SourceInfoOf(TfrxComponent* Obj, TfrxComponent*& Copy) const {
@@ -451,64 +459,85 @@ void TfrxPreviewPages::AddPage(TfrxPage* Page) {
     CurPage = pages->Count() - 1;
 }
 
-std::string_view TfrxPreviewPages::ObjectText(TfrxComponent* Obj, std::string_view& Name) {
-    FText.clear();
-    TfrxComponent* source = nullptr;
-    const TSourceInfo* info = SourceInfoOf(Obj, source);
-    if (!info) {
-        Name = Obj->ClassName();
-        FText = Obj->AllDiff(nullptr);
-        return FText;
-    }
-    Name = info->Alias;
-    auto* view = frxAs<TfrxView>(Obj);
-    if (!IsFinalPass()) {
-        // The engine reads back only the places of a pass's bands (and the objects of a
-        // pass before the last are not written).
-        if (Obj->Is<TfrxBand>()) Obj->PlaceDiffTo(source, FText);
-        else Obj->TfrxComponent::DiffTo(source, FText);
-    } else if (view && view->StoreInFull) {
-        FText = Obj->AllDiff(source);
-        return FText;
-    } else {
-        Obj->DiffTo(source, FText);
-    }
-    std::string_view text = FText;
-    while (!text.empty() && static_cast<unsigned char>(text.front()) <= ' ') text.remove_prefix(1);
-    return text;
+inline const TfrxPreviewPages::TWriteInfo& TfrxPreviewPages::WriteInfoOf(TfrxComponent* Obj) {
+    const auto key = reinterpret_cast<uintptr_t>(Obj);
+    TWriteInfo& w = FWriteInfos[((key >> 4) * 0x9E3779B97F4A7C15ull) >> (64 - kWriteInfoBits)];
+    const TClass cls = Obj->ClassType();
+    if (w.Obj == Obj && w.Stamp == FLinkStamp && w.Class == cls) [[likely]] return w;
+    FindWriteInfo(w, Obj, cls);
+    return w;
 }
 
-// Obj and the objects inside it as packed records: no heap element per object.
-void TfrxPreviewPages::WriteObject(TfrxComponent* Obj) {
+void TfrxPreviewPages::FindWriteInfo(TWriteInfo& w, TfrxComponent* Obj, TClass cls) {
+    w.Obj = Obj;
+    w.Class = cls;
+    w.Stamp = FLinkStamp;
+    w.Copy = nullptr;
+    w.Info = SourceInfoOf(Obj, w.Copy);
+    w.Kind = (IsCrossView(Obj) ? wkCrossView : 0) | (Obj->Is<TfrxSubreport>() ? wkSubreport : 0) |
+             (Obj->Is<TfrxBand>() ? wkBand : 0) | (Obj->Is<TfrxView>() ? wkView : 0);
+    w.Head = TfrxXMLPacker::RecordHead(w.Info ? std::string_view(w.Info->Alias) : std::string_view(Obj->ClassName()));
+}
+
+// Obj and the objects inside it as packed records, each text written straight into the
+// records: no heap element and no copy of the text per object.
+void TfrxPreviewPages::WriteObject(TfrxComponent* Obj, bool FinalPass) {
     if (!Obj->Visible()) return;
-    if (IsCrossView(Obj)) return;
-    if (Obj->Is<TfrxSubreport>()) {
-        for (TfrxComponent* c : Obj->ObjectList()) WriteObject(c);
+    const TWriteInfo& w = WriteInfoOf(Obj);
+    const uint8_t kind = w.Kind;
+    if (kind & wkCrossView) return;
+    if (kind & wkSubreport) {
+        for (TfrxComponent* c : Obj->ObjectList()) WriteObject(c, FinalPass);
         return;
     }
-    std::string_view name;
-    const std::string_view text = ObjectText(Obj, name);
     // A pass before the last keeps only what the engine reads back from its pages: the
     // bands with their places (the last Y, keep blocks moved to the next page, bands
     // already on a page). The objects inside them are written by the last pass only.
-    if (Obj->ObjectList().empty() || (!IsFinalPass() && Obj->Is<TfrxBand>())) {
-        FPacker.Add(name, text);
-        return;
+    const bool band = (kind & wkBand) != 0;
+    const bool children = (FinalPass || !band) && !Obj->ObjectList().empty();
+    TfrxComponent* source = w.Copy;
+    std::string& out = FPacker.OpenHead(w.Head);
+    if (!w.Info) {
+        out += Obj->AllDiff(nullptr);
+        FPacker.CloseText(false, children);
+    } else if (!FinalPass) {
+        if (band) Obj->PlaceDiffTo(source, out);
+        else Obj->TfrxComponent::DiffTo(source, out);
+        FPacker.CloseText(true, children);
+    } else if ((kind & wkView) && static_cast<TfrxView*>(Obj)->StoreInFull) {
+        out += Obj->AllDiff(source);
+        FPacker.CloseText(false, children);
+    } else {
+        Obj->DiffTo(source, out);
+        FPacker.CloseText(true, children);
     }
-    FPacker.Begin(name, text);
-    for (TfrxComponent* c : Obj->ObjectList()) WriteObject(c);
+    if (!children) return;
+    // The entry w may be taken by a child's from here on.
+    for (TfrxComponent* c : Obj->ObjectList()) WriteObject(c, FinalPass);
     FPacker.End();
 }
 
 void TfrxPreviewPages::AddObject(TfrxComponent* Obj) {
-    if (PassWritesNoBands && !IsFinalPass()) return;
+    const bool finalPass = IsFinalPass();
+    if (PassWritesNoBands && !finalPass) return;
     TfrxXMLItem* page = CurPageItem();
     if (!Obj || !page) return;
     if (!page->Loaded()) FXMLDoc.LoadItem(page);
-    FPacker.Clear();
-    WriteObject(Obj);
-    page->AddPacked(FPacker.Records());
-    FAllocated += static_cast<int64_t>(FPacker.Records().size());
+    if (FWriteInfos.empty()) FWriteInfos.resize(size_t{1} << kWriteInfoBits);
+    // The packer goes on at the end of the page's records; what a failure left half
+    // written is taken off again.
+    std::string& records = page->PackedRecords();
+    const size_t before = records.size();
+    FPacker.SwapRecords(records);
+    try {
+        WriteObject(Obj, finalPass);
+    } catch (...) {
+        FPacker.SwapRecords(records);
+        records.resize(before);
+        throw;
+    }
+    FPacker.SwapRecords(records);
+    FAllocated += static_cast<int64_t>(records.size() - before);
 }
 
 void TfrxPreviewPages::BeginPass() {
@@ -861,6 +890,7 @@ void TfrxPreviewPages::ReadSourcePages() {
             FSourceInfo[c] = std::move(info);
         }
         FSourcePages.push_back(std::move(page));
+        ++FLinkStamp;
     }
     KeepErrors(Report(), serializer);
     delete source;
@@ -884,7 +914,10 @@ void TfrxPreviewPages::ReadDictionary() {
         }
         FDictionary.Add(item->Name(), sourceName, obj);
         if (obj)
-            if (auto it = FSourceInfo.find(obj); it != FSourceInfo.end()) it->second.Alias = item->Name();
+            if (auto it = FSourceInfo.find(obj); it != FSourceInfo.end()) {
+                it->second.Alias = item->Name();
+                ++FLinkStamp;
+            }
     }
     delete dict;
 }

@@ -168,8 +168,13 @@ public:
     // has none. These links are plain addresses, for objects made and freed in bulk: the
     // maker drops them all (ForgetRunLinks) before any of its objects is freed for good.
     void LinkToSource(TfrxComponent* Obj, TfrxComponent* Like);
-    void ForgetRunLinks() { FRunLinks.clear(); }
-    void ForgetRunLink(const TfrxComponent* Obj) { FRunLinks.erase(Obj); }
+    void ForgetRunLinks() {
+        if (!FRunLinks.empty()) ++FLinkStamp;
+        FRunLinks.clear();
+    }
+    void ForgetRunLink(const TfrxComponent* Obj) {
+        if (FRunLinks.erase(Obj)) ++FLinkStamp;
+    }
     // Like has a source copy (AddToSourcePage or AddSourcePage made one).
     bool HasSource(TfrxComponent* Like) const { return SourceOf(Like) != nullptr; }
     void BeginPass() override;
@@ -276,6 +281,20 @@ private:
         TfrxComponent* Template = nullptr;   // compared only, never followed
     };
 
+    // What writing a printed object takes from the links and the source copies, found
+    // once per object: valid while FLinkStamp (counting every change of the links and the
+    // source copies) and the object's class stay the same.
+    struct TWriteInfo {
+        const TfrxComponent* Obj = nullptr;
+        TClass Class = nullptr;
+        uint64_t Stamp = 0;
+        TfrxComponent* Copy = nullptr;        // nullptr: no source copy
+        const TSourceInfo* Info = nullptr;
+        uint8_t Kind = 0;                     // TWriteKind flags of the object's class
+        std::string Head;                     // the packer's record head of its element name
+    };
+    enum TWriteKind : uint8_t { wkCrossView = 1, wkSubreport = 2, wkBand = 4, wkView = 8 };
+
     TfrxXMLItem* PagesItem();
     // The page the engine writes; the page it wrote before is packed when it moved on.
     TfrxXMLItem* CurPageItem();
@@ -285,10 +304,12 @@ private:
     void CheckFileCache();
     bool FileCacheOn() const;
     bool IsFinalPass() const;
-    // Writes Obj and its visible children into FPacker.
-    void WriteObject(TfrxComponent* Obj);
-    // The element name and attribute text of Obj; the text lives in FText.
-    std::string_view ObjectText(TfrxComponent* Obj, std::string_view& Name);
+    // Writes Obj and its visible children into FPacker (only the places of bands in a
+    // pass before the last).
+    void WriteObject(TfrxComponent* Obj, bool FinalPass);
+    // Obj's entry in FWriteInfos, found again when it is not valid.
+    const TWriteInfo& WriteInfoOf(TfrxComponent* Obj);
+    void FindWriteInfo(TWriteInfo& Info, TfrxComponent* Obj, TClass Class);
     TfrxComponent* SourceOf(TfrxComponent* Obj) const;
     // Obj's source copy (in Copy) and what the store keeps of it; nullptr when none.
     const TSourceInfo* SourceInfoOf(TfrxComponent* Obj, TfrxComponent*& Copy) const;
@@ -319,9 +340,14 @@ private:
     int64_t FAllocated = 0;
     // The page the engine used last (-1: none).
     int FOpenPage = -1;
-    // Buffers kept between objects: an object's attribute text, a band's objects.
-    std::string FText;
+    // A band's records, kept between bands.
     TfrxXMLPacker FPacker;
+    // Counts the changes of FLinks, FRunLinks and FSourceInfo (starts at 1: an empty
+    // entry is never valid).
+    uint64_t FLinkStamp = 1;
+    // Entries of the objects written, by their address (made by the first AddObject).
+    static constexpr int kWriteInfoBits = 7;
+    std::vector<TWriteInfo> FWriteInfos;
 };
 
 // Makes the report create these prepared pages (the prepared-pages class variable).

@@ -4,6 +4,7 @@
 #include <unistd.h>
 
 #include <algorithm>
+#include <array>
 #include <cstring>
 #include <filesystem>
 
@@ -124,6 +125,10 @@ constexpr uint8_t kHasChildren = 16;
 constexpr uint8_t kKnownFlags = 31;
 
 void PutNumber(std::string& out, uint64_t v) {
+    if (v < 0x80) [[likely]] {
+        out += static_cast<char>(v);
+        return;
+    }
     while (v >= 0x80) {
         out += static_cast<char>(static_cast<uint8_t>(v) | 0x80);
         v >>= 7;
@@ -208,17 +213,21 @@ void CloseChildren(std::string& out, size_t flagsAt, size_t at) {
 
 namespace {
 
-// The characters an attribute value escapes (ORDER ESCAPED: the switch below).
-constexpr bool IsEscaped(unsigned char c) {
-    return c == '\n' || c == '\r' || c == '"' || c == '&' || c == '<' || c == '>';
-}
+// The characters an attribute value escapes (ORDER ESCAPED: the switch below), as a table
+// looked up once per character.
+constexpr std::array<bool, 256> kEscaped = [] {
+    std::array<bool, 256> t{};
+    for (unsigned char c : {'\n', '\r', '"', '&', '<', '>'}) t[c] = true;
+    return t;
+}();
 
 }  // namespace
 
 void frxAddStrToXML(std::string& Out, std::string_view Text) {
     // Most texts hold nothing to escape: they go in whole.
+    const auto* p = reinterpret_cast<const unsigned char*>(Text.data());
     size_t i = 0;
-    while (i < Text.size() && !IsEscaped(static_cast<unsigned char>(Text[i]))) ++i;
+    while (i < Text.size() && !kEscaped[p[i]]) ++i;
     if (i == Text.size()) {
         Out += Text;
         return;
@@ -328,8 +337,7 @@ void TfrxXMLItem::Clear() {
     if (FUnloadable) FLoaded = false;
 }
 
-int TfrxXMLItem::Count() const {
-    if (FPacked.empty()) return static_cast<int>(FItems.size());
+int TfrxXMLItem::PackedCount() const {
     int n = 0;
     TRecord r;
     for (size_t pos = 0; pos < FPacked.size(); ++n) ReadRecord(FPacked, pos, r);
@@ -392,8 +400,7 @@ void TfrxXMLItem::Pack() {
     FPacked.assign(out);
 }
 
-void TfrxXMLItem::Unpack() const {
-    if (FPacked.empty()) return;
+void TfrxXMLItem::UnpackRecords() const {
     std::vector<std::unique_ptr<TfrxXMLItem>> children;
     TRecord r;
     for (size_t pos = 0; pos < FPacked.size();) {
@@ -419,8 +426,12 @@ void TfrxXMLItem::Unpack() const {
 
 void TfrxXMLItem::AddPacked(std::string_view Records) {
     if (Records.empty()) return;
+    PackedRecords() += Records;
+}
+
+std::string& TfrxXMLItem::PackedRecords() {
     if (!FItems.empty()) Pack();
-    FPacked += Records;
+    return FPacked;
 }
 
 int64_t TfrxXMLItem::ChildrenMemory() const {
@@ -462,19 +473,55 @@ bool TfrxXMLChildReader::HasProp(std::string_view Name) const {
 
 // --- TfrxXMLPacker -------------------------------------------------------------------------
 
+// An element with children leaves one byte for the children's length: most lengths
+// take one, and End makes room for a longer one.
 void TfrxXMLPacker::Begin(std::string_view Name, std::string_view Text) {
     const size_t flagsAt = FData.size();
     PutHeader(FData, kHasChildren, Name, Text, 0);
     FOpen.emplace_back(flagsAt, FData.size());
+    FData += '\0';
 }
 
 void TfrxXMLPacker::End() {
-    const auto [flagsAt, at] = FOpen.back();
+    const auto [flagsAt, lengthAt] = FOpen.back();
     FOpen.pop_back();
-    CloseChildren(FData, flagsAt, at);
+    const size_t n = FData.size() - lengthAt - 1;
+    if (n == 0) {
+        FData.pop_back();
+        FData[flagsAt] = static_cast<char>(static_cast<uint8_t>(FData[flagsAt]) & ~kHasChildren);
+    } else if (n < 0x80) {
+        FData[lengthAt] = static_cast<char>(n);
+    } else {
+        std::string length;
+        PutNumber(length, n);
+        FData.replace(lengthAt, 1, length);
+    }
 }
 
 void TfrxXMLPacker::Add(std::string_view Name, std::string_view Text) { PutHeader(FData, 0, Name, Text, 0); }
+
+std::string TfrxXMLPacker::RecordHead(std::string_view Name) {
+    std::string head(1, '\0');
+    PutNumber(head, Name.size());
+    head += Name;
+    return head;
+}
+
+// The length of the text CloseText ends, in front of it.
+void TfrxXMLPacker::PutTextLength(bool DropLeadingBlanks) {
+    size_t blanks = 0;
+    if (DropLeadingBlanks)
+        while (FTextAt + blanks < FData.size() && static_cast<unsigned char>(FData[FTextAt + blanks]) <= ' ') ++blanks;
+    std::string length;
+    PutNumber(length, FData.size() - FTextAt - blanks);
+    FData.replace(FTextAt, blanks, length);
+}
+
+void TfrxXMLPacker::OpenChildren() {
+    FData[FFlagsAt] = static_cast<char>(kHasChildren);
+    FOpen.emplace_back(FFlagsAt, FData.size());
+    FData += '\0';
+}
 
 std::string TfrxXMLItem::Prop(std::string_view Name) const {
     TAttrSpan span;

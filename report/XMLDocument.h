@@ -64,7 +64,7 @@ public:
     void InsertItem(int Index, TfrxXMLItem* Item);
     // Frees all children; an unloadable element also becomes not loaded.
     void Clear();
-    int Count() const;
+    int Count() const { return FPacked.empty() ? static_cast<int>(FItems.size()) : PackedCount(); }
     TfrxXMLItem* Items(int Index) const;      // raises EListError out of range
     TfrxXMLItem* operator[](int Index) const { return Items(Index); }
     int IndexOf(const TfrxXMLItem* Item) const;
@@ -98,6 +98,9 @@ public:
     // Appends children given as packed records (TfrxXMLPacker's), without a heap element
     // for each; children held unpacked are packed first so that the order stays.
     void AddPacked(std::string_view Records);
+    // The packed records of the children, to append records to in place (children held
+    // unpacked are packed first).
+    std::string& PackedRecords();
     // Bytes the children take in memory: the packed records, or for each heap child its
     // name, text and bookkeeping and what its own children take.
     int64_t ChildrenMemory() const;
@@ -108,7 +111,11 @@ private:
     friend class TfrxXMLWriter;
     friend class TfrxXMLChildReader;
     // Turns the packed records into heap children, each keeping its own children packed.
-    void Unpack() const;
+    void Unpack() const {
+        if (!FPacked.empty()) UnpackRecords();
+    }
+    void UnpackRecords() const;
+    int PackedCount() const;
     // Frees the children, packed or not, leaving the loading state alone.
     void FreeChildren();
     // Appends this element's record with its subtree.
@@ -156,14 +163,46 @@ public:
     void Begin(std::string_view Name, std::string_view Text);
     void End();
     void Add(std::string_view Name, std::string_view Text);
+    // Add or Begin with the attribute text written straight into the records: OpenHead
+    // starts the element named by Head (RecordHead of the name: a writer of many elements
+    // with the same few names makes each head once) and returns the buffer to append the
+    // text to; CloseText ends the text (without the blanks in front of it when
+    // DropLeadingBlanks); with Children the element's children follow until End.
+    static std::string RecordHead(std::string_view Name);
+    std::string& OpenHead(std::string_view Head) {
+        FFlagsAt = FData.size();
+        FData += Head;
+        FTextAt = FData.size();
+        return FData;
+    }
+    void CloseText(bool DropLeadingBlanks, bool Children) {
+        // A difference text starts with one blank: a length below 128 takes its place.
+        const size_t n = FData.size() - FTextAt;
+        if (DropLeadingBlanks && n >= 2 && n <= 0x80 && FData[FTextAt] == ' ' &&
+            static_cast<unsigned char>(FData[FTextAt + 1]) > ' ')
+            FData[FTextAt] = static_cast<char>(n - 1);
+        else
+            PutTextLength(DropLeadingBlanks);
+        if (Children) OpenChildren();
+    }
+    // Exchanges the records with Records (the packer then goes on at the end of them);
+    // the elements begun and not ended are forgotten.
+    void SwapRecords(std::string& Records) {
+        FData.swap(Records);
+        FOpen.clear();
+    }
     bool Empty() const { return FData.empty(); }
     // The records of the elements ended so far (all must be ended).
     std::string_view Records() const { return FData; }
 
 private:
+    void PutTextLength(bool DropLeadingBlanks);
+    void OpenChildren();
     std::string FData;
-    // Of each element begun and not ended: where its flags and its children start.
+    // Of each element begun and not ended: where its flags and its children's length are.
     std::vector<std::pair<size_t, size_t>> FOpen;
+    // Where the flags and the text of the element Open began are.
+    size_t FFlagsAt = 0, FTextAt = 0;
 };
 
 // The streaming reader: one character at a time through a 4096-byte buffer. Destroying

@@ -556,3 +556,90 @@ TEST(XMLPacked, MemoryOfPackedChildrenIsTheirRecords) {
 }
 
 }  // namespace
+
+// Every byte value, alone and inside other text, becomes its reference when it is one of
+// the six escaped characters and stays as it is otherwise.
+TEST(XMLEscape, EveryByteIsEscapedOrKept) {
+    auto expected = [](std::string_view text) {
+        std::string s;
+        for (const char c : text) {
+            switch (c) {
+                case '\n': s += "&#10;"; break;
+                case '\r': s += "&#13;"; break;
+                case '"': s += "&#34;"; break;
+                case '&': s += "&#38;"; break;
+                case '<': s += "&#60;"; break;
+                case '>': s += "&#62;"; break;
+                default: s += c;
+            }
+        }
+        return s;
+    };
+    for (int b = 0; b < 256; ++b) {
+        const std::string c(1, static_cast<char>(b));
+        for (const std::string& text : {c, "ab" + c + "cd", std::string(20, 'x') + c, c + "项目" + c}) {
+            std::string out = "kept";
+            frxAddStrToXML(out, text);
+            EXPECT_EQ(out, "kept" + expected(text)) << "byte " << b;
+        }
+    }
+}
+
+// A text written into the records in place, with the blanks in front dropped or not and
+// with children or not, makes the same records as the element packed from the heap; so
+// do Begin and Add. Texts and children run across the one-, two- and three-byte lengths.
+TEST(XMLPacked, TextsWrittenInPlaceAreTheRecordsOfPackedElements) {
+    const std::string texts[] = {"",
+                                 " ",
+                                 "  ",
+                                 " x=\"1\"",
+                                 "x=\"1\"",
+                                 "\t x",
+                                 " \x01y",
+                                 " " + std::string(126, 'b'),
+                                 " " + std::string(127, 'b'),
+                                 " " + std::string(128, 'b'),
+                                 "  " + std::string(127, 'b'),
+                                 std::string(300, 'a'),
+                                 " " + std::string(300, 'a')};
+    struct TChildren {
+        bool Open;
+        int Count;   // records of 4 bytes each
+    };
+    const TChildren children[] = {{false, 0}, {true, 0}, {true, 1}, {true, 31}, {true, 32}, {true, 4095}, {true, 4096}};
+    for (const std::string& text : texts) {
+        for (const bool drop : {false, true}) {
+            for (const TChildren& ch : children) {
+                size_t blanks = 0;
+                while (drop && blanks < text.size() && static_cast<unsigned char>(text[blanks]) <= ' ') ++blanks;
+                TfrxXMLItem heap;
+                TfrxXMLItem* first = heap.Add();
+                first->SetName("before");
+                first->SetText("k=\"v\"");
+                TfrxXMLItem* element = heap.Add();
+                element->SetName("el");
+                element->SetText(text.substr(blanks));
+                for (int i = 0; i < ch.Count; ++i) element->Add()->SetName("c");
+                heap.Add()->SetName("after");
+                heap.Pack();
+                const std::string records = heap.PackedRecords();
+
+                TfrxXMLPacker inPlace, whole;
+                for (TfrxXMLPacker* p : {&inPlace, &whole}) p->Add("before", "k=\"v\"");
+                inPlace.OpenHead(TfrxXMLPacker::RecordHead("el")) += text;
+                inPlace.CloseText(drop, ch.Open);
+                if (ch.Open) whole.Begin("el", text.substr(blanks));
+                else whole.Add("el", text.substr(blanks));
+                for (TfrxXMLPacker* p : {&inPlace, &whole}) {
+                    for (int i = 0; i < ch.Count; ++i) p->Add("c", "");
+                    if (ch.Open) p->End();
+                    p->Add("after", "");
+                }
+                const std::string what = "text of " + std::to_string(text.size()) + (drop ? ", dropped" : "") +
+                                         ", children " + std::to_string(ch.Count);
+                EXPECT_EQ(std::string(inPlace.Records()), records) << what;
+                EXPECT_EQ(std::string(whole.Records()), records) << what;
+            }
+        }
+    }
+}

@@ -1,0 +1,180 @@
+// Writing printed objects into the prepared pages: what the store keeps per object between
+// writes (its source copy, short name and kind) follows every change of the links and
+// source copies, and a write that fails leaves the page as it was.
+#include <gtest/gtest.h>
+
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "platform/rtl/Exceptions.h"
+#include "report/Bands.h"
+#include "report/MemoView.h"
+#include "report/Pages.h"
+#include "report/PreviewPages.h"
+#include "report/Report.h"
+#include "report/XMLDocument.h"
+
+namespace {
+
+// A report page with a master band of two memos, copied into a store with one page.
+struct TRun {
+    TfrxReport Report{nullptr};
+    TfrxReportPage* Page;
+    TfrxMasterData* Band;
+    TfrxMemoView* Memo;
+    TfrxMemoView* Other;
+    TfrxPreviewPages Pages{&Report};
+
+    TRun() {
+        frxRegisterPreviewPages();
+        Page = new TfrxReportPage(&Report);
+        Page->SetName("Page1");
+        Band = new TfrxMasterData(Page);
+        Band->SetName("MasterData1");
+        Band->SetBounds(0, 20, 700, 30);
+        Memo = new TfrxMemoView(Band);
+        Memo->SetName("Memo1");
+        Memo->SetBounds(10, 0, 200, 20);
+        Other = new TfrxMemoView(Band);
+        Other->SetName("Memo2");
+        Other->SetBounds(300, 0, 100, 20);
+        Other->SetText("fixed");
+        Pages.AddSourcePage(Page);
+        Pages.AddPage(Page);
+    }
+
+    // A memo made during the run, on the band, with no source copy of its own.
+    TfrxMemoView* Late() {
+        auto* m = new TfrxMemoView(Band);
+        m->SetName("Late1");
+        m->SetBounds(300, 0, 200, 20);
+        m->SetText("late");
+        return m;
+    }
+};
+
+// The last element on the store's current page: name{text}[children], the text left out
+// where an element is written whole under its class name.
+std::string LastWritten(TfrxPreviewPages& Pages) {
+    TfrxXMLItem* page = Pages.XMLDoc().Root()->FindItem("previewpages")->Items(Pages.CurPage);
+    if (page->Count() == 0) return "(none)";
+    auto describe = [](const TfrxXMLItem* Item) {
+        return Item->Name().rfind("Tfrx", 0) == 0 ? Item->Name() : Item->Name() + "{" + Item->Text() + "}";
+    };
+    TfrxXMLItem* band = page->Items(page->Count() - 1);
+    std::string s = describe(band) + "[";
+    for (int i = 0; i < band->Count(); ++i) s += (i > 0 ? "," : "") + describe(band->Items(i));
+    return s + "]";
+}
+
+}  // namespace
+
+// Each case writes the band once (the store then knows its objects), changes what the
+// objects are written against, and writes the band again.
+TEST(PreparedWriting, ObjectsFollowChangedLinksAndSourceCopies) {
+    struct TCase {
+        const char* What;
+        std::function<void(TRun&)> Before;   // before the first write
+        std::function<void(TRun&)> Change;
+        std::string First, Second;
+    };
+    TfrxMemoView* late = nullptr;
+    const TCase cases[] = {
+        {"an object made in the run gets a source copy", [&](TRun& r) { late = r.Late(); },
+         [&](TRun& r) { r.Pages.AddToSourcePage(late); },
+         "b1{t=\"20\"}[m1{x=\"\"},m2{x=\"fixed\"},TfrxMemoView]",
+         "b1{t=\"20\"}[m1{x=\"\"},m2{x=\"fixed\"},m3{x=\"late\"}]"},
+        {"an object made in the run is linked to a template", [&](TRun& r) { late = r.Late(); },
+         [&](TRun& r) { r.Pages.LinkToSource(late, r.Memo); },
+         "b1{t=\"20\"}[m1{x=\"\"},m2{x=\"fixed\"},TfrxMemoView]",
+         "b1{t=\"20\"}[m1{x=\"\"},m2{x=\"fixed\"},m1{l=\"300\" x=\"late\"}]"},
+        {"its link is dropped",
+         [&](TRun& r) {
+             late = r.Late();
+             r.Pages.LinkToSource(late, r.Memo);
+         },
+         [&](TRun& r) { r.Pages.ForgetRunLink(late); },
+         "b1{t=\"20\"}[m1{x=\"\"},m2{x=\"fixed\"},m1{l=\"300\" x=\"late\"}]",
+         "b1{t=\"20\"}[m1{x=\"\"},m2{x=\"fixed\"},TfrxMemoView]"},
+        {"all links are dropped",
+         [&](TRun& r) {
+             late = r.Late();
+             r.Pages.LinkToSource(late, r.Other);
+         },
+         [&](TRun& r) { r.Pages.ForgetRunLinks(); },
+         "b1{t=\"20\"}[m1{x=\"\"},m2{x=\"fixed\"},m2{w=\"200\" x=\"late\"}]",
+         "b1{t=\"20\"}[m1{x=\"\"},m2{x=\"fixed\"},TfrxMemoView]"},
+        // The allocator mostly hands the freed template's address to the next memo: the
+        // new memo must not be written against the freed one's copy.
+        {"a template is freed and another object made", [](TRun&) {},
+         [&](TRun& r) {
+             delete r.Other;
+             late = r.Late();
+         },
+         "b1{t=\"20\"}[m1{x=\"\"},m2{x=\"fixed\"}]", "b1{t=\"20\"}[m1{x=\"\"},TfrxMemoView]"},
+        {"the store is cleared", [](TRun&) {},
+         [](TRun& r) {
+             r.Pages.Clear();
+             r.Pages.AddPage(r.Page);
+         },
+         "b1{t=\"20\"}[m1{x=\"\"},m2{x=\"fixed\"}]", "TfrxMasterData[TfrxMemoView,TfrxMemoView]"},
+        {"the store is filled again with other short names", [](TRun&) {},
+         [](TRun& r) {
+             r.Pages.Clear();
+             TfrxReportPage first(nullptr);
+             auto* band = new TfrxMasterData(&first);
+             band->SetName("MasterData9");
+             (new TfrxMemoView(band))->SetName("Memo9");
+             r.Pages.AddSourcePage(&first);
+             r.Pages.AddSourcePage(r.Page);
+             r.Pages.AddPage(r.Page);
+         },
+         "b1{t=\"20\"}[m1{x=\"\"},m2{x=\"fixed\"}]", "b2{t=\"20\"}[m2{x=\"\"},m3{x=\"fixed\"}]"},
+    };
+    for (const TCase& c : cases) {
+        TRun r;
+        c.Before(r);
+        r.Pages.AddObject(r.Band);
+        EXPECT_EQ(LastWritten(r.Pages), c.First) << c.What;
+        c.Change(r);
+        r.Pages.AddObject(r.Band);
+        EXPECT_EQ(LastWritten(r.Pages), c.Second) << c.What;
+    }
+}
+
+namespace {
+
+// A memo whose difference text fails halfway when asked to.
+class TFailingMemo : public TfrxMemoView {
+public:
+    using TfrxMemoView::TfrxMemoView;
+    bool Fail = false;
+    void DiffTo(TfrxComponent* Other, std::string& Out) override {
+        TfrxMemoView::DiffTo(Other, Out);
+        if (Fail) throw Exception("no difference");
+    }
+};
+
+}  // namespace
+
+TEST(PreparedWriting, AFailedWriteLeavesThePageAsItWas) {
+    TRun r;
+    auto* failing = new TFailingMemo(r.Band);
+    failing->SetName("Memo3");
+    r.Pages.Clear();
+    r.Pages.AddSourcePage(r.Page);
+    r.Pages.AddPage(r.Page);
+    r.Pages.AddObject(r.Band);
+    TfrxXMLItem* page = r.Pages.XMLDoc().Root()->FindItem("previewpages")->Items(0);
+    const std::string before = page->PackedRecords();
+    failing->Fail = true;
+    r.Band->SetTop(60);
+    EXPECT_THROW(r.Pages.AddObject(r.Band), Exception);
+    EXPECT_EQ(page->PackedRecords(), before);
+    EXPECT_EQ(r.Pages.MemoryEstimate(), static_cast<int64_t>(before.size()));
+    failing->Fail = false;
+    r.Pages.AddObject(r.Band);
+    EXPECT_EQ(page->Count(), 2);
+    EXPECT_EQ(LastWritten(r.Pages), "b1{t=\"60\"}[m1{x=\"\"},m2{x=\"fixed\"},m3{x=\"\"}]");
+}
