@@ -511,41 +511,39 @@ void TCustomADODataSet::DescribeColumns(TSqliteStatement& Statement, int First) 
     }
 }
 
-std::string TCustomADODataSet::ReadRow(TSqliteStatement& Statement, int First) {
-    std::string data;
+void TCustomADODataSet::ReadRow(TSqliteStatement& Statement, int First, std::string& Data) {
+    Data.clear();
     int count = Statement.ColumnCount();
     for (int i = First; i < count; ++i) {
         TColumnInfo* info = static_cast<size_t>(i - First) < FColumns.size()
                                 ? &FColumns[static_cast<size_t>(i - First)]
                                 : nullptr;
-        switch (Statement.ColumnStorage(i)) {
+        const TSqliteStatement::TColumn column = Statement.Column(i);
+        switch (column.Storage) {
         case TSqlStorage::Null:
-            RecordCodec::AppendNull(data);
+            RecordCodec::AppendNull(Data);
             break;
         case TSqlStorage::Integer:
-            RecordCodec::AppendInt(data, Statement.ColumnInt64(i));
+            RecordCodec::AppendInt(Data, column.Int);
             if (info) info->SawInteger = true;
             break;
         case TSqlStorage::Real:
-            RecordCodec::AppendReal(data, Statement.ColumnDouble(i));
+            RecordCodec::AppendReal(Data, column.Real);
             if (info) info->SawReal = true;
             break;
-        case TSqlStorage::Text: {
-            std::string_view text = Statement.ColumnText(i);
-            RecordCodec::AppendText(data, text);
+        case TSqlStorage::Text:
+            RecordCodec::AppendText(Data, column.Bytes);
             if (info) {
                 info->SawText = true;
-                if (!info->Declared) info->MaxLength = std::max(info->MaxLength, Length(text));
+                if (!info->Declared) info->MaxLength = std::max(info->MaxLength, Length(column.Bytes));
             }
             break;
-        }
         case TSqlStorage::Blob:
-            RecordCodec::AppendBlob(data, Statement.ColumnBlob(i));
+            RecordCodec::AppendBlob(Data, column.Bytes);
             if (info) info->SawBlob = true;
             break;
         }
     }
-    return data;
 }
 
 // The field type rule: a declared column keeps its declared type, widened when the values
@@ -767,7 +765,12 @@ void TADOQuery::InternalOpen() {
     if (stmt->ColumnCount() == 0) Error("CommandText does not return a result set");
     BindParameters(*stmt, parsed, *FParameters);
     DescribeColumns(*stmt, 0);
-    while (stmt->Step()) AddRecord(ReadRow(*stmt, 0), 0);
+    // Each row is put together in one buffer and stored as a copy of its exact size.
+    std::string row;
+    while (stmt->Step()) {
+        ReadRow(*stmt, 0, row);
+        AddRecord(row, 0);
+    }
     SettleColumnTypes();
     FindUpdateTable();
 }
@@ -842,12 +845,14 @@ bool TADOTable::FetchPage(TSqliteStatement& Statement, int Count) {
     Statement.BindInt64(1, FLastRowId);
     Statement.BindInt64(2, Count);
     int read = 0;
+    std::string row;
     while (Statement.Step()) {
         ++read;
         int64_t rowid = Statement.ColumnInt64(0);
         FLastRowId = rowid;
         if (InFetchedTail(rowid)) continue;
-        AddFetchedRecord(ReadRow(Statement, 1), rowid);
+        ReadRow(Statement, 1, row);
+        AddFetchedRecord(row, rowid);
     }
     Statement.Reset();
     return read == Count;

@@ -213,9 +213,9 @@ protected:
     // Reads the column descriptions of a prepared statement into FieldDefs, starting at
     // column First; the types of expression columns are settled by the fetched rows.
     void DescribeColumns(TSqliteStatement& Statement, int First);
-    // Fetches one row of the statement (from column First) into record form, noting what
-    // the values say about the columns' types.
-    std::string ReadRow(TSqliteStatement& Statement, int First);
+    // Fetches one row of the statement (from column First) into record form in Data
+    // (emptied first), noting what the values say about the columns' types.
+    void ReadRow(TSqliteStatement& Statement, int First, std::string& Data);
     // Settles the field types once every row of a result has been read.
     void SettleColumnTypes();
 

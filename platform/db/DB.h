@@ -137,6 +137,7 @@ protected:
 private:
     friend class TDataSet;
     [[noreturn]] void ConvertError(const char* Target) const;
+    bool ReadStoredValue(std::string_view Data) const;
     bool HasDisplayLabel() const { return !FDisplayLabel.empty(); }
     bool HasDisplayWidth() const { return FDisplayWidth > 0; }
     TDataSet* FDataSet = nullptr;
@@ -149,6 +150,11 @@ private:
     bool FVisible = true;
     bool FReadOnly = false;
     bool FDefaultField = false;           // created by the dataset on Open
+    // Value() of the record of this serial and content version (TDataSet::BrowsedRecord),
+    // kept until either differs.
+    mutable Variant FValue;
+    mutable uint64_t FValueSerial = 0;
+    mutable uint64_t FValueVersion = 0;
 };
 
 // One class per field type, so form resources can name them.
@@ -423,6 +429,15 @@ public:
 
     // --- For fields and data sources ---------------------------------------------------
     Variant GetColumnValue(int FieldNo) const;            // database form
+    // In browse state, the current record (nullptr when there is none) and the version of
+    // the records' content: its serial and the version are a pair no other record or
+    // content ever has (the version comes from a process-wide count, taken again on open,
+    // close, post and delete). nullptr too while a record is edited or inserted.
+    const TRecord* BrowsedRecord(uint64_t& Version) const {
+        if (FState != dsBrowse || FCurrent < 0) return nullptr;
+        Version = FContentVersion;
+        return &FRecords[static_cast<size_t>(FCurrent)];
+    }
     void SetColumnValue(TField* Field, Variant Stored);  // database form, edit state only
     [[noreturn]] void Error(std::string_view Text) const;   // "Name: Text" when named
 
@@ -497,6 +512,8 @@ private:
     bool FEof = true;
     bool FAllFetched = true;
     uint64_t FNextSerial = 1;
+    uint64_t FContentVersion = 0;                     // see BrowsedRecord
+    void ContentChanged();
     // Edit buffer.
     std::vector<Variant> FEditValues;
     std::vector<bool> FEditChanged;

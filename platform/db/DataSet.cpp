@@ -134,7 +134,13 @@ void TDataSet::Loaded() {
     }
 }
 
+void TDataSet::ContentChanged() {
+    static uint64_t versions = 0;
+    FContentVersion = ++versions;
+}
+
 void TDataSet::DoOpen() {
+    ContentChanged();
     FRecords.clear();
     FTailStart = 0;
     FTailRowIds.clear();
@@ -172,6 +178,7 @@ void TDataSet::DoClose() {
         InternalClose();
     } catch (...) {
     }
+    ContentChanged();
     FRecords.clear();
     FTailStart = 0;
     FTailRowIds.clear();
@@ -679,6 +686,7 @@ void TDataSet::Post() {
     } else {
         FRecords[static_cast<size_t>(FCurrent)] = std::move(record);
     }
+    ContentChanged();
     FEditValues.clear();
     FEditChanged.clear();
     FModified = false;
@@ -713,6 +721,7 @@ void TDataSet::Delete() {
     InternalDelete(FRecords[static_cast<size_t>(FCurrent)]);
     size_t at = static_cast<size_t>(FCurrent);
     FRecords.erase(FRecords.begin() + static_cast<ptrdiff_t>(at));
+    ContentChanged();
     if (at < FTailStart) --FTailStart;
     if (at == FTailStart) FetchThrough(static_cast<int>(at));
     bool wasLast = at >= FRecords.size();

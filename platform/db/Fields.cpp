@@ -77,6 +77,13 @@ size_t SkipValue(std::string_view data, size_t pos) {
     }
 }
 
+// The offset of a column's tag byte; data.size() when the record has no such column.
+size_t ColumnOffset(std::string_view data, int column) {
+    size_t pos = 0;
+    for (int i = 0; i < column && pos < data.size(); ++i) pos = SkipValue(data, pos);
+    return pos;
+}
+
 Variant ReadValue(std::string_view data, size_t pos) {
     char tag = data[pos++];
     switch (tag) {
@@ -139,8 +146,7 @@ void AppendValue(std::string& data, const Variant& value) {
 }
 
 Variant Get(std::string_view data, int column) {
-    size_t pos = 0;
-    for (int i = 0; i < column && pos < data.size(); ++i) pos = SkipValue(data, pos);
+    const size_t pos = ColumnOffset(data, column);
     if (pos >= data.size()) return Variant::Null();
     return ReadValue(data, pos);
 }
@@ -393,7 +399,57 @@ bool TField::IsNull() const { return StorageValue().IsNull(); }
 
 void TField::Clear() { SetValue(Variant::Null()); }
 
-Variant TField::Value() const { return FromStorage(StorageValue()); }
+// The value is kept for the record it came from: a report reads the same field several
+// times per record (its memos, group conditions, totals).
+Variant TField::Value() const {
+    uint64_t version = 0;
+    const TRecord* record = FDataSet && FFieldNo > 0 ? FDataSet->BrowsedRecord(version) : nullptr;
+    if (!record) return FromStorage(StorageValue());
+    if (record->Serial != FValueSerial || version != FValueVersion) {
+        if (!ReadStoredValue(record->Data)) FValue = FromStorage(RecordCodec::Get(record->Data, FFieldNo - 1));
+        FValueSerial = record->Serial;
+        FValueVersion = version;
+    }
+    return FValue;
+}
+
+// The stored kinds that FromStorage gives back as they are (NULL; text or bytes in a text
+// or blob field; an integer in an integer field; a real in a float field) are read into
+// FValue straight from the record; the same text as before keeps FValue's string. False
+// for every other pairing, which the general conversion handles.
+bool TField::ReadStoredValue(std::string_view Data) const {
+    size_t pos = ColumnOffset(Data, FFieldNo - 1);
+    if (pos >= Data.size()) return false;
+    const char tag = Data[pos++];
+    switch (tag) {
+    case tagNull:
+        FValue = Variant::Null();
+        return true;
+    case tagText:
+    case tagBlob: {
+        if (!IsStringFieldType(FDataType) && !IsBlobFieldType(FDataType) && FDataType != ftUnknown) return false;
+        const size_t n = ReadLength(Data, pos);
+        const std::string_view text = Data.substr(pos, n);
+        if (!FValue.IsString() || FValue.StrValue() != text) FValue = Variant(text);
+        return true;
+    }
+    case tagInt: {
+        if (!IsIntegerFieldType(FDataType)) return false;
+        int64_t v;
+        std::memcpy(&v, Data.data() + pos, 8);
+        FValue = FDataType == ftLargeint ? Variant::FromInt64(v) : Variant::FromInt(v);
+        return true;
+    }
+    case tagReal: {
+        if (!IsFloatFieldType(FDataType)) return false;
+        double v;
+        std::memcpy(&v, Data.data() + pos, 8);
+        FValue = Variant(v);
+        return true;
+    }
+    default: return false;
+    }
+}
 
 void TField::SetValue(const Variant& Value) {
     if (!FDataSet) DatabaseError("Field '" + FFieldName + "' has no dataset");

@@ -179,6 +179,39 @@ std::string_view TSqliteStatement::ColumnBlob(int column) const {
              : std::string_view();
 }
 
+// The column's value object is read directly: one look-up of the column instead of one
+// per question. The statement is used by one thread only.
+TSqliteStatement::TColumn TSqliteStatement::Column(int column) const {
+    sqlite3_value* value = sqlite3_column_value(FStmt, column);
+    TColumn c;
+    switch (sqlite3_value_type(value)) {
+    case SQLITE_INTEGER:
+        c.Storage = TSqlStorage::Integer;
+        c.Int = sqlite3_value_int64(value);
+        break;
+    case SQLITE_FLOAT:
+        c.Storage = TSqlStorage::Real;
+        c.Real = sqlite3_value_double(value);
+        break;
+    case SQLITE_TEXT: {
+        c.Storage = TSqlStorage::Text;
+        const unsigned char* p = sqlite3_value_text(value);
+        const int n = sqlite3_value_bytes(value);
+        if (p) c.Bytes = std::string_view(reinterpret_cast<const char*>(p), static_cast<size_t>(n));
+        break;
+    }
+    case SQLITE_BLOB: {
+        c.Storage = TSqlStorage::Blob;
+        const void* p = sqlite3_value_blob(value);
+        const int n = sqlite3_value_bytes(value);
+        if (p) c.Bytes = std::string_view(static_cast<const char*>(p), static_cast<size_t>(n));
+        break;
+    }
+    default: break;
+    }
+    return c;
+}
+
 Variant TSqliteStatement::ColumnValue(int column) const {
     switch (ColumnStorage(column)) {
     case TSqlStorage::Null: return Variant::Null();
@@ -196,7 +229,9 @@ TSqliteDatabase::~TSqliteDatabase() { Close(); }
 
 void TSqliteDatabase::Open(const std::string& fileName, TOpenMode mode) {
     Close();
-    int flags = SQLITE_OPEN_FULLMUTEX;
+    // The program uses a connection from one thread only: SQLite's own lock per call
+    // (taken by every step and every column read) is left out.
+    int flags = SQLITE_OPEN_NOMUTEX;
     switch (mode) {
     case omReadOnly: flags |= SQLITE_OPEN_READONLY; break;
     case omReadWrite: flags |= SQLITE_OPEN_READWRITE; break;

@@ -64,6 +64,15 @@ public:
     std::string_view ColumnBlob(int column) const;
     // Null, an Integer (Int64 when it does not fit), a Double or a String (blobs too).
     Variant ColumnValue(int column) const;
+    // A column read in one call (what the ones above give one by one): its storage class
+    // with the integer, the real or the bytes of text and blobs (valid until the next step).
+    struct TColumn {
+        TSqlStorage Storage = TSqlStorage::Null;
+        int64_t Int = 0;
+        double Real = 0;
+        std::string_view Bytes;
+    };
+    TColumn Column(int column) const;
 
 private:
     [[noreturn]] void Fail() const;
