@@ -11,6 +11,7 @@
 #include "platform/rtl/DateTime.h"
 #include "platform/rtl/Exceptions.h"
 
+#include <algorithm>
 #include <charconv>
 #include <climits>
 #include <cmath>
@@ -737,6 +738,38 @@ std::string FloatToStr(double value) {
         char buffer[24];
         const auto [end, error] = std::to_chars(buffer, buffer + sizeof buffer, static_cast<int64_t>(value));
         if (error == std::errc()) return std::string(buffer, end);
+    }
+    if (magnitude >= 1e-3 && magnitude < 1e9) {
+        // A few decimals (amounts): the fewest decimals whose rounded text reads back as
+        // the value give its shortest text. Below 10^9 the decimals' step of 10^-6 is
+        // wider than the spacing of doubles, so each count has one candidate at most,
+        // and the scaled value lies well within half a unit of it.
+        static constexpr double kScales[] = {1e1, 1e2, 1e3, 1e4, 1e5, 1e6};
+        for (int decimals = 1; decimals <= 6; ++decimals) {
+            const double scale = kScales[decimals - 1];
+            const auto scaled = static_cast<int64_t>(magnitude * scale + 0.5);
+            if (static_cast<double>(scaled) / scale != magnitude)
+                continue;
+            char digits[24];
+            const auto [end, error] = std::to_chars(digits, digits + sizeof digits, scaled);
+            const int length = static_cast<int>(end - digits);
+            char text[32];
+            char* out = text;
+            if (value < 0)
+                *out++ = '-';
+            if (length <= decimals) {
+                *out++ = '0';
+                *out++ = FormatSettings.DecimalSeparator;
+                for (int i = length; i < decimals; ++i)
+                    *out++ = '0';
+                out = std::copy(digits, end, out);
+            } else {
+                out = std::copy(digits, end - decimals, out);
+                *out++ = FormatSettings.DecimalSeparator;
+                out = std::copy(end - decimals, end, out);
+            }
+            return std::string(text, out);
+        }
     }
     if (magnitude >= 1e-3 && magnitude < 1e15) {
         // The same value comes again and again (a band's width on every row): its text

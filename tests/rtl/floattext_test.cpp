@@ -8,6 +8,7 @@
 
 #include <cmath>
 #include <limits>
+#include <random>
 #include <string>
 #include <vector>
 
@@ -408,6 +409,36 @@ TEST(FloatText, FloatToStrShortWayIsTheGeneralText) {
                                   std::nan(""), INFINITY, -INFINITY};
     for (int i = -3000; i <= 3000; ++i) values.push_back(i * 0.1 * 3.7795275590551185);
     for (int i = 0; i < 2000; ++i) values.push_back(i / 7.0 + i * 1e9);
+    for (const char separator : {'.', ','}) {
+        const char saved = FormatSettings.DecimalSeparator;
+        FormatSettings.DecimalSeparator = separator;
+        for (double v : values) EXPECT_EQ(FloatToStr(v), FloatToStrF(v, ffGeneral, 15, 0)) << v << " with " << separator;
+        FormatSettings.DecimalSeparator = saved;
+    }
+}
+
+// Values of one to six decimals below 10^9 take the shortest way by scaling; the text must
+// still be the general one, at the edges of that range, for neighbours of such values that
+// have no short text, and with either decimal separator.
+TEST(FloatText, FloatToStrFewDecimalsAreTheGeneralText) {
+    std::vector<double> values = {0.001, 0.0015, 0.00123456, 0.0009999, 999999999.5, 999999999.25,
+                                  999999999.999999, 999999999.9999999, 1e9 - 0.1, 1e9 + 0.5, 123456789.123456,
+                                  12345678.1234567, 0.123456, 0.1234567, 4503599627370495.5, 536870911.875};
+    for (int i = -5000; i <= 5000; ++i) {
+        values.push_back(i * 0.01);
+        values.push_back(i * 1.25);
+        values.push_back((i % 97) * 1.25 * 2);
+    }
+    std::mt19937_64 random(20261210);
+    const double scales[] = {1e1, 1e2, 1e3, 1e4, 1e5, 1e6, 1e7};
+    for (int i = 0; i < 20000; ++i) {
+        const auto whole = static_cast<int64_t>(random() % 2000000000000000) - 1000000000000000;
+        const double v = static_cast<double>(whole) / scales[i % 7];
+        values.push_back(v);
+        values.push_back(std::nextafter(v, INFINITY));
+        values.push_back(std::nextafter(v, -INFINITY));
+        values.push_back(static_cast<double>(whole % 1000000000) / scales[i % 7]);
+    }
     for (const char separator : {'.', ','}) {
         const char saved = FormatSettings.DecimalSeparator;
         FormatSettings.DecimalSeparator = separator;
