@@ -362,6 +362,8 @@ std::string TStringList::Text() const {
     return out;
 }
 
+bool TStringList::Unheard() const { return !FOnChanging && !FOnChange; }
+
 void TStringList::TakeLines(TStringList& Source) {
     if (&Source == this) return;
     if (FSorted) {
@@ -371,6 +373,13 @@ void TStringList::TakeLines(TStringList& Source) {
         AddStrings(Source);
         EndUpdate();
         Source.Clear();
+        return;
+    }
+    if (Unheard() && Source.Unheard()) {
+        std::swap(FItems, Source.FItems);
+        Source.FItems.clear();
+        ++FChangeStamp;
+        ++Source.FChangeStamp;
         return;
     }
     BeginUpdate();
@@ -386,24 +395,33 @@ void TStringList::TakeLines(TStringList& Source) {
     EndUpdate();
 }
 
+void TStringList::SplitIntoLines(std::string_view text) {
+    FItems.clear();
+    size_t pos = 0;
+    while (pos < text.size()) {
+        size_t end = pos;
+        while (end < text.size() && text[end] != '\r' && text[end] != '\n') ++end;
+        FItems.push_back(Item{std::string(text.substr(pos, end - pos)), nullptr});
+        if (end < text.size() && text[end] == '\r') ++end;
+        if (end < text.size() && text[end] == '\n') ++end;
+        pos = end;
+    }
+}
+
 void TStringList::SetText(std::string_view text) {
     if (FSorted) {
         TStrings::SetText(text);
         return;
     }
+    if (Unheard()) {
+        ++FChangeStamp;
+        SplitIntoLines(text);
+        return;
+    }
     BeginUpdate();
     try {
         Changing();
-        FItems.clear();
-        size_t pos = 0;
-        while (pos < text.size()) {
-            size_t end = pos;
-            while (end < text.size() && text[end] != '\r' && text[end] != '\n') ++end;
-            FItems.push_back(Item{std::string(text.substr(pos, end - pos)), nullptr});
-            if (end < text.size() && text[end] == '\r') ++end;
-            if (end < text.size() && text[end] == '\n') ++end;
-            pos = end;
-        }
+        SplitIntoLines(text);
         Changed();
     } catch (...) {
         Changed();

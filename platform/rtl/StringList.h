@@ -167,11 +167,17 @@ public:
     const TStringListNotify& OnChanging() const { return FOnChanging; }
 
 protected:
-    void SetUpdateState(bool updating) override;
+    // Final: a list without handlers skips the update brackets (TakeLines, SetText), as
+    // nothing else would hear them.
+    void SetUpdateState(bool updating) final;
     void Changed();
     void Changing();
 
 private:
+    // No handler is set: a change is heard by nobody.
+    bool Unheard() const;
+    // The lines of text (split at CR LF, LF or CR) in place of the list's.
+    void SplitIntoLines(std::string_view text);
     struct Item {
         std::string String;
         TObject* Object = nullptr;

@@ -343,6 +343,57 @@ TEST(StringList, ChangeStampAndTakingLines) {
     EXPECT_EQ(b.Count(), 0);
 }
 
+// A list without handlers takes a new text or another list's lines by a shorter way; the
+// lines, objects and stamps come out as on a list whose handlers hear every change, and a
+// handler set later hears the changes after it.
+TEST(StringList, UnheardListsChangeAsHeardOnes) {
+    const std::string texts[] = {"", "abc", "a\r\nb\r\n", "a\nb", "a\rb\r", "\r\n\r\na\r\n\r\n", "a\n\rb",
+                                 std::string(40, 'x') + "\n中"};
+    TStringList unheard, heard;
+    int changing = 0, changed = 0;
+    heard.SetOnChanging([&](TStringList&) { ++changing; });
+    heard.SetOnChange([&](TStringList&) { ++changed; });
+    for (const std::string& text : texts) {
+        unheard.AddObject("old", nullptr);
+        heard.AddObject("old", nullptr);
+        const uint64_t before = unheard.ChangeStamp();
+        unheard.SetText(text);
+        changing = changed = 0;
+        heard.SetText(text);
+        EXPECT_EQ(Lines(unheard), Lines(heard)) << text;
+        EXPECT_NE(unheard.ChangeStamp(), before) << text;
+        for (int i = 0; i < unheard.Count(); ++i) EXPECT_EQ(unheard.Objects(i), nullptr);
+        EXPECT_EQ(changing, 1);
+        EXPECT_EQ(changed, 1);
+    }
+
+    alignas(16) static char storage[16];
+    auto* marker = reinterpret_cast<TObject*>(storage);
+    TStringList source, target;
+    source.AddObject("first", marker);
+    source.Add("second");
+    target.SetText("gone");
+    const uint64_t sourceBefore = source.ChangeStamp(), targetBefore = target.ChangeStamp();
+    target.TakeLines(source);
+    EXPECT_EQ(Lines(target), (V{"first", "second"}));
+    EXPECT_EQ(target.Objects(0), marker);
+    EXPECT_EQ(source.Count(), 0);
+    EXPECT_NE(source.ChangeStamp(), sourceBefore);
+    EXPECT_NE(target.ChangeStamp(), targetBefore);
+
+    // One side heard: both go the long way, and the heard side hears one change.
+    int sourceChanged = 0;
+    source.SetOnChange([&](TStringList&) { ++sourceChanged; });
+    source.TakeLines(target);
+    EXPECT_EQ(Lines(source), (V{"first", "second"}));
+    EXPECT_EQ(target.Count(), 0);
+    EXPECT_EQ(sourceChanged, 1);
+    target.TakeLines(source);
+    EXPECT_EQ(sourceChanged, 2);
+    source.SetText("x");
+    EXPECT_EQ(sourceChanged, 3);
+}
+
 class StringListFiles : public testing::Test {
 protected:
     void SetUp() override {
