@@ -2,6 +2,7 @@
 // drawing through the text layout.
 #include "report/MemoView.h"
 
+#include <charconv>
 #include <cmath>
 #include <functional>
 
@@ -204,26 +205,47 @@ TfrxCustomMemoView::TExpressionPiece TfrxCustomMemoView::ParseExpression(const s
     return piece;
 }
 
-std::string TfrxCustomMemoView::CalcAndFormat(const TExpressionPiece& Piece) {
+void TfrxCustomMemoView::AppendValue(TExpressionPiece& Piece, std::string& Out) {
     if (Piece.PageCountMark) FValue = Variant("[TotalPages#]");
-    else FValue = Calc(Piece.Expr);
-    if (HideZeros && IsZeroValue(FValue)) return {};
-    return FormatData(FValue, Piece.Format ? Piece.Format.get() : FDisplayFormat.get());
+    else FValue = Calc(Piece.Expr, Piece.Handle);
+    if (HideZeros && IsZeroValue(FValue)) return;
+    AppendFormatted(FValue, Piece.Format ? Piece.Format.get() : FDisplayFormat.get(), Out);
+}
+
+void TfrxCustomMemoView::AppendFormatted(const Variant& Value, const TfrxFormat* Format, std::string& Out) const {
+    if (Format->Kind == fkText) {
+        if (Value.IsString()) {
+            Out += Value.StrValue();
+            return;
+        }
+        if (Value.IsInteger()) {
+            char digits[24];
+            const auto [end, error] = std::to_chars(digits, digits + sizeof digits, Value.IntValue());
+            Out.append(digits, end);
+            return;
+        }
+        if (Value.Kind() == varDouble) {
+            Out += FloatToStr(Value.DoubleValue());
+            return;
+        }
+    }
+    Out += FormatData(Value, Format);
 }
 
 void TfrxCustomMemoView::SplitExpressions(const std::string& Text) {
-    FSplit.Valid = true;
-    FSplit.Text = Text;
-    FSplit.Delimiters = ExpressionDelimiters;
-    FSplit.Literals.clear();
-    FSplit.Expressions.clear();
-    FSplit.Pieces.clear();
+    if (!FSplit) FSplit = std::make_unique<TSplitText>();
+    TSplitText& split = *FSplit;
+    split.Text = Text;
+    split.Delimiters = ExpressionDelimiters;
+    split.Literals.clear();
+    split.Expressions.clear();
+    split.Pieces.clear();
     const size_t comma = ExpressionDelimiters.find(',');
     const std::string open = comma == std::string::npos ? std::string() : ExpressionDelimiters.substr(0, comma);
     const std::string close = comma == std::string::npos ? ExpressionDelimiters : ExpressionDelimiters.substr(comma + 1);
     // An empty opening delimiter would stand everywhere: such a memo has no expressions.
     if (open.empty() || Text.find(open) == std::string::npos) {
-        FSplit.Literals.push_back(Text);
+        split.Literals.push_back(Text);
         return;
     }
     size_t from = 0, i = 0;
@@ -233,35 +255,43 @@ void TfrxCustomMemoView::SplitExpressions(const std::string& Text) {
         size_t end = i;
         std::string expr;
         if (!frxGetBrackedVariable(Text, open, close, i, end, expr)) break;
-        FSplit.Literals.push_back(Text.substr(from, i - from));
-        FSplit.Pieces.push_back(ParseExpression(expr));
-        FSplit.Expressions.push_back(std::move(expr));
+        split.Literals.push_back(Text.substr(from, i - from));
+        split.Pieces.push_back(ParseExpression(expr));
+        split.Expressions.push_back(std::move(expr));
         from = i = end;
     }
-    FSplit.Literals.push_back(Text.substr(from));
+    split.Literals.push_back(Text.substr(from));
+}
+
+bool TfrxCustomMemoView::SplitHolds(const std::string& Text) const {
+    return FSplit && FSplit->Text == Text && FSplit->Delimiters == ExpressionDelimiters;
 }
 
 const std::vector<std::string>& TfrxCustomMemoView::Expressions() {
     const std::string text = FMemo->Text();
-    if (!FSplit.Valid || FSplit.Text != text || FSplit.Delimiters != ExpressionDelimiters) SplitExpressions(text);
-    return FSplit.Expressions;
+    if (!SplitHolds(text)) SplitExpressions(text);
+    return FSplit->Expressions;
 }
 
 // Each expression is replaced by its value; scanning goes on after the expression, so a
 // value holding delimiters is not evaluated again.
-std::string TfrxCustomMemoView::ExpandExpressions(const std::string& Text) {
-    if (!FSplit.Valid || FSplit.Text != Text || FSplit.Delimiters != ExpressionDelimiters) SplitExpressions(Text);
-    if (FSplit.Expressions.empty()) return Text;
+void TfrxCustomMemoView::ExpandSplit(std::string& Out) {
     // The split is taken out while the expressions run: one of them may expand another
     // text of this memo (through the script). It comes back when all went well.
-    TSplitText split = std::move(FSplit);
-    FSplit.Valid = false;
-    std::string s = split.Literals[0];
-    for (size_t k = 0; k < split.Pieces.size(); ++k) {
-        s += CalcAndFormat(split.Pieces[k]);
-        s += split.Literals[k + 1];
+    std::unique_ptr<TSplitText> split = std::move(FSplit);
+    Out += split->Literals[0];
+    for (size_t k = 0; k < split->Pieces.size(); ++k) {
+        AppendValue(split->Pieces[k], Out);
+        Out += split->Literals[k + 1];
     }
     FSplit = std::move(split);
+}
+
+std::string TfrxCustomMemoView::ExpandExpressions(const std::string& Text) {
+    if (!SplitHolds(Text)) SplitExpressions(Text);
+    if (FSplit->Expressions.empty()) return Text;
+    std::string s;
+    ExpandSplit(s);
     return s;
 }
 
@@ -285,12 +315,13 @@ void TfrxCustomMemoView::GetData() {
         const bool saved = FSavedValid && FMemo->ChangeStamp() == FSavedStamp;
         const std::string text = saved ? std::string() : FMemo->Text();
         const std::string& current = saved ? FSavedText : text;
-        if (!FSplit.Valid || FSplit.Text != current || FSplit.Delimiters != ExpressionDelimiters)
-            SplitExpressions(current);
+        if (!SplitHolds(current)) SplitExpressions(current);
         // Setting a text without expressions again would change nothing (unless its lines
         // hold breaks of their own, which setting the text splits).
-        if (!FSplit.Expressions.empty() || !saved) {
-            const std::string expanded = ExpandExpressions(current);
+        if (!FSplit->Expressions.empty() || !saved) {
+            std::string expanded;
+            if (FSplit->Expressions.empty()) expanded = current;
+            else ExpandSplit(expanded);
             // The template's lines are kept aside for AfterPrint.
             if (saved && !FTemplateHeld) {
                 FTemplateLines->TakeLines(*FMemo);

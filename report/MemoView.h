@@ -148,16 +148,26 @@ protected:
 private:
     void Init();
     // An expression of the text as it is calculated: without its format suffix, with the
-    // format that suffix gives (null: the display format), the page-count mark.
+    // format that suffix gives (null: the display format), the page-count mark, and
+    // where the report's name table holds it.
     struct TExpressionPiece {
         std::string Expr;
         std::unique_ptr<TfrxFormat> Format;
         bool PageCountMark = false;
+        TfrxCalcHandle Handle;
     };
     static TExpressionPiece ParseExpression(const std::string& Expr);
-    std::string CalcAndFormat(const TExpressionPiece& Piece);
+    // Calculates the piece into FValue and appends its formatted text to Out.
+    void AppendValue(TExpressionPiece& Piece, std::string& Out);
+    // FormatData appended to Out; a text, integer or float shown as plain text goes
+    // straight in.
+    void AppendFormatted(const Variant& Value, const TfrxFormat* Format, std::string& Out) const;
     // Splits Text into its literal pieces and expressions with the current delimiters.
     void SplitExpressions(const std::string& Text);
+    // The split is of Text with the current delimiters.
+    bool SplitHolds(const std::string& Text) const;
+    // Appends the split text with every expression replaced by its value.
+    void ExpandSplit(std::string& Out);
 
     std::unique_ptr<TfrxFormat> FDisplayFormat;
     TfrxCustomMemoView* FFlowTo = nullptr;
@@ -184,14 +194,13 @@ private:
     // more literal than expressions), with the delimiters it was split by. A memo prints
     // the same text on every row; only its values change.
     struct TSplitText {
-        bool Valid = false;
         std::string Text;
         std::string Delimiters;
         std::vector<std::string> Literals;
         std::vector<std::string> Expressions;
         std::vector<TExpressionPiece> Pieces;   // one per expression
     };
-    TSplitText FSplit;
+    std::unique_ptr<TSplitText> FSplit;
 };
 
 class TfrxMemoView : public TfrxCustomMemoView {

@@ -9,6 +9,7 @@
 // are reached through the abstract classes and class variables of ReportServices.h.
 #pragma once
 
+#include <cstdint>
 #include <memory>
 #include <string>
 #include <string_view>
@@ -32,6 +33,24 @@ class TfrxExpressionCache;
 class TfrxView;
 class TfsCustomVariable;
 class TfsScript;
+struct TfrxCalcHandle;
+
+// What the report's look-up found a name to be, kept while the datasets and the system
+// variables stay as they were (a dataset field, a system variable, or neither, when the
+// rest of the look-up decides anew each time). A name entry may also be a whole "<Name>"
+// (Field holds Name), which no look-up answers and which compiles into the script's Get.
+struct TfrxNameEntry {
+    enum TKind : uint8_t { nkField, nkSysVar, nkReference, nkOther };
+    uint64_t DataSetStamp = 0;
+    uint64_t SysStamp = 0;
+    TKind Kind = nkOther;
+    TfrxDataSet* DataSet = nullptr;
+    std::string Field;
+    int SysVar = -1;
+    // The scope script's item of that name at that version of its table.
+    uint64_t ScopeVersion = 0;
+    TfsCustomVariable* ScopeItem = nullptr;
+};
 
 // (Sender): called before and after each object is printed.
 using TfrxBeforePrintEvent = TEvent<void(TfrxReportComponent* Sender)>;
@@ -178,6 +197,9 @@ public:
     // (prefixed by CurObject and ": " when set) and raised as EfrxError; run-time
     // errors of the expression propagate.
     Variant Calc(const std::string& Expr);
+    // Calc of a text calculated again and again: Handle (of that text only) keeps where
+    // the name table holds it.
+    Variant Calc(const std::string& Expr, TfrxCalcHandle& Handle);
     // The identifier look-up: Alias."Field" of a report dataset, a system variable, a
     // report variable (a string value is an expression: its Calc), an aggregate call
     // (SUM( MIN( MAX( AVG( COUNT(), a script variable of ScriptScope, OnGetValue. A
@@ -315,25 +337,12 @@ private:
     void BindScript();
     // Indexes of the report variables whose values are being computed (DoGetValue).
     std::vector<int> FEvaluating;
-    // What the look-up found a name to be, kept while the datasets and the system
-    // variables stay as they were (a dataset field, a system variable, or neither, when
-    // the rest of the look-up decides anew each time).
-    // A name entry may also be a whole "<Name>" (Field holds Name), which no look-up
-    // answers and which compiles into the script's Get.
-    struct TNameEntry {
-        enum TKind : uint8_t { nkField, nkSysVar, nkReference, nkOther };
-        uint64_t DataSetStamp = 0;
-        uint64_t SysStamp = 0;
-        TKind Kind = nkOther;
-        TfrxDataSet* DataSet = nullptr;
-        std::string Field;
-        int SysVar = -1;
-        // The scope script's item of that name at that version of its table.
-        uint64_t ScopeVersion = 0;
-        TfsCustomVariable* ScopeItem = nullptr;
-    };
-    std::unordered_map<std::string, TNameEntry> FNames;
-    const TNameEntry& NameEntry(const std::string& Expr);
+    // The look-up's names by their exact texts. Entries stay where they are until the
+    // table is emptied, which gives it a new number (handles of the old one are void).
+    std::unordered_map<std::string, TfrxNameEntry> FNames;
+    uint64_t FNamesTable = 0;
+    TfrxNameEntry& NameEntry(const std::string& Expr, TfrxCalcHandle* Handle);
     // DoGetValue; Reference receives Name when Expr is a whole "<Name>".
-    bool LookUp(const std::string& Expr, Variant& Value, std::string* Reference);
+    bool LookUp(const std::string& Expr, Variant& Value, std::string* Reference, TfrxCalcHandle* Handle);
+    Variant CalcWith(const std::string& Expr, TfrxCalcHandle* Handle);
 };

@@ -1,6 +1,7 @@
 // Running a report: the scope and report scripts, expressions (Calc and the identifier
 // look-up), preparing, showing, printing and designing, and the script events.
 #include <algorithm>
+#include <atomic>
 
 #include "platform/rtl/Format.h"
 #include "platform/rtl/Settings.h"
@@ -12,6 +13,7 @@
 #include "report/ExpressionCache.h"
 #include "report/Report.h"
 #include "report/Resources.h"
+#include "report/Views.h"
 #include "script/ScriptTools.h"
 #include "script/Script.h"
 #include "script/Statements.h"
@@ -120,21 +122,41 @@ void TfrxReport::SetLocalValue(const Variant& Value) {
 
 // --- Expressions -------------------------------------------------------------------------------
 
-const TfrxReport::TNameEntry& TfrxReport::NameEntry(const std::string& Expr) {
+namespace {
+// Name tables are numbered across the process, so that a handle never takes another
+// report's table (or a later one of the same report) for its own.
+uint64_t NewNameTable() {
+    static std::atomic<uint64_t> last{0};
+    return ++last;
+}
+}  // namespace
+
+TfrxNameEntry& TfrxReport::NameEntry(const std::string& Expr, TfrxCalcHandle* Handle) {
     const uint64_t datasets = frxDataSetNamesStamp();
     const uint64_t sys = FSysVariables->ChangeStamp();
+    if (Handle && Handle->Table == FNamesTable && FNamesTable != 0) {
+        TfrxNameEntry& kept = *Handle->Entry;
+        if (kept.DataSetStamp == datasets && kept.SysStamp == sys) return kept;
+    }
+    if (FNamesTable == 0) FNamesTable = NewNameTable();
     auto found = FNames.find(Expr);
-    if (found != FNames.end() && found->second.DataSetStamp == datasets && found->second.SysStamp == sys)
+    if (found != FNames.end() && found->second.DataSetStamp == datasets && found->second.SysStamp == sys) {
+        if (Handle) *Handle = TfrxCalcHandle{FNamesTable, &found->second};
         return found->second;
+    }
     // Expressions a script builds at run time could fill the table without end.
-    if (found == FNames.end() && FNames.size() >= 4096) FNames.clear();
-    TNameEntry& e = FNames[Expr];
-    e = TNameEntry();
+    if (found == FNames.end() && FNames.size() >= 4096) {
+        FNames.clear();
+        FNamesTable = NewNameTable();
+    }
+    TfrxNameEntry& e = FNames[Expr];
+    if (Handle) *Handle = TfrxCalcHandle{FNamesTable, &e};
+    e = TfrxNameEntry();
     e.DataSetStamp = datasets;
     e.SysStamp = sys;
     GetDatasetAndField(Expr, e.DataSet, e.Field);
     if (e.DataSet && !e.Field.empty()) {
-        e.Kind = TNameEntry::nkField;
+        e.Kind = TfrxNameEntry::nkField;
         return e;
     }
     e.DataSet = nullptr;
@@ -142,26 +164,26 @@ const TfrxReport::TNameEntry& TfrxReport::NameEntry(const std::string& Expr) {
     const auto& names = *FSysVariables;
     for (int i = 0; i < names.Count(); ++i)
         if (names[i] == Expr) {
-            e.Kind = TNameEntry::nkSysVar;
+            e.Kind = TfrxNameEntry::nkSysVar;
             e.SysVar = i;
             return e;
         }
-    if (IsWholeReference(Expr, e.Field)) e.Kind = TNameEntry::nkReference;
+    if (IsWholeReference(Expr, e.Field)) e.Kind = TfrxNameEntry::nkReference;
     else e.Field.clear();
     return e;
 }
 
-bool TfrxReport::DoGetValue(const std::string& Expr, Variant& Value) { return LookUp(Expr, Value, nullptr); }
+bool TfrxReport::DoGetValue(const std::string& Expr, Variant& Value) { return LookUp(Expr, Value, nullptr, nullptr); }
 
-bool TfrxReport::LookUp(const std::string& Expr, Variant& Value, std::string* Reference) {
+bool TfrxReport::LookUp(const std::string& Expr, Variant& Value, std::string* Reference, TfrxCalcHandle* Handle) {
     Value = Variant();
     // Copied out: reading a value may run a look-up of its own that changes the table.
-    const TNameEntry& entry = NameEntry(Expr);
-    const TNameEntry::TKind kind = entry.Kind;
+    const TfrxNameEntry& entry = NameEntry(Expr, Handle);
+    const TfrxNameEntry::TKind kind = entry.Kind;
     const int sysVar = entry.SysVar;
-    if (Reference && kind == TNameEntry::nkReference) *Reference = entry.Field;
+    if (Reference && kind == TfrxNameEntry::nkReference) *Reference = entry.Field;
     // A dataset field: Alias."Field".
-    if (kind == TNameEntry::nkField) {
+    if (kind == TfrxNameEntry::nkField) {
         TfrxDataSet* ds = entry.DataSet;
         const std::string field = entry.Field;
         Value = ds->GetValue(field);
@@ -176,7 +198,7 @@ bool TfrxReport::LookUp(const std::string& Expr, Variant& Value, std::string* Re
     }
 
     // A system variable (exact text).
-    if (FEngine && kind == TNameEntry::nkSysVar) {
+    if (FEngine && kind == TfrxNameEntry::nkSysVar) {
         const int curPage = FPreviewPages ? FPreviewPages->CurPage : 0;
         const int firstPage = FPreviewPages ? FPreviewPages->FirstPage : 0;
         switch (sysVar) {
@@ -225,7 +247,7 @@ bool TfrxReport::LookUp(const std::string& Expr, Variant& Value, std::string* Re
 
     // A script variable of the scope script (what the scope's table held for the name is
     // kept with the entry while the table stays the same).
-    TNameEntry& scoped = const_cast<TNameEntry&>(NameEntry(Expr));
+    TfrxNameEntry& scoped = NameEntry(Expr, Handle);
     if (scoped.ScopeVersion != FScriptScope->ItemsVersion()) {
         scoped.ScopeItem = FScriptScope->FindLocal(Expr);
         scoped.ScopeVersion = FScriptScope->ItemsVersion();
@@ -243,11 +265,15 @@ bool TfrxReport::LookUp(const std::string& Expr, Variant& Value, std::string* Re
     return false;
 }
 
-Variant TfrxReport::Calc(const std::string& Expr) {
+Variant TfrxReport::Calc(const std::string& Expr) { return CalcWith(Expr, nullptr); }
+
+Variant TfrxReport::Calc(const std::string& Expr, TfrxCalcHandle& Handle) { return CalcWith(Expr, &Handle); }
+
+Variant TfrxReport::CalcWith(const std::string& Expr, TfrxCalcHandle* Handle) {
     FCheckedScript.Valid = false;
     Variant value;
     std::string reference;
-    if (LookUp(Expr, value, &reference)) return value;
+    if (LookUp(Expr, value, &reference, Handle)) return value;
     // "<Name>" alone compiles into a call of the report's Get: the same look-up without
     // the script, unless the report's own script could hide Get or a debugger follows
     // every statement.

@@ -191,6 +191,11 @@ Variant TfrxView::Calc(const std::string& Expr) {
     return r ? r->Calc(Expr) : Variant::Null();
 }
 
+Variant TfrxView::Calc(const std::string& Expr, TfrxCalcHandle& Handle) {
+    TfrxReport* r = Report();
+    return r ? r->Calc(Expr, Handle) : Variant::Null();
+}
+
 // Each bracketed expression is replaced by its value; scanning goes on after the value,
 // so a value holding brackets is not evaluated again.
 std::string TfrxView::ExpandBrackets(const std::string& Text) {

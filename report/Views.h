@@ -13,6 +13,7 @@
 // order given); the component properties come from DeclareCommon.
 #pragma once
 
+#include <cstdint>
 #include <initializer_list>
 #include <memory>
 #include <string>
@@ -82,6 +83,17 @@ void frxDrawLine(TCanvas* Canvas, int X, int Y, int X1, int Y1, int W);
 // the closing delimiter.
 bool frxGetBrackedVariable(std::string_view Text, std::string_view OpenDelimiter, std::string_view CloseDelimiter,
                            size_t& Start, size_t& End, std::string& Expr);
+
+struct TfrxNameEntry;
+
+// Where a report's name table holds an expression text, kept by a caller that calculates
+// the same text again and again (a memo's expression on every row) so that the report
+// need not search its table for it. It belongs to one text; the report checks that it is
+// its own table's and still valid before using it.
+struct TfrxCalcHandle {
+    uint64_t Table = 0;   // the table it was found in (0: none yet)
+    TfrxNameEntry* Entry = nullptr;
+};
 
 class TfrxView : public TfrxReportComponent {
     ROVE_CLASS(TfrxView, TfrxReportComponent)
@@ -167,6 +179,8 @@ protected:
     bool DiffWritesLeft() const override { return FAlign == baNone; }
     // The value of an expression through the report (Null outside a report).
     Variant Calc(const std::string& Expr);
+    // The same, for a text calculated again and again with its handle.
+    Variant Calc(const std::string& Expr, TfrxCalcHandle& Handle);
     // The text with every bracketed expression replaced by its value's text.
     std::string ExpandBrackets(const std::string& Text);
     // The pen of the frame lines (colour, width and style as the frame's style needs).

@@ -6,6 +6,7 @@
 // 606 units).
 #include <gtest/gtest.h>
 
+#include <cstdint>
 #include <string>
 #include <vector>
 
@@ -298,6 +299,136 @@ INSTANTIATE_TEST_SUITE_P(
         TFormatCase{"boolean_true", fkBoolean, "是,否", "", Variant(true), "是"},
         TFormatCase{"boolean_false", fkBoolean, "是,否", "", Variant(false), "否"},
         TFormatCase{"boolean_without_comma", fkBoolean, "Yes", "", Variant(false), ""}),
+    [](const auto& info) { return std::string(info.param.Name); });
+
+// --- Values on every printing ---------------------------------------------------------
+
+// A text, integer or float shown as plain text goes into the printed text without
+// FormatData; every kind under every format prints what FormatData makes of the value the
+// memo computed.
+struct TValueCase {
+    const char* Name;
+    Variant Value;
+};
+
+class PrintedValues : public MemoFixture, public ::testing::WithParamInterface<TValueCase> {};
+
+TEST_P(PrintedValues, AreFormatDataOfTheValue) {
+    const TValueCase& c = GetParam();
+    report.SetScriptVariable("V", c.Value);
+    struct TShown {
+        const char* Text;
+        TfrxFormatKind Kind;       // the format in force: the display format or the suffix's
+        const char* FormatStr;
+        bool Suffix;
+    };
+    const TShown shown[] = {{"[V]", fkText, "", false},           {"[V]", fkNumeric, "%2.2f", false},
+                            {"[V]", fkDateTime, "yyyy-mm-dd", false}, {"[V]", fkBoolean, "yes,no", false},
+                            {"<[V #N#0.0]>", fkNumeric, "#0.0", true}, {"[V #Sx]", fkText, "x", true}};
+    for (const TShown& f : shown) {
+        TfrxFormat format;
+        format.Kind = f.Kind;
+        format.FormatStr = f.FormatStr;
+        memo->Memo()->SetText(f.Text);
+        memo->DisplayFormat()->Kind = f.Suffix ? fkNumeric : f.Kind;
+        memo->DisplayFormat()->FormatStr = f.Suffix ? "%2.2f" : f.FormatStr;
+        const std::string printed = Print(memo);
+        ASSERT_EQ(memo->Value().Kind(), c.Value.Kind()) << "the value reaches the memo as it is";
+        const std::string value = memo->FormatData(memo->Value(), &format);
+        EXPECT_EQ(printed, f.Text[0] == '<' ? "<" + value + ">" : value) << f.Text << " " << f.FormatStr;
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Memo, PrintedValues,
+    ::testing::Values(TValueCase{"text", Variant("abc")}, TValueCase{"empty_text", Variant("")},
+                      TValueCase{"long_text", Variant(std::string(40, 'x'))}, TValueCase{"chinese", Variant("金额")},
+                      TValueCase{"number_text", Variant("3.5")}, TValueCase{"integer", Variant(42)},
+                      TValueCase{"negative", Variant(-7)}, TValueCase{"zero", Variant(0)},
+                      TValueCase{"smallint", Variant::FromSmallInt(-300)}, TValueCase{"shortint", Variant::FromShortInt(-5)},
+                      TValueCase{"byte", Variant::FromByte(200)}, TValueCase{"word", Variant::FromWord(65535)},
+                      TValueCase{"longword", Variant::FromLongWord(4000000000u)},
+                      TValueCase{"int64_max", Variant::FromInt64(INT64_MAX)},
+                      TValueCase{"int64_min", Variant::FromInt64(INT64_MIN)}, TValueCase{"few_decimals", Variant(12.5)},
+                      TValueCase{"third", Variant(1.0 / 3)}, TValueCase{"large_float", Variant(1e20)},
+                      TValueCase{"tiny_float", Variant(-0.00001)}, TValueCase{"float_zero", Variant(0.0)},
+                      TValueCase{"single", Variant::FromSingle(1.5f)}, TValueCase{"currency", Variant::FromCurrency(123450)},
+                      TValueCase{"date", Variant::FromDate(EncodeDate(2024, 1, 5))}, TValueCase{"true", Variant(true)},
+                      TValueCase{"false", Variant(false)}, TValueCase{"null", Variant::Null()}),
+    [](const auto& info) { return std::string(info.param.Name); });
+
+// A memo keeps where the report's name table holds each of its expressions. What a name
+// means is found again when the datasets, the system variables or the report change, and
+// when the table was emptied: the memo prints what a new memo with its text prints.
+class KeptNames : public MemoFixture {
+public:
+    KeptNames() {
+        fees = AddDataSet(report, "Fees", 1);
+        other = AddDataSet(report, "Other", 2);
+        AddDataSet(second, "Fees", 3);
+    }
+    void NothingChanges() {}
+    void RenameDataSets() {
+        fees->SetUserName("Old");
+        other->SetUserName("Fees");
+    }
+    void MoveToSecondReport() { memo->SetParent(&second); }
+    void ExchangeSystemVariables() { report.SysVariables()->Exchange(0, 6); }
+    // More names than the table keeps, then one more that may take the freed place.
+    void EmptyNameTable() {
+        Variant v;
+        for (int i = 0; i < 5000; ++i) report.DoGetValue("N" + std::to_string(i), v);
+        EXPECT_EQ(report.Calc("Other.\"Amount\"").AsInteger(), 2);
+    }
+
+protected:
+    static TfrxUserDataSet* AddDataSet(TfrxReport& Report, const std::string& Name, int Amount) {
+        auto* ds = new TfrxUserDataSet(&Report);
+        ds->SetUserName(Name);
+        ds->OnGetValue = [Amount](const std::string& Field, Variant& Value) {
+            if (Field == "Amount") Value = Variant(Amount);
+        };
+        Report.DataSets()->Add(ds);
+        return ds;
+    }
+    TfrxReport second{nullptr};
+    TfrxUserDataSet* fees = nullptr;
+    TfrxUserDataSet* other = nullptr;
+};
+
+struct TNameChange {
+    const char* Name;
+    std::string Text;
+    void (KeptNames::*Change)();
+    bool MeaningChanges;
+};
+
+class KeptNameChanges : public KeptNames, public ::testing::WithParamInterface<TNameChange> {};
+
+TEST_P(KeptNameChanges, PrintAsANewMemo) {
+    const TNameChange& c = GetParam();
+    memo->Memo()->SetText(c.Text);
+    const std::string before = Print(memo);
+    EXPECT_EQ(Print(memo), before);
+    (this->*c.Change)();
+    // The kept memo first: the new one's look-up would bring the shared entry up to date.
+    const std::string kept = Print(memo);
+    TfrxMemoView fresh(memo->Parent());
+    fresh.Memo()->SetText(c.Text);
+    const std::string expected = Print(&fresh);
+    EXPECT_EQ(kept, expected);
+    EXPECT_EQ(Print(memo), expected);
+    if (c.MeaningChanges) EXPECT_NE(expected, before);
+    else EXPECT_EQ(expected, before);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Memo, KeptNameChanges,
+    ::testing::Values(TNameChange{"nothing_changed", "[Fees.\"Amount\"]", &KeptNames::NothingChanges, false},
+                      TNameChange{"datasets_renamed", "[Fees.\"Amount\"]", &KeptNames::RenameDataSets, true},
+                      TNameChange{"moved_to_another_report", "[Fees.\"Amount\"]", &KeptNames::MoveToSecondReport, true},
+                      TNameChange{"system_variables_exchanged", "[Line]", &KeptNames::ExchangeSystemVariables, true},
+                      TNameChange{"name_table_emptied", "[Fees.\"Amount\"]", &KeptNames::EmptyNameTable, false}),
     [](const auto& info) { return std::string(info.param.Name); });
 
 // --- Styles, page counts, rotation ----------------------------------------------------
