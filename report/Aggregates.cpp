@@ -199,7 +199,11 @@ void TfrxAggregateItem::Combine(Variant& Acc, const Variant& V) const {
     }
     switch (Function) {
         case agSum:
-        case agAvg: Acc = Acc + V; break;
+        case agAvg:
+            // Two floats (a float field's values) add as the general addition adds them.
+            if (Acc.Kind() == varDouble && V.Kind() == varDouble) Acc = Variant(Acc.DoubleValue() + V.DoubleValue());
+            else Acc = Acc + V;
+            break;
         case agMin: if (VarCompare(V, Acc) == -1) Acc = V; break;
         case agMax: if (VarCompare(V, Acc) == 1) Acc = V; break;
         case agCount: break;

@@ -53,12 +53,71 @@ void ResetSuppressed(TfrxBand* Band) {
         if (auto* m = frxAs<TfrxCustomMemoView>(c)) m->ResetSuppress();
 }
 
-bool IsFooterKind(const TfrxBand* Band) {
+bool IsFooterKind(const TfrxComponent* Band) {
     return Band->Is<TfrxFooter>() || Band->Is<TfrxGroupFooter>() || Band->Is<TfrxPageFooter>() ||
            Band->Is<TfrxReportSummary>() || Band->Is<TfrxColumnFooter>();
 }
 
+// A group condition's value against the group's: a field gives the rows of one group the
+// same string (docs/database.md), which needs no comparing.
+bool SameGroupValue(const Variant& Value, const Variant& Last) {
+    if (Value.IsString() && Last.IsString() && &Value.StrValue() == &Last.StrValue()) return true;
+    return Value == Last;
+}
+
+// A copy of an object list for a walk during which scripts may add objects to the list;
+// a short list stays on the stack.
+class TObjectsCopy {
+public:
+    TObjectsCopy(const std::vector<TfrxComponent*>& List, size_t Count) : FCount(Count) {
+        if (Count <= kOnStack) {
+            std::copy_n(List.begin(), Count, FOnStack);
+            FItems = FOnStack;
+        } else {
+            FOnHeap.assign(List.begin(), List.begin() + static_cast<std::ptrdiff_t>(Count));
+            FItems = FOnHeap.data();
+        }
+    }
+    TObjectsCopy(const TObjectsCopy&) = delete;
+    TObjectsCopy& operator=(const TObjectsCopy&) = delete;
+    size_t size() const { return FCount; }
+    bool empty() const { return FCount == 0; }
+    TfrxComponent* operator[](size_t Index) const { return FItems[Index]; }
+    TfrxComponent* const* begin() const { return FItems; }
+    TfrxComponent* const* end() const { return FItems + FCount; }
+
+private:
+    static constexpr size_t kOnStack = 32;
+    TfrxComponent* FOnStack[kOnStack];
+    std::vector<TfrxComponent*> FOnHeap;
+    TfrxComponent** FItems;
+    size_t FCount;
+};
+
 }  // namespace
+
+// A class never changes its ancestors, so what the band output asks of it is worked out
+// once; the classes met are kept in a short table, the one asked for last in front.
+inline TfrxEngine::TClassKind TfrxEngine::KindOf(const TfrxComponent* Obj) {
+    const TClass cls = Obj->ClassType();
+    if (cls != FLastKind.Class) FLastKind = FindKind(cls, Obj);
+    return FLastKind;
+}
+
+TfrxEngine::TClassKind TfrxEngine::FindKind(TClass Class, const TfrxComponent* Obj) {
+    for (size_t i = 0; i < FKindCount; ++i)
+        if (FKinds[i].Class == Class) return FKinds[i];
+    TClassKind& k = FKinds[FKindCount < std::size(FKinds) ? FKindCount++ : (FKindNext++ % std::size(FKinds))];
+    k.Class = Class;
+    k.ReportComponent = Obj->Is<TfrxReportComponent>();
+    k.Stretcheable = Obj->Is<TfrxStretcheable>();
+    k.Subreport = Obj->Is<TfrxSubreport>();
+    k.DMPMemo = Obj->Is<TfrxDMPMemoView>();
+    k.DataBand = Obj->Is<TfrxDataBand>();
+    k.NullBand = Obj->Is<TfrxNullBand>();
+    k.FooterKind = IsFooterKind(Obj);
+    return k;
+}
 
 // --- TfrxHeaderList ----------------------------------------------------------------------------
 
@@ -830,7 +889,7 @@ void TfrxEngine::CheckGroups(TfrxDataBand* Band, double RowY, int RowStart) {
     size_t changed = groups.size();
     for (size_t i = 0; i < groups.size(); ++i) {
         report->CurObject = groups[i]->Name();
-        if (report->Calc(groups[i]->Condition) != groups[i]->LastValue) {
+        if (!SameGroupValue(report->Calc(groups[i]->Condition), groups[i]->LastValue)) {
             changed = i;
             break;
         }
@@ -916,9 +975,10 @@ void TfrxEngine::OutputBand(TfrxBand* Band) {
         FillVerticalCells(Band);
         CurX = 0;
     }
-    auto* dataBand = frxAs<TfrxDataBand>(Band);
+    const TClassKind kind = KindOf(Band);
+    auto* dataBand = kind.DataBand ? static_cast<TfrxDataBand*>(Band) : nullptr;
     const bool multiColumn = dataBand && dataBand->Columns >= 2;
-    const bool nullBand = Band->Is<TfrxNullBand>();
+    const bool nullBand = kind.NullBand;
 
     if (Band->Visible() && Band->StartNewPage && !FOutputTarget && FNoBreak == 0) {
         bool firstRow = false;
@@ -957,7 +1017,7 @@ void TfrxEngine::OutputBand(TfrxBand* Band) {
         throw;
     }
     AfterPrintBand(Band);
-    if (IsFooterKind(Band)) AggregatesReset(Band);
+    if (kind.FooterKind) AggregatesReset(Band);
     if (Band->Visible()) PrintSeparateSubreports(Band);
 }
 
@@ -999,30 +1059,36 @@ void TfrxEngine::PrepareBand(TfrxBand* Band) {
     // A pass before the last writes no objects: those of a quiet band are not prepared.
     // Otherwise a copy of the list, as scripts run below may add objects to the band.
     const bool leaveOut = !collecting && LeavesObjectsOut(Band);
-    const std::vector<TfrxComponent*> objects = leaveOut ? std::vector<TfrxComponent*>() : Band->ObjectList();
+    const TObjectsCopy objects(Band->ObjectList(), leaveOut ? 0 : Band->ObjectList().size());
     const size_t own = collecting && Band->AddedObjectsMark >= 0
                            ? std::min<size_t>(static_cast<size_t>(Band->AddedObjectsMark), objects.size())
                            : objects.size();
     bool onParent = false;
     for (size_t i = 0; i < own; ++i) {
         TfrxComponent* c = objects[i];
-        auto* rc = frxAs<TfrxReportComponent>(c);
-        if (!rc) continue;
+        const TClassKind kind = KindOf(c);
+        if (!kind.ReportComponent) continue;
+        auto* rc = static_cast<TfrxReportComponent*>(c);
         report->CurObject = c->Name();
         rc->BeforePrint();
         report->DoBeforePrint(rc);
-        if (auto* sub = frxAs<TfrxSubreport>(c); sub && sub->Visible() && sub->PrintOnParent) onParent = true;
+        if (kind.Subreport) {
+            auto* sub = static_cast<TfrxSubreport*>(c);
+            if (sub->Visible() && sub->PrintOnParent) onParent = true;
+        }
     }
     for (size_t i = 0; i < objects.size(); ++i) {
         TfrxComponent* c = objects[i];
-        auto* rc = frxAs<TfrxReportComponent>(c);
-        if (!rc || !c->Visible()) continue;
+        const TClassKind kind = KindOf(c);
+        if (!kind.ReportComponent || !c->Visible()) continue;
+        auto* rc = static_cast<TfrxReportComponent*>(c);
         report->CurObject = c->Name();
         if (i < own) {
             rc->GetData();
             report->DoNotifyEvent(rc, rc->OnAfterData);
         }
-        if (auto* s = frxAs<TfrxStretcheable>(c); s && s->StretchMode() != smDontStretch) {
+        if (!kind.Stretcheable) continue;
+        if (auto* s = static_cast<TfrxStretcheable*>(c); s->StretchMode() != smDontStretch) {
             const double h = s->CalcHeight();
             if (h > s->Height()) {
                 ShiftBelow(Band, s, h - s->Height());
@@ -1035,19 +1101,29 @@ void TfrxEngine::PrepareBand(TfrxBand* Band) {
         FCurBand = Band;
     }
     // A dot-matrix memo's bottom frame line runs through the character row below it.
-    auto bottomRow = [](TfrxComponent* c) {
-        auto* m = frxAs<TfrxDMPMemoView>(c);
-        return m && m->Frame()->Typ.Contains(ftBottom) ? frxCharHeight : 0.0;
+    auto bottomRow = [this](TfrxComponent* c) {
+        return KindOf(c).DMPMemo && static_cast<TfrxDMPMemoView*>(c)->Frame()->Typ.Contains(ftBottom) ? frxCharHeight
+                                                                                                     : 0.0;
     };
-    // The lowest bottom matters to a stretched band and to smMaxHeight objects.
+    // The lowest bottom matters to a stretched band and to smMaxHeight objects. It is
+    // worked out here when the band's after-calc-height event could move objects; else
+    // (nothing moves until then) when first needed.
     double bottom = 0;
-    if (Band->Stretched || !objects.empty())
+    bool haveBottom = false;
+    auto lowestBottom = [&] {
         for (TfrxComponent* c : Band->ObjectList()) bottom = std::max(bottom, c->Top() + c->Height() + bottomRow(c));
+        haveBottom = true;
+    };
+    if (Band->Stretched || (!objects.empty() && !Band->OnAfterCalcHeight.empty())) lowestBottom();
     if (Band->Stretched) Band->SetHeight(bottom);
     report->DoNotifyEvent(Band, Band->OnAfterCalcHeight);
-    for (TfrxComponent* c : objects)
-        if (auto* s = frxAs<TfrxStretcheable>(c); s && s->StretchMode() == smMaxHeight)
-            s->SetHeight(bottom - s->Top() - bottomRow(c));
+    for (TfrxComponent* c : objects) {
+        if (!KindOf(c).Stretcheable) continue;
+        auto* s = static_cast<TfrxStretcheable*>(c);
+        if (s->StretchMode() != smMaxHeight) continue;
+        if (!haveBottom) lowestBottom();
+        s->SetHeight(bottom - s->Top() - bottomRow(c));
+    }
 }
 
 // Whether a run may read bands back from its pages: the last Y of a kept block or of a
@@ -1081,9 +1157,9 @@ void TfrxEngine::AfterPrintBand(TfrxBand* Band) {
                            : Band->AddedObjectsMark >= 0
                                ? std::min<size_t>(static_cast<size_t>(Band->AddedObjectsMark), list.size())
                                : list.size();
-        for (TfrxComponent* c : std::vector<TfrxComponent*>(list.begin(), list.begin() + static_cast<std::ptrdiff_t>(own))) {
-            auto* rc = frxAs<TfrxReportComponent>(c);
-            if (!rc) continue;
+        for (TfrxComponent* c : TObjectsCopy(list, own)) {
+            if (!KindOf(c).ReportComponent) continue;
+            auto* rc = static_cast<TfrxReportComponent*>(c);
             report->CurObject = c->Name();
             report->DoAfterPrint(rc);
             rc->AfterPrint();

@@ -216,6 +216,22 @@ private:
     std::unique_ptr<TfrxQuietBands> FQuietBands;
     bool LeavesObjectsOut(TfrxBand* Band);
     bool ReadsBandsBack();
+    // What the band output asks of an object's class.
+    struct TClassKind {
+        TClass Class = nullptr;
+        bool ReportComponent = false;
+        bool Stretcheable = false;
+        bool Subreport = false;
+        bool DMPMemo = false;
+        bool DataBand = false;
+        bool NullBand = false;
+        bool FooterKind = false;   // footer, group footer, page footer, summary, column footer
+    };
+    TClassKind KindOf(const TfrxComponent* Obj);
+    TClassKind FindKind(TClass Class, const TfrxComponent* Obj);
+    TClassKind FLastKind;
+    TClassKind FKinds[16];
+    size_t FKindCount = 0, FKindNext = 0;
 };
 
 // Makes every report create this engine (the engine class variable), and the prepared

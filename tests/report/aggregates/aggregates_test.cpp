@@ -4,6 +4,7 @@
 // columns, the look-up by call text, and report variables that refer to themselves.
 #include <gtest/gtest.h>
 
+#include <cstring>
 #include <memory>
 #include <ostream>
 #include <string>
@@ -395,6 +396,47 @@ TEST_F(AggregateLookup, ExpressionsAreCalculatedByTheReport) {
     Feed(Master, Variant(4));
     EXPECT_EQ(Shown(List->GetValue(Footer, 0, "SUM(v * 2)")), "14");
     EXPECT_EQ(Shown(List->GetValue(Footer, 0, "MAX(<v> - 1)")), "3");
+}
+
+// SUM and AVG add two floats directly; every sequence of kinds must give what the general
+// addition gives (kind and value), with Null taken as nothing.
+TEST_F(AggregateLookup, SumsOfEveryKindAsTheGeneralAddition) {
+    const std::vector<std::vector<Variant>> sequences = {
+        {Variant(1.5), Variant(2.25), Variant(0.1), Variant(0.2), Variant(-1e300), Variant(1e300)},
+        {Variant(1), Variant(2.5), Variant(3)},
+        {Variant(2.5), Variant(1), Variant::FromInt64(5000000000)},
+        {Variant::CurrencyFromDouble(1.25), Variant(0.5), Variant::CurrencyFromDouble(2)},
+        {Variant::FromDate(45000.25), Variant(1.5)},
+        {Variant(1.5), Variant::FromDate(45000)},
+        {Variant::FromSingle(0.1f), Variant(0.2)},
+        {Variant(true), Variant(0.5)},
+        {Variant("1.5"), Variant(2.5)},
+        {Variant(0.5), Variant::Null(), Variant(-0.0), Variant::Null()},
+    };
+    for (const char* call : {"SUM(v)", "AVG(v)"}) {
+        List->Clear();
+        AddMemo(Footer, std::string("[") + call + "]");
+        List->AddItems(Page);
+        for (size_t i = 0; i < sequences.size(); ++i) {
+            List->ClearValues();
+            Variant expected = Variant::Null();
+            int count = 0;
+            for (const Variant& v : sequences[i]) {
+                Feed(Master, v);
+                ++count;
+                if (v.IsNull()) continue;
+                expected = expected.IsNull() ? v : expected + v;
+            }
+            if (std::string(call) == "AVG(v)") expected = VarDivide(expected, Variant(count));
+            const Variant got = List->GetValue(Footer, 0, call);
+            EXPECT_EQ(got.Kind(), expected.Kind()) << call << " sequence " << i;
+            EXPECT_EQ(Shown(got), Shown(expected)) << call << " sequence " << i;
+            if (got.Kind() == varDouble && expected.Kind() == varDouble) {
+                const double a = got.DoubleValue(), b = expected.DoubleValue();
+                EXPECT_EQ(std::memcmp(&a, &b, sizeof a), 0) << call << " sequence " << i;
+            }
+        }
+    }
 }
 
 TEST_F(AggregateLookup, ClearFreesTheItems) {
