@@ -336,12 +336,6 @@ Variant TfsMethodHelper::GetValue() {
     return result;
 }
 
-Variant TfsMethodHelper::CallGlobal(std::span<Variant> values) {
-    if (!OnCall) return Variant(0);
-    TfsParams params(values);
-    return OnCall(nullptr, nullptr, FGetName, params);
-}
-
 void TfsMethodHelper::SetValue(const Variant& value) {
     if (!IndexMethod || !OnCall || IsReadOnly) return;
     TObject* obj = ClassRef ? Instance() : nullptr;

@@ -138,7 +138,11 @@ public:
     void SetCallNames();
     // A global function (no class, no constructor, no index) called with these values, one
     // per parameter: what GetValue does after the call stored them in the parameters.
-    Variant CallGlobal(std::span<Variant> values);
+    Variant CallGlobal(std::span<Variant> values) {
+        if (!OnCall) return Variant(0);
+        TfsParams params(values);
+        return OnCall(nullptr, nullptr, FGetName, params);
+    }
 
 private:
     std::string FGetName, FSetName;

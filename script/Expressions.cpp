@@ -4,8 +4,10 @@
 #include "platform/rtl/StrUtils.h"
 #include "script/ClassVariables.h"
 #include "script/Statements.h"
+#include "script/ValueBuffer.h"
 
 #include <array>
+#include <type_traits>
 #include <typeinfo>
 
 // --- Variant arithmetic with the integer path ----------------------------------------------
@@ -115,13 +117,36 @@ public:
     std::unique_ptr<TfsDesignator> Designator;
 };
 
-// A call of a script procedure or of a host function: the designator's own GetValue,
-// called directly.
+// A call of a global host function: the argument values straight to the callback. A
+// constant or a plain variable is copied from where it stands, in the order of the arguments
+// (a later argument that changes the variable does not change this value).
+[[gnu::noinline]] Variant CallHostWithBuffer(TfsMethodHelper* method, const std::vector<std::unique_ptr<TfsExpression>>& args) {
+    const size_t n = args.size();
+    TfsValueBuffer values(n);
+    for (size_t i = 0; i < n; ++i)
+        if (const Variant* d = args[i]->Root()->Direct) values.Add(*d);
+        else values.AddFrom([&] { return args[i]->Evaluate(); });
+    return method->CallGlobal(values.Span());
+}
+
+// The same; one argument (Get('Name'), the report's look-ups) needs no buffer.
+inline Variant CallHost(TfsMethodHelper* method, const std::vector<std::unique_ptr<TfsExpression>>& args) {
+    if (args.size() != 1) return CallHostWithBuffer(method, args);
+    const TfsExprNode* root = args[0]->Root();
+    Variant value = root->Direct ? *root->Direct : args[0]->Evaluate();
+    return method->CallGlobal({&value, 1});
+}
+
+// A call of a script procedure or of a host function, without the virtual dispatch.
 template <class D>
 class CallNode final : public DesignatorNode {
 public:
     using DesignatorNode::DesignatorNode;
-    Variant Eval() override { return static_cast<D*>(Designator.get())->D::GetValue(); }
+    Variant Eval() override {
+        auto* d = static_cast<D*>(Designator.get());
+        if constexpr (std::is_same_v<D, TfsHostCallDesignator>) return CallHost(d->Method(), d->Args());
+        else return d->D::GetValue();
+    }
 };
 
 class SetNode final : public TfsExprNode {
@@ -149,7 +174,7 @@ protected:
     // Compute(a, b) with both operands, the left evaluated first. Constants and variables
     // are read in place, except a variable on the left when the right side is evaluated
     // code: that code may change the variable, and the value before it is the operand.
-    template <class F> auto WithOperands(F Compute) {
+    template <class F> [[gnu::always_inline]] auto WithOperands(F Compute) {
         if (L->Direct && R->Direct) return Compute(*L->Direct, *R->Direct);
         const Variant a = L->Direct ? Variant(*L->Direct) : L->Eval();
         if (R->Direct) return Compute(a, *R->Direct);
@@ -194,7 +219,7 @@ class IntArithNode final : public BinaryNode {
 public:
     using BinaryNode::BinaryNode;
     Variant Eval() override { return WithOperands(Compute); }
-    static Variant Compute(const Variant& a, const Variant& b) {
+    [[gnu::always_inline]] static Variant Compute(const Variant& a, const Variant& b) {
         const int64_t x = a.IsInteger() ? a.IntValue() : a.AsInt64();
         const int64_t y = b.IsInteger() ? b.IntValue() : b.AsInt64();
         int64_t r;
@@ -236,17 +261,27 @@ public:
     }
 };
 
-// An operator whose left operand is read in place (a variable or a constant) and whose right
-// operand is an integer constant: n < 2, n - 1, i * 2. An integer on the left is worked out
-// here; every other value goes the general node's way, so the answers are the same.
-template <TfsOpCode OP>
+// An operator whose right operand is an integer constant: n < 2, n - 1, i * 2, F(x) * 2. The
+// left operand is read in place (a variable or a constant) or, for any other expression,
+// evaluated first as the general node does. An integer on the left is worked out here; every
+// other value goes the general node's way, so the answers are the same.
+template <TfsOpCode OP, bool LeftInPlace>
 class CompareConstNode final : public BinaryNode {
 public:
     CompareConstNode(TfsOpCode op, std::unique_ptr<TfsExprNode> l, std::unique_ptr<TfsExprNode> r)
         : BinaryNode(op, std::move(l), std::move(r)), A(L->Direct), B(R->Direct), K(B->IntValue()) {}
     Variant Eval() override { return Variant(Test()); }
     bool Test() override {
-        const Variant& a = *A;
+        if constexpr (LeftInPlace) {
+            return Compare(*A);
+        } else {
+            const Variant a = L->Eval();
+            return Compare(a);
+        }
+    }
+
+private:
+    bool Compare(const Variant& a) const {
         if (a.IsInteger()) {
             const int64_t x = a.IntValue();
             if constexpr (OP == opGreat) return x > K;
@@ -256,36 +291,53 @@ public:
             else if constexpr (OP == opNonEq) return x != K;
             else return x == K;
         }
-        return CompareNode<OP>::Compare(a, *B);
+        return Other(a, *B);
     }
-
-private:
+    // Any other value on the left: the general node's comparison, out of the way.
+    [[gnu::noinline, gnu::cold]] static bool Other(const Variant& a, const Variant& b) {
+        return CompareNode<OP>::Compare(a, b);
+    }
     const Variant* A;
     const Variant* B;
     int64_t K;
 };
 
-template <TfsOpCode OP, class General>
+template <TfsOpCode OP, class General, bool LeftInPlace>
 class ArithConstNode final : public BinaryNode {
 public:
     ArithConstNode(TfsOpCode op, std::unique_ptr<TfsExprNode> l, std::unique_ptr<TfsExprNode> r)
         : BinaryNode(op, std::move(l), std::move(r)), A(L->Direct), B(R->Direct), K(B->IntValue()) {}
     Variant Eval() override {
-        const Variant& a = *A;
-        int64_t r;
-        if (a.IsInteger()) {
-            if constexpr (OP == opPlus) {
-                if (!__builtin_add_overflow(a.IntValue(), K, &r)) return Variant::FromInt(r);
-            } else if constexpr (OP == opMinus) {
-                if (!__builtin_sub_overflow(a.IntValue(), K, &r)) return Variant::FromInt(r);
-            } else {
-                if (!__builtin_mul_overflow(a.IntValue(), K, &r)) return Variant::FromInt(r);
-            }
-        }
-        return General::Compute(a, *B);
+        if constexpr (LeftInPlace) return Compute(*A);
+        else return EvalLeft();
     }
 
 private:
+    // The left value becomes the result: an integer is worked out in its place.
+    Variant EvalLeft() const {
+        Variant a = L->Eval();
+        int64_t r;
+        if (a.IsInteger() && !Apply(a.IntValue(), r)) [[likely]]
+            a.SetInt(r);
+        else
+            Replace(a, *B);
+        return a;
+    }
+    // x op K into r; true on overflow.
+    bool Apply(int64_t x, int64_t& r) const {
+        if constexpr (OP == opPlus) return __builtin_add_overflow(x, K, &r);
+        else if constexpr (OP == opMinus) return __builtin_sub_overflow(x, K, &r);
+        else return __builtin_mul_overflow(x, K, &r);
+    }
+    Variant Compute(const Variant& a) const {
+        int64_t r;
+        if (a.IsInteger() && !Apply(a.IntValue(), r)) return Variant::FromInt(r);
+        return Other(a, *B);
+    }
+    // Any other value on the left, or an overflow: the general node's arithmetic, out of the
+    // way.
+    [[gnu::noinline, gnu::cold]] static Variant Other(const Variant& a, const Variant& b) { return General::Compute(a, b); }
+    [[gnu::noinline, gnu::cold]] static void Replace(Variant& a, const Variant& b) { a = General::Compute(a, b); }
     const Variant* A;
     const Variant* B;
     int64_t K;
@@ -389,38 +441,46 @@ std::unique_ptr<TfsExprNode> MakeArith(TfsOpCode op, std::unique_ptr<TfsExprNode
     }
 }
 
-// The left operand read in place and an integer constant on the right.
-bool DirectAndIntConst(const std::unique_ptr<TfsExprNode>& l, const std::unique_ptr<TfsExprNode>& r) {
-    return l && r && l->Direct && r->Direct && dynamic_cast<const ConstNode*>(r.get()) && r->Direct->IsInteger();
+// An integer constant on the right.
+bool IntConstOnRight(const std::unique_ptr<TfsExprNode>& l, const std::unique_ptr<TfsExprNode>& r) {
+    return l && r && r->Direct && dynamic_cast<const ConstNode*>(r.get()) && r->Direct->IsInteger();
 }
 
+template <bool LeftInPlace>
 std::unique_ptr<TfsExprNode> MakeArithConst(bool intFlag, TfsOpCode op, std::unique_ptr<TfsExprNode>& l,
                                             std::unique_ptr<TfsExprNode>& r) {
     switch (op) {
     case opPlus:
-        if (intFlag) return std::make_unique<ArithConstNode<opPlus, IntArithNode<opPlus>>>(op, std::move(l), std::move(r));
-        return std::make_unique<ArithConstNode<opPlus, VarArithNode<opPlus>>>(op, std::move(l), std::move(r));
+        if (intFlag)
+            return std::make_unique<ArithConstNode<opPlus, IntArithNode<opPlus>, LeftInPlace>>(op, std::move(l), std::move(r));
+        return std::make_unique<ArithConstNode<opPlus, VarArithNode<opPlus>, LeftInPlace>>(op, std::move(l), std::move(r));
     case opMinus:
-        if (intFlag) return std::make_unique<ArithConstNode<opMinus, IntArithNode<opMinus>>>(op, std::move(l), std::move(r));
-        return std::make_unique<ArithConstNode<opMinus, VarArithNode<opMinus>>>(op, std::move(l), std::move(r));
+        if (intFlag)
+            return std::make_unique<ArithConstNode<opMinus, IntArithNode<opMinus>, LeftInPlace>>(op, std::move(l), std::move(r));
+        return std::make_unique<ArithConstNode<opMinus, VarArithNode<opMinus>, LeftInPlace>>(op, std::move(l), std::move(r));
     case opMul:
-        if (intFlag) return std::make_unique<ArithConstNode<opMul, IntArithNode<opMul>>>(op, std::move(l), std::move(r));
-        return std::make_unique<ArithConstNode<opMul, VarArithNode<opMul>>>(op, std::move(l), std::move(r));
+        if (intFlag)
+            return std::make_unique<ArithConstNode<opMul, IntArithNode<opMul>, LeftInPlace>>(op, std::move(l), std::move(r));
+        return std::make_unique<ArithConstNode<opMul, VarArithNode<opMul>, LeftInPlace>>(op, std::move(l), std::move(r));
     default: return nullptr;
     }
 }
 
-std::unique_ptr<TfsExprNode> MakeCompare(TfsOpCode op, std::unique_ptr<TfsExprNode> l, std::unique_ptr<TfsExprNode> r) {
-    if (DirectAndIntConst(l, r)) {
-        switch (op) {
-        case opGreat: return std::make_unique<CompareConstNode<opGreat>>(op, std::move(l), std::move(r));
-        case opLess: return std::make_unique<CompareConstNode<opLess>>(op, std::move(l), std::move(r));
-        case opLessEq: return std::make_unique<CompareConstNode<opLessEq>>(op, std::move(l), std::move(r));
-        case opGreatEq: return std::make_unique<CompareConstNode<opGreatEq>>(op, std::move(l), std::move(r));
-        case opNonEq: return std::make_unique<CompareConstNode<opNonEq>>(op, std::move(l), std::move(r));
-        default: return std::make_unique<CompareConstNode<opEq>>(op, std::move(l), std::move(r));
-        }
+template <bool LeftInPlace>
+std::unique_ptr<TfsExprNode> MakeCompareConst(TfsOpCode op, std::unique_ptr<TfsExprNode>& l, std::unique_ptr<TfsExprNode>& r) {
+    switch (op) {
+    case opGreat: return std::make_unique<CompareConstNode<opGreat, LeftInPlace>>(op, std::move(l), std::move(r));
+    case opLess: return std::make_unique<CompareConstNode<opLess, LeftInPlace>>(op, std::move(l), std::move(r));
+    case opLessEq: return std::make_unique<CompareConstNode<opLessEq, LeftInPlace>>(op, std::move(l), std::move(r));
+    case opGreatEq: return std::make_unique<CompareConstNode<opGreatEq, LeftInPlace>>(op, std::move(l), std::move(r));
+    case opNonEq: return std::make_unique<CompareConstNode<opNonEq, LeftInPlace>>(op, std::move(l), std::move(r));
+    default: return std::make_unique<CompareConstNode<opEq, LeftInPlace>>(op, std::move(l), std::move(r));
     }
+}
+
+std::unique_ptr<TfsExprNode> MakeCompare(TfsOpCode op, std::unique_ptr<TfsExprNode> l, std::unique_ptr<TfsExprNode> r) {
+    if (IntConstOnRight(l, r))
+        return l->Direct ? MakeCompareConst<true>(op, l, r) : MakeCompareConst<false>(op, l, r);
     switch (op) {
     case opGreat: return std::make_unique<CompareNode<opGreat>>(op, std::move(l), std::move(r));
     case opLess: return std::make_unique<CompareNode<opLess>>(op, std::move(l), std::move(r));
@@ -432,6 +492,8 @@ std::unique_ptr<TfsExprNode> MakeCompare(TfsOpCode op, std::unique_ptr<TfsExprNo
 }
 
 }  // namespace
+
+Variant TfsHostCallDesignator::GetValue() { return CallHost(FMethod, FArgs); }
 
 // --- Building ------------------------------------------------------------------------------
 
@@ -640,7 +702,8 @@ std::unique_ptr<TfsExprNode> TfsExpression::Generate(BuildNode* n) {
         case opMul:
         case opDivInt:
         case opMod:
-            if (DirectAndIntConst(l, r)) result = MakeArithConst(n->IntFlag, op, l, r);
+            if (IntConstOnRight(l, r))
+                result = l->Direct ? MakeArithConst<true>(n->IntFlag, op, l, r) : MakeArithConst<false>(n->IntFlag, op, l, r);
             if (!result)
                 result = n->IntFlag ? MakeArith<IntArithNode>(op, std::move(l), std::move(r))
                                     : MakeArith<VarArithNode>(op, std::move(l), std::move(r));

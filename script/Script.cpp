@@ -6,6 +6,7 @@
 #include "platform/rtl/StrUtils.h"
 #include "script/ClassVariables.h"
 #include "script/ILParser.h"
+#include "script/ProcFrame.h"
 #include "script/ProgramBuilder.h"
 #include "script/Statements.h"
 #include "script/SysFunctions.h"
@@ -13,6 +14,7 @@
 
 #include <algorithm>
 #include <cstdlib>
+#include <cstring>
 #include <iostream>
 #include <unordered_set>
 
@@ -116,9 +118,9 @@ TfsScript* gGlobalUnit = nullptr;
 bool gCreatingGlobal = false;
 bool gGlobalFreed = false;
 
-// The run-time error on its way out: the innermost statement it left records itself.
+// The run-time error on its way out: the innermost statement it left records itself
+// (sRunErrorPending tells whether it did).
 struct PendingRunError {
-    bool Pending = false;
     std::string Pos;
     std::string Unit;
 };
@@ -395,39 +397,22 @@ bool TfsScript::Compile() {
 // --- Running -------------------------------------------------------------------------------
 
 void TfsScript::NoteRunError(const TfsStatement* statement) {
-    if (gPendingError.Pending) return;
-    gPendingError.Pending = true;
+    if (sRunErrorPending) return;
+    sRunErrorPending = true;
     gPendingError.Pos = statement->SourcePos;
     gPendingError.Unit = statement->UnitName;
 }
 
 void TfsScript::TakeRunError() {
-    if (!gPendingError.Pending) return;
+    if (!sRunErrorPending) return;
     FRunErrorPos = gPendingError.Pos;
     FRunErrorUnit = gPendingError.Unit;
-    gPendingError.Pending = false;
+    sRunErrorPending = false;
 }
 
-void TfsScript::ClearRunError() { gPendingError.Pending = false; }
-
-namespace {
-// Entry into a script from the host: a fresh error record; on the way out by an error the
-// record goes to the script; the run state is reset on every way out.
-struct EntryGuard {
-    TfsScript* Script;
-    explicit EntryGuard(TfsScript* script) : Script(script) {
-        gPendingError.Pending = false;
-        Script->EnterRun();
-    }
-    ~EntryGuard() { Script->LeaveRun(); }
-    void Failed() { Script->TakeRunError(); }
-};
-}  // namespace
-
 void TfsScript::Execute() {
-    FRunErrorPos.clear();
-    FRunErrorUnit.clear();
-    EntryGuard entry(this);
+    ClearRunErrorPos();
+    TEntryGuard entry(this);
     FRunFlags = 0;
     FIsRunning = true;
     try {
@@ -455,7 +440,7 @@ Variant TfsScript::Evaluate(const std::string& expression) {
     child.Lines()->SetText("function __f__: Variant; begin Result := " + expression + " end; begin end.");
     if (!child.Compile()) return Variant(child.ErrorMsg());
     TfsCustomVariable* f = child.FindLocal("__f__");
-    EntryGuard entry(this);
+    TEntryGuard entry(this);
     try {
         return f->GetValue();
     } catch (...) {
@@ -477,9 +462,8 @@ Variant TfsScript::CallProc(TfsProcVariable* proc, const Variant* params, Varian
     for (int i = 0; i < count; ++i) args.Add(i < given ? params->GetElement({low + i}) : proc->Params(i)->DefValue);
     TfsValueBuffer back(writeBack ? static_cast<size_t>(count) : 0);
     back.Fill();
-    EntryGuard entry(this);
-    FRunErrorPos.clear();
-    FRunErrorUnit.clear();
+    TEntryGuard entry(this);
+    ClearRunErrorPos();
     Variant result;
     try {
         result = fsCallProc(proc, args, back.Span());
@@ -492,13 +476,65 @@ Variant TfsScript::CallProc(TfsProcVariable* proc, const Variant* params, Varian
     return result;
 }
 
-TfsProcVariable* TfsScript::FindCallable(const std::string& name) {
-    // A slot per exact spelling; a hit is valid while the item table is unchanged.
+inline Variant TfsScript::CallBare(TfsProcVariable* proc) {
+    TEntryGuard entry(this);
+    ClearRunErrorPos();
+    try {
+        // Only a procedure that is running already has locals to save.
+        if (proc->Executing) [[unlikely]]
+            return fsCallProc(proc, std::span<const Variant>(), {});
+        return fsRunBody(proc);
+    } catch (...) {
+        entry.Failed();
+        throw;
+    }
+}
+
+namespace {
+template <class T> inline T Load(const char* p) {
+    T v;
+    std::memcpy(&v, p, sizeof v);
+    return v;
+}
+
+// Two names compared with their terminating zero (a std::string's data holds size + 1
+// bytes) in words of 8 or 4 bytes, the last word overlapping the one before: a short name
+// takes two loads a side instead of a call of memcmp.
+inline bool SameName(const std::string& a, const std::string& b) {
+    const size_t n = a.size();
+    if (n != b.size()) return false;
+    const char* x = a.data();
+    const char* y = b.data();
+    const size_t m = n + 1;
+    if (m >= 8) {
+        for (size_t i = 0; i + 8 < m; i += 8)
+            if (Load<uint64_t>(x + i) != Load<uint64_t>(y + i)) return false;
+        return Load<uint64_t>(x + m - 8) == Load<uint64_t>(y + m - 8);
+    }
+    if (m >= 4) return Load<uint32_t>(x) == Load<uint32_t>(y) && Load<uint32_t>(x + m - 4) == Load<uint32_t>(y + m - 4);
+    for (size_t i = 0; i < n; ++i)
+        if (x[i] != y[i]) return false;
+    return true;
+}
+}  // namespace
+
+// A hit is valid while the item table is unchanged. The name found last is asked first (a
+// host calling one function over and over), then a slot per exact spelling.
+inline TfsProcVariable* TfsScript::FindCallable(const std::string& name) {
+    if (const TCallCacheEntry* last = FLastCall; last && last->Version == FItemsVersion && SameName(last->Name, name))
+        return last->Proc;
+    return FindCallableSlot(name);
+}
+
+TfsProcVariable* TfsScript::FindCallableSlot(const std::string& name) {
+    const char* text = name.data();
+    const size_t size = name.size();
     size_t h = 1469598103934665603ull;
-    for (unsigned char c : name) h = (h ^ c) * 1099511628211ull;
+    for (size_t i = 0; i < size; ++i) h = (h ^ static_cast<unsigned char>(text[i])) * 1099511628211ull;
     if (!FCallCache) FCallCache = std::make_unique<TCallCacheEntry[]>(CallCacheSize);
     TCallCacheEntry& entry = FCallCache[h % CallCacheSize];
-    if (entry.Version == FItemsVersion && entry.Name == name) return entry.Proc;
+    FLastCall = &entry;
+    if (entry.Version == FItemsVersion && SameName(entry.Name, name)) return entry.Proc;
     TfsCustomVariable* item = FindLocal(name);
     TfsProcVariable* proc = item && item->Kind() == TfsItemKind::Proc ? static_cast<TfsProcVariable*>(item) : nullptr;
     entry.Name = name;
@@ -510,13 +546,15 @@ TfsProcVariable* TfsScript::FindCallable(const std::string& name) {
 Variant TfsScript::CallFunction(const std::string& name, const Variant& params) {
     TfsProcVariable* proc = FindCallable(name);
     if (!proc) return Variant::Null();
+    if (!params.IsArray() && proc->Count() == 0) return CallBare(proc);
     return CallProc(proc, &params, nullptr);
 }
 
 Variant TfsScript::CallFunctionVar(const std::string& name, Variant& params) {
     TfsProcVariable* proc = FindCallable(name);
     if (!proc) return Variant::Null();
-    return CallProc(proc, &params, params.IsArray() ? &params : nullptr);
+    if (!params.IsArray()) return proc->Count() == 0 ? CallBare(proc) : CallProc(proc, &params, nullptr);
+    return CallProc(proc, &params, &params);
 }
 
 void TfsScript::Terminate() {

@@ -352,7 +352,7 @@ public:
     // Copies the pending run-time error position to this script and clears it.
     void TakeRunError();
     // Forgets the pending position (a script's try/except consumed the error).
-    static void ClearRunError();
+    static void ClearRunError() { sRunErrorPending = false; }
     // Entries from the host (Execute, CallFunction, Evaluate) that have not returned yet.
     void EnterRun() { ++FRunDepth; }
     void LeaveRun() { --FRunDepth; }
@@ -361,9 +361,33 @@ private:
     friend class TfsProgramBuilder;
     struct Snapshot;
     Variant CallProc(TfsProcVariable* proc, const Variant* params, Variant* writeBack);
+    // CallProc for a procedure without parameters called without an array: no argument
+    // values to take or write back.
+    Variant CallBare(TfsProcVariable* proc);
+    // Entry into a script from the host: a fresh error record; on the way out by an error
+    // (Failed) the record goes to the script; the entry counts until it returns.
+    struct TEntryGuard {
+        TfsScript* Script;
+        explicit TEntryGuard(TfsScript* script) : Script(script) {
+            ClearRunError();
+            Script->EnterRun();
+        }
+        ~TEntryGuard() { Script->LeaveRun(); }
+        TEntryGuard(const TEntryGuard&) = delete;
+        TEntryGuard& operator=(const TEntryGuard&) = delete;
+        void Failed() { Script->TakeRunError(); }
+    };
+    // Empties RunErrorPos and RunErrorUnit (a run starts without an error).
+    void ClearRunErrorPos() {
+        if (FRunErrorPos.empty() && FRunErrorUnit.empty()) [[likely]]
+            return;
+        FRunErrorPos.clear();
+        FRunErrorUnit.clear();
+    }
     // The procedure of this script named Name (exact spelling first, through the call
     // cache), or nullptr.
     TfsProcVariable* FindCallable(const std::string& name);
+    TfsProcVariable* FindCallableSlot(const std::string& name);
     void ItemsChanged() { ++FItemsVersion; }
     void IndexItem(TfsCustomVariable* item);
     void RebuildIndex();
@@ -380,6 +404,9 @@ private:
         FHookChanges = changes;
     }
 
+    // A run-time error's position waits in NoteRunError's record (one per thread; read
+    // without a guard, being constant-initialised).
+    static inline thread_local constinit bool sRunErrorPending = false;
     std::unique_ptr<TStringList> FLines;
     std::string FSyntaxType = "PascalScript";
     TfsScript* FParent = nullptr;
@@ -424,6 +451,7 @@ private:
     static constexpr size_t CallCacheSize = 16;
     uint64_t FItemsVersion = 1;
     std::unique_ptr<TCallCacheEntry[]> FCallCache;   // made on the first call by name
+    TCallCacheEntry* FLastCall = nullptr;            // the slot of the name asked last
 };
 
 inline const std::vector<TfsCustomVariable*>& TfsProcVariable::Locals() {

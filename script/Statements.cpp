@@ -2,9 +2,9 @@
 #include "script/Statements.h"
 
 #include "platform/rtl/Format.h"
-#include "platform/rtl/StackGuard.h"
 #include "platform/rtl/StrUtils.h"
 #include "script/ClassVariables.h"
+#include "script/ProcFrame.h"
 #include "script/ProgramBuilder.h"
 #include "script/XMLDocument.h"
 
@@ -14,44 +14,6 @@
 #include "script/ValueBuffer.h"
 
 namespace {
-
-// The flags a call of a procedure starts and ends with: a call under a terminated script
-// stays terminated, so Terminate also stops the callers of the running procedure.
-inline uint8_t InheritedFlags(const TfsScript* prog) {
-    const TfsScript* parent = prog->Parent();
-    return parent && parent->Terminated() ? uint8_t(TfsScript::rfTerminated | TfsScript::rfExit) : uint8_t(0);
-}
-
-// Runs the body of proc with the parameter values the caller stored. Every piece of state it
-// changes (Executing, the hook owner's ProgRunning, the local flags and IsRunning) is put
-// back on every way out.
-inline Variant RunBody(TfsProcVariable* proc) {
-    if (StackNearlyFull()) throw EScriptError("Stack overflow");
-    TfsScript* prog = proc->Prog();
-    struct Restore {
-        TfsProcVariable* Proc;
-        TfsScript* Prog;
-        TfsScript* Owner;
-        TfsScript* OldRunning;
-        bool WasExecuting;
-        bool WasRunning;
-        ~Restore() {
-            Prog->SetRunFlags(InheritedFlags(Prog));
-            Prog->SetIsRunning(WasRunning);
-            if (Owner) Owner->SetProgRunning(OldRunning);
-            Proc->Executing = WasExecuting;
-        }
-    } restore{proc, prog, prog->RunLineOwner(), nullptr, proc->Executing, prog->IsRunning()};
-    if (restore.Owner) {
-        restore.OldRunning = restore.Owner->ProgRunning();
-        restore.Owner->SetProgRunning(prog);
-    }
-    proc->Executing = true;
-    prog->SetRunFlags(InheritedFlags(prog));
-    prog->SetIsRunning(true);
-    prog->Program()->RunBlock();
-    return proc->IsFunc ? proc->ResultVar()->Value : Variant::Null();
-}
 
 // Saves the locals of a procedure that is already executing (on the C++ stack, beside the
 // call that needs them) and puts them back on every way out of the inner call.
@@ -100,7 +62,7 @@ private:
 // locals come back, so var arguments that name the caller's own locals receive the inner
 // call's values.
 template <bool Take, class Value>
-inline Variant CallWith(TfsProcVariable* proc, Value* args, size_t given, std::span<Variant> writeBack) {
+[[gnu::always_inline]] inline Variant CallWith(TfsProcVariable* proc, Value* args, size_t given, std::span<Variant> writeBack) {
     SaveFrame frame(proc);
     const size_t count = static_cast<size_t>(proc->Count());
     TfsParamItem* const* params = proc->ParamList();
@@ -110,7 +72,7 @@ inline Variant CallWith(TfsProcVariable* proc, Value* args, size_t given, std::s
         else if constexpr (Take) p->Value = std::move(args[i]);
         else p->Value = args[i];
     }
-    Variant result = RunBody(proc);
+    Variant result = fsRunBody(proc);
     for (size_t i = 0, n = std::min(writeBack.size(), count); i < n; ++i)
         writeBack[i] = proc->Params(static_cast<int>(i))->Value;
     return result;
@@ -118,7 +80,9 @@ inline Variant CallWith(TfsProcVariable* proc, Value* args, size_t given, std::s
 
 }  // namespace
 
-Variant TfsProcVariable::GetValue() { return RunBody(this); }
+Variant TfsProcVariable::GetValue() { return fsRunBody(this); }
+
+void fsStackOverflow() { throw EScriptError("Stack overflow"); }
 
 Variant fsCallProc(TfsProcVariable* proc, std::span<const Variant> args, std::span<Variant> writeBack) {
     return CallWith<false>(proc, args.data(), args.size(), writeBack);
@@ -338,12 +302,7 @@ TfsHostCallDesignator::TfsHostCallDesignator(TfsScript* prog, TfsMethodHelper* m
     Finish();
 }
 
-Variant TfsHostCallDesignator::GetValue() {
-    const size_t n = FArgs.size();
-    TfsValueBuffer values(n);
-    for (size_t i = 0; i < n; ++i) values.AddFrom([&] { return FArgs[i]->Evaluate(); });
-    return FMethod->CallGlobal(values.Span());
-}
+// TfsHostCallDesignator::GetValue is in Expressions.cpp, beside the node that calls it.
 
 void TfsHostCallDesignator::SetValue(const Variant& value) {
     const size_t n = FArgs.size();

@@ -139,6 +139,8 @@ public:
     Variant GetValue() override;
     // As the general path: the arguments are evaluated, then the function is written to.
     void SetValue(const Variant& value) override;
+    TfsMethodHelper* Method() const { return FMethod; }
+    const std::vector<std::unique_ptr<TfsExpression>>& Args() const { return FArgs; }
 
 private:
     TfsMethodHelper* FMethod;
