@@ -168,4 +168,65 @@ TEST(ExpressionIntegerConstant, AnswersAsTheGeneralNode) {
               "55 3 20");
 }
 
+// The same node with a left operand that is evaluated (a host call, a script function typed
+// like the variable, a bracketed sum): value, kind, or error text as the general node's. Id
+// has one argument, so it also goes the host call's one-argument way.
+TEST(ExpressionIntegerConstant, EvaluatedLeftAnswersAsTheGeneralNode) {
+    struct Operand {
+        const char* Type;
+        const char* Value;
+    } operands[] = {
+        {"Integer", "5"},          {"Integer", "2147483647"}, {"Integer", "-2147483647 - 1"},
+        {"Integer", "7 / 2"},      {"Integer", "3000000000"}, {"Extended", "2.5"},
+        {"Variant", "5"},          {"Variant", "'7'"},        {"Variant", "'abc'"},
+        {"Variant", "Null"},       {"Variant", "True"},       {"Variant", "3000000000"},
+        {"Variant", "9223372036854775807"}, {"Variant", "2.5"}, {"Variant", "EncodeDate(2024, 1, 1)"},
+        {"Variant", "'2.5'"},
+    };
+    const char* lefts[] = {"Id(x)", "G", "(G + 0)"};
+    const char* constants[] = {"2", "0", "3000000000", "9223372036854775807"};
+    const char* operators[] = {"<", ">", "<=", ">=", "=", "<>", "+", "-", "*"};
+    TestScript t;
+    t.Setup = [](TfsScript& s) {
+        s.AddMethod("function Id(v: Variant): Variant", [](TObject*, TClass, const std::string&, TfsParams& p) { return p[0]; });
+    };
+    int compared = 0;
+    for (const Operand& o : operands)
+        for (const char* left : lefts)
+            for (const char* k : constants)
+                for (const char* op : operators) {
+                    const std::string head = std::string("var x: ") + o.Type + "; k: Integer;\nfunction G: " + o.Type +
+                                             "; begin Result := x end;\nbegin x := " + o.Value + "; k := " + k + "; ";
+                    const std::string l = left;
+                    const std::string special =
+                        t.Run(head + "Out(" + l + " " + op + " " + k + "); Out(VarType(" + l + " " + op + " " + k + ")) end.");
+                    const std::string general =
+                        t.Run(head + "Out(" + l + " " + op + " k); Out(VarType(" + l + " " + op + " k)) end.");
+                    EXPECT_EQ(special, general) << o.Type << " " << o.Value << " " << left << " " << op << " " << k;
+                    EXPECT_EQ(special.rfind("compile:", 0), std::string::npos) << special;
+                    ++compared;
+                }
+    EXPECT_EQ(compared, 16 * 3 * 4 * 9);
+    // As conditions (Test) and with a string left that fails: the general node's error.
+    EXPECT_EQ(t.Run("var i, n: Integer;\nbegin n := 0; for i := 1 to 5 do if Id(i) * 2 > 6 then n := n + Id(i) - 1; Out(n) end."),
+              "7");
+    EXPECT_EQ(t.Run("begin Out(Id('abc') * 2) end."), t.Run("var k: Integer; begin k := 2; Out(Id('abc') * k) end."));
+}
+
+// A host function with one argument gets its own copy of a constant or variable argument:
+// what the callback does to it is not seen by the next call or by the variable.
+TEST(ExpressionOperands, OneArgumentHostCallsGetACopy) {
+    TestScript t;
+    t.Setup = [](TfsScript& s) {
+        s.AddMethod("function Spoil(v: Variant): Variant", [](TObject*, TClass, const std::string&, TfsParams& p) {
+            Variant was = p[0];
+            p[0] = Variant(std::string("spoilt"));
+            return was;
+        });
+    };
+    EXPECT_EQ(t.Run("var i: Integer; s: String;\n"
+                    "begin s := 'v'; for i := 1 to 2 do begin Out(Spoil('c')); Out(Spoil(s)); Out(Spoil(s + 'x')); Out(Spoil(i * 2)) end; Out(s) end."),
+              "c v vx 2 c v vx 4 v");
+}
+
 }  // namespace

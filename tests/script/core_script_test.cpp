@@ -11,6 +11,7 @@
 
 #include <functional>
 #include <memory>
+#include <vector>
 
 namespace {
 
@@ -200,6 +201,138 @@ TEST(ScriptCallFunction, NamesFollowTheItemTable) {
     for (int round = 0; round < 2; ++round)
         for (int i = 0; i < 40; ++i)
             EXPECT_EQ(VarToStr(script.CallFunction("_f" + std::to_string(i), Variant())), std::to_string(i));
+}
+
+// The ways of calling a function by name: without an array (a function without parameters
+// takes the short way) and with an empty array (the general way), through CallFunction and
+// CallFunctionVar. Each gives the same value and kind, or the same error, position and unit;
+// the next call that succeeds clears the position again.
+TEST(ScriptCallFunction, WithoutParametersAsTheGeneralWay) {
+    struct Case {
+        const char* Body;
+        Variant Got;   // what Get returns
+    } cases[] = {
+        {"Result := 1", Variant(0)},
+        {"Result := 3000000000", Variant(0)},
+        {"Result := 2147483647 + 1", Variant(0)},
+        {"Result := 2.5", Variant(0)},
+        {"Result := 'abc'", Variant(0)},
+        {"Result := Null", Variant(0)},
+        {"Result := Get('X') * 2 + 1", Variant(21)},
+        {"Result := Get('X') * 2 + 1", Variant(2147483647)},
+        {"Result := Get('X') * 2 + 1", Variant::FromInt64(4611686018427387904)},
+        {"Result := Get('X') * 2 + 1", Variant(2.5)},
+        {"Result := Get('X') * 2 + 1", Variant(std::string("20"))},
+        {"Result := Get('X') * 2 + 1", Variant(std::string("abc"))},
+        {"Result := Get('X') * 2 + 1", Variant::Null()},
+        {"Result := Get('X') - 1 < 0", Variant(0)},
+        {"Result := 1 div Get('X')", Variant(0)},
+        {"RaiseException('boom')", Variant(0)},
+    };
+    using Way = std::function<Variant(TfsScript&, const char*)>;
+    const Way ways[] = {
+        [](TfsScript& s, const char* name) { return s.CallFunction(name, Variant()); },
+        [](TfsScript& s, const char* name) { return s.CallFunction(name, VarArrayOf(std::vector<Variant>())); },
+        [](TfsScript& s, const char* name) {
+            Variant params;
+            return s.CallFunctionVar(name, params);
+        },
+        [](TfsScript& s, const char* name) {
+            Variant params = VarArrayOf(std::vector<Variant>());
+            return s.CallFunctionVar(name, params);
+        },
+    };
+    for (const Case& c : cases) {
+        TfsScript script;
+        script.AddMethod("function Get(Name: String): Variant",
+                         [&c](TObject*, TClass, const std::string&, TfsParams&) { return c.Got; });
+        script.Lines()->SetText(std::string("function F: Variant;\r\nbegin\r\n  ") + c.Body +
+                                "\r\nend;\r\nfunction Ok: Integer; begin Result := 1 end;\r\nbegin end.");
+        ASSERT_TRUE(script.Compile()) << script.ErrorMsg();
+        std::vector<std::string> outcomes;
+        for (const Way& way : ways)
+            for (int round = 0; round < 2; ++round) {
+                std::string outcome;
+                try {
+                    const Variant v = way(script, "F");
+                    outcome = std::to_string(VarType(v)) + ":" + VarToStr(v);
+                } catch (const Exception& e) {
+                    outcome = "error:" + e.Message() + "@" + script.RunErrorPos() + "/" + script.RunErrorUnit();
+                }
+                outcomes.push_back(outcome);
+                EXPECT_EQ(VarToStr(way(script, "Ok")), "1");
+                EXPECT_EQ(script.RunErrorPos(), "") << c.Body;
+            }
+        for (const std::string& o : outcomes) EXPECT_EQ(o, outcomes.front()) << c.Body << " " << VarToStr(c.Got);
+        if (std::string(c.Body) == "RaiseException('boom')") EXPECT_EQ(outcomes.front(), "error:boom@3:3/");
+    }
+}
+
+// A function called by name again while it runs (from a host callback) keeps its locals and
+// Result apart from the outer call's, whichever way each call takes; a parameter's default
+// fills in when no array is given.
+TEST(ScriptCallFunction, ReenteredWhileRunningAndDefaults) {
+    for (bool bare : {true, false}) {
+        TfsScript script;
+        script.AddMethod("function Again: Integer", [&script, bare](TObject*, TClass, const std::string&, TfsParams&) {
+            return script.CallFunction("F", bare ? Variant() : VarArrayOf(std::vector<Variant>()));
+        });
+        script.Lines()->SetText(
+            "var depth: Integer;\r\n"
+            "function F: Integer; var k: Integer;\r\n"
+            "begin depth := depth + 1; k := depth * 10; if depth < 3 then Result := Again + k else Result := k end;\r\n"
+            "function P(a: Integer = 4): Integer; begin Result := a * 10 end;\r\n"
+            "procedure V(var a: Integer); begin a := 7 end;\r\n"
+            "begin end.");
+        ASSERT_TRUE(script.Compile()) << script.ErrorMsg();
+        EXPECT_EQ(VarToStr(script.CallFunction("F", Variant())), "60") << bare;
+        EXPECT_EQ(VarToStr(script.CallFunction("P", Variant())), "40");
+        Variant none;
+        EXPECT_EQ(VarToStr(script.CallFunctionVar("P", none)), "40");
+        EXPECT_TRUE(script.CallFunctionVar("V", none).IsNull());
+        EXPECT_TRUE(none.IsEmpty());
+        Variant one = VarArrayOf({Variant(1)});
+        script.CallFunctionVar("V", one);
+        EXPECT_EQ(VarToStr(one.GetElement({0})), "7");
+    }
+}
+
+// The name asked last is compared byte for byte (with its terminating zero, in words): names
+// of every length up to 20 that differ from each other in one place each find their own
+// function, asked in turn and again; a recompile between two calls of one name is seen.
+TEST(ScriptCallFunction, TheLastNameAskedFollowsNamesAndRecompiles) {
+    std::vector<std::string> names;
+    for (size_t length = 1; length <= 20; ++length) {
+        const std::string base = "F" + std::string(length - 1, 'x');
+        names.push_back(base);
+        for (size_t at = 1; at < length; ++at) {
+            std::string other = base;
+            other[at] = 'y';
+            names.push_back(other);
+        }
+    }
+    std::string text;
+    for (size_t i = 0; i < names.size(); ++i)
+        text += "function " + names[i] + ": Integer; begin Result := " + std::to_string(i) + " end;\r\n";
+    TfsScript script;
+    script.Lines()->SetText(text + "begin end.");
+    ASSERT_TRUE(script.Compile()) << script.ErrorMsg();
+    for (int round = 0; round < 2; ++round)
+        for (size_t i = 0; i < names.size(); ++i) {
+            EXPECT_EQ(VarToStr(script.CallFunction(names[i], Variant())), std::to_string(i)) << names[i];
+            EXPECT_EQ(VarToStr(script.CallFunction(names[i], Variant())), std::to_string(i)) << names[i];
+        }
+    // The same spelling after a recompile, and after the function is gone.
+    script.Clear();
+    script.Lines()->SetText("function Fx: Integer; begin Result := 100 end; begin end.");
+    ASSERT_TRUE(script.Compile());
+    EXPECT_EQ(VarToStr(script.CallFunction("Fx", Variant())), "100");
+    script.Clear();
+    script.Lines()->SetText("function Fx: String; begin Result := 'new' end; begin end.");
+    ASSERT_TRUE(script.Compile());
+    EXPECT_EQ(VarToStr(script.CallFunction("Fx", Variant())), "new");
+    std::unique_ptr<TfsCustomVariable> removed = script.Remove(script.FindLocal("Fx"));
+    EXPECT_TRUE(script.CallFunction("Fx", Variant()).IsNull());
 }
 
 // Terminate from the hook: the statement whose hook fired does not run, nor any after it,
