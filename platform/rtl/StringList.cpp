@@ -397,14 +397,16 @@ void TStringList::TakeLines(TStringList& Source) {
 
 void TStringList::SplitIntoLines(std::string_view text) {
     FItems.clear();
-    size_t pos = 0;
-    while (pos < text.size()) {
-        size_t end = pos;
-        while (end < text.size() && text[end] != '\r' && text[end] != '\n') ++end;
-        FItems.push_back(Item{std::string(text.substr(pos, end - pos)), nullptr});
-        if (end < text.size() && text[end] == '\r') ++end;
-        if (end < text.size() && text[end] == '\n') ++end;
-        pos = end;
+    const char* p = text.data();
+    const char* const end = p + text.size();
+    while (p < end) {
+        const char* q = p;
+        // Most bytes lie above CR; only the others are compared with both breaks.
+        while (q < end && (static_cast<unsigned char>(*q) > '\r' || (*q != '\r' && *q != '\n'))) ++q;
+        FItems.emplace_back().String.assign(p, static_cast<size_t>(q - p));
+        if (q < end && *q == '\r') ++q;
+        if (q < end && *q == '\n') ++q;
+        p = q;
     }
 }
 

@@ -343,6 +343,14 @@ TEST(StringList, ChangeStampAndTakingLines) {
     EXPECT_EQ(b.Count(), 0);
 }
 
+// Only CR and LF break lines; the other control characters, those below CR among them,
+// stay in their lines.
+TEST(StringList, OtherControlCharactersStayInTheirLines) {
+    TStringList list;
+    list.SetText(std::string("a\tb\x0b\x0c\rc\x01\nd\0e", 12));
+    EXPECT_EQ(Lines(list), (V{"a\tb\x0b\x0c", "c\x01", std::string("d\0e", 3)}));
+}
+
 // A list without handlers takes a new text or another list's lines by a shorter way; the
 // lines, objects and stamps come out as on a list whose handlers hear every change, and a
 // handler set later hears the changes after it.
