@@ -124,6 +124,7 @@ void TfrxCustomMemoView::BeforePrint() {
     if (IsDataField()) return;
     if (!FSavedValid || FMemo->ChangeStamp() != FSavedStamp) {
         FSavedText = FMemo->Text();
+        ++FSavedVersion;
         FSavedStamp = FMemo->ChangeStamp();
         FSavedValid = !LinesHoldBreaks(*FMemo);
         FTemplateHeld = false;
@@ -236,6 +237,7 @@ void TfrxCustomMemoView::SplitExpressions(const std::string& Text) {
     if (!FSplit) FSplit = std::make_unique<TSplitText>();
     TSplitText& split = *FSplit;
     split.Text = Text;
+    split.SavedVersion = 0;
     split.Delimiters = ExpressionDelimiters;
     split.Literals.clear();
     split.Expressions.clear();
@@ -315,7 +317,12 @@ void TfrxCustomMemoView::GetData() {
         const bool saved = FSavedValid && FMemo->ChangeStamp() == FSavedStamp;
         const std::string text = saved ? std::string() : FMemo->Text();
         const std::string& current = saved ? FSavedText : text;
-        if (!SplitHolds(current)) SplitExpressions(current);
+        if (!saved) {
+            if (!SplitHolds(current)) SplitExpressions(current);
+        } else if (!FSplit || FSplit->SavedVersion != FSavedVersion || FSplit->Delimiters != ExpressionDelimiters) {
+            SplitExpressions(current);
+            FSplit->SavedVersion = FSavedVersion;
+        }
         // Setting a text without expressions again would change nothing (unless its lines
         // hold breaks of their own, which setting the text splits).
         if (!FSplit->Expressions.empty() || !saved) {

@@ -177,6 +177,9 @@ private:
     int FRotation = 0;
     std::string FStyle;
     std::string FSavedText;
+    // Counts the texts FSavedText took: a split of the saved text keeps the count it was
+    // made at, and holds while the count stays.
+    uint64_t FSavedVersion = 0;
     // The lines' stamp when FSavedText was taken or put back.
     uint64_t FSavedStamp = 0;
     bool FSavedValid = false;
@@ -195,6 +198,7 @@ private:
     // the same text on every row; only its values change.
     struct TSplitText {
         std::string Text;
+        uint64_t SavedVersion = 0;   // of the saved text it was split from (0: another text)
         std::string Delimiters;
         std::vector<std::string> Literals;
         std::vector<std::string> Expressions;

@@ -345,4 +345,6 @@ private:
     // DoGetValue; Reference receives Name when Expr is a whole "<Name>".
     bool LookUp(const std::string& Expr, Variant& Value, std::string* Reference, TfrxCalcHandle* Handle);
     Variant CalcWith(const std::string& Expr, TfrxCalcHandle* Handle);
+    // The value of a dataset field (Null converted when the options say so).
+    Variant FieldValue(const TfrxNameEntry& Entry);
 };

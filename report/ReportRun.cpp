@@ -173,6 +173,21 @@ TfrxNameEntry& TfrxReport::NameEntry(const std::string& Expr, TfrxCalcHandle* Ha
     return e;
 }
 
+Variant TfrxReport::FieldValue(const TfrxNameEntry& Entry) {
+    TfrxDataSet* ds = Entry.DataSet;
+    // Copied out: reading a value may run a look-up of its own that changes the table.
+    const std::string field = Entry.Field;
+    Variant value = ds->GetValue(field);
+    if (FEngineOptions->ConvertNulls && value.IsNull()) {
+        switch (ds->GetFieldType(field)) {
+            case fftNumeric: value = Variant(0); break;
+            case fftString: value = Variant(std::string()); break;
+            case fftBoolean: value = Variant(false); break;
+        }
+    }
+    return value;
+}
+
 bool TfrxReport::DoGetValue(const std::string& Expr, Variant& Value) { return LookUp(Expr, Value, nullptr, nullptr); }
 
 bool TfrxReport::LookUp(const std::string& Expr, Variant& Value, std::string* Reference, TfrxCalcHandle* Handle) {
@@ -184,16 +199,7 @@ bool TfrxReport::LookUp(const std::string& Expr, Variant& Value, std::string* Re
     if (Reference && kind == TfrxNameEntry::nkReference) *Reference = entry.Field;
     // A dataset field: Alias."Field".
     if (kind == TfrxNameEntry::nkField) {
-        TfrxDataSet* ds = entry.DataSet;
-        const std::string field = entry.Field;
-        Value = ds->GetValue(field);
-        if (FEngineOptions->ConvertNulls && Value.IsNull()) {
-            switch (ds->GetFieldType(field)) {
-                case fftNumeric: Value = Variant(0); break;
-                case fftString: Value = Variant(std::string()); break;
-                case fftBoolean: Value = Variant(false); break;
-            }
-        }
+        Value = FieldValue(entry);
         return true;
     }
 
@@ -267,7 +273,13 @@ bool TfrxReport::LookUp(const std::string& Expr, Variant& Value, std::string* Re
 
 Variant TfrxReport::Calc(const std::string& Expr) { return CalcWith(Expr, nullptr); }
 
-Variant TfrxReport::Calc(const std::string& Expr, TfrxCalcHandle& Handle) { return CalcWith(Expr, &Handle); }
+// A dataset field is read at once, as the look-up reads it; anything else takes the whole way.
+Variant TfrxReport::Calc(const std::string& Expr, TfrxCalcHandle& Handle) {
+    const TfrxNameEntry& entry = NameEntry(Expr, &Handle);
+    if (entry.Kind != TfrxNameEntry::nkField) return CalcWith(Expr, &Handle);
+    FCheckedScript.Valid = false;
+    return FieldValue(entry);
+}
 
 Variant TfrxReport::CalcWith(const std::string& Expr, TfrxCalcHandle* Handle) {
     FCheckedScript.Valid = false;

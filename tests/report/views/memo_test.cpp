@@ -396,6 +396,27 @@ protected:
     TfrxUserDataSet* other = nullptr;
 };
 
+// A memo reads a dataset field straight through its kept entry; the value is the one the
+// report's own look-up gives, Null converted by the field's type when the options say so.
+TEST_F(KeptNames, FieldsAreTheLookUpsValues) {
+    fees->OnGetValue = [](const std::string& Field, Variant& Value) {
+        if (Field == "Text") Value = Variant("abc");
+        else if (Field == "Number") Value = Variant(12.5);
+        else if (Field == "Integer") Value = Variant(7);
+    };
+    for (const bool convertNulls : {false, true}) {
+        report.EngineOptions()->ConvertNulls = convertNulls;
+        for (const char* field : {"Text", "Number", "Integer", "Missing"}) {
+            const std::string expr = std::string("Fees.\"") + field + "\"";
+            memo->Memo()->SetText("[" + expr + "]");
+            const std::string printed = Print(memo);
+            const Variant expected = report.Calc(expr);
+            EXPECT_EQ(memo->Value().Kind(), expected.Kind()) << expr << " " << convertNulls;
+            EXPECT_EQ(printed, VarToStr(expected)) << expr << " " << convertNulls;
+        }
+    }
+}
+
 struct TNameChange {
     const char* Name;
     std::string Text;
