@@ -2,6 +2,7 @@
 #include "report/Component.h"
 
 #include <algorithm>
+#include <atomic>
 #include <charconv>
 #include <cmath>
 #include <cstring>
@@ -184,7 +185,15 @@ void TfrxComponent::Init() {
     FParentFont = true;
 }
 
+namespace {
+std::atomic<uint64_t> gComponentTreeStamp{1};
+}  // namespace
+
+uint64_t frxComponentTreeStamp() { return gComponentTreeStamp.load(std::memory_order_relaxed); }
+
 TfrxComponent::~TfrxComponent() {
+    // The children may ask for their report until they go: this is no report any more.
+    if (!FObjects.empty()) gComponentTreeStamp.fetch_add(1, std::memory_order_relaxed);
     SetParent(nullptr);
     Clear();
     FFont->OnChange = nullptr;
@@ -220,6 +229,7 @@ void TfrxComponent::SetParent(TfrxComponent* AParent) {
         if (it != v.rend()) v.erase(std::next(it).base());
     }
     FParent = AParent;
+    gComponentTreeStamp.fetch_add(1, std::memory_order_relaxed);
     if (AParent) AParent->FObjects.push_back(this);
     TfrxReport* newReport = Report();
     if (oldReport != newReport && oldReport != this) {

@@ -14,6 +14,7 @@
 // them at creation calls them again in its own constructor.
 #pragma once
 
+#include <cstdint>
 #include <memory>
 #include <string>
 #include <string_view>
@@ -32,6 +33,10 @@ ROVE_SET(TfrxRestrictions, TfrxRestriction)
 
 // Raised with the string table's texts ("prDupl", "prInvProp").
 ROVE_DECLARE_EXCEPTION(EfrxError, Exception);
+
+// Counts, across the process, every change of a parent link and every component with
+// children that goes away: while it stays the same, every component has the same report.
+uint64_t frxComponentTreeStamp();
 
 class TfrxComponent : public TComponent {
     ROVE_CLASS(TfrxComponent, TComponent)

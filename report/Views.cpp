@@ -186,13 +186,22 @@ void TfrxView::AfterPrint() {
     FURL = FSavedURL;
 }
 
+TfrxReport* TfrxView::CalcReport() {
+    const uint64_t stamp = frxComponentTreeStamp();
+    if (FCalcReportStamp != stamp) {
+        FCalcReport = Report();
+        FCalcReportStamp = stamp;
+    }
+    return FCalcReport;
+}
+
 Variant TfrxView::Calc(const std::string& Expr) {
-    TfrxReport* r = Report();
+    TfrxReport* r = CalcReport();
     return r ? r->Calc(Expr) : Variant::Null();
 }
 
 Variant TfrxView::Calc(const std::string& Expr, TfrxCalcHandle& Handle) {
-    TfrxReport* r = Report();
+    TfrxReport* r = CalcReport();
     return r ? r->Calc(Expr, Handle) : Variant::Null();
 }
 

@@ -196,6 +196,10 @@ private:
     // sides, Outer for the left and top sides (whose outer double line is the longer).
     void DrawFrameSide(int X, int Y, int X1, int Y1, bool Vertical, bool Outer, bool Gap1, bool Gap2);
 
+    // The report of Calc, kept while frxComponentTreeStamp stays the same.
+    TfrxReport* CalcReport();
+    TfrxReport* FCalcReport = nullptr;
+    uint64_t FCalcReportStamp = 0;
     TfrxAlign FAlign = baNone;
     TBrushStyle FBrushStyle = bsSolid;
     TColor FColor = clNone;

@@ -15,6 +15,7 @@
 #include "platform/rtl/DateTime.h"
 #include "report/DataSet.h"
 #include "report/MemoView.h"
+#include "report/Pages.h"
 #include "report/Report.h"
 
 namespace {
@@ -415,6 +416,21 @@ TEST_F(KeptNames, FieldsAreTheLookUpsValues) {
             EXPECT_EQ(printed, VarToStr(expected)) << expr << " " << convertNulls;
         }
     }
+}
+
+// A memo keeps the report its expressions go to while no parent link anywhere changed: a
+// page moved with the memo on it takes the memo to the other report, or out of any.
+TEST_F(KeptNames, ReportFollowsTheMemosAncestors) {
+    auto* page = new TfrxReportPage(&report);
+    memo->SetParent(page);
+    memo->Memo()->SetText("[Fees.\"Amount\"]");
+    EXPECT_EQ(Print(memo), "1");
+    page->SetParent(&second);
+    EXPECT_EQ(Print(memo), "3");
+    page->SetParent(nullptr);
+    EXPECT_EQ(Print(memo), "") << "outside a report the value is Null";
+    page->SetParent(&report);
+    EXPECT_EQ(Print(memo), "1");
 }
 
 struct TNameChange {
