@@ -217,7 +217,13 @@ void TfrxAggregateItem::Calc() {
     Variant v = Variant::Null();
     if (Report) {
         Report->CurObject = MemoName;
-        if (Function != agCount) v = Report->Calc(Expression);
+        if (Function != agCount) {
+            if (FHandleText != Expression) {
+                FHandle = TfrxCalcHandle();
+                FHandleText = Expression;
+            }
+            v = Report->Calc(Expression, FHandle);
+        }
     }
     if (Column >= 1) {
         if (FColumnValues.empty()) {

@@ -19,6 +19,7 @@
 #include <vector>
 
 #include "platform/rtl/Variant.h"
+#include "report/Views.h"
 
 class TfrxBand;
 class TfrxComponent;
@@ -94,6 +95,9 @@ public:
 
 private:
     void Combine(Variant& Acc, const Variant& V) const;
+    // Where the report's name table holds Expression, for the text it was found for.
+    TfrxCalcHandle FHandle;
+    std::string FHandleText;
     std::vector<Variant> FColumnValues;   // indexes 0 .. frxMaxAggregateColumn
     std::vector<int> FColumnCounts;
 };

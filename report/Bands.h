@@ -218,6 +218,9 @@ public:
     std::vector<TfrxGroupHeader*> GroupList;
     // The condition's value at the last group start.
     Variant LastValue;
+    // Where the report's name table holds the condition, for the text it was found for.
+    TfrxCalcHandle ConditionHandle;
+    std::string ConditionHandleText;
     int Line = 1;
     int LineThrough = 1;
 

@@ -875,12 +875,22 @@ void TfrxEngine::StartGroups(TfrxDataBand* Band, size_t From, bool Initial) {
         CurLine = h->Line;
         CurLineThrough = h->LineThrough;
         report->CurObject = h->Name();
-        h->LastValue = report->Calc(h->Condition);
+        h->LastValue = GroupValue(h);
         if (h->KeepTogether) StartKeep(h);
         ShowBand(h);
         if (!h->OutlineText.empty()) AddBandOutline(h);
         AddToHeaderList(h);
     }
+}
+
+// The condition is calculated on every row: the header keeps where the report's name
+// table holds its text.
+Variant TfrxEngine::GroupValue(TfrxGroupHeader* Header) {
+    if (Header->ConditionHandleText != Header->Condition) {
+        Header->ConditionHandle = TfrxCalcHandle();
+        Header->ConditionHandleText = Header->Condition;
+    }
+    return Report()->Calc(Header->Condition, Header->ConditionHandle);
 }
 
 void TfrxEngine::CheckGroups(TfrxDataBand* Band, double RowY, int RowStart) {
@@ -889,7 +899,7 @@ void TfrxEngine::CheckGroups(TfrxDataBand* Band, double RowY, int RowStart) {
     size_t changed = groups.size();
     for (size_t i = 0; i < groups.size(); ++i) {
         report->CurObject = groups[i]->Name();
-        if (!SameGroupValue(report->Calc(groups[i]->Condition), groups[i]->LastValue)) {
+        if (!SameGroupValue(GroupValue(groups[i]), groups[i]->LastValue)) {
             changed = i;
             break;
         }

@@ -124,6 +124,7 @@ private:
     void ShowDataBands(const std::vector<TfrxDataBand*>& Bands, bool Vertical = false);
     void StartGroups(TfrxDataBand* Band, size_t From, bool Initial);
     void CheckGroups(TfrxDataBand* Band, double RowY, int RowStart);
+    Variant GroupValue(TfrxGroupHeader* Header);
     void EndGroups(TfrxDataBand* Band, size_t From);
     void DoColumns(TfrxDataBand* Band, double RowY, int RowStart);
     void AddToHeaderList(TfrxBand* Band);

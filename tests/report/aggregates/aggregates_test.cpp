@@ -439,6 +439,22 @@ TEST_F(AggregateLookup, SumsOfEveryKindAsTheGeneralAddition) {
     }
 }
 
+// An item keeps the name table's entry for its expression's text; a call read anew
+// calculates its new expression.
+TEST_F(AggregateLookup, ANewExpressionIsCalculatedAsItNowReads) {
+    AddMemo(Footer, "[SUM(v)]");
+    List->AddItems(Page);
+    Report->SetScriptVariable("w", Variant(100));
+    Feed(Master, Variant(1));
+    Feed(Master, Variant(2));
+    EXPECT_EQ(Shown(List->GetValue(Footer, 0, "SUM(v)")), Shown(Variant(1) + Variant(2)));
+    List->Items(0)->ParseName("SUM(w)");
+    List->Reset(Footer);
+    Feed(Master, Variant(1));
+    Feed(Master, Variant(2));
+    EXPECT_EQ(Shown(List->GetValue(Footer, 0, "SUM(v)")), Shown(Variant(100) + Variant(100)));
+}
+
 TEST_F(AggregateLookup, ClearFreesTheItems) {
     AddMemo(Footer, "[SUM(v)]");
     List->AddItems(Page);

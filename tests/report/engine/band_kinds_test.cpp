@@ -179,3 +179,38 @@ TEST(EngineBandKinds, MaxHeightObjectsReachTheLowestBottomBeforeTheEvent) {
         EXPECT_NEAR(line->Top() + line->Height(), 10 + memo->Height(), 0.01) << c.Name;
     }
 }
+
+// The group condition is calculated on every row with the name table's entry kept on the
+// header for the condition's text: a condition a script changes while the report runs is
+// calculated as it now reads.
+TEST(EngineGroups, AChangedConditionIsCalculatedAsItNowReads) {
+    const int rows = 6;   // grp "a" for rows 1 and 2, "b" after; names n1 .. n6
+    struct TCase {
+        const char* Name;
+        bool ScriptSwitchesToName;   // the header's before-print event changes it
+        int Headers;
+    };
+    const TCase cases[] = {
+        {"the condition as it was", false, 2},
+        {"changed by the header's script", true, rows},
+    };
+    for (const TCase& c : cases) {
+        TBuilder b(rows);
+        auto* group = b.Band<TfrxGroupHeader>("GroupHeader1", 0, 20);
+        group->Condition = "DS.\"grp\"";
+        b.Memo(group, "[DS.\"grp\"]");
+        b.Master(30, 20, "[DS.\"name\"]");
+        if (c.ScriptSwitchesToName) {
+            group->OnBeforePrint = "Switch";
+            b.Report->ScriptText()->SetText(
+                "procedure Switch(Sender: TfrxComponent); begin GroupHeader1.Condition := 'DS.\"name\"' end;\r\n"
+                "begin end.");
+        }
+        ASSERT_TRUE(b.Report->PrepareReport()) << c.Name << ": " << b.Report->Errors()->Text();
+        int headers = 0;
+        for (const std::string& page : Pages(*b.Report))
+            for (size_t at = page.find("GroupHeader1@"); at != std::string::npos; at = page.find("GroupHeader1@", at + 1))
+                ++headers;
+        EXPECT_EQ(headers, c.Headers) << c.Name;
+    }
+}
