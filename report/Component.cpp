@@ -29,12 +29,10 @@ TComponent* OwnerFor(TComponent* AOwner) {
     return AOwner;
 }
 
-bool FloatsDiffer(double a, double b) { return std::fabs(a - b) > 0.0001; }
-
-// The texts of the last fractional values written, by the value's bits and the decimal
-// separator: a prepared page writes the same widths, heights and lefts on every row, and
-// the shortest-text conversion costs far more than the look-up. Trivial, so the per-thread
-// table needs no set-up (it starts zeroed: separator 0 marks an empty slot).
+// The texts of the last values written that are not whole numbers, by the value's bits
+// and the decimal separator: a prepared page writes the same widths, heights and lefts on
+// every row, and the conversion costs far more than the look-up. Trivial, so the
+// per-thread table needs no set-up (it starts zeroed: separator 0 marks an empty slot).
 struct TFloatText {
     uint64_t Bits;
     char Separator;
@@ -42,19 +40,22 @@ struct TFloatText {
     char Text[30];
 };
 
-// FloatToStr's text written to Buffer (room for 48 characters); 0 when only FloatToStr
-// itself can give it. Its short cases are done here: a whole number below 10^15 is its
-// digits, and a value from 0.001 to 10^15 whose shortest exact text has at most 15
-// significant digits is that text.
-size_t FloatText(char* Buffer, double value) {
+// FloatToStr's text written to Buffer (room for 48 characters); 0 when it does not fit.
+// Its short cases are done here: a whole number below 10^15 is its digits, and a value
+// from 0.001 to 10^15 whose shortest exact text has at most 15 significant digits is that
+// text; FloatToStr gives the others. The texts of values that are not whole are kept.
+[[gnu::always_inline]] inline size_t FloatText(char* Buffer, double value) {
     if (value == 0) {
         Buffer[0] = '0';
         return 1;
     }
     const double magnitude = std::fabs(value);
-    if (!(magnitude >= 1e-3 && magnitude < 1e15)) return 0;
-    const auto whole = static_cast<int64_t>(value);
-    if (static_cast<double>(whole) == value) return static_cast<size_t>(std::to_chars(Buffer, Buffer + 48, whole).ptr - Buffer);
+    const bool inRange = magnitude >= 1e-3 && magnitude < 1e15;
+    if (inRange) {
+        const auto whole = static_cast<int64_t>(value);
+        if (static_cast<double>(whole) == value)
+            return static_cast<size_t>(std::to_chars(Buffer, Buffer + 48, whole).ptr - Buffer);
+    }
     static thread_local TFloatText cache[64];
     uint64_t bits;
     std::memcpy(&bits, &value, sizeof bits);
@@ -64,15 +65,27 @@ size_t FloatText(char* Buffer, double value) {
         std::memcpy(Buffer, slot.Text, sizeof slot.Text);   // a fixed size: no call
         return slot.Size;
     }
-    const auto [end, error] = std::to_chars(Buffer, Buffer + 48, value, std::chars_format::fixed);
-    if (error != std::errc()) return 0;
-    int digits = 0;
-    for (const char* p = Buffer; p != end; ++p)
-        if (*p >= '0' && *p <= '9' && (digits > 0 || *p != '0')) ++digits;
-    if (digits > 15) return 0;
-    for (char* p = Buffer; p != end; ++p)
-        if (*p == '.') *p = separator;
-    const auto size = static_cast<size_t>(end - Buffer);
+    size_t size = 0;
+    if (inRange) {
+        const auto [end, error] = std::to_chars(Buffer, Buffer + 48, value, std::chars_format::fixed);
+        int digits = 16;
+        if (error == std::errc()) {
+            digits = 0;
+            for (const char* p = Buffer; p != end; ++p)
+                if (*p >= '0' && *p <= '9' && (digits > 0 || *p != '0')) ++digits;
+        }
+        if (digits <= 15) {
+            for (char* p = Buffer; p != end; ++p)
+                if (*p == '.') *p = separator;
+            size = static_cast<size_t>(end - Buffer);
+        }
+    }
+    if (size == 0) {
+        const std::string text = FloatToStr(value);
+        if (text.size() > 48) return 0;
+        std::memcpy(Buffer, text.data(), text.size());
+        size = text.size();
+    }
     if (size <= sizeof slot.Text && separator != 0) {
         slot.Bits = bits;
         slot.Separator = separator;
@@ -123,7 +136,12 @@ void frxDiffFloatItem(std::string& Out, std::string_view Key, double Value) {
     if (Key.size() <= 56) {
         size_t n = 0;
         buffer[n++] = ' ';
-        for (const char c : Key) buffer[n++] = c;   // keys are short: no memcpy call
+        if (Key.size() == 1) {
+            buffer[n++] = Key[0];   // the places' keys: no copy call
+        } else {
+            std::memcpy(buffer + n, Key.data(), Key.size());
+            n += Key.size();
+        }
         buffer[n++] = '=';
         buffer[n++] = '"';
         if (const size_t size = FloatText(buffer + n, Value); size > 0) {
@@ -560,30 +578,10 @@ std::string TfrxComponent::GetDescription() const { return ClassName(); }
 
 // --- Differences ---------------------------------------------------------------------------
 
-void TfrxComponent::ComponentDiff(TfrxComponent* o, std::string& s) const {
-    // The places are compared first: the hooks are asked only when they decide.
-    if (FloatsDiffer(FLeft, o->FLeft) && DiffWritesLeft()) frxDiffFloatItem(s, "l", FLeft);
-    if (FloatsDiffer(FTop, o->FTop) || DiffAlwaysWritesTop()) frxDiffFloatItem(s, "t", FTop);
-    if (FloatsDiffer(FWidth, o->FWidth) && DiffWritesWidth()) frxDiffFloatItem(s, "w", FWidth);
-    if (FloatsDiffer(FHeight, o->FHeight)) frxDiffFloatItem(s, "h", FHeight);
-    if (FVisible != o->FVisible) frxDiffItem(s, "Visible", FVisible ? "True" : "False");
-    if (!FParentFont) {
-        const TFont& f = *FFont;
-        const TFont& g = *o->FFont;
-        if (f.Name() != g.Name()) frxDiffItem(s, "Font.Name", frxStrToXML(f.Name()));
-        if (f.Size() != g.Size()) frxDiffIntItem(s, "Font.Size", f.Size());
-        if (f.Color() != g.Color()) frxDiffIntItem(s, "Font.Color", f.Color());
-        if (f.Style() != g.Style()) frxDiffIntItem(s, "Font.Style", f.Style().Mask());
-        if (f.Charset() != g.Charset()) frxDiffIntItem(s, "Font.Charset", f.Charset());
-    }
-    if (FParentFont != o->FParentFont) frxDiffItem(s, "ParentFont", FParentFont ? "True" : "False");
-    if (Tag() != o->Tag()) frxDiffIntItem(s, "Tag", Tag());
-}
-
 void TfrxComponent::PlaceDiffTo(TfrxComponent* o, std::string& s) const {
-    if (FloatsDiffer(FLeft, o->FLeft) && DiffWritesLeft()) frxDiffFloatItem(s, "l", FLeft);
-    if (FloatsDiffer(FTop, o->FTop) || DiffAlwaysWritesTop()) frxDiffFloatItem(s, "t", FTop);
-    if (FloatsDiffer(FHeight, o->FHeight)) frxDiffFloatItem(s, "h", FHeight);
+    if (frxFloatsDiffer(FLeft, o->FLeft) && DiffWritesLeft()) frxDiffFloatItem(s, "l", FLeft);
+    if (frxFloatsDiffer(FTop, o->FTop) || DiffAlwaysWritesTop()) frxDiffFloatItem(s, "t", FTop);
+    if (frxFloatsDiffer(FHeight, o->FHeight)) frxDiffFloatItem(s, "h", FHeight);
 }
 
 std::string TfrxComponent::Diff(TfrxComponent* AComponent) {

@@ -23,6 +23,8 @@
 
 #include "platform/classes/Component.h"
 #include "platform/graphics/Graphics.h"
+#include "report/DiffText.h"
+#include "report/XMLDocument.h"
 
 class TfrxReport;
 class TfrxPage;
@@ -232,14 +234,6 @@ public:
     virtual void SetDefaults() {}
 };
 
-// "1.5" for the diff and prepared-page texts: the runtime's general float text.
-std::string frxDiffFloat(double Value);
-// Items of a difference text appended to Out: ` Key="Value"` with Value already escaped,
-// an integer in decimal, a float as frxDiffFloat gives it.
-void frxDiffItem(std::string& Out, std::string_view Key, std::string_view Value);
-void frxDiffIntItem(std::string& Out, std::string_view Key, int64_t Value);
-void frxDiffFloatItem(std::string& Out, std::string_view Key, double Value);
-
 // Obj as a T when its class is T or a descendant, else nullptr: the same answer as
 // dynamic_cast, through the class chain of the object's own class information. The
 // engine asks this for every object of every band printed; a dynamic_cast there walks the
@@ -283,4 +277,26 @@ void TfrxComponent::DeclareCommon(TPropertyDecl<T>& d, unsigned What) {
             .Default(TfrxRestrictions{});
     if (What & pubVisible)
         d.Property("Visible", &TfrxComponent::Visible, &TfrxComponent::SetVisible).Default(true);
+}
+
+// Inline: every printed object's difference text starts with these items, and the views
+// take them into their own DiffTo.
+[[gnu::always_inline]] inline void TfrxComponent::ComponentDiff(TfrxComponent* o, std::string& s) const {
+    // The places are compared first: the hooks are asked only when they decide.
+    if (frxFloatsDiffer(FLeft, o->FLeft) && DiffWritesLeft()) frxDiffFloatItem(s, "l", FLeft);
+    if (frxFloatsDiffer(FTop, o->FTop) || DiffAlwaysWritesTop()) frxDiffFloatItem(s, "t", FTop);
+    if (frxFloatsDiffer(FWidth, o->FWidth) && DiffWritesWidth()) frxDiffFloatItem(s, "w", FWidth);
+    if (frxFloatsDiffer(FHeight, o->FHeight)) frxDiffFloatItem(s, "h", FHeight);
+    if (FVisible != o->FVisible) frxDiffItem(s, "Visible", FVisible ? "True" : "False");
+    if (!FParentFont) {
+        const TFont& f = *FFont;
+        const TFont& g = *o->FFont;
+        if (f.Name() != g.Name()) frxDiffItem(s, "Font.Name", frxStrToXML(f.Name()));
+        if (f.Size() != g.Size()) frxDiffIntItem(s, "Font.Size", f.Size());
+        if (f.Color() != g.Color()) frxDiffIntItem(s, "Font.Color", f.Color());
+        if (f.Style() != g.Style()) frxDiffIntItem(s, "Font.Style", f.Style().Mask());
+        if (f.Charset() != g.Charset()) frxDiffIntItem(s, "Font.Charset", f.Charset());
+    }
+    if (FParentFont != o->FParentFont) frxDiffItem(s, "ParentFont", FParentFont ? "True" : "False");
+    if (Tag() != o->Tag()) frxDiffIntItem(s, "Tag", Tag());
 }

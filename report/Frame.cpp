@@ -1,8 +1,6 @@
 // The frame value object.
 #include "report/Frame.h"
 
-#include <cmath>
-
 #include "platform/rtl/StrUtils.h"
 #include "report/Component.h"
 
@@ -37,15 +35,4 @@ std::string TfrxFrame::Diff(const TfrxFrame& o) const {
     std::string s;
     DiffTo(o, s);
     return s;
-}
-
-void TfrxFrame::DiffTo(const TfrxFrame& o, std::string& s) const {
-    auto differs = [](double a, double b) { return std::fabs(a - b) > 0.0001; };
-    if (Color != o.Color) frxDiffIntItem(s, "Frame.Color", Color);
-    if (DropShadow != o.DropShadow) frxDiffItem(s, "Frame.DropShadow", DropShadow ? "True" : "False");
-    if (ShadowColor != o.ShadowColor) frxDiffIntItem(s, "Frame.ShadowColor", ShadowColor);
-    if (differs(ShadowWidth, o.ShadowWidth)) frxDiffFloatItem(s, "Frame.ShadowWidth", ShadowWidth);
-    if (Style != o.Style) frxDiffIntItem(s, "Frame.Style", Style);
-    if (Typ != o.Typ) frxDiffIntItem(s, "Frame.Typ", Typ.Mask());
-    if (differs(Width, o.Width)) frxDiffFloatItem(s, "Frame.Width", Width);
 }

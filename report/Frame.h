@@ -6,6 +6,7 @@
 
 #include "platform/classes/Persistent.h"
 #include "platform/graphics/Colors.h"
+#include "report/DiffText.h"
 
 ROVE_ENUM(TfrxFrameStyle, fsSolid, fsDash, fsDot, fsDashDot, fsDashDotDot, fsDouble)
 ROVE_ENUM(TfrxFrameType, ftLeft, ftRight, ftTop, ftBottom)
@@ -36,3 +37,14 @@ public:
 
     static void DeclareProperties(TPropertyDecl<TfrxFrame>& d);
 };
+
+// Inline: the views take these items into their own difference text.
+[[gnu::always_inline]] inline void TfrxFrame::DiffTo(const TfrxFrame& o, std::string& s) const {
+    if (Color != o.Color) frxDiffIntItem(s, "Frame.Color", Color);
+    if (DropShadow != o.DropShadow) frxDiffItem(s, "Frame.DropShadow", DropShadow ? "True" : "False");
+    if (ShadowColor != o.ShadowColor) frxDiffIntItem(s, "Frame.ShadowColor", ShadowColor);
+    if (frxFloatsDiffer(ShadowWidth, o.ShadowWidth)) frxDiffFloatItem(s, "Frame.ShadowWidth", ShadowWidth);
+    if (Style != o.Style) frxDiffIntItem(s, "Frame.Style", Style);
+    if (Typ != o.Typ) frxDiffIntItem(s, "Frame.Typ", Typ.Mask());
+    if (frxFloatsDiffer(Width, o.Width)) frxDiffFloatItem(s, "Frame.Width", Width);
+}

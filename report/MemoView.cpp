@@ -5,6 +5,7 @@
 #include <charconv>
 #include <cmath>
 #include <functional>
+#include <type_traits>
 
 #include "platform/rtl/DateTime.h"
 #include "platform/rtl/Format.h"
@@ -24,8 +25,6 @@ ROVE_IMPLEMENT_CLASS(TfrxSysMemoView)
 namespace {
 
 int rnd(double x) { return frxRoundInt(x); }
-
-bool FloatsDiffer(double a, double b) { return std::fabs(a - b) > 0.0001; }
 
 void DiffItem(std::string& s, const char* key, const std::string& value) {
     s += ' ';
@@ -537,17 +536,22 @@ double TfrxCustomMemoView::DrawPart() {
 
 // --- Differences ---------------------------------------------------------------------------
 
+// The stretchable view writes the view's items (it has no DiffTo of its own): with a memo
+// to compare with, they are written here without asking its class a second time.
+static_assert(std::is_same_v<decltype(&TfrxStretcheable::DiffTo), void (TfrxView::*)(TfrxComponent*, std::string&)>);
+
 void TfrxCustomMemoView::DiffTo(TfrxComponent* AComponent, std::string& s) {
-    TfrxStretcheable::DiffTo(AComponent, s);
     auto* o = frxAs<TfrxCustomMemoView>(AComponent);
-    if (!o) return;
+    if (!o) return TfrxStretcheable::DiffTo(AComponent, s);
+    ComponentDiff(o, s);
+    ViewDiff(*o, s);
     if (AutoWidth != o->AutoWidth) DiffItem(s, "AutoWidth", BoolText(AutoWidth));
-    if (FloatsDiffer(CharSpacing, o->CharSpacing)) DiffItem(s, "CharSpacing", frxDiffFloat(CharSpacing));
-    if (FloatsDiffer(GapX, o->GapX)) DiffItem(s, "GapX", frxDiffFloat(GapX));
-    if (FloatsDiffer(GapY, o->GapY)) DiffItem(s, "GapY", frxDiffFloat(GapY));
+    if (frxFloatsDiffer(CharSpacing, o->CharSpacing)) DiffItem(s, "CharSpacing", frxDiffFloat(CharSpacing));
+    if (frxFloatsDiffer(GapX, o->GapX)) DiffItem(s, "GapX", frxDiffFloat(GapX));
+    if (frxFloatsDiffer(GapY, o->GapY)) DiffItem(s, "GapY", frxDiffFloat(GapY));
     if (HAlign != o->HAlign) DiffItem(s, "HAlign", IntToStr(HAlign));
     if (FHighlight->Active != o->FHighlight->Active) DiffItem(s, "Highlight.Active", BoolText(FHighlight->Active));
-    if (FloatsDiffer(LineSpacing, o->LineSpacing)) DiffItem(s, "LineSpacing", frxDiffFloat(LineSpacing));
+    if (frxFloatsDiffer(LineSpacing, o->LineSpacing)) DiffItem(s, "LineSpacing", frxDiffFloat(LineSpacing));
     // The lines joined by line breaks, escaped in place.
     s += " x=\"";
     const int lines = FMemo->Count();
@@ -556,7 +560,7 @@ void TfrxCustomMemoView::DiffTo(TfrxComponent* AComponent, std::string& s) {
         frxAddStrToXML(s, (*FMemo)[i]);
     }
     s += '"';
-    if (FloatsDiffer(ParagraphGap, o->ParagraphGap)) DiffItem(s, "ParagraphGap", frxDiffFloat(ParagraphGap));
+    if (frxFloatsDiffer(ParagraphGap, o->ParagraphGap)) DiffItem(s, "ParagraphGap", frxDiffFloat(ParagraphGap));
     if (FRotation != o->FRotation) DiffItem(s, "Rotation", IntToStr(FRotation));
     if (RTLReading != o->RTLReading) DiffItem(s, "RTLReading", BoolText(RTLReading));
     if (Underlines != o->Underlines) DiffItem(s, "Underlines", BoolText(Underlines));

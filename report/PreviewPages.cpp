@@ -268,7 +268,14 @@ TfrxPreviewPages::~TfrxPreviewPages() {
     FSourcePages.clear();
 }
 
-TfrxXMLItem* TfrxPreviewPages::PagesItem() { return FXMLDoc.Root()->FindItem("previewpages"); }
+TfrxXMLItem* TfrxPreviewPages::PagesItem() {
+    // The element found last, while it is still the root's child of that name: the root
+    // has a few children, and the kept pointer is only compared with them until found.
+    TfrxXMLItem* root = FXMLDoc.Root();
+    if (!FPagesItem || root->IndexOf(FPagesItem) < 0 || std::string_view(FPagesItem->Name()) != "previewpages")
+        FPagesItem = root->FindItem("previewpages");
+    return FPagesItem;
+}
 
 TfrxXMLItem* TfrxPreviewPages::CurPageItem() {
     TfrxXMLItem* pages = PagesItem();
@@ -314,6 +321,7 @@ void TfrxPreviewPages::Clear() {
     ++FLinkStamp;
     FSourcePages.clear();
     FXMLDoc.Clear();
+    FPagesItem = nullptr;
     PagesOutline()->Reset();
     FDictionary.Clear();
     FPassOutline.clear();
@@ -479,17 +487,14 @@ void TfrxPreviewPages::FindWriteInfo(TWriteInfo& w, TfrxComponent* Obj, TClass c
     w.Head = TfrxXMLPacker::RecordHead(w.Info ? std::string_view(w.Info->Alias) : std::string_view(Obj->ClassName()));
 }
 
-// Obj and the objects inside it as packed records, each text written straight into the
-// records: no heap element and no copy of the text per object.
-void TfrxPreviewPages::WriteObject(TfrxComponent* Obj, bool FinalPass) {
-    if (!Obj->Visible()) return;
+// Obj's own element, its text written straight into the records (no heap element and no
+// copy of the text per object); what is to follow of its children.
+[[gnu::always_inline]] inline TfrxPreviewPages::TWritten TfrxPreviewPages::WriteElement(TfrxComponent* Obj, bool FinalPass) {
+    if (!Obj->Visible()) return wrNothing;
     const TWriteInfo& w = WriteInfoOf(Obj);
     const uint8_t kind = w.Kind;
-    if (kind & wkCrossView) return;
-    if (kind & wkSubreport) {
-        for (TfrxComponent* c : Obj->ObjectList()) WriteObject(c, FinalPass);
-        return;
-    }
+    if (kind & wkCrossView) return wrNothing;
+    if (kind & wkSubreport) return wrChildrenOnly;
     // A pass before the last keeps only what the engine reads back from its pages: the
     // bands with their places (the last Y, keep blocks moved to the next page, bands
     // already on a page). The objects inside them are written by the last pass only.
@@ -511,10 +516,14 @@ void TfrxPreviewPages::WriteObject(TfrxComponent* Obj, bool FinalPass) {
         Obj->DiffTo(source, out);
         FPacker.CloseText(true, children);
     }
-    if (!children) return;
-    // The entry w may be taken by a child's from here on.
-    for (TfrxComponent* c : Obj->ObjectList()) WriteObject(c, FinalPass);
-    FPacker.End();
+    return children ? wrChildren : wrNothing;
+}
+
+void TfrxPreviewPages::WriteChildren(TfrxComponent* Obj, TWritten Written, bool FinalPass) {
+    // Objects without children (most) are written here without a call of their own.
+    for (TfrxComponent* c : Obj->ObjectList())
+        if (const TWritten w = WriteElement(c, FinalPass); w != wrNothing) WriteChildren(c, w, FinalPass);
+    if (Written == wrChildren) FPacker.End();
 }
 
 void TfrxPreviewPages::AddObject(TfrxComponent* Obj) {
@@ -528,15 +537,15 @@ void TfrxPreviewPages::AddObject(TfrxComponent* Obj) {
     // written is taken off again.
     std::string& records = page->PackedRecords();
     const size_t before = records.size();
-    FPacker.SwapRecords(records);
+    FPacker.AppendTo(records);
     try {
-        WriteObject(Obj, finalPass);
+        if (const TWritten w = WriteElement(Obj, finalPass); w != wrNothing) WriteChildren(Obj, w, finalPass);
     } catch (...) {
-        FPacker.SwapRecords(records);
         records.resize(before);
+        FPacker.Clear();
         throw;
     }
-    FPacker.SwapRecords(records);
+    FPacker.Clear();
     FAllocated += static_cast<int64_t>(records.size() - before);
 }
 

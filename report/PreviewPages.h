@@ -304,9 +304,12 @@ private:
     void CheckFileCache();
     bool FileCacheOn() const;
     bool IsFinalPass() const;
-    // Writes Obj and its visible children into FPacker (only the places of bands in a
-    // pass before the last).
-    void WriteObject(TfrxComponent* Obj, bool FinalPass);
+    // Writing a band into FPacker: WriteElement writes Obj's element (only the places of
+    // bands in a pass before the last) and tells what follows, WriteChildren writes the
+    // visible children and closes the element.
+    enum TWritten { wrNothing, wrChildren, wrChildrenOnly };
+    TWritten WriteElement(TfrxComponent* Obj, bool FinalPass);
+    void WriteChildren(TfrxComponent* Obj, TWritten Written, bool FinalPass);
     // Obj's entry in FWriteInfos, found again when it is not valid.
     const TWriteInfo& WriteInfoOf(TfrxComponent* Obj);
     void FindWriteInfo(TWriteInfo& Info, TfrxComponent* Obj, TClass Class);
@@ -340,8 +343,10 @@ private:
     int64_t FAllocated = 0;
     // The page the engine used last (-1: none).
     int FOpenPage = -1;
-    // A band's records, kept between bands.
     TfrxXMLPacker FPacker;
+    // The root's "previewpages" element as PagesItem found it last (compared, not
+    // followed, until found among the root's children again).
+    TfrxXMLItem* FPagesItem = nullptr;
     // Counts the changes of FLinks, FRunLinks and FSourceInfo (starts at 1: an empty
     // entry is never valid).
     uint64_t FLinkStamp = 1;

@@ -25,7 +25,6 @@ namespace {
 // x to the nearest integer, a half to the even neighbour.
 int rnd(double x) { return frxRoundInt(x); }
 
-const char* BoolText(bool b) { return b ? "True" : "False"; }
 
 // The pen style of a frame style; a double frame draws its lines solid.
 TPenStyle PenStyleOf(TfrxFrameStyle Style) {
@@ -355,21 +354,6 @@ void TfrxView::Draw(TCanvas* Canvas, double ScaleX, double ScaleY, double Offset
     BeginDraw(Canvas, ScaleX, ScaleY, OffsetX, OffsetY);
     DrawBackground();
     DrawFrame();
-}
-
-void TfrxView::DiffTo(TfrxComponent* AComponent, std::string& s) {
-    if (!AComponent) return;
-    ComponentDiff(AComponent, s);
-    auto* o = frxAs<TfrxView>(AComponent);
-    if (!o) return;
-    if (FBrushStyle != o->FBrushStyle) frxDiffIntItem(s, "BrushStyle", FBrushStyle);
-    if (FAlign != o->FAlign) frxDiffIntItem(s, "Align", FAlign);
-    if (FColor != o->FColor) frxDiffIntItem(s, "Color", FColor);
-    FFrame->DiffTo(*o->FFrame, s);
-    if (FCursor != o->FCursor) frxDiffIntItem(s, "Cursor", FCursor);
-    if (FPrintable != o->FPrintable) frxDiffItem(s, "Printable", BoolText(FPrintable));
-    if (FTagStr != o->FTagStr) frxDiffItem(s, "TagStr", frxStrToXML(FTagStr));
-    if (FURL != o->FURL) frxDiffItem(s, "URL", frxStrToXML(FURL));
 }
 
 // --- TfrxStretcheable ----------------------------------------------------------------------

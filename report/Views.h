@@ -177,6 +177,8 @@ public:
 
 protected:
     bool DiffWritesLeft() const override { return FAlign == baNone; }
+    // The view's own items in which it differs from O (they follow the component items).
+    void ViewDiff(const TfrxView& O, std::string& Out) const;
     // The value of an expression through the report (Null outside a report).
     Variant Calc(const std::string& Expr);
     // The same, for a text calculated again and again with its handle.
@@ -290,4 +292,22 @@ void TfrxStretcheable::Publish(TPropertyDecl<T>& d, std::initializer_list<std::s
         else
             TfrxView::Publish(d, {n});
     }
+}
+
+// Inline: the views' own DiffTo take these items in (every printed memo writes them).
+[[gnu::always_inline]] inline void TfrxView::ViewDiff(const TfrxView& o, std::string& s) const {
+    if (FBrushStyle != o.FBrushStyle) frxDiffIntItem(s, "BrushStyle", FBrushStyle);
+    if (FAlign != o.FAlign) frxDiffIntItem(s, "Align", FAlign);
+    if (FColor != o.FColor) frxDiffIntItem(s, "Color", FColor);
+    FFrame->DiffTo(*o.FFrame, s);
+    if (FCursor != o.FCursor) frxDiffIntItem(s, "Cursor", FCursor);
+    if (FPrintable != o.FPrintable) frxDiffItem(s, "Printable", FPrintable ? "True" : "False");
+    if (FTagStr != o.FTagStr) frxDiffItem(s, "TagStr", frxStrToXML(FTagStr));
+    if (FURL != o.FURL) frxDiffItem(s, "URL", frxStrToXML(FURL));
+}
+
+[[gnu::always_inline]] inline void TfrxView::DiffTo(TfrxComponent* AComponent, std::string& s) {
+    if (!AComponent) return;
+    ComponentDiff(AComponent, s);
+    if (auto* o = frxAs<TfrxView>(AComponent)) ViewDiff(*o, s);
 }

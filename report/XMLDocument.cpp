@@ -213,27 +213,12 @@ void CloseChildren(std::string& out, size_t flagsAt, size_t at) {
 
 namespace {
 
-// The characters an attribute value escapes (ORDER ESCAPED: the switch below), as a table
-// looked up once per character.
-constexpr std::array<bool, 256> kEscaped = [] {
-    std::array<bool, 256> t{};
-    for (unsigned char c : {'\n', '\r', '"', '&', '<', '>'}) t[c] = true;
-    return t;
-}();
-
 }  // namespace
 
-void frxAddStrToXML(std::string& Out, std::string_view Text) {
-    // Most texts hold nothing to escape: they go in whole.
-    const auto* p = reinterpret_cast<const unsigned char*>(Text.data());
-    size_t i = 0;
-    while (i < Text.size() && !kEscaped[p[i]]) ++i;
-    if (i == Text.size()) {
-        Out += Text;
-        return;
-    }
+// ORDER ESCAPED: the characters of frxXMLEscaped.
+void frxAddEscapedToXML(std::string& Out, std::string_view Text, size_t From) {
     size_t from = 0;
-    for (; i < Text.size(); ++i) {
+    for (size_t i = From; i < Text.size(); ++i) {
         const char* ref;
         switch (Text[i]) {
             case '\n': ref = "&#10;"; break;
@@ -359,9 +344,12 @@ int TfrxXMLItem::IndexOf(const TfrxXMLItem* Item) const {
 
 int TfrxXMLItem::Find(std::string_view Name) const {
     Unpack();
-    // Names are mostly asked for as they were written: the exact match is tried first.
-    for (size_t i = 0; i < FItems.size(); ++i)
-        if (FItems[i]->FName == Name || SameText(FItems[i]->FName, Name)) return static_cast<int>(i);
+    // Names are mostly asked for as they were written: the exact match is tried first
+    // (names of another length match neither way).
+    for (size_t i = 0; i < FItems.size(); ++i) {
+        const std::string& name = FItems[i]->FName;
+        if (name.size() == Name.size() && (name == Name || SameText(name, Name))) return static_cast<int>(i);
+    }
     return -1;
 }
 
@@ -476,29 +464,31 @@ bool TfrxXMLChildReader::HasProp(std::string_view Name) const {
 // An element with children leaves one byte for the children's length: most lengths
 // take one, and End makes room for a longer one.
 void TfrxXMLPacker::Begin(std::string_view Name, std::string_view Text) {
-    const size_t flagsAt = FData.size();
-    PutHeader(FData, kHasChildren, Name, Text, 0);
-    FOpen.emplace_back(flagsAt, FData.size());
-    FData += '\0';
+    std::string& data = *FData;
+    const size_t flagsAt = data.size();
+    PutHeader(data, kHasChildren, Name, Text, 0);
+    FOpen.emplace_back(flagsAt, data.size());
+    data += '\0';
 }
 
 void TfrxXMLPacker::End() {
+    std::string& data = *FData;
     const auto [flagsAt, lengthAt] = FOpen.back();
     FOpen.pop_back();
-    const size_t n = FData.size() - lengthAt - 1;
+    const size_t n = data.size() - lengthAt - 1;
     if (n == 0) {
-        FData.pop_back();
-        FData[flagsAt] = static_cast<char>(static_cast<uint8_t>(FData[flagsAt]) & ~kHasChildren);
+        data.pop_back();
+        data[flagsAt] = static_cast<char>(static_cast<uint8_t>(data[flagsAt]) & ~kHasChildren);
     } else if (n < 0x80) {
-        FData[lengthAt] = static_cast<char>(n);
+        data[lengthAt] = static_cast<char>(n);
     } else {
         std::string length;
         PutNumber(length, n);
-        FData.replace(lengthAt, 1, length);
+        data.replace(lengthAt, 1, length);
     }
 }
 
-void TfrxXMLPacker::Add(std::string_view Name, std::string_view Text) { PutHeader(FData, 0, Name, Text, 0); }
+void TfrxXMLPacker::Add(std::string_view Name, std::string_view Text) { PutHeader(*FData, 0, Name, Text, 0); }
 
 std::string TfrxXMLPacker::RecordHead(std::string_view Name) {
     std::string head(1, '\0');
@@ -507,20 +497,23 @@ std::string TfrxXMLPacker::RecordHead(std::string_view Name) {
     return head;
 }
 
-// The length of the text CloseText ends, in front of it.
-void TfrxXMLPacker::PutTextLength(bool DropLeadingBlanks) {
-    size_t blanks = 0;
-    if (DropLeadingBlanks)
-        while (FTextAt + blanks < FData.size() && static_cast<unsigned char>(FData[FTextAt + blanks]) <= ' ') ++blanks;
-    std::string length;
-    PutNumber(length, FData.size() - FTextAt - blanks);
-    FData.replace(FTextAt, blanks, length);
+// The flags say so, and one byte waits for the children's length (End).
+void TfrxXMLPacker::OpenChildren() {
+    std::string& data = *FData;
+    data[FFlagsAt] = static_cast<char>(kHasChildren);
+    FOpen.emplace_back(FFlagsAt, data.size());
+    data += '\0';
 }
 
-void TfrxXMLPacker::OpenChildren() {
-    FData[FFlagsAt] = static_cast<char>(kHasChildren);
-    FOpen.emplace_back(FFlagsAt, FData.size());
-    FData += '\0';
+// The length of the text CloseText ends, in front of it.
+void TfrxXMLPacker::PutTextLength(bool DropLeadingBlanks) {
+    std::string& data = *FData;
+    size_t blanks = 0;
+    if (DropLeadingBlanks)
+        while (FTextAt + blanks < data.size() && static_cast<unsigned char>(data[FTextAt + blanks]) <= ' ') ++blanks;
+    std::string length;
+    PutNumber(length, data.size() - FTextAt - blanks);
+    data.replace(FTextAt, blanks, length);
 }
 
 std::string TfrxXMLItem::Prop(std::string_view Name) const {

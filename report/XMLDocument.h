@@ -16,6 +16,7 @@
 // pointers to children do not survive a Pack.
 #pragma once
 
+#include <array>
 #include <cstdint>
 #include <memory>
 #include <string>
@@ -34,8 +35,22 @@ ROVE_DECLARE_EXCEPTION(EfrxXMLError, Exception);
 
 // Attribute values: LF, CR, '"', '&', '<' and '>' become "&#N;" with the decimal code.
 std::string frxStrToXML(std::string_view Text);
-// The same, appended to Out.
-void frxAddStrToXML(std::string& Out, std::string_view Text);
+// The escaped characters, by byte.
+inline constexpr std::array<bool, 256> frxXMLEscaped = [] {
+    std::array<bool, 256> t{};
+    for (unsigned char c : {'\n', '\r', '"', '&', '<', '>'}) t[c] = true;
+    return t;
+}();
+// Text escaped from From (its first escaped character) on, appended to Out.
+void frxAddEscapedToXML(std::string& Out, std::string_view Text, size_t From);
+// The same as frxStrToXML, appended to Out. Inline: a prepared page escapes every memo
+// text, and most hold nothing to escape and go in whole.
+inline void frxAddStrToXML(std::string& Out, std::string_view Text) {
+    size_t i = 0;
+    while (i < Text.size() && !frxXMLEscaped[static_cast<unsigned char>(Text[i])]) ++i;
+    if (i == Text.size()) Out += Text;
+    else frxAddEscapedToXML(Out, Text, i);
+}
 // "&#N;" becomes the character of code point N. A reference without ";", with no
 // decimal digits or naming no valid code point stays as it stands; named entities
 // (&amp;) are not decoded.
@@ -156,8 +171,19 @@ private:
 // one without. The buffer is kept between uses.
 class TfrxXMLPacker {
 public:
+    TfrxXMLPacker() = default;
+    TfrxXMLPacker(const TfrxXMLPacker&) = delete;
+    TfrxXMLPacker& operator=(const TfrxXMLPacker&) = delete;
+    // Empties the packer's own buffer and writes into it again.
     void Clear() {
-        FData.clear();
+        FOwn.clear();
+        FData = &FOwn;
+        FOpen.clear();
+    }
+    // The records go on at the end of Records instead (until Clear); the elements begun
+    // and not ended are forgotten.
+    void AppendTo(std::string& Records) {
+        FData = &Records;
         FOpen.clear();
     }
     void Begin(std::string_view Name, std::string_view Text);
@@ -170,35 +196,32 @@ public:
     // DropLeadingBlanks); with Children the element's children follow until End.
     static std::string RecordHead(std::string_view Name);
     std::string& OpenHead(std::string_view Head) {
-        FFlagsAt = FData.size();
-        FData += Head;
-        FTextAt = FData.size();
-        return FData;
+        std::string& data = *FData;
+        FFlagsAt = data.size();
+        data += Head;
+        FTextAt = data.size();
+        return data;
     }
     void CloseText(bool DropLeadingBlanks, bool Children) {
         // A difference text starts with one blank: a length below 128 takes its place.
-        const size_t n = FData.size() - FTextAt;
-        if (DropLeadingBlanks && n >= 2 && n <= 0x80 && FData[FTextAt] == ' ' &&
-            static_cast<unsigned char>(FData[FTextAt + 1]) > ' ')
-            FData[FTextAt] = static_cast<char>(n - 1);
+        std::string& data = *FData;
+        const size_t n = data.size() - FTextAt;
+        if (DropLeadingBlanks && n >= 2 && n <= 0x80 && data[FTextAt] == ' ' &&
+            static_cast<unsigned char>(data[FTextAt + 1]) > ' ')
+            data[FTextAt] = static_cast<char>(n - 1);
         else
             PutTextLength(DropLeadingBlanks);
         if (Children) OpenChildren();
     }
-    // Exchanges the records with Records (the packer then goes on at the end of them);
-    // the elements begun and not ended are forgotten.
-    void SwapRecords(std::string& Records) {
-        FData.swap(Records);
-        FOpen.clear();
-    }
-    bool Empty() const { return FData.empty(); }
+    bool Empty() const { return FData->empty(); }
     // The records of the elements ended so far (all must be ended).
-    std::string_view Records() const { return FData; }
+    std::string_view Records() const { return *FData; }
 
 private:
     void PutTextLength(bool DropLeadingBlanks);
     void OpenChildren();
-    std::string FData;
+    std::string FOwn;
+    std::string* FData = &FOwn;   // where the records go
     // Of each element begun and not ended: where its flags and its children's length are.
     std::vector<std::pair<size_t, size_t>> FOpen;
     // Where the flags and the text of the element Open began are.

@@ -3,12 +3,15 @@
 // source copies, and a write that fails leaves the page as it was.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <functional>
 #include <string>
 #include <vector>
 
 #include "platform/rtl/Exceptions.h"
+#include "platform/rtl/Streams.h"
 #include "report/Bands.h"
+#include "report/CrossView.h"
 #include "report/MemoView.h"
 #include "report/Pages.h"
 #include "report/PreviewPages.h"
@@ -177,4 +180,65 @@ TEST(PreparedWriting, AFailedWriteLeavesThePageAsItWas) {
     r.Pages.AddObject(r.Band);
     EXPECT_EQ(page->Count(), 2);
     EXPECT_EQ(LastWritten(r.Pages), "b1{t=\"60\"}[m1{x=\"\"},m2{x=\"fixed\"},m3{x=\"\"}]");
+}
+
+// A band writes its visible objects: hidden ones and cross views are left out, and the
+// objects inside a subreport stand in the band in its place.
+TEST(PreparedWriting, ABandWritesItsVisibleObjects) {
+    TRun r;
+    r.Other->SetVisible(false);
+    auto* sub = new TfrxSubreport(r.Band);
+    sub->SetName("Subreport1");
+    auto* inner = new TfrxMemoView(sub);
+    inner->SetName("Memo3");
+    inner->SetText("inner");
+    (new TfrxCrossView(r.Band))->SetName("Cross1");
+    r.Pages.Clear();
+    r.Pages.AddSourcePage(r.Page);
+    r.Pages.AddPage(r.Page);
+    r.Pages.AddObject(r.Band);
+    EXPECT_EQ(LastWritten(r.Pages), "b1{t=\"20\"}[m1{x=\"\"},m3{x=\"inner\"}]");
+}
+
+// The store keeps the element of its pages between calls; it finds it again when the
+// element went away, was renamed or the document was read anew.
+TEST(PreparedWriting, ThePagesElementIsFoundAgainWhenItChanges) {
+    struct TCase {
+        const char* What;
+        std::function<void(TRun&, TfrxXMLItem* Pages)> Change;
+        int Count;           // pages afterwards
+        const char* Band;    // the element the band is written as then
+    };
+    const std::string saved = [] {
+        TRun r;
+        r.Pages.AddObject(r.Band);
+        r.Pages.AddPage(r.Page);
+        r.Pages.AddPage(r.Page);
+        TMemoryStream stream;
+        r.Pages.SaveToStream(stream);
+        return std::string(static_cast<const char*>(stream.Memory()), static_cast<size_t>(stream.Size()));
+    }();
+    const TCase cases[] = {
+        {"unchanged", [](TRun&, TfrxXMLItem*) {}, 1, "b1{"},
+        {"deleted", [](TRun&, TfrxXMLItem* Pages) { delete Pages; }, 0, "b1{"},
+        {"renamed", [](TRun&, TfrxXMLItem* Pages) { Pages->SetName("elsewhere"); }, 0, "b1{"},
+        {"read anew",
+         [&](TRun& r, TfrxXMLItem*) {
+             TStringStream stream(saved);
+             r.Pages.LoadFromStream(stream);
+         },
+         3, "TfrxMasterData["},   // the file's copies are not the run's templates
+    };
+    for (const TCase& c : cases) {
+        TRun r;
+        r.Pages.AddObject(r.Band);
+        ASSERT_EQ(r.Pages.Count(), 1);
+        c.Change(r, r.Pages.XMLDoc().Root()->FindItem("previewpages"));
+        EXPECT_EQ(r.Pages.Count(), c.Count) << c.What;
+        // Writing goes on into the element found.
+        r.Pages.AddPage(r.Page);
+        r.Pages.AddObject(r.Band);
+        EXPECT_EQ(r.Pages.Count(), std::max(c.Count, r.Pages.CurPage + 1)) << c.What;
+        EXPECT_EQ(LastWritten(r.Pages).rfind(c.Band, 0), 0u) << c.What << ": " << LastWritten(r.Pages);
+    }
 }
