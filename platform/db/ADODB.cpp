@@ -765,7 +765,7 @@ void TADOQuery::InternalOpen() {
     if (stmt->ColumnCount() == 0) Error("CommandText does not return a result set");
     BindParameters(*stmt, parsed, *FParameters);
     DescribeColumns(*stmt, 0);
-    // Each row is put together in one buffer and stored as a copy of its exact size.
+    // Each row is put together in one buffer and copied into the record store.
     std::string row;
     while (stmt->Step()) {
         ReadRow(*stmt, 0, row);

@@ -236,13 +236,37 @@ private:
 };
 
 // --- Records (the buffer of a dataset) -------------------------------------------------------
-// One buffered record: its column values in database form (see RecordCodec in
-// DataSet.cpp), the rowid it has in its table when known, and a serial number that
-// identifies it for bookmarks while the dataset stays open.
+// A record as descendants post and delete it: its column values in database form (see
+// RecordCodec in Fields.cpp), the rowid it has in its table when known, and a serial
+// number that identifies it for bookmarks while the dataset stays open.
 struct TRecord {
     std::string Data;
     int64_t RowId = 0;
     uint64_t Serial = 0;
+};
+
+// A buffered record: the same, its values lying in the dataset's record store.
+struct TStoredRecord {
+    const char* Data = nullptr;
+    uint32_t Size = 0;
+    int64_t RowId = 0;
+    uint64_t Serial = 0;
+    std::string_view Bytes() const { return std::string_view(Data, Size); }
+};
+
+// The bytes of a dataset's records, in blocks that never move: a record costs its bytes
+// and no allocation of its own. Space of records replaced or deleted is given back only
+// when the store is cleared (the dataset closes).
+class TRecordStore {
+public:
+    std::string_view Add(std::string_view Bytes);
+    void Clear();
+
+private:
+    static constexpr size_t kBlockSize = 64 * 1024;
+    std::vector<std::unique_ptr<char[]>> FBlocks;
+    char* FFree = nullptr;      // where the current block's unused part starts
+    size_t FLeft = 0;           // its size
 };
 
 // Encoding of a record's values: one tag byte per column (NULL, integer, real, text, blob)
@@ -433,7 +457,7 @@ public:
     // the records' content: its serial and the version are a pair no other record or
     // content ever has (the version comes from a process-wide count, taken again on open,
     // close, post and delete). nullptr too while a record is edited or inserted.
-    const TRecord* BrowsedRecord(uint64_t& Version) const {
+    const TStoredRecord* BrowsedRecord(uint64_t& Version) const {
         if (FState != dsBrowse || FCurrent < 0) return nullptr;
         Version = FContentVersion;
         return &FRecords[static_cast<size_t>(FCurrent)];
@@ -459,11 +483,10 @@ protected:
     virtual bool InternalCanModify() const { return true; }
 
     // For descendants while opening and fetching.
-    void AddRecord(std::string Data, int64_t RowId);
+    void AddRecord(std::string_view Data, int64_t RowId);
     // Inserts fetched records before the records that were appended by this dataset while
     // not everything was fetched (they belong after all fetched ones).
-    void AddFetchedRecord(std::string Data, int64_t RowId);
-    const std::vector<TRecord>& Records() const { return FRecords; }
+    void AddFetchedRecord(std::string_view Data, int64_t RowId);
     bool InFetchedTail(int64_t RowId) const;
     const std::vector<int64_t>& TailRowIds() const { return FTailRowIds; }
     // Called by InternalOpen of a dataset that reads its records in pages.
@@ -504,7 +527,11 @@ private:
     TFields FFields;
     std::vector<TField*> FPersistentFields;          // in creation order
     std::vector<std::unique_ptr<TField>> FDefaultFields;
-    std::vector<TRecord> FRecords;
+    std::vector<TStoredRecord> FRecords;
+    TRecordStore FStore;
+    // A working copy of a buffered record for a descendant's post or delete.
+    TRecord CopyOf(const TStoredRecord& Record) const;
+    TStoredRecord Store(const TRecord& Record);
     size_t FTailStart = 0;                            // first record appended before all were fetched
     std::vector<int64_t> FTailRowIds;                 // rowids of records inserted while fetching
     int FCurrent = -1;

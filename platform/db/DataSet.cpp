@@ -1,6 +1,7 @@
 // TDataSet: the record buffer, navigation, editing and the links of data-aware controls;
 // TDataSource and TDataLink.
 #include <algorithm>
+#include <cstring>
 
 #include "platform/db/DB.h"
 #include "platform/db/JetFunctions.h"
@@ -89,6 +90,7 @@ TDataSet::~TDataSet() {
     // Descendants close in their own destructors; what is left here is the buffer.
     FState = dsInactive;
     FRecords.clear();
+    FStore.Clear();
     for (TDataSource* source : std::vector<TDataSource*>(FDataSources)) {
         source->FDataSet = nullptr;
         for (TDataLink* link : std::vector<TDataLink*>(source->FLinks)) link->ActiveChanged();
@@ -142,6 +144,7 @@ void TDataSet::ContentChanged() {
 void TDataSet::DoOpen() {
     ContentChanged();
     FRecords.clear();
+    FStore.Clear();
     FTailStart = 0;
     FTailRowIds.clear();
     FAllFetched = true;
@@ -154,6 +157,7 @@ void TDataSet::DoOpen() {
     } catch (...) {
         FState = dsInactive;
         FRecords.clear();
+        FStore.Clear();
         DestroyFields();
         try {
             InternalClose();
@@ -180,6 +184,7 @@ void TDataSet::DoClose() {
     }
     ContentChanged();
     FRecords.clear();
+    FStore.Clear();
     FTailStart = 0;
     FTailRowIds.clear();
     FCurrent = -1;
@@ -266,21 +271,72 @@ void TDataSet::DeclareProperties(TPropertyDecl<TDataSet>& d) {
 
 // --- Records ---------------------------------------------------------------------------------
 
-void TDataSet::AddRecord(std::string Data, int64_t RowId) {
+// --- The record store --------------------------------------------------------------------------
+
+std::string_view TRecordStore::Add(std::string_view Bytes) {
+    if (Bytes.empty()) return std::string_view();
+    // A record of more than a quarter block gets a block of its own; the current block
+    // stays for the next ones.
+    if (Bytes.size() > kBlockSize / 4) {
+        FBlocks.push_back(std::make_unique<char[]>(Bytes.size()));
+        std::memcpy(FBlocks.back().get(), Bytes.data(), Bytes.size());
+        return std::string_view(FBlocks.back().get(), Bytes.size());
+    }
+    if (Bytes.size() > FLeft) {
+        FBlocks.push_back(std::make_unique<char[]>(kBlockSize));
+        FFree = FBlocks.back().get();
+        FLeft = kBlockSize;
+    }
+    char* at = FFree;
+    std::memcpy(at, Bytes.data(), Bytes.size());
+    FFree += Bytes.size();
+    FLeft -= Bytes.size();
+    return std::string_view(at, Bytes.size());
+}
+
+void TRecordStore::Clear() {
+    FBlocks.clear();
+    FFree = nullptr;
+    FLeft = 0;
+}
+
+TRecord TDataSet::CopyOf(const TStoredRecord& Record) const {
     TRecord r;
-    r.Data = std::move(Data);
+    r.Data = std::string(Record.Bytes());
+    r.RowId = Record.RowId;
+    r.Serial = Record.Serial;
+    return r;
+}
+
+TStoredRecord TDataSet::Store(const TRecord& Record) {
+    const std::string_view bytes = FStore.Add(Record.Data);
+    TStoredRecord r;
+    r.Data = bytes.data();
+    r.Size = static_cast<uint32_t>(bytes.size());
+    r.RowId = Record.RowId;
+    r.Serial = Record.Serial;
+    return r;
+}
+
+void TDataSet::AddRecord(std::string_view Data, int64_t RowId) {
+    const std::string_view bytes = FStore.Add(Data);
+    TStoredRecord r;
+    r.Data = bytes.data();
+    r.Size = static_cast<uint32_t>(bytes.size());
     r.RowId = RowId;
     r.Serial = FNextSerial++;
-    FRecords.push_back(std::move(r));
+    FRecords.push_back(r);
     FTailStart = FRecords.size();
 }
 
-void TDataSet::AddFetchedRecord(std::string Data, int64_t RowId) {
-    TRecord r;
-    r.Data = std::move(Data);
+void TDataSet::AddFetchedRecord(std::string_view Data, int64_t RowId) {
+    const std::string_view bytes = FStore.Add(Data);
+    TStoredRecord r;
+    r.Data = bytes.data();
+    r.Size = static_cast<uint32_t>(bytes.size());
     r.RowId = RowId;
     r.Serial = FNextSerial++;
-    FRecords.insert(FRecords.begin() + static_cast<ptrdiff_t>(FTailStart), std::move(r));
+    FRecords.insert(FRecords.begin() + static_cast<ptrdiff_t>(FTailStart), r);
     if (FCurrent >= static_cast<int>(FTailStart)) ++FCurrent;
     ++FTailStart;
 }
@@ -322,7 +378,7 @@ Variant TDataSet::GetColumnValue(int FieldNo) const {
         return Variant::Null();
     }
     if (FState == dsInactive || FCurrent < 0) return Variant::Null();
-    return RecordCodec::Get(FRecords[static_cast<size_t>(FCurrent)].Data, FieldNo - 1);
+    return RecordCodec::Get(FRecords[static_cast<size_t>(FCurrent)].Bytes(), FieldNo - 1);
 }
 
 void TDataSet::SetColumnValue(TField* Field, Variant Stored) {
@@ -457,7 +513,7 @@ Variant TDataSet::ValueAt(int RecNo, const TField* Field) {
     if (RecNo < 1 || !Field || Field->DataSet() != this || Field->FieldNo() <= 0) return Variant::Null();
     FetchThrough(RecNo - 1);
     if (RecNo > static_cast<int>(FRecords.size())) return Variant::Null();
-    return Field->FromStorage(RecordCodec::Get(FRecords[static_cast<size_t>(RecNo - 1)].Data, Field->FieldNo() - 1));
+    return Field->FromStorage(RecordCodec::Get(FRecords[static_cast<size_t>(RecNo - 1)].Bytes(), Field->FieldNo() - 1));
 }
 
 std::string TDataSet::DisplayTextAt(int RecNo, const TField* Field) {
@@ -465,7 +521,7 @@ std::string TDataSet::DisplayTextAt(int RecNo, const TField* Field) {
     if (RecNo < 1 || !Field || Field->DataSet() != this || Field->FieldNo() <= 0) return "";
     FetchThrough(RecNo - 1);
     if (RecNo > static_cast<int>(FRecords.size())) return "";
-    return Field->DisplayTextOf(RecordCodec::Get(FRecords[static_cast<size_t>(RecNo - 1)].Data, Field->FieldNo() - 1));
+    return Field->DisplayTextOf(RecordCodec::Get(FRecords[static_cast<size_t>(RecNo - 1)].Bytes(), Field->FieldNo() - 1));
 }
 
 bool TDataSet::IsEmpty() {
@@ -544,7 +600,7 @@ bool KeyNumber(const TField* field, const Variant& key, double& value) {
 
 bool TDataSet::MatchesKeys(int Index, const std::vector<TField*>& Keys,
                            const std::vector<Variant>& Values, TLocateOptions Options) const {
-    const std::string& data = FRecords[static_cast<size_t>(Index)].Data;
+    const std::string_view data = FRecords[static_cast<size_t>(Index)].Bytes();
     for (size_t k = 0; k < Keys.size(); ++k) {
         const TField* field = Keys[k];
         const Variant& key = Values[k];
@@ -628,7 +684,7 @@ void TDataSet::BeginEditBuffer(bool Inserting) {
     if (Inserting || FCurrent < 0)
         FEditValues.assign(columns, Variant::Null());
     else
-        FEditValues = RecordCodec::GetAll(FRecords[static_cast<size_t>(FCurrent)].Data,
+        FEditValues = RecordCodec::GetAll(FRecords[static_cast<size_t>(FCurrent)].Bytes(),
                                           static_cast<int>(columns));
     FEditChanged.assign(columns, false);
     FModified = false;
@@ -670,12 +726,12 @@ void TDataSet::Post() {
     BeforePost(this);
     bool inserting = FState == dsInsert;
     TRecord record;
-    if (!inserting) record = FRecords[static_cast<size_t>(FCurrent)];
+    if (!inserting) record = CopyOf(FRecords[static_cast<size_t>(FCurrent)]);
     InternalPost(record, FEditValues, FEditChanged, inserting);
     if (inserting) {
         record.Serial = FNextSerial++;
         size_t at = static_cast<size_t>(std::clamp(FInsertIndex, 0, static_cast<int>(FRecords.size())));
-        FRecords.insert(FRecords.begin() + static_cast<ptrdiff_t>(at), std::move(record));
+        FRecords.insert(FRecords.begin() + static_cast<ptrdiff_t>(at), Store(record));
         if (!FAllFetched) {
             FTailRowIds.push_back(FRecords[at].RowId);
             if (at < FTailStart) ++FTailStart;
@@ -684,7 +740,7 @@ void TDataSet::Post() {
         }
         FCurrent = static_cast<int>(at);
     } else {
-        FRecords[static_cast<size_t>(FCurrent)] = std::move(record);
+        FRecords[static_cast<size_t>(FCurrent)] = Store(record);
     }
     ContentChanged();
     FEditValues.clear();
@@ -718,7 +774,10 @@ void TDataSet::Delete() {
     if (FState == dsEdit) Cancel();
     if (FCurrent < 0) Error("Cannot perform this operation on an empty dataset");
     if (!CanModify()) Error("Cannot modify a read-only dataset");
-    InternalDelete(FRecords[static_cast<size_t>(FCurrent)]);
+    {
+        TRecord record = CopyOf(FRecords[static_cast<size_t>(FCurrent)]);
+        InternalDelete(record);
+    }
     size_t at = static_cast<size_t>(FCurrent);
     FRecords.erase(FRecords.begin() + static_cast<ptrdiff_t>(at));
     ContentChanged();

@@ -403,10 +403,10 @@ void TField::Clear() { SetValue(Variant::Null()); }
 // times per record (its memos, group conditions, totals).
 Variant TField::Value() const {
     uint64_t version = 0;
-    const TRecord* record = FDataSet && FFieldNo > 0 ? FDataSet->BrowsedRecord(version) : nullptr;
+    const TStoredRecord* record = FDataSet && FFieldNo > 0 ? FDataSet->BrowsedRecord(version) : nullptr;
     if (!record) return FromStorage(StorageValue());
     if (record->Serial != FValueSerial || version != FValueVersion) {
-        if (!ReadStoredValue(record->Data)) FValue = FromStorage(RecordCodec::Get(record->Data, FFieldNo - 1));
+        if (!ReadStoredValue(record->Bytes())) FValue = FromStorage(RecordCodec::Get(record->Bytes(), FFieldNo - 1));
         FValueSerial = record->Serial;
         FValueVersion = version;
     }

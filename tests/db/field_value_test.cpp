@@ -236,3 +236,51 @@ TEST_F(FieldValueTest, AColumnReadInOneCallAsByTheSingleCalls) {
 }
 
 }  // namespace
+
+namespace {
+
+// Records of every size, many more than one block of the record store holds, keep their
+// values through navigation, posts that replace some of them and deletes; the table and
+// the buffer read the same afterwards.
+TEST_F(FieldValueTest, RecordsOfEverySizeInTheStore) {
+    CreateDatabase(R"(
+        CREATE TABLE t (id INTEGER PRIMARY KEY AUTOINCREMENT, n INT, v TEXT);
+        WITH RECURSIVE k(i) AS (SELECT 1 UNION ALL SELECT i + 1 FROM k WHERE i < 600)
+        INSERT INTO t (n, v) SELECT i, substr(hex(randomblob(40000)), 1,
+            CASE i % 7 WHEN 0 THEN 0 WHEN 1 THEN 1 WHEN 2 THEN 15 WHEN 3 THEN 100
+                       WHEN 4 THEN 16383 WHEN 5 THEN 16385 ELSE 70000 END) FROM k;
+    )");
+    auto q = Query("select * from t order by id");
+    q->Open();
+    auto stored = [&](int id) { return Scalar("select v from t where id = " + std::to_string(id)); };
+    auto expectAsTheTable = [&](const std::string& Where) {
+        int rows = 0;
+        for (q->First(); !q->Eof(); q->Next(), ++rows) {
+            const int id = q->FieldByName("id")->AsInteger();
+            ASSERT_TRUE(SameValue(q->FieldByName("v")->Value(), stored(id))) << Where << ", id " << id;
+            ExpectValuesAsStored(*q, Where);
+        }
+        EXPECT_EQ(rows, Scalar("select count(*) from t").AsInteger()) << Where;
+    };
+    expectAsTheTable("opened");
+    // Replace a short record by a long one and a long one by a short one, insert one, delete two.
+    ASSERT_TRUE(q->Locate("n", Variant(7), {}));
+    q->Edit();
+    q->FieldByName("v")->SetAsString(std::string(50000, 'a'));
+    q->Post();
+    ASSERT_TRUE(q->Locate("n", Variant(6), {}));
+    q->Edit();
+    q->FieldByName("v")->SetAsString("b");
+    q->Post();
+    q->Append();
+    q->FieldByName("n")->SetAsInteger(0);
+    q->FieldByName("v")->SetAsString(std::string(20000, 'c'));
+    q->Post();
+    ASSERT_TRUE(q->Locate("n", Variant(100), {}));
+    q->Delete();
+    ASSERT_TRUE(q->Locate("n", Variant(101), {}));
+    q->Delete();
+    expectAsTheTable("changed");
+}
+
+}  // namespace
