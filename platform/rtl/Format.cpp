@@ -734,7 +734,7 @@ std::string FloatToStr(double value) {
         return "0";
     const double magnitude = std::fabs(value);
     // Whole numbers (coordinates mostly) are their integer's digits, 15 at most.
-    if (magnitude < 1e15 && value == std::trunc(value)) {
+    if (magnitude < 1e15 && value == static_cast<double>(static_cast<int64_t>(value))) {
         char buffer[24];
         const auto [end, error] = std::to_chars(buffer, buffer + sizeof buffer, static_cast<int64_t>(value));
         if (error == std::errc()) return std::string(buffer, end);

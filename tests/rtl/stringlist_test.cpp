@@ -351,6 +351,26 @@ TEST(StringList, OtherControlCharactersStayInTheirLines) {
     EXPECT_EQ(Lines(list), (V{"a\tb\x0b\x0c", "c\x01", std::string("d\0e", 3)}));
 }
 
+// The list's own split (eight bytes at a time where it can) gives the lines of the plain
+// one of TStrings, for breaks and other bytes at every place around the eight-byte steps.
+TEST(StringList, SplitMatchesTheGeneralOne) {
+    const std::string fillers[] = {"x", "中", "\t", std::string(1, '\0'), "\x0e", "\x0c"};
+    const std::string breaks[] = {"\r", "\n", "\r\n", "\n\r"};
+    TStringList fast, plain;
+    for (const std::string& filler : fillers)
+        for (const std::string& lineBreak : breaks)
+            for (size_t before = 0; before <= 20; ++before)
+                for (size_t after = 0; after <= 10; after += 5) {
+                    std::string text;
+                    for (size_t i = 0; i < before; ++i) text += i % 3 == 0 ? filler : std::string("ab");
+                    text += lineBreak;
+                    for (size_t i = 0; i < after; ++i) text += filler;
+                    fast.SetText(text);
+                    plain.TStrings::SetText(text);
+                    EXPECT_EQ(Lines(fast), Lines(plain)) << before << " " << after;
+                }
+}
+
 // A list without handlers takes a new text or another list's lines by a shorter way; the
 // lines, objects and stamps come out as on a list whose handlers hear every change, and a
 // handler set later hears the changes after it.
