@@ -62,6 +62,14 @@ private:
 
 constexpr int kLargeRect = 10000;
 
+// Equal texts, compared in place (delimiters: a few bytes, compared on every row).
+bool SameBytes(const std::string& A, const std::string& B) {
+    if (A.size() != B.size()) return false;
+    for (size_t i = 0; i < A.size(); ++i)
+        if (A[i] != B[i]) return false;
+    return true;
+}
+
 bool LinesHoldBreaks(const TStringList& Lines) {
     for (int i = 0; i < Lines.Count(); ++i)
         if (Lines[i].find_first_of("\r\n") != std::string::npos) return true;
@@ -283,7 +291,7 @@ void TfrxCustomMemoView::ExpandSplit(std::string& Out) {
     Out += split->Literals[0];
     for (size_t k = 0; k < split->Pieces.size(); ++k) {
         AppendValue(split->Pieces[k], Out);
-        Out += split->Literals[k + 1];
+        if (!split->Literals[k + 1].empty()) Out += split->Literals[k + 1];
     }
     FSplit = std::move(split);
 }
@@ -318,7 +326,7 @@ void TfrxCustomMemoView::GetData() {
         const std::string& current = saved ? FSavedText : text;
         if (!saved) {
             if (!SplitHolds(current)) SplitExpressions(current);
-        } else if (!FSplit || FSplit->SavedVersion != FSavedVersion || FSplit->Delimiters != ExpressionDelimiters) {
+        } else if (!FSplit || FSplit->SavedVersion != FSavedVersion || !SameBytes(FSplit->Delimiters, ExpressionDelimiters)) {
             SplitExpressions(current);
             FSplit->SavedVersion = FSavedVersion;
         }

@@ -341,10 +341,19 @@ private:
     // table is emptied, which gives it a new number (handles of the old one are void).
     std::unordered_map<std::string, TfrxNameEntry> FNames;
     uint64_t FNamesTable = 0;
+    // The entry of Expr: the handle's while it holds, else found (or made) in the table
+    // and the handle pointed at it.
     TfrxNameEntry& NameEntry(const std::string& Expr, TfrxCalcHandle* Handle);
+    TfrxNameEntry& FindNameEntry(const std::string& Expr, TfrxCalcHandle* Handle);
     // DoGetValue; Reference receives Name when Expr is a whole "<Name>".
     bool LookUp(const std::string& Expr, Variant& Value, std::string* Reference, TfrxCalcHandle* Handle);
+    // The look-up of a name that is neither a dataset field nor a system variable (Entry is
+    // its entry, Value still empty).
+    bool LookUpOther(const std::string& Expr, const TfrxNameEntry& Entry, Variant& Value, std::string* Reference,
+                     TfrxCalcHandle* Handle);
     Variant CalcWith(const std::string& Expr, TfrxCalcHandle* Handle);
     // The value of a dataset field (Null converted when the options say so).
     Variant FieldValue(const TfrxNameEntry& Entry);
+    // The value of the system variable at Index of SysVariables (the engine is there).
+    Variant SysVarValue(int Index) const;
 };

@@ -132,12 +132,16 @@ uint64_t NewNameTable() {
 }  // namespace
 
 TfrxNameEntry& TfrxReport::NameEntry(const std::string& Expr, TfrxCalcHandle* Handle) {
-    const uint64_t datasets = frxDataSetNamesStamp();
-    const uint64_t sys = FSysVariables->ChangeStamp();
     if (Handle && Handle->Table == FNamesTable && FNamesTable != 0) {
         TfrxNameEntry& kept = *Handle->Entry;
-        if (kept.DataSetStamp == datasets && kept.SysStamp == sys) return kept;
+        if (kept.DataSetStamp == frxDataSetNamesStamp() && kept.SysStamp == FSysVariables->ChangeStamp()) return kept;
     }
+    return FindNameEntry(Expr, Handle);
+}
+
+TfrxNameEntry& TfrxReport::FindNameEntry(const std::string& Expr, TfrxCalcHandle* Handle) {
+    const uint64_t datasets = frxDataSetNamesStamp();
+    const uint64_t sys = FSysVariables->ChangeStamp();
     if (FNamesTable == 0) FNamesTable = NewNameTable();
     auto found = FNames.find(Expr);
     if (found != FNames.end() && found->second.DataSetStamp == datasets && found->second.SysStamp == sys) {
@@ -188,37 +192,42 @@ Variant TfrxReport::FieldValue(const TfrxNameEntry& Entry) {
     return value;
 }
 
+Variant TfrxReport::SysVarValue(int Index) const {
+    const int curPage = FPreviewPages ? FPreviewPages->CurPage : 0;
+    const int firstPage = FPreviewPages ? FPreviewPages->FirstPage : 0;
+    switch (Index) {
+        case 0: return Variant::FromDate(FEngine->StartDate);
+        case 1: return Variant::FromDate(FEngine->StartTime);
+        case 2: return Variant(curPage - firstPage + 1);
+        case 3: return Variant(curPage + 1);
+        case 4: return Variant(FEngine->TotalPages - firstPage);
+        case 5: return Variant(FEngine->TotalPages);
+        case 6: return Variant(FEngine->CurLine);
+        default: return Variant(FEngine->CurLineThrough);
+    }
+}
+
 bool TfrxReport::DoGetValue(const std::string& Expr, Variant& Value) { return LookUp(Expr, Value, nullptr, nullptr); }
 
 bool TfrxReport::LookUp(const std::string& Expr, Variant& Value, std::string* Reference, TfrxCalcHandle* Handle) {
     Value = Variant();
-    // Copied out: reading a value may run a look-up of its own that changes the table.
-    const TfrxNameEntry& entry = NameEntry(Expr, Handle);
-    const TfrxNameEntry::TKind kind = entry.Kind;
-    const int sysVar = entry.SysVar;
-    if (Reference && kind == TfrxNameEntry::nkReference) *Reference = entry.Field;
+    TfrxNameEntry& entry = NameEntry(Expr, Handle);
     // A dataset field: Alias."Field".
-    if (kind == TfrxNameEntry::nkField) {
+    if (entry.Kind == TfrxNameEntry::nkField) {
         Value = FieldValue(entry);
         return true;
     }
-
     // A system variable (exact text).
-    if (FEngine && kind == TfrxNameEntry::nkSysVar) {
-        const int curPage = FPreviewPages ? FPreviewPages->CurPage : 0;
-        const int firstPage = FPreviewPages ? FPreviewPages->FirstPage : 0;
-        switch (sysVar) {
-            case 0: Value = Variant::FromDate(FEngine->StartDate); break;
-            case 1: Value = Variant::FromDate(FEngine->StartTime); break;
-            case 2: Value = Variant(curPage - firstPage + 1); break;
-            case 3: Value = Variant(curPage + 1); break;
-            case 4: Value = Variant(FEngine->TotalPages - firstPage); break;
-            case 5: Value = Variant(FEngine->TotalPages); break;
-            case 6: Value = Variant(FEngine->CurLine); break;
-            default: Value = Variant(FEngine->CurLineThrough); break;
-        }
+    if (FEngine && entry.Kind == TfrxNameEntry::nkSysVar) {
+        Value = SysVarValue(entry.SysVar);
         return true;
     }
+    return LookUpOther(Expr, entry, Value, Reference, Handle);
+}
+
+bool TfrxReport::LookUpOther(const std::string& Expr, const TfrxNameEntry& Entry, Variant& Value, std::string* Reference,
+                             TfrxCalcHandle* Handle) {
+    if (Reference && Entry.Kind == TfrxNameEntry::nkReference) *Reference = Entry.Field;
 
     // A report variable: a string value is an expression. A variable met again while its
     // own value is computed (A = "A", or A = "B" with B = "A") would recurse without end.
@@ -273,19 +282,17 @@ bool TfrxReport::LookUp(const std::string& Expr, Variant& Value, std::string* Re
 
 Variant TfrxReport::Calc(const std::string& Expr) { return CalcWith(Expr, nullptr); }
 
-// A dataset field is read at once, as the look-up reads it; anything else takes the whole way.
-Variant TfrxReport::Calc(const std::string& Expr, TfrxCalcHandle& Handle) {
-    const TfrxNameEntry& entry = NameEntry(Expr, &Handle);
-    if (entry.Kind != TfrxNameEntry::nkField) return CalcWith(Expr, &Handle);
-    FCheckedScript.Valid = false;
-    return FieldValue(entry);
-}
+Variant TfrxReport::Calc(const std::string& Expr, TfrxCalcHandle& Handle) { return CalcWith(Expr, &Handle); }
 
 Variant TfrxReport::CalcWith(const std::string& Expr, TfrxCalcHandle* Handle) {
     FCheckedScript.Valid = false;
+    TfrxNameEntry& entry = NameEntry(Expr, Handle);
+    // A dataset field or a system variable is read at once, as the look-up reads it.
+    if (entry.Kind == TfrxNameEntry::nkField) return FieldValue(entry);
+    if (FEngine && entry.Kind == TfrxNameEntry::nkSysVar) return SysVarValue(entry.SysVar);
     Variant value;
     std::string reference;
-    if (LookUp(Expr, value, &reference, Handle)) return value;
+    if (LookUpOther(Expr, entry, value, &reference, Handle)) return value;
     // "<Name>" alone compiles into a call of the report's Get: the same look-up without
     // the script, unless the report's own script could hide Get or a debugger follows
     // every statement.

@@ -433,6 +433,25 @@ TEST_F(KeptNames, ReportFollowsTheMemosAncestors) {
     EXPECT_EQ(Print(memo), "1");
 }
 
+// A system variable is read at once through the kept entry as well; while the engine
+// counts its lines the memo prints what the report's look-up gives.
+TEST_F(KeptNames, SystemVariablesAreTheLookUpsValues) {
+    ASSERT_NE(report.Engine(), nullptr);
+    for (const int line : {1, 7, 12}) {
+        report.Engine()->CurLine = line;
+        report.Engine()->CurLineThrough = line + 100;
+        report.Engine()->TotalPages = line + 2;
+        for (const char* name : {"Line", "Line#", "TotalPages", "Page#", "Date"}) {
+            memo->Memo()->SetText(std::string("[") + name + "]");
+            const std::string printed = Print(memo);
+            Variant expected;
+            ASSERT_TRUE(report.DoGetValue(name, expected));
+            EXPECT_EQ(memo->Value().Kind(), expected.Kind()) << name;
+            EXPECT_EQ(printed, VarToStr(expected)) << name << " " << line;
+        }
+    }
+}
+
 struct TNameChange {
     const char* Name;
     std::string Text;
