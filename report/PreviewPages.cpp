@@ -467,13 +467,20 @@ void TfrxPreviewPages::AddPage(TfrxPage* Page) {
     CurPage = pages->Count() - 1;
 }
 
+// Two places an object's entry may be in: two objects printed by turns (a group's header
+// and footer) whose addresses fall on the same place keep their entries both.
 inline const TfrxPreviewPages::TWriteInfo& TfrxPreviewPages::WriteInfoOf(TfrxComponent* Obj) {
     const auto key = reinterpret_cast<uintptr_t>(Obj);
-    TWriteInfo& w = FWriteInfos[((key >> 4) * 0x9E3779B97F4A7C15ull) >> (64 - kWriteInfoBits)];
+    const size_t at = ((key >> 4) * 0x9E3779B97F4A7C15ull) >> (64 - kWriteInfoBits);
     const TClass cls = Obj->ClassType();
-    if (w.Obj == Obj && w.Stamp == FLinkStamp && w.Class == cls) [[likely]] return w;
-    FindWriteInfo(w, Obj, cls);
-    return w;
+    TWriteInfo& first = FWriteInfos[at];
+    if (first.Obj == Obj && first.Stamp == FLinkStamp && first.Class == cls) [[likely]] return first;
+    TWriteInfo& second = FWriteInfos[at ^ 1];
+    if (second.Obj == Obj && second.Stamp == FLinkStamp && second.Class == cls) return second;
+    // The newest entry takes the first place, the one it had moves to the second.
+    std::swap(first, second);
+    FindWriteInfo(first, Obj, cls);
+    return first;
 }
 
 void TfrxPreviewPages::FindWriteInfo(TWriteInfo& w, TfrxComponent* Obj, TClass cls) {
@@ -499,7 +506,7 @@ void TfrxPreviewPages::FindWriteInfo(TWriteInfo& w, TfrxComponent* Obj, TClass c
     // bands with their places (the last Y, keep blocks moved to the next page, bands
     // already on a page). The objects inside them are written by the last pass only.
     const bool band = (kind & wkBand) != 0;
-    const bool children = (FinalPass || !band) && !Obj->ObjectList().empty();
+    const bool children = !Obj->ObjectList().empty() && (FinalPass || !band);
     TfrxComponent* source = w.Copy;
     std::string& out = FPacker.OpenHead(w.Head);
     if (!w.Info) {

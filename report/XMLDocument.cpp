@@ -329,18 +329,7 @@ int TfrxXMLItem::PackedCount() const {
     return n;
 }
 
-TfrxXMLItem* TfrxXMLItem::Items(int Index) const {
-    Unpack();
-    if (Index < 0 || Index >= Count())
-        throw EListError("List index out of bounds (" + IntToStr(Index) + ")");
-    return FItems[static_cast<size_t>(Index)];
-}
-
-int TfrxXMLItem::IndexOf(const TfrxXMLItem* Item) const {
-    // A packed element has no heap children to be found.
-    auto it = std::find(FItems.begin(), FItems.end(), Item);
-    return it == FItems.end() ? -1 : static_cast<int>(it - FItems.begin());
-}
+void TfrxXMLItem::IndexError(int Index) { throw EListError("List index out of bounds (" + IntToStr(Index) + ")"); }
 
 int TfrxXMLItem::Find(std::string_view Name) const {
     Unpack();
