@@ -455,11 +455,6 @@ std::string TStringList::Get(int index) const {
     return FItems[static_cast<size_t>(index)].String;
 }
 
-const std::string& TStringList::operator[](int index) const {
-    CheckIndex(index);
-    return FItems[static_cast<size_t>(index)].String;
-}
-
 TObject* TStringList::GetObject(int index) const {
     CheckIndex(index);
     return FItems[static_cast<size_t>(index)].Object;

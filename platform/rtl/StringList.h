@@ -117,7 +117,8 @@ class TStringList : public TStrings {
 public:
     TStringList() = default;
 
-    int Count() const override { return static_cast<int>(FItems.size()); }
+    // Final: operator[] checks its index against the lines themselves.
+    int Count() const final { return static_cast<int>(FItems.size()); }
     std::string Get(int index) const override;
     TObject* GetObject(int index) const override;
     void Put(int index, const std::string& s) override;
@@ -134,7 +135,10 @@ public:
     int CompareStrings(std::string_view a, std::string_view b) const override;
 
     // The string by reference, without a copy (for loops over large lists).
-    const std::string& operator[](int index) const;
+    const std::string& operator[](int index) const {
+        if (index < 0 || static_cast<size_t>(index) >= FItems.size()) IndexError(index);
+        return FItems[static_cast<size_t>(index)].String;
+    }
 
     // Find: binary search of a sorted list. True when found; index is then the match
     // (the first of equal lines when duplicates are accepted), else the insertion point.
