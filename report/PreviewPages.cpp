@@ -467,23 +467,25 @@ void TfrxPreviewPages::AddPage(TfrxPage* Page) {
     CurPage = pages->Count() - 1;
 }
 
-// Two places an object's entry may be in: two objects printed by turns (a group's header
-// and footer) whose addresses fall on the same place keep their entries both.
+// An address falls on a set of kWriteInfoWays places: objects printed by turns (a group's
+// header and footer) whose addresses fall on the same set keep their entries all. The
+// first place is looked at here, the others in WriteInfoIn.
 inline const TfrxPreviewPages::TWriteInfo& TfrxPreviewPages::WriteInfoOf(TfrxComponent* Obj) {
     const auto key = reinterpret_cast<uintptr_t>(Obj);
-    const size_t at = ((key >> 4) * 0x9E3779B97F4A7C15ull) >> (64 - kWriteInfoBits);
+    const size_t set = (((key >> 4) * 0x9E3779B97F4A7C15ull) >> (64 - kWriteInfoBits)) & ~(kWriteInfoWays - 1);
     const TClass cls = Obj->ClassType();
-    TWriteInfo& first = FWriteInfos[at];
+    const TWriteInfo& first = FWriteInfos[set];
     if (first.Obj == Obj && first.Stamp == FLinkStamp && first.Class == cls) [[likely]] return first;
-    TWriteInfo& second = FWriteInfos[at ^ 1];
-    if (second.Obj == Obj && second.Stamp == FLinkStamp && second.Class == cls) return second;
-    // The newest entry takes the first place, the one it had moves to the second.
-    std::swap(first, second);
-    FindWriteInfo(first, Obj, cls);
-    return first;
+    return WriteInfoIn(set, Obj, cls);
 }
 
-void TfrxPreviewPages::FindWriteInfo(TWriteInfo& w, TfrxComponent* Obj, TClass cls) {
+const TfrxPreviewPages::TWriteInfo& TfrxPreviewPages::WriteInfoIn(size_t Set, TfrxComponent* Obj, TClass cls) {
+    TWriteInfo* ways = &FWriteInfos[Set];
+    for (size_t i = 1; i < kWriteInfoWays; ++i)
+        if (ways[i].Obj == Obj && ways[i].Stamp == FLinkStamp && ways[i].Class == cls) return ways[i];
+    // The newest entry takes the first place; the others move one place on, the last goes.
+    std::rotate(ways, ways + kWriteInfoWays - 1, ways + kWriteInfoWays);
+    TWriteInfo& w = ways[0];
     w.Obj = Obj;
     w.Class = cls;
     w.Stamp = FLinkStamp;
@@ -492,6 +494,7 @@ void TfrxPreviewPages::FindWriteInfo(TWriteInfo& w, TfrxComponent* Obj, TClass c
     w.Kind = (IsCrossView(Obj) ? wkCrossView : 0) | (Obj->Is<TfrxSubreport>() ? wkSubreport : 0) |
              (Obj->Is<TfrxBand>() ? wkBand : 0) | (Obj->Is<TfrxView>() ? wkView : 0);
     w.Head = TfrxXMLPacker::RecordHead(w.Info ? std::string_view(w.Info->Alias) : std::string_view(Obj->ClassName()));
+    return w;
 }
 
 // Obj's own element, its text written straight into the records (no heap element and no

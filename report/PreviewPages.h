@@ -312,7 +312,8 @@ private:
     void WriteChildren(TfrxComponent* Obj, TWritten Written, bool FinalPass);
     // Obj's entry in FWriteInfos, found again when it is not valid.
     const TWriteInfo& WriteInfoOf(TfrxComponent* Obj);
-    void FindWriteInfo(TWriteInfo& Info, TfrxComponent* Obj, TClass Class);
+    // The other places of the set that starts at Set, or a new entry in the first.
+    const TWriteInfo& WriteInfoIn(size_t Set, TfrxComponent* Obj, TClass Class);
     TfrxComponent* SourceOf(TfrxComponent* Obj) const;
     // Obj's source copy (in Copy) and what the store keeps of it; nullptr when none.
     const TSourceInfo* SourceInfoOf(TfrxComponent* Obj, TfrxComponent*& Copy) const;
@@ -351,7 +352,8 @@ private:
     // entry is never valid).
     uint64_t FLinkStamp = 1;
     // Entries of the objects written, by their address (made by the first AddObject).
-    static constexpr int kWriteInfoBits = 7;
+    static constexpr int kWriteInfoBits = 8;
+    static constexpr size_t kWriteInfoWays = 4;
     std::vector<TWriteInfo> FWriteInfos;
 };
 
