@@ -414,14 +414,15 @@ void TfrxReport::DoParamEvent(const std::string& EventName, Variant& Params, boo
     FScript->CallFunctionVar(EventName, Params);
 }
 
+// Most objects have no event of their own: the call is spared for them.
 void TfrxReport::DoBeforePrint(TfrxReportComponent* Obj) {
     if (OnBeforePrint.Assigned()) OnBeforePrint(Obj);
-    DoNotifyEvent(Obj, Obj->OnBeforePrint);
+    if (!Obj->OnBeforePrint.empty()) DoNotifyEvent(Obj, Obj->OnBeforePrint);
 }
 
 void TfrxReport::DoAfterPrint(TfrxReportComponent* Obj) {
     if (OnAfterPrint.Assigned()) OnAfterPrint(Obj);
-    DoNotifyEvent(Obj, Obj->OnAfterPrint);
+    if (!Obj->OnAfterPrint.empty()) DoNotifyEvent(Obj, Obj->OnAfterPrint);
 }
 
 void TfrxReport::DoPreviewClick(TfrxReportComponent* View, TMouseButton Button, TShiftState Shift, bool& Modified) {
