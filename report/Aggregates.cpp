@@ -423,15 +423,6 @@ void TfrxAggregateList::AddValue(TfrxComponent* Band, int Column) {
         }
 }
 
-void TfrxAggregateList::AddValue(TfrxComponent* Band, int Column,
-                                 const std::function<bool(const TfrxAggregateItem& Item)>& Feeds) {
-    for (auto& item : FItems)
-        if (item->Band == Band && Feeds(*item)) {
-            item->Column = Column;
-            item->Calc();
-        }
-}
-
 Variant TfrxAggregateList::GetValue(TfrxBand* ParentBand, int Column, std::string_view Name) {
     const std::string name = Trim(Name);
     for (auto& item : FItems)

@@ -136,8 +136,14 @@ public:
     // After Band has printed for a record (Column 0), or for a vertical cell (the engine's
     // CurVColumn): every item fed by Band accumulates once, in list order.
     void AddValue(TfrxComponent* Band, int Column = 0);
-    // The same for the items Feeds accepts only.
-    void AddValue(TfrxComponent* Band, int Column, const std::function<bool(const TfrxAggregateItem& Item)>& Feeds);
+    // The same for the items Feeds (bool(const TfrxAggregateItem&)) accepts only.
+    template <class TFeeds> void AddValue(TfrxComponent* Band, int Column, const TFeeds& Feeds) {
+        for (auto& item : FItems)
+            if (item->Band == Band && Feeds(*item)) {
+                item->Column = Column;
+                item->Calc();
+            }
+    }
     // The value of the call Name (trimmed, case ignored) printed on ParentBand; Null when
     // no item matches.
     Variant GetValue(TfrxBand* ParentBand, int Column, std::string_view Name);

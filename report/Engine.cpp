@@ -119,6 +119,8 @@ TfrxEngine::TClassKind TfrxEngine::FindKind(TClass Class, const TfrxComponent* O
     return k;
 }
 
+inline bool TfrxEngine::LeavesObjectsOut(TfrxBand* Band) { return !FinalPass && FQuietBands->Quiet(Band); }
+
 // --- TfrxHeaderList ----------------------------------------------------------------------------
 
 void TfrxHeaderList::Remove(TfrxBand* Band) {
@@ -347,6 +349,7 @@ bool TfrxEngine::Run() {
             report->DataSets()->Finalize();
         }
         if (auto* store = frxAs<TfrxPreviewPages>(pp)) store->PassWritesNoBands = false;
+        FPassWritesNoBands = false;
         pp->Finish();
         Running = false;
         FKeeping = false;
@@ -389,6 +392,7 @@ bool TfrxEngine::Run() {
                 TotalPages = 0;
                 auto* store = frxAs<TfrxPreviewPages>(pp);
                 if (store) store->PassWritesNoBands = !FinalPass && !ReadsBandsBack();
+                FPassWritesNoBands = store && store->PassWritesNoBands;
                 pp->BeginPass();
                 RunPass();
                 if (DoublePass()) {
@@ -396,6 +400,7 @@ bool TfrxEngine::Run() {
                     pp->ClearFirstPassPages();
                     AggregatesClearValues();
                     FinalPass = true;
+                    FPassWritesNoBands = false;
                     RunPass();
                 }
             }
@@ -667,7 +672,10 @@ void TfrxEngine::EndPage() {
     try {
         for (TfrxBand* band : FFooterList) {
             if (!band) continue;
-            PrepareBand(band);
+            const bool quiet = LeavesObjectsOut(band);
+            TBounds saved;
+            if (quiet) PrepareQuietBand(band, saved);
+            else PrepareBand(band);
             if (band->Visible()) {
                 bool skip = false;
                 if (auto* pf = frxAs<TfrxPageFooter>(band))
@@ -679,7 +687,8 @@ void TfrxEngine::EndPage() {
                     CurY += band->Height();
                 }
             }
-            AfterPrintBand(band);
+            if (quiet) AfterPrintQuietBand(band, saved);
+            else AfterPrintBand(band);
             AggregatesReset(band);
         }
     } catch (...) {
@@ -997,8 +1006,11 @@ void TfrxEngine::OutputBand(TfrxBand* Band) {
         if (!firstRow) NewPage();
     }
 
+    const bool quiet = LeavesObjectsOut(Band);
+    TBounds saved;
     try {
-        PrepareBand(Band);
+        if (quiet) PrepareQuietBand(Band, saved);
+        else PrepareBand(Band);
         if (Band->Visible()) {
             bool split = false;
             if (!multiColumn && !FOutputTarget && FNoBreak == 0 && FreeSpace() < Band->Height() - kEps) {
@@ -1012,23 +1024,30 @@ void TfrxEngine::OutputBand(TfrxBand* Band) {
                 }
             }
             if (!split) {
-                if (!nullBand) {
-                    Band->SetLeft(multiColumn ? CurX + Band->Left() : CurX);
-                    Band->SetTop(CurY);
+                // A quiet band of a pass that writes no bands is not placed: nothing
+                // reads its place.
+                if (!(quiet && FPassWritesNoBands)) {
+                    if (!nullBand) {
+                        Band->SetLeft(multiColumn ? CurX + Band->Left() : CurX);
+                        Band->SetTop(CurY);
+                    }
+                    if (FOutputTarget) CopyBand(Band)->SetParent(FOutputTarget);
+                    else if (FCollectingBand == Band) WriteVerticalParts(Band);
+                    else pp->AddObject(Band);
                 }
-                if (FOutputTarget) CopyBand(Band)->SetParent(FOutputTarget);
-                else if (FCollectingBand == Band) WriteVerticalParts(Band);
-                else pp->AddObject(Band);
                 CurY += Band->Height();
             }
         }
     } catch (...) {
-        AfterPrintBand(Band);
+        if (quiet) AfterPrintQuietBand(Band, saved);
+        else AfterPrintBand(Band);
         throw;
     }
-    AfterPrintBand(Band);
+    if (quiet) AfterPrintQuietBand(Band, saved);
+    else AfterPrintBand(Band);
     if (kind.FooterKind) AggregatesReset(Band);
-    if (Band->Visible()) PrintSeparateSubreports(Band);
+    // A report with quiet bands holds no subreports.
+    if (!quiet && Band->Visible()) PrintSeparateSubreports(Band);
 }
 
 TfrxBand* TfrxEngine::CopyBand(TfrxBand* Band) {
@@ -1066,10 +1085,8 @@ void TfrxEngine::PrepareBand(TfrxBand* Band) {
         report->DoBeforePrint(Band);
     }
     if (!Band->Visible()) return;
-    // A pass before the last writes no objects: those of a quiet band are not prepared.
-    // Otherwise a copy of the list, as scripts run below may add objects to the band.
-    const bool leaveOut = !collecting && LeavesObjectsOut(Band);
-    const TObjectsCopy objects(Band->ObjectList(), leaveOut ? 0 : Band->ObjectList().size());
+    // A copy of the list, as scripts run below may add objects to the band.
+    const TObjectsCopy objects(Band->ObjectList(), Band->ObjectList().size());
     const size_t own = collecting && Band->AddedObjectsMark >= 0
                            ? std::min<size_t>(static_cast<size_t>(Band->AddedObjectsMark), objects.size())
                            : objects.size();
@@ -1110,18 +1127,13 @@ void TfrxEngine::PrepareBand(TfrxBand* Band) {
         PrintSubreportsOnParent(Band);
         FCurBand = Band;
     }
-    // A dot-matrix memo's bottom frame line runs through the character row below it.
-    auto bottomRow = [this](TfrxComponent* c) {
-        return KindOf(c).DMPMemo && static_cast<TfrxDMPMemoView*>(c)->Frame()->Typ.Contains(ftBottom) ? frxCharHeight
-                                                                                                     : 0.0;
-    };
     // The lowest bottom matters to a stretched band and to smMaxHeight objects. It is
     // worked out here when the band's after-calc-height event could move objects; else
     // (nothing moves until then) when first needed.
     double bottom = 0;
     bool haveBottom = false;
     auto lowestBottom = [&] {
-        for (TfrxComponent* c : Band->ObjectList()) bottom = std::max(bottom, c->Top() + c->Height() + bottomRow(c));
+        bottom = LowestBottom(Band);
         haveBottom = true;
     };
     if (Band->Stretched || (!objects.empty() && !Band->OnAfterCalcHeight.empty())) lowestBottom();
@@ -1132,8 +1144,45 @@ void TfrxEngine::PrepareBand(TfrxBand* Band) {
         auto* s = static_cast<TfrxStretcheable*>(c);
         if (s->StretchMode() != smMaxHeight) continue;
         if (!haveBottom) lowestBottom();
-        s->SetHeight(bottom - s->Top() - bottomRow(c));
+        s->SetHeight(bottom - s->Top() - BottomRow(c));
     }
+}
+
+// A dot-matrix memo's bottom frame line runs through the character row below it.
+double TfrxEngine::BottomRow(TfrxComponent* Obj) {
+    return KindOf(Obj).DMPMemo && static_cast<TfrxDMPMemoView*>(Obj)->Frame()->Typ.Contains(ftBottom) ? frxCharHeight
+                                                                                                     : 0.0;
+}
+
+double TfrxEngine::LowestBottom(TfrxBand* Band) {
+    double bottom = 0;
+    for (TfrxComponent* c : Band->ObjectList()) bottom = std::max(bottom, c->Top() + c->Height() + BottomRow(c));
+    return bottom;
+}
+
+// A quiet band in a pass before the last: its objects are left out, and the report has no
+// events, host callbacks, dot-matrix pages, vertical bands or subreports (QuietBands.h). Of
+// the preparation that leaves the current band, the bounds kept to be put back, and a
+// stretched band's height over its objects as they stand. The report's current object is
+// set after printing only: expressions alone read it, and every band printed in between
+// sets its own before any of its expressions runs.
+void TfrxEngine::PrepareQuietBand(TfrxBand* Band, TBounds& Saved) {
+    FCurBand = Band;
+    Saved = {Band->Left(), Band->Top(), Band->Width(), Band->Height()};
+    if (Band->Visible() && Band->Stretched) Band->SetHeight(LowestBottom(Band));
+}
+
+// What the band's after-print step does (the bounds put back) for the bounds that moved:
+// on a page without a dot-matrix grid, a setter given the value the band has keeps it.
+void TfrxEngine::AfterPrintQuietBand(TfrxBand* Band, const TBounds& Saved) {
+    if (Band->Visible()) {
+        Report()->CurObject = Band->Name();
+        if (Band->Left() != Saved.Left) Band->SetLeft(Saved.Left);
+        if (Band->Top() != Saved.Top) Band->SetTop(Saved.Top);
+        if (Band->Width() != Saved.Width) Band->SetWidth(Saved.Width);
+        if (Band->Height() != Saved.Height) Band->SetHeight(Saved.Height);
+    }
+    FreeAddedObjects(Band);
 }
 
 // Whether a run may read bands back from its pages: the last Y of a kept block or of a
@@ -1157,14 +1206,11 @@ bool TfrxEngine::ReadsBandsBack() {
     return false;
 }
 
-bool TfrxEngine::LeavesObjectsOut(TfrxBand* Band) { return !FinalPass && FQuietBands->Quiet(Band); }
-
 void TfrxEngine::AfterPrintBand(TfrxBand* Band) {
     TfrxReport* report = Report();
     if (Band->Visible()) {
         const std::vector<TfrxComponent*>& list = Band->ObjectList();
-        const size_t own = LeavesObjectsOut(Band) ? 0
-                           : Band->AddedObjectsMark >= 0
+        const size_t own = Band->AddedObjectsMark >= 0
                                ? std::min<size_t>(static_cast<size_t>(Band->AddedObjectsMark), list.size())
                                : list.size();
         for (TfrxComponent* c : TObjectsCopy(list, own)) {

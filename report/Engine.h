@@ -136,6 +136,16 @@ private:
     void OutputBand(TfrxBand* Band);
     void PrepareBand(TfrxBand* Band);
     void AfterPrintBand(TfrxBand* Band);
+    // A quiet band in a pass before the last (LeavesObjectsOut): what is left of the two
+    // steps when its objects are left out, the bounds kept in between.
+    struct TBounds {
+        double Left = 0, Top = 0, Width = 0, Height = 0;
+    };
+    void PrepareQuietBand(TfrxBand* Band, TBounds& Saved);
+    void AfterPrintQuietBand(TfrxBand* Band, const TBounds& Saved);
+    double BottomRow(TfrxComponent* Obj);
+    // The lowest bottom of the band's objects (a dot-matrix memo's bottom frame row counted).
+    double LowestBottom(TfrxBand* Band);
     void ShiftBelow(TfrxBand* Band, TfrxComponent* Grown, double Growth);
     void SplitBand(TfrxBand* Band);
     void AddBandOutline(TfrxBand* Band);
@@ -215,7 +225,10 @@ private:
     std::unique_ptr<TfrxAggregateList> FAggregates;
     // Bands whose objects a pass before the last leaves out.
     std::unique_ptr<TfrxQuietBands> FQuietBands;
+    // The band's objects are left out of this pass: a pass before the last, a quiet band.
     bool LeavesObjectsOut(TfrxBand* Band);
+    // The prepared pages write no bands in this pass (TfrxPreviewPages::PassWritesNoBands).
+    bool FPassWritesNoBands = false;
     bool ReadsBandsBack();
     // What the band output asks of an object's class.
     struct TClassKind {

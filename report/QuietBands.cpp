@@ -115,6 +115,15 @@ bool IsQuietClass(const TfrxComponent* Obj) {
            c == TfrxLineView::StaticClass() || c == TfrxShapeView::StaticClass();
 }
 
+// The band classes whose printing the engine knows: their before- and after-print steps
+// only keep and put back the bounds, and their setters only snap to a dot-matrix grid.
+bool IsOwnBandClass(const TfrxBand* Band) {
+    const TClass c = Band->ClassType();
+    if (c == TfrxNullBand::StaticClass()) return true;
+    const std::vector<TClass>& kinds = frxBandKinds();
+    return std::find(kinds.begin(), kinds.end(), c) != kinds.end();
+}
+
 bool HasScriptEvent(const TObject* Obj) {
     for (const TPropInfo* p : Obj->ClassType()->Properties())
         if (frxIsEventType(p->Type) && !GetStrProp(Obj, p).empty()) return true;
@@ -130,20 +139,14 @@ void TfrxQuietBands::Reset() {
     FRun = runs.fetch_add(1, std::memory_order_relaxed) + 1;
 }
 
-bool TfrxQuietBands::Quiet(TfrxBand* Band) {
+bool TfrxQuietBands::FindQuiet(TfrxBand* Band) {
     if (!Band || !ReportAllows()) return false;
-    if (Band->QuietRun == FRun) return Band->QuietAnswer;
-    bool quiet = !Band->Vertical && !Band->HoldsVerticalCells;
+    bool quiet = IsOwnBandClass(Band) && !Band->Vertical && !Band->HoldsVerticalCells;
     for (TfrxComponent* c : Band->ObjectList())
         if (quiet && !ObjectQuiet(c)) quiet = false;
     Band->QuietRun = FRun;
     Band->QuietAnswer = quiet;
     return quiet;
-}
-
-bool TfrxQuietBands::ReportAllows() {
-    if (FReportAnswer == TAnswer::Unknown) FReportAnswer = CheckReport() ? TAnswer::Yes : TAnswer::No;
-    return FReportAnswer == TAnswer::Yes;
 }
 
 bool TfrxQuietBands::CheckReport() {

@@ -23,7 +23,8 @@
 #include <string>
 #include <string_view>
 
-class TfrxBand;
+#include "report/Bands.h"
+
 class TfrxComponent;
 class TfrxReport;
 
@@ -36,10 +37,18 @@ public:
     void Reset();
     // Whether Band's objects can be left out of a pass before the last. Asked while the
     // run prints the band, when its datasets are active; the answer holds for the run.
-    bool Quiet(TfrxBand* Band);
+    // A band answered in this run has its answer at once (the report was found to allow
+    // quiet bands before any band was answered).
+    bool Quiet(TfrxBand* Band) {
+        if (Band && Band->QuietRun == FRun) return Band->QuietAnswer;
+        return FindQuiet(Band);
+    }
     // The report as a whole allows quiet bands (it then holds no views but memos, lines
     // and shapes).
-    bool ReportAllows();
+    bool ReportAllows() {
+        if (FReportAnswer == TAnswer::Unknown) FReportAnswer = CheckReport() ? TAnswer::Yes : TAnswer::No;
+        return FReportAnswer == TAnswer::Yes;
+    }
     // It does, and aggregate values are read by memo expressions only (no group
     // condition, outline text or variable holds an aggregate call): a memo reads the
     // values of its own band's items only, so an item printed on a quiet band is read by
@@ -57,6 +66,7 @@ private:
     enum class TAnswer : unsigned char { Unknown, Yes, No };
     enum class TNameAnswer : unsigned char { None, Quiet, Noisy };
     bool CheckReport();
+    bool FindQuiet(TfrxBand* Band);
     bool ObjectQuiet(TfrxComponent* Obj);
     // A name in the order the report's look-up tries them (Alias."Field", a system
     // variable, a report variable, an aggregate call, a scope variable); None when the

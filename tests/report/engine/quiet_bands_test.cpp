@@ -7,6 +7,19 @@
 #include "report/Variables.h"
 #include "script/Script.h"
 
+// A master band of a class of its own, counting its before-print steps.
+class TCountingMasterData : public TfrxMasterData {
+    ROVE_CLASS(TCountingMasterData, TfrxMasterData)
+public:
+    explicit TCountingMasterData(TComponent* AOwner) : TfrxMasterData(AOwner) {}
+    void BeforePrint() override {
+        ++BeforePrints;
+        TfrxMasterData::BeforePrint();
+    }
+    int BeforePrints = 0;
+};
+ROVE_IMPLEMENT_CLASS(TCountingMasterData)
+
 namespace {
 
 // A grouped list over the items: title, group header, rows, group footer with a sum,
@@ -187,6 +200,138 @@ TEST(QuietBands, FirstPassStillPreparesWhatCanBeSeen) {
         ASSERT_TRUE(b.Report->PrepareReport()) << b.Report->Errors()->Text();
         EXPECT_EQ(VarToStr(b.Report->Script()->Variables("n")), "12");
     }
+}
+
+// Layouts of the grouped list whose bands are all quiet: a first pass that leaves their
+// objects out and places them only where the run reads its pages back.
+struct TQuietLayout {
+    const char* Name;
+    std::function<void(TBuilder& b)> Change;
+};
+
+const TQuietLayout kQuietLayouts[] = {
+    {"Plain", [](TBuilder&) {}},
+    // Stretched bands take the height of their objects (here lower than the bands').
+    {"StretchedBands",
+     [](TBuilder& b) {
+         auto* md = b.Page->FindBand<TfrxMasterData>();
+         md->Stretched = true;
+         md->SetHeight(44);
+         auto* gf = b.Page->FindBand<TfrxGroupFooter>();
+         gf->Stretched = true;
+         gf->SetHeight(35);
+     }},
+    // Kept blocks are cut and pasted from the pages: the first pass writes band places.
+    {"KeptGroups",
+     [](TBuilder& b) {
+         b.Page->FindBand<TfrxGroupHeader>()->KeepTogether = true;
+         b.Page->FindBand<TfrxMasterData>()->SetHeight(45);
+     }},
+    // Rows in two columns: the band moves left and right.
+    {"TwoColumns",
+     [](TBuilder& b) {
+         auto* md = b.Page->FindBand<TfrxMasterData>();
+         md->Columns = 2;
+         md->ColumnWidth = 150;
+         md->SetHeight(50);
+     }},
+    // A total in a report variable: every total is fed in the first pass too, and one that
+    // reads a missing field reports it with the band printed last as the current object.
+    {"TotalsFedInEveryPass",
+     [](TBuilder& b) {
+         b.Report->Variables()->SetVariables("Total", Variant("SUM(<DS.\"amount\">, MasterData1)"));
+         b.Memo(b.Page->FindBand<TfrxGroupFooter>(), "[SUM(<DS.\"missing\">, MasterData1)]")->SetLeft(200);
+     }},
+};
+
+void PrintTo(const TQuietLayout& Layout, std::ostream* Out) { *Out << Layout.Name; }
+
+class QuietLayoutTest : public ::testing::TestWithParam<TQuietLayout> {};
+
+// What the first pass leaves out or does not place cannot be seen: the pages, the errors,
+// the report's current object and the places the bands are left at come out as in a run
+// that prepares every band whole, and one pass gives as many pages.
+TEST_P(QuietLayoutTest, FirstPassLeavesNoTrace) {
+    struct TRun {
+        std::vector<std::string> Pages;
+        std::string Errors, CurObject;
+        std::vector<std::string> Bounds;   // every band's, before and after the run
+    };
+    auto run = [&](bool WithScript, bool DoublePass) {
+        TBuilder b(40);
+        GroupedList(b);
+        GetParam().Change(b);
+        b.Report->EngineOptions()->DoublePass = DoublePass;
+        if (WithScript) b.Report->ScriptText()->SetText("var unused: Integer;\r\nbegin\r\nend.");
+        // Marked as run by a thread, the report keeps its objects as the run left them
+        // instead of loading its saved template again.
+        int thread = 0;
+        b.Report->EngineOptions()->ReportThread = &thread;
+        auto bounds = [&] {
+            std::string s;
+            for (TfrxComponent* c : b.Page->ObjectList())
+                s += c->Name() + " " + Number(c->Left()) + "," + Number(c->Top()) + "," + Number(c->Width()) + "," +
+                     Number(c->Height()) + " ";
+            return s;
+        };
+        TRun r;
+        r.Bounds.push_back(bounds());
+        b.Report->PrepareReport();
+        b.Report->EngineOptions()->ReportThread = nullptr;
+        r.Bounds.push_back(bounds());
+        r.Pages = Pages(*b.Report, true);
+        r.Errors = b.Report->Errors()->Text();
+        r.CurObject = b.Report->CurObject;
+        return r;
+    };
+    {
+        TBuilder b(40);
+        GroupedList(b);
+        GetParam().Change(b);
+        TfrxQuietBands quiet = Prepared(b);
+        for (TfrxComponent* c : b.Page->ObjectList())
+            EXPECT_TRUE(quiet.Quiet(static_cast<TfrxBand*>(c))) << c->Name();
+        b.Report->DataSets()->Finalize();
+    }
+    const TRun quiet = run(false, true), whole = run(true, true), single = run(false, false);
+    ASSERT_GT(quiet.Pages.size(), 2u);
+    EXPECT_NE(quiet.Pages.back().find("of " + std::to_string(quiet.Pages.size())), std::string::npos)
+        << quiet.Pages.back();
+    EXPECT_EQ(quiet.Pages, whole.Pages);
+    EXPECT_EQ(quiet.Errors, whole.Errors);
+    EXPECT_EQ(quiet.CurObject, whole.CurObject);
+    EXPECT_EQ(quiet.Bounds, whole.Bounds);
+    EXPECT_EQ(quiet.Pages.size(), single.Pages.size());
+}
+
+INSTANTIATE_TEST_SUITE_P(Layouts, QuietLayoutTest, ::testing::ValuesIn(kQuietLayouts),
+                         [](const auto& info) { return std::string(info.param.Name); });
+
+// A band of a class the engine does not know may do more in its before- and after-print
+// steps than keep its bounds: it is never quiet, and both passes print it whole.
+TEST(QuietBands, BandOfAnotherClassPrintsWholeInBothPasses) {
+    TBuilder b(6);
+    GroupedList(b);
+    auto* master = b.Page->FindBand<TfrxMasterData>();
+    auto* counting = new TCountingMasterData(b.Page);
+    counting->SetBounds(master->Left(), master->Top(), master->Width(), master->Height());
+    counting->SetDataSet(b.DS);
+    for (TfrxComponent* c : std::vector<TfrxComponent*>(master->ObjectList())) c->SetParent(counting);
+    delete master;
+    counting->SetName("MasterData1");
+    {
+        TfrxQuietBands quiet = Prepared(b);
+        EXPECT_FALSE(quiet.Quiet(counting));
+        EXPECT_TRUE(quiet.Quiet(b.Page->FindBand<TfrxGroupHeader>()));
+        b.Report->DataSets()->Finalize();
+    }
+    // The run's own objects are counted: the report keeps them instead of loading its
+    // saved template again, as for a run on a thread.
+    int thread = 0;
+    b.Report->EngineOptions()->ReportThread = &thread;
+    ASSERT_TRUE(b.Report->PrepareReport()) << b.Report->Errors()->Text();
+    b.Report->EngineOptions()->ReportThread = nullptr;
+    EXPECT_EQ(counting->BeforePrints, 12);
 }
 
 }  // namespace
