@@ -217,13 +217,7 @@ void TfrxAggregateItem::Calc() {
     Variant v = Variant::Null();
     if (Report) {
         Report->CurObject = MemoName;
-        if (Function != agCount) {
-            if (FHandleText != Expression) {
-                FHandle = TfrxCalcHandle();
-                FHandleText = Expression;
-            }
-            v = Report->Calc(Expression, FHandle);
-        }
+        if (Function != agCount) v = Report->Calc(Expression, FHandle.For(Expression));
     }
     if (Column >= 1) {
         if (FColumnValues.empty()) {

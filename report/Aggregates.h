@@ -96,8 +96,7 @@ public:
 private:
     void Combine(Variant& Acc, const Variant& V) const;
     // Where the report's name table holds Expression, for the text it was found for.
-    TfrxCalcHandle FHandle;
-    std::string FHandleText;
+    TfrxKeptCalcHandle FHandle;
     std::vector<Variant> FColumnValues;   // indexes 0 .. frxMaxAggregateColumn
     std::vector<int> FColumnCounts;
 };

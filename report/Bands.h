@@ -219,8 +219,7 @@ public:
     // The condition's value at the last group start.
     Variant LastValue;
     // Where the report's name table holds the condition, for the text it was found for.
-    TfrxCalcHandle ConditionHandle;
-    std::string ConditionHandleText;
+    TfrxKeptCalcHandle ConditionHandle;
     int Line = 1;
     int LineThrough = 1;
 

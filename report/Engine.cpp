@@ -672,10 +672,8 @@ void TfrxEngine::EndPage() {
     try {
         for (TfrxBand* band : FFooterList) {
             if (!band) continue;
-            const bool quiet = LeavesObjectsOut(band);
-            TBounds saved;
-            if (quiet) PrepareQuietBand(band, saved);
-            else PrepareBand(band);
+            TBandPrint print{LeavesObjectsOut(band), {}};
+            BeginBandPrint(band, print);
             if (band->Visible()) {
                 bool skip = false;
                 if (auto* pf = frxAs<TfrxPageFooter>(band))
@@ -687,8 +685,7 @@ void TfrxEngine::EndPage() {
                     CurY += band->Height();
                 }
             }
-            if (quiet) AfterPrintQuietBand(band, saved);
-            else AfterPrintBand(band);
+            EndBandPrint(band, print);
             AggregatesReset(band);
         }
     } catch (...) {
@@ -895,11 +892,7 @@ void TfrxEngine::StartGroups(TfrxDataBand* Band, size_t From, bool Initial) {
 // The condition is calculated on every row: the header keeps where the report's name
 // table holds its text.
 Variant TfrxEngine::GroupValue(TfrxGroupHeader* Header) {
-    if (Header->ConditionHandleText != Header->Condition) {
-        Header->ConditionHandle = TfrxCalcHandle();
-        Header->ConditionHandleText = Header->Condition;
-    }
-    return Report()->Calc(Header->Condition, Header->ConditionHandle);
+    return Report()->Calc(Header->Condition, Header->ConditionHandle.For(Header->Condition));
 }
 
 void TfrxEngine::CheckGroups(TfrxDataBand* Band, double RowY, int RowStart) {
@@ -1006,11 +999,9 @@ void TfrxEngine::OutputBand(TfrxBand* Band) {
         if (!firstRow) NewPage();
     }
 
-    const bool quiet = LeavesObjectsOut(Band);
-    TBounds saved;
+    TBandPrint print{LeavesObjectsOut(Band), {}};
     try {
-        if (quiet) PrepareQuietBand(Band, saved);
-        else PrepareBand(Band);
+        BeginBandPrint(Band, print);
         if (Band->Visible()) {
             bool split = false;
             if (!multiColumn && !FOutputTarget && FNoBreak == 0 && FreeSpace() < Band->Height() - kEps) {
@@ -1026,7 +1017,7 @@ void TfrxEngine::OutputBand(TfrxBand* Band) {
             if (!split) {
                 // A quiet band of a pass that writes no bands is not placed: nothing
                 // reads its place.
-                if (!(quiet && FPassWritesNoBands)) {
+                if (!(print.Quiet && FPassWritesNoBands)) {
                     if (!nullBand) {
                         Band->SetLeft(multiColumn ? CurX + Band->Left() : CurX);
                         Band->SetTop(CurY);
@@ -1039,15 +1030,13 @@ void TfrxEngine::OutputBand(TfrxBand* Band) {
             }
         }
     } catch (...) {
-        if (quiet) AfterPrintQuietBand(Band, saved);
-        else AfterPrintBand(Band);
+        EndBandPrint(Band, print);
         throw;
     }
-    if (quiet) AfterPrintQuietBand(Band, saved);
-    else AfterPrintBand(Band);
+    EndBandPrint(Band, print);
     if (kind.FooterKind) AggregatesReset(Band);
     // A report with quiet bands holds no subreports.
-    if (!quiet && Band->Visible()) PrintSeparateSubreports(Band);
+    if (!print.Quiet && Band->Visible()) PrintSeparateSubreports(Band);
 }
 
 TfrxBand* TfrxEngine::CopyBand(TfrxBand* Band) {
@@ -1170,6 +1159,16 @@ void TfrxEngine::PrepareQuietBand(TfrxBand* Band, TBounds& Saved) {
     FCurBand = Band;
     Saved = {Band->Left(), Band->Top(), Band->Width(), Band->Height()};
     if (Band->Visible() && Band->Stretched) Band->SetHeight(LowestBottom(Band));
+}
+
+void TfrxEngine::BeginBandPrint(TfrxBand* Band, TBandPrint& Print) {
+    if (Print.Quiet) PrepareQuietBand(Band, Print.Saved);
+    else PrepareBand(Band);
+}
+
+void TfrxEngine::EndBandPrint(TfrxBand* Band, const TBandPrint& Print) {
+    if (Print.Quiet) AfterPrintQuietBand(Band, Print.Saved);
+    else AfterPrintBand(Band);
 }
 
 // What the band's after-print step does (the bounds put back) for the bounds that moved:

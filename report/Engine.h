@@ -143,6 +143,13 @@ private:
     };
     void PrepareQuietBand(TfrxBand* Band, TBounds& Saved);
     void AfterPrintQuietBand(TfrxBand* Band, const TBounds& Saved);
+    // The band's preparation and after-print step, the quiet band's when Quiet.
+    struct TBandPrint {
+        bool Quiet = false;
+        TBounds Saved;
+    };
+    void BeginBandPrint(TfrxBand* Band, TBandPrint& Print);
+    void EndBandPrint(TfrxBand* Band, const TBandPrint& Print);
     double BottomRow(TfrxComponent* Obj);
     // The lowest bottom of the band's objects (a dot-matrix memo's bottom frame row counted).
     double LowestBottom(TfrxBand* Band);

@@ -25,7 +25,6 @@ namespace {
 // x to the nearest integer, a half to the even neighbour.
 int rnd(double x) { return frxRoundInt(x); }
 
-
 // The pen style of a frame style; a double frame draws its lines solid.
 TPenStyle PenStyleOf(TfrxFrameStyle Style) {
     switch (Style) {

@@ -95,6 +95,23 @@ struct TfrxCalcHandle {
     TfrxNameEntry* Entry = nullptr;
 };
 
+// A handle kept by the owner of a text that may change between calculations (a group's
+// condition, an aggregate's expression): For gives the handle of the text as it now reads,
+// a fresh one when the text changed.
+struct TfrxKeptCalcHandle {
+    TfrxCalcHandle& For(const std::string& Text) {
+        if (Text != FText) {
+            FHandle = TfrxCalcHandle();
+            FText = Text;
+        }
+        return FHandle;
+    }
+
+private:
+    TfrxCalcHandle FHandle;
+    std::string FText;
+};
+
 class TfrxView : public TfrxReportComponent {
     ROVE_CLASS(TfrxView, TfrxReportComponent)
 public:

@@ -4,7 +4,6 @@
 #include <unistd.h>
 
 #include <algorithm>
-#include <array>
 #include <cstring>
 #include <filesystem>
 
@@ -210,10 +209,6 @@ void CloseChildren(std::string& out, size_t flagsAt, size_t at) {
 }  // namespace
 
 // --- Escaping ----------------------------------------------------------------------------
-
-namespace {
-
-}  // namespace
 
 // ORDER ESCAPED: the characters of frxXMLEscaped.
 void frxAddEscapedToXML(std::string& Out, std::string_view Text, size_t From) {

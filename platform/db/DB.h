@@ -532,6 +532,7 @@ private:
     // A working copy of a buffered record for a descendant's post or delete.
     TRecord CopyOf(const TStoredRecord& Record) const;
     TStoredRecord Store(const TRecord& Record);
+    TStoredRecord Store(std::string_view Data, int64_t RowId, uint64_t Serial);
     size_t FTailStart = 0;                            // first record appended before all were fetched
     std::vector<int64_t> FTailRowIds;                 // rowids of records inserted while fetching
     int FCurrent = -1;

@@ -271,8 +271,6 @@ void TDataSet::DeclareProperties(TPropertyDecl<TDataSet>& d) {
 
 // --- Records ---------------------------------------------------------------------------------
 
-// --- The record store --------------------------------------------------------------------------
-
 std::string_view TRecordStore::Add(std::string_view Bytes) {
     if (Bytes.empty()) return std::string_view();
     // A record of more than a quarter block gets a block of its own; the current block
@@ -308,34 +306,25 @@ TRecord TDataSet::CopyOf(const TStoredRecord& Record) const {
     return r;
 }
 
-TStoredRecord TDataSet::Store(const TRecord& Record) {
-    const std::string_view bytes = FStore.Add(Record.Data);
-    TStoredRecord r;
-    r.Data = bytes.data();
-    r.Size = static_cast<uint32_t>(bytes.size());
-    r.RowId = Record.RowId;
-    r.Serial = Record.Serial;
-    return r;
-}
-
-void TDataSet::AddRecord(std::string_view Data, int64_t RowId) {
+TStoredRecord TDataSet::Store(std::string_view Data, int64_t RowId, uint64_t Serial) {
     const std::string_view bytes = FStore.Add(Data);
     TStoredRecord r;
     r.Data = bytes.data();
     r.Size = static_cast<uint32_t>(bytes.size());
     r.RowId = RowId;
-    r.Serial = FNextSerial++;
-    FRecords.push_back(r);
+    r.Serial = Serial;
+    return r;
+}
+
+TStoredRecord TDataSet::Store(const TRecord& Record) { return Store(Record.Data, Record.RowId, Record.Serial); }
+
+void TDataSet::AddRecord(std::string_view Data, int64_t RowId) {
+    FRecords.push_back(Store(Data, RowId, FNextSerial++));
     FTailStart = FRecords.size();
 }
 
 void TDataSet::AddFetchedRecord(std::string_view Data, int64_t RowId) {
-    const std::string_view bytes = FStore.Add(Data);
-    TStoredRecord r;
-    r.Data = bytes.data();
-    r.Size = static_cast<uint32_t>(bytes.size());
-    r.RowId = RowId;
-    r.Serial = FNextSerial++;
+    const TStoredRecord r = Store(Data, RowId, FNextSerial++);
     FRecords.insert(FRecords.begin() + static_cast<ptrdiff_t>(FTailStart), r);
     if (FCurrent >= static_cast<int>(FTailStart)) ++FCurrent;
     ++FTailStart;

@@ -235,10 +235,6 @@ TEST_F(FieldValueTest, AColumnReadInOneCallAsByTheSingleCalls) {
     }
 }
 
-}  // namespace
-
-namespace {
-
 // Records of every size, many more than one block of the record store holds, keep their
 // values through navigation, posts that replace some of them and deletes; the table and
 // the buffer read the same afterwards.

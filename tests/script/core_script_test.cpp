@@ -264,7 +264,9 @@ TEST(ScriptCallFunction, WithoutParametersAsTheGeneralWay) {
                 EXPECT_EQ(script.RunErrorPos(), "") << c.Body;
             }
         for (const std::string& o : outcomes) EXPECT_EQ(o, outcomes.front()) << c.Body << " " << VarToStr(c.Got);
-        if (std::string(c.Body) == "RaiseException('boom')") EXPECT_EQ(outcomes.front(), "error:boom@3:3/");
+        if (std::string(c.Body) == "RaiseException('boom')") {
+            EXPECT_EQ(outcomes.front(), "error:boom@3:3/");
+        }
     }
 }
 

@@ -35,6 +35,18 @@ ROVE_KIND_TEST_PICTURE(12)
 
 namespace {
 
+// On Band: the memo "Grows" at Top, 10 high, stretching to Text, and the line "Rule" that
+// reaches the band's lowest bottom (max height).
+void GrowingMemoAndRule(TBuilder& b, TfrxBand* Band, const std::string& Text, double Top) {
+    auto* grows = b.Memo(Band, Text, Top, 10);
+    grows->SetName("Grows");
+    grows->SetStretchMode(smActualHeight);
+    auto* rule = new TfrxLineView(Band);
+    rule->SetName("Rule");
+    rule->SetBounds(250, 5, 0, 5);
+    rule->SetStretchMode(smMaxHeight);
+}
+
 TEST(EngineBandKinds, AnswersHoldWhileManyClassesPrint) {
     const int rows = 12;   // items: grp "a" for rows 1 and 2, "b" after; amount = row
     TBuilder b(rows);
@@ -67,13 +79,7 @@ TEST(EngineBandKinds, AnswersHoldWhileManyClassesPrint) {
     auto* md = b.Band<TfrxMasterData>("MasterData1", 170, 20);
     md->SetDataSet(b.DS);
     md->Stretched = true;
-    auto* grows = b.Memo(md, "[DS.\"name\"]\r\nx\r\ny", 0, 10);
-    grows->SetName("Grows");
-    grows->SetStretchMode(smActualHeight);
-    auto* rule = new TfrxLineView(md);
-    rule->SetName("Rule");
-    rule->SetBounds(250, 5, 0, 5);
-    rule->SetStretchMode(smMaxHeight);
+    GrowingMemoAndRule(b, md, "[DS.\"name\"]\r\nx\r\ny", 0);
     auto* child = b.Band<TfrxChild>("Child1", 200, 10);
     b.Memo(child, "child");
     md->SetChild(child);
@@ -154,13 +160,7 @@ TEST(EngineBandKinds, MaxHeightObjectsReachTheLowestBottomBeforeTheEvent) {
         auto* md = b.Band<TfrxMasterData>("MasterData1", 0, 100);
         md->SetDataSet(b.DS);
         md->Stretched = c.Stretched;
-        auto* grows = b.Memo(md, "a\r\nb\r\nc\r\nd\r\ne\r\nf", 10, 10);
-        grows->SetName("Grows");
-        grows->SetStretchMode(smActualHeight);
-        auto* rule = new TfrxLineView(md);
-        rule->SetName("Rule");
-        rule->SetBounds(250, 5, 0, 5);
-        rule->SetStretchMode(smMaxHeight);
+        GrowingMemoAndRule(b, md, "a\r\nb\r\nc\r\nd\r\ne\r\nf", 10);
         if (c.EventMovesTheMemo) {
             md->OnAfterCalcHeight = "Moved";
             b.Report->ScriptText()->SetText(

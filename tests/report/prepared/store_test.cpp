@@ -14,6 +14,7 @@
 #include "platform/graphics/Metafile.h"
 #include "platform/rtl/FileUtils.h"
 #include "tests/report/PackedPages.h"
+#include "tests/report/prepared/TwoMemoPage.h"
 #include "platform/rtl/Format.h"
 #include "platform/rtl/Streams.h"
 #include "report/Bands.h"
@@ -30,31 +31,8 @@ std::string TempName(const std::string& Stem) {
     return GetTempDir() + "prepared_" + std::to_string(getpid()) + "_" + Stem;
 }
 
-// A report with one page: a master band holding two memos; the memo texts and the
-// band's top change per prepared page, as a run would change them.
-struct TTemplate {
-    TfrxReport Report{nullptr};
-    TfrxReportPage* Page;
-    TfrxMasterData* Band;
-    TfrxMemoView* Memo;
-    TfrxMemoView* Other;
-
-    TTemplate() {
-        frxRegisterPreviewPages();
-        Page = new TfrxReportPage(&Report);
-        Page->SetName("Page1");
-        Band = new TfrxMasterData(Page);
-        Band->SetName("MasterData1");
-        Band->SetBounds(0, 20, 700, 30);
-        Memo = new TfrxMemoView(Band);
-        Memo->SetName("Memo1");
-        Memo->SetBounds(10, 0, 200, 20);
-        Other = new TfrxMemoView(Band);
-        Other->SetName("Memo2");
-        Other->SetBounds(300, 0, 100, 20);
-        Other->SetText("fixed");
-    }
-
+// The memo texts and the band's top change per prepared page, as a run would change them.
+struct TTemplate : TTwoMemoPage {
     // Page i: the band at 20 + i and the first memo saying "row i" plus Extra.
     void Fill(TfrxPreviewPages& Pages, int PageCount, const std::string& Extra = {}) {
         Pages.Clear();

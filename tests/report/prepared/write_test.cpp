@@ -17,32 +17,16 @@
 #include "report/PreviewPages.h"
 #include "report/Report.h"
 #include "report/XMLDocument.h"
+#include "tests/report/PackedPages.h"
+#include "tests/report/prepared/TwoMemoPage.h"
 
 namespace {
 
-// A report page with a master band of two memos, copied into a store with one page.
-struct TRun {
-    TfrxReport Report{nullptr};
-    TfrxReportPage* Page;
-    TfrxMasterData* Band;
-    TfrxMemoView* Memo;
-    TfrxMemoView* Other;
+// The two-memo page copied into a store with one page.
+struct TRun : TTwoMemoPage {
     TfrxPreviewPages Pages{&Report};
 
     TRun() {
-        frxRegisterPreviewPages();
-        Page = new TfrxReportPage(&Report);
-        Page->SetName("Page1");
-        Band = new TfrxMasterData(Page);
-        Band->SetName("MasterData1");
-        Band->SetBounds(0, 20, 700, 30);
-        Memo = new TfrxMemoView(Band);
-        Memo->SetName("Memo1");
-        Memo->SetBounds(10, 0, 200, 20);
-        Other = new TfrxMemoView(Band);
-        Other->SetName("Memo2");
-        Other->SetBounds(300, 0, 100, 20);
-        Other->SetText("fixed");
         Pages.AddSourcePage(Page);
         Pages.AddPage(Page);
     }
@@ -214,9 +198,7 @@ TEST(PreparedWriting, ThePagesElementIsFoundAgainWhenItChanges) {
         r.Pages.AddObject(r.Band);
         r.Pages.AddPage(r.Page);
         r.Pages.AddPage(r.Page);
-        TMemoryStream stream;
-        r.Pages.SaveToStream(stream);
-        return std::string(static_cast<const char*>(stream.Memory()), static_cast<size_t>(stream.Size()));
+        return SavedPages(r.Pages);
     }();
     const TCase cases[] = {
         {"unchanged", [](TRun&, TfrxXMLItem*) {}, 1, "b1{"},
