@@ -555,10 +555,14 @@ void TfrxEngine::PageStart() {
     if (FNewReportPage) pp->FirstPage = pp->CurPage;
 
     FPageTop = CurY;
+    // A page continued below another report page's output keeps the top it was opened
+    // with: the space left there is no fresh page.
+    const bool opened = CurY <= FBandsTop + kEps;
     if (auto* colHeader = page->FindBand<TfrxColumnHeader>()) {
         ShowBand(colHeader);
         FHeaderList.Add(colHeader, FColumnOrigin, false);
     }
+    if (opened) FBandsTop = CurY;
     FHeaderList.Remove(title);
     if (TfrxCustomOutline* outline = pp->Outline()) {
         outline->LevelRoot();
@@ -630,7 +634,7 @@ void TfrxEngine::OpenPage() {
     }
     --FNoBreak;
     FReopening = false;
-    FOpenedTop = CurY;
+    FBandsTop = CurY;
 }
 
 void TfrxEngine::ShowColumnFooter() {
@@ -729,6 +733,7 @@ void TfrxEngine::NewColumn() {
             throw;
         }
         --FNoBreak;
+        FBandsTop = CurY;
         CurX = x + FColumnOrigin;
     } else {
         NewPage();
@@ -1008,7 +1013,7 @@ void TfrxEngine::OutputBand(TfrxBand* Band) {
                 if (Band->AllowSplit) {
                     SplitBand(Band);
                     split = true;
-                } else if (CurY > FPageTop + kEps) {
+                } else if (CurY > PageTop() + kEps) {
                     // A band that does not fit even at the top of an empty column stays
                     // there and overflows, instead of opening an empty page first.
                     NewColumn();
@@ -1577,7 +1582,7 @@ void TfrxEngine::SplitBand(TfrxBand* Band) {
     };
     try {
         double space = FreeSpace();
-        bool fresh = CurY <= FPageTop + kEps;
+        bool fresh = CurY <= PageTop() + kEps;
         while (!work.empty()) {
             std::vector<TfrxComponent*> part;
             std::set<TfrxComponent*> moved;

@@ -90,8 +90,10 @@ public:
     // A page break is possible here: not while a page opens or closes (a break there
     // would open the same page again) and not inside a print-on-parent subreport.
     bool CanBreakPage() const { return FNoBreak == 0 && !FOutputTarget; }
-    // Where the bands of the current page start below its headers.
-    double PageTop() const { return FFirstPage ? FPageTop : FOpenedTop; }
+    // Where the bands of the current page or column start below the bands printed when
+    // it was opened (title, page and column headers, reprinted headers): a band that
+    // does not fit there would not fit on a fresh page either.
+    double PageTop() const { return FBandsTop; }
     // Ends an open keep-together block where it stands: output that spreads over pages
     // by itself must not be carried to the next page as a whole.
     void CloseKeep();
@@ -201,7 +203,7 @@ private:
     TfrxBand* FFooterList[2] = {nullptr, nullptr};
     double FFooterHeight = 0;
     double FPageTop = 0;
-    double FOpenedTop = 0;   // CurY when the last page had opened
+    double FBandsTop = 0;   // PageTop()
     double FColumnOrigin = 0;
     bool FNewReportPage = false;
     bool FRunningPage = false;
