@@ -2,6 +2,8 @@
 #include "report/Options.h"
 
 #include "platform/graphics/Graphics.h"
+#include "platform/rtl/Exceptions.h"
+#include "platform/rtl/StrUtils.h"
 #include "platform/rtl/StringList.h"
 #include "report/Resources.h"
 
@@ -195,14 +197,44 @@ bool TfrxReportOptions::CheckPassword() {
     return given && typed == Password;
 }
 
+// The stored form is defined on the bytes of the password as the Windows program held
+// it (GBK): each byte lowered by 10 and kept as the character of that code (0 to 255), so
+// that the file stays valid UTF-8 and reads back byte for byte. An ASCII password stores
+// as the old program stored it.
 std::string frxEncodePassword(std::string_view Password) {
-    std::string s(Password);
-    for (char& c : s) c = static_cast<char>(static_cast<unsigned char>(c) - 10);
-    return s;
+    std::string bytes;
+    try {
+        bytes = Utf8ToGbk(Password);
+    } catch (const EEncodingError&) {
+        bytes.assign(Password);   // not text: its bytes as they are
+    }
+    std::string out;
+    out.reserve(bytes.size() * 2);
+    for (char c : bytes) out += CodePointToUtf8(static_cast<unsigned char>(static_cast<unsigned char>(c) - 10));
+    return out;
 }
 
 std::string frxDecodePassword(std::string_view Stored) {
-    std::string s(Stored);
-    for (char& c : s) c = static_cast<char>(static_cast<unsigned char>(c) + 10);
-    return s;
+    // Characters 0 to 255 are the stored bytes. A value with any other character is a
+    // file of the Windows program read as UTF-8 (its shifted GBK bytes happened to form
+    // valid UTF-8): the bytes are the value's as they stood in the file.
+    std::string bytes;
+    bytes.reserve(Stored.size());
+    for (size_t pos = 0; pos < Stored.size();) {
+        const char32_t c = NextCodePoint(Stored, pos);
+        if (c > 0xFF) {
+            bytes.assign(Stored);
+            break;
+        }
+        bytes += static_cast<char>(c);
+    }
+    for (char& c : bytes) c = static_cast<char>(static_cast<unsigned char>(c) + 10);
+    try {
+        return GbkToUtf8(bytes);
+    } catch (const EEncodingError&) {
+        // Bytes that are no text: a password nobody can type, so the report stays shut.
+        std::string out;
+        for (size_t i = 0; i < bytes.size(); ++i) out += "\xEF\xBF\xBD";
+        return out;
+    }
 }

@@ -120,7 +120,8 @@ private:
     std::unique_ptr<TPicture> FPicture;
 };
 
-// The stored form of a password: each byte lowered by 10 (modulo 256), and back. Kept
-// for the files of the Windows program; it hides nothing.
+// The stored form of a password: each byte of its GBK form lowered by 10 (modulo 256), as
+// the characters 0 to 255, and back. Kept for the files of the Windows program; it hides
+// nothing.
 std::string frxEncodePassword(std::string_view Password);
 std::string frxDecodePassword(std::string_view Stored);

@@ -567,6 +567,19 @@ inline bool TfrxXMLReader::NextChar(char& c) {
 void TfrxXMLReader::Decode(std::string& s) const {
     if (!FLegacy || !HasHighBytes(s)) return;
     try {
+        // A report's stored password is bytes, not GBK text (each byte of the text shifted,
+        // Options.h): they are kept one character per byte for the report to turn back.
+        // Raw GBK never holds a quote or an equals sign, so the pair is found in it as is.
+        TAttrSpan span;
+        if (FindAttr(s, "ReportOptions.Password", span) &&
+            HasHighBytes(std::string_view(s).substr(span.ValueBegin, span.ValueEnd - span.ValueBegin))) {
+            std::string out = GbkToUtf8(std::string_view(s).substr(0, span.ValueBegin));
+            for (size_t i = span.ValueBegin; i < span.ValueEnd; ++i)
+                out += CodePointToUtf8(static_cast<unsigned char>(s[i]));
+            out += GbkToUtf8(std::string_view(s).substr(span.ValueEnd));
+            s = std::move(out);
+            return;
+        }
         s = GbkToUtf8(s);
     } catch (const EEncodingError&) {
         InvalidFormat();

@@ -9,12 +9,15 @@
 #include "app/forms/PrintForm.h"
 #include "app/forms/StartChargeForm.h"
 #include "app/forms/Startup.h"
+#include "designer/dialogs/ReportEditor.h"
 #include "designer/editors/MemoEditor.h"
 #include "designer/window/DesignerForm.h"
 #include "designer/workspace/PageWorkspace.h"
 #include "platform/db/ADODB.h"
 #include "platform/rtl/DateTime.h"
 #include "platform/rtl/Settings.h"
+#include "platform/rtl/Streams.h"
+#include "platform/rtl/StrUtils.h"
 #include "platform/ui/ExtCtrls.h"
 #include "platform/ui/Menus.h"
 #include "platform/ui/StdCtrls.h"
@@ -22,6 +25,7 @@
 #include "report/Bands.h"
 #include "report/MemoView.h"
 #include "report/Pages.h"
+#include "report/PasswordForm.h"
 #include "report/Printer.h"
 #include "report/Report.h"
 #include "report/ReportServices.h"
@@ -478,6 +482,90 @@ TEST_F(ReceiptPrompt, TheDesignedTemplatePrintsTheNextReceipt) {
             EXPECT_NEAR(m.Left, seen.LeftAfter, 0.5);
         }
     EXPECT_TRUE(capture.Has("NO:240307002")) << capture.Dump();
+}
+
+
+// The administrator protects the receipt template: "设计" opens the designer, the report
+// settings get the password "医院", Ctrl+S saves rove.bl3. The file stays UTF-8 text
+// without the password in plain, and the next receipt asks for the password and prints
+// the template's Chinese texts.
+TEST_F(ReceiptPrompt, ATemplateSavedWithAChinesePasswordPrintsAfterThePassword) {
+    if (!frxEngineClass()) GTEST_SKIP() << "no layout engine is registered in this build";
+    InstallTemplate();
+    const std::string settings = SettingsDirectory();
+    SetSettingsDirectory(fs::current_path().string());
+    const std::string password = "医院";
+    bool ran = false, saved = false;
+    const TfrxDesignerClass installed = frxDesignerClass();
+    ASSERT_TRUE(installed);
+    frxDesignerClass() = [&, installed](TComponent* Owner, TfrxReport* Report, bool Preview) {
+        TfrxCustomDesigner* made = installed(Owner, Report, Preview);
+        auto* d = dynamic_cast<TfrxDesignerForm*>(made);
+        if (!d) return made;
+        auto* steps = new TTimer(d);
+        steps->SetInterval(1);
+        steps->OnTimer = [&, d, steps, Report](TObject*) {
+            steps->SetEnabled(false);
+            ran = true;
+            harness->OnModal("TfrxReportEditorForm", [&password](TCustomForm& F) {
+                auto& editor = dynamic_cast<TfrxReportEditorForm&>(F);
+                H::Click(editor.PasswordE);
+                H::TypeText(editor.PasswordE, password);
+                H::Click(editor.OkB);
+            });
+            H::ClickMenuItem(dynamic_cast<TMenuItem*>(d->FindComponent("ReportSettingsMI")));
+            EXPECT_EQ(Report->ReportOptions()->Password, password);
+            H::TypeKey(d->Workspace, 'S', ssCtrl);
+            saved = !d->Modified();
+            H::ClickMenuItem(dynamic_cast<TMenuItem*>(d->FindComponent("ExitMI")));
+        };
+        return made;
+    };
+    Charge({{"XCG", "2"}}, [](Tprintform& p) {
+        p.RadioButton3->SetChecked(true);
+        H::Click(p.Button1);
+        H::Click(p.Button2);
+    });
+    frxDesignerClass() = installed;
+    SetSettingsDirectory(settings);
+    ASSERT_TRUE(ran);
+    EXPECT_TRUE(saved);
+
+    std::string file;
+    {
+        TFileStream in(kReceiptTemplateFile, fmOpenRead);
+        TStringStream bytes;
+        bytes.CopyFrom(in, 0);
+        file = bytes.DataString();
+    }
+    EXPECT_TRUE(IsValidUtf8(file));
+    const std::string attr = "ReportOptions.Password=\"";
+    const size_t at = file.find(attr);
+    ASSERT_NE(at, std::string::npos);
+    EXPECT_NE(file.compare(at + attr.size(), password.size() + 1, password + "\""), 0) << "stored shifted";
+    EXPECT_NE(file.find("金额（元）"), std::string::npos);
+
+    // The next receipt: the password window comes first, then the preview.
+    TPreviewCapture capture;
+    bool asked = false;
+    Charge({{"XCG", "1"}}, [&](Tprintform& p) {
+        harness->OnModal("TfrxPasswordForm", [&](TCustomForm& F) {
+            asked = true;
+            auto& f = dynamic_cast<TfrxPasswordForm&>(F);
+            H::Click(f.PasswordE);
+            H::TypeText(f.PasswordE, password);
+            H::Click(f.OkB);
+        });
+        CapturePreview(*harness, capture);
+        p.RadioButton2->SetChecked(true);
+        H::Click(p.Button1);
+        H::Click(p.Button2);
+    });
+    EXPECT_TRUE(asked);
+    ASSERT_TRUE(capture.Shown);
+    ASSERT_EQ(capture.Pages.size(), 1u);
+    for (const char* t : {"项  目", "金额（元）", "西药费", "姓名：张三", "NO:240307002", "血常规"})
+        EXPECT_TRUE(capture.Has(t)) << t << "\n" << capture.Dump();
 }
 
 }  // namespace
