@@ -1623,6 +1623,7 @@ TScrollBar::TScrollBar(TComponent* AOwner) : TWinControl(AOwner) {
     FTabStop = true;
     auto* w = new THost<QScrollBar>(this, Qt::Horizontal);
     w->setFocusPolicy(Qt::StrongFocus);
+    w->setAutoFillBackground(true);
     QObject::connect(w, &QScrollBar::actionTriggered, w, [this](int action) {
         if (FSyncing) return;
         auto* sb = TypedWidget<QScrollBar>(this);

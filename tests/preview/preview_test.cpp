@@ -5,6 +5,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <map>
 #include <memory>
 #include <string>
 #include <vector>
@@ -463,4 +464,83 @@ TEST(Preview, PagePicturesShowWhatThePagesDraw) {
     EXPECT_EQ(differ, 0);
     p.Preview->DeletePage();
     EXPECT_EQ(p.W()->PageImageCount(), 0);
+}
+
+namespace {
+
+// A memo that counts how often each of its texts (the page it stands on) is drawn.
+class TCountingMemo : public TfrxMemoView {
+    ROVE_CLASS(TCountingMemo, TfrxMemoView)
+public:
+    using TfrxMemoView::TfrxMemoView;
+    static std::map<std::string, int>& Draws() {
+        static std::map<std::string, int> draws;
+        return draws;
+    }
+    void Draw(TCanvas* Canvas, double ScaleX, double ScaleY, double OffsetX, double OffsetY) override {
+        ++Draws()[Memo()->Count() > 0 ? Memo()->Strings(0) : std::string()];
+        TfrxMemoView::Draw(Canvas, ScaleX, ScaleY, OffsetX, OffsetY);
+    }
+};
+ROVE_IMPLEMENT_CLASS(TCountingMemo)
+
+}  // namespace
+
+// While a run adds pages, the page in view is drawn again only when it changes: the
+// refreshes every few pages move the scroll bar and the page count, not the page.
+TEST(Preview, ThePageInViewIsNotDrawnAgainWhileARunAddsPages) {
+    TUiTestHarness harness;
+    frxRegisterPreviewPages();
+    TfrxReport report(nullptr);
+    report.EngineOptions()->SilentMode = true;
+    auto* page = new TfrxReportPage(&report);
+    page->SetName("Page1");
+    page->TopMargin = page->BottomMargin = 10;   // 1047 pixels: ten bands a page
+    auto* band = new TfrxMasterData(page);
+    band->SetName("MasterData1");
+    band->SetBounds(0, 0, 300, 100);
+    constexpr int PerPage = 10, Count = 240;
+    band->SetRowCount(PerPage * Count);
+    auto* memo = new TCountingMemo(band);
+    memo->SetName("Memo1");
+    memo->SetBounds(0, 0, 280, 40);
+    memo->SetText("P[Page#]");
+    TForm form(nullptr);
+    form.SetBounds(0, 0, 640, 540);
+    auto* preview = new TfrxPreview(&form);
+    preview->SetParent(&form);
+    preview->SetBounds(0, 0, 600, 500);
+    preview->SetOutlineVisible(false);
+    form.Show();
+    preview->Report = &report;
+    preview->PreviewPages = report.PreviewPages();
+    preview->Init();
+    TUiTestHarness::ProcessMessages();
+
+    std::map<std::string, int>& draws = TCountingMemo::Draws();
+    draws.clear();
+    // What the first page has had drawn, and the scroll range, once the run reaches the
+    // third page (the first page is then in view and whole), and on the last page.
+    int firstShown = -1, firstRange = -1, lastShown = -1, lastRange = -1;
+    report.OnBeforePrint = [&](TfrxReportComponent*) {
+        const int pages = report.PreviewPages()->Count();
+        if (firstShown < 0 && pages == 3) {
+            firstShown = draws["P1"];
+            firstRange = preview->Workspace()->VertRange();
+        }
+        if (pages == Count) {
+            lastShown = draws["P1"];
+            lastRange = preview->Workspace()->VertRange();
+        }
+    };
+    ASSERT_TRUE(report.PrepareReport());
+    ASSERT_EQ(report.PreviewPages()->Count(), Count);
+    EXPECT_GT(firstShown, 0) << "the first page shows while the run goes on";
+    EXPECT_GT(lastRange, firstRange) << "the scroll bar followed the run";
+    EXPECT_EQ(lastShown, firstShown) << "the page in view was drawn again";
+    // A page that comes into view is drawn.
+    EXPECT_EQ(draws["P100"], 0);
+    preview->SetPageNo(100);
+    TUiTestHarness::ProcessMessages();
+    EXPECT_GT(draws["P100"], 0);
 }

@@ -1,5 +1,5 @@
 // The platform's PDF printer behind the report's printer interface, and a shell helper to
-// read the result back (pdfinfo, pdftotext, pdftoppm), for the report tests.
+// read the result back (pdfinfo, pdftotext, pdftoppm), for the report tests and benchmarks.
 #pragma once
 
 #include <array>
@@ -12,7 +12,8 @@
 
 class TPdfPrinter : public TfrxCustomPrinter {
 public:
-    explicit TPdfPrinter(const std::string& File) : TfrxCustomPrinter("PDF", ""), FDevice(TPrinter::CreatePdf(File, 300)) {
+    explicit TPdfPrinter(const std::string& File, int Dpi = 300)
+        : TfrxCustomPrinter("PDF", ""), FDevice(TPrinter::CreatePdf(File, Dpi)) {
         Init();
     }
     void Init() override {

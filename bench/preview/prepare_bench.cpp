@@ -1,0 +1,65 @@
+// Preparing inside the preview: the grouped list of bench/GroupedReport.h (two passes,
+// "Page N of M") prepared alone, and prepared while its modeless preview window is up (the
+// report's ShowReport: the window is shown, then the run that the report's timer would start
+// is started at once), at 100,000 and 1,000,000 rows. The window's own work during the run
+// (its page list, page number and status texts, paints while messages are processed on every
+// page) is the difference. Each reports the pages and the process's peak resident size; run
+// one benchmark at a time (--benchmark_filter) for a peak of its own. Goal: inside the preview
+// within 1.1x alone.
+#include <benchmark/benchmark.h>
+
+#include <QApplication>
+#include <memory>
+#include <string>
+
+#include "bench/GroupedReport.h"
+#include "bench/QtBenchMain.h"
+#include "platform/ui/ExtCtrls.h"
+#include "preview/PreviewForm.h"
+#include "report/PreviewPages.h"
+
+namespace {
+
+void Prepare(benchmark::State& state, bool InPreview) {
+    const int rows = static_cast<int>(state.range(0));
+    TSales data(rows);
+    int pages = 0;
+    for (auto _ : state) {
+        state.PauseTiming();
+        auto report = GroupedList(data, true);
+        report->PreviewOptions()->Modal = false;
+        if (InPreview) {
+            report->ShowReport(true);
+            report->Timer()->SetEnabled(false);
+            QApplication::processEvents();
+        }
+        state.ResumeTiming();
+        if (!report->PrepareReport(!InPreview)) {
+            state.SkipWithError(report->Errors()->Text().c_str());
+            return;
+        }
+        if (InPreview) QApplication::processEvents();
+        state.PauseTiming();
+        pages = report->PreviewPages()->Count();
+        if (TfrxCustomPreviewForm* form = report->PreviewForm()) {
+            form->Close();
+            QApplication::processEvents();
+        }
+        report.reset();
+        state.ResumeTiming();
+    }
+    state.counters["pages"] = pages;
+    state.counters["peak_MB"] = static_cast<double>(PeakKB()) / 1024.0;
+}
+
+void BM_PrepareAlone(benchmark::State& state) { Prepare(state, false); }
+void BM_PrepareInPreview(benchmark::State& state) { Prepare(state, true); }
+BENCHMARK(BM_PrepareAlone)->Arg(100000)->Arg(1000000)->Unit(benchmark::kMillisecond)->MinTime(2);
+BENCHMARK(BM_PrepareInPreview)->Arg(100000)->Arg(1000000)->Unit(benchmark::kMillisecond)->MinTime(2);
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    frxRegisterPreviewForm();
+    return RunQtBenchmarks(argc, argv);
+}
