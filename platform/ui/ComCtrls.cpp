@@ -12,6 +12,7 @@
 #include <QDateTimeEdit>
 #include <QHeaderView>
 #include <QItemSelectionModel>
+#include <QKeyEvent>
 #include <QLineEdit>
 #include <QStyledItemDelegate>
 #include <QListView>
@@ -840,10 +841,56 @@ void TListView::DeclareProperties(TPropertyDecl<TListView>& d) {
 // TDateTimePicker
 // =========================================================================================
 
+namespace {
+
+// The picker's field. A digit starts a new value of the section the caret is in, as a
+// desktop date field does: the section is selected first, so the digit replaces it also
+// when the section is full (Qt refuses a digit there). Digits that follow one another go
+// on in the same section while it takes them, and the field moves to the next section when
+// one is complete; a caret moved meanwhile (click, arrow keys) starts anew.
+class TDatePickerHost : public THost<QDateTimeEdit> {
+public:
+    using THost::THost;
+
+protected:
+    void keyPressEvent(QKeyEvent* e) override {
+        const QString text = e->text();
+        const bool digit = text.size() == 1 && text.at(0).isDigit() &&
+                           !(e->modifiers() & (Qt::ControlModifier | Qt::AltModifier));
+        QLineEdit* edit = lineEdit();
+        if (digit && edit && !edit->hasSelectedText() && currentSection() != QDateTimeEdit::NoSection &&
+            (edit->cursorPosition() != FTypedAt || !Fits(edit, text)))
+            setSelectedSection(currentSection());
+        QDateTimeEdit::keyPressEvent(e);
+        FTypedAt = digit && edit ? edit->cursorPosition() : -1;
+    }
+    void focusInEvent(QFocusEvent* e) override {
+        FTypedAt = -1;
+        QDateTimeEdit::focusInEvent(e);
+    }
+    void mousePressEvent(QMouseEvent* e) override {
+        FTypedAt = -1;
+        QDateTimeEdit::mousePressEvent(e);
+    }
+
+private:
+    // Whether the field takes Text at the caret as it stands (a full section does not).
+    bool Fits(QLineEdit* Edit, const QString& Text) {
+        QString t = Edit->text();
+        int pos = Edit->cursorPosition();
+        t.insert(pos, Text);
+        pos += int(Text.size());
+        return validate(t, pos) != QValidator::Invalid;
+    }
+    int FTypedAt = -1;   // where the caret stood after the last digit typed
+};
+
+}  // namespace
+
 TDateTimePicker::TDateTimePicker(TComponent* AOwner) : TWinControl(AOwner), FDateTime(Now()) {
     FColor = clWindow;
     FTabStop = true;
-    auto* w = new THost<QDateTimeEdit>(this);
+    auto* w = new TDatePickerHost(this);
     w->setFocusPolicy(Qt::StrongFocus);
     w->setCalendarPopup(true);
     QObject::connect(w, &QDateTimeEdit::dateTimeChanged, w, [this](const QDateTime& v) {

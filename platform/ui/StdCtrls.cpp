@@ -1404,8 +1404,11 @@ TCustomListBox::TCustomListBox(TComponent* AOwner)
     w->setFocusPolicy(Qt::StrongFocus);
     w->setSelectionMode(QAbstractItemView::SingleSelection);
     w->setUniformItemSizes(true);
+    // A change by the keyboard clicks at once; one made by the mouse clicks once, when the
+    // button goes up (also on the item that was selected already), as a list box tells its
+    // owner on every click.
     QObject::connect(w, &QListWidget::itemSelectionChanged, w, [this] {
-        if (!FSyncing) SafeCall([&] { Click(); });
+        if (!FSyncing && !FPressed) SafeCall([&] { Click(); });
     });
     w->setItemDelegate(new TOwnerDrawDelegate(
         w,

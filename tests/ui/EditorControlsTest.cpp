@@ -8,6 +8,7 @@
 #include "platform/ui/CheckLst.h"
 #include "platform/ui/ComCtrls.h"
 
+#include <algorithm>
 #include <cstdint>
 
 namespace {
@@ -236,6 +237,53 @@ TEST_F(EditorControlsTest, CheckListBoxTogglesOnTheUsersClick) {
     EXPECT_FALSE(list->Checked(0));
     EXPECT_EQ(checks, 3);
 }
+
+// --- List box clicks -----------------------------------------------------------------------
+
+struct TListClickCase {
+    const char* Name;
+    TDragMode Drag;
+    int Preselected;   // item selected before the click (-1: none)
+    int Clicked;
+};
+
+class ListBoxClickTest : public EditorControlsTest, public ::testing::WithParamInterface<TListClickCase> {};
+
+// One click of the mouse on an item is one OnClick, whether the list drags its items
+// (the cross-tab editor's field lists) or not, and whether the item was selected already.
+TEST_P(ListBoxClickTest, OneClickIsOneOnClick) {
+    const TListClickCase& c = GetParam();
+    auto* list = new TListBox(Form.get());
+    list->SetParent(Form.get());
+    list->SetBounds(10, 10, 150, 150);
+    for (const char* s : {"Customers", "Orders", "Items"}) list->Items()->Add(s);
+    list->SetDragMode(c.Drag);
+    ShowForm();
+    list->SetItemIndex(c.Preselected);
+    std::vector<int> clicks;
+    list->OnClick = [&](TObject*) { clicks.push_back(list->ItemIndex()); };
+    TUiTestHarness::Click(list, CentreOf(list->ItemRect(c.Clicked)));
+    TUiTestHarness::ProcessMessages();
+    EXPECT_EQ(clicks, std::vector<int>{c.Clicked});
+    EXPECT_EQ(list->ItemIndex(), c.Clicked);
+    // The keyboard moves the selection with one OnClick per step.
+    clicks.clear();
+    TUiTestHarness::TypeKey(list, c.Clicked == 2 ? VK_UP : VK_DOWN);
+    const int moved = c.Clicked == 2 ? 1 : c.Clicked + 1;
+    EXPECT_EQ(clicks, std::vector<int>{moved});
+}
+
+INSTANTIATE_TEST_SUITE_P(Cases, ListBoxClickTest,
+                         ::testing::Values(TListClickCase{"plain", dmManual, -1, 1},
+                                           TListClickCase{"plain-again", dmManual, 1, 1},
+                                           TListClickCase{"dragging", dmAutomatic, -1, 1},
+                                           TListClickCase{"dragging-other", dmAutomatic, 0, 2},
+                                           TListClickCase{"dragging-again", dmAutomatic, 2, 2}),
+                         [](const auto& info) {
+                             std::string n = info.param.Name;
+                             std::replace(n.begin(), n.end(), '-', '_');
+                             return n;
+                         });
 
 // --- Owner-drawn combo box -----------------------------------------------------------------
 
