@@ -21,6 +21,7 @@
 #include <QToolButton>
 #include <QTreeView>
 #include <QTreeWidget>
+#include <QWheelEvent>
 #include <algorithm>
 #include <cmath>
 
@@ -289,6 +290,17 @@ void TTabSheet::DeclareProperties(TPropertyDecl<TTabSheet>& d) {
 }
 
 namespace {
+// The tabs are a part of the page control: the mouse on them reaches the control's mouse
+// events; the wheel does not flip the tabs behind the pages' back (a page changes only
+// through a click or the control's keys).
+class TPageTabBar : public THost<QTabBar> {
+public:
+    using THost<QTabBar>::THost;
+
+protected:
+    void wheelEvent(QWheelEvent* e) override { e->ignore(); }
+};
+
 QTabBar* TabBarOf(const TPageControl* pc) {
     QWidget* w = WidgetOf(pc);
     return w ? w->findChild<QTabBar*>(QString(), Qt::FindDirectChildrenOnly) : nullptr;
@@ -300,7 +312,7 @@ TPageControl::TPageControl(TComponent* AOwner) : TWinControl(AOwner) {
     FParentColor = true;
     auto* w = new THost<QWidget>(this);
     w->setFocusPolicy(Qt::StrongFocus);
-    auto* bar = new QTabBar(w);
+    auto* bar = new TPageTabBar(this, w);
     bar->setDrawBase(true);
     bar->setExpanding(false);
     bar->setFocusPolicy(Qt::NoFocus);
@@ -314,6 +326,7 @@ TPageControl::TPageControl(TComponent* AOwner) : TWinControl(AOwner) {
 }
 
 TPageControl::~TPageControl() {
+    if (auto* sink = dynamic_cast<TEventSink*>(TabBarOf(this))) sink->Control = nullptr;
     DestroyPeer();
     for (TTabSheet* p : FPages) p->FPageControl = nullptr;
     FPages.clear();
@@ -424,6 +437,19 @@ void TPageControl::TabClicked(int TabIndex) {
     }
     SetActivePage(target);
     OnChange(this);
+}
+
+int TPageControl::IndexOfTabAt(int X, int Y) const {
+    QTabBar* bar = TabBarOf(this);
+    if (!bar) return -1;
+    return bar->tabAt(bar->mapFrom(WidgetOf(this), QPoint(X, Y)));
+}
+
+TRect TPageControl::TabRect(int Index) const {
+    QTabBar* bar = TabBarOf(this);
+    if (!bar || Index < 0 || Index >= bar->count()) return TRect{};
+    const QRect r = bar->tabRect(Index).translated(bar->pos());
+    return Rect(r.left(), r.top(), r.right() + 1, r.bottom() + 1);
 }
 
 TRect TPageControl::DisplayRect() const {

@@ -145,6 +145,10 @@ public:
     // The area of the sheets (below the tabs, inside the frame).
     void AdjustClientRect(TRect& Rect) const override;
     TRect DisplayRect() const;
+    // The tab (among the visible ones) at a point of the control, -1 for none; a tab's
+    // rectangle in the control's client coordinates (empty for no such tab).
+    int IndexOfTabAt(int X, int Y) const;
+    TRect TabRect(int Index) const;
     void GetChildren(const TGetChildProc& Proc, TComponent* Root) override;
     bool WantsKey(uint16_t Key, TShiftState Shift) const override;
     void Loaded() override;

@@ -600,6 +600,9 @@ int TCustomForm::ShowModal() {
     std::vector<TCustomForm*> disabled;
     for (int i = 0; i < Screen->FormCount(); ++i) {
         TCustomForm* f = Screen->Forms(i);
+        // A form placed inside a control is a part of that control's window, not a window
+        // of its own: it is disabled with that window, and inside this form it stays usable.
+        if (f->Parent()) continue;
         if (f != this && f->Showing() && !f->FModalDisabled) {
             f->SetModalDisabled(true);
             disabled.push_back(f);

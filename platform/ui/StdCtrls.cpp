@@ -665,7 +665,12 @@ TCustomMemo::TCustomMemo(TComponent* AOwner) : TCustomEdit(AOwner, false), FLine
     w->setLineWrapMode(QPlainTextEdit::WidgetWidth);
     w->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     w->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-    QObject::connect(w, &QPlainTextEdit::textChanged, w, [this] { Change(); });
+    // What the user types, pastes, drops or undoes marks the memo modified, as does text put
+    // in at the selection; text the program gives whole (Text, Lines) does not.
+    QObject::connect(w, &QPlainTextEdit::textChanged, w, [this] {
+        if (!FSyncing && !FSettingText) FModified = true;
+        Change();
+    });
     SetPeer(std::make_unique<TControlPeer>(w));
     FLines->SetOnChange([this](TStringList&) { LinesChanged(); });
     FWidth = 185;
@@ -703,7 +708,10 @@ std::string TCustomMemo::GetText() const {
 void TCustomMemo::SetText(const std::string& Value) {
     auto* w = TypedWidget<QPlainTextEdit>(this);
     if (!w) return;
+    FSettingText = true;
     w->setPlainText(FromCrLf(Value));
+    FSettingText = false;
+    FModified = false;
 }
 
 void TCustomMemo::Change() {

@@ -185,6 +185,7 @@ private:
     bool FWantTabs = false;
     TAlignment FAlignment = taLeftJustify;
     bool FSyncing = false;
+    bool FSettingText = false;
 };
 
 class TMemo : public TCustomMemo {

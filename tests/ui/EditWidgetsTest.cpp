@@ -3,6 +3,8 @@
 // widget that refuses a widget of another class.
 #include "UiFixture.h"
 
+#include <functional>
+
 #include "platform/ui/ComCtrls.h"
 #include "platform/ui/QtPeer.h"
 
@@ -83,6 +85,40 @@ TEST_F(EditWidgetsTest, LimitsHoldOnEveryRoadTextComesIn) {
     EXPECT_EQ(TypedWidget<QLineEdit>(Edit1)->hasFrame(), false);
     TUiTestHarness::TypeText(Edit1, "123456");
     EXPECT_EQ(Edit1->Text(), "1234");
+}
+
+// Modified tells whether the user changed the text since the program last set it: typing,
+// pasting and a key that deletes mark it; text set whole by the program clears it, and
+// keys that change nothing leave it. The memo and the one-line edit alike.
+TEST_F(EditWidgetsTest, ModifiedFollowsTheUserNotTheProgram) {
+    struct {
+        const char* Name;
+        std::function<void(TCustomEdit*)> Act;
+        bool Modified;
+    } cases[] = {
+        {"typed", [](TCustomEdit* e) { TUiTestHarness::TypeText(e, "ab"); }, true},
+        {"pasted", [](TCustomEdit* e) { TUiTestHarness::Paste(e, "xy"); }, true},
+        {"backspace", [](TCustomEdit* e) { TUiTestHarness::TypeKey(e, VK_BACK); }, true},
+        {"arrow", [](TCustomEdit* e) { TUiTestHarness::TypeKey(e, VK_LEFT); }, false},
+        {"typed then set", [](TCustomEdit* e) {
+             TUiTestHarness::TypeText(e, "ab");
+             e->SetText("new");
+         }, false},
+    };
+    for (TCustomEdit* e : {static_cast<TCustomEdit*>(Memo1), static_cast<TCustomEdit*>(Edit1)})
+        for (const auto& c : cases) {
+            e->SetText("12");
+            e->SetModified(false);
+            TUiTestHarness::Click(e, Point(e->ClientWidth() - 4, e->ClientHeight() / 2));
+            c.Act(e);
+            EXPECT_EQ(e->Modified(), c.Modified) << e->Name() << " " << c.Name;
+        }
+    // The memo's lines set by the program leave the flag as it was.
+    Memo1->SetModified(false);
+    Memo1->Lines()->SetText("a\r\nb");
+    Memo1->Lines()->Add("c");
+    EXPECT_FALSE(Memo1->Modified());
+    EXPECT_EQ(Memo1->Text(), "a\r\nb\r\nc");
 }
 
 // One table for both kinds: the text "ab" CR LF "cd", an action, then the text and the

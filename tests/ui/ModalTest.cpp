@@ -2,6 +2,7 @@
 // dialogs seam.
 #include "UiFixture.h"
 
+#include "platform/ui/QtPeer.h"
 #include "platform/ui/Shell.h"
 
 #include <QTimer>
@@ -105,6 +106,43 @@ TEST_F(ModalTest, WindowsOpenedInsideAModalFormAreUsable) {
     EXPECT_TRUE(innerEnabled);
     EXPECT_EQ(inner->Log, (std::vector<std::string>{"inner click"}));
     EXPECT_TRUE(WidgetEnabled(main.get()));
+}
+
+// A form placed inside another window is a part of that window, not a window of its own:
+// inside the modal form it takes clicks; inside a window the modal form disables it goes
+// with that window.
+TEST_F(ModalTest, AFormInsideTheModalFormTakesInput) {
+    auto main = MakeForm(kDialogForm);
+    auto inMain = MakeForm(kDialogForm);
+    inMain->SetBorderStyle(bsNone);
+    inMain->SetParent(main.get());
+    inMain->Show();
+    main->Show();
+    auto modal = MakeForm(kDialogForm);
+    auto inModal = MakeForm(kDialogForm);
+    inModal->SetBorderStyle(bsNone);
+    inModal->SetParent(modal.get());
+    inModal->SetBounds(0, 40, 200, 60);
+    inModal->Show();
+    bool inModalEnabled = false;
+    bool inMainReachable = true;
+    Harness.OnModal([&](TCustomForm& f) {
+        inModalEnabled = WidgetOf(inModal.get())->isEnabled();
+        inMainReachable = WidgetOf(inMain.get())->isEnabled();
+        auto* ok = Find<TButton>(inModal.get(), "OkB");
+        ok->SetModalResult(mrNone);
+        ok->OnClick = [&](TObject*) { inModal->Log.push_back("inner click"); };
+        inModal->Log.clear();
+        TUiTestHarness::Click(ok);
+        TUiTestHarness::Click(Find<TControl>(&f, "CancelB"));
+    });
+    EXPECT_EQ(modal->ShowModal(), mrCancel);
+    EXPECT_TRUE(inModalEnabled);
+    EXPECT_FALSE(inMainReachable);
+    EXPECT_EQ(inModal->Log, (std::vector<std::string>{"inner click"}));
+    EXPECT_TRUE(WidgetOf(inMain.get())->isEnabled());
+    inModal.reset();
+    inMain.reset();
 }
 
 TEST_F(ModalTest, MessageBoxInsideAModalFormAnswersAndReturns) {

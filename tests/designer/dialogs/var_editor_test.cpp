@@ -379,3 +379,69 @@ TEST_F(VarEditorTest, WindowPlaceAndSplitters) {
 }
 
 }  // namespace
+
+namespace {
+
+TPoint CentreOf(const TRect& R) { return Point((R.Left + R.Right) / 2, (R.Top + R.Bottom) / 2); }
+
+TTreeNode* NodeOf(TTreeView* Tree, const std::string& Label) {
+    for (int i = 0; i < Tree->Items()->Count(); ++i)
+        if (Tree->Items()->Item(i)->Text() == Label) return Tree->Items()->Item(i);
+    return nullptr;
+}
+
+}  // namespace
+
+// The user's road: a click on a variable shows its expression; what is typed after a click
+// into the box stays with that variable when another one is clicked and when OK is pressed.
+// The embedded data tree turns its pages by their tabs, selects with a click, puts a
+// double-clicked item in at the caret and takes a drag onto the box.
+TEST_F(VarEditorTest, TheUserTypesAndTakesExpressionsFromTheDataTree) {
+    using H = TUiTestHarness;
+    EXPECT_TRUE(Run([&](TfrxVarEditorForm& d) {
+        TfrxDataTreeForm* tree = d.DataTree();
+        auto click = [](TTreeView* Tree, const std::string& Label) {
+            TTreeNode* n = NodeOf(Tree, Label);
+            ASSERT_NE(n, nullptr) << Label;
+            H::Click(Tree, CentreOf(n->DisplayRect(true)));
+            EXPECT_EQ(Tree->Selected(), n) << Label;
+        };
+        click(d.VarTree, "Total");
+        EXPECT_EQ(d.ExprMemo->Text(), "1+2");
+        // Into the box behind its text, then typed.
+        H::Click(d.ExprMemo, Point(d.ExprMemo->ClientWidth() - 30, 8));
+        ASSERT_EQ(H::FocusedControl(), d.ExprMemo);
+        H::TypeText(d.ExprMemo, "+3");
+        // The pages by their tabs.
+        struct {
+            int Tab;
+            TTabSheet* Page;
+        } tabs[] = {{1, tree->VariablesTS}, {2, tree->FunctionsTS}, {0, tree->DataTS}};
+        for (const auto& t : tabs) {
+            H::Click(tree->Tabs, CentreOf(tree->Tabs->TabRect(t.Tab)));
+            EXPECT_EQ(tree->Tabs->ActivePage(), t.Page) << t.Tab;
+        }
+        // A double-clicked field goes in at the caret.
+        click(tree->DataTree, "Price");
+        H::DblClick(tree->DataTree, CentreOf(NodeOf(tree->DataTree, "Price")->DisplayRect(true)));
+        EXPECT_EQ(d.ExprMemo->Text(), "1+2+3<Items.\"Price\">");
+        // Another variable: Total keeps what it got.
+        click(d.VarTree, "Tax");
+        EXPECT_EQ(d.ExprMemo->Text(), "<Total>*0.1");
+        // A variable of the report dragged onto the box, behind its text.
+        H::Click(d.ExprMemo, Point(d.ExprMemo->ClientWidth() - 30, 8));
+        H::Click(tree->Tabs, CentreOf(tree->Tabs->TabRect(1)));
+        TTreeNode* from = NodeOf(tree->VariablesTree, "From");
+        ASSERT_NE(from, nullptr);
+        const TPoint start = CentreOf(from->DisplayRect(true));
+        const TPoint drop = tree->VariablesTree->ScreenToClient(d.ExprMemo->ClientToScreen(Point(20, 8)));
+        H::MouseDown(tree->VariablesTree, start);
+        H::MouseMove(tree->VariablesTree, Point(start.X, start.Y + 10), ssLeft);
+        H::MouseMove(tree->VariablesTree, drop, ssLeft);
+        H::MouseUp(tree->VariablesTree, drop);
+        EXPECT_EQ(d.ExprMemo->Text(), "<Total>*0.1<From>");
+        H::Click(d.OkB);
+    }));
+    EXPECT_EQ(VarToStr(r.Report->Variables()->Variables("Total")), "1+2+3<Items.\"Price\">");
+    EXPECT_EQ(VarToStr(r.Report->Variables()->Variables("Tax")), "<Total>*0.1<From>");
+}
