@@ -189,8 +189,10 @@ TToolButton* TfrxDesignerForm::AddButton(TToolBar* Bar, const char* Name, int Im
     auto* b = new TToolButton(this);
     if (Name && *Name) b->SetName(Name);
     b->SetStyle(Style);
-    // Each new button goes after the ones already there.
+    // Each new button goes after the ones already there: the bar orders its buttons by
+    // row, then from left to right (the palette is one column of rows).
     b->SetLeft(10000);
+    b->SetTop(10000);
     b->SetParent(Bar);
     if (Action) b->SetAction(Action);
     b->SetImageIndex(Image);
@@ -552,9 +554,13 @@ void TfrxDesignerForm::CreatePalette() {
     ZoomToolB = toolButton("ZoomToolB", Zoom);
     TextToolB = toolButton("TextToolB", frxObject::TextTool);
     FormatToolB = toolButton("FormatToolB", frxObject::FormatTool);
+    // The tools and the objects are one group (an armed object goes up when a tool is
+    // taken, and the reverse): the separator and the band button keep the group going.
     SepTB14 = AddButton(ObjectsTB1, "SepTB14", -1, tbsSeparator);
+    SepTB14->SetGrouped(true);
     SepTB14->SetWrap(true);
     ObjectBandB = AddButton(ObjectsTB1, "ObjectBandB", frxObject::Band, tbsButton);
+    ObjectBandB->SetGrouped(true);
     ObjectBandB->SetWrap(true);
     ObjectBandB->SetTag(1000);
     ObjectBandB->OnClick = [this](TObject* s) { ObjectBandBClick(s); };

@@ -1074,8 +1074,10 @@ void TToolButton::SetImageIndex(int Value) {
     UpdateLook();
 }
 
-// A grouped check button that goes down releases the others of its group (the adjacent
-// grouped check buttons).
+// A grouped check button that goes down releases the others of its group: the run of
+// adjacent grouped buttons around it. A grouped button of another style (a separator, a
+// button that opens a menu) holds no state but keeps the run going; a button that is not
+// grouped ends it.
 void TToolButton::SetDown(bool Value) {
     if (Value && !FEnabled) Value = false;
     if (FDown == Value) {
@@ -1089,8 +1091,8 @@ void TToolButton::SetDown(bool Value) {
             for (int dir : {-1, 1})
                 for (int i = me + dir; i >= 0 && i < bar->ButtonCount(); i += dir) {
                     TToolButton* b = bar->Buttons(i);
-                    if (!b->FGrouped || b->FStyle != tbsCheck) break;
-                    if (b->FDown) {
+                    if (!b->FGrouped) break;
+                    if (b->FStyle == tbsCheck && b->FDown) {
                         b->FDown = false;
                         b->UpdateLook();
                     }

@@ -315,6 +315,83 @@ TEST_F(CommonControlsTest, SpeedButtonsOfAGroupReleaseEachOther) {
     EXPECT_TRUE(b->Down());
 }
 
+// Grouped tool buttons: a check button going down releases the grouped check buttons of
+// its run, over grouped separators and grouped buttons of another style; a button that
+// is not grouped ends the run. The buttons stand in a column, one per row.
+TEST_F(CommonControlsTest, GroupedToolButtonsReleaseTheirWholeRun) {
+    auto form = MakeForm(R"(object Form2: TProbeForm
+  ClientWidth = 100
+  ClientHeight = 400
+  object Bar: TToolBar
+    Align = alLeft
+    Width = 27
+    object A: TToolButton
+      Top = 0
+      Grouped = True
+      Style = tbsCheck
+      Wrap = True
+    end
+    object B: TToolButton
+      Top = 25
+      Grouped = True
+      Style = tbsCheck
+      Wrap = True
+    end
+    object GroupedSep: TToolButton
+      Top = 50
+      Grouped = True
+      Style = tbsSeparator
+      Wrap = True
+    end
+    object Menu: TToolButton
+      Top = 60
+      Grouped = True
+      Wrap = True
+    end
+    object C: TToolButton
+      Top = 85
+      Grouped = True
+      Style = tbsCheck
+      Wrap = True
+    end
+    object Sep: TToolButton
+      Top = 110
+      Style = tbsSeparator
+      Wrap = True
+    end
+    object D: TToolButton
+      Top = 120
+      Grouped = True
+      Style = tbsCheck
+      Wrap = True
+    end
+    object E: TToolButton
+      Top = 145
+      Grouped = True
+      Style = tbsCheck
+      Wrap = True
+    end
+  end
+end
+)");
+    form->Show();
+    TUiTestHarness::ProcessMessages();
+    auto down = [&] {
+        std::string s;
+        for (const char* n : {"A", "B", "C", "D", "E"})
+            if (Find<TToolButton>(form.get(), n)->Down()) s += n;
+        return s;
+    };
+    struct {
+        const char* Click;
+        const char* Down;
+    } steps[] = {{"A", "A"}, {"C", "C"}, {"D", "CD"}, {"E", "CE"}, {"B", "BE"}, {"Menu", "BE"}, {"B", "BE"}};
+    for (const auto& s : steps) {
+        TUiTestHarness::Click(Find<TToolButton>(form.get(), s.Click));
+        EXPECT_EQ(down(), s.Down) << s.Click;
+    }
+}
+
 TEST_F(CommonControlsTest, OpenDialogTakesTheAnswerAndTheDefaultExtension) {
     TOpenDialog open(Form.get());
     open.SetFilter("数据库文件(＊.mdb)|*.mdb");

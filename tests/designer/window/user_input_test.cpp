@@ -4,6 +4,7 @@
 
 #include "DesignerFixture.h"
 #include "designer/undo/UndoBuffer.h"
+#include "designer/workspace/PageWorkspace.h"
 #include "designer/workspace/Workspace.h"
 #include "platform/ui/ComCtrls.h"
 #include "platform/ui/Keys.h"
@@ -65,6 +66,60 @@ TEST(DesignerUserInput, InPlaceEditKeepsWhatWasTyped) {
         EXPECT_EQ(f.Form->UndoBuffer()->UndoCount(), steps + (changed ? 1 : 0)) << c.Name;
         EXPECT_TRUE(f.Harness.Errors().empty()) << c.Name;
     }
+}
+
+// The palette from top to bottom: the select, hand, zoom, text and format tools, the
+// separator, the band button, then the objects.
+TEST(DesignerUserInput, ThePaletteStandsInItsOrder) {
+    TDesignerFixture f;
+    TToolBar* bar = f.Form->ObjectsTB1;
+    const std::vector<TToolButton*> first = {f.Form->ObjectSelectB, f.Form->HandToolB, f.Form->ZoomToolB,
+                                             f.Form->TextToolB,     f.Form->FormatToolB, f.Form->SepTB14,
+                                             f.Form->ObjectBandB};
+    ASSERT_GT(bar->ButtonCount(), static_cast<int>(first.size()));
+    for (size_t i = 0; i < first.size(); ++i) EXPECT_EQ(bar->Buttons(static_cast<int>(i)), first[i]) << i;
+    int top = -1;
+    for (int i = 0; i < bar->ButtonCount(); ++i) {
+        TToolButton* b = bar->Buttons(i);
+        if (!b->Visible()) continue;
+        EXPECT_GT(b->Top(), top) << i;
+        top = b->Top();
+        if (i >= static_cast<int>(first.size())) {
+            EXPECT_NE(b->Tag(), 1000) << i;
+        }
+    }
+}
+
+// Each tool, then the arrow: the tool goes up, the arrow stays down and a click on a memo
+// selects it again. An armed object goes the same way.
+TEST(DesignerUserInput, EveryToolGivesWayToTheSelectTool) {
+    TDesignerFixture f;
+    TToolButton* memoButton = nullptr;
+    for (int i = 0; i < f.Form->ObjectsTB1->ButtonCount(); ++i) {
+        TToolButton* b = f.Form->ObjectsTB1->Buttons(i);
+        if (b->Tag() != 1000 && b->Visible() && b->Style() == tbsCheck && !memoButton) memoButton = b;
+    }
+    ASSERT_NE(memoButton, nullptr);
+    for (TToolButton* tool : {f.Form->HandToolB, f.Form->ZoomToolB, f.Form->TextToolB, f.Form->FormatToolB, memoButton}) {
+        const std::string name = tool == memoButton ? "object" : tool->Name();
+        // The format painter takes its sample from the one selected memo.
+        H::Click(f.Form->Workspace, At(f, "Memo2"));
+        ASSERT_EQ(f.Selection(), std::vector<TfrxComponent*>{f.Find("Memo2")}) << name;
+        H::Click(tool);
+        EXPECT_TRUE(tool->Down()) << name;
+        EXPECT_FALSE(f.Form->ObjectSelectB->Down()) << name;
+        H::Click(f.Form->ObjectSelectB);
+        EXPECT_TRUE(f.Form->ObjectSelectB->Down()) << name;
+        EXPECT_FALSE(tool->Down()) << name;
+        EXPECT_EQ(f.Form->Workspace->Tool(), TDesignerWorkspace::toolSelect) << name;
+        EXPECT_FALSE(f.Form->Workspace->Inserting()) << name;
+        const TPoint p = At(f, "TitleMemo");
+        H::MouseMove(f.Form->Workspace, p);
+        H::Click(f.Form->Workspace, p);
+        EXPECT_EQ(f.Selection(), std::vector<TfrxComponent*>{f.Find("TitleMemo")}) << name;
+        EXPECT_FALSE(f.Form->Workspace->InplaceMemo()->Visible()) << name;
+    }
+    EXPECT_TRUE(f.Harness.Errors().empty());
 }
 
 }  // namespace
