@@ -1,5 +1,6 @@
 // The Qt side of message boxes and standard dialogs, and the functions built on the seam.
 #include "platform/graphics/Printers.h"
+#include "platform/rtl/DateTime.h"
 #include "platform/ui/Dialogs.h"
 #include "platform/ui/QtText.h"
 #include "platform/ui/UiInternal.h"
@@ -26,6 +27,11 @@
 #include <QInputDialog>
 #include <QMessageBox>
 #include <QPushButton>
+#include <QFileSystemModel>
+#include <QHeaderView>
+#include <QIdentityProxyModel>
+#include <QSplitter>
+#include <QTreeView>
 
 namespace {
 
@@ -34,6 +40,70 @@ const char* const kKindNames[] = {"MessageBox", "MessageDlg", "InputQuery",     
 static_assert(std::size(kKindNames) == int(TDialogKind::PrinterSetup) + 1);
 
 QWidget* DialogParent() { return QApplication::activeWindow(); }
+
+// The list of the file dialogs in the words of the Chinese system: kinds ("文件夹", "MDB
+// 文件"), sizes in KB and modification times in the program's date and time formats, and
+// Chinese column titles. The platform's own texts there are English whatever its
+// translation ("Folder", "unknown", English month names).
+class TChineseFileList final : public QIdentityProxyModel {
+public:
+    using QIdentityProxyModel::QIdentityProxyModel;
+
+    QVariant data(const QModelIndex& index, int role) const override {
+        auto* files = qobject_cast<QFileSystemModel*>(sourceModel());
+        if (role != Qt::DisplayRole || !files || !index.isValid() || index.column() == 0)
+            return QIdentityProxyModel::data(index, role);
+        const QModelIndex source = mapToSource(index);
+        const QFileInfo info = files->fileInfo(source);
+        switch (index.column()) {
+        case 1: return info.isDir() ? QString() : SizeText(info.size());
+        case 2: return KindText(info);
+        case 3: return TimeText(info.lastModified());
+        default: return QIdentityProxyModel::data(index, role);
+        }
+    }
+
+    QVariant headerData(int section, Qt::Orientation orientation, int role) const override {
+        static const char* const kTitles[] = {"名称", "大小", "类型", "修改日期"};
+        if (orientation == Qt::Horizontal && role == Qt::DisplayRole && section >= 0 && section < 4)
+            return QString::fromUtf8(kTitles[section]);
+        return QIdentityProxyModel::headerData(section, orientation, role);
+    }
+
+    static QString KindText(const QFileInfo& info) {
+        if (info.isDir()) return QStringLiteral("文件夹");
+        const QString suffix = info.suffix();
+        return suffix.isEmpty() ? QStringLiteral("文件") : suffix.toUpper() + QStringLiteral(" 文件");
+    }
+    // Whole KB rounded up, as the desktop's file lists give them ("137 KB", "1,024 KB").
+    static QString SizeText(qint64 bytes) {
+        const qint64 kb = (bytes + 1023) / 1024;
+        QString digits = QString::number(kb);
+        for (int i = int(digits.size()) - 3; i > 0; i -= 3) digits.insert(i, QLatin1Char(','));
+        return digits + QStringLiteral(" KB");
+    }
+    static QString TimeText(const QDateTime& when) {
+        if (!when.isValid()) return QString();
+        const QDateTime local = when.toLocalTime();
+        const double days = double(QDate(1899, 12, 30).daysTo(local.date())) + local.time().msecsSinceStartOfDay() / 86400000.0;
+        return QStr(FormatDateTime(FormatSettings.ShortDateFormat + " " + FormatSettings.ShortTimeFormat, days));
+    }
+};
+
+// Once the folder is read, the size, kind and date columns take the width of their texts
+// and the name the rest of the list, so that nothing shows cut ("140...KiB").
+void FitFileColumns(QFileDialog& dlg) {
+    auto* view = dlg.findChild<QTreeView*>(QStringLiteral("treeView"));
+    if (!view) return;
+    int others = 0;
+    for (int c = 1; c < 4; ++c) {
+        view->resizeColumnToContents(c);
+        others += view->columnWidth(c);
+    }
+    const int wanted = view->columnWidth(0);
+    view->resizeColumnToContents(0);
+    view->setColumnWidth(0, std::max({view->columnWidth(0), wanted, view->viewport()->width() - others}));
+}
 
 QColor QColorOfBgr(int32_t c) {
     if (c < 0) return QColor(Qt::white);
@@ -195,14 +265,24 @@ public:
     }
 
 private:
-    // The file dialogs' own texts in Chinese (the platform's translations may be missing).
+    // The file dialogs' own texts in Chinese (the platform's translations may be missing),
+    // the list's texts too (TChineseFileList), its columns as wide as their texts, and
+    // each filter shown by its description alone ("数据库文件(＊.mdb)", the patterns are the
+    // program's to show): the platform adds the patterns once more.
     static void ChineseLabels(QFileDialog& dlg, const QString& nameLabel, const QString& accept) {
         dlg.setOption(QFileDialog::DontUseNativeDialog);
+        dlg.setOption(QFileDialog::HideNameFilterDetails);
         dlg.setLabelText(QFileDialog::LookIn, QStringLiteral("查找范围："));
         dlg.setLabelText(QFileDialog::FileName, nameLabel);
         dlg.setLabelText(QFileDialog::FileType, QStringLiteral("文件类型："));
         dlg.setLabelText(QFileDialog::Accept, accept);
         dlg.setLabelText(QFileDialog::Reject, QStringLiteral("取消"));
+        dlg.setProxyModel(new TChineseFileList(&dlg));
+        dlg.resize(std::max(dlg.width(), 760), std::max(dlg.height(), 440));
+        if (auto* splitter = dlg.findChild<QSplitter*>(QStringLiteral("splitter")); splitter && splitter->count() == 2)
+            splitter->setSizes({170, dlg.width() - 170});
+        if (auto* files = dlg.findChild<QFileSystemModel*>())
+            QObject::connect(files, &QFileSystemModel::directoryLoaded, &dlg, [&dlg] { FitFileColumns(dlg); });
     }
 
     // The print dialog (printer, copies, collation, range, print to file) and the printer
