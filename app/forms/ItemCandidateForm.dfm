@@ -4,7 +4,7 @@ object xmzlhxform: Txmzlhxform
   BorderStyle = bsToolWindow
   Caption = '项目资料候选框'
   ClientHeight = 250
-  ClientWidth = 560
+  ClientWidth = 700
   Color = clBtnFace
   Font.Charset = GB2312_CHARSET
   Font.Color = clWindowText
@@ -48,7 +48,7 @@ object xmzlhxform: Txmzlhxform
   object DBGrid1: TDBGrid
     Left = 0
     Top = 36
-    Width = 560
+    Width = 700
     Height = 214
     DataSource = sfform.DataSource4
     Options = [dgTitles, dgIndicator, dgColumnResize, dgColLines, dgRowLines, dgTabs, dgRowSelect, dgConfirmDelete, dgCancelOnExit]
@@ -60,7 +60,7 @@ object xmzlhxform: Txmzlhxform
       item
         FieldName = '项目名称'
         Title.Caption = '项目名称'
-        Width = 100
+        Width = 170
       end
       item
         FieldName = '规格'
@@ -80,7 +80,7 @@ object xmzlhxform: Txmzlhxform
       item
         FieldName = '拼音码'
         Title.Caption = '拼音码'
-        Width = 60
+        Width = 110
       end
       item
         FieldName = '项目类型'
@@ -95,7 +95,7 @@ object xmzlhxform: Txmzlhxform
       item
         FieldName = '药品产地'
         Title.Caption = '药品产地'
-        Width = 80
+        Width = 120
       end>
   end
 end

@@ -150,17 +150,17 @@ object xmzlform: Txmzlform
       item
         FieldName = '项目名称'
         Title.Caption = '项目名称'
-        Width = 70
+        Width = 170
       end
       item
         FieldName = '拼音码'
         Title.Caption = '拼音码'
-        Width = 70
+        Width = 120
       end
       item
         FieldName = '规格'
         Title.Caption = '规格'
-        Width = 70
+        Width = 110
       end
       item
         FieldName = '单位'
@@ -195,12 +195,12 @@ object xmzlform: Txmzlform
       item
         FieldName = '批号'
         Title.Caption = '批号'
-        Width = 70
+        Width = 90
       end
       item
         FieldName = '失效日期'
         Title.Caption = '失效日期'
-        Width = 70
+        Width = 80
       end
       item
         FieldName = '库存下限'
@@ -210,7 +210,7 @@ object xmzlform: Txmzlform
       item
         FieldName = '药品产地'
         Title.Caption = '药品产地'
-        Width = 70
+        Width = 130
       end>
   end
   object Label2: TLabel

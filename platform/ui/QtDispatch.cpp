@@ -226,6 +226,35 @@ bool HandleFormEvent(QWidget* widget, TCustomForm* form, QEvent* e, const TBaseE
     }
 }
 
+// Where a key goes that arrives at a window which takes no input now: a window hidden a
+// moment ago (the candidate list after the pick) or one disabled under a modal window
+// that the window system has not activated yet. The window system hands the keyboard to
+// the next window only after a round trip, and keys typed meanwhile arrive at the old
+// one; they belong to the window the program activated, to its active control, as typed
+// keys on the class library's desktop reach the control focused by the time they are
+// read. Null: the key stays where it arrived.
+TCustomForm* FormOfControl(TControl* control) {
+    if (auto* form = dynamic_cast<TCustomForm*>(control)) return form;
+    auto* wc = dynamic_cast<TWinControl*>(control);
+    return wc ? wc->ParentForm() : nullptr;
+}
+
+// A modal window whose result is set takes no more keys: those already queued are the
+// next window's, once the modal loop has ended.
+bool ClosingModal(const TCustomForm* form) { return form && form->Modal() && form->ModalResult() != mrNone; }
+
+QWidget* TypeAheadTarget(TControl* control) {
+    TCustomForm* form = FormOfControl(control);
+    if (!form || (form->Showing() && !form->ModalDisabled() && form->Enabled())) return nullptr;
+    TCustomForm* active = Screen->ActiveForm();
+    if (!active || active == form || !active->Showing() || active->ModalDisabled() || !active->Enabled())
+        return nullptr;
+    TWinControl* focused = active->ActiveControl();
+    QWidget* target = focused && focused->CanFocus() ? WidgetOf(focused) : WidgetOf(active);
+    if (target && target->focusProxy()) target = target->focusProxy();
+    return target;
+}
+
 }  // namespace
 
 namespace {
@@ -249,6 +278,21 @@ bool Dispatch(QWidget* widget, TControl* control, QEvent* e, const TBaseEvent& b
         bool handled = false;
         const bool r = HandleFormEvent(widget, form, e, base, handled);
         if (handled) return r;
+    }
+    switch (e->type()) {
+    case QEvent::KeyPress:
+    case QEvent::KeyRelease:
+    case QEvent::InputMethod:
+        if (ClosingModal(FormOfControl(control))) {
+            QCoreApplication::postEvent(widget, e->clone());
+            return true;
+        }
+        if (QWidget* target = TypeAheadTarget(control); target && target != widget) {
+            QApplication::sendEvent(target, e);
+            return true;
+        }
+        break;
+    default: break;
     }
     switch (e->type()) {
     case QEvent::KeyPress: {

@@ -1,5 +1,6 @@
 // Whole receipts through the real front-desk windows, headless: keys typed into the
 // fields, modal windows driven, message boxes answered, and the database read back.
+#include "GridTexts.h"
 #include "app/database/ClinicDatabase.h"
 #include "app/forms/CandidateForm.h"
 #include "app/forms/ChargeForm.h"
@@ -264,6 +265,50 @@ TEST_F(ChargingWindow, AnUnknownItemCodeSearchesByContainment) {
     EXPECT_EQ(sfform->Edit5->Text(), "板蓝根");
     EXPECT_EQ(sfform->Edit6->Text(), "5.000");
     EXPECT_FALSE(xmzlhxform->NotFound);
+}
+
+// The cashier picks from the candidate list and types the quantity at once: the keys that
+// arrive before the window system has handed the keyboard back to the charging window
+// (they go to the list, which is already gone) are the quantity's. The list shows its
+// items whole.
+TEST_F(ChargingWindow, AQuantityTypedRightAfterThePickIsKept) {
+    const int longDrug = AddItem("药品项目", "西药费", "阿莫西林克拉维酸钾分散片", "AMXLKLWSJFSP", 12, 18.5, 50, 5);
+    OpenWindow();
+    PatientAndDoctor();
+    harness->OnModal("Txmzlhxform", [](TCustomForm& f) {
+        auto& c = dynamic_cast<Txmzlhxform&>(f);
+        ASSERT_EQ(c.DBGrid1->RowCount(), 2);
+        const std::vector<std::string> cut = CutGridTexts(c.DBGrid1);
+        EXPECT_TRUE(cut.empty()) << Joined(cut);
+        H::TypeKey(c.Edit1, VK_DOWN);
+        H::TypeKey(c.DBGrid1, VK_DOWN);
+        H::TypeKey(c.DBGrid1, VK_RETURN);
+        // Typed while the list closes: the window system still delivers to the list.
+        H::PostKey(c.DBGrid1, '3');
+        H::PostKey(c.DBGrid1, VK_RETURN);
+    });
+    Enter(sfform->Edit5, "AMXL");
+    H::ProcessMessages();
+    EXPECT_TRUE(harness->DialogTexts().empty()) << Joined(harness->DialogTexts());
+    EXPECT_EQ(Rows("select id,项目名称,数量 from tb_temp"),
+              std::vector<std::string>{std::to_string(longDrug) + "|阿莫西林克拉维酸钾分散片|3"});
+    EXPECT_EQ(H::FocusedControl(), sfform->Edit5);
+}
+
+// Keys typed before the list has the keyboard reach it too: the whole line in one go.
+TEST_F(ChargingWindow, AWholeLineTypedAheadThroughTheCandidateList) {
+    AddItem("药品项目", "西药费", "阿莫西林克拉维酸钾分散片", "AMXLKLWSJFSP", 12, 18.5, 50, 5);
+    OpenWindow();
+    PatientAndDoctor();
+    H::TypeText(sfform->Edit5, "AMXL");
+    // Down into the list, Enter on the first item, then the quantity and Enter: typed before
+    // the list was shown, so the window system delivers them to the charging window.
+    for (uint16_t key : {uint16_t(VK_DOWN), uint16_t(VK_RETURN), uint16_t('2'), uint16_t(VK_RETURN)})
+        H::PostKey(sfform->Edit5, key);
+    H::TypeKey(sfform->Edit5, VK_RETURN);
+    H::ProcessMessages();
+    EXPECT_TRUE(harness->DialogTexts().empty()) << Joined(harness->DialogTexts());
+    EXPECT_EQ(Rows("select id,数量 from tb_temp"), std::vector<std::string>{std::to_string(DrugA) + "|2"});
 }
 
 TEST_F(ChargingWindow, AnEmptyPatientCodeRegistersANewPatientAndHandsItBack) {

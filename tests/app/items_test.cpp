@@ -1,5 +1,6 @@
 // The users, rights, items and stock-in windows driven headless through the real windows on
 // a fresh clinic database.
+#include "GridTexts.h"
 #include "PreviewCapture.h"
 #include "app/database/ClinicDatabase.h"
 #include "app/forms/ChargeForm.h"
@@ -528,16 +529,21 @@ TEST_F(Items, KeyFiltersOfTheNewItemWindow) {
         const char* kept;
         const char* message;
     };
-    for (const Case& c : {Case{xjxmform->Edit2, "ab1", "ab", "请输入字母!"},
-                          Case{xjxmform->Edit5, "1a.5", "1.5", "请输入数字!"}}) {
-        harness->ClearDialogs();
-        c.field->SetText("");
-        const int beeps = harness->Beeps();
-        H::TypeText(c.field, c.typed);
-        EXPECT_EQ(c.field->Text(), c.kept);
-        EXPECT_EQ(harness->DialogTexts(), Rows{c.message});
-        EXPECT_EQ(harness->Beeps(), beeps + 1);
-    }
+    // Typed into the window as 新建 shows it.
+    harness->OnModal("Txjxmform", [this](TCustomForm& f) {
+        for (const Case& c : {Case{xjxmform->Edit2, "ab1", "ab", "请输入字母!"},
+                              Case{xjxmform->Edit5, "1a.5", "1.5", "请输入数字!"}}) {
+            harness->ClearDialogs();
+            c.field->SetText("");
+            const int beeps = harness->Beeps();
+            H::TypeText(c.field, c.typed);
+            EXPECT_EQ(c.field->Text(), c.kept);
+            EXPECT_EQ(harness->DialogTexts(), Rows{c.message});
+            EXPECT_EQ(harness->Beeps(), beeps + 1);
+        }
+        f.Close();
+    });
+    H::Click(xmzlform->Button1);
 }
 
 // The check box bound to the price right: without it neither price can change.
@@ -625,6 +631,19 @@ TEST_F(Items, FindByPartOfTheCodeOrTheName) {
         EXPECT_EQ(ListNames(), c.listed);
         EXPECT_EQ(harness->DialogTexts(), c.dialogs);
     }
+}
+
+// The list shows whole what an item of a clinic holds: a long drug name, its code, pack
+// size, maker and stock values, after the clerk asks for the original order.
+TEST_F(Items, ListShowsLongNamesAndCodesWhole) {
+    Exec("insert into tb_yp (项目种类,项目类型,项目名称,拼音码,规格,单位,进价,单价,库存数量,进价金额,销价金额,"
+         "批号,失效日期,库存下限,药品产地) values ('药品项目','中成药费','阿莫西林克拉维酸钾分散片','AMXLKLWSJFSP',"
+         "'0.2285g*12片','盒',12.345,18.5,1250.5,15437.42,23134.25,'K20260301A','2027-11-30',100,"
+         "'石家庄四药有限公司')");
+    H::MouseDown(xmzlform->RadioButton5, TPoint{2, 2});
+    EXPECT_EQ(xmzlform->Label7->Caption(), "3");
+    const Rows cut = CutGridTexts(xmzlform->DBGrid1);
+    EXPECT_TRUE(cut.empty()) << Joined(cut);
 }
 
 TEST_F(Items, DeleteAfterConfirmation) {
