@@ -534,10 +534,16 @@ void TfrxCrossMatrix::CalcTotalsPass(bool ColumnPass) {
             }
             for (int lv = 0; lv < FCellLevels; ++lv) {
                 const uint8_t fn = FCellFunctions[lv];
-                const Variant value = cells[lv].Value;
-                const int32_t count = cells[lv].Count;
-                if (!ColumnPass && fn == cfAvg && count != 0 && CanAccumulate(value))
-                    cells[lv].Value = Average(value, count);
+                Variant value = cells[lv].Value;
+                int32_t count = cells[lv].Count;
+                // A total of averages averages the non-empty cells, each once with its own
+                // average (the cell itself averages its records); the second pass shows
+                // the cell's average in its place.
+                if (fn == cfAvg && count != 0 && CanAccumulate(value)) {
+                    value = Average(value, count);
+                    if (!ColumnPass) cells[lv].Value = value;
+                    count = 1;
+                }
                 for (TfrxCrossHeader* h = leaf; h; h = h->Parent()) Accumulate(*h, lv, fn, value, count);
             }
         }

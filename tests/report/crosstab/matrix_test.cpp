@@ -122,7 +122,8 @@ TEST(CrossMatrix, OrderOfAppearanceKeepsGroupsTogether) {
 
 TEST(CrossMatrix, CellFunctionsOverCellsAndGrandTotals) {
     // Row r1 gets 4, Null and 6, row r2 gets 2; one column. The last row is the grand
-    // total; averages and counts are over the values added, Null counts for nothing.
+    // total; a cell's average and count are over the values added (Null counts for
+    // nothing), the grand total's average over the non-empty cells.
     struct Case {
         uint8_t Function;
         std::string Expected;
@@ -130,7 +131,7 @@ TEST(CrossMatrix, CellFunctionsOverCellsAndGrandTotals) {
         {cfSum, "r1:10|r2:2|@@@:12"},
         {cfMin, "r1:10|r2:2|@@@:2"},     // a cell itself sums its values
         {cfMax, "r1:10|r2:2|@@@:10"},
-        {cfAvg, "r1:5|r2:2|@@@:4"},
+        {cfAvg, "r1:5|r2:2|@@@:3.5"},
         {cfCount, "r1:2|r2:1|@@@:3"},
         {cfNone, "r1:10|r2:2|@@@:"},
     };
@@ -152,8 +153,9 @@ TEST(CrossMatrix, GrandTotalColumnAndCornerWithAverages) {
     Fill(m, {{{"a"}, {"x"}, {2}}, {{"a"}, {"y"}, {4}}, {{"a"}, {"y"}, {6}}, {{"b"}, {"x"}, {8}}});
     Finish(m);
     EXPECT_EQ(Columns(m), "x|y|@@@");
-    // a: x 2, y (4+6)/2, total over a's three values 4; b: 8; the corner over all 5.
-    EXPECT_EQ(Grid(m), "a:2,5,4|b:8,,8|@@@:5,5,5");
+    // a: x 2, y (4+6)/2, total over a's two cells 3.5; b: 8; the grand-total row over each
+    // column's cells, the corner over the row totals (3.5 + 8) / 2.
+    EXPECT_EQ(Grid(m), "a:2,5,3.5|b:8,,8|@@@:5,5,5.75");
     EXPECT_TRUE(m.IsGrandTotalColumn(2));
     EXPECT_TRUE(m.IsTotalColumn(2));
     EXPECT_FALSE(m.IsTotalColumn(1));
