@@ -207,6 +207,8 @@ protected:
     void SetParentFontFlag(bool Value) { FParentFont = Value; }
 };
 
+class TfrxBand;
+
 // Printable objects: script event names and the print bracket that saves the bounds.
 class TfrxReportComponent : public TfrxComponent {
     ROVE_CLASS(TfrxReportComponent, TfrxComponent)
@@ -220,6 +222,9 @@ public:
     virtual void GetData() {}
     virtual void AfterPrint();
     virtual std::string GetComponentText() { return {}; }
+    // An entry of the engine's notification list hears of every data row printed, with
+    // its band; nothing in the base.
+    virtual void OnNotify(TfrxBand* Band) { (void)Band; }
 
     // Names of handler procedures of the report script (published by the views).
     std::string OnAfterData, OnAfterPrint, OnBeforePrint, OnPreviewClick;

@@ -119,7 +119,10 @@ TfrxEngine::TClassKind TfrxEngine::FindKind(TClass Class, const TfrxComponent* O
     return k;
 }
 
-inline bool TfrxEngine::LeavesObjectsOut(TfrxBand* Band) { return !FinalPass && FQuietBands->Quiet(Band); }
+// An object told of the rows may look into their bands: nothing is left out then.
+inline bool TfrxEngine::LeavesObjectsOut(TfrxBand* Band) {
+    return !FinalPass && NotifyList().empty() && FQuietBands->Quiet(Band);
+}
 
 // --- TfrxHeaderList ----------------------------------------------------------------------------
 
@@ -666,6 +669,8 @@ void TfrxEngine::EndPage() {
     TfrxCustomPreviewPages* pp = PreviewPages();
     TfrxReport* report = Report();
     if (FPage->Columns() > 1) {
+        // Under the current column, without the origin a subreport adds.
+        CurX -= FColumnOrigin;
         ShowColumnFooter();
         CurX = FColumnOrigin;
         CurColumn = 1;
@@ -711,7 +716,7 @@ void TfrxEngine::NewPage() {
         AggregatesEndKeep();
         pp->PasteObjects(0, CurY);
         if (TfrxCustomOutline* outline = pp->Outline())
-            outline->ShiftItems(FKeepOutline, static_cast<int>(std::lround(CurY)));
+            outline->ShiftItems(FKeepOutline, frxRoundInt(CurY));
         CurY = pp->GetLastY();
     }
     FKeeping = false;
@@ -828,6 +833,9 @@ void TfrxEngine::ShowDataBands(const std::vector<TfrxDataBand*>& Bands, bool Ver
                 CurLine = band->Line;
                 CurLineThrough = band->LineThrough;
                 ShowBand(band);
+                // By index: an entry may add or drop entries.
+                for (size_t i = 0; i < NotifyList().size(); ++i)
+                    if (auto* rc = dynamic_cast<TfrxReportComponent*>(NotifyList()[i])) rc->OnNotify(band);
                 if (first && band->KeepHeader && header) EndKeep(band);
                 if (!Vertical) DoColumns(band, rowY, rowStart);
                 ++band->Line;
@@ -845,9 +853,8 @@ void TfrxEngine::ShowDataBands(const std::vector<TfrxDataBand*>& Bands, bool Ver
             FRunningPage = false;
             if (!band->Group && band->KeepTogether) EndKeep(band);
             ds->Next();
-            // RowCount counts rows only for a band without a dataset of its own (its
-            // row-count dataset ends there anyway).
-            if (!band->DataSet() && band->RowCount() != 0 && band->RowCount() < band->Line) break;
+            // RowCount limits the rows of a band with a dataset too.
+            if (band->RowCount() != 0 && band->RowCount() < band->Line) break;
             if (Terminated()) break;
         }
         if (band->Columns > 1 && !Vertical) {
@@ -1712,5 +1719,5 @@ void TfrxEngine::AddBandOutline(TfrxBand* Band) {
     if (!outline) return;
     Report()->CurObject = Band->Name();
     const std::string text = VarToStr(Report()->Calc(Band->OutlineText));
-    outline->AddItem(text, static_cast<int>(std::lround(CurY - Band->Height())));
+    outline->AddItem(text, frxRoundInt(CurY - Band->Height()));
 }

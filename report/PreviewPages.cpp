@@ -838,7 +838,7 @@ void TfrxPreviewPages::AddAnchor(const std::string& Text) {
     item->SetName("item");
     item->SetProp("text", Text);
     item->SetProp("page", std::to_string(CurPage));
-    item->SetProp("top", std::to_string(static_cast<int>(std::lround(Engine() ? Engine()->CurY : 0))));
+    item->SetProp("top", std::to_string(frxRoundInt(Engine() ? Engine()->CurY : 0)));
 }
 
 bool TfrxPreviewPages::FindAnchor(const std::string& Text, int& Page, int& Top) {
@@ -1034,10 +1034,10 @@ void TfrxPreviewPages::DrawPage(int Index, TCanvas* Canvas, double ScaleX, doubl
     for (TfrxComponent* obj : page->AllObjects()) {
         auto* view = frxAs<TfrxView>(obj);
         if (!view) continue;
-        const TRect r{static_cast<int>(std::lround(view->AbsLeft() * ScaleX - 20 + OffsetX)),
-                      static_cast<int>(std::lround(view->AbsTop() * ScaleY - 20 + OffsetY)),
-                      static_cast<int>(std::lround((view->AbsLeft() + view->Width()) * ScaleX + 20 + OffsetX)),
-                      static_cast<int>(std::lround((view->AbsTop() + view->Height()) * ScaleY + 20 + OffsetY))};
+        const TRect r{frxRoundInt(view->AbsLeft() * ScaleX - 20 + OffsetX),
+                      frxRoundInt(view->AbsTop() * ScaleY - 20 + OffsetY),
+                      frxRoundInt((view->AbsLeft() + view->Width()) * ScaleX + 20 + OffsetX),
+                      frxRoundInt((view->AbsTop() + view->Height()) * ScaleY + 20 + OffsetY)};
         if (!Canvas->IsRecording() && !Canvas->RectVisible(r)) continue;
         if (printing && !view->Printable()) continue;
         if (auto* memo = frxAs<TfrxCustomMemoView>(view)) memo->TotalPages = total;
@@ -1060,10 +1060,10 @@ void TfrxPreviewPages::ObjectOver(int Index, int X, int Y, int Button, unsigned 
     for (auto it = objects.rbegin(); it != objects.rend(); ++it) {
         auto* view = frxAs<TfrxView>(*it);
         if (!view) continue;
-        const long l = std::lround(view->AbsLeft() * Scale) + OffsetX;
-        const long t = std::lround(view->AbsTop() * Scale) + OffsetY;
-        const long r = std::lround((view->AbsLeft() + view->Width()) * Scale) + OffsetX;
-        const long b = std::lround((view->AbsTop() + view->Height()) * Scale) + OffsetY;
+        const long l = frxRoundInt(view->AbsLeft() * Scale) + long{OffsetX};
+        const long t = frxRoundInt(view->AbsTop() * Scale) + long{OffsetY};
+        const long r = frxRoundInt((view->AbsLeft() + view->Width()) * Scale) + long{OffsetX};
+        const long b = frxRoundInt((view->AbsTop() + view->Height()) * Scale) + long{OffsetY};
         if (X < l || X > r || Y < t || Y > b) continue;
         if (view->Cursor() != 0) Cursor = view->Cursor();
         if (!view->URL().empty()) {

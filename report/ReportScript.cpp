@@ -19,6 +19,7 @@
 #include "report/PictureView.h"
 #include "report/PreviewPages.h"
 #include "report/Report.h"
+#include "report/Utils.h"
 #include "report/Variables.h"
 #include "report/Views.h"
 #include "script/ClassVariables.h"
@@ -224,7 +225,7 @@ void OutlineMembers(TfsClassVariable& c) {
     using O = TfrxCustomOutline;
     c.AddMethod("procedure AddItem(const Text: String)", Method<O>([](O& self, TfsParams& p) {
                     TfrxCustomEngine* engine = self.Engine();
-                    self.AddItem(S(p[0]), engine ? static_cast<int>(std::lround(engine->CurY)) : 0);
+                    self.AddItem(S(p[0]), engine ? frxRoundInt(engine->CurY) : 0);
                 }));
     c.AddMethod("procedure LevelRoot", Method<O>([](O& self, TfsParams&) { self.LevelRoot(); }));
     c.AddMethod("procedure LevelUp", Method<O>([](O& self, TfsParams&) { self.LevelUp(); }));

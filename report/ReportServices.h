@@ -89,7 +89,8 @@ public:
     TfrxReport* Report() const { return FReport; }
     TfrxCustomPreviewPages* PreviewPages() const { return FPreviewPages; }
     void SetPreviewPages(TfrxCustomPreviewPages* Value) { FPreviewPages = Value; }
-    // Objects to notify during a run; the report empties it before every run.
+    // Objects told of every data row printed (report components: OnNotify with the
+    // band); the report empties it before every run.
     std::vector<TObject*>& NotifyList() { return FNotifyList; }
     // The report's EngineOptions.DoublePass.
     bool DoublePass() const;

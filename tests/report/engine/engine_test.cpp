@@ -92,6 +92,10 @@ const TRunCase kRunCases[] = {
     {"StartNewPageMakesNoEmptyFirstPage", 2,
      [](TBuilder& b) { b.Master(0, 20, "[DS.\"name\"]")->StartNewPage = true; },
      {Rows(1, 1, 0, 20, Name), Rows(2, 2, 0, 20, Name)}},
+    // RowCount limits the rows of a band with a dataset as well.
+    {"RowCountLimitsTheRowsOfADataSet", 5,
+     [](TBuilder& b) { b.Master(0, 20, "[DS.\"name\"]")->SetRowCount(3); },
+     {Rows(1, 3, 0, 20, Name)}},
     {"RowCountWithoutDataSet", 0,
      [](TBuilder& b) {
          auto* md = b.Band<TfrxMasterData>("MasterData1", 0, 20);
@@ -275,6 +279,38 @@ TEST(EngineBandOutput, SplitBandCarriesTheTextOverPages) {
         EXPECT_EQ(MemoText(page->FindObject("PageFooter1")->ObjectList().front()), std::to_string(i + 1));
     }
     EXPECT_EQ(joined, text);
+}
+
+
+// An object on the engine's notification list hears of every data row printed, with its
+// band (and the row's line), masters and details in the order they print.
+class TRowWatcher : public TfrxReportComponent {
+public:
+    TRowWatcher() : TfrxReportComponent(nullptr) {}
+    void Draw(TCanvas*, double, double, double, double) override {}
+    void OnNotify(TfrxBand* Band) override {
+        if (!Heard.empty()) Heard += ' ';
+        Heard += Band->Name() + ":" + std::to_string(Band->Report()->Engine()->CurLine);
+    }
+    std::string Heard;
+};
+
+TEST(EngineRunControl, NotificationListHearsOfEveryRow) {
+    TBuilder b(2);
+    b.Master(0, 20, "[DS.\"name\"]");
+    auto* dd = b.Band<TfrxDetailData>("DetailData1", 30, 10);
+    dd->SetRowCount(2);
+    b.Memo(dd, "d[Line]");
+    TRowWatcher watcher;
+    TfrxReport* report = b.Report.get();
+    // The list is emptied when the run starts: the watcher joins at the first band.
+    report->OnBeforePrint = [report, &watcher](TfrxReportComponent*) {
+        auto& list = report->Engine()->NotifyList();
+        if (list.empty()) list.push_back(&watcher);
+    };
+    ASSERT_TRUE(report->PrepareReport()) << report->Errors()->Text();
+    EXPECT_EQ(watcher.Heard, "MasterData1:1 DetailData1:1 DetailData1:2 MasterData1:2 DetailData1:1 DetailData1:2");
+    report->Engine()->NotifyList().clear();
 }
 
 }  // namespace

@@ -166,4 +166,30 @@ TEST(SubreportCycles, AreReportedNotFollowed) {
     }
 }
 
+
+// A separate subreport at x 100 on a page of two columns whose rows fill both columns:
+// when the page ends inside the subreport, its column footer stands under the column
+// (at the column's x), not shifted by the subreport's place.
+TEST(SubreportColumns, ColumnFooterOfTheEndingPageStandsUnderTheColumn) {
+    TBuilder b(1);
+    b.Page->SetColumns(2);
+    b.Page->ColumnWidth = 50;
+    auto* cf = b.Band<TfrxColumnFooter>("ColumnFooter1", 200, 10);
+    b.Memo(cf, "CF");
+    auto* md = b.Band<TfrxMasterData>("MasterData1", 0, 20);
+    md->SetRowCount(1);
+    b.Memo(md, "outer")->SetWidth(80);
+    TfrxReportPage* page2 = NewPage(b, "Page2");
+    BandOn<TfrxMasterData>(page2, "MasterData2", 0, 10, 80, "[Line]");
+    SubreportOn(md, "Subreport1", page2, 100, false);
+    ASSERT_TRUE(b.Report->PrepareReport()) << b.Report->Errors()->Text();
+    ASSERT_GE(b.Report->PreviewPages()->Count(), 2);
+    const double column2 = 50 * 3.77953;
+    std::vector<double> footerX;
+    for (TfrxComponent* band : b.Report->PreviewPages()->GetPage(0)->ObjectList())
+        if (band->Name() == "ColumnFooter1") footerX.push_back(band->Left());
+    ASSERT_FALSE(footerX.empty());
+    EXPECT_NEAR(footerX.back(), column2, 0.01);
+}
+
 }  // namespace

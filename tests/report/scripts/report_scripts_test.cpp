@@ -510,4 +510,38 @@ TEST(ReportClassesCatalogue, CrossTabObjectsAndEventTexts) {
               "PascalScript=(Memo: TfrxMemoView; HeaderIndexes, HeaderValues, Value: Variant)");
 }
 
+
+// Outline items and anchors stand at the band's top taken to the nearest integer, a half
+// to the even neighbour: a band at 20.5 gives 20, at 21.5 gives 22.
+TEST(ReportScriptRun, OutlineAndAnchorTopsRoundHalvesToEven) {
+    struct Case {
+        double HeaderHeight;
+        int Top;
+    };
+    for (const Case c : {Case{20.5, 20}, Case{21.5, 22}, Case{20.4, 20}, Case{20.6, 21}}) {
+        TScriptReport r(1);
+        r.Memo(r.Band<TfrxPageHeader>("PageHeader1", 0, c.HeaderHeight), "Head", "H");
+        TfrxMasterData* md = r.Master(50, 20);
+        r.Memo(md, "Memo1", "[Line]");
+        md->OutlineText = "'band'";
+        md->OnBeforePrint = "RowBefore";
+        r.Script("procedure RowBefore(Sender: TfrxComponent);\r\nbegin\r\n  Engine.AddAnchor('row');\r\n"
+                 "  Outline.AddItem('script');\r\n  Outline.LevelUp;\r\nend;\r\n\r\nbegin\r\nend.");
+        ASSERT_TRUE(r.Report->PrepareReport()) << r.Report->Errors()->Text();
+        auto* pages = dynamic_cast<TfrxPreviewPages*>(r.Report->PreviewPages());
+        ASSERT_NE(pages, nullptr);
+        int page = -1, top = -1;
+        ASSERT_TRUE(pages->FindAnchor("row", page, top));
+        EXPECT_EQ(top, c.Top) << "anchor below a header of " << c.HeaderHeight;
+        TfrxCustomOutline* outline = pages->Outline();
+        outline->LevelRoot();
+        ASSERT_EQ(outline->GetCount(), 2);
+        for (int i = 0; i < 2; ++i) {
+            std::string text;
+            outline->GetItem(i, text, page, top);
+            EXPECT_EQ(top, c.Top) << text << " below a header of " << c.HeaderHeight;
+        }
+    }
+}
+
 }  // namespace
