@@ -179,6 +179,8 @@ const TResEntry kChinese[] = {
     {"prInvProp", "非法属性值"},
     // Errors of the layout engine that stop a report which would otherwise never end.
     {"enSubRepCycle", "子报表循环引用页面:"},
+    // A script that would free or reload objects the running report is walking.
+    {"clNotWhileRunning", "报表运行时不允许调用 %s"},
     // The preview's own texts: what its dialogs say of a bad entry, the progress of a
     // long search and the pop-up item that opens the template.
     {"clInvalidCopies", "\"%s\" 不是有效的打印份数"},
@@ -189,8 +191,9 @@ const TResEntry kChinese[] = {
     // The printer-command object of dot-matrix pages.
     {"obDMPCmd", "点阵命令对象"},
 };
-static_assert(sizeof(kChinese) / sizeof(kChinese[0]) == 5 + 36 + 2 + 1 + 5 + 1,
-              "5 blocks, 36 keys, 2 shared texts, 1 engine error, 5 texts of the preview, 1 object name");
+static_assert(sizeof(kChinese) / sizeof(kChinese[0]) == 5 + 36 + 2 + 1 + 1 + 5 + 1,
+              "5 blocks, 36 keys, 2 shared texts, 1 engine error, 1 script error, 5 texts of the preview, "
+              "1 object name");
 
 }  // namespace
 

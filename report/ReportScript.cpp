@@ -3,6 +3,7 @@
 
 #include <cmath>
 
+#include "platform/rtl/Format.h"
 #include "platform/rtl/Variant.h"
 #include "report/Bands.h"
 #include "report/CrossView.h"
@@ -19,6 +20,7 @@
 #include "report/PictureView.h"
 #include "report/PreviewPages.h"
 #include "report/Report.h"
+#include "report/Resources.h"
 #include "report/Utils.h"
 #include "report/Variables.h"
 #include "report/Views.h"
@@ -391,7 +393,7 @@ const void* frxReportClassesTag() { return &gTag; }
 void frxCheckNotRunning(const TfrxComponent* Obj, const char* What) {
     const TfrxReport* report = Obj ? Obj->Report() : nullptr;
     if (report && report->Engine() && report->Engine()->Running)
-        throw EfrxError(std::string(What) + " is not allowed while the report is running");
+        throw EfrxError(Format(frxResources().Get("clNotWhileRunning"), {std::string(What)}));
 }
 
 namespace {

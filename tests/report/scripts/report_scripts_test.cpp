@@ -425,9 +425,12 @@ const TBadCase kBadCases[] = {
     {"NilObject", "procedure Row(Sender: TfrxComponent);\r\nbegin\r\n  Report.GetDataset('none').First;\r\nend;\r\nbegin end.",
      "脚本错误位于 3:"},
     {"ClearWhileRunning", "procedure Row(Sender: TfrxComponent);\r\nbegin\r\n  Page1.Clear;\r\nend;\r\nbegin end.",
-     "脚本错误位于 3:"},
+     "脚本错误位于 3:3: 报表运行时不允许调用 Clear"},
     {"FreeWhileRunning", "procedure Row(Sender: TfrxComponent);\r\nbegin\r\n  Memo1.Free;\r\nend;\r\nbegin end.",
-     "脚本错误位于 3:"},
+     "脚本错误位于 3:3: 报表运行时不允许调用 Free"},
+    {"LoadWhileRunning",
+     "procedure Row(Sender: TfrxComponent);\r\nbegin\r\n  Report.LoadFromFile('x.fr3');\r\nend;\r\nbegin end.",
+     "脚本错误位于 3:3: 报表运行时不允许调用 LoadFromFile"},
     {"BadExpressionInCalc", "begin Report.Calc('1 +') end.", "公式错误"},
 };
 
