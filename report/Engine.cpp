@@ -361,8 +361,10 @@ bool TfrxEngine::Run() {
     };
     try {
         pp->Initialize();
-        StartDate = Date();
-        StartTime = Now();
+        // The time of day only: "[Date] [Time]" shows the date once.
+        const TDateTime now = Now();
+        StartDate = DateOf(now);
+        StartTime = TimeOf(now);
         Running = true;
         FKeeping = false;
         FKeepBand = nullptr;

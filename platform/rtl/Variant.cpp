@@ -263,7 +263,9 @@ std::string Variant::AsString() const {
     case varSingle: return FloatToStrF(FSingle, ffGeneral, 7, 0);
     case varDouble: return FloatToStr(FDouble);
     case varCurrency: return CurrToStr(FInt);
-    case varDate: return DateTimeToStr(FDouble);
+    // As Automation shows a date: a value on day 0 is a time of day and shows the time
+    // alone; midnight shows the date alone.
+    case varDate: return DateOf(FDouble) == 0 && FDouble != 0 ? TimeToStr(FDouble) : DateTimeToStr(FDouble);
     case varObject: return IntToStr(FInt);
     case varArray: InvalidConversion();
     default:

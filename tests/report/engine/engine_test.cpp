@@ -5,6 +5,7 @@
 #include <cmath>
 
 #include "platform/graphics/TextMeasurer.h"
+#include "platform/rtl/DateTime.h"
 #include "report/DrawText.h"
 #include "tests/report/engine/EngineFixture.h"
 
@@ -311,6 +312,22 @@ TEST(EngineRunControl, NotificationListHearsOfEveryRow) {
     ASSERT_TRUE(report->PrepareReport()) << report->Errors()->Text();
     EXPECT_EQ(watcher.Heard, "MasterData1:1 DetailData1:1 DetailData1:2 MasterData1:2 DetailData1:1 DetailData1:2");
     report->Engine()->NotifyList().clear();
+}
+
+
+// The system variables Date and Time show the run's start: the date, and the time of day
+// alone.
+TEST(EngineRunControl, DateAndTimeOfTheRun) {
+    SetClock([] { return EncodeDate(2026, 12, 10) + EncodeTime(22, 8, 13, 0); });
+    struct TRestore {
+        ~TRestore() { SetClock(nullptr); }
+    } restore;
+    TBuilder b(1);
+    b.Master(0, 20, "[Date] [Time]");
+    ASSERT_TRUE(b.Report->PrepareReport()) << b.Report->Errors()->Text();
+    EXPECT_EQ(Pages(*b.Report), std::vector<std::string>{"MasterData1@0=2026-12-10 22:08:13"});
+    EXPECT_EQ(b.Report->Engine()->StartDate, EncodeDate(2026, 12, 10));
+    EXPECT_NEAR(b.Report->Engine()->StartTime, EncodeTime(22, 8, 13, 0), 1e-9);
 }
 
 }  // namespace
