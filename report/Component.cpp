@@ -11,6 +11,7 @@
 #include "platform/rtl/Format.h"
 #include "platform/rtl/StrUtils.h"
 #include "platform/rtl/Streams.h"
+#include "platform/rtl/StringList.h"
 #include "report/Bands.h"
 #include "report/Pages.h"
 #include "report/Report.h"
@@ -452,15 +453,22 @@ double TfrxComponent::AbsTop() const {
     return y;
 }
 
-// AlignChildren: place each aligned view by its neighbours, children in order of Left.
+// AlignChildren: place each aligned view by its neighbours, children in the order of a
+// sorted key list of their Lefts: "1" and Left as "%9.2f" for a Left above 0, else "0" and
+// the negated Left (so Lefts of 0 and below come first, nearest to 0 first).
 void TfrxComponent::AlignChildren() {
     enum { baNone, baLeft, baRight, baCenter, baWidth, baBottom };
+    TStringList keys;
+    keys.SetSorted(true);
+    keys.SetDuplicates(dupAccept);
+    for (TfrxComponent* c : FObjects) {
+        if (c->Is<TfrxBand>()) continue;
+        const std::string key = c->FLeft > 0 ? "1" + Format("%9.2f", {c->FLeft}) : "0" + Format("%9.2f", {-c->FLeft});
+        keys.AddObject(key, c);
+    }
     std::vector<TfrxComponent*> list;
-    for (TfrxComponent* c : FObjects)
-        if (!c->Is<TfrxBand>()) list.push_back(c);
-    // By numeric Left, equal Lefts in child order (a negative Left sorts before zero).
-    std::stable_sort(list.begin(), list.end(),
-                     [](const TfrxComponent* a, const TfrxComponent* b) { return a->FLeft < b->FLeft; });
+    list.reserve(static_cast<size_t>(keys.Count()));
+    for (int i = 0; i < keys.Count(); ++i) list.push_back(static_cast<TfrxComponent*>(keys.Objects(i)));
     auto overlaps = [](const TfrxComponent* a, const TfrxComponent* b) {
         return !(a->AbsTop() >= b->AbsTop() + b->FHeight || b->AbsTop() >= a->AbsTop() + a->FHeight);
     };

@@ -178,34 +178,54 @@ TEST(ComponentTree, DiffFloatsAreFloatToStrTexts) {
 }
 
 TEST(ComponentTree, AlignPlacesByNeighbours) {
-    Tree t;
-    t.band->SetWidth(100);
-    t.band->SetHeight(20);
     struct Row {
         double left, width;
         TTestAlign align;
         double expLeft, expWidth;
     };
-    // A left neighbour at a negative Left comes before one at zero.
-    const Row rows[] = {
-        {-10, 5, baNone, -10, 5},
-        {-3, 5, baNone, -3, 5},
-        {20, 10, baLeft, 2, 10},
-        {50, 10, baWidth, 12, 78},   // the right neighbour has not moved yet
-        {90, 10, baNone, 90, 10},
+    struct Case {
+        const char* name;
+        std::vector<Row> rows;
     };
-    std::vector<TfrxTestMemoView*> memos;
-    for (const Row& r : rows) {
-        TfrxTestMemoView* m = t.Memo("");
-        m->SetBounds(r.left, 0, r.width, 10);
-        m->Align = r.align;
-        memos.push_back(m);
-    }
-    memos[4]->Align = baRight;
-    t.band->AlignChildren();
-    for (size_t i = 0; i < memos.size(); ++i) {
-        EXPECT_DOUBLE_EQ(memos[i]->Left(), rows[i].expLeft) << i;
-        EXPECT_DOUBLE_EQ(memos[i]->Width(), rows[i].expWidth) << i;
+    // Children are taken in the order of their keys: Lefts of 0 and below first, nearest
+    // to 0 first, then the others from the left. The neighbours are searched in that order.
+    const Case cases[] = {
+        {"negative_lefts_nearest_to_zero_first",
+         {
+             {-10, 5, baNone, -10, 5},
+             {-3, 5, baNone, -3, 5},
+             {20, 10, baLeft, -5, 10},    // its left neighbour is the one at -10, listed last
+             {50, 10, baWidth, 5, 85},    // the right neighbour has not moved yet
+             {90, 10, baRight, 90, 10},
+         }},
+        {"left_aligned_at_minus_five_has_no_left_neighbour",
+         {
+             {-10, 20, baNone, -10, 20},
+             {-5, 10, baLeft, 0, 10},
+         }},
+        {"equal_lefts_later_child_first",
+         {
+             {30, 10, baNone, 30, 10},
+             {30, 20, baNone, 30, 20},
+             {60, 10, baLeft, 40, 10},    // after the first child at 30, which is listed last
+         }},
+    };
+    for (const Case& c : cases) {
+        Tree t;
+        t.band->SetWidth(100);
+        t.band->SetHeight(20);
+        std::vector<TfrxTestMemoView*> memos;
+        for (const Row& r : c.rows) {
+            TfrxTestMemoView* m = t.Memo("");
+            m->SetBounds(r.left, 0, r.width, 10);
+            m->Align = r.align;
+            memos.push_back(m);
+        }
+        t.band->AlignChildren();
+        for (size_t i = 0; i < memos.size(); ++i) {
+            EXPECT_DOUBLE_EQ(memos[i]->Left(), c.rows[i].expLeft) << c.name << " " << i;
+            EXPECT_DOUBLE_EQ(memos[i]->Width(), c.rows[i].expWidth) << c.name << " " << i;
+        }
     }
 }
 
