@@ -135,6 +135,9 @@ public:
     // Names of report-script procedures run at the start and the end of a run.
     std::string OnStartReport;
     std::string OnStopReport;
+    // A function of the program that expressions and the report script call: declared
+    // with AddFunction, run by this handler with the upper-cased name and the arguments
+    // as a Variant array (values written into it go back to var parameters).
     TfrxUserFunctionEvent OnUserFunction;
 
     // --- Members -------------------------------------------------------------------
@@ -187,6 +190,11 @@ public:
     void SetScriptVariable(const std::string& Name, const Variant& Value);
     // The value of a script variable of ScriptScope, Null when there is none.
     Variant ScriptVariable(const std::string& Name) const;
+    // Declares a user function (a signature such as "function Twice(X: Integer): Integer")
+    // in ScriptScope, kept across runs, loads and Clear; a call runs OnUserFunction (Null
+    // without a handler). Category and Description show in the designer's function tree.
+    void AddFunction(const std::string& FuncName, const std::string& Category = "ctOther",
+                     const std::string& Description = {});
     // Sets the report variable Name to Text as a literal: it prints as it stands
     // (a report variable holding a string is otherwise an expression). Numbers and other
     // values go to Variables()->SetVariables directly.

@@ -96,6 +96,21 @@ bool IsWholeReference(std::string_view Expr, std::string& Name) {
 
 // --- Script variables and report variables ---------------------------------------------------
 
+void TfrxReport::AddFunction(const std::string& FuncName, const std::string& Category,
+                             const std::string& Description) {
+    FScriptScope->AddMethod(
+        FuncName,
+        [this](TObject*, TClass, const std::string& MethodName, TfsParams& Params) -> Variant {
+            if (!OnUserFunction.Assigned()) return Variant::Null();
+            Variant args = VarArrayOf(std::vector<Variant>(Params.Values().begin(), Params.Values().end()));
+            Variant result = OnUserFunction(MethodName, args);
+            if (args.IsArray())
+                for (int i = 0; i < Params.Count() && i <= VarArrayHighBound(args, 1); ++i) Params[i] = args.GetElement({i});
+            return result;
+        },
+        Category, Description);
+}
+
 void TfrxReport::SetScriptVariable(const std::string& Name, const Variant& Value) {
     // Always a variable of the scope itself: a global name of the same spelling (a
     // function, a constant) is hidden by it, never overwritten.

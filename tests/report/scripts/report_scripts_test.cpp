@@ -547,4 +547,26 @@ TEST(ReportScriptRun, OutlineAndAnchorTopsRoundHalvesToEven) {
     }
 }
 
+
+// A user function declared by the program runs its OnUserFunction handler from memo
+// expressions and from the report script, with the upper-cased name and the arguments;
+// a value written into the arguments goes back to a var parameter.
+TEST(ReportScriptRun, UserFunctionsRunTheHandler) {
+    TScriptReport r(2);
+    r.Report->AddFunction("function Twice(X: Integer): Integer", "ctMath", "twice the number");
+    r.Report->AddFunction("procedure Mark(var S: String)");
+    std::vector<std::string> calls;
+    r.Report->OnUserFunction = [&calls](const std::string& Name, Variant& Params) -> Variant {
+        calls.push_back(Name);
+        if (Name == "TWICE") return Params.GetElement({0}) * Variant(2);
+        Params.PutElement({0}, Params.GetElement({0}).AsString() + "!");
+        return Variant::Null();
+    };
+    r.Memo(r.Master(0, 20), "Memo1", "[Twice(<D.\"x\">)] [s]");
+    r.Script("var s: String;\r\nbegin\r\n  s := 'n';\r\n  Mark(s);\r\nend.");
+    ASSERT_TRUE(r.Report->PrepareReport()) << r.Report->Errors()->Text();
+    EXPECT_EQ(Output(*r.Report), "MasterData1=2 n! MasterData1=4 n!");
+    EXPECT_EQ(calls, (std::vector<std::string>{"MARK", "TWICE", "TWICE"}));
+}
+
 }  // namespace
