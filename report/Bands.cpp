@@ -225,14 +225,19 @@ void TfrxGroupHeader::Notification(TComponent* AComponent, TOperation Operation)
 
 // --- TfrxDataBand --------------------------------------------------------------------------
 
-TfrxDataBand::TfrxDataBand(TComponent* AOwner) : TfrxBand(AOwner) { Init(); }
-TfrxDataBand::TfrxDataBand(TComponent* AOwner, uint16_t Flags) : TfrxBand(AOwner, Flags) { Init(); }
+TfrxDataBand::TfrxDataBand(TComponent* AOwner) : TfrxBand(AOwner) {}
+TfrxDataBand::TfrxDataBand(TComponent* AOwner, uint16_t Flags) : TfrxBand(AOwner, Flags) {}
 
-void TfrxDataBand::Init() {
-    // Outside the object tree: it is neither saved nor found by name.
-    FVirtualDataSet = std::make_unique<TfrxUserDataSet>(nullptr);
-    FVirtualDataSet->RangeEnd = reCount;
-    FVirtualDataSet->RangeEndCount = FRowCount;
+// Made when a run first asks for it: the bands of every built prepared page would
+// otherwise each make (and announce, and free) a dataset nobody reads. Outside the
+// object tree: it is neither saved nor found by name.
+TfrxUserDataSet* TfrxDataBand::VirtualDataSet() const {
+    if (!FVirtualDataSet) {
+        FVirtualDataSet = std::make_unique<TfrxUserDataSet>(nullptr);
+        FVirtualDataSet->RangeEnd = reCount;
+        FVirtualDataSet->RangeEndCount = FRowCount;
+    }
+    return FVirtualDataSet.get();
 }
 
 TfrxDataBand::~TfrxDataBand() {
@@ -290,7 +295,7 @@ void TfrxDataBand::Loaded() {
 
 void TfrxDataBand::SetRowCount(int Value) {
     FRowCount = Value;
-    FVirtualDataSet->RangeEndCount = Value;
+    if (FVirtualDataSet) FVirtualDataSet->RangeEndCount = Value;
 }
 
 void TfrxDataBand::SetCurColumn(int Value) {

@@ -281,7 +281,7 @@ public:
     void SetCurColumn(int Value);
 
     // The band's own dataset: RowCount records (range end "count"), no fields.
-    TfrxUserDataSet* VirtualDataSet() const { return FVirtualDataSet.get(); }
+    TfrxUserDataSet* VirtualDataSet() const;
 
     // --- The layout engine's state (not stored) --------------------------------------------
     TfrxBand* Header = nullptr;            // the TfrxHeader directly above
@@ -300,13 +300,12 @@ public:
     static void DeclareProperties(TPropertyDecl<TfrxDataBand>& d);
 
 private:
-    void Init();
     TfrxDataSet* FDataSet = nullptr;
     TComponent* FDataSetComponent = nullptr;   // compared when the dataset goes away
     std::string FDataSetName;
     int FRowCount = 0;
     int FCurColumn = 1;
-    std::unique_ptr<TfrxUserDataSet> FVirtualDataSet;
+    mutable std::unique_ptr<TfrxUserDataSet> FVirtualDataSet;
 };
 
 // The data-band levels: master, detail, subdetail and levels 4 to 6.

@@ -7,7 +7,10 @@
 #include "platform/rtl/StrUtils.h"
 
 #include <QFontMetricsF>
+#include <QGlyphRun>
 #include <QGuiApplication>
+#include <QRawFont>
+#include <QTextLayout>
 #include <QPainterPath>
 #include <QPaintDevice>
 #include <cmath>
@@ -56,11 +59,22 @@ QFont BaseFont(const TFont& font, int pixelSize) {
     return f;
 }
 
+// One glyph of a character as Qt lays the character out alone in the font: the face it
+// comes from (the font's own or a fallback, an index into TFontEntry::Faces), the glyph,
+// and its place relative to the character's origin on the baseline.
+struct TGlyph {
+    int Face = 0;
+    quint32 Index = 0;
+    QPointF Offset;
+    QRectF Bounds;   // the glyph's box from its origin
+};
+
 // What the measurer keeps per font: the Qt font, and once the font is first measured
 // its metrics and the advances seen. Making the Qt font needs no font file; measuring
 // loads the font's engine (a fontconfig match and the face), so that waits for the
 // first measurement: a form read from its resource passes through fonts it never
-// measures (Font.Height set before Font.Name and Font.Style).
+// measures (Font.Height set before Font.Name and Font.Style). Drawing keeps the glyphs
+// of the characters it has drawn and the faces they come from.
 struct TFontEntry {
     QFont Font;
     int Em = 0;
@@ -68,6 +82,8 @@ struct TFontEntry {
     TTextMetric Metric;
     std::unique_ptr<QFontMetricsF> Metrics;
     std::unordered_map<char32_t, double> Advances;
+    std::vector<QRawFont> Faces;
+    std::unordered_map<char32_t, std::vector<TGlyph>> Glyphs;
 };
 
 std::string FontKey(const TFont& font) {
@@ -93,17 +109,45 @@ int PixelSizeOf(const TFont& font) {
     return std::max(1, static_cast<int>(std::lround(height * 1000.0 / cell)));
 }
 
+// The fonts asked for last, compared field by field before the key is built: layout and
+// drawing go back and forth between a few fonts for every text.
+struct TRecentFont {
+    std::string Name;
+    int Height = 0;
+    decltype(TFontStyles().Mask()) Style{};
+    TFontPitch Pitch = fpDefault;
+    TFontEntry* Entry = nullptr;
+    bool Matches(const TFont& font) const {
+        return Entry && Height == font.Height() && Style == font.Style().Mask() && Pitch == font.Pitch() &&
+               Name == font.Name();
+    }
+};
+
 TFontEntry& EntryOf(const TFont& font) {
     RequireApplication();
     static std::unordered_map<std::string, std::unique_ptr<TFontEntry>> cache;
+    static TRecentFont recent[4];
+    static unsigned next = 0;
+    for (const TRecentFont& r : recent)
+        if (r.Matches(font)) return *r.Entry;
     std::string key = FontKey(font);
     auto it = cache.find(key);
-    if (it != cache.end()) return *it->second;
-    if (cache.size() > 512) cache.clear();
-    auto entry = std::make_unique<TFontEntry>();
-    entry->Em = PixelSizeOf(font);
-    entry->Font = BaseFont(font, entry->Em);
-    return *cache.emplace(key, std::move(entry)).first->second;
+    TFontEntry* entry = nullptr;
+    if (it != cache.end()) {
+        entry = it->second.get();
+    } else {
+        if (cache.size() > 512) {
+            cache.clear();
+            for (TRecentFont& r : recent) r.Entry = nullptr;
+        }
+        auto made = std::make_unique<TFontEntry>();
+        made->Em = PixelSizeOf(font);
+        made->Font = BaseFont(font, made->Em);
+        entry = cache.emplace(key, std::move(made)).first->second.get();
+    }
+    TRecentFont& r = recent[next++ % std::size(recent)];
+    r = {font.Name(), font.Height(), font.Style().Mask(), font.Pitch(), entry};
+    return *entry;
 }
 
 TFontEntry& MeasuredEntryOf(const TFont& font) {
@@ -129,6 +173,36 @@ double AdvanceOf(TFontEntry& entry, char32_t c) {
     double a = entry.Metrics->horizontalAdvance(QString::fromUcs4(&c, 1));
     entry.Advances.emplace(c, a);
     return a;
+}
+
+int FaceIndex(TFontEntry& entry, const QRawFont& face) {
+    for (size_t i = 0; i < entry.Faces.size(); ++i)
+        if (entry.Faces[i] == face) return static_cast<int>(i);
+    entry.Faces.push_back(face);
+    return static_cast<int>(entry.Faces.size() - 1);
+}
+
+// The glyphs that drawing the character alone in the font shows (a fallback face's for a
+// character the font lacks), laid out once per font.
+const std::vector<TGlyph>& GlyphsOf(TFontEntry& entry, char32_t c) {
+    auto it = entry.Glyphs.find(c);
+    if (it != entry.Glyphs.end()) return it->second;
+    std::vector<TGlyph> glyphs;
+    QTextLayout layout(QString::fromUcs4(&c, 1), entry.Font);
+    layout.setCacheEnabled(false);
+    layout.beginLayout();
+    QTextLine line = layout.createLine();
+    layout.endLayout();
+    const double baseline = line.isValid() ? line.ascent() : 0;
+    for (const QGlyphRun& run : layout.glyphRuns()) {
+        const int face = FaceIndex(entry, run.rawFont());
+        const QList<quint32> indexes = run.glyphIndexes();
+        const QList<QPointF> positions = run.positions();
+        for (qsizetype i = 0; i < indexes.size() && i < positions.size(); ++i)
+            glyphs.push_back({face, indexes[i], QPointF(positions[i].x(), positions[i].y() - baseline),
+                              run.rawFont().boundingRect(indexes[i])});
+    }
+    return entry.Glyphs.emplace(c, std::move(glyphs)).first->second;
 }
 
 class TQtTextMeasurer final : public TTextMeasurer {
@@ -565,37 +639,148 @@ void TQtDevice::FocusRect(TCanvas&, const TRect& r) {
     p.setCompositionMode(QPainter::CompositionMode_SourceOver);
 }
 
+namespace {
+
+// The underline and strike-out of a text of the given width, placed as Qt places a
+// font's own: the underline a pixel-centred line below the baseline (within the
+// descent), the strike-out a third of the ascent above it, both as thick as the font's
+// lines. Gives false when the font has neither.
+bool DecorationLines(const QFont& font, const QFontMetricsF& fm, double width, double baseline,
+                     std::vector<QLineF>& lines) {
+    if (!font.underline() && !font.strikeOut()) return false;
+    const double x1 = 0, x2 = std::floor(width);
+    if (font.underline()) {
+        const double offset = fm.underlinePos();
+        double adjusted = std::ceil(offset) + 0.5;
+        if (offset <= fm.descent()) adjusted = std::min(adjusted, fm.descent() - 0.5);
+        lines.emplace_back(x1, baseline + adjusted, x2, baseline + adjusted);
+    }
+    if (font.strikeOut()) lines.emplace_back(x1, baseline - fm.ascent() / 3.0, x2, baseline - fm.ascent() / 3.0);
+    return true;
+}
+
+// A text with its advances as positioned glyph runs: each character's glyphs at the
+// character's place, one run per face (the font's own, a fallback face for characters it
+// lacks), so the text is shaped once per font and character, and a PDF gets one text
+// object per run instead of one per character. Blanks draw no glyph. Ink is the box the
+// glyphs cover, from the text's origin.
+struct TGlyphRuns {
+    std::vector<QGlyphRun> Runs;
+    QRectF Ink;
+    double Width = 0;
+};
+
+void PlaceGlyphs(TFontEntry& entry, const std::u32string& chars, const std::vector<int>& advances, double baseline,
+                 TGlyphRuns& out) {
+    QList<quint32> indexes;
+    QList<QPointF> positions;
+    int face = -1;
+    auto flush = [&] {
+        if (indexes.isEmpty()) return;
+        QGlyphRun& run = out.Runs.emplace_back();
+        run.setRawFont(entry.Faces[static_cast<size_t>(face)]);
+        run.setGlyphIndexes(indexes);
+        run.setPositions(positions);
+        indexes = {};
+        positions = {};
+    };
+    double x = 0;
+    for (size_t i = 0; i < chars.size(); ++i) {
+        const char32_t ch = chars[i];
+        if (ch != U' ') {
+            for (const TGlyph& g : GlyphsOf(entry, ch)) {
+                if (g.Face != face) {
+                    flush();
+                    face = g.Face;
+                }
+                const QPointF at(x + g.Offset.x(), baseline + g.Offset.y());
+                indexes.append(g.Index);
+                positions.append(at);
+                if (!g.Bounds.isEmpty()) out.Ink |= g.Bounds.translated(at);
+            }
+        }
+        x += i < advances.size() ? advances[i] : 0;
+    }
+    flush();
+    out.Width = x;
+}
+
+// Whether what a text draws (its ink, its cell when the background is opaque, its
+// lines) stays inside rect with a pixel to spare for anti-aliasing: then clipping to
+// rect changes no pixel and is left out.
+bool InsideRect(const QRectF& drawn, const TRect& rect) {
+    if (drawn.isEmpty()) return true;
+    return std::floor(drawn.left()) - 1 >= rect.Left && std::ceil(drawn.right()) + 1 <= rect.Right &&
+           std::floor(drawn.top()) - 1 >= rect.Top && std::ceil(drawn.bottom()) + 1 <= rect.Bottom;
+}
+
+}  // namespace
+
+// Text with advances is drawn as positioned glyph runs (PlaceGlyphs); text without them
+// (the window layer's captions) as one string in the font, with Qt's own advances. A text
+// that needs no clip and no turn is drawn without saving the painter's state.
 void TQtDevice::Text(TCanvas& c, const TTextJob& job) {
     QPainter& p = P();
     if (!PainterUsable(p)) return;
     const TFont& font = *c.Font();
-    p.save();
+    const double baseline = job.Metric.Ascent;
+    const std::u32string chars = Utf8ToU32(job.Text);
+    const bool positioned = !job.Advances.empty();
+    const bool opaqueCell = c.BkMode() == bkOpaque && job.Width > 0;
+    const QColor bk = ToQColorOpaque(c.BkColor());
+    TGlyphRuns glyphs;
+    std::vector<QLineF> lines;
+    TFontEntry* entry = nullptr;
+    if (positioned) {
+        entry = &MeasuredEntryOf(font);
+        PlaceGlyphs(*entry, chars, job.Advances, baseline, glyphs);
+        DecorationLines(entry->Font, *entry->Metrics, glyphs.Width, baseline, lines);
+    }
+    auto drawGlyphs = [&](const QPointF& origin) {
+        for (const QGlyphRun& run : glyphs.Runs) p.drawGlyphRun(origin, run);
+        if (lines.empty()) return;
+        QPen pen = p.pen();
+        pen.setWidthF(entry->Metrics->lineWidth());
+        pen.setCapStyle(Qt::FlatCap);
+        p.setPen(pen);
+        for (const QLineF& line : lines) p.drawLine(line.translated(origin));
+    };
+    const bool clipped = job.HasRect && (job.Options & ETO_CLIPPED);
+    bool direct = positioned && font.Orientation() == 0 && job.PrefixIndex < 0;
+    if (direct && clipped) {
+        QRectF drawn = glyphs.Ink;
+        for (const QLineF& line : lines)
+            drawn |= QRectF(line.x1(), line.y1() - entry->Metrics->lineWidth(), line.x2() - line.x1(),
+                            2 * entry->Metrics->lineWidth());
+        if (opaqueCell) drawn |= QRectF(0, 0, job.Width, job.Metric.Height);
+        direct = InsideRect(drawn.translated(job.X, job.Y), job.Rect);
+    }
     p.setCompositionMode(QPainter::CompositionMode_SourceOver);
     p.setRenderHint(QPainter::Antialiasing, false);
     p.setRenderHint(QPainter::TextAntialiasing, true);
-    QColor bk = ToQColorOpaque(c.BkColor());
+    if (direct) {
+        if (job.HasRect && (job.Options & ETO_OPAQUE)) p.fillRect(QR(job.Rect), bk);
+        if (opaqueCell) p.fillRect(QRect(job.X, job.Y, job.Width, job.Metric.Height), bk);
+        p.setPen(ToQColorOpaque(font.Color()));
+        drawGlyphs(QPointF(job.X, job.Y));
+        return;
+    }
+    p.save();
     if (job.HasRect && (job.Options & ETO_OPAQUE)) p.fillRect(QR(job.Rect), bk);
-    if (job.HasRect && (job.Options & ETO_CLIPPED)) {
+    if (clipped) {
         if (p.hasClipping()) p.setClipRect(QR(job.Rect), Qt::IntersectClip);
         else p.setClipRect(QR(job.Rect));
     }
     p.translate(job.X, job.Y);
     if (font.Orientation() != 0) p.rotate(-font.Orientation() / 10.0);
-    if (c.BkMode() == bkOpaque && job.Width > 0) p.fillRect(QRect(0, 0, job.Width, job.Metric.Height), bk);
-    p.setFont(ToQFont(font));
+    if (opaqueCell) p.fillRect(QRect(0, 0, job.Width, job.Metric.Height), bk);
     p.setPen(ToQColorOpaque(font.Color()));
-    const double baseline = job.Metric.Ascent;
-    std::u32string chars = Utf8ToU32(job.Text);
-    if (job.Options & ETO_RTLREADING) p.setLayoutDirection(Qt::RightToLeft);
-    if (job.Advances.empty()) {
-        p.drawText(QPointF(0, baseline), ToQString(job.Text));
+    if (positioned) {
+        drawGlyphs(QPointF(0, 0));
     } else {
-        double x = 0;
-        for (size_t i = 0; i < chars.size(); ++i) {
-            char32_t ch = chars[i];
-            if (ch != U' ') p.drawText(QPointF(x, baseline), QString::fromUcs4(&ch, 1));
-            x += i < job.Advances.size() ? job.Advances[i] : 0;
-        }
+        p.setFont(ToQFont(font));
+        if (job.Options & ETO_RTLREADING) p.setLayoutDirection(Qt::RightToLeft);
+        p.drawText(QPointF(0, baseline), ToQString(job.Text));
     }
     if (job.PrefixIndex >= 0 && job.PrefixIndex < static_cast<int>(chars.size())) {
         std::vector<int> extents = c.TextExtents(job.Text);

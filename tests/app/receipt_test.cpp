@@ -30,6 +30,8 @@
 #include "report/Report.h"
 #include "report/ReportServices.h"
 #include "report/Variables.h"
+#include "platform/graphics/Metafile.h"
+#include "tests/graphics/TextReference.h"
 
 #include <gtest/gtest.h>
 #include <stdlib.h>
@@ -380,6 +382,53 @@ TEST_F(ReceiptPrompt, PreparesTheReceipt) {
     for (const char* t : {"NO:240307001", kReceiptTitle, "姓名：张三", "血常规", "阿莫西林", "合计：43.5",
                           "大写：肆拾叁元伍角整", "收费员：tulvo", "12.5", "31"})
         EXPECT_TRUE(has(t)) << t << "\n" << Joined(texts);
+}
+
+// The receipt on screen at 100 % and 150 %: every text of the prepared receipt, drawn with
+// its advances as glyph runs, gives the pixels of its characters drawn one by one.
+TEST_F(ReceiptPrompt, ReceiptTextsGiveThePixelsOfTheirCharactersDrawnAlone) {
+    if (!frxEngineClass()) GTEST_SKIP() << "no layout engine is registered in this build";
+    InstallTemplate();
+    int compared = 0;
+    Charge({{"XCG", "2"}, {"AMXL", "1"}}, [&compared](Tprintform& p) {
+        ASSERT_TRUE(p.LoadReceipt());
+        ASSERT_TRUE(p.frxReport1->PrepareReport(true));
+        TfrxCustomPreviewPages* pages = p.frxReport1->PreviewPages();
+        double w = 0, h = 0;
+        pages->GetPageSize(0, w, h);
+        for (double zoom : {1.0, 1.5}) {
+            SCOPED_TRACE(zoom);
+            TMetafile page;
+            {
+                TMetafileCanvas canvas(&page);
+                pages->DrawPage(0, &canvas, zoom, zoom, 0, 0);
+            }
+            const int bw = static_cast<int>(w * zoom) + 1, bh = static_cast<int>(h * zoom) + 1;
+            TBitmap drawn(bw, bh), reference(bw, bh);
+            drawn.Canvas()->Brush()->SetColor(clWhite);
+            drawn.Canvas()->FillRect(Rect(0, 0, bw, bh));
+            BitmapImage(reference).fill(Qt::white);
+            int texts = 0;
+            for (const TMetafileRecord& r : page.Records()) {
+                if (r.Kind != mrText || r.Advances.empty()) continue;
+                ++texts;
+                const TFont& font = page.States()[static_cast<size_t>(r.State)].Font;
+                const TRect* clip = r.HasRect && (r.Options & ETO_CLIPPED) ? &r.Rect : nullptr;
+                TCanvas& c = *drawn.Canvas();
+                c.Font()->Assign(font);
+                c.Brush()->SetStyle(bsClear);
+                c.ExtTextOut(r.Points[0].X, r.Points[0].Y, r.Options, r.HasRect ? &r.Rect : nullptr, r.Text,
+                             r.Advances.data());
+                DrawEachCharacter(reference, font, r.Points[0].X, r.Points[0].Y, r.Text, r.Advances, clip);
+            }
+            EXPECT_GT(texts, 20);
+            EXPECT_GT(InkedPixels(drawn), 2000);
+            EXPECT_EQ(DifferentPixels(drawn, reference, 0), 0);
+            ++compared;
+        }
+        H::Click(p.Button2);
+    });
+    EXPECT_EQ(compared, 2);
 }
 
 // The clinic administrator's round: "设计" in the receipt prompt opens the program's own

@@ -1,6 +1,8 @@
 // Text measuring (the fake measurer's exact advances, the real one over the pinned
-// fonts), DrawText layout and text drawn where it was measured.
+// fonts), DrawText layout, text drawn where it was measured, and texts with advances drawn
+// as glyph runs giving the pixels of Qt's own character-by-character drawing.
 #include "PixelHelpers.h"
+#include "TextReference.h"
 
 #include "platform/graphics/QtBridge.h"
 #include "platform/graphics/TextMeasurer.h"
@@ -201,4 +203,98 @@ TEST(RealMeasurer, RotatedTextTurnsCounterClockwise) {
     EXPECT_GE(minX, 10);
     EXPECT_LE(maxY, 110);
     EXPECT_LT(minY, 110 - c.TextWidth("HHHH") * 3 / 4);
+}
+
+namespace {
+
+struct TGlyphRunCase {
+    const char* Name;
+    const char* FontName;
+    int Height;   // pixels: 12 is 9 points at 100 %, 18 the same at 150 %
+    TFontStyles Style;
+    const char* Text;
+    int Spread;   // added to every advance (a line widened or squeezed to its layout width)
+    bool Clipped; // clipped to a rectangle that cuts through the text
+    TColor Color;
+};
+
+class GlyphRunText : public ::testing::TestWithParam<TGlyphRunCase> {};
+
+// A text with advances gives, pixel for pixel within anti-aliasing, what drawing each
+// character alone at its place gives.
+TEST_P(GlyphRunText, SamePixelsAsEachCharacterDrawnAlone) {
+    const TGlyphRunCase& t = GetParam();
+    const int w = 520, h = 3 * std::abs(t.Height);
+    TFont font = FontOf(t.FontName, t.Height, t.Style);
+    font.SetColor(t.Color);
+    TBitmap drawn(w, h);
+    TCanvas& c = *drawn.Canvas();
+    c.Brush()->SetColor(clWhite);
+    c.FillRect(Rect(0, 0, w, h));
+    c.Font()->Assign(font);
+    c.Brush()->SetStyle(bsClear);
+    std::vector<int> advances;
+    int previous = 0;
+    for (int e : c.TextExtents(t.Text)) {
+        advances.push_back(e - previous + t.Spread);
+        previous = e;
+    }
+    const TRect clip = Rect(20, 4, w / 2, h - 4);
+    const int x = 10, y = std::abs(t.Height) / 2;
+    c.ExtTextOut(x, y, t.Clipped ? unsigned(ETO_CLIPPED) : 0u, t.Clipped ? &clip : nullptr, t.Text, advances.data());
+
+    TBitmap reference(w, h);
+    BitmapImage(reference).fill(Qt::white);
+    DrawEachCharacter(reference, font, x, y, t.Text, advances, t.Clipped ? &clip : nullptr);
+
+    EXPECT_GT(InkedPixels(drawn), 20 * Length(t.Text) / 2);
+    EXPECT_EQ(DifferentPixels(drawn, reference, 0), 0);
+}
+
+const TGlyphRunCase kGlyphRunCases[] = {
+    {"Latin100", "Arial", -12, {}, "Amount due: 43.50  Receipt No.240307001", 0, false, clBlack},
+    {"Latin150", "Arial", -18, {}, "Amount due: 43.50  Receipt No.240307001", 0, false, clBlack},
+    {"Chinese100", "宋体", -12, {}, "门诊收费收据 姓名：张三 合计：肆拾叁元伍角整", 0, false, clBlack},
+    {"Chinese150", "宋体", -18, {}, "门诊收费收据 姓名：张三 合计：肆拾叁元伍角整", 0, false, clBlack},
+    {"ChineseInALatinFont", "Arial", -16, {}, "阿莫西林 12.5 元 (盒)", 0, false, clBlack},
+    {"Bold", "Arial", -16, TFontStyles{fsBold}, "Total 1,262.50", 0, false, clBlack},
+    {"Italic", "Times New Roman", -18, TFontStyles{fsItalic}, "fifty-four fj", 0, false, clBlack},
+    {"Spread", "Arial", -12, {}, "spread to its layout width", 2, false, clBlack},
+    {"Squeezed", "宋体", -18, {}, "收费员：tulvo 1.5倍", -1, false, clBlack},
+    {"Clipped", "Arial", -18, {}, "clipped at both ends of the rectangle", 0, true, clBlack},
+    {"Coloured", "Arial", -12, {}, "red 红色", 0, false, clRed},
+};
+INSTANTIATE_TEST_SUITE_P(Texts, GlyphRunText, ::testing::ValuesIn(kGlyphRunCases),
+                         [](const auto& info) { return std::string(info.param.Name); });
+
+}  // namespace
+
+// The underline and the strike-out of a text with advances run under the whole text, its
+// blanks included, from its origin to the end of its last advance.
+TEST(GlyphRunText, UnderlineAndStrikeOutRunUnderTheWholeText) {
+    for (TFontStyle style : {fsUnderline, fsStrikeOut}) {
+        SCOPED_TRACE(style == fsUnderline ? "underline" : "strike-out");
+        TBitmap b(300, 40);
+        TCanvas& c = *b.Canvas();
+        c.Brush()->SetColor(clWhite);
+        c.FillRect(Rect(0, 0, 300, 40));
+        c.Font()->Assign(FontOf("Arial", -16, TFontStyles{style}));
+        c.Brush()->SetStyle(bsClear);
+        const std::vector<int> advances = {10, 30, 30, 10, 40, 10};   // "a  b c": wide blanks
+        c.ExtTextOut(20, 8, 0, nullptr, "a  b c", advances.data());
+        // The line is the row with the most ink; it is inked from x = 20 to 20 + 130 - 1.
+        int row = -1, most = 0;
+        for (int y = 0; y < 40; ++y) {
+            int n = 0;
+            for (int x = 0; x < 300; ++x) n += b.Pixel(x, y) != clWhite;
+            if (n > most) most = n, row = y;
+        }
+        ASSERT_GE(row, 0);
+        for (int x = 20; x < 150; ++x) EXPECT_NE(b.Pixel(x, row), clWhite) << x;
+        EXPECT_EQ(b.Pixel(19, row), clWhite);
+        EXPECT_EQ(b.Pixel(150, row), clWhite);
+        const int baseline = 8 + c.TextMetrics().Ascent;
+        if (style == fsUnderline) EXPECT_GT(row, baseline - 1);
+        else EXPECT_LT(row, baseline);
+    }
 }

@@ -1,6 +1,7 @@
 // Prepared pages on paper and screen: page ranges, odd and even pages, copies with and
 // without collation, reverse order and cancelling, against a printer that records the
-// job and against a real PDF printer; views that are not printable.
+// job and against a real PDF printer; views that are not printable; memo text in a PDF
+// read back in order, one text object per run.
 #include <gtest/gtest.h>
 
 #include <array>
@@ -20,6 +21,9 @@
 #include "report/Printer.h"
 #include "report/Report.h"
 #include "tests/report/TestPdfPrinter.h"
+
+#include <QByteArray>
+#include <QFile>
 
 namespace {
 
@@ -324,4 +328,98 @@ TEST(PreparedOutput, ClickingLinks) {
         p.Pages.ObjectOver(0, 10, 10, mbLeft, 0, 1, 0, 0, true, cursor);
         EXPECT_EQ(seen, c.Expected) << c.URL;
     }
+}
+
+namespace {
+
+// The page-content streams of a PDF file, inflated (the writer compresses them all).
+std::vector<std::string> ContentStreams(const std::string& File) {
+    QFile f(QString::fromStdString(File));
+    if (!f.open(QIODevice::ReadOnly)) return {};
+    const QByteArray data = f.readAll();
+    std::vector<std::string> out;
+    for (qsizetype at = data.indexOf("stream\n"); at >= 0; at = data.indexOf("stream\n", at)) {
+        at += 7;
+        const qsizetype end = data.indexOf("endstream", at);
+        if (end < 0) break;
+        // qUncompress wants the inflated size first; it grows a guess that is too small.
+        QByteArray packed("\x00\x01\x00\x00", 4);
+        packed += data.mid(at, end - at);
+        const QByteArray text = qUncompress(packed);
+        if (text.contains(" Tj")) out.emplace_back(text.constData(), static_cast<size_t>(text.size()));
+        at = end + 9;
+    }
+    return out;
+}
+
+size_t Count(const std::string& Text, const std::string& What) {
+    size_t n = 0;
+    for (size_t at = Text.find(What); at != std::string::npos; at = Text.find(What, at + What.size())) ++n;
+    return n;
+}
+
+}  // namespace
+
+// Memo lines in Latin and Chinese, centred, right-aligned and justified, print as text that
+// reads back whole and in order, each line as one text object per face (not one per
+// character).
+TEST(PreparedOutput, PdfTextReadsBackInOrderOneTextObjectPerRun) {
+    TfrxReport report(nullptr);
+    frxRegisterPreviewPages();
+    auto* page = new TfrxReportPage(&report);
+    page->SetName("Page1");
+    page->SetPaperSize(frxCustomPaperSize);
+    page->SetPaperWidth(120);
+    page->SetPaperHeight(120);
+    auto* band = new TfrxMasterData(page);
+    band->SetName("MasterData1");
+    band->SetBounds(0, 0, 420, 300);
+    struct TLine {
+        const char* Font;
+        const char* Text;
+        TfrxHAlign Align;
+    };
+    const TLine lines[] = {
+        {"宋体", "门诊收费收据", haCenter},
+        {"Arial", "Amount due: 43.50", haRight},
+        {"Arial", "张三 阿莫西林 x 2 盒 12.5 元", haLeft},
+        {"Arial", "the quick brown fox jumps over the lazy dog and runs", haBlock},
+    };
+    int top = 0, objects = 0;
+    for (const TLine& l : lines) {
+        auto* memo = new TfrxMemoView(band);
+        memo->CreateUniqueName();
+        memo->SetBounds(0, top, 260, 60);
+        memo->Font()->SetName(l.Font);
+        memo->Font()->SetSize(12);
+        memo->HAlign = l.Align;
+        memo->SetText(l.Text);
+        top += 70;
+    }
+    TfrxPreviewPages pages(&report);
+    pages.AddSourcePage(page);
+    pages.AddPage(page);
+    pages.AddObject(band);
+    const std::string file = GetTempDir() + "runs_" + std::to_string(getpid()) + ".pdf";
+    {
+        TPdfPrinter printer(file, 600);
+        ASSERT_TRUE(pages.PrintTo(printer, TfrxPrintSettings{}));
+    }
+    std::string text = Shell("pdftotext '" + file + "' -");
+    // Justified lines are spread at their blanks: compare with single blanks.
+    for (size_t at; (at = text.find("  ")) != std::string::npos;) text.erase(at, 1);
+    size_t from = 0;
+    for (const char* expected : {"门诊收费收据", "Amount due: 43.50", "张三 阿莫西林 x 2 盒 12.5 元", "the quick brown fox jumps",
+                                 "lazy dog and runs"}) {
+        const size_t at = text.find(expected, from);
+        EXPECT_NE(at, std::string::npos) << expected << " in\n" << text;
+        if (at != std::string::npos) from = at;
+    }
+    const std::vector<std::string> streams = ContentStreams(file);
+    ASSERT_FALSE(streams.empty());
+    for (const std::string& s : streams) objects += static_cast<int>(Count(s, "BT\n"));
+    // Five printed lines; the mixed one switches faces five times (Chinese, Latin, ...).
+    EXPECT_GE(objects, 5);
+    EXPECT_LE(objects, 12);
+    std::remove(file.c_str());
 }
