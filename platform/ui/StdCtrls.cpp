@@ -1135,14 +1135,20 @@ void TCustomComboBox::CreateWidget() {
         // item model, and the completer is taken away (and deleted) again just below. An
         // empty one, much cheaper to make, keeps it from doing so and goes the same way.
         edit->setCompleter(new QCompleter(edit));
+        // A field left (or Enter pressed in it) holding an item's text counts as that item
+        // picked for the platform's widget; the system's combo box picks nothing then, so
+        // the activation that comes of it is not passed on. The first slot runs before
+        // the widget's own, the second after it.
+        QObject::connect(edit, &QLineEdit::editingFinished, w, [this] { FFinishingEdit = true; });
         w->setLineEdit(edit);
+        QObject::connect(edit, &QLineEdit::editingFinished, w, [this] { FFinishingEdit = false; });
         w->setCompleter(nullptr);
         QObject::connect(edit, &QLineEdit::textEdited, w, [this] {
             if (!FSyncing) Change();
         });
     }
     QObject::connect(w, QOverload<int>::of(&QComboBox::activated), w, [this](int index) {
-        if (!FSyncing) SafeCall([&] { ItemPicked(index); });
+        if (!FSyncing && !FFinishingEdit) SafeCall([&] { ItemPicked(index); });
     });
     if (FStyle == csOwnerDrawFixed || FStyle == csOwnerDrawVariable) {
         w->setItemDelegate(new TOwnerDrawDelegate(

@@ -319,6 +319,9 @@ public:
     bool PasteText() override;
     void ApplyColor() override;
     void Loaded() override;
+    // A combo box clicks when an item is picked, not when the mouse goes into its field or
+    // onto its button.
+    bool ClicksFromMouse() const override { return false; }
 
     // The user picked an item: Text becomes it, then OnClick, then OnSelect or OnChange.
     void ItemPicked(int Index);
@@ -366,6 +369,7 @@ private:
     int FItemHeight = 16;
     TEditCharCase FCharCase = ecNormal;
     bool FSyncing = false;
+    bool FFinishingEdit = false;
     std::string FPendingText;
     int FPendingIndex = -1;
 };

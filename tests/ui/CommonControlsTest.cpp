@@ -275,6 +275,41 @@ TEST_F(CommonControlsTest, DatePickerKeepsTheDateAndShowsTheProgramsFormat) {
     EXPECT_EQ(dtp->Text(), "2026-3-1");
 }
 
+// A combo box clicks when an item is picked (here by the arrow key), not when the mouse
+// goes into its field, nor when its field is left or Enter pressed with an item's text
+// typed: the text stays as typed.
+TEST_F(CommonControlsTest, AComboBoxClicksOnlyWhenAnItemIsPicked) {
+    auto* combo = Find<TComboBox>(Form.get(), "ComboBox1");
+    std::vector<std::string> log;
+    combo->OnClick = [&](TObject*) { log.push_back("click " + combo->Text()); };
+    struct {
+        const char* Name;
+        const char* Typed;
+        uint16_t Key;
+        std::vector<std::string> Log;
+        const char* Text;
+    } cases[] = {
+        {"click into the field", "", 0, {}, "男"},
+        {"an item typed, field left", "女", VK_TAB, {}, "女"},
+        {"an item typed, Enter", "女", VK_RETURN, {}, "女"},
+        {"the arrow key", "", VK_DOWN, {"click 女"}, "女"},
+    };
+    for (const auto& c : cases) {
+        combo->SetItemIndex(0);
+        log.clear();
+        TUiTestHarness::Click(combo, Point(combo->Width() - 30, combo->Height() / 2));
+        ASSERT_EQ(TUiTestHarness::FocusedControl(), combo) << c.Name;
+        if (*c.Typed) {
+            TUiTestHarness::TypeKey(combo, VK_END);
+            TUiTestHarness::TypeKey(combo, VK_BACK);
+            TUiTestHarness::TypeText(combo, c.Typed);
+        }
+        if (c.Key) TUiTestHarness::TypeKey(combo, c.Key);
+        EXPECT_EQ(log, c.Log) << c.Name;
+        EXPECT_EQ(combo->Text(), c.Text) << c.Name;
+    }
+}
+
 TEST_F(CommonControlsTest, ComboBoxPickAndListBoxClick) {
     auto* combo = Find<TComboBox>(Form.get(), "ComboBox1");
     EXPECT_EQ(combo->Items()->Count(), 2);

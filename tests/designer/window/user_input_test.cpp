@@ -3,11 +3,13 @@
 #include <gtest/gtest.h>
 
 #include "DesignerFixture.h"
+#include "designer/controls/Ruler.h"
 #include "designer/undo/UndoBuffer.h"
 #include "designer/workspace/PageWorkspace.h"
 #include "designer/workspace/Workspace.h"
 #include "platform/ui/ComCtrls.h"
 #include "platform/ui/Keys.h"
+#include "preview/FlatCombo.h"
 
 namespace {
 using H = TUiTestHarness;
@@ -119,6 +121,42 @@ TEST(DesignerUserInput, EveryToolGivesWayToTheSelectTool) {
         EXPECT_EQ(f.Selection(), std::vector<TfrxComponent*>{f.Find("TitleMemo")}) << name;
         EXPECT_FALSE(f.Form->Workspace->InplaceMemo()->Visible()) << name;
     }
+    EXPECT_TRUE(f.Harness.Errors().empty());
+}
+
+// A point inside a combo box's edit field, right of its text.
+TPoint InField(TControl* Combo) { return Point(Combo->Width() - 20, Combo->Height() / 2); }
+
+// What is in a tool-bar box is replaced by typing (the field keeps the caret after the
+// click), and Enter applies it: the zoom box's "150" is 150 %, the size box's "14" the
+// selected memo's font size; the focus goes back to the page. A click into the box
+// applies nothing by itself.
+TEST(DesignerUserInput, ZoomAndSizeBoxesTakeWhatIsTyped) {
+    TDesignerFixture f;
+    H::Click(f.Form->Workspace, At(f, "Memo2"));
+    ASSERT_EQ(f.Selection(), std::vector<TfrxComponent*>{f.Find("Memo2")});
+    const int steps = f.Form->UndoBuffer()->UndoCount();
+    struct {
+        TfrxComboBox* Box;
+        const char* Typed;
+    } cases[] = {{f.Form->ScaleCB, "150"}, {f.Form->FontSizeCB, "14"}};
+    for (const auto& c : cases) {
+        const double scale = f.Form->Scale();
+        H::Click(c.Box, InField(c.Box));
+        ASSERT_EQ(H::FocusedControl(), c.Box) << c.Box->Name();
+        EXPECT_DOUBLE_EQ(f.Form->Scale(), scale) << c.Box->Name();
+        EXPECT_EQ(f.Form->UndoBuffer()->UndoCount(), steps) << c.Box->Name();
+        H::TypeKey(c.Box, VK_END);
+        for (size_t i = c.Box->Text().size(); i > 0; --i) H::TypeKey(c.Box, VK_BACK);
+        H::TypeText(c.Box, c.Typed);
+        EXPECT_EQ(c.Box->Text(), c.Typed) << c.Box->Name();
+        H::TypeKey(c.Box, VK_RETURN);
+        EXPECT_EQ(H::FocusedControl(), static_cast<TWinControl*>(f.Form->ScrollBox)) << c.Box->Name();
+    }
+    EXPECT_DOUBLE_EQ(f.Form->Scale(), 1.5);
+    EXPECT_EQ(f.Form->ScaleCB->Text(), "150%");
+    EXPECT_EQ(dynamic_cast<TfrxMemoView*>(f.Find("Memo2"))->Font()->Size(), 14);
+    EXPECT_EQ(f.Form->UndoBuffer()->UndoCount(), steps + 1);
     EXPECT_TRUE(f.Harness.Errors().empty());
 }
 

@@ -410,3 +410,25 @@ TEST(FlatCombo, RecentFonts) {
     EXPECT_EQ(f.MRUCount(), 0);
     EXPECT_EQ(empty[0].Name, first);
 }
+
+// The zoom box as a user fills it: a click into its field leaves the caret there and
+// changes nothing, what is typed replaces its text, and Enter zooms to it ("150" is
+// 150 %); the box then shows the zoom.
+TEST(PreviewWindow, TheZoomBoxTakesWhatIsTyped) {
+    TWindow w(3);
+    w.Form->Preview->SetZoom(1.0);
+    RunPosted(*w.Form);
+    TfrxComboBox* box = w.Form->ZoomCB;
+    TUiTestHarness::Click(box, Point(box->Width() - 20, box->Height() / 2));
+    ASSERT_EQ(TUiTestHarness::FocusedControl(), box);
+    EXPECT_DOUBLE_EQ(w.Form->Preview->Zoom(), 1.0);
+    TUiTestHarness::TypeKey(box, VK_END);
+    for (size_t i = box->Text().size(); i > 0; --i) TUiTestHarness::TypeKey(box, VK_BACK);
+    TUiTestHarness::TypeText(box, "150");
+    EXPECT_EQ(box->Text(), "150");
+    TUiTestHarness::TypeKey(box, VK_RETURN);
+    RunPosted(*w.Form);
+    EXPECT_DOUBLE_EQ(w.Form->Preview->Zoom(), 1.5);
+    EXPECT_EQ(box->Text(), "150%");
+    EXPECT_TRUE(w.R.Harness.Errors().empty());
+}
