@@ -21,7 +21,6 @@
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QMoveEvent>
-#include <QResizeEvent>
 #include <QWheelEvent>
 
 namespace {
@@ -194,8 +193,11 @@ bool HandleFormEvent(QWidget* widget, TCustomForm* form, QEvent* e, const TBaseE
     switch (e->type()) {
     case QEvent::Resize: {
         const bool r = base(e);
-        auto* re = static_cast<QResizeEvent*>(e);
-        form->FrameResized(re->size().width(), re->size().height());
+        // The window's size, not the event's: when the window manager's size (a maximised
+        // window's) arrives while the window's own first size is still on its way, Qt hands
+        // on the older size in the event although the window already has the new one, and
+        // sends no resize after it.
+        form->FrameResized(widget->width(), widget->height());
         return r;
     }
     case QEvent::Move: {

@@ -3,6 +3,11 @@
 #include "UiFixture.h"
 
 #include "platform/ui/Clipbrd.h"
+#include "platform/ui/QtPeer.h"
+
+#include <QCoreApplication>
+#include <QResizeEvent>
+#include <QWidget>
 
 
 class FormsTest : public UiTest {};
@@ -38,6 +43,30 @@ TEST_F(FormsTest, PositionAndWindowStateUseTheScreen) {
         EXPECT_EQ(form->ClientWidth(), c.ClientW) << c.Name;
         EXPECT_EQ(form->ClientHeight(), c.ClientH) << c.Name;
     }
+}
+
+// The window manager's size (a maximised window's) can arrive while the window's own first
+// size is still on its way: Qt then delivers a resize event that carries the older size
+// although the window already has the new one, and no resize after it. The form lays out
+// for the size the window has.
+TEST_F(FormsTest, AResizeEventWithAnOlderSizeLeavesTheWindowsSize) {
+    auto form = std::make_unique<TProbeForm>(nullptr);
+    form->SetClientWidth(300);
+    form->SetClientHeight(200);
+    auto* panel = new TPanel(form.get());
+    panel->SetParent(form.get());
+    panel->SetAlign(alClient);
+    form->Show();
+    TUiTestHarness::ProcessMessages();
+    QWidget* window = WidgetOf(form.get());
+    ASSERT_NE(window, nullptr);
+    window->resize(640, 480);
+    QResizeEvent older(QSize(300, 200), QSize(640, 480));
+    QCoreApplication::sendEvent(window, &older);
+    EXPECT_EQ(form->ClientWidth(), 640);
+    EXPECT_EQ(form->ClientHeight(), 480);
+    EXPECT_EQ(panel->Width(), 640);
+    EXPECT_EQ(panel->Height(), 480);
 }
 
 TEST_F(FormsTest, ShowActivatesAndHideGivesActivationBack) {
