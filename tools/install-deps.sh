@@ -7,6 +7,7 @@ packages=(
   libgtest-dev libgmock-dev libbenchmark-dev
   fontconfig fonts-wqy-microhei fonts-liberation2 fonts-dejavu
   xvfb xauth poppler-utils lua5.4 imagemagick
+  openbox xdotool x11-utils sqlite3
 )
 missing=()
 for p in "${packages[@]}"; do

@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstdlib>
 
 #include "designer/controls/Ruler.h"
 #include "designer/trees/DataTree.h"
@@ -61,6 +62,14 @@ TDesignerWorkspace::TDesignerWorkspace(TComponent* AOwner)
         DragOverHandler(Source, X, Y, State, Accept);
     };
     OnDragDrop = [this](TObject*, TObject* Source, int X, int Y) { DragDropHandler(Source, X, Y); };
+    if (const char* map = std::getenv("ROVE_DESIGNER_SCREEN_MAP"); map && *map) {
+        FScreenMapFile = map;
+        // A window that moves or grows is not painted again: the timer notes that too.
+        FScreenMapTimer = new TTimer(this);
+        FScreenMapTimer->SetInterval(100);
+        FScreenMapTimer->OnTimer = [this](TObject*) { WriteScreenMap(); };
+        FScreenMapTimer->SetEnabled(true);
+    }
 }
 
 TfrxReportPage* TDesignerWorkspace::ReportPage() const { return dynamic_cast<TfrxReportPage*>(Page); }
@@ -306,6 +315,7 @@ void TDesignerWorkspace::DrawObjects(TCanvas* C) {
 
 void TDesignerWorkspace::Paint() {
     TfrxDesignerWorkspace::Paint();
+    if (!FScreenMapFile.empty()) WriteScreenMap();
     if (FRulerLine == 0) return;
     TCanvas* c = Canvas();
     c->Pen()->SetMode(pmCopy);

@@ -8,10 +8,13 @@
 
 #include "designer/workspace/Workspace.h"
 
+#include <string>
+
 class TfrxDesignerForm;
 class TfrxMemoView;
 class TfrxReportPage;
 class TListBox;
+class TTimer;
 
 // The mode of a guide under the mouse or being dragged (one past the workspace's own).
 constexpr TfrxDesignMode dmMoveGuide = static_cast<TfrxDesignMode>(9);
@@ -51,6 +54,9 @@ public:
     void Paint() override;
 
 private:
+    // Writes where the window shows its tools and the page's objects, when that changed
+    // (ScreenMap.cpp).
+    void WriteScreenMap();
     TfrxReportPage* ReportPage() const;
     void FindGuide(double X, double Y);
     void UpdateDropDown(double X, double Y);
@@ -76,4 +82,9 @@ private:
     // The line a drag from a ruler shows: 0 none, 1 vertical at the position, 2 horizontal.
     int FRulerLine = 0;
     int FRulerLinePos = 0;
+    // The file of the screen map (empty unless ROVE_DESIGNER_SCREEN_MAP names one), what
+    // it holds, and the timer that writes it again after the window moved.
+    std::string FScreenMapFile;
+    std::string FScreenMap;
+    TTimer* FScreenMapTimer = nullptr;
 };

@@ -1,0 +1,326 @@
+#!/usr/bin/env bash
+# The clinic program end to end on a desktop of its own: a virtual X display (Xvfb) with the
+# openbox window manager, driven by real mouse and key events (xdotool) as a cashier would:
+# log in, charge a receipt (patient, doctor and item by their pinyin codes, the amount
+# received), choose "设计" in the print prompt, retype the receipt title in place in the
+# designer with the text tool, save, close the designer, charge a second receipt, preview it
+# and save the preview's pages ("save prepared report", Ctrl+S) to a file. The checks read
+# what the program wrote: the receipt rows in the database, the template file, the saved
+# preview pages. Every step waits on a window or a state with a time bound; nothing waits
+# for a fixed time.
+#
+#   desktop_test.sh <clinic program> <source folder>
+#
+# Needs Xvfb, openbox, xdotool, xprop, xwininfo and sqlite3 (tools/install-deps.sh). The
+# display, the window manager, the program and a scratch folder are its own and go at the
+# end. ROVE_SCREENSHOTS=<folder> keeps screenshots of the desktop: at the steps worth a
+# look, and when a step fails.
+set -Eeuo pipefail
+
+clinic=$(realpath "${1:?clinic program}")
+source_dir=$(realpath "${2:?source folder}")
+# Seconds one step may take; generous, because the suite runs beside this test.
+wait_seconds=${ROVE_DESKTOP_WAIT:-90}
+
+for tool in Xvfb openbox xdotool xprop xwininfo sqlite3; do
+  command -v "$tool" >/dev/null || { echo "desktop test: $tool is missing (tools/install-deps.sh)" >&2; exit 1; }
+done
+
+work=$(mktemp -d "${TMPDIR:-/tmp}/rove-desktop-XXXXXX")
+data=$work/data
+xvfb_pid='' wm_pid='' clinic_pid=''
+
+stop() {
+  local pid=$1
+  [ -n "$pid" ] || return 0
+  kill "$pid" 2>/dev/null || true
+  wait "$pid" 2>/dev/null || true
+}
+cleanup() {
+  stop "$clinic_pid"
+  stop "$wm_pid"
+  stop "$xvfb_pid"
+  rm -rf "$work"
+}
+trap cleanup EXIT
+
+# --- Waiting and failing ---------------------------------------------------------------
+
+windows() {
+  local w
+  for w in $(xdotool search --onlyvisible --name '.' 2>/dev/null); do
+    echo "  $w $(xdotool getwindowname "$w" 2>/dev/null)"
+  done
+}
+fail() {
+  trap - ERR
+  echo "desktop test: $*" >&2
+  if [ -n "${DISPLAY:-}" ]; then
+    echo "windows shown:" >&2
+    windows >&2 || true
+    echo "active: $(xdotool getactivewindow getwindowname 2>/dev/null || echo none)" >&2
+    local w
+    if w=$(active_window); then
+      xwininfo -id "$w" 2>/dev/null | grep -E 'Absolute|Width|Height' | sed 's/^ */  /' >&2
+    fi
+    [ -f "$map" ] && { echo "designer's screen map:"; sed -n '1,12s/^/  /p' "$map"; } >&2
+    shot failure
+  fi
+  [ -f "$work/clinic.log" ] && sed 's/^/  program: /' "$work/clinic.log" >&2
+  exit 1
+}
+# shot <name>: a screenshot of the desktop into ROVE_SCREENSHOTS, when it is set.
+shot() {
+  [ -n "${ROVE_SCREENSHOTS:-}" ] && command -v import >/dev/null || return 0
+  mkdir -p "$ROVE_SCREENSHOTS"
+  import -window root "$ROVE_SCREENSHOTS/desktop-$1.png" 2>/dev/null || true
+}
+# A command that fails where nothing expects it ends the test with its line.
+trap 'fail "line $LINENO failed: $BASH_COMMAND"' ERR
+clinic_running() { [ -n "$clinic_pid" ] && kill -0 "$clinic_pid" 2>/dev/null; }
+# poll <what> <command...>: runs the command every tenth of a second until it succeeds.
+poll() {
+  local what=$1
+  shift
+  local end=$((SECONDS + wait_seconds))
+  until "$@"; do
+    [ "$SECONDS" -lt "$end" ] || fail "no $what within $wait_seconds seconds"
+    if [ -n "$clinic_pid" ] && ! clinic_running; then fail "the program ended while waiting for $what"; fi
+    sleep 0.1
+  done
+}
+
+# --- Windows -----------------------------------------------------------------------------
+
+active_window() { xdotool getactivewindow 2>/dev/null; }
+active_name() { xdotool getactivewindow getwindowname 2>/dev/null; }
+# Succeeds when the active window's title matches the extended regular expression and the
+# window holds the keyboard focus too: the window manager names the active window before
+# the program has taken the focus, and a key typed in between goes to the window before.
+active_matches() {
+  local name active focus
+  name=$(active_name) || return 1
+  [[ $name =~ $1 ]] || return 1
+  active=$(active_window) || return 1
+  focus=$(xdotool getwindowfocus -f 2>/dev/null) || return 1
+  [ "$focus" = "$active" ]
+}
+# wait_active <title regex>: waits until such a window is active; its id goes to $window.
+window=''
+wait_active() {
+  poll "active window \"$1\"" active_matches "$1"
+  window=$(active_window)
+}
+# Clicks at a point of a window's client area.
+click_in() { xdotool mousemove --window "$1" "$2" "$3" click 1; }
+click_at() { xdotool mousemove "$1" "$2" click 1; }
+type_text() { xdotool type --delay 15 -- "$1"; }
+key() { xdotool key "$@"; }
+
+# The centre of a control of a form resource (Left, Top, Width and Height of the object of
+# that name), in the form's client coordinates: "x y".
+form_point() {
+  awk -v name="$2" '
+    $1 == "object" && $2 == name ":" { inside = 1; next }
+    inside && $1 == "Left" { l = $3 } inside && $1 == "Top" { t = $3 }
+    inside && $1 == "Width" { w = $3 } inside && $1 == "Height" { h = $3 }
+    inside && ($1 == "end" || $1 == "object") { exit }
+    END { if (w == "" || h == "") exit 1; printf "%d %d\n", l + w / 2, t + h / 2 }
+  ' "$source_dir/app/forms/$1.dfm"
+}
+click_form() {
+  local p
+  p=$(form_point "$2" "$3") || fail "no control $3 in $2.dfm"
+  # shellcheck disable=SC2086
+  click_in "$1" $p
+}
+
+# --- The database ------------------------------------------------------------------------
+
+sql() { sqlite3 -batch -cmd ".timeout 5000" "$data/Rove.mdb" "$1"; }
+rows_are() { [ "$(sql "$1" 2>/dev/null)" = "$2" ]; }
+
+# --- The designer's screen map -------------------------------------------------------------
+
+map=$work/designer.map
+# map_rect <kind> <name>: "x y width height" of the entry.
+map_rect() { awk -v k="$1" -v n="$2" '$1 == k && $2 == n { print $3, $4, $5, $6; found = 1 } END { exit !found }' "$map"; }
+# The map describes the designer window where it is now (the window line equals the X
+# window's client area below its menu bar) and holds both entries the edit needs.
+map_current() {
+  local win=$1 x y w h mx my mw mh
+  [ -f "$map" ] || return 1
+  map_rect control TextToolB >/dev/null && map_rect object MemoTest >/dev/null || return 1
+  read -r mx my mw mh < <(awk '$1 == "window" { print $2, $3, $4, $5 }' "$map") || return 1
+  x=$(xwininfo -id "$win" | awk '/Absolute upper-left X/ { print $4 }')
+  y=$(xwininfo -id "$win" | awk '/Absolute upper-left Y/ { print $4 }')
+  w=$(xwininfo -id "$win" | awk '/Width:/ { print $2 }')
+  h=$(xwininfo -id "$win" | awk '/Height:/ { print $2 }')
+  [ "$mx" = "$x" ] && [ "$mw" = "$w" ] && [ $((my + mh)) = $((y + h)) ]
+}
+# The centre of a map entry on the screen: "x y".
+map_centre() {
+  local x y w h
+  read -r x y w h < <(map_rect "$1" "$2") || fail "no $1 $2 in the designer's screen map"
+  echo $((x + w / 2)) $((y + h / 2))
+}
+
+# --- The desktop -------------------------------------------------------------------------
+
+Xvfb -displayfd 3 -screen 0 1600x1000x24 -nolisten tcp 3>"$work/display" >"$work/xvfb.log" 2>&1 &
+xvfb_pid=$!
+display_ready() { [ -s "$work/display" ] && grep -q '^[0-9]' "$work/display"; }
+poll "virtual display" display_ready
+DISPLAY=:$(head -n1 "$work/display")
+export DISPLAY
+mkdir -p "$work/home" "$work/run" "$work/settings" "$data"
+chmod 700 "$work/run"
+export HOME=$work/home XDG_CONFIG_HOME=$work/home/.config XDG_CACHE_HOME=$work/home/.cache
+export XDG_RUNTIME_DIR=$work/run ROVE_SETTINGS_DIR=$work/settings
+unset SESSION_MANAGER DBUS_SESSION_BUS_ADDRESS
+openbox >"$work/openbox.log" 2>&1 &
+wm_pid=$!
+wm_ready() { xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q 'window id'; }
+poll "window manager" wm_ready
+
+export QT_QPA_PLATFORM=xcb
+export ROVE_DESIGNER_SCREEN_MAP=$map
+
+# --- The data folder: the installation's template, a new database with what a receipt needs
+
+cp "$source_dir/app/reports/rove.bl3" "$data/rove.bl3"
+# The program makes its database on the first start; it ends at the login window here.
+(cd "$data" && ROVE_EXIT_AT_LOGIN_PAINT=1 "$clinic" >"$work/clinic.log" 2>&1) || fail "the first start failed"
+[ -f "$data/Rove.mdb" ] || fail "the first start made no database"
+sql "
+  INSERT INTO tb_ks (科室名称) VALUES ('内科');
+  INSERT INTO tb_doctor (姓名, 拼音码, 性别, 科室) VALUES ('李明', 'LM', '男', '内科');
+  INSERT INTO tb_brzl (id, 姓名, 拼音码, 年龄, 性别) VALUES (1, '张三', 'ZS', '30', '男');
+  UPDATE tb_brbh SET brbh = 1;
+  INSERT INTO tb_yp (项目种类, 项目类型, 项目名称, 拼音码, 规格, 单位, 单价)
+    VALUES ('检查项目', '检查费', '血常规', 'XCG', '次', '次', 12.5);"
+
+(cd "$data" && exec "$clinic") >"$work/clinic.log" 2>&1 &
+clinic_pid=$!
+
+# --- Log in and open the charging window ----------------------------------------------------
+
+wait_active '^岳梧门诊收费系统用户登陆$'
+type_text tulvo
+key Tab
+type_text tulvo
+shot login
+key Return
+wait_active '^岳梧门诊收费系统主界面$'
+# "门诊收费" → "划价收费" from the keyboard: Alt opens the menu bar.
+key alt Right Down Return
+
+# charge <patient code> <doctor code> <item code> <quantity> <received> <receipts before>
+# Charges one receipt in the charging window and waits for the print prompt ($window).
+charge() {
+  local before=$6
+  wait_active '^岳梧门诊收费系统$'
+  type_text "$1"; key Return
+  type_text "$2"; key Return
+  type_text "$3"; key Return
+  type_text "$4"; key Return
+  poll "receipt line" rows_are "select count(*) from tb_temp" 1
+  # Enter on the empty item code: the start-charging prompt; its "确定" fills in the amount due.
+  key Return
+  wait_active '^提示$'
+  key Return
+  wait_active '^岳梧门诊收费系统$'
+  type_text "$5"; key Return
+  poll "saved receipt" rows_are "select count(distinct 票据号) from tb_sf" $((before + 1))
+  wait_active '^提示$'
+}
+
+# --- The first receipt, and the title retyped in the designer -----------------------------------
+
+charge zs lm xcg 2 30 0
+prompt=$window
+click_form "$prompt" PrintForm RadioButton3   # 设计
+click_form "$prompt" PrintForm Button1        # 确定
+wait_active 'rove\.bl3'
+designer=$window
+poll "screen map of the designer" map_current "$designer"
+
+title='North Gate Clinic Receipt'
+# shellcheck disable=SC2046
+click_at $(map_centre control TextToolB)
+memo=$(map_centre object MemoTest)
+# shellcheck disable=SC2086
+click_at $memo
+type_text "$title"
+shot designer-typing
+# A press on the in-place editor ends the editing.
+# shellcheck disable=SC2086
+click_at $memo
+key ctrl+s
+saved_title() { grep -F 'Name="MemoTest"' "$data/rove.bl3" | grep -qF "Memo.Text=\"$title\""; }
+poll "new title in the saved template" saved_title
+shot designer-saved
+key alt+x
+poll "print prompt after the designer" active_matches '^提示$'
+[ "$(active_window)" = "$prompt" ] || fail "the designer closed onto another window than the print prompt"
+click_form "$prompt" PrintForm Button2        # 取消
+
+# --- The second receipt, previewed and its pages saved ---------------------------------------
+
+charge zs lm xcg 1 20 1
+prompt=$window
+click_form "$prompt" PrintForm RadioButton2   # 预览
+click_form "$prompt" PrintForm Button1        # 确定
+wait_active '^预览$'
+preview=$window
+key ctrl+s
+not_preview() { local w; w=$(active_window) && [ "$w" != "$preview" ] && [ "$w" != "$prompt" ]; }
+poll "save dialog of the preview" not_preview
+type_text shown.bp3
+key Return
+pages_saved() { [ -f "$data/shown.bp3" ] && grep -q '</preparedreport>' "$data/shown.bp3"; }
+poll "saved preview pages" pages_saved
+poll "preview back in front" active_matches '^预览$'
+shot preview
+key Escape
+wait_active '^岳梧门诊收费系统$'
+
+# --- Leave: the charging window, then the main window (no backup) ----------------------------
+
+key alt+F4
+wait_active '^岳梧门诊收费系统主界面$'
+key alt+F4
+wait_active '^提示$' # "退出系统前是否备份数据?"
+key Escape
+ended() { ! clinic_running; }
+end=$((SECONDS + wait_seconds))
+until ended; do
+  [ "$SECONDS" -lt "$end" ] || fail "the program did not end"
+  sleep 0.1
+done
+status=0
+wait "$clinic_pid" || status=$?
+clinic_pid=''
+[ "$status" = 0 ] || fail "the program ended with status $status"
+
+# --- What the program wrote ----------------------------------------------------------------
+
+receipts=$(sql "select 票据号 from tb_sf order by id")
+first=$(sed -n 1p <<<"$receipts")
+second=$(sed -n 2p <<<"$receipts")
+[ "$(wc -l <<<"$receipts")" = 2 ] || fail "two receipt rows expected, found: $receipts"
+[ $((10#$second)) = $((10#$first + 1)) ] || fail "the second receipt $second does not follow $first"
+expected="张三|李明|血常规|2.0|25.0|30.0|5.0
+张三|李明|血常规|1.0|12.5|20.0|7.5"
+got=$(sql "select 病人姓名, 医生姓名, 项目名称, 数量, 应收金额, 实收金额, 应找金额 from tb_sf order by id")
+[ "$got" = "$expected" ] || fail "receipt rows differ:
+$got
+expected:
+$expected"
+# The preview showed the second receipt with the new title, and no longer the old one.
+page=$(sed -n 's:.*<page0>\(.*\)</page0>.*:\1:p' "$data/shown.bp3")
+[ -n "$page" ] || fail "the saved preview pages hold no page"
+grep -qF "x=\"$title\"" <<<"$page" || fail "the previewed receipt does not show the title \"$title\""
+grep -qF "x=\"NO:$second\"" <<<"$page" || fail "the previewed receipt is not receipt $second"
+! grep -qF 'x="XXX医院门诊收费结算收据"' <<<"$page" || fail "the previewed receipt still shows the old title"
+echo "desktop test: passed (receipts $first and $second, title \"$title\")"
