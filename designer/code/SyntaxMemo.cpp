@@ -316,9 +316,14 @@ void TfrxSyntaxMemo::MoveCaret(int Column, int Line) {
         FCaretTimer->SetEnabled(false);
         FCaretTimer->SetEnabled(true);
     }
-    if (FVisibleColumns == 0 || FVisibleLines == 0) return;
+    // The first line shown is a line of the text, also in an editor too small to show one.
     const int oldX = FOffsetX, oldY = FOffsetY;
-    if (FOffsetY >= LineCount()) FOffsetY = LineCount() - 1;
+    FOffsetY = std::clamp(FOffsetY, 0, LineCount() - 1);
+    if (FVisibleColumns == 0 || FVisibleLines == 0) {
+        if (FOffsetY != oldY) Invalidate();
+        UpdateView();
+        return;
+    }
     if (FOffsetX + FVisibleColumns < FCaretX) FOffsetX = FCaretX - FVisibleColumns;
     else if (FOffsetX >= FCaretX) FOffsetX = FCaretX - 1;
     // Wide characters take more cells than columns: the caret's cell must be in view too.
@@ -340,9 +345,18 @@ void TfrxSyntaxMemo::MoveCaret(int Column, int Line) {
     UpdateView();
 }
 
+TfrxCaretPos TfrxSyntaxMemo::HeldToText(TfrxCaretPos Pos) const {
+    return {std::clamp(Pos.X, 1, FMaxLength), std::clamp(Pos.Y, 1, LineCount())};
+}
+
+// A page is the lines shown less one, and one line at the least (an editor lower than two
+// lines still moves).
+int TfrxSyntaxMemo::PageStep() const { return std::max(1, FVisibleLines - 1); }
+
 void TfrxSyntaxMemo::SetSelection(TfrxCaretPos Anchor, TfrxCaretPos End) {
-    FSelAnchor = Anchor;
-    FSelEnd = End;
+    // An anchor column of 0 is no selection; other positions are held to the text.
+    FSelAnchor = Anchor.X == 0 ? Anchor : HeldToText(Anchor);
+    FSelEnd = HeldToText(End);
     Invalidate();
 }
 
@@ -441,7 +455,11 @@ void TfrxSyntaxMemo::InsertText(const std::string& Text) {
     SaveUndo();
     std::vector<std::u32string> parts = SplitText(Text);
     TfrxCaretPos first{FCaretX, FCaretY}, last = first;
-    if (HasSelection()) SelectionRange(first, last);
+    if (HasSelection()) {
+        SelectionRange(first, last);
+        first = HeldToText(first);
+        last = HeldToText(last);
+    }
     last.X -= 1;
 
     TLine& firstLine = FLines[size_t(first.Y - 1)];
@@ -644,6 +662,8 @@ void TfrxSyntaxMemo::DeleteLine() {
         ReplaceLines(y - 1, y - 1, {std::u32string()});
         MoveCaret(1, y);
     }
+    // A selection that reached past the deleted line no longer has its end in the text.
+    if (FSelAnchor.Y > LineCount() || FSelEnd.Y > LineCount()) FSelAnchor = FSelEnd = {0, 0};
     UpdateScrollBars();
     Changed();
     Invalidate();
@@ -798,8 +818,8 @@ void TfrxSyntaxMemo::KeyDown(uint16_t& Key, TShiftState Shift) {
         break;
     case VK_PRIOR:
         if (FOffsetY > FVisibleLines) {
-            FOffsetY -= FVisibleLines - 1;
-            FCaretY -= FVisibleLines - 1;
+            FOffsetY -= PageStep();
+            FCaretY -= PageStep();
         } else if (FOffsetY > 0) {
             FCaretY -= FOffsetY;
             FOffsetY = 0;
@@ -811,8 +831,8 @@ void TfrxSyntaxMemo::KeyDown(uint16_t& Key, TShiftState Shift) {
         break;
     case VK_NEXT:
         if (LineCount() > FOffsetY + FVisibleLines) {
-            FOffsetY += FVisibleLines - 1;
-            FCaretY += FVisibleLines - 1;
+            FOffsetY += PageStep();
+            FCaretY += PageStep();
         } else {
             FOffsetY = FCaretY = LineCount();
         }

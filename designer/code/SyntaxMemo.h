@@ -98,6 +98,7 @@ public:
     bool HasSelection() const { return FSelAnchor.X != 0; }
     TfrxCaretPos SelAnchor() const { return FSelAnchor; }
     TfrxCaretPos SelEnd() const { return FSelEnd; }
+    // Positions beyond the text are held to it (the last line, the widest column).
     void SetSelection(TfrxCaretPos Anchor, TfrxCaretPos End);
     void ClearSelection();
     std::string GetSelText() const;
@@ -199,6 +200,10 @@ private:
 
     // Text positions.
     int CaretToTextPos(int Column, int Line) const;
+    // Pos with its line within the text and its column from 1 to MaxLength.
+    TfrxCaretPos HeldToText(TfrxCaretPos Pos) const;
+    // The lines Page Up and Page Down move.
+    int PageStep() const;
     TfrxCaretPos TextPosToCaret(int Position) const;
     std::u32string TrimmedLine(int Line) const;   // 1-based; '' past the last line
     int TrimmedLength(int Line) const;

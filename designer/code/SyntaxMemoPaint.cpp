@@ -340,7 +340,7 @@ void TfrxSyntaxMemo::Paint() {
         c.LineTo(GutterWidth() - 4, h + 1);
     }
     if (FCharHeight > 0) {
-        for (int l = FOffsetY, row = 0; l < LineCount() && row * FCharHeight < h; ++l, ++row) {
+        for (int l = std::max(FOffsetY, 0), row = 0; l < LineCount() && row * FCharHeight < h; ++l, ++row) {
             const int y = row * FCharHeight;
             PaintLine(c, l, y);
             if (FShowGutter) PaintGutterMarks(c, l, y);

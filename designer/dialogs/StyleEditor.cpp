@@ -402,6 +402,8 @@ void TfrxStyleEditorForm::AddBClick(TObject*) {
 void TfrxStyleEditorForm::DeleteBClick(TObject*) {
     TTreeNode* node = StylesTV->Selected();
     if (!node) return;
+    // A name being typed goes with its style, before the style does.
+    if (StylesTV->IsEditing()) node->EndEdit(true);
     const int at = node->Index();
     FStyles->Delete(at);
     FillList(at);

@@ -936,11 +936,21 @@ void TfrxDesignerForm::AttachDialogForm(TfrxDialogPage* Page) {
                 case 'S': a = SaveCmd; break;
                 default: break;
             }
-            if (a) a->Execute();
+            if (a) {
+                // The command may replace the report's pages (undo, redo, paste), and this
+                // form with them: the key is done once the command has run.
+                Key = 0;
+                a->Execute();
+                return;
+            }
         }
-        Workspace->KeyDown(Key, Shift);
+        // A key typed on the surface reaches the surface itself after this preview; only
+        // keys that the form or another of its controls holds are handed on here.
+        if (Key && !SurfaceHoldsKeys(FDialogForm)) Workspace->KeyDown(Key, Shift);
     };
-    form->OnKeyUp = [this](TObject*, uint16_t& Key, TShiftState Shift) { Workspace->KeyUp(Key, Shift); };
+    form->OnKeyUp = [this](TObject*, uint16_t& Key, TShiftState Shift) {
+        if (Key && !SurfaceHoldsKeys(FDialogForm)) Workspace->KeyUp(Key, Shift);
+    };
     form->OnResize = [this, Page](TObject*) {
         TForm* f = Page->Form();
         if (f != FDialogForm) return;
@@ -949,6 +959,10 @@ void TfrxDesignerForm::AttachDialogForm(TfrxDialogPage* Page) {
     };
     form->Show();
     if (Workspace->CanFocus()) Workspace->SetFocus();
+}
+
+bool TfrxDesignerForm::SurfaceHoldsKeys(TForm* Form) const {
+    return Form && Form->ActiveControl() == Workspace;
 }
 
 void TfrxDesignerForm::DetachDialogForm() {

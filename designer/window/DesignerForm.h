@@ -435,6 +435,8 @@ private:
     void ReloadObjectsKeepSelection();
     void AttachDialogForm(TfrxDialogPage* Page);
     void DetachDialogForm();
+    // Whether the keys typed on the dialog form go to the surface on it (it holds the focus).
+    bool SurfaceHoldsKeys(TForm* Form) const;
     // The dialog commands whose dialogs are not installed stay disabled.
     void EnablePendingDialogs();
     void RebuildRecentMenu();

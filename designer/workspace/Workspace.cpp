@@ -114,6 +114,11 @@ void TfrxDesignerWorkspace::SetScale(double Value) {
     // 100 %; above 20 the surface would outgrow what a window can hold.
     if (!(Value > 0)) Value = 1;
     if (Value > 20) Value = 20;
+    // The kept picture is of the old zoom, and its place means nothing at the new one.
+    if (Value != FScale) {
+        FCacheValid = false;
+        FCacheRect = TRect{};
+    }
     FScale = Value;
     const int pw = static_cast<int>(Round(FPageWidth * FScale));
     const int ph = static_cast<int>(Round(FPageHeight * FScale));

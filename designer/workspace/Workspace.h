@@ -195,6 +195,8 @@ public:
     void DrawSelectionHandles(TCanvas* C, TfrxComponent* Obj, TfrxComponent* Anchor);
     // Drops the cached page picture (every change of the page's look calls it).
     void InvalidatePage();
+    // The part of the surface whose picture is kept (empty when none is).
+    TRect CachedRect() const { return FCacheValid ? FCacheRect : TRect{}; }
 
     // --- Input -------------------------------------------------------------------------------
     void MouseDown(TMouseButton Button, TShiftState Shift, int X, int Y) override;

@@ -20,8 +20,10 @@ using DM = TfrxDesignMode;
 
 namespace {
 
-// The largest picture the cache keeps (a whole page at a high zoom would not fit memory).
+// The largest picture the cache keeps (a whole page at a high zoom would not fit memory):
+// 4096 pixels a side and 16 MB.
 constexpr int kMaxCacheSide = 4096;
+constexpr int64_t kMaxCachePixels = int64_t(1) << 22;
 
 int Px(double V) { return static_cast<int>(Round(V)); }
 
@@ -38,10 +40,21 @@ bool HasEvents(const TfrxComponent* C) {
 
 }  // namespace
 
+// Only the part asked for is drawn and cached: the window system asks for what it shows,
+// while the surface at a high zoom is many times larger than any window.
 void TfrxDesignerWorkspace::Paint() {
     TCanvas* c = Canvas();
     TRect clip = c->ClipRect();
     if (clip.IsEmpty()) clip = ClientRect();
+    if (clip.Width() > kMaxCacheSide || clip.Height() > kMaxCacheSide) {
+        // A drawing of more than the cache keeps (the whole surface drawn at once, as a
+        // picture of the window asks for) goes straight to the canvas.
+        FCacheValid = false;
+        FCache->SetSize(0, 0);
+        FCacheRect = TRect{};
+        PaintOn(c, clip);
+        return;
+    }
     TRect want = clip;
     if (FCacheValid) {
         TRect inter;
@@ -54,8 +67,10 @@ void TfrxDesignerWorkspace::Paint() {
         // scrolling back and forth reuses it.
         TRect grown;
         UnionRect(grown, FCacheRect, clip);
-        want = (grown.Width() <= kMaxCacheSide && grown.Height() <= kMaxCacheSide && !FCacheRect.IsEmpty()) ? grown
-                                                                                                              : clip;
+        const bool keepsGrown = !FCacheRect.IsEmpty() && grown.Width() <= kMaxCacheSide &&
+                                grown.Height() <= kMaxCacheSide &&
+                                int64_t(grown.Width()) * grown.Height() <= kMaxCachePixels;
+        want = keepsGrown ? grown : clip;
         FCache->SetSize(want.Width(), want.Height());
         FCacheRect = want;
         FOrg = Point(want.Left, want.Top);

@@ -1634,8 +1634,22 @@ TTreeNode* TTreeNodes::Insert(TTreeNode* Sibling, const std::string& S) {
     return AddUnder(Sibling->Parent(), Sibling->Index(), S, nullptr);
 }
 
+// An open label editor on a node that goes is cancelled first: committing it later would
+// hand OnEdited a node (and the data it points to) that is gone.
+void TTreeNodes::CancelEditIn(TTreeNode* Node) {
+    if (!FOwner || !FOwner->IsEditing()) return;
+    QTreeWidget* t = TreeOf(FOwner);
+    TTreeNode* edited = t ? FOwner->NodeOfItem(t->currentItem()) : nullptr;
+    if (Node) {
+        while (edited && edited != Node) edited = edited->Parent();
+        if (!edited) return;
+    }
+    FOwner->EditPeer()->Delegate->EndEdit(true);
+}
+
 void TTreeNodes::Delete(TTreeNode* Node) {
     if (!Node) return;
+    CancelEditIn(Node);
     auto& list = Node->FParent ? Node->FParent->FChildren : FRoots;
     for (auto it = list.begin(); it != list.end(); ++it)
         if (it->get() == Node) {
@@ -1646,6 +1660,7 @@ void TTreeNodes::Delete(TTreeNode* Node) {
 }
 
 void TTreeNodes::Clear() {
+    CancelEditIn(nullptr);
     // The widget's items go in one step: removed one by one, each removal searches its
     // parent's list and tells the view, which takes seconds for a list of thousands.
     if (FOwner && TreeOf(FOwner) && !FRoots.empty()) {

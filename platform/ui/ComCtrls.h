@@ -583,6 +583,9 @@ private:
     friend class TTreeView;
     TTreeNode* AddUnder(TTreeNode* Parent, int Index, const std::string& S, void* Data);
     void Collect(std::vector<TTreeNode*>& Out) const;
+    // Cancels the view's open label editor when it edits Node or one of its descendants
+    // (any node for nullptr).
+    void CancelEditIn(TTreeNode* Node);
     TTreeView* FOwner;
     std::vector<std::unique_ptr<TTreeNode>> FRoots;
     int FUpdateCount = 0;

@@ -13,6 +13,7 @@
 
 #include <QApplication>
 #include <QImage>
+#include <QPaintEvent>
 #include <QPainter>
 #include <QCursor>
 #include <QPalette>
@@ -25,7 +26,7 @@ ROVE_IMPLEMENT_CLASS(TGraphicControl)
 ROVE_IMPLEMENT_CLASS(TWinControl)
 ROVE_IMPLEMENT_CLASS(TCustomControl)
 
-static void PaintControlUnguarded(TControl* control, QWidget* widget);
+static void PaintControlUnguarded(TControl* control, QWidget* widget, const QRegion* region);
 
 namespace {
 
@@ -688,14 +689,17 @@ void TCustomControl::CreatePaintedPeer() {
     ApplyColor();
 }
 
-void PaintControl(TControl* control, QWidget* widget, QPaintEvent*) {
-    SafeCall([&] { PaintControlUnguarded(control, widget); });
+void PaintControl(TControl* control, QWidget* widget, QPaintEvent* event) {
+    SafeCall([&] { PaintControlUnguarded(control, widget, event ? &event->region() : nullptr); });
 }
 
-void PaintControlUnguarded(TControl* control, QWidget* widget) {
+// The canvas's clip is the part to paint (what the window system exposed, within what is
+// visible of the control), so that ClipRect tells a painted control how much it has to draw.
+void PaintControlUnguarded(TControl* control, QWidget* widget, const QRegion* region) {
     if (auto* form = dynamic_cast<TCustomForm*>(control)) {
         if (!form->OnPaint.Assigned()) return;
         QPainter painter(widget);
+        if (region && !region->isEmpty()) painter.setClipRegion(*region);
         AttachPainter(*form->Canvas(), &painter);
         form->Canvas()->Font()->Assign(*form->Font());
         form->Canvas()->Brush()->SetColor(form->Color());
@@ -708,6 +712,7 @@ void PaintControlUnguarded(TControl* control, QWidget* widget) {
     else if (auto* c = dynamic_cast<TCustomControl*>(control)) canvas = c->Canvas();
     if (!canvas) return;
     QPainter painter(widget);
+    if (region && !region->isEmpty()) painter.setClipRegion(*region);
     AttachPainter(*canvas, &painter);
     canvas->Font()->Assign(*control->Font());
     SafeCall([&] {
@@ -1091,32 +1096,41 @@ void TWinControl::SelectNext(TWinControl* CurControl, bool GoForward, bool Check
 
 bool TWinControl::WantsKey(uint16_t, TShiftState) const { return false; }
 
-void TWinControl::KeyDown(uint16_t& Key, TShiftState Shift) {
+// The form previews the key only when it is not the control itself, and a control's own
+// handling never goes back to the form: a form's handler that hands the key to one of its
+// controls would otherwise be called again by it, without end.
+void TWinControl::DoKeyDown(uint16_t& Key, TShiftState Shift) {
     TCustomForm* form = ParentForm();
     if (form && form != this && form->KeyPreview()) {
         form->OnKeyDown(form, Key, Shift);
         if (Key == 0) return;
     }
-    OnKeyDown(this, Key, Shift);
+    KeyDown(Key, Shift);
 }
 
-void TWinControl::KeyUp(uint16_t& Key, TShiftState Shift) {
+void TWinControl::DoKeyUp(uint16_t& Key, TShiftState Shift) {
     TCustomForm* form = ParentForm();
     if (form && form != this && form->KeyPreview()) {
         form->OnKeyUp(form, Key, Shift);
         if (Key == 0) return;
     }
-    OnKeyUp(this, Key, Shift);
+    KeyUp(Key, Shift);
 }
 
-void TWinControl::KeyPress(char32_t& Key) {
+void TWinControl::DoKeyPress(char32_t& Key) {
     TCustomForm* form = ParentForm();
     if (form && form != this && form->KeyPreview()) {
         form->OnKeyPress(form, Key);
         if (Key == 0) return;
     }
-    OnKeyPress(this, Key);
+    KeyPress(Key);
 }
+
+void TWinControl::KeyDown(uint16_t& Key, TShiftState Shift) { OnKeyDown(this, Key, Shift); }
+
+void TWinControl::KeyUp(uint16_t& Key, TShiftState Shift) { OnKeyUp(this, Key, Shift); }
+
+void TWinControl::KeyPress(char32_t& Key) { OnKeyPress(this, Key); }
 
 std::string TWinControl::FilterTypedText(const std::string& Text) {
     std::string out;
@@ -1130,7 +1144,7 @@ std::string TWinControl::FilterTypedText(const std::string& Text) {
             continue;
         }
         char32_t k = c;
-        if (!SafeCall([&] { KeyPress(k); })) break;
+        if (!SafeCall([&] { DoKeyPress(k); })) break;
         if (k != 0) out += CodePointToUtf8(k);
     }
     return out;

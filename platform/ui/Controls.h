@@ -357,9 +357,16 @@ public:
     void SelectNext(TWinControl* CurControl, bool GoForward, bool CheckTabStop);
 
     // --- Keyboard ----------------------------------------------------------------------
-    // The key path (also what the dispatch of Qt's key events calls): KeyDown and
-    // KeyPress give the form's KeyPreview handler its turn first, then this control's
-    // handler; a Key of 0 afterwards means the key was swallowed.
+    // The key path (what the dispatch of Qt's key events calls): the form's KeyPreview
+    // handler has its turn first, then, unless it swallowed the key, this control's own
+    // handling (KeyDown, KeyUp, KeyPress); a Key of 0 afterwards means the key was
+    // swallowed.
+    void DoKeyDown(uint16_t& Key, TShiftState Shift);
+    void DoKeyUp(uint16_t& Key, TShiftState Shift);
+    void DoKeyPress(char32_t& Key);
+    // The control's own handling of a key: fires its OnKeyDown, OnKeyUp or OnKeyPress.
+    // A form's handler may call it to hand a key on without the key coming back to the
+    // form's preview.
     virtual void KeyDown(uint16_t& Key, TShiftState Shift);
     virtual void KeyUp(uint16_t& Key, TShiftState Shift);
     virtual void KeyPress(char32_t& Key);
@@ -367,7 +374,7 @@ public:
     // Enter and Esc (the dialog codes of the platform).
     virtual bool WantsKey(uint16_t Key, TShiftState Shift) const;
     // Text arriving as a whole (paste, input method, drop): each character passes
-    // through KeyPress; gives the text that remains.
+    // through DoKeyPress; gives the text that remains.
     std::string FilterTypedText(const std::string& Text);
     // Where the character of a changed key goes (editing controls insert it).
     virtual void InsertTypedText(const std::string& Text) {}

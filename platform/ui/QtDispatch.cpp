@@ -96,13 +96,13 @@ bool HandleKeyPress(QWidget* widget, TControl* control, QKeyEvent* e, const TBas
     }
     if (vk != 0) {
         uint16_t key = vk;
-        if (!SafeCall([&] { wc->KeyDown(key, shift); })) return true;
+        if (!SafeCall([&] { wc->DoKeyDown(key, shift); })) return true;
         if (key == 0) return true;
     }
     const char32_t ch = KeyCharOf(*e);
     if (ch != 0) {
         char32_t k = ch;
-        if (!SafeCall([&] { wc->KeyPress(k); })) return true;
+        if (!SafeCall([&] { wc->DoKeyPress(k); })) return true;
         if (k == 0) return true;
         if (k != ch) {
             if (k >= 32) {
@@ -128,7 +128,7 @@ bool HandleKeyRelease(TControl* control, QKeyEvent* e, const TBaseEvent& base) {
     if (!wc) return base(e);
     uint16_t key = VirtualKeyOf(*e);
     if (key == 0) return base(e);
-    if (!SafeCall([&] { wc->KeyUp(key, ShiftOf(e->modifiers())); })) return true;
+    if (!SafeCall([&] { wc->DoKeyUp(key, ShiftOf(e->modifiers())); })) return true;
     if (key == 0) return true;
     return base(e);
 }

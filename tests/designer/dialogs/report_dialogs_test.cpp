@@ -308,6 +308,34 @@ TEST_F(ReportDialogsTest, StyleEditorRenameRules) {
     EXPECT_EQ(Names(r.Report->Styles()), (std::vector<std::string>{"Title", "Data"}));
 }
 
+// 删除 while the new style's name is open for editing: the edit goes with the style, and
+// neither it nor another style takes the name typed.
+TEST_F(ReportDialogsTest, StyleEditorDeleteWhileTheNameIsEdited) {
+    r.Report->Styles()->Add()->SetName("Title");
+    r.Report->Styles()->Add()->SetName("Data");
+    ui.OnModal("TfrxStyleEditorForm", [&](TCustomForm& f) {
+        auto& d = As<TfrxStyleEditorForm>(f);
+        TUiTestHarness::Click(d.AddB);
+        ASSERT_TRUE(d.StylesTV->IsEditing());
+        TUiTestHarness::TypeText(TUiTestHarness::FocusedControl(), "Heading");
+        TUiTestHarness::Click(d.DeleteB);
+        TUiTestHarness::ProcessMessages();
+        EXPECT_FALSE(d.StylesTV->IsEditing());
+        EXPECT_EQ(Names(d.Styles()), (std::vector<std::string>{"Title", "Data"}));
+        ASSERT_EQ(d.StylesTV->Items()->Count(), 2);
+        EXPECT_EQ(d.StylesTV->Items()->Item(0)->Text(), "Title");
+        EXPECT_EQ(d.StylesTV->Items()->Item(1)->Text(), "Data");
+        // The list goes on working: a rename through the editor lands on its style.
+        d.StylesTV->SetSelected(d.StylesTV->Items()->Item(0));
+        TUiTestHarness::Click(d.EditB);
+        ASSERT_TRUE(d.StylesTV->IsEditing());
+        d.StylesTV->Selected()->EndEdit(true);
+        TUiTestHarness::Click(d.OkB);
+    });
+    EXPECT_TRUE(frxShowStyleEditor(r.Report.get(), r.Designer.get()));
+    EXPECT_EQ(Names(r.Report->Styles()), (std::vector<std::string>{"Title", "Data"}));
+}
+
 TEST_F(ReportDialogsTest, StyleEditorColourFontFrameAndCancel) {
     TfrxStyleItem* title = r.Report->Styles()->Add();
     title->SetName("Title");

@@ -174,6 +174,37 @@ TEST(DesignerZoom, TextThatIsNoNumberIsAnErrorAndTheZoomStays) {
     ASSERT_EQ(f.Harness.Dialogs().size(), 1u);
 }
 
+// The zoom tool's rectangle zooms up to 2000 %: the page is drawn with no error, and what a
+// paint draws and keeps is the part of the surface the scroll box shows, at every zoom.
+TEST(DesignerZoom, HighZoomsDrawAndKeepOnlyTheShownPart) {
+    TDesignerFixture f;
+    H::Click(f.Form->ZoomToolB);
+    H::MouseDown(f.Form->Workspace, TPoint{100, 100});
+    H::MouseMove(f.Form->Workspace, TPoint{104, 104}, ssLeft);
+    H::MouseMove(f.Form->Workspace, TPoint{108, 108}, ssLeft);
+    H::MouseUp(f.Form->Workspace, TPoint{108, 108});
+    ASSERT_DOUBLE_EQ(f.Form->Scale(), 20);
+    const auto shown = [&] {
+        const TRect client = f.Form->ScrollBox->ClientRect();
+        return Bounds(f.Form->ScrollBox->HorzScrollBar()->Position() - f.Form->Workspace->Left(),
+                      f.Form->ScrollBox->VertScrollBar()->Position() - f.Form->Workspace->Top(), client.Width(),
+                      client.Height());
+    };
+    // Then down with the right button, a step of 100 % a click: 1400 % and 1000 %.
+    for (const auto& [clicks, zoom] : std::initializer_list<std::pair<int, double>>{{0, 20}, {6, 14}, {4, 10}}) {
+        for (int i = 0; i < clicks; ++i) H::Click(f.Form->Workspace, TPoint{200, 200}, mbRight);
+        ASSERT_DOUBLE_EQ(f.Form->Scale(), zoom);
+        f.Form->Workspace->Invalidate();
+        H::ProcessMessages();
+        const TRect kept = f.Form->Workspace->CachedRect();
+        TRect inter;
+        EXPECT_FALSE(kept.IsEmpty()) << zoom;
+        EXPECT_TRUE(IntersectRect(inter, kept, shown())) << zoom;
+        EXPECT_LE(int64_t(kept.Width()) * kept.Height(), int64_t(2048) * 2048) << zoom;
+    }
+    EXPECT_EQ(f.Harness.DialogTexts(), std::vector<std::string>{});
+}
+
 TEST(DesignerZoom, TheWheelScrollsAndWithCtrlZooms) {
     TDesignerFixture f;
     f.Form->SetScale(2);
