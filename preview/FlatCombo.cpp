@@ -215,8 +215,11 @@ void TfrxCustomComboBox::SetReadOnly(bool Value) {
 TfrxDropListPlacement TfrxCustomComboBox::PlaceDropList(int ScreenHeight) {
     const TPoint origin = ClientToScreen(TPoint{0, 0});
     const TRect r{origin.X, origin.Y, origin.X + Width(), origin.Y + Height()};
-    TfrxDropListPlacement p = frxDropListPlacement(r, FListWidth, ItemHeight(), Items()->Count(), DropDownCount(),
-                                                   ItemHeight(), ScreenHeight);
+    // The list is as high as the rows it draws, so DropDownCount of them show whole, and
+    // wide enough for its widest item, so no item is cut.
+    TfrxDropListPlacement p = frxDropListPlacement(r, FListWidth, ListItemHeight(), Items()->Count(),
+                                                   DropDownCount(), ItemHeight(), ScreenHeight);
+    p.Width = std::max(p.Width, ListContentWidth());
     FDroppedUp = p.DroppedUp;
     return p;
 }

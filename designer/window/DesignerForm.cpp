@@ -1119,9 +1119,13 @@ void TfrxDesignerForm::SetUnits(int Value) {
 }
 
 void TfrxDesignerForm::UpdateStyles() {
+    // The box goes on showing the style it showed (the selected memo's) when it is still
+    // there.
+    const std::string shown = StyleCB->Text();
     StyleCB->Items()->Clear();
     Report()->Styles()->GetList(StyleCB->Items());
     StyleCB->Items()->Insert(0, Res("dsNoStyle"));
+    if (!shown.empty()) StyleCB->SetItemIndex(StyleCB->Items()->IndexOf(shown));
 }
 
 void TfrxDesignerForm::ShowError(const std::string& Text) { frxErrorMsg(Text); }

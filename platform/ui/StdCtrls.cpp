@@ -1231,6 +1231,9 @@ void TCustomComboBox::SetText(const std::string& Value) {
         const int i = w->findText(QStr(Value), Qt::MatchExactly);
         w->setCurrentIndex(i);
         w->setEditText(QStr(Value));
+        // A field the user is not in shows its text from the start (a long font name is
+        // not shown by its end).
+        if (w->lineEdit() && !w->lineEdit()->hasFocus()) w->lineEdit()->setCursorPosition(0);
     } else {
         w->setCurrentIndex(w->findText(QStr(Value), Qt::MatchExactly));
     }
@@ -1294,6 +1297,22 @@ void TCustomComboBox::SetDroppedDown(bool Value) {
     if (!w) return;
     if (Value) w->showPopup();
     else w->hidePopup();
+}
+
+int TCustomComboBox::ListItemHeight() const {
+    if (FStyle == csOwnerDrawFixed || FStyle == csOwnerDrawVariable) return FItemHeight;
+    auto* w = TypedWidget<QComboBox>(this);
+    const int h = w && w->view() && w->count() > 0 ? w->view()->sizeHintForRow(0) : -1;
+    return h > 0 ? h : FItemHeight;
+}
+
+int TCustomComboBox::ListContentWidth() const {
+    auto* w = TypedWidget<QComboBox>(this);
+    if (!w || !w->view() || w->count() == 0) return 0;
+    QAbstractItemView* view = w->view();
+    const int frame = 2 * view->frameWidth();
+    const int scroll = w->count() > FDropDownCount ? view->style()->pixelMetric(QStyle::PM_ScrollBarExtent) : 0;
+    return view->sizeHintForColumn(0) + frame + scroll;
 }
 
 void TCustomComboBox::DrawItem(int Index, TRect R, TOwnerDrawState State) {
@@ -1367,6 +1386,9 @@ void TCustomComboBox::ItemPicked(int Index) {
     if (w && w->isEditable()) {
         FSyncing = true;
         w->setEditText(QStr(FItems->Get(Index)));
+        // The picked text is selected from its end back to its start: it shows from the
+        // start, and what is typed next replaces it.
+        if (QLineEdit* e = w->lineEdit()) e->setSelection(e->text().size(), -e->text().size());
         FSyncing = false;
     }
     Click();

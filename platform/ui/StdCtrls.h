@@ -303,6 +303,11 @@ public:
     void SetMaxLength(int Value);
     int ItemHeight() const { return FItemHeight; }
     void SetItemHeight(int Value) { FItemHeight = Value; }
+    // The height of one row of the drop-down list as it is drawn: ItemHeight for owner-drawn
+    // items, else the platform's row for the control's font.
+    int ListItemHeight() const;
+    // The width the drop-down list needs to show its widest item whole.
+    int ListContentWidth() const;
     TEditCharCase CharCase() const { return FCharCase; }
     void SetCharCase(TEditCharCase Value) { FCharCase = Value; }
     bool DroppedDown() const;

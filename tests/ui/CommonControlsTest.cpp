@@ -310,6 +310,28 @@ TEST_F(CommonControlsTest, AComboBoxClicksOnlyWhenAnItemIsPicked) {
     }
 }
 
+// A combo box's field shows a text longer than itself from its start when the program
+// sets it and when an item is picked (then the whole text is selected, so typing replaces
+// it); in the field the user types where the caret is.
+TEST_F(CommonControlsTest, AComboBoxShowsALongTextFromItsStart) {
+    auto* combo = Find<TComboBox>(Form.get(), "ComboBox1");
+    combo->SetWidth(60);
+    const std::string name = "WenQuanYi Micro Hei Mono";
+    combo->Items()->Add(name);
+    combo->SetText(name);
+    EXPECT_EQ(combo->SelStart(), 0);
+    combo->SetText("女");
+    combo->ItemPicked(2);
+    EXPECT_EQ(combo->Text(), name);
+    EXPECT_EQ(combo->SelStart(), 0);
+    EXPECT_EQ(combo->SelLength(), static_cast<int>(name.size()));
+    TUiTestHarness::Click(combo, Point(combo->Width() - 30, combo->Height() / 2));
+    TUiTestHarness::TypeKey(combo, VK_END);
+    TUiTestHarness::TypeText(combo, "X");
+    EXPECT_EQ(combo->Text(), name + "X");
+    combo->Items()->Delete(2);
+}
+
 TEST_F(CommonControlsTest, ComboBoxPickAndListBoxClick) {
     auto* combo = Find<TComboBox>(Form.get(), "ComboBox1");
     EXPECT_EQ(combo->Items()->Count(), 2);

@@ -4,12 +4,19 @@
 
 #include "DesignerFixture.h"
 #include "designer/controls/Ruler.h"
+#include "designer/dialogs/StyleEditor.h"
 #include "designer/undo/UndoBuffer.h"
 #include "designer/workspace/PageWorkspace.h"
 #include "designer/workspace/Workspace.h"
 #include "platform/ui/ComCtrls.h"
 #include "platform/ui/Keys.h"
+#include "platform/ui/Menus.h"
+#include "report/Styles.h"
 #include "preview/FlatCombo.h"
+#include "platform/ui/QtPeer.h"
+
+#include <QAbstractItemView>
+#include <QComboBox>
 
 namespace {
 using H = TUiTestHarness;
@@ -124,6 +131,17 @@ TEST(DesignerUserInput, EveryToolGivesWayToTheSelectTool) {
     EXPECT_TRUE(f.Harness.Errors().empty());
 }
 
+// Whether row Index of the combo box's open list lies whole inside the list, its text too.
+bool RowShownWhole(TControl* Combo, int Index) {
+    auto* box = dynamic_cast<QComboBox*>(WidgetOf(Combo));
+    if (!box || !box->view()->isVisible()) return false;
+    QAbstractItemView* view = box->view();
+    const QModelIndex item = view->model()->index(Index, 0);
+    const QRect row = view->visualRect(item);
+    return row.top() >= 0 && row.bottom() <= view->viewport()->height() &&
+           view->fontMetrics().horizontalAdvance(item.data().toString()) <= view->viewport()->width();
+}
+
 // A point inside a combo box's edit field, right of its text.
 TPoint InField(TControl* Combo) { return Point(Combo->Width() - 20, Combo->Height() / 2); }
 
@@ -157,6 +175,36 @@ TEST(DesignerUserInput, ZoomAndSizeBoxesTakeWhatIsTyped) {
     EXPECT_EQ(f.Form->ScaleCB->Text(), "150%");
     EXPECT_EQ(dynamic_cast<TfrxMemoView*>(f.Find("Memo2"))->Font()->Size(), 14);
     EXPECT_EQ(f.Form->UndoBuffer()->UndoCount(), steps + 1);
+    EXPECT_TRUE(f.Harness.Errors().empty());
+}
+
+// A style made in the style editor is offered by the style box after OK, and picking it there gives the selected memo that style.
+TEST(DesignerUserInput, ANewStyleIsInTheStyleBox) {
+    TDesignerFixture f;
+    H::Click(f.Form->Workspace, At(f, "Memo2"));
+    f.Harness.OnModal("TfrxStyleEditorForm", [](TCustomForm& Form) {
+        auto& d = static_cast<TfrxStyleEditorForm&>(Form);
+        H::Click(d.AddB);
+        // The new style's label is open for its name: OK right away keeps it.
+        H::Click(d.OkB);
+    });
+    H::ClickMenuItem(f.Form->ReportStylesMI);
+    ASSERT_EQ(f.Report->Styles()->Count(), 1);
+    EXPECT_EQ(f.Report->Styles()->Items(0)->Name(), "Style1");
+    TStringList* items = f.Form->StyleCB->Items();
+    ASSERT_EQ(items->Count(), 2);
+    EXPECT_EQ((*items)[1], "Style1");
+    // The box still shows the memo's style (none).
+    EXPECT_EQ(f.Form->StyleCB->Text(), (*items)[0]);
+    // Picked in the box: a click opens its list, the arrow keys move to the style and Enter
+    // takes it.
+    H::Click(f.Form->StyleCB, InField(f.Form->StyleCB));
+    EXPECT_TRUE(f.Form->StyleCB->DroppedDown());
+    EXPECT_TRUE(RowShownWhole(f.Form->StyleCB, 1));
+    H::TypeKey(f.Form->StyleCB, VK_DOWN);
+    H::TypeKey(f.Form->StyleCB, VK_DOWN);
+    H::TypeKey(f.Form->StyleCB, VK_RETURN);
+    EXPECT_EQ(dynamic_cast<TfrxMemoView*>(f.Find("Memo2"))->Style(), "Style1");
     EXPECT_TRUE(f.Harness.Errors().empty());
 }
 

@@ -17,6 +17,10 @@
 #include "platform/ui/UiTest.h"
 #include "preview/FlatCombo.h"
 
+#include <QAbstractItemView>
+#include <QComboBox>
+#include "platform/ui/QtPeer.h"
+
 namespace {
 
 struct TComboForm {
@@ -100,8 +104,9 @@ TEST(FlatComboLook, FrameAndButtonFollowTheState) {
     EXPECT_TRUE(arrowRow(0));
 }
 
-// The open list: one pixel narrower than the box (no list width), as many rows as the
-// drop-down count allows, and above the box when it would pass the screen's bottom.
+// The open list: one pixel narrower than the box (no list width), as high as the rows the
+// drop-down count allows (rows as the list draws them), and above the box when it would
+// pass the screen's bottom.
 TEST(FlatComboLook, TheListIsPlacedByTheBox) {
     TComboForm f;
     auto* combo = new TfrxComboBox(&f.Form);
@@ -121,7 +126,7 @@ TEST(FlatComboLook, TheListIsPlacedByTheBox) {
         TRect r = Rect(0, 0, 10, 10);
         combo->PlaceDropDownList(r);
         EXPECT_EQ(r.Width(), 99);
-        EXPECT_EQ(r.Height(), combo->ItemHeight() * 8 + 4);
+        EXPECT_EQ(r.Height(), combo->ListItemHeight() * 8 + 4);
         EXPECT_EQ(r.Left, at.X);
         EXPECT_EQ(combo->DroppedUp(), c.Up);
         if (c.Up) {
@@ -131,6 +136,49 @@ TEST(FlatComboLook, TheListIsPlacedByTheBox) {
         }
     }
     f.Harness.SetScreenSize(0, 0);
+}
+
+// What the open list shows is whole: the rows the drop-down count allows lie inside the
+// list, and the widest item fits its width, also in a box narrower than its items (the
+// designer's zoom box with "Whole page") and in a font whose rows are taller than the
+// box's item height.
+TEST(FlatComboLook, TheOpenListShowsItsItemsWhole) {
+    TComboForm f;
+    struct {
+        const char* Name;
+        int Width;
+        std::vector<std::string> Items;
+    } cases[] = {
+        {"zoom", 70, {"25%", "50%", "75%", "100%", "150%", "200%", "Page width", "Whole page"}},
+        {"styles", 90, {"无样式", "收费单标题", "金额"}},
+        {"many", 60, {"一", "二", "三", "四", "五", "六", "七", "八", "九", "十"}},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.Name);
+        auto* combo = new TfrxComboBox(&f.Form);
+        combo->SetParent(&f.Form);
+        combo->SetBounds(10, 10, c.Width, 21);
+        combo->Font()->SetName("WenQuanYi Micro Hei");
+        combo->Font()->SetSize(14);
+        for (const std::string& s : c.Items) combo->Items()->Add(s);
+        f.Show();
+        combo->SetDroppedDown(true);
+        TUiTestHarness::ProcessMessages();
+        auto* box = dynamic_cast<QComboBox*>(WidgetOf(combo));
+        ASSERT_NE(box, nullptr);
+        QAbstractItemView* view = box->view();
+        ASSERT_TRUE(view->isVisible());
+        const int shown = std::min<int>(static_cast<int>(c.Items.size()), combo->DropDownCount());
+        for (int i = 0; i < shown; ++i) {
+            const QRect row = view->visualRect(view->model()->index(i, 0));
+            EXPECT_GE(row.top(), 0) << i;
+            EXPECT_LE(row.bottom(), view->viewport()->height()) << i;
+            const int text = view->fontMetrics().horizontalAdvance(view->model()->index(i, 0).data().toString());
+            EXPECT_LE(text, view->viewport()->width()) << c.Items[static_cast<size_t>(i)];
+        }
+        combo->SetDroppedDown(false);
+        delete combo;
+    }
 }
 
 TEST(FontCombo, SamplePlace) {
