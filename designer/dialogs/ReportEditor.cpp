@@ -29,7 +29,7 @@ const char* const kReportEditorText = R"(object frxReportEditorForm: TfrxReportE
   Top = 150
   BorderStyle = bsDialog
   Caption = 'Report Settings'
-  ClientHeight = 371
+  ClientHeight = 397
   ClientWidth = 373
   Color = clBtnFace
   Font.Charset = DEFAULT_CHARSET
@@ -49,7 +49,7 @@ const char* const kReportEditorText = R"(object frxReportEditorForm: TfrxReportE
     Left = 4
     Top = 4
     Width = 365
-    Height = 330
+    Height = 356
     TabOrder = 0
     object GeneralTS: TTabSheet
       Caption = 'General'
@@ -213,7 +213,7 @@ const char* const kReportEditorText = R"(object frxReportEditorForm: TfrxReportE
         Left = 4
         Top = 194
         Width = 349
-        Height = 105
+        Height = 131
         Caption = 'Version'
         TabOrder = 1
         object MajorL: TLabel
@@ -282,28 +282,30 @@ const char* const kReportEditorText = R"(object frxReportEditorForm: TfrxReportE
         object Created1L: TLabel
           Left = 80
           Top = 78
-          Width = 90
+          Width = 261
           Height = 13
+          AutoSize = False
         end
         object ModifiedL: TLabel
-          Left = 176
-          Top = 78
+          Left = 8
+          Top = 104
           Width = 60
           Height = 13
           Caption = 'Modified'
         end
         object Modified1L: TLabel
-          Left = 256
-          Top = 78
-          Width = 90
+          Left = 80
+          Top = 104
+          Width = 261
           Height = 13
+          AutoSize = False
         end
       end
     end
   end
   object OkB: TButton
     Left = 212
-    Top = 341
+    Top = 367
     Width = 75
     Height = 25
     Caption = 'OK'
@@ -313,7 +315,7 @@ const char* const kReportEditorText = R"(object frxReportEditorForm: TfrxReportE
   end
   object CancelB: TButton
     Left = 294
-    Top = 341
+    Top = 367
     Width = 75
     Height = 25
     Cancel = True

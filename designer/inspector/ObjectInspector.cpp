@@ -440,6 +440,25 @@ void TfrxObjectInspector::BuildLists() {
     FCurList = TabIndex() == 0 ? FPropertyList.get() : FEventList.get();
 }
 
+int TfrxObjectInspector::NameColumnWidth(TPersistent* Object) const {
+    // A top row's name stands 13 pixels in (after the place of the plus box) and is cut at
+    // the split line one pixel left of the split.
+    constexpr int kIndent = 13, kRightMargin = 4;
+    std::unique_ptr<TfrxPropertyList> list = BuildSelectionPropertyList({Object}, FDesigner);
+    if (!list) return 0;
+    TBitmap measure;
+    measure.SetSize(1, 1);
+    TCanvas* c = measure.Canvas();
+    int widest = 0;
+    for (int i = 0; i < list->Count(); ++i) {
+        const std::string name = list->Items(i).Editor->GetName();
+        c->Font()->Assign(Font());
+        if (name == "Name") c->Font()->SetStyle(TFontStyles{fsBold});
+        widest = std::max(widest, c->TextWidth(name));
+    }
+    return kIndent + widest + kRightMargin;
+}
+
 void TfrxObjectInspector::AddRows(TfrxPropertyList* List, int Level) {
     for (int i = 0; i < List->Count(); ++i) {
         TfrxPropertyItem& item = List->Items(i);

@@ -74,6 +74,9 @@ public:
     void SetSplit1Pos(int Value);
     // The x of the split line between names and values.
     int SplitPos = 0;
+    // The split at which every name of Object's rows (properties and events, the top rows)
+    // shows whole in the window's font.
+    int NameColumnWidth(TPersistent* Object) const;
     // A value was changed (the designer records the change).
     TNotifyEvent OnModify;
     // The user picked an object in the object box (the designer's selection now holds it).

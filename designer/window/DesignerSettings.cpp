@@ -16,6 +16,8 @@
 #include "platform/rtl/Streams.h"
 #include "platform/rtl/StringList.h"
 #include "preview/Dock.h"
+#include "report/MemoView.h"
+#include "report/Pages.h"
 #include "report/Report.h"
 #include "report/Utils.h"
 
@@ -67,10 +69,20 @@ std::unique_ptr<TCustomIniFile> TfrxDesignerForm::DefaultLayoutText() const {
     std::string left = ReportTree->Name() + ",0";
     if (TfrxObjectInspector* i = Inspector) left += ";" + i->Name() + ",0";
     const std::string right = DataTree->Name() + ",0";
-    const std::string text = std::string("[Form.TfrxObjectInspector];Width=159;SplitPos=75;Split1Pos=65;") +
+    // The inspector's names column shows the names of a page's and a text object's rows
+    // whole (at least the 75 pixels of the layout); the values keep their 84 pixels.
+    int split = 75;
+    if (TfrxObjectInspector* i = Inspector) {
+        TfrxReportPage page(nullptr);
+        TfrxMemoView memo(nullptr);
+        split = std::max({split, i->NameColumnWidth(&page), i->NameColumnWidth(&memo)});
+    }
+    const std::string splitText = std::to_string(split), width = std::to_string(split + 84);
+    const std::string text = "[Form.TfrxObjectInspector];Width=" + width + ";SplitPos=" + splitText +
+                             ";Split1Pos=65;" +
                              "Dock=LeftDockSite2;[Form.TfrxDesignerForm];EditAfterInsert=1;Maximized=1;" +
                              "[Form.TfrxDataTreeForm];Width=143;Dock=RightDockSite;[Form.TfrxReportTreeForm];" +
-                             "Width=159;Dock=LeftDockSite2;[ToolBar.AlignTB];Visible=0;[ToolBar.ExtraToolsTB];" +
+                             "Width=" + width + ";Dock=LeftDockSite2;[ToolBar.AlignTB];Visible=0;[ToolBar.ExtraToolsTB];" +
                              "Visible=0;[Dock.LeftDockSite2];Data=" + HexOf(left) + ";[Dock.RightDockSite];Data=" +
                              HexOf(right);
     TStringList lines;

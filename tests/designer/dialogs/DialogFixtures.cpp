@@ -8,6 +8,9 @@
 #include "platform/rtl/FileUtils.h"
 #include "platform/rtl/Streams.h"
 #include "platform/rtl/StringList.h"
+#include "platform/graphics/Graphics.h"
+#include "platform/ui/Menus.h"
+#include "platform/ui/StdCtrls.h"
 
 ROVE_IMPLEMENT_CLASS(TDialogTestDesigner)
 
@@ -107,4 +110,44 @@ TSalesData::~TSalesData() {
     Query.reset();
     Connection.reset();
     DeleteFile(FileName);
+}
+
+namespace {
+
+void CollectCutLabels(TWinControl* Parent, TCanvas* Canvas, std::vector<std::string>& Cut) {
+    std::vector<TLabel*> labels;
+    for (int i = 0; i < Parent->ControlCount(); ++i) {
+        TControl* c = Parent->Controls(i);
+        if (!c->Visible()) continue;
+        if (auto* w = dynamic_cast<TWinControl*>(c)) CollectCutLabels(w, Canvas, Cut);
+        auto* label = dynamic_cast<TLabel*>(c);
+        if (!label || label->WordWrap() || label->Caption().empty()) continue;
+        labels.push_back(label);
+        Canvas->Font()->Assign(*label->Font());
+        const std::string text = StripHotkey(label->Caption());
+        if (Canvas->TextWidth(text) > label->Width()) Cut.push_back(label->Name() + " wider than itself: " + text);
+        if (label->Left() + std::min(label->Width(), Canvas->TextWidth(text)) > Parent->ClientWidth())
+            Cut.push_back(label->Name() + " past its parent: " + text);
+    }
+    for (size_t i = 0; i < labels.size(); ++i)
+        for (size_t j = i + 1; j < labels.size(); ++j) {
+            TLabel *a = labels[i], *b = labels[j];
+            Canvas->Font()->Assign(*a->Font());
+            const int aw = Canvas->TextWidth(StripHotkey(a->Caption()));
+            Canvas->Font()->Assign(*b->Font());
+            const int bw = Canvas->TextWidth(StripHotkey(b->Caption()));
+            const bool apart = a->Left() + aw <= b->Left() || b->Left() + bw <= a->Left() ||
+                               a->Top() + a->Height() <= b->Top() || b->Top() + b->Height() <= a->Top();
+            if (!apart) Cut.push_back(a->Name() + " over " + b->Name());
+        }
+}
+
+}  // namespace
+
+std::vector<std::string> CutLabels(TWinControl* Root) {
+    std::vector<std::string> cut;
+    TBitmap bitmap;
+    bitmap.SetSize(4, 4);
+    CollectCutLabels(Root, bitmap.Canvas(), cut);
+    return cut;
 }

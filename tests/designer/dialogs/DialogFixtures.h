@@ -75,3 +75,10 @@ struct TTempFile {
     ~TTempFile();
     std::string Name;
 };
+
+// What the labels of a window (and of every control inside it) show cut or crossed: a
+// label whose text is wider than the label, that reaches past its parent's client area, or
+// that overlaps another label of the same parent. Hidden controls and word-wrapped labels
+// are left out.
+class TWinControl;
+std::vector<std::string> CutLabels(TWinControl* Root);

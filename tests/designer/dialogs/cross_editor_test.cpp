@@ -5,6 +5,7 @@
 // styles; and Cancel, which puts the cross-tab back exactly as it was.
 #include <gtest/gtest.h>
 
+#include "../ComboListRows.h"
 #include "DialogFixtures.h"
 #include "designer/controls/Selectors.h"
 #include "designer/dialogs/CrossEditor.h"
@@ -183,6 +184,18 @@ TEST_F(CrossEditorTest, OpensOnTheCrossTabAndChangesNothingByItself) {
 }
 
 // --- Cancel ------------------------------------------------------------------------------------
+
+// The style box opened by a click lists all seven styles whole (it showed five, without a
+// scroll bar).
+TEST_F(CrossEditorTest, TheStyleListShowsEveryStyle) {
+    EXPECT_FALSE(Run(cross, [&](TfrxCrossEditorForm& d) {
+        TUiTestHarness::Click(d.StyleCB, Point(d.StyleCB->Width() / 2, d.StyleCB->Height() / 2));
+        ASSERT_TRUE(d.StyleCB->DroppedDown());
+        ASSERT_EQ(d.StyleCB->Items()->Count(), 7);
+        for (int i = 0; i < 7; ++i) EXPECT_TRUE(RowShownWhole(d.StyleCB, i)) << d.StyleCB->Items()->Get(i);
+        d.StyleCB->SetDroppedDown(false);
+    }, false));
+}
 
 TEST_F(CrossEditorTest, CancelPutsEverythingBack) {
     cross->SetCellFunctions(0, cfAvg);

@@ -172,6 +172,27 @@ TEST_F(ReportDialogsTest, ReportSettingsShowAndWriteBack) {
     EXPECT_EQ(o->CreateDate, EncodeDate(2024, 3, 7));
 }
 
+// Both pages of the settings as the user opens them by their tabs show their labels whole
+// and apart: the creation and change dates with their times did run into each other and
+// past the group's edge.
+TEST_F(ReportDialogsTest, ReportSettingsLabelsAreWholeOnBothPages) {
+    TfrxReportOptions* o = r.Report->ReportOptions();
+    o->CreateDate = EncodeDate(2026, 12, 31) + EncodeTime(23, 59, 58, 0);
+    o->LastChange = EncodeDate(2026, 12, 30) + EncodeTime(22, 48, 37, 0);
+    ui.OnModal("TfrxReportEditorForm", [&](TCustomForm& f) {
+        auto& d = As<TfrxReportEditorForm>(f);
+        for (int tab : {1, 0}) {
+            const TRect t = d.PageControl->TabRect(tab);
+            TUiTestHarness::Click(d.PageControl, Point((t.Left + t.Right) / 2, (t.Top + t.Bottom) / 2));
+            EXPECT_EQ(d.PageControl->ActivePageIndex(), tab);
+            EXPECT_EQ(CutLabels(&d), std::vector<std::string>{}) << tab;
+        }
+        EXPECT_EQ(d.Modified1L->Caption(), DateTimeToStr(o->LastChange));
+        TUiTestHarness::Click(d.CancelB);
+    });
+    EXPECT_FALSE(frxShowReportEditor(r.Report.get(), r.Designer.get()));
+}
+
 TEST_F(ReportDialogsTest, ReportSettingsPrinterRows) {
     const std::string def = frxResources().Get("prDefault");
     struct Case {

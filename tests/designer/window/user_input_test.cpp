@@ -2,9 +2,12 @@
 // whichever control holds the focus; what the user did must stay in the report.
 #include <gtest/gtest.h>
 
+#include "../ComboListRows.h"
 #include "DesignerFixture.h"
 #include "designer/controls/Ruler.h"
 #include "designer/dialogs/StyleEditor.h"
+#include "designer/inspector/ObjectInspector.h"
+#include "platform/graphics/Graphics.h"
 #include "designer/undo/UndoBuffer.h"
 #include "designer/workspace/PageWorkspace.h"
 #include "designer/workspace/Workspace.h"
@@ -13,10 +16,6 @@
 #include "platform/ui/Menus.h"
 #include "report/Styles.h"
 #include "preview/FlatCombo.h"
-#include "platform/ui/QtPeer.h"
-
-#include <QAbstractItemView>
-#include <QComboBox>
 
 namespace {
 using H = TUiTestHarness;
@@ -131,17 +130,6 @@ TEST(DesignerUserInput, EveryToolGivesWayToTheSelectTool) {
     EXPECT_TRUE(f.Harness.Errors().empty());
 }
 
-// Whether row Index of the combo box's open list lies whole inside the list, its text too.
-bool RowShownWhole(TControl* Combo, int Index) {
-    auto* box = dynamic_cast<QComboBox*>(WidgetOf(Combo));
-    if (!box || !box->view()->isVisible()) return false;
-    QAbstractItemView* view = box->view();
-    const QModelIndex item = view->model()->index(Index, 0);
-    const QRect row = view->visualRect(item);
-    return row.top() >= 0 && row.bottom() <= view->viewport()->height() &&
-           view->fontMetrics().horizontalAdvance(item.data().toString()) <= view->viewport()->width();
-}
-
 // A point inside a combo box's edit field, right of its text.
 TPoint InField(TControl* Combo) { return Point(Combo->Width() - 20, Combo->Height() / 2); }
 
@@ -206,6 +194,33 @@ TEST(DesignerUserInput, ANewStyleIsInTheStyleBox) {
     H::TypeKey(f.Form->StyleCB, VK_RETURN);
     EXPECT_EQ(dynamic_cast<TfrxMemoView*>(f.Find("Memo2"))->Style(), "Style1");
     EXPECT_TRUE(f.Harness.Errors().empty());
+}
+
+// The inspector of a designer opened for the first time shows the names of the page's
+// rows and of a text object's rows whole ("PaperHeight", "PrintOnPreviousPage").
+TEST(DesignerUserInput, TheInspectorShowsItsNamesWhole) {
+    TDesignerFixture f;
+    TfrxObjectInspector* inspector = f.Form->Inspector;
+    TBitmap measure;
+    measure.SetSize(1, 1);
+    TCanvas* c = measure.Canvas();
+    auto cut = [&] {
+        std::vector<std::string> out;
+        for (int i = 0; i < inspector->RowCount(); ++i) {
+            const std::string name = inspector->RowName(i);
+            c->Font()->Assign(inspector->Font());
+            if (name == "Name") c->Font()->SetStyle(TFontStyles{fsBold});
+            // Names stand 13 pixels in and end at the line left of the split.
+            if (13 + c->TextWidth(name) > inspector->SplitPos - 1) out.push_back(name);
+        }
+        return out;
+    };
+    ASSERT_GT(inspector->RowCount(), 10);
+    EXPECT_EQ(cut(), std::vector<std::string>{}) << "the page";
+    H::Click(f.Form->Workspace, At(f, "Memo2"));
+    ASSERT_EQ(f.Selection(), std::vector<TfrxComponent*>{f.Find("Memo2")});
+    EXPECT_EQ(cut(), std::vector<std::string>{}) << "a memo";
+    EXPECT_GE(inspector->ClientWidth() - inspector->SplitPos, 60);
 }
 
 }  // namespace

@@ -147,19 +147,25 @@ TEST(FlatComboLook, TheOpenListShowsItsItemsWhole) {
     struct {
         const char* Name;
         int Width;
+        TComboBoxStyle Style;
+        int FontSize;
         std::vector<std::string> Items;
     } cases[] = {
-        {"zoom", 70, {"25%", "50%", "75%", "100%", "150%", "200%", "Page width", "Whole page"}},
-        {"styles", 90, {"无样式", "收费单标题", "金额"}},
-        {"many", 60, {"一", "二", "三", "四", "五", "六", "七", "八", "九", "十"}},
+        {"zoom", 70, csDropDown, 14, {"25%", "50%", "75%", "100%", "150%", "200%", "Page width", "Whole page"}},
+        {"styles", 90, csDropDownList, 14, {"无样式", "收费单标题", "金额"}},
+        {"many", 60, csDropDown, 14, {"一", "二", "三", "四", "五", "六", "七", "八", "九", "十"}},
+        // A list without a field draws taller rows than its item height in any font.
+        {"cross-tab styles", 121, csDropDownList, 8,
+         {"Standard", "Blue", "Gray", "Green", "Orange", "Corporate", "Contrast"}},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.Name);
         auto* combo = new TfrxComboBox(&f.Form);
         combo->SetParent(&f.Form);
         combo->SetBounds(10, 10, c.Width, 21);
+        combo->SetStyle(c.Style);
         combo->Font()->SetName("WenQuanYi Micro Hei");
-        combo->Font()->SetSize(14);
+        combo->Font()->SetSize(c.FontSize);
         for (const std::string& s : c.Items) combo->Items()->Add(s);
         f.Show();
         combo->SetDroppedDown(true);

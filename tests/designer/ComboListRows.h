@@ -1,0 +1,19 @@
+// What the open drop-down list of a combo box shows, as the user sees it.
+#pragma once
+
+#include <QAbstractItemView>
+#include <QComboBox>
+
+#include "platform/ui/Controls.h"
+#include "platform/ui/QtPeer.h"
+
+// Whether row Index of the combo box's open list lies whole inside the list, its text too.
+inline bool RowShownWhole(TControl* Combo, int Index) {
+    auto* box = dynamic_cast<QComboBox*>(WidgetOf(Combo));
+    if (!box || !box->view()->isVisible()) return false;
+    QAbstractItemView* view = box->view();
+    const QModelIndex item = view->model()->index(Index, 0);
+    const QRect row = view->visualRect(item);
+    return row.top() >= 0 && row.bottom() <= view->viewport()->height() &&
+           view->fontMetrics().horizontalAdvance(item.data().toString()) <= view->viewport()->width();
+}
