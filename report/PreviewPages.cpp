@@ -15,6 +15,7 @@
 #include "platform/rtl/Streams.h"
 #include "platform/rtl/StringList.h"
 #include "platform/ui/Forms.h"
+#include "platform/ui/Shell.h"
 #include "report/Bands.h"
 #include "report/DotMatrixText.h"
 #include "report/MemoView.h"
@@ -1056,6 +1057,13 @@ void TfrxPreviewPages::ObjectOver(int Index, int X, int Y, int Button, unsigned 
     TfrxPage* page = GetPage(Index);
     if (!page) return;
     SetStatus({});
+    // The offsets are the page's corner; the views stand in the printable area, where
+    // DrawPage puts them (the margins swapped on an odd page with mirrored margins).
+    if (auto* rp = frxAs<TfrxReportPage>(page)) {
+        const bool mirror = rp->MirrorMargins && Index % 2 == 1;
+        OffsetX += frxRoundInt(Scale * frxMmToPixels * (mirror ? rp->RightMargin : rp->LeftMargin));
+        OffsetY += frxRoundInt(Scale * frxMmToPixels * rp->TopMargin);
+    }
     std::vector<TfrxComponent*> objects = page->AllObjects();
     for (auto it = objects.rbegin(); it != objects.rend(); ++it) {
         auto* view = frxAs<TfrxView>(*it);
@@ -1108,7 +1116,7 @@ void TfrxPreviewPages::FollowLink(const std::string& URL) {
         path = URL;
     }
     if (!path.empty() && (EndsText(".desktop", path) || access(path.c_str(), X_OK) == 0)) return;
-    if (OnOpenURL) OnOpenURL(URL);
+    ShellOpen(URL);
 }
 
 bool TfrxPreviewPages::Print() {

@@ -204,7 +204,8 @@ public:
     // Hit test under the mouse: the topmost view at (X, Y) gives the cursor and, with a
     // link, the status text. With Click the link is followed: "@N" shows page N, "#name"
     // the page and position of the last anchor of that name (OnShowPage), any other link
-    // goes to OnOpenURL unless it names a local program or desktop entry; malformed
+    // opens with the desktop's handler (ShellOpen) unless it names a local program or
+    // desktop entry; malformed
     // targets are ignored. Then the report's preview click runs and a page the click
     // modified is stored back.
     void ObjectOver(int Index, int X, int Y, int Button, unsigned Shift, double Scale, int OffsetX, int OffsetY,
@@ -251,10 +252,8 @@ public:
     TfrxOutline* PagesOutline() const { return static_cast<TfrxOutline*>(Outline()); }
     int SourcePageCount() const { return static_cast<int>(FSourcePages.size()); }
     TfrxPage* SourcePages(int Index) const;
-    // Link targets for the preview: the 0-based page and the top (pixels) to show, and
-    // a link to open with the desktop's handler.
+    // Link target for the preview: the 0-based page and the top (pixels) to show.
     std::function<void(int PageIndex, int Top)> OnShowPage;
-    std::function<void(const std::string& URL)> OnOpenURL;
     // The page the preview shows (1-based): printing or exporting only the current page
     // takes it.
     int CurPreviewPage = 1;

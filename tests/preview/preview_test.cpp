@@ -544,3 +544,30 @@ TEST(Preview, ThePageInViewIsNotDrawnAgainWhileARunAddsPages) {
     TUiTestHarness::ProcessMessages();
     EXPECT_GT(draws["P100"], 0);
 }
+
+// A memo with a link on a page with 10 mm margins: the mouse over the memo where it is
+// drawn shows the hand and the link in the status, and a click opens it with the
+// desktop's handler (through the shell).
+TEST(Preview, ClickOnALinkOpensItWithTheShell) {
+    TPreparedPreview p(1);
+    const std::string url = "https://clinic.example/receipt?id=7";
+    TfrxPage* page = p.Pages.GetPage(0);
+    ASSERT_NE(page, nullptr);
+    dynamic_cast<TfrxView*>(page->FindObject("Memo1"))->SetURL(url);
+    p.Pages.ModifyPage(0, page);
+    TUiTestHarness::ProcessMessages();
+    // The memo's middle: the page's left edge, its 10 mm margin, half the memo.
+    TRect bounds = p.W()->PageList().GetPageBounds(0, p.W()->ClientWidth(), p.Preview->Zoom());
+    bounds.Left -= p.W()->OffsetX();
+    bounds.Top -= p.W()->OffsetY();
+    const TPoint middle{bounds.Left + 38 + 140, bounds.Top + 38 + 20};
+    TUiTestHarness::MouseMove(p.W(), middle);
+    EXPECT_EQ(p.W()->Cursor(), crHandPoint);
+    EXPECT_EQ(p.Pages.Status(), url);
+    EXPECT_TRUE(p.Harness.ShellOpened().empty());
+    TUiTestHarness::Click(p.W(), middle);
+    EXPECT_EQ(p.Harness.ShellOpened(), std::vector<std::string>{url});
+    // Beside the memo nothing opens.
+    TUiTestHarness::Click(p.W(), TPoint{middle.X, bounds.Top + 38 + 200});
+    EXPECT_EQ(p.Harness.ShellOpened().size(), 1u);
+}

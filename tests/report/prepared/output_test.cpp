@@ -14,6 +14,7 @@
 #include "platform/graphics/Graphics.h"
 #include "platform/graphics/Printers.h"
 #include "platform/rtl/FileUtils.h"
+#include "platform/ui/UiTest.h"
 #include "report/Bands.h"
 #include "report/MemoView.h"
 #include "report/Pages.h"
@@ -285,6 +286,45 @@ TEST(PreparedOutput, ObjectUnderTheMouse) {
     EXPECT_EQ(cursor, 0) << "a page out of range";
 }
 
+// The hit test finds a view where DrawPage puts it: the offsets are the page's corner and
+// the views stand inside the margins (the left and right ones swapped on an odd page when
+// they are mirrored). Memo1 is 200 x 25 at the printable area's top left.
+TEST(PreparedOutput, ObjectUnderTheMouseInsideTheMargins) {
+    struct TCase {
+        const char* What;
+        bool Mirror;
+        int Page;
+        int X, Y;
+        bool Hit;
+    };
+    const TCase cases[] = {
+        {"inside the memo", false, 0, 40, 20, true},        // 10 mm = 37.8 px, 5 mm = 18.9 px
+        {"above it, in the top margin", false, 0, 40, 15, false},
+        {"left of it, in the left margin", false, 0, 35, 30, false},
+        {"second page, not mirrored", false, 1, 40, 20, true},
+        {"second page, mirrored: 20 mm on the left", true, 1, 40, 20, false},
+        {"second page, mirrored, inside", true, 1, 80, 20, true},
+        {"first page, mirrored", true, 0, 40, 20, true},
+    };
+    for (const TCase& c : cases) {
+        TPrepared p(0);
+        p.Page->LeftMargin = 10;
+        p.Page->RightMargin = 20;
+        p.Page->TopMargin = 5;
+        p.Page->MirrorMargins = c.Mirror;
+        p.Memo->SetURL("@1");
+        p.Pages.Clear();
+        p.Pages.AddSourcePage(p.Page);
+        for (int i = 0; i < 2; ++i) {
+            p.Pages.AddPage(p.Page);
+            p.Pages.AddObject(p.Band);
+        }
+        int cursor = 0;
+        p.Pages.ObjectOver(c.Page, c.X, c.Y, mbLeft, 0, 1, 0, 0, false, cursor);
+        EXPECT_EQ(cursor == -21, c.Hit) << c.What;
+    }
+}
+
 TEST(PreparedOutput, ClickingLinks) {
     TPrepared p(0);
     p.Pages.Clear();
@@ -318,16 +358,20 @@ TEST(PreparedOutput, ClickingLinks) {
     TfrxXMLItem* anchors = p.Pages.XMLDoc().Root()->FindItem("anchors");
     anchors->Items(1)->SetProp("top", "140");
     p.Pages.CurPage = 2;
+    // The harness takes the shell's opens instead of starting the desktop's handler.
+    TUiTestHarness harness;
     for (const TCase& c : cases) {
         TfrxPage* page = p.Pages.GetPage(0);
         dynamic_cast<TfrxView*>(page->FindObject("Memo1"))->SetURL(c.URL);
         std::string seen;
         p.Pages.OnShowPage = [&](int Page, int Top) { seen = "show " + std::to_string(Page) + " " + std::to_string(Top); };
-        p.Pages.OnOpenURL = [&](const std::string& URL) { seen = "open " + URL; };
+        const size_t opened = harness.ShellOpened().size();
         int cursor = 0;
         p.Pages.ObjectOver(0, 10, 10, mbLeft, 0, 1, 0, 0, true, cursor);
+        if (harness.ShellOpened().size() > opened) seen += "open " + harness.ShellOpened().back();
         EXPECT_EQ(seen, c.Expected) << c.URL;
     }
+    EXPECT_EQ(harness.ShellOpened().size(), 2u);
 }
 
 namespace {
