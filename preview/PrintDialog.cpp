@@ -94,6 +94,7 @@ const char* const kPrintDialogText = R"(object frxPrintDialog: TfrxPrintDialog
       Width = 93
       Height = 25
       Caption = 'Properties...'
+      Enabled = False
       TabOrder = 1
       OnClick = PropButtonClick
     end

@@ -61,6 +61,8 @@ public:
                                TPrinterOrientation AOrientation) = 0;
     virtual void SetPrintParams(int APaperSize, double APaperWidth, double APaperHeight,
                                 TPrinterOrientation AOrientation, int ABin, int ADuplex, int ACopies) = 0;
+    // The driver's settings window: none on this platform (the print dialog's button is
+    // disabled; each page sets paper, tray and duplex as it prints).
     virtual void PropertiesDlg() {}
     // The page canvas while a job runs (nullptr otherwise and for the virtual printer).
     virtual TCanvas* Canvas() { return nullptr; }

@@ -269,4 +269,22 @@ TEST_F(PrintDialogTest, InstalledAsThePrintingRoutinesDialog) {
     frxPrintDialogProc() = nullptr;
 }
 
+
+// The printer's properties button is disabled: paper, tray and duplex are the report
+// page's own and are set for every page as it prints, so a properties window would have
+// nothing to decide.
+TEST_F(PrintDialogTest, PrinterPropertiesButtonIsDisabled) {
+    bool seen = false;
+    ui.OnModal("TfrxPrintDialog", [&](TCustomForm& f) {
+        TfrxPrintDialog& d = Dlg(f);
+        seen = true;
+        EXPECT_EQ(d.PropButton->Caption(), "属性...");
+        EXPECT_FALSE(d.PropButton->Enabled());
+        TUiTestHarness::Click(d.CancelB);
+    });
+    TfrxPrintSettings s;
+    EXPECT_FALSE(frxShowPrintDialog(&pages, s));
+    EXPECT_TRUE(seen);
+}
+
 }  // namespace
