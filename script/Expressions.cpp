@@ -629,9 +629,6 @@ bool TfsExpression::Check(BuildNode* node, std::string& errorPos) {
     bool valid;
     if (node->Op == opIs && l == tcClass && r == tcClass) {
         valid = true;
-    } else if (node->Op == opStrCat && (l == tcString || l == tcChar) && r != tcClass && r != tcArray) {
-        // The text join turns its right side into text, so any simple value may follow.
-        valid = true;
     } else {
         TfsScript* prog = FProgram;
         valid = TypesCompatible(left, right,

@@ -33,13 +33,15 @@ double Checked(double value) {
     return value;
 }
 
-// Format's arguments: every integer kind with its value, full strings, floats, Booleans as
-// 1/0; only what is neither number nor text passes as 0.
+// Format's arguments: every integer kind with its value, full strings (not cut at 255
+// characters: a longer text would be lost), floats, Booleans as Booleans (which every
+// directive refuses with the conversion error); only what is neither number nor text
+// passes as 0.
 std::vector<FormatArg> FormatArgs(const Variant& args) {
     std::vector<FormatArg> result;
     auto add = [&result](const Variant& v) {
         if (v.IsInteger()) result.emplace_back(static_cast<long long>(v.IntValue()));
-        else if (v.IsBoolean()) result.emplace_back(v.BoolValue() ? 1 : 0);
+        else if (v.IsBoolean()) result.push_back(FormatArg::Boolean(v.BoolValue()));
         else if (v.IsString()) result.emplace_back(v.StrValue());
         else if (v.IsNumeric()) result.emplace_back(v.AsDouble());
         else if (v.IsObject()) result.emplace_back(static_cast<long long>(v.ObjectValue()));

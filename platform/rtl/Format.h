@@ -14,10 +14,16 @@
 #include <string_view>
 #include <vector>
 
-// One argument of Format: an integer, a float, a string or a pointer (%p).
+// One argument of Format: an integer, a float, a string or a pointer (%p); or a Boolean,
+// which no directive takes (made only by Boolean(): a C++ bool passes as an integer).
 class FormatArg {
 public:
-    enum class Kind { Int, Float, String, Pointer };
+    enum class Kind { Int, Float, String, Pointer, Boolean };
+    static FormatArg Boolean(bool v) {
+        FormatArg a(v ? 1 : 0);
+        a.FKind = Kind::Boolean;
+        return a;
+    }
     FormatArg(int v) : FKind(Kind::Int), FInt(v) {}
     FormatArg(unsigned v) : FKind(Kind::Int), FInt(v) {}
     FormatArg(long v) : FKind(Kind::Int), FInt(v) {}

@@ -82,9 +82,12 @@ const TreeCase kTrees[] = {
      Assign("i", Expr(Num("0"))) + "<repeatstmt>" + Increment("i") + Expr(Var("i") + Op("&#60;") + Num("3")) +
          "<inverse/></repeatstmt>" + Out(Expr(Var("i"))),
      "3"},
+    // The join converts both sides to text when the left one is a text, else adds.
     {"TextJoinOperator",
-     Out(Expr("<string text=\"'a'\"/>" + Op("strcat") + Num("1"))) + Out(Expr(Num("1") + Op("strcat") + Num("2"))),
-     "a1 3"},
+     Assign("v", Expr("<string text=\"'a'\"/>")) + Out(Expr(Var("v") + Op("strcat") + Num("1"))) +
+         Out(Expr(Num("1") + Op("strcat") + Num("2"))) +
+         Out(Expr("<string text=\"'a'\"/>" + Op("strcat") + "<string text=\"'b'\"/>")),
+     "a1 3 ab"},
     {"CompoundAssignments",
      Assign("i", Expr(Num("2"))) + Assign("i", Expr(Num("5")), "+") + Assign("i", Expr(Num("3")), "*") +
          Assign("i", Expr(Num("1")), "-") + Out(Expr(Var("i"))) + Assign("i", Expr(Num("4")), "/") + Out(Expr(Var("i"))),

@@ -94,6 +94,16 @@ TEST(SystemFunctions, FormatTakesLongStringsAndWideIntegers) {
     EXPECT_EQ(VarToStr(script.Evaluate("Length(Format('%s|%d', ['" + longText + "', 3000000000 * 2]))")), "311");
 }
 
+// A Boolean argument is no number and no text: every directive refuses it.
+TEST(SystemFunctions, FormatRefusesABoolean) {
+    for (const char* directive : {"%d", "%s", "%x"}) {
+        TestScript t;
+        EXPECT_EQ(t.Run(std::string("begin Out(Format('") + directive + "', [True])) end."),
+                  std::string("error: Format '") + directive + "' invalid or incompatible with argument")
+            << directive;
+    }
+}
+
 // Procedures that write their var arguments back into the script's variables.
 TEST(SystemProcedures, WriteVarArgumentsBack) {
     TestScript t;

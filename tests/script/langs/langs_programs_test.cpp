@@ -155,7 +155,7 @@ const Twins kTwins[] = {
      {"begin Box.Count := 3; Box.Count := Box.Count + 1; Out(Box.Caption + IntToStr(Box.Count)) end.",
       "{ Box.Count = 3; Box.Count += 1; Out(Box.Caption + IntToStr(Box.Count)); }",
       "Box.Count = 3; Box.Count += 1; Out(Box.Caption + IntToStr(Box.Count));",
-      "Box.Count = 3\nBox.Count += 1\nOut(Box.Caption & Box.Count)\n"},
+      "Box.Count = 3\nBox.Count += 1\nOut(Box.Caption & IntToStr(Box.Count))\n"},
      "box4"},
     {"WithObject",
      {"begin with Box do begin Caption := 'w'; Count := 2; Out(Caption); Out(Count) end end.", nullptr,

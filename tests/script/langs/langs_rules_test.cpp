@@ -85,7 +85,8 @@ const RuleCase kRules[] = {
     {"JsLanguageDirective", "PascalScript", "#language JScript\nvar a = 2; Out(a * a);", "4"},
 
     // --- BasicScript ---
-    {"BasicTextJoin", "BasicScript", "Out(\"a\" & 1 & \"b\")\nOut(1 & 2)\n", "a1b 3"},
+    // The join takes the types of "+": a number joins a text held in a Variant.
+    {"BasicTextJoin", "BasicScript", "x = 1\nOut(\"a\" & x & \"b\")\nOut(1 & 2)\nOut(\"a\" & \"b\")\n", "a1b 3 ab"},
     {"BasicOperators", "BasicScript",
      "Out(7 \\ 2)\nOut(7 Mod 4)\nOut(1 <> 2)\nOut(Not True)\nOut(True And False)\nOut(True Or False)\n"
      "Out(True Xor True)\nOut(0xF)\nOut(2 >= 3)\nOut(2 <= 3)\nOut(2 = 2)\n",
@@ -106,7 +107,7 @@ const RuleCase kRules[] = {
      "DIM X AS INTEGER = 1\nif x = 1 then out(X)\nFOR I = 1 TO 2\nOUT(i)\nnext\nsub p\nOut(\"p\")\nEND SUB\nP\n",
      "1 1 2 p"},
     {"BasicTypes", "BasicScript",
-     "Dim d As Decimal = 1.5\nDim n As Integer = 2, s As String = \"t\"\nOut(d * n)\nOut(s & n)\n", "3 t2"},
+     "Dim d As Decimal = 1.5\nDim n As Integer = 2, s As String = \"t\"\nOut(d * n)\nOut(s & s)\n", "3 tt"},
     {"BasicByRefAndByVal", "BasicScript",
      "Sub S(ByRef a, ByVal b)\na = a + 1\nb = b + 1\nEnd Sub\nx = 1\ny = 1\nS(x, y)\nOut(x)\nOut(y)\n", "2 1"},
     {"BasicEmptyParameterBrackets", "BasicScript",
@@ -300,6 +301,10 @@ const ErrorCase kErrors[] = {
     {"BasicStrayEndIf", "BasicScript", "Out(1)\nEnd If\nOut(2)\n", "End of line expected", "2:1"},
     {"BasicCommentDoesNotHideAnError", "BasicScript", "x = 1 ' fine\ny = \n", "Expression expected", "2:5"},
     {"BasicTypedVariable", "BasicScript", "Dim n As Integer\nn = \"x\"\n", "类型不兼容: 'Integer', 'String'", "2:1"},
+    // A text joined with a number is refused like a text added to one.
+    {"BasicTextJoinedWithANumber", "BasicScript", "Out(\"a\" & 1)\n", "类型不兼容", "1:10"},
+    {"BasicTypedTextJoinedWithANumber", "BasicScript", "Dim n As Integer = 2, s As String = \"t\"\nOut(s & n)\n",
+     "类型不兼容", "2:8"},
     {"BasicUnknownType", "BasicScript", "Dim d As Money\n", "不明类型: 'Money'", "1:15"},
 };
 
