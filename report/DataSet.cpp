@@ -263,6 +263,12 @@ void TfrxDBDataset::Activate() {
     if (FInitialized) return;
     FInitialized = true;
     TDataSet* ds = GetDataSet();
+    // A dataset the program opened before the run (a window's query) is read again when
+    // its database was written to since: the report shows the data as they stand now. A
+    // record being edited, or a range that starts or ends at the current record, keeps it.
+    if (OpenDataSource && ds && ds->Active() && ds->State() == dsBrowse && RangeBegin != rbCurrent &&
+        RangeEnd != reCurrent && ds->DataMayHaveChanged())
+        ds->Close();
     if (OpenDataSource) Open();
     if (ds && ds->Active()) BuildFieldTable();
     FBookmark.reset();

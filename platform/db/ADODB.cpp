@@ -450,6 +450,11 @@ void TCustomADODataSet::Requery() {
     Open();
 }
 
+bool TCustomADODataSet::DataMayHaveChanged() {
+    if (!Active() || !FConnection || !FConnection->Connected()) return false;
+    return !(FConnection->Database().DataStamp() == FOpenStamp);
+}
+
 // A parameter that meets a date column, or is typed as a date, goes to the database as ISO
 // text; ill-formed text is refused here rather than compared as text.
 void TCustomADODataSet::BindParameters(TSqliteStatement& Statement, const TParsedSql& Parsed,
@@ -760,6 +765,7 @@ const TParsedSql& TADOQuery::Parsed() {
 
 void TADOQuery::InternalOpen() {
     TADOConnection* conn = CheckConnection();
+    FOpenStamp = conn->Database().DataStamp();
     const TParsedSql& parsed = Parsed();
     TStatementLease stmt = conn->Prepare(parsed.Text);
     if (stmt->ColumnCount() == 0) Error("CommandText does not return a result set");
@@ -829,6 +835,7 @@ std::string PageSql(const std::string& table) {
 
 void TADOTable::InternalOpen() {
     TADOConnection* conn = CheckConnection();
+    FOpenStamp = conn->Database().DataStamp();
     if (FTableName.empty()) Error("Missing TableName");
     FLastRowId = 0;
     TStatementLease stmt = conn->Prepare(PageSql(FTableName));

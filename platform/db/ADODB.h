@@ -201,6 +201,9 @@ public:
     int RowsAffected() const { return FRowsAffected; }
     // Closes and opens again, keeping nothing of the old records.
     void Requery();
+    // The connection's database was written to (through any connection) since this
+    // dataset was opened.
+    bool DataMayHaveChanged() override;
 
     void Notification(TComponent* AComponent, TOperation Operation) override;
     static void DeclareProperties(TPropertyDecl<TCustomADODataSet>& d);
@@ -230,6 +233,8 @@ protected:
     // The table that edited records go back to (empty: the result cannot be edited).
     std::string FUpdateTable;
     int FRowsAffected = 0;
+    // The database's data stamp when the records were read (InternalOpen).
+    TSqliteDatabase::TDataStamp FOpenStamp;
 
 private:
     friend class TADOConnection;

@@ -382,6 +382,9 @@ public:
     void Open() { SetActive(true); }
     void Close() { SetActive(false); }
     TDataSetState State() const { return FState; }
+    // An open dataset whose records may be older than its database's content: something
+    // was written there since it was opened (false when that cannot be told).
+    virtual bool DataMayHaveChanged() { return false; }
 
     // --- Navigation --------------------------------------------------------------------
     void First();

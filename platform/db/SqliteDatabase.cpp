@@ -380,6 +380,18 @@ int64_t TSqliteDatabase::LastInsertRowid() const { return sqlite3_last_insert_ro
 
 int TSqliteDatabase::Changes() const { return sqlite3_changes(FDb); }
 
+TSqliteDatabase::TDataStamp TSqliteDatabase::DataStamp() const {
+    TDataStamp stamp;
+    if (!FDb) return stamp;
+    stamp.Own = sqlite3_total_changes64(FDb);
+    sqlite3_stmt* stmt = nullptr;
+    if (sqlite3_prepare_v2(FDb, "PRAGMA data_version", -1, &stmt, nullptr) == SQLITE_OK &&
+        sqlite3_step(stmt) == SQLITE_ROW)
+        stamp.Others = sqlite3_column_int64(stmt, 0);
+    sqlite3_finalize(stmt);
+    return stamp;
+}
+
 bool TSqliteDatabase::InTransaction() const { return FDb && !sqlite3_get_autocommit(FDb); }
 
 std::string TSqliteDatabase::ErrorText() const { return FDb ? sqlite3_errmsg(FDb) : ""; }

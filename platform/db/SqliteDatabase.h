@@ -118,6 +118,14 @@ public:
     void SetBusyTimeout(int milliseconds);
     int64_t LastInsertRowid() const;
     int Changes() const;
+    // Changes as far as they can be told apart: rows changed through this handle, and a
+    // number that moves when another connection commits to the file. Equal stamps say
+    // nothing was changed in between.
+    struct TDataStamp {
+        int64_t Own = 0, Others = 0;
+        bool operator==(const TDataStamp&) const = default;
+    };
+    TDataStamp DataStamp() const;
     bool InTransaction() const;               // outside autocommit mode
     std::string ErrorText() const;
 

@@ -330,4 +330,43 @@ TEST(EngineRunControl, DateAndTimeOfTheRun) {
     EXPECT_NEAR(b.Report->Engine()->StartTime, EncodeTime(22, 8, 13, 0), 1e-9);
 }
 
+
+// A window's query opened before the report runs (its rows read then) is read again when
+// the database was written to since, by this connection or by another one, and used as it
+// stands otherwise.
+TEST(EngineDataSets, AnOpenQueryIsReadAgainWhenItsDatabaseChanged) {
+    TBuilder b(2);
+    b.Master(0, 20, "[DS.\"amount\"]");
+    int opened = 0;
+    b.Db.Query->AfterOpen = [&opened](TDataSet*) { ++opened; };
+    b.Db.Query->Open();
+    auto run = [&b] {
+        // The report reloads its template after a run; the query, a component of no
+        // window, is linked again by hand as a window's would be by its name.
+        auto* ds = dynamic_cast<TfrxDBDataset*>(b.Report->GetDataset("DS"));
+        EXPECT_NE(ds, nullptr);
+        if (ds) ds->SetDataSet(b.Db.Query.get());
+        EXPECT_TRUE(b.Report->PrepareReport()) << b.Report->Errors()->Text();
+        return Pages(*b.Report);
+    };
+    using P = std::vector<std::string>;
+    EXPECT_EQ(run(), (P{"MasterData1@0=1 MasterData1@20=2"}));
+    EXPECT_EQ(run(), (P{"MasterData1@0=1 MasterData1@20=2"}));
+    EXPECT_EQ(opened, 1) << "nothing changed: the rows read when it opened serve";
+    TADOQuery update(nullptr);
+    update.SetConnection(b.Db.Connection.get());
+    update.SQL()->SetText("update items set amount = 95 where id = 1");
+    update.ExecSQL();
+    EXPECT_EQ(run(), (P{"MasterData1@0=95 MasterData1@20=2"}));
+    EXPECT_EQ(opened, 2);
+    {
+        TSqliteDatabase other;
+        other.Open(b.Db.FileName, TSqliteDatabase::omReadWrite);
+        other.ExecScript("update items set amount = 90 where id = 2;");
+    }
+    EXPECT_EQ(run(), (P{"MasterData1@0=95 MasterData1@20=90"}));
+    EXPECT_EQ(opened, 3);
+    b.Db.Query->AfterOpen = nullptr;
+}
+
 }  // namespace
