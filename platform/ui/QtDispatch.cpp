@@ -21,6 +21,7 @@
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QMoveEvent>
+#include <QPointer>
 #include <QWheelEvent>
 
 namespace {
@@ -154,6 +155,24 @@ bool HandleInputMethod(QWidget* widget, TControl* control, QInputMethodEvent* e,
     return base(&filtered);
 }
 
+// The widget the left button last went up on. The platform makes a double click of two
+// presses close in time and place in one window, whichever controls they hit; the system
+// counts it only when both went to the same control, so a press on a control the first
+// click did not reach is a press alone.
+QPointer<QWidget>& LastReleased() {
+    static QPointer<QWidget> w;
+    return w;
+}
+
+// A release a control leaves goes on to its parents: the control it reached first stays
+// the one noted.
+void NoteRelease(QWidget* Widget, QPoint Global) {
+    QWidget* last = LastReleased();
+    const bool passedOn = last && last != Widget && Widget && Widget->isAncestorOf(last) &&
+                          last->rect().contains(last->mapFromGlobal(Global));
+    if (!passedOn) LastReleased() = Widget;
+}
+
 bool HandleMouse(QWidget* widget, TControl* control, QMouseEvent* e, const TBaseEvent& base) {
     const TPoint p = ClientPos(widget, control, e->position());
     const TShiftState shift = ShiftOf(e->modifiers(), e->buttons());
@@ -168,6 +187,7 @@ bool HandleMouse(QWidget* widget, TControl* control, QMouseEvent* e, const TBase
         const bool r = base(e);
         const bool wasPressed = TControlAccess::Pressed(control);
         TControlAccess::Pressed(control) = false;
+        if (e->button() == Qt::LeftButton) NoteRelease(WidgetOf(control), e->globalPosition().toPoint());
         if (ControlDragActive()) return r;
         if (wasPressed && e->button() == Qt::LeftButton && control->ClicksFromMouse() &&
             widget->rect().contains(e->position().toPoint()))
@@ -176,6 +196,8 @@ bool HandleMouse(QWidget* widget, TControl* control, QMouseEvent* e, const TBase
         return r;
     }
     case QEvent::MouseButtonDblClick: {
+        // The press of this click has come already: it stays a press.
+        if (e->button() == Qt::LeftButton && LastReleased() != WidgetOf(control)) return true;
         SafeCall([&] { control->DblClick(); });
         SafeCall([&] { control->MouseDown(button, shift | ssDouble, p.X, p.Y); });
         return base(e);

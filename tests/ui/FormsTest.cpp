@@ -5,7 +5,9 @@
 #include "platform/ui/Clipbrd.h"
 #include "platform/ui/QtPeer.h"
 
+#include <QApplication>
 #include <QCoreApplication>
+#include <QMouseEvent>
 #include <QResizeEvent>
 #include <QWidget>
 
@@ -346,4 +348,55 @@ TEST_F(FormsTest, FreedDataModuleLeavesTheScreensList) {
     EXPECT_EQ(Screen->DataModules(before), module);
     delete module;
     EXPECT_EQ(Screen->DataModuleCount(), before);
+}
+
+// Two presses close in time and place make a double click only on one control: a press on
+// an edit that a click on the paint box beside it came just before stays a press (the
+// platform sends a double click for it all the same), while two clicks on the edit are a
+// double click.
+TEST_F(FormsTest, ADoubleClickNeedsBothClicksOnOneControl) {
+    auto form = MakeForm(R"(object Form1: TProbeForm
+  ClientWidth = 200
+  ClientHeight = 100
+  object PaintBox1: TPaintBox
+    Left = 10
+    Top = 10
+    Width = 50
+    Height = 20
+  end
+  object Edit1: TEdit
+    Left = 60
+    Top = 10
+    Width = 80
+  end
+end
+)");
+    auto* box = Find<TPaintBox>(form.get(), "PaintBox1");
+    auto* edit = Find<TEdit>(form.get(), "Edit1");
+    std::vector<std::string> log;
+    box->OnDblClick = [&](TObject*) { log.push_back("box double"); };
+    edit->OnDblClick = [&](TObject*) { log.push_back("edit double"); };
+    edit->OnMouseDown = [&](TObject*, TMouseButton, TShiftState Shift, int, int) {
+        log.push_back(Shift & ssDouble ? "edit down double" : "edit down");
+    };
+    form->Show();
+    TUiTestHarness::ProcessMessages();
+    // The second press as the platform delivers it: a press, then a double click.
+    auto secondPress = [](TControl* Control) {
+        QWidget* w = WidgetOf(Control);
+        const QPointF at(5, 5), global = QPointF(w->mapToGlobal(QPoint(5, 5)));
+        QMouseEvent press(QEvent::MouseButtonPress, at, global, Qt::LeftButton, Qt::LeftButton, Qt::NoModifier);
+        QApplication::sendEvent(w, &press);
+        QMouseEvent dbl(QEvent::MouseButtonDblClick, at, global, Qt::LeftButton, Qt::LeftButton, Qt::NoModifier);
+        QApplication::sendEvent(w, &dbl);
+        QMouseEvent release(QEvent::MouseButtonRelease, at, global, Qt::LeftButton, Qt::NoButton, Qt::NoModifier);
+        QApplication::sendEvent(w, &release);
+    };
+    TUiTestHarness::Click(box, TPoint{45, 5});
+    secondPress(edit);
+    EXPECT_EQ(log, (std::vector<std::string>{"edit down"}));
+    log.clear();
+    TUiTestHarness::Click(edit, TPoint{5, 5});
+    secondPress(edit);
+    EXPECT_EQ(log, (std::vector<std::string>{"edit down", "edit down", "edit double", "edit down double"}));
 }

@@ -3,9 +3,16 @@
 #include <gtest/gtest.h>
 
 #include "../ComboListRows.h"
+
+#include <QApplication>
+#include <QMouseEvent>
+#include <algorithm>
+
 #include "DesignerFixture.h"
+#include "designer/code/SyntaxMemo.h"
 #include "designer/controls/Ruler.h"
 #include "designer/dialogs/StyleEditor.h"
+#include "designer/editors/Registration.h"
 #include "designer/inspector/ObjectInspector.h"
 #include "platform/graphics/Graphics.h"
 #include "designer/undo/UndoBuffer.h"
@@ -14,6 +21,8 @@
 #include "platform/ui/ComCtrls.h"
 #include "platform/ui/Keys.h"
 #include "platform/ui/Menus.h"
+#include "platform/ui/ExtCtrls.h"
+#include "platform/ui/StdCtrls.h"
 #include "report/Styles.h"
 #include "preview/FlatCombo.h"
 
@@ -221,6 +230,51 @@ TEST(DesignerUserInput, TheInspectorShowsItsNamesWhole) {
     ASSERT_EQ(f.Selection(), std::vector<TfrxComponent*>{f.Find("Memo2")});
     EXPECT_EQ(cut(), std::vector<std::string>{}) << "a memo";
     EXPECT_GE(inspector->ClientWidth() - inspector->SplitPos, 60);
+}
+
+// The second press of a double click as the platform delivers it to the control under the
+// mouse: a press, then a double click, then the release.
+void SecondPress(TControl* Control, TPoint At) {
+    QWidget* w = WidgetOf(Control);
+    const QPointF at(At.X, At.Y), global = QPointF(w->mapToGlobal(QPoint(At.X, At.Y)));
+    QMouseEvent press(QEvent::MouseButtonPress, at, global, Qt::LeftButton, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(w, &press);
+    QMouseEvent dbl(QEvent::MouseButtonDblClick, at, global, Qt::LeftButton, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(w, &dbl);
+    QMouseEvent release(QEvent::MouseButtonRelease, at, global, Qt::LeftButton, Qt::NoButton, Qt::NoModifier);
+    QApplication::sendEvent(w, &release);
+}
+
+// A double click on a memo's empty OnBeforePrint row (the first click on the row, the
+// second on the edit box it opens) makes the handler, shows the code page and leaves the
+// caret in the handler's body at column 3, where typing goes.
+TEST(DesignerUserInput, ANewEventHandlerTakesTheTypingInsideIt) {
+    // The event rows' editor, as the program registers it at start.
+    frxRegisterDesignerEditors();
+    TDesignerFixture f;
+    H::Click(f.Form->Workspace, At(f, "Memo2"));
+    TfrxObjectInspector* inspector = f.Form->Inspector;
+    const TRect tab = inspector->Tab->TabRect(1);
+    H::Click(inspector->Tab, Point((tab.Left + tab.Right) / 2, (tab.Top + tab.Bottom) / 2));
+    ASSERT_EQ(inspector->TabIndex(), 1);
+    const int row = inspector->FindRow("OnBeforePrint");
+    ASSERT_GE(row, 0);
+    const TPoint cell = Point(inspector->SplitPos + 20, row * inspector->RowHeight() + inspector->RowHeight() / 2);
+    H::Click(inspector->PB, cell);
+    ASSERT_EQ(inspector->ItemIndex(), row);
+    ASSERT_TRUE(inspector->Edit1->Visible());
+    SecondPress(inspector->Edit1, Point(10, inspector->Edit1->Height() / 2));
+    H::ProcessMessages();
+    EXPECT_EQ(f.Form->Page(), nullptr);
+    ASSERT_EQ(H::FocusedControl(), f.Form->CodeWindow);
+    EXPECT_EQ(f.Form->CodeWindow->GetCaretPos().X, 3);
+    H::TypeText(f.Form->CodeWindow, "XY");
+    const std::vector<std::string> code = f.Form->GetCode();
+    const auto head = std::find(code.begin(), code.end(), "procedure Memo2OnBeforePrint(Sender: TfrxComponent);");
+    ASSERT_NE(head, code.end());
+    ASSERT_LT(head + 2, code.end());
+    EXPECT_EQ(*(head + 2), "  XY");
+    EXPECT_TRUE(f.Harness.Errors().empty());
 }
 
 }  // namespace
