@@ -558,6 +558,7 @@ void TfrxPreview::MouseWheelScroll(int WheelDelta) {
 void TfrxPreview::DoMouseWheel(TShiftState Shift, int WheelDelta, TPoint MousePos) {
     TfrxCustomPreview::DoMouseWheel(Shift, WheelDelta, MousePos);
     MouseWheelScroll(WheelDelta);
+    FWheelHandled = true;
 }
 
 void TfrxPreview::HandleKey(uint16_t Key, TShiftState Shift) {

@@ -236,9 +236,13 @@ void TfrxPreviewWorkspace::KeyDown(uint16_t& Key, TShiftState Shift) {
     if (Key != 0 && Preview) Preview->HandleKey(Key, Shift);
 }
 
+// The workspace takes the turn: the preview around it must not scroll a second time for it.
 void TfrxPreviewWorkspace::DoMouseWheel(TShiftState Shift, int WheelDelta, TPoint MousePos) {
     TfrxScrollWin::DoMouseWheel(Shift, WheelDelta, MousePos);
-    if (Preview) Preview->MouseWheelScroll(WheelDelta);
+    if (Preview) {
+        Preview->MouseWheelScroll(WheelDelta);
+        FWheelHandled = true;
+    }
 }
 
 void TfrxPreviewWorkspace::Paint() {

@@ -789,12 +789,20 @@ TButtonControl::TButtonControl(TComponent* AOwner) : TWinControl(AOwner) {
     FParentColor = true;
 }
 
+// A check box or radio button takes the focus with its accelerator and changes; a push
+// button is clicked and leaves the focus where it is (the field being typed in keeps it,
+// and its OnExit does not run).
 bool TButtonControl::DialogChar(char32_t CharCode) {
     if (!IsAccelChar(CharCode, Caption()) || !CanFocus()) return false;
-    SetFocus();
-    if (auto* box = dynamic_cast<TCustomCheckBox*>(this)) box->Toggle();
-    else if (auto* radio = dynamic_cast<TRadioButton*>(this)) radio->SetChecked(true);
-    else Click();
+    if (auto* box = dynamic_cast<TCustomCheckBox*>(this)) {
+        SetFocus();
+        box->Toggle();
+    } else if (auto* radio = dynamic_cast<TRadioButton*>(this)) {
+        SetFocus();
+        radio->SetChecked(true);
+    } else {
+        Click();
+    }
     return true;
 }
 

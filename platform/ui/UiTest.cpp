@@ -1,11 +1,14 @@
-// The test harness: scripted dialog answers with a record, modal drivers, and input sent
-// as Qt events to the controls' widgets.
+// The test harness: scripted dialog answers with a record, modal drivers, and input given
+// to Qt as the window system gives it (QWindowSystemInterface, the entry the platform
+// plugins and QTest use), so that Qt itself picks the widget under the mouse, moves the
+// focus by the widgets' focus policies and hands keys to the focused widget.
 #include "platform/ui/UiTest.h"
 
 #include "platform/graphics/QtBridge.h"
 #include "platform/rtl/StrUtils.h"
 #include "platform/rtl/DateTime.h"
 #include "platform/ui/Clipbrd.h"
+#include "platform/ui/ComCtrls.h"
 #include "platform/ui/Dialogs.h"
 #include "platform/ui/ExtCtrls.h"
 #include "platform/ui/Forms.h"
@@ -13,6 +16,7 @@
 #include "platform/ui/QtKeys.h"
 #include "platform/ui/QtPeer.h"
 #include "platform/ui/Shell.h"
+#include "platform/ui/TabControl.h"
 #include "platform/ui/UiInternal.h"
 
 #include <QAbstractScrollArea>
@@ -20,6 +24,7 @@
 #include <QApplication>
 #include <QWheelEvent>
 #include <QCheckBox>
+#include <QAbstractItemView>
 #include <QComboBox>
 #include <QRadioButton>
 #include <QInputMethodEvent>
@@ -27,8 +32,14 @@
 #include <QLineEdit>
 #include <QMouseEvent>
 #include <QPixmap>
+#include <QPointer>
 #include <QScreen>
+#include <QStyleHints>
 #include <QTimer>
+#include <QWindow>
+#include <cstdio>
+#include <qpa/qwindowsysteminterface.h>
+#include <qpa/qwindowsysteminterface_p.h>
 
 namespace {
 
@@ -56,29 +67,6 @@ bool SingleOkButton(const TDialogRequest& r) {
     return false;
 }
 
-// Where typed keys of a control arrive: its edit field, or its own widget.
-QWidget* KeyTarget(TWinControl* control) {
-    QWidget* w = WidgetOf(control);
-    if (!w) return nullptr;
-    // An editor open inside the control (a tree node's label being edited) takes the keys.
-    if (QWidget* f = QApplication::focusWidget(); f && f != w && w->isAncestorOf(f) && ControlOfWidget(f) == control)
-        return f;
-    if (auto* combo = qobject_cast<QComboBox*>(w); combo && combo->lineEdit()) return combo->lineEdit();
-    return w;
-}
-
-QWidget* MouseTarget(TControl* control) {
-    QWidget* w = WidgetOf(control);
-    if (auto* area = qobject_cast<QAbstractScrollArea*>(w)) return area->viewport();
-    if (auto* form = dynamic_cast<TCustomForm*>(control)) return ClientWidgetOf(form);
-    return w;
-}
-
-void FocusFor(TWinControl* control) {
-    if (!control->CanFocus()) return;
-    if (!control->Focused()) SafeCall([&] { control->SetFocus(); });
-}
-
 QString KeyText(uint16_t vk, TShiftState shift) {
     if (shift & (ssCtrl | ssAlt)) {
         if ((shift & ssCtrl) && vk >= 'A' && vk <= 'Z') return QString(QChar(char16_t(vk - 'A' + 1)));
@@ -102,13 +90,6 @@ QString KeyText(uint16_t vk, TShiftState shift) {
     }
 }
 
-void SendKey(QWidget* target, int qtKey, Qt::KeyboardModifiers mods, const QString& text) {
-    QKeyEvent press(QEvent::KeyPress, qtKey, mods, text);
-    QApplication::sendEvent(target, &press);
-    QKeyEvent release(QEvent::KeyRelease, qtKey, mods, text);
-    QApplication::sendEvent(target, &release);
-}
-
 int QtKeyOfCodePoint(char32_t c) {
     if (c >= 'a' && c <= 'z') return Qt::Key_A + int(c - 'a');
     if (c >= 'A' && c <= 'Z') return Qt::Key_A + int(c - 'A');
@@ -118,6 +99,323 @@ int QtKeyOfCodePoint(char32_t c) {
     return Qt::Key_unknown;
 }
 
+Qt::MouseButton QtButton(TMouseButton button) {
+    return button == mbRight ? Qt::RightButton : button == mbMiddle ? Qt::MiddleButton : Qt::LeftButton;
+}
+
+// --- Naming what the test pointed at (for the failure messages) --------------------------
+
+std::string Describe(const TControl* c) {
+    if (!c) return "no control";
+    std::string s = c->Name().empty() ? "a " + c->ClassName() : c->Name() + " (" + c->ClassName() + ")";
+    const TControl* top = c;
+    while (top->Parent()) top = top->Parent();
+    if (top != c && dynamic_cast<const TCustomForm*>(top))
+        s += " on " + (top->Name().empty() ? "a " + top->ClassName() : top->Name());
+    return s;
+}
+
+std::string DescribeWidget(const QWidget* w) {
+    if (!w) return "nothing";
+    if (TControl* c = ControlOfWidget(w)) return Describe(c);
+    return std::string("a ") + w->metaObject()->className() + " of no control";
+}
+
+std::string Call(const char* action, const TControl* c) { return std::string(action) + "(" + Describe(c) + ")"; }
+
+[[noreturn]] void Fail(const std::string& message) { throw EUiTestFailure("input: " + message); }
+
+// --- The window manager -------------------------------------------------------------------
+
+// What a window manager grants: the offscreen platform activates every window it shows,
+// while a desktop's window manager focuses no pop-up (drop-down lists, menus: Qt's popup
+// mode gives them the keys), no tool tip, no window that takes no focus, and no window
+// shown without activation (a tool window beside a field that keeps the keyboard).
+class TWindowManager final : public QWindowSystemEventHandler {
+public:
+    bool sendEvent(QWindowSystemInterfacePrivate::WindowSystemEvent* e) override {
+        if (e->type == QWindowSystemInterfacePrivate::ActivatedWindow) {
+            auto* a = static_cast<QWindowSystemInterfacePrivate::ActivatedWindowEvent*>(e);
+            if (QWindow* w = a->activated; w && !Activates(w)) return true;
+        }
+        return QWindowSystemEventHandler::sendEvent(e);
+    }
+    static bool Activates(const QWindow* w) {
+        const Qt::WindowType type = w->type();
+        if (type == Qt::Popup || type == Qt::ToolTip) return false;
+        if (w->flags() & Qt::WindowDoesNotAcceptFocus) return false;
+        return !w->property("_q_showWithoutActivating").toBool();
+    }
+};
+
+// --- The state of the input devices -------------------------------------------------------
+
+struct TPointer {
+    // The window system's clock of input events, in milliseconds: separate clicks lie
+    // further apart than a double click, so that only DblClick makes one.
+    ulong Time = 1000;
+    Qt::MouseButtons Held;
+    QPointer<QWindow> Grab;    // took the press of the held buttons: it keeps the mouse
+    QPointer<QWindow> Under;   // the window the pointer is in
+    QPointF Last;              // where it is on the screen
+    // Buttons let go while a modal form or pop-up menu that their press opened was
+    // handled: the test's own MouseUp of them comes after and has nothing left to do.
+    Qt::MouseButtons LetGo;
+};
+TPointer gPointer;
+TWindowManager gWindowManager;
+
+ulong Tick() { return ++gPointer.Time; }
+void ClickGap() { gPointer.Time += ulong(QGuiApplication::styleHints()->mouseDoubleClickInterval()) + 100; }
+
+// The window system catches up before input arrives: windows shown meanwhile are mapped and
+// activated, as they are before a user can reach them. Keys queued by PostKey stay queued:
+// they come when the program next lets the window answer.
+void CatchUp() { QWindowSystemInterface::flushWindowSystemEvents(QEventLoop::ExcludeUserInputEvents); }
+
+TShiftState HeldBits() {
+    TShiftState s = 0;
+    if (gPointer.Held & Qt::LeftButton) s |= ssLeft;
+    if (gPointer.Held & Qt::RightButton) s |= ssRight;
+    if (gPointer.Held & Qt::MiddleButton) s |= ssMiddle;
+    return s;
+}
+
+Qt::KeyboardModifiers KeyModifiers(TShiftState shift) { return ModifiersOf(shift & (ssShift | ssCtrl | ssAlt)); }
+
+// A point of the screen as the window system reports it to one window.
+struct TWindowPoint {
+    QPointer<QWindow> Window;
+    QPointF Local;
+    QPointF Global;
+};
+
+TWindowPoint InWindow(QWindow* window, QPoint global) {
+    return {window, QPointF(window->mapFromGlobal(global)), QPointF(global)};
+}
+
+// Where Pos of Control (client coordinates) lies on the screen, and its top-level window.
+// With MustShow, the click must reach Control there: Control shows, the point lies in its
+// window, and the widget under the point is Control's own.
+TWindowPoint Locate(const char* action, TControl* control, TPoint pos, bool mustShow) {
+    if (!control) Fail(std::string(action) + ": no control given");
+    QWidget* w = WidgetOf(control);
+    if (!w) Fail(Call(action, control) + ": the control has no window of its own");
+    QWidget* client = ClientWidgetOf(control);
+    if (!client) client = w;
+    QWidget* top = w->window();
+    QWindow* window = top->windowHandle();
+    if (!top->isVisible() || !window || !window->isVisible())
+        Fail(Call(action, control) + ": its window, " + DescribeWidget(top) + ", is not shown" +
+             (top->isVisible() ? " (the window system has not mapped it)" : ""));
+    const QPoint global = client->mapToGlobal(QPoint(pos.X, pos.Y));
+    if (mustShow) {
+        const std::string at = " at (" + std::to_string(pos.X) + ", " + std::to_string(pos.Y) + ")";
+        if (!w->isVisible()) {
+            const QWidget* hidden = w;
+            while (hidden->parentWidget() && !hidden->isHidden()) hidden = hidden->parentWidget();
+            Fail(Call(action, control) + ": the control is hidden" +
+                 (hidden == w ? std::string() : " (" + DescribeWidget(hidden) + " is hidden)"));
+        }
+        const QPoint local = top->mapFromGlobal(global);
+        if (!top->rect().contains(local)) Fail(Call(action, control) + at + ": the point lies outside its window");
+        QWidget* under = top->childAt(local);
+        if (!under) under = top;
+        if (ControlOfWidget(under) != control)
+            Fail(Call(action, control) + at + ": " + DescribeWidget(under) + " lies there");
+    }
+    return InWindow(window, global);
+}
+
+void SendMouse(const TWindowPoint& at, QEvent::Type type, Qt::MouseButton button, TShiftState shift) {
+    if (!at.Window) return;
+    gPointer.Last = at.Global;
+    QWindowSystemInterface::handleMouseEvent<QWindowSystemInterface::SynchronousDelivery>(
+        at.Window, Tick(), at.Local, at.Global, gPointer.Held, button, type, KeyModifiers(shift));
+}
+
+// The pointer enters the window of a move or press (none while a button is held: the window
+// that took the press keeps the mouse).
+void PointerTo(const TWindowPoint& at) {
+    if (gPointer.Held || gPointer.Under == at.Window) return;
+    if (gPointer.Under) QWindowSystemInterface::handleLeaveEvent<QWindowSystemInterface::SynchronousDelivery>(gPointer.Under);
+    if (at.Window)
+        QWindowSystemInterface::handleEnterEvent<QWindowSystemInterface::SynchronousDelivery>(at.Window, at.Local,
+                                                                                              at.Global);
+    gPointer.Under = at.Window;
+}
+
+// The pointer goes to a press: it enters the window and moves there first, as a hand on a
+// mouse takes it.
+void MoveTo(const TWindowPoint& at, TShiftState shift) {
+    const bool moved = gPointer.Under != at.Window || gPointer.Last != at.Global;
+    PointerTo(at);
+    if (moved) SendMouse(at, QEvent::MouseMove, Qt::NoButton, shift);
+}
+
+// A click on a window that is not active activates it, as a window manager does; not while
+// a pop-up is open (it holds the mouse, and the click goes to it first).
+void ActivateOnClick(QWindow* window) {
+    if (!window || QApplication::activePopupWidget() || QGuiApplication::focusWindow() == window) return;
+    if (!TWindowManager::Activates(window)) return;
+    QWindowSystemInterface::handleWindowActivated<QWindowSystemInterface::SynchronousDelivery>(
+        window, Qt::ActiveWindowFocusReason);
+}
+
+void Press(const TWindowPoint& at, Qt::MouseButton button, TShiftState shift) {
+    gPointer.LetGo &= ~Qt::MouseButtons(button);
+    ActivateOnClick(at.Window);
+    if (!gPointer.Held) gPointer.Grab = at.Window;
+    gPointer.Held |= button;
+    SendMouse(at, QEvent::MouseButtonPress, button, shift);
+}
+
+// The release goes to the window that took the press (when it is still there). A button
+// let go already (see ReleaseHeld) is not released twice.
+void Release(QPoint global, Qt::MouseButton button, TShiftState shift) {
+    if (!(gPointer.Held & button)) return;
+    QPointer<QWindow> grab = gPointer.Grab;
+    gPointer.Held &= ~Qt::MouseButtons(button);
+    if (!gPointer.Held) gPointer.Grab = nullptr;
+    if (grab) SendMouse(InWindow(grab, global), QEvent::MouseButtonRelease, button, shift);
+}
+
+// A press that opened a modal form or a pop-up menu: the user lets go of the button before
+// acting in it, where the pointer is.
+void ReleaseHeld() {
+    if (!gPointer.Held) return;
+    for (Qt::MouseButton b : {Qt::LeftButton, Qt::RightButton, Qt::MiddleButton})
+        if (gPointer.Held & b) {
+            Release(gPointer.Last.toPoint(), b, 0);
+            gPointer.LetGo |= b;
+        }
+    ClickGap();
+}
+
+// Where keys go: the focus window of the window system.
+QWindow* KeyWindow(const std::string& call) {
+    QWindow* window = QGuiApplication::focusWindow();
+    if (!window) Fail(call + ": no window is active");
+    return window;
+}
+
+// Control must hold the keyboard focus, or contain the widget that holds it.
+void ExpectFocus(const char* action, TWinControl* control) {
+    if (!control) Fail(std::string(action) + ": no control given");
+    KeyWindow(Call(action, control));
+    QWidget* focus = QApplication::focusWidget();
+    const TControl* holder = focus ? ControlOfWidget(focus) : ControlOfWidget(QApplication::activeWindow());
+    if (holder == control || (holder && control->ContainsControl(holder))) return;
+    Fail(Call(action, control) + ": the keyboard focus is on " +
+         (focus ? DescribeWidget(focus) : "no control (of " + DescribeWidget(QApplication::activeWindow()) + ")"));
+}
+
+void DeliverKey(const std::string& call, int qtKey, Qt::KeyboardModifiers mods, const QString& text) {
+    QPointer<QWindow> window = KeyWindow(call);
+    QWindowSystemInterface::handleKeyEvent<QWindowSystemInterface::SynchronousDelivery>(
+        window, Tick(), QEvent::KeyPress, qtKey, mods, text);
+    // The release goes to the window that has the focus now (the key may have opened or
+    // closed one).
+    if (QWindow* now = QGuiApplication::focusWindow())
+        QWindowSystemInterface::handleKeyEvent<QWindowSystemInterface::SynchronousDelivery>(
+            now, Tick(), QEvent::KeyRelease, qtKey, mods, text);
+}
+
+void DeliverVirtualKey(const std::string& call, uint16_t key, TShiftState shift) {
+    DeliverKey(call, QtKeyOfVirtual(key), ModifiersOf(shift), KeyText(key, shift));
+}
+
+void DeliverText(const std::string& call, const std::string& text) {
+    size_t pos = 0;
+    while (pos < text.size()) {
+        const char32_t c = NextCodePoint(text, pos);
+        const Qt::KeyboardModifiers mods = (c >= 'A' && c <= 'Z') ? Qt::ShiftModifier : Qt::NoModifier;
+        DeliverKey(call, QtKeyOfCodePoint(c), mods, QString::fromUcs4(&c, 1));
+    }
+}
+
+// An input method commits its text to the focus object of the focus window.
+void DeliverCommit(const std::string& call, const std::string& text) {
+    KeyWindow(call);
+    QObject* target = QGuiApplication::focusObject();
+    if (!target) Fail(call + ": nothing takes the text");
+    QInputMethodEvent e;
+    e.setCommitString(QStr(text));
+    QCoreApplication::sendEvent(target, &e);
+}
+
+// Where a click lands by default: the centre, or the indicator of check boxes and radio
+// buttons (their text may not reach the middle).
+TPoint Centre(TControl* c) {
+    QWidget* w = WidgetOf(c);
+    if (qobject_cast<QCheckBox*>(w) || qobject_cast<QRadioButton*>(w)) return {6, c->ClientHeight() / 2};
+    return {c->ClientWidth() / 2, c->ClientHeight() / 2};
+}
+
+// --- Direct delivery: straight to the control's widget, focused by force ------------------
+
+QWidget* DirectKeyTarget(TWinControl* control) {
+    QWidget* w = WidgetOf(control);
+    if (!w) return nullptr;
+    // An editor open inside the control (a tree node's label being edited) takes the keys.
+    if (QWidget* f = QApplication::focusWidget(); f && f != w && w->isAncestorOf(f) && ControlOfWidget(f) == control)
+        return f;
+    if (auto* combo = qobject_cast<QComboBox*>(w); combo && combo->lineEdit()) return combo->lineEdit();
+    return w;
+}
+
+void DirectFocus(TWinControl* control) {
+    if (!control->CanFocus()) return;
+    if (!control->Focused()) SafeCall([&] { control->SetFocus(); });
+}
+
+void DirectKey(QWidget* target, int qtKey, Qt::KeyboardModifiers mods, const QString& text) {
+    QKeyEvent press(QEvent::KeyPress, qtKey, mods, text);
+    QApplication::sendEvent(target, &press);
+    QKeyEvent release(QEvent::KeyRelease, qtKey, mods, text);
+    QApplication::sendEvent(target, &release);
+}
+
+void DirectMouse(TControl* control, QEvent::Type type, TPoint pos, TMouseButton button, TShiftState shift) {
+    QWidget* target = WidgetOf(control);
+    if (auto* area = qobject_cast<QAbstractScrollArea*>(target)) target = area->viewport();
+    else if (auto* form = dynamic_cast<TCustomForm*>(control)) target = ClientWidgetOf(form);
+    if (!target) return;
+    QWidget* client = ClientWidgetOf(control);
+    QPoint local(pos.X, pos.Y);
+    if (client && client != target) local = target->mapFromGlobal(client->mapToGlobal(local));
+    const Qt::MouseButton b = QtButton(button);
+    const Qt::MouseButtons held = type == QEvent::MouseButtonRelease ? Qt::NoButton : Qt::MouseButtons(b);
+    QMouseEvent e(type, QPointF(local), QPointF(target->mapToGlobal(local)), b, held, ModifiersOf(shift));
+    QApplication::sendEvent(target, &e);
+}
+
+}  // namespace
+
+// Failures met where they cannot be thrown to the test wait in the harness until the test's
+// next harness call returns.
+struct THarnessAccess {
+    static void Pend(const std::string& message) {
+        if (!gHarness) return;
+        gHarness->FErrors.push_back(message);
+        if (!gHarness->FPendingFailure) gHarness->FPendingFailure = message;
+        // The test cannot go on: the program's loops end (a main loop waiting for the user
+        // would wait for ever), and the test's next harness call throws.
+        Application->Terminate();
+    }
+    static void ThrowPending() {
+        if (!gHarness || !gHarness->FPendingFailure) return;
+        const std::string message = *gHarness->FPendingFailure;
+        gHarness->FPendingFailure.reset();
+        throw EUiTestFailure(message);
+    }
+};
+
+namespace {
+void Done() {
+    CatchUp();
+    THarnessAccess::ThrowPending();
+}
 }  // namespace
 
 TUiTestHarness::TUiTestHarness() {
@@ -134,7 +432,12 @@ TUiTestHarness::TUiTestHarness() {
         }
         auto fn = std::move(FPopups.front());
         FPopups.pop_front();
-        fn(menu, where);
+        ReleaseHeld();
+        try {
+            fn(menu, where);
+        } catch (const EUiTestFailure& e) {
+            THarnessAccess::Pend(e.what());
+        }
     });
     SetBeepHook([](unsigned) {
         if (gHarness) ++gHarness->FBeeps;
@@ -144,6 +447,11 @@ TUiTestHarness::TUiTestHarness() {
         return FShellResult;
     });
     SetScreenSize(1024, 768);
+    // The harness is the window manager while it lives.
+    QWindowSystemInterfacePrivate::installWindowSystemEventHandler(&gWindowManager);
+    gPointer.Held = Qt::NoButton;
+    gPointer.LetGo = Qt::NoButton;
+    gPointer.Grab = nullptr;
 }
 
 TUiTestHarness::~TUiTestHarness() {
@@ -155,6 +463,14 @@ TUiTestHarness::~TUiTestHarness() {
     SetScreenSizeOverride(0, 0);
     ::SetClock(nullptr);
     SetManualTimers(false);
+    // A button the test left down is let go where it was pressed.
+    ReleaseHeld();
+    gPointer.Held = Qt::NoButton;
+    gPointer.LetGo = Qt::NoButton;
+    gPointer.Grab = nullptr;
+    QWindowSystemInterface::flushWindowSystemEvents();
+    QWindowSystemInterfacePrivate::removeWindowSystemEventhandler(&gWindowManager);
+    if (FPendingFailure) std::fprintf(stderr, "%s\n", FPendingFailure->c_str());
     delete FScope;
     gHarness = nullptr;
 }
@@ -249,6 +565,11 @@ void TUiTestHarness::OnModal(std::string ClassName, std::function<void(TCustomFo
 void TUiTestHarness::OnPopup(std::function<void(TPopupMenu&, TPoint)> Handler) { FPopups.push_back(std::move(Handler)); }
 
 void TUiTestHarness::RunModal(TCustomForm& Form) {
+    // Input the user gave before the form came up (keys typed ahead, the release of the
+    // button whose press opened it) is read first; it may already end the form.
+    ReleaseHeld();
+    QWindowSystemInterface::flushWindowSystemEvents();
+    if (!Screen->HasForm(&Form) || !Form.Modal() || Form.ModalResult() != mrNone || Application->Terminated()) return;
     if (FDrivers.empty()) {
         FErrors.push_back("ShowModal of " + Form.ClassName() + " with no driver (or left open)");
         ForceEndModal(Form, mrCancel);
@@ -261,7 +582,13 @@ void TUiTestHarness::RunModal(TCustomForm& Form) {
         ForceEndModal(Form, mrCancel);
         return;
     }
-    SafeCall([&] { d.Fn(Form); });
+    try {
+        d.Fn(Form);
+    } catch (const EUiTestFailure& e) {
+        THarnessAccess::Pend(e.what());
+    } catch (...) {
+        HandleCurrentException(std::current_exception());
+    }
     if (Screen->HasForm(&Form) && Form.Modal() && Form.ModalResult() == mrNone && !Application->Terminated()) {
         FErrors.push_back("the driver left " + Form.ClassName() + " open");
         ForceEndModal(Form, mrCancel);
@@ -273,125 +600,237 @@ void TUiTestHarness::SetScreenSize(int Width, int Height) { SetScreenSizeOverrid
 void TUiTestHarness::SetClock(std::function<double()> Clock) { ::SetClock(std::move(Clock)); }
 
 void TUiTestHarness::TypeKey(TWinControl* Control, uint16_t Key, TShiftState Shift) {
-    FocusFor(Control);
-    QWidget* target = KeyTarget(Control);
-    if (!target) return;
-    SendKey(target, QtKeyOfVirtual(Key), ModifiersOf(Shift), KeyText(Key, Shift));
+    CatchUp();
+    ExpectFocus("TypeKey", Control);
+    DeliverVirtualKey(Call("TypeKey", Control), Key, Shift);
+    Done();
 }
 
-void TUiTestHarness::PostKey(TWinControl* Control, uint16_t Key, TShiftState Shift) {
-    QWidget* target = KeyTarget(Control);
-    if (!target) return;
-    const int qtKey = QtKeyOfVirtual(Key);
-    const QString text = KeyText(Key, Shift);
-    QCoreApplication::postEvent(target, new QKeyEvent(QEvent::KeyPress, qtKey, ModifiersOf(Shift), text));
-    QCoreApplication::postEvent(target, new QKeyEvent(QEvent::KeyRelease, qtKey, ModifiersOf(Shift), text));
+void TUiTestHarness::TypeKey(uint16_t Key, TShiftState Shift) {
+    CatchUp();
+    DeliverVirtualKey("TypeKey", Key, Shift);
+    Done();
 }
 
 void TUiTestHarness::TypeText(TWinControl* Control, const std::string& Text) {
-    FocusFor(Control);
-    size_t pos = 0;
-    while (pos < Text.size()) {
-        const char32_t c = NextCodePoint(Text, pos);
-        QWidget* target = KeyTarget(Control);
-        if (!target) return;
-        const Qt::KeyboardModifiers mods = (c >= 'A' && c <= 'Z') ? Qt::ShiftModifier : Qt::NoModifier;
-        SendKey(target, QtKeyOfCodePoint(c), mods, QString::fromUcs4(&c, 1));
-    }
+    CatchUp();
+    ExpectFocus("TypeText", Control);
+    DeliverText(Call("TypeText", Control), Text);
+    Done();
+}
+
+void TUiTestHarness::TypeText(const std::string& Text) {
+    CatchUp();
+    DeliverText("TypeText", Text);
+    Done();
 }
 
 void TUiTestHarness::Paste(TWinControl* Control, const std::string& Text) {
+    CatchUp();
+    ExpectFocus("Paste", Control);
     Clipboard()->SetAsText(Text);
-    TypeKey(Control, 'V', ssCtrl);
+    DeliverVirtualKey(Call("Paste", Control), 'V', ssCtrl);
+    Done();
+}
+
+void TUiTestHarness::Paste(const std::string& Text) {
+    CatchUp();
+    Clipboard()->SetAsText(Text);
+    DeliverVirtualKey("Paste", 'V', ssCtrl);
+    Done();
 }
 
 void TUiTestHarness::CommitText(TWinControl* Control, const std::string& Text) {
-    FocusFor(Control);
-    QWidget* target = KeyTarget(Control);
-    if (!target) return;
-    QInputMethodEvent e;
-    e.setCommitString(QStr(Text));
-    QApplication::sendEvent(target, &e);
+    CatchUp();
+    ExpectFocus("CommitText", Control);
+    DeliverCommit(Call("CommitText", Control), Text);
+    Done();
+}
+
+void TUiTestHarness::CommitText(const std::string& Text) {
+    CatchUp();
+    DeliverCommit("CommitText", Text);
+    Done();
 }
 
 namespace {
-
-void SendMouse(TControl* control, QEvent::Type type, TPoint pos, TMouseButton button, TShiftState shift) {
-    QWidget* target = MouseTarget(control);
-    if (!target) return;
-    QWidget* client = ClientWidgetOf(control);
-    QPoint local(pos.X, pos.Y);
-    if (client && client != target) local = target->mapFromGlobal(client->mapToGlobal(local));
-    // A part of the control that is a widget of its own (the tabs of a tab control) takes
-    // the mouse where it lies, as real input would reach it.
-    for (QWidget* w = target->childAt(local); w && w != target; w = w->parentWidget()) {
-        auto* sink = dynamic_cast<TEventSink*>(w);
-        if (sink && sink->Control == control) {
-            local = w->mapFrom(target, local);
-            target = w;
-            break;
-        }
-    }
-    const Qt::MouseButton b = button == mbRight ? Qt::RightButton : button == mbMiddle ? Qt::MiddleButton : Qt::LeftButton;
-    Qt::MouseButtons held = type == QEvent::MouseButtonRelease ? Qt::NoButton : Qt::MouseButtons(b);
-    if (type == QEvent::MouseMove) {
-        held = Qt::NoButton;
-        if (shift & ssLeft) held |= Qt::LeftButton;
-        if (shift & ssRight) held |= Qt::RightButton;
-        if (shift & ssMiddle) held |= Qt::MiddleButton;
-    }
-    QMouseEvent e(type, QPointF(local), QPointF(target->mapToGlobal(local)), type == QEvent::MouseMove ? Qt::NoButton : b,
-                  held, ModifiersOf(shift));
-    QApplication::sendEvent(target, &e);
+// A key typed into a window goes to that window, whenever it is read (the window system
+// sends a key to the window that had the keyboard when it was pressed). The harness's own
+// input is given synchronously, so it comes before keys still queued.
+void QueueKey(QWindow* window, uint16_t key, TShiftState shift) {
+    const int qtKey = QtKeyOfVirtual(key);
+    const QString text = KeyText(key, shift);
+    QWindowSystemInterface::handleKeyEvent<QWindowSystemInterface::AsynchronousDelivery>(
+        window, Tick(), QEvent::KeyPress, qtKey, ModifiersOf(shift), text);
+    QWindowSystemInterface::handleKeyEvent<QWindowSystemInterface::AsynchronousDelivery>(
+        window, Tick(), QEvent::KeyRelease, qtKey, ModifiersOf(shift), text);
 }
-
-// Where a click lands by default: the centre, or the indicator of check boxes and radio
-// buttons (their text may not reach the middle).
-TPoint Centre(TControl* c) {
-    QWidget* w = WidgetOf(c);
-    if (qobject_cast<QCheckBox*>(w) || qobject_cast<QRadioButton*>(w)) return {6, c->ClientHeight() / 2};
-    return {c->ClientWidth() / 2, c->ClientHeight() / 2};
-}
-
 }  // namespace
 
-void TUiTestHarness::Click(TControl* Control, std::optional<TPoint> Pos, TMouseButton Button, TShiftState Shift) {
-    const TPoint p = Pos ? *Pos : Centre(Control);
-    if (auto* wc = dynamic_cast<TWinControl*>(Control); wc && Button == mbLeft) FocusFor(wc);
-    SendMouse(Control, QEvent::MouseButtonPress, p, Button, Shift);
-    SendMouse(Control, QEvent::MouseButtonRelease, p, Button, Shift);
+void TUiTestHarness::PostKey(uint16_t Key, TShiftState Shift) {
+    CatchUp();
+    QueueKey(KeyWindow("PostKey"), Key, Shift);
 }
 
-void TUiTestHarness::DblClick(TControl* Control, std::optional<TPoint> Pos) {
-    const TPoint p = Pos ? *Pos : Centre(Control);
-    SendMouse(Control, QEvent::MouseButtonPress, p, mbLeft, 0);
-    SendMouse(Control, QEvent::MouseButtonRelease, p, mbLeft, 0);
-    SendMouse(Control, QEvent::MouseButtonDblClick, p, mbLeft, 0);
-    SendMouse(Control, QEvent::MouseButtonRelease, p, mbLeft, 0);
+void TUiTestHarness::PostKey(TWinControl* Control, uint16_t Key, TShiftState Shift) {
+    CatchUp();
+    QWidget* w = Control ? WidgetOf(Control) : nullptr;
+    QWindow* window = w ? w->window()->windowHandle() : nullptr;
+    if (!window) Fail(Call("PostKey", Control) + ": the control's window was never shown");
+    QueueKey(window, Key, Shift);
+}
+
+void TUiTestHarness::Click(TControl* Control, std::optional<TPoint> Pos, TMouseButton Button, TShiftState Shift) {
+    CatchUp();
+    const TWindowPoint at = Locate("Click", Control, Pos ? *Pos : Centre(Control), true);
+    if (gPointer.Held) Fail(Call("Click", Control) + ": a mouse button is still down (MouseUp first)");
+    const QPoint global = at.Global.toPoint();
+    const Qt::MouseButton b = QtButton(Button);
+    MoveTo(at, Shift);
+    Press(at, b, Shift);
+    Release(global, b, Shift);
+    ClickGap();
+    Done();
+}
+
+void TUiTestHarness::DblClick(TControl* Control, std::optional<TPoint> Pos, TShiftState Shift) {
+    CatchUp();
+    const TWindowPoint at = Locate("DblClick", Control, Pos ? *Pos : Centre(Control), true);
+    if (gPointer.Held) Fail(Call("DblClick", Control) + ": a mouse button is still down (MouseUp first)");
+    const QPoint global = at.Global.toPoint();
+    MoveTo(at, Shift);
+    // Two clicks within the double-click time: the window system makes the second press a
+    // double click.
+    Press(at, Qt::LeftButton, Shift);
+    Release(global, Qt::LeftButton, Shift);
+    if (at.Window) {
+        Press(InWindow(at.Window, global), Qt::LeftButton, Shift);
+        Release(global, Qt::LeftButton, Shift);
+    }
+    ClickGap();
+    Done();
 }
 
 void TUiTestHarness::MouseMove(TControl* Control, TPoint Pos, TShiftState Shift) {
-    SendMouse(Control, QEvent::MouseMove, Pos, mbLeft, Shift);
+    CatchUp();
+    const TShiftState named = Shift & (ssLeft | ssRight | ssMiddle);
+    if (named && named != HeldBits())
+        Fail(Call("MouseMove", Control) + ": the buttons named are not the ones held down (MouseDown first)");
+    if (gPointer.Held) {
+        // The window that took the press keeps the mouse wherever it goes.
+        const TWindowPoint at = Locate("MouseMove", Control, Pos, false);
+        if (gPointer.Grab) SendMouse(InWindow(gPointer.Grab, at.Global.toPoint()), QEvent::MouseMove, Qt::NoButton, Shift);
+    } else {
+        const TWindowPoint at = Locate("MouseMove", Control, Pos, true);
+        PointerTo(at);
+        SendMouse(at, QEvent::MouseMove, Qt::NoButton, Shift);
+    }
+    Done();
 }
 
-void TUiTestHarness::MouseDown(TControl* Control, TPoint Pos, TMouseButton Button) {
-    SendMouse(Control, QEvent::MouseButtonPress, Pos, Button, 0);
+void TUiTestHarness::MouseDown(TControl* Control, TPoint Pos, TMouseButton Button, TShiftState Shift) {
+    CatchUp();
+    const Qt::MouseButton b = QtButton(Button);
+    if (gPointer.Held & b) Fail(Call("MouseDown", Control) + ": the button is already down");
+    if (gPointer.Held && gPointer.Grab) {
+        // Another button is down: its window keeps the mouse.
+        const TWindowPoint at = Locate("MouseDown", Control, Pos, false);
+        Press(InWindow(gPointer.Grab, at.Global.toPoint()), b, Shift);
+    } else {
+        const TWindowPoint at = Locate("MouseDown", Control, Pos, true);
+        MoveTo(at, Shift);
+        Press(at, b, Shift);
+    }
+    Done();
 }
 
-void TUiTestHarness::MouseUp(TControl* Control, TPoint Pos, TMouseButton Button) {
-    SendMouse(Control, QEvent::MouseButtonRelease, Pos, Button, 0);
+void TUiTestHarness::MouseUp(TControl* Control, TPoint Pos, TMouseButton Button, TShiftState Shift) {
+    CatchUp();
+    const Qt::MouseButton b = QtButton(Button);
+    if (gPointer.LetGo & b) {
+        gPointer.LetGo &= ~Qt::MouseButtons(b);
+        Done();
+        return;
+    }
+    if (!(gPointer.Held & b)) Fail(Call("MouseUp", Control) + ": the button is not down (MouseDown first)");
+    const TWindowPoint at = Locate("MouseUp", Control, Pos, false);
+    Release(at.Global.toPoint(), b, Shift);
+    if (!gPointer.Held) ClickGap();
+    Done();
 }
 
 void TUiTestHarness::Wheel(TControl* Control, int Delta, std::optional<TPoint> Pos, TShiftState Shift) {
-    QWidget* target = MouseTarget(Control);
-    if (!target) return;
+    CatchUp();
+    const TWindowPoint at = Locate("Wheel", Control, Pos ? *Pos : Centre(Control), !gPointer.Held);
+    PointerTo(at);
+    QWindow* window = gPointer.Held && gPointer.Grab ? gPointer.Grab.data() : at.Window.data();
+    const TWindowPoint in = InWindow(window, at.Global.toPoint());
+    // The wheel has no synchronous entry of its own: the window system delivers at once
+    // for this one event.
+    QWindowSystemInterface::setSynchronousWindowSystemEvents(true);
+    QWindowSystemInterface::handleWheelEvent(window, Tick(), in.Local, in.Global, QPoint(), QPoint(0, Delta),
+                                             KeyModifiers(Shift));
+    QWindowSystemInterface::setSynchronousWindowSystemEvents(false);
+    Done();
+}
+
+void TUiTestHarness::ClickDropDownItem(TControl* ComboBox, int Index) {
+    CatchUp();
+    const std::string call = Call("ClickDropDownItem", ComboBox);
+    auto* combo = qobject_cast<QComboBox*>(WidgetOf(ComboBox));
+    if (!combo) Fail(call + ": the control is no combo box");
+    QAbstractItemView* view = combo->view();
+    if (!view || !view->isVisible()) Fail(call + ": no drop-down list is open");
+    if (Index < 0 || Index >= combo->count())
+        Fail(call + ": there is no item " + std::to_string(Index) + " of " + std::to_string(combo->count()));
+    if (gPointer.Held) Fail(call + ": a mouse button is still down (MouseUp first)");
+    // The user scrolls the list to the item, moves the pointer onto it and clicks.
+    const QModelIndex item = combo->model()->index(Index, combo->modelColumn(), combo->rootModelIndex());
+    view->scrollTo(item);
+    const QPoint global = view->viewport()->mapToGlobal(view->visualRect(item).center());
+    QWindow* window = view->window()->windowHandle();
+    if (!window) Fail(call + ": the drop-down list has no window");
+    const TWindowPoint at = InWindow(window, global);
+    MoveTo(at, 0);
+    Press(at, Qt::LeftButton, 0);
+    Release(global, Qt::LeftButton, 0);
+    ClickGap();
+    Done();
+}
+
+void TUiTestHarness::ClickTab(TControl* Tabs, int TabIndex) {
+    TRect r;
+    if (auto* pages = dynamic_cast<TPageControl*>(Tabs)) r = pages->TabRect(TabIndex);
+    else if (auto* tabs = dynamic_cast<TTabControl*>(Tabs)) r = tabs->TabRect(TabIndex);
+    else Fail(Call("ClickTab", Tabs) + ": the control has no tabs");
+    if (r.IsEmpty()) Fail(Call("ClickTab", Tabs) + ": there is no tab " + std::to_string(TabIndex));
+    Click(Tabs, TPoint{(r.Left + r.Right) / 2, (r.Top + r.Bottom) / 2});
+}
+
+void TUiTestHarness::SendDirectKey(TWinControl* Control, uint16_t Key, TShiftState Shift) {
+    DirectFocus(Control);
+    if (QWidget* target = DirectKeyTarget(Control))
+        DirectKey(target, QtKeyOfVirtual(Key), ModifiersOf(Shift), KeyText(Key, Shift));
+}
+
+void TUiTestHarness::SendDirectText(TWinControl* Control, const std::string& Text) {
+    DirectFocus(Control);
+    size_t pos = 0;
+    while (pos < Text.size()) {
+        const char32_t c = NextCodePoint(Text, pos);
+        QWidget* target = DirectKeyTarget(Control);
+        if (!target) return;
+        const Qt::KeyboardModifiers mods = (c >= 'A' && c <= 'Z') ? Qt::ShiftModifier : Qt::NoModifier;
+        DirectKey(target, QtKeyOfCodePoint(c), mods, QString::fromUcs4(&c, 1));
+    }
+}
+
+void TUiTestHarness::SendDirectClick(TControl* Control, std::optional<TPoint> Pos, TMouseButton Button,
+                                     TShiftState Shift) {
     const TPoint p = Pos ? *Pos : Centre(Control);
-    QPoint local(p.X, p.Y);
-    QWidget* client = ClientWidgetOf(Control);
-    if (client && client != target) local = target->mapFromGlobal(client->mapToGlobal(local));
-    QWheelEvent e(QPointF(local), QPointF(target->mapToGlobal(local)), QPoint(), QPoint(0, Delta), Qt::NoButton,
-                  ModifiersOf(Shift), Qt::NoScrollPhase, false);
-    QApplication::sendEvent(target, &e);
+    if (auto* wc = dynamic_cast<TWinControl*>(Control); wc && Button == mbLeft) DirectFocus(wc);
+    DirectMouse(Control, QEvent::MouseButtonPress, p, Button, Shift);
+    DirectMouse(Control, QEvent::MouseButtonRelease, p, Button, Shift);
 }
 
 void TUiTestHarness::ClickMenuItem(TMenuItem* Item) {
@@ -410,7 +849,10 @@ int TUiTestHarness::ElapseTime(int Milliseconds) {
     return fired;
 }
 
-void TUiTestHarness::ProcessMessages() { Application->ProcessMessages(); }
+void TUiTestHarness::ProcessMessages() {
+    Application->ProcessMessages();
+    THarnessAccess::ThrowPending();
+}
 
 TWinControl* TUiTestHarness::FocusedControl() {
     ProcessMessages();

@@ -6,8 +6,13 @@
 //     driver leaves open, is cancelled and noted in Errors();
 //   - pop-up menus call the queued popup handler instead of showing;
 //   - beeps are counted, shell opens recorded, the screen has the size the test gives;
-//   - keys, text, pastes, input-method text and mouse clicks go to controls as Qt events
-//     through the same path real input takes.
+//   - input arrives as the window system delivers it: a mouse event goes to the top-level
+//     window at a position and Qt gives it to the widget under that point (focusing it by
+//     its focus policy; an open pop-up or drop-down list takes it first); a key goes to
+//     the widget that holds the keyboard focus of the active window. Nothing is focused
+//     for the test. A click the control cannot take where the test puts it (hidden,
+//     covered, outside its window, window not shown), or a key typed while another
+//     control holds the focus, fails the test with an EUiTestFailure that says why.
 // Tests run with QT_QPA_PLATFORM=offscreen, set in the test's main before QApplication.
 #pragma once
 
@@ -18,6 +23,7 @@
 #include <deque>
 #include <functional>
 #include <optional>
+#include <stdexcept>
 #include <string>
 #include <vector>
 
@@ -28,6 +34,13 @@ class TMenuItem;
 class TPopupMenu;
 class TTimer;
 class TBitmap;
+
+// Input the test asked for that a user could not give: the control is not where the click
+// lands, or the keyboard focus is not where the test expects it.
+class EUiTestFailure : public std::logic_error {
+public:
+    using std::logic_error::logic_error;
+};
 
 class TUiTestHarness final : public TDialogService {
 public:
@@ -79,29 +92,66 @@ public:
     const std::vector<std::string>& ShellOpened() const { return FShellOpened; }
     void SetShellOpenResult(bool Value) { FShellResult = Value; }
 
-    // --- Input through Qt's event path ---------------------------------------------------
-    // Focuses the control (when it can take the focus) and sends the key down and up.
+    // --- Input as the window system delivers it ---------------------------------------
+    // Keys go to the widget holding the keyboard focus of the active window, through the
+    // window system's key path (shortcut override, shortcuts, then the focused widget).
+    // Control is where the test expects the focus: the control itself or one of its
+    // children holds it, else the test fails. The forms without Control type into
+    // whatever holds the focus.
     static void TypeKey(TWinControl* Control, uint16_t Key, TShiftState Shift = 0);
-    // Posts the key down and up to the control: they arrive when the event loop next runs
-    // (inside a long operation that lets the window answer).
-    static void PostKey(TWinControl* Control, uint16_t Key, TShiftState Shift = 0);
+    static void TypeKey(uint16_t Key, TShiftState Shift = 0);
     // Types each character as a key of its own (Chinese text too).
     static void TypeText(TWinControl* Control, const std::string& Text);
-    // Puts Text on the clipboard and presses Ctrl+V in the control.
+    static void TypeText(const std::string& Text);
+    // Puts Text on the clipboard and presses Ctrl+V.
     static void Paste(TWinControl* Control, const std::string& Text);
-    // Text committed by an input method.
+    static void Paste(const std::string& Text);
+    // Text committed by an input method, to the focused widget.
     static void CommitText(TWinControl* Control, const std::string& Text);
-    // Press and release of the left (or another) button at Pos (client coordinates;
-    // default the centre).
+    static void CommitText(const std::string& Text);
+    // Queues the key down and up with the window system, as typed into the window that has
+    // the keyboard now (or into Control's window: the window the keyboard was in when the
+    // key was typed, which may be going away): they are read when the program next lets the
+    // windows answer (typed during a long operation, or while a window hands the keyboard
+    // on). Input the harness gives meanwhile does not wait for them: a key posted before
+    // the click or key that starts a long operation arrives while it runs.
+    static void PostKey(uint16_t Key, TShiftState Shift = 0);
+    static void PostKey(TWinControl* Control, uint16_t Key, TShiftState Shift = 0);
+
+    // Mouse input at Pos, in Control's client coordinates (default the centre, or the
+    // indicator of a check box or radio button): the event goes to Control's top-level
+    // window at that point, which the window system activates first as a window manager
+    // does on a click. Control must show there (the widget under the point is its own).
+    // Press and release of the left (or another) button; the right button also opens the
+    // control's context menu.
     static void Click(TControl* Control, std::optional<TPoint> Pos = std::nullopt, TMouseButton Button = mbLeft,
                       TShiftState Shift = 0);
-    static void DblClick(TControl* Control, std::optional<TPoint> Pos = std::nullopt);
+    static void DblClick(TControl* Control, std::optional<TPoint> Pos = std::nullopt, TShiftState Shift = 0);
+    // The pointer moves to Pos. The buttons held are those pressed with MouseDown (Shift
+    // may name them, and must then agree); while one is held, the window that took the
+    // press keeps the mouse, so Pos may lie outside Control (a drag).
     static void MouseMove(TControl* Control, TPoint Pos, TShiftState Shift = 0);
-    static void MouseDown(TControl* Control, TPoint Pos, TMouseButton Button = mbLeft);
-    static void MouseUp(TControl* Control, TPoint Pos, TMouseButton Button = mbLeft);
+    static void MouseDown(TControl* Control, TPoint Pos, TMouseButton Button = mbLeft, TShiftState Shift = 0);
+    static void MouseUp(TControl* Control, TPoint Pos, TMouseButton Button = mbLeft, TShiftState Shift = 0);
     // One turn of the wheel over Control at Pos (client coordinates; default the centre):
-    // Delta 120 is one notch forward, -120 one backward.
+    // Delta 120 is one notch forward, -120 one backward. A widget that ignores the turn
+    // passes it to its parents, as with a real wheel.
     static void Wheel(TControl* Control, int Delta, std::optional<TPoint> Pos = std::nullopt, TShiftState Shift = 0);
+    // A click on item Index of the drop-down list that ComboBox has open (fails when none
+    // is open).
+    static void ClickDropDownItem(TControl* ComboBox, int Index);
+    // A click on the middle of a tab (a visible tab index) of a page control or tab control.
+    static void ClickTab(TControl* Tabs, int TabIndex);
+
+    // --- Direct delivery ------------------------------------------------------------------
+    // The event goes straight to the control's widget, which is focused first: no window
+    // picks the receiver and no focus rule applies. Only for a test that says at the call
+    // why it cannot go through the window system.
+    static void SendDirectKey(TWinControl* Control, uint16_t Key, TShiftState Shift = 0);
+    static void SendDirectText(TWinControl* Control, const std::string& Text);
+    static void SendDirectClick(TControl* Control, std::optional<TPoint> Pos = std::nullopt,
+                                TMouseButton Button = mbLeft, TShiftState Shift = 0);
+
     // Triggers the menu item's Qt action (as a click on it does).
     static void ClickMenuItem(TMenuItem* Item);
     // Fires the timer's OnTimer now.
@@ -130,6 +180,7 @@ public:
     TDialogAnswer Show(const TDialogRequest& Request) override;
 
 private:
+    friend struct THarnessAccess;
     void RunModal(TCustomForm& Form);
     struct TDriver {
         std::string ClassName;
@@ -145,4 +196,7 @@ private:
     bool FShellResult = true;
     int FBeeps = 0;
     TDialogServiceScope* FScope = nullptr;
+    // A failure met where it could not be thrown to the test (inside a modal driver or a
+    // pop-up handler): the harness call that the test made throws it once control is back.
+    std::optional<std::string> FPendingFailure;
 };

@@ -92,11 +92,23 @@ protected:
     }
 
     // The next login shown is answered with these, typed as a user types them.
+    // Fills the login as a user does: a click in the name box, its text typed over, Tab to
+    // the password box (which selects what it holds), the password typed over it.
+    static void TypeLogin(TLogoinForm& login, const std::string& user, const std::string& password) {
+        TUiTestHarness::Click(login.ComboBox);
+        TUiTestHarness::TypeKey(login.ComboBox, VK_HOME);
+        TUiTestHarness::TypeKey(login.ComboBox, VK_END, ssShift);
+        if (user.empty()) TUiTestHarness::TypeKey(login.ComboBox, VK_DELETE);
+        else TUiTestHarness::TypeText(login.ComboBox, user);
+        TUiTestHarness::TypeKey(login.ComboBox, VK_TAB);
+        if (password.empty()) TUiTestHarness::TypeKey(login.edit1, VK_DELETE);
+        else TUiTestHarness::TypeText(login.edit1, password);
+    }
+
     void QueueLogin(const std::string& user, const std::string& password) {
         harness->OnModal("TLogoinForm", [user, password](TCustomForm& form) {
             auto& login = dynamic_cast<TLogoinForm&>(form);
-            TUiTestHarness::TypeText(login.ComboBox, user);
-            TUiTestHarness::TypeText(login.edit1, password);
+            TypeLogin(login, user, password);
             TUiTestHarness::Click(login.Button1);
         });
     }
@@ -350,8 +362,7 @@ TEST_F(ClinicTest, TheMainBlockRunsUntilTheUserLeaves) {
             auto& login = dynamic_cast<TLogoinForm&>(form);
             loginOnTop = wqtdglzjmform->Showing() && wqtdglzjmform->ModalDisabled() && login.Showing() &&
                          wqtdglzjmform->WindowState() == wsMaximized;
-            TUiTestHarness::TypeText(login.ComboBox, "tulvo");
-            TUiTestHarness::TypeText(login.edit1, "tulvo");
+            TypeLogin(login, "tulvo", "tulvo");
             TUiTestHarness::Click(login.Button1);
             // leaving: "no" to the backup question
             harness->AnswerMessage(IDCANCEL);
@@ -497,17 +508,13 @@ TEST_P(ClinicLogin, AnswersEachAttempt) {
     bool stillOpen = false;
     harness->OnModal("TLogoinForm", [&](TCustomForm& form) {
         auto& login = dynamic_cast<TLogoinForm&>(form);
-        TUiTestHarness::TypeText(login.ComboBox, c.user);
-        TUiTestHarness::TypeText(login.edit1, c.password);
+        TypeLogin(login, c.user, c.password);
         TUiTestHarness::Click(login.Button1);
         enabledAfterAttempt = EnabledActions();
         stillOpen = login.Visible() && login.ModalResult() == mrNone;
         if (!stillOpen) return;
         // another try with the right name and password
-        login.ComboBox->SetText("");
-        login.edit1->SetText("");
-        TUiTestHarness::TypeText(login.ComboBox, "tulvo");
-        TUiTestHarness::TypeText(login.edit1, "tulvo");
+        TypeLogin(login, "tulvo", "tulvo");
         TUiTestHarness::Click(login.Button1);
     });
     ShowMainWindow();
@@ -534,12 +541,10 @@ TEST_F(ClinicTest, EnterInThePasswordLogsIn) {
     bool openAfterWrong = false;
     harness->OnModal("TLogoinForm", [&](TCustomForm& form) {
         auto& login = dynamic_cast<TLogoinForm&>(form);
-        TUiTestHarness::TypeText(login.ComboBox, "tulvo");
-        TUiTestHarness::TypeText(login.edit1, "wrong");
+        TypeLogin(login, "tulvo", "wrong");
         TUiTestHarness::TypeKey(login.edit1, VK_RETURN);
         openAfterWrong = login.Visible() && login.ModalResult() == mrNone;
-        login.edit1->SetText("");
-        TUiTestHarness::TypeText(login.edit1, "tulvo");
+        TypeLogin(login, "tulvo", "tulvo");
         TUiTestHarness::TypeKey(login.edit1, VK_RETURN);
     });
     ShowMainWindow();
@@ -574,8 +579,7 @@ TEST_F(ClinicTest, ChangeOfOperatorDisablesEverythingUntilTheNextLogin) {
     harness->OnModal("TLogoinForm", [&](TCustomForm& form) {
         whileLoginShown = EnabledActions();
         auto& login = dynamic_cast<TLogoinForm&>(form);
-        TUiTestHarness::TypeText(login.ComboBox, "casher");
-        TUiTestHarness::TypeText(login.edit1, "1");
+        TypeLogin(login, "casher", "1");
         TUiTestHarness::Click(login.Button1);
     });
     TUiTestHarness::ClickMenuItem(dynamic_cast<TMenuItem*>(wqtdglzjmform->FindComponent("N7ChangeOperator")));

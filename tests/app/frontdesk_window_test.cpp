@@ -204,6 +204,7 @@ TEST_F(ChargingWindow, ThreeLinesWithTwoDrugsAndTheChange) {
     Line("BLG", "11.5");     // 57.5
     EXPECT_EQ(sfform->Edit9->Text(), "97.50");
     EXPECT_EQ(sfform->ADOTable2->RecordCount(), 3);
+    StartCharging();
     H::TypeText(sfform->Edit10, "100");
     H::TypeKey(sfform->Edit10, VK_RETURN);
     EXPECT_EQ(Printed, std::vector<std::string>{"240307001 2.5"});
@@ -356,6 +357,7 @@ TEST_F(ChargingWindow, LowStockWarningAtExactlyTheLimit) {
         sfform->Edit8->SetText("");
         harness->ClearDialogs();
         if (c.Warns) harness->AnswerMessage(c.Answer);
+        H::Click(sfform->Edit5);             // the refused line left the focus in the quantity
         Line("AMXL", c.Quantity);
         const std::vector<std::string> expected =
             c.Warns ? std::vector<std::string>{"该药品库存数量已到达下限,现有数量：10.00"} : std::vector<std::string>{};
@@ -396,6 +398,7 @@ TEST_F(ChargingWindow, KeyFiltersHoldForTypedPastedAndInputMethodText) {
     harness->ClearDialogs();
     sfform->Edit8->SetText("2");
     H::TypeKey(sfform->Edit8, VK_RETURN);
+    StartCharging();
     H::TypeText(sfform->Edit10, "-.");
     EXPECT_EQ(sfform->Edit10->Text(), ".");
     H::TypeKey(sfform->Edit10, VK_RETURN);
@@ -419,11 +422,15 @@ TEST_F(ChargingWindow, IncompleteEntryIsNotSaved) {
         Exec("delete from tb_temp");
         sfform->ADOTable2->Requery();
         sfform->ResetChargeEntry();
+        H::Click(sfform->Edit1);   // the cashier starts again at the patient code
         PatientAndDoctor();
         if (std::string(c.Name) != "no lines") Line("XCG", "1");
         else sfform->Edit9->SetText("15.00");
         c.Prepare();
         harness->ClearDialogs();
+        // A click in the amount received asks whether to start charging: "确定".
+        harness->OnModal("Tsftsform", [](TCustomForm& f) { H::Click(dynamic_cast<Tsftsform&>(f).Button1); });
+        H::Click(sfform->Edit10);
         H::TypeKey(sfform->Edit10, VK_RETURN);
         EXPECT_EQ(harness->DialogTexts(), std::vector<std::string>{"请检查病人、医生以及收费项目资料是否填全"}) << c.Name;
         EXPECT_EQ(sfform->ActiveControl(), c.Focus ? c.Focus : sfform->Edit5) << c.Name;
@@ -440,6 +447,7 @@ TEST_F(ChargingWindow, ADiscountIsStoredWithItsReduction) {
         auto& d = dynamic_cast<Tyhsfform&>(f);
         EXPECT_EQ(d.Edit1->Text(), "12.50");
         EXPECT_TRUE(d.RadioButton1->Checked());
+        H::Click(d.Edit3);
         Enter(d.Edit3, "80");
         EXPECT_EQ(d.Edit2->Text(), "10.00");
         EXPECT_EQ(d.ActiveControl(), d.Button1);
@@ -511,6 +519,7 @@ TEST_F(ChargingWindow, TheDiscountOfNothingDividesByNothing) {
         EXPECT_EQ(d.Edit3->Text(), "0.00");
         H::Click(d.Button2);
     });
+    H::Click(sfform->Edit5);
     H::TypeKey(sfform->Edit5, VK_RETURN);
     EXPECT_EQ(sfform->Label23->Caption(), "普通收费清单");
 }
@@ -737,13 +746,23 @@ TEST_F(ChargingWindow, HelpButtonsShowTheirLines) {
         h.Close();
     });
     H::Click(sfform->FlatButton1);
-    harness->OnModal("Thintform", [](TCustomForm& f) {
-        auto& h = dynamic_cast<Thintform&>(f);
-        EXPECT_EQ(h.Memo1->Lines()->Count(), 5);
-        EXPECT_EQ(h.Memo1->Lines()->Strings(0), "1.优惠收费时可以输入金额，也可以输入打折比例");
-        h.Close();
+    // The discount window's help, with the discount window open (Enter on the empty item
+    // code, then the discount button of the prompt).
+    harness->OnModal("Tsftsform", [](TCustomForm& f) { H::Click(dynamic_cast<Tsftsform&>(f).Button2); });
+    harness->OnModal("Tyhsfform", [this](TCustomForm& f) {
+        auto& d = dynamic_cast<Tyhsfform&>(f);
+        harness->OnModal("Thintform", [](TCustomForm& f) {
+            auto& h = dynamic_cast<Thintform&>(f);
+            EXPECT_EQ(h.Memo1->Lines()->Count(), 5);
+            EXPECT_EQ(h.Memo1->Lines()->Strings(0), "1.优惠收费时可以输入金额，也可以输入打折比例");
+            h.Close();
+        });
+        H::Click(d.FlatButton1);
+        H::Click(d.Button2);
     });
-    H::Click(yhsfform->FlatButton1);
+    H::Click(sfform->Edit5);
+    H::TypeKey(sfform->Edit5, VK_RETURN);
+    EXPECT_EQ(harness->PendingDrivers(), 0);
 }
 
 TEST_F(ChargingWindow, AVoidThatCannotGetTheDatabaseSaysSoAndChangesNothing) {

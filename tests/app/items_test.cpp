@@ -426,10 +426,12 @@ protected:
         if (stockInAnswer) harness->AnswerMessage(*stockInAnswer);
         harness->OnModal("Txjxmform", [=](TCustomForm&) {
             xjxmform->ComboBox1->SetText(type);
+            H::Click(xjxmform->Edit1);
             H::TypeText(xjxmform->Edit1, name);
             H::TypeKey(xjxmform->Edit1, VK_RETURN);
             xjxmform->Edit3->SetText(packSize);
             xjxmform->ComboBox2->SetText("盒");
+            H::Click(xjxmform->Edit5);
             H::TypeText(xjxmform->Edit5, price);
             (drug ? xjxmform->RadioButton1 : xjxmform->RadioButton2)->SetChecked(true);
             H::Click(xjxmform->Button1);
@@ -444,13 +446,13 @@ TEST_F(Items, ListShowsTotalsCountAndSortsDrugsOnly) {
     EXPECT_EQ(xmzlform->Label5->Caption(), "125");
     EXPECT_EQ(xmzlform->Label7->Caption(), "2");
     EXPECT_EQ(ListNames(), (Rows{"阿莫西林", "B超"}));
-    H::MouseDown(xmzlform->RadioButton3, TPoint{2, 2});
+    H::Click(xmzlform->RadioButton3, TPoint{2, 2});
     EXPECT_EQ(ListNames(), Rows{"阿莫西林"});
     EXPECT_EQ(xmzlform->Label7->Caption(), "2") << "the count stays that of all items";
-    H::MouseDown(xmzlform->RadioButton1, TPoint{2, 2});
+    H::Click(xmzlform->RadioButton1, TPoint{2, 2});
     EXPECT_EQ(ListNames(), (Rows{"阿莫西林", "B超"}));
-    H::MouseDown(xmzlform->RadioButton1, TPoint{2, 2});
-    H::MouseDown(xmzlform->RadioButton5, TPoint{2, 2});
+    H::Click(xmzlform->RadioButton1, TPoint{2, 2});
+    H::Click(xmzlform->RadioButton5, TPoint{2, 2});
     EXPECT_EQ(ListNames(), (Rows{"阿莫西林", "B超"}));
 }
 
@@ -536,6 +538,7 @@ TEST_F(Items, KeyFiltersOfTheNewItemWindow) {
             harness->ClearDialogs();
             c.field->SetText("");
             const int beeps = harness->Beeps();
+            H::Click(c.field);
             H::TypeText(c.field, c.typed);
             EXPECT_EQ(c.field->Text(), c.kept);
             EXPECT_EQ(harness->DialogTexts(), Rows{c.message});
@@ -593,6 +596,7 @@ TEST_F(Items, EditStoresTheFieldsAndTheDrugsStockValues) {
         bqxmform->Edit1->SetText("阿莫西林's");
         H::Click(bqxmform->CheckBox1);
         bqxmform->Edit5->SetText("");
+        H::Click(bqxmform->Edit5);
         H::TypeText(bqxmform->Edit5, "15");
         bqxmform->Edit4->SetText("9.5");
         H::Click(bqxmform->Button1);
@@ -699,8 +703,12 @@ protected:
         Trkform::SetRetryPolicy(TRetryPolicy{});
         ItemsTest::TearDown();
     }
-    // Picks the drug by its code and fills the delivery.
+    // Picks the drug by its code (a click in the code box, whose text is typed over) and
+    // fills the delivery.
     void Pick() {
+        H::Click(rkform->Edit1);
+        H::TypeKey(rkform->Edit1, VK_HOME);
+        H::TypeKey(rkform->Edit1, VK_END, ssShift);
         H::TypeText(rkform->Edit1, "AMXL");
         H::TypeKey(rkform->Edit1, VK_RETURN);
     }
@@ -729,10 +737,12 @@ TEST_F(StockIn, PickFillsTheFieldsOfTheOneMatchingDrug) {
     EXPECT_EQ(rkform->PickedId(), "1");
     // an examination item is no drug; a name is refused key by key
     rkform->Edit1->SetText("AMJC");
+    H::Click(rkform->Edit1);
     H::TypeKey(rkform->Edit1, VK_RETURN);
     EXPECT_EQ(harness->DialogTexts(), Rows{"无此药品项目!"});
     harness->ClearDialogs();
     rkform->Edit1->SetText("");
+    H::Click(rkform->Edit1);
     H::TypeText(rkform->Edit1, "阿");
     EXPECT_EQ(rkform->Edit1->Text(), "");
     EXPECT_EQ(harness->DialogTexts(), Rows{"请输入拼音字母后按Enter键!"});

@@ -142,11 +142,13 @@ TEST_F(ChargeQuery, IncompleteCriteriaAreRefusedAndClearTheTotals) {
 }
 
 TEST_F(ChargeQuery, LookUpsAndTheReceiptNumberKeys) {
+    H::Click(sfcxform->Edit1);
     H::TypeText(sfcxform->Edit1, "zs");
     H::TypeKey(sfcxform->Edit1, VK_RETURN);
     EXPECT_EQ(sfcxform->Edit1->Text(), "张三");
     EXPECT_TRUE(sfcxform->CheckBox1->Checked());
     EXPECT_EQ(sfcxform->ActiveControl(), sfcxform->Button1);
+    H::Click(sfcxform->Edit2);
     H::TypeText(sfcxform->Edit2, "ZL");
     H::TypeKey(sfcxform->Edit2, VK_RETURN);
     EXPECT_EQ(sfcxform->Edit2->Text(), "赵六");
@@ -156,13 +158,16 @@ TEST_F(ChargeQuery, LookUpsAndTheReceiptNumberKeys) {
 
     harness->ClearDialogs();
     sfcxform->Edit2->SetText("QQ");
+    H::Click(sfcxform->Edit2);
     H::TypeKey(sfcxform->Edit2, VK_RETURN);
+    H::Click(sfcxform->Edit1);
     H::TypeText(sfcxform->Edit1, "1");
     EXPECT_EQ(harness->DialogTexts(), (std::vector<std::string>{"无此医生信息!", "请输入病人拼音字母后按Enter键!"}));
     EXPECT_EQ(sfcxform->Edit1->Text(), "张三");
 
     // Enter in the first number copies it into the second; Enter there checks the criterion.
     harness->ClearDialogs();
+    H::Click(sfcxform->Edit5);
     H::TypeText(sfcxform->Edit5, "24030700a2");
     EXPECT_EQ(harness->DialogTexts(), std::vector<std::string>{"请输入数字!"});
     EXPECT_EQ(sfcxform->Edit5->Text(), "240307002");
@@ -227,6 +232,7 @@ TEST_F(ChargeQuery, VoidedReceiptsAreListedAndFoundByNumber) {
 
     harness->ClearDialogs();
     H::Click(pjzfcxform->Button1);
+    H::Click(pjzfcxform->Edit1);
     H::TypeText(pjzfcxform->Edit1, "x");
     pjzfcxform->Edit1->SetText("240307001' or '1'='1");
     H::Click(pjzfcxform->Button1);
@@ -235,6 +241,7 @@ TEST_F(ChargeQuery, VoidedReceiptsAreListedAndFoundByNumber) {
     EXPECT_TRUE(pjzfcxform->ADOQuery1->IsEmpty());
 
     pjzfcxform->Edit1->SetText("");
+    H::Click(pjzfcxform->Edit1);
     H::TypeText(pjzfcxform->Edit1, "240307003");
     H::TypeKey(pjzfcxform->Edit1, VK_RETURN);
     EXPECT_EQ(pjzfcxform->ActiveControl(), pjzfcxform->Button1);

@@ -717,6 +717,7 @@ TEST_F(Doctors, CodeFieldTakesLettersOnly) {
         harness->ClearDialogs();
         yszlform->Edit2->SetText("");
         const int beeps = harness->Beeps();
+        H::Click(yszlform->Edit2);
         H::TypeText(yszlform->Edit2, CodePointToUtf8(k.key));
         EXPECT_EQ(yszlform->Edit2->Text().empty(), !k.taken) << static_cast<uint32_t>(k.key);
         EXPECT_EQ(harness->Beeps() - beeps, k.taken ? 0 : 1);
@@ -840,6 +841,7 @@ TEST_P(NameLists, AddPickAndDelete) {
     for (int i = 0; i < 2; ++i) {
         harness->ClearDialogs();
         w->Edit1->SetText("");
+        H::Click(w->Edit1);
         H::TypeText(w->Edit1, " 甲乙 ");
         H::TypeKey(w->Edit1, VK_RETURN);
         EXPECT_TRUE(w->Button1->Focused());

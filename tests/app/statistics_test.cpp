@@ -96,6 +96,7 @@ TEST_F(Statistics, DailyReportListsTheDaysReceiptsWithTheirTotals) {
 
 // Without a printer the prepared report goes to a PDF file ("打印到文件"), Chinese text and all.
 TEST_F(Statistics, DailyReportPrintsToPdf) {
+    rbform->Show();   // the window is open, as its menu item opens it
     H::Click(rbform->Button1);
     const std::string file = (std::filesystem::current_path() / "daily.pdf").string();
     bool printedToFile = false;
@@ -115,6 +116,7 @@ TEST_F(Statistics, DailyReportPrintsToPdf) {
 }
 
 TEST_F(Statistics, DailyReportOrdersByNumberAndSaysWhenNothingIsFound) {
+    rbform->Show();   // the window is open, as its menu item opens it
     // The day's thousandth receipt comes after the 999th, not between 100 and 101.
     AddReceipt("tb_sf", "2403071000", kMar7, "王五", "李四", "内科", "tulvo", "普通收费", 0,
                {{"检查项目", 1, "血常规", 1, 15, "检查费"}});
@@ -155,6 +157,7 @@ TEST_F(Statistics, DailyReportOrdersByNumberAndSaysWhenNothingIsFound) {
 }
 
 TEST_F(Statistics, DailyReportHelp) {
+    rbform->Show();   // the window is open, as its menu item opens it
     Strings lines;
     harness->OnModal("Thintform", [&lines](TCustomForm& f) {
         for (int i = 0; i < hintform->Memo1->Lines()->Count(); ++i) lines.push_back((*hintform->Memo1->Lines())[i]);
@@ -169,6 +172,7 @@ TEST_F(Statistics, DailyReportHelp) {
 // --- Quantity statistics ------------------------------------------------------------------
 
 TEST_F(Statistics, QuantityStatisticsByCriteria) {
+    ypxhtjform->Show();   // the window is open, as its menu item opens it
     // The doctor list is read when the window is made (later doctors are added by the
     // doctors window).
     {
@@ -228,6 +232,7 @@ Strings Labels(TDataSet& data) {
 }
 
 TEST_F(Statistics, AmountStatisticsHasAColumnPerTypeAndATotalRow) {
+    xmxhtjform->Show();   // the window is open, as its menu item opens it
     struct Case {
         const char* Name;
         Strings Types;
@@ -260,6 +265,7 @@ TEST_F(Statistics, AmountStatisticsHasAColumnPerTypeAndATotalRow) {
 }
 
 TEST_F(Statistics, AmountStatisticsWithoutChargesAndBeforeAResult) {
+    xmxhtjform->Show();   // the window is open, as its menu item opens it
     // Print and export before "统计".
     H::Click(xmxhtjform->Button3);
     H::Click(xmxhtjform->Button2);
@@ -289,6 +295,7 @@ std::vector<TPreviewMemo> Find(const TPreviewCapture& c, size_t page, const std:
 // shows the headings, a row per doctor and the total row last, in a table of columns
 // left to right and rows top to bottom.
 TEST_F(Statistics, AmountStatisticsPrintsTheCrossTab) {
+    xmxhtjform->Show();   // the window is open, as its menu item opens it
     Exec("delete from tb_yplx");
     for (const char* type : {"西药费", "检查费", "化验费"}) Exec("insert into tb_yplx (lx) values (:p0)", {Variant(type)});
     H::Click(xmxhtjform->Button1);
@@ -325,6 +332,7 @@ TEST_F(Statistics, AmountStatisticsPrintsTheCrossTab) {
 // More doctors than one landscape page holds: the rows go on to the next page under the
 // headings again, and the total row ends the last page.
 TEST_F(Statistics, AmountStatisticsContinuesOnTheNextPage) {
+    xmxhtjform->Show();   // the window is open, as its menu item opens it
     for (int i = 1; i <= 45; ++i) {
         char doctor[16];
         std::snprintf(doctor, sizeof doctor, "医生%02d", i);

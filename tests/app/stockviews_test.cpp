@@ -77,6 +77,7 @@ TEST_F(StockWindows, StockInQueryByRangeAndDrug) {
 
     // The drug by its code: one hit is taken at once; a name with a quote is only a value.
     harness->ClearDialogs();
+    H::Click(rkcxform->Edit1);
     H::TypeText(rkcxform->Edit1, "obs");
     H::TypeKey(rkcxform->Edit1, VK_RETURN);
     EXPECT_EQ(rkcxform->Edit1->Text(), "O'Brien散");
@@ -99,6 +100,7 @@ TEST_F(StockWindows, StockInQueryByRangeAndDrug) {
         H::TypeKey(c.DBGrid3, VK_RETURN);
     });
     rkcxform->Edit1->SetText("");
+    H::Click(rkcxform->Edit1);
     H::TypeText(rkcxform->Edit1, "A");
     H::TypeKey(rkcxform->Edit1, VK_RETURN);
     EXPECT_EQ(rkcxform->Edit1->Text(), "安乃近");
@@ -111,11 +113,26 @@ TEST_F(StockWindows, StockInQueryByRangeAndDrug) {
     const std::vector<Case> refusals = {
         {"no date range", [] { rkcxform->CheckBox1->SetChecked(false); H::Click(rkcxform->Button1); },
          {"请选择要查询的时间段!"}},
-        {"a key that is no letter", [] { H::TypeText(rkcxform->Edit1, "1"); }, {"请输入拼音字母后按Enter键!"}},
+        {"a key that is no letter",
+         [] {
+             H::Click(rkcxform->Edit1);
+             H::TypeText(rkcxform->Edit1, "1");
+         },
+         {"请输入拼音字母后按Enter键!"}},
         {"an unknown code",
-         [] { rkcxform->Edit1->SetText("QQ"); H::TypeKey(rkcxform->Edit1, VK_RETURN); }, {"无此药品项目!"}},
+         [] {
+             rkcxform->Edit1->SetText("QQ");
+             H::Click(rkcxform->Edit1);
+             H::TypeKey(rkcxform->Edit1, VK_RETURN);
+         },
+         {"无此药品项目!"}},
         {"an examination item is no drug",
-         [] { rkcxform->Edit1->SetText("XCG"); H::TypeKey(rkcxform->Edit1, VK_RETURN); }, {"无此药品项目!"}},
+         [] {
+             rkcxform->Edit1->SetText("XCG");
+             H::Click(rkcxform->Edit1);
+             H::TypeKey(rkcxform->Edit1, VK_RETURN);
+         },
+         {"无此药品项目!"}},
         {"a range without records",
          [this] { rkcxform->CheckBox1->SetChecked(true); rkcxform->CheckBox2->SetChecked(false); FindStockIn(kMar7 + 1, kMar7 + 9); },
          {"没有找到相符的记录!"}},
@@ -222,6 +239,7 @@ TEST_F(StockWindows, OverviewSumsReceivedStockAndSoldPerDrug) {
     EXPECT_EQ(printed.CutOff(), std::vector<std::string>{});
 
     // One drug, picked by its code; a drug without movement in the range still shows its stock.
+    H::Click(jxcylform->Edit1);
     H::TypeText(jxcylform->Edit1, "OBS");
     H::TypeKey(jxcylform->Edit1, VK_RETURN);
     EXPECT_TRUE(jxcylform->CheckBox2->Checked());

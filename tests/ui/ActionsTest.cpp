@@ -86,9 +86,11 @@ TEST_F(ActionsTest, LinkedControlsTakeTheActionsCaptionAndState) {
     EXPECT_FALSE(button->Enabled());
     EXPECT_FALSE(item->Enabled());
     // A disabled item and button do nothing; the shortcut goes on to the control.
+    auto* edit = Find<TEdit>(Form.get(), "Edit1");
     TUiTestHarness::ClickMenuItem(item);
     TUiTestHarness::Click(button);
-    TUiTestHarness::TypeKey(Find<TEdit>(Form.get(), "Edit1"), 'P', ssCtrl);
+    TUiTestHarness::Click(edit);
+    TUiTestHarness::TypeKey(edit, 'P', ssCtrl);
     EXPECT_TRUE(Form->Log.empty() || Form->Log.back().rfind("execute", 0) != 0);
     brzl->SetEnabled(true);
     brzl->SetCaption("病人资料录入");
@@ -97,7 +99,8 @@ TEST_F(ActionsTest, LinkedControlsTakeTheActionsCaptionAndState) {
     Form->Log.clear();
     TUiTestHarness::ClickMenuItem(item);
     TUiTestHarness::Click(button);
-    TUiTestHarness::TypeKey(Find<TEdit>(Form.get(), "Edit1"), 'P', ssCtrl);
+    TUiTestHarness::Click(edit);
+    TUiTestHarness::TypeKey(edit, 'P', ssCtrl);
     std::vector<std::string> executes;
     for (const std::string& s : Form->Log)
         if (s.rfind("execute", 0) == 0) executes.push_back(s);

@@ -349,6 +349,10 @@ TEST_F(CommonControlsTest, ComboBoxPickAndListBoxClick) {
     // Arrow keys pick items of a drop-down list through the combo box itself.
     combo->SetStyle(csDropDownList);
     combo->SetItemIndex(0);
+    // The click that focuses it opens its list; Esc closes the list and keeps the item.
+    TUiTestHarness::Click(combo);
+    TUiTestHarness::TypeKey(combo, VK_ESCAPE);
+    EXPECT_EQ(combo->ItemIndex(), 0);
     TUiTestHarness::TypeKey(combo, VK_DOWN);
     EXPECT_EQ(combo->ItemIndex(), 1);
 

@@ -83,6 +83,7 @@ TEST_F(EditWidgetsTest, LimitsHoldOnEveryRoadTextComesIn) {
     EXPECT_EQ(Memo1->Text(), "0123456789abc");
 
     EXPECT_EQ(TypedWidget<QLineEdit>(Edit1)->hasFrame(), false);
+    TUiTestHarness::Click(Edit1);
     TUiTestHarness::TypeText(Edit1, "123456");
     EXPECT_EQ(Edit1->Text(), "1234");
 }

@@ -163,16 +163,18 @@ end
     form->Show();
     auto* splitter = Find<TSplitter>(form.get(), "Splitter1");
     EXPECT_EQ(splitter->Left(), 100);
+    // The splitter follows the pointer: where the pointer goes is said in the form's
+    // coordinates (the splitter's own move with it).
     TUiTestHarness::MouseDown(splitter, {1, 50});
-    TUiTestHarness::MouseMove(splitter, {41, 50}, ssLeft);
-    TUiTestHarness::MouseUp(splitter, {41, 50});
+    TUiTestHarness::MouseMove(form.get(), {141, 50}, ssLeft);
+    TUiTestHarness::MouseUp(form.get(), {141, 50});
     EXPECT_EQ(Find<TControl>(form.get(), "Left1")->Width(), 140);
     EXPECT_EQ(splitter->Left(), 140);
     EXPECT_EQ(Find<TControl>(form.get(), "Rest")->Left(), 143);
     // Never below MinSize.
     TUiTestHarness::MouseDown(splitter, {1, 50});
-    TUiTestHarness::MouseMove(splitter, {-500, 50}, ssLeft);
-    TUiTestHarness::MouseUp(splitter, {-500, 50});
+    TUiTestHarness::MouseMove(form.get(), {-400, 50}, ssLeft);
+    TUiTestHarness::MouseUp(form.get(), {-400, 50});
     EXPECT_EQ(Find<TControl>(form.get(), "Left1")->Width(), 30);
 }
 

@@ -134,6 +134,7 @@ protected:
 TEST_F(KeyPathTest, SwallowedKeyNeverReachesTheTextTypedOrPasted) {
     // The rule lets the paste key (#22) through; each pasted character still passes it.
     Form->Allowed = U"\b\x16";
+    TUiTestHarness::Click(Edit1);
     TUiTestHarness::TypeText(Edit1, "1a2");
     EXPECT_EQ(Edit1->Text(), "12");
     TUiTestHarness::Paste(Edit1, "3x4");
@@ -144,6 +145,7 @@ TEST_F(KeyPathTest, SwallowedKeyNeverReachesTheTextTypedOrPasted) {
     TUiTestHarness::TypeKey(Edit1, VK_BACK);
     EXPECT_EQ(Edit1->Text(), "12345");
     // The same rule holds in a memo, whose paste goes through the widget's own road.
+    TUiTestHarness::Click(Memo1);
     TUiTestHarness::Paste(Memo1, "7y8");
     TUiTestHarness::TypeText(Memo1, "b9");
     EXPECT_EQ(Memo1->Text(), "789");
@@ -165,6 +167,7 @@ TEST_F(KeyPathTest, SwallowedPasteKeyStopsThePaste) {
 }
 
 TEST_F(KeyPathTest, ChangedKeyIsWhatGetsTyped) {
+    TUiTestHarness::Click(Edit2);
     TUiTestHarness::TypeText(Edit2, "ab");
     TUiTestHarness::Paste(Edit2, "cd");
     TUiTestHarness::CommitText(Edit2, "e");
@@ -188,13 +191,14 @@ TEST_F(KeyPathTest, KeyPreviewSeesKeyDownWithShiftBitsFirst) {
 
 TEST_F(KeyPathTest, EnterReachesOnKeyPressWithoutADefaultButton) {
     Form->Log.clear();
+    TUiTestHarness::Click(Combo1);
     TUiTestHarness::TypeKey(Combo1, VK_RETURN);
     EXPECT_NE(std::find(Form->Log.begin(), Form->Log.end(), "enter Combo1"), Form->Log.end());
 }
 
 TEST_F(KeyPathTest, TabFollowsTabOrder) {
-    Edit1->SetFocus();
-    TUiTestHarness::ProcessMessages();
+    TUiTestHarness::Click(Edit2);
+    TUiTestHarness::Click(Edit1);
     ASSERT_TRUE(Edit1->Focused());
     // TabOrder: Edit1 0, Memo1 1, Edit2 2, Combo1 3; the memo does not want Tab.
     TUiTestHarness::TypeKey(Edit1, VK_TAB);
@@ -235,6 +239,8 @@ TEST_F(KeyPathTest, AcceleratorsClickButtonsAndFocusThroughLabels) {
     Form->Log.clear();
     TUiTestHarness::TypeKey(Edit1, 'S', ssAlt);
     EXPECT_EQ(std::count(Form->Log.begin(), Form->Log.end(), "save"), 1);
+    // The button is clicked; the focus stays in the field typed in.
+    EXPECT_EQ(Form->ActiveControl(), Edit1);
     TUiTestHarness::TypeKey(Edit1, 'P', ssAlt);
     EXPECT_EQ(Form->ActiveControl(), Edit2);
     // Without Alt, a letter typed into an edit is a letter.

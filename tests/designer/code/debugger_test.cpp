@@ -172,7 +172,7 @@ TEST_F(Debugger, StopEndsAScriptThatLoopsForEver) {
         EXPECT_EQ(Debug->PausedLine(), 3);
         Debug->Run();
         // The key comes while the loop runs: the run lets the window answer now and then.
-        TUiTestHarness::PostKey(Code, VK_F2, ssCtrl);
+        TUiTestHarness::PostKey(VK_F2, ssCtrl);
     }};
     Debug->Step();
     EXPECT_TRUE(Actions.empty());

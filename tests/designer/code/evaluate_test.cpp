@@ -82,6 +82,7 @@ TEST_F(EvaluateWindow, EnterEvaluatesInTheScriptAndEscapeCloses) {
 TEST_F(EvaluateWindow, EscapeClosesFromAnywhereInTheWindow) {
     Harness.OnModal([](TCustomForm& f) {
         auto& form = dynamic_cast<TfrxEvaluateForm&>(f);
+        TUiTestHarness::Click(form.ResultM);
         TUiTestHarness::TypeKey(form.ResultM, VK_ESCAPE);
     });
     TfrxEvaluateForm form(nullptr);

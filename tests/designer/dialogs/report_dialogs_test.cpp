@@ -256,6 +256,7 @@ TEST_F(ReportDialogsTest, ReportSettingsPictureOnlyWithOk) {
                 pe.Image->Picture()->Assign(&small);
                 pe.SetModalResult(mrOk);
             });
+            TUiTestHarness::ClickTab(d.PageControl, d.DescriptionTS->TabIndex());
             TUiTestHarness::Click(d.PictureB);
             EXPECT_EQ(d.PictureImg->Picture()->Width(), 4);
             EXPECT_FALSE(d.PictureImg->Stretch());

@@ -104,7 +104,9 @@ TEST_F(PageEditorTest, PaperRules) {
     const Case cases[] = {
         {"typing a width selects the custom entry",
          [](TfrxPageEditorForm& d) {
-             d.WidthE->SelectAll();
+             TUiTestHarness::Click(d.WidthE);
+             TUiTestHarness::TypeKey(d.WidthE, VK_HOME);
+             TUiTestHarness::TypeKey(d.WidthE, VK_END, ssShift);
              TUiTestHarness::TypeText(d.WidthE, "25");
          },
          "25", "29.70", true},
@@ -142,7 +144,9 @@ TEST_F(PageEditorTest, OkWritesThePageAndItsSubreportPages) {
     sub->SetParent(r.Data);
     sub->SetPage(page2);
     EXPECT_TRUE(Run([](TfrxPageEditorForm& d) {
-        d.WidthE->SelectAll();
+        TUiTestHarness::Click(d.WidthE);
+        TUiTestHarness::TypeKey(d.WidthE, VK_HOME);
+        TUiTestHarness::TypeKey(d.WidthE, VK_END, ssShift);
         TUiTestHarness::TypeText(d.WidthE, "20");
         d.MarginLeftE->SetText("0,5");
         // Zero columns in the up-down count as one.

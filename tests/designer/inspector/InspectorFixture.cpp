@@ -1,4 +1,5 @@
 #include "InspectorFixture.h"
+#include "../InspectorInput.h"
 
 #include <algorithm>
 
@@ -133,10 +134,13 @@ int TInspectorReport::Row(const std::vector<std::string>& Path) {
     return -1;
 }
 
+void TInspectorReport::ClickRow(int Index) { ClickInspectorRow(Insp, Index); }
+
 void TInspectorReport::TypeAt(int Index, const std::string& Text) {
-    Insp->SetItemIndex(Index);
-    Insp->Edit1->SetText(Text);
-    Insp->Edit1->SetModified(true);
+    // The click selects the row's text in its editor: what is typed replaces it.
+    ClickRow(Index);
+    if (Text.empty()) TUiTestHarness::TypeKey(Insp->Edit1, VK_BACK);
+    else TUiTestHarness::TypeText(Insp->Edit1, Text);
     TUiTestHarness::TypeKey(Insp->Edit1, VK_RETURN);
 }
 

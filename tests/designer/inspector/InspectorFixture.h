@@ -51,7 +51,9 @@ struct TInspectorReport {
     // The row of a path of names ({"Font", "Size"}): the rows before the last are opened,
     // the last is looked for below them; -1 when there is none.
     int Row(const std::vector<std::string>& Path);
-    // Types Text into row Index and presses Enter.
+    // Clicks row Index (scrolled into view with the wheel first), which opens its editor.
+    void ClickRow(int Index);
+    // Clicks row Index, types Text over its value and presses Enter.
     void TypeAt(int Index, const std::string& Text);
     std::string Xml() const;
     // The names of the visible rows, in order.

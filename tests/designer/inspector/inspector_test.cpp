@@ -467,7 +467,7 @@ TEST_F(InspectorTest, HintShowsACutOffName) {
 TEST_F(InspectorTest, KeysInTheEdit) {
     r.Inspect({r.Memo1});
     const int top = r.Insp->FindRow("Top");
-    r.Insp->SetItemIndex(top);
+    r.ClickRow(top);
     TUiTestHarness::TypeKey(r.Insp->Edit1, VK_DOWN);
     EXPECT_EQ(r.Insp->ItemIndex(), top + 1);
     TUiTestHarness::TypeKey(r.Insp->Edit1, VK_UP);
@@ -477,7 +477,7 @@ TEST_F(InspectorTest, KeysInTheEdit) {
     TUiTestHarness::TypeKey(r.Insp->Edit1, VK_NEXT);
     EXPECT_GT(r.Insp->ItemIndex(), 0);
     // Typed text is taken by Enter; Escape takes it back first.
-    r.Insp->SetItemIndex(r.Insp->FindRow("Height"));
+    r.ClickRow(r.Insp->FindRow("Height"));
     TUiTestHarness::TypeText(r.Insp->Edit1, "44");
     TUiTestHarness::TypeKey(r.Insp->Edit1, VK_ESCAPE);
     TUiTestHarness::TypeKey(r.Insp->Edit1, VK_RETURN);

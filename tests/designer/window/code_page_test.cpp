@@ -408,7 +408,7 @@ TEST(DesignerDebugging, StopEndsAScriptThatLoopsForEver) {
         EXPECT_EQ(f.Held(), 3);
         f.Form->RunScriptB->Click();
         // The key comes while the loop runs: the run lets the window answer now and then.
-        H::PostKey(f.Code(), VK_F2, ssCtrl);
+        H::PostKey(VK_F2, ssCtrl);
     }};
     f.ExpectPreview();
     f.Form->StepScriptB->Click();

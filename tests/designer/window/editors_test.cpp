@@ -11,6 +11,7 @@
 
 #include "DesignerFixture.h"
 #include "designer/code/SyntaxMemo.h"
+#include "designer/controls/Ruler.h"
 #include "designer/editors/DataBandEditor.h"
 #include "designer/inspector/ObjectInspector.h"
 #include "designer/editors/ExprEditor.h"
@@ -106,6 +107,12 @@ struct TEditingWindow {
         return s.DataString();
     }
     int UndoSteps() const { return Form->UndoBuffer()->UndoCount(); }
+    // Enter on an object: a click on it selects it and gives the keyboard to the scroll box
+    // the workspace lies in, then Enter.
+    void EnterOn(const char* Name) {
+        TUiTestHarness::Click(Form->Workspace, At(Name));
+        TUiTestHarness::TypeKey(Form->ScrollBox, VK_RETURN);
+    }
     // A point of the workspace inside the object, 5 pixels below its top edge: 5 pixels
     // right of its left edge, or for a band 20 pixels left of its right edge (clear of the
     // objects on it). For the page, a point below its bands.
@@ -196,7 +203,7 @@ enum class TAsk { DoubleClick, Enter, EditCommand };
 void Ask(TEditingWindow& w, TAsk How, const char* Object) {
     switch (How) {
     case TAsk::DoubleClick: TUiTestHarness::DblClick(w.Form->Workspace, w.At(Object)); break;
-    case TAsk::Enter: TUiTestHarness::TypeKey(w.Form->Workspace, VK_RETURN); break;
+    case TAsk::Enter: w.EnterOn(Object); break;
     case TAsk::EditCommand: w.Form->EditCmd->Execute(); break;
     }
 }
@@ -335,7 +342,7 @@ TEST(DesignerWindowEditors, AnEditorsExpressionButtonOpensTheWindowsExpressionEd
         EXPECT_EQ(d.ExpressionE->Text(), "<Doctors.\"Doctor\">");
         TUiTestHarness::Click(d.OKB);
     });
-    TUiTestHarness::TypeKey(w.Form->Workspace, VK_RETURN);
+    w.EnterOn("GroupHeader1");
     EXPECT_EQ(dynamic_cast<TfrxGroupHeader*>(w.Find("GroupHeader1"))->Condition, "<Doctors.\"Doctor\">");
     EXPECT_TRUE(w.Ui.Errors().empty());
 }

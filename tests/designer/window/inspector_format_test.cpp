@@ -8,6 +8,7 @@
 #include <filesystem>
 
 #include "DesignerFixture.h"
+#include "../InspectorInput.h"
 #include "designer/controls/Ruler.h"
 #include "designer/controls/Selectors.h"
 #include "designer/editors/Registration.h"
@@ -214,12 +215,14 @@ TEST(DesignerInspector, EventRowsMakeAndFindTheirHandlers) {
     f.Form->ReloadReport();
     f.Select({f.Find("Memo2")});
     TfrxObjectInspector* insp = f.Insp();
-    insp->SetTabIndex(1);
+    // The events tab; a double click on the event's value makes its handler.
+    H::ClickTab(insp->Tab, 1);
+    ASSERT_EQ(insp->TabIndex(), 1);
     const int row = insp->FindRow("OnBeforePrint");
     ASSERT_GE(row, 0);
-    insp->SetItemIndex(row);
+    ClickInspectorRow(insp, row);
     const int before = f.Undos();
-    H::Click(insp->EditBtn);
+    H::DblClick(insp->Edit1);
     EXPECT_EQ(f.Memo("Memo2")->OnBeforePrint, "Memo2OnBeforePrint");
     EXPECT_EQ(f.Form->Page(), nullptr);
     std::vector<std::string> code = f.Form->GetCode();
@@ -231,14 +234,14 @@ TEST(DesignerInspector, EventRowsMakeAndFindTheirHandlers) {
     // Back on the page: the row's list holds the handler; its button finds it.
     f.Form->SetPage(f.Report->Pages(0));
     f.Select({f.Find("Memo3")});
-    insp->SetItemIndex(insp->FindRow("OnBeforePrint"));
+    ClickInspectorRow(insp, insp->FindRow("OnBeforePrint"));
     H::Click(insp->ComboBtn);
     ASSERT_NE(insp->PopupLB(), nullptr);
     ASSERT_EQ(insp->PopupLB()->Items()->Count(), 1);
     insp->PickPopupItem(0);
     EXPECT_EQ(f.Memo("Memo3")->OnBeforePrint, "Memo2OnBeforePrint");
     const size_t lines = f.Form->GetCode().size();
-    H::Click(insp->EditBtn);
+    H::DblClick(insp->Edit1);
     EXPECT_EQ(f.Form->GetCode().size(), lines);
     EXPECT_EQ(f.Form->Page(), nullptr);
     insp->SetTabIndex(0);
@@ -292,7 +295,8 @@ TEST(DesignerInspector, TheInspectorItemAndF11ShowAndHideIt) {
     EXPECT_EQ(treeHost->Height(), f.Form->LeftDockSite2->ClientHeight());
     f.Form->ToolbarsMIOpen(f.Form->ToolbarsMI);
     EXPECT_FALSE(item->Checked());
-    H::TypeKey(f.Form->ScrollBox, VK_F11);
+    // The window's shortcut, wherever the focus is.
+    H::TypeKey(VK_F11);
     EXPECT_TRUE(f.Insp()->Visible());
     EXPECT_TRUE(f.Insp()->Parent()->Visible());
     EXPECT_EQ(treeHost->Height(), treeHeight);

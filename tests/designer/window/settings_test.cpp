@@ -213,9 +213,13 @@ TEST(DesignerSettings, TheLayoutOfBarsAndToolWindowsComesBack) {
     // The inspector's caption bar moved up 40 pixels: the report tree above it is shorter.
     TControl* inspectorBar = f.Form->Inspector->Parent();
     const int treeHeight = f.Form->ReportTree->Parent()->Height() - 40;
+    // The bar follows the pointer, so where the pointer goes is said in the site's
+    // coordinates.
+    TWinControl* site = f.Form->LeftDockSite2;
+    const TPoint grip = site->ScreenToClient(inspectorBar->ClientToScreen({20, 5}));
     H::MouseDown(inspectorBar, {20, 5});
-    H::MouseMove(inspectorBar, {20, -35}, ssLeft);
-    H::MouseUp(inspectorBar, {20, -35});
+    H::MouseMove(site, {grip.X, grip.Y - 40}, ssLeft);
+    H::MouseUp(site, {grip.X, grip.Y - 40});
     ASSERT_EQ(f.Form->ReportTree->Parent()->Height(), treeHeight);
     ASSERT_FALSE(f.Form->DataTree->Visible());
     Reopen(f);
@@ -422,7 +426,7 @@ void Screenshot(TCustomForm* Form, const std::string& Name) {
 TEST(DesignerOptionsCommand, TheWindowShowsTheDesignersValues) {
     TDesignerFixture f;
     H::DblClick(f.Form->StatusBar, TPoint{20, 8});   // inches
-    H::Wheel(f.Form->ScrollBox, 120, TPoint{20, 20}, ssCtrl);   // 100 %
+    H::Wheel(f.Form->ScrollBox, 120, TPoint{4, 100}, ssCtrl);   // 100 %, beside the sheet
     f.Form->SetShowGrid(false);
     f.Form->SetShowRulers(false);
     EXPECT_EQ(f.Form->ScaleCB->Text(), "100%");

@@ -125,6 +125,7 @@ TEST(DesignerStatusBar, DialogAndDotMatrixPagesKeepTheirUnit) {
     TDesignerFixture f;
     auto* dialog = new TfrxDialogPage(f.Report.get());
     dialog->SetName("DialogPage1");
+    dialog->SetBounds(265, 150, 300, 200);   // as the new-dialog command makes it
     auto* dmp = new TfrxDMPPage(f.Report.get());
     dmp->SetName("DMPPage1");
     f.Form->ReloadPages(1);
@@ -210,11 +211,13 @@ TEST(DesignerZoom, TheWheelScrollsAndWithCtrlZooms) {
     f.Form->SetScale(2);
     TControlScrollBar* bar = f.Form->ScrollBox->VertScrollBar();
     ASSERT_EQ(bar->Position(), 0);
-    H::Wheel(f.Form->ScrollBox, -120);
+    // Over the page, and beside the sheet (the strip left of it is the scroll box's own).
+    const TPoint beside{4, 100};
+    H::Wheel(f.Form->Workspace, -120, TPoint{20, 20});
     EXPECT_EQ(bar->Position(), 16);
-    H::Wheel(f.Form->ScrollBox, -120);
+    H::Wheel(f.Form->ScrollBox, -120, beside);
     EXPECT_EQ(bar->Position(), 32);
-    H::Wheel(f.Form->ScrollBox, 120);
+    H::Wheel(f.Form->Workspace, 120, TPoint{20, 40});
     EXPECT_EQ(bar->Position(), 16);
     // Ctrl: the zoom box's steps, over the page as over the free area.
     struct TCase {
@@ -227,13 +230,14 @@ TEST(DesignerZoom, TheWheelScrollsAndWithCtrlZooms) {
                            {f.Form->ScrollBox, 120, 1.5},   {f.Form->ScrollBox, 120, 2},
                            {f.Form->ScrollBox, 120, 2}};
     for (const TCase& c : cases) {
-        H::Wheel(c.Over, c.Delta, TPoint{20, 20}, ssCtrl);
+        H::Wheel(c.Over, c.Delta, c.Over == f.Form->ScrollBox ? beside : TPoint{20, 20}, ssCtrl);
         EXPECT_DOUBLE_EQ(f.Form->Scale(), c.Scale);
     }
     EXPECT_EQ(f.Form->ScaleCB->Text(), "200%");
     // A dialog page's window is not zoomed.
     auto* dialog = new TfrxDialogPage(f.Report.get());
     dialog->SetName("DialogPage1");
+    dialog->SetBounds(265, 150, 300, 200);   // as the new-dialog command makes it
     f.Form->ReloadPages(1);
     H::Wheel(f.Form->Workspace, -120, TPoint{20, 20}, ssCtrl);
     EXPECT_DOUBLE_EQ(f.Form->Scale(), 2);

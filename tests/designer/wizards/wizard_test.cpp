@@ -125,6 +125,9 @@ TEST_F(WizardTest, StepsAndButtons) {
             EXPECT_TRUE(d.FinishB->Enabled());
             TUiTestHarness::Click(d.BackB);
             EXPECT_TRUE(d.NextB->Enabled());
+            // The orientation is chosen on the layout page.
+            if (d.Pages->ActivePage() != d.LayoutTab) TUiTestHarness::Click(d.NextB);
+            ASSERT_EQ(d.Pages->ActivePage(), d.LayoutTab);
             TUiTestHarness::Click(d.LandscapeRB);
             EXPECT_FALSE(d.PortraitImg->Visible());
             EXPECT_TRUE(d.LandscapeImg->Visible());
@@ -187,8 +190,11 @@ TEST_F(WizardTest, FieldListsAndGroups) {
         };
         for (const Change& c : changes) {
             SCOPED_TRACE(c.name);
+            // A group made on the groups page, the fields changed on the page before.
             if (d.AvailableFieldsLB->Items()->Count() > 0) Group(d, d.AvailableFieldsLB->Items()->Get(0));
+            TUiTestHarness::Click(d.BackB);
             c.act();
+            TUiTestHarness::Click(d.NextB);
             EXPECT_EQ(d.GroupsLB->Items()->Count(), 0);
             EXPECT_EQ(ItemsOf(d.AvailableFieldsLB), ItemsOf(d.SelectedFieldsLB));
         }

@@ -84,7 +84,9 @@ TEST_F(PageSettingsTest, SizeAndOrientationRules) {
     const Case cases[] = {
         {"typing a width selects the custom entry, height kept", 9, 0, 0,
          [](TfrxPageSettingsForm& d) {
-             d.WidthE->SelectAll();
+             TUiTestHarness::Click(d.WidthE);
+             TUiTestHarness::TypeKey(d.WidthE, VK_HOME);
+             TUiTestHarness::TypeKey(d.WidthE, VK_END, ssShift);
              TUiTestHarness::TypeText(d.WidthE, "25");
          },
          "25", "29.70", true},
@@ -156,7 +158,9 @@ TEST_F(PageSettingsTest, OkWritesThePageAndCancelLeavesIt) {
     page.SetOrientation(poPortrait);
     page.SetPaperSize(9);
     Run([](TfrxPageSettingsForm& d) {
-        d.WidthE->SelectAll();
+        TUiTestHarness::Click(d.WidthE);
+        TUiTestHarness::TypeKey(d.WidthE, VK_HOME);
+        TUiTestHarness::TypeKey(d.WidthE, VK_END, ssShift);
         TUiTestHarness::TypeText(d.WidthE, "10");
     });
     ASSERT_TRUE(result);

@@ -78,17 +78,23 @@ TEST_F(PrintDialogTest, ChoicesComeBackInTheSettings) {
         {"current page", [](TfrxPrintDialog& d) { TUiTestHarness::Click(d.CurPageRB); },
          [](const TfrxPrintSettings& s) { EXPECT_EQ(s.PageNumbers, "4"); }},
         {"typed range selects the page choice",
-         [](TfrxPrintDialog& d) { TUiTestHarness::TypeText(d.PageNumbersE, "1,3,5-12"); },
+         [](TfrxPrintDialog& d) {
+             TUiTestHarness::Click(d.PageNumbersE);
+             TUiTestHarness::TypeText(d.PageNumbersE, "1,3,5-12");
+         },
          [](const TfrxPrintSettings& s) { EXPECT_EQ(s.PageNumbers, "1,3,5-12"); }},
         {"range typed, then all",
          [](TfrxPrintDialog& d) {
+             TUiTestHarness::Click(d.PageNumbersE);
              TUiTestHarness::TypeText(d.PageNumbersE, "2");
              TUiTestHarness::Click(d.AllRB);
          },
          [](const TfrxPrintSettings& s) { EXPECT_EQ(s.PageNumbers, ""); }},
         {"copies, reverse, even pages",
          [](TfrxPrintDialog& d) {
-             d.CopiesE->SelectAll();
+             TUiTestHarness::Click(d.CopiesE);
+             TUiTestHarness::TypeKey(d.CopiesE, VK_HOME);
+             TUiTestHarness::TypeKey(d.CopiesE, VK_END, ssShift);
              TUiTestHarness::TypeText(d.CopiesE, "5");
              TUiTestHarness::Click(d.ReverseCB);
              d.PrintPagesCB->SetItemIndex(2);

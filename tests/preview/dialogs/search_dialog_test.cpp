@@ -56,7 +56,8 @@ TEST_F(SearchDialogTest, CancelKeepsTheRememberedTextAndTheCallersOptions) {
         auto& d = static_cast<TfrxSearchDialog&>(f);
         TUiTestHarness::TypeText(d.TextE, "other");
         TUiTestHarness::Click(d.CaseCB);
-        TUiTestHarness::TypeKey(d.TextE, VK_ESCAPE);
+        // Esc where the click left the focus.
+        TUiTestHarness::TypeKey(d.CaseCB, VK_ESCAPE);
     });
     EXPECT_FALSE(frxShowSearchDialog(o));
     EXPECT_EQ(frxLastSearchText(), "first");
@@ -93,7 +94,10 @@ TEST_F(SearchDialogTest, OptionsAndReplacementRow) {
             shownHeight = d.ClientHeight();
             EXPECT_EQ(d.TopCB->Enabled(), c.topEnabled);
             TUiTestHarness::TypeText(d.TextE, "x");
-            if (c.showReplace) TUiTestHarness::TypeText(d.ReplaceE, "y");
+            if (c.showReplace) {
+                TUiTestHarness::Click(d.ReplaceE);
+                TUiTestHarness::TypeText(d.ReplaceE, "y");
+            }
             if (c.clickTop) TUiTestHarness::Click(d.TopCB);
             if (c.clickCase) TUiTestHarness::Click(d.CaseCB);
             TUiTestHarness::Click(d.OkB);

@@ -213,8 +213,9 @@ TEST(PreviewCommands, EscStopsALongSearch) {
     frxSearchState().SearchText = "挂号";
     ws->SearchPage = 0;
     // Esc waits in the queue until the search lets the window answer.
-    TUiTestHarness::PostKey(ws, VK_ESCAPE);
-    TUiTestHarness::TypeKey(ws, VK_F3);
+    TUiTestHarness::PostKey(VK_ESCAPE);
+    // F3 where the window keeps its focus (the preview, its active control).
+    TUiTestHarness::TypeKey(w.Form->Preview, VK_F3);
     EXPECT_FALSE(w.Form->Preview->Searching());
     EXPECT_FALSE(frxSearchState().TextFound);
     // Stopped at the first progress report, ten pages on.
@@ -223,10 +224,10 @@ TEST(PreviewCommands, EscStopsALongSearch) {
     EXPECT_FALSE(w.Form->Preview->MessagePanel()->Visible());
     EXPECT_TRUE(w.Form->Visible());
     // F3 goes on from where it stopped, to the end.
-    TUiTestHarness::TypeKey(ws, VK_F3);
+    TUiTestHarness::TypeKey(w.Form->Preview, VK_F3);
     EXPECT_EQ(ws->SearchPage, 40);
     // Esc with no search going closes the window.
-    TUiTestHarness::TypeKey(ws, VK_ESCAPE);
+    TUiTestHarness::TypeKey(w.Form->Preview, VK_ESCAPE);
     EXPECT_FALSE(w.Form->Visible());
 }
 

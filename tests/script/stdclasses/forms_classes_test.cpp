@@ -85,6 +85,7 @@ TEST_F(ScriptFormTest, KeyHandlersChangeOrSwallowTheKey) {
           "procedure EKeyDown(Sender: TObject; var Key: Word; Shift: Integer);\n"
           "begin if Key = VK_RETURN then begin Out('enter'); Key := 0 end end;",
           "E.OnKeyPress := @EKeyPress; E.OnKeyDown := @EKeyDown;");
+    TUiTestHarness::Click(E);
     TUiTestHarness::TypeText(E, "axbe");
     EXPECT_EQ(E->Text(), "Abe");
     TUiTestHarness::TypeKey(E, VK_RETURN);
@@ -140,6 +141,7 @@ TEST_F(ScriptFormTest, FreeingAControlFromTheScriptRemovesIt) {
 // border) on its own widget; the limit holds for text typed afterwards.
 TEST(ScriptForms, MemoTakesTheEditMembers) {
     TUiTestHarness h;
+    TForm form(nullptr);
     TestScript t;
     ASSERT_EQ(t.Run("var M: TMemo;\nbegin M := TMemo.Create(nil); M.MaxLength := 5; M.PasswordChar := '*';\n"
                     "M.BorderStyle := bsNone; Out(M.MaxLength); Out(M.BorderStyle) end."),
@@ -148,6 +150,10 @@ TEST(ScriptForms, MemoTakesTheEditMembers) {
     ASSERT_NE(memo, nullptr);
     std::unique_ptr<TMemo> owned(memo);
     EXPECT_EQ(memo->PasswordChar(), U'*');
+    // Typed on a window, as a user types.
+    memo->SetParent(&form);
+    form.Show();
+    TUiTestHarness::Click(memo);
     TUiTestHarness::TypeText(memo, "1234567");
     EXPECT_EQ(memo->Text(), "12345");
 }
