@@ -372,7 +372,9 @@ void TCustomForm::ApplyVisible() {
     if (!frame) return;
     if (FVisible) {
         if (FShown) return;
-        switch (FPosition) {
+        // A form placed inside another window keeps its place there: the screen and the
+        // main form are no measure for it.
+        if (!Parent()) switch (FPosition) {
         case poScreenCenter:
         case poDesktopCenter:
         case poMainFormCenter:

@@ -123,7 +123,26 @@ std::string DescribeWidget(const QWidget* w) {
 
 std::string Call(const char* action, const TControl* c) { return std::string(action) + "(" + Describe(c) + ")"; }
 
-[[noreturn]] void Fail(const std::string& message) { throw EUiTestFailure("input: " + message); }
+// Harness calls into the program under way: input being delivered, a modal driver or a
+// pop-up handler running, timers firing.
+int gInside = 0;
+struct TInside {
+    TInside() { ++gInside; }
+    ~TInside() { --gInside; }
+    TInside(const TInside&) = delete;
+    TInside& operator=(const TInside&) = delete;
+};
+
+void PendFailure(const std::string& message);
+
+// A failure met inside the program (in a handler, a driver, a timer) may be caught by the
+// program's exception boundary on its way out: it is recorded first, and the program's
+// loops end, so that the test fails where it is instead of waiting for ever.
+[[noreturn]] void Fail(const std::string& message) {
+    const std::string text = "input: " + message;
+    if (gInside > 0) PendFailure(text);
+    throw EUiTestFailure(text);
+}
 
 // --- The window manager -------------------------------------------------------------------
 
@@ -171,7 +190,10 @@ void ClickGap() { gPointer.Time += ulong(QGuiApplication::styleHints()->mouseDou
 // The window system catches up before input arrives: windows shown meanwhile are mapped and
 // activated, as they are before a user can reach them. Keys queued by PostKey stay queued:
 // they come when the program next lets the window answer.
-void CatchUp() { QWindowSystemInterface::flushWindowSystemEvents(QEventLoop::ExcludeUserInputEvents); }
+void CatchUp() {
+    TInside inside;
+    QWindowSystemInterface::flushWindowSystemEvents(QEventLoop::ExcludeUserInputEvents);
+}
 
 TShiftState HeldBits() {
     TShiftState s = 0;
@@ -208,7 +230,11 @@ TWindowPoint Locate(const char* action, TControl* control, TPoint pos, bool must
     if (!top->isVisible() || !window || !window->isVisible())
         Fail(Call(action, control) + ": its window, " + DescribeWidget(top) + ", is not shown" +
              (top->isVisible() ? " (the window system has not mapped it)" : ""));
-    const QPoint global = client->mapToGlobal(QPoint(pos.X, pos.Y));
+    // Through the widgets' own geometry up to the top-level window: a form placed inside
+    // another window keeps a native window of its own, whose position the window system
+    // gives relative to its parent.
+    const QPoint inTop = client == top ? QPoint(pos.X, pos.Y) : client->mapTo(top, QPoint(pos.X, pos.Y));
+    const QPoint global = top->mapToGlobal(inTop);
     if (mustShow) {
         const std::string at = " at (" + std::to_string(pos.X) + ", " + std::to_string(pos.Y) + ")";
         if (!w->isVisible()) {
@@ -217,8 +243,11 @@ TWindowPoint Locate(const char* action, TControl* control, TPoint pos, bool must
             Fail(Call(action, control) + ": the control is hidden" +
                  (hidden == w ? std::string() : " (" + DescribeWidget(hidden) + " is hidden)"));
         }
-        const QPoint local = top->mapFromGlobal(global);
-        if (!top->rect().contains(local)) Fail(Call(action, control) + at + ": the point lies outside its window");
+        const QPoint local = inTop;
+        if (!top->rect().contains(local))
+            Fail(Call(action, control) + at + ": the point lies outside its window (" + std::to_string(local.x()) +
+                 ", " + std::to_string(local.y()) + " of " + std::to_string(top->width()) + " x " +
+                 std::to_string(top->height()) + ")");
         QWidget* under = top->childAt(local);
         if (!under) under = top;
         if (ControlOfWidget(under) != control)
@@ -230,6 +259,7 @@ TWindowPoint Locate(const char* action, TControl* control, TPoint pos, bool must
 void SendMouse(const TWindowPoint& at, QEvent::Type type, Qt::MouseButton button, TShiftState shift) {
     if (!at.Window) return;
     gPointer.Last = at.Global;
+    TInside inside;
     QWindowSystemInterface::handleMouseEvent<QWindowSystemInterface::SynchronousDelivery>(
         at.Window, Tick(), at.Local, at.Global, gPointer.Held, button, type, KeyModifiers(shift));
 }
@@ -238,6 +268,7 @@ void SendMouse(const TWindowPoint& at, QEvent::Type type, Qt::MouseButton button
 // that took the press keeps the mouse).
 void PointerTo(const TWindowPoint& at) {
     if (gPointer.Held || gPointer.Under == at.Window) return;
+    TInside inside;
     if (gPointer.Under) QWindowSystemInterface::handleLeaveEvent<QWindowSystemInterface::SynchronousDelivery>(gPointer.Under);
     if (at.Window)
         QWindowSystemInterface::handleEnterEvent<QWindowSystemInterface::SynchronousDelivery>(at.Window, at.Local,
@@ -258,6 +289,7 @@ void MoveTo(const TWindowPoint& at, TShiftState shift) {
 void ActivateOnClick(QWindow* window) {
     if (!window || QApplication::activePopupWidget() || QGuiApplication::focusWindow() == window) return;
     if (!TWindowManager::Activates(window)) return;
+    TInside inside;
     QWindowSystemInterface::handleWindowActivated<QWindowSystemInterface::SynchronousDelivery>(
         window, Qt::ActiveWindowFocusReason);
 }
@@ -312,6 +344,7 @@ void ExpectFocus(const char* action, TWinControl* control) {
 
 void DeliverKey(const std::string& call, int qtKey, Qt::KeyboardModifiers mods, const QString& text) {
     QPointer<QWindow> window = KeyWindow(call);
+    TInside inside;
     QWindowSystemInterface::handleKeyEvent<QWindowSystemInterface::SynchronousDelivery>(
         window, Tick(), QEvent::KeyPress, qtKey, mods, text);
     // The release goes to the window that has the focus now (the key may have opened or
@@ -341,6 +374,7 @@ void DeliverCommit(const std::string& call, const std::string& text) {
     if (!target) Fail(call + ": nothing takes the text");
     QInputMethodEvent e;
     e.setCommitString(QStr(text));
+    TInside inside;
     QCoreApplication::sendEvent(target, &e);
 }
 
@@ -397,6 +431,7 @@ void DirectMouse(TControl* control, QEvent::Type type, TPoint pos, TMouseButton 
 struct THarnessAccess {
     static void Pend(const std::string& message) {
         if (!gHarness) return;
+        if (gHarness->FPendingFailure == message) return;
         gHarness->FErrors.push_back(message);
         if (!gHarness->FPendingFailure) gHarness->FPendingFailure = message;
         // The test cannot go on: the program's loops end (a main loop waiting for the user
@@ -412,6 +447,8 @@ struct THarnessAccess {
 };
 
 namespace {
+void PendFailure(const std::string& message) { THarnessAccess::Pend(message); }
+
 void Done() {
     CatchUp();
     THarnessAccess::ThrowPending();
@@ -433,6 +470,7 @@ TUiTestHarness::TUiTestHarness() {
         auto fn = std::move(FPopups.front());
         FPopups.pop_front();
         ReleaseHeld();
+        TInside inside;
         try {
             fn(menu, where);
         } catch (const EUiTestFailure& e) {
@@ -565,6 +603,7 @@ void TUiTestHarness::OnModal(std::string ClassName, std::function<void(TCustomFo
 void TUiTestHarness::OnPopup(std::function<void(TPopupMenu&, TPoint)> Handler) { FPopups.push_back(std::move(Handler)); }
 
 void TUiTestHarness::RunModal(TCustomForm& Form) {
+    TInside inside;
     // Input the user gave before the form came up (keys typed ahead, the release of the
     // button whose press opened it) is read first; it may already end the form.
     ReleaseHeld();
@@ -767,6 +806,7 @@ void TUiTestHarness::Wheel(TControl* Control, int Delta, std::optional<TPoint> P
     const TWindowPoint in = InWindow(window, at.Global.toPoint());
     // The wheel has no synchronous entry of its own: the window system delivers at once
     // for this one event.
+    TInside inside;
     QWindowSystemInterface::setSynchronousWindowSystemEvents(true);
     QWindowSystemInterface::handleWheelEvent(window, Tick(), in.Local, in.Global, QPoint(), QPoint(0, Delta),
                                              KeyModifiers(Shift));
@@ -841,16 +881,29 @@ void TUiTestHarness::ClickMenuItem(TMenuItem* Item) {
     }
 }
 
-void TUiTestHarness::FireTimer(TTimer* Timer) { Timer->Tick(); }
+void TUiTestHarness::FireTimer(TTimer* Timer) {
+    {
+        TInside inside;
+        Timer->Tick();
+    }
+    THarnessAccess::ThrowPending();
+}
 
 int TUiTestHarness::ElapseTime(int Milliseconds) {
-    const int fired = ElapseManualTimers(Milliseconds);
+    int fired = 0;
+    {
+        TInside inside;
+        fired = ElapseManualTimers(Milliseconds);
+    }
     ProcessMessages();
     return fired;
 }
 
 void TUiTestHarness::ProcessMessages() {
-    Application->ProcessMessages();
+    {
+        TInside inside;
+        Application->ProcessMessages();
+    }
     THarnessAccess::ThrowPending();
 }
 

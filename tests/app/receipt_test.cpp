@@ -492,7 +492,7 @@ TEST_F(ReceiptPrompt, TheDesignedTemplatePrintsTheNextReceipt) {
             H::DblClick(ws, middle());
             EXPECT_EQ(title->Memo()->Strings(0), newTitle);
             EXPECT_TRUE(d->Modified());
-            H::TypeKey(d->Workspace, 'S', ssCtrl);
+            H::TypeKey('S', ssCtrl);   // the window's shortcut, wherever the focus is
             seen.SavedClean = !d->Modified();
             if (const char* dir = std::getenv("ROVE_SCREENSHOTS"))
                 H::SaveScreenshot(d, (fs::path(dir) / "designer-receipt-changed.png").string());
@@ -564,7 +564,7 @@ TEST_F(ReceiptPrompt, ATemplateSavedWithAChinesePasswordPrintsAfterThePassword) 
             });
             H::ClickMenuItem(dynamic_cast<TMenuItem*>(d->FindComponent("ReportSettingsMI")));
             EXPECT_EQ(Report->ReportOptions()->Password, password);
-            H::TypeKey(d->Workspace, 'S', ssCtrl);
+            H::TypeKey('S', ssCtrl);   // the window's shortcut, wherever the focus is
             saved = !d->Modified();
             H::ClickMenuItem(dynamic_cast<TMenuItem*>(d->FindComponent("ExitMI")));
         };

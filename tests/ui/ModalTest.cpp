@@ -124,6 +124,7 @@ TEST_F(ModalTest, AFormInsideTheModalFormTakesInput) {
     inModal->SetParent(modal.get());
     inModal->SetBounds(0, 40, 200, 60);
     inModal->Show();
+    EXPECT_EQ(inModal->Top(), 40) << "placed inside a window, a form is not centred on the screen";
     bool inModalEnabled = false;
     bool inMainReachable = true;
     Harness.OnModal([&](TCustomForm& f) {

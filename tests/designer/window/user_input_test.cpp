@@ -2,6 +2,8 @@
 // whichever control holds the focus; what the user did must stay in the report.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 #include "../ComboListRows.h"
 
 #include <QApplication>
@@ -75,7 +77,13 @@ TEST(DesignerUserInput, InPlaceEditKeepsWhatWasTyped) {
         ASSERT_EQ(H::FocusedControl(), editor) << c.Name;
         H::TypeText(editor, c.Typed);
         if (c.Escape) H::TypeKey(editor, VK_ESCAPE);
-        else H::Click(f.Form->Workspace, Point(600, 400));
+        else {
+            // A click on the page away from the memo, where the scroll box shows it.
+            const TRect view = f.Form->ScrollBox->ClientRect();
+            TControl* ws = f.Form->Workspace;
+            H::Click(ws, Point(std::min(view.Width() - ws->Left(), ws->Width()) - 40,
+                               std::min(view.Height() - ws->Top(), ws->Height()) - 40));
+        }
         EXPECT_FALSE(editor->Visible()) << c.Name;
         const bool changed = c.Text != nullptr;
         EXPECT_EQ(TextOf(f.Find("TitleMemo")), changed ? c.Text : old) << c.Name;

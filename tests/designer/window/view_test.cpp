@@ -193,7 +193,11 @@ TEST(DesignerZoom, HighZoomsDrawAndKeepOnlyTheShownPart) {
     };
     // Then down with the right button, a step of 100 % a click: 1400 % and 1000 %.
     for (const auto& [clicks, zoom] : std::initializer_list<std::pair<int, double>>{{0, 20}, {6, 14}, {4, 10}}) {
-        for (int i = 0; i < clicks; ++i) H::Click(f.Form->Workspace, TPoint{200, 200}, mbRight);
+        // Each click where the scroll box shows the page.
+        for (int i = 0; i < clicks; ++i) {
+            const TRect r = shown();
+            H::Click(f.Form->Workspace, TPoint{(r.Left + r.Right) / 2, (r.Top + r.Bottom) / 2}, mbRight);
+        }
         ASSERT_DOUBLE_EQ(f.Form->Scale(), zoom);
         f.Form->Workspace->Invalidate();
         H::ProcessMessages();
