@@ -1,6 +1,7 @@
-# Writes a C++ source that builds the window form resources into the program and registers
-# each under the class named in its first line ("object Name: TClass").
-#   cmake -DOUTPUT=<file.cpp> -DFILES=<a.dfm>,<b.dfm> -P embed_forms.cmake
+# Writes a C++ source that builds window form resources (.dfm texts) into the program and
+# defines one function that registers each under the class named in its first line
+# ("object Name: TClass"). The function registers once however often it is called.
+#   cmake -DOUTPUT=<file.cpp> -DFUNCTION=<name> -DFILES=<a.dfm>,<b.dfm> -P embed_forms.cmake
 string(REPLACE "," ";" FILES "${FILES}")
 set(text "// Generated at build time from the form resources; do not edit.\n")
 string(APPEND text "#include \"platform/classes/Streaming.h\"\n\n#include <string>\n\nnamespace {\n")
@@ -19,9 +20,9 @@ foreach(file ${FILES})
   string(REGEX REPLACE "([0-9a-f][0-9a-f])" "'\\\\x\\1'," bytes "${hex}")
   string(REGEX REPLACE "(('\\\\x[0-9a-f][0-9a-f]',){16})" "\\1\n    " bytes "${bytes}")
   string(APPEND text "const char kForm${index}[] = {\n    ${bytes}'\\0'};\n")
-  string(APPEND calls "    RegisterFormResource(\"${class}\", std::string(kForm${index}, ${size}), \"${source}\");\n")
+  string(APPEND calls "        RegisterFormResource(\"${class}\", std::string(kForm${index}, ${size}), \"${source}\");\n")
   math(EXPR index "${index} + 1")
 endforeach()
-string(APPEND text "}  // namespace\n\nvoid RegisterClinicFormResources() {\n${calls}}\n")
+string(APPEND text "}  // namespace\n\nvoid ${FUNCTION}() {\n    static const bool done = [] {\n${calls}        return true;\n    }();\n    (void)done;\n}\n")
 file(WRITE ${OUTPUT}.tmp "${text}")
 file(RENAME ${OUTPUT}.tmp ${OUTPUT})

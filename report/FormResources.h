@@ -1,0 +1,7 @@
+// The form resources of the report engine's own windows: each window's .dfm text beside its source,
+// built into the library (the build generates the definition).
+#pragma once
+
+// Registers every form text of the library under the class its first line names; the
+// registration runs once, however often this is called.
+void RegisterReportFormResources();
