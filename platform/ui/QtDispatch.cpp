@@ -156,9 +156,9 @@ bool HandleInputMethod(QWidget* widget, TControl* control, QInputMethodEvent* e,
 }
 
 // The widget the left button last went up on. The platform makes a double click of two
-// presses close in time and place in one window, whichever controls they hit; the system
-// counts it only when both went to the same control, so a press on a control the first
-// click did not reach is a press alone.
+// presses close in time and place in one window, whichever controls they hit, and gives
+// the second one as the double click alone; the system counts it only when both went to
+// the same control, so on a control the first click did not reach it is a press.
 QPointer<QWidget>& LastReleased() {
     static QPointer<QWidget> w;
     return w;
@@ -196,8 +196,11 @@ bool HandleMouse(QWidget* widget, TControl* control, QMouseEvent* e, const TBase
         return r;
     }
     case QEvent::MouseButtonDblClick: {
-        // The press of this click has come already: it stays a press.
-        if (e->button() == Qt::LeftButton && LastReleased() != WidgetOf(control)) return true;
+        if (e->button() == Qt::LeftButton && LastReleased() != WidgetOf(control)) {
+            QMouseEvent press(QEvent::MouseButtonPress, e->position(), e->scenePosition(), e->globalPosition(),
+                              e->button(), e->buttons(), e->modifiers(), e->pointingDevice());
+            return HandleMouse(widget, control, &press, base);
+        }
         SafeCall([&] { control->DblClick(); });
         SafeCall([&] { control->MouseDown(button, shift | ssDouble, p.X, p.Y); });
         return base(e);

@@ -6,6 +6,7 @@
 
 #include "../ComboListRows.h"
 
+#include <QAbstractScrollArea>
 #include <QApplication>
 #include <QMouseEvent>
 #include <algorithm>
@@ -25,6 +26,7 @@
 #include "platform/ui/Menus.h"
 #include "platform/ui/ExtCtrls.h"
 #include "platform/ui/StdCtrls.h"
+#include "report/DataSet.h"
 #include "report/Styles.h"
 #include "preview/FlatCombo.h"
 
@@ -45,22 +47,39 @@ std::string TextOf(TfrxComponent* Memo) {
     return s;
 }
 
+// The second press of a double click as the platform delivers it to the control under the
+// mouse: the double click in the press's place, then the release.
+void SecondPress(TControl* Control, TPoint At) {
+    QWidget* w = WidgetOf(Control);
+    // A scrolling control takes the mouse on its view.
+    if (auto* area = qobject_cast<QAbstractScrollArea*>(w)) w = area->viewport();
+    const QPointF at(At.X, At.Y), global = QPointF(w->mapToGlobal(QPoint(At.X, At.Y)));
+    QMouseEvent dbl(QEvent::MouseButtonDblClick, at, global, Qt::LeftButton, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(w, &dbl);
+    QMouseEvent release(QEvent::MouseButtonRelease, at, global, Qt::LeftButton, Qt::NoButton, Qt::NoModifier);
+    QApplication::sendEvent(w, &release);
+}
+
 // The in-place editor opened by the text tool or by Alt+click: what is typed replaces the
 // memo's text when a click on the workspace ends the edit, as one undo step; Esc, or an
 // edit without typing, leaves the memo and the modified state as they were.
 TEST(DesignerUserInput, InPlaceEditKeepsWhatWasTyped) {
     const std::string old = "XXX医院门诊收费结算收据";
+    enum TEnd { kClick, kQuickClick, kEscape };
     struct {
         const char* Name;
         bool Alt;
         const char* Typed;
-        bool Escape;
+        TEnd End;
         const char* Text;
     } cases[] = {
-        {"text tool", false, "新标题", false, "新标题"},
-        {"alt click", true, "门诊收据", false, "门诊收据"},
-        {"escape", true, "作废", true, nullptr},
-        {"no typing", false, "", false, nullptr},
+        {"text tool", false, "新标题", kClick, "新标题"},
+        {"alt click", true, "门诊收据", kClick, "门诊收据"},
+        // The click that ends the edit comes so soon after the one that began it that the
+        // platform gives it as a double click (on the editor, the first went to the page).
+        {"quick second click", false, "收据", kQuickClick, "收据"},
+        {"escape", true, "作废", kEscape, nullptr},
+        {"no typing", false, "", kClick, nullptr},
     };
     for (const auto& c : cases) {
         TDesignerFixture f;
@@ -76,8 +95,11 @@ TEST(DesignerUserInput, InPlaceEditKeepsWhatWasTyped) {
         ASSERT_TRUE(editor->Visible()) << c.Name;
         ASSERT_EQ(H::FocusedControl(), editor) << c.Name;
         H::TypeText(editor, c.Typed);
-        if (c.Escape) H::TypeKey(editor, VK_ESCAPE);
-        else {
+        if (c.End == kEscape) {
+            H::TypeKey(editor, VK_ESCAPE);
+        } else if (c.End == kQuickClick) {
+            SecondPress(editor, Point(5, 5));
+        } else {
             // A click on the page away from the memo, where the scroll box shows it.
             const TRect view = f.Form->ScrollBox->ClientRect();
             TControl* ws = f.Form->Workspace;
@@ -240,19 +262,6 @@ TEST(DesignerUserInput, TheInspectorShowsItsNamesWhole) {
     EXPECT_GE(inspector->ClientWidth() - inspector->SplitPos, 60);
 }
 
-// The second press of a double click as the platform delivers it to the control under the
-// mouse: a press, then a double click, then the release.
-void SecondPress(TControl* Control, TPoint At) {
-    QWidget* w = WidgetOf(Control);
-    const QPointF at(At.X, At.Y), global = QPointF(w->mapToGlobal(QPoint(At.X, At.Y)));
-    QMouseEvent press(QEvent::MouseButtonPress, at, global, Qt::LeftButton, Qt::LeftButton, Qt::NoModifier);
-    QApplication::sendEvent(w, &press);
-    QMouseEvent dbl(QEvent::MouseButtonDblClick, at, global, Qt::LeftButton, Qt::LeftButton, Qt::NoModifier);
-    QApplication::sendEvent(w, &dbl);
-    QMouseEvent release(QEvent::MouseButtonRelease, at, global, Qt::LeftButton, Qt::NoButton, Qt::NoModifier);
-    QApplication::sendEvent(w, &release);
-}
-
 // A double click on a memo's empty OnBeforePrint row (the first click on the row, the
 // second on the edit box it opens) makes the handler, shows the code page and leaves the
 // caret in the handler's body at column 3, where typing goes.
@@ -282,6 +291,41 @@ TEST(DesignerUserInput, ANewEventHandlerTakesTheTypingInsideIt) {
     ASSERT_NE(head, code.end());
     ASSERT_LT(head + 2, code.end());
     EXPECT_EQ(*(head + 2), "  XY");
+    EXPECT_TRUE(f.Harness.Errors().empty());
+}
+
+// A memo bound to a dataset, copied and pasted with the keys and put down with the mouse:
+// the copy is bound to the same dataset, and the inspector says so.
+TEST(DesignerUserInput, APastedMemoKeepsItsDataSet) {
+    frxRegisterDesignerEditors();
+    TDesignerFixture f(false);
+    auto* doctors = new TfrxUserDataSet(f.Report.get());
+    doctors->SetName("DoctorsDS");
+    doctors->SetUserName("Doctors");
+    doctors->Fields()->Add("Doctor");
+    f.Report->DataSets()->Add(doctors);
+    frxSmallReport(*f.Report);
+    auto* memo = dynamic_cast<TfrxMemoView*>(f.Find("Memo2"));
+    memo->SetDataSet(doctors);
+    memo->DataField = "Doctor";
+    f.Form->ReloadReport();
+    H::Click(f.Form->Workspace, At(f, "Memo2"));
+    ASSERT_EQ(f.Selection(), std::vector<TfrxComponent*>{memo});
+    H::TypeKey(f.Form->Workspace, 'C', ssCtrl);
+    H::TypeKey(f.Form->Workspace, 'V', ssCtrl);
+    const TPoint drop = Point(300, static_cast<int>((memo->AbsTop() + 5) * f.Form->Scale()));
+    H::MouseMove(f.Form->Workspace, drop);
+    H::Click(f.Form->Workspace, drop);
+    ASSERT_EQ(f.Selection().size(), 1u);
+    auto* copy = dynamic_cast<TfrxMemoView*>(f.Selection()[0]);
+    ASSERT_NE(copy, nullptr);
+    ASSERT_NE(copy, memo);
+    EXPECT_EQ(copy->DataSet(), doctors);
+    EXPECT_EQ(copy->DataField, "Doctor");
+    TfrxObjectInspector* inspector = f.Form->Inspector;
+    const int row = inspector->FindRow("DataSet");
+    ASSERT_GE(row, 0);
+    EXPECT_EQ(inspector->RowValue(row), "Doctors");
     EXPECT_TRUE(f.Harness.Errors().empty());
 }
 
