@@ -21,6 +21,20 @@
 
 namespace {
 
+// The copy names each object's dataset (DataSetName); read outside the report, the
+// object could not find it. In the report now, the name is given again and the object
+// takes the report's dataset of that name (itself and the objects inside it).
+void BindDataSetsByName(TfrxComponent* Obj) {
+    std::vector<TfrxComponent*> all = Obj->AllObjects();
+    all.insert(all.begin(), Obj);
+    for (TfrxComponent* c : all) {
+        const TPropInfo* prop = GetPropInfo(c, "DataSetName");
+        if (!prop || prop->Kind() != tkString || prop->IsReadOnly()) continue;
+        const std::string name = GetStrProp(c, prop);
+        if (!name.empty()) SetStrProp(c, prop, name);
+    }
+}
+
 bool StartsWithMarker(const std::string& Text) {
     return Text.compare(0, std::char_traits<char>::length(TfrxClipboard::Marker), TfrxClipboard::Marker) == 0;
 }
@@ -165,6 +179,7 @@ TfrxClipboard::TPasteResult TfrxClipboard::PasteText(const std::string& Text) {
         }
         owned.release();
         obj->SetParent(parent);
+        BindDataSetsByName(obj);
         if (auto* b = dynamic_cast<TfrxBand*>(obj)) pastedBands.push_back(b);
         const std::string base = obj->BaseName();
         int& n = next[LowerCase(base)];
