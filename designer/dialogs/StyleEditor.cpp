@@ -5,6 +5,7 @@
 #include <unordered_set>
 
 #include "designer/FormResources.h"
+#include "designer/window/DesignerComponent.h"
 #include "designer/controls/Selectors.h"
 #include "designer/editors/FrameEditor.h"
 #include "platform/classes/Streaming.h"
@@ -279,6 +280,8 @@ void TfrxStyleEditorForm::StylesTVEdited(TObject*, TTreeNode* Node, std::string&
 
 void TfrxStyleEditorForm::LoadBClick(TObject*) {
     OpenDialog->SetFilter(StyleFileFilter());
+    // The folders the designer component names for report files serve style files too.
+    if (TfrxDesigner* d = frxGlobalDesigner()) OpenDialog->SetInitialDir(d->OpenDir);
     if (!OpenDialog->Execute()) return;
     try {
         frxLoadStyleFile(FStyles.get(), OpenDialog->FileName());
@@ -291,6 +294,7 @@ void TfrxStyleEditorForm::LoadBClick(TObject*) {
 
 void TfrxStyleEditorForm::SaveBClick(TObject*) {
     SaveDialog->SetFilter(StyleFileFilter());
+    if (TfrxDesigner* d = frxGlobalDesigner()) SaveDialog->SetInitialDir(d->SaveDir);
     if (!SaveDialog->Execute()) return;
     frxSaveStyleFile(FStyles.get(), ChangeFileExt(SaveDialog->FileName(), ".bs3"));
 }

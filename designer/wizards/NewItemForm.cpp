@@ -70,7 +70,8 @@ void TfrxNewItemForm::FormShow(TObject*) {
         item->SetImageIndex(Images->Count() - 1);
         item->SetData(reinterpret_cast<void*>(static_cast<intptr_t>(i)));
     }
-    if (ItemsLV->Items()->Count() > 0) ItemsLV->SetItemIndex(0);
+    // Nothing is chosen for the user: OK before a click on an icon runs no wizard.
+    ItemsLV->SetSelected(nullptr);
 }
 
 void TfrxNewItemForm::ItemsLVDblClick(TObject*) {

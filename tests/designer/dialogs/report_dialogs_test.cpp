@@ -15,6 +15,7 @@
 #include "designer/editors/PictureEditor.h"
 #include "designer/editors/Registration.h"
 #include "designer/resources/DesignerTexts.h"
+#include "designer/window/DesignerComponent.h"
 #include "platform/graphics/Graphics.h"
 #include "platform/rtl/StringList.h"
 #include "platform/ui/CheckLst.h"
@@ -449,6 +450,45 @@ TEST_F(ReportDialogsTest, StyleFileRoundTripAndExtension) {
     EXPECT_TRUE(frxShowStyleEditor(r.Report.get()));
     EXPECT_EQ(Names(r.Report->Styles()), (std::vector<std::string>{"Header", "Data"}));
     EXPECT_EQ(r.Report->Styles()->Items(0)->Color(), TColor(52479));
+}
+
+// The load and save buttons open their file dialogs in the designer component's open and
+// save folders; without a component, wherever the dialog would.
+TEST_F(ReportDialogsTest, StyleFilesStartInTheDesignerComponentsFolders) {
+    struct Case {
+        const char* name;
+        bool component;
+        const char* openDir;
+        const char* saveDir;
+    };
+    const Case cases[] = {
+        {"component with folders", true, "/tmp/reports-in", "/tmp/reports-out"},
+        {"component without folders", true, "", ""},
+        {"no component", false, "", ""},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        std::unique_ptr<TfrxDesigner> component;
+        if (c.component) {
+            component = std::make_unique<TfrxDesigner>(nullptr);
+            component->OpenDir = c.openDir;
+            component->SaveDir = c.saveDir;
+        }
+        ui.ClearDialogs();
+        ui.OnModal("TfrxStyleEditorForm", [&](TCustomForm& f) {
+            auto& d = As<TfrxStyleEditorForm>(f);
+            ui.AnswerFile(std::nullopt);
+            TUiTestHarness::Click(d.LoadB);
+            ui.AnswerFile(std::nullopt);
+            TUiTestHarness::Click(d.SaveB);
+            TUiTestHarness::Click(d.CancelB);
+        });
+        frxShowStyleEditor(r.Report.get());
+        std::vector<std::pair<TDialogKind, std::string>> asked;
+        for (const TDialogRequest& q : ui.Dialogs()) asked.emplace_back(q.Kind, q.InitialDir);
+        EXPECT_EQ(asked, (std::vector<std::pair<TDialogKind, std::string>>{{TDialogKind::OpenFile, c.openDir},
+                                                                          {TDialogKind::SaveFile, c.saveDir}}));
+    }
 }
 
 TEST_F(ReportDialogsTest, StyleFileThatIsNoneLosesNothing) {

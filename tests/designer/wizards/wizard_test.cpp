@@ -607,6 +607,8 @@ TEST_F(WizardTest, NewItemsListsAndRunsTheWizards) {
     const int before = r.Report->PagesCount();
     const Case cases[] = {
         {"cancel runs nothing", [](TfrxNewItemForm& d) { TUiTestHarness::Click(d.CancelB); }, false, before},
+        // The window opens with no item chosen.
+        {"OK at once runs nothing", [](TfrxNewItemForm& d) { TUiTestHarness::Click(d.OkB); }, false, before},
         {"OK without a chosen item runs nothing",
          [](TfrxNewItemForm& d) {
              d.ItemsLV->SetSelected(nullptr);
