@@ -397,7 +397,15 @@ void TfrxPreviewForm::ZoomCBClick(TObject*) {
         // The rewrite is posted first, so that the box is put right also when the text
         // is no number and the conversion error goes to the application's handler.
         PostUpdateZoom();
-        if (!s.empty()) Preview->SetZoom(frxStrToFloat(s) / 100);
+        if (s.empty()) return;
+        double percent = 0;
+        try {
+            percent = frxStrToFloat(s);
+        } catch (const EConvertError&) {
+            // Still the conversion error, in words the user of the preview reads.
+            throw EConvertError(Format(Res("clInvalidZoom"), {ZoomCB->Text()}));
+        }
+        Preview->SetZoom(percent / 100);
         return;
     }
     PostUpdateZoom();

@@ -181,18 +181,19 @@ const TResEntry kChinese[] = {
     {"enSubRepCycle", "子报表循环引用页面:"},
     // A script that would free or reload objects the running report is walking.
     {"clNotWhileRunning", "报表运行时不允许调用 %s"},
-    // The preview's own texts: what its dialogs say of a bad entry, the progress of a
-    // long search and the pop-up item that opens the template.
+    // The preview's own texts: what its dialogs and its zoom box say of a bad entry, the
+    // progress of a long search and the pop-up item that opens the template.
     {"clInvalidCopies", "\"%s\" 不是有效的打印份数"},
     {"clInvalidSize", "\"%s\" 不是有效的纸张尺寸"},
     {"clInvalidMargin", "\"%s\" 不是有效的页边距"},
+    {"clInvalidZoom", "\"%s\" 不是有效的缩放比例，请输入数字，例如 150%%"},
     {"clSearching", "正在查找: 第 %d 页 共 %d 页"},
     {"clShowTemplate", "显示模板"},
     // The printer-command object of dot-matrix pages.
     {"obDMPCmd", "点阵命令对象"},
 };
-static_assert(sizeof(kChinese) / sizeof(kChinese[0]) == 5 + 36 + 2 + 1 + 1 + 5 + 1,
-              "5 blocks, 36 keys, 2 shared texts, 1 engine error, 1 script error, 5 texts of the preview, "
+static_assert(sizeof(kChinese) / sizeof(kChinese[0]) == 5 + 36 + 2 + 1 + 1 + 6 + 1,
+              "5 blocks, 36 keys, 2 shared texts, 1 engine error, 1 script error, 6 texts of the preview, "
               "1 object name");
 
 }  // namespace

@@ -3,6 +3,7 @@
 #include "platform/db/ADODB.h"
 #include "platform/rtl/FileUtils.h"
 
+#include <algorithm>
 #include <exception>
 
 namespace {
@@ -20,6 +21,16 @@ void RollbackQuietly(TADOConnection& Connection) {
 
 TTransactionOutcome RunWithRetries(TADOConnection& Connection, const TRetryPolicy& Policy,
                                    const std::function<void()>& Work) {
+    // Each attempt waits the policy's time for a lock at most; the connection's own wait
+    // comes back afterwards.
+    struct TWaitScope {
+        TADOConnection& Connection;
+        int Saved;
+        TWaitScope(TADOConnection& C, int Wait) : Connection(C), Saved(C.BusyTimeout()) {
+            if (Wait > 0) Connection.SetBusyTimeout(std::min(Saved, Wait));
+        }
+        ~TWaitScope() { Connection.SetBusyTimeout(Saved); }
+    } wait(Connection, Policy.AttemptWaitMs);
     TTransactionOutcome outcome;
     const int attempts = Policy.Attempts > 0 ? Policy.Attempts : 1;
     while (!outcome.Committed && outcome.FailedAttempts < attempts) {

@@ -1,6 +1,7 @@
 // The backup window: the folder from tb_bflj, the folder chooser, and the backup itself.
 #include "app/forms/BackupForm.h"
 
+#include "app/database/DatabaseTexts.h"
 #include "app/forms/ClearDataForm.h"
 #include "app/forms/ClinicForms.h"
 #include "app/forms/DataModule.h"
@@ -83,7 +84,7 @@ void Tsjbfform::Button1Click(TObject*) {
     try {
         datamoduleform->ADOConnection1->BackupTo(target);
     } catch (const Exception& e) {
-        Application->MessageBox("数据库备份失败：" + e.Message(), kCaption, MB_OK | MB_ICONERROR);
+        Application->MessageBox("数据库备份失败：" + ClinicReason(e.Message()), kCaption, MB_OK | MB_ICONERROR);
         return;
     }
     if (sjzlform) sjzlform->CheckBox1->SetChecked(true);

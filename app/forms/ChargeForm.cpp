@@ -4,6 +4,8 @@
 
 #include "app/charging/ChargeSave.h"
 #include "app/charging/ReceiptRules.h"
+#include "app/database/DatabaseTexts.h"
+#include "app/database/LookUp.h"
 #include "app/forms/CandidateForm.h"
 #include "app/forms/ClinicForms.h"
 #include "app/forms/DataModule.h"
@@ -32,9 +34,9 @@ namespace {
 
 constexpr const char* kCaption = "提示";
 constexpr const char* kDrug = "药品项目";
-constexpr const char* kPatientByCode = "Select * From tb_brzl Where 拼音码 like :code";
-constexpr const char* kDoctorByCode = "Select * From tb_doctor Where 拼音码 like :code";
-constexpr const char* kItemByCode = "Select * From tb_yp Where 拼音码 like :code";
+constexpr const char* kPatientByCode = "Select * From tb_brzl Where 拼音码 like :code escape '\\'";
+constexpr const char* kDoctorByCode = "Select * From tb_doctor Where 拼音码 like :code escape '\\'";
+constexpr const char* kItemByCode = "Select * From tb_yp Where 拼音码 like :code escape '\\'";
 constexpr const char* kIncomplete = "请检查病人、医生以及收费项目资料是否填全";
 
 Tsfform::TReceiptPrintPrompt& PrintPrompt() {
@@ -173,7 +175,7 @@ bool Tsfform::FilterPinyinKey(char32_t& Key) {
 void Tsfform::OpenByCode(TADOQuery* Query, const std::string& Sql, const std::string& Code) {
     Query->Close();
     Query->SQL()->SetText(Sql);
-    Query->Parameters()->ParamByName("code")->SetValue(Variant(Code + "%"));
+    Query->Parameters()->ParamByName("code")->SetValue(Variant(LikeStarting(Code)));
     Query->Open();
 }
 
@@ -449,7 +451,7 @@ void Tsfform::SaveReceipt() {
         }
     }
     if (!outcome.Committed) {
-        Message("收费保存失败，收费项目仍然保留，请稍后再按Enter键保存!\n" + outcome.LastError);
+        Message("收费保存失败，收费项目仍然保留，请稍后再按Enter键保存!\n" + ClinicReason(outcome.LastError));
         Edit10->SetFocus();
         return;
     }

@@ -1,6 +1,7 @@
 #include "app/forms/ChargeQueryForm.h"
 
 #include "app/charging/ReceiptRules.h"
+#include "app/database/LookUp.h"
 #include "app/forms/ChargeDetailForm.h"
 #include "app/forms/ClinicForms.h"
 #include "app/forms/ScreenScale.h"
@@ -89,7 +90,7 @@ void Tsfcxform::LookUpName(TEdit* Field, TCheckBox* Criterion, char32_t& Key, co
     }
     if (Key != kKeyEnter) return;
     TBoundSql statement{Sql, {}};
-    statement.Params.emplace_back("code", Variant(Field->Text() + "%"));
+    statement.Params.emplace_back("code", Variant(LikeStarting(Field->Text())));
     PrepareQuery(ADOQuery3, statement);
     ADOQuery3->Open();
     if (ADOQuery3->IsEmpty()) {
@@ -104,12 +105,12 @@ void Tsfcxform::LookUpName(TEdit* Field, TCheckBox* Criterion, char32_t& Key, co
 }
 
 void Tsfcxform::Edit1KeyPress(TObject*, char32_t& Key) {
-    LookUpName(Edit1, CheckBox1, Key, "Select * From tb_brzl Where 拼音码 like :code",
+    LookUpName(Edit1, CheckBox1, Key, "Select * From tb_brzl Where 拼音码 like :code escape '\\'",
                "请输入病人拼音字母后按Enter键!", "无此病人拼音码!");
 }
 
 void Tsfcxform::Edit2KeyPress(TObject*, char32_t& Key) {
-    LookUpName(Edit2, CheckBox2, Key, "Select * From tb_doctor Where 拼音码 like :code",
+    LookUpName(Edit2, CheckBox2, Key, "Select * From tb_doctor Where 拼音码 like :code escape '\\'",
                "请输入医生拼音字母后按Enter键!", "无此医生信息!");
 }
 

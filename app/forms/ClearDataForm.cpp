@@ -1,6 +1,7 @@
 // The data clearing window.
 #include "app/forms/ClearDataForm.h"
 
+#include "app/database/DatabaseTexts.h"
 #include "app/forms/ClinicForms.h"
 #include "app/forms/DataModule.h"
 #include "platform/db/ADODB.h"
@@ -61,7 +62,7 @@ void Tsjzlform::Button1Click(TObject*) {
         db->CommitTrans();
     } catch (const Exception& e) {
         if (db->InTransaction()) db->RollbackTrans();
-        Application->MessageBox("数据清空失败,记录均未改动：" + e.Message(), kCaption, MB_OK | MB_ICONERROR);
+        Application->MessageBox("数据清空失败,记录均未改动：" + ClinicReason(e.Message()), kCaption, MB_OK | MB_ICONERROR);
         return;
     }
     Application->MessageBox("操作成功,请重新运行软件!", kCaption, MB_OK);

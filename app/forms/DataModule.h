@@ -15,6 +15,12 @@ public:
     ~Tdatamoduleform() override;
 
     TADOConnection* ADOConnection1 = nullptr;
+    // The database can be written: the connection opened the file for writing, and its
+    // folder takes the journal file that every write makes beside it.
+    bool CanWrite() const;
+    // How long a statement waits for a lock that another program holds, in milliseconds
+    // (the charge save's attempts wait less each, see TRetryPolicy).
+    static constexpr int LockWaitMs = 3000;
 };
 
 extern Tdatamoduleform* datamoduleform;

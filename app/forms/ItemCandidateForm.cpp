@@ -1,6 +1,7 @@
 #include "app/forms/ItemCandidateForm.h"
 
 #include "app/charging/ReceiptRules.h"
+#include "app/database/LookUp.h"
 #include "app/forms/ChargeForm.h"
 #include "app/forms/ClinicForms.h"
 #include "platform/db/ADODB.h"
@@ -43,8 +44,8 @@ void Txmzlhxform::Edit1Change(TObject*) {
     if (!CheckBox1->Checked()) return;
     TADOQuery* items = sfform->ADOQuery4;
     items->Close();
-    items->SQL()->SetText("Select * From tb_yp Where 拼音码 like :code");
-    items->Parameters()->ParamByName("code")->SetValue(Variant("%" + Edit1->Text() + "%"));
+    items->SQL()->SetText("Select * From tb_yp Where 拼音码 like :code escape '\\'");
+    items->Parameters()->ParamByName("code")->SetValue(Variant(LikeContaining(Edit1->Text())));
     items->Open();
 }
 

@@ -1,6 +1,7 @@
 #include "app/forms/ItemFindForm.h"
 
 #include "app/charging/ReceiptRules.h"
+#include "app/database/LookUp.h"
 #include "app/forms/ClinicForms.h"
 #include "app/forms/ItemListForm.h"
 #include "app/forms/NewItemForm.h"
@@ -34,7 +35,7 @@ void Tcxsrform::Edit1KeyPress(TObject*, char32_t& Key) {
     if (RadioButton1->Checked() && !IsPinyinKey(Key)) RefuseItemKey(Key, "请输入字母!");
 }
 
-// Containment of the text as typed; "%" and "_" keep their wildcard meaning.
+// Containment of the text as typed, taken literally ("5%葡萄糖" finds that name).
 void Tcxsrform::Button1Click(TObject*) {
     const std::string text = Edit1->Text();
     if (Trim(text).empty()) {
@@ -44,9 +45,9 @@ void Tcxsrform::Button1Click(TObject*) {
     }
     TADOQuery* list = xmzlform->ADOQuery2;
     list->Close();
-    list->SQL()->SetText(RadioButton1->Checked() ? "select * from tb_yp where 拼音码 like :text"
-                                                 : "select * from tb_yp where 项目名称 like :text");
-    list->Parameters()->ParamByName("text")->SetValue(Variant("%" + text + "%"));
+    list->SQL()->SetText(RadioButton1->Checked() ? "select * from tb_yp where 拼音码 like :text escape '\\'"
+                                                 : "select * from tb_yp where 项目名称 like :text escape '\\'");
+    list->Parameters()->ParamByName("text")->SetValue(Variant(LikeContaining(text)));
     list->Open();
     if (!list->IsEmpty()) {
         Close();

@@ -37,8 +37,9 @@ void TNameListForm::FormShow(TObject*) { Edit1->SetFocus(); }
 
 void TNameListForm::FormClose(TObject*, TCloseAction&) { Edit1->SetText(""); }
 
+// The item types window creates 保存 disabled: there Enter stays in the field.
 void TNameListForm::Edit1KeyPress(TObject*, char32_t& Key) {
-    if (Key == kKeyEnter) Button1->SetFocus();
+    if (Key == kKeyEnter && Button1->CanFocus()) Button1->SetFocus();
 }
 
 // The check trims; the row keeps the text as typed.

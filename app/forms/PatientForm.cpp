@@ -2,6 +2,7 @@
 
 #include "app/charging/PatientNumbers.h"
 #include "app/charging/ReceiptRules.h"
+#include "app/database/LookUp.h"
 #include "app/forms/ChargeForm.h"
 #include "app/forms/ClinicForms.h"
 #include "app/forms/DataModule.h"
@@ -211,8 +212,8 @@ void Tbrzlform::Button4Click(TObject*) {
     std::string text;
     if (!InputQuery("输入查询条件", "查询姓名为", text)) return;
     ADOQuery1->Close();
-    ADOQuery1->SQL()->SetText("select * from tb_brzl where 姓名 like :xm");
-    ADOQuery1->Parameters()->ParamByName("xm")->SetValue(Variant(text + "%"));
+    ADOQuery1->SQL()->SetText("select * from tb_brzl where 姓名 like :xm escape '\\'");
+    ADOQuery1->Parameters()->ParamByName("xm")->SetValue(Variant(LikeStarting(text)));
     ADOQuery1->Open();
 }
 

@@ -1,5 +1,6 @@
 #include "app/forms/QuerySupport.h"
 
+#include "app/database/LookUp.h"
 #include "app/forms/CandidateForm.h"
 #include "app/forms/ChargeForm.h"
 #include "app/widgets/GridExport.h"
@@ -13,7 +14,7 @@
 #include <memory>
 
 namespace {
-constexpr const char* kDrugByCode = "Select * From tb_yp Where 拼音码 like :code and 项目种类='药品项目'";
+constexpr const char* kDrugByCode = "Select * From tb_yp Where 拼音码 like :code escape '\\' and 项目种类='药品项目'";
 }  // namespace
 
 void PrepareQuery(TADOQuery* Query, const TBoundSql& Statement) {
@@ -27,7 +28,7 @@ Variant DateParam(TDateTime Day) { return Variant::FromDate(std::floor(static_ca
 bool PickDrugByCode(TForm* Owner, TEdit* Field, std::string& Name) {
     TADOQuery* query = sfform->ADOQuery4;
     TBoundSql statement{kDrugByCode, {}};
-    statement.Params.emplace_back("code", Variant(Field->Text() + "%"));
+    statement.Params.emplace_back("code", Variant(LikeStarting(Field->Text())));
     PrepareQuery(query, statement);
     query->Open();
     bool taken = false;

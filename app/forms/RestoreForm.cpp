@@ -2,6 +2,7 @@
 #include "app/forms/RestoreForm.h"
 
 #include "app/database/ClinicDatabase.h"
+#include "app/database/DatabaseTexts.h"
 #include "app/forms/ClinicForms.h"
 #include "app/forms/DataModule.h"
 #include "platform/db/ADODB.h"
@@ -25,7 +26,7 @@ namespace {
 constexpr const char* kCaption = "提示";
 
 void ReportFailure(const std::string& Reason) {
-    Application->MessageBox("数据恢复失败：" + Reason, kCaption, MB_OK | MB_ICONERROR);
+    Application->MessageBox("数据恢复失败：" + ClinicReason(Reason), kCaption, MB_OK | MB_ICONERROR);
 }
 }  // namespace
 

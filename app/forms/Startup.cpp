@@ -1,6 +1,8 @@
 #include "app/forms/Startup.h"
 
+#include "app/database/DatabaseTexts.h"
 #include "app/forms/ClinicForms.h"
+#include "app/forms/DataModule.h"
 #include "app/forms/LoginForm.h"
 #include "app/widgets/FlatButton.h"
 #include "designer/code/CodeUtils.h"
@@ -26,6 +28,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <memory>
+#include <optional>
 #include <string_view>
 
 namespace {
@@ -96,14 +99,27 @@ void ExitAtLoginPaint() {
 }
 }  // namespace
 
+// A failure of the database that leaves an event handler reaches the user in the clinic's
+// own words (DatabaseTexts.h); every other one as the class library shows it.
+void ShowClinicException(TObject*, const Exception& E) {
+    if (std::optional<std::string> text = ClinicDatabaseText(E.Message()))
+        Application->MessageBox(*text, "提示", MB_OK | MB_ICONWARNING);
+    else
+        Application->ShowException(E);
+}
+
 bool CreateClinicWindows() {
+    Application->OnException = ShowClinicException;
     try {
         CreateClinicForms(*Application);
-        return true;
     } catch (const Exception& e) {
         Application->MessageBox(e.Message(), "提示", MB_OK | MB_ICONERROR);
         return false;
     }
+    // The program runs for the queries, but says at once that nothing can be saved.
+    if (datamoduleform && !datamoduleform->CanWrite())
+        Application->MessageBox(kReadOnlyDatabaseText, "提示", MB_OK | MB_ICONWARNING);
+    return true;
 }
 
 int ClinicMain(int argc, char** argv) {

@@ -19,7 +19,9 @@ bool ClaimSingleInstance();
 void ReleaseSingleInstance();
 
 // Creates the windows; when one cannot be created (the clinic database cannot be opened,
-// say) its error is shown and the result is false.
+// say) its error is shown and the result is false. Failures of the database that reach
+// the exception boundary are shown in the clinic's own words from then on, and a database
+// that cannot be written is said at once (kReadOnlyDatabaseText).
 bool CreateClinicWindows();
 
 // The form resources built into the program (generated from the .dfm files).

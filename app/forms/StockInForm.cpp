@@ -1,6 +1,8 @@
 #include "app/forms/StockInForm.h"
 
+#include "app/database/DatabaseTexts.h"
 #include "app/charging/ReceiptRules.h"
+#include "app/database/LookUp.h"
 #include "app/forms/CandidateForm.h"
 #include "app/forms/ChargeForm.h"
 #include "app/forms/ClinicForms.h"
@@ -26,7 +28,7 @@ Trkform* rkform = nullptr;
 
 namespace {
 constexpr const char* kCaption = "提示";
-constexpr const char* kDrugByCode = "Select * From tb_yp Where 拼音码 like :code and 项目种类='药品项目'";
+constexpr const char* kDrugByCode = "Select * From tb_yp Where 拼音码 like :code escape '\\' and 项目种类='药品项目'";
 // The stock and the stock values come from the stock the row holds when the statement runs.
 constexpr const char* kStockInSql =
     "update tb_yp set 规格=:gg,单位=:dw,进价=:jj,单价=:dj,批号=:ph,"
@@ -98,7 +100,7 @@ void Trkform::Edit1KeyPress(TObject*, char32_t& Key) {
     TADOQuery* items = sfform->ADOQuery4;
     items->Close();
     items->SQL()->SetText(kDrugByCode);
-    items->Parameters()->ParamByName("code")->SetValue(Variant(Edit1->Text() + "%"));
+    items->Parameters()->ParamByName("code")->SetValue(Variant(LikeStarting(Edit1->Text())));
     items->Open();
     const int found = items->RecordCount();
     if (found == 0) {
@@ -243,7 +245,7 @@ void Trkform::Button1Click(TObject*) {
     if (outcome.Committed) Application->MessageBox("入库成功!", kCaption, MB_OK);
     if (xmzlform) xmzlform->RefreshItemList();
     if (!outcome.Committed) {
-        Application->MessageBox("入库失败：" + outcome.LastError, kCaption, MB_OK | MB_ICONERROR);
+        Application->MessageBox("入库失败：" + ClinicReason(outcome.LastError), kCaption, MB_OK | MB_ICONERROR);
         return;
     }
     ClearFields();

@@ -2,6 +2,7 @@
 
 #include "app/charging/ReceiptRules.h"
 #include "app/charging/ReceiptVoid.h"
+#include "app/database/DatabaseTexts.h"
 #include "app/forms/ClinicForms.h"
 #include "app/forms/DataModule.h"
 #include "platform/ui/StdCtrls.h"
@@ -61,7 +62,7 @@ void Tpjzfform::Button1Click(TObject*) {
         Application->MessageBox("票据作废成功!", kCaption, MB_OK);
         return;
     }
-    Application->MessageBox("票据作废失败，票据未作任何改动，请稍后再试!\n" + outcome.LastError, kCaption,
+    Application->MessageBox("票据作废失败，票据未作任何改动，请稍后再试!\n" + ClinicReason(outcome.LastError), kCaption,
                             MB_OK);
 }
 

@@ -195,7 +195,10 @@ void TADOConnection::DoConnect() {
     }
     FDatabase.Open(source, mode == cmRead ? TSqliteDatabase::omReadOnly : TSqliteDatabase::omReadWrite);
     try {
-        FDatabase.SetBusyTimeout(BusyTimeout);
+        FDatabase.SetBusyTimeout(FBusyTimeout);
+        FDatabase.OnBusyWait = [this](int Waited) {
+            if (OnBusyWait) OnBusyWait(Waited);
+        };
         ++FGeneration;
         LoadSchema();   // also proves the file is a database
     } catch (const EDatabaseError& e) {
@@ -219,6 +222,11 @@ void TADOConnection::DoDisconnect() {
     ++FGeneration;
     FDateColumns.clear();
     FDatabase.Close();
+}
+
+void TADOConnection::SetBusyTimeout(int Milliseconds) {
+    FBusyTimeout = std::max(0, Milliseconds);
+    if (FDatabase.IsOpen()) FDatabase.SetBusyTimeout(FBusyTimeout);
 }
 
 TSqliteDatabase& TADOConnection::Database() {

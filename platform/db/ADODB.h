@@ -108,8 +108,16 @@ public:
     // Test seam: called with the text of every statement before it runs, including
     // BEGIN, COMMIT and ROLLBACK; an exception thrown here fails that statement.
     std::function<void(const std::string& Sql)> OnStatement;
-    // Busy timeout of the outermost transaction and of every statement, in milliseconds.
-    static constexpr int BusyTimeout = 5000;
+    // How long the outermost transaction and every statement wait for a lock held
+    // elsewhere, in milliseconds (DefaultBusyTimeout unless set), and what runs while
+    // they wait (TSqliteDatabase::OnBusyWait: the milliseconds waited so far).
+    static constexpr int DefaultBusyTimeout = 5000;
+    int BusyTimeout() const { return FDatabase.IsOpen() ? FDatabase.BusyTimeout() : FBusyTimeout; }
+    void SetBusyTimeout(int Milliseconds);
+    std::function<void(int WaitedMs)> OnBusyWait;
+    // The connection cannot write the database (opened read only, or the file's
+    // permissions let it be read only).
+    bool ReadOnly() const { return FDatabase.IsOpen() && FDatabase.ReadOnly(); }
 
     void Loaded() override;
     static void DeclareProperties(TPropertyDecl<TADOConnection>& d);
@@ -132,6 +140,7 @@ private:
     bool FLoginPrompt = true;
     bool FStreamedConnected = false;
     TSqliteDatabase FDatabase;
+    int FBusyTimeout = DefaultBusyTimeout;
     int FTransLevel = 0;
     uint64_t FGeneration = 1;
     std::unordered_map<std::string, TSqliteStatement> FCache;

@@ -3,6 +3,7 @@
 
 #include <sqlite3.h>
 
+#include <algorithm>
 #include <chrono>
 #include <cstdio>
 #include <unistd.h>
@@ -247,6 +248,7 @@ void TSqliteDatabase::Open(const std::string& fileName, TOpenMode mode) {
     sqlite3_extended_result_codes(db, 1);
     FDb = db;
     FFileName = fileName;
+    SetBusyTimeout(FBusyTimeout);
     try {
         RegisterJetFunctions(FDb);
     } catch (...) {
@@ -373,8 +375,31 @@ bool TSqliteDatabase::ColumnIsAutoIncrement(const std::string& table,
 }
 
 void TSqliteDatabase::SetBusyTimeout(int milliseconds) {
-    if (FDb) sqlite3_busy_timeout(FDb, milliseconds);
+    FBusyTimeout = std::max(0, milliseconds);
+    if (FDb) sqlite3_busy_handler(FDb, FBusyTimeout > 0 ? &TSqliteDatabase::BusyHandler : nullptr, this);
 }
+
+// SQLite asks again and again while the lock is held elsewhere; Count is 0 on the first
+// question of each wait.
+int TSqliteDatabase::BusyHandler(void* Self, int Count) {
+    auto* db = static_cast<TSqliteDatabase*>(Self);
+    const auto now = std::chrono::steady_clock::now();
+    if (Count == 0) db->FBusyStart = now;
+    const int waited =
+        static_cast<int>(std::chrono::duration_cast<std::chrono::milliseconds>(now - db->FBusyStart).count());
+    if (waited >= db->FBusyTimeout) return 0;
+    if (db->OnBusyWait) {
+        try {
+            db->OnBusyWait(waited);
+        } catch (...) {
+            return 0;
+        }
+    }
+    sqlite3_sleep(std::min(20, db->FBusyTimeout - waited));
+    return 1;
+}
+
+bool TSqliteDatabase::ReadOnly() const { return FDb && sqlite3_db_readonly(FDb, "main") == 1; }
 
 int64_t TSqliteDatabase::LastInsertRowid() const { return sqlite3_last_insert_rowid(FDb); }
 

@@ -3,7 +3,9 @@
 // A failing call raises EDatabaseError carrying SQLite's error text.
 #pragma once
 
+#include <chrono>
 #include <cstdint>
+#include <functional>
 #include <string>
 #include <string_view>
 
@@ -115,7 +117,18 @@ public:
     // The column is its table's INTEGER PRIMARY KEY with AUTOINCREMENT.
     bool ColumnIsAutoIncrement(const std::string& table, const std::string& column) const;
 
+    // Waiting for a lock that another connection holds: a statement waits up to
+    // milliseconds (0: it fails at once with "database is locked") in steps of at most
+    // 20 ms, and OnBusyWait runs before each step with the milliseconds waited so far (the
+    // program lets its windows repaint there and says that it waits). An exception from
+    // OnBusyWait ends the wait: the statement fails as at the timeout. The timeout is kept
+    // for the next Open.
     void SetBusyTimeout(int milliseconds);
+    int BusyTimeout() const { return FBusyTimeout; }
+    std::function<void(int WaitedMs)> OnBusyWait;
+    // The handle cannot write: opened read only, or the file could only be opened for
+    // reading (its permissions), as SQLite reports it.
+    bool ReadOnly() const;
     int64_t LastInsertRowid() const;
     int Changes() const;
     // Changes as far as they can be told apart: rows changed through this handle, and a
@@ -130,6 +143,9 @@ public:
     std::string ErrorText() const;
 
 private:
+    static int BusyHandler(void* Self, int Count);
     sqlite3* FDb = nullptr;
     std::string FFileName;
+    int FBusyTimeout = 0;
+    std::chrono::steady_clock::time_point FBusyStart;
 };

@@ -566,6 +566,8 @@ TVirtualClock& VirtualClock() {
     return clock;
 }
 
+int gTimerHolds = 0;
+
 }  // namespace
 
 struct TTimer::TPeer {
@@ -576,7 +578,11 @@ struct TTimer::TPeer {
 };
 
 TTimer::TTimer(TComponent* AOwner) : TComponent(AOwner), FTimerPeer(std::make_unique<TPeer>()) {
-    QObject::connect(&FTimerPeer->Timer, &QTimer::timeout, &FTimerPeer->Timer, [this] { Tick(); });
+    // A tick that falls due while timers are held is left out; the next one comes an
+    // interval later.
+    QObject::connect(&FTimerPeer->Timer, &QTimer::timeout, &FTimerPeer->Timer, [this] {
+        if (gTimerHolds == 0) Tick();
+    });
     VirtualClock().Live.push_back(this);
     UpdateTimer();
 }
@@ -629,6 +635,8 @@ void SetManualTimers(bool Manual) {
 }
 
 void TTimer::Rearm() { UpdateTimer(); }
+
+void HoldTimers(bool Hold) { gTimerHolds = std::max(0, gTimerHolds + (Hold ? 1 : -1)); }
 
 // The armed timer due first, no later than Limit (ties: the one armed first).
 TTimer* NextDueTimer(int64_t Limit) {

@@ -968,6 +968,13 @@ void TApplication::ProcessMessages() {
     QCoreApplication::processEvents(QEventLoop::AllEvents);
 }
 
+void TApplication::ProcessPaintMessages() {
+    if (!QCoreApplication::instance()) return;
+    HoldTimers(true);
+    QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
+    HoldTimers(false);
+}
+
 void TApplication::HandleMessage() {
     if (!QCoreApplication::instance()) return;
     if (ManualTimers()) {

@@ -301,6 +301,10 @@ public:
     void Terminate();
     bool Terminated() const { return FTerminated; }
     void ProcessMessages();
+    // What a long operation lets through while it waits (for a database lock): the
+    // windows repaint and take the window system's other events, while typed keys and
+    // clicks stay queued for later and no TTimer fires.
+    void ProcessPaintMessages();
     // Waits for and handles one batch of events.
     void HandleMessage();
 

@@ -58,5 +58,8 @@ void ForgetControlDrag(const TControl* Source);
 // timer instead of blocking.
 void SetManualTimers(bool Manual);
 bool ManualTimers();
+// While held (a count), no TTimer fires: what an operation lets through while it waits
+// (Application->ProcessPaintMessages) must not start other work in the middle of it.
+void HoldTimers(bool Hold);
 int ElapseManualTimers(int Milliseconds);
 bool ElapseToNextManualTimer();

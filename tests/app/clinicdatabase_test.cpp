@@ -5,10 +5,12 @@
 
 #include <filesystem>
 #include <fstream>
+#include <functional>
 #include <memory>
 #include <sstream>
 
 #include "app/database/ClinicDatabase.h"
+#include "app/database/DatabaseTexts.h"
 #include "app/database/StockStatements.h"
 #include "platform/db/ADODB.h"
 #include "platform/db/JetFunctions.h"
@@ -316,6 +318,9 @@ TEST_F(ClinicDb, SearchesUseIndexes) {
         {"select * from tb_sf where 收费日期 between :Date1 and :Date2", {"tb_sf_收费日期"}},
         {"Select * From tb_yp Where 拼音码 like 'AB%'", {"tb_yp_拼音码"}},
         {"Select * From tb_brzl Where 拼音码 like 'ZS%'", {"tb_brzl_拼音码"}},
+        // The look-ups take the typed text literally through an escape character.
+        {"Select * From tb_yp Where 拼音码 like 'A\\%B%' escape '\\'", {"tb_yp_拼音码"}},
+        {"Select * From tb_doctor Where 拼音码 like 'L\\_S%' escape '\\'", {"tb_doctor_拼音码"}},
         {"select * from tb_yprk where 入库日期 between :d1 and :d2", {"tb_yprk_入库日期"}},
     };
     TSqliteDatabase& db = Connection->Database();
@@ -476,6 +481,73 @@ TEST_F(ClinicDb, AFailedSaveLeavesNothingBehind) {
     }
     EXPECT_EQ(Rows("select count(*) from tb_sf"), std::vector<std::string>{"0"});
     EXPECT_EQ(Rows("select 库存数量 from tb_yp"), std::vector<std::string>{"10"});
+}
+
+// --- What the clinic says for a database failure ---------------------------------------------
+
+// Each failure as SQLite raises it on a real file, and the clinic's words for it.
+TEST(DatabaseTexts, SqliteFailuresGetTheClinicsWords) {
+    TempDir dir;
+    const std::string file = dir.File();
+    {
+        TSqliteDatabase db;
+        db.Open(file, TSqliteDatabase::omReadWriteCreate);
+        db.ExecScript("create table t (x); insert into t values ('a')");
+    }
+    struct TCase {
+        const char* Name;
+        std::function<void()> Fail;
+        const char* Text;
+    };
+    TSqliteDatabase holder;
+    holder.Open(file, TSqliteDatabase::omReadWrite);
+    const std::vector<TCase> cases = {
+        {"locked",
+         [&] {
+             holder.ExecScript("begin exclusive");
+             TSqliteDatabase db;
+             db.Open(file, TSqliteDatabase::omReadWrite);
+             try {
+                 db.QueryValue("select count(*) from t");
+             } catch (...) {
+                 holder.ExecScript("rollback");
+                 throw;
+             }
+         },
+         "数据库正被其他程序使用，请稍后再试。"},
+        {"read only",
+         [&] {
+             TSqliteDatabase db;
+             db.Open(file, TSqliteDatabase::omReadOnly);
+             db.ExecScript("insert into t values (1)");
+         },
+         "数据库文件不能写入，数据未能保存。请让管理员给数据库文件 Rove.mdb 及其所在文件夹写入权限，"
+         "然后重新启动本程序。"},
+        {"full",
+         [&] {
+             TSqliteDatabase db;
+             db.Open(file, TSqliteDatabase::omReadWrite);
+             db.ExecScript("pragma max_page_count = " + db.QueryValue("pragma page_count").AsString());
+             db.ExecScript("insert into t values (randomblob(100000))");
+         },
+         "磁盘已满，数据未能保存。请清理磁盘空间后再试。"},
+        {"search too long",
+         [&] { holder.QueryValue("select count(*) from t where x like '" + std::string(60000, 'A') + "%'"); },
+         "查询内容太长，请缩短后再查询。"},
+    };
+    for (const TCase& c : cases) {
+        SCOPED_TRACE(c.Name);
+        try {
+            c.Fail();
+            ADD_FAILURE() << "no failure";
+        } catch (const EDatabaseError& e) {
+            EXPECT_EQ(ClinicDatabaseText(e.Message()).value_or("(none: " + e.Message() + ")"), c.Text);
+            EXPECT_EQ(ClinicReason(e.Message()), c.Text);
+        }
+    }
+    // Anything else keeps its own text.
+    EXPECT_EQ(ClinicDatabaseText("no such table: x"), std::nullopt);
+    EXPECT_EQ(ClinicReason("no such table: x"), "no such table: x");
 }
 
 }  // namespace

@@ -2,9 +2,11 @@
 // fields, modal windows driven, message boxes answered, and the database read back.
 #include "GridTexts.h"
 #include "app/database/ClinicDatabase.h"
+#include "app/database/DatabaseTexts.h"
 #include "app/forms/CandidateForm.h"
 #include "app/forms/ChargeForm.h"
 #include "app/forms/ClinicForms.h"
+#include "app/forms/DatabaseWait.h"
 #include "app/forms/DataModule.h"
 #include "app/forms/DiscountForm.h"
 #include "app/forms/HintForm.h"
@@ -19,11 +21,14 @@
 #include "platform/rtl/FileUtils.h"
 #include "platform/rtl/StrUtils.h"
 #include "platform/ui/DBGrids.h"
+#include "platform/ui/ExtCtrls.h"
 #include "platform/ui/StdCtrls.h"
 #include "platform/ui/UiTest.h"
 
 #include <gtest/gtest.h>
 #include <stdlib.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 #include <filesystem>
 #include <memory>
@@ -73,13 +78,17 @@ protected:
         EXPECT_TRUE(harness->Errors().empty()) << Joined(harness->Errors());
         EXPECT_EQ(harness->PendingDrivers(), 0);
         EXPECT_EQ(harness->PendingAnswers(), 0);
-        const auto order = ClinicFormOrder();
-        for (auto it = order.rbegin(); it != order.rend(); ++it) delete FindClinicForm(*it);
+        DeleteWindows();
         harness.reset();
         SetClock(nullptr);
         fs::current_path(FOldDir);
         std::error_code ec;
         fs::remove_all(FDir, ec);
+    }
+
+    static void DeleteWindows() {
+        const auto order = ClinicFormOrder();
+        for (auto it = order.rbegin(); it != order.rend(); ++it) delete FindClinicForm(*it);
     }
 
     static TADOConnection& Db() { return *datamoduleform->ADOConnection1; }
@@ -606,8 +615,8 @@ TEST_F(ChargingWindow, TenFailedAttemptsKeepTheReceiptForAnotherTry) {
     harness->ClearDialogs();
     H::TypeKey(sfform->Edit10, VK_RETURN);
     ASSERT_EQ(harness->DialogTexts().size(), 1u);
-    EXPECT_TRUE(StartsText("收费保存失败", harness->DialogTexts()[0]));
-    EXPECT_NE(harness->DialogTexts()[0].find("locked"), std::string::npos);
+    EXPECT_EQ(harness->DialogTexts()[0],
+              "收费保存失败，收费项目仍然保留，请稍后再按Enter键保存!\n数据库正被其他程序使用，请稍后再试。");
     EXPECT_TRUE(Printed.empty());
     EXPECT_EQ(Text("select count(*) from tb_sf"), "0");
     EXPECT_EQ(Stock(DrugA), "10|80|125");
@@ -824,6 +833,162 @@ TEST_F(ChargingWindow, AReceiptInProgressShowsItsLinesAndTotals) {
             }
         }
     }
+}
+
+// --- The database held by another program, full, or not writable ------------------------------
+
+// As the cashier types: a click into the field, the text, Enter.
+void Typed(TWinControl* Field, const std::string& Text) {
+    H::Click(Field);
+    TWinControl* focused = H::FocusedControl();
+    ASSERT_EQ(focused, Field);
+    if (!Text.empty()) H::TypeText(focused, Text);
+    H::TypeKey(focused, VK_RETURN);
+}
+
+// The patient ZS, the doctor LS and the item of Code, typed; the quantity comes next.
+void TypedUpToTheQuantity(const std::string& Code) {
+    Typed(sfform->Edit1, "ZS");
+    Typed(sfform->Edit3, "LS");
+    Typed(sfform->Edit5, Code);
+}
+
+// Enter again where the window left the focus.
+void EnterAgain(TWinControl* Expected) {
+    TWinControl* focused = H::FocusedControl();
+    ASSERT_EQ(focused, Expected);
+    H::TypeKey(focused, VK_RETURN);
+}
+
+// Another program writes to the database and keeps its lock: the save's ten attempts wait
+// a short while each, the window repaints and shows that it waits meanwhile, the cashier is
+// told why in Chinese, and the receipt saves whole once the lock is gone.
+TEST_F(ChargingWindow, UnderAnotherProgramsLockTheSaveWaitsVisiblyAndSavesWholeLater) {
+    OpenWindow();
+    TypedUpToTheQuantity("AMXL");
+    Typed(sfform->Edit8, "2");
+    Typed(sfform->Edit5, "XCG");
+    Typed(sfform->Edit8, "1");
+    harness->OnModal("Tsftsform", [](TCustomForm& f) { H::Click(dynamic_cast<Tsftsform&>(f).Button1); });
+    Typed(sfform->Edit5, "");
+    ASSERT_EQ(sfform->Edit10->Text(), "40.00");
+
+    TSqliteDatabase other;
+    other.Open(ClinicDatabaseFileName, TSqliteDatabase::omReadWrite);
+    other.ExecScript("BEGIN IMMEDIATE");
+    // A probe on the window counts its repaints; each pause between attempts looks at what
+    // the cashier sees and asks for a repaint again.
+    auto* probe = new TPaintBox(sfform);
+    probe->SetParent(sfform);
+    probe->SetBounds(sfform->ClientWidth() - 20, sfform->ClientHeight() - 20, 20, 20);
+    probe->BringToFront();
+    int paints = 0;
+    probe->OnPaint = [&](TObject*) { ++paints; };
+    H::ProcessMessages();
+    probe->Invalidate();
+    struct TSeen {
+        int Paints;
+        bool Notice;
+        TCursor Cursor;
+    };
+    std::vector<TSeen> seen;
+    sfform->RetryPolicy.Pause = [&](unsigned) {
+        TPanel* notice = ClinicDatabaseWaitNotice();
+        seen.push_back({paints, notice && notice->Visible() && notice->Text() == kDatabaseWaitText,
+                        Screen->Cursor()});
+        probe->Invalidate();
+    };
+    harness->ClearDialogs();
+    EnterAgain(sfform->Edit10);
+    ASSERT_EQ(seen.size(), 9u);   // the pauses between ten attempts
+    for (size_t i = 0; i < seen.size(); ++i) {
+        EXPECT_GT(seen[i].Paints, i == 0 ? 0 : seen[i - 1].Paints) << "no repaint in attempt " << i + 1;
+        EXPECT_TRUE(seen[i].Notice) << i;
+        EXPECT_EQ(seen[i].Cursor, crHourGlass) << i;
+    }
+    EXPECT_EQ(harness->DialogTexts(),
+              std::vector<std::string>{"收费保存失败，收费项目仍然保留，请稍后再按Enter键保存!\n"
+                                       "数据库正被其他程序使用，请稍后再试。"});
+    EXPECT_EQ(Text("select count(*) from tb_sf"), "0");
+    EXPECT_EQ(sfform->ADOTable2->RecordCount(), 2);
+    // Back in the event loop the notice goes and the cursor comes back.
+    H::ElapseTime(600);
+    EXPECT_EQ(ClinicDatabaseWaitNotice(), nullptr);
+    EXPECT_EQ(Screen->Cursor(), crDefault);
+
+    // The other program is done: Enter again saves the whole receipt in one transaction.
+    other.ExecScript("ROLLBACK");
+    other.Close();
+    EnterAgain(sfform->Edit10);
+    EXPECT_EQ(Printed, std::vector<std::string>{"240307001 0"});
+    EXPECT_EQ(Rows("select 项目名称,数量,统计标致 from tb_sf order by rowid"),
+              (std::vector<std::string>{"阿莫西林|2|1", "血常规|1|0"}));
+    EXPECT_EQ(Stock(DrugA), "8|64|100");
+    EXPECT_EQ(Text("select count(*) from tb_temp"), "0");
+}
+
+// A look-up while another program holds the database exclusively: the window says in
+// Chinese that the database is in use, instead of SQLite's text.
+TEST_F(ChargingWindow, ALookUpUnderAnExclusiveLockSaysTheDatabaseIsInUse) {
+    OpenWindow();
+    Db().SetBusyTimeout(250);
+    TSqliteDatabase other;
+    other.Open(ClinicDatabaseFileName, TSqliteDatabase::omReadWrite);
+    other.ExecScript("BEGIN EXCLUSIVE");
+    harness->ClearDialogs();
+    Typed(sfform->Edit1, "ZS");
+    EXPECT_EQ(harness->DialogTexts(), std::vector<std::string>{"数据库正被其他程序使用，请稍后再试。"});
+    EXPECT_EQ(harness->DialogCaptions(), std::vector<std::string>{"提示"});
+    other.ExecScript("ROLLBACK");
+    other.Close();
+    harness->ClearDialogs();
+    EnterAgain(sfform->Edit1);
+    EXPECT_EQ(sfform->Edit1->Text(), "张三");
+    EXPECT_TRUE(harness->DialogTexts().empty());
+}
+
+// A full disk under a line: the clinic's text, and nothing of the line stays.
+TEST_F(ChargingWindow, ALineOnAFullDiskSaysTheDiskIsFull) {
+    // An item whose line needs more room than the database may still take.
+    Exec("update tb_yp set 项目名称='" + std::string(200000, 'X') + "' where ID=" + std::to_string(Exam));
+    Exec("pragma max_page_count = " + Text("pragma page_count"));
+    OpenWindow();
+    TypedUpToTheQuantity("XCG");
+    harness->ClearDialogs();
+    Typed(sfform->Edit8, "1");
+    EXPECT_EQ(harness->DialogTexts(), std::vector<std::string>{"磁盘已满，数据未能保存。请清理磁盘空间后再试。"});
+    EXPECT_EQ(Text("select count(*) from tb_temp"), "0");
+}
+
+// The database file is one the user may only read: said at start, and a line that cannot
+// be written says so in Chinese.
+TEST_F(ChargingWindow, ADatabaseThatCannotBeWrittenIsSaidAtStart) {
+    DeleteWindows();
+    // Read only for the user (the folder too, so no journal can be made beside it).
+    ASSERT_EQ(::chmod(ClinicDatabaseFileName, 0444), 0);
+    ASSERT_EQ(::chmod(".", 0555), 0);
+    harness->ClearDialogs();
+    bool created = false;
+    {
+        // As root nothing is read only: the windows are made as nobody, root again after.
+        struct TAsNobody {
+            bool Root = ::geteuid() == 0 && ::seteuid(65534) == 0;
+            ~TAsNobody() {
+                if (Root && ::seteuid(0) != 0) std::abort();
+            }
+        } nobody;
+        created = CreateClinicWindows();
+    }
+    ::chmod(".", 0755);
+    ASSERT_TRUE(created) << Joined(harness->DialogTexts());
+    EXPECT_EQ(harness->DialogTexts(), std::vector<std::string>{kReadOnlyDatabaseText});
+    sfform->Edit12->SetText("tulvo");
+    OpenWindow();
+    TypedUpToTheQuantity("XCG");
+    harness->ClearDialogs();
+    Typed(sfform->Edit8, "1");
+    ASSERT_EQ(harness->DialogTexts().size(), 1u);
+    EXPECT_TRUE(StartsText("数据库文件不能写入", harness->DialogTexts()[0])) << harness->DialogTexts()[0];
 }
 
 }  // namespace

@@ -637,6 +637,47 @@ TEST_F(Items, FindByPartOfTheCodeOrTheName) {
     }
 }
 
+// The find window takes its text literally: "%" and "_" find names that hold them, and a
+// text too long for the database is said in Chinese.
+TEST_F(Items, FindTakesWildcardsLiterallyAndSaysWhenTheTextIsTooLong) {
+    Exec("insert into tb_yp (项目种类,项目类型,项目名称,拼音码,单位,单价) values "
+         "('药品项目','西药费','5%葡萄糖注射液','PTT','瓶',3),('药品项目','西药费','50葡萄糖','PTT','瓶',4)");
+    struct Case {
+        std::string Text;
+        Rows Listed;
+        Rows Dialogs;
+    };
+    const std::vector<Case> cases = {
+        {"5%", {"5%葡萄糖注射液"}, {}},
+        {"_", {}, {"没有找到相符的记录,建议减少查询字数!"}},
+        // 20,000 characters of three bytes: more than the database takes in a pattern.
+        {[] {
+             std::string s;
+             for (int i = 0; i < 20000; ++i) s += "药";
+             return s;
+         }(),
+         {},
+         {"查询内容太长，请缩短后再查询。"}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.Text.substr(0, 10));
+        xmzlform->RefreshItemList();
+        harness->ClearDialogs();
+        harness->OnModal("Tcxsrform", [&](TCustomForm&) {
+            cxsrform->RadioButton2->SetChecked(true);
+            H::Click(cxsrform->Edit1);
+            H::Paste(H::FocusedControl(), c.Text);
+            H::Click(cxsrform->Button1);
+            if (cxsrform->ModalResult() == mrNone) cxsrform->Close();
+        });
+        H::Click(xmzlform->Button4);
+        if (!c.Listed.empty()) {
+            EXPECT_EQ(ListNames(), c.Listed);
+        }
+        EXPECT_EQ(harness->DialogTexts(), c.Dialogs);
+    }
+}
+
 // The list shows whole what an item of a clinic holds: a long drug name, its code, pack
 // size, maker and stock values, after the clerk asks for the original order.
 TEST_F(Items, ListShowsLongNamesAndCodesWhole) {

@@ -528,7 +528,7 @@ TEST_F(RecordsTest, RestoreGivesUpOnADatabaseLockedByAnotherProgram) {
     H::Click(sjhfform->Button1);
     other.RollbackTrans();
     ASSERT_EQ(harness->Dialogs().size(), 2u) << Joined(harness->DialogTexts());
-    EXPECT_EQ(harness->Dialogs()[1].Text, "数据恢复失败：database is locked");
+    EXPECT_EQ(harness->Dialogs()[1].Text, "数据恢复失败：数据库正被其他程序使用，请稍后再试。");
     EXPECT_FALSE(Application->Terminated());
     ASSERT_TRUE(yszlform->ADOTable1->Active());
     EXPECT_EQ(yszlform->ADOTable1->FieldByName("姓名")->AsString(), "李四");
@@ -639,7 +639,7 @@ TEST_P(ClearingFails, AtAnyStatementLeavesEverything) {
               seen.end())
         << "the statement ran: " << Joined(seen);
     ASSERT_EQ(harness->Dialogs().size(), 2u) << Joined(harness->DialogTexts());
-    EXPECT_EQ(harness->Dialogs()[1].Text, "数据清空失败,记录均未改动：disk I/O error");
+    EXPECT_EQ(harness->Dialogs()[1].Text, "数据清空失败,记录均未改动：读写数据库文件出错，请检查磁盘后再试。");
     EXPECT_EQ(Snapshot(), before);
     EXPECT_FALSE(Db().InTransaction());
     EXPECT_FALSE(Application->Terminated());
@@ -957,6 +957,12 @@ TEST_F(RecordsTest, ItemTypesAreListedOnly) {
     const auto types = Rows("select lx from tb_yplx order by id");
     ASSERT_EQ(llzlform->DBGrid1->RowCount(), static_cast<int>(types.size()));
     EXPECT_EQ(llzlform->DBGrid1->CellText(0, 0), types.front());
+    // Enter in the name goes to 保存 only where it can: here the focus stays.
+    H::Click(llzlform->Edit1);
+    H::TypeText(H::FocusedControl(), "新类型");
+    H::TypeKey(H::FocusedControl(), VK_RETURN);
+    EXPECT_EQ(H::FocusedControl(), llzlform->Edit1);
+    EXPECT_TRUE(harness->Dialogs().empty()) << Joined(harness->DialogTexts());
     llzlform->Edit1->SetText("新类型");
     H::Click(llzlform->Button1);
     EXPECT_TRUE(harness->Dialogs().empty());

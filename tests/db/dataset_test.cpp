@@ -2,6 +2,7 @@
 // Locate, bookmarks, events, data links, paged tables, transactions and connections.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <fstream>
 #include <functional>
 
@@ -676,6 +677,63 @@ TEST_F(DataSetTest, ReadOnlyModeRefusesWrites) {
     q.SQL()->SetText("delete from t");
     EXPECT_THROW(q.ExecSQL(), EDatabaseError);
     EXPECT_EQ(Count(""), 3);
+}
+
+// Another program holds the database: a statement waits its connection's time for the
+// lock, telling OnBusyWait how long it has waited so far, then fails as locked; a wait of
+// 0 fails at once; when the lock goes during the wait the statement goes on.
+TEST_F(DataSetTest, AStatementWaitsForALockHeldElsewhereAndSaysSo) {
+    TADOConnection other(nullptr);
+    other.SetConnectionString("Provider=SQLite;Data Source=" + FileName);
+    other.Open();
+    other.Database().ExecScript("BEGIN EXCLUSIVE");
+    struct TCase {
+        int Timeout;
+        bool ReleaseDuringWait;
+        bool Fails;
+    };
+    for (const TCase& c : {TCase{0, false, true}, TCase{120, false, true}, TCase{5000, true, false}}) {
+        SCOPED_TRACE(c.Timeout);
+        std::vector<int> waited;
+        Connection->SetBusyTimeout(c.Timeout);
+        EXPECT_EQ(Connection->BusyTimeout(), c.Timeout);
+        Connection->OnBusyWait = [&](int Ms) {
+            waited.push_back(Ms);
+            if (c.ReleaseDuringWait && waited.size() == 3) other.Database().ExecScript("ROLLBACK");
+        };
+        if (c.Fails) {
+            try {
+                Count("");
+                ADD_FAILURE() << "no error under the lock";
+            } catch (const EDatabaseError& e) {
+                EXPECT_EQ(e.Message(), "database is locked");
+            }
+        } else {
+            EXPECT_EQ(Count(""), 3);
+        }
+        if (c.Timeout == 0) {
+            EXPECT_TRUE(waited.empty());
+        } else {
+            ASSERT_GE(waited.size(), 3u);
+            EXPECT_EQ(waited.front(), 0);
+            EXPECT_TRUE(std::is_sorted(waited.begin(), waited.end()));
+            EXPECT_LT(waited.back(), c.Timeout);
+        }
+    }
+    // A connection opened afterwards keeps the wait it was given.
+    Connection->Close();
+    Connection->SetBusyTimeout(77);
+    Connection->Open();
+    EXPECT_EQ(Connection->BusyTimeout(), 77);
+}
+
+// The connection knows whether it can write: read-only mode, or a file it may only read.
+TEST_F(DataSetTest, ReadOnlyTellsAConnectionThatCannotWrite) {
+    EXPECT_FALSE(Connection->ReadOnly());
+    TADOConnection c(nullptr);
+    c.SetConnectionString("Provider=Microsoft.Jet.OLEDB.4.0;Data Source=" + FileName + ";Mode=Read");
+    c.Open();
+    EXPECT_TRUE(c.ReadOnly());
 }
 
 // A data module's form resource: the connection connects once the resource is read, the

@@ -160,6 +160,18 @@ TEST(PreviewWindow, ZoomBoxTextsAndChoices) {
     RunPosted(*w.Form);
     EXPECT_DOUBLE_EQ(w.Form->Preview->Zoom(), 0.5);
     EXPECT_EQ(w.Form->ZoomCB->Text(), "50%");
+    // Typed as a user types it: the error says in words what the box wants.
+    w.R.Harness.ClearDialogs();
+    TUiTestHarness::Click(w.Form->ZoomCB, TPoint{10, 8});
+    TWinControl* box = TUiTestHarness::FocusedControl();
+    ASSERT_NE(box, nullptr);
+    TUiTestHarness::TypeKey(box, VK_END);
+    for (int i = 0; i < 4; ++i) TUiTestHarness::TypeKey(box, VK_BACK);
+    TUiTestHarness::TypeText(box, "c");
+    TUiTestHarness::TypeKey(box, VK_RETURN);
+    RunPosted(*w.Form);
+    EXPECT_EQ(w.R.Harness.DialogTexts(), std::vector<std::string>{"\"c\" 不是有效的缩放比例，请输入数字，例如 150%"});
+    EXPECT_DOUBLE_EQ(w.Form->Preview->Zoom(), 0.5);
     // The buttons write the box at once.
     TUiTestHarness::Click(w.Form->Zoom100B);
     EXPECT_EQ(w.Form->ZoomCB->Text(), "100%");
