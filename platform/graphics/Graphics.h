@@ -412,6 +412,7 @@ public:
     void ReadData(const uint8_t* data, size_t size) override;
     // A bitmap property of a component ("Glyph.Data = {...}") streams its pixels as "Data".
     void DefineProperties(TFiler& Filer) override;
+    using TPersistent::Assign;
     // Any graphic, drawn at its size on white.
     void Assign(const TGraphic& source);
 
@@ -485,6 +486,7 @@ public:
     using TGraphic::LoadFromBytes;
     TBytes WriteData() const override;
     void ReadData(const uint8_t* data, size_t size) override;
+    using TPersistent::Assign;
     // Encodes a bitmap (quality 1..100).
     void Assign(const TBitmap& bitmap, int quality = 90);
     int CompressionQuality() const { return FQuality; }
@@ -500,6 +502,7 @@ public:
     std::unique_ptr<TGraphic> Clone() const override;
     void LoadFromBytes(const uint8_t* data, size_t size) override;
     using TGraphic::LoadFromBytes;
+    using TPersistent::Assign;
     void Assign(const TBitmap& bitmap);
 };
 
