@@ -239,6 +239,7 @@ TStatementLease TADOConnection::Prepare(const std::string& Sql) {
     if (OnStatement) OnStatement(Sql);
     auto it = FCache.find(Sql);
     if (it != FCache.end()) {
+        db.StartStatementWait();
         TSqliteStatement stmt = std::move(it->second);
         FCache.erase(it);
         return TStatementLease(this, Sql, std::move(stmt), FGeneration);

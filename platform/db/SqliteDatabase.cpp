@@ -266,6 +266,7 @@ void TSqliteDatabase::Close() {
 
 TSqliteStatement TSqliteDatabase::Prepare(std::string_view sql) {
     if (!FDb) DatabaseError("The database is not open");
+    StartStatementWait();
     sqlite3_stmt* stmt = nullptr;
     const char* tail = nullptr;
     int rc = sqlite3_prepare_v2(FDb, sql.data(), static_cast<int>(sql.size()), &stmt, &tail);
@@ -289,6 +290,7 @@ TSqliteStatement TSqliteDatabase::Prepare(std::string_view sql) {
 
 void TSqliteDatabase::ExecScript(const std::string& sql) {
     if (!FDb) DatabaseError("The database is not open");
+    StartStatementWait();
     char* error = nullptr;
     if (sqlite3_exec(FDb, sql.c_str(), nullptr, nullptr, &error) != SQLITE_OK) {
         std::string text = error ? error : sqlite3_errmsg(FDb);
@@ -379,12 +381,16 @@ void TSqliteDatabase::SetBusyTimeout(int milliseconds) {
     if (FDb) sqlite3_busy_handler(FDb, FBusyTimeout > 0 ? &TSqliteDatabase::BusyHandler : nullptr, this);
 }
 
-// SQLite asks again and again while the lock is held elsewhere; Count is 0 on the first
-// question of each wait.
-int TSqliteDatabase::BusyHandler(void* Self, int Count) {
+// SQLite asks again and again while the lock is held elsewhere, and anew for each lock a
+// statement needs (its preparation reads the schema, its step the data): the time counts
+// from the statement's first question.
+int TSqliteDatabase::BusyHandler(void* Self, int) {
     auto* db = static_cast<TSqliteDatabase*>(Self);
     const auto now = std::chrono::steady_clock::now();
-    if (Count == 0) db->FBusyStart = now;
+    if (!db->FWaitStarted) {
+        db->FWaitStarted = true;
+        db->FBusyStart = now;
+    }
     const int waited =
         static_cast<int>(std::chrono::duration_cast<std::chrono::milliseconds>(now - db->FBusyStart).count());
     if (waited >= db->FBusyTimeout) return 0;
@@ -409,11 +415,18 @@ TSqliteDatabase::TDataStamp TSqliteDatabase::DataStamp() const {
     TDataStamp stamp;
     if (!FDb) return stamp;
     stamp.Own = sqlite3_total_changes64(FDb);
+    // Asked without waiting: under another program's lock the version cannot be read, and
+    // the statement that follows waits for the lock itself (its wait would start over here).
+    // Unknown (-1) then.
+    sqlite3_busy_handler(FDb, nullptr, nullptr);
     sqlite3_stmt* stmt = nullptr;
+    stamp.Others = -1;
     if (sqlite3_prepare_v2(FDb, "PRAGMA data_version", -1, &stmt, nullptr) == SQLITE_OK &&
         sqlite3_step(stmt) == SQLITE_ROW)
         stamp.Others = sqlite3_column_int64(stmt, 0);
     sqlite3_finalize(stmt);
+    if (FBusyTimeout > 0)
+        sqlite3_busy_handler(FDb, &TSqliteDatabase::BusyHandler, const_cast<TSqliteDatabase*>(this));
     return stamp;
 }
 

@@ -118,12 +118,15 @@ public:
     bool ColumnIsAutoIncrement(const std::string& table, const std::string& column) const;
 
     // Waiting for a lock that another connection holds: a statement waits up to
-    // milliseconds (0: it fails at once with "database is locked") in steps of at most
-    // 20 ms, and OnBusyWait runs before each step with the milliseconds waited so far (the
-    // program lets its windows repaint there and says that it waits). An exception from
-    // OnBusyWait ends the wait: the statement fails as at the timeout. The timeout is kept
-    // for the next Open.
+    // milliseconds in all, its preparation and its steps together (0: it fails at once with
+    // "database is locked"), in steps of at most 20 ms, and OnBusyWait runs before each
+    // step with the milliseconds waited so far (the program lets its windows repaint there
+    // and says that it waits). An exception from OnBusyWait ends the wait: the statement
+    // fails as at the timeout. The timeout is kept for the next Open.
     void SetBusyTimeout(int milliseconds);
+    // A statement starts: its waits count from nothing (Prepare and ExecScript call it; a
+    // statement prepared before and run again calls it too).
+    void StartStatementWait() { FWaitStarted = false; }
     int BusyTimeout() const { return FBusyTimeout; }
     std::function<void(int WaitedMs)> OnBusyWait;
     // The handle cannot write: opened read only, or the file could only be opened for
@@ -147,5 +150,6 @@ private:
     sqlite3* FDb = nullptr;
     std::string FFileName;
     int FBusyTimeout = 0;
+    bool FWaitStarted = false;
     std::chrono::steady_clock::time_point FBusyStart;
 };
