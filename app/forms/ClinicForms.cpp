@@ -55,6 +55,11 @@ std::vector<std::string> CreateClinicForms(TApplication& App) {
     return created;
 }
 
+void DestroyClinicForms() {
+    const auto order = ClinicFormOrder();
+    for (auto it = order.rbegin(); it != order.rend(); ++it) delete FindClinicForm(*it);
+}
+
 TComponent* FindClinicForm(std::string_view ClassName) {
     TApplication* app = Application;
     for (int i = 0; i < app->ComponentCount(); ++i) {

@@ -29,6 +29,10 @@ bool ClinicFormRegistered(std::string_view ClassName);
 // creation goes to the caller.
 std::vector<std::string> CreateClinicForms(TApplication& App);
 
+// Frees the windows CreateClinicForms made, the last made first (the end of the program
+// or of a test).
+void DestroyClinicForms();
+
 // The window of a class that the application created, or null when that window is not
 // part of this program (yet) or was freed.
 TComponent* FindClinicForm(std::string_view ClassName);

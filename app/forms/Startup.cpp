@@ -23,6 +23,7 @@
 #include "report/Pages.h"
 #include "report/Report.h"
 #include "report/ReportScript.h"
+#include "script/Script.h"
 #include "script/stdclasses/StdClasses.h"
 
 #include <cstdio>
@@ -108,6 +109,14 @@ void ShowClinicException(TObject*, const Exception& E) {
         Application->ShowException(E);
 }
 
+void ShutDownClinic() {
+    DestroyClinicForms();
+    frxUnregisterReportClasses();
+    fsUnregisterStandardClasses();
+    FreeGlobalUnit();
+    Application->Finalize();
+}
+
 bool CreateClinicWindows() {
     Application->OnException = ShowClinicException;
     try {
@@ -130,6 +139,7 @@ int ClinicMain(int argc, char** argv) {
     const bool created = CreateClinicWindows();
     if (created) ExitAtLoginPaint();
     if (created) Application->Run();
+    ShutDownClinic();
     ReleaseSingleInstance();
     return created ? 0 : 1;
 }

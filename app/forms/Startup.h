@@ -24,5 +24,11 @@ void ReleaseSingleInstance();
 // that cannot be written is said at once (kReadOnlyDatabaseText).
 bool CreateClinicWindows();
 
+// The end of the program: the windows are freed (their reports and the reports' scripts
+// with them), then what the program registered for scripts is taken out of the global
+// script unit (the report classes, then the standard ones), then the global unit itself,
+// then the rest the application owns and the window system.
+void ShutDownClinic();
+
 // The form resources built into the program (generated from the .dfm files).
 void RegisterClinicFormResources();

@@ -87,8 +87,7 @@ protected:
     void StartWindows() { ASSERT_TRUE(CreateClinicWindows()) << Joined(harness->DialogTexts()); }
 
     static void DestroyWindows() {
-        const auto order = ClinicFormOrder();
-        for (auto it = order.rbegin(); it != order.rend(); ++it) delete FindClinicForm(*it);
+        DestroyClinicForms();
     }
 
     // The next login shown is answered with these, typed as a user types them.

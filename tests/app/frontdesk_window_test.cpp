@@ -86,10 +86,7 @@ protected:
         fs::remove_all(FDir, ec);
     }
 
-    static void DeleteWindows() {
-        const auto order = ClinicFormOrder();
-        for (auto it = order.rbegin(); it != order.rend(); ++it) delete FindClinicForm(*it);
-    }
+    static void DeleteWindows() { DestroyClinicForms(); }
 
     static TADOConnection& Db() { return *datamoduleform->ADOConnection1; }
 

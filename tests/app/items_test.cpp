@@ -75,8 +75,7 @@ protected:
         EXPECT_TRUE(harness->Errors().empty()) << Joined(harness->Errors());
         EXPECT_EQ(harness->PendingDrivers(), 0);
         EXPECT_EQ(harness->PendingAnswers(), 0);
-        const auto order = ClinicFormOrder();
-        for (auto it = order.rbegin(); it != order.rend(); ++it) delete FindClinicForm(*it);
+        DestroyClinicForms();
         harness.reset();
         SetClock(nullptr);
         fs::current_path(FOldDir);

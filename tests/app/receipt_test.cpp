@@ -114,8 +114,7 @@ protected:
     void TearDown() override {
         EXPECT_TRUE(harness->Errors().empty()) << Joined(harness->Errors());
         EXPECT_EQ(harness->PendingDrivers(), 0);
-        const auto order = ClinicFormOrder();
-        for (auto it = order.rbegin(); it != order.rend(); ++it) delete FindClinicForm(*it);
+        DestroyClinicForms();
         harness.reset();
         SetClock(nullptr);
         fs::current_path(FOldDir);

@@ -105,8 +105,7 @@ protected:
         EXPECT_EQ(harness->PendingDrivers(), 0);
         EXPECT_EQ(harness->PendingAnswers(), 0);
         if (datamoduleform) datamoduleform->ADOConnection1->OnStatement = nullptr;
-        const auto order = ClinicFormOrder();
-        for (auto it = order.rbegin(); it != order.rend(); ++it) delete FindClinicForm(*it);
+        DestroyClinicForms();
         harness.reset();
         SetClock(nullptr);
         fs::current_path(FOldDir);
