@@ -24,6 +24,7 @@
 #include <QApplication>
 #include <QWheelEvent>
 #include <QCheckBox>
+#include <QElapsedTimer>
 #include <QAbstractItemView>
 #include <QComboBox>
 #include <QRadioButton>
@@ -187,6 +188,18 @@ TWindowManager gWindowManager;
 ulong Tick() { return ++gPointer.Time; }
 void ClickGap() { gPointer.Time += ulong(QGuiApplication::styleHints()->mouseDoubleClickInterval()) + 100; }
 
+// Tests run offscreen; with screenshots asked for they run on a real display, where the
+// window manager answers over the wire: the harness waits for that answer (a second or
+// two at most), as a user waits for a window to come up.
+bool Offscreen() { return QGuiApplication::platformName() == QLatin1String("offscreen"); }
+
+void WaitForDisplay(const std::function<bool()>& Done) {
+    if (Offscreen() || Done()) return;
+    QElapsedTimer waited;
+    waited.start();
+    while (!Done() && waited.elapsed() < 2000) QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
+}
+
 // The window system catches up before input arrives: windows shown meanwhile are mapped and
 // activated, as they are before a user can reach them. Keys queued by PostKey stay queued:
 // they come when the program next lets the window answer.
@@ -227,6 +240,7 @@ TWindowPoint Locate(const char* action, TControl* control, TPoint pos, bool must
     if (!client) client = w;
     QWidget* top = w->window();
     QWindow* window = top->windowHandle();
+    WaitForDisplay([&] { return !window || !window->isVisible() || window->isExposed(); });
     if (!top->isVisible() || !window || !window->isVisible())
         Fail(Call(action, control) + ": its window, " + DescribeWidget(top) + ", is not shown" +
              (top->isVisible() ? " (the window system has not mapped it)" : ""));
@@ -290,6 +304,12 @@ void ActivateOnClick(QWindow* window) {
     if (!window || QApplication::activePopupWidget() || QGuiApplication::focusWindow() == window) return;
     if (!TWindowManager::Activates(window)) return;
     TInside inside;
+    if (!Offscreen()) {
+        // A real window manager activates the window it is asked to.
+        window->requestActivate();
+        WaitForDisplay([window] { return QGuiApplication::focusWindow() == window; });
+        return;
+    }
     QWindowSystemInterface::handleWindowActivated<QWindowSystemInterface::SynchronousDelivery>(
         window, Qt::ActiveWindowFocusReason);
 }
@@ -326,6 +346,7 @@ void ReleaseHeld() {
 
 // Where keys go: the focus window of the window system.
 QWindow* KeyWindow(const std::string& call) {
+    WaitForDisplay([] { return QGuiApplication::focusWindow() != nullptr; });
     QWindow* window = QGuiApplication::focusWindow();
     if (!window) Fail(call + ": no window is active");
     return window;
@@ -335,9 +356,17 @@ QWindow* KeyWindow(const std::string& call) {
 void ExpectFocus(const char* action, TWinControl* control) {
     if (!control) Fail(std::string(action) + ": no control given");
     KeyWindow(Call(action, control));
-    QWidget* focus = QApplication::focusWidget();
-    const TControl* holder = focus ? ControlOfWidget(focus) : ControlOfWidget(QApplication::activeWindow());
+    const auto holderNow = [] {
+        QWidget* focus = QApplication::focusWidget();
+        return focus ? ControlOfWidget(focus) : ControlOfWidget(QApplication::activeWindow());
+    };
+    WaitForDisplay([&] {
+        const TControl* h = holderNow();
+        return h == control || (h && control->ContainsControl(h));
+    });
+    const TControl* holder = holderNow();
     if (holder == control || (holder && control->ContainsControl(holder))) return;
+    QWidget* focus = QApplication::focusWidget();
     Fail(Call(action, control) + ": the keyboard focus is on " +
          (focus ? DescribeWidget(focus) : "no control (of " + DescribeWidget(QApplication::activeWindow()) + ")"));
 }

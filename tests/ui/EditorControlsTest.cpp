@@ -318,7 +318,7 @@ TEST_F(EditorControlsTest, DropDownComboTakesTypedTextWithoutCompletingIt) {
     combo->SetBounds(10, 10, 150, 22);
     for (const char* s : {"Aspirin", "Aspartame", "Ibuprofen"}) combo->Items()->Add(s);
     ShowForm();
-    combo->SetFocus();
+    TUiTestHarness::Click(combo);
     struct TCase {
         const char* Typed;
         const char* Text;
