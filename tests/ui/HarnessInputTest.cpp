@@ -290,3 +290,16 @@ end
     ASSERT_EQ(harness.Errors().size(), 1u);
     EXPECT_EQ(harness.Errors().front(), failure);
 }
+
+// Direct delivery, for a test that says why it needs it: the control is focused by force and
+// the event goes straight to its widget.
+TEST_F(HarnessInput, DirectDeliveryFocusesTheControlItself) {
+    TUiTestHarness::Click(Edit2);
+    TUiTestHarness::SendDirectText(Edit1, "ab");
+    TUiTestHarness::SendDirectKey(Edit1, VK_BACK);
+    EXPECT_EQ(Edit1->Text(), "a");
+    EXPECT_EQ(TUiTestHarness::FocusedControl(), Edit1);
+    Form->Log.clear();
+    TUiTestHarness::SendDirectClick(Button1);
+    EXPECT_EQ(Form->Log, (std::vector<std::string>{"click Button1"}));
+}
