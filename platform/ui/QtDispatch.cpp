@@ -86,7 +86,16 @@ bool HandleKeyPress(QWidget* widget, TControl* control, QKeyEvent* e, const TBas
             return true;
         }
         if (IsArrow(vk) && !wc->WantsKey(vk, shift)) {
-            if (wc->Parent()) wc->Parent()->SelectNext(wc, vk == VK_RIGHT || vk == VK_DOWN, false);
+            if (wc->Parent()) {
+                SafeCall([&] {
+                    wc->Parent()->SelectNext(wc, vk == VK_RIGHT || vk == VK_DOWN, false);
+                    // A radio button reached by the arrow keys is checked (and clicks), as a
+                    // desktop's radio buttons are: the arrows move the choice, not only the focus.
+                    if (auto* radio = dynamic_cast<TRadioButton*>(form->ActiveControl());
+                        radio && radio != wc && !radio->Checked())
+                        radio->SetChecked(true);
+                });
+            }
             return true;
         }
         if ((vk == VK_RETURN || vk == VK_ESCAPE) && !wc->WantsKey(vk, shift)) {

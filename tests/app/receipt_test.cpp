@@ -304,6 +304,33 @@ TEST_F(ReceiptPrompt, DesignOpensTheDesignerOnTheTemplate) {
     EXPECT_EQ(TNotingDesigner::Seen.dx, "叁拾壹元整");
 }
 
+// The prompt answered from the keyboard, as a clerk does: the focus starts on "打印", the
+// arrows move the choice to "设计" and Enter opens the designer with the prompt left open;
+// back one to "预览", Enter shows the receipt and closes the prompt.
+TEST_F(ReceiptPrompt, TheArrowKeysChooseAndEnterTakesTheChoice) {
+    InstallTemplate();
+    TNotingDesignerScope designer;
+    TPreviewCapture capture;
+    Charge({{"XCG", "2"}}, [&](Tprintform& p) {
+        ASSERT_EQ(H::FocusedControl(), p.RadioButton1);
+        H::TypeKey(p.RadioButton1, VK_RIGHT);
+        EXPECT_TRUE(p.RadioButton2->Checked());
+        H::TypeKey(p.RadioButton2, VK_RIGHT);
+        EXPECT_TRUE(p.RadioButton3->Checked());
+        EXPECT_FALSE(p.RadioButton1->Checked() || p.RadioButton2->Checked());
+        H::TypeKey(p.RadioButton3, VK_RETURN);
+        EXPECT_EQ(TNotingDesigner::Seen.Report, printform->frxReport1);
+        EXPECT_TRUE(p.Showing());
+        H::TypeKey(p.RadioButton3, VK_LEFT);
+        EXPECT_TRUE(p.RadioButton2->Checked());
+        CapturePreview(*harness, capture);
+        H::TypeKey(p.RadioButton2, VK_RETURN);
+    });
+    EXPECT_FALSE(printform->Showing());
+    ASSERT_TRUE(capture.Shown);
+    EXPECT_TRUE(capture.Has("NO:" + Shown.at(0))) << capture.Dump();
+}
+
 // "打印" where no printer is installed: the report says so and the prompt stays open with
 // the receipt, to be printed again or previewed.
 TEST_F(ReceiptPrompt, PrintWithoutAPrinterSaysSoAndKeepsThePrompt) {

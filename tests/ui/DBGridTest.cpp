@@ -211,6 +211,8 @@ end
         EXPECT_EQ(grid->TitleFont()->Name(), grid->Font()->Name()) << c.M;
         EXPECT_EQ(own->TitleFont()->Size(), MulDiv(ownTitle, c.M, 100)) << c.M;
         // A width taken from the title follows the font (and is 64 at the least).
-        if (c.M > 100) EXPECT_GT(grid->Columns()->Items(1)->Width(), unsetWidth) << c.M;
+        if (c.M > 100) {
+            EXPECT_GT(grid->Columns()->Items(1)->Width(), unsetWidth) << c.M;
+        }
     }
 }

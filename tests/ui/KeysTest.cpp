@@ -250,3 +250,88 @@ TEST_F(KeyPathTest, AcceleratorsClickButtonsAndFocusThroughLabels) {
     EXPECT_TRUE(IsAccelChar('p', "拼音码(&P)"));
     EXPECT_FALSE(IsAccelChar('a', "A&&B"));
 }
+
+namespace {
+
+// Three choices and the buttons of a prompt, as the receipt prompt lays them out.
+const char* kChoiceForm = R"(object Form1: TProbeForm
+  ClientWidth = 268
+  ClientHeight = 118
+  object Print: TRadioButton
+    Left = 40
+    Top = 44
+    Width = 56
+    Height = 17
+    Caption = '打印'
+    Checked = True
+    TabOrder = 0
+    TabStop = True
+    OnClick = ButtonClick
+  end
+  object Preview: TRadioButton
+    Left = 108
+    Top = 44
+    Width = 56
+    Height = 17
+    Caption = '预览'
+    TabOrder = 1
+    OnClick = ButtonClick
+  end
+  object Design: TRadioButton
+    Left = 176
+    Top = 44
+    Width = 56
+    Height = 17
+    Caption = '设计'
+    TabOrder = 2
+    OnClick = ButtonClick
+  end
+  object OkB: TButton
+    Left = 48
+    Top = 80
+    Caption = '确定'
+    TabOrder = 3
+    OnClick = ButtonClick
+  end
+end
+)";
+
+}  // namespace
+
+// The arrow keys move the choice among radio buttons, not only the focus: the button
+// reached is checked (and clicks) and the one left is cleared; Tab goes on to the next
+// control and comes back to the checked choice.
+TEST_F(UiTest, ArrowKeysMoveTheCheckedRadioButton) {
+    auto form = MakeForm(kChoiceForm);
+    auto* print = Find<TRadioButton>(form.get(), "Print");
+    auto* preview = Find<TRadioButton>(form.get(), "Preview");
+    auto* design = Find<TRadioButton>(form.get(), "Design");
+    auto* ok = Find<TButton>(form.get(), "OkB");
+    form->Show();
+    TUiTestHarness::ProcessMessages();
+    TUiTestHarness::Click(print);
+    ASSERT_EQ(form->ActiveControl(), print);
+    form->Log.clear();
+    struct {
+        uint16_t Key;
+        TRadioButton* Checked;
+    } steps[] = {{VK_RIGHT, preview}, {VK_RIGHT, design}, {VK_LEFT, preview},
+                 {VK_UP, print},      {VK_DOWN, preview}};
+    TWinControl* at = print;
+    for (auto& s : steps) {
+        SCOPED_TRACE(s.Checked->Name());
+        TUiTestHarness::TypeKey(at, s.Key);
+        EXPECT_EQ(form->ActiveControl(), s.Checked);
+        for (TRadioButton* r : {print, preview, design}) EXPECT_EQ(r->Checked(), r == s.Checked) << r->Name();
+        ASSERT_FALSE(form->Log.empty());
+        EXPECT_EQ(form->Log.back(), "click " + s.Checked->Name());
+        at = s.Checked;
+    }
+    // Five steps, five clicks: each choice clicked once when the arrow reached it.
+    EXPECT_EQ(form->Log.size(), std::size(steps));
+    TUiTestHarness::TypeKey(at, VK_TAB);
+    EXPECT_EQ(form->ActiveControl(), ok);
+    TUiTestHarness::TypeKey(ok, VK_TAB, ssShift);
+    EXPECT_EQ(form->ActiveControl(), preview);
+    EXPECT_TRUE(preview->Checked());
+}
