@@ -24,6 +24,10 @@
 #include <QPointer>
 #include <QWheelEvent>
 
+#include <algorithm>
+#include <optional>
+#include <vector>
+
 namespace {
 
 bool IsModifierKey(uint16_t vk) { return vk == VK_SHIFT || vk == VK_CONTROL || vk == VK_MENU || vk == 0; }
@@ -295,7 +299,19 @@ QWidget* TypeAheadTarget(TControl* control) {
 
 namespace {
 bool Dispatch(QWidget* widget, TControl* control, QEvent* e, const TBaseEvent& base);
+
+// The key and input-method events the layer is handling now, innermost last.
+thread_local std::vector<const QEvent*> gHandling;
+
+struct THandlingScope {
+    explicit THandlingScope(const QEvent* e) { gHandling.push_back(e); }
+    ~THandlingScope() { gHandling.pop_back(); }
+    THandlingScope(const THandlingScope&) = delete;
+    THandlingScope& operator=(const THandlingScope&) = delete;
+};
 }  // namespace
+
+bool LayerIsHandling(const QEvent* e) { return std::find(gHandling.begin(), gHandling.end(), e) != gHandling.end(); }
 
 // The last line of the exception boundary: whatever the layer's own code throws while it
 // handles an event is shown and the event counts as handled.
@@ -330,6 +346,9 @@ bool Dispatch(QWidget* widget, TControl* control, QEvent* e, const TBaseEvent& b
         break;
     default: break;
     }
+    std::optional<THandlingScope> handling;
+    if (e->type() == QEvent::KeyPress || e->type() == QEvent::KeyRelease || e->type() == QEvent::InputMethod)
+        handling.emplace(e);
     switch (e->type()) {
     case QEvent::KeyPress: {
         auto* ke = static_cast<QKeyEvent*>(e);

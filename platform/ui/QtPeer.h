@@ -67,6 +67,11 @@ template <class W> W* TypedWidget(const TControl* control) {
     RaiseWidgetClassError(control, widget, W::staticMetaObject.className());
 }
 
+// Whether the layer is handling this key or input-method event now, for an outer widget
+// that hands it on to an inner one (a combo box to its field): the inner widget's own
+// handling is all that is left to do, the handlers have seen the key.
+bool LayerIsHandling(const QEvent* e);
+
 using TBaseEvent = std::function<bool(QEvent*)>;
 // The layer's handling of one Qt event for control; base runs the widget's own handling.
 bool DispatchWidgetEvent(QWidget* widget, TControl* control, QEvent* event, const TBaseEvent& base);

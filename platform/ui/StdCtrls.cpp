@@ -257,10 +257,12 @@ public:
     }
 
 protected:
-    // The combo box hands keys it does not use (Enter) back to its edit field; that second
-    // round is the field's own handling only, so handlers run once and nothing loops.
+    // The combo box hands keys it does not use (Enter) back to its edit field, and the keys
+    // that reach the box itself (the window system gives them to the box, whose focus the
+    // field is) on to the field; that second round is the field's own handling only, so
+    // handlers run once per key and nothing loops.
     bool event(QEvent* e) override {
-        if (FForwarding) return QLineEdit::event(e);
+        if (FForwarding || LayerIsHandling(e)) return QLineEdit::event(e);
         return TLineEditHost::event(e);
     }
 

@@ -196,6 +196,19 @@ TEST_F(KeyPathTest, EnterReachesOnKeyPressWithoutADefaultButton) {
     EXPECT_NE(std::find(Form->Log.begin(), Form->Log.end(), "enter Combo1"), Form->Log.end());
 }
 
+// A combo box with a field (the log-in's user box) is one control with a field inside: each
+// key typed there passes the key path once (the form's preview, the box's own handlers),
+// and what is typed goes into the field once.
+TEST_F(KeyPathTest, EachKeyTypedIntoAComboBoxFieldPassesTheKeyPathOnce) {
+    TUiTestHarness::Click(Combo1);
+    Form->Log.clear();
+    TUiTestHarness::TypeText(Combo1, "ab");
+    TUiTestHarness::TypeKey(Combo1, VK_RETURN);
+    EXPECT_EQ(Combo1->Text(), "ab");
+    EXPECT_EQ(Form->Log, (std::vector<std::string>{"form-keydown 65/0", "form-keydown 66/0", "form-keydown 13/0",
+                                                    "enter Combo1"}));
+}
+
 TEST_F(KeyPathTest, TabFollowsTabOrder) {
     TUiTestHarness::Click(Edit2);
     TUiTestHarness::Click(Edit1);
