@@ -94,17 +94,17 @@ object brzlhxform: Tbrzlhxform
       item
         FieldName = '项目名称'
         Title.Caption = '项目名称'
-        Width = 80
+        Width = 170
       end
       item
         FieldName = '规格'
         Title.Caption = '规格'
-        Width = 50
+        Width = 100
       end
       item
         FieldName = '单位'
         Title.Caption = '单位'
-        Width = 30
+        Width = 40
       end
       item
         FieldName = '单价'
@@ -114,7 +114,7 @@ object brzlhxform: Tbrzlhxform
       item
         FieldName = '药品产地'
         Title.Caption = '药品产地'
-        Width = 60
+        Width = 130
       end>
   end
 end

@@ -3,6 +3,8 @@
 #include "app/forms/ClinicForms.h"
 #include "platform/ui/StdCtrls.h"
 
+#include <algorithm>
+
 ROVE_IMPLEMENT_CLASS(Thintform)
 ROVE_CLINIC_FORM(Thintform, hintform)
 
@@ -16,8 +18,15 @@ Thintform::~Thintform() {
 
 void Thintform::BindFields() { Bind(Memo1, "Memo1"); }
 
+// The window is 250 by 171; a text longer than that window shows (the discount window's
+// five lines wrap to fourteen) makes it taller, up to the desktop's height, where the
+// scroll bar takes over. Each help text starts from the window's own height again.
 void Thintform::ShowLines(std::initializer_list<const char*> Lines) {
     Memo1->Lines()->Clear();
     for (const char* line : Lines) Memo1->Lines()->Add(line);
+    SetClientHeight(kClientHeight);
+    const int frame = Height() - ClientHeight();
+    const int tallest = Screen->WorkAreaRect().Height() - frame;
+    SetClientHeight(std::clamp(Memo1->ContentHeight(), kClientHeight, std::max(kClientHeight, tallest)));
     ShowModal();
 }

@@ -16,8 +16,10 @@ public:
 
     TMemo* Memo1 = nullptr;
 
-    // Clears the memo, adds the lines one by one and shows the window modally.
+    // Clears the memo, adds the lines one by one and shows the window modally, as tall as
+    // the lines need.
     void ShowLines(std::initializer_list<const char*> Lines);
+    static constexpr int kClientHeight = 171;
 
 protected:
     void BindFields() override;

@@ -46,6 +46,7 @@
 #include <QStyleOptionComboBox>
 #include <QStylePainter>
 #include <algorithm>
+#include <cmath>
 
 ROVE_IMPLEMENT_CLASS(TCustomLabel)
 ROVE_IMPLEMENT_CLASS(TLabel)
@@ -746,6 +747,29 @@ void TCustomMemo::SetScrollBars(TScrollStyle Value) {
 }
 
 void TCustomMemo::SetAlignment(TAlignment Value) { FAlignment = Value; }
+
+// The text laid out as the widget lays it out: its font, document margin and line width
+// (the control's width less the frame and a vertical scroll bar that is always shown).
+int TCustomMemo::ContentHeight() const {
+    auto* w = TypedWidget<QPlainTextEdit>(this);
+    if (!w) return 0;
+    const int frame = w->frameWidth();
+    int width = FWidth - 2 * frame;
+    if (FScrollBars == ssVertical || FScrollBars == ssBoth)
+        width -= w->style()->pixelMetric(QStyle::PM_ScrollBarExtent, nullptr, w);
+    QTextDocument doc;
+    doc.setDefaultFont(w->font());
+    doc.setDocumentMargin(w->document()->documentMargin());
+    QTextOption option = doc.defaultTextOption();
+    option.setWrapMode(FWordWrap ? QTextOption::WrapAtWordBoundaryOrAnywhere : QTextOption::NoWrap);
+    doc.setDefaultTextOption(option);
+    doc.setPlainText(w->toPlainText());
+    doc.setTextWidth(std::max(1, width));
+    int height = int(std::ceil(doc.size().height())) + 2 * frame;
+    if (FScrollBars == ssHorizontal || FScrollBars == ssBoth)
+        height += w->style()->pixelMetric(QStyle::PM_ScrollBarExtent, nullptr, w);
+    return height;
+}
 
 bool TCustomMemo::WantsKey(uint16_t Key, TShiftState Shift) const {
     if (Key == VK_RETURN) return FWantReturns;

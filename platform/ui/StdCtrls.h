@@ -169,6 +169,9 @@ public:
     void SetWantTabs(bool Value) { FWantTabs = Value; }
     TAlignment Alignment() const { return FAlignment; }
     void SetAlignment(TAlignment Value);
+    // The height the memo needs to show all of its text at its present width (wrapped
+    // when WordWrap, the scroll bars as they are set), its frame included.
+    int ContentHeight() const;
 
     bool WantsKey(uint16_t Key, TShiftState Shift) const override;
     void InsertTypedText(const std::string& Text) override;

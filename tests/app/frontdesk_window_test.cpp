@@ -771,6 +771,44 @@ TEST_F(ChargingWindow, HelpButtonsShowTheirLines) {
     EXPECT_EQ(harness->PendingDrivers(), 0);
 }
 
+// Every help window shows all of its lines: the window keeps its width and grows as the
+// lines need (the discount window's wrap to far more than 171 pixels show).
+TEST_F(ChargingWindow, HelpWindowsShowAllTheirLines) {
+    std::vector<std::string> seen;
+    auto expectWhole = [this, &seen](const char* from) {
+        harness->OnModal("Thintform", [from, &seen](TCustomForm& f) {
+            auto& h = dynamic_cast<Thintform&>(f);
+            seen.push_back(from);
+            EXPECT_EQ(h.ClientWidth(), 250) << from;
+            EXPECT_GE(h.ClientHeight(), Thintform::kClientHeight) << from;
+            EXPECT_LE(h.Memo1->ContentHeight(), h.Memo1->Height()) << from << ": the last lines are cut";
+            h.Close();
+        });
+    };
+    OpenWindow();
+    expectWhole("charging");
+    H::Click(sfform->FlatButton1);
+    // The discount window, as the cashier reaches it: a click into the amount received,
+    // "优惠打折" in the prompt, then its help button.
+    harness->OnModal("Tsftsform", [](TCustomForm& f) { H::Click(dynamic_cast<Tsftsform&>(f).Button2); });
+    harness->OnModal("Tyhsfform", [&](TCustomForm& f) {
+        auto& d = dynamic_cast<Tyhsfform&>(f);
+        expectWhole("discount");
+        H::Click(d.FlatButton1);
+        H::Click(d.Button2);
+    });
+    H::Click(sfform->Edit10);
+    // The patient window, from Enter on an empty patient code.
+    harness->OnModal("Tbrzlform", [&](TCustomForm& f) {
+        auto& p = dynamic_cast<Tbrzlform&>(f);
+        expectWhole("patients");
+        H::Click(p.FlatButton1);
+        p.Close();
+    });
+    H::TypeKey(sfform->Edit1, VK_RETURN);
+    EXPECT_EQ(seen, (std::vector<std::string>{"charging", "discount", "patients"}));
+}
+
 TEST_F(ChargingWindow, AVoidThatCannotGetTheDatabaseSaysSoAndChangesNothing) {
     OpenWindow();
     PatientAndDoctor();

@@ -3,6 +3,7 @@
 #include "GridTexts.h"
 #include "PreviewCapture.h"
 #include "app/database/ClinicDatabase.h"
+#include "app/forms/CandidateForm.h"
 #include "app/forms/ChargeForm.h"
 #include "app/forms/ClinicForms.h"
 #include "app/forms/DataModule.h"
@@ -789,6 +790,24 @@ TEST_F(StockIn, PickFillsTheFieldsOfTheOneMatchingDrug) {
 }
 
 // The stock is the database's at the save: a charge made while the window was open stays.
+// Several drugs of the code: the candidate list under the field shows each whole.
+TEST_F(StockIn, TheCandidateListShowsLongNamesWhole) {
+    Exec("insert into tb_yp (项目种类,项目类型,项目名称,拼音码,规格,单位,进价,单价,库存数量,药品产地) values "
+         "('药品项目','西药费','阿莫西林克拉维酸钾分散片','AMXLKLWSJFSP','0.2285g*12片','盒',12,18.5,50,"
+         "'石家庄四药有限公司')");
+    harness->OnModal("Tbrzlhxform", [](TCustomForm& f) {
+        auto& c = dynamic_cast<Tbrzlhxform&>(f);
+        ASSERT_TRUE(c.DBGrid3->Visible());
+        ASSERT_EQ(c.DBGrid3->RowCount(), 2);
+        const Rows cut = CutGridTexts(c.DBGrid3);
+        EXPECT_TRUE(cut.empty()) << Joined(cut);
+        H::TypeKey(c.DBGrid3, VK_DOWN);
+        H::TypeKey(c.DBGrid3, VK_RETURN);
+    });
+    Pick();
+    EXPECT_EQ(rkform->Edit1->Text(), "阿莫西林克拉维酸钾分散片");
+}
+
 TEST_F(StockIn, BooksOnTheStockTheDatabaseHolds) {
     struct Case {
         const char* quantity;
