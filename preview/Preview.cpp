@@ -14,6 +14,7 @@
 #include "report/Bands.h"
 #include "report/Pages.h"
 #include "report/PreviewPages.h"
+#include "report/XMLDocument.h"
 #include "report/Report.h"
 #include "report/Resources.h"
 #include "report/Utils.h"
@@ -342,7 +343,11 @@ void TfrxPreview::LoadFromFile(const std::string& FileName) {
         Lock();
         TUnlockGuard guard{this};
         ShowMessage(frxResources().Get("clLoading"));
-        PreviewPages->LoadFromFile(FileName, false);
+        try {
+            PreviewPages->LoadFromFile(FileName, false);
+        } catch (const EfrxXMLError& e) {
+            throw Exception(frxResources().Get("clLoading") + " " + FileName + ": " + frxFileErrorText(e));
+        }
         UpdateOutline();
         UpdatePages();
     }

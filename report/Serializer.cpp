@@ -1,5 +1,6 @@
 // The object serializer.
 #include "report/Serializer.h"
+#include "platform/rtl/ConvertErrors.h"
 
 #include "platform/classes/Collection.h"
 #include "platform/classes/Filer.h"
@@ -49,7 +50,7 @@ int64_t ParseOrd(const TPropInfo* prop, std::string_view value) {
         int64_t n;
         if (TryStrToInt64(Trim(value), n)) return n;
         const int v = GetEnumValue(type, Trim(value));
-        if (v < 0) throw EConvertError("'" + std::string(value) + "' is not a valid value of " + prop->Name);
+        if (v < 0) throw EConvertError(ConvertText::ValueOf(value, prop->Name));
         return v;
     }
     if (type->Kind == tkSet && !value.empty() && value[0] == '[') return StringToSet(type, value);

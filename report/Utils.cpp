@@ -1,5 +1,6 @@
 // Report utilities.
 #include "report/Utils.h"
+#include "platform/rtl/ConvertErrors.h"
 
 #include <algorithm>
 #include <cmath>
@@ -205,7 +206,7 @@ void frxParsePageNumbers(std::string_view Text, TStrings* List, int MaxPage) {
     auto number = [](const std::string& part) -> int64_t {
         int64_t v;
         if (part.empty() || !TryStrToInt64(part, v))
-            throw EConvertError("'" + part + "' is not a valid integer value");
+            throw EConvertError(ConvertText::Integer(part));
         return v;
     };
     std::vector<std::string> pages;

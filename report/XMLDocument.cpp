@@ -918,3 +918,8 @@ void TfrxXMLDocument::UnloadItem(TfrxXMLItem* Item) {
     Item->FInTempFile = true;
     Item->FLoaded = false;
 }
+
+std::string frxFileErrorText(const std::exception& E) {
+    if (dynamic_cast<const EfrxXMLError*>(&E)) return "文件格式无效";
+    return E.what();
+}

@@ -32,6 +32,10 @@ class TfrxXMLDocument;
 
 // Every malformed input raises this with the text "Invalid file format".
 ROVE_DECLARE_EXCEPTION(EfrxXMLError, Exception);
+// Why a file could not be read, as the program's user reads it: a malformed document is
+// "文件格式无效" (the exception keeps its own text for scripts and callers), any other error
+// its own message.
+std::string frxFileErrorText(const std::exception& E);
 
 // Attribute values: LF, CR, '"', '&', '<' and '>' become "&#N;" with the decimal code.
 std::string frxStrToXML(std::string_view Text);

@@ -1,5 +1,6 @@
 // Script tools: type codes, compatibility, literals, signatures and positions.
 #include "script/ScriptTools.h"
+#include "platform/rtl/ConvertErrors.h"
 
 #include "platform/rtl/Format.h"
 #include "platform/rtl/StrUtils.h"
@@ -87,7 +88,7 @@ Variant ParseValue(std::string_view text) {
     double value;
     const char* end = text.data() + text.size();
     auto [ptr, ec] = std::from_chars(text.data(), end, value, std::chars_format::general);
-    if (ec != std::errc() || ptr != end) throw EConvertError("'" + std::string(text) + "' is not a valid floating point value");
+    if (ec != std::errc() || ptr != end) throw EConvertError(ConvertText::Float(text));
     return Variant(value);
 }
 

@@ -7,6 +7,7 @@
 #include "platform/rtl/Format.h"
 #include "platform/ui/StdCtrls.h"
 #include "report/Bands.h"
+#include "report/XMLDocument.h"
 #include "report/DataSet.h"
 #include "report/MemoView.h"
 #include "report/Options.h"
@@ -249,7 +250,7 @@ void Tprintform::Button1Click(TObject*) {
         }
         Close();
     } catch (const std::exception& e) {
-        Application->MessageBox(e.what(), kCaption, MB_OK);
+        Application->MessageBox(frxFileErrorText(e), kCaption, MB_OK);
     }
 }
 

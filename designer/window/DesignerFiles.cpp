@@ -11,6 +11,7 @@
 #include "platform/rtl/StrUtils.h"
 #include "platform/ui/Forms.h"
 #include "report/Options.h"
+#include "report/XMLDocument.h"
 #include "report/Pages.h"
 #include "report/Report.h"
 #include "report/Resources.h"
@@ -73,7 +74,7 @@ void TfrxDesignerForm::OpenReport(const std::string& FileName, bool CallHook) {
         try {
             if (!Report()->LoadFromFile(Name)) error = Res("dsCantLoad") + " " + Name;
         } catch (const std::exception& e) {
-            error = Res("dsCantLoad") + " " + Name + ": " + e.what();
+            error = Res("dsCantLoad") + " " + Name + ": " + frxFileErrorText(e);
         }
         if (!error.empty()) {
             frxErrorMsg(error);

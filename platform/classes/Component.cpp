@@ -1,5 +1,6 @@
 // TComponent ownership, names, notifications; TDataModule.
 #include "platform/classes/Component.h"
+#include "platform/rtl/ConvertErrors.h"
 
 #include <algorithm>
 
@@ -67,7 +68,7 @@ void TComponent::SetName(const std::string& NewName) {
 
 void TComponent::ValidateName(const std::string& NewName) {
     if (!NewName.empty() && !IsValidIdent(NewName))
-        throw EComponentError(Format("'%s' is not a valid component name", {NewName}));
+        throw EComponentError(ConvertText::ComponentName(NewName));
 }
 
 void TComponent::ValidateRename(TComponent* AComponent, const std::string& CurName,

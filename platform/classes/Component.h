@@ -43,7 +43,7 @@ public:
     ~TComponent() override;
 
     const std::string& Name() const { return FName; }
-    // Raises EComponentError "'%s' is not a valid component name" or
+    // Raises EComponentError "'%s' 不是有效的组件名称" or
     // "A component named %s already exists" (case ignored) and keeps the old name.
     virtual void SetName(const std::string& NewName);
     int Tag() const { return FTag; }

@@ -3,6 +3,7 @@
 #include <climits>
 
 #include "platform/classes/FilerInternal.h"
+#include "platform/rtl/ConvertErrors.h"
 #include "platform/rtl/Format.h"
 #include "platform/rtl/StrUtils.h"
 
@@ -109,7 +110,7 @@ void SetFilerValue(TReadContext& ctx, TPersistent* obj, const TPropInfo* p, cons
             int ord = GetEnumValue(p->Type, v.Str);
             if (ord < 0)
                 RaiseReadError(ctx, v.Line, place(),
-                               Format("'%s' is not a valid value of %s", {v.Str, p->Type->Name}));
+                               ConvertText::ValueOf(v.Str, p->Type->Name));
             SetOrdProp(obj, p, ord);
             return;
         }
@@ -124,7 +125,7 @@ void SetFilerValue(TReadContext& ctx, TPersistent* obj, const TPropInfo* p, cons
                 int ord = GetEnumValue(p->Type->CompType, name);
                 if (ord < 0 || ord >= 32)
                     RaiseReadError(ctx, v.Line, place(),
-                                   Format("'%s' is not a valid element of %s", {name, p->Type->Name}));
+                                   ConvertText::ElementOf(name, p->Type->Name));
                 mask |= uint32_t(1) << ord;
             }
             SetOrdProp(obj, p, mask);

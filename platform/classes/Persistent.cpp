@@ -1,5 +1,6 @@
 // TObject, class references and the registry, TPersistent, and property access by kind.
 #include "platform/classes/Persistent.h"
+#include "platform/rtl/ConvertErrors.h"
 
 #include <climits>
 #include <cstring>
@@ -407,7 +408,7 @@ void SetEnumProp(TObject* obj, const TPropInfo* prop, std::string_view name) {
     if (prop->Kind() != tkEnumeration) KindError(prop, "enumeration");
     int v = GetEnumValue(prop->Type, name);
     if (v < 0)
-        throw EConvertError(Format("'%s' is not a valid value of %s", {std::string(name), prop->Type->Name}));
+        throw EConvertError(ConvertText::ValueOf(name, prop->Type->Name));
     SetOrdProp(obj, prop, v);
 }
 

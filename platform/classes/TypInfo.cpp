@@ -1,5 +1,6 @@
 // Type information builders, the built-in types, and enumeration/set name conversion.
 #include "platform/classes/TypInfo.h"
+#include "platform/rtl/ConvertErrors.h"
 
 #include "platform/classes/Persistent.h"
 #include "platform/rtl/Format.h"
@@ -182,7 +183,7 @@ uint32_t StringToSet(const TTypeInfo* setType, std::string_view text) {
     std::string_view v = s;
     if (!v.empty() && v.front() == '[') {
         if (v.size() < 2 || v.back() != ']')
-            throw EConvertError(Format("'%s' is not a valid set of %s", {std::string(text), setType ? setType->Name : std::string("?")}));
+            throw EConvertError(ConvertText::SetOf(text, setType ? setType->Name : std::string("?")));
         v = v.substr(1, v.size() - 2);
     }
     uint32_t mask = 0;
@@ -195,12 +196,11 @@ uint32_t StringToSet(const TTypeInfo* setType, std::string_view text) {
         start = comma + 1;
         if (item.empty()) {
             if (comma == v.size()) break;
-            throw EConvertError(Format("'%s' is not a valid set of %s", {std::string(text), setType ? setType->Name : std::string("?")}));
+            throw EConvertError(ConvertText::SetOf(text, setType ? setType->Name : std::string("?")));
         }
         int ord = GetEnumValue(elems, item);
         if (ord < 0 || ord >= 32)
-            throw EConvertError(Format("'%s' is not a valid element of %s",
-                                       {item, setType ? setType->Name : std::string("?")}));
+            throw EConvertError(ConvertText::ElementOf(item, setType ? setType->Name : std::string("?")));
         mask |= uint32_t(1) << ord;
     }
     return mask;

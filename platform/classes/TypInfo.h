@@ -93,7 +93,7 @@ int GetEnumValue(const TTypeInfo* type, std::string_view name);
 // "[fsBold,fsItalic]" (brackets optional); type is the set type.
 std::string SetToString(const TTypeInfo* setType, uint32_t mask, bool brackets = true);
 // Parses "[a, b]" or "a,b"; an unknown name raises EConvertError
-// ("'x' is not a valid element of TFontStyles").
+// ("'x' 不是 TFontStyles 的有效元素").
 uint32_t StringToSet(const TTypeInfo* setType, std::string_view text);
 // Identifier of an integer value (false when the map has none).
 bool IntToIdent(const TTypeInfo* type, int64_t value, std::string& ident);

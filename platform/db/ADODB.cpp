@@ -1,5 +1,6 @@
 // The SQLite-backed connection, parameters, queries and tables.
 #include "platform/db/ADODB.h"
+#include "platform/rtl/ConvertErrors.h"
 
 #include <filesystem>
 
@@ -489,7 +490,7 @@ void TCustomADODataSet::BindParameters(TSqliteStatement& Statement, const TParse
             } else if (TryJetTextToDate(text, dt)) {
                 Statement.BindText(index, DateTimeToIso(dt));
             } else {
-                Error("'" + text + "' is not a valid date (parameter " + info.Name + ")");
+                Error(ConvertText::Date(text) + " (参数 " + info.Name + ")");
             }
             continue;
         }

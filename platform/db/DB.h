@@ -136,7 +136,7 @@ protected:
 
 private:
     friend class TDataSet;
-    [[noreturn]] void ConvertError(const char* Target) const;
+    [[noreturn]] void ConvertError(std::string (*Text)(std::string_view)) const;
     bool ReadStoredValue(std::string_view Data) const;
     bool HasDisplayLabel() const { return !FDisplayLabel.empty(); }
     bool HasDisplayWidth() const { return FDisplayWidth > 0; }

@@ -4,6 +4,7 @@
 #include <cstring>
 
 #include "platform/db/DB.h"
+#include "platform/rtl/ConvertErrors.h"
 #include "platform/db/JetFunctions.h"
 #include "platform/rtl/Format.h"
 #include "platform/rtl/StrUtils.h"
@@ -288,9 +289,7 @@ void TField::SetVisible(bool Value) {
     if (FDataSet) FDataSet->DataEvent(TDataLinkEvent::LayoutChanged);
 }
 
-void TField::ConvertError(const char* Target) const {
-    throw EConvertError("'" + AsString() + "' is not a valid " + Target + " value");
-}
+void TField::ConvertError(std::string (*Text)(std::string_view)) const { throw EConvertError(Text(AsString())); }
 
 Variant TField::StorageValue() const {
     if (!FDataSet || FFieldNo <= 0) return Variant::Null();
@@ -336,7 +335,7 @@ Variant TField::ToStorage(const Variant& Value) const {
             if (text.empty()) return Variant::Null();
             TDateTime dt;
             if (!TryJetTextToDate(text, dt))
-                throw EConvertError("'" + text + "' is not a valid date and time");
+                throw EConvertError(ConvertText::DateTime(text));
             return DateStorage(dt);
         }
         return DateStorage(Value.AsDateTime());
@@ -477,7 +476,7 @@ void TField::SetAsString(const std::string& Value) { SetValue(Variant(Value)); }
 
 int32_t TField::AsInteger() const {
     int64_t v = AsLargeInt();
-    if (v < INT32_MIN || v > INT32_MAX) throw ERangeError("'" + AsString() + "' is not a valid integer value");
+    if (v < INT32_MIN || v > INT32_MAX) throw ERangeError(ConvertText::Integer(AsString()));
     return static_cast<int32_t>(v);
 }
 
@@ -488,7 +487,7 @@ int64_t TField::AsLargeInt() const {
     if (v.IsNull()) return 0;
     if (v.IsString()) {
         int64_t r;
-        if (!TryStrToInt64(Trim(v.StrValue()), r)) ConvertError("integer");
+        if (!TryStrToInt64(Trim(v.StrValue()), r)) ConvertError(ConvertText::Integer);
         return r;
     }
     if (v.IsBoolean()) return v.BoolValue() ? 1 : 0;
@@ -503,7 +502,7 @@ double TField::AsFloat() const {
     if (v.IsNull()) return 0;
     if (v.IsString()) {
         double r;
-        if (!TryStrToFloat(Trim(v.StrValue()), r)) ConvertError("floating point");
+        if (!TryStrToFloat(Trim(v.StrValue()), r)) ConvertError(ConvertText::Float);
         return r;
     }
     if (v.IsBoolean()) return v.BoolValue() ? 1 : 0;
@@ -518,7 +517,7 @@ TDateTime TField::AsDateTime() const {
     if (v.IsString()) {
         TDateTime dt;
         if (!TryJetTextToDate(v.StrValue(), dt))
-            throw EConvertError("'" + v.StrValue() + "' is not a valid date and time");
+            throw EConvertError(ConvertText::DateTime(v.StrValue()));
         return dt;
     }
     return v.AsDouble();

@@ -1,5 +1,6 @@
 // Colour values, the system colour scheme and the colour identifier table.
 #include "platform/graphics/Colors.h"
+#include "platform/rtl/ConvertErrors.h"
 
 #include "platform/rtl/Exceptions.h"
 #include "platform/rtl/Format.h"
@@ -129,6 +130,6 @@ TColor StringToColor(std::string_view text) {
     if (IdentToColor(text, color)) return color;
     int64_t value;
     if (!TryStrToInt64(text, value) || value < INT32_MIN || value > UINT32_MAX)
-        throw EConvertError("'" + std::string(text) + "' is not a valid integer value");
+        throw EConvertError(ConvertText::Integer(text));
     return static_cast<TColor>(static_cast<uint32_t>(value));
 }

@@ -4,6 +4,7 @@
 // fraction still means the time after midnight of the truncated day (-1.25 is 1899-12-29
 // 06:00), which is how the runtime composes and decodes such values.
 #include "platform/rtl/DateTime.h"
+#include "platform/rtl/ConvertErrors.h"
 
 #include "platform/rtl/Exceptions.h"
 
@@ -485,8 +486,8 @@ bool ScanTime(Scanner& sc, TDateTime& value) {
                          static_cast<int>(ms), value);
 }
 
-[[noreturn]] void RaiseConvert(std::string_view s, const char* what) {
-    throw EConvertError("'" + std::string(s) + "' is not a valid " + what);
+[[noreturn]] void RaiseConvert(std::string_view s, std::string (*Text)(std::string_view)) {
+    throw EConvertError(Text(s));
 }
 
 }  // namespace
@@ -676,21 +677,21 @@ bool TryStrToDateTime(std::string_view s, TDateTime& value) {
 TDateTime StrToDate(std::string_view s) {
     TDateTime v;
     if (!TryStrToDate(s, v))
-        RaiseConvert(s, "date");
+        RaiseConvert(s, ConvertText::Date);
     return v;
 }
 
 TDateTime StrToTime(std::string_view s) {
     TDateTime v;
     if (!TryStrToTime(s, v))
-        RaiseConvert(s, "time");
+        RaiseConvert(s, ConvertText::Time);
     return v;
 }
 
 TDateTime StrToDateTime(std::string_view s) {
     TDateTime v;
     if (!TryStrToDateTime(s, v))
-        RaiseConvert(s, "date and time");
+        RaiseConvert(s, ConvertText::DateTime);
     return v;
 }
 

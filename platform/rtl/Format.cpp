@@ -7,6 +7,7 @@
 // double rounding the runtime does, so "%.2f" of 1.125 is "1.13" while 2.675, which is
 // 2.67499999999999982... in binary, gives "2.67".
 #include "platform/rtl/Format.h"
+#include "platform/rtl/ConvertErrors.h"
 
 #include "platform/rtl/DateTime.h"
 #include "platform/rtl/Exceptions.h"
@@ -713,7 +714,7 @@ bool ParseInteger(std::string_view s, int bits, int64_t& value) {
 }
 
 [[noreturn]] void InvalidInteger(std::string_view s) {
-    throw EConvertError("'" + std::string(s) + "' is not a valid integer value");
+    throw EConvertError(ConvertText::Integer(s));
 }
 
 }  // namespace
@@ -951,7 +952,7 @@ bool TryStrToFloat(std::string_view s, double& value) {
 double StrToFloat(std::string_view s) {
     double v;
     if (!TryStrToFloat(s, v))
-        throw EConvertError("'" + std::string(s) + "' is not a valid floating point value");
+        throw EConvertError(ConvertText::Float(s));
     return v;
 }
 

@@ -88,7 +88,7 @@ std::string FormatFloat(std::string_view picture, double value);       // "0.00"
 std::string CurrToStr(int64_t currencyTimes10000);                     // "12.5", "-3"
 
 // Conversions raising EConvertError with the runtime's texts
-// ("'abc' is not a valid integer value", "'abc' is not a valid floating point value").
+// ("'abc' 不是有效的整数", "'abc' 不是有效的浮点数"; rtl/ConvertErrors.h).
 // Integers: leading blanks, a sign, decimal digits or hex after "$" or "0x" (hex wraps to the
 // result's width: "$FFFFFFFF" is -1); nothing may follow. Floats: blanks around, a sign,
 // digits with FormatSettings.DecimalSeparator, an optional exponent; no thousands separators.

@@ -449,7 +449,7 @@ INSTANTIATE_TEST_SUITE_P(
                      "CHECK constraint failed: tb_temp.id 必须是整数"},
         BadValueCase{"date_parameter_text", "insert into tb_sf (收费日期) values (:v)", Variant("24-3-7"), nullptr},
         BadValueCase{"bad_date_parameter", "insert into tb_sf (收费日期) values (:v)", Variant("24-3-77"),
-                     "is not a valid date"},
+                     "不是有效的日期"},
         BadValueCase{"date_text_written_in_sql", "insert into tb_sf (收费日期) values ('24-3-7')", Variant(),
                      "CHECK constraint failed: tb_sf.收费日期 必须是日期"},
         BadValueCase{"no_such_day_in_sql", "insert into tb_yp (失效日期) values ('2024-02-30')", Variant(),

@@ -808,6 +808,28 @@ TEST_F(StockIn, TheCandidateListShowsLongNamesWhole) {
     EXPECT_EQ(rkform->Edit1->Text(), "阿莫西林克拉维酸钾分散片");
 }
 
+// The clerk reaches 失效日期 with Enter from 库存下限 and types the expiry over the date the
+// window proposes: the whole date at once, then the day again after End (a full section:
+// the digits replace it), and books the delivery with it.
+TEST_F(StockIn, ExpiryTypedOverTheProposedDate) {
+    Pick();
+    H::Click(rkform->Edit6);
+    H::TypeText(H::FocusedControl(), "5");
+    H::Click(rkform->Edit9);
+    H::TypeKey(H::FocusedControl(), VK_RETURN);
+    ASSERT_EQ(H::FocusedControl(), rkform->DateTimePicker2);
+    H::TypeText(H::FocusedControl(), "20271130");
+    EXPECT_EQ(DateOf(rkform->DateTimePicker2->Date()), EncodeDate(2027, 11, 30));
+    H::TypeKey(H::FocusedControl(), VK_END);
+    H::TypeText(H::FocusedControl(), "5");
+    EXPECT_EQ(DateOf(rkform->DateTimePicker2->Date()), EncodeDate(2027, 11, 5));
+    H::TypeKey(H::FocusedControl(), VK_RETURN);
+    EXPECT_EQ(H::FocusedControl(), rkform->Edit8);
+    H::Click(rkform->Button1);
+    EXPECT_EQ(harness->DialogTexts(), Rows{"入库成功!"});
+    EXPECT_EQ(Select("select 失效日期 from tb_yp where ID=1"), Rows{"2027-11-5"});
+}
+
 TEST_F(StockIn, BooksOnTheStockTheDatabaseHolds) {
     struct Case {
         const char* quantity;

@@ -34,6 +34,8 @@
 #include "tests/graphics/TextReference.h"
 
 #include <gtest/gtest.h>
+
+#include <fstream>
 #include <stdlib.h>
 
 #include <filesystem>
@@ -350,6 +352,25 @@ TEST_F(ReceiptPrompt, PrintWithoutAPrinterSaysSoAndKeepsThePrompt) {
     EXPECT_EQ(number, "240307001");
     EXPECT_EQ(harness->DialogTexts(), std::vector<std::string>{"发生一下错误:\r\n系统未安装打印机\r\n"});
     EXPECT_EQ(harness->DialogCaptions(), std::vector<std::string>{"错误"});
+}
+
+// A receipt template that is not a report file: the prompt says why in the user's words
+// and stays open.
+TEST_F(ReceiptPrompt, ATemplateThatIsNoReportFileSaysSoInChinese) {
+    {
+        std::ofstream out(fs::current_path() / kReceiptTemplateFile);
+        out << "这不是报表文件";
+    }
+    bool open = false;
+    Charge({{"XCG", "1"}}, [&](Tprintform& p) {
+        H::Click(p.RadioButton2);
+        H::Click(p.Button1);
+        open = p.Showing();
+        H::Click(p.Button2);
+    });
+    EXPECT_TRUE(open);
+    EXPECT_EQ(harness->DialogTexts(), std::vector<std::string>{"文件格式无效"});
+    EXPECT_EQ(harness->DialogCaptions(), std::vector<std::string>{"提示"});
 }
 
 // A name too long for its cell goes on a second line, and the whole row grows with it so

@@ -309,9 +309,9 @@ TEST_P(ComponentNames, AreIdentifiersUniqueInTheirOwner) {
 INSTANTIATE_TEST_SUITE_P(
     Rows, ComponentNames,
     ::testing::Values(NameRow{"Edit_2", ""}, NameRow{"edit1", ""}, NameRow{"", ""},
-                      NameRow{"2Edit", "'2Edit' is not a valid component name"},
-                      NameRow{"Edit 1", "'Edit 1' is not a valid component name"},
-                      NameRow{"编辑", "'编辑' is not a valid component name"},
+                      NameRow{"2Edit", "'2Edit' 不是有效的组件名称"},
+                      NameRow{"Edit 1", "'Edit 1' 不是有效的组件名称"},
+                      NameRow{"编辑", "'编辑' 不是有效的组件名称"},
                       NameRow{"button1", "A component named button1 already exists"}));
 
 // Records destruction order and notifications.

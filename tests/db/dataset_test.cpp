@@ -206,7 +206,7 @@ TEST_F(DataSetTest, DateParametersInRangesAndBadDateText) {
         q->Open();
         FAIL();
     } catch (const EDatabaseError& e) {
-        EXPECT_NE(e.Message().find("'24-13-8' is not a valid date (parameter Date2)"), std::string::npos)
+        EXPECT_NE(e.Message().find("'24-13-8' 不是有效的日期 (参数 Date2)"), std::string::npos)
             << e.Message();
     }
     EXPECT_FALSE(q->Active());

@@ -322,7 +322,7 @@ TEST_P(StrToDateInvalid, RaisesWithText) {
         StrToDate(text);
         FAIL() << "accepted '" << text << "'";
     } catch (const EConvertError& e) {
-        EXPECT_EQ(e.Message(), "'" + std::string(text) + "' is not a valid date");
+        EXPECT_EQ(e.Message(), "'" + std::string(text) + "' 不是有效的日期");
     }
     TDateTime v = 3;
     EXPECT_FALSE(TryStrToDate(text, v));
@@ -371,7 +371,7 @@ TEST(StrToTimeInvalid, RaisesWithText) {
             StrToTime(text);
             FAIL() << "accepted '" << text << "'";
         } catch (const EConvertError& e) {
-            EXPECT_EQ(e.Message(), "'" + std::string(text) + "' is not a valid time");
+            EXPECT_EQ(e.Message(), "'" + std::string(text) + "' 不是有效的时间");
         }
     }
 }
@@ -401,7 +401,7 @@ TEST_F(FixedClock, StrToDateTimeInvalidRaisesWithText) {
             StrToDateTime(text);
             FAIL() << "accepted '" << text << "'";
         } catch (const EConvertError& e) {
-            EXPECT_EQ(e.Message(), "'" + std::string(text) + "' is not a valid date and time");
+            EXPECT_EQ(e.Message(), "'" + std::string(text) + "' 不是有效的日期时间");
         }
     }
 }

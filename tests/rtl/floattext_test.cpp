@@ -248,7 +248,7 @@ TEST_P(StrToIntInvalid, RaisesWithText) {
         StrToInt(text);
         FAIL() << "accepted '" << text << "'";
     } catch (const EConvertError& e) {
-        EXPECT_EQ(e.Message(), "'" + std::string(text) + "' is not a valid integer value");
+        EXPECT_EQ(e.Message(), "'" + std::string(text) + "' 不是有效的整数");
     }
     int v = 99;
     EXPECT_FALSE(TryStrToInt(text, v));
@@ -322,7 +322,7 @@ TEST_P(StrToFloatInvalid, RaisesWithText) {
         StrToFloat(text);
         FAIL() << "accepted '" << text << "'";
     } catch (const EConvertError& e) {
-        EXPECT_EQ(e.Message(), "'" + std::string(text) + "' is not a valid floating point value");
+        EXPECT_EQ(e.Message(), "'" + std::string(text) + "' 不是有效的浮点数");
     }
     EXPECT_EQ(StrToFloatDef(text, -1.0), -1.0);
 }

@@ -74,7 +74,7 @@ TEST(ExpressionErrors, RaiseAndLeaveTheScriptUsable) {
         {"1 div 0", "Division by zero"},
         {"1 mod 0", "Division by zero"},
         {"1 / 0", "Division by zero"},
-        {"StrToInt('x') + 1", "'x' is not a valid integer value"},
+        {"StrToInt('x') + 1", "'x' 不是有效的整数"},
         {"Sqrt(-1)", "Invalid floating point operation"},
     };
     TfsScript script;

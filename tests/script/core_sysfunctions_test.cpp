@@ -126,8 +126,8 @@ TEST(SystemProcedures, ErrorsRaiseAndAreCaught) {
     } cases[] = {
         {"Out(Ord(''))", "Range check error"},
         {"Out(DaysInMonth(2000, 13))", "Month 13 is out of range 1..12"},
-        {"Out(StrToInt('x'))", "'x' is not a valid integer value"},
-        {"Out(StrToFloat('1,5'))", "'1,5' is not a valid floating point value"},
+        {"Out(StrToInt('x'))", "'x' 不是有效的整数"},
+        {"Out(StrToFloat('1,5'))", "'1,5' 不是有效的浮点数"},
         {"RaiseException('stop here')", "stop here"},
         {"Out(CreateOleObject('Excel.Application'))", "OLE error 800401F3: Excel.Application"},
     };

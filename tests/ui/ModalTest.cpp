@@ -209,10 +209,10 @@ TEST_F(ModalTest, AbortIsSilentAndOnExceptionTakesOver) {
     EXPECT_TRUE(Harness.Dialogs().empty());
     std::string seen;
     Application->OnException = [&](TObject*, const Exception& e) { seen = e.Message(); };
-    ok->OnClick = [](TObject*) { throw EConvertError("'abc' is not a valid integer value"); };
+    ok->OnClick = [](TObject*) { throw EConvertError("'abc' 不是有效的整数"); };
     TUiTestHarness::Click(ok);
     Application->OnException = nullptr;
-    EXPECT_EQ(seen, "'abc' is not a valid integer value");
+    EXPECT_EQ(seen, "'abc' 不是有效的整数");
     EXPECT_TRUE(Harness.Dialogs().empty());
 }
 
