@@ -764,6 +764,16 @@ TfsCustomVariable* TfsExpression::GetVariable() const {
 
 bool TfsExpression::IsConstant() const { return dynamic_cast<ConstNode*>(FRoot.get()) != nullptr; }
 
+bool TfsExpression::DirectComparison(TfsOpCode& op, const Variant*& left, const Variant*& right) const {
+    auto* root = dynamic_cast<BinaryNode*>(FRoot.get());
+    if (!root || root->Op < opGreat || root->Op > opEq || !root->L || !root->R) return false;
+    if (!root->L->Direct || !root->R->Direct) return false;
+    op = root->Op;
+    left = root->L->Direct;
+    right = root->R->Direct;
+    return true;
+}
+
 char TfsExpression::Optimize(TfsCustomVariable* target) {
     auto* root = dynamic_cast<BinaryNode*>(FRoot.get());
     if (!root || !target) return 0;

@@ -78,6 +78,10 @@ public:
     // Extended and e is a constant or a plain variable. 0 when nothing was rewritten.
     char Optimize(TfsCustomVariable* target);
 
+    // A comparison (< <= > >= <> =) of two operands read in place (constants and plain
+    // variables): gives the operator and the operands' places; false for anything else.
+    bool DirectComparison(TfsOpCode& op, const Variant*& left, const Variant*& right) const;
+
     // The designator at the root (nullptr when the root is no designator).
     TfsDesignator* RootDesignator() const { return FRootDesignator; }
     // The variable behind a root designator that is a plain variable, else nullptr.

@@ -410,9 +410,24 @@ void TfsProgramBuilder::BuildCall(TfsXMLItem* x, TfsStatement* into, TMode mode)
     Enter(x);
     const int d = x->Find("dsgn");
     if (d < 0) return;
-    auto stmt = NewStatement<TfsCallStmt>(x);
-    stmt->Designator = BuildDesignator(x->Items(d), mode);
+    std::unique_ptr<TfsDesignator> designator = BuildDesignator(x->Items(d), mode);
     const int m = x->Find("modificator");
+    std::unique_ptr<TfsCallStmt> stmt;
+    // v++ and v-- on a plain variable count it in place.
+    TfsCustomVariable* plain = nullptr;
+    if (m >= 0 && designator->DesignatorKind() == TfsDesignator::dkVariable) {
+        TfsCustomVariable* v = static_cast<TfsVariableDesignator*>(designator.get())->Variable();
+        if ((v->Kind() == TfsItemKind::Variable || v->Kind() == TfsItemKind::Param) && !v->IsReadOnly) plain = v;
+    }
+    if (plain) {
+        auto inc = NewStatement<TfsIncrementStmt>(x);
+        inc->Variable = plain;
+        inc->Down = TextOf(x->Items(m)) == "-";
+        stmt = std::move(inc);
+    } else {
+        stmt = NewStatement<TfsCallStmt>(x);
+    }
+    stmt->Designator = std::move(designator);
     if (m >= 0) {
         stmt->Modificator = TextOf(x->Items(m));
         Enter(x);
@@ -486,6 +501,7 @@ void TfsProgramBuilder::BuildFor(TfsXMLItem* x, TfsStatement* into) {
     Enter(endItem);
     CheckAssign(*stmt->Variable, *stmt->EndValue);
     BuildChildren(x, stmt.get(), i);
+    stmt->Finish();
     into->Add(std::move(stmt));
 }
 
@@ -525,6 +541,7 @@ void TfsProgramBuilder::BuildCppFor(TfsXMLItem* x, TfsStatement* into) {
     if (cond >= 0) stmt->Expression = BuildExpression(x->Items(cond));
     for (int i = stepAt; i >= 0 && i < n - 1; ++i) BuildStatement(x->Items(i), stmt->SecondStmt.get());
     if (n >= 2 || cond < 0) BuildStatement(x->Items(n - 1), stmt.get());
+    stmt->FindCounter();
     into->Add(std::move(stmt));
 }
 

@@ -321,8 +321,14 @@ TfsStatement::TfsStatement(TfsScript* prog, std::string unitName, std::string so
 TfsStatement::~TfsStatement() = default;
 
 void TfsStatement::Truncate(int count) {
+    FSum = nullptr;
     if (count < 0) count = 0;
     while (static_cast<int>(FItems.size()) > count) FItems.pop_back();
+}
+
+void TfsStatement::FindSum() {
+    FSum = FItems.size() == 1 ? dynamic_cast<TfsAssignPlusStmt*>(FItems.front().get()) : nullptr;
+    if (FSum && !(FSum->PlainTarget() && FSum->DirectSource())) FSum = nullptr;
 }
 
 void TfsStatement::ExecuteBlock() {
@@ -342,6 +348,7 @@ void TfsStatement::ExecuteBlock() {
 void TfsAssignmentStmt::SetTarget(std::unique_ptr<TfsDesignator> designator, std::unique_ptr<TfsExpression> expression) {
     FDesignator = std::move(designator);
     FExpression = std::move(expression);
+    FDirect = FExpression->Root()->Direct;
     FVariable = nullptr;
     if (FDesignator->DesignatorKind() == TfsDesignator::dkVariable) {
         TfsCustomVariable* v = static_cast<TfsVariableDesignator*>(FDesignator.get())->Variable();
@@ -386,14 +393,7 @@ void TfsAssignPlusStmt::Execute() {
     RunLine();
     // The integer sum in place (the loop's s := s + i) first, in a frame of its own; the rest
     // of the cases in Combine.
-    if (TfsCustomVariable* v = FVariable; v && !Prog->Terminated() && v->Value.IsInteger()) {
-        int64_t r;
-        if (const Variant* d = FExpression->Root()->Direct;
-            d && d->IsInteger() && !__builtin_add_overflow(v->Value.IntValue(), d->IntValue(), &r)) {
-            v->Value.SetInt(r);
-            return;
-        }
-    }
+    if (!Prog->Terminated() && SumInPlace()) return;
     Combine();
 }
 
@@ -455,8 +455,22 @@ void TfsCallStmt::Execute() {
         Designator->GetValue();
         return;
     }
+    Modify();
+}
+
+void TfsCallStmt::Modify() {
     const Variant v = Designator->GetValue();
     Designator->SetValue(Modificator == "+" ? fsAdd(v, Variant(1)) : fsSub(v, Variant(1)));
+}
+
+namespace {
+const Variant kOne(1);
+}  // namespace
+
+void TfsIncrementStmt::Execute() {
+    RunLine();
+    if (Prog->Terminated()) return;
+    if (!fsCountInPlace(Variable->Value, kOne, Down)) Modify();
 }
 
 TfsIfStmt::TfsIfStmt(TfsScript* prog, std::string unitName, std::string sourcePos)
@@ -530,7 +544,7 @@ void TfsForStmt::Execute() {
     if (!Down && last >= first) {
         for (int64_t i = first;; ++i) {
             v->Value.SetInt(i);
-            RunItems();
+            RunLoopBody();
             if (Prog->RunFlags() & kLeaveLoop) break;
             ClearFlag(Prog, TfsScript::rfContinue);
             if (i == last) break;
@@ -538,7 +552,7 @@ void TfsForStmt::Execute() {
     } else if (Down && last <= first) {
         for (int64_t i = first;; --i) {
             v->Value.SetInt(i);
-            RunItems();
+            RunLoopBody();
             if (Prog->RunFlags() & kLeaveLoop) break;
             ClearFlag(Prog, TfsScript::rfContinue);
             if (i == last) break;
@@ -572,18 +586,103 @@ TfsCppForStmt::TfsCppForStmt(TfsScript* prog, std::string unitName, std::string 
       FirstStmt(std::make_unique<TfsStatement>(prog, unitName, sourcePos)),
       SecondStmt(std::make_unique<TfsStatement>(prog, unitName, sourcePos)) {}
 
+void TfsCppForStmt::FindCounter() {
+    FindSum();
+    FCounter = nullptr;
+    FRun = nullptr;
+    if (SecondStmt->Count() != 1) return;
+    TfsStatement* step = SecondStmt->Items(0);
+    if (auto* inc = dynamic_cast<TfsIncrementStmt*>(step)) {
+        FCounter = inc->Variable;
+        FAmount = &kOne;
+        FDown = inc->Down;
+    } else if (auto* assign = dynamic_cast<TfsAssignmentStmt*>(step)) {
+        const bool plus = dynamic_cast<TfsAssignPlusStmt*>(step) != nullptr;
+        if (!assign->PlainTarget() || !assign->DirectSource() || !(plus || dynamic_cast<TfsAssignMinusStmt*>(step))) return;
+        FCounter = assign->PlainTarget();
+        FAmount = assign->DirectSource();
+        FDown = !plus;
+    } else {
+        return;
+    }
+    TfsOpCode op;
+    if (!Expression || !Expression->DirectComparison(op, FLeft, FRight)) return;
+    const bool constantStep = FAmount == &kOne || static_cast<TfsAssignmentStmt*>(step)->Expression()->IsConstant();
+    FQuick = FSum && FSum->PlainTarget() != FCounter && FLeft == &FCounter->Value && constantStep &&
+             FAmount->IsInteger() && FAmount->IntValue() != INT64_MIN;
+    FStep = FQuick ? (FDown ? -FAmount->IntValue() : FAmount->IntValue()) : 0;
+    switch (op) {
+    case opGreat: FRun = &TfsCppForStmt::RunCounting<opGreat>; break;
+    case opLess: FRun = &TfsCppForStmt::RunCounting<opLess>; break;
+    case opLessEq: FRun = &TfsCppForStmt::RunCounting<opLessEq>; break;
+    case opGreatEq: FRun = &TfsCppForStmt::RunCounting<opGreatEq>; break;
+    case opNonEq: FRun = &TfsCppForStmt::RunCounting<opNonEq>; break;
+    default: FRun = &TfsCppForStmt::RunCounting<opEq>; break;
+    }
+}
+
+// The counted step is the step statement's own work (its run-line hook, its termination
+// check and its integer sum) done in place; false when that is not all it would do.
+inline bool TfsCppForStmt::CountStep() {
+    return !Prog->Terminated() && !Prog->RunLineOwner() && fsCountInPlace(FCounter->Value, *FAmount, FDown);
+}
+
+template <TfsOpCode OP> void TfsCppForStmt::RunCounting() {
+    const Variant& a = *FLeft;
+    const Variant& b = *FRight;
+    for (;;) {
+        const bool integers = a.IsInteger() && b.IsInteger();
+        if (integers) {
+            const int64_t x = a.IntValue(), y = b.IntValue();
+            bool go;
+            if constexpr (OP == opGreat) go = x > y;
+            else if constexpr (OP == opLess) go = x < y;
+            else if constexpr (OP == opLessEq) go = x <= y;
+            else if constexpr (OP == opGreatEq) go = x >= y;
+            else if constexpr (OP == opNonEq) go = x != y;
+            else go = x == y;
+            if (!go) break;
+        } else if (!Expression->Test()) {
+            break;
+        }
+        if (integers && FQuick && !(Prog->RunFlags() & TfsScript::rfTerminated) && !Prog->RunLineOwner() &&
+            FSum->SumInPlace()) {
+            int64_t r;
+            if (!__builtin_add_overflow(a.IntValue(), FStep, &r)) {
+                FCounter->Value.ReplaceInt(r);
+                continue;
+            }
+            SecondStmt->Execute();
+            if (Prog->Terminated()) break;
+            continue;
+        }
+        RunLoopBody();
+        const uint8_t flags = Prog->RunFlags();
+        if (flags & kLeaveLoop) break;
+        if (flags & TfsScript::rfContinue) ClearFlag(Prog, TfsScript::rfContinue);
+        if (CountStep()) continue;
+        SecondStmt->Execute();
+        if (Prog->Terminated()) break;
+    }
+}
+
 void TfsCppForStmt::Execute() {
     RunLine();
     if (Prog->Terminated()) return;
     FirstStmt->Execute();
     if (Prog->Terminated()) return;
-    for (;;) {
-        if (Expression && !Expression->Test()) break;
-        RunItems();
-        if (Prog->RunFlags() & kLeaveLoop) break;
-        ClearFlag(Prog, TfsScript::rfContinue);
-        SecondStmt->Execute();
-        if (Prog->Terminated()) break;
+    if (FRun) {
+        (this->*FRun)();
+    } else {
+        for (;;) {
+            if (Expression && !Expression->Test()) break;
+            RunLoopBody();
+            if (Prog->RunFlags() & kLeaveLoop) break;
+            ClearFlag(Prog, TfsScript::rfContinue);
+            if (FCounter && CountStep()) continue;
+            SecondStmt->Execute();
+            if (Prog->Terminated()) break;
+        }
     }
     ClearFlag(Prog, TfsScript::rfBreak);
 }

@@ -157,6 +157,18 @@ Variant fsCallProc(TfsProcVariable* proc, TfsValueBuffer& args, std::span<Varian
 
 // --- Statements ----------------------------------------------------------------------------
 
+// An integer counted by an integer in place: false (nothing changed) when either is no
+// integer or the result leaves 64 bits.
+inline bool fsCountInPlace(Variant& value, const Variant& by, bool down) {
+    if (!value.IsInteger() || !by.IsInteger()) return false;
+    int64_t r;
+    if (down ? __builtin_sub_overflow(value.IntValue(), by.IntValue(), &r)
+             : __builtin_add_overflow(value.IntValue(), by.IntValue(), &r))
+        return false;
+    value.ReplaceInt(r);
+    return true;
+}
+
 class TfsStatement {
 public:
     TfsStatement(TfsScript* prog, std::string unitName, std::string sourcePos);
@@ -170,7 +182,10 @@ public:
     // without the virtual dispatch.
     void RunBlock() { RunItems(); }
 
-    void Add(std::unique_ptr<TfsStatement> statement) { FItems.push_back(std::move(statement)); }
+    void Add(std::unique_ptr<TfsStatement> statement) {
+        FItems.push_back(std::move(statement));
+        FSum = nullptr;
+    }
     int Count() const { return static_cast<int>(FItems.size()); }
     TfsStatement* Items(int index) const { return FItems[static_cast<size_t>(index)].get(); }
     // Drops the children from Index on (a failed compile takes its statements back).
@@ -200,12 +215,18 @@ protected:
             throw;
         }
     }
+    // RunItems for the body of a for loop: a body that is one integer sum (s := s + i, s += i)
+    // is added in place when no run-line handler waits and the sum fits (the statement's
+    // own fast way), otherwise it runs. FindSum looks for such a body after building.
+    inline void RunLoopBody();
+    void FindSum();
     // The run-line hook for this statement.
     void RunLine() {
         if (Prog->RunLineOwner()) [[unlikely]]
             Prog->RunLine(UnitName, SourcePos);
     }
     std::vector<std::unique_ptr<TfsStatement>> FItems;
+    class TfsAssignPlusStmt* FSum = nullptr;
 };
 
 class TfsAssignmentStmt : public TfsStatement {
@@ -216,12 +237,17 @@ public:
     void SetTarget(std::unique_ptr<TfsDesignator> designator, std::unique_ptr<TfsExpression> expression);
     TfsDesignator* Designator() const { return FDesignator.get(); }
     TfsExpression* Expression() const { return FExpression.get(); }
+    // The plain variable written in place, or nullptr.
+    TfsCustomVariable* PlainTarget() const { return FVariable; }
+    // Where the right side is read in place (a constant or a plain variable), or nullptr.
+    const Variant* DirectSource() const { return FDirect; }
 
 protected:
     std::unique_ptr<TfsDesignator> FDesignator;
     std::unique_ptr<TfsExpression> FExpression;
     TfsCustomVariable* FVariable = nullptr;   // set for a plain variable that is not read-only
     TfsCustomVariable* FStringVariable = nullptr;   // the same for a String or Char variable
+    const Variant* FDirect = nullptr;                // the right side's Direct
 };
 
 // x := x op e and the compound operators: the target is read before the right side runs.
@@ -229,6 +255,10 @@ class TfsAssignPlusStmt : public TfsAssignmentStmt {
 public:
     using TfsAssignmentStmt::TfsAssignmentStmt;
     void Execute() override;
+    // The integer sum in place, without the run-line hook and the termination check (the
+    // caller's): false, with nothing changed, when the target or the right side is no
+    // integer read in place or the sum leaves 64 bits.
+    bool SumInPlace() { return FVariable && FDirect && fsCountInPlace(FVariable->Value, *FDirect, false); }
 
 private:
     [[gnu::noinline]] void Combine();
@@ -255,7 +285,23 @@ public:
     void Execute() override;
     std::unique_ptr<TfsDesignator> Designator;
     std::string Modificator;   // "", "+" or "-"
+
+protected:
+    // v++ and v-- the general way: the value read, one added or taken, the sum written.
+    [[gnu::noinline]] void Modify();
 };
+
+// v++ and v-- on a plain variable (not read-only): an integer is counted in place, any
+// other value goes the general way (Modify), so kinds, conversions and errors stay the
+// call statement's.
+class TfsIncrementStmt final : public TfsCallStmt {
+public:
+    using TfsCallStmt::TfsCallStmt;
+    void Execute() override;
+    TfsCustomVariable* Variable = nullptr;
+    bool Down = false;
+};
+
 
 class TfsIfStmt : public TfsStatement {
 public:
@@ -300,6 +346,7 @@ class TfsForStmt : public TfsStatement {
 public:
     using TfsStatement::TfsStatement;
     void Execute() override;
+    void Finish() { FindSum(); }
     std::unique_ptr<TfsExpression> BeginValue;
     bool Down = false;
     std::unique_ptr<TfsExpression> EndValue;
@@ -320,10 +367,37 @@ class TfsCppForStmt : public TfsStatement {
 public:
     TfsCppForStmt(TfsScript* prog, std::string unitName, std::string sourcePos);
     void Execute() override;
+    // After building: a step that counts a plain variable (v++, v--, v += n, v -= n with
+    // n a constant or a plain variable) is counted in place by the loop while nothing
+    // follows the statements, the value and the amount are integers and the sum fits.
+    void FindCounter();
     std::unique_ptr<TfsStatement> FirstStmt;
     std::unique_ptr<TfsExpression> Expression;
     std::unique_ptr<TfsStatement> SecondStmt;
+
+private:
+    // The loop with a counted step and a condition of two operands read in place: an
+    // integer comparison is made here, any other goes to the condition's own Test.
+    // A body that is an integer sum of another variable and a constant step: when the
+    // sum is made in place nothing the step looks at can have changed (no handler bound,
+    // not terminated, no flag set, the counter still the integer compared), so the
+    // counter is counted at once.
+    template <TfsOpCode OP> void RunCounting();
+    bool CountStep();
+    TfsCustomVariable* FCounter = nullptr;
+    const Variant* FAmount = nullptr;
+    bool FDown = false;
+    const Variant* FLeft = nullptr;
+    const Variant* FRight = nullptr;
+    bool FQuick = false;
+    int64_t FStep = 0;
+    void (TfsCppForStmt::*FRun)() = nullptr;
 };
+
+inline void TfsStatement::RunLoopBody() {
+    if (FSum && !(Prog->RunFlags() & TfsScript::rfTerminated) && !Prog->RunLineOwner() && FSum->SumInPlace()) return;
+    RunItems();
+}
 
 class TfsTryStmt : public TfsStatement {
 public:

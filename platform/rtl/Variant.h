@@ -269,6 +269,12 @@ public:
         FType = static_cast<int32_t>(v) == v ? varInteger : varInt64;
         FInt = v;
     }
+    // SetInt on a value that holds an integer already, so nothing is released.
+    void ReplaceInt(int64_t v) noexcept {
+        assert(IsInteger() && !HasRep());
+        FType = static_cast<int32_t>(v) == v ? varInteger : varInt64;
+        FInt = v;
+    }
 
     // --- Kind ------------------------------------------------------------------------
     // The full type code: the kind, with varArray added for arrays.

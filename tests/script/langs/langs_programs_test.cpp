@@ -1,6 +1,7 @@
 // Twin programs: one program per statement kind, written in each language, compiled and run
 // through TfsScript; every language must give what the PascalScript twin gives. A language
-// that has no such statement has no twin (nullptr).
+// that has no such statement has no twin (nullptr). Counting loops and ++/-- give with a
+// run-line handler bound (which leaves every step to its statement) what they give without.
 #include "langs_helpers.h"
 
 #include <gtest/gtest.h>
@@ -180,6 +181,77 @@ const Twins kTwins[] = {
 };
 
 INSTANTIATE_TEST_SUITE_P(Languages, TwinProgramTest, ::testing::ValuesIn(kTwins),
+                         [](const auto& info) { return std::string(info.param.Name); });
+
+// Counting loops, ++ and -- and integer sums in loop bodies: each runs without a run-line
+// handler (the counting and the sums in place) and with one (every statement on its own),
+// and gives the same output both ways; with the handler, the step statement is met once per
+// pass.
+struct CountedCase {
+    const char* Name;
+    const char* Language;
+    const char* Source;
+    const char* Output;
+    int Steps;   // passes that reach the step statement "Step"
+};
+
+class CountedLoopTest : public ::testing::TestWithParam<CountedCase> {};
+
+TEST_P(CountedLoopTest, SameOutputWithAndWithoutARunLineHandler) {
+    const CountedCase& c = GetParam();
+    LangRunner plain;
+    EXPECT_EQ(plain.Run(c.Language, c.Source), c.Output);
+    LangRunner hooked;
+    const std::function<void(TfsScript&)> setup = hooked.T.Setup;
+    // The step statement is the one that follows "/*Step*/" in the source.
+    const std::string source = c.Source;
+    int steps = 0;
+    hooked.T.Setup = [&](TfsScript& s) {
+        setup(s);
+        s.OnRunLine = [&](TfsScript*, const std::string&, const std::string& pos) {
+            const size_t colon = pos.find(':');
+            const int line = std::stoi(pos.substr(0, colon)), column = std::stoi(pos.substr(colon + 1));
+            size_t at = 0;
+            for (int l = 1; l < line; ++l) at = source.find('\n', at) + 1;
+            const size_t start = at + static_cast<size_t>(column) - 1;
+            if (start >= 8 && source.compare(start - 8, 8, "/*Step*/") == 0) ++steps;
+        };
+    };
+    EXPECT_EQ(hooked.Run(c.Language, c.Source), c.Output);
+    EXPECT_EQ(steps, c.Steps);
+}
+
+const CountedCase kCounted[] = {
+    {"SumUpTo", "JScript", "var s = 0;\nfor (var i = 1; i <= 5; /*Step*/i++) s += i;\nOut(s); Out(i);", "15 6", 5},
+    {"CountDownByThree", "C++Script", "{ int i, s; s = 0;\nfor (i = 10; i > 0; /*Step*/i -= 3) s += i;\nOut(s); Out(i); }",
+     "22 -2", 4},
+    {"DownToOne", "C++Script", "{ int i, s; s = 0;\nfor (i = 3; i >= 1; /*Step*/i--) s += i;\nOut(s); Out(i); }", "6 0", 3},
+    {"UnequalTo", "JScript", "var s = 0;\nfor (var i = 0; i != 6; /*Step*/i += 2) s += 1;\nOut(s); Out(i);", "3 6", 3},
+    {"ByAVariable", "JScript", "var s = 0, k = 4;\nfor (var i = 0; i < 10; /*Step*/i += k) s += i;\nOut(s); Out(i);", "12 12",
+     3},
+    {"BodyCountsTheCounter", "JScript", "var i;\nfor (i = 0; i < 10; /*Step*/i++) i += 2;\nOut(i);", "12", 4},
+    {"BodyMovesTheBound", "JScript", "var d = -1, n = 6;\nfor (var i = 0; i < n; /*Step*/i++) n += d;\nOut(i); Out(n);",
+     "3 3", 3},
+    {"CounterBecomesFractional", "JScript", "var i;\nfor (i = 0; i < 3; /*Step*/i++) i += 0.5;\nOut(i);", "3", 2},
+    {"FractionalStep", "JScript", "var s = 0;\nfor (var i = 0; i < 2; /*Step*/i += 0.5) s += 1;\nOut(s); Out(i);", "4 2", 4},
+    {"FractionalBound", "C++Script", "{ int i, s; s = 0;\nfor (i = 0; i < 2.5; /*Step*/i++) s += i;\nOut(s); Out(i); }",
+     "3 3", 3},
+    {"SumOfTexts", "JScript", "var s = \"n\";\nfor (var i = 0; i < 3; /*Step*/i++) s += \"x\";\nOut(s);", "nxxx", 3},
+    {"SumOfANumberAndAText", "JScript", "var s = 1;\nfor (var i = 0; i < 3; /*Step*/i++) s += \"x\";\nOut(s);",
+     "error: Could not convert variant of type (String) into type (Double)", 0},
+    {"BreakAndContinue", "C++Script",
+     "{ int i, s; s = 0;\nfor (i = 1; i <= 10; /*Step*/i++) { if (i == 2) continue; if (i == 5) break; s += i; }\n"
+     "Out(s); Out(i); }",
+     "8 5", 4},
+    {"IncrementAFractionAndAText", "JScript", "var f = 1.5, t = \"41\";\n/*Step*/f++; t++;\nOut(f); Out(t);", "2.5 42", 1},
+    {"DecrementPastTheSmallestInteger", "C++Script",
+     "{ int i; i = -2147483647;\n/*Step*/i--; i--;\nOut(i); }", "-2147483649", 1},
+    {"SumsPastSixtyFourBits", "PascalScript",
+     "var i: Integer; s: Variant;\nbegin s := 9223372036854775806;\nfor i := 1 to 2 do s := s + i; Out(s > 9.2E18) end.",
+     "True", 0},
+};
+
+INSTANTIATE_TEST_SUITE_P(Languages, CountedLoopTest, ::testing::ValuesIn(kCounted),
                          [](const auto& info) { return std::string(info.param.Name); });
 
 }  // namespace
