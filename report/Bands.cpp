@@ -62,7 +62,17 @@ const std::vector<TClass>& frxBandKinds() {
 
 TfrxBand::TfrxBand(TComponent* AOwner) : TfrxReportComponent(AOwner) {}
 TfrxBand::TfrxBand(TComponent* AOwner, uint16_t Flags) : TfrxReportComponent(AOwner, Flags) {}
-TfrxBand::~TfrxBand() = default;
+TfrxBand::~TfrxBand() {
+    // The engine's links between the bands of a page (headers, footers, groups, details,
+    // masters) are plain fields anyone may set: the page and its other bands drop those
+    // to this band here, while it is whole. When the page itself goes, its bands go with
+    // it and nobody reads the links any more.
+    if (auto* page = frxAs<TfrxReportPage>(Parent()); page && !page->Going()) {
+        for (TfrxComponent* c : page->ObjectList())
+            if (c != this && c->Is<TfrxBand>()) c->Notification(this, opRemove);
+        page->Notification(this, opRemove);
+    }
+}
 
 void TfrxBand::DeclareProperties(TPropertyDecl<TfrxBand>& d) {
     using B = TfrxBand;

@@ -241,6 +241,7 @@ void TfrxDBDataset::Initialize() {
     FSaveOpenEvent = ds->AfterOpen;
     ds->AfterOpen = [this](TDataSet* Sender) { AfterOpen(Sender); };
     FHooked = ds;
+    ds->FreeNotification(this);
     FEof = false;
     FInitialized = false;
 }

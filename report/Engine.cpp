@@ -330,6 +330,20 @@ void TfrxEngine::BuildBandTree(TfrxReportPage* Page, bool Vertical) {
     }
     for (size_t i = 0; i < list.size(); ++i)
         if (!used[i]) error("enBandPos", list[i]);
+
+    // The links stay after the run: a band that goes before the next one builds them
+    // again takes itself out of them (its free notifications).
+    for (TfrxDataBand* m : masters) m->FreeNotification(Page);
+    for (TfrxComponent* c : Page->ObjectList()) {
+        if (auto* db = frxAs<TfrxDataBand>(c)) {
+            for (TfrxBand* b : {db->Header, db->Footer, static_cast<TfrxBand*>(db->Group)})
+                if (b) b->FreeNotification(db);
+            for (TfrxDataBand* d : db->DetailList) d->FreeNotification(db);
+        } else if (auto* gh = frxAs<TfrxGroupHeader>(c)) {
+            if (gh->Footer) gh->Footer->FreeNotification(gh);
+            for (TfrxGroupHeader* g : gh->GroupList) g->FreeNotification(gh);
+        }
+    }
 }
 
 // --- Run ---------------------------------------------------------------------------------------

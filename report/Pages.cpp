@@ -46,6 +46,7 @@ TfrxReportPage::~TfrxReportPage() {
         FSubReport = nullptr;
     }
     // The bands go while the page's lists still exist.
+    FGoing = true;
     Clear();
 }
 

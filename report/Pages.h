@@ -109,6 +109,9 @@ public:
     TfrxSubreport* SubReport() const { return FSubReport; }
     void SetSubReport(TfrxSubreport* Value) { FSubReport = Value; }
     bool IsSubReport() const { return FSubReport != nullptr; }
+    // True while the page frees its bands in its destructor (they go together: none
+    // needs to be told of another).
+    bool Going() const { return FGoing; }
 
     // --- The layout engine's state (not stored) --------------------------------------------
     // The master data bands with a dataset, horizontal and vertical (band tree).
@@ -154,6 +157,7 @@ private:
     TComponent* FDataSetComponent = nullptr;   // compared when the dataset goes away
     std::string FDataSetName;
     TfrxSubreport* FSubReport = nullptr;
+    bool FGoing = false;
 };
 
 // The most columns a page lays out (a column a fraction of a millimetre wide prints

@@ -209,6 +209,7 @@ void TfrxReport::SetDataSetName(const std::string& Value) {
     FDataSetName = Value;
     FDataSet = GetDataset(Value);
     FDataSetComponent = FDataSet;
+    if (FDataSet) FDataSet->FreeNotification(this);
 }
 
 void TfrxReport::SetStyles(TfrxStyles* Value) {

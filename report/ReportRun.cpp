@@ -545,7 +545,10 @@ void TfrxReport::ShowPreparedReport() {
     FPreviewFormComponent = form;
     form->FreeNotification(this);
     try {
+        // The control inside the form keeps the report too: it hears of the report
+        // going on its own link, not through the form's.
         form->PreviewControl()->Report = this;
+        form->PreviewControl()->FreeNotification(this);
         form->PreviewControl()->PreviewPages = FPreviewPages.get();
         form->Init();
         if (FPreviewOptions->Modal) {

@@ -33,12 +33,7 @@ TComponent::TComponent(TComponent* AOwner) {
 TComponent::~TComponent() {
     ReleaseHandle();
     Destroying();
-    while (!FFreeNotifies.empty()) {
-        TComponent* other = FFreeNotifies.back();
-        FFreeNotifies.pop_back();
-        std::erase(other->FFreeNotifies, this);
-        other->Notification(this, opRemove);
-    }
+    NotifyLinked(nullptr);
     DestroyComponents();
     if (FOwner) FOwner->RemoveComponent(this);
     RemoveGlobalComponent(this);
@@ -47,14 +42,23 @@ TComponent::~TComponent() {
 void TComponent::Destroying() {
     if (FState.Contains(csDestroying)) return;
     FState.Include(csDestroying);
-    for (TComponent* c : FComponents) c->Destroying();
+    for (TComponent* c : FComponents)
+        if (c) c->Destroying();
 }
 
 void TComponent::DestroyComponents() {
-    while (!FComponents.empty()) {
-        TComponent* c = FComponents.front();
+    // First to last. A component's destructor may free or make other components of this
+    // owner: the walk goes on over holes and new entries, and starts again from the
+    // front when a compaction moved the entries (everything before was gone then).
+    size_t i = 0;
+    while (true) {
+        while (i < FComponents.size() && !FComponents[i]) ++i;
+        if (i >= FComponents.size()) break;
+        TComponent* c = FComponents[i];
+        const uint32_t compactions = FCompactions;
         RemoveComponent(c);
         delete c;
+        if (FCompactions != compactions) i = 0;
     }
 }
 
@@ -84,29 +88,45 @@ void TComponent::ValidateRename(TComponent* AComponent, const std::string& CurNa
 TComponent* TComponent::Components(int Index) const {
     if (Index < 0 || Index >= ComponentCount())
         throw EListError(Format("List index out of bounds (%d)", {Index}));
+    if (FHoles) Compact();
     return FComponents[static_cast<size_t>(Index)];
 }
 
 int TComponent::ComponentIndex() const {
     if (!FOwner) return -1;
-    auto it = std::find(FOwner->FComponents.begin(), FOwner->FComponents.end(), this);
-    return static_cast<int>(it - FOwner->FComponents.begin());
+    if (FOwner->FHoles) FOwner->Compact();
+    return static_cast<int>(FSlot);
 }
 
 void TComponent::SetComponentIndex(int Value) {
     if (!FOwner) return;
+    if (FOwner->FHoles) FOwner->Compact();
     auto& list = FOwner->FComponents;
-    int cur = ComponentIndex();
+    const int cur = static_cast<int>(FSlot);
     Value = std::clamp(Value, 0, static_cast<int>(list.size()) - 1);
     if (cur == Value) return;
     list.erase(list.begin() + cur);
     list.insert(list.begin() + Value, this);
+    for (size_t i = static_cast<size_t>(std::min(cur, Value)); i <= static_cast<size_t>(std::max(cur, Value)); ++i)
+        list[i]->FSlot = i;
+}
+
+void TComponent::Compact() const {
+    size_t n = 0;
+    for (TComponent* c : FComponents)
+        if (c) {
+            c->FSlot = n;
+            FComponents[n++] = c;
+        }
+    FComponents.resize(n);
+    FHoles = 0;
+    ++FCompactions;
 }
 
 TComponent* TComponent::FindComponent(std::string_view AName) const {
     if (AName.empty()) return nullptr;
     for (TComponent* c : FComponents)
-        if (SameText(c->FName, AName)) return c;
+        if (c && SameText(c->FName, AName)) return c;
     return nullptr;
 }
 
@@ -125,17 +145,27 @@ void TComponent::InsertComponent(TComponent* AComponent) {
 void TComponent::RemoveComponent(TComponent* AComponent) {
     if (!AComponent || AComponent->FOwner != this) return;
     Notification(AComponent, opRemove);
+    AComponent->NotifyLinked(this);
     Remove(AComponent);
 }
 
 void TComponent::Insert(TComponent* AComponent) {
+    AComponent->FSlot = FComponents.size();
     FComponents.push_back(AComponent);
     AComponent->FOwner = this;
 }
 
 void TComponent::Remove(TComponent* AComponent) {
-    std::erase(FComponents, AComponent);
+    FComponents[AComponent->FSlot] = nullptr;
+    ++FHoles;
     AComponent->FOwner = nullptr;
+    while (!FComponents.empty() && !FComponents.back()) {
+        FComponents.pop_back();
+        --FHoles;
+    }
+    // Holes are closed by whoever reads the order next; an owner whose components come
+    // and go without anyone reading closes them itself before they outnumber the rest.
+    if (FHoles > 32 && FHoles * 2 > FComponents.size()) Compact();
 }
 
 void TComponent::SetComponentStateFlag(TComponentStateFlag Flag, bool On) {
@@ -146,35 +176,73 @@ void TComponent::SetComponentStateFlag(TComponentStateFlag Flag, bool On) {
 void TComponent::SetDesigning(bool Value, bool SetChildren) {
     SetComponentStateFlag(csDesigning, Value);
     if (SetChildren)
-        for (TComponent* c : FComponents) c->SetDesigning(Value, true);
+        for (size_t i = 0; i < FComponents.size(); ++i)
+            if (TComponent* c = FComponents[i]) c->SetDesigning(Value, true);
 }
 
 void TComponent::Loaded() { FState.Exclude(csLoading); }
 
 void TComponent::Notification(TComponent* AComponent, TOperation Operation) {
     if (Operation == opRemove && AComponent) RemoveFreeNotification(AComponent);
-    // Every owned component hears about insertions and removals in its owner, so
-    // references between siblings are dropped without free notifications.
-    int i = ComponentCount() - 1;
-    while (i >= 0) {
-        FComponents[static_cast<size_t>(i)]->Notification(AComponent, Operation);
-        --i;
-        if (i >= ComponentCount()) i = ComponentCount() - 1;
-    }
 }
 
 void TComponent::FreeNotification(TComponent* AComponent) {
-    if (!AComponent || AComponent == this) return;
-    if (FOwner && AComponent->FOwner == FOwner) return;
-    if (std::find(FFreeNotifies.begin(), FFreeNotifies.end(), AComponent) != FFreeNotifies.end()) return;
-    FFreeNotifies.push_back(AComponent);
-    AComponent->FreeNotification(this);
+    if (!AComponent || AComponent == this || FindLink(AComponent) >= 0) return;
+    FFreeNotifies.push_back({AComponent, static_cast<uint32_t>(AComponent->FFreeNotifies.size())});
+    AComponent->FFreeNotifies.push_back({this, static_cast<uint32_t>(FFreeNotifies.size() - 1)});
 }
 
 void TComponent::RemoveFreeNotification(TComponent* AComponent) {
     if (!AComponent) return;
-    std::erase(FFreeNotifies, AComponent);
-    std::erase(AComponent->FFreeNotifies, this);
+    const ptrdiff_t i = FindLink(AComponent);
+    if (i >= 0) Unlink(static_cast<size_t>(i));
+}
+
+ptrdiff_t TComponent::FindLink(const TComponent* AComponent) const {
+    if (!AComponent || AComponent == this) return -1;
+    // A dataset may be linked to thousands of views, each view to a few components:
+    // the shorter list is searched, and the other end knows its place.
+    if (FFreeNotifies.size() <= AComponent->FFreeNotifies.size()) {
+        for (size_t i = 0; i < FFreeNotifies.size(); ++i)
+            if (FFreeNotifies[i].Other == AComponent) return static_cast<ptrdiff_t>(i);
+        return -1;
+    }
+    for (const TFreeLink& l : AComponent->FFreeNotifies)
+        if (l.Other == this) return static_cast<ptrdiff_t>(l.Back);
+    return -1;
+}
+
+void TComponent::EraseLinkAt(size_t Index) {
+    if (Index + 1 != FFreeNotifies.size()) {
+        const TFreeLink moved = FFreeNotifies.back();
+        FFreeNotifies[Index] = moved;
+        moved.Other->FFreeNotifies[moved.Back].Back = static_cast<uint32_t>(Index);
+    }
+    FFreeNotifies.pop_back();
+}
+
+void TComponent::Unlink(size_t Index) {
+    const TFreeLink link = FFreeNotifies[Index];
+    link.Other->EraseLinkAt(link.Back);
+    EraseLinkAt(Index);
+}
+
+void TComponent::NotifyLinked(const TComponent* Only) {
+    // From the back. A handler may link or unlink anything: an unlink moves the last
+    // entry (one already looked at) into the freed place, and links made meanwhile are
+    // past the walk.
+    size_t i = FFreeNotifies.size();
+    while (i > 0) {
+        --i;
+        if (i >= FFreeNotifies.size()) {
+            i = FFreeNotifies.size();
+            continue;
+        }
+        TComponent* other = FFreeNotifies[i].Other;
+        if (Only && other->FOwner != Only) continue;
+        Unlink(i);
+        other->Notification(this, opRemove);
+    }
 }
 
 void TComponent::GetChildren(const TGetChildProc&, TComponent*) {}

@@ -5,18 +5,24 @@
 // Lifetime rules:
 //   - `new TButton(Form1)` inserts the button into Form1's Components; deleting Form1
 //     deletes it. Deleting the button first removes it from Form1.
+//   - A component that keeps a reference to another one calls Target->FreeNotification(this)
+//     and clears the reference in Notification on opRemove. The link is kept both ways and
+//     for components of any owner, the same one included: only linked components hear of
+//     a component that goes, so freeing or reading back a report of N objects costs N
+//     notifications, not N x N.
 //   - Destruction order of a component: it is marked csDestroying (with everything it
 //     owns), every component linked by FreeNotification gets Notification(this,
-//     opRemove), the owned components are removed (with the broadcast below) and
-//     deleted one by one, first to last, and the owner removes it (the owner's Notification(this, opRemove) then reaches every
-//     component the owner owns). A derived destructor that owned components depend on
-//     (a parent control) calls DestroyComponents() first, while the derived part lives.
-//   - A component that keeps a reference to another one outside its owner calls
-//     Target->FreeNotification(this) and clears the reference in Notification on
-//     opRemove; references between components of one owner are cleared through the
-//     owner's broadcast.
+//     opRemove), the owned components are removed and deleted one by one, first to last,
+//     and the owner removes it (the owner's own Notification(this, opRemove)). A derived
+//     destructor that owned components depend on (a parent control) calls
+//     DestroyComponents() first, while the derived part lives.
+//   - RemoveComponent tells the owner itself and the linked components of the same owner
+//     (Notification(AComponent, opRemove)), so references between siblings are dropped
+//     while the component is still whole, also when it only moves to another owner;
+//     linked components of other owners keep theirs while it lives.
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 #include <functional>
 #include <string>
@@ -50,7 +56,7 @@ public:
     void SetTag(int Value) { FTag = Value; }
 
     TComponent* Owner() const { return FOwner; }
-    int ComponentCount() const { return static_cast<int>(FComponents.size()); }
+    int ComponentCount() const { return static_cast<int>(FComponents.size() - FHoles); }
     TComponent* Components(int Index) const;          // raises EListError out of range
     int ComponentIndex() const;                       // -1 without owner
     void SetComponentIndex(int Value);
@@ -66,12 +72,17 @@ public:
     // Called on every component of a tree after the whole tree was read; clears csLoading.
     virtual void Loaded();
 
+    // The base drops the free-notification link to AComponent on opRemove; it tells
+    // nobody else (only linked components and the owner itself hear of a removal).
     virtual void Notification(TComponent* AComponent, TOperation Operation);
     // AComponent gets Notification(this, opRemove) when this component goes, and this
-    // one when AComponent goes (the link is kept both ways; components of one owner
-    // need none, the owner's broadcast reaches them).
+    // one when AComponent goes (the link is kept both ways, whatever the owners; linking
+    // twice keeps one link). Constant time apart from the check for an existing link,
+    // which looks through the shorter of the two lists.
     void FreeNotification(TComponent* AComponent);
     void RemoveFreeNotification(TComponent* AComponent);
+    // Whether the two are linked by FreeNotification.
+    bool HasFreeNotification(const TComponent* AComponent) const { return FindLink(AComponent) >= 0; }
 
     // Nested streaming: the children written inside this component's object block, the
     // owner and parent given to children read there, and the parent link itself.
@@ -101,16 +112,41 @@ protected:
     void ChangeName(const std::string& NewName) { FName = NewName; }
 
 private:
+    // One end of a free-notification link: the other component and the place of the
+    // other end in its list, so that either end is dropped in constant time.
+    struct TFreeLink {
+        TComponent* Other;
+        uint32_t Back;
+    };
+
     void Destroying();
     void Insert(TComponent* AComponent);
     void Remove(TComponent* AComponent);
     void ValidateName(const std::string& NewName);
+    // The place of the link to AComponent in this component's list, or -1.
+    ptrdiff_t FindLink(const TComponent* AComponent) const;
+    // Drops the link at Index of this component's list, at both ends.
+    void Unlink(size_t Index);
+    // Removes the entry at Index of this list (the last entry takes its place).
+    void EraseLinkAt(size_t Index);
+    // Tells the linked components (those of owner Only when given) that this one goes,
+    // dropping each link first.
+    void NotifyLinked(const TComponent* Only);
+    // Closes the holes that removed components left in Components.
+    void Compact() const;
 
     std::string FName;
     int FTag = 0;
     TComponent* FOwner = nullptr;
-    std::vector<TComponent*> FComponents;
-    std::vector<TComponent*> FFreeNotifies;
+    // The owned components in order, with holes (nullptr) where components left since
+    // the last compaction: removing one is constant time (an owner that frees thousands
+    // shifts nothing), and anything that reads the order compacts first.
+    mutable std::vector<TComponent*> FComponents;
+    mutable size_t FHoles = 0;
+    mutable uint32_t FCompactions = 0;
+    // This component's place in its owner's FComponents.
+    mutable size_t FSlot = 0;
+    std::vector<TFreeLink> FFreeNotifies;
     TComponentState FState;
     int32_t FDesignInfo = 0;
 };

@@ -2,7 +2,10 @@
 // notifications and collections.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cctype>
+#include <utility>
+#include <vector>
 
 #include "platform/rtl/StrUtils.h"
 #include "tests/classes/TestClasses.h"
@@ -334,21 +337,169 @@ private:
 };
 ROVE_IMPLEMENT_CLASS(TLogged)
 
-TEST(Ownership, OwnerFreesWhatItOwnsFirstToLastAndSiblingsHearRemovals) {
+TEST(Ownership, OwnerFreesWhatItOwnsFirstToLastAndLinkedComponentsHearRemovals) {
     std::vector<std::string> log;
     auto* owner = new TLogged(nullptr, &log, "Owner");
-    new TLogged(owner, &log, "A");
+    auto* a = new TLogged(owner, &log, "A");
     auto* b = new TLogged(owner, &log, "B");
-    new TLogged(b, &log, "B1");
-    new TLogged(owner, &log, "C");
+    auto* b1 = new TLogged(b, &log, "B1");
+    auto* c = new TLogged(owner, &log, "C");
+    new TLogged(owner, &log, "D");   // linked to nothing: hears nothing
+    a->FreeNotification(c);          // a sibling
+    a->FreeNotification(b1);         // of another owner
+    b->FreeNotification(c);
     EXPECT_EQ(owner->FindComponent("b"), b);
     EXPECT_EQ(b->ComponentIndex(), 1);
     delete owner;
-    // Each destructor logs on entry. A goes first: its siblings (and B's own child) hear
-    // of it before it is freed; B frees B1 while it goes; C goes last.
-    std::vector<std::string> expected = {"free Owner", "C hears A", "B1 hears A", "B hears A", "free A",
-                                         "C hears B",  "B1 hears B", "free B",    "free B1",    "free C"};
+    // Each destructor logs on entry. A goes first: its linked sibling hears of it while it
+    // is whole, B's child (another owner) when A's own part is gone; B frees B1 while it
+    // goes; C and D go last.
+    std::vector<std::string> expected = {"free Owner", "C hears A", "free A", "B1 hears A", "C hears B",
+                                         "free B",     "free B1",   "free C", "free D"};
     EXPECT_EQ(log, expected);
+}
+
+TEST(Ownership, AComponentMovedToAnotherOwnerIsForgottenByItsOldSiblingsOnly) {
+    TTestForm form1(nullptr);
+    TTestForm2 form2(nullptr);
+    auto* moved = new TTestWidget(&form1);
+    auto* sibling = new TTestWidget(&form1);
+    auto* far = new TTestWidget(&form2);
+    sibling->SetLink(moved);
+    far->SetLink(moved);
+    form2.InsertComponent(moved);
+    // Its old siblings dropped the reference as the class library's owner broadcast did;
+    // a component of another owner keeps it, as it would for a live component.
+    EXPECT_EQ(sibling->Link(), nullptr);
+    EXPECT_FALSE(moved->HasFreeNotification(sibling));
+    EXPECT_EQ(far->Link(), moved);
+    EXPECT_TRUE(far->HasFreeNotification(moved));
+    delete moved;
+    EXPECT_EQ(far->Link(), nullptr);
+}
+
+// The owned components' order, index and count through inserts, deletes, moves and
+// reordering, against a plain list doing the same (the owner leaves holes where
+// components go and closes them when the order is read).
+TEST(Ownership, TheOrderOfOwnedComponentsFollowsEveryChange) {
+    struct TStep {
+        const char* Name;
+        int Inserts, DeleteEvery, DeleteFrom, MoveTo;   // MoveTo: index for SetComponentIndex, or -1
+        bool ReadBetween;                               // read Components() after each delete
+    };
+    const TStep steps[] = {
+        {"front to back", 200, 1, 0, -1, false},
+        {"every third", 300, 3, 1, -1, false},
+        {"back to front", 150, 1, -1, -1, false},
+        {"every other, read between", 120, 2, 0, -1, true},
+        {"reordered after deletes", 100, 4, 2, 5, false},
+        {"many deletes then a move", 400, 5, 0, 0, false},
+    };
+    for (const TStep& step : steps) {
+        SCOPED_TRACE(step.Name);
+        TComponent owner(nullptr);
+        std::vector<TComponent*> model;
+        for (int i = 0; i < step.Inserts; ++i) model.push_back(new TComponent(&owner));
+        auto check = [&] {
+            ASSERT_EQ(owner.ComponentCount(), static_cast<int>(model.size()));
+            for (size_t i = 0; i < model.size(); ++i) {
+                ASSERT_EQ(owner.Components(static_cast<int>(i)), model[i]) << i;
+                ASSERT_EQ(model[i]->ComponentIndex(), static_cast<int>(i));
+            }
+        };
+        std::vector<TComponent*> doomed;
+        if (step.DeleteFrom >= 0) {
+            for (size_t i = static_cast<size_t>(step.DeleteFrom); i < model.size(); i += static_cast<size_t>(step.DeleteEvery))
+                doomed.push_back(model[i]);
+        } else {
+            doomed.assign(model.rbegin(), model.rend());
+        }
+        for (TComponent* c : doomed) {
+            std::erase(model, c);
+            delete c;
+            if (step.ReadBetween) check();
+        }
+        check();
+        if (step.MoveTo >= 0 && model.size() > 3) {
+            TComponent* last = model.back();
+            last->SetComponentIndex(step.MoveTo);
+            model.pop_back();
+            model.insert(model.begin() + step.MoveTo, last);
+            model[1]->SetComponentIndex(static_cast<int>(model.size()) - 1);
+            TComponent* second = model[1];
+            model.erase(model.begin() + 1);
+            model.push_back(second);
+            check();
+        }
+        // Components made after holes were left come last.
+        model.push_back(new TComponent(&owner));
+        check();
+        TComponent other(nullptr);
+        other.InsertComponent(model.front());
+        model.erase(model.begin());
+        check();
+        EXPECT_EQ(other.ComponentCount(), 1);
+    }
+}
+
+// A holder that counts what it hears and may free another holder while it hears.
+class TCountingHolder : public TComponent {
+    ROVE_CLASS(TCountingHolder, TComponent)
+public:
+    using TComponent::TComponent;
+    TComponent* Target = nullptr;
+    int Heard = 0;
+    TComponent* FreeWhenHearing = nullptr;
+    void Hold(TComponent* T) {
+        Target = T;
+        T->FreeNotification(this);
+    }
+    void Notification(TComponent* AComponent, TOperation Operation) override {
+        TComponent::Notification(AComponent, Operation);
+        if (Operation != opRemove || AComponent != Target) return;
+        Target = nullptr;
+        ++Heard;
+        if (TComponent* other = std::exchange(FreeWhenHearing, nullptr)) delete other;
+    }
+};
+ROVE_IMPLEMENT_CLASS(TCountingHolder)
+
+TEST(FreeNotification, ManyHoldersOfOneTargetEachHearOnceWhateverGoesFirst) {
+    TComponent owner(nullptr), elsewhere(nullptr);
+    auto* target = new TComponent(&owner);
+    std::vector<TCountingHolder*> holders;
+    for (int i = 0; i < 600; ++i) {
+        // Siblings of the target and components of another owner, mixed.
+        holders.push_back(new TCountingHolder(i % 2 ? &owner : &elsewhere));
+        holders.back()->Hold(target);
+        holders.back()->Hold(target);   // linked once only
+    }
+    // Some let go, some are freed before the target, in an order unlike the links'.
+    std::vector<bool> released(holders.size()), freed(holders.size());
+    for (size_t i = 0; i < holders.size(); i += 5) {
+        target->RemoveFreeNotification(holders[i]);
+        holders[i]->Target = nullptr;
+        released[i] = true;
+    }
+    for (size_t i = holders.size(); i-- > 0;) {
+        if (i % 7 != 6 || released[i]) continue;
+        delete holders[i];
+        freed[i] = true;
+    }
+    // Two holders free two others while they hear (one of them not told yet, one told).
+    holders[3]->FreeWhenHearing = holders[598];
+    holders[597]->FreeWhenHearing = holders[4];
+    freed[598] = freed[4] = true;
+    for (size_t i = 0; i < holders.size(); ++i) {
+        if (!freed[i]) EXPECT_EQ(holders[i]->HasFreeNotification(target), !released[i]) << i;
+    }
+    delete target;
+    for (size_t i = 0; i < holders.size(); ++i) {
+        if (freed[i]) continue;
+        SCOPED_TRACE(i);
+        EXPECT_EQ(holders[i]->Heard, released[i] ? 0 : 1);
+        EXPECT_EQ(holders[i]->Target, nullptr);
+    }
 }
 
 TEST(Ownership, DeletingAComponentRemovesItFromItsOwner) {
@@ -373,7 +524,7 @@ TEST(FreeNotification, ClearsAReferenceWhenTheTargetGoesAndWorksBothWays) {
     auto* b = new TTestWidget(form2);
     auto* sibling = new TTestWidget(form1);
     a->SetLink(b);          // across owners: free notification
-    sibling->SetLink(a);    // same owner: the owner's broadcast
+    sibling->SetLink(a);    // same owner: linked the same way
     delete form2;
     EXPECT_EQ(a->Link(), nullptr);
     EXPECT_EQ(sibling->Link(), a);
