@@ -1,10 +1,15 @@
 // The designer's undo and redo history: whole-report snapshots in report XML. The last
 // undo snapshot is the report as it is now; undo reloads the one before it.
+//
+// Each list keeps its newest snapshot whole and every older one as the lines in which it
+// differs from the next newer one: an edit of one object costs the history a few hundred
+// bytes instead of the whole report, and going back one step rebuilds one text.
 #pragma once
 
 #include <cstddef>
 #include <deque>
 #include <string>
+#include <vector>
 
 class TfrxReport;
 
@@ -23,19 +28,55 @@ public:
     bool PopRedo(TfrxReport* Report);
     void ClearUndo();
     void ClearRedo();
-    int UndoCount() const { return static_cast<int>(FUndo.size()); }
-    int RedoCount() const { return static_cast<int>(FRedo.size()); }
-    size_t Bytes() const { return FBytes; }
+    int UndoCount() const { return FUndo.Count(); }
+    int RedoCount() const { return FRedo.Count(); }
+    // What the history holds: the newest snapshot of each list whole, the differences of
+    // the older ones.
+    size_t Bytes() const { return FUndo.Bytes() + FRedo.Bytes(); }
     size_t ByteLimit() const { return FByteLimit; }
     void SetByteLimit(size_t Value);
-    // The snapshot text (tests compare it).
-    const std::string& UndoSnapshot(int Index) const { return FUndo.at(static_cast<size_t>(Index)); }
+    // The snapshot text, made whole (tests compare it).
+    std::string UndoSnapshot(int Index) const { return FUndo.At(static_cast<size_t>(Index)); }
+    std::string RedoSnapshot(int Index) const { return FRedo.At(static_cast<size_t>(Index)); }
+
+    // One list of snapshot texts, oldest first.
+    class TSnapshotList {
+    public:
+        int Count() const { return FHasLast ? static_cast<int>(FOlder.size()) + 1 : 0; }
+        size_t Bytes() const { return FBytes; }
+        void Push(std::string Snapshot);
+        const std::string& Last() const { return FLast; }
+        // The snapshot before the last, made whole (at least two in the list).
+        std::string Previous() const;
+        // Drops the last snapshot; Previous is the one before it, made whole.
+        void DropLast(std::string Previous);
+        void DropLast();
+        void DropFirst();
+        void Clear();
+        // Snapshot Index, made whole (raises std::out_of_range past the end).
+        std::string At(size_t Index) const;
+
+    private:
+        // In the newer text, Length bytes from At were Old in the older one.
+        struct TEdit {
+            size_t At, Length;
+            std::string Old;
+        };
+        using TDelta = std::vector<TEdit>;
+        static TDelta Diff(const std::string& Older, const std::string& Newer);
+        static std::string Apply(const TDelta& Delta, const std::string& Newer);
+        static size_t SizeOf(const TDelta& Delta);
+
+        std::deque<TDelta> FOlder;   // FOlder[i] takes snapshot i + 1 back to snapshot i
+        std::string FLast;
+        bool FHasLast = false;
+        size_t FBytes = 0;
+    };
 
 private:
     static std::string Snapshot(TfrxReport* Report);
     static void Load(TfrxReport* Report, const std::string& Xml);
     void Trim();
-    std::deque<std::string> FUndo, FRedo;
-    size_t FBytes = 0;
+    TSnapshotList FUndo, FRedo;
     size_t FByteLimit = DefaultByteLimit;
 };

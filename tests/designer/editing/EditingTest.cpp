@@ -2,6 +2,9 @@
 #include <gtest/gtest.h>
 
 #include <memory>
+#include <stdexcept>
+#include <string>
+#include <vector>
 
 #include "designer/clipboard/DesignerClipboard.h"
 #include "designer/controls/Ruler.h"
@@ -71,12 +74,137 @@ TEST(UndoBuffer, UndoAndRedoGiveTheSameXml) {
 TEST(UndoBuffer, ByteLimitDropsTheOldestButKeepsTwo) {
     auto r = MakeReport();
     TfrxUndoBuffer u;
-    for (int i = 0; i < 5; ++i) u.PushUndo(r.get());
-    const size_t one = u.Bytes() / 5;
-    u.SetByteLimit(one * 3);
+    auto* memo = static_cast<TfrxMemoView*>(r->FindObject("Memo1"));
+    std::vector<size_t> bytes;
+    std::vector<std::string> texts;
+    for (int i = 0; i < 5; ++i) {
+        memo->SetText("text " + std::to_string(i));
+        u.PushUndo(r.get());
+        bytes.push_back(u.Bytes());
+        texts.push_back(Xml(r.get()));
+    }
+    // What the oldest step costs: at the limit nothing goes, one byte below it the
+    // oldest snapshot goes, below that the next one too.
+    const size_t oldest = bytes[1] - bytes[0];
+    u.SetByteLimit(bytes[4]);
+    EXPECT_EQ(u.UndoCount(), 5);
+    u.SetByteLimit(bytes[4] - oldest);
+    EXPECT_EQ(u.UndoCount(), 4);
+    EXPECT_EQ(u.UndoSnapshot(0), texts[1]);
+    u.SetByteLimit(bytes[4] - oldest - 1);
     EXPECT_EQ(u.UndoCount(), 3);
+    EXPECT_EQ(u.UndoSnapshot(0), texts[2]);
     u.SetByteLimit(1);
-    EXPECT_EQ(u.UndoCount(), 2);
+    ASSERT_EQ(u.UndoCount(), 2);
+    EXPECT_EQ(u.UndoSnapshot(0), texts[3]);
+    ASSERT_TRUE(u.PopUndo(r.get()));
+    EXPECT_EQ(Xml(r.get()), texts[3]);
+}
+
+// The list keeps its newest text whole and the older ones as differences: every text
+// comes back as it was, through At and through dropping the last one by one.
+TEST(UndoSnapshots, EveryTextComesBackThroughItsDifferences) {
+    struct TCase {
+        const char* Name;
+        std::vector<std::string> Texts;
+    };
+    const std::string lines = "<a>\r\n  <b x=\"1\"/>\r\n  <b x=\"2\"/>\r\n  <b x=\"3\"/>\r\n</a>\r\n";
+    const TCase cases[] = {
+        {"the same text", {lines, lines, lines}},
+        {"one line changed", {lines, "<a>\r\n  <b x=\"1\"/>\r\n  <b x=\"9\"/>\r\n  <b x=\"3\"/>\r\n</a>\r\n"}},
+        {"lines changed far apart",
+         {lines, "<a>\r\n  <b x=\"7\"/>\r\n  <b x=\"2\"/>\r\n  <b x=\"8\"/>\r\n</a>\r\n"}},
+        {"a line added", {lines, "<a>\r\n  <b x=\"1\"/>\r\n  <c/>\r\n  <b x=\"2\"/>\r\n  <b x=\"3\"/>\r\n</a>\r\n"}},
+        {"a line removed", {lines, "<a>\r\n  <b x=\"1\"/>\r\n  <b x=\"3\"/>\r\n</a>\r\n"}},
+        {"the first and the last line", {lines, "<z>\r\n  <b x=\"1\"/>\r\n  <b x=\"2\"/>\r\n  <b x=\"3\"/>\r\n</z>"}},
+        {"no line break at all", {"abc", "abd", "xbd", ""}},
+        {"from nothing and back", {"", lines, ""}},
+        {"a change inside a line's end", {"k=1\nk=2\n", "k=1\nk=22\n", "k=1\nk=2\n\n"}},
+        {"a longer and a shorter text", {lines, lines + lines, lines.substr(5), lines}},
+    };
+    for (const TCase& c : cases) {
+        SCOPED_TRACE(c.Name);
+        TfrxUndoBuffer::TSnapshotList list;
+        for (const std::string& t : c.Texts) list.Push(t);
+        ASSERT_EQ(list.Count(), static_cast<int>(c.Texts.size()));
+        for (size_t i = 0; i < c.Texts.size(); ++i) EXPECT_EQ(list.At(i), c.Texts[i]) << i;
+        EXPECT_THROW(list.At(c.Texts.size()), std::out_of_range);
+        for (size_t i = c.Texts.size(); i-- > 0;) {
+            EXPECT_EQ(list.Last(), c.Texts[i]);
+            list.DropLast();
+        }
+        EXPECT_EQ(list.Count(), 0);
+        EXPECT_EQ(list.Bytes(), 0u);
+    }
+}
+
+// Random edits of a text of 400 lines (lines changed, added, removed, moved), each step
+// pushed: every step comes back, going back step by step and by index, and an edit of
+// one line costs the history far less than the text.
+TEST(UndoSnapshots, RandomEditsComeBackAndOneLineCostsLittle) {
+    std::vector<std::string> lines;
+    for (int i = 0; i < 400; ++i) lines.push_back("  <TfrxMemoView Name=\"Memo" + std::to_string(i) + "\" Left=\"" + std::to_string(i * 3) + "\"/>\r\n");
+    auto join = [&] {
+        std::string s;
+        for (const std::string& l : lines) s += l;
+        return s;
+    };
+    TfrxUndoBuffer::TSnapshotList list;
+    std::vector<std::string> texts{join()};
+    list.Push(texts.back());
+    uint32_t seed = 12345;
+    auto next = [&](uint32_t n) {
+        seed = seed * 1103515245u + 12345u;
+        return (seed >> 8) % n;
+    };
+    for (int step = 0; step < 300; ++step) {
+        const uint32_t kind = next(10);
+        const size_t at = next(static_cast<uint32_t>(lines.size()));
+        if (kind < 6) {
+            lines[at] = "  <TfrxMemoView Name=\"Memo" + std::to_string(at) + "\" Left=\"" + std::to_string(step) + "\"/>\r\n";
+        } else if (kind < 7) {
+            lines.insert(lines.begin() + static_cast<std::ptrdiff_t>(at), "  <TfrxLineView/>\r\n");
+        } else if (kind < 8 && lines.size() > 10) {
+            lines.erase(lines.begin() + static_cast<std::ptrdiff_t>(at));
+        } else if (kind < 9) {
+            std::swap(lines[at], lines[next(static_cast<uint32_t>(lines.size()))]);
+        } else {
+            lines[at].insert(2, "x");
+            lines[next(static_cast<uint32_t>(lines.size()))].insert(2, "y");
+        }
+        const size_t before = list.Bytes();
+        texts.push_back(join());
+        list.Push(texts.back());
+        // The text is about 20 KB; a changed line costs its old text and a little more.
+        if (kind < 6) {
+            EXPECT_LT(list.Bytes() - before, 512u) << step;
+        }
+    }
+    for (size_t i = 0; i < texts.size(); i += 37) EXPECT_EQ(list.At(i), texts[i]) << i;
+    for (size_t i = texts.size(); i-- > 0;) {
+        ASSERT_EQ(list.Last(), texts[i]) << i;
+        if (i > 0) {
+            EXPECT_EQ(list.Previous(), texts[i - 1]) << i;
+        }
+        list.DropLast();
+    }
+}
+
+// The oldest snapshots go first and the rest still come back.
+TEST(UndoSnapshots, DroppingTheOldestKeepsTheOthers) {
+    TfrxUndoBuffer::TSnapshotList list;
+    const std::vector<std::string> texts = {"a\nb\nc\n", "a\nB\nc\n", "A\nB\nc\n", "A\nB\nC\n"};
+    for (const std::string& t : texts) list.Push(t);
+    list.DropFirst();
+    ASSERT_EQ(list.Count(), 3);
+    for (size_t i = 0; i < 3; ++i) EXPECT_EQ(list.At(i), texts[i + 1]);
+    list.DropFirst();
+    list.DropFirst();
+    ASSERT_EQ(list.Count(), 1);
+    EXPECT_EQ(list.Last(), texts[3]);
+    EXPECT_EQ(list.Bytes(), texts[3].size());
+    list.DropFirst();
+    EXPECT_EQ(list.Count(), 0);
 }
 
 // A designer over a report, enough for the clipboard: page, lists, the report.
