@@ -25,8 +25,14 @@ ROVE_IMPLEMENT_CLASS(TfrxPage)
 
 namespace {
 
+// A report object's owner is its report (every object is made in one; the class chain
+// answers without a dynamic_cast).
+TfrxComponent* AsReportObject(TComponent* C) {
+    return C && C->Is<TfrxComponent>() ? static_cast<TfrxComponent*>(C) : nullptr;
+}
+
 TComponent* OwnerFor(TComponent* AOwner) {
-    if (auto* c = dynamic_cast<TfrxComponent*>(AOwner)) return c->Report();
+    if (TfrxComponent* c = AsReportObject(AOwner)) return c->Report();
     return AOwner;
 }
 
@@ -188,7 +194,7 @@ bool frxIsEventType(const TTypeInfo* Type) {
 
 TfrxComponent::TfrxComponent(TComponent* AOwner) : TComponent(OwnerFor(AOwner)) {
     Init();
-    if (auto* parent = dynamic_cast<TfrxComponent*>(AOwner)) SetParent(parent);
+    if (TfrxComponent* parent = AsReportObject(AOwner)) SetParent(parent);
 }
 
 TfrxComponent::TfrxComponent(TComponent* AOwner, uint16_t) : TfrxComponent(AOwner) { FIsDesigning = true; }
@@ -367,7 +373,7 @@ void TfrxComponent::ValidateRename(TComponent* AComponent, const std::string& Cu
                                    const std::string& NewName) {
     // Objects of the report's tree are checked by SetName through the name index.
     if (FNameIndex && AComponent && AComponent->Owner() == this) {
-        auto* c = dynamic_cast<TfrxComponent*>(AComponent);
+        TfrxComponent* c = AsReportObject(AComponent);
         if (c && c->Report() == static_cast<const TfrxComponent*>(this)) return;
     }
     TComponent::ValidateRename(AComponent, CurName, NewName);

@@ -15,18 +15,21 @@ TfrxCustomLineView::TfrxCustomLineView(TComponent* AOwner, uint16_t Flags)
 
 std::string TfrxCustomLineView::GetDescription() const { return frxResources().Get("obLine"); }
 
-void TfrxCustomLineView::Draw(TCanvas* Canvas, double ScaleX, double ScaleY, double OffsetX, double OffsetY) {
-    if (!Diagonal) {
-        // Sizes may be negative (a line dragged up or to the left): the larger extent
-        // decides, whatever its sign.
-        if (std::fabs(Height()) >= std::fabs(Width())) {
-            SetWidth(0);
-            Frame()->Typ = TfrxFrameTypes{ftLeft};
-        } else {
-            SetHeight(0);
-            Frame()->Typ = TfrxFrameTypes{ftTop};
-        }
+void TfrxCustomLineView::Straighten() {
+    if (Diagonal) return;
+    // Sizes may be negative (a line dragged up or to the left): the larger extent
+    // decides, whatever its sign.
+    if (std::fabs(Height()) >= std::fabs(Width())) {
+        SetWidth(0);
+        Frame()->Typ = TfrxFrameTypes{ftLeft};
+    } else {
+        SetHeight(0);
+        Frame()->Typ = TfrxFrameTypes{ftTop};
     }
+}
+
+void TfrxCustomLineView::Draw(TCanvas* Canvas, double ScaleX, double ScaleY, double OffsetX, double OffsetY) {
+    Straighten();
     BeginDraw(Canvas, ScaleX, ScaleY, OffsetX, OffsetY);
     if (!Diagonal) {
         DrawFrame();

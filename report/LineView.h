@@ -18,6 +18,8 @@ public:
     // tall as wide, else horizontal (Height 0, top side); then it draws its frame. A
     // diagonal runs from the top left to the bottom right corner.
     void Draw(TCanvas* Canvas, double ScaleX, double ScaleY, double OffsetX, double OffsetY) override;
+    // That first step alone (the designer's page does it for lines it does not draw).
+    void Straighten();
     std::string GetDescription() const override;
 };
 

@@ -116,8 +116,8 @@ std::string TfrxXMLSerializer::ObjToXML(TPersistent* Obj, const std::string& Pre
                     if (!name.empty()) Attr(s, Prefix, p->Name, frxStrToXML(name));
                     break;
                 }
-                auto* persistent = dynamic_cast<TPersistent*>(sub);
-                if (!persistent || dynamic_cast<TCollection*>(sub)) break;
+                if (!sub->Is<TPersistent>() || sub->Is<TCollection>()) break;
+                auto* persistent = static_cast<TPersistent*>(sub);
                 s += ObjToXML(persistent, Prefix + p->Name + ".");
                 break;
             }

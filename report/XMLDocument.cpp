@@ -586,21 +586,54 @@ void TfrxXMLReader::Decode(std::string& s) const {
     }
 }
 
+bool TfrxXMLReader::Fill() {
+    if (FIndex < FCount) return true;
+    if (FPosition >= FSize) return false;
+    const int64_t n = FStream.Read(FBuffer.get(), std::min<int64_t>(kBufferSize, FSize - FPosition));
+    if (n <= 0) return false;
+    FCount = static_cast<int>(n);
+    FIndex = 0;
+    return true;
+}
+
+// The tags are found a buffer's run at a time (memchr) rather than a byte at a time: a
+// report of thousands of objects is read back on every undo.
 bool TfrxXMLReader::ReadHeader(std::string& Name, std::string& Text) {
     std::string s;
     char c;
     for (;;) {
         // Outside a tag: text content is dropped.
-        do {
-            if (!NextChar(c)) return false;
-        } while (c != '<');
+        for (;;) {
+            if (!Fill()) return false;
+            const char* from = FBuffer.get() + FIndex;
+            const size_t avail = static_cast<size_t>(FCount - FIndex);
+            const auto* lt = static_cast<const char*>(std::memchr(from, '<', avail));
+            const size_t skip = lt ? static_cast<size_t>(lt - from) + 1 : avail;
+            FIndex += static_cast<int>(skip);
+            FPosition += static_cast<int64_t>(skip);
+            if (lt) break;
+        }
         s.clear();
         bool comment = false;
         for (;;) {
-            if (!NextChar(c)) InvalidFormat();
-            if (c == '>') break;
-            if (c == '<') InvalidFormat();
-            s += c;
+            if (!Fill()) InvalidFormat();
+            const char* from = FBuffer.get() + FIndex;
+            size_t avail = static_cast<size_t>(FCount - FIndex);
+            // The first three bytes are looked at alone: "!--" opens a comment.
+            if (s.size() < 3) avail = std::min(avail, 3 - s.size());
+            const auto* gt = static_cast<const char*>(std::memchr(from, '>', avail));
+            const size_t run = gt ? static_cast<size_t>(gt - from) : avail;
+            if (const auto* lt = static_cast<const char*>(std::memchr(from, '<', run))) {
+                const size_t upTo = static_cast<size_t>(lt - from) + 1;
+                FIndex += static_cast<int>(upTo);
+                FPosition += static_cast<int64_t>(upTo);
+                InvalidFormat();
+            }
+            s.append(from, run);
+            const size_t used = run + (gt ? 1 : 0);
+            FIndex += static_cast<int>(used);
+            FPosition += static_cast<int64_t>(used);
+            if (gt) break;
             if (s.size() == 3 && s == "!--") {
                 // A comment may hold tags; it ends at "--" directly followed by ">".
                 int dashes = 0;

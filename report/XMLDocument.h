@@ -271,6 +271,8 @@ public:
 
 private:
     bool NextChar(char& c);
+    // Reads the next part of the stream when the buffer is used up; false at its end.
+    bool Fill();
     void ReadItemBody(TfrxXMLItem* Item, bool AllowPartialLoading);
     void Decode(std::string& s) const;
     TStream& FStream;

@@ -2,6 +2,7 @@
 #include "designer/inspector/ObjectInspector.h"
 
 #include <algorithm>
+#include <unordered_map>
 
 #include "designer/FormResources.h"
 #include "designer/controls/Selectors.h"
@@ -345,9 +346,30 @@ void TfrxObjectInspector::SetObjectList(const std::vector<TfrxComponent*>& List)
     if (List == FListed && texts == FListedTexts) return;
     FUpdating = true;
     TStringList* items = ObjectsCB->Items();
+    if (texts == FListedTexts && ObjectsCB->Items()->Count() == static_cast<int>(FListed.size())) {
+        // The same names in the same order, other objects (the report was read back by
+        // an undo): each line takes the object now in its place.
+        std::unordered_map<const TObject*, size_t> place;
+        place.reserve(FListed.size());
+        for (size_t i = 0; i < FListed.size(); ++i) place.emplace(FListed[i], i);
+        bool all = place.size() == FListed.size();
+        for (int i = 0; all && i < items->Count(); ++i) all = place.count(items->Objects(i)) != 0;
+        if (all) {
+            items->BeginUpdate();
+            for (int i = 0; i < items->Count(); ++i) items->SetObjects(i, List[place[items->Objects(i)]]);
+            items->EndUpdate();
+            FUpdating = false;
+            FListed = List;
+            return;
+        }
+    }
     items->BeginUpdate();
     items->Clear();
-    for (size_t i = 0; i < List.size(); ++i) items->AddObject(texts[i], List[i]);
+    // The box is sorted: all lines at once, one sort instead of a move for each.
+    std::vector<std::pair<std::string, TObject*>> lines;
+    lines.reserve(List.size());
+    for (size_t i = 0; i < List.size(); ++i) lines.emplace_back(texts[i], List[i]);
+    items->AddObjects(std::move(lines));
     items->EndUpdate();
     FUpdating = false;
     FListed = List;

@@ -13,10 +13,10 @@ ROVE_IMPLEMENT_CLASS(TfrxReportTreeForm)
 
 namespace {
 int ImageOf(const TfrxComponent* Obj) {
-    if (dynamic_cast<const TfrxReport*>(Obj)) return frxButton::Report;
-    if (dynamic_cast<const TfrxReportPage*>(Obj)) return frxButton::ReportPage;
-    if (dynamic_cast<const TfrxDialogPage*>(Obj)) return frxButton::DialogPage;
-    if (dynamic_cast<const TfrxBand*>(Obj)) return frxButton::Band;
+    if (Obj->Is<TfrxReport>()) return frxButton::Report;
+    if (Obj->Is<TfrxReportPage>()) return frxButton::ReportPage;
+    if (Obj->Is<TfrxDialogPage>()) return frxButton::DialogPage;
+    if (Obj->Is<TfrxBand>()) return frxButton::Band;
     return frxButton::OtherObject;
 }
 }  // namespace
@@ -39,7 +39,7 @@ TfrxReportTreeForm::TfrxReportTreeForm(TComponent* AOwner)
 }
 
 std::string TfrxReportTreeForm::Caption(const TfrxComponent* Obj) {
-    return dynamic_cast<const TfrxReport*>(Obj) ? std::string("Report") : Obj->Name();
+    return Obj->Is<TfrxReport>() ? std::string("Report") : Obj->Name();
 }
 
 void TfrxReportTreeForm::Collect(TfrxComponent* Obj, int Parent, std::vector<TfrxComponent*>& Objects,
@@ -55,20 +55,26 @@ void TfrxReportTreeForm::UpdateItems() {
     std::vector<TfrxComponent*> objects;
     std::vector<int> parents;
     if (FDesigner && FDesigner->Report()) Collect(FDesigner->Report(), -1, objects, parents);
-    if (objects == FComponents && parents == FParents) {
-        // The same objects in the same places (a property changed): the nodes stay, only
-        // their names and pictures follow (rebuilding a tree of thousands of objects after
-        // every change would cost more than the change itself).
-        for (size_t i = 0; i < objects.size(); ++i) {
+    if (parents == FParents) {
+        // A tree of the same shape (a property changed, or an undo read the report back
+        // with its objects in the same places): the nodes stay and take the objects now in
+        // their places, only their names and pictures follow (rebuilding a tree of
+        // thousands of objects after every change would cost more than the change itself).
+        // Objects read back are new ones: the tree opens fully, as a new tree does.
+        const bool others = objects != FComponents;
+        FComponents = std::move(objects);
+        for (size_t i = 0; i < FComponents.size(); ++i) {
             TTreeNode* node = FNodes[i];
-            const std::string caption = Caption(objects[i]);
+            node->SetData(FComponents[i]);
+            const std::string caption = Caption(FComponents[i]);
             if (node->Text() != caption) node->SetText(caption);
-            const int image = ImageOf(objects[i]);
+            const int image = ImageOf(FComponents[i]);
             if (node->ImageIndex() != image) {
                 node->SetImageIndex(image);
                 node->SetSelectedIndex(image);
             }
         }
+        if (others) Tree->FullExpand();
         UpdateSelection();
         return;
     }

@@ -851,6 +851,9 @@ void TfrxDesignerForm::ReloadPages(int Index) {
     if (Index == -1) SetPage(nullptr);
     else if (Index >= 0 && Index < Report()->PagesCount()) SetPage(Report()->Pages(Index));
     else SetPage(Report()->PagesCount() > 0 ? Report()->Pages(0) : nullptr);
+    // The page read back is painted once, now (what painting does to the page, its bands
+    // aligned to it, is done when the reload returns).
+    if (Page()) Workspace->Repaint();
 }
 
 void TfrxDesignerForm::ReloadReport() {

@@ -256,7 +256,10 @@ void TfrxDesignerForm::OnNotifyPosition(const TfrxRect& ARect) {
     }
     TopRuler->SetPosition(l);
     LeftRuler->SetPosition(t);
-    StatusBar->Repaint();
+    // Asked to paint, not painted at once: a synchronous paint of one control would paint
+    // every part of the window waiting for it, the page among them, and this runs several
+    // times while a report is read back.
+    StatusBar->Invalidate();
 }
 
 void TfrxDesignerForm::StatusBarDrawPanel(TStatusBar* Bar, TStatusPanel* Panel, TRect R) {

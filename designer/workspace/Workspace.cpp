@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstdint>
 #include <set>
 
 #include "designer/workspace/WorkspaceKinds.h"
@@ -325,7 +326,7 @@ void TfrxDesignerWorkspace::AdjustBands() {
     std::vector<std::pair<double, TfrxBand*>> bands;
     std::vector<TfrxBand*> horizontal;
     for (TfrxComponent* c : *Objects)
-        if (auto* b = dynamic_cast<TfrxBand*>(c); b && !b->Vertical) {
+        if (auto* b = frxAs<TfrxBand>(c); b && !b->Vertical) {
             // The keys are compared at two decimals, as their text form would be.
             bands.emplace_back(std::nearbyint(BandKey(b, titleFirst) * 100), b);
             horizontal.push_back(b);
@@ -354,15 +355,35 @@ void TfrxDesignerWorkspace::AdjustBands() {
         }
     }
     // Each view belongs to the band under its top edge (the last such band in the list),
-    // else to the page. Views inside vertical bands stay there.
+    // else to the page. Views inside vertical bands stay there. The bands' spans are
+    // sorted by their start, with the farthest end of those before each: a view's band is
+    // found from the last span starting above it, back while an end could still reach it
+    // (one or two steps for bands that do not overlap), not by asking every band.
+    struct TSpan {
+        double From, To;
+        size_t Index;
+    };
+    std::vector<TSpan> spans;
+    for (size_t i = 0; i < horizontal.size(); ++i) {
+        TfrxBand* b = horizontal[i];
+        if (b->Parent() == Page) spans.push_back({b->Top() - 0.0001, b->Top() + b->Height(), i});
+    }
+    std::stable_sort(spans.begin(), spans.end(), [](const TSpan& a, const TSpan& b) { return a.From < b.From; });
+    std::vector<double> reach(spans.size());
+    for (size_t k = 0; k < spans.size(); ++k) reach[k] = k ? std::max(reach[k - 1], spans[k].To) : spans[k].To;
+    auto bandAt = [&](double Top) -> TfrxComponent* {
+        auto it = std::upper_bound(spans.begin(), spans.end(), Top, [](double t, const TSpan& s) { return t < s.From; });
+        size_t best = SIZE_MAX;
+        for (size_t k = static_cast<size_t>(it - spans.begin()); k-- > 0 && reach[k] > Top;)
+            if (Top < spans[k].To && (best == SIZE_MAX || spans[k].Index > best)) best = spans[k].Index;
+        return best == SIZE_MAX ? static_cast<TfrxComponent*>(Page) : horizontal[best];
+    };
     for (TfrxComponent* c : *Objects) {
         if (!frxKind::IsView(c) || frxKind::IsBand(c)) continue;
         TfrxComponent* parent = c->Parent();
         if (parent != Page && !frxKind::IsHorizontalBand(parent)) continue;
         const double top = c->AbsTop();
-        TfrxComponent* target = Page;
-        for (TfrxBand* b : horizontal)
-            if (b->Parent() == Page && top >= b->Top() - 0.0001 && top < b->Top() + b->Height()) target = b;
+        TfrxComponent* target = bandAt(top);
         if (target == parent) {
             if (target != Page) c->SetTop(top - target->Top());
             continue;

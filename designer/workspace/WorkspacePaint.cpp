@@ -12,6 +12,7 @@
 #include "platform/rtl/StrUtils.h"
 #include "report/Bands.h"
 #include "report/Frame.h"
+#include "report/LineView.h"
 #include "report/Pages.h"
 #include "report/Report.h"
 #include "report/Views.h"
@@ -174,6 +175,10 @@ void TfrxDesignerWorkspace::DrawObject(TCanvas* C, TfrxComponent* Obj) {
         if (band->Vertical) band->SetTop(0);
         else band->SetLeft(0);
     }
+    // What drawing does to an object happens to those left out too: the page shows
+    // objects marked as designed, lines straightened, whichever part of it is painted.
+    Obj->SetIsDesigning(true);
+    if (auto* line = frxAs<TfrxCustomLineView>(Obj)) line->Straighten();
     const double s = FScale;
     const double al = Obj->AbsLeft(), at = Obj->AbsTop();
     // Objects wholly outside the area being drawn are left out (a band with its caption).
@@ -189,7 +194,6 @@ void TfrxDesignerWorkspace::DrawObject(TCanvas* C, TfrxComponent* Obj) {
         TRect inter;
         if (!FDrawClip.IsEmpty() && !IntersectRect(inter, box, FDrawClip)) return;
     }
-    Obj->SetIsDesigning(true);
     rc->Draw(C, s, s, -FOrg.X, -FOrg.Y);
     const int x0 = Px(al * s) - FOrg.X, y0 = Px(at * s) - FOrg.Y;
     const int x1 = Px((al + Obj->Width()) * s) - FOrg.X, y1 = Px((at + Obj->Height()) * s) - FOrg.Y;

@@ -46,13 +46,18 @@ bool TNameEqual::operator()(std::string_view a, std::string_view b) const noexce
 
 namespace {
 
+[[noreturn, gnu::noinline, gnu::cold]] void PropAccessError(const TObject* obj, const TPropInfo* prop) {
+    if (!obj || !prop) throw EPropertyError("Property access without object or property");
+    throw EPropertyError(Format("Property %s belongs to %s, not to %s",
+                                {prop->Name, prop->DeclaringClass->ClassName(), obj->ClassName()}));
+}
+
 // Properties are reached through the declaring class's accessors, so the object must be
 // of that class; anything else is a caller's mistake that would otherwise corrupt memory.
-void CheckProp(const TObject* obj, const TPropInfo* prop) {
-    if (!obj || !prop) throw EPropertyError("Property access without object or property");
-    if (!obj->InheritsFrom(prop->DeclaringClass))
-        throw EPropertyError(Format("Property %s belongs to %s, not to %s",
-                                    {prop->Name, prop->DeclaringClass->ClassName(), obj->ClassName()}));
+// Inline, the message apart: the streaming of a report checks thousands of properties.
+inline void CheckProp(const TObject* obj, const TPropInfo* prop) {
+    if (!obj || !prop || !obj->InheritsFrom(prop->DeclaringClass)) [[unlikely]]
+        PropAccessError(obj, prop);
 }
 
 [[noreturn]] void KindError(const TPropInfo* prop, const char* wanted) {

@@ -3,12 +3,22 @@
 
 #include "platform/graphics/QtInternal.h"
 
-TImageList::TImageList(int width, int height) : FWidth(std::max(width, 1)), FHeight(std::max(height, 1)) {}
+#include <atomic>
+
+namespace {
+uint64_t NextStamp() {
+    static std::atomic<uint64_t> stamp{0};
+    return ++stamp;
+}
+}  // namespace
+
+TImageList::TImageList(int width, int height)
+    : FWidth(std::max(width, 1)), FHeight(std::max(height, 1)), FStamp(NextStamp()) {}
 
 TImageList::~TImageList() = default;
 
 TImageList::TImageList(const TImageList& other)
-    : FWidth(other.FWidth), FHeight(other.FHeight), FImages(other.FImages) {}
+    : FWidth(other.FWidth), FHeight(other.FHeight), FStamp(NextStamp()), FImages(other.FImages) {}
 
 TImageList& TImageList::operator=(const TImageList& other) {
     if (&other == this) return *this;
@@ -30,6 +40,7 @@ void TImageList::SetSize(int width, int height) {
 }
 
 void TImageList::Changed() {
+    FStamp = NextStamp();
     if (OnChange) OnChange(this);
 }
 

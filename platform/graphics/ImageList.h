@@ -4,6 +4,7 @@
 
 #include "platform/graphics/Graphics.h"
 
+#include <cstdint>
 #include <functional>
 #include <memory>
 #include <vector>
@@ -39,12 +40,16 @@ public:
     bool IsTransparent(int index, int x, int y) const;
 
     std::function<void(TImageList* Sender)> OnChange;
+    // Differs between any two lists and after every change of one: whoever keeps
+    // something made of the pictures (the controls' icons) knows when to make it again.
+    uint64_t Stamp() const { return FStamp; }
 
 private:
     void AddCells(const TBitmap& image, bool masked, TColor maskColor);
     void Changed();
     int FWidth;
     int FHeight;
+    uint64_t FStamp;
     // Each image with its transparency as alpha (0: transparent).
     std::vector<std::shared_ptr<TBitmap>> FImages;
 };

@@ -520,6 +520,49 @@ int TStringList::AddObject(const std::string& s, TObject* object) {
     return index;
 }
 
+void TStringList::AddObjects(std::vector<std::pair<std::string, TObject*>> Lines) {
+    if (Lines.empty()) return;
+    if (FSorted && FDuplicates == dupError) {
+        for (auto& [s, object] : Lines) AddObject(s, object);
+        return;
+    }
+    Changing();
+    const size_t old = FItems.size();
+    FItems.reserve(old + Lines.size());
+    for (auto& [s, object] : Lines) FItems.push_back(Item{std::move(s), object});
+    if (FSorted) {
+        // Where one-by-one adding puts them: a new line goes before the lines equal to it
+        // (so the later of equal new lines come first), or is dropped when duplicates are
+        // ignored and an equal line is there already.
+        std::vector<size_t> order(FItems.size());
+        std::iota(order.begin(), order.end(), size_t(0));
+        std::sort(order.begin(), order.end(), [&](size_t a, size_t b) {
+            const int c = CompareStrings(FItems[a].String, FItems[b].String);
+            if (c != 0) return c < 0;
+            const bool newA = a >= old, newB = b >= old;
+            if (newA != newB) return newA;
+            return newA ? a > b : a < b;
+        });
+        std::vector<Item> sorted;
+        sorted.reserve(FItems.size());
+        for (size_t i = 0; i < order.size();) {
+            size_t end = i + 1;
+            while (end < order.size() && CompareStrings(FItems[order[i]].String, FItems[order[end]].String) == 0) ++end;
+            if (FDuplicates == dupAccept) {
+                for (size_t k = i; k < end; ++k) sorted.push_back(std::move(FItems[order[k]]));
+            } else if (order[end - 1] < old) {
+                for (size_t k = i; k < end; ++k)
+                    if (order[k] < old) sorted.push_back(std::move(FItems[order[k]]));
+            } else {
+                sorted.push_back(std::move(FItems[order[end - 1]]));   // the first of them to come
+            }
+            i = end;
+        }
+        FItems = std::move(sorted);
+    }
+    Changed();
+}
+
 // Exchanging or moving lines would break the order of a sorted list, so it is refused
 // before anything changes.
 void TStringList::Exchange(int index1, int index2) {

@@ -8,6 +8,7 @@
 #include <functional>
 #include <string>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 // The root class of the component model lives in platform/classes; the lists only carry
@@ -129,6 +130,10 @@ public:
     void Clear() override;
     int Add(const std::string& s) override;
     int AddObject(const std::string& s, TObject* object) override;
+    // Adds the lines with their objects as AddObject does one after the other, with one
+    // change notification: a sorted list puts them in place with one sort instead of
+    // moving its lines for each (a list refusing duplicates adds them one by one).
+    void AddObjects(std::vector<std::pair<std::string, TObject*>> Lines);
     void Exchange(int index1, int index2) override;
     void Move(int curIndex, int newIndex) override;
     int IndexOf(std::string_view s) const override;

@@ -41,8 +41,7 @@ namespace {
 
 bool IsLoading(const TComponent* c) { return c->ComponentState().Contains(csLoading); }
 
-QIcon IconOf(const TImageListComponent* images, int index, bool enabled = true) {
-    if (!images || index < 0 || index >= images->Count()) return {};
+QIcon MakeIcon(const TImageListComponent* images, int index, bool enabled) {
     TBitmap bmp(images->Width(), images->Height());
     TCanvas* c = bmp.Canvas();
     c->Brush()->SetColor(RGB(255, 0, 254));
@@ -54,6 +53,35 @@ QIcon IconOf(const TImageListComponent* images, int index, bool enabled = true) 
         for (int x = 0; x < image.width(); ++x)
             if ((image.pixel(x, y) & 0xFFFFFF) == (key & 0xFFFFFF)) image.setPixel(x, y, 0);
     return QIcon(QPixmap::fromImage(image));
+}
+
+// The icon of a picture of an image list. A tree of thousands of nodes (the designer's
+// report tree) asks for the same few pictures again and again: the icons of the lists
+// asked last are kept until their list changes (its stamp).
+QIcon IconOf(const TImageListComponent* images, int index, bool enabled = true) {
+    if (!images || index < 0 || index >= images->Count()) return {};
+    struct TKept {
+        uint64_t Stamp = 0;
+        std::vector<QIcon> Icons[2];   // disabled, enabled; null until made
+    };
+    // Never freed: icons must not outlive the application object at exit.
+    static auto& kept = *new std::vector<TKept>(4);
+    static size_t next = 0;
+    const uint64_t stamp = images->List().Stamp();
+    TKept* entry = nullptr;
+    for (TKept& k : kept)
+        if (k.Stamp == stamp) entry = &k;
+    if (!entry) {
+        entry = &kept[next];
+        next = (next + 1) % kept.size();
+        *entry = TKept{};
+        entry->Stamp = stamp;
+    }
+    std::vector<QIcon>& icons = entry->Icons[enabled ? 1 : 0];
+    if (icons.size() <= static_cast<size_t>(index)) icons.resize(static_cast<size_t>(images->Count()));
+    QIcon& icon = icons[static_cast<size_t>(index)];
+    if (icon.isNull()) icon = MakeIcon(images, index, enabled);
+    return icon;
 }
 
 // TDateTime days from 1899-12-30 and Qt dates.

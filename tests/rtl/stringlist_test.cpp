@@ -148,6 +148,76 @@ TEST(StringList, SortedListKeepsOrderAndHandlesDuplicates) {
     EXPECT_EQ(strict.Count(), 1);
 }
 
+// Adding many lines at once leaves the list as adding them one by one does: order,
+// objects, duplicates kept, dropped or refused, and what was in the list before.
+TEST(StringList, AddingManyLinesAtOnceMatchesAddingThemOneByOne) {
+    struct TSetup {
+        const char* Name;
+        bool Sorted, CaseSensitive;
+        TDuplicates Duplicates;
+        int Existing;   // lines in the list before
+    };
+    const TSetup setups[] = {
+        {"unsorted", false, false, dupAccept, 5},
+        {"sorted, duplicates ignored", true, false, dupIgnore, 0},
+        {"sorted, duplicates ignored, lines there before", true, false, dupIgnore, 30},
+        {"sorted, duplicates accepted", true, false, dupAccept, 0},
+        {"sorted, duplicates accepted, lines there before", true, false, dupAccept, 30},
+        {"sorted, case sensitive, duplicates accepted", true, true, dupAccept, 12},
+        {"sorted, case sensitive, duplicates ignored", true, true, dupIgnore, 12},
+        {"sorted, duplicates refused", true, false, dupError, 3},
+    };
+    // Names with repeats that differ in case, so that equal lines are not identical.
+    const char* stems[] = {"Memo", "memo", "Band", "Page", "MEMO", "Line", "band"};
+    uint32_t seed = 7;
+    auto next = [&](uint32_t n) {
+        seed = seed * 1664525u + 1013904223u;
+        return (seed >> 10) % n;
+    };
+    std::vector<int> objects(400);
+    for (const TSetup& setup : setups) {
+        SCOPED_TRACE(setup.Name);
+        TStringList one, many;
+        for (TStringList* l : {&one, &many}) {
+            l->SetCaseSensitive(setup.CaseSensitive);
+            l->SetDuplicates(setup.Duplicates);
+            l->SetSorted(setup.Sorted);
+        }
+        for (int i = 0; i < setup.Existing; ++i) {
+            const std::string line = std::string(stems[next(7)]) + std::to_string(next(20));
+            for (TStringList* l : {&one, &many}) {
+                try {
+                    l->AddObject(line, reinterpret_cast<TObject*>(&objects[static_cast<size_t>(i)]));
+                } catch (const EStringListError&) {
+                }
+            }
+        }
+        std::vector<std::pair<std::string, TObject*>> lines;
+        for (size_t i = 0; i < 300; ++i)
+            lines.emplace_back(std::string(stems[next(7)]) + std::to_string(next(25)),
+                               reinterpret_cast<TObject*>(&objects[100 + i]));
+        bool refusedOne = false, refusedMany = false;
+        try {
+            for (auto& [line, object] : lines) one.AddObject(line, object);
+        } catch (const EStringListError&) {
+            refusedOne = true;
+        }
+        int changes = 0;
+        many.SetOnChange([&](TStringList&) { ++changes; });
+        try {
+            many.AddObjects(lines);
+        } catch (const EStringListError&) {
+            refusedMany = true;
+        }
+        EXPECT_EQ(refusedMany, refusedOne);
+        ASSERT_EQ(Lines(many), Lines(one));
+        for (int i = 0; i < one.Count(); ++i) ASSERT_EQ(many.Objects(i), one.Objects(i)) << i;
+        if (setup.Duplicates != dupError) {
+            EXPECT_EQ(changes, 1);
+        }
+    }
+}
+
 TEST(StringList, FindOnSortedList) {
     TStringList list;
     list.SetSorted(true);

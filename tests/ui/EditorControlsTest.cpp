@@ -7,6 +7,7 @@
 #include "platform/rtl/StrUtils.h"
 #include "platform/ui/CheckLst.h"
 #include "platform/ui/ComCtrls.h"
+#include "platform/ui/ImgList.h"
 
 #include <algorithm>
 #include <cstdint>
@@ -455,6 +456,38 @@ TEST_F(EditorControlsTest, InputMethodTextReachesAPaintedControlAsKeyPresses) {
     TUiTestHarness::CommitText(surface, "收费药品");
     EXPECT_EQ(pressed, (std::vector<char32_t>{U'收', U'费', U'药', U'品'}));
     EXPECT_EQ(surface->Typed, "收费品");
+}
+
+// A node's picture follows its image list: a list whose pictures change gives the new one
+// to the next node that asks (the icons made of a list are kept until it changes).
+TEST_F(EditorControlsTest, ANodesPictureFollowsItsImageList) {
+    TImageListComponent images(Form.get());
+    auto paint = [&](TColor Color) {
+        TBitmap picture(16, 16);
+        picture.Canvas()->Brush()->SetColor(Color);
+        picture.Canvas()->FillRect(Rect(0, 0, 16, 16));
+        images.Clear();
+        images.Add(picture);
+    };
+    paint(clRed);
+    TTreeView* tree = MakeTree(Form.get());
+    tree->SetImages(&images);
+    for (TTreeNode* n : {tree->Items()->Item(1), tree->Items()->Item(2)}) n->SetImageIndex(0);
+    ShowForm();
+    // Whether the node's row shows Color (its picture stands before its text).
+    auto shows = [&](TTreeNode* n, TColor Color) {
+        const TRect r = n->DisplayRect(true);
+        for (int x = r.Left; x < r.Left + 40; ++x)
+            if (TUiTestHarness::PixelAt(tree, TPoint{x, (r.Top + r.Bottom) / 2}) == Color) return true;
+        return false;
+    };
+    EXPECT_TRUE(shows(tree->Items()->Item(1), clRed));
+    EXPECT_TRUE(shows(tree->Items()->Item(2), clRed));
+    paint(clBlue);
+    tree->Items()->Item(2)->SetText("Orders2");
+    TUiTestHarness::ProcessMessages();
+    EXPECT_TRUE(shows(tree->Items()->Item(2), clBlue));
+    EXPECT_FALSE(shows(tree->Items()->Item(2), clRed));
 }
 
 }  // namespace

@@ -139,6 +139,50 @@ end
     EXPECT_EQ(TUiTestHarness::PixelAt(form.get(), {100, 80}), ColorToRGB(clBtnFace));
 }
 
+// A paint's canvas is clipped to the area being painted, as a paint's device context is:
+// a control much taller than the scroll box it sits in is asked for the part that shows.
+TEST_F(FormsTest, APaintIsClippedToThePartThatShows) {
+    auto form = MakeForm(R"(object Form1: TProbeForm
+  ClientWidth = 300
+  ClientHeight = 200
+  object ScrollBox1: TScrollBox
+    Left = 0
+    Top = 0
+    Width = 200
+    Height = 100
+    BorderStyle = bsNone
+    object PaintBox1: TPaintBox
+      Left = 0
+      Top = 0
+      Width = 180
+      Height = 1000
+    end
+  end
+end
+)");
+    auto* box = Find<TPaintBox>(form.get(), "PaintBox1");
+    std::vector<TRect> clips;
+    box->OnPaint = [&](TObject*) { clips.push_back(box->Canvas()->ClipRect()); };
+    form->Show();
+    TUiTestHarness::ProcessMessages();
+    ASSERT_FALSE(clips.empty());
+    for (const TRect& r : clips) {
+        EXPECT_GE(r.Top, 0);
+        EXPECT_LE(r.Bottom, 100);
+        EXPECT_GT(r.Bottom, r.Top);
+        EXPECT_LE(r.Right, 180);
+    }
+    clips.clear();
+    Find<TScrollBox>(form.get(), "ScrollBox1")->VertScrollBar()->SetPosition(500);
+    box->Invalidate();
+    TUiTestHarness::ProcessMessages();
+    ASSERT_FALSE(clips.empty());
+    for (const TRect& r : clips) {
+        EXPECT_GE(r.Top, 500);
+        EXPECT_LE(r.Bottom, 600);
+    }
+}
+
 TEST_F(FormsTest, SplitterResizesItsNeighbour) {
     auto form = MakeForm(R"(object Form1: TProbeForm
   ClientWidth = 400

@@ -8,6 +8,7 @@
 
 #include <filesystem>
 #include <memory>
+#include <set>
 
 #include "DesignerFixture.h"
 #include "designer/inspector/ObjectInspector.h"
@@ -150,6 +151,50 @@ TEST(DesignerUndo, InsertionMoveAndDeletionUndoneAndRedone) {
     f.Form->DeleteCmdExecute(nullptr);
     EXPECT_FALSE(f.Form->RedoCmd->Enabled());
     EXPECT_NE(f.Find("Memo3"), nullptr);
+    EXPECT_TRUE(f.Harness.Errors().empty());
+}
+
+// An undo reads the whole report back: every object is a new one. The report tree, the
+// inspector's object list and the selection hold only objects of the report as it is now,
+// and a node picked in the tree with the mouse selects the object read back.
+TEST(DesignerUndo, TheViewsHoldTheObjectsReadBack) {
+    TDesignerFixture f;
+    TfrxComponent* title = f.Find("TitleMemo");
+    f.Select({title});
+    Drag(*f.Form, title, 30, 0);
+    const std::string moved = f.Xml();
+    // Ctrl+Z to the control holding the focus after a click on the page.
+    H::Click(f.Form->Workspace, TPoint{5, 5});
+    H::TypeKey(H::FocusedControl(), 'Z', ssCtrl);
+    ASSERT_NE(f.Xml(), moved);
+    ASSERT_NE(f.Find("TitleMemo"), nullptr);
+
+    std::set<const TObject*> live{f.Report.get()};
+    for (TfrxComponent* c : f.Report->AllObjects()) live.insert(c);
+    const std::vector<TTreeNode*>& nodes = f.Form->ReportTree->Nodes();
+    ASSERT_EQ(nodes.size(), live.size());
+    for (TTreeNode* node : nodes) {
+        auto* obj = static_cast<TfrxComponent*>(node->Data());
+        ASSERT_TRUE(live.count(obj)) << node->Text();
+        EXPECT_EQ(node->Text(), obj == f.Report.get() ? std::string("Report") : obj->Name());
+    }
+    TStringList* listed = f.Form->Inspector->ObjectsCB->Items();
+    ASSERT_GT(listed->Count(), 0);
+    for (int i = 0; i < listed->Count(); ++i) {
+        EXPECT_TRUE(live.count(listed->Objects(i))) << (*listed)[i];
+        EXPECT_EQ((*listed)[i].substr(0, (*listed)[i].find(':')),
+                  static_cast<TfrxComponent*>(listed->Objects(i))->Name());
+    }
+    for (TfrxComponent* c : f.Form->SelectedObjects()) EXPECT_TRUE(live.count(c));
+
+    TTreeNode* node = nullptr;
+    for (TTreeNode* n : nodes)
+        if (n->Text() == "Memo2") node = n;
+    ASSERT_NE(node, nullptr);
+    const TRect r = node->DisplayRect(true);
+    H::Click(f.Form->ReportTree->Tree, TPoint{(r.Left + r.Right) / 2, (r.Top + r.Bottom) / 2});
+    ASSERT_EQ(f.Form->SelectedObjects().size(), 1u);
+    EXPECT_EQ(f.Form->SelectedObjects().front(), f.Find("Memo2"));
     EXPECT_TRUE(f.Harness.Errors().empty());
 }
 

@@ -103,6 +103,36 @@ TEST(WorkspaceModel, AViewBelongsToTheBandUnderItsTopEdge) {
     EXPECT_EQ(below->Parent(), f.Page);
 }
 
+// Overlapping bands: a view goes to the last band in the list whose span holds its top;
+// a tall band listed first reaches views under the short bands listed after it.
+TEST(WorkspaceModel, AViewUnderOverlappingBandsGoesToTheLastOneListed) {
+    TWorkspaceFixture f;
+    auto* tall = f.AddBand<TfrxMasterData>("Tall", 100, 300);     // 100 .. 400
+    auto* first = f.AddBand<TfrxMasterData>("First", 120, 60);    // 120 .. 180
+    auto* second = f.AddBand<TfrxMasterData>("Second", 150, 60);  // 150 .. 210
+    auto* far = f.AddBand<TfrxMasterData>("Far", 600, 40);        // 600 .. 640
+    struct TRow {
+        const char* Name;
+        double Top;
+        TfrxComponent* Band;
+    };
+    const TRow rows[] = {
+        {"in the tall band only", 110, tall},   {"in the first too", 130, first},
+        {"in all three", 160, second},         {"past the first's end", 185, second},
+        {"under the tall band again", 300, tall}, {"between the bands", 500, f.Page},
+        {"in the far band", 620, far},           {"above every band", 20, f.Page},
+    };
+    std::vector<TfrxMemoView*> memos;
+    for (const TRow& r : rows)
+        memos.push_back(f.AddMemo(f.Page, ("M" + std::to_string(memos.size() + 1)).c_str(), 10, r.Top, 50, 10));
+    f.Ws->AdjustBands();
+    for (size_t i = 0; i < std::size(rows); ++i) {
+        SCOPED_TRACE(rows[i].Name);
+        EXPECT_EQ(memos[i]->Parent(), rows[i].Band);
+        EXPECT_NEAR(memos[i]->AbsTop(), rows[i].Top, 1e-9);
+    }
+}
+
 TEST(WorkspaceModel, ScaleSizesTheSheetAndInsetsTheSurface) {
     struct Case {
         double Scale, Expected;
