@@ -805,6 +805,7 @@ TEST_F(ChargingWindow, HelpWindowsShowAllTheirLines) {
         H::Click(p.FlatButton1);
         p.Close();
     });
+    H::Click(sfform->Edit1);
     H::TypeKey(sfform->Edit1, VK_RETURN);
     EXPECT_EQ(seen, (std::vector<std::string>{"charging", "discount", "patients"}));
 }
