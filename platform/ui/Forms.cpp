@@ -20,6 +20,7 @@
 #include <QScreen>
 #include <QTimer>
 #include <QTranslator>
+#include <QWindow>
 #include <algorithm>
 #include <cstdlib>
 #include <map>
@@ -596,6 +597,30 @@ void TCustomForm::SetModalResult(int Value) {
     if (FModal && Value != mrNone && FModalLoop) LoopOf(FModalLoop)->quit();
 }
 
+// The window a modal form belongs to: the form that was active when it came up, else the
+// main form, else the last window it disabled.
+TCustomForm* TCustomForm::ModalOwner(TCustomForm* Previous, const std::vector<TCustomForm*>& Disabled) const {
+    auto usable = [this](TCustomForm* f) { return f && f != this && !f->Parent() && Screen->HasForm(f) && f->Showing(); };
+    if (usable(Previous)) return Previous;
+    if (Application && usable(Application->MainForm())) return Application->MainForm();
+    for (auto it = Disabled.rbegin(); it != Disabled.rend(); ++it)
+        if (usable(*it)) return *it;
+    return nullptr;
+}
+
+// Tells the window manager that this window belongs to Owner's (a transient window), so it
+// stays above it: a click on the disabled owner raises the owner, and without the link the
+// window manager put the owner over its modal form, which then could not be seen.
+void TCustomForm::KeepAbove(TCustomForm* Owner) {
+    QWidget* w = WidgetOf(this);
+    if (!w || Parent()) return;
+    QWidget* ownerWidget = Owner ? WidgetOf(Owner) : nullptr;
+    w->winId();   // the native window, which the link is given to before it is shown
+    if (ownerWidget) ownerWidget->winId();
+    if (QWindow* window = w->windowHandle())
+        window->setTransientParent(ownerWidget ? ownerWidget->windowHandle() : nullptr);
+}
+
 int TCustomForm::ShowModal() {
     if (FVisible || !FEnabled || FModal) throw EInvalidOperation("Cannot make a visible window modal");
     FModal = true;
@@ -631,6 +656,7 @@ int TCustomForm::ShowModal() {
             }
         }
     } restore{this, &loop, disabled, previous};
+    KeepAbove(ModalOwner(previous, disabled));
     Show();
     FModalResult = mrNone;
     FModalForced = false;

@@ -183,6 +183,8 @@ protected:
     void DoHide();
     void DoClose(TCloseAction& Action);
     void CloseModal();
+    TCustomForm* ModalOwner(TCustomForm* Previous, const std::vector<TCustomForm*>& Disabled) const;
+    void KeepAbove(TCustomForm* Owner);
     void ApplyWindowState();
     void ChangeScale(int M, int D) override;
     TColor DefaultColor() const override { return clBtnFace; }

@@ -240,8 +240,22 @@ charge() {
 
 charge zs lm xcg 2 30 0
 prompt=$window
-click_form "$prompt" PrintForm RadioButton3   # 设计
-click_form "$prompt" PrintForm Button1        # 确定
+# A click on the charging window, disabled under the prompt, leaves the prompt above it (the
+# prompt is the charging window's transient), and the keys still go to the prompt: the
+# arrows move its choice from "打印" to "设计", Enter takes it.
+charging=$(xdotool search --name '^岳梧门诊收费系统$' | head -n1)
+click_in "$charging" 300 600
+# above <upper> <lower>: the window manager stacks the first window above the second.
+above() {
+  xprop -root _NET_CLIENT_LIST_STACKING | tr -d ',' | awk -v up="$(printf '0x%x' "$1")" -v low="$(printf '0x%x' "$2")" '
+    { for (i = 1; i <= NF; i++) { if ($i == up) u = i; if ($i == low) l = i } }
+    END { exit !(u && l && u > l) }'
+}
+is_active() { [ "$(active_window)" = "$1" ]; }
+poll "activation of the charging window clicked" is_active "$charging"
+above "$prompt" "$charging" || fail "the charging window clicked went over its print prompt"
+shot owner-clicked
+key Right Right Return
 wait_active 'rove\.bl3'
 designer=$window
 poll "screen map of the designer" map_current "$designer"

@@ -7,6 +7,7 @@
 
 #include <QTimer>
 #include <QWidget>
+#include <QWindow>
 
 namespace {
 
@@ -106,6 +107,35 @@ TEST_F(ModalTest, WindowsOpenedInsideAModalFormAreUsable) {
     EXPECT_TRUE(innerEnabled);
     EXPECT_EQ(inner->Log, (std::vector<std::string>{"inner click"}));
     EXPECT_TRUE(WidgetEnabled(main.get()));
+}
+
+// A modal form belongs to the window it came from (its window is transient for that one),
+// so the window manager keeps it above: a click on the disabled window underneath raised
+// that window over the modal form, which then could not be seen. A modal form opened from
+// a modal form belongs to that one.
+TEST_F(ModalTest, AModalFormBelongsToTheWindowItCameFrom) {
+    auto main = MakeForm(kDialogForm);
+    auto other = MakeForm(kDialogForm);
+    other->Show();
+    main->Show();   // shown last, it is the active window
+    ASSERT_EQ(Screen->ActiveForm(), main.get());
+    auto modal = MakeForm(kDialogForm);
+    auto nested = MakeForm(kDialogForm);
+    auto windowOf = [](TCustomForm* f) { return WidgetOf(f)->windowHandle(); };
+    QWindow* modalOwner = nullptr;
+    QWindow* nestedOwner = nullptr;
+    Harness.OnModal([&](TCustomForm& f) {
+        modalOwner = windowOf(&f)->transientParent();
+        Harness.OnModal([&](TCustomForm& n) {
+            nestedOwner = windowOf(&n)->transientParent();
+            TUiTestHarness::Click(Find<TControl>(&n, "OkB"));
+        });
+        nested->ShowModal();
+        TUiTestHarness::Click(Find<TControl>(&f, "OkB"));
+    });
+    EXPECT_EQ(modal->ShowModal(), mrOk);
+    EXPECT_EQ(modalOwner, windowOf(main.get()));
+    EXPECT_EQ(nestedOwner, windowOf(modal.get()));
 }
 
 // A form placed inside another window is a part of that window, not a window of its own:
