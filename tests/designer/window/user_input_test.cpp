@@ -5,6 +5,7 @@
 #include "../ComboListRows.h"
 
 #include <algorithm>
+#include <functional>
 
 #include "DesignerFixture.h"
 #include "designer/code/SyntaxMemo.h"
@@ -13,6 +14,7 @@
 #include "designer/editors/Registration.h"
 #include "designer/inspector/ObjectInspector.h"
 #include "platform/graphics/Graphics.h"
+#include "platform/rtl/StrUtils.h"
 #include "designer/undo/UndoBuffer.h"
 #include "designer/workspace/PageWorkspace.h"
 #include "designer/workspace/Workspace.h"
@@ -194,6 +196,49 @@ TEST(DesignerUserInput, ZoomAndSizeBoxesTakeWhatIsTyped) {
     EXPECT_EQ(f.Form->ScaleCB->Text(), "150%");
     EXPECT_EQ(dynamic_cast<TfrxMemoView*>(f.Find("Memo2"))->Font()->Size(), 14);
     EXPECT_EQ(f.Form->UndoBuffer()->UndoCount(), steps + 1);
+    EXPECT_TRUE(f.Harness.Errors().empty());
+}
+
+// The font name and size boxes take the item clicked in their open list, the row under
+// the pointer and no other (the name box used to give the font one row above), and a font
+// name typed and Enter; each choice is one undo step and the box shows it.
+TEST(DesignerUserInput, FontBoxesTakeTheItemClickedOrTyped) {
+    TDesignerFixture f;
+    H::Click(f.Form->Workspace, At(f, "Memo2"));
+    auto* memo = dynamic_cast<TfrxMemoView*>(f.Find("Memo2"));
+    ASSERT_EQ(f.Selection(), std::vector<TfrxComponent*>{memo});
+    struct {
+        TfrxComboBox* Box;
+        std::function<std::string()> Applied;
+    } cases[] = {{f.Form->FontNameCB, [&] { return memo->Font()->Name(); }},
+                 {f.Form->FontSizeCB, [&] { return IntToStr(memo->Font()->Size()); }}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.Box->Name());
+        TStringList* items = c.Box->Items();
+        ASSERT_GE(items->Count(), 4);
+        // Neighbours of the memo's own value: rows the open list shows beside it.
+        const int own = std::max(0, items->IndexOf(c.Applied()));
+        for (int pick : {own + 2 < items->Count() ? own + 2 : own - 2, own + 1 < items->Count() ? own + 1 : own - 1}) {
+            const int steps = f.Form->UndoBuffer()->UndoCount();
+            H::Click(c.Box, Point(c.Box->Width() - 4, c.Box->Height() / 2));   // the arrow
+            ASSERT_TRUE(c.Box->DroppedDown());
+            H::ClickDropDownItem(c.Box, pick);
+            EXPECT_FALSE(c.Box->DroppedDown());
+            EXPECT_EQ(c.Applied(), (*items)[pick]);
+            EXPECT_EQ(c.Box->Text(), (*items)[pick]);
+            EXPECT_EQ(f.Form->UndoBuffer()->UndoCount(), steps + 1);
+        }
+    }
+    // A name typed over the box's text, Enter.
+    const std::string typed = (*f.Form->FontNameCB->Items())[0];
+    ASSERT_NE(memo->Font()->Name(), typed);
+    H::Click(f.Form->FontNameCB, InField(f.Form->FontNameCB));
+    ASSERT_EQ(H::FocusedControl(), f.Form->FontNameCB);
+    H::TypeKey(f.Form->FontNameCB, VK_HOME);
+    H::TypeKey(f.Form->FontNameCB, VK_END, ssShift);
+    H::TypeText(f.Form->FontNameCB, typed);
+    H::TypeKey(f.Form->FontNameCB, VK_RETURN);
+    EXPECT_EQ(memo->Font()->Name(), typed);
     EXPECT_TRUE(f.Harness.Errors().empty());
 }
 
