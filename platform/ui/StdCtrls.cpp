@@ -1344,9 +1344,16 @@ int TCustomComboBox::ListContentWidth() const {
     auto* w = TypedWidget<QComboBox>(this);
     if (!w || !w->view() || w->count() == 0) return 0;
     QAbstractItemView* view = w->view();
-    const int frame = 2 * view->frameWidth();
-    const int scroll = w->count() > FDropDownCount ? view->style()->pixelMetric(QStyle::PM_ScrollBarExtent) : 0;
-    return view->sizeHintForColumn(0) + frame + scroll;
+    // What the list's window takes beside the rows: the view's frame, and the frame of the
+    // window around the view when it is open (a list as wide as the rows plus the view's
+    // frame alone drew "Who...age" for "Whole page"), with the scroll bar when one shows.
+    int chrome = 2 * view->frameWidth();
+    QWidget* popup = view->window();
+    if (popup && popup != w->window() && popup->isVisible())
+        chrome = std::max(chrome, popup->width() - view->viewport()->width());
+    if (w->count() > FDropDownCount && !view->verticalScrollBar()->isVisible())
+        chrome += view->style()->pixelMetric(QStyle::PM_ScrollBarExtent);
+    return view->sizeHintForColumn(0) + chrome;
 }
 
 void TCustomComboBox::DrawItem(int Index, TRect R, TOwnerDrawState State) {

@@ -181,6 +181,10 @@ TEST(FlatComboLook, TheOpenListShowsItsItemsWhole) {
             EXPECT_LE(row.bottom(), view->viewport()->height()) << i;
             const int text = view->fontMetrics().horizontalAdvance(view->model()->index(i, 0).data().toString());
             EXPECT_LE(text, view->viewport()->width()) << c.Items[static_cast<size_t>(i)];
+            // The row as the list draws it, with the margins around its text: narrower,
+            // the text is cut short with "..." ("Who...age").
+            EXPECT_LE(view->sizeHintForIndex(view->model()->index(i, 0)).width(), view->viewport()->width())
+                << c.Items[static_cast<size_t>(i)];
         }
         combo->SetDroppedDown(false);
         delete combo;
