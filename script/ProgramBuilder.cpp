@@ -1040,8 +1040,9 @@ void TfsProgramBuilder::BindLate(TfsDesignator& designator, TfsLateSource& late)
     std::unique_ptr<TfsDesignator> built = builder.BuildDesignator(late.Element.get());
     auto& elements = designator.Elements();
     elements.clear();
+    const TfsDesignator& plain = *built;
     if (built->DesignatorKind() == TfsDesignator::dkGeneral && !built->IsLate() &&
-        typeid(*built) == typeid(TfsDesignator)) {
+        typeid(plain) == typeid(TfsDesignator)) {
         elements = std::move(built->Elements());
         return;
     }

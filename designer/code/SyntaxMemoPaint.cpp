@@ -283,6 +283,9 @@ void TfrxSyntaxMemo::BoundsChanged(bool Resized) {
 }
 
 void TfrxSyntaxMemo::UpdateScrollBars() {
+    // The first line shown is a line of the text, also after lines went in an editor too
+    // small to show one (nothing there follows the caret).
+    FOffsetY = std::clamp(FOffsetY, 0, std::max(0, LineCount() - 1));
     FUpdatingBars = true;
     SetVertRange(LineCount());
     SetHorzRange(FMaxLength);
@@ -308,7 +311,7 @@ void TfrxSyntaxMemo::HorzPositionChanged() {
 
 void TfrxSyntaxMemo::VertPositionChanged() {
     if (FUpdatingBars) return;
-    FOffsetY = std::min(VertPosition(), LineCount());
+    FOffsetY = std::clamp(VertPosition(), 0, std::max(0, LineCount() - 1));
     Invalidate();
     UpdateInputCaret();
 }

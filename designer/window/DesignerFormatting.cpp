@@ -238,7 +238,9 @@ void TfrxDesignerForm::ToolbarsMIClick(TObject* Sender) {
     }
     TCustomForm* window = tag == kInspectorTag ? static_cast<TCustomForm*>(Inspector)
                           : tag == kDataTreeTag ? static_cast<TCustomForm*>(DataTree)
-                                                : static_cast<TCustomForm*>(ReportTree);
+                          : tag == kReportTreeTag ? static_cast<TCustomForm*>(ReportTree)
+                                                  : nullptr;
+    if (!window) return;
     ShowToolWindow(window, show);
     if (show && tag == kInspectorTag && Inspector->Edit1->CanFocus()) Inspector->Edit1->SetFocus();
 }

@@ -27,8 +27,11 @@ struct TGlobals {
     };
     std::map<std::string, TResource> Resources;   // lower-case class name
 };
+// Never destroyed: components that live until the process ends (the report resources' image
+// lists, made on first use) leave this list from their destructors at exit, which may come
+// after a static list would have been destroyed.
 TGlobals& Globals() {
-    static TGlobals g;
+    static TGlobals& g = *new TGlobals;
     return g;
 }
 

@@ -95,10 +95,12 @@ TfsCallMethodEvent Method(F fn) {
 // written is the last element of the call's values.
 template <class T, class G, class S>
 TfsCallMethodEvent Indexed(G get, S set) {
+    // A read-only property has no setter (nullptr): the lambda uses set only when there is one.
     return [get, set](TObject* instance, TClass, const std::string& name, TfsParams& params) -> Variant {
         T& self = Self<T>(instance);
         if (name.size() > 4 && name.compare(name.size() - 4, 4, ".SET") == 0) {
             if constexpr (!std::is_same_v<S, std::nullptr_t>) set(self, params, params[params.Count() - 1]);
+            else (void)set;
             return Variant();
         }
         return Variant(get(self, params));

@@ -236,7 +236,8 @@ TEST(VariantKinds, CopiesShareStringsAndMovesEmptyTheSource) {
     EXPECT_EQ(c.StrValue(), std::string(100, 'x'));
     b = Variant(5);   // dropping one reference leaves the other intact
     EXPECT_EQ(c.StrValue().size(), 100u);
-    c = c;            // self-assignment keeps the value
+    Variant& same = c;
+    c = same;         // self-assignment keeps the value
     EXPECT_EQ(c.StrValue().size(), 100u);
 }
 

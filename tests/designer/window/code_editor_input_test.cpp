@@ -89,6 +89,29 @@ TEST(DesignerCodeEditorKeys, PagingInAnEditorLowerThanOneLine) {
     EXPECT_EQ(f.Code()->LineText(0), "xl1");
 }
 
+// The editor shows the last two lines, the window is made lower than one line, then lines
+// are deleted with Ctrl+Y above the last: the first line shown stays a line of the text.
+TEST(DesignerCodeEditorKeys, DeletingLinesInAnEditorLowerThanOneLine) {
+    TCodePage f("l1\nl2\nl3\nl4");
+    f.Code()->SetAlign(alNone);
+    f.Code()->SetBounds(0, 0, 300, f.Code()->CharHeight() * 2 + 24);
+    H::ProcessMessages();
+    f.Keys({{VK_END, ssCtrl}});
+    ASSERT_EQ(f.Code()->OffsetY(), 2);
+    f.Code()->SetBounds(0, 0, 300, 6);
+    H::ProcessMessages();
+    for (int i = 0; i < 2; ++i) {
+        f.Keys({{VK_UP, ssCtrl | ssShift}, {'Y', ssCtrl}});
+        EXPECT_GE(f.Code()->OffsetY(), 0) << i;
+        EXPECT_LT(f.Code()->OffsetY(), f.Code()->LineCount()) << i;
+    }
+    EXPECT_EQ(f.Text(), "l1|l4");
+    f.Code()->Repaint();
+    H::ProcessMessages();
+    H::TypeText(f.Code(), "x");
+    EXPECT_EQ(f.Code()->LineCount(), 2);
+}
+
 // Positions given from outside are held to the text.
 TEST(DesignerCodeEditorKeys, ASelectionSetBeyondTheTextIsHeldToIt) {
     TCodePage f("ab\ncd");

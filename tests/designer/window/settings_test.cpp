@@ -431,7 +431,7 @@ TEST(DesignerOptionsCommand, TheWindowShowsTheDesignersValues) {
     f.Form->SetShowRulers(false);
     EXPECT_EQ(f.Form->ScaleCB->Text(), "100%");
     Screenshot(f.Form.get(), "designer_changed");
-    f.Harness.OnModal("TfrxOptionsEditor", [&f](TCustomForm& Form) {
+    f.Harness.OnModal("TfrxOptionsEditor", [](TCustomForm& Form) {
         auto& w = dynamic_cast<TfrxOptionsEditor&>(Form);
         EXPECT_TRUE(w.InchesRB->Checked());
         EXPECT_FALSE(w.ShowGridCB->Checked());
