@@ -112,9 +112,10 @@ void TfrxDMPMemoView::ResetFont() {
     f.SetName("Courier New");
     f.SetSize(12);
     TFontStyles st;
-    if (FFontStyle.Contains(fsxBold)) st.Include(fsBold);
-    if (FFontStyle.Contains(fsxItalic)) st.Include(fsItalic);
-    if (FFontStyle.Contains(fsxUnderline)) st.Include(fsUnderline);
+    const TfrxDMPFontStyles style = FontStyle();
+    if (style.Contains(fsxBold)) st.Include(fsBold);
+    if (style.Contains(fsxItalic)) st.Include(fsItalic);
+    if (style.Contains(fsxUnderline)) st.Include(fsUnderline);
     f.SetStyle(st);
     Font()->Assign(f);
     SetParentFontFlag(parentFont);
@@ -130,9 +131,15 @@ void TfrxDMPMemoView::SetFontStyle(TfrxDMPFontStyles Value) {
     ResetFont();
 }
 
+TfrxDMPFontStyles TfrxDMPMemoView::FontStyle() const {
+    return ParentFont() && frxIsOnDotMatrixPage(this) ? PageStyleOf(this) : FFontStyle;
+}
+
+// Leaving the parent font keeps the style the object had (its page's).
 void TfrxDMPMemoView::SetParentFont(bool Value) {
+    const TfrxDMPFontStyles had = FontStyle();
     TfrxCustomMemoView::SetParentFont(Value);
-    if (Value && frxIsOnDotMatrixPage(this)) FFontStyle = PageStyleOf(this);
+    FFontStyle = Value && frxIsOnDotMatrixPage(this) ? PageStyleOf(this) : had;
     ResetFont();
 }
 
@@ -183,7 +190,7 @@ void TfrxDMPMemoView::DrawFrame() {
 
 void TfrxDMPMemoView::DiffTo(TfrxComponent* AComponent, std::string& Out) {
     TfrxCustomMemoView::DiffTo(AComponent, Out);
-    StyleDiff(Out, FFontStyle, dynamic_cast<TfrxDMPMemoView*>(AComponent), [](const TfrxComponent* c) {
+    StyleDiff(Out, FontStyle(), dynamic_cast<TfrxDMPMemoView*>(AComponent), [](const TfrxComponent* c) {
         return static_cast<const TfrxDMPMemoView*>(c)->FontStyle();
     });
 }
@@ -207,9 +214,14 @@ void TfrxDMPLineView::SetFontStyle(TfrxDMPFontStyles Value) {
     SetParentFontFlag(false);
 }
 
+TfrxDMPFontStyles TfrxDMPLineView::FontStyle() const {
+    return ParentFont() && frxIsOnDotMatrixPage(this) ? PageStyleOf(this) : FFontStyle;
+}
+
 void TfrxDMPLineView::SetParentFont(bool Value) {
+    const TfrxDMPFontStyles had = FontStyle();
     TfrxCustomLineView::SetParentFont(Value);
-    if (Value && frxIsOnDotMatrixPage(this)) FFontStyle = PageStyleOf(this);
+    FFontStyle = Value && frxIsOnDotMatrixPage(this) ? PageStyleOf(this) : had;
 }
 
 void TfrxDMPLineView::SetLeft(double Value) {
@@ -221,7 +233,7 @@ void TfrxDMPLineView::SetTop(double Value) {
 
 void TfrxDMPLineView::DiffTo(TfrxComponent* AComponent, std::string& Out) {
     TfrxCustomLineView::DiffTo(AComponent, Out);
-    StyleDiff(Out, FFontStyle, dynamic_cast<TfrxDMPLineView*>(AComponent), [](const TfrxComponent* c) {
+    StyleDiff(Out, FontStyle(), dynamic_cast<TfrxDMPLineView*>(AComponent), [](const TfrxComponent* c) {
         return static_cast<const TfrxDMPLineView*>(c)->FontStyle();
     });
 }

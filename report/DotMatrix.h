@@ -55,7 +55,10 @@ public:
     explicit TfrxDMPMemoView(TComponent* AOwner);
     TfrxDMPMemoView(TComponent* AOwner, uint16_t Flags);
 
-    TfrxDMPFontStyles FontStyle() const { return FFontStyle; }
+    // The object's own style; while it follows the parent font, its page's (whenever the
+    // object came onto the page: read from a file, copied onto a prepared page, or moved
+    // there with its band).
+    TfrxDMPFontStyles FontStyle() const;
     // Stores the style; the object no longer follows its page's.
     void SetFontStyle(TfrxDMPFontStyles Value);
     bool IsFontStyleStored() const { return !ParentFont(); }
@@ -95,7 +98,8 @@ public:
     explicit TfrxDMPLineView(TComponent* AOwner);
     TfrxDMPLineView(TComponent* AOwner, uint16_t Flags);
 
-    TfrxDMPFontStyles FontStyle() const { return FFontStyle; }
+    // As the memo's: its own, or its page's while it follows the parent font.
+    TfrxDMPFontStyles FontStyle() const;
     void SetFontStyle(TfrxDMPFontStyles Value);
     bool IsFontStyleStored() const { return !ParentFont(); }
     void SetParentFont(bool Value) override;

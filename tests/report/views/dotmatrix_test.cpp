@@ -79,6 +79,44 @@ TEST(DotMatrixMemo, FontFollowsTheStyleAndThePage) {
     EXPECT_FALSE(own->ParentFont());
 }
 
+// Objects that follow the parent font and come onto a styled page afterwards (their band
+// moved there, read from a file where the style of such an object is not written) print
+// in the page's style; leaving the parent font keeps that style as their own.
+TEST(DotMatrixMemo, ObjectsComingOntoAStyledPageTakeItsStyle) {
+    const TfrxDMPFontStyles condensed{fsxCondensed};
+    TfrxReport report(nullptr);
+    auto* page = new TfrxDMPPage(&report);
+    page->SetName("Page1");
+    page->SetFontStyle(condensed);
+    auto* band = new TfrxMasterData(nullptr);
+    band->SetName("MasterData1");
+    auto* memo = new TfrxDMPMemoView(band);
+    memo->SetName("Memo1");
+    auto* line = new TfrxDMPLineView(band);
+    line->SetName("Line1");
+    band->SetParent(page);
+    EXPECT_EQ(memo->FontStyle(), condensed);
+    EXPECT_EQ(line->FontStyle(), condensed);
+    memo->SetParentFont(false);
+    page->SetFontStyle(TfrxDMPFontStyles{fsxBold});
+    EXPECT_EQ(memo->FontStyle(), condensed);
+    EXPECT_EQ(line->FontStyle(), TfrxDMPFontStyles{fsxBold});
+    EXPECT_TRUE(line->ParentFont());
+
+    TStringStream s;
+    report.SaveToStream(s);
+    TfrxReport back(nullptr);
+    TStringStream in(s.DataString());
+    back.LoadFromStream(in);
+    auto* line2 = dynamic_cast<TfrxDMPLineView*>(back.FindObject("Line1"));
+    auto* memo2 = dynamic_cast<TfrxDMPMemoView*>(back.FindObject("Memo1"));
+    ASSERT_NE(line2, nullptr) << s.DataString();
+    ASSERT_NE(memo2, nullptr);
+    EXPECT_EQ(line2->FontStyle(), TfrxDMPFontStyles{fsxBold});
+    EXPECT_EQ(memo2->FontStyle(), condensed);
+    EXPECT_FALSE(memo2->ParentFont());
+}
+
 TEST(DotMatrixMemo, MeasuresInWholeCells) {
     TFakeTextMeasurer measurer;
     frxDrawText().SetMeasurer(&measurer);
