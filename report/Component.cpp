@@ -462,8 +462,19 @@ double TfrxComponent::AbsTop() const {
 // AlignChildren: place each aligned view by its neighbours, children in the order of a
 // sorted key list of their Lefts: "1" and Left as "%9.2f" for a Left above 0, else "0" and
 // the negated Left (so Lefts of 0 and below come first, nearest to 0 first).
+// A child list without an aligned child is left as it stands before any key is built
+// (every prepared page is aligned when it is rebuilt for drawing).
 void TfrxComponent::AlignChildren() {
     enum { baNone, baLeft, baRight, baCenter, baWidth, baBottom };
+    auto alignOf = [](TfrxComponent* c) -> int64_t {
+        const TPropInfo* alignProp = GetPropInfo(c, "Align");
+        if (!alignProp || alignProp->Kind() != tkEnumeration) return baNone;
+        return GetOrdProp(c, alignProp);
+    };
+    const bool anyAligned = std::any_of(FObjects.begin(), FObjects.end(), [&](TfrxComponent* c) {
+        return !c->Is<TfrxBand>() && alignOf(c) != baNone;
+    });
+    if (!anyAligned) return;
     TStringList keys;
     keys.SetSorted(true);
     keys.SetDuplicates(dupAccept);
@@ -480,9 +491,7 @@ void TfrxComponent::AlignChildren() {
     };
     for (size_t i = 0; i < list.size(); ++i) {
         TfrxComponent* c = list[i];
-        const TPropInfo* alignProp = GetPropInfo(c, "Align");
-        if (!alignProp || alignProp->Kind() != tkEnumeration) continue;
-        const int64_t align = GetOrdProp(c, alignProp);
+        const int64_t align = alignOf(c);
         if (align == baCenter) {
             c->SetLeft((FWidth - c->FWidth) / 2);
         } else if (align == baBottom) {

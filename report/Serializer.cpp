@@ -35,8 +35,15 @@ bool NextAttribute(std::string_view text, size_t& pos, std::string& name, std::s
     std::string_view left = text.substr(pos, q - pos);
     const size_t eq = left.rfind('=');
     if (eq == std::string_view::npos) return false;
-    name = LowerCase(Trim(left.substr(0, eq)));
-    if (name.empty()) return false;
+    // The name trimmed and lower-cased into the caller's string, which keeps its buffer
+    // from one attribute to the next.
+    std::string_view raw = left.substr(0, eq);
+    while (!raw.empty() && static_cast<unsigned char>(raw.front()) <= ' ') raw.remove_prefix(1);
+    while (!raw.empty() && static_cast<unsigned char>(raw.back()) <= ' ') raw.remove_suffix(1);
+    if (raw.empty()) return false;
+    name.assign(raw);
+    for (char& c : name)
+        if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
     const size_t q2 = text.find('"', q + 1);
     if (q2 == std::string_view::npos) return false;
     value = text.substr(q + 1, q2 - q - 1);
@@ -183,8 +190,8 @@ double LengthValue(std::string_view Value, const char* Name) {
 }  // namespace
 
 void TfrxXMLSerializer::ApplyAttribute(TPersistent* Obj, const std::string& Name, std::string_view Value) {
-    auto* component = dynamic_cast<TfrxComponent*>(Obj);
-    if (Name.size() == 1 && component) {
+    auto* component = Name.size() == 1 ? frxAs<TfrxComponent>(Obj) : nullptr;
+    if (component) {
         switch (Name[0]) {
             case 'l': component->SetLeft(LengthValue(Value, "Left")); return;
             case 't': component->SetTop(LengthValue(Value, "Top")); return;

@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstdint>
 #include <vector>
 
 #include "platform/classes/Streaming.h"
@@ -141,6 +142,38 @@ void frxHexToStream(std::string_view Text, TStream& Stream) {
 }
 
 double frxStrToFloat(std::string_view Text) {
+    // The numbers the report files and prepared pages hold: an optional minus and at most 15
+    // digits with at most one point or comma inside them. The digits make an exact integer
+    // and its power of ten is exact too, so one division gives the correctly rounded value,
+    // the one the full conversion below finds.
+    {
+        static constexpr double kPow10[] = {1e0, 1e1, 1e2,  1e3,  1e4,  1e5,  1e6,  1e7,
+                                            1e8, 1e9, 1e10, 1e11, 1e12, 1e13, 1e14, 1e15};
+        size_t i = 0;
+        const bool negative = !Text.empty() && Text[0] == '-';
+        if (negative) ++i;
+        uint64_t mantissa = 0;
+        int digits = 0, decimals = -1;
+        bool plain = i < Text.size();
+        for (; i < Text.size(); ++i) {
+            const char c = Text[i];
+            if (c >= '0' && c <= '9') {
+                mantissa = mantissa * 10 + static_cast<uint64_t>(c - '0');
+                ++digits;
+                if (decimals >= 0) ++decimals;
+            } else if ((c == '.' || c == ',') && decimals < 0 && digits > 0) {
+                decimals = 0;
+            } else {
+                plain = false;
+                break;
+            }
+        }
+        if (plain && digits <= 15 && decimals != 0) {
+            double v = static_cast<double>(mantissa);
+            if (decimals > 0) v /= kPow10[decimals];
+            return negative ? -v : v;
+        }
+    }
     std::string s;
     s.reserve(Text.size());
     for (char c : Text) {

@@ -1,7 +1,12 @@
 // The string table, the utilities, options, variables, styles and the printer list.
 #include <gtest/gtest.h>
 
+#include <cstring>
+#include <string>
+#include <vector>
+
 #include "TestObjects.h"
+#include "platform/rtl/Format.h"
 #include "platform/rtl/StringList.h"
 #include "platform/rtl/Streams.h"
 #include "report/Printer.h"
@@ -88,6 +93,42 @@ TEST(Utils, PageNumbers) {
         std::string got;
         for (int i = 0; i < list.Count(); ++i) got += (i ? " " : "") + list[i];
         EXPECT_EQ(got, c.pages) << c.text;
+    }
+}
+
+// Report numbers read back bit for bit as the runtime's conversion reads them, whichever
+// way the text is written and whatever the decimal separator.
+TEST(Utils, NumbersReadAsTheRuntimeReadsThem) {
+    struct TRestore {
+        char Saved = FormatSettings.DecimalSeparator;
+        ~TRestore() { FormatSettings.DecimalSeparator = Saved; }
+    } restore;
+    std::vector<std::string> texts = {"0", "-0", "007", "5", "-5", "0.1", "-0.1", "12.5", "-12,5", "0.000001",
+                                      "123456789012345", "-99999999999999.9", "1234567890123456", "9007199254740993",
+                                      "1.2345678901234567", "0.30000000000000004", "1.", ".5", "1 234,5", " 12 ",
+                                      "1e3", "+5", "1.2.3", "1,2.3", "-", "", "abc", "12a", "--1", "0x10"};
+    uint64_t seed = 12345;
+    for (int i = 0; i < 3000; ++i) {
+        seed = seed * 6364136223846793005ULL + 1442695040888963407ULL;
+        const double v = static_cast<double>(static_cast<int64_t>(seed >> 20) % 2000000000000) / 997.0 - 1e9;
+        texts.push_back(Format("%." + std::to_string(i % 10) + "f", {v}));
+    }
+    for (const char separator : {'.', ','}) {
+        FormatSettings.DecimalSeparator = separator;
+        for (const std::string& t : texts) {
+            std::string normal;
+            for (char c : t)
+                if (c != ' ') normal += (c == '.' || c == ',') ? separator : c;
+            double expected = 0;
+            const bool valid = TryStrToFloat(normal, expected);
+            SCOPED_TRACE(t + " with " + separator);
+            if (!valid) {
+                EXPECT_THROW(frxStrToFloat(t), EConvertError);
+                continue;
+            }
+            const double got = frxStrToFloat(t);
+            EXPECT_EQ(std::memcmp(&got, &expected, sizeof got), 0) << got << " against " << expected;
+        }
     }
 }
 
