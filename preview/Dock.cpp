@@ -13,6 +13,7 @@
 #include "platform/rtl/Streams.h"
 #include "platform/rtl/StrUtils.h"
 #include "platform/ui/Buttons.h"
+#include "platform/ui/ComCtrls.h"
 #include "platform/ui/Forms.h"
 #include "report/Utils.h"
 
@@ -253,12 +254,18 @@ void TfrxToolBar::AdjustClientRect(TRect& R) const {
     R.Bottom -= 1;
 }
 
+// A toolbar turns to the dock's direction when it docks: across the rows it is as thick as
+// its shorter side, along them as long as its longer one, whichever way it lies now (a
+// floating toolbar lies as a row, a toolbar of a side dock stands as a column).
+int TfrxToolBar::Thickness() const { return std::min(Width(), Height()); }
+int TfrxToolBar::Length() const { return std::max(Width(), Height()); }
+
 void TfrxToolBar::AddToDock(TfrxDock* D) {
     if (!D) return;
     switch (D->Align()) {
-    case alBottom: DockTo(D, 0, 1 - Height()); break;
+    case alBottom: DockTo(D, 0, 1 - Thickness()); break;
     case alLeft: DockTo(D, D->Width() - 1, 0); break;
-    case alRight: DockTo(D, 1 - Width(), 0); break;
+    case alRight: DockTo(D, 1 - Thickness(), 0); break;
     default: DockTo(D, 0, D->Height() - 1); break;
     }
 }
@@ -393,14 +400,14 @@ bool TfrxToolBar::TryDock(TCustomForm* Form, TPoint Point) {
     int x = 0, y = 0;
     if (horz) {
         x = Point.X - d->Left();
-        x = std::min(x, d->Width() - Width());
+        x = std::min(x, d->Width() - Length());
         x = std::max(x, 0);
-        y = d->Align() == alBottom ? 1 - Height() : d->Height() - 1;
+        y = d->Align() == alBottom ? 1 - Thickness() : d->Height() - 1;
     } else {
         y = Point.Y - d->Top();
-        y = std::min(y, d->Height() - Height());
+        y = std::min(y, d->Height() - Length());
         y = std::max(y, 0);
-        x = d->Align() == alRight ? 1 - Width() : d->Width() - 1;
+        x = d->Align() == alRight ? 1 - Thickness() : d->Width() - 1;
     }
     DockTo(d, x, y);
     Mouse()->SetCapture(this);
@@ -434,6 +441,17 @@ void TfrxToolBar::Arrange() {
                 c->SetAlign(alBottom);
             }
         }
+    }
+    // A tool bar held inside lays its buttons in the same direction and takes their length
+    // (so that the toolbar's own length, the sum of its controls, is theirs).
+    for (int i = 0; i < ControlCount(); ++i) {
+        auto* bar = dynamic_cast<TToolBar*>(Controls(i));
+        if (!bar || !bar->Visible()) continue;
+        bar->SetVertical(vertical);
+        bar->ArrangeButtons();
+        const TSize e = bar->ContentExtent();
+        if (vertical) bar->SetHeight(std::max(e.cy, 1));
+        else bar->SetWidth(std::max(e.cx, 1));
     }
 }
 

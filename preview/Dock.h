@@ -79,6 +79,9 @@ public:
     // Docks at the dock's free edge (a new row).
     void AddToDock(TfrxDock* Dock);
     void DockTo(TfrxDock* Dock, int X, int Y);
+    // Across a dock's rows and along them, once turned to the dock's direction.
+    int Thickness() const;
+    int Length() const;
     // Floats at screen point (X, Y) (only moves the window when already floating).
     void MakeFloat(int X, int Y);
     // Floats at the cursor and hands the drag on to the float window.

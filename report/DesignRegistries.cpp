@@ -764,14 +764,14 @@ TfrxExportFilterCollection& frxExportFilters() {
 
 // === Wizards =================================================================================
 
-void TfrxWizardCollection::Register(TClass WizardClass, std::shared_ptr<TBitmap> ButtonBitmap, bool IsTemplate) {
+void TfrxWizardCollection::Register(TClass WizardClass, std::shared_ptr<TBitmap> ButtonBitmap, bool IsToolbarWizard) {
     if (!WizardClass) return;
     for (const TfrxWizardItem& i : FItems)
         if (i.ClassRef == WizardClass) return;
     TfrxWizardItem item;
     item.ClassRef = WizardClass;
     item.ButtonBitmap = std::move(ButtonBitmap);
-    item.IsTemplate = IsTemplate;
+    item.IsToolbarWizard = IsToolbarWizard;
     FItems.push_back(std::move(item));
 }
 

@@ -446,13 +446,13 @@ struct TfrxWizardItem {
     TClass ClassRef = nullptr;                 // a TfrxCustomWizard descendant
     std::shared_ptr<TBitmap> ButtonBitmap;
     int ButtonImageIndex = -1;
-    bool IsTemplate = false;                   // the wizard makes a report template
+    bool IsToolbarWizard = false;              // the wizard has a button on the designer's tool bar
 };
 
 class TfrxWizardCollection {
 public:
     // Nothing when the class is already registered.
-    void Register(TClass WizardClass, std::shared_ptr<TBitmap> ButtonBitmap, bool IsTemplate = false);
+    void Register(TClass WizardClass, std::shared_ptr<TBitmap> ButtonBitmap, bool IsToolbarWizard = false);
     void Unregister(TClass WizardClass);
     int Count() const { return static_cast<int>(FItems.size()); }
     TfrxWizardItem& Items(int Index);

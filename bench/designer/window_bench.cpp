@@ -70,6 +70,53 @@ void BM_WindowToFirstPaintOnTheReceipt(benchmark::State& state) {
 }
 BENCHMARK(BM_WindowToFirstPaintOnTheReceipt)->Unit(benchmark::kMillisecond);
 
+// The same window when the settings store holds a place for each of the five tool bars
+// (as every run after the first finds it): the standard bar and the text bar in the top
+// dock, the frame bar on the right dock, the alignment palette floating, the wizards' bar
+// in the bottom dock. Goal: within 10 % of the open without stored places.
+void BM_WindowOnTheReceiptWithFiveStoredToolBarPlaces(benchmark::State& state) {
+    TfrxReport report(nullptr);
+    if (!report.LoadFromFile(ROVE_RECEIPT_TEMPLATE)) {
+        state.SkipWithError("the receipt template cannot be read");
+        return;
+    }
+    struct TPlace {
+        const char* Name;
+        bool Float;
+        int Left, Top;
+        const char* Dock;
+    };
+    static const TPlace kPlaces[] = {{"StandardTB", false, 0, 0, "DockTop"},
+                                     {"TextTB", false, 0, 26, "DockTop"},
+                                     {"FrameTB", false, 0, 0, "DockRight"},
+                                     {"AlignTB", true, 300, 200, ""},
+                                     {"ExtraToolsTB", false, 0, 0, "DockBottom"}};
+    auto store = [&] {
+        std::unique_ptr<TCustomIniFile> ini = report.GetIniFile();
+        ini->WriteFloat("Form.TfrxDesignerForm", "Scale", 1);
+        for (const TPlace& p : kPlaces) {
+            const std::string s = std::string("ToolBar.") + p.Name;
+            ini->WriteBool(s, "Float", p.Float);
+            ini->WriteBool(s, "Visible", true);
+            ini->WriteInteger(s, "Left", p.Left);
+            ini->WriteInteger(s, "Top", p.Top);
+            if (*p.Dock) ini->WriteString(s, "Dock", p.Dock);
+            else ini->DeleteKey(s, "Dock");
+        }
+        ini->UpdateFile();
+    };
+    for (auto _ : state) {
+        state.PauseTiming();
+        store();
+        state.ResumeTiming();
+        auto w = std::make_unique<TWindow>(&report);
+        state.PauseTiming();
+        w.reset();
+        state.ResumeTiming();
+    }
+}
+BENCHMARK(BM_WindowOnTheReceiptWithFiveStoredToolBarPlaces)->Unit(benchmark::kMillisecond);
+
 // A page of 100 bands of 20 memos each.
 void CrowdedPage(TfrxReport& Report) {
     auto* page = new TfrxReportPage(&Report);

@@ -353,35 +353,31 @@ void TfrxDesignerForm::CreateMenus() {
 void TfrxDesignerForm::CreateToolbars() {
     using namespace frxButton;
     using F = TfrxDesignerForm;
-    DockTop = new TPanel(this);
-    DockTop->SetName("DockTop");
-    DockTop->SetParent(this);
-    DockTop->SetAlign(alTop);
-    DockTop->SetBevelOuter(bvNone);
-    DockBottom = new TPanel(this);
-    DockBottom->SetName("DockBottom");
-    DockBottom->SetParent(this);
-    DockBottom->SetAlign(alBottom);
-    DockBottom->SetBevelOuter(bvNone);
-    DockBottom->SetHeight(0);
-    DockRight = new TPanel(this);
-    DockRight->SetName("DockRight");
-    DockRight->SetParent(this);
-    DockRight->SetLeft(5000);
-    DockRight->SetAlign(alRight);
-    DockRight->SetBevelOuter(bvNone);
-    DockRight->SetWidth(0);
+    // The three docks the tool bars stand in (the bottom one goes above the status bar,
+    // the right one outside the right dock site).
+    auto dock = [&](const char* Name, TAlign Align) {
+        auto* d = new TfrxDock(this);
+        d->SetName(Name);
+        d->SetParent(this);
+        if (Align == alRight) d->SetLeft(5000);
+        d->SetAlign(Align);
+        d->AdjustBounds();
+        return d;
+    };
+    DockTop = dock("DockTop", alTop);
+    DockBottom = dock("DockBottom", alBottom);
+    DockRight = dock("DockRight", alRight);
 
-    auto bar = [&](const char* Name, const char* BarName, TPanel*& Panel) {
-        Panel = new TPanel(this);
-        Panel->SetName(Name);
-        Panel->SetParent(DockTop);
-        Panel->SetBevelOuter(bvNone);
-        Panel->SetHeight(26);
+    // A dockable tool bar holding a tool bar of buttons.
+    auto bar = [&](const char* Name, const char* BarName, TfrxToolBar*& Dockable) {
+        Dockable = new TfrxToolBar(this);
+        Dockable->SetName(Name);
+        Dockable->SetParent(DockTop);
+        Dockable->SetBounds(0, 0, 100, DockTop->RowSize());
         auto* tb = new TToolBar(this);
         tb->SetName(BarName);
-        tb->SetParent(Panel);
-        tb->SetAlign(alClient);
+        tb->SetParent(Dockable);
+        tb->SetAlign(alLeft);
         tb->SetFlat(true);
         tb->SetWrapable(false);
         tb->SetButtonHeight(22);
@@ -428,9 +424,8 @@ void TfrxDesignerForm::CreateToolbars() {
     scaleSep->SetWidth(76);
     ScaleCB = new TfrxComboBox(this);
     ScaleCB->SetName("ScaleCB");
-    ScaleCB->SetParent(StandardTB1);
-    ScaleCB->SetWidth(70);
-    FComboPlaces.emplace_back(scaleSep, ScaleCB);
+    ScaleCB->SetParent(BoxPanel(StandardTB1, scaleSep));
+    ScaleCB->SetBounds(0, 1, 70, 21);
     for (const char* s : {"25%", "50%", "75%", "100%", "150%", "200%", "Page width", "Whole page"})
         ScaleCB->Items()->Add(s);
     ScaleCB->OnClick = [this](TObject* s) { ScaleCBClick(s); };
@@ -440,10 +435,9 @@ void TfrxDesignerForm::CreateToolbars() {
         TToolButton* sep = AddButton(TextTB1, "", -1, tbsSeparator);
         sep->SetWidth(Width + 6);
         auto* c = new TfrxComboBox(this);
-        FComboPlaces.emplace_back(sep, c);
         c->SetName(Name);
-        c->SetParent(TextTB1);
-        c->SetWidth(Width);
+        c->SetParent(BoxPanel(TextTB1, sep));
+        c->SetBounds(0, 1, Width, 21);
         c->SetTag(Tag);
         c->OnClick = [this](TObject* s) { ToolButtonClick(s); };
         return c;
@@ -514,10 +508,9 @@ void TfrxDesignerForm::CreateToolbars() {
     TToolButton* widthSep = AddButton(FrameTB1, "SepTB11", -1, tbsSeparator);
     widthSep->SetWidth(54);
     FrameWidthCB = new TfrxComboBox(this);
-    FComboPlaces.emplace_back(widthSep, FrameWidthCB);
     FrameWidthCB->SetName("FrameWidthCB");
-    FrameWidthCB->SetParent(FrameTB1);
-    FrameWidthCB->SetWidth(48);
+    FrameWidthCB->SetParent(BoxPanel(FrameTB1, widthSep));
+    FrameWidthCB->SetBounds(0, 1, 48, 21);
     FrameWidthCB->SetTag(29);
     for (const char* s : {"0,1", "0,5", "1", "1,5", "2", "3", "4", "5", "6", "7", "8", "9", "10"})
         FrameWidthCB->Items()->Add(s);
@@ -682,41 +675,6 @@ void TfrxDesignerForm::CreatePageArea() {
 }
 
 void TfrxDesignerForm::ArrangeDock() {
-    // The width a bar's buttons take.
-    auto extent = [](TToolBar* Bar) {
-        Bar->ArrangeButtons();
-        int right = 0;
-        for (int i = 0; i < Bar->ButtonCount(); ++i)
-            if (Bar->Buttons(i)->Visible()) right = std::max(right, Bar->Buttons(i)->Left() + Bar->Buttons(i)->Width());
-        return right + 4;
-    };
-    // The tool bars in rows of 26 pixels: the standard bar, the wizards and the alignment
-    // palette, then the text and frame bars; a hidden bar (View > Toolbars) leaves its
-    // place to the next, an empty row to the next row.
-    auto shown = [this](int Tag) { return !(FHiddenBars & (1u << Tag)); };
-    struct TBar {
-        TPanel* Panel;
-        TToolBar* Bar;
-        bool Visible;
-    };
-    const TBar rows[2][3] = {{{StandardTB, StandardTB1, shown(0)},
-                              {ExtraToolsTB, ExtraToolsTB1, shown(4) && ExtraToolsTB1->ButtonCount() > 0},
-                              {AlignTB, AlignTB1, AlignTB && shown(3)}},
-                             {{TextTB, TextTB1, shown(1)}, {FrameTB, FrameTB1, shown(2)}, {nullptr, nullptr, false}}};
-    int top = 0;
-    for (const auto& row : rows) {
-        int left = 0;
-        for (const TBar& b : row) {
-            if (!b.Panel) continue;
-            b.Panel->SetVisible(b.Visible);
-            if (!b.Visible) continue;
-            const int w = extent(b.Bar);
-            b.Panel->SetBounds(left, top, w, 26);
-            left += w + 2;
-        }
-        if (left > 0) top += 26;
-    }
-    DockTop->SetHeight(top);
     // The tool windows' sites: a window's caption bar shows while the window does, a site
     // without a window shown closes with its splitter, and a site is as wide as its widest
     // window (a width from the settings store, or the one the splitter gave it).
@@ -740,18 +698,47 @@ void TfrxDesignerForm::ArrangeDock() {
         }
         site->ArrangeHosts();
     }
-    // The boxes lie over the separators kept free for them.
-    for (const auto& [sep, box] : FComboPlaces) {
-        box->SetBounds(sep->Left() + 3, 1, sep->Width() - 6, 21);
-        box->BringToFront();
+}
+
+TfrxTBPanel* TfrxDesignerForm::BoxPanel(TToolBar* Bar, TToolButton* Separator) {
+    // The panel lies over the separator that keeps its place free in the row; the bar's
+    // buttons in a row always come to the same places, so it is placed once. A bar standing
+    // in a column hides it and shows it again in a row.
+    auto* panel = new TfrxTBPanel(this);
+    panel->SetParent(Bar);
+    panel->SetAlign(alNone);
+    Bar->ArrangeButtons();
+    panel->SetBounds(Separator->Left() + 3, 0, Separator->Width() - 6, 22);
+    panel->BringToFront();
+    FBoxPanels.emplace_back(Separator, panel);
+    return panel;
+}
+
+void TfrxDesignerForm::PlaceToolBars() {
+    // Each bar as long as its buttons: the standard bar and the wizards' bar in the first
+    // row, the text and frame bars in the second; the alignment palette (hidden at first)
+    // after the wizards' bar.
+    const struct {
+        TfrxToolBar* Bar;
+        int Row;
+    } places[] = {{StandardTB, 0}, {ExtraToolsTB, 0}, {AlignTB, 0}, {TextTB, 1}, {FrameTB, 1}};
+    int left[2] = {0, 0};
+    for (const auto& p : places) {
+        if (!p.Bar || p.Bar->Dock() != DockTop) continue;
+        p.Bar->AdjustBounds();
+        p.Bar->SetBounds(left[p.Row], p.Row * DockTop->RowSize(), p.Bar->Width(), p.Bar->Height());
+        if (p.Bar->Visible()) left[p.Row] += p.Bar->Width();
     }
+    DockTop->AdjustBounds();
 }
 
 void TfrxDesignerForm::CreateWizardButtons() {
     TfrxWizardCollection& reg = frxWizards();
     for (int i = 0; i < reg.Count(); ++i) {
         TfrxWizardItem& w = reg.Items(i);
-        if (!w.ClassRef || w.IsTemplate) continue;
+        // Only a wizard registered for the tool bar gets a button (the others are started
+        // from the New Items window).
+        if (!w.ClassRef || !w.IsToolbarWizard) continue;
         if (w.ButtonBitmap && w.ButtonImageIndex == -1) {
             frxResources().SetButtonImages(w.ButtonBitmap.get());
             w.ButtonImageIndex = frxResources().MainButtonImages()->Count() - 1;
@@ -762,7 +749,10 @@ void TfrxDesignerForm::CreateWizardButtons() {
         if (auto* wiz = dynamic_cast<TfrxCustomWizard*>(probe.get())) b->SetHint(wiz->GetDescription());
         b->OnClick = [this](TObject* s) { WizardButtonClick(s); };
     }
-    ArrangeDock();
+    // The bar re-measures itself to its buttons; it keeps the height of a dock row, so that
+    // it does not reach into the next row.
+    ExtraToolsTB->SetWidth(27);
+    PlaceToolBars();
 }
 
 // --- The designer operations ---------------------------------------------------------------------

@@ -47,6 +47,9 @@ class TfrxSyntaxMemo;
 class TfrxUndoBuffer;
 class TTabControl;
 class TfrxDockSite;
+class TfrxDock;
+class TfrxToolBar;
+class TfrxTBPanel;
 class TfrxColorSelector;
 class TfrxLineSelector;
 class TfrxObjectInspector;
@@ -322,11 +325,11 @@ public:
             *SaveCmd = nullptr, *SaveAsCmd = nullptr, *VariablesCmd = nullptr, *PageSettingsCmd = nullptr,
             *PreviewCmd = nullptr, *GroupCmd = nullptr, *UngroupCmd = nullptr;
 
-    // Dock areas for the tool bars (panels for now) and the dock sites of the tool windows.
-    TPanel *DockTop = nullptr, *DockBottom = nullptr, *DockRight = nullptr;
+    // The docks of the tool bars and the dock sites of the tool windows.
+    TfrxDock *DockTop = nullptr, *DockBottom = nullptr, *DockRight = nullptr;
     TfrxDockSite *LeftDockSite1 = nullptr, *LeftDockSite2 = nullptr, *RightDockSite = nullptr;
-    // Tool bars: the dockable bar (a panel for now) and the tool bar it holds.
-    TPanel *StandardTB = nullptr, *TextTB = nullptr, *FrameTB = nullptr, *ExtraToolsTB = nullptr;
+    // Tool bars: the dockable bar and the tool bar of buttons it holds.
+    TfrxToolBar *StandardTB = nullptr, *TextTB = nullptr, *FrameTB = nullptr, *ExtraToolsTB = nullptr;
     TToolBar *StandardTB1 = nullptr, *TextTB1 = nullptr, *FrameTB1 = nullptr, *ExtraToolsTB1 = nullptr;
     TToolButton *NewB = nullptr, *OpenB = nullptr, *SaveB = nullptr, *PreviewB = nullptr, *NewPageB = nullptr,
                 *NewDialogB = nullptr, *DeletePageB = nullptr, *PageSettingsB = nullptr, *VariablesB = nullptr,
@@ -344,7 +347,7 @@ public:
                 *FrameColorB = nullptr, *FrameStyleB = nullptr;
     TfrxComboBox* FrameWidthCB = nullptr;
     // The alignment palette (hidden until View > Toolbars shows it).
-    TPanel* AlignTB = nullptr;
+    TfrxToolBar* AlignTB = nullptr;
     TToolBar* AlignTB1 = nullptr;
     TToolButton *AlignLeftsB = nullptr, *AlignHorzCentersB = nullptr, *AlignRightsB = nullptr, *AlignTopsB = nullptr,
                 *AlignVertCentersB = nullptr, *AlignBottomsB = nullptr, *SpaceHorzB = nullptr, *SpaceVertB = nullptr,
@@ -414,7 +417,14 @@ private:
                        void (TfrxDesignerForm::*Handler)(TObject*) = nullptr);
     TToolButton* AddButton(TToolBar* Bar, const char* Name, int Image, TToolButtonStyle Style = tbsButton,
                            TBasicAction* Action = nullptr);
+    // The tool windows' dock sites: caption bars, widths, an empty site closed.
     void ArrangeDock();
+    // A panel over the separator of Bar that keeps a box's place free in the row.
+    TfrxTBPanel* BoxPanel(TToolBar* Bar, TToolButton* Separator);
+    // The tool bars' designed places in the top dock (before the settings move them).
+    void PlaceToolBars();
+    // The tool bar of a View > Toolbars item's Tag 0-4, nullptr for another Tag.
+    TfrxToolBar* ToolBarOf(int Tag) const;
     // Shows or hides a tool window (in its dock site: with its caption bar; an empty site
     // closes).
     void ShowToolWindow(TCustomForm* Window, bool Show);
@@ -427,7 +437,7 @@ private:
     // window does not have).
     std::vector<TControl*> ToolbarElements() const;
     std::vector<TControl*> DockSites() const;
-    // The tool bars and tool windows that are panels of the window (not the dock manager's).
+    // The tool windows that are panels of the window (not the dock manager's).
     TControl* PanelWindow(int Tag) const;
     void SavePanelLayout(TCustomIniFile& S);
     void RestorePanelLayout(TCustomIniFile& Ini, bool RestoreDefaults);
@@ -456,8 +466,8 @@ private:
     int FRecentIndex = 0;
     std::vector<TMenuItem*> FRecentItems;
     std::vector<TMenuItem*> FEditorItems;
-    // The boxes of the tool bars and the separators that keep their places free.
-    std::vector<std::pair<TToolButton*, TControl*>> FComboPlaces;
+    // The boxes' panels of the tool bars and the separators that keep their places free.
+    std::vector<std::pair<TToolButton*, TfrxTBPanel*>> FBoxPanels;
     std::unique_ptr<TfrxUndoBuffer> FUndoBuffer;
     std::unique_ptr<TfrxClipboard> FClipboard;
     std::unique_ptr<TSampleFormat> FSampleFormat;
@@ -469,8 +479,6 @@ private:
     std::unique_ptr<TfrxScriptDebugger> FDebugger;
     // The preview command is preparing the report (a second one waits for it to end).
     bool FPreviewing = false;
-    // The tool bars hidden by View > Toolbars, one bit per item Tag (0-4).
-    unsigned FHiddenBars = 0;
 };
 
 // Fills the report engine's designer class with TfrxDesignerForm (once).

@@ -36,6 +36,11 @@ constexpr int kInspectorTag = 5, kDataTreeTag = 6, kReportTreeTag = 7;
 
 }  // namespace
 
+TfrxToolBar* TfrxDesignerForm::ToolBarOf(int Tag) const {
+    TfrxToolBar* const bars[] = {StandardTB, TextTB, FrameTB, AlignTB, ExtraToolsTB};
+    return Tag >= 0 && Tag < 5 ? bars[Tag] : nullptr;
+}
+
 // --- Tool windows ------------------------------------------------------------------------------------
 
 void TfrxDesignerForm::ShowToolWindow(TCustomForm* Window, bool Show) {
@@ -107,15 +112,14 @@ void TfrxDesignerForm::FrameStyleBClick(TObject*) {
 // --- The alignment palette ------------------------------------------------------------------------------
 
 void TfrxDesignerForm::CreateAlignPalette() {
-    AlignTB = new TPanel(this);
+    AlignTB = new TfrxToolBar(this);
     AlignTB->SetName("AlignTB");
     AlignTB->SetParent(DockTop);
-    AlignTB->SetBevelOuter(bvNone);
-    AlignTB->SetHeight(26);
+    AlignTB->SetBounds(0, 0, 100, DockTop->RowSize());
     AlignTB1 = new TToolBar(this);
     AlignTB1->SetName("AlignTB1");
     AlignTB1->SetParent(AlignTB);
-    AlignTB1->SetAlign(alClient);
+    AlignTB1->SetAlign(alLeft);
     AlignTB1->SetFlat(true);
     AlignTB1->SetWrapable(false);
     AlignTB1->SetButtonHeight(22);
@@ -146,7 +150,7 @@ void TfrxDesignerForm::CreateAlignPalette() {
     SameWidthB = button("SameWidthB", frxButton::SameWidth, C::SameWidth);
     SameHeightB = button("SameHeightB", frxButton::SameHeight, C::SameHeight);
     // The palette starts hidden; View > Toolbars shows it.
-    FHiddenBars |= 1u << 3;
+    AlignTB->SetShown(false);
 }
 
 void TfrxDesignerForm::AlignButtonClick(TObject* Sender) {
@@ -216,7 +220,7 @@ void TfrxDesignerForm::ToolbarsMIOpen(TObject*) {
     for (int i = 0; i < ToolbarsMI->Count(); ++i) {
         TMenuItem* m = ToolbarsMI->Items(i);
         const int tag = m->Tag();
-        if (tag < kInspectorTag) m->SetChecked(!(FHiddenBars & (1u << tag)));
+        if (tag < kInspectorTag) m->SetChecked(ToolBarOf(tag) && ToolBarOf(tag)->IsVisible());
         else m->SetChecked(windows[tag - kInspectorTag]->Visible());
     }
 }
@@ -231,9 +235,18 @@ void TfrxDesignerForm::ToolbarsMIClick(TObject* Sender) {
     item->SetChecked(show);
     const int tag = item->Tag();
     if (tag < kInspectorTag) {
-        if (show) FHiddenBars &= ~(1u << tag);
-        else FHiddenBars |= 1u << tag;
-        ArrangeDock();
+        TfrxToolBar* bar = ToolBarOf(tag);
+        if (!bar) return;
+        if (bar->IsFloat()) {
+            // A floating bar shows or hides its window where it stands.
+            bar->SetShown(show);
+        } else {
+            // Shown again, a docked bar goes to a row of its own at the dock's free edge.
+            TfrxDock* dock = bar->Dock();
+            if (show && dock) bar->AddToDock(dock);
+            bar->SetShown(show);
+            if (dock) dock->AdjustBounds();
+        }
         return;
     }
     TCustomForm* window = tag == kInspectorTag ? static_cast<TCustomForm*>(Inspector)

@@ -224,10 +224,10 @@ void TfrxDesignerForm::LoadDesignerSettings(TCustomIniFile& Ini, bool RestoreDef
     ArrangeDock();
 }
 
-// --- Tool bars and tool windows that are panels of the window --------------------------------------
-// They keep, under the keys of their position records: a tool bar whether it is shown; a tool
-// window whether it is shown and the width of its site (the report tree also its height
-// above the inspector). View > Toolbars shows and hides them, so restoring goes through it.
+// --- Tool windows that are panels of the window ---------------------------------------------------
+// They keep, under the keys of their position records, whether they are shown and the width
+// of their site (the report tree also its height above the inspector). View > Toolbars shows
+// and hides them, so restoring goes through it.
 
 namespace {
 struct TPanelWindow {
@@ -248,10 +248,6 @@ TControl* TfrxDesignerForm::PanelWindow(int Tag) const {
 }
 
 void TfrxDesignerForm::SavePanelLayout(TCustomIniFile& S) {
-    const std::vector<TControl*> bars = ToolbarElements();
-    for (int i = 0; i < static_cast<int>(bars.size()); ++i)
-        if (bars[i] && !As<TfrxToolBar>(bars[i]))
-            S.WriteBool("ToolBar." + bars[i]->Name(), "Visible", !(FHiddenBars & (1u << i)));
     for (const TPanelWindow& w : kPanelWindows) {
         TControl* window = PanelWindow(w.Tag);
         if (!window) continue;
@@ -261,7 +257,7 @@ void TfrxDesignerForm::SavePanelLayout(TCustomIniFile& S) {
     }
 }
 
-void TfrxDesignerForm::RestorePanelLayout(TCustomIniFile& Ini, bool RestoreDefaults) {
+void TfrxDesignerForm::RestorePanelLayout(TCustomIniFile& Ini, bool /*RestoreDefaults*/) {
     if (!ToolbarsMI) return;
     auto show = [this](int Tag, bool Value) {
         ToolbarsMIOpen(ToolbarsMI);
@@ -270,13 +266,6 @@ void TfrxDesignerForm::RestorePanelLayout(TCustomIniFile& Ini, bool RestoreDefau
             if (item->Tag() == Tag && item->Checked() != Value) ToolbarsMIClick(item);
         }
     };
-    // Restoring the defaults leaves the tool bars as they are.
-    if (!RestoreDefaults) {
-        const std::vector<TControl*> bars = ToolbarElements();
-        for (int i = 0; i < static_cast<int>(bars.size()); ++i)
-            if (bars[i] && !As<TfrxToolBar>(bars[i]))
-                show(i, Ini.ReadBool("ToolBar." + bars[i]->Name(), "Visible", !(FHiddenBars & (1u << i))));
-    }
     for (const TPanelWindow& w : kPanelWindows) {
         if (!PanelWindow(w.Tag)) continue;
         show(w.Tag, Ini.ReadBool(w.Section, "Visible", true));

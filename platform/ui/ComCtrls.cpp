@@ -1288,6 +1288,17 @@ void TToolBar::ArrangeButtons() {
                 buttonWidth = std::max(buttonWidth, fm.horizontalAdvance(QStr(StripHotkey(b->Caption()))) + 8);
         }
     }
+    if (FVertical) {
+        for (TToolButton* b : list) {
+            if (!b->Visible()) continue;
+            const bool separator = b->Style() == tbsSeparator || b->Style() == tbsDivider;
+            const int h = separator ? 6 : FButtonHeight;
+            b->SetBounds(0, y, buttonWidth, h);
+            y += h;
+        }
+        FArranging = false;
+        return;
+    }
     for (TToolButton* b : list) {
         if (!b->Visible()) continue;
         const bool separator = b->Style() == tbsSeparator || b->Style() == tbsDivider;
@@ -1305,6 +1316,40 @@ void TToolBar::ArrangeButtons() {
     }
     if (FAutoSize) SetHeight(y + rowHeight + 2);
     FArranging = false;
+}
+
+void TToolBar::SetVertical(bool Value) {
+    if (FVertical == Value) return;
+    FVertical = Value;
+    if (Value) {
+        FHiddenInColumn.clear();
+        for (int i = 0; i < ControlCount(); ++i) {
+            TControl* c = Controls(i);
+            if (dynamic_cast<TToolButton*>(c) || !c->Visible()) continue;
+            c->SetVisible(false);
+            FHiddenInColumn.push_back(c);
+        }
+    } else {
+        // Only controls that are still children come back (one freed meanwhile is gone).
+        for (int i = 0; i < ControlCount(); ++i) {
+            TControl* c = Controls(i);
+            if (std::find(FHiddenInColumn.begin(), FHiddenInColumn.end(), c) != FHiddenInColumn.end())
+                c->SetVisible(true);
+        }
+        FHiddenInColumn.clear();
+    }
+    ArrangeButtons();
+}
+
+TSize TToolBar::ContentExtent() const {
+    TSize e{0, 0};
+    for (int i = 0; i < ControlCount(); ++i) {
+        const TControl* c = Controls(i);
+        if (!c->Visible()) continue;
+        e.cx = std::max(e.cx, c->Left() + c->Width());
+        e.cy = std::max(e.cy, c->Top() + c->Height());
+    }
+    return e;
 }
 
 void TToolBar::UpdateButtons() {

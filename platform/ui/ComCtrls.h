@@ -470,6 +470,15 @@ public:
     // Places the buttons left to right in the order of their Left (wrapping when
     // Wrapable), each ButtonWidth by ButtonHeight; separators keep their width.
     void ArrangeButtons();
+    // The buttons in one column, top to bottom (a bar standing at a side of its window):
+    // each button ButtonWidth by ButtonHeight, a separator 6 pixels high; the bar's other
+    // controls (the boxes laid over its separators) are hidden while it stands so and
+    // shown again when it lies in a row.
+    bool Vertical() const { return FVertical; }
+    void SetVertical(bool Value);
+    // The far corner of what the bar shows: the right and bottom edges of its visible
+    // children (buttons and other controls).
+    TSize ContentExtent() const;
     void Notification(TComponent* AComponent, TOperation Operation) override;
     void Loaded() override;
     bool TakesFocus() const override { return false; }
@@ -492,6 +501,9 @@ private:
     bool FAutoSize = false;
     int FIndent = 0;
     bool FArranging = false;
+    bool FVertical = false;
+    // The controls the column hid (shown again in a row, while they are still children).
+    std::vector<TControl*> FHiddenInColumn;
     TImageListComponent* FImages = nullptr;
     TImageListComponent* FDisabledImages = nullptr;
 };

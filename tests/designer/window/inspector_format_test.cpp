@@ -428,16 +428,23 @@ TEST(DesignerFormatting, ToolBarCommandsAreOneUndoStepEach) {
     }
 }
 
-// The alignment palette: hidden until View > Toolbars shows it in the top row, each
-// button named as its hint says, each command one undo step over the selection.
+// The alignment palette: hidden until View > Toolbars shows it in a row of its own at the
+// free edge of the top dock, each button named as its hint says, each command one undo
+// step over the selection.
 TEST(DesignerFormatting, AlignmentPaletteRunsTheAlignmentCommands) {
     TInspectedDesigner f;
     EXPECT_FALSE(f.Form->AlignTB->Visible());
     TMenuItem* item = f.Form->ToolbarsMI->Items(3);
     EXPECT_EQ(item->Name(), "AlignmentMI");
+    TfrxDock* dock = f.Form->DockTop;
+    const int rows = dock->Height();
+    const int below = f.Form->TextTB->Top() + f.Form->TextTB->Height();
     H::ClickMenuItem(item);
     EXPECT_TRUE(f.Form->AlignTB->Visible());
-    EXPECT_EQ(f.Form->AlignTB->Top(), 0);
+    EXPECT_EQ(f.Form->AlignTB->Dock(), dock);
+    EXPECT_EQ(f.Form->AlignTB->Left(), 0);
+    EXPECT_EQ(f.Form->AlignTB->Top(), below);
+    EXPECT_EQ(dock->Height(), rows + dock->RowSize());
     EXPECT_EQ(f.Form->AlignLeftsB->Hint(), "左边对齐");
     EXPECT_EQ(f.Form->SameHeightB->Hint(), "相同高度");
 
@@ -470,9 +477,10 @@ TEST(DesignerFormatting, AlignmentPaletteRunsTheAlignmentCommands) {
     const int before = f.Undos();
     H::Click(f.Form->AlignLeftsB);
     EXPECT_EQ(f.Undos(), before);
-    // Hidden again, the top row closes up.
+    // Hidden again, its row closes up.
     H::ClickMenuItem(item);
     EXPECT_FALSE(f.Form->AlignTB->Visible());
+    EXPECT_EQ(dock->Height(), rows);
 }
 
 // The bands menu: the bands a page holds once are offered while it has none; an item

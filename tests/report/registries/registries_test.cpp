@@ -407,7 +407,7 @@ TEST(WizardRegistry, OneEntryPerClass) {
     r.Register(TfrxCustomWizard::StaticClass(), nullptr, true);
     r.Register(TfrxCustomWizard::StaticClass(), nullptr, false);
     ASSERT_EQ(r.Count(), before + 1);
-    EXPECT_TRUE(r.Items(before).IsTemplate);
+    EXPECT_TRUE(r.Items(before).IsToolbarWizard);
     EXPECT_EQ(r.Items(before).ButtonImageIndex, -1);
     r.Unregister(TfrxCustomWizard::StaticClass());
     EXPECT_EQ(r.Count(), before);
