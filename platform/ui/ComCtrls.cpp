@@ -901,12 +901,21 @@ namespace {
 // desktop date field does: the section is selected first, so the digit replaces it also
 // when the section is full (Qt refuses a digit there). Digits that follow one another go
 // on in the same section while it takes them, and the field moves to the next section when
-// one is complete; a caret moved meanwhile (click, arrow keys) starts anew.
+// one is complete; a click (wherever it leaves the caret) or a caret moved by the keys
+// meanwhile starts anew.
 class TDatePickerHost : public THost<QDateTimeEdit> {
 public:
-    using THost::THost;
+    explicit TDatePickerHost(TControl* Control) : THost(Control) {
+        // A click on the text goes to the field inside, not to the picker.
+        if (QLineEdit* edit = lineEdit()) edit->installEventFilter(this);
+    }
 
 protected:
+    bool eventFilter(QObject* watched, QEvent* e) override {
+        if (watched == lineEdit() && (e->type() == QEvent::MouseButtonPress || e->type() == QEvent::MouseButtonDblClick))
+            FTypedAt = -1;
+        return THost::eventFilter(watched, e);
+    }
     void keyPressEvent(QKeyEvent* e) override {
         const QString text = e->text();
         const bool digit = text.size() == 1 && text.at(0).isDigit() &&

@@ -7,6 +7,10 @@
 
 #include "platform/rtl/DateTime.h"
 #include "platform/ui/ComCtrls.h"
+#include "platform/ui/QtPeer.h"
+
+#include <QDateTimeEdit>
+#include <QLineEdit>
 
 namespace {
 
@@ -92,6 +96,30 @@ TEST_F(DatePickerTest, ArrowsStepTheSectionAndImpossibleDaysAreRefused) {
     DecodeDate(Picker->Date(), y, m, d);
     EXPECT_EQ(m, 2);
     EXPECT_LE(d, 28);
+}
+
+// A click into a section starts it anew, also where the caret stood already: a year
+// begun with "3" and clicked right after that digit takes "2025" whole. The click used to
+// count only when it moved the caret, and "2025" went on after the "3" ("3202-5-...").
+TEST_F(DatePickerTest, AClickStartsTheSectionAnewAlsoWhereTheCaretStood) {
+    auto* box = dynamic_cast<QDateTimeEdit*>(WidgetOf(Picker));
+    ASSERT_NE(box, nullptr);
+    QLineEdit* field = box->findChild<QLineEdit*>();
+    ASSERT_NE(field, nullptr);
+    // The point of the picker where the caret of its field stands now.
+    auto atCaret = [&] {
+        const QPoint p = field->mapTo(box, field->inputMethodQuery(Qt::ImCursorRectangle).toRect().center());
+        return Point(p.x(), p.y());
+    };
+    TUiTestHarness::Click(Picker, Point(6, Picker->Height() / 2));   // into the year
+    ASSERT_EQ(TUiTestHarness::FocusedControl(), Picker);
+    TUiTestHarness::TypeText(Picker, "3");
+    const TPoint caret = atCaret();
+    TUiTestHarness::Click(Picker, caret);
+    ASSERT_EQ(atCaret().X, caret.X) << "the click moved the caret";
+    TUiTestHarness::TypeText(Picker, "2025");
+    TUiTestHarness::ProcessMessages();
+    EXPECT_DOUBLE_EQ(Picker->Date(), EncodeDate(2025, 12, 11)) << Picker->Text();
 }
 
 }  // namespace
