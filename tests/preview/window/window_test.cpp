@@ -423,6 +423,33 @@ TEST(FlatCombo, RecentFonts) {
     EXPECT_EQ(empty[0].Name, first);
 }
 
+// The zoom box's items picked with the mouse: a click on the box's arrow opens the list,
+// a click on an item zooms to it (a percentage, the page's width, the whole page) and the
+// box shows the zoom.
+TEST(PreviewWindow, TheZoomBoxTakesTheItemClicked) {
+    TWindow w(3);
+    TfrxComboBox* box = w.Form->ZoomCB;
+    struct {
+        int Index;
+        double Zoom;   // 0: a fit mode
+        TfrxZoomMode Mode;
+    } cases[] = {{0, 0.25, zmDefault}, {6, 0, zmPageWidth}, {4, 1.5, zmDefault}, {7, 0, zmWholePage}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.Index);
+        w.Form->Preview->SetZoom(1.0);
+        RunPosted(*w.Form);
+        TUiTestHarness::Click(box, Point(box->Width() - 4, box->Height() / 2));
+        ASSERT_TRUE(box->DroppedDown());
+        TUiTestHarness::ClickDropDownItem(box, c.Index);
+        RunPosted(*w.Form);
+        EXPECT_FALSE(box->DroppedDown());
+        if (c.Zoom > 0) EXPECT_DOUBLE_EQ(w.Form->Preview->Zoom(), c.Zoom);
+        else EXPECT_EQ(w.Form->Preview->ZoomMode(), c.Mode);
+        EXPECT_EQ(box->Text(), std::to_string(static_cast<long>(std::nearbyint(w.Form->Preview->Zoom() * 100))) + "%");
+    }
+    EXPECT_TRUE(w.R.Harness.Errors().empty());
+}
+
 // The zoom box as a user fills it: a click into its field leaves the caret there and
 // changes nothing, what is typed replaces its text, and Enter zooms to it ("150" is
 // 150 %); the box then shows the zoom.
