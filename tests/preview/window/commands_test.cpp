@@ -4,6 +4,8 @@
 // stopped with Esc, and the status panel after a run.
 #include <gtest/gtest.h>
 
+#include <cmath>
+#include <cstdlib>
 #include <string>
 #include <vector>
 
@@ -195,6 +197,54 @@ TEST(PreviewCommands, ShowTemplateDesignsACopyOfTheTemplate) {
     TfrxComponent* memo = w.R.Pages->SourcePages(0)->FindObject("Memo1");
     ASSERT_NE(memo, nullptr);
     EXPECT_EQ(static_cast<int>(memo->Left()), 0);
+}
+
+// Find as a user does it: the find button, the text typed into the dialog (which opens
+// with its field focused), "from the top" ticked or not by a click, OK; the preview finds
+// the page that holds the text and scrolls the hit into the view (the page box then names
+// the page at the view's top, which may be the one before). F3 finds the next page with
+// the text, page by page.
+TEST(PreviewCommands, FindScrollsToThePageOfTheTextAndF3ToTheNext) {
+    TWindow w(6);
+    TfrxPreviewWorkspace* ws = w.Form->Preview->Workspace();
+    // The hit lies wholly inside the view.
+    auto hitShown = [&] {
+        const double zoom = w.Form->Preview->Zoom();
+        const TRect page = ws->PageList().GetPageBounds(ws->SearchPage, ws->ClientWidth(), zoom);
+        const TRect& b = frxSearchState().FoundBounds;
+        const int top = page.Top + static_cast<int>(std::lround(b.Top * zoom)) - ws->VertPosition();
+        const int bottom = page.Top + static_cast<int>(std::lround(b.Bottom * zoom)) - ws->VertPosition();
+        return top >= 0 && bottom <= ws->ClientHeight();
+    };
+    struct {
+        const char* Typed;
+        bool FromTop;
+        int Page;   // holds the hit (1-based)
+    } cases[] = {{"第 4 页", true, 4}, {"第 2 页", true, 2}, {"第 6 页", false, 6}, {"RECEIPT", true, 1}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.Typed);
+        w.R.Harness.OnModal("TfrxSearchDialog", [&c](TCustomForm& F) {
+            auto& d = dynamic_cast<TfrxSearchDialog&>(F);
+            ASSERT_EQ(TUiTestHarness::FocusedControl(), d.TextE);
+            TUiTestHarness::TypeText(d.TextE, c.Typed);   // replaces the last text, offered selected
+            if (d.TopCB->Checked() != c.FromTop) TUiTestHarness::Click(d.TopCB);
+            TUiTestHarness::Click(d.OkB);
+        });
+        TUiTestHarness::Click(w.Form->FindB);
+        ASSERT_TRUE(frxSearchState().TextFound);
+        EXPECT_EQ(ws->SearchPage + 1, c.Page);
+        EXPECT_TRUE(hitShown());
+        EXPECT_LE(std::abs(w.Form->Preview->PageNo() - c.Page), 1) << w.Form->Preview->PageNo();
+    }
+    // "RECEIPT" is on every page (the case ignored): F3 goes on, one page each time.
+    for (int page = 2; page <= 6; ++page) {
+        SCOPED_TRACE(page);
+        TUiTestHarness::TypeKey(w.Form->Preview, VK_F3);
+        ASSERT_TRUE(frxSearchState().TextFound);
+        EXPECT_EQ(ws->SearchPage + 1, page);
+        EXPECT_TRUE(hitShown());
+    }
+    EXPECT_TRUE(w.R.Harness.Errors().empty());
 }
 
 // A search through many pages without a hit shows its progress and stops on Esc; the
