@@ -694,11 +694,14 @@ void TfrxDesignerForm::FormKeyDown(TObject*, uint16_t& Key, TShiftState Shift) {
         Key = 0;
         return;
     }
-    if (Key == VK_RETURN && FontSizeCB->Focused()) {
-        ToolButtonClick(FontSizeCB);
-        Key = 0;
-        return;
-    }
+    // Enter in the font name or size box applies what it holds (typed or picked) to the
+    // selection; it opens no object's editor.
+    for (TfrxComboBox* box : {FontNameCB, FontSizeCB})
+        if (Key == VK_RETURN && box->Focused()) {
+            ToolButtonClick(box);
+            Key = 0;
+            return;
+        }
     if (Key == VK_RETURN && ScaleCB->Focused()) {
         ScaleCBClick(ScaleCB);
         Key = 0;

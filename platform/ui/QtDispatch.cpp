@@ -22,6 +22,7 @@
 #include <QMouseEvent>
 #include <QMoveEvent>
 #include <QPointer>
+#include <QTimer>
 #include <QWheelEvent>
 
 #include <algorithm>
@@ -311,6 +312,16 @@ struct THandlingScope {
 };
 }  // namespace
 
+namespace {
+int gDroppedKey = 0;
+}  // namespace
+
+void DropNextKeyPress(int QtKey) {
+    gDroppedKey = QtKey;
+    // Only the press that follows at once: the window system delivers it in the same turn.
+    QTimer::singleShot(0, QCoreApplication::instance(), [] { gDroppedKey = 0; });
+}
+
 bool LayerIsHandling(const QEvent* e) { return std::find(gHandling.begin(), gHandling.end(), e) != gHandling.end(); }
 
 // The last line of the exception boundary: whatever the layer's own code throws while it
@@ -352,6 +363,11 @@ bool Dispatch(QWidget* widget, TControl* control, QEvent* e, const TBaseEvent& b
     switch (e->type()) {
     case QEvent::KeyPress: {
         auto* ke = static_cast<QKeyEvent*>(e);
+        if (gDroppedKey != 0 && ke->key() == gDroppedKey) {
+            gDroppedKey = 0;
+            ke->accept();
+            return true;
+        }
         const bool r = HandleKeyPress(widget, control, ke, base);
         if (!ke->isAccepted()) {
             // Keys the widget leaves go to the control's outer widget, never to the

@@ -72,6 +72,10 @@ template <class W> W* TypedWidget(const TControl* control) {
 // handling is all that is left to do, the handlers have seen the key.
 bool LayerIsHandling(const QEvent* e);
 
+// The next press of this Qt key that reaches a control is dropped (its release still comes):
+// the key did its work already where the platform took it early (Enter in an open list).
+void DropNextKeyPress(int QtKey);
+
 using TBaseEvent = std::function<bool(QEvent*)>;
 // The layer's handling of one Qt event for control; base runs the widget's own handling.
 bool DispatchWidgetEvent(QWidget* widget, TControl* control, QEvent* event, const TBaseEvent& base);

@@ -1053,6 +1053,11 @@ public:
 
     void showPopup() override {
         SafeCall([&] { FCombo->DropDown(); });
+        if (view() && !FWatchingView) {
+            view()->installEventFilter(this);
+            FWatchingView = true;
+        }
+        FEnterInList = false;
         QComboBox::showPopup();
         QWidget* popup = view() ? view()->window() : nullptr;
         if (popup && popup != window()) {
@@ -1067,12 +1072,28 @@ public:
 
     void hidePopup() override {
         const bool open = view() && view()->isVisible();
+        // The list takes Enter before the key is delivered (the platform's list picks the
+        // item while the key is offered as a shortcut) and the key press then goes to the
+        // control the pick gave the focus to: the designer's page opened the selected
+        // object's editor after a style was picked with Enter. That key press is dropped.
+        if (open && FEnterInList) DropNextKeyPress(FEnterKey);
+        FEnterInList = false;
         QComboBox::hidePopup();
         update();
         if (open) SafeCall([&] { FCombo->CloseUp(); });
     }
 
 protected:
+    bool eventFilter(QObject* watched, QEvent* e) override {
+        if (watched == view() && e->type() == QEvent::ShortcutOverride) {
+            const int key = static_cast<QKeyEvent*>(e)->key();
+            if (key == Qt::Key_Return || key == Qt::Key_Enter) {
+                FEnterInList = true;
+                FEnterKey = key;
+            }
+        }
+        return THost<QComboBox>::eventFilter(watched, e);
+    }
     void paintEvent(QPaintEvent* e) override {
         if (FCombo->OwnsFace()) {
             PaintWith([&] { FCombo->PaintFace(); }, this);
@@ -1135,6 +1156,9 @@ private:
         return true;
     }
     TCustomComboBox* FCombo;
+    bool FWatchingView = false;
+    bool FEnterInList = false;   // Enter reached the open list (it picks there)
+    int FEnterKey = 0;
 };
 
 }  // namespace

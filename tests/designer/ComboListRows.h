@@ -14,6 +14,9 @@ inline bool RowShownWhole(TControl* Combo, int Index) {
     QAbstractItemView* view = box->view();
     const QModelIndex item = view->model()->index(Index, 0);
     const QRect row = view->visualRect(item);
+    // The row as the list draws it has margins around its text: narrower than that, the
+    // text is cut short with "..." ("Who...age").
     return row.top() >= 0 && row.bottom() <= view->viewport()->height() &&
-           view->fontMetrics().horizontalAdvance(item.data().toString()) <= view->viewport()->width();
+           view->fontMetrics().horizontalAdvance(item.data().toString()) <= view->viewport()->width() &&
+           view->sizeHintForIndex(item).width() <= view->viewport()->width();
 }

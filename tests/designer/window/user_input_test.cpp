@@ -5,6 +5,7 @@
 #include "../ComboListRows.h"
 
 #include <algorithm>
+#include <cmath>
 #include <functional>
 
 #include "DesignerFixture.h"
@@ -203,6 +204,7 @@ TEST(DesignerUserInput, ZoomAndSizeBoxesTakeWhatIsTyped) {
 // the pointer and no other (the name box used to give the font one row above), and a font
 // name typed and Enter; each choice is one undo step and the box shows it.
 TEST(DesignerUserInput, FontBoxesTakeTheItemClickedOrTyped) {
+    frxRegisterDesignerEditors();   // Enter that reaches the page opens the memo's editor
     TDesignerFixture f;
     H::Click(f.Form->Workspace, At(f, "Memo2"));
     auto* memo = dynamic_cast<TfrxMemoView*>(f.Find("Memo2"));
@@ -232,6 +234,7 @@ TEST(DesignerUserInput, FontBoxesTakeTheItemClickedOrTyped) {
     // A name typed over the box's text, Enter.
     const std::string typed = (*f.Form->FontNameCB->Items())[0];
     ASSERT_NE(memo->Font()->Name(), typed);
+    const int steps = f.Form->UndoBuffer()->UndoCount();
     H::Click(f.Form->FontNameCB, InField(f.Form->FontNameCB));
     ASSERT_EQ(H::FocusedControl(), f.Form->FontNameCB);
     H::TypeKey(f.Form->FontNameCB, VK_HOME);
@@ -239,11 +242,40 @@ TEST(DesignerUserInput, FontBoxesTakeTheItemClickedOrTyped) {
     H::TypeText(f.Form->FontNameCB, typed);
     H::TypeKey(f.Form->FontNameCB, VK_RETURN);
     EXPECT_EQ(memo->Font()->Name(), typed);
+    EXPECT_EQ(f.Form->UndoBuffer()->UndoCount(), steps + 1);
+    EXPECT_EQ(H::FocusedControl(), static_cast<TWinControl*>(f.Form->ScrollBox));
+    for (const std::string& e : f.Harness.Errors()) ADD_FAILURE() << e;
+}
+
+// The zoom box's items picked with the mouse: the arrow opens the list, a click on an item
+// zooms (a percentage, or the page's width or whole page for the workspace's size) and the
+// box shows the zoom in force.
+TEST(DesignerUserInput, TheZoomBoxTakesTheItemClicked) {
+    TDesignerFixture f;
+    TfrxComboBox* box = f.Form->ScaleCB;
+    ASSERT_GE(box->Items()->Count(), 8);
+    for (int index : {0, 4, 6, 7, 3}) {
+        const std::string item = (*box->Items())[index];
+        SCOPED_TRACE(item);
+        const double before = f.Form->Scale();
+        H::Click(box, Point(box->Width() - 4, box->Height() / 2));
+        ASSERT_TRUE(box->DroppedDown());
+        EXPECT_TRUE(RowShownWhole(box, index));
+        H::ClickDropDownItem(box, index);
+        EXPECT_FALSE(box->DroppedDown());
+        if (index < 6) {
+            EXPECT_DOUBLE_EQ(f.Form->Scale(), std::stod(item.substr(0, item.size() - 1)) / 100);
+        } else {
+            EXPECT_NE(f.Form->Scale(), before);   // from 150 % or 200 %: the fit is another zoom
+        }
+        EXPECT_EQ(box->Text(), IntToStr(static_cast<int>(std::lround(f.Form->Scale() * 100))) + "%");
+    }
     EXPECT_TRUE(f.Harness.Errors().empty());
 }
 
 // A style made in the style editor is offered by the style box after OK, and picking it there gives the selected memo that style.
 TEST(DesignerUserInput, ANewStyleIsInTheStyleBox) {
+    frxRegisterDesignerEditors();   // Enter that reaches the page opens the memo's editor
     TDesignerFixture f;
     H::Click(f.Form->Workspace, At(f, "Memo2"));
     f.Harness.OnModal("TfrxStyleEditorForm", [](TCustomForm& Form) {
@@ -269,7 +301,8 @@ TEST(DesignerUserInput, ANewStyleIsInTheStyleBox) {
     H::TypeKey(f.Form->StyleCB, VK_DOWN);
     H::TypeKey(f.Form->StyleCB, VK_RETURN);
     EXPECT_EQ(dynamic_cast<TfrxMemoView*>(f.Find("Memo2"))->Style(), "Style1");
-    EXPECT_TRUE(f.Harness.Errors().empty());
+    // The Enter that picked the style reaches nothing else: no editor opens on the page.
+    for (const std::string& e : f.Harness.Errors()) ADD_FAILURE() << e;
 }
 
 // The inspector of a designer opened for the first time shows the names of the page's
