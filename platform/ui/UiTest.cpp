@@ -35,7 +35,10 @@
 #include <QPixmap>
 #include <QPointer>
 #include <QScreen>
+#include <QStyle>
 #include <QStyleHints>
+#include <QToolTip>
+#include <QHelpEvent>
 #include <QTimer>
 #include <QWindow>
 #include <cstdio>
@@ -181,6 +184,10 @@ struct TPointer {
     // Buttons let go while a modal form or pop-up menu that their press opened was
     // handled: the test's own MouseUp of them comes after and has nothing left to do.
     Qt::MouseButtons LetGo;
+    // A move without buttons arms the tool tip of the widget under the pointer; it shows
+    // once the pointer has rested there long enough (virtual milliseconds since the move).
+    bool TipArmed = false;
+    int Rested = 0;
 };
 TPointer gPointer;
 TWindowManager gWindowManager;
@@ -273,6 +280,8 @@ TWindowPoint Locate(const char* action, TControl* control, TPoint pos, bool must
 void SendMouse(const TWindowPoint& at, QEvent::Type type, Qt::MouseButton button, TShiftState shift) {
     if (!at.Window) return;
     gPointer.Last = at.Global;
+    gPointer.TipArmed = type == QEvent::MouseMove && !gPointer.Held;
+    gPointer.Rested = 0;
     TInside inside;
     QWindowSystemInterface::handleMouseEvent<QWindowSystemInterface::SynchronousDelivery>(
         at.Window, Tick(), at.Local, at.Global, gPointer.Held, button, type, KeyModifiers(shift));
@@ -484,6 +493,45 @@ void Done() {
 }
 }  // namespace
 
+namespace {
+// The pointer rests: once it has rested over a widget for the style's wake-up delay (a
+// short one while a tip already shows), in a window that is active, the widget is asked
+// for its tool tip as the application asks it, and shows it. The application's own
+// wake-up timer runs on the real clock, which a test does not wait for; the virtual clock
+// stands in for it.
+void RestPointer(int Milliseconds) {
+    if (!gPointer.TipArmed || gPointer.Held || !gPointer.Under) return;
+    gPointer.Rested += Milliseconds;
+    QWidget* top = nullptr;
+    for (QWidget* w : QApplication::topLevelWidgets())
+        if (w->windowHandle() == gPointer.Under) top = w;
+    if (!top || !top->isVisible()) return;
+    const QPoint global = gPointer.Last.toPoint();
+    QWidget* under = top->childAt(top->mapFromGlobal(global));
+    if (!under) under = top;
+    const int delay = QToolTip::isVisible()
+                          ? 20
+                          : under->style()->styleHint(QStyle::SH_ToolTip_WakeUpDelay, nullptr, under, nullptr);
+    if (gPointer.Rested < delay) return;
+    gPointer.TipArmed = false;
+    bool active = top->testAttribute(Qt::WA_AlwaysShowToolTips);
+    for (QWidget* w = top; w && !active; w = w->parentWidget() ? w->parentWidget()->window() : nullptr)
+        active = w->isActiveWindow();
+    if (!active) return;
+    QHelpEvent help(QEvent::ToolTip, under->mapFromGlobal(global), global);
+    TInside inside;
+    QCoreApplication::sendEvent(under, &help);
+}
+
+// Tool tips the test left on the screen go at once (the tip's own fade runs on the real
+// clock).
+void HideToolTips() {
+    for (QWidget* w : QApplication::topLevelWidgets())
+        if (w->inherits("QTipLabel")) w->hide();
+    gPointer.TipArmed = false;
+}
+}  // namespace
+
 TUiTestHarness::TUiTestHarness() {
     Application->Initialize();
     ResetApplicationTerminated();
@@ -532,6 +580,7 @@ TUiTestHarness::~TUiTestHarness() {
     SetManualTimers(false);
     // A button the test left down is let go where it was pressed.
     ReleaseHeld();
+    HideToolTips();
     gPointer.Held = Qt::NoButton;
     gPointer.LetGo = Qt::NoButton;
     gPointer.Grab = nullptr;
@@ -918,14 +967,21 @@ void TUiTestHarness::FireTimer(TTimer* Timer) {
     THarnessAccess::ThrowPending();
 }
 
+
 int TUiTestHarness::ElapseTime(int Milliseconds) {
     int fired = 0;
     {
         TInside inside;
         fired = ElapseManualTimers(Milliseconds);
     }
+    RestPointer(Milliseconds);
     ProcessMessages();
     return fired;
+}
+
+std::string TUiTestHarness::ShownToolTip() {
+    ProcessMessages();
+    return QToolTip::isVisible() ? StdStr(QToolTip::text()) : std::string();
 }
 
 void TUiTestHarness::ProcessMessages() {

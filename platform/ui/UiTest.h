@@ -159,6 +159,8 @@ public:
     // While a harness exists, timers run on a virtual clock that only this moves on: every
     // enabled timer that falls due within Milliseconds fires (earliest first, a repeating
     // timer once per interval), then posted events are processed. Returns the ticks fired.
+    // The pointer rests meanwhile: after a MouseMove without buttons, resting for the
+    // style's delay (700 ms) over a control shows its tool tip, as on a desktop.
     static int ElapseTime(int Milliseconds);
     static void ProcessMessages();
     // The control that holds the keyboard focus of the active window (where a key typed
@@ -171,6 +173,8 @@ public:
     static bool SaveScreen(const std::string& FileName);
     // The tooltip the control shows (its short hint when hints are on, else empty).
     static std::string ToolTipOf(TControl* Control);
+    // The text of the tool tip on the screen, or empty when none shows.
+    static std::string ShownToolTip();
     // The colour of one pixel of the control's drawing (client coordinates).
     static int32_t PixelAt(TControl* Control, TPoint Pos);
     // The control's drawing as a bitmap (client coordinates); false when it cannot be.

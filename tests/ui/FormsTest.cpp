@@ -386,6 +386,61 @@ end
     EXPECT_EQ(TUiTestHarness::ToolTipOf(grid), "");
 }
 
+// The pointer resting on a control shows its short hint in a tool tip once it has rested
+// long enough, where ShowHint says so; moving onto another control soon shows that one's.
+// A press takes the rest away: no tip comes until the pointer moves again.
+TEST_F(FormsTest, RestingOnAControlShowsItsHint) {
+    auto form = std::make_unique<TProbeForm>(nullptr);
+    form->SetClientWidth(300);
+    form->SetClientHeight(200);
+    auto* grid = new TPanel(form.get());
+    grid->SetParent(form.get());
+    grid->SetBounds(10, 10, 120, 60);
+    grid->SetHint("双击记录可进行删除操作|删除");
+    auto* code = new TEdit(form.get());
+    code->SetParent(form.get());
+    code->SetBounds(10, 100, 120, 21);
+    code->SetHint("填完姓名后按回车键能自动填写拼音码");
+    form->SetShowHint(false);
+    form->Show();
+    TUiTestHarness::ProcessMessages();
+
+    TUiTestHarness::MouseMove(grid, TPoint{20, 20});
+    TUiTestHarness::ElapseTime(1000);
+    EXPECT_EQ(TUiTestHarness::ShownToolTip(), "") << "hints are off";
+
+    form->SetShowHint(true);
+    TUiTestHarness::MouseMove(grid, TPoint{21, 20});
+    TUiTestHarness::ElapseTime(300);
+    EXPECT_EQ(TUiTestHarness::ShownToolTip(), "") << "not rested long enough";
+    TUiTestHarness::ElapseTime(500);
+    EXPECT_EQ(TUiTestHarness::ShownToolTip(), "双击记录可进行删除操作");
+
+    TUiTestHarness::MouseMove(code, TPoint{10, 10});
+    TUiTestHarness::ElapseTime(50);
+    EXPECT_EQ(TUiTestHarness::ShownToolTip(), "填完姓名后按回车键能自动填写拼音码");
+}
+
+// A press ends the pointer's rest: the control's tip does not come while the pointer stays.
+TEST_F(FormsTest, APressTakesTheRestAway) {
+    auto form = std::make_unique<TProbeForm>(nullptr);
+    form->SetClientWidth(200);
+    form->SetClientHeight(100);
+    auto* code = new TEdit(form.get());
+    code->SetParent(form.get());
+    code->SetBounds(10, 10, 120, 21);
+    code->SetHint("本框中填入拼音字母后再按Enter回车键");
+    form->SetShowHint(true);
+    form->Show();
+    TUiTestHarness::ProcessMessages();
+    TUiTestHarness::Click(code);
+    TUiTestHarness::ElapseTime(1000);
+    EXPECT_EQ(TUiTestHarness::ShownToolTip(), "");
+    TUiTestHarness::MouseMove(code, TPoint{12, 10});
+    TUiTestHarness::ElapseTime(1000);
+    EXPECT_EQ(TUiTestHarness::ShownToolTip(), "本框中填入拼音字母后再按Enter回车键");
+}
+
 TEST_F(FormsTest, FreedDataModuleLeavesTheScreensList) {
     const int before = Screen->DataModuleCount();
     TDataModule* module = nullptr;
