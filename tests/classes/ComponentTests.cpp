@@ -491,7 +491,9 @@ TEST(FreeNotification, ManyHoldersOfOneTargetEachHearOnceWhateverGoesFirst) {
     holders[597]->FreeWhenHearing = holders[4];
     freed[598] = freed[4] = true;
     for (size_t i = 0; i < holders.size(); ++i) {
-        if (!freed[i]) EXPECT_EQ(holders[i]->HasFreeNotification(target), !released[i]) << i;
+        if (!freed[i]) {
+            EXPECT_EQ(holders[i]->HasFreeNotification(target), !released[i]) << i;
+        }
     }
     delete target;
     for (size_t i = 0; i < holders.size(); ++i) {
