@@ -540,6 +540,8 @@ void TfrxToolBar::Paint() {
 
 void TfrxToolBar::DeclareProperties(TPropertyDecl<TfrxToolBar>& d) {
     using T = TfrxToolBar;
+    // The caption its float window shows in the title bar.
+    d.Property("Caption", &TControl::Caption, &TControl::SetCaption);
     d.Property("Orientation", &T::Orientation, &T::SetOrientation).Default(toAny);
     d.Property("CanFloat", &T::CanFloat, &T::SetCanFloat).Default(true);
 }

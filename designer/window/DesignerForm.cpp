@@ -94,6 +94,8 @@ TfrxDesignerForm::TfrxDesignerForm(TComponent* AOwner, TfrxReport* AReport, bool
     pos->SetStyle(psOwnerDraw);
     StatusBar->Panels()->Add()->SetWidth(50);
     StatusBar->OnDrawPanel = [this](TStatusBar* s, TStatusPanel* p, TRect r) { StatusBarDrawPanel(s, p, r); };
+    // The bottom tool-bar dock stands above the status bar.
+    DockBottom->SetTop(StatusBar->Top() - 1);
     CreatePalette();
     CreateToolWindows();
     CreatePageArea();
@@ -618,6 +620,9 @@ void TfrxDesignerForm::CreateToolWindows() {
     DataTree->SetClientWidth(200);
     DataTree->CBPanel->SetVisible(true);
     RightDockSite->DockForm(DataTree);
+    // The right tool-bar dock stands outside the right site (the outermost of the controls
+    // aligned right is the one whose right edge lies furthest right).
+    DockRight->SetLeft(RightDockSite->Left() + RightDockSite->Width() + 10000);
 }
 
 void TfrxDesignerForm::CreatePageArea() {

@@ -4,10 +4,66 @@
 #include "platform/ui/QtPeer.h"
 
 #include <QCoreApplication>
+#include <QEvent>
 #include <QPointer>
 #include <QTimer>
+#include <QWindow>
 
 ROVE_IMPLEMENT_CLASS(TPopupWindow)
+
+namespace {
+
+// A tool window stays above its owner only when the window system knows the owner: a window
+// made while its owner had no window of its own yet has none, so it is named before showing.
+void KeepAboveOwner(QWidget* Popup, QWidget* Owner) {
+    if (!Popup || !Owner) return;
+    Owner->winId();
+    Popup->winId();
+    if (QWindow* h = Popup->windowHandle(); h && Owner->windowHandle() && h->transientParent() != Owner->windowHandle())
+        h->setTransientParent(Owner->windowHandle());
+}
+
+// Follows the owner window of a tool window: a tool window shown while its owner is hidden
+// shows when the owner does (mapped before its owner, the window manager stacks it below
+// the owner: a floating tool bar restored while its window is made would stand behind it).
+class TOwnerWatch final : public QObject {
+public:
+    TOwnerWatch(QWidget* Owner, QWidget* Popup) : QObject(Popup), FOwner(Owner), FPopup(Popup) {
+        Owner->installEventFilter(this);
+    }
+    ~TOwnerWatch() override {
+        if (FOwner) FOwner->removeEventFilter(this);
+    }
+    QWidget* Owner() const { return FOwner; }
+    bool Pending = false;
+
+protected:
+    bool eventFilter(QObject* Watched, QEvent* Event) override {
+        if (!FPopup) return false;
+        if (Watched != FOwner) return false;
+        if (Event->type() == QEvent::Show && Pending) {
+            Pending = false;
+            // Still meant to show (it may have been hidden meanwhile).
+            if (TControl* c = ControlOfWidget(FPopup); c && c->Visible()) {
+                KeepAboveOwner(FPopup, FOwner);
+                FPopup->show();
+            }
+        }
+        return false;
+    }
+
+private:
+    QPointer<QWidget> FOwner;
+    QPointer<QWidget> FPopup;
+};
+
+TOwnerWatch* WatchOf(QWidget* Popup) {
+    for (QObject* o : Popup->children())
+        if (auto* w = dynamic_cast<TOwnerWatch*>(o)) return w;
+    return nullptr;
+}
+
+}  // namespace
 
 TPopupWindow::TPopupWindow(TComponent* AOwner) : TCustomControl(AOwner) {
     CreatePaintedPeer();
@@ -23,7 +79,21 @@ TPopupWindow::TPopupWindow(TComponent* AOwner) : TCustomControl(AOwner) {
 TPopupWindow::~TPopupWindow() = default;
 
 void TPopupWindow::ApplyVisible() {
-    if (QWidget* w = WidgetOf(this)) w->setVisible(FVisible);
+    QWidget* w = WidgetOf(this);
+    if (!w) return;
+    QWidget* owner = w->isWindow() && w->parentWidget() ? w->parentWidget()->window() : nullptr;
+    if (owner) {
+        TOwnerWatch* watch = WatchOf(w);
+        if (watch && watch->Owner() != owner) {
+            delete watch;
+            watch = nullptr;
+        }
+        if (!watch) watch = new TOwnerWatch(owner, w);
+        watch->Pending = FVisible && !owner->isVisible();
+        if (watch->Pending) return;
+        if (FVisible) KeepAboveOwner(w, owner);
+    }
+    w->setVisible(FVisible);
 }
 
 void TPopupWindow::SetOwnerForm(TWinControl* Form) {

@@ -11,6 +11,7 @@
 #include "platform/ui/Buttons.h"
 #include "platform/ui/ComCtrls.h"
 #include "platform/ui/Menus.h"
+#include "designer/undo/UndoBuffer.h"
 #include "designer/wizards/StdWizard.h"
 #include "preview/FlatCombo.h"
 #include "report/DesignRegistries.h"
@@ -81,6 +82,11 @@ TEST(DesignerToolBars, DraggedToTheRightDockOutToFloatAndBack) {
     ASSERT_TRUE(BoxShown(F.FontNameCB));
     const int topRows = F.DockTop->Height();
     EXPECT_EQ(F.DockRight->Width(), 1);
+    // The side and bottom docks are the outermost: at the window's right edge, and right
+    // above the status bar.
+    EXPECT_EQ(F.DockRight->Left() + F.DockRight->Width(), F.ClientWidth());
+    EXPECT_GE(F.DockRight->Left(), F.RightDockSite->Left() + F.RightDockSite->Width());
+    EXPECT_EQ(F.DockBottom->Top() + F.DockBottom->Height(), F.StatusBar->Top());
 
     // Torn off by the grip: the drag goes on with the float window, which is let go over
     // the right dock.
@@ -89,7 +95,7 @@ TEST(DesignerToolBars, DraggedToTheRightDockOutToFloatAndBack) {
     TfrxFloatWindow* fw = text->GetFloatWindow();
     ASSERT_NE(fw, nullptr);
     EXPECT_TRUE(fw->Dragging());
-    EXPECT_EQ(fw->Text(), text->Text());
+    EXPECT_EQ(fw->Text(), "文本");
     const TPoint right = fw->ScreenToClient(F.ClientToScreen(OnRightDock(F)));
     H::MouseMove(fw, right, ssLeft);
     ASSERT_FALSE(text->IsFloat());
@@ -252,6 +258,11 @@ TEST(DesignerToolBars, PlacesComeBackAndAnUnreadableStoreGivesTheDesignedOnes) {
     ASSERT_NE(f.Form->FrameTB->GetFloatWindow(), nullptr);
     EXPECT_TRUE(f.Form->FrameTB->GetFloatWindow()->Visible());
     EXPECT_EQ(frxFloatingToolBars(), std::vector<TfrxToolBar*>{f.Form->FrameTB});
+    // The floating bar came up with the window and works: a frame for the selected memo.
+    f.Select({f.Find("Memo2")});
+    const int steps = f.Form->UndoBuffer()->UndoCount();
+    H::Click(f.Form->FrameAllB);
+    EXPECT_EQ(f.Form->UndoBuffer()->UndoCount(), steps + 1);
 
     // A store that is no settings file: every bar in its designed place.
     f.Form.reset();
