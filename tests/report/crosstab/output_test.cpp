@@ -4,6 +4,7 @@
 // so every size is fixed by the templates (MinWidth = MaxWidth, DefHeight) or computable.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 #include <unistd.h>
@@ -435,4 +436,84 @@ TEST(CrossOutput, PrintsToPdf) {
     for (const char* expected : {"药品金额统计", "阿莫西林胶囊", "板蓝根颗粒", "05-01", "05-20", "Grand Total"})
         EXPECT_NE(text.find(expected), std::string::npos) << expected << " in " << text;
     if (!keep) std::remove(file.c_str());
+}
+
+namespace {
+
+// The memo of the page whose text is Text (empty when none).
+TfrxCustomMemoView* MemoWithText(TfrxPage* Page, const std::string& Text) {
+    for (TfrxComponent* c : Page->AllObjects())
+        if (auto* m = dynamic_cast<TfrxCustomMemoView*>(c); m && TextOf(m) == Text) return m;
+    return nullptr;
+}
+
+}  // namespace
+
+// The view's events: the script's handler runs first with the event's arguments and its
+// out-parameter comes back; then the handler the program attached runs with the same
+// arguments and what the script left. Widths and heights so set size the output; texts
+// set on the cells and headers print.
+TEST(CrossOutput, ScriptEventsThenTheProgramsHandlers) {
+    TCrossReport r(200, 100);
+    r.Fill = [](TfrxCrossView* v) {
+        v->AddValue({Variant("A")}, {Variant("X")}, {Variant(1)});
+        v->AddValue({Variant("A")}, {Variant("Y")}, {Variant(2)});
+        v->AddValue({Variant("B")}, {Variant("X")}, {Variant(3)});
+    };
+    TfrxCrossView* v = r.View;
+    v->OnCalcWidth = "CalcW";
+    v->OnCalcHeight = "CalcH";
+    v->OnPrintCell = "Cell";
+    v->OnPrintColumnHeader = "ColumnHeader";
+    v->OnPrintRowHeader = "RowHeader";
+    r.Report->ScriptText()->SetText(
+        "procedure CalcW(ColumnIndex: Integer; ColumnValues: Variant; var Width: Extended);\r\n"
+        "begin\r\n  if ColumnIndex = 0 then Width := 80;\r\nend;\r\n"
+        "procedure CalcH(RowIndex: Integer; RowValues: Variant; var Height: Extended);\r\n"
+        "begin\r\n  if RowValues[0] = 'B' then Height := 30;\r\nend;\r\n"
+        "procedure Cell(Memo: TfrxMemoView; RowIndex, ColumnIndex, CellIndex: Integer; RowValues, ColumnValues, "
+        "Value: Variant);\r\n"
+        "begin\r\n  if (RowIndex = 1) and (ColumnIndex = 0) then Memo.Text := 'three';\r\nend;\r\n"
+        "procedure ColumnHeader(Memo: TfrxMemoView; HeaderIndexes, HeaderValues, Value: Variant);\r\n"
+        "begin\r\n  if Value = 'Y' then Memo.Text := 'yy';\r\nend;\r\n"
+        "procedure RowHeader(Memo: TfrxMemoView; HeaderIndexes, HeaderValues, Value: Variant);\r\n"
+        "begin\r\n  if Value = 'A' then Memo.Text := 'aa';\r\nend;\r\n"
+        "begin\r\nend.");
+    std::vector<std::string> widths, heights, cells, headers;
+    v->CalcWidthHandler = [&](int Column, const Variant& Values, double& Width) {
+        widths.push_back(std::to_string(Column) + ":" + VarToStr(Values.GetElement({0})) + "=" + Num(Width));
+        if (Column == 1) Width = 60;
+    };
+    v->CalcHeightHandler = [&](int Row, const Variant& Values, double& Height) {
+        heights.push_back(std::to_string(Row) + ":" + VarToStr(Values.GetElement({0})) + "=" + Num(Height));
+    };
+    v->PrintCellHandler = [&](TfrxCustomMemoView* Memo, int, int, int, const Variant&, const Variant&,
+                              const Variant& Value) {
+        cells.push_back(VarToStr(Value) + "=" + TextOf(Memo));
+        if (VarToStr(Value) == "2" && TextOf(Memo) == "2") Memo->SetText("two");
+    };
+    v->PrintColumnHeaderHandler = [&](TfrxCustomMemoView* Memo, const Variant&, const Variant&, const Variant& Value) {
+        headers.push_back(VarToStr(Value) + "=" + TextOf(Memo));
+    };
+    r.Run();
+    // Column 0 (X) as the script set it, column 1 (Y) as the program's handler set it.
+    ASSERT_GE(widths.size(), 2u);
+    EXPECT_EQ(widths[0], "0:X=80");
+    EXPECT_EQ(widths[1], "1:Y=50");
+    EXPECT_NE(std::find(heights.begin(), heights.end(), "1:B=30"), heights.end()) << testing::PrintToString(heights);
+    EXPECT_NE(std::find(cells.begin(), cells.end(), "3=three"), cells.end()) << testing::PrintToString(cells);
+    EXPECT_NE(std::find(headers.begin(), headers.end(), "Y=yy"), headers.end()) << testing::PrintToString(headers);
+    TfrxPage* page = r.Report->PreviewPages()->GetPage(0);
+    ASSERT_NE(page, nullptr);
+    TfrxCustomMemoView* x = MemoWithText(page, "X");
+    TfrxCustomMemoView* y = MemoWithText(page, "yy");
+    ASSERT_NE(x, nullptr);
+    ASSERT_NE(y, nullptr);
+    EXPECT_DOUBLE_EQ(x->Width(), 80);
+    EXPECT_DOUBLE_EQ(y->Width(), 60);
+    TfrxCustomMemoView* three = MemoWithText(page, "three");
+    ASSERT_NE(three, nullptr);
+    EXPECT_DOUBLE_EQ(three->Height(), 30);
+    EXPECT_NE(MemoWithText(page, "two"), nullptr);
+    EXPECT_NE(MemoWithText(page, "aa"), nullptr);
 }

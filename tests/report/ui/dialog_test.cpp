@@ -8,6 +8,7 @@
 #include <functional>
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "platform/graphics/Graphics.h"
 #include "platform/rtl/Streams.h"
@@ -15,6 +16,7 @@
 #include "platform/ui/UiTest.h"
 #include "report/Bands.h"
 #include "report/DialogControls.h"
+#include "report/Engine.h"
 #include "report/MemoView.h"
 #include "report/Pages.h"
 #include "report/PreviewPages.h"
@@ -138,6 +140,31 @@ TEST_F(DialogPages, FailingScriptEndsTheRunWithItsError) {
     EXPECT_FALSE(r.Report->PrepareReport());
     EXPECT_NE(r.Report->Errors()->Text().find("名字不能为空"), std::string::npos) << "[" << r.Report->Errors()->Text() << "]";
     EXPECT_EQ(r.Report->PreviewPages()->Count(), 0);
+}
+
+// A program may run the dialog pages itself (the engine's OnRunDialogs): no window comes up,
+// what it puts in the controls prints, and its Cancel ends the run without pages.
+TEST_F(DialogPages, TheProgramRunsTheDialogsItself) {
+    for (const int result : {mrOk, mrCancel}) {
+        TDialogReport r;
+        auto* engine = dynamic_cast<TfrxEngine*>(r.Report->Engine());
+        ASSERT_NE(engine, nullptr);
+        std::vector<std::string> run;
+        engine->OnRunDialogs = [&](TfrxDialogPage* Page) {
+            run.push_back(Page->Name());
+            r.Edit->SetText("李四");
+            Page->SetModalResult(result);
+        };
+        const bool prepared = r.Report->PrepareReport();
+        EXPECT_EQ(run, std::vector<std::string>{"DialogPage1"}) << result;
+        EXPECT_TRUE(Harness.Dialogs().empty());
+        if (result == mrOk) {
+            ASSERT_TRUE(prepared) << r.Report->Errors()->Text();
+            EXPECT_EQ(r.PrintedText(), "李四");
+        } else {
+            EXPECT_EQ(r.Report->PreviewPages()->Count(), 0);
+        }
+    }
 }
 
 TEST(DialogControls, StateGoesToTheWrappedControl) {
