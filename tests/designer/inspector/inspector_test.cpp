@@ -462,6 +462,27 @@ TEST_F(InspectorTest, HintShowsACutOffName) {
     EXPECT_FALSE(r.Insp->HintShowing());
 }
 
+// The same through the window: the pointer moved over a cut-off name shows the whole name in
+// the inspector's own hint window at once; moved onto the split line, the hint goes.
+TEST_F(InspectorTest, HintWindowFollowsThePointer) {
+    r.Inspect({r.Memo1});
+    r.Insp->SplitPos = 40;
+    r.Insp->FormResize(r.Insp);
+    const int h = r.Insp->RowHeight();
+    const int row = r.Insp->FindRow("ExpressionDelimiters");
+    ASSERT_GE(row, 0);
+    for (int turns = 0; turns < 100; ++turns) {
+        const int top = row * h - r.Insp->ScrollPos();
+        if (top >= 0 && top + h <= r.Insp->Box->ClientHeight()) break;
+        TUiTestHarness::Wheel(r.Insp->PB, top < 0 ? 120 : -120, TPoint{4, r.Insp->ScrollPos() + 2});
+    }
+    TUiTestHarness::MouseMove(r.Insp->PB, TPoint{20, row * h + 3});
+    ASSERT_TRUE(r.Insp->HintShowing());
+    EXPECT_EQ(r.Insp->HintText(), "ExpressionDelimiters");
+    TUiTestHarness::MouseMove(r.Insp->PB, TPoint{r.Insp->SplitPos, row * h + 3});
+    EXPECT_FALSE(r.Insp->HintShowing());
+}
+
 // --- Keys and focus ---------------------------------------------------------------------------
 
 TEST_F(InspectorTest, KeysInTheEdit) {
