@@ -475,7 +475,18 @@ void TfrxFontComboBox::FillItems() {
 void TfrxFontComboBox::PopulateList() {
     std::vector<TfrxFontSlot> families;
     for (const TScreenFont& f : ScreenFontFamilies()) families.push_back(TfrxFontSlot{f.Name, f.TrueType ? 4 : 0});
-    std::vector<TfrxFontSlot> slots = FShowMRU ? ReadSlots() : std::vector<TfrxFontSlot>{};
+    std::vector<TfrxFontSlot> slots;
+    bool readable = true;
+    if (FShowMRU) {
+        try {
+            slots = ReadSlots();
+        } catch (const std::exception&) {
+            // A settings store that cannot be read (a file that is no settings file) gives
+            // no recent block; the box is made all the same, and the store is left alone.
+            readable = false;
+            slots.assign(TfrxFontList::MaxRecent, TfrxFontSlot{});
+        }
+    }
     const std::vector<TfrxFontSlot> before = slots;
     FList.Populate(families, slots);
     if (!FShowMRU) {
@@ -486,7 +497,7 @@ void TfrxFontComboBox::PopulateList() {
         bool changed = false;
         for (size_t i = 0; i < slots.size(); ++i)
             changed = changed || slots[i].Name != before[i].Name || slots[i].Type != before[i].Type;
-        if (changed) WriteSlots(slots);
+        if (changed && readable) WriteSlots(slots);
     }
     FillItems();
 }
@@ -504,7 +515,12 @@ void TfrxFontComboBox::Click() {
     if (!FShowMRU || index <= 0) return;
     std::vector<TfrxFontSlot> slots(TfrxFontList::MaxRecent);
     const int chosen = FList.Choose(index, slots);
-    WriteSlots(slots);
+    try {
+        WriteSlots(slots);
+    } catch (const std::exception&) {
+        // A store that cannot be written keeps the recent block for this box only; the
+        // font chosen is applied all the same.
+    }
     FillItems();
     FUpdating = true;
     SetItemIndex(chosen);

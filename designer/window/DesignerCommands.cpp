@@ -696,7 +696,7 @@ void TfrxDesignerForm::FormKeyDown(TObject*, uint16_t& Key, TShiftState Shift) {
     }
     // Enter in the font name or size box applies what it holds (typed or picked) to the
     // selection; it opens no object's editor.
-    for (TfrxComboBox* box : {FontNameCB, FontSizeCB})
+    for (TfrxCustomComboBox* box : {static_cast<TfrxCustomComboBox*>(FontNameCB), static_cast<TfrxCustomComboBox*>(FontSizeCB)})
         if (Key == VK_RETURN && box->Focused()) {
             ToolButtonClick(box);
             Key = 0;

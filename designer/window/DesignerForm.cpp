@@ -45,12 +45,6 @@ std::string Res(const char* Key) { return frxResources().Get(Key); }
 // loaded, no preview, no variables and no report options.
 constexpr uint16_t kPreviewRestrictions = 950;
 
-// The installed font families, read once for the process (the font box of every designer
-// window shows them; reading them costs more than building the window).
-const std::vector<std::string>& FontFamilies() {
-    static const std::vector<std::string> families = Screen->Fonts();
-    return families;
-}
 }  // namespace
 
 TfrxDesignerDialogs& frxDesignerDialogs() {
@@ -446,8 +440,21 @@ void TfrxDesignerForm::CreateToolbars() {
     };
     StyleCB = combo("StyleCB", 90, 33);
     StyleCB->SetStyle(csDropDownList);
-    FontNameCB = combo("FontNameCB", 120, 0);
-    for (const std::string& f : FontFamilies()) FontNameCB->Items()->Add(f);
+    {
+        // The installed fonts under a block of the five used last (kept for the process's
+        // user under the box's settings key), each marked when it is an outline font, with a
+        // sample of the font under the pointer while the list is open. A name can be typed
+        // too (Enter applies it).
+        TToolButton* sep = AddButton(TextTB1, "", -1, tbsSeparator);
+        sep->SetWidth(120 + 6);
+        FontNameCB = new TfrxFontComboBox(this);
+        FontNameCB->SetName("FontNameCB");
+        FontNameCB->SetParent(BoxPanel(TextTB1, sep));
+        FontNameCB->SetBounds(0, 1, 120, 21);
+        FontNameCB->SetReadOnly(false);
+        FontNameCB->SetTag(0);
+        FontNameCB->OnClick = [this](TObject* s) { ToolButtonClick(s); };
+    }
     FontSizeCB = combo("FontSizeCB", 40, 1);
     for (const char* s : {"5", "6", "7", "8", "9", "10", "11", "12", "14", "16", "18", "20", "22", "24", "26", "28",
                           "36", "48", "72"})

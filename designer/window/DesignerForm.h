@@ -36,6 +36,7 @@ class TCustomIniFile;
 class TDesignerWorkspace;
 class TfrxClipboard;
 class TfrxComboBox;
+class TfrxFontComboBox;
 class TfrxDataTreeForm;
 class TfrxDialogPage;
 class TfrxMemoView;
@@ -337,7 +338,8 @@ public:
                 *RedoB = nullptr, *GroupB = nullptr, *UngroupB = nullptr, *ShowGridB = nullptr,
                 *AlignToGridB = nullptr, *SetToGridB = nullptr;
     TfrxComboBox* ScaleCB = nullptr;
-    TfrxComboBox *StyleCB = nullptr, *FontNameCB = nullptr, *FontSizeCB = nullptr;
+    TfrxComboBox *StyleCB = nullptr, *FontSizeCB = nullptr;
+    TfrxFontComboBox* FontNameCB = nullptr;
     TToolButton *BoldB = nullptr, *ItalicB = nullptr, *UnderlineB = nullptr, *FontB = nullptr, *FontColorB = nullptr,
                 *HighlightB = nullptr, *RotateB = nullptr, *TextAlignLeftB = nullptr, *TextAlignCenterB = nullptr,
                 *TextAlignRightB = nullptr, *TextAlignBlockB = nullptr, *TextAlignTopB = nullptr,

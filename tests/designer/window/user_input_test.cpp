@@ -210,7 +210,7 @@ TEST(DesignerUserInput, FontBoxesTakeTheItemClickedOrTyped) {
     auto* memo = dynamic_cast<TfrxMemoView*>(f.Find("Memo2"));
     ASSERT_EQ(f.Selection(), std::vector<TfrxComponent*>{memo});
     struct {
-        TfrxComboBox* Box;
+        TfrxCustomComboBox* Box;
         std::function<std::string()> Applied;
     } cases[] = {{f.Form->FontNameCB, [&] { return memo->Font()->Name(); }},
                  {f.Form->FontSizeCB, [&] { return IntToStr(memo->Font()->Size()); }}};
@@ -222,17 +222,23 @@ TEST(DesignerUserInput, FontBoxesTakeTheItemClickedOrTyped) {
         const int own = std::max(0, items->IndexOf(c.Applied()));
         for (int pick : {own + 2 < items->Count() ? own + 2 : own - 2, own + 1 < items->Count() ? own + 1 : own - 1}) {
             const int steps = f.Form->UndoBuffer()->UndoCount();
+            // The name box puts the font chosen on top of its list: the row's text is taken
+            // before the click.
+            const std::string row = (*items)[pick];
             H::Click(c.Box, Point(c.Box->Width() - 4, c.Box->Height() / 2));   // the arrow
             ASSERT_TRUE(c.Box->DroppedDown());
             H::ClickDropDownItem(c.Box, pick);
             EXPECT_FALSE(c.Box->DroppedDown());
-            EXPECT_EQ(c.Applied(), (*items)[pick]);
-            EXPECT_EQ(c.Box->Text(), (*items)[pick]);
+            EXPECT_EQ(c.Applied(), row);
+            EXPECT_EQ(c.Box->Text(), row);
             EXPECT_EQ(f.Form->UndoBuffer()->UndoCount(), steps + 1);
         }
     }
     // A name typed over the box's text, Enter.
-    const std::string typed = (*f.Form->FontNameCB->Items())[0];
+    // A font of the list other than the memo's (the recent block on top holds its font now).
+    TStringList* names = f.Form->FontNameCB->Items();
+    const std::string typed = (*names)[names->Count() - 1] != memo->Font()->Name() ? (*names)[names->Count() - 1]
+                                                                                   : (*names)[names->Count() - 2];
     ASSERT_NE(memo->Font()->Name(), typed);
     const int steps = f.Form->UndoBuffer()->UndoCount();
     H::Click(f.Form->FontNameCB, InField(f.Form->FontNameCB));
@@ -399,3 +405,40 @@ TEST(DesignerUserInput, APastedMemoKeepsItsDataSet) {
 }
 
 }  // namespace
+
+// The font name box of the text bar is the font box: a font picked in its open list (a
+// sample of the font under the selection shown beside it) heads the list as the font used
+// last, in the settings store too, so that the next designer window offers it on top.
+TEST(DesignerUserInput, TheFontBoxKeepsTheFontsUsedLast) {
+    TDesignerFixture f;
+    H::Click(f.Form->Workspace, At(f, "Memo2"));
+    auto* memo = dynamic_cast<TfrxMemoView*>(f.Find("Memo2"));
+    TfrxFontComboBox* box = f.Form->FontNameCB;
+    ASSERT_EQ(box->MRUCount(), -1);
+    TStringList* items = box->Items();
+    ASSERT_GE(items->Count(), 3);
+    const int pick = items->Count() - 1;
+    const std::string chosen = (*items)[pick];
+    ASSERT_NE(memo->Font()->Name(), chosen);
+    H::Click(box, Point(box->Width() - 4, box->Height() / 2));   // the arrow
+    ASSERT_TRUE(box->DroppedDown());
+    ASSERT_NE(box->FontPreview(), nullptr);
+    EXPECT_TRUE(box->FontPreview()->Visible());
+    H::ClickDropDownItem(box, pick);
+    EXPECT_FALSE(box->FontPreview()->Visible());
+    EXPECT_EQ(memo->Font()->Name(), chosen);
+    EXPECT_EQ(box->MRUCount(), 0);
+    EXPECT_EQ((*items)[0], chosen);
+    EXPECT_EQ(box->Text(), chosen);
+    {
+        TRegistry reg;
+        ASSERT_TRUE(reg.OpenKey("\\Software\\Brightline\\MRUFont", false));
+        EXPECT_EQ(reg.ReadString("Font0"), chosen);
+        EXPECT_EQ(reg.ReadString("Font1"), "");
+    }
+    f.Form.reset();
+    f.Open();
+    EXPECT_EQ(f.Form->FontNameCB->MRUCount(), 0);
+    EXPECT_EQ((*f.Form->FontNameCB->Items())[0], chosen);
+    EXPECT_TRUE(f.Harness.Errors().empty());
+}

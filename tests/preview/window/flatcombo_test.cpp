@@ -4,6 +4,8 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <fstream>
+#include <iterator>
 #include <unistd.h>
 #include <string>
 #include <vector>
@@ -272,4 +274,32 @@ TEST(FontCombo, RecentFontsLiveInTheSettingsStore) {
     EXPECT_EQ(combo->FontPreview()->Left(), o.X + combo->Width());
     combo->SetDroppedDown(false);
     EXPECT_FALSE(combo->FontPreview()->Visible());
+}
+
+// A settings store that is no settings file: the font box is made with the families alone
+// (no recent block), leaves the file as it was, and a pick still reaches the caller.
+TEST(FontCombo, AnUnreadableStoreGivesNoRecentBlock) {
+    TSettingsFolder folder;
+    std::string junk;
+    for (int i = 0; i < 1024; ++i) junk += static_cast<char>((i * 7919 + 13) % 256);
+    {
+        std::ofstream out(RegistryFileName(), std::ios::binary | std::ios::trunc);
+        out << junk;
+    }
+    TComboForm f;
+    auto* combo = new TfrxFontComboBox(&f.Form);
+    combo->SetParent(&f.Form);
+    combo->SetBounds(10, 10, 150, 21);
+    EXPECT_EQ(combo->MRUCount(), -1);
+    EXPECT_EQ(combo->Items()->Count(), static_cast<int>(ScreenFontFamilies().size()));
+    std::vector<std::string> clicks;
+    combo->OnClick = [&](TObject*) { clicks.push_back(combo->Text()); };
+    const int last = combo->Items()->Count() - 1;
+    const std::string chosen = combo->Items()->Get(last);
+    combo->SetItemIndex(last);
+    combo->ItemPicked(last);
+    EXPECT_EQ(clicks, std::vector<std::string>{chosen});
+    std::ifstream in(RegistryFileName(), std::ios::binary);
+    const std::string after((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+    EXPECT_EQ(after, junk);
 }
