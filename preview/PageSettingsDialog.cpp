@@ -7,6 +7,8 @@
 #include "platform/rtl/Exceptions.h"
 #include "platform/rtl/Format.h"
 #include "platform/rtl/StrUtils.h"
+#include "platform/graphics/Graphics.h"
+#include "platform/ui/ExtCtrls.h"
 #include "platform/ui/StdCtrls.h"
 #include "preview/FormResources.h"
 #include "report/Pages.h"
@@ -65,6 +67,8 @@ void TfrxPageSettingsForm::BindFields() {
     Bind(OrientationL, "OrientationL");
     Bind(PortraitRB, "PortraitRB");
     Bind(LandscapeRB, "LandscapeRB");
+    Bind(PortraitImg, "PortraitImg");
+    Bind(LandscapeImg, "LandscapeImg");
     Bind(MarginsL, "MarginsL");
     Bind(MarginLeftE, "MarginLeftE");
     Bind(MarginTopE, "MarginTopE");
@@ -77,7 +81,11 @@ void TfrxPageSettingsForm::BindFields() {
     Bind(CancelB, "CancelB");
 }
 
-void TfrxPageSettingsForm::FormCreate(TObject*) { frxResources().LocalizeForm(this); }
+void TfrxPageSettingsForm::FormCreate(TObject*) {
+    frxResources().LocalizeForm(this);
+    frxDrawPagePicture(PortraitImg);
+    frxDrawPagePicture(LandscapeImg);
+}
 
 bool TfrxPageSettingsForm::ApplyToAll() const { return ApplyToAllRB->Checked(); }
 
@@ -117,7 +125,31 @@ void TfrxPageSettingsForm::FormShow(TObject*) {
     PortraitRBClick(nullptr);
 }
 
-void TfrxPageSettingsForm::PortraitRBClick(TObject*) { SizeCBClick(nullptr); }
+void TfrxPageSettingsForm::PortraitRBClick(TObject*) {
+    PortraitImg->SetVisible(PortraitRB->Checked());
+    LandscapeImg->SetVisible(LandscapeRB->Checked());
+    SizeCBClick(nullptr);
+}
+
+void frxDrawPagePicture(TImage* Image) {
+    const int w = Image->Width(), h = Image->Height();
+    TBitmap bmp(w, h);
+    TCanvas* c = bmp.Canvas();
+    c->Brush()->SetColor(clBtnFace);
+    c->FillRect(TRect{0, 0, w, h});
+    c->Pen()->SetColor(clBlack);
+    c->Brush()->SetColor(clWhite);
+    c->Polygon({TPoint{1, 1}, TPoint{w - 8, 1}, TPoint{w - 2, 7}, TPoint{w - 2, h - 2}, TPoint{1, h - 2}});
+    c->MoveTo(w - 8, 1);
+    c->LineTo(w - 8, 7);
+    c->LineTo(w - 2, 7);
+    c->Pen()->SetColor(clGray);
+    for (int y = 10; y < h - 5; y += 4) {
+        c->MoveTo(5, y);
+        c->LineTo(w - 6, y);
+    }
+    Image->Picture()->SetGraphic(&bmp);
+}
 
 void TfrxPageSettingsForm::SizeCBClick(TObject*) {
     if (FUpdating) return;

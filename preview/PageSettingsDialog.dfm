@@ -91,7 +91,7 @@ object frxPageSettingsForm: TfrxPageSettingsForm
     object PortraitRB: TRadioButton
       Left = 12
       Top = 18
-      Width = 200
+      Width = 196
       Height = 17
       Caption = 'Portrait'
       TabOrder = 0
@@ -102,11 +102,23 @@ object frxPageSettingsForm: TfrxPageSettingsForm
     object LandscapeRB: TRadioButton
       Left = 12
       Top = 38
-      Width = 200
+      Width = 196
       Height = 17
       Caption = 'Landscape'
       TabOrder = 1
       OnClick = PortraitRBClick
+    end
+    object PortraitImg: TImage
+      Left = 226
+      Top = 14
+      Width = 32
+      Height = 44
+    end
+    object LandscapeImg: TImage
+      Left = 220
+      Top = 20
+      Width = 44
+      Height = 32
     end
   end
   object MarginsL: TGroupBox

@@ -7,6 +7,8 @@
 
 #include "platform/ui/Forms.h"
 
+class TImage;
+
 class TButton;
 class TComboBox;
 class TEdit;
@@ -29,6 +31,9 @@ public:
     TGroupBox* OrientationL = nullptr;
     TRadioButton* PortraitRB = nullptr;
     TRadioButton* LandscapeRB = nullptr;
+    // The orientation's picture: the one of the orientation checked shows.
+    TImage* PortraitImg = nullptr;
+    TImage* LandscapeImg = nullptr;
     TGroupBox* MarginsL = nullptr;
     TEdit* MarginLeftE = nullptr;
     TEdit* MarginTopE = nullptr;
@@ -67,3 +72,7 @@ private:
 // Shows the dialog for Page; on OK the page is changed and ApplyToAll tells whether the
 // caller applies the settings to all pages. False (Cancel) leaves the page unchanged.
 bool frxShowPageSettings(TfrxReportPage* Page, bool& ApplyToAll, TComponent* Owner = nullptr);
+
+// A sheet of paper as the orientation pictures show it (a white page with a folded corner
+// and a few grey text lines), drawn to the image's size.
+void frxDrawPagePicture(TImage* Image);

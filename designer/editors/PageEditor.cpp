@@ -12,6 +12,7 @@
 #include "platform/rtl/StrUtils.h"
 #include "platform/ui/ExtCtrls.h"
 #include "platform/ui/StdCtrls.h"
+#include "preview/PageSettingsDialog.h"
 #include "report/Bands.h"
 #include "report/Pages.h"
 #include "report/Printer.h"
@@ -41,28 +42,6 @@ std::string PaperText(const std::string& Name, int Number) {
     int w = 0, h = 0;
     if (!frxGetPaperDimensions(Number, w, h)) return IntToStr(Number);
     return frxFloatToStr(w / 10.0) + " x " + frxFloatToStr(h / 10.0) + " mm";
-}
-
-// A sheet of paper as the orientation pictures show it: a white page with a folded
-// corner and a few grey text lines.
-void DrawPagePicture(TImage* Image) {
-    const int w = Image->Width(), h = Image->Height();
-    TBitmap bmp(w, h);
-    TCanvas* c = bmp.Canvas();
-    c->Brush()->SetColor(clBtnFace);
-    c->FillRect(TRect{0, 0, w, h});
-    c->Pen()->SetColor(clBlack);
-    c->Brush()->SetColor(clWhite);
-    c->Polygon({TPoint{1, 1}, TPoint{w - 8, 1}, TPoint{w - 2, 7}, TPoint{w - 2, h - 2}, TPoint{1, h - 2}});
-    c->MoveTo(w - 8, 1);
-    c->LineTo(w - 8, 7);
-    c->LineTo(w - 2, 7);
-    c->Pen()->SetColor(clGray);
-    for (int y = 10; y < h - 5; y += 4) {
-        c->MoveTo(5, y);
-        c->LineTo(w - 6, y);
-    }
-    Image->Picture()->SetGraphic(&bmp);
 }
 
 }  // namespace
@@ -149,8 +128,8 @@ void TfrxPageEditorForm::FormCreate(TObject*) {
     const int unit = Designer() ? Designer()->CurUnits() : 0;
     const std::string text = frxResources().Get(unitKeys[unit >= 0 && unit <= 3 ? unit : 0]);
     for (TLabel* l : {UnitL1, UnitL2, UnitL3, UnitL4, UnitL5, UnitL6, UnitL7}) l->SetText(text);
-    DrawPagePicture(PortraitImg);
-    DrawPagePicture(LandscapeImg);
+    frxDrawPagePicture(PortraitImg);
+    frxDrawPagePicture(LandscapeImg);
 }
 
 int TfrxPageEditorForm::SelectedPaper() const {

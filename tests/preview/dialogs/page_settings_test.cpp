@@ -3,6 +3,8 @@
 // OK and the refusal of bad numbers.
 #include <gtest/gtest.h>
 
+#include "platform/graphics/Colors.h"
+#include "platform/ui/ExtCtrls.h"
 #include "platform/ui/StdCtrls.h"
 #include "platform/ui/UiTest.h"
 #include "preview/PageSettingsDialog.h"
@@ -208,3 +210,26 @@ TEST_F(PageSettingsTest, BadNumbersAreRefusedBeforeAnythingIsWritten) {
 }
 
 }  // namespace
+
+// The orientation's picture follows the orientation checked: shown on opening for the
+// page's own, switched by a click on the other.
+TEST_F(PageSettingsTest, TheOrientationPictureFollowsTheChoice) {
+    page.SetOrientation(poLandscape);
+    Run([](TfrxPageSettingsForm& d) {
+        ASSERT_NE(d.PortraitImg, nullptr);
+        ASSERT_NE(d.LandscapeImg, nullptr);
+        EXPECT_TRUE(d.LandscapeImg->Visible());
+        EXPECT_FALSE(d.PortraitImg->Visible());
+        // A page drawn in each: taller than wide for portrait, wider than tall for landscape.
+        EXPECT_GT(d.PortraitImg->Height(), d.PortraitImg->Width());
+        EXPECT_GT(d.LandscapeImg->Width(), d.LandscapeImg->Height());
+        EXPECT_EQ(TUiTestHarness::PixelAt(d.LandscapeImg, {10, 3}), static_cast<int32_t>(clWhite));
+        TUiTestHarness::Click(d.PortraitRB);
+        EXPECT_TRUE(d.PortraitImg->Visible());
+        EXPECT_FALSE(d.LandscapeImg->Visible());
+        EXPECT_EQ(TUiTestHarness::PixelAt(d.PortraitImg, {10, 3}), static_cast<int32_t>(clWhite));
+        TUiTestHarness::Click(d.LandscapeRB);
+        EXPECT_TRUE(d.LandscapeImg->Visible());
+        EXPECT_FALSE(d.PortraitImg->Visible());
+    }, false);
+}
