@@ -8,7 +8,12 @@
 #include "platform/ui/ExtCtrls.h"
 #include "platform/rtl/Settings.h"
 #include "platform/ui/Forms.h"
+#include "platform/ui/QtPeer.h"
 #include "platform/ui/ScreenFonts.h"
+
+#include <QComboBox>
+#include <QEvent>
+#include <QLineEdit>
 
 ROVE_IMPLEMENT_CLASS(TfrxCustomComboBox)
 ROVE_IMPLEMENT_CLASS(TfrxComboBox)
@@ -244,6 +249,51 @@ TfrxComboEdit::TfrxComboEdit(TComponent* AOwner) : TComboBox(AOwner) {
     FButton->OnClick = [this](TObject* Sender) { ButtonClick(Sender); };
 }
 
+namespace {
+
+// Keeps the edit field of a combo edit clear of its button: the text stops Width - Height - 4
+// pixels after the field's start, whatever width the platform gives the field.
+class TNarrowField final : public QObject {
+public:
+    TNarrowField(QLineEdit* Field, TfrxComboEdit* Edit) : QObject(Field), FField(Field), FEdit(Edit) {
+        Field->installEventFilter(this);
+        Apply();
+    }
+    void Apply() {
+        const int want = std::max(0, FEdit->Width() - FEdit->Height() - 4);
+        QMargins m = FField->textMargins();
+        const int right = std::max(0, FField->width() - want);
+        if (m.right() == right) return;
+        m.setRight(right);
+        FField->setTextMargins(m);
+    }
+
+protected:
+    bool eventFilter(QObject* Watched, QEvent* Event) override {
+        if (Watched == FField && Event->type() == QEvent::Resize) Apply();
+        return false;
+    }
+
+private:
+    QLineEdit* FField;
+    TfrxComboEdit* FEdit;
+};
+
+TNarrowField* NarrowFieldOf(QLineEdit* Field) {
+    for (QObject* o : Field->children())
+        if (auto* n = dynamic_cast<TNarrowField*>(o)) return n;
+    return nullptr;
+}
+
+}  // namespace
+
+int TfrxComboEdit::TextRight() const {
+    auto* box = WidgetAs<QComboBox>(this);
+    QLineEdit* field = box ? box->lineEdit() : nullptr;
+    if (!field) return -1;
+    return field->x() + field->width() - field->textMargins().right();
+}
+
 void TfrxComboEdit::BoundsChanged(bool Resized) {
     TComboBox::BoundsChanged(Resized);
     if (!FButtonPanel) return;
@@ -252,6 +302,11 @@ void TfrxComboEdit::BoundsChanged(bool Resized) {
     const int side = std::max(0, Height() - 4);
     FButtonPanel->SetBounds(Left() + Width() - Height() + 2, Top() + 2, side, side);
     FButtonPanel->BringToFront();
+    // The edit field ends before the button.
+    if (auto* box = WidgetAs<QComboBox>(this); box && box->lineEdit()) {
+        if (TNarrowField* n = NarrowFieldOf(box->lineEdit())) n->Apply();
+        else new TNarrowField(box->lineEdit(), this);
+    }
 }
 
 TBitmap* TfrxComboEdit::Glyph() const { return FButton->Glyph(); }
@@ -429,21 +484,21 @@ bool TfrxFontComboBox::TrueTypeItem(int Index) const {
 }
 
 std::vector<TfrxFontSlot> TfrxFontComboBox::ReadSlots() {
-    std::vector<TfrxFontSlot> slots(TfrxFontList::MaxRecent);
+    std::vector<TfrxFontSlot> recent(TfrxFontList::MaxRecent);
     TRegistry reg;
-    if (!reg.OpenKey(FMRURegKey, true)) return slots;
+    if (!reg.OpenKey(FMRURegKey, true)) return recent;
     for (int i = 0; i < TfrxFontList::MaxRecent; ++i) {
         const std::string n = std::to_string(i);
-        slots[static_cast<size_t>(i)].Name = reg.ReadString("Font" + n);
+        recent[static_cast<size_t>(i)].Name = reg.ReadString("Font" + n);
         if (reg.ValueExists("FontType" + n)) {
             try {
-                slots[static_cast<size_t>(i)].Type = reg.ReadInteger("FontType" + n);
+                recent[static_cast<size_t>(i)].Type = reg.ReadInteger("FontType" + n);
             } catch (const ERegistryException&) {
-                slots[static_cast<size_t>(i)].Type = 0;
+                recent[static_cast<size_t>(i)].Type = 0;
             }
         }
     }
-    return slots;
+    return recent;
 }
 
 void TfrxFontComboBox::WriteSlots(const std::vector<TfrxFontSlot>& Slots) {
@@ -475,29 +530,29 @@ void TfrxFontComboBox::FillItems() {
 void TfrxFontComboBox::PopulateList() {
     std::vector<TfrxFontSlot> families;
     for (const TScreenFont& f : ScreenFontFamilies()) families.push_back(TfrxFontSlot{f.Name, f.TrueType ? 4 : 0});
-    std::vector<TfrxFontSlot> slots;
+    std::vector<TfrxFontSlot> recent;
     bool readable = true;
     if (FShowMRU) {
         try {
-            slots = ReadSlots();
+            recent = ReadSlots();
         } catch (const std::exception&) {
             // A settings store that cannot be read (a file that is no settings file) gives
             // no recent block; the box is made all the same, and the store is left alone.
             readable = false;
-            slots.assign(TfrxFontList::MaxRecent, TfrxFontSlot{});
+            recent.assign(TfrxFontList::MaxRecent, TfrxFontSlot{});
         }
     }
-    const std::vector<TfrxFontSlot> before = slots;
-    FList.Populate(families, slots);
+    const std::vector<TfrxFontSlot> before = recent;
+    FList.Populate(families, recent);
     if (!FShowMRU) {
         // Without the recent block the list is the families alone.
         std::vector<TfrxFontSlot> none;
         FList.Populate(families, none);
     } else {
         bool changed = false;
-        for (size_t i = 0; i < slots.size(); ++i)
-            changed = changed || slots[i].Name != before[i].Name || slots[i].Type != before[i].Type;
-        if (changed && readable) WriteSlots(slots);
+        for (size_t i = 0; i < recent.size(); ++i)
+            changed = changed || recent[i].Name != before[i].Name || recent[i].Type != before[i].Type;
+        if (changed && readable) WriteSlots(recent);
     }
     FillItems();
 }
@@ -513,10 +568,10 @@ void TfrxFontComboBox::Click() {
     if (OnClick.Assigned()) OnClick(this);
     const int index = ItemIndex();
     if (!FShowMRU || index <= 0) return;
-    std::vector<TfrxFontSlot> slots(TfrxFontList::MaxRecent);
-    const int chosen = FList.Choose(index, slots);
+    std::vector<TfrxFontSlot> recent(TfrxFontList::MaxRecent);
+    const int chosen = FList.Choose(index, recent);
     try {
-        WriteSlots(slots);
+        WriteSlots(recent);
     } catch (const std::exception&) {
         // A store that cannot be written keeps the recent block for this box only; the
         // font chosen is applied all the same.

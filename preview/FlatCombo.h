@@ -117,6 +117,10 @@ public:
     void KeyDown(uint16_t& Key, TShiftState Shift) override;
     // Focus to the control, then OnButtonClick.
     void ButtonClick(TObject* Sender);
+    // Where the typed text ends in the box (its client coordinates): the edit field is
+    // narrowed to Width - Height - 4, so that long text does not run under the button.
+    // -1 for a box without an edit field.
+    int TextRight() const;
     TNotifyEvent OnButtonClick;
     static void DeclareProperties(TPropertyDecl<TfrxComboEdit>& d);
 

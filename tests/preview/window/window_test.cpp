@@ -371,6 +371,16 @@ TEST(FlatCombo, ComboEditEnterReachesTheDefaultButton) {
     EXPECT_EQ(edit->ButtonPanel()->Left(), 10 + 150 - 21 + 2);
     EXPECT_EQ(edit->ButtonPanel()->Top(), 12);
     EXPECT_EQ(edit->ButtonPanel()->Width(), 17);
+    // The typed text stops before the button (the field narrowed to Width - Height - 4),
+    // also after the box was made wider.
+    // The field starts within the box's frame (at most 3 pixels in).
+    ASSERT_GE(edit->TextRight(), 0);
+    EXPECT_GE(edit->TextRight(), 150 - 21 - 4);
+    EXPECT_LE(edit->TextRight(), 150 - 21 - 4 + 3);
+    edit->SetBounds(10, 10, 220, 21);
+    TUiTestHarness::ProcessMessages();
+    EXPECT_GE(edit->TextRight(), 220 - 21 - 4);
+    EXPECT_LE(edit->TextRight(), 220 - 21 - 4 + 3);
     TUiTestHarness::TypeKey(edit, VK_RETURN);
     EXPECT_EQ(clicks, 1);
     TUiTestHarness::Click(edit->Button());
