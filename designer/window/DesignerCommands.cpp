@@ -99,6 +99,7 @@ void TfrxDesignerForm::PasteCmdExecute(TObject*) {
         return;
     }
     if (r.Pasted == 0) return;
+    KeepSurfaceOnTop();
     Workspace->AdjustBands();
     Workspace->SetModified(true);
     if (!SelectedObjects().empty() && SelectedObjects().front() != Page()) {
@@ -351,7 +352,9 @@ void TfrxDesignerForm::AboutMIClick(TObject*) {
 }
 
 void TfrxDesignerForm::WizardButtonClick(TObject* Sender) {
-    if (ScriptRunning) return;
+    // Every wizard makes a report in place of the one shown (the empty ones too), so the
+    // buttons are refused where New Report and New Items are.
+    if (ScriptRunning || !CheckRestriction(drDontCreateReport)) return;
     auto* b = dynamic_cast<TComponent*>(Sender);
     TfrxWizardCollection& reg = frxWizards();
     if (!b || b->Tag() < 0 || b->Tag() >= reg.Count() || !reg.Items(b->Tag()).ClassRef) return;

@@ -286,7 +286,6 @@ void TfrxDesignerForm::CreateMenus() {
     ShowGuidesMI->SetChecked(true);
     DeleteGuidesMI = AddItem(ViewMenu, "DeleteGuidesMI", "Delete Guides", nullptr, &F::DeleteGuidesMIClick);
     AddItem(ViewMenu, "SepMI3", "-");
-    TabOrderMI = AddItem(ViewMenu, "TabOrderMI", "Tab Order...", nullptr, &F::TabOrderMIClick);
     OptionsMI = AddItem(ViewMenu, "OptionsMI", "Options...", nullptr, &F::OptionsMIClick);
     OptionsMI->SetImageIndex(Options);
 
@@ -307,6 +306,8 @@ void TfrxDesignerForm::CreateMenus() {
     AddItem(PagePopup->Items(), "PasteMI1", "", PasteCmd);
     AddItem(PagePopup->Items(), "DeleteMI1", "", DeleteCmd);
     AddItem(PagePopup->Items(), "SelectAllMI1", "", SelectAllCmd);
+    // The tab order of a dialog page's controls (shown on pages that are no report pages).
+    TabOrderMI = AddItem(PagePopup->Items(), "TabOrderMI", "Tab Order...", nullptr, &F::TabOrderMIClick);
     AddItem(PagePopup->Items(), "SepMI13", "-");
     AddItem(PagePopup->Items(), "BringToFrontMI1", "", BringToFrontCmd);
     AddItem(PagePopup->Items(), "SendToBackMI1", "", SendToBackCmd);
@@ -323,6 +324,7 @@ void TfrxDesignerForm::CreateMenus() {
     // vertical band).
     BandsPopup = new TPopupMenu(this);
     BandsPopup->SetName("BandsPopup");
+    BandsPopup->SetImages(frxResources().MainButtonImages());
     BandsPopup->OnPopup = [this](TObject* s) { BandsPopupPopup(s); };
     static const char* const kBands[] = {"ReportTitleMI", "ReportSummaryMI", "PageHeaderMI",  "PageFooterMI",
                                          "HeaderMI",      "FooterMI",        "MasterDataMI",  "DetailDataMI",
@@ -956,9 +958,17 @@ void TfrxDesignerForm::AttachDialogForm(TfrxDialogPage* Page) {
     form->OnKeyUp = [this](TObject*, uint16_t& Key, TShiftState Shift) {
         if (Key && !SurfaceHoldsKeys(FDialogForm)) Workspace->KeyUp(Key, Shift);
     };
-    form->OnResize = [this, Page](TObject*) {
+    form->OnKeyPress = [this](TObject*, char32_t& Key) {
+        if (Key && !SurfaceHoldsKeys(FDialogForm)) Workspace->KeyPress(Key);
+    };
+    // The window moved or sized by the user is one change of the page (one undo step),
+    // taken when the drag has ended.
+    form->OnMovedOrSized = [this, Page](TObject*) {
         TForm* f = Page->Form();
         if (f != FDialogForm) return;
+        if (Page->Left() == f->Left() && Page->Top() == f->Top() && Page->Width() == f->Width() &&
+            Page->Height() == f->Height())
+            return;
         Page->SetBounds(f->Left(), f->Top(), f->Width(), f->Height());
         SetModified(true);
     };
@@ -977,7 +987,8 @@ void TfrxDesignerForm::DetachDialogForm() {
     FDialogPage = nullptr;
     form->OnKeyDown = nullptr;
     form->OnKeyUp = nullptr;
-    form->OnResize = nullptr;
+    form->OnKeyPress = nullptr;
+    form->OnMovedOrSized = nullptr;
     Workspace->SetAlign(alNone);
     Workspace->SetParent(ScrollBox);
     form->Hide();

@@ -403,6 +403,8 @@ private:
     void ScriptStateChanged();
     void CreateToolWindows();
     void CreateWizardButtons();
+    // Puts the dialog page's surface over the controls on its form again.
+    void KeepSurfaceOnTop();
     // The object inspector below the report tree, the alignment palette, the dot-matrix
     // style menu and View > Toolbars (DesignerFormatting.cpp).
     void CreateInspector();

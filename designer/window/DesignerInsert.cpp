@@ -12,6 +12,8 @@
 #include "platform/rtl/StrUtils.h"
 #include "platform/ui/Forms.h"
 #include "report/Bands.h"
+#include "report/DialogControls.h"
+#include "platform/ui/Controls.h"
 #include "report/DesignRegistries.h"
 #include "report/Frame.h"
 #include "report/LineView.h"
@@ -70,7 +72,11 @@ void TSampleFormat::ApplySample(TfrxComponent* Memo) const {
 
 void TfrxDesignerForm::OnInsertObject(TObject*) {
     TfrxInsertion& in = Workspace->Insertion();
-    if (!CheckRestriction(drDontInsertObject) || in.Top < 0) {
+    // A subreport needs a page of its own: where no page may be made it is not drawn (it
+    // would otherwise be linked to a page of the report that is already there).
+    const bool pageless = in.ComponentClass && frxKind::ClassIs(in.ComponentClass, "TfrxSubreport") &&
+                          !CheckRestriction(drDontCreatePage);
+    if (!CheckRestriction(drDontInsertObject) || in.Top < 0 || pageless) {
         Workspace->SetInsertion(nullptr, 0, 0, 0);
         ObjectSelectB->SetDown(true);
         SelectToolBClick(ObjectSelectB);
@@ -96,12 +102,14 @@ void TfrxDesignerForm::OnInsertObject(TObject*) {
     Objects().push_back(obj);
     SelectedObjects().assign(1, obj);
     if (frxKind::IsDialogControl(obj)) {
-        // A control drawn inside a container control becomes its child.
+        // A control drawn inside a container control (a group box, a panel) becomes its
+        // child; over an edit or a button it stays where it is.
         const double x = obj->AbsLeft(), y = obj->AbsTop();
         auto& objects = Objects();
         for (size_t i = objects.size() - 1; i-- > 0;) {
             TfrxComponent* c = objects[i];
-            if (!frxKind::IsDialogControl(c)) continue;
+            auto* container = dynamic_cast<TfrxDialogControl*>(c);
+            if (!container || !container->Control() || !container->Control()->AcceptsControls()) continue;
             if (!(c->AbsLeft() <= x && x < c->AbsLeft() + c->Width() && c->AbsTop() <= y &&
                   y < c->AbsTop() + c->Height()))
                 continue;
@@ -120,8 +128,15 @@ void TfrxDesignerForm::OnInsertObject(TObject*) {
         if (EditAfterInsert && !frxKind::IsDialogControl(obj) && !frxKind::IsDialogComponent(obj))
             OnEditObject(this);
     }
+    KeepSurfaceOnTop();
     Workspace->InvalidatePage();
     Workspace->Repaint();
+}
+
+void TfrxDesignerForm::KeepSurfaceOnTop() {
+    // A dialog control made now has its window over the dialog form's surface, which must
+    // keep taking the mouse (it draws the controls itself).
+    if (FDialogForm && Workspace->Parent() == FDialogForm) Workspace->BringToFront();
 }
 
 void TfrxDesignerForm::OnEditObject(TObject*) {

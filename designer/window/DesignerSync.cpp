@@ -71,9 +71,13 @@ void TfrxDesignerForm::UpdateObjectsToolbar() {
             if (dmp && (EntryClassIs(tag, {"TfrxMemoView", "TfrxSysMemoView", "TfrxLineView", "TfrxPictureView"}) ||
                         drawCategory))
                 visible = false;
-            if (!dmp && !dialog && EntryClassIs(tag, {"TfrxDMPMemoView", "TfrxDMPLineView"})) visible = false;
+            // The dot-matrix objects (the printer command too) belong on dot-matrix pages.
+            if (!dmp && !dialog && EntryClassIs(tag, {"TfrxDMPMemoView", "TfrxDMPLineView", "TfrxDMPCommand"}))
+                visible = false;
         }
         b->SetVisible(visible);
+        // A subreport is drawn with a page of its own, refused where no page may be made.
+        if (!tool && EntryClassIs(b->Tag(), {"TfrxSubreport"})) b->SetEnabled(CheckRestriction(drDontCreatePage));
     }
     ObjectsTB1->ArrangeButtons();
 }
@@ -175,7 +179,10 @@ void TfrxDesignerForm::UpdateControls() {
     SelectAllCmd->SetEnabled(Objects().size() > 2 && shown);
     EditCmd->SetEnabled(n == 1 && shown);
     FormatToolB->SetEnabled(memoOK && n == 1);
-    TabOrderMI->SetVisible(shown && !reportPage);
+    TabOrderMI->SetVisible(!reportPage);
+    // The wizards make a new report: refused with New Report.
+    for (int i = 0; i < ExtraToolsTB1->ButtonCount(); ++i)
+        ExtraToolsTB1->Buttons(i)->SetEnabled(CheckRestriction(drDontCreateReport));
     EnablePendingDialogs();
     UpdateDMPMenu();
 

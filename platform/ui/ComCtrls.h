@@ -110,6 +110,7 @@ public:
     void SetImageIndex(int Value) { FImageIndex = Value; }
     void SetParent(TWinControl* AParent) override;
     bool TakesFocus() const override { return false; }
+    bool AcceptsControls() const override { return true; }
     TNotifyEvent OnShow;
     TNotifyEvent OnHide;
     static void DeclareProperties(TPropertyDecl<TTabSheet>& d);

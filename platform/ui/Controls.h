@@ -92,6 +92,9 @@ public:
     void Notification(TComponent* AComponent, TOperation Operation) override;
     // True for controls with a window of their own (TWinControl descendants).
     virtual bool IsWindowed() const { return false; }
+    // True for containers that other controls may be placed in at design time (group
+    // boxes, panels, scroll boxes, tab sheets, forms); an edit or a button holds none.
+    virtual bool AcceptsControls() const { return false; }
 
     // --- Bounds (parent client coordinates; a form's are screen coordinates) -------
     int Left() const { return FLeft; }

@@ -37,6 +37,7 @@ public:
     void AdjustClientRect(TRect& Rect) const override;
     void Paint() override;
     bool TakesFocus() const override { return false; }
+    bool AcceptsControls() const override { return true; }
     void ApplyColor() override;
     static void DeclareProperties(TPropertyDecl<TCustomPanel>& d);
 
@@ -188,6 +189,7 @@ public:
     void UpdateScrollRange();
     void ChildBoundsUpdated();
     bool TakesFocus() const override { return false; }
+    bool AcceptsControls() const override { return true; }
     // Either scroll bar moved (by the user or the program).
     TNotifyEvent OnScroll;
     static void DeclareProperties(TPropertyDecl<TScrollingWinControl>& d);

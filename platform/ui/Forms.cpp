@@ -6,6 +6,7 @@
 #include "platform/graphics/QtBridge.h"
 #include "platform/rtl/StrUtils.h"
 #include "platform/ui/ActnList.h"
+#include "platform/ui/ExtCtrls.h"
 #include "platform/ui/Menus.h"
 #include "platform/ui/QtPeer.h"
 #include "platform/ui/StdCtrls.h"
@@ -216,12 +217,30 @@ void TCustomForm::FrameResized(int ClientW, int ClientH) {
     FInFrameResize = false;
     Realign();
     SafeCall([&] { Resize(); });
+    MovedOrSizedByUser();
 }
 
 void TCustomForm::FrameMoved(int X, int Y) {
     if (FInFrameResize) return;
+    if (X == FLeft && Y == FTop) return;
     FLeft = X;
     FTop = Y;
+    MovedOrSizedByUser();
+}
+
+void TCustomForm::MovedOrSizedByUser() {
+    if (!OnMovedOrSized) return;
+    if (!FMoveSizeTimer) {
+        FMoveSizeTimer = std::make_unique<TTimer>(nullptr);
+        FMoveSizeTimer->SetInterval(MoveSizeRestMs);
+        FMoveSizeTimer->OnTimer = [this](TObject*) {
+            FMoveSizeTimer->SetEnabled(false);
+            if (OnMovedOrSized) OnMovedOrSized(this);
+        };
+    }
+    // Every further step of the drag starts the wait anew.
+    FMoveSizeTimer->SetEnabled(false);
+    FMoveSizeTimer->SetEnabled(true);
 }
 
 void TCustomForm::ScaleBy(int M, int D) { TWinControl::ScaleBy(M, D); }

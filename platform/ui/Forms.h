@@ -30,11 +30,13 @@
 #include "platform/ui/Dialogs.h"
 
 #include <functional>
+#include <memory>
 #include <string>
 #include <vector>
 
 class TMainMenu;
 class TActionList;
+class TTimer;
 
 ROVE_ENUM(TPosition, poDesigned, poDefault, poDefaultPosOnly, poDefaultSizeOnly, poScreenCenter,
           poDesktopCenter, poMainFormCenter, poOwnerFormCenter)
@@ -123,6 +125,7 @@ public:
     void ApplyEnabled() override;
     void ApplyColor() override;
     bool TakesFocus() const override { return false; }
+    bool AcceptsControls() const override { return true; }
     void SetText(const std::string& Value) override;
 
     // The canvas of the form during OnPaint.
@@ -141,6 +144,11 @@ public:
     TNotifyEvent OnActivate;
     TNotifyEvent OnDeactivate;
     TNotifyEvent OnPaint;
+    // Once the user has finished moving or sizing the window: the window system's moves and
+    // sizes have come to rest for MoveSizeRestMs (one event for a whole drag, none for
+    // bounds the program sets).
+    TNotifyEvent OnMovedOrSized;
+    static constexpr int MoveSizeRestMs = 250;
     TCloseEvent OnClose;
     TCloseQueryEvent OnCloseQuery;
     TShortCutEvent OnShortCut;
@@ -213,6 +221,9 @@ protected:
     bool FOldCreateOrder = false;
     bool FInFrameResize = false;
     bool FModalForced = false;
+    // Restarted by every move or size of the window system's; fires OnMovedOrSized.
+    std::unique_ptr<TTimer> FMoveSizeTimer;
+    void MovedOrSizedByUser();
     std::unique_ptr<TCanvas> FCanvas;
     friend void ForceEndModal(TCustomForm& Form, int Result);
     void* FModalLoop = nullptr;

@@ -459,6 +459,7 @@ public:
     // Children are aligned below the caption and inside the frame.
     void AdjustClientRect(TRect& Rect) const override;
     bool TakesFocus() const override { return false; }
+    bool AcceptsControls() const override { return true; }
 };
 
 class TGroupBox : public TCustomGroupBox {

@@ -2,8 +2,15 @@
 // workspace, and the workspace on it holds the focus itself.
 #include <gtest/gtest.h>
 
+#include <QWidget>
+
 #include "DesignerFixture.h"
+#include "designer/editors/Registration.h"
+#include "designer/undo/UndoBuffer.h"
+#include "platform/ui/ComCtrls.h"
 #include "platform/ui/Menus.h"
+#include "platform/ui/QtPeer.h"
+#include "report/DesignRegistries.h"
 #include "report/DialogControls.h"
 
 namespace {
@@ -15,7 +22,9 @@ struct TDialogPageWindow : TDesignerFixture {
     TfrxButtonControl* Button1 = nullptr;
     TfrxButtonControl* Button2 = nullptr;
     TDialogPageWindow() {
-        // The window opens on the whole report, as a report file would bring it.
+        // The window opens on the whole report, as a report file would bring it (with the
+        // palette's objects registered).
+        frxRegisterDesignerEditors();
         Form.reset();
         Dialog = new TfrxDialogPage(Report.get());
         Dialog->SetName("DialogPage1");
@@ -33,6 +42,26 @@ struct TDialogPageWindow : TDesignerFixture {
         b->SetParent(Dialog);
         b->SetBounds(Left, 30, 75, 25);
         return b;
+    }
+    // The palette button of a registered class.
+    TToolButton* PaletteButton(const char* Class) {
+        TfrxObjectCollection& reg = frxObjects();
+        for (int i = 0; i < Form->ObjectsTB1->ButtonCount(); ++i) {
+            TToolButton* b = Form->ObjectsTB1->Buttons(i);
+            if (b == Form->SepTB14 || b->Tag() < 0 || b->Tag() >= reg.Count()) continue;
+            if (reg.Items(b->Tag()).ClassRef && reg.Items(b->Tag()).ClassRef->ClassName() == std::string(Class)) return b;
+        }
+        return nullptr;
+    }
+    // The object drawn with the palette's tool from From to To on the surface.
+    void Draw(const char* Class, TPoint From, TPoint To) {
+        TToolButton* b = PaletteButton(Class);
+        ASSERT_NE(b, nullptr) << Class;
+        H::Click(b);
+        H::MouseMove(Form->Workspace, From);
+        H::MouseDown(Form->Workspace, From);
+        H::MouseMove(Form->Workspace, To);
+        H::MouseUp(Form->Workspace, To);
     }
     // A click on the surface over the object's middle, as the mouse gives it.
     void ClickOn(TfrxComponent* C) {
@@ -98,6 +127,108 @@ TEST(DesignerDialogPage, ANewDialogPageFromTheMenuTakesKeys) {
     EXPECT_EQ(f.Form->Page(), page);
     EXPECT_NE(f.Report->FindObject(page->Name().c_str()), nullptr);
     EXPECT_TRUE(f.Harness.Errors().empty());
+}
+
+// A control drawn with its top-left corner inside a group box or a panel becomes that
+// container's child, placed relative to it; over an edit or a button, or on the container's
+// right edge, it stays on the page.
+TEST(DesignerDialogPage, AControlDrawnInAContainerBecomesItsChild) {
+    struct TCase {
+        const char* Name;
+        const char* Container;   // class of the control drawn first, at (20, 60, 152 x 100)
+        int X, Y;                // where the button's drag starts
+        bool Nested;
+    };
+    const TCase cases[] = {
+        {"inside a group box", "TfrxGroupBoxControl", 40, 80, true},
+        {"inside a panel", "TfrxPanelControl", 40, 80, true},
+        {"on a group box's top-left corner", "TfrxGroupBoxControl", 20, 60, true},
+        {"on a group box's right edge", "TfrxGroupBoxControl", 172, 80, false},
+        {"over an edit", "TfrxEditControl", 40, 64, false},
+        {"over a list box", "TfrxListBoxControl", 40, 80, false},
+    };
+    for (const TCase& c : cases) {
+        SCOPED_TRACE(c.Name);
+        TDialogPageWindow w;
+        // Every point on the surface's grid of 4 pixels.
+        w.Draw(c.Container, TPoint{20, 60}, TPoint{172, 160});
+        ASSERT_EQ(w.Selection().size(), 1u);
+        TfrxComponent* container = w.Selection()[0];
+        ASSERT_EQ(container->ClassName(), std::string(c.Container));
+        ASSERT_DOUBLE_EQ(container->Left() + container->Width(), 172);
+        w.Draw("TfrxButtonControl", TPoint{c.X, c.Y}, TPoint{c.X + 60, c.Y + 24});
+        ASSERT_EQ(w.Selection().size(), 1u);
+        TfrxComponent* button = w.Selection()[0];
+        ASSERT_EQ(button->ClassName(), std::string("TfrxButtonControl"));
+        EXPECT_EQ(button->Parent(), c.Nested ? container : static_cast<TfrxComponent*>(w.Dialog));
+        EXPECT_DOUBLE_EQ(button->AbsLeft(), c.X);
+        EXPECT_DOUBLE_EQ(button->AbsTop(), c.Y);
+        EXPECT_DOUBLE_EQ(button->Left(), c.Nested ? c.X - 20 : c.X);
+        // The control's window lies in its container's.
+        auto* control = dynamic_cast<TfrxDialogControl*>(button)->Control();
+        auto* parentControl = c.Nested ? dynamic_cast<TfrxDialogControl*>(container)->Control() : nullptr;
+        if (c.Nested) EXPECT_EQ(control->Parent(), parentControl);
+        EXPECT_TRUE(w.Harness.Errors().empty());
+    }
+}
+
+// A page's or control's bounds in whole pixels.
+TRect BoundsOf(TfrxComponent* C) {
+    return Bounds(static_cast<int>(C->Left()), static_cast<int>(C->Top()), static_cast<int>(C->Width()),
+                  static_cast<int>(C->Height()));
+}
+
+// Moving and sizing the dialog page's window with the window system: the page takes the
+// window's bounds once the drag has ended, as one change (one undo step, which Ctrl+Z takes
+// back), and keeps them through saving and opening the report.
+TEST(DesignerDialogPage, AMovedAndSizedWindowIsOneChangeAndKeepsItsPlace) {
+    TDialogPageWindow w;
+    TForm* form = w.Dialog->Form();
+    QWidget* window = WidgetOf(form);
+    ASSERT_NE(window, nullptr);
+    const TRect start = BoundsOf(w.Dialog);
+    const int steps = w.Form->UndoBuffer()->UndoCount();
+    // A drag by the title bar, then one by the bottom-right corner: many steps each.
+    for (int i = 1; i <= 10; ++i) {
+        window->move(window->x() + 4, window->y() + 3);
+        H::ProcessMessages();
+        H::ElapseTime(20);
+    }
+    for (int i = 1; i <= 10; ++i) {
+        window->resize(window->width() + 5, window->height() + 2);
+        H::ProcessMessages();
+        H::ElapseTime(20);
+    }
+    // While the drag goes on the page waits.
+    EXPECT_EQ(w.Form->UndoBuffer()->UndoCount(), steps);
+    EXPECT_FALSE(w.Form->Modified());
+    H::ElapseTime(TCustomForm::MoveSizeRestMs + 10);
+    const TRect moved = Bounds(form->Left(), form->Top(), form->Width(), form->Height());
+    EXPECT_EQ(moved.Left, start.Left + 40);
+    EXPECT_EQ(moved.Top, start.Top + 30);
+    EXPECT_EQ(moved.Width(), start.Width() + 50);
+    EXPECT_EQ(BoundsOf(w.Dialog), moved);
+    EXPECT_EQ(w.Form->UndoBuffer()->UndoCount(), steps + 1);
+    EXPECT_TRUE(w.Form->Modified());
+    // Saved and opened again: the page and its window stand where they were left.
+    const std::string xml = w.Xml();
+    {
+        TfrxReport again(nullptr);
+        TMemoryStream s;
+        s.Write(xml.data(), static_cast<int64_t>(xml.size()));
+        s.Seek(0, soFromBeginning);
+        again.LoadFromStream(s);
+        auto* dialog = dynamic_cast<TfrxDialogPage*>(again.FindObject("DialogPage1"));
+        ASSERT_NE(dialog, nullptr);
+        EXPECT_EQ(BoundsOf(dialog), moved);
+    }
+    // One Ctrl+Z on the surface takes the whole move and size back.
+    w.ClickOn(w.Button1);
+    H::TypeKey(H::FocusedControl(), 'Z', ssCtrl);
+    auto* dialog = dynamic_cast<TfrxDialogPage*>(w.Find("DialogPage1"));
+    ASSERT_NE(dialog, nullptr);
+    EXPECT_EQ(BoundsOf(dialog), start);
+    EXPECT_TRUE(w.Harness.Errors().empty());
 }
 
 }  // namespace

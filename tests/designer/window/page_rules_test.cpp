@@ -1,0 +1,138 @@
+// What each kind of page lets the user do: the palette's buttons on report, dot-matrix and
+// dialog pages, the page's right-button menu, and the preview's designer, in which no
+// command may empty or replace the one prepared page it edits.
+#include <gtest/gtest.h>
+
+#include "DesignerFixture.h"
+#include "designer/editors/Registration.h"
+#include "platform/ui/ComCtrls.h"
+#include "platform/ui/Menus.h"
+#include "report/DesignRegistries.h"
+#include "report/DialogControls.h"
+#include "report/DotMatrix.h"
+#include "report/Resources.h"
+#include "report/Pages.h"
+
+namespace {
+using H = TUiTestHarness;
+
+// The palette button of the registered object class Name, or nullptr.
+TToolButton* PaletteButton(TfrxDesignerForm& Form, const char* Name) {
+    TfrxObjectCollection& reg = frxObjects();
+    for (int i = 0; i < Form.ObjectsTB1->ButtonCount(); ++i) {
+        TToolButton* b = Form.ObjectsTB1->Buttons(i);
+        if (b->Tag() < 0 || b->Tag() >= reg.Count() || b == Form.SepTB14) continue;
+        const TfrxObjectItem& e = reg.Items(b->Tag());
+        if (e.ClassRef && e.ClassRef->ClassName() == std::string(Name)) return b;
+    }
+    return nullptr;
+}
+
+// On each kind of page the palette offers the objects that may stand there: no dot-matrix
+// object (the printer command neither) on a report page, none of the report page's text,
+// line and picture objects on a dot-matrix page, only dialog controls on a dialog page.
+TEST(DesignerPageRules, ThePaletteOffersWhatThePageTakes) {
+    frxRegisterDesignerEditors();   // the palette's objects
+    TDesignerFixture f;
+    auto* dmp = new TfrxDMPPage(f.Report.get());
+    dmp->SetName("DMPPage1");
+    auto* dialog = new TfrxDialogPage(f.Report.get());
+    dialog->SetName("DialogPage1");
+    f.Form->ReloadPages(0);
+    struct Case {
+        const char* Class;
+        bool OnReport, OnDotMatrix, OnDialog;
+    };
+    const Case cases[] = {
+        {"TfrxMemoView", true, false, false},      {"TfrxPictureView", true, false, false},
+        {"TfrxDMPMemoView", false, true, false},   {"TfrxDMPLineView", false, true, false},
+        {"TfrxDMPCommand", false, true, false},    {"TfrxSubreport", true, true, false},
+        {"TfrxButtonControl", false, false, true}, {"TfrxGroupBoxControl", false, false, true},
+    };
+    struct Page {
+        int Tab;
+        const char* Name;
+        bool Case::*Shown;
+    };
+    const Page pages[] = {{1, "report page", &Case::OnReport},
+                          {2, "dot-matrix page", &Case::OnDotMatrix},
+                          {3, "dialog page", &Case::OnDialog}};
+    for (const Page& p : pages) {
+        H::ClickTab(f.Form->Tab, p.Tab);
+        ASSERT_EQ(f.Form->GetPageIndex(), p.Tab - 1) << p.Name;
+        for (const Case& c : cases) {
+            TToolButton* b = PaletteButton(*f.Form, c.Class);
+            ASSERT_NE(b, nullptr) << c.Class;
+            EXPECT_EQ(b->Visible(), c.*p.Shown) << p.Name << ": " << c.Class;
+        }
+    }
+}
+
+// The right-button menu of the page holds the tab order window on dialog pages only; the
+// bands' menu shows the button pictures as the page's menu does.
+TEST(DesignerPageRules, TabOrderIsInThePagesMenuOnDialogPages) {
+    TDesignerFixture f;
+    auto* dialog = new TfrxDialogPage(f.Report.get());
+    dialog->SetName("DialogPage1");
+    dialog->SetBounds(265, 150, 300, 200);
+    f.Form->ReloadPages(0);
+    EXPECT_EQ(f.Form->TabOrderMI->Parent(), f.Form->PagePopup->Items());
+    EXPECT_EQ(f.Form->BandsPopup->Images(), f.Form->PagePopup->Images());
+    ASSERT_NE(f.Form->BandsPopup->Images(), nullptr);
+    for (int tab : {1, 2}) {
+        H::ClickTab(f.Form->Tab, tab);
+        bool shown = false, offered = false;
+        f.Harness.OnPopup([&](TPopupMenu& Menu, TPoint) {
+            shown = &Menu == f.Form->PagePopup;
+            for (int i = 0; i < Menu.Items()->Count(); ++i)
+                offered |= Menu.Items()->Items(i) == f.Form->TabOrderMI && f.Form->TabOrderMI->Visible();
+        });
+        // A right click on the page away from its objects.
+        H::Click(f.Form->Workspace, TPoint{150, 150}, mbRight);
+        EXPECT_TRUE(shown) << tab;
+        EXPECT_EQ(offered, tab == 2) << tab;
+    }
+    EXPECT_TRUE(f.Harness.Errors().empty());
+}
+
+// In the preview's designer the wizard buttons are refused like New Report and New Items
+// (every wizard makes a new report in place of the page), and a subreport, which needs a
+// page of its own, cannot be drawn: the page stays as it was.
+TEST(DesignerPageRules, ThePreviewsDesignerKeepsItsPage) {
+    for (bool preview : {false, true}) {
+        SCOPED_TRACE(preview ? "preview" : "report");
+        frxRegisterDesignerEditors();
+        TDesignerFixture f(true, preview);
+        ASSERT_GT(f.Form->ExtraToolsTB1->ButtonCount(), 0);
+        for (int i = 0; i < f.Form->ExtraToolsTB1->ButtonCount(); ++i)
+            EXPECT_EQ(f.Form->ExtraToolsTB1->Buttons(i)->Enabled(), !preview) << i;
+        TToolButton* sub = PaletteButton(*f.Form, "TfrxSubreport");
+        ASSERT_NE(sub, nullptr);
+        EXPECT_EQ(sub->Enabled(), !preview);
+        if (!preview) continue;
+        const std::string xml = f.Xml();
+        for (int i = 0; i < f.Form->ExtraToolsTB1->ButtonCount(); ++i) {
+            H::Click(f.Form->ExtraToolsTB1->Buttons(i));
+            // The handler refuses as well: its button could have been enabled before
+            // the restriction came (called directly for that reason).
+            f.Form->WizardButtonClick(f.Form->ExtraToolsTB1->Buttons(i));
+        }
+        EXPECT_EQ(f.Xml(), xml);
+        EXPECT_FALSE(f.Form->Modified());
+        EXPECT_TRUE(f.Harness.Dialogs().empty());
+        // A subreport armed as the insert commands arm it (its palette button is off),
+        // then drawn over the page with the mouse.
+        f.Form->Workspace->SetInsertion(FindClass("TfrxSubreport"), 0, 0, 0);
+        H::MouseMove(f.Form->Workspace, TPoint{100, 200});
+        H::MouseDown(f.Form->Workspace, TPoint{100, 200});
+        H::MouseMove(f.Form->Workspace, TPoint{300, 260});
+        H::MouseUp(f.Form->Workspace, TPoint{300, 260});
+        EXPECT_EQ(f.Report->PagesCount(), 1);
+        EXPECT_EQ(f.Xml(), xml);
+        EXPECT_TRUE(f.Form->ObjectSelectB->Down());
+        EXPECT_FALSE(f.Form->Workspace->Inserting());
+        EXPECT_TRUE(f.Harness.Errors().empty());
+    }
+}
+
+}  // namespace
