@@ -165,9 +165,9 @@ TfrxClipboard::TPasteResult TfrxClipboard::PasteText(const std::string& Text) {
             const auto& kids = page->ObjectList();
             if (std::any_of(kids.begin(), kids.end(), [&](TfrxComponent* k) { return k->ClassType() == obj->ClassType(); }))
                 continue;
-        } else if (!FitsPage(obj, page)) {
-            continue;
         }
+        // Every object, bands of which a page holds one too (no page header on a dialog page).
+        if (!FitsPage(obj, page)) continue;
         TfrxComponent* parent = page;
         if (!frxKind::IsBand(obj)) {
             for (auto it = pastedBands.rbegin(); it != pastedBands.rend(); ++it)

@@ -31,8 +31,10 @@ void TfrxDesignerForm::BindViewControls() {
 
 // --- Page tabs --------------------------------------------------------------------------------------------
 
-void TfrxDesignerForm::TabMouseDown(TObject*, TMouseButton Button, TShiftState, int, int) {
-    FTabDragging = Button != mbRight;
+void TfrxDesignerForm::TabMouseDown(TObject*, TMouseButton Button, TShiftState, int X, int Y) {
+    // Only a press on a tab: a press on the rulers or the page inside the tab control reaches
+    // it as well, and would otherwise turn the ruler's guide drag into a tab drag.
+    FTabDragging = Button != mbRight && Tab->IndexOfTabAt(X, Y) >= 0;
 }
 
 void TfrxDesignerForm::TabMouseUp(TObject*, TMouseButton, TShiftState, int, int) { FTabDragging = false; }

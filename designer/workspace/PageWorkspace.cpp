@@ -16,6 +16,7 @@
 #include "platform/ui/StdCtrls.h"
 #include "report/Bands.h"
 #include "report/DataSet.h"
+#include "report/DotMatrix.h"
 #include "report/Images.h"
 #include "report/MemoView.h"
 #include "report/Pages.h"
@@ -88,8 +89,16 @@ void TDesignerWorkspace::StartMoveAfterPaste() {
 
 // --- Drops ---------------------------------------------------------------------------------------
 
-void TDesignerWorkspace::DragOverHandler(TObject* Source, int X, int Y, TDragState, bool& Accept) {
+void TDesignerWorkspace::DragOverHandler(TObject* Source, int X, int Y, TDragState State, bool& Accept) {
     Accept = false;
+    if (State == dsDragLeave) {
+        // The drag went elsewhere: no line stays where the guide would have gone.
+        if (FRulerLine != 0) {
+            FRulerLine = 0;
+            Repaint();
+        }
+        return;
+    }
     if (!FDesigner || !dynamic_cast<TfrxReportPage*>(FDesigner->Page())) return;
     auto* ruler = dynamic_cast<TfrxRuler*>(Source);
     auto* tree = dynamic_cast<TTreeView*>(Source);
@@ -161,8 +170,11 @@ void TDesignerWorkspace::DragDropHandler(TObject* Source, int X, int Y) {
     std::string field;
     FDesigner->Report()->GetDatasetAndField(inner, ds, field);
     TfrxInsertion& in = Insertion();
-    auto make = [&](const std::string& Text) {
-        auto* m = new TfrxMemoView(Page);
+    // A dot-matrix page takes dot-matrix text objects.
+    const bool dmp = frxKind::IsDMPPage(Page);
+    auto make = [&](const std::string& Text) -> TfrxCustomMemoView* {
+        TfrxCustomMemoView* m = dmp ? static_cast<TfrxCustomMemoView*>(new TfrxDMPMemoView(Page))
+                                    : static_cast<TfrxCustomMemoView*>(new TfrxMemoView(Page));
         m->SetParent(Page);
         m->CreateUniqueName();
         m->SetText(Text);
@@ -177,7 +189,7 @@ void TDesignerWorkspace::DragDropHandler(TObject* Source, int X, int Y) {
         if (ds) text = "[" + ds->UserName() + ".\"" + field + "\"]";
         else if (!s.empty() && s[0] == '<') text = "[" + inner + "]";
         else text = "[" + s + "]";
-        TfrxMemoView* m = make(text);
+        TfrxCustomMemoView* m = make(text);
         m->SetDataSet(ds);
         m->DataField = field;
         in.Top -= in.Height;
@@ -566,7 +578,8 @@ void TDesignerWorkspace::TextUp(int X, int Y) {
             b = Round(b / GridY) * GridY;
         }
         TfrxInsertion& in = Insertion();
-        in.ComponentClass = TfrxMemoView::StaticClass();
+        in.ComponentClass =
+            frxKind::IsDMPPage(Page) ? TfrxDMPMemoView::StaticClass() : TfrxMemoView::StaticClass();
         in.Flags = 0;
         in.Left = frxRound8(l);
         in.Top = frxRound8(t);

@@ -11,6 +11,7 @@
 #include "platform/rtl/Format.h"
 #include "platform/rtl/StrUtils.h"
 #include "report/Bands.h"
+#include "report/DialogControls.h"
 #include "report/Frame.h"
 #include "report/LineView.h"
 #include "report/Pages.h"
@@ -36,6 +37,11 @@ bool HasEvents(const TfrxComponent* C) {
             return true;
     }
     if (auto* b = dynamic_cast<const TfrxBand*>(C)) return !b->OnAfterCalcHeight.empty();
+    if (auto* d = dynamic_cast<const TfrxDialogControl*>(C)) {
+        for (const std::string* e : {&d->OnChange, &d->OnClick, &d->OnDblClick, &d->OnEnter, &d->OnExit, &d->OnKeyDown,
+                                     &d->OnKeyPress, &d->OnKeyUp, &d->OnMouseDown, &d->OnMouseMove, &d->OnMouseUp})
+            if (!e->empty()) return true;
+    }
     return false;
 }
 

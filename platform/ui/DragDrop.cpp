@@ -109,6 +109,11 @@ bool DragMouseEvent(QWidget* widget, TControl* control, QMouseEvent* e) {
     if (!d.Source) {
         const QPoint g = widget->mapToGlobal(e->position().toPoint());
         if (e->type() == QEvent::MouseButtonPress && e->button() == Qt::LeftButton) {
+            // The same press passed on to a parent (the child did not take it) keeps the
+            // drag the child armed: a ruler inside the designer's tab control.
+            const TPendingDrag& armed = Pending();
+            if (armed.Source && LastPress() == g)
+                if (QWidget* from = WidgetOf(armed.Source); from && widget->isAncestorOf(from)) return false;
             LastPress() = g;
             Pending() = TPendingDrag{};
             return false;
@@ -144,6 +149,7 @@ bool DragMouseEvent(QWidget* widget, TControl* control, QMouseEvent* e) {
     }
     case QEvent::MouseButtonRelease: {
         if (target != d.Target) {
+            if (d.Target) AskTarget(d.Target, screen, dsDragLeave);
             d.Target = target;
             AskTarget(target, screen, dsDragMove);
         }

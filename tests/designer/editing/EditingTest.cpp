@@ -1,6 +1,7 @@
 // The undo buffer, the designer clipboard and the rulers.
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <memory>
 #include <stdexcept>
 #include <string>
@@ -13,6 +14,8 @@
 #include "platform/rtl/Streams.h"
 #include "platform/ui/Clipbrd.h"
 #include "report/Bands.h"
+#include "report/DialogControls.h"
+#include "report/DotMatrix.h"
 #include "report/MemoView.h"
 #include "report/Pages.h"
 #include "report/Report.h"
@@ -299,6 +302,43 @@ TEST(DesignerClipboard, PageRulesAndBadText) {
     EXPECT_NE(before, now);
     Clipboard()->SetAsText("plain text");
     EXPECT_FALSE(c.PasteAvailable());
+}
+
+// A page header (with its memo) pasted where a page allows it: on a report page without
+// one both come; on a dot-matrix page the band comes and the report memo does not; on a
+// dialog page neither does, and the page is selected.
+TEST(DesignerClipboard, ABandOfWhichAPageHoldsOneFollowsThePagesRules) {
+    auto a = MakeReport();
+    TTestDesigner source(a.get());
+    source.Show(static_cast<TfrxPage*>(a->FindObject("Page1")));
+    TfrxClipboard copier(&source);
+    source.SelectedObjects() = {a->FindObject("PageHeader1")};
+    const std::string text = copier.CopyText();
+    struct Case {
+        const char* Name;
+        std::function<TfrxPage*(TfrxReport*)> Make;
+        int Pasted;
+    };
+    const Case cases[] = {
+        {"report page", [](TfrxReport* r) -> TfrxPage* { return new TfrxReportPage(r); }, 2},
+        {"dot-matrix page", [](TfrxReport* r) -> TfrxPage* { return new TfrxDMPPage(r); }, 1},
+        {"dialog page", [](TfrxReport* r) -> TfrxPage* { return new TfrxDialogPage(r); }, 0},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.Name);
+        TfrxReport target(nullptr);
+        TfrxPage* page = c.Make(&target);
+        page->SetName("Target1");
+        TTestDesigner d(&target);
+        d.Show(page);
+        TfrxClipboard cb(&d);
+        const auto res = cb.PasteText(text);
+        EXPECT_EQ(res.Error, "");
+        EXPECT_EQ(res.Pasted, c.Pasted);
+        EXPECT_EQ(page->FindObject("PageHeader1") != nullptr, c.Pasted > 0);
+        EXPECT_EQ(static_cast<int>(page->AllObjects().size()), c.Pasted);
+        if (c.Pasted == 0) EXPECT_EQ(d.SelectedObjects(), std::vector<TfrxComponent*>{page});
+    }
 }
 
 TEST(Ruler, TicksAndLabelsPerUnitAndScale) {

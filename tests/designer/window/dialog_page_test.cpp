@@ -231,4 +231,18 @@ TEST(DesignerDialogPage, AMovedAndSizedWindowIsOneChangeAndKeepsItsPlace) {
     EXPECT_TRUE(w.Harness.Errors().empty());
 }
 
+// A control with a script handler shows the event marker at its top-left corner (the first
+// of its four red strokes); one without shows none.
+TEST(DesignerDialogPage, AControlWithAHandlerShowsTheEventMarker) {
+    TDialogPageWindow w;
+    w.Button1->OnClick = "Button1Click";
+    w.Form->Workspace->InvalidatePage();
+    w.Form->Workspace->Repaint();
+    const auto marker = [&](TfrxComponent* C) {
+        return H::PixelAt(w.Form->Workspace, TPoint{static_cast<int>(C->Left()) + 4, static_cast<int>(C->Top()) + 1});
+    };
+    EXPECT_EQ(marker(w.Button1), clRed);
+    EXPECT_NE(marker(w.Button2), clRed);
+}
+
 }  // namespace

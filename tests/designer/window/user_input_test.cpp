@@ -135,6 +135,7 @@ TEST(DesignerUserInput, ThePaletteStandsInItsOrder) {
 // Each tool, then the arrow: the tool goes up, the arrow stays down and a click on a memo
 // selects it again. An armed object goes the same way.
 TEST(DesignerUserInput, EveryToolGivesWayToTheSelectTool) {
+    frxRegisterDesignerEditors();   // the palette's objects, the memo among them
     TDesignerFixture f;
     TToolButton* memoButton = nullptr;
     for (int i = 0; i < f.Form->ObjectsTB1->ButtonCount(); ++i) {
