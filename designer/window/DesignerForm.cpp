@@ -796,6 +796,10 @@ void TfrxDesignerForm::SetModified(bool Value) {
 }
 
 void TfrxDesignerForm::SetPage(TfrxPage* Value) {
+    // The lists still hold the page left: the steps below (the grid, the page's size) stack
+    // the workspace's bands, which must not take the old page's objects onto the new one.
+    Objects().clear();
+    SelectedObjects().clear();
     TfrxCustomDesigner::SetPage(Value);
     Tab->SetTabIndex(GetPageIndex() + 1);
     DetachDialogForm();

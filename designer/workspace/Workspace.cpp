@@ -320,7 +320,12 @@ bool IsBottomBand(const TfrxBand* B) {
 }  // namespace
 
 void TfrxDesignerWorkspace::AdjustBands() {
-    if (!Objects || !Page) return;
+    // Bands stand on report pages; objects of another page (a list not yet refilled after a
+    // page switch) are never moved here.
+    if (!Objects || !Page || !frxKind::IsReportPage(Page)) return;
+    if (std::any_of(Objects->begin(), Objects->end(),
+                    [&](TfrxComponent* c) { return !frxKind::IsPageOrReport(c) && c->Page() != Page; }))
+        return;
     const auto* rp = dynamic_cast<const TfrxReportPage*>(Page);
     const bool titleFirst = rp ? rp->TitleBeforeHeader : true;
     std::vector<std::pair<double, TfrxBand*>> bands;
