@@ -202,6 +202,15 @@ void TfrxPreview::SetTool(TfrxPreviewTool Value) {
     FWorkspace->SetCursor(cursor);
 }
 
+void TfrxPreview::DeclareProperties(TPropertyDecl<TfrxPreview>& d) {
+    using T = TfrxPreview;
+    d.Property("Align", &TControl::Align, &TControl::SetAlign).Default(alNone);
+    d.Property("OutlineVisible", &T::OutlineVisible, &T::SetOutlineVisible).Default(true);
+    d.Event("OnPageChanged", &T::OnPageChanged);
+}
+
+void frxRegisterPreviewControl() { RegisterClasses({TfrxPreview::StaticClass()}); }
+
 bool TfrxPreview::OutlineVisible() const { return FOutline->Visible(); }
 
 void TfrxPreview::SetOutlineVisible(bool Value) {

@@ -24,6 +24,7 @@ class TfrxPreviewPages;
 ROVE_ENUM(TfrxPreviewTool, ptHand, ptZoom)
 
 using TfrxPageChangedEvent = TEvent<void(TObject* Sender, int PageNo)>;
+ROVE_EVENT_TYPE(TfrxPageChangedEvent)
 
 
 class TfrxPreview : public TfrxCustomPreview {
@@ -31,6 +32,9 @@ class TfrxPreview : public TfrxCustomPreview {
 public:
     explicit TfrxPreview(TComponent* AOwner);
     ~TfrxPreview() override;
+    // Published: Align, OutlineVisible and OnPageChanged, so that a form resource can hold
+    // a preview (the application's own window showing the report's pages).
+    static void DeclareProperties(TPropertyDecl<TfrxPreview>& d);
 
     // --- The report's slots ---------------------------------------------------------
     // Takes Report and PreviewPages (set by the report before): installs the progress
@@ -171,3 +175,6 @@ private:
     // Outline node targets, indexed by the node's data - 1.
     std::vector<std::pair<int, int>> FOutlineTargets;
 };
+
+// Registers the preview control's class for form resources.
+void frxRegisterPreviewControl();

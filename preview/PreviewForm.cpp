@@ -93,10 +93,10 @@ TfrxPreviewForm::TfrxPreviewForm(TComponent* AOwner) : TfrxCustomPreviewForm(AOw
     frTBPanel1 = AddButton("frTBPanel1", "", "", -1, tbsSeparator);
     frTBPanel1->SetWidth(50);
 
-    ZoomPanel = new TPanel(this);
+    ZoomPanel = new TfrxTBPanel(this);
     ZoomPanel->SetName("ZoomPanel");
-    ZoomPanel->SetBevelOuter(bvNone);
     ZoomPanel->SetParent(ToolBar);
+    ZoomPanel->SetAlign(alNone);   // laid over its separator (ArrangeToolBar)
     ZoomCB = new TfrxComboBox(this);
     ZoomCB->SetName("ZoomCB");
     ZoomCB->SetParent(ZoomPanel);
@@ -105,10 +105,10 @@ TfrxPreviewForm::TfrxPreviewForm(TComponent* AOwner) : TfrxCustomPreviewForm(AOw
     ZoomCB->SetHint("Zoom");
     ZoomCB->OnClick = [this](TObject* Sender) { ZoomCBClick(Sender); };
 
-    PagePanel = new TPanel(this);
+    PagePanel = new TfrxTBPanel(this);
     PagePanel->SetName("PagePanel");
-    PagePanel->SetBevelOuter(bvNone);
     PagePanel->SetParent(ToolBar);
+    PagePanel->SetAlign(alNone);   // laid over its separator (ArrangeToolBar)
     PageE = new TEdit(this);
     PageE->SetName("PageE");
     PageE->SetParent(PagePanel);
@@ -247,7 +247,7 @@ void TfrxPreviewForm::FreeSeparator(TToolButton*& Sep) {
 
 void TfrxPreviewForm::ArrangeToolBar() {
     ToolBar->ArrangeButtons();
-    auto place = [](TPanel* Panel, TToolButton* Sep, int W, int H) {
+    auto place = [](TfrxTBPanel* Panel, TToolButton* Sep, int W, int H) {
         Panel->SetVisible(Sep && Sep->Visible());
         if (Sep && Sep->Visible()) Panel->SetBounds(Sep->Left() + 2, Sep->Top(), W, H);
     };
@@ -491,5 +491,6 @@ void TfrxPreviewForm::FormClose(TObject*, TCloseAction& Action) {
 void frxRegisterPreviewForm() {
     frxRegisterFlatCombos();
     frxRegisterDockClasses();
+    frxRegisterPreviewControl();
     frxPreviewFormClass() = [](TComponent* Owner) -> TfrxCustomPreviewForm* { return new TfrxPreviewForm(Owner); };
 }

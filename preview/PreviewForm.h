@@ -14,6 +14,7 @@
 class TEdit;
 class TfrxDock;
 class TfrxToolBar;
+class TfrxTBPanel;
 class TfrxComboBox;
 class TfrxPreview;
 class TMenuItem;
@@ -81,7 +82,7 @@ public:
     TToolButton* Sep1 = nullptr;
     TToolButton *ZoomWholePageB = nullptr, *ZoomPageWidthB = nullptr, *Zoom100B = nullptr, *Zoom50B = nullptr;
     TToolButton* Sep3 = nullptr;
-    TPanel* ZoomPanel = nullptr;
+    TfrxTBPanel* ZoomPanel = nullptr;
     TfrxComboBox* ZoomCB = nullptr;
     TToolButton* Sep2 = nullptr;
     TToolButton *PageSettingsB = nullptr, *OutlineB = nullptr;
@@ -92,7 +93,7 @@ public:
     TToolButton* Sep6 = nullptr;
     TToolButton *FirstB = nullptr, *PriorB = nullptr;
     TToolButton* Sep4 = nullptr;
-    TPanel* PagePanel = nullptr;
+    TfrxTBPanel* PagePanel = nullptr;
     TEdit* PageE = nullptr;
     TToolButton *NextB = nullptr, *LastB = nullptr;
     TToolButton* frTBPanel1 = nullptr;

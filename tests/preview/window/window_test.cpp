@@ -9,6 +9,7 @@
 #include <string>
 #include <vector>
 
+#include "platform/classes/Streaming.h"
 #include "platform/rtl/Exceptions.h"
 #include "platform/ui/Buttons.h"
 #include "platform/ui/Forms.h"
@@ -16,6 +17,7 @@
 #include "report/DesignRegistries.h"
 #include "platform/ui/StdCtrls.h"
 #include "platform/ui/UiTest.h"
+#include "preview/Dock.h"
 #include "preview/FlatCombo.h"
 #include "preview/Preview.h"
 #include "preview/PreviewForm.h"
@@ -480,4 +482,41 @@ TEST(PreviewWindow, TheZoomBoxTakesWhatIsTyped) {
     EXPECT_DOUBLE_EQ(w.Form->Preview->Zoom(), 1.5);
     EXPECT_EQ(box->Text(), "150%");
     EXPECT_TRUE(w.R.Harness.Errors().empty());
+}
+
+// A form resource of the application can hold a preview: its class is registered, and its
+// Align and OutlineVisible are read from the text and written back.
+TEST(PreviewControl, AFormResourceHoldsAPreview) {
+    TUiTestHarness h;
+    frxRegisterPreviewForm();
+    RegisterClasses({TForm::StaticClass()});
+    const char* text =
+        "object ReportForm: TForm\n"
+        "  Width = 400\n"
+        "  Height = 300\n"
+        "  object Preview1: TfrxPreview\n"
+        "    Left = 0\n"
+        "    Top = 0\n"
+        "    Width = 400\n"
+        "    Height = 300\n"
+        "    Align = alClient\n"
+        "    OutlineVisible = False\n"
+        "  end\n"
+        "end\n";
+    std::unique_ptr<TComponent> form(CreateComponentFromText(text, nullptr, "report.dfm"));
+    ASSERT_NE(form, nullptr);
+    auto* preview = dynamic_cast<TfrxPreview*>(form->FindComponent("Preview1"));
+    ASSERT_NE(preview, nullptr);
+    EXPECT_EQ(preview->Align(), alClient);
+    EXPECT_FALSE(preview->OutlineVisible());
+    preview->SetOutlineVisible(true);
+    const std::string written = WriteComponentToText(form.get());
+    EXPECT_NE(written.find("Align = alClient"), std::string::npos) << written;
+    EXPECT_EQ(written.find("OutlineVisible"), std::string::npos) << written;   // the default
+    preview->SetOutlineVisible(false);
+    std::unique_ptr<TComponent> again(CreateComponentFromText(WriteComponentToText(form.get()), nullptr));
+    auto* copy = dynamic_cast<TfrxPreview*>(again->FindComponent("Preview1"));
+    ASSERT_NE(copy, nullptr);
+    EXPECT_FALSE(copy->OutlineVisible());
+    EXPECT_EQ(copy->Align(), alClient);
 }
