@@ -1,11 +1,12 @@
 #!/usr/bin/env bash
 # Builds everything with clang, AddressSanitizer and UndefinedBehaviorSanitizer (any undefined
-# behaviour stops the process) into build/sanitize, runs the whole test suite there, then runs
-# each fuzz target of tests/fuzz over its seed corpus, side by side, for FUZZ_SECONDS seconds
+# behaviour stops the process) into build/sanitize, runs the whole test suite there, then the
+# random use of each window (three seeds of MONKEY_EVENTS events, default 5000), then each
+# fuzz target of tests/fuzz over its seed corpus, side by side, for FUZZ_SECONDS seconds
 # (default 60; 0 skips them). Installs clang and its sanitizer runtimes first when missing.
 #
-#   bash tools/run-sanitized.sh            suite and fuzz targets
-#   FUZZ_SECONDS=600 bash tools/run-sanitized.sh
+#   bash tools/run-sanitized.sh            suite, random use and fuzz targets
+#   FUZZ_SECONDS=600 MONKEY_EVENTS=20000 bash tools/run-sanitized.sh
 set -euo pipefail
 cd "$(dirname "$0")/.."
 root=$PWD
@@ -35,10 +36,38 @@ export LSAN_OPTIONS=suppressions=$root/tools/sanitizer-suppressions.txt:print_su
 export QT_QPA_PLATFORM=offscreen
 (cd "$dir" && ctest --output-on-failure --parallel "$(nproc)" --timeout 900)
 
-seconds=${FUZZ_SECONDS:-60}
-[ "$seconds" -gt 0 ] || exit 0
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
+
+# Random use of each window (tests/monkey): seeds 1 to 3, MONKEY_EVENTS events each (default
+# 5000; 0 skips them), the seeds of one window side by side. A failing run's log is kept in
+# build/sanitize/monkey-findings; `monkey --window <name> --shrink <log>` shortens it.
+events=${MONKEY_EVENTS:-5000}
+if [ "$events" -gt 0 ]; then
+  monkey_failed=0
+  for window in designer-receipt designer-pages preview clinic; do
+    pids=()
+    for seed in 1 2 3; do
+      "$dir/tests/monkey/monkey" --window "$window" --seed "$seed" --events "$events" \
+        --log "$work/monkey-$window-$seed.log" >"$work/monkey-$window-$seed.out" 2>&1 &
+      pids+=("$!:$seed")
+    done
+    for entry in "${pids[@]}"; do
+      seed=${entry#*:}
+      if wait "${entry%%:*}"; then
+        echo "monkey $window seed $seed: $(grep -m1 'events, ' "$work/monkey-$window-$seed.out" | sed 's/^monkey: //')"
+      else
+        echo "monkey $window seed $seed found a fault:"; tail -60 "$work/monkey-$window-$seed.out"
+        mkdir -p "$dir/monkey-findings"; cp "$work/monkey-$window-$seed.log" "$dir/monkey-findings/"
+        monkey_failed=1
+      fi
+    done
+  done
+  [ "$monkey_failed" = 0 ] || exit 1
+fi
+
+seconds=${FUZZ_SECONDS:-60}
+[ "$seconds" -gt 0 ] || exit 0
 pids=()
 for corpus in tests/fuzz/corpus/*/; do
   name=$(basename "$corpus")

@@ -35,19 +35,19 @@ namespace {
 using H = TUiTestHarness;
 namespace fs = std::filesystem;
 
-// A folder of the run's own for the settings and the report files, removed at exit.
+// A folder of the run's own for the settings and the report files: made for each input and
+// removed after it (the fuzzer may end the process without running exit handlers).
 const fs::path& WorkDir() {
-    static const fs::path dir = [] {
-        fs::path d = fs::temp_directory_path() / ("design_surface_fuzz_" + std::to_string(::getpid()));
-        fs::create_directories(d);
-        std::atexit([] {
-            std::error_code ec;
-            fs::remove_all(WorkDir(), ec);
-        });
-        return d;
-    }();
+    static const fs::path dir = fs::temp_directory_path() / ("design_surface_fuzz_" + std::to_string(::getpid()));
+    fs::create_directories(dir);
     return dir;
 }
+struct TWorkDirScope {
+    ~TWorkDirScope() {
+        std::error_code ec;
+        fs::remove_all(WorkDir(), ec);
+    }
+};
 
 struct TDesigner {
     TUiTestHarness Harness;
@@ -153,12 +153,14 @@ extern "C" int LLVMFuzzerInitialize(int*, char***) {
     FuzzStartApplication();
     FuzzRegisterReportClasses();
     Designer();
+    TWorkDirScope done;
     return 0;
 }
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* Data, size_t Size) {
     if (Size < 1) return 0;
     TDesigner& d = Designer();
+    TWorkDirScope done;
     d.Harness.ClearDialogs();
     const size_t n = std::min<size_t>(Data[0], Size - 1);
     const uint8_t* ops = Data + 1;
