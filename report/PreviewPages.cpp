@@ -297,6 +297,7 @@ void TfrxPreviewPages::PackPage(int Index) {
     const int64_t before = page->ChildrenMemory();
     page->Pack();
     FAllocated = std::max<int64_t>(0, FAllocated + page->ChildrenMemory() - before);
+    page->Compress();
 }
 
 TfrxPage* TfrxPreviewPages::SourcePages(int Index) const {
@@ -797,9 +798,11 @@ TfrxPage* TfrxPreviewPages::GetPage(int Index) {
     }
     TfrxXMLItem* item = pages->Items(Index);
     if (!item->Loaded()) FXMLDoc.LoadItem(item);
+    const bool compressed = item->Compressed();
     FCache.emplace_front(Index, BuildPage(item));
-    // Building unpacked the page; it goes back to its packed form.
+    // Building unpacked the page; it goes back to its packed (and compressed) form.
     item->Pack();
+    if (compressed) item->Compress();
     TfrxPage* result = FCache.front().second.get();
     if (static_cast<int>(FCache.size()) > CacheSize) {
         const int dropped = FCache.back().first;

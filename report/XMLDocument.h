@@ -137,8 +137,14 @@ public:
     // unpacked are packed first).
     std::string& PackedRecords();
     // Bytes the children take in memory: the packed records, or for each heap child its
-    // name, text and bookkeeping and what its own children take.
+    // name, text and bookkeeping and what its own children take. Compressed records count
+    // at their full size, so that the file cache's estimate does not depend on it.
     int64_t ChildrenMemory() const;
+    // Compresses packed children of at least MinimumBytes in place (a prepared page the
+    // engine has left), unless that would not make them smaller. Every accessor, the child reader and the writer expand them again first, so
+    // the element reads the same either way; expanded, they stay so until the next call.
+    void Compress(size_t MinimumBytes = 512);
+    bool Compressed() const { return FRawSize != 0; }
 
 private:
     friend class TfrxXMLDocument;
@@ -149,6 +155,11 @@ private:
     void Unpack() const {
         if (!FPacked.empty()) UnpackRecords();
     }
+    // Expands compressed records back into FPacked.
+    void Expand() const {
+        if (FRawSize != 0) ExpandRecords();
+    }
+    void ExpandRecords() const;
     void UnpackRecords() const;
     int PackedCount() const;
     [[noreturn]] static void IndexError(int Index);
@@ -161,6 +172,8 @@ private:
     // Either the heap children or their packed records, never both.
     mutable std::vector<TfrxXMLItem*> FItems;
     mutable std::string FPacked;
+    // Nonzero while FPacked holds the records compressed: their size expanded.
+    mutable size_t FRawSize = 0;
     TfrxXMLItem* FParent = nullptr;
     bool FLoaded = true;
     bool FUnloadable = false;

@@ -245,13 +245,20 @@ struct TRecord {
     uint64_t Serial = 0;
 };
 
-// A buffered record: the same, its values lying in the dataset's record store.
+// A buffered record: the same, its values lying in the dataset's record store. Data points
+// at the bytes' length (LEB128) in the store, followed by the bytes, so that an entry takes
+// 24 bytes (a million rows' entries 24 MB instead of 32); nullptr for no bytes.
 struct TStoredRecord {
     const char* Data = nullptr;
-    uint32_t Size = 0;
     int64_t RowId = 0;
     uint64_t Serial = 0;
-    std::string_view Bytes() const { return std::string_view(Data, Size); }
+    std::string_view Bytes() const {
+        if (!Data) return {};
+        const auto* p = reinterpret_cast<const unsigned char*>(Data);
+        size_t n = *p & 0x7F;
+        for (int shift = 7; *p++ & 0x80; shift += 7) n |= static_cast<size_t>(*p & 0x7F) << shift;
+        return std::string_view(reinterpret_cast<const char*>(p), n);
+    }
 };
 
 // The bytes of a dataset's records, in blocks that never move: a record costs its bytes
@@ -259,7 +266,9 @@ struct TStoredRecord {
 // when the store is cleared (the dataset closes).
 class TRecordStore {
 public:
-    std::string_view Add(std::string_view Bytes);
+    // The bytes stored after their length (LEB128); the place of the length, nullptr for
+    // no bytes.
+    const char* Add(std::string_view Bytes);
     void Clear();
 
 private:

@@ -271,25 +271,34 @@ void TDataSet::DeclareProperties(TPropertyDecl<TDataSet>& d) {
 
 // --- Records ---------------------------------------------------------------------------------
 
-std::string_view TRecordStore::Add(std::string_view Bytes) {
-    if (Bytes.empty()) return std::string_view();
+const char* TRecordStore::Add(std::string_view Bytes) {
+    if (Bytes.empty()) return nullptr;
+    unsigned char length[10];
+    size_t lengthSize = 0;
+    for (size_t n = Bytes.size();; n >>= 7) {
+        length[lengthSize++] = static_cast<unsigned char>((n & 0x7F) | (n > 0x7F ? 0x80 : 0));
+        if (n <= 0x7F) break;
+    }
+    const size_t size = lengthSize + Bytes.size();
+    char* at;
     // A record of more than a quarter block gets a block of its own; the current block
     // stays for the next ones.
-    if (Bytes.size() > kBlockSize / 4) {
-        FBlocks.push_back(std::make_unique<char[]>(Bytes.size()));
-        std::memcpy(FBlocks.back().get(), Bytes.data(), Bytes.size());
-        return std::string_view(FBlocks.back().get(), Bytes.size());
+    if (size > kBlockSize / 4) {
+        FBlocks.push_back(std::make_unique<char[]>(size));
+        at = FBlocks.back().get();
+    } else {
+        if (size > FLeft) {
+            FBlocks.push_back(std::make_unique<char[]>(kBlockSize));
+            FFree = FBlocks.back().get();
+            FLeft = kBlockSize;
+        }
+        at = FFree;
+        FFree += size;
+        FLeft -= size;
     }
-    if (Bytes.size() > FLeft) {
-        FBlocks.push_back(std::make_unique<char[]>(kBlockSize));
-        FFree = FBlocks.back().get();
-        FLeft = kBlockSize;
-    }
-    char* at = FFree;
-    std::memcpy(at, Bytes.data(), Bytes.size());
-    FFree += Bytes.size();
-    FLeft -= Bytes.size();
-    return std::string_view(at, Bytes.size());
+    std::memcpy(at, length, lengthSize);
+    std::memcpy(at + lengthSize, Bytes.data(), Bytes.size());
+    return at;
 }
 
 void TRecordStore::Clear() {
@@ -307,10 +316,8 @@ TRecord TDataSet::CopyOf(const TStoredRecord& Record) const {
 }
 
 TStoredRecord TDataSet::Store(std::string_view Data, int64_t RowId, uint64_t Serial) {
-    const std::string_view bytes = FStore.Add(Data);
     TStoredRecord r;
-    r.Data = bytes.data();
-    r.Size = static_cast<uint32_t>(bytes.size());
+    r.Data = FStore.Add(Data);
     r.RowId = RowId;
     r.Serial = Serial;
     return r;

@@ -37,7 +37,9 @@ bool IsBlobFieldType(TFieldType type) {
 }
 
 // --- Record encoding -------------------------------------------------------------------------
-// Tag byte, then: integer and real 8 bytes; text and blob a length (LEB128) and the bytes.
+// Tag byte, then: an integer as LEB128 of its zigzag form (small values of either sign in a
+// byte or two: a million-row result's ids take 3 bytes instead of 8), a real 8 bytes, text
+// and blob a length (LEB128) and the bytes.
 
 namespace {
 enum : char { tagNull = 0, tagInt = 1, tagReal = 2, tagText = 3, tagBlob = 4 };
@@ -63,11 +65,23 @@ size_t ReadLength(std::string_view data, size_t& pos) {
     return n;
 }
 
+void AppendInteger(std::string& data, int64_t value) {
+    const uint64_t u = (static_cast<uint64_t>(value) << 1) ^ static_cast<uint64_t>(value >> 63);
+    AppendLength(data, u);
+}
+
+int64_t ReadInteger(std::string_view data, size_t& pos) {
+    const uint64_t u = ReadLength(data, pos);
+    return static_cast<int64_t>(u >> 1) ^ -static_cast<int64_t>(u & 1);
+}
+
 // Skips one value; returns the offset of the next.
 size_t SkipValue(std::string_view data, size_t pos) {
     char tag = data[pos++];
     switch (tag) {
     case tagInt:
+        ReadInteger(data, pos);
+        return pos;
     case tagReal: return pos + 8;
     case tagText:
     case tagBlob: {
@@ -88,11 +102,7 @@ size_t ColumnOffset(std::string_view data, int column) {
 Variant ReadValue(std::string_view data, size_t pos) {
     char tag = data[pos++];
     switch (tag) {
-    case tagInt: {
-        int64_t v;
-        std::memcpy(&v, data.data() + pos, 8);
-        return Variant::FromInt(v);
-    }
+    case tagInt: return Variant::FromInt(ReadInteger(data, pos));
     case tagReal: {
         double v;
         std::memcpy(&v, data.data() + pos, 8);
@@ -113,9 +123,7 @@ void AppendNull(std::string& data) { data += tagNull; }
 
 void AppendInt(std::string& data, int64_t value) {
     data += tagInt;
-    char bytes[8];
-    std::memcpy(bytes, &value, 8);
-    data.append(bytes, 8);
+    AppendInteger(data, value);
 }
 
 void AppendReal(std::string& data, double value) {
@@ -434,8 +442,7 @@ bool TField::ReadStoredValue(std::string_view Data) const {
     }
     case tagInt: {
         if (!IsIntegerFieldType(FDataType)) return false;
-        int64_t v;
-        std::memcpy(&v, Data.data() + pos, 8);
+        const int64_t v = ReadInteger(Data, pos);
         FValue = FDataType == ftLargeint ? Variant::FromInt64(v) : Variant::FromInt(v);
         return true;
     }

@@ -496,6 +496,37 @@ TEST_F(DataSetTest, RecordsReadByPositionWithoutScrolling) {
     EXPECT_EQ(scrolls, 0);
 }
 
+// Integers of every size come back as stored, read as values and as the texts of
+// their columns, before and after the record is edited.
+TEST_F(DataSetTest, IntegersOfEverySizeReadBackAsStored) {
+    const int64_t values[] = {0, 1, -1, 63, -64, 64, -65, 127, 128, 8191, -8193, 2147483647, -2147483648LL,
+                              2147483648LL, 4611686018427387903LL, -4611686018427387905LL, INT64_MAX, INT64_MIN};
+    Exec("create table ints (k INTEGER PRIMARY KEY, v BIGINT, w INT, s TEXT)");
+    int k = 0;
+    for (int64_t v : values)
+        Exec("insert into ints values (" + std::to_string(++k) + ", " + std::to_string(v) + ", " +
+             std::to_string(v % 1000) + ", 'after')");
+    auto q = Query("select * from ints order by k");
+    q->Open();
+    for (int pass = 0; pass < 2; ++pass) {
+        q->First();
+        for (int64_t v : values) {
+            SCOPED_TRACE(std::to_string(v) + (pass ? " after the edit" : ""));
+            ASSERT_FALSE(q->Eof());
+            EXPECT_EQ(q->FieldByName("v")->Value().AsInt64(), v);
+            EXPECT_EQ(q->FieldByName("v")->AsString(), std::to_string(v));
+            EXPECT_EQ(q->FieldByName("w")->AsInteger(), pass ? -(v % 1000) : v % 1000);
+            EXPECT_EQ(q->FieldByName("s")->AsString(), "after");
+            if (pass == 0) {
+                q->Edit();
+                q->FieldByName("w")->SetAsInteger(static_cast<int>(-(v % 1000)));
+                q->Post();
+            }
+            q->Next();
+        }
+    }
+}
+
 // --- Tables ----------------------------------------------------------------------------------
 
 TEST_F(DataSetTest, AppendingToALargeTableReadsOnlyItsFirstPage) {

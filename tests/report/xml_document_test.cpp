@@ -369,7 +369,27 @@ TEST(XMLPacked, EveryNameAndTextComesBack) {
         doc.Root()->Pack();
         EXPECT_EQ(Save(doc, false), flat) << c.What;
         EXPECT_EQ(DumpAll(doc.Root()), tree) << c.What;
+        // Compressed: written and walked the same, counted in memory at its full size.
+        doc.Root()->Pack();
+        const int64_t memory = doc.Root()->ChildrenMemory();
+        doc.Root()->Compress(0);
+        EXPECT_EQ(doc.Root()->ChildrenMemory(), memory) << c.What;
+        EXPECT_EQ(Save(doc, true), indented) << c.What;
+        doc.Root()->Compress(0);
+        EXPECT_EQ(DumpAll(doc.Root()), tree) << c.What;
+        EXPECT_FALSE(doc.Root()->Compressed()) << c.What;
     }
+    // Records that shrink are held compressed, records below the size asked for are not.
+    TStringStream in(kHeader + "<r>" + cases[6].Xml + "</r>");
+    TfrxXMLDocument doc;
+    doc.LoadFromStream(in);
+    doc.Root()->Pack();
+    doc.Root()->Compress(1 << 30);
+    EXPECT_FALSE(doc.Root()->Compressed());
+    doc.Root()->Compress();
+    EXPECT_TRUE(doc.Root()->Compressed());
+    EXPECT_EQ(doc.Root()->Count(), 1000);
+    EXPECT_FALSE(doc.Root()->Compressed()) << "expanded to be read";
 }
 
 // Loading state travels with the records: an element whose children wait in the source
@@ -396,12 +416,26 @@ TEST(XMLPacked, PartialLoadingStateSurvivesPacking) {
     EXPECT_EQ(DumpAll(pages->Items(1)), "page1{n=\"1\"}![m{t=\"changed\"},m{t=\"1\"}]") << "from the temporary file";
     EXPECT_EQ(pages->Items(0)->Items(1)->Prop("t"), "1");
     EXPECT_EQ(pages->Items(3)->Count(), 2);
+    // A loaded page held compressed goes to the temporary file and back whole.
+    for (int i = 0; i < 40; ++i) {
+        TfrxXMLItem* m = pages->Items(3)->Add();
+        m->SetName("m");
+        m->SetText("t=\"" + std::to_string(i % 3) + "\"");
+    }
+    const std::string page3 = Dump(pages->Items(3));
+    pages->Items(3)->Pack();
+    pages->Items(3)->Compress(0);
+    ASSERT_TRUE(pages->Items(3)->Compressed());
+    doc.UnloadItem(pages->Items(3));
+    doc.LoadItem(pages->Items(3));
+    EXPECT_EQ(Dump(pages->Items(3)), page3);
 }
 
 TEST(XMLPacked, AccessorsSeeTheSameChildren) {
-    TStringStream in(kHeader + "<r><a x=\"1\"><c/></a><B y=\"2\"/><a x=\"3\"/></r>");
-    TfrxXMLDocument doc;
-    doc.LoadFromStream(in);
+    const std::string xml = kHeader + "<r><a x=\"1\"><c/></a><B y=\"2\"/><a x=\"3\"/></r>";
+    // Compressed records are tried on the same tree with a long text in the grandchild, so
+    // that they shrink.
+    const std::string pad = "p=\"" + std::string(600, 'q') + "\"";
     struct TCase {
         const char* What;
         std::function<std::string(TfrxXMLItem*)> Use;
@@ -464,12 +498,23 @@ TEST(XMLPacked, AccessorsSeeTheSameChildren) {
          }, "a=1;B=2;a=3;"},
     };
     for (const TCase& c : cases) {
-        for (bool packed : {false, true}) {
-            TStringStream copy(Save(doc, false));
+        for (const char* form : {"heap", "packed", "compressed"}) {
+            const bool compressed = form[0] == 'c';
+            std::string source = xml, expected = c.Expected;
+            if (compressed) {
+                source.replace(source.find("<c/>"), 4, "<c " + pad + "/>");
+                if (const size_t at = expected.find("[c]"); at != std::string::npos)
+                    expected.replace(at, 3, "[c{" + pad + "}]");
+            }
+            TStringStream copy(source);
             TfrxXMLDocument d;
             d.LoadFromStream(copy);
-            if (packed) d.Root()->Pack();
-            EXPECT_EQ(c.Use(d.Root()), c.Expected) << c.What << (packed ? " (packed)" : "");
+            if (form[0] != 'h') d.Root()->Pack();
+            if (compressed) {
+                d.Root()->Compress(0);
+                ASSERT_TRUE(d.Root()->Compressed());
+            }
+            EXPECT_EQ(c.Use(d.Root()), expected) << c.What << " (" << form << ")";
         }
     }
 }
