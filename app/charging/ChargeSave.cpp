@@ -73,10 +73,10 @@ TChargeSaveOutcome SaveCharge(TADOConnection& Connection, const TChargeReceipt& 
         SetParam(insert, "brnl", Variant(Receipt.PatientAge));
         SetParam(insert, "ysxm", Variant(Receipt.Doctor));
         SetParam(insert, "ysks", Variant(Receipt.Department));
-        SetParam(insert, "ysje", Variant(Receipt.Due));
-        SetParam(insert, "ssje", Variant(Receipt.Received));
-        SetParam(insert, "yzje", Variant(Receipt.Change));
-        SetParam(insert, "jmje", Variant(Receipt.Reduction));
+        SetParam(insert, "ysje", Variant::FromCurrency(Receipt.Due));
+        SetParam(insert, "ssje", Variant::FromCurrency(Receipt.Received));
+        SetParam(insert, "yzje", Variant::FromCurrency(Receipt.Change));
+        SetParam(insert, "jmje", Variant::FromCurrency(Receipt.Reduction));
         SetParam(insert, "sflx", Variant(Receipt.ChargeType));
         SetParam(insert, "sfrq", Variant(DateTimeToIso(day)));
         SetParam(insert, "sfsj", Variant(Receipt.ChargeTime));

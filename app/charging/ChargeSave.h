@@ -9,6 +9,7 @@
 #include <string>
 
 #include "app/charging/Transactions.h"
+#include "platform/rtl/Currency.h"
 #include "platform/rtl/DateTime.h"
 
 class TADOConnection;
@@ -24,10 +25,10 @@ struct TChargeReceipt {
     std::string PatientAge;
     std::string Doctor;
     std::string Department;
-    double Due = 0;                  // 应收金额
-    double Received = 0;             // 实收金额
-    double Change = 0;               // 应找金额
-    double Reduction = 0;            // 减免金额
+    Currency Due;                    // 应收金额
+    Currency Received;               // 实收金额
+    Currency Change;                 // 应找金额
+    Currency Reduction;              // 减免金额
     std::string ChargeType;          // 收费类型
     std::string ChargeTime;          // 收费时间 "hh:mm:ss"
     std::string Cashier;             // 收费员

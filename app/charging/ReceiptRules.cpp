@@ -25,7 +25,7 @@ std::string FormatReceiptNumber(TDateTime Day, int Counter) {
 
 std::string ChargeTypeOfTitle(std::string_view Title) { return Copy(Title, 1, 4); }
 
-std::string ChangeText(double Received, double Due) { return FloatToStr(Received - Due); }
+std::string ChangeText(Currency Received, Currency Due) { return (Received - Due).ToString(); }
 
 std::optional<double> ParseAmount(std::string_view Text) {
     double value = 0;
@@ -33,6 +33,14 @@ std::optional<double> ParseAmount(std::string_view Text) {
     if (trimmed.empty() || !TryStrToFloat(trimmed, value)) return std::nullopt;
     return value;
 }
+
+std::optional<Currency> ParseMoney(std::string_view Text) {
+    Currency value;
+    if (!Currency::TryParse(Trim(Text), value)) return std::nullopt;
+    return value;
+}
+
+Currency LineTotal(Currency Price, Currency Quantity) { return Currency::MulRound(Price, Quantity, kPriceDecimals); }
 
 bool IsPinyinKey(char32_t Key) {
     if (Key == kKeyBackspace || Key == kKeyEnter || Key == U'.') return true;
@@ -45,13 +53,13 @@ bool IsAmountKey(char32_t Key) {
 
 bool IsQuantityKey(char32_t Key) { return IsAmountKey(Key) || Key == U'-'; }
 
-std::string DiscountPercentText(double Before, double After) {
-    if (Before == 0) return "0.00";
-    return Format("%.2f", {After / Before * 100});
+std::string DiscountPercentText(Currency Before, Currency After) {
+    if (Before.IsZero()) return "0.00";
+    return Currency::MulDivRound(After, Currency::FromInt(100), Before, kFenDecimals).ToFixed(kFenDecimals);
 }
 
-std::string DiscountAmountText(double Before, double Percent) {
-    return Format("%.2f", {Percent / 100 * Before});
+std::string DiscountAmountText(Currency Before, Currency Percent) {
+    return Currency::MulDivRound(Percent, Before, Currency::FromInt(100), kFenDecimals).ToFixed(kFenDecimals);
 }
 
-std::string ReductionText(double Before, double After) { return Format("%.2f", {Before - After}); }
+std::string ReductionText(Currency Before, Currency After) { return (Before - After).ToFixed(kFenDecimals); }

@@ -7,6 +7,7 @@
 #include <string>
 #include <string_view>
 
+#include "platform/rtl/Currency.h"
 #include "platform/rtl/DateTime.h"
 
 class TADOConnection;
@@ -26,12 +27,24 @@ inline constexpr const char* kTitleDiscount = "优惠打折清单";
 inline constexpr const char* kTitleInternal = "内部记账清单";
 std::string ChargeTypeOfTitle(std::string_view Title);
 
+// Every amount of money the front desk computes is a Currency (exact to the last decimal,
+// never a double's noise); amounts are stored with the decimals their columns declare.
+inline constexpr int kFenDecimals = 2;      // the receipt totals
+inline constexpr int kPriceDecimals = 3;    // prices and line totals
+
 // The change as the charging window shows it: the shortest text of received - due
-// (100 against 97.5 gives "2.5").
-std::string ChangeText(double Received, double Due);
+// (100 against 97.5 gives "2.5", 50 against 49.20 "0.8").
+std::string ChangeText(Currency Received, Currency Due);
 
 // The number a field holds, or nothing when its text is no number ("", ".", "1.2.3", "-").
 std::optional<double> ParseAmount(std::string_view Text);
+// The same text as an exact amount (digits beyond the fourth decimal round half away
+// from zero).
+std::optional<Currency> ParseMoney(std::string_view Text);
+
+// A line's total: the unit price times the quantity, rounded once to three decimals
+// ("%.3f" of the exact product).
+Currency LineTotal(Currency Price, Currency Quantity);
 
 // --- Key filters -------------------------------------------------------------------------------
 inline constexpr char32_t kKeyBackspace = 8;
@@ -45,10 +58,12 @@ bool IsAmountKey(char32_t Key);
 bool IsQuantityKey(char32_t Key);
 
 // --- Discount --------------------------------------------------------------------------------
+// Each computed from the exact amounts and rounded once, halves away from zero.
 // The percentage an amount after gives, "%.2f" of after / before * 100; "0.00" when the
 // amount before is 0 (a receipt without lines has nothing to take a share of).
-std::string DiscountPercentText(double Before, double After);
-// The amount after a percentage gives, "%.2f" of percent / 100 * before.
-std::string DiscountAmountText(double Before, double Percent);
+std::string DiscountPercentText(Currency Before, Currency After);
+// The amount after a percentage gives, "%.2f" of percent / 100 * before (33 % of 10.00 is
+// "3.30").
+std::string DiscountAmountText(Currency Before, Currency Percent);
 // The reduction, "%.2f" of before - after (negative when after is larger).
-std::string ReductionText(double Before, double After);
+std::string ReductionText(Currency Before, Currency After);

@@ -18,8 +18,10 @@ namespace fs = std::filesystem;
 
 namespace {
 
-// The version of the schema a database was made with (PRAGMA user_version).
-constexpr int kSchemaVersion = 1;
+// The version of the schema a database was made with (PRAGMA user_version):
+//   1  the first schema;
+//   2  amounts of money declared with their decimals (DOUBLE(18,2), DOUBLE(18,3)).
+constexpr int kSchemaVersion = 2;
 
 std::string BaseName(const std::string& fileName) { return fs::path(fileName).filename().string(); }
 
@@ -56,7 +58,74 @@ const std::vector<TTableColumns>& ExpectedTables() {
     return tables;
 }
 
+// Version 1 declared every amount "DOUBLE"; version 2 gives the same REAL columns their
+// decimals. Only the declared type names change, not the storage (the columns keep their
+// REAL affinity), so the table definitions are rewritten in place as SQLite allows for
+// changes that leave the stored content as it is.
+void DeclareMoneyDecimals(TSqliteDatabase& db) {
+    std::vector<std::pair<std::string, std::string>> rewritten;
+    TSqliteStatement tables = db.Prepare("SELECT name, sql FROM sqlite_master WHERE type = 'table'");
+    while (tables.Step()) {
+        const std::string table(tables.ColumnText(0));
+        std::string sql(tables.ColumnText(1));
+        bool changed = false;
+        for (const TClinicMoneyColumn& money : ClinicMoneyColumns()) {
+            if (money.Table != table) continue;
+            const std::string plain = "\"" + std::string(money.Column) + "\" DOUBLE ";
+            const size_t at = sql.find(plain);
+            if (at == std::string::npos) continue;
+            sql.insert(at + plain.size() - 1, "(18," + std::to_string(money.Decimals) + ")");
+            changed = true;
+        }
+        if (changed) rewritten.emplace_back(table, std::move(sql));
+    }
+    if (rewritten.empty()) return;
+    const int64_t version = db.QueryValue("PRAGMA schema_version").AsInt64();
+    db.ExecScript("PRAGMA writable_schema = ON;");
+    for (const auto& [table, sql] : rewritten) {
+        TSqliteStatement update = db.Prepare("UPDATE sqlite_master SET sql = ?1 WHERE type = 'table' AND name = ?2");
+        update.BindText(1, sql);
+        update.BindText(2, table);
+        update.Execute();
+    }
+    db.ExecScript("PRAGMA schema_version = " + std::to_string(version + 1) + ";");
+    db.ExecScript("PRAGMA writable_schema = OFF;");
+}
+
 }  // namespace
+
+const std::vector<TClinicMoneyColumn>& ClinicMoneyColumns() {
+    static const std::vector<TClinicMoneyColumn> columns = {
+        {"tb_yp", "进价", 3},       {"tb_yp", "单价", 3},       {"tb_yp", "进价金额", 3},
+        {"tb_yp", "销价金额", 3},   {"tb_temp", "进价", 3},     {"tb_temp", "单价", 3},
+        {"tb_temp", "单项累计", 3}, {"tb_sf", "进价", 3},       {"tb_sf", "销价", 3},
+        {"tb_sf", "单项累计", 3},   {"tb_sf", "应收金额", 2},   {"tb_sf", "实收金额", 2},
+        {"tb_sf", "应找金额", 2},   {"tb_sf", "减免金额", 2},   {"tb_zfsf", "进价", 3},
+        {"tb_zfsf", "销价", 3},     {"tb_zfsf", "单项累计", 3}, {"tb_zfsf", "应收金额", 2},
+        {"tb_zfsf", "实收金额", 2}, {"tb_zfsf", "应找金额", 2}, {"tb_zfsf", "减免金额", 2},
+        {"tb_yprk", "进价", 3},     {"tb_yprk", "单价", 3},     {"tb_yprk", "入库金额", 3},
+    };
+    return columns;
+}
+
+void UpgradeClinicDatabase(const std::string& FileName) {
+    TSqliteDatabase db;
+    try {
+        db.Open(FileName, TSqliteDatabase::omReadWrite);
+        if (db.QueryValue("PRAGMA user_version").AsInt64() >= kSchemaVersion) return;
+        db.ExecScript("BEGIN IMMEDIATE;");
+        try {
+            DeclareMoneyDecimals(db);
+            db.ExecScript("PRAGMA user_version = " + std::to_string(kSchemaVersion) + ";");
+            db.ExecScript("COMMIT;");
+        } catch (const EDatabaseError&) {
+            db.ExecScript("ROLLBACK;");
+            throw;
+        }
+    } catch (const EDatabaseError& e) {
+        DatabaseError("无法更新数据库文件 " + BaseName(FileName) + "：" + e.Message());
+    }
+}
 
 std::string_view ClinicSchemaSql() { return {kClinicSchemaSql, kClinicSchemaSqlSize}; }
 
@@ -144,5 +213,6 @@ TClinicDatabaseState EnsureClinicDatabase(const std::string& Directory) {
         return TClinicDatabaseState::Created;
     }
     ValidateClinicDatabase(fileName);
+    UpgradeClinicDatabase(fileName);
     return TClinicDatabaseState::Opened;
 }

@@ -9,6 +9,7 @@
 
 #include <string>
 #include <string_view>
+#include <vector>
 
 inline constexpr const char* ClinicDatabaseFileName = "Rove.mdb";
 
@@ -20,14 +21,29 @@ enum class TClinicDatabaseState { Opened, Created };
 //   "数据库文件 Rove.mdb 的数据表 tb_sf 缺少字段 票据号。"
 //   "无法打开数据库文件 Rove.mdb：<reason>"        no access
 //   "无法创建数据库文件 Rove.mdb：<reason>"        the new file could not be written
+//   "无法更新数据库文件 Rove.mdb：<reason>"        an older file could not be brought up to date
 TClinicDatabaseState EnsureClinicDatabase(const std::string& Directory);
 
 // Writes a new clinic database at FileName, which must not exist: the file appears complete
 // or not at all (it is built under a temporary name and then linked into place).
 void CreateClinicDatabase(const std::string& FileName);
 
-// Checks an existing file as EnsureClinicDatabase does.
+// Checks an existing file as EnsureClinicDatabase does (without changing it).
 void ValidateClinicDatabase(const std::string& FileName);
+
+// Brings a database made by an older version of the program up to the current schema
+// (EnsureClinicDatabase does it at start-up); a current one is left as it is. Raises
+// EDatabaseError "无法更新数据库文件 ...：<reason>" and leaves the file unchanged on failure.
+void UpgradeClinicDatabase(const std::string& FileName);
+
+// The amounts of money: their table, column and decimals. The schema declares them
+// DOUBLE(18,<decimals>), which the data layer reads and writes as exact amounts.
+struct TClinicMoneyColumn {
+    std::string_view Table;
+    std::string_view Column;
+    int Decimals;
+};
+const std::vector<TClinicMoneyColumn>& ClinicMoneyColumns();
 
 // The connection string of the data module's connection for a database file.
 std::string ClinicConnectionString(const std::string& FileName = ClinicDatabaseFileName);

@@ -2,6 +2,9 @@
 -- Dates are ISO text ("2024-03-07", or "2024-03-07 08:30:00" with a time); text columns
 -- compare ignoring ASCII case; numeric and date columns refuse text that is no number or
 -- date, so a bad value fails the statement instead of being stored.
+-- Amounts of money are DOUBLE(18,3) (prices, line totals, stock values, stock-in amounts)
+-- or DOUBLE(18,2) (the receipt totals): REAL in the file, read and written by the program as
+-- exact decimals of that many places (the data layer's ftBCD fields).
 -- A column of the form "x" INTEGER PRIMARY KEY AUTOINCREMENT is a number the database assigns.
 
 -- Chargeable items: drugs (with stock, batch and expiry) and examinations or services.
@@ -13,11 +16,11 @@ CREATE TABLE "tb_yp" (
     "拼音码" TEXT(25) COLLATE NOCASE,
     "规格" TEXT(15) COLLATE NOCASE,
     "单位" TEXT(8) COLLATE NOCASE,
-    "进价" DOUBLE CONSTRAINT "tb_yp.进价 必须是数字" CHECK (typeof("进价") IN ('real', 'integer', 'null')),
-    "单价" DOUBLE CONSTRAINT "tb_yp.单价 必须是数字" CHECK (typeof("单价") IN ('real', 'integer', 'null')),
+    "进价" DOUBLE(18,3) CONSTRAINT "tb_yp.进价 必须是数字" CHECK (typeof("进价") IN ('real', 'integer', 'null')),
+    "单价" DOUBLE(18,3) CONSTRAINT "tb_yp.单价 必须是数字" CHECK (typeof("单价") IN ('real', 'integer', 'null')),
     "库存数量" DOUBLE CONSTRAINT "tb_yp.库存数量 必须是数字" CHECK (typeof("库存数量") IN ('real', 'integer', 'null')),
-    "进价金额" DOUBLE CONSTRAINT "tb_yp.进价金额 必须是数字" CHECK (typeof("进价金额") IN ('real', 'integer', 'null')),
-    "销价金额" DOUBLE CONSTRAINT "tb_yp.销价金额 必须是数字" CHECK (typeof("销价金额") IN ('real', 'integer', 'null')),
+    "进价金额" DOUBLE(18,3) CONSTRAINT "tb_yp.进价金额 必须是数字" CHECK (typeof("进价金额") IN ('real', 'integer', 'null')),
+    "销价金额" DOUBLE(18,3) CONSTRAINT "tb_yp.销价金额 必须是数字" CHECK (typeof("销价金额") IN ('real', 'integer', 'null')),
     "批号" TEXT(20) COLLATE NOCASE,
     "失效日期" DATE CONSTRAINT "tb_yp.失效日期 必须是日期" CHECK ("失效日期" IS NULL OR (typeof("失效日期") = 'text' AND coalesce(date("失效日期", '+0 days') = substr("失效日期", 1, 10), 0) AND (length("失效日期") = 10 OR datetime("失效日期") IS NOT NULL))),
     "库存下限" DOUBLE CONSTRAINT "tb_yp.库存下限 必须是数字" CHECK (typeof("库存下限") IN ('real', 'integer', 'null')),
@@ -32,10 +35,10 @@ CREATE TABLE "tb_temp" (
     "项目名称" TEXT(30) COLLATE NOCASE,
     "规格" TEXT(15) COLLATE NOCASE,
     "单位" TEXT(8) COLLATE NOCASE,
-    "进价" DOUBLE CONSTRAINT "tb_temp.进价 必须是数字" CHECK (typeof("进价") IN ('real', 'integer', 'null')),
-    "单价" DOUBLE CONSTRAINT "tb_temp.单价 必须是数字" CHECK (typeof("单价") IN ('real', 'integer', 'null')),
+    "进价" DOUBLE(18,3) CONSTRAINT "tb_temp.进价 必须是数字" CHECK (typeof("进价") IN ('real', 'integer', 'null')),
+    "单价" DOUBLE(18,3) CONSTRAINT "tb_temp.单价 必须是数字" CHECK (typeof("单价") IN ('real', 'integer', 'null')),
     "数量" DOUBLE CONSTRAINT "tb_temp.数量 必须是数字" CHECK (typeof("数量") IN ('real', 'integer', 'null')),
-    "单项累计" DOUBLE CONSTRAINT "tb_temp.单项累计 必须是数字" CHECK (typeof("单项累计") IN ('real', 'integer', 'null'))
+    "单项累计" DOUBLE(18,3) CONSTRAINT "tb_temp.单项累计 必须是数字" CHECK (typeof("单项累计") IN ('real', 'integer', 'null'))
 );
 
 -- Charge lines: one row per receipt line, grouped by 票据号; totals on the first row only.
@@ -55,13 +58,13 @@ CREATE TABLE "tb_sf" (
     "项目名称" TEXT(30) COLLATE NOCASE,
     "项目规格" TEXT(15) COLLATE NOCASE,
     "数量" DOUBLE CONSTRAINT "tb_sf.数量 必须是数字" CHECK (typeof("数量") IN ('real', 'integer', 'null')),
-    "进价" DOUBLE CONSTRAINT "tb_sf.进价 必须是数字" CHECK (typeof("进价") IN ('real', 'integer', 'null')),
-    "销价" DOUBLE CONSTRAINT "tb_sf.销价 必须是数字" CHECK (typeof("销价") IN ('real', 'integer', 'null')),
-    "单项累计" DOUBLE CONSTRAINT "tb_sf.单项累计 必须是数字" CHECK (typeof("单项累计") IN ('real', 'integer', 'null')),
-    "应收金额" DOUBLE CONSTRAINT "tb_sf.应收金额 必须是数字" CHECK (typeof("应收金额") IN ('real', 'integer', 'null')),
-    "实收金额" DOUBLE CONSTRAINT "tb_sf.实收金额 必须是数字" CHECK (typeof("实收金额") IN ('real', 'integer', 'null')),
-    "应找金额" DOUBLE CONSTRAINT "tb_sf.应找金额 必须是数字" CHECK (typeof("应找金额") IN ('real', 'integer', 'null')),
-    "减免金额" DOUBLE CONSTRAINT "tb_sf.减免金额 必须是数字" CHECK (typeof("减免金额") IN ('real', 'integer', 'null')),
+    "进价" DOUBLE(18,3) CONSTRAINT "tb_sf.进价 必须是数字" CHECK (typeof("进价") IN ('real', 'integer', 'null')),
+    "销价" DOUBLE(18,3) CONSTRAINT "tb_sf.销价 必须是数字" CHECK (typeof("销价") IN ('real', 'integer', 'null')),
+    "单项累计" DOUBLE(18,3) CONSTRAINT "tb_sf.单项累计 必须是数字" CHECK (typeof("单项累计") IN ('real', 'integer', 'null')),
+    "应收金额" DOUBLE(18,2) CONSTRAINT "tb_sf.应收金额 必须是数字" CHECK (typeof("应收金额") IN ('real', 'integer', 'null')),
+    "实收金额" DOUBLE(18,2) CONSTRAINT "tb_sf.实收金额 必须是数字" CHECK (typeof("实收金额") IN ('real', 'integer', 'null')),
+    "应找金额" DOUBLE(18,2) CONSTRAINT "tb_sf.应找金额 必须是数字" CHECK (typeof("应找金额") IN ('real', 'integer', 'null')),
+    "减免金额" DOUBLE(18,2) CONSTRAINT "tb_sf.减免金额 必须是数字" CHECK (typeof("减免金额") IN ('real', 'integer', 'null')),
     "收费类型" TEXT(10) COLLATE NOCASE,
     "收费日期" DATE CONSTRAINT "tb_sf.收费日期 必须是日期" CHECK ("收费日期" IS NULL OR (typeof("收费日期") = 'text' AND coalesce(date("收费日期", '+0 days') = substr("收费日期", 1, 10), 0) AND (length("收费日期") = 10 OR datetime("收费日期") IS NOT NULL))),
     "收费时间" TEXT(8) COLLATE NOCASE,
@@ -87,13 +90,13 @@ CREATE TABLE "tb_zfsf" (
     "项目名称" TEXT(30) COLLATE NOCASE,
     "项目规格" TEXT(15) COLLATE NOCASE,
     "数量" DOUBLE CONSTRAINT "tb_zfsf.数量 必须是数字" CHECK (typeof("数量") IN ('real', 'integer', 'null')),
-    "进价" DOUBLE CONSTRAINT "tb_zfsf.进价 必须是数字" CHECK (typeof("进价") IN ('real', 'integer', 'null')),
-    "销价" DOUBLE CONSTRAINT "tb_zfsf.销价 必须是数字" CHECK (typeof("销价") IN ('real', 'integer', 'null')),
-    "单项累计" DOUBLE CONSTRAINT "tb_zfsf.单项累计 必须是数字" CHECK (typeof("单项累计") IN ('real', 'integer', 'null')),
-    "应收金额" DOUBLE CONSTRAINT "tb_zfsf.应收金额 必须是数字" CHECK (typeof("应收金额") IN ('real', 'integer', 'null')),
-    "实收金额" DOUBLE CONSTRAINT "tb_zfsf.实收金额 必须是数字" CHECK (typeof("实收金额") IN ('real', 'integer', 'null')),
-    "应找金额" DOUBLE CONSTRAINT "tb_zfsf.应找金额 必须是数字" CHECK (typeof("应找金额") IN ('real', 'integer', 'null')),
-    "减免金额" DOUBLE CONSTRAINT "tb_zfsf.减免金额 必须是数字" CHECK (typeof("减免金额") IN ('real', 'integer', 'null')),
+    "进价" DOUBLE(18,3) CONSTRAINT "tb_zfsf.进价 必须是数字" CHECK (typeof("进价") IN ('real', 'integer', 'null')),
+    "销价" DOUBLE(18,3) CONSTRAINT "tb_zfsf.销价 必须是数字" CHECK (typeof("销价") IN ('real', 'integer', 'null')),
+    "单项累计" DOUBLE(18,3) CONSTRAINT "tb_zfsf.单项累计 必须是数字" CHECK (typeof("单项累计") IN ('real', 'integer', 'null')),
+    "应收金额" DOUBLE(18,2) CONSTRAINT "tb_zfsf.应收金额 必须是数字" CHECK (typeof("应收金额") IN ('real', 'integer', 'null')),
+    "实收金额" DOUBLE(18,2) CONSTRAINT "tb_zfsf.实收金额 必须是数字" CHECK (typeof("实收金额") IN ('real', 'integer', 'null')),
+    "应找金额" DOUBLE(18,2) CONSTRAINT "tb_zfsf.应找金额 必须是数字" CHECK (typeof("应找金额") IN ('real', 'integer', 'null')),
+    "减免金额" DOUBLE(18,2) CONSTRAINT "tb_zfsf.减免金额 必须是数字" CHECK (typeof("减免金额") IN ('real', 'integer', 'null')),
     "收费类型" TEXT(10) COLLATE NOCASE,
     "收费日期" DATE CONSTRAINT "tb_zfsf.收费日期 必须是日期" CHECK ("收费日期" IS NULL OR (typeof("收费日期") = 'text' AND coalesce(date("收费日期", '+0 days') = substr("收费日期", 1, 10), 0) AND (length("收费日期") = 10 OR datetime("收费日期") IS NOT NULL))),
     "收费时间" TEXT(8) COLLATE NOCASE,
@@ -151,10 +154,10 @@ CREATE TABLE "tb_yprk" (
     "规格" TEXT(15) COLLATE NOCASE,
     "单位" TEXT(8) COLLATE NOCASE,
     "批号" TEXT(20) COLLATE NOCASE,
-    "进价" DOUBLE CONSTRAINT "tb_yprk.进价 必须是数字" CHECK (typeof("进价") IN ('real', 'integer', 'null')),
-    "单价" DOUBLE CONSTRAINT "tb_yprk.单价 必须是数字" CHECK (typeof("单价") IN ('real', 'integer', 'null')),
+    "进价" DOUBLE(18,3) CONSTRAINT "tb_yprk.进价 必须是数字" CHECK (typeof("进价") IN ('real', 'integer', 'null')),
+    "单价" DOUBLE(18,3) CONSTRAINT "tb_yprk.单价 必须是数字" CHECK (typeof("单价") IN ('real', 'integer', 'null')),
     "入库数量" DOUBLE CONSTRAINT "tb_yprk.入库数量 必须是数字" CHECK (typeof("入库数量") IN ('real', 'integer', 'null')),
-    "入库金额" DOUBLE CONSTRAINT "tb_yprk.入库金额 必须是数字" CHECK (typeof("入库金额") IN ('real', 'integer', 'null')),
+    "入库金额" DOUBLE(18,3) CONSTRAINT "tb_yprk.入库金额 必须是数字" CHECK (typeof("入库金额") IN ('real', 'integer', 'null')),
     "产地" TEXT(30) COLLATE NOCASE,
     "药品ID" INT CONSTRAINT "tb_yprk.药品ID 必须是整数" CHECK (typeof("药品ID") IN ('integer', 'null')),
     "操作员" TEXT(10) COLLATE NOCASE

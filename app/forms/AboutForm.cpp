@@ -2,6 +2,7 @@
 #include "app/forms/AboutForm.h"
 
 #include "app/forms/ClinicForms.h"
+#include "app/forms/HelpFile.h"
 #include "platform/rtl/FileUtils.h"
 #include "platform/ui/Shell.h"
 #include "platform/ui/StdCtrls.h"
@@ -25,14 +26,14 @@ void Taboutform::BindFields() {
     Bind(Label5, "Label5");
 }
 
-std::string Taboutform::HelpFile() { return ProgramFolder() + "help.chm"; }
+std::string Taboutform::HelpFile() { return ClinicHelpFile(); }
 
 std::string Taboutform::ProgramFolder() { return ExtractFilePath(ParamStr(0)); }
 
 // The database lives in the working folder.
 std::string Taboutform::DataFolder() { return IncludeTrailingPathDelimiter(ExpandFileName(".")); }
 
-void Taboutform::Label3Click(TObject*) { ShellOpen(HelpFile()); }
+void Taboutform::Label3Click(TObject*) { OpenHelpFile(HelpFile()); }
 
 void Taboutform::Label4Click(TObject*) { ShellOpen(ProgramFolder()); }
 

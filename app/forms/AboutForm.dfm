@@ -35,7 +35,7 @@ object aboutform: Taboutform
     Left = 40
     Top = 96
     Cursor = crHandPoint
-    Caption = '使用帮助（help.chm）'
+    Caption = '使用帮助'
     Font.Charset = GB2312_CHARSET
     Font.Color = clBlue
     Font.Height = -12

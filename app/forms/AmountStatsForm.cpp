@@ -1,5 +1,6 @@
 #include "app/forms/AmountStatsForm.h"
 
+#include "app/database/MoneySql.h"
 #include "app/forms/ClinicForms.h"
 #include "platform/db/ADODB.h"
 #include "platform/rtl/StrUtils.h"
@@ -55,10 +56,12 @@ TBoundSql AmountStatisticsSql(const std::vector<std::string>& Types, TDateTime F
         std::string s = head;
         for (size_t i = 0; i < columns.size(); ++i) {
             const std::string param = prefix + std::to_string(i);
-            s += " Round(sum(iif(项目类型= :" + param + ",单项累计,0)),2) as " + QuotedName(columns[i].second) + ",";
+            s += " " + AmountSumSql("iif(项目类型= :" + param + ",单项累计,0)", 2) + " as " +
+                 QuotedName(columns[i].second) + ",";
             sql.Params.emplace_back(param, Variant(columns[i].first));
         }
-        return s + " round(sum(减免金额),2)as 减免金额, round(sum(单项累计-减免金额),2) as 合计";
+        return s + " " + AmountSumSql("减免金额", 2) + " as 减免金额, " + AmountSumSql("单项累计-减免金额", 2) +
+               " as 合计";
     };
     std::string doctors = half("select 0 as 排序,医生姓名,", "a");
     doctors += " from tb_sf  where 收费日期 between :d1 and :d2 group by 医生姓名 ";
@@ -109,7 +112,7 @@ void Txmxhtjform::Button1Click(TObject*) {
     ADOQuery1->Open();
     ADOQuery1->FieldByName("医生姓名")->SetDisplayWidth(10);
     ADOQuery1->First();
-    if (ADOQuery1->IsEmpty() || ADOQuery1->FieldByName("合计")->AsFloat() == 0)
+    if (ADOQuery1->IsEmpty() || ADOQuery1->FieldByName("合计")->AsCurrency().IsZero())
         Application->MessageBox("没有找到相符的记录或者记录合计金额为零!", "提示", MB_OK);
 }
 

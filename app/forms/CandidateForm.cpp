@@ -2,6 +2,9 @@
 
 #include "app/charging/ReceiptRules.h"
 #include "platform/ui/DBGrids.h"
+#include "platform/ui/StdCtrls.h"
+
+#include <memory>
 
 ROVE_IMPLEMENT_CLASS(Tbrzlhxform)
 
@@ -38,4 +41,14 @@ void Tbrzlhxform::DeclareProperties(TPropertyDecl<Tbrzlhxform>& d) {
     d.Method("FormShow", &Tbrzlhxform::FormShow);
     d.Method("DBGridKeyPress", &Tbrzlhxform::DBGridKeyPress);
     d.Method("DBGridDblClick", &Tbrzlhxform::DBGridDblClick);
+}
+
+bool PickCandidateUnder(TComponent* Owner, TEdit* Field, int Grid) {
+    std::unique_ptr<Tbrzlhxform> candidates(new Tbrzlhxform(Owner));
+    candidates->SetBorderStyle(bsNone);
+    const TPoint at = Field->ClientToScreen(TPoint{-2, Field->Height()});
+    candidates->SetLeft(at.X);
+    candidates->SetTop(at.Y);
+    candidates->ShowGrid(Grid);
+    return candidates->ShowModal() == mrOk;
 }

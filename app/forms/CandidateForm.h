@@ -9,6 +9,7 @@
 #include "platform/ui/Forms.h"
 
 class TDBGrid;
+class TEdit;
 
 class Tbrzlhxform : public TForm {
     ROVE_CLASS(Tbrzlhxform, TForm)
@@ -32,3 +33,10 @@ public:
 protected:
     void BindFields() override;
 };
+
+// The pick list of several look-up rows, as every code field offers it: created owned by
+// Owner, without border, with its top-left corner just under Field (2 pixels left of its
+// left edge, the field's height below its top), showing grid 1 (patients), 2 (doctors) or
+// 3 (items) of the charging window's queries, run modally and freed. True when a row was
+// chosen; the caller reads the current row of the query.
+bool PickCandidateUnder(TComponent* Owner, TEdit* Field, int Grid);

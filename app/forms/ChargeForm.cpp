@@ -6,6 +6,7 @@
 #include "app/charging/ReceiptRules.h"
 #include "app/database/DatabaseTexts.h"
 #include "app/database/LookUp.h"
+#include "app/database/MoneySql.h"
 #include "app/forms/CandidateForm.h"
 #include "app/forms/ClinicForms.h"
 #include "app/forms/DataModule.h"
@@ -109,6 +110,8 @@ void Tsfform::Message(const std::string& Text) { Application->MessageBox(Text, k
 
 // --- Showing and closing ---------------------------------------------------------------------
 void Tsfform::FormCreate(TObject*) {
+    // The grey sex field is filled by the patient look-up and cannot be typed over.
+    ComboBox1->SetReadOnly(true);
     ScaleFormToScreen(this);
     Timer1Timer(this);
 }
@@ -179,15 +182,7 @@ void Tsfform::OpenByCode(TADOQuery* Query, const std::string& Sql, const std::st
     Query->Open();
 }
 
-bool Tsfform::PickCandidate(TEdit* Field, int Grid) {
-    std::unique_ptr<Tbrzlhxform> candidates(new Tbrzlhxform(this));
-    candidates->SetBorderStyle(bsNone);
-    const TPoint at = Field->ClientToScreen(TPoint{-2, Field->Height()});
-    candidates->SetLeft(at.X);
-    candidates->SetTop(at.Y);
-    candidates->ShowGrid(Grid);
-    return candidates->ShowModal() == mrOk;
-}
+bool Tsfform::PickCandidate(TEdit* Field, int Grid) { return PickCandidateUnder(this, Field, Grid); }
 
 void Tsfform::TakePatient() {
     Edit1->SetText(ADOQuery2->FieldByName("姓名")->AsString());
@@ -205,7 +200,7 @@ void Tsfform::TakeDoctor() {
 
 void Tsfform::TakeItem() {
     Edit5->SetText(ADOQuery4->FieldByName("项目名称")->AsString());
-    Edit6->SetText(Format("%.3f", {ADOQuery4->FieldByName("单价")->AsFloat()}));
+    Edit6->SetText(Format("%.3f", {ADOQuery4->FieldByName("单价")->AsCurrency()}));
     Edit7->SetText(ADOQuery4->FieldByName("规格")->AsString());
     Label15->SetCaption(ADOQuery4->FieldByName("单位")->AsString());
     Label22->SetCaption(ADOQuery4->FieldByName("项目类型")->AsString());
@@ -306,7 +301,7 @@ void Tsfform::Edit8KeyPress(TObject*, char32_t& Key) {
         return;
     }
     const auto quantity = ParseAmount(Edit8->Text());
-    if (!quantity) {
+    if (!quantity || !ParseMoney(Edit8->Text()) || !ParseMoney(Edit6->Text())) {
         MessageBeep(1);
         Message("请输入数字!");
         return;
@@ -322,8 +317,8 @@ void Tsfform::Edit8KeyPress(TObject*, char32_t& Key) {
 }
 
 void Tsfform::AddLine() {
-    const double price = StrToFloat(Edit6->Text());
-    const double quantity = StrToFloat(Trim(Edit8->Text()));
+    const Currency price = StrToCurr(Edit6->Text());
+    const Currency quantity = StrToCurr(Trim(Edit8->Text()));
     ADOTable2->Append();
     ADOTable2->FieldByName("id")->SetAsInteger(StrToInt(FItemId));
     ADOTable2->FieldByName("项目种类")->SetAsString(FItemKind);
@@ -334,16 +329,16 @@ void Tsfform::AddLine() {
     if (FItemKind == kDrug) ADOTable2->FieldByName("进价")->SetAsString(Label25->Caption());
     ADOTable2->FieldByName("单价")->SetAsString(Edit6->Text());
     ADOTable2->FieldByName("数量")->SetAsString(Trim(Edit8->Text()));
-    ADOTable2->FieldByName("单项累计")->SetAsString(Format("%.3f", {price * quantity}));
+    ADOTable2->FieldByName("单项累计")->SetAsString(LineTotal(price, quantity).ToFixed(kPriceDecimals));
     ADOTable2->Post();
 }
 
 // --- Lines and totals --------------------------------------------------------------------------
 void Tsfform::LinesChanged() {
     ADOQuery1->Close();
-    ADOQuery1->SQL()->SetText("select sum(单项累计) as dxlj from tb_temp");
+    ADOQuery1->SQL()->SetText("select " + AmountSumSql("单项累计", kPriceDecimals) + " as dxlj from tb_temp");
     ADOQuery1->Open();
-    Edit9->SetText(Format("%.2f", {ADOQuery1->Fields()[0]->AsFloat()}));
+    Edit9->SetText(ADOQuery1->Fields()[0]->AsCurrency().ToFixed(kFenDecimals));
     ADOQuery1->Close();
     // Any change of the lines takes back a discount or an internal account.
     if (Label23->Caption() != kTitleNormal) {
@@ -397,9 +392,11 @@ void Tsfform::Edit10KeyPress(TObject*, char32_t& Key) {
     SaveReceipt();
 }
 
+// The receipt's amounts are kept in fen: what was typed with more decimals is taken to the
+// fen before the change is worked out, so the stored totals and the change agree.
 void Tsfform::SaveReceipt() {
-    const auto received = ParseAmount(Edit10->Text());
-    const auto due = ParseAmount(Edit9->Text());
+    auto received = ParseMoney(Edit10->Text());
+    auto due = ParseMoney(Edit9->Text());
     if (!received || !due) {
         MessageBeep(1);
         Message("请输入数字!");
@@ -415,6 +412,8 @@ void Tsfform::SaveReceipt() {
         return;
     }
     if (!TryStrToDate(Label5->Caption(), chargeDate)) chargeDate = Date();
+    received = received->Round(kFenDecimals);
+    due = due->Round(kFenDecimals);
     Edit11->SetText(ChangeText(*received, *due));
 
     TChargeReceipt receipt;
@@ -430,7 +429,7 @@ void Tsfform::SaveReceipt() {
     receipt.Due = *due;
     receipt.Received = *received;
     receipt.Change = *received - *due;
-    receipt.Reduction = ParseAmount(Label24->Caption()).value_or(0);
+    receipt.Reduction = ParseMoney(Label24->Caption()).value_or(Currency()).Round(kFenDecimals);
     receipt.ChargeType = ChargeTypeOfTitle(Label23->Caption());
     receipt.ChargeTime = Label20->Caption();
     receipt.Cashier = Edit12->Text();

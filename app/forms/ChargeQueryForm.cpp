@@ -1,8 +1,11 @@
 #include "app/forms/ChargeQueryForm.h"
 
+#include "app/database/MoneySql.h"
 #include "app/charging/ReceiptRules.h"
 #include "app/database/LookUp.h"
+#include "app/forms/CandidateForm.h"
 #include "app/forms/ChargeDetailForm.h"
+#include "app/forms/ChargeForm.h"
 #include "app/forms/ClinicForms.h"
 #include "app/forms/ScreenScale.h"
 #include "platform/db/ADODB.h"
@@ -82,8 +85,11 @@ void Tsfcxform::FormCreate(TObject*) {
 }
 
 // --- Look-ups and key filters ---------------------------------------------------------------
-void Tsfcxform::LookUpName(TEdit* Field, TCheckBox* Criterion, char32_t& Key, const char* Sql,
-                           const char* FilterText, const char* NotFound) {
+// The look-up as the charging window makes it, on its patient or doctor query: one match is
+// taken, several are offered in the pick list under the field (Enter on an empty field
+// offers them all), none says so.
+void Tsfcxform::LookUpName(TEdit* Field, TCheckBox* Criterion, char32_t& Key, TADOQuery* Query, int Grid,
+                           const char* Sql, const char* FilterText, const char* NotFound) {
     if (!IsPinyinKey(Key)) {
         Refuse(Key, FilterText);
         return;
@@ -91,26 +97,29 @@ void Tsfcxform::LookUpName(TEdit* Field, TCheckBox* Criterion, char32_t& Key, co
     if (Key != kKeyEnter) return;
     TBoundSql statement{Sql, {}};
     statement.Params.emplace_back("code", Variant(LikeStarting(Field->Text())));
-    PrepareQuery(ADOQuery3, statement);
-    ADOQuery3->Open();
-    if (ADOQuery3->IsEmpty()) {
-        ADOQuery3->Close();
+    PrepareQuery(Query, statement);
+    Query->Open();
+    if (Query->IsEmpty()) {
+        Query->Close();
         Say(NotFound);
         return;
     }
-    Field->SetText(ADOQuery3->FieldByName("姓名")->AsString());
-    ADOQuery3->Close();
-    Criterion->SetChecked(true);
-    Button1->SetFocus();
+    const bool taken = Query->RecordCount() == 1 || PickCandidateUnder(this, Field, Grid);
+    if (taken && !Query->IsEmpty()) {
+        Field->SetText(Query->FieldByName("姓名")->AsString());
+        Criterion->SetChecked(true);
+        Button1->SetFocus();
+    }
+    Query->Close();
 }
 
 void Tsfcxform::Edit1KeyPress(TObject*, char32_t& Key) {
-    LookUpName(Edit1, CheckBox1, Key, "Select * From tb_brzl Where 拼音码 like :code escape '\\'",
+    LookUpName(Edit1, CheckBox1, Key, sfform->ADOQuery2, 1, "Select * From tb_brzl Where 拼音码 like :code escape '\\'",
                "请输入病人拼音字母后按Enter键!", "无此病人拼音码!");
 }
 
 void Tsfcxform::Edit2KeyPress(TObject*, char32_t& Key) {
-    LookUpName(Edit2, CheckBox2, Key, "Select * From tb_doctor Where 拼音码 like :code escape '\\'",
+    LookUpName(Edit2, CheckBox2, Key, sfform->ADOQuery3, 2, "Select * From tb_doctor Where 拼音码 like :code escape '\\'",
                "请输入医生拼音字母后按Enter键!", "无此医生信息!");
 }
 
@@ -192,10 +201,10 @@ void Tsfcxform::Button1Click(TObject*) {
 void Tsfcxform::ADOQuery1AfterOpen(TDataSet*) {
     if (ADOQuery1->IsEmpty()) return;
     TBoundSql total = FListStatement;
-    total.Sql = "Select Sum(应收金额) From (" + FListStatement.Sql + ")";
+    total.Sql = "Select " + AmountSumSql("应收金额", 2) + " From (" + FListStatement.Sql + ")";
     PrepareQuery(ADOQuery2, total);
     ADOQuery2->Open();
-    const double sum = ADOQuery2->Fields()[0]->AsFloat();
+    const Currency sum = ADOQuery2->Fields()[0]->AsCurrency();
     ADOQuery2->Close();
     StatusBar1->Panels()->Items(0)->SetText("符合查询条件的记录共有" + IntToStr(ADOQuery1->RecordCount()) + "条");
     StatusBar1->Panels()->Items(1)->SetText("合计应收金额：" + Format("%.2f", {sum}));

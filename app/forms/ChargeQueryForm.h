@@ -72,8 +72,9 @@ protected:
     void BindFields() override;
 
 private:
-    // Pinyin look-up of a patient or doctor name into Field.
-    void LookUpName(TEdit* Field, TCheckBox* Criterion, char32_t& Key, const char* Sql,
+    // Pinyin look-up of a patient or doctor name into Field, on the charging window's
+    // query whose rows the pick list's Grid shows.
+    void LookUpName(TEdit* Field, TCheckBox* Criterion, char32_t& Key, TADOQuery* Query, int Grid, const char* Sql,
                     const char* FilterText, const char* NotFound);
     TBoundSql FListStatement;
 };

@@ -1,5 +1,6 @@
 #include "app/forms/DailyReportForm.h"
 
+#include "app/database/MoneySql.h"
 #include "app/forms/ClinicForms.h"
 #include "app/forms/HintForm.h"
 #include "app/forms/QuerySupport.h"
@@ -64,11 +65,13 @@ void Trbform::Button1Click(TObject*) {
     ADOQuery1->Open();
 
     // The totals of the same rows, summed by the database (0.00 without a row).
-    TBoundSql totals{"Select Sum(应收金额),Sum(减免金额) From (" + receipts.Sql + ")", receipts.Params};
+    TBoundSql totals{"Select " + AmountSumSql("应收金额", 2) + "," + AmountSumSql("减免金额", 2) + " From (" +
+                         receipts.Sql + ")",
+                     receipts.Params};
     PrepareQuery(ADOQuery2, totals);
     ADOQuery2->Open();
-    Label3->SetCaption("应收合计:" + Format("%.2f", {ADOQuery2->Fields()[0]->AsFloat()}));
-    Label4->SetCaption("减免合计:" + Format("%.2f", {ADOQuery2->Fields()[1]->AsFloat()}));
+    Label3->SetCaption("应收合计:" + Format("%.2f", {ADOQuery2->Fields()[0]->AsCurrency()}));
+    Label4->SetCaption("减免合计:" + Format("%.2f", {ADOQuery2->Fields()[1]->AsCurrency()}));
     ADOQuery2->Close();
     if (ADOQuery1->IsEmpty()) Application->MessageBox("没有找到相符的记录!", kCaption, MB_OK);
 }

@@ -1,6 +1,7 @@
 #include "app/forms/DiscountForm.h"
 
 #include "app/charging/ReceiptRules.h"
+#include "app/database/MoneySql.h"
 #include "app/forms/ChargeForm.h"
 #include "app/forms/ClinicForms.h"
 #include "app/forms/DataModule.h"
@@ -42,14 +43,14 @@ void Tyhsfform::BindFields() {
     Bind(FlatButton1, "FlatButton1");
 }
 
-double Tyhsfform::Before() const { return ParseAmount(Edit1->Text()).value_or(0); }
+Currency Tyhsfform::Before() const { return ParseMoney(Edit1->Text()).value_or(Currency()); }
 
 void Tyhsfform::FormShow(TObject*) {
     TADOQuery sum(nullptr);
     sum.SetConnection(datamoduleform->ADOConnection1);
-    sum.SQL()->SetText("select sum(单项累计) as dxlj from tb_temp");
+    sum.SQL()->SetText("select " + AmountSumSql("单项累计", kPriceDecimals) + " as dxlj from tb_temp");
     sum.Open();
-    Edit1->SetText(Format("%.2f", {sum.Fields()[0]->AsFloat()}));
+    Edit1->SetText(sum.Fields()[0]->AsCurrency().ToFixed(kFenDecimals));
     RadioButton1->SetChecked(true);
     Edit2->SetFocus();
 }
@@ -70,7 +71,7 @@ bool Tyhsfform::FilterAmountKey(char32_t& Key) {
 // Enter in the amount after gives the percentage.
 void Tyhsfform::Edit2KeyPress(TObject*, char32_t& Key) {
     if (!FilterAmountKey(Key) || Key != kKeyEnter || Trim(Edit2->Text()).empty()) return;
-    const auto after = ParseAmount(Edit2->Text());
+    const auto after = ParseMoney(Edit2->Text());
     if (!after) return NotANumber();
     Edit3->SetText(DiscountPercentText(Before(), *after));
     Button1->SetFocus();
@@ -79,7 +80,7 @@ void Tyhsfform::Edit2KeyPress(TObject*, char32_t& Key) {
 // Enter in the percentage gives the amount after.
 void Tyhsfform::Edit3KeyPress(TObject*, char32_t& Key) {
     if (!FilterAmountKey(Key) || Key != kKeyEnter || Trim(Edit3->Text()).empty()) return;
-    const auto percent = ParseAmount(Edit3->Text());
+    const auto percent = ParseMoney(Edit3->Text());
     if (!percent) return NotANumber();
     Edit2->SetText(DiscountAmountText(Before(), *percent));
     Button1->SetFocus();
@@ -90,7 +91,7 @@ void Tyhsfform::Button1Click(TObject*) {
         Application->MessageBox("优惠后应收金额不能为空!", kCaption, MB_OK);
         return;
     }
-    const auto after = ParseAmount(Edit2->Text());
+    const auto after = ParseMoney(Edit2->Text());
     if (!after) {
         NotANumber();
         Edit2->SetFocus();

@@ -4,6 +4,7 @@
 // "确定" writes the amount due, the reduction and the list title into the charging window.
 #pragma once
 
+#include "platform/rtl/Currency.h"
 #include "platform/ui/Forms.h"
 
 class TEdit;
@@ -43,7 +44,7 @@ private:
     // The amount key filter; false when the key was refused.
     static bool FilterAmountKey(char32_t& Key);
     // The amount before, as the window shows it.
-    double Before() const;
+    Currency Before() const;
 };
 
 extern Tyhsfform* yhsfform;

@@ -97,8 +97,9 @@ void Tyszlform::Button1Click(TObject*) {
         return;
     }
     const std::string name = Edit1->Text();
-    ADOTable1->Last();
-    ADOTable1->Insert();
+    // A new row goes after the last one, where the list shows it (an insert would put it
+    // before the last row).
+    ADOTable1->Append();
     try {
         ADOTable1->FieldByName("姓名")->SetAsString(name);
         ADOTable1->FieldByName("拼音码")->SetAsString(Edit2->Text());

@@ -106,10 +106,10 @@ void Tbqxmform::Button1Click(TObject*) {
         empty->SetFocus();
         return;
     }
-    const std::optional<double> price = ParseAmount(Edit5->Text());
-    const std::optional<double> cost = drug ? ParseAmount(Edit4->Text()) : std::optional<double>(0);
-    const std::optional<double> stock = drug ? ParseAmount(Edit6->Text().empty() ? "0" : Edit6->Text())
-                                             : std::optional<double>(0);
+    const std::optional<Currency> price = ParseMoney(Edit5->Text());
+    const std::optional<Currency> cost = drug ? ParseMoney(Edit4->Text()) : std::optional<Currency>(Currency());
+    const std::optional<Currency> stock = drug ? ParseMoney(Edit6->Text().empty() ? "0" : Edit6->Text())
+                                               : std::optional<Currency>(Currency());
     if (!price || !cost || !stock) {
         Application->MessageBox("请输入数字!", kCaption, MB_OK);
         (price ? Edit4 : Edit5)->SetFocus();
@@ -127,15 +127,17 @@ void Tbqxmform::Button1Click(TObject*) {
     p->ParamByName("pym")->SetValue(Variant(Edit2->Text()));
     p->ParamByName("gg")->SetValue(Variant(Edit3->Text()));
     p->ParamByName("dw")->SetValue(Variant(ComboBox2->Text()));
-    p->ParamByName("dj")->SetValue(Variant(Format("%.3f", {*price})));
+    p->ParamByName("dj")->SetValue(Variant(price->ToFixed(kPriceDecimals)));
     p->ParamByName("id")->SetValue(Variant(id));
     ADOQuery1->ExecSQL();
     if (drug) {
         ADOQuery1->SQL()->SetText("update tb_yp set 进价=:jj,进价金额=:jjje,销价金额=:xjje where ID=:id");
         p = ADOQuery1->Parameters();
-        p->ParamByName("jj")->SetValue(Variant(Format("%.3f", {*cost})));
-        p->ParamByName("jjje")->SetValue(Variant(Format("%.3f", {*cost * *stock})));
-        p->ParamByName("xjje")->SetValue(Variant(Format("%.3f", {*price * *stock})));
+        // The values from the prices as stored ("%.3f") and the stock, exact.
+        const Currency storedCost = cost->Round(kPriceDecimals), storedPrice = price->Round(kPriceDecimals);
+        p->ParamByName("jj")->SetValue(Variant(storedCost.ToFixed(kPriceDecimals)));
+        p->ParamByName("jjje")->SetValue(Variant(LineTotal(storedCost, *stock).ToFixed(kPriceDecimals)));
+        p->ParamByName("xjje")->SetValue(Variant(LineTotal(storedPrice, *stock).ToFixed(kPriceDecimals)));
         p->ParamByName("id")->SetValue(Variant(id));
         ADOQuery1->ExecSQL();
     }

@@ -1,5 +1,6 @@
 #include "app/forms/ItemListForm.h"
 
+#include "app/database/MoneySql.h"
 #include "app/forms/ChargeForm.h"
 #include "app/forms/ClinicForms.h"
 #include "app/forms/ItemEditForm.h"
@@ -68,10 +69,12 @@ void Txmzlform::OpenList(const char* Sql) {
 
 void Txmzlform::RefreshItemList() {
     ADOQuery1->Close();
-    ADOQuery1->SQL()->SetText("select round(sum(进价金额),2),round(sum(销价金额),2) from tb_yp ");
+    ADOQuery1->SQL()->SetText("select " + AmountSumSql("进价金额", 2) + "," + AmountSumSql("销价金额", 2) + " from tb_yp ");
     ADOQuery1->Open();
-    Label3->SetCaption(ADOQuery1->Fields()[0]->AsString());
-    Label5->SetCaption(ADOQuery1->Fields()[1]->AsString());
+    // The texts of the two exact totals (nothing without items).
+    for (auto [label, field] : {std::pair{Label3, 0}, std::pair{Label5, 1}})
+        label->SetCaption(ADOQuery1->Fields()[field]->IsNull() ? std::string()
+                                                                : ADOQuery1->Fields()[field]->AsCurrency().ToString());
     ADOQuery1->Close();
     OpenList("select * from tb_yp order by id ");
     Label7->SetCaption(IntToStr(ADOQuery2->RecordCount()));

@@ -4,6 +4,7 @@
 
 #include "app/forms/BackupForm.h"
 #include "app/forms/ClinicForms.h"
+#include "app/forms/HelpFile.h"
 #include "app/forms/LoginForm.h"
 #include "app/forms/ScreenScale.h"
 #include "platform/rtl/FileUtils.h"
@@ -170,6 +171,8 @@ void Twqtdglzjmform::ShowWindowExecute(TObject* Sender) {
     if (!target) return;
     TCustomForm* form = RequireWindow(target->WindowClass);
     if (!form) return;
+    // A window left disabled by a change of operator is usable again for one who holds it.
+    form->SetEnabled(true);
     if (!target->Modal) {
         form->Show();
         return;
@@ -219,9 +222,7 @@ void Twqtdglzjmform::nbjzExecute(TObject*) {
 }
 
 // --- Help, leaving, change of operator --------------------------------------------------------------
-void Twqtdglzjmform::HelpClick(TObject*) {
-    ShellOpen(ExtractFilePath(ParamStr(0)) + "help.chm");
-}
+void Twqtdglzjmform::HelpClick(TObject*) { OpenHelpFile(ClinicHelpFile()); }
 
 void Twqtdglzjmform::AboutClick(TObject*) {
     if (TCustomForm* about = RequireWindow("Taboutform")) about->Show();
@@ -245,9 +246,29 @@ void Twqtdglzjmform::FormCloseQuery(TObject*, bool&) {
     if (AskForBackup()) Application->Terminate();
 }
 
+// The new operator's rights govern the windows left open: a window whose function the new
+// operator does not hold is closed (the charging window asks about an unfinished receipt
+// as its close does); one that stays open is disabled until an operator who holds the
+// function opens it again.
 void Twqtdglzjmform::ChangeOperatorClick(TObject*) {
     DisableAllActions();
     LogoinForm->ShowModal();
+    if (Application->Terminated()) return;
+    ApplyRightsToOpenWindows();
+}
+
+void Twqtdglzjmform::ApplyRightsToOpenWindows() {
+    for (const TActionWindow& w : kActionWindows) {
+        TCustomForm* form = FindClinicWindow(w.WindowClass);
+        TAction* action = ActionByName(w.Action);
+        if (!form || !action || !form->Visible()) continue;
+        if (action->Enabled()) {
+            form->SetEnabled(true);
+            continue;
+        }
+        form->Close();
+        if (form->Visible()) form->SetEnabled(false);
+    }
 }
 
 void Twqtdglzjmform::DeclareProperties(TPropertyDecl<Twqtdglzjmform>& d) {

@@ -38,6 +38,9 @@ public:
     TAction* ActionByName(std::string_view Name) const;
     // True from the first show until the login that it brings has been shown.
     bool LoginPending() const;
+    // After a login: the open windows whose action is disabled are closed (or, when one
+    // refuses to close, disabled); those whose action is enabled are usable.
+    void ApplyRightsToOpenWindows();
 
     // --- Handlers ----------------------------------------------------------------------
     void FormCreate(TObject* Sender);

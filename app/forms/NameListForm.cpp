@@ -49,8 +49,9 @@ void TNameListForm::Button1Click(TObject*) {
         Application->MessageBox(EmptyNameMessage(), kCaption, MB_OK);
         return;
     }
-    ADOTable1->Last();
-    ADOTable1->Insert();
+    // A new row goes after the last one, where the list shows it (an insert would put it
+    // before the last row).
+    ADOTable1->Append();
     try {
         ADOTable1->FieldByName(NameColumn())->SetAsString(name);
         ADOTable1->Post();

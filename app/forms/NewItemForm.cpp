@@ -105,7 +105,7 @@ void Txjxmform::Button1Click(TObject*) {
         empty->SetFocus();
         return;
     }
-    const std::optional<double> price = ParseAmount(Edit5->Text());
+    const std::optional<Currency> price = ParseMoney(Edit5->Text());
     if (!price) {
         Application->MessageBox("请输入数字!", kCaption, MB_OK);
         Edit5->SetFocus();
@@ -124,8 +124,9 @@ void Txjxmform::Button1Click(TObject*) {
     }
     const bool drug = RadioButton1->Checked();
     if (!ADOTable3->Active()) ADOTable3->Open();
-    ADOTable3->Last();
-    ADOTable3->Insert();
+    // A new row goes after the last one, where the list shows it (an insert would put it
+    // before the last row).
+    ADOTable3->Append();
     try {
         ADOTable3->FieldByName("项目种类")->SetAsString(drug ? RadioButton1->Caption() : RadioButton2->Caption());
         ADOTable3->FieldByName("项目类型")->SetAsString(ComboBox1->Text());
@@ -133,7 +134,7 @@ void Txjxmform::Button1Click(TObject*) {
         ADOTable3->FieldByName("拼音码")->SetAsString(Edit2->Text());
         ADOTable3->FieldByName("规格")->SetAsString(Edit3->Text());
         ADOTable3->FieldByName("单位")->SetAsString(ComboBox2->Text());
-        ADOTable3->FieldByName("单价")->SetAsString(Format("%.3f", {*price}));
+        ADOTable3->FieldByName("单价")->SetAsString(price->ToFixed(kPriceDecimals));
         if (drug) {
             ADOTable3->FieldByName("进价")->SetAsFloat(0);
             ADOTable3->FieldByName("库存数量")->SetAsFloat(0);

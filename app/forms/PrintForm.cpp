@@ -1,10 +1,13 @@
 #include "app/forms/PrintForm.h"
 
+#include "app/database/MoneySql.h"
 #include "app/forms/ChargeForm.h"
 #include "app/forms/ClinicForms.h"
 #include "platform/db/ADODB.h"
 #include "platform/rtl/Exceptions.h"
+#include "platform/rtl/FileUtils.h"
 #include "platform/rtl/Format.h"
+#include "platform/rtl/Streams.h"
 #include "platform/ui/StdCtrls.h"
 #include "report/Bands.h"
 #include "report/XMLDocument.h"
@@ -38,8 +41,8 @@ void ReplaceTail(std::string& s, std::string_view tail, std::string_view by) {
     s.replace(s.size() - tail.size(), tail.size(), by);
 }
 
-constexpr const char* kSumsSql =
-    "select 项目类型, round(sum(单项累计),2) as 金额 from tb_sf where 票据号=:票据号 group by 项目类型";
+const std::string kSumsSql = "select 项目类型, " + AmountSumSql("单项累计", 2) +
+                             " as 金额 from tb_sf where 票据号=:票据号 group by 项目类型";
 
 // The ten sums from the open grouped query (type, sum); other types count in none.
 TCategorySums SumsOf(TDataSet& Query) {
@@ -47,7 +50,7 @@ TCategorySums SumsOf(TDataSet& Query) {
     for (Query.First(); !Query.Eof(); Query.Next()) {
         const std::string type = Query.Fields()[0]->AsString();
         for (size_t i = 0; i < kFeeCategories.size(); ++i)
-            if (kFeeCategories[i].Name == type && !Query.Fields()[1]->IsNull()) sums[i] = Query.Fields()[1]->AsFloat();
+            if (kFeeCategories[i].Name == type && !Query.Fields()[1]->IsNull()) sums[i] = Query.Fields()[1]->AsCurrency();
     }
     Query.First();
     return sums;
@@ -56,20 +59,17 @@ TCategorySums SumsOf(TDataSet& Query) {
 }  // namespace
 
 std::string AmountToCapital(double Amount) {
-    // 19 digits in fen at most: below 10^17 yuan.
-    if (!std::isfinite(Amount) || Amount <= 0 || Amount >= 1e17) return {};
+    if (!std::isfinite(Amount) || Amount <= 0 || Amount >= 1e14) return {};
+    return AmountToCapital(Currency::FromDouble(Amount));
+}
+
+std::string AmountToCapital(Currency Amount) {
+    if (Amount <= Currency()) return {};
     // More than two decimals is outside what the conversion writes.
-    const std::string shortest = FloatToStr(Amount);
-    if (shortest.find_first_of("eE") == std::string::npos) {
-        const auto point = shortest.find('.');
-        if (point != std::string::npos && shortest.size() - point - 1 > 2) return {};
-    }
-    // The amount in fen as a digit string.
-    std::string fen;
-    for (char c : Format("%.2f", {Amount}))
-        if (c >= '0' && c <= '9') fen += c;
-    // The digits of the yuan without leading zeros, but at least the "0" before the point.
-    while (fen.size() > 3 && fen.front() == '0') fen.erase(0, 1);
+    if (Amount.Round(2) != Amount) return {};
+    // The amount in fen as a digit string, at least the "0" before the point.
+    std::string fen = std::to_string(Amount.Scaled() / 100);
+    while (fen.size() < 3) fen.insert(0, "0");
     if (fen.size() > kUnits.size()) return {};
 
     const int n = static_cast<int>(fen.size());
@@ -113,17 +113,11 @@ TCategorySums ReceiptCategorySums(TADOConnection& Connection, const std::string&
 
 Tprintform::Tprintform(TComponent* AOwner) : TForm(AOwner) {
     InitForm();
-    frxReport1 = new TfrxReport(this);
-    frxReport1->SetName("frxReport1");
-    auto dataset = [this](TADOQuery* query, const char* name) {
-        auto* ds = new TfrxDBDataset(this);
-        ds->SetName(name);
-        ds->SetDataSet(query);
-        return ds;
-    };
-    frxDBDataset1 = dataset(ADOQuery1, "frxDBDataset1");
-    frxDBDataset2 = dataset(ADOQuery2, "frxDBDataset2");
-    frxDBDataset3 = dataset(ADOQuery3, "frxDBDataset3");
+    // The built-in model receipt is frxReport1's own template, as the form resource holds
+    // it; it is kept as report XML, since every run clears the report and loads a file.
+    TStringStream model;
+    frxReport1->SaveToStream(model);
+    FModelTemplate = model.DataString();
     AddDataSets();
 }
 
@@ -148,6 +142,10 @@ void Tprintform::BindFields() {
     Bind(ADOQuery1, "ADOQuery1");
     Bind(ADOQuery2, "ADOQuery2");
     Bind(ADOQuery3, "ADOQuery3");
+    Bind(frxDBDataset1, "frxDBDataset1");
+    Bind(frxDBDataset2, "frxDBDataset2");
+    Bind(frxDBDataset3, "frxDBDataset3");
+    Bind(frxReport1, "frxReport1");
 }
 
 void Tprintform::FormCreate(TObject*) {
@@ -183,12 +181,12 @@ void Tprintform::FormClose(TObject*, TCloseAction&) { Label2->SetCaption(""); }
 void Tprintform::SetVariables() {
     std::string dx;
     if (ADOQuery2->Active() && !ADOQuery2->IsEmpty()) {
-        const double due = StrToFloat(Format("%.2f", {ADOQuery2->FieldByName("应收金额")->AsFloat()}));
-        if (due > 0) dx = AmountToCapital(due);
+        const Currency due = ADOQuery2->FieldByName("应收金额")->AsCurrency().Round(2);
+        if (due > Currency()) dx = AmountToCapital(due);
     }
     frxReport1->SetVariableText("dx", dx);
     for (size_t i = 0; i < kFeeCategories.size(); ++i)
-        frxReport1->Variables()->SetVariables(kFeeCategories[i].Variable, Variant(FSums[i]));
+        frxReport1->Variables()->SetVariables(kFeeCategories[i].Variable, Variant::FromCurrency(FSums[i]));
 }
 
 void Tprintform::AddDataSets() {
@@ -214,11 +212,29 @@ void Tprintform::AddTitle() {
     memo->Font()->SetName("宋体");
 }
 
+// The installation's template, rove.bl3 of the working folder. A folder without one gets the
+// built-in model receipt written there first, so the receipt prints on it and "设计" opens
+// and saves that file; a folder that takes no file prints the model as it is.
+bool Tprintform::LoadTemplate() {
+    if (!FileExists(kReceiptTemplateFile)) {
+        try {
+            SaveFileAtomically(kReceiptTemplateFile, FModelTemplate);
+        } catch (const Exception& e) {
+            Application->MessageBox(std::string("无法保存票据模板 ") + kReceiptTemplateFile + "，本次使用内置的票据模板：" +
+                                        e.Message(),
+                                    kCaption, MB_OK);
+        }
+    }
+    if (frxReport1->LoadFromFile(kReceiptTemplateFile)) return true;
+    TStringStream model(FModelTemplate);
+    frxReport1->LoadFromStream(model);
+    return false;
+}
+
 bool Tprintform::LoadReceipt() {
     // Clearing the report empties its variables and dataset list, so both are given after
     // the template is loaded.
-    frxReport1->Clear();
-    const bool found = frxReport1->LoadFromFile(kReceiptTemplateFile);
+    const bool found = LoadTemplate();
     SetVariables();
     AddDataSets();
     AddTitle();
@@ -230,11 +246,7 @@ void Tprintform::Button1Click(TObject*) {
         if (RadioButton3->Checked()) {
             // The template is designed with the printed title, so that the clinic can put
             // its own name there; saved with it, the template keeps the title it was given.
-            frxReport1->Clear();
-            frxReport1->LoadFromFile(kReceiptTemplateFile);
-            SetVariables();
-            AddDataSets();
-            AddTitle();
+            LoadReceipt();
             frxReport1->DesignReport();
             return;
         }

@@ -1,10 +1,12 @@
 // Tprintform: the receipt print prompt, shown after every saved charge (and for a reprint).
 // On show it sums the receipt's lines into the ten fee categories and opens the receipt;
 // "确定" hands the amount in capitals and the sums to the receipt report as variables,
-// loads the installation's template "rove.bl3" from the working directory, adds the title
-// and prints, previews or designs it as the radio buttons say.
+// loads the installation's template "rove.bl3" from the working directory (writing the
+// built-in model receipt there first when it is missing), adds the title and prints,
+// previews or designs it as the radio buttons say.
 #pragma once
 
+#include "platform/rtl/Currency.h"
 #include "platform/ui/Forms.h"
 
 #include <array>
@@ -21,6 +23,8 @@ class TfrxReport;
 
 // The amount in Chinese capital numerals ("壹拾元整"). Amounts that are not greater than 0,
 // have more than two decimals or more than 19 digits in fen give "".
+std::string AmountToCapital(Currency Amount);
+// The same for a floating-point amount, read as its nearest ten-thousandth.
 std::string AmountToCapital(double Amount);
 
 // The fee categories in their fixed order, and the report variable of each.
@@ -32,10 +36,10 @@ inline constexpr std::array<TFeeCategory, 10> kFeeCategories = {{
     {"西药费", "aa"}, {"中成药费", "bb"}, {"中草药费", "cc"}, {"诊查费", "dd"}, {"检查费", "ee"},
     {"化验费", "ff"}, {"注射费", "gg"}, {"治疗费", "hh"}, {"手术费", "ii"}, {"其它费", "kk"},
 }};
-using TCategorySums = std::array<double, kFeeCategories.size()>;
+using TCategorySums = std::array<Currency, kFeeCategories.size()>;
 
-// The receipt's line totals per category (rounded to 2 decimals; 0 without lines), read
-// with one grouped query; lines of other types are in none of the ten.
+// The receipt's line totals per category (their exact sum rounded to 2 decimals; 0 without
+// lines), read with one grouped query; lines of other types are in none of the ten.
 TCategorySums ReceiptCategorySums(TADOConnection& Connection, const std::string& ReceiptNo);
 
 // The template's name, read from the working directory at every run.
@@ -68,9 +72,12 @@ public:
 
     // The sums of the receipt shown, from FormShow to "确定".
     const TCategorySums& Sums() const { return FSums; }
-    // Sets the variables, loads the template and adds the title; true when a template
-    // file was found. "确定" runs this before the chosen output.
+    // Loads the template (the built-in model receipt, written out as rove.bl3, when the
+    // working folder has none), sets the variables and adds the title; true when the
+    // template came from the file. "确定" runs this before the chosen output.
     bool LoadReceipt();
+    // The built-in model receipt as report XML.
+    const std::string& ModelTemplate() const { return FModelTemplate; }
 
     void FormCreate(TObject* Sender);
     void FormShow(TObject* Sender);
@@ -84,11 +91,13 @@ protected:
     void BindFields() override;
 
 private:
+    bool LoadTemplate();
     void SetVariables();
     void AddDataSets();
     void AddTitle();
 
     TCategorySums FSums{};
+    std::string FModelTemplate;
 };
 
 extern Tprintform* printform;

@@ -37,13 +37,7 @@ bool PickDrugByCode(TForm* Owner, TEdit* Field, std::string& Name) {
     } else if (query->RecordCount() == 1) {
         taken = true;
     } else {
-        std::unique_ptr<Tbrzlhxform> candidates(new Tbrzlhxform(Owner));
-        candidates->SetBorderStyle(bsNone);
-        const TPoint at = Field->ClientToScreen(TPoint{-2, Field->Height()});
-        candidates->SetLeft(at.X);
-        candidates->SetTop(at.Y);
-        candidates->ShowGrid(3);
-        taken = candidates->ShowModal() == mrOk;
+        taken = PickCandidateUnder(Owner, Field, 3);
     }
     if (taken) Name = query->FieldByName("项目名称")->AsString();
     query->Close();

@@ -3,6 +3,7 @@
 #include "app/database/DatabaseTexts.h"
 #include "app/charging/ReceiptRules.h"
 #include "app/database/LookUp.h"
+#include "app/database/MoneySql.h"
 #include "app/forms/CandidateForm.h"
 #include "app/forms/ChargeForm.h"
 #include "app/forms/ClinicForms.h"
@@ -29,12 +30,13 @@ Trkform* rkform = nullptr;
 namespace {
 constexpr const char* kCaption = "提示";
 constexpr const char* kDrugByCode = "Select * From tb_yp Where 拼音码 like :code escape '\\' and 项目种类='药品项目'";
-// The stock and the stock values come from the stock the row holds when the statement runs.
-constexpr const char* kStockInSql =
+// The stock and the stock values come from the stock the row holds when the statement runs;
+// the values are exact to the thousandth (MoneySql.h).
+const std::string kStockInSql =
     "update tb_yp set 规格=:gg,单位=:dw,进价=:jj,单价=:dj,批号=:ph,"
     "库存数量=round(库存数量+:sl,2),"
-    "进价金额=round((库存数量+:sl)*:jj,3),"
-    "销价金额=round((库存数量+:sl)*:dj,3),"
+    "进价金额=" + AmountTimesSql(":jj", "库存数量+:sl", 3) + ","
+    "销价金额=" + AmountTimesSql(":dj", "库存数量+:sl", 3) + ","
     "库存下限=:xx,失效日期=:sxrq,药品产地=:cd  where ID=:id";
 
 TRetryPolicy& Policy() {
@@ -108,13 +110,7 @@ void Trkform::Edit1KeyPress(TObject*, char32_t& Key) {
     } else if (found == 1) {
         TakeDrug();
     } else {
-        std::unique_ptr<Tbrzlhxform> candidates(new Tbrzlhxform(this));
-        candidates->SetBorderStyle(bsNone);
-        const TPoint at = Edit1->ClientToScreen(TPoint{-2, Edit1->Height()});
-        candidates->SetLeft(at.X);
-        candidates->SetTop(at.Y);
-        candidates->ShowGrid(3);
-        if (candidates->ShowModal() == mrOk && items->Active() && !items->IsEmpty()) TakeDrug();
+        if (PickCandidateUnder(this, Edit1, 3) && items->Active() && !items->IsEmpty()) TakeDrug();
     }
     items->Close();
 }
@@ -125,8 +121,8 @@ void Trkform::TakeDrug() {
     Edit2->SetText(items->FieldByName("规格")->AsString());
     ComboBox1->SetText(items->FieldByName("单位")->AsString());
     Edit3->SetText(items->FieldByName("批号")->AsString());
-    Edit4->SetText(Format("%.3f", {items->FieldByName("进价")->AsFloat()}));
-    Edit5->SetText(Format("%.3f", {items->FieldByName("单价")->AsFloat()}));
+    Edit4->SetText(Format("%.3f", {items->FieldByName("进价")->AsCurrency()}));
+    Edit5->SetText(Format("%.3f", {items->FieldByName("单价")->AsCurrency()}));
     Edit7->SetText(Format("%.2f", {items->FieldByName("库存数量")->AsFloat()}));
     Edit9->SetText(Format("%.2f", {items->FieldByName("库存下限")->AsFloat()}));
     TField* expiry = items->FieldByName("失效日期");
@@ -185,20 +181,21 @@ void Trkform::Button1Click(TObject*) {
     }
     struct TNumber {
         TEdit* Field;
-        std::optional<double> Value;
+        std::optional<Currency> Value;
     };
-    TNumber numbers[] = {{Edit4, ParseAmount(Edit4->Text())}, {Edit5, ParseAmount(Edit5->Text())},
-                         {Edit6, ParseAmount(Edit6->Text())}, {Edit9, ParseAmount(Edit9->Text())}};
+    TNumber numbers[] = {{Edit4, ParseMoney(Edit4->Text())}, {Edit5, ParseMoney(Edit5->Text())},
+                         {Edit6, ParseMoney(Edit6->Text())}, {Edit9, ParseMoney(Edit9->Text())}};
     for (const TNumber& n : numbers)
         if (!n.Value) {
             Application->MessageBox("请输入数字!", kCaption, MB_OK);
             n.Field->SetFocus();
             return;
         }
-    const double cost = *numbers[0].Value;
-    const double price = *numbers[1].Value;
-    const double quantity = *numbers[2].Value;
-    const double limit = *numbers[3].Value;
+    // Prices as "%.3f" writes them, the limit as "%.2f"; the quantity as typed.
+    const Currency cost = numbers[0].Value->Round(kPriceDecimals);
+    const Currency price = numbers[1].Value->Round(kPriceDecimals);
+    const Currency quantity = *numbers[2].Value;
+    const Currency limit = numbers[3].Value->Round(2);
     const int id = StrToInt(FItemId);
     const std::string op = sfform ? sfform->Edit12->Text() : std::string();
 
@@ -209,11 +206,11 @@ void Trkform::Button1Click(TObject*) {
         TParameters* p = ADOQuery1->Parameters();
         p->ParamByName("gg")->SetValue(Variant(Edit2->Text()));
         p->ParamByName("dw")->SetValue(Variant(ComboBox1->Text()));
-        p->ParamByName("jj")->SetValue(Variant(cost));
-        p->ParamByName("dj")->SetValue(Variant(price));
+        p->ParamByName("jj")->SetValue(Variant::FromCurrency(cost));
+        p->ParamByName("dj")->SetValue(Variant::FromCurrency(price));
         p->ParamByName("ph")->SetValue(Variant(Edit3->Text()));
-        p->ParamByName("sl")->SetValue(Variant(quantity));
-        p->ParamByName("xx")->SetValue(Variant(StrToFloat(Format("%.2f", {limit}))));
+        p->ParamByName("sl")->SetValue(Variant::FromCurrency(quantity));
+        p->ParamByName("xx")->SetValue(Variant::FromCurrency(limit));
         p->ParamByName("sxrq")->SetValue(Variant(DateTimeToIso(DateOf(DateTimePicker2->Date()))));
         p->ParamByName("cd")->SetValue(Variant(Edit8->Text()));
         p->ParamByName("id")->SetValue(Variant(id));
@@ -227,10 +224,10 @@ void Trkform::Button1Click(TObject*) {
             ADOTable1->FieldByName("规格")->SetAsString(Edit2->Text());
             ADOTable1->FieldByName("单位")->SetAsString(ComboBox1->Text());
             ADOTable1->FieldByName("批号")->SetAsString(Edit3->Text());
-            ADOTable1->FieldByName("进价")->SetAsString(Format("%.3f", {cost}));
-            ADOTable1->FieldByName("单价")->SetAsString(Format("%.3f", {price}));
-            ADOTable1->FieldByName("入库数量")->SetAsString(Format("%.2f", {quantity}));
-            ADOTable1->FieldByName("入库金额")->SetAsString(Format("%.3f", {quantity * cost}));
+            ADOTable1->FieldByName("进价")->SetAsString(cost.ToFixed(kPriceDecimals));
+            ADOTable1->FieldByName("单价")->SetAsString(price.ToFixed(kPriceDecimals));
+            ADOTable1->FieldByName("入库数量")->SetAsString(quantity.ToFixed(2));
+            ADOTable1->FieldByName("入库金额")->SetAsString(LineTotal(quantity, cost).ToFixed(kPriceDecimals));
             ADOTable1->FieldByName("产地")->SetAsString(Edit8->Text());
             ADOTable1->FieldByName("药品ID")->SetAsInteger(id);
             ADOTable1->FieldByName("操作员")->SetAsString(op);

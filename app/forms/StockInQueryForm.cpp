@@ -95,10 +95,10 @@ void Trkcxform::Button1Click(TObject*) {
 
 void Trkcxform::ADOQuery1AfterOpen(TDataSet*) {
     if (ADOQuery1->IsEmpty()) return;
-    double sum = 0;
+    Currency sum;
     {
         TDisableControls frozen(*ADOQuery1);
-        for (ADOQuery1->First(); !ADOQuery1->Eof(); ADOQuery1->Next()) sum += ADOQuery1->FieldByName("入库金额")->AsFloat();
+        for (ADOQuery1->First(); !ADOQuery1->Eof(); ADOQuery1->Next()) sum += ADOQuery1->FieldByName("入库金额")->AsCurrency();
         ADOQuery1->First();
     }
     StatusBar1->Panels()->Items(0)->SetText("入库金额总计: " + Format("%.2f", {sum}));
@@ -141,8 +141,8 @@ void Trkcxform::DBGrid1DblClick(TObject*) {
 
 std::string Trkcxform::Reverse() {
     const int drugId = ADOQuery1->FieldByName("药品ID")->AsInteger();
-    const double quantity = ADOQuery1->FieldByName("入库数量")->AsFloat();
-    const double amount = ADOQuery1->FieldByName("入库金额")->AsFloat();
+    const Currency quantity = ADOQuery1->FieldByName("入库数量")->AsCurrency();
+    const Currency amount = ADOQuery1->FieldByName("入库金额")->AsCurrency();
     TBoundSql record{"insert into tb_yprk (入库日期,药品名称,规格,单位,批号,进价,单价,入库数量,入库金额,产地,药品ID,操作员)"
                      " values (:rq,:mc,:gg,:dw,:ph,:jj,:dj,:sl,:je,:cd,:ypid,:czy)",
                      {}};
@@ -151,10 +151,10 @@ std::string Trkcxform::Reverse() {
                      {"gg", Variant(ADOQuery1->FieldByName("规格")->AsString())},
                      {"dw", Variant(ADOQuery1->FieldByName("单位")->AsString())},
                      {"ph", Variant(ADOQuery1->FieldByName("批号")->AsString())},
-                     {"jj", Variant(ADOQuery1->FieldByName("进价")->AsFloat())},
-                     {"dj", Variant(ADOQuery1->FieldByName("单价")->AsFloat())},
-                     {"sl", Variant(0 - quantity)},
-                     {"je", Variant(0 - amount)},
+                     {"jj", Variant::FromCurrency(ADOQuery1->FieldByName("进价")->AsCurrency())},
+                     {"dj", Variant::FromCurrency(ADOQuery1->FieldByName("单价")->AsCurrency())},
+                     {"sl", Variant::FromCurrency(-quantity)},
+                     {"je", Variant::FromCurrency(-amount)},
                      {"cd", Variant(ADOQuery1->FieldByName("产地")->AsString())},
                      {"ypid", Variant(drugId)},
                      {"czy", Variant(sfform->Edit12->Text())}};
@@ -166,14 +166,14 @@ std::string Trkcxform::Reverse() {
         ADOQuery2->Open();
         if (ADOQuery2->IsEmpty()) throw EDatabaseError("药品ID " + IntToStr(drugId) + " 的药品已不存在");
         // The stock left, valued at the drug's current prices.
-        const double stock = ADOQuery2->FieldByName("库存数量")->AsFloat() - quantity;
-        const double cost = ADOQuery2->FieldByName("进价")->AsFloat();
-        const double price = ADOQuery2->FieldByName("单价")->AsFloat();
+        const Currency stock = ADOQuery2->FieldByName("库存数量")->AsCurrency() - quantity;
+        const Currency cost = ADOQuery2->FieldByName("进价")->AsCurrency();
+        const Currency price = ADOQuery2->FieldByName("单价")->AsCurrency();
         ADOQuery2->Close();
         TBoundSql update{"update tb_yp set 库存数量=:sl,进价金额=:jjje,销价金额=:xjje where ID=:id",
-                         {{"sl", Variant(Format("%.2f", {stock}))},
-                          {"jjje", Variant(Format("%.3f", {stock * cost}))},
-                          {"xjje", Variant(Format("%.3f", {stock * price}))},
+                         {{"sl", Variant(stock.ToFixed(2))},
+                          {"jjje", Variant(Currency::MulRound(stock, cost, 3).ToFixed(3))},
+                          {"xjje", Variant(Currency::MulRound(stock, price, 3).ToFixed(3))},
                           {"id", Variant(drugId)}}};
         PrepareQuery(ADOQuery2, update);
         ADOQuery2->ExecSQL();

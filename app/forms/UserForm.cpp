@@ -79,8 +79,9 @@ void Tuserform::DBGrid1CellClick(TColumn*) {
 }
 
 bool Tuserform::RequiredFilled() {
+    // A name of blanks is no name: it would be stored empty.
     TEdit* empty = nullptr;
-    if (Edit1->Text().empty()) empty = Edit1;
+    if (Trim(Edit1->Text()).empty()) empty = Edit1;
     else if (Trim(Edit2->Text()).empty()) empty = Edit2;
     else if (Trim(Edit3->Text()).empty()) empty = Edit3;
     if (!empty) return true;

@@ -62,13 +62,24 @@ std::string GetIMCode(std::string_view text, int flags, int maxLength) {
     const bool keep = flags & imKeepOthers;
     auto unknown = [&] { if (mark) result += '?'; };
 
+    auto byteAt = [&](size_t k) { return k < text.size() ? static_cast<unsigned char>(text[k]) : 0; };
+    auto isDigitByte = [](unsigned char c) { return c >= 0x30 && c <= 0x39; };
+    auto isHighByte = [](unsigned char c) { return c >= 0x81 && c <= 0xFE; };
     for (size_t i = 0; i < text.size();) {
         const auto lead = static_cast<unsigned char>(text[i]);
+        // A four-byte GB18030 code (a character outside GBK) is one character without a
+        // reading, never two lone bytes and two digits.
+        if (isHighByte(lead) && isDigitByte(byteAt(i + 1)) && isHighByte(byteAt(i + 2)) && isDigitByte(byteAt(i + 3))) {
+            i += 4;
+            unknown();
+            continue;
+        }
         if (lead > 0x80 && i + 1 < text.size() && static_cast<unsigned char>(text[i + 1]) >= 0x40) {
             const auto trail = static_cast<unsigned char>(text[i + 1]);
             i += 2;
             if (lead == 0xA2) {
-                if (trail > 0xA0) result += NumberedSymbol(trail);
+                // A trail byte outside 0x40-0xFE is a code without a mapping.
+                if (trail > 0xA0 && trail <= 0xFE) result += NumberedSymbol(trail);
                 else unknown();
             } else if (lead == 0xA3) {
                 const auto c = static_cast<unsigned char>(trail - 0x80);

@@ -96,7 +96,7 @@ void BM_SaveTwentyLineReceipt(benchmark::State& state) {
         receipt.PatientAge = "30";
         receipt.Doctor = "李医生";
         receipt.Department = "内科";
-        receipt.Due = receipt.Received = 140;
+        receipt.Due = receipt.Received = Currency::FromInt(140);
         receipt.ChargeType = "普通收费";
         receipt.ChargeTime = "09:00:00";
         receipt.Cashier = "tulvo";

@@ -2,6 +2,7 @@
 #include "platform/db/ADODB.h"
 #include "platform/rtl/ConvertErrors.h"
 
+#include <algorithm>
 #include <filesystem>
 
 #include "platform/db/JetFunctions.h"
@@ -23,17 +24,28 @@ std::string AsciiLower(std::string_view s) { return LowerCase(s); }
 
 bool Contains(const std::string& upper, const char* word) { return upper.find(word) != std::string::npos; }
 
-// The field type of a declared column type, and the text width it gives.
+// The field type of a declared column type, and the size it gives: the text width, or
+// for a number with decimals ("DOUBLE(18,2)", "DECIMAL(10,3)") an ftBCD of those decimals.
 TFieldType MapDeclaredType(const std::string& declared, int& size) {
     std::string upper = UpperCase(declared);
     size = 0;
+    int scale = -1;
     size_t open = upper.find('(');
     if (open != std::string::npos) {
+        auto number = [&](size_t& i) {
+            while (i < upper.size() && upper[i] == ' ') ++i;
+            int n = 0;
+            while (i < upper.size() && upper[i] >= '0' && upper[i] <= '9' && n < 100000)
+                n = n * 10 + (upper[i++] - '0');
+            return n;
+        };
         size_t i = open + 1;
+        size = number(i);
         while (i < upper.size() && upper[i] == ' ') ++i;
-        int n = 0;
-        while (i < upper.size() && upper[i] >= '0' && upper[i] <= '9') n = n * 10 + (upper[i++] - '0');
-        size = n;
+        if (i < upper.size() && upper[i] == ',') {
+            ++i;
+            scale = number(i);
+        }
     }
     if (Contains(upper, "BIGINT")) return ftLargeint;
     if (Contains(upper, "SMALLINT") || Contains(upper, "TINYINT")) return ftSmallint;
@@ -49,6 +61,11 @@ TFieldType MapDeclaredType(const std::string& declared, int& size) {
         Contains(upper, "OLE"))
         return ftBlob;
     if (Contains(upper, "CURRENCY") || Contains(upper, "MONEY")) return ftCurrency;
+    if (scale >= 0 && (Contains(upper, "DOUB") || Contains(upper, "REAL") || Contains(upper, "FLOA") ||
+                       Contains(upper, "DEC") || Contains(upper, "NUMERIC"))) {
+        size = std::min(scale, 4);
+        return ftBCD;
+    }
     return ftFloat;
 }
 

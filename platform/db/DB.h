@@ -5,13 +5,18 @@
 //
 // Records hold their values as the database stores them (NULL, integer, real, text,
 // blob); a field converts on the way in and out according to its DataType:
-//   Value        Null for NULL; Integer (Int64 for ftLargeint), Double, Date (date fields
-//                hold ISO text in the database), Boolean or String otherwise.
-//   AsString     "" for NULL; numbers as FloatToStr / IntToStr; dates in the short date
-//                format, with the long time format when the time of day is not 0.
-//   AsInteger, AsFloat, AsDateTime, AsBoolean
-//                0 / 0.0 / 0 / false for NULL; text fields parse their text and raise
+//   Value        Null for NULL; Integer (Int64 for ftLargeint), Double, Currency (ftBCD),
+//                Date (date fields hold ISO text in the database), Boolean or String
+//                otherwise.
+//   AsString     "" for NULL; numbers as FloatToStr / IntToStr / CurrToStr; dates in the
+//                short date format, with the long time format when the time of day is not 0.
+//   AsInteger, AsFloat, AsCurrency, AsDateTime, AsBoolean
+//                0 / 0.0 / 0 / 0 / false for NULL; text fields parse their text and raise
 //                EConvertError when it is no number or date.
+// An ftBCD field is an exact decimal: its Size is the number of decimals (0 to 4), its
+// values are Currency rounded to them (halves away from zero) both ways, so a REAL stored
+// with a double's noise (0.799999999999997) reads as the amount it stands for (0.8), and
+// a value given to it is stored as the double nearest to that amount.
 //   Setters      convert to the field's type: "" clears a numeric or date field, text that
 //                is no number or date raises EConvertError and changes nothing.
 #pragma once
@@ -24,6 +29,7 @@
 
 #include "platform/classes/Classes.h"
 #include "platform/db/DBError.h"
+#include "platform/rtl/Currency.h"
 #include "platform/rtl/DateTime.h"
 #include "platform/rtl/StringList.h"
 #include "platform/rtl/Variant.h"
@@ -100,6 +106,9 @@ public:
     void SetAsLargeInt(int64_t Value);
     double AsFloat() const;
     void SetAsFloat(double Value);
+    // Exact for ftBCD; a float field's value is read as its nearest ten-thousandth.
+    Currency AsCurrency() const;
+    void SetAsCurrency(Currency Value);
     TDateTime AsDateTime() const;
     void SetAsDateTime(TDateTime Value);
     bool AsBoolean() const;

@@ -310,6 +310,12 @@ std::string TrimmedText(const Variant& v) { return Trim(v.AsString()); }
 
 Variant DateStorage(TDateTime value) { return Variant(DateTimeToIso(value)); }
 
+// The decimals of an ftBCD field: its Size, 0 to 4.
+int BcdDecimals(int size) { return size < 0 ? 0 : size > Currency::MaxDecimals ? Currency::MaxDecimals : size; }
+
+// A number as the amount of an ftBCD field of the given decimals.
+Variant BcdValue(Currency value, int size) { return Variant::FromCurrency(value.Round(BcdDecimals(size)).Scaled()); }
+
 }  // namespace
 
 // A value given by code, converted to what the column stores for this field type.
@@ -328,6 +334,21 @@ Variant TField::ToStorage(const Variant& Value) const {
         if (Value.IsBoolean()) return Variant::FromInt(Value.BoolValue() ? -1 : 0);
         if (Value.IsInteger()) return Variant::FromInt(Value.AsInt64());
         return Variant::FromInt(Round(Value.AsDouble()));
+    }
+    if (FDataType == ftBCD) {
+        Currency amount;
+        if (Value.IsString()) {
+            std::string text = TrimmedText(Value);
+            if (text.empty()) return Variant::Null();
+            amount = StrToCurr(text);
+        } else if (Value.Kind() == varCurrency) {
+            amount = Currency::FromScaled(Value.CurrencyValue());
+        } else if (Value.IsInteger() || Value.IsBoolean()) {
+            amount = Currency::FromInt(Value.AsInt64());
+        } else {
+            amount = Currency::FromDouble(Value.AsDouble());
+        }
+        return Variant(amount.Round(BcdDecimals(FSize)).ToDouble());
     }
     if (IsFloatFieldType(FDataType)) {
         if (Value.IsString()) {
@@ -371,6 +392,15 @@ Variant TField::FromStorage(const Variant& Stored) const {
         }
         double d = Stored.AsDouble();
         return Variant::FromInt(Round(d));
+    }
+    if (FDataType == ftBCD) {
+        if (Stored.IsString()) {
+            Currency amount;
+            if (Currency::TryParse(Trim(Stored.StrValue()), amount)) return BcdValue(amount, FSize);
+            return Stored;
+        }
+        if (Stored.IsInteger()) return BcdValue(Currency::FromInt(Stored.AsInt64()), FSize);
+        return BcdValue(Currency::FromDouble(Stored.AsDouble()), FSize);
     }
     if (IsFloatFieldType(FDataType)) {
         if (Stored.IsString()) {
@@ -450,7 +480,7 @@ bool TField::ReadStoredValue(std::string_view Data) const {
         if (!IsFloatFieldType(FDataType)) return false;
         double v;
         std::memcpy(&v, Data.data() + pos, 8);
-        FValue = Variant(v);
+        FValue = FDataType == ftBCD ? BcdValue(Currency::FromDouble(v), FSize) : Variant(v);
         return true;
     }
     default: return false;
@@ -517,6 +547,22 @@ double TField::AsFloat() const {
 }
 
 void TField::SetAsFloat(double Value) { SetValue(Variant(Value)); }
+
+Currency TField::AsCurrency() const {
+    Variant v = Value();
+    if (v.IsNull()) return {};
+    if (v.Kind() == varCurrency) return Currency::FromScaled(v.CurrencyValue());
+    if (v.IsString()) {
+        Currency r;
+        if (!Currency::TryParse(Trim(v.StrValue()), r)) ConvertError("floating point");
+        return r;
+    }
+    if (v.IsBoolean()) return Currency::FromInt(v.BoolValue() ? 1 : 0);
+    if (v.IsInteger()) return Currency::FromInt(v.AsInt64());
+    return Currency::FromDouble(v.AsDouble());
+}
+
+void TField::SetAsCurrency(Currency Value) { SetValue(Variant::FromCurrency(Value.Scaled())); }
 
 TDateTime TField::AsDateTime() const {
     Variant v = Value();

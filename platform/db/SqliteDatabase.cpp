@@ -6,6 +6,8 @@
 #include <algorithm>
 #include <chrono>
 #include <cstdio>
+#include <fcntl.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include "platform/db/JetFunctions.h"
@@ -237,6 +239,12 @@ void TSqliteDatabase::Open(const std::string& fileName, TOpenMode mode) {
     case omReadOnly: flags |= SQLITE_OPEN_READONLY; break;
     case omReadWrite: flags |= SQLITE_OPEN_READWRITE; break;
     case omReadWriteCreate: flags |= SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE; break;
+    }
+    // A database file made here is its owner's alone (mode 0600): the clinic's hold
+    // patients' records. SQLite gives its journal the mode of the database file.
+    if (mode == omReadWriteCreate && !fileName.empty() && fileName != ":memory:" && fileName.rfind("file:", 0) != 0) {
+        const int fd = ::open(fileName.c_str(), O_RDWR | O_CREAT | O_EXCL | O_CLOEXEC, S_IRUSR | S_IWUSR);
+        if (fd >= 0) ::close(fd);
     }
     sqlite3* db = nullptr;
     int rc = sqlite3_open_v2(fileName.c_str(), &db, flags, nullptr);

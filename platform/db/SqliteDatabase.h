@@ -91,7 +91,8 @@ public:
     TSqliteDatabase& operator=(const TSqliteDatabase&) = delete;
     ~TSqliteDatabase();
 
-    // Opens the file; a file that does not exist raises unless the mode creates it.
+    // Opens the file; a file that does not exist raises unless the mode creates it, and a
+    // file created here can be read and written by its owner only (mode 0600).
     // The Jet-compatible functions are registered on every handle opened here.
     void Open(const std::string& fileName, TOpenMode mode);
     void Close();

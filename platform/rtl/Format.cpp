@@ -22,6 +22,7 @@
 namespace {
 
 constexpr int kMaxDigits = 18;          // significant digits of the decimal conversion
+constexpr int kMaxCurrencyDigits = 19;  // the most a Currency has
 constexpr int kNoDecimalLimit = 9999;   // "round at significant digits only"
 constexpr int kMaxFieldSize = 32767;    // width and precision beyond this are a bad format
 
@@ -32,30 +33,13 @@ struct TFloatRec {
     std::string Digits;
 };
 
-// Digits of |v| rounded to `precision` significant digits and at most `decimals` digits after
-// the decimal point, halves away from zero on the 18-digit expansion.
-TFloatRec FloatToDecimal(double v, int precision, int decimals) {
+// Rounds the exact digits of a value (Digits x 10^(Exponent - size), no leading zero) to
+// `precision` significant digits and at most `decimals` digits after the decimal point,
+// halves away from zero, dropping trailing zeros.
+TFloatRec RoundDecimal(std::string digits, int exponent, bool negative, int precision, int decimals) {
     TFloatRec rec;
-    if (v == 0 || !std::isfinite(v))
-        return rec;
-    if (precision > kMaxDigits)
-        precision = kMaxDigits;
     if (precision < 1)
         precision = 1;
-    // to_chars is exact and, unlike printf, ignores the C locale (Qt sets it from the
-    // environment): "d.ddddddddddddddddde[+-]xx".
-    char buf[64];
-    auto res = std::to_chars(buf, buf + sizeof buf - 1, std::fabs(v), std::chars_format::scientific,
-                             kMaxDigits - 1);
-    *res.ptr = '\0';
-    std::string digits;
-    digits.reserve(kMaxDigits);
-    const char* p = buf;
-    for (; *p && *p != 'e'; ++p)
-        if (*p >= '0' && *p <= '9')
-            digits.push_back(*p);
-    int exp10 = (*p == 'e') ? std::atoi(p + 1) : 0;
-    int exponent = exp10 + 1;
     long keep = static_cast<long>(exponent) + decimals;
     if (keep > precision)
         keep = precision;
@@ -87,9 +71,53 @@ TFloatRec FloatToDecimal(double v, int precision, int decimals) {
         return rec;
     rec.Digits = std::move(digits);
     rec.Exponent = exponent;
-    rec.Negative = v < 0;
+    rec.Negative = negative;
     return rec;
 }
+
+// Digits of |v| rounded to `precision` significant digits and at most `decimals` digits after
+// the decimal point, halves away from zero on the 18-digit expansion.
+TFloatRec FloatToDecimal(double v, int precision, int decimals) {
+    if (v == 0 || !std::isfinite(v))
+        return {};
+    if (precision > kMaxDigits)
+        precision = kMaxDigits;
+    // to_chars is exact and, unlike printf, ignores the C locale (Qt sets it from the
+    // environment): "d.ddddddddddddddddde[+-]xx".
+    char buf[64];
+    auto res = std::to_chars(buf, buf + sizeof buf - 1, std::fabs(v), std::chars_format::scientific,
+                             kMaxDigits - 1);
+    *res.ptr = '\0';
+    std::string digits;
+    digits.reserve(kMaxDigits);
+    const char* p = buf;
+    for (; *p && *p != 'e'; ++p)
+        if (*p >= '0' && *p <= '9')
+            digits.push_back(*p);
+    int exp10 = (*p == 'e') ? std::atoi(p + 1) : 0;
+    return RoundDecimal(std::move(digits), exp10 + 1, v < 0, precision, decimals);
+}
+
+// The same for a Currency value (ten-thousandths), from its exact digits: nothing is lost
+// before the rounding, so "%.2f" of 1.005 is "1.01".
+TFloatRec CurrencyToDecimal(int64_t scaled, int precision, int decimals) {
+    if (scaled == 0)
+        return {};
+    const uint64_t mag = scaled < 0 ? 0 - static_cast<uint64_t>(scaled) : static_cast<uint64_t>(scaled);
+    std::string digits = std::to_string(mag);
+    const int exponent = static_cast<int>(digits.size()) - 4;
+    return RoundDecimal(std::move(digits), exponent, scaled < 0, std::min(precision, kMaxCurrencyDigits), decimals);
+}
+
+// A value to write: a double or a Currency.
+struct TNumber {
+    bool IsCurrency = false;
+    double Float = 0;
+    int64_t Scaled = 0;
+    TFloatRec Decimal(int precision, int decimals) const {
+        return IsCurrency ? CurrencyToDecimal(Scaled, precision, decimals) : FloatToDecimal(Float, precision, decimals);
+    }
+};
 
 char DigitAt(const TFloatRec& rec, long index) {
     if (index < 0 || index >= static_cast<long>(rec.Digits.size()))
@@ -177,18 +205,19 @@ std::string SpecialText(double v) {
     return v < 0 ? "-INF" : "INF";
 }
 
-std::string FloatToText(double value, TFloatFormat format, int precision, int digits) {
-    if (!std::isfinite(value))
-        return SpecialText(value);
-    if (precision > kMaxDigits)
-        precision = kMaxDigits;
+std::string NumberToText(const TNumber& value, TFloatFormat format, int precision, int digits) {
+    if (!value.IsCurrency && !std::isfinite(value.Float))
+        return SpecialText(value.Float);
+    const int maxDigits = value.IsCurrency ? kMaxCurrencyDigits : kMaxDigits;
+    if (precision > maxDigits)
+        precision = maxDigits;
     if (precision < 1)
         precision = 1;
     if (digits < 0)
         digits = 0;
     switch (format) {
     case ffGeneral: {
-        TFloatRec rec = FloatToDecimal(value, precision, kNoDecimalLimit);
+        TFloatRec rec = value.Decimal(precision, kNoDecimalLimit);
         if (rec.Digits.empty())
             return "0";
         std::string s = rec.Negative ? "-" : "";
@@ -205,7 +234,7 @@ std::string FloatToText(double value, TFloatFormat format, int precision, int di
         return s + FractionPart(rec, fraction);
     }
     case ffExponent: {
-        TFloatRec rec = FloatToDecimal(value, precision, kNoDecimalLimit);
+        TFloatRec rec = value.Decimal(precision, kNoDecimalLimit);
         std::string s = rec.Negative ? "-" : "";
         s.push_back(DigitAt(rec, 0));
         if (precision > 1) {
@@ -221,9 +250,9 @@ std::string FloatToText(double value, TFloatFormat format, int precision, int di
     case ffCurrency: {
         if (digits > kMaxDigits)
             digits = kMaxDigits;
-        TFloatRec rec = FloatToDecimal(value, precision, digits);
+        TFloatRec rec = value.Decimal(precision, digits);
         if (rec.Exponent > precision)
-            return FloatToText(value, ffGeneral, precision, 0);
+            return NumberToText(value, ffGeneral, precision, 0);
         std::string number = IntegerPart(rec, format != ffFixed) + FractionPart(rec, digits);
         if (format == ffCurrency)
             return ApplyCurrency(number, rec.Negative);
@@ -231,6 +260,10 @@ std::string FloatToText(double value, TFloatFormat format, int precision, int di
     }
     }
     return {};
+}
+
+std::string FloatToText(double value, TFloatFormat format, int precision, int digits) {
+    return NumberToText(TNumber{false, value, 0}, format, precision, digits);
 }
 
 // --- Format ------------------------------------------------------------------
@@ -419,16 +452,21 @@ private:
         case 'n':
         case 'm': {
             const FormatArg& a = NextArg();
-            if (a.kind() != FormatArg::Kind::Float)
+            TNumber v;
+            if (a.kind() == FormatArg::Kind::Float)
+                v.Float = a.AsFloat();
+            else if (a.kind() == FormatArg::Kind::Currency)
+                v = TNumber{true, 0, a.AsInt()};
+            else
                 FormatError(FFmt);
-            double v = a.AsFloat();
+            const int fixedPrecision = v.IsCurrency ? kMaxCurrencyDigits : kMaxDigits;
             switch (type) {
-            case 'e': return FloatToText(v, ffExponent, precision < 0 ? 15 : precision, 3);
-            case 'g': return FloatToText(v, ffGeneral, precision < 0 ? 15 : precision, 3);
-            case 'f': return FloatToText(v, ffFixed, kMaxDigits, precision < 0 ? 2 : precision);
-            case 'n': return FloatToText(v, ffNumber, kMaxDigits, precision < 0 ? 2 : precision);
+            case 'e': return NumberToText(v, ffExponent, precision < 0 ? 15 : precision, 3);
+            case 'g': return NumberToText(v, ffGeneral, precision < 0 ? 15 : precision, 3);
+            case 'f': return NumberToText(v, ffFixed, fixedPrecision, precision < 0 ? 2 : precision);
+            case 'n': return NumberToText(v, ffNumber, fixedPrecision, precision < 0 ? 2 : precision);
             default:
-                return FloatToText(v, ffCurrency, kMaxDigits,
+                return NumberToText(v, ffCurrency, fixedPrecision,
                                    precision < 0 ? FormatSettings.CurrencyDecimals : precision);
             }
         }

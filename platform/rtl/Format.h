@@ -14,11 +14,13 @@
 #include <string_view>
 #include <vector>
 
-// One argument of Format: an integer, a float, a string or a pointer (%p); or a Boolean,
-// which no directive takes (made only by Boolean(): a C++ bool passes as an integer).
+#include "Currency.h"
+
+// One argument of Format: an integer, a float, a Currency, a string or a pointer (%p); or a
+// Boolean, which no directive takes (made only by Boolean(): a C++ bool passes as an integer).
 class FormatArg {
 public:
-    enum class Kind { Int, Float, String, Pointer, Boolean };
+    enum class Kind { Int, Float, Currency, String, Pointer, Boolean };
     static FormatArg Boolean(bool v) {
         FormatArg a(v ? 1 : 0);
         a.FKind = Kind::Boolean;
@@ -31,6 +33,8 @@ public:
     FormatArg(long long v) : FKind(Kind::Int), FInt(v) {}
     FormatArg(unsigned long long v) : FKind(Kind::Int), FInt(static_cast<int64_t>(v)) {}
     FormatArg(double v) : FKind(Kind::Float), FFloat(v) {}
+    // A Currency is written from its exact digits (AsInt: the ten-thousandths).
+    FormatArg(Currency v) : FKind(Kind::Currency), FInt(v.Scaled()) {}
     FormatArg(std::string v) : FKind(Kind::String), FString(std::move(v)) {}
     FormatArg(std::string_view v) : FKind(Kind::String), FString(v) {}
     FormatArg(const char* v) : FKind(Kind::String), FString(v) {}
@@ -62,7 +66,8 @@ private:
 //          precision or < -4
 //   s      string; precision = maximum characters
 //   p      pointer as 16 upper-case hex digits
-// Float types take only float arguments, integer types only integer ones, as the runtime.
+// Float types take float and Currency arguments, integer types only integer ones, as the
+// runtime; a Currency rounds from its exact digits ("%.2f" of Currency 1.005 is "1.01").
 // A wrong argument kind or an unknown type raises EConvertError "Format '<fmt>' invalid or
 // incompatible with argument"; too few arguments "No argument for format '<fmt>'".
 std::string Format(std::string_view fmt, const std::vector<FormatArg>& args);

@@ -86,6 +86,7 @@
 #include <string_view>
 #include <vector>
 
+#include "Currency.h"
 #include "DateTime.h"
 #include "Exceptions.h"
 
@@ -205,6 +206,7 @@ public:
     static Variant FromDouble(double v) noexcept { return Variant(v); }
     static Variant FromDate(TDateTime v) noexcept { Variant r(v); r.FType = varDate; return r; }
     static Variant FromCurrency(int64_t times10000) noexcept { return Variant(varCurrency, times10000); }
+    static Variant FromCurrency(Currency amount) noexcept { return Variant(varCurrency, amount.Scaled()); }
     // The amount rounded half to even at the fourth decimal; raises "Variant overflow".
     static Variant CurrencyFromDouble(double amount);
     // An object handle (0 is nil) as scripts and events pass objects.

@@ -25,6 +25,7 @@
 #include <QGroupBox>
 #include <QInputMethodEvent>
 #include <QKeyEvent>
+#include <QWheelEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
@@ -1052,6 +1053,7 @@ public:
     explicit TComboHost(TCustomComboBox* combo) : THost<QComboBox>(combo), FCombo(combo) {}
 
     void showPopup() override {
+        if (FCombo->ReadOnly()) return;
         SafeCall([&] { FCombo->DropDown(); });
         if (view() && !FWatchingView) {
             view()->installEventFilter(this);
@@ -1093,6 +1095,26 @@ protected:
             }
         }
         return THost<QComboBox>::eventFilter(watched, e);
+    }
+    // A read-only box keeps its text: no key, turn of the wheel or list picks an item.
+    void keyPressEvent(QKeyEvent* e) override {
+        if (FCombo->ReadOnly()) {
+            switch (e->key()) {
+                case Qt::Key_Up: case Qt::Key_Down: case Qt::Key_PageUp: case Qt::Key_PageDown:
+                case Qt::Key_Home: case Qt::Key_End: case Qt::Key_F4: case Qt::Key_Space:
+                    e->ignore();
+                    return;
+                default: break;
+            }
+        }
+        QComboBox::keyPressEvent(e);
+    }
+    void wheelEvent(QWheelEvent* e) override {
+        if (FCombo->ReadOnly()) {
+            e->ignore();
+            return;
+        }
+        QComboBox::wheelEvent(e);
     }
     void paintEvent(QPaintEvent* e) override {
         if (FCombo->OwnsFace()) {
@@ -1199,6 +1221,7 @@ void TCustomComboBox::CreateWidget() {
         // the widget's own, the second after it.
         QObject::connect(edit, &QLineEdit::editingFinished, w, [this] { FFinishingEdit = true; });
         w->setLineEdit(edit);
+        edit->setReadOnly(FReadOnly);
         QObject::connect(edit, &QLineEdit::editingFinished, w, [this] { FFinishingEdit = false; });
         w->setCompleter(nullptr);
         QObject::connect(edit, &QLineEdit::textEdited, w, [this] {
@@ -1426,7 +1449,14 @@ bool TCustomComboBox::WantsKey(uint16_t Key, TShiftState) const {
     return Key == VK_LEFT || Key == VK_RIGHT || Key == VK_UP || Key == VK_DOWN;
 }
 
+void TCustomComboBox::SetReadOnly(bool Value) {
+    FReadOnly = Value;
+    if (auto* w = TypedWidget<QComboBox>(this); w && w->lineEdit()) w->lineEdit()->setReadOnly(Value);
+    if (Value) SetDroppedDown(false);
+}
+
 void TCustomComboBox::InsertTypedText(const std::string& Text) {
+    if (FReadOnly) return;
     auto* w = TypedWidget<QComboBox>(this);
     if (w && w->lineEdit()) {
         w->lineEdit()->insert(QStr(WithoutLineBreaks(Text)));
@@ -1435,6 +1465,7 @@ void TCustomComboBox::InsertTypedText(const std::string& Text) {
 }
 
 bool TCustomComboBox::PasteText() {
+    if (FReadOnly) return true;
     auto* w = TypedWidget<QComboBox>(this);
     if (!w || !w->lineEdit()) return false;
     const std::string text = FilterTypedText(WithoutLineBreaks(Clipboard()->AsText()));

@@ -315,6 +315,10 @@ public:
     void SetCharCase(TEditCharCase Value) { FCharCase = Value; }
     bool DroppedDown() const;
     void SetDroppedDown(bool Value);
+    // A read-only box shows the text the program gives it: typing, pasting, deleting and
+    // picking from its list change nothing (the grey fields that look-ups fill).
+    bool ReadOnly() const { return FReadOnly; }
+    void SetReadOnly(bool Value);
     int SelStart() const;
     void SetSelStart(int Value);
     int SelLength() const;
@@ -376,6 +380,7 @@ private:
     int FMaxLength = 0;
     int FItemHeight = 16;
     TEditCharCase FCharCase = ecNormal;
+    bool FReadOnly = false;
     bool FSyncing = false;
     bool FFinishingEdit = false;
     std::string FPendingText;

@@ -5,11 +5,13 @@
 #include "app/forms/ChargeForm.h"
 #include "app/forms/ClinicForms.h"
 #include "app/forms/DataModule.h"
+#include "app/forms/HelpFile.h"
 #include "app/forms/LoginForm.h"
 #include "app/forms/MainForm.h"
 #include "app/forms/Passwords.h"
 #include "app/forms/ScreenScale.h"
 #include "app/forms/Startup.h"
+#include "app/widgets/FlatButton.h"
 #include "platform/db/ADODB.h"
 #include "platform/rtl/FileUtils.h"
 #include "platform/ui/ActnList.h"
@@ -29,6 +31,7 @@
 #include <memory>
 #include <optional>
 #include <set>
+#include <sstream>
 #include <string>
 #include <unistd.h>
 #include <vector>
@@ -600,6 +603,67 @@ TEST_F(ClinicTest, ChangeOfOperatorDisablesEverythingUntilTheNextLogin) {
     EXPECT_EQ(sfform->Edit12->Text(), "casher");
 }
 
+// The previous operator's windows follow the new operator's rights: a window whose function
+// the new operator does not hold is closed, one the operator holds stays usable. The
+// charging window with an unfinished receipt asks first; kept, it cannot be used until an
+// operator who holds charging opens it again.
+TEST_F(ClinicTest, ChangeOfOperatorClosesTheWindowsOfRightsNotHeld) {
+    StartWindows();
+    AddUser("casher", "1", {21, 35});
+    AddUser("nobody", "2", {});
+    QueueLogin("tulvo", "tulvo");
+    ShowMainWindow();
+    auto open = [](const char* item) {
+        TUiTestHarness::ClickMenuItem(dynamic_cast<TMenuItem*>(wqtdglzjmform->FindComponent(item)));
+    };
+    auto changeTo = [&](const std::string& user, const std::string& password) {
+        QueueLogin(user, password);
+        open("N7ChangeOperator");
+    };
+    for (const char* item : {"N5yhcx", "N3rb", "N2sf", "N3sfcx"}) open(item);
+    TCustomForm* rights = FindClinicWindow("Tyhcxform");
+    TCustomForm* daily = FindClinicWindow("Trbform");
+    TCustomForm* query = FindClinicWindow("Tsfcxform");
+    ASSERT_TRUE(rights->Visible() && daily->Visible() && sfform->Visible() && query->Visible());
+
+    changeTo("casher", "1");
+    EXPECT_FALSE(rights->Visible());
+    EXPECT_FALSE(daily->Visible());
+    EXPECT_TRUE(sfform->Visible());
+    EXPECT_TRUE(sfform->Enabled());
+    EXPECT_TRUE(query->Visible());
+    EXPECT_TRUE(harness->DialogTexts().empty()) << Joined(harness->DialogTexts());
+
+    // An unfinished receipt, kept at the question: the window stays, out of use.
+    Exec("insert into tb_temp (id,项目种类,项目类型,项目名称,规格,单位,单价,数量,单项累计)"
+         " values (1,'检查项目','检查费','血常规','次','次',15,1,15)");
+    harness->AnswerMessage(IDCANCEL);
+    changeTo("nobody", "2");
+    EXPECT_EQ(harness->DialogTexts(), std::vector<std::string>{"有收费项目未完成，是否确定退出？"});
+    EXPECT_FALSE(query->Visible());
+    ASSERT_TRUE(sfform->Visible());
+    EXPECT_FALSE(sfform->Enabled());
+    TUiTestHarness::Click(sfform->Edit1);
+    TUiTestHarness::TypeText(sfform->Edit1, "ZS");
+    EXPECT_EQ(sfform->Edit1->Text(), "");
+    EXPECT_NE(TUiTestHarness::FocusedControl(), sfform->Edit1);
+
+    // An operator who holds charging gets it back, with the receipt's line.
+    harness->ClearDialogs();
+    changeTo("casher", "1");
+    EXPECT_TRUE(sfform->Enabled());
+    EXPECT_EQ(sfform->ADOTable2->RecordCount(), 1);
+    // Answered OK, the question drops the lines and the window closes.
+    harness->AnswerMessage(IDOK);
+    changeTo("nobody", "2");
+    EXPECT_FALSE(sfform->Visible());
+    TADOQuery lines(nullptr);
+    lines.SetConnection(datamoduleform->ADOConnection1);
+    lines.SQL()->SetText("select count(*) from tb_temp");
+    lines.Open();
+    EXPECT_EQ(lines.Fields()[0]->AsInteger(), 0);
+}
+
 // Closing the login by its frame or with "取消" before a login ends the program.
 struct LoginExit {
     const char* name;
@@ -699,8 +763,81 @@ TEST_F(ClinicTest, HelpOpensTheHelpFileOfTheProgramFolder) {
     // help needs no right
     TUiTestHarness::Click(wqtdglzjmform->ToolBar1->Buttons(8));
     TUiTestHarness::ClickMenuItem(dynamic_cast<TMenuItem*>(wqtdglzjmform->FindComponent("N6Help")));
-    const std::string expected = ExtractFilePath(ParamStr(0)) + "help.chm";
+    // The help pages stand beside the program (the build puts them there, as beside the
+    // clinic program).
+    const std::string expected = ExtractFilePath(ParamStr(0)) + "help/index.html";
+    ASSERT_TRUE(FileExists(expected));
     EXPECT_EQ(harness->ShellOpened(), (std::vector<std::string>{expected, expected}));
+    EXPECT_TRUE(harness->DialogTexts().empty());
+    // A desktop without a program for the pages: the user is told where they are.
+    harness->SetShellOpenResult(false);
+    TUiTestHarness::ClickMenuItem(dynamic_cast<TMenuItem*>(wqtdglzjmform->FindComponent("N6Help")));
+    EXPECT_EQ(harness->DialogTexts(), (std::vector<std::string>{"无法打开帮助文件：" + expected + "\n请用浏览器打开该文件。"}));
+    EXPECT_EQ(harness->DialogCaptions(), (std::vector<std::string>{"提示"}));
+}
+
+// Help pages that are not there are named in the message instead of nothing happening.
+TEST_F(ClinicTest, MissingHelpPagesAreReported) {
+    StartWindows();
+    const std::string missing = fs::current_path().string() + "/no-help/index.html";
+    EXPECT_FALSE(OpenHelpFile(missing));
+    EXPECT_EQ(harness->DialogTexts(), (std::vector<std::string>{"找不到帮助文件：" + missing}));
+    EXPECT_TRUE(harness->ShellOpened().empty());
+}
+
+// The help is in Chinese and covers the first steps and every window of the main window's
+// functions, each under its caption.
+TEST_F(ClinicTest, HelpPagesCoverTheFirstStepsAndEveryFunction) {
+    StartWindows();
+    std::ifstream in(ClinicHelpFile());
+    ASSERT_TRUE(in.good()) << ClinicHelpFile();
+    std::stringstream text;
+    text << in.rdbuf();
+    const std::string page = text.str();
+    EXPECT_NE(page.find("<meta charset=\"utf-8\">"), std::string::npos);
+    EXPECT_NE(page.find("第一次使用"), std::string::npos);
+    for (const std::string& name : kAllActions) {
+        TAction* action = wqtdglzjmform->ActionByName(name);
+        ASSERT_NE(action, nullptr) << name;
+        EXPECT_NE(page.find(action->Caption()), std::string::npos) << name << " " << action->Caption();
+    }
+}
+
+// The seven help buttons show their glyph left of the caption and the window face's
+// colour as their border, as drawn on screen.
+TEST_F(ClinicTest, HelpButtonsShowTheirGlyphLeftOfTheCaption) {
+    StartWindows();
+    const TColor glyphBlue = RGB(0, 112, 192);
+    for (const char* window : {"Tsfform", "Trbform", "Tyhsfform", "Txjxmform", "Tbrzlform", "Trkform", "Trkcxform"}) {
+        SCOPED_TRACE(window);
+        TCustomForm* form = FindClinicWindow(window);
+        ASSERT_NE(form, nullptr);
+        auto* button = dynamic_cast<TFlatButton*>(form->FindComponent("FlatButton1"));
+        ASSERT_NE(button, nullptr);
+        EXPECT_EQ(button->Caption(), "帮助");
+        EXPECT_EQ(button->Layout(), blGlyphLeft);
+        EXPECT_EQ(button->ColorBorder(), clBtnFace);
+        ASSERT_EQ(button->Glyph()->Width(), 16);
+        form->Show();
+        TUiTestHarness::ProcessMessages();
+        TBitmap drawn;
+        ASSERT_TRUE(TUiTestHarness::Grab(button, drawn));
+        EXPECT_EQ(drawn.Pixel(0, drawn.Height() / 2), ColorToRGB(clBtnFace));
+        EXPECT_EQ(drawn.Pixel(drawn.Width() / 2, 0), ColorToRGB(clBtnFace));
+        // The glyph's blue stands in the left half, none of it in the right one; the
+        // glyph's own background colour shows nowhere.
+        int left = 0, right = 0, background = 0;
+        for (int y = 0; y < drawn.Height(); ++y)
+            for (int x = 0; x < drawn.Width(); ++x) {
+                const TColor c = drawn.Pixel(x, y);
+                if (c == glyphBlue) ++(x < drawn.Width() / 2 ? left : right);
+                if (c == clFuchsia) ++background;
+            }
+        EXPECT_GT(left, 100);
+        EXPECT_EQ(right, 0);
+        EXPECT_EQ(background, 0);
+        form->Hide();
+    }
 }
 
 TEST_F(ClinicTest, ActionsOpenTheirWindows) {

@@ -148,6 +148,77 @@ TEST_F(ClinicDb, FieldTypesAreThoseTheWindowsRead) {
     EXPECT_EQ(sf->Fields()[2]->DataType(), ftDateTime);
 }
 
+// Every amount of money is an exact decimal field of its decimals; quantities stay floats.
+TEST_F(ClinicDb, AmountsAreExactDecimalsAndQuantitiesFloats) {
+    for (const TClinicMoneyColumn& money : ClinicMoneyColumns()) {
+        auto q = Query("select " + std::string(money.Column) + " from " + std::string(money.Table));
+        q->Open();
+        EXPECT_EQ(q->Fields()[0]->DataType(), ftBCD) << money.Table << "." << money.Column;
+        EXPECT_EQ(q->Fields()[0]->Size(), money.Decimals) << money.Table << "." << money.Column;
+    }
+    for (const char* sql : {"select 库存数量, 库存下限 from tb_yp", "select 数量 from tb_sf", "select 数量 from tb_temp",
+                            "select 数量 from tb_zfsf", "select 入库数量 from tb_yprk"}) {
+        auto q = Query(sql);
+        q->Open();
+        for (int i = 0; i < q->FieldCount(); ++i) EXPECT_EQ(q->Fields()[i]->DataType(), ftFloat) << sql;
+    }
+    // Every column declared with decimals is in the list.
+    auto declared = Query("select m.name, p.name from sqlite_master m join pragma_table_info(m.name) p"
+                          " where m.type = 'table' and p.type like 'DOUBLE(%'");
+    declared->Open();
+    EXPECT_EQ(declared->RecordCount(), static_cast<int>(ClinicMoneyColumns().size()));
+}
+
+// A database of the first schema (every amount "DOUBLE") is brought up to date at start-up:
+// its table definitions become those of a new database, its rows stay as they were, and
+// amounts stored with a double's noise read as the amount they stand for.
+TEST(ClinicDatabaseFile, AnOlderDatabaseGetsItsAmountsDeclaredWithTheirDecimals) {
+    std::string first(ClinicSchemaSql());
+    for (const char* decimals : {"DOUBLE(18,2)", "DOUBLE(18,3)"})
+        for (size_t at; (at = first.find(decimals)) != std::string::npos;) first.replace(at, 12, "DOUBLE");
+    TempDir older, fresh;
+    {
+        TSqliteDatabase db;
+        db.Open(older.File(), TSqliteDatabase::omReadWriteCreate);
+        db.ExecScript("PRAGMA user_version = 1;" + first + std::string(ClinicSeedSql()));
+        db.ExecScript("insert into tb_sf (票据号, 应收金额, 实收金额, 应找金额, 单项累计, 统计标致)"
+                      " values ('240307001', 49.2, 50, 0.799999999999997, 49.2, '1')");
+    }
+    ASSERT_EQ(EnsureClinicDatabase(older.Path()), TClinicDatabaseState::Opened);
+    ASSERT_EQ(EnsureClinicDatabase(fresh.Path()), TClinicDatabaseState::Created);
+    auto schemaOf = [](const std::string& file) {
+        TSqliteDatabase db;
+        db.Open(file, TSqliteDatabase::omReadOnly);
+        std::vector<std::string> tables;
+        TSqliteStatement q = db.Prepare("select sql from sqlite_master order by type, name");
+        while (q.Step()) tables.emplace_back(q.ColumnText(0));
+        tables.push_back("version " + db.QueryValue("PRAGMA user_version").AsString());
+        tables.push_back(db.QueryValue("PRAGMA integrity_check").AsString());
+        return tables;
+    };
+    const std::vector<std::string> upgraded = schemaOf(older.File());
+    EXPECT_EQ(upgraded, schemaOf(fresh.File()));
+    EXPECT_EQ(upgraded.back(), "ok");
+
+    TADOConnection connection(nullptr);
+    connection.SetConnectionString(ClinicConnectionString(older.File()));
+    connection.Open();
+    TADOQuery q(nullptr);
+    q.SetConnection(&connection);
+    q.SQL()->SetText("select 应收金额, 实收金额, 应找金额, typeof(应找金额) from tb_sf");
+    q.Open();
+    EXPECT_EQ(q.Fields()[2]->DataType(), ftBCD);
+    EXPECT_EQ(q.Fields()[0]->AsString() + "|" + q.Fields()[1]->AsString() + "|" + q.Fields()[2]->AsString() + "|" +
+                  q.Fields()[3]->AsString(),
+              "49.2|50|0.8|real");
+    q.Close();
+    connection.Close();
+    // A second start finds it current and leaves it alone.
+    const std::string before = ReadFile(older.File());
+    EXPECT_EQ(EnsureClinicDatabase(older.Path()), TClinicDatabaseState::Opened);
+    EXPECT_EQ(ReadFile(older.File()), before);
+}
+
 TEST_F(ClinicDb, FunctionListHoldsEveryActionOfTheMainWindow) {
     const std::vector<std::string> actions = {
         "11|病人信息", "12|医生信息", "13|科室信息", "14|收费项目", "15|项目类型", "16|单位资料",

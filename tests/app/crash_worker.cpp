@@ -112,10 +112,10 @@ int main(int argc, char** argv) {
             receipt.PatientName = "张三";
             receipt.Doctor = "李医生";
             receipt.Department = "内科";
-            receipt.Due = due;
-            receipt.Reduction = static_cast<double>(random() % 3);
-            receipt.Received = due - receipt.Reduction + static_cast<double>(random() % 50);
-            receipt.Change = receipt.Received - (due - receipt.Reduction);
+            receipt.Due = Currency::FromDouble(due).Round(2);
+            receipt.Reduction = Currency::FromInt(random() % 3);
+            receipt.Received = receipt.Due - receipt.Reduction + Currency::FromInt(random() % 50);
+            receipt.Change = receipt.Received - (receipt.Due - receipt.Reduction);
             receipt.ChargeType = "普通收费";
             receipt.ChargeTime = "09:15:00";
             receipt.Cashier = "tulvo";

@@ -55,17 +55,38 @@ TEST(ChargeRules, ChargeTypeIsTheFirstFourCharactersOfTheTitle) {
     EXPECT_EQ(ChargeTypeOfTitle("ab"), "ab");
 }
 
+Currency M(const char* Text) { return StrToCurr(Text); }
+
 struct ChangeCase {
-    double Received, Due;
+    const char* Received;
+    const char* Due;
     const char* Expected;
 };
 
+// The pairs whose difference a double gets wrong in its fifteenth digit are exact.
 TEST(ChargeRules, ChangeIsTheShortestTextOfTheDifference) {
     const ChangeCase cases[] = {
-        {100, 97.5, "2.5"}, {100, 97.3, "2.7"}, {50, 50, "0"}, {10, 12.35, "-2.35"}, {0.3, 0.1, "0.2"},
+        {"100", "97.5", "2.5"}, {"100", "97.3", "2.7"}, {"50", "50", "0"},    {"10", "12.35", "-2.35"},
+        {"0.3", "0.1", "0.2"},  {"50", "49.20", "0.8"}, {"100", "99.1", "0.9"}, {"10", "9.9", "0.1"},
     };
     for (const ChangeCase& c : cases)
-        EXPECT_EQ(ChangeText(c.Received, c.Due), c.Expected) << c.Received << " - " << c.Due;
+        EXPECT_EQ(ChangeText(M(c.Received), M(c.Due)), c.Expected) << c.Received << " - " << c.Due;
+}
+
+TEST(ChargeRules, LineTotalsAreThePriceTimesTheQuantityToThreeDecimals) {
+    const struct {
+        const char* Price;
+        const char* Quantity;
+        const char* Total;
+    } cases[] = {
+        {"12.5", "2", "25"}, {"0.01", "1", "0.01"}, {"1.15", "3", "3.45"}, {"0.123", "1.0037", "0.123"},
+        {"0.333", "0.5", "0.167"}, {"5", "-1", "-5"},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(LineTotal(M(c.Price), M(c.Quantity)).ToString(), c.Total) << c.Price << " x " << c.Quantity;
+    EXPECT_EQ(ParseMoney(" 49.20 "), M("49.2"));
+    EXPECT_FALSE(ParseMoney("1.2.3").has_value());
+    EXPECT_FALSE(ParseMoney("").has_value());
 }
 
 TEST(ChargeRules, OnlyWholeNumbersParseAsAmounts) {
@@ -105,17 +126,24 @@ TEST(ChargeRules, KeyFiltersOfTheEntryFields) {
 }
 
 TEST(ChargeRules, DiscountArithmetic) {
-    EXPECT_EQ(DiscountAmountText(12.5, 80), "10.00");
-    EXPECT_EQ(ReductionText(12.5, 10), "2.50");
-    EXPECT_EQ(DiscountPercentText(12.5, 10), "80.00");
-    EXPECT_EQ(DiscountPercentText(30, 10), "33.33");
-    EXPECT_EQ(DiscountAmountText(0.05, 50), "0.03");        // halves round away from zero
+    EXPECT_EQ(DiscountAmountText(M("12.5"), M("80")), "10.00");
+    EXPECT_EQ(ReductionText(M("12.5"), M("10")), "2.50");
+    EXPECT_EQ(DiscountPercentText(M("12.5"), M("10")), "80.00");
+    EXPECT_EQ(DiscountPercentText(M("30"), M("10")), "33.33");
+    EXPECT_EQ(DiscountAmountText(M("0.05"), M("50")), "0.03");        // halves round away from zero
+    // A discount of 33 % on 10.00 and back.
+    EXPECT_EQ(DiscountAmountText(M("10.00"), M("33")), "3.30");
+    EXPECT_EQ(ReductionText(M("10.00"), M("3.30")), "6.70");
+    EXPECT_EQ(DiscountPercentText(M("10.00"), M("3.30")), "33.00");
+    // Halves that a double holds just below: 1.005 % of 100 and 2.675 of 1.
+    EXPECT_EQ(DiscountAmountText(M("100"), M("1.005")), "1.01");
+    EXPECT_EQ(DiscountAmountText(M("1"), M("267.5")), "2.68");
     // Nothing before: no division, the share is 0.
-    EXPECT_EQ(DiscountPercentText(0, 5), "0.00");
-    EXPECT_EQ(DiscountAmountText(0, 80), "0.00");
+    EXPECT_EQ(DiscountPercentText(M("0"), M("5")), "0.00");
+    EXPECT_EQ(DiscountAmountText(M("0"), M("80")), "0.00");
     // An amount after above the amount before is allowed and gives a negative reduction.
-    EXPECT_EQ(ReductionText(10, 12), "-2.00");
-    EXPECT_EQ(ReductionText(50, 0), "50.00");
+    EXPECT_EQ(ReductionText(M("10"), M("12")), "-2.00");
+    EXPECT_EQ(ReductionText(M("50"), M("0")), "50.00");
 }
 
 }  // namespace

@@ -34,10 +34,10 @@ protected:
         r.PatientAge = "30";
         r.Doctor = "李医生";
         r.Department = "内科";
-        r.Due = due;
-        r.Received = received;
-        r.Change = received - due;
-        r.Reduction = 0;
+        r.Due = Currency::FromDouble(due);
+        r.Received = Currency::FromDouble(received);
+        r.Change = r.Received - r.Due;
+        r.Reduction = Currency();
         r.ChargeType = "普通收费";
         r.ChargeTime = "09:15:00";
         r.Cashier = "tulvo";

@@ -1,6 +1,7 @@
 // Whole receipts through the real front-desk windows, headless: keys typed into the
 // fields, modal windows driven, message boxes answered, and the database read back.
 #include "GridTexts.h"
+#include "app/charging/ReceiptVoid.h"
 #include "app/database/ClinicDatabase.h"
 #include "app/database/DatabaseTexts.h"
 #include "app/forms/CandidateForm.h"
@@ -1025,6 +1026,173 @@ TEST_F(ChargingWindow, ADatabaseThatCannotBeWrittenIsSaidAtStart) {
     Typed(sfform->Edit8, "1");
     ASSERT_EQ(harness->DialogTexts().size(), 1u);
     EXPECT_TRUE(StartsText("数据库文件不能写入", harness->DialogTexts()[0])) << harness->DialogTexts()[0];
+}
+
+// The grey sex field is the patient look-up's: typed, pasted and deleted text, the arrow
+// keys and the wheel leave it as the look-up filled it, and that is what the receipt stores.
+TEST_F(ChargingWindow, TheGreySexFieldCannotBeTypedOver) {
+    OpenWindow();
+    Enter(sfform->Edit1, "ZS");
+    ASSERT_EQ(sfform->ComboBox1->Text(), "男");
+    EXPECT_EQ(sfform->ComboBox1->Color(), cl3DLight);
+    H::Click(sfform->ComboBox1);
+    EXPECT_EQ(H::FocusedControl(), sfform->ComboBox1);
+    H::TypeText(sfform->ComboBox1, "女");
+    for (uint16_t key : {uint16_t(VK_BACK), uint16_t(VK_DELETE), uint16_t(VK_DOWN), uint16_t(VK_UP)})
+        H::TypeKey(sfform->ComboBox1, key);
+    H::TypeKey(sfform->ComboBox1, 'X', ssCtrl);
+    H::Paste(sfform->ComboBox1, "女");
+    H::Wheel(sfform->ComboBox1, -120);
+    EXPECT_EQ(sfform->ComboBox1->Text(), "男");
+    EXPECT_FALSE(sfform->ComboBox1->DroppedDown());
+    EXPECT_TRUE(harness->DialogTexts().empty()) << Joined(harness->DialogTexts());
+    // The next look-up still fills it.
+    Exec("insert into tb_brzl (id,姓名,拼音码,年龄,电话,地址,性别) values (2,'李梅','LM','25','','','女')");
+    sfform->Edit1->SetText("");
+    H::Click(sfform->Edit1);
+    Enter(sfform->Edit1, "LM");
+    EXPECT_EQ(sfform->ComboBox1->Text(), "女");
+    Enter(sfform->Edit3, "LS");
+    Line("XCG", "1");
+    StartCharging();
+    H::TypeKey(sfform->Edit10, VK_RETURN);
+    EXPECT_EQ(Text("select 病人姓名,病人性别 from tb_sf"), "李梅|女");
+}
+
+// A name with a character outside GBK: the look-up code has one "?" for it.
+TEST_F(ChargingWindow, ANameWithACharacterOutsideGbkGetsOneMarkInItsCode) {
+    OpenWindow();
+    std::string code;
+    harness->OnModal("Tbrzlform", [&code](TCustomForm& f) {
+        auto& p = dynamic_cast<Tbrzlform&>(f);
+        H::Click(p.Edit1);
+        H::TypeText(p.Edit1, "张\U0001F600三");
+        H::TypeKey(p.Edit1, VK_RETURN);
+        code = p.Edit2->Text();
+        p.SetModalResult(mrCancel);
+    });
+    H::TypeKey(sfform->Edit1, VK_RETURN);
+    EXPECT_EQ(code, "Z?S");
+}
+
+// --- Amounts exact to the fen ---------------------------------------------------------------
+
+// A receipt through the charging window as the cashier makes it: the lines' total, a
+// discount, the amount received typed over the one proposed, and the change shown. What the
+// database holds is read as SQLite's own text of the stored REALs, which shows any binary
+// noise ("0.799999999999997").
+struct TAmountCase {
+    const char* Name;
+    std::vector<std::pair<const char*, const char*>> Lines;   // unit price and quantity, typed
+    int LinesLeftBefore;     // lines of 0.01 left in the entry before the window opens
+    const char* Discount;    // the percentage typed in the discount window, or nullptr
+    const char* Received;
+    const char* Due;         // 累计应收 as shown
+    const char* Change;      // 应找金额 as shown
+    const char* Stored;      // 应收金额|实收金额|应找金额|减免金额|the lines' thousandths
+};
+
+class ChargingAmounts : public ChargingWindow, public ::testing::WithParamInterface<TAmountCase> {};
+
+TEST_P(ChargingAmounts, AreExactShownAndStored) {
+    const TAmountCase& c = GetParam();
+    std::vector<std::string> codes;
+    for (size_t i = 0; i < c.Lines.size(); ++i) {
+        codes.push_back("JE" + std::string(1, static_cast<char>('A' + i)));
+        Exec(std::string("insert into tb_yp (项目种类,项目类型,项目名称,拼音码,规格,单位,单价) values ('检查项目','检查费','项目") +
+             codes.back() + "','" + codes.back() + "','次','次'," + c.Lines[i].first + ")");
+    }
+    for (int i = 0; i < c.LinesLeftBefore; ++i)
+        Exec("insert into tb_temp (id,项目种类,项目类型,项目名称,规格,单位,单价,数量,单项累计)"
+             " values (" + std::to_string(Exam) + ",'检查项目','检查费','血常规','次','次','0.010','1','0.010')");
+    OpenWindow();
+    PatientAndDoctor();
+    for (size_t i = 0; i < c.Lines.size(); ++i) Line(codes[i], c.Lines[i].second);
+    // Enter on the empty item code: "确定", or "优惠打折" with the percentage typed.
+    if (c.Discount) {
+        const std::string percent = c.Discount;
+        harness->OnModal("Tsftsform", [](TCustomForm& f) { H::Click(dynamic_cast<Tsftsform&>(f).Button2); });
+        harness->OnModal("Tyhsfform", [percent](TCustomForm& f) {
+            auto& d = dynamic_cast<Tyhsfform&>(f);
+            H::Click(d.Edit3);
+            H::TypeText(d.Edit3, percent);
+            H::TypeKey(d.Edit3, VK_RETURN);
+            H::Click(d.Button1);
+        });
+    } else {
+        harness->OnModal("Tsftsform", [](TCustomForm& f) { H::Click(dynamic_cast<Tsftsform&>(f).Button1); });
+    }
+    H::TypeKey(sfform->Edit5, VK_RETURN);
+    EXPECT_EQ(sfform->Edit9->Text(), c.Due);
+    ASSERT_EQ(H::FocusedControl(), sfform->Edit10);
+    // The amount proposed is typed over: back to empty, then what the patient paid.
+    for (size_t i = sfform->Edit10->Text().size(); i > 0; --i) H::TypeKey(sfform->Edit10, VK_BACK);
+    ASSERT_EQ(sfform->Edit10->Text(), "");
+    H::TypeText(sfform->Edit10, c.Received);
+    H::TypeKey(sfform->Edit10, VK_RETURN);
+
+    EXPECT_EQ(Printed, std::vector<std::string>{"240307001 " + std::string(c.Change)});
+    EXPECT_EQ(Text("select cast(应收金额 as text)||'|'||cast(实收金额 as text)||'|'||cast(应找金额 as text)||'|'||"
+                   "cast(减免金额 as text)||'|'||(select cast(sum(round(单项累计*1000)) as text) from tb_sf)"
+                   " from tb_sf where 统计标致='1'"),
+              c.Stored);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Receipts, ChargingAmounts,
+    ::testing::Values(
+        TAmountCase{"change_of_50_for_49_20", {{"49.2", "1"}}, 0, nullptr, "50", "49.20", "0.8", "49.2|50.0|0.8|0.0|49200.0"},
+        TAmountCase{"change_of_100_for_99_1", {{"99.1", "1"}}, 0, nullptr, "100", "99.10", "0.9", "99.1|100.0|0.9|0.0|99100.0"},
+        TAmountCase{"change_of_10_for_9_9", {{"9.9", "1"}}, 0, nullptr, "10", "9.90", "0.1", "9.9|10.0|0.1|0.0|9900.0"},
+        TAmountCase{"change_of_100_for_97_5", {{"97.5", "1"}}, 0, nullptr, "100", "97.50", "2.5", "97.5|100.0|2.5|0.0|97500.0"},
+        TAmountCase{"tenth_and_fifth", {{"0.1", "1"}, {"0.2", "1"}}, 0, nullptr, "1", "0.30", "0.7", "0.3|1.0|0.7|0.0|300.0"},
+        TAmountCase{"thousand_lines_of_a_fen", {}, 1000, nullptr, "10", "10.00", "0", "10.0|10.0|0.0|0.0|10000.0"},
+        TAmountCase{"discount_of_33_percent_on_10", {{"10", "1"}}, 0, "33", "5", "3.30", "1.7", "3.3|5.0|1.7|6.7|10000.0"},
+        TAmountCase{"half_a_fen_due", {{"1.005", "1"}}, 0, nullptr, "2", "1.01", "0.99", "1.01|2.0|0.99|0.0|1005.0"},
+        TAmountCase{"three_decimals_times_three", {{"3.333", "3"}, {"0.125", "3"}}, 0, nullptr, "11", "10.37", "0.63",
+                    "10.37|11.0|0.63|0.0|10374.0"}),
+    [](const auto& info) { return std::string(info.param.Name); });
+
+// The stock values of a drug after a charge and after its void: the prices times the new
+// stock, to the fen, halves to the even fen (as the database rounds), from the exact
+// product: 0.125 x 1.4 is 0.175 and goes to 0.18, where the binary product (0.17499...) gave
+// 0.17.
+TEST_F(ChargingWindow, StockValuesAfterAChargeAndItsVoidAreExact) {
+    struct {
+        const char* Cost;
+        const char* Price;
+        const char* Quantity;
+        const char* Charged;   // 库存数量|进价金额|销价金额
+        const char* Voided;
+    } cases[] = {
+        {"0.125", "0.375", "0.6", "1.4|0.18|0.52", "2.0|0.25|0.75"},
+        {"1.015", "2.345", "1", "1.0|1.02|2.34", "2.0|2.03|4.69"},
+        {"0.1", "0.2", "1.7", "0.3|0.03|0.06", "2.0|0.2|0.4"},
+    };
+    OpenWindow();
+    int receipt = 0;
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.Cost);
+        Exec("delete from tb_yp where 拼音码='KC'");
+        Exec(std::string("insert into tb_yp (项目种类,项目类型,项目名称,拼音码,规格,单位,进价,单价,库存数量,进价金额,销价金额,库存下限)"
+                         " values ('药品项目','西药费','库存药','KC','盒','盒',") +
+             c.Cost + "," + c.Price + ",2,0,0,0)");
+        const std::string id = Text("select ID from tb_yp where 拼音码='KC'");
+        PatientAndDoctor();
+        Line("KC", c.Quantity);
+        StartCharging();
+        H::TypeKey(sfform->Edit10, VK_RETURN);
+        ++receipt;
+        EXPECT_EQ(Text("select cast(库存数量 as text)||'|'||cast(进价金额 as text)||'|'||cast(销价金额 as text)"
+                       " from tb_yp where ID=" + id),
+                  c.Charged);
+        const std::string number = Printed.back().substr(0, Printed.back().find(' '));
+        ASSERT_TRUE(VoidReceipt(Db(), number).Committed);
+        EXPECT_EQ(Text("select cast(库存数量 as text)||'|'||cast(进价金额 as text)||'|'||cast(销价金额 as text)"
+                       " from tb_yp where ID=" + id),
+                  c.Voided);
+    }
+    EXPECT_EQ(receipt, 3);
 }
 
 }  // namespace

@@ -44,6 +44,11 @@ INSTANTIATE_TEST_SUITE_P(
         IMCodeCase{"fullwidth_digit_kept_with_bit2", Gbk({0xA3, 0xB1}), 4, 255, "1"},
         IMCodeCase{"trail_ff_marked", Gbk({0xB0, 0xFF}), 2, 255, "?"},
         IMCodeCase{"lead_ff_marked", Gbk({0xFF, 0x41}), 2, 255, "?"},
+        IMCodeCase{"row_a2_trail_ff_marked", Gbk({0xA2, 0xFF}), 2, 255, "?"},
+        IMCodeCase{"row_a2_trail_ff_unmarked", Gbk({0xA2, 0xFF}), 0, 255, ""},
+        IMCodeCase{"four_byte_character_marked_once", Gbk({0x95, 0x32, 0x82, 0x36, 'a'}), 2, 255, "?A"},
+        IMCodeCase{"four_byte_character_unmarked", Gbk({0x81, 0x30, 0x81, 0x30}), 0, 255, ""},
+        IMCodeCase{"four_byte_character_kept_as_one_with_bit2", Gbk({0x81, 0x30, 0x81, 0x30}), 6, 255, "?"},
         IMCodeCase{"lone_high_byte_at_end", Gbk({'a', 0xB0}), 2, 255, "A?"},
         IMCodeCase{"lone_high_byte_never_kept", Gbk({0xB0}), 4, 255, ""},
         IMCodeCase{"ascii_letters_upper_digits_dropped", "ab-1c", 2, 255, "ABC"},
@@ -76,6 +81,9 @@ TEST(GetIMCode, NamesAndDrugs) {
         {"吕", 3, "LV"},
         {"血常规", 2, "XCG"},
         {"※张", 2, "?Z"},
+        // Characters outside GBK (four bytes in GB18030) are one unknown character each.
+        {"张\U0001F600三", 2, "Z?S"},
+        {"\U00020000李", 2, "?L"},
     };
     for (const NameCase& c : cases) EXPECT_EQ(GetIMCodeUtf8(c.utf8, c.flags, 255), c.expected) << c.utf8;
 }

@@ -206,6 +206,7 @@ TEST_P(UserRefused, AddsNothing) {
 INSTANTIATE_TEST_SUITE_P(
     Cases, UserRefused,
     ::testing::Values(AddRefusal{"empty_name", "", "a", "a", "必填字段不能为空!", "Edit1"},
+                      AddRefusal{"name_of_blanks", "   ", "a", "a", "必填字段不能为空!", "Edit1"},
                       AddRefusal{"blank_password", "li", "  ", "a", "必填字段不能为空!", "Edit2"},
                       AddRefusal{"empty_confirmation", "li", "a", "", "必填字段不能为空!", "Edit3"},
                       AddRefusal{"different_confirmation", "li", "a", "b", "两次密码输入不相同!", ""},
@@ -853,6 +854,42 @@ TEST_F(StockIn, BooksOnTheStockTheDatabaseHolds) {
                   Rows{DateToStr(EncodeDate(2024, 3, 7)) + "|" + c.record});
         EXPECT_EQ(rkform->Edit1->Text(), "") << "a booking empties the fields";
     }
+}
+
+// A thousand deliveries of 0.1 of a drug at 0.125: after each the stock is the tenths
+// delivered and the stock values are price times stock to the thousandth, halves to the even
+// one as the database rounds, from the exact product (0.125 x 0.1 = 0.0125 -> 0.012, where
+// the binary product 0.01250000000000000069 gave 0.013).
+TEST_F(StockIn, AThousandDeliveriesOfATenthKeepTheValuesExact) {
+    Exec("insert into tb_yp (项目种类,项目类型,项目名称,拼音码,规格,单位,进价,单价,库存数量,进价金额,销价金额,库存下限)"
+         " values ('药品项目','西药费','维生素','WSS','10片','盒',0.125,0.375,0,0,0,0)");
+    // Thousandths of a price in thousandths times k tenths, halves to even, as text.
+    auto value = [](int64_t price, int k) {
+        const int64_t n = price * k;
+        int64_t q = n / 10;
+        const int64_t r = n % 10;
+        if (r > 5 || (r == 5 && q % 2 != 0)) ++q;
+        std::string text = std::to_string(q / 1000);
+        std::string fraction = std::to_string(1000 + q % 1000).substr(1);
+        while (!fraction.empty() && fraction.back() == '0') fraction.pop_back();
+        return fraction.empty() ? text : text + "." + fraction;
+    };
+    std::vector<std::string> wrong;
+    for (int k = 1; k <= 1000; ++k) {
+        H::Click(rkform->Edit1);
+        H::TypeText(rkform->Edit1, "WSS");
+        H::TypeKey(rkform->Edit1, VK_RETURN);
+        H::Click(rkform->Edit6);
+        H::TypeText(rkform->Edit6, "0.1");
+        H::Click(rkform->Button1);
+        const std::string expected = value(125, k) + "|" + value(375, k);
+        const Rows values = Select("select 进价金额,销价金额 from tb_yp where 拼音码='WSS'");
+        if (values != Rows{expected}) wrong.push_back(std::to_string(k) + ": " + values.at(0) + " for " + expected);
+    }
+    EXPECT_TRUE(wrong.empty()) << wrong.size() << " deliveries, the first " << wrong.front();
+    EXPECT_EQ(Select("select 库存数量,进价金额,销价金额 from tb_yp where 拼音码='WSS'"), Rows{"100|12.5|37.5"});
+    EXPECT_EQ(Select("select count(*),cast(round(sum(入库数量),2) as text) from tb_yprk"), Rows{"1000|100.0"});
+    EXPECT_EQ(Pauses, 0);
 }
 
 struct StockInRefusal {

@@ -3,6 +3,7 @@
 // look-ups, the reprint from the detail, and the export refused without a result.
 #include "QueryFixture.h"
 
+#include "app/forms/CandidateForm.h"
 #include "app/forms/ChargeDetailForm.h"
 #include "app/forms/ChargeQueryForm.h"
 #include "app/forms/PrintForm.h"
@@ -179,6 +180,69 @@ TEST_F(ChargeQuery, LookUpsAndTheReceiptNumberKeys) {
     EXPECT_EQ(sfcxform->ActiveControl(), sfcxform->Button1);
 }
 
+// Several matches are offered in the pick list under the field, as the charging window
+// offers them: the doctor chosen there is taken (not whichever came first), Esc takes
+// none, and Enter on an empty field offers every patient.
+TEST_F(ChargeQuery, SeveralMatchesOfferThePickListUnderTheField) {
+    Exec("insert into tb_doctor (姓名,拼音码,性别,科室) values ('王医生','WYS','男','内科')");
+    Exec("insert into tb_doctor (姓名,拼音码,性别,科室) values ('吴医生','WYS','女','外科')");
+    Exec("insert into tb_brzl (id,姓名,拼音码,年龄,电话,地址,性别) values (2,'王五','WW','40','','','男')");
+    struct TPick {
+        TEdit* Field;
+        const char* Code;
+        int Grid;
+        int Rows;
+        std::vector<uint16_t> Keys;   // typed in the list
+        const char* Taken;            // the field's text afterwards
+        bool Checked;                 // the criterion's check box afterwards
+    };
+    const TPick picks[] = {
+        {sfcxform->Edit2, "W", 2, 2, {VK_DOWN, VK_RETURN}, "吴医生", true},
+        {sfcxform->Edit2, "W", 2, 2, {VK_RETURN}, "王医生", true},
+        {sfcxform->Edit1, "", 1, 2, {VK_ESCAPE}, "", false},
+        {sfcxform->Edit1, "", 1, 2, {VK_DOWN, VK_RETURN}, "王五", true},
+    };
+    for (const TPick& p : picks) {
+        SCOPED_TRACE(std::string(p.Code) + " " + p.Taken);
+        sfcxform->CheckBox1->SetChecked(false);
+        sfcxform->CheckBox2->SetChecked(false);
+        p.Field->SetText("");
+        int shownRows = -1;
+        harness->OnModal("Tbrzlhxform", [&](TCustomForm& f) {
+            auto& c = dynamic_cast<Tbrzlhxform&>(f);
+            TDBGrid* grid = p.Grid == 1 ? c.DBGrid1 : c.DBGrid2;
+            EXPECT_TRUE(grid->Visible());
+            EXPECT_EQ(c.BorderStyle(), bsNone);
+            const TPoint under = p.Field->ClientToScreen(TPoint{-2, p.Field->Height()});
+            EXPECT_EQ(c.Left(), under.X);
+            EXPECT_EQ(c.Top(), under.Y);
+            shownRows = grid->RowCount();
+            for (uint16_t key : p.Keys) H::TypeKey(grid, key);
+        });
+        H::Click(p.Field);
+        if (*p.Code) H::TypeText(p.Field, p.Code);
+        H::TypeKey(p.Field, VK_RETURN);
+        EXPECT_EQ(shownRows, p.Rows);
+        EXPECT_EQ(p.Field->Text(), std::string(p.Taken).empty() ? p.Code : p.Taken);
+        EXPECT_EQ((p.Field == sfcxform->Edit1 ? sfcxform->CheckBox1 : sfcxform->CheckBox2)->Checked(), p.Checked);
+    }
+    EXPECT_TRUE(harness->DialogTexts().empty()) << Joined(harness->DialogTexts());
+    // The doctor taken from the list is the one queried.
+    sfcxform->Edit2->SetText("");
+    harness->OnModal("Tbrzlhxform", [](TCustomForm& f) {
+        auto& c = dynamic_cast<Tbrzlhxform&>(f);
+        H::TypeKey(c.DBGrid2, VK_DOWN);
+        H::TypeKey(c.DBGrid2, VK_RETURN);
+    });
+    sfcxform->CheckBox1->SetChecked(false);
+    H::Click(sfcxform->Edit2);
+    H::TypeText(sfcxform->Edit2, "W");
+    H::TypeKey(sfcxform->Edit2, VK_RETURN);
+    H::Click(sfcxform->Button1);
+    EXPECT_EQ(harness->DialogTexts(), std::vector<std::string>{"没有找到相符的记录!"});
+    EXPECT_EQ(sfcxform->Edit2->Text(), "吴医生");
+}
+
 TEST_F(ChargeQuery, TheDetailShowsTheLinesAndReprints) {
     // Without a result a double-click opens nothing and the export is refused.
     H::DblClick(sfcxform->DBGrid1);
@@ -200,8 +264,8 @@ TEST_F(ChargeQuery, TheDetailShowsTheLinesAndReprints) {
         harness->OnModal("Tprintform", [&](TCustomForm& p) {
             auto& prompt = dynamic_cast<Tprintform&>(p);
             reprinted.push_back(prompt.Label2->Caption());
-            westernDrugs = prompt.Sums()[0];
-            examinations = prompt.Sums()[4];
+            westernDrugs = prompt.Sums()[0].ToDouble();
+            examinations = prompt.Sums()[4].ToDouble();
             H::Click(prompt.Button2);
         });
         H::DblClick(d.DBGrid1);

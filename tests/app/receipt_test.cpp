@@ -15,6 +15,7 @@
 #include "designer/workspace/PageWorkspace.h"
 #include "platform/db/ADODB.h"
 #include "platform/rtl/DateTime.h"
+#include "platform/rtl/FileUtils.h"
 #include "platform/rtl/Settings.h"
 #include "platform/rtl/Streams.h"
 #include "platform/rtl/StrUtils.h"
@@ -148,7 +149,7 @@ protected:
     // Charges the lines (code, quantity) through the charging window; the print prompt
     // comes up modally after the save and Driver works it.
     void Charge(const std::vector<std::pair<std::string, std::string>>& lines,
-                std::function<void(Tprintform&)> Driver) {
+                std::function<void(Tprintform&)> Driver, const std::string& Received = {}) {
         sfform->Show();
         H::ProcessMessages();
         Enter(sfform->Edit1, "ZS");
@@ -159,6 +160,11 @@ protected:
         }
         harness->OnModal("Tsftsform", [](TCustomForm& f) { H::Click(dynamic_cast<Tsftsform&>(f).Button1); });
         H::TypeKey(sfform->Edit5, VK_RETURN);
+        if (!Received.empty()) {
+            // The amount proposed is typed over with what the patient paid.
+            for (size_t i = sfform->Edit10->Text().size(); i > 0; --i) H::TypeKey(sfform->Edit10, VK_BACK);
+            H::TypeText(sfform->Edit10, Received);
+        }
         harness->OnModal("Tprintform", [this, Driver](TCustomForm& f) {
             auto& prompt = dynamic_cast<Tprintform&>(f);
             Shown.push_back(prompt.Label2->Caption());
@@ -194,9 +200,9 @@ private:
 TEST_F(ReceiptPrompt, SumsVariablesTemplateAndTitle) {
     InstallTemplate();
     Charge({{"XCG", "2"}, {"AMXL", "1"}, {"BLF", "3"}, {"GH", "1"}, {"SB", "1"}}, [](Tprintform& p) {
-        const TCategorySums expected = {22.5, 0, 0, 0, 31, 0, 0, 0, 0, 1};
+        const std::array<double, kFeeCategories.size()> expected = {22.5, 0, 0, 0, 31, 0, 0, 0, 0, 1};
         for (size_t i = 0; i < expected.size(); ++i)
-            EXPECT_DOUBLE_EQ(p.Sums()[i], expected[i]) << kFeeCategories[i].Name;
+            EXPECT_DOUBLE_EQ(p.Sums()[i].ToDouble(), expected[i]) << kFeeCategories[i].Name;
         EXPECT_TRUE(p.LoadReceipt());
         // 31 + 22.5 + 1 + 2 = 56.50 (布洛芬 3 x 3.333 = 9.999 goes in as 10.00)
         EXPECT_EQ(p.frxReport1->Calc("dx").AsString(), "伍拾陆元伍角整");
@@ -265,16 +271,30 @@ struct TNotingDesignerScope {
     ~TNotingDesignerScope() { frxDesignerClass() = Saved; }
 };
 
-TEST_F(ReceiptPrompt, NothingDueAndNoTemplate) {
+// Internal accounting: a receipt with nothing due prints without the amount in capitals.
+// A working folder without a template gets the built-in model receipt (125 x 120 mm, the
+// ten categories in a ruled table) written there as rove.bl3: the receipt is made on it,
+// with its title, and "设计" opens it.
+TEST_F(ReceiptPrompt, NothingDueOnTheBuiltInModelReceipt) {
     TNotingDesignerScope designer;
+    ASSERT_FALSE(fs::exists(kReceiptTemplateFile));
     Charge({{"GH", "1"}}, [](Tprintform& p) {
         Exec("update tb_sf set 应收金额=0");
         p.FormShow(&p);
-        EXPECT_FALSE(p.LoadReceipt());
+        EXPECT_TRUE(p.LoadReceipt());
+        EXPECT_EQ(ReadFileBytes(kReceiptTemplateFile), p.ModelTemplate());
         EXPECT_EQ(p.frxReport1->Calc("dx").AsString(), "");
         EXPECT_EQ(Var(p, "kk"), "1");
-        EXPECT_EQ(p.frxReport1->PagesCount(), 0);
-        EXPECT_EQ(p.frxReport1->FindObject(kReceiptTitleName), nullptr);
+        ASSERT_EQ(p.frxReport1->PagesCount(), 1);
+        auto* page = dynamic_cast<TfrxReportPage*>(p.frxReport1->Pages(0));
+        ASSERT_NE(page, nullptr);
+        EXPECT_EQ(page->PaperWidth(), 125);
+        EXPECT_EQ(page->PaperHeight(), 120);
+        EXPECT_EQ(page->LeftMargin, 10);
+        EXPECT_EQ(page->TopMargin, 10);
+        auto* title = dynamic_cast<TfrxMemoView*>(p.frxReport1->FindObject(kReceiptTitleName));
+        ASSERT_NE(title, nullptr);
+        EXPECT_EQ(title->Parent(), p.frxReport1->FindObject("PageHeader1"));
         p.RadioButton3->SetChecked(true);
         H::Click(p.Button1);
         EXPECT_TRUE(p.Showing());
@@ -282,9 +302,54 @@ TEST_F(ReceiptPrompt, NothingDueAndNoTemplate) {
     });
     EXPECT_EQ(Shown.size(), 1u);
     EXPECT_TRUE(harness->DialogTexts().empty()) << Joined(harness->DialogTexts());
-    // Without a template the designer gets the empty report (it adds the first page).
+    // The designer gets the model receipt (the installation's template has a line band).
+    EXPECT_NE(TNotingDesigner::Seen.Report, nullptr);
     EXPECT_FALSE(TNotingDesigner::Seen.Template);
-    EXPECT_FALSE(TNotingDesigner::Seen.Title);
+    EXPECT_TRUE(TNotingDesigner::Seen.Title);
+}
+
+// The model receipt previewed: the header fields, each category beside its sum, the total
+// and the capitals, the cashier and the two notes.
+TEST_F(ReceiptPrompt, TheModelReceiptPrintsTheCategories) {
+    if (!frxEngineClass()) GTEST_SKIP() << "no layout engine is registered in this build";
+    TPreviewCapture capture;
+    Charge({{"XCG", "2"}, {"AMXL", "1"}}, [&](Tprintform& p) {
+        CapturePreview(*harness, capture);
+        H::Click(p.RadioButton2);
+        H::Click(p.Button1);
+    });
+    ASSERT_TRUE(capture.Shown);
+    ASSERT_EQ(capture.Pages.size(), 1u);
+    for (const char* t : {"NO:240307001", kReceiptTitle, "姓名：张三", "性别：男", "年龄：30", "合计：43.5",
+                          "大写：肆拾叁元伍角整", "收费员：tulvo", "（票据中项目名称内容可以根据用户要求定制修改）",
+                          "（票据可改为显示药名、规格、单价、数量等明细打印）"})
+        EXPECT_TRUE(capture.Has(t)) << t << "\n" << capture.Dump();
+    EXPECT_TRUE(capture.HasRow({"项  目", "金额（元）", "项  目", "金额（元）"})) << capture.Dump();
+    EXPECT_TRUE(capture.HasRow({"西药费", "12.5"})) << capture.Dump();
+    EXPECT_TRUE(capture.HasRow({"检查费", "31"})) << capture.Dump();
+    EXPECT_TRUE(capture.HasRow({"其它", "0"})) << capture.Dump();
+    // Every memo of the model shows whole (the title is the prompt's own, added on top).
+    std::vector<std::string> cut = capture.CutOff();
+    cut.erase(std::remove(cut.begin(), cut.end(), kReceiptTitle), cut.end());
+    EXPECT_EQ(cut, std::vector<std::string>{});
+    EXPECT_TRUE(fs::exists(kReceiptTemplateFile));
+}
+
+// Due 49.20, paid with 50: the change the receipt shows is 0.8, not a double's noise.
+TEST_F(ReceiptPrompt, TheChangeOfFiftyForFortyNineTwentyPrintsAsPointEight) {
+    if (!frxEngineClass()) GTEST_SKIP() << "no layout engine is registered in this build";
+    InstallTemplate();
+    AddItem("检查项目", "检查费", "彩超", "CC", 49.2);
+    TPreviewCapture capture;
+    Charge({{"CC", "1"}}, [&](Tprintform& p) {
+        CapturePreview(*harness, capture);
+        H::Click(p.RadioButton2);
+        H::Click(p.Button1);
+    }, "50");
+    ASSERT_TRUE(capture.Shown);
+    for (const char* t : {"合计：49.2", "实收：50", "找零：0.8", "大写：肆拾玖元贰角整"})
+        EXPECT_TRUE(capture.Has(t)) << t << "\n" << capture.Dump();
+    EXPECT_TRUE(capture.HasRow({"检查费", "49.2"})) << capture.Dump();
 }
 
 // "设计" opens the program's designer, whichever the start-up installed, on the template

@@ -317,6 +317,27 @@ TEST_F(RecordsTest, SecondBackupOfTheMinuteReplacesTheFirst) {
     EXPECT_EQ(std::distance(fs::directory_iterator(dir), fs::directory_iterator()), 1);
 }
 
+// The database the program made at its start and every backup hold patients' records: they
+// are their owner's alone (mode 0600), whatever the umask lets others have, and so are the
+// database's journal files that SQLite makes beside it.
+TEST_F(RecordsTest, TheDatabaseAndItsBackupsAreTheOwnersAlone) {
+    auto modeOf = [](const std::string& file) {
+        return static_cast<unsigned>(fs::status(file).permissions() & fs::perms::all);
+    };
+    const std::string database = (fs::current_path() / ClinicDatabaseFileName).string();
+    EXPECT_EQ(modeOf(database), 0600u);
+    datamoduleform->ADOConnection1->BeginTrans();
+    Exec("insert into tb_brzl (id,姓名,性别) values (9,'赵九','男')");
+    ASSERT_TRUE(fs::exists(database + "-journal"));
+    EXPECT_EQ(modeOf(database + "-journal"), 0600u);
+    datamoduleform->ADOConnection1->RollbackTrans();
+    const std::string dir = BackupDir() + "/";
+    MakeBackup(dir);
+    EXPECT_EQ(modeOf(dir + kStampName), 0600u);
+    MakeBackup(dir);   // the second of the minute, written anew
+    EXPECT_EQ(modeOf(dir + kStampName), 0600u);
+}
+
 // Leaving with a backup while the backup window is already open shows it modally all the
 // same, and the backup made there is the one the program ends after.
 TEST_F(RecordsTest, LeavingWithTheBackupWindowOpenBacksUp) {
@@ -876,6 +897,25 @@ TEST_P(NameLists, AddPickAndDelete) {
     EXPECT_EQ(w->Edit1->Text(), "");
 }
 
+// New names stand after the last row of the grid, in the order they were saved (an insert
+// at the last row put each one above the row that was last).
+TEST_P(NameLists, NewNamesStandAfterTheLastRow) {
+    TNameListForm* w = GetParam().window();
+    ShowWindow(w);
+    std::vector<std::string> expected = Names();
+    for (const char* name : {"甲科", "乙科", "丙科"}) {
+        H::Click(w->Edit1);
+        H::TypeText(w->Edit1, name);
+        H::Click(w->Button1);
+        expected.push_back(name);
+    }
+    EXPECT_EQ(Names(), expected);
+    std::vector<std::string> shown;
+    for (int row = 0; row < w->DBGrid1->RowCount(); ++row) shown.push_back(w->DBGrid1->CellText(row, 0));
+    EXPECT_EQ(shown, expected);
+    w->Close();
+}
+
 INSTANTIATE_TEST_SUITE_P(Windows, NameLists,
                          ::testing::Values(ListCase{"departments", [] { return static_cast<TNameListForm*>(kszlform); },
                                                     "tb_ks", "科室名称", "必填字段不能为空"},
@@ -1008,7 +1048,7 @@ TEST_F(RecordsTest, AboutWindowOpensFromTheHelpMenuAndItsLinksOpen) {
     H::Click(aboutform->Label4);
     H::Click(aboutform->Label5);
     EXPECT_EQ(harness->ShellOpened(),
-              (std::vector<std::string>{ExtractFilePath(ParamStr(0)) + "help.chm", ExtractFilePath(ParamStr(0)),
+              (std::vector<std::string>{ExtractFilePath(ParamStr(0)) + "help/index.html", ExtractFilePath(ParamStr(0)),
                                         fs::current_path().string() + "/"}));
     aboutform->Close();
 }

@@ -8,6 +8,7 @@
 #include <functional>
 
 #include "platform/db/SqliteDatabase.h"
+#include "platform/rtl/Format.h"
 #include "tests/db/DbFixture.h"
 
 namespace {
@@ -90,6 +91,60 @@ TEST_F(FieldValueTest, DefaultFieldsAndTheEditBuffer) {
     q->Cancel();
     ExpectValuesAsStored(*q, "cancelled");
     EXPECT_EQ(q->FieldByName("name")->Value().StrValue(), "a");
+}
+
+// Columns declared with decimals are exact amounts: read as Currency rounded to their
+// decimals (a double's noise gone), stored as the double nearest to the rounded amount.
+TEST_F(FieldValueTest, ColumnsWithDecimalsHoldExactAmounts) {
+    CreateDatabase(R"(
+        CREATE TABLE m (id INTEGER PRIMARY KEY, fen DOUBLE(18,2), li DECIMAL(18,3), plain DOUBLE);
+        INSERT INTO m VALUES (1, 0.799999999999997, 0.37499999999999, 0.799999999999997),
+                             (2, 7, '2.5', 7), (3, NULL, NULL, NULL);
+    )");
+    auto q = Query("select fen, li, plain, fen + 0 as sum from m order by id");
+    q->Open();
+    TField* fen = q->FieldByName("fen");
+    TField* li = q->FieldByName("li");
+    EXPECT_EQ(fen->DataType(), ftBCD);
+    EXPECT_EQ(fen->Size(), 2);
+    EXPECT_EQ(li->DataType(), ftBCD);
+    EXPECT_EQ(li->Size(), 3);
+    EXPECT_EQ(q->FieldByName("plain")->DataType(), ftFloat);
+    EXPECT_EQ(q->FieldByName("sum")->DataType(), ftFloat);
+    EXPECT_EQ(fen->Value().Kind(), varCurrency);
+    EXPECT_EQ(fen->AsString(), "0.8");
+    EXPECT_EQ(fen->AsCurrency(), StrToCurr("0.8"));
+    EXPECT_EQ(li->AsString(), "0.375");
+    EXPECT_EQ(q->FieldByName("plain")->AsString(), "0.799999999999997");
+    EXPECT_EQ(q->FieldByName("plain")->AsCurrency(), StrToCurr("0.8"));
+    q->Next();
+    EXPECT_EQ(fen->AsString(), "7");
+    EXPECT_EQ(li->AsCurrency(), StrToCurr("2.5"));
+    q->Next();
+    EXPECT_TRUE(fen->Value().IsNull());
+    EXPECT_EQ(fen->AsCurrency(), Currency());
+
+    // What is given is rounded to the column's decimals, halves away from zero.
+    struct TWrite {
+        Variant Given;
+        const char* Fen;
+    };
+    const TWrite writes[] = {{Variant("0.805"), "0.81"},   {Variant(50 - 49.2), "0.8"},
+                             {Variant(-1.005), "-1.01"},   {Variant::FromCurrency(12345), "1.23"},
+                             {Variant(3), "3"},            {Variant(""), ""}};
+    auto t = Query("select id, fen from m where id = 1");
+    t->Open();
+    for (const TWrite& w : writes) {
+        t->Edit();
+        t->FieldByName("fen")->SetValue(w.Given);
+        t->Post();
+        const Variant stored = Scalar("select fen from m where id = 1");
+        EXPECT_EQ(stored.IsNull() ? std::string() : FloatToStr(stored.AsDouble()), w.Fen) << w.Given.AsString();
+        EXPECT_EQ(t->FieldByName("fen")->AsString(), w.Fen);
+    }
+    t->Edit();
+    EXPECT_THROW(t->FieldByName("fen")->SetAsString("1.2.3"), EConvertError);
+    t->Cancel();
 }
 
 // What happens to a dataset between two reads of a field: each step, with every field read
