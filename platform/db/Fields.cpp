@@ -554,7 +554,7 @@ Currency TField::AsCurrency() const {
     if (v.Kind() == varCurrency) return Currency::FromScaled(v.CurrencyValue());
     if (v.IsString()) {
         Currency r;
-        if (!Currency::TryParse(Trim(v.StrValue()), r)) ConvertError("floating point");
+        if (!Currency::TryParse(Trim(v.StrValue()), r)) ConvertError(ConvertText::Float);
         return r;
     }
     if (v.IsBoolean()) return Currency::FromInt(v.BoolValue() ? 1 : 0);
