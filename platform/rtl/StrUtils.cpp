@@ -294,10 +294,31 @@ std::u32string Utf8ToU32(std::string_view s) {
     return out;
 }
 
+// The bytes are written into room for four a character, then the text is cut to its
+// length: the layout converts every line and run it measures, and a string per character
+// (CodePointToUtf8) cost more than the conversion itself.
 std::string U32ToUtf8(std::u32string_view s) {
-    std::string out;
-    out.reserve(s.size());
-    for (char32_t c : s) out += CodePointToUtf8(c);
+    std::string out(s.size() * 4, '\0');
+    char* p = out.data();
+    for (char32_t c : s) {
+        if (c < 0x80) {
+            *p++ = static_cast<char>(c);
+            continue;
+        }
+        if (c > 0x10FFFF || (c >= 0xD800 && c <= 0xDFFF)) c = 0xFFFD;
+        if (c < 0x800) {
+            *p++ = static_cast<char>(0xC0 | (c >> 6));
+        } else if (c < 0x10000) {
+            *p++ = static_cast<char>(0xE0 | (c >> 12));
+            *p++ = static_cast<char>(0x80 | ((c >> 6) & 0x3F));
+        } else {
+            *p++ = static_cast<char>(0xF0 | (c >> 18));
+            *p++ = static_cast<char>(0x80 | ((c >> 12) & 0x3F));
+            *p++ = static_cast<char>(0x80 | ((c >> 6) & 0x3F));
+        }
+        *p++ = static_cast<char>(0x80 | (c & 0x3F));
+    }
+    out.resize(static_cast<size_t>(p - out.data()));
     return out;
 }
 

@@ -147,6 +147,19 @@ TEST(StrUtils, CodePointDecoding) {
     EXPECT_EQ(Length(bad), 4);
     EXPECT_EQ(Utf8ToU32(bad), std::u32string(U"a\uFFFD\uFFFDb"));
     EXPECT_EQ(U32ToUtf8(U"中\U0001F600"), "中\xF0\x9F\x98\x80");
+    // A text converted whole is the characters converted one by one, at every boundary of
+    // the encoding and for the code points that become U+FFFD.
+    const char32_t points[] = {0, 1, 0x41, 0x7F, 0x80, 0xFF, 0x7FF, 0x800, 0x4E2D, 0xD7FF, 0xD800, 0xDBFF, 0xDC00,
+                               0xDFFF, 0xE000, 0xFFFD, 0xFFFF, 0x10000, 0x1F600, 0x10FFFF, 0x110000, 0x7FFFFFFF, 0xFFFFFFFF};
+    std::u32string all;
+    std::string each;
+    for (char32_t c : points) {
+        EXPECT_EQ(U32ToUtf8(std::u32string(1, c)), CodePointToUtf8(c)) << static_cast<uint32_t>(c);
+        all += c;
+        each += CodePointToUtf8(c);
+    }
+    EXPECT_EQ(U32ToUtf8(all), each);
+    EXPECT_EQ(U32ToUtf8(U""), "");
     EXPECT_EQ(CharIndexToByte("中文a", 3), 6U);
     EXPECT_EQ(CharIndexToByte("中文a", 9), 7U);
 }
