@@ -95,6 +95,9 @@ void StatisticsAndReport(benchmark::State& state, Window* window, int days) {
     using H = TUiTestHarness;
     window->DateTimePicker1->SetDate(kLastDay - (days - 1));
     window->DateTimePicker2->SetDate(kLastDay);
+    // The buttons are clicked as the user clicks them, so the window is shown first.
+    window->Show();
+    H::ProcessMessages();
     int pages = 0, rows = 0;
     for (auto _ : state) {
         H::Click(window->Button1);
@@ -107,6 +110,7 @@ void StatisticsAndReport(benchmark::State& state, Window* window, int days) {
         });
         H::Click(window->Button3);
     }
+    window->Hide();
     if (!TheClinic->Harness.Errors().empty() || !TheClinic->Harness.DialogTexts().empty())
         state.SkipWithError("the windows said something or were left open");
     state.counters["rows"] = rows;
