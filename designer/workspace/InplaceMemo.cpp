@@ -21,7 +21,7 @@ TInplaceMemo::TInplaceMemo(TComponent* AOwner) : TMemo(AOwner) {
 
 void TInplaceMemo::Edit(TfrxCustomMemoView* AMemo) {
     if (!AMemo || !Workspace) return;
-    FMemo = AMemo;
+    SetMemo(AMemo);
     std::string text = AMemo->Text();
     if (text.size() >= 2 && text.compare(text.size() - 2, 2, "\r\n") == 0) text.resize(text.size() - 2);
     else if (!text.empty() && text.back() == '\n') text.pop_back();
@@ -42,6 +42,18 @@ void TInplaceMemo::Edit(TfrxCustomMemoView* AMemo) {
     FEditing = true;
     if (CanFocus()) SetFocus();
     SelectAll();
+}
+
+void TInplaceMemo::SetMemo(TfrxCustomMemoView* AMemo) {
+    if (FMemo == AMemo) return;
+    if (FMemo) FMemo->RemoveFreeNotification(this);
+    FMemo = AMemo;
+    if (FMemo) FMemo->FreeNotification(this);
+}
+
+void TInplaceMemo::Notification(TComponent* AComponent, TOperation Operation) {
+    TMemo::Notification(AComponent, Operation);
+    if (Operation == opRemove && AComponent == FMemo) FMemo = nullptr;
 }
 
 void TInplaceMemo::AutoSize() {
@@ -74,7 +86,7 @@ void TInplaceMemo::EditDone() {
     }
     SetModified(false);
     SetVisible(false);
-    FMemo = nullptr;
+    SetMemo(nullptr);
     if (Workspace) {
         Workspace->InvalidatePage();
         Workspace->Repaint();

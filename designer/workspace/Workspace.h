@@ -71,7 +71,13 @@ public:
     void MouseDown(TMouseButton Button, TShiftState Shift, int X, int Y) override;
     void Change() override;
 
+protected:
+    // The memo being edited can go while the editor is open (an undo, a deletion from the
+    // report tree or a menu): the editor then forgets it and writes nothing back.
+    void Notification(TComponent* AComponent, TOperation Operation) override;
+
 private:
+    void SetMemo(TfrxCustomMemoView* AMemo);
     TfrxCustomMemoView* FMemo = nullptr;
     int FStartWidth = 0;
     int FStartHeight = 0;

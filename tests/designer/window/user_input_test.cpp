@@ -95,6 +95,29 @@ TEST(DesignerUserInput, InPlaceEditKeepsWhatWasTyped) {
     }
 }
 
+// The memo under the in-place editor goes while the editor is open (freed as an undo or a
+// deletion from elsewhere frees it): the editor forgets it, and the click that ends the edit
+// writes into no freed object.
+TEST(DesignerUserInput, TheMemoUnderTheInPlaceEditorGoesWhileItIsOpen) {
+    TDesignerFixture f;
+    TInplaceMemo* editor = f.Form->Workspace->InplaceMemo();
+    H::Click(f.Form->TextToolB);
+    H::Click(f.Form->Workspace, At(f, "TitleMemo"));
+    ASSERT_TRUE(editor->Visible());
+    H::TypeText(editor, "新标题");
+    ASSERT_NE(editor->Memo(), nullptr);
+    // Deleted as the menu's command deletes it (the keys go to the editor meanwhile).
+    f.Form->SelectedObjects().assign(1, f.Find("TitleMemo"));
+    f.Form->DeleteCmd->Execute();
+    EXPECT_EQ(editor->Memo(), nullptr);
+    const TRect view = f.Form->ScrollBox->ClientRect();
+    TControl* ws = f.Form->Workspace;
+    H::Click(ws, Point(std::min(view.Width() - ws->Left(), ws->Width()) - 40,
+                       std::min(view.Height() - ws->Top(), ws->Height()) - 40));
+    EXPECT_FALSE(editor->Visible());
+    EXPECT_EQ(f.Find("TitleMemo"), nullptr);
+}
+
 // With the text tool, a double click on a memo: the first click opens the in-place editor
 // over the memo, the second (which the platform gives as a double click) lands on the
 // editor and ends the edit, leaving the memo as it was.
