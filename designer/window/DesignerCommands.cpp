@@ -340,8 +340,9 @@ void TfrxDesignerForm::OptionsMIClick(TObject*) {
 }
 
 void TfrxDesignerForm::TabOrderMIClick(TObject*) {
+    // The code page has no page of objects to order.
     auto& d = frxDesignerDialogs().TabOrder;
-    if (!d) return;
+    if (!d || !Page()) return;
     if (d(this)) SetModified(true);
     ReloadObjects();
 }

@@ -96,6 +96,24 @@ TEST(DesignerPageRules, TabOrderIsInThePagesMenuOnDialogPages) {
     EXPECT_TRUE(f.Harness.Errors().empty());
 }
 
+// Tab Order chosen while the code page is up orders nothing (there is no page of objects)
+// and leaves the designer as it was. The item is clicked as the menu bar's action does.
+TEST(DesignerPageRules, TabOrderOnTheCodePageDoesNothing) {
+    TDesignerFixture f;
+    auto& dialog = frxDesignerDialogs().TabOrder;
+    const auto saved = dialog;
+    int runs = 0;
+    dialog = [&runs](TfrxDesignerForm*) { return ++runs > 0; };
+    f.Form->SwitchToCodeWindow();
+    ASSERT_EQ(f.Form->Page(), nullptr);
+    f.Form->TabOrderMI->Click();
+    dialog = saved;
+    EXPECT_EQ(runs, 0);
+    EXPECT_FALSE(f.Form->Modified());
+    EXPECT_EQ(f.Form->Page(), nullptr);
+    EXPECT_TRUE(f.Harness.Errors().empty());
+}
+
 // In the preview's designer the wizard buttons are refused like New Report and New Items
 // (every wizard makes a new report in place of the page), and a subreport, which needs a
 // page of its own, cannot be drawn: the page stays as it was.
