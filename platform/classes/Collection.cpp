@@ -140,9 +140,7 @@ std::string TCollection::GetNamePath() const {
     return path + "." + FPropName;
 }
 
-void TCollection::Update(TCollectionItem* Item) {
-    if (OnUpdate) OnUpdate(Item);
-}
+void TCollection::Update(TCollectionItem*) {}
 
 void TCollection::Notify(TCollectionItem*, TCollectionNotification) {}
 

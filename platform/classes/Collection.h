@@ -11,11 +11,10 @@
 //   FColumns = new TCollection(TColumn::StaticClass(), this);   // owned by the control
 //
 // Changes call Update(Item) (Item null: the whole collection changed) unless an update
-// is in progress (BeginUpdate/EndUpdate, which calls Update(nullptr) at the end);
-// OnUpdate forwards it to the owner without subclassing.
+// is in progress (BeginUpdate/EndUpdate, which calls Update(nullptr) at the end); an owner's
+// collection class overrides Update to hear of them.
 #pragma once
 
-#include <functional>
 #include <string>
 #include <vector>
 
@@ -79,8 +78,6 @@ public:
     std::string GetNamePath() const override;
     // The property name of the collection in its owner, for name paths ("Columns").
     void SetPropName(std::string Value) { FPropName = std::move(Value); }
-
-    std::function<void(TCollectionItem* Item)> OnUpdate;
 
 protected:
     virtual void Update(TCollectionItem* Item);

@@ -552,10 +552,23 @@ TEST(ComponentState, DesigningReachesOwnedComponents) {
 }
 
 // --- Collections -------------------------------------------------------------------------
+// A collection that counts the update notices it gets, as an owner's collection class hears
+// of them.
+class TCountingCollection : public TCollection {
+public:
+    using TCollection::TCollection;
+    int Updates = 0;
+
+protected:
+    void Update(TCollectionItem* Item) override {
+        ++Updates;
+        TCollection::Update(Item);
+    }
+};
+
 TEST(Collection, AddInsertDeleteClearAndUpdateNotifications) {
-    TCollection coll(TTestItem::StaticClass());
-    int updates = 0;
-    coll.OnUpdate = [&](TCollectionItem*) { ++updates; };
+    TCountingCollection coll(TTestItem::StaticClass());
+    const int& updates = coll.Updates;
     auto* a = coll.AddItem<TTestItem>();
     a->Caption = "a";
     auto* c = coll.AddItem<TTestItem>();
