@@ -442,6 +442,8 @@ void TfrxDesignerForm::CreateToolbars() {
     };
     StyleCB = combo("StyleCB", 90, 33);
     StyleCB->SetStyle(csDropDownList);
+    // A double click on the box opens the style editor, as Styles... of the Report menu does.
+    StyleCB->OnDblClick = [this](TObject* s) { ReportStylesMIClick(s); };
     {
         // The installed fonts under a block of the five used last (kept for the process's
         // user under the box's settings key), each marked when it is an outline font, with a

@@ -11,6 +11,7 @@
 #include "platform/ui/Dialogs.h"
 #include "platform/ui/Forms.h"
 #include "platform/ui/Menus.h"
+#include "platform/ui/QtKeys.h"
 #include "platform/ui/QtPeer.h"
 
 #include <QAbstractItemView>
@@ -25,6 +26,7 @@
 #include <QGroupBox>
 #include <QInputMethodEvent>
 #include <QKeyEvent>
+#include <QMouseEvent>
 #include <QWheelEvent>
 #include <QLabel>
 #include <QLineEdit>
@@ -1057,6 +1059,11 @@ public:
         SafeCall([&] { FCombo->DropDown(); });
         if (view() && !FWatchingView) {
             view()->installEventFilter(this);
+            // The second press of a double click on the box's face reaches the list's
+            // window (it takes every press while it is open) or, where the list lies over
+            // the face, its view.
+            view()->viewport()->installEventFilter(this);
+            view()->window()->installEventFilter(this);
             FWatchingView = true;
         }
         FEnterInList = false;
@@ -1080,13 +1087,36 @@ public:
         // object's editor after a style was picked with Enter. That key press is dropped.
         if (open && FEnterInList) DropNextKeyPress(FEnterKey);
         FEnterInList = false;
+        FOpenedByPress = false;
         QComboBox::hidePopup();
         update();
         if (open) SafeCall([&] { FCombo->CloseUp(); });
     }
 
 protected:
+    // A press on the closed box that opens its list may be the first of a double click.
+    void mousePressEvent(QMouseEvent* e) override {
+        const bool wasOpen = ListOpen();
+        QComboBox::mousePressEvent(e);
+        FOpenedByPress = !wasOpen && ListOpen() && e->button() == Qt::LeftButton;
+    }
     bool eventFilter(QObject* watched, QEvent* e) override {
+        // A double click on the box's face, as the class library's combo boxes take it: the
+        // first press opened the list, the second closes it again and the box gets
+        // OnDblClick (with the double click's press), instead of the list taking the press.
+        if (e->type() == QEvent::MouseButtonDblClick && FOpenedByPress && ListOpen() && view() &&
+            (watched == view()->window() || watched == view()->viewport())) {
+            auto* me = static_cast<QMouseEvent*>(e);
+            const QPoint at = mapFromGlobal(me->globalPosition().toPoint());
+            if (me->button() == Qt::LeftButton && rect().contains(at)) {
+                hidePopup();
+                const TShiftState shift = ShiftOf(me->modifiers(), me->buttons());
+                SafeCall([&] { FCombo->DblClick(); });
+                SafeCall([&] { FCombo->MouseDown(mbLeft, shift | ssLeft | ssDouble, at.x(), at.y()); });
+                e->accept();
+                return true;
+            }
+        }
         if (watched == view() && e->type() == QEvent::ShortcutOverride) {
             const int key = static_cast<QKeyEvent*>(e)->key();
             if (key == Qt::Key_Return || key == Qt::Key_Enter) {
@@ -1177,8 +1207,10 @@ private:
         DetachPainter(*c);
         return true;
     }
+    bool ListOpen() const { return view() && view()->isVisible(); }
     TCustomComboBox* FCombo;
     bool FWatchingView = false;
+    bool FOpenedByPress = false; // the list is open, opened by a press of the left button on the box
     bool FEnterInList = false;   // Enter reached the open list (it picks there)
     int FEnterKey = 0;
 };

@@ -332,6 +332,54 @@ TEST_F(CommonControlsTest, AComboBoxShowsALongTextFromItsStart) {
     combo->Items()->Delete(2);
 }
 
+// A double click on a combo box reaches OnDblClick once, as the class library's combo
+// boxes give it: on a drop-down list's face the first press opens the list and the second
+// closes it again (the list does not take it); in a drop-down box's field the field takes
+// both, and the list stays closed. Two separate clicks are no double click. The item shown
+// stays in every case.
+TEST_F(CommonControlsTest, AComboBoxTakesADoubleClickOnItsFace) {
+    auto* combo = Find<TComboBox>(Form.get(), "ComboBox1");
+    int dblClicks = 0;
+    std::vector<TShiftState> downs;
+    combo->OnDblClick = [&](TObject*) { ++dblClicks; };
+    combo->OnMouseDown = [&](TObject*, TMouseButton, TShiftState Shift, int, int) { downs.push_back(Shift); };
+    struct {
+        const char* Name;
+        TComboBoxStyle Style;
+        bool Double;   // one double click, else two clicks apart
+        int DblClicks;
+    } cases[] = {
+        {"drop-down list, double click", csDropDownList, true, 1},
+        {"drop-down list, two clicks", csDropDownList, false, 0},
+        {"drop-down box, double click in the field", csDropDown, true, 1},
+    };
+    for (const auto& c : cases) {
+        combo->SetStyle(c.Style);
+        combo->SetItemIndex(1);
+        TUiTestHarness::ProcessMessages();
+        dblClicks = 0;
+        downs.clear();
+        const TPoint face = Point(combo->Width() / 3, combo->Height() / 2);
+        if (c.Double) {
+            TUiTestHarness::DblClick(combo, face);
+            EXPECT_FALSE(combo->DroppedDown()) << c.Name;
+        } else {
+            TUiTestHarness::Click(combo, face);
+            EXPECT_TRUE(combo->DroppedDown()) << c.Name;
+            TUiTestHarness::Click(combo, face);
+        }
+        EXPECT_EQ(dblClicks, c.DblClicks) << c.Name;
+        combo->SetDroppedDown(false);
+        EXPECT_EQ(combo->ItemIndex(), 1) << c.Name;
+        // The double click's press comes as such.
+        const bool doublePress = std::any_of(downs.begin(), downs.end(), [](TShiftState s) { return (s & ssDouble) != 0; });
+        EXPECT_EQ(doublePress, c.DblClicks > 0) << c.Name;
+    }
+    combo->SetStyle(csDropDown);
+    combo->OnDblClick = nullptr;
+    combo->OnMouseDown = nullptr;
+}
+
 TEST_F(CommonControlsTest, ComboBoxPickAndListBoxClick) {
     auto* combo = Find<TComboBox>(Form.get(), "ComboBox1");
     EXPECT_EQ(combo->Items()->Count(), 2);

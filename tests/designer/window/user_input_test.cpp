@@ -335,6 +335,41 @@ TEST(DesignerUserInput, ANewStyleIsInTheStyleBox) {
     for (const std::string& e : f.Harness.Errors()) ADD_FAILURE() << e;
 }
 
+// A double click on the style box opens the style editor as Styles... does (the first press
+// opens the box's list, the second closes it), and a style made there is in the box after
+// OK. The preview's designer, which may not change the report's options, opens nothing.
+TEST(DesignerUserInput, ADoubleClickOnTheStyleBoxOpensTheStyleEditor) {
+    const struct {
+        const char* Name;
+        bool Preview;
+        bool Opens;
+    } cases[] = {
+        {"designer", false, true},
+        {"preview's designer", true, false},
+    };
+    for (const auto& c : cases) {
+        TDesignerFixture f(true, c.Preview);
+        H::Click(f.Form->Workspace, At(f, "Memo2"));
+        TfrxComboBox* box = f.Form->StyleCB;
+        ASSERT_TRUE(box->Enabled()) << c.Name;
+        bool opened = false;
+        if (c.Opens)
+            f.Harness.OnModal("TfrxStyleEditorForm", [&](TCustomForm& Form) {
+                opened = true;
+                auto& d = static_cast<TfrxStyleEditorForm&>(Form);
+                H::Click(d.AddB);
+                H::Click(d.OkB);
+            });
+        H::DblClick(box, InField(box));
+        EXPECT_EQ(opened, c.Opens) << c.Name;
+        EXPECT_FALSE(box->DroppedDown()) << c.Name;
+        EXPECT_EQ(f.Report->Styles()->Count(), c.Opens ? 1 : 0) << c.Name;
+        EXPECT_EQ(box->Items()->Count(), c.Opens ? 2 : 1) << c.Name;
+        // An editor that opened without a driver would be listed here.
+        for (const std::string& e : f.Harness.Errors()) ADD_FAILURE() << c.Name << ": " << e;
+    }
+}
+
 // The inspector of a designer opened for the first time shows the names of the page's
 // rows and of a text object's rows whole ("PaperHeight", "PrintOnPreviousPage").
 TEST(DesignerUserInput, TheInspectorShowsItsNamesWhole) {
