@@ -18,6 +18,15 @@ Thintform::~Thintform() {
 
 void Thintform::BindFields() { Bind(Memo1, "Memo1"); }
 
+// The window has no button: Esc is the keyboard's way out of it, wherever the focus is.
+void Thintform::FormKeyDown(TObject*, uint16_t& Key, TShiftState) {
+    if (Key != VK_ESCAPE) return;
+    Key = 0;
+    Close();
+}
+
+void Thintform::DeclareProperties(TPropertyDecl<Thintform>& d) { d.Method("FormKeyDown", &Thintform::FormKeyDown); }
+
 // The window is 250 by 171; a text longer than that window shows (the discount window's
 // five lines wrap to fourteen) makes it taller, up to the desktop's height, where the
 // scroll bar takes over. Each help text starts from the window's own height again.

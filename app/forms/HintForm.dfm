@@ -11,7 +11,9 @@ object hintform: Thintform
   Font.Height = -12
   Font.Name = '宋体'
   Font.Style = []
+  KeyPreview = True
   OldCreateOrder = False
+  OnKeyDown = FormKeyDown
   Position = poDesktopCenter
   PixelsPerInch = 96
   TextHeight = 12

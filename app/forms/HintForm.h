@@ -1,5 +1,5 @@
 // Thintform: the help text window several windows share. A help button fills its memo
-// with numbered lines and shows it modally, centred on the desktop.
+// with numbered lines and shows it modally, centred on the desktop; Esc closes it.
 #pragma once
 
 #include "platform/ui/Forms.h"
@@ -20,6 +20,10 @@ public:
     // the lines need.
     void ShowLines(std::initializer_list<const char*> Lines);
     static constexpr int kClientHeight = 171;
+
+    void FormKeyDown(TObject* Sender, uint16_t& Key, TShiftState Shift);
+
+    static void DeclareProperties(TPropertyDecl<Thintform>& d);
 
 protected:
     void BindFields() override;

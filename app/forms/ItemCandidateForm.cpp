@@ -64,11 +64,18 @@ void Txmzlhxform::Edit1KeyPress(TObject*, char32_t& Key) {
     if (Key == kKeyEnter) DBGrid1->SetFocus();
 }
 
+// Down and Up take the keyboard to the grid and move its mark one row, as they do there:
+// the first row is marked from the start, so Down marks the second, and Enter in the grid
+// takes the one marked. At either end the mark stays.
 void Txmzlhxform::Edit1KeyDown(TObject*, uint16_t& Key, TShiftState) {
-    if (Key == VK_DOWN || Key == VK_UP) {
-        Key = 0;
-        DBGrid1->SetFocus();
-    }
+    if (Key != VK_DOWN && Key != VK_UP) return;
+    const bool down = Key == VK_DOWN;
+    Key = 0;
+    DBGrid1->SetFocus();
+    if (!HasRows()) return;
+    TADOQuery* items = sfform->ADOQuery4;
+    if (down) items->Next();
+    else items->Prior();
 }
 
 bool Txmzlhxform::HasRows() const {

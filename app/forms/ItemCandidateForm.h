@@ -1,7 +1,8 @@
 // Txmzlhxform: the item candidate window of the charging window. Its grid shows the
 // charging window's item query; while the search field has the focus every change of its
-// text searches the items whose code contains it. Enter or a double-click on a row
-// chooses it (modal result OK), Esc cancels.
+// text searches the items whose code contains it. Down or Up there moves the grid's mark
+// and the keyboard to the grid; Enter or a double-click on a row chooses it (modal result
+// OK), Esc cancels.
 #pragma once
 
 #include "platform/ui/Forms.h"

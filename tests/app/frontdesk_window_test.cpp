@@ -15,6 +15,7 @@
 #include "app/forms/MainForm.h"
 #include "app/forms/PatientForm.h"
 #include "app/forms/StartChargeForm.h"
+#include "app/forms/StockInForm.h"
 #include "app/forms/Startup.h"
 #include "app/forms/VoidForm.h"
 #include "app/widgets/FlatButton.h"
@@ -33,6 +34,7 @@
 
 #include <filesystem>
 #include <memory>
+#include <ostream>
 #include <string>
 #include <vector>
 
@@ -288,8 +290,7 @@ TEST_F(ChargingWindow, AQuantityTypedRightAfterThePickIsKept) {
         ASSERT_EQ(c.DBGrid1->RowCount(), 2);
         const std::vector<std::string> cut = CutGridTexts(c.DBGrid1);
         EXPECT_TRUE(cut.empty()) << Joined(cut);
-        H::TypeKey(c.Edit1, VK_DOWN);
-        H::TypeKey(c.DBGrid1, VK_DOWN);
+        H::TypeKey(c.Edit1, VK_DOWN);                    // marks the second item
         H::TypeKey(c.DBGrid1, VK_RETURN);
         // Typed while the list closes: the window system still delivers to the list.
         H::PostKey(c.DBGrid1, '3');
@@ -305,19 +306,82 @@ TEST_F(ChargingWindow, AQuantityTypedRightAfterThePickIsKept) {
 
 // Keys typed before the list has the keyboard reach it too: the whole line in one go.
 TEST_F(ChargingWindow, AWholeLineTypedAheadThroughTheCandidateList) {
-    AddItem("药品项目", "西药费", "阿莫西林克拉维酸钾分散片", "AMXLKLWSJFSP", 12, 18.5, 50, 5);
+    const int longDrug = AddItem("药品项目", "西药费", "阿莫西林克拉维酸钾分散片", "AMXLKLWSJFSP", 12, 18.5, 50, 5);
     OpenWindow();
     PatientAndDoctor();
     H::TypeText(sfform->Edit5, "AMXL");
-    // Down into the list, Enter on the first item, then the quantity and Enter: typed before
-    // the list was shown, so the window system delivers them to the charging window.
+    // Down to the second item, Enter on it, then the quantity and Enter: typed before the
+    // list was shown, so the window system delivers them to the charging window.
     for (uint16_t key : {uint16_t(VK_DOWN), uint16_t(VK_RETURN), uint16_t('2'), uint16_t(VK_RETURN)})
         H::PostKey(sfform->Edit5, key);
     H::TypeKey(sfform->Edit5, VK_RETURN);
     H::ProcessMessages();
     EXPECT_TRUE(harness->DialogTexts().empty()) << Joined(harness->DialogTexts());
-    EXPECT_EQ(Rows("select id,数量 from tb_temp"), std::vector<std::string>{std::to_string(DrugA) + "|2"});
+    EXPECT_EQ(Rows("select id,数量 from tb_temp"), std::vector<std::string>{std::to_string(longDrug) + "|2"});
 }
+
+// The cashier types a code and walks the candidates with Down and Up from the code field:
+// the mark moves at once (the first item is marked from the start) and Enter takes the
+// item marked. Keys: d/u Down/Up in the code field, D/U in the grid, c a click back into
+// the code field; the sequence ends with Enter (twice from the code field).
+struct CandidateWalk {
+    const char* Keys;
+    const char* Taken;
+    friend void PrintTo(const CandidateWalk& w, std::ostream* os) { *os << '"' << w.Keys << "\" takes " << w.Taken; }
+};
+
+std::string CandidateWalkName(const ::testing::TestParamInfo<CandidateWalk>& info) {
+    std::string name;
+    for (const char* k = info.param.Keys; *k; ++k) {
+        switch (*k) {
+        case 'd': name += "Down"; break;
+        case 'u': name += "Up"; break;
+        case 'D': name += "GridDown"; break;
+        case 'U': name += "GridUp"; break;
+        case 'c': name += "Click"; break;
+        }
+    }
+    return name.empty() ? "EnterOnly" : name;
+}
+
+class CandidateKeys : public ChargingWindow, public ::testing::WithParamInterface<CandidateWalk> {};
+
+TEST_P(CandidateKeys, DownAndUpMoveTheMarkAndEnterTakesIt) {
+    AddItem("药品项目", "西药费", "阿莫西林胶囊", "AMXLJN", 9, 14, 20, 2);
+    AddItem("药品项目", "西药费", "阿莫西林颗粒", "AMXLKL", 3, 5, 20, 2);
+    OpenWindow();
+    PatientAndDoctor();
+    const std::string keys = GetParam().Keys;
+    harness->OnModal("Txmzlhxform", [&keys](TCustomForm& f) {
+        auto& c = dynamic_cast<Txmzlhxform&>(f);
+        ASSERT_EQ(c.DBGrid1->RowCount(), 3);
+        for (char k : keys) {
+            switch (k) {
+            case 'd': H::TypeKey(c.Edit1, VK_DOWN); break;
+            case 'u': H::TypeKey(c.Edit1, VK_UP); break;
+            case 'D': H::TypeKey(c.DBGrid1, VK_DOWN); break;
+            case 'U': H::TypeKey(c.DBGrid1, VK_UP); break;
+            case 'c': H::Click(c.Edit1); break;
+            }
+        }
+        if (H::FocusedControl() == c.Edit1) H::TypeKey(c.Edit1, VK_RETURN);
+        H::TypeKey(c.DBGrid1, VK_RETURN);
+    });
+    Enter(sfform->Edit5, "AMXL");
+    EXPECT_TRUE(harness->DialogTexts().empty()) << Joined(harness->DialogTexts());
+    EXPECT_EQ(sfform->Edit5->Text(), GetParam().Taken);
+    EXPECT_EQ(H::FocusedControl(), sfform->Edit8);
+}
+
+INSTANTIATE_TEST_SUITE_P(CodeField, CandidateKeys,
+                         ::testing::Values(CandidateWalk{"", "阿莫西林"}, CandidateWalk{"d", "阿莫西林胶囊"},
+                                           CandidateWalk{"dD", "阿莫西林颗粒"},
+                                           CandidateWalk{"dDD", "阿莫西林颗粒"},   // the last item stays marked
+                                           CandidateWalk{"u", "阿莫西林"},         // as does the first
+                                           CandidateWalk{"dU", "阿莫西林"},
+                                           CandidateWalk{"dcd", "阿莫西林颗粒"},
+                                           CandidateWalk{"dDcu", "阿莫西林胶囊"}),
+                         CandidateWalkName);
 
 TEST_F(ChargingWindow, AnEmptyPatientCodeRegistersANewPatientAndHandsItBack) {
     OpenWindow();
@@ -773,8 +837,9 @@ TEST_F(ChargingWindow, HelpButtonsShowTheirLines) {
 }
 
 // Every help window shows all of its lines: the window keeps its width and grows as the
-// lines need (the discount window's wrap to far more than 171 pixels show).
-TEST_F(ChargingWindow, HelpWindowsShowAllTheirLines) {
+// lines need (the discount window's wrap to far more than 171 pixels show). Esc, typed
+// into the help window as it opens, closes it.
+TEST_F(ChargingWindow, HelpWindowsShowAllTheirLinesAndCloseOnEsc) {
     std::vector<std::string> seen;
     auto expectWhole = [this, &seen](const char* from) {
         harness->OnModal("Thintform", [from, &seen](TCustomForm& f) {
@@ -783,7 +848,8 @@ TEST_F(ChargingWindow, HelpWindowsShowAllTheirLines) {
             EXPECT_EQ(h.ClientWidth(), 250) << from;
             EXPECT_GE(h.ClientHeight(), Thintform::kClientHeight) << from;
             EXPECT_LE(h.Memo1->ContentHeight(), h.Memo1->Height()) << from << ": the last lines are cut";
-            h.Close();
+            H::TypeKey(&h, VK_ESCAPE);
+            EXPECT_EQ(h.ModalResult(), mrCancel) << from << ": Esc left the help window open";
         });
     };
     OpenWindow();
@@ -808,7 +874,13 @@ TEST_F(ChargingWindow, HelpWindowsShowAllTheirLines) {
     });
     H::Click(sfform->Edit1);
     H::TypeKey(sfform->Edit1, VK_RETURN);
-    EXPECT_EQ(seen, (std::vector<std::string>{"charging", "discount", "patients"}));
+    // The stock-in window's help button.
+    rkform->Show();
+    H::ProcessMessages();
+    expectWhole("stock-in");
+    H::Click(rkform->FlatButton1);
+    rkform->Close();
+    EXPECT_EQ(seen, (std::vector<std::string>{"charging", "discount", "patients", "stock-in"}));
 }
 
 TEST_F(ChargingWindow, AVoidThatCannotGetTheDatabaseSaysSoAndChangesNothing) {
