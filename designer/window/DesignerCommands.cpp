@@ -19,6 +19,7 @@
 #include "platform/rtl/Format.h"
 #include "platform/rtl/StrUtils.h"
 #include "platform/ui/Forms.h"
+#include "platform/ui/Shell.h"
 #include "platform/ui/TabControl.h"
 #include "preview/FlatCombo.h"
 #include "preview/SearchDialog.h"
@@ -346,6 +347,12 @@ void TfrxDesignerForm::TabOrderMIClick(TObject*) {
     if (d(this)) SetModified(true);
     ReloadObjects();
 }
+
+// The designer's own help page, beside the program's (help/designer.html), in the desktop's
+// browser as the clinic's help is opened.
+std::string frxDesignerHelpFile() { return HelpPagePath("designer.html"); }
+
+void TfrxDesignerForm::HelpContentsMIClick(TObject*) { OpenHelpFile(frxDesignerHelpFile()); }
 
 void TfrxDesignerForm::AboutMIClick(TObject*) {
     TfrxAboutForm about(this);

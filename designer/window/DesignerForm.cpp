@@ -290,6 +290,9 @@ void TfrxDesignerForm::CreateMenus() {
     OptionsMI->SetImageIndex(Options);
 
     HelpMenu = AddItem(root, "HelpMenu", "&Help");
+    HelpContentsMI = AddItem(HelpMenu, "HelpContentsMI", "Help Contents...", nullptr, &F::HelpContentsMIClick);
+    HelpContentsMI->SetShortCut(ShortCut(VK_F1, 0));
+    HelpContentsMI->SetImageIndex(Help);
     AboutMI = AddItem(HelpMenu, "AboutMI", "About...", nullptr, &F::AboutMIClick);
     SetMenu(MainMenu);
 
@@ -1194,6 +1197,7 @@ void TfrxDesignerForm::DeclareProperties(TPropertyDecl<TfrxDesignerForm>& d) {
     d.Method("ReportSettingsMIClick", &F::ReportSettingsMIClick);
     d.Method("OptionsMIClick", &F::OptionsMIClick);
     d.Method("TabOrderMIClick", &F::TabOrderMIClick);
+    d.Method("HelpContentsMIClick", &F::HelpContentsMIClick);
     d.Method("AboutMIClick", &F::AboutMIClick);
     d.Method("PreviewCmdExecute", &F::PreviewCmdExecute);
     d.Method("FindMIClick", &F::FindMIClick);

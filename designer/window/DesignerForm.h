@@ -222,6 +222,7 @@ public:
     void ReportSettingsMIClick(TObject* Sender);
     void OptionsMIClick(TObject* Sender);
     void TabOrderMIClick(TObject* Sender);
+    void HelpContentsMIClick(TObject* Sender);
     void AboutMIClick(TObject* Sender);
     void PreviewCmdExecute(TObject* Sender);
     void FindMIClick(TObject* Sender);
@@ -313,7 +314,7 @@ public:
     TMenuItem *SepMI11 = nullptr, *SepMI4 = nullptr;
     TMenuItem *FindMI = nullptr, *ReplaceMI = nullptr, *FindNextMI = nullptr;
     TMenuItem *ReportDataMI = nullptr, *ReportStylesMI = nullptr, *ReportSettingsMI = nullptr, *OptionsMI = nullptr,
-              *TabOrderMI = nullptr, *AboutMI = nullptr, *ShowRulersMI = nullptr, *ShowGuidesMI = nullptr,
+              *TabOrderMI = nullptr, *HelpContentsMI = nullptr, *AboutMI = nullptr, *ShowRulersMI = nullptr, *ShowGuidesMI = nullptr,
               *DeleteGuidesMI = nullptr;
     TPopupMenu *PagePopup = nullptr, *TabPopup = nullptr, *BandsPopup = nullptr, *ObjectsPopup = nullptr,
                *RotationPopup = nullptr;
@@ -492,3 +493,7 @@ void frxRegisterDesigner();
 // look) with Owner as owner and parent; the object registry's Flags pick the variant (a
 // diagonal line, a shape kind).
 TfrxComponent* frxCreateDesignObject(TClass Class, TComponent* Owner, uint16_t Flags);
+
+// The designer's help page that Help > Help Contents (F1) opens in the desktop's browser:
+// "designer.html" in the folder "help" beside the program, with the clinic's pages.
+std::string frxDesignerHelpFile();

@@ -3,6 +3,8 @@
 #include "platform/ui/Shell.h"
 
 #include "platform/rtl/Exceptions.h"
+#include "platform/rtl/FileUtils.h"
+#include "platform/ui/Forms.h"
 #include "platform/ui/QtText.h"
 
 #include <QProcess>
@@ -44,6 +46,18 @@ bool ShellOpen(const std::string& Target) {
 }
 
 void SetShellOpenHook(std::function<bool(const std::string&)> Hook) { ShellHook() = std::move(Hook); }
+
+std::string HelpPagePath(const std::string& Name) { return ExtractFilePath(ParamStr(0)) + "help/" + Name; }
+
+bool OpenHelpFile(const std::string& File) {
+    if (!FileExists(File)) {
+        Application->MessageBox("找不到帮助文件：" + File, "提示", MB_OK);
+        return false;
+    }
+    if (ShellOpen(File)) return true;
+    Application->MessageBox("无法打开帮助文件：" + File + "\n请用浏览器打开该文件。", "提示", MB_OK);
+    return false;
+}
 
 TSingleInstanceLock::TSingleInstanceLock(const std::string& Name) {
     std::string dir;

@@ -11,6 +11,17 @@
 bool ShellOpen(const std::string& Target);
 void SetShellOpenHook(std::function<bool(const std::string& Target)> Hook);
 
+// The program's help pages: HTML in Chinese in the folder "help" beside the program.
+// HelpPagePath("index.html") is the program's folder + "help/index.html".
+std::string HelpPagePath(const std::string& Name);
+
+// Opens a help page with the desktop's program (ShellOpen). When it is missing or nothing
+// can open it, a message box (caption "提示") says so and where the file is:
+//   "找不到帮助文件：<file>"
+//   "无法打开帮助文件：<file>\n请用浏览器打开该文件。"
+// True when the desktop took it.
+bool OpenHelpFile(const std::string& File);
+
 // A lock held while the program runs: one per program name, user and display. The
 // second program to take the same lock is refused until the first ends (or drops it).
 class TSingleInstanceLock {

@@ -7,10 +7,14 @@
 #include <unistd.h>
 
 #include <filesystem>
+#include <fstream>
+#include <functional>
+#include <sstream>
 #include <memory>
 #include <set>
 
 #include "DesignerFixture.h"
+#include "designer/code/SyntaxMemo.h"
 #include "designer/inspector/ObjectInspector.h"
 #include "designer/trees/DataTree.h"
 #include "designer/trees/ReportTree.h"
@@ -405,3 +409,57 @@ TEST(DesignerDocking, ToolWindowsDragOutFloatAndDockElsewhere) {
     EXPECT_TRUE(f.Harness.Errors().empty());
 }
 }  // namespace
+
+// Help > Help Contents and F1 open the designer's own help page, which the build puts into
+// the folder "help" beside the program, with the desktop's browser; F1 is the window's
+// shortcut wherever the focus is: on the page, in the code editor, in a tool-bar box.
+TEST(DesignerHelp, F1AndHelpContentsOpenTheDesignersHelpPage) {
+    TDesignerFixture f;
+    TMenuItem* item = f.Form->HelpContentsMI;
+    ASSERT_NE(item, nullptr);
+    EXPECT_EQ(item->Parent(), f.Form->HelpMenu);
+    EXPECT_EQ(item->Caption(), "帮助内容...");
+    EXPECT_EQ(item->ShortCut(), ShortCut(VK_F1, 0));
+    const std::string page = ExtractFilePath(ParamStr(0)) + "help/designer.html";
+    ASSERT_TRUE(FileExists(page));
+    EXPECT_EQ(frxDesignerHelpFile(), page);
+
+    struct TCase {
+        const char* Where;
+        std::function<TWinControl*()> Focus;
+    };
+    const TCase cases[] = {
+        {"the page", [&]() -> TWinControl* {
+             H::Click(f.Form->Workspace, TPoint{400, 300});
+             return f.Form->Workspace;
+         }},
+        {"a tool-bar box", [&]() -> TWinControl* {
+             H::Click(f.Form->FontSizeCB);
+             return f.Form->FontSizeCB;
+         }},
+        {"the code editor", [&]() -> TWinControl* {
+             H::ClickTab(f.Form->Tab, 0);
+             return f.Form->CodeWindow;
+         }},
+    };
+    std::vector<std::string> expected;
+    for (const TCase& c : cases) {
+        SCOPED_TRACE(c.Where);
+        TWinControl* focused = c.Focus();
+        H::TypeKey(focused, VK_F1);
+        expected.push_back(page);
+        EXPECT_EQ(f.Harness.ShellOpened(), expected);
+    }
+    H::ClickMenuItem(item);
+    expected.push_back(page);
+    EXPECT_EQ(f.Harness.ShellOpened(), expected);
+    EXPECT_TRUE(f.Harness.DialogTexts().empty());
+
+    // The page describes what the window's parts do, in Chinese like the rest of the help.
+    std::ifstream in(page);
+    std::stringstream text;
+    text << in.rdbuf();
+    for (const char* part : {"<meta charset=\"utf-8\">", "工具栏", "对象工具栏", "对象查看器", "报表树", "数据树",
+                             "index.html"})
+        EXPECT_NE(text.str().find(part), std::string::npos) << part;
+}
