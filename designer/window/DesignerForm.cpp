@@ -939,6 +939,9 @@ void TfrxDesignerForm::AttachDialogForm(TfrxDialogPage* Page) {
     Workspace->SetScale(1);
     Workspace->SetPageDimensions(0, 0, TRect{});
     form->SetBorderStyle(bsSizeable);
+    // The page's window is a window of its own: the designer's shortcuts (its menus' and
+    // actions': Alt+X, F11, Ctrl+S, Ctrl+F, ...) work from it as from the designer's.
+    form->OnShortCut = [this](TShortCut Key, bool& Handled) { Handled = IsShortCut(Key); };
     form->OnKeyDown = [this](TObject*, uint16_t& Key, TShiftState Shift) {
         if (Shift == ssCtrl) {
             TAction* a = nullptr;
@@ -994,6 +997,7 @@ void TfrxDesignerForm::DetachDialogForm() {
     TForm* form = FDialogForm;
     FDialogForm = nullptr;
     FDialogPage = nullptr;
+    form->OnShortCut = nullptr;
     form->OnKeyDown = nullptr;
     form->OnKeyUp = nullptr;
     form->OnKeyPress = nullptr;

@@ -6,6 +6,7 @@
 
 #include "DesignerFixture.h"
 #include "designer/editors/Registration.h"
+#include "designer/inspector/ObjectInspector.h"
 #include "designer/undo/UndoBuffer.h"
 #include "platform/ui/ComCtrls.h"
 #include "platform/ui/Menus.h"
@@ -101,6 +102,44 @@ TEST(DesignerDialogPage, KeysOnTheSurfaceActOnceOnTheSelection) {
     }
 }
 
+// The page's window is a window of its own, and the designer's shortcuts work from it as
+// from the designer's window: Alt+X closes the designer, F11 shows or hides the object
+// inspector, Ctrl+F opens the search dialog (keys typed on the page's surface).
+TEST(DesignerDialogPage, TheDesignersShortcutsWorkFromThePagesWindow) {
+    enum TEffect { kClosed, kInspector, kSearch };
+    struct TCase {
+        const char* Name;
+        uint16_t Key;
+        TShiftState Shift;
+        TEffect Effect;
+    };
+    const TCase cases[] = {
+        {"Alt+X", 'X', ssAlt, kClosed},
+        {"F11", VK_F11, 0, kInspector},
+        {"Ctrl+F", 'F', ssCtrl, kSearch},
+    };
+    for (const TCase& c : cases) {
+        TDialogPageWindow w;
+        w.ClickOn(w.Button1);
+        ASSERT_EQ(H::FocusedControl(), w.Form->Workspace) << c.Name;
+        const bool inspector = w.Form->Inspector->Visible();
+        bool searched = false;
+        if (c.Effect == kSearch)
+            w.Harness.OnModal("TfrxSearchDialog", [&](TCustomForm& Form) {
+                searched = true;
+                Form.SetModalResult(mrCancel);
+            });
+        H::TypeKey(w.Form->Workspace, c.Key, c.Shift);
+        EXPECT_EQ(w.Form->ModalFinished, c.Effect == kClosed) << c.Name;
+        EXPECT_EQ(w.Form->Visible(), c.Effect != kClosed) << c.Name;
+        EXPECT_EQ(w.Form->Inspector->Visible() != inspector, c.Effect == kInspector) << c.Name;
+        EXPECT_EQ(searched, c.Effect == kSearch) << c.Name;
+        // The page and its controls are as they were.
+        EXPECT_EQ(w.Find("Button1"), w.Button1) << c.Name;
+        for (const std::string& e : w.Harness.Errors()) ADD_FAILURE() << c.Name << ": " << e;
+    }
+}
+
 TEST(DesignerDialogPage, DeleteRemovesTheSelectedControlOnly) {
     TDialogPageWindow w;
     w.ClickOn(w.Button2);
@@ -167,7 +206,9 @@ TEST(DesignerDialogPage, AControlDrawnInAContainerBecomesItsChild) {
         // The control's window lies in its container's.
         auto* control = dynamic_cast<TfrxDialogControl*>(button)->Control();
         auto* parentControl = c.Nested ? dynamic_cast<TfrxDialogControl*>(container)->Control() : nullptr;
-        if (c.Nested) EXPECT_EQ(control->Parent(), parentControl);
+        if (c.Nested) {
+            EXPECT_EQ(control->Parent(), parentControl);
+        }
         EXPECT_TRUE(w.Harness.Errors().empty());
     }
 }
