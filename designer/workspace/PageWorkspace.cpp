@@ -398,8 +398,12 @@ void TDesignerWorkspace::OpenFieldList() {
 void TDesignerWorkspace::FieldListClick(TObject*) {
     const int i = FFieldList->ItemIndex();
     if (!FDropDownMemo || i < 0) return;
-    FDropDownMemo->SetDataSet(BandDataSet(FDropDownMemo));
+    TfrxDataSet* ds = BandDataSet(FDropDownMemo);
+    FDropDownMemo->SetDataSet(ds);
     FDropDownMemo->DataField = (*FFieldList->Items())[i];
+    // The text shows the binding, as the inspector's DataField writes it: the page drew the
+    // old text (or another field's) over an object that prints the field chosen.
+    if (ds) FDropDownMemo->SetText("[" + ds->UserName() + ".\"" + FDropDownMemo->DataField + "\"]");
     FFieldList->Hide();
     SetModified(true);
     InvalidatePage();

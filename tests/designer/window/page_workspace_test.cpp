@@ -1,17 +1,21 @@
 // The page workspace as a user drives it: guides dragged from the rulers, hovered, moved,
 // snapped to and dropped off the page; the zoom tool's steps; the format painter; text
-// objects on a dot-matrix page; pasted objects that follow the mouse.
+// objects on a dot-matrix page; pasted objects that follow the mouse; the hand tool; the
+// field drop-down of text in data bands; fields dragged from the data tree.
 #include <gtest/gtest.h>
 
 #include "DesignerFixture.h"
 #include "designer/controls/Ruler.h"
 #include "designer/editors/Registration.h"
+#include "designer/trees/DataTree.h"
+#include "designer/undo/UndoBuffer.h"
 #include "designer/workspace/PageWorkspace.h"
 #include "platform/graphics/Graphics.h"
 #include "platform/rtl/Format.h"
 #include "platform/ui/ComCtrls.h"
 #include "platform/ui/ExtCtrls.h"
 #include "platform/ui/Keys.h"
+#include "report/DataSet.h"
 #include "report/DotMatrix.h"
 
 namespace {
@@ -54,6 +58,15 @@ struct TFreeDesigner : TDesignerFixture {
         H::MouseMove(Ws(), Point((From.X + To.X) / 2, (From.Y + To.Y) / 2), ssLeft);
         H::MouseMove(Ws(), To, ssLeft);
         H::MouseUp(Ws(), To);
+    }
+    // A dataset "Doctors" of three fields, in the report.
+    TfrxUserDataSet* AddDoctors() {
+        auto* ds = new TfrxUserDataSet(Report.get());
+        ds->SetName("DoctorsDS");
+        ds->SetUserName("Doctors");
+        for (const char* field : {"医生", "科室", "金额"}) ds->Fields()->Add(field);
+        Report->DataSets()->Add(ds);
+        return ds;
     }
     std::vector<double> Guides(bool Vertical) const {
         TStringList* g = Vertical ? Page()->VGuides() : Page()->HGuides();
@@ -217,6 +230,154 @@ TEST(DesignerPageWorkspace, APastedObjectFollowsTheMouse) {
     EXPECT_DOUBLE_EQ(pasted->AbsLeft(), 220);
     EXPECT_TRUE(f.Form->Modified());
     EXPECT_TRUE(f.Harness.Errors().empty());
+}
+
+std::string TextOf(TfrxComponent* Memo) {
+    std::string t = dynamic_cast<TfrxCustomMemoView*>(Memo)->Text();
+    while (!t.empty() && (t.back() == '\n' || t.back() == '\r')) t.pop_back();
+    return t;
+}
+
+// The hand tool drags the page: the page scrolls by the mouse's movement, so the point of
+// the page under the mouse stays under it; a direction that cannot scroll further takes
+// the mouse where it is as its new start.
+TEST(DesignerPageWorkspace, TheHandToolScrollsThePageByTheDrag) {
+    struct TCase {
+        const char* Name;
+        TPoint Start;                // scroll positions before the drag
+        std::vector<TPoint> Moves;   // where the mouse goes, from the press, in turn
+        TPoint After;                // scroll positions after the release
+    };
+    const TCase cases[] = {
+        {"up and left", {200, 200}, {{-50, -80}}, {250, 280}},
+        {"down and right in two steps", {200, 200}, {{30, 20}, {60, 40}}, {140, 160}},
+        {"past the top-left and back", {0, 0}, {{30, 30}, {10, 10}}, {20, 20}},
+    };
+    for (const TCase& c : cases) {
+        SCOPED_TRACE(c.Name);
+        TFreeDesigner f;
+        f.Form->SetScale(2);
+        TScrollBox* box = f.Form->ScrollBox;
+        box->HorzScrollBar()->SetPosition(c.Start.X);
+        box->VertScrollBar()->SetPosition(c.Start.Y);
+        H::ProcessMessages();
+        ASSERT_EQ(box->HorzScrollBar()->Position(), c.Start.X);
+        ASSERT_EQ(box->VertScrollBar()->Position(), c.Start.Y);
+        H::Click(f.Form->HandToolB);
+        // The mouse goes by the screen: the form's client area does not scroll.
+        const TPoint screen = box->Parent()->ClientToScreen(Point(box->Left() + 150, box->Top() + 150));
+        const TPoint press = f.Ws()->ScreenToClient(screen);
+        H::MouseMove(f.Ws(), press);
+        H::MouseDown(f.Ws(), press);
+        TPoint at = screen;
+        for (TPoint m : c.Moves) {
+            at = Point(screen.X + m.X, screen.Y + m.Y);
+            H::MouseMove(f.Form.get(), f.Form->ScreenToClient(at), ssLeft);
+        }
+        H::MouseUp(f.Form.get(), f.Form->ScreenToClient(at));
+        EXPECT_EQ(box->HorzScrollBar()->Position(), c.After.X);
+        EXPECT_EQ(box->VertScrollBar()->Position(), c.After.Y);
+        // The drag moved nothing on the page and changed nothing.
+        EXPECT_FALSE(f.Form->Modified());
+        EXPECT_TRUE(f.Harness.Errors().empty());
+    }
+}
+
+// A text object in a data band shows a drop-down button at its top-right corner while the
+// mouse is over it; a click on the button opens the list of the band's dataset's fields, and
+// the item clicked binds the object to that field, its text the field's expression, as one
+// change. A text object in a band without a dataset shows none: the click selects it.
+TEST(DesignerPageWorkspace, TheFieldDropDownBindsATextToAField) {
+    struct TCase {
+        const char* Name;
+        bool BandDataSet;
+        int Item;   // the field clicked in the list
+    };
+    const TCase cases[] = {
+        {"the first field", true, 0},
+        {"the third field", true, 2},
+        {"a band without a dataset", false, -1},
+    };
+    const std::vector<std::string> fields{"医生", "科室", "金额"};
+    for (const TCase& c : cases) {
+        SCOPED_TRACE(c.Name);
+        TFreeDesigner f;
+        TfrxUserDataSet* doctors = f.AddDoctors();
+        if (c.BandDataSet) dynamic_cast<TfrxDataBand*>(f.Find("MasterData1"))->SetDataSet(doctors);
+        f.Form->ReloadReport();
+        auto* memo = dynamic_cast<TfrxMemoView*>(f.Find("Memo2"));
+        const int steps = f.Form->UndoBuffer()->UndoCount();
+        // 8 pixels inside the top-right corner: on the button.
+        const TPoint button{static_cast<int>(memo->AbsLeft() + memo->Width()) - 8, static_cast<int>(memo->AbsTop()) + 8};
+        H::MouseMove(f.Ws(), button);
+        EXPECT_EQ(f.Ws()->DropDownMemo() == memo, c.BandDataSet);
+        H::Click(f.Ws(), button);
+        TListBox* list = f.Ws()->FieldList();
+        ASSERT_EQ(list->Visible(), c.BandDataSet);
+        if (!c.BandDataSet) {
+            EXPECT_EQ(f.Selection(), std::vector<TfrxComponent*>{memo});
+            EXPECT_EQ(memo->DataSet(), nullptr);
+            continue;
+        }
+        ASSERT_EQ(list->Items()->Count(), 3);
+        for (int i = 0; i < 3; ++i) EXPECT_EQ((*list->Items())[i], fields[static_cast<size_t>(i)]);
+        EXPECT_FALSE(f.Form->Modified());
+        const TRect row = list->ItemRect(c.Item);
+        H::Click(list, Point(row.Left + 30, (row.Top + row.Bottom) / 2));
+        EXPECT_FALSE(list->Visible());
+        EXPECT_EQ(memo->DataSet(), doctors);
+        EXPECT_EQ(memo->DataField, fields[static_cast<size_t>(c.Item)]);
+        EXPECT_EQ(TextOf(memo), "[Doctors.\"" + fields[static_cast<size_t>(c.Item)] + "\"]");
+        EXPECT_TRUE(f.Form->Modified());
+        EXPECT_EQ(f.Form->UndoBuffer()->UndoCount(), steps + 1);
+        EXPECT_TRUE(f.Harness.Errors().empty());
+    }
+}
+
+// A field dragged from the data tree and let go on the page is a text object bound to the
+// field and showing its expression, its corner 8 pixels above and left of the mouse: on a
+// dot-matrix page it is dot-matrix text, on the page's grid of characters.
+TEST(DesignerPageWorkspace, AFieldDraggedFromTheDataTreeIsTextOfThePagesKind) {
+    for (bool dmp : {false, true}) {
+        SCOPED_TRACE(dmp ? "dot-matrix page" : "report page");
+        TFreeDesigner f;
+        f.AddDoctors();
+        auto* page = dmp ? static_cast<TfrxReportPage*>(new TfrxDMPPage(f.Report.get())) : new TfrxReportPage(f.Report.get());
+        page->SetName("Page2");
+        f.Form->ReloadPages(0);
+        f.Form->UpdateDataTree();
+        H::ClickTab(f.Form->Tab, 2);
+        ASSERT_EQ(f.Form->Page(), page);
+        TfrxDataTreeForm* dt = f.Form->DataTree;
+        ASSERT_TRUE(dt->DataTree->Showing());
+        TTreeNode* node = nullptr;
+        for (int i = 0; i < dt->DataTree->Items()->Count(); ++i)
+            if (dt->DataTree->Items()->Item(i)->Text() == "科室") node = dt->DataTree->Items()->Item(i);
+        ASSERT_NE(node, nullptr);
+        const TRect r = node->DisplayRect(true);
+        const TPoint from{(r.Left + r.Right) / 2, (r.Top + r.Bottom) / 2};
+        const TPoint drop{200, 120};   // on the surface
+        const TPoint to = dt->DataTree->ScreenToClient(f.Ws()->ClientToScreen(drop));
+        H::MouseMove(dt->DataTree, from);
+        H::MouseDown(dt->DataTree, from);
+        H::MouseMove(dt->DataTree, Point(from.X + 10, from.Y), ssLeft);
+        H::MouseMove(dt->DataTree, Point(to.X + 4, to.Y + 4), ssLeft);
+        H::MouseMove(dt->DataTree, to, ssLeft);
+        H::MouseUp(dt->DataTree, to);
+        ASSERT_EQ(f.Selection().size(), 1u);
+        auto* made = dynamic_cast<TfrxCustomMemoView*>(f.Selection()[0]);
+        ASSERT_NE(made, nullptr);
+        EXPECT_EQ(made->ClassName(), dmp ? "TfrxDMPMemoView" : "TfrxMemoView");
+        EXPECT_EQ(made->Page(), page);
+        EXPECT_EQ(TextOf(made), "[Doctors.\"科室\"]");
+        EXPECT_EQ(made->DataField, "科室");
+        EXPECT_NE(made->DataSet(), nullptr);
+        // A dot-matrix page puts it on its grid of characters (9.6 x 17 pixels).
+        EXPECT_NEAR(made->AbsLeft(), drop.X - 8, dmp ? 9.6 : 0.001);
+        EXPECT_NEAR(made->AbsTop(), drop.Y - 8, dmp ? 17 : 0.001);
+        EXPECT_TRUE(f.Form->Modified());
+        EXPECT_TRUE(f.Harness.Errors().empty());
+    }
 }
 
 }  // namespace
