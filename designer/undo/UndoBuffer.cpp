@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <stdexcept>
 #include <string_view>
+#include <utility>
 
 #include "platform/rtl/Streams.h"
 #include "report/Report.h"
@@ -21,6 +22,7 @@ void TfrxUndoBuffer::Load(TfrxReport* Report, const std::string& Xml) {
 
 void TfrxUndoBuffer::PushUndo(TfrxReport* Report) {
     FUndo.Push(Snapshot(Report));
+    FUndoScript = Report->ScriptText()->Text();
     Trim();
 }
 
@@ -34,6 +36,7 @@ bool TfrxUndoBuffer::PopUndo(TfrxReport* Report) {
     std::string previous = FUndo.Previous();
     Load(Report, previous);
     FUndo.DropLast(std::move(previous));
+    FUndoScript = Report->ScriptText()->Text();
     return true;
 }
 
@@ -44,7 +47,34 @@ bool TfrxUndoBuffer::PopRedo(TfrxReport* Report) {
     return true;
 }
 
-void TfrxUndoBuffer::ClearUndo() { FUndo.Clear(); }
+bool TfrxUndoBuffer::Undo(TfrxReport* Report) {
+    if (FUndo.Count() < 2) return false;
+    const bool asLast = Report->ScriptText()->Text() == FUndoScript;
+    std::string left = asLast ? std::string() : Snapshot(Report);
+    std::string previous = FUndo.Previous();
+    Load(Report, previous);
+    std::string last = FUndo.DropLast(std::move(previous));
+    FUndoScript = Report->ScriptText()->Text();
+    FRedo.Push(asLast ? std::move(last) : std::move(left));
+    Trim();
+    return true;
+}
+
+bool TfrxUndoBuffer::Redo(TfrxReport* Report) {
+    if (FRedo.Count() == 0) return false;
+    std::string text = FRedo.Last();
+    Load(Report, text);
+    FRedo.DropLast();
+    FUndo.Push(std::move(text));
+    FUndoScript = Report->ScriptText()->Text();
+    Trim();
+    return true;
+}
+
+void TfrxUndoBuffer::ClearUndo() {
+    FUndo.Clear();
+    FUndoScript.clear();
+}
 
 void TfrxUndoBuffer::ClearRedo() { FRedo.Clear(); }
 
@@ -73,11 +103,12 @@ void TfrxUndoBuffer::TSnapshotList::Push(std::string Snapshot) {
 
 std::string TfrxUndoBuffer::TSnapshotList::Previous() const { return Apply(FOlder.back(), FLast); }
 
-void TfrxUndoBuffer::TSnapshotList::DropLast(std::string Previous) {
+std::string TfrxUndoBuffer::TSnapshotList::DropLast(std::string Previous) {
     FBytes -= FLast.size() + SizeOf(FOlder.back());
     FOlder.pop_back();
-    FLast = std::move(Previous);
+    std::string dropped = std::exchange(FLast, std::move(Previous));
     FBytes += FLast.size();
+    return dropped;
 }
 
 void TfrxUndoBuffer::TSnapshotList::DropLast() {

@@ -26,6 +26,17 @@ public:
     bool PopUndo(TfrxReport* Report);
     // Loads the report from the last redo snapshot and drops it; false when there is none.
     bool PopRedo(TfrxReport* Report);
+    // One step back as the designer takes it: the state left goes onto the redo list and
+    // the report is loaded from the snapshot before it; false (nothing changed, nothing
+    // for redo) with fewer than two undo snapshots. The state left is the last undo
+    // snapshot, since every edit is pushed as one: its text is moved over, not written
+    // again. The script is the exception (the code page's text is stored into the report
+    // without a step of its own): a script other than the one of that snapshot has the
+    // report written anew.
+    bool Undo(TfrxReport* Report);
+    // One step forward: the report loaded from the last redo snapshot, that text the new
+    // last undo snapshot; false when there is none.
+    bool Redo(TfrxReport* Report);
     void ClearUndo();
     void ClearRedo();
     int UndoCount() const { return FUndo.Count(); }
@@ -48,8 +59,9 @@ public:
         const std::string& Last() const { return FLast; }
         // The snapshot before the last, made whole (at least two in the list).
         std::string Previous() const;
-        // Drops the last snapshot; Previous is the one before it, made whole.
-        void DropLast(std::string Previous);
+        // Drops the last snapshot; Previous is the one before it, made whole. Gives the
+        // text dropped.
+        std::string DropLast(std::string Previous);
         void DropLast();
         void DropFirst();
         void Clear();
@@ -78,5 +90,7 @@ private:
     static void Load(TfrxReport* Report, const std::string& Xml);
     void Trim();
     TSnapshotList FUndo, FRedo;
+    // The script text of the state the last undo snapshot holds.
+    std::string FUndoScript;
     size_t FByteLimit = DefaultByteLimit;
 };

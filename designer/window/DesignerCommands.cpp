@@ -53,8 +53,7 @@ void TfrxDesignerForm::UndoCmdExecute(TObject*) {
     const int index = GetPageIndex();
     Lock();
     StoreScriptText();
-    FUndoBuffer->PushRedo(Report());
-    FUndoBuffer->PopUndo(Report());
+    FUndoBuffer->Undo(Report());
     CodeWindow->SetLines(*Report()->ScriptText());
     ReloadPages(index);
 }
@@ -63,7 +62,7 @@ void TfrxDesignerForm::RedoCmdExecute(TObject*) {
     if (IsPreviewDesigner() || ScriptRunning) return;
     const int index = GetPageIndex();
     Lock();
-    if (FUndoBuffer->PopRedo(Report())) FUndoBuffer->PushUndo(Report());
+    FUndoBuffer->Redo(Report());
     CodeWindow->SetLines(*Report()->ScriptText());
     ReloadPages(index);
 }

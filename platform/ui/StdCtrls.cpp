@@ -1284,11 +1284,27 @@ void TCustomComboBox::CreateWidget() {
 void TCustomComboBox::ItemsChanged() {
     auto* w = TypedWidget<QComboBox>(this);
     if (!w) return;
+    const int count = FItems->Count();
+    // The same lines (only the objects they carry changed, as when the designer's object
+    // list takes the objects read back by an undo): the widget keeps its list, its pick
+    // and its text.
+    bool same = w->count() == count && FShownItems.size() == static_cast<size_t>(count);
+    for (int i = 0; same && i < count; ++i) same = (*FItems)[i] == FShownItems[static_cast<size_t>(i)];
+    if (same) return;
     FSyncing = true;
     const QString text = w->currentText();
     const int index = w->currentIndex();
     w->clear();
-    for (int i = 0; i < FItems->Count(); ++i) w->addItem(QStr(FItems->Get(i)));
+    FShownItems.clear();
+    FShownItems.reserve(static_cast<size_t>(count));
+    QStringList lines;
+    lines.reserve(count);
+    for (int i = 0; i < count; ++i) {
+        FShownItems.push_back((*FItems)[i]);
+        lines.push_back(QStr(FShownItems.back()));
+    }
+    // All lines at once: one insertion into the model instead of one for each.
+    w->addItems(lines);
     if (w->isEditable()) {
         w->setCurrentIndex(-1);
         w->setEditText(text);

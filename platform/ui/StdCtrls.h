@@ -9,6 +9,7 @@
 
 #include <memory>
 #include <string>
+#include <vector>
 
 ROVE_ENUM(TEditCharCase, ecNormal, ecUpperCase, ecLowerCase)
 ROVE_ENUM(TScrollStyle, ssNone, ssHorizontal, ssVertical, ssBoth)
@@ -373,6 +374,8 @@ private:
     void ItemsChanged();
     void CreateWidget();
     std::unique_ptr<TStringList> FItems;
+    // The lines the widget shows (a change of the items' objects alone leaves it as it is).
+    std::vector<std::string> FShownItems;
     std::unique_ptr<TCanvas> FCanvas;
     TComboBoxStyle FStyle = csDropDown;
     bool FSorted = false;

@@ -11,6 +11,9 @@
 
 #include <algorithm>
 #include <cstdint>
+#include <functional>
+#include <string>
+#include <vector>
 
 namespace {
 
@@ -332,6 +335,63 @@ TEST_F(EditorControlsTest, DropDownComboTakesTypedTextWithoutCompletingIt) {
         EXPECT_EQ(combo->Text(), c.Text) << c.Typed;
         EXPECT_EQ(combo->SelLength(), 0) << c.Typed;
         EXPECT_EQ(combo->ItemIndex(), c.Index) << c.Typed;
+    }
+}
+
+// A combo box's list follows its lines, whatever changed in them; a change of the
+// objects the lines carry alone leaves the list and the item picked as they are. The
+// list is read as the user walks it: the arrow keys from the first item to the last.
+TEST_F(EditorControlsTest, ComboListFollowsItsLines) {
+    auto* combo = new TComboBox(Form.get());
+    combo->SetParent(Form.get());
+    combo->SetBounds(10, 10, 150, 22);
+    combo->SetStyle(csDropDownList);
+    ShowForm();
+    TObject marks[3];
+    using TStrs = std::vector<std::string>;
+    struct TCase {
+        const char* Name;
+        std::function<void(TStrings&)> Change;
+        TStrs Walked;
+    };
+    const TCase cases[] = {
+        {"the objects alone",
+         [&](TStrings& I) {
+             for (int i = 0; i < 3; ++i) I.SetObjects(i, &marks[i]);
+         },
+         {"Aspirin", "Aspartame", "Ibuprofen"}},
+        {"the same text put again", [](TStrings& I) { I.SetStrings(1, "Aspartame"); }, {"Aspirin", "Aspartame", "Ibuprofen"}},
+        {"a line's text", [](TStrings& I) { I.SetStrings(1, "Paracetamol"); }, {"Aspirin", "Paracetamol", "Ibuprofen"}},
+        {"a line added", [](TStrings& I) { I.Add("Codeine"); }, {"Aspirin", "Aspartame", "Ibuprofen", "Codeine"}},
+        {"a line removed", [](TStrings& I) { I.Delete(0); }, {"Aspartame", "Ibuprofen"}},
+        {"two lines swapped", [](TStrings& I) { I.Exchange(0, 2); }, {"Ibuprofen", "Aspartame", "Aspirin"}},
+        {"all lines gone", [](TStrings& I) { I.Clear(); }, {}},
+    };
+    for (const TCase& c : cases) {
+        SCOPED_TRACE(c.Name);
+        TStrings& items = *combo->Items();
+        items.Clear();
+        for (const char* s : {"Aspirin", "Aspartame", "Ibuprofen"}) items.Add(s);
+        combo->SetItemIndex(1);
+        items.BeginUpdate();
+        c.Change(items);
+        items.EndUpdate();
+        if (c.Walked.empty()) {
+            EXPECT_EQ(combo->ItemIndex(), -1);
+            continue;
+        }
+        if (c.Walked[1] == "Aspartame") {
+            EXPECT_EQ(combo->ItemIndex(), 1);
+        }
+        combo->SetItemIndex(0);
+        TUiTestHarness::Click(combo);
+        TUiTestHarness::TypeKey(combo, VK_ESCAPE);
+        TStrs walked{combo->Text()};
+        for (size_t i = 1; i < c.Walked.size() + 1; ++i) {
+            TUiTestHarness::TypeKey(combo, VK_DOWN);
+            if (combo->Text() != walked.back()) walked.push_back(combo->Text());
+        }
+        EXPECT_EQ(walked, c.Walked);
     }
 }
 

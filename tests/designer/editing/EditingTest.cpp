@@ -104,6 +104,105 @@ TEST(UndoBuffer, ByteLimitDropsTheOldestButKeepsTwo) {
     EXPECT_EQ(Xml(r.get()), texts[3]);
 }
 
+// Undo and Redo as the designer drives them, over every kind of edit (a property, a
+// rename, an object added and one removed, the script): each undo gives the state before
+// the step, each redo the state the undo left, as the report holds it. A script stored
+// into the report without a step of its own (the code page's text, taken by a preview)
+// is part of the state an undo leaves, and the redo gives it back.
+TEST(UndoBuffer, UndoAndRedoWalkEveryKindOfEdit) {
+    auto r = MakeReport();
+    auto memo = [&](const char* Name) { return static_cast<TfrxMemoView*>(r->FindObject(Name)); };
+    struct TEdit {
+        const char* Name;
+        std::function<void()> Make;
+    };
+    const TEdit edits[] = {
+        {"a property", [&] { memo("Memo1")->SetLeft(64); }},
+        {"a rename", [&] { memo("Memo1")->SetName("Title"); }},
+        {"an object added",
+         [&] {
+             auto* m = new TfrxMemoView(r->FindObject("MasterData1"));
+             m->SetName("Memo3");
+             m->SetBounds(200, 4, 80, 20);
+         }},
+        {"a rename back to a name used before", [&] { memo("Title")->SetName("Memo1"); }},
+        {"an object removed", [&] { delete memo("Memo2"); }},
+        {"the script", [&] { r->ScriptText()->SetText("begin\nend."); }},
+    };
+    TfrxUndoBuffer u;
+    u.PushUndo(r.get());
+    std::vector<std::string> states{Xml(r.get())};
+    for (const TEdit& e : edits) {
+        e.Make();
+        u.PushUndo(r.get());
+        u.ClearRedo();
+        states.push_back(Xml(r.get()));
+    }
+    r->ScriptText()->SetText("begin\n  Report.Variables['x'] := 1;\nend.");
+    const std::string unstepped = Xml(r.get());
+    ASSERT_NE(unstepped, states.back());
+    // The first undo leaves the state with the script not stepped.
+    ASSERT_TRUE(u.Undo(r.get()));
+    EXPECT_EQ(Xml(r.get()), states[states.size() - 2]);
+    EXPECT_EQ(u.RedoSnapshot(0), unstepped);
+    for (size_t i = states.size() - 2; i-- > 0;) {
+        SCOPED_TRACE(std::string("undo of ") + edits[i].Name);
+        ASSERT_TRUE(u.Undo(r.get()));
+        EXPECT_EQ(Xml(r.get()), states[i]);
+    }
+    EXPECT_FALSE(u.Undo(r.get()));
+    EXPECT_EQ(Xml(r.get()), states[0]);
+    EXPECT_EQ(u.RedoCount(), static_cast<int>(states.size()) - 1);
+    for (size_t i = 1; i < states.size(); ++i) {
+        SCOPED_TRACE(std::string("redo of ") + edits[i - 1].Name);
+        ASSERT_TRUE(u.Redo(r.get()));
+        EXPECT_EQ(Xml(r.get()), i + 1 < states.size() ? states[i] : unstepped);
+        EXPECT_EQ(u.UndoSnapshot(u.UndoCount() - 1), Xml(r.get()));
+    }
+    EXPECT_FALSE(u.Redo(r.get()));
+    EXPECT_EQ(u.UndoCount(), static_cast<int>(states.size()));
+    // Undo and redo again from there: the same states.
+    ASSERT_TRUE(u.Undo(r.get()));
+    EXPECT_EQ(Xml(r.get()), states[states.size() - 2]);
+    ASSERT_TRUE(u.Redo(r.get()));
+    EXPECT_EQ(Xml(r.get()), unstepped);
+}
+
+// With the byte limit reached the oldest steps go: undo goes back as far as the history
+// reaches, stops there, and redo comes forward again through every step undone.
+TEST(UndoBuffer, UndoPastTheByteLimitStopsAtTheOldestKeptAndRedoComesBack) {
+    auto r = MakeReport();
+    auto* memo = static_cast<TfrxMemoView*>(r->FindObject("Memo1"));
+    TfrxUndoBuffer u;
+    u.PushUndo(r.get());
+    std::vector<std::string> states{Xml(r.get())};
+    for (int i = 0; i < 6; ++i) {
+        memo->SetText("line " + std::to_string(i));
+        memo->SetName("Memo1x" + std::to_string(i));
+        u.PushUndo(r.get());
+        states.push_back(Xml(r.get()));
+    }
+    // Room for the newest text and about two differences: the oldest steps go (the redo
+    // texts count too, so undoing may drop more of them).
+    u.SetByteLimit(states.back().size() + 2 * (u.Bytes() - states.back().size()) / 6);
+    ASSERT_LT(u.UndoCount(), static_cast<int>(states.size()));
+    size_t undone = 0;
+    while (u.Undo(r.get())) {
+        ++undone;
+        ASSERT_LT(undone, states.size());
+        EXPECT_EQ(Xml(r.get()), states[states.size() - 1 - undone]) << undone;
+    }
+    EXPECT_GE(undone, 1u);
+    EXPECT_LT(undone, states.size() - 1);
+    EXPECT_EQ(u.UndoCount(), 1);
+    for (size_t i = undone; i-- > 0;) {
+        ASSERT_TRUE(u.Redo(r.get()));
+        EXPECT_EQ(Xml(r.get()), states[states.size() - 1 - i]) << i;
+    }
+    EXPECT_FALSE(u.Redo(r.get()));
+    EXPECT_NE(r->FindObject("Memo1x5"), nullptr);
+}
+
 // The list keeps its newest text whole and the older ones as differences: every text
 // comes back as it was, through At and through dropping the last one by one.
 TEST(UndoSnapshots, EveryTextComesBackThroughItsDifferences) {

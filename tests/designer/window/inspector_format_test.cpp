@@ -5,7 +5,12 @@
 #include <gtest/gtest.h>
 
 #include <cstdlib>
+#include <algorithm>
 #include <filesystem>
+#include <set>
+#include <string>
+#include <utility>
+#include <vector>
 
 #include "DesignerFixture.h"
 #include "../InspectorInput.h"
@@ -184,6 +189,66 @@ TEST(DesignerInspector, EachEditIsOneUndoStep) {
     TStringList* box = f.Insp()->ObjectsCB->Items();
     EXPECT_GE(box->IndexOf("Memo2: TfrxMemoView"), 0);
     EXPECT_EQ(box->IndexOf("Amount: TfrxMemoView"), -1);
+}
+
+// Two names typed in the inspector, taken back with Ctrl+Z and given again with Ctrl+Y:
+// every step shows the report as it was then, and the object box and the report tree
+// name the objects read back with the names of that step.
+TEST(DesignerInspector, RedoGivesBackTheNamesAnUndoTookBack) {
+    TInspectedDesigner f;
+    TfrxObjectInspector* insp = f.Insp();
+    std::vector<std::string> states{f.Xml()};
+    const std::pair<const char*, const char*> renames[] = {{"Memo2", "Amount"}, {"Memo3", "Total"}};
+    for (const auto& [from, to] : renames) {
+        f.Select({f.Find(from)});
+        ClickInspectorRow(insp, insp->FindRow("Name"));
+        H::TypeText(insp->Edit1, to);
+        H::TypeKey(insp->Edit1, VK_RETURN);
+        ASSERT_NE(f.Find(to), nullptr);
+        states.push_back(f.Xml());
+    }
+    // The object box and the tree: objects of the report as it is, under their names.
+    auto viewsName = [&](const std::vector<std::string>& Present, const std::vector<std::string>& Absent) {
+        std::set<const TObject*> live{f.Report.get()};
+        for (TfrxComponent* c : f.Report->AllObjects()) live.insert(c);
+        TStringList* box = insp->ObjectsCB->Items();
+        for (int i = 0; i < box->Count(); ++i) {
+            ASSERT_TRUE(live.count(box->Objects(i))) << (*box)[i];
+            EXPECT_EQ((*box)[i].substr(0, (*box)[i].find(':')), static_cast<TfrxComponent*>(box->Objects(i))->Name());
+        }
+        std::set<std::string> treeNames;
+        for (TTreeNode* n : f.Form->ReportTree->Nodes()) treeNames.insert(n->Text());
+        for (const std::string& n : Present) {
+            EXPECT_GE(box->IndexOf(n + ": TfrxMemoView"), 0) << n;
+            EXPECT_TRUE(treeNames.count(n)) << n;
+        }
+        for (const std::string& n : Absent) {
+            EXPECT_EQ(box->IndexOf(n + ": TfrxMemoView"), -1) << n;
+            EXPECT_FALSE(treeNames.count(n)) << n;
+        }
+    };
+    const std::vector<std::string> names[] = {{"Memo2", "Memo3"}, {"Amount", "Memo3"}, {"Amount", "Total"}};
+    auto others = [&](size_t Step) {
+        std::vector<std::string> out;
+        for (const char* n : {"Memo2", "Memo3", "Amount", "Total"})
+            if (std::find(names[Step].begin(), names[Step].end(), n) == names[Step].end()) out.push_back(n);
+        return out;
+    };
+    H::Click(f.Form->Workspace, TPoint{5, 5});
+    for (size_t step = states.size() - 1; step-- > 0;) {
+        SCOPED_TRACE("undo to step " + std::to_string(step));
+        H::TypeKey(H::FocusedControl(), 'Z', ssCtrl);
+        EXPECT_EQ(f.Xml(), states[step]);
+        viewsName(names[step], others(step));
+    }
+    for (size_t step = 1; step < states.size(); ++step) {
+        SCOPED_TRACE("redo to step " + std::to_string(step));
+        H::TypeKey(H::FocusedControl(), 'Y', ssCtrl);
+        EXPECT_EQ(f.Xml(), states[step]);
+        viewsName(names[step], others(step));
+    }
+    EXPECT_FALSE(f.Form->RedoCmd->Enabled());
+    EXPECT_TRUE(f.Harness.Errors().empty());
 }
 
 // A name typed in the inspector renames the object's entry in the object box; the next
