@@ -170,13 +170,15 @@ void TfrxDesignerWorkspace::DrawObjects(TCanvas* C) {
     if (!Objects) return;
     if (auto* rp = dynamic_cast<TfrxReportPage*>(Page)) rp->AlignChildren();
     for (TfrxComponent* o : *Objects)
-        if (dynamic_cast<TfrxReportComponent*>(o)) DrawObject(C, o);
+        if (frxAs<TfrxReportComponent>(o)) DrawObject(C, o);
 }
 
 void TfrxDesignerWorkspace::DrawObject(TCanvas* C, TfrxComponent* Obj) {
-    auto* rc = dynamic_cast<TfrxReportComponent*>(Obj);
+    // The page asks every object of the page on every paint, most of them left out: the
+    // kinds by the class information, not by dynamic_cast.
+    auto* rc = frxAs<TfrxReportComponent>(Obj);
     if (!rc) return;
-    auto* band = dynamic_cast<TfrxBand*>(Obj);
+    auto* band = frxAs<TfrxBand>(Obj);
     if (band) {
         if (band->Vertical) band->SetTop(0);
         else band->SetLeft(0);

@@ -141,6 +141,16 @@ TEST(StrUtils, CodePointDecoding) {
         {"gbk-bytes", "\xD6\xD0\xCE\xC4", false},
     };
     for (const Case& c : cases) EXPECT_EQ(IsValidUtf8(c.bytes), c.valid) << c.name;
+    // Long runs of ASCII are checked a word at a time: a sequence at any place in them,
+    // across a word's end too, is judged as alone.
+    for (size_t at = 0; at <= 24; ++at) {
+        auto with = [&](const std::string& Seq) { return std::string(at, 'a') + Seq + std::string(24 - at, 'b'); };
+        EXPECT_TRUE(IsValidUtf8(with("中"))) << at;
+        EXPECT_TRUE(IsValidUtf8(with("\xF0\x9F\x98\x80"))) << at;
+        EXPECT_FALSE(IsValidUtf8(with("\xFF"))) << at;
+        EXPECT_FALSE(IsValidUtf8(with("\xC0\xAF"))) << at;
+        EXPECT_FALSE(IsValidUtf8(std::string(at, 'a') + "\xE4\xB8")) << at;
+    }
 
     // An ill-formed byte counts as one character and decodes as U+FFFD, so iteration ends.
     const std::string bad = "a\xE4\xB8" "b";
