@@ -64,6 +64,23 @@ void TfrxResources::SetButtonImages(TBitmap* Images, bool Clear) {
         FillButtonImages();
     }
     frxAssignImages(Images, 16, 16, FMainButtonImages.get(), FDisabledButtonImages.get());
+    // Each picture keeps its greyed twin at the same index: a picture added without one (a
+    // wizard's button brings a single picture) gets its greyed drawing, white turned the
+    // light grey of the twins, so that the tool bars' disabled pictures stay in step with
+    // their pictures and look like the others.
+    const TColor key = RGB(255, 0, 254);
+    while (FDisabledButtonImages->Count() < FMainButtonImages->Count()) {
+        TBitmap cell(16, 16);
+        cell.Canvas()->Brush()->SetColor(key);
+        cell.Canvas()->FillRect(Rect(0, 0, 16, 16));
+        FMainButtonImages->Draw(cell.Canvas(), 0, 0, FDisabledButtonImages->Count(), false);
+        for (int y = 0; y < 16; ++y) {
+            uint32_t* line = cell.ScanLine(y);
+            for (int x = 0; x < 16; ++x)
+                if ((line[x] & 0xFFFFFF) == 0xFFFFFF) line[x] = 0xFFE0E0E0u;
+        }
+        FDisabledButtonImages->AddMasked(cell, key);
+    }
 }
 
 void TfrxResources::SetObjectImages(TBitmap* Images, bool Clear) {

@@ -1212,6 +1212,19 @@ void TToolButton::UpdateLook() {
     const bool captions = bar && bar->ShowCaptions();
     w->setText(captions || !bar ? ToQtMnemonic(StripHotkey(FText)) : QString());
     QIcon icon = bar ? IconOf(bar->Images(), FImageIndex) : QIcon();
+    if (!icon.isNull()) {
+        // Disabled, the button shows the bar's disabled picture of its index, or the
+        // picture greyed (the image list's disabled drawing) where that list has none: the
+        // platform's own disabled look only fades a picture, and pictures in black and
+        // white (the wizards') looked hardly different when disabled.
+        const TImageListComponent* off = bar->DisabledImages();
+        const bool own = off && FImageIndex < off->Count() && off->Width() == bar->Images()->Width() &&
+                         off->Height() == bar->Images()->Height();
+        const QIcon greyed = own ? IconOf(off, FImageIndex) : IconOf(bar->Images(), FImageIndex, false);
+        const QSize size(bar->Images()->Width(), bar->Images()->Height());
+        icon = QIcon(icon.pixmap(size));
+        icon.addPixmap(greyed.pixmap(size), QIcon::Disabled);
+    }
     w->setIcon(icon);
     if (bar && bar->Images()) w->setIconSize(QSize(bar->Images()->Width(), bar->Images()->Height()));
     w->setToolButtonStyle(icon.isNull() ? Qt::ToolButtonTextOnly

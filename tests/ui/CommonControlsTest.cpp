@@ -6,6 +6,7 @@
 #include "platform/ui/Buttons.h"
 #include "platform/ui/ComCtrls.h"
 #include "platform/ui/Grids.h"
+#include "platform/ui/ImgList.h"
 
 namespace {
 
@@ -644,5 +645,68 @@ end
         const int disabled = Darkest(c);
         EXPECT_LT(enabled, 60) << name;                // black text
         EXPECT_GT(disabled, enabled + 60) << name;     // grey text
+    }
+}
+
+// A disabled tool button shows its bar's disabled picture of its index, or, where the bar
+// has none for it, its picture greyed; enabled, its picture.
+TEST(DisabledControls, ToolButtonsShowTheirDisabledPicture) {
+    TUiTestHarness harness;
+    auto form = MakeForm(R"(object Form1: TProbeForm
+  ClientWidth = 200
+  ClientHeight = 60
+  object ToolBar1: TToolBar
+    ButtonHeight = 24
+    ButtonWidth = 24
+    object Button0: TToolButton
+      ImageIndex = 0
+    end
+    object Button1: TToolButton
+      ImageIndex = 1
+    end
+  end
+end
+)");
+    // Pictures: red and green; disabled pictures: blue for the first only.
+    auto picture = [](TColor Color) {
+        TBitmap b(16, 16);
+        b.Canvas()->Brush()->SetColor(Color);
+        b.Canvas()->FillRect(Rect(0, 0, 16, 16));
+        return b;
+    };
+    auto* images = new TImageListComponent(form.get());
+    images->SetWidth(16);
+    images->SetHeight(16);
+    images->Add(picture(clRed));
+    images->Add(picture(clLime));
+    auto* disabled = new TImageListComponent(form.get());
+    disabled->SetWidth(16);
+    disabled->SetHeight(16);
+    disabled->Add(picture(clBlue));
+    auto* bar = Find<TToolBar>(form.get(), "ToolBar1");
+    bar->SetImages(images);
+    bar->SetDisabledImages(disabled);
+    form->Show();
+    // The image list's greyed drawing: the luminance, half way to white.
+    auto grey = [](TColor C) {
+        const int l = (GetRValue(C) * 299 + GetGValue(C) * 587 + GetBValue(C) * 114) / 1000;
+        return RGB(128 + l / 2, 128 + l / 2, 128 + l / 2);
+    };
+    struct {
+        const char* Name;
+        bool Enabled;
+        int32_t Shown;
+    } cases[] = {
+        {"Button0", true, clRed},
+        {"Button0", false, clBlue},
+        {"Button1", true, clLime},
+        {"Button1", false, grey(clLime)},
+    };
+    for (const auto& c : cases) {
+        auto* b = Find<TToolButton>(form.get(), c.Name);
+        b->SetEnabled(c.Enabled);
+        TUiTestHarness::ProcessMessages();
+        EXPECT_EQ(TUiTestHarness::PixelAt(b, Point(b->Width() / 2, b->Height() / 2)), c.Shown)
+            << c.Name << (c.Enabled ? " enabled" : " disabled");
     }
 }

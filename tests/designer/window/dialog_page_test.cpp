@@ -104,9 +104,10 @@ TEST(DesignerDialogPage, KeysOnTheSurfaceActOnceOnTheSelection) {
 
 // The page's window is a window of its own, and the designer's shortcuts work from it as
 // from the designer's window: Alt+X closes the designer, F11 shows or hides the object
-// inspector, Ctrl+F opens the search dialog (keys typed on the page's surface).
+// inspector, Ctrl+F opens the search dialog, F1 the designer's help page (keys typed on the
+// page's surface).
 TEST(DesignerDialogPage, TheDesignersShortcutsWorkFromThePagesWindow) {
-    enum TEffect { kClosed, kInspector, kSearch };
+    enum TEffect { kClosed, kInspector, kSearch, kHelp };
     struct TCase {
         const char* Name;
         uint16_t Key;
@@ -117,6 +118,7 @@ TEST(DesignerDialogPage, TheDesignersShortcutsWorkFromThePagesWindow) {
         {"Alt+X", 'X', ssAlt, kClosed},
         {"F11", VK_F11, 0, kInspector},
         {"Ctrl+F", 'F', ssCtrl, kSearch},
+        {"F1", VK_F1, 0, kHelp},
     };
     for (const TCase& c : cases) {
         TDialogPageWindow w;
@@ -134,6 +136,7 @@ TEST(DesignerDialogPage, TheDesignersShortcutsWorkFromThePagesWindow) {
         EXPECT_EQ(w.Form->Visible(), c.Effect != kClosed) << c.Name;
         EXPECT_EQ(w.Form->Inspector->Visible() != inspector, c.Effect == kInspector) << c.Name;
         EXPECT_EQ(searched, c.Effect == kSearch) << c.Name;
+        EXPECT_EQ(w.Harness.ShellOpened().size(), c.Effect == kHelp ? 1u : 0u) << c.Name;
         // The page and its controls are as they were.
         EXPECT_EQ(w.Find("Button1"), w.Button1) << c.Name;
         for (const std::string& e : w.Harness.Errors()) ADD_FAILURE() << c.Name << ": " << e;

@@ -160,6 +160,42 @@ TEST(AssignImages, StringTableListsTakeOtherStrips) {
     EXPECT_EQ(res.ObjectImages()->Count(), frxObject::Count);
 }
 
+// A single picture (a wizard's button) gets its greyed drawing as its twin, so that the
+// pair of a strip added after it lands at one index in both lists.
+TEST(AssignImages, APictureWithoutTwinKeepsTheListsInStep) {
+    TfrxResources& res = frxResources();
+    TImageListComponent* main = res.MainButtonImages();
+    TImageListComponent* grey = res.DisabledButtonImages();
+    TBitmap single(16, 16);
+    single.Canvas()->Brush()->SetColor(0x0000FF);   // red, white in the bottom row
+    single.Canvas()->FillRect(TRect{0, 0, 16, 16});
+    for (int x = 0; x < 16; ++x) single.SetPixel(x, 15, 0xFFFFFF);
+    single.SetPixel(0, 0, kFuchsia);
+    single.SetTransparentColor(kFuchsia);
+    res.SetButtonImages(&single);
+    ASSERT_EQ(main->Count(), frxButton::Count + 1);
+    ASSERT_EQ(grey->Count(), frxButton::Count + 1);
+    // Red's luminance (76) half way to white, white the twins' light grey; the transparent
+    // corner stays transparent.
+    EXPECT_EQ(ImagePixel(grey, frxButton::Count, 5, 5), TColor(0xA6A6A6));
+    EXPECT_EQ(ImagePixel(grey, frxButton::Count, 5, 15), kGrey);
+    EXPECT_TRUE(grey->List().IsTransparent(frxButton::Count, 0, 0));
+    TBitmap pair(32, 16);
+    pair.Canvas()->Brush()->SetColor(0x00FF00);
+    pair.Canvas()->FillRect(TRect{0, 0, 32, 16});
+    pair.SetPixel(16, 0, 0xFF0000);
+    pair.SetTransparentColor(kFuchsia);
+    res.SetButtonImages(&pair);
+    ASSERT_EQ(main->Count(), frxButton::Count + 2);
+    ASSERT_EQ(grey->Count(), frxButton::Count + 2);
+    EXPECT_EQ(ImagePixel(main, frxButton::Count + 1, 0, 0), TColor(0x00FF00));
+    EXPECT_EQ(ImagePixel(grey, frxButton::Count + 1, 0, 0), TColor(0xFF0000));
+    TBitmap none;
+    res.SetButtonImages(&none, true);
+    EXPECT_EQ(res.MainButtonImages()->Count(), frxButton::Count);
+    EXPECT_EQ(res.DisabledButtonImages()->Count(), frxButton::Count);
+}
+
 TEST(DrawPictures, TransparentColourIsLeftOut) {
     TBitmap target(10, 10);
     target.Canvas()->Brush()->SetColor(0x00FF00);
