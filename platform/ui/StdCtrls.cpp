@@ -1111,8 +1111,11 @@ protected:
             if (me->button() == Qt::LeftButton && rect().contains(at)) {
                 hidePopup();
                 const TShiftState shift = ShiftOf(me->modifiers(), me->buttons());
+                // The handler may free the box (a window it closes).
+                const QPointer<QWidget> alive(this);
                 SafeCall([&] { FCombo->DblClick(); });
-                SafeCall([&] { FCombo->MouseDown(mbLeft, shift | ssLeft | ssDouble, at.x(), at.y()); });
+                if (alive && Control)
+                    SafeCall([&] { FCombo->MouseDown(mbLeft, shift | ssLeft | ssDouble, at.x(), at.y()); });
                 e->accept();
                 return true;
             }
