@@ -703,12 +703,23 @@ void TfrxDrawText::DrawText(TCanvas* Canvas, TfrxHAlign HAlign, TfrxVAlign VAlig
     else if (VAlign == vaCenter) across = (fill - total) / 2;
 
     const unsigned options = ETO_CLIPPED | (s.RTLReading ? ETO_RTLREADING : 0u);
+    // Every run is clipped to the rectangle: on a screen or a bitmap, a line that starts
+    // below it (by a line's height, for ink above a glyph's cell) leaves no pixel and is
+    // not drawn; a narrow memo with a long text may hold many such lines. Printers and
+    // recordings (a PDF's text is extracted, a recording is played at other sizes) get
+    // every line.
+    const bool skipBelow = s.Rotation == 0 && !printer && !Canvas->IsRecording();
+    const double below = static_cast<double>(R.Bottom) + deviceFontHeight;
     struct TRun {
         size_t From, To;
         TFont Font;
         int Lower;
     };
     for (int k = 0; k < n; ++k) {
+        if (skipBelow && oy + across >= below) {
+            across += steps[static_cast<size_t>(k)];
+            continue;
+        }
         const TOutLine& line = s.Lines[static_cast<size_t>(k)];
         const TfrxHTMLTags& tags = s.Tags.Items(k);
         const std::u32string& text = line.Text;

@@ -5,6 +5,7 @@
 // column of W screen pixels holds rnd(W * 6.25) units.
 #include <gtest/gtest.h>
 
+#include <memory>
 #include <numeric>
 #include <string>
 #include <vector>
@@ -635,6 +636,72 @@ TEST(DrawTextRealFonts, ChineseWrapsBetweenCharacters) {
     for (int i = 0; i + 1 < dt.LineCount(); ++i) {
         std::string longer = dt.Line(i) + Copy(dt.Line(i + 1), 1, 1);
         EXPECT_GT(dt.Measurer().Width(dt.MeasuringFont(), longer), full) << longer;
+    }
+}
+
+// A text longer than its rectangle, drawn on a bitmap, gives the pixels of the same text
+// recorded line by line and played back: the lines below the rectangle that a bitmap
+// leaves out would have left no pixel. Narrow and short boxes, lines pushed down by the
+// alignment, lowered, raised, bold and coloured text, lines closer than their height,
+// and the turns that are drawn whole.
+TEST(DrawTextRealFonts, LinesBelowTheRectangleLeaveTheSamePixels) {
+    struct TCase {
+        const char* Name;
+        std::string Text;
+        TRect Box;
+        TfrxVAlign VAlign;
+        bool Tags;
+        double LineSpacing;
+        int Rotation;
+    };
+    const std::string longText = "[DS.\"name\"] 门诊收费日报表按科室汇总打印 Total 123.45";
+    const TCase cases[] = {
+        {"a narrow box", longText, Rect(4, 6, 18, 40), vaTop, false, 2, 0},
+        {"a short box", longText, Rect(3, 5, 70, 26), vaTop, false, 2, 0},
+        {"pushed down to the middle", longText, Rect(2, 10, 40, 34), vaCenter, false, 2, 0},
+        {"pushed down to the bottom", longText, Rect(2, 10, 40, 34), vaBottom, false, 2, 0},
+        {"lowered, raised, bold and coloured text",
+         "a<sub>low</sub> <b>BOLD</b> c<sup>up</sup> <font color=\"#FF0000\">red</font> d e f g h i j k",
+         Rect(5, 4, 30, 30), vaTop, true, 2, 0},
+        {"lines closer than their height", longText, Rect(4, 6, 30, 30), vaTop, false, -6, 0},
+        {"upside down", longText, Rect(4, 6, 40, 30), vaTop, false, 2, 180},
+        {"sideways", longText, Rect(4, 6, 40, 30), vaTop, false, 2, 90},
+    };
+    for (const TCase& c : cases) {
+        SCOPED_TRACE(c.Name);
+        TfrxDrawText dt;
+        TFont font;
+        font.SetName("宋体");
+        font.SetSize(9);
+        font.SetColor(clBlack);
+        dt.SetFont(font);
+        dt.SetOptions(true, c.Tags, false, false, c.Rotation);
+        dt.SetGaps(0, 0, c.LineSpacing);
+        dt.SetDimensions(c.Box, c.Box, 1, 1);
+        dt.SetText(Lines{c.Text});
+        ASSERT_GT(dt.LineCount(), 3);
+        auto fresh = [] {
+            auto b = std::make_unique<TBitmap>(80, 60);
+            b->Canvas()->Brush()->SetColor(clWhite);
+            b->Canvas()->FillRect(Rect(0, 0, 80, 60));
+            return b;
+        };
+        std::unique_ptr<TBitmap> direct = fresh();
+        dt.DrawText(direct->Canvas(), haLeft, c.VAlign);
+        TMetafile recorded;
+        {
+            TMetafileCanvas recording(&recorded);
+            dt.DrawText(&recording, haLeft, c.VAlign);
+        }
+        std::unique_ptr<TBitmap> played = fresh();
+        recorded.Play(*played->Canvas(), 1, 1, 0, 0);
+        int inked = 0;
+        for (int y = 0; y < 60; ++y)
+            for (int x = 0; x < 80; ++x) {
+                ASSERT_EQ(direct->Pixel(x, y), played->Pixel(x, y)) << x << "," << y;
+                if (direct->Pixel(x, y) != clWhite) ++inked;
+            }
+        EXPECT_GT(inked, 0);
     }
 }
 
