@@ -197,12 +197,38 @@ void TCustomForm::LayoutFrame() {
     if (bar) bar->setGeometry(0, 0, FClientWidth, mh);
     client->setGeometry(0, mh, FClientWidth, FClientHeight);
     if (frame->pos() != QPoint(FLeft, FTop)) frame->move(FLeft, FTop);
-    if (frame->size() != QSize(FClientWidth, FClientHeight + mh)) frame->resize(FClientWidth, FClientHeight + mh);
+    const QSize size(FClientWidth, FClientHeight + mh);
+    ApplySizeLimits(size.width(), size.height());
+    if (frame->size() != size) frame->resize(size);
     FInFrameResize = false;
+}
+
+// A window of a fixed border (bsSingle, bsDialog, bsToolWindow) cannot be resized by the
+// user: its window asks the window manager for exactly its size, minimum and maximum. A
+// window manager offers a window without such a limit its resize handle, a strip below the
+// client area (the dialogs showed one under their buttons). The program still sizes the
+// window as it likes, through the form's bounds; a maximized window has no limit.
+bool TCustomForm::FixedSize() const {
+    switch (FBorderStyle) {
+    case bsSingle:
+    case bsDialog:
+    case bsToolWindow: return FWindowState != wsMaximized;
+    default: return false;
+    }
+}
+
+void TCustomForm::ApplySizeLimits(int Width, int Height) {
+    QWidget* frame = WidgetOf(this);
+    if (!frame || !frame->isWindow()) return;
+    const QSize least = FixedSize() ? QSize(Width, Height) : QSize(0, 0);
+    const QSize most = FixedSize() ? QSize(Width, Height) : QSize(QWIDGETSIZE_MAX, QWIDGETSIZE_MAX);
+    if (frame->minimumSize() != least) frame->setMinimumSize(least);
+    if (frame->maximumSize() != most) frame->setMaximumSize(most);
 }
 
 void TCustomForm::FrameResized(int ClientW, int ClientH) {
     if (FInFrameResize) return;
+    ApplySizeLimits(ClientW, ClientH);
     QMenuBar* bar = FMenu ? MenuBarOf(FMenu) : nullptr;
     const int mh = bar ? std::max(bar->sizeHint().height(), MenuHeight()) : 0;
     const int ch = std::max(0, ClientH - mh);
@@ -295,6 +321,12 @@ void TCustomForm::SetWindowState(TWindowState Value) {
 void TCustomForm::ApplyWindowState() {
     QWidget* frame = WidgetOf(this);
     if (!frame) return;
+    // Free while the state changes: the new size comes back through the bounds or as the
+    // window system's resize (FrameResized), which limits the window to it again.
+    if (FWindowState != wsMinimized) {
+        frame->setMinimumSize(0, 0);
+        frame->setMaximumSize(QWIDGETSIZE_MAX, QWIDGETSIZE_MAX);
+    }
     switch (FWindowState) {
     case wsMaximized:
         if (ScreenSizeOverridden()) {

@@ -194,6 +194,10 @@ protected:
     TCustomForm* ModalOwner(TCustomForm* Previous, const std::vector<TCustomForm*>& Disabled) const;
     void KeepAbove(TCustomForm* Owner);
     void ApplyWindowState();
+    // True for a border the user cannot resize by (not maximized); the window's minimum and
+    // maximum size are then Width by Height, else free.
+    bool FixedSize() const;
+    void ApplySizeLimits(int Width, int Height);
     void ChangeScale(int M, int D) override;
     TColor DefaultColor() const override { return clBtnFace; }
 

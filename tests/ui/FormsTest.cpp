@@ -10,9 +10,12 @@
 #include <QMouseEvent>
 #include <QResizeEvent>
 #include <QWidget>
+#include <QWindow>
 
 
 class FormsTest : public UiTest {};
+
+static std::string SizeText(QSize s) { return std::to_string(s.width()) + "x" + std::to_string(s.height()); }
 
 TEST_F(FormsTest, PositionAndWindowStateUseTheScreen) {
     Harness.SetScreenSize(1024, 768);
@@ -44,6 +47,48 @@ TEST_F(FormsTest, PositionAndWindowStateUseTheScreen) {
         EXPECT_EQ(form->BoundsRect(), c.Expected) << c.Name;
         EXPECT_EQ(form->ClientWidth(), c.ClientW) << c.Name;
         EXPECT_EQ(form->ClientHeight(), c.ClientH) << c.Name;
+    }
+}
+
+// A window manager lets the user resize a window unless its size hints fix it, and gives
+// such a window its resize handle, a strip below the client area. Only the sizeable
+// borders leave the window free; the others ask for exactly their size, which follows the
+// size the program gives the form, and a maximized window is free while it stays so.
+TEST_F(FormsTest, OnlyASizeableBorderLetsTheWindowManagerResize) {
+    Harness.SetScreenSize(1024, 768);
+    const QSize unlimited(QWIDGETSIZE_MAX, QWIDGETSIZE_MAX);
+    struct {
+        TFormBorderStyle Border;
+        bool Fixed;
+    } cases[] = {{bsSingle, true},    {bsDialog, true},       {bsToolWindow, true},
+                 {bsSizeable, false}, {bsSizeToolWin, false}, {bsNone, false}};
+    for (auto& c : cases) {
+        SCOPED_TRACE(GetEnumName(RoveTypeInfo(static_cast<TFormBorderStyle*>(nullptr)), c.Border));
+        auto form = std::make_unique<TProbeForm>(nullptr);
+        form->SetBorderStyle(c.Border);
+        form->SetClientWidth(300);
+        form->SetClientHeight(200);
+        form->Show();
+        TUiTestHarness::ProcessMessages();
+        QWindow* window = WidgetOf(form.get())->windowHandle();
+        ASSERT_NE(window, nullptr);
+        auto expectLimits = [&](QSize size, const char* when) {
+            EXPECT_EQ(SizeText(window->size()), SizeText(size)) << when;
+            EXPECT_EQ(SizeText(window->minimumSize()), SizeText(c.Fixed ? size : QSize(0, 0))) << when;
+            EXPECT_EQ(SizeText(window->maximumSize()), SizeText(c.Fixed ? size : unlimited)) << when;
+        };
+        expectLimits(QSize(300, 200), "shown");
+        form->SetClientHeight(260);
+        form->SetClientWidth(320);
+        TUiTestHarness::ProcessMessages();
+        expectLimits(QSize(320, 260), "sized by the program");
+        form->SetWindowState(wsMaximized);
+        TUiTestHarness::ProcessMessages();
+        EXPECT_EQ(SizeText(window->minimumSize()), "0x0") << "maximized";
+        EXPECT_EQ(SizeText(window->maximumSize()), SizeText(unlimited)) << "maximized";
+        form->SetWindowState(wsNormal);
+        TUiTestHarness::ProcessMessages();
+        expectLimits(QSize(320, 260), "restored");
     }
 }
 
