@@ -209,8 +209,9 @@ TEST_F(GridExport, GridsWithoutVisibleColumnsOrFieldsOrFontHeight) {
         for (const auto& [ref, cell] : s.Cells) cols = std::max(cols, ref.second);
         EXPECT_EQ(cols, r.cols);
         auto col1 = s.Columns.find(1);
-        if (r.width < 0) EXPECT_TRUE(col1 == s.Columns.end() || col1->second.Width < 0);
-        else {
+        if (r.width < 0) {
+            EXPECT_TRUE(col1 == s.Columns.end() || col1->second.Width < 0);
+        } else {
             ASSERT_TRUE(col1 != s.Columns.end());
             EXPECT_NEAR(col1->second.Width, r.width, 0.01);
         }

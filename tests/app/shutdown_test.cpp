@@ -64,11 +64,3 @@ TEST(ClinicShutdown, FreesTheWindowsTheScriptRegistrationsAndTheGlobalUnit) {
 
 }  // namespace
 
-int main(int argc, char** argv) {
-    setenv("QT_QPA_PLATFORM", "offscreen", 0);
-    ::testing::InitGoogleTest(&argc, argv);
-    SetCommandLine(1, argv);
-    Application->Initialize(argc, argv);
-    RegisterClinicClasses();
-    return RUN_ALL_TESTS();
-}

@@ -6,10 +6,12 @@
 #include "../report/TestPdfPrinter.h"
 
 #include "app/forms/AmountStatsForm.h"
+#include "app/forms/ChargeQueryForm.h"
 #include "app/forms/DailyReportForm.h"
 #include "app/forms/HintForm.h"
 #include "app/forms/QuantityStatsForm.h"
 #include "app/widgets/FlatButton.h"
+#include "platform/ui/ComCtrls.h"
 #include "platform/ui/DBGrids.h"
 #include "report/CrossView.h"
 
@@ -167,6 +169,97 @@ TEST_F(Statistics, DailyReportHelp) {
     ASSERT_EQ(lines.size(), 4u);
     EXPECT_EQ(lines[0], "1.应收金额是指实际应该收到的金额;");
     EXPECT_EQ(lines[3].rfind("4.取例说明如下：某次收费共100元", 0), 0u) << lines[3];
+}
+
+// --- Amounts stored with a double's noise ---------------------------------------------------
+
+// Receipts whose stored totals carry the noise of double arithmetic (0.1 + 0.2 stored as
+// 0.30000000000000004, 0.8 as 0.799999999999997): the daily report and the charge query
+// show each as the amount it stands for and add them up exactly to the fen.
+struct NoisyReceipt {
+    const char* No;
+    double Due, Received, Change, Reduction;
+    Strings Shown;   // 应收金额, 实收金额, 应找金额, 减免金额 as the grids show them
+};
+
+const std::vector<NoisyReceipt> kNoisyReceipts = {
+    {"240307001", 0.1 + 0.2, 0.1 + 0.2, 0, 0, {"0.3", "0.3", "0", "0"}},
+    {"240307002", 0.799999999999997, 1, 1 - 0.799999999999997, 1 - 0.799999999999997, {"0.8", "1", "0.2", "0.2"}},
+    {"240307003", 49.19999999999999, 50, 50 - 49.19999999999999, 10.000000000000002, {"49.2", "50", "0.8", "10"}},
+    {"240307004", 3 * 1.1, 3.3000000000000003, 0, 0.1 * 3, {"3.3", "3.3", "0", "0.3"}},
+};
+
+class NoisyAmounts : public QueryWindows {
+protected:
+    void SetUp() override {
+        QueryWindows::SetUp();
+        for (const NoisyReceipt& r : kNoisyReceipts) {
+            AddReceipt("tb_sf", r.No, kMar7, "王五", "李四", "内科", "tulvo", "普通收费", 0,
+                       {{"检查项目", 1, "血常规", 1, 5, "检查费"}, {"检查项目", 1, "血常规", 1, 5, "检查费"}});
+            Exec("update tb_sf set 应收金额=:p0, 实收金额=:p1, 应找金额=:p2, 减免金额=:p3 where 票据号=:p4 and "
+                 "统计标致='1'",
+                 {Variant(r.Due), Variant(r.Received), Variant(r.Change), Variant(r.Reduction), Variant(r.No)});
+        }
+        // The rows hold the noise: nothing rounded them on the way in.
+        ASSERT_EQ(Text("select count(*) from tb_sf where 应收金额 <> round(应收金额, 2)"), "4");
+    }
+    // The texts of the named columns of every row the grid shows.
+    static std::vector<Strings> Shown(TDBGrid* grid, const Strings& fields) {
+        std::vector<Strings> rows;
+        for (int row = 0; row < grid->RowCount(); ++row) {
+            Strings cells;
+            for (const std::string& field : fields) {
+                int column = -1;
+                for (int i = 0; i < grid->Columns()->Count(); ++i)
+                    if (grid->Columns()->Items(i)->FieldName() == field) column = i;
+                cells.push_back(column < 0 ? "no column " + field : grid->CellText(row, column));
+            }
+            rows.push_back(cells);
+        }
+        return rows;
+    }
+};
+
+TEST_F(NoisyAmounts, TheDailyReportShowsPrintsAndAddsThemExactly) {
+    rbform->Show();
+    H::ProcessMessages();
+    H::Click(rbform->Button1);
+    EXPECT_TRUE(harness->DialogTexts().empty()) << Joined(harness->DialogTexts());
+    std::vector<Strings> expected;
+    for (const NoisyReceipt& r : kNoisyReceipts) expected.push_back({r.No, r.Shown[0], r.Shown[3]});
+    EXPECT_EQ(Shown(rbform->DBGrid1, {"票据号", "应收金额", "减免金额"}), expected);
+    EXPECT_EQ(rbform->Label3->Caption(), "应收合计:53.60");
+    EXPECT_EQ(rbform->Label4->Caption(), "减免合计:10.50");
+
+    TPreviewCapture printed;
+    CapturePreview(*harness, printed);
+    H::Click(rbform->Button3);
+    for (const NoisyReceipt& r : kNoisyReceipts) {
+        const Strings row{r.No, "王五", "李四", "内科", r.Shown[0], r.Shown[3], "2024-3-7"};
+        EXPECT_TRUE(printed.HasRow(row)) << r.No << "\n" << printed.Dump();
+    }
+    EXPECT_TRUE(printed.HasRow({"应收合计:53.60", "减免合计:10.50"})) << printed.Dump();
+    for (const char* noise : {"0.30000000000000004", "0.799999999999997", "49.19999999999999", "3.3000000000000003",
+                              "0.20000000000000284", "10.000000000000002"})
+        EXPECT_FALSE(printed.Has(noise)) << noise;
+}
+
+TEST_F(NoisyAmounts, TheChargeQueryShowsAndAddsThemExactly) {
+    sfcxform->Show();
+    H::ProcessMessages();
+    H::Click(sfcxform->CheckBox8);
+    sfcxform->DateTimePicker1->SetDate(kMar7);
+    sfcxform->DateTimePicker2->SetDate(kMar7);
+    H::Click(sfcxform->Button1);
+    EXPECT_TRUE(harness->DialogTexts().empty()) << Joined(harness->DialogTexts());
+    std::vector<Strings> expected;
+    for (const NoisyReceipt& r : kNoisyReceipts) {
+        expected.push_back({r.No});
+        expected.back().insert(expected.back().end(), r.Shown.begin(), r.Shown.end());
+    }
+    EXPECT_EQ(Shown(sfcxform->DBGrid1, {"票据号", "应收金额", "实收金额", "应找金额", "减免金额"}), expected);
+    EXPECT_EQ(sfcxform->StatusBar1->Panels()->Items(0)->Text(), "符合查询条件的记录共有4条");
+    EXPECT_EQ(sfcxform->StatusBar1->Panels()->Items(1)->Text(), "合计应收金额：53.60");
 }
 
 // --- Quantity statistics ------------------------------------------------------------------

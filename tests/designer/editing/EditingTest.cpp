@@ -436,7 +436,9 @@ TEST(DesignerClipboard, ABandOfWhichAPageHoldsOneFollowsThePagesRules) {
         EXPECT_EQ(res.Pasted, c.Pasted);
         EXPECT_EQ(page->FindObject("PageHeader1") != nullptr, c.Pasted > 0);
         EXPECT_EQ(static_cast<int>(page->AllObjects().size()), c.Pasted);
-        if (c.Pasted == 0) EXPECT_EQ(d.SelectedObjects(), std::vector<TfrxComponent*>{page});
+        if (c.Pasted == 0) {
+            EXPECT_EQ(d.SelectedObjects(), std::vector<TfrxComponent*>{page});
+        }
     }
 }
 

@@ -10,6 +10,7 @@
 #include <ostream>
 #include <string>
 
+#include "../ReportBuilders.h"
 #include "report/Bands.h"
 #include "report/DotMatrix.h"
 #include "report/DotMatrixText.h"
@@ -21,7 +22,7 @@ namespace {
 // A dot-matrix report: a 40 x 6 cell page, a title band holding Memo1 ("挂号费") and
 // Memo2 ("12.50") side by side, the line Line1 under them and the command Cmd1.
 struct TDMPReport {
-    std::unique_ptr<TfrxReport> Report = std::make_unique<TfrxReport>(nullptr);
+    std::unique_ptr<TfrxReport> Report = NewSilentReport();
     TfrxDMPPage* Page = nullptr;
     TfrxDMPMemoView* Memo1 = nullptr;
     TfrxDMPMemoView* Memo2 = nullptr;
@@ -29,30 +30,20 @@ struct TDMPReport {
     TfrxDMPCommand* Cmd1 = nullptr;
 
     TDMPReport() {
-        Report->EngineOptions()->SilentMode = true;
         Report->DotMatrixReport = true;
         Page = new TfrxDMPPage(Report.get());
         Page->SetName("Page1");
         Page->LeftMargin = Page->RightMargin = Page->TopMargin = Page->BottomMargin = 0;
         Page->SetPaperWidth(40 * frxCharWidth / frxMmToPixels);
         Page->SetPaperHeight(6 * frxCharHeight / frxMmToPixels);
-        auto* band = new TfrxReportTitle(Page);
-        band->SetName("ReportTitle1");
-        band->SetBounds(0, 0, 40 * frxCharWidth, 3 * frxCharHeight);
-        Memo1 = new TfrxDMPMemoView(band);
-        Memo1->SetName("Memo1");
-        Memo1->SetBounds(0, 0, 10 * frxCharWidth, frxCharHeight);
+        constexpr double w = frxCharWidth, h = frxCharHeight;
+        auto* band = AddNamed<TfrxReportTitle>(Page, "ReportTitle1", 0, 0, 40 * w, 3 * h);
+        Memo1 = AddNamed<TfrxDMPMemoView>(band, "Memo1", 0, 0, 10 * w, h);
         Memo1->SetText("挂号费");
-        Memo2 = new TfrxDMPMemoView(band);
-        Memo2->SetName("Memo2");
-        Memo2->SetBounds(20 * frxCharWidth, 0, 10 * frxCharWidth, frxCharHeight);
+        Memo2 = AddNamed<TfrxDMPMemoView>(band, "Memo2", 20 * w, 0, 10 * w, h);
         Memo2->SetText("12.50");
-        Line1 = new TfrxDMPLineView(band);
-        Line1->SetName("Line1");
-        Line1->SetBounds(0, frxCharHeight, 30 * frxCharWidth, 0);
-        Cmd1 = new TfrxDMPCommand(band);
-        Cmd1->SetName("Cmd1");
-        Cmd1->SetBounds(0, 2 * frxCharHeight, frxCharWidth, frxCharHeight);
+        Line1 = AddNamed<TfrxDMPLineView>(band, "Line1", 0, h, 30 * w, 0);
+        Cmd1 = AddNamed<TfrxDMPCommand>(band, "Cmd1", 0, 2 * h, w, h);
     }
     // The first prepared page as the printer gets it (styles and commands included), and
     // the styles of its objects (a line's style does not print).

@@ -9,66 +9,33 @@
 #include <ostream>
 #include <string>
 
+#include "../ReportBuilders.h"
 #include "platform/ui/Forms.h"
 #include "platform/ui/UiTest.h"
-#include "report/Bands.h"
-#include "report/DialogControls.h"
-#include "report/MemoView.h"
-#include "report/Pages.h"
-#include "report/PreviewPages.h"
-#include "report/Report.h"
 
 namespace {
 
 // A dialog page with an OK button, its OnActivate running the script procedure Activate,
 // and a report page whose one row prints Memo1 (its text set by each case).
 struct TControlsReport {
-    std::unique_ptr<TfrxReport> Report = std::make_unique<TfrxReport>(nullptr);
-    TfrxDialogPage* Dialog = nullptr;
-    TfrxButtonControl* Ok = nullptr;
-    TfrxMemoView* Printed = nullptr;
+    std::unique_ptr<TfrxReport> Report = NewSilentReport();
+    TfrxDialogPage* Dialog = AddDialogPage(Report.get(), 420, 220);
+    TfrxButtonControl* Ok = AddDialogButton(Dialog, "OkButton", "确定", mrOk, 16, 150);
+    TfrxMemoView* Printed = AddOneRowMemoPage(Report.get(), 700);
 
-    TControlsReport() {
-        Report->EngineOptions()->SilentMode = true;
-        Dialog = new TfrxDialogPage(Report.get());
-        Dialog->SetName("DialogPage1");
-        Dialog->SetBounds(0, 0, 420, 220);
-        Dialog->OnActivate = "Activate";
-        Ok = Add<TfrxButtonControl>("OkButton", 16, 150, 75, 25);
-        Ok->SetCaption("确定");
-        Ok->SetModalResult(mrOk);
-        auto* page = new TfrxReportPage(Report.get());
-        page->SetName("Page1");
-        auto* band = new TfrxMasterData(page);
-        band->SetName("MasterData1");
-        band->SetBounds(0, 0, 700, 20);
-        band->SetRowCount(1);
-        Printed = new TfrxMemoView(band);
-        Printed->SetName("Memo1");
-        Printed->SetBounds(0, 0, 700, 20);
-    }
+    TControlsReport() { Dialog->OnActivate = "Activate"; }
+    // A control of the dialog page (or of the container Parent on it).
     template <class T>
     T* Add(const std::string& Name, double Left, double Top, double Width, double Height,
            TfrxComponent* Parent = nullptr) {
-        auto* c = new T(Parent ? Parent : Dialog);
-        c->SetName(Name);
-        c->SetBounds(Left, Top, Width, Height);
-        return c;
+        return AddNamed<T>(Parent ? Parent : Dialog, Name, Left, Top, Width, Height);
     }
     // The procedure Activate (its body given) and an empty main block.
     void Activate(const std::string& Body, const std::string& More = "") {
         Report->ScriptText()->SetText(More + "procedure Activate(Sender: TfrxComponent);\r\nbegin\r\n" + Body +
                                       "\r\nend;\r\n\r\nbegin\r\nend.");
     }
-    std::string PrintedText() {
-        TfrxPage* page = Report->PreviewPages()->GetPage(0);
-        if (!page) return "(no page)";
-        auto* m = dynamic_cast<TfrxCustomMemoView*>(page->FindObject("Memo1"));
-        if (!m) return "(no memo)";
-        std::string s = m->Text();
-        while (s.size() >= 2 && s.compare(s.size() - 2, 2, "\r\n") == 0) s.resize(s.size() - 2);
-        return s;
-    }
+    std::string PrintedText() { return PrintedMemoText(Report.get()); }
 };
 
 struct TControlCase {

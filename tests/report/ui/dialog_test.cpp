@@ -10,6 +10,7 @@
 #include <string>
 #include <vector>
 
+#include "../ReportBuilders.h"
 #include "platform/graphics/Graphics.h"
 #include "platform/rtl/Streams.h"
 #include "platform/ui/Forms.h"
@@ -27,52 +28,18 @@ namespace {
 // A dialog page asking for a name (Edit1) with OK and Cancel, and a report page whose
 // one row prints the name.
 struct TDialogReport {
-    std::unique_ptr<TfrxReport> Report = std::make_unique<TfrxReport>(nullptr);
-    TfrxDialogPage* Dialog = nullptr;
-    TfrxEditControl* Edit = nullptr;
-    TfrxButtonControl* Ok = nullptr;
-    TfrxButtonControl* Cancel = nullptr;
+    std::unique_ptr<TfrxReport> Report = NewSilentReport();
+    TfrxDialogPage* Dialog = AddDialogPage(Report.get(), 300, 160);
+    TfrxEditControl* Edit = AddNamed<TfrxEditControl>(Dialog, "Edit1", 16, 16, 200, 21);
+    TfrxButtonControl* Ok = AddDialogButton(Dialog, "OkButton", "确定", mrOk, 16, 80);
+    TfrxButtonControl* Cancel = AddDialogButton(Dialog, "CancelButton", "取消", mrCancel, 100, 80);
 
     TDialogReport() {
-        Report->EngineOptions()->SilentMode = true;
-        Dialog = new TfrxDialogPage(Report.get());
-        Dialog->SetName("DialogPage1");
-        Dialog->SetBounds(0, 0, 300, 160);
         Dialog->SetCaption("输入姓名");
-        Edit = new TfrxEditControl(Dialog);
-        Edit->SetName("Edit1");
-        Edit->SetBounds(16, 16, 200, 21);
-        Ok = new TfrxButtonControl(Dialog);
-        Ok->SetName("OkButton");
-        Ok->SetCaption("确定");
-        Ok->SetModalResult(mrOk);
-        Ok->SetBounds(16, 80, 75, 25);
-        Cancel = new TfrxButtonControl(Dialog);
-        Cancel->SetName("CancelButton");
-        Cancel->SetCaption("取消");
-        Cancel->SetModalResult(mrCancel);
-        Cancel->SetBounds(100, 80, 75, 25);
-        auto* page = new TfrxReportPage(Report.get());
-        page->SetName("Page1");
-        auto* band = new TfrxMasterData(page);
-        band->SetName("MasterData1");
-        band->SetBounds(0, 0, 300, 20);
-        band->SetRowCount(1);
-        auto* memo = new TfrxMemoView(band);
-        memo->SetName("Memo1");
-        memo->SetBounds(0, 0, 200, 20);
-        memo->SetText("[Edit1.Text]");
+        AddOneRowMemoPage(Report.get(), 300, "[Edit1.Text]")->SetBounds(0, 0, 200, 20);
     }
     void Script(const std::string& Text) { Report->ScriptText()->SetText(Text); }
-    std::string PrintedText() {
-        TfrxPage* page = Report->PreviewPages()->GetPage(0);
-        if (!page) return "(no page)";
-        auto* m = dynamic_cast<TfrxCustomMemoView*>(page->FindObject("Memo1"));
-        if (!m) return "(no memo)";
-        std::string s = m->Text();
-        if (s.size() >= 2 && s.compare(s.size() - 2, 2, "\r\n") == 0) s.resize(s.size() - 2);
-        return s;
-    }
+    std::string PrintedText() { return PrintedMemoText(Report.get()); }
 };
 
 class DialogPages : public testing::Test {

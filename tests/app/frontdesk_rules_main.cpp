@@ -1,7 +1,0 @@
-// The front desk's rules and database work, without windows.
-#include <gtest/gtest.h>
-
-int main(int argc, char** argv) {
-    ::testing::InitGoogleTest(&argc, argv);
-    return RUN_ALL_TESTS();
-}
