@@ -19,8 +19,10 @@ inline uint8_t fsInheritedFlags(const TfsScript* prog) {
 
 // Runs the body of proc with the parameter values the caller stored. Every piece of state it
 // changes (Executing, the hook owner's ProgRunning, the local flags and IsRunning) is put
-// back on every way out.
-inline Variant fsRunBody(TfsProcVariable* proc) {
+// back on every way out. Nested: proc is running already (a recursive call), so Executing
+// and the local program's IsRunning are true and stay so; only the flags and the hook
+// owner's ProgRunning change. The caller reads the result (fsResultOf).
+template <bool Nested = false> inline void fsRunBodyOnly(TfsProcVariable* proc) {
     if (StackNearlyFull()) [[unlikely]]
         fsStackOverflow();
     TfsScript* prog = proc->Prog();
@@ -33,18 +35,28 @@ inline Variant fsRunBody(TfsProcVariable* proc) {
         bool WasRunning;
         ~Restore() {
             Prog->SetRunFlags(fsInheritedFlags(Prog));
-            Prog->SetIsRunning(WasRunning);
-            if (Owner) Owner->SetProgRunning(OldRunning);
-            Proc->Executing = WasExecuting;
+            if constexpr (!Nested) Prog->SetIsRunning(WasRunning);
+            if (Owner) [[unlikely]]
+                Owner->SetProgRunning(OldRunning);
+            if constexpr (!Nested) Proc->Executing = WasExecuting;
         }
-    } restore{proc, prog, prog->RunLineOwner(), nullptr, proc->Executing, prog->IsRunning()};
-    if (restore.Owner) {
+    } restore{proc, prog, prog->RunLineOwner(), nullptr, Nested || proc->Executing, Nested || prog->IsRunning()};
+    if (restore.Owner) [[unlikely]] {
         restore.OldRunning = restore.Owner->ProgRunning();
         restore.Owner->SetProgRunning(prog);
     }
-    proc->Executing = true;
+    if constexpr (!Nested) {
+        proc->Executing = true;
+        prog->SetIsRunning(true);
+    }
     prog->SetRunFlags(fsInheritedFlags(prog));
-    prog->SetIsRunning(true);
     prog->Program()->RunBlock();
-    return proc->IsFunc ? proc->ResultVar()->Value : Variant::Null();
+}
+
+// A function's Result after its body ran (Null for a procedure).
+inline Variant fsResultOf(TfsProcVariable* proc) { return proc->IsFunc ? proc->ResultVar()->Value : Variant::Null(); }
+
+inline Variant fsRunBody(TfsProcVariable* proc) {
+    fsRunBodyOnly(proc);
+    return fsResultOf(proc);
 }

@@ -595,9 +595,10 @@ void TfsProgramBuilder::BuildReturn(TfsXMLItem* x, TfsStatement* into) {
         Enter(x);
         if (result->IsReadOnly || !result->IsPlainVariable()) Error(fsmsg::LeftSideReadOnly);
         CheckAssign(*result, *expr);
-        auto stmt = NewStatement<TfsAssignmentStmt>(x);
+        auto stmt = NewStatement<TfsReturnStmt>(x);
         stmt->SetTarget(std::make_unique<TfsVariableDesignator>(FProgram, result), std::move(expr));
         into->Add(std::move(stmt));
+        return;
     }
     into->Add(NewStatement<TfsExitStmt>(x));
 }

@@ -13,6 +13,8 @@
 #include "script/ValueBuffer.h"
 
 #include <algorithm>
+
+#include <algorithm>
 #include <cstdlib>
 #include <cstring>
 #include <iostream>
@@ -84,9 +86,13 @@ TfsProcVariable::~TfsProcVariable() {
 
 void TfsProcVariable::BuildLocals() {
     FLocals.clear();
-    for (int i = 0; i < FProg->Count(); ++i)
-        if (FProg->Items(i)->IsPlainVariable()) FLocals.push_back(FProg->Items(i));
+    for (int i = 0; i < FProg->Count(); ++i) {
+        TfsCustomVariable* item = FProg->Items(i);
+        if (!item->IsPlainVariable() || std::find(FParams.begin(), FParams.end(), item) != FParams.end()) continue;
+        FLocals.push_back(&item->Value);
+    }
     FLocalsBuiltFor = FProg->ItemsVersion();
+    ++FLocalsBuilds;
 }
 
 // --- Name index ----------------------------------------------------------------------------

@@ -187,17 +187,23 @@ public:
     // Lives exactly as long as the procedure: event bridges keep a weak reference to it.
     std::weak_ptr<void> AliveToken() const { return FAlive; }
 
-    // The variables whose values a recursive call saves and restores (rebuilt when the local
-    // program's item table changed).
-    inline const std::vector<TfsCustomVariable*>& Locals();
+    // Where the local variables other than the parameters (Result, the declared variables
+    // and constants) keep their values, in the order of the local program's items: a call of
+    // a procedure that is already running saves and restores these beside the parameters.
+    // Rebuilt when the local program's item table changed; items added meanwhile (a
+    // late-bound name) come last.
+    inline const std::vector<Variant*>& Locals();
+    // Counts the builds of Locals: a list read before a call stays valid while it is the same.
+    uint64_t LocalsBuild() const { return FLocalsBuilds; }
 
 private:
     void BuildLocals();
     std::unique_ptr<TfsScript> FProg;
     TfsVariable* FResult = nullptr;
     std::shared_ptr<void> FAlive;
-    std::vector<TfsCustomVariable*> FLocals;
+    std::vector<Variant*> FLocals;
     uint64_t FLocalsBuiltFor = 0;   // the local program's ItemsVersion they were built at
+    uint64_t FLocalsBuilds = 0;
 };
 
 // --- Events of the script object -----------------------------------------------------------
@@ -454,7 +460,7 @@ private:
     TCallCacheEntry* FLastCall = nullptr;            // the slot of the name asked last
 };
 
-inline const std::vector<TfsCustomVariable*>& TfsProcVariable::Locals() {
+inline const std::vector<Variant*>& TfsProcVariable::Locals() {
     if (FLocalsBuiltFor != FProg->ItemsVersion()) BuildLocals();
     return FLocals;
 }

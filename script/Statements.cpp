@@ -10,72 +10,137 @@
 
 #include <algorithm>
 #include <array>
+#include <utility>
 
 #include "script/ValueBuffer.h"
 
 namespace {
 
-// Saves the locals of a procedure that is already executing (on the C++ stack, beside the
-// call that needs them) and puts them back on every way out of the inner call.
-class SaveFrame {
+// The other locals of a procedure that is already running (Result, its variables), copied
+// aside on the C++ stack beside the call that needs them and put back on every way out of
+// the inner call. The inner call starts with its caller's values, as it always has.
+class SavedLocals {
 public:
-    static constexpr size_t InlineSlots = 8;
-    explicit SaveFrame(TfsProcVariable* proc) {
-        if (!proc->Executing) return;
+    static constexpr size_t InlineSlots = 6;
+    explicit SavedLocals(TfsProcVariable* proc) : FProc(proc) {
         const auto& locals = proc->Locals();
         const size_t n = locals.size();
-        if (n > InlineSlots) FData = static_cast<Variant*>(::operator new(n * sizeof(Variant)));
-        TfsCustomVariable* const* from = locals.data();
-        for (size_t i = 0; i < n; ++i) new (&FData[i]) Variant(from[i]->Value);
+        if (n > InlineSlots) [[unlikely]]
+            FData = static_cast<Variant*>(::operator new(n * sizeof(Variant)));
+        Variant* const* from = locals.data();
+        for (size_t i = 0; i < n; ++i) new (&FData[i]) Variant(*from[i]);
         FCount = n;
-        FProc = proc;
     }
-    ~SaveFrame() {
-        if (!FProc) return;
-        // The locals may have grown meanwhile (a late-bound name): the saved ones come back
-        // by their place in the list, as far as both reach.
+    ~SavedLocals() {
+        // The locals may have grown meanwhile (a late-bound name, which comes last): the saved
+        // ones come back by their place in the list, as far as both reach.
         const auto& locals = FProc->Locals();
-        TfsCustomVariable* const* to = locals.data();
+        Variant* const* to = locals.data();
         const size_t n = std::min(FCount, locals.size());
         Variant* data = FData;
         // Each restored value leaves its slot empty; only the ones not restored are freed.
-        for (size_t i = 0; i < n; ++i) to[i]->Value = std::move(data[i]);
-        for (size_t i = n; i < FCount; ++i) data[i].~Variant();
-        if (data != reinterpret_cast<Variant*>(FInline)) ::operator delete(data);
+        for (size_t i = 0; i < n; ++i) *to[i] = std::move(data[i]);
+        if (FCount > n) [[unlikely]]
+            for (size_t i = n; i < FCount; ++i) data[i].~Variant();
+        if (data != reinterpret_cast<Variant*>(FInline)) [[unlikely]]
+            ::operator delete(data);
     }
-    SaveFrame(const SaveFrame&) = delete;
-    SaveFrame& operator=(const SaveFrame&) = delete;
+    SavedLocals(const SavedLocals&) = delete;
+    SavedLocals& operator=(const SavedLocals&) = delete;
 
 private:
-    TfsProcVariable* FProc = nullptr;
+    TfsProcVariable* FProc;
     size_t FCount = 0;
     Variant* FData = reinterpret_cast<Variant*>(FInline);
     alignas(Variant) unsigned char FInline[InlineSlots * sizeof(Variant)];
+};
+
+// The parameters of a running procedure exchanged with the argument values of the inner
+// call: the caller's values wait in the argument buffer and come back on every way out.
+struct SwappedParams {
+    TfsParamItem* const* Params;
+    Variant* Args;
+    size_t Count;
+    SwappedParams(TfsParamItem* const* params, Variant* args, size_t count) : Params(params), Args(args), Count(count) {
+        for (size_t i = 0; i < count; ++i) params[i]->Value.Swap(args[i]);
+    }
+    ~SwappedParams() {
+        for (size_t i = 0; i < Count; ++i) Params[i]->Value.Swap(Args[i]);
+    }
+    SwappedParams(const SwappedParams&) = delete;
+    SwappedParams& operator=(const SwappedParams&) = delete;
 };
 
 [[noreturn]] void IndexOutOfBounds(int index) {
     throw EListError(Format("List index out of bounds (%d)", {index}));
 }
 
-// The call: Take moves the argument values into the parameters (the caller's own buffer),
-// otherwise they are copied. The parameters' values are read for writeBack before the saved
-// locals come back, so var arguments that name the caller's own locals receive the inner
-// call's values.
-template <bool Take, class Value>
-[[gnu::always_inline]] inline Variant CallWith(TfsProcVariable* proc, Value* args, size_t given, std::span<Variant> writeBack) {
-    SaveFrame frame(proc);
+// The call, with one argument value per parameter in the caller's buffer. The values move
+// into the parameters; when the procedure is running already the caller's parameter values
+// wait in the buffer and its other locals are copied aside, both put back on every way out.
+// The parameters' values are read for writeBack before that, so var arguments that name the
+// caller's own locals receive the inner call's values.
+[[gnu::always_inline]] inline Variant CallFrame(TfsProcVariable* proc, Variant* args, std::span<Variant> writeBack) {
     const size_t count = static_cast<size_t>(proc->Count());
     TfsParamItem* const* params = proc->ParamList();
-    for (size_t i = 0; i < count; ++i) {
-        TfsParamItem* p = params[i];
-        if (i >= given) p->Value = p->DefValue;
-        else if constexpr (Take) p->Value = std::move(args[i]);
-        else p->Value = args[i];
+    if (!proc->Executing) {
+        for (size_t i = 0; i < count; ++i) params[i]->Value = std::move(args[i]);
+        Variant result = fsRunBody(proc);
+        for (size_t i = 0, n = std::min(writeBack.size(), count); i < n; ++i) writeBack[i] = params[i]->Value;
+        return result;
     }
-    Variant result = fsRunBody(proc);
-    for (size_t i = 0, n = std::min(writeBack.size(), count); i < n; ++i)
-        writeBack[i] = proc->Params(static_cast<int>(i))->Value;
-    return result;
+    SavedLocals locals(proc);
+    SwappedParams swapped(params, args, count);
+    fsRunBodyOnly<true>(proc);
+    for (size_t i = 0, n = std::min(writeBack.size(), count); i < n; ++i) writeBack[i] = params[i]->Value;
+    // The caller's Result comes back with its other locals.
+    return proc->IsFunc ? std::move(proc->ResultVar()->Value) : Variant::Null();
+}
+
+// The same for a procedure of P parameters and L other locals, the counts known here: the
+// argument values, the caller's parameters and its saved locals all in one frame on the C++
+// stack, with no loop, count or heap check left.
+template <size_t P, size_t L> struct NestedFrame {
+    TfsProcVariable* Proc;
+    TfsParamItem* const* Params;
+    std::array<Variant, P>& Args;
+    Variant* const* Locals;
+    uint64_t Build;
+    std::array<Variant, L> Saved;
+    template <size_t... I>
+    NestedFrame(TfsProcVariable* proc, std::array<Variant, P>& args, Variant* const* locals, std::index_sequence<I...>)
+        : Proc(proc), Params(proc->ParamList()), Args(args), Locals(locals), Build(proc->LocalsBuild()),
+          Saved{{Variant(*locals[I])...}} {
+        for (size_t i = 0; i < P; ++i) Params[i]->Value.Swap(Args[i]);
+    }
+    ~NestedFrame() {
+        for (size_t i = 0; i < P; ++i) Params[i]->Value.Swap(Args[i]);
+        if (Proc->LocalsBuild() == Build) [[likely]] {
+            for (size_t i = 0; i < L; ++i) *Locals[i] = std::move(Saved[i]);
+            return;
+        }
+        // The list was built again during the call (a late-bound name): the saved values go
+        // back by their place in the new list, as far as both reach.
+        const auto& now = Proc->Locals();
+        for (size_t i = 0, n = std::min(L, now.size()); i < n; ++i) *now[i] = std::move(Saved[i]);
+    }
+    NestedFrame(const NestedFrame&) = delete;
+    NestedFrame& operator=(const NestedFrame&) = delete;
+};
+
+// CallFrame for argument values that are not one per parameter in a buffer of the caller's:
+// copied (or moved, Take) into one, the missing ones from the parameters' defaults, extra
+// ones left out.
+template <bool Take, class Value>
+[[gnu::noinline]] Variant CallCopying(TfsProcVariable* proc, Value* args, size_t given, std::span<Variant> writeBack) {
+    const size_t count = static_cast<size_t>(proc->Count());
+    TfsValueBuffer values(count);
+    for (size_t i = 0; i < count; ++i) {
+        if (i >= given) values.Add(proc->Params(static_cast<int>(i))->DefValue);
+        else if constexpr (Take) values.AddFrom([&] { return std::move(args[i]); });
+        else values.Add(args[i]);
+    }
+    return CallFrame(proc, values.Data(), writeBack);
 }
 
 }  // namespace
@@ -85,11 +150,12 @@ Variant TfsProcVariable::GetValue() { return fsRunBody(this); }
 void fsStackOverflow() { throw EScriptError("Stack overflow"); }
 
 Variant fsCallProc(TfsProcVariable* proc, std::span<const Variant> args, std::span<Variant> writeBack) {
-    return CallWith<false>(proc, args.data(), args.size(), writeBack);
+    return CallCopying<false>(proc, args.data(), args.size(), writeBack);
 }
 
 Variant fsCallProc(TfsProcVariable* proc, TfsValueBuffer& args, std::span<Variant> writeBack) {
-    return CallWith<true>(proc, args.Data(), args.Count(), writeBack);
+    if (args.Count() != static_cast<size_t>(proc->Count())) return CallCopying<true>(proc, args.Data(), args.Count(), writeBack);
+    return CallFrame(proc, args.Data(), writeBack);
 }
 
 // --- Designators ---------------------------------------------------------------------------
@@ -266,31 +332,76 @@ TfsProcCallDesignator::TfsProcCallDesignator(TfsScript* prog, TfsProcVariable* p
     Finish();
 }
 
-Variant TfsProcCallDesignator::GetValue() {
-    if (FAnyVar != 0) return CallPassingVars();
-    const size_t n = FArgs.size();
-    TfsValueBuffer args(n);
-    for (size_t i = 0; i < n; ++i) args.AddFrom([&] { return FArgs[i]->Evaluate(); });
-    return CallWith<true>(FProc, args.Data(), n, {});
+// The largest counts of parameters and other locals that have a frame of their own.
+constexpr size_t kShapedParams = 3;
+constexpr size_t kShapedLocals = 3;
+
+template <size_t P> TfsProcCallDesignator::TCall TfsProcCallDesignator::ShapedFor(size_t locals) {
+    switch (locals) {
+    case 0: return &CallShaped<P, 0>;
+    case 1: return &CallShaped<P, 1>;
+    case 2: return &CallShaped<P, 2>;
+    case 3: return &CallShaped<P, 3>;
+    default: return &CallPlain;
+    }
+}
+static_assert(kShapedLocals == 3, "ShapedFor names every count up to kShapedLocals");
+
+Variant TfsProcCallDesignator::FirstCall(TfsProcCallDesignator* d) {
+    const size_t n = d->FArgs.size();
+    const size_t count = static_cast<size_t>(d->FProc->Count());
+    bool anyVar = n != count;
+    for (size_t i = 0; i < n && i < count; ++i)
+        if (d->FProc->Params(static_cast<int>(i))->IsVarParam) anyVar = true;
+    const size_t locals = d->FProc->Locals().size();
+    if (anyVar) d->FCall = &CallPassingVars;
+    else if (n == 0) d->FCall = ShapedFor<0>(locals);
+    else if (n == 1) d->FCall = ShapedFor<1>(locals);
+    else if (n == 2) d->FCall = ShapedFor<2>(locals);
+    else if (n == 3) d->FCall = ShapedFor<3>(locals);
+    else d->FCall = &CallPlain;
+    static_assert(kShapedParams == 3, "FirstCall names every count up to kShapedParams");
+    return d->FCall(d);
 }
 
-// The first call (which looks for var parameters) and every call that passes one: kept
-// apart so that the plain call's frame stays small.
-Variant TfsProcCallDesignator::CallPassingVars() {
-    const size_t n = FArgs.size();
-    TfsValueBuffer args(n);
-    for (size_t i = 0; i < n; ++i) args.AddFrom([&] { return FArgs[i]->Evaluate(); });
-    if (FAnyVar < 0) {
-        FAnyVar = 0;
-        for (size_t i = 0; i < n; ++i)
-            if (FProc->Params(static_cast<int>(i))->IsVarParam) FAnyVar = 1;
+template <size_t P, size_t L> Variant TfsProcCallDesignator::CallShaped(TfsProcCallDesignator* d) {
+    TfsProcVariable* proc = d->FProc;
+    std::array<Variant, P> args = [&]<size_t... I>(std::index_sequence<I...>) {
+        return std::array<Variant, P>{{d->FArgs[I]->Evaluate()...}};
+    }(std::make_index_sequence<P>());
+    const auto& locals = proc->Locals();
+    if (locals.size() != L) [[unlikely]] {
+        // Locals were added since (a late-bound name): the frame of the new count from now on.
+        d->FCall = ShapedFor<P>(locals.size());
+        return CallFrame(proc, args.data(), {});
     }
-    if (!FAnyVar) return CallWith<true>(FProc, args.Data(), n, {});
+    if (!proc->Executing) {
+        TfsParamItem* const* params = proc->ParamList();
+        for (size_t i = 0; i < P; ++i) params[i]->Value = std::move(args[i]);
+        return fsRunBody(proc);
+    }
+    NestedFrame<P, L> frame(proc, args, locals.data(), std::make_index_sequence<L>());
+    fsRunBodyOnly<true>(proc);
+    // The caller's Result comes back with the frame.
+    return proc->IsFunc ? std::move(proc->ResultVar()->Value) : Variant::Null();
+}
+
+Variant TfsProcCallDesignator::CallPlain(TfsProcCallDesignator* d) {
+    const size_t n = d->FArgs.size();
+    TfsValueBuffer args(n);
+    for (size_t i = 0; i < n; ++i) args.AddFrom([&] { return d->FArgs[i]->Evaluate(); });
+    return CallFrame(d->FProc, args.Data(), {});
+}
+
+Variant TfsProcCallDesignator::CallPassingVars(TfsProcCallDesignator* d) {
+    const size_t n = d->FArgs.size();
+    TfsValueBuffer args(n);
+    for (size_t i = 0; i < n; ++i) args.AddFrom([&] { return d->FArgs[i]->Evaluate(); });
     TfsValueBuffer back(n);
     back.Fill();
-    Variant result = CallWith<true>(FProc, args.Data(), n, back.Span());
-    for (size_t i = 0; i < n; ++i)
-        if (FProc->Params(static_cast<int>(i))->IsVarParam) FArgs[i]->SetValue(back[i]);
+    Variant result = fsCallProc(d->FProc, args, back.Span());
+    for (size_t i = 0, count = static_cast<size_t>(d->FProc->Count()); i < n && i < count; ++i)
+        if (d->FProc->Params(static_cast<int>(i))->IsVarParam) d->FArgs[i]->SetValue(back[i]);
     return result;
 }
 
@@ -367,6 +478,11 @@ void TfsAssignmentStmt::Execute() {
         return;
     }
     FDesignator->SetValue(FExpression->Evaluate());
+}
+
+void TfsReturnStmt::Execute() {
+    TfsAssignmentStmt::Execute();
+    Prog->SetFlag(TfsScript::rfExit, true);
 }
 
 namespace {

@@ -122,13 +122,23 @@ private:
 class TfsProcCallDesignator final : public TfsDesignator {
 public:
     TfsProcCallDesignator(TfsScript* prog, TfsProcVariable* proc, std::vector<std::unique_ptr<TfsExpression>> args);
-    Variant GetValue() override;
+    Variant GetValue() override { return FCall(this); }
 
 private:
-    [[gnu::noinline]] Variant CallPassingVars();
+    using TCall = Variant (*)(TfsProcCallDesignator*);
+    // The first call: looks at the arguments and the procedure and chooses the way of the
+    // calls that follow.
+    static Variant FirstCall(TfsProcCallDesignator* d);
+    // Calls that pass a var parameter, or whose arguments are not one per parameter.
+    static Variant CallPassingVars(TfsProcCallDesignator* d);
+    // Calls without var parameters, one argument per parameter.
+    static Variant CallPlain(TfsProcCallDesignator* d);
+    // CallPlain for a procedure of P parameters and L other locals (see Statements.cpp).
+    template <size_t P, size_t L> static Variant CallShaped(TfsProcCallDesignator* d);
+    template <size_t P> static TCall ShapedFor(size_t locals);
     TfsProcVariable* FProc;
     std::vector<std::unique_ptr<TfsExpression>> FArgs;
-    int8_t FAnyVar = -1;   // a var parameter among the arguments' (-1: not looked at yet)
+    TCall FCall = &FirstCall;
 };
 
 // One call of a global host function (AddMethod) that has no var parameter: the argument
@@ -203,7 +213,7 @@ protected:
     // in place, without the call and the loop over the children.
     void RunItems() {
         if (FItems.size() != 1) {
-            ExecuteBlock();
+            if (!FItems.empty()) ExecuteBlock();
             return;
         }
         if (Prog->RunFlags() & TfsScript::rfTerminated) return;
@@ -248,6 +258,13 @@ protected:
     TfsCustomVariable* FVariable = nullptr;   // set for a plain variable that is not read-only
     TfsCustomVariable* FStringVariable = nullptr;   // the same for a String or Char variable
     const Variant* FDirect = nullptr;                // the right side's Direct
+};
+
+// return e (C++Script, JScript): Result := e and the exit of the procedure in one statement.
+class TfsReturnStmt final : public TfsAssignmentStmt {
+public:
+    using TfsAssignmentStmt::TfsAssignmentStmt;
+    void Execute() override;
 };
 
 // x := x op e and the compound operators: the target is read before the right side runs.

@@ -79,6 +79,7 @@
 #include <cassert>
 #include <cstddef>
 #include <cstdint>
+#include <cstring>
 #include <initializer_list>
 #include <memory>
 #include <span>
@@ -257,10 +258,12 @@ public:
     // Inline everywhere: a destructor runs for every temporary, and a large unit of its own
     // may otherwise leave it a call.
     [[gnu::always_inline]] ~Variant() { if (HasRep()) Release(); }
+    // The two words exchanged whole (a Variant holds no pointer into itself).
     void Swap(Variant& other) noexcept {
-        std::swap(FType, other.FType);
-        std::swap(FOwns, other.FOwns);
-        std::swap(FInt, other.FInt);
+        unsigned char mine[sizeof(Variant)];
+        std::memcpy(mine, static_cast<const void*>(this), sizeof(Variant));
+        std::memcpy(static_cast<void*>(this), static_cast<const void*>(&other), sizeof(Variant));
+        std::memcpy(static_cast<void*>(&other), mine, sizeof(Variant));
     }
     void Clear() noexcept { Variant().Swap(*this); }
     // Stores an integer as FromInt makes it, in place (the script engine's loop counters

@@ -4,6 +4,9 @@
 
 #include <gtest/gtest.h>
 
+#include <string>
+#include <vector>
+
 namespace {
 
 struct ProgramCase {
@@ -160,6 +163,29 @@ const ProgramCase kPrograms[] = {
      "try Result := F(n - 1) + F(1 div (n - n)) except Result := k * 100 end end;\n"
      "begin Out(F(2)); Out(F(2)) end.",
      "200 200"},
+    // A var argument naming the caller's own local: each level's local receives what the
+    // inner call left in it, so level n ends with n + (n - 1) + ... + 1.
+    {"VarArgumentBoundToTheCallersLocal",
+     "procedure Count(n: Integer; var total: Integer); var own: Integer;\n"
+     "begin own := n; if n > 0 then Count(n - 1, own); total := total + own end;\n"
+     "var t: Integer; begin t := 0; Count(4, t); Out(t) end.",
+     "10"},
+    // A nested procedure changes the local of the activation of Outer that is running, also
+    // while Outer recurses: Outer(n) = n + Outer(n - 1).
+    {"NestedProcedureChangesTheRunningOuterLocal",
+     "function Outer(n: Integer): Integer; var acc: Integer;\n"
+     "procedure Add(k: Integer); begin acc := acc + k end;\n"
+     "begin acc := 0; Add(n); if n > 0 then Add(Outer(n - 1)); Result := acc end;\n"
+     "begin Out(Outer(4)) end.",
+     "10"},
+    // An error raised three levels down passes two frames and is caught in the third: that
+    // caller finds its own parameter and local again.
+    {"ErrorLeavingSeveralFrames",
+     "function Down(n: Integer): Integer; var mine: Integer;\n"
+     "begin mine := n * 10; if n = 0 then RaiseException('bottom');\n"
+     "if n = 3 then try Result := Down(n - 1) except Result := mine + n end else Result := Down(n - 1) end;\n"
+     "begin Out(Down(3)); Out(Down(5)) end.",
+     "33 33"},
     {"RunawayRecursionRaises", "procedure P; begin P end; begin try P except Out('caught') end; P end.",
      "caught error: Stack overflow"},
     {"FunctionWithoutResultAssignmentIsNull", "function F: Integer; begin end; begin Out(VarType(F)) end.", "1"},
@@ -167,6 +193,62 @@ const ProgramCase kPrograms[] = {
 
 INSTANTIATE_TEST_SUITE_P(Core, StatementTest, ::testing::ValuesIn(kPrograms),
                          [](const auto& info) { return std::string(info.param.Name); });
+
+// Recursive functions of every count of parameters and locals from none to four (calls of
+// up to three of each have frames of their own, more take the general one): at each level
+// the parameters and locals are set from the depth, the function calls itself three levels
+// deep, and after the inner call returns every value must be the level's own again.
+struct FrameShape {
+    int Params;
+    int Locals;
+};
+
+class FrameShapeTest : public ::testing::TestWithParam<FrameShape> {};
+
+TEST_P(FrameShapeTest, EveryLevelGetsItsValuesBack) {
+    const auto [params, locals] = GetParam();
+    auto list = [](const char* prefix, int count, const std::string& sep) {
+        std::string s;
+        for (int i = 1; i <= count; ++i) s += (i > 1 ? sep : std::string()) + prefix + std::to_string(i);
+        return s;
+    };
+    auto values = [](int count, const std::string& of) {
+        std::string s;
+        for (int i = 1; i <= count; ++i) s += (i > 1 ? ", " : "") + of + " + " + std::to_string(i);
+        return s;
+    };
+    // Level d gets arguments d * 10 + i and sets its locals to d * 100 + j.
+    std::string source = "var d: Integer;\nfunction F" + (params ? "(" + list("a", params, ", ") + ": Integer)" : "") +
+                         ": Integer;\n" + (locals ? "var " + list("b", locals, ", ") + ": Integer;\n" : "") + "begin\n";
+    for (int j = 1; j <= locals; ++j) source += "b" + std::to_string(j) + " := d * 100 + " + std::to_string(j) + ";\n";
+    source += "if d < 3 then begin d := d + 1; Result := F" + (params ? "(" + values(params, "d * 10") + ")" : "") +
+              "; d := d - 1 end else Result := 0;\nOut(IntToStr(d)";
+    for (int i = 1; i <= params; ++i) source += " + ' ' + IntToStr(a" + std::to_string(i) + ")";
+    for (int j = 1; j <= locals; ++j) source += " + ' ' + IntToStr(b" + std::to_string(j) + ")";
+    source += ");\nResult := Result + 1\nend;\nbegin d := 0; Out(F" + (params ? "(" + values(params, "0") + ")" : "") +
+              ") end.";
+    std::string expected;
+    for (int d = 3; d >= 0; --d) {
+        expected += std::to_string(d);
+        for (int i = 1; i <= params; ++i) expected += ' ' + std::to_string(d * 10 + i);
+        for (int j = 1; j <= locals; ++j) expected += ' ' + std::to_string(d * 100 + j);
+        expected += ' ';
+    }
+    expected += "4";
+    TestScript t;
+    EXPECT_EQ(t.Run(source), expected) << source;
+}
+
+std::vector<FrameShape> AllShapes() {
+    std::vector<FrameShape> shapes;
+    for (int p = 0; p <= 4; ++p)
+        for (int l = 0; l <= 4; ++l) shapes.push_back({p, l});
+    return shapes;
+}
+
+INSTANTIATE_TEST_SUITE_P(Core, FrameShapeTest, ::testing::ValuesIn(AllShapes()), [](const auto& info) {
+    return "Params" + std::to_string(info.param.Params) + "Locals" + std::to_string(info.param.Locals);
+});
 
 // Loops whose body is a single statement run it in place: break, continue and exit inside
 // it, an error leaving it (recorded at the statement in the body) and Terminate from the

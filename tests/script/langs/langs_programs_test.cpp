@@ -128,6 +128,26 @@ const Twins kTwins[] = {
       "Function Sign(x) As String\nIf x < 0 Then Return \"neg\"\nReturn \"pos\"\nEnd Function\n"
       "Out(Sign(-1))\nOut(Sign(1))\nExit\nOut(\"never\")\n"},
      "neg pos"},
+    // A thousand levels of calls, each with its own parameter.
+    {"DeepRecursion",
+     {"function S(n: Integer): Integer; begin if n = 0 then Result := 0 else Result := n + S(n - 1) end;\n"
+      "begin Out(S(1000)) end.",
+      "int S(int n) { if (n == 0) return 0; return n + S(n - 1); }\n{ Out(S(1000)); }",
+      "function S(n) { if (n == 0) return 0; return n + S(n - 1); }\nOut(S(1000));",
+      "Function S(n)\nIf n = 0 Then Return 0\nReturn n + S(n - 1)\nEnd Function\nOut(S(1000))\n"},
+     "500500"},
+    // return inside a loop inside try/finally: the finally block runs, the value is kept.
+    {"ReturnThroughFinally",
+     {"function F(n: Integer): Integer; var i: Integer;\n"
+      "begin for i := 1 to 3 do try if i = n then begin Result := i * 100; exit end finally Out(i) end;\n"
+      "Result := -1 end;\nbegin Out(F(2)); Out(F(5)) end.",
+      "int F(int n) { int i; for (i = 1; i <= 3; i++) { try { if (i == n) return i * 100; } finally { Out(i); } }\n"
+      "return -1; }\n{ Out(F(2)); Out(F(5)); }",
+      "function F(n) { for (var i = 1; i <= 3; i++) { try { if (i == n) return i * 100; } finally { Out(i); } }\n"
+      "return -1; }\nOut(F(2)); Out(F(5));",
+      "Function F(n)\nFor i = 1 To 3\nTry\nIf i = n Then Return i * 100\nFinally\nOut(i)\nEnd Try\nNext\n"
+      "Return -1\nEnd Function\nOut(F(2))\nOut(F(5))\n"},
+     "1 2 200 1 2 3 -1"},
     {"TryExceptAndFinally",
      {"begin try RaiseException('boom'); Out('no') except Out('caught') end;\n"
       "try Out('body') finally Out('done') end end.",
