@@ -111,6 +111,8 @@ TfrxObjectInspector::TfrxObjectInspector(TComponent* AOwner) : TForm(CheckOwner(
     VScroll->SetWidth(16);
     for (TControl* c : std::initializer_list<TControl*>{PB, Edit1, EditPanel, ComboPanel}) c->SetParent(Panel);
     ComboBtn->SetGlyph(ArrowGlyph().get());
+    // A long value shows from its start, whole selected, when its row is chosen.
+    Edit1->SetSelectShowsStart(true);
     BackPanel->SetParent(PropTS);
     // Row height: the text height of "Wg" in the window's font, plus 3.
     TBitmap measure;
@@ -194,11 +196,37 @@ void TfrxObjectInspector::DeclareProperties(TPropertyDecl<TfrxObjectInspector>& 
 
 // === The lists and the rows =================================================================
 
-void TfrxObjectInspector::BuildLists() {
+TfrxObjectInspector::TEditorCall::TEditorCall(TfrxObjectInspector& Inspector) : FInspector(Inspector) {
+    ++FInspector.FEditorCalls;
+}
+
+TfrxObjectInspector::TEditorCall::~TEditorCall() {
+    TfrxObjectInspector& i = FInspector;
+    if (--i.FEditorCalls > 0) return;
+    i.FRetiredLists.clear();
+    if (!i.FRebuildPending) return;
+    i.FRebuildPending = false;
+    if (i.FDisabled) return;
+    try {
+        i.SetObjects(i.FPendingObjects);
+    } catch (const Exception& e) {
+        frxErrorMsg(e.Message());
+    }
+}
+
+void TfrxObjectInspector::RetireLists() {
     FRows.clear();
     FCurList = nullptr;
+    if (FEditorCalls > 0) {
+        if (FPropertyList) FRetiredLists.push_back(std::move(FPropertyList));
+        if (FEventList) FRetiredLists.push_back(std::move(FEventList));
+    }
     FPropertyList.reset();
     FEventList.reset();
+}
+
+void TfrxObjectInspector::BuildLists() {
+    RetireLists();
     if (FObjects && !FObjects->empty()) {
         std::vector<TPersistent*> objects(FObjects->begin(), FObjects->end());
         FPropertyList = BuildSelectionPropertyList(objects, FDesigner);
@@ -300,6 +328,11 @@ std::string TfrxObjectInspector::ObjectText(TfrxComponent* Object) const {
 }
 
 void TfrxObjectInspector::SetObjects(std::vector<TfrxComponent*>* List) {
+    if (FEditorCalls > 0) {
+        FPendingObjects = List;
+        FRebuildPending = true;
+        return;
+    }
     HideHint();
     ClosePopup();
     // A value typed for the objects shown until now goes to them first, while they are
@@ -384,10 +417,8 @@ void TfrxObjectInspector::Lock() {
     // is kept.
     Edit1->SetModified(false);
     FItemIndex = -1;
-    FRows.clear();
-    FCurList = nullptr;
-    FPropertyList.reset();
-    FEventList.reset();
+    FRebuildPending = false;   // Unlock shows the selection again
+    RetireLists();
     FInspected.clear();
     EditPanel->Hide();
     ComboPanel->Hide();
@@ -510,6 +541,7 @@ void TfrxObjectInspector::FormMouseWheelUp(TObject*, TShiftState, TPoint, bool& 
 void TfrxObjectInspector::SetValue(int Index, const std::string& Text) {
     TfrxPropertyEditor* ed = RowEditor(Index);
     if (!ed) return;
+    TEditorCall call(*this);
     try {
         ed->SetValue(Text);
     } catch (const Exception& e) {
@@ -524,6 +556,8 @@ void TfrxObjectInspector::SetValue(int Index, const std::string& Text) {
     if (Index == FItemIndex) {
         Edit1->SetText(RowValue(Index));
         Edit1->SetModified(false);
+        // Taken as the focus went elsewhere: the value stays in view from its start.
+        if (!Edit1->Focused()) Edit1->SetSelStart(0);
     }
     DoModify();
     PB->Invalidate();
@@ -551,6 +585,7 @@ void TfrxObjectInspector::DoModify() {
 void TfrxObjectInspector::EditBtnClick(TObject*) {
     TfrxPropertyEditor* ed = RowEditor(FItemIndex);
     if (!ed) return;
+    TEditorCall call(*this);
     bool changed = false;
     try {
         changed = ed->Edit();
@@ -653,6 +688,7 @@ void TfrxObjectInspector::PBMouseDown(TObject*, TMouseButton, TShiftState, int X
     if (row < 0 || row >= RowCount()) return;
     if (X > SplitPos && X < SplitPos + kButtonWidth) {
         if (auto* b = dynamic_cast<TfrxBooleanProperty*>(RowEditor(row))) {
+            TEditorCall call(*this);
             bool changed = false;
             try {
                 changed = b->Edit();
@@ -831,6 +867,7 @@ void TfrxObjectInspector::ComboBtnClick(TObject*) {
     }
     TfrxPropertyEditor* ed = RowEditor(FItemIndex);
     if (!ed || FPopupForm) return;
+    TEditorCall call(*this);
     ed->ItemHeight = FRowHeight;
     try {
         ed->GetValues();

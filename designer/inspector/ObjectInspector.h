@@ -182,6 +182,22 @@ private:
         int Level;
         TfrxPropertyList* List;   // the list that holds the row
     };
+    // An editor's call (a value set on every selected object, its dialog, its list) runs
+    // inside a TEditorCall: the rows and their editors stay alive until it has returned.
+    // A rebuild asked for meanwhile (the designer answering a change made through another
+    // way, a timer that fires while a dialog is open) is made when the outermost call ends.
+    class TEditorCall {
+    public:
+        explicit TEditorCall(TfrxObjectInspector& Inspector);
+        ~TEditorCall();
+        TEditorCall(const TEditorCall&) = delete;
+        TEditorCall& operator=(const TEditorCall&) = delete;
+
+    private:
+        TfrxObjectInspector& FInspector;
+    };
+    // Drops the lists, or keeps them until the running editor call ends.
+    void RetireLists();
     void BuildLists();
     void BuildRows();
     void AddRows(TfrxPropertyList* List, int Level);
@@ -219,6 +235,10 @@ private:
     bool FUpdating = false;
     bool FPainting = false;
     TfrxInspectorHint* FHint = nullptr;
+    int FEditorCalls = 0;
+    bool FRebuildPending = false;
+    std::vector<TfrxComponent*>* FPendingObjects = nullptr;
+    std::vector<std::unique_ptr<TfrxPropertyList>> FRetiredLists;
 };
 
 // The process-wide rule of the drop-down button: true when a press comes less than 100 ms

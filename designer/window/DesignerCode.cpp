@@ -4,6 +4,8 @@
 // through the report's designer, and the data tree's drops and double clicks.
 #include <memory>
 
+#include <algorithm>
+
 #include "designer/code/CodeUtils.h"
 #include "designer/code/ScriptDebugger.h"
 #include "designer/code/SyntaxMemo.h"
@@ -167,6 +169,13 @@ void TfrxDesignerForm::UpdateSyntaxType() {
         d->SetDefaultExt(ext);
     }
     LangCB->SetItemIndex(LangCB->Items()->IndexOf(lang));
+}
+
+void TfrxDesignerForm::PlaceLangBox() {
+    const int left = std::max(68, LangL->Left() + LangL->Width() + 4);
+    LangCB->SetBounds(left, LangCB->Top(), std::max(90, LangCB->ClosedContentWidth()), LangCB->Height());
+    if (auto* room = dynamic_cast<TToolButton*>(FindComponent("SepTB12")))
+        room->SetWidth(LangCB->Left() + LangCB->Width() + 2);
 }
 
 void TfrxDesignerForm::LangCBClick(TObject*) {

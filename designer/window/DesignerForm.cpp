@@ -105,6 +105,7 @@ TfrxDesignerForm::TfrxDesignerForm(TComponent* AOwner, TfrxReport* AReport, bool
     GetLanguageList(languages);
     for (int i = 0; i < languages.Count(); ++i) LangCB->Items()->Add(languages[i]);
     LangCB->SetItemIndex(LangCB->Items()->IndexOf(Report()->ScriptLanguage));
+    PlaceLangBox();
     UpdateSyntaxType();
     UpdateStyles();
     FUndoBuffer->PushUndo(Report());

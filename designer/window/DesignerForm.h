@@ -282,6 +282,9 @@ public:
     void ScrollBoxMouseWheel(TObject* Sender, TShiftState Shift, int Delta, bool& Handled);
     void ScrollBoxResize(TObject* Sender);
     void LangCBClick(TObject* Sender);
+    // The language box as wide as its widest language, after its label; the tool bar's
+    // buttons stand after it.
+    void PlaceLangBox();
     void FormKeyDown(TObject* Sender, uint16_t& Key, TShiftState Shift);
     void FormCloseQuery(TObject* Sender, bool& CanClose);
     void FormClose(TObject* Sender, TCloseAction& Action);

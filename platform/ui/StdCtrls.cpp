@@ -452,6 +452,7 @@ void TCustomEdit::SetText(const std::string& Value) {
     else if (FCharCase == ecLowerCase) v = LowerCase(v);
     if (StdStr(w->text()) == v) return;
     w->setText(QStr(v));
+    if (FSelectShowsStart) w->setCursorPosition(0);
     FModified = false;
 }
 
@@ -544,8 +545,19 @@ void TCustomEdit::SetSelText(const std::string& Value) {
         plain->insertPlainText(FitToLimit(plain, FMaxLength, FromCrLf(Value)));
 }
 
+// Selected from the end back to the start, the caret (and the view with it) stands at the
+// start.
+static void SelectWholeLine(QLineEdit* Line, bool ShowsStart) {
+    if (!ShowsStart) {
+        Line->selectAll();
+        return;
+    }
+    const int length = static_cast<int>(Line->text().size());
+    Line->setSelection(length, -length);
+}
+
 void TCustomEdit::SelectAll() {
-    if (auto* line = WidgetAs<QLineEdit>(this)) line->selectAll();
+    if (auto* line = WidgetAs<QLineEdit>(this)) SelectWholeLine(line, FSelectShowsStart);
     else if (auto* plain = WidgetAs<QPlainTextEdit>(this)) plain->selectAll();
 }
 
@@ -558,7 +570,7 @@ void TCustomEdit::DoEnter() {
     FSelectOnFocus = false;
     if (auto* w = qobject_cast<QLineEdit*>(WidgetOf(this));
         w && FAutoSelect && !(QApplication::mouseButtons() & Qt::LeftButton)) {
-        w->selectAll();
+        SelectWholeLine(w, FSelectShowsStart);
         FSelectOnFocus = !w->hasFocus();
     }
     TWinControl::DoEnter();
@@ -1452,6 +1464,23 @@ int TCustomComboBox::ListContentWidth() const {
     if (w->count() > FDropDownCount && !view->verticalScrollBar()->isVisible())
         chrome += view->style()->pixelMetric(QStyle::PM_ScrollBarExtent);
     return view->sizeHintForColumn(0) + chrome;
+}
+
+int TCustomComboBox::ClosedContentWidth() const {
+    auto* w = TypedWidget<QComboBox>(this);
+    if (!w || w->count() == 0) return 0;
+    QStyleOptionComboBox opt;
+    opt.initFrom(w);
+    opt.editable = w->isEditable();
+    opt.frame = w->hasFrame();
+    const QRect field = w->style()->subControlRect(QStyle::CC_ComboBox, &opt, QStyle::SC_ComboBoxEditField, w);
+    const QFontMetrics metrics(w->font());
+    int widest = 0;
+    for (int i = 0; i < w->count(); ++i) widest = std::max(widest, metrics.horizontalAdvance(w->itemText(i)));
+    // The label is drawn a pixel in from each side of the field; an edit field keeps a
+    // margin of its own on both sides.
+    const int margins = opt.editable ? 8 : 4;
+    return w->width() - field.width() + widest + margins;
 }
 
 void TCustomComboBox::DrawItem(int Index, TRect R, TOwnerDrawState State) {

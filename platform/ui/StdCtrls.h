@@ -89,6 +89,11 @@ public:
     void SetCharCase(TEditCharCase Value);
     bool AutoSelect() const { return FAutoSelect; }
     void SetAutoSelect(bool Value) { FAutoSelect = Value; }
+    // A one-line edit that shows a text longer than its field from the start: the caret
+    // stands at the start of a text the program sets, and at the start of the selection
+    // when the whole text is selected (SelectAll, AutoSelect), instead of at the end.
+    bool SelectShowsStart() const { return FSelectShowsStart; }
+    void SetSelectShowsStart(bool Value) { FSelectShowsStart = Value; }
     TBorderStyle BorderStyle() const { return FBorderStyle; }
     void SetBorderStyle(TBorderStyle Value);
     bool Modified() const { return FModified; }
@@ -137,6 +142,7 @@ protected:
     bool FReadOnly = false;
     TEditCharCase FCharCase = ecNormal;
     bool FAutoSelect = true;
+    bool FSelectShowsStart = false;
     bool FSelectOnFocus = false;
     TBorderStyle FBorderStyle = bsSingle;
     bool FModified = false;
@@ -312,6 +318,9 @@ public:
     int ListItemHeight() const;
     // The width the drop-down list needs to show its widest item whole.
     int ListContentWidth() const;
+    // The width at which the closed box shows each of its items whole (the field the
+    // platform draws the text in, besides the arrow and the frame); 0 without items.
+    int ClosedContentWidth() const;
     TEditCharCase CharCase() const { return FCharCase; }
     void SetCharCase(TEditCharCase Value) { FCharCase = Value; }
     bool DroppedDown() const;
