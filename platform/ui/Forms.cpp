@@ -92,6 +92,29 @@ void ForceEndModal(TCustomForm& Form, int Result) {
 // TCustomForm
 // =========================================================================================
 
+// The window system's frame for a border style and its icons: a dialog frame has no minimise
+// or maximise button, a tool window only its close button, the others the buttons the icons
+// name (minimise and maximise only with the system menu, as the system menu carries them).
+namespace {
+Qt::WindowFlags FrameFlags(TFormBorderStyle Style, TBorderIcons Icons, TFormStyle FormStyle) {
+    if (Style == bsNone) return Qt::Window | Qt::FramelessWindowHint;
+    const bool system = Icons.Contains(biSystemMenu);
+    Qt::WindowFlags f = Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint;
+    switch (Style) {
+    case bsToolWindow:
+    case bsSizeToolWin: f = Qt::Tool | Qt::CustomizeWindowHint | Qt::WindowTitleHint; break;
+    case bsDialog: f |= Qt::Dialog; break;
+    default:
+        if (system && Icons.Contains(biMinimize)) f |= Qt::WindowMinimizeButtonHint;
+        if (system && Icons.Contains(biMaximize)) f |= Qt::WindowMaximizeButtonHint;
+        break;
+    }
+    if (system) f |= Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint;
+    if (FormStyle == fsStayOnTop) f |= Qt::WindowStaysOnTopHint;
+    return f;
+}
+}  // namespace
+
 TCustomForm::TCustomForm(TComponent* AOwner)
     : TWinControl(AOwner), FCanvas(std::make_unique<TCanvas>()) {
     Application->Initialize();
@@ -99,7 +122,7 @@ TCustomForm::TCustomForm(TComponent* AOwner)
     FParentFont = false;
     FParentColor = false;
     FColor = clBtnFace;
-    auto* frame = new THost<QWidget>(this, nullptr, Qt::Window);
+    auto* frame = new THost<QWidget>(this, nullptr, FrameFlags(FBorderStyle, FBorderIcons, FFormStyle));
     frame->setAttribute(Qt::WA_QuitOnClose, false);
     frame->setAutoFillBackground(true);
     auto* client = new THost<QWidget>(this, frame);
@@ -280,36 +303,34 @@ void TCustomForm::ChangeScale(int M, int D) {
     if (!FParentFont) FFont->SetSize(MulDiv(FFont->Size(), M, D));
 }
 
+
+void TCustomForm::ApplyWindowFlags() {
+    QWidget* frame = WidgetOf(this);
+    const Qt::WindowFlags flags = FrameFlags(FBorderStyle, FBorderIcons, FFormStyle);
+    if (!frame || frame->windowFlags() == flags) return;
+    const bool visible = frame->isVisible();
+    frame->setWindowFlags(flags);
+    LayoutFrame();
+    if (visible) frame->show();
+}
+
 void TCustomForm::SetBorderStyle(TFormBorderStyle Value) {
     if (FBorderStyle == Value) return;
     FBorderStyle = Value;
     FWidth = FClientWidth + 2 * FrameWidth();
     FHeight = FClientHeight + 2 * FrameWidth() + CaptionHeight() + MenuHeight();
-    if (QWidget* frame = WidgetOf(this)) {
-        const bool visible = frame->isVisible();
-        Qt::WindowFlags f = Qt::Window;
-        switch (Value) {
-        case bsNone: f |= Qt::FramelessWindowHint; break;
-        case bsToolWindow:
-        case bsSizeToolWin: f = Qt::Tool; break;
-        case bsDialog: f |= Qt::Dialog; break;
-        default: break;
-        }
-        if (FFormStyle == fsStayOnTop) f |= Qt::WindowStaysOnTopHint;
-        frame->setWindowFlags(f);
-        LayoutFrame();
-        if (visible) frame->show();
-    }
+    ApplyWindowFlags();
 }
 
-void TCustomForm::SetBorderIcons(TBorderIcons Value) { FBorderIcons = Value; }
+void TCustomForm::SetBorderIcons(TBorderIcons Value) {
+    FBorderIcons = Value;
+    ApplyWindowFlags();
+}
 
 void TCustomForm::SetFormStyle(TFormStyle Value) {
     if (FFormStyle == Value) return;
     FFormStyle = Value;
-    TFormBorderStyle b = FBorderStyle;
-    FBorderStyle = TFormBorderStyle(-1);
-    SetBorderStyle(b);
+    ApplyWindowFlags();
 }
 
 void TCustomForm::SetWindowState(TWindowState Value) {

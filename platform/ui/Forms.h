@@ -172,6 +172,7 @@ public:
     // (after the window was disabled, or got its activation back).
     void RestoreFocus();
     void LayoutFrame();
+    void ApplyWindowFlags();   // the window system's frame follows style and icons
     void Loaded() override;
     void Notification(TComponent* AComponent, TOperation Operation) override;
 

@@ -105,6 +105,13 @@ void FitFileColumns(QFileDialog& dlg) {
     view->setColumnWidth(0, std::max({view->columnWidth(0), wanted, view->viewport()->width() - others}));
 }
 
+// A dialog's frame: its title and close button, no minimise or maximise button (window
+// managers give a dialog window all of them unless told otherwise).
+void DialogFrame(QWidget& dlg) {
+    dlg.setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
+                       Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint);
+}
+
 QColor QColorOfBgr(int32_t c) {
     if (c < 0) return QColor(Qt::white);
     return QColor(c & 0xFF, (c >> 8) & 0xFF, (c >> 16) & 0xFF);
@@ -140,6 +147,7 @@ int CaptionWidth(const QString& caption) {
 int RunBox(const TDialogRequest& r, QMessageBox::Icon icon, const std::vector<TButtonSpec>& buttons,
            size_t defaultIndex) {
     QMessageBox box(icon, QStr(r.Caption), QStr(r.Text), QMessageBox::NoButton, DialogParent());
+    DialogFrame(box);
     // The box sizes itself from its layout; a spacer row across it gives the least width.
     if (auto* grid = qobject_cast<QGridLayout*>(box.layout()))
         grid->addItem(new QSpacerItem(CaptionWidth(box.windowTitle()), 0, QSizePolicy::Minimum, QSizePolicy::Fixed),
@@ -211,6 +219,7 @@ public:
         case TDialogKind::MessageDlg: a.Result = ShowMessageDlg(r); break;
         case TDialogKind::InputQuery: {
             QInputDialog dlg(DialogParent());
+            DialogFrame(dlg);
             dlg.setWindowTitle(QStr(r.Caption));
             dlg.setLabelText(QStr(r.Text));
             dlg.setTextValue(QStr(r.Value));
@@ -291,6 +300,7 @@ private:
         const bool setup = r.Kind == TDialogKind::PrinterSetup;
         const TPrintChoice& in = r.Print;
         QDialog dlg(DialogParent());
+        DialogFrame(dlg);
         dlg.setWindowTitle(QString::fromUtf8(setup ? "打印设置" : "打印"));
         auto* layout = new QVBoxLayout(&dlg);
         auto* form = new QFormLayout;

@@ -92,6 +92,40 @@ TEST_F(FormsTest, OnlyASizeableBorderLetsTheWindowManagerResize) {
     }
 }
 
+// The buttons the window manager draws on the frame follow the border style and icons, also
+// when they change on a shown window: a dialog and a tool window have no minimise or
+// maximise button.
+TEST_F(FormsTest, TheFramesButtonsFollowTheBorderStyleAndIcons) {
+    struct {
+        const char* Name;
+        TFormBorderStyle Border;
+        TBorderIcons Icons;
+        bool Min, Max, Close;
+    } cases[] = {
+        {"sizeable", bsSizeable, {biSystemMenu, biMinimize, biMaximize}, true, true, true},
+        {"single without maximise", bsSingle, {biSystemMenu, biMinimize}, true, false, true},
+        {"no system menu", bsSizeable, {biMinimize, biMaximize}, false, false, false},
+        {"dialog", bsDialog, {biSystemMenu, biMinimize, biMaximize}, false, false, true},
+        {"tool window", bsToolWindow, {biSystemMenu, biMinimize, biMaximize}, false, false, true},
+    };
+    for (auto& c : cases) {
+        auto form = std::make_unique<TProbeForm>(nullptr);
+        form->Show();
+        form->SetBorderStyle(c.Border);
+        form->SetBorderIcons(c.Icons);
+        TUiTestHarness::ProcessMessages();
+        QWidget* window = WidgetOf(form.get());
+        ASSERT_NE(window, nullptr);
+        EXPECT_TRUE(window->isVisible()) << c.Name;
+        const Qt::WindowFlags f = window->windowFlags();
+        EXPECT_EQ(bool(f & Qt::WindowMinimizeButtonHint), c.Min) << c.Name;
+        EXPECT_EQ(bool(f & Qt::WindowMaximizeButtonHint), c.Max) << c.Name;
+        EXPECT_EQ(bool(f & Qt::WindowCloseButtonHint), c.Close) << c.Name;
+        EXPECT_EQ(window->windowType(), c.Border == bsToolWindow ? Qt::Tool
+                                        : c.Border == bsDialog ? Qt::Dialog : Qt::Window) << c.Name;
+    }
+}
+
 // The window manager's size (a maximised window's) can arrive while the window's own first
 // size is still on its way: Qt then delivers a resize event that carries the older size
 // although the window already has the new one, and no resize after it. The form lays out
