@@ -15,6 +15,7 @@
 #include "report/XMLDocument.h"
 
 #include <cmath>
+#include <cstdint>
 
 namespace {
 
@@ -189,6 +190,22 @@ double LengthValue(std::string_view Value, const char* Name) {
 }
 }  // namespace
 
+const TPropInfo* TfrxXMLSerializer::FindProp(TPersistent* Obj, std::string_view Name) {
+    if (!FPropSeen || !Obj || Name.empty()) return GetPropInfo(Obj, Name);
+    const TClass cls = Obj->ClassType();
+    const size_t slot = ((reinterpret_cast<uintptr_t>(cls) >> 4) ^ (Name.size() * 31) ^
+                         (static_cast<unsigned char>(Name.front()) * 7) ^ static_cast<unsigned char>(Name.back()) ^
+                         (static_cast<unsigned char>(Name[Name.size() / 2]) << 3)) %
+                        FPropSeen->size();
+    TPropSeen& seen = (*FPropSeen)[slot];
+    if (seen.Class == cls && seen.Name == Name) return seen.Prop;
+    const TPropInfo* p = GetPropInfo(Obj, Name);
+    seen.Class = cls;
+    seen.Name.assign(Name);
+    seen.Prop = p;
+    return p;
+}
+
 void TfrxXMLSerializer::ApplyAttribute(TPersistent* Obj, const std::string& Name, std::string_view Value) {
     auto* component = Name.size() == 1 ? frxAs<TfrxComponent>(Obj) : nullptr;
     if (component) {
@@ -198,7 +215,7 @@ void TfrxXMLSerializer::ApplyAttribute(TPersistent* Obj, const std::string& Name
             case 'w': component->SetWidth(LengthValue(Value, "Width")); return;
             case 'h': component->SetHeight(LengthValue(Value, "Height")); return;
             case 'x':
-                if (const TPropInfo* memo = GetPropInfo(Obj, "Memo"); memo && memo->Type->IsStringList())
+                if (const TPropInfo* memo = FindProp(Obj, "Memo"); memo && memo->Type->IsStringList())
                     GetStringsProp(Obj, memo)->SetText(frxXMLToStr(Value));
                 return;
             default: break;
@@ -209,7 +226,7 @@ void TfrxXMLSerializer::ApplyAttribute(TPersistent* Obj, const std::string& Name
     for (size_t dot; (dot = path.find('.')) != std::string_view::npos;) {
         const std::string_view part = path.substr(0, dot);
         const std::string_view rest = path.substr(dot + 1);
-        const TPropInfo* p = GetPropInfo(target, part);
+        const TPropInfo* p = FindProp(target, part);
         if (!p || p->Kind() != tkClass) return;
         if (p->Type->IsStringList()) {
             if (rest == "text")
@@ -226,7 +243,7 @@ void TfrxXMLSerializer::ApplyAttribute(TPersistent* Obj, const std::string& Name
         ReadPropData(target, Value);
         return;
     }
-    const TPropInfo* p = GetPropInfo(target, path);
+    const TPropInfo* p = FindProp(target, path);
     if (!p || p->IsReadOnly()) return;
     switch (p->Kind()) {
         case tkInteger:
@@ -319,6 +336,7 @@ void TfrxXMLSerializer::ReadRootComponent(TfrxComponent* Obj, TfrxXMLItem* Item)
         Item = doc->Root();
     }
     std::vector<TfrxComponent*> read;
+    if (!FPropSeen) FPropSeen = std::make_unique<std::array<TPropSeen, 128>>();
     ReadItem(Item, Obj, read);
     FixupReferences();
     for (TfrxComponent* c : read) {

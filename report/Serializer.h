@@ -7,6 +7,8 @@
 // Errors and the read goes on; malformed XML raises "Invalid file format".
 #pragma once
 
+#include <array>
+
 #include <memory>
 #include <string>
 #include <string_view>
@@ -62,6 +64,10 @@ private:
     void FillItem(TfrxXMLItem* Item, TfrxComponent* Obj, bool SaveChildren);
     void ReadItem(TfrxXMLItem* Item, TfrxComponent* Obj, std::vector<TfrxComponent*>& Read);
     void ApplyAttribute(TPersistent* Obj, const std::string& Name, std::string_view Value);
+    // GetPropInfo, while a whole tree is read through a small cache: the objects of a
+    // report repeat the same attribute names class by class, and an exact name read
+    // before for the same class gives its property without a look-up by name.
+    const TPropInfo* FindProp(TPersistent* Obj, std::string_view Name);
     void ReadPropData(TPersistent* Obj, std::string_view Hex);
     void AddError(const std::string& Message);
     TComponent* Lookup(std::string_view Name) const;
@@ -77,6 +83,13 @@ private:
     bool FSerializeDefaultValues = false;
     std::vector<TFixup> FFixups;
     std::unique_ptr<TFixupList> FBinaryFixups;
+    struct TPropSeen {
+        TClass Class = nullptr;
+        std::string Name;
+        const TPropInfo* Prop = nullptr;
+    };
+    // Made for reading a tree (a serializer that reads one object goes without).
+    std::unique_ptr<std::array<TPropSeen, 128>> FPropSeen;
 };
 
 // Streams the report's collections in form resources and in PropData: the string and

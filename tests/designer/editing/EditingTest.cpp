@@ -16,10 +16,13 @@
 #include "report/Bands.h"
 #include "report/DialogControls.h"
 #include "report/DotMatrix.h"
+#include "report/Frame.h"
+#include "report/LineView.h"
 #include "report/MemoView.h"
 #include "report/Pages.h"
 #include "report/Report.h"
 #include "report/ReportServices.h"
+#include "report/Views.h"
 
 namespace {
 
@@ -201,6 +204,57 @@ TEST(UndoBuffer, UndoPastTheByteLimitStopsAtTheOldestKeptAndRedoComesBack) {
     }
     EXPECT_FALSE(u.Redo(r.get()));
     EXPECT_NE(r->FindObject("Memo1x5"), nullptr);
+}
+
+// A snapshot read back: objects of several kinds, one after the other, carry attributes
+// of the same names (Name, Color, Font.Color, Frame.Color, Left), and each is read into
+// the object's own property; the report read back writes the text it was read from.
+TEST(UndoBuffer, SnapshotAttributesOfTheSameNameGoToEachKindOwnProperty) {
+    TfrxReport a(nullptr);
+    auto* page = new TfrxReportPage(&a);
+    page->SetName("Page1");
+    page->SetColor(TColor(0x00F0F0));
+    for (int b = 0; b < 4; ++b) {
+        auto* band = new TfrxMasterData(page);
+        band->SetName("Band" + std::to_string(b));
+        band->SetBounds(0, 20 + b * 60, 700, 50);
+        for (int i = 0; i < 6; ++i) {
+            TfrxView* v;
+            switch (i % 3) {
+                case 0: {
+                    auto* m = new TfrxMemoView(band);
+                    m->SetText("m" + std::to_string(i));
+                    m->Font()->SetColor(TColor(0x102030 + i));
+                    v = m;
+                    break;
+                }
+                case 1: v = new TfrxShapeView(band); break;
+                default: v = new TfrxLineView(band); break;
+            }
+            v->SetName("V" + std::to_string(b) + "_" + std::to_string(i));
+            v->SetBounds(10 + i * 50, 2, 40, 20);
+            v->SetColor(TColor(0x010203 * (b * 6 + i + 1)));
+            v->Frame()->Color = TColor(0x050505 * (i + 1));
+        }
+    }
+    TfrxUndoBuffer u;
+    u.PushUndo(&a);
+    const std::string xml = Xml(&a);
+    TfrxReport b(nullptr);
+    TStringStream s(xml);
+    s.SetPosition(0);
+    b.LoadFromStream(s);
+    EXPECT_EQ(b.Errors()->Count(), 0) << b.Errors()->Text();
+    EXPECT_EQ(Xml(&b), xml);
+    auto* memo = dynamic_cast<TfrxMemoView*>(b.FindObject("V2_3"));
+    ASSERT_NE(memo, nullptr);
+    EXPECT_EQ(memo->Color(), TColor(0x010203 * 16));
+    EXPECT_EQ(memo->Font()->Color(), TColor(0x102033));
+    auto* line = dynamic_cast<TfrxLineView*>(b.FindObject("V3_5"));
+    ASSERT_NE(line, nullptr);
+    EXPECT_EQ(line->Frame()->Color, TColor(0x050505 * 6));
+    EXPECT_DOUBLE_EQ(line->Left(), 260);
+    EXPECT_EQ(u.UndoSnapshot(0), xml);
 }
 
 // The list keeps its newest text whole and the older ones as differences: every text
