@@ -118,6 +118,9 @@ QString QtDatePicture(const std::string& picture) {
 TStatusPanel::TStatusPanel(TCollection* Collection) : TCollectionItem(Collection) {}
 
 void TStatusPanel::SetText(const std::string& Value) {
+    // A text set again unchanged leaves the bar alone: a long run sets the page count far
+    // more often than it changes.
+    if (Value == FText) return;
     FText = Value;
     Changed(false);
 }
@@ -150,9 +153,14 @@ TStatusPanels::TStatusPanels(TStatusBar* Owner) : TCollection(TStatusPanel::Stat
     SetPropName("Panels");
 }
 
+// One panel changed (its text, alignment, style or bevel): only its rectangle is
+// repainted; a change of the panels' widths or of their set repaints the whole bar.
+// The window system coalesces what is invalidated until the next paint.
 void TStatusPanels::Update(TCollectionItem* Item) {
     TCollection::Update(Item);
-    if (FBar) FBar->Invalidate();
+    if (!FBar) return;
+    if (Item && !FBar->SimplePanel()) FBar->InvalidatePanel(Item->Index());
+    else FBar->Invalidate();
 }
 
 TStatusBar::TStatusBar(TComponent* AOwner) : TCustomControl(AOwner), FPanels(std::make_unique<TStatusPanels>(this)) {
@@ -195,6 +203,13 @@ void TStatusBar::ChangeScale(int M, int D) {
     }
 }
 
+void TStatusBar::InvalidatePanel(int Index) {
+    QWidget* w = WidgetOf(this);
+    if (!w || Index < 0 || Index >= FPanels->Count()) return;
+    const TRect r = PanelRect(Index);
+    w->update(QRect(r.Left, 0, r.Width(), FHeight));
+}
+
 TRect TStatusBar::PanelRect(int Index) const {
     int left = 0;
     for (int i = 0; i < Index; ++i) left += FPanels->Items(i)->Width();
@@ -215,6 +230,8 @@ void TStatusBar::Paint() {
     for (int i = 0; i < FPanels->Count(); ++i) {
         TStatusPanel* p = FPanels->Items(i);
         TRect r = PanelRect(i);
+        // Panels outside the part being repainted are left as they are on screen.
+        if (!c->RectVisible(Rect(r.Left, 0, r.Right, FHeight))) continue;
         r.Right -= 2;
         if (p->Bevel() != pbNone) {
             TRect frame = r;

@@ -76,6 +76,8 @@ public:
     void SetSizeGrip(bool Value);
     // Panel i's rectangle: panels follow one another; the last reaches the right edge.
     TRect PanelRect(int Index) const;
+    // Repaints panel Index only (at the next paint, with whatever else is waiting).
+    void InvalidatePanel(int Index);
     void Paint() override;
     bool TakesFocus() const override { return false; }
     TDrawPanelEvent OnDrawPanel;

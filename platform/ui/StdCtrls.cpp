@@ -1903,11 +1903,16 @@ void TScrollBar::SetLargeChange(int Value) {
 void TScrollBar::ApplyRange() {
     auto* w = TypedWidget<QScrollBar>(this);
     if (!w) return;
+    // Only what differs goes to the widget: each setting repaints the bar, also when it
+    // sets what the bar already shows, and a view growing during a long run sets its
+    // bars far more often than their range changes.
     FSyncing = true;
-    w->setRange(FMin, std::max(FMin, FMax - std::max(FPageSize - 1, 0)));
-    w->setPageStep(std::max(FPageSize, FLargeChange));
-    w->setSingleStep(FSmallChange);
-    w->setValue(FPosition);
+    const int top = std::max(FMin, FMax - std::max(FPageSize - 1, 0));
+    if (w->minimum() != FMin || w->maximum() != top) w->setRange(FMin, top);
+    const int page = std::max(FPageSize, FLargeChange);
+    if (w->pageStep() != page) w->setPageStep(page);
+    if (w->singleStep() != FSmallChange) w->setSingleStep(FSmallChange);
+    if (w->value() != FPosition) w->setValue(FPosition);
     FSyncing = false;
 }
 

@@ -2,6 +2,9 @@
 // views, date pickers, tool bars, speed buttons, combo and list boxes, dialog components.
 #include "UiFixture.h"
 
+#include <functional>
+#include <vector>
+
 #include "platform/rtl/DateTime.h"
 #include "platform/ui/Buttons.h"
 #include "platform/ui/ComCtrls.h"
@@ -207,6 +210,45 @@ TEST_F(CommonControlsTest, StatusBarPanelsFollowEachOtherAndTheLastReachesTheEdg
     EXPECT_EQ(bar->PanelRect(1).Left, 294);
     EXPECT_EQ(bar->PanelRect(2).Left, 294 + 256);
     EXPECT_EQ(bar->PanelRect(2).Right, bar->Width());
+}
+
+// A change of one panel repaints that panel alone, a text set again unchanged repaints
+// nothing, and what changed in one turn of the event loop is painted once.
+TEST_F(CommonControlsTest, StatusBarRepaintsOnlyThePanelThatChanged) {
+    auto* bar = Find<TStatusBar>(Form.get(), "StatusBar1");
+    std::vector<int> drawn;
+    bar->OnDrawPanel = [&](TStatusBar*, TStatusPanel* Panel, TRect) { drawn.push_back(Panel->Index()); };
+    for (int i = 0; i < 3; ++i) bar->Panels()->Items(i)->SetStyle(psOwnerDraw);
+    TUiTestHarness::ProcessMessages();
+    ASSERT_FALSE(drawn.empty()) << "the bar is painted at all";
+    struct Case {
+        const char* Name;
+        std::function<void()> Change;
+        std::vector<int> Drawn;
+    };
+    TStatusPanels* p = bar->Panels();
+    const std::vector<Case> cases = {
+        {"a new text", [&] { p->Items(1)->SetText("第 1 页 共 20 页"); }, {1}},
+        {"the same text again", [&] { p->Items(1)->SetText("第 1 页 共 20 页"); }, {}},
+        {"texts set many times in one turn", [&] {
+             for (int n = 2; n <= 40; ++n) p->Items(1)->SetText("第 1 页 共 " + std::to_string(n) + " 页");
+         }, {1}},
+        {"two panels in one turn", [&] {
+             p->Items(0)->SetText("操作员：tulvo");
+             p->Items(1)->SetText("第 2 页 共 40 页");
+         }, {0, 1}},
+        {"an alignment", [&] { p->Items(2)->SetAlignment(taCenter); }, {2}},
+        {"a width moves the panels after it", [&] { p->Items(0)->SetWidth(200); }, {0, 1, 2}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.Name);
+        drawn.clear();
+        c.Change();
+        TUiTestHarness::ProcessMessages();
+        EXPECT_EQ(drawn, c.Drawn);
+    }
+    EXPECT_EQ(p->Items(1)->Text(), "第 2 页 共 40 页");
+    bar->OnDrawPanel = nullptr;
 }
 
 TEST_F(CommonControlsTest, PageControlShowsOneSheetAndAsksBeforeChanging) {

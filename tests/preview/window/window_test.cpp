@@ -6,11 +6,14 @@
 #include <algorithm>
 #include <cmath>
 #include <memory>
+#include <set>
 #include <string>
 #include <vector>
 
 #include "platform/classes/Streaming.h"
 #include "platform/rtl/Exceptions.h"
+#include "platform/rtl/FileUtils.h"
+#include "platform/rtl/Format.h"
 #include "platform/ui/Buttons.h"
 #include "platform/ui/Forms.h"
 #include "platform/ui/Menus.h"
@@ -519,4 +522,97 @@ TEST(PreviewControl, AFormResourceHoldsAPreview) {
     ASSERT_NE(copy, nullptr);
     EXPECT_FALSE(copy->OutlineVisible());
     EXPECT_EQ(copy->Align(), alClient);
+}
+
+// --- The page count during a run -----------------------------------------------------------
+
+namespace {
+
+// The count a status text shows: "第 1 页 共 N 页" in the last pass, "第一遍: 页 N" in the
+// first; -1 for any other text.
+int ShownCount(const std::string& Status, bool& FirstPass) {
+    const std::string first = "第一遍: 页 ";
+    FirstPass = Status.rfind(first, 0) == 0;
+    if (FirstPass) return StrToIntDef(Status.substr(first.size()), -1);
+    const std::string of = "第 1 页 共 ";
+    if (Status.rfind(of, 0) != 0) return -1;
+    return StrToIntDef(Status.substr(of.size(), Status.size() - of.size() - std::string(" 页").size()), -1);
+}
+
+// Restores the real tick count when the test ends, also on a failed assertion.
+struct TTicks {
+    uint32_t Now = 0;
+    TTicks() {
+        SetTickCountSource([this] { return Now; });
+    }
+    ~TTicks() { SetTickCountSource(nullptr); }
+};
+
+}  // namespace
+
+// A long run in the window: the status bar's page count follows the pages as they are
+// made, refreshed every 50, 20 or 5 pages as the first page took under 5, under 10 or
+// 10 ms and more (the run's ticks are the test's, so the interval is the same on any
+// machine), in the first pass and the last; after the run it shows the whole count.
+TEST(PreviewWindow, TheStatusBarFollowsTheCountDuringARun) {
+    struct Case {
+        uint32_t MsPerPage;
+        int Interval;
+    };
+    constexpr int PerPage = 10, Count = 240;
+    for (const Case& c : std::vector<Case>{{1, 50}, {7, 20}, {12, 5}}) {
+        SCOPED_TRACE(c.MsPerPage);
+        TUiTestHarness harness;
+        TTicks ticks;
+        frxRegisterPreviewPages();
+        frxRegisterPreviewForm();
+        TfrxReport report(nullptr);
+        report.EngineOptions()->SilentMode = true;
+        report.EngineOptions()->DoublePass = true;
+        auto* page = new TfrxReportPage(&report);
+        page->SetName("Page1");
+        page->TopMargin = page->BottomMargin = 10;   // 1047 pixels: ten bands a page
+        auto* band = new TfrxMasterData(page);
+        band->SetName("MasterData1");
+        band->SetBounds(0, 0, 300, 100);
+        band->SetRowCount(PerPage * Count);
+        auto* memo = new TfrxMemoView(band);
+        memo->SetName("Memo1");
+        memo->SetBounds(0, 0, 280, 40);
+        memo->SetText("[Line]");
+        auto form = std::make_unique<TfrxPreviewForm>(nullptr);
+        form->Preview->Report = &report;
+        form->Preview->PreviewPages = report.PreviewPages();
+        form->Init();
+        form->Show();
+        TUiTestHarness::ProcessMessages();
+
+        // Per row: the pages made so far and the count the status bar shows.
+        int worstLag[2] = {0, 0}, shownAtEnd[2] = {0, 0};
+        std::set<int> shown[2];
+        report.OnBeforePrint = [&](TfrxReportComponent*) {
+            const int made = report.PreviewPages()->Count();
+            ticks.Now = static_cast<uint32_t>(made) * c.MsPerPage;
+            bool firstPass = false;
+            const int n = ShownCount(form->StatusBar->Panels()->Items(0)->Text(), firstPass);
+            if (made < 3 || n < 0) return;
+            const int pass = firstPass ? 0 : 1;
+            EXPECT_LE(n, made);
+            worstLag[pass] = std::max(worstLag[pass], made - n);
+            shown[pass].insert(n);
+            shownAtEnd[pass] = n;
+        };
+        ASSERT_TRUE(report.PrepareReport());
+        ASSERT_EQ(report.PreviewPages()->Count(), Count);
+        for (int pass : {0, 1}) {
+            SCOPED_TRACE(pass == 0 ? "first pass" : "last pass");
+            // The count moved along with the run, never more than an interval behind.
+            EXPECT_LE(worstLag[pass], c.Interval + 1);
+            EXPECT_GE(static_cast<int>(shown[pass].size()), Count / c.Interval - 2);
+            EXPECT_GE(shownAtEnd[pass], Count - c.Interval - 1);
+        }
+        EXPECT_EQ(form->StatusBar->Panels()->Items(0)->Text(), "第 1 页 共 240 页");
+        EXPECT_EQ(form->PageE->Text(), "1");
+        form.reset();
+    }
 }
