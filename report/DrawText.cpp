@@ -270,12 +270,28 @@ void TfrxDrawText::Unlock() {
     FLocked = false;
 }
 
-void TfrxDrawText::SetMeasurer(const TTextMeasurer* Measurer) { FMeasurer = Measurer; }
+void TfrxDrawText::SetMeasurer(const TTextMeasurer* Measurer) {
+    FMeasurer = Measurer;
+    ForgetAdvances(FState);
+    for (TState& saved : FSaved) ForgetAdvances(saved);
+}
+
+void TfrxDrawText::ForgetAdvances(TState& State) {
+    for (TOutLine& line : State.Lines) line.Cumulative.clear();
+}
+
+std::vector<int> TfrxDrawText::LineAdvances(int Index, int CharSpacing600) const {
+    const TOutLine& line = S().Lines[static_cast<size_t>(Index)];
+    if (!line.Cumulative.empty() && line.CharSpacing600 == CharSpacing600 && line.Cumulative.size() == line.Text.size())
+        return line.Cumulative;
+    return MeasureLine(line.Text, S().Tags.Items(Index), CharSpacing600);
+}
 
 const TTextMeasurer& TfrxDrawText::Measurer() const { return FMeasurer ? *FMeasurer : QtTextMeasurer(); }
 
 void TfrxDrawText::SetFont(const TFont& Font) {
     TState& s = S();
+    ForgetAdvances(s);
     s.FontSize = Font.Size();
     s.Font.SetPixelsPerInch(DesignDPI);
     s.Font.SetName(Font.Name());
@@ -364,7 +380,16 @@ void TfrxDrawText::SetText(const std::vector<std::string>& Lines) {
         } else if (plain.size() < 2 || !s.WordWrap) {
             WrapLine(plain, plainBase, {}, lineTags, firstWidth, fullWidth);
         } else {
-            WrapLine(plain, plainBase, MeasureLine(plain, lineTags, charSpacing), lineTags, firstWidth, fullWidth);
+            std::vector<int> cumulative = MeasureLine(plain, lineTags, charSpacing);
+            WrapLine(plain, plainBase, cumulative, lineTags, firstWidth, fullWidth);
+            // A line kept whole (the usual memo) has been measured as it will be drawn.
+            if (s.Lines.size() == firstLine + 1) {
+                TOutLine& only = s.Lines.back();
+                if (!only.Hyphen && only.Text.size() == plain.size()) {
+                    only.Cumulative = std::move(cumulative);
+                    only.CharSpacing600 = charSpacing;
+                }
+            }
         }
         const size_t count = s.Lines.size() - firstLine;
         if (count == 1) {
@@ -521,7 +546,7 @@ double TfrxDrawText::CalcWidth() const {
     int widest = 0;
     for (size_t i = 0; i < s.Lines.size(); ++i) {
         const TOutLine& line = s.Lines[i];
-        std::vector<int> cumulative = MeasureLine(line.Text, s.Tags.Items(static_cast<int>(i)), 0);
+        std::vector<int> cumulative = LineAdvances(static_cast<int>(i), 0);
         int w = cumulative.empty() ? 0 : cumulative.back();
         w += rnd(static_cast<double>(line.Text.size()) * s.CharSpacing * k);
         if (line.Mark & 1) w += rnd(s.ParagraphGap * k);
@@ -652,7 +677,7 @@ void TfrxDrawText::DrawText(TCanvas* Canvas, TfrxHAlign HAlign, TfrxVAlign VAlig
     const int charSpacing = rnd(s.CharSpacing * DesignDPI / ScreenDPI);
     std::vector<int> widths(static_cast<size_t>(n));
     for (int k = 0; k < n; ++k) {
-        std::vector<int> cumulative = MeasureLine(s.Lines[static_cast<size_t>(k)].Text, s.Tags.Items(k), charSpacing);
+        const std::vector<int> cumulative = LineAdvances(k, charSpacing);
         int w600 = cumulative.empty() ? 0 : cumulative.back();
         widths[static_cast<size_t>(k)] = rnd(w600 * static_cast<double>(dpiX) / DesignDPI * widthScale);
     }

@@ -163,6 +163,11 @@ private:
         int PlainStart = 0;   // 0-based index of the first character in the plain text
         int PlainEnd = 0;     // one past the last character consumed from the plain text
         bool Hyphen = false;  // ends in an added "-"
+        // The line's cumulative advances (MeasureLine) when the wrapping measured the
+        // whole line in the state's measuring font, with CharSpacing600 between the
+        // characters: drawing it takes them instead of measuring it again.
+        std::vector<int> Cumulative;
+        int CharSpacing600 = 0;
     };
     struct TState {
         TState();
@@ -185,6 +190,10 @@ private:
     void WrapLine(const std::u32string& Line, int LineStart, const std::vector<int>& Cumulative,
                   TfrxHTMLTags& LineTags, int FirstWidth, int FullWidth);
     int LinesThatFit() const;
+    // Forgets the advances the lines keep (the font or the measurer changed).
+    static void ForgetAdvances(TState& State);
+    // Line k's cumulative advances: the kept ones, or measured now.
+    std::vector<int> LineAdvances(int Index, int CharSpacing600) const;
     int FontHeight600() const;
     // The font of a run on a device canvas (height in the canvas font's terms).
     TFont DeviceFont(TCanvas& Canvas, const TfrxHTMLTag& Tag, double FontScale, int DpiY) const;

@@ -364,7 +364,7 @@ void TfrxPreviewPages::AddSourcePage(TfrxPage* Page) {
     std::unique_ptr<TfrxPage> copy = NewPage(IsClass(Page, "TfrxDMPPage") ? "TfrxDMPPage" : "TfrxReportPage");
     copy->AssignAll(Page);
     const int index = SourcePageCount();
-    FSourceInfo[copy.get()] = TSourceInfo{copy->ClassName(), {}, {}, Page};
+    FSourceInfo[copy.get()] = TSourceInfo{copy->ClassName(), {}, {}, Page, {}};
     ++FLinkStamp;
     FLinks->Set(Page, copy.get());
     std::vector<TfrxComponent*> copies = copy->AllObjects();
@@ -746,7 +746,11 @@ void TfrxPreviewPages::BuildObject(TfrxXMLItem* Item, TfrxComponent* Parent) {
     auto info = source ? FSourceInfo.find(source) : FSourceInfo.end();
     if (info != FSourceInfo.end()) {
         obj = static_cast<TfrxComponent*>(source->ClassType()->CreateInstance(Parent));
-        serializer.XMLToObj(info->second.FullXML + " " + Item->Text(), obj);
+        // The source's full attributes, then this object's differences, in that order.
+        TSourceInfo& full = info->second;
+        if (full.Compiled) serializer.ApplyCompiled(*full.Compiled, obj);
+        else full.Compiled = serializer.CompileToObj(full.FullXML, obj);
+        serializer.XMLToObj(Item->Text(), obj);
         try {
             obj->SetName(source->Name());
         } catch (const std::exception&) {
@@ -904,7 +908,7 @@ void TfrxPreviewPages::ReadSourcePages() {
         TfrxXMLItem* item = source->Items(i);
         std::unique_ptr<TfrxPage> page = NewPage(item->Name());
         serializer.ReadRootComponent(page.get(), item);
-        FSourceInfo[page.get()] = TSourceInfo{page->ClassName(), {}, {}, nullptr};
+        FSourceInfo[page.get()] = TSourceInfo{page->ClassName(), {}, {}, nullptr, {}};
         for (TfrxComponent* c : page->AllObjects()) {
             TSourceInfo info;
             info.ClassName = c->ClassName();

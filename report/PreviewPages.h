@@ -27,6 +27,7 @@
 #include "report/ReportServices.h"
 #include "report/XMLDocument.h"
 
+struct TfrxCompiledAttributes;
 class TfrxCustomPrinter;
 class TfrxPreviewPages;
 
@@ -278,6 +279,9 @@ private:
         std::string FullXML;      // attribute text of the copy (empty when stored in full)
         std::string Alias;
         TfrxComponent* Template = nullptr;   // compared only, never followed
+        // FullXML as applied to the first object built from it: every later object of
+        // this source takes the same properties without the text being read again.
+        std::shared_ptr<const TfrxCompiledAttributes> Compiled;
     };
 
     // What writing a printed object takes from the links and the source copies, found

@@ -273,6 +273,203 @@ void TfrxXMLSerializer::ApplyAttribute(TPersistent* Obj, const std::string& Name
     }
 }
 
+// --- Compiled attribute texts ---------------------------------------------------------------
+
+// One attribute resolved: the sub-objects to walk from the object (each a class property
+// of the one before), the property it sets there and its value converted. The class the
+// property was found on is kept: an object whose sub-object turns out to be of another
+// class takes the attribute's text the ordinary way.
+struct TfrxXMLSerializer::TCompiledStep {
+    enum TAction : uint8_t { aNone, aLeft, aTop, aWidth, aHeight, aStrings, aPropData, aOrd, aFloat, aString, aVariant, aFixup, aError };
+    TAction Action = aNone;
+    std::vector<const TPropInfo*> Path;
+    TClass TargetClass = nullptr;
+    const TPropInfo* Prop = nullptr;
+    int64_t Ord = 0;
+    double Float = 0;
+    std::string Text;    // string, list text, hexadecimal data, reference name or error message
+    std::string Name;    // the attribute as written, for the ordinary way
+    std::string Value;
+};
+
+TfrxCompiledAttributes::TfrxCompiledAttributes() = default;
+TfrxCompiledAttributes::~TfrxCompiledAttributes() = default;
+
+TfrxXMLSerializer::TCompiledStep TfrxXMLSerializer::CompileAttribute(TPersistent* Obj, const std::string& Name,
+                                                                     std::string_view Value) {
+    TCompiledStep step;
+    step.Name = Name;
+    step.Value = std::string(Value);
+    auto fail = [&](const std::exception& e) {
+        step.Action = TCompiledStep::aError;
+        step.Text = e.what();
+        return step;
+    };
+    auto* component = Name.size() == 1 ? frxAs<TfrxComponent>(Obj) : nullptr;
+    if (component) {
+        try {
+            switch (Name[0]) {
+                case 'l': step.Action = TCompiledStep::aLeft; step.Float = LengthValue(Value, "Left"); return step;
+                case 't': step.Action = TCompiledStep::aTop; step.Float = LengthValue(Value, "Top"); return step;
+                case 'w': step.Action = TCompiledStep::aWidth; step.Float = LengthValue(Value, "Width"); return step;
+                case 'h': step.Action = TCompiledStep::aHeight; step.Float = LengthValue(Value, "Height"); return step;
+                case 'x':
+                    step.TargetClass = Obj->ClassType();
+                    if (const TPropInfo* memo = GetPropInfo(Obj, "Memo"); memo && memo->Type->IsStringList()) {
+                        step.Action = TCompiledStep::aStrings;
+                        step.Prop = memo;
+                        step.Text = frxXMLToStr(Value);
+                    }
+                    return step;
+                default: break;
+            }
+        } catch (const std::exception& e) {
+            return fail(e);
+        }
+    }
+    TPersistent* target = Obj;
+    std::string_view path = Name;
+    for (size_t dot; (dot = path.find('.')) != std::string_view::npos;) {
+        const std::string_view part = path.substr(0, dot);
+        const std::string_view rest = path.substr(dot + 1);
+        const TPropInfo* p = GetPropInfo(target, part);
+        step.TargetClass = target->ClassType();
+        if (!p || p->Kind() != tkClass) return step;
+        if (p->Type->IsStringList()) {
+            if (rest == "text") {
+                step.Action = TCompiledStep::aStrings;
+                step.Prop = p;
+                step.Text = frxXMLToStr(Value);
+            }
+            return step;
+        }
+        if (p->IsComponentReference()) return step;
+        auto* sub = dynamic_cast<TPersistent*>(GetObjectProp(target, p));
+        if (!sub) {
+            // Nothing to set on this object; another may have the sub-object.
+            step.Action = TCompiledStep::aError;
+            step.Text.clear();
+            step.TargetClass = nullptr;
+            return step;
+        }
+        step.Path.push_back(p);
+        target = sub;
+        path = rest;
+    }
+    step.TargetClass = target->ClassType();
+    if (path == "propdata") {
+        step.Action = TCompiledStep::aPropData;
+        step.Text = std::string(Value);
+        return step;
+    }
+    const TPropInfo* p = GetPropInfo(target, path);
+    if (!p || p->IsReadOnly()) return step;
+    step.Prop = p;
+    try {
+        switch (p->Kind()) {
+            case tkInteger:
+            case tkInt64:
+            case tkChar:
+            case tkSet:
+            case tkEnumeration:
+                step.Action = TCompiledStep::aOrd;
+                step.Ord = ParseOrd(p, Value);
+                break;
+            case tkFloat:
+                step.Action = TCompiledStep::aFloat;
+                step.Float = p->Type->FloatType == ftDateTimeFloat ? frxStrToFloat(Value)
+                                                                   : LengthValue(Value, p->Name.c_str());
+                break;
+            case tkString:
+                step.Action = TCompiledStep::aString;
+                step.Text = frxXMLToStr(Value);
+                break;
+            case tkVariant:
+                step.Action = TCompiledStep::aVariant;
+                step.Text = frxXMLToStr(Value);
+                break;
+            case tkClass:
+                if (p->IsComponentReference()) {
+                    step.Action = TCompiledStep::aFixup;
+                    step.Text = frxXMLToStr(Value);
+                }
+                break;
+            case tkMethod:
+            case tkUnknown:
+                break;
+        }
+    } catch (const std::exception& e) {
+        return fail(e);
+    }
+    return step;
+}
+
+void TfrxXMLSerializer::ApplyStep(const TCompiledStep& Step, TPersistent* Obj) {
+    switch (Step.Action) {
+        case TCompiledStep::aNone: return;
+        case TCompiledStep::aLeft: static_cast<TfrxComponent*>(Obj)->SetLeft(Step.Float); return;
+        case TCompiledStep::aTop: static_cast<TfrxComponent*>(Obj)->SetTop(Step.Float); return;
+        case TCompiledStep::aWidth: static_cast<TfrxComponent*>(Obj)->SetWidth(Step.Float); return;
+        case TCompiledStep::aHeight: static_cast<TfrxComponent*>(Obj)->SetHeight(Step.Float); return;
+        case TCompiledStep::aError:
+            // A value that did not convert fails on every object alike; a missing
+            // sub-object (no message) is looked for again on this one.
+            if (!Step.Text.empty()) throw EConvertError(Step.Text);
+            ApplyAttribute(Obj, Step.Name, Step.Value);
+            return;
+        default: break;
+    }
+    TPersistent* target = Obj;
+    for (const TPropInfo* p : Step.Path) {
+        target = dynamic_cast<TPersistent*>(GetObjectProp(target, p));
+        if (!target) return;
+    }
+    if (target->ClassType() != Step.TargetClass) {
+        ApplyAttribute(Obj, Step.Name, Step.Value);
+        return;
+    }
+    switch (Step.Action) {
+        case TCompiledStep::aStrings:
+            if (TStrings* list = GetStringsProp(target, Step.Prop)) list->SetText(Step.Text);
+            break;
+        case TCompiledStep::aPropData: ReadPropData(target, Step.Text); break;
+        case TCompiledStep::aOrd: SetOrdProp(target, Step.Prop, Step.Ord); break;
+        case TCompiledStep::aFloat: SetFloatProp(target, Step.Prop, Step.Float); break;
+        case TCompiledStep::aString: SetStrProp(target, Step.Prop, Step.Text); break;
+        case TCompiledStep::aVariant: SetVariantProp(target, Step.Prop, Variant(Step.Text)); break;
+        case TCompiledStep::aFixup: FFixups.push_back({target, Step.Prop, Step.Text}); break;
+        default: break;
+    }
+}
+
+std::shared_ptr<const TfrxCompiledAttributes> TfrxXMLSerializer::CompileToObj(std::string_view Text, TPersistent* Obj) {
+    auto compiled = std::make_shared<TfrxCompiledAttributes>();
+    size_t pos = 0;
+    std::string name;
+    std::string_view value;
+    while (NextAttribute(Text, pos, name, value)) {
+        // Each attribute is resolved on the object as the ones before it left it.
+        TCompiledStep step = CompileAttribute(Obj, name, value);
+        try {
+            ApplyStep(step, Obj);
+        } catch (const std::exception& e) {
+            AddError(e.what());
+        }
+        compiled->Steps.push_back(std::move(step));
+    }
+    return compiled;
+}
+
+void TfrxXMLSerializer::ApplyCompiled(const TfrxCompiledAttributes& Compiled, TPersistent* Obj) {
+    for (const TCompiledStep& step : Compiled.Steps) {
+        try {
+            ApplyStep(step, Obj);
+        } catch (const std::exception& e) {
+            AddError(e.what());
+        }
+    }
+}
+
 void TfrxXMLSerializer::XMLToObj(std::string_view Text, TPersistent* Obj) {
     size_t pos = 0;
     std::string name;

@@ -22,6 +22,7 @@ class TComponent;
 class TfrxComponent;
 class TfrxXMLItem;
 class TFixupList;
+struct TfrxCompiledAttributes;
 
 class TfrxXMLSerializer {
 public:
@@ -50,6 +51,14 @@ public:
     std::string ObjToXML(TPersistent* Obj, const std::string& Prefix = {});
     // Applies an attribute text to an object; failures go to Errors.
     void XMLToObj(std::string_view Text, TPersistent* Obj);
+    // Applies an attribute text as XMLToObj does and keeps what each attribute did: the
+    // property it reached and its value already converted. ApplyCompiled then does the
+    // same to another fresh object of the same class without reading the text again
+    // (the prepared pages build every object of a source object from its one full text).
+    std::shared_ptr<const TfrxCompiledAttributes> CompileToObj(std::string_view Text, TPersistent* Obj);
+    void ApplyCompiled(const TfrxCompiledAttributes& Compiled, TPersistent* Obj);
+    struct TCompiledStep;   // one attribute of a compiled text
+
 
     // The one-object form: "<Class attributes/>" without Name and children.
     void WriteComponent(TfrxComponent* Obj);
@@ -68,6 +77,9 @@ private:
     // report repeat the same attribute names class by class, and an exact name read
     // before for the same class gives its property without a look-up by name.
     const TPropInfo* FindProp(TPersistent* Obj, std::string_view Name);
+    // Resolves one attribute against Obj as ApplyAttribute would (without setting it).
+    TCompiledStep CompileAttribute(TPersistent* Obj, const std::string& Name, std::string_view Value);
+    void ApplyStep(const TCompiledStep& Step, TPersistent* Obj);
     void ReadPropData(TPersistent* Obj, std::string_view Hex);
     void AddError(const std::string& Message);
     TComponent* Lookup(std::string_view Name) const;
@@ -90,6 +102,13 @@ private:
     };
     // Made for reading a tree (a serializer that reads one object goes without).
     std::unique_ptr<std::array<TPropSeen, 128>> FPropSeen;
+};
+
+// What an attribute text does to an object of one class (TfrxXMLSerializer::CompileToObj).
+struct TfrxCompiledAttributes {
+    std::vector<TfrxXMLSerializer::TCompiledStep> Steps;
+    TfrxCompiledAttributes();
+    ~TfrxCompiledAttributes();
 };
 
 // Streams the report's collections in form resources and in PropData: the string and

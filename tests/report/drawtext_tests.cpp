@@ -5,6 +5,7 @@
 // column of W screen pixels holds rnd(W * 6.25) units.
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <memory>
 #include <numeric>
 #include <string>
@@ -274,6 +275,49 @@ TEST_F(DrawText, HeightsAndWidths) {
         EXPECT_NEAR(dt.LineHeight(), c.LineHeight, 1e-9) << c.Name;
         EXPECT_NEAR(dt.CalcHeight(), c.Height, 1e-9) << c.Name;
         EXPECT_NEAR(dt.CalcWidth(), c.Width, 1e-9) << c.Name;
+    }
+}
+
+// The advances a line keeps from its wrapping serve its width and drawing only while the
+// font, the character spacing and the measurer are the ones it was measured with.
+TEST_F(DrawText, KeptAdvancesFollowTheFontTheSpacingAndTheMeasurer) {
+    TFakeTextMeasurer wider;
+    wider.Narrow = 900;
+    struct TCase {
+        const char* Name;
+        TLayout Params;
+        std::function<void()> After;   // a change between the layout and its use
+        double Width;
+        int Drawn;   // device pixels: the layout's width at 96 dpi
+    };
+    const std::vector<TCase> cases = {
+        {"unchanged", {.Width = 100}, [] {}, 180 * 0.16, 29},
+        {"a larger font", {.Width = 100}, [&] { dt.SetFont(Font12(24)); }, 360 * 0.16, 58},
+        {"another measurer", {.Width = 100}, [&] { dt.SetMeasurer(&wider); }, 270 * 0.16, 43},
+        // The width adds rnd(3 x 12.5) units, the drawing 3 x rnd(12.5) (even rounding).
+        {"measured with character spacing", {.Width = 100, .CharSpacing = 2}, [] {}, (180 + 38) * 0.16, 35},
+    };
+    for (const TCase& c : cases) {
+        SCOPED_TRACE(c.Name);
+        dt.SetMeasurer(&fake);
+        Layout({"aaa"}, c.Params);
+        c.After();
+        EXPECT_NEAR(dt.CalcWidth(), c.Width, 1e-9);
+        // Drawn right-aligned, the line ends at the rectangle's right edge whatever changed.
+        TMetafile metafile;
+        {
+            TMetafileCanvas canvas(&metafile);
+            canvas.SetTextMeasurer(&fake);
+            dt.DrawText(&canvas, haRight, vaTop);
+        }
+        int drawn = 0, at = 0;
+        for (const TMetafileRecord& rec : metafile.Records())
+            if (rec.Kind == mrText) {
+                at = rec.Points[0].X;
+                drawn = std::accumulate(rec.Advances.begin(), rec.Advances.end(), 0);
+            }
+        EXPECT_EQ(drawn, c.Drawn);
+        EXPECT_EQ(at + drawn, 100 - 1);   // ends a pixel inside
     }
 }
 
