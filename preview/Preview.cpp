@@ -124,6 +124,7 @@ void TfrxPreview::Init() {
         PreviewPages->OnStatusChange = [this](TObject* s) { OnStatusChange(s); };
         if (TfrxPreviewPages* p = Pages()) p->OnShowPage = [this](int Page, int Top) { SetPosition(Page + 1, Top); };
     }
+    if (Report) FWorkspace->SetDoubleBuffered(Report->PreviewOptions()->DoubleBuffered);
     UpdatePages();
     UpdateZoom();
     UpdateOutline();
@@ -365,10 +366,14 @@ void TfrxPreview::LoadFromFile(const std::string& FileName) {
 
 void TfrxPreview::Clear() {
     if (Busy() || !PreviewPages) return;
+    ClearView(true);
+}
+
+void TfrxPreview::ClearView(bool ClearPages) {
     {
         Lock();
         TUnlockGuard guard{this};
-        PreviewPages->Clear();
+        if (ClearPages) PreviewPages->Clear();
         UpdatePages();
     }
     UpdateOutline();
@@ -606,13 +611,14 @@ void TfrxPreview::ProcessMessages() {
 
 // --- The run ------------------------------------------------------------------------------
 
+// A run starts: the preview clears what it shows (the page layout, the outline, the page
+// number, the scroll ranges and the page pictures), as Clear does, but leaves the prepared
+// pages as the run finds them. They are emptied where the caller asked for it (PrepareReport
+// and ShowReport with ClearLastReport); a run that adds to the pages of an earlier one
+// keeps those, and the layout is built again from them, so that each page the run adds
+// lands behind them.
 void TfrxPreview::OnProgressStart(TObject*) {
-    FWorkspace->ClearPageImages();
-    if (PreviewPages) {
-        FWorkspace->PageList().Clear();
-        FOutline->Items()->Clear();
-        FOutlineTargets.clear();
-    }
+    if (PreviewPages) ClearView(false);
     FRunning = true;
     if (OnRunningChanged) OnRunningChanged();
 }

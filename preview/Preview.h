@@ -142,6 +142,9 @@ protected:
 private:
     TfrxPreviewPages* Pages() const;
     void DetachPages();
+    // What Clear does to the view (layout, outline, page number, scroll ranges), with the
+    // prepared pages emptied first when ClearPages.
+    void ClearView(bool ClearPages);
     void OnProgressStart(TObject* Sender);
     void OnProgress(TObject* Sender, int Progress);
     void OnProgressStop(TObject* Sender);

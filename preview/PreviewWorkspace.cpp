@@ -189,6 +189,17 @@ TfrxPreviewWorkspace::TfrxPreviewWorkspace(TComponent* AOwner) : TfrxScrollWin(A
     FFillTimer->SetEnabled(false);
     FFillTimer->SetInterval(1);
     FFillTimer->OnTimer = [this](TObject*) { FillPageImages(); };
+    SetDoubleBuffered(true);
+}
+
+void TfrxPreviewWorkspace::SetDoubleBuffered(bool Value) {
+    if (Value == DoubleBuffered()) return;
+    TfrxScrollWin::SetDoubleBuffered(Value);
+    if (!Value) {
+        FFillTimer->SetEnabled(false);
+        ClearPageImages();
+    }
+    Invalidate();
 }
 
 TfrxPreviewWorkspace::~TfrxPreviewWorkspace() = default;
@@ -312,7 +323,7 @@ void TfrxPreviewWorkspace::DrawPageContent(TCanvas* Canvas, int Index, const TRe
                            [&](const TPageImage& p) { return p.Index == Index && p.Zoom == zoom; });
     if (it == FPageImages.end()) {
         Preview->PreviewPages->DrawPage(Index, Canvas, zoom, zoom, Page.Left, Page.Top);
-        if (!Preview->Running()) FFillTimer->SetEnabled(true);
+        if (!Preview->Running() && DoubleBuffered()) FFillTimer->SetEnabled(true);
         return;
     }
     if (it != FPageImages.end() - 1) {
@@ -348,7 +359,7 @@ std::vector<std::pair<int, TRect>> TfrxPreviewWorkspace::PagesInView() const {
 // every page in view has its picture.
 void TfrxPreviewWorkspace::FillPageImages() {
     FFillTimer->SetEnabled(false);
-    if (!Preview || Preview->Running() || Preview->Locked()) return;
+    if (!Preview || Preview->Running() || Preview->Locked() || !DoubleBuffered()) return;
     const double zoom = Zoom();
     if (!FPageImages.empty() && FPageImages.back().Zoom != zoom) FPageImages.clear();
     for (const auto& [index, r] : PagesInView()) {

@@ -96,7 +96,11 @@ public:
     // Pictures of the pages in view at the current zoom, drawn when the window is idle
     // after a page came into view and copied by later repaints (a scroll, an uncovered
     // window) instead of drawing the page again; emptied whenever the pages or the zoom
-    // change. Not made while the report is being prepared.
+    // change. Not made while the report is being prepared, nor while the workspace is not
+    // double-buffered: then every paint draws the pages straight onto the window (less
+    // memory, more drawing). Double-buffered from construction; the preview's Init takes
+    // the report's PreviewOptions.DoubleBuffered.
+    void SetDoubleBuffered(bool Value) override;
     void ClearPageImages();
     int PageImageCount() const { return static_cast<int>(FPageImages.size()); }
     // Draws the pictures still missing for the pages in view (what the idle timer does).

@@ -1156,6 +1156,7 @@ void TWinControl::DoExit() { OnExit(this); }
 void TWinControl::DeclareProperties(TPropertyDecl<TWinControl>& d) {
     d.Property("TabOrder", &TWinControl::TabOrder, &TWinControl::SetTabOrder).Default(-1);
     d.Property("TabStop", &TWinControl::TabStop, &TWinControl::SetTabStop).Default(false);
+    d.Property("DoubleBuffered", &TWinControl::DoubleBuffered, &TWinControl::SetDoubleBuffered).Default(false);
     d.Event("OnEnter", &TWinControl::OnEnter);
     d.Event("OnExit", &TWinControl::OnExit);
     d.Event("OnKeyDown", &TWinControl::OnKeyDown);

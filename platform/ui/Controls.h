@@ -352,6 +352,12 @@ public:
     void SetTabOrder(int Value);
     bool TabStop() const { return FTabStop; }
     void SetTabStop(bool Value);
+    // Whether the control keeps what it draws in an off-screen picture of its own. Qt
+    // already paints every widget into the window's back buffer and shows it at once, so
+    // for a plain control this switches nothing; a control that draws costly content (the
+    // preview's workspace with its page pictures) reads it. A form resource may set it.
+    bool DoubleBuffered() const { return FDoubleBuffered; }
+    virtual void SetDoubleBuffered(bool Value) { FDoubleBuffered = Value; }
     // The tab order of the children that take the focus, as TabOrder orders them.
     void GetTabOrderList(std::vector<TWinControl*>& List) const;
     // The next control from CurControl in tab order within this control.
@@ -425,6 +431,7 @@ protected:
     void FixupTabList();
     int FAlignLevel = 0;
     bool FTabStop = false;
+    bool FDoubleBuffered = false;
     bool FRealignPending = false;
 };
 

@@ -269,6 +269,13 @@ void TCustomForm::FrameResized(int ClientW, int ClientH) {
     MovedOrSizedByUser();
 }
 
+void TCustomForm::FrameStateChanged(TWindowState Value) {
+    // A maximised window of a test's own screen size is the form's bounds, not a state of
+    // the window system's: nothing comes from there to follow.
+    if (ScreenSizeOverridden() || !FShown) return;
+    FWindowState = Value;
+}
+
 void TCustomForm::FrameMoved(int X, int Y) {
     if (FInFrameResize) return;
     if (X == FLeft && Y == FTop) return;

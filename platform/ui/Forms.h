@@ -158,6 +158,9 @@ public:
     // --- The layer's own ----------------------------------------------------------------
     void FrameResized(int ClientW, int ClientH);
     void FrameMoved(int X, int Y);
+    // The window system changed the window's state (a window manager's maximise or
+    // restore): WindowState takes it without applying it again.
+    void FrameStateChanged(TWindowState Value);
     void Activated();
     void Deactivated();
     void CloseRequested(bool& Accept);

@@ -244,6 +244,16 @@ bool HandleFormEvent(QWidget* widget, TCustomForm* form, QEvent* e, const TBaseE
         form->FrameMoved(widget->x(), widget->y());
         return r;
     }
+    case QEvent::WindowStateChange: {
+        const bool r = base(e);
+        // The window manager maximised, restored or minimised the window (its title bar,
+        // a double click on it, a key of its own): the form's state follows.
+        const Qt::WindowStates st = widget->windowState();
+        form->FrameStateChanged(st & Qt::WindowMinimized   ? wsMinimized
+                                : st & Qt::WindowMaximized ? wsMaximized
+                                                           : wsNormal);
+        return r;
+    }
     case QEvent::Close: {
         bool accept = false;
         SafeCall([&] { form->CloseRequested(accept); });

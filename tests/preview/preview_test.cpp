@@ -466,6 +466,36 @@ TEST(Preview, PagePicturesShowWhatThePagesDraw) {
     EXPECT_EQ(p.W()->PageImageCount(), 0);
 }
 
+// The report's PreviewOptions.DoubleBuffered decides, when the preview is initialised,
+// whether the workspace keeps pictures of the pages in view (made while the window is idle,
+// copied by later paints) or draws the pages onto the window at every paint; both show the
+// pages. Switched off later, the pictures go.
+TEST(Preview, DoubleBufferingFromThePreviewOptionsKeepsPagePictures) {
+    for (const bool buffered : {true, false}) {
+        SCOPED_TRACE(buffered ? "double-buffered" : "drawn straight");
+        TPreparedPreview p(3);
+        p.W()->ClearPageImages();
+        p.Report.PreviewOptions()->DoubleBuffered = buffered;
+        p.Preview->Init();
+        EXPECT_EQ(p.W()->DoubleBuffered(), buffered);
+        TUiTestHarness::ProcessMessages();
+        TUiTestHarness::ElapseTime(100);
+        EXPECT_EQ(p.W()->PageImageCount() > 0, buffered);
+        // A scroll by the wheel paints the pages again, from their pictures or drawn anew.
+        TUiTestHarness::Wheel(p.W(), -120);
+        TUiTestHarness::ElapseTime(100);
+        EXPECT_EQ(p.W()->PageImageCount() > 0, buffered);
+        TBitmap shown;
+        ASSERT_TRUE(TUiTestHarness::Grab(p.W(), shown));
+        int red = 0;
+        for (int y = 0; y < shown.Height(); ++y)
+            for (int x = 0; x < shown.Width(); ++x) red += shown.Pixel(x, y) == clRed;
+        EXPECT_GT(red, 0);
+        p.W()->SetDoubleBuffered(false);
+        EXPECT_EQ(p.W()->PageImageCount(), 0);
+    }
+}
+
 namespace {
 
 // A memo that counts how often each of its texts (the page it stands on) is drawn.

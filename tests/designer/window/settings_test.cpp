@@ -7,6 +7,9 @@
 #include <cstdlib>
 #include <fstream>
 
+#include <QWidget>
+#include <QWindow>
+
 #include "DesignerFixture.h"
 #include "designer/code/SyntaxMemo.h"
 #include "designer/controls/Ruler.h"
@@ -17,6 +20,7 @@
 #include "designer/trees/ReportTree.h"
 #include "platform/rtl/Settings.h"
 #include "platform/ui/Menus.h"
+#include "platform/ui/QtPeer.h"
 #include "platform/ui/StdCtrls.h"
 #include "preview/FlatCombo.h"
 #include "report/DialogControls.h"
@@ -105,6 +109,34 @@ TEST(DesignerSettings, AFirstRunTakesTheBuiltInLayout) {
     EXPECT_EQ(f.Form->WindowState(), wsMaximized);
     EXPECT_EQ(f.Form->ScaleCB->Text(), "75%");
     EXPECT_EQ(f.Form->CurUnits(), 0);
+}
+
+// The window manager restores or maximises the window (its title bar's button, a double
+// click on the title): the window system tells the window its new state, and the next
+// window opens in that state, not in the one the window had when it was made.
+TEST(DesignerSettings, TheStateTheWindowManagerGaveTheWindowComesBack) {
+    TDesignerFixture f;
+    ASSERT_EQ(f.Form->WindowState(), wsMaximized);
+    // The window system's own screen: the harness's screen of a test's size maximises a
+    // window by its bounds, which no window manager then restores.
+    f.Harness.SetScreenSize(0, 0);
+    Reopen(f);
+    ASSERT_TRUE(WidgetOf(f.Form.get())->isMaximized());
+    struct TCase {
+        Qt::WindowState Given;
+        TWindowState Expected;
+    };
+    for (const TCase& c : {TCase{Qt::WindowNoState, wsNormal}, TCase{Qt::WindowMaximized, wsMaximized}}) {
+        SCOPED_TRACE(c.Expected == wsNormal ? "restored" : "maximised");
+        QWindow* window = WidgetOf(f.Form.get())->windowHandle();
+        ASSERT_NE(window, nullptr);
+        window->setWindowState(c.Given);
+        H::ProcessMessages();
+        EXPECT_EQ(f.Form->WindowState(), c.Expected);
+        Reopen(f);
+        EXPECT_EQ(f.Form->WindowState(), c.Expected);
+        EXPECT_EQ(WidgetOf(f.Form.get())->isMaximized(), c.Expected == wsMaximized);
+    }
 }
 
 TEST(DesignerSettings, WhatTheWindowHadComesBackInTheNextOne) {

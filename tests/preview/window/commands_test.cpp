@@ -9,11 +9,13 @@
 #include <string>
 #include <vector>
 
+#include "platform/ui/Buttons.h"
 #include "platform/ui/Menus.h"
 #include "platform/ui/StdCtrls.h"
 #include "preview/Dock.h"
 #include "preview/PageSettingsDialog.h"
 #include "preview/SearchDialog.h"
+#include "report/DialogControls.h"
 #include "report/ReportServices.h"
 #include "WindowFixture.h"
 
@@ -143,6 +145,86 @@ TEST(PreviewCommands, PageSettingsForAllPagesPrepareTheReportAgain) {
     EXPECT_TRUE(Landscape(w.R.Pages, 0));
     EXPECT_FALSE(w.Form->Preview->Running());
     EXPECT_EQ(w.Status(0), "第 1 页 共 1 页");
+}
+
+// A second run (page settings for all pages) starts from an empty view: while the report's
+// dialog asks for its values before the run makes a page, the preview shows no page of the
+// run before, no page number, no outline and no scroll range, as Clear leaves it; the page
+// the user had gone to is forgotten.
+TEST(PreviewCommands, ASecondRunStartsFromAnEmptyView) {
+    TWindow w(4);
+    TUiTestHarness::Click(w.Form->NextB);
+    TUiTestHarness::Click(w.Form->NextB);
+    TfrxPreview* preview = w.Form->Preview;
+    ASSERT_EQ(preview->PageNo(), 3);
+    ASSERT_GT(preview->Workspace()->OffsetY(), 0);
+    ASSERT_GT(preview->Workspace()->VertRange(), 0);
+    // The report asks in a dialog before each run.
+    auto* dialog = new TfrxDialogPage(&w.R.Report);
+    dialog->SetName("DialogPage1");
+    dialog->SetBounds(0, 0, 300, 160);
+    auto* ok = new TfrxButtonControl(dialog);
+    ok->SetName("OkButton");
+    ok->SetCaption("确定");
+    ok->SetModalResult(mrOk);
+    ok->SetBounds(16, 80, 75, 25);
+    struct TSeen {
+        bool Running = false;
+        int PageNo = -1, Layout = -1, Offset = -1, Range = -1, Outline = -1;
+        std::string PageBox;
+    } seen;
+    AnswerLandscape(w.R.Harness, true);
+    w.R.Harness.OnModal("TfrxDialogForm", [&](TCustomForm&) {
+        seen = {preview->Running(),
+                preview->PageNo(),
+                preview->Workspace()->PageList().Count(),
+                preview->Workspace()->OffsetY(),
+                preview->Workspace()->VertRange(),
+                preview->Outline()->Items()->Count(),
+                w.Form->PageE->Text()};
+        TUiTestHarness::Click(ok->Button());
+    });
+    TUiTestHarness::Click(w.Form->PageSettingsB);
+    EXPECT_TRUE(w.R.Harness.Errors().empty());
+    EXPECT_EQ(w.R.Harness.PendingDrivers(), 0);
+    EXPECT_TRUE(seen.Running);
+    EXPECT_EQ(seen.PageNo, 0);
+    EXPECT_EQ(seen.Layout, 0);
+    EXPECT_EQ(seen.Offset, 0);
+    EXPECT_EQ(seen.Range, 0);
+    EXPECT_EQ(seen.Outline, 0);
+    EXPECT_EQ(seen.PageBox, "0");
+    // The new run's page is shown, from the top.
+    EXPECT_EQ(preview->PageCount(), 1);
+    EXPECT_EQ(preview->Workspace()->PageList().Count(), 1);
+    EXPECT_EQ(preview->PageNo(), 1);
+    EXPECT_EQ(preview->Workspace()->OffsetY(), 0);
+    EXPECT_EQ(w.Status(0), "第 1 页 共 1 页");
+}
+
+// A run that adds to pages already prepared (ShowReport without clearing the last report)
+// keeps them in the view as in the store: the layout holds the kept pages and the new one
+// behind them, so the last page can be gone to and is the run's.
+TEST(PreviewCommands, ARunThatAddsPagesKeepsTheEarlierOnesInTheView) {
+    TPreparedReport r(4);
+    r.Report.PreviewOptions()->Modal = true;
+    int layout = -1, pageNo = -1;
+    std::string status;
+    r.Harness.OnModal("TfrxPreviewForm", [&](TCustomForm& F) {
+        auto& form = dynamic_cast<TfrxPreviewForm&>(F);
+        if (r.Report.Timer()->Enabled()) TUiTestHarness::FireTimer(r.Report.Timer());
+        layout = form.Preview->Workspace()->PageList().Count();
+        TUiTestHarness::Click(form.LastB);
+        pageNo = form.Preview->PageNo();
+        status = form.StatusBar->Panels()->Items(0)->Text();
+        TUiTestHarness::Click(form.CancelB);
+    });
+    r.Report.ShowReport(false);
+    EXPECT_TRUE(r.Harness.Errors().empty());
+    EXPECT_EQ(layout, 5);
+    EXPECT_EQ(pageNo, 5);
+    EXPECT_EQ(status, "第 5 页 共 5 页");
+    EXPECT_EQ(r.Pages->Count(), 5);
 }
 
 TEST(PreviewCommands, ExportOfTheCurrentPageExportsThePageShown) {
