@@ -305,7 +305,12 @@ void TfrxToolBar::MakeFloat(int X, int Y) {
     FDragBox->Hide();
     auto* w = new TfrxFloatWindow(form ? static_cast<TComponent*>(form) : Owner());
     w->OwnerForm = form;
-    if (form) w->SetOwnerForm(form);
+    if (form) {
+        w->SetOwnerForm(form);
+        // The bar's controls keep the form's font: a window of another font would pass
+        // its own down to every button and box of the bar as it moves in.
+        w->Font()->Assign(*form->Font());
+    }
     w->SetBounds(X, Y, w->Width(), w->Height());
     w->SetText(Text());
     SetParent(w);

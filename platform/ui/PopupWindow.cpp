@@ -24,8 +24,12 @@ void KeepAboveOwner(QWidget* Popup, QWidget* Owner) {
 }
 
 // Follows the owner window of a tool window: a tool window shown while its owner is hidden
-// shows when the owner does (mapped before its owner, the window manager stacks it below
-// the owner: a floating tool bar restored while its window is made would stand behind it).
+// shows once the owner has shown. The window manager keeps a tool window above its owner
+// only when the owner was its window already when the tool window came: mapped first, or
+// in the same moment (from the owner's show event, which comes before the owner is given
+// to the window system), it stays an unrelated window that a click on the owner covers (a
+// floating tool bar restored while its window is made). So it is shown when the events
+// of the owner's showing are done.
 class TOwnerWatch final : public QObject {
 public:
     TOwnerWatch(QWidget* Owner, QWidget* Popup) : QObject(Popup), FOwner(Owner), FPopup(Popup) {
@@ -43,11 +47,19 @@ protected:
         if (Watched != FOwner) return false;
         if (Event->type() == QEvent::Show && Pending) {
             Pending = false;
-            // Still meant to show (it may have been hidden meanwhile).
-            if (TControl* c = ControlOfWidget(FPopup); c && c->Visible()) {
-                KeepAboveOwner(FPopup, FOwner);
-                FPopup->show();
-            }
+            QTimer::singleShot(0, FPopup, [Self = QPointer<TOwnerWatch>(this), Popup = FPopup, Owner = FOwner] {
+                // Still meant to show (it may have been hidden meanwhile); an owner hidden
+                // again takes it along when it shows next.
+                if (!Self || !Popup || !Owner) return;
+                if (!Owner->isVisible()) {
+                    Self->Pending = true;
+                    return;
+                }
+                if (TControl* c = ControlOfWidget(Popup); c && c->Visible()) {
+                    KeepAboveOwner(Popup, Owner);
+                    Popup->show();
+                }
+            });
         }
         return false;
     }

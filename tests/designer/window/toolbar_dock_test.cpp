@@ -7,10 +7,14 @@
 
 #include <fstream>
 
+#include <QWidget>
+#include <QWindow>
+
 #include "DesignerFixture.h"
 #include "platform/ui/Buttons.h"
 #include "platform/ui/ComCtrls.h"
 #include "platform/ui/Menus.h"
+#include "platform/ui/QtPeer.h"
 #include "designer/undo/UndoBuffer.h"
 #include "designer/wizards/StdWizard.h"
 #include "preview/FlatCombo.h"
@@ -310,4 +314,34 @@ TEST(DesignerToolBars, OnlyToolBarWizardsGetAButton) {
     EXPECT_EQ(b->Hint(), TfrxStdWizard(nullptr).GetDescription());
     // The bar is as long as its grip and button.
     EXPECT_EQ(f.Form->ExtraToolsTB->Width(), b->Left() + b->Width() + 8 + 4);
+}
+
+// A floating bar is a tool window of the designer's window (the window system stacks it
+// above the designer, which a click on the designer then cannot cover), torn off by the
+// user or restored from a stored place as the window is made, and its boxes keep the
+// designer's font there.
+TEST(DesignerToolBars, AFloatingBarIsAToolWindowOfTheDesignerInItsFont) {
+    TDesignerFixture f;
+    auto check = [&](const char* How) {
+        SCOPED_TRACE(How);
+        TfrxDesignerForm& F = *f.Form;
+        ASSERT_TRUE(F.TextTB->IsFloat());
+        TfrxFloatWindow* fw = F.TextTB->GetFloatWindow();
+        ASSERT_NE(fw, nullptr);
+        QWidget* window = WidgetOf(fw);
+        ASSERT_TRUE(window->isVisible());
+        EXPECT_TRUE(window->windowFlags().testFlag(Qt::Tool));
+        ASSERT_NE(window->windowHandle(), nullptr);
+        EXPECT_EQ(window->windowHandle()->transientParent(), WidgetOf(&F)->windowHandle());
+        for (TControl* box : {static_cast<TControl*>(F.FontNameCB), static_cast<TControl*>(F.FontSizeCB)}) {
+            EXPECT_EQ(box->Font()->Name(), F.Font()->Name());
+            EXPECT_EQ(box->Font()->Size(), F.Font()->Size());
+        }
+    };
+    TearOff(f.Form->TextTB);
+    H::ProcessMessages();
+    check("torn off");
+    f.Form.reset();
+    f.Open();
+    check("restored");
 }
