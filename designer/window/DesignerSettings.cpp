@@ -208,6 +208,9 @@ void TfrxDesignerForm::LoadDesignerSettings(TCustomIniFile& Ini, bool RestoreDef
             RestoreFormPosition(Ini, Placed(As<TCustomForm>(DataTree)));
             RestoreFormPosition(Ini, Placed(As<TCustomForm>(ReportTree)));
         }
+        // The sites take their windows' widths before a bar on a side dock realigns the
+        // window: a realign gives a docked window the width of its site.
+        ArrangeDock();
         for (TControl* bar : ToolbarElements()) RestoreToolbarPosition(Ini, As<TfrxToolBar>(bar));
     } else if (!IsPreviewDesigner()) {
         // The tool windows of the dock sites come back shown and as wide as at first.

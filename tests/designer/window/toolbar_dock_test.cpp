@@ -345,3 +345,27 @@ TEST(DesignerToolBars, AFloatingBarIsAToolWindowOfTheDesignerInItsFont) {
     f.Open();
     check("restored");
 }
+
+// The tool windows' sites keep their widths when a bar stands on the right dock beside
+// them, through closes and opens.
+TEST(DesignerToolBars, TheSitesKeepTheirWidthsBesideABarOnTheRightDock) {
+    TDesignerFixture f;
+    f.Harness.SetScreenSize(1600, 1000);
+    const int right = f.Form->RightDockSite->Width();
+    const int left = f.Form->LeftDockSite2->Width();
+    DragGrip(f.Form->TextTB, -150, 0);
+    TfrxFloatWindow* fw = f.Form->TextTB->GetFloatWindow();
+    ASSERT_NE(fw, nullptr);
+    H::MouseMove(fw, fw->ScreenToClient(f.Form->ClientToScreen(OnRightDock(*f.Form))), ssLeft);
+    ASSERT_EQ(f.Form->TextTB->Dock(), f.Form->DockRight);
+    H::MouseUp(f.Form->TextTB, {4, 4});
+    H::ProcessMessages();
+    EXPECT_EQ(f.Form->RightDockSite->Width(), right);
+    for (int i = 0; i < 2; ++i) {
+        f.Form.reset();
+        f.Open();
+        EXPECT_EQ(f.Form->TextTB->Dock(), f.Form->DockRight);
+        EXPECT_EQ(f.Form->RightDockSite->Width(), right) << i;
+        EXPECT_EQ(f.Form->LeftDockSite2->Width(), left) << i;
+    }
+}
