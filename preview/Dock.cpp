@@ -468,6 +468,10 @@ void TfrxToolBar::AdjustBounds() {
         TControl* c = Controls(i);
         if (c && c->Visible()) length += vertical ? c->Height() : c->Width();
     }
+    // A bar of few or no buttons is a square at least: shorter than thick, the next
+    // arrangement would take it for a bar lying the other way and turn it (a row of the
+    // empty wizards' bar went to 26 x 13, then to a 13-pixel square).
+    length = std::max(length, vertical ? Width() : Height());
     if (vertical) SetBounds(Left(), Top(), Width(), length);
     else SetBounds(Left(), Top(), length, Height());
     if (FFloatWindow)

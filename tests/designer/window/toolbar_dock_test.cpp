@@ -16,6 +16,9 @@
 #include "platform/ui/Menus.h"
 #include "platform/ui/QtPeer.h"
 #include "designer/undo/UndoBuffer.h"
+#include "designer/inspector/ObjectInspector.h"
+#include "designer/trees/DataTree.h"
+#include "designer/trees/ReportTree.h"
 #include "designer/wizards/StdWizard.h"
 #include "preview/FlatCombo.h"
 #include "report/DesignRegistries.h"
@@ -368,4 +371,63 @@ TEST(DesignerToolBars, TheSitesKeepTheirWidthsBesideABarOnTheRightDock) {
         EXPECT_EQ(f.Form->RightDockSite->Width(), right) << i;
         EXPECT_EQ(f.Form->LeftDockSite2->Width(), left) << i;
     }
+}
+
+// The wizards' bar (no wizard registered for it: no button) shown from View > Toolbars keeps
+// the thickness of a dock row, dragged into the bottom dock as well; with the text bar on the
+// right dock, the window opens again with the bars there and the tool windows as wide as
+// they were (the bars' docks growing as they were put back used to give the windows their
+// sites' first widths).
+TEST(DesignerToolBars, BarsOnTheBottomAndRightDocksComeBackBesideToolWindowsOfTheirWidths) {
+    TDesignerFixture f;
+    f.Harness.SetScreenSize(2400, 1400);
+    f.Form->SetLeft(700);
+    auto* toolsMI = dynamic_cast<TMenuItem*>(f.Form->FindComponent("ToolsMI"));
+    ASSERT_NE(toolsMI, nullptr);
+    auto expectRowThick = [](TfrxToolBar* Bar, const char* Where) {
+        const int row = Bar->Dock() ? Bar->Dock()->RowSize() : 0;
+        EXPECT_EQ(Bar->Height(), row) << Where;
+        EXPECT_GE(Bar->Width(), Bar->Height()) << Where;
+    };
+    DragGrip(f.Form->TextTB, -150, 0);
+    {
+        TfrxFloatWindow* fw = f.Form->TextTB->GetFloatWindow();
+        ASSERT_NE(fw, nullptr);
+        H::MouseMove(fw, fw->ScreenToClient(f.Form->ClientToScreen(OnRightDock(*f.Form))), ssLeft);
+        ASSERT_EQ(f.Form->TextTB->Dock(), f.Form->DockRight);
+        H::MouseUp(f.Form->TextTB, {4, 4});
+        H::ProcessMessages();
+    }
+    H::ClickMenuItem(toolsMI);
+    ASSERT_EQ(f.Form->ExtraToolsTB->Dock(), f.Form->DockTop);
+    ASSERT_EQ(f.Form->ExtraToolsTB1->ButtonCount(), 0);
+    expectRowThick(f.Form->ExtraToolsTB, "shown");
+    TearOff(f.Form->ExtraToolsTB);
+    DragFloatTo(*f.Form, f.Form->ExtraToolsTB, {120, f.Form->DockBottom->Top()});
+    ASSERT_EQ(f.Form->ExtraToolsTB->Dock(), f.Form->DockBottom);
+    expectRowThick(f.Form->ExtraToolsTB, "in the bottom dock");
+    struct TWidths {
+        int DataTree, ReportTree, Inspector, RightSite, LeftSite;
+    };
+    auto widths = [&] {
+        TfrxDesignerForm& F = *f.Form;
+        return TWidths{F.DataTree->Width(), F.ReportTree->Width(), F.Inspector->Width(), F.RightDockSite->Width(),
+                       F.LeftDockSite2->Width()};
+    };
+    const TWidths before = widths();
+    const int bottom = f.Form->DockBottom->Height();
+
+    f.Form.reset();
+    f.Open();
+    EXPECT_EQ(f.Form->ExtraToolsTB->Dock(), f.Form->DockBottom);
+    EXPECT_EQ(f.Form->TextTB->Dock(), f.Form->DockRight);
+    expectRowThick(f.Form->ExtraToolsTB, "restored");
+    EXPECT_EQ(f.Form->DockBottom->Height(), bottom);
+    const TWidths after = widths();
+    EXPECT_EQ(after.DataTree, before.DataTree);
+    EXPECT_EQ(after.ReportTree, before.ReportTree);
+    EXPECT_EQ(after.Inspector, before.Inspector);
+    EXPECT_EQ(after.RightSite, before.RightSite);
+    EXPECT_EQ(after.LeftSite, before.LeftSite);
+    EXPECT_TRUE(f.Harness.Errors().empty());
 }
