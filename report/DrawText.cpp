@@ -6,6 +6,7 @@
 #include <cmath>
 #include <cstdlib>
 #include <numbers>
+#include <optional>
 
 #include "platform/rtl/Format.h"
 #include "platform/rtl/StrUtils.h"
@@ -219,9 +220,29 @@ size_t TfrxHTMLTagsList::ReadTag(const std::u32string& Line, size_t i) {
 void TfrxHTMLTagsList::ExpandHTMLTags(std::u32string& Line, std::vector<int>* SourceIndex) {
     if (FItems.empty()) NewLine();
     TfrxHTMLTags& tags = FItems.back();
+    if (SourceIndex) SourceIndex->clear();
+    if (!TagsEnabled || Line.find(U'<') == std::u32string::npos) {
+        // No tag to read: the text stays as it is and every character takes the attributes
+        // in force. Only the first character can differ from the one before it, so the
+        // tags from the second on are the second's with their own positions.
+        tags.reserve(tags.size() + Line.size());
+        if (SourceIndex) SourceIndex->reserve(Line.size());
+        for (size_t i = 0; i < Line.size(); ++i) {
+            if (i < 2) {
+                tags.push_back(MakeTag());
+                Remember(tags.back());
+            } else {
+                tags.push_back(tags.back());
+                tags.back().Position = FPosition;
+            }
+            ++FPosition;
+            if (SourceIndex) SourceIndex->push_back(static_cast<int>(i));
+        }
+        FPosition += 2;   // the line break
+        return;
+    }
     std::u32string plain;
     plain.reserve(Line.size());
-    if (SourceIndex) SourceIndex->clear();
     for (size_t i = 0; i < Line.size();) {
         if (TagsEnabled && Line[i] == U'<') {
             size_t n = ReadTag(Line, i);
@@ -509,9 +530,15 @@ std::vector<int> TfrxDrawText::MeasureLine(const std::u32string& Text, const Tfr
     while (a < n) {
         size_t b = a + 1;
         while (b < n && (b >= Tags.size() || Tags[b].SameAsPrevious)) ++b;
-        TFont font(S().Font);
-        if (a < Tags.size()) font.SetStyle(Tags[a].Style);
-        std::vector<int> extents = Measurer().Extents(font, U32ToUtf8(Text.substr(a, b - a)));
+        // The measuring font itself, or a copy in the run's style where that differs.
+        const TFont* font = &S().Font;
+        std::optional<TFont> styled;
+        if (a < Tags.size() && !(Tags[a].Style == S().Font.Style())) {
+            styled.emplace(S().Font);
+            styled->SetStyle(Tags[a].Style);
+            font = &*styled;
+        }
+        std::vector<int> extents = Measurer().Extents(*font, U32ToUtf8(std::u32string_view(Text).substr(a, b - a)));
         int previous = 0;
         for (size_t i = a; i < b; ++i) {
             int extent = i - a < extents.size() ? extents[i - a] : previous;

@@ -76,6 +76,27 @@ bool LinesHoldBreaks(const TStringList& Lines) {
     return false;
 }
 
+// Whether a line holds "[TOTALPAGES#]", in any case of its letters: the memo's text is
+// then joined and the page count put in when it is drawn. The tag holds no line break,
+// so a line of its own holds it whenever the joined text does.
+bool HoldsTotalPages(const TStringList& Lines) {
+    static constexpr std::string_view tag = "[TOTALPAGES#]";
+    for (int i = 0; i < Lines.Count(); ++i) {
+        const std::string& line = Lines[i];
+        for (size_t p = line.find('['); p != std::string::npos && line.size() - p >= tag.size();
+             p = line.find('[', p + 1)) {
+            size_t k = 1;
+            while (k < tag.size()) {
+                const char c = line[p + k];
+                if ((c >= 'a' && c <= 'z' ? static_cast<char>(c - 32) : c) != tag[k]) break;
+                ++k;
+            }
+            if (k == tag.size()) return true;
+        }
+    }
+    return false;
+}
+
 }  // namespace
 
 // --- Creation ------------------------------------------------------------------------------
@@ -458,7 +479,7 @@ struct TColorRestore {
 }  // namespace
 
 void TfrxCustomMemoView::Draw(TCanvas* Canvas, double ScaleX, double ScaleY, double OffsetX, double OffsetY) {
-    if (!IsDesigning()) {
+    if (!IsDesigning() && HoldsTotalPages(*FMemo)) {
         std::string text = FMemo->Text();
         const size_t p = UpperCase(text).find("[TOTALPAGES#]");
         if (p != std::string::npos) {

@@ -802,11 +802,17 @@ TfrxPage* TfrxPreviewPages::GetPage(int Index) {
     }
     TfrxXMLItem* item = pages->Items(Index);
     if (!item->Loaded()) FXMLDoc.LoadItem(item);
+    // Building unpacks the page; it goes back to the records it held (compressed when they
+    // were), which building only read.
+    TfrxXMLItem::TKeptRecords kept = item->KeepRecords();
     const bool compressed = item->Compressed();
     FCache.emplace_front(Index, BuildPage(item));
-    // Building unpacked the page; it goes back to its packed (and compressed) form.
-    item->Pack();
-    if (compressed) item->Compress();
+    if (!kept.Bytes.empty()) {
+        item->RestoreRecords(std::move(kept));
+    } else {
+        item->Pack();
+        if (compressed) item->Compress();
+    }
     TfrxPage* result = FCache.front().second.get();
     if (static_cast<int>(FCache.size()) > CacheSize) {
         const int dropped = FCache.back().first;

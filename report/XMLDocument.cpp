@@ -377,6 +377,13 @@ void TfrxXMLItem::Pack() {
     FPacked.assign(out);
 }
 
+void TfrxXMLItem::RestoreRecords(TKeptRecords&& Kept) {
+    while (!FItems.empty()) delete FItems.back();   // each removes itself
+    FItems.shrink_to_fit();
+    FPacked = std::move(Kept.Bytes);
+    FRawSize = Kept.RawSize;
+}
+
 void TfrxXMLItem::UnpackRecords() const {
     Expand();
     std::vector<std::unique_ptr<TfrxXMLItem>> children;

@@ -145,6 +145,21 @@ public:
     // the element reads the same either way; expanded, they stay so until the next call.
     void Compress(size_t MinimumBytes = 512);
     bool Compressed() const { return FRawSize != 0; }
+    // The children's records as they stand (compressed or not), kept by a reader that
+    // unpacks the element only to read it (a page built for printing) and put back with
+    // RestoreRecords, instead of packing and compressing the same records again. Empty
+    // when the children are held on the heap.
+    struct TKeptRecords {
+        std::string Bytes;
+        size_t RawSize = 0;
+    };
+    TKeptRecords KeepRecords() const {
+        if (!FItems.empty()) return {};
+        return {FPacked, FRawSize};
+    }
+    // Frees the heap children and takes Kept as the children (kept from this element while
+    // it held the same children: it is not checked).
+    void RestoreRecords(TKeptRecords&& Kept);
 
 private:
     friend class TfrxXMLDocument;

@@ -6,7 +6,8 @@
 // its file within 1.3x the plain file.
 //
 // With ROVE_BENCH_KEEP=<folder> the two PDF files are kept there (report-N.pdf, plain-N.pdf)
-// to be read back with pdftotext or rendered with pdftoppm.
+// to be read back with pdftotext or rendered with pdftoppm, with the prepared pages as they
+// stand after the print (report-N.bp3), to be compared between builds.
 #include <benchmark/benchmark.h>
 
 #include <unistd.h>
@@ -84,6 +85,8 @@ void BM_ReportToPdf(benchmark::State& state) {
             return;
         }
     }
+    if (const char* keep = std::getenv("ROVE_BENCH_KEEP"))
+        p.Pages->SaveToFile(std::string(keep) + "/report-" + std::to_string(rows) + ".bp3");
     Finish(state, file, p.Pages->Count());
 }
 BENCHMARK(BM_ReportToPdf)->Arg(10000)->Arg(100000)->Unit(benchmark::kMillisecond)->MinTime(2);

@@ -234,6 +234,39 @@ TEST_F(DrawText, TagsCarryAcrossLinesAndPositionsCountLineBreaks) {
     EXPECT_FALSE(dt.LineTags(2)[1].Style.Contains(fsBold));
 }
 
+// A line without tags takes the attributes in force at its start; only its first
+// character can differ from the character before it (the last of the line above).
+TEST_F(DrawText, ALineWithoutTagsTakesTheAttributesInForce) {
+    struct TCase {
+        std::vector<std::string> Lines;
+        bool Bold, Reduced, FirstSame;
+        int Start;   // the position of "c": the plain characters and line breaks before it
+    };
+    const TCase cases[] = {
+        {{"<b>ab", "cde"}, true, false, true, 5},
+        {{"<b>ab</b>", "cde"}, false, false, false, 5},
+        {{"<sub>a", "cde"}, false, true, true, 4},
+        {{"<sub>a</sub>", "cde"}, false, false, false, 4},
+        {{"ab", "cde"}, false, false, true, 5},
+        {{"cde"}, false, false, true, 1},
+    };
+    for (const TCase& c : cases) {
+        Layout(c.Lines, {.Width = 100, .Tags = true});
+        const int last = dt.LineCount() - 1;
+        ASSERT_EQ(dt.Line(last), "cde");
+        const TfrxHTMLTags& tags = dt.LineTags(last);
+        ASSERT_EQ(tags.size(), 3u);
+        for (int i = 0; i < 3; ++i) {
+            const TfrxHTMLTag& t = tags[static_cast<size_t>(i)];
+            EXPECT_EQ(t.Position, c.Start + i) << c.Lines[0] << " " << i;
+            EXPECT_EQ(t.Style.Contains(fsBold), c.Bold) << c.Lines[0] << " " << i;
+            EXPECT_EQ(t.Reduced, c.Reduced) << c.Lines[0] << " " << i;
+            EXPECT_EQ(t.Lowered, c.Reduced ? 1 : 0) << c.Lines[0] << " " << i;
+            EXPECT_EQ(t.SameAsPrevious, i > 0 || c.FirstSame) << c.Lines[0] << " " << i;
+        }
+    }
+}
+
 TEST_F(DrawText, TagsOffMeansNoAttributeChanges) {
     Layout({"<b>a</b>"}, {.Width = 100, .Tags = false});
     for (const TfrxHTMLTag& t : dt.LineTags(0)) {

@@ -392,6 +392,36 @@ TEST(XMLPacked, EveryNameAndTextComesBack) {
     EXPECT_FALSE(doc.Root()->Compressed()) << "expanded to be read";
 }
 
+// Records kept before a reader unpacks an element and put back afterwards are the
+// element's children again, compressed when they were; an element holding heap children
+// keeps nothing.
+TEST(XMLPacked, KeptRecordsComeBackAsTheyWere) {
+    std::string xml;
+    for (int i = 0; i < 200; ++i) xml += "<m" + std::to_string(i % 7) + " x=\"" + std::to_string(i) + "\"><c/></m" + std::to_string(i % 7) + ">";
+    for (const bool compress : {false, true}) {
+        TStringStream in(kHeader + "<r>" + xml + "</r>");
+        TfrxXMLDocument doc;
+        doc.LoadFromStream(in);
+        TfrxXMLItem* root = doc.Root();
+        EXPECT_TRUE(root->KeepRecords().Bytes.empty()) << "heap children";
+        const std::string tree = DumpAll(root);
+        root->Pack();
+        if (compress) root->Compress(0);
+        ASSERT_EQ(root->Compressed(), compress);
+        const TfrxXMLItem::TKeptRecords before = root->KeepRecords();
+        ASSERT_FALSE(before.Bytes.empty());
+        TfrxXMLItem::TKeptRecords kept = root->KeepRecords();
+        EXPECT_EQ(root->Items(5)->Prop("x"), "5") << "unpacked to be read";
+        EXPECT_FALSE(root->Packed());
+        root->RestoreRecords(std::move(kept));
+        EXPECT_TRUE(root->Packed());
+        EXPECT_EQ(root->Compressed(), compress);
+        EXPECT_EQ(root->KeepRecords().Bytes, before.Bytes);
+        EXPECT_EQ(root->KeepRecords().RawSize, before.RawSize);
+        EXPECT_EQ(DumpAll(root), tree) << compress;
+    }
+}
+
 // Loading state travels with the records: an element whose children wait in the source
 // stream, one whose children went to the temporary file, one loaded from it again.
 TEST(XMLPacked, PartialLoadingStateSurvivesPacking) {

@@ -200,6 +200,31 @@ TEST(PreparedPages, SavedFileLoadsBackEqual) {
     EXPECT_THROW(loaded.LoadFromFile(file, true), Exception);
 }
 
+// Building a page reads its records and leaves them as they were: a page held compressed
+// (long texts) and one too small to compress keep the same bytes, and build the same
+// objects again.
+TEST(PreparedPages, BuildingAPageLeavesItsRecordsAsTheyWere) {
+    TTemplate t;
+    for (const std::string& filler : {std::string(2000, 'x'), std::string()}) {
+        TfrxPreviewPages pages(&t.Report);
+        t.Fill(pages, 3, filler);
+        pages.Finish();
+        TfrxXMLItem* xml = pages.XMLDoc().Root()->FindItem("previewpages");
+        for (int i = 0; i < 3; ++i) {
+            const TfrxXMLItem::TKeptRecords before = xml->Items(i)->KeepRecords();
+            ASSERT_FALSE(before.Bytes.empty()) << i;
+            EXPECT_EQ(xml->Items(i)->Compressed(), !filler.empty()) << i;
+            for (int round = 0; round < 2; ++round) {
+                EXPECT_EQ(TextOf(MemoOf(pages.GetPage(i), "Memo1")), "row " + std::to_string(i) + filler) << i;
+                const TfrxXMLItem::TKeptRecords after = xml->Items(i)->KeepRecords();
+                EXPECT_EQ(after.Bytes, before.Bytes) << i;
+                EXPECT_EQ(after.RawSize, before.RawSize) << i;
+                pages.Finish();   // empties the page cache
+            }
+        }
+    }
+}
+
 TEST(PreparedPages, PartialLoadingKeepsFewPagesInMemory) {
     TTemplate t;
     t.Report.EngineOptions()->UseFileCache = true;

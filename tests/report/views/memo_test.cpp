@@ -522,6 +522,25 @@ TEST_F(MemoFixture, TotalPagesAreFilledInLate) {
     memo->Draw(bitmap.Canvas(), 1, 1, 0, 0);
     EXPECT_EQ(Lines(*memo), "Page [TOTALPAGES] of 7 [totalpages#]") << "only the first one";
 
+    // Where the tag stands among the lines and brackets, and texts that only look like it.
+    struct TCase {
+        const char* Text;
+        const char* Drawn;
+    };
+    const TCase cases[] = {
+        {"first\r\nof [tOtAlPaGeS#]", "first|of 7"},
+        {"[[TotalPages#]]", "[7]"},
+        {"[TotalPages] [TotalPages#", "[TotalPages] [TotalPages#"},
+        {"[TotalPages#", "[TotalPages#"},
+        {"x[TOTALPAGES#]", "x7"},
+        {"[", "["},
+    };
+    for (const TCase& c : cases) {
+        memo->Memo()->SetText(c.Text);
+        memo->Draw(bitmap.Canvas(), 1, 1, 0, 0);
+        EXPECT_EQ(Lines(*memo), c.Drawn) << c.Text;
+    }
+
     TfrxMemoView designed(nullptr, 0);
     designed.Memo()->SetText("[TotalPages#]");
     designed.Draw(bitmap.Canvas(), 1, 1, 0, 0);
