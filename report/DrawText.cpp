@@ -766,6 +766,7 @@ void TfrxDrawText::DrawText(TCanvas* Canvas, TfrxHAlign HAlign, TfrxVAlign VAlig
         size_t From, To;
         TFont Font;
         int Lower;
+        std::string Text;   // the run's characters in UTF-8, measured and drawn
     };
     for (int k = 0; k < n; ++k) {
         if (skipBelow && oy + across >= below) {
@@ -783,9 +784,10 @@ void TfrxDrawText::DrawText(TCanvas* Canvas, TfrxHAlign HAlign, TfrxVAlign VAlig
             size_t b = a + 1;
             while (b < text.size() && (b >= tags.size() || tags[b].SameAsPrevious)) ++b;
             const TfrxHTMLTag& tag = a < tags.size() ? tags[a] : defaults;
-            TRun run{a, b, DeviceFont(*Canvas, tag, fontScale, dpiY), tag.Lowered ? rnd(tag.Size * s.ScaleY) : 0};
+            TRun run{a, b, DeviceFont(*Canvas, tag, fontScale, dpiY), tag.Lowered ? rnd(tag.Size * s.ScaleY) : 0,
+                     U32ToUtf8(std::u32string_view(text).substr(a, b - a))};
             Canvas->SetFont(run.Font);
-            std::vector<int> extents = Canvas->TextExtents(U32ToUtf8(std::u32string_view(text).substr(a, b - a)));
+            std::vector<int> extents = Canvas->TextExtents(run.Text);
             int previous = 0;
             for (size_t i = a; i < b; ++i) {
                 int extent = i - a < extents.size() ? extents[i - a] : previous;
@@ -845,12 +847,8 @@ void TfrxDrawText::DrawText(TCanvas* Canvas, TfrxHAlign HAlign, TfrxVAlign VAlig
             const double c = across + run.Lower;
             const int x = rnd(ox + a * ux + c * vx);
             const int y = rnd(oy + a * uy + c * vy);
-            std::vector<int> runAdvances(advances.begin() + static_cast<long>(run.From),
-                                         advances.begin() + static_cast<long>(run.To));
-            Canvas->ExtTextOut(x, y, options, &clip,
-                               U32ToUtf8(std::u32string_view(text).substr(run.From, run.To - run.From)),
-                               runAdvances.data());
-            for (int adv : runAdvances) position += adv;
+            Canvas->ExtTextOut(x, y, options, &clip, run.Text, advances.data() + run.From);
+            for (size_t i = run.From; i < run.To; ++i) position += advances[i];
         }
         across += steps[static_cast<size_t>(k)];
     }

@@ -210,6 +210,7 @@ public:
     std::vector<int> Extents(const TFont& font, std::string_view text) const override {
         std::vector<int> result;
         if (text.empty()) return result;
+        result.reserve(text.size());   // a byte or more a character
         TFontEntry& entry = MeasuredEntryOf(font);
         double sum = 0;
         size_t pos = 0;
@@ -672,8 +673,12 @@ struct TGlyphRuns {
 
 void PlaceGlyphs(TFontEntry& entry, const std::u32string& chars, const std::vector<int>& advances, double baseline,
                  TGlyphRuns& out) {
+    // Room for a glyph a character, as most characters have one glyph of the font's own
+    // face (a run ends only where the face changes).
     QList<quint32> indexes;
     QList<QPointF> positions;
+    indexes.reserve(static_cast<qsizetype>(chars.size()));
+    positions.reserve(static_cast<qsizetype>(chars.size()));
     int face = -1;
     auto flush = [&] {
         if (indexes.isEmpty()) return;
