@@ -208,6 +208,7 @@ TfrxCrossEditorForm::~TfrxCrossEditorForm() = default;
 
 void TfrxCrossEditorForm::DeclareProperties(TPropertyDecl<TfrxCrossEditorForm>& d) {
     d.Method("FormCreate", &TfrxCrossEditorForm::FormCreate);
+    d.Method("FormKeyDown", &TfrxCrossEditorForm::FormKeyDown);
     d.Method("FormShow", &TfrxCrossEditorForm::FormShow);
     d.Method("FormHide", &TfrxCrossEditorForm::FormHide);
     d.Method("DatasetCBClick", &TfrxCrossEditorForm::DatasetCBClick);
@@ -755,6 +756,10 @@ void TfrxCrossEditorForm::PaintBoxDblClick(TObject*) {
 void TfrxCrossEditorForm::OkBClick(TObject*) { SetModalResult(mrOk); }
 
 void TfrxCrossEditorForm::CancelBClick(TObject*) { SetModalResult(mrCancel); }
+
+void TfrxCrossEditorForm::FormKeyDown(TObject*, uint16_t& Key, TShiftState Shift) {
+    CancelOnEscape(*this, Key, Shift);
+}
 
 // --- The sample -----------------------------------------------------------------------------
 

@@ -108,6 +108,8 @@ public:
     TfrxStyleSheet* StyleSheet() const { return FStyleSheet.get(); }
 
     void FormCreate(TObject* Sender);
+    // Esc closes the window as Cancel does (an open list or a label being edited takes it first).
+    void FormKeyDown(TObject* Sender, uint16_t& Key, TShiftState Shift);
     void FormShow(TObject* Sender);
     void FormHide(TObject* Sender);
     void DatasetCBClick(TObject* Sender);

@@ -106,6 +106,7 @@ TfrxStyleEditorForm::~TfrxStyleEditorForm() = default;
 
 void TfrxStyleEditorForm::DeclareProperties(TPropertyDecl<TfrxStyleEditorForm>& d) {
     d.Method("FormCreate", &TfrxStyleEditorForm::FormCreate);
+    d.Method("FormKeyDown", &TfrxStyleEditorForm::FormKeyDown);
     d.Method("FormShow", &TfrxStyleEditorForm::FormShow);
     d.Method("FormHide", &TfrxStyleEditorForm::FormHide);
     d.Method("PaintBoxPaint", &TfrxStyleEditorForm::PaintBoxPaint);
@@ -300,6 +301,10 @@ void TfrxStyleEditorForm::SaveBClick(TObject*) {
 }
 
 void TfrxStyleEditorForm::CancelBClick(TObject*) { SetModalResult(mrCancel); }
+
+void TfrxStyleEditorForm::FormKeyDown(TObject*, uint16_t& Key, TShiftState Shift) {
+    if (!StylesTV->IsEditing()) CancelOnEscape(*this, Key, Shift);
+}
 
 void TfrxStyleEditorForm::OkBClick(TObject*) { SetModalResult(mrOk); }
 

@@ -11,12 +11,14 @@ object frxStyleEditorForm: TfrxStyleEditorForm
   Font.Height = -11
   Font.Name = 'Tahoma'
   Font.Style = []
+  KeyPreview = True
   OldCreateOrder = False
   Position = poScreenCenter
   ShowHint = True
   PixelsPerInch = 96
   TextHeight = 13
   OnCreate = FormCreate
+  OnKeyDown = FormKeyDown
   OnShow = FormShow
   OnHide = FormHide
   object ToolBar: TToolBar

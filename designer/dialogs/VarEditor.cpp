@@ -58,6 +58,7 @@ TfrxVarEditorForm::~TfrxVarEditorForm() = default;
 
 void TfrxVarEditorForm::DeclareProperties(TPropertyDecl<TfrxVarEditorForm>& d) {
     d.Method("FormCreate", &TfrxVarEditorForm::FormCreate);
+    d.Method("FormKeyDown", &TfrxVarEditorForm::FormKeyDown);
     d.Method("FormShow", &TfrxVarEditorForm::FormShow);
     d.Method("FormHide", &TfrxVarEditorForm::FormHide);
     d.Method("OkBClick", &TfrxVarEditorForm::OkBClick);
@@ -406,6 +407,10 @@ void TfrxVarEditorForm::OkBClick(TObject*) {
 }
 
 void TfrxVarEditorForm::CancelBClick(TObject*) { SetModalResult(mrCancel); }
+
+void TfrxVarEditorForm::FormKeyDown(TObject*, uint16_t& Key, TShiftState Shift) {
+    if (!VarTree->IsEditing()) CancelOnEscape(*this, Key, Shift);
+}
 
 bool TfrxVarEditorForm::FromDataTree(TObject* Source) const {
     return FDataTree && Source &&

@@ -10,12 +10,14 @@ object frxVarEditorForm: TfrxVarEditorForm
   Font.Height = -11
   Font.Name = 'Tahoma'
   Font.Style = []
+  KeyPreview = True
   OldCreateOrder = False
   Position = poScreenCenter
   ShowHint = True
   PixelsPerInch = 96
   TextHeight = 13
   OnCreate = FormCreate
+  OnKeyDown = FormKeyDown
   OnShow = FormShow
   OnHide = FormHide
   object ToolBar: TToolBar

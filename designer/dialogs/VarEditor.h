@@ -53,6 +53,8 @@ public:
     static bool IsVariableNode(const TTreeNode* Node);
 
     void FormCreate(TObject* Sender);
+    // Esc closes the window as Cancel does (an open list or a label being edited takes it first).
+    void FormKeyDown(TObject* Sender, uint16_t& Key, TShiftState Shift);
     void FormShow(TObject* Sender);
     void FormHide(TObject* Sender);
     void OkBClick(TObject* Sender);

@@ -41,6 +41,7 @@ TfrxPictureEditorForm::TfrxPictureEditorForm(TComponent* AOwner) : TForm(AOwner)
 
 void TfrxPictureEditorForm::DeclareProperties(TPropertyDecl<TfrxPictureEditorForm>& d) {
     d.Method("FormCreate", &TfrxPictureEditorForm::FormCreate);
+    d.Method("FormKeyDown", &TfrxPictureEditorForm::FormKeyDown);
     d.Method("FormShow", &TfrxPictureEditorForm::FormShow);
     d.Method("LoadBClick", &TfrxPictureEditorForm::LoadBClick);
     d.Method("CopyBClick", &TfrxPictureEditorForm::CopyBClick);
@@ -113,6 +114,10 @@ void TfrxPictureEditorForm::ClearBClick(TObject*) {
 
 void TfrxPictureEditorForm::OkBClick(TObject*) { SetModalResult(mrOk); }
 void TfrxPictureEditorForm::CancelBClick(TObject*) { SetModalResult(mrCancel); }
+
+void TfrxPictureEditorForm::FormKeyDown(TObject*, uint16_t& Key, TShiftState Shift) {
+    CancelOnEscape(*this, Key, Shift);
+}
 
 bool frxShowPictureEditor(TPicture* Picture, TComponent* Owner) {
     if (!Picture) return false;

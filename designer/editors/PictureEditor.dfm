@@ -18,6 +18,7 @@ object frxPictureEditorForm: TfrxPictureEditorForm
   PixelsPerInch = 96
   TextHeight = 13
   OnCreate = FormCreate
+  OnKeyDown = FormKeyDown
   OnShow = FormShow
   object ToolBar: TToolBar
     Left = 0

@@ -36,6 +36,8 @@ public:
     TPicture* Picture() const;
 
     void FormCreate(TObject* Sender);
+    // Esc closes the window as Cancel does (an open list or a label being edited takes it first).
+    void FormKeyDown(TObject* Sender, uint16_t& Key, TShiftState Shift);
     void FormShow(TObject* Sender);
     void LoadBClick(TObject* Sender);
     void CopyBClick(TObject* Sender);

@@ -780,6 +780,14 @@ void CollectButtons(TWinControl* parent, std::vector<TButton*>& out) {
 
 }  // namespace
 
+bool CancelOnEscape(TCustomForm& Form, uint16_t& Key, TShiftState Shift) {
+    if (Key != VK_ESCAPE) return false;
+    if (TWinControl* c = Form.ActiveControl(); c && c->WantsKey(Key, Shift)) return false;
+    Key = 0;
+    Form.SetModalResult(mrCancel);
+    return true;
+}
+
 bool TCustomForm::DialogKey(uint16_t Key, TWinControl* Focused) {
     if (Key != VK_RETURN && Key != VK_ESCAPE) return false;
     if (Key == VK_RETURN)

@@ -396,6 +396,12 @@ inline constexpr TGlobalInstance<TScreen> Screen{&ScreenInstance};
 // The form a control is on.
 TCustomForm* GetParentForm(TControl* Control);
 
+// Esc as the Cancel of a window whose Cancel is no push button (a tool button, which the
+// dialog keys do not reach), for its key handler with the key preview on: the modal result
+// becomes Cancel and the key is spent, unless the control holding the focus wants the key.
+// True when it did.
+bool CancelOnEscape(TCustomForm& Form, uint16_t& Key, TShiftState Shift);
+
 // Registers every class of the window layer by name for form resources; call once at
 // start-up (repeated calls do nothing).
 void RegisterUiClasses();

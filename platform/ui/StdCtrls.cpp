@@ -1078,7 +1078,7 @@ public:
             view()->window()->installEventFilter(this);
             FWatchingView = true;
         }
-        FEnterInList = false;
+        FKeyInList = false;
         QComboBox::showPopup();
         QWidget* popup = view() ? view()->window() : nullptr;
         if (popup && popup != window()) {
@@ -1093,12 +1093,13 @@ public:
 
     void hidePopup() override {
         const bool open = view() && view()->isVisible();
-        // The list takes Enter before the key is delivered (the platform's list picks the
-        // item while the key is offered as a shortcut) and the key press then goes to the
-        // control the pick gave the focus to: the designer's page opened the selected
-        // object's editor after a style was picked with Enter. That key press is dropped.
-        if (open && FEnterInList) DropNextKeyPress(FEnterKey);
-        FEnterInList = false;
+        // The list takes Enter and Esc before the key is delivered (the platform's list
+        // picks the item, or closes, while the key is offered as a shortcut) and the key
+        // press then goes to the control that has the focus after: the designer's page
+        // opened the selected object's editor after a style was picked with Enter, and an
+        // Esc that closed a dialog's list closed the dialog too. That key press is dropped.
+        if (open && FKeyInList) DropNextKeyPress(FListKey);
+        FKeyInList = false;
         FOpenedByPress = false;
         QComboBox::hidePopup();
         update();
@@ -1134,9 +1135,9 @@ protected:
         }
         if (watched == view() && e->type() == QEvent::ShortcutOverride) {
             const int key = static_cast<QKeyEvent*>(e)->key();
-            if (key == Qt::Key_Return || key == Qt::Key_Enter) {
-                FEnterInList = true;
-                FEnterKey = key;
+            if (key == Qt::Key_Return || key == Qt::Key_Enter || key == Qt::Key_Escape) {
+                FKeyInList = true;
+                FListKey = key;
             }
         }
         return THost<QComboBox>::eventFilter(watched, e);
@@ -1226,8 +1227,8 @@ private:
     TCustomComboBox* FCombo;
     bool FWatchingView = false;
     bool FOpenedByPress = false; // the list is open, opened by a press of the left button on the box
-    bool FEnterInList = false;   // Enter reached the open list (it picks there)
-    int FEnterKey = 0;
+    bool FKeyInList = false;   // Enter or Esc reached the open list (it picks or closes there)
+    int FListKey = 0;
 };
 
 }  // namespace

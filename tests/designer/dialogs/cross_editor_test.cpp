@@ -19,6 +19,7 @@
 #include "platform/ui/ExtCtrls.h"
 #include "platform/ui/Menus.h"
 #include "platform/ui/StdCtrls.h"
+#include "platform/ui/Keys.h"
 #include "platform/ui/UiTest.h"
 #include "preview/FlatCombo.h"
 #include "report/CrossView.h"
@@ -223,6 +224,26 @@ TEST_F(CrossEditorTest, CancelPutsEverythingBack) {
     EXPECT_EQ(XmlOf(cross), before);
     EXPECT_NE(cross->CellMemos(0)->Font()->Size(), 15);
     EXPECT_TRUE(cross->CellMemos(0)->ParentFont());
+}
+
+// Esc, typed to whichever control holds the focus, closes the editor as Cancel does and puts
+// back what was changed; with the style list open it closes only the list.
+TEST_F(CrossEditorTest, EscClosesAsCancelDoes) {
+    const std::string before = XmlOf(cross);
+    bool listClosedFirst = false;
+    ui.OnModal("TfrxCrossEditorForm", [&](TCustomForm& f) {
+        auto& d = static_cast<TfrxCrossEditorForm&>(f);
+        Drop(d, d.FieldsLB, "product", d.RowsLB);
+        TUiTestHarness::Click(d.StyleCB, Point(d.StyleCB->Width() / 2, d.StyleCB->Height() / 2));
+        EXPECT_TRUE(d.StyleCB->DroppedDown());
+        TUiTestHarness::TypeKey(VK_ESCAPE);
+        listClosedFirst = !d.StyleCB->DroppedDown() && d.ModalResult() == mrNone;
+        TUiTestHarness::TypeKey(VK_ESCAPE);
+        EXPECT_EQ(d.ModalResult(), mrCancel);
+    });
+    EXPECT_FALSE(frxShowCrossEditor(cross, r.Designer.get()));
+    EXPECT_TRUE(listClosedFirst);
+    EXPECT_EQ(XmlOf(cross), before);
 }
 
 TEST_F(CrossEditorTest, EveryListEmptiedLosesNothing) {

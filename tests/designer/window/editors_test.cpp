@@ -14,6 +14,7 @@
 #include "designer/controls/Ruler.h"
 #include "designer/editors/DataBandEditor.h"
 #include "designer/inspector/ObjectInspector.h"
+#include "designer/dialogs/VarEditor.h"
 #include "designer/editors/ExprEditor.h"
 #include "designer/editors/FrameEditor.h"
 #include "designer/editors/GroupEditor.h"
@@ -588,6 +589,77 @@ TEST(DesignerWindowEditors, HighlightButtonCopiesTheFirstMemosHighlight) {
     EXPECT_EQ(w.Xml(), locked);
     EXPECT_EQ(w.UndoSteps(), lockedSteps);
     EXPECT_TRUE(w.Ui.Errors().empty());
+}
+
+// Esc closes every editor window the designer opens, from whatever control holds the
+// focus as it opens, as its Cancel does: the report stays as it was and no window is left
+// open.
+TEST(DesignerWindowEditors, EscClosesEveryEditorAsCancelDoes) {
+    using H = TUiTestHarness;
+    frxRegisterDesigner();   // the report dialogs of the Report and View menus
+    auto inspectorRow = [](TEditingWindow& w, const char* Row) {
+        w.Form->Inspector->SetTabIndex(0);
+        const int row = w.Form->Inspector->FindRow(Row);
+        ASSERT_GE(row, 0) << Row;
+        w.Form->Inspector->SetItemIndex(row);
+        w.Form->Inspector->EditBtnClick(w.Form->Inspector->Edit1);
+    };
+    const struct {
+        const char* form;
+        const char* object;   // selected before the window is asked for
+        std::function<void(TEditingWindow&)> open;
+    } cases[] = {
+        {"TfrxStyleEditorForm", "Memo2", [](TEditingWindow& w) { H::ClickMenuItem(w.Form->ReportStylesMI); }},
+        {"TfrxStyleEditorForm", "Memo2", [](TEditingWindow& w) { H::DblClick(w.Form->StyleCB); }},
+        {"TfrxVarEditorForm", "Memo2", [](TEditingWindow& w) { H::Click(w.Form->VariablesB); }},
+        {"TfrxReportEditorForm", "Memo2", [](TEditingWindow& w) { H::ClickMenuItem(w.Form->ReportSettingsMI); }},
+        {"TfrxReportDataForm", "Memo2", [](TEditingWindow& w) { H::ClickMenuItem(w.Form->ReportDataMI); }},
+        {"TfrxOptionsEditor", "Memo2", [](TEditingWindow& w) { H::ClickMenuItem(w.Form->OptionsMI); }},
+        {"TfrxPageEditorForm", "Page1", [](TEditingWindow& w) { H::DblClick(w.Form->Workspace, w.At("Page1")); }},
+        {"TfrxDataBandEditorForm", "MasterData1",
+         [](TEditingWindow& w) { H::DblClick(w.Form->Workspace, w.At("MasterData1")); }},
+        {"TfrxGroupEditorForm", "GroupHeader1",
+         [](TEditingWindow& w) { H::DblClick(w.Form->Workspace, w.At("GroupHeader1")); }},
+        {"TfrxMemoEditorForm", "Memo2", [](TEditingWindow& w) { H::DblClick(w.Form->Workspace, w.At("Memo2")); }},
+        {"TfrxSysMemoEditorForm", "SysMemo1",
+         [](TEditingWindow& w) { H::DblClick(w.Form->Workspace, w.At("SysMemo1")); }},
+        {"TfrxPictureEditorForm", "Picture1",
+         [](TEditingWindow& w) { H::DblClick(w.Form->Workspace, w.At("Picture1")); }},
+        {"TfrxHighlightEditorForm", "Memo2", [](TEditingWindow& w) { H::Click(w.Form->HighlightB); }},
+        {"TfrxFrameEditorForm", "Memo2", [&](TEditingWindow& w) { inspectorRow(w, "Frame"); }},
+        {"TfrxFormatEditorForm", "Memo2", [&](TEditingWindow& w) { inspectorRow(w, "DisplayFormat"); }},
+        // From the variables window's List button; Esc then closes the variables window too.
+        {"TfrxStringsEditorForm", "Memo2", [](TEditingWindow& w) { H::Click(w.Form->VariablesB); }},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.form);
+        TEditingWindow w;
+        w.Select({c.object});
+        const std::string before = w.Xml();
+        std::string opened;
+        bool closed = false;
+        auto escape = [&](TCustomForm& f) {
+            opened = f.ClassName();
+            H::TypeKey(VK_ESCAPE);
+            closed = f.ModalResult() == mrCancel;
+        };
+        if (std::string(c.form) == "TfrxStringsEditorForm") {
+            w.Ui.OnModal("TfrxVarEditorForm", [&](TCustomForm& f) {
+                w.Ui.OnModal(c.form, escape);
+                H::Click(As<TfrxVarEditorForm>(f).EditListB);
+                H::TypeKey(VK_ESCAPE);
+            });
+        } else {
+            w.Ui.OnModal(c.form, escape);
+        }
+        c.open(w);
+        EXPECT_EQ(opened, c.form);
+        EXPECT_TRUE(closed);
+        EXPECT_EQ(w.Xml(), before);
+        EXPECT_FALSE(w.Form->Modified());
+        for (const std::string& e : w.Ui.Errors()) ADD_FAILURE() << e;
+        EXPECT_EQ(w.Ui.PendingDrivers(), 0);
+    }
 }
 
 }  // namespace
