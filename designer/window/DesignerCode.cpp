@@ -103,7 +103,7 @@ void TfrxDesignerForm::CreateCodePage() {
     CodeWindow->OnTextChange = [this](TObject*) {
         if (Page()) return;
         TfrxCustomDesigner::SetModified(true);
-        SaveCmd->SetEnabled(true);
+        SaveCmd->SetEnabled(CheckRestriction(drDontSaveReport));
     };
     CodeWindow->OnCaretMove = [this](TObject*) {
         if (Page()) return;
@@ -239,7 +239,7 @@ int TfrxDesignerForm::InsertEventHandler(const std::string& EventType, const std
         line = ::InsertEventHandler(*CodeWindow->Lines(), Report()->ScriptLanguage, EventType, Name);
     }
     TfrxCustomDesigner::SetModified(true);
-    SaveCmd->SetEnabled(true);
+    SaveCmd->SetEnabled(CheckRestriction(drDontSaveReport));
     return line;
 }
 

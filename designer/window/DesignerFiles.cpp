@@ -93,7 +93,7 @@ void TfrxDesignerForm::OpenReport(const std::string& FileName, bool CallHook) {
             const int page = std::max(GetPageIndex(), 0);
             ReloadPages(page);
             TfrxCustomDesigner::SetModified(wasModified);
-            SaveCmd->SetEnabled(wasModified);
+            SaveCmd->SetEnabled(wasModified && CheckRestriction(drDontSaveReport));
             return;
         }
         ReloadReport();
@@ -186,6 +186,7 @@ void TfrxDesignerForm::RebuildRecentMenu() {
     while (FRecentItems.size() < FRecentFiles.size()) {
         auto* m = new TMenuItem(this);
         m->OnClick = [this](TObject* s) { RecentFileClick(s); };
+        m->SetEnabled(CheckRestriction(drDontLoadReport));
         FileMenu->Insert(FileMenu->IndexOf(SepMI4), m);
         FRecentItems.push_back(m);
     }

@@ -784,7 +784,7 @@ void TfrxDesignerForm::SetModified(bool Value) {
     CodeWindow->SetModified(false);
     FUndoBuffer->PushUndo(Report());
     FUndoBuffer->ClearRedo();
-    SaveCmd->SetEnabled(Modified());
+    SaveCmd->SetEnabled(Modified() && CheckRestriction(drDontSaveReport));
     TObject* by = ModifiedBy;
     if (by != this) UpdateControls();
     // A page or subreport renamed in the inspector shows its new name on its tab.

@@ -457,6 +457,7 @@ private:
     bool SurfaceHoldsKeys(TForm* Form) const;
     // The dialog commands whose dialogs are not installed stay disabled.
     void EnablePendingDialogs();
+    void DisableRefusedCommands();
     void RebuildRecentMenu();
     void ShowError(const std::string& Text);
 

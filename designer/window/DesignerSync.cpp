@@ -184,6 +184,7 @@ void TfrxDesignerForm::UpdateControls() {
     for (int i = 0; i < ExtraToolsTB1->ButtonCount(); ++i)
         ExtraToolsTB1->Buttons(i)->SetEnabled(CheckRestriction(drDontCreateReport));
     EnablePendingDialogs();
+    DisableRefusedCommands();
     UpdateDMPMenu();
 
     // Status panel 2: what the single selected object is.
@@ -215,6 +216,36 @@ void TfrxDesignerForm::EnablePendingDialogs() {
     OptionsMI->SetEnabled(bool(d.DesignerOptions));
     TabOrderMI->SetEnabled(bool(d.TabOrder));
     NewItemCmd->SetEnabled(bool(d.NewItem));
+}
+
+// The commands the options component in force refuses (the preview's designer refuses the
+// page, report, preview, variables and report option commands) are disabled, so that their
+// tool buttons and menu items show that they do nothing. The commands nothing else disables
+// follow the restrictions alone; the others keep what the page and selection allow unless
+// they are refused.
+void TfrxDesignerForm::DisableRefusedCommands() {
+    const struct {
+        TfrxDesignerRestriction Restriction;
+        std::initializer_list<TAction*> Commands;
+    } plain[] = {
+        {drDontCreateReport, {NewReportCmd}},
+        {drDontCreatePage, {NewPageCmd, NewDialogCmd}},
+        {drDontLoadReport, {OpenCmd}},
+        {drDontSaveReport, {SaveAsCmd}},
+        {drDontPreviewReport, {PreviewCmd}},
+    };
+    for (const auto& p : plain)
+        for (TAction* a : p.Commands) a->SetEnabled(CheckRestriction(p.Restriction));
+    if (!CheckRestriction(drDontCreateReport)) NewItemCmd->SetEnabled(false);
+    if (!CheckRestriction(drDontDeletePage)) DeletePageCmd->SetEnabled(false);
+    if (!CheckRestriction(drDontChangePageOptions)) PageSettingsCmd->SetEnabled(false);
+    if (!CheckRestriction(drDontSaveReport)) SaveCmd->SetEnabled(false);
+    if (!CheckRestriction(drDontEditVariables)) VariablesCmd->SetEnabled(false);
+    if (!CheckRestriction(drDontChangeReportOptions)) {
+        ReportStylesMI->SetEnabled(false);
+        ReportSettingsMI->SetEnabled(false);
+    }
+    for (TMenuItem* m : FRecentItems) m->SetEnabled(CheckRestriction(drDontLoadReport));
 }
 
 void TfrxDesignerForm::OnNotifyPosition(const TfrxRect& ARect) {

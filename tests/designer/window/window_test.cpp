@@ -7,6 +7,8 @@
 #include "DesignerFixture.h"
 #include "designer/undo/UndoBuffer.h"
 #include "platform/rtl/Streams.h"
+#include "platform/ui/ComCtrls.h"
+#include "platform/ui/Menus.h"
 #include "platform/ui/TabControl.h"
 #include "preview/FlatCombo.h"
 #include "report/Resources.h"
@@ -160,6 +162,40 @@ TEST(DesignerPreviewMode, RefusesPageAndReportCommandsAndRestoresTheComponent) {
         EXPECT_TRUE(f.Form->CheckRestriction(drDontInsertObject));
     }
     EXPECT_EQ(frxGlobalDesigner(), &before);
+}
+
+// The commands the preview-mode designer refuses are disabled wherever they show: their
+// tool buttons and their menu items (the tab menu's too) look and are disabled; in the
+// designer of a report file the same ones are enabled.
+TEST(DesignerPreviewMode, RefusedCommandsAreDisabledWhereverTheyShow) {
+    const char* refused[] = {"NewB", "NewItemMI", "NewReportMI", "NewPageB", "NewPageMI", "NewPageMI1",
+                             "NewDialogB", "NewDialogMI", "NewDialogMI1", "DeletePageB", "DeletePageMI",
+                             "DeletePageMI1", "OpenB", "OpenMI", "PreviewB", "PreviewMI", "VariablesB",
+                             "VariablesMI", "ReportStylesMI", "ReportSettingsMI"};
+    for (bool preview : {false, true}) {
+        SCOPED_TRACE(preview ? "preview's designer" : "designer");
+        TDesignerFixture f;
+        // A second page, so that Delete Page has a page it may delete.
+        auto* second = new TfrxReportPage(f.Report.get());
+        second->SetParent(f.Report.get());
+        second->SetName("Page2");
+        second->SetDefaults();
+        f.Form.reset();
+        f.Open(preview);
+        for (const char* name : refused) {
+            TComponent* c = f.Form->FindComponent(name);
+            ASSERT_NE(c, nullptr) << name;
+            if (auto* b = dynamic_cast<TToolButton*>(c)) EXPECT_EQ(b->Enabled(), !preview) << name;
+            else if (auto* m = dynamic_cast<TMenuItem*>(c)) EXPECT_EQ(m->Enabled(), !preview) << name;
+            else ADD_FAILURE() << name << " is no button and no menu item";
+        }
+        // A click on a refused button does nothing.
+        const std::string xml = f.Xml();
+        TUiTestHarness::Click(f.Form->NewPageB);
+        EXPECT_EQ(f.Report->PagesCount(), preview ? 2 : 3);
+        if (preview) EXPECT_EQ(f.Xml(), xml);
+        for (const std::string& e : f.Harness.Errors()) ADD_FAILURE() << e;
+    }
 }
 
 // With CloseQuery off a modified designer closes without a question.
