@@ -350,6 +350,14 @@ void TfrxPreviewForm::UpdatePageNumbers(TObject*, int PageNo) {
         status = Format(Res("clPageOf"), {PageNo, count});
     StatusBar->Panels()->Items(0)->SetText(status);
     PageE->SetText(std::to_string(PageNo));
+    // The page buttons go only where there is a page to go to: none before the first page,
+    // none after the last (a report of one page has neither).
+    const bool before = PageNo > 1;
+    const bool after = PageNo < count;
+    FirstB->SetEnabled(before);
+    PriorB->SetEnabled(before);
+    NextB->SetEnabled(after);
+    LastB->SetEnabled(after);
 }
 
 void TfrxPreviewForm::PostUpdateZoom() { FZoomTimer->SetEnabled(true); }

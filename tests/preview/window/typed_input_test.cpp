@@ -2,6 +2,7 @@
 // there and Enter.
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -12,6 +13,7 @@
 #include "platform/ui/UiTest.h"
 #include "preview/Preview.h"
 #include "preview/PreviewForm.h"
+#include "preview/SearchDialog.h"
 
 namespace {
 
@@ -57,6 +59,60 @@ TEST(PreviewTypedInput, PageBoxRefusesTextThatIsNoNumber) {
     EXPECT_EQ(w.Form->Preview->PageNo(), 2);
     ASSERT_EQ(w.R.Harness.Dialogs().size(), 1u);
     EXPECT_NE(w.R.Harness.Dialogs().front().Text.find("x"), std::string::npos);
+}
+
+// The first and previous buttons are enabled exactly when there is a page before the one
+// shown, the next and last buttons when there is one after it; they follow the page
+// whichever way it changes: the buttons, Home and End, the scroll, the page box, a search.
+TEST(PreviewTypedInput, NavigationButtonsFollowThePage) {
+    auto expectButtons = [](TWindow& w) {
+        const int page = w.Form->Preview->PageNo();
+        const int count = w.Form->Preview->PageCount();
+        EXPECT_EQ(w.Form->FirstB->Enabled(), page > 1) << "page " << page << " of " << count;
+        EXPECT_EQ(w.Form->PriorB->Enabled(), page > 1) << "page " << page << " of " << count;
+        EXPECT_EQ(w.Form->NextB->Enabled(), page < count) << "page " << page << " of " << count;
+        EXPECT_EQ(w.Form->LastB->Enabled(), page < count) << "page " << page << " of " << count;
+    };
+    {
+        TWindow one(1);
+        for (TToolButton* b : {one.Form->FirstB, one.Form->PriorB, one.Form->NextB, one.Form->LastB})
+            EXPECT_FALSE(b->Enabled()) << b->Name();
+        H::Click(one.Form->NextB);
+        EXPECT_EQ(one.Form->Preview->PageNo(), 1);
+    }
+    TWindow w(4);
+    const struct {
+        const char* How;
+        std::function<void()> Act;
+        int Page;   // 0: wherever the search has put the view
+    } steps[] = {
+        {"opened", [] {}, 1},
+        {"next", [&] { H::Click(w.Form->NextB); }, 2},
+        {"last", [&] { H::Click(w.Form->LastB); }, 4},
+        {"Home", [] { H::TypeKey(VK_HOME); }, 1},
+        {"End", [] { H::TypeKey(VK_END); }, 4},
+        {"page box", [&] { TypeInto(w.Form->PageE, "2"); }, 2},
+        {"first", [&] { H::Click(w.Form->FirstB); }, 1},
+        {"Page Down", [&] {
+             for (int i = 0; i < 10 && w.Form->Preview->PageNo() == 1; ++i) H::TypeKey(VK_NEXT);
+         }, 2},
+        {"search", [&] {
+             w.R.Harness.OnModal("TfrxSearchDialog", [](TCustomForm& F) {
+                 auto& d = dynamic_cast<TfrxSearchDialog&>(F);
+                 H::TypeText(d.TextE, "第 4 页");
+                 H::Click(d.OkB);
+             });
+             H::Click(w.Form->FindB);
+         }, 0},
+    };
+    for (const auto& s : steps) {
+        SCOPED_TRACE(s.How);
+        s.Act();
+        if (s.Page) EXPECT_EQ(w.Form->Preview->PageNo(), s.Page);
+        else EXPECT_GT(w.Form->Preview->PageNo(), 2);
+        expectButtons(w);
+    }
+    for (const std::string& e : w.R.Harness.Errors()) ADD_FAILURE() << e;
 }
 
 }  // namespace
