@@ -89,6 +89,8 @@ TfsOpCode OperatorCode(std::string_view text) {
 
 // --- Evaluation nodes ----------------------------------------------------------------------
 
+bool TfsExprNode::Test() { return VarIsTrue(Eval()); }
+
 namespace {
 
 class ConstNode final : public TfsExprNode {

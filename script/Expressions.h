@@ -30,7 +30,8 @@ public:
     virtual ~TfsExprNode() = default;
     virtual Variant Eval() = 0;
     // The node as a condition, VarIsTrue(Eval()); comparisons answer without a Variant.
-    virtual bool Test() { return VarIsTrue(Eval()); }
+    // Out of line, so that a call of Test is not guessed to be this one.
+    virtual bool Test();
     uint8_t Typ = tcVariant;
     std::string TypeName;
     // Where a constant or a plain variable keeps its value: operators read it in place

@@ -569,6 +569,20 @@ void TfsScript::Terminate() {
         if (item->Kind() == TfsItemKind::Proc) static_cast<TfsProcVariable*>(item.get())->Prog()->Terminate();
 }
 
+TfsScript* TfsScript::KeptRunLineOwner() {
+    const uint64_t changes = TfsRunLineEvent::Changes() + sChainChanges.load(std::memory_order_relaxed);
+    if (changes != FHookChanges) {
+        FHookOwner = nullptr;
+        for (TfsScript* s = this; s; s = s->FParent)
+            if (s->OnRunLine) {
+                FHookOwner = s;
+                break;
+            }
+        FHookChanges = changes;
+    }
+    return FHookOwner;
+}
+
 void TfsScript::RunLine(const std::string& unitName, const std::string& sourcePos) {
     // A script under an Evaluate (anywhere up the chain) does not stop at its lines.
     for (TfsScript* s = this; s; s = s->FParent) {

@@ -338,13 +338,14 @@ public:
     // The statement hook: calls the first OnRunLine handler from this script up the chain.
     void RunLine(const std::string& unitName, const std::string& sourcePos);
     // The script of the chain that carries an OnRunLine handler, or nullptr. Asked before
-    // every statement, so the answer is kept while no run-line handler anywhere changed
-    // (TEvent counts the changes per signature) and no script changed its parent.
+    // every statement: while no run-line handler is bound anywhere (TEvent counts the bound
+    // handlers per signature) the answer is nullptr at once; otherwise it is kept while no
+    // run-line handler anywhere changed (TEvent counts the changes per signature) and no
+    // script changed its parent.
     TfsScript* RunLineOwner() {
-        const uint64_t changes = TfsRunLineEvent::Changes() + sChainChanges.load(std::memory_order_relaxed);
-        if (changes != FHookChanges) [[unlikely]]
-            FindRunLineOwner(changes);
-        return FHookOwner;
+        if (TfsRunLineEvent::BoundCount() == 0) [[likely]]
+            return nullptr;
+        return KeptRunLineOwner();
     }
 
     // Executable lines: "5,7,12," per unit name.
@@ -400,15 +401,9 @@ private:
     bool KnownInChain(std::string_view name) const { return Find(name) != nullptr; }
     void AddItem(std::unique_ptr<TfsCustomVariable> item);
     void RollBack(const Snapshot& snapshot);
-    void FindRunLineOwner(uint64_t changes) {
-        FHookOwner = nullptr;
-        for (TfsScript* s = this; s; s = s->FParent)
-            if (s->OnRunLine) {
-                FHookOwner = s;
-                break;
-            }
-        FHookChanges = changes;
-    }
+    // RunLineOwner while some run-line handler is bound: the kept answer, found again when
+    // the count of changes moved.
+    TfsScript* KeptRunLineOwner();
 
     // A run-time error's position waits in NoteRunError's record (one per thread; read
     // without a guard, being constant-initialised).

@@ -97,35 +97,53 @@ struct SwappedParams {
     return proc->IsFunc ? std::move(proc->ResultVar()->Value) : Variant::Null();
 }
 
-// The same for a procedure of P parameters and L other locals, the counts known here: the
-// argument values, the caller's parameters and its saved locals all in one frame on the C++
-// stack, with no loop, count or heap check left.
+// The same for a procedure of P parameters and L other locals that is running already, the
+// counts known here: the argument values, the caller's parameters and its saved locals all
+// on the C++ stack, with no loop, count or heap check left. Each value is exchanged whole
+// (two words) on the way in and out: the caller's parameters wait in the argument array, its
+// locals in a copy, and the function's Result leaves as the call's value without a copy. On
+// the way out by an error the same exchange puts everything back.
 template <size_t P, size_t L> struct NestedFrame {
-    TfsProcVariable* Proc;
-    TfsParamItem* const* Params;
-    std::array<Variant, P>& Args;
-    Variant* const* Locals;
-    uint64_t Build;
-    std::array<Variant, L> Saved;
-    template <size_t... I>
-    NestedFrame(TfsProcVariable* proc, std::array<Variant, P>& args, Variant* const* locals, std::index_sequence<I...>)
-        : Proc(proc), Params(proc->ParamList()), Args(args), Locals(locals), Build(proc->LocalsBuild()),
-          Saved{{Variant(*locals[I])...}} {
-        for (size_t i = 0; i < P; ++i) Params[i]->Value.Swap(Args[i]);
-    }
-    ~NestedFrame() {
-        for (size_t i = 0; i < P; ++i) Params[i]->Value.Swap(Args[i]);
-        if (Proc->LocalsBuild() == Build) [[likely]] {
-            for (size_t i = 0; i < L; ++i) *Locals[i] = std::move(Saved[i]);
+    // Puts the caller's parameters and locals back; the inner call's values are left in
+    // args and saved, which free them. Locals rebuilt during the call (a late-bound name)
+    // take the saved values by their place in the new list, as far as both reach.
+    [[gnu::always_inline]] static void Restore(TfsProcVariable* proc, std::array<Variant, P>& args,
+                                               Variant* const* locals, uint64_t build, std::array<Variant, L>& saved) {
+        TfsParamItem* const* params = proc->ParamList();
+        for (size_t i = 0; i < P; ++i) params[i]->Value.Swap(args[i]);
+        if (proc->LocalsBuild() == build) [[likely]] {
+            for (size_t i = 0; i < L; ++i) locals[i]->Swap(saved[i]);
             return;
         }
-        // The list was built again during the call (a late-bound name): the saved values go
-        // back by their place in the new list, as far as both reach.
-        const auto& now = Proc->Locals();
-        for (size_t i = 0, n = std::min(L, now.size()); i < n; ++i) *now[i] = std::move(Saved[i]);
+        RestoreRebuilt(proc, saved);
     }
-    NestedFrame(const NestedFrame&) = delete;
-    NestedFrame& operator=(const NestedFrame&) = delete;
+    [[gnu::noinline, gnu::cold]] static void RestoreRebuilt(TfsProcVariable* proc, std::array<Variant, L>& saved) {
+        const auto& now = proc->Locals();
+        for (size_t i = 0, n = std::min(L, now.size()); i < n; ++i) now[i]->Swap(saved[i]);
+    }
+    [[gnu::always_inline]] static Variant Call(TfsProcVariable* proc, std::array<Variant, P>& args, Variant* const* locals) {
+        const uint64_t build = proc->LocalsBuild();
+        // The inner call starts with the caller's locals and Result.
+        std::array<Variant, L> saved = [&]<size_t... I>(std::index_sequence<I...>) {
+            return std::array<Variant, L>{{Variant(*locals[I])...}};
+        }(std::make_index_sequence<L>());
+        {
+            TfsParamItem* const* params = proc->ParamList();
+            for (size_t i = 0; i < P; ++i) params[i]->Value.Swap(args[i]);
+        }
+        try {
+            fsRunBodyOnly<true>(proc);
+        } catch (...) {
+            Restore(proc, args, locals, build, saved);
+            throw;
+        }
+        // The function's value leaves Result empty; the caller's Result comes back with its
+        // other locals.
+        Variant result = Variant::Null();
+        if (proc->IsFunc) result.Swap(proc->ResultVar()->Value);
+        Restore(proc, args, locals, build, saved);
+        return result;
+    }
 };
 
 // CallFrame for argument values that are not one per parameter in a buffer of the caller's:
@@ -380,10 +398,7 @@ template <size_t P, size_t L> Variant TfsProcCallDesignator::CallShaped(TfsProcC
         for (size_t i = 0; i < P; ++i) params[i]->Value = std::move(args[i]);
         return fsRunBody(proc);
     }
-    NestedFrame<P, L> frame(proc, args, locals.data(), std::make_index_sequence<L>());
-    fsRunBodyOnly<true>(proc);
-    // The caller's Result comes back with the frame.
-    return proc->IsFunc ? std::move(proc->ResultVar()->Value) : Variant::Null();
+    return NestedFrame<P, L>::Call(proc, args, locals.data());
 }
 
 Variant TfsProcCallDesignator::CallPlain(TfsProcCallDesignator* d) {
@@ -437,6 +452,10 @@ void TfsStatement::Truncate(int count) {
     while (static_cast<int>(FItems.size()) > count) FItems.pop_back();
 }
 
+void TfsStatement::RunLineHooked() {
+    if (Prog->RunLineOwner()) Prog->RunLine(UnitName, SourcePos);
+}
+
 void TfsStatement::FindSum() {
     FSum = FItems.size() == 1 ? dynamic_cast<TfsAssignPlusStmt*>(FItems.front().get()) : nullptr;
     if (FSum && !(FSum->PlainTarget() && FSum->DirectSource())) FSum = nullptr;
@@ -473,12 +492,14 @@ void TfsAssignmentStmt::Execute() {
     if (Prog->Terminated()) return;
     if (FVariable) {
         // x := y and x := 0 copy the value where it is.
-        if (const Variant* d = FExpression->Root()->Direct) FVariable->Value = *d;
+        if (const Variant* d = FDirect) FVariable->Value = *d;
         else FVariable->Value = FExpression->Evaluate();
         return;
     }
-    FDesignator->SetValue(FExpression->Evaluate());
+    AssignDesignator();
 }
+
+void TfsAssignmentStmt::AssignDesignator() { FDesignator->SetValue(FExpression->Evaluate()); }
 
 void TfsReturnStmt::Execute() {
     TfsAssignmentStmt::Execute();

@@ -230,11 +230,14 @@ protected:
     // own fast way), otherwise it runs. FindSum looks for such a body after building.
     inline void RunLoopBody();
     void FindSum();
-    // The run-line hook for this statement.
+    // The run-line hook for this statement: while no run-line handler is bound anywhere,
+    // one test of the count of bound handlers.
     void RunLine() {
-        if (Prog->RunLineOwner()) [[unlikely]]
-            Prog->RunLine(UnitName, SourcePos);
+        if (TfsRunLineEvent::BoundCount() != 0) [[unlikely]]
+            RunLineHooked();
     }
+    // The rest of RunLine, out of the statements' way: the handler of the chain, if any.
+    [[gnu::noinline]] void RunLineHooked();
     std::vector<std::unique_ptr<TfsStatement>> FItems;
     class TfsAssignPlusStmt* FSum = nullptr;
 };
@@ -253,6 +256,9 @@ public:
     const Variant* DirectSource() const { return FDirect; }
 
 protected:
+    // The target that is no plain variable: through the designator (out of line, so the
+    // plain variable's way keeps a small frame).
+    [[gnu::noinline]] void AssignDesignator();
     std::unique_ptr<TfsDesignator> FDesignator;
     std::unique_ptr<TfsExpression> FExpression;
     TfsCustomVariable* FVariable = nullptr;   // set for a plain variable that is not read-only

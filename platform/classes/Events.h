@@ -63,16 +63,23 @@ public:
     using SignatureType = R(A...);
 
     TEvent() = default;
-    TEvent(const TEvent&) = default;
+    TEvent(const TEvent& other) : TEventBase(other), FHandler(other.FHandler) {
+        if (FHandler) sBound.fetch_add(1, std::memory_order_relaxed);
+    }
+    ~TEvent() override {
+        if (FHandler) sBound.fetch_sub(1, std::memory_order_relaxed);
+    }
     TEvent& operator=(const TEvent& other) {
+        const bool was = Assigned();
         TEventBase::operator=(other);
         FHandler = other.FHandler;
-        Changed();
+        Changed(was);
         return *this;
     }
 
     // Binds fn; name and bridge are kept with it (both may be empty).
     void Bind(Handler fn, std::string handlerName = {}, std::shared_ptr<void> bridge = {}) {
+        const bool was = Assigned();
         FHandler = std::move(fn);
         FHandlerName = std::move(handlerName);
         FBridge = std::move(bridge);
@@ -80,7 +87,7 @@ public:
             FHandlerName.clear();
             FBridge.reset();
         }
-        Changed();
+        Changed(was);
     }
     // A handler bound in code (no name, no bridge); nullptr unbinds.
     TEvent& operator=(Handler fn) {
@@ -96,6 +103,9 @@ public:
     // over): code that asks often where such a handler is bound (the script engine's
     // statement hook, before every statement) keeps the answer while the count stands.
     static uint64_t Changes() noexcept { return sChanges.load(std::memory_order_relaxed); }
+    // How many events of this signature have a handler bound now: while none has, such code
+    // knows the answer without asking further.
+    static int64_t BoundCount() noexcept { return sBound.load(std::memory_order_relaxed); }
 
     // Calls the handler; without one, returns R() (nothing for void).
     R operator()(A... args) const {
@@ -105,11 +115,17 @@ public:
 
 private:
     void ClearHandler() override {
+        const bool was = Assigned();
         FHandler = nullptr;
-        Changed();
+        Changed(was);
     }
-    static void Changed() noexcept { sChanges.fetch_add(1, std::memory_order_relaxed); }
+    // A handler changed; it was bound before when was is true.
+    void Changed(bool was) noexcept {
+        sChanges.fetch_add(1, std::memory_order_relaxed);
+        if (was != Assigned()) sBound.fetch_add(was ? -1 : 1, std::memory_order_relaxed);
+    }
     static inline std::atomic<uint64_t> sChanges{0};
+    static inline std::atomic<int64_t> sBound{0};
     Handler FHandler;
 };
 

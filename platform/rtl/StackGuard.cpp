@@ -6,25 +6,25 @@
 
 namespace rove_detail {
 
-// Plain thread-locals with constant initialisers, so that every check reads them without a
+// A plain thread-local with a constant initialiser, so that every check reads it without a
 // guard.
-thread_local constinit const char* tStackFloor = nullptr;
-thread_local constinit bool tStackFloorKnown = false;
+thread_local constinit uintptr_t tStackFloor = UINTPTR_MAX;
 
-const char* FindStackFloor() {
-    pthread_attr_t attr;
-    void* base = nullptr;
-    size_t size = 0;
-    const char* floor = nullptr;
-    if (pthread_getattr_np(pthread_self(), &attr) == 0) {
-        pthread_attr_getstack(&attr, &base, &size);
-        pthread_attr_destroy(&attr);
-        const size_t reserve = std::min<size_t>(size / 4, 256 * 1024);
-        floor = static_cast<const char*>(base) + reserve;
+bool StackBelowFloor(uintptr_t here) {
+    if (tStackFloor == UINTPTR_MAX) {
+        pthread_attr_t attr;
+        void* base = nullptr;
+        size_t size = 0;
+        uintptr_t floor = 0;
+        if (pthread_getattr_np(pthread_self(), &attr) == 0) {
+            pthread_attr_getstack(&attr, &base, &size);
+            pthread_attr_destroy(&attr);
+            const size_t reserve = std::min<size_t>(size / 4, 256 * 1024);
+            floor = reinterpret_cast<uintptr_t>(base) + reserve;
+        }
+        tStackFloor = floor;
     }
-    tStackFloor = floor;
-    tStackFloorKnown = true;
-    return floor;
+    return here < tStackFloor;
 }
 
 }  // namespace rove_detail

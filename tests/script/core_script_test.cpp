@@ -449,6 +449,65 @@ const HookChange kHookChanges[] = {
 INSTANTIATE_TEST_SUITE_P(Core, ScriptHookChange, ::testing::ValuesIn(kHookChanges),
                          [](const auto& info) { return std::string(info.param.Name); });
 
+// A hook bound by a host call inside a recursive function, while no run-line handler is
+// bound anywhere, fires from the next statement on, in that call and in the calls it makes;
+// in the calls entered after it was bound Evaluate sees the innermost call's parameter (the
+// call that bound it is not asked: its names are not known where it evaluates). Cleared
+// again, it stops; bound again in the next call, it fires again. The results are as without
+// a hook.
+struct RecursiveHook {
+    const char* Language;
+    const char* Source;
+    std::vector<std::string> Seen;   // the position at every hook call, "=n" where n is known
+};
+
+class ScriptHookInRecursion : public ::testing::TestWithParam<RecursiveHook> {};
+
+TEST_P(ScriptHookInRecursion, FiresFromTheNextStatement) {
+    const RecursiveHook& c = GetParam();
+    TestScript t;
+    std::vector<std::string> seen;
+    auto record = [&seen, &t](TfsScript*, const std::string&, const std::string& pos) {
+        const Variant n = t.Script.Evaluate("n");
+        seen.push_back(n.IsString() ? pos : pos + "=" + VarToStr(n));
+    };
+    t.Setup = [&](TfsScript& s) {
+        s.SetSyntaxType(c.Language);
+        s.AddMethod("procedure Bind", [&t, record](TObject*, TClass, const std::string&, TfsParams&) {
+            t.Script.OnRunLine = record;
+            return Variant();
+        });
+        s.AddMethod("procedure Unbind", [&t](TObject*, TClass, const std::string&, TfsParams&) {
+            t.Script.OnRunLine = nullptr;
+            return Variant();
+        });
+    };
+    EXPECT_EQ(t.Run(c.Source), "3 3");
+    EXPECT_EQ(seen, c.Seen);
+    EXPECT_FALSE(t.Script.OnRunLine.Assigned());
+}
+
+const RecursiveHook kRecursiveHooks[] = {
+    {"PascalScript",
+     "function R(n: Integer): Integer;\r\nbegin\r\n"
+     "  if n = 2 then Bind;\r\n"
+     "  if n = 0 then Unbind;\r\n"
+     "  if n > 0 then Result := R(n - 1) + 1 else Result := 0\r\n"
+     "end;\r\nbegin\r\n  Out(R(3));\r\n  Out(R(3))\r\nend.",
+     {"4:3", "5:3", "5:17", "3:3=1", "4:3=1", "5:3=1", "5:17=1", "3:3=0", "4:3=0", "4:17=0", "4:3", "5:3", "5:17", "3:3=1", "4:3=1", "5:3=1", "5:17=1", "3:3=0", "4:3=0", "4:17=0"}},
+    {"JScript",
+     "function R(n) {\r\n"
+     "  if (n == 2) Bind();\r\n"
+     "  if (n == 0) Unbind();\r\n"
+     "  if (n > 0) return R(n - 1) + 1;\r\n"
+     "  return 0;\r\n"
+     "}\r\nOut(R(3));\r\nOut(R(3));",
+     {"3:3", "4:3", "4:14", "2:3=1", "3:3=1", "4:3=1", "4:14=1", "2:3=0", "3:3=0", "3:15=0", "3:3", "4:3", "4:14", "2:3=1", "3:3=1", "4:3=1", "4:14=1", "2:3=0", "3:3=0", "3:15=0"}},
+};
+
+INSTANTIATE_TEST_SUITE_P(Core, ScriptHookInRecursion, ::testing::ValuesIn(kRecursiveHooks),
+                         [](const auto& info) { return std::string(info.param.Language); });
+
 TEST(ScriptRunErrors, CarryTheStatementPositionAndLeaveTheScriptUsable) {
     TfsScript script;
     script.Lines()->SetText(
