@@ -99,20 +99,26 @@ struct SwappedParams {
 
 // The same for a procedure of P parameters and L other locals that is running already, the
 // counts known here: the argument values, the caller's parameters and its saved locals all
-// on the C++ stack, with no loop, count or heap check left. Each value is exchanged whole
-// (two words) on the way in and out: the caller's parameters wait in the argument array, its
-// locals in a copy, and the function's Result leaves as the call's value without a copy. On
-// the way out by an error the same exchange puts everything back.
+// on the C++ stack, with no loop, count or heap check left. The parameters are exchanged
+// whole (two words) with the argument values, so the caller's wait in the argument array;
+// its locals wait in a copy; the function's Result is moved out as the call's value without
+// a copy. On the way out by an error the same steps put everything back.
+//
+// Result and the saved locals move field by field, as they were written (an assignment, a
+// copy): a read of both words at once of a value just written field by field waits until
+// the processor's store buffer has drained (it forwards only a read that one write covers),
+// which made these calls some 8 % slower for the same instructions.
 template <size_t P, size_t L> struct NestedFrame {
-    // Puts the caller's parameters and locals back; the inner call's values are left in
-    // args and saved, which free them. Locals rebuilt during the call (a late-bound name)
-    // take the saved values by their place in the new list, as far as both reach.
+    // Puts the caller's parameters and locals back; the inner call's parameter values are
+    // left in args, which frees them, and its locals are released as the saved ones move
+    // in. Locals rebuilt during the call (a late-bound name) take the saved values by their
+    // place in the new list, as far as both reach.
     [[gnu::always_inline]] static void Restore(TfsProcVariable* proc, std::array<Variant, P>& args,
                                                Variant* const* locals, uint64_t build, std::array<Variant, L>& saved) {
         TfsParamItem* const* params = proc->ParamList();
         for (size_t i = 0; i < P; ++i) params[i]->Value.Swap(args[i]);
         if (proc->LocalsBuild() == build) [[likely]] {
-            for (size_t i = 0; i < L; ++i) locals[i]->Swap(saved[i]);
+            for (size_t i = 0; i < L; ++i) *locals[i] = std::move(saved[i]);
             return;
         }
         RestoreRebuilt(proc, saved);
@@ -139,8 +145,7 @@ template <size_t P, size_t L> struct NestedFrame {
         }
         // The function's value leaves Result empty; the caller's Result comes back with its
         // other locals.
-        Variant result = Variant::Null();
-        if (proc->IsFunc) result.Swap(proc->ResultVar()->Value);
+        Variant result = proc->IsFunc ? std::move(proc->ResultVar()->Value) : Variant::Null();
         Restore(proc, args, locals, build, saved);
         return result;
     }
