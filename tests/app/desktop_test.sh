@@ -292,7 +292,17 @@ wait_active '^预览$'
 preview=$window
 key ctrl+s
 not_preview() { local w; w=$(active_window) && [ "$w" != "$preview" ] && [ "$w" != "$prompt" ]; }
-poll "save dialog of the preview" not_preview
+# The preview is active while it still prepares the pages, and refuses to save until they
+# are there (its save button is greyed meanwhile): as a user would, the keys are pressed
+# again every two seconds until the save dialog comes.
+presses=0
+save_dialog_up() {
+  not_preview && return 0
+  presses=$((presses + 1))
+  if [ $((presses % 20)) = 0 ]; then key ctrl+s; fi
+  return 1
+}
+poll "save dialog of the preview" save_dialog_up
 type_text shown.bp3
 key Return
 pages_saved() { [ -f "$data/shown.bp3" ] && grep -q '</preparedreport>' "$data/shown.bp3"; }
