@@ -631,23 +631,34 @@ void TfrxPreview::OnProgress(TObject*, int Progress) {
         PreviewPages->GetPageSize(Progress, w, h);
         FWorkspace->PageList().AddPage(RoundI(w), RoundI(h));
     }
+    const uint32_t now = GetTickCount();
+    bool refreshed = true;
     if (Progress == 0) {
         FOutline->Items()->Clear();
         FOutlineTargets.clear();
         SetPageNo(1);
         UpdateZoom();
         if (OnRunningChanged) OnRunningChanged();
-        FRefreshInterval = static_cast<int>(GetTickCount());
+        FRefreshInterval = static_cast<int>(now);
     } else if (Progress == 1) {
-        const uint32_t elapsed = GetTickCount() - static_cast<uint32_t>(FRefreshInterval);
+        const uint32_t elapsed = now - static_cast<uint32_t>(FRefreshInterval);
         FRefreshInterval = elapsed < 5 ? 50 : elapsed < 10 ? 20 : 5;
         SetPageNo(1);
         UpdateZoom();
     } else if (FRefreshInterval > 0 && Progress % FRefreshInterval == 0) {
         PageChanged();
         FWorkspace->UpdateScrollBars();
+    } else {
+        refreshed = false;
     }
-    ProcessMessages();
+    // The window answers (paints what a refresh changed, takes the user's input: the
+    // cancel button, Esc) at every refresh, and between refreshes once AnswerInterval
+    // milliseconds have gone by since it last did. Answering after every page cost a run
+    // of fast pages a tenth of its time in the message queue's own work.
+    if (refreshed || now - FLastAnswer >= AnswerInterval) {
+        FLastAnswer = now;
+        ProcessMessages();
+    }
 }
 
 void TfrxPreview::OnProgressStop(TObject*) {

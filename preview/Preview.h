@@ -132,6 +132,9 @@ public:
     TLabel* MessageLabel() const { return FMessageLabel; }
     TButton* CancelButton() const { return FCancelButton; }
     int RefreshInterval() const { return FRefreshInterval; }
+    // During a run the window answers at least this often (milliseconds of the tick
+    // count), besides at every refresh.
+    static constexpr uint32_t AnswerInterval = 10;
     // What an outline node leads to: page (1-based) and top.
     std::pair<int, int> OutlineTarget(const TTreeNode* Node) const;
     void OutlineClick(TObject* Sender);
@@ -172,6 +175,8 @@ private:
     bool FRunning = false;
     int FPageNo = 1;
     int FRefreshInterval = 0;
+    // The tick count when the window last answered during the run.
+    uint32_t FLastAnswer = 0;
     TfrxPreviewTool FTool = ptHand;
     double FZoom = 1.0;
     TfrxZoomMode FZoomMode = zmDefault;

@@ -11,9 +11,19 @@
 // under 5, under 10 or 10 ms and more. Under a profiler every page takes longer than 10 ms;
 // with ROVE_BENCH_STEADY_TICKS=1 the tick count stands still, so that the preview takes
 // the interval it takes at full speed and the profile counts what a real run does.
+//
+// The timed part alone (the run and, inside the preview, the messages processed after it)
+// counts under callgrind started with --collect-atstart=no, e.g.
+//   ROVE_BENCH_STEADY_TICKS=1 valgrind --tool=callgrind --collect-atstart=no
+//   preview_prepare_bench --benchmark_filter=BM_PrepareInPreview/100000 --benchmark_min_time=0.001
 #include <benchmark/benchmark.h>
 
 #include <cstdlib>
+#if __has_include(<valgrind/callgrind.h>)
+#include <valgrind/callgrind.h>
+#else
+#define CALLGRIND_TOGGLE_COLLECT
+#endif
 
 #include <QApplication>
 #include <memory>
@@ -42,11 +52,14 @@ void Prepare(benchmark::State& state, bool InPreview) {
             QApplication::processEvents();
         }
         state.ResumeTiming();
-        if (!report->PrepareReport(!InPreview)) {
+        CALLGRIND_TOGGLE_COLLECT;
+        const bool prepared = report->PrepareReport(!InPreview);
+        if (prepared && InPreview) QApplication::processEvents();
+        CALLGRIND_TOGGLE_COLLECT;
+        if (!prepared) {
             state.SkipWithError(report->Errors()->Text().c_str());
             return;
         }
-        if (InPreview) QApplication::processEvents();
         state.PauseTiming();
         pages = report->PreviewPages()->Count();
         if (TfrxCustomPreviewForm* form = report->PreviewForm()) {

@@ -47,6 +47,7 @@
 #include <QPainter>
 #include <QIcon>
 #include <QStyleOptionComboBox>
+#include <QStyleOptionSlider>
 #include <QStylePainter>
 #include <algorithm>
 #include <cmath>
@@ -1835,9 +1836,68 @@ void TGroupBox::DeclareProperties(TPropertyDecl<TGroupBox>& d) {
 // TScrollBar
 // =========================================================================================
 
+namespace {
+
+// A scroll bar whose new range or steps leave its picture as it is (a thumb already at its
+// least length and at the top while a long view grows beneath it) is not painted again:
+// the style's paint of a bar splits each of its tall lines over the painting threads and
+// waits for them, a cost far above its instructions when a view changes its range at
+// every refresh of a long run.
+class TScrollBarHost : public THost<QScrollBar> {
+public:
+    using THost<QScrollBar>::THost;
+
+protected:
+    void paintEvent(QPaintEvent* e) override {
+        FShown = Look();
+        THost<QScrollBar>::paintEvent(e);
+    }
+    void sliderChange(SliderChange change) override {
+        if ((change == SliderRangeChange || change == SliderStepsChange) && FShown && *FShown == Look()) return;
+        THost<QScrollBar>::sliderChange(change);
+    }
+    void changeEvent(QEvent* e) override {
+        FShown.reset();   // enabled, style, palette, direction: painted afresh
+        THost<QScrollBar>::changeEvent(e);
+    }
+    void resizeEvent(QResizeEvent* e) override {
+        FShown.reset();
+        THost<QScrollBar>::resizeEvent(e);
+    }
+
+private:
+    // What the style draws the bar from: its parts' places, its state and whether it
+    // stands at either end (the arrows there look disabled) or has nowhere to go.
+    struct TLook {
+        QRect Slider, AddPage, SubPage, Groove;
+        int State = 0, Active = 0;
+        bool AtMin = false, AtMax = false, Empty = false;
+        bool operator==(const TLook&) const = default;
+    };
+    TLook Look() const {
+        QStyleOptionSlider o;
+        initStyleOption(&o);
+        const QStyle* s = style();
+        TLook l;
+        l.Slider = s->subControlRect(QStyle::CC_ScrollBar, &o, QStyle::SC_ScrollBarSlider, this);
+        l.AddPage = s->subControlRect(QStyle::CC_ScrollBar, &o, QStyle::SC_ScrollBarAddPage, this);
+        l.SubPage = s->subControlRect(QStyle::CC_ScrollBar, &o, QStyle::SC_ScrollBarSubPage, this);
+        l.Groove = s->subControlRect(QStyle::CC_ScrollBar, &o, QStyle::SC_ScrollBarGroove, this);
+        l.State = static_cast<int>(o.state);
+        l.Active = static_cast<int>(o.activeSubControls);
+        l.AtMin = o.sliderValue == o.minimum;
+        l.AtMax = o.sliderValue == o.maximum;
+        l.Empty = o.minimum == o.maximum;
+        return l;
+    }
+    std::optional<TLook> FShown;
+};
+
+}  // namespace
+
 TScrollBar::TScrollBar(TComponent* AOwner) : TWinControl(AOwner) {
     FTabStop = true;
-    auto* w = new THost<QScrollBar>(this, Qt::Horizontal);
+    auto* w = new TScrollBarHost(this, Qt::Horizontal);
     w->setFocusPolicy(Qt::StrongFocus);
     w->setAutoFillBackground(true);
     QObject::connect(w, &QScrollBar::actionTriggered, w, [this](int action) {

@@ -20,6 +20,7 @@
 #include "platform/ui/UiInternal.h"
 
 #include <QAbstractScrollArea>
+#include <QBackingStore>
 #include <QAction>
 #include <QApplication>
 #include <QWheelEvent>
@@ -1023,6 +1024,19 @@ bool TUiTestHarness::Grab(TControl* Control, TBitmap& Bitmap) {
     if (!w) return false;
     ProcessMessages();
     SetBitmapImage(Bitmap, w->grab().toImage());
+    return true;
+}
+
+bool TUiTestHarness::Shown(TControl* Control, TBitmap& Bitmap) {
+    QWidget* w = ClientWidgetOf(Control);
+    if (!w) return false;
+    ProcessMessages();
+    QWidget* top = w->window();
+    QBackingStore* store = top ? top->backingStore() : nullptr;
+    QPaintDevice* device = store ? store->paintDevice() : nullptr;
+    if (!device || device->devType() != QInternal::Image) return false;
+    const QImage& all = *static_cast<QImage*>(device);
+    SetBitmapImage(Bitmap, all.copy(QRect(w->mapTo(top, QPoint(0, 0)), w->size())));
     return true;
 }
 

@@ -179,6 +179,10 @@ public:
     static int32_t PixelAt(TControl* Control, TPoint Pos);
     // The control's drawing as a bitmap (client coordinates); false when it cannot be.
     static bool Grab(TControl* Control, TBitmap& Bitmap);
+    // The control as its window shows it now: what was last painted of it into the
+    // window's picture (a part the program left unpainted keeps what it showed before);
+    // false when the window has no picture of its own.
+    static bool Shown(TControl* Control, TBitmap& Bitmap);
 
     // TDialogService
     TDialogAnswer Show(const TDialogRequest& Request) override;

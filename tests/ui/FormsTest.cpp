@@ -374,6 +374,50 @@ TEST_F(FormsTest, ScrollBarKeepsItsPositionInRangeAndAsksOnScroll) {
     EXPECT_THROW(bar.SetParams(0, 10, 5), EInvalidOperation);
 }
 
+// What a scroll bar shows after each change of its settings is what it draws for them: a
+// change that leaves its picture as it was (a thumb at its least length while the range
+// grows) may be left unpainted, one that moves or resizes the thumb, greys an arrow or
+// disables the bar may not.
+TEST_F(FormsTest, ScrollBarShowsWhatItsSettingsDraw) {
+    TForm form(nullptr);
+    form.SetBounds(0, 0, 200, 360);
+    auto* bar = new TScrollBar(&form);
+    bar->SetParent(&form);
+    bar->SetKind(sbVertical);
+    bar->SetBounds(10, 10, 17, 300);
+    form.Show();
+    struct Step {
+        const char* What;
+        int Page, Max, Position;
+        bool Enabled;
+    };
+    const Step steps[] = {{"a thumb of a third", 100, 300, 0, true},
+                          {"the range grows, the thumb shrinks", 100, 2000, 0, true},
+                          {"the thumb at its least length", 100, 200000, 0, true},
+                          {"the range grows under the least thumb", 100, 2000000, 0, true},
+                          {"the thumb moves", 100, 2000000, 900000, true},
+                          {"at the end: the down arrow greys", 100, 2000000, 1999901, true},
+                          {"a larger page", 1000000, 2000000, 0, true},
+                          {"the range shrinks to the page", 100, 99, 0, true},
+                          {"disabled", 100, 3000, 0, false},
+                          {"enabled again", 100, 3000, 0, true}};
+    for (const Step& s : steps) {
+        SCOPED_TRACE(s.What);
+        bar->SetPageSize(s.Page);
+        bar->SetParams(s.Position, 0, s.Max);
+        bar->SetEnabled(s.Enabled);
+        TBitmap shown, drawn;
+        ASSERT_TRUE(TUiTestHarness::Shown(bar, shown));
+        ASSERT_TRUE(TUiTestHarness::Grab(bar, drawn));
+        ASSERT_EQ(shown.Width(), drawn.Width());
+        ASSERT_EQ(shown.Height(), drawn.Height());
+        int differ = 0;
+        for (int y = 0; y < drawn.Height(); ++y)
+            for (int x = 0; x < drawn.Width(); ++x) differ += shown.Pixel(x, y) != drawn.Pixel(x, y);
+        EXPECT_EQ(differ, 0);
+    }
+}
+
 TEST_F(FormsTest, FormPaintsOnItsClientThroughOnPaint) {
     auto form = std::make_unique<TProbeForm>(nullptr);
     form->SetClientWidth(100);

@@ -539,6 +539,21 @@ int ShownCount(const std::string& Status, bool& FirstPass) {
     return StrToIntDef(Status.substr(of.size(), Status.size() - of.size() - std::string(" 页").size()), -1);
 }
 
+// A report of Count pages, PerPage bands of one memo each: ten bands fill a page.
+void AddRunPage(TfrxReport& Report, int PerPage, int Count) {
+    auto* page = new TfrxReportPage(&Report);
+    page->SetName("Page1");
+    page->TopMargin = page->BottomMargin = 10;   // 1047 pixels: ten bands a page
+    auto* band = new TfrxMasterData(page);
+    band->SetName("MasterData1");
+    band->SetBounds(0, 0, 300, 100);
+    band->SetRowCount(PerPage * Count);
+    auto* memo = new TfrxMemoView(band);
+    memo->SetName("Memo1");
+    memo->SetBounds(0, 0, 280, 40);
+    memo->SetText("[Line]");
+}
+
 // Restores the real tick count when the test ends, also on a failed assertion.
 struct TTicks {
     uint32_t Now = 0;
@@ -569,17 +584,7 @@ TEST(PreviewWindow, TheStatusBarFollowsTheCountDuringARun) {
         TfrxReport report(nullptr);
         report.EngineOptions()->SilentMode = true;
         report.EngineOptions()->DoublePass = true;
-        auto* page = new TfrxReportPage(&report);
-        page->SetName("Page1");
-        page->TopMargin = page->BottomMargin = 10;   // 1047 pixels: ten bands a page
-        auto* band = new TfrxMasterData(page);
-        band->SetName("MasterData1");
-        band->SetBounds(0, 0, 300, 100);
-        band->SetRowCount(PerPage * Count);
-        auto* memo = new TfrxMemoView(band);
-        memo->SetName("Memo1");
-        memo->SetBounds(0, 0, 280, 40);
-        memo->SetText("[Line]");
+        AddRunPage(report, PerPage, Count);
         auto form = std::make_unique<TfrxPreviewForm>(nullptr);
         form->Preview->Report = &report;
         form->Preview->PreviewPages = report.PreviewPages();
@@ -613,6 +618,61 @@ TEST(PreviewWindow, TheStatusBarFollowsTheCountDuringARun) {
         }
         EXPECT_EQ(form->StatusBar->Panels()->Items(0)->Text(), "第 1 页 共 240 页");
         EXPECT_EQ(form->PageE->Text(), "1");
+        form.reset();
+    }
+}
+
+// Between its refreshes a run lets the window answer once 10 ms have gone by since it last
+// did (the run's ticks are the test's): Esc typed while the run makes its fifth page stops
+// it at the next answer, at once when pages are slow, after a few fast pages, and at the
+// next refresh when the clock stands still. A run that goes to its end leaves the window
+// showing all of it: the layout of every page, the scroll range to the last, the count.
+TEST(PreviewWindow, ARunAnswersTheWindowBetweenItsRefreshes) {
+    struct Case {
+        uint32_t MsPerPage;
+        bool Esc;
+        int LeastPages, MostPages;
+    };
+    constexpr int PerPage = 10, Count = 120;
+    for (const Case& c : std::vector<Case>{{12, true, 5, 7},
+                                           {1, true, 5, 5 + TfrxPreview::AnswerInterval + 2},
+                                           {0, true, 50, 52},
+                                           {1, false, Count, Count}}) {
+        SCOPED_TRACE(testing::Message() << c.MsPerPage << " ms a page" << (c.Esc ? ", Esc" : ""));
+        TUiTestHarness harness;
+        TTicks ticks;
+        frxRegisterPreviewPages();
+        frxRegisterPreviewForm();
+        TfrxReport report(nullptr);
+        report.EngineOptions()->SilentMode = true;
+        AddRunPage(report, PerPage, Count);
+        auto form = std::make_unique<TfrxPreviewForm>(nullptr);
+        form->Preview->Report = &report;
+        form->Preview->PreviewPages = report.PreviewPages();
+        form->Init();
+        form->Show();
+        TUiTestHarness::ProcessMessages();
+        bool posted = false;
+        report.OnBeforePrint = [&](TfrxReportComponent*) {
+            const int made = report.PreviewPages()->Count();
+            ticks.Now = static_cast<uint32_t>(made) * c.MsPerPage;
+            if (c.Esc && made == 5 && !posted) {
+                TUiTestHarness::PostKey(VK_ESCAPE);
+                posted = true;
+            }
+        };
+        report.PrepareReport();
+        const int pages = report.PreviewPages()->Count();
+        EXPECT_GE(pages, c.LeastPages);
+        EXPECT_LE(pages, c.MostPages);
+        EXPECT_FALSE(form->Preview->Running());
+        EXPECT_TRUE(form->Visible()) << "Esc during the run stops the run, not the window";
+        TfrxPreviewWorkspace* ws = form->Preview->Workspace();
+        EXPECT_EQ(ws->PageList().Count(), pages);
+        const TSize bounds = ws->PageList().GetMaxBounds(ws->ClientWidth(), form->Preview->Zoom());
+        EXPECT_EQ(ws->VertRange(), bounds.cy + 10);
+        EXPECT_EQ(form->StatusBar->Panels()->Items(0)->Text(), "第 1 页 共 " + std::to_string(pages) + " 页");
+        TUiTestHarness::ProcessMessages();
         form.reset();
     }
 }
