@@ -69,6 +69,16 @@ void MoveFloat(TfrxToolBar* Bar, int DX, int DY) {
 
 // A point of the right dock, in the window's client coordinates.
 TPoint OnRightDock(TfrxDesignerForm& F) { return {F.DockRight->Left(), F.DockRight->Top() + 60}; }
+// The bar torn off by its grip and its float window let go over the right dock.
+void DockOnTheRight(TfrxDesignerForm& F, TfrxToolBar* Bar) {
+    DragGrip(Bar, -150, 0);
+    TfrxFloatWindow* fw = Bar->GetFloatWindow();
+    ASSERT_NE(fw, nullptr);
+    H::MouseMove(fw, fw->ScreenToClient(F.ClientToScreen(OnRightDock(F))), ssLeft);
+    ASSERT_EQ(Bar->Dock(), F.DockRight);
+    H::MouseUp(Bar, {4, 4});
+    H::ProcessMessages();
+}
 // A point on the lower edge of the top dock.
 TPoint UnderTopDock(TfrxDesignerForm& F) { return {120, F.DockTop->Top() + F.DockTop->Height() - 1}; }
 
@@ -221,16 +231,7 @@ TEST(DesignerToolBars, PlacesComeBackAndAnUnreadableStoreGivesTheDesignedOnes) {
     const TPlace designedFrame = place(f.Form->FrameTB);
     const int designedTop = f.Form->DockTop->Height();
 
-    DragGrip(f.Form->TextTB, -150, 0);
-    {
-        TfrxFloatWindow* fw = f.Form->TextTB->GetFloatWindow();
-        ASSERT_NE(fw, nullptr);
-        const TPoint right = fw->ScreenToClient(f.Form->ClientToScreen(OnRightDock(*f.Form)));
-        H::MouseMove(fw, right, ssLeft);
-        ASSERT_EQ(f.Form->TextTB->Dock(), f.Form->DockRight);
-        H::MouseUp(f.Form->TextTB, {4, 4});
-        H::ProcessMessages();
-    }
+    DockOnTheRight(*f.Form, f.Form->TextTB);
     TearOff(f.Form->FrameTB);
     // The user drags the float window elsewhere.
     {
@@ -356,13 +357,7 @@ TEST(DesignerToolBars, TheSitesKeepTheirWidthsBesideABarOnTheRightDock) {
     f.Harness.SetScreenSize(1600, 1000);
     const int right = f.Form->RightDockSite->Width();
     const int left = f.Form->LeftDockSite2->Width();
-    DragGrip(f.Form->TextTB, -150, 0);
-    TfrxFloatWindow* fw = f.Form->TextTB->GetFloatWindow();
-    ASSERT_NE(fw, nullptr);
-    H::MouseMove(fw, fw->ScreenToClient(f.Form->ClientToScreen(OnRightDock(*f.Form))), ssLeft);
-    ASSERT_EQ(f.Form->TextTB->Dock(), f.Form->DockRight);
-    H::MouseUp(f.Form->TextTB, {4, 4});
-    H::ProcessMessages();
+    DockOnTheRight(*f.Form, f.Form->TextTB);
     EXPECT_EQ(f.Form->RightDockSite->Width(), right);
     for (int i = 0; i < 2; ++i) {
         f.Form.reset();
@@ -389,15 +384,7 @@ TEST(DesignerToolBars, BarsOnTheBottomAndRightDocksComeBackBesideToolWindowsOfTh
         EXPECT_EQ(Bar->Height(), row) << Where;
         EXPECT_GE(Bar->Width(), Bar->Height()) << Where;
     };
-    DragGrip(f.Form->TextTB, -150, 0);
-    {
-        TfrxFloatWindow* fw = f.Form->TextTB->GetFloatWindow();
-        ASSERT_NE(fw, nullptr);
-        H::MouseMove(fw, fw->ScreenToClient(f.Form->ClientToScreen(OnRightDock(*f.Form))), ssLeft);
-        ASSERT_EQ(f.Form->TextTB->Dock(), f.Form->DockRight);
-        H::MouseUp(f.Form->TextTB, {4, 4});
-        H::ProcessMessages();
-    }
+    DockOnTheRight(*f.Form, f.Form->TextTB);
     H::ClickMenuItem(toolsMI);
     ASSERT_EQ(f.Form->ExtraToolsTB->Dock(), f.Form->DockTop);
     ASSERT_EQ(f.Form->ExtraToolsTB1->ButtonCount(), 0);
