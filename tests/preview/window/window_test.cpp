@@ -554,6 +554,17 @@ void AddRunPage(TfrxReport& Report, int PerPage, int Count) {
     memo->SetText("[Line]");
 }
 
+// The preview window over the report's pages, shown, as ShowReport makes it before a run.
+std::unique_ptr<TfrxPreviewForm> ShowRunPreview(TfrxReport& Report) {
+    auto form = std::make_unique<TfrxPreviewForm>(nullptr);
+    form->Preview->Report = &Report;
+    form->Preview->PreviewPages = Report.PreviewPages();
+    form->Init();
+    form->Show();
+    TUiTestHarness::ProcessMessages();
+    return form;
+}
+
 // Restores the real tick count when the test ends, also on a failed assertion.
 struct TTicks {
     uint32_t Now = 0;
@@ -585,12 +596,7 @@ TEST(PreviewWindow, TheStatusBarFollowsTheCountDuringARun) {
         report.EngineOptions()->SilentMode = true;
         report.EngineOptions()->DoublePass = true;
         AddRunPage(report, PerPage, Count);
-        auto form = std::make_unique<TfrxPreviewForm>(nullptr);
-        form->Preview->Report = &report;
-        form->Preview->PreviewPages = report.PreviewPages();
-        form->Init();
-        form->Show();
-        TUiTestHarness::ProcessMessages();
+        std::unique_ptr<TfrxPreviewForm> form = ShowRunPreview(report);
 
         // Per row: the pages made so far and the count the status bar shows.
         int worstLag[2] = {0, 0}, shownAtEnd[2] = {0, 0};
@@ -646,12 +652,7 @@ TEST(PreviewWindow, ARunAnswersTheWindowBetweenItsRefreshes) {
         TfrxReport report(nullptr);
         report.EngineOptions()->SilentMode = true;
         AddRunPage(report, PerPage, Count);
-        auto form = std::make_unique<TfrxPreviewForm>(nullptr);
-        form->Preview->Report = &report;
-        form->Preview->PreviewPages = report.PreviewPages();
-        form->Init();
-        form->Show();
-        TUiTestHarness::ProcessMessages();
+        std::unique_ptr<TfrxPreviewForm> form = ShowRunPreview(report);
         bool posted = false;
         report.OnBeforePrint = [&](TfrxReportComponent*) {
             const int made = report.PreviewPages()->Count();
