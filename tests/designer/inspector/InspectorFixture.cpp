@@ -1,5 +1,5 @@
 #include "InspectorFixture.h"
-#include "../InspectorInput.h"
+#include "../inspector_input.h"
 
 #include <algorithm>
 

@@ -8,7 +8,7 @@
 #include <QLineEdit>
 
 #include "../ComboListRows.h"
-#include "../InspectorInput.h"
+#include "../inspector_input.h"
 #include "DesignerFixture.h"
 #include "designer/inspector/ObjectInspector.h"
 #include "platform/ui/Buttons.h"

@@ -13,7 +13,7 @@
 #include <vector>
 
 #include "DesignerFixture.h"
-#include "../InspectorInput.h"
+#include "../inspector_input.h"
 #include "designer/controls/Ruler.h"
 #include "designer/controls/Selectors.h"
 #include "designer/editors/Registration.h"
