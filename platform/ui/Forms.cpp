@@ -9,6 +9,7 @@
 #include "platform/ui/ExtCtrls.h"
 #include "platform/ui/Menus.h"
 #include "platform/ui/QtPeer.h"
+#include "platform/ui/QtStyle.h"
 #include "platform/ui/StdCtrls.h"
 #include "platform/ui/UiInternal.h"
 
@@ -1005,7 +1006,7 @@ void StyleQt() {
     static bool done = false;
     if (done) return;
     done = true;
-    QApplication::setStyle(QStringLiteral("Fusion"));
+    QApplication::setStyle(NewPlatformStyle());
     TranslateQt();
 }
 }  // namespace

@@ -9,8 +9,16 @@
 #include <QCoreApplication>
 #include <QMouseEvent>
 #include <QResizeEvent>
+#include <QScrollBar>
+#include <QStyle>
+#include <QStyleFactory>
 #include <QWidget>
 #include <QWindow>
+#include <algorithm>
+#include <cstdlib>
+#include <filesystem>
+#include <iterator>
+#include <memory>
 
 
 class FormsTest : public UiTest {};
@@ -416,6 +424,67 @@ TEST_F(FormsTest, ScrollBarShowsWhatItsSettingsDraw) {
             for (int x = 0; x < drawn.Width(); ++x) differ += shown.Pixel(x, y) != drawn.Pixel(x, y);
         EXPECT_EQ(differ, 0);
     }
+}
+
+namespace {
+// Threads of this process: the raster engine's painting threads show here once started.
+int ThreadsOfProcess() {
+    return int(std::distance(std::filesystem::directory_iterator("/proc/self/task"),
+                             std::filesystem::directory_iterator()));
+}
+QImage Painted(QWidget& w) {
+    QImage image(w.size(), QImage::Format_ARGB32_Premultiplied);
+    image.fill(Qt::magenta);
+    w.render(&image);
+    return image;
+}
+}  // namespace
+
+// A scroll bar longer than the raster engine's threaded fills draws as the plain style
+// draws it, without handing its fills to painting threads. A horizontal bar's lines are
+// cut at its bands' edges, which moves the shade of a few of their end pixels slightly.
+TEST_F(FormsTest, ALongScrollBarPaintsOnTheWindowThreadAsThePlainStyleDraws) {
+    std::unique_ptr<QStyle> plain(QStyleFactory::create(QStringLiteral("Fusion")));
+    ASSERT_TRUE(plain);
+    const struct {
+        Qt::Orientation Orientation;
+        int PixelsOff, LevelsOff;  // at most, of 627 x 17
+    } cases[] = {{Qt::Vertical, 0, 0}, {Qt::Horizontal, 6, 24}};
+    for (const auto& c : cases) {
+        QScrollBar bar(c.Orientation);
+        const auto sized = [&](int length) {
+            c.Orientation == Qt::Vertical ? bar.resize(17, length) : bar.resize(length, 17);
+        };
+        sized(40);
+        Painted(bar);  // the first paint of the process starts what painting needs
+        sized(627);
+        bar.setRange(0, 1000);
+        bar.setPageStep(150);
+        for (int value : {0, 420, 1000}) {
+            SCOPED_TRACE(std::to_string(c.Orientation) + " at " + std::to_string(value));
+            bar.setValue(value);
+            bar.setStyle(nullptr);
+            const int before = ThreadsOfProcess();
+            const QImage ours = Painted(bar);
+            EXPECT_EQ(ThreadsOfProcess(), before);
+            bar.setStyle(plain.get());
+            const QImage theirs = Painted(bar);
+            int pixelsOff = 0, levelsOff = 0;
+            for (int y = 0; y < ours.height(); ++y)
+                for (int x = 0; x < ours.width(); ++x) {
+                    const QRgb o = ours.pixel(x, y), t = theirs.pixel(x, y);
+                    if (o == t) continue;
+                    ++pixelsOff;
+                    levelsOff = std::max({levelsOff, std::abs(qRed(o) - qRed(t)), std::abs(qGreen(o) - qGreen(t)),
+                                          std::abs(qBlue(o) - qBlue(t)), std::abs(qAlpha(o) - qAlpha(t))});
+                }
+            EXPECT_LE(pixelsOff, c.PixelsOff);
+            EXPECT_LE(levelsOff, c.LevelsOff);
+        }
+        bar.setStyle(nullptr);
+    }
+    // The probe sees the threads the plain style's paint starts.
+    EXPECT_GT(ThreadsOfProcess(), 1);
 }
 
 TEST_F(FormsTest, FormPaintsOnItsClientThroughOnPaint) {
