@@ -466,6 +466,7 @@ TEST_F(FormsTest, ALongScrollBarPaintsOnTheWindowThreadAsThePlainStyleDraws) {
             bar.setStyle(nullptr);
             const int before = ThreadsOfProcess();
             const QImage ours = Painted(bar);
+            EXPECT_TRUE(Painted(bar) == ours);  // the kept picture
             EXPECT_EQ(ThreadsOfProcess(), before);
             bar.setStyle(plain.get());
             const QImage theirs = Painted(bar);
