@@ -9,11 +9,13 @@
 #include <benchmark/benchmark.h>
 
 #include <QApplication>
+#include <array>
 #include <chrono>
 #include <cstdlib>
 #include <filesystem>
 #include <memory>
 #include <string>
+#include <vector>
 #if __has_include(<valgrind/callgrind.h>)
 #include <valgrind/callgrind.h>
 #else
@@ -21,6 +23,7 @@
 #define CALLGRIND_DUMP_STATS
 #endif
 
+#include "bench/Paired.h"
 #include "designer/editors/Registration.h"
 #include "designer/inspector/InspectorHints.h"
 #include "designer/resources/DesignerTexts.h"
@@ -93,16 +96,12 @@ BENCHMARK(BM_WindowToFirstPaintOnTheReceipt)->Unit(benchmark::kMillisecond);
 // The same window when the settings store holds a place for each of the five tool bars
 // (as every run after the first finds it): the standard bar and the text bar in the top
 // dock, the frame bar on the right dock, the alignment palette floating, the wizards' bar
-// in the bottom dock. Goal: within 10 % of the open without stored places. Everything else
-// is as the window without stored places has it (the built-in layout's zoom of 75 % and a
-// maximised window), so that the two differ in the tool bars' places only: at 100 % the
-// page alone costs a third more to paint.
-void BM_WindowOnTheReceiptWithFiveStoredToolBarPlaces(benchmark::State& state) {
-    TfrxReport report(nullptr);
-    if (!report.LoadFromFile(ROVE_RECEIPT_TEMPLATE)) {
-        state.SkipWithError("the receipt template cannot be read");
-        return;
-    }
+// in the bottom dock. Goal: within 10 % of the open without stored places (measured in
+// pairs by BM_WindowStoredPlacesOverDesignedPlaces). Everything else is as the window
+// without stored places has it (the built-in layout's zoom of 75 % and a maximised
+// window), so that the two differ in the tool bars' places only: at 100 % the page alone
+// costs a third more to paint.
+void StoreFivePlaces(TfrxReport& Report) {
     struct TPlace {
         const char* Name;
         bool Float;
@@ -114,25 +113,31 @@ void BM_WindowOnTheReceiptWithFiveStoredToolBarPlaces(benchmark::State& state) {
                                      {"FrameTB", false, 0, 0, "DockRight"},
                                      {"AlignTB", true, 300, 200, ""},
                                      {"ExtraToolsTB", false, 0, 0, "DockBottom"}};
-    auto store = [&] {
-        std::unique_ptr<TCustomIniFile> ini = report.GetIniFile();
-        ini->WriteFloat("Form.TfrxDesignerForm", "Scale", 0.75);
-        ini->WriteBool("Form.TfrxDesignerForm", "Maximized", true);
-        for (const TPlace& p : kPlaces) {
-            const std::string s = std::string("ToolBar.") + p.Name;
-            ini->WriteBool(s, "Float", p.Float);
-            ini->WriteBool(s, "Visible", true);
-            ini->WriteInteger(s, "Left", p.Left);
-            ini->WriteInteger(s, "Top", p.Top);
-            if (*p.Dock) ini->WriteString(s, "Dock", p.Dock);
-            else ini->DeleteKey(s, "Dock");
-        }
-        ini->UpdateFile();
-    };
+    std::unique_ptr<TCustomIniFile> ini = Report.GetIniFile();
+    ini->WriteFloat("Form.TfrxDesignerForm", "Scale", 0.75);
+    ini->WriteBool("Form.TfrxDesignerForm", "Maximized", true);
+    for (const TPlace& p : kPlaces) {
+        const std::string s = std::string("ToolBar.") + p.Name;
+        ini->WriteBool(s, "Float", p.Float);
+        ini->WriteBool(s, "Visible", true);
+        ini->WriteInteger(s, "Left", p.Left);
+        ini->WriteInteger(s, "Top", p.Top);
+        if (*p.Dock) ini->WriteString(s, "Dock", p.Dock);
+        else ini->DeleteKey(s, "Dock");
+    }
+    ini->UpdateFile();
+}
+
+void BM_WindowOnTheReceiptWithFiveStoredToolBarPlaces(benchmark::State& state) {
+    TfrxReport report(nullptr);
+    if (!report.LoadFromFile(ROVE_RECEIPT_TEMPLATE)) {
+        state.SkipWithError("the receipt template cannot be read");
+        return;
+    }
     static int seen = 0;
     for (auto _ : state) {
         state.PauseTiming();
-        store();
+        StoreFivePlaces(report);
         state.ResumeTiming();
         auto w = std::make_unique<TWindow>(&report, CollectNext(seen));
         state.PauseTiming();
@@ -141,6 +146,63 @@ void BM_WindowOnTheReceiptWithFiveStoredToolBarPlaces(benchmark::State& state) {
     }
 }
 BENCHMARK(BM_WindowOnTheReceiptWithFiveStoredToolBarPlaces)->Unit(benchmark::kMillisecond);
+
+// Every setting of the store, to be put back as it was.
+using TIniSnapshot = std::vector<std::array<std::string, 3>>;
+TIniSnapshot Snapshot(TCustomIniFile& Ini) {
+    TIniSnapshot values;
+    TStringList sections, idents;
+    Ini.ReadSections(sections);
+    for (int i = 0; i < sections.Count(); ++i) {
+        Ini.ReadSection(sections.Strings(i), idents);
+        for (int k = 0; k < idents.Count(); ++k)
+            values.push_back({sections.Strings(i), idents.Strings(k),
+                              Ini.ReadString(sections.Strings(i), idents.Strings(k), "")});
+    }
+    return values;
+}
+void Restore(TCustomIniFile& Ini, const TIniSnapshot& Values) {
+    TStringList sections;
+    Ini.ReadSections(sections);
+    for (int i = 0; i < sections.Count(); ++i) Ini.EraseSection(sections.Strings(i));
+    for (const auto& v : Values) Ini.WriteString(v[0], v[1], v[2]);
+    Ini.UpdateFile();
+}
+
+// The goal itself, in pairs of opens (bench/Paired.h): the window as it opens after a
+// first start (the places it designs, as it stored them when it closed) and with the five
+// stored places above, in turns; "ratio" is the median of stored over designed.
+void BM_WindowStoredPlacesOverDesignedPlaces(benchmark::State& state) {
+    TfrxReport report(nullptr);
+    if (!report.LoadFromFile(ROVE_RECEIPT_TEMPLATE)) {
+        state.SkipWithError("the receipt template cannot be read");
+        return;
+    }
+    Restore(*report.GetIniFile(), {});
+    { TWindow w(&report); }
+    const TIniSnapshot designed = Snapshot(*report.GetIniFile());
+    TPairedTimes times;
+    for (auto _ : state) {
+        const bool storedFirst = TPairedTimes::SecondFirst(times.Count());
+        double ms[2] = {0, 0};  // designed, stored
+        for (int k = 0; k < 2; ++k) {
+            const bool stored = (k == 0) == storedFirst;
+            state.PauseTiming();
+            if (stored) StoreFivePlaces(report);
+            else Restore(*report.GetIniFile(), designed);
+            state.ResumeTiming();
+            const double t0 = ProcessCpuMs();
+            auto w = std::make_unique<TWindow>(&report);
+            ms[stored] = ProcessCpuMs() - t0;
+            state.PauseTiming();
+            w.reset();
+            state.ResumeTiming();
+        }
+        times.Add(ms[0], ms[1]);
+    }
+    times.Report(state, "designed_ms", "stored_ms");
+}
+BENCHMARK(BM_WindowStoredPlacesOverDesignedPlaces)->Unit(benchmark::kMillisecond)->MinTime(10);
 
 // A page of 100 bands of 20 memos each.
 void CrowdedPage(TfrxReport& Report) {

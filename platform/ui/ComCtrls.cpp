@@ -1156,6 +1156,9 @@ void TToolButton::SetDown(bool Value) {
 }
 
 void TToolButton::SetEnabled(bool Value) {
+    // Unchanged, the button keeps its pictures: rebuilding them repaints it (the preview's
+    // page buttons are set at every refresh of a run).
+    if (Value == Enabled()) return;
     TGraphicControl::SetEnabled(Value);
     if (!Value && FDown) SetDown(false);
     UpdateLook();

@@ -10,6 +10,11 @@
 #include "platform/ui/ComCtrls.h"
 #include "platform/ui/Grids.h"
 #include "platform/ui/ImgList.h"
+#include "platform/ui/QtPeer.h"
+
+#include <QEvent>
+#include <QObject>
+#include <QWidget>
 
 namespace {
 
@@ -751,4 +756,21 @@ end
         EXPECT_EQ(TUiTestHarness::PixelAt(b, Point(b->Width() / 2, b->Height() / 2)), c.Shown)
             << c.Name << (c.Enabled ? " enabled" : " disabled");
     }
+    // Set again to the state it has, a button is not painted again.
+    struct TPaints : QObject {
+        int Count = 0;
+        bool eventFilter(QObject*, QEvent* e) override {
+            Count += e->type() == QEvent::Paint;
+            return false;
+        }
+    } paints;
+    auto* b = Find<TToolButton>(form.get(), "Button1");
+    WidgetOf(b)->installEventFilter(&paints);
+    for (int i = 0; i < 3; ++i) b->SetEnabled(false);
+    TUiTestHarness::ProcessMessages();
+    EXPECT_EQ(paints.Count, 0);
+    b->SetEnabled(true);
+    TUiTestHarness::ProcessMessages();
+    EXPECT_GT(paints.Count, 0);
+    WidgetOf(b)->removeEventFilter(&paints);
 }
