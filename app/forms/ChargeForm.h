@@ -117,6 +117,9 @@ private:
     void TakeDoctor();
     void TakeItem();
     void AddLine();
+    void ClearItemEntry();   // the item fields emptied, the focus on the item code
+    // The amount due read again when a refused read left it empty while there are lines.
+    void TotalLines();
     void LinesChanged();
     void SaveReceipt();
     void Message(const std::string& Text);

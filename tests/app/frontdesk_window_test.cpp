@@ -14,6 +14,8 @@
 #include "app/forms/ItemCandidateForm.h"
 #include "app/forms/MainForm.h"
 #include "app/forms/PatientForm.h"
+#include "app/forms/PrintForm.h"
+#include "OtherProgram.h"
 #include "app/forms/StartChargeForm.h"
 #include "app/forms/StockInForm.h"
 #include "app/forms/Startup.h"
@@ -1056,6 +1058,113 @@ TEST_F(ChargingWindow, ALookUpUnderAnExclusiveLockSaysTheDatabaseIsInUse) {
     EXPECT_TRUE(harness->DialogTexts().empty());
 }
 
+// Another program (the sqlite3 shell) holds the write lock with a row of its own: the save
+// is refused, and so is the line typed next; each says so in Chinese. Nothing of the refused
+// line stays pending: Enter again, once the lock is gone, adds it once, the next line comes
+// alone, and the receipt is stored at the sum of its lines.
+TEST_F(ChargingWindow, ALineRefusedUnderAnotherProgramsLockIsAddedOnceWhenEnteredAgain) {
+    OpenWindow();
+    Db().SetBusyTimeout(250);
+    TypedUpToTheQuantity("AMXL");
+    Typed(sfform->Edit8, "2");   // 25.00
+    StartCharging();
+    ASSERT_EQ(sfform->Edit10->Text(), "25.00");
+    auto other = std::make_unique<TOtherProgram>(ClinicDatabaseFileName);
+    other->Run("BEGIN IMMEDIATE; INSERT INTO tb_ks (科室名称) VALUES ('外科');");
+    harness->ClearDialogs();
+    EnterAgain(sfform->Edit10);
+    EXPECT_EQ(harness->DialogTexts(),
+              std::vector<std::string>{"收费保存失败，收费项目仍然保留，请稍后再按Enter键保存!\n"
+                                       "数据库正被其他程序使用，请稍后再试。"});
+
+    // A line while the lock still holds.
+    Typed(sfform->Edit5, "XCG");
+    harness->ClearDialogs();
+    Typed(sfform->Edit8, "1");
+    EXPECT_EQ(harness->DialogTexts(), std::vector<std::string>{"数据库正被其他程序使用，请稍后再试。"});
+    EXPECT_EQ(harness->DialogCaptions(), std::vector<std::string>{"提示"});
+    EXPECT_EQ(sfform->ADOTable2->State(), dsBrowse);
+    EXPECT_EQ(sfform->ADOTable2->RecordCount(), 1);
+    EXPECT_EQ(sfform->Edit9->Text(), "25.00");
+    EXPECT_EQ(sfform->Edit5->Text(), "血常规");   // the entry stays for another try
+    EXPECT_EQ(sfform->Edit8->Text(), "1");
+
+    // The other program is done: Enter again adds the line once.
+    other.reset();
+    harness->ClearDialogs();
+    EnterAgain(sfform->Edit8);
+    EXPECT_TRUE(harness->DialogTexts().empty()) << Joined(harness->DialogTexts());
+    EXPECT_EQ(Rows("select 项目名称,数量,单项累计 from tb_temp order by rowid"),
+              (std::vector<std::string>{"阿莫西林|2|25", "血常规|1|15"}));
+    EXPECT_EQ(sfform->ADOTable2->RecordCount(), 2);
+    EXPECT_EQ(sfform->DBGrid1->RowCount(), 2);
+    EXPECT_EQ(sfform->Edit9->Text(), "40.00");
+    Typed(sfform->Edit5, "BLG");
+    Typed(sfform->Edit8, "1.5");   // 7.50
+    EXPECT_EQ(Text("select count(*) from tb_temp"), "3");
+    EXPECT_EQ(sfform->Edit9->Text(), "47.50");
+    StartCharging();
+    EnterAgain(sfform->Edit10);
+    EXPECT_EQ(Printed, std::vector<std::string>{"240307001 0"});
+    EXPECT_EQ(Rows("select 项目名称,数量,单项累计,应收金额,实收金额,统计标致 from tb_sf order by rowid"),
+              (std::vector<std::string>{"阿莫西林|2|25|47.5|47.5|1", "血常规|1|15|0|0|0",
+                                        "板蓝根|1.5|7.5|0|0|0"}));
+    EXPECT_EQ(Text("select count(*) from tb_ks where 科室名称='外科'"), "0");
+}
+
+// A patient looked up after two receipts while another program holds the database
+// exclusively: the clinic's words, then the look-up once the database is free again.
+TEST_F(ChargingWindow, APatientLookUpAfterTwoReceiptsUnderAnotherProgramsExclusiveLock) {
+    OpenWindow();
+    Db().SetBusyTimeout(250);
+    for (int i = 0; i < 2; ++i) {
+        TypedUpToTheQuantity("XCG");
+        Typed(sfform->Edit8, "1");
+        StartCharging();
+        EnterAgain(sfform->Edit10);
+    }
+    ASSERT_EQ(Printed, (std::vector<std::string>{"240307001 0", "240307002 0"}));
+    auto other = std::make_unique<TOtherProgram>(ClinicDatabaseFileName);
+    other->Run("BEGIN EXCLUSIVE;");
+    harness->ClearDialogs();
+    Typed(sfform->Edit1, "ZS");
+    EXPECT_EQ(harness->DialogTexts(), std::vector<std::string>{"数据库正被其他程序使用，请稍后再试。"});
+    EXPECT_EQ(harness->DialogCaptions(), std::vector<std::string>{"提示"});
+    other.reset();
+    harness->ClearDialogs();
+    EnterAgain(sfform->Edit1);
+    EXPECT_TRUE(harness->DialogTexts().empty()) << Joined(harness->DialogTexts());
+    EXPECT_EQ(sfform->Edit1->Text(), "张三");
+    EXPECT_EQ(sfform->ActiveControl(), sfform->Edit3);
+}
+
+// The line is stored, but the database refuses the new total: the entry goes (Enter would
+// add the line twice), the amount due is not left at the old total, and charging reads it.
+TEST_F(ChargingWindow, ALineStoredWhoseTotalIsRefusedIsNotAddedTwice) {
+    OpenWindow();
+    TypedUpToTheQuantity("AMXL");
+    Typed(sfform->Edit8, "2");
+    Typed(sfform->Edit5, "XCG");
+    bool refuse = true;
+    Db().OnStatement = [&](const std::string& sql) {
+        if (refuse && sql.find("as dxlj from tb_temp") != std::string::npos) {
+            refuse = false;
+            throw EDatabaseError("database is locked");
+        }
+    };
+    harness->ClearDialogs();
+    Typed(sfform->Edit8, "1");
+    Db().OnStatement = nullptr;
+    EXPECT_EQ(harness->DialogTexts(), std::vector<std::string>{"数据库正被其他程序使用，请稍后再试。"});
+    EXPECT_EQ(Text("select count(*) from tb_temp"), "2");
+    EXPECT_EQ(sfform->Edit5->Text(), "");
+    EXPECT_EQ(sfform->Edit8->Text(), "");
+    EXPECT_EQ(sfform->Edit9->Text(), "");
+    StartCharging();
+    EXPECT_EQ(sfform->Edit9->Text(), "40.00");
+    EXPECT_EQ(sfform->Edit10->Text(), "40.00");
+}
+
 // A full disk under a line: the clinic's text, and nothing of the line stays.
 TEST_F(ChargingWindow, ALineOnAFullDiskSaysTheDiskIsFull) {
     // An item whose line needs more room than the database may still take.
@@ -1067,6 +1176,18 @@ TEST_F(ChargingWindow, ALineOnAFullDiskSaysTheDiskIsFull) {
     Typed(sfform->Edit8, "1");
     EXPECT_EQ(harness->DialogTexts(), std::vector<std::string>{"磁盘已满，数据未能保存。请清理磁盘空间后再试。"});
     EXPECT_EQ(Text("select count(*) from tb_temp"), "0");
+    EXPECT_EQ(sfform->ADOTable2->State(), dsBrowse);
+    // Room again: Enter adds the line once, and the next line comes alone.
+    Exec("pragma max_page_count = 1000000");
+    harness->ClearDialogs();
+    EnterAgain(sfform->Edit8);
+    EXPECT_TRUE(harness->DialogTexts().empty()) << Joined(harness->DialogTexts());
+    EXPECT_EQ(Text("select count(*) from tb_temp"), "1");
+    EXPECT_EQ(sfform->Edit9->Text(), "15.00");
+    Typed(sfform->Edit5, "AMXL");
+    Typed(sfform->Edit8, "2");
+    EXPECT_EQ(Text("select count(*) from tb_temp"), "2");
+    EXPECT_EQ(sfform->Edit9->Text(), "40.00");
 }
 
 // The database file is one the user may only read: said at start, and a line that cannot
@@ -1268,3 +1389,4 @@ TEST_F(ChargingWindow, StockValuesAfterAChargeAndItsVoidAreExact) {
 }
 
 }  // namespace
+
