@@ -393,6 +393,14 @@ void Tsfform::Edit10Click(TObject*) {
     sftsform->ShowModal();
 }
 
+// Selected also when the prompt came from a click into the field, which had the focus
+// already with the caret where the mouse put it.
+void Tsfform::ProposeReceivedAmount() {
+    Edit10->SetText(Edit9->Text());
+    Edit10->SetFocus();
+    Edit10->SelectAll();
+}
+
 // Every key: completeness, the received amount, the key filter; Enter saves.
 void Tsfform::Edit10KeyPress(TObject*, char32_t& Key) {
     TotalLines();
@@ -410,7 +418,7 @@ void Tsfform::Edit10KeyPress(TObject*, char32_t& Key) {
         Message("请录入已收金额!");
         return;
     }
-    if (!IsAmountKey(Key)) {
+    if (!IsMoneyKey(Edit10->Text(), Edit10->SelStart(), Edit10->SelLength(), Key)) {
         Refuse(Key, "请输入数字!");
         return;
     }

@@ -480,6 +480,72 @@ TEST_F(ChargingWindow, KeyFiltersHoldForTypedPastedAndInputMethodText) {
     EXPECT_EQ(sfform->ADOTable2->RecordCount(), 1);
 }
 
+// A click into the received amount proposes the amount due selected, as Enter on the empty
+// item code does: what the cashier types replaces it. A money field takes two decimals.
+TEST_F(ChargingWindow, TheProposedAmountIsReplacedAndAThirdDecimalIsRefused) {
+    AddItem("检查项目", "治疗费", "换药", "HY", 0, 24.6, 0, 0);
+    struct Case {
+        const char* name;
+        bool click;            // the click road, else Enter on the empty item code
+        const char* typed;
+        const char* shown;     // the received field after typing
+        int refused;           // keys refused with the beep and "请输入数字!"
+        const char* stored;    // 应收金额|实收金额|应找金额
+        const char* change;    // shown and printed
+    };
+    const std::vector<Case> cases = {
+        {"click, whole amount typed", true, "50", "50", 0, "49.2|50|0.8", "0.8"},
+        {"Enter, whole amount typed", false, "50", "50", 0, "49.2|50|0.8", "0.8"},
+        {"click, a third decimal", true, "49.205", "49.20", 1, "49.2|49.2|0", "0"},
+        {"Enter, third and fourth decimals", false, "50.0099", "50.00", 2, "49.2|50|0.8", "0.8"},
+    };
+    OpenWindow();
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        Exec("delete from tb_sf");
+        Printed.clear();
+        harness->ClearDialogs();
+        H::Click(sfform->Edit1);
+        PatientAndDoctor();
+        Line("HY", "2");
+        ASSERT_EQ(sfform->Edit9->Text(), "49.20");
+        harness->OnModal("Tsftsform", [](TCustomForm& f) { H::Click(dynamic_cast<Tsftsform&>(f).Button1); });
+        if (c.click) H::Click(sfform->Edit10);
+        else H::TypeKey(sfform->Edit5, VK_RETURN);
+        ASSERT_EQ(sfform->Edit10->Text(), "49.20");
+        const int beeps = harness->Beeps();
+        H::TypeText(sfform->Edit10, c.typed);
+        EXPECT_EQ(sfform->Edit10->Text(), c.shown);
+        EXPECT_EQ(harness->Beeps() - beeps, c.refused);
+        EXPECT_EQ(harness->DialogTexts(), std::vector<std::string>(size_t(c.refused), "请输入数字!"));
+        H::TypeKey(sfform->Edit10, VK_RETURN);
+        EXPECT_EQ(Text("select 应收金额,实收金额,应找金额 from tb_sf where 统计标致='1'"), c.stored);
+        ASSERT_EQ(Printed.size(), 1u);
+        EXPECT_EQ(Printed[0].substr(Printed[0].find(' ') + 1), c.change);   // the receipt's change
+    }
+
+    // The amount after a discount is money too, and the amount it proposes is selected.
+    Exec("delete from tb_sf");
+    harness->ClearDialogs();
+    H::Click(sfform->Edit1);
+    PatientAndDoctor();
+    Line("HY", "2");
+    harness->OnModal("Tsftsform", [](TCustomForm& f) { H::Click(dynamic_cast<Tsftsform&>(f).Button2); });
+    harness->OnModal("Tyhsfform", [](TCustomForm& f) {
+        auto& d = dynamic_cast<Tyhsfform&>(f);
+        H::TypeText(d.Edit2, "40.125");
+        EXPECT_EQ(d.Edit2->Text(), "40.12");
+        H::TypeKey(d.Edit2, VK_RETURN);
+        H::Click(d.Button1);
+    });
+    H::Click(sfform->Edit10);
+    EXPECT_EQ(harness->DialogTexts(), std::vector<std::string>{"请输入数字!"});
+    EXPECT_EQ(sfform->Edit10->Text(), "40.12");
+    H::TypeText(sfform->Edit10, "41");
+    H::TypeKey(sfform->Edit10, VK_RETURN);
+    EXPECT_EQ(Text("select 应收金额,实收金额,应找金额,减免金额 from tb_sf where 统计标致='1'"), "40.12|41|0.88|9.08");
+}
+
 TEST_F(ChargingWindow, IncompleteEntryIsNotSaved) {
     OpenWindow();
     struct {
