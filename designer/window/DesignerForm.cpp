@@ -325,7 +325,7 @@ void TfrxDesignerForm::CreateMenus() {
     AddItem(TabPopup->Items(), "PageSettingsMI1", "", PageSettingsCmd);
 
     // The bands menu: the Tag is the band's entry in the band class table (100 more for a
-    // vertical band).
+    // vertical band). Every item shows the band picture of the button images.
     BandsPopup = new TPopupMenu(this);
     BandsPopup->SetName("BandsPopup");
     BandsPopup->SetImages(frxResources().MainButtonImages());
@@ -338,14 +338,17 @@ void TfrxDesignerForm::CreateMenus() {
     for (int i = 0; i < 18; ++i) {
         TMenuItem* m = AddItem(BandsPopup->Items(), kBands[i], kBands[i], nullptr, &F::InsertBandClick);
         m->SetTag(i);
+        m->SetImageIndex(frxButton::Band);
     }
     TMenuItem* vertical = AddItem(BandsPopup->Items(), "VerticalbandsMI", "Vertical bands");
+    vertical->SetImageIndex(frxButton::Band);
     static const std::pair<const char*, int> kVertical[] = {
         {"VHeaderMI", 104}, {"VFooterMI", 105}, {"VMasterDataMI", 106}, {"VDetailDataMI", 107},
         {"VSubdetailDataMI", 108}, {"VGroupHeaderMI", 112}, {"VGroupFooterMI", 113}, {"VChildMI", 114}};
     for (const auto& [name, tag] : kVertical) {
         TMenuItem* m = AddItem(vertical, name, name, nullptr, &F::InsertBandClick);
         m->SetTag(tag);
+        m->SetImageIndex(frxButton::Band);
     }
     ObjectsPopup = new TPopupMenu(this);
     ObjectsPopup->SetName("ObjectsPopup");
