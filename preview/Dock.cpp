@@ -622,6 +622,16 @@ void TfrxFloatWindow::DragMove(TPoint Cursor) {
 void TfrxFloatWindow::DragEnd() {
     FDragging = false;
     if (Mouse()->Capture() == this) Mouse()->SetCapture(nullptr);
+    KeepTitleOnScreen();
+}
+
+// Let go with most of it off the screen, the window comes back so far that its title can
+// be taken again: 40 pixels of it across, all of it down.
+void TfrxFloatWindow::KeepTitleOnScreen() {
+    const TRect screen = Screen->WorkAreaRect();
+    const int x = std::clamp(Left(), screen.Left + 40 - Width(), std::max(screen.Left, screen.Right - 40));
+    const int y = std::clamp(Top(), screen.Top, std::max(screen.Top, screen.Bottom - kTitleHeight));
+    if (x != Left() || y != Top()) SetBounds(x, y, Width(), Height());
 }
 
 void TfrxFloatWindow::MouseDown(TMouseButton Button, TShiftState Shift, int X, int Y) {

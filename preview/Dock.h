@@ -161,6 +161,8 @@ public:
     // The drag of the window (screen point of the cursor).
     void DragMove(TPoint Cursor);
     void DragEnd();
+    // Moves the window back so far onto the screen that its title can be taken.
+    void KeepTitleOnScreen();
 
     void Paint() override;
     void MouseDown(TMouseButton Button, TShiftState Shift, int X, int Y) override;

@@ -46,7 +46,7 @@ std::map<std::string, TRect> ButtonPlaces(TToolBar* Bar) {
         TControl* c = Bar->Controls(i);
         if (!c->Visible()) continue;
         std::string name = c->Name();
-        if (name.empty()) name = c->ClassName() + "@" + std::to_string(c->Left());
+        if (name.empty()) name = c->ClassName() + " " + std::to_string(i);
         out[name] = c->BoundsRect();
     }
     return out;
@@ -282,5 +282,116 @@ TEST(DesignerToolBarDrags, AStoredPlaceOffTheRowsComesBackOnTheNearestRow) {
     EXPECT_EQ(F.FrameTB->Top(), 2 * row);
     EXPECT_EQ(F.DockTop->Height(), 3 * row + 1);
     ExpectInRows(F, F.DockTop, "restored");
+    EXPECT_TRUE(f.Harness.Errors().empty());
+}
+
+// The text bar onto the right dock (a column) and back into a row of the top dock, by
+// its grip and its float window's title in drags of several moves: every button and box
+// comes back to its place and the bar to its length, also when the window opened with
+// the bar on the right dock.
+TEST(DesignerToolBarDrags, TheTextBarBackInARowHasEveryButtonInItsPlace) {
+    TDesignerFixture f;
+    const std::map<std::string, TRect> designed = ButtonPlaces(f.Form->TextTB1);
+    const int length = f.Form->TextTB->Width();
+    ASSERT_GT(designed.count("BoldB"), 0u);
+    ASSERT_GT(designed.count("RotateB"), 0u);
+    auto toTheRight = [&] {
+        TfrxDesignerForm& F = *f.Form;
+        Drag(F, F.TextTB->DragBox(), GripOf(F, F.TextTB), {F.DockRight->Left(), F.DockRight->Top() + 60}, 6);
+        ASSERT_EQ(F.TextTB->Dock(), F.DockRight);
+        ASSERT_TRUE(F.TextTB1->Vertical());
+    };
+    // Torn off the right dock upward, carried on to under the top dock in the same drag,
+    // and on along the row there.
+    auto backToARow = [&](const char* Step) {
+        SCOPED_TRACE(Step);
+        TfrxDesignerForm& F = *f.Form;
+        const TPoint g = GripOf(F, F.TextTB);
+        H::MouseDown(F.TextTB->DragBox(), {4, 4});
+        H::MouseMove(&F, Shifted(g, 0, -10), ssLeft);
+        ASSERT_FALSE(F.TextTB->IsFloat());
+        H::MouseMove(&F, Shifted(g, 0, -g.Y - 10), ssLeft);
+        ASSERT_TRUE(F.TextTB->IsFloat());
+        TfrxFloatWindow* w = F.TextTB->GetFloatWindow();
+        ASSERT_NE(w, nullptr);
+        // The window's title under the pointer, and following it.
+        const TPoint torn = F.ClientToScreen(Shifted(g, 0, -g.Y - 10));
+        EXPECT_EQ(w->Left(), torn.X);
+        EXPECT_EQ(w->Top(), torn.Y);
+        for (const TPoint p : {TPoint{g.X - 300, 200}, TPoint{400, 150}, TPoint{200, 120}}) {
+            H::MouseMove(&F, p, ssLeft);
+            ASSERT_TRUE(F.TextTB->IsFloat());
+            const TPoint at = F.ClientToScreen(p);
+            EXPECT_EQ(w->Left(), at.X);
+            EXPECT_EQ(w->Top(), at.Y);
+        }
+        const int under = F.DockTop->Top() + F.DockTop->Height() - 1;
+        H::MouseMove(&F, {100, under}, ssLeft);
+        ASSERT_FALSE(F.TextTB->IsFloat());
+        ASSERT_EQ(F.TextTB->Dock(), F.DockTop);
+        H::MouseMove(&F, {60, under}, ssLeft);
+        H::MouseMove(&F, {0, under}, ssLeft);
+        H::MouseUp(&F, {0, under});
+        H::ProcessMessages();
+        EXPECT_TRUE(frxFloatingToolBars().empty());
+        EXPECT_EQ(F.TextTB->Left(), 0);
+        EXPECT_FALSE(F.TextTB1->Vertical());
+        EXPECT_EQ(F.TextTB->Width(), length);
+        EXPECT_EQ(ButtonPlaces(F.TextTB1), designed);
+        ExpectInRows(F, F.DockTop, Step);
+        // Its buttons work there: Bold on the selected memo.
+        f.Select({f.Find("Memo2")});
+        H::Click(F.BoldB);
+        EXPECT_TRUE(dynamic_cast<TfrxMemoView*>(f.Find("Memo2"))->Font()->Style().Contains(fsBold));
+        H::Click(F.BoldB);
+    };
+    toTheRight();
+    backToARow("dragged");
+    toTheRight();
+    f.Form.reset();
+    f.Open();
+    ASSERT_EQ(f.Form->TextTB->Dock(), f.Form->DockRight);
+    backToARow("restored on the right");
+    EXPECT_TRUE(f.Harness.Errors().empty());
+}
+
+// A floating bar's window let go with most of it off the screen (taken by the right end of
+// its title and carried to the screen's left edge, or to its foot) comes back so far that
+// its title can be taken again.
+TEST(DesignerToolBarDrags, AFloatingWindowIsLeftWithItsTitleOnTheScreen) {
+    TDesignerFixture f;
+    TfrxDesignerForm& F = *f.Form;
+    const TPoint g = GripOf(F, F.FrameTB);
+    Drag(F, F.FrameTB->DragBox(), g, {g.X, 300}, 3);
+    ASSERT_TRUE(F.FrameTB->IsFloat());
+    TfrxFloatWindow* w = F.FrameTB->GetFloatWindow();
+    ASSERT_NE(w, nullptr);
+    const TRect screen = Screen->WorkAreaRect();
+    struct TCase {
+        const char* Name;
+        TPoint To;   // screen point the title is carried to
+    } cases[] = {{"left edge", {screen.Left, 300}}, {"foot", {500, screen.Bottom - 1}}, {"top", {500, screen.Top}}};
+    for (const TCase& c : cases) {
+        SCOPED_TRACE(c.Name);
+        const TPoint grab{w->Width() - 30, 8};   // the right end of the title
+        const TPoint from = F.ScreenToClient(w->ClientToScreen(grab));
+        const TPoint to = F.ScreenToClient(c.To);
+        H::MouseDown(w, grab);
+        for (int i = 1; i <= 4; ++i)
+            H::MouseMove(&F, {from.X + (to.X - from.X) * i / 4, from.Y + (to.Y - from.Y) * i / 4}, ssLeft);
+        ASSERT_TRUE(F.FrameTB->IsFloat());
+        H::MouseUp(&F, to);
+        H::ProcessMessages();
+        EXPECT_GE(w->Left() + w->Width(), screen.Left + 40);
+        EXPECT_LE(w->Left(), screen.Right - 40);
+        EXPECT_GE(w->Top(), screen.Top);
+        EXPECT_LE(w->Top() + 18, screen.Bottom);
+        // And it is taken there and carried on.
+        const TPoint title = TitleOf(F, F.FrameTB);
+        const int left = w->Left();
+        Drag(F, w, {std::max(title.X, F.ScreenToClient({screen.Left + 20, 0}).X), title.Y},
+             {std::max(title.X, F.ScreenToClient({screen.Left + 20, 0}).X) + 40, title.Y}, 2);
+        EXPECT_EQ(w->Left(), left + 40);
+    }
     EXPECT_TRUE(f.Harness.Errors().empty());
 }
