@@ -1335,6 +1335,7 @@ void TToolBar::ArrangeButtons() {
             if (!b->Visible()) continue;
             const bool separator = b->Style() == tbsSeparator || b->Style() == tbsDivider;
             const int h = separator ? 6 : FButtonHeight;
+            if (separator && b->FRowWidth == 0) b->FRowWidth = b->Width();
             b->SetBounds(0, y, buttonWidth, h);
             y += h;
         }
@@ -1344,7 +1345,8 @@ void TToolBar::ArrangeButtons() {
     for (TToolButton* b : list) {
         if (!b->Visible()) continue;
         const bool separator = b->Style() == tbsSeparator || b->Style() == tbsDivider;
-        const int w = separator ? b->Width() : buttonWidth;
+        const int w = !separator ? buttonWidth : b->FRowWidth > 0 ? b->FRowWidth : b->Width();
+        b->FRowWidth = 0;
         if (FWrapable && x > FIndent && x + w > width && !separator) {
             x = FIndent;
             y += rowHeight;

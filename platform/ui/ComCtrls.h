@@ -442,6 +442,10 @@ private:
     bool FAllowAllUp = false;
     bool FWrap = false;
     TPopupMenu* FDropdownMenu = nullptr;
+    // A separator's width in a row while its bar stands as a column (0 in a row): the room
+    // it holds there (for a box over it) comes back with the row.
+    friend class TToolBar;
+    int FRowWidth = 0;
 };
 
 class TToolBar : public TWinControl {
