@@ -976,6 +976,68 @@ TEST_F(ChargingWindow, AVoidThatCannotGetTheDatabaseSaysSoAndChangesNothing) {
     pjzfform->Close();
 }
 
+// A new patient refused while another program holds the write lock takes no number and
+// leaves nothing behind; the same click once the lock is gone stores the patient once.
+TEST_F(ChargingWindow, APatientRefusedUnderALockIsStoredOnceWhenTriedAgain) {
+    sfform->CheckBox1->SetChecked(false);
+    Db().SetBusyTimeout(100);
+    std::unique_ptr<TOtherProgram> other;
+    harness->OnModal("Tbrzlform", [&](TCustomForm& f) {
+        auto& p = dynamic_cast<Tbrzlform&>(f);
+        Enter(p.Edit1, "王五");
+        Enter(p.Edit2, "");
+        Enter(p.Edit3, "40");
+        other = std::make_unique<TOtherProgram>(ClinicDatabaseFileName);
+        other->Run("BEGIN IMMEDIATE; INSERT INTO tb_ks (科室名称) VALUES ('外科');");
+        H::Click(p.Button1);
+        EXPECT_EQ(p.Edit1->Text(), "王五") << "the entry stays for another try";
+        other.reset();
+        H::Click(p.Button1);
+        EXPECT_EQ(p.Edit1->Text(), "");
+        H::Click(p.Button5);
+    });
+    harness->ClearDialogs();
+    brzlform->ShowModal();
+    ASSERT_EQ(harness->DialogTexts().size(), 2u) << Joined(harness->DialogTexts());
+    EXPECT_NE(harness->DialogTexts()[0].find("数据库正被其他程序使用，请稍后再试。"), std::string::npos)
+        << harness->DialogTexts()[0];
+    EXPECT_EQ(harness->DialogTexts()[1], "新增病人资料成功!");
+    EXPECT_EQ(Rows("select id,姓名,年龄 from tb_brzl order by id"), (std::vector<std::string>{"1|张三|30", "2|王五|40"}));
+    EXPECT_EQ(Text("select brbh from tb_brbh"), "2");
+}
+
+// A void refused while another program (the sqlite3 shell) holds the write lock moves
+// nothing; tried again once the lock is gone, it moves the receipt and its stock once.
+TEST_F(ChargingWindow, AVoidRefusedUnderAnotherProgramsLockMovesTheReceiptOnceWhenTriedAgain) {
+    OpenWindow();
+    PatientAndDoctor();
+    Line("AMXL", "2");
+    Line("XCG", "1");
+    StartCharging();
+    H::TypeKey(sfform->Edit10, VK_RETURN);
+    ASSERT_EQ(Stock(DrugA), "8|64|100");
+    Db().SetBusyTimeout(100);
+    auto other = std::make_unique<TOtherProgram>(ClinicDatabaseFileName);
+    other->Run("BEGIN IMMEDIATE; INSERT INTO tb_ks (科室名称) VALUES ('外科');");
+    pjzfform->Show();
+    pjzfform->Edit1->SetText("240307001");
+    harness->ClearDialogs();
+    harness->AnswerMessage(mrYes);
+    H::Click(pjzfform->Button1);
+    ASSERT_EQ(harness->DialogTexts().size(), 2u);
+    EXPECT_EQ(harness->DialogTexts()[1], "票据作废失败，票据未作任何改动，请稍后再试!\n数据库正被其他程序使用，请稍后再试。");
+    EXPECT_EQ(Text("select count(*) from tb_zfsf"), "0");
+    other.reset();
+    harness->ClearDialogs();
+    harness->AnswerMessage(mrYes);
+    H::Click(pjzfform->Button1);
+    EXPECT_EQ(Text("select count(*) from tb_sf"), "0");
+    EXPECT_EQ(Rows("select 项目名称,数量,单项累计,应收金额 from tb_zfsf order by rowid"),
+              (std::vector<std::string>{"阿莫西林|2|25|40", "血常规|1|15|0"}));
+    EXPECT_EQ(Stock(DrugA), "10|80|125");
+    pjzfform->Close();
+}
+
 // The grid shows the receipt's lines as they are entered. With FRONTDESK_SCREENSHOT set
 // the window is also saved as a picture there (run under Xvfb for the real look), and
 // FRONTDESK_HOLD_MS keeps it on the screen that long for a screen grab.

@@ -1,7 +1,9 @@
 // The receipt print prompt: the amount in capitals, the category sums of a saved receipt,
 // the report variables, the installation's template and the title, driven headless
 // through the charging window's real save.
+#include "OtherProgram.h"
 #include "PreviewCapture.h"
+#include "app/database/ClinicDatabase.h"
 #include "app/forms/ChargeForm.h"
 #include "app/forms/ClinicForms.h"
 #include "app/forms/DataModule.h"
@@ -417,6 +419,39 @@ TEST_F(ReceiptPrompt, PrintWithoutAPrinterSaysSoAndKeepsThePrompt) {
     EXPECT_EQ(number, "240307001");
     EXPECT_EQ(harness->DialogTexts(), std::vector<std::string>{"发生一下错误:\r\n系统未安装打印机\r\n"});
     EXPECT_EQ(harness->DialogCaptions(), std::vector<std::string>{"错误"});
+}
+
+// The preview of a receipt whose lines another program holds exclusively (the sqlite3
+// shell): the report's error box gives the reason in the clinic's words, not SQLite's; the
+// preview once the lock is gone shows the receipt.
+TEST_F(ReceiptPrompt, APreviewUnderAnotherProgramsLockSaysTheDatabaseIsInUse) {
+    if (!frxEngineClass()) GTEST_SKIP() << "no layout engine is registered in this build";
+    InstallTemplate();
+    int pages = -1;
+    Charge({{"XCG", "1"}}, [&](Tprintform& p) {
+        datamoduleform->ADOConnection1->SetBusyTimeout(100);
+        auto other = std::make_unique<TOtherProgram>(ClinicDatabaseFileName);
+        other->Run("BEGIN EXCLUSIVE;");
+        p.RadioButton2->SetChecked(true);
+        // The preview prepares the pages once it is up; the driver lets it.
+        auto closeOnceRun = [](TCustomForm& f) {
+            for (int i = 0; i < 20; ++i) H::ElapseTime(100);
+            f.Close();
+        };
+        harness->OnModal("TfrxPreviewForm", closeOnceRun);
+        H::Click(p.Button1);
+        EXPECT_EQ(harness->DialogTexts(), std::vector<std::string>{"发生一下错误:\r\n数据库正被其他程序使用，请稍后再试。\r\n"});
+        other.reset();
+        harness->ClearDialogs();
+        harness->OnModal("TfrxPreviewForm", [&](TCustomForm& f) {
+            closeOnceRun(f);
+            pages = p.frxReport1->PreviewPages()->Count();
+        });
+        H::Click(p.Button1);
+        EXPECT_TRUE(harness->DialogTexts().empty()) << Joined(harness->DialogTexts());
+        if (p.Showing()) H::Click(p.Button2);
+    });
+    EXPECT_EQ(pages, 1);
 }
 
 // A receipt template that is not a report file: the prompt says why in the user's words
