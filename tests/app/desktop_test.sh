@@ -402,6 +402,41 @@ $expected"
 }
 locked_receipt 2
 
+# --- Two items under one code: the candidate list, taken with Enter, Enter ---------------------
+
+# "qms" finds two items: the item candidate window opens with the search field focused. The
+# cashier's first Enter takes the keyboard to the list, the second takes its first row, and
+# the quantity typed ahead meanwhile reaches the quantity field. Keys 50 to 250 ms apart, as
+# a cashier types them.
+candidate_enter_enter() {
+  sql "
+    INSERT INTO tb_yp (项目种类, 项目类型, 项目名称, 拼音码, 规格, 单位, 单价)
+      VALUES ('检查项目', '治疗费', '青霉素皮试', 'QMS', '次', '次', 3);
+    INSERT INTO tb_yp (项目种类, 项目类型, 项目名称, 拼音码, 规格, 单位, 单价)
+      VALUES ('检查项目', '治疗费', '青霉素注射', 'QMSZS', '次', '次', 5);"
+  wait_active '^岳梧门诊收费系统$'
+  type_text zs; key Return
+  type_text lm; key Return
+  local delay lines=0
+  for delay in 50 250 120; do
+    # "qms" Enter opens the list; Enter Enter 2 Enter are typed ahead into it.
+    xdotool key --delay "$delay" q m s Return Return Return 2 Return
+    lines=$((lines + 1))
+    poll "a line of quantity 2 taken from the candidate list ($delay ms)" \
+      rows_are "select count(*), printf('%g', sum(数量)) from tb_temp" "$lines|$((lines * 2))"
+  done
+  shot candidate-enter-enter
+  # The charging window closes after its question on the lines left ("确定" drops them),
+  # and opens again for what follows.
+  key alt+F4
+  wait_active '^提示$'
+  key Return
+  wait_active '^岳梧门诊收费系统主界面$'
+  key alt Right Down Return
+  wait_active '^岳梧门诊收费系统$'
+}
+candidate_enter_enter
+
 # --- Leave: the charging window, then the main window (no backup) ----------------------------
 
 key alt+F4

@@ -322,6 +322,30 @@ TEST_F(ChargingWindow, AWholeLineTypedAheadThroughTheCandidateList) {
     EXPECT_EQ(Rows("select id,数量 from tb_temp"), std::vector<std::string>{std::to_string(longDrug) + "|2"});
 }
 
+// The list opens on its search field every time, also after a pick in the grid: Enter takes
+// the keyboard to the list, the next Enter takes the row, and the quantity typed ahead is
+// the line's. The second showing used to open in the grid, where the first Enter took the
+// row and the second said "数量不能空白!".
+TEST_F(ChargingWindow, EveryShowingOfTheCandidateListTakesEnterThenEnter) {
+    const int first = AddItem("检查项目", "治疗费", "青霉素皮试", "QMS", 0, 3, 0, 0);
+    AddItem("检查项目", "治疗费", "青霉素注射", "QMSZS", 0, 5, 0, 0);
+    OpenWindow();
+    PatientAndDoctor();
+    for (const char* quantity : {"2", "3", "4"}) {
+        SCOPED_TRACE(quantity);
+        Exec("delete from tb_temp");
+        H::TypeText(sfform->Edit5, "qms");
+        for (uint16_t key : {uint16_t(VK_RETURN), uint16_t(VK_RETURN), uint16_t(quantity[0]), uint16_t(VK_RETURN)})
+            H::PostKey(sfform->Edit5, key);
+        H::TypeKey(sfform->Edit5, VK_RETURN);
+        H::ProcessMessages();
+        EXPECT_TRUE(harness->DialogTexts().empty()) << Joined(harness->DialogTexts());
+        EXPECT_EQ(Rows("select id,数量 from tb_temp"), std::vector<std::string>{std::to_string(first) + "|" + quantity});
+        EXPECT_EQ(H::FocusedControl(), sfform->Edit5);
+        harness->ClearDialogs();
+    }
+}
+
 // The cashier types a code and walks the candidates with Down and Up from the code field:
 // the mark moves at once (the first item is marked from the start) and Enter takes the
 // item marked. Keys: d/u Down/Up in the code field, D/U in the grid, c a click back into
