@@ -794,6 +794,9 @@ void TfrxDesignerForm::SetModified(bool Value) {
     if (Page() && by != Workspace) {
         Workspace->InvalidatePage();
         Workspace->AdjustBands();
+        // The status bar shows where the selection is now (a value typed in the inspector
+        // moved it), not where it was until the mouse next moves.
+        Workspace->UpdateView();
         Workspace->Repaint();
     }
     if (Inspector && by != Inspector && !Inspector->Disabled()) Inspector->UpdateProperties();
