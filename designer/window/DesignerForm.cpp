@@ -797,6 +797,9 @@ void TfrxDesignerForm::SetModified(bool Value) {
     if (Page() && by != Workspace) {
         Workspace->InvalidatePage();
         Workspace->AdjustBands();
+        // The status bar shows where the selection is now (a value typed in the inspector
+        // moved it), not where it was until the mouse next moves.
+        Workspace->UpdateView();
         Workspace->Repaint();
     }
     if (Inspector && by != Inspector && !Inspector->Disabled()) Inspector->UpdateProperties();
@@ -943,6 +946,11 @@ void TfrxDesignerForm::AttachDialogForm(TfrxDialogPage* Page) {
     Workspace->SetScale(1);
     Workspace->SetPageDimensions(0, 0, TRect{});
     form->SetBorderStyle(bsSizeable);
+    // The page's window stays above the designer's window and below the designer's dialogs
+    // (new item, save as, ...), which come up over the designer's window: a window of the
+    // designer's, not one above every window (it used to hide the dialogs' contents).
+    form->SetFormStyle(fsNormal);
+    form->SetPopupParent(this);
     // The page's window is a window of its own: the designer's shortcuts (its menus' and
     // actions': Alt+X, F11, Ctrl+S, Ctrl+F, ...) work from it as from the designer's.
     form->OnShortCut = [this](TShortCut Key, bool& Handled) { Handled = IsShortCut(Key); };
@@ -1009,6 +1017,9 @@ void TfrxDesignerForm::DetachDialogForm() {
     Workspace->SetAlign(alNone);
     Workspace->SetParent(ScrollBox);
     form->Hide();
+    // The form as the page made it: a window of its own, above the others.
+    form->SetPopupParent(nullptr);
+    form->SetFormStyle(fsStayOnTop);
 }
 
 // --- Objects, selection and changes -------------------------------------------------------------
