@@ -118,6 +118,7 @@ void ShutDownClinic() {
 }
 
 bool CreateClinicWindows() {
+    Application->SetTitle(kClinicTitle);
     Application->OnException = ShowClinicException;
     try {
         CreateClinicForms(*Application);
