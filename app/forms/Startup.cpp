@@ -122,6 +122,7 @@ void ShutDownClinic() {
 }
 
 bool CreateClinicWindows() {
+    Application->SetTitle(kClinicTitle);
     Application->OnException = ShowClinicException;
     try {
         CreateClinicForms(*Application);

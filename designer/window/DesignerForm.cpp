@@ -495,11 +495,8 @@ void TfrxDesignerForm::CreateToolbars() {
         m->SetTag(30);
         m->SetHelpContext(deg);
     }
+    // A click drops the menu down (the button's own drop-down).
     RotateB->SetDropdownMenu(RotationPopup);
-    RotateB->OnClick = [this](TObject*) {
-        const TPoint p = RotateB->ClientToScreen(Point(0, RotateB->Height()));
-        RotationPopup->Popup(p.X, p.Y);
-    };
     AddButton(TextTB1, "SepTB7", -1, tbsSeparator);
     TextAlignLeftB = tool(TextTB1, "TextAlignLeftB", AlignLeft, 7);
     TextAlignCenterB = tool(TextTB1, "TextAlignCenterB", AlignCenter, 8);

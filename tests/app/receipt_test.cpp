@@ -12,6 +12,7 @@
 #include "app/forms/StartChargeForm.h"
 #include "app/forms/Startup.h"
 #include "designer/dialogs/ReportEditor.h"
+#include "preview/FlatCombo.h"
 #include "designer/editors/MemoEditor.h"
 #include "designer/window/DesignerForm.h"
 #include "designer/workspace/PageWorkspace.h"
@@ -335,6 +336,41 @@ TEST_F(ReceiptPrompt, TheModelReceiptPrintsTheCategories) {
     cut.erase(std::remove(cut.begin(), cut.end(), kReceiptTitle), cut.end());
     EXPECT_EQ(cut, std::vector<std::string>{});
     EXPECT_TRUE(fs::exists(kReceiptTemplateFile));
+}
+
+// Text that is no number, typed into the preview's zoom box and its page box, is refused in
+// an error box that carries the program's Chinese caption, as every box of the program does
+// where no caption of its own is given (not the file name of the program).
+TEST_F(ReceiptPrompt, ThePreviewsRefusalsCarryTheProgramsCaption) {
+    if (!frxEngineClass()) GTEST_SKIP() << "no layout engine is registered in this build";
+    TPreviewCapture capture;
+    std::vector<std::string> texts, captions;
+    Charge({{"XCG", "2"}}, [&](Tprintform& p) {
+        CapturePreview(*harness, capture, [&] {
+            TfrxPreviewForm* form = nullptr;
+            for (int i = 0; i < Screen->FormCount() && !form; ++i) form = dynamic_cast<TfrxPreviewForm*>(Screen->Forms(i));
+            ASSERT_NE(form, nullptr);
+            harness->ClearDialogs();
+            for (TWinControl* box : {static_cast<TWinControl*>(form->ZoomCB), static_cast<TWinControl*>(form->PageE)}) {
+                H::Click(box, TPoint{8, box->ClientHeight() / 2});
+                TWinControl* focused = H::FocusedControl();
+                ASSERT_NE(focused, nullptr);
+                H::TypeKey(focused, 'A', ssCtrl);
+                H::TypeText(focused, "abc");
+                H::TypeKey(focused, VK_RETURN);
+                H::ElapseTime(10);
+            }
+            texts = harness->DialogTexts();
+            captions = harness->DialogCaptions();
+        });
+        H::Click(p.RadioButton2);
+        H::Click(p.Button1);
+    });
+    ASSERT_TRUE(capture.Shown);
+    ASSERT_EQ(texts.size(), 2u);
+    EXPECT_NE(texts[0].find("abc"), std::string::npos) << texts[0];
+    EXPECT_NE(texts[1].find("abc"), std::string::npos) << texts[1];
+    EXPECT_EQ(captions, (std::vector<std::string>{kClinicTitle, kClinicTitle}));
 }
 
 // Due 49.20, paid with 50: the change the receipt shows is 0.8, not a double's noise.

@@ -2,6 +2,7 @@
 // there and Enter.
 #include <gtest/gtest.h>
 
+#include <cstdlib>
 #include <functional>
 #include <string>
 #include <vector>
@@ -130,6 +131,8 @@ TEST(PreviewTypedInput, AShorterLastPageIsThePageShownAfterLast) {
         EXPECT_EQ(w.Form->FirstB->Enabled(), Page > 1);
     };
     H::Click(w.Form->LastB);
+    if (const char* dir = std::getenv("ROVE_SCREENSHOTS"))
+        H::SaveScreenshot(w.Form.get(), std::string(dir) + "/preview-last-page.png");
     {
         SCOPED_TRACE("last");
         expectPage(3);
