@@ -111,6 +111,45 @@ std::vector<std::pair<TBinInfo, std::string>> QueueBins(const std::string& name)
     return bins;
 }
 
+// A queue without a PPD (a driverless one) names its options in IPP attributes: the
+// colour mode, the print quality and the media type it supports, with their defaults, in
+// the texts CUPS localises them with.
+std::vector<TPrinterOption> QueueIppOptions(const std::string& name) {
+    std::vector<TPrinterOption> options;
+    cups_dest_t* dest = cupsGetNamedDest(CUPS_HTTP_DEFAULT, name.c_str(), nullptr);
+    if (!dest) return options;
+    if (cups_dinfo_t* info = cupsCopyDestInfo(CUPS_HTTP_DEFAULT, dest)) {
+        for (const char* keyword : {"print-color-mode", "print-quality", "media-type"}) {
+            ipp_attribute_t* supported = cupsFindDestSupported(CUPS_HTTP_DEFAULT, dest, info, keyword);
+            if (!supported || ippGetCount(supported) < 2) continue;
+            const bool enums = ippGetValueTag(supported) == IPP_TAG_ENUM;
+            auto valueOf = [enums](ipp_attribute_t* a, int i) {
+                if (enums) return std::to_string(ippGetInteger(a, i));
+                const char* v = ippGetString(a, i, nullptr);
+                return std::string(v ? v : "");
+            };
+            TPrinterOption o;
+            o.Keyword = keyword;
+            const char* text = cupsLocalizeDestOption(CUPS_HTTP_DEFAULT, dest, info, keyword);
+            o.Text = text ? text : keyword;
+            for (int i = 0; i < ippGetCount(supported); ++i) {
+                const std::string value = valueOf(supported, i);
+                if (value.empty()) continue;
+                const char* shown = cupsLocalizeDestValue(CUPS_HTTP_DEFAULT, dest, info, keyword, value.c_str());
+                o.Choices.push_back({value, shown ? shown : value});
+            }
+            if (ipp_attribute_t* def = cupsFindDestDefault(CUPS_HTTP_DEFAULT, dest, info, keyword))
+                o.Default = valueOf(def, 0);
+            if (o.Choices.size() < 2) continue;
+            if (o.Default.empty()) o.Default = o.Choices.front().Keyword;
+            options.push_back(std::move(o));
+        }
+        cupsFreeDestInfo(info);
+    }
+    cupsFreeDests(1, dest);
+    return options;
+}
+
 [[noreturn]] void Fail(const std::string& printer, const std::string& what) {
     throw EPrinter("Printer \"" + printer + "\": " + what);
 }
@@ -197,7 +236,10 @@ public:
 #pragma GCC diagnostic ignored "-Wdeprecated-declarations"
         const char* file = cupsGetPPD(Name.c_str());
 #pragma GCC diagnostic pop
-        if (!file) return;
+        if (!file) {
+            Options = QueueIppOptions(Name);
+            return;
+        }
         const std::string ppd = file;
         try {
             Options = ReadPpdOptions(ppd);

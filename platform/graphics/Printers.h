@@ -113,7 +113,8 @@ public:
     void SetBin(int number);                  // -1 or DMBIN_AUTO: the printer's choice
 
     // The queue's own options (print quality, colour mode, media type and the like), read
-    // from its PPD on first use; none for a PDF printer or a queue without a PPD.
+    // on first use from its PPD, or from its IPP attributes when it has none; none for a
+    // PDF printer.
     const std::vector<TPrinterOption>& Options() const;
     // Takes the options of a PPD file as the printer's (the choices made so far are kept
     // where the new options still offer them).
