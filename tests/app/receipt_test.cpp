@@ -419,24 +419,83 @@ TEST_F(ReceiptPrompt, PrintWithoutAPrinterSaysSoAndKeepsThePrompt) {
     EXPECT_EQ(harness->DialogCaptions(), std::vector<std::string>{"错误"});
 }
 
-// A receipt template that is not a report file: the prompt says why in the user's words
-// and stays open.
-TEST_F(ReceiptPrompt, ATemplateThatIsNoReportFileSaysSoInChinese) {
-    {
-        std::ofstream out(fs::current_path() / kReceiptTemplateFile);
-        out << "这不是报表文件";
+// A damaged receipt template (random bytes, a file cut short): the prompt names the file
+// and says what happens instead, the receipt is previewed on the built-in model, and the
+// file is left as it was. It used to stop every receipt with "文件格式无效".
+struct TDamagedTemplate {
+    const char* Name;
+    std::function<std::string()> Content;
+};
+
+class DamagedReceiptTemplate : public ReceiptPrompt, public ::testing::WithParamInterface<TDamagedTemplate> {
+protected:
+    std::string Damage() {
+        const std::string bytes = GetParam().Content();
+        std::ofstream(fs::current_path() / kReceiptTemplateFile, std::ios::binary) << bytes;
+        return bytes;
     }
-    bool open = false;
-    Charge({{"XCG", "1"}}, [&](Tprintform& p) {
+    static std::string Message() {
+        return "收据模板 " + (fs::current_path() / kReceiptTemplateFile).string() +
+               " 已损坏，无法读取。\n本次收据按内置的收据模板打印、预览。选“设计”时从内置的收据模板开始，"
+               "在设计器中保存后才替换该文件；不保存，该文件保持原样。";
+    }
+};
+
+TEST_P(DamagedReceiptTemplate, ThePreviewShowsTheModelReceiptAndTheFileStays) {
+    if (!frxEngineClass()) GTEST_SKIP() << "no layout engine is registered in this build";
+    const std::string bytes = Damage();
+    TPreviewCapture capture;
+    Charge({{"XCG", "2"}}, [&](Tprintform& p) {
+        CapturePreview(*harness, capture);
         H::Click(p.RadioButton2);
         H::Click(p.Button1);
-        open = p.Showing();
+    });
+    EXPECT_FALSE(printform->Showing());
+    EXPECT_EQ(harness->DialogTexts(), std::vector<std::string>{Message()});
+    EXPECT_EQ(harness->DialogCaptions(), std::vector<std::string>{"提示"});
+    ASSERT_TRUE(capture.Shown);
+    for (const char* t : {"NO:240307001", kReceiptTitle, "姓名：张三", "合计：31", "（票据中项目名称内容可以根据用户要求定制修改）"})
+        EXPECT_TRUE(capture.Has(t)) << t << "\n" << capture.Dump();
+    EXPECT_EQ(ReadFileBytes(kReceiptTemplateFile), bytes);
+}
+
+// "设计" on a damaged template says the same, opens the designer on the built-in model under
+// the file's name (so that a save goes there), and closing it unsaved leaves the file.
+TEST_P(DamagedReceiptTemplate, DesignStartsFromTheModelUnderTheFilesName) {
+    const std::string bytes = Damage();
+    TNotingDesignerScope designer;
+    std::string fileName;
+    Charge({{"XCG", "2"}}, [&](Tprintform& p) {
+        H::Click(p.RadioButton3);
+        H::Click(p.Button1);
+        fileName = p.frxReport1->FileName();
+        EXPECT_TRUE(p.Showing());
         H::Click(p.Button2);
     });
-    EXPECT_TRUE(open);
-    EXPECT_EQ(harness->DialogTexts(), std::vector<std::string>{"文件格式无效"});
-    EXPECT_EQ(harness->DialogCaptions(), std::vector<std::string>{"提示"});
+    EXPECT_EQ(harness->DialogTexts(), std::vector<std::string>{Message()});
+    ASSERT_EQ(TNotingDesigner::Seen.Report, printform->frxReport1);
+    EXPECT_FALSE(TNotingDesigner::Seen.Template) << "the installation's template has a line band";
+    EXPECT_TRUE(TNotingDesigner::Seen.Title);
+    EXPECT_EQ(TNotingDesigner::Seen.dx, "叁拾壹元整");
+    EXPECT_EQ(fileName, kReceiptTemplateFile);
+    EXPECT_EQ(ReadFileBytes(kReceiptTemplateFile), bytes);
 }
+
+INSTANTIATE_TEST_SUITE_P(Cases, DamagedReceiptTemplate,
+                         ::testing::Values(TDamagedTemplate{"random_bytes",
+                                                            [] {
+                                                                std::string b;
+                                                                for (int i = 0; i < 600; ++i)
+                                                                    b += static_cast<char>((i * 151 + 7) % 256);
+                                                                return b;
+                                                            }},
+                                           TDamagedTemplate{"cut_short",
+                                                            [] {
+                                                                const std::string whole = ReadFileBytes(ROVE_RECEIPT_TEMPLATE);
+                                                                return whole.substr(0, whole.size() / 2);
+                                                            }},
+                                           TDamagedTemplate{"not_a_report", [] { return std::string("这不是报表文件"); }}),
+                         [](const auto& info) { return std::string(info.param.Name); });
 
 // A name too long for its cell goes on a second line, and the whole row grows with it so
 // that the line is seen whole and the row's cells keep one height.
