@@ -33,6 +33,7 @@
 #include "report/Variables.h"
 #include "platform/graphics/Metafile.h"
 #include "tests/graphics/TextReference.h"
+#include "tests/rtl/FileMode.h"
 
 #include <gtest/gtest.h>
 
@@ -481,6 +482,71 @@ TEST_P(DamagedReceiptTemplate, DesignStartsFromTheModelUnderTheFilesName) {
     EXPECT_EQ(ReadFileBytes(kReceiptTemplateFile), bytes);
 }
 
+// The user changes the model in the designer that "设计" opened over a damaged template and
+// saves: the save writes rove.bl3 (its owner's only, under a desktop's umask), and the next
+// receipt prints from the file without a word.
+TEST_P(DamagedReceiptTemplate, ASaveInTheDesignerReplacesTheDamagedFile) {
+    if (!frxEngineClass()) GTEST_SKIP() << "no layout engine is registered in this build";
+    Damage();
+    const TUmaskScope mask(022);
+    const std::string settings = SettingsDirectory();
+    SetSettingsDirectory(fs::current_path().string());
+    bool ran = false, saved = false;
+    double left = 0;
+    const TfrxDesignerClass installed = frxDesignerClass();
+    ASSERT_TRUE(installed);
+    frxDesignerClass() = [&, installed](TComponent* Owner, TfrxReport* Report, bool Preview) {
+        TfrxCustomDesigner* made = installed(Owner, Report, Preview);
+        auto* d = dynamic_cast<TfrxDesignerForm*>(made);
+        if (!d) return made;
+        auto* steps = new TTimer(d);
+        steps->SetInterval(1);
+        steps->OnTimer = [&, d, steps, Report](TObject*) {
+            steps->SetEnabled(false);
+            ran = true;
+            // The title moved one step to the right with Ctrl+Right, then saved.
+            auto* title = dynamic_cast<TfrxMemoView*>(Report->FindObject(kReceiptTitleName));
+            ASSERT_NE(title, nullptr);
+            const TPoint middle{static_cast<int>((title->AbsLeft() + title->Width() / 2) * d->Scale()),
+                                static_cast<int>((title->AbsTop() + title->Height() / 2) * d->Scale())};
+            H::Click(d->Workspace, middle);
+            H::TypeKey(d->Workspace, VK_RIGHT, ssCtrl);
+            left = title->Left();
+            ASSERT_TRUE(d->Modified());
+            H::TypeKey('S', ssCtrl);
+            saved = !d->Modified();
+            H::ClickMenuItem(dynamic_cast<TMenuItem*>(d->FindComponent("ExitMI")));
+        };
+        return made;
+    };
+    Charge({{"XCG", "2"}}, [](Tprintform& p) {
+        H::Click(p.RadioButton3);
+        H::Click(p.Button1);
+        H::Click(p.Button2);
+    });
+    frxDesignerClass() = installed;
+    SetSettingsDirectory(settings);
+    ASSERT_TRUE(ran);
+    EXPECT_TRUE(saved);
+    EXPECT_EQ(harness->DialogTexts(), std::vector<std::string>{Message()});
+    EXPECT_EQ(FileModeOf(kReceiptTemplateFile), 0600u);
+
+    TPreviewCapture capture;
+    Charge({{"XCG", "1"}}, [&](Tprintform& p) {
+        CapturePreview(*harness, capture);
+        H::Click(p.RadioButton2);
+        H::Click(p.Button1);
+    });
+    EXPECT_EQ(harness->DialogTexts(), std::vector<std::string>{Message()}) << "no second message";
+    ASSERT_TRUE(capture.Shown);
+    EXPECT_TRUE(capture.Has("NO:240307002")) << capture.Dump();
+    EXPECT_TRUE(capture.Has("（票据中项目名称内容可以根据用户要求定制修改）")) << capture.Dump();
+    for (const TPreviewMemo& m : capture.Pages.at(0))
+        if (m.Text == kReceiptTitle) {
+            EXPECT_NEAR(m.Left, left, 0.5) << "the title where it was put";
+        }
+}
+
 INSTANTIATE_TEST_SUITE_P(Cases, DamagedReceiptTemplate,
                          ::testing::Values(TDamagedTemplate{"random_bytes",
                                                             [] {
@@ -712,6 +778,9 @@ TEST_F(ReceiptPrompt, TheDesignedTemplatePrintsTheNextReceipt) {
 TEST_F(ReceiptPrompt, ATemplateSavedWithAChinesePasswordPrintsAfterThePassword) {
     if (!frxEngineClass()) GTEST_SKIP() << "no layout engine is registered in this build";
     InstallTemplate();
+    // A template others could read, under a desktop's umask: the save makes it the owner's.
+    fs::permissions(kReceiptTemplateFile, static_cast<fs::perms>(0644));
+    const TUmaskScope mask(022);
     const std::string settings = SettingsDirectory();
     SetSettingsDirectory(fs::current_path().string());
     const std::string password = "医院";
@@ -759,6 +828,7 @@ TEST_F(ReceiptPrompt, ATemplateSavedWithAChinesePasswordPrintsAfterThePassword) 
         file = bytes.DataString();
     }
     EXPECT_TRUE(IsValidUtf8(file));
+    EXPECT_EQ(FileModeOf(kReceiptTemplateFile), 0600u) << "the password is stored reversibly";
     const std::string attr = "ReportOptions.Password=\"";
     const size_t at = file.find(attr);
     ASSERT_NE(at, std::string::npos);
