@@ -1010,10 +1010,12 @@ bool TfrxPreviewPages::LoadFromFile(const std::string& FileName, bool ExceptionI
 
 void TfrxPreviewPages::SaveToFile(const std::string& FileName) {
     // Written beside the file and renamed over it, so a failed save leaves the old file.
+    // Prepared pages show patients' names and amounts: the file is its owner's only.
     const std::string temp = FileName + ".tmp";
     try {
         {
-            TFileStream stream(temp, fmCreate);
+            CreateOwnerOnlyFile(temp);
+            TFileStream stream(temp, fmOpenWrite);
             SaveToStream(stream);
         }
         if (std::rename(temp.c_str(), FileName.c_str()) != 0)

@@ -141,7 +141,7 @@ void TfrxVirtualPrinter::WriteRAWDoc(const std::string& Text) {
 void TfrxVirtualPrinter::EndRAWDoc() {
     if (!FRawOpen) return;
     FRawOpen = false;
-    SaveFileAtomically(FRawFile, FRawBytes);
+    SaveFileAtomically(FRawFile, FRawBytes, TFileAccess::OwnerOnly);
     FRawBytes.clear();
 }
 

@@ -573,6 +573,15 @@ void TPrinter::BeginPage() {
     if (!p.Printing) Fail(p.Name, "no print job is running");
     p.Apply();
     if (p.Page == 0) {
+        // A file of printed pages is its owner's only; the PDF writer keeps the mode it finds.
+        if (!p.FileName.empty()) {
+            try {
+                CreateOwnerOnlyFile(p.FileName);
+            } catch (const Exception&) {
+                p.EndJob();
+                Fail(p.Name, "cannot write the file \"" + p.FileName + "\"");
+            }
+        }
         p.Painter = std::make_unique<QPainter>();
         if (!p.Painter->begin(p.Printer.get())) {
             p.EndJob();
@@ -677,7 +686,8 @@ void TPrinter::EndRawDoc() {
     if (!p.RawPrinting) Fail(p.Name, "no raw job is running");
     p.RawPrinting = false;
     if (p.RawJob == 0) {
-        SaveFileAtomically(p.FileName, p.RawBytes);
+        // Printed pages hold patients' names and amounts: the file is its owner's only.
+        SaveFileAtomically(p.FileName, p.RawBytes, TFileAccess::OwnerOnly);
         p.RawBytes.clear();
         return;
     }

@@ -10,6 +10,7 @@
 
 #include <QAbstractItemModel>
 #include <QDateTimeEdit>
+#include <QLocale>
 #include <QHeaderView>
 #include <QItemSelectionModel>
 #include <QKeyEvent>
@@ -975,6 +976,10 @@ TDateTimePicker::TDateTimePicker(TComponent* AOwner) : TWinControl(AOwner), FDat
     FTabStop = true;
     auto* w = new TDatePickerHost(this);
     w->setFocusPolicy(Qt::StrongFocus);
+    // The program speaks Chinese: the calendar that drops down (a child of the field, which
+    // takes its locale) names the months and the days of the week in Chinese, and its weeks
+    // begin on Monday.
+    w->setLocale(QLocale(QLocale::Chinese, QLocale::China));
     w->setCalendarPopup(true);
     QObject::connect(w, &QDateTimeEdit::dateTimeChanged, w, [this](const QDateTime& v) {
         if (!FSyncing) SafeCall([&] { ValueEdited(FromQDateTime(v)); });

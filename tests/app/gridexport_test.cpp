@@ -4,6 +4,8 @@
 // failure puts the dataset back on its record with its controls enabled.
 #include <gtest/gtest.h>
 
+#include "tests/rtl/FileMode.h"
+
 #include <filesystem>
 #include <fstream>
 #include <memory>
@@ -407,6 +409,20 @@ TEST_F(GridExport, AFailingCallAnywhereRestoresTheDatasetAndIsReported) {
     EXPECT_EQ(Messages.Texts, std::vector<std::string>{"数据导出失败：window gone"});
     EXPECT_EQ(Query->RecNo(), 11);
     EXPECT_FALSE(Query->ControlsDisabled());
+}
+
+// A workbook holds the clinic's records: it is written for its owner only, under a
+// desktop's umask 022, and no temporary file stays beside it. It used to be 0644.
+TEST_F(GridExport, TheWorkbookIsItsOwnersOnly) {
+    Open("select * from tb_sf order by 票据号");
+    const TUmaskScope mask(022);
+    const std::string path = ExportGridToExcel(ReceiptGrid());
+    ASSERT_FALSE(path.empty());
+    EXPECT_EQ(FileModeOf(path), 0600u);
+    EXPECT_EQ(xlsxtest::ReadXlsx(path).Sheets.at(0).RowCount(), 5);
+    int files = 0;
+    for (const auto& e : std::filesystem::directory_iterator(ExtractFileDir(path))) files += e.path().extension() != ".mdb";
+    EXPECT_EQ(files, 1);
 }
 
 // A workbook no spreadsheet program could be started for is kept, and the user is told

@@ -4,6 +4,7 @@
 
 #include "platform/graphics/Printers.h"
 #include "platform/rtl/FileUtils.h"
+#include "tests/rtl/FileMode.h"
 
 #include <cstdio>
 #include <cstdlib>
@@ -188,6 +189,29 @@ TEST(Printers, JobFailuresRaise) {
     second->Abort();
     EXPECT_TRUE(second->Aborted());
     EXPECT_FALSE(FileExists(aborted));
+}
+
+// Printed pages hold patients' names and amounts: a job printed to a file (PDF or raw
+// bytes) leaves it its owner's only under a desktop's umask 022, also over a file others
+// could read. Both used to be 0644.
+TEST(Printers, FilesOfPrintedPagesAreTheOwnersOnly) {
+    const TUmaskScope mask(022);
+    const std::string pdf = Dir() + "owner.pdf", raw = Dir() + "owner.prn";
+    for (const std::string& file : {pdf, raw}) WriteFileWithMode(file, "old", 0644);
+    auto printer = TPrinter::CreatePdf(pdf);
+    printer->BeginDoc("Receipt");
+    printer->BeginPage();
+    printer->Canvas()->TextOut(600, 600, "张三 12.50");
+    printer->EndDoc();
+    EXPECT_EQ(FileModeOf(pdf), 0600u);
+    EXPECT_EQ(ReadFileBytes(pdf).substr(0, 5), "%PDF-");
+    auto rawPrinter = TPrinter::CreatePdf(raw);
+    rawPrinter->BeginRawDoc("dot matrix");
+    rawPrinter->WriteRawDoc("\x1b@张三 12.50\r\n");
+    rawPrinter->EndRawDoc();
+    EXPECT_EQ(FileModeOf(raw), 0600u);
+    DeleteFile(pdf);
+    DeleteFile(raw);
 }
 
 TEST(Printers, RawJobToAFileKeepsTheBytes) {

@@ -19,6 +19,11 @@
 #include "report/ReportServices.h"
 #include "WindowFixture.h"
 #include "report/DesignRegistries.h"
+#include "platform/rtl/FileUtils.h"
+#include "tests/rtl/FileMode.h"
+
+#include <filesystem>
+#include <unistd.h>
 
 namespace {
 
@@ -265,6 +270,29 @@ TEST(PreviewCommands, TheExportMenuDropsOnceFromTheButtonAndItsArrow) {
         EXPECT_EQ(w.R.Harness.Errors(), std::vector<std::string>{});
     }
     frxExportFilters().Unregister(&filter);
+}
+
+// Saved pages show the patients' names and amounts: "保存" writes the .bp3 file for its
+// owner only, under a desktop's umask 022, also over a file that others could read; no
+// temporary file stays beside it. It used to be 0644.
+TEST(PreviewCommands, SavedPagesAreTheOwnersOnly) {
+    namespace fs = std::filesystem;
+    std::string dir = (fs::temp_directory_path() / "preview-save-XXXXXX").string();
+    ASSERT_NE(mkdtemp(dir.data()), nullptr);
+    const TUmaskScope mask(022);
+    for (const bool existing : {false, true}) {
+        SCOPED_TRACE(existing);
+        const std::string file = dir + (existing ? "/old.bp3" : "/new.bp3");
+        if (existing) WriteFileWithMode(file, "old pages", 0644);
+        TWindow w(2);
+        w.R.Harness.AnswerFile(ChangeFileExt(file, ""));
+        TUiTestHarness::Click(w.Form->SaveB);
+        ASSERT_TRUE(FileExists(file));
+        EXPECT_EQ(FileModeOf(file), 0600u);
+        EXPECT_NE(ReadFileBytes(file).find("preparedreport"), std::string::npos);
+    }
+    EXPECT_EQ(std::distance(fs::directory_iterator(dir), fs::directory_iterator()), 2);
+    fs::remove_all(dir);
 }
 
 TEST(PreviewCommands, EditPageDesignsAFlattenedCopyAndWritesItBack) {
