@@ -115,10 +115,41 @@ bool TfrxDictionary::TNoCase::operator()(std::string_view a, std::string_view b)
     return CompareText(a, b) < 0;
 }
 
-void TfrxDictionary::Clear() { FNames.clear(); }
+void TfrxDictionary::Clear() {
+    FNames.clear();
+    FTaken.clear();
+}
 
 void TfrxDictionary::Add(const std::string& Name, const std::string& SourceName, TfrxComponent* Obj) {
-    FNames[Name] = TEntry{SourceName, Obj};
+    auto [it, added] = FNames.insert_or_assign(Name, TEntry{SourceName, Obj});
+    if (added) NoteNumbered(Name);
+}
+
+void TfrxDictionary::NoteNumbered(const std::string& Name) {
+    size_t digits = Name.size();
+    while (digits > 0 && Name[digits - 1] >= '0' && Name[digits - 1] <= '9') --digits;
+    if (digits == Name.size()) return;
+    const std::string lower = LowerCase(Name);
+    for (size_t p = digits; p < Name.size(); ++p) {
+        // Base + std::to_string(n) never has a leading zero, nor more digits than an int.
+        if (Name[p] == '0' || Name.size() - p > 10) continue;
+        const long long n = std::stoll(Name.substr(p));
+        if (n > INT_MAX - 1) continue;
+        TTakenNumbers& taken = FTaken[lower.substr(0, p)];
+        taken.try_emplace(static_cast<int>(n), static_cast<int>(n) + 1);
+    }
+}
+
+int TfrxDictionary::FirstFree(TTakenNumbers& Taken, int From) {
+    int n = From;
+    std::vector<int> passed;
+    for (auto it = Taken.find(n); it != Taken.end(); it = Taken.find(n)) {
+        passed.push_back(n);
+        n = it->second;
+    }
+    // Every number from each one passed up to n is taken: the next search leaps there.
+    for (int p : passed) Taken[p] = n;
+    return n;
 }
 
 std::string TfrxDictionary::AddUnique(const std::string& Base, const std::string& SourceName, TfrxComponent* Obj) {
@@ -128,12 +159,14 @@ std::string TfrxDictionary::AddUnique(const std::string& Base, const std::string
 }
 
 std::string TfrxDictionary::CreateUniqueName(const std::string& Base) const {
-    auto taken = [&](int n) { return FNames.count(Base + std::to_string(n)) != 0; };
+    auto found = FTaken.find(LowerCase(Base));
+    if (found == FTaken.end()) return Base + "1";
+    TTakenNumbers& numbers = found->second;
+    auto taken = [&](int n) { return numbers.count(n) != 0; };
     int i = 10000;
     while (i >= 2 && !taken(i)) i /= 2;
     if (i < 2) i = 1;
-    while (taken(i)) ++i;
-    return Base + std::to_string(i);
+    return Base + std::to_string(FirstFree(numbers, i));
 }
 
 TfrxComponent* TfrxDictionary::GetObject(std::string_view Name) const {

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <atomic>
 
+#include "platform/rtl/FileUtils.h"
 #include "platform/rtl/Format.h"
 #include "platform/rtl/Settings.h"
 #include "platform/rtl/StrUtils.h"
@@ -453,7 +454,21 @@ void TfrxReport::DoPreviewClick(TfrxReportComponent* View, TMouseButton Button, 
 // --- Preparing ---------------------------------------------------------------------------------
 
 bool TfrxReport::PrepareReport(bool ClearLastReport) {
+    // The windows answer while a run goes (WatchRun): one of them asking for a run of this
+    // report meanwhile gets none.
+    if (FPreparing) return false;
     EnsureServices();
+    struct TRunState {
+        TfrxReport* R;
+        ~TRunState() {
+            R->FPreparing = false;
+            R->FRunPreviewForm = nullptr;
+        }
+    } runState{this};
+    FPreparing = true;
+    FRunPreviewForm = FPreviewForm;
+    FRunAnswered = GetTickCount();
+    TfsRunWatchScope watch([this](TfsScript* Running) { WatchRun(Running); });
     if (ClearLastReport && FPreviewPages) FPreviewPages->Clear();
     FErrors->Clear();
 
@@ -503,6 +518,38 @@ bool TfrxReport::PrepareReport(bool ClearLastReport) {
     const bool ok = FErrors->Count() == 0;
     if (!ok) ShowErrors();
     return ok;
+}
+
+void TfrxReport::WatchRun(TfsScript* Running) {
+    auto stopped = [this] {
+        // A preview closed while the run fills it (its close button, Esc, the window's own
+        // close) wants nothing more; a modeless one is freed on close.
+        if (FRunPreviewForm && (FPreviewForm != FRunPreviewForm || FPreviewForm->ModalResult() != mrNone) &&
+            FPreviewPages)
+            FPreviewPages->SetTerminated(true);
+        return FPreviewPages && FPreviewPages->Terminated();
+    };
+    if (!stopped()) {
+        const uint32_t now = GetTickCount();
+        if (now - FRunAnswered < kRunAnswerInterval) return;
+        FRunAnswered = now;
+        if (TApplication* app = ApplicationInstance()) app->ProcessMessages();
+        FRunAnswered = GetTickCount();
+        if (!stopped()) return;
+    }
+    StopRunScripts(Running);
+}
+
+void TfrxReport::StopRunScripts(TfsScript* Running) {
+    std::vector<TfsScript*> chain;
+    bool ours = false;
+    for (TfsScript* s = Running; s && s != FScriptScope.get(); s = s->Parent()) {
+        chain.push_back(s);
+        if (s == FScript.get()) ours = true;
+    }
+    if (!ours) return;
+    for (TfsScript* s : chain) s->Terminate();
+    FScript->Terminate();
 }
 
 // --- Showing and printing ----------------------------------------------------------------------

@@ -491,6 +491,51 @@ TEST_F(ReceiptPrompt, APreviewUnderAnotherProgramsLockSaysTheDatabaseIsInUse) {
     EXPECT_EQ(pages, 1);
 }
 
+// A receipt template whose script never ends, printed without the preview: the prompt
+// answers while the script runs; "取消" clicked then (or Space typed ahead onto it) stops the
+// run, nothing is printed or asked, the prompt closes, and "确定" is enabled again for the
+// next receipt.
+TEST_F(ReceiptPrompt, AnEndlessTemplateScriptIsStoppedFromThePrompt) {
+    if (!frxEngineClass()) GTEST_SKIP() << "no layout engine is registered in this build";
+    {
+        TfrxReport t(nullptr);
+        ASSERT_TRUE(t.LoadFromFile(ROVE_RECEIPT_TEMPLATE));
+        t.ScriptLanguage = "PascalScript";
+        t.ScriptText()->SetText("begin while True do Get('Tick'); end.");
+        t.SaveToFile(kReceiptTemplateFile);
+    }
+    for (const bool typed : {false, true}) {
+        SCOPED_TRACE(typed ? "Space typed ahead" : "取消 clicked");
+        int asked = 0;
+        bool printing = false, openWhileStopping = false, enabledAfter = false;
+        Charge({{"XCG", "1"}}, [&](Tprintform& p) {
+            p.frxReport1->OnGetValue = [&](const std::string& Name, Variant& Value) {
+                if (Name != "Tick") return;
+                Value = Variant(++asked);
+                if (asked != 1000) return;
+                printing = p.Printing() && !p.Button1->Enabled();
+                if (!typed) {
+                    H::Click(p.Button2);
+                    openWhileStopping = p.Showing();
+                }
+            };
+            H::Click(p.RadioButton1);
+            // "确定" is disabled as the run starts: the keyboard goes on to "取消".
+            if (typed) H::PostKey(VK_SPACE);
+            H::Click(p.Button1);
+            enabledAfter = p.Button1->Enabled();
+        });
+        EXPECT_GE(asked, 1000);
+        EXPECT_TRUE(printing);
+        if (!typed) EXPECT_TRUE(openWhileStopping);
+        EXPECT_TRUE(enabledAfter);
+        EXPECT_FALSE(printform->Showing());
+        EXPECT_EQ(printform->frxReport1->PreviewPages()->Count(), 0);
+        EXPECT_TRUE(harness->DialogTexts().empty()) << Joined(harness->DialogTexts());
+        printform->frxReport1->OnGetValue = nullptr;
+    }
+}
+
 // A damaged receipt template (random bytes, a file cut short): the prompt names the file
 // and says what happens instead, the receipt is previewed on the built-in model, and the
 // file is left as it was. It used to stop every receipt with "文件格式无效".
