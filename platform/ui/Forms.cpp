@@ -315,7 +315,10 @@ void TCustomForm::ChangeScale(int M, int D) {
 
 void TCustomForm::ApplyWindowFlags() {
     QWidget* frame = WidgetOf(this);
-    const Qt::WindowFlags flags = FrameFlags(FBorderStyle, FBorderIcons, FFormStyle);
+    Qt::WindowFlags flags = FrameFlags(FBorderStyle, FBorderIcons, FFormStyle);
+    // The X window system links a window to its owner (WM_TRANSIENT_FOR) only when it is a
+    // dialog (or a tool window): an owned window of the plain kind is made a dialog.
+    if (FOwnedWindow && (flags & Qt::WindowType_Mask) == Qt::Window) flags = (flags & ~Qt::WindowType_Mask) | Qt::Dialog;
     if (!frame || frame->windowFlags() == flags) return;
     const bool visible = frame->isVisible();
     // The window the form stays above is kept when the native window is made again.
@@ -706,6 +709,12 @@ void TCustomForm::KeepAbove(TCustomForm* Owner) {
     if (ownerWidget) ownerWidget->winId();
     if (QWindow* window = w->windowHandle())
         window->setTransientParent(ownerWidget ? ownerWidget->windowHandle() : nullptr);
+}
+
+void TCustomForm::SetPopupParent(TCustomForm* Owner) {
+    FOwnedWindow = Owner != nullptr;
+    ApplyWindowFlags();
+    KeepAbove(Owner);
 }
 
 int TCustomForm::ShowModal() {

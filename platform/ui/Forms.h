@@ -102,7 +102,7 @@ public:
     void SetFormStyle(TFormStyle Value);
     // The window manager keeps this window above Owner's (a transient window of it), and
     // the windows that come up over Owner's later above this one; null: a window of its own.
-    void SetPopupParent(TCustomForm* Owner) { KeepAbove(Owner); }
+    void SetPopupParent(TCustomForm* Owner);
     bool KeyPreview() const { return FKeyPreview; }
     void SetKeyPreview(bool Value) { FKeyPreview = Value; }
     TMainMenu* Menu() const { return FMenu; }
@@ -224,6 +224,7 @@ protected:
     TPosition FPosition = poDesigned;
     TWindowState FWindowState = wsNormal;
     TFormStyle FFormStyle = fsNormal;
+    bool FOwnedWindow = false;   // SetPopupParent gave the window an owner
     bool FKeyPreview = false;
     TMainMenu* FMenu = nullptr;
     bool FScaled = true;

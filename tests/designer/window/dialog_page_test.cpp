@@ -308,6 +308,9 @@ TEST(DesignerDialogPage, ThePagesWindowLiesBelowTheDesignersDialogs) {
     ASSERT_NE(page->windowHandle(), nullptr);
     EXPECT_FALSE(page->windowFlags() & Qt::WindowStaysOnTopHint);
     EXPECT_EQ(page->windowHandle()->transientParent(), designer->windowHandle());
+    // The X window system gives the link to the window manager (WM_TRANSIENT_FOR) for a
+    // window of dialog type only.
+    EXPECT_EQ(page->windowType(), Qt::Dialog);
     bool shown = false;
     w.Harness.OnModal("TfrxNewItemForm", [&](TCustomForm& Dialog) {
         shown = true;
@@ -328,6 +331,7 @@ TEST(DesignerDialogPage, ThePagesWindowLiesBelowTheDesignersDialogs) {
     w.Form->SetPage(w.Report->Pages(0) == w.Dialog ? w.Report->Pages(1) : w.Report->Pages(0));
     EXPECT_FALSE(page->isVisible());
     EXPECT_EQ(w.Dialog->Form()->FormStyle(), fsStayOnTop);
+    EXPECT_EQ(page->windowType(), Qt::Window);
     for (const std::string& e : w.Harness.Errors()) ADD_FAILURE() << e;
 }
 
