@@ -235,8 +235,8 @@ private:
             const int w = std::max(1, c->ClientWidth()), h = std::max(1, c->ClientHeight());
             const int x = FRandom.Below(w), y = FRandom.Below(h);
             const int m = FRandom.Below(100);
-            // The right button where the program has a context menu: the platform's own
-            // menus (an edit's) run a loop of their own that no harness input reaches.
+            // The right button where the program has a context menu, as it always was: a
+            // seed gives the events it gave before the harness reached Qt's own menus.
             const bool right = FRandom.Below(8) == 0 && c->PopupMenu();
             if (m < 70) s << "click " << spec << ' ' << path << ' ' << x << ' ' << y << ' ' << (right ? 'R' : 'L') << ' ' << int(shift);
             else if (m < 80) s << "dbl " << spec << ' ' << path << ' ' << x << ' ' << y << ' ' << int(shift);
