@@ -1,7 +1,10 @@
 #include "report/PreviewPages.h"
 
 #include <algorithm>
+#include <cctype>
 #include <cerrno>
+#include <climits>
+#include <cstdlib>
 #include <cmath>
 #include <cstdio>
 #include <cstring>
@@ -112,10 +115,41 @@ bool TfrxDictionary::TNoCase::operator()(std::string_view a, std::string_view b)
     return CompareText(a, b) < 0;
 }
 
-void TfrxDictionary::Clear() { FNames.clear(); }
+void TfrxDictionary::Clear() {
+    FNames.clear();
+    FTaken.clear();
+}
 
 void TfrxDictionary::Add(const std::string& Name, const std::string& SourceName, TfrxComponent* Obj) {
-    FNames[Name] = TEntry{SourceName, Obj};
+    auto [it, added] = FNames.insert_or_assign(Name, TEntry{SourceName, Obj});
+    if (added) NoteNumbered(Name);
+}
+
+void TfrxDictionary::NoteNumbered(const std::string& Name) {
+    size_t digits = Name.size();
+    while (digits > 0 && Name[digits - 1] >= '0' && Name[digits - 1] <= '9') --digits;
+    if (digits == Name.size()) return;
+    const std::string lower = LowerCase(Name);
+    for (size_t p = digits; p < Name.size(); ++p) {
+        // Base + std::to_string(n) never has a leading zero, nor more digits than an int.
+        if (Name[p] == '0' || Name.size() - p > 10) continue;
+        const long long n = std::stoll(Name.substr(p));
+        if (n > INT_MAX - 1) continue;
+        TTakenNumbers& taken = FTaken[lower.substr(0, p)];
+        taken.try_emplace(static_cast<int>(n), static_cast<int>(n) + 1);
+    }
+}
+
+int TfrxDictionary::FirstFree(TTakenNumbers& Taken, int From) {
+    int n = From;
+    std::vector<int> passed;
+    for (auto it = Taken.find(n); it != Taken.end(); it = Taken.find(n)) {
+        passed.push_back(n);
+        n = it->second;
+    }
+    // Every number from each one passed up to n is taken: the next search leaps there.
+    for (int p : passed) Taken[p] = n;
+    return n;
 }
 
 std::string TfrxDictionary::AddUnique(const std::string& Base, const std::string& SourceName, TfrxComponent* Obj) {
@@ -125,12 +159,14 @@ std::string TfrxDictionary::AddUnique(const std::string& Base, const std::string
 }
 
 std::string TfrxDictionary::CreateUniqueName(const std::string& Base) const {
-    auto taken = [&](int n) { return FNames.count(Base + std::to_string(n)) != 0; };
+    auto found = FTaken.find(LowerCase(Base));
+    if (found == FTaken.end()) return Base + "1";
+    TTakenNumbers& numbers = found->second;
+    auto taken = [&](int n) { return numbers.count(n) != 0; };
     int i = 10000;
     while (i >= 2 && !taken(i)) i /= 2;
     if (i < 2) i = 1;
-    while (taken(i)) ++i;
-    return Base + std::to_string(i);
+    return Base + std::to_string(FirstFree(numbers, i));
 }
 
 TfrxComponent* TfrxDictionary::GetObject(std::string_view Name) const {
@@ -1106,6 +1142,67 @@ void TfrxPreviewPages::ObjectOver(int Index, int X, int Y, int Button, unsigned 
     }
 }
 
+namespace {
+
+// The scheme of a URL ("https", "mailto"), or empty for a path. A single letter is a drive
+// ("C:\\..."), not a scheme.
+std::string UrlScheme(const std::string& URL) {
+    const size_t colon = URL.find(':');
+    if (colon == std::string::npos || colon < 2 || !std::isalpha(static_cast<unsigned char>(URL[0]))) return {};
+    for (size_t i = 1; i < colon; ++i) {
+        const auto c = static_cast<unsigned char>(URL[i]);
+        if (!std::isalnum(c) && c != '+' && c != '-' && c != '.') return {};
+    }
+    return LowerCase(URL.substr(0, colon));
+}
+
+std::string PercentDecoded(const std::string& Text) {
+    std::string out;
+    for (size_t i = 0; i < Text.size(); ++i) {
+        if (Text[i] == '%' && i + 2 < Text.size() && std::isxdigit(static_cast<unsigned char>(Text[i + 1])) &&
+            std::isxdigit(static_cast<unsigned char>(Text[i + 2]))) {
+            out += static_cast<char>(std::stoi(Text.substr(i + 1, 2), nullptr, 16));
+            i += 2;
+        } else {
+            out += Text[i];
+        }
+    }
+    return out;
+}
+
+// A file the desktop's handler would run: a program (anything executable, a folder
+// included) or a desktop entry, by its own name or by the name of what a link points to.
+// A relative path is taken from the working folder, as the handler takes it.
+bool RunsAsProgram(const std::string& Path) {
+    if (Path.empty()) return false;
+    if (EndsText(".desktop", Path) || access(Path.c_str(), X_OK) == 0) return true;
+    char resolved[PATH_MAX];
+    if (realpath(Path.c_str(), resolved) && EndsText(".desktop", resolved)) return true;
+    return false;
+}
+
+// Web, mail and other network links go to the desktop's handler. Everything else names a
+// file (a "file:" URL or a path, absolute or relative), which is opened only when it is no
+// program and no desktop entry.
+bool IsSafeToOpen(const std::string& URL) {
+    const std::string scheme = UrlScheme(URL);
+    if (scheme.empty()) return !RunsAsProgram(URL);
+    if (scheme != "file") {
+        // A name that only looks like a URL and names a file here is still that file.
+        return !RunsAsProgram(URL) || access(URL.c_str(), F_OK) != 0;
+    }
+    std::string path = URL.substr(5);
+    if (StartsText("//", path)) {
+        // file://host/path: the host is the local one ("localhost" or empty).
+        const size_t slash = path.find('/', 2);
+        path = slash == std::string::npos ? std::string() : path.substr(slash);
+    }
+    path = PercentDecoded(path);
+    return !RunsAsProgram(path);
+}
+
+}  // namespace
+
 void TfrxPreviewPages::FollowLink(const std::string& URL) {
     if (URL.empty()) return;
     if (URL[0] == '@') {
@@ -1123,14 +1220,7 @@ void TfrxPreviewPages::FollowLink(const std::string& URL) {
         return;
     }
     // Links come from data: a local program or desktop entry is never started.
-    std::string path;
-    if (StartsText("file:", URL)) {
-        path = URL.substr(5);
-        while (path.size() > 1 && path[0] == '/' && path[1] == '/') path.erase(0, 1);
-    } else if (!URL.empty() && URL[0] == '/') {
-        path = URL;
-    }
-    if (!path.empty() && (EndsText(".desktop", path) || access(path.c_str(), X_OK) == 0)) return;
+    if (!IsSafeToOpen(URL)) return;
     ShellOpen(URL);
 }
 

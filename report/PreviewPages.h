@@ -63,6 +63,16 @@ private:
         TfrxComponent* Obj = nullptr;
     };
     std::map<std::string, TEntry, TNoCase> FNames;
+    // Names read as base + number, per lower-cased base (every split of a name's trailing
+    // digits that has no leading zero: "m12" is m with 12 and m1 with 2). Each number
+    // taken points on to one not below it where a free number may start (n + 1 at first,
+    // further once a search went past), so the first free number from any start is found
+    // in about constant time, and CreateUniqueName gives the names the probes and the
+    // count give without walking the names already there.
+    using TTakenNumbers = std::unordered_map<int, int>;
+    mutable std::unordered_map<std::string, TTakenNumbers> FTaken;
+    void NoteNumbered(const std::string& Name);
+    static int FirstFree(TTakenNumbers& Taken, int From);
 };
 
 // The outline of a prepared report: the "outline" element of the document, nested "item"

@@ -337,7 +337,10 @@ void TfrxReport::LoadFromStream(TStream& Stream) {
         IniFile = iniFile;
         SetPreview(attached);
         SetDesignInfo(designInfo);
-        FReportOptions->Password = frxDecodePassword(FReportOptions->Password);
+        std::vector<std::string> readings = frxPasswordReadings(FReportOptions->Password);
+        FReportOptions->Password = readings.front();
+        readings.erase(readings.begin());
+        FReportOptions->SetOtherPasswords(std::move(readings));
     };
     LoadStream = &Stream;
     try {

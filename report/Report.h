@@ -291,6 +291,14 @@ public:
 private:
     bool EnsureServices();
     void TimerTick();
+    // The run's watch over its scripts (every so many statements): the window that shows the
+    // run going away (closed, or freed) stops the run; the windows answer once
+    // kRunAnswerInterval milliseconds have gone by; a stopped run's scripts are terminated.
+    void WatchRun(TfsScript* Running);
+    // Terminates Running and the scripts above it up to the report script, when Running is
+    // one of this report's; the report script's procedures with it.
+    void StopRunScripts(TfsScript* Running);
+    static constexpr uint32_t kRunAnswerInterval = 20;
     bool RunDesigner(bool PreviewDesigner);
 
     TfrxDataSet* FDataSet = nullptr;
@@ -324,6 +332,12 @@ private:
     std::unique_ptr<TfrxCustomPreviewPages> FPreviewPages;
     std::unique_ptr<TfrxDrawText> FDrawText;
     TfsCustomVariable* FLocalValue = nullptr;
+    // Set while PrepareReport runs: a window that answers meanwhile cannot start it again.
+    bool FPreparing = false;
+    // The preview window the run fills (nullptr for a run without one), and when the
+    // windows last answered.
+    TfrxCustomPreviewForm* FRunPreviewForm = nullptr;
+    uint32_t FRunAnswered = 0;
     // What CheckScriptBeforeRun compiled: the script text, its language, the objects
     // bound by name, the other objects and the count of items of the scope and of the
     // script. Valid from the check to the next preparation or script call.

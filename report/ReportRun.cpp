@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <atomic>
 
+#include "platform/rtl/FileUtils.h"
 #include "platform/rtl/Format.h"
 #include "platform/rtl/Settings.h"
 #include "platform/rtl/StrUtils.h"
@@ -13,6 +14,7 @@
 #include "report/ExpressionCache.h"
 #include "report/Report.h"
 #include "report/Resources.h"
+#include "report/Utils.h"
 #include "report/Views.h"
 #include "script/ScriptTools.h"
 #include "script/Script.h"
@@ -33,11 +35,12 @@ bool IsAggregateCall(const std::string& Name) {
 
 Variant ObjectValue(TObject* Object) { return Variant::FromObject(Object ? Object->Handle() : NilHandle); }
 
+// The text of a failure for the error list, in the program's words where it has them.
 std::string ExceptionText(std::exception_ptr E) {
     try {
         std::rethrow_exception(E);
     } catch (const std::exception& e) {
-        return e.what();
+        return frxFailureWords(e.what());
     } catch (...) {
         return "Unknown error";
     }
@@ -451,7 +454,21 @@ void TfrxReport::DoPreviewClick(TfrxReportComponent* View, TMouseButton Button, 
 // --- Preparing ---------------------------------------------------------------------------------
 
 bool TfrxReport::PrepareReport(bool ClearLastReport) {
+    // The windows answer while a run goes (WatchRun): one of them asking for a run of this
+    // report meanwhile gets none.
+    if (FPreparing) return false;
     EnsureServices();
+    struct TRunState {
+        TfrxReport* R;
+        ~TRunState() {
+            R->FPreparing = false;
+            R->FRunPreviewForm = nullptr;
+        }
+    } runState{this};
+    FPreparing = true;
+    FRunPreviewForm = FPreviewForm;
+    FRunAnswered = GetTickCount();
+    TfsRunWatchScope watch([this](TfsScript* Running) { WatchRun(Running); });
     if (ClearLastReport && FPreviewPages) FPreviewPages->Clear();
     FErrors->Clear();
 
@@ -501,6 +518,38 @@ bool TfrxReport::PrepareReport(bool ClearLastReport) {
     const bool ok = FErrors->Count() == 0;
     if (!ok) ShowErrors();
     return ok;
+}
+
+void TfrxReport::WatchRun(TfsScript* Running) {
+    auto stopped = [this] {
+        // A preview closed while the run fills it (its close button, Esc, the window's own
+        // close) wants nothing more; a modeless one is freed on close.
+        if (FRunPreviewForm && (FPreviewForm != FRunPreviewForm || FPreviewForm->ModalResult() != mrNone) &&
+            FPreviewPages)
+            FPreviewPages->SetTerminated(true);
+        return FPreviewPages && FPreviewPages->Terminated();
+    };
+    if (!stopped()) {
+        const uint32_t now = GetTickCount();
+        if (now - FRunAnswered < kRunAnswerInterval) return;
+        FRunAnswered = now;
+        if (TApplication* app = ApplicationInstance()) app->ProcessMessages();
+        FRunAnswered = GetTickCount();
+        if (!stopped()) return;
+    }
+    StopRunScripts(Running);
+}
+
+void TfrxReport::StopRunScripts(TfsScript* Running) {
+    std::vector<TfsScript*> chain;
+    bool ours = false;
+    for (TfsScript* s = Running; s && s != FScriptScope.get(); s = s->Parent()) {
+        chain.push_back(s);
+        if (s == FScript.get()) ours = true;
+    }
+    if (!ours) return;
+    for (TfsScript* s : chain) s->Terminate();
+    FScript->Terminate();
 }
 
 // --- Showing and printing ----------------------------------------------------------------------
@@ -573,7 +622,7 @@ bool TfrxReport::PrintReport() {
     } catch (const EAbort&) {
         throw;
     } catch (const std::exception& e) {
-        FErrors->Add(e.what());
+        FErrors->Add(frxFailureWords(e.what()));
         ShowErrors();
         return false;
     }

@@ -569,6 +569,32 @@ void TfsScript::Terminate() {
         if (item->Kind() == TfsItemKind::Proc) static_cast<TfsProcVariable*>(item.get())->Prog()->Terminate();
 }
 
+namespace {
+thread_local TfsRunWatchScope* tRunWatch = nullptr;
+}  // namespace
+
+TfsRunWatchScope::TfsRunWatchScope(TWatch Watch) : FWatch(std::move(Watch)), FOuter(tRunWatch) {
+    tRunWatch = this;
+    TfsScript::sRunWatchCountdown = TfsScript::kRunWatchSteps;
+}
+
+TfsRunWatchScope::~TfsRunWatchScope() {
+    tRunWatch = FOuter;
+    TfsScript::sRunWatchCountdown = FOuter ? TfsScript::kRunWatchSteps : 1 << 30;
+}
+
+void TfsScript::RunWatchDue() {
+    TfsRunWatchScope* watch = tRunWatch;
+    sRunWatchCountdown = watch ? kRunWatchSteps : 1 << 30;
+    if (!watch || watch->FInside || !watch->FWatch) return;
+    watch->FInside = true;
+    struct Leave {
+        TfsRunWatchScope* W;
+        ~Leave() { W->FInside = false; }
+    } leave{watch};
+    watch->FWatch(this);
+}
+
 TfsScript* TfsScript::KeptRunLineOwner() {
     const uint64_t changes = TfsRunLineEvent::Changes() + sChainChanges.load(std::memory_order_relaxed);
     if (changes != FHookChanges) {

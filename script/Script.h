@@ -348,6 +348,15 @@ public:
         return KeptRunLineOwner();
     }
 
+    // The run watch's step, taken before every statement and at every pass of a loop: every
+    // kRunWatchSteps steps on this thread the watch set there (TfsRunWatchScope) is called
+    // with the running script. One count on a thread-local while it is far from due.
+    static constexpr int kRunWatchSteps = 1024;
+    [[gnu::always_inline]] void RunWatchStep() {
+        if (--sRunWatchCountdown <= 0) [[unlikely]]
+            RunWatchDue();
+    }
+
     // Executable lines: "5,7,12," per unit name.
     void AddCodeLine(const std::string& unitName, const std::string& sourcePos);
     bool IsExecutableLine(int line, const std::string& unitName = {}) const;
@@ -405,6 +414,11 @@ private:
     // the count of changes moved.
     TfsScript* KeptRunLineOwner();
 
+    friend class TfsRunWatchScope;
+    // The watch's turn (or, without a watch, the count starts again).
+    [[gnu::noinline]] void RunWatchDue();
+    // Steps left before the watch of this thread is called.
+    static inline thread_local constinit int sRunWatchCountdown = 1 << 30;
     // A run-time error's position waits in NoteRunError's record (one per thread; read
     // without a guard, being constant-initialised).
     static inline thread_local constinit bool sRunErrorPending = false;
@@ -453,6 +467,26 @@ private:
     uint64_t FItemsVersion = 1;
     std::unique_ptr<TCallCacheEntry[]> FCallCache;   // made on the first call by name
     TCallCacheEntry* FLastCall = nullptr;            // the slot of the name asked last
+};
+
+// A watch over the scripts that run on this thread while the scope lives (a report's run:
+// it lets the windows answer and stops the run's scripts when the run is stopped). Every
+// TfsScript::kRunWatchSteps statements or loop passes, Watch is called with the script
+// whose statement is next; not again while it runs (its windows' answers may run scripts
+// too). A scope made inside another one's life takes over until it ends.
+class TfsRunWatchScope {
+public:
+    using TWatch = std::function<void(TfsScript* Running)>;
+    explicit TfsRunWatchScope(TWatch Watch);
+    ~TfsRunWatchScope();
+    TfsRunWatchScope(const TfsRunWatchScope&) = delete;
+    TfsRunWatchScope& operator=(const TfsRunWatchScope&) = delete;
+
+private:
+    friend class TfsScript;
+    TWatch FWatch;
+    TfsRunWatchScope* FOuter;
+    bool FInside = false;
 };
 
 inline const std::vector<Variant*>& TfsProcVariable::Locals() {

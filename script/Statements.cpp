@@ -656,6 +656,7 @@ void TfsRepeatStmt::Execute() {
     RunLine();
     if (Prog->Terminated()) return;
     for (;;) {
+        Prog->RunWatchStep();
         RunItems();
         if (Prog->RunFlags() & kLeaveLoop) break;
         ClearFlag(Prog, TfsScript::rfContinue);
@@ -669,6 +670,7 @@ void TfsWhileStmt::Execute() {
     RunLine();
     if (Prog->Terminated()) return;
     for (;;) {
+        Prog->RunWatchStep();
         if (!Condition->Test()) break;
         RunItems();
         if (Prog->RunFlags() & kLeaveLoop) break;
@@ -685,6 +687,7 @@ void TfsForStmt::Execute() {
     TfsCustomVariable* v = Variable;
     if (!Down && last >= first) {
         for (int64_t i = first;; ++i) {
+            Prog->RunWatchStep();
             v->Value.SetInt(i);
             RunLoopBody();
             if (Prog->RunFlags() & kLeaveLoop) break;
@@ -693,6 +696,7 @@ void TfsForStmt::Execute() {
         }
     } else if (Down && last <= first) {
         for (int64_t i = first;; --i) {
+            Prog->RunWatchStep();
             v->Value.SetInt(i);
             RunLoopBody();
             if (Prog->RunFlags() & kLeaveLoop) break;
@@ -712,6 +716,7 @@ void TfsVbForStmt::Execute() {
     if (Prog->Terminated()) return;
     Variant i = first;
     for (;;) {
+        Prog->RunWatchStep();
         const int c = VarCompare(i, last);
         if (down ? !(c == 1 || c == 0) : !(c == -1 || c == 0)) break;
         Variable->Value = i;
@@ -773,6 +778,7 @@ template <TfsOpCode OP> void TfsCppForStmt::RunCounting() {
     const Variant& a = *FLeft;
     const Variant& b = *FRight;
     for (;;) {
+        Prog->RunWatchStep();
         const bool integers = a.IsInteger() && b.IsInteger();
         if (integers) {
             const int64_t x = a.IntValue(), y = b.IntValue();
@@ -817,6 +823,7 @@ void TfsCppForStmt::Execute() {
         (this->*FRun)();
     } else {
         for (;;) {
+            Prog->RunWatchStep();
             if (Expression && !Expression->Test()) break;
             RunLoopBody();
             if (Prog->RunFlags() & kLeaveLoop) break;

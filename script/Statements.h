@@ -230,9 +230,10 @@ protected:
     // own fast way), otherwise it runs. FindSum looks for such a body after building.
     inline void RunLoopBody();
     void FindSum();
-    // The run-line hook for this statement: while no run-line handler is bound anywhere,
-    // one test of the count of bound handlers.
+    // The run-line hook for this statement, after the run watch's step: while no run-line
+    // handler is bound anywhere, one test of the count of bound handlers.
     void RunLine() {
+        Prog->RunWatchStep();
         if (TfsRunLineEvent::BoundCount() != 0) [[unlikely]]
             RunLineHooked();
     }

@@ -119,6 +119,7 @@ Tprintform::Tprintform(TComponent* AOwner) : TForm(AOwner) {
     frxReport1->SaveToStream(model);
     FModelTemplate = model.DataString();
     AddDataSets();
+    OnCloseQuery = [this](TObject* Sender, bool& CanClose) { PromptCloseQuery(Sender, CanClose); };
 }
 
 Tprintform::~Tprintform() {
@@ -273,11 +274,30 @@ void Tprintform::Button1Click(TObject*) {
         if (RadioButton2->Checked()) {
             frxReport1->ShowReport(true);
         } else {
-            if (!frxReport1->PrepareReport(true)) return;
-            frxReport1->PrintOptions()->ShowDialog = false;
-            // A print that failed (the report says why) leaves the prompt open, so the
-            // receipt can be printed again or previewed.
-            if (!frxReport1->PrintReport()) return;
+            // The run lets this window answer: "确定" waits until it is over.
+            struct TPrintRun {
+                Tprintform* F;
+                explicit TPrintRun(Tprintform* f) : F(f) {
+                    F->FPrinting = true;
+                    F->FPrintStopped = false;
+                    F->Button1->SetEnabled(false);
+                }
+                ~TPrintRun() {
+                    F->FPrinting = false;
+                    F->Button1->SetEnabled(true);
+                }
+            } run(this);
+            const bool prepared = frxReport1->PrepareReport(true);
+            if (FPrintStopped) {
+                // Stopped: the pages made so far are not printed.
+                frxReport1->PreviewPages()->Clear();
+            } else {
+                if (!prepared) return;
+                frxReport1->PrintOptions()->ShowDialog = false;
+                // A print that failed (the report says why) leaves the prompt open, so the
+                // receipt can be printed again or previewed.
+                if (!frxReport1->PrintReport() && !FPrintStopped) return;
+            }
         }
         Close();
     } catch (const std::exception& e) {
@@ -285,7 +305,21 @@ void Tprintform::Button1Click(TObject*) {
     }
 }
 
-void Tprintform::Button2Click(TObject*) { Close(); }
+void Tprintform::Button2Click(TObject*) {
+    if (FPrinting) StopPrinting();
+    else Close();
+}
+
+void Tprintform::StopPrinting() {
+    FPrintStopped = true;
+    if (TfrxCustomPreviewPages* pages = frxReport1->PreviewPages()) pages->SetTerminated(true);
+}
+
+void Tprintform::PromptCloseQuery(TObject*, bool& CanClose) {
+    if (!FPrinting) return;
+    StopPrinting();
+    CanClose = false;
+}
 
 void Tprintform::DeclareProperties(TPropertyDecl<Tprintform>& d) {
     d.Method("FormCreate", &Tprintform::FormCreate);

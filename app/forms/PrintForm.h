@@ -89,6 +89,10 @@ public:
     void FormClose(TObject* Sender, TCloseAction& Action);
     void Button1Click(TObject* Sender);
     void Button2Click(TObject* Sender);
+    // While a print run goes the prompt stays: the close asked for stops the run first.
+    void PromptCloseQuery(TObject* Sender, bool& CanClose);
+    // True from "确定" with "打印" until the print is done or stopped.
+    bool Printing() const { return FPrinting; }
 
     static void DeclareProperties(TPropertyDecl<Tprintform>& d);
 
@@ -101,6 +105,11 @@ private:
     void AddDataSets();
     void AddTitle();
 
+    // A print run without the preview goes on in this window: "取消" or its close stops
+    // it (nothing is printed) and the prompt closes after the run.
+    void StopPrinting();
+    bool FPrinting = false;
+    bool FPrintStopped = false;
     TCategorySums FSums{};
     std::string FModelTemplate;
 };

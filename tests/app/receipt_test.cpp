@@ -1,7 +1,9 @@
 // The receipt print prompt: the amount in capitals, the category sums of a saved receipt,
 // the report variables, the installation's template and the title, driven headless
 // through the charging window's real save.
+#include "OtherProgram.h"
 #include "PreviewCapture.h"
+#include "app/database/ClinicDatabase.h"
 #include "app/forms/ChargeForm.h"
 #include "app/forms/ClinicForms.h"
 #include "app/forms/DataModule.h"
@@ -10,6 +12,7 @@
 #include "app/forms/StartChargeForm.h"
 #include "app/forms/Startup.h"
 #include "designer/dialogs/ReportEditor.h"
+#include "preview/FlatCombo.h"
 #include "designer/editors/MemoEditor.h"
 #include "designer/window/DesignerForm.h"
 #include "designer/workspace/PageWorkspace.h"
@@ -370,6 +373,41 @@ TEST_F(ReceiptPrompt, TheModelReceiptPrintsTheCategories) {
     EXPECT_TRUE(fs::exists(kReceiptTemplateFile));
 }
 
+// Text that is no number, typed into the preview's zoom box and its page box, is refused in
+// an error box that carries the program's Chinese caption, as every box of the program does
+// where no caption of its own is given (not the file name of the program).
+TEST_F(ReceiptPrompt, ThePreviewsRefusalsCarryTheProgramsCaption) {
+    if (!frxEngineClass()) GTEST_SKIP() << "no layout engine is registered in this build";
+    TPreviewCapture capture;
+    std::vector<std::string> texts, captions;
+    Charge({{"XCG", "2"}}, [&](Tprintform& p) {
+        CapturePreview(*harness, capture, [&] {
+            TfrxPreviewForm* form = nullptr;
+            for (int i = 0; i < Screen->FormCount() && !form; ++i) form = dynamic_cast<TfrxPreviewForm*>(Screen->Forms(i));
+            ASSERT_NE(form, nullptr);
+            harness->ClearDialogs();
+            for (TWinControl* box : {static_cast<TWinControl*>(form->ZoomCB), static_cast<TWinControl*>(form->PageE)}) {
+                H::Click(box, TPoint{8, box->ClientHeight() / 2});
+                TWinControl* focused = H::FocusedControl();
+                ASSERT_NE(focused, nullptr);
+                H::TypeKey(focused, 'A', ssCtrl);
+                H::TypeText(focused, "abc");
+                H::TypeKey(focused, VK_RETURN);
+                H::ElapseTime(10);
+            }
+            texts = harness->DialogTexts();
+            captions = harness->DialogCaptions();
+        });
+        H::Click(p.RadioButton2);
+        H::Click(p.Button1);
+    });
+    ASSERT_TRUE(capture.Shown);
+    ASSERT_EQ(texts.size(), 2u);
+    EXPECT_NE(texts[0].find("abc"), std::string::npos) << texts[0];
+    EXPECT_NE(texts[1].find("abc"), std::string::npos) << texts[1];
+    EXPECT_EQ(captions, (std::vector<std::string>{kClinicTitle, kClinicTitle}));
+}
+
 // Due 49.20, paid with 50: the change the receipt shows is 0.8, not a double's noise.
 TEST_F(ReceiptPrompt, TheChangeOfFiftyForFortyNineTwentyPrintsAsPointEight) {
     if (!frxEngineClass()) GTEST_SKIP() << "no layout engine is registered in this build";
@@ -452,6 +490,84 @@ TEST_F(ReceiptPrompt, PrintWithoutAPrinterSaysSoAndKeepsThePrompt) {
     EXPECT_EQ(number, "240307001");
     EXPECT_EQ(harness->DialogTexts(), std::vector<std::string>{"发生一下错误:\r\n系统未安装打印机\r\n"});
     EXPECT_EQ(harness->DialogCaptions(), std::vector<std::string>{"错误"});
+}
+
+// The preview of a receipt whose lines another program holds exclusively (the sqlite3
+// shell): the report's error box gives the reason in the clinic's words, not SQLite's; the
+// preview once the lock is gone shows the receipt.
+TEST_F(ReceiptPrompt, APreviewUnderAnotherProgramsLockSaysTheDatabaseIsInUse) {
+    if (!frxEngineClass()) GTEST_SKIP() << "no layout engine is registered in this build";
+    InstallTemplate();
+    int pages = -1;
+    Charge({{"XCG", "1"}}, [&](Tprintform& p) {
+        datamoduleform->ADOConnection1->SetBusyTimeout(100);
+        auto other = std::make_unique<TOtherProgram>(ClinicDatabaseFileName);
+        other->Run("BEGIN EXCLUSIVE;");
+        p.RadioButton2->SetChecked(true);
+        // The preview prepares the pages once it is up; the driver lets it.
+        auto closeOnceRun = [](TCustomForm& f) {
+            for (int i = 0; i < 20; ++i) H::ElapseTime(100);
+            f.Close();
+        };
+        harness->OnModal("TfrxPreviewForm", closeOnceRun);
+        H::Click(p.Button1);
+        EXPECT_EQ(harness->DialogTexts(), std::vector<std::string>{"发生一下错误:\r\n数据库正被其他程序使用，请稍后再试。\r\n"});
+        other.reset();
+        harness->ClearDialogs();
+        harness->OnModal("TfrxPreviewForm", [&](TCustomForm& f) {
+            closeOnceRun(f);
+            pages = p.frxReport1->PreviewPages()->Count();
+        });
+        H::Click(p.Button1);
+        EXPECT_TRUE(harness->DialogTexts().empty()) << Joined(harness->DialogTexts());
+        if (p.Showing()) H::Click(p.Button2);
+    });
+    EXPECT_EQ(pages, 1);
+}
+
+// A receipt template whose script never ends, printed without the preview: the prompt
+// answers while the script runs; "取消" clicked then (or Space typed ahead onto it) stops the
+// run, nothing is printed or asked, the prompt closes, and "确定" is enabled again for the
+// next receipt.
+TEST_F(ReceiptPrompt, AnEndlessTemplateScriptIsStoppedFromThePrompt) {
+    if (!frxEngineClass()) GTEST_SKIP() << "no layout engine is registered in this build";
+    {
+        TfrxReport t(nullptr);
+        ASSERT_TRUE(t.LoadFromFile(ROVE_RECEIPT_TEMPLATE));
+        t.ScriptLanguage = "PascalScript";
+        t.ScriptText()->SetText("begin while True do Get('Tick'); end.");
+        t.SaveToFile(kReceiptTemplateFile);
+    }
+    for (const bool typed : {false, true}) {
+        SCOPED_TRACE(typed ? "Space typed ahead" : "取消 clicked");
+        int asked = 0;
+        bool printing = false, openWhileStopping = false, enabledAfter = false;
+        Charge({{"XCG", "1"}}, [&](Tprintform& p) {
+            p.frxReport1->OnGetValue = [&](const std::string& Name, Variant& Value) {
+                if (Name != "Tick") return;
+                Value = Variant(++asked);
+                if (asked != 1000) return;
+                printing = p.Printing() && !p.Button1->Enabled();
+                if (!typed) {
+                    H::Click(p.Button2);
+                    openWhileStopping = p.Showing();
+                }
+            };
+            H::Click(p.RadioButton1);
+            // "确定" is disabled as the run starts: the keyboard goes on to "取消".
+            if (typed) H::PostKey(VK_SPACE);
+            H::Click(p.Button1);
+            enabledAfter = p.Button1->Enabled();
+        });
+        EXPECT_GE(asked, 1000);
+        EXPECT_TRUE(printing);
+        if (!typed) EXPECT_TRUE(openWhileStopping);
+        EXPECT_TRUE(enabledAfter);
+        EXPECT_FALSE(printform->Showing());
+        EXPECT_EQ(printform->frxReport1->PreviewPages()->Count(), 0);
+        EXPECT_TRUE(harness->DialogTexts().empty()) << Joined(harness->DialogTexts());
+        printform->frxReport1->OnGetValue = nullptr;
+    }
 }
 
 // A damaged receipt template (random bytes, a file cut short): the prompt names the file

@@ -6,6 +6,7 @@
 #include <cmath>
 #include <cstdio>
 #include <functional>
+#include <set>
 #include <string>
 #include <unistd.h>
 #include <vector>
@@ -17,6 +18,7 @@
 #include "tests/report/prepared/TwoMemoPage.h"
 #include "platform/rtl/Format.h"
 #include "platform/rtl/Streams.h"
+#include "platform/rtl/StrUtils.h"
 #include "report/Bands.h"
 #include "report/MemoView.h"
 #include "report/Pages.h"
@@ -104,6 +106,64 @@ TEST(PreparedDictionary, UniqueNamesProbeDownwardThenCountUp) {
     EXPECT_EQ(d.GetSourceName("B1"), "Page0.MasterData1");
     EXPECT_EQ(d.GetSourceName("b2"), "");
     EXPECT_EQ(d.GetObject("b2"), nullptr);
+}
+
+// The names given stay those of the plain search (the probes 10000, 5000, ... 2 over the
+// names there, then a count up while the name is taken), whatever the names added before:
+// numbered runs with gaps, other cases, bases ending in a digit ("m1" + "2" is "m12"),
+// leading zeros ("m01" is no number of m but 1 of m0), names added by hand between the
+// unique ones, and runs past the largest probe.
+TEST(PreparedDictionary, UniqueNamesAreThoseOfThePlainSearch) {
+    auto plain = [](const std::set<std::string>& names, const std::string& base) {
+        auto taken = [&](int n) { return names.count(LowerCase(base + std::to_string(n))) != 0; };
+        int i = 10000;
+        while (i >= 2 && !taken(i)) i /= 2;
+        if (i < 2) i = 1;
+        while (taken(i)) ++i;
+        return base + std::to_string(i);
+    };
+    struct TCase {
+        const char* Name;
+        std::vector<std::string> Added;   // names added by hand first
+        std::vector<std::string> Bases;   // then AddUnique with each base in turn, 30 rounds
+    };
+    const TCase cases[] = {
+        {"one base", {}, {"m"}},
+        {"gaps", {"m2", "m4", "m5", "m9", "m40", "m41", "m19"}, {"m"}},
+        {"cases", {"M1", "M3", "b2"}, {"m", "B", "M"}},
+        {"digit bases", {"m12", "m13", "m1", "m01", "m0"}, {"m", "m1", "m0"}},
+        {"past the probes", {"m10000", "m9999", "m10001", "m5000"}, {"m", "p"}},
+    };
+    for (const TCase& c : cases) {
+        SCOPED_TRACE(c.Name);
+        TfrxDictionary d;
+        std::set<std::string> names;
+        for (const std::string& n : c.Added) {
+            d.Add(n, "Page0." + n, nullptr);
+            names.insert(LowerCase(n));
+        }
+        for (int round = 0; round < 30; ++round)
+            for (const std::string& base : c.Bases) {
+                const std::string expected = plain(names, base);
+                ASSERT_EQ(d.CreateUniqueName(base), expected) << round;
+                ASSERT_EQ(d.AddUnique(base, "Page0.x", nullptr), expected) << round;
+                names.insert(LowerCase(expected));
+                // A name added by hand in the middle of a run.
+                if (round % 7 == 3) {
+                    const std::string more = base + std::to_string(round * 3 + 2);
+                    d.Add(more, "Page0.y", nullptr);
+                    names.insert(LowerCase(more));
+                }
+            }
+    }
+    // A large run: m1 .. m20000 one after the other, then a free number far inside.
+    TfrxDictionary d;
+    for (int i = 1; i <= 20000; ++i) {
+        const std::string n = d.AddUnique("m", "Page0.Memo", nullptr);
+        ASSERT_EQ(n, "m" + std::to_string(i));
+    }
+    d.Clear();
+    EXPECT_EQ(d.CreateUniqueName("m"), "m1");
 }
 
 TEST(PreparedPages, PagesAreStoredAsDifferencesAndRebuilt) {

@@ -1,0 +1,109 @@
+// A report whose script never ends, previewed: the window answers while the script runs,
+// and its close button or Esc ends the run; the template comes back as it was and the
+// report runs again afterwards.
+#include <gtest/gtest.h>
+
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "platform/ui/Buttons.h"
+#include "platform/ui/Keys.h"
+#include "platform/ui/UiTest.h"
+#include "WindowFixture.h"
+#include "report/Variables.h"
+
+namespace {
+
+using H = TUiTestHarness;
+
+// One page with a page header holding Memo1 ("收费") and the script given.
+struct TEndlessReport {
+    TUiTestHarness Harness;
+    TfrxReport Report{nullptr};
+    TfrxMemoView* Memo = nullptr;
+
+    explicit TEndlessReport(const std::string& Script) {
+        frxRegisterPreviewPages();
+        frxRegisterPreviewForm();
+        Report.EngineOptions()->SilentMode = true;
+        Report.PreviewOptions()->Modal = true;
+        Report.PreviewOptions()->Maximized = false;
+        auto* page = new TfrxReportPage(&Report);
+        page->SetName("Page1");
+        auto* band = new TfrxPageHeader(page);
+        band->SetName("PageHeader1");
+        band->SetBounds(0, 0, 300, 40);
+        Memo = new TfrxMemoView(band);
+        Memo->SetName("Memo1");
+        Memo->SetBounds(0, 0, 200, 20);
+        Memo->SetText("收费");
+        SetScript(Script);
+    }
+    void SetScript(const std::string& Text) { Report.ScriptText()->SetText(Text); }
+    std::string MemoText() {
+        auto* m = dynamic_cast<TfrxMemoView*>(Report.FindObject("Memo1"));
+        return m ? m->Text() : std::string("(no Memo1)");
+    }
+};
+
+}  // namespace
+
+// Esc typed while the endless main block runs, and the close button clicked while a loop
+// of the script asks the report for a value: the window closes, the run stops, nothing
+// was prepared, the memo the script changed is the template's again, and the report
+// previews its next run.
+TEST(PreviewRunStop, CloseOrEscEndsAnEndlessScript) {
+    struct Case {
+        const char* Name;
+        const char* Script;
+        bool Esc;
+    };
+    for (const Case& c : std::vector<Case>{
+             {"Esc", "begin Memo1.Memo.Text := '改了'; while True do ; end.", true},
+             {"关闭", "begin Memo1.Memo.Text := '改了'; while True do Get('Tick'); end.", false},
+             {"Esc in a procedure", "procedure Spin; begin repeat until False; end;\nbegin Memo1.Memo.Text := '改了'; "
+                                    "while True do Spin; end.",
+              true},
+         }) {
+        SCOPED_TRACE(c.Name);
+        TEndlessReport r(c.Script);
+        TfrxPreviewForm* shown = nullptr;
+        int asked = 0;
+        r.Report.OnGetValue = [&](const std::string& Name, Variant& Value) {
+            if (Name != "Tick") return;
+            Value = Variant(++asked);
+            if (asked == 1000 && shown) {
+                EXPECT_EQ(shown->CancelB->Text(), "关闭");
+                H::Click(shown->CancelB);
+            }
+        };
+        bool closed = false;
+        r.Harness.OnModal("TfrxPreviewForm", [&](TCustomForm& F) {
+            shown = &dynamic_cast<TfrxPreviewForm&>(F);
+            if (c.Esc) H::PostKey(VK_ESCAPE);
+            ASSERT_TRUE(r.Report.Timer()->Enabled());
+            H::FireTimer(r.Report.Timer());
+            closed = F.ModalResult() != mrNone;
+        });
+        r.Report.ShowReport(true);
+        EXPECT_TRUE(closed);
+        EXPECT_TRUE(r.Harness.Errors().empty()) << (r.Harness.Errors().empty() ? "" : r.Harness.Errors()[0]);
+        EXPECT_EQ(r.Report.PreviewPages()->Count(), 0);
+        EXPECT_EQ(r.MemoText(), "收费\r\n");
+        EXPECT_EQ(r.Report.Errors()->Count(), 0);
+
+        // The same report, its script now ending, shows its page.
+        r.SetScript("begin Memo1.Memo.Text := '改了'; end.");
+        int pages = -1;
+        r.Harness.OnModal("TfrxPreviewForm", [&](TCustomForm& F) {
+            auto& form = dynamic_cast<TfrxPreviewForm&>(F);
+            H::FireTimer(r.Report.Timer());
+            pages = r.Report.PreviewPages()->Count();
+            H::Click(form.CancelB);
+        });
+        r.Report.ShowReport(true);
+        EXPECT_EQ(pages, 1);
+        EXPECT_EQ(r.MemoText(), "收费\r\n");
+    }
+}
