@@ -275,6 +275,40 @@ struct TNotingDesignerScope {
     ~TNotingDesignerScope() { frxDesignerClass() = Saved; }
 };
 
+// The program's own designer for the "设计" of one test: once its window runs its loop, the
+// steps work it as a user does. The settings go to the working folder meanwhile; the
+// designer class and the settings folder are put back when the scope ends.
+struct TDesignerSteps {
+    using TSteps = std::function<void(TfrxDesignerForm&, TfrxReport&)>;
+    std::string Settings = SettingsDirectory();
+    TfrxDesignerClass Installed = frxDesignerClass();
+    TSteps Steps;
+    bool Ran = false;
+
+    explicit TDesignerSteps(TSteps S) : Steps(std::move(S)) {
+        SetSettingsDirectory(fs::current_path().string());
+        frxDesignerClass() = [this](TComponent* Owner, TfrxReport* Report, bool Preview) {
+            TfrxCustomDesigner* made = Installed(Owner, Report, Preview);
+            auto* d = dynamic_cast<TfrxDesignerForm*>(made);
+            if (!d) return made;
+            auto* timer = new TTimer(d);
+            timer->SetInterval(1);
+            timer->OnTimer = [this, d, timer, Report](TObject*) {
+                timer->SetEnabled(false);
+                Ran = true;
+                Steps(*d, *Report);
+            };
+            return made;
+        };
+    }
+    ~TDesignerSteps() {
+        frxDesignerClass() = Installed;
+        SetSettingsDirectory(Settings);
+    }
+    TDesignerSteps(const TDesignerSteps&) = delete;
+    TDesignerSteps& operator=(const TDesignerSteps&) = delete;
+};
+
 // Internal accounting: a receipt with nothing due prints without the amount in capitals.
 // A working folder without a template gets the built-in model receipt (125 x 120 mm, the
 // ten categories in a ruled table) written there as rove.bl3: the receipt is made on it,
@@ -605,44 +639,28 @@ TEST_P(DamagedReceiptTemplate, ASaveInTheDesignerReplacesTheDamagedFile) {
     if (!frxEngineClass()) GTEST_SKIP() << "no layout engine is registered in this build";
     Damage();
     const TUmaskScope mask(022);
-    const std::string settings = SettingsDirectory();
-    SetSettingsDirectory(fs::current_path().string());
-    bool ran = false, saved = false;
+    bool saved = false;
     double left = 0;
-    const TfrxDesignerClass installed = frxDesignerClass();
-    ASSERT_TRUE(installed);
-    frxDesignerClass() = [&, installed](TComponent* Owner, TfrxReport* Report, bool Preview) {
-        TfrxCustomDesigner* made = installed(Owner, Report, Preview);
-        auto* d = dynamic_cast<TfrxDesignerForm*>(made);
-        if (!d) return made;
-        auto* steps = new TTimer(d);
-        steps->SetInterval(1);
-        steps->OnTimer = [&, d, steps, Report](TObject*) {
-            steps->SetEnabled(false);
-            ran = true;
-            // The title moved one step to the right with Ctrl+Right, then saved.
-            auto* title = dynamic_cast<TfrxMemoView*>(Report->FindObject(kReceiptTitleName));
-            ASSERT_NE(title, nullptr);
-            const TPoint middle{static_cast<int>((title->AbsLeft() + title->Width() / 2) * d->Scale()),
-                                static_cast<int>((title->AbsTop() + title->Height() / 2) * d->Scale())};
-            H::Click(d->Workspace, middle);
-            H::TypeKey(d->Workspace, VK_RIGHT, ssCtrl);
-            left = title->Left();
-            ASSERT_TRUE(d->Modified());
-            H::TypeKey('S', ssCtrl);
-            saved = !d->Modified();
-            H::ClickMenuItem(dynamic_cast<TMenuItem*>(d->FindComponent("ExitMI")));
-        };
-        return made;
-    };
+    TDesignerSteps designer([&](TfrxDesignerForm& d, TfrxReport& Report) {
+        // The title moved one step to the right with Ctrl+Right, then saved.
+        auto* title = dynamic_cast<TfrxMemoView*>(Report.FindObject(kReceiptTitleName));
+        ASSERT_NE(title, nullptr);
+        const TPoint middle{static_cast<int>((title->AbsLeft() + title->Width() / 2) * d.Scale()),
+                            static_cast<int>((title->AbsTop() + title->Height() / 2) * d.Scale())};
+        H::Click(d.Workspace, middle);
+        H::TypeKey(d.Workspace, VK_RIGHT, ssCtrl);
+        left = title->Left();
+        ASSERT_TRUE(d.Modified());
+        H::TypeKey('S', ssCtrl);
+        saved = !d.Modified();
+        H::ClickMenuItem(dynamic_cast<TMenuItem*>(d.FindComponent("ExitMI")));
+    });
     Charge({{"XCG", "2"}}, [](Tprintform& p) {
         H::Click(p.RadioButton3);
         H::Click(p.Button1);
         H::Click(p.Button2);
     });
-    frxDesignerClass() = installed;
-    SetSettingsDirectory(settings);
-    ASSERT_TRUE(ran);
+    ASSERT_TRUE(designer.Ran);
     EXPECT_TRUE(saved);
     EXPECT_EQ(harness->DialogTexts(), std::vector<std::string>{Message()});
     EXPECT_EQ(FileModeOf(kReceiptTemplateFile), 0600u);
@@ -897,43 +915,27 @@ TEST_F(ReceiptPrompt, ATemplateSavedWithAChinesePasswordPrintsAfterThePassword) 
     // A template others could read, under a desktop's umask: the save makes it the owner's.
     fs::permissions(kReceiptTemplateFile, static_cast<fs::perms>(0644));
     const TUmaskScope mask(022);
-    const std::string settings = SettingsDirectory();
-    SetSettingsDirectory(fs::current_path().string());
     const std::string password = "医院";
-    bool ran = false, saved = false;
-    const TfrxDesignerClass installed = frxDesignerClass();
-    ASSERT_TRUE(installed);
-    frxDesignerClass() = [&, installed](TComponent* Owner, TfrxReport* Report, bool Preview) {
-        TfrxCustomDesigner* made = installed(Owner, Report, Preview);
-        auto* d = dynamic_cast<TfrxDesignerForm*>(made);
-        if (!d) return made;
-        auto* steps = new TTimer(d);
-        steps->SetInterval(1);
-        steps->OnTimer = [&, d, steps, Report](TObject*) {
-            steps->SetEnabled(false);
-            ran = true;
-            harness->OnModal("TfrxReportEditorForm", [&password](TCustomForm& F) {
-                auto& editor = dynamic_cast<TfrxReportEditorForm&>(F);
-                H::Click(editor.PasswordE);
-                H::TypeText(editor.PasswordE, password);
-                H::Click(editor.OkB);
-            });
-            H::ClickMenuItem(dynamic_cast<TMenuItem*>(d->FindComponent("ReportSettingsMI")));
-            EXPECT_EQ(Report->ReportOptions()->Password, password);
-            H::TypeKey('S', ssCtrl);   // the window's shortcut, wherever the focus is
-            saved = !d->Modified();
-            H::ClickMenuItem(dynamic_cast<TMenuItem*>(d->FindComponent("ExitMI")));
-        };
-        return made;
-    };
+    bool saved = false;
+    TDesignerSteps designer([&](TfrxDesignerForm& d, TfrxReport& Report) {
+        harness->OnModal("TfrxReportEditorForm", [&password](TCustomForm& F) {
+            auto& editor = dynamic_cast<TfrxReportEditorForm&>(F);
+            H::Click(editor.PasswordE);
+            H::TypeText(editor.PasswordE, password);
+            H::Click(editor.OkB);
+        });
+        H::ClickMenuItem(dynamic_cast<TMenuItem*>(d.FindComponent("ReportSettingsMI")));
+        EXPECT_EQ(Report.ReportOptions()->Password, password);
+        H::TypeKey('S', ssCtrl);   // the window's shortcut, wherever the focus is
+        saved = !d.Modified();
+        H::ClickMenuItem(dynamic_cast<TMenuItem*>(d.FindComponent("ExitMI")));
+    });
     Charge({{"XCG", "2"}}, [](Tprintform& p) {
         p.RadioButton3->SetChecked(true);
         H::Click(p.Button1);
         H::Click(p.Button2);
     });
-    frxDesignerClass() = installed;
-    SetSettingsDirectory(settings);
-    ASSERT_TRUE(ran);
+    ASSERT_TRUE(designer.Ran);
     EXPECT_TRUE(saved);
 
     std::string file;

@@ -2,6 +2,7 @@
 // temporary files, the command line and the tick count.
 #include "platform/rtl/Exceptions.h"
 #include "platform/rtl/FileUtils.h"
+#include "tests/rtl/FileMode.h"
 
 #include <gtest/gtest.h>
 
@@ -155,6 +156,34 @@ TEST_F(Files, SaveKeepsModeAndFollowsLinks) {
     EXPECT_THROW(SaveFileAtomically(Path("no/folder/x"), "v"), EFCreateError);
     EXPECT_THROW(ReadFileBytes(Path("missing")), EFOpenError);
     EXPECT_THROW(ReadFileBytes(dir.string()), EFOpenError);
+}
+
+// Files of patients' data or a password: 0600 under any umask (0 lets everyone write what
+// is made with 0666), over a file of mode 0644 too, through a link to the file it names; a
+// failed save leaves the old file and its mode. CreateOwnerOnlyFile empties an existing file
+// and gives it the mode.
+TEST_F(Files, OwnerOnlyFilesAreTheOwnersWhateverTheUmaskAndTheOldMode) {
+    const TUmaskScope mask(0);
+    SaveFileAtomically(Path("new"), "v", TFileAccess::OwnerOnly);
+    EXPECT_EQ(FileModeOf(Path("new")), 0600u);
+    WriteFileWithMode(Path("old"), "old", 0644);
+    fs::create_symlink(Path("old"), Path("link"));
+    SaveFileAtomically(Path("link"), "v2", TFileAccess::OwnerOnly);
+    EXPECT_TRUE(fs::is_symlink(Path("link")));
+    EXPECT_EQ(FileModeOf(Path("old")), 0600u);
+    EXPECT_EQ(ReadFileBytes(Path("old")), "v2");
+    WriteFileWithMode(Path("kept"), "kept", 0644);
+    SetFileFaultHook([](TFileStep step) { return step == TFileStep::Rename ? ENOSPC : 0; });
+    EXPECT_THROW(SaveFileAtomically(Path("kept"), "lost", TFileAccess::OwnerOnly), EInOutError);
+    SetFileFaultHook(nullptr);
+    EXPECT_EQ(ReadFileBytes(Path("kept")), "kept");
+    EXPECT_EQ(FileModeOf(Path("kept")), 0644u);
+    CreateOwnerOnlyFile(Path("kept"));
+    EXPECT_EQ(FileModeOf(Path("kept")), 0600u);
+    EXPECT_EQ(ReadFileBytes(Path("kept")), "");
+    CreateOwnerOnlyFile(Path("made"));
+    EXPECT_EQ(FileModeOf(Path("made")), 0600u);
+    EXPECT_THROW(CreateOwnerOnlyFile(Path("no/folder/x")), EFCreateError);
 }
 
 TEST_F(Files, TemporaryFilesAreNewAndEmpty) {
