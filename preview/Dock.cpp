@@ -622,6 +622,16 @@ void TfrxFloatWindow::DragMove(TPoint Cursor) {
 void TfrxFloatWindow::DragEnd() {
     FDragging = false;
     if (Mouse()->Capture() == this) Mouse()->SetCapture(nullptr);
+    KeepTitleOnScreen();
+}
+
+// Let go with most of it off the screen, the window comes back so far that its title can
+// be taken again: 40 pixels of it across, all of it down.
+void TfrxFloatWindow::KeepTitleOnScreen() {
+    const TRect screen = Screen->WorkAreaRect();
+    const int x = std::clamp(Left(), screen.Left + 40 - Width(), std::max(screen.Left, screen.Right - 40));
+    const int y = std::clamp(Top(), screen.Top, std::max(screen.Top, screen.Bottom - kTitleHeight));
+    if (x != Left() || y != Top()) SetBounds(x, y, Width(), Height());
 }
 
 void TfrxFloatWindow::MouseDown(TMouseButton Button, TShiftState Shift, int X, int Y) {
@@ -1131,6 +1141,36 @@ bool UsableBounds(int L, int T, int W, int H) {
     return visibleX >= 40 && T >= screen.Top - 10 && T <= screen.Bottom - 20;
 }
 
+// Where a stored place along a dock's rows comes back: inside the dock as the user sees
+// it. The window is made (and the place restored) before it is shown, and a window to be
+// maximised gets that size only as it is shown: its docks reach as far as they will then.
+int AlongTheRow(const TfrxDock* D, const TfrxToolBar* T, int At) {
+    const bool horz = D->Horizontal();
+    int reach = horz ? D->Width() : D->Height();
+    if (const TCustomForm* form = D->ParentForm(); form && !form->Showing() && form->WindowState() == wsMaximized) {
+        const TRect screen = Screen->WorkAreaRect();
+        reach += std::max(0, horz ? screen.Width() - form->Width() : screen.Height() - form->Height());
+    }
+    return std::clamp(At, 0, std::max(0, reach - T->Length()));
+}
+
+// A stored place across a dock's rows comes back on the nearest row the dock has, or on
+// a new row at its free edge: a place beyond the rows (above the top dock's first row) would
+// leave the bar where nobody sees it.
+int OnARow(const TfrxDock* D, const TfrxToolBar* T, int At) {
+    const int rowSize = std::max(1, D->RowSize());
+    const int thickness = D->Horizontal() ? D->Height() : D->Width();
+    const int rows = thickness / rowSize;
+    const int barThickness = T->Thickness();
+    auto nearest = [&](int Offset) { return std::clamp((Offset + rowSize / 2) / rowSize, 0, rows) * rowSize; };
+    if (D->Align() == alBottom || D->Align() == alRight) {
+        // Rows counted from the outer edge: the bar's outer side lies on a row's end.
+        const int fromOuter = nearest(std::max(0, thickness - (At + barThickness)));
+        return thickness - fromOuter - barThickness;
+    }
+    return nearest(std::max(0, At));
+}
+
 }  // namespace
 
 void SaveToolbarPosition(TCustomIniFile& Store, TfrxToolBar* T) {
@@ -1143,7 +1183,10 @@ void SaveToolbarPosition(TCustomIniFile& Store, TfrxToolBar* T) {
     Store.WriteInteger(s, "Top", w ? w->Top() : T->Top());
     Store.WriteInteger(s, "Width", T->Width());
     Store.WriteInteger(s, "Height", T->Height());
+    // A floating bar has no dock: a name left from when it was docked would dock it there
+    // if the store were read without its "Float".
     if (TfrxDock* d = T->Dock()) Store.WriteString(s, "Dock", d->Name());
+    else Store.DeleteKey(s, "Dock");
 }
 
 void RestoreToolbarPosition(TCustomIniFile& Store, TfrxToolBar* T) {
@@ -1165,16 +1208,11 @@ void RestoreToolbarPosition(TCustomIniFile& Store, TfrxToolBar* T) {
         if (T->Owner() && !name.empty())
             if (auto* d = dynamic_cast<TfrxDock*>(T->Owner()->FindComponent(name))) target = d;
         if (target) {
-            // Inside the dock's reach: a stored place far outside would open rows to it.
-            const int rows = (target->Horizontal() ? target->Height() : target->Width()) / target->RowSize() + 1;
-            const int across = rows * target->RowSize();
-            if (target->Horizontal()) {
-                x = std::clamp(x, 0, std::max(0, target->Width() - T->Width()));
-                y = std::clamp(y, -across, across);
-            } else {
-                y = std::clamp(y, 0, std::max(0, target->Height() - T->Height()));
-                x = std::clamp(x, -across, across);
-            }
+            const bool horz = target->Horizontal();
+            int& along = horz ? x : y;
+            int& across = horz ? y : x;
+            along = AlongTheRow(target, T, along);
+            across = OnARow(target, T, across);
         }
         if (target && target != current) {
             T->DockTo(target, x, y);

@@ -55,6 +55,9 @@ public:
     void MouseDown(TMouseButton Button, TShiftState Shift, int X, int Y) override;
     void MouseMove(TShiftState Shift, int X, int Y) override;
     void MouseUp(TMouseButton Button, TShiftState Shift, int X, int Y) override;
+    // The grip hands its events to the bar itself: passed on as well, the bar would move
+    // twice for one move of the mouse.
+    bool PassesMouseToParent() const override { return false; }
 };
 
 class TfrxToolBar : public TCustomControl {
@@ -158,6 +161,8 @@ public:
     // The drag of the window (screen point of the cursor).
     void DragMove(TPoint Cursor);
     void DragEnd();
+    // Moves the window back so far onto the screen that its title can be taken.
+    void KeepTitleOnScreen();
 
     void Paint() override;
     void MouseDown(TMouseButton Button, TShiftState Shift, int X, int Y) override;

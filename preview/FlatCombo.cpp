@@ -213,8 +213,10 @@ void TfrxCustomComboBox::SetEnabled(bool Value) {
 
 void TfrxCustomComboBox::SetReadOnly(bool Value) {
     FReadOnly = Value;
-    // A read-only box takes its text from the list only.
-    SetStyle(Value ? csDropDownList : csDropDown);
+    // A read-only box takes its text from the list only; one whose items are drawn by the
+    // box keeps them drawn so with an edit field too.
+    if (OwnerDrawnList()) SetStyle(Value ? csOwnerDrawFixed : csDropDown);
+    else SetStyle(Value ? csDropDownList : csDropDown);
 }
 
 TfrxDropListPlacement TfrxCustomComboBox::PlaceDropList(int ScreenHeight) {
@@ -463,7 +465,10 @@ std::unique_ptr<TBitmap> MakeTrueTypeBitmap() {
 
 TfrxFontComboBox::TfrxFontComboBox(TComponent* AOwner) : TfrxCustomComboBox(AOwner) {
     FTrueTypeBitmap = MakeTrueTypeBitmap();
+    // The list's items are drawn by the box (the TrueType mark, the recent block's lines),
+    // read-only or not.
     SetStyle(csOwnerDrawFixed);
+    SetOwnerDrawnList(true);
     FReadOnly = true;
     SetItemHeight(std::max(12, FTrueTypeBitmap->Height() + 1));
     SetWidth(150);

@@ -146,8 +146,7 @@ void TfrxPreview::Unlock() {
 int TfrxPreview::PageNoFromView() const {
     const int count = PageCount();
     if (count == 0) return 0;
-    const int p = FWorkspace->PageList().FindPage(FWorkspace->OffsetY(), false, FZoom) + 1;
-    return std::clamp(p, 1, count);
+    return std::clamp(FWorkspace->PageAtView(), 1, count);
 }
 
 int TfrxPreview::PageCount() const { return PreviewPages ? PreviewPages->Count() : 0; }

@@ -158,10 +158,6 @@ TfrxPreviewForm::TfrxPreviewForm(TComponent* AOwner) : TfrxCustomPreviewForm(AOw
     PrintB->OnClick = [this](TObject* s) { PrintBClick(s); };
     OpenB->OnClick = [this](TObject* s) { OpenBClick(s); };
     SaveB->OnClick = [this](TObject* s) { SaveBClick(s); };
-    ExportB->OnClick = [this](TObject*) {
-        const TPoint p = ExportB->ClientToScreen(TPoint{0, ExportB->Height()});
-        ExportPopup->Popup(p.X, p.Y);
-    };
     FindB->OnClick = [this](TObject* s) { FindBClick(s); };
     ZoomWholePageB->OnClick = [this](TObject* s) { ZoomWholePageBClick(s); };
     ZoomPageWidthB->OnClick = [this](TObject* s) { ZoomPageWidthBClick(s); };

@@ -216,9 +216,25 @@ void TfrxPreviewWorkspace::BoundsChanged(bool Resized) {
     SetVertPage(ClientHeight());
 }
 
+namespace {
+// Where going to a page puts the view: its top 10 pixels below the window's top, as far as
+// the scroll range lets it go.
+int PagePosition(const TfrxPageList& List, int PageNo, int ClientWidth, double Zoom, int MaxPosition) {
+    return std::max(0, std::min(List.GetPageBounds(PageNo - 1, ClientWidth, Zoom).Top - 10, MaxPosition));
+}
+}  // namespace
+
 void TfrxPreviewWorkspace::SetToPageNo(int PageNo) {
     if (FDisableUpdate) return;
     SetVertPosition(FPageList.GetPageBounds(PageNo - 1, ClientWidth(), Zoom()).Top - 10);
+}
+
+int TfrxPreviewWorkspace::PageAtView() const {
+    const int current = Preview ? Preview->PageNo() : 0;
+    if (current >= 1 && current <= FPageList.Count() &&
+        VertPosition() == PagePosition(FPageList, current, ClientWidth(), Zoom(), std::max(0, VertRange() - VertPage())))
+        return current;
+    return FPageList.FindPage(VertPosition(), false, Zoom()) + 1;
 }
 
 void TfrxPreviewWorkspace::UpdateScrollBars() {
@@ -485,7 +501,7 @@ void TfrxPreviewWorkspace::VertPositionChanged() {
     if (!Preview) return;
     FDisableUpdate = true;
     try {
-        Preview->SetPageNo(FPageList.FindPage(FOffsetY, false, Zoom()) + 1);
+        Preview->SetPageNo(PageAtView());
     } catch (...) {
         FDisableUpdate = false;
         throw;

@@ -80,6 +80,9 @@ public:
     // Scrolls so that the top of page PageNo (1-based) is 10 pixels below the top of the
     // view, unless the page change came from scrolling.
     void SetToPageNo(int PageNo);
+    // The page the view shows: the current page while the view stands where going to it
+    // put the view (a short last page cannot come to the top), else the page at the top.
+    int PageAtView() const;
     // The scroll ranges from the layout's bounds plus 10.
     void UpdateScrollBars();
     // Arrows, Page Up/Down, Home and End; other keys are left for the preview.

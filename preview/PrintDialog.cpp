@@ -1,5 +1,6 @@
 // The print dialog.
 #include "preview/PrintDialog.h"
+#include "preview/PrinterPropertiesDialog.h"
 
 #include <memory>
 
@@ -162,6 +163,10 @@ void TfrxPrintDialog::PrintersCBClick(TObject*) {
         TypeL1->SetCaption(p->Name());
         WhereL1->SetCaption(p->Port());
     }
+    // The properties are the queue's own options: none for the virtual printer or a queue
+    // that offers none.
+    TfrxCustomPrinter* p = printers.Printer();
+    PropButton->SetEnabled(p && p->HasProperties());
 }
 
 void TfrxPrintDialog::PropButtonClick(TObject*) {
@@ -222,4 +227,5 @@ void frxInstallPrintDialog() {
     frxPrintDialogProc() = [](TfrxPreviewPages* Pages, TfrxPrintSettings& Settings) {
         return frxShowPrintDialog(Pages, Settings);
     };
+    frxPrinterPropertiesProc() = [](TfrxCustomPrinter& Printer) { return frxShowPrinterProperties(Printer); };
 }

@@ -1,6 +1,9 @@
 // Report options.
 #include "report/Options.h"
 
+#include <algorithm>
+#include <optional>
+
 #include "platform/graphics/Graphics.h"
 #include "platform/rtl/Exceptions.h"
 #include "platform/rtl/StrUtils.h"
@@ -194,7 +197,14 @@ bool TfrxReportOptions::CheckPassword() {
     if (Password.empty()) return true;
     std::string typed;
     const bool given = PasswordQuery() ? PasswordQuery()(typed) : frxAskPassword(typed);
-    return given && typed == Password;
+    std::vector<std::string> others;
+    others.swap(FOtherPasswords);
+    if (!given) return false;
+    if (typed == Password) return true;
+    // The other reading of an old file's stored form: the typed text is the password.
+    if (std::find(others.begin(), others.end(), typed) == others.end()) return false;
+    Password = typed;
+    return true;
 }
 
 // The stored form is defined on the bytes of the password as the Windows program held
@@ -214,27 +224,53 @@ std::string frxEncodePassword(std::string_view Password) {
     return out;
 }
 
-std::string frxDecodePassword(std::string_view Stored) {
-    // Characters 0 to 255 are the stored bytes. A value with any other character is a
-    // file of the Windows program read as UTF-8 (its shifted GBK bytes happened to form
-    // valid UTF-8): the bytes are the value's as they stood in the file.
-    std::string bytes;
-    bytes.reserve(Stored.size());
+namespace {
+// The text of stored bytes raised by 10, or nothing when they are no password a user can
+// type (bytes that are no GBK text, or control characters).
+std::optional<std::string> PasswordFromBytes(std::string bytes) {
+    for (char& c : bytes) c = static_cast<char>(static_cast<unsigned char>(c) + 10);
+    std::string text;
+    try {
+        text = GbkToUtf8(bytes);
+    } catch (const EEncodingError&) {
+        return std::nullopt;
+    }
+    for (char c : text)
+        if (static_cast<unsigned char>(c) < 0x20 || c == 0x7F) return std::nullopt;
+    return text;
+}
+}  // namespace
+
+std::vector<std::string> frxPasswordReadings(std::string_view Stored) {
+    // Characters 0 to 255 are the stored bytes (the form this program writes). The same
+    // value may be a file of the Windows program read as UTF-8, its shifted GBK bytes
+    // happening to form valid UTF-8: then the bytes are the value's as they stood in the
+    // file. A value with a character above 255 can only be that; one with characters up to
+    // 255 may be either, and both readings that give a password are kept.
+    std::string codes;
+    codes.reserve(Stored.size());
+    bool own = true;
     for (size_t pos = 0; pos < Stored.size();) {
         const char32_t c = NextCodePoint(Stored, pos);
         if (c > 0xFF) {
-            bytes.assign(Stored);
+            own = false;
             break;
         }
-        bytes += static_cast<char>(c);
+        codes += static_cast<char>(c);
     }
-    for (char& c : bytes) c = static_cast<char>(static_cast<unsigned char>(c) + 10);
-    try {
-        return GbkToUtf8(bytes);
-    } catch (const EEncodingError&) {
+    std::vector<std::string> readings;
+    if (own)
+        if (auto text = PasswordFromBytes(codes)) readings.push_back(std::move(*text));
+    if (!own || codes != Stored)
+        if (auto text = PasswordFromBytes(std::string(Stored)))
+            if (readings.empty() || *text != readings.front()) readings.push_back(std::move(*text));
+    if (readings.empty()) {
         // Bytes that are no text: a password nobody can type, so the report stays shut.
         std::string out;
-        for (size_t i = 0; i < bytes.size(); ++i) out += "\xEF\xBF\xBD";
-        return out;
+        for (size_t i = 0; i < std::max<size_t>(codes.size(), 1); ++i) out += "\xEF\xBF\xBD";
+        readings.push_back(std::move(out));
     }
+    return readings;
 }
+
+std::string frxDecodePassword(std::string_view Stored) { return frxPasswordReadings(Stored).front(); }

@@ -6,6 +6,7 @@
 #include <functional>
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "platform/classes/Persistent.h"
 #include "platform/rtl/DateTime.h"
@@ -100,6 +101,9 @@ public:
     // True at once for an empty password; otherwise the password window (or the
     // installed query) asks, and only OK with exactly the password (case counts) passes.
     bool CheckPassword();
+    // Further texts the next CheckPassword takes as the password (the other reading of an
+    // old file's stored form); the text typed becomes the password. Used once.
+    void SetOtherPasswords(std::vector<std::string> Others) { FOtherPasswords = std::move(Others); }
 
     std::string Author;
     bool Compressed = false;
@@ -118,6 +122,7 @@ public:
 private:
     std::unique_ptr<TStringList> FDescription;
     std::unique_ptr<TPicture> FPicture;
+    std::vector<std::string> FOtherPasswords;
 };
 
 // The stored form of a password: each byte of its GBK form lowered by 10 (modulo 256), as
@@ -125,3 +130,6 @@ private:
 // nothing.
 std::string frxEncodePassword(std::string_view Password);
 std::string frxDecodePassword(std::string_view Stored);
+// The passwords a stored form can be, the one this program's own form gives first: a file
+// of the Windows program that reads as UTF-8 can hold the same characters as one of ours.
+std::vector<std::string> frxPasswordReadings(std::string_view Stored);

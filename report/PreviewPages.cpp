@@ -1,8 +1,10 @@
 #include "report/PreviewPages.h"
 
 #include <algorithm>
+#include <cctype>
 #include <cerrno>
 #include <climits>
+#include <cstdlib>
 #include <cmath>
 #include <cstdio>
 #include <cstring>
@@ -1041,10 +1043,12 @@ bool TfrxPreviewPages::LoadFromFile(const std::string& FileName, bool ExceptionI
 
 void TfrxPreviewPages::SaveToFile(const std::string& FileName) {
     // Written beside the file and renamed over it, so a failed save leaves the old file.
+    // Prepared pages show patients' names and amounts: the file is its owner's only.
     const std::string temp = FileName + ".tmp";
     try {
         {
-            TFileStream stream(temp, fmCreate);
+            CreateOwnerOnlyFile(temp);
+            TFileStream stream(temp, fmOpenWrite);
             SaveToStream(stream);
         }
         if (std::rename(temp.c_str(), FileName.c_str()) != 0)
@@ -1138,6 +1142,67 @@ void TfrxPreviewPages::ObjectOver(int Index, int X, int Y, int Button, unsigned 
     }
 }
 
+namespace {
+
+// The scheme of a URL ("https", "mailto"), or empty for a path. A single letter is a drive
+// ("C:\\..."), not a scheme.
+std::string UrlScheme(const std::string& URL) {
+    const size_t colon = URL.find(':');
+    if (colon == std::string::npos || colon < 2 || !std::isalpha(static_cast<unsigned char>(URL[0]))) return {};
+    for (size_t i = 1; i < colon; ++i) {
+        const auto c = static_cast<unsigned char>(URL[i]);
+        if (!std::isalnum(c) && c != '+' && c != '-' && c != '.') return {};
+    }
+    return LowerCase(URL.substr(0, colon));
+}
+
+std::string PercentDecoded(const std::string& Text) {
+    std::string out;
+    for (size_t i = 0; i < Text.size(); ++i) {
+        if (Text[i] == '%' && i + 2 < Text.size() && std::isxdigit(static_cast<unsigned char>(Text[i + 1])) &&
+            std::isxdigit(static_cast<unsigned char>(Text[i + 2]))) {
+            out += static_cast<char>(std::stoi(Text.substr(i + 1, 2), nullptr, 16));
+            i += 2;
+        } else {
+            out += Text[i];
+        }
+    }
+    return out;
+}
+
+// A file the desktop's handler would run: a program (anything executable, a folder
+// included) or a desktop entry, by its own name or by the name of what a link points to.
+// A relative path is taken from the working folder, as the handler takes it.
+bool RunsAsProgram(const std::string& Path) {
+    if (Path.empty()) return false;
+    if (EndsText(".desktop", Path) || access(Path.c_str(), X_OK) == 0) return true;
+    char resolved[PATH_MAX];
+    if (realpath(Path.c_str(), resolved) && EndsText(".desktop", resolved)) return true;
+    return false;
+}
+
+// Web, mail and other network links go to the desktop's handler. Everything else names a
+// file (a "file:" URL or a path, absolute or relative), which is opened only when it is no
+// program and no desktop entry.
+bool IsSafeToOpen(const std::string& URL) {
+    const std::string scheme = UrlScheme(URL);
+    if (scheme.empty()) return !RunsAsProgram(URL);
+    if (scheme != "file") {
+        // A name that only looks like a URL and names a file here is still that file.
+        return !RunsAsProgram(URL) || access(URL.c_str(), F_OK) != 0;
+    }
+    std::string path = URL.substr(5);
+    if (StartsText("//", path)) {
+        // file://host/path: the host is the local one ("localhost" or empty).
+        const size_t slash = path.find('/', 2);
+        path = slash == std::string::npos ? std::string() : path.substr(slash);
+    }
+    path = PercentDecoded(path);
+    return !RunsAsProgram(path);
+}
+
+}  // namespace
+
 void TfrxPreviewPages::FollowLink(const std::string& URL) {
     if (URL.empty()) return;
     if (URL[0] == '@') {
@@ -1155,14 +1220,7 @@ void TfrxPreviewPages::FollowLink(const std::string& URL) {
         return;
     }
     // Links come from data: a local program or desktop entry is never started.
-    std::string path;
-    if (StartsText("file:", URL)) {
-        path = URL.substr(5);
-        while (path.size() > 1 && path[0] == '/' && path[1] == '/') path.erase(0, 1);
-    } else if (!URL.empty() && URL[0] == '/') {
-        path = URL;
-    }
-    if (!path.empty() && (EndsText(".desktop", path) || access(path.c_str(), X_OK) == 0)) return;
+    if (!IsSafeToOpen(URL)) return;
     ShellOpen(URL);
 }
 

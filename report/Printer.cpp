@@ -45,6 +45,20 @@ TfrxCustomPrinter::TfrxCustomPrinter(const std::string& AName, const std::string
 
 TfrxCustomPrinter::~TfrxCustomPrinter() = default;
 
+TfrxPrinterPropertiesProc& frxPrinterPropertiesProc() {
+    static TfrxPrinterPropertiesProc proc;
+    return proc;
+}
+
+bool TfrxCustomPrinter::HasProperties() const {
+    TPrinter* device = Device();
+    return device && !device->Options().empty();
+}
+
+void TfrxCustomPrinter::PropertiesDlg() {
+    if (HasProperties() && frxPrinterPropertiesProc()) frxPrinterPropertiesProc()(*this);
+}
+
 int TfrxCustomPrinter::PaperIndex(int Number) const {
     for (int i = 0; i < FPapers.Count(); ++i)
         if (NumOf(FPapers.Objects(i)) == Number) return i;
@@ -127,7 +141,7 @@ void TfrxVirtualPrinter::WriteRAWDoc(const std::string& Text) {
 void TfrxVirtualPrinter::EndRAWDoc() {
     if (!FRawOpen) return;
     FRawOpen = false;
-    SaveFileAtomically(FRawFile, FRawBytes);
+    SaveFileAtomically(FRawFile, FRawBytes, TFileAccess::OwnerOnly);
     FRawBytes.clear();
 }
 

@@ -7,6 +7,7 @@
 // looks like a successful one.
 #pragma once
 
+#include <functional>
 #include <memory>
 #include <string>
 #include <string_view>
@@ -61,9 +62,17 @@ public:
                                TPrinterOrientation AOrientation) = 0;
     virtual void SetPrintParams(int APaperSize, double APaperWidth, double APaperHeight,
                                 TPrinterOrientation AOrientation, int ABin, int ADuplex, int ACopies) = 0;
-    // The driver's settings window: none on this platform (the print dialog's button is
-    // disabled; each page sets paper, tray and duplex as it prints).
-    virtual void PropertiesDlg() {}
+    // The printer's settings window: the queue's own options (print quality, colour mode,
+    // media type ...) in the window frxPrinterPropertiesProc shows; the choices stay with the
+    // printer for the session and go with its jobs. Nothing for a printer without options
+    // (the virtual one, a queue whose driver offers none). Paper, tray and duplex are set by
+    // each page as it prints.
+    virtual void PropertiesDlg();
+    // Whether there is anything to set there (the print dialog's button follows it).
+    bool HasProperties() const;
+    // The platform's printer behind this one (nullptr for the virtual printer, and for a
+    // printer that cannot be opened).
+    virtual TPrinter* Device() const { return nullptr; }
     // The page canvas while a job runs (nullptr otherwise and for the virtual printer).
     virtual TCanvas* Canvas() { return nullptr; }
 
@@ -133,7 +142,7 @@ public:
     void SetPrintParams(int APaperSize, double APaperWidth, double APaperHeight,
                         TPrinterOrientation AOrientation, int ABin, int ADuplex, int ACopies) override;
     TCanvas* Canvas() override;
-    TPrinter* Device() const { return FDevice.get(); }
+    TPrinter* Device() const override { return FDevice.get(); }
 
 private:
     void ReadGeometry();
@@ -168,6 +177,11 @@ private:
     int FPrinterIndex = -1;
     bool FHasPhysicalPrinters = false;
 };
+
+// The window PropertiesDlg shows (the preview installs its own); unset, nothing is shown.
+// It returns whether the user took the choices.
+using TfrxPrinterPropertiesProc = std::function<bool(TfrxCustomPrinter& Printer)>;
+TfrxPrinterPropertiesProc& frxPrinterPropertiesProc();
 
 // The shared list, created on first use.
 TfrxPrinters& frxPrinters();

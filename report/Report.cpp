@@ -290,7 +290,9 @@ bool TfrxReport::LoadFromFile(const std::string& FileName, bool ExceptionIfNotFo
 void TfrxReport::SaveToFile(const std::string& FileName) {
     TMemoryStream stream;
     SaveToStream(stream, true, false);
-    stream.SaveToFile(FileName);
+    // A report file may carry its password (stored reversibly) and the clinic's texts.
+    SaveFileAtomically(FileName, std::string_view(static_cast<const char*>(stream.Memory()), static_cast<size_t>(stream.Size())),
+                       TFileAccess::OwnerOnly);
 }
 
 namespace {
@@ -335,7 +337,10 @@ void TfrxReport::LoadFromStream(TStream& Stream) {
         IniFile = iniFile;
         SetPreview(attached);
         SetDesignInfo(designInfo);
-        FReportOptions->Password = frxDecodePassword(FReportOptions->Password);
+        std::vector<std::string> readings = frxPasswordReadings(FReportOptions->Password);
+        FReportOptions->Password = readings.front();
+        readings.erase(readings.begin());
+        FReportOptions->SetOtherPasswords(std::move(readings));
     };
     LoadStream = &Stream;
     try {

@@ -14,6 +14,7 @@
 #include "report/ExpressionCache.h"
 #include "report/Report.h"
 #include "report/Resources.h"
+#include "report/Utils.h"
 #include "report/Views.h"
 #include "script/ScriptTools.h"
 #include "script/Script.h"
@@ -34,11 +35,12 @@ bool IsAggregateCall(const std::string& Name) {
 
 Variant ObjectValue(TObject* Object) { return Variant::FromObject(Object ? Object->Handle() : NilHandle); }
 
+// The text of a failure for the error list, in the program's words where it has them.
 std::string ExceptionText(std::exception_ptr E) {
     try {
         std::rethrow_exception(E);
     } catch (const std::exception& e) {
-        return e.what();
+        return frxFailureWords(e.what());
     } catch (...) {
         return "Unknown error";
     }
@@ -620,7 +622,7 @@ bool TfrxReport::PrintReport() {
     } catch (const EAbort&) {
         throw;
     } catch (const std::exception& e) {
-        FErrors->Add(e.what());
+        FErrors->Add(frxFailureWords(e.what()));
         ShowErrors();
         return false;
     }

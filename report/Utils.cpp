@@ -267,3 +267,20 @@ void frxParsePageNumbers(std::string_view Text, TStrings* List, int MaxPage) {
 }
 
 std::string frxCreateTempFile(const std::string& TempDir) { return CreateTempFile(TempDir, "fr"); }
+
+namespace {
+std::function<std::string(const std::string&)>& FailureWords() {
+    static std::function<std::string(const std::string&)> words;
+    return words;
+}
+}  // namespace
+
+void frxSetFailureWords(std::function<std::string(const std::string& Text)> Words) {
+    FailureWords() = std::move(Words);
+}
+
+std::string frxFailureWords(const std::string& Text) {
+    if (!FailureWords()) return Text;
+    std::string words = FailureWords()(Text);
+    return words.empty() ? Text : words;
+}

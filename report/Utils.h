@@ -3,6 +3,7 @@
 // files, the error box, image-list cutting and picture drawing.
 #pragma once
 
+#include <functional>
 #include <string>
 #include <string_view>
 
@@ -98,6 +99,13 @@ void frxDrawGraphic(TCanvas* Canvas, const TRect& Rect, TGraphic* Graphic);
 // The error box: Text in a message box with the error icon, captioned with the string
 // table's "mbError". A process without the window system writes it to standard error.
 void frxErrorMsg(const std::string& Text);
+
+// The words the program gives for a failure that stops a report run or a print (a database
+// that refuses to be read while another program holds it, say), set by the program at
+// start-up; the report's error list takes them in place of the failure's own text. Without
+// them, and for a failure they have no words for (an empty result), the text stays.
+void frxSetFailureWords(std::function<std::string(const std::string& Text)> Words);
+std::string frxFailureWords(const std::string& Text);
 
 // A new unique file with prefix "fr" in TempDir (the system's when empty), mode 0600.
 std::string frxCreateTempFile(const std::string& TempDir);

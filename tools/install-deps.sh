@@ -3,7 +3,7 @@
 set -euo pipefail
 packages=(
   build-essential cmake ninja-build ccache pkg-config
-  qt6-base-dev qt6-base-private-dev qt6-translations-l10n libsqlite3-dev libjpeg-dev libssl-dev libxlsxwriter-dev zlib1g-dev libzstd-dev libcups2-dev
+  qt6-base-dev qt6-base-private-dev qt6-translations-l10n libsqlite3-dev libjpeg-dev libssl-dev zlib1g-dev libzstd-dev libcups2-dev
   libgtest-dev libgmock-dev libbenchmark-dev
   fontconfig fonts-wqy-microhei fonts-liberation2 fonts-dejavu
   xvfb xauth poppler-utils lua5.4 imagemagick

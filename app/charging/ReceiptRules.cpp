@@ -1,5 +1,7 @@
 #include "app/charging/ReceiptRules.h"
 
+#include <algorithm>
+
 #include "app/database/StockStatements.h"
 #include "platform/db/ADODB.h"
 #include "platform/rtl/Format.h"
@@ -49,6 +51,23 @@ bool IsPinyinKey(char32_t Key) {
 
 bool IsAmountKey(char32_t Key) {
     return Key == kKeyBackspace || Key == kKeyEnter || Key == U'.' || (Key >= U'0' && Key <= U'9');
+}
+
+bool IsMoneyKey(std::string_view Text, int SelStart, int SelLength, char32_t Key) {
+    if (!IsAmountKey(Key)) return false;
+    if (Key == kKeyBackspace || Key == kKeyEnter) return true;
+    // The field holds digits and points only, one byte a character.
+    const size_t start = std::min(Text.size(), size_t(std::max(SelStart, 0)));
+    const size_t end = std::min(Text.size(), start + size_t(std::max(SelLength, 0)));
+    std::string after(Text.substr(0, start));
+    after += static_cast<char>(Key);
+    after += Text.substr(end);
+    const size_t point = after.find('.');
+    if (point == std::string::npos) return true;
+    size_t decimals = 0;
+    for (size_t i = point + 1; i < after.size(); ++i)
+        if (after[i] >= '0' && after[i] <= '9') ++decimals;
+    return decimals <= size_t(kFenDecimals);
 }
 
 bool IsQuantityKey(char32_t Key) { return IsAmountKey(Key) || Key == U'-'; }

@@ -54,6 +54,10 @@ inline constexpr char32_t kKeyEscape = 27;
 bool IsPinyinKey(char32_t Key);
 // Amount fields: Backspace, Enter, "." and the digits.
 bool IsAmountKey(char32_t Key);
+// Money fields (the amount received, the amount after a discount): the amount keys, except a
+// digit that would stand third after the point once it replaces the selection
+// (SelStart, SelLength in characters) of Text.
+bool IsMoneyKey(std::string_view Text, int SelStart, int SelLength, char32_t Key);
 // Quantity fields: the amount keys and "-".
 bool IsQuantityKey(char32_t Key);
 

@@ -50,3 +50,22 @@ TTransactionOutcome RunWithRetries(TADOConnection& Connection, const TRetryPolic
     }
     return outcome;
 }
+
+void RunInTransaction(TADOConnection& Connection, const std::function<void()>& Work) {
+    const bool outer = !Connection.InTransaction();
+    Connection.BeginTrans();
+    try {
+        Work();
+        Connection.CommitTrans();
+    } catch (...) {
+        if (outer) {
+            RollbackQuietly(Connection);
+        } else {
+            try {
+                Connection.RollbackTrans();
+            } catch (const std::exception&) {
+            }
+        }
+        throw;
+    }
+}

@@ -31,3 +31,8 @@ struct TTransactionOutcome {
 // attempt; Work must therefore redo everything each time it is called.
 TTransactionOutcome RunWithRetries(TADOConnection& Connection, const TRetryPolicy& Policy,
                                    const std::function<void()>& Work);
+
+// Runs Work once inside a transaction: an exception from Work, BeginTrans or CommitTrans
+// rolls everything back and goes on to the caller, so a change of several statements is
+// stored whole or not at all.
+void RunInTransaction(TADOConnection& Connection, const std::function<void()>& Work);

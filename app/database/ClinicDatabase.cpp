@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "platform/db/SqliteDatabase.h"
+#include "platform/rtl/Variant.h"
 
 extern const char kClinicSchemaSql[];
 extern const std::size_t kClinicSchemaSqlSize;
@@ -25,8 +26,43 @@ constexpr int kSchemaVersion = 2;
 
 std::string BaseName(const std::string& fileName) { return fs::path(fileName).filename().string(); }
 
+[[noreturn]] void Damaged(const std::string& text) { throw EClinicDatabaseDamaged(text); }
+
 [[noreturn]] void NotADatabase(const std::string& fileName) {
-    DatabaseError("数据库文件 " + BaseName(fileName) + " 不是有效的数据库。");
+    Damaged("数据库文件 " + BaseName(fileName) + " 不是有效的数据库。");
+}
+
+// The folder of the last backup, from the damaged file's tb_bflj when it still reads.
+std::string LastBackupFolder(const std::string& fileName) {
+    try {
+        TSqliteDatabase db;
+        db.Open(fileName, TSqliteDatabase::omReadOnly);
+        const Variant v = db.QueryValue("SELECT 备份路径 FROM tb_bflj LIMIT 1");
+        return v.IsNull() ? std::string() : v.AsString();
+    } catch (const std::exception&) {
+        return {};
+    }
+}
+
+// A backup's name: the stamp mmddhhmm and "bf.mdb".
+bool IsBackupName(const std::string& name) {
+    if (name.size() != 14 || name.compare(8, 6, "bf.mdb") != 0) return false;
+    for (int i = 0; i < 8; ++i)
+        if (name[i] < '0' || name[i] > '9') return false;
+    return true;
+}
+
+// The most recently written backup in the folder, or "".
+std::string NewestBackup(const std::string& folder) {
+    std::error_code ec;
+    fs::path newest;
+    fs::file_time_type newestTime{};
+    for (fs::directory_iterator it(folder, ec), end; !ec && it != end; it.increment(ec)) {
+        if (!IsBackupName(it->path().filename().string()) || !it->is_regular_file(ec)) continue;
+        const fs::file_time_type t = it->last_write_time(ec);
+        if (!ec && (newest.empty() || t > newestTime)) newest = it->path(), newestTime = t;
+    }
+    return newest.string();
 }
 
 struct TTableColumns {
@@ -159,13 +195,12 @@ void ValidateClinicDatabase(const std::string& FileName) {
         for (const TTableColumns& t : actual)
             if (t.Table == expected.Table) found = &t;
         if (!found)
-            DatabaseError("数据库文件 " + BaseName(FileName) + " 缺少数据表 " + expected.Table + "。");
+            Damaged("数据库文件 " + BaseName(FileName) + " 缺少数据表 " + expected.Table + "。");
         for (const std::string& column : expected.Columns) {
             bool present = false;
             for (const std::string& c : found->Columns) present = present || c == column;
             if (!present)
-                DatabaseError("数据库文件 " + BaseName(FileName) + " 的数据表 " + expected.Table +
-                              " 缺少字段 " + column + "。");
+                Damaged("数据库文件 " + BaseName(FileName) + " 的数据表 " + expected.Table + " 缺少字段 " + column + "。");
         }
     }
 }
@@ -203,6 +238,23 @@ void CreateClinicDatabase(const std::string& FileName) {
         return;
     }
     fs::remove(temp, ec);
+}
+
+std::string DamagedDatabaseAdvice(const std::string& FileName) {
+    std::error_code ec;
+    const fs::path file = fs::absolute(FileName, ec);
+    const std::string name = file.filename().string();
+    std::string folder = LastBackupFolder(FileName);
+    std::string text = "数据备份的文件名是备份时的“月日时分”加 bf.mdb（如 03070905bf.mdb 是 3 月 7 日 9:05 的备份），";
+    if (!folder.empty()) {
+        text += "上次备份存放在文件夹 " + folder + " 中。";
+        if (const std::string newest = NewestBackup(folder); !newest.empty()) text += "其中最近的备份是 " + newest + "。";
+    } else {
+        text += "存放在做数据备份时选择的文件夹中。";
+    }
+    text += "\n恢复的办法：先把损坏的 " + name + " 改名留存（如 " + name + ".损坏），再把最近的一个备份文件复制到文件夹 " +
+            file.parent_path().string() + " 中并改名为 " + name + "，然后重新启动本程序。";
+    return text;
 }
 
 TClinicDatabaseState EnsureClinicDatabase(const std::string& Directory) {

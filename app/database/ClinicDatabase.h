@@ -11,7 +11,19 @@
 #include <string_view>
 #include <vector>
 
+#include "platform/db/DBError.h"
+
 inline constexpr const char* ClinicDatabaseFileName = "Rove.mdb";
+
+// A file that is there but is no clinic database: not an SQLite database, or a table or a
+// column of the schema missing.
+ROVE_DECLARE_EXCEPTION(EClinicDatabaseDamaged, EDatabaseError);
+
+// What the start-up adds when the database is damaged: where the backups are (the folder
+// the last backup went to, read from the damaged file when it still can be, and the newest
+// backup found there) and how to put one back by hand, since the restore window is reached
+// only inside the program.
+std::string DamagedDatabaseAdvice(const std::string& FileName);
 
 enum class TClinicDatabaseState { Opened, Created };
 
@@ -28,7 +40,8 @@ TClinicDatabaseState EnsureClinicDatabase(const std::string& Directory);
 // or not at all (it is built under a temporary name and then linked into place).
 void CreateClinicDatabase(const std::string& FileName);
 
-// Checks an existing file as EnsureClinicDatabase does (without changing it).
+// Checks an existing file as EnsureClinicDatabase does (without changing it); a damaged
+// file raises EClinicDatabaseDamaged.
 void ValidateClinicDatabase(const std::string& FileName);
 
 // Brings a database made by an older version of the program up to the current schema

@@ -266,6 +266,7 @@ void Tsfform::Edit3KeyPress(TObject*, char32_t& Key) {
 // one item, or the item candidate window searches by containment.
 void Tsfform::Edit5KeyPress(TObject*, char32_t& Key) {
     if (Key == kKeyEnter && Edit5->Text().empty()) {
+        TotalLines();
         sftsform->ShowModal();
         return;
     }
@@ -310,7 +311,20 @@ void Tsfform::Edit8KeyPress(TObject*, char32_t& Key) {
         const std::string text = "该药品库存数量已到达下限,现有数量：" + Format("%.2f", {FStock});
         if (Application->MessageBox(text, kCaption, MB_OKCANCEL) != IDOK) return;
     }
-    AddLine();
+    // A line the database refused is not in tb_temp (the table cancels it): the entry stays
+    // for Enter again, which adds it once. A line stored whose total could not be read back
+    // is in: the entry goes, so that Enter does not add it a second time.
+    const int lines = ADOTable2->RecordCount();
+    try {
+        AddLine();
+    } catch (...) {
+        if (ADOTable2->RecordCount() > lines) ClearItemEntry();
+        throw;
+    }
+    ClearItemEntry();
+}
+
+void Tsfform::ClearItemEntry() {
     for (TEdit* e : {Edit5, Edit6, Edit7, Edit8}) e->SetText("");
     for (TLabel* l : {Label15, Label22, Label25}) l->SetCaption("");
     Edit5->SetFocus();
@@ -335,16 +349,24 @@ void Tsfform::AddLine() {
 
 // --- Lines and totals --------------------------------------------------------------------------
 void Tsfform::LinesChanged() {
-    ADOQuery1->Close();
-    ADOQuery1->SQL()->SetText("select " + AmountSumSql("单项累计", kPriceDecimals) + " as dxlj from tb_temp");
-    ADOQuery1->Open();
-    Edit9->SetText(ADOQuery1->Fields()[0]->AsCurrency().ToFixed(kFenDecimals));
-    ADOQuery1->Close();
     // Any change of the lines takes back a discount or an internal account.
     if (Label23->Caption() != kTitleNormal) {
         Label23->SetCaption(kTitleNormal);
         Label24->SetCaption("0.00");
     }
+    // Until the new total is read the amount due is empty: a total the database refused to
+    // give is never left standing for the lines it no longer adds up (TotalLines reads it
+    // again before charging).
+    Edit9->SetText("");
+    ADOQuery1->Close();
+    ADOQuery1->SQL()->SetText("select " + AmountSumSql("单项累计", kPriceDecimals) + " as dxlj from tb_temp");
+    ADOQuery1->Open();
+    Edit9->SetText(ADOQuery1->Fields()[0]->AsCurrency().ToFixed(kFenDecimals));
+    ADOQuery1->Close();
+}
+
+void Tsfform::TotalLines() {
+    if (Edit9->Text().empty() && ADOTable2->Active() && !ADOTable2->IsEmpty()) LinesChanged();
 }
 
 void Tsfform::ADOTable2AfterPost(TDataSet*) { LinesChanged(); }
@@ -366,10 +388,22 @@ void Tsfform::FlatButton1Click(TObject*) {
 }
 
 // --- The save --------------------------------------------------------------------------------
-void Tsfform::Edit10Click(TObject*) { sftsform->ShowModal(); }
+void Tsfform::Edit10Click(TObject*) {
+    TotalLines();
+    sftsform->ShowModal();
+}
+
+// Selected also when the prompt came from a click into the field, which had the focus
+// already with the caret where the mouse put it.
+void Tsfform::ProposeReceivedAmount() {
+    Edit10->SetText(Edit9->Text());
+    Edit10->SetFocus();
+    Edit10->SelectAll();
+}
 
 // Every key: completeness, the received amount, the key filter; Enter saves.
 void Tsfform::Edit10KeyPress(TObject*, char32_t& Key) {
+    TotalLines();
     const bool noLines = !ADOTable2->Active() || ADOTable2->IsEmpty();
     if (Edit9->Text().empty() || Edit9->Text() == "0.00" || Edit1->Text().empty() ||
         Edit2->Text().empty() || ComboBox1->Text().empty() || Edit3->Text().empty() ||
@@ -384,7 +418,7 @@ void Tsfform::Edit10KeyPress(TObject*, char32_t& Key) {
         Message("请录入已收金额!");
         return;
     }
-    if (!IsAmountKey(Key)) {
+    if (!IsMoneyKey(Edit10->Text(), Edit10->SelStart(), Edit10->SelLength(), Key)) {
         Refuse(Key, "请输入数字!");
         return;
     }

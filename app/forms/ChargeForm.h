@@ -73,6 +73,9 @@ public:
     void NextReceiptNumber();
     // Empties the entry of the receipt (not its lines).
     void ResetChargeEntry();
+    // The amount due proposed as the amount received, selected in the focused field, so
+    // that the amount typed replaces it (the start-charging prompt and the discount).
+    void ProposeReceivedAmount();
     // How the save retries (the tests make the pauses instant).
     TRetryPolicy RetryPolicy;
     // The counter of the receipt number in Label3.
@@ -117,6 +120,9 @@ private:
     void TakeDoctor();
     void TakeItem();
     void AddLine();
+    void ClearItemEntry();   // the item fields emptied, the focus on the item code
+    // The amount due read again when a refused read left it empty while there are lines.
+    void TotalLines();
     void LinesChanged();
     void SaveReceipt();
     void Message(const std::string& Text);

@@ -18,7 +18,12 @@ ROVE_CLINIC_FORM(Tdatamoduleform, datamoduleform)
 Tdatamoduleform* datamoduleform = nullptr;
 
 Tdatamoduleform::Tdatamoduleform(TComponent* AOwner) : TDataModule(AOwner) {
-    EnsureClinicDatabase(".");
+    try {
+        EnsureClinicDatabase(".");
+    } catch (const EClinicDatabaseDamaged& e) {
+        // The start-up ends here: say where the backups are and how to put one back.
+        throw EClinicDatabaseDamaged(e.Message() + "\n" + DamagedDatabaseAdvice(ClinicDatabaseFileName));
+    }
     InitModule();
     ADOConnection1 = dynamic_cast<TADOConnection*>(FindComponent("ADOConnection1"));
     if (!ADOConnection1) throw EComponentError("Tdatamoduleform has no ADOConnection1");

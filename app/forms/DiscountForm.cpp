@@ -61,8 +61,8 @@ void Tyhsfform::FormClose(TObject*, TCloseAction&) {
     Edit3->SetText("");
 }
 
-bool Tyhsfform::FilterAmountKey(char32_t& Key) {
-    if (IsAmountKey(Key)) return true;
+bool Tyhsfform::FilterAmountKey(char32_t& Key, const TEdit* Money) {
+    if (Money ? IsMoneyKey(Money->Text(), Money->SelStart(), Money->SelLength(), Key) : IsAmountKey(Key)) return true;
     Key = 0;
     NotANumber();
     return false;
@@ -70,7 +70,7 @@ bool Tyhsfform::FilterAmountKey(char32_t& Key) {
 
 // Enter in the amount after gives the percentage.
 void Tyhsfform::Edit2KeyPress(TObject*, char32_t& Key) {
-    if (!FilterAmountKey(Key) || Key != kKeyEnter || Trim(Edit2->Text()).empty()) return;
+    if (!FilterAmountKey(Key, Edit2) || Key != kKeyEnter || Trim(Edit2->Text()).empty()) return;
     const auto after = ParseMoney(Edit2->Text());
     if (!after) return NotANumber();
     Edit3->SetText(DiscountPercentText(Before(), *after));
@@ -102,8 +102,7 @@ void Tyhsfform::Button1Click(TObject*) {
     if (RadioButton1->Checked()) sfform->Label23->SetCaption(kTitleDiscount);
     if (RadioButton2->Checked()) sfform->Label23->SetCaption(kTitleInternal);
     Close();
-    sfform->Edit10->SetText(sfform->Edit9->Text());
-    sfform->Edit10->SetFocus();
+    sfform->ProposeReceivedAmount();
 }
 
 void Tyhsfform::Button2Click(TObject*) { Close(); }

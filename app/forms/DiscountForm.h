@@ -42,7 +42,8 @@ protected:
 
 private:
     // The amount key filter; false when the key was refused.
-    static bool FilterAmountKey(char32_t& Key);
+    // Key passes as an amount key (for the amount after: a money key, two decimals at most).
+    static bool FilterAmountKey(char32_t& Key, const TEdit* Money = nullptr);
     // The amount before, as the window shows it.
     Currency Before() const;
 };

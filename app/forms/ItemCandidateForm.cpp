@@ -25,14 +25,12 @@ void Txmzlhxform::BindFields() {
     Bind(DBGrid1, "DBGrid1");
 }
 
-// The text put into the field here does not search: the field has no focus yet.
+// The text put into the field here does not search: the field has no focus yet. Every
+// showing starts in the search field, also after a pick in the grid (the window is kept,
+// with the control last focused): Enter takes the keyboard to the grid, the next one the row.
 void Txmzlhxform::FormShow(TObject*) {
-    if (NotFound) {
-        Edit1->SetText("");
-        Edit1->SetFocus();
-        return;
-    }
-    Edit1->SetText(sfform->Edit5->Text());
+    Edit1->SetText(NotFound ? std::string() : sfform->Edit5->Text());
+    Edit1->SetFocus();
 }
 
 void Txmzlhxform::FormClose(TObject*, TCloseAction&) { NotFound = false; }

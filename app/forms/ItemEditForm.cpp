@@ -1,6 +1,7 @@
 #include "app/forms/ItemEditForm.h"
 
 #include "app/charging/ReceiptRules.h"
+#include "app/charging/Transactions.h"
 #include "app/forms/ClinicForms.h"
 #include "app/forms/ItemListForm.h"
 #include "app/forms/NewItemForm.h"
@@ -118,29 +119,33 @@ void Tbqxmform::Button1Click(TObject*) {
     if (!xmzlform || !xmzlform->ADOQuery2->Active() || xmzlform->ADOQuery2->IsEmpty()) return;
     const int id = xmzlform->ADOQuery2->FieldByName("ID")->AsInteger();
 
-    ADOQuery1->Close();
-    ADOQuery1->SQL()->SetText(
-        "update tb_yp set 项目类型=:xmlx,项目名称=:xmmc,拼音码=:pym,规格=:gg,单位=:dw,单价=:dj where ID=:id");
-    TParameters* p = ADOQuery1->Parameters();
-    p->ParamByName("xmlx")->SetValue(Variant(ComboBox1->Text()));
-    p->ParamByName("xmmc")->SetValue(Variant(Edit1->Text()));
-    p->ParamByName("pym")->SetValue(Variant(Edit2->Text()));
-    p->ParamByName("gg")->SetValue(Variant(Edit3->Text()));
-    p->ParamByName("dw")->SetValue(Variant(ComboBox2->Text()));
-    p->ParamByName("dj")->SetValue(Variant(price->ToFixed(kPriceDecimals)));
-    p->ParamByName("id")->SetValue(Variant(id));
-    ADOQuery1->ExecSQL();
-    if (drug) {
-        ADOQuery1->SQL()->SetText("update tb_yp set 进价=:jj,进价金额=:jjje,销价金额=:xjje where ID=:id");
-        p = ADOQuery1->Parameters();
-        // The values from the prices as stored ("%.3f") and the stock, exact.
-        const Currency storedCost = cost->Round(kPriceDecimals), storedPrice = price->Round(kPriceDecimals);
-        p->ParamByName("jj")->SetValue(Variant(storedCost.ToFixed(kPriceDecimals)));
-        p->ParamByName("jjje")->SetValue(Variant(LineTotal(storedCost, *stock).ToFixed(kPriceDecimals)));
-        p->ParamByName("xjje")->SetValue(Variant(LineTotal(storedPrice, *stock).ToFixed(kPriceDecimals)));
+    // The names and the price, and for a drug the cost and the stock values, are stored
+    // together or not at all.
+    RunInTransaction(*ADOQuery1->Connection(), [&] {
+        ADOQuery1->Close();
+        ADOQuery1->SQL()->SetText(
+            "update tb_yp set 项目类型=:xmlx,项目名称=:xmmc,拼音码=:pym,规格=:gg,单位=:dw,单价=:dj where ID=:id");
+        TParameters* p = ADOQuery1->Parameters();
+        p->ParamByName("xmlx")->SetValue(Variant(ComboBox1->Text()));
+        p->ParamByName("xmmc")->SetValue(Variant(Edit1->Text()));
+        p->ParamByName("pym")->SetValue(Variant(Edit2->Text()));
+        p->ParamByName("gg")->SetValue(Variant(Edit3->Text()));
+        p->ParamByName("dw")->SetValue(Variant(ComboBox2->Text()));
+        p->ParamByName("dj")->SetValue(Variant(price->ToFixed(kPriceDecimals)));
         p->ParamByName("id")->SetValue(Variant(id));
         ADOQuery1->ExecSQL();
-    }
+        if (drug) {
+            ADOQuery1->SQL()->SetText("update tb_yp set 进价=:jj,进价金额=:jjje,销价金额=:xjje where ID=:id");
+            p = ADOQuery1->Parameters();
+            // The values from the prices as stored ("%.3f") and the stock, exact.
+            const Currency storedCost = cost->Round(kPriceDecimals), storedPrice = price->Round(kPriceDecimals);
+            p->ParamByName("jj")->SetValue(Variant(storedCost.ToFixed(kPriceDecimals)));
+            p->ParamByName("jjje")->SetValue(Variant(LineTotal(storedCost, *stock).ToFixed(kPriceDecimals)));
+            p->ParamByName("xjje")->SetValue(Variant(LineTotal(storedPrice, *stock).ToFixed(kPriceDecimals)));
+            p->ParamByName("id")->SetValue(Variant(id));
+            ADOQuery1->ExecSQL();
+        }
+    });
     Application->MessageBox("编辑项目成功!", kCaption, MB_OK);
     Close();
     xmzlform->RefreshItemList();

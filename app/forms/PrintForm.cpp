@@ -216,20 +216,39 @@ void Tprintform::AddTitle() {
 // The installation's template, rove.bl3 of the working folder. A folder without one gets the
 // built-in model receipt written there first, so the receipt prints on it and "设计" opens
 // and saves that file; a folder that takes no file prints the model as it is.
+// A file that cannot be read (damaged, cut short) is left as it is: the user is told which
+// file it is, the receipt is made on the built-in model, and "设计" starts from the model
+// with the file's name, so that only a save in the designer replaces the damaged file.
 bool Tprintform::LoadTemplate() {
     if (!FileExists(kReceiptTemplateFile)) {
         try {
-            SaveFileAtomically(kReceiptTemplateFile, FModelTemplate);
+            SaveFileAtomically(kReceiptTemplateFile, FModelTemplate, TFileAccess::OwnerOnly);
         } catch (const Exception& e) {
             Application->MessageBox(std::string("无法保存票据模板 ") + kReceiptTemplateFile + "，本次使用内置的票据模板：" +
                                         e.Message(),
                                     kCaption, MB_OK);
         }
     }
-    if (frxReport1->LoadFromFile(kReceiptTemplateFile)) return true;
+    try {
+        if (frxReport1->LoadFromFile(kReceiptTemplateFile)) return true;
+    } catch (const std::exception& e) {
+        Application->MessageBox(DamagedTemplateText(ExpandFileName(kReceiptTemplateFile), e), kCaption,
+                                MB_OK | MB_ICONWARNING);
+        TStringStream model(FModelTemplate);
+        frxReport1->LoadFromStream(model);
+        frxReport1->SetFileName(kReceiptTemplateFile);
+        return false;
+    }
     TStringStream model(FModelTemplate);
     frxReport1->LoadFromStream(model);
     return false;
+}
+
+std::string DamagedTemplateText(const std::string& FileName, const std::exception& E) {
+    const bool malformed = dynamic_cast<const EfrxXMLError*>(&E) != nullptr;
+    return "收据模板 " + FileName + (malformed ? " 已损坏，无法读取。" : " 无法读取：" + frxFileErrorText(E)) +
+           "\n本次收据按内置的收据模板打印、预览。选“设计”时从内置的收据模板开始，"
+           "在设计器中保存后才替换该文件；不保存，该文件保持原样。";
 }
 
 bool Tprintform::LoadReceipt() {

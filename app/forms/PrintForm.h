@@ -10,6 +10,7 @@
 #include "platform/ui/Forms.h"
 
 #include <array>
+#include <exception>
 #include <string>
 #include <string_view>
 
@@ -41,6 +42,10 @@ using TCategorySums = std::array<Currency, kFeeCategories.size()>;
 // The receipt's line totals per category (their exact sum rounded to 2 decimals; 0 without
 // lines), read with one grouped query; lines of other types are in none of the ten.
 TCategorySums ReceiptCategorySums(TADOConnection& Connection, const std::string& ReceiptNo);
+
+// What the prompt says when the receipt template file cannot be read (a damaged file, or one
+// the user may not read), and what happens instead.
+std::string DamagedTemplateText(const std::string& FileName, const std::exception& E);
 
 // The template's name, read from the working directory at every run.
 inline constexpr const char* kReceiptTemplateFile = "rove.bl3";

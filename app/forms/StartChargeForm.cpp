@@ -23,8 +23,7 @@ void Tsftsform::BindFields() {
 
 void Tsftsform::Button1Click(TObject*) {
     Close();
-    sfform->Edit10->SetText(sfform->Edit9->Text());
-    sfform->Edit10->SetFocus();
+    sfform->ProposeReceivedAmount();
 }
 
 void Tsftsform::Button3Click(TObject*) { Close(); }

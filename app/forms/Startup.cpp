@@ -23,6 +23,7 @@
 #include "report/Pages.h"
 #include "report/Report.h"
 #include "report/ReportScript.h"
+#include "report/Utils.h"
 #include "script/Script.h"
 #include "script/stdclasses/StdClasses.h"
 
@@ -53,6 +54,9 @@ void RegisterClinicClasses() {
     frxRegisterBandAndPageClasses();
     RegisterClasses({TfrxReport::StaticClass(), TfrxDBDataset::StaticClass(), TfrxMemoView::StaticClass(),
                      TfrxLineView::StaticClass(), TfrxCrossView::StaticClass()});
+    // A database failure that stops a report (another program holds the database, the disk
+    // is full) is listed in the report's error box in the clinic's words too.
+    frxSetFailureWords([](const std::string& Text) { return ClinicDatabaseText(Text).value_or(std::string()); });
     // Receipts and reports open in the preview window and print through its dialog.
     frxRegisterPreviewForm();
     frxInstallPrintDialog();
@@ -118,6 +122,7 @@ void ShutDownClinic() {
 }
 
 bool CreateClinicWindows() {
+    Application->SetTitle(kClinicTitle);
     Application->OnException = ShowClinicException;
     try {
         CreateClinicForms(*Application);

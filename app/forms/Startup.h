@@ -18,10 +18,15 @@ bool ClaimSingleInstance();
 // Gives the mark back (the end of the program or of a test).
 void ReleaseSingleInstance();
 
+// The program's title: the caption of every message box that names none of its own (an
+// error that reaches the exception boundary, a plain message).
+inline constexpr const char* kClinicTitle = "岳梧门诊收费系统";
+
 // Creates the windows; when one cannot be created (the clinic database cannot be opened,
 // say) its error is shown and the result is false. Failures of the database that reach
-// the exception boundary are shown in the clinic's own words from then on, and a database
-// that cannot be written is said at once (kReadOnlyDatabaseText).
+// the exception boundary are shown in the clinic's own words from then on, every box
+// without a caption of its own is captioned kClinicTitle, and a database that cannot be
+// written is said at once (kReadOnlyDatabaseText).
 bool CreateClinicWindows();
 
 // The end of the program: the windows are freed (their reports and the reports' scripts

@@ -1,6 +1,7 @@
 #include "app/forms/StockInQueryForm.h"
 
 #include "app/charging/ReceiptRules.h"
+#include "app/database/DatabaseTexts.h"
 #include "app/forms/ChargeForm.h"
 #include "app/forms/ClinicForms.h"
 #include "app/forms/DataModule.h"
@@ -132,7 +133,8 @@ void Trkcxform::DBGrid1DblClick(TObject*) {
     if (MessageDlg(question, mtConfirmation, mbYesNo) != mrYes) return;
     const std::string error = Reverse();
     if (!error.empty()) {
-        Application->MessageBox("红冲作废入库记录失败，库存和入库记录均未改动!\n" + error, kCaption, MB_OK | MB_ICONERROR);
+        Application->MessageBox("红冲作废入库记录失败，库存和入库记录均未改动!\n" + ClinicReason(error), kCaption,
+                                MB_OK | MB_ICONERROR);
         return;
     }
     Button1Click(this);

@@ -1,6 +1,7 @@
 #include "app/forms/UserForm.h"
 
 #include "app/charging/ReceiptRules.h"
+#include "app/charging/Transactions.h"
 #include "app/forms/ChargeForm.h"
 #include "app/forms/ClinicForms.h"
 #include "app/forms/DataModule.h"
@@ -142,13 +143,23 @@ void Tuserform::Button2Click(TObject*) {
         if (SameText(name, kAdministrator)) {
             Application->MessageBox("tulvo是系统保留用户,不能删除!", kCaption, MB_OK);
         } else if (MessageDlg("确定删除" + name + "用户吗？", mtConfirmation, mbYesNo) == mrYes) {
-            ADOTable1->Delete();
+            // The user and the user's rights go together or not at all; the list shows the
+            // users as stored either way.
+            try {
+                RunInTransaction(*ADOTable1->Connection(), [&] {
+                    ADOTable1->Delete();
+                    ADOQuery1->Close();
+                    ADOQuery1->SQL()->SetText("Delete  From tb_yhgnb Where 用户名=:用户名");
+                    ADOQuery1->Parameters()->ParamByName("用户名")->SetValue(Variant(name));
+                    ADOQuery1->ExecSQL();
+                });
+            } catch (...) {
+                ADOTable1->Close();
+                ADOTable1->Open();
+                throw;
+            }
             ADOTable1->Close();
             ADOTable1->Open();
-            ADOQuery1->Close();
-            ADOQuery1->SQL()->SetText("Delete  From tb_yhgnb Where 用户名=:用户名");
-            ADOQuery1->Parameters()->ParamByName("用户名")->SetValue(Variant(name));
-            ADOQuery1->ExecSQL();
             Application->MessageBox("删除用户成功!", kCaption, MB_OK);
         }
     }

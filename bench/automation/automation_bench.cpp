@@ -1,5 +1,5 @@
-// Grid export of 10^5 records x 28 columns from an SQLite query to an .xlsx, with
-// libxlsxwriter's constant-memory mode and its default mode. Each run happens in a child
+// Grid export of 10^5 records x 28 columns from an SQLite query to an .xlsx, with texts
+// inline in their cells (constant memory) and in the shared string table. Each run happens in a child
 // process so its peak memory is its own: the child opens the query, exports, and reports
 // the export's time, the memory the open query holds, and the peak resident size.
 //   automation_bench --benchmark_counters_tabular=true

@@ -123,9 +123,14 @@ TfrxObjectInspector::TfrxObjectInspector(TComponent* AOwner) : TForm(CheckOwner(
     FItemIndex = -1;
     FormResize(this);
     SplitPos = PB->Width() / 2;
-    // Clipboard keys in the edit: the window's own menu answers them.
+    // Clipboard keys in the edit: the window's own menu answers them; Ctrl+A selects the
+    // edit's text and Ctrl+Z undoes its last change.
     OnShortCut = [this](TShortCut Key, bool& Handled) {
-        if (Edit1->Visible() && Edit1->Focused() && PopupMenu1->IsShortCut(Key)) Handled = true;
+        if (!Edit1->Visible() || !Edit1->Focused()) return;
+        if (Key == ShortCut('A', ssCtrl)) Edit1->SelectAll();
+        else if (Key == ShortCut('Z', ssCtrl)) Edit1->Undo();
+        else if (!PopupMenu1->IsShortCut(Key)) return;
+        Handled = true;
     };
 }
 
@@ -262,6 +267,21 @@ int TfrxObjectInspector::NameColumnWidth(TPersistent* Object) const {
         if (name == "Name") c->Font()->SetStyle(TFontStyles{fsBold});
         widest = std::max(widest, c->TextWidth(name));
     }
+    return kIndent + widest + kRightMargin;
+}
+
+int TfrxObjectInspector::ValueColumnWidth(TPersistent* Object) const {
+    // A value is drawn 2 pixels right of the split; the field over the selected row keeps
+    // a few pixels at its end.
+    constexpr int kIndent = 2, kRightMargin = 6;
+    std::unique_ptr<TfrxPropertyList> list = BuildSelectionPropertyList({Object}, FDesigner);
+    if (!list) return 0;
+    TBitmap measure;
+    measure.SetSize(1, 1);
+    TCanvas* c = measure.Canvas();
+    c->Font()->Assign(Font());
+    int widest = 0;
+    for (int i = 0; i < list->Count(); ++i) widest = std::max(widest, c->TextWidth(list->Items(i).Editor->GetValue()));
     return kIndent + widest + kRightMargin;
 }
 

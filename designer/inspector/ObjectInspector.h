@@ -77,6 +77,8 @@ public:
     // The split at which every name of Object's rows (properties and events, the top rows)
     // shows whole in the window's font.
     int NameColumnWidth(TPersistent* Object) const;
+    // The width right of the split at which every value of Object's top rows shows whole.
+    int ValueColumnWidth(TPersistent* Object) const;
     // A value was changed (the designer records the change).
     TNotifyEvent OnModify;
     // The user picked an object in the object box (the designer's selection now holds it).

@@ -473,8 +473,8 @@ const char* const kCrossEditorForm =
     "WideMI.Caption=宽度\r\n"
     "N12cpiMI.Caption=12 cpi\r\n"
     "N15cpiMI.Caption=15 cpi\r\n"
-    "OkB.Caption=确定\r\n"
-    "CancelB.Caption=取消\r\n";
+    "OkB.Hint=确定\r\n"
+    "CancelB.Hint=取消\r\n";
 
 const char* const kExprEditorForm =
     "Caption=表达式编辑器\r\n"
@@ -559,8 +559,8 @@ const char* const kStyleEditorForm =
     "EditB.Hint=编辑\r\n"
     "LoadB.Hint=载入\r\n"
     "SaveB.Hint=保存\r\n"
-    "OkB.Caption=确定\r\n"
-    "CancelB.Caption=取消\r\n";
+    "OkB.Hint=确定\r\n"
+    "CancelB.Hint=取消\r\n";
 
 const char* const kFrameEditorForm =
     "Caption=边框编辑器\r\n"

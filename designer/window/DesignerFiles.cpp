@@ -134,7 +134,9 @@ bool TfrxDesignerForm::SaveReport(bool SaveAs, bool CallHook) {
         try {
             TMemoryStream s;
             Report()->SaveToStream(s, true, false);
-            SaveFileAtomically(Name, std::string_view(static_cast<const char*>(s.Memory()), static_cast<size_t>(s.Size())));
+            // A report file may carry its password (stored reversibly): its owner's only.
+            SaveFileAtomically(Name, std::string_view(static_cast<const char*>(s.Memory()), static_cast<size_t>(s.Size())),
+                               TFileAccess::OwnerOnly);
             return true;
         } catch (const std::exception& e) {
             frxErrorMsg(e.what());

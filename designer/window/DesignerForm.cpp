@@ -325,7 +325,7 @@ void TfrxDesignerForm::CreateMenus() {
     AddItem(TabPopup->Items(), "PageSettingsMI1", "", PageSettingsCmd);
 
     // The bands menu: the Tag is the band's entry in the band class table (100 more for a
-    // vertical band).
+    // vertical band). Every item shows the band picture of the button images.
     BandsPopup = new TPopupMenu(this);
     BandsPopup->SetName("BandsPopup");
     BandsPopup->SetImages(frxResources().MainButtonImages());
@@ -338,14 +338,17 @@ void TfrxDesignerForm::CreateMenus() {
     for (int i = 0; i < 18; ++i) {
         TMenuItem* m = AddItem(BandsPopup->Items(), kBands[i], kBands[i], nullptr, &F::InsertBandClick);
         m->SetTag(i);
+        m->SetImageIndex(frxButton::Band);
     }
     TMenuItem* vertical = AddItem(BandsPopup->Items(), "VerticalbandsMI", "Vertical bands");
+    vertical->SetImageIndex(frxButton::Band);
     static const std::pair<const char*, int> kVertical[] = {
         {"VHeaderMI", 104}, {"VFooterMI", 105}, {"VMasterDataMI", 106}, {"VDetailDataMI", 107},
         {"VSubdetailDataMI", 108}, {"VGroupHeaderMI", 112}, {"VGroupFooterMI", 113}, {"VChildMI", 114}};
     for (const auto& [name, tag] : kVertical) {
         TMenuItem* m = AddItem(vertical, name, name, nullptr, &F::InsertBandClick);
         m->SetTag(tag);
+        m->SetImageIndex(frxButton::Band);
     }
     ObjectsPopup = new TPopupMenu(this);
     ObjectsPopup->SetName("ObjectsPopup");
@@ -492,11 +495,8 @@ void TfrxDesignerForm::CreateToolbars() {
         m->SetTag(30);
         m->SetHelpContext(deg);
     }
+    // A click drops the menu down (the button's own drop-down).
     RotateB->SetDropdownMenu(RotationPopup);
-    RotateB->OnClick = [this](TObject*) {
-        const TPoint p = RotateB->ClientToScreen(Point(0, RotateB->Height()));
-        RotationPopup->Popup(p.X, p.Y);
-    };
     AddButton(TextTB1, "SepTB7", -1, tbsSeparator);
     TextAlignLeftB = tool(TextTB1, "TextAlignLeftB", AlignLeft, 7);
     TextAlignCenterB = tool(TextTB1, "TextAlignCenterB", AlignCenter, 8);
@@ -794,6 +794,9 @@ void TfrxDesignerForm::SetModified(bool Value) {
     if (Page() && by != Workspace) {
         Workspace->InvalidatePage();
         Workspace->AdjustBands();
+        // The status bar shows where the selection is now (a value typed in the inspector
+        // moved it), not where it was until the mouse next moves.
+        Workspace->UpdateView();
         Workspace->Repaint();
     }
     if (Inspector && by != Inspector && !Inspector->Disabled()) Inspector->UpdateProperties();
@@ -940,6 +943,11 @@ void TfrxDesignerForm::AttachDialogForm(TfrxDialogPage* Page) {
     Workspace->SetScale(1);
     Workspace->SetPageDimensions(0, 0, TRect{});
     form->SetBorderStyle(bsSizeable);
+    // The page's window stays above the designer's window and below the designer's dialogs
+    // (new item, save as, ...), which come up over the designer's window: a window of the
+    // designer's, not one above every window (it used to hide the dialogs' contents).
+    form->SetFormStyle(fsNormal);
+    form->SetPopupParent(this);
     // The page's window is a window of its own: the designer's shortcuts (its menus' and
     // actions': Alt+X, F11, Ctrl+S, Ctrl+F, ...) work from it as from the designer's.
     form->OnShortCut = [this](TShortCut Key, bool& Handled) { Handled = IsShortCut(Key); };
@@ -1006,6 +1014,9 @@ void TfrxDesignerForm::DetachDialogForm() {
     Workspace->SetAlign(alNone);
     Workspace->SetParent(ScrollBox);
     form->Hide();
+    // The form as the page made it: a window of its own, above the others.
+    form->SetPopupParent(nullptr);
+    form->SetFormStyle(fsStayOnTop);
 }
 
 // --- Objects, selection and changes -------------------------------------------------------------

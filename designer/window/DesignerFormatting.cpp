@@ -60,6 +60,10 @@ void TfrxDesignerForm::CreateInspector() {
     Inspector->OnSelectionChanged = [this](TObject* s) { OnSelectionChanged(s); };
     Inspector->SetClientWidth(LeftDockSite2->ClientWidth());
     LeftDockSite2->DockForm(Inspector);
+    // Keys typed in the inspector's value field are the field's: its clipboard keys, Ctrl+A
+    // and Ctrl+Z act on its text, not the designer's commands of the same keys (Ctrl+A
+    // selected every object of the page and the inspector lost the field).
+    OnShortCut = [this](TShortCut Key, bool& Handled) { Handled = Inspector && Inspector->IsShortCut(Key); };
 }
 
 std::string TfrxDesignerForm::PageTabCaption(int Index) const {

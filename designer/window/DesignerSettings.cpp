@@ -16,6 +16,8 @@
 #include "platform/rtl/Streams.h"
 #include "platform/rtl/StringList.h"
 #include "preview/Dock.h"
+#include "report/Bands.h"
+#include "report/DataSet.h"
 #include "report/MemoView.h"
 #include "report/Pages.h"
 #include "report/Report.h"
@@ -70,14 +72,29 @@ std::unique_ptr<TCustomIniFile> TfrxDesignerForm::DefaultLayoutText() const {
     if (TfrxObjectInspector* i = Inspector) left += ";" + i->Name() + ",0";
     const std::string right = DataTree->Name() + ",0";
     // The inspector's names column shows the names of a page's and a text object's rows
-    // whole (at least the 75 pixels of the layout); the values keep their 84 pixels.
-    int split = 75;
+    // whole (at least the 75 pixels of the layout); the values column (at least its 84
+    // pixels) their values and those of a data band's and a summary band's rows, with the
+    // names the designer gives bands and data sets.
+    int split = 75, values = 84;
     if (TfrxObjectInspector* i = Inspector) {
         TfrxReportPage page(nullptr);
         TfrxMemoView memo(nullptr);
         split = std::max({split, i->NameColumnWidth(&page), i->NameColumnWidth(&memo)});
+        TfrxUserDataSet data(nullptr);
+        data.SetUserName("frxDBDataset1");
+        TfrxMasterData band(nullptr);
+        band.SetName("MasterData1");
+        band.SetDataSet(&data);
+        TfrxReportSummary summary(nullptr);
+        summary.SetName("ReportSummary1");
+        // Besides the values, the window holds its frames and the list's scroll bar (shown
+        // once the rows are longer than the list, as a page's and a text object's are).
+        const int frames = std::max(0, i->Width() - i->Box->ClientWidth()) + i->VScroll->Width();
+        values = std::max({values, frames + i->ValueColumnWidth(&page), frames + i->ValueColumnWidth(&memo),
+                           frames + i->ValueColumnWidth(&band), frames + i->ValueColumnWidth(&summary)});
+        band.SetDataSet(nullptr);
     }
-    const std::string splitText = std::to_string(split), width = std::to_string(split + 84);
+    const std::string splitText = std::to_string(split), width = std::to_string(split + values);
     const std::string text = "[Form.TfrxObjectInspector];Width=" + width + ";SplitPos=" + splitText +
                              ";Split1Pos=65;" +
                              "Dock=LeftDockSite2;[Form.TfrxDesignerForm];EditAfterInsert=1;Maximized=1;" +

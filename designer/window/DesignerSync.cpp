@@ -60,7 +60,8 @@ void TfrxDesignerForm::UpdateObjectsToolbar() {
     const bool dmp = frxKind::IsDMPPage(page);
     for (int i = 0; i < ObjectsTB1->ButtonCount(); ++i) {
         TToolButton* b = ObjectsTB1->Buttons(i);
-        if (b == SepTB14) continue;
+        // The select arrow stands on every page, pressed; the separator is left as it is.
+        if (b == ObjectSelectB || b == SepTB14) continue;
         const bool tool = b->Tag() == 1000;
         bool visible = tool ? !dialog : (IsDialogEntry(b->Tag()) == dialog);
         if (!tool && visible) {

@@ -7,6 +7,8 @@
 //   window <x> <y> <width> <height>          the designer window's client area
 //   control <name> <x> <y> <width> <height>  a named button of the object palette
 //   object <name> <x> <y> <width> <height>   an object of the page as the workspace draws it
+//   bar <name> <x> <y> <width> <height>      a tool bar shown, docked or floating
+//   tool <name> <x> <y> <width> <height>     a named button or box shown on the text bar
 // The file is written under a temporary name and renamed, so a reader never sees half of it.
 #include "designer/workspace/PageWorkspace.h"
 
@@ -17,6 +19,7 @@
 #include "designer/window/DesignerForm.h"
 #include "platform/rtl/Format.h"
 #include "platform/ui/ComCtrls.h"
+#include "preview/Dock.h"
 #include "report/Component.h"
 
 namespace {
@@ -41,6 +44,20 @@ void TDesignerWorkspace::WriteScreenMap() {
             TToolButton* b = palette->Buttons(i);
             if (b->Name().empty() || !b->Showing()) continue;
             WriteRect(map, "control", b->Name(), b->ClientOrigin(), b->Width(), b->Height());
+        }
+    for (TfrxToolBar* bar : {FDesigner->StandardTB, FDesigner->TextTB, FDesigner->FrameTB, FDesigner->AlignTB,
+                             FDesigner->ExtraToolsTB})
+        if (bar && bar->Showing()) WriteRect(map, "bar", bar->Name(), bar->ClientOrigin(), bar->Width(), bar->Height());
+    if (TToolBar* text = FDesigner->TextTB1; text && text->Showing())
+        for (int i = 0; i < text->ControlCount(); ++i) {
+            TControl* c = text->Controls(i);
+            if (!c->Showing()) continue;
+            if (!c->Name().empty()) WriteRect(map, "tool", c->Name(), c->ClientOrigin(), c->Width(), c->Height());
+            // The boxes stand on panels of the bar.
+            if (auto* panel = dynamic_cast<TWinControl*>(c))
+                for (int k = 0; k < panel->ControlCount(); ++k)
+                    if (TControl* box = panel->Controls(k); box->Showing() && !box->Name().empty())
+                        WriteRect(map, "tool", box->Name(), box->ClientOrigin(), box->Width(), box->Height());
         }
     if (Showing() && Objects) {
         const double s = Scale();

@@ -417,6 +417,9 @@ std::string TWorkbook::Save() {
     const std::string temp = ExtractFilePath(FPath) + "." + ExtractFileName(FPath) + "." +
                              IntToStr(getpid()) + ".tmp";
     try {
+        // A workbook holds the clinic's records: the file is its owner's only from the start
+        // (the writer opens the name and keeps the mode it finds).
+        CreateOwnerOnlyFile(temp);
         xls::WriteXlsxFile(temp, sheets, FActive, SpreadsheetOptions().ConstantMemory);
     } catch (...) {
         DeleteFile(temp);

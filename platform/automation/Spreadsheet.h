@@ -1,5 +1,5 @@
 // The spreadsheet server, ProgID "Excel.Application": an application with workbooks of
-// worksheets held in memory, which are written as .xlsx files (libxlsxwriter) and handed
+// worksheets held in memory, which are written as .xlsx files (XlsxFile.cpp, over zlib) and handed
 // to the desktop's program when the application is made visible.
 //
 // Objects and members (names ignoring case; get = property read or method call,
@@ -69,9 +69,9 @@ std::shared_ptr<TDispatch> CreateSpreadsheetApplication();
 struct TSpreadsheetOptions {
     // Where workbooks are written; empty: the documents folder or the temporary folder.
     std::string OutputFolder;
-    // libxlsxwriter's constant-memory mode: rows go to a temporary file as they are
-    // written instead of being kept by the library (the workbook is held by the server
-    // either way).
+    // Texts written inline in their cells as the rows go out; false: once each in the
+    // workbook's shared string table, which is kept in memory until the end (smaller files
+    // when texts repeat). The workbook is held by the server either way.
     bool ConstantMemory = true;
     // Opens a written file with the desktop's program; false when none could be started.
     // The default runs xdg-open detached. Tests put a recorder here.

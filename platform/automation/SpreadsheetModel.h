@@ -112,7 +112,9 @@ bool ParseNumericText(std::string_view text, double& value);
 std::string CellText(std::string_view text);
 
 // Writes the sheets as an .xlsx file at path (created or replaced as a whole by the
-// caller). Raises Exception with libxlsxwriter's reason when the file cannot be written.
+// caller): numbers as the shortest text that reads back as the same double; texts inline
+// in their cells (constantMemory) or once each in the shared string table. Raises
+// Exception with the reason when the file cannot be written.
 void WriteXlsxFile(const std::string& path, const std::vector<const TSheetModel*>& sheets,
                    int activeSheet, bool constantMemory);
 

@@ -687,10 +687,29 @@ void TCustomADODataSet::ReloadRecord(TRecord& Record, int64_t RowId, const std::
     Record.RowId = RowId;
 }
 
+// The write and the reading back of the stored row are one transaction (a savepoint inside
+// the caller's): when either is refused, nothing is stored, so a refused post never leaves
+// a row the dataset does not know of.
 void TCustomADODataSet::InternalPost(TRecord& Record, const std::vector<Variant>& Values,
                                      const std::vector<bool>& Changed, bool Inserting) {
     if (FUpdateTable.empty()) Error("Insufficient key column information for updating or refreshing.");
     TADOConnection* conn = CheckConnection();
+    conn->BeginTrans();
+    try {
+        WriteRecord(*conn, Record, Values, Changed, Inserting);
+        conn->CommitTrans();
+    } catch (...) {
+        try {
+            conn->RollbackTrans();
+        } catch (...) {
+        }
+        throw;
+    }
+}
+
+void TCustomADODataSet::WriteRecord(TADOConnection& Connection, TRecord& Record, const std::vector<Variant>& Values,
+                                    const std::vector<bool>& Changed, bool Inserting) {
+    TADOConnection* conn = &Connection;
     std::vector<int> columns;
     for (int i = 0; i < FieldDefs().Count(); ++i) {
         if (!Changed[static_cast<size_t>(i)]) continue;

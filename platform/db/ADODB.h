@@ -233,6 +233,9 @@ protected:
 
     void InternalPost(TRecord& Record, const std::vector<Variant>& Values,
                       const std::vector<bool>& Changed, bool Inserting) override;
+    // The INSERT or UPDATE of a post and the reading back of the stored row.
+    void WriteRecord(TADOConnection& Connection, TRecord& Record, const std::vector<Variant>& Values,
+                     const std::vector<bool>& Changed, bool Inserting);
     void InternalDelete(TRecord& Record) override;
     bool InternalCanModify() const override;
 

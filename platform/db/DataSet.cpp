@@ -723,7 +723,15 @@ void TDataSet::Post() {
     bool inserting = FState == dsInsert;
     TRecord record;
     if (!inserting) record = CopyOf(FRecords[static_cast<size_t>(FCurrent)]);
-    InternalPost(record, FEditValues, FEditChanged, inserting);
+    // A write the database refused (another program's lock, a full disk, a constraint) has
+    // stored nothing: the pending insert or edit goes, so that nothing is left for the next
+    // navigation or Append to post behind the caller's back, and a second try writes once.
+    try {
+        InternalPost(record, FEditValues, FEditChanged, inserting);
+    } catch (...) {
+        Cancel();
+        throw;
+    }
     if (inserting) {
         record.Serial = FNextSerial++;
         size_t at = static_cast<size_t>(std::clamp(FInsertIndex, 0, static_cast<int>(FRecords.size())));

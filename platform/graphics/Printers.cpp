@@ -12,8 +12,17 @@
 #include <QPrintEngine>
 #include <QPrinterInfo>
 #include <cmath>
+#include <functional>
 #include <cstdlib>
+#include <cstring>
 #include <cups/cups.h>
+// The PPD interface is marked deprecated in favour of IPP attributes, but it is what
+// gives a queue's driver options with their own names and texts, and libcups still has it.
+#pragma GCC diagnostic push
+#pragma GCC diagnostic ignored "-Wdeprecated-declarations"
+#include <cups/ppd.h>
+#pragma GCC diagnostic pop
+#include <unistd.h>
 
 namespace {
 
@@ -102,6 +111,45 @@ std::vector<std::pair<TBinInfo, std::string>> QueueBins(const std::string& name)
     return bins;
 }
 
+// A queue without a PPD (a driverless one) names its options in IPP attributes: the
+// colour mode, the print quality and the media type it supports, with their defaults, in
+// the texts CUPS localises them with.
+std::vector<TPrinterOption> QueueIppOptions(const std::string& name) {
+    std::vector<TPrinterOption> options;
+    cups_dest_t* dest = cupsGetNamedDest(CUPS_HTTP_DEFAULT, name.c_str(), nullptr);
+    if (!dest) return options;
+    if (cups_dinfo_t* info = cupsCopyDestInfo(CUPS_HTTP_DEFAULT, dest)) {
+        for (const char* keyword : {"print-color-mode", "print-quality", "media-type"}) {
+            ipp_attribute_t* supported = cupsFindDestSupported(CUPS_HTTP_DEFAULT, dest, info, keyword);
+            if (!supported || ippGetCount(supported) < 2) continue;
+            const bool enums = ippGetValueTag(supported) == IPP_TAG_ENUM;
+            auto valueOf = [enums](ipp_attribute_t* a, int i) {
+                if (enums) return std::to_string(ippGetInteger(a, i));
+                const char* v = ippGetString(a, i, nullptr);
+                return std::string(v ? v : "");
+            };
+            TPrinterOption o;
+            o.Keyword = keyword;
+            const char* text = cupsLocalizeDestOption(CUPS_HTTP_DEFAULT, dest, info, keyword);
+            o.Text = text ? text : keyword;
+            for (int i = 0; i < ippGetCount(supported); ++i) {
+                const std::string value = valueOf(supported, i);
+                if (value.empty()) continue;
+                const char* shown = cupsLocalizeDestValue(CUPS_HTTP_DEFAULT, dest, info, keyword, value.c_str());
+                o.Choices.push_back({value, shown ? shown : value});
+            }
+            if (ipp_attribute_t* def = cupsFindDestDefault(CUPS_HTTP_DEFAULT, dest, info, keyword))
+                o.Default = valueOf(def, 0);
+            if (o.Choices.size() < 2) continue;
+            if (o.Default.empty()) o.Default = o.Choices.front().Keyword;
+            options.push_back(std::move(o));
+        }
+        cupsFreeDestInfo(info);
+    }
+    cupsFreeDests(1, dest);
+    return options;
+}
+
 [[noreturn]] void Fail(const std::string& printer, const std::string& what) {
     throw EPrinter("Printer \"" + printer + "\": " + what);
 }
@@ -175,6 +223,44 @@ public:
     int Bin = DMBIN_AUTO;
     std::vector<TPaperInfo> Papers;
     std::vector<std::pair<TBinInfo, std::string>> Bins;
+    // The queue's own options (read on first use) and the choices made for them.
+    bool OptionsRead = false;
+    std::vector<TPrinterOption> Options;
+    std::vector<std::pair<std::string, std::string>> Chosen;
+
+    void ReadQueueOptions() {
+        if (OptionsRead) return;
+        OptionsRead = true;
+        if (Pdf) return;
+#pragma GCC diagnostic push
+#pragma GCC diagnostic ignored "-Wdeprecated-declarations"
+        const char* file = cupsGetPPD(Name.c_str());
+#pragma GCC diagnostic pop
+        if (!file) {
+            Options = QueueIppOptions(Name);
+            return;
+        }
+        const std::string ppd = file;
+        try {
+            Options = ReadPpdOptions(ppd);
+        } catch (const EPrinter&) {
+            Options.clear();   // a queue whose description cannot be read offers no options
+        }
+        ::unlink(ppd.c_str());
+    }
+    const TPrinterOption* FindOption(const std::string& keyword) const {
+        for (const TPrinterOption& o : Options)
+            if (o.Keyword == keyword) return &o;
+        return nullptr;
+    }
+    std::vector<std::pair<std::string, std::string>> JobOptions() const {
+        std::vector<std::pair<std::string, std::string>> out;
+        for (const auto& b : Bins)
+            if (b.first.Number == Bin && Bin != DMBIN_AUTO) out.emplace_back("media-source", b.second);
+        for (const auto& [keyword, choice] : Chosen)
+            if (const TPrinterOption* o = FindOption(keyword); o && o->Default != choice) out.emplace_back(keyword, choice);
+        return out;
+    }
 
     // The job.
     bool Printing = false;
@@ -209,8 +295,7 @@ public:
                            : Duplex == DMDUP_HORIZONTAL ? QPrinter::DuplexShortSide
                                                         : QPrinter::DuplexNone);
         QStringList options;
-        for (const auto& b : Bins)
-            if (b.first.Number == Bin && Bin != DMBIN_AUTO) options << "media-source" << QS(b.second);
+        for (const auto& [name, value] : JobOptions()) options << QS(name) << QS(value);
         if (!Pdf) Printer->printEngine()->setProperty(CupsOptionsKey, options);
     }
 
@@ -267,6 +352,95 @@ TPrinter::TPrinter(const std::string& name) : TPrinter() {
     FImpl->Orientation =
         FImpl->Printer->pageLayout().orientation() == QPageLayout::Landscape ? poLandscape : poPortrait;
     FImpl->Bins = QueueBins(found);
+}
+
+std::vector<TPrinterOption> ReadPpdOptions(const std::string& ppdFile) {
+#pragma GCC diagnostic push
+#pragma GCC diagnostic ignored "-Wdeprecated-declarations"
+    ppd_file_t* ppd = ppdOpenFile(ppdFile.c_str());
+    if (!ppd) {
+        int line = 0;
+        const ppd_status_t status = ppdLastError(&line);
+        throw EPrinter("\"" + ppdFile + "\" is no printer description: " + ppdErrorString(status) + " (line " +
+                       std::to_string(line) + ")");
+    }
+    ppdMarkDefaults(ppd);
+    std::vector<TPrinterOption> options;
+    // Set from each page of a report as it prints, or by the job itself.
+    static const char* const kPageOptions[] = {"PageSize", "PageRegion", "InputSlot", "Duplex", "ManualFeed"};
+    // In the file's order: group by group, each group's own options before its subgroups'.
+    std::vector<ppd_option_t*> all;
+    std::function<void(ppd_group_t*)> collect = [&](ppd_group_t* g) {
+        for (int i = 0; i < g->num_options; ++i) all.push_back(g->options + i);
+        for (int i = 0; i < g->num_subgroups; ++i) collect(g->subgroups + i);
+    };
+    for (int i = 0; i < ppd->num_groups; ++i) collect(ppd->groups + i);
+    for (ppd_option_t* o : all) {
+        bool page = false;
+        for (const char* k : kPageOptions) page = page || std::strcmp(o->keyword, k) == 0;
+        if (page || o->num_choices < 2) continue;
+        TPrinterOption option;
+        option.Keyword = o->keyword;
+        option.Text = o->text[0] ? o->text : o->keyword;
+        for (int i = 0; i < o->num_choices; ++i) {
+            const ppd_choice_t& c = o->choices[i];
+            option.Choices.push_back({c.choice, c.text[0] ? c.text : c.choice});
+            if (c.marked) option.Default = c.choice;
+        }
+        if (option.Default.empty()) option.Default = o->defchoice[0] ? o->defchoice : option.Choices.front().Keyword;
+        options.push_back(std::move(option));
+    }
+    ppdClose(ppd);
+#pragma GCC diagnostic pop
+    return options;
+}
+
+const std::vector<TPrinterOption>& TPrinter::Options() const {
+    FImpl->ReadQueueOptions();
+    return FImpl->Options;
+}
+
+void TPrinter::LoadOptions(const std::string& ppdFile) {
+    std::vector<TPrinterOption> options = ReadPpdOptions(ppdFile);
+    TPrinterImpl& p = *FImpl;
+    p.OptionsRead = true;
+    p.Options = std::move(options);
+    std::vector<std::pair<std::string, std::string>> kept;
+    for (const auto& [keyword, choice] : p.Chosen)
+        if (const TPrinterOption* o = p.FindOption(keyword))
+            for (const TPrinterOptionChoice& c : o->Choices)
+                if (c.Keyword == choice) kept.emplace_back(keyword, choice);
+    p.Chosen = std::move(kept);
+}
+
+std::string TPrinter::Option(const std::string& keyword) const {
+    FImpl->ReadQueueOptions();
+    const TPrinterOption* o = FImpl->FindOption(keyword);
+    if (!o) return {};
+    for (const auto& [k, choice] : FImpl->Chosen)
+        if (k == keyword) return choice;
+    return o->Default;
+}
+
+bool TPrinter::SetOption(const std::string& keyword, const std::string& choice) {
+    FImpl->ReadQueueOptions();
+    const TPrinterOption* o = FImpl->FindOption(keyword);
+    if (!o) return false;
+    bool offered = false;
+    for (const TPrinterOptionChoice& c : o->Choices) offered = offered || c.Keyword == choice;
+    if (!offered) return false;
+    for (auto& [k, chosen] : FImpl->Chosen)
+        if (k == keyword) {
+            chosen = choice;
+            return true;
+        }
+    FImpl->Chosen.emplace_back(keyword, choice);
+    return true;
+}
+
+std::vector<std::pair<std::string, std::string>> TPrinter::JobOptions() const {
+    FImpl->ReadQueueOptions();
+    return FImpl->JobOptions();
 }
 
 std::unique_ptr<TPrinter> TPrinter::CreatePdf(const std::string& fileName, int dpi) {
@@ -399,6 +573,15 @@ void TPrinter::BeginPage() {
     if (!p.Printing) Fail(p.Name, "no print job is running");
     p.Apply();
     if (p.Page == 0) {
+        // A file of printed pages is its owner's only; the PDF writer keeps the mode it finds.
+        if (!p.FileName.empty()) {
+            try {
+                CreateOwnerOnlyFile(p.FileName);
+            } catch (const Exception&) {
+                p.EndJob();
+                Fail(p.Name, "cannot write the file \"" + p.FileName + "\"");
+            }
+        }
         p.Painter = std::make_unique<QPainter>();
         if (!p.Painter->begin(p.Printer.get())) {
             p.EndJob();
@@ -462,7 +645,12 @@ void TPrinter::BeginRawDoc(const std::string& title) {
     if (p.Printing || p.RawPrinting) Fail(p.Name, "a print job is already running");
     p.RawBytes.clear();
     if (p.FileName.empty()) {
-        int job = cupsCreateJob(CUPS_HTTP_DEFAULT, p.Name.c_str(), title.c_str(), 0, nullptr);
+        cups_option_t* options = nullptr;
+        int count = 0;
+        for (const auto& [name, value] : p.JobOptions())
+            count = cupsAddOption(name.c_str(), value.c_str(), count, &options);
+        int job = cupsCreateJob(CUPS_HTTP_DEFAULT, p.Name.c_str(), title.c_str(), count, options);
+        cupsFreeOptions(count, options);
         if (job == 0) Fail(p.Name, std::string("the raw job cannot be created: ") + cupsLastErrorString());
         if (cupsStartDocument(CUPS_HTTP_DEFAULT, p.Name.c_str(), job, title.c_str(), CUPS_FORMAT_RAW, 1) !=
             HTTP_STATUS_CONTINUE) {
@@ -498,7 +686,8 @@ void TPrinter::EndRawDoc() {
     if (!p.RawPrinting) Fail(p.Name, "no raw job is running");
     p.RawPrinting = false;
     if (p.RawJob == 0) {
-        SaveFileAtomically(p.FileName, p.RawBytes);
+        // Printed pages hold patients' names and amounts: the file is its owner's only.
+        SaveFileAtomically(p.FileName, p.RawBytes, TFileAccess::OwnerOnly);
         p.RawBytes.clear();
         return;
     }

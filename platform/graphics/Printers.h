@@ -60,6 +60,24 @@ std::vector<TPrinterInfo> EnumPrinters();
 // The default queue ("" when none): $PRINTER, then the CUPS default.
 std::string DefaultPrinterName();
 
+// One option of a print queue as its driver description (PPD) names it: the keyword and
+// the text the queue shows, its choices (keyword and text) and the queue's default.
+struct TPrinterOptionChoice {
+    std::string Keyword;
+    std::string Text;
+};
+struct TPrinterOption {
+    std::string Keyword;
+    std::string Text;
+    std::string Default;
+    std::vector<TPrinterOptionChoice> Choices;
+};
+
+// The options of a PPD file in its own order, with their defaults marked, except those each
+// page of a report sets as it prints (paper, paper region, tray, two-sided printing) and
+// options with fewer than two choices. EPrinter when the file cannot be read as a PPD.
+std::vector<TPrinterOption> ReadPpdOptions(const std::string& ppdFile);
+
 class TPrinterImpl;
 
 // One printer (a queue or a PDF file) with its device settings and its current job.
@@ -93,6 +111,23 @@ public:
     void SetDuplex(int mode);                 // DMDUP_ values
     int Bin() const;
     void SetBin(int number);                  // -1 or DMBIN_AUTO: the printer's choice
+
+    // The queue's own options (print quality, colour mode, media type and the like), read
+    // on first use from its PPD, or from its IPP attributes when it has none; none for a
+    // PDF printer.
+    const std::vector<TPrinterOption>& Options() const;
+    // Takes the options of a PPD file as the printer's (the choices made so far are kept
+    // where the new options still offer them).
+    void LoadOptions(const std::string& ppdFile);
+    // The choice in effect for an option: the one made, else the queue's default; "" for an
+    // option the printer does not have.
+    std::string Option(const std::string& keyword) const;
+    // Chooses for an option; false (nothing changed) when the printer has no such option or
+    // choice. The choice goes with every job from the next BeginDoc.
+    bool SetOption(const std::string& keyword, const std::string& choice);
+    // What a job of this printer tells CUPS besides the page settings: name, value pairs
+    // (the tray, then the options chosen other than the queue's defaults).
+    std::vector<std::pair<std::string, std::string>> JobOptions() const;
 
     // The device's geometry for the current settings, in device pixels, as the platform
     // reports it: resolution, physical page, the printable area and its offset.

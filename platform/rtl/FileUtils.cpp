@@ -301,15 +301,26 @@ std::string ReadFileBytes(const std::string& fileName) {
     return out;
 }
 
-void SaveFileAtomically(const std::string& path, std::string_view bytes) {
+void SaveFileAtomically(const std::string& path, std::string_view bytes, TFileAccess access) {
     struct stat st {};
-    const mode_t mode = ::stat(path.c_str(), &st) == 0 ? (st.st_mode & 07777) : NewFileMode();
+    const mode_t mode = access == TFileAccess::OwnerOnly       ? OwnerOnlyFileMode
+                        : ::stat(path.c_str(), &st) == 0 ? (st.st_mode & 07777)
+                                                              : NewFileMode();
     auto write = [bytes](int fd) { return WriteAll(fd, bytes.data(), bytes.size()) ? 0 : (errno ? errno : EIO); };
     bool createFailed;
     const int err = ReplaceFile(path, mode, false, write, createFailed);
     if (err == 0) return;
     if (createFailed) throw EFCreateError("Cannot create file \"" + path + "\". " + Reason(err));
     throw EInOutError("Cannot write file \"" + path + "\". " + Reason(err));
+}
+
+void CreateOwnerOnlyFile(const std::string& fileName) {
+    const int fd = ::open(fileName.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, OwnerOnlyFileMode);
+    if (fd < 0) throw EFCreateError("Cannot create file \"" + fileName + "\". " + Reason(errno));
+    // An existing file keeps its mode through open(); the umask may take bits from a new one.
+    const int err = ::fchmod(fd, OwnerOnlyFileMode) != 0 ? errno : 0;
+    ::close(fd);
+    if (err != 0) throw EFCreateError("Cannot create file \"" + fileName + "\". " + Reason(err));
 }
 
 // --- Temporary files --------------------------------------------------------------

@@ -8,6 +8,8 @@
 #include <string>
 #include <string_view>
 
+#include <sys/types.h>
+
 constexpr char PathDelim = '/';
 
 // --- Names ---------------------------------------------------------------------
@@ -34,10 +36,22 @@ bool CopyFile(const std::string& src, const std::string& dst, bool failIfExists)
 
 // The whole file; raises EFOpenError "Cannot open file \"%s\". %s" or EReadError.
 std::string ReadFileBytes(const std::string& fileName);
+// Who may read a file the program writes. AsBefore: an existing file keeps its mode, a new
+// one gets 0666 less the umask. OwnerOnly: mode 0600 whatever the old file's mode and the
+// umask, from the moment the file is made; for every file that holds patients' data or a
+// password (workbooks, prepared reports, report templates, print files).
+enum class TFileAccess { AsBefore, OwnerOnly };
+inline constexpr mode_t OwnerOnlyFileMode = 0600;
+
 // Writes bytes to a temporary file in the same folder, flushes it to disk and renames it
 // over path; on any failure the temporary file is removed, the old file is left as it was,
-// and EFCreateError or EInOutError carries the reason. An existing file keeps its mode.
-void SaveFileAtomically(const std::string& path, std::string_view bytes);
+// and EFCreateError or EInOutError carries the reason.
+void SaveFileAtomically(const std::string& path, std::string_view bytes, TFileAccess access = TFileAccess::AsBefore);
+
+// Makes fileName an empty file of mode 0600 (a new one, or an existing one truncated and
+// set to that mode), for writers that open the file by name themselves afterwards and keep
+// the mode they find. Raises EFCreateError.
+void CreateOwnerOnlyFile(const std::string& fileName);
 
 // --- Temporary files --------------------------------------------------------------
 std::string GetTempDir();                                    // $TMPDIR or /tmp, with a trailing '/'

@@ -10,6 +10,7 @@
 
 #include <QAbstractItemModel>
 #include <QDateTimeEdit>
+#include <QLocale>
 #include <QHeaderView>
 #include <QItemSelectionModel>
 #include <QKeyEvent>
@@ -18,11 +19,14 @@
 #include <QListView>
 #include <QPainter>
 #include <QTabBar>
+#include <QStyle>
+#include <QStyleOptionToolButton>
 #include <QToolButton>
 #include <QTreeView>
 #include <QTreeWidget>
 #include <QWheelEvent>
 #include <algorithm>
+#include <functional>
 #include <cmath>
 
 ROVE_IMPLEMENT_CLASS(TStatusPanel)
@@ -972,6 +976,10 @@ TDateTimePicker::TDateTimePicker(TComponent* AOwner) : TWinControl(AOwner), FDat
     FTabStop = true;
     auto* w = new TDatePickerHost(this);
     w->setFocusPolicy(Qt::StrongFocus);
+    // The program speaks Chinese: the calendar that drops down (a child of the field, which
+    // takes its locale) names the months and the days of the week in Chinese, and its weeks
+    // begin on Monday.
+    w->setLocale(QLocale(QLocale::Chinese, QLocale::China));
     w->setCalendarPopup(true);
     QObject::connect(w, &QDateTimeEdit::dateTimeChanged, w, [this](const QDateTime& v) {
         if (!FSyncing) SafeCall([&] { ValueEdited(FromQDateTime(v)); });
@@ -1085,8 +1093,33 @@ void TDateTimePicker::DeclareProperties(TPropertyDecl<TDateTimePicker>& d) {
 // TToolBar and TToolButton
 // =========================================================================================
 
+namespace {
+// A tool button whose drop-down arrow drops its button's menu: the platform's button opens
+// only a menu of its own there, and took the press on the arrow for nothing.
+class TToolButtonWidget : public QToolButton {
+public:
+    std::function<void()> ArrowPressed;
+
+protected:
+    void mousePressEvent(QMouseEvent* e) override {
+        if (e->button() == Qt::LeftButton && popupMode() == QToolButton::MenuButtonPopup && ArrowPressed) {
+            QStyleOptionToolButton opt;
+            initStyleOption(&opt);
+            const QRect arrow = style()->subControlRect(QStyle::CC_ToolButton, &opt, QStyle::SC_ToolButtonMenu, this);
+            if (arrow.isValid() && arrow.contains(e->position().toPoint())) {
+                e->accept();
+                ArrowPressed();
+                return;
+            }
+        }
+        QToolButton::mousePressEvent(e);
+    }
+};
+}  // namespace
+
 TToolButton::TToolButton(TComponent* AOwner) : TGraphicControl(AOwner) {
-    auto* w = new THost<QToolButton>(this);
+    auto* w = new THost<TToolButtonWidget>(this);
+    w->ArrowPressed = [this] { SafeCall([&] { DropDown(); }); };
     w->setFocusPolicy(Qt::NoFocus);
     w->setAutoRaise(true);
     QObject::connect(w, &QToolButton::clicked, w, [this] { SafeCall([&] { Click(); }); });
@@ -1194,11 +1227,14 @@ void TToolButton::Click() {
         else SetDown(!FDown);
     }
     TGraphicControl::Click();
-    if (FStyle == tbsDropDown && FDropdownMenu) {
-        const TPoint p = ClientToScreen({0, FHeight});
-        FDropdownMenu->SetPopupComponent(this);
-        FDropdownMenu->Popup(p.X, p.Y);
-    }
+    DropDown();
+}
+
+void TToolButton::DropDown() {
+    if (FStyle != tbsDropDown || !FDropdownMenu || !Enabled()) return;
+    const TPoint p = ClientToScreen({0, FHeight});
+    FDropdownMenu->SetPopupComponent(this);
+    FDropdownMenu->Popup(p.X, p.Y);
 }
 
 void TToolButton::ActionChanged(TBasicAction* Sender) {
@@ -1335,6 +1371,7 @@ void TToolBar::ArrangeButtons() {
             if (!b->Visible()) continue;
             const bool separator = b->Style() == tbsSeparator || b->Style() == tbsDivider;
             const int h = separator ? 6 : FButtonHeight;
+            if (separator && b->FRowWidth == 0) b->FRowWidth = b->Width();
             b->SetBounds(0, y, buttonWidth, h);
             y += h;
         }
@@ -1344,7 +1381,8 @@ void TToolBar::ArrangeButtons() {
     for (TToolButton* b : list) {
         if (!b->Visible()) continue;
         const bool separator = b->Style() == tbsSeparator || b->Style() == tbsDivider;
-        const int w = separator ? b->Width() : buttonWidth;
+        const int w = !separator ? buttonWidth : b->FRowWidth > 0 ? b->FRowWidth : b->Width();
+        b->FRowWidth = 0;
         if (FWrapable && x > FIndent && x + w > width && !separator) {
             x = FIndent;
             y += rowHeight;

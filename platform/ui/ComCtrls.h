@@ -424,7 +424,11 @@ public:
     TToolBar* ToolBar() const;
     void SetEnabled(bool Value) override;
     void SetParent(TWinControl* AParent) override;
+    // A click, and on a drop-down button then its menu (as a press on its arrow drops it).
     void Click() override;
+    // A drop-down button's menu dropped below it (nothing for another button or a
+    // disabled one).
+    void DropDown();
     bool ClicksFromMouse() const override { return false; }
     void ActionChanged(TBasicAction* Sender) override;
     void Notification(TComponent* AComponent, TOperation Operation) override;
@@ -442,6 +446,10 @@ private:
     bool FAllowAllUp = false;
     bool FWrap = false;
     TPopupMenu* FDropdownMenu = nullptr;
+    // A separator's width in a row while its bar stands as a column (0 in a row): the room
+    // it holds there (for a box over it) comes back with the row.
+    friend class TToolBar;
+    int FRowWidth = 0;
 };
 
 class TToolBar : public TWinControl {

@@ -222,6 +222,11 @@ public:
     // Whether a press and release of the left button inside is a click (buttons click
     // through their own widget instead).
     virtual bool ClicksFromMouse() const { return true; }
+    // Whether the mouse presses, moves and releases this control's handlers leave go on to
+    // its parent's handlers too (the window system passes what a widget leaves upward). A
+    // control that does all its parent is to do with them (a grip that moves its bar) keeps
+    // them.
+    virtual bool PassesMouseToParent() const { return true; }
     // An accelerator character of the form ("&File": Alt+F): the control that owns it acts
     // (buttons click, labels focus their FocusControl) and says true.
     virtual bool DialogChar(char32_t CharCode) { return false; }

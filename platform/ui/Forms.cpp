@@ -19,6 +19,7 @@
 #include <QFontDatabase>
 #include <QLibraryInfo>
 #include <QMenuBar>
+#include <QPointer>
 #include <QScreen>
 #include <QTimer>
 #include <QTranslator>
@@ -317,7 +318,13 @@ void TCustomForm::ApplyWindowFlags() {
     const Qt::WindowFlags flags = FrameFlags(FBorderStyle, FBorderIcons, FFormStyle);
     if (!frame || frame->windowFlags() == flags) return;
     const bool visible = frame->isVisible();
+    // The window the form stays above is kept when the native window is made again.
+    QPointer<QWindow> owner = frame->windowHandle() ? frame->windowHandle()->transientParent() : nullptr;
     frame->setWindowFlags(flags);
+    if (owner) {
+        frame->winId();
+        if (QWindow* window = frame->windowHandle()) window->setTransientParent(owner);
+    }
     LayoutFrame();
     if (visible) frame->show();
 }

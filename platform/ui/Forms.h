@@ -100,6 +100,9 @@ public:
     void SetWindowState(TWindowState Value);
     TFormStyle FormStyle() const { return FFormStyle; }
     void SetFormStyle(TFormStyle Value);
+    // The window manager keeps this window above Owner's (a transient window of it), and
+    // the windows that come up over Owner's later above this one; null: a window of its own.
+    void SetPopupParent(TCustomForm* Owner) { KeepAbove(Owner); }
     bool KeyPreview() const { return FKeyPreview; }
     void SetKeyPreview(bool Value) { FKeyPreview = Value; }
     TMainMenu* Menu() const { return FMenu; }

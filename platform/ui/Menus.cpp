@@ -468,6 +468,11 @@ void TPopupMenu::Rebuild() {
 
 void TPopupMenu::Popup(int X, int Y) {
     SafeCall([&] { OnPopup(this); });
+    // A menu with nothing to choose shows nothing (an empty pop-up took the next click
+    // anywhere in the program only to close itself).
+    bool anything = false;
+    for (int i = 0; i < Items()->Count() && !anything; ++i) anything = Items()->Items(i)->Visible();
+    if (!anything) return;
     Rebuild();
     if (gPopupHook) {
         gPopupHook(*this, TPoint{X, Y});

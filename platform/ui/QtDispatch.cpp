@@ -398,6 +398,11 @@ bool Dispatch(QWidget* widget, TControl* control, QEvent* e, const TBaseEvent& b
     case QEvent::MouseButtonDblClick:
     case QEvent::MouseMove:
         if (DragMouseEvent(widget, control, static_cast<QMouseEvent*>(e))) return true;
+        if (!control->PassesMouseToParent()) {
+            HandleMouse(widget, control, static_cast<QMouseEvent*>(e), base);
+            e->accept();
+            return true;
+        }
         return HandleMouse(widget, control, static_cast<QMouseEvent*>(e), base);
     case QEvent::FocusIn: {
         const bool r = base(e);

@@ -1115,6 +1115,10 @@ protected:
         FOpenedByPress = !wasOpen && ListOpen() && e->button() == Qt::LeftButton;
     }
     bool eventFilter(QObject* watched, QEvent* e) override {
+        // The platform places its edit field again when the item changes (a pick from the
+        // list); a field of the control's own place goes back there.
+        if (watched == lineEdit() && (e->type() == QEvent::Move || e->type() == QEvent::Resize))
+            PlaceEditField();
         // A double click on the box's face, as the class library's combo boxes take it: the
         // first press opened the list, the second closes it again and the box gets
         // OnDblClick (with the double click's press), instead of the list taking the press.
@@ -1196,7 +1200,14 @@ private:
     }
     void PlaceEditField() {
         TRect r;
-        if (lineEdit() && FCombo->EditFieldRect(r)) lineEdit()->setGeometry(r.Left, r.Top, r.Width(), r.Height());
+        QLineEdit* field = lineEdit();
+        if (!field || !FCombo->EditFieldRect(r)) return;
+        if (field != FWatchedField) {
+            field->installEventFilter(this);
+            FWatchedField = field;
+        }
+        const QRect want(r.Left, r.Top, r.Width(), r.Height());
+        if (field->geometry() != want) field->setGeometry(want);
     }
     bool PaintOwnerDrawnItem() {
         const TComboBoxStyle st = FCombo->Style();
@@ -1226,6 +1237,7 @@ private:
     }
     bool ListOpen() const { return view() && view()->isVisible(); }
     TCustomComboBox* FCombo;
+    QLineEdit* FWatchedField = nullptr;   // the edit field kept in the control's place
     bool FWatchingView = false;
     bool FOpenedByPress = false; // the list is open, opened by a press of the left button on the box
     bool FKeyInList = false;   // Enter or Esc reached the open list (it picks or closes there)
@@ -1280,7 +1292,7 @@ void TCustomComboBox::CreateWidget() {
     QObject::connect(w, QOverload<int>::of(&QComboBox::activated), w, [this](int index) {
         if (!FSyncing && !FFinishingEdit) SafeCall([&] { ItemPicked(index); });
     });
-    if (FStyle == csOwnerDrawFixed || FStyle == csOwnerDrawVariable) {
+    if (DrawsListItems()) {
         w->setItemDelegate(new TOwnerDrawDelegate(
             w,
             [this](QPainter* p, const QStyleOptionViewItem& o, int row) {
@@ -1402,6 +1414,21 @@ void TCustomComboBox::Loaded() {
 void TCustomComboBox::SetStyle(TComboBoxStyle Value) {
     if (FStyle == Value) return;
     FStyle = Value;
+    RecreateWidget();
+}
+
+void TCustomComboBox::SetOwnerDrawnList(bool Value) {
+    if (FOwnerDrawnList == Value) return;
+    FOwnerDrawnList = Value;
+    RecreateWidget();
+}
+
+bool TCustomComboBox::DrawsListItems() const {
+    return FStyle == csOwnerDrawFixed || FStyle == csOwnerDrawVariable || FOwnerDrawnList;
+}
+
+// A new widget for the style: the text, font, colour and place stay.
+void TCustomComboBox::RecreateWidget() {
     const std::string text = GetText();
     TWinControl* parent = FParent;
     if (parent) parent->RemoveControl(this);
@@ -1411,7 +1438,7 @@ void TCustomComboBox::SetStyle(TComboBoxStyle Value) {
     ApplyColor();
     ApplyBounds();
     if (parent) parent->InsertControl(this);
-    if (Value == csDropDown || Value == csSimple) {
+    if (FStyle == csDropDown || FStyle == csSimple) {
         FSyncing = true;
         if (auto* w = TypedWidget<QComboBox>(this)) w->setEditText(QStr(text));
         FSyncing = false;
@@ -1446,7 +1473,7 @@ void TCustomComboBox::SetDroppedDown(bool Value) {
 }
 
 int TCustomComboBox::ListItemHeight() const {
-    if (FStyle == csOwnerDrawFixed || FStyle == csOwnerDrawVariable) return FItemHeight;
+    if (DrawsListItems()) return FItemHeight;
     auto* w = TypedWidget<QComboBox>(this);
     const int h = w && w->view() && w->count() > 0 ? w->view()->sizeHintForRow(0) : -1;
     return h > 0 ? h : FItemHeight;

@@ -305,6 +305,11 @@ public:
     void SetText(const std::string& Value) override;
     TComboBoxStyle Style() const { return FStyle; }
     void SetStyle(TComboBoxStyle Value);
+    // The items of the drop-down list drawn by DrawItem in a box with an edit field too
+    // (csDropDown with owner-drawn fixed items, as the font box that takes a typed name);
+    // ItemHeight is then the list's row height.
+    bool OwnerDrawnList() const { return FOwnerDrawnList; }
+    void SetOwnerDrawnList(bool Value);
     bool Sorted() const { return FSorted; }
     void SetSorted(bool Value);
     int DropDownCount() const { return FDropDownCount; }
@@ -382,11 +387,15 @@ protected:
 private:
     void ItemsChanged();
     void CreateWidget();
+    void RecreateWidget();
+    // Whether DrawItem draws the list's items (the owner-drawn styles, or OwnerDrawnList).
+    bool DrawsListItems() const;
     std::unique_ptr<TStringList> FItems;
     // The lines the widget shows (a change of the items' objects alone leaves it as it is).
     std::vector<std::string> FShownItems;
     std::unique_ptr<TCanvas> FCanvas;
     TComboBoxStyle FStyle = csDropDown;
+    bool FOwnerDrawnList = false;
     bool FSorted = false;
     int FDropDownCount = 8;
     int FMaxLength = 0;

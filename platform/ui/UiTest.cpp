@@ -32,6 +32,7 @@
 #include <QInputMethodEvent>
 #include <QKeyEvent>
 #include <QLineEdit>
+#include <QMenu>
 #include <QMouseEvent>
 #include <QPixmap>
 #include <QPointer>
@@ -45,6 +46,7 @@
 #include <cstdio>
 #include <qpa/qwindowsysteminterface.h>
 #include <qpa/qwindowsysteminterface_p.h>
+#include <QtWidgets/private/qmenu_p.h>
 
 namespace {
 
@@ -477,6 +479,7 @@ struct THarnessAccess {
         // would wait for ever), and the test's next harness call throws.
         Application->Terminate();
     }
+    static void DriveOwnMenu(QMenu& Menu);
     static void ThrowPending() {
         if (!gHarness || !gHarness->FPendingFailure) return;
         const std::string message = *gHarness->FPendingFailure;
@@ -533,6 +536,76 @@ void HideToolTips() {
 }
 }  // namespace
 
+namespace {
+// The commands a Qt menu offers a user: shown, enabled, no separators.
+std::vector<QAction*> OfferedActions(QMenu& menu) {
+    std::vector<QAction*> out;
+    for (QAction* a : menu.actions())
+        if (a->isVisible() && a->isEnabled() && !a->isSeparator() && !menu.actionGeometry(a).isEmpty())
+            out.push_back(a);
+    return out;
+}
+
+// A menu Qt runs in a loop of its own (QMenu::exec): input from the test cannot reach it
+// from outside, so the harness acts in it from inside that loop, where its show posted the
+// call. A menu that only pops up (a menu bar's) takes the test's clicks as they come.
+class TMenuWatch final : public QObject {
+public:
+    bool eventFilter(QObject* Watched, QEvent* Event) override {
+        if (Event->type() == QEvent::Show)
+            if (auto* menu = qobject_cast<QMenu*>(Watched)) {
+                QPointer<QMenu> m = menu;
+                QMetaObject::invokeMethod(
+                    menu,
+                    [m] {
+                        if (m && m->isVisible() && QMenuPrivate::get(m)->eventLoop && gHarness)
+                            THarnessAccess::DriveOwnMenu(*m);
+                    },
+                    Qt::QueuedConnection);
+            }
+        return false;
+    }
+};
+}  // namespace
+
+void THarnessAccess::DriveOwnMenu(QMenu& Menu) {
+    TUiTestHarness& h = *gHarness;
+    QPointer<QMenu> menu = &Menu;
+    TInside inside;
+    // The user lets go of the button whose press opened the menu before choosing in it.
+    ReleaseHeld();
+    int choice = -1;
+    std::vector<QAction*> actions = OfferedActions(Menu);
+    if (h.FOwnMenus.empty()) {
+        h.FErrors.push_back("menu " + DescribeWidget(&Menu) + " of Qt's own shown with no handler");
+    } else {
+        auto fn = std::move(h.FOwnMenus.front());
+        h.FOwnMenus.pop_front();
+        std::vector<std::string> texts;
+        for (QAction* a : actions) texts.push_back(a->text().remove(QLatin1Char('&')).toStdString());
+        try {
+            choice = fn(texts);
+        } catch (const EUiTestFailure& e) {
+            Pend(e.what());
+        }
+    }
+    if (!menu || !menu->isVisible()) return;
+    QWindow* window = menu->windowHandle();
+    if (choice >= 0 && choice < int(actions.size()) && window) {
+        const QPoint global = menu->mapToGlobal(menu->actionGeometry(actions[size_t(choice)]).center());
+        const TWindowPoint at = InWindow(window, global);
+        MoveTo(at, 0);
+        Press(at, Qt::LeftButton, 0);
+        Release(global, Qt::LeftButton, 0);
+        ClickGap();
+    }
+    if (menu && menu->isVisible() && window)
+        QWindowSystemInterface::handleKeyEvent<QWindowSystemInterface::SynchronousDelivery>(
+            window, Tick(), QEvent::KeyPress, Qt::Key_Escape, Qt::NoModifier, QString());
+    // A menu that took neither (it has no window) ends as closed.
+    if (menu && menu->isVisible()) menu->close();
+}
+
 TUiTestHarness::TUiTestHarness() {
     Application->Initialize();
     ResetApplicationTerminated();
@@ -568,9 +641,13 @@ TUiTestHarness::TUiTestHarness() {
     gPointer.Held = Qt::NoButton;
     gPointer.LetGo = Qt::NoButton;
     gPointer.Grab = nullptr;
+    FMenuWatch = new TMenuWatch();
+    qApp->installEventFilter(FMenuWatch);
 }
 
 TUiTestHarness::~TUiTestHarness() {
+    qApp->removeEventFilter(FMenuWatch);
+    delete FMenuWatch;
     ResetApplicationTerminated();
     SetModalHook(nullptr);
     SetPopupHook(nullptr);
@@ -680,6 +757,10 @@ void TUiTestHarness::OnModal(std::string ClassName, std::function<void(TCustomFo
 }
 
 void TUiTestHarness::OnPopup(std::function<void(TPopupMenu&, TPoint)> Handler) { FPopups.push_back(std::move(Handler)); }
+
+void TUiTestHarness::OnOwnMenu(std::function<int(const std::vector<std::string>&)> Handler) {
+    FOwnMenus.push_back(std::move(Handler));
+}
 
 void TUiTestHarness::RunModal(TCustomForm& Form) {
     TInside inside;

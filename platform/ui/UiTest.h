@@ -34,6 +34,7 @@ class TMenuItem;
 class TPopupMenu;
 class TTimer;
 class TBitmap;
+class QObject;
 
 // Input the test asked for that a user could not give: the control is not where the click
 // lands, or the keyboard focus is not where the test expects it.
@@ -77,6 +78,13 @@ public:
     void OnModal(std::string ClassName, std::function<void(TCustomForm& Form)> Driver);
     // The next pop-up menu calls Handler instead of showing.
     void OnPopup(std::function<void(TPopupMenu& Menu, TPoint Where)> Handler);
+    // The next menu that one of Qt's own widgets runs in a loop of its own (the month menu
+    // of a calendar, a tool button's menu, an edit's context menu) calls Handler inside that
+    // loop with the texts of the commands it offers (shown, enabled, no separators); the
+    // user then clicks the command at the index Handler returns, or presses Escape for -1.
+    // Such a menu with no handler is closed with Escape and noted in Errors().
+    void OnOwnMenu(std::function<int(const std::vector<std::string>& Commands)> Handler);
+    int PendingOwnMenus() const { return static_cast<int>(FOwnMenus.size()); }
 
     // Problems seen: dialogs nobody answered, modal forms nobody drove or left open,
     // answers left over at the end (checked by the test).
@@ -197,6 +205,8 @@ private:
     std::deque<std::function<TDialogAnswer(const TDialogRequest&)>> FAnswers;
     std::deque<TDriver> FDrivers;
     std::deque<std::function<void(TPopupMenu&, TPoint)>> FPopups;
+    std::deque<std::function<int(const std::vector<std::string>&)>> FOwnMenus;
+    QObject* FMenuWatch = nullptr;
     std::vector<TDialogRequest> FDialogs;
     std::vector<std::string> FErrors;
     std::vector<std::string> FShellOpened;

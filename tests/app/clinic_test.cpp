@@ -13,6 +13,7 @@
 #include "app/forms/Startup.h"
 #include "app/widgets/FlatButton.h"
 #include "platform/db/ADODB.h"
+#include "platform/db/SqliteDatabase.h"
 #include "platform/rtl/FileUtils.h"
 #include "platform/ui/ActnList.h"
 #include "platform/ui/ComCtrls.h"
@@ -25,6 +26,7 @@
 
 #include <gtest/gtest.h>
 
+#include <chrono>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
@@ -283,6 +285,14 @@ TEST_F(ClinicTest, ARegisteredWindowWithoutAPlaceIsRefused) {
     EXPECT_FALSE(ClinicFormRegistered("Tnoplaceform"));
 }
 
+// The advice the start-up adds to a damaged database's message: the backups' names, where
+// they are, and how to put one back by hand (the restore window is inside the program).
+std::string BackupAdvice(const std::string& where) {
+    return "\n数据备份的文件名是备份时的“月日时分”加 bf.mdb（如 03070905bf.mdb 是 3 月 7 日 9:05 的备份），" + where +
+           "\n恢复的办法：先把损坏的 Rove.mdb 改名留存（如 Rove.mdb.损坏），再把最近的一个备份文件复制到文件夹 " +
+           fs::current_path().string() + " 中并改名为 Rove.mdb，然后重新启动本程序。";
+}
+
 struct BadDatabaseCase {
     const char* name;
     std::string content;
@@ -298,7 +308,7 @@ TEST_P(ClinicBadDatabase, EndsTheStartUpWithAClearMessage) {
     }
     EXPECT_FALSE(CreateClinicWindows());
     ASSERT_EQ(harness->Dialogs().size(), 1u);
-    EXPECT_EQ(harness->Dialogs()[0].Text, GetParam().message);
+    EXPECT_EQ(harness->Dialogs()[0].Text, GetParam().message + BackupAdvice("存放在做数据备份时选择的文件夹中。"));
     EXPECT_EQ(harness->Dialogs()[0].Caption, "提示");
     EXPECT_EQ(datamoduleform, nullptr);
     EXPECT_EQ(LogoinForm, nullptr) << "nothing after the data module is created";
@@ -311,6 +321,37 @@ INSTANTIATE_TEST_SUITE_P(Cases, ClinicBadDatabase,
                                                            "数据库文件 Rove.mdb 不是有效的数据库。"},
                                            BadDatabaseCase{"empty_file", "", "数据库文件 Rove.mdb 不是有效的数据库。"}),
                          [](const auto& info) { return std::string(info.param.name); });
+
+// A database that lost a table but still holds the backup folder: the message names the
+// folder and the newest backup in it (by the time it was written, not by its name).
+TEST_F(ClinicTest, ADamagedDatabaseNamesTheBackupFolderAndTheNewestBackup) {
+    const fs::path folder = fs::current_path() / "备份";
+    fs::create_directory(folder);
+    const auto write = [&](const char* name, int hoursAgo) {
+        std::ofstream(folder / name) << "backup";
+        fs::last_write_time(folder / name, fs::file_time_type::clock::now() - std::chrono::hours(hoursAgo));
+    };
+    write("12310800bf.mdb", 30);
+    write("01020900bf.mdb", 2);
+    write("01021000bf.mdb.old", 1);
+    write("notes.txt", 0);
+    {
+        TSqliteDatabase db;
+        db.Open(ClinicDatabaseFileName, TSqliteDatabase::omReadWriteCreate);
+        db.ExecScript(std::string(ClinicSchemaSql()));
+        db.ExecScript(std::string(ClinicSeedSql()));
+        db.ExecScript("DROP TABLE tb_sf;");
+        TSqliteStatement set = db.Prepare("UPDATE tb_bflj SET 备份路径 = ?1");
+        set.BindText(1, folder.string() + "/");
+        set.Execute();
+    }
+    EXPECT_FALSE(CreateClinicWindows());
+    ASSERT_EQ(harness->Dialogs().size(), 1u);
+    EXPECT_EQ(harness->Dialogs()[0].Text, "数据库文件 Rove.mdb 缺少数据表 tb_sf。" +
+                                              BackupAdvice("上次备份存放在文件夹 " + folder.string() + "/ 中。其中最近的备份是 " +
+                                                           (folder / "01020900bf.mdb").string() + "。"));
+    EXPECT_EQ(datamoduleform, nullptr);
+}
 
 TEST_F(ClinicTest, ASecondInstanceIsRefusedUnlessGivenAParameter) {
     TSingleInstanceLock other("Twqtdglzjmform");

@@ -14,6 +14,8 @@
 #include "app/forms/ItemCandidateForm.h"
 #include "app/forms/MainForm.h"
 #include "app/forms/PatientForm.h"
+#include "app/forms/PrintForm.h"
+#include "OtherProgram.h"
 #include "app/forms/StartChargeForm.h"
 #include "app/forms/StockInForm.h"
 #include "app/forms/Startup.h"
@@ -320,6 +322,30 @@ TEST_F(ChargingWindow, AWholeLineTypedAheadThroughTheCandidateList) {
     EXPECT_EQ(Rows("select id,数量 from tb_temp"), std::vector<std::string>{std::to_string(longDrug) + "|2"});
 }
 
+// The list opens on its search field every time, also after a pick in the grid: Enter takes
+// the keyboard to the list, the next Enter takes the row, and the quantity typed ahead is
+// the line's. The second showing used to open in the grid, where the first Enter took the
+// row and the second said "数量不能空白!".
+TEST_F(ChargingWindow, EveryShowingOfTheCandidateListTakesEnterThenEnter) {
+    const int first = AddItem("检查项目", "治疗费", "青霉素皮试", "QMS", 0, 3, 0, 0);
+    AddItem("检查项目", "治疗费", "青霉素注射", "QMSZS", 0, 5, 0, 0);
+    OpenWindow();
+    PatientAndDoctor();
+    for (const char* quantity : {"2", "3", "4"}) {
+        SCOPED_TRACE(quantity);
+        Exec("delete from tb_temp");
+        H::TypeText(sfform->Edit5, "qms");
+        for (uint16_t key : {uint16_t(VK_RETURN), uint16_t(VK_RETURN), uint16_t(quantity[0]), uint16_t(VK_RETURN)})
+            H::PostKey(sfform->Edit5, key);
+        H::TypeKey(sfform->Edit5, VK_RETURN);
+        H::ProcessMessages();
+        EXPECT_TRUE(harness->DialogTexts().empty()) << Joined(harness->DialogTexts());
+        EXPECT_EQ(Rows("select id,数量 from tb_temp"), std::vector<std::string>{std::to_string(first) + "|" + quantity});
+        EXPECT_EQ(H::FocusedControl(), sfform->Edit5);
+        harness->ClearDialogs();
+    }
+}
+
 // The cashier types a code and walks the candidates with Down and Up from the code field:
 // the mark moves at once (the first item is marked from the start) and Enter takes the
 // item marked. Keys: d/u Down/Up in the code field, D/U in the grid, c a click back into
@@ -476,6 +502,72 @@ TEST_F(ChargingWindow, KeyFiltersHoldForTypedPastedAndInputMethodText) {
     EXPECT_EQ(harness->DialogTexts(), (std::vector<std::string>{"请输入数字!", "请输入数字!"}));
     EXPECT_EQ(Text("select count(*) from tb_sf"), "0");
     EXPECT_EQ(sfform->ADOTable2->RecordCount(), 1);
+}
+
+// A click into the received amount proposes the amount due selected, as Enter on the empty
+// item code does: what the cashier types replaces it. A money field takes two decimals.
+TEST_F(ChargingWindow, TheProposedAmountIsReplacedAndAThirdDecimalIsRefused) {
+    AddItem("检查项目", "治疗费", "换药", "HY", 0, 24.6, 0, 0);
+    struct Case {
+        const char* name;
+        bool click;            // the click road, else Enter on the empty item code
+        const char* typed;
+        const char* shown;     // the received field after typing
+        int refused;           // keys refused with the beep and "请输入数字!"
+        const char* stored;    // 应收金额|实收金额|应找金额
+        const char* change;    // shown and printed
+    };
+    const std::vector<Case> cases = {
+        {"click, whole amount typed", true, "50", "50", 0, "49.2|50|0.8", "0.8"},
+        {"Enter, whole amount typed", false, "50", "50", 0, "49.2|50|0.8", "0.8"},
+        {"click, a third decimal", true, "49.205", "49.20", 1, "49.2|49.2|0", "0"},
+        {"Enter, third and fourth decimals", false, "50.0099", "50.00", 2, "49.2|50|0.8", "0.8"},
+    };
+    OpenWindow();
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        Exec("delete from tb_sf");
+        Printed.clear();
+        harness->ClearDialogs();
+        H::Click(sfform->Edit1);
+        PatientAndDoctor();
+        Line("HY", "2");
+        ASSERT_EQ(sfform->Edit9->Text(), "49.20");
+        harness->OnModal("Tsftsform", [](TCustomForm& f) { H::Click(dynamic_cast<Tsftsform&>(f).Button1); });
+        if (c.click) H::Click(sfform->Edit10);
+        else H::TypeKey(sfform->Edit5, VK_RETURN);
+        ASSERT_EQ(sfform->Edit10->Text(), "49.20");
+        const int beeps = harness->Beeps();
+        H::TypeText(sfform->Edit10, c.typed);
+        EXPECT_EQ(sfform->Edit10->Text(), c.shown);
+        EXPECT_EQ(harness->Beeps() - beeps, c.refused);
+        EXPECT_EQ(harness->DialogTexts(), std::vector<std::string>(size_t(c.refused), "请输入数字!"));
+        H::TypeKey(sfform->Edit10, VK_RETURN);
+        EXPECT_EQ(Text("select 应收金额,实收金额,应找金额 from tb_sf where 统计标致='1'"), c.stored);
+        ASSERT_EQ(Printed.size(), 1u);
+        EXPECT_EQ(Printed[0].substr(Printed[0].find(' ') + 1), c.change);   // the receipt's change
+    }
+
+    // The amount after a discount is money too, and the amount it proposes is selected.
+    Exec("delete from tb_sf");
+    harness->ClearDialogs();
+    H::Click(sfform->Edit1);
+    PatientAndDoctor();
+    Line("HY", "2");
+    harness->OnModal("Tsftsform", [](TCustomForm& f) { H::Click(dynamic_cast<Tsftsform&>(f).Button2); });
+    harness->OnModal("Tyhsfform", [](TCustomForm& f) {
+        auto& d = dynamic_cast<Tyhsfform&>(f);
+        H::TypeText(d.Edit2, "40.125");
+        EXPECT_EQ(d.Edit2->Text(), "40.12");
+        H::TypeKey(d.Edit2, VK_RETURN);
+        H::Click(d.Button1);
+    });
+    H::Click(sfform->Edit10);
+    EXPECT_EQ(harness->DialogTexts(), std::vector<std::string>{"请输入数字!"});
+    EXPECT_EQ(sfform->Edit10->Text(), "40.12");
+    H::TypeText(sfform->Edit10, "41");
+    H::TypeKey(sfform->Edit10, VK_RETURN);
+    EXPECT_EQ(Text("select 应收金额,实收金额,应找金额,减免金额 from tb_sf where 统计标致='1'"), "40.12|41|0.88|9.08");
 }
 
 TEST_F(ChargingWindow, IncompleteEntryIsNotSaved) {
@@ -908,6 +1000,68 @@ TEST_F(ChargingWindow, AVoidThatCannotGetTheDatabaseSaysSoAndChangesNothing) {
     pjzfform->Close();
 }
 
+// A new patient refused while another program holds the write lock takes no number and
+// leaves nothing behind; the same click once the lock is gone stores the patient once.
+TEST_F(ChargingWindow, APatientRefusedUnderALockIsStoredOnceWhenTriedAgain) {
+    sfform->CheckBox1->SetChecked(false);
+    Db().SetBusyTimeout(100);
+    std::unique_ptr<TOtherProgram> other;
+    harness->OnModal("Tbrzlform", [&](TCustomForm& f) {
+        auto& p = dynamic_cast<Tbrzlform&>(f);
+        Enter(p.Edit1, "王五");
+        Enter(p.Edit2, "");
+        Enter(p.Edit3, "40");
+        other = std::make_unique<TOtherProgram>(ClinicDatabaseFileName);
+        other->Run("BEGIN IMMEDIATE; INSERT INTO tb_ks (科室名称) VALUES ('外科');");
+        H::Click(p.Button1);
+        EXPECT_EQ(p.Edit1->Text(), "王五") << "the entry stays for another try";
+        other.reset();
+        H::Click(p.Button1);
+        EXPECT_EQ(p.Edit1->Text(), "");
+        H::Click(p.Button5);
+    });
+    harness->ClearDialogs();
+    brzlform->ShowModal();
+    ASSERT_EQ(harness->DialogTexts().size(), 2u) << Joined(harness->DialogTexts());
+    EXPECT_NE(harness->DialogTexts()[0].find("数据库正被其他程序使用，请稍后再试。"), std::string::npos)
+        << harness->DialogTexts()[0];
+    EXPECT_EQ(harness->DialogTexts()[1], "新增病人资料成功!");
+    EXPECT_EQ(Rows("select id,姓名,年龄 from tb_brzl order by id"), (std::vector<std::string>{"1|张三|30", "2|王五|40"}));
+    EXPECT_EQ(Text("select brbh from tb_brbh"), "2");
+}
+
+// A void refused while another program (the sqlite3 shell) holds the write lock moves
+// nothing; tried again once the lock is gone, it moves the receipt and its stock once.
+TEST_F(ChargingWindow, AVoidRefusedUnderAnotherProgramsLockMovesTheReceiptOnceWhenTriedAgain) {
+    OpenWindow();
+    PatientAndDoctor();
+    Line("AMXL", "2");
+    Line("XCG", "1");
+    StartCharging();
+    H::TypeKey(sfform->Edit10, VK_RETURN);
+    ASSERT_EQ(Stock(DrugA), "8|64|100");
+    Db().SetBusyTimeout(100);
+    auto other = std::make_unique<TOtherProgram>(ClinicDatabaseFileName);
+    other->Run("BEGIN IMMEDIATE; INSERT INTO tb_ks (科室名称) VALUES ('外科');");
+    pjzfform->Show();
+    pjzfform->Edit1->SetText("240307001");
+    harness->ClearDialogs();
+    harness->AnswerMessage(mrYes);
+    H::Click(pjzfform->Button1);
+    ASSERT_EQ(harness->DialogTexts().size(), 2u);
+    EXPECT_EQ(harness->DialogTexts()[1], "票据作废失败，票据未作任何改动，请稍后再试!\n数据库正被其他程序使用，请稍后再试。");
+    EXPECT_EQ(Text("select count(*) from tb_zfsf"), "0");
+    other.reset();
+    harness->ClearDialogs();
+    harness->AnswerMessage(mrYes);
+    H::Click(pjzfform->Button1);
+    EXPECT_EQ(Text("select count(*) from tb_sf"), "0");
+    EXPECT_EQ(Rows("select 项目名称,数量,单项累计,应收金额 from tb_zfsf order by rowid"),
+              (std::vector<std::string>{"阿莫西林|2|25|40", "血常规|1|15|0"}));
+    EXPECT_EQ(Stock(DrugA), "10|80|125");
+    pjzfform->Close();
+}
+
 // The grid shows the receipt's lines as they are entered. With FRONTDESK_SCREENSHOT set
 // the window is also saved as a picture there (run under Xvfb for the real look), and
 // FRONTDESK_HOLD_MS keeps it on the screen that long for a screen grab.
@@ -1056,6 +1210,113 @@ TEST_F(ChargingWindow, ALookUpUnderAnExclusiveLockSaysTheDatabaseIsInUse) {
     EXPECT_TRUE(harness->DialogTexts().empty());
 }
 
+// Another program (the sqlite3 shell) holds the write lock with a row of its own: the save
+// is refused, and so is the line typed next; each says so in Chinese. Nothing of the refused
+// line stays pending: Enter again, once the lock is gone, adds it once, the next line comes
+// alone, and the receipt is stored at the sum of its lines.
+TEST_F(ChargingWindow, ALineRefusedUnderAnotherProgramsLockIsAddedOnceWhenEnteredAgain) {
+    OpenWindow();
+    Db().SetBusyTimeout(250);
+    TypedUpToTheQuantity("AMXL");
+    Typed(sfform->Edit8, "2");   // 25.00
+    StartCharging();
+    ASSERT_EQ(sfform->Edit10->Text(), "25.00");
+    auto other = std::make_unique<TOtherProgram>(ClinicDatabaseFileName);
+    other->Run("BEGIN IMMEDIATE; INSERT INTO tb_ks (科室名称) VALUES ('外科');");
+    harness->ClearDialogs();
+    EnterAgain(sfform->Edit10);
+    EXPECT_EQ(harness->DialogTexts(),
+              std::vector<std::string>{"收费保存失败，收费项目仍然保留，请稍后再按Enter键保存!\n"
+                                       "数据库正被其他程序使用，请稍后再试。"});
+
+    // A line while the lock still holds.
+    Typed(sfform->Edit5, "XCG");
+    harness->ClearDialogs();
+    Typed(sfform->Edit8, "1");
+    EXPECT_EQ(harness->DialogTexts(), std::vector<std::string>{"数据库正被其他程序使用，请稍后再试。"});
+    EXPECT_EQ(harness->DialogCaptions(), std::vector<std::string>{"提示"});
+    EXPECT_EQ(sfform->ADOTable2->State(), dsBrowse);
+    EXPECT_EQ(sfform->ADOTable2->RecordCount(), 1);
+    EXPECT_EQ(sfform->Edit9->Text(), "25.00");
+    EXPECT_EQ(sfform->Edit5->Text(), "血常规");   // the entry stays for another try
+    EXPECT_EQ(sfform->Edit8->Text(), "1");
+
+    // The other program is done: Enter again adds the line once.
+    other.reset();
+    harness->ClearDialogs();
+    EnterAgain(sfform->Edit8);
+    EXPECT_TRUE(harness->DialogTexts().empty()) << Joined(harness->DialogTexts());
+    EXPECT_EQ(Rows("select 项目名称,数量,单项累计 from tb_temp order by rowid"),
+              (std::vector<std::string>{"阿莫西林|2|25", "血常规|1|15"}));
+    EXPECT_EQ(sfform->ADOTable2->RecordCount(), 2);
+    EXPECT_EQ(sfform->DBGrid1->RowCount(), 2);
+    EXPECT_EQ(sfform->Edit9->Text(), "40.00");
+    Typed(sfform->Edit5, "BLG");
+    Typed(sfform->Edit8, "1.5");   // 7.50
+    EXPECT_EQ(Text("select count(*) from tb_temp"), "3");
+    EXPECT_EQ(sfform->Edit9->Text(), "47.50");
+    StartCharging();
+    EnterAgain(sfform->Edit10);
+    EXPECT_EQ(Printed, std::vector<std::string>{"240307001 0"});
+    EXPECT_EQ(Rows("select 项目名称,数量,单项累计,应收金额,实收金额,统计标致 from tb_sf order by rowid"),
+              (std::vector<std::string>{"阿莫西林|2|25|47.5|47.5|1", "血常规|1|15|0|0|0",
+                                        "板蓝根|1.5|7.5|0|0|0"}));
+    EXPECT_EQ(Text("select count(*) from tb_ks where 科室名称='外科'"), "0");
+}
+
+// A patient looked up after two receipts while another program holds the database
+// exclusively: the clinic's words, then the look-up once the database is free again.
+TEST_F(ChargingWindow, APatientLookUpAfterTwoReceiptsUnderAnotherProgramsExclusiveLock) {
+    OpenWindow();
+    Db().SetBusyTimeout(250);
+    for (int i = 0; i < 2; ++i) {
+        TypedUpToTheQuantity("XCG");
+        Typed(sfform->Edit8, "1");
+        StartCharging();
+        EnterAgain(sfform->Edit10);
+    }
+    ASSERT_EQ(Printed, (std::vector<std::string>{"240307001 0", "240307002 0"}));
+    auto other = std::make_unique<TOtherProgram>(ClinicDatabaseFileName);
+    other->Run("BEGIN EXCLUSIVE;");
+    harness->ClearDialogs();
+    Typed(sfform->Edit1, "ZS");
+    EXPECT_EQ(harness->DialogTexts(), std::vector<std::string>{"数据库正被其他程序使用，请稍后再试。"});
+    EXPECT_EQ(harness->DialogCaptions(), std::vector<std::string>{"提示"});
+    other.reset();
+    harness->ClearDialogs();
+    EnterAgain(sfform->Edit1);
+    EXPECT_TRUE(harness->DialogTexts().empty()) << Joined(harness->DialogTexts());
+    EXPECT_EQ(sfform->Edit1->Text(), "张三");
+    EXPECT_EQ(sfform->ActiveControl(), sfform->Edit3);
+}
+
+// The line is stored, but the database refuses the new total: the entry goes (Enter would
+// add the line twice), the amount due is not left at the old total, and charging reads it.
+TEST_F(ChargingWindow, ALineStoredWhoseTotalIsRefusedIsNotAddedTwice) {
+    OpenWindow();
+    TypedUpToTheQuantity("AMXL");
+    Typed(sfform->Edit8, "2");
+    Typed(sfform->Edit5, "XCG");
+    bool refuse = true;
+    Db().OnStatement = [&](const std::string& sql) {
+        if (refuse && sql.find("as dxlj from tb_temp") != std::string::npos) {
+            refuse = false;
+            throw EDatabaseError("database is locked");
+        }
+    };
+    harness->ClearDialogs();
+    Typed(sfform->Edit8, "1");
+    Db().OnStatement = nullptr;
+    EXPECT_EQ(harness->DialogTexts(), std::vector<std::string>{"数据库正被其他程序使用，请稍后再试。"});
+    EXPECT_EQ(Text("select count(*) from tb_temp"), "2");
+    EXPECT_EQ(sfform->Edit5->Text(), "");
+    EXPECT_EQ(sfform->Edit8->Text(), "");
+    EXPECT_EQ(sfform->Edit9->Text(), "");
+    StartCharging();
+    EXPECT_EQ(sfform->Edit9->Text(), "40.00");
+    EXPECT_EQ(sfform->Edit10->Text(), "40.00");
+}
+
 // A full disk under a line: the clinic's text, and nothing of the line stays.
 TEST_F(ChargingWindow, ALineOnAFullDiskSaysTheDiskIsFull) {
     // An item whose line needs more room than the database may still take.
@@ -1067,6 +1328,18 @@ TEST_F(ChargingWindow, ALineOnAFullDiskSaysTheDiskIsFull) {
     Typed(sfform->Edit8, "1");
     EXPECT_EQ(harness->DialogTexts(), std::vector<std::string>{"磁盘已满，数据未能保存。请清理磁盘空间后再试。"});
     EXPECT_EQ(Text("select count(*) from tb_temp"), "0");
+    EXPECT_EQ(sfform->ADOTable2->State(), dsBrowse);
+    // Room again: Enter adds the line once, and the next line comes alone.
+    Exec("pragma max_page_count = 1000000");
+    harness->ClearDialogs();
+    EnterAgain(sfform->Edit8);
+    EXPECT_TRUE(harness->DialogTexts().empty()) << Joined(harness->DialogTexts());
+    EXPECT_EQ(Text("select count(*) from tb_temp"), "1");
+    EXPECT_EQ(sfform->Edit9->Text(), "15.00");
+    Typed(sfform->Edit5, "AMXL");
+    Typed(sfform->Edit8, "2");
+    EXPECT_EQ(Text("select count(*) from tb_temp"), "2");
+    EXPECT_EQ(sfform->Edit9->Text(), "40.00");
 }
 
 // The database file is one the user may only read: said at start, and a line that cannot
@@ -1268,3 +1541,4 @@ TEST_F(ChargingWindow, StockValuesAfterAChargeAndItsVoidAreExact) {
 }
 
 }  // namespace
+

@@ -4,6 +4,8 @@
 // failure puts the dataset back on its record with its controls enabled.
 #include <gtest/gtest.h>
 
+#include "tests/rtl/FileMode.h"
+
 #include <filesystem>
 #include <fstream>
 #include <memory>
@@ -170,6 +172,52 @@ TEST_F(GridExport, VisibleColumnsInOrderWithBoldCaptionsWidthsAndTextFormats) {
         EXPECT_FALSE(c->Bold);
     }
     EXPECT_EQ(s.RowCount(), 5);
+}
+
+// Money cells hold the amounts the grid shows, to their decimals: the number in the sheet's
+// XML is the amount's own text, not the 16 digits of the double nearest to it.
+TEST_F(GridExport, MoneyCellsHoldTheAmountsTheGridShows) {
+    {
+        TSqliteDatabase db;
+        db.Open(Fix.Dir.Path() + "/clinic.mdb", TSqliteDatabase::omReadWrite);
+        db.ExecScript(
+            "create table money (n integer, 单价 DOUBLE(18,3), 金额 DOUBLE(18,2), 数量 real);"
+            "insert into money values (1, 8.8, 8.8, 8.8);"
+            "insert into money values (2, 0.94, 0.94, 0.94);"
+            "insert into money values (3, 99.1, 99.1, 99.1);"
+            "insert into money values (4, 0.1 + 0.2, 0.1 + 0.2, 0.3);"       // stored with noise
+            "insert into money values (5, 12.345, 1234567.89, 2.675);"
+            "insert into money values (6, -3.07, -3.07, -3.07);"
+            "insert into money values (7, 0.799999999999997, 49.2 - 0.01, 1234.1);");
+        db.Close();
+    }
+    TDataSet& ds = Open("select * from money order by n");
+    TGridExportSource grid;
+    grid.DataSet = &ds;
+    grid.Columns = {{true, "单价", 60, ds.FieldByName("单价")},
+                    {true, "金额", 60, ds.FieldByName("金额")},
+                    {true, "数量", 60, ds.FieldByName("数量")}};
+    std::vector<std::vector<std::string>> shown;
+    for (ds.First(); !ds.Eof(); ds.Next())
+        shown.push_back({ds.FieldByName("单价")->DisplayText(), ds.FieldByName("金额")->DisplayText(),
+                         ds.FieldByName("数量")->DisplayText()});
+    const std::vector<std::vector<std::string>> amounts = {
+        {"8.8", "8.8", "8.8"},          {"0.94", "0.94", "0.94"},     {"99.1", "99.1", "99.1"},
+        {"0.3", "0.3", "0.3"},          {"12.345", "1234567.89", "2.675"},
+        {"-3.07", "-3.07", "-3.07"},    {"0.8", "49.19", "1234.1"},
+    };
+    EXPECT_EQ(shown, amounts);
+
+    ExportGridToExcel(grid);
+    const xlsxtest::Sheet s = Written().Sheets.at(0);
+    for (size_t r = 0; r < amounts.size(); ++r)
+        for (size_t c = 0; c < 3; ++c) {
+            SCOPED_TRACE(std::to_string(r + 2) + "," + std::to_string(c + 1));
+            const xlsxtest::Cell* cell = s.At(int(r) + 2, int(c) + 1);
+            ASSERT_NE(cell, nullptr);
+            EXPECT_EQ(cell->Type, 'n');
+            EXPECT_EQ(cell->Text, amounts[r][c]);
+        }
 }
 
 TEST_F(GridExport, AnEmptyResultGivesAVisibleWorkbookWithoutAHeader) {
@@ -361,6 +409,20 @@ TEST_F(GridExport, AFailingCallAnywhereRestoresTheDatasetAndIsReported) {
     EXPECT_EQ(Messages.Texts, std::vector<std::string>{"数据导出失败：window gone"});
     EXPECT_EQ(Query->RecNo(), 11);
     EXPECT_FALSE(Query->ControlsDisabled());
+}
+
+// A workbook holds the clinic's records: it is written for its owner only, under a
+// desktop's umask 022, and no temporary file stays beside it. It used to be 0644.
+TEST_F(GridExport, TheWorkbookIsItsOwnersOnly) {
+    Open("select * from tb_sf order by 票据号");
+    const TUmaskScope mask(022);
+    const std::string path = ExportGridToExcel(ReceiptGrid());
+    ASSERT_FALSE(path.empty());
+    EXPECT_EQ(FileModeOf(path), 0600u);
+    EXPECT_EQ(xlsxtest::ReadXlsx(path).Sheets.at(0).RowCount(), 5);
+    int files = 0;
+    for (const auto& e : std::filesystem::directory_iterator(ExtractFileDir(path))) files += e.path().extension() != ".mdb";
+    EXPECT_EQ(files, 1);
 }
 
 // A workbook no spreadsheet program could be started for is kept, and the user is told

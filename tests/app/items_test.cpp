@@ -1,6 +1,7 @@
 // The users, rights, items and stock-in windows driven headless through the real windows on
 // a fresh clinic database.
 #include "GridTexts.h"
+#include "OtherProgram.h"
 #include "PreviewCapture.h"
 #include "app/database/ClinicDatabase.h"
 #include "app/forms/CandidateForm.h"
@@ -124,6 +125,16 @@ protected:
         H::ProcessMessages();
     }
     static bool Listed(TStrings* items, const std::string& text) { return items->IndexOf(text) >= 0; }
+
+    // Another program takes the write lock with a row of its own and keeps it; the clinic
+    // waits for it a short while only.
+    static std::unique_ptr<TOtherProgram> OtherProgramWrites() {
+        Db().SetBusyTimeout(100);
+        auto other = std::make_unique<TOtherProgram>(ClinicDatabaseFileName);
+        other->Run("BEGIN IMMEDIATE; INSERT INTO tb_ks (科室名称) VALUES ('外科');");
+        return other;
+    }
+    static constexpr const char* kLocked = "数据库正被其他程序使用，请稍后再试。";
 
     std::string Dir;
     std::unique_ptr<TUiTestHarness> harness;
@@ -280,6 +291,52 @@ TEST_F(Users, DeletingAUserDeletesItsRightsButNeverTheAdministrator) {
     userform->Close();
 }
 
+// Another program holds the write lock: the new user is refused in the clinic's words and
+// nothing stays pending; once the lock is gone the same click adds the user once. A delete
+// refused halfway (the rights) keeps the user and the rights, and the retry removes both.
+TEST_F(Users, AUserRefusedUnderALockIsAddedOnceAndADeleteIsWholeOrNothing) {
+    Open("tulvo");
+    auto other = OtherProgramWrites();
+    Fill("li", "a", "a");
+    H::Click(userform->Button1);
+    EXPECT_EQ(harness->DialogTexts(), Rows{kLocked});
+    EXPECT_EQ(userform->ADOTable1->State(), dsBrowse);
+    EXPECT_EQ(userform->Edit1->Text(), "li");
+    other.reset();
+    harness->ClearDialogs();
+    harness->AnswerMessage(IDCANCEL);
+    H::Click(userform->Button1);
+    EXPECT_EQ(harness->DialogTexts(), Rows{"增加用户成功!现在就给该用户增加权限吗？"});
+    EXPECT_EQ(Select("select user from tb_user order by id"), (Rows{"tulvo", "li"}));
+    EXPECT_EQ(Select("select count(*) from tb_ks where 科室名称='外科'"), Rows{"0"});
+
+    Exec("insert into tb_yhgnb (用户名, 功能号) values ('li', 21), ('li', 22)");
+    bool refuse = true;
+    Db().OnStatement = [&](const std::string& sql) {
+        if (refuse && sql.find("From tb_yhgnb") != std::string::npos) {
+            refuse = false;
+            throw EDatabaseError("database is locked");
+        }
+    };
+    harness->ClearDialogs();
+    userform->ADOTable1->Last();
+    harness->AnswerMessage(mrYes);
+    H::Click(userform->Button2);
+    Db().OnStatement = nullptr;
+    EXPECT_EQ(harness->DialogTexts(), (Rows{"确定删除li用户吗？", kLocked}));
+    EXPECT_EQ(Select("select user from tb_user order by id"), (Rows{"tulvo", "li"}));
+    EXPECT_EQ(Select("select count(*) from tb_yhgnb where 用户名='li'"), Rows{"2"});
+    EXPECT_EQ(userform->ADOTable1->RecordCount(), 2) << "the list shows the users as stored";
+    harness->ClearDialogs();
+    userform->ADOTable1->Last();
+    harness->AnswerMessage(mrYes);
+    H::Click(userform->Button2);
+    EXPECT_EQ(harness->DialogTexts(), (Rows{"确定删除li用户吗？", "删除用户成功!"}));
+    EXPECT_EQ(Select("select user from tb_user"), Rows{"tulvo"});
+    EXPECT_EQ(Select("select count(*) from tb_yhgnb where 用户名='li'"), Rows{"0"});
+    userform->Close();
+}
+
 // --- Rights --------------------------------------------------------------------------------
 
 class Rights : public ItemsTest {
@@ -389,6 +446,33 @@ TEST_F(Rights, RevokeForAnotherChosenUserUsesThatUsersRights) {
     harness->ClearDialogs();
     H::Click(yhcxform->Button3);
     EXPECT_EQ(harness->DialogTexts(), Rows{"请先查看到用户有权限后才能进行取消操作!"});
+}
+
+// A right granted while another program holds the write lock is refused and stays on the
+// offer; granted again once the lock is gone, it is stored once.
+TEST_F(Rights, ARightRefusedUnderALockIsGrantedOnceWhenTriedAgain) {
+    yhcxform->ComboBox1->SetText("li");
+    std::unique_ptr<TOtherProgram> other;
+    harness->OnModal("Tgnbform", [&](TCustomForm&) {
+        TListView* list = gnbform->ListView1;
+        list->SetSelected(list->Items()->Item(0));
+        ASSERT_EQ(list->Selected()->Caption(), "11");
+        other = OtherProgramWrites();
+        H::Click(gnbform->Button1);
+        EXPECT_EQ(harness->DialogTexts(), Rows{kLocked});
+        EXPECT_EQ(gnbform->ADOTable1->State(), dsBrowse);
+        EXPECT_EQ(list->Items()->Count(), 23) << "the right stays on the offer";
+        other.reset();
+        harness->ClearDialogs();
+        ASSERT_EQ(list->Selected()->Caption(), "11");
+        H::Click(gnbform->Button1);
+        EXPECT_EQ(list->Items()->Count(), 22);
+        H::Click(gnbform->Button2);
+    });
+    H::Click(yhcxform->Button2);
+    EXPECT_EQ(Held("li"), (Rows{"11", "21", "35"}));
+    EXPECT_EQ(Listed(), (Rows{"病人信息|11", "划价收费|21", "收费查询|35"}));
+    EXPECT_TRUE(harness->DialogTexts().empty()) << Joined(harness->DialogTexts());
 }
 
 // --- Items ---------------------------------------------------------------------------------
@@ -728,6 +812,58 @@ TEST_F(Items, PrintShowsTheListWithTotalsDateAndOperator) {
 
 // --- Stock-in ------------------------------------------------------------------------------
 
+// A new item refused under another program's lock is stored once by the second click; an
+// edit whose second statement (the drug's cost and stock values) is refused stores nothing
+// of it, and the retry stores it whole.
+TEST_F(Items, ANewItemOrAnEditRefusedUnderALockIsStoredOnceAndWhole) {
+    std::unique_ptr<TOtherProgram> other;
+    harness->OnModal("Txjxmform", [&](TCustomForm&) {
+        xjxmform->ComboBox1->SetText("检查费");
+        H::Click(xjxmform->Edit1);
+        H::TypeText(xjxmform->Edit1, "血常规");
+        H::TypeKey(xjxmform->Edit1, VK_RETURN);
+        xjxmform->Edit3->SetText("次");
+        xjxmform->ComboBox2->SetText("次");
+        H::Click(xjxmform->Edit5);
+        H::TypeText(xjxmform->Edit5, "20");
+        xjxmform->RadioButton2->SetChecked(true);
+        other = OtherProgramWrites();
+        H::Click(xjxmform->Button1);
+        EXPECT_EQ(harness->DialogTexts(), Rows{kLocked});
+        EXPECT_EQ(xjxmform->ADOTable3->State(), dsBrowse);
+        other.reset();
+        harness->ClearDialogs();
+        H::Click(xjxmform->Button1);
+        if (xjxmform->Visible()) xjxmform->Close();
+    });
+    H::Click(xmzlform->Button1);
+    EXPECT_EQ(Select("select 项目名称,单价 from tb_yp where 项目名称='血常规'"), Rows{"血常规|20"});
+    EXPECT_EQ(xmzlform->Label7->Caption(), "3");
+
+    GoTo("阿莫西林");
+    bool refuse = true;
+    harness->OnModal("Tbqxmform", [&](TCustomForm&) {
+        H::Click(bqxmform->CheckBox1);
+        bqxmform->Edit5->SetText("15");
+        bqxmform->Edit4->SetText("9.5");
+        Db().OnStatement = [&](const std::string& sql) {
+            if (refuse && sql.find("set 进价=") != std::string::npos) {
+                refuse = false;
+                throw EDatabaseError("database is locked");
+            }
+        };
+        H::Click(bqxmform->Button1);
+        Db().OnStatement = nullptr;
+        EXPECT_EQ(harness->DialogTexts(), Rows{kLocked});
+        EXPECT_EQ(Select("select 单价,进价,进价金额,销价金额 from tb_yp where ID=1"), Rows{"12.5|8|80|125"});
+        harness->ClearDialogs();
+        H::Click(bqxmform->Button1);
+    });
+    H::Click(xmzlform->Button3);
+    EXPECT_EQ(harness->DialogTexts(), Rows{"编辑项目成功!"});
+    EXPECT_EQ(Select("select 单价,进价,库存数量,进价金额,销价金额 from tb_yp where ID=1"), Rows{"15|9.5|10|95|150"});
+}
+
 class StockIn : public ItemsTest {
 protected:
     void SetUp() override {
@@ -926,6 +1062,22 @@ INSTANTIATE_TEST_SUITE_P(
                       StockInRefusal{"missing_quantity", "Edit6", "", "除批号与产地外，其它字段均为必填项目!"},
                       StockInRefusal{"missing_sale_price", "Edit5", "", "除批号与产地外，其它字段均为必填项目!"}),
     [](const auto& info) { return std::string(info.param.name); });
+
+// A delivery refused under another program's lock (every attempt) books nothing; the same
+// click once the lock is gone books it once.
+TEST_F(StockIn, ADeliveryRefusedUnderALockIsBookedOnceWhenTriedAgain) {
+    auto other = OtherProgramWrites();
+    Deliver("5");
+    EXPECT_EQ(harness->DialogTexts(), Rows{std::string("入库失败：") + kLocked});
+    EXPECT_EQ(Drug(), Rows{"10|80|125|B1"});
+    EXPECT_EQ(Select("select count(*) from tb_yprk"), Rows{"0"});
+    other.reset();
+    harness->ClearDialogs();
+    H::Click(rkform->Button1);
+    EXPECT_EQ(harness->DialogTexts(), Rows{"入库成功!"});
+    EXPECT_EQ(Drug(), Rows{"15|120|187.5|B2"});
+    EXPECT_EQ(Select("select 入库数量,入库金额 from tb_yprk"), Rows{"5|40"});
+}
 
 TEST_F(StockIn, FailingEveryAttemptIsReportedAndWritesNothing) {
     Exec("create trigger refuse before insert on tb_yprk begin select raise(abort, 'disk full'); end");

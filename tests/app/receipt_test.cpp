@@ -1,7 +1,9 @@
 // The receipt print prompt: the amount in capitals, the category sums of a saved receipt,
 // the report variables, the installation's template and the title, driven headless
 // through the charging window's real save.
+#include "OtherProgram.h"
 #include "PreviewCapture.h"
+#include "app/database/ClinicDatabase.h"
 #include "app/forms/ChargeForm.h"
 #include "app/forms/ClinicForms.h"
 #include "app/forms/DataModule.h"
@@ -10,6 +12,7 @@
 #include "app/forms/StartChargeForm.h"
 #include "app/forms/Startup.h"
 #include "designer/dialogs/ReportEditor.h"
+#include "preview/FlatCombo.h"
 #include "designer/editors/MemoEditor.h"
 #include "designer/window/DesignerForm.h"
 #include "designer/workspace/PageWorkspace.h"
@@ -33,6 +36,7 @@
 #include "report/Variables.h"
 #include "platform/graphics/Metafile.h"
 #include "tests/graphics/TextReference.h"
+#include "tests/rtl/FileMode.h"
 
 #include <gtest/gtest.h>
 
@@ -335,6 +339,41 @@ TEST_F(ReceiptPrompt, TheModelReceiptPrintsTheCategories) {
     EXPECT_TRUE(fs::exists(kReceiptTemplateFile));
 }
 
+// Text that is no number, typed into the preview's zoom box and its page box, is refused in
+// an error box that carries the program's Chinese caption, as every box of the program does
+// where no caption of its own is given (not the file name of the program).
+TEST_F(ReceiptPrompt, ThePreviewsRefusalsCarryTheProgramsCaption) {
+    if (!frxEngineClass()) GTEST_SKIP() << "no layout engine is registered in this build";
+    TPreviewCapture capture;
+    std::vector<std::string> texts, captions;
+    Charge({{"XCG", "2"}}, [&](Tprintform& p) {
+        CapturePreview(*harness, capture, [&] {
+            TfrxPreviewForm* form = nullptr;
+            for (int i = 0; i < Screen->FormCount() && !form; ++i) form = dynamic_cast<TfrxPreviewForm*>(Screen->Forms(i));
+            ASSERT_NE(form, nullptr);
+            harness->ClearDialogs();
+            for (TWinControl* box : {static_cast<TWinControl*>(form->ZoomCB), static_cast<TWinControl*>(form->PageE)}) {
+                H::Click(box, TPoint{8, box->ClientHeight() / 2});
+                TWinControl* focused = H::FocusedControl();
+                ASSERT_NE(focused, nullptr);
+                H::TypeKey(focused, 'A', ssCtrl);
+                H::TypeText(focused, "abc");
+                H::TypeKey(focused, VK_RETURN);
+                H::ElapseTime(10);
+            }
+            texts = harness->DialogTexts();
+            captions = harness->DialogCaptions();
+        });
+        H::Click(p.RadioButton2);
+        H::Click(p.Button1);
+    });
+    ASSERT_TRUE(capture.Shown);
+    ASSERT_EQ(texts.size(), 2u);
+    EXPECT_NE(texts[0].find("abc"), std::string::npos) << texts[0];
+    EXPECT_NE(texts[1].find("abc"), std::string::npos) << texts[1];
+    EXPECT_EQ(captions, (std::vector<std::string>{kClinicTitle, kClinicTitle}));
+}
+
 // Due 49.20, paid with 50: the change the receipt shows is 0.8, not a double's noise.
 TEST_F(ReceiptPrompt, TheChangeOfFiftyForFortyNineTwentyPrintsAsPointEight) {
     if (!frxEngineClass()) GTEST_SKIP() << "no layout engine is registered in this build";
@@ -419,6 +458,39 @@ TEST_F(ReceiptPrompt, PrintWithoutAPrinterSaysSoAndKeepsThePrompt) {
     EXPECT_EQ(harness->DialogCaptions(), std::vector<std::string>{"错误"});
 }
 
+// The preview of a receipt whose lines another program holds exclusively (the sqlite3
+// shell): the report's error box gives the reason in the clinic's words, not SQLite's; the
+// preview once the lock is gone shows the receipt.
+TEST_F(ReceiptPrompt, APreviewUnderAnotherProgramsLockSaysTheDatabaseIsInUse) {
+    if (!frxEngineClass()) GTEST_SKIP() << "no layout engine is registered in this build";
+    InstallTemplate();
+    int pages = -1;
+    Charge({{"XCG", "1"}}, [&](Tprintform& p) {
+        datamoduleform->ADOConnection1->SetBusyTimeout(100);
+        auto other = std::make_unique<TOtherProgram>(ClinicDatabaseFileName);
+        other->Run("BEGIN EXCLUSIVE;");
+        p.RadioButton2->SetChecked(true);
+        // The preview prepares the pages once it is up; the driver lets it.
+        auto closeOnceRun = [](TCustomForm& f) {
+            for (int i = 0; i < 20; ++i) H::ElapseTime(100);
+            f.Close();
+        };
+        harness->OnModal("TfrxPreviewForm", closeOnceRun);
+        H::Click(p.Button1);
+        EXPECT_EQ(harness->DialogTexts(), std::vector<std::string>{"发生一下错误:\r\n数据库正被其他程序使用，请稍后再试。\r\n"});
+        other.reset();
+        harness->ClearDialogs();
+        harness->OnModal("TfrxPreviewForm", [&](TCustomForm& f) {
+            closeOnceRun(f);
+            pages = p.frxReport1->PreviewPages()->Count();
+        });
+        H::Click(p.Button1);
+        EXPECT_TRUE(harness->DialogTexts().empty()) << Joined(harness->DialogTexts());
+        if (p.Showing()) H::Click(p.Button2);
+    });
+    EXPECT_EQ(pages, 1);
+}
+
 // A receipt template whose script never ends, printed without the preview: the prompt
 // answers while the script runs; "取消" clicked then (or Space typed ahead onto it) stops the
 // run, nothing is printed or asked, the prompt closes, and "确定" is enabled again for the
@@ -464,24 +536,148 @@ TEST_F(ReceiptPrompt, AnEndlessTemplateScriptIsStoppedFromThePrompt) {
     }
 }
 
-// A receipt template that is not a report file: the prompt says why in the user's words
-// and stays open.
-TEST_F(ReceiptPrompt, ATemplateThatIsNoReportFileSaysSoInChinese) {
-    {
-        std::ofstream out(fs::current_path() / kReceiptTemplateFile);
-        out << "这不是报表文件";
+// A damaged receipt template (random bytes, a file cut short): the prompt names the file
+// and says what happens instead, the receipt is previewed on the built-in model, and the
+// file is left as it was. It used to stop every receipt with "文件格式无效".
+struct TDamagedTemplate {
+    const char* Name;
+    std::function<std::string()> Content;
+};
+
+class DamagedReceiptTemplate : public ReceiptPrompt, public ::testing::WithParamInterface<TDamagedTemplate> {
+protected:
+    std::string Damage() {
+        const std::string bytes = GetParam().Content();
+        std::ofstream(fs::current_path() / kReceiptTemplateFile, std::ios::binary) << bytes;
+        return bytes;
     }
-    bool open = false;
-    Charge({{"XCG", "1"}}, [&](Tprintform& p) {
+    static std::string Message() {
+        return "收据模板 " + (fs::current_path() / kReceiptTemplateFile).string() +
+               " 已损坏，无法读取。\n本次收据按内置的收据模板打印、预览。选“设计”时从内置的收据模板开始，"
+               "在设计器中保存后才替换该文件；不保存，该文件保持原样。";
+    }
+};
+
+TEST_P(DamagedReceiptTemplate, ThePreviewShowsTheModelReceiptAndTheFileStays) {
+    if (!frxEngineClass()) GTEST_SKIP() << "no layout engine is registered in this build";
+    const std::string bytes = Damage();
+    TPreviewCapture capture;
+    Charge({{"XCG", "2"}}, [&](Tprintform& p) {
+        CapturePreview(*harness, capture);
         H::Click(p.RadioButton2);
         H::Click(p.Button1);
-        open = p.Showing();
+    });
+    EXPECT_FALSE(printform->Showing());
+    EXPECT_EQ(harness->DialogTexts(), std::vector<std::string>{Message()});
+    EXPECT_EQ(harness->DialogCaptions(), std::vector<std::string>{"提示"});
+    ASSERT_TRUE(capture.Shown);
+    for (const char* t : {"NO:240307001", kReceiptTitle, "姓名：张三", "合计：31", "（票据中项目名称内容可以根据用户要求定制修改）"})
+        EXPECT_TRUE(capture.Has(t)) << t << "\n" << capture.Dump();
+    EXPECT_EQ(ReadFileBytes(kReceiptTemplateFile), bytes);
+}
+
+// "设计" on a damaged template says the same, opens the designer on the built-in model under
+// the file's name (so that a save goes there), and closing it unsaved leaves the file.
+TEST_P(DamagedReceiptTemplate, DesignStartsFromTheModelUnderTheFilesName) {
+    const std::string bytes = Damage();
+    TNotingDesignerScope designer;
+    std::string fileName;
+    Charge({{"XCG", "2"}}, [&](Tprintform& p) {
+        H::Click(p.RadioButton3);
+        H::Click(p.Button1);
+        fileName = p.frxReport1->FileName();
+        EXPECT_TRUE(p.Showing());
         H::Click(p.Button2);
     });
-    EXPECT_TRUE(open);
-    EXPECT_EQ(harness->DialogTexts(), std::vector<std::string>{"文件格式无效"});
-    EXPECT_EQ(harness->DialogCaptions(), std::vector<std::string>{"提示"});
+    EXPECT_EQ(harness->DialogTexts(), std::vector<std::string>{Message()});
+    ASSERT_EQ(TNotingDesigner::Seen.Report, printform->frxReport1);
+    EXPECT_FALSE(TNotingDesigner::Seen.Template) << "the installation's template has a line band";
+    EXPECT_TRUE(TNotingDesigner::Seen.Title);
+    EXPECT_EQ(TNotingDesigner::Seen.dx, "叁拾壹元整");
+    EXPECT_EQ(fileName, kReceiptTemplateFile);
+    EXPECT_EQ(ReadFileBytes(kReceiptTemplateFile), bytes);
 }
+
+// The user changes the model in the designer that "设计" opened over a damaged template and
+// saves: the save writes rove.bl3 (its owner's only, under a desktop's umask), and the next
+// receipt prints from the file without a word.
+TEST_P(DamagedReceiptTemplate, ASaveInTheDesignerReplacesTheDamagedFile) {
+    if (!frxEngineClass()) GTEST_SKIP() << "no layout engine is registered in this build";
+    Damage();
+    const TUmaskScope mask(022);
+    const std::string settings = SettingsDirectory();
+    SetSettingsDirectory(fs::current_path().string());
+    bool ran = false, saved = false;
+    double left = 0;
+    const TfrxDesignerClass installed = frxDesignerClass();
+    ASSERT_TRUE(installed);
+    frxDesignerClass() = [&, installed](TComponent* Owner, TfrxReport* Report, bool Preview) {
+        TfrxCustomDesigner* made = installed(Owner, Report, Preview);
+        auto* d = dynamic_cast<TfrxDesignerForm*>(made);
+        if (!d) return made;
+        auto* steps = new TTimer(d);
+        steps->SetInterval(1);
+        steps->OnTimer = [&, d, steps, Report](TObject*) {
+            steps->SetEnabled(false);
+            ran = true;
+            // The title moved one step to the right with Ctrl+Right, then saved.
+            auto* title = dynamic_cast<TfrxMemoView*>(Report->FindObject(kReceiptTitleName));
+            ASSERT_NE(title, nullptr);
+            const TPoint middle{static_cast<int>((title->AbsLeft() + title->Width() / 2) * d->Scale()),
+                                static_cast<int>((title->AbsTop() + title->Height() / 2) * d->Scale())};
+            H::Click(d->Workspace, middle);
+            H::TypeKey(d->Workspace, VK_RIGHT, ssCtrl);
+            left = title->Left();
+            ASSERT_TRUE(d->Modified());
+            H::TypeKey('S', ssCtrl);
+            saved = !d->Modified();
+            H::ClickMenuItem(dynamic_cast<TMenuItem*>(d->FindComponent("ExitMI")));
+        };
+        return made;
+    };
+    Charge({{"XCG", "2"}}, [](Tprintform& p) {
+        H::Click(p.RadioButton3);
+        H::Click(p.Button1);
+        H::Click(p.Button2);
+    });
+    frxDesignerClass() = installed;
+    SetSettingsDirectory(settings);
+    ASSERT_TRUE(ran);
+    EXPECT_TRUE(saved);
+    EXPECT_EQ(harness->DialogTexts(), std::vector<std::string>{Message()});
+    EXPECT_EQ(FileModeOf(kReceiptTemplateFile), 0600u);
+
+    TPreviewCapture capture;
+    Charge({{"XCG", "1"}}, [&](Tprintform& p) {
+        CapturePreview(*harness, capture);
+        H::Click(p.RadioButton2);
+        H::Click(p.Button1);
+    });
+    EXPECT_EQ(harness->DialogTexts(), std::vector<std::string>{Message()}) << "no second message";
+    ASSERT_TRUE(capture.Shown);
+    EXPECT_TRUE(capture.Has("NO:240307002")) << capture.Dump();
+    EXPECT_TRUE(capture.Has("（票据中项目名称内容可以根据用户要求定制修改）")) << capture.Dump();
+    for (const TPreviewMemo& m : capture.Pages.at(0))
+        if (m.Text == kReceiptTitle) {
+            EXPECT_NEAR(m.Left, left, 0.5) << "the title where it was put";
+        }
+}
+
+INSTANTIATE_TEST_SUITE_P(Cases, DamagedReceiptTemplate,
+                         ::testing::Values(TDamagedTemplate{"random_bytes",
+                                                            [] {
+                                                                std::string b;
+                                                                for (int i = 0; i < 600; ++i)
+                                                                    b += static_cast<char>((i * 151 + 7) % 256);
+                                                                return b;
+                                                            }},
+                                           TDamagedTemplate{"cut_short",
+                                                            [] {
+                                                                const std::string whole = ReadFileBytes(ROVE_RECEIPT_TEMPLATE);
+                                                                return whole.substr(0, whole.size() / 2);
+                                                            }},
+                                           TDamagedTemplate{"not_a_report", [] { return std::string("这不是报表文件"); }}),
+                         [](const auto& info) { return std::string(info.param.Name); });
 
 // A name too long for its cell goes on a second line, and the whole row grows with it so
 // that the line is seen whole and the row's cells keep one height.
@@ -698,6 +894,9 @@ TEST_F(ReceiptPrompt, TheDesignedTemplatePrintsTheNextReceipt) {
 TEST_F(ReceiptPrompt, ATemplateSavedWithAChinesePasswordPrintsAfterThePassword) {
     if (!frxEngineClass()) GTEST_SKIP() << "no layout engine is registered in this build";
     InstallTemplate();
+    // A template others could read, under a desktop's umask: the save makes it the owner's.
+    fs::permissions(kReceiptTemplateFile, static_cast<fs::perms>(0644));
+    const TUmaskScope mask(022);
     const std::string settings = SettingsDirectory();
     SetSettingsDirectory(fs::current_path().string());
     const std::string password = "医院";
@@ -745,6 +944,7 @@ TEST_F(ReceiptPrompt, ATemplateSavedWithAChinesePasswordPrintsAfterThePassword) 
         file = bytes.DataString();
     }
     EXPECT_TRUE(IsValidUtf8(file));
+    EXPECT_EQ(FileModeOf(kReceiptTemplateFile), 0600u) << "the password is stored reversibly";
     const std::string attr = "ReportOptions.Password=\"";
     const size_t at = file.find(attr);
     ASSERT_NE(at, std::string::npos);

@@ -1,6 +1,7 @@
 // The back-office windows driven headless through the real windows on a fresh clinic
 // database: backup, restore and data clearing; doctors, departments, item types and units;
 // the about window.
+#include "OtherProgram.h"
 #include "app/charging/ReceiptRules.h"
 #include "app/database/ClinicDatabase.h"
 #include "app/forms/AboutForm.h"
@@ -824,6 +825,29 @@ TEST_F(Doctors, GridRowIsCopiedRepeatedAndDeleted) {
     EXPECT_EQ(yszlform->ActiveControl(), yszlform->Edit1);
 }
 
+// Another program holds the write lock: the doctor is refused in the clinic's words and
+// nothing stays pending; the same click once the lock is gone adds the doctor once.
+TEST_F(Doctors, ADoctorRefusedUnderALockIsAddedOnceWhenTriedAgain) {
+    yszlform->Edit1->SetText("王五");
+    yszlform->Edit2->SetText("WW");
+    yszlform->ComboBox1->SetText("男");
+    yszlform->ComboBox2->SetText("外科");
+    Db().SetBusyTimeout(100);
+    auto other = std::make_unique<TOtherProgram>(ClinicDatabaseFileName);
+    other->Run("BEGIN IMMEDIATE; INSERT INTO tb_yprk (药品名称) VALUES ('x');");
+    H::Click(yszlform->Button1);
+    EXPECT_EQ(harness->DialogTexts(), std::vector<std::string>{"数据库正被其他程序使用，请稍后再试。"});
+    EXPECT_EQ(yszlform->ADOTable1->State(), dsBrowse);
+    EXPECT_EQ(yszlform->Edit1->Text(), "王五");
+    other.reset();
+    harness->ClearDialogs();
+    H::Click(yszlform->Button1);
+    EXPECT_EQ(harness->DialogTexts(), std::vector<std::string>{"保存成功!"});
+    EXPECT_EQ(Rows("select 姓名,科室 from tb_doctor order by rowid"),
+              (std::vector<std::string>{"李四|内科", "王五|外科"}));
+    EXPECT_EQ(yszlform->DBGrid1->RowCount(), 2);
+}
+
 // --- Departments, item types, units -----------------------------------------------------------
 
 struct ListCase {
@@ -913,6 +937,35 @@ TEST_P(NameLists, NewNamesStandAfterTheLastRow) {
     std::vector<std::string> shown;
     for (int row = 0; row < w->DBGrid1->RowCount(); ++row) shown.push_back(w->DBGrid1->CellText(row, 0));
     EXPECT_EQ(shown, expected);
+    w->Close();
+}
+
+// A name refused while another program holds the write lock leaves nothing pending: the
+// same click once the lock is gone stores it once, and the next name comes alone.
+TEST_P(NameLists, ANameRefusedUnderALockIsAddedOnceWhenTriedAgain) {
+    TNameListForm* w = GetParam().window();
+    ShowWindow(w);
+    std::vector<std::string> expected = Names();
+    Db().SetBusyTimeout(100);
+    auto other = std::make_unique<TOtherProgram>(ClinicDatabaseFileName);
+    other->Run("BEGIN IMMEDIATE; INSERT INTO tb_yprk (药品名称) VALUES ('x');");
+    H::Click(w->Edit1);
+    H::TypeText(w->Edit1, "儿科");
+    H::Click(w->Button1);
+    EXPECT_EQ(harness->DialogTexts(), std::vector<std::string>{"数据库正被其他程序使用，请稍后再试。"});
+    EXPECT_EQ(w->ADOTable1->State(), dsBrowse);
+    EXPECT_EQ(Names(), expected);
+    other.reset();
+    harness->ClearDialogs();
+    H::Click(w->Button1);
+    EXPECT_EQ(harness->DialogTexts(), std::vector<std::string>{"保存成功!"});
+    H::Click(w->Edit1);
+    H::TypeText(w->Edit1, "眼科");
+    H::Click(w->Button1);
+    expected.push_back("儿科");
+    expected.push_back("眼科");
+    EXPECT_EQ(Names(), expected);
+    EXPECT_EQ(w->DBGrid1->RowCount(), static_cast<int>(expected.size()));
     w->Close();
 }
 

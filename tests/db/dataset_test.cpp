@@ -527,6 +527,84 @@ TEST_F(DataSetTest, IntegersOfEverySizeReadBackAsStored) {
     }
 }
 
+// A post the database refuses (another connection holds the write lock; the row read back
+// after the write fails) stores nothing and leaves nothing pending: the dataset is back in
+// browse state on the record it was on, a navigation posts nothing behind the caller's
+// back, and the post tried again writes once.
+TEST_F(DataSetTest, ARefusedPostLeavesNothingPendingAndTheRetryWritesOnce) {
+    struct TCase {
+        const char* Name;
+        bool Table;
+        bool Inserting;
+        bool ReadBackFails;   // the write goes through, the row's reading back is refused
+    };
+    const TCase cases[] = {{"table insert", true, true, false},   {"table edit", true, false, false},
+                           {"query insert", false, true, false},  {"query edit", false, false, false},
+                           {"insert, read back", true, true, true}, {"edit, read back", false, false, true}};
+    for (const TCase& c : cases) {
+        SCOPED_TRACE(c.Name);
+        Exec("delete from t where id > 3");
+        Exec("update t set 数量 = id");
+        std::unique_ptr<TCustomADODataSet> ds;
+        if (c.Table) {
+            auto table = std::make_unique<TADOTable>(nullptr);
+            table->SetConnection(Connection.get());
+            table->SetTableName("t");
+            ds = std::move(table);
+        } else {
+            ds = Query("select * from t order by id");
+        }
+        ds->Open();
+        ds->Next();   // on beta
+        int afterPost = 0;
+        ds->AfterPost = [&](TDataSet*) { ++afterPost; };
+        auto change = [&] {
+            if (c.Inserting) {
+                ds->Append();
+                ds->FieldByName("名称")->SetAsString("Delta");
+            } else {
+                ds->Edit();
+            }
+            ds->FieldByName("数量")->SetAsInteger(40);
+        };
+        TADOConnection other(nullptr);
+        other.SetConnectionString("Provider=SQLite;Data Source=" + FileName);
+        other.Open();
+        Connection->SetBusyTimeout(30);
+        if (c.ReadBackFails) {
+            // The other connection takes the lock right after the write, before the read.
+            Connection->OnStatement = [&](const std::string& sql) {
+                if (sql.rfind("SELECT", 0) == 0) throw EDatabaseError("database is locked");
+            };
+        } else {
+            other.Database().ExecScript("BEGIN IMMEDIATE; INSERT INTO rights VALUES ('x', 1)");
+        }
+        change();
+        EXPECT_THROW(ds->Post(), EDatabaseError);
+        Connection->OnStatement = nullptr;
+        EXPECT_EQ(ds->State(), dsBrowse);
+        EXPECT_EQ(ds->FieldByName("名称")->AsString(), "beta");
+        EXPECT_EQ(ds->FieldByName("数量")->AsInteger(), 2);
+        EXPECT_EQ(ds->RecordCount(), 3);
+        EXPECT_EQ(afterPost, 0);
+        EXPECT_FALSE(Connection->InTransaction());
+        if (!c.ReadBackFails) other.Database().ExecScript("ROLLBACK");
+        EXPECT_EQ(Count(""), 3);
+        EXPECT_EQ(Count("where 数量 = 40"), 0);
+        // Moving on writes nothing; the second try writes once.
+        ds->First();
+        ds->Next();
+        EXPECT_EQ(Count(""), 3);
+        change();
+        ds->Post();
+        EXPECT_EQ(afterPost, 1);
+        EXPECT_EQ(Count(""), c.Inserting ? 4 : 3);
+        EXPECT_EQ(Count("where 数量 = 40"), 1);
+        EXPECT_EQ(ds->RecordCount(), c.Inserting ? 4 : 3);
+        Connection->SetBusyTimeout(5000);
+    }
+}
+
 // --- Tables ----------------------------------------------------------------------------------
 
 TEST_F(DataSetTest, AppendingToALargeTableReadsOnlyItsFirstPage) {

@@ -4,6 +4,7 @@
 
 #include "platform/graphics/Printers.h"
 #include "platform/rtl/FileUtils.h"
+#include "tests/rtl/FileMode.h"
 
 #include <cstdio>
 #include <cstdlib>
@@ -190,6 +191,29 @@ TEST(Printers, JobFailuresRaise) {
     EXPECT_FALSE(FileExists(aborted));
 }
 
+// Printed pages hold patients' names and amounts: a job printed to a file (PDF or raw
+// bytes) leaves it its owner's only under a desktop's umask 022, also over a file others
+// could read. Both used to be 0644.
+TEST(Printers, FilesOfPrintedPagesAreTheOwnersOnly) {
+    const TUmaskScope mask(022);
+    const std::string pdf = Dir() + "owner.pdf", raw = Dir() + "owner.prn";
+    for (const std::string& file : {pdf, raw}) WriteFileWithMode(file, "old", 0644);
+    auto printer = TPrinter::CreatePdf(pdf);
+    printer->BeginDoc("Receipt");
+    printer->BeginPage();
+    printer->Canvas()->TextOut(600, 600, "张三 12.50");
+    printer->EndDoc();
+    EXPECT_EQ(FileModeOf(pdf), 0600u);
+    EXPECT_EQ(ReadFileBytes(pdf).substr(0, 5), "%PDF-");
+    auto rawPrinter = TPrinter::CreatePdf(raw);
+    rawPrinter->BeginRawDoc("dot matrix");
+    rawPrinter->WriteRawDoc("\x1b@张三 12.50\r\n");
+    rawPrinter->EndRawDoc();
+    EXPECT_EQ(FileModeOf(raw), 0600u);
+    DeleteFile(pdf);
+    DeleteFile(raw);
+}
+
 TEST(Printers, RawJobToAFileKeepsTheBytes) {
     std::string path = Dir() + "raw.prn";
     auto printer = TPrinter::CreatePdf(path);
@@ -199,4 +223,49 @@ TEST(Printers, RawJobToAFileKeepsTheBytes) {
     printer->EndRawDoc();
     EXPECT_EQ(ReadFileBytes(path), std::string("\x1b@Line 1\r\n\x0c\0x", 13));
     EXPECT_THROW(printer->WriteRawDoc("late"), EPrinter);
+}
+
+namespace {
+const std::string kLaserPpd = std::string(ROVE_SOURCE_DIR) + "/tests/graphics/data/office-laser.ppd";
+}
+
+// A queue's own options come from its PPD in the queue's names and choices; the settings
+// every page makes (paper, tray, two-sided printing) are not among them.
+TEST(PrinterOptions, ReadFromThePpdWithTheirDefaults) {
+    const std::vector<TPrinterOption> options = ReadPpdOptions(kLaserPpd);
+    std::string seen;
+    for (const TPrinterOption& o : options) {
+        seen += o.Keyword + "/" + o.Text + "=" + o.Default + ":";
+        for (const TPrinterOptionChoice& c : o.Choices) seen += " " + c.Keyword + "/" + c.Text;
+        seen += "\n";
+    }
+    EXPECT_EQ(seen,
+              "ColorModel/Color Mode=RGB: RGB/Color Gray/Grayscale\n"
+              "MediaType/Media Type=Plain: Plain/Plain Paper Thick/Thick Paper Labels/Labels\n"
+              "cupsPrintQuality/Print Quality=Normal: Draft/Draft Normal/Normal High/High\n"
+              "TonerSave/Toner Saving=False: True/On False/Off\n");
+    EXPECT_THROW(ReadPpdOptions(std::string(ROVE_SOURCE_DIR) + "/tests/graphics/CMakeLists.txt"), EPrinter);
+}
+
+// The choices made stay with the printer and go with its jobs as CUPS options; a choice
+// the queue does not offer is refused, and the queue's defaults are not sent.
+TEST(PrinterOptions, ChoicesGoWithTheJob) {
+    auto printer = TPrinter::CreatePdf(Dir() + "options.pdf");
+    EXPECT_TRUE(printer->Options().empty()) << "a PDF file has no queue options";
+    printer->LoadOptions(kLaserPpd);
+    ASSERT_EQ(printer->Options().size(), 4u);
+    EXPECT_EQ(printer->Option("MediaType"), "Plain");
+    EXPECT_TRUE(printer->JobOptions().empty());
+    EXPECT_TRUE(printer->SetOption("MediaType", "Thick"));
+    EXPECT_TRUE(printer->SetOption("cupsPrintQuality", "High"));
+    EXPECT_TRUE(printer->SetOption("ColorModel", "RGB"));   // the default: nothing to send
+    EXPECT_FALSE(printer->SetOption("MediaType", "Glossy"));
+    EXPECT_FALSE(printer->SetOption("PageSize", "Letter"));
+    EXPECT_EQ(printer->Option("MediaType"), "Thick");
+    const std::vector<std::pair<std::string, std::string>> expected = {{"MediaType", "Thick"},
+                                                                       {"cupsPrintQuality", "High"}};
+    EXPECT_EQ(printer->JobOptions(), expected);
+    // Read again (the queue changed its driver): the choices it still offers stay.
+    printer->LoadOptions(kLaserPpd);
+    EXPECT_EQ(printer->JobOptions(), expected);
 }

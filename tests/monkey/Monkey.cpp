@@ -19,7 +19,7 @@
 namespace {
 using H = TUiTestHarness;
 
-constexpr unsigned kEventSeconds = 180;
+unsigned gEventSeconds = 180;
 
 extern "C" void EventTooLong(int) {
     const char text[] = "monkey: an event did not return (see the last line of the log)\n";
@@ -304,6 +304,15 @@ private:
                 if (!items.empty() && rnd.Below(4)) H::ClickMenuItem(items[size_t(rnd.Below(int(items.size())))]);
             });
         }
+        // A menu of Qt's own widgets (a calendar's month menu) runs a loop of its own; the
+        // harness hands it over from inside that loop.
+        if (FHarness.PendingOwnMenus() == 0)
+            FHarness.OnOwnMenu([this](const std::vector<std::string>& Commands) {
+                TRandom rnd{FAnswerSeed * 37 + uint64_t(FAnswered++)};
+                if (std::getenv("MONKEY_TRACE"))
+                    std::cerr << "monkey: a menu of Qt's own, " << Commands.size() << " commands\n";
+                return Commands.empty() || rnd.Below(4) == 0 ? -1 : rnd.Below(int(Commands.size()));
+            });
         if (FHarness.PendingAnswers() == 0)
             FHarness.Answer([this](const TDialogRequest& r) { return Answer(r); });
         if (FHarness.PendingDrivers() == 0)
@@ -324,7 +333,7 @@ private:
         ++FGiven;
         // An event that never returns (a loop of the platform's own that no input reaches,
         // a hang) ends the run as a fault.
-        alarm(kEventSeconds);
+        alarm(gEventSeconds);
         try {
             if (kind == "key") {
                 int key = 0, shift = 0;
@@ -411,6 +420,8 @@ private:
 };
 
 }  // namespace
+
+void SetMonkeyEventSeconds(unsigned Seconds) { gEventSeconds = Seconds; }
 
 TUiTestHarness& MonkeyHarness() {
     static TUiTestHarness* h = new TUiTestHarness();   // lives as long as the windows

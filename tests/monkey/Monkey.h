@@ -40,6 +40,9 @@ struct TMonkeyEvent {
     std::string Line;         // kind and arguments
 };
 
+// How long one event may take before the run ends as a fault (180 s unless set).
+void SetMonkeyEventSeconds(unsigned Seconds);
+
 // Runs Count random events from Seed, writing each to LogFile before giving it. Returns
 // the events given.
 int RunMonkey(TMonkeyWindow& Window, uint64_t Seed, int Count, const std::string& LogFile);

@@ -3,6 +3,7 @@
 //   monkey --window <name> --seed <n> --events <n> [--log <file>]   random events
 //   monkey --window <name> --replay <file>                          the events of a log again
 //   monkey --window <name> --shrink <file> [--out <file>]           a failing log made short
+//   --event-seconds <n>: how long one event may take (180 s by default)
 //
 // Windows: designer-receipt, designer-pages, preview, clinic. A run ends with status 0 when
 // every event was given; a fault ends it otherwise (a sanitizer report, a crash, an
@@ -48,6 +49,10 @@ void RemoveWorkDir() {
     fs::remove_all(gWorkDir, ec);
 }
 
+// How long an event of a replay may take while shrinking: an event that stalls does so at
+// once, and the many replays of a stalled log must not each wait the full alarm.
+constexpr const char* kShrinkEventSeconds = "20";
+
 // The log replayed by a child process of this program: does it still fail?
 bool Fails(const std::string& Self, const std::string& Window, const std::vector<TMonkeyEvent>& Events,
            const std::string& Scratch) {
@@ -60,8 +65,8 @@ bool Fails(const std::string& Self, const std::string& Window, const std::vector
             dup2(null, 1);
             dup2(null, 2);
         }
-        execl(Self.c_str(), Self.c_str(), "--window", Window.c_str(), "--replay", Scratch.c_str(),
-              static_cast<char*>(nullptr));
+        execl(Self.c_str(), Self.c_str(), "--window", Window.c_str(), "--replay", Scratch.c_str(), "--event-seconds",
+              kShrinkEventSeconds, static_cast<char*>(nullptr));
         _exit(127);
     }
     int status = 0;
@@ -106,7 +111,7 @@ int Shrink(const std::string& Self, const std::string& Window, const std::string
 
 int Usage() {
     std::cerr << "usage: monkey --window <name> (--seed <n> --events <n> [--log <file>] | --replay <file> | "
-                 "--shrink <file> [--out <file>])\nwindows:";
+                 "--shrink <file> [--out <file>]) [--event-seconds <n>]\nwindows:";
     for (const std::string& n : MonkeyWindowNames()) std::cerr << ' ' << n;
     std::cerr << "\n";
     return 2;
@@ -120,6 +125,7 @@ int main(int argc, char** argv) {
     std::unique_ptr<TMonkeyWindow> w = MakeMonkeyWindow(window);
     if (!w) return Usage();
     const std::string self = fs::canonical("/proc/self/exe").string();
+    if (args.count("--event-seconds")) SetMonkeyEventSeconds(unsigned(std::max(1, std::stoi(args["--event-seconds"]))));
     if (args.count("--shrink")) {
         const std::string log = fs::absolute(args["--shrink"]).string();
         return Shrink(self, window, log, args.count("--out") ? fs::absolute(args["--out"]).string() : log + ".min");

@@ -37,6 +37,7 @@ public:
         FDevice->SetCopies(ACopies);
     }
     TCanvas* Canvas() override { return FDevice->Canvas(); }
+    TPrinter* Device() const override { return FDevice.get(); }
 
 private:
     std::unique_ptr<TPrinter> FDevice;

@@ -9,8 +9,14 @@
 #include "platform/ui/ComCtrls.h"
 #include "platform/ui/QtPeer.h"
 
+#include <QAbstractItemModel>
+#include <QApplication>
+#include <QCalendarWidget>
 #include <QDateTimeEdit>
 #include <QLineEdit>
+#include <QMenu>
+#include <QTableView>
+#include <QToolButton>
 
 namespace {
 
@@ -120,6 +126,39 @@ TEST_F(DatePickerTest, AClickStartsTheSectionAnewAlsoWhereTheCaretStood) {
     TUiTestHarness::TypeText(Picker, "2025");
     TUiTestHarness::ProcessMessages();
     EXPECT_DOUBLE_EQ(Picker->Date(), EncodeDate(2025, 12, 11)) << Picker->Text();
+}
+
+// The calendar that a click on the picker's arrow drops down speaks Chinese, as the rest of
+// the program: the month button says "十二月", the header names the days "周一" to "周日",
+// and the week begins on Monday. It used to say "December" and "Mon Tue ...".
+TEST_F(DatePickerTest, TheCalendarNamesTheMonthAndTheDaysInChinese) {
+    TUiTestHarness::Click(Picker, Point(Picker->Width() - 6, Picker->Height() / 2));   // the arrow
+    TUiTestHarness::ProcessMessages();
+    QCalendarWidget* calendar = nullptr;
+    for (QWidget* w : QApplication::topLevelWidgets())
+        if (w->isVisible())
+            if (auto* c = w->findChild<QCalendarWidget*>()) calendar = c;
+    ASSERT_NE(calendar, nullptr) << "the click on the arrow dropped no calendar down";
+    auto* month = calendar->findChild<QToolButton*>("qt_calendar_monthbutton");
+    ASSERT_NE(month, nullptr);
+    EXPECT_EQ(month->text().toStdString(), "十二月");
+    auto* days = calendar->findChild<QTableView*>("qt_calendar_calendarview");
+    ASSERT_NE(days, nullptr);
+    std::vector<std::string> header;
+    QAbstractItemModel* model = days->model();
+    // Column 0 is the week number when the calendar shows it; the header row is row 0.
+    for (int c = 0; c < model->columnCount(); ++c) {
+        const QString text = model->data(model->index(0, c), Qt::DisplayRole).toString();
+        if (!text.isEmpty()) header.push_back(text.toStdString());
+    }
+    EXPECT_EQ(header, (std::vector<std::string>{"周一", "周二", "周三", "周四", "周五", "周六", "周日"}));
+    // The month menu lists the months by their Chinese names too.
+    ASSERT_NE(month->menu(), nullptr);
+    ASSERT_EQ(month->menu()->actions().size(), 12);
+    EXPECT_EQ(month->menu()->actions()[0]->text().toStdString(), "一月");
+    TUiTestHarness::TypeKey(TUiTestHarness::FocusedControl(), VK_ESCAPE);
+    TUiTestHarness::ProcessMessages();
+    EXPECT_DOUBLE_EQ(Picker->Date(), EncodeDate(2026, 12, 11));
 }
 
 }  // namespace

@@ -303,3 +303,58 @@ TEST_F(HarnessInput, DirectDeliveryFocusesTheControlItself) {
     TUiTestHarness::SendDirectClick(Button1);
     EXPECT_EQ(Form->Log, (std::vector<std::string>{"click Button1"}));
 }
+
+namespace {
+// A painted control that notes the mouse events it gets and keeps them or passes them on.
+class TMouseNoter : public TGraphicControl {
+public:
+    using TGraphicControl::TGraphicControl;
+    bool Keeps = false;
+    std::vector<std::string>* Seen = nullptr;
+    bool PassesMouseToParent() const override { return !Keeps; }
+    void MouseDown(TMouseButton B, TShiftState S, int X, int Y) override {
+        TGraphicControl::MouseDown(B, S, X, Y);
+        Seen->push_back("child down");
+    }
+    void MouseMove(TShiftState S, int X, int Y) override {
+        TGraphicControl::MouseMove(S, X, Y);
+        Seen->push_back("child move");
+    }
+    void MouseUp(TMouseButton B, TShiftState S, int X, int Y) override {
+        TGraphicControl::MouseUp(B, S, X, Y);
+        Seen->push_back("child up");
+    }
+};
+}  // namespace
+
+// A press, moves and release on a control go on to its parent's handlers, once each, unless
+// the control keeps them.
+TEST_F(HarnessInput, MouseEventsPassToTheParentUnlessTheControlKeepsThem) {
+    auto* panel = Find<TPanel>(Form.get(), "Panel1");
+    std::vector<std::string> seen;
+    auto* child = new TMouseNoter(Form.get());
+    child->Seen = &seen;
+    child->SetParent(panel);
+    child->SetBounds(2, 2, 10, 10);
+    child->BringToFront();
+    panel->OnMouseDown = [&](TObject*, TMouseButton, TShiftState, int, int) { seen.push_back("panel down"); };
+    panel->OnMouseMove = [&](TObject*, TShiftState, int, int) { seen.push_back("panel move"); };
+    panel->OnMouseUp = [&](TObject*, TMouseButton, TShiftState, int, int) { seen.push_back("panel up"); };
+    for (const bool keeps : {false, true}) {
+        SCOPED_TRACE(keeps);
+        seen.clear();
+        child->Keeps = keeps;
+        TUiTestHarness::MouseDown(child, {5, 5});
+        TUiTestHarness::MouseMove(child, {7, 5}, ssLeft);
+        TUiTestHarness::MouseMove(child, {30, 5}, ssLeft);
+        TUiTestHarness::MouseUp(child, {30, 5});
+        // The pointer comes to the point first, then the button goes down.
+        if (keeps)
+            EXPECT_EQ(seen, (std::vector<std::string>{"child move", "child down", "child move", "child move",
+                                                      "child up"}));
+        else
+            EXPECT_EQ(seen, (std::vector<std::string>{"child move", "panel move", "child down", "panel down",
+                                                      "child move", "panel move", "child move", "panel move",
+                                                      "child up", "panel up"}));
+    }
+}

@@ -246,6 +246,23 @@ TEST_F(CrossEditorTest, EscClosesAsCancelDoes) {
     EXPECT_EQ(XmlOf(cross), before);
 }
 
+// The pointer resting on the OK and Cancel tool buttons shows their Chinese tips (the bar
+// shows no captions, so the tips are the only words these buttons have).
+TEST_F(CrossEditorTest, OkAndCancelShowChineseTips) {
+    std::vector<std::string> tips;
+    ui.OnModal("TfrxCrossEditorForm", [&](TCustomForm& f) {
+        auto& d = static_cast<TfrxCrossEditorForm&>(f);
+        for (TControl* b : {static_cast<TControl*>(d.OkB), static_cast<TControl*>(d.CancelB)}) {
+            TUiTestHarness::MouseMove(b, TPoint{b->Width() / 2, b->Height() / 2});
+            TUiTestHarness::ElapseTime(1000);
+            tips.push_back(TUiTestHarness::ShownToolTip());
+        }
+        TUiTestHarness::Click(d.CancelB);
+    });
+    EXPECT_FALSE(frxShowCrossEditor(cross, r.Designer.get()));
+    EXPECT_EQ(tips, (Names{"确定", "取消"}));
+}
+
 TEST_F(CrossEditorTest, EveryListEmptiedLosesNothing) {
     const std::string before = XmlOf(cross);
     EXPECT_FALSE(Run(cross, [&](TfrxCrossEditorForm& d) {

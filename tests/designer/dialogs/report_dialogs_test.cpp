@@ -306,6 +306,22 @@ TEST_F(ReportDialogsTest, StyleEditorAddDeleteAndButtons) {
     EXPECT_EQ(Names(r.Report->Styles()), (std::vector<std::string>{"Style2", "Style1"}));
 }
 
+// The pointer resting on the OK and Cancel tool buttons shows their Chinese tips.
+TEST_F(ReportDialogsTest, StyleEditorOkAndCancelShowChineseTips) {
+    std::vector<std::string> tips;
+    ui.OnModal("TfrxStyleEditorForm", [&](TCustomForm& f) {
+        auto& d = As<TfrxStyleEditorForm>(f);
+        for (TControl* b : {static_cast<TControl*>(d.OkB), static_cast<TControl*>(d.CancelB)}) {
+            TUiTestHarness::MouseMove(b, TPoint{b->Width() / 2, b->Height() / 2});
+            TUiTestHarness::ElapseTime(1000);
+            tips.push_back(TUiTestHarness::ShownToolTip());
+        }
+        TUiTestHarness::Click(d.CancelB);
+    });
+    EXPECT_FALSE(frxShowStyleEditor(r.Report.get(), r.Designer.get()));
+    EXPECT_EQ(tips, (std::vector<std::string>{"确定", "取消"}));
+}
+
 TEST_F(ReportDialogsTest, StyleEditorRenameRules) {
     r.Report->Styles()->Add()->SetName("Title");
     r.Report->Styles()->Add()->SetName("Data");

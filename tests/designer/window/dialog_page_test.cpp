@@ -3,8 +3,13 @@
 #include <gtest/gtest.h>
 
 #include <QWidget>
+#include <QWindow>
+
+#include <cstdlib>
+#include <filesystem>
 
 #include "DesignerFixture.h"
+#include "preview/FlatCombo.h"
 #include "designer/editors/Registration.h"
 #include "designer/inspector/ObjectInspector.h"
 #include "designer/undo/UndoBuffer.h"
@@ -290,3 +295,69 @@ TEST(DesignerDialogPage, AControlWithAHandlerShowsTheEventMarker) {
 }
 
 }  // namespace
+
+// The page's window is a window of the designer's: the window manager keeps it above the
+// designer's window (a transient window of it), not above every window, and a dialog of
+// the designer (New..., the new item dialog) comes up over it. Back on a report page the
+// form is the page's own again.
+TEST(DesignerDialogPage, ThePagesWindowLiesBelowTheDesignersDialogs) {
+    TDialogPageWindow w;
+    QWidget* page = WidgetOf(w.Dialog->Form());
+    QWidget* designer = WidgetOf(w.Form.get());
+    ASSERT_TRUE(page->isVisible());
+    ASSERT_NE(page->windowHandle(), nullptr);
+    EXPECT_FALSE(page->windowFlags() & Qt::WindowStaysOnTopHint);
+    EXPECT_EQ(page->windowHandle()->transientParent(), designer->windowHandle());
+    bool shown = false;
+    w.Harness.OnModal("TfrxNewItemForm", [&](TCustomForm& Dialog) {
+        shown = true;
+        QWidget* d = WidgetOf(&Dialog);
+        ASSERT_NE(d->windowHandle(), nullptr);
+        // Above the designer's window or the page's, which the window manager keeps above
+        // its owner; and nothing of the page's stays over every window.
+        QWindow* owner = d->windowHandle()->transientParent();
+        EXPECT_TRUE(owner == designer->windowHandle() || owner == page->windowHandle());
+        EXPECT_FALSE(page->windowFlags() & Qt::WindowStaysOnTopHint);
+        Dialog.SetModalResult(mrCancel);
+    });
+    TMenuItem* item = dynamic_cast<TMenuItem*>(w.Form->FindComponent("NewItemMI"));
+    ASSERT_NE(item, nullptr);
+    H::ClickMenuItem(item);
+    EXPECT_TRUE(shown);
+    EXPECT_EQ(page->windowHandle()->transientParent(), designer->windowHandle());
+    w.Form->SetPage(w.Report->Pages(0) == w.Dialog ? w.Report->Pages(1) : w.Report->Pages(0));
+    EXPECT_FALSE(page->isVisible());
+    EXPECT_EQ(w.Dialog->Form()->FormStyle(), fsStayOnTop);
+    for (const std::string& e : w.Harness.Errors()) ADD_FAILURE() << e;
+}
+
+// With ROVE_SCREENSHOTS set to a folder (on a desktop with a window manager): the font
+// box's open list in the designer's text bar, and the new item dialog over a dialog page's
+// window, as the screen shows them.
+TEST(DesignerScreenshot, FontListAndNewItemOverADialogPage) {
+    const char* dir = std::getenv("ROVE_SCREENSHOTS");
+    if (!dir) GTEST_SKIP() << "ROVE_SCREENSHOTS not set";
+    TDialogPageWindow w;
+    w.Form->SetBounds(0, 0, 1024, 768);
+    H::ProcessMessages();
+    H::ClickTab(w.Form->Tab, 1);   // the report page
+    H::ProcessMessages();
+    TfrxFontComboBox* box = w.Form->FontNameCB;
+    H::Click(box, TPoint{box->Width() - 4, box->Height() / 2});
+    H::ClickDropDownItem(box, 3);
+    H::Click(box, TPoint{box->Width() - 4, box->Height() / 2});
+    ASSERT_TRUE(box->DroppedDown());
+    H::TypeKey(VK_DOWN);
+    H::TypeKey(VK_DOWN);
+    H::ProcessMessages();
+    EXPECT_TRUE(H::SaveScreen((std::filesystem::path(dir) / "designer_font_list.png").string()));
+    H::TypeKey(VK_ESCAPE);
+    w.Form->SetPage(w.Dialog);
+    H::ProcessMessages();
+    w.Harness.OnModal("TfrxNewItemForm", [&](TCustomForm& Dialog) {
+        H::ProcessMessages();
+        EXPECT_TRUE(H::SaveScreen((std::filesystem::path(dir) / "designer_new_item_over_dialog_page.png").string()));
+        Dialog.SetModalResult(mrCancel);
+    });
+    H::ClickMenuItem(dynamic_cast<TMenuItem*>(w.Form->FindComponent("NewItemMI")));
+}

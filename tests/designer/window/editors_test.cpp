@@ -115,13 +115,14 @@ struct TEditingWindow {
         TUiTestHarness::TypeKey(Form->ScrollBox, VK_RETURN);
     }
     // A point of the workspace inside the object, 5 pixels below its top edge: 5 pixels
-    // right of its left edge, or for a band 20 pixels left of its right edge (clear of the
-    // objects on it). For the page, a point below its bands.
+    // right of its left edge, or for a band 250 pixels right of its left edge (clear of
+    // the objects on the bands, and in view beside the tool windows). For the page, a
+    // point below its bands.
     TPoint At(const char* Name) const {
         TfrxComponent* c = Find(Name);
         const double s = Form->Scale();
         if (c == Form->Page()) return Point(static_cast<int>(400 * s), static_cast<int>(400 * s));
-        const double x = dynamic_cast<TfrxBand*>(c) ? c->AbsLeft() + c->Width() - 20 : c->AbsLeft() + 5;
+        const double x = dynamic_cast<TfrxBand*>(c) ? c->AbsLeft() + 250 : c->AbsLeft() + 5;
         return Point(static_cast<int>(x * s), static_cast<int>((c->AbsTop() + 5) * s));
     }
 };

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <QFontMetrics>
+#include <algorithm>
 #include <QWidget>
 
 #include <QLineEdit>
@@ -11,7 +12,12 @@
 #include "../inspector_input.h"
 #include "DesignerFixture.h"
 #include "designer/inspector/ObjectInspector.h"
+#include "designer/undo/UndoBuffer.h"
 #include "platform/ui/Buttons.h"
+#include "platform/ui/Clipbrd.h"
+#include "report/Bands.h"
+#include "report/DataSet.h"
+#include "report/MemoView.h"
 #include "platform/ui/QtPeer.h"
 #include "report/DesignRegistries.h"
 #include "report/DialogControls.h"
@@ -210,6 +216,133 @@ TEST(DesignerCodeToolBar, TheLanguageBoxShowsWholeNames) {
         EXPECT_TRUE(ClosedTextShownWhole(box));
     }
     EXPECT_EQ(f.Harness.PendingAnswers(), 0);
+    for (const std::string& e : f.Harness.Errors()) ADD_FAILURE() << e;
+}
+
+// Keys typed in a value field are the field's: Ctrl+A selects its text, Ctrl+C, Ctrl+X
+// and Ctrl+V copy, cut and paste it, Ctrl+Z undoes its last change; the designer's
+// commands of the same keys (select every object, copy, cut and paste objects, undo) do
+// not run, and the field keeps the keyboard.
+TEST(InspectorInDesigner, KeysTypedInAValueFieldActOnItsText) {
+    TDesignerFixture f;
+    auto* memo = dynamic_cast<TfrxMemoView*>(f.Find("Memo2"));
+    const double s = f.Form->Scale();
+    H::Click(f.Form->Workspace, TPoint{static_cast<int>((memo->AbsLeft() + 5) * s),
+                                       static_cast<int>((memo->AbsTop() + 5) * s)});
+    ASSERT_EQ(f.Selection(), std::vector<TfrxComponent*>{memo});
+    TfrxObjectInspector* insp = f.Form->Inspector;
+    const int row = insp->FindRow("Top");
+    ASSERT_GE(row, 0);
+    ClickInspectorRow(insp, row);
+    ASSERT_EQ(H::FocusedControl(), insp->Edit1);
+    const int steps = f.Form->UndoBuffer()->UndoCount();
+    const double zoom = f.Form->Scale();
+    const double top = memo->Top();
+    const size_t objects = f.Form->Objects().size();
+    Clipboard()->SetAsText("clipboard");
+    H::TypeText(insp->Edit1, "12");
+    struct TStep {
+        const char* Name;
+        uint16_t Before;         // a key typed first (0: none)
+        uint16_t Key;            // with Ctrl
+        const char* Text;        // the field's text afterwards
+        const char* Selected;    // its selected text afterwards (null: not looked at)
+        const char* Clipboard;   // the clipboard's text afterwards
+    };
+    const TStep steps_[] = {
+        {"Ctrl+A", 0, 'A', "12", "12", "clipboard"},
+        {"Ctrl+C", 0, 'C', "12", "12", "12"},
+        {"Ctrl+X", 0, 'X', "", "", "12"},
+        {"Ctrl+Z", 0, 'Z', "12", nullptr, "12"},
+        {"Ctrl+V at the end", VK_END, 'V', "1212", "", "12"},
+    };
+    auto* line = qobject_cast<QLineEdit*>(WidgetOf(insp->Edit1));
+    ASSERT_NE(line, nullptr);
+    for (const TStep& c : steps_) {
+        SCOPED_TRACE(c.Name);
+        if (c.Before) H::TypeKey(insp->Edit1, c.Before);
+        H::TypeKey(insp->Edit1, c.Key, ssCtrl);
+        EXPECT_EQ(insp->Edit1->Text(), c.Text);
+        if (c.Selected) EXPECT_EQ(line->selectedText().toStdString(), c.Selected);
+        EXPECT_EQ(Clipboard()->AsText(), c.Clipboard);
+        EXPECT_EQ(H::FocusedControl(), insp->Edit1);
+        EXPECT_EQ(f.Selection(), std::vector<TfrxComponent*>{memo});
+        EXPECT_EQ(insp->ItemIndex(), row);
+    }
+    // Nothing of the page changed: no object pasted, no step undone, the zoom as it was.
+    EXPECT_EQ(f.Form->UndoBuffer()->UndoCount(), steps);
+    EXPECT_EQ(f.Form->Scale(), zoom);
+    EXPECT_EQ(memo->Top(), top);
+    EXPECT_EQ(f.Form->Objects().size(), objects);
+    for (const std::string& e : f.Harness.Errors()) ADD_FAILURE() << e;
+}
+
+// A value typed in the inspector that moves the selection shows in the status bar at
+// once, as the next move of the mouse would show it.
+TEST(InspectorInDesigner, TheStatusBarFollowsAnInspectorEdit) {
+    TDesignerFixture f;
+    auto* memo = dynamic_cast<TfrxMemoView*>(f.Find("Memo2"));
+    const double s = f.Form->Scale();
+    const TPoint at{static_cast<int>((memo->AbsLeft() + 5) * s), static_cast<int>((memo->AbsTop() + 5) * s)};
+    H::Click(f.Form->Workspace, at);
+    ASSERT_EQ(f.Selection(), std::vector<TfrxComponent*>{memo});
+    TfrxObjectInspector* insp = f.Form->Inspector;
+    for (const char* name : {"Left", "Top", "Width"}) {
+        SCOPED_TRACE(name);
+        const int row = insp->FindRow(name);
+        ASSERT_GE(row, 0);
+        ClickInspectorRow(insp, row);
+        const std::string before = f.Form->PositionText() + "|" + f.Form->SizeText();
+        H::TypeText(insp->Edit1, "3");
+        H::TypeKey(insp->Edit1, VK_RETURN);
+        const std::string after = f.Form->PositionText() + "|" + f.Form->SizeText();
+        EXPECT_NE(after, before);
+        // The pointer moves over the page without a button: the status bar shows the
+        // selection's place, which it must have shown already.
+        H::MouseMove(f.Form->Workspace, at);
+        EXPECT_EQ(f.Form->PositionText() + "|" + f.Form->SizeText(), after);
+    }
+    for (const std::string& e : f.Harness.Errors()) ADD_FAILURE() << e;
+}
+
+// In the window's first layout the values column shows whole the values of a text
+// object's, a data band's and a summary band's rows, with the names the designer gives
+// bands and data sets ("(TfrxHighlight)", "frxDBDataset1", "ReportSummary1" were cut).
+TEST(InspectorInDesigner, TheFirstLayoutShowsValuesWhole) {
+    TDesignerFixture f;
+    f.Form.reset();
+    auto* data = new TfrxUserDataSet(f.Report.get());
+    data->SetName("frxDBDataset1");
+    data->SetUserName("frxDBDataset1");
+    f.Report->DataSets()->Add(data);
+    auto* band = dynamic_cast<TfrxDataBand*>(f.Find("MasterData1"));
+    ASSERT_NE(band, nullptr);
+    band->SetDataSet(data);
+    dynamic_cast<TfrxMemoView*>(f.Find("Memo2"))->SetDataSet(data);
+    auto* page = dynamic_cast<TfrxReportPage*>(f.Find("Page1"));
+    auto* summary = new TfrxReportSummary(page);
+    summary->SetName("ReportSummary1");
+    summary->SetBounds(0, 200, 718, 30);
+    f.Open();
+    TfrxObjectInspector* insp = f.Form->Inspector;
+    TBitmap measure;
+    measure.SetSize(1, 1);
+    TCanvas* c = measure.Canvas();
+    c->Font()->Assign(insp->Font());
+    const int room = insp->PB->Width() - insp->SplitPos - 2;
+    std::vector<std::string> seen;
+    for (const char* name : {"Memo2", "MasterData1", "ReportSummary1"}) {
+        SCOPED_TRACE(name);
+        f.Select({f.Find(name)});
+        ASSERT_GT(insp->RowCount(), 0);
+        for (int i = 0; i < insp->RowCount(); ++i) {
+            const std::string value = insp->RowValue(i);
+            EXPECT_LE(c->TextWidth(value), room) << insp->RowName(i) << " = " << value;
+            seen.push_back(value);
+        }
+    }
+    for (const char* v : {"(TfrxHighlight)", "frxDBDataset1", "ReportSummary1"})
+        EXPECT_NE(std::find(seen.begin(), seen.end(), v), seen.end()) << v;
     for (const std::string& e : f.Harness.Errors()) ADD_FAILURE() << e;
 }
 

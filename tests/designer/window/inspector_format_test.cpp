@@ -461,6 +461,19 @@ TEST(DesignerSelectors, FrameStyleButtonAppliesTheLineStyle) {
 TEST(DesignerFormatting, ToolBarCommandsAreOneUndoStepEach) {
     TInspectedDesigner f;
     f.Select({f.Find("Memo2"), f.Find("Memo3")});
+    // A click on the rotation button at At, item Item chosen in the menu it drops.
+    auto rotateFrom = [&](TPoint At, int Item) {
+        int drops = 0;
+        f.Harness.OnPopup([&](TPopupMenu& Menu, TPoint) {
+            ++drops;
+            ASSERT_EQ(&Menu, f.Form->RotationPopup);
+            H::ClickMenuItem(Menu.Items()->Items(Item));
+        });
+        H::Click(f.Form->RotateB, At);
+        H::ProcessMessages();
+        EXPECT_EQ(drops, 1);
+        EXPECT_EQ(f.Harness.Errors(), std::vector<std::string>{});
+    };
     struct Case {
         const char* What;
         std::function<void()> Act;
@@ -481,6 +494,12 @@ TEST(DesignerFormatting, ToolBarCommandsAreOneUndoStepEach) {
          [](TfrxMemoView* m) { return m->Font()->Size() == 14; }, 0},
         {"rotation 90", [&] { H::ClickMenuItem(f.Form->RotationPopup->Items()->Items(2)); },
          [](TfrxMemoView* m) { return m->Rotation() == 90; }, 1},
+        // The rotation button drops its menu once, from a click as from its arrow.
+        {"rotation 180 from the button", [&] { rotateFrom(TPoint{6, f.Form->RotateB->Height() / 2}, 3); },
+         [](TfrxMemoView* m) { return m->Rotation() == 180; }, 1},
+        {"rotation 270 from the arrow",
+         [&] { rotateFrom(TPoint{f.Form->RotateB->Width() - 4, f.Form->RotateB->Height() / 2}, 4); },
+         [](TfrxMemoView* m) { return m->Rotation() == 270; }, 1},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.What);

@@ -5,6 +5,9 @@
 
 #include "DesignerFixture.h"
 #include "designer/editors/Registration.h"
+#include "designer/workspace/PageWorkspace.h"
+#include "designer/workspace/WorkspaceKinds.h"
+#include "platform/ui/ImgList.h"
 #include "platform/ui/ComCtrls.h"
 #include "platform/ui/Menus.h"
 #include "report/DesignRegistries.h"
@@ -67,6 +70,105 @@ TEST(DesignerPageRules, ThePaletteOffersWhatThePageTakes) {
             EXPECT_EQ(b->Visible(), c.*p.Shown) << p.Name << ": " << c.Class;
         }
     }
+}
+
+// Going to a dialog page presses the select arrow and engages its tool, whatever tool was
+// in use; beside the arrow the palette shows exactly the dialog objects (no hand, zoom, text
+// or format tool, no band button). Back on the report page the tools come back.
+TEST(DesignerPageRules, ADialogPagesPaletteKeepsTheSelectArrow) {
+    frxRegisterDesignerEditors();   // the palette's objects
+    TDesignerFixture f;
+    auto* dialog = new TfrxDialogPage(f.Report.get());
+    dialog->SetName("DialogPage1");
+    dialog->SetBounds(265, 150, 300, 200);
+    f.Form->ReloadPages(0);
+    TfrxDesignerForm& d = *f.Form;
+    TfrxObjectCollection& reg = frxObjects();
+    // The names of the palette's visible buttons other than the arrow ("dialog" for a
+    // dialog object's button).
+    auto shown = [&] {
+        std::vector<std::string> out;
+        for (int i = 0; i < d.ObjectsTB1->ButtonCount(); ++i) {
+            TToolButton* b = d.ObjectsTB1->Buttons(i);
+            if (b == d.ObjectSelectB || b == d.SepTB14 || !b->Visible()) continue;
+            if (b->Tag() == 1000) {
+                out.push_back(b->Name());
+                continue;
+            }
+            if (b->Tag() < 0 || b->Tag() >= reg.Count()) {
+                out.push_back("no entry " + std::to_string(b->Tag()));
+                continue;
+            }
+            const TfrxObjectItem& e = reg.Items(b->Tag());
+            TfrxObjectItem const* first = &e;
+            if (!e.ClassRef)
+                for (const TfrxObjectItem& o : reg.List())
+                    if (o.ClassRef && o.CategoryName == e.CategoryName) { first = &o; break; }
+            const bool isDialog = first->ClassRef && (frxKind::ClassIs(first->ClassRef, "TfrxDialogControl") ||
+                                                      frxKind::ClassIs(first->ClassRef, "TfrxDialogComponent"));
+            out.push_back(isDialog ? "dialog" : "report object " + std::to_string(b->Tag()));
+        }
+        return out;
+    };
+    const TRect arrowBefore = d.ObjectSelectB->BoundsRect();
+    H::Click(d.HandToolB);
+    ASSERT_TRUE(d.HandToolB->Down());
+    ASSERT_EQ(d.Workspace->Tool(), TDesignerWorkspace::toolHand);
+
+    H::ClickTab(d.Tab, 2);
+    ASSERT_EQ(d.Page(), dialog);
+    EXPECT_TRUE(d.ObjectSelectB->Visible());
+    EXPECT_TRUE(d.ObjectSelectB->Down());
+    EXPECT_FALSE(d.HandToolB->Down());
+    EXPECT_EQ(d.Workspace->Tool(), TDesignerWorkspace::toolSelect);
+    const std::vector<std::string> onDialog = shown();
+    ASSERT_FALSE(onDialog.empty());
+    EXPECT_EQ(onDialog, std::vector<std::string>(onDialog.size(), "dialog"));
+    // The arrow heads the column, where the window draws it.
+    EXPECT_EQ(d.ObjectSelectB->BoundsRect(), arrowBefore);
+    int dialogButtons = 0;
+    for (int i = 0; i < d.ObjectsTB1->ButtonCount(); ++i) {
+        TToolButton* b = d.ObjectsTB1->Buttons(i);
+        if (b == d.ObjectSelectB || b == d.SepTB14) continue;
+        if (b->Visible()) {
+            ++dialogButtons;
+            EXPECT_GT(b->Top(), d.ObjectSelectB->Top()) << "below the arrow";
+        }
+    }
+    EXPECT_EQ(dialogButtons, static_cast<int>(onDialog.size()));
+
+    H::ClickTab(d.Tab, 1);
+    EXPECT_TRUE(d.ObjectSelectB->Visible());
+    EXPECT_TRUE(d.ObjectSelectB->Down());
+    for (TToolButton* b : {d.HandToolB, d.ZoomToolB, d.TextToolB, d.ObjectBandB}) EXPECT_TRUE(b->Visible()) << b->Name();
+    EXPECT_TRUE(f.Harness.Errors().empty());
+}
+
+// Every item of the bands menu, the vertical bands too, carries a picture of the button
+// images that the menu takes.
+TEST(DesignerPageRules, TheBandsMenuShowsPictures) {
+    TDesignerFixture f;
+    std::vector<std::string> bare;
+    int items = 0;
+    f.Harness.OnPopup([&](TPopupMenu& Menu, TPoint) {
+        ASSERT_EQ(&Menu, f.Form->BandsPopup);
+        ASSERT_NE(Menu.Images(), nullptr);
+        std::function<void(TMenuItem*)> walk = [&](TMenuItem* Parent) {
+            for (int i = 0; i < Parent->Count(); ++i) {
+                TMenuItem* m = Parent->Items(i);
+                ++items;
+                TBitmap bmp;
+                if (m->ImageIndex() < 0 || !Menu.Images()->List().GetBitmap(m->ImageIndex(), bmp) || bmp.Width() == 0)
+                    bare.push_back(m->Name());
+                walk(m);
+            }
+        };
+        walk(Menu.Items());
+    });
+    H::Click(f.Form->ObjectBandB);
+    EXPECT_EQ(items, 27);
+    EXPECT_EQ(bare, std::vector<std::string>{});
+    EXPECT_TRUE(f.Harness.Errors().empty());
 }
 
 // The right-button menu of the page holds the tab order window on dialog pages only; the

@@ -27,6 +27,10 @@
 #include "report/DataSet.h"
 #include "report/Styles.h"
 #include "preview/FlatCombo.h"
+#include "platform/graphics/Colors.h"
+
+#include <QImage>
+#include <QLineEdit>
 
 namespace {
 using H = TUiTestHarness;
@@ -500,4 +504,68 @@ TEST(DesignerUserInput, TheFontBoxKeepsTheFontsUsedLast) {
     EXPECT_EQ(f.Form->FontNameCB->MRUCount(), 0);
     EXPECT_EQ((*f.Form->FontNameCB->Items())[0], chosen);
     EXPECT_TRUE(f.Harness.Errors().empty());
+}
+
+// The font box takes a typed name and still draws its open list itself: each outline font
+// with the TrueType mark before its name, the recent block closed by two lines in the
+// button-shadow colour, and the sample beside the list showing the font highlighted. After
+// a pick the edit field keeps its place right of the mark's indent.
+TEST(DesignerUserInput, TheFontBoxDrawsItsOpenList) {
+    TDesignerFixture f;
+    H::Click(f.Form->Workspace, At(f, "Memo2"));
+    TfrxFontComboBox* box = f.Form->FontNameCB;
+    auto* combo = dynamic_cast<QComboBox*>(WidgetOf(box));
+    ASSERT_NE(combo, nullptr);
+    ASSERT_TRUE(combo->isEditable());
+    TStringList* items = box->Items();
+    ASSERT_GE(items->Count(), 4);
+    // A pick makes the recent block (the font on top), and the field stays after the indent.
+    const std::string chosen = (*items)[2];
+    H::Click(box, Point(box->Width() - 4, box->Height() / 2));   // the arrow
+    ASSERT_TRUE(box->DroppedDown());
+    H::ClickDropDownItem(box, 2);
+    ASSERT_EQ(box->MRUCount(), 0);
+    ASSERT_EQ(box->Text(), chosen);
+    TUiTestHarness::ProcessMessages();
+    EXPECT_EQ(combo->lineEdit()->geometry().left(), box->EditRect().Left);
+    EXPECT_EQ(combo->lineEdit()->geometry().width(), box->EditRect().Width());
+
+    H::Click(box, Point(box->Width() - 4, box->Height() / 2));
+    ASSERT_TRUE(box->DroppedDown());
+    QAbstractItemView* view = combo->view();
+    const QImage shown = view->viewport()->grab().toImage();
+    const uint32_t bgr = static_cast<uint32_t>(ColorToRGB(clBtnShadow));   // 0x00BBGGRR
+    const QRgb shadow = QColor(bgr & 0xff, (bgr >> 8) & 0xff, (bgr >> 16) & 0xff).rgb();
+    auto row = [&](int i) { return view->visualRect(view->model()->index(i, 0)); };
+    // The line across the bottom of the last recent item and the top of the first after it.
+    for (const auto& [index, y] : {std::pair{0, row(0).bottom() + 1 - 2}, std::pair{1, row(1).top()}}) {
+        SCOPED_TRACE(index);
+        const QRect r = row(index);
+        EXPECT_EQ(shown.pixelColor(r.left() + r.width() / 2, y).rgb(), shadow);
+    }
+    // The mark: the stem of its grey letter 3 pixels right of left + 1, in each outline
+    // font's row with the mark centred; a font that is none has no mark.
+    int marked = 0;
+    for (int i = 1; i < std::min(items->Count(), box->DropDownCount()); ++i) {
+        const QRect r = row(i);
+        const int top = r.top() + (r.height() - 11) / 2;
+        const bool grey = shown.pixelColor(r.left() + 1 + 3, top + 2).rgb() == QColor(0x80, 0x80, 0x80).rgb();
+        EXPECT_EQ(grey, box->TrueTypeItem(i)) << (*items)[i];
+        marked += grey;
+    }
+    EXPECT_GT(marked, 0);
+    // The sample follows the highlighted font down the list.
+    ASSERT_NE(box->FontPreview(), nullptr);
+    EXPECT_TRUE(box->FontPreview()->Visible());
+    for (int step = 0; step < 2; ++step) {
+        H::TypeKey(VK_DOWN);
+        TUiTestHarness::ProcessMessages();
+        view->viewport()->repaint();
+        const int current = view->currentIndex().row();
+        ASSERT_GE(current, 0);
+        EXPECT_EQ(box->FontPreview()->Panel()->Font()->Name(), (*items)[current]);
+    }
+    H::TypeKey(VK_ESCAPE);
+    EXPECT_FALSE(box->DroppedDown());
+    for (const std::string& e : f.Harness.Errors()) ADD_FAILURE() << e;
 }

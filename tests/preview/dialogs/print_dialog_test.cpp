@@ -276,10 +276,9 @@ TEST_F(PrintDialogTest, InstalledAsThePrintingRoutinesDialog) {
 }
 
 
-// The printer's properties button is disabled: paper, tray and duplex are the report
-// page's own and are set for every page as it prints, so a properties window would have
-// nothing to decide.
-TEST_F(PrintDialogTest, PrinterPropertiesButtonIsDisabled) {
+// Without a print queue the current printer is the virtual one, which has no options of its
+// own to set: the properties button stays greyed.
+TEST_F(PrintDialogTest, PrinterPropertiesButtonIsDisabledForTheVirtualPrinter) {
     bool seen = false;
     ui.OnModal("TfrxPrintDialog", [&](TCustomForm& f) {
         TfrxPrintDialog& d = Dlg(f);

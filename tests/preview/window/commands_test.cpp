@@ -18,6 +18,12 @@
 #include "report/DialogControls.h"
 #include "report/ReportServices.h"
 #include "WindowFixture.h"
+#include "report/DesignRegistries.h"
+#include "platform/rtl/FileUtils.h"
+#include "tests/rtl/FileMode.h"
+
+#include <filesystem>
+#include <unistd.h>
 
 namespace {
 
@@ -237,6 +243,56 @@ TEST(PreviewCommands, ExportOfTheCurrentPageExportsThePageShown) {
     // The export held the preview's lock and gave it back.
     EXPECT_FALSE(w.Form->Preview->Locked());
     EXPECT_EQ(w.R.Pages->Preview, w.Form->Preview);
+}
+
+// The export button drops its menu once, from a click on the button as from a press on its
+// arrow; the filter chosen there exports the page shown.
+TEST(PreviewCommands, TheExportMenuDropsOnceFromTheButtonAndItsArrow) {
+    TPageRecorder filter;
+    frxExportFilters().Register(&filter);
+    {
+        TWindow w(4);
+        ASSERT_EQ(w.Form->ExportPopup->Items()->Count(), 1);
+        TToolButton* e = w.Form->ExportB;
+        int shown = 0;
+        for (TPoint at : {TPoint{e->Width() - 4, e->Height() / 2}, TPoint{6, e->Height() / 2}}) {
+            w.Form->Preview->SetPageNo(shown + 2);
+            w.R.Harness.OnPopup([&](TPopupMenu& Menu, TPoint) {
+                ++shown;
+                EXPECT_EQ(&Menu, w.Form->ExportPopup);
+                TUiTestHarness::ClickMenuItem(Menu.Items()->Items(0));
+            });
+            TUiTestHarness::Click(e, at);
+            TUiTestHarness::ProcessMessages();
+        }
+        EXPECT_EQ(shown, 2);
+        EXPECT_EQ(filter.Pages, (std::vector<int>{1, 2}));
+        EXPECT_EQ(w.R.Harness.Errors(), std::vector<std::string>{});
+    }
+    frxExportFilters().Unregister(&filter);
+}
+
+// Saved pages show the patients' names and amounts: "保存" writes the .bp3 file for its
+// owner only, under a desktop's umask 022, also over a file that others could read; no
+// temporary file stays beside it. It used to be 0644.
+TEST(PreviewCommands, SavedPagesAreTheOwnersOnly) {
+    namespace fs = std::filesystem;
+    std::string dir = (fs::temp_directory_path() / "preview-save-XXXXXX").string();
+    ASSERT_NE(mkdtemp(dir.data()), nullptr);
+    const TUmaskScope mask(022);
+    for (const bool existing : {false, true}) {
+        SCOPED_TRACE(existing);
+        const std::string file = dir + (existing ? "/old.bp3" : "/new.bp3");
+        if (existing) WriteFileWithMode(file, "old pages", 0644);
+        TWindow w(2);
+        w.R.Harness.AnswerFile(ChangeFileExt(file, ""));
+        TUiTestHarness::Click(w.Form->SaveB);
+        ASSERT_TRUE(FileExists(file));
+        EXPECT_EQ(FileModeOf(file), 0600u);
+        EXPECT_NE(ReadFileBytes(file).find("preparedreport"), std::string::npos);
+    }
+    EXPECT_EQ(std::distance(fs::directory_iterator(dir), fs::directory_iterator()), 2);
+    fs::remove_all(dir);
 }
 
 TEST(PreviewCommands, EditPageDesignsAFlattenedCopyAndWritesItBack) {

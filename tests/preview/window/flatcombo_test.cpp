@@ -3,6 +3,7 @@
 // the settings store and its sample beside the open list.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
@@ -21,6 +22,7 @@
 
 #include <QAbstractItemView>
 #include <QComboBox>
+#include <QFontDatabase>
 #include "platform/ui/QtPeer.h"
 
 namespace {
@@ -302,4 +304,28 @@ TEST(FontCombo, AnUnreadableStoreGivesNoRecentBlock) {
     std::ifstream in(RegistryFileName(), std::ios::binary);
     const std::string after((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
     EXPECT_EQ(after, junk);
+}
+
+// A family that several foundries make ("C059 [urw]", "C059 [UKWN]" in the font database)
+// is one font of the list, under its family name, an outline font when any foundry's is.
+TEST(FontCombo, FoundriesOfAFamilyAreOneFont) {
+    TComboForm f;
+    auto* combo = new TfrxFontComboBox(&f.Form);
+    combo->SetParent(&f.Form);
+    std::vector<std::string> names;
+    for (int i = combo->MRUCount() + 1; i < combo->Items()->Count(); ++i) names.push_back(combo->Items()->Get(i));
+    for (const std::string& n : names) EXPECT_FALSE(!n.empty() && n.back() == ']') << n;
+    EXPECT_TRUE(std::adjacent_find(names.begin(), names.end()) == names.end());
+    int folded = 0;
+    for (const QString& family : QFontDatabase::families()) {
+        const qsizetype open = family.lastIndexOf(QLatin1String(" ["));
+        if (open <= 0 || !family.endsWith(QLatin1Char(']'))) continue;
+        const std::string base = family.left(open).toStdString();
+        const int index = combo->Items()->IndexOf(base);
+        EXPECT_GE(index, 0) << base;
+        if (index >= 0 && QFontDatabase::isScalable(family)) EXPECT_TRUE(combo->TrueTypeItem(index)) << base;
+        ++folded;
+    }
+    // The machines this runs on have such families (the URW fonts).
+    EXPECT_GT(folded, 0);
 }

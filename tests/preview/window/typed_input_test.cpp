@@ -2,6 +2,7 @@
 // there and Enter.
 #include <gtest/gtest.h>
 
+#include <cstdlib>
 #include <functional>
 #include <string>
 #include <vector>
@@ -111,6 +112,53 @@ TEST(PreviewTypedInput, NavigationButtonsFollowThePage) {
         if (s.Page) EXPECT_EQ(w.Form->Preview->PageNo(), s.Page);
         else EXPECT_GT(w.Form->Preview->PageNo(), 2);
         expectButtons(w);
+    }
+    for (const std::string& e : w.R.Harness.Errors()) ADD_FAILURE() << e;
+}
+
+// A last page that lies across is shorter than the view: the view cannot bring its top to
+// the top of the window, and the page shown is still the page asked for. Last names it in
+// the page box and the status bar and leaves Next and Last disabled; Prior and Next step
+// back and on again.
+TEST(PreviewTypedInput, AShorterLastPageIsThePageShownAfterLast) {
+    TWindow w(3, TfrxPreviewOptions().Buttons, true);
+    auto expectPage = [&](int Page) {
+        EXPECT_EQ(w.Form->Preview->PageNo(), Page);
+        EXPECT_EQ(w.Form->PageE->Text(), std::to_string(Page));
+        EXPECT_EQ(w.Status(0), "第 " + std::to_string(Page) + " 页 共 3 页");
+        EXPECT_EQ(w.Form->NextB->Enabled(), Page < 3);
+        EXPECT_EQ(w.Form->LastB->Enabled(), Page < 3);
+        EXPECT_EQ(w.Form->FirstB->Enabled(), Page > 1);
+    };
+    H::Click(w.Form->LastB);
+    if (const char* dir = std::getenv("ROVE_SCREENSHOTS"))
+        H::SaveScreenshot(w.Form.get(), std::string(dir) + "/preview-last-page.png");
+    {
+        SCOPED_TRACE("last");
+        expectPage(3);
+    }
+    H::Click(w.Form->PriorB);
+    {
+        SCOPED_TRACE("prior");
+        expectPage(2);
+    }
+    H::Click(w.Form->NextB);
+    {
+        SCOPED_TRACE("next");
+        expectPage(3);
+    }
+    // A zoom that keeps the view where it is (the page still cannot reach the top) keeps
+    // the page too.
+    H::Click(w.Form->Zoom100B);
+    {
+        SCOPED_TRACE("100%");
+        expectPage(3);
+    }
+    H::TypeKey(VK_HOME);
+    H::TypeKey(VK_END);
+    {
+        SCOPED_TRACE("End");
+        expectPage(3);
     }
     for (const std::string& e : w.R.Harness.Errors()) ADD_FAILURE() << e;
 }

@@ -233,6 +233,24 @@ TEST(PreviewWindow, ToolsOutlineAndNoPrinter) {
     EXPECT_EQ(w.R.Harness.DialogCaptions(), std::vector<std::string>{"错误"});
 }
 
+// With no export filter the export menu is empty: a click on the button, or on its arrow,
+// shows no menu, and the next click on the tool bar acts at once.
+TEST(PreviewWindow, AnEmptyExportMenuShowsNothing) {
+    ASSERT_EQ(frxExportFilters().Count(), 0);
+    TWindow w(3);
+    TToolButton* e = w.Form->ExportB;
+    int next = 2;
+    for (TPoint at : {TPoint{e->Width() - 4, e->Height() / 2}, TPoint{6, e->Height() / 2}}) {
+        TUiTestHarness::Click(e, at);
+        TUiTestHarness::ProcessMessages();
+        TUiTestHarness::Click(w.Form->NextB);
+        EXPECT_EQ(w.Form->Preview->PageNo(), next) << at.X;
+        ++next;
+    }
+    EXPECT_EQ(w.R.Harness.Errors(), std::vector<std::string>{});
+    w.R.Harness.ClearDialogs();
+}
+
 TEST(PreviewWindow, EscClosesTheIdleWindow) {
     TWindow w(2);
     ASSERT_TRUE(w.Form->Visible());

@@ -3,6 +3,8 @@
 // 40 x 20 cells).
 #include <gtest/gtest.h>
 
+#include "tests/rtl/FileMode.h"
+
 #include <cstdlib>
 #include <memory>
 #include <string>
@@ -145,12 +147,16 @@ TEST(DotMatrixReceipt, WithoutAPrinterPrintsToAFile) {
     report->PrintOptions()->ShowDialog = false;
     ASSERT_TRUE(report->PrepareReport()) << report->Errors()->Text();
     const std::string file = GetTempDir() + "receipt_print_" + std::to_string(getpid()) + ".prn";
+    // The receipt's file is its owner's only, also over one others could read.
+    const TUmaskScope mask(022);
+    WriteFileWithMode(file, "old", 0644);
     TfrxCustomPrinter* printer = frxPrinters().Printer();
     printer->FileName = file;
     const bool printed = report->PreviewPages()->Print();
     printer->FileName.clear();
     EXPECT_TRUE(printed);
     ASSERT_TRUE(FileExists(file));
+    EXPECT_EQ(FileModeOf(file), 0600u);
     TMemoryStream bytes;
     bytes.LoadFromFile(file);
     DeleteFile(file);

@@ -11,6 +11,8 @@
 #include "platform/rtl/Settings.h"
 #include "platform/rtl/Streams.h"
 #include "platform/ui/UiTest.h"
+#include "report/Options.h"
+#include "tests/rtl/FileMode.h"
 
 namespace {
 
@@ -135,6 +137,19 @@ TEST_F(ReportStorage, MissingFileGivesAnEmptyReport) {
     EXPECT_TRUE(report.PrepareReport());
 
     EXPECT_THROW(report.LoadFromFile(FileName, true), EFOpenError);
+}
+
+// A report file may carry its password, stored reversibly: the report saves it for its owner
+// only under a desktop's umask 022, also over a file others could read (it kept 0644).
+TEST_F(ReportStorage, ASavedReportIsItsOwnersOnly) {
+    const TUmaskScope mask(022);
+    WriteFileWithMode(FileName, "old", 0644);
+    TfrxReport report(nullptr);
+    new TfrxRunTestPage(&report);
+    report.ReportOptions()->Password = "医院";
+    report.SaveToFile(FileName);
+    EXPECT_EQ(FileModeOf(FileName), 0600u);
+    EXPECT_NE(ReadFileBytes(FileName).find("ReportOptions.Password"), std::string::npos);
 }
 
 struct BadFileCase {

@@ -8,6 +8,7 @@
 #include <cstdio>
 #include <memory>
 #include <string>
+#include <sys/stat.h>
 #include <unistd.h>
 #include <vector>
 
@@ -372,6 +373,68 @@ TEST(PreparedOutput, ClickingLinks) {
         EXPECT_EQ(seen, c.Expected) << c.URL;
     }
     EXPECT_EQ(harness.ShellOpened().size(), 2u);
+}
+
+// Links that are no network URL name files, and a relative one is taken from the working
+// folder as the desktop's handler takes it: programs and desktop entries there are never
+// opened, whatever the link looks like.
+TEST(PreparedOutput, RelativeLinksToProgramsAreNotOpened) {
+    char dirTemplate[] = "/tmp/prepared_links_XXXXXX";
+    ASSERT_NE(mkdtemp(dirTemplate), nullptr);
+    const std::string dir = dirTemplate;
+    char saved[4096];
+    ASSERT_NE(getcwd(saved, sizeof saved), nullptr);
+    ASSERT_EQ(chdir(dir.c_str()), 0);
+    ASSERT_EQ(mkdir("tools", 0700), 0);
+    for (const char* f : {"x.desktop", "tools/run.sh", "notes.pdf", "a:b.sh"}) {
+        FILE* out = fopen(f, "w");
+        ASSERT_NE(out, nullptr) << f;
+        fputs("#!/bin/sh\n", out);
+        fclose(out);
+    }
+    chmod("tools/run.sh", 0700);
+    chmod("a:b.sh", 0700);
+    ASSERT_EQ(symlink("x.desktop", "entry.pdf"), 0);
+    struct TCase {
+        std::string URL;
+        bool Opened;
+    };
+    const TCase cases[] = {
+        {"x.desktop", false},
+        {"X.DESKTOP", false},
+        {"tools/run.sh", false},
+        {"./tools/run.sh", false},
+        {"tools", false},                           // a folder is executable too
+        {"entry.pdf", false},                       // a link to a desktop entry
+        {"file:tools/run.sh", false},
+        {"file:x.desktop", false},
+        {"file://localhost" + dir + "/tools/run.sh", false},
+        {"file://" + dir + "/tools/r%75n.sh", false},   // percent-encoded
+        {"a:b.sh", false},                          // looks like a URL, names a program here
+        {"notes.pdf", true},
+        {"file:notes.pdf", true},
+        {"https://clinic.example/x.desktop", true},
+        {"mailto:desk@clinic.example", true},
+        {"ftp://clinic.example/tools/run.sh", true},
+    };
+    TPrepared p(0);
+    p.Pages.Clear();
+    p.Pages.AddSourcePage(p.Page);
+    p.Pages.AddPage(p.Page);
+    p.Pages.AddObject(p.Band);
+    TUiTestHarness harness;
+    for (const TCase& c : cases) {
+        dynamic_cast<TfrxView*>(p.Pages.GetPage(0)->FindObject("Memo1"))->SetURL(c.URL);
+        const size_t opened = harness.ShellOpened().size();
+        int cursor = 0;
+        p.Pages.ObjectOver(0, 10, 10, mbLeft, 0, 1, 0, 0, true, cursor);
+        EXPECT_EQ(harness.ShellOpened().size() > opened, c.Opened) << c.URL;
+    }
+    EXPECT_EQ(chdir(saved), 0);
+    for (const char* f : {"x.desktop", "tools/run.sh", "notes.pdf", "a:b.sh", "entry.pdf"})
+        unlink((dir + "/" + f).c_str());
+    rmdir((dir + "/tools").c_str());
+    rmdir(dir.c_str());
 }
 
 namespace {
