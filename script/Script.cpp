@@ -573,19 +573,13 @@ namespace {
 thread_local TfsRunWatchScope* tRunWatch = nullptr;
 }  // namespace
 
-TfsRunWatchScope::TfsRunWatchScope(TWatch Watch) : FWatch(std::move(Watch)), FOuter(tRunWatch) {
-    tRunWatch = this;
-    TfsScript::sRunWatchCountdown = TfsScript::kRunWatchSteps;
-}
+TfsRunWatchScope::TfsRunWatchScope(TWatch Watch) : FWatch(std::move(Watch)), FOuter(tRunWatch) { tRunWatch = this; }
 
-TfsRunWatchScope::~TfsRunWatchScope() {
-    tRunWatch = FOuter;
-    TfsScript::sRunWatchCountdown = FOuter ? TfsScript::kRunWatchSteps : 1 << 30;
-}
+TfsRunWatchScope::~TfsRunWatchScope() { tRunWatch = FOuter; }
 
 void TfsScript::RunWatchDue() {
+    FRunWatchCountdown = kRunWatchSteps;
     TfsRunWatchScope* watch = tRunWatch;
-    sRunWatchCountdown = watch ? kRunWatchSteps : 1 << 30;
     if (!watch || watch->FInside || !watch->FWatch) return;
     watch->FInside = true;
     struct Leave {

@@ -349,11 +349,11 @@ public:
     }
 
     // The run watch's step, taken before every statement and at every pass of a loop: every
-    // kRunWatchSteps steps on this thread the watch set there (TfsRunWatchScope) is called
-    // with the running script. One count on a thread-local while it is far from due.
+    // kRunWatchSteps steps of a script, the watch set on this thread (TfsRunWatchScope), if
+    // any, is called with it. One count in the script, which the loops hold at hand.
     static constexpr int kRunWatchSteps = 1024;
     [[gnu::always_inline]] void RunWatchStep() {
-        if (--sRunWatchCountdown <= 0) [[unlikely]]
+        if (--FRunWatchCountdown <= 0) [[unlikely]]
             RunWatchDue();
     }
 
@@ -415,10 +415,10 @@ private:
     TfsScript* KeptRunLineOwner();
 
     friend class TfsRunWatchScope;
-    // The watch's turn (or, without a watch, the count starts again).
+    // The count starts again, and the watch of this thread, if any, has its turn.
     [[gnu::noinline]] void RunWatchDue();
-    // Steps left before the watch of this thread is called.
-    static inline thread_local constinit int sRunWatchCountdown = 1 << 30;
+    // Steps of this script left before the watch's next turn.
+    int FRunWatchCountdown = kRunWatchSteps;
     // A run-time error's position waits in NoteRunError's record (one per thread; read
     // without a guard, being constant-initialised).
     static inline thread_local constinit bool sRunErrorPending = false;
@@ -471,9 +471,9 @@ private:
 
 // A watch over the scripts that run on this thread while the scope lives (a report's run:
 // it lets the windows answer and stops the run's scripts when the run is stopped). Every
-// TfsScript::kRunWatchSteps statements or loop passes, Watch is called with the script
-// whose statement is next; not again while it runs (its windows' answers may run scripts
-// too). A scope made inside another one's life takes over until it ends.
+// TfsScript::kRunWatchSteps steps of a script (its statements and its loops' passes), Watch
+// is called with that script; not again while it runs (its windows' answers may run
+// scripts too). A scope made inside another one's life takes over until it ends.
 class TfsRunWatchScope {
 public:
     using TWatch = std::function<void(TfsScript* Running)>;

@@ -609,3 +609,53 @@ TEST(ScriptComponent, PublishesLinesSyntaxTypeAndEventsAndStreams) {
 }
 
 }  // namespace
+
+// A run watch is called every kRunWatchSteps steps while a script runs, also inside loops
+// whose bodies take no statement hook (empty, or a sum counted in place), in every kind of
+// loop of the languages; its Terminate ends them. Without a scope nothing is called; a
+// scope inside another gives the watch back when it ends.
+TEST(ScriptRunWatch, StopsEveryKindOfEndlessLoop) {
+    struct Case {
+        const char* Language;
+        const char* Source;
+    };
+    const Case cases[] = {
+        {"PascalScript", "begin while True do ; end."},
+        {"PascalScript", "begin repeat until False; end."},
+        {"PascalScript", "var i: Integer; begin while True do for i := 1 to 10 do ; end."},
+        {"PascalScript", "var i, s: Integer; begin for i := 1 to 2000000000 do s := s + i; end."},
+        {"PascalScript", "procedure P; begin while True do ; end;\nbegin while True do P; end."},
+        {"C++Script", "int i, s; { for (i = 1; i != 2; i += 2) s += i; }"},
+        {"C++Script", "int i; { for (i = 0; true; i++) {} }"},
+        {"JScript", "while (true) {}"},
+        {"JScript", "var i = 0; do { i++; } while (true);"},
+        {"BasicScript", "while true\r\nwend"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.Source);
+        TestScript t;
+        t.Setup = [&](TfsScript& s) { s.SetSyntaxType(c.Language); };
+        int calls = 0;
+        TfsRunWatchScope watch([&](TfsScript* Running) {
+            if (++calls < 3) return;
+            for (TfsScript* s = Running; s && s != t.Script.Parent(); s = s->Parent()) s->Terminate();
+        });
+        EXPECT_EQ(t.Run(c.Source), "");
+        EXPECT_EQ(calls, 3);
+    }
+
+    TestScript t;
+    int outer = 0, inner = 0;
+    const char* counted = "var i, s: Integer; begin for i := 1 to 10000 do s := s + i; end.";
+    EXPECT_EQ(t.Run(counted), "");   // no watch: nothing to call
+    {
+        TfsRunWatchScope a([&](TfsScript*) { ++outer; });
+        {
+            TfsRunWatchScope b([&](TfsScript*) { ++inner; });
+            EXPECT_EQ(t.Run(counted), "");
+        }
+        EXPECT_EQ(t.Run(counted), "");
+    }
+    EXPECT_GE(inner, 10000 / TfsScript::kRunWatchSteps - 1);
+    EXPECT_GE(outer, 10000 / TfsScript::kRunWatchSteps - 1);
+}
