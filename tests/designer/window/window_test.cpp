@@ -185,15 +185,21 @@ TEST(DesignerPreviewMode, RefusedCommandsAreDisabledWhereverTheyShow) {
         for (const char* name : refused) {
             TComponent* c = f.Form->FindComponent(name);
             ASSERT_NE(c, nullptr) << name;
-            if (auto* b = dynamic_cast<TToolButton*>(c)) EXPECT_EQ(b->Enabled(), !preview) << name;
-            else if (auto* m = dynamic_cast<TMenuItem*>(c)) EXPECT_EQ(m->Enabled(), !preview) << name;
-            else ADD_FAILURE() << name << " is no button and no menu item";
+            if (auto* b = dynamic_cast<TToolButton*>(c)) {
+                EXPECT_EQ(b->Enabled(), !preview) << name;
+            } else if (auto* m = dynamic_cast<TMenuItem*>(c)) {
+                EXPECT_EQ(m->Enabled(), !preview) << name;
+            } else {
+                ADD_FAILURE() << name << " is no button and no menu item";
+            }
         }
         // A click on a refused button does nothing.
         const std::string xml = f.Xml();
         TUiTestHarness::Click(f.Form->NewPageB);
         EXPECT_EQ(f.Report->PagesCount(), preview ? 2 : 3);
-        if (preview) EXPECT_EQ(f.Xml(), xml);
+        if (preview) {
+            EXPECT_EQ(f.Xml(), xml);
+        }
         for (const std::string& e : f.Harness.Errors()) ADD_FAILURE() << e;
     }
 }
