@@ -372,6 +372,7 @@ void TfrxPreviewPages::Clear() {
 void TfrxPreviewPages::Initialize() {
     if (Report()) FXMLDoc.SetTempDir(Report()->EngineOptions()->TempDir);
     SetTerminated(false);
+    FRunFirstPage = Count();
     if (OnProgressStart) OnProgressStart(this);
 }
 
@@ -410,6 +411,8 @@ void TfrxPreviewPages::AddSourcePage(TfrxPage* Page) {
     const bool inStep = copies.size() == templates.size();
     std::vector<TfrxComponent*> crossViews;
     for (size_t i = 0; i < copies.size(); ++i) {
+        // A stopped run registers no more copies; the page's copy is kept whole.
+        if (RunWatchStopped()) break;
         TfrxComponent* c = copies[i];
         bool insideCross = false;
         for (TfrxComponent* p = c->Parent(); p; p = p->Parent())
@@ -425,6 +428,7 @@ void TfrxPreviewPages::AddSourcePage(TfrxPage* Page) {
     }
     for (TfrxComponent* c : crossViews) delete c;
     FSourcePages.push_back(std::move(copy));
+    ThrowIfStopped();
 }
 
 void TfrxPreviewPages::AddToSourcePage(TfrxComponent* Obj) {
@@ -569,8 +573,10 @@ const TfrxPreviewPages::TWriteInfo& TfrxPreviewPages::WriteInfoIn(size_t Set, Tf
 
 void TfrxPreviewPages::WriteChildren(TfrxComponent* Obj, TWritten Written, bool FinalPass) {
     // Objects without children (most) are written here without a call of their own.
-    for (TfrxComponent* c : Obj->ObjectList())
+    for (TfrxComponent* c : Obj->ObjectList()) {
+        RunWatchStep();
         if (const TWritten w = WriteElement(c, FinalPass); w != wrNothing) WriteChildren(c, w, FinalPass);
+    }
     if (Written == wrChildren) FPacker.End();
 }
 
@@ -740,6 +746,16 @@ void TfrxPreviewPages::AddEmptyPage(int Index) {
     if (SourceIndexOf(item) < 0) item->SetText(pages->Items(Index)->Text());
     pages->InsertItem(Index, item);
     if (FOpenPage >= Index) ++FOpenPage;
+    ClearCache();
+}
+
+void TfrxPreviewPages::DropUnfinishedPage() {
+    TfrxXMLItem* pages = PagesItem();
+    const int last = pages->Count() - 1;
+    if (last < FRunFirstPage) return;
+    delete pages->Items(last);
+    if (FOpenPage >= last) FOpenPage = -1;
+    CurPage = last - 1;
     ClearCache();
 }
 

@@ -5,6 +5,7 @@
 #include <atomic>
 
 #include "platform/rtl/Format.h"
+#include "script/Script.h"
 #include "platform/rtl/StrUtils.h"
 #include "report/DataSet.h"
 #include "report/Report.h"
@@ -137,6 +138,16 @@ TfrxCustomEngine* TfrxCustomOutline::Engine() const { return FPreviewPages ? FPr
 
 TfrxCustomPreviewPages::TfrxCustomPreviewPages(TfrxReport* AReport) : FReport(AReport) {}
 TfrxCustomPreviewPages::~TfrxCustomPreviewPages() = default;
+
+void TfrxCustomPreviewPages::RunWatchDue(bool Throw) {
+    FRunWatchCountdown = kRunWatchObjects;
+    TfsRunWatchScope::WatchNow();
+    if (Throw) ThrowIfStopped();
+}
+
+void TfrxCustomPreviewPages::ThrowIfStopped() const {
+    if (FTerminated && FEngine && FEngine->Running) throw EfrxRunStopped{};
+}
 
 void TfrxCustomPreviewPages::SetStatus(const std::string& Value) {
     FStatus = Value;

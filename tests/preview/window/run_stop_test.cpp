@@ -107,3 +107,96 @@ TEST(PreviewRunStop, CloseOrEscEndsAnEndlessScript) {
         EXPECT_EQ(r.MemoText(), "收费\r\n");
     }
 }
+
+namespace {
+
+// One page whose page header holds Memos memos, each asking for "Tick": a run spends
+// seconds on its one page.
+struct TLargeHeaderReport {
+    TUiTestHarness Harness;
+    TfrxReport Report{nullptr};
+
+    explicit TLargeHeaderReport(int Memos) {
+        frxRegisterPreviewPages();
+        frxRegisterPreviewForm();
+        Report.EngineOptions()->SilentMode = true;
+        Report.PreviewOptions()->Modal = true;
+        Report.PreviewOptions()->Maximized = false;
+        auto* page = new TfrxReportPage(&Report);
+        page->SetName("Page1");
+        auto* band = new TfrxPageHeader(page);
+        band->SetName("PageHeader1");
+        band->SetBounds(0, 0, 700, 400);
+        SetMemos(Memos);
+    }
+    // The run reads the template back afterwards: the band is looked up each time.
+    void SetMemos(int Memos) {
+        TfrxComponent* band = Report.FindObject("PageHeader1");
+        band->Clear();
+        for (int i = 0; i < Memos; ++i) {
+            auto* memo = new TfrxMemoView(band);
+            memo->SetName("Memo" + std::to_string(i + 1));
+            memo->SetBounds((i % 20) * 34, (i / 20) % 20 * 19, 34, 19);
+            memo->SetText("项[Tick]");
+        }
+    }
+};
+
+}  // namespace
+
+// Esc typed, or the cancel button clicked, while the engine fills the 40,000 memos of a
+// page header: the run stops within the page (most memos never filled), the page it was
+// making is dropped, the window is idle again and closes, and the next run shows its page.
+TEST(PreviewRunStop, EscOrCancelStopsTheRunAmidAPage) {
+    constexpr int kMemos = 40000;
+    for (const bool esc : {true, false}) {
+        SCOPED_TRACE(esc ? "Esc" : "取消");
+        TLargeHeaderReport r(kMemos);
+        TfrxPreviewForm* shown = nullptr;
+        int readied = 0;
+        std::string captionDuringRun;
+        r.Report.OnGetValue = [&](const std::string& Name, Variant& Value) {
+            if (Name != "Tick") return;
+            Value = Variant(++readied);
+            if (readied != 2000 || !shown) return;
+            captionDuringRun = shown->CancelB->Text();
+            if (esc) H::PostKey(VK_ESCAPE);
+            else H::Click(shown->CancelB);
+        };
+        int pagesAfterRun = -1;
+        bool idleAfterRun = false;
+        std::string captionAfterRun;
+        r.Harness.OnModal("TfrxPreviewForm", [&](TCustomForm& F) {
+            shown = &dynamic_cast<TfrxPreviewForm&>(F);
+            ASSERT_TRUE(r.Report.Timer()->Enabled());
+            H::FireTimer(r.Report.Timer());
+            pagesAfterRun = r.Report.PreviewPages()->Count();
+            idleAfterRun = !shown->Preview->Running() && F.ModalResult() == mrNone;
+            captionAfterRun = shown->CancelB->Text();
+            H::Click(shown->CancelB);
+        });
+        r.Report.ShowReport(true);
+        EXPECT_EQ(captionDuringRun, "取消");
+        EXPECT_GE(readied, 2000);
+        EXPECT_LT(readied, kMemos / 2) << "the stop was seen only after the page's objects";
+        EXPECT_EQ(pagesAfterRun, 0);
+        EXPECT_TRUE(idleAfterRun);
+        EXPECT_EQ(captionAfterRun, "关闭");
+        EXPECT_TRUE(r.Harness.Errors().empty()) << (r.Harness.Errors().empty() ? "" : r.Harness.Errors()[0]);
+        EXPECT_EQ(r.Report.Errors()->Count(), 0);
+        ASSERT_NE(r.Report.FindObject("Memo40000"), nullptr);
+
+        // The same report with a small header shows its page.
+        r.SetMemos(50);
+        r.Report.OnGetValue = nullptr;
+        int pages = -1;
+        r.Harness.OnModal("TfrxPreviewForm", [&](TCustomForm& F) {
+            auto& form = dynamic_cast<TfrxPreviewForm&>(F);
+            H::FireTimer(r.Report.Timer());
+            pages = r.Report.PreviewPages()->Count();
+            H::Click(form.CancelB);
+        });
+        r.Report.ShowReport(true);
+        EXPECT_EQ(pages, 1);
+    }
+}
