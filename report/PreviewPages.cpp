@@ -399,7 +399,10 @@ void TfrxPreviewPages::RegisterCopy(TfrxComponent* Copy, TfrxComponent* Template
 void TfrxPreviewPages::AddSourcePage(TfrxPage* Page) {
     if (!Page) return;
     std::unique_ptr<TfrxPage> copy = NewPage(IsClass(Page, "TfrxDMPPage") ? "TfrxDMPPage" : "TfrxReportPage");
+    // The copy answers the windows as it goes (the run watch); a run stopped meanwhile
+    // ends here, the copy going with it.
     copy->AssignAll(Page);
+    ThrowIfStopped();
     const int index = SourcePageCount();
     FSourceInfo[copy.get()] = TSourceInfo{copy->ClassName(), {}, {}, Page, {}};
     ++FLinkStamp;
@@ -410,21 +413,24 @@ void TfrxPreviewPages::AddSourcePage(TfrxPage* Page) {
     // leaves the two lists out of step, and then objects pair by name.
     const bool inStep = copies.size() == templates.size();
     std::vector<TfrxComponent*> crossViews;
-    for (size_t i = 0; i < copies.size(); ++i) {
-        // A stopped run registers no more copies; the page's copy is kept whole.
-        if (RunWatchStopped()) break;
-        TfrxComponent* c = copies[i];
-        bool insideCross = false;
-        for (TfrxComponent* p = c->Parent(); p; p = p->Parent())
-            if (IsCrossView(p)) insideCross = true;
-        if (insideCross) continue;
-        if (IsCrossView(c)) {
-            crossViews.push_back(c);
-            continue;
+    {
+        THoldStop hold(this);
+        for (size_t i = 0; i < copies.size(); ++i) {
+            // A stopped run registers no more copies; the page's copy is kept whole.
+            if (RunWatchStopped()) break;
+            TfrxComponent* c = copies[i];
+            bool insideCross = false;
+            for (TfrxComponent* p = c->Parent(); p; p = p->Parent())
+                if (IsCrossView(p)) insideCross = true;
+            if (insideCross) continue;
+            if (IsCrossView(c)) {
+                crossViews.push_back(c);
+                continue;
+            }
+            TfrxComponent* t = inStep ? templates[i] : Page->FindObject(c->Name());
+            if (t && t->ClassType() != c->ClassType()) t = nullptr;
+            RegisterCopy(c, t, index);
         }
-        TfrxComponent* t = inStep ? templates[i] : Page->FindObject(c->Name());
-        if (t && t->ClassType() != c->ClassType()) t = nullptr;
-        RegisterCopy(c, t, index);
     }
     for (TfrxComponent* c : crossViews) delete c;
     FSourcePages.push_back(std::move(copy));
@@ -774,6 +780,7 @@ void TfrxPreviewPages::ModifyPage(int Index, TfrxPage* Page) {
     TfrxXMLItem* item = pages->Items(Index);
     if (!item->Loaded()) FXMLDoc.LoadItem(item);
     item->Clear();
+    THoldStop hold(this);
     TfrxXMLSerializer serializer(nullptr);
     serializer.WriteRootComponent(Page, true, item);
     item->SetUnloadable(false);
@@ -854,6 +861,8 @@ TfrxPage* TfrxPreviewPages::GetPage(int Index) {
     }
     TfrxXMLItem* item = pages->Items(Index);
     if (!item->Loaded()) FXMLDoc.LoadItem(item);
+    // A stop is taken after the page is back as it was.
+    THoldStop hold(this);
     // Building unpacks the page; it goes back to the records it held (compressed when they
     // were), which building only read.
     TfrxXMLItem::TKeptRecords kept = item->KeepRecords();

@@ -139,14 +139,14 @@ TfrxCustomEngine* TfrxCustomOutline::Engine() const { return FPreviewPages ? FPr
 TfrxCustomPreviewPages::TfrxCustomPreviewPages(TfrxReport* AReport) : FReport(AReport) {}
 TfrxCustomPreviewPages::~TfrxCustomPreviewPages() = default;
 
-void TfrxCustomPreviewPages::RunWatchDue(bool Throw) {
+void TfrxCustomPreviewPages::RunWatchDue() {
     FRunWatchCountdown = kRunWatchObjects;
     TfsRunWatchScope::WatchNow();
-    if (Throw) ThrowIfStopped();
+    ThrowIfStopped();
 }
 
 void TfrxCustomPreviewPages::ThrowIfStopped() const {
-    if (FTerminated && FEngine && FEngine->Running) throw EfrxRunStopped{};
+    if (FTerminated && FHoldStop == 0 && FEngine && FEngine->Running) throw EfrxRunStopped{};
 }
 
 void TfrxCustomPreviewPages::SetStatus(const std::string& Value) {

@@ -3,6 +3,7 @@
 // report runs again afterwards.
 #include <gtest/gtest.h>
 
+#include <chrono>
 #include <functional>
 #include <string>
 #include <vector>
@@ -146,11 +147,18 @@ struct TLargeHeaderReport {
 
 // Esc typed, or the cancel button clicked, while the engine fills the 40,000 memos of a
 // page header: the run stops within the page (most memos never filled), the page it was
-// making is dropped, the window is idle again and closes, and the next run shows its page.
+// making is dropped, the window is idle again and closes. Esc typed before the run closes
+// the window, and the run stops while the page is copied, before any memo is filled. The
+// template is whole afterwards and the next run shows its page.
 TEST(PreviewRunStop, EscOrCancelStopsTheRunAmidAPage) {
     constexpr int kMemos = 40000;
-    for (const bool esc : {true, false}) {
-        SCOPED_TRACE(esc ? "Esc" : "取消");
+    struct Case {
+        const char* Name;
+        bool Esc;
+        bool BeforeRun;
+    };
+    for (const Case& c : std::vector<Case>{{"Esc", true, false}, {"取消", false, false}, {"Esc before the run", true, true}}) {
+        SCOPED_TRACE(c.Name);
         TLargeHeaderReport r(kMemos);
         TfrxPreviewForm* shown = nullptr;
         int readied = 0;
@@ -158,30 +166,46 @@ TEST(PreviewRunStop, EscOrCancelStopsTheRunAmidAPage) {
         r.Report.OnGetValue = [&](const std::string& Name, Variant& Value) {
             if (Name != "Tick") return;
             Value = Variant(++readied);
-            if (readied != 2000 || !shown) return;
+            // A value that takes a while to fetch (a lookup per memo): filling the memos
+            // lasts about a second.
+            const auto until = std::chrono::steady_clock::now() + std::chrono::microseconds(25);
+            while (std::chrono::steady_clock::now() < until) {
+            }
+            if (readied != 2000 || !shown || c.BeforeRun) return;
             captionDuringRun = shown->CancelB->Text();
-            if (esc) H::PostKey(VK_ESCAPE);
+            if (c.Esc) H::PostKey(shown, VK_ESCAPE);
             else H::Click(shown->CancelB);
         };
-        int pagesAfterRun = -1;
-        bool idleAfterRun = false;
+        int pagesAfterRun = -1, copiesAfterRun = -1;
+        bool closed = false, idleAfterRun = false;
         std::string captionAfterRun;
         r.Harness.OnModal("TfrxPreviewForm", [&](TCustomForm& F) {
             shown = &dynamic_cast<TfrxPreviewForm&>(F);
+            if (c.BeforeRun) H::PostKey(VK_ESCAPE);
             ASSERT_TRUE(r.Report.Timer()->Enabled());
             H::FireTimer(r.Report.Timer());
             pagesAfterRun = r.Report.PreviewPages()->Count();
-            idleAfterRun = !shown->Preview->Running() && F.ModalResult() == mrNone;
+            copiesAfterRun = dynamic_cast<TfrxPreviewPages&>(*r.Report.PreviewPages()).SourcePageCount();
+            closed = F.ModalResult() != mrNone;
+            if (closed) return;
+            idleAfterRun = !shown->Preview->Running();
             captionAfterRun = shown->CancelB->Text();
             H::Click(shown->CancelB);
         });
         r.Report.ShowReport(true);
-        EXPECT_EQ(captionDuringRun, "取消");
-        EXPECT_GE(readied, 2000);
-        EXPECT_LT(readied, kMemos / 2) << "the stop was seen only after the page's objects";
         EXPECT_EQ(pagesAfterRun, 0);
-        EXPECT_TRUE(idleAfterRun);
-        EXPECT_EQ(captionAfterRun, "关闭");
+        if (c.BeforeRun) {
+            EXPECT_TRUE(closed);
+            EXPECT_EQ(readied, 0);
+            EXPECT_EQ(copiesAfterRun, 0) << "the stop was seen only after the page was copied";
+        } else {
+            EXPECT_EQ(captionDuringRun, "取消");
+            EXPECT_GE(readied, 2000);
+            EXPECT_LT(readied, kMemos / 2) << "the stop was seen only after the page's objects";
+            EXPECT_FALSE(closed);
+            EXPECT_TRUE(idleAfterRun);
+            EXPECT_EQ(captionAfterRun, "关闭");
+        }
         EXPECT_TRUE(r.Harness.Errors().empty()) << (r.Harness.Errors().empty() ? "" : r.Harness.Errors()[0]);
         EXPECT_EQ(r.Report.Errors()->Count(), 0);
         ASSERT_NE(r.Report.FindObject("Memo40000"), nullptr);
