@@ -662,6 +662,8 @@ void TfrxPreview::OnProgress(TObject*, int Progress) {
 
 void TfrxPreview::OnProgressStop(TObject*) {
     FRunning = false;
+    // A run stopped amid a page's objects dropped that page.
+    if (PreviewPages && FWorkspace->PageList().Count() != PageCount()) UpdatePages();
     FWorkspace->ClearPageImages();
     PageChanged();
     FWorkspace->UpdateScrollBars();

@@ -334,6 +334,10 @@ void TfrxPreviewWorkspace::ClearPageImages() { FPageImages.clear(); }
 // The page's content inside its frame: copied from its picture when there is one, else
 // drawn, and its picture made once the window is idle.
 void TfrxPreviewWorkspace::DrawPageContent(TCanvas* Canvas, int Index, const TRect& Page) {
+    // The page a run is making (the last) shows its frame only: the window answers amid
+    // its objects, and building it from its records then would cost a page's time at
+    // every paint.
+    if (Preview->Running() && Index >= Preview->PageCount() - 1) return;
     const double zoom = Zoom();
     auto it = std::find_if(FPageImages.begin(), FPageImages.end(),
                            [&](const TPageImage& p) { return p.Index == Index && p.Zoom == zoom; });
@@ -554,7 +558,7 @@ void TfrxPreviewWorkspace::HitTest(int X, int Y, TMouseButton Button, TShiftStat
     }
     const double zoom = Zoom();
     const int i = FPageList.FindPage(FOffsetY + Y, true, zoom);
-    if (i < 0) return;
+    if (i < 0 || (Preview->Running() && i >= Preview->PageCount() - 1)) return;
     const TRect b = FPageList.GetPageBounds(i, ClientWidth(), zoom);
     int cursor = DefaultCursor;
     Preview->PreviewPages->ObjectOver(i, X, Y, static_cast<int>(Button), static_cast<unsigned>(Shift), zoom,

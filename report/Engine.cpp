@@ -424,6 +424,10 @@ bool TfrxEngine::Run() {
                 }
             }
         }
+    } catch (const EfrxRunStopped&) {
+        // Stopped amid the objects of a page: the run ends as a terminated run does, without
+        // the page it was making.
+        if (auto* store = frxAs<TfrxPreviewPages>(pp)) store->DropUnfinishedPage();
     } catch (...) {
         finish();
         throw;
@@ -1108,7 +1112,9 @@ void TfrxEngine::PrepareBand(TfrxBand* Band) {
                            ? std::min<size_t>(static_cast<size_t>(Band->AddedObjectsMark), objects.size())
                            : objects.size();
     bool onParent = false;
+    TfrxCustomPreviewPages* pages = PreviewPages();
     for (size_t i = 0; i < own; ++i) {
+        pages->RunWatchStep();
         TfrxComponent* c = objects[i];
         const TClassKind kind = KindOf(c);
         if (!kind.ReportComponent) continue;
@@ -1122,6 +1128,7 @@ void TfrxEngine::PrepareBand(TfrxBand* Band) {
         }
     }
     for (size_t i = 0; i < objects.size(); ++i) {
+        pages->RunWatchStep();
         TfrxComponent* c = objects[i];
         const TClassKind kind = KindOf(c);
         if (!kind.ReportComponent || !c->Visible()) continue;

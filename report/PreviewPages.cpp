@@ -372,6 +372,7 @@ void TfrxPreviewPages::Clear() {
 void TfrxPreviewPages::Initialize() {
     if (Report()) FXMLDoc.SetTempDir(Report()->EngineOptions()->TempDir);
     SetTerminated(false);
+    FRunFirstPage = Count();
     if (OnProgressStart) OnProgressStart(this);
 }
 
@@ -398,7 +399,10 @@ void TfrxPreviewPages::RegisterCopy(TfrxComponent* Copy, TfrxComponent* Template
 void TfrxPreviewPages::AddSourcePage(TfrxPage* Page) {
     if (!Page) return;
     std::unique_ptr<TfrxPage> copy = NewPage(IsClass(Page, "TfrxDMPPage") ? "TfrxDMPPage" : "TfrxReportPage");
+    // The copy answers the windows as it goes (the run watch); a run stopped meanwhile
+    // ends here, the copy going with it.
     copy->AssignAll(Page);
+    ThrowIfStopped();
     const int index = SourcePageCount();
     FSourceInfo[copy.get()] = TSourceInfo{copy->ClassName(), {}, {}, Page, {}};
     ++FLinkStamp;
@@ -409,22 +413,28 @@ void TfrxPreviewPages::AddSourcePage(TfrxPage* Page) {
     // leaves the two lists out of step, and then objects pair by name.
     const bool inStep = copies.size() == templates.size();
     std::vector<TfrxComponent*> crossViews;
-    for (size_t i = 0; i < copies.size(); ++i) {
-        TfrxComponent* c = copies[i];
-        bool insideCross = false;
-        for (TfrxComponent* p = c->Parent(); p; p = p->Parent())
-            if (IsCrossView(p)) insideCross = true;
-        if (insideCross) continue;
-        if (IsCrossView(c)) {
-            crossViews.push_back(c);
-            continue;
+    {
+        THoldStop hold(this);
+        for (size_t i = 0; i < copies.size(); ++i) {
+            // A stopped run registers no more copies; the page's copy is kept whole.
+            if (RunWatchStopped()) break;
+            TfrxComponent* c = copies[i];
+            bool insideCross = false;
+            for (TfrxComponent* p = c->Parent(); p; p = p->Parent())
+                if (IsCrossView(p)) insideCross = true;
+            if (insideCross) continue;
+            if (IsCrossView(c)) {
+                crossViews.push_back(c);
+                continue;
+            }
+            TfrxComponent* t = inStep ? templates[i] : Page->FindObject(c->Name());
+            if (t && t->ClassType() != c->ClassType()) t = nullptr;
+            RegisterCopy(c, t, index);
         }
-        TfrxComponent* t = inStep ? templates[i] : Page->FindObject(c->Name());
-        if (t && t->ClassType() != c->ClassType()) t = nullptr;
-        RegisterCopy(c, t, index);
     }
     for (TfrxComponent* c : crossViews) delete c;
     FSourcePages.push_back(std::move(copy));
+    ThrowIfStopped();
 }
 
 void TfrxPreviewPages::AddToSourcePage(TfrxComponent* Obj) {
@@ -569,8 +579,10 @@ const TfrxPreviewPages::TWriteInfo& TfrxPreviewPages::WriteInfoIn(size_t Set, Tf
 
 void TfrxPreviewPages::WriteChildren(TfrxComponent* Obj, TWritten Written, bool FinalPass) {
     // Objects without children (most) are written here without a call of their own.
-    for (TfrxComponent* c : Obj->ObjectList())
+    for (TfrxComponent* c : Obj->ObjectList()) {
+        RunWatchStep();
         if (const TWritten w = WriteElement(c, FinalPass); w != wrNothing) WriteChildren(c, w, FinalPass);
+    }
     if (Written == wrChildren) FPacker.End();
 }
 
@@ -743,6 +755,16 @@ void TfrxPreviewPages::AddEmptyPage(int Index) {
     ClearCache();
 }
 
+void TfrxPreviewPages::DropUnfinishedPage() {
+    TfrxXMLItem* pages = PagesItem();
+    const int last = pages->Count() - 1;
+    if (last < FRunFirstPage) return;
+    delete pages->Items(last);
+    if (FOpenPage >= last) FOpenPage = -1;
+    CurPage = last - 1;
+    ClearCache();
+}
+
 void TfrxPreviewPages::DeletePage(int Index) {
     TfrxXMLItem* pages = PagesItem();
     if (pages->Count() < 2 || Index < 0 || Index >= pages->Count()) return;
@@ -758,6 +780,7 @@ void TfrxPreviewPages::ModifyPage(int Index, TfrxPage* Page) {
     TfrxXMLItem* item = pages->Items(Index);
     if (!item->Loaded()) FXMLDoc.LoadItem(item);
     item->Clear();
+    THoldStop hold(this);
     TfrxXMLSerializer serializer(nullptr);
     serializer.WriteRootComponent(Page, true, item);
     item->SetUnloadable(false);
@@ -838,6 +861,8 @@ TfrxPage* TfrxPreviewPages::GetPage(int Index) {
     }
     TfrxXMLItem* item = pages->Items(Index);
     if (!item->Loaded()) FXMLDoc.LoadItem(item);
+    // A stop is taken after the page is back as it was.
+    THoldStop hold(this);
     // Building unpacks the page; it goes back to the records it held (compressed when they
     // were), which building only read.
     TfrxXMLItem::TKeptRecords kept = item->KeepRecords();

@@ -206,6 +206,9 @@ public:
     void AddEmptyPage(int Index) override;
     // Nothing when fewer than two pages exist.
     void DeletePage(int Index) override;
+    // The page a run stopped amid its objects was making (the last one, when the run
+    // added it) goes; the pages before it stay.
+    void DropUnfinishedPage();
     // Stores Page in full in place of page Index.
     void ModifyPage(int Index, TfrxPage* Page) override;
 
@@ -357,6 +360,8 @@ private:
     int64_t FAllocated = 0;
     // The page the engine used last (-1: none).
     int FOpenPage = -1;
+    // The count of pages when the current run started.
+    int FRunFirstPage = 0;
     TfrxXMLPacker FPacker;
     // The root's "previewpages" element as PagesItem found it last (compared, not
     // followed, until found among the root's children again).

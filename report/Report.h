@@ -291,9 +291,12 @@ public:
 private:
     bool EnsureServices();
     void TimerTick();
-    // The run's watch over its scripts (every so many statements): the window that shows the
-    // run going away (closed, or freed) stops the run; the windows answer once
-    // kRunAnswerInterval milliseconds have gone by; a stopped run's scripts are terminated.
+    // The run's watch over its scripts (every so many statements) and over the engine's
+    // work on objects (Running nullptr: objects readied, written or copied): the window
+    // that shows the run going away (closed, or freed) stops the run; the windows answer
+    // once kRunAnswerInterval milliseconds have gone by; a stopped run's scripts are
+    // terminated, and the engine's work throws EfrxRunStopped. Nothing answers while the
+    // template is read back after the run.
     void WatchRun(TfsScript* Running);
     // Terminates Running and the scripts above it up to the report script, when Running is
     // one of this report's; the report script's procedures with it.

@@ -521,6 +521,8 @@ bool TfrxReport::PrepareReport(bool ClearLastReport) {
 }
 
 void TfrxReport::WatchRun(TfsScript* Running) {
+    // The template read back after the run is half built meanwhile: nothing answers.
+    if (Reloading) return;
     auto stopped = [this] {
         // A preview closed while the run fills it (its close button, Esc, the window's own
         // close) wants nothing more; a modeless one is freed on close.
@@ -537,6 +539,8 @@ void TfrxReport::WatchRun(TfsScript* Running) {
         FRunAnswered = GetTickCount();
         if (!stopped()) return;
     }
+    // The engine's own steps (no script running) end the run there.
+    if (!Running) FPreviewPages->ThrowIfStopped();
     StopRunScripts(Running);
 }
 

@@ -5,6 +5,7 @@
 #include <atomic>
 
 #include "platform/rtl/Format.h"
+#include "script/Script.h"
 #include "platform/rtl/StrUtils.h"
 #include "report/DataSet.h"
 #include "report/Report.h"
@@ -137,6 +138,16 @@ TfrxCustomEngine* TfrxCustomOutline::Engine() const { return FPreviewPages ? FPr
 
 TfrxCustomPreviewPages::TfrxCustomPreviewPages(TfrxReport* AReport) : FReport(AReport) {}
 TfrxCustomPreviewPages::~TfrxCustomPreviewPages() = default;
+
+void TfrxCustomPreviewPages::RunWatchDue() {
+    FRunWatchCountdown = kRunWatchObjects;
+    TfsRunWatchScope::WatchNow();
+    ThrowIfStopped();
+}
+
+void TfrxCustomPreviewPages::ThrowIfStopped() const {
+    if (FTerminated && FHoldStop == 0 && FEngine && FEngine->Running) throw EfrxRunStopped{};
+}
 
 void TfrxCustomPreviewPages::SetStatus(const std::string& Value) {
     FStatus = Value;

@@ -156,6 +156,10 @@ private:
 // --- The prepared pages ------------------------------------------------------------------
 using TfrxProgressEvent = std::function<void(TObject* Sender, int Progress)>;
 
+// Thrown by the run watch's step when the run was stopped amid the engine's work on
+// objects; the engine's run takes it as the end of a terminated run.
+struct EfrxRunStopped {};
+
 class TfrxCustomPreviewPages : public TPersistent {
     ROVE_CLASS(TfrxCustomPreviewPages, TPersistent)
 public:
@@ -169,6 +173,34 @@ public:
     TfrxCustomOutline* Outline() const { return FOutline.get(); }
     bool Terminated() const { return FTerminated; }
     void SetTerminated(bool Value) { FTerminated = Value; }
+    // The run watch's step of the engine's work per object (each object readied, written
+    // or copied): every kRunWatchObjects objects the run watch of this thread, the one the
+    // scripts use, answers the windows and looks whether the run was stopped. A run
+    // stopped while the engine runs throws EfrxRunStopped from there (and from the watch's
+    // other calls without a script: the report's objects copied), unless a THoldStop
+    // lives. One count while far from due.
+    static constexpr int kRunWatchObjects = 1024;
+    [[gnu::always_inline]] void RunWatchStep() {
+        if (--FRunWatchCountdown <= 0) [[unlikely]]
+            RunWatchDue();
+    }
+    // The same step for work that must not be left half done (under a THoldStop): tells
+    // that the run is stopped, the caller ending its work and then calling ThrowIfStopped.
+    [[gnu::always_inline]] bool RunWatchStopped() {
+        if (--FRunWatchCountdown <= 0) [[unlikely]]
+            RunWatchDue();
+        return FTerminated;
+    }
+    // Throws EfrxRunStopped when the run was stopped while the engine runs and no
+    // THoldStop lives.
+    void ThrowIfStopped() const;
+    struct THoldStop {
+        TfrxCustomPreviewPages* Pages;
+        explicit THoldStop(TfrxCustomPreviewPages* P) : Pages(P) { ++Pages->FHoldStop; }
+        ~THoldStop() { --Pages->FHoldStop; }
+        THoldStop(const THoldStop&) = delete;
+        THoldStop& operator=(const THoldStop&) = delete;
+    };
     const std::string& Status() const { return FStatus; }
     // Stores the text and fires OnStatusChange.
     void SetStatus(const std::string& Value);
@@ -225,7 +257,10 @@ private:
     TfrxReport* FReport;
     TfrxCustomEngine* FEngine = nullptr;
     std::unique_ptr<TfrxCustomOutline> FOutline;
+    [[gnu::noinline]] void RunWatchDue();
     bool FTerminated = false;
+    int FRunWatchCountdown = kRunWatchObjects;
+    int FHoldStop = 0;
     std::string FStatus;
 };
 

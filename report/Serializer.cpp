@@ -13,6 +13,7 @@
 #include "report/Resources.h"
 #include "report/Utils.h"
 #include "report/XMLDocument.h"
+#include "script/Script.h"
 
 #include <cmath>
 #include <cstdint>
@@ -139,7 +140,13 @@ std::string TfrxXMLSerializer::ObjToXML(TPersistent* Obj, const std::string& Pre
     return s;
 }
 
+void TfrxXMLSerializer::Answer() {
+    FAnswerCountdown = kAnswerObjects;
+    TfsRunWatchScope::WatchNow();
+}
+
 void TfrxXMLSerializer::FillItem(TfrxXMLItem* Item, TfrxComponent* Obj, bool SaveChildren) {
+    AnswerStep();
     Item->SetName(Obj->ClassName());
     Item->SetText("Name=\"" + frxStrToXML(Obj->Name()) + "\"" + ObjToXML(Obj));
     if (!SaveChildren) return;
@@ -484,6 +491,7 @@ void TfrxXMLSerializer::XMLToObj(std::string_view Text, TPersistent* Obj) {
 }
 
 void TfrxXMLSerializer::ReadItem(TfrxXMLItem* Item, TfrxComponent* Obj, std::vector<TfrxComponent*>& Read) {
+    AnswerStep();
     Obj->SetComponentStateFlag(csLoading, true);
     Read.push_back(Obj);
     XMLToObj(Item->Text(), Obj);
@@ -537,6 +545,7 @@ void TfrxXMLSerializer::ReadRootComponent(TfrxComponent* Obj, TfrxXMLItem* Item)
     ReadItem(Item, Obj, read);
     FixupReferences();
     for (TfrxComponent* c : read) {
+        AnswerStep();
         if (c->Is<TfrxReport>()) {
             c->SetComponentStateFlag(csLoading, false);
             continue;

@@ -102,6 +102,15 @@ private:
     };
     // Made for reading a tree (a serializer that reads one object goes without).
     std::unique_ptr<std::array<TPropSeen, 128>> FPropSeen;
+    // Every kAnswerObjects objects written or read, the run watch of this thread (a
+    // report's run copying or keeping its template) lets the windows answer.
+    static constexpr int kAnswerObjects = 1024;
+    int FAnswerCountdown = kAnswerObjects;
+    void AnswerStep() {
+        if (--FAnswerCountdown <= 0) [[unlikely]]
+            Answer();
+    }
+    [[gnu::noinline]] void Answer();
 };
 
 // What an attribute text does to an object of one class (TfrxXMLSerializer::CompileToObj).

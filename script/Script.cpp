@@ -577,8 +577,7 @@ TfsRunWatchScope::TfsRunWatchScope(TWatch Watch) : FWatch(std::move(Watch)), FOu
 
 TfsRunWatchScope::~TfsRunWatchScope() { tRunWatch = FOuter; }
 
-void TfsScript::RunWatchDue() {
-    FRunWatchCountdown = kRunWatchSteps;
+void TfsRunWatchScope::Call(TfsScript* Running) {
     TfsRunWatchScope* watch = tRunWatch;
     if (!watch || watch->FInside || !watch->FWatch) return;
     watch->FInside = true;
@@ -586,8 +585,15 @@ void TfsScript::RunWatchDue() {
         TfsRunWatchScope* W;
         ~Leave() { W->FInside = false; }
     } leave{watch};
-    watch->FWatch(this);
+    watch->FWatch(Running);
 }
+
+void TfsScript::RunWatchDue() {
+    FRunWatchCountdown = kRunWatchSteps;
+    TfsRunWatchScope::Call(this);
+}
+
+void TfsRunWatchScope::WatchNow() { Call(nullptr); }
 
 TfsScript* TfsScript::KeptRunLineOwner() {
     const uint64_t changes = TfsRunLineEvent::Changes() + sChainChanges.load(std::memory_order_relaxed);

@@ -481,9 +481,13 @@ public:
     ~TfsRunWatchScope();
     TfsRunWatchScope(const TfsRunWatchScope&) = delete;
     TfsRunWatchScope& operator=(const TfsRunWatchScope&) = delete;
+    // Calls the watch of this thread now, with no script (the report engine's own steps
+    // through its objects), unless there is none or it is running already.
+    static void WatchNow();
 
 private:
     friend class TfsScript;
+    static void Call(TfsScript* Running);
     TWatch FWatch;
     TfsRunWatchScope* FOuter;
     bool FInside = false;

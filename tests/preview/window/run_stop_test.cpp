@@ -3,6 +3,7 @@
 // report runs again afterwards.
 #include <gtest/gtest.h>
 
+#include <chrono>
 #include <functional>
 #include <string>
 #include <vector>
@@ -105,5 +106,121 @@ TEST(PreviewRunStop, CloseOrEscEndsAnEndlessScript) {
         r.Report.ShowReport(true);
         EXPECT_EQ(pages, 1);
         EXPECT_EQ(r.MemoText(), "收费\r\n");
+    }
+}
+
+namespace {
+
+// One page whose page header holds Memos memos, each asking for "Tick": a run spends
+// seconds on its one page.
+struct TLargeHeaderReport {
+    TUiTestHarness Harness;
+    TfrxReport Report{nullptr};
+
+    explicit TLargeHeaderReport(int Memos) {
+        frxRegisterPreviewPages();
+        frxRegisterPreviewForm();
+        Report.EngineOptions()->SilentMode = true;
+        Report.PreviewOptions()->Modal = true;
+        Report.PreviewOptions()->Maximized = false;
+        auto* page = new TfrxReportPage(&Report);
+        page->SetName("Page1");
+        auto* band = new TfrxPageHeader(page);
+        band->SetName("PageHeader1");
+        band->SetBounds(0, 0, 700, 400);
+        SetMemos(Memos);
+    }
+    // The run reads the template back afterwards: the band is looked up each time.
+    void SetMemos(int Memos) {
+        TfrxComponent* band = Report.FindObject("PageHeader1");
+        band->Clear();
+        for (int i = 0; i < Memos; ++i) {
+            auto* memo = new TfrxMemoView(band);
+            memo->SetName("Memo" + std::to_string(i + 1));
+            memo->SetBounds((i % 20) * 34, (i / 20) % 20 * 19, 34, 19);
+            memo->SetText("项[Tick]");
+        }
+    }
+};
+
+}  // namespace
+
+// Esc typed, or the cancel button clicked, while the engine fills the 40,000 memos of a
+// page header: the run stops within the page (most memos never filled), the page it was
+// making is dropped, the window is idle again and closes. Esc typed before the run closes
+// the window, and the run stops while the page is copied, before any memo is filled. The
+// template is whole afterwards and the next run shows its page.
+TEST(PreviewRunStop, EscOrCancelStopsTheRunAmidAPage) {
+    constexpr int kMemos = 40000;
+    struct Case {
+        const char* Name;
+        bool Esc;
+        bool BeforeRun;
+    };
+    for (const Case& c : std::vector<Case>{{"Esc", true, false}, {"取消", false, false}, {"Esc before the run", true, true}}) {
+        SCOPED_TRACE(c.Name);
+        TLargeHeaderReport r(kMemos);
+        TfrxPreviewForm* shown = nullptr;
+        int readied = 0;
+        std::string captionDuringRun;
+        r.Report.OnGetValue = [&](const std::string& Name, Variant& Value) {
+            if (Name != "Tick") return;
+            Value = Variant(++readied);
+            // A value that takes a while to fetch (a lookup per memo): filling the memos
+            // lasts about a second.
+            const auto until = std::chrono::steady_clock::now() + std::chrono::microseconds(25);
+            while (std::chrono::steady_clock::now() < until) {
+            }
+            if (readied != 2000 || !shown || c.BeforeRun) return;
+            captionDuringRun = shown->CancelB->Text();
+            if (c.Esc) H::PostKey(shown, VK_ESCAPE);
+            else H::Click(shown->CancelB);
+        };
+        int pagesAfterRun = -1, copiesAfterRun = -1;
+        bool closed = false, idleAfterRun = false;
+        std::string captionAfterRun;
+        r.Harness.OnModal("TfrxPreviewForm", [&](TCustomForm& F) {
+            shown = &dynamic_cast<TfrxPreviewForm&>(F);
+            if (c.BeforeRun) H::PostKey(VK_ESCAPE);
+            ASSERT_TRUE(r.Report.Timer()->Enabled());
+            H::FireTimer(r.Report.Timer());
+            pagesAfterRun = r.Report.PreviewPages()->Count();
+            copiesAfterRun = dynamic_cast<TfrxPreviewPages&>(*r.Report.PreviewPages()).SourcePageCount();
+            closed = F.ModalResult() != mrNone;
+            if (closed) return;
+            idleAfterRun = !shown->Preview->Running();
+            captionAfterRun = shown->CancelB->Text();
+            H::Click(shown->CancelB);
+        });
+        r.Report.ShowReport(true);
+        EXPECT_EQ(pagesAfterRun, 0);
+        if (c.BeforeRun) {
+            EXPECT_TRUE(closed);
+            EXPECT_EQ(readied, 0);
+            EXPECT_EQ(copiesAfterRun, 0) << "the stop was seen only after the page was copied";
+        } else {
+            EXPECT_EQ(captionDuringRun, "取消");
+            EXPECT_GE(readied, 2000);
+            EXPECT_LT(readied, kMemos / 2) << "the stop was seen only after the page's objects";
+            EXPECT_FALSE(closed);
+            EXPECT_TRUE(idleAfterRun);
+            EXPECT_EQ(captionAfterRun, "关闭");
+        }
+        EXPECT_TRUE(r.Harness.Errors().empty()) << (r.Harness.Errors().empty() ? "" : r.Harness.Errors()[0]);
+        EXPECT_EQ(r.Report.Errors()->Count(), 0);
+        ASSERT_NE(r.Report.FindObject("Memo40000"), nullptr);
+
+        // The same report with a small header shows its page.
+        r.SetMemos(50);
+        r.Report.OnGetValue = nullptr;
+        int pages = -1;
+        r.Harness.OnModal("TfrxPreviewForm", [&](TCustomForm& F) {
+            auto& form = dynamic_cast<TfrxPreviewForm&>(F);
+            H::FireTimer(r.Report.Timer());
+            pages = r.Report.PreviewPages()->Count();
+            H::Click(form.CancelB);
+        });
+        r.Report.ShowReport(true);
+        EXPECT_EQ(pages, 1);
     }
 }
