@@ -1114,7 +1114,7 @@ void TfrxEngine::PrepareBand(TfrxBand* Band) {
     bool onParent = false;
     TfrxCustomPreviewPages* pages = PreviewPages();
     for (size_t i = 0; i < own; ++i) {
-        pages->RunWatchStep();
+        if (pages) pages->RunWatchStep();
         TfrxComponent* c = objects[i];
         const TClassKind kind = KindOf(c);
         if (!kind.ReportComponent) continue;
@@ -1128,7 +1128,7 @@ void TfrxEngine::PrepareBand(TfrxBand* Band) {
         }
     }
     for (size_t i = 0; i < objects.size(); ++i) {
-        pages->RunWatchStep();
+        if (pages) pages->RunWatchStep();
         TfrxComponent* c = objects[i];
         const TClassKind kind = KindOf(c);
         if (!kind.ReportComponent || !c->Visible()) continue;
