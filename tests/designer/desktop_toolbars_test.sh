@@ -18,94 +18,13 @@ clinic=$(realpath "${1:?clinic program}")
 source_dir=$(realpath "${2:?source folder}")
 wait_seconds=${ROVE_DESKTOP_WAIT:-90}
 
-for tool in Xvfb openbox xdotool xprop xwininfo sqlite3; do
-  command -v "$tool" >/dev/null || { echo "desktop tool bar test: $tool is missing (tools/install-deps.sh)" >&2; exit 1; }
-done
-
 work=$(mktemp -d "${TMPDIR:-/tmp}/rove-toolbars-XXXXXX")
 data=$work/data
 map=$work/designer.map
 xvfb_pid='' wm_pid='' clinic_pid=''
-
-stop() {
-  local pid=$1
-  [ -n "$pid" ] || return 0
-  kill "$pid" 2>/dev/null || true
-  wait "$pid" 2>/dev/null || true
-}
-cleanup() {
-  stop "$clinic_pid"
-  stop "$wm_pid"
-  stop "$xvfb_pid"
-  rm -rf "$work"
-}
-trap cleanup EXIT
-
-shot() {
-  [ -n "${ROVE_SCREENSHOTS:-}" ] && command -v import >/dev/null || return 0
-  mkdir -p "$ROVE_SCREENSHOTS"
-  import -window root "$ROVE_SCREENSHOTS/toolbars-$1.png" 2>/dev/null || true
-}
-fail() {
-  trap - ERR
-  set +e
-  echo "desktop tool bar test: $*" >&2
-  if [ -n "${DISPLAY:-}" ]; then
-    echo "active: $(xdotool getactivewindow getwindowname 2>/dev/null || echo none)" >&2
-    [ -f "$map" ] && grep -E '^(window|bar)' "$map" | sed 's/^/  map: /' >&2
-    shot failure
-  fi
-  [ -f "$work/clinic.log" ] && sed 's/^/  program: /' "$work/clinic.log" >&2
-  exit 1
-}
-trap 'fail "line $LINENO failed: $BASH_COMMAND"' ERR
-clinic_running() { [ -n "$clinic_pid" ] && kill -0 "$clinic_pid" 2>/dev/null; }
-poll() {
-  local what=$1
-  shift
-  local end=$((SECONDS + wait_seconds))
-  until "$@"; do
-    [ "$SECONDS" -lt "$end" ] || fail "no $what within $wait_seconds seconds"
-    if [ -n "$clinic_pid" ] && ! clinic_running; then fail "the program ended while waiting for $what"; fi
-    sleep 0.1
-  done
-}
-
-active_window() { xdotool getactivewindow 2>/dev/null; }
-active_matches() {
-  local name active focus
-  name=$(xdotool getactivewindow getwindowname 2>/dev/null) || return 1
-  [[ $name =~ $1 ]] || return 1
-  active=$(active_window) || return 1
-  focus=$(xdotool getwindowfocus -f 2>/dev/null) || return 1
-  [ "$focus" = "$active" ]
-}
-window=''
-wait_active() {
-  poll "active window \"$1\"" active_matches "$1"
-  window=$(active_window)
-}
-type_text() { xdotool type --delay 15 -- "$1"; }
-key() { xdotool key "$@"; }
-sql() { sqlite3 -batch -cmd ".timeout 5000" "$data/Rove.mdb" "$1"; }
-rows_are() { [ "$(sql "$1" 2>/dev/null)" = "$2" ]; }
-
-# The centre of a control of a form resource, in the form's client coordinates: "x y".
-form_point() {
-  awk -v name="$2" '
-    $1 == "object" && $2 == name ":" { inside = 1; next }
-    inside && $1 == "Left" { l = $3 } inside && $1 == "Top" { t = $3 }
-    inside && $1 == "Width" { w = $3 } inside && $1 == "Height" { h = $3 }
-    inside && ($1 == "end" || $1 == "object") { exit }
-    END { if (w == "" || h == "") exit 1; printf "%d %d\n", l + w / 2, t + h / 2 }
-  ' "$source_dir/app/forms/$1.dfm"
-}
-click_form() {
-  local p
-  p=$(form_point "$2" "$3") || fail "no control $3 in $2.dfm"
-  # shellcheck disable=SC2086
-  xdotool mousemove --window "$1" $p click 1
-}
+test_name='desktop tool bar test' shot_prefix=toolbars
+# shellcheck source=../app/desktop_session.sh
+source "$source_dir/tests/app/desktop_session.sh"
 
 # --- The screen map --------------------------------------------------------------------
 
@@ -176,23 +95,7 @@ grip() {
 
 # --- The desktop and the program ----------------------------------------------------------
 
-Xvfb -displayfd 3 -screen 0 1600x1000x24 -nolisten tcp 3>"$work/display" >"$work/xvfb.log" 2>&1 &
-xvfb_pid=$!
-display_ready() { [ -s "$work/display" ] && grep -q '^[0-9]' "$work/display"; }
-poll "virtual display" display_ready
-DISPLAY=:$(head -n1 "$work/display")
-export DISPLAY
-mkdir -p "$work/home" "$work/run" "$work/settings" "$data"
-chmod 700 "$work/run"
-export HOME=$work/home XDG_CONFIG_HOME=$work/home/.config XDG_CACHE_HOME=$work/home/.cache
-export XDG_RUNTIME_DIR=$work/run ROVE_SETTINGS_DIR=$work/settings
-unset SESSION_MANAGER DBUS_SESSION_BUS_ADDRESS
-openbox >"$work/openbox.log" 2>&1 &
-wm_pid=$!
-wm_ready() { xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q 'window id'; }
-poll "window manager" wm_ready
-export QT_QPA_PLATFORM=xcb
-export ROVE_DESIGNER_SCREEN_MAP=$map
+start_desktop
 
 cp "$source_dir/app/reports/rove.bl3" "$data/rove.bl3"
 (cd "$data" && ROVE_EXIT_AT_LOGIN_PAINT=1 "$clinic" >"$work/clinic.log" 2>&1) || fail "the first start failed"
