@@ -229,18 +229,17 @@ bool Tprintform::LoadTemplate() {
                                     kCaption, MB_OK);
         }
     }
+    bool damaged = false;
     try {
         if (frxReport1->LoadFromFile(kReceiptTemplateFile)) return true;
     } catch (const std::exception& e) {
         Application->MessageBox(DamagedTemplateText(ExpandFileName(kReceiptTemplateFile), e), kCaption,
                                 MB_OK | MB_ICONWARNING);
-        TStringStream model(FModelTemplate);
-        frxReport1->LoadFromStream(model);
-        frxReport1->SetFileName(kReceiptTemplateFile);
-        return false;
+        damaged = true;
     }
     TStringStream model(FModelTemplate);
     frxReport1->LoadFromStream(model);
+    if (damaged) frxReport1->SetFileName(kReceiptTemplateFile);
     return false;
 }
 

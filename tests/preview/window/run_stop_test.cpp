@@ -18,13 +18,15 @@ namespace {
 
 using H = TUiTestHarness;
 
-// One page with a page header holding Memo1 ("收费") and the script given.
-struct TEndlessReport {
+// A report of one page whose page header PageHeader1 is Width x Height, previewed in a
+// modal window of its own size.
+struct TPageHeaderReport {
     TUiTestHarness Harness;
     TfrxReport Report{nullptr};
-    TfrxMemoView* Memo = nullptr;
+    // The header as made (a run reads the template back: look it up after one).
+    TfrxPageHeader* Header = nullptr;
 
-    explicit TEndlessReport(const std::string& Script) {
+    TPageHeaderReport(int Width, int Height) {
         frxRegisterPreviewPages();
         frxRegisterPreviewForm();
         Report.EngineOptions()->SilentMode = true;
@@ -32,10 +34,18 @@ struct TEndlessReport {
         Report.PreviewOptions()->Maximized = false;
         auto* page = new TfrxReportPage(&Report);
         page->SetName("Page1");
-        auto* band = new TfrxPageHeader(page);
-        band->SetName("PageHeader1");
-        band->SetBounds(0, 0, 300, 40);
-        Memo = new TfrxMemoView(band);
+        Header = new TfrxPageHeader(page);
+        Header->SetName("PageHeader1");
+        Header->SetBounds(0, 0, Width, Height);
+    }
+};
+
+// One page with a page header holding Memo1 ("收费") and the script given.
+struct TEndlessReport : TPageHeaderReport {
+    TfrxMemoView* Memo = nullptr;
+
+    explicit TEndlessReport(const std::string& Script) : TPageHeaderReport(300, 40) {
+        Memo = new TfrxMemoView(Header);
         Memo->SetName("Memo1");
         Memo->SetBounds(0, 0, 200, 20);
         Memo->SetText("收费");
@@ -113,23 +123,8 @@ namespace {
 
 // One page whose page header holds Memos memos, each asking for "Tick": a run spends
 // seconds on its one page.
-struct TLargeHeaderReport {
-    TUiTestHarness Harness;
-    TfrxReport Report{nullptr};
-
-    explicit TLargeHeaderReport(int Memos) {
-        frxRegisterPreviewPages();
-        frxRegisterPreviewForm();
-        Report.EngineOptions()->SilentMode = true;
-        Report.PreviewOptions()->Modal = true;
-        Report.PreviewOptions()->Maximized = false;
-        auto* page = new TfrxReportPage(&Report);
-        page->SetName("Page1");
-        auto* band = new TfrxPageHeader(page);
-        band->SetName("PageHeader1");
-        band->SetBounds(0, 0, 700, 400);
-        SetMemos(Memos);
-    }
+struct TLargeHeaderReport : TPageHeaderReport {
+    explicit TLargeHeaderReport(int Memos) : TPageHeaderReport(700, 400) { SetMemos(Memos); }
     // The run reads the template back afterwards: the band is looked up each time.
     void SetMemos(int Memos) {
         TfrxComponent* band = Report.FindObject("PageHeader1");
